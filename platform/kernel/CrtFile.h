@@ -1,0 +1,22 @@
+// A file opened as the C runtime opens it in text mode: each line feed written becomes carriage
+// return and line feed, and wide text becomes the locale's 8-bit characters.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+class CrtFile {
+public:
+    // Mode as the runtime's: "a" or "a+" appends, "w" truncates; a Windows path. Empty on failure.
+    static std::unique_ptr<CrtFile> open(std::wstring_view windowsPath, std::wstring_view mode);
+    ~CrtFile();
+    CrtFile(const CrtFile&) = delete;
+    CrtFile& operator=(const CrtFile&) = delete;
+
+    bool write(std::wstring_view text);
+
+private:
+    explicit CrtFile(std::FILE* file) : m_file(file) {}
+    std::FILE* m_file;
+};

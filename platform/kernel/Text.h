@@ -1,0 +1,16 @@
+// Conversions between wide texts, UTF-8 and UTF-16 little-endian, and case-blind comparison.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+std::string WideToUtf8(std::wstring_view text);
+std::wstring Utf8ToWide(std::string_view text);
+// Each character as the 16-bit code units Windows keeps in memory (surrogate pairs beyond the BMP).
+std::u16string WideToUtf16(std::wstring_view text);
+std::wstring Utf16ToWide(std::u16string_view text);
+
+std::wstring ToUpperWide(std::wstring_view text);
+std::wstring ToLowerWide(std::wstring_view text);
+bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
+bool EqualsNoCase(std::string_view a, std::string_view b);

@@ -1,0 +1,11 @@
+// The module's resources, as the table that the platform finds by the module's handle.
+#pragma once
+
+#include "kernel/Resources.h"
+
+#include <span>
+
+std::span<const ResourceEntry> CommandTableResources();
+std::span<const ResourceEntry> StringTableResources();
+// The handle of the library that holds the resources: its load address.
+HMODULE ModuleResourceHandle();

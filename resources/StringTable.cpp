@@ -1,0 +1,65 @@
+// The module's string table: message texts, command prompts (text, line break, tool tip) and the
+// help file name.
+#include "ModuleResources.h"
+
+#include <string_view>
+
+namespace {
+
+constexpr ResourceEntry string(WORD id, std::wstring_view text)
+{
+    return ResourceEntry{6, id, LANG_ENGLISH_US, text.data(), static_cast<DWORD>(text.size())};
+}
+
+const ResourceEntry entries[] = {
+    string(22000, L"Serion"),
+    string(22001, L"No OLE DB Error Information found: hr = 0x%x"),
+    string(22002, L"OLE DB Error Record dump retrieval failed: hr = 0x%x"),
+    string(22003, L"default.d"),
+    string(22004, L"Orvane is in use and has been locked by user [%s] and left following message."),
+    string(22005, L"Orvane will be locked, please leave warning message."),
+    string(22006, L"&Unlock Orvane"),
+    string(22007, L"Run complete."),
+    string(22008, L"\"Serion Methods Post-Run complete.\""),
+    string(22009, L"Run aborted."),
+    string(22010, L"Started Pre-Run Check for existing data files..."),
+    string(22011, L" "),
+    string(22012, L"STANDBY"),
+    string(22013, L"LAMPALL OFF"),
+    string(22014, L"PUMPALL OFF"),
+    string(22015, L"%d old data folder still exists:\n%s \n\nDid you want to delete all old data and start the run?"),
+    string(22016, L"Are you sure you want to delete "),
+    string(22017, L"There is another group with the same name"),
+    string(22018, L"Wrong user name or password, please try again."),
+    string(22019, L"The user name too short, please try again."),
+    string(22020, L"The new password did not match, please try again."),
+    string(22021, L"The old password did not match, please try again."),
+    string(22022, L"You do not specify a password.\n\nAre you sure you don't want password for this account?"),
+    string(22023, L"Method list is empty. Please add methods."),
+    string(22024, L"Method Name"),
+    string(22025, L"Data File"),
+    string(22026, L"Comments"),
+    string(22027, L"Location"),
+    string(22028, L"FIA Sample Name"),
+    string(22029, L"Inj/Loc"),
+    string(22030, L"Open Serion Window."),
+    string(22031, L"Serion Window Closed."),
+    string(22032, L"Serion start group %s."),
+    string(22034, L"Method directory does not exist."),
+    string(32770, L"Adds the selected FIA methods\nAdd New Method"),
+    string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),
+    string(32772, L"Edit current method information\nEdit Method Info"),
+    string(32773, L"Create a new method Group\nNew Group"),
+    string(32774, L"Delete current group\nDelete Group"),
+    string(32775, L"Automatically re-name all data files\nAuto Name"),
+    string(32776, L"Appends the selected FIA methods just below the selected row\nAppend New Method"),
+    string(32777, L"Checks All methods in the group\nCheck All"),
+    string(32778, L"Removes Check for all methods in the group\nUncheck All"),
+    string(32779, L"Add/Remove user\nAdd/Remove user"),
+    string(32780, L"Lock Serion and Orvane\nLock Orvane"),
+    string(32781, L"\\helpenu\\Orvane.chm"),
+};
+
+} // namespace
+
+std::span<const ResourceEntry> StringTableResources() { return entries; }

@@ -1,0 +1,51 @@
+// The virtual clock: Sleep and timers move time without waiting on the wall.
+#include "kernel/Clock.h"
+#include "kernel/TimeApi.h"
+
+#include "support/TempRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <vector>
+
+namespace {
+
+TEST(VirtualClock, SleepAndTimersAdvanceTimeWithoutWaiting)
+{
+    TempRoot root;
+    const auto wallStart = std::chrono::steady_clock::now();
+    const std::int64_t start = Clock::nowMs();
+    const DWORD ticks = GetTickCount();
+
+    Sleep(3'600'000);
+    EXPECT_EQ(Clock::nowMs() - start, 3'600'000);
+    EXPECT_EQ(GetTickCount() - ticks, 3'600'000u);
+    EXPECT_EQ(_time64(nullptr), (start + 3'600'000) / 1000);
+
+    std::vector<std::int64_t> fired;
+    const auto every250 = Clock::addTimer(250, [&] { fired.push_back(Clock::nowMs() - start); });
+    Clock::addTimer(1000, [&] { Clock::removeTimer(every250); });
+    while (Clock::advanceToNextTimer() && Clock::nowMs() - start < 3'602'000) {
+    }
+    // The 250 ms timer fired three times, then once more together with the timer that removed it.
+    EXPECT_EQ(fired, (std::vector<std::int64_t>{3'600'250, 3'600'500, 3'600'750, 3'601'000}));
+    EXPECT_LT(std::chrono::steady_clock::now() - wallStart, std::chrono::seconds(1));
+}
+
+TEST(VirtualClock, DateAndTimeStringsFollowTheClockInLocalTime)
+{
+    TempRoot root;
+    setenv("TZ", "UTC", 1);
+    tzset();
+    Clock::useVirtual(1773480413000LL); // 2026-03-14 09:26:53 UTC
+    wchar_t date[9] = {};
+    wchar_t time[9] = {};
+    ASSERT_EQ(_wstrdate_s(date, 9), 0);
+    ASSERT_EQ(_wstrtime_s(time, 9), 0);
+    EXPECT_STREQ(date, L"03/14/26");
+    EXPECT_STREQ(time, L"09:26:53");
+    EXPECT_NE(_wstrdate_s(date, 8), 0);
+}
+
+} // namespace

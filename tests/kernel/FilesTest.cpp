@@ -1,0 +1,148 @@
+// Windows paths on the mapped drives: separators, case, wildcards, read-only files, error codes,
+// and text-mode appends that another process can read between two writes.
+#include "kernel/CrtFile.h"
+#include "kernel/DriveMap.h"
+#include "kernel/FileApi.h"
+#include "kernel/UserName.h"
+
+#include "support/TempRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace {
+
+std::set<std::wstring> findAll(const std::wstring& pattern)
+{
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.insert(found.cFileName);
+    while (FindNextFileW(search, &found));
+    EXPECT_EQ(GetLastError(), ERROR_NO_MORE_FILES);
+    EXPECT_TRUE(FindClose(search));
+    return names;
+}
+
+TEST(Files, DrivesMapUnderTheRootWithEitherSeparatorAndAnyCase)
+{
+    TempRoot root;
+    ASSERT_TRUE(CreateDirectoryW(L"C:\\Orvane", nullptr));
+    ASSERT_TRUE(CreateDirectoryW(L"c:/orvane/Methods", nullptr));
+    EXPECT_TRUE(std::filesystem::is_directory(root.onDriveC("Orvane/Methods")));
+    EXPECT_EQ(GetFileAttributesW(L"C:\\ORVANE\\methods\\"), FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(DriveMap::toHost(L"C:\\orvane\\METHODS\\..\\Methods\\x.txt"), root.onDriveC("Orvane/Methods/x.txt"));
+    EXPECT_EQ(DriveMap::toWindows(root.onDriveC("Orvane/Methods")), L"C:\\Orvane\\Methods");
+    EXPECT_EQ(DriveMap::toHost(L"\\\\server\\share"), std::nullopt);
+
+    EXPECT_FALSE(CreateDirectoryW(L"C:\\ORVANE", nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    EXPECT_FALSE(CreateDirectoryW(L"C:\\missing\\child", nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    EXPECT_FALSE(CreateDirectoryW(L"C:\\bad|name", nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+    EXPECT_EQ(GetFileAttributesW(L"C:\\Orvane\\nothing.txt"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(GetFileAttributesW(L"C:\\nowhere\\nothing.txt"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    EXPECT_FALSE(RemoveDirectoryW(L"C:\\Orvane"));
+    EXPECT_EQ(GetLastError(), ERROR_DIR_NOT_EMPTY);
+}
+
+TEST(Files, WildcardSearchMatchesWithoutRegardToCase)
+{
+    TempRoot root;
+    for (const char* name : {"Methods/FIA1.M/FIA.REG", "Methods/fia2.m/FIA.REG", "Methods/Notes.txt",
+                             "Methods/README"})
+        WriteFileBytes(root.onDriveC(name), "x");
+    EXPECT_EQ(findAll(L"C:\\METHODS\\*.M"), (std::set<std::wstring>{L"FIA1.M", L"fia2.m"}));
+    EXPECT_EQ(findAll(L"C:/methods/fia?.m"), (std::set<std::wstring>{L"FIA1.M", L"fia2.m"}));
+    EXPECT_EQ(findAll(L"C:\\Methods\\*.*"),
+              (std::set<std::wstring>{L".", L"..", L"FIA1.M", L"fia2.m", L"Notes.txt", L"README"}));
+    EXPECT_EQ(findAll(L"C:\\Methods\\*.xyz"), std::set<std::wstring>{});
+    EXPECT_TRUE(MatchesWildcard(L"*", L"anything"));
+    EXPECT_FALSE(MatchesWildcard(L"a?c", L"ac"));
+
+    WIN32_FIND_DATAW found{};
+    EXPECT_EQ(FindFirstFileW(L"C:\\Methods\\*.xyz", &found), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(FindFirstFileW(L"C:\\NoSuchFolder\\*.*", &found), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    EXPECT_FALSE(FindClose(reinterpret_cast<HANDLE>(&found)));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+}
+
+TEST(Files, ReadOnlyFileIsRefusedUntilItsAttributeIsCleared)
+{
+    TempRoot root;
+    WriteFileBytes(root.onDriveC("data/old.dat"), "old");
+    ASSERT_TRUE(SetFileAttributesW(L"C:\\DATA\\OLD.DAT", FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(GetFileAttributesW(L"C:\\data\\old.dat"), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(DeleteFileW(L"C:\\data\\old.dat"));
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+
+    ASSERT_TRUE(SetFileAttributesW(L"C:\\data\\old.dat", FILE_ATTRIBUTE_NORMAL));
+    EXPECT_TRUE(DeleteFileW(L"C:\\data\\old.dat"));
+    EXPECT_FALSE(DeleteFileW(L"C:\\data\\old.dat"));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(DeleteFileW(L"C:\\data"));
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(RemoveDirectoryW(L"C:\\data\\"));
+    EXPECT_EQ(GetFileAttributesW(L"C:\\data"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Files, SystemMessagesNameTheErrorCodes)
+{
+    LPWSTR text = nullptr;
+    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    ASSERT_GT(FormatMessageW(flags, nullptr, ERROR_ACCESS_DENIED, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr), 0u);
+    EXPECT_STREQ(text, L"Access is denied.\r\n");
+    LocalFree(text);
+    EXPECT_EQ(FormatMessageW(flags, nullptr, 99999, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr), 0u);
+}
+
+TEST(Files, TextModeAppendWritesCarriageReturnsAndIsReadableBetweenAppends)
+{
+    TempRoot root;
+    {
+        auto file = CrtFile::open(L"C:\\SRNA.LOG", L"a+");
+        ASSERT_TRUE(file);
+        EXPECT_TRUE(file->write(L"first\nCleanRunState"));
+    }
+    // Another process sees the whole first entry before the second one is written.
+    const std::string command = "cat '" + root.onDriveC("SRNA.LOG").string() + "'";
+    std::unique_ptr<FILE, int (*)(FILE*)> reader(popen(command.c_str(), "r"), pclose);
+    std::string seen;
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, reader.get()))
+        seen += buffer;
+    EXPECT_EQ(seen, "first\r\nCleanRunState");
+
+    auto file = CrtFile::open(L"c:/srna.log", L"a+");
+    ASSERT_TRUE(file);
+    EXPECT_TRUE(file->write(L"second \u00E9\u4E2D\n"));
+    file.reset();
+    EXPECT_EQ(ReadFileBytes(root.onDriveC("SRNA.LOG")), "first\r\nCleanRunStatesecond \xE9?\r\n");
+    EXPECT_FALSE(CrtFile::open(L"C:\\no\\such\\folder\\x.log", L"a+"));
+}
+
+TEST(Files, LoginNameIsReportedWithItsSize)
+{
+    wchar_t name[260];
+    DWORD size = 260;
+    ASSERT_TRUE(GetUserNameW(name, &size));
+    EXPECT_EQ(size, std::wcslen(name) + 1);
+    DWORD tooSmall = 0;
+    EXPECT_FALSE(GetUserNameW(name, &tooSmall));
+    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+    EXPECT_EQ(tooSmall, size);
+}
+
+} // namespace
