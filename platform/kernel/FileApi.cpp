@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -46,6 +47,22 @@ DWORD missingError(const fs::path& path)
 {
     std::error_code error;
     return fs::is_directory(path.parent_path(), error) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+}
+
+// The mapped path of an existing entry; nothing, with the last error set, otherwise.
+std::optional<fs::path> existingPath(LPCWSTR path)
+{
+    const auto host = DriveMap::toHost(path ? path : L"");
+    if (!host) {
+        fail(ERROR_INVALID_NAME);
+        return std::nullopt;
+    }
+    std::error_code error;
+    if (!fs::exists(*host, error)) {
+        fail(missingError(*host));
+        return std::nullopt;
+    }
+    return host;
 }
 
 DWORD attributesOf(const fs::path& path)
@@ -104,24 +121,19 @@ void SetLastError(DWORD error) { lastError = error; }
 
 DWORD GetFileAttributesW(LPCWSTR path)
 {
-    const auto host = DriveMap::toHost(path ? path : L"");
+    const auto host = existingPath(path);
     if (!host)
-        return fail(ERROR_INVALID_NAME), INVALID_FILE_ATTRIBUTES;
-    std::error_code error;
-    if (!fs::exists(*host, error))
-        return fail(missingError(*host)), INVALID_FILE_ATTRIBUTES;
+        return INVALID_FILE_ATTRIBUTES;
     succeed();
     return attributesOf(*host);
 }
 
 BOOL SetFileAttributesW(LPCWSTR path, DWORD attributes)
 {
-    const auto host = DriveMap::toHost(path ? path : L"");
+    const auto host = existingPath(path);
     if (!host)
-        return fail(ERROR_INVALID_NAME);
+        return FALSE;
     std::error_code error;
-    if (!fs::exists(*host, error))
-        return fail(missingError(*host));
     const auto write = fs::perms::owner_write | fs::perms::group_write;
     fs::permissions(*host, write,
                     (attributes & FILE_ATTRIBUTE_READONLY) ? fs::perm_options::remove : fs::perm_options::add, error);
@@ -144,12 +156,10 @@ BOOL CreateDirectoryW(LPCWSTR path, void*)
 
 BOOL RemoveDirectoryW(LPCWSTR path)
 {
-    const auto host = DriveMap::toHost(path ? path : L"");
+    const auto host = existingPath(path);
     if (!host)
-        return fail(ERROR_INVALID_NAME);
+        return FALSE;
     std::error_code error;
-    if (!fs::exists(*host, error))
-        return fail(missingError(*host));
     if (!fs::is_directory(*host, error))
         return fail(ERROR_DIRECTORY);
     if (isReadOnly(*host))
@@ -162,12 +172,10 @@ BOOL RemoveDirectoryW(LPCWSTR path)
 
 BOOL DeleteFileW(LPCWSTR path)
 {
-    const auto host = DriveMap::toHost(path ? path : L"");
+    const auto host = existingPath(path);
     if (!host)
-        return fail(ERROR_INVALID_NAME);
+        return FALSE;
     std::error_code error;
-    if (!fs::exists(*host, error))
-        return fail(missingError(*host));
     if (fs::is_directory(*host, error) || isReadOnly(*host))
         return fail(ERROR_ACCESS_DENIED);
     fs::remove(*host, error);
