@@ -3,6 +3,7 @@
 
 #include "Text.h"
 
+#include <cwctype>
 #include <system_error>
 #include <vector>
 

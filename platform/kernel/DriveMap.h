@@ -2,7 +2,6 @@
 // without regard to case, and both separators are accepted.
 #pragma once
 
-#include <cwctype>
 #include <filesystem>
 #include <optional>
 #include <string>

@@ -95,11 +95,9 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR procName)
 
 HMODULE GetModuleHandleW(LPCWSTR moduleName)
 {
-    if (!moduleName) {
-        return ModuleFromAddress(reinterpret_cast<const void*>(dlsym(RTLD_DEFAULT, "main")));
-    }
-    const std::wstring wanted = baseName(moduleName);
-    if (auto it = announced().find(wanted); it != announced().end())
+    // No name means the program itself, which the loader lists first and without a name.
+    const std::wstring wanted = moduleName ? baseName(moduleName) : L"";
+    if (auto it = announced().find(wanted); moduleName && it != announced().end())
         return it->second;
     struct Search {
         const std::wstring& wanted;
@@ -108,7 +106,7 @@ HMODULE GetModuleHandleW(LPCWSTR moduleName)
     dl_iterate_phdr(
         [](dl_phdr_info* info, size_t, void* context) {
             auto* search = static_cast<Search*>(context);
-            if (!info->dlpi_name || !*info->dlpi_name || baseName(Utf8ToWide(info->dlpi_name)) != search->wanted)
+            if (baseName(Utf8ToWide(info->dlpi_name ? info->dlpi_name : "")) != search->wanted)
                 return 0;
             for (int i = 0; i < info->dlpi_phnum; ++i) {
                 if (info->dlpi_phdr[i].p_type == PT_LOAD) {
@@ -119,10 +117,9 @@ HMODULE GetModuleHandleW(LPCWSTR moduleName)
             return 0;
         },
         &search);
-    HMODULE found = search.found;
-    if (!found)
+    if (!search.found)
         SetLastError(ERROR_MOD_NOT_FOUND);
-    return found;
+    return search.found;
 }
 
 HMODULE ModuleFromAddress(const void* address)

@@ -11,13 +11,13 @@
 
 namespace {
 
-// Formats one conversion whose Linux spelling is spec; the argument is given already read.
+// Formats one conversion spelled as Linux reads it; the argument is given already read.
 template <typename T>
-std::wstring formatOne(const std::wstring& spec, T value)
+std::wstring formatOne(const std::wstring& linuxConversion, T value)
 {
     std::wstring out(64, L'\0');
     for (;;) {
-        const int written = std::swprintf(out.data(), out.size(), spec.c_str(), value);
+        const int written = std::swprintf(out.data(), out.size(), linuxConversion.c_str(), value);
         if (written >= 0 && static_cast<std::size_t>(written) < out.size()) {
             out.resize(written);
             return out;
@@ -51,22 +51,23 @@ std::wstring FormatWinV(const wchar_t* format, va_list arguments)
             continue;
         }
         // flags, width, precision (a * takes an int argument)
-        std::wstring spec = L"%";
+        const std::size_t start = i;
+        std::wstring linuxConversion = L"%";
         std::size_t j = i + 1;
         while (j < text.size() && std::wstring_view(L"-+ #0").find(text[j]) != std::wstring_view::npos)
-            spec += text[j++];
+            linuxConversion += text[j++];
         auto takeNumber = [&] {
             if (j < text.size() && text[j] == L'*') {
-                spec += std::to_wstring(va_arg(args, int));
+                linuxConversion += std::to_wstring(va_arg(args, int));
                 ++j;
                 return;
             }
             while (j < text.size() && std::iswdigit(text[j]))
-                spec += text[j++];
+                linuxConversion += text[j++];
         };
         takeNumber();
         if (j < text.size() && text[j] == L'.') {
-            spec += text[j++];
+            linuxConversion += text[j++];
             takeNumber();
         }
         // size modifiers: h, l (32 bits on Windows), ll, I64, w
@@ -97,25 +98,25 @@ std::wstring FormatWinV(const wchar_t* format, va_list arguments)
         case L'd':
         case L'i':
             if (size == Size::Long64)
-                out += formatOne(spec + L"lld", va_arg(args, long long));
+                out += formatOne(linuxConversion + L"lld", va_arg(args, long long));
             else
-                out += formatOne(spec + L"d", va_arg(args, int));
+                out += formatOne(linuxConversion + L"d", va_arg(args, int));
             break;
         case L'u':
         case L'x':
         case L'X':
         case L'o':
             if (size == Size::Long64)
-                out += formatOne(spec + L"ll" + conversion, va_arg(args, unsigned long long));
+                out += formatOne(linuxConversion + L"ll" + conversion, va_arg(args, unsigned long long));
             else
-                out += formatOne(spec + conversion, va_arg(args, unsigned int));
+                out += formatOne(linuxConversion + conversion, va_arg(args, unsigned int));
             break;
         case L'c':
         case L'C': {
             const bool narrow = conversion == L'C' ? size != Size::Wide : size == Size::Short;
             const int value = va_arg(args, int);
             const wchar_t c = narrow ? static_cast<wchar_t>(static_cast<unsigned char>(value)) : static_cast<wchar_t>(value);
-            out += formatOne(spec + L"lc", static_cast<wint_t>(c));
+            out += formatOne(linuxConversion + L"lc", static_cast<wint_t>(c));
             break;
         }
         case L's':
@@ -130,7 +131,7 @@ std::wstring FormatWinV(const wchar_t* format, va_list arguments)
                 const wchar_t* s = va_arg(args, const wchar_t*);
                 value = s ? s : L"(null)";
             }
-            out += formatOne(spec + L"ls", value.c_str());
+            out += formatOne(linuxConversion + L"ls", value.c_str());
             break;
         }
         case L'f':
@@ -139,14 +140,14 @@ std::wstring FormatWinV(const wchar_t* format, va_list arguments)
         case L'E':
         case L'g':
         case L'G':
-            out += formatOne(spec + conversion, va_arg(args, double));
+            out += formatOne(linuxConversion + conversion, va_arg(args, double));
             break;
         case L'p':
             out += formatOne(std::wstring(L"%p"), va_arg(args, void*));
             break;
         default:
             // An unknown conversion is kept as written, consuming nothing.
-            out += text.substr(i - (spec.size() - 1) - 1, spec.size() + 1);
+            out += text.substr(start, j - start + 1);
             break;
         }
     }
