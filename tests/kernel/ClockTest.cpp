@@ -33,6 +33,25 @@ TEST(VirtualClock, SleepAndTimersAdvanceTimeWithoutWaiting)
     EXPECT_LT(std::chrono::steady_clock::now() - wallStart, std::chrono::seconds(1));
 }
 
+TEST(VirtualClock, TimerRemovedByAnotherDueOneDoesNotRun)
+{
+    TempRoot root;
+    int ranFirst = 0;
+    int ranSecond = 0;
+    Clock::TimerId second = 0;
+    const Clock::TimerId first = Clock::addTimer(500, [&] {
+        ++ranFirst;
+        Clock::removeTimer(second);
+    });
+    second = Clock::addTimer(500, [&] { ++ranSecond; });
+    EXPECT_TRUE(Clock::advanceToNextTimer());
+    Clock::removeTimer(first);
+    EXPECT_FALSE(Clock::advanceToNextTimer());
+    EXPECT_EQ(ranFirst, 1);
+    EXPECT_EQ(ranSecond, 0);
+    EXPECT_EQ(Clock::nextDueMs(), std::nullopt);
+}
+
 TEST(VirtualClock, DateAndTimeStringsFollowTheClockInLocalTime)
 {
     TempRoot root;

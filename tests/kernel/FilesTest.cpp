@@ -41,6 +41,10 @@ TEST(Files, DrivesMapUnderTheRootWithEitherSeparatorAndAnyCase)
     EXPECT_EQ(DriveMap::toHost(L"C:\\orvane\\METHODS\\..\\Methods\\x.txt"), root.onDriveC("Orvane/Methods/x.txt"));
     EXPECT_EQ(DriveMap::toWindows(root.onDriveC("Orvane/Methods")), L"C:\\Orvane\\Methods");
     EXPECT_EQ(DriveMap::toHost(L"\\\\server\\share"), std::nullopt);
+    // Windows drops trailing dots and blanks, stops at the drive's top, and takes drive C by default.
+    EXPECT_EQ(DriveMap::toHost(L"\\orvane\\methods. "), root.onDriveC("Orvane/Methods"));
+    EXPECT_EQ(DriveMap::toHost(L"C:\\..\\..\\Orvane"), root.onDriveC("Orvane"));
+    EXPECT_EQ(DriveMap::toWindows("/somewhere/else"), L"");
 
     EXPECT_FALSE(CreateDirectoryW(L"C:\\ORVANE", nullptr));
     EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);

@@ -17,6 +17,8 @@ TEST(WinFormat, ConversionsKeepTheirWindowsMeaning)
               L"1099511627776| 2.50|7   |x|100%");
     EXPECT_EQ(FormatWin(L"%s", static_cast<const wchar_t*>(nullptr)), L"(null)");
     EXPECT_EQ(FormatWin(L"trailing %"), L"trailing %");
+    // A star takes the width from the arguments; an unknown conversion stays as written.
+    EXPECT_EQ(FormatWin(L"[%*d] %lq %d", 4, 7, 9), L"[   7] %lq 9");
 }
 
 TEST(TextConversion, RoundTripsAndCaseBlindComparison)
