@@ -1,39 +1,43 @@
 // orvane: the simulated chromatography data-system host that loads the Serion module.
-#include <cstring>
+#include "host/CommandModule.h"
+#include "host/HostInstaller.h"
+#include "host/HostOptions.h"
+
 #include <iostream>
-#include <string_view>
-
-namespace {
-
-void printHelp()
-{
-    std::cout << "Usage: orvane [--root DIR] [--init] [--script FILE] [--tui | --no-tui]\n"
-                 "\n"
-                 "The simulated Orvane host: loads the Serion module, runs host command lines and\n"
-                 "simulates the instrument.\n"
-                 "\n"
-                 "  --root DIR     the installation to use (default: ~/.orvane)\n"
-                 "  --init         install a fresh root and exit\n"
-                 "  --script FILE  run a script of command lines on the virtual clock\n"
-                 "  --help         show this text\n"
-                 "  --version      show the version\n";
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--help") {
-            printHelp();
-            return 0;
-        }
-        if (argument == "--version") {
-            std::cout << "orvane " << SERION_VERSION << "\n";
-            return 0;
-        }
+    std::string error;
+    const auto options = HostOptions::parse(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::cerr << "orvane: " << error << "\n\n" << HostOptions::usage();
+        return 2;
     }
-    printHelp();
+    if (options->help) {
+        std::cout << HostOptions::usage();
+        return 0;
+    }
+    if (options->version) {
+        std::cout << "orvane " << SERION_VERSION << "\n";
+        return 0;
+    }
+    const HostRoot root(options->root);
+    if (options->init && root.isInstalled()) {
+        std::cerr << "orvane: " << root.path().string() << " holds an installation already; nothing was changed\n";
+        return 1;
+    }
+    if (!root.isInstalled()) {
+        if (!HostInstaller::install(root, error)) {
+            std::cerr << "orvane: the installation failed: " << error << "\n";
+            return 1;
+        }
+        std::cout << "Installed Orvane in " << root.path().string() << "\n";
+    }
+    if (options->init)
+        return 0;
+
+    const auto module = CommandModule::load(CommandModule::defaultCandidates(), error);
+    if (!module)
+        std::cout << "The Serion module is not available: " << error << "\n";
     return 0;
 }

@@ -1,0 +1,124 @@
+// The fresh installation: what a new user finds after `orvane --init` or the first start.
+#include "HostInstaller.h"
+
+#include "SimulationSettings.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace {
+
+// Windows paths of the installation's folders; each path variable that the module joins with a
+// name ends in a backslash, the help folder's base does not (the module adds "\helpenu\...").
+constexpr const wchar_t* programFolder = L"C:\\Orvane";
+constexpr const wchar_t* moduleFolder = L"C:\\Orvane\\Serion\\";
+constexpr const wchar_t* methodFolder = L"C:\\Orvane\\Methods\\";
+constexpr const wchar_t* dataFolder = L"C:\\Orvane\\Data\\";
+constexpr const wchar_t* instrumentName = L"Instrument 1";
+
+struct SampleMethod {
+    const char* folder;
+    const char* simulation;
+};
+
+// One method for every way a run can end, so that each path can be shown and tested.
+const SampleMethod sampleMethods[] = {
+    {"NITRATE.M", "RunTime=20\nOutcome=done\n"},
+    {"PHOSPHATE.M", "RunTime=30\nOutcome=done\n"},
+    {"BLANK.M", "RunTime=5\nOutcome=done\n"},
+    {"LEAK.M", "RunTime=15\nOutcome=failed\nMessage=Pump pressure above limit.\nMessage=Flow stopped.\n"},
+    {"ABORTED.M", "RunTime=12\nOutcome=aborted\n"},
+    {"NOTREADY.M", "RunTime=20\nOutcome=notready\nMessage=Detector lamp not ready.\n"},
+    {"ACQERROR.M", "RunTime=16\nOutcome=acqerror\nMessage=Acquisition board does not answer.\n"},
+};
+
+bool writeFile(const std::filesystem::path& file, const std::string& text, std::string& error)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (out.flush())
+        return true;
+    error = file.string() + ": cannot be written";
+    return false;
+}
+
+bool makeFolder(const std::filesystem::path& folder, std::string& error)
+{
+    std::error_code code;
+    std::filesystem::create_directories(folder, code);
+    if (!code)
+        return true;
+    error = folder.string() + ": " + code.message();
+    return false;
+}
+
+std::string simulationHeader(const char* method)
+{
+    return std::string("; How the simulated instrument runs ") + method +
+           ".\n; RunTime in seconds; Outcome done, failed, aborted, notready or acqerror;\n"
+           "; each Message line is a host message shown while the method runs.\n";
+}
+
+bool installMethods(const HostRoot& root, std::string& error)
+{
+    for (const auto& method : sampleMethods) {
+        const auto folder = root.onDriveC("Orvane/Methods") / method.folder;
+        if (!makeFolder(folder, error) ||
+            !writeFile(folder / SimulationSettings::fileName,
+                       simulationHeader(method.folder) + method.simulation, error))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<HostVariable> HostInstaller::defaultVariables()
+{
+    return {
+        {"_AUTOPATH$", std::wstring(programFolder)},
+        {"_AUTOMSPATH$", std::wstring(moduleFolder)},
+        {"_METHPATH$", std::wstring(methodFolder)},
+        {"_DATAPATH$", std::wstring(dataFolder)},
+        {"_INSTNAME$", std::wstring(instrumentName)},
+        {"_OFFLINE", 0.0},
+        {"_METHODON", 0.0},
+        {"_SERIONON", 0.0},
+        {"_SERIONLOAD", 0.0},
+        {"_METHODCHANGED", 0.0},
+        {"_FIAON", 0.0},
+        {"_Abort", 0.0},
+        {"METHENDSTATUS", 0.0},
+        {"ACQSTATUS$", std::wstring(L"READY")},
+        {"GUISYSTEMSTATUS$", std::wstring(instrumentName) + L"|Online|ST:G|Idle"},
+        {"_ERRMSG$", std::wstring()},
+        {"_ERRCMD$", std::wstring()},
+        {"_ERRFILE$", std::wstring()},
+        {"_ERRLINE", 0.0},
+        {"_ERROR", 0.0},
+        {"_METHFILE$", std::wstring()},
+        {"_DATAFILE$", std::wstring()},
+        {"_DATAFILE1$", std::wstring()},
+        {"_DATASUBDIR$", std::wstring()},
+        {"_SAMPINFO$", std::wstring()},
+        {"_OPERATOR$", std::wstring()},
+    };
+}
+
+bool HostInstaller::install(const HostRoot& root, std::string& error)
+{
+    for (const char* folder : {"Orvane/Serion/database", "Orvane/Methods", "Orvane/Data", "Orvane/helpenu"}) {
+        if (!makeFolder(root.onDriveC(folder), error))
+            return false;
+    }
+    if (!makeFolder(root.path() / "D", error) || !installMethods(root, error) ||
+        !writeFile(root.onDriveC("Orvane/helpenu/Orvane.chm"),
+                   "Orvane help: a placeholder; the help viewer shows the topic it is asked for.\n", error))
+        return false;
+    // The variable file comes last: its presence marks a complete installation.
+    if (!HostVariableFile::save(root.variableFile(), defaultVariables())) {
+        error = root.variableFile().string() + ": cannot be written";
+        return false;
+    }
+    return true;
+}

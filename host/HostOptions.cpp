@@ -1,0 +1,63 @@
+// Parsing the orvane command line.
+#include "HostOptions.h"
+
+#include <cstdlib>
+
+namespace {
+
+std::filesystem::path defaultRoot()
+{
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home && *home ? home : ".") / ".orvane";
+}
+
+} // namespace
+
+std::optional<HostOptions> HostOptions::parse(const std::vector<std::string>& arguments, std::string& error)
+{
+    HostOptions options;
+    options.root = defaultRoot();
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const bool takesValue = argument == "--root" || argument == "--script";
+        if (takesValue && i + 1 >= arguments.size()) {
+            error = argument + " needs a value";
+            return std::nullopt;
+        }
+        if (argument == "--root")
+            options.root = arguments[++i];
+        else if (argument == "--script")
+            options.script = arguments[++i];
+        else if (argument == "--init")
+            options.init = true;
+        else if (argument == "--tui")
+            options.frontEnd = FrontEndChoice::Terminal;
+        else if (argument == "--no-tui")
+            options.frontEnd = FrontEndChoice::LineMode;
+        else if (argument == "--help" || argument == "-h")
+            options.help = true;
+        else if (argument == "--version")
+            options.version = true;
+        else {
+            error = "unknown option \"" + argument + "\"";
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+std::string HostOptions::usage()
+{
+    return "Usage: orvane [--root DIR] [--init] [--script FILE] [--tui | --no-tui]\n"
+           "\n"
+           "The simulated Orvane host: loads the Serion module, runs host command lines and\n"
+           "simulates the instrument.\n"
+           "\n"
+           "  --root DIR     the installation to use (default: ~/.orvane); installed on first start\n"
+           "  --init         install a fresh root and exit\n"
+           "  --script FILE  run a script of command lines on the virtual clock\n"
+           "  --tui          use the terminal front end\n"
+           "  --no-tui       read command lines from standard input (line mode)\n"
+           "  --help         show this text\n"
+           "  --version      show the version\n";
+}

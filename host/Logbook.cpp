@@ -1,0 +1,43 @@
+// Keeping, showing and storing logbook entries.
+#include "Logbook.h"
+
+#include "kernel/Text.h"
+#include "kernel/TimeApi.h"
+
+#include <cstdio>
+#include <fstream>
+
+Logbook::Logbook(std::filesystem::path file, Show show) : m_file(std::move(file)), m_show(std::move(show)) {}
+
+std::int32_t Logbook::registerSource(const std::wstring& name)
+{
+    const std::int32_t id = m_nextId++;
+    m_sources[id] = name;
+    return id;
+}
+
+void Logbook::unregisterSource(std::int32_t id) { m_sources.erase(id); }
+
+void Logbook::write(const LogbookEntry& entry)
+{
+    const std::string line = formatLine(entry);
+    m_lines.push_back(line);
+    std::ofstream(m_file, std::ios::binary | std::ios::app) << line << '\n';
+    if (m_show)
+        m_show("Logbook: " + line);
+}
+
+std::string Logbook::formatLine(const LogbookEntry& entry) const
+{
+    std::tm local{};
+    const __time64_t time = entry.time;
+    _localtime64_s(&local, &time);
+    char stamp[80];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    // An entry from an id nobody registered is still kept: the lab must not lose it.
+    const auto source = m_sources.find(entry.logbookId);
+    const std::string sourceName =
+        source != m_sources.end() ? WideToUtf8(source->second) : "module " + std::to_string(entry.logbookId);
+    return std::string(stamp) + " " + sourceName + ": " + WideToUtf8(entry.text);
+}

@@ -1,0 +1,37 @@
+// The host's logbook: modules register under a name, send entries, and unregister. Entries are
+// kept, shown through the host's output and appended to the logbook file in the root.
+#pragma once
+
+#include "LogbookRecord.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class Logbook {
+public:
+    using Show = std::function<void(const std::string& line)>;
+
+    Logbook(std::filesystem::path file, Show show);
+
+    // The id the module passes with its entries; ids are never reused within a run.
+    std::int32_t registerSource(const std::wstring& name);
+    void unregisterSource(std::int32_t id);
+    bool isRegistered(std::int32_t id) const { return m_sources.contains(id); }
+
+    void write(const LogbookEntry& entry);
+    // The entries written so far, each as the line shown and stored.
+    const std::vector<std::string>& lines() const { return m_lines; }
+
+private:
+    std::string formatLine(const LogbookEntry& entry) const;
+
+    std::filesystem::path m_file;
+    Show m_show;
+    std::map<std::int32_t, std::wstring> m_sources;
+    std::int32_t m_nextId = 1;
+    std::vector<std::string> m_lines;
+};

@@ -1,0 +1,63 @@
+// Reading a method's simulation settings.
+#include "SimulationSettings.h"
+
+#include "SettingText.h"
+
+#include "kernel/Text.h"
+
+#include <charconv>
+#include <fstream>
+
+std::optional<RunOutcome> SimulationSettings::outcomeFromName(std::string name)
+{
+    name = LowerText(TrimmedText(name));
+    if (name == "done")
+        return RunOutcome::Done;
+    if (name == "failed")
+        return RunOutcome::Failed;
+    if (name == "aborted")
+        return RunOutcome::Aborted;
+    if (name == "notready")
+        return RunOutcome::NotReady;
+    if (name == "acqerror")
+        return RunOutcome::AcquisitionError;
+    return std::nullopt;
+}
+
+std::optional<SimulationSettings> SimulationSettings::load(const std::filesystem::path& file, std::string& error)
+{
+    SimulationSettings settings;
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return settings;
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        line = TrimmedText(line);
+        if (line.empty() || line.starts_with(';') || line.starts_with('['))
+            continue;
+        const auto equals = line.find('=');
+        const std::string key = LowerText(TrimmedText(line.substr(0, equals)));
+        const std::string value = equals == std::string::npos ? std::string() : TrimmedText(line.substr(equals + 1));
+        const std::string where = file.string() + ":" + std::to_string(number) + ": ";
+        if (key == "runtime") {
+            const auto [end, status] = std::from_chars(value.data(), value.data() + value.size(), settings.runSeconds);
+            if (status != std::errc() || end != value.data() + value.size() || settings.runSeconds < 0) {
+                error = where + "RunTime needs a number of seconds, not \"" + value + "\"";
+                return std::nullopt;
+            }
+        } else if (key == "outcome") {
+            const auto outcome = outcomeFromName(value);
+            if (!outcome) {
+                error = where + "Outcome is one of done, failed, aborted, notready, acqerror, not \"" + value + "\"";
+                return std::nullopt;
+            }
+            settings.outcome = *outcome;
+        } else if (key == "message") {
+            settings.messages.push_back(Utf8ToWide(value));
+        } else {
+            error = where + "unknown setting \"" + line + "\"";
+            return std::nullopt;
+        }
+    }
+    return settings;
+}

@@ -1,0 +1,29 @@
+// How the simulated instrument runs one method: its run time, how it ends and the host messages
+// it leaves on the way. Kept in the method folder as SIMULATE.INI.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class RunOutcome {
+    Done,             // ends normally: the FIA hook resets _SERIONON before _METHODON falls
+    Failed,           // ends early with _SERIONON left at 1 and an error message
+    Aborted,          // the instrument aborts the method at its end, _SERIONON left at 1
+    NotReady,         // ACQSTATUS$ stays "NOTREADY" the whole run time, then the method fails
+    AcquisitionError, // ACQSTATUS$ becomes "_ERROR" halfway, and the method ends failed
+};
+
+struct SimulationSettings {
+    static constexpr const char* fileName = "SIMULATE.INI";
+
+    double runSeconds = 10;
+    RunOutcome outcome = RunOutcome::Done;
+    std::vector<std::wstring> messages;
+
+    // Lines "RunTime=seconds", "Outcome=done|failed|aborted|notready|acqerror" and any number of
+    // "Message=text"; ";" begins a comment line. A missing file gives the defaults.
+    static std::optional<SimulationSettings> load(const std::filesystem::path& file, std::string& error);
+    static std::optional<RunOutcome> outcomeFromName(std::string name);
+};

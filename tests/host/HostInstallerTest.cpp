@@ -1,0 +1,118 @@
+// A fresh installation as the module and a user find it.
+#include "host/HostInstaller.h"
+#include "host/SimulationSettings.h"
+
+#include "support/TempRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+std::wstring textOf(const std::vector<HostVariable>& variables, const std::string& name)
+{
+    const auto found = std::find_if(variables.begin(), variables.end(), [&](const auto& v) { return v.name == name; });
+    return found == variables.end() ? L"<missing>" : std::get<std::wstring>(found->value);
+}
+
+TEST(HostInstaller, FreshRootHoldsFoldersVariablesAndSampleMethods)
+{
+    TempRoot temp;
+    const HostRoot root(temp.path() / "install");
+    ASSERT_FALSE(root.isInstalled());
+    std::string error;
+    ASSERT_TRUE(HostInstaller::install(root, error)) << error;
+    EXPECT_TRUE(root.isInstalled());
+
+    std::string loadError;
+    const auto variables = HostVariableFile::load(root.variableFile(), loadError);
+    ASSERT_TRUE(variables) << loadError;
+    // The module appends "database\worklist.mdb" and method names directly: these end in a backslash.
+    EXPECT_EQ(textOf(*variables, "_AUTOMSPATH$"), L"C:\\Orvane\\Serion\\");
+    EXPECT_EQ(textOf(*variables, "_METHPATH$"), L"C:\\Orvane\\Methods\\");
+    EXPECT_EQ(textOf(*variables, "_DATAPATH$"), L"C:\\Orvane\\Data\\");
+    EXPECT_EQ(textOf(*variables, "_AUTOPATH$"), L"C:\\Orvane");
+    EXPECT_EQ(textOf(*variables, "ACQSTATUS$"), L"READY");
+
+    EXPECT_TRUE(std::filesystem::is_directory(root.onDriveC("Orvane/Serion/database")));
+    EXPECT_TRUE(std::filesystem::is_directory(root.onDriveC("Orvane/Data")));
+    EXPECT_TRUE(std::filesystem::is_directory(root.path() / "D"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(root.onDriveC("Orvane/helpenu/Orvane.chm")));
+
+    // Every way a run can end has a sample method whose settings read back.
+    std::vector<RunOutcome> outcomes;
+    for (const auto& entry : std::filesystem::directory_iterator(root.onDriveC("Orvane/Methods"))) {
+        ASSERT_TRUE(entry.path().filename().string().ends_with(".M"));
+        std::string settingsError;
+        const auto settings = SimulationSettings::load(entry.path() / SimulationSettings::fileName, settingsError);
+        ASSERT_TRUE(settings) << settingsError;
+        EXPECT_GT(settings->runSeconds, 0);
+        outcomes.push_back(settings->outcome);
+    }
+    for (auto outcome : {RunOutcome::Done, RunOutcome::Failed, RunOutcome::Aborted, RunOutcome::NotReady,
+                         RunOutcome::AcquisitionError})
+        EXPECT_NE(std::find(outcomes.begin(), outcomes.end(), outcome), outcomes.end());
+}
+
+TEST(HostInstaller, UnwritableRootIsReportedNotInstalled)
+{
+    TempRoot temp;
+    WriteFileBytes(temp.path() / "file", "not a folder");
+    const HostRoot root(temp.path() / "file" / "install");
+    std::string error;
+    EXPECT_FALSE(HostInstaller::install(root, error));
+    EXPECT_NE(error.find("install"), std::string::npos) << error;
+    EXPECT_FALSE(root.isInstalled());
+}
+
+TEST(HostVariableFile, KeepsTextsWithLineBreaksAndPercentSignsAndRejectsBadNumbers)
+{
+    TempRoot temp;
+    const auto file = temp.path() / "vars";
+    const std::vector<HostVariable> written = {
+        {"_NOTE$", std::wstring(L"100% done\r\nnext line \u00e9")}, {"_VALUE", 0.1}, {"_EMPTY$", std::wstring()}};
+    ASSERT_TRUE(HostVariableFile::save(file, written));
+    std::string error;
+    const auto read = HostVariableFile::load(file, error);
+    ASSERT_TRUE(read) << error;
+    ASSERT_EQ(read->size(), 3u);
+    EXPECT_EQ(std::get<std::wstring>((*read)[0].value), L"100% done\r\nnext line \u00e9");
+    EXPECT_EQ(std::get<double>((*read)[1].value), 0.1);
+    EXPECT_EQ(std::get<std::wstring>((*read)[2].value), L"");
+
+    WriteFileBytes(file, "# comment\n_OFFLINE=zero\n");
+    EXPECT_FALSE(HostVariableFile::load(file, error));
+    EXPECT_NE(error.find(":2: _OFFLINE needs a number"), std::string::npos) << error;
+    WriteFileBytes(file, "no equals sign\n");
+    EXPECT_FALSE(HostVariableFile::load(file, error));
+    EXPECT_NE(error.find("expected name=value"), std::string::npos) << error;
+}
+
+TEST(SimulationSettings, BadLinesAreNamedWithTheirLineAndMissingFileGivesDefaults)
+{
+    TempRoot temp;
+    const auto file = temp.path() / SimulationSettings::fileName;
+    std::string error;
+    const auto defaults = SimulationSettings::load(file, error);
+    ASSERT_TRUE(defaults);
+    EXPECT_EQ(defaults->outcome, RunOutcome::Done);
+
+    WriteFileBytes(file, "; comment\r\nRunTime=2.5\r\nOUTCOME = NotReady\r\nMessage=a\r\nMessage=b\r\n");
+    const auto read = SimulationSettings::load(file, error);
+    ASSERT_TRUE(read) << error;
+    EXPECT_EQ(read->runSeconds, 2.5);
+    EXPECT_EQ(read->outcome, RunOutcome::NotReady);
+    EXPECT_EQ(read->messages, (std::vector<std::wstring>{L"a", L"b"}));
+
+    WriteFileBytes(file, "RunTime=2\nOutcome=exploded\n");
+    EXPECT_FALSE(SimulationSettings::load(file, error));
+    EXPECT_NE(error.find(":2: Outcome is one of"), std::string::npos) << error;
+    WriteFileBytes(file, "RunTime=-1\n");
+    EXPECT_FALSE(SimulationSettings::load(file, error));
+    WriteFileBytes(file, "Colour=blue\n");
+    EXPECT_FALSE(SimulationSettings::load(file, error));
+    EXPECT_NE(error.find("unknown setting"), std::string::npos) << error;
+}
+
+} // namespace
