@@ -1,0 +1,177 @@
+// ncurses output of the screen model and input decoding.
+#include "CursesTerminal.h"
+
+#include <curses.h>
+
+#include <clocale>
+#include <csignal>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+// How long the second half of an Alt+key pair may lag behind its Escape.
+constexpr int altFollowMs = 30;
+
+volatile std::sig_atomic_t g_cursesActive = 0;
+
+void restoreTerminal()
+{
+    if (!g_cursesActive)
+        return;
+    g_cursesActive = 0;
+    endwin();
+}
+
+// A signal that ends the program must not leave the terminal in raw mode.
+void restoreAndReraise(int signalNumber)
+{
+    restoreTerminal();
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
+void installRestorers()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    std::atexit(restoreTerminal);
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV, SIGABRT, SIGFPE, SIGBUS})
+        std::signal(signalNumber, restoreAndReraise);
+}
+
+short pairNumber(Style style)
+{
+    // Pair 0 is the terminal's own default; the 63 others hold every foreground on background.
+    return static_cast<short>(static_cast<int>(style.fg) * 8 + static_cast<int>(style.bg));
+}
+
+attr_t cursesAttributes(Style style)
+{
+    attr_t attributes = A_NORMAL;
+    if (style.attrs & Attr::Bold)
+        attributes |= A_BOLD;
+    if (style.attrs & Attr::Underline)
+        attributes |= A_UNDERLINE;
+    if (style.attrs & Attr::Reverse)
+        attributes |= A_REVERSE;
+    if (style.attrs & Attr::Dim)
+        attributes |= A_DIM;
+    return attributes;
+}
+
+} // namespace
+
+CursesTerminal::CursesTerminal() = default;
+
+CursesTerminal::~CursesTerminal()
+{
+    close();
+}
+
+bool CursesTerminal::open()
+{
+    if (m_open)
+        return true;
+    if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO))
+        return false;
+    std::setlocale(LC_ALL, "");
+    installRestorers();
+    if (!initscr())
+        return false;
+    g_cursesActive = 1;
+    m_open = true;
+    raw();
+    noecho();
+    nonl();
+    keypad(stdscr, TRUE);
+    set_escdelay(altFollowMs);
+    mousemask(BUTTON1_PRESSED, nullptr);
+    mouseinterval(0);
+    if (has_colors()) {
+        start_color();
+        for (int pair = 1; pair < 64 && pair < COLOR_PAIRS; ++pair)
+            init_pair(static_cast<short>(pair), static_cast<short>(pair / 8), static_cast<short>(pair % 8));
+    }
+    m_shown.resize(0, 0);
+    return true;
+}
+
+void CursesTerminal::close()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    restoreTerminal();
+}
+
+int CursesTerminal::width() const
+{
+    return m_open ? getmaxx(stdscr) : 0;
+}
+
+int CursesTerminal::height() const
+{
+    return m_open ? getmaxy(stdscr) : 0;
+}
+
+void CursesTerminal::show(const Screen& screen)
+{
+    if (!m_open)
+        return;
+    if (screen.width() != m_shown.width() || screen.height() != m_shown.height())
+        clearok(stdscr, TRUE);
+    for (const Screen::Run& run : screen.changedRuns(m_shown)) {
+        for (int x = run.x; x < run.x + run.length; ++x) {
+            // The terminal's last cell scrolls the screen when written; it is left as it is.
+            if (x == screen.width() - 1 && run.y == screen.height() - 1)
+                continue;
+            const Cell& cell = screen.at(x, run.y);
+            const wchar_t text[2] = {cell.ch, 0};
+            cchar_t shown;
+            setcchar(&shown, text, cursesAttributes(cell.style), pairNumber(cell.style), nullptr);
+            mvadd_wch(run.y, x, &shown);
+        }
+    }
+    m_shown = screen;
+    if (const auto cursor = screen.cursor()) {
+        curs_set(1);
+        move(cursor->y, cursor->x);
+    } else {
+        curs_set(0);
+    }
+    refresh();
+}
+
+std::optional<InputEvent> CursesTerminal::read(int timeoutMs)
+{
+    if (!m_open)
+        return std::nullopt;
+    wtimeout(stdscr, timeoutMs);
+    for (;;) {
+        wint_t code = 0;
+        const int kind = get_wch(&code);
+        if (kind == ERR)
+            return m_decoder.escapeTimedOut();
+        if (kind == KEY_CODE_YES && code == KEY_MOUSE) {
+            if (auto click = readMouse())
+                return click;
+            continue;
+        }
+        if (auto event = m_decoder.feed(static_cast<int>(code), kind == KEY_CODE_YES))
+            return event;
+        if (m_decoder.escapePending())
+            wtimeout(stdscr, altFollowMs);
+    }
+}
+
+std::optional<InputEvent> CursesTerminal::readMouse()
+{
+    MEVENT mouse;
+    if (getmouse(&mouse) != OK || !(mouse.bstate & BUTTON1_PRESSED))
+        return std::nullopt;
+    m_decoder.escapeTimedOut();
+    return InputEvent::ofClick(mouse.x, mouse.y);
+}

@@ -1,0 +1,36 @@
+// The real terminal through ncurses: shows a Screen, sending only the cells that changed, and
+// reads input events. The terminal is restored when it is closed, when the program exits and when
+// a signal ends the program.
+#pragma once
+
+#include "InputEvent.h"
+#include "KeyDecoder.h"
+#include "Screen.h"
+
+#include <optional>
+
+class CursesTerminal {
+public:
+    CursesTerminal();
+    ~CursesTerminal();
+    CursesTerminal(const CursesTerminal&) = delete;
+    CursesTerminal& operator=(const CursesTerminal&) = delete;
+
+    // False when standard input or output is not a terminal, or ncurses could not start.
+    bool open();
+    void close();
+    bool isOpen() const { return m_open; }
+
+    int width() const;
+    int height() const;
+    void show(const Screen& screen);
+    // Waits at most timeoutMs (negative: without limit) for the next event.
+    std::optional<InputEvent> read(int timeoutMs);
+
+private:
+    std::optional<InputEvent> readMouse();
+
+    bool m_open = false;
+    KeyDecoder m_decoder;
+    Screen m_shown{0, 0};
+};

@@ -1,0 +1,47 @@
+// One user action read from the terminal: a key, a typed character, a mouse click or a resize.
+#pragma once
+
+enum class Key {
+    None,
+    Tab,
+    BackTab,
+    Up,
+    Down,
+    Left,
+    Right,
+    Home,
+    End,
+    PageUp,
+    PageDown,
+    Enter,
+    Escape,
+    Backspace,
+    Delete,
+    Insert,
+    F1,
+    F6,
+    F10,
+};
+
+struct InputEvent {
+    enum class Kind { Key, Character, Click, Resize };
+
+    Kind kind = Kind::Key;
+    Key key = Key::None;
+    // The typed character (Kind::Character), also with Alt held.
+    wchar_t ch = 0;
+    bool alt = false;
+    bool ctrl = false;
+    // The cell clicked (Kind::Click).
+    int x = 0;
+    int y = 0;
+
+    static InputEvent ofKey(Key key, bool alt = false) { return {Kind::Key, key, 0, alt, false, 0, 0}; }
+    static InputEvent ofCharacter(wchar_t ch, bool alt = false) { return {Kind::Character, Key::None, ch, alt, false, 0, 0}; }
+    static InputEvent ofControl(wchar_t letter) { return {Kind::Character, Key::None, letter, false, true, 0, 0}; }
+    static InputEvent ofClick(int x, int y) { return {Kind::Click, Key::None, 0, false, false, x, y}; }
+    static InputEvent ofResize() { return {Kind::Resize, Key::None, 0, false, false, 0, 0}; }
+
+    bool isKey(Key k) const { return kind == Kind::Key && key == k; }
+    bool operator==(const InputEvent&) const = default;
+};

@@ -1,0 +1,77 @@
+// Key decoding from ncurses codes; kept apart from the terminal so that tests feed it codes.
+#include "KeyDecoder.h"
+
+#include <curses.h>
+
+std::optional<InputEvent> KeyDecoder::feed(int code, bool isFunctionKey)
+{
+    constexpr wchar_t escape = 0x1B;
+    if (!isFunctionKey && code == escape) {
+        if (!m_escapePending) {
+            m_escapePending = true;
+            return std::nullopt;
+        }
+        // Two in a row are the Escape key, as some terminals send it with Alt held.
+        m_escapePending = false;
+        return InputEvent::ofKey(Key::Escape);
+    }
+    const bool alt = m_escapePending;
+    m_escapePending = false;
+    auto event = isFunctionKey ? decodeFunctionKey(code) : decodeCharacter(static_cast<wchar_t>(code));
+    if (event)
+        event->alt = alt;
+    return event;
+}
+
+std::optional<InputEvent> KeyDecoder::escapeTimedOut()
+{
+    if (!m_escapePending)
+        return std::nullopt;
+    m_escapePending = false;
+    return InputEvent::ofKey(Key::Escape);
+}
+
+std::optional<InputEvent> KeyDecoder::decodeFunctionKey(int code) const
+{
+    switch (code) {
+    case KEY_UP: return InputEvent::ofKey(Key::Up);
+    case KEY_DOWN: return InputEvent::ofKey(Key::Down);
+    case KEY_LEFT: return InputEvent::ofKey(Key::Left);
+    case KEY_RIGHT: return InputEvent::ofKey(Key::Right);
+    case KEY_HOME: return InputEvent::ofKey(Key::Home);
+    case KEY_END: return InputEvent::ofKey(Key::End);
+    case KEY_PPAGE: return InputEvent::ofKey(Key::PageUp);
+    case KEY_NPAGE: return InputEvent::ofKey(Key::PageDown);
+    case KEY_ENTER: return InputEvent::ofKey(Key::Enter);
+    case KEY_BACKSPACE: return InputEvent::ofKey(Key::Backspace);
+    case KEY_DC: return InputEvent::ofKey(Key::Delete);
+    case KEY_IC: return InputEvent::ofKey(Key::Insert);
+    case KEY_BTAB: return InputEvent::ofKey(Key::BackTab);
+    case KEY_RESIZE: return InputEvent::ofResize();
+    default: break;
+    }
+    if (code == KEY_F(1))
+        return InputEvent::ofKey(Key::F1);
+    if (code == KEY_F(6))
+        return InputEvent::ofKey(Key::F6);
+    if (code == KEY_F(10))
+        return InputEvent::ofKey(Key::F10);
+    return std::nullopt;
+}
+
+std::optional<InputEvent> KeyDecoder::decodeCharacter(wchar_t ch) const
+{
+    switch (ch) {
+    case L'\t': return InputEvent::ofKey(Key::Tab);
+    case L'\r':
+    case L'\n': return InputEvent::ofKey(Key::Enter);
+    case 0x08:
+    case 0x7F: return InputEvent::ofKey(Key::Backspace);
+    default: break;
+    }
+    if (ch >= 1 && ch <= 26)
+        return InputEvent::ofControl(static_cast<wchar_t>(L'A' + ch - 1));
+    if (ch < L' ')
+        return std::nullopt;
+    return InputEvent::ofCharacter(ch);
+}

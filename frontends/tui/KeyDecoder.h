@@ -1,0 +1,23 @@
+// Turns what ncurses reads (function-key codes and characters) into input events. An Escape
+// followed at once by a character is Alt with that character, as terminals send it.
+#pragma once
+
+#include "InputEvent.h"
+
+#include <optional>
+
+class KeyDecoder {
+public:
+    // code is a function-key code when isFunctionKey (get_wch's KEY_CODE_YES), a character otherwise.
+    // Mouse codes are not decoded here: the terminal reads the mouse event itself.
+    std::optional<InputEvent> feed(int code, bool isFunctionKey);
+    // Nothing followed a pending Escape in time: it was the Escape key itself.
+    std::optional<InputEvent> escapeTimedOut();
+    bool escapePending() const { return m_escapePending; }
+
+private:
+    std::optional<InputEvent> decodeFunctionKey(int code) const;
+    std::optional<InputEvent> decodeCharacter(wchar_t ch) const;
+
+    bool m_escapePending = false;
+};
