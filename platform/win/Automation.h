@@ -1,0 +1,117 @@
+// Acting on windows as a user would and inspecting them headless: used by the tests, the host's
+// script mode and the terminal front end. Every action enters as keyboard or mouse input through
+// the queue, the hooks and the dialog keyboard handling, exactly as real input does.
+#pragma once
+
+#include "win/InputSource.h"
+#include "win/WinUser.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The outcome of an action: ok, or why a user could not have done it.
+struct ActionResult {
+    bool ok = true;
+    std::wstring message;
+    explicit operator bool() const { return ok; }
+};
+
+// What a front end needs to show one window. Rectangles are in screen pixels.
+struct WindowInfo {
+    HWND hwnd = nullptr;
+    HWND parent = nullptr;
+    HWND owner = nullptr;
+    std::wstring className;     // as registered ("Button", "Edit", "#32770", ...)
+    std::wstring text;          // as shown: a password edit shows its mask characters
+    int id = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    RECT windowRect{};
+    RECT clientRect{};
+    bool visible = false;       // itself and every ancestor
+    bool enabled = false;       // itself and every ancestor
+    bool focused = false;
+    bool active = false;        // the active top-level window
+    bool isDefault = false;     // a default push button
+    UINT checkState = BST_UNCHECKED;
+    bool pushed = false;
+    bool readOnly = false;
+    bool password = false;
+    DWORD selectionStart = 0;   // edits, and the edit of a drop-down combo
+    DWORD selectionEnd = 0;
+    std::vector<std::wstring> items;   // combo box entries
+    int currentSelection = -1;
+    bool droppedDown = false;
+    RECT droppedRect{};         // the open list of a combo box
+    HMENU menu = nullptr;       // the menu bar of a top-level window
+    std::wstring iconName;      // an SS_ICON static: "error", "warning", "question", "information" or "#id"
+    bool hasColors = false;     // set when the parent answered WM_CTLCOLOR... with a brush
+    COLORREF textColor = 0;
+    COLORREF backgroundColor = 0;
+};
+
+// Modifier keys held during pressKey and injectKey, with the values RegisterHotKey uses.
+constexpr UINT MOD_ALT = 0x0001;
+constexpr UINT MOD_CONTROL = 0x0002;
+constexpr UINT MOD_SHIFT = 0x0004;
+
+class Automation {
+public:
+    // The source every loop consults when idle; returns the previous one. Null: none.
+    static InputSource* setInputSource(InputSource* source);
+    static InputSource* inputSource();
+
+    // --- Finding windows
+    // A visible top-level window with exactly this title, the topmost first; null when none.
+    static HWND findWindow(std::wstring_view title);
+    // Lets the loop run (posted messages, timers; virtual time advances) until such a window is
+    // shown or timeoutMs passes; null on timeout.
+    static HWND waitForWindow(std::wstring_view title, int timeoutMs);
+    // Lets the loop run until condition holds or timeoutMs passes; false on timeout, or at once
+    // when nothing more can happen (virtual clock, no message, no timer).
+    static bool runUntil(const std::function<bool()>& condition, int timeoutMs);
+    // Delivers what is queued now (posted messages and injected input), without waiting.
+    static void deliverPending();
+
+    // --- Acting as a user. Each fails, changing nothing, when the window or control is missing,
+    // hidden, disabled or covered by a modal window.
+    // Focuses the edit (or the edit of a drop-down combo), selects all and types text.
+    static ActionResult setText(HWND window, int controlId, std::wstring_view text);
+    // Focuses the control and types text where the caret is.
+    static ActionResult typeText(HWND window, int controlId, std::wstring_view text);
+    // Clicks the middle of the control with the left button.
+    static ActionResult click(HWND window, int controlId);
+    // Opens a combo box's list and clicks the entry with exactly this text.
+    static ActionResult chooseEntry(HWND window, int controlId, std::wstring_view entry);
+    // Presses and releases a key (VK_RETURN, VK_ESCAPE, VK_TAB, VK_DOWN, 'A', ...) with modifiers
+    // (MOD_SHIFT, MOD_CONTROL, MOD_ALT) in the window, which becomes the active one first.
+    static ActionResult pressKey(HWND window, UINT virtualKey, UINT modifiers = 0);
+    // Chooses a command of the window's menu bar (WM_INITMENUPOPUP first, then WM_COMMAND) or of
+    // its system menu (SC_CLOSE ..., as WM_SYSCOMMAND). A greyed or missing command fails.
+    static ActionResult chooseMenuCommand(HWND window, UINT commandId);
+
+    // --- Raw input for a front end: posted to the queue like the terminal's own input.
+    static void injectKey(UINT virtualKey, bool down);
+    static void injectChar(wchar_t character);
+    // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP or WM_MOUSEMOVE at a screen point.
+    static void injectMouse(UINT message, POINT screenPoint);
+
+    // --- Inspection
+    // Title, class and every control with id, class, text and states, one per line.
+    static std::wstring snapshot(HWND window);
+    // Visible top-level windows, the topmost first.
+    static std::vector<HWND> topLevelWindows();
+    // Children in z-order (the dialog's tab order), the first on top.
+    static std::vector<HWND> children(HWND window);
+    // Asks the parent for the control's colours (WM_CTLCOLOR...) as painting would.
+    static WindowInfo describe(HWND window);
+
+    // Beeps since the last clear (the MessageBeep type of each).
+    static std::vector<UINT> beeps();
+    static void clearBeeps();
+
+    // The screen in pixels; a front end sets it to its terminal size (8 x 16 pixels a cell).
+    static void setScreenSize(int width, int height);
+};

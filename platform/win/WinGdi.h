@@ -1,0 +1,113 @@
+// The few Win32 drawing names the user interface needs headless: fonts, brushes, colours and the
+// device context a parent colours a control through (WM_CTLCOLOR...).
+#pragma once
+
+#include "win/WinUser.h"
+
+constexpr int LF_FACESIZE = 32;
+
+struct LOGFONTW {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    WCHAR lfFaceName[LF_FACESIZE];
+};
+using LPLOGFONTW = LOGFONTW*;
+
+struct LOGBRUSH {
+    UINT lbStyle;
+    COLORREF lbColor;
+    ULONG_PTR lbHatch;
+};
+
+constexpr LONG FW_DONTCARE = 0;
+constexpr LONG FW_NORMAL = 400;
+constexpr LONG FW_BOLD = 700;
+constexpr BYTE ANSI_CHARSET = 0;
+constexpr BYTE DEFAULT_CHARSET = 1;
+constexpr UINT BS_SOLID = 0;
+constexpr UINT BS_NULL = 1;
+constexpr UINT BS_HOLLOW = BS_NULL;
+
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
+
+constexpr int WHITE_BRUSH = 0;
+constexpr int LTGRAY_BRUSH = 1;
+constexpr int GRAY_BRUSH = 2;
+constexpr int DKGRAY_BRUSH = 3;
+constexpr int BLACK_BRUSH = 4;
+constexpr int NULL_BRUSH = 5;
+constexpr int HOLLOW_BRUSH = NULL_BRUSH;
+constexpr int OEM_FIXED_FONT = 10;
+constexpr int ANSI_FIXED_FONT = 11;
+constexpr int ANSI_VAR_FONT = 12;
+constexpr int SYSTEM_FONT = 13;
+constexpr int DEVICE_DEFAULT_FONT = 14;
+constexpr int SYSTEM_FIXED_FONT = 16;
+constexpr int DEFAULT_GUI_FONT = 17;
+constexpr int DC_BRUSH = 18;
+
+constexpr int COLOR_SCROLLBAR = 0;
+constexpr int COLOR_BACKGROUND = 1;
+constexpr int COLOR_ACTIVECAPTION = 2;
+constexpr int COLOR_INACTIVECAPTION = 3;
+constexpr int COLOR_MENU = 4;
+constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWFRAME = 6;
+constexpr int COLOR_MENUTEXT = 7;
+constexpr int COLOR_WINDOWTEXT = 8;
+constexpr int COLOR_CAPTIONTEXT = 9;
+constexpr int COLOR_ACTIVEBORDER = 10;
+constexpr int COLOR_INACTIVEBORDER = 11;
+constexpr int COLOR_APPWORKSPACE = 12;
+constexpr int COLOR_HIGHLIGHT = 13;
+constexpr int COLOR_HIGHLIGHTTEXT = 14;
+constexpr int COLOR_BTNFACE = 15;
+constexpr int COLOR_3DFACE = COLOR_BTNFACE;
+constexpr int COLOR_BTNSHADOW = 16;
+constexpr int COLOR_3DSHADOW = COLOR_BTNSHADOW;
+constexpr int COLOR_GRAYTEXT = 17;
+constexpr int COLOR_BTNTEXT = 18;
+constexpr int COLOR_INACTIVECAPTIONTEXT = 19;
+constexpr int COLOR_BTNHIGHLIGHT = 20;
+constexpr int COLOR_3DHILIGHT = COLOR_BTNHIGHLIGHT;
+constexpr int COLOR_3DDKSHADOW = 21;
+constexpr int COLOR_3DLIGHT = 22;
+constexpr int COLOR_INFOTEXT = 23;
+constexpr int COLOR_INFOBK = 24;
+
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+
+HGDIOBJ GetStockObject(int object);
+BOOL DeleteObject(HGDIOBJ object);
+int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
+HFONT CreateFontIndirectW(const LOGFONTW* font);
+HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH CreateBrushIndirect(const LOGBRUSH* brush);
+COLORREF GetSysColor(int index);
+HBRUSH GetSysColorBrush(int index);
+
+// A device context stand-in: it keeps colours, mode and font; nothing is drawn.
+HDC GetDC(HWND window);
+int ReleaseDC(HWND window, HDC dc);
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+COLORREF SetTextColor(HDC dc, COLORREF color);
+COLORREF GetTextColor(HDC dc);
+COLORREF SetBkColor(HDC dc, COLORREF color);
+COLORREF GetBkColor(HDC dc);
+int SetBkMode(HDC dc, int mode);
+int GetBkMode(HDC dc);
+int GetDeviceCaps(HDC dc, int index);
