@@ -1,0 +1,45 @@
+// Creating the delivered worklist database.
+#include "DeliveredDatabase.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+// Text columns are declared with their width; the provider refuses longer values.
+const char* const schema =
+    "PRAGMA journal_mode=WAL;"
+    "BEGIN;"
+    "CREATE TABLE \"group_tbl\" (\"GroupID\" INTEGER, \"GroupName\" VARCHAR(50), \"ShutDownOption\" VARCHAR(50));"
+    "CREATE TABLE \"user_tbl\" (\"UserID\" INTEGER, \"UserName\" VARCHAR(50), \"Password\" VARCHAR(50),"
+    " \"Role\" INTEGER, \"Address\" VARCHAR(255), \"Phone\" VARCHAR(50), \"EMail\" VARCHAR(255),"
+    " \"LockMessage\" VARCHAR(255), \"Description\" VARCHAR(255));"
+    "COMMIT;";
+
+} // namespace
+
+bool CreateDeliveredDatabase(const std::filesystem::path& databaseFile, std::string& error)
+{
+    std::error_code status;
+    if (std::filesystem::exists(databaseFile, status))
+        return true;
+    std::filesystem::create_directories(databaseFile.parent_path(), status);
+    if (status) {
+        error = "Cannot create the folder " + databaseFile.parent_path().string() + ": " + status.message();
+        return false;
+    }
+    sqlite3* db = nullptr;
+    int code = sqlite3_open_v2(databaseFile.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    char* message = nullptr;
+    if (code == SQLITE_OK)
+        code = sqlite3_exec(db, schema, nullptr, nullptr, &message);
+    if (code != SQLITE_OK) {
+        error = "Cannot create the worklist database " + databaseFile.string() + ": " +
+                (message ? message : sqlite3_errmsg(db));
+        sqlite3_free(message);
+        sqlite3_close(db);
+        std::filesystem::remove(databaseFile, status);
+        return false;
+    }
+    sqlite3_close(db);
+    return true;
+}

@@ -1,0 +1,166 @@
+// Opening the worklist file and mapping the engine's failures to OLE DB statuses and error texts.
+#include "Database.h"
+
+#include "ErrorObject.h"
+#include "kernel/DriveMap.h"
+#include "kernel/FileApi.h"
+#include "kernel/Text.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <cstdlib>
+
+namespace provider {
+
+namespace {
+
+// How long a write waits for another session or process to finish its own.
+constexpr int busyTimeoutMs = 5000;
+
+std::wstring inQuotes(std::wstring_view text) { return L"'" + std::wstring(text) + L"'"; }
+
+std::wstring engineMessage(sqlite3* db) { return Utf8ToWide(db ? sqlite3_errmsg(db) : "out of memory"); }
+
+} // namespace
+
+HRESULT Database::Open(const std::wstring& windowsPath, bool readOnly, std::shared_ptr<Database>* database)
+{
+    database->reset();
+    const auto hostPath = DriveMap::toHost(windowsPath);
+    if (!hostPath)
+        return ReportError(E_FAIL, IID_IDBInitialize,
+                           inQuotes(windowsPath) + L" is not a valid path. Make sure that the path name is spelled "
+                                                 L"correctly and that the drive exists.");
+    // A file marked read-only is opened for reading, as Windows would let it be read.
+    const DWORD attributes = GetFileAttributesW(windowsPath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        readOnly = true;
+    sqlite3* db = nullptr;
+    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int opened = sqlite3_open_v2(hostPath->c_str(), &db, flags, nullptr);
+    std::shared_ptr<Database> open(new Database(db, windowsPath));
+    if (opened != SQLITE_OK)
+        return open->Fail(opened, IID_IDBInitialize, windowsPath);
+    sqlite3_extended_result_codes(db, 0);
+    sqlite3_busy_timeout(db, busyTimeoutMs);
+    // Reading the schema tells a database from any other file before the first command.
+    HRESULT status = open->Execute("SELECT count(*) FROM sqlite_master", IID_IDBInitialize, windowsPath);
+    if (FAILED(status))
+        return status;
+    if (!readOnly && !sqlite3_db_readonly(db, "main")) {
+        status = open->Execute("PRAGMA journal_mode=WAL", IID_IDBInitialize, windowsPath);
+        if (FAILED(status))
+            return status;
+        // Committed writes survive a crash of the process; only a power loss may take the last.
+        open->Execute("PRAGMA synchronous=NORMAL", IID_IDBInitialize, windowsPath);
+    }
+    *database = std::move(open);
+    return S_OK;
+}
+
+Database::~Database() { sqlite3_close_v2(m_db); }
+
+HRESULT Database::Prepare(const std::string& sql, const IID& iid, const std::wstring& subject, Statement* statement)
+{
+    const int code = statement->prepare(m_db, sql);
+    return code == SQLITE_OK ? S_OK : Fail(code, iid, subject);
+}
+
+HRESULT Database::Execute(const std::string& sql, const IID& iid, const std::wstring& subject)
+{
+    Statement statement;
+    HRESULT status = Prepare(sql, iid, subject, &statement);
+    if (FAILED(status))
+        return status;
+    int code;
+    while ((code = statement.step()) == SQLITE_ROW) {
+    }
+    return code == SQLITE_DONE ? S_OK : Fail(code, iid, subject);
+}
+
+HRESULT Database::Write(Statement& statement, const IID& iid, const std::wstring& subject)
+{
+    const int code = statement.step();
+    const HRESULT status = code == SQLITE_DONE || code == SQLITE_ROW ? S_OK : Fail(code, iid, subject);
+    statement.reset();
+    return status;
+}
+
+HRESULT Database::Fail(int code, const IID& iid, const std::wstring& subject)
+{
+    const std::wstring detail = engineMessage(m_db);
+    switch (code & 0xFF) {
+    case SQLITE_CANTOPEN:
+        return ReportError(E_FAIL, iid, L"Could not find file " + inQuotes(m_path) + L".");
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return ReportError(E_FAIL, iid, L"Unrecognized database format " + inQuotes(m_path) + L".");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return ReportError(DB_SEC_E_PERMISSIONDENIED, iid,
+                           L"Cannot update. Database or object is read-only: " + inQuotes(m_path) + L".");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return ReportError(E_FAIL, iid, L"Could not update; currently locked by another session or process.");
+    case SQLITE_FULL:
+        return ReportError(E_FAIL, iid, L"Not enough space on disk.");
+    case SQLITE_IOERR:
+        return ReportError(E_FAIL, iid, L"Disk or network error on " + inQuotes(m_path) + L".");
+    case SQLITE_NOMEM:
+        return ReportError(E_OUTOFMEMORY, iid, L"Out of memory.");
+    default:
+        break;
+    }
+    const std::wstring_view missingTable = L"no such table: ";
+    if (detail.starts_with(missingTable))
+        return ReportError(DB_E_NOTABLE, iid,
+                           L"The database engine cannot find the input table or query " +
+                               inQuotes(subject.empty() ? detail.substr(missingTable.size()) : subject) +
+                               L". Make sure it exists and that its name is spelled correctly.");
+    if (iid == IID_ICommand)
+        return ReportError(DB_E_ERRORSINCOMMAND, iid, L"Syntax error in the command: " + detail + L".");
+    return ReportError(E_FAIL, iid, detail + L".");
+}
+
+bool Database::TableExists(std::wstring_view table)
+{
+    Statement statement;
+    if (statement.prepare(m_db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE") !=
+        SQLITE_OK)
+        return false;
+    statement.bind(1, table);
+    return statement.step() == SQLITE_ROW;
+}
+
+std::optional<ULONG> Database::TextWidth(const std::string& table, const std::string& column)
+{
+    const char* declared = nullptr;
+    if (sqlite3_table_column_metadata(m_db, "main", table.c_str(), column.c_str(), &declared, nullptr, nullptr,
+                                      nullptr, nullptr) != SQLITE_OK ||
+        !declared)
+        return std::nullopt;
+    std::string type = declared;
+    for (char& c : type)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const auto open = type.find('(');
+    if (open == std::string::npos || type.find("CHAR") == std::string::npos)
+        return std::nullopt;
+    return static_cast<ULONG>(std::strtoul(type.c_str() + open + 1, nullptr, 10));
+}
+
+std::string Database::Quote(std::string_view identifier)
+{
+    std::string out = "\"";
+    for (char c : identifier) {
+        out += c;
+        if (c == '"')
+            out += '"';
+    }
+    return out + "\"";
+}
+
+std::string Database::Quote(std::wstring_view identifier) { return Quote(WideToUtf8(identifier)); }
+
+} // namespace provider

@@ -1,0 +1,290 @@
+// Rowsets over one table, kept as row ids.
+#include "Rowset.h"
+
+#include "ErrorObject.h"
+#include "kernel/Text.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace provider {
+
+namespace {
+
+// The command's text after its leading SELECT, or nothing when it does not begin with one.
+std::optional<std::string> afterSelect(const std::string& command)
+{
+    const auto start = command.find_first_not_of(" \t\r\n");
+    if (start == std::string::npos || command.size() - start < 6)
+        return std::nullopt;
+    for (std::size_t i = 0; i < 6; ++i)
+        if (std::toupper(static_cast<unsigned char>(command[start + i])) != "SELECT"[i])
+            return std::nullopt;
+    return command.substr(start + 6);
+}
+
+std::wstring textAt(const void* buffer, const DBBINDING& binding)
+{
+    const auto* text = reinterpret_cast<const WCHAR*>(static_cast<const BYTE*>(buffer) + binding.obValue);
+    const std::size_t capacity = binding.cbMaxLen / sizeof(WCHAR);
+    std::size_t length = 0;
+    while (length < capacity && text[length] != 0)
+        ++length;
+    return std::wstring(text, length);
+}
+
+} // namespace
+
+HRESULT Rowset::Execute(std::shared_ptr<Database> database, const std::wstring& command, bool changeable,
+                        std::shared_ptr<Rowset>* rowset)
+{
+    rowset->reset();
+    const std::string sql = WideToUtf8(command);
+    const auto selected = afterSelect(sql);
+    if (!selected)
+        return ReportError(DB_E_ERRORSINCOMMAND, IID_ICommand,
+                           L"Invalid SQL statement; expected 'SELECT': " + command + L".");
+    Statement query;
+    HRESULT status = database->Prepare(sql, IID_ICommand, L"", &query);
+    if (FAILED(status))
+        return status;
+
+    auto opened = std::shared_ptr<Rowset>(new Rowset());
+    opened->m_database = database;
+    opened->m_changeable = changeable;
+    for (int i = 0; i < query.columnCount(); ++i) {
+        const std::string table = query.columnTable(i);
+        if (table.empty() || (!opened->m_table.empty() && table != opened->m_table))
+            return ReportError(DB_E_ERRORSINCOMMAND, IID_ICommand,
+                               L"The command must select columns of one table: " + command + L".");
+        opened->m_table = table;
+        const std::string origin = query.columnOrigin(i);
+        opened->m_columns.push_back({origin, query.columnName(i), database->TextWidth(table, origin)});
+    }
+    // The same selection in the same order, as row ids: the rowset's row handles.
+    Statement handles;
+    status = database->Prepare("SELECT rowid, " + *selected, IID_ICommand, L"", &handles);
+    if (FAILED(status))
+        return status;
+    int code;
+    while ((code = handles.step()) == SQLITE_ROW)
+        opened->m_rows.push_back(handles.columnInt(0));
+    if (code != SQLITE_DONE)
+        return database->Fail(code, IID_ICommand, L"");
+    *rowset = std::move(opened);
+    return S_OK;
+}
+
+HRESULT Rowset::Bind(std::span<const DBBINDING> bindings, void* buffer)
+{
+    m_bound.clear();
+    for (const DBBINDING& binding : bindings) {
+        std::optional<std::size_t> column;
+        if (binding.iOrdinal > 0 && binding.iOrdinal <= m_columns.size())
+            column = binding.iOrdinal - 1;
+        for (std::size_t i = 0; binding.iOrdinal == 0 && binding.pwszName && i < m_columns.size(); ++i)
+            if (EqualsNoCase(m_columns[i].name, binding.pwszName))
+                column = i;
+        const bool typeKnown = binding.wType == DBTYPE_I4 || binding.wType == DBTYPE_WSTR;
+        if (!column || !typeKnown)
+            return ReportError(DB_E_BADBINDINFO, IID_IAccessor,
+                               L"The record binds a column that the command does not return: " +
+                                   (binding.pwszName ? std::wstring(binding.pwszName)
+                                                     : L"ordinal " + std::to_wstring(binding.iOrdinal)) +
+                                   L".");
+        m_bound.push_back({*column, binding});
+    }
+    m_buffer = buffer;
+    return S_OK;
+}
+
+HRESULT Rowset::MoveFirst() { return fetchFrom(0); }
+
+HRESULT Rowset::MoveNext(LONG skip)
+{
+    const auto start = static_cast<long long>(m_next) + skip;
+    if (start < 0)
+        return ReportError(E_INVALIDARG, IID_IRowset, L"The rowset cannot move before its first row.");
+    return fetchFrom(static_cast<std::size_t>(start));
+}
+
+HRESULT Rowset::MoveLast()
+{
+    HRESULT status = DB_S_ENDOFROWSET;
+    // Rows another session deleted drop out, so the last row may lie further back.
+    while (!m_rows.empty()) {
+        const std::size_t last = m_rows.size() - 1;
+        status = fetchFrom(last);
+        if (status != DB_S_ENDOFROWSET)
+            return status;
+    }
+    m_current.reset();
+    return status;
+}
+
+HRESULT Rowset::fetchFrom(std::size_t index)
+{
+    HRESULT status = prepareOnce(m_select, "SELECT " + columnList() + " FROM " + Database::Quote(m_table) +
+                                               " WHERE rowid = ?", IID_IRowset);
+    if (FAILED(status))
+        return status;
+    while (index < m_rows.size()) {
+        m_select.bind(1, m_rows[index]);
+        const int code = m_select.step();
+        if (code == SQLITE_ROW) {
+            readInto(m_select);
+            m_select.reset();
+            m_current = index;
+            m_next = index + 1;
+            return S_OK;
+        }
+        m_select.reset();
+        if (code != SQLITE_DONE) {
+            m_current.reset();
+            return m_database->Fail(code, IID_IRowset, Utf8ToWide(m_table));
+        }
+        // Deleted by another session since the command ran: it is no longer one of the rows.
+        m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+    m_current.reset();
+    m_next = m_rows.size();
+    return DB_S_ENDOFROWSET;
+}
+
+void Rowset::readInto(const Statement& row)
+{
+    auto* buffer = static_cast<BYTE*>(m_buffer);
+    for (const Bound& bound : m_bound) {
+        BYTE* value = buffer + bound.binding.obValue;
+        const int column = static_cast<int>(bound.column);
+        if (bound.binding.wType == DBTYPE_I4) {
+            const LONG number = static_cast<LONG>(row.columnInt(column));
+            std::memcpy(value, &number, sizeof number);
+            continue;
+        }
+        // A text longer than the buffer is cut to fit, with its terminating zero.
+        const std::wstring text = row.columnText(column);
+        const std::size_t capacity = bound.binding.cbMaxLen / sizeof(WCHAR);
+        const std::size_t length = std::min(text.size(), capacity - 1);
+        auto* characters = reinterpret_cast<WCHAR*>(value);
+        std::copy_n(text.data(), length, characters);
+        characters[length] = 0;
+    }
+}
+
+HRESULT Rowset::bindValues(Statement& statement, const IID& iid)
+{
+    int parameter = 1;
+    for (const Bound& bound : m_bound) {
+        const void* value = static_cast<const BYTE*>(m_buffer) + bound.binding.obValue;
+        if (bound.binding.wType == DBTYPE_I4) {
+            LONG number;
+            std::memcpy(&number, value, sizeof number);
+            statement.bind(parameter++, static_cast<std::int64_t>(number));
+            continue;
+        }
+        const std::wstring text = textAt(m_buffer, bound.binding);
+        const Column& column = m_columns[bound.column];
+        if (column.width && text.size() > *column.width) {
+            statement.reset();
+            return ReportError(DB_E_ERRORSOCCURRED, iid,
+                               L"The field '" + Utf8ToWide(m_table) + L"." + Utf8ToWide(column.origin) +
+                                   L"' is too small to accept the amount of data you attempted to add (" +
+                                   std::to_wstring(text.size()) + L" characters, at most " +
+                                   std::to_wstring(*column.width) + L"). Try inserting or pasting less data.");
+        }
+        statement.bind(parameter++, text);
+    }
+    return S_OK;
+}
+
+HRESULT Rowset::Insert()
+{
+    HRESULT status = checkChangeable(IID_IRowsetChange);
+    std::string names;
+    std::string marks;
+    for (const Bound& bound : m_bound) {
+        names += (names.empty() ? "" : ", ") + Database::Quote(m_columns[bound.column].origin);
+        marks += marks.empty() ? "?" : ", ?";
+    }
+    if (SUCCEEDED(status))
+        status = prepareOnce(m_insert, "INSERT INTO " + Database::Quote(m_table) + " (" + names + ") VALUES (" +
+                                           marks + ")", IID_IRowsetChange);
+    if (SUCCEEDED(status))
+        status = bindValues(m_insert, IID_IRowsetChange);
+    if (SUCCEEDED(status))
+        status = m_database->Write(m_insert, IID_IRowsetChange, Utf8ToWide(m_table));
+    if (SUCCEEDED(status))
+        m_rows.push_back(sqlite3_last_insert_rowid(m_database->Handle()));
+    return status;
+}
+
+HRESULT Rowset::SetData()
+{
+    HRESULT status = checkChangeable(IID_IRowsetChange);
+    if (SUCCEEDED(status) && !m_current)
+        status = ReportError(DB_E_BADROWHANDLE, IID_IRowsetChange, L"There is no current row to change.");
+    std::string assignments;
+    for (const Bound& bound : m_bound)
+        assignments += (assignments.empty() ? "" : ", ") + Database::Quote(m_columns[bound.column].origin) + " = ?";
+    if (SUCCEEDED(status))
+        status = prepareOnce(m_update, "UPDATE " + Database::Quote(m_table) + " SET " + assignments +
+                                           " WHERE rowid = ?", IID_IRowsetChange);
+    if (SUCCEEDED(status))
+        status = bindValues(m_update, IID_IRowsetChange);
+    if (FAILED(status))
+        return status;
+    m_update.bind(static_cast<int>(m_bound.size()) + 1, m_rows[*m_current]);
+    status = m_database->Write(m_update, IID_IRowsetChange, Utf8ToWide(m_table));
+    if (SUCCEEDED(status) && sqlite3_changes(m_database->Handle()) == 0)
+        return ReportError(DB_E_DELETEDROW, IID_IRowsetChange, L"The row was deleted by another session.");
+    return status;
+}
+
+HRESULT Rowset::Delete()
+{
+    HRESULT status = checkChangeable(IID_IRowsetChange);
+    if (SUCCEEDED(status) && !m_current)
+        status = ReportError(DB_E_BADROWHANDLE, IID_IRowsetChange, L"There is no current row to delete.");
+    if (SUCCEEDED(status))
+        status = prepareOnce(m_delete, "DELETE FROM " + Database::Quote(m_table) + " WHERE rowid = ?",
+                             IID_IRowsetChange);
+    if (FAILED(status))
+        return status;
+    m_delete.bind(1, m_rows[*m_current]);
+    status = m_database->Write(m_delete, IID_IRowsetChange, Utf8ToWide(m_table));
+    if (FAILED(status))
+        return status;
+    // The next move reads the row that followed the deleted one.
+    m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(*m_current));
+    m_next = *m_current;
+    m_current.reset();
+    return S_OK;
+}
+
+HRESULT Rowset::checkChangeable(const IID& iid) const
+{
+    if (m_changeable)
+        return S_OK;
+    return ReportError(E_NOINTERFACE, iid, L"The rowset was opened for reading only.");
+}
+
+HRESULT Rowset::prepareOnce(Statement& statement, const std::string& sql, const IID& iid)
+{
+    if (!statement.empty())
+        return S_OK;
+    return m_database->Prepare(sql, iid, Utf8ToWide(m_table), &statement);
+}
+
+std::string Rowset::columnList() const
+{
+    std::string list;
+    for (const Column& column : m_columns)
+        list += (list.empty() ? "" : ", ") + Database::Quote(column.origin);
+    return list;
+}
+
+} // namespace provider

@@ -1,0 +1,74 @@
+// The rows a command selected, held as row handles (the engine's row ids) in the command's order
+// rather than as an open statement: a move reads one row, a change writes one row and commits.
+#pragma once
+
+#include "Database.h"
+#include "OleDb.h"
+#include "Statement.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace provider {
+
+class Rowset {
+public:
+    // Runs a command that selects columns of one table. changeable: the rowset offers insert,
+    // set-data and delete.
+    static HRESULT Execute(std::shared_ptr<Database> database, const std::wstring& command, bool changeable,
+                           std::shared_ptr<Rowset>* rowset);
+
+    // Ties the consumer's buffer to the result columns; names are matched without regard to case.
+    HRESULT Bind(std::span<const DBBINDING> bindings, void* buffer);
+
+    HRESULT MoveFirst();
+    // Passes over skip rows after the current one, then reads the next.
+    HRESULT MoveNext(LONG skip);
+    HRESULT MoveLast();
+    HRESULT Insert();
+    HRESULT SetData();
+    HRESULT Delete();
+    bool HasCurrentRow() const { return m_current.has_value(); }
+
+private:
+    struct Column {
+        std::string origin;
+        std::wstring name;
+        std::optional<ULONG> width;
+    };
+
+    HRESULT fetchFrom(std::size_t index);
+    void readInto(const Statement& row);
+    // Binds the buffer's values as parameters 1..n; refuses a text wider than its column.
+    HRESULT bindValues(Statement& statement, const IID& iid);
+    HRESULT checkChangeable(const IID& iid) const;
+    HRESULT prepareOnce(Statement& statement, const std::string& sql, const IID& iid);
+    std::string columnList() const;
+
+    std::shared_ptr<Database> m_database;
+    std::string m_table;
+    std::vector<Column> m_columns;
+    bool m_changeable = false;
+    std::vector<std::int64_t> m_rows;
+    // The current row's place in m_rows, and where the next move starts reading.
+    std::optional<std::size_t> m_current;
+    std::size_t m_next = 0;
+
+    struct Bound {
+        std::size_t column;
+        DBBINDING binding;
+    };
+    std::vector<Bound> m_bound;
+    void* m_buffer = nullptr;
+
+    Statement m_select;
+    Statement m_insert;
+    Statement m_update;
+    Statement m_delete;
+};
+
+} // namespace provider

@@ -1,0 +1,131 @@
+// Opening the worklist: the provider by its identifier, an existing file only, and the error
+// records of every way the open can fail.
+#include "OleDbTestSupport.h"
+
+#include "oledb/Com.h"
+#include "kernel/FileApi.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Descriptions = std::vector<std::wstring>;
+
+TEST(DataSource, MissingFileFailsWithOneRecordAndCreatesNothing)
+{
+    WorklistRoot root;
+    const std::wstring missing = L"C:\\Orvane\\Auto\\database\\other.mdb";
+    CSession session;
+    EXPECT_EQ(OpenSession(session, missing), E_FAIL);
+    EXPECT_EQ(ErrorDescriptions(), Descriptions{L"Could not find file '" + missing + L"'."});
+    EXPECT_FALSE(session.m_spOpenRowset);
+    for (const char* file : {"other.mdb", "other.mdb-wal", "other.mdb-shm", "other.mdb-journal"})
+        EXPECT_FALSE(std::filesystem::exists(root.onDriveC("Orvane/Auto/database") / file)) << file;
+
+    // A folder that does not exist, and a path Windows could not name, fail the same way.
+    EXPECT_EQ(OpenSession(session, L"C:\\Nowhere\\worklist.mdb"), E_FAIL);
+    EXPECT_EQ(ErrorDescriptions(), Descriptions{L"Could not find file 'C:\\Nowhere\\worklist.mdb'."});
+    EXPECT_FALSE(std::filesystem::exists(root.onDriveC("Nowhere")));
+    EXPECT_EQ(OpenSession(session, L"C:\\bad|name.mdb"), E_FAIL);
+    ASSERT_EQ(ErrorDescriptions().size(), 1u);
+}
+
+TEST(DataSource, FileThatIsNotADatabaseIsRefusedAndLeftAlone)
+{
+    WorklistRoot root;
+    const std::string text = "GroupID;GroupName\r\n1;not a database\r\n";
+    WriteFileBytes(root.databaseFile(), text);
+    CSession session;
+    EXPECT_EQ(OpenSession(session), E_FAIL);
+    EXPECT_EQ(ErrorDescriptions(),
+              Descriptions{L"Unrecognized database format '" + std::wstring(WorklistRoot::databasePath) + L"'."});
+    EXPECT_EQ(ReadFileBytes(root.databaseFile()), text);
+
+    WriteFileBytes(root.databaseFile(), "");
+    EXPECT_EQ(OpenSession(session), S_OK) << "an empty file is an empty database, as the engine sees it";
+}
+
+TEST(DataSource, ProviderIsFoundByItsIdentifierOnly)
+{
+    WorklistRoot root;
+    CLSID clsid{};
+    EXPECT_EQ(CLSIDFromProgID(L"microsoft.jet.oledb.4.0", &clsid), S_OK);
+    EXPECT_EQ(clsid, CLSID_JETOLEDB_4_00);
+
+    CDataSource dataSource;
+    CDBPropSet init(DBPROPSET_DBINIT);
+    init.AddProperty(DBPROP_INIT_DATASOURCE, WorklistRoot::databasePath);
+    EXPECT_EQ(dataSource.Open(L"Microsoft.ACE.OLEDB.12.0", &init), CO_E_CLASSSTRING);
+    CDBErrorInfo errors;
+    ULONG count = 7;
+    EXPECT_EQ(errors.GetErrorRecords(&count), E_FAIL) << "the lookup leaves no error object";
+    EXPECT_FALSE(errors.m_spErrorInfo);
+
+    const CLSID other = {1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
+    EXPECT_EQ(dataSource.Open(other, &init), REGDB_E_CLASSNOTREG);
+    EXPECT_FALSE(dataSource.m_spInit);
+}
+
+TEST(DataSource, UserTableInitialisationGroupOpensAndOtherAccountsDoNot)
+{
+    WorklistRoot root;
+    auto userInit = [](const wchar_t* user) {
+        CDBPropSet init(DBPROPSET_DBINIT);
+        init.AddProperty(DBPROP_AUTH_CACHE_AUTHINFO, true);
+        init.AddProperty(DBPROP_AUTH_ENCRYPT_PASSWORD, false);
+        init.AddProperty(DBPROP_AUTH_MASK_PASSWORD, false);
+        init.AddProperty(DBPROP_AUTH_PASSWORD, L"");
+        init.AddProperty(DBPROP_AUTH_PERSIST_ENCRYPTED, false);
+        init.AddProperty(DBPROP_AUTH_PERSIST_SENSITIVE_AUTHINFO, false);
+        init.AddProperty(DBPROP_AUTH_USERID, user);
+        init.AddProperty(DBPROP_INIT_DATASOURCE, WorklistRoot::databasePath);
+        init.AddProperty(DBPROP_INIT_MODE, DB_MODE_SHARE_DENY_NONE);
+        init.AddProperty(DBPROP_INIT_PROMPT, DBPROMPT_NOPROMPT);
+        init.AddProperty(DBPROP_INIT_PROVIDERSTRING, L";COUNTRY=0;CP=1252;LANGID=0x0409");
+        init.AddProperty(DBPROP_INIT_LCID, LONG{1033});
+        return init;
+    };
+    CDataSource dataSource;
+    const CDBPropSet admin = userInit(L"Admin");
+    ASSERT_EQ(dataSource.Open(L"Microsoft.Jet.OLEDB.4.0", &admin), S_OK);
+    CSession session;
+    EXPECT_EQ(session.Open(dataSource), S_OK);
+
+    const CDBPropSet other = userInit(L"Operator");
+    CDataSource refused;
+    EXPECT_EQ(refused.Open(L"Microsoft.Jet.OLEDB.4.0", &other), DB_SEC_E_AUTH_FAILED);
+    EXPECT_EQ(ErrorDescriptions(), Descriptions{L"Not a valid account name or password."});
+}
+
+TEST(DataSource, ReadOnlyFileIsReadButNotWritten)
+{
+    WorklistRoot root;
+    {
+        CSession session;
+        ASSERT_EQ(OpenSession(session), S_OK);
+        GroupRows groups;
+        ASSERT_EQ(groups.Open(session), S_OK);
+        groups.Set(2, L"Morning");
+        ASSERT_EQ(groups.Insert(), S_OK);
+    }
+    ASSERT_TRUE(SetFileAttributesW(WorklistRoot::databasePath, FILE_ATTRIBUTE_READONLY));
+    const std::string before = ReadFileBytes(root.databaseFile());
+
+    CSession session;
+    ASSERT_EQ(OpenSession(session), S_OK);
+    GroupRows groups;
+    ASSERT_EQ(groups.Open(session), S_OK);
+    ASSERT_EQ(groups.MoveFirst(), S_OK);
+    EXPECT_EQ(std::wstring(groups.GroupName), L"Morning");
+
+    wcscpy(groups.ShutDownOption, L"STANDBY");
+    EXPECT_EQ(groups.SetData(), DB_SEC_E_PERMISSIONDENIED);
+    const auto descriptions = ErrorDescriptions();
+    ASSERT_EQ(descriptions.size(), 1u);
+    EXPECT_TRUE(descriptions[0].starts_with(L"Cannot update. Database or object is read-only")) << descriptions[0];
+    groups.Set(3, L"Evening");
+    EXPECT_EQ(groups.Insert(), DB_SEC_E_PERMISSIONDENIED);
+    EXPECT_EQ(ReadFileBytes(root.databaseFile()), before);
+}
+
+} // namespace

@@ -1,0 +1,103 @@
+// What the provider's tests share: a session on the root's worklist, the descriptions of the last
+// failed call, a group record bound by position, and a direct look into the file.
+#pragma once
+
+#include "oledb/CCommand.h"
+#include "oledb/CDBErrorInfo.h"
+#include "oledb/CDataSource.h"
+#include "oledb/CSession.h"
+#include "kernel/Text.h"
+
+#include "support/WorklistRoot.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+inline HRESULT OpenSession(CSession& session, const std::wstring& path = WorklistRoot::databasePath)
+{
+    CDataSource dataSource;
+    CDBPropSet init(DBPROPSET_DBINIT);
+    init.AddProperty(DBPROP_INIT_DATASOURCE, path);
+    const HRESULT status = dataSource.Open(L"Microsoft.Jet.OLEDB.4.0", &init);
+    return FAILED(status) ? status : session.Open(dataSource);
+}
+
+inline CDBPropSet ChangeableRowset()
+{
+    CDBPropSet rowset(DBPROPSET_ROWSET);
+    rowset.AddProperty(DBPROP_IRowsetChange, true);
+    rowset.AddProperty(DBPROP_UPDATABILITY, DBPROPVAL_UP_CHANGE | DBPROPVAL_UP_DELETE | DBPROPVAL_UP_INSERT);
+    return rowset;
+}
+
+// The descriptions of the thread's error records; the error object is used up.
+inline std::vector<std::wstring> ErrorDescriptions()
+{
+    CDBErrorInfo errors;
+    ULONG count = 0;
+    std::vector<std::wstring> descriptions;
+    if (FAILED(errors.GetErrorRecords(&count)))
+        return descriptions;
+    for (ULONG i = 0; i < count; ++i) {
+        std::wstring description;
+        errors.GetAllErrorInfo(i, 1033, &description);
+        descriptions.push_back(description);
+    }
+    return descriptions;
+}
+
+struct GroupRow {
+    LONG GroupID;
+    WCHAR GroupName[51];
+    WCHAR ShutDownOption[51];
+
+    BEGIN_COLUMN_MAP(GroupRow)
+        COLUMN_ENTRY(1, GroupID)
+        COLUMN_ENTRY(2, GroupName)
+        COLUMN_ENTRY(3, ShutDownOption)
+    END_COLUMN_MAP()
+};
+
+class GroupRows : public CCommand<CAccessor<GroupRow>> {
+public:
+    HRESULT Open(const CSession& session)
+    {
+        const CDBPropSet rowset = ChangeableRowset();
+        return CCommand::Open(session, L"SELECT * FROM group_tbl", &rowset);
+    }
+    void Set(LONG id, const std::wstring& name, const std::wstring& option = L" ")
+    {
+        ClearRecord();
+        GroupID = id;
+        name.copy(GroupName, 50);
+        option.copy(ShutDownOption, 50);
+    }
+};
+
+// The file as the engine sees it, without the provider.
+class DirectLook {
+public:
+    explicit DirectLook(const std::filesystem::path& file)
+    {
+        sqlite3_open_v2(file.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+    }
+    ~DirectLook() { sqlite3_close(m_db); }
+
+    // The first column of the first row of sql, as text.
+    std::string Value(const std::string& sql)
+    {
+        sqlite3_stmt* statement = nullptr;
+        std::string value = "<error>";
+        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW)
+            value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        sqlite3_finalize(statement);
+        return value;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};

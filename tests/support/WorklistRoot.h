@@ -1,0 +1,15 @@
+// A fresh host root holding the delivered worklist database, as an Orvane installation has it.
+#pragma once
+
+#include "TempRoot.h"
+
+#include <string>
+
+class WorklistRoot : public TempRoot {
+public:
+    // The database as the module names it, below the root's automation folder.
+    static constexpr const wchar_t* databasePath = L"C:\\Orvane\\Auto\\database\\worklist.mdb";
+
+    WorklistRoot();
+    std::filesystem::path databaseFile() const { return onDriveC("Orvane/Auto/database/worklist.mdb"); }
+};
