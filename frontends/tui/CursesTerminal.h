@@ -3,16 +3,15 @@
 // a signal ends the program.
 #pragma once
 
-#include "InputEvent.h"
 #include "KeyDecoder.h"
-#include "Screen.h"
+#include "Terminal.h"
 
 #include <optional>
 
-class CursesTerminal {
+class CursesTerminal : public Terminal {
 public:
     CursesTerminal();
-    ~CursesTerminal();
+    ~CursesTerminal() override;
     CursesTerminal(const CursesTerminal&) = delete;
     CursesTerminal& operator=(const CursesTerminal&) = delete;
 
@@ -21,11 +20,10 @@ public:
     void close();
     bool isOpen() const { return m_open; }
 
-    int width() const;
-    int height() const;
-    void show(const Screen& screen);
-    // Waits at most timeoutMs (negative: without limit) for the next event.
-    std::optional<InputEvent> read(int timeoutMs);
+    int width() const override;
+    int height() const override;
+    void show(const Screen& screen) override;
+    std::optional<InputEvent> read(int timeoutMs) override;
 
 private:
     std::optional<InputEvent> readMouse();

@@ -20,6 +20,7 @@ enum class Key {
     Insert,
     F1,
     F6,
+    F7,
     F10,
 };
 

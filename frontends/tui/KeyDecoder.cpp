@@ -54,6 +54,8 @@ std::optional<InputEvent> KeyDecoder::decodeFunctionKey(int code) const
         return InputEvent::ofKey(Key::F1);
     if (code == KEY_F(6))
         return InputEvent::ofKey(Key::F6);
+    if (code == KEY_F(7))
+        return InputEvent::ofKey(Key::F7);
     if (code == KEY_F(10))
         return InputEvent::ofKey(Key::F10);
     return std::nullopt;

@@ -20,7 +20,7 @@ void MenuBar::setMenus(std::vector<MenuItem> menus)
 std::vector<int> MenuBar::titleColumns() const
 {
     std::vector<int> columns;
-    int x = 1;
+    int x = m_row.x + 1;
     for (const MenuItem& menu : m_menus) {
         columns.push_back(x);
         x += static_cast<int>(LabelText(menu.text).size()) + titleGap;
@@ -30,7 +30,7 @@ std::vector<int> MenuBar::titleColumns() const
 
 void MenuBar::draw(Screen& screen, const Rect& row) const
 {
-    m_row = row.y;
+    m_row = row;
     screen.fill(row, L' ', Theme::menuBar);
     const auto columns = titleColumns();
     for (std::size_t i = 0; i < m_menus.size(); ++i) {
@@ -61,7 +61,7 @@ std::optional<unsigned> MenuBar::open(int index)
     m_popup.reset();
     const MenuItem& menu = m_menus[m_active];
     if (menu.isPopup())
-        m_popup.emplace(menu.items, titleColumns()[m_active] - 1, m_row + 1);
+        m_popup.emplace(menu.items, titleColumns()[m_active] - 1, m_row.y + 1);
     return std::nullopt;
 }
 
@@ -100,7 +100,7 @@ std::optional<unsigned> MenuBar::handle(const InputEvent& event, int screenWidth
 {
     if (!isActive())
         return std::nullopt;
-    if (event.kind == InputEvent::Kind::Click && event.y == m_row)
+    if (event.kind == InputEvent::Kind::Click && event.y == m_row.y)
         return clickTitle(event.x);
     if (!m_popup) {
         // A top-level command is selected with no drop-down: Enter chooses it.

@@ -16,6 +16,8 @@ public:
     const std::vector<MenuItem>& menus() const { return m_menus; }
 
     void draw(Screen& screen, const Rect& row) const;
+    // The row the bar was last drawn on.
+    const Rect& row() const { return m_row; }
 
     bool isActive() const { return m_active >= 0; }
     // F10: opens the first menu.
@@ -36,6 +38,6 @@ private:
     std::vector<MenuItem> m_menus;
     int m_active = -1;
     std::optional<MenuPopup> m_popup;
-    // The bar's row as last drawn, where drop-downs open below.
-    mutable int m_row = 0;
+    // The bar's row as last drawn, where titles are and drop-downs open below.
+    mutable Rect m_row{0, 0, 0, 1};
 };

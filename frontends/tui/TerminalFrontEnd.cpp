@@ -1,0 +1,408 @@
+// Drawing the host's screen and its windows, and routing the user's input: the menus and the
+// command line are the front end's own; everything for a window goes in as framework input.
+#include "TerminalFrontEnd.h"
+
+#include "CellGeometry.h"
+#include "MenuReader.h"
+#include "Theme.h"
+
+#include "kernel/Text.h"
+#include "win/Automation.h"
+
+#include <cwctype>
+#include <ranges>
+
+namespace {
+
+UINT virtualKeyOf(Key key)
+{
+    switch (key) {
+    case Key::Tab: return VK_TAB;
+    case Key::BackTab: return VK_TAB;
+    case Key::Up: return VK_UP;
+    case Key::Down: return VK_DOWN;
+    case Key::Left: return VK_LEFT;
+    case Key::Right: return VK_RIGHT;
+    case Key::Home: return VK_HOME;
+    case Key::End: return VK_END;
+    case Key::PageUp: return VK_PRIOR;
+    case Key::PageDown: return VK_NEXT;
+    case Key::Enter: return VK_RETURN;
+    case Key::Escape: return VK_ESCAPE;
+    case Key::Backspace: return VK_BACK;
+    case Key::Delete: return VK_DELETE;
+    case Key::Insert: return VK_INSERT;
+    case Key::F1: return VK_F1;
+    case Key::F6: return VK_F6;
+    case Key::F7: return VK_F7;
+    case Key::F10: return VK_F10;
+    case Key::None: break;
+    }
+    return 0;
+}
+
+// Presses and releases a key, with a modifier key held around it when one is given.
+void pressKey(UINT virtualKey, UINT modifierKey = 0)
+{
+    if (modifierKey)
+        Automation::injectKey(modifierKey, true);
+    Automation::injectKey(virtualKey, true);
+    Automation::injectKey(virtualKey, false);
+    if (modifierKey)
+        Automation::injectKey(modifierKey, false);
+}
+
+void click(int x, int y)
+{
+    const POINT point = CellGeometry::pixelOf(x, y);
+    Automation::injectMouse(WM_LBUTTONDOWN, point);
+    Automation::injectMouse(WM_LBUTTONUP, point);
+}
+
+} // namespace
+
+TerminalFrontEnd::TerminalFrontEnd(Terminal& terminal, TerminalHost host)
+    : m_terminal(terminal)
+    , m_host(std::move(host))
+{
+}
+
+bool TerminalFrontEnd::runNextAction()
+{
+    if (!m_pending)
+        m_pending = m_terminal.read(0);
+    if (!m_pending)
+        return false;
+    const InputEvent event = *m_pending;
+    m_pending.reset();
+    handle(event);
+    return true;
+}
+
+void TerminalFrontEnd::waitForInput(int timeoutMs)
+{
+    render();
+    if (!m_pending)
+        m_pending = m_terminal.read(timeoutMs);
+}
+
+void TerminalFrontEnd::reportStall(HWND, const std::wstring&)
+{
+    m_notice = L"A window waited for input that could not come; it was cancelled.";
+}
+
+void TerminalFrontEnd::addOutputLine(const std::wstring& line)
+{
+    m_output.push_back(line);
+}
+
+std::wstring TerminalFrontEnd::statusText() const
+{
+    if (!m_notice.empty())
+        return m_notice;
+    if (m_moving)
+        return L"Moving the window: arrows, then Enter";
+    if (commandLineFocused())
+        return L"Command line";
+    const HWND active = activeWindow();
+    if (!active)
+        return {};
+    return Automation::describe(active).text;
+}
+
+bool TerminalFrontEnd::hostAcceptsInput() const
+{
+    return !m_host.window || IsWindowEnabled(m_host.window);
+}
+
+std::vector<HWND> TerminalFrontEnd::windows() const
+{
+    std::vector<HWND> shown = Automation::topLevelWindows();
+    std::erase(shown, m_host.window);
+    return shown;
+}
+
+HWND TerminalFrontEnd::activeWindow() const
+{
+    const HWND active = GetActiveWindow();
+    return active && active != m_host.window ? active : nullptr;
+}
+
+bool TerminalFrontEnd::commandLineFocused() const
+{
+    return hostAcceptsInput() && (!m_windowsFocused || windows().empty());
+}
+
+void TerminalFrontEnd::render()
+{
+    const int width = m_terminal.width();
+    const int height = m_terminal.height();
+    if (width != m_screen.width() || height != m_screen.height()) {
+        m_screen.resize(width, height);
+        Automation::setScreenSize(width * CellGeometry::cellWidthPx, height * CellGeometry::cellHeightPx);
+    }
+    m_screen.hideCursor();
+    if (m_host.window)
+        m_hostScreen.menuBar().setMenus(ReadMenu(GetMenu(m_host.window)));
+    m_hostScreen.logbook().setEntries(m_output);
+    m_hostScreen.setStatus(statusText());
+    const bool typing = commandLineFocused();
+    m_hostScreen.draw(m_screen, typing);
+    const auto commandCursor = m_screen.cursor();
+
+    for (HWND window : std::views::reverse(windows()))
+        m_painter.draw(m_screen, window);
+    m_painter.drawOverlays(m_screen);
+    if (m_windowMenu.isActive())
+        m_windowMenu.draw(m_screen, m_windowMenu.row());
+    if (m_systemMenu)
+        m_systemMenu->draw(m_screen);
+    if (m_hostScreen.menuBar().isActive())
+        m_hostScreen.drawMenus(m_screen);
+    // A focused edit of a window keeps its caret in the framework, but the keys go to the command line.
+    if (typing && commandCursor)
+        m_screen.setCursor(commandCursor->x, commandCursor->y);
+    else if (typing)
+        m_screen.hideCursor();
+    m_terminal.show(m_screen);
+}
+
+void TerminalFrontEnd::handle(const InputEvent& event)
+{
+    if (event.kind == InputEvent::Kind::Resize)
+        return;
+    m_notice.clear();
+    if (m_moving) {
+        handleMove(event);
+        return;
+    }
+    if (handleMenus(event))
+        return;
+    if (event.kind == InputEvent::Kind::Click) {
+        handleClick(event);
+        return;
+    }
+    if (event.kind == InputEvent::Kind::Character && event.ctrl && event.ch == L'Q') {
+        PostQuitMessage(0);
+        return;
+    }
+    if (event.isKey(Key::F6)) {
+        cycleFocus();
+        return;
+    }
+    const bool typing = commandLineFocused();
+    if (event.isKey(Key::F10)) {
+        if (!typing && openMenuOfActiveWindow(event))
+            return;
+        if (hostAcceptsInput())
+            m_hostScreen.menuBar().activate();
+        return;
+    }
+    if (event.kind == InputEvent::Kind::Character && event.alt && event.ch == L' ') {
+        openSystemMenu();
+        return;
+    }
+    if (event.isKey(Key::F7) && !typing) {
+        m_moving = activeWindow();
+        return;
+    }
+    if (typing) {
+        if (event.kind == InputEvent::Kind::Character && event.alt)
+            m_hostScreen.menuBar().openByMnemonic(event.ch);
+        else if (!m_hostScreen.logbook().scroll(event))
+            runCommandLine(event);
+        return;
+    }
+    if (event.kind == InputEvent::Kind::Character && event.alt && openMenuOfActiveWindow(event))
+        return;
+    sendToWindows(event);
+}
+
+bool TerminalFrontEnd::handleMenus(const InputEvent& event)
+{
+    if (m_systemMenu) {
+        const auto result = m_systemMenu->handle(event, m_screen.width(), m_screen.height());
+        if (result.outcome == MenuPopup::Outcome::Open)
+            return true;
+        m_systemMenu.reset();
+        if (result.outcome == MenuPopup::Outcome::Chosen)
+            chooseSystemCommand(result.id);
+        return true;
+    }
+    MenuBar& hostMenu = m_hostScreen.menuBar();
+    MenuBar* open = m_windowMenu.isActive() ? &m_windowMenu : hostMenu.isActive() ? &hostMenu : nullptr;
+    if (!open)
+        return false;
+    const HWND owner = open == &m_windowMenu ? m_windowMenuOwner : m_host.window;
+    if (const auto command = open->handle(event, m_screen.width(), m_screen.height())) {
+        if (const ActionResult result = Automation::chooseMenuCommand(owner, *command); !result)
+            m_notice = result.message;
+    }
+    return true;
+}
+
+bool TerminalFrontEnd::openMenuOfActiveWindow(const InputEvent& event)
+{
+    const HWND active = activeWindow();
+    if (!active)
+        return false;
+    const WindowInfo info = Automation::describe(active);
+    if (!info.menu || !info.enabled)
+        return false;
+    m_windowMenu.setMenus(ReadMenu(info.menu));
+    m_windowMenu.draw(m_screen, WindowPainter::partsOf(info).menuBar);
+    if (event.isKey(Key::F10))
+        m_windowMenu.activate();
+    else if (!m_windowMenu.openByMnemonic(event.ch))
+        return false;
+    m_windowMenuOwner = active;
+    return true;
+}
+
+void TerminalFrontEnd::openSystemMenu()
+{
+    const HWND active = activeWindow();
+    if (!active)
+        return;
+    const WindowInfo info = Automation::describe(active);
+    if (!(info.style & WS_SYSMENU) || !info.enabled)
+        return;
+    std::vector<MenuItem> items = ReadMenu(GetSystemMenu(active, FALSE));
+    if (items.empty())
+        items = {MenuItem::command(L"&Move\tF7", SC_MOVE), MenuItem::separatorLine(), MenuItem::command(L"&Close", SC_CLOSE)};
+    const Rect frame = WindowPainter::partsOf(info).frame;
+    m_systemMenu.emplace(std::move(items), frame.x, frame.y + 1);
+    m_systemMenuOwner = active;
+}
+
+void TerminalFrontEnd::chooseSystemCommand(UINT command)
+{
+    if (command == SC_MOVE) {
+        m_moving = m_systemMenuOwner;
+        return;
+    }
+    if (const ActionResult result = Automation::chooseMenuCommand(m_systemMenuOwner, command); !result)
+        m_notice = result.message;
+}
+
+void TerminalFrontEnd::handleMove(const InputEvent& event)
+{
+    if (event.isKey(Key::Enter) || event.isKey(Key::Escape) || !IsWindow(m_moving)) {
+        m_moving = nullptr;
+        return;
+    }
+    int dx = 0;
+    int dy = 0;
+    if (event.isKey(Key::Left))
+        dx = -1;
+    else if (event.isKey(Key::Right))
+        dx = 1;
+    else if (event.isKey(Key::Up))
+        dy = -1;
+    else if (event.isKey(Key::Down))
+        dy = 1;
+    RECT rect{};
+    GetWindowRect(m_moving, &rect);
+    MoveWindow(m_moving, rect.left + dx * CellGeometry::cellWidthPx, rect.top + dy * CellGeometry::cellHeightPx,
+               rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+void TerminalFrontEnd::handleClick(const InputEvent& event)
+{
+    for (const Rect& list : m_painter.droppedLists()) {
+        if (list.contains(event.x, event.y)) {
+            click(event.x, event.y);
+            return;
+        }
+    }
+    for (HWND window : windows()) {
+        const WindowInfo info = Automation::describe(window);
+        const WindowPainter::Parts parts = WindowPainter::partsOf(info);
+        if (!parts.frame.contains(event.x, event.y))
+            continue;
+        m_windowsFocused = true;
+        if (parts.closeBox.contains(event.x, event.y)) {
+            m_systemMenuOwner = window;
+            chooseSystemCommand(SC_CLOSE);
+        } else if (parts.menuBar.contains(event.x, event.y) && info.enabled) {
+            m_windowMenu.setMenus(ReadMenu(info.menu));
+            m_windowMenu.draw(m_screen, parts.menuBar);
+            m_windowMenuOwner = window;
+            if (const auto command = m_windowMenu.clickTitle(event.x))
+                Automation::chooseMenuCommand(window, *command);
+        } else {
+            click(event.x, event.y);
+        }
+        return;
+    }
+    if (!hostAcceptsInput())
+        return;
+    m_windowsFocused = false;
+    if (m_hostScreen.menuBar().row().contains(event.x, event.y)) {
+        if (const auto command = m_hostScreen.menuBar().clickTitle(event.x))
+            Automation::chooseMenuCommand(m_host.window, *command);
+    }
+}
+
+void TerminalFrontEnd::cycleFocus()
+{
+    std::vector<HWND> candidates;
+    for (HWND window : windows())
+        if (IsWindowEnabled(window))
+            candidates.push_back(window);
+    if (candidates.empty()) {
+        m_windowsFocused = false;
+        return;
+    }
+    if (commandLineFocused()) {
+        m_windowsFocused = true;
+        m_cycled = 0;
+        activate(candidates.front());
+        return;
+    }
+    // Bringing the bottom window up visits each in turn; after the last comes the command line.
+    if (++m_cycled >= static_cast<int>(candidates.size()) && hostAcceptsInput()) {
+        m_windowsFocused = false;
+        return;
+    }
+    activate(candidates.back());
+}
+
+void TerminalFrontEnd::activate(HWND window)
+{
+    const Rect title = WindowPainter::partsOf(Automation::describe(window)).titleBar;
+    click(title.x + 1, title.y);
+}
+
+void TerminalFrontEnd::sendToWindows(const InputEvent& event)
+{
+    if (event.kind == InputEvent::Kind::Character) {
+        const auto letter = static_cast<UINT>(std::towupper(static_cast<wint_t>(event.ch)));
+        if (event.ctrl)
+            pressKey(letter, VK_CONTROL);
+        else if (event.alt)
+            pressKey(letter, VK_MENU);
+        else
+            Automation::injectChar(event.ch);
+        return;
+    }
+    const UINT virtualKey = virtualKeyOf(event.key);
+    if (!virtualKey)
+        return;
+    if (event.key == Key::BackTab)
+        pressKey(virtualKey, VK_SHIFT);
+    else
+        pressKey(virtualKey, event.alt ? VK_MENU : 0);
+}
+
+void TerminalFrontEnd::runCommandLine(const InputEvent& event)
+{
+    const auto line = m_hostScreen.commandLine().handle(event);
+    if (!line || line->empty())
+        return;
+    m_output.push_back(L"> " + *line);
+    if (EqualsNoCase(*line, L"Exit") || EqualsNoCase(*line, L"Quit"))
+        PostQuitMessage(0);
+    else if (m_host.runCommandLine)
+        m_host.runCommandLine(*line);
+}

@@ -1,0 +1,72 @@
+// The terminal front end: the input source that every message loop consults when idle. It draws
+// the host's screen and every window, and turns the terminal's keys and clicks into the window
+// framework's input, so that they reach windows exactly as automation's actions do.
+#pragma once
+
+#include "HostScreen.h"
+#include "MenuBar.h"
+#include "MenuPopup.h"
+#include "Screen.h"
+#include "Terminal.h"
+#include "TerminalHost.h"
+#include "WindowPainter.h"
+
+#include "win/InputSource.h"
+
+#include <optional>
+
+class TerminalFrontEnd : public InputSource {
+public:
+    TerminalFrontEnd(Terminal& terminal, TerminalHost host);
+
+    bool runNextAction() override;
+    void waitForInput(int timeoutMs) override;
+    void reportStall(HWND window, const std::wstring& snapshot) override;
+
+    // A line of the host's output (printed values, errors, logbook entries) for the pane.
+    void addOutputLine(const std::wstring& line);
+    // Draws the whole screen into the model and shows what changed on the terminal.
+    void render();
+    void handle(const InputEvent& event);
+
+    const Screen& screen() const { return m_screen; }
+    bool commandLineFocused() const;
+
+private:
+    bool hostAcceptsInput() const;
+    HWND activeWindow() const;
+    std::vector<HWND> windows() const;
+
+    void handleClick(const InputEvent& event);
+    bool handleMenus(const InputEvent& event);
+    bool openMenuOfActiveWindow(const InputEvent& event);
+    void openSystemMenu();
+    void chooseSystemCommand(UINT command);
+    void handleMove(const InputEvent& event);
+    void cycleFocus();
+    void activate(HWND window);
+    void sendToWindows(const InputEvent& event);
+    void runCommandLine(const InputEvent& event);
+    std::wstring statusText() const;
+
+    Terminal& m_terminal;
+    TerminalHost m_host;
+    Screen m_screen{0, 0};
+    HostScreen m_hostScreen;
+    WindowPainter m_painter;
+    std::optional<InputEvent> m_pending;
+    std::vector<std::wstring> m_output;
+    // The keyboard goes to the windows rather than the command line.
+    bool m_windowsFocused = false;
+    // The menu bar of the active window while it is open, and the window it belongs to.
+    MenuBar m_windowMenu;
+    HWND m_windowMenuOwner = nullptr;
+    std::optional<MenuPopup> m_systemMenu;
+    HWND m_systemMenuOwner = nullptr;
+    // The window moved with the arrow keys, after its system menu's Move or F7.
+    HWND m_moving = nullptr;
+    // Windows brought up by F6 since the command line had the keys.
+    int m_cycled = 0;
+    // A message for the status line until the next key, such as why a menu command failed.
+    std::wstring m_notice;
+};

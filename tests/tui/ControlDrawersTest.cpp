@@ -1,0 +1,164 @@
+// Each control kind drawn as users recognise it, from the framework's description of the control.
+#include "tui/CellGeometry.h"
+#include "tui/ControlDrawers.h"
+#include "tui/TerminalColor.h"
+#include "tui/Theme.h"
+
+#include "win/CommCtrl.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A control at the given cells, described as the framework would in pixels.
+WindowInfo control(const wchar_t* className, std::wstring text, DWORD style, Rect cells)
+{
+    WindowInfo info;
+    info.className = className;
+    info.text = std::move(text);
+    info.style = WS_CHILD | WS_VISIBLE | style;
+    info.windowRect = {cells.x * CellGeometry::cellWidthPx, cells.y * CellGeometry::cellHeightPx,
+                       cells.right() * CellGeometry::cellWidthPx, cells.bottom() * CellGeometry::cellHeightPx};
+    info.visible = true;
+    info.enabled = true;
+    return info;
+}
+
+std::wstring drawn(const WindowInfo& info, int width = 24, int height = 4)
+{
+    Screen screen(width, height);
+    DrawControl(screen, info);
+    return screen.snapshot();
+}
+
+TEST(ControlDrawers, EachKindLooksLikeItself)
+{
+    WindowInfo defaultButton = control(L"Button", L"&Run", BS_DEFPUSHBUTTON, {1, 0, 10, 2});
+    defaultButton.isDefault = true;
+    WindowInfo checked = control(L"Button", L"&Check me", BS_AUTOCHECKBOX, {0, 0, 14, 1});
+    checked.checkState = BST_CHECKED;
+    WindowInfo radio = control(L"Button", L"&Left", BS_AUTORADIOBUTTON, {0, 0, 10, 1});
+    WindowInfo combo = control(L"ComboBox", L"", CBS_DROPDOWNLIST, {0, 0, 10, 1});
+    combo.items = {L"alpha", L"beta"};
+    combo.currentSelection = 1;
+
+    struct Case {
+        const char* name;
+        WindowInfo info;
+        std::wstring expected;
+    };
+    const std::vector<Case> cases = {
+        {"push button", control(L"Button", L"&Close", BS_PUSHBUTTON, {1, 0, 10, 1}), L" [ Close  ]\n\n\n\n"},
+        {"default button", defaultButton, L" <  Run   >\n\n\n\n"},
+        {"check box", checked, L"[x] Check me\n\n\n\n"},
+        {"radio button", radio, L"( ) Left\n\n\n\n"},
+        {"group box", control(L"BUTTON", L"&Options", BS_GROUPBOX, {0, 0, 14, 3}),
+         L"┌ Options ───┐\n│            │\n└────────────┘\n\n"},
+        {"wrapped static", control(L"Static", L"Select the gr&oup you want", SS_LEFT, {0, 0, 12, 3}),
+         L"Select the\ngroup you\nwant\n\n"},
+        {"right static", control(L"Static", L"Name:", SS_RIGHT, {0, 0, 8, 1}), L"   Name:\n\n\n\n"},
+        {"no prefix", control(L"Static", L"A&B", SS_LEFT | SS_NOPREFIX, {0, 0, 8, 1}), L"A&B\n\n\n\n"},
+        {"etched line", control(L"Static", L"", SS_ETCHEDHORZ, {1, 1, 5, 1}), L"\n ─────\n\n\n"},
+        {"edit", control(L"Edit", L"text", ES_AUTOHSCROLL, {0, 0, 8, 1}), L"text\n\n\n\n"},
+        {"drop-down list", combo, L"beta     ▼\n\n\n\n"},
+        {"up-down", control(UPDOWN_CLASSW, L"", UDS_ALIGNRIGHT, {2, 0, 1, 2}), L"  ▲\n  ▼\n\n\n"},
+        {"unknown class", control(L"SomethingNew", L"", 0, {0, 0, 6, 3}), L"┌Some┐\n│    │\n└────┘\n\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(drawn(c.info), c.expected) << c.name;
+}
+
+TEST(ControlDrawers, StatesShowFocusDisabledAndTheDialogsColours)
+{
+    Screen screen(20, 6);
+    WindowInfo focused = control(L"Button", L"OK", BS_PUSHBUTTON, {0, 0, 8, 1});
+    focused.focused = true;
+    WindowInfo disabled = control(L"Button", L"&Stop", BS_PUSHBUTTON, {10, 0, 8, 1});
+    disabled.enabled = false;
+    WindowInfo message = control(L"Edit", L"Do not touch", ES_MULTILINE, {0, 2, 20, 2});
+    message.hasColors = true;
+    message.textColor = RGB(255, 0, 0);
+    message.backgroundColor = RGB(255, 255, 255);
+    WindowInfo label = control(L"Static", L"&Phone:", SS_LEFT, {0, 5, 8, 1});
+    for (const WindowInfo& info : {focused, disabled, message, label})
+        DrawControl(screen, info);
+
+    EXPECT_EQ(screen.at(3, 0).style, Theme::buttonFocused);
+    EXPECT_EQ(screen.at(13, 0).style, Theme::buttonDisabled);
+    EXPECT_TRUE(screen.at(13, 0).style.attrs & Attr::Dim);
+    // The dialog's red text on white, as it answered WM_CTLCOLOR.
+    const auto text = screen.find(L"Do not touch");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(screen.at(text->x, text->y).style.fg, Color::Red);
+    EXPECT_EQ(screen.at(text->x, text->y).style.bg, Color::White);
+    // The mnemonic is underlined.
+    EXPECT_TRUE(screen.at(0, 5).style.attrs & Attr::Underline);
+    EXPECT_FALSE(screen.at(1, 5).style.attrs & Attr::Underline);
+    EXPECT_FALSE(screen.cursor());
+}
+
+TEST(ControlDrawers, EditsShowCaretSelectionScrollingAndReadOnly)
+{
+    Screen screen(12, 4);
+    WindowInfo edit = control(L"Edit", L"0123456789ABCDEF", ES_AUTOHSCROLL, {0, 0, 10, 1});
+    edit.focused = true;
+    edit.selectionStart = 12;
+    edit.selectionEnd = 14;
+    DrawControl(screen, edit);
+    // Scrolled so that the caret after the selection is in view; the selection is reversed.
+    EXPECT_EQ(screen.rowText(0).substr(0, 10), L"56789ABCDE");
+    EXPECT_EQ(screen.cursor(), (Screen::Point{9, 0}));
+    EXPECT_EQ(screen.at(7, 0).style, Theme::selection);
+    EXPECT_EQ(screen.at(6, 0).style, Theme::fieldFocused);
+
+    // A password edit arrives with its mask characters; a read-only one shows no caret.
+    WindowInfo password = control(L"Edit", L"****", ES_PASSWORD, {0, 2, 10, 1});
+    password.readOnly = true;
+    password.focused = true;
+    Screen other(12, 4);
+    DrawControl(other, password);
+    EXPECT_EQ(other.rowText(2).substr(0, 4), L"****");
+    EXPECT_EQ(other.at(0, 2).style, Theme::fieldReadOnly);
+    EXPECT_FALSE(other.cursor());
+}
+
+TEST(ControlDrawers, OpenComboListsShowTheirEntriesWithTheSelection)
+{
+    WindowInfo combo = control(L"ComboBox", L"", CBS_DROPDOWNLIST, {0, 0, 8, 1});
+    combo.items = {L"STANDBY", L"LAMPALL OFF", L"PUMPALL OFF"};
+    combo.currentSelection = 1;
+    combo.droppedDown = true;
+    combo.droppedRect = {0, 16, 64, 64};
+    Screen screen(10, 5);
+    DrawDroppedList(screen, combo);
+    EXPECT_EQ(screen.snapshot(), L"\nSTANDBY\nLAMPALL\nPUMPALL\n\n");
+    EXPECT_EQ(screen.at(0, 2).style, Theme::selection);
+    EXPECT_EQ(screen.at(0, 1).style, Theme::listItem);
+}
+
+TEST(TerminalColor, WindowsColoursMapToTheNearestOfTheEight)
+{
+    struct Case {
+        COLORREF colour;
+        Color expected;
+    };
+    const std::vector<Case> cases = {
+        {RGB(0, 0, 0), Color::Black},       {RGB(255, 0, 0), Color::Red},     {0x0000FF, Color::Red},
+        {RGB(0, 128, 0), Color::Green},     {RGB(0, 0, 255), Color::Blue},    {RGB(255, 255, 0), Color::Yellow},
+        {RGB(0, 255, 255), Color::Cyan},    {RGB(192, 0, 192), Color::Magenta}, {RGB(255, 255, 255), Color::White},
+        {RGB(127, 127, 127), Color::Black},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NearestTerminalColor(c.colour), c.expected) << std::hex << c.colour;
+}
+
+TEST(CellGeometry, PixelsMapToEveryCellTheyTouch)
+{
+    // A dialog unit is two pixels: 4 across and 8 down make a cell.
+    EXPECT_EQ(CellGeometry::cellsOf({0, 0, 602, 436}), (Rect{0, 0, 76, 28}));
+    EXPECT_EQ(CellGeometry::cellsOf({-4, 8, 4, 24}), (Rect{-1, 0, 2, 2}));
+    EXPECT_EQ(CellGeometry::pixelOf(2, 3).x, 20);
+    EXPECT_EQ(CellGeometry::pixelOf(2, 3).y, 56);
+}
+
+} // namespace
