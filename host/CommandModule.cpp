@@ -4,6 +4,8 @@
 #include "kernel/Library.h"
 #include "kernel/Resources.h"
 #include "kernel/Text.h"
+#include "orvane/MacroInterpreter.h"
+#include "orvane/OocpsrvEvents.h"
 
 #include <algorithm>
 #include <system_error>
@@ -31,7 +33,11 @@ CommandModule::CommandModule(HMODULE handle, Entry entry, std::filesystem::path 
 {
 }
 
-CommandModule::~CommandModule() { FreeLibrary(m_handle); }
+CommandModule::~CommandModule()
+{
+    stop();
+    FreeLibrary(m_handle);
+}
 
 std::vector<std::filesystem::path> CommandModule::defaultCandidates()
 {
@@ -71,7 +77,51 @@ std::unique_ptr<CommandModule> CommandModule::load(const std::vector<std::filesy
     return std::unique_ptr<CommandModule>(new CommandModule(handle, entry, *file, *commands));
 }
 
-std::int16_t CommandModule::call(void* data, std::uint16_t event, std::int32_t first, std::int32_t second) const
+bool CommandModule::start(std::string& error)
 {
-    return m_entry(data, event, first, second);
+    if (const SHORT status = m_entry(nullptr, OOCP_INIT, 0, 0); status != OOCP_OK) {
+        error = "the module refused its initialisation (status " + std::to_string(status) + ")";
+        return false;
+    }
+    m_started = true;
+    if (const SHORT status = m_entry(nullptr, OOCP_TASK_CREATE, taskId, 0); status != OOCP_OK) {
+        error = "the module refused its task (status " + std::to_string(status) + ")";
+        stop();
+        return false;
+    }
+    m_taskCreated = true;
+    for (const auto& command : m_commands) {
+        MacroInterpreter::instance().registerCommand(command.name, 0, MacroInterpreter::ANY_COUNT,
+                                                     [this, command](MacroCall& call) { execute(command, call); });
+    }
+    return true;
+}
+
+void CommandModule::stop()
+{
+    if (!m_started)
+        return;
+    for (const auto& command : m_commands)
+        MacroInterpreter::instance().unregisterCommand(command.name);
+    if (m_taskCreated) {
+        m_entry(nullptr, OOCP_TASK_CLOSE, taskId, 0);
+        m_entry(nullptr, OOCP_TASK_DESTROY, taskId, 0);
+        m_taskCreated = false;
+    }
+    m_entry(nullptr, OOCP_EXIT, 0, 0);
+    m_started = false;
+}
+
+void CommandModule::execute(const ModuleCommand& command, MacroCall& call) const
+{
+    OocpExecute request;
+    request.context = call.context();
+    for (std::size_t i = 0; i < call.count(); ++i)
+        request.arguments.push_back(call.text(i));
+    const SHORT status = m_entry(&request, OOCP_EXECUTE, command.id, taskId);
+    if (status == OOCP_OK)
+        return;
+    call.fail(!request.error.empty() ? request.error
+                                     : Utf8ToWide(command.name) + L" was refused by the module (status " +
+                                           std::to_wstring(status) + L")");
 }

@@ -1,10 +1,12 @@
 // A command module loaded into the host: its library, its OOCPSRV entry and the commands its
-// command table announces.
+// command table announces, which join the macro language while the module is started.
 #pragma once
 
 #include "ModuleCommandTable.h"
 
 #include "kernel/WinTypes.h"
+#include "orvane/MacroCall.h"
+#include "orvane/OrvaneTypes.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -31,13 +33,26 @@ public:
     HMODULE handle() const { return m_handle; }
     const std::filesystem::path& file() const { return m_file; }
     const std::vector<ModuleCommand>& commands() const { return m_commands; }
-    std::int16_t call(void* data, std::uint16_t event, std::int32_t first, std::int32_t second) const;
+
+    // Initialises the module, creates its task and adds its commands to the macro language; false,
+    // with the reason, when the module refuses its initialisation or its task. The host's handles
+    // must be set before. Stopping (also on destruction) closes and destroys the task and ends
+    // the module.
+    bool start(std::string& error);
+    void stop();
+    bool started() const { return m_started; }
 
 private:
     CommandModule(HMODULE handle, Entry entry, std::filesystem::path file, std::vector<ModuleCommand> commands);
+    void execute(const ModuleCommand& command, MacroCall& call) const;
+
+    // The host gives its one module one task for the whole session.
+    static constexpr std::int32_t taskId = 1;
 
     HMODULE m_handle;
     Entry m_entry;
     std::filesystem::path m_file;
     std::vector<ModuleCommand> m_commands;
+    bool m_started = false;
+    bool m_taskCreated = false;
 };

@@ -1,6 +1,7 @@
 // The fresh installation: what a new user finds after `orvane --init` or the first start.
 #include "HostInstaller.h"
 
+#include "DeliveredDatabase.h"
 #include "SimulationSettings.h"
 
 #include <fstream>
@@ -19,18 +20,35 @@ constexpr const wchar_t* instrumentName = L"Instrument 1";
 struct SampleMethod {
     const char* folder;
     const char* simulation;
+    // The FIA table's rows ("vial, injections, "sample""), or null for a method without FIA.
+    const char* fiaRows;
 };
 
 // One method for every way a run can end, so that each path can be shown and tested.
 const SampleMethod sampleMethods[] = {
-    {"NITRATE.M", "RunTime=20\nOutcome=done\n"},
-    {"PHOSPHATE.M", "RunTime=30\nOutcome=done\n"},
-    {"BLANK.M", "RunTime=5\nOutcome=done\n"},
-    {"LEAK.M", "RunTime=15\nOutcome=failed\nMessage=Pump pressure above limit.\nMessage=Flow stopped.\n"},
-    {"ABORTED.M", "RunTime=12\nOutcome=aborted\n"},
-    {"NOTREADY.M", "RunTime=20\nOutcome=notready\nMessage=Detector lamp not ready.\n"},
-    {"ACQERROR.M", "RunTime=16\nOutcome=acqerror\nMessage=Acquisition board does not answer.\n"},
+    {"NITRATE.M", "RunTime=20\nOutcome=done\n",
+     "Row 1, 1, \"Standard 1\"\nRow 2, 1, \"Standard 2\"\nRow 3, 2, \"River inlet\"\n"},
+    {"PHOSPHATE.M", "RunTime=30\nOutcome=done\n", "Row 11, 2, \"Check standard\"\nRow 12, 3, \"Lake outlet\"\n"},
+    {"BLANK.M", "RunTime=5\nOutcome=done\n", nullptr},
+    {"LEAK.M", "RunTime=15\nOutcome=failed\nMessage=Pump pressure above limit.\nMessage=Flow stopped.\n",
+     "Row 4, 1, \"Well 4\"\n"},
+    {"ABORTED.M", "RunTime=12\nOutcome=aborted\n", "Row 5, 1, \"Well 5\"\n"},
+    {"NOTREADY.M", "RunTime=20\nOutcome=notready\nMessage=Detector lamp not ready.\n", "Row 6, 1, \"Well 6\"\n"},
+    {"ACQERROR.M", "RunTime=16\nOutcome=acqerror\nMessage=Acquisition board does not answer.\n",
+     "Row 7, 1, \"Well 7\"\n"},
 };
+
+// The method's FIA register file, as docs/register-files.md describes it.
+std::string fiaRegister(const SampleMethod& method)
+{
+    std::string text = std::string("ORVANE REGISTER 1\n; The FIA settings of ") + method.folder +
+                       ".\nObject \"FIA\"\nTable FIATable\n";
+    text += method.fiaRows ? "Header FIAEnabled = 1\n" : "Header FIAEnabled = 0\n";
+    text += "Column VIALNUMBER Long\nColumn INJPERVIAL Long\nColumn SAMPLENAME String\n";
+    if (method.fiaRows)
+        text += method.fiaRows;
+    return text + "EndTable\nEndObject\n";
+}
 
 bool writeFile(const std::filesystem::path& file, const std::string& text, std::string& error)
 {
@@ -63,7 +81,7 @@ bool installMethods(const HostRoot& root, std::string& error)
 {
     for (const auto& method : sampleMethods) {
         const auto folder = root.onDriveC("Orvane/Methods") / method.folder;
-        if (!makeFolder(folder, error) ||
+        if (!makeFolder(folder, error) || !writeFile(folder / "FIA.REG", fiaRegister(method), error) ||
             !writeFile(folder / SimulationSettings::fileName,
                        simulationHeader(method.folder) + method.simulation, error))
             return false;
@@ -112,6 +130,7 @@ bool HostInstaller::install(const HostRoot& root, std::string& error)
             return false;
     }
     if (!makeFolder(root.path() / "D", error) || !installMethods(root, error) ||
+        !CreateDeliveredDatabase(root.onDriveC("Orvane/Serion/database/worklist.mdb"), error) ||
         !writeFile(root.onDriveC("Orvane/helpenu/Orvane.chm"),
                    "Orvane help: a placeholder; the help viewer shows the topic it is asked for.\n", error))
         return false;

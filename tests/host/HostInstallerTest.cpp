@@ -35,7 +35,7 @@ TEST(HostInstaller, FreshRootHoldsFoldersVariablesAndSampleMethods)
     EXPECT_EQ(textOf(*variables, "_AUTOPATH$"), L"C:\\Orvane");
     EXPECT_EQ(textOf(*variables, "ACQSTATUS$"), L"READY");
 
-    EXPECT_TRUE(std::filesystem::is_directory(root.onDriveC("Orvane/Serion/database")));
+    EXPECT_TRUE(std::filesystem::is_regular_file(root.onDriveC("Orvane/Serion/database/worklist.mdb")));
     EXPECT_TRUE(std::filesystem::is_directory(root.onDriveC("Orvane/Data")));
     EXPECT_TRUE(std::filesystem::is_directory(root.path() / "D"));
     EXPECT_TRUE(std::filesystem::is_regular_file(root.onDriveC("Orvane/helpenu/Orvane.chm")));

@@ -1,0 +1,215 @@
+// Each automation command finds its window by title and its control by id, acts as a user's
+// input would (through the platform's automation) and says plainly why it could not.
+#include "AutomationCommands.h"
+
+#include "kernel/Clock.h"
+#include "kernel/Text.h"
+#include "orvane/CpVariables.h"
+#include "win/Automation.h"
+
+#include <cmath>
+#include <cwchar>
+
+namespace {
+
+using Failure = std::optional<std::wstring>;
+
+struct CommandShape {
+    const wchar_t* name;
+    std::size_t minArguments;
+    std::size_t maxArguments;
+    const wchar_t* usage;
+};
+
+const CommandShape shapes[] = {
+    {L"WaitWindow", 1, 2, L"WaitWindow \"title\"[, seconds]"},
+    {L"WaitNoWindow", 1, 2, L"WaitNoWindow \"title\"[, seconds]"},
+    {L"Click", 2, 2, L"Click \"title\", id"},
+    {L"MenuCommand", 2, 2, L"MenuCommand \"title\", id"},
+    {L"SetText", 3, 3, L"SetText \"title\", id, \"text\""},
+    {L"Select", 3, 3, L"Select \"title\", id, \"text\""},
+    {L"Key", 2, 2, L"Key \"title\", \"Enter\"|\"Escape\"|\"Tab\""},
+    {L"Wait", 1, 1, L"Wait seconds"},
+    {L"Expect", 3, 3, L"Expect \"title\", id, \"text\""},
+    {L"ExpectVar", 2, 2, L"ExpectVar name, value"},
+    {L"Snapshot", 0, 1, L"Snapshot [\"title\"]"},
+};
+
+const CommandShape* shapeOf(std::wstring_view command)
+{
+    for (const auto& shape : shapes)
+        if (EqualsNoCase(command, shape.name))
+            return &shape;
+    return nullptr;
+}
+
+std::optional<double> numberOf(const std::wstring& text)
+{
+    wchar_t* end = nullptr;
+    const double value = std::wcstod(text.c_str(), &end);
+    if (text.empty() || *end != L'\0' || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+int milliseconds(double seconds) { return static_cast<int>(std::lround(seconds * 1000)); }
+
+Failure failureOf(const ActionResult& result)
+{
+    if (result)
+        return std::nullopt;
+    return result.message;
+}
+
+// The window and control id a command names first; null, with the reason, when either is wrong.
+HWND findWindow(const AutomationLine& line, std::wstring& failure)
+{
+    HWND window = Automation::findWindow(line.arguments[0]);
+    if (!window)
+        failure = L"no visible window \"" + line.arguments[0] + L"\"";
+    return window;
+}
+
+std::optional<int> idOf(const AutomationLine& line, std::wstring& failure)
+{
+    const auto id = numberOf(line.arguments[1]);
+    if (!id || *id != std::floor(*id)) {
+        failure = L"the id \"" + line.arguments[1] + L"\" is not a whole number";
+        return std::nullopt;
+    }
+    return static_cast<int>(*id);
+}
+
+// Runs an action on the named window and control id.
+Failure onControl(const AutomationLine& line, const std::function<ActionResult(HWND, int)>& action)
+{
+    std::wstring failure;
+    HWND window = findWindow(line, failure);
+    const auto id = window ? idOf(line, failure) : std::nullopt;
+    if (!id)
+        return failure;
+    return failureOf(action(window, *id));
+}
+
+Failure key(const AutomationLine& line)
+{
+    std::wstring failure;
+    HWND window = findWindow(line, failure);
+    if (!window)
+        return failure;
+    const std::wstring& name = line.arguments[1];
+    const UINT virtualKey = EqualsNoCase(name, L"Enter")    ? VK_RETURN
+                            : EqualsNoCase(name, L"Escape") ? VK_ESCAPE
+                            : EqualsNoCase(name, L"Tab")    ? VK_TAB
+                                                            : 0;
+    if (!virtualKey)
+        return L"the key \"" + name + L"\" is not Enter, Escape or Tab";
+    return failureOf(Automation::pressKey(window, virtualKey));
+}
+
+Failure expectText(const AutomationLine& line)
+{
+    std::wstring failure;
+    HWND window = findWindow(line, failure);
+    const auto id = window ? idOf(line, failure) : std::nullopt;
+    if (!id)
+        return failure;
+    HWND control = GetDlgItem(window, *id);
+    if (!control)
+        return L"window \"" + line.arguments[0] + L"\" has no control " + line.arguments[1];
+    const std::wstring actual = Automation::describe(control).text;
+    if (actual == line.arguments[2])
+        return std::nullopt;
+    return L"control " + line.arguments[1] + L" of \"" + line.arguments[0] + L"\" shows \"" + actual +
+           L"\", expected \"" + line.arguments[2] + L"\"";
+}
+
+} // namespace
+
+bool AutomationCommands::isAutomationCommand(std::wstring_view command) { return shapeOf(command) != nullptr; }
+
+std::optional<std::wstring> AutomationCommands::run(const AutomationLine& line)
+{
+    const CommandShape* shape = shapeOf(line.command);
+    if (!shape)
+        return L"unknown automation command " + line.command;
+    if (line.arguments.size() < shape->minArguments || line.arguments.size() > shape->maxArguments)
+        return std::wstring(shape->name) + L" takes " + shape->usage + L" (got " +
+               std::to_wstring(line.arguments.size()) + L" arguments)";
+    const std::wstring name = shape->name;
+    if (name == L"WaitWindow" || name == L"WaitNoWindow")
+        return waitForWindow(line, name == L"WaitWindow");
+    if (name == L"Wait")
+        return waitSeconds(line);
+    if (name == L"ExpectVar")
+        return expectVariable(line);
+    if (name == L"Snapshot") {
+        m_output(snapshot(line.arguments.empty() ? std::wstring() : line.arguments[0]));
+        return std::nullopt;
+    }
+    if (name == L"Click")
+        return onControl(line, [](HWND window, int id) { return Automation::click(window, id); });
+    if (name == L"MenuCommand")
+        return onControl(line, [](HWND window, int id) {
+            return Automation::chooseMenuCommand(window, static_cast<UINT>(id));
+        });
+    if (name == L"SetText")
+        return onControl(line, [&](HWND window, int id) { return Automation::setText(window, id, line.arguments[2]); });
+    if (name == L"Select")
+        return onControl(line,
+                         [&](HWND window, int id) { return Automation::chooseEntry(window, id, line.arguments[2]); });
+    if (name == L"Key")
+        return key(line);
+    return expectText(line);
+}
+
+std::optional<std::wstring> AutomationCommands::waitForWindow(const AutomationLine& line, bool present)
+{
+    const auto seconds = line.arguments.size() > 1 ? numberOf(line.arguments[1]) : defaultWaitSeconds;
+    if (!seconds || *seconds < 0)
+        return L"the time \"" + line.arguments[1] + L"\" is not a number of seconds";
+    const std::wstring& title = line.arguments[0];
+    const bool met = Automation::runUntil([&] { return (Automation::findWindow(title) != nullptr) == present; },
+                                          milliseconds(*seconds));
+    if (met)
+        return std::nullopt;
+    return std::wstring(present ? L"no window \"" : L"the window \"") + title + L"\" " +
+           (present ? L"appeared" : L"is still there") + L" within " + CpValue(*seconds).toText() +
+           L" seconds";
+}
+
+std::optional<std::wstring> AutomationCommands::waitSeconds(const AutomationLine& line)
+{
+    const auto seconds = numberOf(line.arguments[0]);
+    if (!seconds || *seconds < 0)
+        return L"the time \"" + line.arguments[0] + L"\" is not a number of seconds";
+    // The loop runs for the whole time; when nothing is left to happen the clock just moves on.
+    const std::int64_t end = Clock::nowMs() + milliseconds(*seconds);
+    Automation::runUntil([] { return false; }, milliseconds(*seconds));
+    Clock::advance(end - Clock::nowMs());
+    return std::nullopt;
+}
+
+std::optional<std::wstring> AutomationCommands::expectVariable(const AutomationLine& line)
+{
+    const std::string name = WideToUtf8(line.arguments[0]);
+    const auto value = CpVariables::instance().get(name);
+    if (!value)
+        return L"the host variable " + line.arguments[0] + L" does not exist";
+    const std::wstring& expected = line.arguments[1];
+    if (value->isText() ? value->text() == expected
+                        : numberOf(expected) && std::fabs(value->number() - *numberOf(expected)) < 1e-9)
+        return std::nullopt;
+    return L"the host variable " + line.arguments[0] + L" is \"" + value->toText() + L"\", expected \"" + expected +
+           L"\"";
+}
+
+std::wstring AutomationCommands::snapshot(const std::wstring& title)
+{
+    if (HWND window = title.empty() ? nullptr : Automation::findWindow(title))
+        return Automation::snapshot(window);
+    std::wstring text;
+    for (HWND window : Automation::topLevelWindows())
+        text += Automation::snapshot(window);
+    return text.empty() ? L"(no visible window)" : text;
+}

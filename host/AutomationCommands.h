@@ -1,0 +1,32 @@
+// The automation commands of scripts and the command line: waiting for windows and time, acting
+// on windows as a user would, and checking what a user would see.
+#pragma once
+
+#include "AutomationArguments.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class AutomationCommands {
+public:
+    using Output = std::function<void(const std::wstring& line)>;
+    static constexpr double defaultWaitSeconds = 30;
+
+    explicit AutomationCommands(Output output) : m_output(std::move(output)) {}
+
+    static bool isAutomationCommand(std::wstring_view command);
+    // Runs the command; the reason when its action, expectation or wait fails.
+    std::optional<std::wstring> run(const AutomationLine& line);
+    // The text snapshot of the window with that title, or of every visible window when the title
+    // is empty or names none.
+    static std::wstring snapshot(const std::wstring& title);
+
+private:
+    std::optional<std::wstring> waitSeconds(const AutomationLine& line);
+    std::optional<std::wstring> expectVariable(const AutomationLine& line);
+    std::optional<std::wstring> waitForWindow(const AutomationLine& line, bool present);
+
+    Output m_output;
+};

@@ -1,0 +1,52 @@
+// The running host: its variables from the root, the host window and logbook, the instrument
+// simulation and the loaded module, and the command line that reaches them all.
+#pragma once
+
+#include "CommandModule.h"
+#include "HostCommandLine.h"
+#include "HostRoot.h"
+#include "HostWindow.h"
+#include "InstrumentSimulation.h"
+#include "Logbook.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Host {
+public:
+    using Output = std::function<void(const std::wstring& line)>;
+
+    // Everything the host shows goes to output: Print, errors, logbook entries, the instrument.
+    Host(HostRoot root, Output output);
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // Sets the installation's variables and starts the module found among the candidates. False,
+    // with the reason, only when the variables cannot be read; a module that is missing, cannot
+    // be loaded or offers no commands is reported through the output and the host runs on.
+    bool start(const std::vector<std::filesystem::path>& moduleCandidates, std::string& error);
+
+    HostCommandLine& commandLine() { return m_commandLine; }
+    Logbook& logbook() { return m_logbook; }
+    HostWindow& window() { return m_window; }
+    InstrumentSimulation& instrument() { return m_instrument; }
+    HCPCONTEXT context() const { return m_context; }
+    const CommandModule* module() const { return m_module.get(); }
+
+private:
+    void startModule(const std::vector<std::filesystem::path>& candidates);
+
+    HostRoot m_root;
+    Output m_output;
+    HCPCONTEXT m_context;
+    Logbook m_logbook;
+    HostWindow m_window;
+    InstrumentSimulation m_instrument;
+    HostCommandLine m_commandLine;
+    std::unique_ptr<CommandModule> m_module;
+};

@@ -1,0 +1,277 @@
+// The instrument simulation: a method runs as a list of timed steps on the platform clock.
+#include "InstrumentSimulation.h"
+
+#include "kernel/DriveMap.h"
+#include "kernel/Text.h"
+#include "kernel/TimeApi.h"
+#include "orvane/BspHub.h"
+#include "orvane/MacroInterpreter.h"
+#include "orvane/RegisterStore.h"
+
+#include <fstream>
+
+namespace {
+
+constexpr const char* instrumentCommands[] = {"LoadMethParams", "FIALOADHOOK", "RUNMETHOD", "StopMethod",
+                                              "STANDBY",        "LAMPALL",     "PUMPALL"};
+
+// METHENDSTATUS after a run: how the method ended.
+constexpr double endedNormally = 1;
+constexpr double endedFailed = 2;
+constexpr double endedAborted = 3;
+
+double number(const char* name)
+{
+    const auto value = CpVariables::instance().get(name);
+    return value ? value->number() : 0;
+}
+
+std::wstring text(const char* name)
+{
+    const auto value = CpVariables::instance().get(name);
+    return value ? value->text() : std::wstring();
+}
+
+void set(const char* name, const CpValue& value) { CpVariables::instance().set(name, value); }
+
+bool isSet(double value) { return value >= 0.5; }
+
+std::wstring withoutTrailingSeparators(std::wstring path)
+{
+    while (!path.empty() && (path.back() == L'\\' || path.back() == L'/'))
+        path.pop_back();
+    return path;
+}
+
+// The data folder a run writes, as the module's pre-run check looks for it.
+std::wstring dataFolderOfRun(const std::wstring& method)
+{
+    std::wstring folder = withoutTrailingSeparators(text("_DATAPATH$")) + L"\\";
+    if (const std::wstring sub = text("_DATASUBDIR$"); !sub.empty())
+        folder += sub + L"\\";
+    const std::wstring file = text("_DATAFILE$");
+    return folder + (file.empty() ? method + L".d" : file);
+}
+
+std::wstring localTimeText()
+{
+    wchar_t date[16];
+    wchar_t time[16];
+    _wstrdate_s(date, 16);
+    _wstrtime_s(time, 16);
+    return std::wstring(date) + L" " + time;
+}
+
+// Each run leaves RUN.LOG in its data folder: what ran, when, and how it ended.
+void appendRunLog(const std::wstring& dataFolder, const std::wstring& line)
+{
+    if (const auto file = DriveMap::toHost(dataFolder + L"\\RUN.LOG"))
+        std::ofstream(*file, std::ios::binary | std::ios::app) << WideToUtf8(line) << '\n';
+}
+
+} // namespace
+
+InstrumentSimulation::InstrumentSimulation(Output output) : m_output(std::move(output))
+{
+    auto& interpreter = MacroInterpreter::instance();
+    interpreter.registerCommand("LoadMethParams", 0, 0, [this](MacroCall& call) { loadMethParams(call); });
+    interpreter.registerCommand("FIALOADHOOK", 0, 1, [this](MacroCall& call) { fiaLoadHook(call); });
+    interpreter.registerCommand("RUNMETHOD", 0, 0, [this](MacroCall& call) { runMethod(call); });
+    interpreter.registerCommand("StopMethod", 0, 0, [this](MacroCall& call) { stopMethod(call); });
+    interpreter.registerCommand("STANDBY", 0, 0,
+                                [this](MacroCall& call) { setInstrumentState(call, L"Standby", L"C"); });
+    interpreter.registerCommand("LAMPALL", 1, 1, [this](MacroCall& call) { setInstrumentState(call, L"Lamps", L"W"); });
+    interpreter.registerCommand("PUMPALL", 1, 1, [this](MacroCall& call) { setInstrumentState(call, L"Pumps", L"W"); });
+    m_abortObserver = CpVariables::instance().addObserver([this](const std::string& name) {
+        if (!EqualsNoCase(name, "_Abort") || !isSet(number("_Abort")))
+            return;
+        set("_Abort", 0.0);
+        if (running())
+            finish(RunOutcome::Aborted, L"aborted by _Abort");
+    });
+}
+
+InstrumentSimulation::~InstrumentSimulation()
+{
+    CpVariables::instance().removeObserver(m_abortObserver);
+    if (m_timer)
+        Clock::removeTimer(*m_timer);
+    for (const char* command : instrumentCommands)
+        MacroInterpreter::instance().unregisterCommand(command);
+}
+
+void InstrumentSimulation::loadMethParams(MacroCall& call)
+{
+    if (loadMethod(call))
+        m_output(L"Method " + *m_loadedMethod + L" loaded.");
+}
+
+bool InstrumentSimulation::loadMethod(MacroCall& call)
+{
+    const std::wstring method = text("_METHPATH$") + text("_METHFILE$");
+    const auto folder = DriveMap::toHost(method);
+    if (text("_METHFILE$").empty() || !folder || !std::filesystem::is_directory(*folder)) {
+        call.fail(L"The method \"" + method + L"\" does not exist.");
+        return false;
+    }
+    std::string error;
+    auto settings = SimulationSettings::load(*folder / SimulationSettings::fileName, error);
+    if (!settings) {
+        call.fail(Utf8ToWide(error));
+        return false;
+    }
+    m_loadedMethod = method;
+    m_loadedSettings = std::move(settings);
+    return true;
+}
+
+void InstrumentSimulation::fiaLoadHook(MacroCall& call)
+{
+    // _SERIONLOAD asks for the hook that ends a normal run with _SERIONON back at 0; a call
+    // without it (the post-run call) takes the hook away again.
+    m_hookArmed = isSet(number("_SERIONLOAD"));
+    set("_SERIONLOAD", 0.0);
+    if (!call.text(0).empty())
+        m_output(call.text(0));
+}
+
+void InstrumentSimulation::runMethod(MacroCall& call)
+{
+    if (running()) {
+        call.fail(L"A method is running already.");
+        return;
+    }
+    const std::wstring method = text("_METHPATH$") + text("_METHFILE$");
+    if ((m_loadedMethod != method || !m_loadedSettings) && !loadMethod(call))
+        return;
+    const std::wstring name = text("_METHFILE$");
+    m_run = Run{name, *m_loadedSettings, dataFolderOfRun(name), {}};
+    if (const auto folder = DriveMap::toHost(m_run->dataFolder)) {
+        std::error_code error;
+        std::filesystem::create_directories(*folder, error);
+    }
+    appendRunLog(m_run->dataFolder, L"Method " + method + L" started " + localTimeText() + L".");
+
+    const bool notReady = m_run->settings.outcome == RunOutcome::NotReady;
+    set("METHENDSTATUS", 0.0);
+    set("_FIAON", 1.0);
+    set("ACQSTATUS$", std::wstring(notReady ? L"NOTREADY" : L"RUN"));
+    showSystemStatus(notReady ? L"Y" : L"B", notReady ? L"Not ready" : L"Run " + name);
+    scheduleSteps(m_run->settings);
+    set("_METHODON", 1.0);
+    m_output(L"Method " + name + L" is running.");
+}
+
+void InstrumentSimulation::scheduleSteps(const SimulationSettings& settings)
+{
+    const std::int64_t start = Clock::nowMs();
+    const auto runMs = static_cast<std::int64_t>(settings.runSeconds * 1000);
+    const auto count = static_cast<std::int64_t>(settings.messages.size());
+    // Messages come evenly spread over the run, the acquisition error halfway, the end last.
+    for (std::int64_t k = 0; k < count; ++k) {
+        const std::wstring message = settings.messages[k];
+        m_run->steps.push_back({start + runMs * (k + 1) / (count + 1), [this, message] { announceMessage(message); }});
+    }
+    if (settings.outcome == RunOutcome::AcquisitionError) {
+        m_run->steps.push_back({start + runMs / 2, [this] {
+                                    set("ACQSTATUS$", std::wstring(L"_ERROR"));
+                                    showSystemStatus(L"R", L"Acquisition error");
+                                }});
+    }
+    m_run->steps.push_back({start + runMs, [this, outcome = settings.outcome] {
+                                finish(outcome, outcome == RunOutcome::Done ? L"complete" : L"failed");
+                            }});
+    std::stable_sort(m_run->steps.begin(), m_run->steps.end(),
+                     [](const Step& a, const Step& b) { return a.dueMs < b.dueMs; });
+    planNextTimer();
+}
+
+void InstrumentSimulation::runDueSteps()
+{
+    while (m_run && !m_run->steps.empty() && m_run->steps.front().dueMs <= Clock::nowMs()) {
+        const Step step = m_run->steps.front();
+        m_run->steps.erase(m_run->steps.begin());
+        step.action();
+    }
+    planNextTimer();
+}
+
+void InstrumentSimulation::planNextTimer()
+{
+    if (m_timer)
+        Clock::removeTimer(*m_timer);
+    m_timer.reset();
+    if (!m_run || m_run->steps.empty())
+        return;
+    m_timer = Clock::addTimer(m_run->steps.front().dueMs - Clock::nowMs(), [this] { runDueSteps(); });
+}
+
+void InstrumentSimulation::announceMessage(const std::wstring& message)
+{
+    Register& gui = RegisterStore::instance().obtain(L"GUI");
+    RegObject* object = gui.object(1) ? gui.object(1) : &gui.addObject(L"GUI");
+    object->setText(L"ModMsgText", message);
+    BspHub::instance().announceObjectChange(L"GUI", 1);
+    appendRunLog(m_run->dataFolder, L"Host message: " + message);
+    m_output(L"Host message: " + message);
+}
+
+void InstrumentSimulation::finish(RunOutcome outcome, const std::wstring& result)
+{
+    const Run run = std::move(*m_run);
+    m_run.reset();
+    planNextTimer();
+    m_loadedMethod.reset();
+    m_loadedSettings.reset();
+
+    if (outcome == RunOutcome::Done && m_hookArmed)
+        set("_SERIONON", 0.0);
+    set("METHENDSTATUS", outcome == RunOutcome::Done      ? endedNormally
+                         : outcome == RunOutcome::Aborted ? endedAborted
+                                                          : endedFailed);
+    if (outcome != RunOutcome::Done && outcome != RunOutcome::Aborted)
+        set("_ERRMSG$", L"Method " + run.method + L" failed.");
+    set("_FIAON", 0.0);
+    set("ACQSTATUS$", std::wstring(L"READY"));
+    showSystemStatus(L"G", L"Idle");
+    // _METHODON falls last: whoever follows it sees every other variable of the end already.
+    set("_METHODON", 0.0);
+
+    const std::wstring line = L"Method " + run.method + L" " + result + L" " + localTimeText() + L".";
+    appendRunLog(run.dataFolder, line);
+    m_output(L"Method " + run.method + L" " + result + L".");
+}
+
+void InstrumentSimulation::stopMethod(MacroCall&)
+{
+    if (!running()) {
+        m_output(L"No method is running.");
+        return;
+    }
+    finish(RunOutcome::Aborted, L"stopped");
+}
+
+void InstrumentSimulation::setInstrumentState(MacroCall& call, const wchar_t* what, const wchar_t* colour)
+{
+    std::wstring state = what;
+    if (call.count() > 0) {
+        const std::wstring onOff = ToUpperWide(call.text(0));
+        if (onOff != L"ON" && onOff != L"OFF") {
+            call.fail(ToUpperWide(call.command()) + L" takes ON or OFF, not \"" + call.text(0) + L"\".");
+            return;
+        }
+        state += L" " + ToLowerWide(onOff);
+    }
+    if (running()) {
+        call.fail(L"A method is running: " + state + L" must wait until it has ended.");
+        return;
+    }
+    showSystemStatus(colour, state);
+    m_output(L"Instrument: " + state + L".");
+}
+
+void InstrumentSimulation::showSystemStatus(const wchar_t* colour, const std::wstring& state)
+{
+    const std::wstring mode = isSet(number("_OFFLINE")) ? L"Offline" : L"Online";
+    set("GUISYSTEMSTATUS$", text("_INSTNAME$") + L"|" + mode + L"|ST:" + colour + L"|" + state);
+}

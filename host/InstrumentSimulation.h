@@ -1,0 +1,64 @@
+// The simulated instrument behind the host's instrument commands: it loads a method's simulation
+// settings, runs the method on the platform clock and ends it as the settings say, changing the
+// host variables the way the module relies on.
+#pragma once
+
+#include "SimulationSettings.h"
+
+#include "kernel/Clock.h"
+#include "orvane/CpVariables.h"
+#include "orvane/MacroCall.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class InstrumentSimulation {
+public:
+    using Output = std::function<void(const std::wstring& line)>;
+
+    // Registers LoadMethParams, FIALOADHOOK, RUNMETHOD, StopMethod, STANDBY, LAMPALL and PUMPALL
+    // with the macro interpreter and follows _Abort; output receives what the instrument reports.
+    explicit InstrumentSimulation(Output output);
+    ~InstrumentSimulation();
+    InstrumentSimulation(const InstrumentSimulation&) = delete;
+    InstrumentSimulation& operator=(const InstrumentSimulation&) = delete;
+
+    bool running() const { return m_run.has_value(); }
+
+private:
+    struct Step {
+        std::int64_t dueMs;
+        std::function<void()> action;
+    };
+    struct Run {
+        std::wstring method;
+        SimulationSettings settings;
+        std::wstring dataFolder;
+        std::vector<Step> steps;
+    };
+
+    void loadMethParams(MacroCall& call);
+    void fiaLoadHook(MacroCall& call);
+    void runMethod(MacroCall& call);
+    void stopMethod(MacroCall& call);
+    void setInstrumentState(MacroCall& call, const wchar_t* what, const wchar_t* colour);
+
+    bool loadMethod(MacroCall& call);
+    void scheduleSteps(const SimulationSettings& settings);
+    void runDueSteps();
+    void planNextTimer();
+    void announceMessage(const std::wstring& text);
+    void finish(RunOutcome outcome, const std::wstring& result);
+    void showSystemStatus(const wchar_t* colour, const std::wstring& text);
+
+    Output m_output;
+    std::optional<std::wstring> m_loadedMethod;
+    std::optional<SimulationSettings> m_loadedSettings;
+    bool m_hookArmed = false;
+    std::optional<Run> m_run;
+    std::optional<Clock::TimerId> m_timer;
+    CpVariables::ObserverId m_abortObserver = 0;
+};

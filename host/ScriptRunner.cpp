@@ -1,0 +1,69 @@
+// Reading a script file and feeding its lines to the host's loops.
+#include "ScriptRunner.h"
+
+#include "HostLoop.h"
+
+#include "kernel/Text.h"
+#include "win/Automation.h"
+
+#include <fstream>
+
+ScriptRunner::ScriptRunner(HostCommandLine& commandLine, Output output)
+    : m_commandLine(commandLine), m_output(std::move(output))
+{
+}
+
+int ScriptRunner::run(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        m_output(L"The script " + Utf8ToWide(file.string()) + L" cannot be read.");
+        return 1;
+    }
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        m_lines.push_back(Utf8ToWide(line));
+    }
+    InputSource* previous = Automation::setInputSource(this);
+    HostLoop::run();
+    Automation::setInputSource(previous);
+    return m_failed ? 1 : 0;
+}
+
+bool ScriptRunner::runNextAction()
+{
+    if (m_finished)
+        return false;
+    if (m_next >= m_lines.size()) {
+        m_finished = true;
+        PostQuitMessage(0);
+        return true;
+    }
+    const std::size_t number = ++m_next;
+    const std::wstring& line = m_lines[number - 1];
+    m_output(L"> " + line);
+    if (const auto failure = m_commandLine.run(line))
+        fail(L"Script failed at line " + std::to_wstring(number) + L": " + line + L"\nReason: " + *failure + L"\n" +
+             AutomationCommands::snapshot(HostCommandLine::windowTitleOf(line)));
+    return true;
+}
+
+void ScriptRunner::waitForInput(int) {}
+
+void ScriptRunner::reportStall(HWND, const std::wstring& snapshot)
+{
+    fail(L"Script failed after line " + std::to_wstring(m_next) +
+         L": a window waits for input the script does not give\n" + snapshot);
+}
+
+void ScriptRunner::fail(const std::wstring& report)
+{
+    if (m_failed)
+        return;
+    m_failed = true;
+    m_finished = true;
+    m_output(report);
+    PostQuitMessage(1);
+}

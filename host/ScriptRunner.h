@@ -1,0 +1,38 @@
+// Runs a script: each line as typed at the host's command line, one after another, whenever a
+// loop (the main one or a modal dialog's) waits for input. The first automation command that
+// fails ends the script with a report of the line, the reason and a snapshot of the windows.
+#pragma once
+
+#include "HostCommandLine.h"
+
+#include "win/InputSource.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+class ScriptRunner : public InputSource {
+public:
+    using Output = std::function<void(const std::wstring& line)>;
+
+    ScriptRunner(HostCommandLine& commandLine, Output output);
+
+    // Runs the script file through the host's loop: 0 when it ran to its end, 1 when a line
+    // failed, a dialog waited for input the script did not give, or the file cannot be read.
+    int run(const std::filesystem::path& file);
+
+    bool runNextAction() override;
+    void waitForInput(int timeoutMs) override;
+    void reportStall(HWND window, const std::wstring& snapshot) override;
+
+private:
+    void fail(const std::wstring& report);
+
+    HostCommandLine& m_commandLine;
+    Output m_output;
+    std::vector<std::wstring> m_lines;
+    std::size_t m_next = 0;
+    bool m_finished = false;
+    bool m_failed = false;
+};
