@@ -1,0 +1,86 @@
+// The macro language's tokens.
+#include "MacroLexer.h"
+
+#include "MacroInterpreter.h"
+
+#include "kernel/Text.h"
+
+#include <cwchar>
+#include <cwctype>
+
+bool MacroToken::isWord(std::wstring_view word) const
+{
+    return kind == Kind::Name && EqualsNoCase(text, word);
+}
+
+namespace {
+
+bool startsName(wchar_t c)
+{
+    return std::iswalpha(c) || c == L'_';
+}
+
+bool continuesName(wchar_t c)
+{
+    return std::iswalnum(c) || c == L'_';
+}
+
+bool fail(MacroError* error, std::wstring message)
+{
+    *error = {MACRO_ERR_SYNTAX, std::move(message)};
+    return false;
+}
+
+} // namespace
+
+bool MacroLexer::tokenize(std::wstring_view line, std::vector<MacroToken>* tokens, MacroError* error)
+{
+    tokens->clear();
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const wchar_t c = line[i];
+        if (std::iswspace(c)) {
+            ++i;
+        } else if (c == L'"') {
+            std::wstring text;
+            for (++i;; ++i) {
+                if (i >= line.size())
+                    return fail(error, L"Unterminated quote in: " + std::wstring(line));
+                if (line[i] == L'"' && i + 1 < line.size() && line[i + 1] == L'"')
+                    text += line[++i];
+                else if (line[i] == L'"')
+                    break;
+                else
+                    text += line[i];
+            }
+            ++i;
+            tokens->push_back({MacroToken::Kind::Text, std::move(text), 0});
+        } else if (std::iswdigit(c) || (c == L'.' && i + 1 < line.size() && std::iswdigit(line[i + 1]))) {
+            const std::wstring rest(line.substr(i));
+            wchar_t* end = nullptr;
+            const double number = std::wcstod(rest.c_str(), &end);
+            const std::size_t length = static_cast<std::size_t>(end - rest.c_str());
+            tokens->push_back({MacroToken::Kind::Number, rest.substr(0, length), number});
+            i += length;
+        } else if (startsName(c)) {
+            std::size_t end = i + 1;
+            while (end < line.size() && continuesName(line[end]))
+                ++end;
+            if (end < line.size() && line[end] == L'$')
+                ++end;
+            tokens->push_back({MacroToken::Kind::Name, std::wstring(line.substr(i, end - i)), 0});
+            i = end;
+        } else if (std::wstring_view(L"<>").find(c) != std::wstring_view::npos && i + 1 < line.size() &&
+                   (line[i + 1] == L'=' || (c == L'<' && line[i + 1] == L'>'))) {
+            tokens->push_back({MacroToken::Kind::Symbol, std::wstring(line.substr(i, 2)), 0});
+            i += 2;
+        } else if (std::wstring_view(L"+-*/(),=<>").find(c) != std::wstring_view::npos) {
+            tokens->push_back({MacroToken::Kind::Symbol, std::wstring(1, c), 0});
+            ++i;
+        } else {
+            return fail(error, L"Unexpected character '" + std::wstring(1, c) + L"' in: " + std::wstring(line));
+        }
+    }
+    tokens->push_back({});
+    return true;
+}

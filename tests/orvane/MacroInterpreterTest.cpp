@@ -1,0 +1,231 @@
+// The macro language as a user types it and as modules queue it: statements, errors kept in the
+// error variables, queued lines in order, and user macros from macro files.
+#include "orvane/CpApi.h"
+#include "orvane/CpCommandQueue.h"
+#include "orvane/CpVariables.h"
+#include "orvane/MacroInterpreter.h"
+
+#include "support/TempRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class Macro : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CpVariables::instance().clear();
+        CpCommandQueue::instance().clear();
+        interpreter.reset();
+        interpreter.setPrintOutput([this](const std::wstring& text) { printed.push_back(text); });
+        interpreter.setErrorOutput([this](const std::wstring& text) { errors.push_back(text); });
+        context = CpCreateContext();
+    }
+    void TearDown() override
+    {
+        interpreter.setPrintOutput(nullptr);
+        interpreter.setErrorOutput(nullptr);
+        CpDestroyContext(context);
+    }
+
+    int run(const std::wstring& line) { return interpreter.execute(line, context); }
+    CpValue var(const char* name) { return CpVariables::instance().get(name).value_or(CpValue(L"<missing>")); }
+
+    TempRoot root;
+    MacroInterpreter& interpreter = MacroInterpreter::instance();
+    HCPCONTEXT context = 0;
+    std::vector<std::wstring> printed;
+    std::vector<std::wstring> errors;
+};
+
+TEST_F(Macro, AssignmentsAndPrintWorkAsTyped)
+{
+    EXPECT_EQ(run(L"_Abort=1"), MACRO_OK);
+    EXPECT_EQ(run(L"X$ = \"a\""), MACRO_OK);
+    EXPECT_EQ(run(L"N = 2"), MACRO_OK);
+    EXPECT_EQ(run(L"n = N + 1"), MACRO_OK);
+    EXPECT_EQ(run(L"Print \"N is \", N, \", half is \" + X$, 1/4"), MACRO_OK);
+    EXPECT_EQ(run(L"print \"say \"\"hi\"\"\""), MACRO_OK);
+    EXPECT_EQ(run(L"  Print -(2 * 3) + 10, \" \", 2 < 3 And Not 0, \" \", \"b\" = \"b\"  "), MACRO_OK);
+    EXPECT_EQ(run(L" "), MACRO_OK);
+    EXPECT_EQ(run(L"! a comment"), MACRO_OK);
+
+    EXPECT_EQ(var("_ABORT"), CpValue(1.0));
+    EXPECT_EQ(var("x$"), CpValue(L"a"));
+    EXPECT_EQ(var("N"), CpValue(3.0));
+    EXPECT_EQ(printed, (std::vector<std::wstring>{L"N is 3, half is a0.25", L"say \"hi\"", L"4 1 1"}));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Macro, RegisteredCommandsGetEvaluatedArgumentsAndBareWords)
+{
+    std::vector<std::wstring> seen;
+    interpreter.registerCommand("LampAll", 1, 1, [&](MacroCall& call) {
+        seen.push_back(call.command() + L":" + call.text(0) + L":" + std::to_wstring(call.context() == context));
+    });
+    interpreter.registerCommand("MenuState", 3, 3, [&](MacroCall& call) {
+        seen.push_back(call.text(0) + L"|" + call.text(1) + L"|" + call.text(2));
+    });
+    CpSetStrVar(context, "ITEM$", L"Serion Methods...");
+
+    EXPECT_EQ(run(L"LAMPALL OFF"), MACRO_OK);
+    EXPECT_EQ(run(L"MenuState \"Automation\", ITEM$, \"Insensitive/Checked\""), MACRO_OK);
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"LAMPALL:OFF:1", L"Automation|Serion Methods...|Insensitive/Checked"}));
+    EXPECT_TRUE(interpreter.isKnownCommand("menustate"));
+}
+
+struct BadLine {
+    const wchar_t* line;
+    int error;
+    const wchar_t* message;
+};
+
+TEST_F(Macro, BadLinesLeaveTheirErrorInTheErrorVariablesAndDoNothing)
+{
+    interpreter.registerCommand("MenuState", 3, 3, [](MacroCall&) { FAIL() << "must not run"; });
+    interpreter.registerCommand("Fails", 0, 0, [](MacroCall& call) { call.fail(L"Lamp is broken"); });
+    const BadLine cases[] = {
+        {L"FOO 1, 2", MACRO_ERR_UNKNOWN_COMMAND, L"Unknown command: FOO"},
+        {L"Print \"abc", MACRO_ERR_SYNTAX, L"Unterminated quote in: Print \"abc"},
+        {L"MenuState \"a\", \"b\"", MACRO_ERR_ARGUMENTS, L"MenuState: missing argument (needs 3, got 2)"},
+        {L"MenuState \"a\", , \"c\"", MACRO_ERR_SYNTAX, L"Missing argument 2 of MenuState"},
+        {L"Print \"a\",", MACRO_ERR_SYNTAX, L"Missing argument 2 of Print"},
+        {L"_Abort = \"yes\"", MACRO_ERR_TYPE, L"_Abort takes a number, not a text"},
+        {L"T$ = 1", MACRO_ERR_TYPE, L"T$ takes a text, not a number"},
+        {L"Print Y$", MACRO_ERR_UNKNOWN_VARIABLE, L"Unknown variable: Y$"},
+        {L"N = NOSUCH + 1", MACRO_ERR_UNKNOWN_VARIABLE, L"Unknown variable: NOSUCH"},
+        {L"N = 1 / 0", MACRO_ERR_TYPE, L"Division by zero"},
+        {L"N = (1 + 2", MACRO_ERR_SYNTAX, L"Missing ')'"},
+        {L"N =", MACRO_ERR_SYNTAX, L"Missing value at the end of the line"},
+        {L"= 3", MACRO_ERR_SYNTAX, L"Expected a command or an assignment: = 3"},
+        {L"Print 1 2", MACRO_ERR_SYNTAX, L"Expected ',' before '2' in the arguments of Print"},
+        {L"Print #", MACRO_ERR_SYNTAX, L"Unexpected character '#' in: Print #"},
+        {L"Fails", MACRO_ERR_COMMAND_FAILED, L"Lamp is broken"},
+        {L"Return", MACRO_ERR_SYNTAX, L"'Return' belongs inside a macro"},
+    };
+    for (const BadLine& bad : cases) {
+        SCOPED_TRACE(bad.line);
+        errors.clear();
+        EXPECT_EQ(run(bad.line), bad.error);
+        EXPECT_EQ(var("_ERROR"), CpValue(static_cast<double>(bad.error)));
+        EXPECT_EQ(var("_ERRMSG$"), CpValue(bad.message));
+        EXPECT_EQ(var("_ERRCMD$"), CpValue(bad.line));
+        EXPECT_EQ(errors, std::vector<std::wstring>{bad.message});
+    }
+    EXPECT_FALSE(CpVariables::instance().exists("N"));
+    EXPECT_FALSE(CpVariables::instance().exists("T$"));
+    EXPECT_TRUE(printed.empty());
+}
+
+TEST_F(Macro, QueuedLinesRunInOrderAfterTheHandlerThatQueuedThem)
+{
+    std::vector<std::wstring> events;
+    interpreter.registerCommand("StartMethod", 0, 0, [&](MacroCall& call) {
+        CpExecCommand(call.context(), L"LoadMethParams  ", 0, 0, 0);
+        CpExecCommand(call.context(), L"RUNMETHOD ", 0, 0, 0);
+        // A nested loop inside the handler must not run them yet.
+        EXPECT_EQ(interpreter.runQueuedCommands(), 0);
+        events.push_back(L"StartMethod returns");
+    });
+    interpreter.registerCommand("LoadMethParams", 0, 0, [&](MacroCall& call) {
+        events.push_back(L"LoadMethParams");
+        CpExecCommand(call.context(), L"Print \"loaded\"", 0, 0, 0);
+    });
+    interpreter.registerCommand("RUNMETHOD", 0, 0, [&](MacroCall&) { events.push_back(L"RUNMETHOD"); });
+    interpreter.setPrintOutput([&](const std::wstring& text) { events.push_back(L"Print " + text); });
+
+    EXPECT_EQ(run(L"StartMethod"), MACRO_OK);
+    EXPECT_EQ(events, std::vector<std::wstring>{L"StartMethod returns"});
+    EXPECT_EQ(interpreter.runQueuedCommands(), 3);
+    EXPECT_EQ(events, (std::vector<std::wstring>{L"StartMethod returns", L"LoadMethParams", L"RUNMETHOD",
+                                                 L"Print loaded"}));
+    EXPECT_TRUE(CpCommandQueue::instance().empty());
+}
+
+TEST_F(Macro, AFailingQueuedLineIsReportedAndTheRestStillRun)
+{
+    CpExecCommand(context, L"NOSUCH", 0, 0, 0);
+    CpExecCommand(context, L"_Abort=1 ", 0, 0, 0);
+    EXPECT_EQ(interpreter.runQueuedCommands(), 2);
+    EXPECT_EQ(errors, std::vector<std::wstring>{L"Unknown command: NOSUCH"});
+    EXPECT_EQ(var("_ABORT"), CpValue(1.0));
+}
+
+TEST_F(Macro, UserMacrosFromAFileRunWithParametersLocalsAndBlocks)
+{
+    WriteFileBytes(root.onDriveC("macros/greet.mac"), "! Greets the operator.\r\n"
+                                                      "Name Greet\r\n"
+                                                      "  Parameter who$, times\r\n"
+                                                      "  Local i\r\n"
+                                                      "  While i < times\r\n"
+                                                      "    Print \"Hello, \", who$\r\n"
+                                                      "    i = i + 1\r\n"
+                                                      "  EndWhile\r\n"
+                                                      "  If times = 0 Then\r\n"
+                                                      "    Print \"Nobody greeted\"\r\n"
+                                                      "    Return\r\n"
+                                                      "  Else\r\n"
+                                                      "    Greetings = Greetings + times\r\n"
+                                                      "  EndIf\r\n"
+                                                      "  Print \"done\"\r\n"
+                                                      "EndMacro\r\n");
+    EXPECT_EQ(run(L"Macro \"C:\\Macros\\GREET.MAC\""), MACRO_OK);
+    EXPECT_TRUE(interpreter.isKnownCommand("GREET"));
+    run(L"Greetings = 0");
+
+    EXPECT_EQ(run(L"greet \"Ann\", 2"), MACRO_OK);
+    EXPECT_EQ(run(L"Greet \"Bob\", 0"), MACRO_OK);
+    EXPECT_EQ(printed, (std::vector<std::wstring>{L"Hello, Ann", L"Hello, Ann", L"done", L"Nobody greeted"}));
+    EXPECT_EQ(var("GREETINGS"), CpValue(2.0));
+    EXPECT_FALSE(CpVariables::instance().exists("i")); // locals are not host variables
+    EXPECT_FALSE(CpVariables::instance().exists("who$"));
+
+    EXPECT_EQ(run(L"Greet \"Ann\""), MACRO_ERR_ARGUMENTS);
+    EXPECT_EQ(var("_ERRMSG$"), CpValue(L"Greet: missing argument (needs 2, got 1)"));
+    EXPECT_EQ(run(L"Greet 1, 2"), MACRO_ERR_TYPE);
+}
+
+TEST_F(Macro, AnErrorInsideAMacroNamesItsFileAndLine)
+{
+    WriteFileBytes(root.onDriveC("m.mac"), "Name Outer\n  Inner\nEndMacro\nName Inner\n  Print 1\n  Lamp ON\nEndMacro\n"
+                                           "Name Forever\n  Forever\nEndMacro\n");
+    ASSERT_EQ(interpreter.loadMacroFile(L"C:\\m.mac"), MACRO_OK);
+
+    EXPECT_EQ(run(L"Outer"), MACRO_ERR_UNKNOWN_COMMAND);
+    EXPECT_EQ(var("_ERRFILE$"), CpValue(L"C:\\m.mac"));
+    EXPECT_EQ(var("_ERRLINE"), CpValue(6.0));
+    EXPECT_EQ(errors, std::vector<std::wstring>{L"C:\\m.mac, line 6: Unknown command: Lamp"});
+
+    EXPECT_EQ(run(L"Forever"), MACRO_ERR_NESTING);
+    EXPECT_EQ(run(L"Print 2"), MACRO_OK); // the interpreter is usable after a deep failure
+    EXPECT_EQ(printed, (std::vector<std::wstring>{L"1", L"2"}));
+}
+
+TEST_F(Macro, AMacroFileWithASyntaxErrorLoadsNothing)
+{
+    const std::pair<const char*, const wchar_t*> files[] = {
+        {"Name Good\nEndMacro\nName Bad\n  Print \"open\nEndMacro\n",
+         L"C:\\bad.mac, line 4: Unterminated quote in:   Print \"open"},
+        {"Name Good\nEndMacro\nName Bad\n  If 1 Then\nEndMacro\n",
+         L"C:\\bad.mac, line 5: EndMacro before the block begun on line 4 was closed"},
+        {"Name Good\nEndMacro\nName Bad\n  EndIf\nEndMacro\n", L"C:\\bad.mac, line 4: 'EndIf' without its opening line"},
+        {"Name Good\nEndMacro\nName Bad\n  Print 1\n", L"C:\\bad.mac, line 4: The macro Bad has no EndMacro"},
+        {"Print 1\n", L"C:\\bad.mac, line 1: Expected 'Name' to begin a macro"},
+    };
+    for (const auto& [text, message] : files) {
+        SCOPED_TRACE(text);
+        WriteFileBytes(root.onDriveC("bad.mac"), text);
+        errors.clear();
+        EXPECT_EQ(interpreter.loadMacroFile(L"C:\\bad.mac"), MACRO_ERR_SYNTAX);
+        EXPECT_EQ(errors, std::vector<std::wstring>{message});
+        EXPECT_FALSE(interpreter.isKnownCommand("Good"));
+    }
+    EXPECT_EQ(run(L"Macro \"C:\\none.mac\""), MACRO_ERR_FILE);
+    EXPECT_EQ(var("_ERRMSG$"), CpValue(L"Cannot read macro file: C:\\none.mac"));
+}
+
+} // namespace
