@@ -4,35 +4,34 @@
 #pragma once
 
 #include "CBspSubjectDesc.h"
+#include "ObserverList.h"
 
-#include <cstdint>
 #include <functional>
-#include <vector>
 
 class BspHub {
 public:
-    using SubscriptionId = std::uint64_t;
     using Receiver = std::function<void(const CBspSubjectDesc& change)>;
+    using SubscriptionId = std::uint64_t;
 
     static BspHub& instance();
 
     // 0 and the subscription's id; BSP_ERR_NO_VARIABLE when the variable does not exist,
-    // BSP_ERR_EMPTY for a descriptor that names nothing. Every change of the variable, or of the
-    // object with that code, reaches the receiver at once, with change type 5.
+    // BSP_ERR_EMPTY for a descriptor that names nothing. Every change of the variable (names
+    // without regard to case), or of the object with that code, reaches the receiver at once,
+    // with change type 5 and the name as the change spelled it.
     SHORT subscribe(const CBspSubjectDesc& subject, Receiver receiver, SubscriptionId* id);
     void unsubscribe(SubscriptionId id);
     void announceObjectChange(std::wstring_view objectName, WORD code);
     std::size_t subscriptionCount() const { return m_subscriptions.size(); }
+    void clear() { m_subscriptions.clear(); }
 
 private:
     BspHub();
     struct Subscription {
-        SubscriptionId id;
         CBspSubjectDesc subject;
         Receiver receiver;
     };
-    std::vector<Subscription> m_subscriptions;
-    SubscriptionId m_nextId = 1;
+    ObserverList<Subscription> m_subscriptions;
 
     void deliver(const CBspSubjectDesc& change);
 };

@@ -35,7 +35,8 @@ public:
     // Registered commands join the application object constructed last.
     static CXRCpDlcApp* latest();
     void addCommand(CXRRegCommand* command) { m_commands.push_back(command); }
-    void removeCommand(CXRRegCommand* command);
+    // A command going away leaves every application object that holds it.
+    static void forgetCommand(CXRRegCommand* command);
 
 private:
     int m_version;

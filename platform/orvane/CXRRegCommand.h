@@ -1,6 +1,7 @@
 // A command that a module registers with the host: its id (as in the command table resource),
 // its execute handler, the handler that defines its parameters and the factory of its frames.
 // Constructed as a static object of the module, it joins the application object built last.
+// The framework owns and deletes the frames the factory makes.
 #pragma once
 
 #include "CXRCmdExecFrame.h"
@@ -12,7 +13,6 @@
 #include <string>
 #include <vector>
 
-class CXRCpDlcApp;
 class CXRCpDlcWnd;
 
 class CXRRegCommand {
@@ -45,5 +45,4 @@ private:
     FrameFactory m_makeFrame;
     std::vector<std::unique_ptr<CXRStringParam>> m_params;
     bool m_paramsDefined = false;
-    CXRCpDlcApp* m_app;
 };

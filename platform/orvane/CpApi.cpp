@@ -3,6 +3,7 @@
 
 #include "CpCommandQueue.h"
 #include "CpVariables.h"
+#include "TextBuffer.h"
 
 #include "kernel/Text.h"
 
@@ -89,8 +90,5 @@ SHORT CpGetStrVar(HCPCONTEXT context, LPCSTR name, LPWSTR buffer, int capacity)
     const auto needed = static_cast<SHORT>(-static_cast<int>(std::min<std::size_t>(text.size(), 0x7FFF)));
     if (!buffer || capacity <= 0)
         return needed;
-    const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
-    std::copy_n(text.begin(), copied, buffer);
-    buffer[copied] = L'\0';
-    return copied == text.size() ? CP_OK : needed;
+    return static_cast<std::size_t>(CopyToBuffer(text, buffer, capacity)) == text.size() ? CP_OK : needed;
 }

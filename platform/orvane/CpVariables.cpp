@@ -61,7 +61,8 @@ SHORT CpVariables::set(std::string_view name, const CpValue& value)
         variable->value = value;
     else
         m_variables.push_back({std::string(name), value});
-    announce(std::string(name));
+    const std::string spelled(name);
+    m_observers.notify([](const Observer&) { return true; }, [&](const Observer& observer) { observer(spelled); });
     return CP_OK;
 }
 
@@ -88,33 +89,15 @@ std::vector<std::string> CpVariables::names() const
 
 CpVariables::ObserverId CpVariables::addObserver(Observer observer)
 {
-    m_observers.emplace_back(m_nextObserver, std::move(observer));
-    return m_nextObserver++;
+    return m_observers.add(std::move(observer));
 }
 
 void CpVariables::removeObserver(ObserverId id)
 {
-    std::erase_if(m_observers, [id](const auto& entry) { return entry.first == id; });
+    m_observers.remove(id);
 }
 
 void CpVariables::clear()
 {
     m_variables.clear();
-}
-
-void CpVariables::announce(const std::string& name)
-{
-    // An observer may add or remove observers while it is told; each one present at the start
-    // and still present when its turn comes hears of the change.
-    std::vector<ObserverId> ids;
-    for (const auto& entry : m_observers)
-        ids.push_back(entry.first);
-    for (ObserverId id : ids) {
-        const auto found = std::find_if(m_observers.begin(), m_observers.end(),
-                                        [id](const auto& entry) { return entry.first == id; });
-        if (found == m_observers.end())
-            continue;
-        Observer observer = found->second;
-        observer(name);
-    }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CpValue.h"
+#include "ObserverList.h"
 #include "OrvaneTypes.h"
 
 #include <cstdint>
@@ -14,10 +15,10 @@
 
 class CpVariables {
 public:
-    using ObserverId = std::uint64_t;
     // Called after a variable was created or its value changed, with the name as the setter
     // spelled it.
     using Observer = std::function<void(const std::string& name)>;
+    using ObserverId = ObserverList<Observer>::Id;
 
     static CpVariables& instance();
 
@@ -49,9 +50,7 @@ private:
         CpValue value;
     };
     std::vector<Variable> m_variables;
-    std::vector<std::pair<ObserverId, Observer>> m_observers;
-    ObserverId m_nextObserver = 1;
+    ObserverList<Observer> m_observers;
 
     const Variable* find(std::string_view name) const;
-    void announce(const std::string& name);
 };

@@ -1,5 +1,6 @@
 // The language library ("langkit"): texts of the modules added to it and of the host. Module
 // strings are looked up in the added module's resources; ids 17001 to 17016 are the host's own.
+// The library is loaded (GetModuleHandleW finds "langkit") while any module is added to it.
 #pragma once
 
 #include "kernel/WinTypes.h"

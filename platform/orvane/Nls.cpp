@@ -1,0 +1,86 @@
+// The language library: texts of the added modules and the host's own, announced as "langkit".
+#include "Nls.h"
+
+#include "TextBuffer.h"
+
+#include "kernel/Library.h"
+#include "kernel/Resources.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+struct HostString {
+    UINT id;
+    std::wstring_view text;
+};
+
+// The host's texts that modules load by number.
+constexpr HostString hostStrings[] = {
+    {17001, L"OK"},
+    {17002, L"Cancel"},
+    {17003, L"&Help"},
+    {17004, L"&Yes"},
+    {17005, L"&No"},
+    {17006, L"Error"},
+    {17007, L"Warning"},
+    {17008, L"Information"},
+    {17009, L"&File"},
+    {NLS_HOST_MENU_NAME, L"Automation"},
+    {17011, L"&View"},
+    {17012, L"&Instrument"},
+    {17013, L"&Method"},
+    {17014, L"&Sequence"},
+    {17015, L"&Data Analysis"},
+    {NLS_HOST_MODULE_ITEM, L"Serion Methods..."},
+};
+
+std::vector<HMODULE>& addedModules()
+{
+    static std::vector<HMODULE> modules;
+    return modules;
+}
+
+} // namespace
+
+SHORT NlsAddModule(HMODULE module)
+{
+    if (!module)
+        return NLS_ERR_MODULE;
+    if (!NlsHasModule(module))
+        addedModules().push_back(module);
+    AnnounceModule(L"langkit", ModuleFromAddress(hostStrings));
+    return NLS_OK;
+}
+
+SHORT NlsRemoveModule(HMODULE module)
+{
+    if (std::erase(addedModules(), module) == 0)
+        return NLS_ERR_MODULE;
+    if (addedModules().empty())
+        WithdrawModule(L"langkit");
+    return NLS_OK;
+}
+
+bool NlsHasModule(HMODULE module)
+{
+    return std::find(addedModules().begin(), addedModules().end(), module) != addedModules().end();
+}
+
+int NlsLoadString(HMODULE module, UINT id, LPWSTR buffer, int capacity)
+{
+    if (!buffer || capacity <= 0)
+        return 0;
+    buffer[0] = L'\0';
+    if (NlsHasModule(module)) {
+        const int copied = LoadStringW(module, id, buffer, capacity);
+        if (copied > 0)
+            return copied;
+    }
+    for (const HostString& host : hostStrings)
+        if (host.id == id)
+            return CopyToBuffer(host.text, buffer, capacity);
+    return 0;
+}
