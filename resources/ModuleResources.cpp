@@ -9,7 +9,7 @@ class ResourceAnnouncement {
 public:
     ResourceAnnouncement()
     {
-        for (auto part : {CommandTableResources(), StringTableResources()})
+        for (auto part : {CommandTableResources(), StringTableResources(), MainViewerResources()})
             m_entries.insert(m_entries.end(), part.begin(), part.end());
         m_module = RegisterModuleResources(this, m_entries);
     }

@@ -7,5 +7,6 @@
 
 std::span<const ResourceEntry> CommandTableResources();
 std::span<const ResourceEntry> StringTableResources();
+std::span<const ResourceEntry> MainViewerResources();
 // The handle of the library that holds the resources: its load address.
 HMODULE ModuleResourceHandle();

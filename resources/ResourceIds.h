@@ -3,3 +3,30 @@
 
 constexpr int IDR_COMMAND_TABLE = 101;
 constexpr int IDS_HELP_FILE = 32781;
+
+// The main viewer: its template, its menu, its controls and its commands.
+constexpr int IDD_MAIN_VIEWER = 23201;
+constexpr int IDR_MAIN_MENU = 301;
+
+constexpr int IDC_METHOD_LIST = 19001;
+constexpr int IDC_SHUTDOWN = 19005;
+constexpr int IDC_GROUP = 19006;
+constexpr int IDC_RUN = 33001;
+constexpr int IDC_PAUSE = 33002;
+constexpr int IDC_STOP = 33003;
+
+constexpr int ID_ADD_METHOD = 32770;
+constexpr int ID_DELETE_METHOD = 32771;
+constexpr int ID_PROPERTIES = 32772;
+constexpr int ID_ADD_GROUP = 32773;
+constexpr int ID_DELETE_GROUP = 32774;
+constexpr int ID_AUTONAME = 32775;
+constexpr int ID_CHECK_ALL = 32777;
+constexpr int ID_UNCHECK_ALL = 32778;
+constexpr int ID_USER_ACCOUNTS = 32779;
+constexpr int ID_LOCK = 32780;
+constexpr int ID_MODULE_HELP = 9;
+
+// Module strings of the logbook.
+constexpr int IDS_WINDOW_OPENED = 22030;
+constexpr int IDS_WINDOW_CLOSED = 22031;

@@ -1,0 +1,70 @@
+// Dialog template 23201, the main viewer "Run Serion Methods", and its menu 301.
+#include "ModuleResources.h"
+#include "ResourceIds.h"
+
+#include "win/WinUser.h"
+
+namespace {
+
+constexpr DWORD kControl = WS_VISIBLE;
+
+const DialogItemTemplate viewerItems[] = {
+    {L"STATIC", L"Select the gr&oup you want to run:", IDC_STATIC, kControl | SS_LEFT, 6, 25, 126, 10},
+    {L"COMBOBOX", L"", IDC_GROUP, kControl | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 5, 36, 289, 86},
+    {L"STATIC", L"Shut &down options after the run:", IDC_STATIC, kControl | SS_LEFT, 6, 51, 126, 10},
+    {L"COMBOBOX", L"", IDC_SHUTDOWN,
+     kControl | CBS_DROPDOWN | CBS_UPPERCASE | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP, 5, 61, 289, 57},
+    {L"BUTTON", L"&Run", IDC_RUN, kControl | BS_DEFPUSHBUTTON | WS_TABSTOP, 111, 184, 50, 14},
+    {L"BUTTON", L"&Pause", IDC_PAUSE, kControl | BS_PUSHBUTTON | WS_TABSTOP, 171, 184, 50, 14},
+    {L"BUTTON", L"&Stop", IDC_STOP, kControl | BS_PUSHBUTTON | WS_TABSTOP, 231, 184, 50, 14},
+    {L"BUTTON", L"&Close", IDOK, BS_PUSHBUTTON | WS_DISABLED | WS_TABSTOP, 13, 184, 50, 14},
+};
+
+const DialogTemplate viewerTemplate = {
+    .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_SETFONT,
+    .cx = 301,
+    .cy = 218,
+    .caption = L"Run Serion Methods",
+    .menuId = IDR_MAIN_MENU,
+    .items = viewerItems,
+};
+
+const MenuItemTemplate fileItems[] = {
+    {L"&Add/Remove User...", ID_USER_ACCOUNTS},
+    {L"&Close", IDCANCEL},
+};
+const MenuItemTemplate groupItems[] = {
+    {L"&Add...", ID_ADD_GROUP},
+    {L"&Delete", ID_DELETE_GROUP},
+    {nullptr, 0, MF_SEPARATOR},
+    {L"Auto&name...", ID_AUTONAME},
+};
+const MenuItemTemplate methodItems[] = {
+    {L"&Add Method...", ID_ADD_METHOD},
+    {L"&Delete", ID_DELETE_METHOD},
+    {nullptr, 0, MF_SEPARATOR},
+    {L"&Properties ...", ID_PROPERTIES},
+    {nullptr, 0, MF_SEPARATOR},
+    {L"&Check All", ID_CHECK_ALL},
+    {L"&Uncheck All", ID_UNCHECK_ALL},
+};
+const MenuTemplate fileMenu = {fileItems};
+const MenuTemplate groupMenu = {groupItems};
+const MenuTemplate methodMenu = {methodItems};
+
+const MenuItemTemplate menuBarItems[] = {
+    {L"&File", 0, 0, &fileMenu},
+    {L"&Group", 0, 0, &groupMenu},
+    {L"&Method", 0, 0, &methodMenu},
+    {L"&Help", ID_MODULE_HELP},
+};
+const MenuTemplate menuBar = {menuBarItems};
+
+const ResourceEntry entries[] = {
+    {5, IDD_MAIN_VIEWER, LANG_ENGLISH_US, &viewerTemplate, sizeof(viewerTemplate)},
+    {4, IDR_MAIN_MENU, LANG_ENGLISH_US, &menuBar, sizeof(menuBar)},
+};
+
+} // namespace
+
+std::span<const ResourceEntry> MainViewerResources() { return entries; }
