@@ -4,6 +4,7 @@
 #pragma once
 
 #include "kernel/WinTypes.h"
+#include "win/WinUser.h"
 
 constexpr SHORT NLS_OK = 0;
 constexpr SHORT NLS_ERR_MODULE = 70;
@@ -20,3 +21,9 @@ bool NlsHasModule(HMODULE module);
 // characters copied. The added module's own string first, then the host's; 0 and an empty
 // buffer when neither has the id.
 int NlsLoadString(HMODULE module, UINT id, LPWSTR buffer, int capacity);
+
+// The module's dialog template templateId, run modally (its end code, -1 on failure) or created
+// modeless (null on failure), as DialogBoxParamW and CreateDialogParamW do with initParam 0.
+// The module must have been added.
+INT_PTR NlsDialogBox(HINSTANCE instance, UINT templateId, HWND parent, DLGPROC procedure);
+HWND NlsCreateDialog(HMODULE module, UINT templateId, HWND parent, DLGPROC procedure);
