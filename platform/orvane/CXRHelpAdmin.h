@@ -14,6 +14,7 @@ public:
 
     const std::wstring& helpKey() const { return m_helpKey; }
     int id() const { return m_id; }
+    int flags() const { return m_flags; }
     // Shows the topic through the module's help function.
     SHORT showTopic(HWND window, LPCWSTR helpFile, LPCWSTR topic);
 
