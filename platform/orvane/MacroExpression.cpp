@@ -3,6 +3,9 @@
 
 #include "MacroInterpreter.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 bool truth(const CpValue& value)
@@ -75,27 +78,27 @@ bool MacroExpression::parseComparison(CpValue* value)
     if (!parseSum(value))
         return false;
     static const std::wstring_view operators[] = {L"=", L"<>", L"<", L">", L"<=", L">="};
-    for (std::wstring_view op : operators) {
-        if (!peek().isSymbol(op))
-            continue;
+    for (;;) {
+        const auto op = std::find_if(std::begin(operators), std::end(operators),
+                                     [this](std::wstring_view symbol) { return peek().isSymbol(symbol); });
+        if (op == std::end(operators))
+            return true;
         ++m_position;
         CpValue right;
         if (!parseSum(&right))
             return false;
         if (value->isText() != right.isText())
-            return fail(MACRO_ERR_TYPE, L"'" + std::wstring(op) + L"' compares a text with a number");
+            return fail(MACRO_ERR_TYPE, L"'" + std::wstring(*op) + L"' compares a text with a number");
         const int order = value->isText() ? value->text().compare(right.text())
                                           : (value->number() < right.number() ? -1 : value->number() > right.number());
-        const bool result = op == L"=" ? order == 0
-                            : op == L"<>" ? order != 0
-                            : op == L"<"  ? order < 0
-                            : op == L">"  ? order > 0
-                            : op == L"<=" ? order <= 0
-                                          : order >= 0;
+        const bool result = *op == L"=" ? order == 0
+                            : *op == L"<>" ? order != 0
+                            : *op == L"<"  ? order < 0
+                            : *op == L">"  ? order > 0
+                            : *op == L"<=" ? order <= 0
+                                           : order >= 0;
         *value = CpValue(result ? 1.0 : 0.0);
-        return true;
     }
-    return true;
 }
 
 bool MacroExpression::parseSum(CpValue* value)

@@ -78,6 +78,33 @@ TEST_F(Macro, RegisteredCommandsGetEvaluatedArgumentsAndBareWords)
     EXPECT_TRUE(interpreter.isKnownCommand("menustate"));
 }
 
+TEST_F(Macro, ExpressionsFollowPrecedenceAndPrintNumbersPlainly)
+{
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"1 + 2 * 3", L"7"},
+        {L"(1 + 2) * 3", L"9"},
+        {L"10 - 4 - 3", L"3"},
+        {L"12 / 4 / 3", L"1"},
+        {L"-2 * -3", L"6"},
+        {L"1 / 3", L"0.333333333333333"},
+        {L"1e20", L"1e+20"},
+        {L".5 + 0.25", L"0.75"},
+        {L"\"a\" + 1 + 2", L"a12"},
+        {L"1 + 2 + \"a\"", L"3a"},
+        {L"\"abc\" < \"abd\"", L"1"},
+        {L"2 <> 2 Or 3 >= 3 And Not 1 <= 0", L"1"},
+        {L"Not 1 = 1", L"0"},
+        {L"2 > 1 = 1", L"1"},
+        {L"\"b\" = \"B\"", L"0"},
+    };
+    for (const auto& [expression, expected] : cases) {
+        SCOPED_TRACE(expression);
+        printed.clear();
+        EXPECT_EQ(run(std::wstring(L"Print ") + expression), MACRO_OK);
+        EXPECT_EQ(printed, std::vector<std::wstring>{expected});
+    }
+}
+
 struct BadLine {
     const wchar_t* line;
     int error;
