@@ -1,0 +1,566 @@
+// Acting as a user through injected input, and inspecting windows headless.
+#include "win/Automation.h"
+
+#include "kernel/Clock.h"
+#include "kernel/Text.h"
+#include "win/Activation.h"
+#include "win/BeepLog.h"
+#include "win/ComboBoxControl.h"
+#include "win/ControlSupport.h"
+#include "win/IconTable.h"
+#include "win/KeyboardState.h"
+#include "win/MessageLoop.h"
+#include "win/MessageQueue.h"
+#include "win/WindowGeometry.h"
+#include "win/WindowTable.h"
+
+#include <algorithm>
+
+namespace {
+
+InputSource*& currentSource()
+{
+    static InputSource* source = nullptr;
+    return source;
+}
+
+ActionResult fail(std::wstring message) { return ActionResult{false, std::move(message)}; }
+
+std::wstring nameOf(int id) { return L"control " + std::to_wstring(id); }
+
+bool isClass(HWND window, LPCWSTR className) { return ControlSupport::isClass(window, className); }
+
+HWND findControl(HWND window, int id)
+{
+    if (const HWND direct = GetDlgItem(window, id))
+        return direct;
+    for (HWND child : Automation::children(window))
+        if (const HWND nested = findControl(child, id))
+            return nested;
+    return nullptr;
+}
+
+// Why a user could not reach the window now, or nothing when they could.
+std::wstring whyUnusable(HWND window)
+{
+    if (!IsWindow(window))
+        return L"the window no longer exists";
+    if (!IsWindowVisible(window))
+        return L"is hidden";
+    for (HWND current = window; current; current = GetAncestor(current, GA_PARENT)) {
+        if (current == GetDesktopWindow() || IsWindowEnabled(current))
+            continue;
+        if (current == window)
+            return L"is disabled";
+        return current == GetAncestor(window, GA_ROOT) ? L"is covered by a modal window" : L"lies in a disabled window";
+    }
+    return {};
+}
+
+ActionResult findUsable(HWND window, int id, HWND& control)
+{
+    if (!IsWindow(window))
+        return fail(L"no such window");
+    control = findControl(window, id);
+    if (!control)
+        return fail(L"the window has no " + nameOf(id));
+    if (const std::wstring why = whyUnusable(control); !why.empty())
+        return fail(nameOf(id) + L" " + why);
+    return {};
+}
+
+void deliver() { MessageLoop::deliverPending(); }
+
+POINT centreOf(HWND window)
+{
+    const RECT rect = WindowGeometry::screenRect(window);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+ActionResult clickAt(HWND control, POINT point, int id)
+{
+    const HWND hit = WindowFromPoint(point);
+    if (hit != control && !IsChild(control, hit))
+        return fail(nameOf(id) + L" is covered by another window");
+    Automation::injectMouse(WM_LBUTTONDOWN, point);
+    deliver();
+    Automation::injectMouse(WM_LBUTTONUP, point);
+    deliver();
+    return {};
+}
+
+void pressKeys(UINT virtualKey, UINT modifiers)
+{
+    const std::pair<UINT, UINT> held[] = {{MOD_CONTROL, VK_CONTROL}, {MOD_SHIFT, VK_SHIFT}, {MOD_ALT, VK_MENU}};
+    for (const auto& [flag, key] : held)
+        if (modifiers & flag) {
+            Automation::injectKey(key, true);
+            deliver();
+        }
+    Automation::injectKey(virtualKey, true);
+    deliver();
+    Automation::injectKey(virtualKey, false);
+    deliver();
+    for (const auto& [flag, key] : held)
+        if (modifiers & flag) {
+            Automation::injectKey(key, false);
+            deliver();
+        }
+}
+
+// The edit a user types into for this control: an edit, or the edit of a drop-down combo box.
+ActionResult typingTarget(HWND control, int id, HWND& target)
+{
+    target = control;
+    if (isClass(control, WC_COMBOBOXW)) {
+        target = GetDlgItem(control, ComboBoxControl::editId);
+        if (!target)
+            return fail(nameOf(id) + L" is a drop-down list: choose one of its entries");
+    } else if (!isClass(control, WC_EDITW)) {
+        return fail(nameOf(id) + L" does not take typed text");
+    }
+    if (GetWindowLongPtrW(target, GWL_STYLE) & ES_READONLY)
+        return fail(nameOf(id) + L" is read-only");
+    return {};
+}
+
+ActionResult type(HWND window, int id, std::wstring_view text, bool replace)
+{
+    HWND control = nullptr;
+    if (ActionResult found = findUsable(window, id, control); !found)
+        return found;
+    HWND target = nullptr;
+    if (ActionResult typing = typingTarget(control, id, target); !typing)
+        return typing;
+    if (ActionResult clicked = clickAt(target, centreOf(target), id); !clicked)
+        return clicked;
+    if (GetFocus() != target)
+        return fail(nameOf(id) + L" did not take the focus");
+    if (replace) {
+        pressKeys(VK_HOME, MOD_CONTROL);
+        pressKeys(VK_END, MOD_CONTROL | MOD_SHIFT);
+        if (text.empty())
+            pressKeys(VK_DELETE, 0);
+    }
+    for (wchar_t character : text) {
+        if (GetFocus() != target)
+            return fail(nameOf(id) + L" lost the focus while typing");
+        Automation::injectChar(character);
+        deliver();
+    }
+    if (replace && IsWindow(target) && !EqualsNoCase(ControlSupport::text(target), text))
+        return fail(nameOf(id) + L" refused part of the text: it holds \"" + ControlSupport::text(target) + L"\"");
+    return {};
+}
+
+std::wstring windowText(HWND window)
+{
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+WindowInfo collect(HWND window, bool askColors)
+{
+    WindowInfo info;
+    const Window* record = WindowTable::instance().find(window);
+    if (!record)
+        return info;
+    info.hwnd = window;
+    info.parent = record->parent;
+    info.owner = record->owner;
+    info.className = record->windowClass->name;
+    info.id = record->parent ? static_cast<SHORT>(record->id & 0xFFFF) : 0;
+    info.style = record->style;
+    info.exStyle = record->exStyle;
+    info.windowRect = WindowGeometry::screenRect(window);
+    const POINT origin = WindowGeometry::clientOrigin(window);
+    const SIZE size = WindowGeometry::clientSize(*record);
+    info.clientRect = RECT{origin.x, origin.y, origin.x + size.cx, origin.y + size.cy};
+    info.visible = IsWindowVisible(window);
+    info.enabled = true;
+    for (HWND current = window; current && current != GetDesktopWindow(); current = GetAncestor(current, GA_PARENT))
+        info.enabled = info.enabled && IsWindowEnabled(current);
+    info.focused = GetFocus() == window;
+    info.active = GetActiveWindow() == window;
+    info.menu = GetMenu(window);
+    info.text = windowText(window);
+    if (isClass(window, WC_EDITW)) {
+        info.readOnly = (info.style & ES_READONLY) != 0;
+        info.password = (info.style & ES_PASSWORD) != 0;
+        if (info.password)
+            info.text.assign(info.text.size(), static_cast<wchar_t>(SendMessageW(window, EM_GETPASSWORDCHAR, 0, 0)));
+        SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&info.selectionStart), reinterpret_cast<LPARAM>(&info.selectionEnd));
+    } else if (isClass(window, WC_BUTTONW)) {
+        info.checkState = static_cast<UINT>(SendMessageW(window, BM_GETCHECK, 0, 0));
+        info.pushed = (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+        info.isDefault = (info.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    } else if (isClass(window, WC_COMBOBOXW)) {
+        const auto count = SendMessageW(window, CB_GETCOUNT, 0, 0);
+        for (LRESULT index = 0; index < count; ++index) {
+            std::wstring item(static_cast<std::size_t>(SendMessageW(window, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0)) + 1, L'\0');
+            item.resize(static_cast<std::size_t>(SendMessageW(window, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()))));
+            info.items.push_back(item);
+        }
+        info.currentSelection = static_cast<int>(SendMessageW(window, CB_GETCURSEL, 0, 0));
+        info.droppedDown = SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
+        SendMessageW(window, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&info.droppedRect));
+        SendMessageW(window, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&info.selectionStart), reinterpret_cast<LPARAM>(&info.selectionEnd));
+    } else if (isClass(window, WC_STATICW) && (info.style & SS_TYPEMASK) == SS_ICON) {
+        info.iconName = IconTable::instance().nameOf(reinterpret_cast<HICON>(SendMessageW(window, STM_GETICON, 0, 0)));
+    }
+    if (askColors) {
+        ControlSupport::askColors(window);
+        if ((record = WindowTable::instance().find(window))) {
+            info.hasColors = record->hasColors;
+            info.textColor = record->textColor;
+            info.backgroundColor = record->backgroundColor;
+        }
+    }
+    return info;
+}
+
+bool isBuiltInControl(const std::wstring& className)
+{
+    for (LPCWSTR name : {WC_BUTTONW, WC_EDITW, WC_STATICW, WC_COMBOBOXW, L"msctls_updown32"})
+        if (EqualsNoCase(className, name))
+            return true;
+    return false;
+}
+
+std::wstring statesOf(const WindowInfo& info)
+{
+    std::wstring states;
+    const auto add = [&states](const std::wstring& state) { states += L" " + state; };
+    if (!(info.style & WS_VISIBLE))
+        add(L"hidden");
+    if (info.style & WS_DISABLED)
+        add(L"disabled");
+    if (info.focused)
+        add(L"focused");
+    if (info.active)
+        add(L"active");
+    if (info.isDefault)
+        add(L"default");
+    if (info.checkState == BST_CHECKED)
+        add(L"checked");
+    if (info.checkState == BST_INDETERMINATE)
+        add(L"indeterminate");
+    if (info.readOnly)
+        add(L"read-only");
+    if (info.password)
+        add(L"password");
+    if (!info.iconName.empty())
+        add(L"icon=" + info.iconName);
+    if (info.selectionStart != info.selectionEnd)
+        add(L"selection=" + std::to_wstring(info.selectionStart) + L"-" + std::to_wstring(info.selectionEnd));
+    if (EqualsNoCase(info.className, WC_COMBOBOXW)) {
+        std::wstring entries;
+        for (std::size_t i = 0; i < info.items.size(); ++i) {
+            const bool current = static_cast<int>(i) == info.currentSelection;
+            entries += (i ? L", " : L"") + std::wstring(current ? L"[" : L"") + L"\"" + info.items[i] + L"\"" + (current ? L"]" : L"");
+        }
+        add(L"entries={" + entries + L"}");
+        if (info.droppedDown)
+            add(L"dropped");
+    }
+    return states;
+}
+
+void appendSnapshot(std::wstring& out, HWND window, int depth)
+{
+    const WindowInfo info = collect(window, false);
+    const std::wstring indent(static_cast<std::size_t>(depth) * 2, L' ');
+    if (depth == 0)
+        out += L"Window \"" + info.text + L"\" (" + info.className + L")" + statesOf(info) + L"\n";
+    else
+        out += indent + info.className + L" " + std::to_wstring(info.id) + L" \"" + info.text + L"\"" + statesOf(info) + L"\n";
+    if (depth > 0 && isBuiltInControl(info.className))
+        return;
+    for (HWND child : Automation::children(window))
+        appendSnapshot(out, child, depth + 1);
+}
+
+} // namespace
+
+InputSource* Automation::setInputSource(InputSource* source)
+{
+    InputSource* previous = currentSource();
+    currentSource() = source;
+    return previous;
+}
+
+InputSource* Automation::inputSource() { return currentSource(); }
+
+HWND Automation::findWindow(std::wstring_view title)
+{
+    for (HWND window : topLevelWindows())
+        if (ControlSupport::text(window) == title)
+            return window;
+    return nullptr;
+}
+
+HWND Automation::waitForWindow(std::wstring_view title, int timeoutMs)
+{
+    runUntil([title] { return findWindow(title) != nullptr; }, timeoutMs);
+    return findWindow(title);
+}
+
+bool Automation::runUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    const std::int64_t deadline = Clock::nowMs() + timeoutMs;
+    while (!condition()) {
+        MSG message{};
+        if (MessageLoop::retrieve(message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return condition();
+            }
+            MessageLoop::deliver(message);
+            continue;
+        }
+        const std::int64_t now = Clock::nowMs();
+        const auto next = Clock::nextDueMs();
+        if (now >= deadline || !next)
+            return condition();
+        if (*next > deadline) {
+            Clock::advance(deadline - now);
+            return condition();
+        }
+        if (Clock::isVirtual())
+            Clock::advanceToNextTimer();
+        else
+            Clock::advance(*next - now);
+    }
+    return true;
+}
+
+void Automation::deliverPending() { MessageLoop::deliverPending(); }
+
+ActionResult Automation::setText(HWND window, int controlId, std::wstring_view text)
+{
+    return type(window, controlId, text, true);
+}
+
+ActionResult Automation::typeText(HWND window, int controlId, std::wstring_view text)
+{
+    return type(window, controlId, text, false);
+}
+
+ActionResult Automation::click(HWND window, int controlId)
+{
+    HWND control = nullptr;
+    if (ActionResult found = findUsable(window, controlId, control); !found)
+        return found;
+    return clickAt(control, centreOf(control), controlId);
+}
+
+ActionResult Automation::chooseEntry(HWND window, int controlId, std::wstring_view entry)
+{
+    HWND control = nullptr;
+    if (ActionResult found = findUsable(window, controlId, control); !found)
+        return found;
+    if (!isClass(control, WC_COMBOBOXW))
+        return fail(nameOf(controlId) + L" has no entries to choose from");
+    if (!SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0)) {
+        // The arrow is the field's last cell.
+        const RECT field = WindowGeometry::screenRect(control);
+        const POINT arrow{field.right - WindowGeometry::cellWidth / 2, (field.top + field.bottom) / 2};
+        if (ActionResult clicked = clickAt(control, arrow, controlId); !clicked)
+            return clicked;
+        if (!IsWindow(control) || !SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0))
+            return fail(nameOf(controlId) + L" did not open its list");
+    }
+    const std::wstring wanted(entry);
+    const auto index = SendMessageW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wanted.c_str()));
+    if (index < 0) {
+        pressKeys(VK_ESCAPE, 0);
+        return fail(nameOf(controlId) + L" has no entry \"" + wanted + L"\"");
+    }
+    // Scrolling the list brings the entry into view, as the wheel would.
+    LRESULT top = SendMessageW(control, CB_GETTOPINDEX, 0, 0);
+    RECT list{};
+    SendMessageW(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&list));
+    const LRESULT rows = (list.bottom - list.top) / WindowGeometry::cellHeight;
+    if (index < top || index >= top + rows) {
+        SendMessageW(control, CB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+        top = SendMessageW(control, CB_GETTOPINDEX, 0, 0);
+    }
+    const POINT point{(list.left + list.right) / 2,
+                      list.top + static_cast<LONG>(index - top) * WindowGeometry::cellHeight + WindowGeometry::cellHeight / 2};
+    injectMouse(WM_LBUTTONDOWN, point);
+    deliver();
+    injectMouse(WM_LBUTTONUP, point);
+    deliver();
+    if (IsWindow(control) && SendMessageW(control, CB_GETCURSEL, 0, 0) != index)
+        return fail(nameOf(controlId) + L" did not select \"" + wanted + L"\"");
+    return {};
+}
+
+ActionResult Automation::pressKey(HWND window, UINT virtualKey, UINT modifiers)
+{
+    if (!IsWindow(window))
+        return fail(L"no such window");
+    if (const std::wstring why = whyUnusable(window); !why.empty())
+        return fail(L"the window " + why);
+    const HWND root = GetAncestor(window, GA_ROOT);
+    if (GetActiveWindow() != root && !Activation::activate(root))
+        return fail(L"the window cannot be activated");
+    pressKeys(virtualKey, modifiers);
+    return {};
+}
+
+namespace {
+
+// The chain of sub-menus from the menu down to the command, with each one's position.
+bool pathTo(HMENU menu, UINT commandId, std::vector<std::pair<HMENU, int>>& path)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        if (const HMENU popup = GetSubMenu(menu, position)) {
+            path.emplace_back(menu, position);
+            if (pathTo(popup, commandId, path))
+                return true;
+            path.pop_back();
+        } else if (GetMenuItemID(menu, position) == commandId && !(GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_SEPARATOR)) {
+            path.emplace_back(menu, position);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isUnavailable(HMENU menu, int position)
+{
+    return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) != 0;
+}
+
+} // namespace
+
+ActionResult Automation::chooseMenuCommand(HWND window, UINT commandId)
+{
+    if (!IsWindow(window))
+        return fail(L"no such window");
+    if (const std::wstring why = whyUnusable(window); !why.empty())
+        return fail(L"the window " + why);
+    const std::wstring command = L"menu command " + std::to_wstring(commandId);
+    std::vector<std::pair<HMENU, int>> path;
+    const HMENU bar = GetMenu(window);
+    if (bar && pathTo(bar, commandId, path)) {
+        SendMessageW(window, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0);
+        for (std::size_t step = 0; step + 1 < path.size(); ++step) {
+            const auto [menu, position] = path[step];
+            if (isUnavailable(menu, position))
+                return fail(command + L" lies in a greyed menu");
+            SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(menu, position)),
+                         MAKELPARAM(static_cast<WORD>(position), FALSE));
+        }
+        if (isUnavailable(path.back().first, path.back().second))
+            return fail(command + L" is greyed");
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(commandId), 0), 0);
+        deliver();
+        return {};
+    }
+    const HMENU system = (GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU) ? GetSystemMenu(window, FALSE) : nullptr;
+    if (!system || !pathTo(system, commandId, path))
+        return fail(L"the window has no " + command);
+    SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(system), MAKELPARAM(0, TRUE));
+    if (isUnavailable(path.back().first, path.back().second))
+        return fail(command + L" is greyed");
+    PostMessageW(window, WM_SYSCOMMAND, commandId, 0);
+    deliver();
+    return {};
+}
+
+void Automation::injectKey(UINT virtualKey, bool down)
+{
+    auto& keys = KeyboardState::instance();
+    keys.injectedDown[virtualKey & 0xFF] = down;
+    const HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
+    if (!target)
+        return;
+    const bool alt = keys.injectedDown[VK_MENU];
+    const bool system = (alt && !keys.injectedDown[VK_CONTROL]) || virtualKey == VK_F10 || virtualKey == VK_MENU;
+    const UINT message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    const auto lParam = static_cast<LPARAM>(1u | (alt ? 1u << 29 : 0u) | (down ? 0u : 3u << 30));
+    MessageQueue::instance().post(MSG{target, message, virtualKey, lParam, 0, {}});
+}
+
+void Automation::injectChar(wchar_t character)
+{
+    const HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
+    if (target)
+        MessageQueue::instance().post(MSG{target, WM_CHAR, static_cast<WPARAM>(character), 1, 0, {}});
+}
+
+void Automation::injectMouse(UINT message, POINT screenPoint)
+{
+    auto& keys = KeyboardState::instance();
+    keys.cursor = screenPoint;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
+        keys.injectedDown[VK_LBUTTON] = message == WM_LBUTTONDOWN;
+    if (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP)
+        keys.injectedDown[VK_RBUTTON] = message == WM_RBUTTONDOWN;
+    HWND target = GetCapture();
+    if (!target) {
+        target = WindowFromPoint(screenPoint);
+        if (!target)
+            return;
+        // A window disabled by a modal one ignores the mouse.
+        const HWND root = GetAncestor(target, GA_ROOT);
+        if (!IsWindowEnabled(root))
+            return;
+        if ((message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) && GetActiveWindow() != root)
+            Activation::activate(root);
+    }
+    POINT client = screenPoint;
+    ScreenToClient(target, &client);
+    WPARAM buttons = 0;
+    if (keys.injectedDown[VK_LBUTTON])
+        buttons |= MK_LBUTTON;
+    if (keys.injectedDown[VK_RBUTTON])
+        buttons |= MK_RBUTTON;
+    if (keys.injectedDown[VK_SHIFT])
+        buttons |= MK_SHIFT;
+    if (keys.injectedDown[VK_CONTROL])
+        buttons |= MK_CONTROL;
+    MessageQueue::instance().post(
+        MSG{target, message, buttons, MAKELPARAM(static_cast<WORD>(client.x), static_cast<WORD>(client.y)), 0, {}});
+}
+
+std::wstring Automation::snapshot(HWND window)
+{
+    if (!IsWindow(window))
+        return L"(no window)\n";
+    std::wstring out;
+    appendSnapshot(out, window, 0);
+    return out;
+}
+
+std::vector<HWND> Automation::topLevelWindows()
+{
+    std::vector<HWND> visible;
+    for (HWND window : WindowTable::instance().topLevels())
+        if (IsWindowVisible(window))
+            visible.push_back(window);
+    return visible;
+}
+
+std::vector<HWND> Automation::children(HWND window)
+{
+    const Window* record = WindowTable::instance().find(window);
+    return record ? record->children : std::vector<HWND>{};
+}
+
+WindowInfo Automation::describe(HWND window) { return collect(window, true); }
+
+std::vector<UINT> Automation::beeps() { return BeepLog::beeps(); }
+
+void Automation::clearBeeps() { BeepLog::beeps().clear(); }
+
+void Automation::setScreenSize(int width, int height)
+{
+    WindowTable::instance().screenWidth = std::max(width, 1);
+    WindowTable::instance().screenHeight = std::max(height, 1);
+}

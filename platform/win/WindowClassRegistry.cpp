@@ -1,0 +1,140 @@
+// The registered window classes and the Win32 calls that register and query them.
+#include "win/WindowClassRegistry.h"
+
+#include "kernel/FileApi.h"
+#include "kernel/Resources.h"
+#include "kernel/Text.h"
+#include "win/ButtonControl.h"
+#include "win/ComboBoxControl.h"
+#include "win/EditControl.h"
+#include "win/StaticControl.h"
+#include "win/UpDownControl.h"
+
+#include <algorithm>
+
+namespace {
+
+WindowClass systemClass(LPCWSTR name, WNDPROC procedure, int extraBytes = 0)
+{
+    WindowClass windowClass;
+    windowClass.name = name;
+    windowClass.style = CS_GLOBALCLASS | CS_DBLCLKS;
+    windowClass.procedure = procedure;
+    windowClass.windowExtraBytes = extraBytes;
+    return windowClass;
+}
+
+} // namespace
+
+WindowClassRegistry& WindowClassRegistry::instance()
+{
+    static WindowClassRegistry registry;
+    return registry;
+}
+
+WindowClassRegistry::WindowClassRegistry()
+{
+    add(systemClass(L"#32769", DefWindowProcW));
+    add(systemClass(WC_DIALOG, DefDlgProcW, DLGWINDOWEXTRA));
+    add(systemClass(WC_BUTTONW, ButtonControl::windowProc));
+    add(systemClass(WC_EDITW, EditControl::windowProc));
+    add(systemClass(WC_STATICW, StaticControl::windowProc));
+    add(systemClass(WC_COMBOBOXW, ComboBoxControl::windowProc));
+    add(systemClass(L"msctls_updown32", UpDownControl::windowProc));
+}
+
+bool WindowClassRegistry::add(const WindowClass& windowClass)
+{
+    if (windowClass.name.empty() || !windowClass.procedure) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    if (find(windowClass.name)) {
+        SetLastError(ERROR_CLASS_ALREADY_EXISTS);
+        return false;
+    }
+    m_classes.push_back(std::make_shared<const WindowClass>(windowClass));
+    return true;
+}
+
+bool WindowClassRegistry::remove(std::wstring_view name)
+{
+    const auto count = std::erase_if(m_classes, [name](const auto& windowClass) { return EqualsNoCase(windowClass->name, name); });
+    if (count == 0)
+        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
+    return count > 0;
+}
+
+std::shared_ptr<const WindowClass> WindowClassRegistry::find(std::wstring_view name) const
+{
+    const auto it = std::find_if(m_classes.begin(), m_classes.end(),
+                                 [name](const auto& windowClass) { return EqualsNoCase(windowClass->name, name); });
+    return it == m_classes.end() ? nullptr : *it;
+}
+
+std::wstring WindowClassRegistry::nameOf(LPCWSTR name)
+{
+    if (!name)
+        return {};
+    if (IS_INTRESOURCE(name))
+        return reinterpret_cast<std::uintptr_t>(name) == 0x8002 ? std::wstring(WC_DIALOG) : std::wstring();
+    return name;
+}
+
+namespace {
+
+ATOM registerClass(WindowClass windowClass)
+{
+    static ATOM nextAtom = 0xC000;
+    return WindowClassRegistry::instance().add(windowClass) ? nextAtom++ : 0;
+}
+
+} // namespace
+
+ATOM RegisterClassExW(const WNDCLASSEXW* info)
+{
+    if (!info || info->cbSize != sizeof(WNDCLASSEXW)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    return registerClass(WindowClass{WindowClassRegistry::nameOf(info->lpszClassName), info->style, info->lpfnWndProc, info->cbWndExtra,
+                                     info->hInstance, info->hIcon, info->hCursor, info->hbrBackground, info->lpszMenuName});
+}
+
+ATOM RegisterClassW(const WNDCLASSW* info)
+{
+    if (!info) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    return registerClass(WindowClass{WindowClassRegistry::nameOf(info->lpszClassName), info->style, info->lpfnWndProc, info->cbWndExtra,
+                                     info->hInstance, info->hIcon, info->hCursor, info->hbrBackground, info->lpszMenuName});
+}
+
+BOOL UnregisterClassW(LPCWSTR name, HINSTANCE)
+{
+    return WindowClassRegistry::instance().remove(WindowClassRegistry::nameOf(name));
+}
+
+BOOL GetClassInfoExW(HINSTANCE, LPCWSTR name, WNDCLASSEXW* info)
+{
+    const auto windowClass = WindowClassRegistry::instance().find(WindowClassRegistry::nameOf(name));
+    if (!windowClass || !info) {
+        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
+        return FALSE;
+    }
+    *info = WNDCLASSEXW{sizeof(WNDCLASSEXW), windowClass->style, windowClass->procedure, 0, windowClass->windowExtraBytes,
+                        windowClass->instance, windowClass->icon, windowClass->cursor, windowClass->background,
+                        windowClass->menuName, windowClass->name.c_str(), windowClass->icon};
+    return TRUE;
+}
+
+BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR name, WNDCLASSW* info)
+{
+    WNDCLASSEXW extended{};
+    if (!info || !GetClassInfoExW(instance, name, &extended))
+        return FALSE;
+    *info = WNDCLASSW{extended.style, extended.lpfnWndProc, extended.cbClsExtra, extended.cbWndExtra, extended.hInstance,
+                      extended.hIcon, extended.hCursor, extended.hbrBackground, extended.lpszMenuName, extended.lpszClassName};
+    return TRUE;
+}

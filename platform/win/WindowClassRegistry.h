@@ -1,0 +1,25 @@
+// The registered window classes, the system's own ("Button", "Edit", "#32770", ...) included.
+// Names compare without regard to case.
+#pragma once
+
+#include "win/WindowClass.h"
+
+#include <memory>
+#include <vector>
+
+class WindowClassRegistry {
+public:
+    static WindowClassRegistry& instance();
+
+    // False (ERROR_CLASS_ALREADY_EXISTS) when the name is taken.
+    bool add(const WindowClass& windowClass);
+    bool remove(std::wstring_view name);
+    // Windows keep their class alive after it is unregistered.
+    std::shared_ptr<const WindowClass> find(std::wstring_view name) const;
+    // A class name as Win32 passes it: a text, or an atom (0x8002 is the dialog class).
+    static std::wstring nameOf(LPCWSTR name);
+
+private:
+    WindowClassRegistry();
+    std::vector<std::shared_ptr<const WindowClass>> m_classes;
+};
