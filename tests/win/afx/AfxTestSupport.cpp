@@ -1,4 +1,4 @@
-// The test program's dialogs, menu and strings, scripted input and the watchdog.
+// The test program's dialogs, menu and strings, and its module state.
 #include "AfxTestSupport.h"
 
 #include "kernel/Resources.h"
@@ -74,48 +74,7 @@ HINSTANCE TestResourceHandle()
     return handle;
 }
 
-ScriptedInput::ScriptedInput() : m_previous(Automation::setInputSource(this)) {}
-
-ScriptedInput::~ScriptedInput() { Automation::setInputSource(m_previous); }
-
-ScriptedInput& ScriptedInput::then(std::function<void()> action)
-{
-    m_actions.push_back(std::move(action));
-    return *this;
-}
-
-bool ScriptedInput::runNextAction()
-{
-    if (m_actions.empty())
-        return false;
-    std::function<void()> action = std::move(m_actions.front());
-    m_actions.pop_front();
-    action();
-    return true;
-}
-
-void ScriptedInput::waitForInput(int) {}
-
-void ScriptedInput::reportStall(HWND, const std::wstring& snapshot)
-{
-    ADD_FAILURE() << "a loop waits for input the script does not give:\n" << WideToUtf8(snapshot);
-}
-
-AfxTest::AfxTest()
-    : m_moduleState(TestResourceHandle(), kAppName), m_stateInForce(&m_moduleState),
-      m_watchdog(Clock::addTimer(10 * 60 * 1000, [] {
-          HWND hWndActive = ::GetActiveWindow();
-          ADD_FAILURE() << "watchdog: still running after ten minutes\n" << WideToUtf8(Automation::snapshot(hWndActive));
-          ::EndDialog(hWndActive, IDCANCEL);
-      }))
-{
-}
-
-AfxTest::~AfxTest()
-{
-    Clock::removeTimer(m_watchdog);
-    EXPECT_TRUE(m_input.finished()) << "the script was not played to its end";
-}
+AfxTest::AfxTest() : m_moduleState(TestResourceHandle(), kAppName), m_stateInForce(&m_moduleState) {}
 
 HWND WindowTitled(const std::wstring& title)
 {
@@ -132,8 +91,6 @@ std::wstring AcknowledgeMessageBox()
 {
     HWND hWndBox = WindowTitled(kAppName);
     std::wstring shown = Automation::snapshot(hWndBox);
-    Expect(Automation::pressKey(hWndBox, VK_RETURN));
+    EXPECT_TRUE(Done(Automation::pressKey(hWndBox, VK_RETURN)));
     return shown;
 }
-
-void Expect(const ActionResult& result) { EXPECT_TRUE(result.ok) << WideToUtf8(result.message); }

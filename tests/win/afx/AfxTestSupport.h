@@ -1,16 +1,15 @@
-// What the framework tests share: the test dialogs' templates, a module state of the test program,
-// scripted user input and a watchdog, so that a modal loop waiting for input fails the test.
+// What the framework tests share: the test dialogs' templates, a module state of the test program
+// and a scripted user.
 #pragma once
 
-#include "kernel/Clock.h"
 #include "kernel/Resources.h"
+#include "support/ScriptedInput.h"
 #include "support/TempRoot.h"
 #include "win/Automation.h"
 #include "win/afx/AFX_MAINTAIN_STATE.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
 #include <string>
 
@@ -42,37 +41,16 @@ inline constexpr wchar_t kAppName[] = L"AfxTest";
 // Announces the test program's resources and returns its handle.
 HINSTANCE TestResourceHandle();
 
-// User actions that the loops run one at a time whenever they have nothing else to do.
-class ScriptedInput : public InputSource {
-public:
-    ScriptedInput();
-    ~ScriptedInput() override;
-
-    ScriptedInput& then(std::function<void()> action);
-    bool finished() const { return m_actions.empty(); }
-
-    bool runNextAction() override;
-    void waitForInput(int timeoutMs) override;
-    void reportStall(HWND window, const std::wstring& snapshot) override;
-
-private:
-    std::deque<std::function<void()>> m_actions;
-    InputSource* m_previous;
-};
-
-// A fresh root, the test program's module state in force and a watchdog on virtual time.
+// A fresh root, the test program's module state in force and a scripted user.
 class AfxTest : public ::testing::Test {
 protected:
     AfxTest();
-    ~AfxTest() override;
 
-    AFX_MODULE_STATE m_moduleState;
-    ScriptedInput m_input;
-
-private:
+    // In this order: the root sets the virtual clock that the script's watchdog runs on.
     TempRoot m_root;
+    AFX_MODULE_STATE m_moduleState;
     AFX_MAINTAIN_STATE m_stateInForce;
-    Clock::TimerId m_watchdog;
+    ScriptedInput m_input;
 };
 
 // The visible top-level window with this title; fails the test when there is none.
@@ -81,5 +59,3 @@ HWND DialogItem(const std::wstring& dialogTitle, int id);
 std::wstring TextOf(HWND hWnd);
 // The message box shown now: its text as the snapshot shows it, and then closed with OK.
 std::wstring AcknowledgeMessageBox();
-// Fails the step when the action could not be done as a user would.
-void Expect(const ActionResult& result);

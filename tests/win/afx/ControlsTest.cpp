@@ -59,7 +59,7 @@ TEST_F(AfxTest, ComboBoxKeepsEntriesItemDataAndSelection)
     CComboBox size;
     ASSERT_TRUE(size.SubclassDlgItem(IDC_SIZE, &dialog));
     size.LimitText(2);
-    Expect(Automation::setText(dialog.m_hWnd, IDC_SIZE, L"XYZ"));
+    EXPECT_TRUE(Done(Automation::setText(dialog.m_hWnd, IDC_SIZE, L"XYZ")));
     Automation::deliverPending();
     EXPECT_EQ(TextOf(size.m_hWnd), L"XY");
     dialog.DestroyWindow();
@@ -153,12 +153,12 @@ TEST_F(AfxTest, MenusOfAWindowAreReachedThroughCMenu)
     EXPECT_EQ(bar->GetSubMenu(5), nullptr);
     EXPECT_EQ(view->GetMenuItemCount(), 3);
 
-    Expect(Automation::chooseMenuCommand(viewer.m_hWnd, ID_VIEW_FIRST));
+    EXPECT_TRUE(Done(Automation::chooseMenuCommand(viewer.m_hWnd, ID_VIEW_FIRST)));
     EXPECT_FALSE(Automation::chooseMenuCommand(viewer.m_hWnd, ID_VIEW_LAST).ok);
     Automation::deliverPending();
     EXPECT_EQ(view->EnableMenuItem(ID_VIEW_LAST, MF_BYCOMMAND | MF_ENABLED), MF_GRAYED);
     EXPECT_EQ(view->GetMenuState(ID_VIEW_LAST, MF_BYCOMMAND) & MF_GRAYED, 0u);
-    Expect(Automation::chooseMenuCommand(viewer.m_hWnd, ID_VIEW_LAST));
+    EXPECT_TRUE(Done(Automation::chooseMenuCommand(viewer.m_hWnd, ID_VIEW_LAST)));
     Automation::deliverPending();
     EXPECT_THAT(viewer.m_commands, ElementsAre(ID_VIEW_FIRST, ID_VIEW_LAST));
 

@@ -40,17 +40,17 @@ TEST_F(AfxTest, DataExchangeRoundTripsEveryKindOfField)
             EXPECT_EQ(Automation::describe(FieldsItem(IDC_SIZE)).currentSelection, 2);
             // DDV_MaxChars limited the edit while loading.
             EXPECT_EQ(::SendMessageW(FieldsItem(IDC_NAME), EM_GETLIMITTEXT, 0, 0), 5);
-            Expect(Automation::setText(Fields(), IDC_NAME, L"Bartholomew"));
+            EXPECT_TRUE(Done(Automation::setText(Fields(), IDC_NAME, L"Bartholomew")));
         })
         .then([] {
             EXPECT_EQ(TextOf(FieldsItem(IDC_NAME)), L"Barth");
-            Expect(Automation::setText(Fields(), IDC_COUNT, L" 42 "));
+            EXPECT_TRUE(Done(Automation::setText(Fields(), IDC_COUNT, L" 42 ")));
         })
-        .then([] { Expect(Automation::click(Fields(), IDC_LARGE)); })
-        .then([] { Expect(Automation::click(Fields(), IDC_URGENT)); })
-        .then([] { Expect(Automation::chooseEntry(Fields(), IDC_FRUIT, L"Cherry")); })
-        .then([] { Expect(Automation::chooseEntry(Fields(), IDC_SIZE, L"S")); })
-        .then([] { Expect(Automation::click(Fields(), IDOK)); });
+        .then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDC_LARGE))); })
+        .then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDC_URGENT))); })
+        .then([] { EXPECT_TRUE(Done(Automation::chooseEntry(Fields(), IDC_FRUIT, L"Cherry"))); })
+        .then([] { EXPECT_TRUE(Done(Automation::chooseEntry(Fields(), IDC_SIZE, L"S"))); })
+        .then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDOK))); });
 
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.m_strName, L"Barth");
@@ -65,23 +65,23 @@ TEST_F(AfxTest, DataExchangeRoundTripsEveryKindOfField)
 TEST_F(AfxTest, RejectedFieldShowsMessageAndKeepsDialogOpenWithFocusOnIt)
 {
     CFieldsDialog dialog;
-    m_input.then([] { Expect(Automation::setText(Fields(), IDC_COUNT, L"abc")); })
-        .then([] { Expect(Automation::click(Fields(), IDOK)); })
+    m_input.then([] { EXPECT_TRUE(Done(Automation::setText(Fields(), IDC_COUNT, L"abc"))); })
+        .then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDOK))); })
         .then([] { EXPECT_THAT(AcknowledgeMessageBox(), HasSubstr(L"Please enter an integer.")); })
         .then([] {
             WindowInfo count = Automation::describe(FieldsItem(IDC_COUNT));
             EXPECT_TRUE(count.focused);
             EXPECT_EQ(count.selectionStart, 0u);
             EXPECT_EQ(count.selectionEnd, 3u);
-            Expect(Automation::setText(Fields(), IDC_COUNT, L"150"));
+            EXPECT_TRUE(Done(Automation::setText(Fields(), IDC_COUNT, L"150")));
         })
-        .then([] { Expect(Automation::pressKey(Fields(), VK_RETURN)); })
+        .then([] { EXPECT_TRUE(Done(Automation::pressKey(Fields(), VK_RETURN))); })
         .then([] { EXPECT_THAT(AcknowledgeMessageBox(), HasSubstr(L"Enter an integer between 1 and 99.")); })
         .then([] {
             EXPECT_TRUE(Automation::describe(FieldsItem(IDC_COUNT)).focused);
-            Expect(Automation::setText(Fields(), IDC_COUNT, L"99"));
+            EXPECT_TRUE(Done(Automation::setText(Fields(), IDC_COUNT, L"99")));
         })
-        .then([] { Expect(Automation::click(Fields(), IDOK)); });
+        .then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDOK))); });
 
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.m_nCount, 99);
@@ -96,9 +96,9 @@ TEST_F(AfxTest, ExchangeReportsOnlyTheFirstRejectedField)
         .then([] {
             // A program may set more than the limit lets a user type; OK must still refuse it.
             ::SetWindowTextW(FieldsItem(IDC_NAME), L"Maximilian");
-            Expect(Automation::setText(Fields(), IDC_COUNT, L"x"));
+            EXPECT_TRUE(Done(Automation::setText(Fields(), IDC_COUNT, L"x")));
         })
-        .then([] { Expect(Automation::click(Fields(), IDOK)); })
+        .then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDOK))); })
         .then([] {
             std::wstring shown = AcknowledgeMessageBox();
             EXPECT_THAT(shown, HasSubstr(L"Enter no more than 5 characters."));
@@ -106,7 +106,7 @@ TEST_F(AfxTest, ExchangeReportsOnlyTheFirstRejectedField)
         })
         .then([] {
             EXPECT_TRUE(Automation::describe(FieldsItem(IDC_NAME)).focused);
-            Expect(Automation::click(Fields(), IDCANCEL));
+            EXPECT_TRUE(Done(Automation::click(Fields(), IDCANCEL)));
         });
 
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
@@ -195,7 +195,7 @@ TEST_F(AfxTest, ModalRunDisablesTheTopLevelWindowAboveItsOwnerAndEnablesItAfter)
         EXPECT_EQ(Automation::describe(Fields()).owner, viewer.m_hWnd);
         EXPECT_FALSE(::IsWindowEnabled(host.m_hWnd));
         EXPECT_FALSE(::IsWindowEnabled(viewer.m_hWnd));
-        Expect(Automation::click(Fields(), IDCANCEL));
+        EXPECT_TRUE(Done(Automation::click(Fields(), IDCANCEL)));
     });
     EXPECT_EQ(lockDialog.DoModal(), IDCANCEL);
     EXPECT_TRUE(::IsWindowEnabled(host.m_hWnd));
@@ -206,7 +206,7 @@ TEST_F(AfxTest, ModalRunDisablesTheTopLevelWindowAboveItsOwnerAndEnablesItAfter)
     m_input.then([&] {
         EXPECT_EQ(Automation::describe(Fields()).owner, viewer.m_hWnd);
         EXPECT_FALSE(::IsWindowEnabled(host.m_hWnd));
-        Expect(Automation::click(Fields(), IDOK));
+        EXPECT_TRUE(Done(Automation::click(Fields(), IDOK)));
     });
     EXPECT_EQ(fromControl.RunThroughPreModal(), IDOK);
     EXPECT_THAT(fromControl.m_events, ::testing::Contains("init"));
@@ -218,7 +218,7 @@ TEST_F(AfxTest, ModalRunDisablesTheTopLevelWindowAboveItsOwnerAndEnablesItAfter)
     m_input.then([&] {
         EXPECT_EQ(Automation::describe(Fields()).owner, viewer.m_hWnd);
         EXPECT_FALSE(::IsWindowEnabled(host.m_hWnd));
-        Expect(Automation::click(Fields(), IDCANCEL));
+        EXPECT_TRUE(Done(Automation::click(Fields(), IDCANCEL)));
     });
     EXPECT_EQ(parentless.DoModal(), IDCANCEL);
     EXPECT_TRUE(::IsWindowEnabled(host.m_hWnd));
@@ -227,7 +227,7 @@ TEST_F(AfxTest, ModalRunDisablesTheTopLevelWindowAboveItsOwnerAndEnablesItAfter)
     // A top-level window disabled before the run stays disabled after it.
     host.EnableWindow(FALSE);
     CFieldsDialog whileDisabled(&viewer);
-    m_input.then([] { Expect(Automation::click(Fields(), IDCANCEL)); });
+    m_input.then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDCANCEL))); });
     EXPECT_EQ(whileDisabled.DoModal(), IDCANCEL);
     EXPECT_FALSE(::IsWindowEnabled(host.m_hWnd));
     EXPECT_TRUE(::IsWindowEnabled(viewer.m_hWnd));
@@ -324,7 +324,7 @@ TEST_F(AfxTest, ModelessDialogClosedByTheUserMayDeleteItself)
     auto* dialog = new CSelfDeletingDialog(&deleted);
     ASSERT_TRUE(dialog->Create(IDD_VIEWER));
     HWND hWnd = dialog->m_hWnd;
-    Expect(Automation::click(hWnd, IDCANCEL));
+    EXPECT_TRUE(Done(Automation::click(hWnd, IDCANCEL)));
     Automation::deliverPending();
     EXPECT_TRUE(deleted);
     EXPECT_FALSE(::IsWindow(hWnd));

@@ -25,7 +25,7 @@ TEST_F(AfxTest, MessageMapDispatchesWhatReachesTheDialog)
     m_input
         .then([&] {
             dialog.m_events.clear();
-            Expect(Automation::click(Fields(), IDC_APPLY));
+            EXPECT_TRUE(Done(Automation::click(Fields(), IDC_APPLY)));
         })
         .then([&] {
             HWND hWnd = Fields();
@@ -41,9 +41,9 @@ TEST_F(AfxTest, MessageMapDispatchesWhatReachesTheDialog)
             NMUPDOWN spin{{::GetDlgItem(hWnd, IDC_SPIN), IDC_SPIN, UDN_DELTAPOS}, 5, 1};
             ::SendMessageW(hWnd, WM_NOTIFY, IDC_SPIN, reinterpret_cast<LPARAM>(&spin));
 
-            Expect(Automation::typeText(hWnd, IDC_NAME, L"x"));
+            EXPECT_TRUE(Done(Automation::typeText(hWnd, IDC_NAME, L"x")));
         })
-        .then([] { Expect(Automation::chooseEntry(Fields(), IDC_FRUIT, L"Apple")); })
+        .then([] { EXPECT_TRUE(Done(Automation::chooseEntry(Fields(), IDC_FRUIT, L"Apple"))); })
         .then([&] {
             ::SetTimer(Fields(), 7, 1000, nullptr);
             EXPECT_TRUE(Automation::runUntil([&] { return Recorded(dialog, "timer 7"); }, 5000));
@@ -53,7 +53,7 @@ TEST_F(AfxTest, MessageMapDispatchesWhatReachesTheDialog)
             EXPECT_TRUE(name.hasColors);
             EXPECT_EQ(name.textColor, RGB(255, 0, 0));
             EXPECT_NE(Automation::describe(::GetDlgItem(Fields(), IDC_COUNT)).textColor, RGB(255, 0, 0));
-            Expect(Automation::chooseMenuCommand(Fields(), SC_CLOSE));
+            EXPECT_TRUE(Done(Automation::chooseMenuCommand(Fields(), SC_CLOSE)));
         });
 
     // The system menu's Close goes on to the default handling, which cancels the dialog.

@@ -189,18 +189,18 @@ TEST_F(AfxTest, MessageBoxTakesItsCaptionAndStringsFromTheModule)
             HWND hWndBox = WindowTitled(kAppName);
             EXPECT_THAT(Automation::snapshot(hWndBox), HasSubstr(L"Shall we go on?"));
             EXPECT_THAT(IconsOf(hWndBox), ElementsAre(L"question"));
-            Expect(Automation::click(hWndBox, IDYES));
+            EXPECT_TRUE(Done(Automation::click(hWndBox, IDYES)));
         })
         .then([] {
             HWND hWndBox = WindowTitled(kAppName);
             EXPECT_THAT(Automation::snapshot(hWndBox), HasSubstr(L"Message 501 is missing."));
             EXPECT_THAT(IconsOf(hWndBox), ElementsAre(L"warning"));
-            Expect(Automation::pressKey(hWndBox, VK_RETURN));
+            EXPECT_TRUE(Done(Automation::pressKey(hWndBox, VK_RETURN)));
         })
         .then([] {
             HWND hWndBox = WindowTitled(kAppName);
             EXPECT_THAT(IconsOf(hWndBox), ElementsAre(L"information"));
-            Expect(Automation::click(hWndBox, IDCANCEL));
+            EXPECT_TRUE(Done(Automation::click(hWndBox, IDCANCEL)));
         });
 
     EXPECT_EQ(AfxMessageBox(IDS_QUESTION, MB_YESNO), IDYES);
