@@ -36,17 +36,17 @@ TEST_F(AfxTest, ComboBoxKeepsEntriesItemDataAndSelection)
     EXPECT_EQ(fruit.AddString(L"Date"), 3);
     EXPECT_EQ(fruit.AddString(L"Avocado"), 1);
     EXPECT_EQ(fruit.InsertString(0, L"Zucchini"), 0);
-    EXPECT_EQ(fruit.SetItemData(2, 42), CB_OKAY);
+    EXPECT_NE(fruit.SetItemData(2, 42), CB_ERR);
     EXPECT_EQ(fruit.GetItemData(2), 42u);
     std::wstring text;
     fruit.GetLBText(2, text);
     EXPECT_EQ(text, L"Avocado");
     EXPECT_EQ(fruit.GetLBTextLen(2), 7);
-    EXPECT_EQ(fruit.FindString(-1, L"ch"), 5);
+    EXPECT_EQ(fruit.FindString(-1, L"ch"), 4);
     EXPECT_EQ(fruit.FindStringExact(-1, L"banana"), 3);
     EXPECT_EQ(fruit.FindStringExact(-1, L"Ban"), CB_ERR);
-    EXPECT_EQ(fruit.SelectString(-1, L"d"), 4);
-    EXPECT_EQ(fruit.GetCurSel(), 4);
+    EXPECT_EQ(fruit.SelectString(-1, L"d"), 5);
+    EXPECT_EQ(fruit.GetCurSel(), 5);
     EXPECT_EQ(fruit.SetCurSel(-1), CB_ERR);
     EXPECT_EQ(fruit.GetCurSel(), CB_ERR);
     EXPECT_EQ(fruit.DeleteString(0), 5);
@@ -59,7 +59,7 @@ TEST_F(AfxTest, ComboBoxKeepsEntriesItemDataAndSelection)
     CComboBox size;
     ASSERT_TRUE(size.SubclassDlgItem(IDC_SIZE, &dialog));
     size.LimitText(2);
-    EXPECT_TRUE(Done(Automation::setText(dialog.m_hWnd, IDC_SIZE, L"XYZ")));
+    EXPECT_FALSE(Automation::setText(dialog.m_hWnd, IDC_SIZE, L"XYZ").ok);
     Automation::deliverPending();
     EXPECT_EQ(TextOf(size.m_hWnd), L"XY");
     dialog.DestroyWindow();
@@ -132,6 +132,7 @@ TEST_F(AfxTest, CenteredWindowSitsOverItsOwner)
     ASSERT_TRUE(host.Create(IDD_HOST));
     CDialog viewer;
     ASSERT_TRUE(viewer.Create(IDD_VIEWER, &host));
+    Automation::setScreenSize(1280, 1024);
     ::SetWindowPos(host.m_hWnd, nullptr, 100, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     viewer.CenterWindow();
     RECT outer{};
@@ -140,6 +141,13 @@ TEST_F(AfxTest, CenteredWindowSitsOverItsOwner)
     ::GetWindowRect(viewer.m_hWnd, &inner);
     EXPECT_NEAR((inner.left + inner.right) / 2, (outer.left + outer.right) / 2, 1);
     EXPECT_NEAR((inner.top + inner.bottom) / 2, (outer.top + outer.bottom) / 2, 1);
+
+    // An owner mostly off the screen: the window stays on it.
+    ::SetWindowPos(host.m_hWnd, nullptr, 1200, 980, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    viewer.CenterWindow();
+    ::GetWindowRect(viewer.m_hWnd, &inner);
+    EXPECT_LE(inner.right, 1280);
+    EXPECT_LE(inner.bottom, 1024);
 }
 
 TEST_F(AfxTest, MenusOfAWindowAreReachedThroughCMenu)
