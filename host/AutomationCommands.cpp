@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cwchar>
+#include <vector>
 
 namespace {
 
@@ -53,6 +54,17 @@ std::optional<double> numberOf(const std::wstring& text)
 }
 
 int milliseconds(double seconds) { return static_cast<int>(std::lround(seconds * 1000)); }
+
+// Lets the host run until done() holds or the time is up; a wait that times out has taken its
+// whole time, also when nothing was left to happen before.
+bool runFor(double seconds, const std::function<bool()>& done)
+{
+    const std::int64_t end = Clock::nowMs() + milliseconds(seconds);
+    if (Automation::runUntil(done, milliseconds(seconds)))
+        return true;
+    Clock::advance(end - Clock::nowMs());
+    return false;
+}
 
 Failure failureOf(const ActionResult& result)
 {
@@ -124,6 +136,25 @@ Failure expectText(const AutomationLine& line)
            L"\", expected \"" + line.arguments[2] + L"\"";
 }
 
+// The menu bar's entries with their states, which the window's snapshot leaves out.
+std::wstring menuSnapshot(HMENU bar)
+{
+    std::wstring text;
+    for (int menu = 0; bar && menu < GetMenuItemCount(bar); ++menu) {
+        HMENU popup = GetSubMenu(bar, menu);
+        for (int item = 0; popup && item < GetMenuItemCount(popup); ++item) {
+            wchar_t menuName[128] = {};
+            wchar_t itemName[128] = {};
+            GetMenuStringW(bar, static_cast<UINT>(menu), menuName, 128, MF_BYPOSITION);
+            GetMenuStringW(popup, static_cast<UINT>(item), itemName, 128, MF_BYPOSITION);
+            const UINT state = GetMenuState(popup, static_cast<UINT>(item), MF_BYPOSITION);
+            text += L"  menu \"" + std::wstring(menuName) + L"\" > \"" + itemName + L"\"" +
+                    (state & MF_GRAYED ? L" greyed" : L"") + (state & MF_CHECKED ? L" checked" : L"") + L"\n";
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 bool AutomationCommands::isAutomationCommand(std::wstring_view command) { return shapeOf(command) != nullptr; }
@@ -169,9 +200,7 @@ std::optional<std::wstring> AutomationCommands::waitForWindow(const AutomationLi
     if (!seconds || *seconds < 0)
         return L"the time \"" + line.arguments[1] + L"\" is not a number of seconds";
     const std::wstring& title = line.arguments[0];
-    const bool met = Automation::runUntil([&] { return (Automation::findWindow(title) != nullptr) == present; },
-                                          milliseconds(*seconds));
-    if (met)
+    if (runFor(*seconds, [&] { return (Automation::findWindow(title) != nullptr) == present; }))
         return std::nullopt;
     return std::wstring(present ? L"no window \"" : L"the window \"") + title + L"\" " +
            (present ? L"appeared" : L"is still there") + L" within " + CpValue(*seconds).toText() +
@@ -183,10 +212,7 @@ std::optional<std::wstring> AutomationCommands::waitSeconds(const AutomationLine
     const auto seconds = numberOf(line.arguments[0]);
     if (!seconds || *seconds < 0)
         return L"the time \"" + line.arguments[0] + L"\" is not a number of seconds";
-    // The loop runs for the whole time; when nothing is left to happen the clock just moves on.
-    const std::int64_t end = Clock::nowMs() + milliseconds(*seconds);
-    Automation::runUntil([] { return false; }, milliseconds(*seconds));
-    Clock::advance(end - Clock::nowMs());
+    runFor(*seconds, [] { return false; });
     return std::nullopt;
 }
 
@@ -206,10 +232,13 @@ std::optional<std::wstring> AutomationCommands::expectVariable(const AutomationL
 
 std::wstring AutomationCommands::snapshot(const std::wstring& title)
 {
+    std::vector<HWND> windows = Automation::topLevelWindows();
     if (HWND window = title.empty() ? nullptr : Automation::findWindow(title))
-        return Automation::snapshot(window);
+        windows = {window};
     std::wstring text;
-    for (HWND window : Automation::topLevelWindows())
-        text += Automation::snapshot(window);
+    for (HWND window : windows)
+        text += Automation::snapshot(window) + menuSnapshot(GetMenu(window));
+    while (text.ends_with(L'\n'))
+        text.pop_back();
     return text.empty() ? L"(no visible window)" : text;
 }

@@ -1,9 +1,36 @@
 // orvane: the simulated chromatography data-system host that loads the Serion module.
-#include "host/CommandModule.h"
+#include "host/Host.h"
 #include "host/HostInstaller.h"
 #include "host/HostOptions.h"
+#include "host/LineMode.h"
+#include "host/ScriptRunner.h"
+
+#include "kernel/Clock.h"
+#include "kernel/Text.h"
+
+#include <unistd.h>
 
 #include <iostream>
+
+namespace {
+
+void show(const std::wstring& line) { std::cout << WideToUtf8(line) << std::endl; }
+
+// Installs the root when it holds no installation yet; false when that fails.
+bool ensureInstalled(const HostRoot& root)
+{
+    if (root.isInstalled())
+        return true;
+    std::string error;
+    if (!HostInstaller::install(root, error)) {
+        std::cerr << "orvane: the installation failed: " << error << "\n";
+        return false;
+    }
+    std::cout << "Installed Orvane in " << root.path().string() << "\n";
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -13,12 +40,8 @@ int main(int argc, char** argv)
         std::cerr << "orvane: " << error << "\n\n" << HostOptions::usage();
         return 2;
     }
-    if (options->help) {
-        std::cout << HostOptions::usage();
-        return 0;
-    }
-    if (options->version) {
-        std::cout << "orvane " << SERION_VERSION << "\n";
+    if (options->help || options->version) {
+        std::cout << (options->help ? HostOptions::usage() : "orvane " SERION_VERSION "\n");
         return 0;
     }
     const HostRoot root(options->root);
@@ -26,18 +49,21 @@ int main(int argc, char** argv)
         std::cerr << "orvane: " << root.path().string() << " holds an installation already; nothing was changed\n";
         return 1;
     }
-    if (!root.isInstalled()) {
-        if (!HostInstaller::install(root, error)) {
-            std::cerr << "orvane: the installation failed: " << error << "\n";
-            return 1;
-        }
-        std::cout << "Installed Orvane in " << root.path().string() << "\n";
-    }
+    if (!ensureInstalled(root))
+        return 1;
     if (options->init)
         return 0;
 
-    const auto module = CommandModule::load(CommandModule::defaultCandidates(), error);
-    if (!module)
-        std::cout << "The Serion module is not available: " << error << "\n";
-    return 0;
+    // Scripts run on the virtual clock: a wait of minutes takes no time at all.
+    if (options->script)
+        Clock::useVirtual(Clock::nowMs());
+    Host host(root, show);
+    if (!host.start(CommandModule::defaultCandidates(), error)) {
+        std::cerr << "orvane: " << error << "\n";
+        return 1;
+    }
+    if (options->script)
+        return ScriptRunner(host.commandLine(), show).run(*options->script);
+    // The terminal front end takes over here when it is chosen (--tui, or a terminal on both ends).
+    return LineMode(host.commandLine(), show, STDIN_FILENO).run();
 }

@@ -2,6 +2,10 @@
 #include "host/HostInstaller.h"
 #include "host/SimulationSettings.h"
 
+#include "kernel/DriveMap.h"
+#include "kernel/Text.h"
+#include "orvane/RegApi.h"
+#include "orvane/RegisterStore.h"
 #include "support/TempRoot.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +54,21 @@ TEST(HostInstaller, FreshRootHoldsFoldersVariablesAndSampleMethods)
         EXPECT_GT(settings->runSeconds, 0);
         outcomes.push_back(settings->outcome);
     }
+    // The FIA register files read as the module reads them: a table FIATable in the first object.
+    DriveMap::setRoot(root.path());
+    Register& reg = RegisterStore::instance().obtain(L"INSTALLER_TEST");
+    ASSERT_EQ(RegLoadFile(L"C:\\Orvane\\Methods\\NITRATE.M\\FIA.REG", 1, 1, reg.handle(), 0), REG_OK)
+        << WideToUtf8(RegLastLoadError());
+    RegTable* table = reg.object(1)->table(L"FIATable");
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->header(L"FIAEnabled")->number(), 1.0);
+    ASSERT_EQ(table->rowCount(), 3u);
+    EXPECT_EQ(table->getLong(3, L"INJPERVIAL"), 2);
+    EXPECT_EQ(table->getString(3, L"SAMPLENAME"), L"River inlet");
+    ASSERT_EQ(RegLoadFile(L"C:\\Orvane\\Methods\\BLANK.M\\FIA.REG", 1, 1, reg.handle(), 0), REG_OK);
+    EXPECT_EQ(reg.object(1)->table(L"FIATable")->header(L"FIAEnabled")->number(), 0.0);
+    RegisterStore::instance().remove(reg.handle());
+
     for (auto outcome : {RunOutcome::Done, RunOutcome::Failed, RunOutcome::Aborted, RunOutcome::NotReady,
                          RunOutcome::AcquisitionError})
         EXPECT_NE(std::find(outcomes.begin(), outcomes.end(), outcome), outcomes.end());

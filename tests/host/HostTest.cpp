@@ -1,0 +1,186 @@
+// The running host as a module and a user meet it: the host window's messages, the menu entry,
+// queued command lines, errors at the command line and the module's commands.
+#include "host/Host.h"
+#include "host/HostInstaller.h"
+
+#include "kernel/Text.h"
+#include "orvane/CpApi.h"
+#include "orvane/HostState.h"
+#include "orvane/MacroInterpreter.h"
+#include "orvane/Nls.h"
+#include "support/TempRoot.h"
+#include "win/Automation.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace {
+
+class HostTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetOrvaneState();
+        std::string error;
+        ASSERT_TRUE(HostInstaller::install(HostRoot(temp.path()), error)) << error;
+        host.emplace(HostRoot(temp.path()), [this](const std::wstring& line) { output.push_back(line); });
+    }
+    void TearDown() override { host.reset(); }
+
+    void start(std::vector<std::filesystem::path> moduleCandidates = {})
+    {
+        std::string error;
+        ASSERT_TRUE(host->start(moduleCandidates, error)) << error;
+    }
+    bool printed(const std::wstring& line) const
+    {
+        return std::find(output.begin(), output.end(), line) != output.end();
+    }
+    std::wstring text(const char* name) { return CpVariables::instance().get(name)->text(); }
+    UINT moduleEntryState()
+    {
+        return GetMenuState(GetSubMenu(GetMenu(host->window().handle()), 0), 0, MF_BYPOSITION);
+    }
+    static std::wstring hostString(UINT id)
+    {
+        wchar_t buffer[128] = {};
+        NlsLoadString(nullptr, id, buffer, 128);
+        return buffer;
+    }
+
+    TempRoot temp;
+    std::vector<std::wstring> output;
+    std::optional<Host> host;
+};
+
+// A logbook record built byte for byte as a module builds it.
+std::array<unsigned char, 552> logbookRecord(std::int32_t id, std::int64_t time, const std::wstring& text)
+{
+    std::array<unsigned char, 552> bytes{};
+    for (int i = 0; i < 4; ++i)
+        bytes[4 + i] = static_cast<unsigned char>(static_cast<std::uint32_t>(id) >> (8 * i));
+    for (int i = 0; i < 8; ++i)
+        bytes[16 + i] = static_cast<unsigned char>(static_cast<std::uint64_t>(time) >> (8 * i));
+    const std::u16string units = WideToUtf16(text);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        bytes[24 + 2 * i] = static_cast<unsigned char>(units[i] & 0xFF);
+        bytes[25 + 2 * i] = static_cast<unsigned char>(units[i] >> 8);
+    }
+    return bytes;
+}
+
+TEST_F(HostTest, HostWindowRegistersModulesAndKeepsTheirLogbookEntries)
+{
+    start();
+    HWND window = host->window().handle();
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_EQ(Automation::findWindow(L"Orvane"), window);
+
+    const auto id = static_cast<std::int32_t>(SendMessageW(window, 0x408, 0, reinterpret_cast<LPARAM>(L"Serion")));
+    EXPECT_GT(id, 0);
+    auto record = logbookRecord(id, 1773480413, L"Open Serion Window.");
+    EXPECT_EQ(SendMessageW(window, 0x405, 0, reinterpret_cast<LPARAM>(record.data())), 0);
+    SendMessageW(window, 0x409, static_cast<WPARAM>(id), 0);
+    EXPECT_FALSE(host->logbook().isRegistered(id));
+
+    ASSERT_EQ(host->logbook().lines().size(), 1u);
+    const std::string line = host->logbook().lines()[0];
+    EXPECT_TRUE(line.ends_with(":53 Serion: Open Serion Window.")) << line;
+    EXPECT_TRUE(printed(L"Logbook: " + Utf8ToWide(line)));
+    EXPECT_EQ(ReadFileBytes(temp.path() / "logbook.txt"), line + "\n");
+}
+
+TEST_F(HostTest, MenuStateGreysAndChecksTheModulesMenuEntry)
+{
+    start();
+    const std::wstring menu = hostString(NLS_HOST_MENU_NAME);
+    const std::wstring item = hostString(NLS_HOST_MODULE_ITEM);
+    ASSERT_FALSE(menu.empty());
+    EXPECT_EQ(moduleEntryState() & (MF_GRAYED | MF_CHECKED), 0u);
+
+    // The command line the module sends when its window opens, then when it closes.
+    const std::wstring prefix = L"MenuState \"" + menu + L"\", \"" + item + L"\", ";
+    host->commandLine().run(prefix + L"\"Insensitive/Checked\"");
+    EXPECT_EQ(moduleEntryState() & (MF_GRAYED | MF_CHECKED), MF_GRAYED | MF_CHECKED);
+    host->commandLine().run(prefix + L"\"Sensitive/Unchecked\"");
+    EXPECT_EQ(moduleEntryState() & (MF_GRAYED | MF_CHECKED), 0u);
+
+    host->commandLine().run(L"MenuState \"Nowhere\", \"Nothing\", \"Insensitive/Checked\"");
+    EXPECT_EQ(text("_ERRMSG$"), L"MenuState: no menu entry \"Nowhere\", \"Nothing\"");
+    host->commandLine().run(prefix + L"\"Invisible\"");
+    EXPECT_NE(text("_ERRMSG$").find(L"unknown state \"Invisible\""), std::wstring::npos);
+    EXPECT_EQ(moduleEntryState() & (MF_GRAYED | MF_CHECKED), 0u);
+}
+
+TEST_F(HostTest, QueuedCommandLinesRunInOrderAfterTheHandlerThatQueuedThem)
+{
+    start();
+    const HCPCONTEXT context = host->context();
+    MacroInterpreter::instance().registerCommand("QUEUETHREE", 0, 0, [context](MacroCall&) {
+        CpExecCommand(context, L"Print \"first\"", 0, 0, 0);
+        CpExecCommand(context, L"QUEUEONE", 0, 0, 0);
+        CpExecCommand(context, L"Print \"second\"", 0, 0, 0);
+        MacroInterpreter::instance().execute(L"Print \"handler done\"", context);
+    });
+    MacroInterpreter::instance().registerCommand(
+        "QUEUEONE", 0, 0, [context](MacroCall&) { CpExecCommand(context, L"Print \"queued by a queued line\"", 0, 0, 0); });
+
+    host->commandLine().run(L"QUEUETHREE");
+    EXPECT_EQ(output.back(), L"handler done");
+    Automation::deliverPending();
+    const std::vector<std::wstring> expected = {L"handler done", L"first", L"second", L"queued by a queued line"};
+    ASSERT_GE(output.size(), expected.size());
+    EXPECT_EQ(std::vector<std::wstring>(output.end() - 4, output.end()), expected);
+}
+
+TEST_F(HostTest, CommandLineMistakesAreShownAndLeaveTheHostRunning)
+{
+    start();
+    EXPECT_EQ(host->commandLine().run(L"FROBNICATE 1, 2"), std::nullopt);
+    EXPECT_EQ(output.back(), L"Error: Unknown command: FROBNICATE");
+    EXPECT_EQ(text("_ERRMSG$"), L"Unknown command: FROBNICATE");
+
+    EXPECT_EQ(host->commandLine().run(L"Click \"No such window\", 1"), L"no visible window \"No such window\"");
+    EXPECT_EQ(host->commandLine().run(L"Click \"Orvane\""),
+              L"Click takes Click \"title\", id (got 1 arguments)");
+    EXPECT_EQ(host->commandLine().run(L"Expect \"Orvane\", 5, \"unterminated"),
+              L"Unterminated quote in: Expect \"Orvane\", 5, \"unterminated");
+    EXPECT_EQ(host->commandLine().run(L"ExpectVar _NOSUCH, 1"), L"the host variable _NOSUCH does not exist");
+    EXPECT_EQ(host->commandLine().run(L"ExpectVar _offline, 0"), std::nullopt);
+    EXPECT_EQ(host->commandLine().run(L"ExpectVar _INSTNAME$, Instrument 1"), std::nullopt);
+
+    host->commandLine().run(L"Print \"still here\"");
+    EXPECT_EQ(output.back(), L"still here");
+}
+
+TEST_F(HostTest, ModuleCommandsJoinTheMacroLanguageAndAMissingModuleIsReported)
+{
+    start({temp.path() / "libmissing.so", SERION_MODULE_PATH});
+    EXPECT_TRUE(printed(L"The Serion module is loaded; its commands: FIARUNNER, FIACONTROL."));
+    EXPECT_TRUE(MacroInterpreter::instance().isKnownCommand("FIARUNNER"));
+    EXPECT_TRUE(MacroInterpreter::instance().isKnownCommand("fiacontrol"));
+    host.reset();
+    EXPECT_FALSE(MacroInterpreter::instance().isKnownCommand("FIARUNNER"));
+
+    output.clear();
+    host.emplace(HostRoot(temp.path()), [this](const std::wstring& line) { output.push_back(line); });
+    start({temp.path() / "libmissing.so"});
+    ASSERT_EQ(output.size(), 1u);
+    EXPECT_TRUE(output[0].starts_with(L"The Serion module is not available: libserion.so was not found")) << output[0];
+    host->commandLine().run(L"FIARUNNER");
+    EXPECT_EQ(output.back(), L"Error: Unknown command: FIARUNNER");
+
+    // A file that is there but is no library is reported as such.
+    output.clear();
+    host.reset();
+    WriteFileBytes(temp.path() / "libbroken.so", "not a library");
+    host.emplace(HostRoot(temp.path()), [this](const std::wstring& line) { output.push_back(line); });
+    start({temp.path() / "libbroken.so"});
+    ASSERT_EQ(output.size(), 1u);
+    EXPECT_TRUE(output[0].ends_with(L"libbroken.so cannot be loaded.")) << output[0];
+}
+
+} // namespace

@@ -1,0 +1,195 @@
+// The simulated instrument as the module drives it: the command lines a method start queues,
+// then the variables, register texts and data folders the module and the user see.
+#include "host/HostInstaller.h"
+#include "host/InstrumentSimulation.h"
+
+#include "kernel/Text.h"
+#include "orvane/BspHub.h"
+#include "orvane/CpApi.h"
+#include "orvane/HostState.h"
+#include "orvane/MacroInterpreter.h"
+#include "orvane/RegisterStore.h"
+#include "support/TempRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+class InstrumentSimulationTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetOrvaneState();
+        std::string error;
+        ASSERT_TRUE(HostInstaller::install(HostRoot(temp.path()), error)) << error;
+        for (const auto& variable : HostInstaller::defaultVariables()) {
+            if (const auto* number = std::get_if<double>(&variable.value))
+                CpVariables::instance().set(variable.name, *number);
+            else
+                CpVariables::instance().set(variable.name, std::get<std::wstring>(variable.value));
+        }
+        instrument.emplace([this](const std::wstring& line) { output.push_back(line); });
+        context = CpCreateContext();
+        observer = CpVariables::instance().addObserver([this](const std::string& name) {
+            if (name == "_METHODON" || name == "_SERIONON")
+                changes.push_back(name + "=" + WideToUtf8(CpVariables::instance().get(name)->toText()));
+        });
+    }
+    void TearDown() override
+    {
+        CpVariables::instance().removeObserver(observer);
+        CpDestroyContext(context);
+    }
+
+    // The lines a method start sends, after the variables it sets.
+    void startMethod(const std::wstring& method, const std::wstring& dataFile)
+    {
+        CpSetNumVar(context, "_SERIONON", 1.0);
+        CpSetStrVar(context, "_DATAFILE$", dataFile.c_str());
+        CpSetStrVar(context, "_DATASUBDIR$", L"Group1");
+        CpSetStrVar(context, "_METHFILE$", method.c_str());
+        execute(L"LoadMethParams  ");
+        CpSetNumVar(context, "_SERIONLOAD", 1.0);
+        execute(L"FIALOADHOOK ");
+        execute(L"RUNMETHOD ");
+    }
+    int execute(const std::wstring& line) { return MacroInterpreter::instance().execute(line, context); }
+    double number(const char* name) { return CpVariables::instance().get(name)->number(); }
+    std::wstring text(const char* name) { return CpVariables::instance().get(name)->text(); }
+    // Moves the virtual clock by seconds, running the timers due on the way.
+    void runFor(double seconds)
+    {
+        const std::int64_t end = Clock::nowMs() + static_cast<std::int64_t>(seconds * 1000);
+        while (Clock::nextDueMs() && *Clock::nextDueMs() <= end)
+            Clock::advanceToNextTimer();
+        Clock::advance(end - Clock::nowMs());
+    }
+
+    TempRoot temp;
+    HCPCONTEXT context = 0;
+    CpVariables::ObserverId observer = 0;
+    std::vector<std::string> changes;
+    std::vector<std::wstring> output;
+    // Made after the reset, which forgets the commands it registers.
+    std::optional<InstrumentSimulation> instrument;
+};
+
+TEST_F(InstrumentSimulationTest, NormalEndResetsSerionOnBeforeMethodOnFallsAndWritesTheDataFolder)
+{
+    startMethod(L"NITRATE.M", L"N1.d");
+    EXPECT_TRUE(instrument->running());
+    EXPECT_EQ(text("ACQSTATUS$"), L"RUN");
+    EXPECT_EQ(text("GUISYSTEMSTATUS$"), L"Instrument 1|Online|ST:B|Run NITRATE.M");
+    runFor(19.9);
+    EXPECT_EQ(number("_METHODON"), 1.0);
+    runFor(0.2);
+    EXPECT_FALSE(instrument->running());
+    EXPECT_EQ(changes, (std::vector<std::string>{"_SERIONON=1", "_METHODON=1", "_SERIONON=0", "_METHODON=0"}));
+    EXPECT_EQ(number("METHENDSTATUS"), 1.0);
+    EXPECT_EQ(text("ACQSTATUS$"), L"READY");
+    const std::string log = ReadFileBytes(temp.onDriveC("Orvane/Data/Group1/N1.d/RUN.LOG"));
+    EXPECT_NE(log.find("Method C:\\Orvane\\Methods\\NITRATE.M started"), std::string::npos) << log;
+    EXPECT_NE(log.find("Method NITRATE.M complete"), std::string::npos) << log;
+    EXPECT_EQ(output.back(), L"Method NITRATE.M complete.");
+}
+
+TEST_F(InstrumentSimulationTest, FailedRunLeavesSerionOnAndAnnouncesEachHostMessageInRegisterGui)
+{
+    std::vector<std::wstring> announced;
+    CBspSubjectDesc subject;
+    subject.CreateObjBspSubj(L"GUI", 1);
+    BspHub::SubscriptionId subscription = 0;
+    ASSERT_EQ(BspHub::instance().subscribe(
+                  subject,
+                  [&](const CBspSubjectDesc&) {
+                      announced.push_back(*RegisterStore::instance().find(L"GUI")->object(1)->text(L"ModMsgText"));
+                  },
+                  &subscription),
+              BSP_OK);
+
+    startMethod(L"LEAK.M", L"L1.d");
+    runFor(15);
+    BspHub::instance().unsubscribe(subscription);
+    EXPECT_EQ(announced, (std::vector<std::wstring>{L"Pump pressure above limit.", L"Flow stopped."}));
+    EXPECT_EQ(changes, (std::vector<std::string>{"_SERIONON=1", "_METHODON=1", "_METHODON=0"}));
+    EXPECT_EQ(number("_SERIONON"), 1.0);
+    EXPECT_EQ(number("METHENDSTATUS"), 2.0);
+    EXPECT_EQ(text("_ERRMSG$"), L"Method LEAK.M failed.");
+}
+
+TEST_F(InstrumentSimulationTest, NotReadyMethodIsAbortedByAbortAssignment)
+{
+    startMethod(L"NOTREADY.M", L"R1.d");
+    EXPECT_EQ(text("ACQSTATUS$"), L"NOTREADY");
+    runFor(3);
+    ASSERT_EQ(execute(L"_Abort=1 "), MACRO_OK);
+    EXPECT_FALSE(instrument->running());
+    EXPECT_EQ(number("_METHODON"), 0.0);
+    EXPECT_EQ(number("_SERIONON"), 1.0);
+    EXPECT_EQ(number("_Abort"), 0.0);
+    EXPECT_EQ(number("METHENDSTATUS"), 3.0);
+    EXPECT_EQ(text("ACQSTATUS$"), L"READY");
+    // Nothing of the aborted run is left to happen later.
+    EXPECT_FALSE(Clock::nextDueMs());
+}
+
+TEST_F(InstrumentSimulationTest, AcquisitionErrorComesHalfwayAndTheMethodEndsFailed)
+{
+    std::vector<std::wstring> statuses;
+    const auto watch = CpVariables::instance().addObserver([&](const std::string& name) {
+        if (name == "ACQSTATUS$")
+            statuses.push_back(text("ACQSTATUS$"));
+    });
+    startMethod(L"ACQERROR.M", L"E1.d");
+    runFor(8.5);
+    EXPECT_EQ(text("ACQSTATUS$"), L"_ERROR");
+    EXPECT_EQ(number("_METHODON"), 1.0);
+    runFor(8);
+    CpVariables::instance().removeObserver(watch);
+    EXPECT_EQ(statuses, (std::vector<std::wstring>{L"RUN", L"_ERROR", L"READY"}));
+    EXPECT_EQ(number("_METHODON"), 0.0);
+    EXPECT_EQ(number("_SERIONON"), 1.0);
+}
+
+TEST_F(InstrumentSimulationTest, StopMethodAndCommandMistakesAreReportedAsHostErrors)
+{
+    startMethod(L"PHOSPHATE.M", L"P1.d");
+    EXPECT_EQ(execute(L"RUNMETHOD"), MACRO_ERR_COMMAND_FAILED);
+    EXPECT_EQ(text("_ERRMSG$"), L"A method is running already.");
+    EXPECT_EQ(execute(L"STANDBY"), MACRO_ERR_COMMAND_FAILED);
+    ASSERT_EQ(execute(L"StopMethod "), MACRO_OK);
+    EXPECT_EQ(number("_METHODON"), 0.0);
+    EXPECT_EQ(number("_SERIONON"), 1.0);
+    EXPECT_EQ(output.back(), L"Method PHOSPHATE.M stopped.");
+    EXPECT_EQ(execute(L"StopMethod"), MACRO_OK);
+    EXPECT_EQ(output.back(), L"No method is running.");
+
+    CpSetStrVar(context, "_METHFILE$", L"MISSING.M");
+    EXPECT_EQ(execute(L"LoadMethParams"), MACRO_ERR_COMMAND_FAILED);
+    EXPECT_EQ(text("_ERRMSG$"), L"The method \"C:\\Orvane\\Methods\\MISSING.M\" does not exist.");
+    EXPECT_EQ(execute(L"LAMPALL DIM"), MACRO_ERR_COMMAND_FAILED);
+    EXPECT_EQ(text("_ERRMSG$"), L"LAMPALL takes ON or OFF, not \"DIM\".");
+    EXPECT_EQ(execute(L"lampall off"), MACRO_OK);
+    EXPECT_EQ(text("GUISYSTEMSTATUS$"), L"Instrument 1|Online|ST:W|Lamps off");
+    EXPECT_EQ(execute(L"STANDBY"), MACRO_OK);
+    EXPECT_EQ(text("GUISYSTEMSTATUS$"), L"Instrument 1|Online|ST:C|Standby");
+}
+
+TEST_F(InstrumentSimulationTest, WithoutTheHookANormalEndLeavesSerionOnSet)
+{
+    CpSetStrVar(context, "_METHFILE$", L"BLANK.M");
+    CpSetNumVar(context, "_SERIONON", 1.0);
+    // The post-run call of the hook, without _SERIONLOAD, takes the hook away.
+    execute(L" FIALOADHOOK ");
+    execute(L"RUNMETHOD");
+    runFor(5);
+    EXPECT_EQ(number("_METHODON"), 0.0);
+    EXPECT_EQ(number("_SERIONON"), 1.0);
+    EXPECT_EQ(number("METHENDSTATUS"), 1.0);
+}
+
+} // namespace

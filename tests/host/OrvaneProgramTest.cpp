@@ -1,0 +1,116 @@
+// orvane run as a user runs it: scripts with their exit codes and reports, and line mode.
+#include "support/TempRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string output;
+};
+
+// Runs orvane with the arguments (and the input, when given), both outputs together.
+ProgramRun runOrvane(const std::string& arguments, const std::filesystem::path& input = {})
+{
+    std::string command = std::string(ORVANE_PROGRAM_PATH) + " " + arguments + " 2>&1";
+    command += input.empty() ? " </dev/null" : " <" + input.string();
+    ProgramRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char chunk[4096];
+    while (const std::size_t count = fread(chunk, 1, sizeof chunk, pipe))
+        run.output.append(chunk, count);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class OrvaneProgram : public testing::Test {
+protected:
+    ProgramRun runScript(const std::string& script)
+    {
+        WriteFileBytes(temp.path() / "test.script", script);
+        return runOrvane("--root " + root().string() + " --script " + (temp.path() / "test.script").string());
+    }
+    std::filesystem::path root() const { return temp.path() / "root"; }
+    bool contains(const ProgramRun& run, const std::string& text) { return run.output.find(text) != std::string::npos; }
+
+    TempRoot temp;
+};
+
+TEST_F(OrvaneProgram, PassingScriptRunsAMethodOnTheVirtualClockAndExitsZero)
+{
+    const ProgramRun run = runScript("Print \"hello from the script\"\n"
+                              "WaitWindow \"Orvane\"\n"
+                              "ExpectVar _METHODON, 0\n"
+                              "_METHFILE$ = \"NITRATE.M\"\n"
+                              "_DATAFILE$ = \"N1.d\"\n"
+                              "RUNMETHOD\n"
+                              "ExpectVar _METHODON, 1\n"
+                              "ExpectVar ACQSTATUS$, RUN\n"
+                              "Wait 600\n"
+                              "ExpectVar _METHODON, 0\n"
+                              "MenuState \"Automation\", \"Serion Methods...\", \"Insensitive/Checked\"\n"
+                              "Snapshot \"Orvane\"\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(contains(run, "Installed Orvane in ")) << run.output;
+    EXPECT_TRUE(contains(run, "\nhello from the script\n")) << run.output;
+    EXPECT_TRUE(contains(run, "Method NITRATE.M complete.")) << run.output;
+    EXPECT_TRUE(contains(run, "menu \"Automation\" > \"Serion Methods...\" greyed checked\n")) << run.output;
+    EXPECT_TRUE(std::filesystem::exists(root() / "C/Orvane/Data/N1.d/RUN.LOG"));
+}
+
+TEST_F(OrvaneProgram, FailingExpectationExitsOneWithLineReasonAndSnapshot)
+{
+    const ProgramRun run = runScript("Print \"before\"\nExpectVar _OFFLINE, 1\nPrint \"never\"\n");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_TRUE(contains(run, "Script failed at line 2: ExpectVar _OFFLINE, 1\n")) << run.output;
+    EXPECT_TRUE(contains(run, "Reason: the host variable _OFFLINE is \"0\", expected \"1\"\n")) << run.output;
+    EXPECT_TRUE(contains(run, "Orvane")) << run.output;
+    EXPECT_FALSE(contains(run, "never")) << run.output;
+}
+
+TEST_F(OrvaneProgram, WaitThatTimesOutFailsAfterItsVirtualSeconds)
+{
+    ProgramRun run = runScript("WaitWindow \"ProgramRun Serion Methods\", 5\n");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_TRUE(contains(run, "Reason: no window \"ProgramRun Serion Methods\" appeared within 5 seconds")) << run.output;
+
+    run = runScript("WaitNoWindow \"Orvane\"\n");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_TRUE(contains(run, "Reason: the window \"Orvane\" is still there within 30 seconds")) << run.output;
+}
+
+TEST_F(OrvaneProgram, LineModeRunsTypedLinesAndShowsErrors)
+{
+    WriteFileBytes(temp.path() / "input", "Print \"hello\"\nN = 2 + 3\nPrint N\nFOO 1\nClick \"Nowhere\", 1\nPrint \"end\"\n");
+    const ProgramRun run = runOrvane("--root " + root().string() + " --no-tui", temp.path() / "input");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(contains(run, "\nhello\n5\nError: Unknown command: FOO\nError: no visible window \"Nowhere\"\nend\n"))
+        << run.output;
+}
+
+TEST_F(OrvaneProgram, BadOptionsAndAnInstalledRootAreRefused)
+{
+    ProgramRun run = runOrvane("--frobnicate");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(contains(run, "unknown option \"--frobnicate\"")) << run.output;
+    run = runOrvane("--root " + root().string() + " --init");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(std::filesystem::exists(root() / "orvane.var"));
+    run = runOrvane("--root " + root().string() + " --init");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run, "holds an installation already")) << run.output;
+    run = runOrvane("--root " + root().string() + " --script " + (temp.path() / "missing.script").string());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run, "cannot be read")) << run.output;
+}
+
+} // namespace
