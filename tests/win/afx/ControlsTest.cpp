@@ -1,0 +1,189 @@
+// The control classes and menus act on their windows as the Win32 messages they stand for.
+#include "FieldsDialog.h"
+
+#include <gmock/gmock.h>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+// The viewer window: its menu's commands go to one handler.
+class CViewerDialog : public CDialog {
+public:
+    std::vector<UINT> m_commands;
+
+protected:
+    void OnView(UINT nID) { m_commands.push_back(nID); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CViewerDialog, CDialog)
+    ON_COMMAND_RANGE(ID_VIEW_FIRST, ID_VIEW_LAST, &CViewerDialog::OnView)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST_F(AfxTest, ComboBoxKeepsEntriesItemDataAndSelection)
+{
+    CFieldsDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_FIELDS));
+    CComboBox& fruit = dialog.m_comboFruit;
+    ASSERT_EQ(fruit.m_hWnd, ::GetDlgItem(dialog.m_hWnd, IDC_FRUIT));
+    EXPECT_EQ(CWnd::FromHandle(fruit.m_hWnd), &fruit);
+
+    EXPECT_EQ(fruit.GetCount(), 3);
+    EXPECT_EQ(fruit.AddString(L"Date"), 3);
+    EXPECT_EQ(fruit.AddString(L"Avocado"), 1);
+    EXPECT_EQ(fruit.InsertString(0, L"Zucchini"), 0);
+    EXPECT_NE(fruit.SetItemData(2, 42), CB_ERR);
+    EXPECT_EQ(fruit.GetItemData(2), 42u);
+    std::wstring text;
+    fruit.GetLBText(2, text);
+    EXPECT_EQ(text, L"Avocado");
+    EXPECT_EQ(fruit.GetLBTextLen(2), 7);
+    EXPECT_EQ(fruit.FindString(-1, L"ch"), 4);
+    EXPECT_EQ(fruit.FindStringExact(-1, L"banana"), 3);
+    EXPECT_EQ(fruit.FindStringExact(-1, L"Ban"), CB_ERR);
+    EXPECT_EQ(fruit.SelectString(-1, L"d"), 5);
+    EXPECT_EQ(fruit.GetCurSel(), 5);
+    EXPECT_EQ(fruit.SetCurSel(-1), CB_ERR);
+    EXPECT_EQ(fruit.GetCurSel(), CB_ERR);
+    EXPECT_EQ(fruit.DeleteString(0), 5);
+    fruit.GetLBText(99, text);
+    EXPECT_EQ(text, L"");
+    fruit.ResetContent();
+    EXPECT_EQ(fruit.GetCount(), 0);
+
+    // The drop-down's edit field takes no more than its limit.
+    CComboBox size;
+    ASSERT_TRUE(size.SubclassDlgItem(IDC_SIZE, &dialog));
+    size.LimitText(2);
+    EXPECT_FALSE(Automation::setText(dialog.m_hWnd, IDC_SIZE, L"XYZ").ok);
+    Automation::deliverPending();
+    EXPECT_EQ(TextOf(size.m_hWnd), L"XY");
+    dialog.DestroyWindow();
+    EXPECT_EQ(size.m_hWnd, nullptr);
+}
+
+TEST_F(AfxTest, EditButtonAndSpinControlsFollowTheirMembers)
+{
+    CFieldsDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_FIELDS));
+
+    CRecordingEdit& note = dialog.m_editNote;
+    note.SetLimitText(6);
+    EXPECT_EQ(note.GetLimitText(), 6u);
+    note.SetWindowText(L"abcd");
+    note.SetSel(1, 3);
+    int start = -1;
+    int end = -1;
+    note.GetSel(start, end);
+    EXPECT_EQ(start, 1);
+    EXPECT_EQ(end, 3);
+    note.ReplaceSel(L"XYZ");
+    EXPECT_EQ(TextOf(note.m_hWnd), L"aXYZd");
+    EXPECT_FALSE(Automation::describe(note.m_hWnd).readOnly);
+    note.SetReadOnly();
+    EXPECT_TRUE(Automation::describe(note.m_hWnd).readOnly);
+    Automation::typeText(dialog.m_hWnd, IDC_NOTE, L"!");
+    Automation::deliverPending();
+    EXPECT_EQ(TextOf(note.m_hWnd), L"aXYZd");
+    // The bound edit saw its texts through its own message map.
+    EXPECT_THAT(note.m_textsSet, ::testing::Contains(L"abcd"));
+    CFont font;
+    ASSERT_TRUE(font.CreateFont(-14, 0, 0, 0, 500, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+    note.SetFont(&font);
+    EXPECT_EQ(reinterpret_cast<HFONT>(note.SendMessage(WM_GETFONT)), font.GetSafeHandle());
+    LOGFONTW described{};
+    ASSERT_GT(::GetObjectW(font.GetSafeHandle(), sizeof(described), &described), 0);
+    EXPECT_EQ(described.lfHeight, -14);
+    EXPECT_EQ(described.lfWeight, 500);
+    EXPECT_EQ(std::wstring(described.lfFaceName), L"Arial");
+
+    dialog.m_checkUrgent.SetCheck(BST_CHECKED);
+    EXPECT_EQ(dialog.m_checkUrgent.GetCheck(), BST_CHECKED);
+    EXPECT_EQ(Automation::describe(dialog.m_checkUrgent.m_hWnd).checkState, BST_CHECKED);
+
+    CSpinButtonCtrl& spin = dialog.m_spin;
+    CWnd* count = dialog.GetDlgItem(IDC_COUNT);
+    spin.SetBuddy(count);
+    EXPECT_EQ(spin.GetBuddy(), count);
+    spin.SetRange32(1, 999);
+    int lower = 0;
+    int upper = 0;
+    spin.GetRange32(lower, upper);
+    EXPECT_EQ(lower, 1);
+    EXPECT_EQ(upper, 999);
+    spin.SetPos32(12);
+    EXPECT_EQ(spin.GetPos32(), 12);
+    EXPECT_EQ(TextOf(count->m_hWnd), L"12");
+    EXPECT_EQ(spin.SetPos(5), 12);
+    EXPECT_EQ(LOWORD(spin.GetPos()), 5);
+    spin.SetRange(0, 10);
+    spin.SetPos32(50);
+    EXPECT_EQ(spin.GetPos32(), 10);
+    dialog.DestroyWindow();
+}
+
+TEST_F(AfxTest, CenteredWindowSitsOverItsOwner)
+{
+    CDialog host;
+    ASSERT_TRUE(host.Create(IDD_HOST));
+    CDialog viewer;
+    ASSERT_TRUE(viewer.Create(IDD_VIEWER, &host));
+    Automation::setScreenSize(1280, 1024);
+    ::SetWindowPos(host.m_hWnd, nullptr, 100, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    viewer.CenterWindow();
+    RECT outer{};
+    RECT inner{};
+    ::GetWindowRect(host.m_hWnd, &outer);
+    ::GetWindowRect(viewer.m_hWnd, &inner);
+    EXPECT_NEAR((inner.left + inner.right) / 2, (outer.left + outer.right) / 2, 1);
+    EXPECT_NEAR((inner.top + inner.bottom) / 2, (outer.top + outer.bottom) / 2, 1);
+
+    // An owner mostly off the screen: the window stays on it.
+    ::SetWindowPos(host.m_hWnd, nullptr, 1200, 980, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    viewer.CenterWindow();
+    ::GetWindowRect(viewer.m_hWnd, &inner);
+    EXPECT_LE(inner.right, 1280);
+    EXPECT_LE(inner.bottom, 1024);
+}
+
+TEST_F(AfxTest, MenusOfAWindowAreReachedThroughCMenu)
+{
+    CViewerDialog viewer;
+    ASSERT_TRUE(viewer.Create(IDD_VIEWER));
+    CMenu* bar = viewer.GetMenu();
+    ASSERT_NE(bar, nullptr);
+    CMenu* view = bar->GetSubMenu(0);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(bar->GetSubMenu(5), nullptr);
+    EXPECT_EQ(view->GetMenuItemCount(), 3);
+
+    EXPECT_TRUE(Done(Automation::chooseMenuCommand(viewer.m_hWnd, ID_VIEW_FIRST)));
+    EXPECT_FALSE(Automation::chooseMenuCommand(viewer.m_hWnd, ID_VIEW_LAST).ok);
+    Automation::deliverPending();
+    EXPECT_EQ(view->EnableMenuItem(ID_VIEW_LAST, MF_BYCOMMAND | MF_ENABLED), MF_GRAYED);
+    EXPECT_EQ(view->GetMenuState(ID_VIEW_LAST, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_TRUE(Done(Automation::chooseMenuCommand(viewer.m_hWnd, ID_VIEW_LAST)));
+    Automation::deliverPending();
+    EXPECT_THAT(viewer.m_commands, ElementsAre(ID_VIEW_FIRST, ID_VIEW_LAST));
+
+    EXPECT_EQ(view->CheckMenuItem(ID_VIEW_FIRST, MF_BYCOMMAND | MF_CHECKED), MF_UNCHECKED);
+    EXPECT_NE(view->GetMenuState(ID_VIEW_FIRST, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(view->EnableMenuItem(4711, MF_BYCOMMAND | MF_GRAYED), static_cast<UINT>(-1));
+    EXPECT_NE(viewer.GetSystemMenu(FALSE), nullptr);
+
+    // A loaded menu belongs to its object and goes with it.
+    HMENU loaded = nullptr;
+    {
+        CMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(IDR_VIEWER_MENU));
+        loaded = menu.GetSafeHmenu();
+        EXPECT_EQ(CMenu::FromHandle(loaded), &menu);
+        EXPECT_EQ(menu.GetSubMenu(0)->GetMenuItemCount(), 3);
+    }
+    EXPECT_FALSE(::IsMenu(loaded));
+    viewer.DestroyWindow();
+}

@@ -1,0 +1,333 @@
+// Dialogs run as a user runs them: data exchange in both directions, rejected fields, the owner
+// chain during a modal run, and modeless dialogs attached by the create-window hook.
+#include "FieldsDialog.h"
+
+#include "kernel/Text.h"
+#include "win/afx/DDX.h"
+
+#include <gmock/gmock.h>
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace {
+
+HWND Fields() { return WindowTitled(L"Fields"); }
+HWND FieldsItem(int id) { return DialogItem(L"Fields", id); }
+
+} // namespace
+
+TEST_F(AfxTest, DataExchangeRoundTripsEveryKindOfField)
+{
+    CFieldsDialog dialog;
+    dialog.m_strName = L"Ann";
+    dialog.m_nCount = 7;
+    dialog.m_nSize = 1;
+    dialog.m_nUrgent = 1;
+    dialog.m_strFruit = L"Banana";
+    dialog.m_nSizeIndex = 2;
+    m_input
+        .then([] {
+            EXPECT_EQ(TextOf(FieldsItem(IDC_NAME)), L"Ann");
+            EXPECT_EQ(TextOf(FieldsItem(IDC_COUNT)), L"7");
+            EXPECT_EQ(Automation::describe(FieldsItem(IDC_SMALL)).checkState, BST_UNCHECKED);
+            EXPECT_EQ(Automation::describe(FieldsItem(IDC_MEDIUM)).checkState, BST_CHECKED);
+            EXPECT_EQ(Automation::describe(FieldsItem(IDC_LARGE)).checkState, BST_UNCHECKED);
+            EXPECT_EQ(Automation::describe(FieldsItem(IDC_URGENT)).checkState, BST_CHECKED);
+            WindowInfo fruit = Automation::describe(FieldsItem(IDC_FRUIT));
+            EXPECT_THAT(fruit.items, ElementsAre(L"Apple", L"Banana", L"Cherry"));
+            EXPECT_EQ(fruit.currentSelection, 1);
+            EXPECT_EQ(Automation::describe(FieldsItem(IDC_SIZE)).currentSelection, 2);
+            // DDV_MaxChars limited the edit while loading.
+            EXPECT_EQ(::SendMessageW(FieldsItem(IDC_NAME), EM_GETLIMITTEXT, 0, 0), 5);
+            EXPECT_FALSE(Automation::setText(Fields(), IDC_NAME, L"Bartholomew").ok);
+        })
+        .then([] {
+            EXPECT_EQ(TextOf(FieldsItem(IDC_NAME)), L"Barth");
+            EXPECT_TRUE(Done(Automation::setText(Fields(), IDC_COUNT, L" 42 ")));
+        })
+        .then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDC_LARGE))); })
+        .then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDC_URGENT))); })
+        .then([] { EXPECT_TRUE(Done(Automation::chooseEntry(Fields(), IDC_FRUIT, L"Cherry"))); })
+        .then([] { EXPECT_TRUE(Done(Automation::chooseEntry(Fields(), IDC_SIZE, L"S"))); })
+        .then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDOK))); });
+
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.m_strName, L"Barth");
+    EXPECT_EQ(dialog.m_nCount, 42);
+    EXPECT_EQ(dialog.m_nSize, 2);
+    EXPECT_EQ(dialog.m_nUrgent, 0);
+    EXPECT_EQ(dialog.m_strFruit, L"Cherry");
+    EXPECT_EQ(dialog.m_nSizeIndex, 0);
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
+
+TEST_F(AfxTest, RejectedFieldShowsMessageAndKeepsDialogOpenWithFocusOnIt)
+{
+    CFieldsDialog dialog;
+    m_input.then([] { EXPECT_TRUE(Done(Automation::setText(Fields(), IDC_COUNT, L"abc"))); })
+        .then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDOK))); })
+        .then([] { EXPECT_THAT(AcknowledgeMessageBox(), HasSubstr(L"Please enter an integer.")); })
+        .then([] {
+            WindowInfo count = Automation::describe(FieldsItem(IDC_COUNT));
+            EXPECT_TRUE(count.focused);
+            EXPECT_EQ(count.selectionStart, 0u);
+            EXPECT_EQ(count.selectionEnd, 3u);
+            EXPECT_TRUE(Done(Automation::setText(Fields(), IDC_COUNT, L"150")));
+        })
+        .then([] { EXPECT_TRUE(Done(Automation::pressKey(Fields(), VK_RETURN))); })
+        .then([] { EXPECT_THAT(AcknowledgeMessageBox(), HasSubstr(L"Enter an integer between 1 and 99.")); })
+        .then([] {
+            EXPECT_TRUE(Automation::describe(FieldsItem(IDC_COUNT)).focused);
+            EXPECT_TRUE(Done(Automation::setText(Fields(), IDC_COUNT, L"99")));
+        })
+        .then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDOK))); });
+
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.m_nCount, 99);
+    EXPECT_EQ(std::count(dialog.m_events.begin(), dialog.m_events.end(), "ok"), 3);
+}
+
+TEST_F(AfxTest, ExchangeReportsOnlyTheFirstRejectedField)
+{
+    CFieldsDialog dialog;
+    dialog.m_nCount = 5;
+    m_input
+        .then([] {
+            // A program may set more than the limit lets a user type; OK must still refuse it.
+            ::SetWindowTextW(FieldsItem(IDC_NAME), L"Maximilian");
+            EXPECT_TRUE(Done(Automation::setText(Fields(), IDC_COUNT, L"x")));
+        })
+        .then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDOK))); })
+        .then([] {
+            std::wstring shown = AcknowledgeMessageBox();
+            EXPECT_THAT(shown, HasSubstr(L"Enter no more than 5 characters."));
+            EXPECT_THAT(shown, ::testing::Not(HasSubstr(L"integer")));
+        })
+        .then([] {
+            EXPECT_TRUE(Automation::describe(FieldsItem(IDC_NAME)).focused);
+            EXPECT_TRUE(Done(Automation::click(Fields(), IDCANCEL)));
+        });
+
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    // Nothing of a rejected or cancelled exchange reaches the members after the failure.
+    EXPECT_EQ(dialog.m_nCount, 5);
+}
+
+struct IntegerCase {
+    const wchar_t* typed;
+    const wchar_t* message;   // null: accepted
+    int value;
+};
+
+TEST_F(AfxTest, IntegerFieldsAcceptWholeNumbersInRangeOnly)
+{
+    const IntegerCase cases[] = {
+        {L"12", nullptr, 12},
+        {L"  8  ", nullptr, 8},
+        {L"+5", nullptr, 5},
+        {L"007", nullptr, 7},
+        {L"99", nullptr, 99},
+        {L"1", nullptr, 1},
+        {L"0", L"Enter an integer between 1 and 99.", 0},
+        {L"-3", L"Enter an integer between 1 and 99.", 0},
+        {L"100", L"Enter an integer between 1 and 99.", 0},
+        {L"", L"Please enter an integer.", 0},
+        {L"1e3", L"Please enter an integer.", 0},
+        {L"12abc", L"Please enter an integer.", 0},
+        {L"4 2", L"Please enter an integer.", 0},
+        {L"99999999999", L"Please enter an integer.", 0},
+    };
+    CFieldsDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_FIELDS));
+    for (const IntegerCase& c : cases) {
+        SCOPED_TRACE(WideToUtf8(c.typed));
+        dialog.m_nCount = 50;
+        ::SetWindowTextW(::GetDlgItem(dialog.m_hWnd, IDC_COUNT), c.typed);
+        std::wstring shown;
+        if (c.message)
+            m_input.then([&shown] { shown = AcknowledgeMessageBox(); });
+        EXPECT_EQ(dialog.UpdateData(TRUE), c.message == nullptr);
+        if (c.message) {
+            EXPECT_THAT(shown, HasSubstr(c.message));
+            // Only a value read before the check may have changed: the range is checked after.
+            EXPECT_TRUE(dialog.m_nCount == 50 || dialog.m_nCount == std::wcstol(c.typed, nullptr, 10));
+        } else {
+            EXPECT_EQ(dialog.m_nCount, c.value);
+        }
+    }
+    dialog.DestroyWindow();
+}
+
+TEST_F(AfxTest, RadioGroupWithNoButtonCheckedExchangesMinusOne)
+{
+    CFieldsDialog dialog;
+    dialog.m_nSize = 2;
+    ASSERT_TRUE(dialog.Create(IDD_FIELDS));
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog.m_hWnd, IDC_LARGE), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    dialog.m_nSize = -1;
+    dialog.UpdateData(FALSE);
+    for (int id : {IDC_SMALL, IDC_MEDIUM, IDC_LARGE})
+        EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog.m_hWnd, id), BM_GETCHECK, 0, 0), BST_UNCHECKED) << id;
+    dialog.m_nSize = 7;
+    EXPECT_TRUE(dialog.UpdateData(TRUE));
+    EXPECT_EQ(dialog.m_nSize, -1);
+
+    // The group ends where the next group starts: the check box is not its fourth button.
+    ::SendMessageW(::GetDlgItem(dialog.m_hWnd, IDC_URGENT), BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_TRUE(dialog.UpdateData(TRUE));
+    EXPECT_EQ(dialog.m_nSize, -1);
+    EXPECT_EQ(dialog.m_nUrgent, 1);
+    dialog.DestroyWindow();
+}
+
+TEST_F(AfxTest, ModalRunDisablesTheTopLevelWindowAboveItsOwnerAndEnablesItAfter)
+{
+    CDialog host;
+    ASSERT_TRUE(host.Create(IDD_HOST));
+    CDialog viewer;
+    ASSERT_TRUE(viewer.Create(IDD_VIEWER, &host));
+
+    // Owned by the viewer: the host at the end of the chain is disabled too.
+    CFieldsDialog lockDialog(&viewer);
+    m_input.then([&] {
+        EXPECT_EQ(Automation::describe(Fields()).owner, viewer.m_hWnd);
+        EXPECT_FALSE(::IsWindowEnabled(host.m_hWnd));
+        EXPECT_FALSE(::IsWindowEnabled(viewer.m_hWnd));
+        EXPECT_TRUE(Done(Automation::click(Fields(), IDCANCEL)));
+    });
+    EXPECT_EQ(lockDialog.DoModal(), IDCANCEL);
+    EXPECT_TRUE(::IsWindowEnabled(host.m_hWnd));
+    EXPECT_TRUE(::IsWindowEnabled(viewer.m_hWnd));
+
+    // A child as parent: its top-level window owns the dialog. Run as a derived class runs it.
+    CFieldsDialog fromControl(CWnd::FromHandle(::GetDlgItem(viewer.m_hWnd, IDC_NAME)));
+    m_input.then([&] {
+        EXPECT_EQ(Automation::describe(Fields()).owner, viewer.m_hWnd);
+        EXPECT_FALSE(::IsWindowEnabled(host.m_hWnd));
+        EXPECT_TRUE(Done(Automation::click(Fields(), IDOK)));
+    });
+    EXPECT_EQ(fromControl.RunThroughPreModal(), IDOK);
+    EXPECT_THAT(fromControl.m_events, ::testing::Contains("init"));
+    EXPECT_TRUE(::IsWindowEnabled(host.m_hWnd));
+
+    // No parent: the main window of the module state owns it.
+    m_moduleState.m_pMainWnd = &viewer;
+    CFieldsDialog parentless;
+    m_input.then([&] {
+        EXPECT_EQ(Automation::describe(Fields()).owner, viewer.m_hWnd);
+        EXPECT_FALSE(::IsWindowEnabled(host.m_hWnd));
+        EXPECT_TRUE(Done(Automation::click(Fields(), IDCANCEL)));
+    });
+    EXPECT_EQ(parentless.DoModal(), IDCANCEL);
+    EXPECT_TRUE(::IsWindowEnabled(host.m_hWnd));
+    m_moduleState.m_pMainWnd = nullptr;
+
+    // A top-level window disabled before the run stays disabled after it.
+    host.EnableWindow(FALSE);
+    CFieldsDialog whileDisabled(&viewer);
+    m_input.then([] { EXPECT_TRUE(Done(Automation::click(Fields(), IDCANCEL))); });
+    EXPECT_EQ(whileDisabled.DoModal(), IDCANCEL);
+    EXPECT_FALSE(::IsWindowEnabled(host.m_hWnd));
+    EXPECT_TRUE(::IsWindowEnabled(viewer.m_hWnd));
+}
+
+TEST_F(AfxTest, DialogWithoutTemplateShowsNothing)
+{
+    CDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), -1);
+    EXPECT_FALSE(dialog.Create(0));
+    EXPECT_EQ(Automation::topLevelWindows().size(), 0u);
+}
+
+TEST_F(AfxTest, CreateHookAttachesTheNextWindowOnly)
+{
+    // As a host's dialog call is used: hook, create with the framework's dialog procedure, unhook.
+    CFieldsDialog dialog;
+    dialog.m_strName = L"Zed";
+    AfxHookWindowCreate(&dialog);
+    HWND hWnd = ::CreateDialogParamW(TestResourceHandle(), MAKEINTRESOURCEW(IDD_FIELDS), nullptr, &AfxDlgProc, 0);
+    EXPECT_TRUE(AfxUnhookWindowCreate());
+    ASSERT_NE(hWnd, nullptr);
+    EXPECT_EQ(dialog.m_hWnd, hWnd);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), &dialog);
+    ASSERT_FALSE(dialog.m_events.empty());
+    EXPECT_EQ(dialog.m_events.front(), "init");
+    EXPECT_EQ(TextOf(::GetDlgItem(hWnd, IDC_NAME)), L"Zed");
+    EXPECT_EQ(dialog.SendMessage(WM_TEST_PRIVATE, 40, 2), 42);
+
+    // Without the hook a window stays unattached, and the dialog procedure copes with that.
+    HWND plain = ::CreateDialogParamW(TestResourceHandle(), MAKEINTRESOURCEW(IDD_VIEWER), nullptr, &AfxDlgProc, 0);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(plain), nullptr);
+    ::DestroyWindow(plain);
+
+    // A hook whose window never came says so.
+    CDialog unused;
+    AfxHookWindowCreate(&unused);
+    EXPECT_FALSE(AfxUnhookWindowCreate());
+    EXPECT_EQ(unused.m_hWnd, nullptr);
+    dialog.DestroyWindow();
+}
+
+TEST_F(AfxTest, DestroyingDetachesTheDialogAndItsBoundControlsInOrder)
+{
+    CFieldsDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_FIELDS));
+    HWND hWndDialog = dialog.m_hWnd;
+    HWND hWndNote = dialog.m_editNote.m_hWnd;
+    ASSERT_NE(hWndNote, nullptr);
+    dialog.m_events.clear();
+
+    EXPECT_TRUE(dialog.DestroyWindow());
+    EXPECT_THAT(dialog.m_events, ElementsAre("destroy", "note gone", "dialog gone"));
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+    EXPECT_EQ(dialog.m_editNote.m_hWnd, nullptr);
+    EXPECT_EQ(dialog.m_comboFruit.m_hWnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWndDialog), nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWndNote), nullptr);
+    EXPECT_FALSE(::IsWindow(hWndDialog));
+    // A second destroy is refused, not a crash.
+    EXPECT_FALSE(dialog.DestroyWindow());
+
+    // An object that goes while its window lives takes the window with it.
+    HWND hWndScoped = nullptr;
+    {
+        CFieldsDialog scoped;
+        ASSERT_TRUE(scoped.Create(IDD_FIELDS));
+        hWndScoped = scoped.m_hWnd;
+    }
+    EXPECT_FALSE(::IsWindow(hWndScoped));
+}
+
+namespace {
+
+// A modeless window in the usual style: closing destroys it, and the object deletes itself.
+class CSelfDeletingDialog : public CDialog {
+public:
+    explicit CSelfDeletingDialog(bool* pDeleted) : m_pDeleted(pDeleted) {}
+    ~CSelfDeletingDialog() override { *m_pDeleted = true; }
+
+protected:
+    void OnCancel() override { DestroyWindow(); }
+    void PostNcDestroy() override { delete this; }
+
+private:
+    bool* m_pDeleted;
+};
+
+} // namespace
+
+TEST_F(AfxTest, ModelessDialogClosedByTheUserMayDeleteItself)
+{
+    bool deleted = false;
+    auto* dialog = new CSelfDeletingDialog(&deleted);
+    ASSERT_TRUE(dialog->Create(IDD_VIEWER));
+    HWND hWnd = dialog->m_hWnd;
+    EXPECT_TRUE(Done(Automation::click(hWnd, IDCANCEL)));
+    Automation::deliverPending();
+    EXPECT_TRUE(deleted);
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+}
