@@ -27,11 +27,7 @@ LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-int moduleAnchor;
-
 } // namespace
-
-HINSTANCE TestInstance() { return reinterpret_cast<HINSTANCE>(&moduleAnchor); }
 
 std::vector<std::string>& WinTest::log()
 {

@@ -2,6 +2,7 @@
 // test's windows saw, and nothing left behind (windows, queue, hooks, beeps) for the next test.
 #pragma once
 
+#include "TestResources.h"
 #include "support/ScriptedInput.h"
 #include "support/TempRoot.h"
 #include "win/Windows.h"
@@ -27,6 +28,3 @@ protected:
 
     TempRoot m_root;
 };
-
-// The module handle under which the tests register their templates.
-HINSTANCE TestInstance();

@@ -1,0 +1,295 @@
+// Dialogs from templates run modally with scripted input: the default button, Enter and Escape,
+// Tab order, groups and mnemonics, the owner chain, messages delivered behind a modal dialog, and
+// a dialog nobody answers failing with its snapshot instead of hanging.
+#include "WinTest.h"
+
+#include "kernel/Clock.h"
+#include "kernel/Text.h"
+
+#include <algorithm>
+
+using DialogTest = WinTest;
+using testing::ElementsAre;
+using testing::HasSubstr;
+
+namespace {
+
+bool g_askOnCheck = false;
+bool g_endTwice = false;
+std::wstring g_nameOnOk;
+
+INT_PTR CALLBACK testDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WinTest::record(dialog, message, wParam, lParam);
+    if (message != WM_COMMAND)
+        return FALSE;
+    switch (LOWORD(wParam)) {
+    case 103:
+        if (g_askOnCheck && HIWORD(wParam) == BN_CLICKED) {
+            const int answer = MessageBoxW(dialog, L"Really?", L"Confirm", MB_YESNO | MB_ICONQUESTION);
+            WinTest::log().push_back("MessageBox " + std::to_string(answer));
+        }
+        return TRUE;
+    case IDOK: {
+        wchar_t name[32]{};
+        GetDlgItemTextW(dialog, 101, name, 32);
+        g_nameOnOk = name;
+        EndDialog(dialog, IDOK);
+        if (g_endTwice)
+            EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    }
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR runTestDialog(HWND owner = nullptr)
+{
+    return DialogBoxParamW(TestInstance(), MAKEINTRESOURCEW(testDialogId), owner, testDialogProc, 0);
+}
+
+HWND dialog() { return Automation::findWindow(L"Test Dialog"); }
+
+std::vector<std::string> linesWith(const std::string& part)
+{
+    std::vector<std::string> lines;
+    std::copy_if(WinTest::log().begin(), WinTest::log().end(), std::back_inserter(lines),
+                 [&](const std::string& line) { return line.find(part) != std::string::npos; });
+    return lines;
+}
+
+int focusedId() { return GetDlgCtrlID(GetFocus()); }
+
+} // namespace
+
+TEST_F(DialogTest, ClickingTheDefaultButtonSendsItsCommandThenTheDialogEnds)
+{
+    ScriptedInput input;
+    input.then([] { EXPECT_TRUE(Done(Automation::setText(dialog(), 101, L"abc"))); })
+        .then([] { EXPECT_TRUE(Done(Automation::click(dialog(), IDOK))); });
+
+    EXPECT_EQ(runTestDialog(), IDOK);
+    EXPECT_EQ(g_nameOnOk, L"abc");
+    EXPECT_THAT(linesWith("WM_COMMAND"),
+                ElementsAre("Test Dialog WM_COMMAND 101 EN_SETFOCUS", "Test Dialog WM_COMMAND 101 EN_CHANGE",
+                            "Test Dialog WM_COMMAND 101 EN_CHANGE", "Test Dialog WM_COMMAND 101 EN_CHANGE",
+                            "Test Dialog WM_COMMAND 101 EN_KILLFOCUS", "Test Dialog WM_COMMAND 1 BN_CLICKED"));
+    EXPECT_EQ(dialog(), nullptr);
+}
+
+TEST_F(DialogTest, EnterPressesTheDefaultOrFocusedButtonAndEscapeCancels)
+{
+    ScriptedInput input;
+    input.then([] { EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_RETURN))); });
+    EXPECT_EQ(runTestDialog(), IDOK);
+
+    input.then([] { EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_ESCAPE))); });
+    EXPECT_EQ(runTestDialog(), IDCANCEL);
+
+    // On a focused push button Enter presses that button.
+    input.then([] { EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_TAB, MOD_SHIFT))); })
+        .then([] { EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_RETURN))); });
+    EXPECT_EQ(runTestDialog(), IDCANCEL);
+
+    // A disabled default button ignores Enter; the dialog stays until Escape.
+    input.then([] { EnableWindow(GetDlgItem(dialog(), IDOK), FALSE); })
+        .then([] { EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_RETURN))); })
+        .then([] {
+            EXPECT_TRUE(IsWindow(dialog()));
+            EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_ESCAPE)));
+        });
+    EXPECT_EQ(runTestDialog(), IDCANCEL);
+}
+
+TEST_F(DialogTest, TabFollowsTheTabStopsAndArrowsMoveWithinARadioGroup)
+{
+    struct Step {
+        UINT key;
+        UINT modifiers;
+        int focused;
+    };
+    const Step steps[] = {
+        {VK_TAB, 0, 102},          {VK_TAB, 0, 103},        {VK_TAB, 0, 104},          {VK_TAB, 0, IDOK},
+        {VK_TAB, 0, IDCANCEL},     {VK_TAB, 0, 101},        {VK_TAB, MOD_SHIFT, IDCANCEL}, {VK_TAB, MOD_SHIFT, IDOK},
+        {VK_TAB, MOD_SHIFT, 104},  {VK_DOWN, 0, 105},       {VK_DOWN, 0, 104},         {VK_UP, 0, 105},
+    };
+    ScriptedInput input;
+    input.then([] { EXPECT_EQ(focusedId(), 101); });
+    for (const Step& step : steps)
+        input.then([step] {
+            EXPECT_TRUE(Done(Automation::pressKey(dialog(), step.key, step.modifiers)));
+            EXPECT_EQ(focusedId(), step.focused) << "after key " << step.key;
+        });
+    input.then([] {
+        // Arrowing onto an automatic radio button checks it and clears the rest of its group.
+        EXPECT_EQ(IsDlgButtonChecked(dialog(), 105), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dialog(), 104), BST_UNCHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dialog(), 103), BST_UNCHECKED);
+        EXPECT_TRUE(Done(Automation::click(dialog(), 104)));
+        EXPECT_EQ(IsDlgButtonChecked(dialog(), 104), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dialog(), 105), BST_UNCHECKED);
+        EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_ESCAPE)));
+    });
+    EXPECT_EQ(runTestDialog(), IDCANCEL);
+}
+
+TEST_F(DialogTest, MnemonicsFocusTheLabelledFieldOrClickTheButton)
+{
+    ScriptedInput input;
+    input.then([] {
+             EXPECT_TRUE(Done(Automation::pressKey(dialog(), 'C', MOD_ALT)));
+             EXPECT_EQ(focusedId(), 102);
+         })
+        .then([] {
+            EXPECT_TRUE(Done(Automation::pressKey(dialog(), 'E', MOD_ALT)));
+            EXPECT_EQ(focusedId(), 103);
+            EXPECT_EQ(IsDlgButtonChecked(dialog(), 103), BST_CHECKED);
+        })
+        .then([] {
+            // A button does not take characters, so a plain letter is a mnemonic there.
+            EXPECT_TRUE(Done(Automation::pressKey(dialog(), 'H')));
+            EXPECT_EQ(focusedId(), 105);
+            EXPECT_EQ(IsDlgButtonChecked(dialog(), 105), BST_CHECKED);
+        })
+        .then([] {
+            EXPECT_TRUE(Done(Automation::pressKey(dialog(), 'N', MOD_ALT)));
+            EXPECT_EQ(focusedId(), 101);
+            // In an edit a plain letter is typed.
+            EXPECT_TRUE(Done(Automation::pressKey(dialog(), 'N')));
+            EXPECT_EQ(focusedId(), 101);
+            wchar_t text[8]{};
+            GetDlgItemTextW(dialog(), 101, text, 8);
+            EXPECT_STREQ(text, L"n");
+            EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_ESCAPE)));
+        });
+    EXPECT_EQ(runTestDialog(), IDCANCEL);
+}
+
+TEST_F(DialogTest, TheOwnerChainIsDisabledWhileTheDialogRunsAndEnabledAfter)
+{
+    const HWND host = createRecordingWindow(L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    const HWND main = createRecordingWindow(L"Main", WS_POPUP | WS_CAPTION | WS_VISIBLE, host);
+    CreateWindowExW(0, L"Button", L"Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 64, 16, main,
+                    reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    ScriptedInput input;
+    input.then([&] {
+             EXPECT_FALSE(IsWindowEnabled(main));
+             EXPECT_FALSE(IsWindowEnabled(host));
+             const ActionResult blocked = Automation::click(main, 7);
+             EXPECT_FALSE(blocked.ok);
+             EXPECT_NE(blocked.message.find(L"covered by a modal window"), std::wstring::npos);
+             EXPECT_EQ(GetWindow(dialog(), GW_OWNER), main);
+         })
+        .then([] { EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_ESCAPE))); });
+
+    EXPECT_EQ(runTestDialog(main), IDCANCEL);
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_TRUE(IsWindowEnabled(host));
+    EXPECT_EQ(GetActiveWindow(), main);
+    EXPECT_TRUE(Done(Automation::click(main, 7)));
+}
+
+TEST_F(DialogTest, PostedMessagesAndTimersReachOtherWindowsBehindADialogAndAMessageBox)
+{
+    const HWND monitor = createRecordingWindow(L"Monitor", WS_OVERLAPPEDWINDOW);
+    SetTimer(monitor, 1, 1000, nullptr);
+    g_askOnCheck = true;
+    log().clear();
+    const auto ticks = [] { return linesWith("Monitor WM_TIMER").size(); };
+    ScriptedInput input;
+    input.then([&] {
+             PostMessageW(monitor, WM_USER + 5, 0, 0);
+             EXPECT_TRUE(Automation::runUntil([&] { return ticks() == 1; }, 5000));
+             EXPECT_TRUE(Done(Automation::click(dialog(), 103)));
+         })
+        .then([&] {
+            const HWND box = Automation::findWindow(L"Confirm");
+            ASSERT_TRUE(box);
+            EXPECT_FALSE(IsWindowEnabled(dialog()));
+            PostMessageW(monitor, WM_USER + 5, 0, 0);
+            EXPECT_TRUE(Automation::runUntil([&] { return ticks() == 3; }, 5000));
+            EXPECT_TRUE(Done(Automation::click(box, IDNO)));
+        })
+        .then([] { EXPECT_TRUE(Done(Automation::click(dialog(), IDOK))); });
+
+    EXPECT_EQ(runTestDialog(), IDOK);
+    g_askOnCheck = false;
+    KillTimer(monitor, 1);
+    std::vector<std::string> seen = linesWith("Monitor WM_");
+    seen.push_back(linesWith("MessageBox").at(0));
+    EXPECT_THAT(seen, ElementsAre("Monitor WM_USER+5", "Monitor WM_TIMER 1", "Monitor WM_USER+5",
+                                             "Monitor WM_TIMER 1", "Monitor WM_TIMER 1", "MessageBox 7"));
+}
+
+TEST_F(DialogTest, ADialogNobodyAnswersFailsFastWithItsSnapshotInsteadOfHanging)
+{
+    const std::int64_t start = Clock::nowMs();
+    ScriptedInput input;
+    input.expectStalls();
+    EXPECT_EQ(runTestDialog(), IDCANCEL);
+    ASSERT_EQ(input.stallSnapshots().size(), 1u);
+    const std::string snapshot = WideToUtf8(input.stallSnapshots()[0]);
+    EXPECT_THAT(snapshot, HasSubstr("Window \"Test Dialog\" (#32770) active"));
+    EXPECT_THAT(snapshot, HasSubstr("  Edit 101 \"\" focused"));
+    EXPECT_THAT(snapshot, HasSubstr("  Button 1 \"OK\" default"));
+    EXPECT_THAT(snapshot, HasSubstr("  Button 105 \"&High\""));
+    EXPECT_EQ(Clock::nowMs(), start);
+}
+
+TEST_F(DialogTest, BadInputGetsDefinedResults)
+{
+    g_endTwice = true;
+    ScriptedInput input;
+    input.then([] {
+             const HWND d = dialog();
+             EXPECT_EQ(GetDlgItem(d, 999), nullptr);
+             EXPECT_FALSE(SetDlgItemTextW(d, 999, L"x"));
+             EXPECT_EQ(SendDlgItemMessageW(d, 999, WM_GETTEXTLENGTH, 0, 0), 0);
+             EXPECT_EQ(IsDlgButtonChecked(d, 999), BST_UNCHECKED);
+             BOOL translated = TRUE;
+             EXPECT_EQ(GetDlgItemInt(d, 999, &translated, TRUE), 0u);
+             EXPECT_FALSE(translated);
+             SetDlgItemInt(d, 102, static_cast<UINT>(-5), TRUE);
+             EXPECT_EQ(static_cast<int>(GetDlgItemInt(d, 102, &translated, TRUE)), -5);
+             EXPECT_TRUE(translated);
+             GetDlgItemInt(d, 102, &translated, FALSE);
+             EXPECT_FALSE(translated);
+             const ActionResult missing = Automation::click(d, 999);
+             EXPECT_EQ(missing.message, L"the window has no control 999");
+             EXPECT_FALSE(Automation::click(nullptr, IDOK).ok);
+         })
+        .then([] { EXPECT_TRUE(Done(Automation::click(dialog(), IDOK))); });
+    // The second end keeps the first result.
+    EXPECT_EQ(runTestDialog(), IDOK);
+    g_endTwice = false;
+    EXPECT_FALSE(EndDialog(nullptr, IDOK));
+    EXPECT_EQ(DialogBoxParamW(TestInstance(), MAKEINTRESOURCEW(999), nullptr, testDialogProc, 0), -1);
+}
+
+TEST_F(DialogTest, DialogUnitsMapFourAcrossAndEightDownToOneCharacterCell)
+{
+    EXPECT_EQ(GetDialogBaseUnits(), static_cast<LONG>(MAKELONG(8, 16)));
+    const HWND modeless = CreateDialogParamW(TestInstance(), MAKEINTRESOURCEW(testDialogId), nullptr, testDialogProc, 0);
+    ASSERT_TRUE(modeless);
+    RECT rect{4, 8, 40, 16};
+    MapDialogRect(modeless, &rect);
+    EXPECT_EQ(rect.left, 8);
+    EXPECT_EQ(rect.top, 16);
+    EXPECT_EQ(rect.right, 80);
+    EXPECT_EQ(rect.bottom, 32);
+    RECT dialogRect{};
+    RECT editRect{};
+    GetWindowRect(modeless, &dialogRect);
+    GetWindowRect(GetDlgItem(modeless, 101), &editRect);
+    // The edit lies at (48, 4) units: 12 columns and half a row into the client area, inside the frame.
+    EXPECT_EQ(editRect.left - dialogRect.left, 8 + 96);
+    EXPECT_EQ(editRect.top - dialogRect.top, 16 + 8);
+    EXPECT_EQ(dialogRect.right - dialogRect.left, 140 * 2 + 16);
+    EXPECT_TRUE(IsWindowVisible(modeless));
+    EXPECT_EQ(GetFocus(), GetDlgItem(modeless, 101));
+    DestroyWindow(modeless);
+}
