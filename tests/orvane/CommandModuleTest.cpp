@@ -7,6 +7,9 @@
 #include "orvane/CpApi.h"
 #include "orvane/HostHandles.h"
 
+#include "win/WinUser.h"
+#include "win/afx/CWnd.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -144,6 +147,21 @@ TEST(CommandModule, HostHandlesFillTheModulesSlotsById)
     EXPECT_EQ(context, 0x1001u);
     EXPECT_EQ(window, reinterpret_cast<HWND>(&hostWindow));
     EXPECT_EQ(UtGetHostHandles(0, pairs, 1), 0);
+    UtClearHostHandles();
+}
+
+TEST(CommandModule, ATasksApplicationWindowIsTheHostWindow)
+{
+    CXRCpDlcWnd task(5);
+    UtClearHostHandles();
+    EXPECT_EQ(task.GetCAppWnd(), nullptr);
+    HWND hostWindow =
+        CreateWindowExW(0, L"STATIC", L"Orvane", WS_OVERLAPPED, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hostWindow, nullptr);
+    UtSetHostHandle(UT_HOST_WINDOW, reinterpret_cast<UINT_PTR>(hostWindow));
+    ASSERT_NE(task.GetCAppWnd(), nullptr);
+    EXPECT_EQ(task.GetCAppWnd()->GetSafeHwnd(), hostWindow);
+    DestroyWindow(hostWindow);
     UtClearHostHandles();
 }
 

@@ -1,5 +1,6 @@
 // Hotlinks as the module's hotlink window uses them: variable changes, whoever makes them, and
 // the host's "GUI" object change reach the subscriber with change type 5.
+#include "DescribeChange.h"
 #include "orvane/BspHub.h"
 #include "orvane/CpApi.h"
 #include "orvane/HostState.h"
@@ -12,18 +13,6 @@
 #include <vector>
 
 namespace {
-
-// What a receiver saw, as the module's DeliverBspChange analyses it.
-std::wstring describe(const CBspSubjectDesc& change)
-{
-    int subjectClass = 0, changeType = 0;
-    std::wstring objectName, text, variableName;
-    WORD code = 0;
-    if (change.AnalyseSubjectDesc(&subjectClass, &changeType, &objectName, &code, &text, &variableName) != BSP_OK)
-        return L"unreadable";
-    return std::to_wstring(subjectClass) + L":" + std::to_wstring(changeType) + L":" +
-           (subjectClass == BSP_SUBJ_CPVAR ? variableName : objectName + L"/" + std::to_wstring(code));
-}
 
 class Hotlinks : public ::testing::Test {
 protected:
@@ -44,7 +33,7 @@ protected:
         const SHORT created = subject.CreateCpVarSubj(name, context);
         if (created != BSP_OK)
             return created;
-        return BspHub::instance().subscribe(subject, [this](const CBspSubjectDesc& c) { seen.push_back(describe(c)); },
+        return BspHub::instance().subscribe(subject, [this](const CBspSubjectDesc& c) { seen.push_back(DescribeChange(c)); },
                                             nullptr);
     }
 
@@ -78,7 +67,7 @@ TEST_F(Hotlinks, UnknownVariablesAndBadNamesAreRefused)
     EXPECT_EQ(shortNames.CreateCpVarSubj("_LONGER", context), BSP_ERR_NAME);
     EXPECT_EQ(shortNames.CreateObjBspSubj(nullptr, 1), BSP_ERR_NAME);
     EXPECT_EQ(BspHub::instance().subscribe(shortNames, [](const CBspSubjectDesc&) {}, nullptr), BSP_ERR_EMPTY);
-    EXPECT_EQ(describe(shortNames), L"unreadable");
+    EXPECT_EQ(DescribeChange(shortNames), L"unreadable");
     EXPECT_EQ(BspHub::instance().subscriptionCount(), 0u);
 }
 
@@ -87,7 +76,7 @@ TEST_F(Hotlinks, ObjectChangesReachSubscribersOfThatObjectAndCode)
     CBspSubjectDesc gui;
     ASSERT_EQ(gui.CreateObjBspSubj(L"GUI", 1), BSP_OK);
     BspHub::SubscriptionId id = 0;
-    ASSERT_EQ(BspHub::instance().subscribe(gui, [this](const CBspSubjectDesc& c) { seen.push_back(describe(c)); }, &id),
+    ASSERT_EQ(BspHub::instance().subscribe(gui, [this](const CBspSubjectDesc& c) { seen.push_back(DescribeChange(c)); }, &id),
               BSP_OK);
 
     // The host leaves its message in the register and announces the object.

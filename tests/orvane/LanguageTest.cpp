@@ -6,6 +6,8 @@
 
 #include "kernel/Library.h"
 #include "kernel/Resources.h"
+#include "win/DialogTemplate.h"
+#include "win/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +20,31 @@ constexpr std::wstring_view runComplete = L"Run complete.";
 const ResourceEntry moduleStrings[] = {
     {6, 22007, LANG_ENGLISH_US, runComplete.data(), static_cast<DWORD>(runComplete.size())},
 };
+
+const DialogTemplate logon = [] {
+    DialogTemplate dialog;
+    dialog.style = WS_POPUP | WS_CAPTION;
+    dialog.cx = 120;
+    dialog.cy = 60;
+    dialog.caption = L"Logon";
+    return dialog;
+}();
+const ResourceEntry moduleDialogs[] = {
+    {5, 23207, LANG_ENGLISH_US, &logon, sizeof logon},
+};
+
+INT_PTR CALLBACK endAtOnce(HWND dialog, UINT message, WPARAM, LPARAM)
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    EndDialog(dialog, 42);
+    return TRUE;
+}
+
+INT_PTR CALLBACK stayOpen(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
 
 std::wstring load(HMODULE module, UINT id, int capacity = 100)
 {
@@ -47,6 +74,26 @@ TEST(Language, ModuleStringsComeFromAnAddedModuleAndHostStringsAlways)
     EXPECT_EQ(NlsRemoveModule(module), NLS_ERR_MODULE);
     EXPECT_EQ(GetModuleHandleW(L"langkit"), nullptr);
     EXPECT_EQ(load(module, 22007), L"");
+    UnregisterModuleResources(module);
+}
+
+TEST(Language, DialogsComeFromTheAddedModulesTemplates)
+{
+    HMODULE module = RegisterModuleResources(moduleDialogs, moduleDialogs);
+    EXPECT_EQ(NlsDialogBox(module, 23207, nullptr, endAtOnce), -1);
+    EXPECT_EQ(NlsCreateDialog(module, 23207, nullptr, stayOpen), nullptr);
+
+    ASSERT_EQ(NlsAddModule(module), NLS_OK);
+    EXPECT_EQ(NlsDialogBox(module, 23207, nullptr, endAtOnce), 42);
+    HWND dialog = NlsCreateDialog(module, 23207, nullptr, stayOpen);
+    ASSERT_NE(dialog, nullptr);
+    wchar_t title[20] = {};
+    GetWindowTextW(dialog, title, 20);
+    EXPECT_EQ(std::wstring(title), L"Logon");
+    DestroyWindow(dialog);
+    EXPECT_EQ(NlsCreateDialog(module, 23299, nullptr, stayOpen), nullptr);
+
+    NlsRemoveModule(module);
     UnregisterModuleResources(module);
 }
 
