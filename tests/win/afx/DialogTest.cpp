@@ -331,3 +331,25 @@ TEST_F(AfxTest, ModelessDialogClosedByTheUserMayDeleteItself)
     EXPECT_FALSE(::IsWindow(hWnd));
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
 }
+
+TEST_F(AfxTest, ModelessDialogTranslatesKeysForItselfAndItsControlsOnly)
+{
+    CDialog host;
+    ASSERT_TRUE(host.Create(IDD_HOST));
+    CFieldsDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_FIELDS, &host));
+    dialog.m_events.clear();
+
+    // Enter in one of its edits presses the default button, as a get-message hook would pass it.
+    MSG enter{::GetDlgItem(dialog.m_hWnd, IDC_COUNT), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_TRUE(dialog.PreTranslateMessage(&enter));
+    Automation::deliverPending();
+    EXPECT_THAT(dialog.m_events, ElementsAre("ok"));
+
+    MSG elsewhere{host.m_hWnd, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_FALSE(dialog.PreTranslateMessage(&elsewhere));
+    MSG notAKey{::GetDlgItem(dialog.m_hWnd, IDC_COUNT), WM_LBUTTONDOWN, 0, 0, 0, {}};
+    EXPECT_FALSE(dialog.PreTranslateMessage(&notAKey));
+    EXPECT_THAT(dialog.m_events, ElementsAre("ok"));
+    dialog.DestroyWindow();
+}
