@@ -8,7 +8,7 @@ JOBS       ?= 2
 PACKAGES   := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
               libsqlite3-dev libncurses-dev sqlite3 tmux
 
-.PHONY: run test build deps clean
+.PHONY: run test build deps bench clean
 
 run: build
 	$(BUILD)/host/orvane --root "$(ROOT)"
@@ -24,6 +24,9 @@ $(BUILD)/CMakeCache.txt:
 
 deps:
 	@sh tools/install-deps.sh $(PACKAGES)
+
+bench: build
+	$(BUILD)/bench/serion_bench
 
 clean:
 	rm -rf $(BUILD)

@@ -46,6 +46,8 @@ const ResourceEntry entries[] = {
     string(22031, L"Serion Window Closed."),
     string(22032, L"Serion start group %s."),
     string(22034, L"Method directory does not exist."),
+    string(22035, L"A group name is also the start of its data file names: it must have 1 to 50 characters, must "
+                  L"not begin with a blank, and must not contain any of these characters: \\ / : * ? \" < > |"),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
     string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),
     string(32772, L"Edit current method information\nEdit Method Info"),

@@ -2,6 +2,7 @@
 #include "Text.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <cwctype>
 
 std::string WideToUtf8(std::wstring_view text)
@@ -113,4 +114,10 @@ bool EqualsNoCase(std::wstring_view a, std::wstring_view b)
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
     return EqualsNoCase(Utf8ToWide(a), Utf8ToWide(b));
+}
+
+int lstrcmpW(const wchar_t* a, const wchar_t* b)
+{
+    const int order = std::wcscoll(a ? a : L"", b ? b : L"");
+    return order < 0 ? -1 : order > 0 ? 1 : 0;
 }

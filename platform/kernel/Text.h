@@ -14,3 +14,5 @@ std::wstring ToUpperWide(std::wstring_view text);
 std::wstring ToLowerWide(std::wstring_view text);
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// As Win32's lstrcmpW: case-sensitive, in the order of the current locale; 0 when equal.
+int lstrcmpW(const wchar_t* a, const wchar_t* b);

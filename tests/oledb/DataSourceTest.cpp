@@ -66,23 +66,16 @@ TEST(DataSource, ProviderIsFoundByItsIdentifierOnly)
     EXPECT_FALSE(dataSource.m_spInit);
 }
 
-TEST(DataSource, UserTableInitialisationGroupOpensAndOtherAccountsDoNot)
+TEST(DataSource, AdminWithoutPasswordOpensAndOtherAccountsDoNot)
 {
     WorklistRoot root;
     auto userInit = [](const wchar_t* user) {
         CDBPropSet init(DBPROPSET_DBINIT);
-        init.AddProperty(DBPROP_AUTH_CACHE_AUTHINFO, true);
-        init.AddProperty(DBPROP_AUTH_ENCRYPT_PASSWORD, false);
-        init.AddProperty(DBPROP_AUTH_MASK_PASSWORD, false);
         init.AddProperty(DBPROP_AUTH_PASSWORD, L"");
-        init.AddProperty(DBPROP_AUTH_PERSIST_ENCRYPTED, false);
-        init.AddProperty(DBPROP_AUTH_PERSIST_SENSITIVE_AUTHINFO, false);
         init.AddProperty(DBPROP_AUTH_USERID, user);
         init.AddProperty(DBPROP_INIT_DATASOURCE, WorklistRoot::databasePath);
         init.AddProperty(DBPROP_INIT_MODE, DB_MODE_SHARE_DENY_NONE);
         init.AddProperty(DBPROP_INIT_PROMPT, DBPROMPT_NOPROMPT);
-        init.AddProperty(DBPROP_INIT_PROVIDERSTRING, L";COUNTRY=0;CP=1252;LANGID=0x0409");
-        init.AddProperty(DBPROP_INIT_LCID, LONG{1033});
         return init;
     };
     CDataSource dataSource;

@@ -1,0 +1,34 @@
+// The module's one settings record: the host's handles, the paths and flags read from the host,
+// the logged-on user and the single main viewer. Every part of the module reads it.
+#pragma once
+
+#include "kernel/WinTypes.h"
+#include "orvane/OrvaneTypes.h"
+
+#include <string>
+
+class CDialogMainViewer;
+
+struct CModuleSettings {
+    DWORD hHostA = 0;
+    DWORD hHostB = 0;
+    HWND hHostWnd = nullptr;
+    DWORD hHostC = 0;
+    HCPCONTEXT hCpContext = 0;
+    DWORD nLogbookId = 0;
+    DWORD hHostD = 0;
+    std::wstring strProvider;
+    std::wstring strDatabasePath;
+    std::wstring strMethodPath;
+    std::wstring strHelpPath;
+    std::wstring strInstName;
+    BOOL bOnline = FALSE;
+    BOOL bControl = FALSE;
+    LONG nUserId = -1;
+    LONG nUserRole = -1;
+    std::wstring strUserName;
+    // Owned: the viewer window lives while this is set.
+    CDialogMainViewer* pMainViewer = nullptr;
+};
+
+extern CModuleSettings ModuleSettings;

@@ -1,0 +1,161 @@
+// Groups as the main window adds, lists and deletes them: ids, names that are refused, names that
+// must work although the query language reserves them, and the method table of each group.
+#include "WorklistTestRoot.h"
+
+#include "worklist/CGroupTable.h"
+#include "worklist/CMethodTable.h"
+#include "worklist/GroupRows.h"
+
+#include "kernel/Clock.h"
+#include "kernel/FileApi.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+// Adds name as the main window does after its name check; the id of the new group, or 0.
+LONG addGroup(GroupRows& groups, const std::wstring& name)
+{
+    const auto listed = groups.List();
+    if (!GroupRows::RefusalOf(name, listed).empty())
+        return 0;
+    LONG id = 0;
+    return SUCCEEDED(groups.Add(name, listed.empty(), &id)) ? id : 0;
+}
+
+bool methodTableOpens(const std::wstring& name)
+{
+    CMethodTable table;
+    return SUCCEEDED(table.Open(name));
+}
+
+TEST(GroupTable, FirstGroupGetsIdTwoAndEachNextTheLastIdPlusOne)
+{
+    WorklistTestRoot root;
+    CGroupTable table;
+    ASSERT_EQ(table.Open(), S_OK);
+    GroupRows groups(table);
+    const auto before = Clock::nowMs();
+    EXPECT_EQ(addGroup(groups, L"Morning"), 2);
+    EXPECT_EQ(Clock::nowMs() - before, 1000) << "a second's pause after the table is created";
+    EXPECT_EQ(addGroup(groups, L"Evening"), 3);
+    ASSERT_TRUE(groups.FindById(2));
+    EXPECT_EQ(std::wstring(table.ShutDownOption), L" ") << "no shut-down command";
+    EXPECT_TRUE(methodTableOpens(L"Morning"));
+    EXPECT_TRUE(methodTableOpens(L"Evening"));
+
+    // The next id follows the last row, whatever the others hold.
+    groups.DeleteRow(2);
+    EXPECT_EQ(addGroup(groups, L"Night"), 4);
+    const auto listed = groups.List();
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].name, L"Evening");
+    EXPECT_EQ(listed[1].name, L"Night");
+    EXPECT_EQ(listed[1].id, 4);
+    EXPECT_EQ(root.boxes.take(), Texts{});
+}
+
+TEST(GroupTable, NamesDifferingOnlyInCaseAndNamesNoFileCanStartWithAreRefused)
+{
+    WorklistTestRoot root;
+    CGroupTable table;
+    ASSERT_EQ(table.Open(), S_OK);
+    GroupRows groups(table);
+    ASSERT_EQ(addGroup(groups, L"ABC"), 2);
+    const auto listed = groups.List();
+    EXPECT_EQ(GroupRows::RefusalOf(L"abc", listed), L"There is another group with the same name");
+    for (const std::wstring& bad : {std::wstring(L"a/b"), std::wstring(L"C:drive"), std::wstring(L"what?"),
+                                    std::wstring(L"say \"hi\""), std::wstring(L"back\\slash"), std::wstring(),
+                                    std::wstring(L" leading"), std::wstring(51, L'x'), std::wstring(L"tab\t")}) {
+        const std::wstring refusal = GroupRows::RefusalOf(bad, listed);
+        EXPECT_TRUE(refusal.starts_with(L"A group name is also the start of its data file names")) << WideToUtf8(bad);
+    }
+    EXPECT_EQ(GroupRows::RefusalOf(std::wstring(50, L'x'), listed), L"");
+    EXPECT_EQ(addGroup(groups, std::wstring(50, L'x')), 3);
+    EXPECT_EQ(groups.List().back().name, std::wstring(50, L'x'));
+}
+
+TEST(GroupTable, NamesWithBlanksQuotesAndReservedWordsWorkAsGroups)
+{
+    WorklistTestRoot root;
+    CGroupTable table;
+    ASSERT_EQ(table.Open(), S_OK);
+    GroupRows groups(table);
+    const Texts names = {L"Night Shift", L"SELECT", L"order by", L"it's", L"group_tbl ", L"x; DROP TABLE group_tbl",
+                         L"Ölprobe 5%", L"[Lab 2]"};
+    LONG id = 2;
+    for (const std::wstring& name : names) {
+        EXPECT_EQ(addGroup(groups, name), id++) << WideToUtf8(name);
+        EXPECT_TRUE(methodTableOpens(name)) << WideToUtf8(name);
+    }
+    EXPECT_EQ(root.boxes.take(), Texts{});
+    Texts listed;
+    for (const GroupEntry& group : groups.List())
+        listed.push_back(group.name);
+    EXPECT_EQ(listed, names);
+
+    // A name the provider cannot take as a new table is shown and leaves no group behind.
+    EXPECT_EQ(addGroup(groups, L"user_tbl"), 0);
+    EXPECT_EQ(root.boxes.take(), Texts{L"Table 'user_tbl' already exists."});
+    EXPECT_EQ(groups.List().size(), names.size());
+}
+
+TEST(GroupTable, DeletedGroupLosesRowAndTableForGood)
+{
+    WorklistTestRoot root;
+    {
+        CGroupTable table;
+        ASSERT_EQ(table.Open(), S_OK);
+        GroupRows groups(table);
+        const LONG id = addGroup(groups, L"Short Lived");
+        ASSERT_EQ(id, 2);
+        groups.DeleteRow(id);
+        EXPECT_EQ(CMethodTable().DropMethodTable(L"Short Lived"), S_OK);
+        // Deleting an id no row has still lets the table go; a table that is gone is shown.
+        groups.DeleteRow(77);
+        EXPECT_EQ(CMethodTable().DropMethodTable(L"Short Lived"), DB_E_NOTABLE);
+        EXPECT_EQ(root.boxes.take().size(), 1u);
+    }
+    CGroupTable reopened;
+    ASSERT_EQ(reopened.Open(), S_OK);
+    EXPECT_TRUE(GroupRows(reopened).List().empty());
+    EXPECT_FALSE(methodTableOpens(L"Short Lived"));
+    EXPECT_EQ(root.boxes.take(), Texts{L"The database engine cannot find the input table or query 'Short Lived'. Make "
+                                       L"sure it exists and that its name is spelled correctly."});
+}
+
+TEST(GroupTable, ShutDownOptionIsStoredPerGroupAndReadOnlyFileRefusesNewGroups)
+{
+    WorklistTestRoot root;
+    {
+        CGroupTable table;
+        ASSERT_EQ(table.Open(), S_OK);
+        GroupRows groups(table);
+        ASSERT_EQ(addGroup(groups, L"A"), 2);
+        ASSERT_EQ(addGroup(groups, L"B"), 3);
+        groups.StoreShutDownOption(3, L"LAMPALL OFF");
+        groups.StoreShutDownOption(2, std::wstring(60, L'S'));
+    }
+    CGroupTable table;
+    ASSERT_EQ(table.Open(), S_OK);
+    GroupRows groups(table);
+    ASSERT_TRUE(groups.FindById(3));
+    EXPECT_EQ(std::wstring(table.ShutDownOption), L"LAMPALL OFF");
+    ASSERT_TRUE(groups.FindById(2));
+    EXPECT_EQ(std::wstring(table.ShutDownOption), std::wstring(50, L'S')) << "cut to the field";
+
+    ASSERT_TRUE(SetFileAttributesW(WorklistRoot::databasePath, FILE_ATTRIBUTE_READONLY));
+    CGroupTable readOnly;
+    ASSERT_EQ(readOnly.Open(), S_OK);
+    GroupRows shown(readOnly);
+    EXPECT_EQ(shown.List().size(), 2u);
+    EXPECT_EQ(addGroup(shown, L"C"), 0);
+    const Texts boxes = root.boxes.take();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].starts_with(L"Cannot update. Database or object is read-only")) << WideToUtf8(boxes[0]);
+    EXPECT_EQ(shown.List().size(), 2u);
+}
+
+} // namespace

@@ -1,0 +1,254 @@
+// The row algorithms on a group's method table, as the method list and the run sequencer use
+// them: new rows and deletions keep "aaaID" dense and rename every data file, run states follow
+// their rules, and FindRow passes over unchecked rows.
+#include "WorklistTestRoot.h"
+
+#include "worklist/CMethodTable.h"
+#include "worklist/MethodRows.h"
+
+#include "kernel/Clock.h"
+#include "kernel/WinFormat.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+// The list's side, as the method list control will take it over: what it was asked to show.
+class RecordingRows : public MethodRows {
+public:
+    int refills = 0;
+    std::vector<std::tuple<LONG, LONG, std::wstring>> updates;
+
+protected:
+    void Refill() override { ++refills; }
+    void UpdateRowState(LONG id, LONG state, const wchar_t* message) override
+    {
+        updates.emplace_back(id, state, message ? message : L"<none>");
+    }
+};
+
+struct Row {
+    LONG id;
+    std::wstring method;
+    std::wstring dataFile;
+    LONG state;
+};
+
+// The group's rows as a new table object reads them, in "aaaID" order.
+std::vector<Row> rowsOf(const std::wstring& group)
+{
+    CMethodTable table;
+    std::vector<Row> rows;
+    if (FAILED(table.Open(group)))
+        return rows;
+    for (table.MoveFirst(); table.HasCurrentRow(); table.MoveNext())
+        rows.push_back({table.aaaID, table.MethodName, table.DataFile, table.RunState});
+    return rows;
+}
+
+// A group G with rows M0..M(count-1), loaded into rows.
+void makeGroup(RecordingRows& rows, const std::wstring& group, int count)
+{
+    ASSERT_EQ(CMethodTable().CreateMethodTable(group), S_OK);
+    ASSERT_EQ(rows.LoadGroup(group), S_OK);
+    std::vector<std::wstring> names;
+    for (int i = 0; i < count; ++i)
+        names.push_back(L"M" + std::to_wstring(i));
+    rows.InsertMethods(names, 1, L"C:\\Methods\\", 0);
+}
+
+std::vector<LONG> statesOf(const std::wstring& group)
+{
+    std::vector<LONG> states;
+    for (const Row& row : rowsOf(group))
+        states.push_back(row.state);
+    return states;
+}
+
+TEST(MethodRows, NewRowsShiftTheLaterRowsAndEveryRowIsNamedAgain)
+{
+    WorklistTestRoot root;
+    RecordingRows rows;
+    makeGroup(rows, L"G", 5);
+    rows.InsertMethods({L"Nitrate", L"Phosphate"}, 3, L"C:\\Methods\\", 2);
+
+    const std::vector<std::wstring> expected = {L"M0", L"M1", L"Nitrate", L"Nitrate", L"Nitrate", L"Phosphate",
+                                                L"Phosphate", L"Phosphate", L"M2", L"M3", L"M4"};
+    const auto found = rowsOf(L"G");
+    ASSERT_EQ(found.size(), expected.size());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        EXPECT_EQ(found[i].id, static_cast<LONG>(i));
+        EXPECT_EQ(found[i].method, expected[i]);
+        EXPECT_EQ(found[i].dataFile, FormatWin(L"G%010d.d", static_cast<int>(i)));
+    }
+    EXPECT_EQ(found[7].dataFile, L"G0000000007.d");
+
+    // A new row: checked, from the method path, run by the logged-on user, autonamed as the group.
+    CMethodTable table;
+    ASSERT_EQ(table.Open(L"G"), S_OK);
+    ASSERT_EQ(table.MoveFirst(), S_OK);
+    ASSERT_EQ(table.MoveNext(4), S_OK);
+    EXPECT_EQ(std::wstring(table.MethodName), L"Phosphate");
+    EXPECT_EQ(std::wstring(table.SysMethPath), L"C:\\Methods\\");
+    EXPECT_EQ(std::wstring(table.Operator), L"analyst");
+    EXPECT_EQ(std::wstring(table.Prefix), L"G");
+    EXPECT_EQ(std::wstring(table.SubFolder), L"");
+    EXPECT_EQ(table.RunState, RUNSTATE_CHECKED);
+    EXPECT_EQ(table.Counter, 0);
+    EXPECT_EQ(table.StartTime, 0);
+    EXPECT_GE(rows.refills, 2);
+}
+
+TEST(MethodRows, DeletingRowsNumbersTheRestInTheirOrder)
+{
+    WorklistTestRoot root;
+    RecordingRows rows;
+    makeGroup(rows, L"G", 5);
+    rows.DeleteSelected({1, 3});
+    const auto found = rowsOf(L"G");
+    ASSERT_EQ(found.size(), 3u);
+    const Texts methods = {L"M0", L"M2", L"M4"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(found[i].id, static_cast<LONG>(i));
+        EXPECT_EQ(found[i].method, methods[i]);
+        EXPECT_EQ(found[i].dataFile, FormatWin(L"G%010d.d", static_cast<int>(i)));
+    }
+    rows.DeleteSelected({0, 1, 2});
+    EXPECT_TRUE(rowsOf(L"G").empty());
+    rows.InsertMethods({L"Again"}, 1, L"C:\\Methods\\", 0);
+    EXPECT_EQ(rowsOf(L"G").size(), 1u);
+}
+
+TEST(MethodRows, AutoNameNumbersFromTheCounterAndKeepsAbsentFields)
+{
+    WorklistTestRoot root;
+    RecordingRows rows;
+    makeGroup(rows, L"G", 6);
+    rows.AutoName(L"Run 7", L"S", 100, L"Ada");
+    EXPECT_EQ(rowsOf(L"G")[5].dataFile, L"S0000000105.d");
+    rows.AutoName(nullptr, L"T", 0, nullptr);
+    CMethodTable table;
+    ASSERT_EQ(table.Open(L"G"), S_OK);
+    ASSERT_EQ(table.MoveLast(), S_OK);
+    EXPECT_EQ(std::wstring(table.DataFile), L"T0000000005.d");
+    EXPECT_EQ(std::wstring(table.SubFolder), L"Run 7");
+    EXPECT_EQ(std::wstring(table.Operator), L"Ada");
+    EXPECT_EQ(std::wstring(table.Prefix), L"T");
+    EXPECT_EQ(table.Counter, 0);
+
+    // Texts are cut to 254 characters on their way into a row.
+    rows.AutoName(std::wstring(300, L'f').c_str(), std::wstring(250, L'p'), 0, nullptr);
+    ASSERT_EQ(table.Open(L"G"), S_OK);
+    ASSERT_EQ(table.MoveFirst(), S_OK);
+    EXPECT_EQ(std::wstring(table.SubFolder), std::wstring(254, L'f'));
+    EXPECT_EQ(std::wstring(table.DataFile), std::wstring(250, L'p') + L"0000");
+}
+
+TEST(MethodRows, RunStatesFollowCleanAndChangeRulesAndTheCursorStaysOnTheRunningRow)
+{
+    WorklistTestRoot root;
+    RecordingRows rows;
+    makeGroup(rows, L"G", 4);
+    rows.SetAllRunStates(FALSE);
+    EXPECT_EQ(statesOf(L"G"), (std::vector<LONG>{5, 5, 5, 5}));
+    rows.SetAllRunStates(TRUE);
+
+    // A run: row 1 unchecked; row 0 started; then the sequencer moves on.
+    LONG id = 1;
+    ASSERT_NE(rows.FindRowById(1, FALSE), nullptr);
+    rows.ChangeRunState(rows.FindRowById(1, FALSE), RUNSTATE_UNCHECKED, nullptr);
+    id = 0;
+    MethodRecord* row = rows.FindRow(id, TRUE);
+    ASSERT_NE(row, nullptr);
+    const auto start = static_cast<LONG>(Clock::nowMs() / 1000);
+    rows.ChangeRunState(row, RUNSTATE_RUNNING, nullptr);
+    EXPECT_EQ(row->StartTime, start);
+    EXPECT_EQ(std::wstring(row->ErrMessage), L"");
+    Clock::advance(90000);
+    rows.ChangeRunState(row, RUNSTATE_FAILED, std::wstring(300, L'e').c_str());
+
+    id = 1;
+    row = rows.FindRow(id, TRUE);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(id, 2) << "the unchecked row is passed over";
+    rows.ChangeRunState(row, RUNSTATE_RUNNING, L"");
+
+    CMethodTable table;
+    ASSERT_EQ(table.Open(L"G"), S_OK);
+    ASSERT_EQ(table.MoveFirst(), S_OK);
+    EXPECT_EQ(table.StartTime, start);
+    EXPECT_EQ(table.EndTime, start + 90);
+    EXPECT_EQ(std::wstring(table.ErrMessage), std::wstring(254, L'e'));
+    EXPECT_EQ(statesOf(L"G"), (std::vector<LONG>{4, 5, 2, 1}));
+
+    // CleanRunState keeps unchecked rows, clears every time and message, and comes back to row 2.
+    rows.CleanRunState();
+    EXPECT_EQ(statesOf(L"G"), (std::vector<LONG>{1, 5, 1, 1}));
+    ASSERT_EQ(table.Open(L"G"), S_OK);
+    for (table.MoveFirst(); table.HasCurrentRow(); table.MoveNext()) {
+        EXPECT_EQ(table.StartTime, 0);
+        EXPECT_EQ(table.EndTime, 0);
+        EXPECT_EQ(std::wstring(table.ErrMessage), L"");
+    }
+    ASSERT_NE(rows.Table(), nullptr);
+    EXPECT_EQ(rows.Table()->aaaID, 2);
+    rows.ChangeRunState(rows.Table(), RUNSTATE_DONE, L"Run complete.");
+    EXPECT_EQ(statesOf(L"G"), (std::vector<LONG>{1, 5, 3, 1}));
+
+    using Update = std::tuple<LONG, LONG, std::wstring>;
+    EXPECT_EQ(rows.updates.back(), (Update{2, 3, L"Run complete."}));
+    EXPECT_EQ(rows.updates[1], (Update{0, 2, L"<none>"}));
+
+    // Trace lines: CleanRunState runs into the next entry's date.
+    const std::string trace = root.traceLog();
+    EXPECT_NE(trace.find("03/14/26 09:26:53: ChangeRunState: 2, (null)\r\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("CleanRunState03/14/26 "), std::string::npos) << trace;
+}
+
+TEST(MethodRows, FindRowSkipsUncheckedRowsAndStopsAtTheEnd)
+{
+    WorklistTestRoot root;
+    RecordingRows rows;
+    makeGroup(rows, L"G", 4);
+    for (LONG unchecked : {1, 2})
+        rows.ChangeRunState(rows.FindRowById(unchecked, FALSE), RUNSTATE_UNCHECKED, nullptr);
+    LONG id = 1;
+    MethodRecord* row = rows.FindRow(id, TRUE);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(id, 3);
+    EXPECT_EQ(row->aaaID, 3);
+    id = 1;
+    EXPECT_EQ(rows.FindRow(id, FALSE)->aaaID, 1);
+    id = 4;
+    EXPECT_EQ(rows.FindRow(id, TRUE), nullptr);
+    EXPECT_FALSE(rows.Table()->HasCurrentRow());
+    EXPECT_EQ(rows.FindRowById(2, TRUE), nullptr);
+    EXPECT_EQ(rows.FindRowById(2, FALSE)->aaaID, 2);
+    EXPECT_EQ(rows.FindRowById(9, FALSE), nullptr);
+
+    rows.ChangeRunState(rows.FindRowById(3, FALSE), RUNSTATE_UNCHECKED, nullptr);
+    id = 1;
+    EXPECT_EQ(rows.FindRow(id, TRUE), nullptr) << "every later row is unchecked";
+}
+
+TEST(MethodRows, GroupWhoseTableCannotOpenHoldsNoTable)
+{
+    WorklistTestRoot root;
+    RecordingRows rows;
+    makeGroup(rows, L"G", 2);
+    EXPECT_EQ(rows.LoadGroup(L"Gone"), DB_E_NOTABLE);
+    EXPECT_EQ(rows.Table(), nullptr);
+    EXPECT_EQ(root.boxes.take().size(), 1u);
+    // Without a table the algorithms change nothing and still refresh the list.
+    const int refills = rows.refills;
+    rows.CleanRunState();
+    rows.SetAllRunStates(TRUE);
+    LONG id = 0;
+    EXPECT_EQ(rows.FindRow(id, TRUE), nullptr);
+    EXPECT_EQ(rows.refills, refills + 2);
+    EXPECT_EQ(rowsOf(L"G").size(), 2u);
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+// Accounts as the logon, account and lock dialogs use them: found by exact name, added with the
+// last row's id plus one, changed and removed, by several table objects at once.
+#include "WorklistTestRoot.h"
+
+#include "worklist/CUserTable.h"
+#include "worklist/RecordText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Adds an account as the account dialog does: the last row's id plus one.
+LONG addAccount(CUserTable& users, const std::wstring& name, const std::wstring& password, LONG role)
+{
+    users.MoveLast();
+    const LONG id = users.UserID + 1;
+    users.ClearRecord();
+    users.UserID = id;
+    SetRecordText(users.UserName, name);
+    SetRecordText(users.Password, password);
+    users.Role = role;
+    EXPECT_EQ(users.Insert(), S_OK);
+    return id;
+}
+
+TEST(UserTable, NamesAreFoundExactlyAndTheFirstOfEqualNamesWins)
+{
+    WorklistTestRoot root;
+    CUserTable users;
+    ASSERT_EQ(users.Open(), S_OK);
+    EXPECT_FALSE(users.FindByName(L"Admin"));
+    EXPECT_FALSE(users.FindByName(L""));
+
+    EXPECT_EQ(addAccount(users, L"Admin", L"", USERROLE_ADMINISTRATOR), 1);
+    EXPECT_EQ(addAccount(users, L"ada", L"secret ", USERROLE_USER), 2);
+    EXPECT_EQ(addAccount(users, L"Ada", L"other", USERROLE_POWER_USER), 3);
+    EXPECT_EQ(addAccount(users, L"Ada", L"second", USERROLE_USER), 4);
+
+    ASSERT_TRUE(users.FindByName(L"Ada"));
+    EXPECT_EQ(users.UserID, 3);
+    EXPECT_EQ(std::wstring(users.Password), L"other");
+    ASSERT_TRUE(users.FindByName(L"ada"));
+    EXPECT_EQ(users.Role, USERROLE_USER);
+    EXPECT_EQ(std::wstring(users.Password), L"secret ") << "a trailing blank is kept";
+    EXPECT_FALSE(users.FindByName(L"ADA"));
+    ASSERT_TRUE(users.FindByName(L"Admin"));
+    EXPECT_EQ(std::wstring(users.Password), L"");
+}
+
+TEST(UserTable, NewIdFollowsTheLastRowAndEveryChangeIsSeenByTablesOpenedLater)
+{
+    WorklistTestRoot root;
+    CUserTable users;
+    ASSERT_EQ(users.Open(), S_OK);
+    users.ClearRecord();
+    users.UserID = 0;
+    SetRecordText(users.UserName, L"Admin");
+    ASSERT_EQ(users.Insert(), S_OK);
+    for (LONG id : {5, 2, 7}) {
+        users.ClearRecord();
+        users.UserID = id;
+        SetRecordText(users.UserName, L"user" + std::to_wstring(id));
+        ASSERT_EQ(users.Insert(), S_OK);
+    }
+    EXPECT_EQ(addAccount(users, L"eve", L"pw", USERROLE_USER), 8);
+
+    // The lock dialog keeps its table open while the logon dialog opens another.
+    CUserTable locker;
+    ASSERT_EQ(locker.Open(), S_OK);
+    ASSERT_TRUE(locker.FindByName(L"eve"));
+    SetRecordText(locker.LockMessage, L"Back at three; do not stop the run.");
+    SetRecordText(locker.Description, L"night shift");
+    ASSERT_EQ(locker.SetData(), S_OK);
+
+    CUserTable logon;
+    ASSERT_EQ(logon.Open(), S_OK);
+    ASSERT_TRUE(logon.FindByName(L"eve"));
+    EXPECT_EQ(std::wstring(logon.LockMessage), L"Back at three; do not stop the run.");
+    EXPECT_EQ(std::wstring(logon.Description), L"night shift");
+    ASSERT_TRUE(logon.FindByName(L"user2"));
+    ASSERT_EQ(logon.Delete(), S_OK);
+
+    CUserTable list;
+    ASSERT_EQ(list.Open(), S_OK);
+    EXPECT_FALSE(list.FindByName(L"user2"));
+    int count = 0;
+    for (list.MoveFirst(); list.HasCurrentRow(); list.MoveNext())
+        ++count;
+    EXPECT_EQ(count, 4);
+}
+
+TEST(UserTable, LongestTextsFitAndTheMissingFileIsAnError)
+{
+    WorklistTestRoot root;
+    CUserTable users;
+    ASSERT_EQ(users.Open(), S_OK);
+    users.ClearRecord();
+    SetRecordText(users.UserName, std::wstring(60, L'n'));
+    SetRecordText(users.Address, std::wstring(300, L'a'));
+    ASSERT_EQ(users.Insert(), S_OK);
+    ASSERT_TRUE(users.FindByName(std::wstring(50, L'n')));
+    EXPECT_EQ(std::wstring(users.Address), std::wstring(254, L'a'));
+
+    // A buffer filled to its end has no terminator: the provider refuses a text its column cannot hold.
+    std::fill_n(users.Phone, 51, L'9');
+    EXPECT_EQ(users.SetData(), DB_E_ERRORSOCCURRED);
+
+    std::filesystem::remove(root.databaseFile());
+    CUserTable missing;
+    EXPECT_EQ(missing.Open(), E_FAIL);
+    EXPECT_FALSE(std::filesystem::exists(root.databaseFile()));
+}
+
+} // namespace

@@ -1,0 +1,30 @@
+// A freshly installed root whose database the module's settings name, with the message boxes the
+// module shows answered and kept.
+#pragma once
+
+#include "MessageBoxes.h"
+
+#include "module/ModuleSettings.h"
+
+#include "support/WorklistRoot.h"
+
+#include "kernel/Text.h"
+
+#include <string>
+#include <vector>
+
+class WorklistTestRoot : public WorklistRoot {
+public:
+    WorklistTestRoot()
+    {
+        ModuleSettings = CModuleSettings();
+        ModuleSettings.strProvider = L"Microsoft.Jet.OLEDB.4.0";
+        ModuleSettings.strDatabasePath = databasePath;
+        ModuleSettings.strUserName = L"analyst";
+    }
+
+    // The trace log's contents so far.
+    std::string traceLog() const { return ReadFileBytes(onDriveC("SRNA.LOG")); }
+
+    MessageBoxes boxes;
+};

@@ -1,0 +1,32 @@
+// A group's method table: its rows in "aaaID" order on a session of its own, and the creation and
+// removal of a group's table. Opens, creates and drops show their failures themselves.
+#pragma once
+
+#include "MethodRecord.h"
+
+#include "oledb/CCommand.h"
+
+#include <string>
+
+class CTableDefinition;
+
+class CMethodTable : public CCommand<CAccessor<MethodRecord>> {
+public:
+    HRESULT OpenDataSource();
+    // The rows of table name in "aaaID" order; any failure is shown before it is returned.
+    HRESULT Open(const std::wstring& name);
+    HRESULT CreateMethodTable(const std::wstring& name);
+    HRESULT DropMethodTable(const std::wstring& name);
+    // Gives up the rowset and the session.
+    void CloseAll();
+
+    const std::wstring& TableName() const { return m_strTableName; }
+
+    CSession m_session;
+
+private:
+    // Steps shared by create and drop: a session when there is none, and its table definition.
+    HRESULT OpenTableDefinition(CTableDefinition& definition);
+
+    std::wstring m_strTableName;
+};

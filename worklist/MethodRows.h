@@ -1,0 +1,57 @@
+// The row algorithms on the shown group's method table: new rows, deleting rows, naming data
+// files, checking, run states and finding rows. The method list control takes them over by
+// deriving from this class and showing the rows in Refill and UpdateRowState.
+#pragma once
+
+#include "CMethodTable.h"
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+class MethodRows {
+public:
+    MethodRows() = default;
+    virtual ~MethodRows() = default;
+    MethodRows(const MethodRows&) = delete;
+    MethodRows& operator=(const MethodRows&) = delete;
+
+    // Opens the group's table in place of the one held; a failed open is shown and leaves none.
+    HRESULT LoadGroup(const std::wstring& group);
+    void ClearGroup();
+    // The open table, or null.
+    CMethodTable* Table() const { return m_pTable.get(); }
+    const std::wstring& GroupName() const { return m_strGroup; }
+
+    // copies rows of each name, in order, from place on; every row is named anew afterwards.
+    void InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath,
+                       LONG place);
+    // Deletes the rows with these "aaaID"s and numbers the rest 0, 1, 2, ... in their order.
+    void DeleteSelected(const std::set<LONG>& selected);
+    // Data File := prefix with (counter + "aaaID") as ten digits and ".d". A null subFolder or
+    // operatorName leaves that field.
+    void AutoName(const wchar_t* subFolder, const std::wstring& prefix, LONG counter, const wchar_t* operatorName);
+    void SetAllRunStates(BOOL check);
+    // Before a run: rows that are not unchecked become checked; times and messages are cleared.
+    void CleanRunState();
+    // row is the table's current row. A null message leaves "ErrMessage".
+    void ChangeRunState(MethodRecord* row, LONG state, const wchar_t* message);
+    // The row with "aaaID" id; with skipUnchecked, the first row from there on that is not
+    // unchecked, id following it. Null when the rows run out.
+    MethodRecord* FindRow(LONG& id, BOOL skipUnchecked);
+    MethodRecord* FindRowById(LONG id, BOOL refuseUnchecked);
+
+protected:
+    // The list's part: show all rows again, or one row's new state.
+    virtual void Refill() {}
+    virtual void UpdateRowState(LONG, LONG, const wchar_t*) {}
+
+private:
+    // Runs write on every row from the first, writing each back.
+    template <class Write>
+    void writeEveryRow(Write write);
+
+    std::unique_ptr<CMethodTable> m_pTable;
+    std::wstring m_strGroup;
+};

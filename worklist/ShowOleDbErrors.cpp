@@ -1,0 +1,37 @@
+// One message box with the descriptions of every error record, one after the other.
+#include "ShowOleDbErrors.h"
+
+#include "module/ModuleString.h"
+
+#include "kernel/WinFormat.h"
+#include "oledb/CDBErrorInfo.h"
+#include "oledb/Com.h"
+#include "win/WinUser.h"
+
+void ShowOleDbErrors(HRESULT status)
+{
+    if (SUCCEEDED(status))
+        return;
+    const LCID locale = GetSystemDefaultLCID();
+    CDBErrorInfo errorInfo;
+    ULONG records = 0;
+    std::wstring message;
+    HRESULT lookup = errorInfo.GetErrorRecords(&records);
+    if (FAILED(lookup) && !errorInfo.m_spErrorInfo) {
+        message = FormatWin(ModuleString(22001).c_str(), static_cast<unsigned>(lookup));
+    } else {
+        for (ULONG i = 0; i < records; ++i) {
+            std::wstring description;
+            std::wstring source;
+            std::wstring helpFile;
+            GUID iid{};
+            DWORD helpContext = 0;
+            lookup = errorInfo.GetAllErrorInfo(i, locale, &description, &source, &iid, &helpContext, &helpFile);
+            if (FAILED(lookup))
+                message += L"\n" + FormatWin(ModuleString(22002).c_str(), static_cast<unsigned>(lookup));
+            else
+                message += description;
+        }
+    }
+    MessageBoxW(nullptr, message.c_str(), ModuleString(22000).c_str(), MB_OK);
+}

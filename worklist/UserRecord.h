@@ -1,0 +1,33 @@
+// One account of user_tbl, bound by position. The fields lie in the buffer with Description
+// before LockMessage, the opposite of their columns.
+#pragma once
+
+#include "oledb/CAccessor.h"
+
+constexpr LONG USERROLE_ADMINISTRATOR = 0;
+constexpr LONG USERROLE_POWER_USER = 1;
+constexpr LONG USERROLE_USER = 2;
+
+struct UserRecord {
+    LONG UserID;
+    WCHAR UserName[51];
+    WCHAR Password[51];
+    LONG Role;
+    WCHAR Address[256];
+    WCHAR Phone[51];
+    WCHAR EMail[256];
+    WCHAR Description[256];
+    WCHAR LockMessage[256];
+
+    BEGIN_COLUMN_MAP(UserRecord)
+        COLUMN_ENTRY(1, UserID)
+        COLUMN_ENTRY(2, UserName)
+        COLUMN_ENTRY(3, Password)
+        COLUMN_ENTRY(4, Role)
+        COLUMN_ENTRY(5, Address)
+        COLUMN_ENTRY(6, Phone)
+        COLUMN_ENTRY(7, EMail)
+        COLUMN_ENTRY(8, LockMessage)
+        COLUMN_ENTRY(9, Description)
+    END_COLUMN_MAP()
+};

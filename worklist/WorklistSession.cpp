@@ -1,0 +1,46 @@
+// Opening sessions on the worklist database.
+#include "WorklistSession.h"
+
+#include "module/ModuleSettings.h"
+
+CDBPropSet WorklistDataSourceProperties()
+{
+    CDBPropSet init(DBPROPSET_DBINIT);
+    init.AddProperty(DBPROP_INIT_DATASOURCE, ModuleSettings.strDatabasePath);
+    return init;
+}
+
+CDBPropSet UserDataSourceProperties()
+{
+    CDBPropSet init(DBPROPSET_DBINIT);
+    init.AddProperty(DBPROP_AUTH_CACHE_AUTHINFO, true);
+    init.AddProperty(DBPROP_AUTH_ENCRYPT_PASSWORD, false);
+    init.AddProperty(DBPROP_AUTH_MASK_PASSWORD, false);
+    init.AddProperty(DBPROP_AUTH_PASSWORD, L"");
+    init.AddProperty(DBPROP_AUTH_PERSIST_ENCRYPTED, false);
+    init.AddProperty(DBPROP_AUTH_PERSIST_SENSITIVE_AUTHINFO, false);
+    init.AddProperty(DBPROP_AUTH_USERID, L"Admin");
+    init.AddProperty(DBPROP_INIT_DATASOURCE, ModuleSettings.strDatabasePath);
+    init.AddProperty(DBPROP_INIT_MODE, DB_MODE_SHARE_DENY_NONE);
+    init.AddProperty(DBPROP_INIT_PROMPT, DBPROMPT_NOPROMPT);
+    init.AddProperty(DBPROP_INIT_PROVIDERSTRING, L";COUNTRY=0;CP=1252;LANGID=0x0409");
+    init.AddProperty(DBPROP_INIT_LCID, LONG{1033});
+    return init;
+}
+
+CDBPropSet ChangeableRowsetProperties()
+{
+    CDBPropSet rowset(DBPROPSET_ROWSET);
+    rowset.AddProperty(DBPROP_IRowsetChange, true);
+    rowset.AddProperty(DBPROP_UPDATABILITY, DBPROPVAL_UP_CHANGE | DBPROPVAL_UP_DELETE | DBPROPVAL_UP_INSERT);
+    return rowset;
+}
+
+HRESULT OpenWorklistSession(CSession& session, const CDBPropSet& init)
+{
+    CDataSource dataSource;
+    const HRESULT status = dataSource.Open(ModuleSettings.strProvider.c_str(), &init);
+    if (FAILED(status))
+        return status;
+    return session.Open(dataSource);
+}

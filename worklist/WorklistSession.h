@@ -1,0 +1,16 @@
+// How every table object of the worklist reaches the database: its own data source and session on
+// the file that ModuleSettings names, and the rowset properties of a table the module writes.
+#pragma once
+
+#include "oledb/CSession.h"
+
+// The initialisation group of the group and method tables: the file name only.
+CDBPropSet WorklistDataSourceProperties();
+// The user table's complete initialisation group.
+CDBPropSet UserDataSourceProperties();
+// Change, delete and insert, all required; every write takes effect at once.
+CDBPropSet ChangeableRowsetProperties();
+
+// Opens the provider ModuleSettings.strProvider with init and creates session; the data source
+// itself lives on in the session only.
+HRESULT OpenWorklistSession(CSession& session, const CDBPropSet& init);
