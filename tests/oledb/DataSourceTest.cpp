@@ -14,13 +14,13 @@ using Descriptions = std::vector<std::wstring>;
 TEST(DataSource, MissingFileFailsWithOneRecordAndCreatesNothing)
 {
     WorklistRoot root;
-    const std::wstring missing = L"C:\\Orvane\\Auto\\database\\other.mdb";
+    const std::wstring missing = L"C:\\Orvane\\Serion\\database\\other.mdb";
     CSession session;
     EXPECT_EQ(OpenSession(session, missing), E_FAIL);
     EXPECT_EQ(ErrorDescriptions(), Descriptions{L"Could not find file '" + missing + L"'."});
     EXPECT_FALSE(session.m_spOpenRowset);
     for (const char* file : {"other.mdb", "other.mdb-wal", "other.mdb-shm", "other.mdb-journal"})
-        EXPECT_FALSE(std::filesystem::exists(root.onDriveC("Orvane/Auto/database") / file)) << file;
+        EXPECT_FALSE(std::filesystem::exists(root.onDriveC("Orvane/Serion/database") / file)) << file;
 
     // A folder that does not exist, and a path Windows could not name, fail the same way.
     EXPECT_EQ(OpenSession(session, L"C:\\Nowhere\\worklist.mdb"), E_FAIL);

@@ -7,9 +7,9 @@
 
 class WorklistRoot : public TempRoot {
 public:
-    // The database as the module names it, below the root's automation folder.
-    static constexpr const wchar_t* databasePath = L"C:\\Orvane\\Auto\\database\\worklist.mdb";
+    // The database as the module names it, in the folder the host names _AUTOMSPATH$.
+    static constexpr const wchar_t* databasePath = L"C:\\Orvane\\Serion\\database\\worklist.mdb";
 
     WorklistRoot();
-    std::filesystem::path databaseFile() const { return onDriveC("Orvane/Auto/database/worklist.mdb"); }
+    std::filesystem::path databaseFile() const { return onDriveC("Orvane/Serion/database/worklist.mdb"); }
 };

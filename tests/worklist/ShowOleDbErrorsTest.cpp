@@ -30,14 +30,14 @@ TEST(ShowOleDbErrors, MissingDatabaseShowsOneMessageWithTheProvidersDescription)
     const HRESULT status = groups.Open();
     EXPECT_EQ(status, E_FAIL);
     ShowOleDbErrors(status);
-    EXPECT_EQ(root.boxes.take(), Texts{L"Could not find file 'C:\\Orvane\\Auto\\database\\worklist.mdb'."});
+    EXPECT_EQ(root.boxes.take(), Texts{L"Could not find file 'C:\\Orvane\\Serion\\database\\worklist.mdb'."});
     EXPECT_FALSE(std::filesystem::exists(root.databaseFile()));
     EXPECT_TRUE(std::filesystem::is_empty(root.databaseFile().parent_path())) << "nothing was created beside it";
 
     // A method table shows its failed open itself, once.
     CMethodTable methods;
     EXPECT_EQ(methods.Open(L"Morning"), E_FAIL);
-    EXPECT_EQ(root.boxes.take(), Texts{L"Could not find file 'C:\\Orvane\\Auto\\database\\worklist.mdb'."});
+    EXPECT_EQ(root.boxes.take(), Texts{L"Could not find file 'C:\\Orvane\\Serion\\database\\worklist.mdb'."});
 }
 
 TEST(ShowOleDbErrors, RecordsAreJoinedAndMissingInformationIsNamed)
@@ -84,7 +84,7 @@ TEST(ShowOleDbErrors, FileThatIsNotADatabaseIsShownAndKept)
     WriteFileBytes(root.databaseFile(), notes);
     CGroupTable groups;
     ShowOleDbErrors(groups.Open());
-    EXPECT_EQ(root.boxes.take(), Texts{L"Unrecognized database format 'C:\\Orvane\\Auto\\database\\worklist.mdb'."});
+    EXPECT_EQ(root.boxes.take(), Texts{L"Unrecognized database format 'C:\\Orvane\\Serion\\database\\worklist.mdb'."});
     EXPECT_EQ(ReadFileBytes(root.databaseFile()), notes);
 }
 
