@@ -5,9 +5,11 @@
 #include "worklist/MethodRows.h"
 
 #include "module/ModuleSettings.h"
+#include "resources/ModuleResources.h"
 
 #include "DeliveredDatabase.h"
 #include "kernel/DriveMap.h"
+#include "orvane/Nls.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -34,6 +36,7 @@ public:
         ModuleSettings.strProvider = L"Microsoft.Jet.OLEDB.4.0";
         ModuleSettings.strDatabasePath = L"C:\\worklist.mdb";
         ModuleSettings.strUserName = L"bench";
+        NlsAddModule(ModuleResourceHandle());
         sqlite3_open((m_path / "C" / "worklist.mdb").c_str(), &m_db);
         sqlite3_busy_timeout(m_db, 5000);
     }

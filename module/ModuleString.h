@@ -1,4 +1,5 @@
-// Texts of the module's string table by id.
+// Texts of the module's string table by id, as the language library finds them once the module
+// has been added to it.
 #pragma once
 
 #include "kernel/WinTypes.h"

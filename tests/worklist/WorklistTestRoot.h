@@ -5,6 +5,9 @@
 #include "MessageBoxes.h"
 
 #include "module/ModuleSettings.h"
+#include "resources/ModuleResources.h"
+
+#include "orvane/Nls.h"
 
 #include "support/WorklistRoot.h"
 
@@ -21,7 +24,10 @@ public:
         ModuleSettings.strProvider = L"Microsoft.Jet.OLEDB.4.0";
         ModuleSettings.strDatabasePath = databasePath;
         ModuleSettings.strUserName = L"analyst";
+        // As the module's initialisation does, so that its strings are found.
+        NlsAddModule(ModuleResourceHandle());
     }
+    ~WorklistTestRoot() { NlsRemoveModule(ModuleResourceHandle()); }
 
     // The trace log's contents so far.
     std::string traceLog() const { return ReadFileBytes(onDriveC("SRNA.LOG")); }
