@@ -75,6 +75,8 @@ bool TerminalFrontEnd::runNextAction()
         return false;
     const InputEvent event = *m_pending;
     m_pending.reset();
+    // The user acts on what is shown: clicks are hit-tested against the screen as last drawn.
+    render();
     handle(event);
     return true;
 }
@@ -204,6 +206,10 @@ void TerminalFrontEnd::handle(const InputEvent& event)
     }
     if (event.isKey(Key::F7) && !typing) {
         m_moving = activeWindow();
+        return;
+    }
+    if (typing && event.isKey(Key::F1)) {
+        showKeys();
         return;
     }
     if (typing) {
@@ -393,6 +399,20 @@ void TerminalFrontEnd::sendToWindows(const InputEvent& event)
         pressKey(virtualKey, VK_SHIFT);
     else
         pressKey(virtualKey, event.alt ? VK_MENU : 0);
+}
+
+void TerminalFrontEnd::showKeys()
+{
+    MessageBoxW(m_host.window,
+                L"F10 or Alt+letter   open the menu bar\n"
+                L"F6                  next window, then the command line\n"
+                L"Alt+Space           the window's system menu\n"
+                L"F7                  move the window with the arrows\n"
+                L"Tab, Shift+Tab      next and previous control\n"
+                L"Enter, Escape       the default button, cancel\n"
+                L"Page Up, Page Down  scroll the log\n"
+                L"Exit or Ctrl+Q      quit",
+                L"Terminal keys", MB_OK | MB_ICONINFORMATION);
 }
 
 void TerminalFrontEnd::runCommandLine(const InputEvent& event)

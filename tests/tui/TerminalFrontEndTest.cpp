@@ -1,0 +1,347 @@
+// The front end on the window framework: a test dialog on the screen model, and keys and clicks
+// from a scripted terminal reaching controls only as the framework lets them.
+#include "ScriptedTerminal.h"
+
+#include "tui/CellGeometry.h"
+#include "tui/TerminalFrontEnd.h"
+#include "tui/Theme.h"
+
+#include "kernel/Text.h"
+#include "support/TempRoot.h"
+#include "win/Automation.h"
+#include "win/WinGdi.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+namespace {
+
+constexpr int nameEdit = 101;
+constexpr int passwordEdit = 102;
+constexpr int rememberBox = 103;
+constexpr int lockedEdit = 104;
+constexpr int stopButton = 105;
+
+DialogItemTemplate item(LPCWSTR className, LPCWSTR text, WORD id, DWORD style, short x, short y, short cx, short cy)
+{
+    DialogItemTemplate control;
+    control.className = className;
+    control.text = text;
+    control.id = id;
+    control.style = WS_VISIBLE | style;
+    control.x = x;
+    control.y = y;
+    control.cx = cx;
+    control.cy = cy;
+    return control;
+}
+
+const std::array<DialogItemTemplate, 9> testItems = {
+    item(L"STATIC", L"&Name:", 0xFFFF, SS_LEFT, 4, 6, 36, 8),
+    item(L"EDIT", L"", nameEdit, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 44, 4, 100, 12),
+    item(L"STATIC", L"&Password:", 0xFFFF, SS_LEFT, 4, 22, 38, 8),
+    item(L"EDIT", L"", passwordEdit, WS_TABSTOP | WS_BORDER | ES_PASSWORD | ES_AUTOHSCROLL, 44, 20, 100, 12),
+    item(L"BUTTON", L"&Remember", rememberBox, WS_TABSTOP | BS_AUTOCHECKBOX, 44, 36, 80, 10),
+    item(L"EDIT", L"Locked by Ann", lockedEdit, WS_BORDER | ES_READONLY, 44, 50, 100, 12),
+    item(L"BUTTON", L"OK", IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 20, 70, 50, 14),
+    item(L"BUTTON", L"Cancel", IDCANCEL, WS_TABSTOP, 80, 70, 50, 14),
+    item(L"BUTTON", L"&Stop", stopButton, WS_TABSTOP | WS_DISABLED, 140, 70, 50, 14),
+};
+
+const std::array<DialogItemTemplate, 1> modalItems = {
+    item(L"BUTTON", L"Close", IDCANCEL, WS_TABSTOP | BS_DEFPUSHBUTTON, 10, 10, 50, 14),
+};
+
+DialogTemplate dialogTemplate(LPCWSTR caption, short x, short y, short cx, short cy, std::span<const DialogItemTemplate> items)
+{
+    DialogTemplate dialog;
+    dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME;
+    dialog.x = x;
+    dialog.y = y;
+    dialog.cx = cx;
+    dialog.cy = cy;
+    dialog.caption = caption;
+    dialog.items = items;
+    return dialog;
+}
+
+constexpr UINT runCommand = 500;
+constexpr UINT greyedCommand = 501;
+
+// What the test dialog's parent was told: (control id, notification code).
+std::vector<std::pair<int, int>> g_commands;
+// The menu commands the host window received.
+std::vector<UINT> g_hostCommands;
+
+LRESULT CALLBACK hostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND)
+        g_hostCommands.push_back(LOWORD(wParam));
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A stand-in for the host's main window, with the host's kind of menu bar.
+HWND createHostWindow()
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = hostWindowProc;
+    windowClass.lpszClassName = L"TuiTestHost";
+    RegisterClassW(&windowClass);
+    HMENU tools = CreatePopupMenu();
+    AppendMenuW(tools, MF_STRING, runCommand, L"&Run");
+    AppendMenuW(tools, MF_STRING | MF_GRAYED, greyedCommand, L"&Greyed");
+    HMENU bar = CreateMenu();
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), L"&Tools");
+    return CreateWindowExW(0, L"TuiTestHost", L"Orvane", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr, bar,
+                           nullptr, nullptr);
+}
+
+INT_PTR CALLBACK testDialogProc(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: return TRUE;
+    case WM_COMMAND: g_commands.emplace_back(LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != lockedEdit)
+            return FALSE;
+        SetTextColor(reinterpret_cast<HDC>(wParam), RGB(255, 0, 0));
+        return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+    default: return FALSE;
+    }
+}
+
+INT_PTR CALLBACK modalDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG)
+        return TRUE;
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+Rect cellsOfControl(HWND dialog, int id)
+{
+    RECT rect{};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    return CellGeometry::cellsOf(rect);
+}
+
+std::wstring controlText(HWND dialog, int id)
+{
+    wchar_t text[256] = {};
+    GetDlgItemTextW(dialog, id, text, 256);
+    return text;
+}
+
+class TerminalFrontEndTest : public testing::Test {
+protected:
+    TerminalFrontEndTest() { previous = Automation::setInputSource(&frontEnd); }
+    ~TerminalFrontEndTest() override
+    {
+        for (HWND window : opened)
+            if (IsWindow(window))
+                DestroyWindow(window);
+        DestroyWindow(host);
+        Automation::setInputSource(previous);
+        g_commands.clear();
+        g_hostCommands.clear();
+    }
+
+    HWND openTestDialog()
+    {
+        static const DialogTemplate test = dialogTemplate(L"Test Dialog", 20, 16, 200, 90, testItems);
+        HWND dialog = CreateDialogIndirectParamW(nullptr, &test, host, testDialogProc, 0);
+        opened.push_back(dialog);
+        Automation::deliverPending();
+        frontEnd.render();
+        return dialog;
+    }
+
+    // The user's events, taken by the loop one at a time as it goes idle; then the screen drawn.
+    void act(std::initializer_list<InputEvent> events)
+    {
+        terminal.add(events);
+        Automation::runUntil([this] { return terminal.consumed(); }, 10'000);
+        Automation::deliverPending();
+        frontEnd.render();
+    }
+
+    void clickOn(HWND dialog, int id)
+    {
+        const Rect cells = cellsOfControl(dialog, id);
+        act({InputEvent::ofClick(cells.x + cells.width / 2, cells.y + (cells.height - 1) / 2)});
+    }
+
+    const Screen& screen() const { return frontEnd.screen(); }
+
+    TempRoot root;
+    HWND host = createHostWindow();
+    ScriptedTerminal terminal{80, 30};
+    std::vector<std::wstring> ranLines;
+    TerminalFrontEnd frontEnd{terminal, {host, [this](const std::wstring& line) { ranLines.push_back(line); }}};
+    InputSource* previous = nullptr;
+    std::vector<HWND> opened;
+};
+
+TEST_F(TerminalFrontEndTest, ScreenModelOfATestDialog)
+{
+    HWND dialog = openTestDialog();
+    ASSERT_TRUE(dialog);
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
+    const Rect window = CellGeometry::cellsOf(frame);
+    // The active window: a double frame and its title with a close box on the top row.
+    EXPECT_EQ(screen().at(window.x, window.y).ch, L'╔');
+    EXPECT_EQ(screen().find(L" Test Dialog "), (Screen::Point{window.x + 2, window.y}));
+    EXPECT_EQ(screen().find(L"[×]"), (Screen::Point{window.right() - 4, window.y}));
+
+    // Controls land where their dialog units put them: 4 across and 8 down to a cell.
+    POINT client{0, 0};
+    ClientToScreen(dialog, &client);
+    const Rect ok = cellsOfControl(dialog, IDOK);
+    EXPECT_EQ(ok.x, client.x / CellGeometry::cellWidthPx + 20 / 4);
+    EXPECT_EQ(ok.y, client.y / CellGeometry::cellHeightPx + 70 / 8);
+    const Rect name = cellsOfControl(dialog, nameEdit);
+    EXPECT_EQ(screen().find(L"Name:"), (Screen::Point{name.x - 10, name.y}));
+
+    // The default button is marked, the disabled one dimmed.
+    const int okRow = ok.y + (ok.height - 1) / 2;
+    EXPECT_EQ(screen().at(ok.x, okRow).ch, L'<');
+    EXPECT_EQ(screen().at(ok.right() - 1, okRow).ch, L'>');
+    const Rect cancel = cellsOfControl(dialog, IDCANCEL);
+    EXPECT_EQ(screen().at(cancel.x, okRow).ch, L'[');
+    const auto stop = screen().find(L"Stop");
+    ASSERT_TRUE(stop);
+    EXPECT_TRUE(screen().at(stop->x, stop->y).style.attrs & Attr::Dim);
+
+    // The colour the dialog sets through WM_CTLCOLOR: red text.
+    const auto locked = screen().find(L"Locked by Ann");
+    ASSERT_TRUE(locked);
+    EXPECT_EQ(screen().at(locked->x, locked->y).style.fg, Color::Red);
+
+    // The first tab stop has the focus; its caret is where the terminal's cursor is.
+    ASSERT_EQ(GetFocus(), GetDlgItem(dialog, nameEdit));
+    EXPECT_EQ(screen().at(name.x, name.y + (name.height - 1) / 2).style, Theme::fieldFocused);
+}
+
+TEST_F(TerminalFrontEndTest, KeysAndClicksReachTheRightControlAndNotADisabledOne)
+{
+    HWND dialog = openTestDialog();
+    // The command line has the keys first; F6 gives them to the window.
+    act({InputEvent::ofCharacter(L'x')});
+    EXPECT_EQ(controlText(dialog, nameEdit), L"");
+    act({InputEvent::ofKey(Key::F6), InputEvent::ofCharacter(L'A'), InputEvent::ofCharacter(L'n')});
+    EXPECT_EQ(controlText(dialog, nameEdit), L"An");
+    const Rect name = cellsOfControl(dialog, nameEdit);
+    EXPECT_EQ(screen().cursor(), (Screen::Point{name.x + 2, name.y + (name.height - 1) / 2}));
+
+    act({InputEvent::ofKey(Key::Tab), InputEvent::ofCharacter(L's'), InputEvent::ofCharacter(L'3')});
+    EXPECT_EQ(controlText(dialog, passwordEdit), L"s3");
+    EXPECT_TRUE(screen().find(L"**"));
+    EXPECT_FALSE(screen().find(L"s3"));
+
+    clickOn(dialog, rememberBox);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, rememberBox), static_cast<UINT>(BST_CHECKED));
+    EXPECT_TRUE(screen().find(L"[x] Remember"));
+    // Alt and the mnemonic press the check box again.
+    act({InputEvent::ofCharacter(L'r', true)});
+    EXPECT_EQ(IsDlgButtonChecked(dialog, rememberBox), static_cast<UINT>(BST_UNCHECKED));
+
+    g_commands.clear();
+    clickOn(dialog, stopButton);
+    EXPECT_TRUE(g_commands.empty());
+    act({InputEvent::ofKey(Key::BackTab), InputEvent::ofKey(Key::Enter)});
+    // Back in the password field, Enter presses the default button.
+    EXPECT_EQ(g_commands, (std::vector<std::pair<int, int>>{{IDOK, BN_CLICKED}}));
+}
+
+TEST_F(TerminalFrontEndTest, AWindowBehindAModalOneDoesNotReact)
+{
+    HWND dialog = openTestDialog();
+    const Rect ok = cellsOfControl(dialog, IDOK);
+    const Rect remember = cellsOfControl(dialog, rememberBox);
+    static const DialogTemplate modal = dialogTemplate(L"Modal", 150, 100, 70, 30, modalItems);
+    g_commands.clear();
+    // Clicks on the dialog behind while the modal one waits; Escape closes it.
+    terminal.add({InputEvent::ofClick(ok.x + 2, ok.y), InputEvent::ofClick(remember.x, remember.y),
+                  InputEvent::ofKey(Key::Escape)});
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, &modal, dialog, modalDialogProc, 0), IDCANCEL);
+    EXPECT_TRUE(terminal.consumed());
+    EXPECT_TRUE(g_commands.empty());
+    EXPECT_EQ(IsDlgButtonChecked(dialog, rememberBox), static_cast<UINT>(BST_UNCHECKED));
+    // What the user saw last: the modal dialog over the disabled one.
+    EXPECT_TRUE(terminal.shown().find(L" Modal "));
+    const auto behind = terminal.shown().find(L" Test Dialog ");
+    ASSERT_TRUE(behind);
+    EXPECT_EQ(terminal.shown().at(behind->x, behind->y).style, Theme::titleInactive);
+
+    // A modal window of the host's own: the command line and the menu bar do not react either.
+    terminal.add({InputEvent::ofCharacter(L'q'), InputEvent::ofKey(Key::F10), InputEvent::ofKey(Key::Enter)});
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, &modal, host, modalDialogProc, 0), IDCANCEL);
+    EXPECT_TRUE(ranLines.empty());
+    EXPECT_TRUE(g_hostCommands.empty());
+    EXPECT_EQ(terminal.shown().rowText(29).substr(0, 3), L">  ");
+}
+
+TEST_F(TerminalFrontEndTest, HostMenuBarAndCommandLine)
+{
+    act({InputEvent::ofKey(Key::F10)});
+    EXPECT_TRUE(screen().find(L"Greyed"));
+    act({InputEvent::ofKey(Key::Enter)});
+    EXPECT_EQ(g_hostCommands, std::vector<UINT>{runCommand});
+    EXPECT_FALSE(screen().find(L"Greyed"));
+
+    // A greyed command cannot be chosen; the menu stays open until Escape.
+    act({InputEvent::ofCharacter(L't', true), InputEvent::ofKey(Key::Down), InputEvent::ofKey(Key::Enter)});
+    EXPECT_TRUE(screen().find(L"Greyed"));
+    act({InputEvent::ofKey(Key::Escape), InputEvent::ofCharacter(L'r')});
+    EXPECT_EQ(g_hostCommands, std::vector<UINT>{runCommand});
+
+    // The "r" went to the command line; Enter runs it and the pane shows it.
+    act({InputEvent::ofCharacter(L'1'), InputEvent::ofKey(Key::Enter)});
+    EXPECT_EQ(ranLines, std::vector<std::wstring>{L"r1"});
+    EXPECT_TRUE(screen().find(L"> r1"));
+
+    // A click on the menu bar's title opens it; a click on the item chooses it.
+    act({InputEvent::ofClick(2, 0)});
+    const auto run = screen().find(L"Run");
+    ASSERT_TRUE(run);
+    act({InputEvent::ofClick(run->x, run->y)});
+    EXPECT_EQ(g_hostCommands, (std::vector<UINT>{runCommand, runCommand}));
+}
+
+TEST_F(TerminalFrontEndTest, AWindowTooLargeForTheTerminalIsClippedAndMovesWithKeys)
+{
+    static const std::array<DialogItemTemplate, 1> items = {item(L"BUTTON", L"Far", IDOK, WS_TABSTOP, 340, 270, 50, 14)};
+    static const DialogTemplate large = dialogTemplate(L"Large", 0, 0, 400, 300, items);
+    HWND dialog = CreateDialogIndirectParamW(nullptr, &large, host, testDialogProc, 0);
+    opened.push_back(dialog);
+    act({});
+    RECT before{};
+    GetWindowRect(dialog, &before);
+    const Rect cells = CellGeometry::cellsOf(before);
+    ASSERT_GT(cells.right(), 80);
+    EXPECT_FALSE(screen().find(L"[ Far"));
+
+    std::initializer_list<InputEvent> moveLeftAndUp = {
+        InputEvent::ofKey(Key::F6), InputEvent::ofKey(Key::F7), InputEvent::ofKey(Key::Left), InputEvent::ofKey(Key::Left),
+        InputEvent::ofKey(Key::Up), InputEvent::ofKey(Key::Enter)};
+    act(moveLeftAndUp);
+    RECT after{};
+    GetWindowRect(dialog, &after);
+    EXPECT_EQ(after.left, before.left - 2 * CellGeometry::cellWidthPx);
+    EXPECT_EQ(after.top, before.top - CellGeometry::cellHeightPx);
+    // Moved far enough, the far corner comes into view.
+    for (int i = 0; i < 4; ++i)
+        act({InputEvent::ofKey(Key::F7), InputEvent::ofKey(Key::Left), InputEvent::ofKey(Key::Left),
+             InputEvent::ofKey(Key::Left), InputEvent::ofKey(Key::Left), InputEvent::ofKey(Key::Left),
+             InputEvent::ofKey(Key::Up), InputEvent::ofKey(Key::Up), InputEvent::ofKey(Key::Enter)});
+    EXPECT_TRUE(screen().find(L"Far")) << WideToUtf8(screen().snapshot());
+}
+
+} // namespace

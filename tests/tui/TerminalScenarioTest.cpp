@@ -1,0 +1,43 @@
+// orvane in a real terminal: tmux runs it on a fresh root, keys are typed, the screen is read back
+// and after quitting the terminal is as it was.
+#include "TmuxSession.h"
+
+#include "support/TempRoot.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(TerminalScenario, CommandLineDialogAndQuitInARealTerminal)
+{
+    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    // After orvane ends the shell reports its exit code and whether the terminal is back in its
+    // ordinary (canonical, echoing) mode, then waits to be read.
+    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --tui --root '" + root + "'; echo \"orvane ended $?\"; " +
+                            "stty -a | grep -q -- '-icanon' && echo 'terminal left raw' || echo 'terminal restored'; " +
+                            "exec sleep 120",
+                        80, 30);
+    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
+
+    session.type("Print \"hello from the terminal\"");
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("hello from the terminal")) << session.capture();
+
+    // A modal window: the keys' message box, closed with Escape.
+    session.press({"F1"});
+    ASSERT_TRUE(session.waitFor("Terminal keys")) << session.capture();
+    const std::string withBox = session.capture();
+    EXPECT_NE(withBox.find("OK"), std::string::npos) << withBox;
+    session.press({"Escape"});
+    ASSERT_TRUE(session.waitUntilGone("Terminal keys")) << session.capture();
+
+    session.type("Exit");
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("orvane ended 0")) << session.capture();
+    ASSERT_TRUE(session.waitFor("terminal restored")) << session.capture();
+    EXPECT_EQ(session.capture().find("F10 Menu"), std::string::npos) << session.capture();
+}
+
+} // namespace

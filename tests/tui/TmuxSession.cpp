@@ -1,0 +1,104 @@
+// tmux driven through its command line.
+#include "TmuxSession.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+namespace {
+
+// A screen is looked at every 20 ms for at most 10 s: fast on a quiet machine, patient on a
+// busy one, and never a hang.
+constexpr int pollTries = 500;
+constexpr auto pollInterval = std::chrono::milliseconds(20);
+
+std::string quoted(const std::string& text)
+{
+    std::string result = "'";
+    for (const char ch : text)
+        result += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+    return result + "'";
+}
+
+std::string runCommand(const std::string& command)
+{
+    std::string output;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return output;
+    char chunk[4096];
+    while (const std::size_t count = fread(chunk, 1, sizeof chunk, pipe))
+        output.append(chunk, count);
+    pclose(pipe);
+    return output;
+}
+
+} // namespace
+
+bool TmuxSession::available()
+{
+    return runCommand("tmux -V").rfind("tmux ", 0) == 0;
+}
+
+TmuxSession::TmuxSession(const std::string& command, int width, int height)
+    : m_server("serion-tui-" + std::to_string(getpid()))
+{
+    tmux("new-session -d -s main -x " + std::to_string(width) + " -y " + std::to_string(height) + " " +
+         quoted(command));
+}
+
+TmuxSession::~TmuxSession()
+{
+    tmux("kill-server");
+}
+
+std::string TmuxSession::tmux(const std::string& arguments) const
+{
+    return runCommand("tmux -L " + m_server + " -f /dev/null " + arguments);
+}
+
+void TmuxSession::type(const std::string& text)
+{
+    tmux("send-keys -t main -l " + quoted(text));
+}
+
+void TmuxSession::press(const std::vector<std::string>& keys)
+{
+    for (const std::string& key : keys)
+        tmux("send-keys -t main " + key);
+}
+
+void TmuxSession::click(int x, int y)
+{
+    // The terminal's mouse report for "screen": button, column and row each offset by 32, the
+    // position 1-based; button 0 is the left one pressed, 3 the release.
+    const std::string at{static_cast<char>(33 + x), static_cast<char>(33 + y)};
+    tmux("send-keys -t main -l " + quoted("\x1b[M " + at + "\x1b[M#" + at));
+}
+
+std::string TmuxSession::capture() const
+{
+    return tmux("capture-pane -p -t main");
+}
+
+bool TmuxSession::waitFor(const std::string& text)
+{
+    for (int i = 0; i < pollTries; ++i) {
+        if (capture().find(text) != std::string::npos)
+            return true;
+        std::this_thread::sleep_for(pollInterval);
+    }
+    return false;
+}
+
+bool TmuxSession::waitUntilGone(const std::string& text)
+{
+    for (int i = 0; i < pollTries; ++i) {
+        if (capture().find(text) == std::string::npos)
+            return true;
+        std::this_thread::sleep_for(pollInterval);
+    }
+    return false;
+}

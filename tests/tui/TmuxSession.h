@@ -1,0 +1,33 @@
+// A detached tmux session of fixed size on a server of its own, for running a program in a real
+// terminal: keys are sent to it and its screen is read back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TmuxSession {
+public:
+    // Starts command (run by the shell) in a new session of width x height cells.
+    TmuxSession(const std::string& command, int width, int height);
+    ~TmuxSession();
+    TmuxSession(const TmuxSession&) = delete;
+    TmuxSession& operator=(const TmuxSession&) = delete;
+
+    static bool available();
+
+    // Text typed as it is.
+    void type(const std::string& text);
+    // Keys by tmux's names: "Enter", "Escape", "F10", "Tab", "BTab", "C-q", "M-m".
+    void press(const std::vector<std::string>& keys);
+    // A left click on a cell (0-based), sent as the terminal's mouse report.
+    void click(int x, int y);
+    std::string capture() const;
+    // Polls the screen until it holds text; false after a bounded number of tries.
+    bool waitFor(const std::string& text);
+    bool waitUntilGone(const std::string& text);
+
+private:
+    std::string tmux(const std::string& arguments) const;
+
+    std::string m_server;
+};
