@@ -276,6 +276,8 @@ void DrawDroppedList(Screen& screen, const WindowInfo& combo)
     const Screen::ClipScope clip(screen, cells);
     screen.fill(cells, L' ', Theme::listItem);
     const int count = static_cast<int>(combo.items.size());
-    for (int i = 0; i < count && i < cells.height; ++i)
-        screen.text(cells.x, cells.y + i, combo.items[i], i == combo.currentSelection ? Theme::selection : Theme::listItem);
+    // A long list starts so that the current entry is on its last row at the latest.
+    const int first = std::max(0, std::min(combo.currentSelection - cells.height + 1, count - cells.height));
+    for (int i = first; i < count && i - first < cells.height; ++i)
+        screen.text(cells.x, cells.y + i - first, combo.items[i], i == combo.currentSelection ? Theme::selection : Theme::listItem);
 }

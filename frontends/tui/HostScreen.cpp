@@ -4,7 +4,7 @@
 #include "Theme.h"
 
 namespace {
-constexpr std::wstring_view keyHints = L"F10 Menu  F6 Next window ";
+constexpr std::wstring_view keyHints = L"F1 Keys  F10 Menu  F6 Next window ";
 }
 
 HostScreen::Layout HostScreen::layout(int width, int height)

@@ -134,6 +134,14 @@ TEST(ControlDrawers, OpenComboListsShowTheirEntriesWithTheSelection)
     EXPECT_EQ(screen.snapshot(), L"\nSTANDBY\nLAMPALL\nPUMPALL\n\n");
     EXPECT_EQ(screen.at(0, 2).style, Theme::selection);
     EXPECT_EQ(screen.at(0, 1).style, Theme::listItem);
+
+    // A list taller than its room scrolls to keep the current entry in view.
+    combo.droppedRect = {0, 16, 64, 48};
+    combo.currentSelection = 2;
+    Screen small(10, 5);
+    DrawDroppedList(small, combo);
+    EXPECT_EQ(small.snapshot(), L"\nLAMPALL\nPUMPALL\n\n\n");
+    EXPECT_EQ(small.at(0, 2).style, Theme::selection);
 }
 
 TEST(TerminalColor, WindowsColoursMapToTheNearestOfTheEight)
