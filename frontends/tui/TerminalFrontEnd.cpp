@@ -388,6 +388,8 @@ void TerminalFrontEnd::sendToWindows(const InputEvent& event)
             pressKey(letter, VK_CONTROL);
         else if (event.alt)
             pressKey(letter, VK_MENU);
+        else if (event.ch == L' ')
+            pressKey(VK_SPACE); // a button is pressed by the key, an edit gets the character
         else
             Automation::injectChar(event.ch);
         return;
