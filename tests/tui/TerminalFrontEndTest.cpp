@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -70,7 +71,7 @@ DialogTemplate dialogTemplate(LPCWSTR caption, short x, short y, short cx, short
 constexpr UINT runCommand = 500;
 constexpr UINT greyedCommand = 501;
 
-// What the test dialog's parent was told: (control id, notification code).
+// The buttons the test dialog was told were clicked: (control id, BN_CLICKED).
 std::vector<std::pair<int, int>> g_commands;
 // The menu commands the host window received.
 std::vector<UINT> g_hostCommands;
@@ -102,7 +103,11 @@ INT_PTR CALLBACK testDialogProc(HWND, UINT message, WPARAM wParam, LPARAM lParam
 {
     switch (message) {
     case WM_INITDIALOG: return TRUE;
-    case WM_COMMAND: g_commands.emplace_back(LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_COMMAND:
+        // Edits report their focus and changes too; only clicks matter here.
+        if (HIWORD(wParam) == BN_CLICKED)
+            g_commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
         if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != lockedEdit)
@@ -162,13 +167,27 @@ protected:
         return dialog;
     }
 
-    // The user's events, taken by the loop one at a time as it goes idle; then the screen drawn.
+    // The user's events, taken one at a time as an idle loop takes them; then the screen drawn.
     void act(std::initializer_list<InputEvent> events)
     {
         terminal.add(events);
-        Automation::runUntil([this] { return terminal.consumed(); }, 10'000);
-        Automation::deliverPending();
+        deliver();
+        while (frontEnd.runNextAction())
+            deliver();
         frontEnd.render();
+    }
+
+    // An application's loop for modeless dialogs: their keyboard handling comes first.
+    void deliver()
+    {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            const bool forDialog = std::ranges::any_of(opened, [&](HWND dialog) { return IsDialogMessageW(dialog, &message); });
+            if (!forDialog) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
     }
 
     void clickOn(HWND dialog, int id)
