@@ -1,9 +1,11 @@
 // orvane: the simulated chromatography data-system host that loads the Serion module.
 #include "host/Host.h"
 #include "host/HostInstaller.h"
+#include "host/HostLoop.h"
 #include "host/HostOptions.h"
 #include "host/LineMode.h"
 #include "host/ScriptRunner.h"
+#include "tui/TerminalSession.h"
 
 #include "kernel/Clock.h"
 #include "kernel/Text.h"
@@ -57,13 +59,24 @@ int main(int argc, char** argv)
     // Scripts run on the virtual clock: a wait of minutes takes no time at all.
     if (options->script)
         Clock::useVirtual(Clock::nowMs());
-    Host host(root, show);
+    // The terminal front end shows the host when asked to, or when a person sits at a terminal.
+    const bool terminal = !options->script && (options->frontEnd == FrontEndChoice::Terminal ||
+                                               (options->frontEnd == FrontEndChoice::Automatic && TerminalSession::available()));
+    TerminalSession session;
+    const Host::Output output = terminal ? session.output() : Host::Output(show);
+    Host host(root, output);
     if (!host.start(CommandModule::defaultCandidates(), error)) {
         std::cerr << "orvane: " << error << "\n";
         return 1;
     }
     if (options->script)
         return ScriptRunner(host.commandLine(), show).run(*options->script);
-    // The terminal front end takes over here when it is chosen (--tui, or a terminal on both ends).
+    if (terminal) {
+        const auto runLine = [&host, &output](const std::wstring& line) {
+            if (const auto failure = host.commandLine().run(line))
+                output(L"Error: " + *failure);
+        };
+        return session.run(host.window().handle(), runLine, HostLoop::run);
+    }
     return LineMode(host.commandLine(), show, STDIN_FILENO).run();
 }
