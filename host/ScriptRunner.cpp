@@ -37,6 +37,11 @@ bool ScriptRunner::runNextAction()
     if (m_finished)
         return false;
     if (m_next >= m_lines.size()) {
+        // Asked for a line while one is still running: a dialog it opened waits for an answer.
+        if (m_linesRunning > 0) {
+            reportStall(nullptr, AutomationCommands::snapshot(std::wstring()));
+            return true;
+        }
         m_finished = true;
         PostQuitMessage(0);
         return true;
@@ -44,7 +49,10 @@ bool ScriptRunner::runNextAction()
     const std::size_t number = ++m_next;
     const std::wstring& line = m_lines[number - 1];
     m_output(L"> " + line);
-    if (const auto failure = m_commandLine.run(line))
+    ++m_linesRunning;
+    const auto failure = m_commandLine.run(line);
+    --m_linesRunning;
+    if (failure)
         fail(L"Script failed at line " + std::to_wstring(number) + L": " + line + L"\nReason: " + *failure + L"\n" +
              AutomationCommands::snapshot(HostCommandLine::windowTitleOf(line)));
     return true;

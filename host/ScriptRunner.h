@@ -33,6 +33,8 @@ private:
     Output m_output;
     std::vector<std::wstring> m_lines;
     std::size_t m_next = 0;
+    // Lines started and not yet ended: more than one when a line's dialog runs the next ones.
+    int m_linesRunning = 0;
     bool m_finished = false;
     bool m_failed = false;
 };

@@ -1,0 +1,90 @@
+// Scripts go on inside modal dialogs, as a user's input would: the lines after the one that
+// opened a dialog fill it in and close it, and a dialog left waiting fails the script.
+#include "host/Host.h"
+#include "host/HostInstaller.h"
+#include "host/ScriptRunner.h"
+
+#include "kernel/Clock.h"
+#include "orvane/HostState.h"
+#include "orvane/MacroInterpreter.h"
+#include "support/TempRoot.h"
+#include "win/WinUser.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+class ScriptRunnerTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetOrvaneState();
+        std::string error;
+        ASSERT_TRUE(HostInstaller::install(HostRoot(temp.path()), error)) << error;
+        host.emplace(HostRoot(temp.path()), [this](const std::wstring& line) { output.push_back(line); });
+        ASSERT_TRUE(host->start({}, error)) << error;
+        // A host command whose handler asks the user a question, as module commands do.
+        MacroInterpreter::instance().registerCommand("ASK", 0, 0, [this](MacroCall&) {
+            answer = MessageBoxW(host->window().handle(), L"Start the run?", L"Question", MB_OKCANCEL);
+        });
+        // A script that never ends fails the test after an hour of virtual time instead of hanging.
+        watchdog = Clock::addTimer(3600 * 1000, [] {
+            ADD_FAILURE() << "the script did not end";
+            PostQuitMessage(3);
+        });
+    }
+    void TearDown() override
+    {
+        Clock::removeTimer(watchdog);
+        host.reset();
+    }
+
+    int runScript(const std::string& text)
+    {
+        WriteFileBytes(temp.path() / "script", text);
+        return ScriptRunner(host->commandLine(), [this](const std::wstring& line) { output.push_back(line); })
+            .run(temp.path() / "script");
+    }
+    bool printed(const std::wstring& text) const
+    {
+        for (const auto& line : output)
+            if (line.find(text) != std::wstring::npos)
+                return true;
+        return false;
+    }
+
+    TempRoot temp;
+    std::vector<std::wstring> output;
+    std::optional<Host> host;
+    int answer = 0;
+    Clock::TimerId watchdog = 0;
+};
+
+TEST_F(ScriptRunnerTest, LinesAfterTheOneThatOpenedADialogAnswerIt)
+{
+    EXPECT_EQ(runScript("ASK\nWaitWindow \"Question\"\nClick \"Question\", 1\nWaitNoWindow \"Question\"\nPrint \"after\"\n"),
+              0);
+    EXPECT_EQ(answer, IDOK);
+    ASSERT_FALSE(output.empty());
+    EXPECT_EQ(output.back(), L"after");
+}
+
+TEST_F(ScriptRunnerTest, ScriptThatEndsWhileADialogWaitsFailsWithItsSnapshot)
+{
+    EXPECT_EQ(runScript("ASK\nPrint \"never answered\"\n"), 1);
+    EXPECT_EQ(answer, IDCANCEL);
+    EXPECT_TRUE(printed(L"Script failed after line 2: a window waits for input the script does not give")) << output.back();
+    EXPECT_TRUE(printed(L"Start the run?")) << output.back();
+}
+
+TEST_F(ScriptRunnerTest, FailingActionInsideADialogEndsTheScriptAndTheDialog)
+{
+    EXPECT_EQ(runScript("ASK\nClick \"Question\", 4711\nPrint \"never\"\n"), 1);
+    EXPECT_EQ(answer, IDCANCEL);
+    EXPECT_TRUE(printed(L"Script failed at line 2: Click \"Question\", 4711"));
+    EXPECT_FALSE(printed(L"never"));
+}
+
+} // namespace
