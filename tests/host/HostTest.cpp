@@ -1,40 +1,22 @@
 // The running host as a module and a user meet it: the host window's messages, the menu entry,
 // queued command lines, errors at the command line and the module's commands.
-#include "host/Host.h"
-#include "host/HostInstaller.h"
+#include "FreshHost.h"
 
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"
-#include "orvane/HostState.h"
 #include "orvane/MacroInterpreter.h"
 #include "orvane/Nls.h"
-#include "support/TempRoot.h"
 #include "win/Automation.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <optional>
 
 namespace {
 
-class HostTest : public testing::Test {
+class HostTest : public FreshHost {
 protected:
-    void SetUp() override
-    {
-        ResetOrvaneState();
-        std::string error;
-        ASSERT_TRUE(HostInstaller::install(HostRoot(temp.path()), error)) << error;
-        host.emplace(HostRoot(temp.path()), [this](const std::wstring& line) { output.push_back(line); });
-    }
-    void TearDown() override { host.reset(); }
-
-    void start(std::vector<std::filesystem::path> moduleCandidates = {})
-    {
-        std::string error;
-        ASSERT_TRUE(host->start(moduleCandidates, error)) << error;
-    }
     bool printed(const std::wstring& line) const
     {
         return std::find(output.begin(), output.end(), line) != output.end();
@@ -50,10 +32,6 @@ protected:
         NlsLoadString(nullptr, id, buffer, 128);
         return buffer;
     }
-
-    TempRoot temp;
-    std::vector<std::wstring> output;
-    std::optional<Host> host;
 };
 
 // A logbook record built byte for byte as a module builds it.

@@ -1,30 +1,23 @@
 // Scripts go on inside modal dialogs, as a user's input would: the lines after the one that
 // opened a dialog fill it in and close it, and a dialog left waiting fails the script.
-#include "host/Host.h"
-#include "host/HostInstaller.h"
+#include "FreshHost.h"
+
 #include "host/ScriptRunner.h"
 
 #include "kernel/Clock.h"
-#include "orvane/HostState.h"
 #include "orvane/MacroInterpreter.h"
-#include "support/TempRoot.h"
 #include "win/WinUser.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 namespace {
 
-class ScriptRunnerTest : public testing::Test {
+class ScriptRunnerTest : public FreshHost {
 protected:
     void SetUp() override
     {
-        ResetOrvaneState();
-        std::string error;
-        ASSERT_TRUE(HostInstaller::install(HostRoot(temp.path()), error)) << error;
-        host.emplace(HostRoot(temp.path()), [this](const std::wstring& line) { output.push_back(line); });
-        ASSERT_TRUE(host->start({}, error)) << error;
+        FreshHost::SetUp();
+        start();
         // A host command whose handler asks the user a question, as module commands do.
         MacroInterpreter::instance().registerCommand("ASK", 0, 0, [this](MacroCall&) {
             answer = MessageBoxW(host->window().handle(), L"Start the run?", L"Question", MB_OKCANCEL);
@@ -38,7 +31,7 @@ protected:
     void TearDown() override
     {
         Clock::removeTimer(watchdog);
-        host.reset();
+        FreshHost::TearDown();
     }
 
     int runScript(const std::string& text)
@@ -55,9 +48,6 @@ protected:
         return false;
     }
 
-    TempRoot temp;
-    std::vector<std::wstring> output;
-    std::optional<Host> host;
     int answer = 0;
     Clock::TimerId watchdog = 0;
 };
