@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -388,14 +389,17 @@ bool MacroInterpreter::isKnownCommand(std::string_view name) const
 
 int MacroInterpreter::execute(std::wstring_view line, HCPCONTEXT context)
 {
-    const bool outermost = m_impl->running == 0;
-    if (outermost)
-        m_impl->location = {};
+    // A line typed while a handler runs a nested loop (a modal dialog) stands on its own: it
+    // sees no macro's locals, and its error is its own.
+    const Location outerLocation = std::exchange(m_impl->location, {});
+    std::vector<Frame> outerFrames = std::exchange(m_impl->frames, {});
     ++m_impl->running;
-    MacroError error = m_impl->runLine(line, context);
+    const MacroError error = m_impl->runLine(line, context);
     --m_impl->running;
-    if (error.code != MACRO_OK && outermost)
+    if (error.code != MACRO_OK)
         m_impl->report(error, line);
+    m_impl->frames = std::move(outerFrames);
+    m_impl->location = outerLocation;
     return error.code;
 }
 

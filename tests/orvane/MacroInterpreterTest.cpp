@@ -173,6 +173,22 @@ TEST_F(Macro, QueuedLinesRunInOrderAfterTheHandlerThatQueuedThem)
     EXPECT_TRUE(CpCommandQueue::instance().empty());
 }
 
+TEST_F(Macro, ALineTypedInsideAHandlersNestedLoopStandsOnItsOwn)
+{
+    // As a modal dialog inside a command lets the user type further lines.
+    interpreter.registerCommand("Logon", 0, 0, [&](MacroCall& call) {
+        EXPECT_EQ(interpreter.execute(L"Print who$", call.context()), MACRO_ERR_UNKNOWN_VARIABLE);
+        EXPECT_EQ(interpreter.execute(L"Print \"typed\"", call.context()), MACRO_OK);
+    });
+    WriteFileBytes(root.onDriveC("logon.mac"), "Name Ask\n  Parameter who$\n  Logon\n  Print who$\nEndMacro\n");
+    ASSERT_EQ(interpreter.loadMacroFile(L"C:\\logon.mac"), MACRO_OK);
+
+    EXPECT_EQ(run(L"Ask \"Ann\""), MACRO_OK);
+    EXPECT_EQ(errors, std::vector<std::wstring>{L"Unknown variable: who$"});
+    EXPECT_EQ(var("_ERRFILE$"), CpValue(L""));
+    EXPECT_EQ(printed, (std::vector<std::wstring>{L"typed", L"Ann"}));
+}
+
 TEST_F(Macro, AFailingQueuedLineIsReportedAndTheRestStillRun)
 {
     CpExecCommand(context, L"NOSUCH", 0, 0, 0);
