@@ -83,8 +83,16 @@ TEST_F(HostTest, MenuStateGreysAndChecksTheModulesMenuEntry)
     const std::wstring prefix = L"MenuState \"" + menu + L"\", \"" + item + L"\", ";
     host->commandLine().run(prefix + L"\"Insensitive/Checked\"");
     EXPECT_EQ(moduleEntryState() & (MF_GRAYED | MF_CHECKED), MF_GRAYED | MF_CHECKED);
+    // A greyed entry cannot be chosen; an enabled one opens the module's window with FIARUNNER.
+    int opened = 0;
+    MacroInterpreter::instance().registerCommand("FIARUNNER", 0, 1, [&opened](MacroCall&) { ++opened; });
+    const std::wstring choose = L"MenuCommand \"Orvane\", " + std::to_wstring(HostWindow::ID_MODULE_WINDOW);
+    EXPECT_NE(host->commandLine().run(choose), std::nullopt);
+    EXPECT_EQ(opened, 0);
     host->commandLine().run(prefix + L"\"Sensitive/Unchecked\"");
     EXPECT_EQ(moduleEntryState() & (MF_GRAYED | MF_CHECKED), 0u);
+    EXPECT_EQ(host->commandLine().run(choose), std::nullopt);
+    EXPECT_EQ(opened, 1);
 
     host->commandLine().run(L"MenuState \"Nowhere\", \"Nothing\", \"Insensitive/Checked\"");
     EXPECT_EQ(text("_ERRMSG$"), L"MenuState: no menu entry \"Nowhere\", \"Nothing\"");
