@@ -145,17 +145,20 @@ void drawStatic(Screen& screen, const WindowInfo& label, const Rect& cells)
         return;
     }
     const bool withMnemonic = !(label.style & SS_NOPREFIX);
-    const bool wrap = kind != SS_LEFTNOWORDWRAP && kind != SS_SIMPLE;
-    const auto rows = wrapText(label.text, cells.width, wrap);
+    // A label only a little taller than a row is one line. Terminal characters are wider than the
+    // dialog font's, so such a line may run on past its rectangle into the empty space beside it.
+    const int rows = std::max(1, (label.windowRect.bottom - label.windowRect.top) / CellGeometry::cellHeightPx);
+    const bool wrap = rows > 1 && kind != SS_LEFTNOWORDWRAP && kind != SS_SIMPLE;
+    const auto lines = wrapText(label.text, cells.width, wrap);
     screen.fill(cells, L' ', style);
-    for (int i = 0; i < static_cast<int>(rows.size()) && i < cells.height; ++i) {
-        const int width = textWidth(rows[i], withMnemonic);
+    for (int i = 0; i < static_cast<int>(lines.size()) && i < rows; ++i) {
+        const int width = textWidth(lines[i], withMnemonic);
         int x = cells.x;
         if (kind == SS_CENTER)
             x += std::max(0, (cells.width - width) / 2);
         else if (kind == SS_RIGHT)
             x += std::max(0, cells.width - width);
-        drawLabel(screen, x, cells.y + i, rows[i], style, withMnemonic);
+        drawLabel(screen, x, cells.y + i, lines[i], style, withMnemonic);
     }
 }
 

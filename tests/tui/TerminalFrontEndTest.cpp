@@ -6,6 +6,8 @@
 #include "tui/TerminalFrontEnd.h"
 #include "tui/Theme.h"
 
+#include "kernel/Library.h"
+#include "kernel/Resources.h"
 #include "kernel/Text.h"
 #include "support/TempRoot.h"
 #include "win/Automation.h"
@@ -361,6 +363,42 @@ TEST_F(TerminalFrontEndTest, AWindowTooLargeForTheTerminalIsClippedAndMovesWithK
              InputEvent::ofKey(Key::Left), InputEvent::ofKey(Key::Left), InputEvent::ofKey(Key::Left),
              InputEvent::ofKey(Key::Up), InputEvent::ofKey(Key::Up), InputEvent::ofKey(Key::Enter)});
     EXPECT_TRUE(screen().find(L"Far")) << WideToUtf8(screen().snapshot());
+}
+
+TEST_F(TerminalFrontEndTest, MainViewerTemplateFitsTheTerminalAndItsMenuWorks)
+{
+    const HMODULE module = LoadLibraryW(L"" SERION_MODULE_PATH);
+    ASSERT_TRUE(module);
+    HWND viewer = CreateDialogParamW(module, MAKEINTRESOURCEW(23201), host, testDialogProc, 0);
+    ASSERT_TRUE(viewer);
+    opened.push_back(viewer);
+    ShowWindow(viewer, SW_SHOW);
+    act({InputEvent::ofKey(Key::F6)});
+
+    RECT frame{};
+    GetWindowRect(viewer, &frame);
+    const Rect window = CellGeometry::cellsOf(frame);
+    EXPECT_LE(window.right(), 80);
+    // Every control is on the screen of 80 x 30.
+    for (HWND control : Automation::children(viewer)) {
+        const Rect cells = CellGeometry::cellsOf(Automation::describe(control).windowRect);
+        EXPECT_LE(cells.bottom(), 30) << GetDlgCtrlID(control);
+        EXPECT_LE(cells.right(), 79) << GetDlgCtrlID(control);
+    }
+    EXPECT_EQ(screen().find(L" File  Group  Method  Help "), (Screen::Point{window.x + 1, window.y + 1}));
+    // A label a little too long for its rectangle runs on as one line.
+    const Rect groups = cellsOfControl(viewer, 19006);
+    EXPECT_EQ(screen().find(L"Select the group you want to run:"), (Screen::Point{groups.x, groups.y - 1}));
+    const Rect run = cellsOfControl(viewer, 33001);
+    EXPECT_EQ(screen().at(run.x, run.y + (run.height - 1) / 2).ch, L'<');
+
+    // F10 opens the window's own menu, not the host's; the arrows and Enter choose Check All.
+    g_commands.clear();
+    act({InputEvent::ofKey(Key::F10), InputEvent::ofKey(Key::Right), InputEvent::ofKey(Key::Right)});
+    EXPECT_TRUE(screen().find(L"Check All"));
+    act({InputEvent::ofCharacter(L'c')});
+    EXPECT_EQ(g_commands, (std::vector<std::pair<int, int>>{{32777, 0}}));
+    FreeLibrary(module);
 }
 
 } // namespace
