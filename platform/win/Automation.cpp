@@ -132,8 +132,11 @@ ActionResult type(HWND window, int id, std::wstring_view text, bool replace)
     HWND target = nullptr;
     if (ActionResult typing = typingTarget(control, id, target); !typing)
         return typing;
-    if (ActionResult clicked = clickAt(target, centreOf(target), id); !clicked)
-        return clicked;
+    // A field that has the focus is typed into where its caret is; another is clicked first.
+    if (GetFocus() != target) {
+        if (ActionResult clicked = clickAt(target, centreOf(target), id); !clicked)
+            return clicked;
+    }
     if (GetFocus() != target)
         return fail(nameOf(id) + L" did not take the focus");
     if (replace) {

@@ -218,10 +218,7 @@ BOOL EndDialog(HWND dialog, INT_PTR result)
 namespace {
 
 // Messages whose dialog-procedure result is the answer itself rather than DWLP_MSGRESULT.
-bool answersDirectly(UINT message)
-{
-    return message == WM_INITDIALOG || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC);
-}
+bool answersDirectly(UINT message) { return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC; }
 
 void restoreDialogFocus(HWND dialog)
 {
@@ -258,10 +255,10 @@ LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
     if (const auto procedure = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(dialog, DWLP_DLGPROC))) {
         SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
         const INT_PTR handled = WindowTable::instance().call(procedure, dialog, message, wParam, lParam);
-        if (!IsWindow(dialog) || answersDirectly(message))
+        if (!IsWindow(dialog) || message == WM_INITDIALOG)
             return handled;
         if (handled)
-            return GetWindowLongPtrW(dialog, DWLP_MSGRESULT);
+            return answersDirectly(message) ? handled : GetWindowLongPtrW(dialog, DWLP_MSGRESULT);
         state = dialogStateOf(dialog);
     }
     switch (message) {
