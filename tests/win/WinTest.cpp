@@ -45,7 +45,9 @@ void WinTest::record(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         {WM_INITMENUPOPUP, "WM_INITMENUPOPUP"}, {WM_TIMER, "WM_TIMER"},
     };
     std::string line;
-    if (message == WM_COMMAND)
+    if (message == WM_COMMAND && !lParam)
+        line = "WM_COMMAND " + std::to_string(LOWORD(wParam)) + " menu";
+    else if (message == WM_COMMAND)
         line = "WM_COMMAND " + std::to_string(LOWORD(wParam)) + " " + notificationName(message, HIWORD(wParam));
     else if (message == WM_NOTIFY)
         line = "WM_NOTIFY " + std::to_string(wParam) + " " + std::to_string(static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code));
