@@ -47,7 +47,7 @@ struct WindowInfo {
     RECT droppedRect{};         // the open list of a combo box
     HMENU menu = nullptr;       // the menu bar of a top-level window
     std::wstring iconName;      // an SS_ICON static: "error", "warning", "question", "information" or "#id"
-    bool hasColors = false;     // set when the parent answered WM_CTLCOLOR... with a brush
+    bool hasColors = false;     // the parent chose colours other than the defaults (WM_CTLCOLOR...)
     COLORREF textColor = 0;
     COLORREF backgroundColor = 0;
 };

@@ -59,10 +59,13 @@ void ControlSupport::askColors(HWND control)
     Window* window = WindowTable::instance().find(control);
     if (window) {
         const auto* brushObject = GdiObjects::instance().findAs<GdiObjects::Brush>(brush);
-        window->hasColors = brushObject != nullptr;
         window->textColor = GetTextColor(dc);
         // A hollow brush shows what lies behind; the text's background colour is the best guess.
         window->backgroundColor = brushObject && !brushObject->hollow ? brushObject->color : GetBkColor(dc);
+        // Only colours other than the default handling's count as the parent's choice.
+        const bool isField = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+        window->hasColors = brushObject && (window->textColor != GetSysColor(COLOR_WINDOWTEXT) ||
+                                            window->backgroundColor != GetSysColor(isField ? COLOR_WINDOW : COLOR_3DFACE));
     }
     ReleaseDC(control, dc);
 }

@@ -248,6 +248,7 @@ TEST_F(ControlsTest, TheParentColoursControlsAndFontsAndIconsAreKept)
     EXPECT_EQ(coloured.textColor, RGB(255, 0, 0));
     EXPECT_EQ(coloured.backgroundColor, RGB(255, 255, 0));
     const WindowInfo plain = Automation::describe(GetDlgItem(m_dialog, 201));
+    EXPECT_FALSE(plain.hasColors);
     EXPECT_EQ(plain.textColor, GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(plain.backgroundColor, GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(Automation::describe(GetDlgItem(m_dialog, 203)).backgroundColor, GetSysColor(COLOR_3DFACE));
