@@ -1,0 +1,13 @@
+// Opening and closing the module's one main viewer, kept in ModuleSettings.pMainViewer.
+#pragma once
+
+#include "kernel/WinTypes.h"
+
+class CWnd;
+
+// Creates the viewer from its template, owned by pParent's window, shows it and greys the
+// host's menu entry. FALSE when the language library made no window; the object is kept then, so
+// that the next close deletes it.
+BOOL OpenMainViewer(CWnd* pParent);
+// Destroys the viewer's window and the object, when there is one.
+void CloseMainViewer();

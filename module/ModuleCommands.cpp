@@ -1,0 +1,85 @@
+// FIARUNNER and FIACONTROL as the host's macro language runs them.
+#include "ModuleCommands.h"
+
+#include "MainViewer.h"
+#include "ModuleSettings.h"
+
+#include "kernel/Text.h"
+#include "orvane/CXRCpDlcWnd.h"
+#include "orvane/CXRRegCmdExecFrame.h"
+#include "orvane/CXRRegCommand.h"
+#include "orvane/CpApi.h"
+#include "orvane/Nls.h"
+#include "resources/ModuleResources.h"
+#include "resources/ResourceIds.h"
+#include "viewer/CDialogMainViewer.h"
+
+#include <cmath>
+
+namespace {
+
+std::wstring UpperParameter(CXRCmdExecFrame* frame) { return ToUpperWide(frame->GetStringParam(1)); }
+
+std::wstring HostText(HCPCONTEXT context, LPCSTR name)
+{
+    WCHAR buffer[259] = {};
+    CpGetStrVar(context, name, buffer, 259);
+    return buffer;
+}
+
+// The logon dialog is not part of the module yet: every logon succeeds.
+int RunLogon() { return IDOK; }
+
+void ReadHostSettings(HCPCONTEXT context)
+{
+    // The folder name is expected to end in a backslash; none is added.
+    ModuleSettings.strDatabasePath = HostText(context, "_AUTOMSPATH$") + L"database\\worklist.mdb";
+    ModuleSettings.strMethodPath = HostText(context, "_METHPATH$");
+    WCHAR helpFile[260] = {};
+    NlsLoadString(ModuleResourceHandle(), IDS_HELP_FILE, helpFile, 260);
+    ModuleSettings.strHelpPath = HostText(context, "_AUTOPATH$") + helpFile;
+    ModuleSettings.strInstName = HostText(context, "_INSTNAME$");
+
+    double offline = 0;
+    CpGetNumVar(context, "_OFFLINE", &offline);
+    ModuleSettings.bOnline = std::trunc(offline + 0.5) == 0 ? TRUE : FALSE;
+}
+
+CWnd* ApplicationWindow(CXRCpDlcWnd* task)
+{
+    return task ? task->GetCAppWnd() : CWnd::FromHandle(ModuleSettings.hHostWnd);
+}
+
+} // namespace
+
+int FiaRunnerExecute(CXRCmdExecFrame* frame, HCPCONTEXT context, CXRCpDlcWnd* task)
+{
+    if (UpperParameter(frame) == L"CONTROL")
+        ModuleSettings.bControl = TRUE;
+    ReadHostSettings(context);
+    CloseMainViewer();
+    if (ModuleSettings.bControl && RunLogon() != IDOK)
+        return 0;
+    OpenMainViewer(ApplicationWindow(task));
+    return 0;
+}
+
+int FiaControlExecute(CXRCmdExecFrame* frame, HCPCONTEXT, CXRCpDlcWnd*)
+{
+    const std::wstring parameter = UpperParameter(frame);
+    if (RunLogon() != IDOK)
+        return 0;
+    ModuleSettings.bControl = parameter.empty() || parameter == L"ON";
+    CDialogMainViewer* viewer = ModuleSettings.pMainViewer;
+    if (viewer && ::IsWindow(viewer->GetSafeHwnd()))
+        viewer->UpdateCommandState();
+    return 0;
+}
+
+int DefineCommandParams(CXRRegCommand* command)
+{
+    command->AddParam(new CXRStringParam(0, L""));
+    return 0;
+}
+
+CXRCmdExecFrame* CreateCommandFrame() { return new CXRRegCmdExecFrame; }

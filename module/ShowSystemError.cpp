@@ -1,0 +1,15 @@
+// The system's own wording of an error, so the user sees why a file or folder could not go.
+#include "ShowSystemError.h"
+
+#include "kernel/FileApi.h"
+#include "win/afx/AfxMessageBox.h"
+
+void ShowSystemError(DWORD error)
+{
+    LPWSTR text = nullptr;
+    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPWSTR>(&text), 0,
+                     nullptr);
+    AfxMessageBox(text ? text : L"", MB_OK | MB_ICONINFORMATION);
+    ::LocalFree(text);
+}

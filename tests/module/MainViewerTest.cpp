@@ -1,0 +1,110 @@
+// The main viewer as FIARUNNER opens it and as a user closes it.
+#include "ModuleTestSupport.h"
+
+#include "module/ModuleCommands.h"
+#include "module/ModuleSettings.h"
+
+#include "kernel/Text.h"
+#include "orvane/CpApi.h"
+#include "orvane/Nls.h"
+#include "resources/ResourceIds.h"
+#include "viewer/CDialogMainViewer.h"
+
+#include <functional>
+
+namespace {
+
+using MainViewer = ModuleTest;
+
+std::wstring MenuStateLine(const wchar_t* state)
+{
+    return L"MenuState \"" + HostString(NLS_HOST_MENU_NAME) + L"\", \"" + HostString(NLS_HOST_MODULE_ITEM) +
+           L"\", \"" + state + L"\"";
+}
+
+TEST_F(MainViewer, OpensShownWithItsControlsLogsTheOpeningAndGreysTheHostsEntry)
+{
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    HWND viewer = Viewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(ModuleSettings.pMainViewer->GetSafeHwnd(), viewer);
+    EXPECT_EQ(GetParent(viewer), m_hostWindow.handle());
+    EXPECT_EQ(QueuedLines(), std::vector<std::wstring>{MenuStateLine(L"Insensitive/Checked")});
+    EXPECT_EQ(LogbookTexts(), std::vector<std::wstring>{L"Open Serion Window."});
+
+    for (int id : {IDC_GROUP, IDC_SHUTDOWN, IDC_RUN, IDC_PAUSE, IDC_STOP}) {
+        const WindowInfo control = Automation::describe(GetDlgItem(viewer, id));
+        EXPECT_TRUE(control.visible && control.enabled) << "control " << id;
+    }
+    EXPECT_TRUE(Automation::describe(GetDlgItem(viewer, IDC_RUN)).isDefault);
+    const WindowInfo close = Automation::describe(GetDlgItem(viewer, IDOK));
+    EXPECT_FALSE(close.visible || close.enabled) << "the Close button is hidden and disabled";
+
+    HMENU system = GetSystemMenu(viewer, FALSE);
+    EXPECT_EQ(GetMenuState(system, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED, MF_GRAYED);
+
+    DeliverPending();
+    HMENU modules = GetSubMenu(GetMenu(m_hostWindow.handle()), 0);
+    EXPECT_EQ(GetMenuState(modules, HostWindow::ID_MODULE_WINDOW, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED),
+              MF_GRAYED | MF_CHECKED);
+}
+
+TEST_F(MainViewer, OfflineHostLeavesRunPauseAndStopDisabled)
+{
+    CpSetNumVar(m_context, "_OFFLINE", 1);
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    HWND viewer = Viewer();
+    ASSERT_NE(viewer, nullptr);
+    for (int id : {IDC_RUN, IDC_PAUSE, IDC_STOP})
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(viewer, id))) << "button " << id;
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(viewer, IDC_GROUP)));
+}
+
+TEST_F(MainViewer, EveryWayOfClosingLogsItHidesTheWindowAndGivesTheHostItsEntryBack)
+{
+    const struct {
+        const char* way;
+        std::function<ActionResult(HWND)> close;
+    } ways[] = {
+        {"File > Close", [](HWND viewer) { return Automation::chooseMenuCommand(viewer, IDCANCEL); }},
+        {"Escape", [](HWND viewer) { return Automation::pressKey(viewer, VK_ESCAPE); }},
+        {"close box", [](HWND viewer) { return Automation::chooseMenuCommand(viewer, SC_CLOSE); }},
+    };
+    for (const auto& way : ways) {
+        ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK) << way.way;
+        HWND viewer = Viewer();
+        ASSERT_NE(viewer, nullptr) << way.way;
+        DeliverPending();
+        const std::size_t entries = m_logbook.lines().size();
+
+        const ActionResult result = way.close(viewer);
+        EXPECT_TRUE(result.ok) << way.way << ": " << WideToUtf8(result.message);
+        DeliverPending();
+
+        EXPECT_EQ(Viewer(), nullptr) << way.way;
+        EXPECT_TRUE(IsWindow(viewer)) << way.way << ": closing only hides the window";
+        ASSERT_EQ(m_logbook.lines().size(), entries + 1) << way.way;
+        EXPECT_EQ(LogbookTexts().back(), L"Serion Window Closed.") << way.way;
+        HMENU modules = GetSubMenu(GetMenu(m_hostWindow.handle()), 0);
+        EXPECT_EQ(GetMenuState(modules, HostWindow::ID_MODULE_WINDOW, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED), 0u)
+            << way.way;
+    }
+}
+
+TEST_F(MainViewer, EscapeAfterClosingLogsNothingMore)
+{
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    HWND viewer = Viewer();
+    ASSERT_TRUE(Automation::pressKey(viewer, VK_ESCAPE).ok);
+    DeliverPending();
+    const std::size_t entries = m_logbook.lines().size();
+
+    // A hidden window takes no keys, and its routing is gone: nothing is logged twice.
+    Automation::injectKey(VK_ESCAPE, true);
+    Automation::injectKey(VK_ESCAPE, false);
+    DeliverPending();
+    EXPECT_EQ(m_logbook.lines().size(), entries);
+    EXPECT_TRUE(QueuedLines().empty());
+}
+
+} // namespace

@@ -1,0 +1,68 @@
+// The module in the real orvane program, driven by a script as a user would drive it.
+#include "support/TempRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct ScriptRun {
+    int exitCode = -1;
+    std::string output;
+};
+
+ScriptRun RunOrvaneScript(const TempRoot& temp, const std::string& script)
+{
+    WriteFileBytes(temp.path() / "test.script", script);
+    const std::string command = std::string(ORVANE_PROGRAM_PATH) + " --root " + (temp.path() / "root").string() +
+                                " --script " + (temp.path() / "test.script").string() + " 2>&1 </dev/null";
+    ScriptRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char chunk[4096];
+    while (const std::size_t count = fread(chunk, 1, sizeof chunk, pipe))
+        run.output.append(chunk, count);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(OrvaneScript, UserOpensTheSerionWindowLooksAtItClosesItAndFindsBothLogbookEntries)
+{
+    TempRoot temp;
+    const ScriptRun run = RunOrvaneScript(temp, "FIARUNNER\n"
+                                                "WaitWindow \"Run Serion Methods\"\n"
+                                                "Snapshot \"Run Serion Methods\"\n"
+                                                "MenuCommand \"Run Serion Methods\", 2\n"
+                                                "WaitNoWindow \"Run Serion Methods\"\n"
+                                                "FIARUNNER\n"
+                                                "Key \"Run Serion Methods\", \"Escape\"\n"
+                                                "WaitNoWindow \"Run Serion Methods\"\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    const std::size_t snapshotStart = run.output.find("> Snapshot");
+    const std::size_t snapshotEnd = run.output.find("> MenuCommand");
+    ASSERT_LT(snapshotStart, snapshotEnd) << run.output;
+    const std::string snapshot = run.output.substr(snapshotStart, snapshotEnd - snapshotStart);
+    for (const char* shown : {"Run Serion Methods", "&Run", "&Pause", "&Stop", "Select the gr&oup you want to run:"})
+        EXPECT_NE(snapshot.find(shown), std::string::npos) << shown << " is not in the snapshot\n" << snapshot;
+
+    // Shown by the host as they arrive, and kept in the root's logbook file.
+    const std::string opened = "Serion: Open Serion Window.";
+    const std::string closed = "Serion: Serion Window Closed.";
+    for (const std::string& logbook : {run.output, ReadFileBytes(temp.path() / "root" / "logbook.txt")}) {
+        const std::size_t firstOpen = logbook.find(opened);
+        const std::size_t firstClose = logbook.find(closed, firstOpen);
+        const std::size_t secondOpen = logbook.find(opened, firstClose);
+        const std::size_t secondClose = logbook.find(closed, secondOpen);
+        EXPECT_LT(firstOpen, firstClose) << logbook;
+        EXPECT_LT(firstClose, secondOpen) << logbook;
+        EXPECT_NE(secondClose, std::string::npos) << logbook;
+    }
+}
+
+} // namespace
