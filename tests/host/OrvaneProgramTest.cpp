@@ -1,36 +1,12 @@
 // orvane run as a user runs it: scripts with their exit codes and reports, and line mode.
+#include "support/OrvaneProgram.h"
 #include "support/TempRoot.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <string>
 
 namespace {
-
-struct ProgramRun {
-    int exitCode = -1;
-    std::string output;
-};
-
-// Runs orvane with the arguments (and the input, when given), both outputs together.
-ProgramRun runOrvane(const std::string& arguments, const std::filesystem::path& input = {})
-{
-    std::string command = std::string(ORVANE_PROGRAM_PATH) + " " + arguments + " 2>&1";
-    command += input.empty() ? " </dev/null" : " <" + input.string();
-    ProgramRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char chunk[4096];
-    while (const std::size_t count = fread(chunk, 1, sizeof chunk, pipe))
-        run.output.append(chunk, count);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 class OrvaneProgram : public testing::Test {
 protected:

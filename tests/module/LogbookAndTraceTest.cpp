@@ -108,7 +108,8 @@ TEST_F(Logbook552, LineBreaksArriveAtTheHostLogbookAsBlanks)
 {
     EXPECT_TRUE(LogbookWrite(L"Serion start group\r\nNitrate\nrun.\r"));
     EXPECT_TRUE(LogbookWriteId(22031));
-    EXPECT_EQ(LogbookTexts(), (std::vector<std::wstring>{L"Serion start group  Nitrate run. ", L"Serion Window Closed."}));
+    EXPECT_EQ(LogbookTexts(),
+              (std::vector<std::wstring>{L"Serion start group  Nitrate run. ", L"Serion Window Closed."}));
 }
 
 using TraceLogFile = ModuleTest;

@@ -1,48 +1,31 @@
 // The module in the real orvane program, driven by a script as a user would drive it.
+#include "support/OrvaneProgram.h"
 #include "support/TempRoot.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <string>
 
 namespace {
 
-struct ScriptRun {
-    int exitCode = -1;
-    std::string output;
-};
-
-ScriptRun RunOrvaneScript(const TempRoot& temp, const std::string& script)
+ProgramRun RunOrvaneScript(const TempRoot& temp, const std::string& script)
 {
     WriteFileBytes(temp.path() / "test.script", script);
-    const std::string command = std::string(ORVANE_PROGRAM_PATH) + " --root " + (temp.path() / "root").string() +
-                                " --script " + (temp.path() / "test.script").string() + " 2>&1 </dev/null";
-    ScriptRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char chunk[4096];
-    while (const std::size_t count = fread(chunk, 1, sizeof chunk, pipe))
-        run.output.append(chunk, count);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    const std::string root = (temp.path() / "root").string();
+    return runOrvane("--root " + root + " --script " + (temp.path() / "test.script").string());
 }
 
 TEST(OrvaneScript, UserOpensTheSerionWindowLooksAtItClosesItAndFindsBothLogbookEntries)
 {
     TempRoot temp;
-    const ScriptRun run = RunOrvaneScript(temp, "FIARUNNER\n"
-                                                "WaitWindow \"Run Serion Methods\"\n"
-                                                "Snapshot \"Run Serion Methods\"\n"
-                                                "MenuCommand \"Run Serion Methods\", 2\n"
-                                                "WaitNoWindow \"Run Serion Methods\"\n"
-                                                "FIARUNNER\n"
-                                                "Key \"Run Serion Methods\", \"Escape\"\n"
-                                                "WaitNoWindow \"Run Serion Methods\"\n");
+    const ProgramRun run = RunOrvaneScript(temp, "FIARUNNER\n"
+                                                 "WaitWindow \"Run Serion Methods\"\n"
+                                                 "Snapshot \"Run Serion Methods\"\n"
+                                                 "MenuCommand \"Run Serion Methods\", 2\n"
+                                                 "WaitNoWindow \"Run Serion Methods\"\n"
+                                                 "FIARUNNER\n"
+                                                 "Key \"Run Serion Methods\", \"Escape\"\n"
+                                                 "WaitNoWindow \"Run Serion Methods\"\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     const std::size_t snapshotStart = run.output.find("> Snapshot");
     const std::size_t snapshotEnd = run.output.find("> MenuCommand");

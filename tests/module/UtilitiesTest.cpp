@@ -115,8 +115,8 @@ protected:
         WriteFileBytes(top / "N1.d/SIGNAL.CH", "signal");
         WriteFileBytes(top / "REPORT.TXT", "report");
         fs::create_directories(top / "N2.d/empty");
-        fs::permissions(top / "N1.d/SIGNAL.CH", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                        fs::perm_options::remove);
+        const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+        fs::permissions(top / "N1.d/SIGNAL.CH", writable, fs::perm_options::remove);
         return top;
     }
 };
