@@ -165,20 +165,17 @@ void InstrumentSimulation::runMethod(MacroCall& call)
 void InstrumentSimulation::scheduleSteps(const SimulationSettings& settings)
 {
     const std::int64_t start = Clock::nowMs();
-    const auto runMs = static_cast<std::int64_t>(settings.runSeconds * 1000);
+    // An acquisition error ends the method halfway; messages come evenly spread before the end.
+    const bool acquisitionError = settings.outcome == RunOutcome::AcquisitionError;
+    const auto runMs = static_cast<std::int64_t>(settings.runSeconds * 1000) / (acquisitionError ? 2 : 1);
     const auto count = static_cast<std::int64_t>(settings.messages.size());
-    // Messages come evenly spread over the run, the acquisition error halfway, the end last.
     for (std::int64_t k = 0; k < count; ++k) {
         const std::wstring message = settings.messages[k];
         m_run->steps.push_back({start + runMs * (k + 1) / (count + 1), [this, message] { announceMessage(message); }});
     }
-    if (settings.outcome == RunOutcome::AcquisitionError) {
-        m_run->steps.push_back({start + runMs / 2, [this] {
-                                    set("ACQSTATUS$", std::wstring(L"_ERROR"));
-                                    showSystemStatus(L"R", L"Acquisition error");
-                                }});
-    }
     m_run->steps.push_back({start + runMs, [this, outcome = settings.outcome] {
+                                if (outcome == RunOutcome::AcquisitionError)
+                                    set("ACQSTATUS$", std::wstring(L"_ERROR"));
                                 finish(outcome, outcome == RunOutcome::Done ? L"complete" : L"failed");
                             }});
     std::stable_sort(m_run->steps.begin(), m_run->steps.end(),
@@ -232,8 +229,14 @@ void InstrumentSimulation::finish(RunOutcome outcome, const std::wstring& result
     if (outcome != RunOutcome::Done && outcome != RunOutcome::Aborted)
         set("_ERRMSG$", L"Method " + run.method + L" failed.");
     set("_FIAON", 0.0);
-    set("ACQSTATUS$", std::wstring(L"READY"));
-    showSystemStatus(L"G", L"Idle");
+    // An acquisition error stays in ACQSTATUS$ until the next run: whoever follows the variable
+    // reads its value later and must still find the error.
+    if (outcome == RunOutcome::AcquisitionError) {
+        showSystemStatus(L"R", L"Acquisition error");
+    } else {
+        set("ACQSTATUS$", std::wstring(L"READY"));
+        showSystemStatus(L"G", L"Idle");
+    }
     // _METHODON falls last: whoever follows it sees every other variable of the end already.
     set("_METHODON", 0.0);
 

@@ -12,7 +12,7 @@ enum class RunOutcome {
     Failed,           // ends early with _SERIONON left at 1 and an error message
     Aborted,          // the instrument aborts the method at its end, _SERIONON left at 1
     NotReady,         // ACQSTATUS$ stays "NOTREADY" the whole run time, then the method fails
-    AcquisitionError, // ACQSTATUS$ becomes "_ERROR" halfway, and the method ends failed
+    AcquisitionError, // halfway ACQSTATUS$ becomes "_ERROR" and stays so, and the method ends failed
 };
 
 struct SimulationSettings {

@@ -137,22 +137,27 @@ TEST_F(InstrumentSimulationTest, NotReadyMethodIsAbortedByAbortAssignment)
     EXPECT_FALSE(Clock::nextDueMs());
 }
 
-TEST_F(InstrumentSimulationTest, AcquisitionErrorComesHalfwayAndTheMethodEndsFailed)
+TEST_F(InstrumentSimulationTest, AcquisitionErrorEndsTheMethodHalfwayAndStaysInAcqStatus)
 {
     std::vector<std::wstring> statuses;
     const auto watch = CpVariables::instance().addObserver([&](const std::string& name) {
-        if (name == "ACQSTATUS$")
-            statuses.push_back(text("ACQSTATUS$"));
+        if (name == "ACQSTATUS$" || name == "_METHODON")
+            statuses.push_back(CpVariables::instance().get(name)->toText());
     });
     startMethod(L"ACQERROR.M", L"E1.d");
-    runFor(8.5);
-    EXPECT_EQ(text("ACQSTATUS$"), L"_ERROR");
+    runFor(7.9);
     EXPECT_EQ(number("_METHODON"), 1.0);
-    runFor(8);
+    runFor(0.2);
     CpVariables::instance().removeObserver(watch);
-    EXPECT_EQ(statuses, (std::vector<std::wstring>{L"RUN", L"_ERROR", L"READY"}));
-    EXPECT_EQ(number("_METHODON"), 0.0);
+    // The error comes before the method's end, and the shut-down the module then sends is taken.
+    EXPECT_EQ(statuses, (std::vector<std::wstring>{L"RUN", L"1", L"_ERROR", L"0"}));
+    EXPECT_EQ(text("ACQSTATUS$"), L"_ERROR");
+    EXPECT_EQ(text("GUISYSTEMSTATUS$"), L"Instrument 1|Online|ST:R|Acquisition error");
     EXPECT_EQ(number("_SERIONON"), 1.0);
+    EXPECT_EQ(execute(L"STANDBY"), MACRO_OK);
+    // The next run starts afresh.
+    startMethod(L"BLANK.M", L"B1.d");
+    EXPECT_EQ(text("ACQSTATUS$"), L"RUN");
 }
 
 TEST_F(InstrumentSimulationTest, StopMethodAndCommandMistakesAreReportedAsHostErrors)
