@@ -148,6 +148,8 @@ std::wstring menuSnapshot(HMENU bar)
             GetMenuStringW(bar, static_cast<UINT>(menu), menuName, 128, MF_BYPOSITION);
             GetMenuStringW(popup, static_cast<UINT>(item), itemName, 128, MF_BYPOSITION);
             const UINT state = GetMenuState(popup, static_cast<UINT>(item), MF_BYPOSITION);
+            if (state & MF_SEPARATOR)
+                continue;
             text += L"  menu \"" + std::wstring(menuName) + L"\" > \"" + itemName + L"\"" +
                     (state & MF_GRAYED ? L" greyed" : L"") + (state & MF_CHECKED ? L" checked" : L"") + L"\n";
         }
