@@ -5,7 +5,6 @@
 #include "CpValue.h"
 #include "OrvaneTypes.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,8 +21,6 @@ public:
     std::size_t count() const { return m_arguments.size(); }
     // Argument index (from 0) as text (a number as Print shows it); empty when absent.
     std::wstring text(std::size_t index) const;
-    // Argument index as a number: a number, or a text that reads wholly as one; empty otherwise.
-    std::optional<double> number(std::size_t index) const;
 
     // The command fails with this message; the interpreter reports it as the command's error.
     void fail(std::wstring message) { m_failure = std::move(message); }
