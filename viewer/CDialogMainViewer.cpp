@@ -64,6 +64,7 @@ BOOL CDialogMainViewer::OnInitDialog()
 
     if (CMenu* pSystemMenu = GetSystemMenu(FALSE))
         pSystemMenu->EnableMenuItem(SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
+    CenterWindow();
 
     if (!ModuleSettings.bOnline) {
         for (int nID : {IDC_RUN, IDC_PAUSE, IDC_STOP})

@@ -10,6 +10,7 @@
 #include "resources/ResourceIds.h"
 #include "viewer/CDialogMainViewer.h"
 
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -39,6 +40,14 @@ TEST_F(MainViewer, OpensShownWithItsControlsLogsTheOpeningAndGreysTheHostsEntry)
     EXPECT_TRUE(Automation::describe(GetDlgItem(viewer, IDC_RUN)).isDefault);
     const WindowInfo close = Automation::describe(GetDlgItem(viewer, IDOK));
     EXPECT_FALSE(close.visible || close.enabled) << "the Close button is hidden and disabled";
+
+    RECT host{};
+    RECT shown{};
+    GetWindowRect(m_hostWindow.handle(), &host);
+    GetWindowRect(viewer, &shown);
+    // Vertically the screen's top may hold it back: it is taller than the host window.
+    EXPECT_LE(std::abs((shown.left + shown.right) - (host.left + host.right)), 1) << "centred on the host window";
+    EXPECT_GE(shown.top, 0);
 
     HMENU system = GetSystemMenu(viewer, FALSE);
     EXPECT_EQ(GetMenuState(system, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED, MF_GRAYED);
