@@ -15,10 +15,12 @@ namespace {
 
 using Drawer = void (*)(Screen&, const WindowInfo&, const Rect&);
 
-// The row of a control's text: the middle one of a control that is taller than one row.
-int middleRow(const Rect& cells)
+// The row of a one-line control's text: the row its middle lies in, so that a label and the
+// field beside it, centred on each other in the dialog, share a row.
+int textRow(const WindowInfo& control, const Rect& cells)
 {
-    return cells.y + (cells.height - 1) / 2;
+    const int middle = CellGeometry::floorDiv((control.windowRect.top + control.windowRect.bottom) / 2, CellGeometry::cellHeightPx);
+    return std::clamp(middle, cells.y, std::max(cells.y, cells.bottom() - 1));
 }
 
 int textWidth(std::wstring_view text, bool withMnemonic)
@@ -39,7 +41,7 @@ void drawPushButton(Screen& screen, const WindowInfo& button, const Rect& cells)
     const Style style = !button.enabled ? Theme::buttonDisabled
                         : button.focused ? Theme::buttonFocused
                                          : ControlStyle(button, Theme::button);
-    const int y = middleRow(cells);
+    const int y = textRow(button, cells);
     const Rect row{cells.x, y, cells.width, 1};
     screen.fill(row, L' ', style);
     // The default button wears angle brackets, the others square ones.
@@ -53,7 +55,7 @@ void drawPushButton(Screen& screen, const WindowInfo& button, const Rect& cells)
 void drawCheckOrRadio(Screen& screen, const WindowInfo& button, const Rect& cells, bool radio)
 {
     const Style style = !button.enabled ? Theme::disabled : ControlStyle(button, Theme::window);
-    const int y = middleRow(cells);
+    const int y = textRow(button, cells);
     std::wstring mark = radio ? L"( )" : L"[ ]";
     if (button.checkState & BST_CHECKED)
         mark[1] = radio ? L'•' : L'x';
@@ -151,6 +153,7 @@ void drawStatic(Screen& screen, const WindowInfo& label, const Rect& cells)
     const bool wrap = rows > 1 && kind != SS_LEFTNOWORDWRAP && kind != SS_SIMPLE;
     const auto lines = wrapText(label.text, cells.width, wrap);
     screen.fill(cells, L' ', style);
+    const int top = rows > 1 ? cells.y : textRow(label, cells);
     for (int i = 0; i < static_cast<int>(lines.size()) && i < rows; ++i) {
         const int width = textWidth(lines[i], withMnemonic);
         int x = cells.x;
@@ -158,7 +161,7 @@ void drawStatic(Screen& screen, const WindowInfo& label, const Rect& cells)
             x += std::max(0, (cells.width - width) / 2);
         else if (kind == SS_RIGHT)
             x += std::max(0, cells.width - width);
-        drawLabel(screen, x, cells.y + i, lines[i], style, withMnemonic);
+        drawLabel(screen, x, top + i, lines[i], style, withMnemonic);
     }
 }
 
@@ -191,7 +194,7 @@ void drawFieldLine(Screen& screen, const WindowInfo& field, const Rect& row)
 void drawEdit(Screen& screen, const WindowInfo& edit, const Rect& cells)
 {
     if (!(edit.style & ES_MULTILINE)) {
-        drawFieldLine(screen, edit, {cells.x, middleRow(cells), cells.width, 1});
+        drawFieldLine(screen, edit, {cells.x, textRow(edit, cells), cells.width, 1});
         return;
     }
     const Style style = fieldStyle(edit);
@@ -209,7 +212,7 @@ void drawEdit(Screen& screen, const WindowInfo& edit, const Rect& cells)
 
 void drawComboBox(Screen& screen, const WindowInfo& combo, const Rect& cells)
 {
-    const Rect row{cells.x, cells.y, cells.width, 1};
+    const Rect row{cells.x, textRow(combo, cells), cells.width, 1};
     const bool editable = (combo.style & 0x3) == CBS_DROPDOWN || (combo.style & 0x3) == CBS_SIMPLE;
     if (editable) {
         drawFieldLine(screen, combo, {row.x, row.y, row.width - 1, 1});
@@ -228,7 +231,7 @@ void drawUpDown(Screen& screen, const WindowInfo& arrows, const Rect& cells)
     const Style style = arrows.enabled ? Theme::button : Theme::buttonDisabled;
     const bool horizontal = arrows.style & UDS_HORZ;
     if (horizontal || cells.height < 2) {
-        screen.text(cells.x, middleRow(cells), horizontal ? L"◄►" : L"▲▼", style);
+        screen.text(cells.x, textRow(arrows, cells), horizontal ? L"◄►" : L"▲▼", style);
         return;
     }
     screen.put(cells.x + (cells.width - 1) / 2, cells.y, L'▲', style);
@@ -273,14 +276,12 @@ void DrawControl(Screen& screen, const WindowInfo& control)
     (found == table.end() ? drawUnknown : found->second)(screen, control, cells);
 }
 
-void DrawDroppedList(Screen& screen, const WindowInfo& combo)
+void DrawDroppedList(Screen& screen, const WindowInfo& combo, int topIndex)
 {
     const Rect cells = CellGeometry::cellsOf(combo.droppedRect);
     const Screen::ClipScope clip(screen, cells);
     screen.fill(cells, L' ', Theme::listItem);
     const int count = static_cast<int>(combo.items.size());
-    // A long list starts so that the current entry is on its last row at the latest.
-    const int first = std::max(0, std::min(combo.currentSelection - cells.height + 1, count - cells.height));
-    for (int i = first; i < count && i - first < cells.height; ++i)
-        screen.text(cells.x, cells.y + i - first, combo.items[i], i == combo.currentSelection ? Theme::selection : Theme::listItem);
+    for (int i = std::max(0, topIndex); i < count && i - topIndex < cells.height; ++i)
+        screen.text(cells.x, cells.y + i - topIndex, combo.items[i], i == combo.currentSelection ? Theme::selection : Theme::listItem);
 }

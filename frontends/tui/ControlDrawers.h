@@ -8,7 +8,8 @@
 
 // Draws the control as described; unknown classes are drawn as a framed box with their text.
 void DrawControl(Screen& screen, const WindowInfo& control);
-// The open list of a drop-down combo box, drawn over every window.
-void DrawDroppedList(Screen& screen, const WindowInfo& combo);
+// The open list of a drop-down combo box from its entry topIndex on, drawn over every window: one
+// entry to a row, as the framework lays the list out.
+void DrawDroppedList(Screen& screen, const WindowInfo& combo, int topIndex);
 // The colours of a control: the framework's for its kind and state, or those its dialog set.
 Style ControlStyle(const WindowInfo& control, Style normal);

@@ -52,6 +52,8 @@ void pressKey(UINT virtualKey, UINT modifierKey = 0)
         Automation::injectKey(modifierKey, false);
 }
 
+// A click on a cell goes to the framework in the middle of the cell: the window drawn on the cell
+// covers that pixel.
 void click(int x, int y)
 {
     const POINT point = CellGeometry::pixelOf(x, y);

@@ -75,7 +75,7 @@ void WindowPainter::drawOverlays(Screen& screen)
 {
     m_droppedLists.clear();
     for (const WindowInfo& combo : m_droppedCombos) {
-        DrawDroppedList(screen, combo);
+        DrawDroppedList(screen, combo, static_cast<int>(SendMessageW(combo.hwnd, CB_GETTOPINDEX, 0, 0)));
         m_droppedLists.push_back(CellGeometry::cellsOf(combo.droppedRect));
     }
     m_droppedCombos.clear();

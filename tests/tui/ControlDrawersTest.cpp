@@ -49,7 +49,7 @@ TEST(ControlDrawers, EachKindLooksLikeItself)
     };
     const std::vector<Case> cases = {
         {"push button", control(L"Button", L"&Close", BS_PUSHBUTTON, {1, 0, 10, 1}), L" [ Close  ]\n\n\n\n"},
-        {"default button", defaultButton, L" <  Run   >\n\n\n\n"},
+        {"default button, on the row of its middle", defaultButton, L"\n <  Run   >\n\n\n"},
         {"check box", checked, L"[x] Check me\n\n\n\n"},
         {"radio button", radio, L"( ) Left\n\n\n\n"},
         {"group box", control(L"BUTTON", L"&Options", BS_GROUPBOX, {0, 0, 14, 3}),
@@ -130,16 +130,16 @@ TEST(ControlDrawers, OpenComboListsShowTheirEntriesWithTheSelection)
     combo.droppedDown = true;
     combo.droppedRect = {0, 16, 64, 64};
     Screen screen(10, 5);
-    DrawDroppedList(screen, combo);
+    DrawDroppedList(screen, combo, 0);
     EXPECT_EQ(screen.snapshot(), L"\nSTANDBY\nLAMPALL\nPUMPALL\n\n");
     EXPECT_EQ(screen.at(0, 2).style, Theme::selection);
     EXPECT_EQ(screen.at(0, 1).style, Theme::listItem);
 
-    // A list taller than its room scrolls to keep the current entry in view.
+    // A list scrolled by the framework shows its entries from the top one on.
     combo.droppedRect = {0, 16, 64, 48};
     combo.currentSelection = 2;
     Screen small(10, 5);
-    DrawDroppedList(small, combo);
+    DrawDroppedList(small, combo, 1);
     EXPECT_EQ(small.snapshot(), L"\nLAMPALL\nPUMPALL\n\n\n");
     EXPECT_EQ(small.at(0, 2).style, Theme::selection);
 }
@@ -160,11 +160,17 @@ TEST(TerminalColor, WindowsColoursMapToTheNearestOfTheEight)
         EXPECT_EQ(NearestTerminalColor(c.colour), c.expected) << std::hex << c.colour;
 }
 
-TEST(CellGeometry, PixelsMapToEveryCellTheyTouch)
+TEST(CellGeometry, PixelsMapToTheCellsWhoseCentresTheyCover)
 {
-    // A dialog unit is two pixels: 4 across and 8 down make a cell.
-    EXPECT_EQ(CellGeometry::cellsOf({0, 0, 602, 436}), (Rect{0, 0, 76, 28}));
-    EXPECT_EQ(CellGeometry::cellsOf({-4, 8, 4, 24}), (Rect{-1, 0, 2, 2}));
+    // A dialog unit is two pixels: 4 across and 8 down make a cell. The main window's client area
+    // of 301 x 218 dialog units takes 75 x 27 cells.
+    EXPECT_EQ(CellGeometry::cellsOf({16, 32, 16 + 602, 32 + 436}), (Rect{2, 2, 75, 27}));
+    // Two controls that meet inside a row do not share it.
+    EXPECT_EQ(CellGeometry::cellsOf({0, 116, 80, 136}), (Rect{0, 7, 10, 1}));
+    EXPECT_EQ(CellGeometry::cellsOf({0, 136, 80, 156}), (Rect{0, 8, 10, 2}));
+    // Too thin to hold a centre: the cell of its middle; empty: nothing.
+    EXPECT_EQ(CellGeometry::cellsOf({-4, 17, 2, 19}), (Rect{-1, 1, 1, 1}));
+    EXPECT_TRUE(CellGeometry::cellsOf({10, 10, 10, 40}).empty());
     EXPECT_EQ(CellGeometry::pixelOf(2, 3).x, 20);
     EXPECT_EQ(CellGeometry::pixelOf(2, 3).y, 56);
 }

@@ -221,14 +221,22 @@ TEST_F(TerminalFrontEndTest, ScreenModelOfATestDialog)
     EXPECT_EQ(screen().find(L" Test Dialog "), (Screen::Point{window.x + 2, window.y}));
     EXPECT_EQ(screen().find(L"[×]"), (Screen::Point{window.right() - 4, window.y}));
 
-    // Controls land where their dialog units put them: 4 across and 8 down to a cell.
+    // Controls land where their dialog units put them: two pixels to a unit, so that 4 across and
+    // 8 down make a cell.
     POINT client{0, 0};
     ClientToScreen(dialog, &client);
+    RECT okPixels{};
+    GetWindowRect(GetDlgItem(dialog, IDOK), &okPixels);
+    EXPECT_EQ(okPixels.left - client.x, 20 * 2);
+    EXPECT_EQ(okPixels.top - client.y, 70 * 2);
+    EXPECT_EQ(okPixels.right - okPixels.left, 50 * 2);
     const Rect ok = cellsOfControl(dialog, IDOK);
-    EXPECT_EQ(ok.x, client.x / CellGeometry::cellWidthPx + 20 / 4);
-    EXPECT_EQ(ok.y, client.y / CellGeometry::cellHeightPx + 70 / 8);
+    // A label and the field beside it share a row.
     const Rect name = cellsOfControl(dialog, nameEdit);
-    EXPECT_EQ(screen().find(L"Name:"), (Screen::Point{name.x - 10, name.y}));
+    const auto label = screen().find(L"Name:");
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->x, name.x - 10);
+    EXPECT_EQ(screen().at(name.x, label->y).style, Theme::fieldFocused);
 
     // The default button is marked, the disabled one dimmed.
     const int okRow = ok.y + (ok.height - 1) / 2;
@@ -245,9 +253,8 @@ TEST_F(TerminalFrontEndTest, ScreenModelOfATestDialog)
     ASSERT_TRUE(locked);
     EXPECT_EQ(screen().at(locked->x, locked->y).style.fg, Color::Red);
 
-    // The first tab stop has the focus; its caret is where the terminal's cursor is.
-    ASSERT_EQ(GetFocus(), GetDlgItem(dialog, nameEdit));
-    EXPECT_EQ(screen().at(name.x, name.y + (name.height - 1) / 2).style, Theme::fieldFocused);
+    // The first tab stop has the focus.
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, nameEdit));
 }
 
 TEST_F(TerminalFrontEndTest, KeysAndClicksReachTheRightControlAndNotADisabledOne)
@@ -259,7 +266,7 @@ TEST_F(TerminalFrontEndTest, KeysAndClicksReachTheRightControlAndNotADisabledOne
     act({InputEvent::ofKey(Key::F6), InputEvent::ofCharacter(L'A'), InputEvent::ofCharacter(L'n')});
     EXPECT_EQ(controlText(dialog, nameEdit), L"An");
     const Rect name = cellsOfControl(dialog, nameEdit);
-    EXPECT_EQ(screen().cursor(), (Screen::Point{name.x + 2, name.y + (name.height - 1) / 2}));
+    EXPECT_EQ(screen().cursor(), (Screen::Point{name.x + 2, screen().find(L"Name:")->y}));
 
     act({InputEvent::ofKey(Key::Tab), InputEvent::ofCharacter(L's'), InputEvent::ofCharacter(L'3')});
     EXPECT_EQ(controlText(dialog, passwordEdit), L"s3");
@@ -378,7 +385,11 @@ TEST_F(TerminalFrontEndTest, MainViewerTemplateFitsTheTerminalAndItsMenuWorks)
     RECT frame{};
     GetWindowRect(viewer, &frame);
     const Rect window = CellGeometry::cellsOf(frame);
+    // The whole window, frame and menu bar included, fits the 80 x 30 terminal.
+    EXPECT_GE(window.x, 0);
+    EXPECT_GE(window.y, 0);
     EXPECT_LE(window.right(), 80);
+    EXPECT_LE(window.bottom(), 30);
     // Every control is on the screen of 80 x 30.
     for (HWND control : Automation::children(viewer)) {
         const Rect cells = CellGeometry::cellsOf(Automation::describe(control).windowRect);
@@ -399,6 +410,52 @@ TEST_F(TerminalFrontEndTest, MainViewerTemplateFitsTheTerminalAndItsMenuWorks)
     act({InputEvent::ofCharacter(L'c')});
     EXPECT_EQ(g_commands, (std::vector<std::pair<int, int>>{{32777, 0}}));
     FreeLibrary(module);
+}
+
+INT_PTR CALLBACK choicesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_INITDIALOG)
+        return testDialogProc(dialog, message, wParam, lParam);
+    for (const wchar_t* option : {L"STANDBY", L"LAMPALL OFF", L"PUMPALL OFF"})
+        SendDlgItemMessageW(dialog, 201, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(option));
+    SendDlgItemMessageW(dialog, 201, CB_SETCURSEL, 0, 0);
+    CheckDlgButton(dialog, 202, BST_CHECKED);
+    return TRUE;
+}
+
+TEST_F(TerminalFrontEndTest, ComboListsAndRadioButtonsTakeClicksAndKeys)
+{
+    static const std::array<DialogItemTemplate, 3> items = {
+        item(L"COMBOBOX", L"", 201, WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 10, 10, 100, 60),
+        item(L"BUTTON", L"&First", 202, WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 10, 30, 60, 10),
+        item(L"BUTTON", L"S&econd", 203, BS_AUTORADIOBUTTON, 10, 40, 60, 10),
+    };
+    static const DialogTemplate choices = dialogTemplate(L"Choices", 20, 20, 150, 70, items);
+    HWND dialog = CreateDialogIndirectParamW(nullptr, &choices, host, choicesDialogProc, 0);
+    opened.push_back(dialog);
+    act({InputEvent::ofKey(Key::F6)});
+    const Rect combo = cellsOfControl(dialog, 201);
+    EXPECT_EQ(screen().find(L"STANDBY"), (Screen::Point{combo.x, combo.y}));
+    EXPECT_TRUE(screen().find(L"(•) First"));
+
+    // A click opens the list over the window; a click on an entry chooses it and closes the list.
+    clickOn(dialog, 201);
+    const auto entry = screen().find(L"PUMPALL OFF");
+    ASSERT_TRUE(entry) << WideToUtf8(screen().snapshot());
+    EXPECT_GT(entry->y, combo.y);
+    act({InputEvent::ofClick(entry->x, entry->y)});
+    EXPECT_EQ(SendDlgItemMessageW(dialog, 201, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(screen().find(L"PUMPALL OFF"), (Screen::Point{combo.x, combo.y}));
+    EXPECT_FALSE(screen().find(L"LAMPALL OFF"));
+
+    // With the focus on the combo box, Up chooses the entry before.
+    act({InputEvent::ofKey(Key::Up)});
+    EXPECT_EQ(SendDlgItemMessageW(dialog, 201, CB_GETCURSEL, 0, 0), 1);
+
+    clickOn(dialog, 203);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 202), static_cast<UINT>(BST_UNCHECKED));
+    EXPECT_TRUE(screen().find(L"(•) Second"));
+    EXPECT_TRUE(screen().find(L"( ) First"));
 }
 
 } // namespace
