@@ -54,7 +54,8 @@ protected:
 
 TEST_F(ScriptRunnerTest, LinesAfterTheOneThatOpenedADialogAnswerIt)
 {
-    EXPECT_EQ(runScript("ASK\nWaitWindow \"Question\"\nClick \"Question\", 1\nWaitNoWindow \"Question\"\nPrint \"after\"\n"),
+    EXPECT_EQ(runScript("ASK\nWaitWindow \"Question\"\nExpect \"Question\", 2, \"Cancel\"\nClick \"Question\", 1\n"
+                        "WaitNoWindow \"Question\"\nPrint \"after\"\n"),
               0);
     EXPECT_EQ(answer, IDOK);
     ASSERT_FALSE(output.empty());
@@ -75,6 +76,10 @@ TEST_F(ScriptRunnerTest, FailingActionInsideADialogEndsTheScriptAndTheDialog)
     EXPECT_EQ(answer, IDCANCEL);
     EXPECT_TRUE(printed(L"Script failed at line 2: Click \"Question\", 4711"));
     EXPECT_FALSE(printed(L"never"));
+
+    output.clear();
+    EXPECT_EQ(runScript("ASK\nExpect \"Question\", 1, \"Yes\"\n"), 1);
+    EXPECT_TRUE(printed(L"Reason: control 1 of \"Question\" shows \"OK\", expected \"Yes\"")) << output.back();
 }
 
 } // namespace
