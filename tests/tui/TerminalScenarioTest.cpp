@@ -6,7 +6,32 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <utility>
+
 namespace {
+
+// The cell (column, row) where text starts on the captured screen; columns count characters.
+std::optional<std::pair<int, int>> cellOf(const std::string& screen, const std::string& text)
+{
+    int row = 0;
+    std::size_t lineStart = 0;
+    while (lineStart <= screen.size()) {
+        const std::size_t lineEnd = std::min(screen.find('\n', lineStart), screen.size());
+        const std::string line = screen.substr(lineStart, lineEnd - lineStart);
+        if (const auto at = line.find(text); at != std::string::npos) {
+            // UTF-8 continuation bytes do not start a character.
+            const auto column = std::count_if(line.begin(), line.begin() + static_cast<long>(at),
+                                              [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; });
+            return std::pair<int, int>{static_cast<int>(column), row};
+        }
+        lineStart = lineEnd + 1;
+        ++row;
+    }
+    return std::nullopt;
+}
 
 TEST(TerminalScenario, CommandLineDialogAndQuitInARealTerminal)
 {
@@ -31,6 +56,14 @@ TEST(TerminalScenario, CommandLineDialogAndQuitInARealTerminal)
     const std::string withBox = session.capture();
     EXPECT_NE(withBox.find("OK"), std::string::npos) << withBox;
     session.press({"Escape"});
+    ASSERT_TRUE(session.waitUntilGone("Terminal keys")) << session.capture();
+
+    // Again, closed with a click of the mouse on its OK button.
+    session.press({"F1"});
+    ASSERT_TRUE(session.waitFor("Terminal keys")) << session.capture();
+    const auto ok = cellOf(session.capture(), "OK   >");
+    ASSERT_TRUE(ok) << session.capture();
+    session.click(ok->first, ok->second);
     ASSERT_TRUE(session.waitUntilGone("Terminal keys")) << session.capture();
 
     session.type("Exit");
