@@ -18,9 +18,14 @@ WindowTable& table() { return WindowTable::instance(); }
 
 std::vector<HWND>& siblingsOf(const Window& window)
 {
-    if (window.parent)
-        return table().find(window.parent)->children;
-    return table().topLevels();
+    if (!window.parent)
+        return table().topLevels();
+    if (Window* parent = table().find(window.parent))
+        return parent->children;
+    // A parent already gone leaves its child no siblings to walk.
+    static std::vector<HWND> none;
+    none.clear();
+    return none;
 }
 
 void unlink(const Window& window)
@@ -298,6 +303,8 @@ HWND GetWindow(HWND handle, UINT command)
         return nullptr;
     const std::vector<HWND>& siblings = siblingsOf(*window);
     const auto it = std::find(siblings.begin(), siblings.end(), handle);
+    if (it == siblings.end())
+        return nullptr;
     switch (command) {
     case GW_HWNDFIRST:
         return siblings.front();

@@ -225,6 +225,26 @@ TEST_F(DialogTest, PostedMessagesAndTimersReachOtherWindowsBehindADialogAndAMess
                                              "Monitor WM_TIMER 1", "Monitor WM_TIMER 1", "MessageBox 7"));
 }
 
+TEST_F(DialogTest, DestroyingTheOwnerDuringTheRunTakesTheDialogAndItsMessageBoxAlong)
+{
+    const HWND main = createRecordingWindow(L"Main", WS_POPUP | WS_CAPTION | WS_VISIBLE);
+    g_askOnCheck = true;
+    ScriptedInput input;
+    input.then([] { EXPECT_TRUE(Done(Automation::click(dialog(), 103))); })
+        .then([&] {
+            ASSERT_TRUE(Automation::findWindow(L"Confirm"));
+            PostMessageW(main, WM_CLOSE, 0, 0);
+            Automation::deliverPending();
+        });
+    EXPECT_EQ(runTestDialog(main), -1);
+    g_askOnCheck = false;
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(Automation::findWindow(L"Confirm"), nullptr);
+    EXPECT_EQ(dialog(), nullptr);
+    // The box was taken away unanswered.
+    EXPECT_THAT(linesWith("MessageBox"), ElementsAre("MessageBox 0"));
+}
+
 TEST_F(DialogTest, ADialogNobodyAnswersFailsFastWithItsSnapshotInsteadOfHanging)
 {
     const std::int64_t start = Clock::nowMs();
