@@ -68,6 +68,8 @@ void WindowPainter::drawChildren(Screen& screen, HWND parent)
         DrawControl(screen, info);
         if (info.droppedDown)
             m_droppedCombos.push_back(info);
+        // A control's own children, such as the edit field of a drop-down combo box, go over it.
+        drawChildren(screen, child);
     }
 }
 

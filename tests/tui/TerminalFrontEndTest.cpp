@@ -425,10 +425,11 @@ INT_PTR CALLBACK choicesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 TEST_F(TerminalFrontEndTest, ComboListsAndRadioButtonsTakeClicksAndKeys)
 {
-    static const std::array<DialogItemTemplate, 3> items = {
+    static const std::array<DialogItemTemplate, 4> items = {
         item(L"COMBOBOX", L"", 201, WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 10, 10, 100, 60),
         item(L"BUTTON", L"&First", 202, WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 10, 30, 60, 10),
         item(L"BUTTON", L"S&econd", 203, BS_AUTORADIOBUTTON, 10, 40, 60, 10),
+        item(L"COMBOBOX", L"", 204, WS_TABSTOP | WS_GROUP | CBS_DROPDOWN | CBS_UPPERCASE, 10, 54, 100, 60),
     };
     static const DialogTemplate choices = dialogTemplate(L"Choices", 20, 20, 150, 70, items);
     HWND dialog = CreateDialogIndirectParamW(nullptr, &choices, host, choicesDialogProc, 0);
@@ -456,6 +457,14 @@ TEST_F(TerminalFrontEndTest, ComboListsAndRadioButtonsTakeClicksAndKeys)
     EXPECT_EQ(IsDlgButtonChecked(dialog, 202), static_cast<UINT>(BST_UNCHECKED));
     EXPECT_TRUE(screen().find(L"(•) Second"));
     EXPECT_TRUE(screen().find(L"( ) First"));
+
+    // A drop-down combo's edit field takes typing, shown with the caret after it.
+    clickOn(dialog, 204);
+    act({InputEvent::ofCharacter(L'x'), InputEvent::ofCharacter(L'y'), InputEvent::ofCharacter(L'z')});
+    // The combo converts to upper case.
+    const auto typed = screen().find(L"XYZ");
+    ASSERT_TRUE(typed) << WideToUtf8(screen().snapshot());
+    EXPECT_EQ(screen().cursor(), (Screen::Point{typed->x + 3, typed->y}));
 }
 
 } // namespace
