@@ -46,7 +46,7 @@ void ButtonControl::click(HWND window)
         for (HWND other : DialogNavigation::groupOf(window))
             if (other != window && typeOf(other) == BS_AUTORADIOBUTTON)
                 SendMessageW(other, BM_SETCHECK, BST_UNCHECKED, 0);
-        m_check = BST_CHECKED;
+        SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
         break;
     default:
         break;
@@ -112,6 +112,11 @@ LRESULT CALLBACK ButtonControl::windowProc(HWND window, UINT message, WPARAM wPa
     case BM_SETCHECK:
         if (hasCheck(type))
             self->m_check = static_cast<UINT>(wParam) & (BST_CHECKED | BST_INDETERMINATE);
+        // Tab reaches a radio group at its checked button, as on Windows.
+        if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
+            const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+            SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(wParam ? style | WS_TABSTOP : style & ~WS_TABSTOP));
+        }
         return 0;
     case BM_GETSTATE:
         return self->m_check | (self->m_pushed ? BST_PUSHED : 0) | (GetFocus() == window ? BST_FOCUS : 0);

@@ -116,6 +116,8 @@ TEST_F(DialogTest, TabFollowsTheTabStopsAndArrowsMoveWithinARadioGroup)
         {VK_TAB, 0, 102},          {VK_TAB, 0, 103},        {VK_TAB, 0, 104},          {VK_TAB, 0, IDOK},
         {VK_TAB, 0, IDCANCEL},     {VK_TAB, 0, 101},        {VK_TAB, MOD_SHIFT, IDCANCEL}, {VK_TAB, MOD_SHIFT, IDOK},
         {VK_TAB, MOD_SHIFT, 104},  {VK_DOWN, 0, 105},       {VK_DOWN, 0, 104},         {VK_UP, 0, 105},
+        // The checked radio button is now the group's tab stop.
+        {VK_TAB, 0, IDOK},         {VK_TAB, MOD_SHIFT, 105},
     };
     ScriptedInput input;
     input.then([] { EXPECT_EQ(focusedId(), 101); });
