@@ -177,7 +177,10 @@ std::optional<std::wstring> AutomationCommands::run(const AutomationLine& line)
     if (name == L"ExpectVar")
         return expectVariable(line);
     if (name == L"Snapshot") {
-        m_output(snapshot(line.arguments.empty() ? std::wstring() : line.arguments[0]));
+        const std::wstring title = line.arguments.empty() ? std::wstring() : line.arguments[0];
+        if (!title.empty() && !Automation::findWindow(title))
+            return L"no visible window \"" + title + L"\"";
+        m_output(snapshot(title));
         return std::nullopt;
     }
     if (name == L"Click")

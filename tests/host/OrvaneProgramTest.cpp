@@ -66,10 +66,10 @@ TEST_F(OrvaneProgram, WaitThatTimesOutFailsAfterItsVirtualSeconds)
 
 TEST_F(OrvaneProgram, LineModeRunsTypedLinesAndShowsErrors)
 {
-    WriteFileBytes(temp.path() / "input", "Print \"hello\"\nN = 2 + 3\nPrint N\nFOO 1\nClick \"Nowhere\", 1\nPrint \"end\"\n");
+    WriteFileBytes(temp.path() / "input", "Print \"hello\"\nN = 2 + 3\nPrint N\nFOO 1\nClick \"Nowhere\", 1\nSnapshot \"Nowhere\"\nPrint \"end\"\n");
     const ProgramRun run = runOrvane("--root " + root().string() + " --no-tui", temp.path() / "input");
     EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_TRUE(contains(run, "\nhello\n5\nError: Unknown command: FOO\nError: no visible window \"Nowhere\"\nend\n"))
+    EXPECT_TRUE(contains(run, "\nhello\n5\nError: Unknown command: FOO\nError: no visible window \"Nowhere\"\nError: no visible window \"Nowhere\"\nend\n"))
         << run.output;
 }
 
