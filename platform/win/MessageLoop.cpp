@@ -48,9 +48,11 @@ void MessageLoop::waitForMessage(MSG& message, HWND window, UINT first, UINT las
     while (!retrieve(message, window, first, last, PM_REMOVE)) {
         if (idle())
             continue;
+        // A dialog already ended by an earlier stall cannot end again: then the whole loop ends.
         const HWND modal = innermostModal();
-        reportStall(modal);
-        if (modal) {
+        const bool canEnd = modal && !hasEnded(modal);
+        reportStall(canEnd ? modal : nullptr);
+        if (canEnd) {
             // The modal loop waiting here sees its dialog ended after this harmless message.
             message = MSG{nullptr, WM_NULL, 0, 0, Clock::tickCount(), KeyboardState::instance().cursor};
             return;

@@ -99,3 +99,31 @@ TEST_F(MessageLoopTest, AMainLoopThatCanNeverReceiveAnythingReportsAStallAndEnds
     ASSERT_EQ(input.stallSnapshots().size(), 1u);
     EXPECT_NE(input.stallSnapshots()[0].find(L"Window \"Waiting Main\""), std::wstring::npos);
 }
+
+namespace {
+
+// A procedure that runs a loop of its own inside the modal dialog and never looks at its end.
+INT_PTR CALLBACK nestedLoopProc(HWND dialog, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        PostMessageW(dialog, WM_USER, 0, 0);
+        return TRUE;
+    }
+    if (message == WM_USER) {
+        MSG queued{};
+        while (GetMessageW(&queued, nullptr, 0, 0))
+            DispatchMessageW(&queued);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+TEST_F(MessageLoopTest, ALoopThatIgnoresItsCancelledDialogIsEndedByTheNextStall)
+{
+    ScriptedInput input;
+    input.expectStalls();
+    EXPECT_EQ(DialogBoxParamW(TestInstance(), MAKEINTRESOURCEW(testDialogId), nullptr, nestedLoopProc, 0), IDCANCEL);
+    EXPECT_EQ(input.stallSnapshots().size(), 2u);
+}
