@@ -9,6 +9,7 @@
 #include "kernel/Text.h"
 #include "win/Automation.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <ranges>
 
@@ -137,8 +138,18 @@ bool TerminalFrontEnd::commandLineFocused() const
     return hostAcceptsInput() && (!m_windowsFocused || windows().empty());
 }
 
+void TerminalFrontEnd::followNewWindows()
+{
+    std::vector<HWND> shown = windows();
+    // A window that has just opened, such as the one a typed command opened, takes the keys.
+    if (std::ranges::any_of(shown, [&](HWND window) { return std::ranges::find(m_knownWindows, window) == m_knownWindows.end(); }))
+        m_windowsFocused = true;
+    m_knownWindows = std::move(shown);
+}
+
 void TerminalFrontEnd::render()
 {
+    followNewWindows();
     const int width = m_terminal.width();
     const int height = m_terminal.height();
     if (width != m_screen.width() || height != m_screen.height()) {

@@ -44,6 +44,7 @@ private:
     void chooseSystemCommand(UINT command);
     void handleMove(const InputEvent& event);
     void cycleFocus();
+    void followNewWindows();
     void activate(HWND window);
     void sendToWindows(const InputEvent& event);
     void runCommandLine(const InputEvent& event);
@@ -67,6 +68,8 @@ private:
     HWND m_systemMenuOwner = nullptr;
     // The window moved with the arrow keys, after its system menu's Move or F7.
     HWND m_moving = nullptr;
+    // The windows shown at the last render, to notice the ones that open.
+    std::vector<HWND> m_knownWindows;
     // Windows brought up by F6 since the command line had the keys.
     int m_cycled = 0;
     // A message for the status line until the next key, such as why a menu command failed.

@@ -50,6 +50,14 @@ TEST(TerminalScenario, CommandLineDialogAndQuitInARealTerminal)
     session.press({"Enter"});
     ASSERT_TRUE(session.waitFor("hello from the terminal")) << session.capture();
 
+    // The module's window, opened from the command line: it takes the keys, so Escape closes it.
+    session.type("FIARUNNER");
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
+    session.press({"Escape"});
+    ASSERT_TRUE(session.waitUntilGone("Run Serion Methods")) << session.capture();
+    ASSERT_TRUE(session.waitFor("Serion Window Closed.")) << session.capture();
+
     // A modal window: the keys' message box, closed with Escape.
     session.press({"F1"});
     ASSERT_TRUE(session.waitFor("Terminal keys")) << session.capture();
