@@ -174,7 +174,9 @@ WindowInfo collect(HWND window, bool askColors)
     info.parent = record->parent;
     info.owner = record->owner;
     info.className = record->windowClass->name;
-    info.id = record->parent ? static_cast<SHORT>(record->id & 0xFFFF) : 0;
+    // Ids are 16 bits wide: 0xFFFF is the static that is never addressed, the rest count upwards.
+    const int id = static_cast<int>(record->id & 0xFFFF);
+    info.id = !record->parent ? 0 : id == 0xFFFF ? IDC_STATIC : id;
     info.style = record->style;
     info.exStyle = record->exStyle;
     info.windowRect = WindowGeometry::screenRect(window);

@@ -31,7 +31,8 @@ TEST(OrvaneScript, UserOpensTheSerionWindowLooksAtItClosesItAndFindsBothLogbookE
     const std::size_t snapshotEnd = run.output.find("> MenuCommand");
     ASSERT_LT(snapshotStart, snapshotEnd) << run.output;
     const std::string snapshot = run.output.substr(snapshotStart, snapshotEnd - snapshotStart);
-    for (const char* shown : {"Run Serion Methods", "&Run", "&Pause", "&Stop", "Select the gr&oup you want to run:"})
+    for (const char* shown : {"Run Serion Methods", "Button 33001 \"&Run\"", "Button 33002 \"&Pause\"", "Button 33003 \"&Stop\"",
+                              "Static -1 \"Select the gr&oup you want to run:\""})
         EXPECT_NE(snapshot.find(shown), std::string::npos) << shown << " is not in the snapshot\n" << snapshot;
 
     // Shown by the host as they arrive, and kept in the root's logbook file.
