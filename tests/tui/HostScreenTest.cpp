@@ -7,12 +7,6 @@ namespace {
 
 TEST(HostScreen, PartsFillTheTerminalFromMenuBarToCommandLine)
 {
-    const auto parts = HostScreen::layout(80, 30);
-    EXPECT_EQ(parts.menuBar, (Rect{0, 0, 80, 1}));
-    EXPECT_EQ(parts.logbook, (Rect{0, 1, 80, 27}));
-    EXPECT_EQ(parts.statusLine, (Rect{0, 28, 80, 1}));
-    EXPECT_EQ(parts.commandLine, (Rect{0, 29, 80, 1}));
-
     HostScreen host;
     host.menuBar().setMenus({MenuItem::popup(L"&File", {MenuItem::command(L"E&xit", 1)})});
     host.setStatus(L"Offline");

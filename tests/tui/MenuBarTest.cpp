@@ -52,7 +52,7 @@ TEST(MenuBar, KeyboardWalksTheMenusAndChoosesACommand)
     EXPECT_EQ(press(bar, InputEvent::ofCharacter(L'o')), 101u);
 }
 
-TEST(MenuBar, GreyedItemsAreShownButNotChosenAndCheckedOnesMarked)
+TEST(MenuBar, GreyedItemsAreNotChosenCheckedOnesMarkedAndClicksOpenTitles)
 {
     MenuBar bar;
     bar.setMenus(hostMenus());
@@ -69,18 +69,9 @@ TEST(MenuBar, GreyedItemsAreShownButNotChosenAndCheckedOnesMarked)
     EXPECT_TRUE(bar.isActive());
     EXPECT_EQ(press(bar, InputEvent::ofCharacter(L'L', true)), 202u);
 
-    bar.activate();
-    EXPECT_FALSE(press(bar, InputEvent::ofKey(Key::Escape)));
-    EXPECT_FALSE(bar.isActive());
     EXPECT_FALSE(bar.openByMnemonic(L'z'));
-}
 
-TEST(MenuBar, ClicksOpenTitlesAndChooseItems)
-{
-    MenuBar bar;
-    bar.setMenus(hostMenus());
-    Screen screen(width, height);
-    bar.draw(screen, {0, 0, width, 1});
+    // Clicks: a title opens its menu, an item is chosen.
     EXPECT_FALSE(bar.clickTitle(8));
     ASSERT_TRUE(bar.isActive());
     bar.draw(screen, {0, 0, width, 1});

@@ -25,10 +25,20 @@ TEST(Screen, DrawingStaysInsideTheClipRectangle)
                                  L"  ###ove\n"
                                  L"\n"
                                  L"Z\n");
-    // Off the screen is clipped too.
+    // Off the screen is clipped too, and so is the cursor.
     screen.text(18, 0, L"abc", Theme::window);
     screen.put(-1, -1, L'q', Theme::window);
     EXPECT_EQ(screen.rowText(0), std::wstring(18, L' ') + L"ab");
+    EXPECT_EQ(screen.find(L"ove"), (Screen::Point{5, 2}));
+    {
+        const Screen::ClipScope clip(screen, {0, 0, 2, 2});
+        screen.setCursor(5, 1);
+    }
+    EXPECT_FALSE(screen.cursor());
+    screen.setCursor(5, 1);
+    EXPECT_EQ(screen.cursor(), (Screen::Point{5, 1}));
+    screen.resize(3, 3);
+    EXPECT_FALSE(screen.cursor());
 }
 
 TEST(Screen, LabelsShowTheirMnemonicAndDoubledAmpersands)
@@ -72,24 +82,6 @@ TEST(Screen, OnlyChangedCellsAreSentAndANewSizeSendsEverything)
 
     Screen resized(4, 2);
     EXPECT_EQ(resized.changedRuns(shown), (std::vector<Screen::Run>{{0, 0, 4}, {1, 0, 4}}));
-}
-
-TEST(Screen, CursorOnlyInsideTheClipAndFindLocatesText)
-{
-    Screen screen(10, 3);
-    screen.text(3, 2, L"needle", Theme::window);
-    EXPECT_EQ(screen.find(L"needle"), (Screen::Point{3, 2}));
-    EXPECT_FALSE(screen.find(L"hay"));
-    {
-        const Screen::ClipScope clip(screen, {0, 0, 2, 2});
-        screen.setCursor(5, 1);
-    }
-    EXPECT_FALSE(screen.cursor());
-    screen.setCursor(5, 1);
-    EXPECT_EQ(screen.cursor(), (Screen::Point{5, 1}));
-    screen.resize(3, 3);
-    EXPECT_FALSE(screen.cursor());
-    EXPECT_EQ(screen.rowText(2), L"   ");
 }
 
 } // namespace

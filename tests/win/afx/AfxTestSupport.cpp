@@ -83,8 +83,6 @@ HWND WindowTitled(const std::wstring& title)
     return hWnd;
 }
 
-HWND DialogItem(const std::wstring& dialogTitle, int id) { return ::GetDlgItem(WindowTitled(dialogTitle), id); }
-
 std::wstring TextOf(HWND hWnd) { return Automation::describe(hWnd).text; }
 
 std::wstring AcknowledgeMessageBox()

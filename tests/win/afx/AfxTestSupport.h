@@ -55,7 +55,6 @@ protected:
 
 // The visible top-level window with this title; fails the test when there is none.
 HWND WindowTitled(const std::wstring& title);
-HWND DialogItem(const std::wstring& dialogTitle, int id);
 std::wstring TextOf(HWND hWnd);
 // The message box shown now: its text as the snapshot shows it, and then closed with OK.
 std::wstring AcknowledgeMessageBox();

@@ -36,6 +36,10 @@ BEGIN_MESSAGE_MAP(CFieldsDialog, CDialog)
     ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
 
+HWND Fields() { return WindowTitled(L"Fields"); }
+
+HWND FieldsItem(int id) { return ::GetDlgItem(Fields(), id); }
+
 INT_PTR CFieldsDialog::RunThroughPreModal()
 {
     HWND hWndOwner = PreModal();

@@ -70,6 +70,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// The running dialog "Fields" and one of its controls.
+HWND Fields();
+HWND FieldsItem(int id);
+
 // A private message of the tests, handled with ON_MESSAGE.
 constexpr UINT WM_TEST_PRIVATE = 0x0500;
 // A notification code that only OnAnyNotify takes, and only from control IDC_NOTE.

@@ -10,8 +10,6 @@ using ::testing::ElementsAre;
 
 namespace {
 
-HWND Fields() { return WindowTitled(L"Fields"); }
-
 bool Recorded(const CFieldsDialog& dialog, const std::string& event)
 {
     return std::find(dialog.m_events.begin(), dialog.m_events.end(), event) != dialog.m_events.end();
