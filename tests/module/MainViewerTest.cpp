@@ -5,8 +5,6 @@
 #include "module/ModuleSettings.h"
 
 #include "kernel/Text.h"
-#include "orvane/CpApi.h"
-#include "orvane/Nls.h"
 #include "resources/ResourceIds.h"
 #include "viewer/CDialogMainViewer.h"
 
@@ -16,12 +14,6 @@
 namespace {
 
 using MainViewer = ModuleTest;
-
-std::wstring MenuStateLine(const wchar_t* state)
-{
-    return L"MenuState \"" + HostString(NLS_HOST_MENU_NAME) + L"\", \"" + HostString(NLS_HOST_MODULE_ITEM) +
-           L"\", \"" + state + L"\"";
-}
 
 TEST_F(MainViewer, OpensShownWithItsControlsLogsTheOpeningAndGreysTheHostsEntry)
 {
@@ -52,43 +44,32 @@ TEST_F(MainViewer, OpensShownWithItsControlsLogsTheOpeningAndGreysTheHostsEntry)
     HMENU system = GetSystemMenu(viewer, FALSE);
     EXPECT_EQ(GetMenuState(system, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED, MF_GRAYED);
 
-    DeliverPending();
+    Automation::deliverPending();
     HMENU modules = GetSubMenu(GetMenu(m_hostWindow.handle()), 0);
     EXPECT_EQ(GetMenuState(modules, HostWindow::ID_MODULE_WINDOW, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED),
               MF_GRAYED | MF_CHECKED);
 }
 
-TEST_F(MainViewer, OfflineHostLeavesRunPauseAndStopDisabled)
-{
-    CpSetNumVar(m_context, "_OFFLINE", 1);
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-    HWND viewer = Viewer();
-    ASSERT_NE(viewer, nullptr);
-    for (int id : {IDC_RUN, IDC_PAUSE, IDC_STOP})
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(viewer, id))) << "button " << id;
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(viewer, IDC_GROUP)));
-}
-
-TEST_F(MainViewer, EveryWayOfClosingLogsItHidesTheWindowAndGivesTheHostItsEntryBack)
+TEST_F(MainViewer, EveryWayOfClosingLogsItOnceHidesTheWindowAndGivesTheHostItsEntryBack)
 {
     const struct {
         const char* way;
         std::function<ActionResult(HWND)> close;
     } ways[] = {
         {"File > Close", [](HWND viewer) { return Automation::chooseMenuCommand(viewer, IDCANCEL); }},
-        {"Escape", [](HWND viewer) { return Automation::pressKey(viewer, VK_ESCAPE); }},
         {"close box", [](HWND viewer) { return Automation::chooseMenuCommand(viewer, SC_CLOSE); }},
+        {"Escape", [](HWND viewer) { return Automation::pressKey(viewer, VK_ESCAPE); }},
     };
     for (const auto& way : ways) {
         ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK) << way.way;
         HWND viewer = Viewer();
         ASSERT_NE(viewer, nullptr) << way.way;
-        DeliverPending();
+        Automation::deliverPending();
         const std::size_t entries = m_logbook.lines().size();
 
         const ActionResult result = way.close(viewer);
         EXPECT_TRUE(result.ok) << way.way << ": " << WideToUtf8(result.message);
-        DeliverPending();
+        Automation::deliverPending();
 
         EXPECT_EQ(Viewer(), nullptr) << way.way;
         EXPECT_TRUE(IsWindow(viewer)) << way.way << ": closing only hides the window";
@@ -98,20 +79,12 @@ TEST_F(MainViewer, EveryWayOfClosingLogsItHidesTheWindowAndGivesTheHostItsEntryB
         EXPECT_EQ(GetMenuState(modules, HostWindow::ID_MODULE_WINDOW, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED), 0u)
             << way.way;
     }
-}
 
-TEST_F(MainViewer, EscapeAfterClosingLogsNothingMore)
-{
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-    HWND viewer = Viewer();
-    ASSERT_TRUE(Automation::pressKey(viewer, VK_ESCAPE).ok);
-    DeliverPending();
+    // A hidden window takes no keys, and its routing is gone: a second Escape logs nothing.
     const std::size_t entries = m_logbook.lines().size();
-
-    // A hidden window takes no keys, and its routing is gone: nothing is logged twice.
     Automation::injectKey(VK_ESCAPE, true);
     Automation::injectKey(VK_ESCAPE, false);
-    DeliverPending();
+    Automation::deliverPending();
     EXPECT_EQ(m_logbook.lines().size(), entries);
     EXPECT_TRUE(QueuedLines().empty());
 }

@@ -36,8 +36,12 @@ TEST_F(ModuleEntry, InitFillsEveryHostHandleRegistersWithTheLogbookAndTakesTheLo
     EXPECT_TRUE(NlsHasModule(ModuleResourceHandle()));
 }
 
-TEST_F(ModuleEntry, TaskRecordIsAttachedMarkedClosedAndFreed)
+TEST_F(ModuleEntry, TaskCloseMarksItsRecordDestroyClosesTheViewerAndUnregistersAndExitDropsTheTexts)
 {
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    HWND viewer = Viewer();
+    ASSERT_NE(viewer, nullptr);
+    const auto logbookId = static_cast<std::int32_t>(ModuleSettings.nLogbookId);
     CXRCpDlcWnd* task = m_app.findTask(kTaskId);
     ASSERT_NE(task, nullptr);
     auto* record = static_cast<TaskRecord*>(task->GetTaskSpecific());
@@ -48,23 +52,10 @@ TEST_F(ModuleEntry, TaskRecordIsAttachedMarkedClosedAndFreed)
     EXPECT_TRUE(record->bClosed);
     EXPECT_EQ(Send(OOCP_TASK_DESTROY, kTaskId), OOCP_OK);
     EXPECT_EQ(m_app.findTask(kTaskId), nullptr);
-}
-
-TEST_F(ModuleEntry, TaskDestroyClosesTheViewerAndUnregistersTheLogbookId)
-{
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-    HWND viewer = Viewer();
-    ASSERT_NE(viewer, nullptr);
-    const auto logbookId = static_cast<std::int32_t>(ModuleSettings.nLogbookId);
-
-    EXPECT_EQ(Send(OOCP_TASK_DESTROY, kTaskId), OOCP_OK);
     EXPECT_FALSE(IsWindow(viewer));
     EXPECT_EQ(ModuleSettings.pMainViewer, nullptr);
     EXPECT_FALSE(m_logbook.isRegistered(logbookId));
-}
 
-TEST_F(ModuleEntry, ExitTakesTheModuleTextsOutOfTheLanguageLibrary)
-{
     EXPECT_EQ(Send(OOCP_EXIT), OOCP_OK);
     EXPECT_FALSE(NlsHasModule(ModuleResourceHandle()));
 }

@@ -78,8 +78,6 @@ std::vector<std::wstring> ModuleTest::QueuedLines() const
     return lines;
 }
 
-void ModuleTest::DeliverPending() const { Automation::deliverPending(); }
-
 std::vector<std::wstring> ModuleTest::LogbookTexts() const
 {
     std::vector<std::wstring> texts;
@@ -91,9 +89,13 @@ std::vector<std::wstring> ModuleTest::LogbookTexts() const
     return texts;
 }
 
-std::wstring HostString(UINT id)
+std::wstring MenuStateLine(const std::wstring& state)
 {
-    WCHAR buffer[128] = {};
-    NlsLoadString(nullptr, id, buffer, 128);
-    return buffer;
+    auto hostString = [](UINT id) {
+        WCHAR buffer[128] = {};
+        NlsLoadString(nullptr, id, buffer, 128);
+        return std::wstring(buffer);
+    };
+    return L"MenuState \"" + hostString(NLS_HOST_MENU_NAME) + L"\", \"" + hostString(NLS_HOST_MODULE_ITEM) + L"\", \"" +
+           state + L"\"";
 }

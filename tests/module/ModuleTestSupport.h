@@ -37,8 +37,6 @@ protected:
     SHORT Execute(int commandId, std::vector<std::wstring> arguments = {});
     // The command lines queued with the host and not yet run.
     std::vector<std::wstring> QueuedLines() const;
-    // Lets the host's loop run what is queued and posted.
-    void DeliverPending() const;
     // The texts of the host's logbook entries, in order.
     std::vector<std::wstring> LogbookTexts() const;
     HWND Viewer() const { return Automation::findWindow(kViewerTitle); }
@@ -55,5 +53,5 @@ protected:
     CXRRegCommand m_fiaControl;
 };
 
-// A host string of the language library, as the module loads it.
-std::wstring HostString(UINT id);
+// The command line MenuState queues with the host, with the host's own menu and item names.
+std::wstring MenuStateLine(const std::wstring& state);

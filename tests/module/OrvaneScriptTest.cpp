@@ -8,24 +8,19 @@
 
 namespace {
 
-ProgramRun RunOrvaneScript(const TempRoot& temp, const std::string& script)
-{
-    WriteFileBytes(temp.path() / "test.script", script);
-    const std::string root = (temp.path() / "root").string();
-    return runOrvane("--root " + root + " --script " + (temp.path() / "test.script").string());
-}
-
 TEST(OrvaneScript, UserOpensTheSerionWindowLooksAtItClosesItAndFindsBothLogbookEntries)
 {
     TempRoot temp;
-    const ProgramRun run = RunOrvaneScript(temp, "FIARUNNER\n"
-                                                 "WaitWindow \"Run Serion Methods\"\n"
-                                                 "Snapshot \"Run Serion Methods\"\n"
-                                                 "MenuCommand \"Run Serion Methods\", 2\n"
-                                                 "WaitNoWindow \"Run Serion Methods\"\n"
-                                                 "FIARUNNER\n"
-                                                 "Key \"Run Serion Methods\", \"Escape\"\n"
-                                                 "WaitNoWindow \"Run Serion Methods\"\n");
+    WriteFileBytes(temp.path() / "test.script", "FIARUNNER\n"
+                                                "WaitWindow \"Run Serion Methods\"\n"
+                                                "Snapshot \"Run Serion Methods\"\n"
+                                                "MenuCommand \"Run Serion Methods\", 2\n"
+                                                "WaitNoWindow \"Run Serion Methods\"\n"
+                                                "FIARUNNER\n"
+                                                "Key \"Run Serion Methods\", \"Escape\"\n"
+                                                "WaitNoWindow \"Run Serion Methods\"\n");
+    const ProgramRun run =
+        runOrvane("--root " + (temp.path() / "root").string() + " --script " + (temp.path() / "test.script").string());
     EXPECT_EQ(run.exitCode, 0) << run.output;
     const std::size_t snapshotStart = run.output.find("> Snapshot");
     const std::size_t snapshotEnd = run.output.find("> MenuCommand");

@@ -13,8 +13,6 @@
 
 namespace {
 
-using Texts = std::vector<std::wstring>;
-
 // Adds name as the main window does after its name check; the id of the new group, or 0.
 LONG addGroup(GroupRows& groups, const std::wstring& name)
 {
@@ -31,12 +29,18 @@ bool methodTableOpens(const std::wstring& name)
     return SUCCEEDED(table.Open(name));
 }
 
-TEST(GroupTable, FirstGroupGetsIdTwoAndEachNextTheLastIdPlusOne)
-{
+// A new root with its group table open.
+class GroupTable : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(table.Open(), S_OK); }
+
     WorklistTestRoot root;
     CGroupTable table;
-    ASSERT_EQ(table.Open(), S_OK);
-    GroupRows groups(table);
+    GroupRows groups{table};
+};
+
+TEST_F(GroupTable, FirstGroupGetsIdTwoAndEachNextTheLastIdPlusOne)
+{
     const auto before = Clock::nowMs();
     EXPECT_EQ(addGroup(groups, L"Morning"), 2);
     EXPECT_EQ(Clock::nowMs() - before, 1000) << "a second's pause after the table is created";
@@ -57,44 +61,29 @@ TEST(GroupTable, FirstGroupGetsIdTwoAndEachNextTheLastIdPlusOne)
     EXPECT_EQ(root.boxes.take(), Texts{});
 }
 
-TEST(GroupTable, NamesDifferingOnlyInCaseAndNamesNoFileCanStartWithAreRefused)
+TEST_F(GroupTable, OnlyCaseBlindDuplicatesAndNamesNoFileCanStartWithAreRefused)
 {
-    WorklistTestRoot root;
-    CGroupTable table;
-    ASSERT_EQ(table.Open(), S_OK);
-    GroupRows groups(table);
-    ASSERT_EQ(addGroup(groups, L"ABC"), 2);
-    const auto listed = groups.List();
-    EXPECT_EQ(GroupRows::RefusalOf(L"abc", listed), L"There is another group with the same name");
-    for (const std::wstring& bad : {std::wstring(L"a/b"), std::wstring(L"C:drive"), std::wstring(L"what?"),
-                                    std::wstring(L"say \"hi\""), std::wstring(L"back\\slash"), std::wstring(),
-                                    std::wstring(L" leading"), std::wstring(51, L'x'), std::wstring(L"tab\t")}) {
-        const std::wstring refusal = GroupRows::RefusalOf(bad, listed);
-        EXPECT_TRUE(refusal.starts_with(L"A group name is also the start of its data file names")) << WideToUtf8(bad);
-    }
-    EXPECT_EQ(GroupRows::RefusalOf(std::wstring(50, L'x'), listed), L"");
-    EXPECT_EQ(addGroup(groups, std::wstring(50, L'x')), 3);
-    EXPECT_EQ(groups.List().back().name, std::wstring(50, L'x'));
-}
-
-TEST(GroupTable, NamesWithBlanksQuotesAndReservedWordsWorkAsGroups)
-{
-    WorklistTestRoot root;
-    CGroupTable table;
-    ASSERT_EQ(table.Open(), S_OK);
-    GroupRows groups(table);
     const Texts names = {L"Night Shift", L"SELECT", L"order by", L"it's", L"group_tbl ", L"x; DROP TABLE group_tbl",
-                         L"Ölprobe 5%", L"[Lab 2]"};
+                         L"Ölprobe 5%", L"[Lab 2]", std::wstring(50, L'x')};
     LONG id = 2;
     for (const std::wstring& name : names) {
         EXPECT_EQ(addGroup(groups, name), id++) << WideToUtf8(name);
         EXPECT_TRUE(methodTableOpens(name)) << WideToUtf8(name);
     }
     EXPECT_EQ(root.boxes.take(), Texts{});
-    Texts listed;
-    for (const GroupEntry& group : groups.List())
-        listed.push_back(group.name);
-    EXPECT_EQ(listed, names);
+    const auto listed = groups.List();
+    Texts listedNames;
+    for (const GroupEntry& group : listed)
+        listedNames.push_back(group.name);
+    EXPECT_EQ(listedNames, names);
+
+    EXPECT_EQ(GroupRows::RefusalOf(L"night SHIFT", listed), L"There is another group with the same name");
+    for (const std::wstring& bad : {std::wstring(L"a/b"), std::wstring(L"C:drive"), std::wstring(L"what?"),
+                                    std::wstring(L"say \"hi\""), std::wstring(L"back\\slash"), std::wstring(),
+                                    std::wstring(L" leading"), std::wstring(51, L'x'), std::wstring(L"tab\t")}) {
+        const std::wstring refusal = GroupRows::RefusalOf(bad, listed);
+        EXPECT_TRUE(refusal.starts_with(L"A group name is also the start of its data file names")) << WideToUtf8(bad);
+    }
 
     // A name the provider cannot take as a new table is shown and leaves no group behind.
     EXPECT_EQ(addGroup(groups, L"user_tbl"), 0);
@@ -102,22 +91,17 @@ TEST(GroupTable, NamesWithBlanksQuotesAndReservedWordsWorkAsGroups)
     EXPECT_EQ(groups.List().size(), names.size());
 }
 
-TEST(GroupTable, DeletedGroupLosesRowAndTableForGood)
+TEST_F(GroupTable, DeletedGroupLosesRowAndTableForGood)
 {
-    WorklistTestRoot root;
-    {
-        CGroupTable table;
-        ASSERT_EQ(table.Open(), S_OK);
-        GroupRows groups(table);
-        const LONG id = addGroup(groups, L"Short Lived");
-        ASSERT_EQ(id, 2);
-        groups.DeleteRow(id);
-        EXPECT_EQ(CMethodTable().DropMethodTable(L"Short Lived"), S_OK);
-        // Deleting an id no row has still lets the table go; a table that is gone is shown.
-        groups.DeleteRow(77);
-        EXPECT_EQ(CMethodTable().DropMethodTable(L"Short Lived"), DB_E_NOTABLE);
-        EXPECT_EQ(root.boxes.take().size(), 1u);
-    }
+    const LONG id = addGroup(groups, L"Short Lived");
+    ASSERT_EQ(id, 2);
+    groups.DeleteRow(id);
+    EXPECT_EQ(CMethodTable().DropMethodTable(L"Short Lived"), S_OK);
+    // Deleting an id no row has still lets the table go; a table that is gone is shown.
+    groups.DeleteRow(77);
+    EXPECT_EQ(CMethodTable().DropMethodTable(L"Short Lived"), DB_E_NOTABLE);
+    EXPECT_EQ(root.boxes.take().size(), 1u);
+
     CGroupTable reopened;
     ASSERT_EQ(reopened.Open(), S_OK);
     EXPECT_TRUE(GroupRows(reopened).List().empty());
@@ -126,31 +110,22 @@ TEST(GroupTable, DeletedGroupLosesRowAndTableForGood)
                                        L"sure it exists and that its name is spelled correctly."});
 }
 
-TEST(GroupTable, ShutDownOptionIsStoredPerGroupAndReadOnlyFileRefusesNewGroups)
+TEST_F(GroupTable, ShutDownOptionIsStoredPerGroupAndReadOnlyFileRefusesNewGroups)
 {
-    WorklistTestRoot root;
-    {
-        CGroupTable table;
-        ASSERT_EQ(table.Open(), S_OK);
-        GroupRows groups(table);
-        ASSERT_EQ(addGroup(groups, L"A"), 2);
-        ASSERT_EQ(addGroup(groups, L"B"), 3);
-        groups.StoreShutDownOption(3, L"LAMPALL OFF");
-        groups.StoreShutDownOption(2, std::wstring(60, L'S'));
-    }
-    CGroupTable table;
-    ASSERT_EQ(table.Open(), S_OK);
-    GroupRows groups(table);
-    ASSERT_TRUE(groups.FindById(3));
-    EXPECT_EQ(std::wstring(table.ShutDownOption), L"LAMPALL OFF");
-    ASSERT_TRUE(groups.FindById(2));
-    EXPECT_EQ(std::wstring(table.ShutDownOption), std::wstring(50, L'S')) << "cut to the field";
+    ASSERT_EQ(addGroup(groups, L"A"), 2);
+    ASSERT_EQ(addGroup(groups, L"B"), 3);
+    groups.StoreShutDownOption(3, L"LAMPALL OFF");
+    groups.StoreShutDownOption(2, std::wstring(60, L'S'));
 
     ASSERT_TRUE(SetFileAttributesW(WorklistRoot::databasePath, FILE_ATTRIBUTE_READONLY));
     CGroupTable readOnly;
     ASSERT_EQ(readOnly.Open(), S_OK);
     GroupRows shown(readOnly);
-    EXPECT_EQ(shown.List().size(), 2u);
+    ASSERT_TRUE(shown.FindById(3));
+    EXPECT_EQ(std::wstring(readOnly.ShutDownOption), L"LAMPALL OFF");
+    ASSERT_TRUE(shown.FindById(2));
+    EXPECT_EQ(std::wstring(readOnly.ShutDownOption), std::wstring(50, L'S')) << "cut to the field";
+
     EXPECT_EQ(addGroup(shown, L"C"), 0);
     const Texts boxes = root.boxes.take();
     ASSERT_EQ(boxes.size(), 1u);

@@ -13,8 +13,6 @@
 
 namespace {
 
-using Texts = std::vector<std::wstring>;
-
 // The list's side, as the method list control will take it over: what it was asked to show.
 class RecordingRows : public MethodRows {
 public:
@@ -48,17 +46,6 @@ std::vector<Row> rowsOf(const std::wstring& group)
     return rows;
 }
 
-// A group G with rows M0..M(count-1), loaded into rows.
-void makeGroup(RecordingRows& rows, const std::wstring& group, int count)
-{
-    ASSERT_EQ(CMethodTable().CreateMethodTable(group), S_OK);
-    ASSERT_EQ(rows.LoadGroup(group), S_OK);
-    std::vector<std::wstring> names;
-    for (int i = 0; i < count; ++i)
-        names.push_back(L"M" + std::to_wstring(i));
-    rows.InsertMethods(names, 1, L"C:\\Methods\\", 0);
-}
-
 std::vector<LONG> statesOf(const std::wstring& group)
 {
     std::vector<LONG> states;
@@ -67,23 +54,43 @@ std::vector<LONG> statesOf(const std::wstring& group)
     return states;
 }
 
-TEST(MethodRows, NewRowsShiftTheLaterRowsAndEveryRowIsNamedAgain)
+// Group G's rows hold these methods in order, numbered from 0 and autonamed after their number.
+void expectDenseRows(const Texts& methods)
 {
-    WorklistTestRoot root;
-    RecordingRows rows;
-    makeGroup(rows, L"G", 5);
-    rows.InsertMethods({L"Nitrate", L"Phosphate"}, 3, L"C:\\Methods\\", 2);
-
-    const std::vector<std::wstring> expected = {L"M0", L"M1", L"Nitrate", L"Nitrate", L"Nitrate", L"Phosphate",
-                                                L"Phosphate", L"Phosphate", L"M2", L"M3", L"M4"};
     const auto found = rowsOf(L"G");
-    ASSERT_EQ(found.size(), expected.size());
+    ASSERT_EQ(found.size(), methods.size());
     for (std::size_t i = 0; i < found.size(); ++i) {
         EXPECT_EQ(found[i].id, static_cast<LONG>(i));
-        EXPECT_EQ(found[i].method, expected[i]);
+        EXPECT_EQ(found[i].method, methods[i]);
         EXPECT_EQ(found[i].dataFile, FormatWin(L"G%010d.d", static_cast<int>(i)));
     }
-    EXPECT_EQ(found[7].dataFile, L"G0000000007.d");
+}
+
+class MethodRowsTest : public testing::Test {
+protected:
+    // Group G with rows M0..M(count-1), loaded into rows.
+    void makeGroup(int count)
+    {
+        ASSERT_EQ(CMethodTable().CreateMethodTable(L"G"), S_OK);
+        ASSERT_EQ(rows.LoadGroup(L"G"), S_OK);
+        std::vector<std::wstring> names;
+        for (int i = 0; i < count; ++i)
+            names.push_back(L"M" + std::to_wstring(i));
+        rows.InsertMethods(names, 1, L"C:\\Methods\\", 0);
+    }
+
+    WorklistTestRoot root;
+    RecordingRows rows;
+};
+
+TEST_F(MethodRowsTest, NewRowsAndDeletionsKeepIdsDenseAndNameEveryRowAgain)
+{
+    makeGroup(5);
+    rows.InsertMethods({L"Nitrate", L"Phosphate"}, 3, L"C:\\Methods\\", 2);
+    expectDenseRows({L"M0", L"M1", L"Nitrate", L"Nitrate", L"Nitrate", L"Phosphate", L"Phosphate", L"Phosphate", L"M2",
+                     L"M3", L"M4"});
+    EXPECT_EQ(rowsOf(L"G")[7].dataFile, L"G0000000007.d");
+    EXPECT_GE(rows.refills, 2);
 
     // A new row: checked, from the method path, run by the logged-on user, autonamed as the group.
     CMethodTable table;
@@ -98,34 +105,18 @@ TEST(MethodRows, NewRowsShiftTheLaterRowsAndEveryRowIsNamedAgain)
     EXPECT_EQ(table.RunState, RUNSTATE_CHECKED);
     EXPECT_EQ(table.Counter, 0);
     EXPECT_EQ(table.StartTime, 0);
-    EXPECT_GE(rows.refills, 2);
-}
 
-TEST(MethodRows, DeletingRowsNumbersTheRestInTheirOrder)
-{
-    WorklistTestRoot root;
-    RecordingRows rows;
-    makeGroup(rows, L"G", 5);
     rows.DeleteSelected({1, 3});
-    const auto found = rowsOf(L"G");
-    ASSERT_EQ(found.size(), 3u);
-    const Texts methods = {L"M0", L"M2", L"M4"};
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(found[i].id, static_cast<LONG>(i));
-        EXPECT_EQ(found[i].method, methods[i]);
-        EXPECT_EQ(found[i].dataFile, FormatWin(L"G%010d.d", static_cast<int>(i)));
-    }
-    rows.DeleteSelected({0, 1, 2});
+    expectDenseRows({L"M0", L"Nitrate", L"Nitrate", L"Phosphate", L"Phosphate", L"Phosphate", L"M2", L"M3", L"M4"});
+    rows.DeleteSelected({0, 1, 2, 3, 4, 5, 6, 7, 8});
     EXPECT_TRUE(rowsOf(L"G").empty());
     rows.InsertMethods({L"Again"}, 1, L"C:\\Methods\\", 0);
-    EXPECT_EQ(rowsOf(L"G").size(), 1u);
+    expectDenseRows({L"Again"});
 }
 
-TEST(MethodRows, AutoNameNumbersFromTheCounterAndKeepsAbsentFields)
+TEST_F(MethodRowsTest, AutoNameNumbersFromTheCounterAndKeepsAbsentFields)
 {
-    WorklistTestRoot root;
-    RecordingRows rows;
-    makeGroup(rows, L"G", 6);
+    makeGroup(6);
     rows.AutoName(L"Run 7", L"S", 100, L"Ada");
     EXPECT_EQ(rowsOf(L"G")[5].dataFile, L"S0000000105.d");
     rows.AutoName(nullptr, L"T", 0, nullptr);
@@ -146,20 +137,17 @@ TEST(MethodRows, AutoNameNumbersFromTheCounterAndKeepsAbsentFields)
     EXPECT_EQ(std::wstring(table.DataFile), std::wstring(250, L'p') + L"0000");
 }
 
-TEST(MethodRows, RunStatesFollowCleanAndChangeRulesAndTheCursorStaysOnTheRunningRow)
+TEST_F(MethodRowsTest, RunStatesFollowCleanAndChangeRulesAndTheCursorStaysOnTheRunningRow)
 {
-    WorklistTestRoot root;
-    RecordingRows rows;
-    makeGroup(rows, L"G", 4);
+    makeGroup(4);
     rows.SetAllRunStates(FALSE);
     EXPECT_EQ(statesOf(L"G"), (std::vector<LONG>{5, 5, 5, 5}));
     rows.SetAllRunStates(TRUE);
 
     // A run: row 1 unchecked; row 0 started; then the sequencer moves on.
-    LONG id = 1;
     ASSERT_NE(rows.FindRowById(1, FALSE), nullptr);
     rows.ChangeRunState(rows.FindRowById(1, FALSE), RUNSTATE_UNCHECKED, nullptr);
-    id = 0;
+    LONG id = 0;
     MethodRecord* row = rows.FindRow(id, TRUE);
     ASSERT_NE(row, nullptr);
     const auto start = static_cast<LONG>(Clock::nowMs() / 1000);
@@ -207,11 +195,9 @@ TEST(MethodRows, RunStatesFollowCleanAndChangeRulesAndTheCursorStaysOnTheRunning
     EXPECT_NE(trace.find("CleanRunState03/14/26 "), std::string::npos) << trace;
 }
 
-TEST(MethodRows, FindRowSkipsUncheckedRowsAndStopsAtTheEnd)
+TEST_F(MethodRowsTest, FindRowSkipsUncheckedRowsAndStopsAtTheEnd)
 {
-    WorklistTestRoot root;
-    RecordingRows rows;
-    makeGroup(rows, L"G", 4);
+    makeGroup(4);
     for (LONG unchecked : {1, 2})
         rows.ChangeRunState(rows.FindRowById(unchecked, FALSE), RUNSTATE_UNCHECKED, nullptr);
     LONG id = 1;
@@ -233,11 +219,9 @@ TEST(MethodRows, FindRowSkipsUncheckedRowsAndStopsAtTheEnd)
     EXPECT_EQ(rows.FindRow(id, TRUE), nullptr) << "every later row is unchecked";
 }
 
-TEST(MethodRows, GroupWhoseTableCannotOpenHoldsNoTable)
+TEST_F(MethodRowsTest, GroupWhoseTableCannotOpenHoldsNoTable)
 {
-    WorklistTestRoot root;
-    RecordingRows rows;
-    makeGroup(rows, L"G", 2);
+    makeGroup(2);
     EXPECT_EQ(rows.LoadGroup(L"Gone"), DB_E_NOTABLE);
     EXPECT_EQ(rows.Table(), nullptr);
     EXPECT_EQ(root.boxes.take().size(), 1u);

@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <functional>
 
-using Texts = std::vector<std::wstring>;
+namespace {
 
 void leaveRecords(std::initializer_list<std::optional<std::wstring>> descriptions)
 {
@@ -22,22 +22,38 @@ void leaveRecords(std::initializer_list<std::optional<std::wstring>> description
     SetErrorInfo(0, error);
 }
 
-TEST(ShowOleDbErrors, MissingDatabaseShowsOneMessageWithTheProvidersDescription)
+TEST(ShowOleDbErrors, DatabaseThatCannotOpenShowsOneMessageAndIsLeftAsItWas)
 {
-    WorklistTestRoot root;
-    std::filesystem::remove(root.databaseFile());
-    CGroupTable groups;
-    const HRESULT status = groups.Open();
-    EXPECT_EQ(status, E_FAIL);
-    ShowOleDbErrors(status);
-    EXPECT_EQ(root.boxes.take(), Texts{L"Could not find file 'C:\\Orvane\\Serion\\database\\worklist.mdb'."});
-    EXPECT_FALSE(std::filesystem::exists(root.databaseFile()));
-    EXPECT_TRUE(std::filesystem::is_empty(root.databaseFile().parent_path())) << "nothing was created beside it";
-
-    // A method table shows its failed open itself, once.
-    CMethodTable methods;
-    EXPECT_EQ(methods.Open(L"Morning"), E_FAIL);
-    EXPECT_EQ(root.boxes.take(), Texts{L"Could not find file 'C:\\Orvane\\Serion\\database\\worklist.mdb'."});
+    const std::string notes = "worklist notes, not a database\n";
+    const struct {
+        const char* what;
+        std::function<void(const WorklistTestRoot&)> spoil;
+        HRESULT status;
+        std::wstring shown;
+    } cases[] = {
+        {"missing", [](const WorklistTestRoot& root) { std::filesystem::remove(root.databaseFile()); }, E_FAIL,
+         L"Could not find file 'C:\\Orvane\\Serion\\database\\worklist.mdb'."},
+        {"not a database", [&](const WorklistTestRoot& root) { WriteFileBytes(root.databaseFile(), notes); }, E_FAIL,
+         L"Unrecognized database format 'C:\\Orvane\\Serion\\database\\worklist.mdb'."},
+        {"unknown provider", [](const WorklistTestRoot&) { ModuleSettings.strProvider = L"Microsoft.Jet.OLEDB.3.51"; },
+         CO_E_CLASSSTRING, L"No OLE DB Error Information found: hr = 0x80004005"},
+    };
+    for (const auto& c : cases) {
+        WorklistTestRoot root;
+        c.spoil(root);
+        const std::string before = ReadFileBytes(root.databaseFile());
+        CGroupTable groups;
+        const HRESULT status = groups.Open();
+        EXPECT_EQ(status, c.status) << c.what;
+        ShowOleDbErrors(status);
+        EXPECT_EQ(root.boxes.take(), Texts{c.shown}) << c.what;
+        EXPECT_EQ(ReadFileBytes(root.databaseFile()), before) << c.what;
+        const auto beside = std::distance(std::filesystem::directory_iterator(root.databaseFile().parent_path()), {});
+        EXPECT_EQ(beside, before.empty() ? 0 : 1) << c.what << ": nothing was created beside it";
+        // A method table shows its failed open itself, once.
+        EXPECT_EQ(CMethodTable().Open(L"Morning"), c.status) << c.what;
+        EXPECT_EQ(root.boxes.take(), Texts{c.shown}) << c.what;
+    }
 }
 
 TEST(ShowOleDbErrors, RecordsAreJoinedAndMissingInformationIsNamed)
@@ -64,28 +80,6 @@ TEST(ShowOleDbErrors, RecordsAreJoinedAndMissingInformationIsNamed)
     ShowOleDbErrors(S_OK);
     ShowOleDbErrors(DB_S_ENDOFROWSET);
     EXPECT_EQ(root.boxes.take(), Texts{});
-}
-
-TEST(ShowOleDbErrors, UnknownProviderShowsThatThereIsNoInformation)
-{
-    WorklistTestRoot root;
-    ModuleSettings.strProvider = L"Microsoft.Jet.OLEDB.3.51";
-    CGroupTable groups;
-    const HRESULT status = groups.Open();
-    EXPECT_EQ(status, CO_E_CLASSSTRING);
-    ShowOleDbErrors(status);
-    EXPECT_EQ(root.boxes.take(), Texts{L"No OLE DB Error Information found: hr = 0x80004005"});
-}
-
-TEST(ShowOleDbErrors, FileThatIsNotADatabaseIsShownAndKept)
-{
-    WorklistTestRoot root;
-    const std::string notes = "worklist notes, not a database\n";
-    WriteFileBytes(root.databaseFile(), notes);
-    CGroupTable groups;
-    ShowOleDbErrors(groups.Open());
-    EXPECT_EQ(root.boxes.take(), Texts{L"Unrecognized database format 'C:\\Orvane\\Serion\\database\\worklist.mdb'."});
-    EXPECT_EQ(ReadFileBytes(root.databaseFile()), notes);
 }
 
 } // namespace

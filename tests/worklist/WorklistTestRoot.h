@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using Texts = std::vector<std::wstring>;
+
 class WorklistTestRoot : public WorklistRoot {
 public:
     WorklistTestRoot()
