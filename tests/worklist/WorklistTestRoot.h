@@ -1,19 +1,19 @@
-// A freshly installed root whose database the module's settings name, with the message boxes the
-// module shows answered and kept.
+// A freshly installed root whose database the module's settings name. The message boxes a test
+// expects are answered with OK and their texts kept; any other waiting box fails the test.
 #pragma once
-
-#include "MessageBoxes.h"
 
 #include "module/ModuleSettings.h"
 #include "resources/ModuleResources.h"
 
 #include "orvane/Nls.h"
 
+#include "support/ScriptedInput.h"
 #include "support/WorklistRoot.h"
 
 #include "kernel/Text.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using Texts = std::vector<std::wstring>;
@@ -34,5 +34,25 @@ public:
     // The trace log's contents so far.
     std::string traceLog() const { return ReadFileBytes(onDriveC("SRNA.LOG")); }
 
-    MessageBoxes boxes;
+    // The next count message boxes are answered with OK; one that never comes fails the test.
+    void answerBoxes(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            m_user.then([this] {
+                HWND box = Automation::topLevelWindows().front();
+                EXPECT_EQ(Automation::describe(box).text, L"Serion") << "the module's caption";
+                for (HWND child : Automation::children(box)) {
+                    const WindowInfo item = Automation::describe(child);
+                    if (item.className == L"Static" && !(item.style & SS_ICON))
+                        m_boxes.push_back(item.text);
+                }
+                EXPECT_TRUE(Done(Automation::click(box, IDOK)));
+            });
+    }
+    // The texts of the boxes answered so far, in order; forgets them.
+    Texts boxes() { return std::exchange(m_boxes, {}); }
+
+private:
+    ScriptedInput m_user;
+    Texts m_boxes;
 };
