@@ -85,18 +85,18 @@ std::string TmuxSession::capture() const
 
 bool TmuxSession::waitFor(const std::string& text)
 {
-    for (int i = 0; i < pollTries; ++i) {
-        if (capture().find(text) != std::string::npos)
-            return true;
-        std::this_thread::sleep_for(pollInterval);
-    }
-    return false;
+    return waitUntilShown(text, true);
 }
 
 bool TmuxSession::waitUntilGone(const std::string& text)
 {
+    return waitUntilShown(text, false);
+}
+
+bool TmuxSession::waitUntilShown(const std::string& text, bool shown) const
+{
     for (int i = 0; i < pollTries; ++i) {
-        if (capture().find(text) == std::string::npos)
+        if ((capture().find(text) != std::string::npos) == shown)
             return true;
         std::this_thread::sleep_for(pollInterval);
     }

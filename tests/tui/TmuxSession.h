@@ -28,6 +28,7 @@ public:
 
 private:
     std::string tmux(const std::string& arguments) const;
+    bool waitUntilShown(const std::string& text, bool shown) const;
 
     std::string m_server;
 };

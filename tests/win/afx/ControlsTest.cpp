@@ -24,7 +24,7 @@ END_MESSAGE_MAP()
 
 } // namespace
 
-TEST_F(AfxTest, ComboBoxKeepsEntriesItemDataAndSelection)
+TEST_F(AfxTest, ControlClassesActOnTheWindowsTheyAreBoundTo)
 {
     CFieldsDialog dialog;
     ASSERT_TRUE(dialog.Create(IDD_FIELDS));
@@ -56,14 +56,6 @@ TEST_F(AfxTest, ComboBoxKeepsEntriesItemDataAndSelection)
     EXPECT_FALSE(Automation::setText(dialog.m_hWnd, IDC_SIZE, L"XYZ").ok);
     Automation::deliverPending();
     EXPECT_EQ(TextOf(size.m_hWnd), L"XY");
-    dialog.DestroyWindow();
-    EXPECT_EQ(size.m_hWnd, nullptr);
-}
-
-TEST_F(AfxTest, EditButtonAndSpinControlsFollowTheirMembers)
-{
-    CFieldsDialog dialog;
-    ASSERT_TRUE(dialog.Create(IDD_FIELDS));
 
     CRecordingEdit& note = dialog.m_editNote;
     note.SetWindowText(L"abcd");
@@ -92,6 +84,7 @@ TEST_F(AfxTest, EditButtonAndSpinControlsFollowTheirMembers)
     spin.SetPos32(50);
     EXPECT_EQ(spin.GetPos32(), 10);
     dialog.DestroyWindow();
+    EXPECT_EQ(size.m_hWnd, nullptr);
 }
 
 TEST_F(AfxTest, CenteredWindowSitsOverItsOwner)

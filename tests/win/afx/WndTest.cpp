@@ -55,26 +55,7 @@ std::vector<std::wstring> IconsOf(HWND hWndBox)
 
 } // namespace
 
-TEST_F(AfxTest, UnattachedWindowsGetTemporaryWrappers)
-{
-    HWND hWnd = CreatePlainViewer();
-    ASSERT_NE(hWnd, nullptr);
-    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
-    CWnd* pWnd = CWnd::FromHandle(hWnd);
-    ASSERT_NE(pWnd, nullptr);
-    EXPECT_EQ(pWnd->m_hWnd, hWnd);
-    EXPECT_EQ(CWnd::FromHandle(hWnd), pWnd);
-    EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
-    EXPECT_EQ(pWnd->GetDlgItem(IDC_NAME)->GetParent(), pWnd);
-    EXPECT_EQ(pWnd->GetDlgItem(4711), nullptr);
-
-    // Destroying through a wrapper leaves it without a window.
-    EXPECT_TRUE(pWnd->DestroyWindow());
-    EXPECT_FALSE(::IsWindow(hWnd));
-    EXPECT_EQ(pWnd->m_hWnd, nullptr);
-}
-
-TEST_F(AfxTest, SubclassingRoutesMessagesThroughTheObjectUntilUndone)
+TEST_F(AfxTest, SubclassedAttachedAndUnattachedWindowsReachTheirObjects)
 {
     HWND hWnd = CreatePlainViewer();
     ASSERT_NE(hWnd, nullptr);
@@ -111,8 +92,19 @@ TEST_F(AfxTest, SubclassingRoutesMessagesThroughTheObjectUntilUndone)
     EXPECT_EQ(attached.Detach(), other);
     EXPECT_EQ(CWnd::FromHandlePermanent(other), nullptr);
 
+    // Unattached, a window gets a temporary wrapper, the same one each time.
+    CWnd* pWnd = CWnd::FromHandle(other);
+    ASSERT_NE(pWnd, nullptr);
+    EXPECT_EQ(pWnd->m_hWnd, other);
+    EXPECT_EQ(CWnd::FromHandle(other), pWnd);
+    EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+    EXPECT_EQ(pWnd->GetDlgItem(IDC_NAME)->GetParent(), pWnd);
+    EXPECT_EQ(pWnd->GetDlgItem(4711), nullptr);
+    // Destroying through a wrapper leaves it without a window.
+    EXPECT_TRUE(pWnd->DestroyWindow());
+    EXPECT_FALSE(::IsWindow(other));
+    EXPECT_EQ(pWnd->m_hWnd, nullptr);
     ::DestroyWindow(hWnd);
-    ::DestroyWindow(other);
 }
 
 TEST_F(AfxTest, ChildWindowOfTheFrameworkClassIsRoutedInItsModuleStateFromItsFirstMessage)
