@@ -9,17 +9,24 @@
 
 namespace {
 
-// Adds an account as the account dialog does: the last row's id plus one.
-LONG addAccount(CUserTable& users, const std::wstring& name, const std::wstring& password, LONG role)
+// Inserts an account row with the given id.
+void insertAccount(CUserTable& users, LONG id, const std::wstring& name, const std::wstring& password = L"",
+                   LONG role = USERROLE_USER)
 {
-    users.MoveLast();
-    const LONG id = users.UserID + 1;
     users.ClearRecord();
     users.UserID = id;
     SetRecordText(users.UserName, name);
     SetRecordText(users.Password, password);
     users.Role = role;
     EXPECT_EQ(users.Insert(), S_OK);
+}
+
+// Adds an account as the account dialog does: the last row's id plus one.
+LONG addAccount(CUserTable& users, const std::wstring& name, const std::wstring& password, LONG role)
+{
+    users.MoveLast();
+    const LONG id = users.UserID + 1;
+    insertAccount(users, id, name, password, role);
     return id;
 }
 
@@ -55,16 +62,8 @@ TEST_F(UserTable, NamesAreFoundExactlyAndTheFirstOfEqualNamesWins)
 
 TEST_F(UserTable, NewIdFollowsTheLastRowAndEveryChangeIsSeenByTablesOpenedLater)
 {
-    users.ClearRecord();
-    users.UserID = 0;
-    SetRecordText(users.UserName, L"Admin");
-    ASSERT_EQ(users.Insert(), S_OK);
-    for (LONG id : {5, 2, 7}) {
-        users.ClearRecord();
-        users.UserID = id;
-        SetRecordText(users.UserName, L"user" + std::to_wstring(id));
-        ASSERT_EQ(users.Insert(), S_OK);
-    }
+    for (LONG id : {0, 5, 2, 7})
+        insertAccount(users, id, L"user" + std::to_wstring(id));
     EXPECT_EQ(addAccount(users, L"eve", L"pw", USERROLE_USER), 8);
 
     // The lock dialog keeps its table open while the logon dialog opens another.
