@@ -5,6 +5,7 @@
 #include "kernel/DriveMap.h"
 
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -14,7 +15,10 @@ TempRoot::TempRoot()
     std::string pattern = (std::filesystem::temp_directory_path() / "serion-test-XXXXXX").string();
     m_path = mkdtemp(pattern.data());
     DriveMap::setRoot(m_path);
-    // 2026-03-14 09:26:53 UTC: a fixed, ordinary moment for every test.
+    // 2026-03-14 09:26:53 UTC: a fixed, ordinary moment for every test, read as local time in UTC
+    // so that the dates and times the tests expect do not depend on the machine's time zone.
+    setenv("TZ", "UTC", 1);
+    tzset();
     Clock::useVirtual(1773480413000LL);
 }
 
