@@ -6,6 +6,8 @@
 
 #include "oledb/CTableDefinition.h"
 
+#include <iterator>
+
 namespace {
 
 // A table name quoted for the provider's dialect: any name the user typed is one table name.
@@ -64,7 +66,7 @@ HRESULT CMethodTable::CreateMethodTable(const std::wstring& name)
         column(L"SysMethPath", DBTYPE_WSTR), column(L"StartTime", DBTYPE_I4),     column(L"EndTime", DBTYPE_I4),
         column(L"ErrMessage", DBTYPE_WSTR),
     };
-    status = definition.CreateTable({DBKIND_NAME, name}, 13, columns);
+    status = definition.CreateTable({DBKIND_NAME, name}, static_cast<ULONG>(std::size(columns)), columns);
     ShowOleDbErrors(status);
     CloseAll();
     return status;
