@@ -72,6 +72,14 @@ BOOL CDialogMainViewer::OnInitDialog()
                 pButton->EnableWindow(FALSE);
     }
 
+    // Without the hotlink window the viewer works on, but hears nothing from the host.
+    if (m_hotlink.Create(nullptr, L"SerionHotlink", WS_CHILD, RECT{0, 0, 1, 1}, this, 1)) {
+        m_hotlink.m_hHostWnd = ::GetParent(m_hWnd);
+        m_hotlink.m_hWndNotify = m_hWnd;
+        m_hotlink.RegisterCpCommands(ModuleSettings.hCpContext, 0, 100);
+        m_hotlink.ConnectAll();
+    }
+
     g_hKeyboardHook = ::SetWindowsHookExW(WH_GETMESSAGE, &KeyboardHookProc, nullptr, ::GetCurrentThreadId());
     UpdateCommandState();
     LogbookWriteId(IDS_WINDOW_OPENED);

@@ -2,6 +2,7 @@
 // command opens, with the group and shut-down boxes, the run buttons and the module's menu.
 #pragma once
 
+#include "hotlink/CBspDataHotlink.h"
 #include "win/afx/CDialog.h"
 
 class CDialogMainViewer : public CDialog {
@@ -23,5 +24,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Hidden child that turns host variable changes into posted messages.
+    CBspDataHotlink m_hotlink;
+
     void EnableCommand(CMenu* pMenu, UINT nID, BOOL bEnable);
 };

@@ -8,6 +8,7 @@
 #include "resources/ResourceIds.h"
 #include "viewer/CDialogMainViewer.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -32,6 +33,12 @@ TEST_F(MainViewer, OpensShownWithItsControlsLogsTheOpeningAndGreysTheHostsEntry)
     EXPECT_TRUE(Automation::describe(GetDlgItem(viewer, IDC_RUN)).isDefault);
     const WindowInfo close = Automation::describe(GetDlgItem(viewer, IDOK));
     EXPECT_FALSE(close.visible || close.enabled) << "the Close button is hidden and disabled";
+    const auto children = Automation::children(viewer);
+    const auto hotlink = std::find_if(children.begin(), children.end(),
+                                      [](HWND child) { return Automation::describe(child).text == L"SerionHotlink"; });
+    ASSERT_NE(hotlink, children.end());
+    EXPECT_EQ(GetDlgCtrlID(*hotlink), 1);
+    EXPECT_FALSE(IsWindowVisible(*hotlink)) << "the hotlink window is never shown";
 
     RECT host{};
     RECT shown{};

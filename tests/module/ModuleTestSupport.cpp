@@ -7,9 +7,11 @@
 #include "module/ModuleSettings.h"
 #include "module/MainViewer.h"
 
+#include "host/HostInstaller.h"
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"
 #include "orvane/CpCommandQueue.h"
+#include "orvane/CpVariables.h"
 #include "orvane/HostHandles.h"
 #include "orvane/HostState.h"
 #include "orvane/MacroInterpreter.h"
@@ -37,6 +39,13 @@ ModuleTest::ModuleTest()
     UtSetHostHandle(UT_HOST_HANDLE_D, 0xD0);
     UtSetHostHandle(UT_HOST_HANDLE_C, 0xC0);
 
+    // The variables of an installed host, which the module subscribes to; the paths as tests want them.
+    for (const auto& variable : HostInstaller::defaultVariables()) {
+        if (const auto* number = std::get_if<double>(&variable.value))
+            CpVariables::instance().set(variable.name, *number);
+        else
+            CpVariables::instance().set(variable.name, std::get<std::wstring>(variable.value));
+    }
     CpSetStrVar(m_context, "_AUTOMSPATH$", L"C:\\Orvane\\Auto\\");
     CpSetStrVar(m_context, "_METHPATH$", L"C:\\Orvane\\Methods\\");
     CpSetStrVar(m_context, "_AUTOPATH$", L"C:\\Orvane\\Auto");
