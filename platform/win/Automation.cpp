@@ -9,6 +9,8 @@
 #include "win/ControlSupport.h"
 #include "win/IconTable.h"
 #include "win/KeyboardState.h"
+#include "win/ListViewControl.h"
+#include "win/ListViewSnapshot.h"
 #include "win/MessageLoop.h"
 #include "win/MessageQueue.h"
 #include "win/WindowGeometry.h"
@@ -91,21 +93,12 @@ ActionResult clickAt(HWND control, POINT point, int id)
 
 void pressKeys(UINT virtualKey, UINT modifiers)
 {
-    const std::pair<UINT, UINT> held[] = {{MOD_CONTROL, VK_CONTROL}, {MOD_SHIFT, VK_SHIFT}, {MOD_ALT, VK_MENU}};
-    for (const auto& [flag, key] : held)
-        if (modifiers & flag) {
-            Automation::injectKey(key, true);
-            deliver();
-        }
-    Automation::injectKey(virtualKey, true);
-    deliver();
-    Automation::injectKey(virtualKey, false);
-    deliver();
-    for (const auto& [flag, key] : held)
-        if (modifiers & flag) {
-            Automation::injectKey(key, false);
-            deliver();
-        }
+    Automation::withModifiers(modifiers, [virtualKey] {
+        Automation::injectKey(virtualKey, true);
+        deliver();
+        Automation::injectKey(virtualKey, false);
+        deliver();
+    });
 }
 
 // The edit a user types into for this control: an edit, or the edit of a drop-down combo box.
@@ -215,6 +208,12 @@ WindowInfo collect(HWND window, bool askColors)
     } else if (isClass(window, WC_STATICW) && (info.style & SS_TYPEMASK) == SS_ICON) {
         info.iconName = IconTable::instance().nameOf(reinterpret_cast<HICON>(SendMessageW(window, STM_GETICON, 0, 0)));
     }
+    if (isClass(window, WC_LISTVIEWW)) {
+        // Painting asks for the colours of the rows in view; a snapshot shows every row's.
+        const int top = static_cast<int>(SendMessageW(window, LVM_GETTOPINDEX, 0, 0));
+        info.listView = askColors ? ListViewControl::inspect(window, top, static_cast<int>(SendMessageW(window, LVM_GETCOUNTPERPAGE, 0, 0)))
+                                  : ListViewControl::inspect(window, 0, static_cast<int>(SendMessageW(window, LVM_GETITEMCOUNT, 0, 0)));
+    }
     if (askColors) {
         ControlSupport::askColors(window);
         if ((record = WindowTable::instance().find(window))) {
@@ -228,7 +227,7 @@ WindowInfo collect(HWND window, bool askColors)
 
 bool isBuiltInControl(const std::wstring& className)
 {
-    for (LPCWSTR name : {WC_BUTTONW, WC_EDITW, WC_STATICW, WC_COMBOBOXW, L"msctls_updown32"})
+    for (LPCWSTR name : {WC_BUTTONW, WC_EDITW, WC_STATICW, WC_COMBOBOXW, L"msctls_updown32", WC_LISTVIEWW})
         if (EqualsNoCase(className, name))
             return true;
     return false;
@@ -281,6 +280,8 @@ void appendSnapshot(std::wstring& out, HWND window, int depth)
         out += L"Window \"" + info.text + L"\" (" + info.className + L")" + statesOf(info) + L"\n";
     else
         out += indent + info.className + L" " + std::to_wstring(info.id) + L" \"" + info.text + L"\"" + statesOf(info) + L"\n";
+    if (!info.listView.columns.empty() || !info.listView.items.empty())
+        out += ListViewSnapshot(info.listView, indent + L"  ");
     if (depth > 0 && isBuiltInControl(info.className))
         return;
     for (HWND child : Automation::children(window))
@@ -342,6 +343,24 @@ bool Automation::runUntil(const std::function<bool()>& condition, int timeoutMs)
 }
 
 void Automation::deliverPending() { MessageLoop::deliverPending(); }
+
+ActionResult Automation::findUsableControl(HWND window, int controlId, HWND& control) { return findUsable(window, controlId, control); }
+
+void Automation::withModifiers(UINT modifiers, const std::function<void()>& act)
+{
+    const std::pair<UINT, UINT> held[] = {{MOD_CONTROL, VK_CONTROL}, {MOD_SHIFT, VK_SHIFT}, {MOD_ALT, VK_MENU}};
+    for (const auto& [flag, key] : held)
+        if (modifiers & flag) {
+            injectKey(key, true);
+            deliver();
+        }
+    act();
+    for (const auto& [flag, key] : held)
+        if (modifiers & flag) {
+            injectKey(key, false);
+            deliver();
+        }
+}
 
 ActionResult Automation::setText(HWND window, int controlId, std::wstring_view text)
 {
@@ -503,8 +522,8 @@ void Automation::injectMouse(UINT message, POINT screenPoint)
 {
     auto& keys = KeyboardState::instance();
     keys.cursor = screenPoint;
-    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
-        keys.injectedDown[VK_LBUTTON] = message == WM_LBUTTONDOWN;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_LBUTTONUP)
+        keys.injectedDown[VK_LBUTTON] = message != WM_LBUTTONUP;
     if (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP)
         keys.injectedDown[VK_RBUTTON] = message == WM_RBUTTONDOWN;
     HWND target = GetCapture();
@@ -516,7 +535,7 @@ void Automation::injectMouse(UINT message, POINT screenPoint)
         const HWND root = GetAncestor(target, GA_ROOT);
         if (!IsWindowEnabled(root))
             return;
-        if ((message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) && GetActiveWindow() != root)
+        if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDOWN) && GetActiveWindow() != root)
             Activation::activate(root);
     }
     POINT client = screenPoint;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "win/InputSource.h"
+#include "win/ListViewInfo.h"
 #include "win/WinUser.h"
 
 #include <functional>
@@ -50,6 +51,7 @@ struct WindowInfo {
     bool hasColors = false;     // the parent chose colours other than the defaults (WM_CTLCOLOR...)
     COLORREF textColor = 0;
     COLORREF backgroundColor = 0;
+    ListViewInfo listView;      // a list view's columns and items (colours of the rows in view)
 };
 
 // Modifier keys held during pressKey and injectKey, with the values RegisterHotKey uses.
@@ -92,10 +94,16 @@ public:
     // its system menu (SC_CLOSE ..., as WM_SYSCOMMAND). A greyed or missing command fails.
     static ActionResult chooseMenuCommand(HWND window, UINT commandId);
 
+    // The control a user could act on now: found, visible, enabled and not behind a modal window.
+    static ActionResult findUsableControl(HWND window, int controlId, HWND& control);
+    // Presses the modifier keys, runs act, and releases them again.
+    static void withModifiers(UINT modifiers, const std::function<void()>& act);
+
     // --- Raw input for a front end: posted to the queue like the terminal's own input.
     static void injectKey(UINT virtualKey, bool down);
     static void injectChar(wchar_t character);
-    // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP or WM_MOUSEMOVE at a screen point.
+    // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP or WM_MOUSEMOVE at a screen point;
+    // WM_LBUTTONDBLCLK for the second press of a double click that the front end recognised.
     static void injectMouse(UINT message, POINT screenPoint);
 
     // --- Inspection

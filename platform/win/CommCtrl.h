@@ -1,6 +1,8 @@
-// The common-control names the module uses: the up-down control and its notification.
+// The common-control names the module uses: the up-down control and its notification, and the
+// lists (image lists, list view, header).
 #pragma once
 
+#include "win/CommCtrlLists.h"
 #include "win/WinUser.h"
 
 inline constexpr LPCWSTR UPDOWN_CLASSW = L"msctls_updown32";
@@ -21,6 +23,7 @@ constexpr UINT NM_RETURN = NM_FIRST - 4;
 constexpr UINT NM_RCLICK = NM_FIRST - 5;
 constexpr UINT NM_SETFOCUS = NM_FIRST - 7;
 constexpr UINT NM_KILLFOCUS = NM_FIRST - 8;
+constexpr UINT NM_CUSTOMDRAW = NM_FIRST - 12;
 
 constexpr DWORD UDS_WRAP = 0x0001;
 constexpr DWORD UDS_SETBUDDYINT = 0x0002;

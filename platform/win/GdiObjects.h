@@ -1,7 +1,8 @@
 // The drawing objects the user interface keeps headless: fonts (their LOGFONTW), brushes (their
-// colour) and device contexts (colours, mode and font). Stock objects are never deleted.
+// colour), device contexts (colours, mode and font) and bitmaps. Stock objects are never deleted.
 #pragma once
 
+#include "win/BitmapTemplate.h"
 #include "win/WinGdi.h"
 
 #include <map>
@@ -23,7 +24,11 @@ public:
         int backgroundMode;
         HGDIOBJ font;
     };
-    using Object = std::variant<Font, Brush, DeviceContext>;
+    // A bitmap resource: it stays in its module, the handle only points to it.
+    struct Bitmap {
+        const BitmapTemplate* picture;
+    };
+    using Object = std::variant<Font, Brush, DeviceContext, Bitmap>;
 
     static GdiObjects& instance();
 

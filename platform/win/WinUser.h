@@ -118,6 +118,7 @@ struct WNDCLASSW {
 constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return MAKELONG(low, high); }
 constexpr LPARAM MAKELPARAM(WORD low, WORD high) { return static_cast<LPARAM>(MAKELONG(low, high)); }
 constexpr LRESULT MAKELRESULT(WORD low, WORD high) { return static_cast<LRESULT>(MAKELONG(low, high)); }
+constexpr short GET_WHEEL_DELTA_WPARAM(WPARAM value) { return static_cast<SHORT>(HIWORD(value)); }
 constexpr int GET_X_LPARAM(LPARAM value) { return static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(value))); }
 constexpr int GET_Y_LPARAM(LPARAM value) { return static_cast<SHORT>(HIWORD(static_cast<std::uintptr_t>(value))); }
 
@@ -196,6 +197,7 @@ constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr int WHEEL_DELTA = 120;
 constexpr UINT WM_MOUSELAST = 0x020A;
 constexpr UINT WM_PARENTNOTIFY = 0x0210;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
@@ -816,6 +818,9 @@ HWND GetActiveWindow();
 BOOL SetForegroundWindow(HWND window);
 HWND GetForegroundWindow();
 BOOL BringWindowToTop(HWND window);
+// Headless, every frame is drawn from the windows' state: these only check the window.
+BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+BOOL UpdateWindow(HWND window);
 HWND SetCapture(HWND window);
 BOOL ReleaseCapture();
 HWND GetCapture();

@@ -475,6 +475,9 @@ BOOL IsWindowVisible(HWND handle)
     return IsWindow(handle);
 }
 
+BOOL InvalidateRect(HWND handle, const RECT*, BOOL) { return IsWindow(handle); }
+BOOL UpdateWindow(HWND handle) { return IsWindow(handle); }
+
 HWND SetFocus(HWND handle)
 {
     auto& state = table();

@@ -7,6 +7,8 @@
 #include "win/ButtonControl.h"
 #include "win/ComboBoxControl.h"
 #include "win/EditControl.h"
+#include "win/HeaderControl.h"
+#include "win/ListViewControl.h"
 #include "win/StaticControl.h"
 #include "win/UpDownControl.h"
 
@@ -41,6 +43,8 @@ WindowClassRegistry::WindowClassRegistry()
     add(systemClass(WC_STATICW, StaticControl::windowProc));
     add(systemClass(WC_COMBOBOXW, ComboBoxControl::windowProc));
     add(systemClass(L"msctls_updown32", UpDownControl::windowProc));
+    add(systemClass(WC_LISTVIEWW, ListViewControl::windowProc));
+    add(systemClass(WC_HEADERW, HeaderControl::windowProc));
 }
 
 bool WindowClassRegistry::add(const WindowClass& windowClass)

@@ -8,7 +8,7 @@ bool matches(const AFX_MSGMAP_ENTRY& entry, UINT nMessage, UINT nCode, UINT nID)
     if (entry.nMessage != nMessage)
         return false;
     // Window messages match by message alone; commands and notifications by code and id too.
-    if (nMessage != WM_COMMAND && nMessage != WM_NOTIFY)
+    if (nMessage != WM_COMMAND && nMessage != WM_NOTIFY && nMessage != WM_REFLECT_BASE + WM_NOTIFY)
         return true;
     return entry.nCode == nCode && entry.nID <= nID && nID <= entry.nLastID;
 }
@@ -40,7 +40,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra)
     LRESULT ignored = 0;
     AFX_MSGCALL call{nID, 0, 0, &ignored};
     UINT nMessage = HIWORD(static_cast<UINT>(nCode));
-    if (nMessage == WM_NOTIFY) {
+    if (nMessage == WM_NOTIFY || nMessage == WM_REFLECT_BASE + WM_NOTIFY) {
         auto* notify = static_cast<AFX_NOTIFY*>(pExtra);
         if (!notify)
             return FALSE;

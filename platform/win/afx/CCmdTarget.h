@@ -8,7 +8,8 @@
 class CCmdTarget : public CObject {
 public:
     // nCode is the notification code of WM_COMMAND (CN_COMMAND for menus), or MAKELONG(code,
-    // WM_NOTIFY) with pExtra pointing to an AFX_NOTIFY. TRUE when a handler took it.
+    // WM_NOTIFY) with pExtra pointing to an AFX_NOTIFY (WM_REFLECT_BASE + WM_NOTIFY for a control's
+    // reflected notification, id 0). TRUE when a handler took it.
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra);
 
 protected:

@@ -284,13 +284,29 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return OnCmdMsg(nID, nCode, nullptr);
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     auto* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+    // The control that sent it may take its own notification first (ON_NOTIFY_REFLECT).
+    CWnd* pChild = FromHandlePermanent(pNMHDR->hwndFrom);
+    if (pChild && pChild != this && pChild->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult))
+        return TRUE;
     UINT nID = static_cast<UINT>(::GetDlgCtrlID(pNMHDR->hwndFrom));
     AFX_NOTIFY notify{pResult, pNMHDR};
     return OnCmdMsg(nID, static_cast<int>(MAKELONG(static_cast<WORD>(pNMHDR->code), WM_NOTIFY)), &notify);
 }
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_NOTIFY)
+        return FALSE;
+    auto* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+    AFX_NOTIFY notify{pResult, pNMHDR};
+    return OnCmdMsg(0, static_cast<int>(MAKELONG(static_cast<WORD>(pNMHDR->code), WM_REFLECT_BASE + WM_NOTIFY)), &notify);
+}
+
+void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -62,6 +62,10 @@ public:
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
 
+    // Headless, these only check the window: every frame is drawn from the windows' state.
+    void Invalidate(BOOL bErase = TRUE);
+    void UpdateWindow();
+
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
     BOOL ShowWindow(int nCmdShow);
@@ -88,6 +92,8 @@ protected:
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // A notification of this control, offered back to it by its parent before the parent's map.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // The window's previous procedure, or DefWindowProcW.
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The message being handled, passed on to DefWindowProc.

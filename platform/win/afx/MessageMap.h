@@ -16,6 +16,8 @@ constexpr UINT CTLCOLOR_BTN = 3;
 constexpr UINT CTLCOLOR_DLG = 4;
 constexpr UINT CTLCOLOR_SCROLLBAR = 5;
 constexpr UINT CTLCOLOR_STATIC = 6;
+// A notification reflected by the parent to the control that sent it: WM_NOTIFY + WM_REFLECT_BASE.
+constexpr UINT WM_REFLECT_BASE = 0xBC00;
 // The notification code of a menu or accelerator command, the same as BN_CLICKED.
 constexpr UINT CN_COMMAND = 0;
 
@@ -107,6 +109,18 @@ protected: \
     AFX_COMMAND_ENTRY(WM_NOTIFY, wNotifyCode, id, idLast, \
         return AFX_MSG_CALL_HANDLER(BOOL (ThisClass::*)(UINT, NMHDR*, LRESULT*), memberFxn)( \
             call.nID, reinterpret_cast<NMHDR*>(call.lParam), call.pResult);)
+
+// A control's own notifications, reflected to it by its parent: void OnSomething(NMHDR*, LRESULT*)
+// takes the notification away from the parent; the _EX form's BOOL says whether it did.
+#define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn) \
+    AFX_COMMAND_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, wNotifyCode, 0, 0, \
+        AFX_MSG_CALL_HANDLER(void (ThisClass::*)(NMHDR*, LRESULT*), memberFxn)( \
+            reinterpret_cast<NMHDR*>(call.lParam), call.pResult); \
+        return TRUE;)
+#define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn) \
+    AFX_COMMAND_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, wNotifyCode, 0, 0, \
+        return AFX_MSG_CALL_HANDLER(BOOL (ThisClass::*)(NMHDR*, LRESULT*), memberFxn)( \
+            reinterpret_cast<NMHDR*>(call.lParam), call.pResult);)
 
 // Window messages.
 #define AFX_MESSAGE_ENTRY(message, body) AFX_COMMAND_ENTRY(message, 0, 0, 0, body)

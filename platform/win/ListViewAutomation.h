@@ -1,0 +1,19 @@
+// Acting on a list view's items as a user would, for tests and scripts: selecting with clicks
+// (Ctrl held for the second item on), clicking an item's label or state image, double-clicking.
+// Items count from 0; an item out of view is scrolled into it first. Each fails, changing nothing,
+// when the list cannot be used or an index is not an item.
+#pragma once
+
+#include "win/Automation.h"
+
+#include <vector>
+
+class ListViewAutomation {
+public:
+    // Exactly these items selected afterwards; empty clears the selection.
+    static ActionResult selectItems(HWND window, int controlId, const std::vector<int>& indexes);
+    static ActionResult clickItem(HWND window, int controlId, int index, bool onStateImage);
+    static ActionResult doubleClickItem(HWND window, int controlId, int index);
+    // The list's contents as a snapshot shows them; fails when the control is no list view.
+    static ActionResult inspect(HWND window, int controlId, ListViewInfo& list);
+};

@@ -1,0 +1,690 @@
+// The "SysListView32" class.
+#include "win/ListViewControl.h"
+
+#include "kernel/Text.h"
+#include "win/ControlSupport.h"
+#include "win/HeaderControl.h"
+#include "win/ImageList.h"
+#include "win/WindowGeometry.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+
+constexpr int kRowHeight = WindowGeometry::cellHeight;
+constexpr int kWheelRows = 3;
+
+DWORD styleOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)); }
+
+POINT pointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+SIZE clientSizeOf(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    return SIZE{client.right, client.bottom};
+}
+
+bool held(int key) { return GetKeyState(key) < 0; }
+
+// The width that shows a text whole: a cell a character and a cell of margin.
+int widthFor(const std::wstring& text) { return static_cast<int>(text.size() + 1) * WindowGeometry::cellWidth; }
+
+} // namespace
+
+ListViewControl* ListViewControl::of(HWND window)
+{
+    return ControlSupport::isClass(window, WC_LISTVIEWW) ? ControlSupport::state<ListViewControl>(window) : nullptr;
+}
+
+void ListViewControl::create(HWND window)
+{
+    const bool showHeader = (styleOf(window) & LVS_TYPEMASK) == LVS_REPORT && !(styleOf(window) & LVS_NOCOLUMNHEADER);
+    m_header = CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD | (showHeader ? WS_VISIBLE : 0), 0, 0,
+                               clientSizeOf(window).cx, kRowHeight, window, nullptr, nullptr, nullptr);
+}
+
+int ListViewControl::columnCount() const
+{
+    return std::max(static_cast<int>(SendMessageW(m_header, HDM_GETITEMCOUNT, 0, 0)), 1);
+}
+
+int ListViewControl::columnWidth(int column) const
+{
+    HDITEMW item{};
+    item.mask = HDI_WIDTH;
+    return SendMessageW(m_header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item)) ? item.cxy : 0;
+}
+
+int ListViewControl::stateImageWidth() const
+{
+    int cx = 0;
+    int cy = 0;
+    return ImageList_GetIconSize(m_imageLists[LVSIL_STATE], &cx, &cy) ? cx : 0;
+}
+
+bool ListViewControl::isReport(HWND window) const { return (styleOf(window) & LVS_TYPEMASK) == LVS_REPORT; }
+
+int ListViewControl::headerHeight(HWND window) const { return isReport(window) && IsWindowVisible(m_header) ? kRowHeight : 0; }
+
+int ListViewControl::countPerPage(HWND window) const
+{
+    return std::max<int>((clientSizeOf(window).cy - headerHeight(window)) / kRowHeight, 0);
+}
+
+const std::wstring& ListViewControl::text(int index, int column) const
+{
+    static const std::wstring none;
+    const auto& texts = m_items[static_cast<std::size_t>(index)].texts;
+    return column >= 0 && column < static_cast<int>(texts.size()) ? texts[static_cast<std::size_t>(column)] : none;
+}
+
+LRESULT ListViewControl::insertColumn(HWND window, int index, const LVCOLUMNW& column)
+{
+    HDITEMW item{};
+    item.mask = HDI_FORMAT | ((column.mask & LVCF_TEXT) ? HDI_TEXT : 0) | ((column.mask & LVCF_WIDTH) ? HDI_WIDTH : 0);
+    item.pszText = column.pszText;
+    item.cxy = column.cx;
+    item.fmt = (column.mask & LVCF_FMT) ? column.fmt : LVCFMT_LEFT;
+    const auto at = static_cast<int>(SendMessageW(m_header, HDM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+    // Column 0 holds the item's own text; a column inserted before another moves its texts along.
+    for (Item& listItem : m_items)
+        if (at > 0 && at < static_cast<int>(listItem.texts.size()))
+            listItem.texts.insert(listItem.texts.begin() + at, std::wstring());
+    InvalidateRect(window, nullptr, TRUE);
+    return at;
+}
+
+LRESULT ListViewControl::insertItem(HWND window, const LVITEMW& item)
+{
+    if (item.iSubItem != 0)
+        return -1;
+    Item added;
+    added.texts.resize(static_cast<std::size_t>(columnCount()));
+    if ((item.mask & LVIF_TEXT) && item.pszText)
+        added.texts[0] = item.pszText;
+    if (item.mask & LVIF_PARAM)
+        added.param = item.lParam;
+    if (item.mask & LVIF_STATE)
+        added.state = item.state & item.stateMask;
+    int at = std::clamp(item.iItem, 0, static_cast<int>(m_items.size()));
+    if (const DWORD sort = styleOf(window) & (LVS_SORTASCENDING | LVS_SORTDESCENDING)) {
+        const std::wstring key = ToUpperWide(added.texts[0]);
+        const auto place = std::find_if(m_items.begin(), m_items.end(), [&](const Item& other) {
+            const std::wstring otherKey = ToUpperWide(other.texts.empty() ? std::wstring() : other.texts[0]);
+            return sort == LVS_SORTASCENDING ? otherKey > key : otherKey < key;
+        });
+        at = static_cast<int>(place - m_items.begin());
+    }
+    if (added.state & LVIS_FOCUSED)
+        for (Item& other : m_items)
+            other.state &= ~LVIS_FOCUSED;
+    m_items.insert(m_items.begin() + at, std::move(added));
+    if (m_selectionMark >= at)
+        ++m_selectionMark;
+    return at;
+}
+
+BOOL ListViewControl::setItem(HWND window, const LVITEMW& item)
+{
+    if (!valid(item.iItem) || item.iSubItem < 0 || item.iSubItem >= columnCount())
+        return FALSE;
+    Item& target = m_items[static_cast<std::size_t>(item.iItem)];
+    if (item.mask & LVIF_TEXT) {
+        if (target.texts.size() <= static_cast<std::size_t>(item.iSubItem))
+            target.texts.resize(static_cast<std::size_t>(item.iSubItem) + 1);
+        target.texts[static_cast<std::size_t>(item.iSubItem)] = item.pszText ? item.pszText : L"";
+    }
+    if (item.iSubItem > 0)
+        return TRUE;
+    if (item.mask & LVIF_PARAM)
+        target.param = item.lParam;
+    if (item.mask & LVIF_STATE)
+        changeState(window, item.iItem, item.state, item.stateMask);
+    return TRUE;
+}
+
+BOOL ListViewControl::getItem(LVITEMW& item) const
+{
+    if (!valid(item.iItem))
+        return FALSE;
+    const Item& source = m_items[static_cast<std::size_t>(item.iItem)];
+    if (item.mask & LVIF_TEXT)
+        copyText(item.iItem, item);
+    if (item.mask & LVIF_PARAM)
+        item.lParam = source.param;
+    if (item.mask & LVIF_STATE)
+        item.state = source.state & item.stateMask;
+    return TRUE;
+}
+
+LRESULT ListViewControl::copyText(int index, LVITEMW& item) const
+{
+    if (!valid(index) || !item.pszText || item.cchTextMax <= 0)
+        return 0;
+    const std::wstring& source = text(index, item.iSubItem);
+    const std::size_t length = std::min(source.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    std::wmemcpy(item.pszText, source.c_str(), length);
+    item.pszText[length] = L'\0';
+    return static_cast<LRESULT>(length);
+}
+
+void ListViewControl::changeState(HWND window, int index, UINT state, UINT mask)
+{
+    if (!valid(index))
+        return;
+    const UINT oldState = m_items[static_cast<std::size_t>(index)].state;
+    const UINT newState = (oldState & ~mask) | (state & mask);
+    if (newState == oldState)
+        return;
+    // One item has the focus, and a single-selection list has one selected item.
+    const bool singleSelection = styleOf(window) & LVS_SINGLESEL;
+    for (int other = 0; other < static_cast<int>(m_items.size()); ++other) {
+        if (other == index)
+            continue;
+        UINT clear = 0;
+        if ((newState & ~oldState & LVIS_FOCUSED))
+            clear |= LVIS_FOCUSED;
+        if (singleSelection && (newState & ~oldState & LVIS_SELECTED))
+            clear |= LVIS_SELECTED;
+        if (m_items[static_cast<std::size_t>(other)].state & clear)
+            changeState(window, other, 0, clear);
+        if (!valid(index))
+            return;
+    }
+    m_items[static_cast<std::size_t>(index)].state = newState;
+    NMLISTVIEW change{};
+    change.iItem = index;
+    change.uNewState = newState;
+    change.uOldState = oldState;
+    change.uChanged = LVIF_STATE;
+    change.lParam = m_items[static_cast<std::size_t>(index)].param;
+    notify(window, LVN_ITEMCHANGED, change.hdr);
+}
+
+void ListViewControl::deleteItem(HWND, int index)
+{
+    m_items.erase(m_items.begin() + index);
+    if (m_selectionMark == index)
+        m_selectionMark = -1;
+    else if (m_selectionMark > index)
+        --m_selectionMark;
+    m_top = std::clamp(m_top, 0, std::max<int>(static_cast<int>(m_items.size()) - 1, 0));
+}
+
+LRESULT ListViewControl::nextItem(int start, UINT flags) const
+{
+    for (int index = std::max(start + 1, 0); index < static_cast<int>(m_items.size()); ++index) {
+        const UINT state = m_items[static_cast<std::size_t>(index)].state;
+        if ((flags & LVNI_SELECTED) && !(state & LVIS_SELECTED))
+            continue;
+        if ((flags & LVNI_FOCUSED) && !(state & LVIS_FOCUSED))
+            continue;
+        return index;
+    }
+    return -1;
+}
+
+BOOL ListViewControl::setColumnWidth(HWND, int column, int width)
+{
+    if (column < 0 || column >= static_cast<int>(SendMessageW(m_header, HDM_GETITEMCOUNT, 0, 0)))
+        return FALSE;
+    if (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER) {
+        int fitted = 0;
+        for (int index = 0; index < static_cast<int>(m_items.size()); ++index)
+            fitted = std::max(fitted, widthFor(text(index, column)));
+        if (column == 0)
+            fitted += stateImageWidth();
+        if (width == LVSCW_AUTOSIZE_USEHEADER)
+            fitted = std::max(fitted, widthFor(HeaderControl::itemsOf(m_header)->at(static_cast<std::size_t>(column)).text));
+        width = fitted;
+    }
+    HDITEMW item{};
+    item.mask = HDI_WIDTH;
+    item.cxy = width;
+    return static_cast<BOOL>(SendMessageW(m_header, HDM_SETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item)));
+}
+
+LVHITTESTINFO ListViewControl::hitTest(HWND window, POINT point, bool subItems) const
+{
+    LVHITTESTINFO hit{point, LVHT_NOWHERE, -1, 0, 0};
+    const int top = headerHeight(window);
+    if (point.y < 0) {
+        hit.flags = LVHT_ABOVE;
+        return hit;
+    }
+    if (point.y < top)
+        return hit;
+    const int index = m_top + (point.y - top) / kRowHeight;
+    if (!valid(index) || point.x < 0)
+        return hit;
+    int column = 0;
+    if (isReport(window)) {
+        column = -1;
+        for (int c = 0, left = 0; c < columnCount(); left += columnWidth(c), ++c)
+            if (point.x >= left && point.x < left + columnWidth(c))
+                column = c;
+    }
+    if (column < 0 || (column > 0 && !subItems && !(m_extendedStyle & LVS_EX_FULLROWSELECT)))
+        return hit;
+    hit.iItem = index;
+    hit.iSubItem = subItems ? column : 0;
+    const bool hasStateImage = (m_items[static_cast<std::size_t>(index)].state & LVIS_STATEIMAGEMASK) != 0;
+    hit.flags = column == 0 && hasStateImage && point.x < stateImageWidth() ? LVHT_ONITEMSTATEICON : LVHT_ONITEMLABEL;
+    return hit;
+}
+
+void ListViewControl::scrollTo(HWND window, int top)
+{
+    const int last = std::max<int>(static_cast<int>(m_items.size()) - countPerPage(window), 0);
+    m_top = std::clamp(top, 0, last);
+}
+
+void ListViewControl::ensureVisible(HWND window, int index)
+{
+    if (!valid(index))
+        return;
+    const int perPage = std::max(countPerPage(window), 1);
+    if (index < m_top)
+        scrollTo(window, index);
+    else if (index >= m_top + perPage)
+        scrollTo(window, index - perPage + 1);
+}
+
+void ListViewControl::selectByUser(HWND window, int index, bool control, bool shift)
+{
+    if (styleOf(window) & LVS_SINGLESEL)
+        control = shift = false;
+    if (shift) {
+        const int anchor = valid(m_selectionMark) ? m_selectionMark : index;
+        const int low = std::min(anchor, index);
+        const int high = std::max(anchor, index);
+        for (int other = 0; other < static_cast<int>(m_items.size()); ++other)
+            if (other >= low && other <= high)
+                changeState(window, other, LVIS_SELECTED, LVIS_SELECTED);
+            else if (!control)
+                changeState(window, other, 0, LVIS_SELECTED);
+        m_selectionMark = anchor;
+    } else if (control) {
+        if (valid(index))
+            changeState(window, index, m_items[static_cast<std::size_t>(index)].state ^ LVIS_SELECTED, LVIS_SELECTED);
+        m_selectionMark = index;
+    } else {
+        for (int other = 0; other < static_cast<int>(m_items.size()); ++other)
+            if (other != index)
+                changeState(window, other, 0, LVIS_SELECTED);
+        changeState(window, index, LVIS_SELECTED, LVIS_SELECTED);
+        m_selectionMark = index;
+    }
+    changeState(window, index, LVIS_FOCUSED, LVIS_FOCUSED);
+    ensureVisible(window, index);
+}
+
+void ListViewControl::keyDown(HWND window, WPARAM key)
+{
+    NMLVKEYDOWN keyDown{};
+    keyDown.wVKey = static_cast<WORD>(key);
+    notify(window, LVN_KEYDOWN, keyDown.hdr);
+    if (!IsWindow(window) || m_items.empty())
+        return;
+    const int count = static_cast<int>(m_items.size());
+    const auto focus = static_cast<int>(nextItem(-1, LVNI_FOCUSED));
+    const int page = std::max(countPerPage(window) - 1, 1);
+    int target = focus;
+    switch (key) {
+    case VK_UP: target = focus < 0 ? 0 : focus - 1; break;
+    case VK_DOWN: target = focus < 0 ? 0 : focus + 1; break;
+    case VK_PRIOR: target = focus - page; break;
+    case VK_NEXT: target = focus < 0 ? page : focus + page; break;
+    case VK_HOME: target = 0; break;
+    case VK_END: target = count - 1; break;
+    case VK_SPACE:
+        if (focus >= 0)
+            selectByUser(window, focus, held(VK_CONTROL), false);
+        return;
+    case VK_RETURN: {
+        NMHDR header{};
+        notify(window, NM_RETURN, header);
+        return;
+    }
+    default:
+        return;
+    }
+    target = std::clamp(target, 0, count - 1);
+    if (held(VK_CONTROL) && !held(VK_SHIFT)) {
+        // Ctrl moves the focus alone, so that Ctrl+Space can add items here and there.
+        changeState(window, target, LVIS_FOCUSED, LVIS_FOCUSED);
+        ensureVisible(window, target);
+        return;
+    }
+    selectByUser(window, target, false, held(VK_SHIFT));
+}
+
+void ListViewControl::mouse(HWND window, UINT message, WPARAM wParam, POINT point)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        if (GetFocus() != window)
+            SetFocus(window);
+        const LVHITTESTINFO hit = hitTest(window, point, false);
+        const bool control = wParam & MK_CONTROL;
+        const bool shift = wParam & MK_SHIFT;
+        if (hit.iItem >= 0)
+            selectByUser(window, hit.iItem, control, shift);
+        else if (!control && !shift)
+            for (int each = 0; each < static_cast<int>(m_items.size()); ++each)
+                changeState(window, each, 0, LVIS_SELECTED);
+        if (!IsWindow(window))
+            return;
+        if (message == WM_LBUTTONDBLCLK) {
+            notifyActivate(window, NM_DBLCLK, hitTest(window, point, true));
+            return;
+        }
+        m_pressed = true;
+        SetCapture(window);
+        return;
+    }
+    case WM_LBUTTONUP:
+        if (!m_pressed)
+            return;
+        m_pressed = false;
+        ReleaseCapture();
+        notifyActivate(window, NM_CLICK, hitTest(window, point, true));
+        return;
+    default:
+        return;
+    }
+}
+
+LRESULT ListViewControl::notify(HWND window, UINT code, NMHDR& header) const
+{
+    header.hwndFrom = window;
+    header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(window));
+    header.code = code;
+    const HWND parent = GetParent(window);
+    return parent ? SendMessageW(parent, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header)) : 0;
+}
+
+void ListViewControl::notifyActivate(HWND window, UINT code, const LVHITTESTINFO& hit) const
+{
+    NMITEMACTIVATE activate{};
+    activate.iItem = hit.iItem;
+    activate.iSubItem = hit.iSubItem;
+    activate.ptAction = hit.pt;
+    if (valid(hit.iItem))
+        activate.lParam = m_items[static_cast<std::size_t>(hit.iItem)].param;
+    activate.uKeyFlags = (held(VK_SHIFT) ? 0x4u : 0u) | (held(VK_CONTROL) ? 0x1u : 0u);
+    notify(window, code, activate.hdr);
+}
+
+std::vector<std::vector<ListViewControl::CellColors>> ListViewControl::paintColors(HWND window, int first, int count) const
+{
+    std::vector<std::vector<CellColors>> colors;
+    const int columns = columnCount();
+    NMLVCUSTOMDRAW draw{};
+    draw.nmcd.hdc = GetDC(window);
+    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+    const LRESULT wanted = notify(window, NM_CUSTOMDRAW, draw.nmcd.hdr);
+    for (int index = first; index < first + count && valid(index) && IsWindow(window); ++index) {
+        std::vector<CellColors> row(static_cast<std::size_t>(columns));
+        if (wanted & CDRF_NOTIFYITEMDRAW) {
+            draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+            draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(index);
+            draw.nmcd.uItemState = m_items[static_cast<std::size_t>(index)].state;
+            draw.nmcd.lItemlParam = m_items[static_cast<std::size_t>(index)].param;
+            draw.clrText = CLR_DEFAULT;
+            draw.clrTextBk = CLR_DEFAULT;
+            draw.iSubItem = 0;
+            const LRESULT itemWanted = notify(window, NM_CUSTOMDRAW, draw.nmcd.hdr);
+            const CellColors itemColors{draw.clrText, draw.clrTextBk};
+            for (int column = 0; column < columns; ++column) {
+                CellColors& cell = row[static_cast<std::size_t>(column)];
+                cell = itemColors;
+                if (!(itemWanted & CDRF_NOTIFYSUBITEMDRAW) || !valid(index))
+                    continue;
+                draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
+                draw.iSubItem = column;
+                draw.clrText = itemColors.text;
+                draw.clrTextBk = itemColors.background;
+                notify(window, NM_CUSTOMDRAW, draw.nmcd.hdr);
+                cell = CellColors{draw.clrText, draw.clrTextBk};
+            }
+        }
+        colors.push_back(std::move(row));
+    }
+    ReleaseDC(window, draw.nmcd.hdc);
+    return colors;
+}
+
+ListViewInfo ListViewControl::inspect(HWND window, int first, int count)
+{
+    ListViewInfo info;
+    ListViewControl* self = of(window);
+    if (!self)
+        return info;
+    info.report = self->isReport(window);
+    info.showHeader = self->headerHeight(window) > 0;
+    info.extendedStyle = self->m_extendedStyle;
+    info.topIndex = self->m_top;
+    info.countPerPage = self->countPerPage(window);
+    info.stateImageWidth = self->stateImageWidth();
+    if (const auto* columns = HeaderControl::itemsOf(self->m_header))
+        for (const HeaderControl::Item& column : *columns)
+            info.columns.push_back(ListColumnInfo{column.text, column.width});
+    if (const IMAGELIST* images = IMAGELIST::find(self->m_imageLists[LVSIL_STATE]))
+        for (const BitmapTile& image : images->images)
+            info.stateImages.push_back(ListImageInfo{image.glyph, image.color, image.background, images->isTransparent(image)});
+    const int columnCount = self->columnCount();
+    for (int index = 0; index < static_cast<int>(self->m_items.size()); ++index) {
+        const Item& item = self->m_items[static_cast<std::size_t>(index)];
+        ListItemInfo shown;
+        shown.stateImage = static_cast<int>((item.state & LVIS_STATEIMAGEMASK) >> 12);
+        shown.selected = item.state & LVIS_SELECTED;
+        shown.focused = item.state & LVIS_FOCUSED;
+        for (int column = 0; column < columnCount; ++column)
+            shown.cells.push_back(ListCellInfo{self->text(index, column)});
+        info.items.push_back(std::move(shown));
+    }
+    // Painting may run the parent's code, which may change the list: colours come last.
+    const auto colors = self->paintColors(window, first, count);
+    for (std::size_t row = 0; row < colors.size() && first + row < info.items.size(); ++row)
+        for (std::size_t column = 0; column < colors[row].size() && column < info.items[first + row].cells.size(); ++column) {
+            info.items[first + row].cells[column].textColor = colors[row][column].text;
+            info.items[first + row].cells[column].backgroundColor = colors[row][column].background;
+        }
+    return info;
+}
+
+LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (ControlSupport::handleFont(window, message, wParam, result))
+        return result;
+    ListViewControl* self = ControlSupport::state<ListViewControl>(window);
+    if (!self)
+        return 0;
+    const int index = static_cast<int>(wParam);
+    switch (message) {
+    case WM_CREATE:
+        self->create(window);
+        return 0;
+    case WM_SIZE:
+        MoveWindow(self->m_header, 0, 0, LOWORD(static_cast<std::uintptr_t>(lParam)), kRowHeight, TRUE);
+        self->scrollTo(window, self->m_top);
+        return 0;
+    case WM_NCDESTROY:
+        // Without LVS_SHAREIMAGELISTS the list owns its image lists, as on Windows.
+        if (!(styleOf(window) & LVS_SHAREIMAGELISTS))
+            for (HIMAGELIST list : self->m_imageLists)
+                ImageList_Destroy(list);
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_GETDLGCODE: {
+        // Enter on the list is the list's (NM_RETURN) rather than the default button's.
+        const auto* keyMessage = reinterpret_cast<const MSG*>(lParam);
+        const bool enter = keyMessage && keyMessage->message == WM_KEYDOWN && keyMessage->wParam == VK_RETURN;
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        NMHDR header{};
+        self->notify(window, message == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS, header);
+        return 0;
+    }
+    case WM_KEYDOWN:
+        self->keyDown(window, wParam);
+        return 0;
+    case WM_CHAR:
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        self->mouse(window, message, wParam, pointOf(lParam));
+        return 0;
+    case WM_CAPTURECHANGED:
+        self->m_pressed = false;
+        return 0;
+    case WM_MOUSEWHEEL:
+        self->scrollTo(window, self->m_top - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA);
+        return 0;
+    case WM_NOTIFY: {
+        // The header's notifications go on to the list's parent, as on Windows; a double click on a
+        // divider then fits the column unless the parent answered otherwise.
+        const auto* header = reinterpret_cast<const NMHEADERW*>(lParam);
+        if (!header || header->hdr.hwndFrom != self->m_header)
+            return 0;
+        const HWND parent = GetParent(window);
+        const LRESULT answer = parent ? SendMessageW(parent, WM_NOTIFY, wParam, lParam) : 0;
+        if (header->hdr.code == HDN_DIVIDERDBLCLICKW && !answer && IsWindow(window))
+            self->setColumnWidth(window, header->iItem, LVSCW_AUTOSIZE);
+        return answer;
+    }
+    case LVM_GETHEADER:
+        return reinterpret_cast<LRESULT>(self->m_header);
+    case LVM_INSERTCOLUMNW:
+        return lParam ? self->insertColumn(window, index, *reinterpret_cast<const LVCOLUMNW*>(lParam)) : -1;
+    case LVM_DELETECOLUMN:
+        return SendMessageW(self->m_header, HDM_DELETEITEM, wParam, 0);
+    case LVM_GETCOLUMNW: {
+        auto* column = reinterpret_cast<LVCOLUMNW*>(lParam);
+        if (!column)
+            return FALSE;
+        HDITEMW item{};
+        item.mask = HDI_WIDTH | HDI_FORMAT | ((column->mask & LVCF_TEXT) ? HDI_TEXT : 0);
+        item.pszText = column->pszText;
+        item.cchTextMax = column->cchTextMax;
+        if (!SendMessageW(self->m_header, HDM_GETITEMW, wParam, reinterpret_cast<LPARAM>(&item)))
+            return FALSE;
+        column->cx = item.cxy;
+        column->fmt = item.fmt;
+        return TRUE;
+    }
+    case LVM_GETCOLUMNWIDTH:
+        return self->columnWidth(index);
+    case LVM_SETCOLUMNWIDTH:
+        return self->setColumnWidth(window, index, static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lParam))));
+    case LVM_SETIMAGELIST: {
+        if (index < LVSIL_NORMAL || index > LVSIL_STATE)
+            return 0;
+        const HIMAGELIST previous = self->m_imageLists[static_cast<std::size_t>(index)];
+        self->m_imageLists[static_cast<std::size_t>(index)] = reinterpret_cast<HIMAGELIST>(lParam);
+        return reinterpret_cast<LRESULT>(previous);
+    }
+    case LVM_GETIMAGELIST:
+        return index >= LVSIL_NORMAL && index <= LVSIL_STATE ? reinterpret_cast<LRESULT>(self->m_imageLists[static_cast<std::size_t>(index)]) : 0;
+    case LVM_SETEXTENDEDLISTVIEWSTYLE: {
+        const DWORD previous = self->m_extendedStyle;
+        const auto mask = static_cast<DWORD>(wParam ? wParam : 0xFFFFFFFF);
+        self->m_extendedStyle = (previous & ~mask) | (static_cast<DWORD>(lParam) & mask);
+        return previous;
+    }
+    case LVM_GETEXTENDEDLISTVIEWSTYLE:
+        return self->m_extendedStyle;
+    case LVM_GETITEMCOUNT:
+        return static_cast<LRESULT>(self->m_items.size());
+    case LVM_INSERTITEMW:
+        return lParam ? self->insertItem(window, *reinterpret_cast<const LVITEMW*>(lParam)) : -1;
+    case LVM_SETITEMW:
+        return lParam ? self->setItem(window, *reinterpret_cast<const LVITEMW*>(lParam)) : FALSE;
+    case LVM_GETITEMW:
+        return lParam ? self->getItem(*reinterpret_cast<LVITEMW*>(lParam)) : FALSE;
+    case LVM_SETITEMTEXTW: {
+        if (!lParam)
+            return FALSE;
+        LVITEMW item = *reinterpret_cast<const LVITEMW*>(lParam);
+        item.iItem = index;
+        item.mask = LVIF_TEXT;
+        return self->setItem(window, item);
+    }
+    case LVM_GETITEMTEXTW:
+        return lParam ? self->copyText(index, *reinterpret_cast<LVITEMW*>(lParam)) : 0;
+    case LVM_SETITEMSTATE: {
+        if (!lParam)
+            return FALSE;
+        const auto& item = *reinterpret_cast<const LVITEMW*>(lParam);
+        if (index != -1) {
+            if (!self->valid(index))
+                return FALSE;
+            self->changeState(window, index, item.state, item.stateMask);
+            return TRUE;
+        }
+        for (int each = 0; each < static_cast<int>(self->m_items.size()); ++each)
+            self->changeState(window, each, item.state, item.stateMask);
+        return TRUE;
+    }
+    case LVM_GETITEMSTATE:
+        return self->valid(index) ? static_cast<LRESULT>(self->m_items[static_cast<std::size_t>(index)].state & static_cast<UINT>(lParam)) : 0;
+    case LVM_DELETEITEM:
+        if (!self->valid(index))
+            return FALSE;
+        self->deleteItem(window, index);
+        return TRUE;
+    case LVM_DELETEALLITEMS:
+        self->m_items.clear();
+        self->m_selectionMark = -1;
+        self->m_top = 0;
+        return TRUE;
+    case LVM_GETNEXTITEM:
+        return self->nextItem(index, LOWORD(static_cast<std::uintptr_t>(lParam)));
+    case LVM_GETSELECTEDCOUNT:
+        return std::count_if(self->m_items.begin(), self->m_items.end(), [](const Item& item) { return (item.state & LVIS_SELECTED) != 0; });
+    case LVM_GETSELECTIONMARK:
+        return self->m_selectionMark;
+    case LVM_SETSELECTIONMARK: {
+        const int previous = self->m_selectionMark;
+        self->m_selectionMark = static_cast<int>(lParam);
+        return previous;
+    }
+    case LVM_HITTEST:
+    case LVM_SUBITEMHITTEST: {
+        if (!lParam)
+            return -1;
+        auto* hit = reinterpret_cast<LVHITTESTINFO*>(lParam);
+        *hit = self->hitTest(window, hit->pt, message == LVM_SUBITEMHITTEST);
+        return hit->iItem;
+    }
+    case LVM_GETITEMRECT: {
+        auto* rect = reinterpret_cast<RECT*>(lParam);
+        if (!rect || !self->valid(index))
+            return FALSE;
+        const int top = self->headerHeight(window) + (index - self->m_top) * kRowHeight;
+        *rect = RECT{0, top, clientSizeOf(window).cx, top + kRowHeight};
+        return TRUE;
+    }
+    case LVM_ENSUREVISIBLE:
+        self->ensureVisible(window, index);
+        return self->valid(index);
+    case LVM_SCROLL:
+        self->scrollTo(window, self->m_top + static_cast<int>(lParam) / kRowHeight);
+        return TRUE;
+    case LVM_GETTOPINDEX:
+        return self->m_top;
+    case LVM_GETCOUNTPERPAGE:
+        return self->countPerPage(window);
+    case LVM_REDRAWITEMS:
+        return InvalidateRect(window, nullptr, TRUE);
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,81 @@
+// The "SysListView32" class in report and list mode: items with a parameter, a state (selected,
+// focused, state image index) and column texts; a header for the columns in report mode; selection
+// by mouse and keys with Ctrl and Shift; scrolling; hit tests that tell the state image from the
+// label; notifications to the parent (LVN_ITEMCHANGED, LVN_KEYDOWN, NM_CLICK, NM_DBLCLK,
+// NM_RETURN) and custom drawing (NM_CUSTOMDRAW) asked the Windows way when the list is painted.
+#pragma once
+
+#include "win/CommCtrl.h"
+#include "win/Control.h"
+#include "win/ListViewInfo.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+class ListViewControl : public Control {
+public:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    struct Item {
+        LPARAM param = 0;
+        UINT state = 0;
+        std::vector<std::wstring> texts;   // one a column, missing ones empty
+    };
+    // The colours painting gets for one cell after asking the parent.
+    struct CellColors {
+        COLORREF text = CLR_DEFAULT;
+        COLORREF background = CLR_DEFAULT;
+    };
+
+    static ListViewControl* of(HWND window);
+    const std::vector<Item>& items() const { return m_items; }
+    HWND header() const { return m_header; }
+    HIMAGELIST imageList(int kind) const { return m_imageLists[static_cast<std::size_t>(kind)]; }
+    DWORD extendedStyle() const { return m_extendedStyle; }
+    int topIndex() const { return m_top; }
+    int countPerPage(HWND window) const;
+    // Runs the custom-draw stages for items first .. first+count-1, as painting them would.
+    std::vector<std::vector<CellColors>> paintColors(HWND window, int first, int count) const;
+    // Everything a front end shows; the colours of items first .. first+count-1 painted.
+    static ListViewInfo inspect(HWND window, int first, int count);
+
+private:
+    void create(HWND window);
+    int columnCount() const;
+    int columnWidth(int column) const;
+    int stateImageWidth() const;
+    bool isReport(HWND window) const;
+    int headerHeight(HWND window) const;
+    bool valid(int index) const { return index >= 0 && index < static_cast<int>(m_items.size()); }
+    const std::wstring& text(int index, int column) const;
+
+    LRESULT insertColumn(HWND window, int index, const LVCOLUMNW& column);
+    LRESULT insertItem(HWND window, const LVITEMW& item);
+    BOOL setItem(HWND window, const LVITEMW& item);
+    BOOL getItem(LVITEMW& item) const;
+    LRESULT copyText(int index, LVITEMW& item) const;
+    // Changes the bits of mask in the item's state and reports the change to the parent.
+    void changeState(HWND window, int index, UINT state, UINT mask);
+    void deleteItem(HWND window, int index);
+    LRESULT nextItem(int start, UINT flags) const;
+    BOOL setColumnWidth(HWND window, int column, int width);
+    LVHITTESTINFO hitTest(HWND window, POINT point, bool subItems) const;
+    void scrollTo(HWND window, int top);
+    void ensureVisible(HWND window, int index);
+
+    // Selection as a click or a key makes it: alone, toggled (Ctrl) or a range from the mark (Shift).
+    void selectByUser(HWND window, int index, bool control, bool shift);
+    void keyDown(HWND window, WPARAM key);
+    void mouse(HWND window, UINT message, WPARAM wParam, POINT point);
+    LRESULT notify(HWND window, UINT code, NMHDR& header) const;
+    void notifyActivate(HWND window, UINT code, const LVHITTESTINFO& hit) const;
+
+    std::vector<Item> m_items;
+    HWND m_header = nullptr;
+    std::array<HIMAGELIST, 3> m_imageLists{};
+    DWORD m_extendedStyle = 0;
+    int m_selectionMark = -1;
+    int m_top = 0;
+    bool m_pressed = false;
+};

@@ -1,0 +1,12 @@
+// A list view in a text snapshot: its columns, then one line an item with its state image,
+// selection, focus, texts and the colours painting chose.
+#pragma once
+
+#include "win/ListViewInfo.h"
+
+#include <string>
+
+// Lines, each begun with indent.
+std::wstring ListViewSnapshot(const ListViewInfo& list, const std::wstring& indent);
+// The item's column texts joined by " | ".
+std::wstring ListItemText(const ListItemInfo& item);

@@ -1,0 +1,222 @@
+// The list view as a user and its parent meet it: selection by mouse and keys with Ctrl and Shift,
+// the notifications that report it, hit tests that tell the state image from the label, the
+// header's refusable resizing and fitting, custom-drawn colours, and scrolling.
+#include "WinTest.h"
+
+#include "win/ListViewAutomation.h"
+
+#include <map>
+
+using testing::ElementsAre;
+
+namespace {
+
+std::vector<std::string> g_notes;
+bool g_refuseTrackOfFirstColumn = true;
+
+std::string describeNotification(const NMHDR& header)
+{
+    static const std::map<UINT, std::string> names = {
+        {NM_CLICK, "NM_CLICK"}, {NM_DBLCLK, "NM_DBLCLK"}, {NM_RETURN, "NM_RETURN"}, {LVN_KEYDOWN, "LVN_KEYDOWN"},
+        {HDN_BEGINTRACKW, "HDN_BEGINTRACK"}, {HDN_DIVIDERDBLCLICKW, "HDN_DIVIDERDBLCLICK"}};
+    if (header.code == LVN_ITEMCHANGED) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        return "LVN_ITEMCHANGED " + std::to_string(change.iItem) + " " + std::to_string(change.uOldState) + "->" +
+               std::to_string(change.uNewState);
+    }
+    if (header.code == NM_CLICK || header.code == NM_DBLCLK) {
+        const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
+        return names.at(header.code) + " " + std::to_string(activate.iItem) + "," + std::to_string(activate.iSubItem);
+    }
+    const auto it = names.find(header.code);
+    return it == names.end() ? std::string() : it->second;
+}
+
+// The list's parent: records what the list tells it, colours column 1 of odd items red, and
+// refuses to let the first column be resized.
+LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_NOTIFY)
+        return DefWindowProcW(window, message, wParam, lParam);
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->code == NM_CUSTOMDRAW) {
+        auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT)
+            return CDRF_NOTIFYITEMDRAW;
+        if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT)
+            return CDRF_NOTIFYSUBITEMDRAW;
+        if (draw->iSubItem == 1 && draw->nmcd.dwItemSpec % 2 == 1)
+            draw->clrText = RGB(255, 0, 0);
+        return CDRF_DODEFAULT;
+    }
+    if (const std::string note = describeNotification(*header); !note.empty())
+        g_notes.push_back(note);
+    if (header->code == HDN_BEGINTRACKW)
+        return g_refuseTrackOfFirstColumn && reinterpret_cast<NMHEADERW*>(lParam)->iItem == 0;
+    return 0;
+}
+
+class ListViewTest : public WinTest {
+protected:
+    void SetUp() override
+    {
+        WinTest::SetUp();
+        g_notes.clear();
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = parentProc;
+        windowClass.lpszClassName = L"ListParent";
+        windowClass.hInstance = TestInstance();
+        WNDCLASSEXW existing{};
+        if (!GetClassInfoExW(TestInstance(), L"ListParent", &existing))
+            RegisterClassExW(&windowClass);
+        m_parent = CreateWindowExW(0, L"ListParent", L"Lists", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 60 * 8, 12 * 16,
+                                   nullptr, nullptr, TestInstance(), nullptr);
+        // A header row and five rows of 16 pixels.
+        m_list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
+                                 0, 0, 50 * 8, 6 * 16, m_parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), TestInstance(), nullptr);
+        ASSERT_TRUE(m_list);
+        m_states = ImageList_Create(16, 16, ILC_MASK, 0, 5);
+        SendMessageW(m_list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(m_states));
+        SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+        insertColumn(0, L"", 24);
+        insertColumn(1, L"Name", 80);
+        insertColumn(2, L"File", 80);
+        for (int index = 0; index < 8; ++index)
+            insertItem(index, L"row" + std::to_wstring(index), L"file" + std::wstring(static_cast<std::size_t>(index), L'x'));
+        g_notes.clear();
+    }
+
+    void insertColumn(int index, const wchar_t* text, int width)
+    {
+        LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH | LVCF_FMT, LVCFMT_LEFT, width, const_cast<LPWSTR>(text), 0, index, 0, 0};
+        SendMessageW(m_list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+    }
+
+    void insertItem(int index, const std::wstring& name, const std::wstring& file)
+    {
+        LVITEMW item{};
+        item.mask = LVIF_PARAM | LVIF_STATE;
+        item.iItem = index;
+        item.lParam = 100 + index;
+        item.state = INDEXTOSTATEIMAGEMASK(1);
+        item.stateMask = LVIS_STATEIMAGEMASK;
+        SendMessageW(m_list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        for (const auto& [column, text] : {std::pair{1, name}, std::pair{2, file}}) {
+            LVITEMW sub{};
+            sub.iSubItem = column;
+            sub.pszText = const_cast<LPWSTR>(text.c_str());
+            SendMessageW(m_list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
+        }
+    }
+
+    std::vector<int> selected() const
+    {
+        std::vector<int> indexes;
+        for (int index = -1; (index = static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0;)
+            indexes.push_back(index);
+        return indexes;
+    }
+
+    int focused() const { return static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)); }
+
+    int columnWidth(int column) const { return static_cast<int>(SendMessageW(m_list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)); }
+
+    HWND m_parent = nullptr;
+    HWND m_list = nullptr;
+    HIMAGELIST m_states = nullptr;
+};
+
+TEST_F(ListViewTest, ClicksAndKeysSelectAsOnWindowsAndReportEveryChange)
+{
+    ASSERT_TRUE(ListViewAutomation::clickItem(m_parent, 7, 2, false));
+    EXPECT_THAT(selected(), ElementsAre(2));
+    EXPECT_EQ(focused(), 2);
+    EXPECT_EQ(SendMessageW(m_list, LVM_GETSELECTIONMARK, 0, 0), 2);
+    EXPECT_THAT(g_notes, ElementsAre("LVN_ITEMCHANGED 2 4096->4098", "LVN_ITEMCHANGED 2 4098->4099", "NM_CLICK 2,0"));
+
+    ASSERT_TRUE(ListViewAutomation::selectItems(m_parent, 7, {1, 4}));
+    EXPECT_THAT(selected(), ElementsAre(1, 4));
+    // Shift+Down extends from the mark (4, the last Ctrl+click) over the focused item's successor.
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_DOWN, MOD_SHIFT));
+    EXPECT_THAT(selected(), ElementsAre(4, 5));
+    // Ctrl+Down moves only the focus; Ctrl+Space adds the focused item.
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_DOWN, MOD_CONTROL));
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_SPACE, MOD_CONTROL));
+    EXPECT_THAT(selected(), ElementsAre(4, 5, 6));
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_HOME));
+    EXPECT_THAT(selected(), ElementsAre(0));
+
+    g_notes.clear();
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_RETURN));
+    EXPECT_THAT(g_notes, ElementsAre("LVN_KEYDOWN", "NM_RETURN"));
+    ASSERT_TRUE(ListViewAutomation::selectItems(m_parent, 7, {}));
+    EXPECT_TRUE(selected().empty());
+    EXPECT_FALSE(ListViewAutomation::selectItems(m_parent, 7, {1, 8}));
+    EXPECT_TRUE(selected().empty());
+}
+
+TEST_F(ListViewTest, HitTestsTellTheStateImageAndDoubleClicksAndTheWheelReachTheList)
+{
+    LVHITTESTINFO hit{{4, 16 + 16 * 3 + 8}, 0, 0, 0, 0};
+    EXPECT_EQ(SendMessageW(m_list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 3);
+    EXPECT_EQ(hit.flags, LVHT_ONITEMSTATEICON);
+    hit.pt = POINT{30, 16 + 8};
+    SendMessageW(m_list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    EXPECT_EQ(hit.flags, LVHT_ONITEMLABEL);
+    EXPECT_EQ(hit.iSubItem, 1);
+    hit.pt = POINT{30, 6 * 16 - 1};
+    EXPECT_EQ(SendMessageW(m_list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 4);
+
+    ASSERT_TRUE(ListViewAutomation::doubleClickItem(m_parent, 7, 1));
+    EXPECT_EQ(g_notes.back(), "NM_DBLCLK 1,0");
+
+    // Five rows are in view; the wheel and the keys scroll, and never past the last row.
+    EXPECT_EQ(SendMessageW(m_list, LVM_GETCOUNTPERPAGE, 0, 0), 5);
+    SendMessageW(m_list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(SendMessageW(m_list, LVM_GETTOPINDEX, 0, 0), 3);
+    ASSERT_TRUE(ListViewAutomation::clickItem(m_parent, 7, 0, true));
+    EXPECT_EQ(SendMessageW(m_list, LVM_GETTOPINDEX, 0, 0), 0);
+    EXPECT_EQ(g_notes.back(), "NM_CLICK 0,0");
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_END));
+    EXPECT_EQ(SendMessageW(m_list, LVM_GETTOPINDEX, 0, 0), 3);
+}
+
+TEST_F(ListViewTest, TheParentRefusesResizingAndDividerDoubleClicksFitTheColumn)
+{
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(m_list, LVM_GETHEADER, 0, 0));
+    const auto drag = [header](int from, int to) {
+        for (auto [message, x] : {std::pair{WM_LBUTTONDOWN, from}, std::pair{WM_MOUSEMOVE, to}, std::pair{WM_LBUTTONUP, to}})
+            SendMessageW(header, message, 0, MAKELPARAM(static_cast<WORD>(x), 8));
+    };
+    drag(24, 60);
+    EXPECT_EQ(columnWidth(0), 24);
+    EXPECT_EQ(g_notes.back(), "HDN_BEGINTRACK");
+    g_refuseTrackOfFirstColumn = false;
+    drag(104, 150);
+    EXPECT_EQ(columnWidth(1), 126);
+    g_refuseTrackOfFirstColumn = true;
+
+    // The widest file text has 11 characters: 12 cells of 8 pixels fit it.
+    SendMessageW(header, WM_LBUTTONDBLCLK, 0, MAKELPARAM(static_cast<WORD>(24 + 126 + 80), 8));
+    EXPECT_EQ(columnWidth(2), 12 * 8);
+}
+
+TEST_F(ListViewTest, PaintingAsksTheParentForColoursAndShowsThemInTheSnapshot)
+{
+    LVITEMW done{};
+    done.state = INDEXTOSTATEIMAGEMASK(3);
+    done.stateMask = LVIS_STATEIMAGEMASK;
+    SendMessageW(m_list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&done));
+    const std::wstring snapshot = Automation::snapshot(m_parent);
+    EXPECT_NE(snapshot.find(L"columns={\"\" 24, \"Name\" 80, \"File\" 80} items=8"), std::wstring::npos) << snapshot;
+    EXPECT_NE(snapshot.find(L"item 0 state=1 \" | row0 | file\"\n"), std::wstring::npos) << snapshot;
+    EXPECT_NE(snapshot.find(L"item 1 state=3 \" | row1 | filex\" colours={1:#FF0000/-}"), std::wstring::npos) << snapshot;
+
+    const WindowInfo info = Automation::describe(m_list);
+    ASSERT_EQ(info.listView.items.size(), 8u);
+    EXPECT_EQ(info.listView.items[3].cells[1].textColor, RGB(255, 0, 0));
+    EXPECT_EQ(info.listView.items[2].cells[1].textColor, CLR_DEFAULT);
+}
+
+} // namespace
