@@ -85,8 +85,9 @@ HWND findWindow(const AutomationLine& line, std::wstring& failure)
 std::optional<int> idOf(const AutomationLine& line, std::wstring& failure)
 {
     const auto id = numberOf(line.arguments[1]);
-    if (!id || *id != std::floor(*id)) {
-        failure = L"the id \"" + line.arguments[1] + L"\" is not a whole number";
+    if (!id || *id != std::floor(*id) || *id < 0 || *id > AutomationCommands::maxId) {
+        failure = L"the id \"" + line.arguments[1] + L"\" is not a whole number from 0 to " +
+                  CpValue(AutomationCommands::maxId).toText();
         return std::nullopt;
     }
     return static_cast<int>(*id);
@@ -199,11 +200,22 @@ std::optional<std::wstring> AutomationCommands::run(const AutomationLine& line)
     return expectText(line);
 }
 
+// The seconds of a wait; none when the text is no number of seconds from 0 to maxWaitSeconds.
+std::optional<double> AutomationCommands::secondsOf(const std::wstring& text, std::wstring& failure)
+{
+    const auto seconds = numberOf(text);
+    if (seconds && *seconds >= 0 && *seconds <= maxWaitSeconds)
+        return seconds;
+    failure = L"the time \"" + text + L"\" is not a number of seconds from 0 to " + CpValue(maxWaitSeconds).toText();
+    return std::nullopt;
+}
+
 std::optional<std::wstring> AutomationCommands::waitForWindow(const AutomationLine& line, bool present)
 {
-    const auto seconds = line.arguments.size() > 1 ? numberOf(line.arguments[1]) : defaultWaitSeconds;
-    if (!seconds || *seconds < 0)
-        return L"the time \"" + line.arguments[1] + L"\" is not a number of seconds";
+    std::wstring failure;
+    const auto seconds = line.arguments.size() > 1 ? secondsOf(line.arguments[1], failure) : defaultWaitSeconds;
+    if (!seconds)
+        return failure;
     const std::wstring& title = line.arguments[0];
     if (runFor(*seconds, [&] { return (Automation::findWindow(title) != nullptr) == present; }))
         return std::nullopt;
@@ -214,9 +226,10 @@ std::optional<std::wstring> AutomationCommands::waitForWindow(const AutomationLi
 
 std::optional<std::wstring> AutomationCommands::waitSeconds(const AutomationLine& line)
 {
-    const auto seconds = numberOf(line.arguments[0]);
-    if (!seconds || *seconds < 0)
-        return L"the time \"" + line.arguments[0] + L"\" is not a number of seconds";
+    std::wstring failure;
+    const auto seconds = secondsOf(line.arguments[0], failure);
+    if (!seconds)
+        return failure;
     runFor(*seconds, [] { return false; });
     return std::nullopt;
 }

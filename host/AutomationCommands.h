@@ -13,6 +13,10 @@ class AutomationCommands {
 public:
     using Output = std::function<void(const std::wstring& line)>;
     static constexpr double defaultWaitSeconds = 30;
+    // The longest wait, a day: every wait stays exact in milliseconds.
+    static constexpr double maxWaitSeconds = 86400;
+    // Control and command ids are 16-bit numbers.
+    static constexpr double maxId = 65535;
 
     explicit AutomationCommands(Output output) : m_output(std::move(output)) {}
 
@@ -24,6 +28,7 @@ public:
     static std::wstring snapshot(const std::wstring& title);
 
 private:
+    static std::optional<double> secondsOf(const std::wstring& text, std::wstring& failure);
     std::optional<std::wstring> waitSeconds(const AutomationLine& line);
     std::optional<std::wstring> expectVariable(const AutomationLine& line);
     std::optional<std::wstring> waitForWindow(const AutomationLine& line, bool present);

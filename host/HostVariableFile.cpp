@@ -3,10 +3,14 @@
 
 #include "SettingText.h"
 
+#include "kernel/FileBytes.h"
 #include "kernel/Text.h"
+#include "orvane/CpVariables.h"
 
 #include <charconv>
+#include <cmath>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -55,7 +59,7 @@ std::optional<double> parseNumber(const std::string& text)
 {
     double value = 0;
     const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (status != std::errc() || end != text.data() + text.size() || text.empty())
+    if (status != std::errc() || end != text.data() + text.size() || text.empty() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }
@@ -80,11 +84,12 @@ bool HostVariableFile::save(const std::filesystem::path& file, const std::vector
 std::optional<std::vector<HostVariable>> HostVariableFile::load(const std::filesystem::path& file,
                                                                 std::string& error)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    const auto bytes = FileBytes::read(file);
+    if (!bytes) {
         error = file.string() + ": cannot be read";
         return std::nullopt;
     }
+    std::istringstream in(*bytes);
     std::vector<HostVariable> variables;
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
@@ -99,6 +104,10 @@ std::optional<std::vector<HostVariable>> HostVariableFile::load(const std::files
             error = where + "expected name=value";
             return std::nullopt;
         }
+        if (!CpVariables::isValidName(name)) {
+            error = where + "\"" + name + "\" is not a host variable name";
+            return std::nullopt;
+        }
         const std::string value = line.substr(equals + 1);
         if (isTextName(name)) {
             variables.push_back({name, Utf8ToWide(unescape(value))});
@@ -110,6 +119,11 @@ std::optional<std::vector<HostVariable>> HostVariableFile::load(const std::files
             return std::nullopt;
         }
         variables.push_back({name, *parsed});
+    }
+    // The host cannot work without its paths: an empty file is a broken installation.
+    if (variables.empty()) {
+        error = file.string() + ": holds no host variables";
+        return std::nullopt;
     }
     return variables;
 }

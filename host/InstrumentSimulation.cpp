@@ -2,10 +2,12 @@
 #include "InstrumentSimulation.h"
 
 #include "kernel/DriveMap.h"
+#include "kernel/FileBytes.h"
 #include "kernel/Text.h"
 #include "kernel/TimeApi.h"
 #include "orvane/BspHub.h"
 #include "orvane/MacroInterpreter.h"
+#include "orvane/RegFileReader.h"
 #include "orvane/RegisterStore.h"
 
 #include <fstream>
@@ -110,19 +112,55 @@ bool InstrumentSimulation::loadMethod(MacroCall& call)
 {
     const std::wstring method = text("_METHPATH$") + text("_METHFILE$");
     const auto folder = DriveMap::toHost(method);
-    if (text("_METHFILE$").empty() || !folder || !std::filesystem::is_directory(*folder)) {
+    // A path the file system refuses (a name too long, say) is a method that does not exist.
+    std::error_code refused;
+    if (text("_METHFILE$").empty() || !folder || !std::filesystem::is_directory(*folder, refused)) {
         call.fail(L"The method \"" + method + L"\" does not exist.");
         return false;
     }
-    std::string error;
-    auto settings = SimulationSettings::load(*folder / SimulationSettings::fileName, error);
-    if (!settings) {
-        call.fail(Utf8ToWide(error));
+    auto settings = fiaTableReads(method, call) ? settingsOf(method, call) : std::nullopt;
+    if (!settings)
         return false;
-    }
     m_loadedMethod = method;
     m_loadedSettings = std::move(settings);
     return true;
+}
+
+// The instrument checks a method's FIA table when it loads the method, so that a broken one is
+// reported here and not only when the module's dialog first reads it. A method without one has no
+// FIA table.
+bool InstrumentSimulation::fiaTableReads(const std::wstring& method, MacroCall& call)
+{
+    const std::wstring file = method + L"\\FIA.REG";
+    const auto path = DriveMap::toHost(file);
+    std::error_code refused;
+    if (!path || !std::filesystem::exists(*path, refused))
+        return true;
+    const auto bytes = FileBytes::read(*path);
+    std::vector<std::unique_ptr<RegObject>> objects;
+    std::wstring error = file + L": the file cannot be read";
+    if (bytes && RegFileReader::read(Utf8ToWide(*bytes), file, &objects, &error))
+        return true;
+    call.fail(error);
+    return false;
+}
+
+// The method's SIMULATE.INI; a method without one runs with the defaults, and the user is told.
+std::optional<SimulationSettings> InstrumentSimulation::settingsOf(const std::wstring& method, MacroCall& call)
+{
+    const std::wstring file = method + L"\\" + Utf8ToWide(SimulationSettings::fileName);
+    const auto path = DriveMap::toHost(file);
+    std::error_code refused;
+    if (!path || !std::filesystem::exists(*path, refused)) {
+        m_output(L"The method " + method + L" has no " + Utf8ToWide(SimulationSettings::fileName) +
+                 L"; it runs with the defaults.");
+        return SimulationSettings();
+    }
+    std::string error;
+    auto settings = SimulationSettings::load(*path, error);
+    if (!settings)
+        call.fail(Utf8ToWide(error));
+    return settings;
 }
 
 void InstrumentSimulation::fiaLoadHook(MacroCall& call)
@@ -186,8 +224,8 @@ void InstrumentSimulation::scheduleSteps(const SimulationSettings& settings)
 void InstrumentSimulation::runDueSteps()
 {
     while (m_run && !m_run->steps.empty() && m_run->steps.front().dueMs <= Clock::nowMs()) {
-        const Step step = m_run->steps.front();
-        m_run->steps.erase(m_run->steps.begin());
+        const Step step = std::move(m_run->steps.front());
+        m_run->steps.pop_front();
         step.action();
     }
     planNextTimer();

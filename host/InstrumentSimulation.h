@@ -10,6 +10,7 @@
 #include "orvane/MacroCall.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -37,7 +38,7 @@ private:
         std::wstring method;
         SimulationSettings settings;
         std::wstring dataFolder;
-        std::vector<Step> steps;
+        std::deque<Step> steps;
     };
 
     void loadMethParams(MacroCall& call);
@@ -47,6 +48,8 @@ private:
     void setInstrumentState(MacroCall& call, const wchar_t* what, const wchar_t* colour);
 
     bool loadMethod(MacroCall& call);
+    bool fiaTableReads(const std::wstring& method, MacroCall& call);
+    std::optional<SimulationSettings> settingsOf(const std::wstring& method, MacroCall& call);
     void scheduleSteps(const SimulationSettings& settings);
     void runDueSteps();
     void planNextTimer();

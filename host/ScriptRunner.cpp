@@ -3,10 +3,11 @@
 
 #include "HostLoop.h"
 
+#include "kernel/FileBytes.h"
 #include "kernel/Text.h"
 #include "win/Automation.h"
 
-#include <fstream>
+#include <sstream>
 
 ScriptRunner::ScriptRunner(HostCommandLine& commandLine, Output output)
     : m_commandLine(commandLine), m_output(std::move(output))
@@ -15,11 +16,12 @@ ScriptRunner::ScriptRunner(HostCommandLine& commandLine, Output output)
 
 int ScriptRunner::run(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    const auto bytes = FileBytes::read(file);
+    if (!bytes) {
         m_output(L"The script " + Utf8ToWide(file.string()) + L" cannot be read.");
         return 1;
     }
+    std::istringstream in(*bytes);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')

@@ -3,10 +3,11 @@
 
 #include "SettingText.h"
 
+#include "kernel/FileBytes.h"
 #include "kernel/Text.h"
 
 #include <charconv>
-#include <fstream>
+#include <sstream>
 
 std::optional<RunOutcome> SimulationSettings::outcomeFromName(std::string name)
 {
@@ -27,9 +28,12 @@ std::optional<RunOutcome> SimulationSettings::outcomeFromName(std::string name)
 std::optional<SimulationSettings> SimulationSettings::load(const std::filesystem::path& file, std::string& error)
 {
     SimulationSettings settings;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return settings;
+    const auto bytes = FileBytes::read(file);
+    if (!bytes) {
+        error = file.string() + ": cannot be read";
+        return std::nullopt;
+    }
+    std::istringstream in(*bytes);
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         line = TrimmedText(line);
@@ -41,8 +45,10 @@ std::optional<SimulationSettings> SimulationSettings::load(const std::filesystem
         const std::string where = file.string() + ":" + std::to_string(number) + ": ";
         if (key == "runtime") {
             const auto [end, status] = std::from_chars(value.data(), value.data() + value.size(), settings.runSeconds);
-            if (status != std::errc() || end != value.data() + value.size() || settings.runSeconds < 0) {
-                error = where + "RunTime needs a number of seconds, not \"" + value + "\"";
+            if (status != std::errc() || end != value.data() + value.size() || !(settings.runSeconds >= 0) ||
+                settings.runSeconds > maxRunSeconds) {
+                error = where + "RunTime needs a number of seconds from 0 to " + std::to_string(maxRunSeconds) +
+                        ", not \"" + value + "\"";
                 return std::nullopt;
             }
         } else if (key == "outcome") {

@@ -17,13 +17,16 @@ enum class RunOutcome {
 
 struct SimulationSettings {
     static constexpr const char* fileName = "SIMULATE.INI";
+    // A day: long enough for any method, short enough that every time stays exact in milliseconds.
+    static constexpr int maxRunSeconds = 86400;
 
     double runSeconds = 10;
     RunOutcome outcome = RunOutcome::Done;
     std::vector<std::wstring> messages;
 
     // Lines "RunTime=seconds", "Outcome=done|failed|aborted|notready|acqerror" and any number of
-    // "Message=text"; ";" begins a comment line. A missing file gives the defaults.
+    // "Message=text"; ";" begins a comment line. Empty, with the file, the line and the reason in
+    // error, when the file cannot be read or a line is wrong.
     static std::optional<SimulationSettings> load(const std::filesystem::path& file, std::string& error);
     static std::optional<RunOutcome> outcomeFromName(std::string name);
 };

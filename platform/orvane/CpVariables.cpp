@@ -27,12 +27,17 @@ bool CpVariables::isTextName(std::string_view name)
     return !name.empty() && name.back() == '$';
 }
 
+std::string CpVariables::key(std::string_view name)
+{
+    std::string upper(name);
+    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+    return upper;
+}
+
 const CpVariables::Variable* CpVariables::find(std::string_view name) const
 {
-    for (const Variable& variable : m_variables)
-        if (EqualsNoCase(variable.name, name))
-            return &variable;
-    return nullptr;
+    const auto found = m_variables.find(key(name));
+    return found == m_variables.end() ? nullptr : &found->second;
 }
 
 bool CpVariables::exists(std::string_view name) const
@@ -60,7 +65,7 @@ SHORT CpVariables::set(std::string_view name, const CpValue& value)
     if (variable)
         variable->value = value;
     else
-        m_variables.push_back({std::string(name), value});
+        m_variables.emplace(key(name), Variable{std::string(name), value});
     const std::string spelled(name);
     m_observers.notify([](const Observer&) { return true; }, [&](const Observer& observer) { observer(spelled); });
     return CP_OK;
@@ -68,18 +73,13 @@ SHORT CpVariables::set(std::string_view name, const CpValue& value)
 
 bool CpVariables::remove(std::string_view name)
 {
-    const auto found = std::find_if(m_variables.begin(), m_variables.end(),
-                                     [&](const Variable& variable) { return EqualsNoCase(variable.name, name); });
-    if (found == m_variables.end())
-        return false;
-    m_variables.erase(found);
-    return true;
+    return m_variables.erase(key(name)) > 0;
 }
 
 std::vector<std::string> CpVariables::names() const
 {
     std::vector<std::string> result;
-    for (const Variable& variable : m_variables)
+    for (const auto& [upper, variable] : m_variables)
         result.push_back(variable.name);
     std::sort(result.begin(), result.end(), [](const std::string& a, const std::string& b) {
         return ToUpperWide(Utf8ToWide(a)) < ToUpperWide(Utf8ToWide(b));

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class CpVariables {
@@ -49,8 +50,10 @@ private:
         std::string name;
         CpValue value;
     };
-    std::vector<Variable> m_variables;
+    // By the name in capitals, so that a lookup takes constant time whatever the case it is spelled in.
+    std::unordered_map<std::string, Variable> m_variables;
     ObserverList<Observer> m_observers;
 
+    static std::string key(std::string_view name);
     const Variable* find(std::string_view name) const;
 };

@@ -4,6 +4,7 @@
 #include "MacroInterpreter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -25,6 +26,25 @@ bool MacroExpression::fail(int code, std::wstring message)
 {
     *m_error = {code, std::move(message)};
     return false;
+}
+
+bool MacroExpression::nested(bool (MacroExpression::*parse)(CpValue*), CpValue* value)
+{
+    if (m_depth >= MAX_DEPTH)
+        return fail(MACRO_ERR_NESTING, L"Expression nested deeper than " + std::to_wstring(MAX_DEPTH));
+    ++m_depth;
+    const bool parsed = (this->*parse)(value);
+    --m_depth;
+    return parsed;
+}
+
+// Host variables hold finite numbers only: an overflow is an error, never infinity or NaN.
+bool MacroExpression::arithmetic(double result, std::wstring_view op, CpValue* value)
+{
+    if (!std::isfinite(result))
+        return fail(MACRO_ERR_TYPE, L"The result of '" + std::wstring(op) + L"' is out of range");
+    *value = CpValue(result);
+    return true;
 }
 
 bool MacroExpression::needNumbers(const CpValue& a, const CpValue& b, std::wstring_view op)
@@ -67,7 +87,7 @@ bool MacroExpression::parseNot(CpValue* value)
     if (!peek().isWord(L"Not"))
         return parseComparison(value);
     ++m_position;
-    if (!parseNot(value) || !needNumbers(*value, CpValue(), L"Not"))
+    if (!nested(&MacroExpression::parseNot, value) || !needNumbers(*value, CpValue(), L"Not"))
         return false;
     *value = CpValue(truth(*value) ? 0.0 : 1.0);
     return true;
@@ -115,9 +135,10 @@ bool MacroExpression::parseSum(CpValue* value)
             *value = CpValue(value->toText() + right.toText());
             continue;
         }
-        if (!needNumbers(*value, right, plus ? L"+" : L"-"))
+        if (!needNumbers(*value, right, plus ? L"+" : L"-") ||
+            !arithmetic(plus ? value->number() + right.number() : value->number() - right.number(), plus ? L"+" : L"-",
+                        value))
             return false;
-        *value = CpValue(plus ? value->number() + right.number() : value->number() - right.number());
     }
     return true;
 }
@@ -134,7 +155,9 @@ bool MacroExpression::parseProduct(CpValue* value)
             return false;
         if (!times && right.number() == 0.0)
             return fail(MACRO_ERR_TYPE, L"Division by zero");
-        *value = CpValue(times ? value->number() * right.number() : value->number() / right.number());
+        if (!arithmetic(times ? value->number() * right.number() : value->number() / right.number(), times ? L"*" : L"/",
+                        value))
+            return false;
     }
     return true;
 }
@@ -144,7 +167,7 @@ bool MacroExpression::parseUnary(CpValue* value)
     if (!peek().isSymbol(L"-"))
         return parsePrimary(value);
     ++m_position;
-    if (!parseUnary(value) || !needNumbers(*value, CpValue(), L"-"))
+    if (!nested(&MacroExpression::parseUnary, value) || !needNumbers(*value, CpValue(), L"-"))
         return false;
     *value = CpValue(-value->number());
     return true;
@@ -173,7 +196,7 @@ bool MacroExpression::parsePrimary(CpValue* value)
     case MacroToken::Kind::Symbol:
         if (token.isSymbol(L"(")) {
             ++m_position;
-            if (!parseOr(value))
+            if (!nested(&MacroExpression::parseOr, value))
                 return false;
             if (!peek().isSymbol(L")"))
                 return fail(MACRO_ERR_SYNTAX, L"Missing ')'");

@@ -12,6 +12,10 @@
 
 class MacroExpression {
 public:
+    // Parentheses, Not and minus signs nested deeper than this are refused, long before the
+    // recursion could exhaust the stack.
+    static constexpr int MAX_DEPTH = 100;
+
     using Lookup = std::function<std::optional<CpValue>(const std::wstring& name)>;
 
     MacroExpression(const std::vector<MacroToken>& tokens, std::size_t position, Lookup lookup)
@@ -29,9 +33,12 @@ private:
     std::size_t m_position;
     Lookup m_lookup;
     MacroError* m_error = nullptr;
+    int m_depth = 0;
 
     const MacroToken& peek() const { return m_tokens[m_position]; }
     bool fail(int code, std::wstring message);
+    bool nested(bool (MacroExpression::*parse)(CpValue*), CpValue* value);
+    bool arithmetic(double result, std::wstring_view op, CpValue* value);
     bool parseOr(CpValue* value);
     bool parseAnd(CpValue* value);
     bool parseNot(CpValue* value);

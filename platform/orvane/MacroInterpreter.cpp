@@ -9,9 +9,9 @@
 #include "UserMacro.h"
 
 #include "kernel/DriveMap.h"
+#include "kernel/FileBytes.h"
 #include "kernel/Text.h"
 
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <utility>
@@ -19,7 +19,9 @@
 namespace {
 
 constexpr int MAX_NESTING = 64;
-constexpr long MAX_LOOP_TURNS = 1000000;
+// The work one command line may do, over all the macros it calls and all their loops, so that
+// neither a loop nor a recursion that does not end can stall the host.
+constexpr long MAX_MACRO_LINES = 1000000;
 
 struct Command {
     int minArguments;
@@ -53,6 +55,7 @@ public:
     Output print;
     Output showError;
     int running = 0;
+    long macroLinesRun = 0;
     Location location;
 
     void registerBuiltIns();
@@ -280,10 +283,12 @@ MacroError MacroInterpreter::Impl::condition(const MacroLine& line, bool* result
 
 MacroError MacroInterpreter::Impl::runBody(const UserMacro& macro, HCPCONTEXT context)
 {
-    long turns = 0;
     for (std::size_t i = 0; i < macro.body.size() && !frames.back().returning;) {
         const MacroLine& line = macro.body[i];
         location = {macro.file, line.lineNumber};
+        if (++macroLinesRun > MAX_MACRO_LINES)
+            return {MACRO_ERR_NESTING, L"The command line ran more than " + std::to_wstring(MAX_MACRO_LINES) +
+                                           L" macro lines and was stopped"};
         bool holds = false;
         MacroError error;
         switch (line.kind) {
@@ -294,8 +299,6 @@ MacroError MacroInterpreter::Impl::runBody(const UserMacro& macro, HCPCONTEXT co
         case MacroLine::Kind::If:
         case MacroLine::Kind::While:
             error = condition(line, &holds);
-            if (line.kind == MacroLine::Kind::While && holds && ++turns > MAX_LOOP_TURNS)
-                error = {MACRO_ERR_NESTING, L"While ran more than " + std::to_wstring(MAX_LOOP_TURNS) + L" times"};
             i = holds ? i + 1 : line.jump;
             break;
         case MacroLine::Kind::Else:
@@ -316,15 +319,12 @@ MacroError MacroInterpreter::Impl::runBody(const UserMacro& macro, HCPCONTEXT co
 MacroError MacroInterpreter::Impl::loadFile(std::wstring_view windowsPath)
 {
     const auto hostPath = DriveMap::toHost(windowsPath);
-    std::ifstream in;
-    if (hostPath)
-        in.open(*hostPath, std::ios::binary);
-    if (!in)
+    const auto bytes = hostPath ? FileBytes::read(*hostPath) : std::nullopt;
+    if (!bytes)
         return {MACRO_ERR_FILE, L"Cannot read macro file: " + std::wstring(windowsPath)};
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
     std::vector<UserMacro> read;
     MacroError error;
-    if (!MacroFileReader::read(Utf8ToWide(bytes), std::wstring(windowsPath), &read, &error))
+    if (!MacroFileReader::read(Utf8ToWide(*bytes), std::wstring(windowsPath), &read, &error))
         return error;
     for (UserMacro& macro : read)
         macros[key(macro.name)] = std::move(macro);
@@ -393,12 +393,14 @@ int MacroInterpreter::execute(std::wstring_view line, HCPCONTEXT context)
     // sees no macro's locals, and its error is its own.
     const Location outerLocation = std::exchange(m_impl->location, {});
     std::vector<Frame> outerFrames = std::exchange(m_impl->frames, {});
+    const long outerLinesRun = std::exchange(m_impl->macroLinesRun, 0);
     ++m_impl->running;
     const MacroError error = m_impl->runLine(line, context);
     --m_impl->running;
     if (error.code != MACRO_OK)
         m_impl->report(error, line);
     m_impl->frames = std::move(outerFrames);
+    m_impl->macroLinesRun = outerLinesRun;
     m_impl->location = outerLocation;
     return error.code;
 }

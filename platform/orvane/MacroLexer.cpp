@@ -5,6 +5,7 @@
 
 #include "kernel/Text.h"
 
+#include <cmath>
 #include <cwchar>
 #include <cwctype>
 
@@ -56,11 +57,15 @@ bool MacroLexer::tokenize(std::wstring_view line, std::vector<MacroToken>* token
             ++i;
             tokens->push_back({MacroToken::Kind::Text, std::move(text), 0});
         } else if (std::iswdigit(c) || (c == L'.' && i + 1 < line.size() && std::iswdigit(line[i + 1]))) {
-            const std::wstring rest(line.substr(i));
+            // Only the characters a number can hold are copied: a long line of numbers stays linear.
+            const std::size_t extent = line.find_first_not_of(L"0123456789.eE+-", i);
+            const std::wstring candidate(line.substr(i, extent == std::wstring_view::npos ? extent : extent - i));
             wchar_t* end = nullptr;
-            const double number = std::wcstod(rest.c_str(), &end);
-            const std::size_t length = static_cast<std::size_t>(end - rest.c_str());
-            tokens->push_back({MacroToken::Kind::Number, rest.substr(0, length), number});
+            const double number = std::wcstod(candidate.c_str(), &end);
+            const std::size_t length = static_cast<std::size_t>(end - candidate.c_str());
+            if (!std::isfinite(number))
+                return fail(error, L"Number out of range: " + candidate.substr(0, length));
+            tokens->push_back({MacroToken::Kind::Number, candidate.substr(0, length), number});
             i += length;
         } else if (startsName(c)) {
             std::size_t end = i + 1;

@@ -6,10 +6,9 @@
 #include "RegisterStore.h"
 
 #include "kernel/DriveMap.h"
+#include "kernel/FileBytes.h"
 #include "kernel/Text.h"
 
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -36,15 +35,12 @@ SHORT RegLoadFile(LPCWSTR path, int mode, int merge, HREGISTER reg, int reserved
     if (!target)
         return loadFailed(REG_ERR_NO_REGISTER, file + L": no register has the handle " + std::to_wstring(reg));
     const auto hostPath = DriveMap::toHost(file);
-    std::ifstream in;
-    if (hostPath)
-        in.open(*hostPath, std::ios::binary);
-    if (!in)
+    const auto bytes = hostPath ? FileBytes::read(*hostPath) : std::nullopt;
+    if (!bytes)
         return loadFailed(REG_ERR_FILE, file + L": the file cannot be read");
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
     std::vector<std::unique_ptr<RegObject>> objects;
     std::wstring error;
-    if (!RegFileReader::read(Utf8ToWide(bytes), file, &objects, &error))
+    if (!RegFileReader::read(Utf8ToWide(*bytes), file, &objects, &error))
         return loadFailed(REG_ERR_SYNTAX, error);
     target->replaceObjects(std::move(objects));
     lastLoadError().clear();

@@ -119,12 +119,12 @@ bool Reader::tableStatement(const std::vector<MacroToken>& tokens)
         return true;
     }
     if (first.isWord(L"Column")) {
-        const bool isLong = tokens[2].isWord(L"Long");
-        if (tokens[1].kind != Kind::Name || !(isLong || tokens[2].isWord(L"String")) || tokens[3].kind != Kind::End)
+        if (tokens[1].kind != Kind::Name || !(tokens[2].isWord(L"Long") || tokens[2].isWord(L"String")) ||
+            tokens[3].kind != Kind::End)
             return fail(L"Column takes a name and Long or String");
         if (table->rowCount() > 0)
             return fail(L"Columns come before the first Row");
-        return table->addColumn(tokens[1].text, isLong ? RegTable::ColumnType::Long : RegTable::ColumnType::String) ||
+        return table->addColumn(tokens[1].text, tokens[2].isWord(L"Long") ? RegTable::ColumnType::Long : RegTable::ColumnType::String) ||
                fail(L"the column " + tokens[1].text + L" is declared twice");
     }
     if (first.isWord(L"Row"))

@@ -106,16 +106,36 @@ TEST(HostVariableFile, KeepsTextsWithLineBreaksAndPercentSignsAndRejectsBadNumbe
     WriteFileBytes(file, "no equals sign\n");
     EXPECT_FALSE(HostVariableFile::load(file, error));
     EXPECT_NE(error.find("expected name=value"), std::string::npos) << error;
+
+    // Numbers that are not finite, names the host cannot hold, and files without a variable are
+    // refused with their line: a host never starts with nothing in silence.
+    const std::pair<const char*, const char*> broken[] = {
+        {"_AUTOPATH$=C:\\\n_OFFLINE=nan\n", ":2: _OFFLINE needs a number, not \"nan\""},
+        {"_OFFLINE=-inf\n", ":1: _OFFLINE needs a number, not \"-inf\""},
+        {"_OFFLINE=1e400\n", ":1: _OFFLINE needs a number"},
+        {"# c\n2X=1\n", ":2: \"2X\" is not a host variable name"},
+        {"", "vars: holds no host variables"},
+        {"\r\r\r\n\r\n", "vars: holds no host variables"},
+    };
+    for (const auto& [text, message] : broken) {
+        SCOPED_TRACE(text);
+        WriteFileBytes(file, text);
+        EXPECT_FALSE(HostVariableFile::load(file, error));
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+    }
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    EXPECT_FALSE(HostVariableFile::load(file, error));
+    EXPECT_NE(error.find("vars: cannot be read"), std::string::npos) << error;
 }
 
-TEST(SimulationSettings, BadLinesAreNamedWithTheirLineAndMissingFileGivesDefaults)
+TEST(SimulationSettings, BadLinesAreNamedWithTheirLineAndAMissingFileIsAnError)
 {
     TempRoot temp;
     const auto file = temp.path() / SimulationSettings::fileName;
     std::string error;
-    const auto defaults = SimulationSettings::load(file, error);
-    ASSERT_TRUE(defaults);
-    EXPECT_EQ(defaults->outcome, RunOutcome::Done);
+    EXPECT_FALSE(SimulationSettings::load(file, error));
+    EXPECT_NE(error.find("SIMULATE.INI: cannot be read"), std::string::npos) << error;
 
     WriteFileBytes(file, "; comment\r\nRunTime=2.5\r\nOUTCOME = NotReady\r\nMessage=a\r\nMessage=b\r\n");
     const auto read = SimulationSettings::load(file, error);

@@ -2,6 +2,7 @@
 // queued command lines, errors at the command line and the module's commands.
 #include "FreshHost.h"
 
+#include "kernel/Clock.h"
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"
 #include "orvane/MacroInterpreter.h"
@@ -138,8 +139,31 @@ TEST_F(HostTest, CommandLineMistakesAreShownAndLeaveTheHostRunning)
     EXPECT_EQ(host->commandLine().run(L"ExpectVar _offline, 0"), std::nullopt);
     EXPECT_EQ(host->commandLine().run(L"ExpectVar _INSTNAME$, Instrument 1"), std::nullopt);
 
+    // Numbers a whole number or a wait cannot hold are refused, not cast.
+    EXPECT_EQ(host->commandLine().run(L"Click \"Orvane\", 1e10"),
+              L"the id \"1e10\" is not a whole number from 0 to 65535");
+    EXPECT_EQ(host->commandLine().run(L"Click \"Orvane\", -1"), L"the id \"-1\" is not a whole number from 0 to 65535");
+    const std::int64_t before = Clock::nowMs();
+    EXPECT_EQ(host->commandLine().run(L"Wait 3000000"),
+              L"the time \"3000000\" is not a number of seconds from 0 to 86400");
+    EXPECT_EQ(host->commandLine().run(L"WaitWindow \"Orvane\", nan"),
+              L"the time \"nan\" is not a number of seconds from 0 to 86400");
+    EXPECT_EQ(Clock::nowMs(), before);
+
     host->commandLine().run(L"Print \"still here\"");
     EXPECT_EQ(output.back(), L"still here");
+}
+
+TEST_F(HostTest, BrokenVariableFileStopsTheStartWithItsLine)
+{
+    WriteFileBytes(temp.path() / "orvane.var", "\r\n\r\n");
+    std::string error;
+    EXPECT_FALSE(host->start({}, error));
+    EXPECT_TRUE(error.ends_with("orvane.var: holds no host variables")) << error;
+
+    WriteFileBytes(temp.path() / "orvane.var", "_AUTOPATH$=C:\\Orvane\n_OFFLINE=nan\n");
+    EXPECT_FALSE(host->start({}, error));
+    EXPECT_TRUE(error.ends_with("orvane.var:2: _OFFLINE needs a number, not \"nan\"")) << error;
 }
 
 TEST_F(HostTest, ModuleCommandsJoinTheMacroLanguageAndAMissingModuleIsReported)

@@ -197,4 +197,58 @@ TEST_F(InstrumentSimulationTest, WithoutTheHookANormalEndLeavesSerionOnSet)
     EXPECT_EQ(number("METHENDSTATUS"), 1.0);
 }
 
+TEST_F(InstrumentSimulationTest, BrokenMethodFilesAreNamedWithTheirLineAndNothingRuns)
+{
+    // A method name the file system refuses is a method that does not exist, not a crash.
+    const std::wstring longName(300, L'N');
+    CpSetStrVar(context, "_METHFILE$", longName.c_str());
+    EXPECT_EQ(execute(L"LoadMethParams"), MACRO_ERR_COMMAND_FAILED);
+    EXPECT_EQ(text("_ERRMSG$"), L"The method \"C:\\Orvane\\Methods\\" + longName + L"\" does not exist.");
+    EXPECT_EQ(execute(L"RUNMETHOD"), MACRO_ERR_COMMAND_FAILED);
+
+    // Run times that are not finite or do not fit the clock are refused with their line.
+    const auto settings = temp.onDriveC("Orvane/Methods/LEAK.M/SIMULATE.INI");
+    CpSetStrVar(context, "_METHFILE$", L"LEAK.M");
+    for (const char* runTime : {"nan", "inf", "1e300", "5e15"}) {
+        SCOPED_TRACE(runTime);
+        WriteFileBytes(settings, std::string("; broken\nRunTime=") + runTime + "\n");
+        EXPECT_EQ(execute(L"RUNMETHOD"), MACRO_ERR_COMMAND_FAILED);
+        EXPECT_NE(text("_ERRMSG$").find(L"SIMULATE.INI:2: RunTime needs a number of seconds from 0 to 86400"),
+                  std::wstring::npos)
+            << WideToUtf8(text("_ERRMSG$"));
+        EXPECT_FALSE(instrument->running());
+    }
+
+    // The FIA table is checked when the method loads, before any run.
+    WriteFileBytes(settings, "RunTime=1\n");
+    WriteFileBytes(temp.onDriveC("Orvane/Methods/LEAK.M/FIA.REG"),
+                   "ORVANE REGISTER 1\nObject \"FIA\"\n  Table FIATable\n    Column\n");
+    EXPECT_EQ(execute(L"LoadMethParams"), MACRO_ERR_COMMAND_FAILED);
+    EXPECT_EQ(text("_ERRMSG$"),
+              L"C:\\Orvane\\Methods\\LEAK.M\\FIA.REG, line 4: Column takes a name and Long or String");
+
+    // A method without simulation settings runs with the defaults, and says so.
+    std::filesystem::remove(temp.onDriveC("Orvane/Methods/LEAK.M/FIA.REG"));
+    std::filesystem::remove(settings);
+    EXPECT_EQ(execute(L"RUNMETHOD"), MACRO_OK);
+    EXPECT_EQ(output.front(), L"The method C:\\Orvane\\Methods\\LEAK.M has no SIMULATE.INI; it runs with the defaults.");
+    runFor(10);
+    EXPECT_EQ(number("METHENDSTATUS"), 1.0);
+}
+
+TEST_F(InstrumentSimulationTest, ManyHostMessagesAreAnnouncedInOrderSpreadOverTheRun)
+{
+    std::string ini = "RunTime=2\n";
+    for (int i = 1; i <= 2000; ++i)
+        ini += "Message=" + std::to_string(i) + "\n";
+    WriteFileBytes(temp.onDriveC("Orvane/Methods/BLANK.M/SIMULATE.INI"), ini);
+    startMethod(L"BLANK.M", L"B.d");
+    // Message k of n is due at k/(n+1) of the run time, in whole milliseconds.
+    runFor(1);
+    EXPECT_EQ(output.back(), L"Host message: 1001");
+    runFor(1);
+    EXPECT_EQ(number("_METHODON"), 0.0);
+    EXPECT_EQ(output[output.size() - 2], L"Host message: 2000");
+}
+
 } // namespace

@@ -82,4 +82,13 @@ TEST_F(ScriptRunnerTest, FailingActionInsideADialogEndsTheScriptAndTheDialog)
     EXPECT_TRUE(printed(L"Reason: control 1 of \"Question\" shows \"OK\", expected \"Yes\"")) << output.back();
 }
 
+TEST_F(ScriptRunnerTest, AScriptThatIsAFolderFails)
+{
+    std::filesystem::create_directory(temp.path() / "scripts");
+    EXPECT_EQ(ScriptRunner(host->commandLine(), [this](const std::wstring& line) { output.push_back(line); })
+                  .run(temp.path() / "scripts"),
+              1);
+    EXPECT_TRUE(printed(L"scripts cannot be read.")) << output.back();
+}
+
 } // namespace

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -269,6 +271,66 @@ TEST_F(Macro, AMacroFileWithASyntaxErrorLoadsNothing)
     }
     EXPECT_EQ(run(L"Macro \"C:\\none.mac\""), MACRO_ERR_FILE);
     EXPECT_EQ(var("_ERRMSG$"), CpValue(L"Cannot read macro file: C:\\none.mac"));
+}
+
+TEST_F(Macro, RunawayExpressionsAndNumbersAreRefusedWithAClearError)
+{
+    const auto repeated = [](const std::wstring& text, int times) {
+        std::wstring out;
+        for (int i = 0; i < times; ++i)
+            out += text;
+        return out;
+    };
+    const BadLine cases[] = {
+        {nullptr, MACRO_ERR_NESTING, L"Expression nested deeper than 100"},
+        {L"N = 1e400", MACRO_ERR_SYNTAX, L"Number out of range: 1e400"},
+        {L"Print 1e400 - 1e400", MACRO_ERR_SYNTAX, L"Number out of range: 1e400"},
+        {L"N = 1e300 * 1e300", MACRO_ERR_TYPE, L"The result of '*' is out of range"},
+        {L"N = -1e308 - 1e308", MACRO_ERR_TYPE, L"The result of '-' is out of range"},
+        {L"N = 1e308 / 1e-308", MACRO_ERR_TYPE, L"The result of '/' is out of range"},
+    };
+    const std::wstring deep[] = {L"N = " + repeated(L"(", 2000) + L"1" + repeated(L")", 2000),
+                                 L"N = " + repeated(L"-", 10000) + L"1", L"Print " + repeated(L"Not ", 10000) + L"1"};
+    for (const std::wstring& line : deep) {
+        EXPECT_EQ(run(line), MACRO_ERR_NESTING);
+        EXPECT_EQ(var("_ERRMSG$"), CpValue(cases[0].message));
+    }
+    for (const BadLine& bad : std::span(cases).subspan(1)) {
+        SCOPED_TRACE(bad.line);
+        EXPECT_EQ(run(bad.line), bad.error);
+        EXPECT_EQ(var("_ERRMSG$"), CpValue(bad.message));
+    }
+    EXPECT_FALSE(CpVariables::instance().exists("N"));
+    EXPECT_TRUE(printed.empty());
+
+    // Nesting below the limit still works.
+    EXPECT_EQ(run(L"N = " + repeated(L"-(", 45) + L"1" + repeated(L")", 45)), MACRO_OK);
+    EXPECT_EQ(var("N"), CpValue(-1.0));
+}
+
+TEST_F(Macro, OneCommandLineDoesBoundedWorkWhateverItsMacrosDo)
+{
+    WriteFileBytes(root.onDriveC("work.mac"), "Name Inner\n  Local j\n  While j < 1000000000\n    j = j + 1\n  EndWhile\n"
+                                              "EndMacro\n"
+                                              "Name Outer\n  While 1\n    Inner\n  EndWhile\nEndMacro\n"
+                                              "Name Tree\n  Parameter depth\n  If depth > 0 Then\n    Tree depth - 1\n"
+                                              "    Tree depth - 1\n  EndIf\nEndMacro\n"
+                                              "Name Count\n  Parameter n\n  Local i\n  While i < n\n    i = i + 1\n"
+                                              "  EndWhile\nEndMacro\n");
+    ASSERT_EQ(interpreter.loadMacroFile(L"C:\\work.mac"), MACRO_OK);
+    // A loop inside a loop, and a recursion that doubles at every level, both end.
+    for (const wchar_t* line : {L"Outer", L"Tree 60"}) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(run(line), MACRO_ERR_NESTING);
+        EXPECT_EQ(var("_ERRMSG$"), CpValue(L"The command line ran more than 1000000 macro lines and was stopped"));
+    }
+    // The limit counts per command line: each of these stays below it, together they do not.
+    EXPECT_EQ(run(L"Count 200000"), MACRO_OK);
+    EXPECT_EQ(run(L"Count 200000"), MACRO_OK);
+
+    std::filesystem::create_directory(root.onDriveC("folder.mac"));
+    EXPECT_EQ(run(L"Macro \"C:\\folder.mac\""), MACRO_ERR_FILE);
+    EXPECT_EQ(var("_ERRMSG$"), CpValue(L"Cannot read macro file: C:\\folder.mac"));
 }
 
 } // namespace

@@ -157,6 +157,9 @@ TEST_F(Registers, BadFilesLoadNothingAndSayWhere)
          L"C:\\bad.reg, line 5: the column A takes whole numbers that fit 32 bits"},
         {"ORVANE REGISTER 1\nObject\nTable T\nColumn A String\nRow 1\n", L"C:\\bad.reg, line 5: the column A takes quoted texts"},
         {"ORVANE REGISTER 1\nObject\nTable T\nColumn A Date\n", L"C:\\bad.reg, line 4: Column takes a name and Long or String"},
+        {"ORVANE REGISTER 1\nObject\nTable T\nColumn\n", L"C:\\bad.reg, line 4: Column takes a name and Long or String"},
+        {"ORVANE REGISTER 1\nObject\nTable T\nColumn A\n", L"C:\\bad.reg, line 4: Column takes a name and Long or String"},
+        {"ORVANE REGISTER 1\nObject\nTable T\nColumn A Long\nRow 1e400\n", L"C:\\bad.reg, line 5: Number out of range: 1e400"},
         {"ORVANE REGISTER 1\nObject\nTable T\nHeader X 1\n",
          L"C:\\bad.reg, line 4: Header takes a name, '=' and a number or a quoted text"},
         {"ORVANE REGISTER 1\nObject\nTable T\n", L"C:\\bad.reg: the last Table has no EndTable"},
@@ -171,6 +174,8 @@ TEST_F(Registers, BadFilesLoadNothingAndSayWhere)
         EXPECT_EQ(reg.object(1)->name(), L"old");
     }
     EXPECT_EQ(RegLoadFile(L"C:\\none.reg", 1, 1, reg.handle(), 0), REG_ERR_FILE);
+    std::filesystem::create_directory(root.onDriveC("folder.reg"));
+    EXPECT_EQ(RegLoadFile(L"C:\\folder.reg", 1, 1, reg.handle(), 0), REG_ERR_FILE);
     EXPECT_EQ(RegLoadFile(L"C:\\bad.reg", 1, 1, 9999, 0), REG_ERR_NO_REGISTER);
 }
 
