@@ -33,12 +33,17 @@ HRESULT CMethodTable::Open(const std::wstring& name)
     HRESULT status = OpenDataSource();
     if (SUCCEEDED(status)) {
         m_strTableName = name;
-        const CDBPropSet rowset = ChangeableRowsetProperties();
-        const std::wstring command = L" SELECT * FROM " + QuotedName(name) + L" ORDER BY aaaID ";
-        status = CCommand::Open(m_session, command.c_str(), &rowset);
+        status = Requery();
     }
     ShowOleDbErrors(status);
     return status;
+}
+
+HRESULT CMethodTable::Requery()
+{
+    const CDBPropSet rowset = ChangeableRowsetProperties();
+    const std::wstring command = L" SELECT * FROM " + QuotedName(m_strTableName) + L" ORDER BY aaaID ";
+    return CCommand::Open(m_session, command.c_str(), &rowset);
 }
 
 HRESULT CMethodTable::OpenTableDefinition(CTableDefinition& definition)

@@ -15,6 +15,9 @@ public:
     HRESULT OpenDataSource();
     // The rows of table name in "aaaID" order; any failure is shown before it is returned.
     HRESULT Open(const std::wstring& name);
+    // The same table's rows again on the same session, so that an edit that reopens its table
+    // midway stays inside its transaction. Shows nothing: the edit shows a failure once it ended.
+    HRESULT Requery();
     HRESULT CreateMethodTable(const std::wstring& name);
     HRESULT DropMethodTable(const std::wstring& name);
     // Gives up the rowset and the session.

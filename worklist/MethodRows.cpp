@@ -1,7 +1,9 @@
 // The row algorithms of a group's method table.
 #include "MethodRows.h"
 
+#include "EditTransaction.h"
 #include "RecordText.h"
+#include "ShowOleDbErrors.h"
 
 #include "module/ModuleSettings.h"
 #include "module/ModuleString.h"
@@ -28,13 +30,36 @@ void MethodRows::ClearGroup()
     m_strGroup.clear();
 }
 
+template <class Edit>
+void MethodRows::editAsOne(Edit edit)
+{
+    HRESULT status;
+    {
+        EditTransaction transaction(m_pTable->m_session);
+        status = transaction.Started();
+        if (SUCCEEDED(status))
+            status = edit();
+        if (SUCCEEDED(status))
+            status = transaction.Commit();
+    }
+    if (SUCCEEDED(status))
+        return;
+    ShowOleDbErrors(status);
+    // The rowset may still hold rows that the abort took back.
+    const std::wstring group = m_strGroup;
+    LoadGroup(group);
+}
+
 template <class Write>
-void MethodRows::writeEveryRow(Write write)
+HRESULT MethodRows::writeEveryRow(Write write)
 {
     for (m_pTable->MoveFirst(); m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
         write(static_cast<MethodRecord&>(*m_pTable));
-        m_pTable->SetData();
+        const HRESULT status = m_pTable->SetData();
+        if (FAILED(status))
+            return status;
     }
+    return S_OK;
 }
 
 void MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath,
@@ -42,70 +67,85 @@ void MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG copi
 {
     if (!m_pTable)
         return;
-    const LONG added = static_cast<LONG>(names.size()) * copies;
-    for (m_pTable->MoveFirst(); m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
-        if (m_pTable->aaaID >= place) {
-            m_pTable->aaaID += added;
-            m_pTable->SetData();
+    editAsOne([&] {
+        const LONG added = static_cast<LONG>(names.size()) * copies;
+        HRESULT status = writeEveryRow([place, added](MethodRecord& row) {
+            if (row.aaaID >= place)
+                row.aaaID += added;
+        });
+        const std::wstring dataFile = ModuleString(22003);
+        for (const std::wstring& name : names) {
+            for (LONG copy = 0; copy < copies && SUCCEEDED(status); ++copy) {
+                m_pTable->ClearRecord();
+                SetRecordText(m_pTable->MethodName, name);
+                SetRecordText(m_pTable->DataFile, dataFile);
+                SetRecordText(m_pTable->SysMethPath, methodPath);
+                SetRecordText(m_pTable->Operator, ModuleSettings.strUserName);
+                m_pTable->RunState = RUNSTATE_CHECKED;
+                m_pTable->aaaID = place++;
+                status = m_pTable->Insert();
+            }
         }
-    }
-    for (const std::wstring& name : names) {
-        for (LONG copy = 0; copy < copies; ++copy) {
-            m_pTable->ClearRecord();
-            SetRecordText(m_pTable->MethodName, name);
-            SetRecordText(m_pTable->DataFile, ModuleString(22003));
-            SetRecordText(m_pTable->SysMethPath, methodPath);
-            SetRecordText(m_pTable->Operator, ModuleSettings.strUserName);
-            m_pTable->RunState = RUNSTATE_CHECKED;
-            m_pTable->aaaID = place++;
-            m_pTable->Insert();
-        }
-    }
-    const std::wstring group = m_strGroup;
-    LoadGroup(group);
-    AutoName(L"", group, 0, nullptr);
+        if (SUCCEEDED(status))
+            status = m_pTable->Requery();
+        return SUCCEEDED(status) ? nameRows(L"", m_strGroup, 0, nullptr) : status;
+    });
+    Refill();
 }
 
 void MethodRows::DeleteSelected(const std::set<LONG>& selected)
 {
     if (!m_pTable)
         return;
-    // After a delete there is no current row, and the next move reads the row that followed.
-    for (m_pTable->MoveFirst(); m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
-        if (selected.contains(m_pTable->aaaID))
-            m_pTable->Delete();
-    }
-    const std::wstring group = m_strGroup;
-    if (SUCCEEDED(LoadGroup(group))) {
+    editAsOne([&] {
+        HRESULT status = S_OK;
+        // After a delete there is no current row, and the next move reads the row that followed.
+        for (m_pTable->MoveFirst(); m_pTable->HasCurrentRow() && SUCCEEDED(status); m_pTable->MoveNext()) {
+            if (selected.contains(m_pTable->aaaID))
+                status = m_pTable->Delete();
+        }
+        if (SUCCEEDED(status))
+            status = m_pTable->Requery();
         LONG number = 0;
-        writeEveryRow([&number](MethodRecord& row) { row.aaaID = number++; });
-        LoadGroup(group);
-    }
-    AutoName(L"", group, 0, nullptr);
+        if (SUCCEEDED(status))
+            status = writeEveryRow([&number](MethodRecord& row) { row.aaaID = number++; });
+        if (SUCCEEDED(status))
+            status = m_pTable->Requery();
+        return SUCCEEDED(status) ? nameRows(L"", m_strGroup, 0, nullptr) : status;
+    });
+    Refill();
 }
 
 void MethodRows::AutoName(const wchar_t* subFolder, const std::wstring& prefix, LONG counter,
                           const wchar_t* operatorName)
 {
-    if (m_pTable) {
-        writeEveryRow([&](MethodRecord& row) {
-            SetRecordText(row.DataFile, FormatWin(L"%s%010d.d", prefix.c_str(), counter + row.aaaID));
-            if (subFolder)
-                SetRecordText(row.SubFolder, subFolder);
-            SetRecordText(row.Prefix, prefix);
-            if (operatorName)
-                SetRecordText(row.Operator, operatorName);
-            row.Counter = counter;
-        });
-    }
+    if (m_pTable)
+        editAsOne([&] { return nameRows(subFolder, prefix, counter, operatorName); });
     Refill();
+}
+
+HRESULT MethodRows::nameRows(const wchar_t* subFolder, const std::wstring& prefix, LONG counter,
+                             const wchar_t* operatorName)
+{
+    return writeEveryRow([&](MethodRecord& row) {
+        SetRecordText(row.DataFile, FormatWin(L"%s%010d.d", prefix.c_str(), counter + row.aaaID));
+        if (subFolder)
+            SetRecordText(row.SubFolder, subFolder);
+        SetRecordText(row.Prefix, prefix);
+        if (operatorName)
+            SetRecordText(row.Operator, operatorName);
+        row.Counter = counter;
+    });
 }
 
 void MethodRows::SetAllRunStates(BOOL check)
 {
     if (m_pTable) {
         LONG current = m_pTable->aaaID;
-        writeEveryRow([check](MethodRecord& row) { row.RunState = check ? RUNSTATE_CHECKED : RUNSTATE_UNCHECKED; });
+        editAsOne([&] {
+            return writeEveryRow(
+                [check](MethodRecord& row) { row.RunState = check ? RUNSTATE_CHECKED : RUNSTATE_UNCHECKED; });
+        });
         FindRow(current, FALSE);
     }
     Refill();
@@ -116,12 +156,14 @@ void MethodRows::CleanRunState()
     TraceLog(3, L"CleanRunState");
     if (m_pTable) {
         LONG current = m_pTable->aaaID;
-        writeEveryRow([](MethodRecord& row) {
-            if (row.RunState != RUNSTATE_UNCHECKED)
-                row.RunState = RUNSTATE_CHECKED;
-            row.StartTime = 0;
-            row.EndTime = 0;
-            SetRecordText(row.ErrMessage, L"");
+        editAsOne([&] {
+            return writeEveryRow([](MethodRecord& row) {
+                if (row.RunState != RUNSTATE_UNCHECKED)
+                    row.RunState = RUNSTATE_CHECKED;
+                row.StartTime = 0;
+                row.EndTime = 0;
+                SetRecordText(row.ErrMessage, L"");
+            });
         });
         FindRow(current, FALSE);
     }

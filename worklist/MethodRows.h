@@ -48,9 +48,15 @@ protected:
     virtual void UpdateRowState(LONG, LONG, const wchar_t*) {}
 
 private:
-    // Runs write on every row from the first, writing each back.
+    // Runs edit, which returns its first failure, as one edit of the table: committed whole, or
+    // aborted whole, its failure shown once the transaction has ended and the table opened afresh.
+    // Nothing in edit may show a window: a message loop would run while the file is locked.
+    template <class Edit>
+    void editAsOne(Edit edit);
+    // Runs write on every row from the first, writing each back; stops at the first failed write.
     template <class Write>
-    void writeEveryRow(Write write);
+    HRESULT writeEveryRow(Write write);
+    HRESULT nameRows(const wchar_t* subFolder, const std::wstring& prefix, LONG counter, const wchar_t* operatorName);
 
     std::unique_ptr<CMethodTable> m_pTable;
     std::wstring m_strGroup;

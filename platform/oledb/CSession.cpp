@@ -1,6 +1,7 @@
 // Sessions on a data source.
 #include "CSession.h"
 
+#include "Database.h"
 #include "DataSource.h"
 #include "ErrorObject.h"
 
@@ -14,3 +15,27 @@ HRESULT CSession::Open(const CDataSource& dataSource)
 }
 
 void CSession::Close() { m_spOpenRowset.reset(); }
+
+namespace {
+
+HRESULT notOpen() { return ReportError(E_UNEXPECTED, IID_ITransactionLocal, L"The session is not open."); }
+
+} // namespace
+
+HRESULT CSession::StartTransaction(ISOLEVEL) const
+{
+    SetErrorInfo(0, nullptr);
+    return m_spOpenRowset ? m_spOpenRowset->StartTransaction() : notOpen();
+}
+
+HRESULT CSession::Commit() const
+{
+    SetErrorInfo(0, nullptr);
+    return m_spOpenRowset ? m_spOpenRowset->Commit() : notOpen();
+}
+
+HRESULT CSession::Abort() const
+{
+    SetErrorInfo(0, nullptr);
+    return m_spOpenRowset ? m_spOpenRowset->Abort() : notOpen();
+}

@@ -15,6 +15,14 @@ public:
     HRESULT Open(const CDataSource& dataSource);
     void Close();
 
+    // The session's local transaction: its writes are seen at once by the session itself and by
+    // the others only when committed, all together. Closing the session aborts an open one.
+    // Transactions do not nest (XACT_E_XTIONEXISTS); the engine isolates more strictly than any
+    // level asked for.
+    HRESULT StartTransaction(ISOLEVEL isoLevel = ISOLATIONLEVEL_READCOMMITTED) const;
+    HRESULT Commit() const;
+    HRESULT Abort() const;
+
     // Empty until the session is opened.
     std::shared_ptr<provider::Database> m_spOpenRowset;
 };

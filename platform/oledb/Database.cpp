@@ -81,10 +81,58 @@ HRESULT Database::Execute(const std::string& sql, const IID& iid, const std::wst
 
 HRESULT Database::Write(Statement& statement, const IID& iid, const std::wstring& subject)
 {
+    HRESULT alive = checkTransactionAlive(iid);
+    if (FAILED(alive)) {
+        statement.reset();
+        return alive;
+    }
     const int code = statement.step();
     const HRESULT status = code == SQLITE_DONE || code == SQLITE_ROW ? S_OK : Fail(code, iid, subject);
     statement.reset();
     return status;
+}
+
+HRESULT Database::StartTransaction()
+{
+    if (m_inTransaction)
+        return ReportError(XACT_E_XTIONEXISTS, IID_ITransactionLocal,
+                           L"The session already has a transaction; transactions do not nest.");
+    const HRESULT status = Execute("BEGIN IMMEDIATE", IID_ITransactionLocal, L"");
+    m_inTransaction = SUCCEEDED(status);
+    return status;
+}
+
+HRESULT Database::Commit()
+{
+    if (!m_inTransaction)
+        return ReportError(XACT_E_NOTRANSACTION, IID_ITransactionLocal, L"The session has no transaction to commit.");
+    HRESULT status = checkTransactionAlive(IID_ITransactionLocal);
+    if (SUCCEEDED(status))
+        status = Execute("COMMIT", IID_ITransactionLocal, L"");
+    // A commit that fails takes nothing of the edit into the file.
+    if (FAILED(status) && !sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_inTransaction = false;
+    return status;
+}
+
+HRESULT Database::Abort()
+{
+    if (!m_inTransaction)
+        return ReportError(XACT_E_NOTRANSACTION, IID_ITransactionLocal, L"The session has no transaction to abort.");
+    m_inTransaction = false;
+    if (sqlite3_get_autocommit(m_db))
+        return S_OK;
+    return Execute("ROLLBACK", IID_ITransactionLocal, L"");
+}
+
+HRESULT Database::checkTransactionAlive(const IID& iid)
+{
+    if (!m_inTransaction || !sqlite3_get_autocommit(m_db))
+        return S_OK;
+    return ReportError(XACT_E_COMMITFAILED, iid,
+                       L"The transaction was rolled back after an earlier failure; nothing more is written until "
+                       L"it ends.");
 }
 
 HRESULT Database::Fail(int code, const IID& iid, const std::wstring& subject)

@@ -1,6 +1,7 @@
 // The provider's connection to one worklist file. It opens an existing file only, in write-ahead
 // logging mode with a busy timeout, so that several sessions and processes share the file; every
-// statement commits at once. Failures of the engine become error records here and nowhere else.
+// statement commits at once unless the session's transaction is open. Failures of the engine
+// become error records here and nowhere else.
 #pragma once
 
 #include "OleDb.h"
@@ -29,6 +30,12 @@ public:
     HRESULT Execute(const std::string& sql, const IID& iid, const std::wstring& subject);
     // Steps a prepared statement that changes the file and resets it.
     HRESULT Write(Statement& statement, const IID& iid, const std::wstring& subject);
+    // The session's local transaction. Starting takes the file's write lock at once, so an edit
+    // never has to wait for it halfway through.
+    HRESULT StartTransaction();
+    HRESULT Commit();
+    HRESULT Abort();
+
     // Turns the engine's result code into the status and error record the consumer sees.
     HRESULT Fail(int code, const IID& iid, const std::wstring& subject);
 
@@ -46,8 +53,13 @@ public:
 
 private:
     Database(sqlite3* db, std::wstring path) : m_db(db), m_path(std::move(path)) {}
+    // Refuses a write when the engine has rolled the open transaction back by itself after a
+    // failure: the write would otherwise commit alone, outside the edit it belongs to.
+    HRESULT checkTransactionAlive(const IID& iid);
+
     sqlite3* m_db;
     std::wstring m_path;
+    bool m_inTransaction = false;
 };
 
 } // namespace provider

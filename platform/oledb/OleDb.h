@@ -30,6 +30,7 @@ inline constexpr IID IID_IRowset = MakeOleDbGuid(0x0c733a7c);
 inline constexpr IID IID_IRowsetChange = MakeOleDbGuid(0x0c733a05);
 inline constexpr IID IID_IAccessor = MakeOleDbGuid(0x0c733a8c);
 inline constexpr IID IID_ITableDefinition = MakeOleDbGuid(0x0c733a86);
+inline constexpr IID IID_ITransactionLocal = MakeOleDbGuid(0x0c733a5f);
 inline constexpr GUID DBPROPSET_DBINIT = MakeOleDbPropSetGuid(0xc8b522bc);
 inline constexpr GUID DBPROPSET_ROWSET = MakeOleDbPropSetGuid(0xc8b522be);
 inline constexpr GUID DBGUID_DEFAULT = MakeOleDbPropSetGuid(0xc8b521fb);
@@ -68,6 +69,12 @@ constexpr HRESULT DB_E_ALREADYINITIALIZED = static_cast<HRESULT>(0x80040E52);
 constexpr HRESULT DB_E_BADLOOKUPID = static_cast<HRESULT>(0x80040E59);
 constexpr HRESULT DB_E_NOTINITIALIZED = static_cast<HRESULT>(0x80040E79);
 constexpr HRESULT DB_S_ENDOFROWSET = 0x00040EC6;
+constexpr HRESULT XACT_E_COMMITFAILED = static_cast<HRESULT>(0x8004D002);
+constexpr HRESULT XACT_E_NOTRANSACTION = static_cast<HRESULT>(0x8004D00E);
+constexpr HRESULT XACT_E_XTIONEXISTS = static_cast<HRESULT>(0x8004D013);
+
+using ISOLEVEL = LONG;
+constexpr ISOLEVEL ISOLATIONLEVEL_READCOMMITTED = 0x1000;
 
 using DBTYPE = WORD;
 constexpr DBTYPE DBTYPE_I4 = 3;

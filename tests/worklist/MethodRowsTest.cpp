@@ -5,11 +5,13 @@
 
 #include "worklist/CMethodTable.h"
 #include "worklist/MethodRows.h"
+#include "worklist/RecordText.h"
 
 #include "kernel/Clock.h"
 #include "kernel/WinFormat.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -216,6 +218,47 @@ TEST_F(MethodRowsTest, FindRowSkipsUncheckedRowsAndStopsAtTheEnd)
     rows.ChangeRunState(rows.FindRowById(3, FALSE), RUNSTATE_UNCHECKED, nullptr);
     id = 1;
     EXPECT_EQ(rows.FindRow(id, TRUE), nullptr) << "every later row is unchecked";
+}
+
+TEST_F(MethodRowsTest, EditFailingHalfwayLeavesTheGroupAsItWasAndShowsWhyOnceTheFileIsFree)
+{
+    // Group "Group" has room for data file names of 16 characters: its own names need 17.
+    std::string sql = "CREATE TABLE \"Group\" (aaaID INTEGER, \"Method Name\" VARCHAR(255), \"Data File\" VARCHAR(16),"
+                      " Comments VARCHAR(255), \"Run State\" INTEGER, Counter INTEGER, Operator VARCHAR(255),"
+                      " Prefix VARCHAR(255), \"Sub-Folder\" VARCHAR(255), SysMethPath VARCHAR(255),"
+                      " StartTime INTEGER, EndTime INTEGER, ErrMessage VARCHAR(255));";
+    for (int id = 0; id < 3; ++id)
+        sql += "INSERT INTO \"Group\" VALUES (" + std::to_string(id) + ", 'M" + std::to_string(id) +
+               "', 'old.d', '', 1, 0, '', '', '', '', 0, 0, '');";
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(root.databaseFile().c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    ASSERT_EQ(rows.LoadGroup(L"Group"), S_OK);
+
+    // While the failure is shown, another table object may write to the group.
+    root.answerBoxes(1, [] {
+        CMethodTable other;
+        ASSERT_EQ(other.Open(L"Group"), S_OK);
+        ASSERT_EQ(other.MoveFirst(), S_OK);
+        SetRecordText(other.Comments, L"written meanwhile");
+        EXPECT_EQ(other.SetData(), S_OK);
+    });
+    const int refills = rows.refills;
+    rows.InsertMethods({L"Nitrate"}, 2, L"C:\\Methods\\", 1);
+    const Texts boxes = root.boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].starts_with(L"The field 'Group.Data File' is too small")) << boxes[0];
+
+    CMethodTable table;
+    ASSERT_EQ(table.Open(L"Group"), S_OK);
+    std::wstring seen;
+    for (table.MoveFirst(); table.HasCurrentRow(); table.MoveNext())
+        seen += std::to_wstring(table.aaaID) + L" " + table.MethodName + L" " + table.DataFile + L" " + table.Comments +
+                L"; ";
+    EXPECT_EQ(seen, L"0 M0 old.d written meanwhile; 1 M1 old.d ; 2 M2 old.d ; ");
+    ASSERT_NE(rows.Table(), nullptr) << "the table is opened afresh";
+    EXPECT_EQ(rows.refills, refills + 1);
 }
 
 TEST_F(MethodRowsTest, GroupWhoseTableCannotOpenHoldsNoTable)

@@ -12,6 +12,7 @@
 
 #include "kernel/Text.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,11 +35,14 @@ public:
     // The trace log's contents so far.
     std::string traceLog() const { return ReadFileBytes(onDriveC("SRNA.LOG")); }
 
-    // The next count message boxes are answered with OK; one that never comes fails the test.
-    void answerBoxes(int count)
+    // The next count message boxes are answered with OK, each after whileShown has run; one that
+    // never comes fails the test.
+    void answerBoxes(int count, std::function<void()> whileShown = {})
     {
         for (int i = 0; i < count; ++i)
-            m_user.then([this] {
+            m_user.then([this, whileShown] {
+                if (whileShown)
+                    whileShown();
                 HWND box = Automation::topLevelWindows().front();
                 EXPECT_EQ(Automation::describe(box).text, L"Serion") << "the module's caption";
                 for (HWND child : Automation::children(box)) {

@@ -1,0 +1,153 @@
+// A process killed at random moments while it inserts, deletes and autonames rows leaves its group
+// whole: the file is intact, "aaaID" runs 0..n-1, every data file name fits its row, and the group
+// is as it was before the interrupted edit or as it is after it. SERION_CRASH_KILLS sets how many
+// kills (24 by default; 100 for a longer run by hand).
+#include "WorklistTestRoot.h"
+
+#include "worklist/CMethodTable.h"
+#include "worklist/MethodRows.h"
+
+#include "kernel/WinFormat.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <random>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// What the child tells the parent before each edit: the group's row count now and after the edit.
+struct Announcement {
+    LONG before;
+    LONG after;
+};
+
+LONG rowCount(CMethodTable& table)
+{
+    LONG count = 0;
+    for (table.MoveFirst(); table.HasCurrentRow(); table.MoveNext())
+        ++count;
+    return count;
+}
+
+// Random edits of group G for ever, each announced before it starts.
+[[noreturn]] void editUntilKilled(unsigned seed, int announcements)
+{
+    std::mt19937 random(seed);
+    auto below = [&random](LONG bound) { return static_cast<LONG>(random() % static_cast<unsigned>(bound)); };
+    MethodRows rows;
+    if (FAILED(rows.LoadGroup(L"G")))
+        _exit(2);
+    for (;;) {
+        const LONG count = rowCount(*rows.Table());
+        const LONG kind = count < 10 ? 0 : count > 60 ? 1 : below(3);
+        std::vector<std::wstring> names;
+        LONG copies = 1;
+        std::set<LONG> selected;
+        if (kind == 0) {
+            names.resize(1 + below(2), L"Nitrate");
+            copies = 1 + below(3);
+        } else if (kind == 1) {
+            for (LONG id = 0; id < count; ++id)
+                if (below(3) == 0)
+                    selected.insert(id);
+        }
+        const LONG after = count + static_cast<LONG>(names.size()) * copies - static_cast<LONG>(selected.size());
+        const Announcement next{count, after};
+        if (write(announcements, &next, sizeof next) != sizeof next)
+            _exit(3);
+        if (kind == 0)
+            rows.InsertMethods(names, copies, L"C:\\Methods\\", below(count + 1));
+        else if (kind == 1)
+            rows.DeleteSelected(selected);
+        else
+            rows.AutoName(L"Run", below(2) ? L"P" : L"Q", below(1000), nullptr);
+        if (!rows.Table())
+            _exit(4);
+    }
+}
+
+// What is wrong with group G in the file, or empty when it is whole.
+std::string brokenParts(const std::filesystem::path& file, const Announcement& edit)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    std::string broken;
+    sqlite3_stmt* check = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
+    if (sqlite3_step(check) != SQLITE_ROW || std::string(reinterpret_cast<const char*>(sqlite3_column_text(check, 0))) != "ok")
+        broken += "integrity check failed; ";
+    sqlite3_finalize(check);
+
+    sqlite3_stmt* rows = nullptr;
+    sqlite3_prepare_v2(db, "SELECT aaaID, \"Data File\", Prefix, Counter FROM G ORDER BY aaaID", -1, &rows, nullptr);
+    LONG place = 0;
+    for (; sqlite3_step(rows) == SQLITE_ROW; ++place) {
+        const LONG id = sqlite3_column_int(rows, 0);
+        const std::wstring dataFile = Utf8ToWide(reinterpret_cast<const char*>(sqlite3_column_text(rows, 1)));
+        const std::wstring prefix = Utf8ToWide(reinterpret_cast<const char*>(sqlite3_column_text(rows, 2)));
+        const LONG counter = sqlite3_column_int(rows, 3);
+        if (id != place)
+            broken += "row " + std::to_string(place) + " has aaaID " + std::to_string(id) + "; ";
+        if (dataFile != FormatWin(L"%s%010d.d", prefix.c_str(), counter + id))
+            broken += "row " + std::to_string(place) + " has data file " + WideToUtf8(dataFile) + "; ";
+    }
+    sqlite3_finalize(rows);
+    sqlite3_close(db);
+    if (place != edit.before && place != edit.after)
+        broken += std::to_string(place) + " rows, neither " + std::to_string(edit.before) + " before the edit nor " +
+                  std::to_string(edit.after) + " after it; ";
+    return broken;
+}
+
+int killCount()
+{
+    const char* asked = std::getenv("SERION_CRASH_KILLS");
+    return asked ? std::atoi(asked) : 24;
+}
+
+TEST(MethodRowsCrash, KillsDuringInsertsDeletesAndAutonamesNeverLeaveABrokenGroup)
+{
+    WorklistTestRoot root;
+    ASSERT_EQ(CMethodTable().CreateMethodTable(L"G"), S_OK);
+    {
+        MethodRows rows;
+        ASSERT_EQ(rows.LoadGroup(L"G"), S_OK);
+        rows.InsertMethods(std::vector<std::wstring>(20, L"Nitrate"), 1, L"C:\\Methods\\", 0);
+    }
+    std::mt19937 random(20261207);
+    const int kills = killCount();
+    for (int round = 0; round < kills; ++round) {
+        int pipeEnds[2];
+        ASSERT_EQ(pipe(pipeEnds), 0);
+        const unsigned seed = random();
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(pipeEnds[0]);
+            editUntilKilled(seed, pipeEnds[1]);
+        }
+        close(pipeEnds[1]);
+        // Let a few edits pass, then kill at a moment within the next few milliseconds.
+        const int editsToPass = 1 + static_cast<int>(random() % 4);
+        Announcement last{-1, -1};
+        for (int seen = 0; seen < editsToPass && read(pipeEnds[0], &last, sizeof last) == sizeof last;)
+            ++seen;
+        usleep(random() % 3000);
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        for (Announcement later; read(pipeEnds[0], &later, sizeof later) == sizeof later;)
+            last = later;
+        close(pipeEnds[0]);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the editing process ended by itself with " << WEXITSTATUS(status);
+        ASSERT_GE(last.before, 0) << "the editing process announced no edit";
+        EXPECT_EQ(brokenParts(root.databaseFile(), last), "") << "after kill " << round << " (seed " << seed << ")";
+    }
+}
+
+} // namespace
