@@ -2,28 +2,34 @@
 #include "ModuleResources.h"
 #include "ResourceIds.h"
 
+#include "win/CommCtrl.h"
 #include "win/WinUser.h"
 
 namespace {
 
 constexpr DWORD kControl = WS_VISIBLE;
 
+// Laid out in whole terminal rows (8 dialog units) so that the window fits an 80 x 24 terminal:
+// row 0 of the client area is the tool bar's, the last row the status bar's. The viewer gives the
+// list the rows of a taller screen.
 const DialogItemTemplate viewerItems[] = {
-    {L"STATIC", L"Select the gr&oup you want to run:", IDC_STATIC, kControl | SS_LEFT, 6, 25, 126, 10},
-    {L"COMBOBOX", L"", IDC_GROUP, kControl | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 5, 36, 289, 86},
-    {L"STATIC", L"Shut &down options after the run:", IDC_STATIC, kControl | SS_LEFT, 6, 51, 126, 10},
+    {L"STATIC", L"Select the gr&oup you want to run:", IDC_STATIC, kControl | SS_LEFT, 6, 8, 126, 8},
+    {L"COMBOBOX", L"", IDC_GROUP, kControl | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 140, 8, 154, 86},
+    {L"STATIC", L"Shut &down options after the run:", IDC_STATIC, kControl | SS_LEFT, 6, 16, 126, 8},
     {L"COMBOBOX", L"", IDC_SHUTDOWN,
-     kControl | CBS_DROPDOWN | CBS_UPPERCASE | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP, 5, 61, 289, 57},
-    {L"BUTTON", L"&Run", IDC_RUN, kControl | BS_DEFPUSHBUTTON | WS_TABSTOP, 111, 184, 50, 14},
-    {L"BUTTON", L"&Pause", IDC_PAUSE, kControl | BS_PUSHBUTTON | WS_TABSTOP, 171, 184, 50, 14},
-    {L"BUTTON", L"&Stop", IDC_STOP, kControl | BS_PUSHBUTTON | WS_TABSTOP, 231, 184, 50, 14},
-    {L"BUTTON", L"&Close", IDOK, BS_PUSHBUTTON | WS_DISABLED | WS_TABSTOP, 13, 184, 50, 14},
+     kControl | CBS_DROPDOWN | CBS_UPPERCASE | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP, 140, 16, 154, 57},
+    {WC_LISTVIEWW, L"", IDC_METHOD_LIST,
+     kControl | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 5, 24, 289, 128},
+    {L"BUTTON", L"&Run", IDC_RUN, kControl | BS_DEFPUSHBUTTON | WS_TABSTOP, 111, 152, 50, 8},
+    {L"BUTTON", L"&Pause", IDC_PAUSE, kControl | BS_PUSHBUTTON | WS_TABSTOP, 171, 152, 50, 8},
+    {L"BUTTON", L"&Stop", IDC_STOP, kControl | BS_PUSHBUTTON | WS_TABSTOP, 231, 152, 50, 8},
+    {L"BUTTON", L"&Close", IDOK, BS_PUSHBUTTON | WS_DISABLED | WS_TABSTOP, 13, 152, 50, 8},
 };
 
 const DialogTemplate viewerTemplate = {
     .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_SETFONT,
     .cx = 301,
-    .cy = 218,
+    .cy = 168,
     .caption = L"Run Serion Methods",
     .menuId = IDR_MAIN_MENU,
     .items = viewerItems,

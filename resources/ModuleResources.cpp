@@ -9,7 +9,8 @@ class ResourceAnnouncement {
 public:
     ResourceAnnouncement()
     {
-        for (auto part : {CommandTableResources(), StringTableResources(), MainViewerResources()})
+        for (auto part : {CommandTableResources(), StringTableResources(), MainViewerResources(), MethodInfoResources(),
+                          StateImagesResources()})
             m_entries.insert(m_entries.end(), part.begin(), part.end());
         m_module = RegisterModuleResources(this, m_entries);
     }

@@ -8,5 +8,7 @@
 std::span<const ResourceEntry> CommandTableResources();
 std::span<const ResourceEntry> StringTableResources();
 std::span<const ResourceEntry> MainViewerResources();
+std::span<const ResourceEntry> MethodInfoResources();
+std::span<const ResourceEntry> StateImagesResources();
 // The handle of the library that holds the resources: its load address.
 HMODULE ModuleResourceHandle();

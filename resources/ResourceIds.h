@@ -27,6 +27,25 @@ constexpr int ID_USER_ACCOUNTS = 32779;
 constexpr int ID_LOCK = 32780;
 constexpr int ID_MODULE_HELP = 9;
 
+// The state images of the method list, one a run state.
+constexpr int IDB_STATE_IMAGES = 351;
+
+// The properties dialog of a method row and its fields.
+constexpr int IDD_METHOD_INFO = 23205;
+constexpr int IDC_INFO_SUBFOLDER = 19008;
+constexpr int IDC_INFO_OPERATOR = 19011;
+constexpr int IDC_INFO_COMMENT = 19012;
+constexpr int IDC_INFO_DATA_FILE = 19013;
+constexpr int IDC_INFO_START_TIME = 19024;
+constexpr int IDC_INFO_END_TIME = 19025;
+constexpr int IDC_INFO_RUN_MESSAGE = 19030;
+
+// Module strings of the method list's column headers.
+constexpr int IDS_METHOD_NAME = 22024;
+constexpr int IDS_DATA_FILE = 22025;
+constexpr int IDS_COMMENTS = 22026;
+constexpr int IDS_METHOD_LIST_EMPTY = 22023;
+
 // Module strings of the logbook.
 constexpr int IDS_WINDOW_OPENED = 22030;
 constexpr int IDS_WINDOW_CLOSED = 22031;

@@ -5,7 +5,12 @@
 #include "module/LogbookWrite.h"
 #include "module/MenuState.h"
 #include "module/ModuleSettings.h"
+#include "module/ModuleString.h"
 #include "resources/ResourceIds.h"
+#include "worklist/GroupRows.h"
+#include "worklist/ShowOleDbErrors.h"
+
+#include "win/afx/DDX.h"
 
 namespace {
 
@@ -15,6 +20,10 @@ constexpr int kGroupMenu = 1;
 constexpr int kMethodMenu = 2;
 
 constexpr UINT kLastKeyboardMessage = 0x0108;
+
+constexpr DWORD kMainViewerHelpContext = 101901;
+// The shut-down options every group offers: the empty one (a blank), STANDBY, LAMPALL OFF, PUMPALL OFF.
+constexpr UINT kShutdownOptions[] = {22011, 22012, 22013, 22014};
 
 // The host's loop knows nothing of the modeless viewer, so a get-message hook gives the viewer its
 // dialog keyboard handling (Tab, mnemonics, Escape, Enter) before the host dispatches a key.
@@ -45,25 +54,40 @@ void RemoveKeyboardHook()
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialog)
+BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
+    ON_COMMAND(ID_CHECK_ALL, &CDialogMainViewer::OnCheckAll)
+    ON_COMMAND(ID_PROPERTIES, &CDialogMainViewer::OnProperties)
+    ON_COMMAND(ID_UNCHECK_ALL, &CDialogMainViewer::OnUncheckAll)
+    ON_CBN_SELCHANGE(IDC_GROUP, &CDialogMainViewer::OnGroupChanged)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_METHOD_LIST, &CDialogMainViewer::OnListItemChanged)
+    ON_COMMAND(ID_MODULE_HELP, &CDialogMainViewer::OnHelp)
 END_MESSAGE_MAP()
 
-CDialogMainViewer::CDialogMainViewer(CWnd* pParent) : CDialog(IDD_MAIN_VIEWER, pParent) {}
+CDialogMainViewer::CDialogMainViewer(CWnd* pParent) : CDialogBase(IDD_MAIN_VIEWER, pParent) {}
 
 CDialogMainViewer::~CDialogMainViewer() { RemoveKeyboardHook(); }
 
 BOOL CDialogMainViewer::DestroyWindow()
 {
     RemoveKeyboardHook();
-    return CDialog::DestroyWindow();
+    return CDialogBase::DestroyWindow();
+}
+
+void CDialogMainViewer::DoDataExchange(CDataExchange* pDX)
+{
+    CDialogBase::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_METHOD_LIST, m_listMethods);
+    DDX_Control(pDX, IDC_SHUTDOWN, m_comboShutdown);
+    DDX_Control(pDX, IDC_GROUP, m_comboGroup);
 }
 
 BOOL CDialogMainViewer::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CDialogBase::OnInitDialog();
 
     if (CMenu* pSystemMenu = GetSystemMenu(FALSE))
         pSystemMenu->EnableMenuItem(SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
+    UseScreenHeight();
     CenterWindow();
 
     if (!ModuleSettings.bOnline) {
@@ -78,6 +102,11 @@ BOOL CDialogMainViewer::OnInitDialog()
         m_hotlink.m_hWndNotify = m_hWnd;
         m_hotlink.RegisterCpCommands(ModuleSettings.hCpContext, 0, 100);
         m_hotlink.ConnectAll();
+    }
+
+    if (LoadGroups()) {
+        m_comboGroup.SetCurSel(0);
+        OnGroupChanged();
     }
 
     g_hKeyboardHook = ::SetWindowsHookExW(WH_GETMESSAGE, &KeyboardHookProc, nullptr, ::GetCurrentThreadId());
@@ -99,18 +128,138 @@ void CDialogMainViewer::UpdateCommandState()
     CMenu* pMenu = GetMenu();
     if (!pMenu)
         return;
-    const BOOL bGroupSelected = SendDlgItemMessage(IDC_GROUP, CB_GETCURSEL) != CB_ERR;
+    const BOOL bGroupSelected = m_comboGroup.GetSafeHwnd() && m_comboGroup.GetCurSel() != CB_ERR;
     const BOOL bAdministrator = ModuleSettings.nUserRole == 0 && ModuleSettings.bControl;
+    const int nItems = m_listMethods.GetSafeHwnd() ? m_listMethods.GetItemCount() : 0;
+    const UINT nSelected = m_listMethods.GetSafeHwnd() ? m_listMethods.GetSelectedCount() : 0;
+    const BOOL bIdle = !m_bRunning;
 
-    EnableCommand(pMenu->GetSubMenu(kFileMenu), IDCANCEL, TRUE);
+    EnableCommand(pMenu->GetSubMenu(kFileMenu), IDCANCEL, bIdle);
     EnableCommand(pMenu->GetSubMenu(kFileMenu), ID_USER_ACCOUNTS, bAdministrator);
-    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_ADD_GROUP, TRUE);
-    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_DELETE_GROUP, bGroupSelected);
-    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_ADD_METHOD, bGroupSelected);
+    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_ADD_GROUP, bIdle);
+    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_AUTONAME, bIdle && nItems > 0);
+    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_DELETE_GROUP, bIdle && bGroupSelected);
+    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_ADD_METHOD, bIdle && bGroupSelected);
+    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_CHECK_ALL, bIdle && nItems > 0);
+    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_DELETE_METHOD, bIdle && nSelected > 0);
+    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_PROPERTIES, bIdle && nSelected == 1);
+    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_UNCHECK_ALL, bIdle && nItems > 0);
 }
 
 void CDialogMainViewer::EnableCommand(CMenu* pMenu, UINT nID, BOOL bEnable)
 {
     if (pMenu)
         pMenu->EnableMenuItem(nID, MF_BYCOMMAND | (bEnable ? MF_ENABLED : MF_GRAYED));
+}
+
+BOOL CDialogMainViewer::LoadGroups()
+{
+    const HRESULT status = m_groupTable.Open();
+    if (FAILED(status)) {
+        ShowOleDbErrors(status);
+        return FALSE;
+    }
+    m_comboGroup.ResetContent();
+    for (const GroupEntry& group : GroupRows(m_groupTable).List()) {
+        const int nIndex = m_comboGroup.AddString(group.name.c_str());
+        m_comboGroup.SetItemData(nIndex, static_cast<DWORD_PTR>(group.id));
+    }
+    return m_comboGroup.GetCount() > 0;
+}
+
+int CDialogMainViewer::GetCurrentGroup(std::wstring& strName) const
+{
+    const int nIndex = m_comboGroup.GetCurSel();
+    if (nIndex != CB_ERR)
+        m_comboGroup.GetLBText(nIndex, strName);
+    return nIndex;
+}
+
+void CDialogMainViewer::OnGroupChanged()
+{
+    std::wstring strGroup;
+    const int nIndex = GetCurrentGroup(strGroup);
+    if (nIndex == CB_ERR) {
+        m_listMethods.LoadGroup();
+        UpdateCommandState();
+        return;
+    }
+    m_comboShutdown.EnableWindow(TRUE);
+    // The combo is sorted by name while the table keeps its own order: the entry's id finds the row.
+    GroupRows groups(m_groupTable);
+    const bool bFound = groups.FindById(static_cast<LONG>(m_comboGroup.GetItemData(nIndex)));
+    FillShutdownCombo(bFound ? m_groupTable.ShutDownOption : nullptr);
+    m_listMethods.LoadGroup(strGroup.c_str());
+    UpdateCommandState();
+}
+
+void CDialogMainViewer::FillShutdownCombo(LPCWSTR lpszText)
+{
+    m_comboShutdown.ResetContent();
+    for (UINT nID : kShutdownOptions)
+        m_comboShutdown.AddString(ModuleString(nID).c_str());
+    if (!lpszText)
+        return;
+    int nIndex = m_comboShutdown.FindString(-1, lpszText);
+    if (nIndex == CB_ERR)
+        nIndex = m_comboShutdown.AddString(lpszText);
+    m_comboShutdown.SetCurSel(nIndex);
+}
+
+void CDialogMainViewer::OnProperties()
+{
+    if (m_listMethods.HasSingleSelection())
+        m_listMethods.EditProperties();
+    else
+        ShowMessageId(IDS_METHOD_LIST_EMPTY, MB_OK);
+}
+
+void CDialogMainViewer::OnCheckAll()
+{
+    m_listMethods.SetAllRunStates(TRUE);
+    UpdateCommandState();
+}
+
+void CDialogMainViewer::OnUncheckAll()
+{
+    m_listMethods.SetAllRunStates(FALSE);
+    UpdateCommandState();
+}
+
+void CDialogMainViewer::OnListItemChanged(NMHDR*, LRESULT* pResult)
+{
+    UpdateCommandState();
+    *pResult = 0;
+}
+
+void CDialogMainViewer::OnHelp() { ShowHelp(kMainViewerHelpContext); }
+
+int CDialogMainViewer::ShowMessageId(UINT nID, UINT nType)
+{
+    return MessageBox(ModuleString(nID).c_str(), ModuleString(22000).c_str(), nType);
+}
+
+void CDialogMainViewer::UseScreenHeight()
+{
+    RECT window{};
+    ::GetWindowRect(m_hWnd, &window);
+    const int nExtra = ::GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top);
+    if (nExtra <= 0)
+        return;
+    const auto placeOf = [this](HWND hWnd) {
+        RECT rect{};
+        ::GetWindowRect(hWnd, &rect);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&rect), 2);
+        return rect;
+    };
+    for (int nID : {IDC_RUN, IDC_PAUSE, IDC_STOP, IDOK})
+        if (HWND hButton = ::GetDlgItem(m_hWnd, nID)) {
+            const RECT rect = placeOf(hButton);
+            ::MoveWindow(hButton, rect.left, rect.top + nExtra, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+        }
+    if (HWND hList = ::GetDlgItem(m_hWnd, IDC_METHOD_LIST)) {
+        const RECT rect = placeOf(hList);
+        ::MoveWindow(hList, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top + nExtra, TRUE);
+    }
+    ::MoveWindow(m_hWnd, window.left, window.top, window.right - window.left, window.bottom - window.top + nExtra, TRUE);
 }

@@ -2,10 +2,15 @@
 // command opens, with the group and shut-down boxes, the run buttons and the module's menu.
 #pragma once
 
-#include "hotlink/CBspDataHotlink.h"
-#include "win/afx/CDialog.h"
+#include "CMethodListCtrl.h"
 
-class CDialogMainViewer : public CDialog {
+#include "dialogs/CDialogBase.h"
+#include "hotlink/CBspDataHotlink.h"
+#include "worklist/CGroupTable.h"
+
+#include "win/afx/CComboBox.h"
+
+class CDialogMainViewer : public CDialogBase {
 public:
     explicit CDialogMainViewer(CWnd* pParent = nullptr);
     ~CDialogMainViewer() override;
@@ -15,11 +20,25 @@ public:
     // Enables the menu commands that the window's state allows.
     void UpdateCommandState();
 
+    CMethodListCtrl m_listMethods;
+    CComboBox m_comboShutdown;
+    CComboBox m_comboGroup;
+    BOOL m_bRunning = FALSE;
+
 protected:
     BOOL OnInitDialog() override;
     // Close, Escape and the close box: logs the closing, gives the host its menu entry back and
     // hides the window. The object stays until the next FIARUNNER replaces it.
     void OnCancel() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    // Shows the group selected in the group box, with its shut-down option.
+    void OnGroupChanged();
+    void OnProperties();
+    void OnCheckAll();
+    void OnUncheckAll();
+    void OnListItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnHelp();
 
     DECLARE_MESSAGE_MAP()
 
@@ -28,4 +47,15 @@ private:
     CBspDataHotlink m_hotlink;
 
     void EnableCommand(CMenu* pMenu, UINT nID, BOOL bEnable);
+    // Opens the group table and lists its groups in the group box; FALSE when there is none.
+    BOOL LoadGroups();
+    // The shut-down options with text selected, added when no option begins with it.
+    void FillShutdownCombo(LPCWSTR lpszText);
+    // The combo's selected index (-1 for none) and its text.
+    int GetCurrentGroup(std::wstring& strName) const;
+    int ShowMessageId(UINT nID, UINT nType);
+    // A screen taller than the template gives its rows to the method list.
+    void UseScreenHeight();
+
+    CGroupTable m_groupTable;
 };

@@ -87,7 +87,9 @@ BOOL FreeLibrary(HMODULE module)
 FARPROC GetProcAddress(HMODULE module, LPCSTR procName)
 {
     auto it = loaded().find(module);
-    void* symbol = it == loaded().end() ? nullptr : dlsym(it->second.dlHandle, procName);
+    // Shared objects export by name only: an ordinal (a small number in place of the name) is found nowhere.
+    const bool byOrdinal = (reinterpret_cast<std::uintptr_t>(procName) >> 16) == 0;
+    void* symbol = it == loaded().end() || byOrdinal ? nullptr : dlsym(it->second.dlHandle, procName);
     if (!symbol)
         SetLastError(ERROR_PROC_NOT_FOUND);
     return reinterpret_cast<FARPROC>(symbol);

@@ -8,6 +8,7 @@
 
 // Resource ids and types are small integers, as MAKEINTRESOURCE makes them.
 inline LPCWSTR MAKEINTRESOURCEW(WORD id) { return reinterpret_cast<LPCWSTR>(static_cast<std::uintptr_t>(id)); }
+inline LPCSTR MAKEINTRESOURCEA(WORD id) { return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id)); }
 inline bool IS_INTRESOURCE(LPCWSTR name) { return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0; }
 
 inline const LPCWSTR RT_BITMAP = MAKEINTRESOURCEW(2);

@@ -7,6 +7,7 @@
 #include "module/ModuleSettings.h"
 #include "module/MainViewer.h"
 
+#include "host/DeliveredDatabase.h"
 #include "host/HostInstaller.h"
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"
@@ -51,6 +52,9 @@ ModuleTest::ModuleTest()
     CpSetStrVar(m_context, "_AUTOPATH$", L"C:\\Orvane\\Auto");
     CpSetStrVar(m_context, "_INSTNAME$", L"FIA 1");
     CpSetNumVar(m_context, "_OFFLINE", 0);
+    // The worklist an installation delivers, below _AUTOMSPATH$.
+    std::string error;
+    EXPECT_TRUE(CreateDeliveredDatabase(m_root.onDriveC("Orvane/Auto/database/worklist.mdb"), error)) << error;
 
     EXPECT_EQ(Send(OOCP_INIT), OOCP_OK);
     EXPECT_EQ(Send(OOCP_TASK_CREATE, kTaskId), OOCP_OK);

@@ -1,6 +1,7 @@
 // The module library as the host sees it: loadable, one export, and its resources by handle.
 #include "kernel/Library.h"
 #include "kernel/Resources.h"
+#include "win/CommCtrl.h"
 #include "win/WinUser.h"
 
 #include <gtest/gtest.h>
@@ -95,7 +96,7 @@ TEST_F(ModuleLibrary, MainViewerTemplateIsTheModelessWindowWithItsMenuAndControl
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(std::wstring(dialog->caption), L"Run Serion Methods");
     EXPECT_EQ(dialog->cx, 301);
-    EXPECT_EQ(dialog->cy, 218);
+    EXPECT_EQ(dialog->cy, 168) << "fits an 80 x 24 terminal with its frame and menu";
     EXPECT_EQ(dialog->menuId, 301);
     EXPECT_EQ(std::wstring(dialog->fontName), L"MS Sans Serif");
     EXPECT_EQ(dialog->pointSize, 8);
@@ -106,15 +107,18 @@ TEST_F(ModuleLibrary, MainViewerTemplateIsTheModelessWindowWithItsMenuAndControl
     std::vector<int> ids;
     for (const DialogItemTemplate& item : dialog->items)
         ids.push_back(item.id);
-    EXPECT_EQ(ids, (std::vector<int>{IDC_STATIC, 19006, IDC_STATIC, 19005, 33001, 33002, 33003, IDOK}));
+    EXPECT_EQ(ids, (std::vector<int>{IDC_STATIC, 19006, IDC_STATIC, 19005, 19001, 33001, 33002, 33003, IDOK}));
 
     const DialogItemTemplate& groups = dialog->items[1];
     EXPECT_EQ(groups.style & (CBS_DROPDOWNLIST | CBS_SORT | WS_TABSTOP), CBS_DROPDOWNLIST | CBS_SORT | WS_TABSTOP);
     const DialogItemTemplate& shutdown = dialog->items[3];
     EXPECT_EQ(shutdown.style & 3, CBS_DROPDOWN);
     EXPECT_EQ(shutdown.style & CBS_UPPERCASE, CBS_UPPERCASE);
-    EXPECT_EQ(dialog->items[4].style & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-    const DialogItemTemplate& close = dialog->items[7];
+    const DialogItemTemplate& list = dialog->items[4];
+    EXPECT_EQ(std::wstring(list.className), L"SysListView32");
+    EXPECT_EQ(list.style & (LVS_TYPEMASK | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER), LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER);
+    EXPECT_EQ(dialog->items[5].style & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    const DialogItemTemplate& close = dialog->items[8];
     EXPECT_EQ(close.style & (WS_VISIBLE | WS_DISABLED), WS_DISABLED) << "Close is created hidden and disabled";
 }
 

@@ -1,0 +1,97 @@
+// Modal runs through the language library, control helpers and help for the module's dialogs.
+#include "CDialogBase.h"
+
+#include "module/ModuleSettings.h"
+#include "orvane/Nls.h"
+
+#include "kernel/Library.h"
+#include "kernel/Resources.h"
+#include "kernel/Text.h"
+
+namespace {
+
+constexpr UINT HH_HELP_CONTEXT = 0x000F;
+constexpr WORD kHtmlHelpOrdinal = 15;
+
+using HtmlHelpProc = HWND (*)(HWND hwndCaller, LPCWSTR pszFile, UINT uCommand, DWORD_PTR dwData);
+
+// The HTML Help entry, looked up on the first request; a failure is remembered.
+HtmlHelpProc HtmlHelpEntry()
+{
+    static bool bLookedUp = false;
+    static HtmlHelpProc pfnHtmlHelp = nullptr;
+    if (!bLookedUp) {
+        bLookedUp = true;
+        if (HMODULE hLibrary = ::LoadLibraryW(L"hhctrl.ocx"))
+            pfnHtmlHelp = reinterpret_cast<HtmlHelpProc>(::GetProcAddress(hLibrary, MAKEINTRESOURCEA(kHtmlHelpOrdinal)));
+    }
+    return pfnHtmlHelp;
+}
+
+} // namespace
+
+CDialogBase::CDialogBase(UINT nIDTemplate, CWnd* pParentWnd) : CDialog(nIDTemplate, pParentWnd) {}
+
+int CDialogBase::RunModal(WORD nIDTemplate)
+{
+    if (!m_lpszTemplateName)
+        return -1;
+    HWND hWndOwner = PreModal();
+    const INT_PTR nResult = ::NlsDialogBox(AfxGetInstanceHandle(), nIDTemplate, hWndOwner, &AfxDlgProc);
+    PostModal();
+    return static_cast<int>(nResult);
+}
+
+BOOL CDialogBase::ShowControl(int nID, BOOL bShow)
+{
+    CWnd* pControl = GetDlgItem(nID);
+    if (!pControl)
+        return FALSE;
+    pControl->EnableWindow(bShow);
+    pControl->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+    return TRUE;
+}
+
+BOOL CDialogBase::EnableControl(int nID, BOOL bEnable)
+{
+    CWnd* pControl = GetDlgItem(nID);
+    if (!pControl)
+        return FALSE;
+    pControl->EnableWindow(bEnable);
+    return TRUE;
+}
+
+CWnd* CDialogBase::GetEdit(int nID) const
+{
+    CWnd* pControl = GetDlgItem(nID);
+    if (!pControl)
+        return nullptr;
+    wchar_t szClassName[64]{};
+    ::GetClassNameW(pControl->GetSafeHwnd(), szClassName, 64);
+    return EqualsNoCase(szClassName, L"EDIT") ? pControl : nullptr;
+}
+
+BOOL CDialogBase::FocusEdit(int nID)
+{
+    CWnd* pEdit = GetEdit(nID);
+    if (!pEdit)
+        return FALSE;
+    pEdit->SendMessage(EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    pEdit->SetFocus();
+    return TRUE;
+}
+
+BOOL CDialogBase::SetEditReadOnly(int nID, BOOL bReadOnly)
+{
+    CWnd* pEdit = GetEdit(nID);
+    if (!pEdit)
+        return FALSE;
+    pEdit->SendMessage(EM_SETREADONLY, static_cast<WPARAM>(bReadOnly));
+    return TRUE;
+}
+
+void CDialogBase::ShowHelp(DWORD dwContextId)
+{
+    if (HtmlHelpProc pfnHtmlHelp = HtmlHelpEntry())
+        pfnHtmlHelp(nullptr, ModuleSettings.strHelpPath.c_str(), HH_HELP_CONTEXT, dwContextId);
+}

@@ -1,0 +1,29 @@
+// The base of every dialog of the module: runs the dialog modally through the host's language
+// library, so that its template is the one the host's language selects, and offers the small
+// operations on child controls that the dialogs use, and the module's help.
+#pragma once
+
+#include "win/afx/CDialog.h"
+
+class CDialogBase : public CDialog {
+public:
+    CDialogBase(UINT nIDTemplate, CWnd* pParentWnd);
+
+    // The end code; -1 without a template. Callers pass the id they gave the constructor.
+    virtual int RunModal(WORD nIDTemplate);
+    // Shown and enabled, or hidden and disabled so that the keyboard cannot reach it.
+    virtual BOOL ShowControl(int nID, BOOL bShow);
+    virtual BOOL EnableControl(int nID, BOOL bEnable);
+    // Only for edit controls: FALSE, and nothing done, for any other control.
+    virtual BOOL FocusEdit(int nID);
+    virtual BOOL SetEditReadOnly(int nID, BOOL bReadOnly);
+
+protected:
+    // The module's help file at the context id, through HTML Help. When HTML Help cannot be had,
+    // that is remembered and this and every later request does nothing.
+    static void ShowHelp(DWORD dwContextId);
+
+private:
+    // The edit control nID, or null when there is none or it is another kind of control.
+    CWnd* GetEdit(int nID) const;
+};

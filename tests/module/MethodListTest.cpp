@@ -1,0 +1,281 @@
+// The method list of the main window as a user meets it: a group's rows with their state images
+// and colours, the click toggle, the properties dialog, Check All and Uncheck All, the fixed state
+// column, and a group whose table cannot be opened.
+#include "ModuleTestSupport.h"
+
+#include "module/ModuleCommands.h"
+#include "module/ModuleSettings.h"
+#include "viewer/CDialogMainViewer.h"
+#include "worklist/GroupRows.h"
+#include "worklist/MethodRows.h"
+#include "worklist/RecordText.h"
+
+#include "kernel/Text.h"
+#include "kernel/TimeApi.h"
+#include "resources/ResourceIds.h"
+#include "win/ListViewAutomation.h"
+#include "win/ListViewSnapshot.h"
+
+#include <gmock/gmock.h>
+
+using testing::ElementsAre;
+
+namespace {
+
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+
+class MethodList : public ModuleTest {
+protected:
+    // The window open on group Nitrates: five rows, one in each run state from checked to unchecked.
+    void OpenWithNitrates()
+    {
+        ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+        AddGroup(L"Nitrates");
+        MethodRows rows;
+        ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
+        rows.InsertMethods({L"NO3", L"NO2", L"PO4", L"NH4", L"SIL"}, 1, L"C:\\Orvane\\Methods\\", 0);
+        for (LONG id = 0; id < 5; ++id) {
+            MethodRecord* row = rows.FindRowById(id, FALSE);
+            ASSERT_NE(row, nullptr);
+            row->RunState = id + 1;
+            if (id == 2) {
+                row->StartTime = 1000000000;
+                row->EndTime = 1000000090;
+                SetRecordText(row->ErrMessage, L"Run complete.");
+            }
+            rows.Table()->SetData();
+        }
+        ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+        ASSERT_NE(Viewer(), nullptr);
+    }
+
+    void AddGroup(const std::wstring& name)
+    {
+        CGroupTable groups;
+        ASSERT_TRUE(SUCCEEDED(groups.Open()));
+        LONG id = 0;
+        ASSERT_TRUE(SUCCEEDED(GroupRows(groups).Add(name, GroupRows(groups).List().empty(), &id)));
+    }
+
+    ListViewInfo List() const
+    {
+        ListViewInfo list;
+        EXPECT_TRUE(ListViewAutomation::inspect(Viewer(), IDC_METHOD_LIST, list).ok);
+        return list;
+    }
+
+    std::vector<int> StatesShown() const
+    {
+        std::vector<int> states;
+        for (const ListItemInfo& item : List().items)
+            states.push_back(item.stateImage);
+        return states;
+    }
+
+    std::vector<LONG> StatesStored() const
+    {
+        MethodRows rows;
+        rows.LoadGroup(L"Nitrates");
+        std::vector<LONG> states;
+        for (LONG id = 0; const MethodRecord* row = rows.FindRowById(id, FALSE); ++id)
+            states.push_back(row->RunState);
+        return states;
+    }
+
+    MethodRecord StoredRow(LONG id) const
+    {
+        MethodRows rows;
+        rows.LoadGroup(L"Nitrates");
+        const MethodRecord* row = rows.FindRowById(id, FALSE);
+        return row ? *row : MethodRecord{};
+    }
+
+    bool Enabled(UINT command) const
+    {
+        return !(GetMenuState(GetMenu(Viewer()), command, MF_BYCOMMAND) & MF_GRAYED);
+    }
+};
+
+TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesAndColoursByRunState)
+{
+    OpenWithNitrates();
+    const ListViewInfo list = List();
+    ASSERT_EQ(list.columns.size(), 4u);
+    EXPECT_EQ(list.columns[0].width, 21);
+    EXPECT_EQ(list.columns[1].text, L"Method Name");
+    EXPECT_EQ(list.columns[2].text, L"Data File");
+    EXPECT_EQ(list.columns[3].text, L"Comments");
+    EXPECT_EQ(list.columns[1].width, 578 / 4);
+    EXPECT_EQ(list.columns[3].width, 578 / 2 - 24);
+    EXPECT_EQ(list.extendedStyle, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+    ASSERT_EQ(list.stateImages.size(), 5u);
+    EXPECT_TRUE(list.stateImages[0].transparent) << "white is the state images' transparent colour";
+    EXPECT_THAT(StatesShown(), ElementsAre(1, 2, 3, 4, 5));
+    EXPECT_EQ(ListItemText(list.items[0]), L" ... ... | NO3 | Nitrates0000000000.d | ");
+    EXPECT_EQ(ListItemText(list.items[2]), L"Run complete. ... ... | PO4 | Nitrates0000000002.d | ");
+
+    // Columns 1 to 3 take the run state's colours; column 0 keeps the list's own.
+    const COLORREF expected[][2] = {{CLR_DEFAULT, CLR_DEFAULT}, {kBlue, CLR_DEFAULT}, {CLR_DEFAULT, kYellow},
+                                    {kRed, CLR_DEFAULT}, {kGrey, CLR_DEFAULT}};
+    for (std::size_t item = 0; item < 5; ++item) {
+        EXPECT_EQ(list.items[item].cells[0].textColor, CLR_DEFAULT) << item;
+        for (std::size_t column = 1; column < 4; ++column) {
+            EXPECT_EQ(list.items[item].cells[column].textColor, expected[item][0]) << item << "," << column;
+            EXPECT_EQ(list.items[item].cells[column].backgroundColor, expected[item][1]) << item << "," << column;
+        }
+    }
+    EXPECT_TRUE(Enabled(ID_CHECK_ALL) && Enabled(ID_UNCHECK_ALL) && Enabled(ID_AUTONAME));
+    EXPECT_FALSE(Enabled(ID_PROPERTIES) || Enabled(ID_DELETE_METHOD)) << "nothing is selected yet";
+}
+
+TEST_F(MethodList, ClickingAStateImageChecksAndUnchecksTheRowAndTheRunningRowOnlyBeeps)
+{
+    OpenWithNitrates();
+    // Checked, done and failed become unchecked; unchecked becomes checked.
+    for (int item : {0, 2, 3, 4})
+        ASSERT_TRUE(Done(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, item, true)));
+    EXPECT_THAT(StatesShown(), ElementsAre(5, 2, 5, 5, 1));
+    EXPECT_THAT(StatesStored(), ElementsAre(5, 2, 5, 5, 1));
+    EXPECT_EQ(List().items[0].cells[1].textColor, kGrey);
+    ASSERT_TRUE(Done(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, 0, true)));
+    EXPECT_THAT(StatesStored(), ElementsAre(1, 2, 5, 5, 1));
+
+    Automation::clearBeeps();
+    ASSERT_TRUE(Done(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, 1, true)));
+    EXPECT_THAT(Automation::beeps(), ElementsAre(MB_ICONHAND));
+    EXPECT_THAT(StatesStored(), ElementsAre(1, 2, 5, 5, 1));
+
+    // A click beside the state image only selects; Space on the focused row toggles it.
+    ASSERT_TRUE(Done(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, 3, false)));
+    EXPECT_TRUE(List().items[3].selected);
+    EXPECT_THAT(StatesStored(), ElementsAre(1, 2, 5, 5, 1));
+    EXPECT_TRUE(Enabled(ID_PROPERTIES) && Enabled(ID_DELETE_METHOD));
+    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_SPACE)));
+    EXPECT_THAT(StatesStored(), ElementsAre(1, 2, 5, 1, 1));
+    EXPECT_TRUE(List().items[3].selected && List().items[3].focused) << "the keyboard user keeps the place";
+
+    // Uncheck All and Check All write every row.
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_UNCHECK_ALL)));
+    EXPECT_THAT(StatesStored(), ElementsAre(5, 5, 5, 5, 5));
+    EXPECT_THAT(StatesShown(), ElementsAre(5, 5, 5, 5, 5));
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_CHECK_ALL)));
+    EXPECT_THAT(StatesStored(), ElementsAre(1, 1, 1, 1, 1));
+
+    // The run sequencer's state changes show in place: a state without a message empties column 0.
+    CMethodListCtrl& methods = ModuleSettings.pMainViewer->m_listMethods;
+    MethodRecord* row = methods.FindRowById(1, FALSE);
+    methods.ChangeRunState(row, RUNSTATE_FAILED, L"Lamp failure");
+    EXPECT_EQ(List().items[1].cells[0].text, L"Lamp failure");
+    methods.ChangeRunState(methods.FindRowById(0, FALSE), RUNSTATE_RUNNING, nullptr);
+    EXPECT_EQ(List().items[0].cells[0].text, L"");
+    EXPECT_THAT(StatesShown(), ElementsAre(2, 4, 1, 1, 1));
+}
+
+TEST_F(MethodList, PropertiesShowTheRowAndStoreCommentAndDataFileWhileCancelLeavesIt)
+{
+    OpenWithNitrates();
+    const HWND viewer = Viewer();
+
+    std::wstring startShown;
+    m_user.then([&] {
+        const HWND dialog = Automation::findWindow(L"Properties");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FALSE(IsWindowEnabled(viewer)) << "the dialog is modal";
+        wchar_t text[64]{};
+        GetDlgItemTextW(dialog, IDC_INFO_DATA_FILE, text, 64);
+        EXPECT_STREQ(text, L"Nitrates0000000002");
+        GetDlgItemTextW(dialog, IDC_INFO_START_TIME, text, 64);
+        startShown = text;
+        GetDlgItemTextW(dialog, IDC_INFO_RUN_MESSAGE, text, 64);
+        EXPECT_STREQ(text, L"Run complete.");
+        EXPECT_FALSE(Automation::setText(dialog, IDC_INFO_RUN_MESSAGE, L"edited").ok) << "the run message is read-only";
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"a.b.c")));
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_COMMENT, std::wstring(300, L'c'))));
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_OPERATOR, L"Kim")));
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+    });
+    ASSERT_TRUE(Done(ListViewAutomation::doubleClickItem(viewer, IDC_METHOD_LIST, 2)));
+    EXPECT_EQ(startShown, L"Sun Sep  9 01:46:40 2001\n") << "the start time as ctime writes it";
+    MethodRecord row = StoredRow(2);
+    EXPECT_STREQ(row.DataFile, L"a.d");
+    EXPECT_EQ(std::wstring(row.Comments), std::wstring(254, L'c'));
+    EXPECT_STREQ(row.Operator, L"Kim");
+    EXPECT_EQ(List().items[2].cells[2].text, L"a.d");
+
+    // A row that never ran shows no times; Cancel stores nothing.
+    m_user.then([&] {
+        const HWND dialog = Automation::findWindow(L"Properties");
+        wchar_t text[64]{L"x"};
+        GetDlgItemTextW(dialog, IDC_INFO_START_TIME, text, 64);
+        EXPECT_STREQ(text, L"");
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"run")));
+        EXPECT_TRUE(Done(Automation::click(dialog, IDCANCEL)));
+    });
+    ASSERT_TRUE(Done(ListViewAutomation::selectItems(viewer, IDC_METHOD_LIST, {0})));
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(viewer, ID_PROPERTIES)));
+    EXPECT_STREQ(StoredRow(0).DataFile, L"Nitrates0000000000.d");
+
+    // Enter on the list opens the focused row too; "run" is stored as run.d.
+    m_user.then([&] {
+        const HWND dialog = Automation::findWindow(L"Properties");
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"run")));
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+    });
+    ASSERT_TRUE(Done(Automation::pressKey(viewer, VK_RETURN)));
+    EXPECT_STREQ(StoredRow(0).DataFile, L"run.d");
+}
+
+TEST_F(MethodList, TheStateColumnKeepsItsWidthAndOtherDividersFitTheirColumn)
+{
+    OpenWithNitrates();
+    const HWND list = GetDlgItem(Viewer(), IDC_METHOD_LIST);
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    for (auto [message, x] : {std::pair{WM_LBUTTONDOWN, 21}, std::pair{WM_MOUSEMOVE, 80}, std::pair{WM_LBUTTONUP, 80}})
+        SendMessageW(header, message, 0, MAKELPARAM(static_cast<WORD>(x), 8));
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 21);
+    SendMessageW(header, WM_LBUTTONDBLCLK, 0, MAKELPARAM(21, 8));
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 21);
+    // "Nitrates0000000000.d" has 20 characters: 21 cells of 8 pixels.
+    SendMessageW(header, WM_LBUTTONDBLCLK, 0, MAKELPARAM(static_cast<WORD>(21 + 144 + 144), 8));
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0), 21 * 8);
+
+    // The dialog base tells edits from other controls.
+    CDialogMainViewer* viewer = ModuleSettings.pMainViewer;
+    EXPECT_FALSE(viewer->FocusEdit(IDC_GROUP));
+    EXPECT_FALSE(viewer->SetEditReadOnly(IDC_RUN, TRUE));
+    EXPECT_FALSE(viewer->EnableControl(12345, FALSE));
+    EXPECT_TRUE(viewer->ShowControl(IDC_STOP, FALSE));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(Viewer(), IDC_STOP)) || IsWindowEnabled(GetDlgItem(Viewer(), IDC_STOP)));
+}
+
+TEST_F(MethodList, AGroupWhoseTableCannotBeOpenedShowsTheErrorAndAnEmptyList)
+{
+    OpenWithNitrates();
+    AddGroup(L"Ghost");
+    CMethodTable().DropMethodTable(L"Ghost");
+    std::vector<std::wstring> errors;
+    const auto answer = [&errors] {
+        const HWND box = Automation::findWindow(L"Serion");
+        ASSERT_NE(box, nullptr);
+        errors.push_back(Automation::snapshot(box));
+        EXPECT_TRUE(Done(Automation::pressKey(box, VK_RETURN)));
+    };
+    // Ghost comes first in the sorted box, so the window opens on it.
+    m_user.then(answer);
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find(L"cannot find the input table or query 'Ghost'"), std::wstring::npos) << WideToUtf8(errors[0]);
+    EXPECT_EQ(List().items.size(), 0u);
+    ASSERT_TRUE(Done(Automation::chooseEntry(Viewer(), IDC_GROUP, L"Nitrates")));
+    EXPECT_EQ(List().items.size(), 5u);
+    m_user.then(answer);
+    ASSERT_TRUE(Done(Automation::chooseEntry(Viewer(), IDC_GROUP, L"Ghost")));
+    EXPECT_EQ(errors.size(), 2u);
+    EXPECT_EQ(List().items.size(), 0u) << "no rows of another group stay on show";
+    EXPECT_FALSE(Enabled(ID_CHECK_ALL));
+}
+
+} // namespace

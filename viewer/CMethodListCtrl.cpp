@@ -1,0 +1,338 @@
+// The method list: filling it from the group's method table, the click toggle, the properties
+// edit, the fixed state column and the colours by run state.
+#include "CMethodListCtrl.h"
+
+#include "dialogs/CDialogMethodInfo.h"
+#include "module/ModuleSettings.h"
+#include "module/TraceLog.h"
+#include "orvane/Nls.h"
+#include "resources/ModuleResources.h"
+#include "resources/ResourceIds.h"
+#include "worklist/RecordText.h"
+
+#include "kernel/TimeApi.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <set>
+
+namespace {
+
+constexpr int kStateColumnWidth = 21;
+constexpr int kStateImageWidth = 20;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+// Every state bit of an item: replacing the whole state also clears selection and focus.
+constexpr UINT kWholeState = 0xFFFF;
+
+// The stored time as ctime writes it, "Wed Jun 30 21:49:08 1993\n"; empty for none.
+std::wstring TimeText(LONG nTime)
+{
+    if (nTime <= 0)
+        return {};
+    const __time64_t time = nTime;
+    std::tm local{};
+    if (_localtime64_s(&local, &time) != 0)
+        return {};
+    static const wchar_t* const days[] = {L"Sun", L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat"};
+    static const wchar_t* const months[] = {L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun",
+                                            L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec"};
+    wchar_t szText[32];
+    std::swprintf(szText, 32, L"%ls %ls %2d %02d:%02d:%02d %d\n", days[local.tm_wday], months[local.tm_mon], local.tm_mday,
+                  local.tm_hour, local.tm_min, local.tm_sec, local.tm_year + 1900);
+    return szText;
+}
+
+// A stored data file as the dialog shows it: trailing small d's, then capital D's, then dots gone.
+std::wstring DataFileShown(std::wstring strDataFile)
+{
+    for (wchar_t trailing : {L'd', L'D', L'.'})
+        while (!strDataFile.empty() && strDataFile.back() == trailing)
+            strDataFile.pop_back();
+    return strDataFile;
+}
+
+// The data file a user typed, as it is stored: cut at the first dot, with ".d".
+std::wstring DataFileStored(const std::wstring& strTyped) { return strTyped.substr(0, strTyped.find(L'.')) + L".d"; }
+
+std::wstring ColumnHeading(UINT nID)
+{
+    wchar_t szHeading[45]{};
+    NlsLoadString(ModuleResourceHandle(), nID, szHeading, 45);
+    return szHeading;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CMethodListCtrl, CListCtrl)
+    ON_NOTIFY_REFLECT(NM_DBLCLK, &CMethodListCtrl::OnDoubleClick)
+    ON_NOTIFY_REFLECT(NM_CLICK, &CMethodListCtrl::OnClick)
+    ON_NOTIFY_REFLECT(LVN_KEYDOWN, &CMethodListCtrl::OnKeyDown)
+    ON_NOTIFY_REFLECT(NM_RETURN, &CMethodListCtrl::OnReturn)
+    ON_NOTIFY(HDN_BEGINTRACKW, 0, &CMethodListCtrl::OnBeginTrack)
+    ON_NOTIFY(HDN_DIVIDERDBLCLICKW, 0, &CMethodListCtrl::OnDividerDoubleClick)
+    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CMethodListCtrl::OnCustomDraw)
+END_MESSAGE_MAP()
+
+CMethodListCtrl::~CMethodListCtrl() { CloseTable(); }
+
+void CMethodListCtrl::PreSubclassWindow()
+{
+    RECT rect{};
+    ::GetWindowRect(m_hWnd, &rect);
+    const int nWidth = rect.right - rect.left;
+
+    m_stateImages.Create(IDB_STATE_IMAGES, kStateImageWidth, 5, kWhite);
+    SetImageList(&m_stateImages, LVSIL_STATE);
+    // The list now owns the image list and destroys it with its window.
+    m_stateImages.Detach();
+
+    InsertColumn(0, L"", LVCFMT_LEFT, kStateColumnWidth);
+    InsertColumn(1, ColumnHeading(IDS_METHOD_NAME).c_str(), LVCFMT_LEFT, nWidth / 4);
+    InsertColumn(2, ColumnHeading(IDS_DATA_FILE).c_str(), LVCFMT_LEFT, nWidth / 4);
+    InsertColumn(3, ColumnHeading(IDS_COMMENTS).c_str(), LVCFMT_LEFT, nWidth / 2 - 24);
+    SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+}
+
+BOOL CMethodListCtrl::LoadGroup(LPCWSTR lpszName)
+{
+    CloseTable();
+    if (lpszName && FAILED(MethodRows::LoadGroup(lpszName))) {
+        // The rows of a group that is not loaded are never shown.
+        Refill();
+        return FALSE;
+    }
+    Refill();
+    return Table() != nullptr;
+}
+
+BOOL CMethodListCtrl::CloseTable()
+{
+    ClearGroup();
+    return TRUE;
+}
+
+void CMethodListCtrl::Refill()
+{
+    DeleteAllItems();
+    m_itemData.clear();
+    CMethodTable* pTable = Table();
+    if (!pTable)
+        return;
+    LONG nCurrent = pTable->aaaID;
+    int nItem = 0;
+    for (pTable->MoveFirst(); pTable->HasCurrentRow(); pTable->MoveNext(), ++nItem) {
+        auto& pData = m_itemData.emplace_back(std::make_unique<MethodItemData>(MethodItemData{pTable->aaaID, pTable->RunState}));
+        const std::wstring strMessage = std::wstring(pTable->ErrMessage).substr(0, 99) + L" ... ...";
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
+        item.iItem = nItem;
+        item.pszText = const_cast<LPWSTR>(strMessage.c_str());
+        item.lParam = reinterpret_cast<LPARAM>(pData.get());
+        item.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(pTable->RunState));
+        item.stateMask = kWholeState;
+        InsertItem(&item);
+        SetItemText(nItem, 1, pTable->MethodName);
+        SetItemText(nItem, 2, pTable->DataFile);
+        SetItemText(nItem, 3, pTable->Comments);
+    }
+    FindRow(nCurrent, FALSE);
+    SetSelectionMark(0);
+}
+
+BOOL CMethodListCtrl::InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath)
+{
+    if (!Table() && !LoadGroup(GroupName().c_str()))
+        return FALSE;
+    LONG nPlace = GetItemCount();
+    if (GetSelectedCount() > 0) {
+        nPlace = 0;
+        for (POSITION pos = GetFirstSelectedItemPosition(); pos;)
+            nPlace = std::max<LONG>(nPlace, GetNextSelectedItem(pos) + 1);
+    }
+    MethodRows::InsertMethods(names, copies, methodPath, nPlace);
+    return TRUE;
+}
+
+BOOL CMethodListCtrl::DeleteSelected()
+{
+    if (GetSelectedCount() == 0)
+        return FALSE;
+    std::set<LONG> selected;
+    for (POSITION pos = GetFirstSelectedItemPosition(); pos;)
+        if (const MethodItemData* pData = ItemData(GetNextSelectedItem(pos)))
+            selected.insert(pData->aaaID);
+    if (Table())
+        MethodRows::DeleteSelected(selected);
+    else
+        Refill();
+    return TRUE;
+}
+
+MethodItemData* CMethodListCtrl::ItemData(int nItem) const
+{
+    return nItem < 0 ? nullptr : reinterpret_cast<MethodItemData*>(GetItemData(nItem));
+}
+
+void CMethodListCtrl::ToggleRunState(int nItem)
+{
+    MethodItemData* pData = ItemData(nItem);
+    CMethodTable* pTable = Table();
+    if (!pData || !pTable)
+        return;
+    LONG nCurrent = pTable->aaaID;
+    if (MethodRecord* pRow = FindRowById(pData->aaaID, FALSE)) {
+        if (pData->nRunState == RUNSTATE_RUNNING) {
+            ::MessageBeep(MB_ICONHAND);
+        } else {
+            pData->nRunState = pData->nRunState != RUNSTATE_UNCHECKED ? RUNSTATE_UNCHECKED : RUNSTATE_CHECKED;
+            SetItemState(nItem, INDEXTOSTATEIMAGEMASK(static_cast<UINT>(pData->nRunState)), kWholeState);
+            pRow->RunState = pData->nRunState;
+            pTable->SetData();
+            Invalidate();
+            UpdateWindow();
+        }
+    }
+    FindRow(nCurrent, FALSE);
+}
+
+void CMethodListCtrl::OnClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const auto* pActivate = reinterpret_cast<NMITEMACTIVATE*>(pNMHDR);
+    if (pActivate->iSubItem != 0)
+        return;
+    LVHITTESTINFO hit{};
+    hit.pt = pActivate->ptAction;
+    const int nItem = HitTest(&hit);
+    if (nItem >= 0 && (hit.flags & LVHT_ONITEMSTATEICON))
+        ToggleRunState(nItem);
+}
+
+void CMethodListCtrl::OnKeyDown(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    // Space checks and unchecks the focused row as a click on its state image does, and the
+    // keyboard user keeps the place: the row stays focused and selected.
+    if (reinterpret_cast<NMLVKEYDOWN*>(pNMHDR)->wVKey != VK_SPACE)
+        return;
+    const int nItem = GetNextItem(-1, LVNI_FOCUSED);
+    if (nItem < 0)
+        return;
+    ToggleRunState(nItem);
+    SetItemState(nItem, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+}
+
+void CMethodListCtrl::OnDoubleClick(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    EditProperties();
+}
+
+void CMethodListCtrl::OnReturn(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    EditProperties();
+}
+
+void CMethodListCtrl::EditProperties()
+{
+    CMethodTable* pTable = Table();
+    if (!pTable || !HasSingleSelection())
+        return;
+    const int nItem = GetSelectionMark();
+    const MethodItemData* pData = ItemData(nItem);
+    if (!pData)
+        return;
+    LONG nCurrent = pTable->aaaID;
+    const MethodRecord* pRow = FindRowById(pData->aaaID, FALSE);
+    if (!pRow) {
+        FindRow(nCurrent, FALSE);
+        return;
+    }
+    CDialogMethodInfo dialog(GetParent());
+    dialog.m_strStartTime = TimeText(pRow->StartTime);
+    dialog.m_strEndTime = TimeText(pRow->EndTime);
+    dialog.m_strDataFile = DataFileShown(pRow->DataFile);
+    dialog.m_strComment = pRow->Comments;
+    dialog.m_strRunMessage = pRow->ErrMessage;
+    dialog.m_strSubdirectory = pRow->SubFolder;
+    dialog.m_strOperator = pRow->Operator;
+    const LONG nEdited = pData->aaaID;
+    // While the dialog is open a run goes on: the cursor stays on the running row meanwhile, and
+    // the edited row is found again when the dialog ends.
+    FindRow(nCurrent, FALSE);
+    const int nResult = dialog.RunModal(IDD_METHOD_INFO);
+    nCurrent = pTable == Table() ? pTable->aaaID : nCurrent;
+    MethodRecord* pEdited = nResult == IDOK && pTable == Table() ? FindRowById(nEdited, FALSE) : nullptr;
+    if (pEdited) {
+        const std::wstring strDataFile = DataFileStored(dialog.m_strDataFile);
+        SetRecordText(pEdited->Comments, dialog.m_strComment);
+        for (int nShown = 0; nShown < GetItemCount(); ++nShown) {
+            if (const MethodItemData* pShown = ItemData(nShown); pShown && pShown->aaaID == nEdited) {
+                SetItemText(nShown, 2, strDataFile.substr(0, 254).c_str());
+                SetItemText(nShown, 3, dialog.m_strComment.substr(0, 254).c_str());
+            }
+        }
+        SetRecordText(pEdited->SubFolder, dialog.m_strSubdirectory);
+        SetRecordText(pEdited->Operator, dialog.m_strOperator);
+        SetRecordText(pEdited->DataFile, strDataFile);
+        pTable->SetData();
+    }
+    FindRow(nCurrent, FALSE);
+    Invalidate();
+    UpdateWindow();
+}
+
+void CMethodListCtrl::UpdateRowState(LONG aaaID, LONG state, const wchar_t* message)
+{
+    TraceLog(3, L"UpdateRowState: %ld, %d\n", aaaID, state);
+    for (int nItem = 0; nItem < GetItemCount(); ++nItem) {
+        MethodItemData* pData = ItemData(nItem);
+        if (!pData || pData->aaaID != aaaID)
+            continue;
+        pData->nRunState = state;
+        SetItemText(nItem, 0, message ? message : L"");
+        SetItemState(nItem, INDEXTOSTATEIMAGEMASK(static_cast<UINT>(state)), kWholeState);
+    }
+    Invalidate();
+    UpdateWindow();
+}
+
+void CMethodListCtrl::OnBeginTrack(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    // The state column keeps its width.
+    *pResult = reinterpret_cast<NMHEADERW*>(pNMHDR)->iItem == 0;
+}
+
+void CMethodListCtrl::OnDividerDoubleClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = reinterpret_cast<NMHEADERW*>(pNMHDR)->iItem == 0 ? 0 : Default();
+}
+
+void CMethodListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* pDraw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
+    *pResult = CDRF_DODEFAULT;
+    switch (pDraw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        *pResult = CDRF_NOTIFYITEMDRAW;
+        return;
+    case CDDS_ITEMPREPAINT:
+        *pResult = CDRF_NOTIFYSUBITEMDRAW;
+        return;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+        break;
+    default:
+        return;
+    }
+    const auto* pData = reinterpret_cast<const MethodItemData*>(pDraw->nmcd.lItemlParam);
+    if (pDraw->iSubItem == 0 || !pData)
+        return;
+    switch (pData->nRunState) {
+    case RUNSTATE_RUNNING: pDraw->clrText = RGB(0, 0, 255); break;
+    case RUNSTATE_DONE: pDraw->clrTextBk = RGB(255, 255, 0); break;
+    case RUNSTATE_FAILED: pDraw->clrText = RGB(255, 0, 0); break;
+    case RUNSTATE_UNCHECKED: pDraw->clrText = RGB(128, 128, 128); break;
+    default: break;
+    }
+}
