@@ -8,13 +8,26 @@ JOBS       ?= 2
 PACKAGES   := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
               libsqlite3-dev libncurses-dev sqlite3 tmux
 
-.PHONY: run test build deps bench clean
+# make test-sanitize: the suite built with AddressSanitizer (leaks included) and
+# UndefinedBehaviorSanitizer in a build folder of its own; any report fails its test.
+SANITIZE_BUILD ?= build-sanitize
+SANITIZE_ENV   := ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
+                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: run test test-sanitize build deps bench clean
 
 run: build
 	$(BUILD)/host/orvane --root "$(ROOT)"
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+test-sanitize: deps $(SANITIZE_BUILD)/CMakeCache.txt
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j$(JOBS)
+
+$(SANITIZE_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DSERION_SANITIZE=ON
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
@@ -29,4 +42,4 @@ bench: build
 	$(BUILD)/bench/serion_bench
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

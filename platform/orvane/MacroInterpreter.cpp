@@ -21,7 +21,7 @@ namespace {
 constexpr int MAX_NESTING = 64;
 // The work one command line may do, over all the macros it calls and all their loops, so that
 // neither a loop nor a recursion that does not end can stall the host.
-constexpr long MAX_MACRO_LINES = 1000000;
+constexpr long MAX_MACRO_LINES = 100000;
 
 struct Command {
     int minArguments;

@@ -63,6 +63,9 @@ ModuleTest::ModuleTest()
 ModuleTest::~ModuleTest()
 {
     AFX_MANAGE_STATE(&m_moduleState);
+    // As the host ends a task, so that the task's record is freed; a test that destroyed the task
+    // itself is answered with a status and nothing more.
+    m_app.OOCPSRV(nullptr, OOCP_TASK_DESTROY, kTaskId, 0);
     CloseMainViewer();
     NlsRemoveModule(ModuleResourceHandle());
 }

@@ -117,6 +117,7 @@ TEST(CommandModule, BadEventsAreRefusedWithAStatusAndRunNothing)
     EXPECT_EQ(request.error, L"the module has no command with the id 1001");
     EXPECT_EQ(execute(module, 1002, 6, {}, &request), OOCP_ERR_TASK);
     EXPECT_TRUE(module.events.empty());
+    EXPECT_EQ(module.app.OOCPSRV(nullptr, OOCP_TASK_DESTROY, 5, 0), OOCP_OK);
 }
 
 TEST(CommandModule, ACommandLeavesItsApplicationObjectWhenItGoes)
