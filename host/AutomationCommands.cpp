@@ -2,6 +2,8 @@
 // input would (through the platform's automation) and says plainly why it could not.
 #include "AutomationCommands.h"
 
+#include "ListCommands.h"
+
 #include "kernel/Clock.h"
 #include "kernel/Text.h"
 #include "orvane/CpVariables.h"
@@ -15,12 +17,7 @@ namespace {
 
 using Failure = std::optional<std::wstring>;
 
-struct CommandShape {
-    const wchar_t* name;
-    std::size_t minArguments;
-    std::size_t maxArguments;
-    const wchar_t* usage;
-};
+using CommandShape = AutomationCommands::CommandShape;
 
 const CommandShape shapes[] = {
     {L"WaitWindow", 1, 2, L"WaitWindow \"title\"[, seconds]"},
@@ -36,13 +33,7 @@ const CommandShape shapes[] = {
     {L"Snapshot", 0, 1, L"Snapshot [\"title\"]"},
 };
 
-const CommandShape* shapeOf(std::wstring_view command)
-{
-    for (const auto& shape : shapes)
-        if (EqualsNoCase(command, shape.name))
-            return &shape;
-    return nullptr;
-}
+const CommandShape* ownShapeOf(std::wstring_view command) { return AutomationCommands::shapeOf(shapes, command); }
 
 std::optional<double> numberOf(const std::wstring& text)
 {
@@ -93,8 +84,9 @@ std::optional<int> idOf(const AutomationLine& line, std::wstring& failure)
     return static_cast<int>(*id);
 }
 
-// Runs an action on the named window and control id.
-Failure onControl(const AutomationLine& line, const std::function<ActionResult(HWND, int)>& action)
+} // namespace
+
+Failure AutomationCommands::onControl(const AutomationLine& line, const std::function<ActionResult(HWND, int)>& action)
 {
     std::wstring failure;
     HWND window = findWindow(line, failure);
@@ -103,6 +95,8 @@ Failure onControl(const AutomationLine& line, const std::function<ActionResult(H
         return failure;
     return failureOf(action(window, *id));
 }
+
+namespace {
 
 Failure key(const AutomationLine& line)
 {
@@ -160,16 +154,37 @@ std::wstring menuSnapshot(HMENU bar)
 
 } // namespace
 
-bool AutomationCommands::isAutomationCommand(std::wstring_view command) { return shapeOf(command) != nullptr; }
+const AutomationCommands::CommandShape* AutomationCommands::shapeOf(std::span<const CommandShape> shapes,
+                                                                   std::wstring_view command)
+{
+    for (const auto& shape : shapes)
+        if (EqualsNoCase(command, shape.name))
+            return &shape;
+    return nullptr;
+}
+
+std::optional<std::wstring> AutomationCommands::argumentCountFailure(const CommandShape& shape, const AutomationLine& line)
+{
+    if (line.arguments.size() >= shape.minArguments && line.arguments.size() <= shape.maxArguments)
+        return std::nullopt;
+    return std::wstring(shape.name) + L" takes " + shape.usage + L" (got " + std::to_wstring(line.arguments.size()) +
+           L" arguments)";
+}
+
+bool AutomationCommands::isAutomationCommand(std::wstring_view command)
+{
+    return ownShapeOf(command) != nullptr || ListCommands::isListCommand(command);
+}
 
 std::optional<std::wstring> AutomationCommands::run(const AutomationLine& line)
 {
-    const CommandShape* shape = shapeOf(line.command);
+    if (ListCommands::isListCommand(line.command))
+        return ListCommands::run(line);
+    const CommandShape* shape = ownShapeOf(line.command);
     if (!shape)
         return L"unknown automation command " + line.command;
-    if (line.arguments.size() < shape->minArguments || line.arguments.size() > shape->maxArguments)
-        return std::wstring(shape->name) + L" takes " + shape->usage + L" (got " +
-               std::to_wstring(line.arguments.size()) + L" arguments)";
+    if (auto wrongCount = argumentCountFailure(*shape, line))
+        return wrongCount;
     const std::wstring name = shape->name;
     if (name == L"WaitWindow" || name == L"WaitNoWindow")
         return waitForWindow(line, name == L"WaitWindow");

@@ -10,6 +10,8 @@
 #include "worklist/MethodRows.h"
 #include "worklist/RecordText.h"
 
+#include "host/AutomationCommands.h"
+
 #include "kernel/Text.h"
 #include "kernel/TimeApi.h"
 #include "resources/ResourceIds.h"
@@ -276,6 +278,42 @@ TEST_F(MethodList, AGroupWhoseTableCannotBeOpenedShowsTheErrorAndAnEmptyList)
     EXPECT_EQ(errors.size(), 2u);
     EXPECT_EQ(List().items.size(), 0u) << "no rows of another group stay on show";
     EXPECT_FALSE(Enabled(ID_CHECK_ALL));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MethodList, ScriptCommandsSelectClickAndCheckItemsAndFailChangingNothing)
+{
+    OpenWithNitrates();
+    std::wstring printed;
+    AutomationCommands commands([&printed](const std::wstring& line) { printed += line + L"\n"; });
+    const auto run = [&commands](const std::wstring& text) {
+        std::wstring error;
+        const auto line = AutomationArguments::split(text, error);
+        EXPECT_TRUE(line) << WideToUtf8(error);
+        return line ? commands.run(*line) : std::optional<std::wstring>(error);
+    };
+    const std::wstring list = L"\"Run Serion Methods\", 19001, ";
+    EXPECT_EQ(run(L"ExpectItemCount " + list + L"5"), std::nullopt);
+    EXPECT_EQ(run(L"ExpectItem " + list + L"1, \" ... ... | NO2 | Nitrates0000000001.d | \""), std::nullopt);
+    EXPECT_EQ(run(L"ClickItem " + list + L"0, \"state\""), std::nullopt);
+    EXPECT_EQ(run(L"ExpectItemState " + list + L"0, 5"), std::nullopt);
+    EXPECT_EQ(run(L"SelectItems " + list + L"\"2,4\""), std::nullopt);
+    EXPECT_EQ(run(L"SelectItems " + list + L"\"2,9\""), L"control 19001 has no item 9 (it has 5)");
+    EXPECT_EQ(run(L"ExpectItemState " + list + L"3, 1"), L"item 3 of control 19001 shows state 4, expected state 1");
+    EXPECT_EQ(run(L"ExpectItemCount " + list + L"4"), L"control 19001 has 5 items, expected 4");
+    EXPECT_EQ(run(L"ClickItem " + list + L"0, \"label\""), L"ClickItem's fourth argument can only be \"state\", not \"label\"");
+    EXPECT_EQ(run(L"ClickItem \"Run Serion Methods\", 19006, 0"), L"control 19006 is no list");
+
+    EXPECT_EQ(run(L"Snapshot \"Run Serion Methods\""), std::nullopt);
+    EXPECT_NE(printed.find(L"item 2 state=3 selected \"Run complete. ... ... | PO4 | Nitrates0000000002.d | \" "
+                           L"colours={1:-/#FFFF00, 2:-/#FFFF00, 3:-/#FFFF00}"),
+              std::wstring::npos)
+        << WideToUtf8(printed);
+    EXPECT_NE(printed.find(L"item 4 state=5 selected focused"), std::wstring::npos) << WideToUtf8(printed);
+    EXPECT_EQ(run(L"DoubleClickItem " + list + L"7"), L"control 19001 has no item 7 (it has 5)");
 }
 
 } // namespace

@@ -1,0 +1,139 @@
+// List view commands of scripts and the command line, on the platform's list automation.
+#include "ListCommands.h"
+
+#include "AutomationCommands.h"
+
+#include "kernel/Text.h"
+#include "win/ListViewAutomation.h"
+#include "win/ListViewSnapshot.h"
+
+#include <cwchar>
+#include <vector>
+
+namespace {
+
+using Failure = std::optional<std::wstring>;
+
+using ListShape = AutomationCommands::CommandShape;
+
+const ListShape shapes[] = {
+    {L"SelectItems", 3, 3, L"SelectItems \"title\", id, \"i,j,...\""},
+    {L"ClickItem", 3, 4, L"ClickItem \"title\", id, index[, \"state\"]"},
+    {L"DoubleClickItem", 3, 3, L"DoubleClickItem \"title\", id, index"},
+    {L"ExpectItem", 4, 4, L"ExpectItem \"title\", id, index, \"text\""},
+    {L"ExpectItemState", 4, 4, L"ExpectItemState \"title\", id, index, n"},
+    {L"ExpectItemCount", 3, 3, L"ExpectItemCount \"title\", id, n"},
+};
+
+// A whole number from 0 on, as an item index or a count is written.
+std::optional<int> wholeNumber(const std::wstring& text)
+{
+    wchar_t* end = nullptr;
+    const long value = std::wcstol(text.c_str(), &end, 10);
+    if (text.empty() || *end != L'\0' || value < 0 || value > 0x7FFFFFFF)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+ActionResult refused(std::wstring message) { return ActionResult{false, std::move(message)}; }
+
+// "i,j,..." as indexes; none for "" and for text that is not such a list.
+std::optional<std::vector<int>> indexesOf(const std::wstring& text)
+{
+    std::vector<int> indexes;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t comma = std::min(text.find(L',', start), text.size());
+        std::wstring part = text.substr(start, comma - start);
+        std::erase(part, L' ');
+        const auto index = wholeNumber(part);
+        if (!index)
+            return std::nullopt;
+        indexes.push_back(*index);
+        start = comma + 1;
+        if (comma + 1 == text.size())
+            return std::nullopt;
+    }
+    return indexes;
+}
+
+// Runs a check on the list's contents.
+Failure expect(const AutomationLine& line, const std::function<ActionResult(const ListViewInfo&)>& check)
+{
+    return AutomationCommands::onControl(line, [&](HWND window, int id) {
+        ListViewInfo list;
+        if (ActionResult found = ListViewAutomation::inspect(window, id, list); !found)
+            return found;
+        return check(list);
+    });
+}
+
+// The item the line's third argument names, or why there is none.
+ActionResult itemOf(const AutomationLine& line, const ListViewInfo& list, const ListItemInfo*& item)
+{
+    const auto index = wholeNumber(line.arguments[2]);
+    if (!index)
+        return refused(L"the index \"" + line.arguments[2] + L"\" is not a whole number from 0");
+    if (static_cast<std::size_t>(*index) >= list.items.size())
+        return refused(L"control " + line.arguments[1] + L" has no item " + line.arguments[2] + L" (it has " +
+                       std::to_wstring(list.items.size()) + L")");
+    item = &list.items[static_cast<std::size_t>(*index)];
+    return {};
+}
+
+Failure withIndex(const AutomationLine& line, const std::function<ActionResult(HWND, int, int)>& action)
+{
+    const auto index = wholeNumber(line.arguments[2]);
+    if (!index)
+        return L"the index \"" + line.arguments[2] + L"\" is not a whole number from 0";
+    return AutomationCommands::onControl(line, [&](HWND window, int id) { return action(window, id, *index); });
+}
+
+} // namespace
+
+bool ListCommands::isListCommand(std::wstring_view command) { return AutomationCommands::shapeOf(shapes, command) != nullptr; }
+
+Failure ListCommands::run(const AutomationLine& line)
+{
+    const ListShape* shape = AutomationCommands::shapeOf(shapes, line.command);
+    if (!shape)
+        return L"unknown list command " + line.command;
+    if (auto wrongCount = AutomationCommands::argumentCountFailure(*shape, line))
+        return wrongCount;
+    const std::wstring name = shape->name;
+    if (name == L"SelectItems") {
+        const auto indexes = indexesOf(line.arguments[2]);
+        if (!indexes)
+            return L"\"" + line.arguments[2] + L"\" is not a list of item indexes such as \"0,2,5\"";
+        return AutomationCommands::onControl(line, [&](HWND window, int id) { return ListViewAutomation::selectItems(window, id, *indexes); });
+    }
+    if (name == L"ClickItem") {
+        const bool onState = line.arguments.size() == 4;
+        if (onState && !EqualsNoCase(line.arguments[3], L"state"))
+            return L"ClickItem's fourth argument can only be \"state\", not \"" + line.arguments[3] + L"\"";
+        return withIndex(line, [&](HWND window, int id, int index) { return ListViewAutomation::clickItem(window, id, index, onState); });
+    }
+    if (name == L"DoubleClickItem")
+        return withIndex(line, [](HWND window, int id, int index) { return ListViewAutomation::doubleClickItem(window, id, index); });
+    if (name == L"ExpectItemCount") {
+        const auto count = wholeNumber(line.arguments[2]);
+        if (!count)
+            return L"the count \"" + line.arguments[2] + L"\" is not a whole number from 0";
+        return expect(line, [&](const ListViewInfo& list) {
+            if (list.items.size() == static_cast<std::size_t>(*count))
+                return ActionResult{};
+            return refused(L"control " + line.arguments[1] + L" has " + std::to_wstring(list.items.size()) + L" items, expected " +
+                           line.arguments[2]);
+        });
+    }
+    return expect(line, [&](const ListViewInfo& list) {
+        const ListItemInfo* item = nullptr;
+        if (ActionResult found = itemOf(line, list, item); !found)
+            return found;
+        const std::wstring actual = name == L"ExpectItem" ? ListItemText(*item) : std::to_wstring(item->stateImage);
+        if (actual == line.arguments[3])
+            return ActionResult{};
+        return refused(L"item " + line.arguments[2] + L" of control " + line.arguments[1] + L" shows " +
+                       (name == L"ExpectItem" ? L"\"" + actual + L"\"" : L"state " + actual) + L", expected " +
+                       (name == L"ExpectItem" ? L"\"" + line.arguments[3] + L"\"" : L"state " + line.arguments[3]));
+    });
+}
