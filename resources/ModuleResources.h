@@ -10,5 +10,6 @@ std::span<const ResourceEntry> StringTableResources();
 std::span<const ResourceEntry> MainViewerResources();
 std::span<const ResourceEntry> MethodInfoResources();
 std::span<const ResourceEntry> StateImagesResources();
+std::span<const ResourceEntry> ControlBarResources();
 // The handle of the library that holds the resources: its load address.
 HMODULE ModuleResourceHandle();

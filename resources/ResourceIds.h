@@ -7,6 +7,8 @@ constexpr int IDS_HELP_FILE = 32781;
 // The main viewer: its template, its menu, its controls and its commands.
 constexpr int IDD_MAIN_VIEWER = 23201;
 constexpr int IDR_MAIN_MENU = 301;
+constexpr int IDR_MAIN_TOOLBAR = 302;
+constexpr int IDB_LOGO = 353;
 
 constexpr int IDC_METHOD_LIST = 19001;
 constexpr int IDC_SHUTDOWN = 19005;

@@ -6,11 +6,16 @@
 #include "module/MenuState.h"
 #include "module/ModuleSettings.h"
 #include "module/ModuleString.h"
+#include "module/ReadStrVar.h"
 #include "resources/ResourceIds.h"
 #include "worklist/GroupRows.h"
 #include "worklist/ShowOleDbErrors.h"
 
 #include "win/afx/DDX.h"
+
+#include "kernel/Text.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -61,6 +66,9 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_CBN_SELCHANGE(IDC_GROUP, &CDialogMainViewer::OnGroupChanged)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_METHOD_LIST, &CDialogMainViewer::OnListItemChanged)
     ON_COMMAND(ID_MODULE_HELP, &CDialogMainViewer::OnHelp)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
+    ON_MESSAGE(WM_HOTLINK_VARIABLE, &CDialogMainViewer::OnVarBSPEvent)
 END_MESSAGE_MAP()
 
 CDialogMainViewer::CDialogMainViewer(CWnd* pParent) : CDialogBase(IDD_MAIN_VIEWER, pParent) {}
@@ -104,6 +112,10 @@ BOOL CDialogMainViewer::OnInitDialog()
         m_hotlink.ConnectAll();
     }
 
+    EnableToolTips(TRUE);
+    if (!m_toolBar.Create(this, IDR_MAIN_TOOLBAR) || !m_statusBar.Create(this))
+        return TRUE;
+    RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
     if (LoadGroups()) {
         m_comboGroup.SetCurSel(0);
         OnGroupChanged();
@@ -112,7 +124,65 @@ BOOL CDialogMainViewer::OnInitDialog()
     g_hKeyboardHook = ::SetWindowsHookExW(WH_GETMESSAGE, &KeyboardHookProc, nullptr, ::GetCurrentThreadId());
     UpdateCommandState();
     LogbookWriteId(IDS_WINDOW_OPENED);
+
+    std::wstring strSystemStatus;
+    ReadStrVar("GUISYSTEMSTATUS$", strSystemStatus);
+    m_statusBar.ShowSystemStatus(strSystemStatus);
+    ReadStrVar("ACQSTATUS$", m_strAcqStatus);
     return TRUE;
+}
+
+LRESULT CDialogMainViewer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    FilterToolTipMessage(message, wParam, lParam);
+    return CDialogBase::WindowProc(message, wParam, lParam);
+}
+
+BOOL CDialogMainViewer::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* pTipW = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+    auto* pTipA = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+    UINT_PTR nID = pNMHDR->idFrom;
+    // The same flags sit at the same place in both forms.
+    const UINT uFlags = pNMHDR->code == TTN_NEEDTEXTW ? pTipW->uFlags : pTipA->uFlags;
+    if (uFlags & TTF_IDISHWND)
+        nID = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(nID)));
+    if (nID == 0)
+        return TRUE;
+    std::wstring strTip = ModuleString(static_cast<UINT>(nID));
+    if (strTip.empty())
+        return FALSE;
+    // A prompt's first line is the status line's; the tip is what follows the line break.
+    if (const std::size_t nBreak = strTip.find(L'\n'); nBreak != std::wstring::npos)
+        strTip.erase(0, nBreak + 1);
+    constexpr std::size_t nMaxTip = 79;
+    strTip.resize(std::min(strTip.size(), nMaxTip));
+    if (pNMHDR->code == TTN_NEEDTEXTW) {
+        std::copy(strTip.begin(), strTip.end(), pTipW->szText);
+        pTipW->szText[strTip.size()] = L'\0';
+    } else {
+        std::string strNarrow = WideToUtf8(strTip);
+        strNarrow.resize(std::min(strNarrow.size(), nMaxTip));
+        std::copy(strNarrow.begin(), strNarrow.end(), pTipA->szText);
+        pTipA->szText[strNarrow.size()] = '\0';
+    }
+    *pResult = 0;
+    ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOOWNERZORDER);
+    return TRUE;
+}
+
+LRESULT CDialogMainViewer::OnVarBSPEvent(WPARAM, LPARAM lParam)
+{
+    const auto* pszName = reinterpret_cast<LPCWSTR>(lParam);
+    if (!pszName)
+        return 0;
+    // The system status is followed all the time, not only during a run.
+    if (EqualsNoCase(pszName, L"GUISYSTEMSTATUS$")) {
+        std::wstring strSystemStatus;
+        ReadStrVar("GUISYSTEMSTATUS$", strSystemStatus);
+        m_statusBar.ShowSystemStatus(strSystemStatus);
+    }
+    return 0;
 }
 
 void CDialogMainViewer::OnCancel()
@@ -150,6 +220,12 @@ void CDialogMainViewer::EnableCommand(CMenu* pMenu, UINT nID, BOOL bEnable)
 {
     if (pMenu)
         pMenu->EnableMenuItem(nID, MF_BYCOMMAND | (bEnable ? MF_ENABLED : MF_GRAYED));
+    const int nIndex = m_toolBar.GetSafeHwnd() ? m_toolBar.CommandToIndex(nID) : -1;
+    if (nIndex < 0)
+        return;
+    UINT nStyle = m_toolBar.GetButtonStyle(nIndex);
+    nStyle = bEnable ? nStyle & ~TBBS_DISABLED : (nStyle | TBBS_DISABLED) & ~TBBS_PRESSED;
+    m_toolBar.SetButtonStyle(nIndex, nStyle);
 }
 
 BOOL CDialogMainViewer::LoadGroups()

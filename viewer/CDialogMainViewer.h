@@ -3,6 +3,8 @@
 #pragma once
 
 #include "CMethodListCtrl.h"
+#include "CSRStatusBar.h"
+#include "CSRToolBar.h"
 
 #include "dialogs/CDialogBase.h"
 #include "hotlink/CBspDataHotlink.h"
@@ -27,6 +29,8 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // Offers every message to the tool-tip relay first, so that tips work inside the host's loop.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Close, Escape and the close box: logs the closing, gives the host its menu entry back and
     // hides the window. The object stays until the next FIARUNNER replaces it.
     void OnCancel() override;
@@ -40,11 +44,20 @@ protected:
     void OnListItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnHelp();
 
+    // The tip of a tool bar button: the second line of its command's prompt.
+    BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    // A host variable changed (lParam: its name, held by the hotlink window).
+    LRESULT OnVarBSPEvent(WPARAM wParam, LPARAM lParam);
+
     DECLARE_MESSAGE_MAP()
 
 private:
     // Hidden child that turns host variable changes into posted messages.
     CBspDataHotlink m_hotlink;
+    CSRToolBar m_toolBar;
+    CSRStatusBar m_statusBar;
+    // The last value read of ACQSTATUS$.
+    std::wstring m_strAcqStatus;
 
     void EnableCommand(CMenu* pMenu, UINT nID, BOOL bEnable);
     // Opens the group table and lists its groups in the group box; FALSE when there is none.

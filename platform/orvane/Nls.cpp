@@ -23,9 +23,10 @@ constexpr HostString hostStrings[] = {
     {17002, L"Cancel"},
     {17003, L"&Help"},
     {17004, L"&Yes"},
-    {17005, L"&No"},
-    {17006, L"Error"},
-    {17007, L"Warning"},
+    // The status field of a module's status bar: at first, while offline, before a status is known.
+    {17005, L"Not connected"},
+    {17006, L"Instrument offline"},
+    {17007, L"Status unknown"},
     {17008, L"Information"},
     {17009, L"&File"},
     {NLS_HOST_MENU_NAME, L"Automation"},

@@ -272,6 +272,16 @@ std::wstring statesOf(const WindowInfo& info)
     return states;
 }
 
+// What the control itself tells of its state, after a blank.
+std::wstring controlStates(HWND window)
+{
+    Window* record = WindowTable::instance().find(window);
+    if (!record || !record->control)
+        return {};
+    const std::wstring states = record->control->states(window);
+    return states.empty() ? states : L" " + states;
+}
+
 void appendSnapshot(std::wstring& out, HWND window, int depth)
 {
     const WindowInfo info = collect(window, false);
@@ -279,7 +289,8 @@ void appendSnapshot(std::wstring& out, HWND window, int depth)
     if (depth == 0)
         out += L"Window \"" + info.text + L"\" (" + info.className + L")" + statesOf(info) + L"\n";
     else
-        out += indent + info.className + L" " + std::to_wstring(info.id) + L" \"" + info.text + L"\"" + statesOf(info) + L"\n";
+        out += indent + info.className + L" " + std::to_wstring(info.id) + L" \"" + info.text + L"\"" + statesOf(info) +
+               controlStates(window) + L"\n";
     if (!info.listView.columns.empty() || !info.listView.items.empty())
         out += ListViewSnapshot(info.listView, indent + L"  ");
     if (depth > 0 && isBuiltInControl(info.className))

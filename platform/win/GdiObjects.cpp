@@ -142,6 +142,15 @@ int GetObjectW(HGDIOBJ object, int size, LPVOID buffer)
         std::memcpy(buffer, &info, sizeof(LOGBRUSH));
         return sizeof(LOGBRUSH);
     }
+    if (const auto* bitmap = objects.findAs<GdiObjects::Bitmap>(object)) {
+        if (!buffer)
+            return sizeof(BITMAP);
+        if (size < static_cast<int>(sizeof(BITMAP)))
+            return 0;
+        const BITMAP info{0, bitmap->picture->cx, bitmap->picture->cy, 0, 1, 0, nullptr};
+        std::memcpy(buffer, &info, sizeof(BITMAP));
+        return sizeof(BITMAP);
+    }
     SetLastError(ERROR_INVALID_HANDLE);
     return 0;
 }
@@ -192,6 +201,11 @@ GdiObjects::DeviceContext* contextOf(HDC dc) { return GdiObjects::instance().fin
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
 {
     GdiObjects::DeviceContext* context = contextOf(dc);
+    if (context && GdiObjects::instance().findAs<GdiObjects::Bitmap>(object)) {
+        const HGDIOBJ previous = context->bitmap;
+        context->bitmap = static_cast<HBITMAP>(object);
+        return previous;
+    }
     if (!context || !GdiObjects::instance().findAs<GdiObjects::Font>(object))
         return nullptr;
     const HGDIOBJ previous = context->font;

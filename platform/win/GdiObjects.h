@@ -1,5 +1,6 @@
 // The drawing objects the user interface keeps headless: fonts (their LOGFONTW), brushes (their
-// colour), device contexts (colours, mode and font) and bitmaps. Stock objects are never deleted.
+// colour), device contexts (colours, mode, font and what was painted) and bitmaps. Stock objects
+// are never deleted.
 #pragma once
 
 #include "win/BitmapTemplate.h"
@@ -23,6 +24,8 @@ public:
         COLORREF backgroundColor;
         int backgroundMode;
         HGDIOBJ font;
+        HBITMAP bitmap = nullptr;  // a memory context's bitmap
+        std::vector<PaintOperation> painted = {};
     };
     // A bitmap resource: it stays in its module, the handle only points to it.
     struct Bitmap {

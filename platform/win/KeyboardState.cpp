@@ -47,3 +47,11 @@ SHORT GetAsyncKeyState(int virtualKey)
                       KeyboardState::instance().injectedDown[static_cast<std::size_t>(virtualKey)];
     return down ? static_cast<SHORT>(0x8000) : 0;
 }
+
+BOOL GetCursorPos(POINT* point)
+{
+    if (!point)
+        return FALSE;
+    *point = KeyboardState::instance().cursor;
+    return TRUE;
+}

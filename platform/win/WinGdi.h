@@ -4,6 +4,9 @@
 
 #include "win/WinUser.h"
 
+#include <string>
+#include <vector>
+
 constexpr int LF_FACESIZE = 32;
 
 struct LOGFONTW {
@@ -38,6 +41,10 @@ constexpr BYTE DEFAULT_CHARSET = 1;
 constexpr UINT BS_SOLID = 0;
 constexpr UINT BS_NULL = 1;
 constexpr UINT BS_HOLLOW = BS_NULL;
+
+constexpr BYTE GetRValue(COLORREF color) { return static_cast<BYTE>(color & 0xFF); }
+constexpr BYTE GetGValue(COLORREF color) { return static_cast<BYTE>((color >> 8) & 0xFF); }
+constexpr BYTE GetBValue(COLORREF color) { return static_cast<BYTE>((color >> 16) & 0xFF); }
 
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
@@ -100,7 +107,7 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* brush);
 COLORREF GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);
 
-// A device context stand-in: it keeps colours, mode and font; nothing is drawn.
+// A device context stand-in: it keeps colours, mode, font and what was painted on it.
 HDC GetDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
@@ -111,3 +118,45 @@ COLORREF GetBkColor(HDC dc);
 int SetBkMode(HDC dc, int mode);
 int GetBkMode(HDC dc);
 int GetDeviceCaps(HDC dc, int index);
+
+// A bitmap's size (GetObjectW); bitmaps are loaded with LoadBitmapW (win/CommCtrlLists.h).
+struct BITMAP {
+    LONG bmType;
+    LONG bmWidth;
+    LONG bmHeight;
+    LONG bmWidthBytes;
+    WORD bmPlanes;
+    WORD bmBitsPixel;
+    LPVOID bmBits;
+};
+
+// Painting is recorded, not rendered: a device context keeps what was drawn on it, in order, so
+// that a front end can show an owner-drawn control as its owner painted it.
+struct PaintOperation {
+    enum Kind { Fill, Text, Picture };
+    Kind kind;
+    RECT rect;            // in the window's client coordinates
+    COLORREF foreground;  // the text or the picture's ink
+    COLORREF background;  // the fill or the picture's paper
+    std::wstring text;    // the text, or the picture's characters that the copy shows
+};
+// What has been painted on the device context so far.
+std::vector<PaintOperation> GetPaintOperations(HDC dc);
+
+constexpr DWORD SRCCOPY = 0x00CC0020;
+constexpr UINT ETO_OPAQUE = 0x0002;
+constexpr UINT DT_LEFT = 0x0000;
+constexpr UINT DT_CENTER = 0x0001;
+constexpr UINT DT_RIGHT = 0x0002;
+constexpr UINT DT_VCENTER = 0x0004;
+constexpr UINT DT_SINGLELINE = 0x0020;
+constexpr UINT DT_NOPREFIX = 0x0800;
+
+// A memory device context for a bitmap selected into it, the source of BitBlt.
+HDC CreateCompatibleDC(HDC dc);
+BOOL DeleteDC(HDC dc);
+BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
+BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT length, const INT* dx);
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+// One line of text in the rectangle; the format's alignment is kept with the text.
+int DrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT format);

@@ -53,6 +53,22 @@ struct MSG {
 };
 using LPMSG = MSG*;
 
+// WM_DRAWITEM: what an owner-drawn control asks its parent to paint.
+constexpr UINT ODT_STATIC = 5;
+constexpr UINT ODA_DRAWENTIRE = 0x0001;
+struct DRAWITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemAction;
+    UINT itemState;
+    HWND hwndItem;
+    HDC hDC;
+    RECT rcItem;
+    ULONG_PTR itemData;
+};
+using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
+
 struct NMHDR {
     HWND hwndFrom;
     UINT_PTR idFrom;
@@ -206,6 +222,8 @@ constexpr UINT WM_COPY = 0x0301;
 constexpr UINT WM_PASTE = 0x0302;
 constexpr UINT WM_CLEAR = 0x0303;
 constexpr UINT WM_UNDO = 0x0304;
+// Paints the client area into the device context given in wParam.
+constexpr UINT WM_PRINTCLIENT = 0x0318;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 
@@ -833,6 +851,8 @@ BOOL ClientToScreen(HWND window, LPPOINT point);
 BOOL ScreenToClient(HWND window, LPPOINT point);
 int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
 HWND WindowFromPoint(POINT screenPoint);
+// Where the mouse was last seen, in screen pixels.
+BOOL GetCursorPos(POINT* point);
 HWND ChildWindowFromPoint(HWND parent, POINT clientPoint);
 int GetSystemMetrics(int index);
 

@@ -10,6 +10,9 @@
 #include "win/HeaderControl.h"
 #include "win/ListViewControl.h"
 #include "win/StaticControl.h"
+#include "win/StatusBarControl.h"
+#include "win/ToolBarControl.h"
+#include "win/ToolTipControl.h"
 #include "win/UpDownControl.h"
 
 #include <algorithm>
@@ -45,6 +48,9 @@ WindowClassRegistry::WindowClassRegistry()
     add(systemClass(L"msctls_updown32", UpDownControl::windowProc));
     add(systemClass(WC_LISTVIEWW, ListViewControl::windowProc));
     add(systemClass(WC_HEADERW, HeaderControl::windowProc));
+    add(systemClass(TOOLBARCLASSNAMEW, ToolBarControl::windowProc));
+    add(systemClass(STATUSCLASSNAMEW, StatusBarControl::windowProc));
+    add(systemClass(TOOLTIPS_CLASSW, ToolTipControl::windowProc));
 }
 
 bool WindowClassRegistry::add(const WindowClass& windowClass)

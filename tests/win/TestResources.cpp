@@ -1,7 +1,8 @@
-// The dialog and menu templates of the window tests.
+// The dialog, menu and bitmap resources of the window tests.
 #include "TestResources.h"
 
 #include "kernel/Resources.h"
+#include "win/BitmapTemplate.h"
 
 namespace {
 
@@ -64,7 +65,11 @@ constexpr MenuItemTemplate barItems[] = {
 };
 constexpr MenuTemplate testMenu{barItems};
 
+constexpr BitmapTile testTiles[] = {{L"Aa", 0, 0xFFFFFF}, {L"Bb", 0, 0xFFFFFF}, {L"Cc", 0, 0xFFFFFF}};
+constexpr BitmapTemplate testBitmap{.cx = 48, .cy = 16, .tileWidth = 16, .tiles = testTiles};
+
 const ResourceEntry resources[] = {
+    {2, testBitmapId, LANG_ENGLISH_US, &testBitmap, sizeof(testBitmap)},
     {5, testDialogId, LANG_ENGLISH_US, &testDialog, sizeof(testDialog)},
     {5, controlsDialogId, LANG_ENGLISH_US, &controlsDialog, sizeof(controlsDialog)},
     {4, testMenuId, LANG_ENGLISH_US, &testMenu, sizeof(testMenu)},

@@ -5,6 +5,7 @@
 #include "AFX_MAINTAIN_STATE.h"
 #include "CDataExchange.h"
 #include "CHandleMap.h"
+#include "win/CommCtrl.h"
 
 #include <algorithm>
 #include <vector>
@@ -268,7 +269,15 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         call.nID = message - WM_CTLCOLORMSGBOX;
         return DispatchToMessageMap(WM_CTLCOLOR, 0, 0, call);
     }
-    return DispatchToMessageMap(message, 0, 0, call);
+    if (DispatchToMessageMap(message, 0, 0, call))
+        return TRUE;
+    // An owner-drawn control draws itself when its object knows how.
+    if (message == WM_DRAWITEM) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        CWnd* control = item ? FromHandlePermanent(item->hwndItem) : nullptr;
+        return control && control->OnChildNotify(message, wParam, lParam, pResult);
+    }
+    return FALSE;
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -386,4 +395,76 @@ BOOL AfxUnhookWindowCreate()
     BOOL attached = windowToAttach == nullptr;
     windowToAttach = nullptr;
     return attached;
+}
+
+void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver)
+{
+    AFX_SIZEPARENTPARAMS layout{};
+    ::GetClientRect(m_hWnd, &layout.rect);
+    layout.bStretch = TRUE;
+    HWND leftOver = nullptr;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const auto id = static_cast<UINT>(::GetDlgCtrlID(child));
+        if (id == nIDLeftOver && nIDLeftOver != 0)
+            leftOver = child;
+        else if (id >= nIDFirst && id <= nIDLast)
+            ::SendMessageW(child, WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
+    }
+    if (leftOver)
+        ::MoveWindow(leftOver, layout.rect.left, layout.rect.top, layout.rect.right - layout.rect.left,
+                     layout.rect.bottom - layout.rect.top, TRUE);
+}
+
+namespace {
+
+constexpr LPCWSTR kToolTipProperty = L"AfxToolTip";
+
+} // namespace
+
+BOOL CWnd::EnableToolTips(BOOL bEnable)
+{
+    auto tip = static_cast<HWND>(::GetPropW(m_hWnd, kToolTipProperty));
+    if (!bEnable) {
+        if (tip)
+            ::DestroyWindow(tip);
+        ::RemovePropW(m_hWnd, kToolTipProperty);
+        return TRUE;
+    }
+    if (!tip) {
+        tip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0,
+                                ::GetAncestor(m_hWnd, GA_ROOT), nullptr, nullptr, nullptr);
+        if (!tip)
+            return FALSE;
+        ::SetPropW(m_hWnd, kToolTipProperty, tip);
+    }
+    return TRUE;
+}
+
+void CWnd::FilterToolTipMessage(MSG* pMsg)
+{
+    const auto tip = static_cast<HWND>(::GetPropW(m_hWnd, kToolTipProperty));
+    if (!pMsg || !::IsWindow(tip) || pMsg->message < WM_MOUSEFIRST || pMsg->message > WM_MOUSELAST)
+        return;
+    // The control under the mouse becomes a tool the first time the mouse reaches it.
+    const POINT point{GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam)};
+    const HWND control = pMsg->hwnd == m_hWnd ? ::ChildWindowFromPoint(m_hWnd, point) : pMsg->hwnd;
+    if (control && control != m_hWnd && ::IsChild(m_hWnd, control)) {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = m_hWnd;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    MSG relayed = *pMsg;
+    relayed.hwnd = control ? control : pMsg->hwnd;
+    ::SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+void CWnd::FilterToolTipMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG msg{m_hWnd, message, wParam, lParam, 0, {}};
+    ::GetCursorPos(&msg.pt);
+    FilterToolTipMessage(&msg);
 }

@@ -14,6 +14,19 @@
 
 class CDataExchange;
 
+// The ids of control bars (tool bar, status bar) that RepositionBars lays out.
+constexpr UINT AFX_IDW_CONTROLBAR_FIRST = 0xE800;
+constexpr UINT AFX_IDW_CONTROLBAR_LAST = 0xE8FF;
+constexpr UINT AFX_IDW_TOOLBAR = 0xE800;
+constexpr UINT AFX_IDW_STATUS_BAR = 0xE801;
+// Sent by RepositionBars to each bar: the bar takes its room from the rectangle left over.
+constexpr UINT WM_SIZEPARENT = 0x0361;
+struct AFX_SIZEPARENTPARAMS {
+    RECT rect;
+    SIZE sizeTotal;
+    BOOL bStretch;
+};
+
 class CWnd : public CCmdTarget {
 public:
     CWnd() = default;
@@ -85,6 +98,17 @@ public:
     // A chance to handle a message before it is dispatched; TRUE when it was.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
+    // Lays out the child bars with ids from nIDFirst to nIDLast in the client area, in child
+    // order; the child nIDLeftOver (0: none) gets what is left.
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver);
+    // A tool tip for the window's controls: a control shows the tip that the window gives for it
+    // (TTN_NEEDTEXT with the control's window as the id). Mouse messages reach it through
+    // FilterToolTipMessage.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    void FilterToolTipMessage(MSG* pMsg);
+    // The same for a message of this window, as a WindowProc override hands it on.
+    void FilterToolTipMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
     HWND m_hWnd = nullptr;
 
 protected:
@@ -92,7 +116,8 @@ protected:
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-    // A notification of this control, offered back to it by its parent before the parent's map.
+    // A notification of this control, offered back to it by its parent before the parent's map;
+    // also a WM_DRAWITEM for it that the parent's map does not handle.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // The window's previous procedure, or DefWindowProcW.
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,37 @@
+// The "ToolbarWindow32" class: a row of buttons with images from one bitmap strip, and
+// separators. A click (press and release on the same enabled button) sends WM_COMMAND with the
+// button's command id to the parent; with TBSTYLE_TOOLTIPS the bar keeps a tool tip whose texts
+// it asks of the parent. The bar is one row of the dialog font high.
+#pragma once
+
+#include "win/CommCtrl.h"
+#include "win/Control.h"
+
+#include <vector>
+
+class ToolBarControl : public Control {
+public:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    std::wstring states(HWND window) override;
+
+private:
+    int indexOf(int command) const;
+    int buttonAt(HWND window, POINT point) const;
+    RECT itemRect(HWND window, int index) const;
+    void layOut(HWND window);
+    void fitToParent(HWND window);
+    void addButtons(HWND window, const TBBUTTON* buttons, int count);
+    LRESULT addBitmap(int images, const TBADDBITMAP* added);
+    void paint(HWND window, HDC dc) const;
+    void release(HWND window, POINT point);
+
+    std::vector<TBBUTTON> m_buttons;
+    HBITMAP m_bitmap = nullptr;
+    int m_images = 0;
+    SIZE m_imageSize{16, 15};
+    SIZE m_buttonSize{23, 22};
+    int m_indent = 0;
+    HWND m_toolTip = nullptr;
+    int m_pressed = -1;  // the button the left mouse button went down on
+    int m_hot = -1;
+};

@@ -1,0 +1,143 @@
+// The status bar's panes, the system status and its colours, and the painting of the logo and
+// status panes.
+#include "CSRStatusBar.h"
+
+#include "module/ModuleSettings.h"
+#include "orvane/Nls.h"
+#include "resources/ResourceIds.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The panes: the logo, the system status, and the message pane that takes the room left.
+constexpr UINT kIndicators[] = {1, 2, 3};
+constexpr int kLogoPane = 0;
+constexpr int kStatusPane = 1;
+constexpr int kMessagePane = 2;
+
+// The host's texts of the status pane.
+constexpr UINT kInitialStatus = 17005;
+constexpr UINT kOfflineStatus = 17006;
+constexpr UINT kUnknownStatus = 17007;
+
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kWhite = 0xFFFFFF;
+
+std::wstring HostText(UINT nID, int nCapacity)
+{
+    std::vector<WCHAR> buffer(static_cast<std::size_t>(nCapacity), L'\0');
+    NlsLoadString(AfxGetResourceHandle(), nID, buffer.data(), nCapacity);
+    return buffer.data();
+}
+
+// The fields between "|" separators; empty fields do not count.
+std::vector<std::wstring> SplitFields(const std::wstring& text)
+{
+    std::vector<std::wstring> fields;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(L'|', start), text.size());
+        if (end > start)
+            fields.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return fields;
+}
+
+} // namespace
+
+BOOL CSRStatusBar::Create(CWnd* pParent)
+{
+    if (!CStatusBar::Create(pParent, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM | CBRS_TOOLTIPS))
+        return FALSE;
+    ShowWindow(SW_SHOW);
+    SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators)));
+    SetBorders(2, 1, 2, 1);
+    SetPaneInfo(kLogoPane, kIndicators[kLogoPane], SBPS_OWNERDRAW, 105);
+    SetPaneInfo(kStatusPane, kIndicators[kStatusPane], SBPS_OWNERDRAW, 100);
+    SetPaneInfo(kMessagePane, kIndicators[kMessagePane], SBPS_STRETCH, 100);
+    SendMessage(SB_SETMINHEIGHT, 24);
+    m_bmpLogo.LoadBitmap(IDB_LOGO);
+    m_strStatus = HostText(kInitialStatus, 15);
+    m_crBack = ::GetSysColor(COLOR_BTNFACE);
+    m_crText = kBlack;
+    return TRUE;
+}
+
+void CSRStatusBar::SetMessageText(LPCWSTR lpszText) { SetPaneText(kMessagePane, lpszText); }
+
+void CSRStatusBar::SetMessageTextId(UINT nID)
+{
+    std::vector<WCHAR> buffer(120, L'\0');
+    NlsLoadString(AfxGetResourceHandle(), nID, buffer.data(), 120);
+    SetMessageText(buffer.data());
+}
+
+void CSRStatusBar::ShowSystemStatus(std::wstring strText)
+{
+    if (!ModuleSettings.bOnline) {
+        m_strStatus = HostText(kOfflineStatus, 30);
+        m_crBack = 0x404040;
+        m_crText = kWhite;
+        return;
+    }
+    m_strStatus = HostText(kUnknownStatus, 30);
+    m_crBack = ::GetSysColor(COLOR_BTNFACE);
+
+    const std::vector<std::wstring> fields = SplitFields(strText);
+    if (fields.size() < 3)
+        return;
+    m_crText = kBlack;
+    // The third field is "ST:" and the colour's letter.
+    struct Colours {
+        WCHAR letter;
+        COLORREF back;
+        COLORREF text;
+    };
+    constexpr Colours colours[] = {
+        {L'B', 0xFF0000, kWhite}, {L'C', 0xFFFF00, kBlack}, {L'G', 0x00FF00, kBlack}, {L'M', 0xFF00FF, kWhite},
+        {L'R', 0x0000FF, kWhite}, {L'W', 0xFFFFFF, kBlack}, {L'Y', 0x00FFFF, kBlack},
+    };
+    if (fields[2].size() >= 4) {
+        for (const Colours& colour : colours)
+            if (fields[2][3] == colour.letter) {
+                m_crBack = colour.back;
+                m_crText = colour.text;
+            }
+    }
+    if (fields.size() < 4)
+        return;
+    m_strStatus = L" " + fields[3];
+    Invalidate(TRUE);
+    UpdateWindow();
+}
+
+void CSRStatusBar::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
+    RECT rect = lpDrawItemStruct->rcItem;
+    switch (lpDrawItemStruct->itemID) {
+    case kLogoPane: {
+        CDC memDC;
+        if (!memDC.CreateCompatibleDC(pDC))
+            return;
+        CBitmap* pOldBitmap = memDC.SelectObject(&m_bmpLogo);
+        BITMAP bitmap{};
+        m_bmpLogo.GetBitmap(&bitmap);
+        pDC->BitBlt(rect.left, rect.top, std::min<LONG>(bitmap.bmWidth, rect.right - rect.left),
+                    std::min<LONG>(bitmap.bmHeight, rect.bottom - rect.top), &memDC, 0, 0, SRCCOPY);
+        memDC.SelectObject(pOldBitmap);
+        break;
+    }
+    case kStatusPane:
+        pDC->FillSolidRect(&rect, m_crBack);
+        pDC->SetTextColor(m_crText);
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->DrawText(m_strStatus, &rect, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        break;
+    default:
+        break;
+    }
+}

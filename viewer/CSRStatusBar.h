@@ -1,0 +1,31 @@
+// The main viewer's status bar: the logo, the host's system status in its colours, and the run's
+// message texts.
+#pragma once
+
+#include "win/afx/CBitmap.h"
+#include "win/afx/CStatusBar.h"
+
+#include <string>
+
+class CSRStatusBar : public CStatusBar {
+public:
+    using CStatusBar::Create;
+    // Along the parent's bottom, with its three panes, the logo and the status not yet known.
+    BOOL Create(CWnd* pParent);
+
+    // Shows a run's message in the message pane.
+    void SetMessageText(LPCWSTR lpszText);
+    void SetMessageTextId(UINT nID);
+    // Shows the host's GUISYSTEMSTATUS$: "instrument|mode|ST:c|state", where the letter c chooses
+    // the colours and the state is the text shown. Offline, the host's offline text in white on
+    // dark grey.
+    void ShowSystemStatus(std::wstring strText);
+
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+
+private:
+    CBitmap m_bmpLogo;
+    std::wstring m_strStatus;
+    COLORREF m_crText = 0;
+    COLORREF m_crBack = 0;
+};
