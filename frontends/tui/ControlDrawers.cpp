@@ -2,6 +2,7 @@
 #include "ControlDrawers.h"
 
 #include "CellGeometry.h"
+#include "ListViewDrawer.h"
 #include "TerminalColor.h"
 #include "Theme.h"
 
@@ -255,6 +256,9 @@ const std::map<std::wstring, Drawer>& drawers()
         {L"edit", drawEdit},
         {L"combobox", drawComboBox},
         {ToLowerWide(UPDOWN_CLASSW), drawUpDown},
+        {ToLowerWide(WC_LISTVIEWW), DrawListView},
+        // A list draws its own header.
+        {ToLowerWide(WC_HEADERW), [](Screen&, const WindowInfo&, const Rect&) {}},
     };
     return table;
 }

@@ -88,7 +88,7 @@ bool CursesTerminal::open()
     nonl();
     keypad(stdscr, TRUE);
     set_escdelay(altFollowMs);
-    mousemask(BUTTON1_PRESSED, nullptr);
+    mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
     mouseinterval(0);
     if (has_colors()) {
         start_color();
@@ -170,8 +170,10 @@ std::optional<InputEvent> CursesTerminal::read(int timeoutMs)
 std::optional<InputEvent> CursesTerminal::readMouse()
 {
     MEVENT mouse;
-    if (getmouse(&mouse) != OK || !(mouse.bstate & BUTTON1_PRESSED))
+    if (getmouse(&mouse) != OK || !(mouse.bstate & (BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED)))
         return std::nullopt;
     m_decoder.escapeTimedOut();
+    if (mouse.bstate & (BUTTON4_PRESSED | BUTTON5_PRESSED))
+        return InputEvent::ofWheel(mouse.x, mouse.y, (mouse.bstate & BUTTON4_PRESSED) ? 1 : -1);
     return InputEvent::ofClick(mouse.x, mouse.y);
 }

@@ -1,4 +1,5 @@
-// One user action read from the terminal: a key, a typed character, a mouse click or a resize.
+// One user action read from the terminal: a key, a typed character, a mouse click, a turn of the
+// mouse wheel or a resize.
 #pragma once
 
 enum class Key {
@@ -25,7 +26,7 @@ enum class Key {
 };
 
 struct InputEvent {
-    enum class Kind { Key, Character, Click, Resize };
+    enum class Kind { Key, Character, Click, Wheel, Resize };
 
     Kind kind = Kind::Key;
     Key key = Key::None;
@@ -33,14 +34,17 @@ struct InputEvent {
     wchar_t ch = 0;
     bool alt = false;
     bool ctrl = false;
-    // The cell clicked (Kind::Click).
+    // The cell clicked or under the wheel (Kind::Click, Kind::Wheel).
     int x = 0;
     int y = 0;
+    // A wheel's turn: 1 away from the user (up), -1 towards.
+    int wheel = 0;
 
     static InputEvent ofKey(Key key, bool alt = false) { return {Kind::Key, key, 0, alt, false, 0, 0}; }
     static InputEvent ofCharacter(wchar_t ch, bool alt = false) { return {Kind::Character, Key::None, ch, alt, false, 0, 0}; }
     static InputEvent ofControl(wchar_t letter) { return {Kind::Character, Key::None, letter, false, true, 0, 0}; }
     static InputEvent ofClick(int x, int y) { return {Kind::Click, Key::None, 0, false, false, x, y}; }
+    static InputEvent ofWheel(int x, int y, int wheel) { return {Kind::Wheel, Key::None, 0, false, false, x, y, wheel}; }
     static InputEvent ofResize() { return {Kind::Resize, Key::None, 0, false, false, 0, 0}; }
 
     bool isKey(Key k) const { return kind == Kind::Key && key == k; }

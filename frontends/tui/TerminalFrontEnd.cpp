@@ -10,6 +10,7 @@
 #include "win/Automation.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cwctype>
 #include <ranges>
 
@@ -54,13 +55,18 @@ void pressKey(UINT virtualKey, UINT modifierKey = 0)
 }
 
 // A click on a cell goes to the framework in the middle of the cell: the window drawn on the cell
-// covers that pixel.
-void click(int x, int y)
+// covers that pixel. The second press of a double click comes as one (WM_LBUTTONDBLCLK).
+void click(int x, int y, bool secondOfDouble = false)
 {
     const POINT point = CellGeometry::pixelOf(x, y);
-    Automation::injectMouse(WM_LBUTTONDOWN, point);
+    Automation::injectMouse(secondOfDouble ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, point);
     Automation::injectMouse(WM_LBUTTONUP, point);
 }
+
+// The smallest terminal the module's windows are laid out for.
+constexpr int kMinimumWidth = 80;
+constexpr int kMinimumHeight = 24;
+constexpr auto kDoubleClickTime = std::chrono::milliseconds(500);
 
 } // namespace
 
@@ -147,6 +153,8 @@ void TerminalFrontEnd::followNewWindows()
     m_knownWindows = std::move(shown);
 }
 
+bool TerminalFrontEnd::tooSmall() const { return m_screen.width() < kMinimumWidth || m_screen.height() < kMinimumHeight; }
+
 void TerminalFrontEnd::render()
 {
     followNewWindows();
@@ -157,6 +165,16 @@ void TerminalFrontEnd::render()
         Automation::setScreenSize(width * CellGeometry::cellWidthPx, height * CellGeometry::cellHeightPx);
     }
     m_screen.hideCursor();
+    if (tooSmall()) {
+        // Windows laid out for 80 x 24 would be cut off and clicks would miss: say so instead.
+        m_screen.fill(m_screen.bounds(), L' ', Theme::desktop);
+        const std::wstring lines[] = {L"The terminal is " + std::to_wstring(width) + L" x " + std::to_wstring(height) + L".",
+                                      L"Orvane needs at least 80 x 24:", L"enlarge it, or press Ctrl+Q to quit."};
+        for (int row = 0; row < 3; ++row)
+            m_screen.text(0, std::max(0, height / 2 - 1) + row, lines[row], Theme::desktop);
+        m_terminal.show(m_screen);
+        return;
+    }
     if (m_host.window)
         m_hostScreen.menuBar().setMenus(ReadMenu(GetMenu(m_host.window)));
     m_hostScreen.logbook().setEntries(m_output);
@@ -186,6 +204,9 @@ void TerminalFrontEnd::handle(const InputEvent& event)
 {
     if (event.kind == InputEvent::Kind::Resize)
         return;
+    const bool quit = event.kind == InputEvent::Kind::Character && event.ctrl && event.ch == L'Q';
+    if (tooSmall() && !quit)
+        return;
     m_notice.clear();
     if (m_moving) {
         handleMove(event);
@@ -195,6 +216,10 @@ void TerminalFrontEnd::handle(const InputEvent& event)
         return;
     if (event.kind == InputEvent::Kind::Click) {
         handleClick(event);
+        return;
+    }
+    if (event.kind == InputEvent::Kind::Wheel) {
+        Automation::injectWheel(CellGeometry::pixelOf(event.x, event.y), event.wheel * WHEEL_DELTA);
         return;
     }
     if (event.kind == InputEvent::Kind::Character && event.ctrl && event.ch == L'Q') {
@@ -350,7 +375,13 @@ void TerminalFrontEnd::handleClick(const InputEvent& event)
             if (const auto command = m_windowMenu.clickTitle(event.x))
                 Automation::chooseMenuCommand(window, *command);
         } else {
-            click(event.x, event.y);
+            const auto now = std::chrono::steady_clock::now();
+            const bool secondOfDouble = m_lastClick && m_lastClick->first == event.x && m_lastClick->second == event.y &&
+                                        now - m_lastClickTime <= kDoubleClickTime;
+            click(event.x, event.y, secondOfDouble);
+            // A third press starts a new click.
+            m_lastClick = secondOfDouble ? std::nullopt : std::optional<std::pair<int, int>>{{event.x, event.y}};
+            m_lastClickTime = now;
         }
         return;
     }

@@ -13,7 +13,9 @@
 
 #include "win/InputSource.h"
 
+#include <chrono>
 #include <optional>
+#include <utility>
 
 class TerminalFrontEnd : public InputSource {
 public:
@@ -34,6 +36,8 @@ public:
 
 private:
     bool hostAcceptsInput() const;
+    // Below 80 x 24 the screen only says how large the terminal must be.
+    bool tooSmall() const;
     HWND activeWindow() const;
     std::vector<HWND> windows() const;
 
@@ -72,6 +76,9 @@ private:
     std::vector<HWND> m_knownWindows;
     // Windows brought up by F6 since the command line had the keys.
     int m_cycled = 0;
+    // The cell and time of the last click in a window, to tell a double click.
+    std::optional<std::pair<int, int>> m_lastClick;
+    std::chrono::steady_clock::time_point m_lastClickTime;
     // A message for the status line until the next key, such as why a menu command failed.
     std::wstring m_notice;
 };

@@ -549,6 +549,10 @@ void Automation::injectMouse(UINT message, POINT screenPoint)
         if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDOWN) && GetActiveWindow() != root)
             Activation::activate(root);
     }
+    // A window whose class takes no double clicks gets the second press as a press, as on Windows.
+    const Window* record = WindowTable::instance().find(target);
+    if (message == WM_LBUTTONDBLCLK && !(record && (record->windowClass->style & CS_DBLCLKS)))
+        message = WM_LBUTTONDOWN;
     POINT client = screenPoint;
     ScreenToClient(target, &client);
     WPARAM buttons = 0;
@@ -562,6 +566,15 @@ void Automation::injectMouse(UINT message, POINT screenPoint)
         buttons |= MK_CONTROL;
     MessageQueue::instance().post(
         MSG{target, message, buttons, MAKELPARAM(static_cast<WORD>(client.x), static_cast<WORD>(client.y)), 0, {}});
+}
+
+void Automation::injectWheel(POINT screenPoint, int delta)
+{
+    const HWND target = WindowFromPoint(screenPoint);
+    if (!target || !IsWindowEnabled(GetAncestor(target, GA_ROOT)))
+        return;
+    MessageQueue::instance().post(MSG{target, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)),
+                                      MAKELPARAM(static_cast<WORD>(screenPoint.x), static_cast<WORD>(screenPoint.y)), 0, {}});
 }
 
 std::wstring Automation::snapshot(HWND window)

@@ -105,6 +105,8 @@ public:
     // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP or WM_MOUSEMOVE at a screen point;
     // WM_LBUTTONDBLCLK for the second press of a double click that the front end recognised.
     static void injectMouse(UINT message, POINT screenPoint);
+    // A turn of the wheel (WHEEL_DELTA a notch, positive away from the user) over the window at the point.
+    static void injectWheel(POINT screenPoint, int delta);
 
     // --- Inspection
     // Title, class and every control with id, class, text and states, one per line.

@@ -95,6 +95,8 @@ LRESULT DefWindowProcW(HWND handle, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NCHITTEST:
         return hitTest(handle, lParam);
     case WM_CONTEXTMENU:
+    case WM_MOUSEWHEEL:
+        // Unhandled, both go up to the parent, as on Windows.
         if (window->parent)
             return SendMessageW(window->parent, message, wParam, lParam);
         return 0;

@@ -19,11 +19,12 @@
 
 namespace {
 
-WindowClass systemClass(LPCWSTR name, WNDPROC procedure, int extraBytes = 0)
+// Only the classes that tell a double click from two clicks take double clicks (CS_DBLCLKS).
+WindowClass systemClass(LPCWSTR name, WNDPROC procedure, int extraBytes = 0, UINT style = 0)
 {
     WindowClass windowClass;
     windowClass.name = name;
-    windowClass.style = CS_GLOBALCLASS | CS_DBLCLKS;
+    windowClass.style = CS_GLOBALCLASS | style;
     windowClass.procedure = procedure;
     windowClass.windowExtraBytes = extraBytes;
     return windowClass;
@@ -46,8 +47,8 @@ WindowClassRegistry::WindowClassRegistry()
     add(systemClass(WC_STATICW, StaticControl::windowProc));
     add(systemClass(WC_COMBOBOXW, ComboBoxControl::windowProc));
     add(systemClass(L"msctls_updown32", UpDownControl::windowProc));
-    add(systemClass(WC_LISTVIEWW, ListViewControl::windowProc));
-    add(systemClass(WC_HEADERW, HeaderControl::windowProc));
+    add(systemClass(WC_LISTVIEWW, ListViewControl::windowProc, 0, CS_DBLCLKS));
+    add(systemClass(WC_HEADERW, HeaderControl::windowProc, 0, CS_DBLCLKS));
     add(systemClass(TOOLBARCLASSNAMEW, ToolBarControl::windowProc));
     add(systemClass(STATUSCLASSNAMEW, StatusBarControl::windowProc));
     add(systemClass(TOOLTIPS_CLASSW, ToolTipControl::windowProc));

@@ -11,12 +11,14 @@
 #include "kernel/Text.h"
 #include "support/TempRoot.h"
 #include "win/Automation.h"
+#include "win/CommCtrl.h"
 #include "win/WinGdi.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -441,6 +443,91 @@ TEST_F(TerminalFrontEndTest, ComboListsAndRadioButtonsTakeClicksAndKeys)
     const auto typed = screen().find(L"XYZ");
     ASSERT_TRUE(typed) << WideToUtf8(screen().snapshot());
     EXPECT_EQ(screen().cursor(), (Screen::Point{typed->x + 3, typed->y}));
+}
+
+} // namespace
+
+namespace {
+
+std::vector<int> g_doubleClicked;
+
+INT_PTR CALLBACK listDialogProc(HWND, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == NM_DBLCLK)
+        g_doubleClicked.push_back(reinterpret_cast<NMITEMACTIVATE*>(lParam)->iItem);
+    return message == WM_INITDIALOG;
+}
+
+TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScrollByWheelAndKeys)
+{
+    static const DialogTemplate frame = dialogTemplate(L"Lists", 8, 8, 200, 96, {});
+    HWND dialog = CreateDialogIndirectParamW(nullptr, &frame, host, listDialogProc, 0);
+    opened.push_back(dialog);
+    // Twelve pixels of header and ten rows of list: a header and nine items in view.
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
+                                8, 8, 48 * 8, 10 * 16, dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
+    const HMODULE module = LoadLibraryW(L"" SERION_MODULE_PATH);
+    ASSERT_TRUE(module);
+    HIMAGELIST states = ImageList_LoadImageW(module, MAKEINTRESOURCEW(351), 20, 5, RGB(255, 255, 255), IMAGE_BITMAP, 0);
+    ASSERT_EQ(ImageList_GetImageCount(states), 5);
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(states));
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    for (const auto& [index, title, width] : {std::tuple{0, L"", 21}, std::tuple{1, L"Method Name", 144}, std::tuple{2, L"Data File", 144}}) {
+        LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH, 0, width, const_cast<LPWSTR>(title), 0, index, 0, 0};
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+    }
+    for (int index = 0; index < 20; ++index) {
+        LVITEMW item{};
+        item.mask = LVIF_STATE;
+        item.iItem = index;
+        item.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(index % 5 + 1));
+        item.stateMask = LVIS_STATEIMAGEMASK;
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        const std::wstring name = L"Method " + std::to_wstring(index);
+        LVITEMW text{};
+        text.iSubItem = 1;
+        text.pszText = const_cast<LPWSTR>(name.c_str());
+        SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text));
+    }
+    act({});
+
+    const Rect cells = CellGeometry::cellsOf(Automation::describe(list).windowRect);
+    EXPECT_EQ(screen().find(L"Method Name"), (Screen::Point{cells.x + 3, cells.y}));
+    EXPECT_EQ(screen().find(L"[x]Method 0"), (Screen::Point{cells.x, cells.y + 1}));
+    EXPECT_EQ(screen().find(L"[\u2713]Method 2"), (Screen::Point{cells.x, cells.y + 3}));
+    EXPECT_EQ(screen().at(cells.x + 1, cells.y + 4).style.fg, Color::Red) << "the failed image is red";
+    EXPECT_EQ(screen().at(cells.right() - 1, cells.bottom() - 1).ch, L'▼') << "more rows below";
+
+    // A click selects a row; the same cell again at once is a double click.
+    act({InputEvent::ofClick(cells.x + 5, cells.y + 2)});
+    EXPECT_EQ(screen().at(cells.x + 5, cells.y + 2).style, Theme::selection);
+    act({InputEvent::ofClick(cells.x + 5, cells.y + 2)});
+    EXPECT_EQ(g_doubleClicked, std::vector<int>{1});
+
+    // The wheel and the keys scroll.
+    act({InputEvent::ofWheel(cells.x + 5, cells.y + 4, -1)});
+    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 3);
+    EXPECT_EQ(screen().at(cells.right() - 1, cells.y + 1).ch, L'▲');
+    act({InputEvent::ofKey(Key::End)});
+    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 11);
+    EXPECT_TRUE(screen().find(L"Method 19"));
+    EXPECT_EQ(screen().cursor(), (Screen::Point{cells.x, cells.bottom() - 1})) << "the cursor on the focused row";
+    FreeLibrary(module);
+}
+
+TEST(TerminalTooSmall, SaysHowLargeTheTerminalMustBeAndIgnoresAllButQuitting)
+{
+    ScriptedTerminal small{70, 20};
+    std::vector<std::wstring> ran;
+    TerminalFrontEnd frontEnd{small, {nullptr, [&ran](const std::wstring& line) { ran.push_back(line); }}};
+    InputSource* previous = Automation::setInputSource(&frontEnd);
+    frontEnd.render();
+    EXPECT_TRUE(frontEnd.screen().find(L"The terminal is 70 x 20."));
+    EXPECT_TRUE(frontEnd.screen().find(L"Orvane needs at least 80 x 24:"));
+    for (const InputEvent& event : {InputEvent::ofCharacter(L'x'), InputEvent::ofKey(Key::Enter), InputEvent::ofClick(3, 3)})
+        frontEnd.handle(event);
+    EXPECT_TRUE(ran.empty());
+    Automation::setInputSource(previous);
 }
 
 } // namespace

@@ -1,0 +1,96 @@
+// Drawing list views.
+#include "ListViewDrawer.h"
+
+#include "CellGeometry.h"
+#include "TerminalColor.h"
+#include "Theme.h"
+
+#include "win/CommCtrl.h"
+
+#include <algorithm>
+
+namespace {
+
+// The columns' cells along the row, from their widths in pixels after the client area's left edge.
+std::vector<std::pair<int, int>> columnSpans(const WindowInfo& list)
+{
+    std::vector<std::pair<int, int>> spans;
+    int left = list.clientRect.left;
+    for (const ListColumnInfo& column : list.listView.columns) {
+        spans.push_back(CellGeometry::cellSpan(left, left + column.width, CellGeometry::cellWidthPx));
+        left += column.width;
+    }
+    if (!list.listView.report || spans.empty())
+        spans = {CellGeometry::cellSpan(list.clientRect.left, list.clientRect.right, CellGeometry::cellWidthPx)};
+    return spans;
+}
+
+Style cellStyle(const ListCellInfo& cell, Style row)
+{
+    if (cell.textColor != CLR_DEFAULT)
+        row.fg = NearestTerminalColor(cell.textColor);
+    if (cell.backgroundColor != CLR_DEFAULT)
+        row.bg = NearestTerminalColor(cell.backgroundColor);
+    return row;
+}
+
+void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, int y, const Rect& cells)
+{
+    const ListViewInfo& view = list.listView;
+    const Style base = !list.enabled ? Theme::disabled : item.selected ? Theme::selection : Theme::window;
+    screen.fill({cells.x, y, cells.width, 1}, L' ', base);
+    const auto spans = columnSpans(list);
+    for (std::size_t column = 0; column < spans.size() && column < item.cells.size(); ++column) {
+        const auto [x, width] = spans[column];
+        const Screen::ClipScope clip(screen, Rect{x, y, width, 1}.intersected(cells));
+        const Style style = item.selected || !list.enabled ? base : cellStyle(item.cells[column], base);
+        screen.fill({x, y, width, 1}, L' ', style);
+        int textX = x;
+        if (column == 0 && item.stateImage > 0 && item.stateImage <= static_cast<int>(view.stateImages.size())) {
+            const ListImageInfo& image = view.stateImages[static_cast<std::size_t>(item.stateImage - 1)];
+            const Style imageStyle{NearestTerminalColor(image.color),
+                                   image.transparent ? style.bg : NearestTerminalColor(image.background), Attr::Bold};
+            screen.text(x, y, image.glyph, imageStyle);
+            textX = x + CellGeometry::cellSpan(0, view.stateImageWidth, CellGeometry::cellWidthPx).second;
+        }
+        screen.text(textX, y, item.cells[column].text, style);
+        // Grid lines part the columns; the state column needs none.
+        if ((view.extendedStyle & LVS_EX_GRIDLINES) && column > 0 && column + 1 < spans.size())
+            screen.put(x + width - 1, y, L'│', style.withFg(item.selected ? style.fg : Color::Black).with(Attr::Dim));
+    }
+}
+
+} // namespace
+
+void DrawListView(Screen& screen, const WindowInfo& list, const Rect& cells)
+{
+    const ListViewInfo& view = list.listView;
+    const Screen::ClipScope clip(screen, cells);
+    screen.fill(cells, L' ', list.enabled ? Theme::window : Theme::disabled);
+    const Rect client = CellGeometry::cellsOf(list.clientRect);
+    int y = client.y;
+    if (view.showHeader) {
+        const Style style = list.enabled ? Theme::statusLine : Theme::disabled;
+        screen.fill({client.x, y, client.width, 1}, L' ', style);
+        const auto spans = columnSpans(list);
+        for (std::size_t column = 0; column < spans.size() && column < view.columns.size(); ++column) {
+            const Screen::ClipScope columnClip(screen, Rect{spans[column].first, y, spans[column].second, 1}.intersected(cells));
+            screen.text(spans[column].first, y, view.columns[column].text, style);
+        }
+        ++y;
+    }
+    const int count = static_cast<int>(view.items.size());
+    const int first = std::clamp(view.topIndex, 0, std::max(count - 1, 0));
+    const int rows = std::min(view.countPerPage, client.bottom() - y);
+    for (int index = first; index < count && index - first < rows; ++index) {
+        const ListItemInfo& item = view.items[static_cast<std::size_t>(index)];
+        drawItem(screen, list, item, y + index - first, cells);
+        if (item.focused && list.focused)
+            screen.setCursor(client.x, y + index - first);
+    }
+    // Marks at the right edge say that rows lie above or below the ones in view.
+    if (first > 0 && rows > 0)
+        screen.put(client.right() - 1, y, L'▲', Theme::button);
+    if (first + rows < count && rows > 0)
+        screen.put(client.right() - 1, y + rows - 1, L'▼', Theme::button);
+}

@@ -1,0 +1,11 @@
+// A list view on the terminal: its header row, then a row an item from the top one in view, each
+// column where its width in pixels puts it, state images as their glyphs, the colours the list's
+// parent paints items with, the selection reversed and the focused item under the cursor.
+#pragma once
+
+#include "Rect.h"
+#include "Screen.h"
+
+#include "win/Automation.h"
+
+void DrawListView(Screen& screen, const WindowInfo& list, const Rect& cells);
