@@ -2,6 +2,7 @@
 // input would (through the platform's automation) and says plainly why it could not.
 #include "AutomationCommands.h"
 
+#include "ControlBarCommands.h"
 #include "ListCommands.h"
 
 #include "kernel/Clock.h"
@@ -173,13 +174,16 @@ std::optional<std::wstring> AutomationCommands::argumentCountFailure(const Comma
 
 bool AutomationCommands::isAutomationCommand(std::wstring_view command)
 {
-    return ownShapeOf(command) != nullptr || ListCommands::isListCommand(command);
+    return ownShapeOf(command) != nullptr || ListCommands::isListCommand(command) ||
+           ControlBarCommands::isControlBarCommand(command);
 }
 
 std::optional<std::wstring> AutomationCommands::run(const AutomationLine& line)
 {
     if (ListCommands::isListCommand(line.command))
         return ListCommands::run(line);
+    if (ControlBarCommands::isControlBarCommand(line.command))
+        return ControlBarCommands::run(line);
     const CommandShape* shape = ownShapeOf(line.command);
     if (!shape)
         return L"unknown automation command " + line.command;

@@ -6,6 +6,8 @@
 #include "win/Activation.h"
 #include "win/BeepLog.h"
 #include "win/ComboBoxControl.h"
+#include "win/CommCtrl.h"
+#include "win/ControlBarAutomation.h"
 #include "win/ControlSupport.h"
 #include "win/IconTable.h"
 #include "win/KeyboardState.h"
@@ -480,6 +482,10 @@ ActionResult Automation::chooseMenuCommand(HWND window, UINT commandId)
     if (const std::wstring why = whyUnusable(window); !why.empty())
         return fail(L"the window " + why);
     const std::wstring command = L"menu command " + std::to_wstring(commandId);
+    // A tool bar button follows its menu item; a greyed button refuses its command as the item would.
+    if (const HWND toolBar = ControlBarAutomation::toolBarWith(window, commandId);
+        toolBar && !(SendMessageW(toolBar, TB_GETSTATE, commandId, 0) & TBSTATE_ENABLED))
+        return fail(L"tool bar button " + std::to_wstring(commandId) + L" is greyed");
     std::vector<std::pair<HMENU, int>> path;
     const HMENU bar = GetMenu(window);
     if (bar && pathTo(bar, commandId, path)) {
@@ -498,8 +504,11 @@ ActionResult Automation::chooseMenuCommand(HWND window, UINT commandId)
         return {};
     }
     const HMENU system = (GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU) ? GetSystemMenu(window, FALSE) : nullptr;
-    if (!system || !pathTo(system, commandId, path))
+    if (!system || !pathTo(system, commandId, path)) {
+        if (ControlBarAutomation::toolBarWith(window, commandId))
+            return ControlBarAutomation::clickButton(window, commandId);
         return fail(L"the window has no " + command);
+    }
     SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(system), MAKELPARAM(0, TRUE));
     if (isUnavailable(path.back().first, path.back().second))
         return fail(command + L" is greyed");

@@ -66,6 +66,19 @@ std::wstring ToolTipControl::textOf(HWND window, const Tool& tool) const
     return request.lpszText;
 }
 
+bool ToolTipControl::mouseOn(const Tool& tool) const
+{
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const HWND under = WindowFromPoint(cursor);
+    if (tool.flags & TTF_IDISHWND)
+        return under == reinterpret_cast<HWND>(tool.id);
+    if (under != tool.window)
+        return false;
+    ScreenToClient(tool.window, &cursor);
+    return PtInRect(&tool.rect, cursor) != FALSE;
+}
+
 void ToolTipControl::show(HWND window, int tool)
 {
     const std::wstring text = textOf(window, m_tools[static_cast<std::size_t>(tool)]);
@@ -79,11 +92,14 @@ void ToolTipControl::show(HWND window, int tool)
     const LONG cellHeight = HIWORD(GetDialogBaseUnits());
     SetWindowPos(window, HWND_TOPMOST, cursor.x, cursor.y + cellHeight, static_cast<int>((text.size() + 2) * cellWidth),
                  3 * cellHeight, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetTimer(window, leaveTimer, leaveCheckMs, nullptr);
+    SetTimer(window, popTimer, popDelayMs, nullptr);
 }
 
 void ToolTipControl::hide(HWND window)
 {
-    KillTimer(window, restTimer);
+    for (UINT_PTR timer : {restTimer, leaveTimer, popTimer})
+        KillTimer(window, timer);
     m_resting = -1;
     if (IsWindowVisible(window))
         ShowWindow(window, SW_HIDE);
@@ -140,6 +156,11 @@ LRESULT CALLBACK ToolTipControl::windowProc(HWND window, UINT message, WPARAM wP
             self->relay(window, *relayed);
         return 0;
     case WM_TIMER:
+        if (wParam == popTimer ||
+            (wParam == leaveTimer && (self->m_resting < 0 || !self->mouseOn(self->m_tools[static_cast<std::size_t>(self->m_resting)])))) {
+            self->hide(window);
+            return 0;
+        }
         if (wParam != restTimer)
             return 0;
         KillTimer(window, restTimer);

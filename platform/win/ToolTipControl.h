@@ -15,6 +15,11 @@ public:
 
     static constexpr UINT_PTR restTimer = 1;
     static constexpr UINT restDelayMs = 500;
+    // While a tip shows: it goes when the mouse has left its tool, or after a while.
+    static constexpr UINT_PTR leaveTimer = 2;
+    static constexpr UINT leaveCheckMs = 100;
+    static constexpr UINT_PTR popTimer = 3;
+    static constexpr UINT popDelayMs = 10 * restDelayMs;
 
 private:
     struct Tool {
@@ -32,6 +37,7 @@ private:
     void show(HWND window, int tool);
     void hide(HWND window);
     std::wstring textOf(HWND window, const Tool& tool) const;
+    bool mouseOn(const Tool& tool) const;
     int find(const TOOLINFOW& info) const;
 
     std::vector<Tool> m_tools;

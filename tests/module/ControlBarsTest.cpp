@@ -8,6 +8,7 @@
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"
 #include "resources/ResourceIds.h"
+#include "win/ControlBarAutomation.h"
 #include "win/StatusBarControl.h"
 #include "viewer/CDialogMainViewer.h"
 #include "win/afx/CWnd.h"
@@ -49,21 +50,11 @@ StatusField PaintedStatus(HWND viewer)
 }
 
 // The tip shown once the mouse has rested on the button; empty when none shows.
-std::wstring TipAfterResting(HWND toolBar, int command)
+std::wstring TipAfterResting(HWND viewer, int command)
 {
-    const auto index = SendMessageW(toolBar, TB_COMMANDTOINDEX, static_cast<WPARAM>(command), 0);
-    RECT button{};
-    SendMessageW(toolBar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
-    POINT middle{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-    ClientToScreen(toolBar, &middle);
-    // Away first, so that each button is a new arrival.
-    Automation::injectMouse(WM_MOUSEMOVE, POINT{0, 0});
-    Automation::injectMouse(WM_MOUSEMOVE, middle);
-    Automation::deliverPending();
-    const auto tip = reinterpret_cast<HWND>(SendMessageW(toolBar, TB_GETTOOLTIPS, 0, 0));
-    if (!Automation::runUntil([tip] { return IsWindowVisible(tip) != FALSE; }, 2000))
-        return {};
-    return Automation::describe(tip).text;
+    std::wstring tip;
+    EXPECT_TRUE(Done(ControlBarAutomation::restOnButton(viewer, static_cast<UINT>(command), tip)));
+    return tip;
 }
 
 TEST_F(ControlBars, ButtonsFollowTheirMenuItemsAndShowTheSecondLineOfTheirPromptAsTip)
@@ -114,7 +105,7 @@ TEST_F(ControlBars, ButtonsFollowTheirMenuItemsAndShowTheSecondLineOfTheirPrompt
         {ID_MODULE_HELP, L""},
     };
     for (const auto& expected : tips)
-        EXPECT_EQ(TipAfterResting(toolBar, expected.command), expected.tip) << "button " << expected.command;
+        EXPECT_EQ(TipAfterResting(viewer, expected.command), expected.tip) << "button " << expected.command;
 }
 
 } // namespace
