@@ -16,7 +16,9 @@ SANITIZE_ENV   := ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
 
 .PHONY: run test test-sanitize build deps bench clean
 
+# The first start installs the root with the demo worklist, so that a new user has a group to run.
 run: build
+	@test -e "$(ROOT)/orvane.var" || $(BUILD)/host/orvane --root "$(ROOT)" --init --demo
 	$(BUILD)/host/orvane --root "$(ROOT)"
 
 test: build

@@ -2,6 +2,7 @@
 #include "HostInstaller.h"
 
 #include "DeliveredDatabase.h"
+#include "DemoWorklist.h"
 #include "SimulationSettings.h"
 
 #include <fstream>
@@ -140,4 +141,11 @@ bool HostInstaller::install(const HostRoot& root, std::string& error)
         return false;
     }
     return true;
+}
+
+bool HostInstaller::installDemo(const HostRoot& root, std::string& error)
+{
+    const std::wstring methodPath = methodFolder;
+    return CreateDemoWorklist(root.onDriveC("Orvane/Serion/database/worklist.mdb"), std::string(methodPath.begin(), methodPath.end()),
+                              error);
 }

@@ -30,6 +30,8 @@ std::optional<HostOptions> HostOptions::parse(const std::vector<std::string>& ar
             options.script = arguments[++i];
         else if (argument == "--init")
             options.init = true;
+        else if (argument == "--demo")
+            options.demo = true;
         else if (argument == "--tui")
             options.frontEnd = FrontEndChoice::Terminal;
         else if (argument == "--no-tui")
@@ -43,18 +45,23 @@ std::optional<HostOptions> HostOptions::parse(const std::vector<std::string>& ar
             return std::nullopt;
         }
     }
+    if (options.demo && !options.init) {
+        error = "--demo goes with --init: it fills a fresh root's worklist";
+        return std::nullopt;
+    }
     return options;
 }
 
 std::string HostOptions::usage()
 {
-    return "Usage: orvane [--root DIR] [--init] [--script FILE] [--tui | --no-tui]\n"
+    return "Usage: orvane [--root DIR] [--init [--demo]] [--script FILE] [--tui | --no-tui]\n"
            "\n"
            "The simulated Orvane host: loads the Serion module, runs host command lines and\n"
            "simulates the instrument.\n"
            "\n"
            "  --root DIR     the installation to use (default: ~/.orvane); installed on first start\n"
            "  --init         install a fresh root and exit\n"
+           "  --demo         with --init: also a demo group \"Nitrates\" in the worklist\n"
            "  --script FILE  run a script of command lines on the virtual clock\n"
            "  --tui          use the terminal front end\n"
            "  --no-tui       read command lines from standard input (line mode)\n"

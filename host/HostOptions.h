@@ -11,6 +11,8 @@ enum class FrontEndChoice { Automatic, Terminal, LineMode };
 struct HostOptions {
     std::filesystem::path root;
     bool init = false;
+    // With init: a demo worklist besides.
+    bool demo = false;
     std::optional<std::filesystem::path> script;
     FrontEndChoice frontEnd = FrontEndChoice::Automatic;
     bool help = false;

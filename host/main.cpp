@@ -53,6 +53,10 @@ int main(int argc, char** argv)
     }
     if (!ensureInstalled(root))
         return 1;
+    if (options->demo && !HostInstaller::installDemo(root, error)) {
+        std::cerr << "orvane: " << error << "\n";
+        return 1;
+    }
     if (options->init)
         return 0;
 

@@ -90,3 +90,43 @@ TEST_F(OrvaneProgram, BadOptionsAndAnInstalledRootAreRefused)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(OrvaneProgram, DemoInstallationHasTheNitratesGroupThatAScriptChecksEditsAndUnchecks)
+{
+    ASSERT_EQ(runOrvane("--root " + root().string() + " --init --demo").exitCode, 0);
+    const ProgramRun run = runScript(
+        "FIARUNNER\n"
+        "WaitWindow \"Run Serion Methods\"\n"
+        "Expect \"Run Serion Methods\", 19006, \"Nitrates\"\n"
+        "ExpectItemCount \"Run Serion Methods\", 19001, 4\n"
+        "ExpectItem \"Run Serion Methods\", 19001, 1, \" ... ... | LEAK.M | Nitrates0000000001.d | Fails: the pump's messages "
+        "become the row's message\"\n"
+        "ClickItem \"Run Serion Methods\", 19001, 2, \"state\"\n"
+        "ExpectItemState \"Run Serion Methods\", 19001, 2, 5\n"
+        "DoubleClickItem \"Run Serion Methods\", 19001, 0\n"
+        "WaitWindow \"Properties\"\n"
+        "SetText \"Properties\", 19012, \"Upstream of the weir\"\n"
+        "Click \"Properties\", 1\n"
+        "WaitNoWindow \"Properties\"\n"
+        "ExpectItem \"Run Serion Methods\", 19001, 0, \" ... ... | NITRATE.M | Nitrates0000000000.d | Upstream of the weir\"\n"
+        "MenuCommand \"Run Serion Methods\", 32778\n"
+        "ExpectItemState \"Run Serion Methods\", 19001, 3, 5\n"
+        "ExpectItemState \"Run Serion Methods\", 19001, 4, 5\n");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_TRUE(contains(run, "Script failed at line 16")) << run.output;
+    EXPECT_TRUE(contains(run, "Reason: control 19001 has no item 4 (it has 4)")) << run.output;
+    EXPECT_TRUE(contains(run, "item 3 state=5 \" ... ... | PHOSPHATE.M")) << run.output;
+
+    // The edit and the check marks are in the database for the next start.
+    const ProgramRun again = runScript("FIARUNNER\n"
+                                       "WaitWindow \"Run Serion Methods\"\n"
+                                       "ExpectItemState \"Run Serion Methods\", 19001, 0, 5\n"
+                                       "ExpectItem \"Run Serion Methods\", 19001, 0, \" ... ... | NITRATE.M | "
+                                       "Nitrates0000000000.d | Upstream of the weir\"\n");
+    EXPECT_EQ(again.exitCode, 0) << again.output;
+    EXPECT_NE(runOrvane("--root " + root().string() + " --demo").exitCode, 0) << "--demo goes with --init";
+}
+
+} // namespace
