@@ -12,6 +12,7 @@
 #include "orvane/Nls.h"
 #include "resources/ModuleResources.h"
 #include "resources/ResourceIds.h"
+#include "users/CDialogLogon.h"
 #include "viewer/CDialogMainViewer.h"
 
 #include <cmath>
@@ -27,8 +28,12 @@ std::wstring HostText(HCPCONTEXT context, LPCSTR name)
     return buffer;
 }
 
-// The logon dialog is not part of the module yet: every logon succeeds.
-int RunLogon() { return IDOK; }
+// Without a parent: the dialog is owned by the application's main window.
+int RunLogon()
+{
+    CDialogLogon logon;
+    return logon.RunModal(IDD_LOGON);
+}
 
 void ReadHostSettings(HCPCONTEXT context)
 {
@@ -64,9 +69,11 @@ int FiaRunnerExecute(CXRCmdExecFrame* frame, HCPCONTEXT context, CXRCpDlcWnd* ta
     return 0;
 }
 
-int FiaControlExecute(CXRCmdExecFrame* frame, HCPCONTEXT, CXRCpDlcWnd*)
+int FiaControlExecute(CXRCmdExecFrame* frame, HCPCONTEXT context, CXRCpDlcWnd*)
 {
     const std::wstring parameter = UpperParameter(frame);
+    // The logon needs the user table, whose path is not known yet when FIACONTROL comes first.
+    ReadHostSettings(context);
     if (RunLogon() != IDOK)
         return 0;
     ModuleSettings.bControl = parameter.empty() || parameter == L"ON";

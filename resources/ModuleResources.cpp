@@ -10,7 +10,7 @@ public:
     ResourceAnnouncement()
     {
         for (auto part : {CommandTableResources(), StringTableResources(), MainViewerResources(), MethodInfoResources(),
-                          StateImagesResources(), ControlBarResources()})
+                          StateImagesResources(), ControlBarResources(), LogonResources(), UserInfoResources()})
             m_entries.insert(m_entries.end(), part.begin(), part.end());
         m_module = RegisterModuleResources(this, m_entries);
     }

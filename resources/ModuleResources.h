@@ -11,5 +11,7 @@ std::span<const ResourceEntry> MainViewerResources();
 std::span<const ResourceEntry> MethodInfoResources();
 std::span<const ResourceEntry> StateImagesResources();
 std::span<const ResourceEntry> ControlBarResources();
+std::span<const ResourceEntry> LogonResources();
+std::span<const ResourceEntry> UserInfoResources();
 // The handle of the library that holds the resources: its load address.
 HMODULE ModuleResourceHandle();

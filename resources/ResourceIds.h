@@ -51,3 +51,31 @@ constexpr int IDS_METHOD_LIST_EMPTY = 22023;
 // Module strings of the logbook.
 constexpr int IDS_WINDOW_OPENED = 22030;
 constexpr int IDS_WINDOW_CLOSED = 22031;
+
+// The logon dialog and its icon.
+constexpr int IDD_LOGON = 23207;
+constexpr int IDI_LOGON = 101;
+constexpr int IDC_USER_NAME = 19015;
+constexpr int IDC_PASSWORD = 19016;
+constexpr int IDC_EDIT_ACCOUNT = 19034;
+constexpr int IDS_WRONG_LOGON = 22018;
+
+// One account's dialog, its icon and its fields.
+constexpr int IDD_USER_INFO = 23208;
+constexpr int IDI_USER_INFO = 102;
+constexpr int IDC_OLD_PASSWORD = 19017;
+constexpr int IDC_NEW_PASSWORD = 19018;
+constexpr int IDC_CONFIRM_PASSWORD = 19019;
+constexpr int IDC_DESCRIPTION = 19020;
+constexpr int IDC_PHONE = 19021;
+constexpr int IDC_EMAIL = 19022;
+constexpr int IDC_ADDRESS = 19023;
+constexpr int IDC_OLD_PASSWORD_LABEL = 19028;
+constexpr int IDC_CONFIRM_PASSWORD_LABEL = 19029;
+constexpr int IDC_ROLE_ADMINISTRATOR = 19035;
+constexpr int IDC_ROLE_POWER_USER = 19036;
+constexpr int IDC_ROLE_USER = 19037;
+constexpr int IDS_USER_NAME_TOO_SHORT = 22019;
+constexpr int IDS_NEW_PASSWORD_DIFFERS = 22020;
+constexpr int IDS_OLD_PASSWORD_WRONG = 22021;
+constexpr int IDS_NO_PASSWORD = 22022;

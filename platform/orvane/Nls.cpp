@@ -30,11 +30,12 @@ constexpr HostString hostStrings[] = {
     {17008, L"Information"},
     {17009, L"&File"},
     {NLS_HOST_MENU_NAME, L"Automation"},
-    {17011, L"&View"},
-    {17012, L"&Instrument"},
-    {17013, L"&Method"},
-    {17014, L"&Sequence"},
-    {17015, L"&Data Analysis"},
+    // The headings of a module's account list, and the name of the first account a module creates.
+    {17011, L"User Name"},
+    {17012, L"Password"},
+    {17013, L"Description"},
+    {17014, L"Role"},
+    {17015, L"Administrator"},
     {NLS_HOST_MODULE_ITEM, L"Serion Methods..."},
 };
 

@@ -1,5 +1,5 @@
 // FIARUNNER and FIACONTROL: their parameter, the host settings they read and the window they open.
-#include "ModuleTestSupport.h"
+#include "UserTestSupport.h"
 
 #include "module/ModuleCommands.h"
 #include "module/ModuleSettings.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-using Commands = ModuleTest;
+using Commands = UserTest;
 
 TEST_F(Commands, FiarunnerReadsTheHostPathsIntoTheSettingsAsTheyStand)
 {
@@ -59,12 +59,16 @@ TEST_F(Commands, FiacontrolSwitchesAccessControlAndFiarunnerOnlySwitchesItOnWith
         {ID_CMD_FIARUNNER, {}, FALSE},           {ID_CMD_FIARUNNER, {L"other"}, FALSE},
         {ID_CMD_FIARUNNER, {L"Control"}, TRUE},  {ID_CMD_FIARUNNER, {L"off"}, TRUE},
     };
+    StoreAccount(1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
     for (const auto& run : runs) {
         const std::string what = (run.command == ID_CMD_FIARUNNER ? "FIARUNNER " : "FIACONTROL ") +
                                  (run.arguments.empty() ? "without argument" : WideToUtf8(run.arguments[0]));
+        // FIACONTROL always asks for a logon, FIARUNNER while access control is on.
+        if (run.command == ID_CMD_FIACONTROL || run.control)
+            LogOnAs(L"Admin", L"root");
         ASSERT_EQ(Execute(run.command, run.arguments), OOCP_OK) << what;
+        EXPECT_EQ(m_user.pendingActions(), 0u) << what;
         EXPECT_EQ(ModuleSettings.bControl, run.control) << what;
-        // Every logon succeeds while the module has no logon dialog; FIACONTROL opens no window.
         EXPECT_EQ(Viewer() != nullptr, run.command == ID_CMD_FIARUNNER) << what;
     }
     // The host framework refuses more than one argument before the command sees it.
@@ -89,14 +93,15 @@ TEST_F(Commands, SecondFiarunnerDestroysTheOpenWindowAndOpensANewOne)
 
 TEST_F(Commands, FiacontrolMakesTheOpenWindowsUserAccountsItemFollowTheAccessFlag)
 {
-    // An administrator has logged on.
-    ModuleSettings.nUserRole = 0;
+    StoreAccount(1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
     HMENU file = GetSubMenu(GetMenu(Viewer()), 0);
     EXPECT_EQ(GetMenuState(file, ID_USER_ACCOUNTS, MF_BYCOMMAND) & MF_GRAYED, MF_GRAYED);
 
+    LogOnAs(L"Admin", L"root");
     ASSERT_EQ(Execute(ID_CMD_FIACONTROL, {L"ON"}), OOCP_OK);
     EXPECT_EQ(GetMenuState(file, ID_USER_ACCOUNTS, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    LogOnAs(L"Admin", L"root");
     ASSERT_EQ(Execute(ID_CMD_FIACONTROL, {L"OFF"}), OOCP_OK);
     EXPECT_EQ(GetMenuState(file, ID_USER_ACCOUNTS, MF_BYCOMMAND) & MF_GRAYED, MF_GRAYED);
     EXPECT_NE(Viewer(), nullptr) << "the open window stays open";

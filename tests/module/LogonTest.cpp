@@ -1,0 +1,229 @@
+// The logon of FIACONTROL and FIARUNNER: the first account of an empty table, the password check,
+// the logged-on user and what a cancelled or failed logon leaves.
+#include "UserTestSupport.h"
+
+#include "module/ModuleCommands.h"
+#include "module/ModuleSettings.h"
+#include "resources/ResourceIds.h"
+
+#include "kernel/Text.h"
+
+#include <filesystem>
+
+namespace {
+
+using Logon = UserTest;
+
+std::wstring TextOf(HWND dialog, int id) { return Automation::describe(GetDlgItem(dialog, id)).text; }
+
+TEST_F(Logon, FirstLogonCreatesTheAdministratorWhoGivesItAPasswordAndLogsOnWithIt)
+{
+    std::vector<std::wstring> messages;
+    m_user.then([this] {
+        const HWND account = Automation::findWindow(L"Change User Name and/or Password");
+        ASSERT_NE(account, nullptr) << "the new account is opened at once";
+        EXPECT_EQ(TextOf(account, IDC_USER_NAME), L"Administrator");
+        EXPECT_EQ(Automation::describe(GetDlgItem(account, IDC_ROLE_ADMINISTRATOR)).checkState, BST_CHECKED);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(account, IDC_ROLE_USER))) << "an administrator may change the role";
+        for (int id : {IDC_OLD_PASSWORD, IDC_CONFIRM_PASSWORD, IDC_OLD_PASSWORD_LABEL, IDC_CONFIRM_PASSWORD_LABEL})
+            EXPECT_TRUE(IsWindowVisible(GetDlgItem(account, id))) << "control " << id;
+        EXPECT_TRUE(Done(Automation::setText(account, IDC_OLD_PASSWORD, L"guess")));
+        EXPECT_TRUE(Done(Automation::setText(account, IDC_NEW_PASSWORD, L"Sodium 11")));
+        EXPECT_TRUE(Done(Automation::setText(account, IDC_CONFIRM_PASSWORD, L"Sodium 11")));
+        EXPECT_TRUE(Done(Automation::click(account, IDOK)));
+    });
+    AnswerMessage(messages);
+    m_user.then([this] {
+        const HWND account = Automation::findWindow(L"Change User Name and/or Password");
+        ASSERT_NE(account, nullptr) << "a wrong old password keeps the dialog open";
+        EXPECT_TRUE(Automation::describe(GetDlgItem(account, IDC_OLD_PASSWORD)).focused);
+        EXPECT_EQ(TextOf(account, IDC_NEW_PASSWORD), L"*********") << "a password edit shows only its mask";
+        EXPECT_TRUE(Done(Automation::setText(account, IDC_OLD_PASSWORD, L"")));
+        EXPECT_TRUE(Done(Automation::setText(account, IDC_CONFIRM_PASSWORD, L"Sodium 12")));
+        EXPECT_TRUE(Done(Automation::click(account, IDOK)));
+    });
+    AnswerMessage(messages);
+    m_user.then([this] {
+        const HWND account = Automation::findWindow(L"Change User Name and/or Password");
+        EXPECT_TRUE(Automation::describe(GetDlgItem(account, IDC_NEW_PASSWORD)).focused);
+        EXPECT_TRUE(Done(Automation::setText(account, IDC_USER_NAME, L"Ada")));
+        EXPECT_TRUE(Done(Automation::setText(account, IDC_CONFIRM_PASSWORD, L"Sodium 11")));
+        EXPECT_TRUE(Done(Automation::click(account, IDOK)));
+    });
+    m_user.then([this] {
+        const HWND logon = Automation::findWindow(L"Logon");
+        ASSERT_NE(logon, nullptr);
+        EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"Ada") << "the logon offers the account's new name";
+        EXPECT_EQ(TextOf(logon, IDC_PASSWORD), L"");
+        EXPECT_TRUE(Done(Automation::setText(logon, IDC_PASSWORD, L"")));
+        EXPECT_TRUE(Done(Automation::click(logon, IDOK)));
+    });
+    AnswerMessage(messages);
+    m_user.then([this] {
+        const HWND logon = Automation::findWindow(L"Logon");
+        ASSERT_NE(logon, nullptr) << "the old empty password no longer opens the account";
+        EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"Ada");
+    });
+    LogOnAs(L"Ada", L"Sodium 11");
+
+    ASSERT_EQ(Execute(ID_CMD_FIACONTROL), OOCP_OK);
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"The old password did not match, please try again.",
+                                                   L"The new password did not match, please try again.",
+                                                   L"Wrong user name or password, please try again."}));
+    EXPECT_TRUE(ModuleSettings.bControl);
+    EXPECT_EQ(ModuleSettings.nUserId, 0);
+    EXPECT_EQ(ModuleSettings.nUserRole, USERROLE_ADMINISTRATOR);
+    EXPECT_EQ(ModuleSettings.strUserName, L"Ada");
+    const auto accounts = StoredAccounts();
+    ASSERT_EQ(accounts.size(), 1u);
+    EXPECT_EQ(accounts[0].UserID, 0);
+    EXPECT_STREQ(accounts[0].UserName, L"Ada");
+    EXPECT_STREQ(accounts[0].Password, L"Sodium 11");
+    EXPECT_EQ(accounts[0].Role, USERROLE_ADMINISTRATOR);
+    EXPECT_EQ(Viewer(), nullptr) << "FIACONTROL opens no window";
+}
+
+TEST_F(Logon, ACancelledFirstLogonStillMakesTheFirstAccountTheLoggedOnUser)
+{
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    HWND first = Viewer();
+    ASSERT_NE(first, nullptr);
+
+    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Change User Name and/or Password"), IDCANCEL))); });
+    m_user.then([] {
+        const HWND logon = Automation::findWindow(L"Logon");
+        ASSERT_NE(logon, nullptr);
+        EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"Administrator");
+        EXPECT_TRUE(Done(Automation::click(logon, IDCANCEL)));
+    });
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"control"}), OOCP_OK);
+    EXPECT_FALSE(IsWindow(first)) << "the old window is gone before the logon";
+    EXPECT_EQ(Viewer(), nullptr) << "a cancelled logon opens no window";
+    EXPECT_TRUE(ModuleSettings.bControl);
+    EXPECT_EQ(ModuleSettings.nUserId, 0);
+    EXPECT_EQ(ModuleSettings.nUserRole, USERROLE_ADMINISTRATOR);
+    EXPECT_EQ(ModuleSettings.strUserName, L"Administrator");
+    ASSERT_EQ(StoredAccounts().size(), 1u);
+    EXPECT_STREQ(StoredAccounts()[0].Password, L"");
+
+    // The default account opens with an empty password as long as nobody gave it one.
+    LogOnAs(L"Administrator", L"");
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    EXPECT_NE(Viewer(), nullptr);
+    EXPECT_EQ(StoredAccounts().size(), 1u) << "a table with an account gets no second default";
+}
+
+TEST_F(Logon, OnlyTheExactNameAndPasswordLogOnAndARefusalKeepsTheNameAndEmptiesThePassword)
+{
+    StoreAccount(4, L"Admin", L"root", USERROLE_ADMINISTRATOR);
+    StoreAccount(5, L"Ada", L"Sodium", USERROLE_POWER_USER);
+    ModuleSettings.bControl = TRUE;
+
+    std::vector<std::wstring> messages;
+    m_user.then([] {
+        const HWND logon = Automation::findWindow(L"Logon");
+        ASSERT_NE(logon, nullptr);
+        // Nobody had logged on: the first account counts as logged on once the dialog is open.
+        EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"Admin");
+        EXPECT_EQ(ModuleSettings.nUserId, 4);
+    });
+    LogOnAs(L"ada", L"Sodium");
+    AnswerMessage(messages);
+    m_user.then([] {
+        const HWND logon = Automation::findWindow(L"Logon");
+        ASSERT_NE(logon, nullptr);
+        EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"ada");
+        EXPECT_EQ(TextOf(logon, IDC_PASSWORD), L"");
+    });
+    LogOnAs(L"Ada", L"Sodium ");
+    AnswerMessage(messages);
+    LogOnAs(L"Ada", L"Sodium");
+    ASSERT_EQ(Execute(ID_CMD_FIACONTROL, {L"off"}), OOCP_OK);
+
+    EXPECT_EQ(messages, std::vector<std::wstring>(2, L"Wrong user name or password, please try again."));
+    EXPECT_FALSE(ModuleSettings.bControl);
+    EXPECT_EQ(ModuleSettings.nUserId, 5);
+    EXPECT_EQ(ModuleSettings.nUserRole, USERROLE_POWER_USER);
+    EXPECT_EQ(ModuleSettings.strUserName, L"Ada");
+
+    // A cancelled logon changes neither the access control nor the user.
+    m_user.then([] {
+        const HWND logon = Automation::findWindow(L"Logon");
+        EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"Ada") << "the logon offers the logged-on user";
+        EXPECT_TRUE(Done(Automation::setText(logon, IDC_USER_NAME, L"Admin")));
+        EXPECT_TRUE(Done(Automation::click(logon, IDCANCEL)));
+    });
+    ASSERT_EQ(Execute(ID_CMD_FIACONTROL, {L"on"}), OOCP_OK);
+    EXPECT_FALSE(ModuleSettings.bControl);
+    EXPECT_EQ(ModuleSettings.strUserName, L"Ada");
+}
+
+TEST_F(Logon, EditThisAccountActsOnTheNameTypedAndSavingNeedsTheOldPassword)
+{
+    StoreAccount(1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
+    StoreAccount(2, L"Ada", L"Sodium", USERROLE_USER);
+    std::vector<std::wstring> messages;
+    m_user.then([] {
+        const HWND logon = Automation::findWindow(L"Logon");
+        EXPECT_TRUE(Done(Automation::setText(logon, IDC_USER_NAME, L"Nobody")));
+        EXPECT_TRUE(Done(Automation::click(logon, IDC_EDIT_ACCOUNT)));
+    });
+    AnswerMessage(messages);
+    m_user.then([] {
+        const HWND logon = Automation::findWindow(L"Logon");
+        EXPECT_TRUE(Done(Automation::setText(logon, IDC_USER_NAME, L"Ada")));
+        EXPECT_TRUE(Done(Automation::click(logon, IDC_EDIT_ACCOUNT)));
+    });
+    m_user.then([] {
+        const HWND account = Automation::findWindow(L"Change User Name and/or Password");
+        ASSERT_NE(account, nullptr);
+        EXPECT_EQ(TextOf(account, IDC_USER_NAME), L"Ada");
+        EXPECT_EQ(TextOf(account, IDC_OLD_PASSWORD), L"") << "passwords are never filled in";
+        EXPECT_EQ(Automation::describe(GetDlgItem(account, IDC_ROLE_USER)).checkState, BST_CHECKED);
+        for (int id : {IDC_ROLE_ADMINISTRATOR, IDC_ROLE_POWER_USER, IDC_ROLE_USER})
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(account, id))) << "a user cannot change their own role";
+        EXPECT_TRUE(Done(Automation::setText(account, IDC_USER_NAME, L"Ada Byron")));
+        EXPECT_TRUE(Done(Automation::setText(account, IDC_OLD_PASSWORD, L"Sodium")));
+        EXPECT_TRUE(Done(Automation::click(account, IDOK)));
+    });
+    // No new password: asked, and the first No goes back to the field.
+    AnswerMessage(messages, IDNO);
+    m_user.then([] {
+        const HWND account = Automation::findWindow(L"Change User Name and/or Password");
+        ASSERT_NE(account, nullptr);
+        EXPECT_TRUE(Automation::describe(GetDlgItem(account, IDC_NEW_PASSWORD)).focused);
+        EXPECT_TRUE(Done(Automation::click(account, IDOK)));
+    });
+    AnswerMessage(messages, IDYES);
+    m_user.then([] { EXPECT_EQ(TextOf(Automation::findWindow(L"Logon"), IDC_USER_NAME), L"Ada Byron"); });
+    LogOnAs(L"Ada Byron", L"");
+    ASSERT_EQ(Execute(ID_CMD_FIACONTROL), OOCP_OK);
+
+    const std::wstring noPassword = L"You do not specify a password.\n\nAre you sure you don't want password for this account?";
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"Wrong user name or password, please try again.", noPassword, noPassword}));
+    const auto accounts = StoredAccounts();
+    ASSERT_EQ(accounts.size(), 2u);
+    EXPECT_STREQ(accounts[1].UserName, L"Ada Byron");
+    EXPECT_STREQ(accounts[1].Password, L"") << "the stored password is replaced by the empty new one";
+    EXPECT_EQ(accounts[1].Role, USERROLE_USER);
+    EXPECT_EQ(ModuleSettings.nUserId, 2);
+}
+
+TEST_F(Logon, AUserTableThatCannotBeOpenedShowsTheErrorAndCountsAsACancelledLogon)
+{
+    std::filesystem::remove(m_root.onDriveC("Orvane/Auto/database/worklist.mdb"));
+    std::vector<std::wstring> messages;
+    AnswerMessage(messages);
+    ASSERT_EQ(Execute(ID_CMD_FIACONTROL), OOCP_OK);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(L"worklist.mdb"), std::wstring::npos) << WideToUtf8(messages[0]);
+    EXPECT_FALSE(ModuleSettings.bControl);
+    EXPECT_EQ(ModuleSettings.nUserId, -1) << "nobody is logged on by a failure";
+
+    AnswerMessage(messages);
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(Viewer(), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,67 @@
+// Accounts in the database and a user at the logon dialog and message boxes.
+#include "UserTestSupport.h"
+
+#include "module/ModuleSettings.h"
+#include "worklist/CUserTable.h"
+#include "worklist/RecordText.h"
+#include "resources/ResourceIds.h"
+
+#include "kernel/Text.h"
+
+UserTest::UserTest()
+{
+    // The path FIARUNNER reads, so that accounts can be stored before the first command.
+    ModuleSettings.strDatabasePath = L"C:\\Orvane\\Auto\\database\\worklist.mdb";
+}
+
+std::vector<UserRecord> UserTest::StoredAccounts() const
+{
+    CUserTable users;
+    EXPECT_EQ(users.Open(), S_OK);
+    std::vector<UserRecord> accounts;
+    for (users.MoveFirst(); users.HasCurrentRow(); users.MoveNext())
+        accounts.push_back(static_cast<const UserRecord&>(users));
+    return accounts;
+}
+
+void UserTest::StoreAccount(LONG id, const std::wstring& name, const std::wstring& password, LONG role)
+{
+    CUserTable users;
+    ASSERT_EQ(users.Open(), S_OK);
+    users.UserID = id;
+    SetRecordText(users.UserName, name);
+    SetRecordText(users.Password, password);
+    users.Role = role;
+    ASSERT_EQ(users.Insert(), S_OK);
+}
+
+void UserTest::LogOnAs(const std::wstring& name, const std::wstring& password)
+{
+    m_user.then([name, password] {
+        const HWND logon = Automation::findWindow(L"Logon");
+        ASSERT_NE(logon, nullptr);
+        EXPECT_TRUE(Done(Automation::setText(logon, IDC_USER_NAME, name)));
+        EXPECT_TRUE(Done(Automation::setText(logon, IDC_PASSWORD, password)));
+        EXPECT_TRUE(Done(Automation::click(logon, IDOK)));
+    });
+}
+
+void UserTest::AnswerMessage(std::vector<std::wstring>& texts, int button)
+{
+    m_user.then([&texts, button] {
+        const HWND box = Automation::findWindow(L"Serion");
+        ASSERT_NE(box, nullptr);
+        texts.push_back(MessageText(box));
+        EXPECT_TRUE(Done(Automation::click(box, button)));
+    });
+}
+
+std::wstring MessageText(HWND box)
+{
+    for (HWND child : Automation::children(box)) {
+        const WindowInfo info = Automation::describe(child);
+        if (EqualsNoCase(info.className, L"Static") && (info.style & SS_TYPEMASK) != SS_ICON)
+            return info.text;
+    }
+    return {};
+}

@@ -1,0 +1,28 @@
+// What the tests of logon, accounts and lock share: the accounts as the database holds them, and a
+// user who answers the logon dialog and message boxes.
+#pragma once
+
+#include "ModuleTestSupport.h"
+
+#include "worklist/UserRecord.h"
+
+#include <string>
+#include <vector>
+
+class UserTest : public ModuleTest {
+protected:
+    UserTest();
+
+    // Every row of user_tbl, in table order.
+    std::vector<UserRecord> StoredAccounts() const;
+    // Adds a row as an installation or an earlier session left it.
+    void StoreAccount(LONG id, const std::wstring& name, const std::wstring& password, LONG role);
+
+    // Queues the user's answer to the logon dialog: the name and password typed, then OK.
+    void LogOnAs(const std::wstring& name, const std::wstring& password);
+    // Queues reading the message box "Serion" into texts and closing it with the button.
+    void AnswerMessage(std::vector<std::wstring>& texts, int button = IDOK);
+};
+
+// The text of a message box: what its snapshot shows between the title and the buttons.
+std::wstring MessageText(HWND box);

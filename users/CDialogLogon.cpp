@@ -1,0 +1,113 @@
+// The logon: the first account of an empty table, the password check and the logged-on user.
+#include "CDialogLogon.h"
+
+#include "CDialogUserInfo.h"
+
+#include "module/ModuleSettings.h"
+#include "orvane/Nls.h"
+#include "resources/ModuleResources.h"
+#include "resources/ResourceIds.h"
+#include "worklist/RecordText.h"
+#include "worklist/ShowOleDbErrors.h"
+
+#include "win/afx/AfxMessageBox.h"
+#include "win/afx/DDX.h"
+
+namespace {
+
+constexpr int kNameChars = 50;
+// The host's name for the first account of a new table.
+constexpr UINT NLS_DEFAULT_ACCOUNT = 17015;
+constexpr int kDefaultAccountCapacity = 15;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CDialogLogon, CDialogBase)
+    ON_BN_CLICKED(IDC_EDIT_ACCOUNT, &CDialogLogon::OnEditAccount)
+END_MESSAGE_MAP()
+
+CDialogLogon::CDialogLogon(CWnd* pParent) : CDialogBase(IDD_LOGON, pParent) {}
+
+void CDialogLogon::DoDataExchange(CDataExchange* pDX)
+{
+    CDialogBase::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_PASSWORD, m_strPassword);
+    DDV_MaxChars(pDX, m_strPassword, kNameChars);
+    DDX_Text(pDX, IDC_USER_NAME, m_strUserName);
+    DDV_MaxChars(pDX, m_strUserName, kNameChars);
+}
+
+BOOL CDialogLogon::OnInitDialog()
+{
+    CDialogBase::OnInitDialog();
+    const HRESULT status = m_users.Open();
+    if (FAILED(status)) {
+        ShowOleDbErrors(status);
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+    m_users.MoveFirst();
+    if (!m_users.HasCurrentRow()) {
+        // A new table: an administrator without a password, whom the user names at once.
+        m_users.ClearRecord();
+        WCHAR szDefaultName[kDefaultAccountCapacity] = {};
+        NlsLoadString(ModuleResourceHandle(), NLS_DEFAULT_ACCOUNT, szDefaultName, kDefaultAccountCapacity);
+        SetRecordText(m_users.UserName, szDefaultName);
+        m_users.Insert();
+        m_strUserName = szDefaultName;
+        EditAccount();
+    }
+    // Until the first logon succeeds, the first account counts as logged on, whatever happens next.
+    if (ModuleSettings.nUserId < 0)
+        TakeLogon();
+    m_strUserName = ModuleSettings.strUserName;
+    m_strPassword.clear();
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialogLogon::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    if (m_users.FindByName(m_strUserName) && m_strPassword == m_users.Password) {
+        TakeLogon();
+        EndDialog(IDOK);
+        return;
+    }
+    AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
+    m_strPassword.clear();
+    SetDlgItemText(IDC_PASSWORD, L"");
+}
+
+void CDialogLogon::OnEditAccount()
+{
+    // The name as the user sees it now, not as the dialog last exchanged it.
+    GetDlgItemText(IDC_USER_NAME, m_strUserName);
+    EditAccount();
+}
+
+void CDialogLogon::EditAccount()
+{
+    if (!m_users.FindByName(m_strUserName)) {
+        AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
+        return;
+    }
+    CDialogUserInfo account(this);
+    account.m_pUsers = &m_users;
+    account.m_bFromRecord = TRUE;
+    account.m_bCheckOld = TRUE;
+    if (account.RunModal(IDD_USER_INFO) != IDOK)
+        return;
+    account.SaveUser(FALSE);
+    m_strUserName = m_users.UserName;
+    m_strPassword.clear();
+    UpdateData(FALSE);
+}
+
+void CDialogLogon::TakeLogon()
+{
+    ModuleSettings.nUserId = m_users.UserID;
+    ModuleSettings.nUserRole = m_users.Role;
+    ModuleSettings.strUserName = m_users.UserName;
+}

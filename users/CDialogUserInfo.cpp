@@ -1,0 +1,132 @@
+// Filling, checking and saving one account.
+#include "CDialogUserInfo.h"
+
+#include "resources/ResourceIds.h"
+#include "worklist/ShowOleDbErrors.h"
+
+#include "win/afx/AfxMessageBox.h"
+#include "win/afx/DDX.h"
+
+#include <algorithm>
+
+namespace {
+
+// The columns of the contact details; a longer text is refused rather than cut.
+constexpr int kAddressChars = 255;
+constexpr int kPhoneChars = 50;
+constexpr int kEMailChars = 255;
+constexpr int kNameChars = 50;
+constexpr int kDescriptionChars = 255;
+
+// The edits of the contact details take any length; only OK refuses what the column cannot hold.
+void RefuseLonger(CDataExchange* pDX, const std::wstring& value, int nChars)
+{
+    if (pDX->m_bSaveAndValidate)
+        DDV_MaxChars(pDX, value, nChars);
+}
+
+// The checks on OK have let through only what the field holds.
+template <std::size_t Size>
+void CopyToField(WCHAR (&field)[Size], const std::wstring& text)
+{
+    const std::size_t length = std::min(text.size(), Size - 1);
+    std::copy_n(text.data(), length, field);
+    std::fill(field + length, field + Size, WCHAR{0});
+}
+
+} // namespace
+
+CDialogUserInfo::CDialogUserInfo(CWnd* pParent) : CDialogBase(IDD_USER_INFO, pParent) {}
+
+void CDialogUserInfo::DoDataExchange(CDataExchange* pDX)
+{
+    CDialogBase::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_USER_NAME, m_strUserName);
+    DDV_MaxChars(pDX, m_strUserName, kNameChars);
+    DDX_Text(pDX, IDC_OLD_PASSWORD, m_strOldPassword);
+    DDV_MaxChars(pDX, m_strOldPassword, kNameChars);
+    DDX_Text(pDX, IDC_NEW_PASSWORD, m_strNewPassword);
+    DDV_MaxChars(pDX, m_strNewPassword, kNameChars);
+    DDX_Text(pDX, IDC_CONFIRM_PASSWORD, m_strConfirmPassword);
+    DDV_MaxChars(pDX, m_strConfirmPassword, kNameChars);
+    DDX_Text(pDX, IDC_DESCRIPTION, m_strDescription);
+    DDV_MaxChars(pDX, m_strDescription, kDescriptionChars);
+    DDX_Radio(pDX, IDC_ROLE_ADMINISTRATOR, m_nRole);
+    DDX_Text(pDX, IDC_ADDRESS, m_strAddress);
+    RefuseLonger(pDX, m_strAddress, kAddressChars);
+    DDX_Text(pDX, IDC_EMAIL, m_strEMail);
+    RefuseLonger(pDX, m_strEMail, kEMailChars);
+    DDX_Text(pDX, IDC_PHONE, m_strPhone);
+    RefuseLonger(pDX, m_strPhone, kPhoneChars);
+}
+
+BOOL CDialogUserInfo::OnInitDialog()
+{
+    CDialogBase::OnInitDialog();
+    if (m_bFromRecord && m_pUsers) {
+        m_strUserName = m_pUsers->UserName;
+        m_nRole = m_pUsers->Role;
+        m_strDescription = m_pUsers->Description;
+        m_strAddress = m_pUsers->Address;
+        m_strEMail = m_pUsers->EMail;
+        m_strPhone = m_pUsers->Phone;
+        // Only an administrator's account may change its role here, also to a lower one.
+        if (m_pUsers->Role != USERROLE_ADMINISTRATOR)
+            for (int nID : {IDC_ROLE_ADMINISTRATOR, IDC_ROLE_POWER_USER, IDC_ROLE_USER})
+                EnableControl(nID, FALSE);
+    }
+    if (!m_bCheckOld)
+        for (int nID : {IDC_OLD_PASSWORD_LABEL, IDC_CONFIRM_PASSWORD_LABEL, IDC_OLD_PASSWORD, IDC_CONFIRM_PASSWORD})
+            ShowControl(nID, FALSE);
+    FocusEdit(IDC_USER_NAME);
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialogUserInfo::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    if (m_strUserName.size() < 3)
+        return Refuse(IDS_USER_NAME_TOO_SHORT, IDC_USER_NAME);
+    if (m_bFromRecord && m_pUsers) {
+        if (m_bCheckOld) {
+            if (m_strOldPassword != m_pUsers->Password)
+                return Refuse(IDS_OLD_PASSWORD_WRONG, IDC_OLD_PASSWORD);
+            if (m_strNewPassword != m_strConfirmPassword)
+                return Refuse(IDS_NEW_PASSWORD_DIFFERS, IDC_NEW_PASSWORD);
+        }
+        if (m_strNewPassword.empty() && AfxMessageBox(IDS_NO_PASSWORD, MB_YESNO) != IDYES) {
+            FocusEdit(IDC_NEW_PASSWORD);
+            return;
+        }
+    }
+    EndDialog(IDOK);
+}
+
+void CDialogUserInfo::Refuse(UINT nID, int nIDFocus)
+{
+    AfxMessageBox(nID, MB_OK);
+    FocusEdit(nIDFocus);
+}
+
+BOOL CDialogUserInfo::SaveUser(BOOL bInsert)
+{
+    CUserTable& users = *m_pUsers;
+    if (bInsert) {
+        // An empty table leaves the buffer as it was: the id follows whatever it held.
+        users.MoveLast();
+        const LONG nNewId = users.UserID + 1;
+        users.ClearRecord();
+        users.UserID = nNewId;
+    }
+    CopyToField(users.UserName, m_strUserName);
+    CopyToField(users.Password, m_strNewPassword);
+    CopyToField(users.Description, m_strDescription);
+    CopyToField(users.Address, m_strAddress);
+    CopyToField(users.Phone, m_strPhone);
+    CopyToField(users.EMail, m_strEMail);
+    users.Role = m_nRole;
+    ShowOleDbErrors(bInsert ? users.Insert() : users.SetData());
+    return TRUE;
+}
