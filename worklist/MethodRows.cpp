@@ -191,7 +191,7 @@ MethodRecord* MethodRows::FindRow(LONG& id, BOOL skipUnchecked)
 {
     if (!m_pTable)
         return nullptr;
-    for (m_pTable->MoveFirst(); m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
+    for (moveToFirstWithId(id); m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
         if (m_pTable->aaaID != id)
             continue;
         if (!skipUnchecked || m_pTable->RunState != RUNSTATE_UNCHECKED)
@@ -205,9 +205,19 @@ MethodRecord* MethodRows::FindRowById(LONG id, BOOL refuseUnchecked)
 {
     if (!m_pTable)
         return nullptr;
-    for (m_pTable->MoveFirst(); m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
+    for (moveToFirstWithId(id); m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
         if (m_pTable->aaaID == id)
             return refuseUnchecked && m_pTable->RunState == RUNSTATE_UNCHECKED ? nullptr : m_pTable.get();
     }
     return nullptr;
+}
+
+void MethodRows::moveToFirstWithId(LONG id)
+{
+    // Place id - 1 holding id - 1 and place id holding id: the rows come in "aaaID" order, so no
+    // earlier row holds id and a walk from the first row would have stopped here too.
+    if (id > 0 && m_pTable->MoveFirst() == S_OK && (id == 1 || m_pTable->MoveNext(id - 2) == S_OK) &&
+        m_pTable->aaaID == id - 1 && m_pTable->MoveNext() == S_OK && m_pTable->aaaID == id)
+        return;
+    m_pTable->MoveFirst();
 }

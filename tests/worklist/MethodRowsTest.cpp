@@ -220,6 +220,64 @@ TEST_F(MethodRowsTest, FindRowSkipsUncheckedRowsAndStopsAtTheEnd)
     EXPECT_EQ(rows.FindRow(id, TRUE), nullptr) << "every later row is unchecked";
 }
 
+// The row a walk from the first row finds, as the run sequencer's FindRow (or FindRowById when
+// byId) defines it, with the id it ends on: rows hold (aaaID, Run State) in the table's order.
+std::pair<int, LONG> walkedRow(const std::vector<std::pair<LONG, LONG>>& rows, LONG id, bool skip, bool byId)
+{
+    for (std::size_t place = 0; place < rows.size(); ++place) {
+        const auto [rowId, state] = rows[place];
+        if (rowId != id)
+            continue;
+        if (byId)
+            return {skip && state == RUNSTATE_UNCHECKED ? -1 : static_cast<int>(place), id};
+        if (!skip || state != RUNSTATE_UNCHECKED)
+            return {static_cast<int>(place), id};
+        ++id;
+    }
+    return {-1, id};
+}
+
+TEST_F(MethodRowsTest, FindRowReachesTheRowTheWalkReachesWhetherOrNotIdsAreDense)
+{
+    const std::vector<std::vector<LONG>> numberings = {
+        {0, 1, 2, 3, 4, 5, 6, 7}, {1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 4, 5, 6, 7, 8},
+        {0, 1, 1, 2, 3, 4, 5, 6}, {0, 2, 2, 3, 4, 5, 6, 7}, {0, 1, 2, 3, 3, 5, 6, 6}};
+    ASSERT_EQ(CMethodTable().CreateMethodTable(L"G"), S_OK);
+    for (const std::vector<LONG>& numbering : numberings) {
+        CMethodTable table;
+        ASSERT_EQ(table.Open(L"G"), S_OK);
+        for (table.MoveFirst(); table.HasCurrentRow(); table.MoveFirst())
+            ASSERT_EQ(table.Delete(), S_OK);
+        std::vector<std::pair<LONG, LONG>> rowsInOrder;
+        for (std::size_t place = 0; place < numbering.size(); ++place) {
+            table.ClearRecord();
+            table.aaaID = numbering[place];
+            table.RunState = place % 3 == 1 ? RUNSTATE_UNCHECKED : RUNSTATE_DONE;
+            SetRecordText(table.MethodName, L"place " + std::to_wstring(place));
+            ASSERT_EQ(table.Insert(), S_OK);
+            rowsInOrder.emplace_back(table.aaaID, table.RunState);
+        }
+        ASSERT_EQ(rows.LoadGroup(L"G"), S_OK);
+        for (LONG start = -1; start <= 10; ++start) {
+            for (bool skip : {false, true}) {
+                for (bool byId : {false, true}) {
+                    LONG id = start;
+                    MethodRecord* row = byId ? rows.FindRowById(id, skip) : rows.FindRow(id, skip);
+                    const auto [place, endId] = walkedRow(rowsInOrder, start, skip, byId);
+                    const std::wstring expected = place < 0 ? L"none" : L"place " + std::to_wstring(place);
+                    EXPECT_EQ(row ? std::wstring(row->MethodName) : L"none", expected)
+                        << "ids " << testing::PrintToString(numbering) << ", from " << start << (skip ? ", skipping" : "")
+                        << (byId ? ", by id" : "");
+                    EXPECT_EQ(id, endId);
+                    if (!byId) {
+                        EXPECT_EQ(rows.Table()->HasCurrentRow(), row != nullptr) << "the rows ran out";
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST_F(MethodRowsTest, EditFailingHalfwayLeavesTheGroupAsItWasAndShowsWhyOnceTheFileIsFree)
 {
     // Group "Group" has room for data file names of 16 characters: its own names need 17.
