@@ -10,7 +10,33 @@
 #include "module/TraceLog.h"
 
 #include "kernel/TimeApi.h"
-#include "kernel/WinFormat.h"
+
+namespace {
+
+// field := "%s%010d.d" of prefix and number (the sign, then digits with leading zeros to ten
+// characters in all), cut as every text is. Built by hand: AutoName names every row of a group.
+void SetDataFileName(WCHAR (&field)[256], std::wstring_view prefix, LONG number)
+{
+    constexpr std::size_t longestText = 254;
+    wchar_t name[longestText + 16];
+    std::size_t length = prefix.copy(name, longestText);
+    if (number < 0)
+        name[length++] = L'-';
+    auto magnitude = number < 0 ? -static_cast<long long>(number) : static_cast<long long>(number);
+    wchar_t digits[12];
+    std::size_t count = 0;
+    for (; magnitude > 0 || count == 0; magnitude /= 10)
+        digits[count++] = static_cast<wchar_t>(L'0' + magnitude % 10);
+    for (std::size_t width = number < 0 ? 9 : 10; count < width; --width)
+        name[length++] = L'0';
+    while (count > 0)
+        name[length++] = digits[--count];
+    name[length++] = L'.';
+    name[length++] = L'd';
+    SetRecordText(field, std::wstring_view(name, length));
+}
+
+} // namespace
 
 HRESULT MethodRows::LoadGroup(const std::wstring& group)
 {
@@ -128,7 +154,7 @@ HRESULT MethodRows::nameRows(const wchar_t* subFolder, const std::wstring& prefi
                              const wchar_t* operatorName)
 {
     return writeEveryRow([&](MethodRecord& row) {
-        SetRecordText(row.DataFile, FormatWin(L"%s%010d.d", prefix.c_str(), counter + row.aaaID));
+        SetDataFileName(row.DataFile, prefix, counter + row.aaaID);
         if (subFolder)
             SetRecordText(row.SubFolder, subFolder);
         SetRecordText(row.Prefix, prefix);

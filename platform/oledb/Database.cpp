@@ -37,7 +37,9 @@ HRESULT Database::Open(const std::wstring& windowsPath, bool readOnly, std::shar
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         readOnly = true;
     sqlite3* db = nullptr;
-    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    // A connection serves one session on the one user-interface thread: the engine need not lock
+    // it on every call.
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     const int opened = sqlite3_open_v2(hostPath->c_str(), &db, flags, nullptr);
     std::shared_ptr<Database> open(new Database(db, windowsPath));
     if (opened != SQLITE_OK)

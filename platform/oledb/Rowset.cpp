@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cstring>
 
@@ -26,15 +27,25 @@ std::optional<std::string> afterSelect(const std::string& command)
     return command.substr(start + 6);
 }
 
-std::wstring textAt(const void* buffer, const DBBINDING& binding)
+std::wstring_view textAt(const void* buffer, const DBBINDING& binding)
 {
     const auto* text = reinterpret_cast<const WCHAR*>(static_cast<const BYTE*>(buffer) + binding.obValue);
     const std::size_t capacity = binding.cbMaxLen / sizeof(WCHAR);
     std::size_t length = 0;
     while (length < capacity && text[length] != 0)
         ++length;
-    return std::wstring(text, length);
+    return {text, length};
 }
+
+LONG numberAt(const void* buffer, const DBBINDING& binding)
+{
+    LONG number;
+    std::memcpy(&number, static_cast<const BYTE*>(buffer) + binding.obValue, sizeof number);
+    return number;
+}
+
+// A record binds at most as many columns as a column set has bits.
+constexpr std::size_t mostBoundColumns = 64;
 
 } // namespace
 
@@ -61,6 +72,7 @@ HRESULT Rowset::Execute(std::shared_ptr<Database> database, const std::wstring& 
             return ReportError(DB_E_ERRORSINCOMMAND, IID_ICommand,
                                L"The command must select columns of one table: " + command + L".");
         opened->m_table = table;
+        opened->m_tableName = Utf8ToWide(table);
         const std::string origin = query.columnOrigin(i);
         opened->m_columns.push_back({origin, query.columnName(i), database->TextWidth(table, origin)});
     }
@@ -81,6 +93,9 @@ HRESULT Rowset::Execute(std::shared_ptr<Database> database, const std::wstring& 
 HRESULT Rowset::Bind(std::span<const DBBINDING> bindings, void* buffer)
 {
     m_bound.clear();
+    if (bindings.size() > mostBoundColumns)
+        return ReportError(DB_E_BADBINDINFO, IID_IAccessor,
+                           L"A record binds at most " + std::to_wstring(mostBoundColumns) + L" columns.");
     for (const DBBINDING& binding : bindings) {
         std::optional<std::size_t> column;
         if (binding.iOrdinal > 0 && binding.iOrdinal <= m_columns.size())
@@ -95,9 +110,13 @@ HRESULT Rowset::Bind(std::span<const DBBINDING> bindings, void* buffer)
                                    (binding.pwszName ? std::wstring(binding.pwszName)
                                                      : L"ordinal " + std::to_wstring(binding.iOrdinal)) +
                                    L".");
-        m_bound.push_back({*column, binding});
+        m_bound.push_back({*column, binding, 0, {}});
     }
     m_buffer = buffer;
+    // The statements name the bound columns: made anew for the new ones.
+    m_select = Statement();
+    m_insert = Statement();
+    m_updates.clear();
     return S_OK;
 }
 
@@ -127,8 +146,10 @@ HRESULT Rowset::MoveLast()
 
 HRESULT Rowset::fetchFrom(std::size_t index)
 {
-    HRESULT status = prepareOnce(m_select, "SELECT " + columnList() + " FROM " + Database::Quote(m_table) +
-                                               " WHERE rowid = ?", IID_IRowset);
+    HRESULT status = prepareOnce(m_select, [this] {
+        return "SELECT " + (m_bound.empty() ? std::string("rowid") : boundNames(allBound(), "")) + " FROM " +
+               Database::Quote(m_table) + " WHERE rowid = ?";
+    }, IID_IRowset);
     if (FAILED(status))
         return status;
     while (index < m_rows.size()) {
@@ -144,7 +165,7 @@ HRESULT Rowset::fetchFrom(std::size_t index)
         m_select.reset();
         if (code != SQLITE_DONE) {
             m_current.reset();
-            return m_database->Fail(code, IID_IRowset, Utf8ToWide(m_table));
+            return m_database->Fail(code, IID_IRowset, m_tableName);
         }
         // Deleted by another session since the command ran: it is no longer one of the rows.
         m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(index));
@@ -157,41 +178,58 @@ HRESULT Rowset::fetchFrom(std::size_t index)
 void Rowset::readInto(const Statement& row)
 {
     auto* buffer = static_cast<BYTE*>(m_buffer);
-    for (const Bound& bound : m_bound) {
-        BYTE* value = buffer + bound.binding.obValue;
-        const int column = static_cast<int>(bound.column);
-        if (bound.binding.wType == DBTYPE_I4) {
+    for (std::size_t i = 0; i < m_bound.size(); ++i) {
+        const DBBINDING& binding = m_bound[i].binding;
+        BYTE* value = buffer + binding.obValue;
+        const int column = static_cast<int>(i);
+        if (binding.wType == DBTYPE_I4) {
             const LONG number = static_cast<LONG>(row.columnInt(column));
             std::memcpy(value, &number, sizeof number);
-            continue;
+        } else {
+            // A text longer than the buffer is cut to fit, with its terminating zero.
+            row.columnText(column, reinterpret_cast<WCHAR*>(value), binding.cbMaxLen / sizeof(WCHAR));
         }
-        // A text longer than the buffer is cut to fit, with its terminating zero.
-        const std::wstring text = row.columnText(column);
-        const std::size_t capacity = bound.binding.cbMaxLen / sizeof(WCHAR);
-        const std::size_t length = std::min(text.size(), capacity - 1);
-        auto* characters = reinterpret_cast<WCHAR*>(value);
-        std::copy_n(text.data(), length, characters);
-        characters[length] = 0;
+    }
+    rememberAsRead(allBound());
+}
+
+void Rowset::rememberAsRead(ColumnSet columns)
+{
+    for (std::size_t i = 0; i < m_bound.size(); ++i) {
+        if (!(columns >> i & 1))
+            continue;
+        Bound& bound = m_bound[i];
+        if (bound.binding.wType == DBTYPE_I4)
+            bound.numberAsRead = numberAt(m_buffer, bound.binding);
+        else
+            bound.textAsRead.assign(textAt(m_buffer, bound.binding));
     }
 }
 
-HRESULT Rowset::bindValues(Statement& statement, const IID& iid)
+bool Rowset::changedSinceRead(const Bound& bound) const
+{
+    if (bound.binding.wType == DBTYPE_I4)
+        return numberAt(m_buffer, bound.binding) != bound.numberAsRead;
+    return textAt(m_buffer, bound.binding) != bound.textAsRead;
+}
+
+HRESULT Rowset::bindValues(Statement& statement, ColumnSet columns, const IID& iid)
 {
     int parameter = 1;
-    for (const Bound& bound : m_bound) {
-        const void* value = static_cast<const BYTE*>(m_buffer) + bound.binding.obValue;
+    for (std::size_t i = 0; i < m_bound.size(); ++i) {
+        if (!(columns >> i & 1))
+            continue;
+        const Bound& bound = m_bound[i];
         if (bound.binding.wType == DBTYPE_I4) {
-            LONG number;
-            std::memcpy(&number, value, sizeof number);
-            statement.bind(parameter++, static_cast<std::int64_t>(number));
+            statement.bind(parameter++, static_cast<std::int64_t>(numberAt(m_buffer, bound.binding)));
             continue;
         }
-        const std::wstring text = textAt(m_buffer, bound.binding);
+        const std::wstring_view text = textAt(m_buffer, bound.binding);
         const Column& column = m_columns[bound.column];
         if (column.width && text.size() > *column.width) {
             statement.reset();
             return ReportError(DB_E_ERRORSOCCURRED, iid,
-                               L"The field '" + Utf8ToWide(m_table) + L"." + Utf8ToWide(column.origin) +
+                               L"The field '" + m_tableName + L"." + Utf8ToWide(column.origin) +
                                    L"' is too small to accept the amount of data you attempted to add (" +
                                    std::to_wstring(text.size()) + L" characters, at most " +
                                    std::to_wstring(*column.width) + L"). Try inserting or pasting less data.");
@@ -204,19 +242,18 @@ HRESULT Rowset::bindValues(Statement& statement, const IID& iid)
 HRESULT Rowset::Insert()
 {
     HRESULT status = checkChangeable(IID_IRowsetChange);
-    std::string names;
-    std::string marks;
-    for (const Bound& bound : m_bound) {
-        names += (names.empty() ? "" : ", ") + Database::Quote(m_columns[bound.column].origin);
-        marks += marks.empty() ? "?" : ", ?";
-    }
     if (SUCCEEDED(status))
-        status = prepareOnce(m_insert, "INSERT INTO " + Database::Quote(m_table) + " (" + names + ") VALUES (" +
-                                           marks + ")", IID_IRowsetChange);
+        status = prepareOnce(m_insert, [this] {
+            std::string marks;
+            for (std::size_t i = 0; i < m_bound.size(); ++i)
+                marks += i ? ", ?" : "?";
+            return "INSERT INTO " + Database::Quote(m_table) + " (" + boundNames(allBound(), "") + ") VALUES (" +
+                   marks + ")";
+        }, IID_IRowsetChange);
     if (SUCCEEDED(status))
-        status = bindValues(m_insert, IID_IRowsetChange);
+        status = bindValues(m_insert, allBound(), IID_IRowsetChange);
     if (SUCCEEDED(status))
-        status = m_database->Write(m_insert, IID_IRowsetChange, Utf8ToWide(m_table));
+        status = m_database->Write(m_insert, IID_IRowsetChange, m_tableName);
     if (SUCCEEDED(status))
         m_rows.push_back(sqlite3_last_insert_rowid(m_database->Handle()));
     return status;
@@ -227,20 +264,30 @@ HRESULT Rowset::SetData()
     HRESULT status = checkChangeable(IID_IRowsetChange);
     if (SUCCEEDED(status) && !m_current)
         status = ReportError(DB_E_BADROWHANDLE, IID_IRowsetChange, L"There is no current row to change.");
-    std::string assignments;
-    for (const Bound& bound : m_bound)
-        assignments += (assignments.empty() ? "" : ", ") + Database::Quote(m_columns[bound.column].origin) + " = ?";
-    if (SUCCEEDED(status))
-        status = prepareOnce(m_update, "UPDATE " + Database::Quote(m_table) + " SET " + assignments +
-                                           " WHERE rowid = ?", IID_IRowsetChange);
-    if (SUCCEEDED(status))
-        status = bindValues(m_update, IID_IRowsetChange);
     if (FAILED(status))
         return status;
-    m_update.bind(static_cast<int>(m_bound.size()) + 1, m_rows[*m_current]);
-    status = m_database->Write(m_update, IID_IRowsetChange, Utf8ToWide(m_table));
+    // Only the columns changed since the row was read are written; a row left as it was is not
+    // written at all.
+    ColumnSet changed = 0;
+    for (std::size_t i = 0; i < m_bound.size(); ++i)
+        if (changedSinceRead(m_bound[i]))
+            changed |= ColumnSet{1} << i;
+    if (!changed)
+        return S_OK;
+    Statement& update = m_updates[changed];
+    status = prepareOnce(update, [this, changed] {
+        return "UPDATE " + Database::Quote(m_table) + " SET " + boundNames(changed, " = ?") + " WHERE rowid = ?";
+    }, IID_IRowsetChange);
+    if (SUCCEEDED(status))
+        status = bindValues(update, changed, IID_IRowsetChange);
+    if (FAILED(status))
+        return status;
+    update.bind(std::popcount(changed) + 1, m_rows[*m_current]);
+    status = m_database->Write(update, IID_IRowsetChange, m_tableName);
     if (SUCCEEDED(status) && sqlite3_changes(m_database->Handle()) == 0)
         return ReportError(DB_E_DELETEDROW, IID_IRowsetChange, L"The row was deleted by another session.");
+    if (SUCCEEDED(status))
+        rememberAsRead(changed);
     return status;
 }
 
@@ -250,12 +297,12 @@ HRESULT Rowset::Delete()
     if (SUCCEEDED(status) && !m_current)
         status = ReportError(DB_E_BADROWHANDLE, IID_IRowsetChange, L"There is no current row to delete.");
     if (SUCCEEDED(status))
-        status = prepareOnce(m_delete, "DELETE FROM " + Database::Quote(m_table) + " WHERE rowid = ?",
+        status = prepareOnce(m_delete, [this] { return "DELETE FROM " + Database::Quote(m_table) + " WHERE rowid = ?"; },
                              IID_IRowsetChange);
     if (FAILED(status))
         return status;
     m_delete.bind(1, m_rows[*m_current]);
-    status = m_database->Write(m_delete, IID_IRowsetChange, Utf8ToWide(m_table));
+    status = m_database->Write(m_delete, IID_IRowsetChange, m_tableName);
     if (FAILED(status))
         return status;
     // The next move reads the row that followed the deleted one.
@@ -272,19 +319,26 @@ HRESULT Rowset::checkChangeable(const IID& iid) const
     return ReportError(E_NOINTERFACE, iid, L"The rowset was opened for reading only.");
 }
 
-HRESULT Rowset::prepareOnce(Statement& statement, const std::string& sql, const IID& iid)
+template <class Text>
+HRESULT Rowset::prepareOnce(Statement& statement, Text text, const IID& iid)
 {
     if (!statement.empty())
         return S_OK;
-    return m_database->Prepare(sql, iid, Utf8ToWide(m_table), &statement);
+    return m_database->Prepare(text(), iid, m_tableName, &statement);
 }
 
-std::string Rowset::columnList() const
+std::string Rowset::boundNames(ColumnSet columns, const char* suffix) const
 {
-    std::string list;
-    for (const Column& column : m_columns)
-        list += (list.empty() ? "" : ", ") + Database::Quote(column.origin);
-    return list;
+    std::string names;
+    for (std::size_t i = 0; i < m_bound.size(); ++i)
+        if (columns >> i & 1)
+            names += (names.empty() ? "" : ", ") + Database::Quote(m_columns[m_bound[i].column].origin) + suffix;
+    return names;
+}
+
+Rowset::ColumnSet Rowset::allBound() const
+{
+    return m_bound.size() == mostBoundColumns ? ~ColumnSet{0} : (ColumnSet{1} << m_bound.size()) - 1;
 }
 
 } // namespace provider

@@ -7,6 +7,7 @@
 #include "Statement.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -40,17 +41,35 @@ private:
         std::wstring name;
         std::optional<ULONG> width;
     };
+    // A result column tied to a field of the consumer's buffer, with the field's value as the
+    // current row was read or last written, so that SetData writes only what changed.
+    struct Bound {
+        std::size_t column;
+        DBBINDING binding;
+        LONG numberAsRead = 0;
+        std::wstring textAsRead;
+    };
+    // A set of bound columns, one bit for each in binding order.
+    using ColumnSet = std::uint64_t;
 
     HRESULT fetchFrom(std::size_t index);
     void readInto(const Statement& row);
-    // Binds the buffer's values as parameters 1..n; refuses a text wider than its column.
-    HRESULT bindValues(Statement& statement, const IID& iid);
+    void rememberAsRead(ColumnSet columns);
+    bool changedSinceRead(const Bound& bound) const;
+    // Binds the buffer's values of the columns as parameters 1..n; refuses a text wider than its
+    // column.
+    HRESULT bindValues(Statement& statement, ColumnSet columns, const IID& iid);
     HRESULT checkChangeable(const IID& iid) const;
-    HRESULT prepareOnce(Statement& statement, const std::string& sql, const IID& iid);
-    std::string columnList() const;
+    // Prepares the statement on first use; text builds its text then only.
+    template <class Text>
+    HRESULT prepareOnce(Statement& statement, Text text, const IID& iid);
+    // The quoted names of the columns, each followed by suffix, separated by commas.
+    std::string boundNames(ColumnSet columns, const char* suffix) const;
+    ColumnSet allBound() const;
 
     std::shared_ptr<Database> m_database;
     std::string m_table;
+    std::wstring m_tableName;
     std::vector<Column> m_columns;
     bool m_changeable = false;
     std::vector<std::int64_t> m_rows;
@@ -58,16 +77,13 @@ private:
     std::optional<std::size_t> m_current;
     std::size_t m_next = 0;
 
-    struct Bound {
-        std::size_t column;
-        DBBINDING binding;
-    };
     std::vector<Bound> m_bound;
     void* m_buffer = nullptr;
 
     Statement m_select;
     Statement m_insert;
-    Statement m_update;
+    // One update for each set of changed columns that has been written.
+    std::map<ColumnSet, Statement> m_updates;
     Statement m_delete;
 };
 

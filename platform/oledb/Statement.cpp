@@ -4,19 +4,25 @@
 #include "kernel/Text.h"
 
 #include <sqlite3.h>
+
+#include <algorithm>
 #include <utility>
 
 namespace provider {
 
 Statement::~Statement() { sqlite3_finalize(m_statement); }
 
-Statement::Statement(Statement&& other) noexcept : m_statement(std::exchange(other.m_statement, nullptr)) {}
+Statement::Statement(Statement&& other) noexcept
+    : m_statement(std::exchange(other.m_statement, nullptr)), m_texts(std::move(other.m_texts))
+{
+}
 
 Statement& Statement::operator=(Statement&& other) noexcept
 {
     if (this != &other) {
         sqlite3_finalize(m_statement);
         m_statement = std::exchange(other.m_statement, nullptr);
+        m_texts = std::move(other.m_texts);
     }
     return *this;
 }
@@ -25,16 +31,28 @@ int Statement::prepare(sqlite3* db, const std::string& sql)
 {
     sqlite3_finalize(m_statement);
     m_statement = nullptr;
-    return sqlite3_prepare_v3(db, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                              &m_statement, nullptr);
+    const int code = sqlite3_prepare_v3(db, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                                        &m_statement, nullptr);
+    // Sized once: a bound text must not move while the others are bound.
+    m_texts.assign(static_cast<std::size_t>(sqlite3_bind_parameter_count(m_statement)), std::string());
+    return code;
 }
 
 void Statement::bind(int index, std::int64_t value) { sqlite3_bind_int64(m_statement, index, value); }
 
 void Statement::bind(int index, std::wstring_view text)
 {
-    const std::string utf8 = WideToUtf8(text);
-    sqlite3_bind_text(m_statement, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    std::string& utf8 = m_texts.at(static_cast<std::size_t>(index - 1));
+    // Worklist texts are nearly always plain ASCII, copied as they are; others are converted.
+    utf8.clear();
+    for (wchar_t c : text) {
+        if (c >= 0x80) {
+            utf8 = WideToUtf8(text);
+            break;
+        }
+        utf8 += static_cast<char>(c);
+    }
+    sqlite3_bind_text(m_statement, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_STATIC);
 }
 
 void Statement::bindNull(int index) { sqlite3_bind_null(m_statement, index); }
@@ -51,12 +69,22 @@ int Statement::columnCount() const { return sqlite3_column_count(m_statement); }
 
 std::int64_t Statement::columnInt(int index) const { return sqlite3_column_int64(m_statement, index); }
 
-std::wstring Statement::columnText(int index) const
+void Statement::columnText(int index, wchar_t* field, std::size_t capacity) const
 {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, index));
-    if (!text)
-        return {};
-    return Utf8ToWide(std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(m_statement, index))));
+    const unsigned char* text = sqlite3_column_text(m_statement, index);
+    const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(m_statement, index));
+    std::size_t length = 0;
+    // Plain ASCII goes straight into the field; a text with any other character is converted.
+    while (length < bytes && length + 1 < capacity && text[length] < 0x80) {
+        field[length] = text[length];
+        ++length;
+    }
+    if (length < bytes && text[length] >= 0x80) {
+        const std::wstring wide = Utf8ToWide(std::string_view(reinterpret_cast<const char*>(text), bytes));
+        length = std::min(wide.size(), capacity - 1);
+        std::copy_n(wide.data(), length, field);
+    }
+    field[length] = 0;
 }
 
 bool Statement::columnIsNull(int index) const { return sqlite3_column_type(m_statement, index) == SQLITE_NULL; }

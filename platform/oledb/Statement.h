@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -25,6 +26,7 @@ public:
     bool empty() const { return m_statement == nullptr; }
 
     void bind(int index, std::int64_t value);
+    // The text is kept by the statement until its next reset, so the engine need not copy it.
     void bind(int index, std::wstring_view text);
     void bindNull(int index);
     // The engine's result code: SQLITE_ROW, SQLITE_DONE or an error.
@@ -34,7 +36,8 @@ public:
 
     int columnCount() const;
     std::int64_t columnInt(int index) const;
-    std::wstring columnText(int index) const;
+    // The text of a result column written into field with its terminating zero, cut to fit.
+    void columnText(int index, wchar_t* field, std::size_t capacity) const;
     bool columnIsNull(int index) const;
     // The table and column a result column comes from; empty for an expression.
     std::string columnTable(int index) const;
@@ -43,6 +46,8 @@ public:
 
 private:
     sqlite3_stmt* m_statement = nullptr;
+    // One UTF-8 buffer per parameter, sized when prepared and reused by every bind.
+    std::vector<std::string> m_texts;
 };
 
 } // namespace provider

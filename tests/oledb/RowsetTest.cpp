@@ -124,6 +124,37 @@ TEST(Rowset, TextsWiderThanTheirColumnAreRefusedAndLongerStoredTextsAreCutOnRead
     EXPECT_EQ(std::wstring(narrow.Address), std::wstring(10, L'a'));
 }
 
+TEST(Rowset, TextsOfAnyCharactersAreKeptAndCutToTheirBuffer)
+{
+    WorklistRoot root;
+    CSession session;
+    ASSERT_EQ(OpenSession(session), S_OK);
+    GroupRows groups;
+    ASSERT_EQ(groups.Open(session), S_OK);
+    const std::wstring name = L"Caf\u00e9 \u00f1 \U0001F600";
+    groups.Set(2, name);
+    ASSERT_EQ(groups.Insert(), S_OK);
+    groups.Set(3, L"\u00e9\u00e9\u00e9\u00e9\u00e9");
+    ASSERT_EQ(groups.Insert(), S_OK);
+    ASSERT_EQ(groups.MoveFirst(), S_OK);
+    EXPECT_EQ(std::wstring(groups.GroupName), name);
+    DirectLook file(root.databaseFile());
+    EXPECT_EQ(file.Value("SELECT GroupName FROM group_tbl"), "Caf\xC3\xA9 \xC3\xB1 \xF0\x9F\x98\x80");
+
+    struct NarrowName {
+        WCHAR GroupName[4];
+        BEGIN_COLUMN_MAP(NarrowName)
+            COLUMN_ENTRY(2, GroupName)
+        END_COLUMN_MAP()
+    };
+    CCommand<CAccessor<NarrowName>> narrow;
+    ASSERT_EQ(narrow.Open(session, L"SELECT * FROM group_tbl"), S_OK);
+    ASSERT_EQ(narrow.MoveFirst(), S_OK);
+    EXPECT_EQ(std::wstring(narrow.GroupName), L"Caf");
+    ASSERT_EQ(narrow.MoveNext(), S_OK);
+    EXPECT_EQ(std::wstring(narrow.GroupName), L"\u00e9\u00e9\u00e9");
+}
+
 TEST(Rowset, CommandsThatCannotRunSayWhy)
 {
     WorklistRoot root;

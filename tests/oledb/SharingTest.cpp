@@ -53,6 +53,21 @@ TEST(Sharing, TwoSessionsWriteInTurnAndSeeEachOthersRows)
     DirectLook file(root.databaseFile());
     EXPECT_EQ(file.Value("SELECT count(*) FROM group_tbl"), "8");
     EXPECT_EQ(file.Value("PRAGMA journal_mode"), "wal");
+
+    // A change writes the fields this rowset changed only: the other session's change of another
+    // column since this rowset read the row stays, and a row left as it was is not written.
+    ASSERT_EQ(theirs.MoveFirst(), S_OK);
+    wcscpy(theirs.ShutDownOption, L"LAMPALL OFF");
+    ASSERT_EQ(theirs.SetData(), S_OK);
+    wcscpy(mine.GroupName, L"Renamed");
+    ASSERT_EQ(mine.SetData(), S_OK);
+    EXPECT_EQ(file.Value("SELECT GroupName || '/' || ShutDownOption FROM group_tbl WHERE GroupID = 4"),
+              "Renamed/LAMPALL OFF");
+    ASSERT_EQ(theirs.MoveFirst(), S_OK);
+    wcscpy(theirs.GroupName, L"Theirs");
+    ASSERT_EQ(theirs.SetData(), S_OK);
+    EXPECT_EQ(mine.SetData(), S_OK);
+    EXPECT_EQ(file.Value("SELECT GroupName FROM group_tbl WHERE GroupID = 4"), "Theirs");
 }
 
 // The child inserts numbered rows for ever, telling the parent after each completed insert.

@@ -121,6 +121,11 @@ TEST_F(MethodRowsTest, AutoNameNumbersFromTheCounterAndKeepsAbsentFields)
     makeGroup(6);
     rows.AutoName(L"Run 7", L"S", 100, L"Ada");
     EXPECT_EQ(rowsOf(L"G")[5].dataFile, L"S0000000105.d");
+    rows.AutoName(L"Run 7", L"S", -3, L"Ada");
+    EXPECT_EQ(rowsOf(L"G")[0].dataFile, L"S-000000003.d") << "as \"%s%010d.d\" writes a negative number";
+    EXPECT_EQ(rowsOf(L"G")[3].dataFile, L"S0000000000.d");
+    rows.AutoName(L"Run 7", L"S", 2147483640, L"Ada");
+    EXPECT_EQ(rowsOf(L"G")[5].dataFile, L"S2147483645.d");
     rows.AutoName(nullptr, L"T", 0, nullptr);
     CMethodTable table;
     ASSERT_EQ(table.Open(L"G"), S_OK);
