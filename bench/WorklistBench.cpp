@@ -1,96 +1,61 @@
-// The method table's row algorithms through the OLE DB classes, against the same work done as
-// plain SQL statements on the same file, for groups of 1,000 and 10,000 rows: the ratio of each
-// pair reads from one run.
-#include "worklist/CMethodTable.h"
+// The method table's row algorithms through the OLE DB classes, as the module runs them, against
+// the same row-by-row work done with plain sqlite3 (each write committed on its own, and the whole
+// edit in one transaction) and against set-based SQL, on the same file with the same settings, for
+// groups of 1,000 and 10,000 rows. Each benchmark is repeated; compare the medians.
+#include "BenchRoot.h"
+#include "PlainRows.h"
+
 #include "worklist/MethodRows.h"
-
-#include "module/ModuleSettings.h"
-#include "resources/ModuleResources.h"
-
-#include "DeliveredDatabase.h"
-#include "kernel/DriveMap.h"
-#include "orvane/Nls.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
 namespace {
 
-const std::wstring group = L"Bench Group";
-const std::string quotedGroup = "\"Bench Group\"";
+const std::string group = "Bench Group";
 
-// One root with the delivered database for the whole run; each size gets its group afresh.
-class BenchRoot {
-public:
-    BenchRoot()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "serion-bench-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-        DriveMap::setRoot(m_path);
-        std::string error;
-        CreateDeliveredDatabase(m_path / "C" / "worklist.mdb", error);
-        ModuleSettings.strProvider = L"Microsoft.Jet.OLEDB.4.0";
-        ModuleSettings.strDatabasePath = L"C:\\worklist.mdb";
-        ModuleSettings.strUserName = L"bench";
-        NlsAddModule(ModuleResourceHandle());
-        sqlite3_open((m_path / "C" / "worklist.mdb").c_str(), &m_db);
-        sqlite3_busy_timeout(m_db, 5000);
-    }
-    ~BenchRoot()
-    {
-        sqlite3_close(m_db);
-        std::filesystem::remove_all(m_path);
-    }
-
-    sqlite3* db() const { return m_db; }
-
-    void exec(const std::string& sql) { sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr); }
-
-    // The group's table holding rows rows, named as AutoName names them.
-    void makeGroup(long rows)
-    {
-        CMethodTable().DropMethodTable(group);
-        CMethodTable().CreateMethodTable(group);
-        exec("BEGIN");
-        sqlite3_stmt* insert = nullptr;
-        sqlite3_prepare_v2(m_db,
-                           ("INSERT INTO " + quotedGroup +
-                            " VALUES (?, 'Nitrate', printf('Bench Group%010d.d', ?1), '', 1, 0, 'bench', 'Bench Group',"
-                            " '', 'C:\\Methods\\', 0, 0, '')")
-                               .c_str(),
-                           -1, &insert, nullptr);
-        for (long id = 0; id < rows; ++id) {
-            sqlite3_bind_int64(insert, 1, id);
-            sqlite3_step(insert);
-            sqlite3_reset(insert);
-        }
-        sqlite3_finalize(insert);
-        exec("COMMIT");
-    }
-
-private:
-    std::filesystem::path m_path;
-    sqlite3* m_db = nullptr;
-};
-
-BenchRoot& root()
+// The group with rows rows, loaded as the method list loads it.
+void loadGroup(MethodRows& rows, long count)
 {
-    static BenchRoot once;
-    return once;
+    Root().makeGroup(count);
+    rows.LoadGroup(benchGroup);
+}
+
+// Every row gets a start time and a done state, so that a clean has each row to write.
+void markRowsRun() { Root().exec("UPDATE " + quotedBenchGroup + " SET StartTime = 1, \"Run State\" = 3"); }
+
+void undoInsertAtTop()
+{
+    Root().exec("DELETE FROM " + quotedBenchGroup + " WHERE aaaID = 0; UPDATE " + quotedBenchGroup +
+                " SET aaaID = aaaID - 1");
+}
+
+void undoDeleteFirst()
+{
+    Root().exec("UPDATE " + quotedBenchGroup + " SET aaaID = aaaID + 1; INSERT INTO " + quotedBenchGroup +
+                " VALUES (0, 'Nitrate', 'default.d', '', 1, 0, 'bench', '', '', 'C:\\Methods\\', 0, 0, '')");
+}
+
+// Times edit again and again; after each, outside the timing, prepare gives the next its work.
+template <class Edit, class Prepare>
+void timeEdits(benchmark::State& state, Edit edit, Prepare prepare)
+{
+    for (auto _ : state) {
+        edit();
+        state.PauseTiming();
+        prepare();
+        state.ResumeTiming();
+    }
 }
 
 // --- Through the OLE DB classes, as the module does it
 
-void OleDbOpenAndWalk(benchmark::State& state)
+void LayerOpenAndWalk(benchmark::State& state)
 {
-    root().makeGroup(state.range(0));
+    Root().makeGroup(state.range(0));
     for (auto _ : state) {
         MethodRows rows;
-        rows.LoadGroup(group);
+        rows.LoadGroup(benchGroup);
         long walked = 0;
         for (rows.Table()->MoveFirst(); rows.Table()->HasCurrentRow(); rows.Table()->MoveNext())
             ++walked;
@@ -98,60 +63,138 @@ void OleDbOpenAndWalk(benchmark::State& state)
     }
 }
 
-void OleDbAutoName(benchmark::State& state)
+void LayerAutoName(benchmark::State& state)
 {
-    root().makeGroup(state.range(0));
     MethodRows rows;
-    rows.LoadGroup(group);
+    loadGroup(rows, state.range(0));
+    LONG counter = 0;
     for (auto _ : state)
-        rows.AutoName(L"", L"S", 100, nullptr);
+        rows.AutoName(L"", L"S", counter ^= 100, nullptr);
 }
 
-void OleDbInsertAtTop(benchmark::State& state)
+void LayerInsertAtTop(benchmark::State& state)
 {
-    root().makeGroup(state.range(0));
     MethodRows rows;
-    rows.LoadGroup(group);
-    for (auto _ : state) {
-        rows.InsertMethods({L"Phosphate"}, 1, L"C:\\Methods\\", 0);
-        state.PauseTiming();
-        root().exec("DELETE FROM " + quotedGroup + " WHERE aaaID = 0; UPDATE " + quotedGroup +
-                    " SET aaaID = aaaID - 1");
-        rows.LoadGroup(group);
-        state.ResumeTiming();
-    }
+    loadGroup(rows, state.range(0));
+    timeEdits(state, [&rows] { rows.InsertMethods({L"Phosphate"}, 1, L"C:\\Methods\\", 0); }, [&rows] {
+        undoInsertAtTop();
+        rows.LoadGroup(benchGroup);
+    });
 }
 
-void OleDbCleanRunState(benchmark::State& state)
+void LayerDeleteFirst(benchmark::State& state)
 {
-    root().makeGroup(state.range(0));
     MethodRows rows;
-    rows.LoadGroup(group);
+    loadGroup(rows, state.range(0));
+    timeEdits(state, [&rows] { rows.DeleteSelected({0}); }, [&rows] {
+        undoDeleteFirst();
+        rows.LoadGroup(benchGroup);
+    });
+}
+
+void LayerSetAllRunStates(benchmark::State& state)
+{
+    MethodRows rows;
+    loadGroup(rows, state.range(0));
+    BOOL check = TRUE;
     for (auto _ : state)
-        rows.CleanRunState();
+        rows.SetAllRunStates(check = !check);
 }
 
-void OleDbChangeRunState(benchmark::State& state)
+void LayerCleanRunState(benchmark::State& state)
 {
-    root().makeGroup(state.range(0));
     MethodRows rows;
-    rows.LoadGroup(group);
+    loadGroup(rows, state.range(0));
+    markRowsRun();
+    timeEdits(state, [&rows] { rows.CleanRunState(); }, markRowsRun);
+}
+
+void LayerChangeRunState(benchmark::State& state)
+{
+    MethodRows rows;
+    loadGroup(rows, state.range(0));
     MethodRecord* row = rows.FindRowById(static_cast<LONG>(state.range(0) / 2), FALSE);
     for (auto _ : state)
         rows.ChangeRunState(row, 2, nullptr);
 }
 
-// --- The same work as plain SQL statements on the same file
-
-void run(const std::string& sql) { root().exec(sql); }
-
-void SqlOpenAndWalk(benchmark::State& state)
+// The run's next row: reached directly while "aaaID" is dense.
+void LayerFindLastRow(benchmark::State& state)
 {
-    root().makeGroup(state.range(0));
+    MethodRows rows;
+    loadGroup(rows, state.range(0));
+    for (auto _ : state) {
+        LONG id = static_cast<LONG>(state.range(0) - 1);
+        benchmark::DoNotOptimize(rows.FindRow(id, FALSE));
+    }
+}
+
+// The same with "aaaID" starting at 1: the rows are walked.
+void LayerFindLastRowWalked(benchmark::State& state)
+{
+    MethodRows rows;
+    Root().makeGroup(state.range(0));
+    Root().exec("UPDATE " + quotedBenchGroup + " SET aaaID = aaaID + 1");
+    rows.LoadGroup(benchGroup);
+    for (auto _ : state) {
+        LONG id = static_cast<LONG>(state.range(0));
+        benchmark::DoNotOptimize(rows.FindRow(id, FALSE));
+    }
+}
+
+// --- The same row-by-row work with plain sqlite3: each write committed, or one transaction
+
+void PlainAutoName(benchmark::State& state, bool oneTransaction)
+{
+    Root().makeGroup(state.range(0));
+    PlainRows rows(Root().db(), quotedBenchGroup, oneTransaction);
+    int counter = 0;
+    for (auto _ : state)
+        rows.autoName("S", counter ^= 100);
+}
+
+void PlainInsertAtTop(benchmark::State& state, bool oneTransaction)
+{
+    Root().makeGroup(state.range(0));
+    PlainRows rows(Root().db(), quotedBenchGroup, oneTransaction);
+    timeEdits(state, [&rows] { rows.insertMethods({"Phosphate"}, 0, group); }, undoInsertAtTop);
+}
+
+void PlainDeleteFirst(benchmark::State& state, bool oneTransaction)
+{
+    Root().makeGroup(state.range(0));
+    PlainRows rows(Root().db(), quotedBenchGroup, oneTransaction);
+    timeEdits(state, [&rows] { rows.deleteSelected({0}, group); }, undoDeleteFirst);
+}
+
+void PlainSetAllRunStates(benchmark::State& state, bool oneTransaction)
+{
+    Root().makeGroup(state.range(0));
+    PlainRows rows(Root().db(), quotedBenchGroup, oneTransaction);
+    bool check = true;
+    for (auto _ : state)
+        rows.setAllRunStates(check = !check);
+}
+
+void PlainCleanRunState(benchmark::State& state, bool oneTransaction)
+{
+    Root().makeGroup(state.range(0));
+    PlainRows rows(Root().db(), quotedBenchGroup, oneTransaction);
+    markRowsRun();
+    timeEdits(state, [&rows] { rows.cleanRunState(); }, markRowsRun);
+}
+
+// --- Set-based SQL: what the engine does at best
+
+void run(const std::string& sql) { sqlite3_exec(Root().db(), sql.c_str(), nullptr, nullptr, nullptr); }
+
+void SetBasedOpenAndWalk(benchmark::State& state)
+{
+    Root().makeGroup(state.range(0));
     for (auto _ : state) {
         sqlite3_stmt* select = nullptr;
-        sqlite3_prepare_v2(root().db(), ("SELECT * FROM " + quotedGroup + " ORDER BY aaaID").c_str(), -1, &select,
-                           nullptr);
+        sqlite3_prepare_v2(Root().db(), ("SELECT * FROM " + quotedBenchGroup + " ORDER BY aaaID").c_str(), -1,
+                           &select, nullptr);
         long walked = 0;
         while (sqlite3_step(select) == SQLITE_ROW) {
             for (int column = 0; column < 13; ++column)
@@ -163,40 +206,37 @@ void SqlOpenAndWalk(benchmark::State& state)
     }
 }
 
-void SqlAutoName(benchmark::State& state)
+void SetBasedAutoName(benchmark::State& state)
 {
-    root().makeGroup(state.range(0));
+    Root().makeGroup(state.range(0));
     for (auto _ : state)
-        run("UPDATE " + quotedGroup +
+        run("UPDATE " + quotedBenchGroup +
             " SET \"Data File\" = printf('S%010d.d', 100 + aaaID), \"Sub-Folder\" = '', Prefix = 'S', Counter = 100");
 }
 
-void SqlInsertAtTop(benchmark::State& state)
+void SetBasedInsertAtTop(benchmark::State& state)
 {
-    root().makeGroup(state.range(0));
-    for (auto _ : state) {
-        run("BEGIN; UPDATE " + quotedGroup + " SET aaaID = aaaID + 1; INSERT INTO " + quotedGroup +
-            " VALUES (0, 'Phosphate', 'default.d', '', 1, 0, 'bench', '', '', 'C:\\Methods\\', 0, 0, ''); UPDATE " +
-            quotedGroup + " SET \"Data File\" = printf('Bench Group%010d.d', aaaID), \"Sub-Folder\" = '',"
-            " Prefix = 'Bench Group', Counter = 0; COMMIT");
-        state.PauseTiming();
-        run("DELETE FROM " + quotedGroup + " WHERE aaaID = 0; UPDATE " + quotedGroup + " SET aaaID = aaaID - 1");
-        state.ResumeTiming();
-    }
+    Root().makeGroup(state.range(0));
+    const std::string sql =
+        "BEGIN; UPDATE " + quotedBenchGroup + " SET aaaID = aaaID + 1; INSERT INTO " + quotedBenchGroup +
+        " VALUES (0, 'Phosphate', 'default.d', '', 1, 0, 'bench', '', '', 'C:\\Methods\\', 0, 0, ''); UPDATE " +
+        quotedBenchGroup + " SET \"Data File\" = printf('Bench Group%010d.d', aaaID), \"Sub-Folder\" = '',"
+        " Prefix = 'Bench Group', Counter = 0; COMMIT";
+    timeEdits(state, [&sql] { run(sql); }, undoInsertAtTop);
 }
 
-void SqlCleanRunState(benchmark::State& state)
+void SetBasedCleanRunState(benchmark::State& state)
 {
-    root().makeGroup(state.range(0));
+    Root().makeGroup(state.range(0));
     for (auto _ : state)
-        run("UPDATE " + quotedGroup + " SET \"Run State\" = CASE \"Run State\" WHEN 5 THEN 5 ELSE 1 END,"
+        run("UPDATE " + quotedBenchGroup + " SET \"Run State\" = CASE \"Run State\" WHEN 5 THEN 5 ELSE 1 END,"
             " StartTime = 0, EndTime = 0, ErrMessage = ''");
 }
 
-void SqlChangeRunState(benchmark::State& state)
+void SetBasedChangeRunState(benchmark::State& state)
 {
-    root().makeGroup(state.range(0));
-    const std::string sql = "UPDATE " + quotedGroup + " SET \"Run State\" = 2, StartTime = strftime('%s','now')"
+    Root().makeGroup(state.range(0));
+    const std::string sql = "UPDATE " + quotedBenchGroup + " SET \"Run State\" = 2, StartTime = strftime('%s','now')"
                             " WHERE aaaID = " + std::to_string(state.range(0) / 2);
     for (auto _ : state)
         run(sql);
@@ -204,16 +244,25 @@ void SqlChangeRunState(benchmark::State& state)
 
 } // namespace
 
-#define WORKLIST_BENCHMARK(name) BENCHMARK(name)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)
-WORKLIST_BENCHMARK(OleDbOpenAndWalk);
-WORKLIST_BENCHMARK(SqlOpenAndWalk);
-WORKLIST_BENCHMARK(OleDbAutoName);
-WORKLIST_BENCHMARK(SqlAutoName);
-WORKLIST_BENCHMARK(OleDbInsertAtTop);
-WORKLIST_BENCHMARK(SqlInsertAtTop);
-WORKLIST_BENCHMARK(OleDbCleanRunState);
-WORKLIST_BENCHMARK(SqlCleanRunState);
-WORKLIST_BENCHMARK(OleDbChangeRunState)->Unit(benchmark::kMicrosecond);
-WORKLIST_BENCHMARK(SqlChangeRunState)->Unit(benchmark::kMicrosecond);
+#define SIZES ->Arg(1000)->Arg(10000)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond)
+#define LAYER_AND_PLAIN(edit)                                     \
+    BENCHMARK(Layer##edit) SIZES;                                 \
+    BENCHMARK_CAPTURE(Plain##edit, EachWriteCommitted, false) SIZES; \
+    BENCHMARK_CAPTURE(Plain##edit, OneTransaction, true) SIZES
+
+LAYER_AND_PLAIN(AutoName);
+LAYER_AND_PLAIN(InsertAtTop);
+LAYER_AND_PLAIN(DeleteFirst);
+LAYER_AND_PLAIN(SetAllRunStates);
+LAYER_AND_PLAIN(CleanRunState);
+BENCHMARK(LayerOpenAndWalk) SIZES;
+BENCHMARK(LayerChangeRunState) SIZES->Unit(benchmark::kMicrosecond);
+BENCHMARK(LayerFindLastRow) SIZES->Unit(benchmark::kMicrosecond);
+BENCHMARK(LayerFindLastRowWalked) SIZES->Unit(benchmark::kMicrosecond);
+BENCHMARK(SetBasedOpenAndWalk) SIZES;
+BENCHMARK(SetBasedAutoName) SIZES;
+BENCHMARK(SetBasedInsertAtTop) SIZES;
+BENCHMARK(SetBasedCleanRunState) SIZES;
+BENCHMARK(SetBasedChangeRunState) SIZES->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
