@@ -14,10 +14,10 @@ constexpr DWORD kControl = WS_VISIBLE;
 // list the rows of a taller screen.
 const DialogItemTemplate viewerItems[] = {
     {L"STATIC", L"Select the gr&oup you want to run:", IDC_STATIC, kControl | SS_LEFT, 6, 8, 126, 8},
-    {L"COMBOBOX", L"", IDC_GROUP, kControl | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 140, 8, 154, 86},
+    {L"COMBOBOX", L"", IDC_GROUP, kControl | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 148, 8, 146, 86},
     {L"STATIC", L"Shut &down options after the run:", IDC_STATIC, kControl | SS_LEFT, 6, 16, 126, 8},
     {L"COMBOBOX", L"", IDC_SHUTDOWN,
-     kControl | CBS_DROPDOWN | CBS_UPPERCASE | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP, 140, 16, 154, 57},
+     kControl | CBS_DROPDOWN | CBS_UPPERCASE | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP, 148, 16, 146, 57},
     {WC_LISTVIEWW, L"", IDC_METHOD_LIST,
      kControl | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 5, 24, 289, 128},
     {L"BUTTON", L"&Run", IDC_RUN, kControl | BS_DEFPUSHBUTTON | WS_TABSTOP, 111, 152, 50, 8},

@@ -10,12 +10,13 @@ namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
+// One character each: the state column is 21 pixels wide, which may be only two terminal cells.
 const BitmapTile stateImages[] = {
-    {L"[x]", RGB(0, 0, 0), kWhite},        // checked: a frame with a cross
-    {L"[>]", RGB(0, 0, 255), kWhite},      // running: a frame with a triangle pointing right
-    {L"[\u2713]", RGB(0, 128, 0), kWhite}, // done: a frame with a check mark
-    {L"[?]", RGB(255, 0, 0), kWhite},      // failed: a frame with a question mark
-    {L"[ ]", RGB(0, 0, 0), kWhite},        // unchecked: an empty frame
+    {L"\u2612", RGB(0, 0, 0), kWhite},   // checked: a frame with a cross
+    {L"\u25B6", RGB(0, 0, 255), kWhite}, // running: a triangle pointing right
+    {L"\u2713", RGB(0, 128, 0), kWhite}, // done: a check mark
+    {L"?", RGB(255, 0, 0), kWhite},       // failed: a question mark
+    {L"\u2610", RGB(0, 0, 0), kWhite},   // unchecked: an empty frame
 };
 
 const BitmapTemplate stateImagesBitmap = {

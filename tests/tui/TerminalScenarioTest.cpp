@@ -7,9 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
+
+#include <unistd.h>
 
 namespace {
 
@@ -79,6 +82,82 @@ TEST(TerminalScenario, CommandLineDialogAndQuitInARealTerminal)
     ASSERT_TRUE(session.waitFor("orvane ended 0")) << session.capture();
     ASSERT_TRUE(session.waitFor("terminal restored")) << session.capture();
     EXPECT_EQ(session.capture().find("F10 Menu"), std::string::npos) << session.capture();
+}
+
+// The line of the captured screen that holds text; empty when none does.
+std::string lineWith(const std::string& screen, const std::string& text)
+{
+    const auto at = screen.find(text);
+    if (at == std::string::npos)
+        return {};
+    const auto start = screen.rfind('\n', at);
+    const auto end = screen.find('\n', at);
+    return screen.substr(start == std::string::npos ? 0 : start + 1, end == std::string::npos ? std::string::npos : end - start - 1);
+}
+
+// Polls until the screen's line holding text also holds part; false after a bounded wait.
+bool waitForLine(const TmuxSession& session, const std::string& text, const std::string& part)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (lineWith(session.capture(), text).find(part) != std::string::npos)
+            return true;
+        usleep(50 * 1000);
+    }
+    return false;
+}
+
+TEST(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndKeysAndEditsAComment)
+{
+    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --root '" + root + "' --init --demo && " + ORVANE_PROGRAM_PATH +
+                            " --tui --root '" + root + "'; exec sleep 120",
+                        80, 24);
+    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
+    session.type("FIARUNNER");
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
+    // The whole window fits: its run buttons and its bottom frame are on the screen.
+    const std::string opened = session.capture();
+    EXPECT_NE(opened.find("Run"), std::string::npos) << opened;
+    EXPECT_NE(opened.find("Stop"), std::string::npos) << opened;
+    EXPECT_NE(opened.find("\u255a"), std::string::npos) << opened;
+    EXPECT_NE(lineWith(opened, "NITRATE.M").find("\u2612"), std::string::npos) << opened;
+
+    // A click on the first row's state image unchecks it.
+    const auto checkBox = cellOf(opened, "\u2612");
+    ASSERT_TRUE(checkBox) << opened;
+    session.click(checkBox->first, checkBox->second);
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2610")) << session.capture();
+
+    // Keys: Down reaches the first row, Space checks it again, Enter opens its properties.
+    session.press({"Down"});
+    session.press({"Space"});
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2612")) << session.capture();
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("Properties")) << session.capture();
+    // Tab selects the comment's text; End keeps it and adds to it.
+    session.press({"Tab", "Tab", "Tab", "End"});
+    session.type(" near the weir");
+    const auto ok = cellOf(session.capture(), "OK");
+    ASSERT_TRUE(ok) << session.capture();
+    session.click(ok->first, ok->second);
+    ASSERT_TRUE(session.waitUntilGone("Properties")) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "River inlet near the weir")) << session.capture();
+
+    // The change is in the database.
+    const std::string query = "sqlite3 '" + root + "/C/Orvane/Serion/database/worklist.mdb' " +
+                              "'SELECT Comments FROM Nitrates WHERE aaaID = 0'";
+    std::string stored;
+    if (FILE* pipe = popen(query.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe))
+            stored += buffer;
+        pclose(pipe);
+    }
+    EXPECT_EQ(stored, "River inlet near the weir\n");
+    session.press({"C-q"});
 }
 
 } // namespace
