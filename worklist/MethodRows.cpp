@@ -71,9 +71,12 @@ void MethodRows::editAsOne(Edit edit)
     if (SUCCEEDED(status))
         return;
     ShowOleDbErrors(status);
-    // The rowset may still hold rows that the abort took back.
-    const std::wstring group = m_strGroup;
-    LoadGroup(group);
+    // The rowset may still hold rows that the abort took back. Opened again in the same object,
+    // since the run sequencer may hold its record.
+    if (FAILED(m_pTable->Requery())) {
+        const std::wstring group = m_strGroup;
+        LoadGroup(group);
+    }
 }
 
 template <class Write>

@@ -49,7 +49,7 @@ protected:
 
 private:
     // Runs edit, which returns its first failure, as one edit of the table: committed whole, or
-    // aborted whole, its failure shown once the transaction has ended and the table opened afresh.
+    // aborted whole, its failure shown once the transaction has ended and the rows opened afresh.
     // Nothing in edit may show a window: a message loop would run while the file is locked.
     template <class Edit>
     void editAsOne(Edit edit);

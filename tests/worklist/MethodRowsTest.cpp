@@ -308,6 +308,7 @@ TEST_F(MethodRowsTest, EditFailingHalfwayLeavesTheGroupAsItWasAndShowsWhyOnceThe
         EXPECT_EQ(other.SetData(), S_OK);
     });
     const int refills = rows.refills;
+    const CMethodTable* before = rows.Table();
     rows.InsertMethods({L"Nitrate"}, 2, L"C:\\Methods\\", 1);
     const Texts boxes = root.boxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -320,7 +321,9 @@ TEST_F(MethodRowsTest, EditFailingHalfwayLeavesTheGroupAsItWasAndShowsWhyOnceThe
         seen += std::to_wstring(table.aaaID) + L" " + table.MethodName + L" " + table.DataFile + L" " + table.Comments +
                 L"; ";
     EXPECT_EQ(seen, L"0 M0 old.d written meanwhile; 1 M1 old.d ; 2 M2 old.d ; ");
-    ASSERT_NE(rows.Table(), nullptr) << "the table is opened afresh";
+    EXPECT_EQ(rows.Table(), before) << "the rows are opened again in the same table object";
+    ASSERT_EQ(rows.Table()->MoveFirst(), S_OK);
+    EXPECT_EQ(std::wstring(rows.Table()->Comments), L"written meanwhile");
     EXPECT_EQ(rows.refills, refills + 1);
 }
 
