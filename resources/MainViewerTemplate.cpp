@@ -1,7 +1,8 @@
-// Dialog template 23201, the main viewer "Run Serion Methods", and its menu 301.
+// Dialog template 23201, the main viewer "Run Serion Methods", its menu 301 and its shortcuts 303.
 #include "ModuleResources.h"
 #include "ResourceIds.h"
 
+#include "win/Accelerators.h"
 #include "win/CommCtrl.h"
 #include "win/WinUser.h"
 
@@ -66,9 +67,19 @@ const MenuItemTemplate menuBarItems[] = {
 };
 const MenuTemplate menuBar = {menuBarItems};
 
+const ACCEL shortcuts[] = {
+    {FVIRTKEY | FCONTROL, 'A', ID_CHECK_ALL},
+    {FVIRTKEY | FCONTROL | FALT, 'A', ID_ADD_GROUP},
+    {FVIRTKEY | FCONTROL | FALT, 'D', ID_DELETE_GROUP},
+    {FVIRTKEY | FCONTROL, 'M', ID_ADD_METHOD},
+    {FVIRTKEY | FCONTROL | FALT, 'N', ID_AUTONAME},
+};
+const AcceleratorTemplate shortcutTable = {shortcuts};
+
 const ResourceEntry entries[] = {
     {5, IDD_MAIN_VIEWER, LANG_ENGLISH_US, &viewerTemplate, sizeof(viewerTemplate)},
     {4, IDR_MAIN_MENU, LANG_ENGLISH_US, &menuBar, sizeof(menuBar)},
+    {9, IDR_MAIN_ACCELERATORS, LANG_ENGLISH_US, &shortcutTable, sizeof(shortcutTable)},
 };
 
 } // namespace

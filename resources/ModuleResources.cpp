@@ -10,7 +10,8 @@ public:
     ResourceAnnouncement()
     {
         for (auto part : {CommandTableResources(), StringTableResources(), MainViewerResources(), MethodInfoResources(),
-                          StateImagesResources(), ControlBarResources(), LogonResources(), UserInfoResources()})
+                          AddGroupResources(), AutoNameResources(), StateImagesResources(), ControlBarResources(),
+                          LogonResources(), UserInfoResources()})
             m_entries.insert(m_entries.end(), part.begin(), part.end());
         m_module = RegisterModuleResources(this, m_entries);
     }

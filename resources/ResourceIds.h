@@ -8,6 +8,7 @@ constexpr int IDS_HELP_FILE = 32781;
 constexpr int IDD_MAIN_VIEWER = 23201;
 constexpr int IDR_MAIN_MENU = 301;
 constexpr int IDR_MAIN_TOOLBAR = 302;
+constexpr int IDR_MAIN_ACCELERATORS = 303;
 constexpr int IDB_LOGO = 353;
 
 constexpr int IDC_METHOD_LIST = 19001;
@@ -42,11 +43,29 @@ constexpr int IDC_INFO_START_TIME = 19024;
 constexpr int IDC_INFO_END_TIME = 19025;
 constexpr int IDC_INFO_RUN_MESSAGE = 19030;
 
+// The add-group dialog and its name field.
+constexpr int IDD_ADD_GROUP = 23202;
+constexpr int IDC_GROUP_NAME = 19007;
+
+// The autoname dialog and its fields.
+constexpr int IDD_AUTONAME = 23204;
+constexpr int IDC_AUTONAME_SUBFOLDER = 19008;
+constexpr int IDC_AUTONAME_COUNTER = 19009;
+constexpr int IDC_AUTONAME_PREFIX = 19010;
+constexpr int IDC_AUTONAME_OPERATOR = 19011;
+
 // Module strings of the method list's column headers.
 constexpr int IDS_METHOD_NAME = 22024;
 constexpr int IDS_DATA_FILE = 22025;
 constexpr int IDS_COMMENTS = 22026;
 constexpr int IDS_METHOD_LIST_EMPTY = 22023;
+
+// Module strings of the main viewer's questions and refusals.
+constexpr int IDS_CAPTION = 22000;
+constexpr int IDS_NO_SHUTDOWN = 22011;
+constexpr int IDS_DELETE_QUESTION = 22016;
+constexpr int IDS_DELETE_GROUP_QUESTION = 22036;
+constexpr int IDS_SHUTDOWN_TOO_LONG = 22037;
 
 // Module strings of the logbook.
 constexpr int IDS_WINDOW_OPENED = 22030;

@@ -2,17 +2,21 @@
 // message loop.
 #include "CDialogMainViewer.h"
 
+#include "dialogs/CDialogAddGroup.h"
+#include "dialogs/CDialogAutoName.h"
 #include "module/LogbookWrite.h"
 #include "module/MenuState.h"
 #include "module/ModuleSettings.h"
 #include "module/ModuleString.h"
 #include "module/ReadStrVar.h"
 #include "resources/ResourceIds.h"
-#include "worklist/GroupRows.h"
+#include "worklist/CMethodTable.h"
 #include "worklist/ShowOleDbErrors.h"
 
+#include "win/afx/AFX_MODULE_STATE.h"
 #include "win/afx/DDX.h"
 
+#include "kernel/Resources.h"
 #include "kernel/Text.h"
 
 #include <algorithm>
@@ -29,6 +33,34 @@ constexpr UINT kLastKeyboardMessage = 0x0108;
 constexpr DWORD kMainViewerHelpContext = 101901;
 // The shut-down options every group offers: the empty one (a blank), STANDBY, LAMPALL OFF, PUMPALL OFF.
 constexpr UINT kShutdownOptions[] = {22011, 22012, 22013, 22014};
+
+// What group_tbl's ShutDownOption holds.
+constexpr std::size_t kMaxShutdownOption = 50;
+// How long a new method table is given before its group's row is written.
+constexpr DWORD kNewTableWaitMs = 1000;
+
+// A new table needs a moment before the database shows it to every session. Meanwhile the host's
+// messages and timers go on being delivered, so a run behind the window does not stall.
+void WaitDeliveringMessages(DWORD dwMilliseconds)
+{
+    const DWORD dwStart = ::GetTickCount();
+    for (;;) {
+        MSG msg{};
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        const DWORD dwElapsed = ::GetTickCount() - dwStart;
+        if (dwElapsed >= dwMilliseconds)
+            return;
+        // Short steps, so that a timer due meanwhile runs close to its time.
+        ::Sleep(std::min<DWORD>(dwMilliseconds - dwElapsed, 50));
+    }
+}
 
 // The host's loop knows nothing of the modeless viewer, so a get-message hook gives the viewer its
 // dialog keyboard handling (Tab, mnemonics, Escape, Enter) before the host dispatches a key.
@@ -60,10 +92,16 @@ void RemoveKeyboardHook()
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
+    ON_COMMAND(ID_ADD_GROUP, &CDialogMainViewer::OnAddGroup)
+    ON_COMMAND(ID_AUTONAME, &CDialogMainViewer::OnAutoName)
+    ON_COMMAND(ID_DELETE_GROUP, &CDialogMainViewer::OnDeleteGroup)
+    ON_COMMAND(ID_DELETE_METHOD, &CDialogMainViewer::OnDeleteMethod)
     ON_COMMAND(ID_CHECK_ALL, &CDialogMainViewer::OnCheckAll)
     ON_COMMAND(ID_PROPERTIES, &CDialogMainViewer::OnProperties)
     ON_COMMAND(ID_UNCHECK_ALL, &CDialogMainViewer::OnUncheckAll)
     ON_CBN_SELCHANGE(IDC_GROUP, &CDialogMainViewer::OnGroupChanged)
+    ON_CBN_SELCHANGE(IDC_SHUTDOWN, &CDialogMainViewer::OnShutdownChanged)
+    ON_CBN_KILLFOCUS(IDC_SHUTDOWN, &CDialogMainViewer::OnShutdownChanged)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_METHOD_LIST, &CDialogMainViewer::OnListItemChanged)
     ON_COMMAND(ID_MODULE_HELP, &CDialogMainViewer::OnHelp)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
@@ -121,6 +159,7 @@ BOOL CDialogMainViewer::OnInitDialog()
         OnGroupChanged();
     }
 
+    m_hAccelerators = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
     g_hKeyboardHook = ::SetWindowsHookExW(WH_GETMESSAGE, &KeyboardHookProc, nullptr, ::GetCurrentThreadId());
     UpdateCommandState();
     LogbookWriteId(IDS_WINDOW_OPENED);
@@ -130,6 +169,14 @@ BOOL CDialogMainViewer::OnInitDialog()
     m_statusBar.ShowSystemStatus(strSystemStatus);
     ReadStrVar("ACQSTATUS$", m_strAcqStatus);
     return TRUE;
+}
+
+BOOL CDialogMainViewer::PreTranslateMessage(MSG* pMsg)
+{
+    const bool bForThisWindow = pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd);
+    if (bForThisWindow && ::TranslateAcceleratorW(m_hWnd, m_hAccelerators, pMsg))
+        return TRUE;
+    return CDialogBase::PreTranslateMessage(pMsg);
 }
 
 LRESULT CDialogMainViewer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -261,11 +308,130 @@ void CDialogMainViewer::OnGroupChanged()
         return;
     }
     m_comboShutdown.EnableWindow(TRUE);
-    // The combo is sorted by name while the table keeps its own order: the entry's id finds the row.
-    GroupRows groups(m_groupTable);
-    const bool bFound = groups.FindById(static_cast<LONG>(m_comboGroup.GetItemData(nIndex)));
-    FillShutdownCombo(bFound ? m_groupTable.ShutDownOption : nullptr);
+    FillShutdownComboOf(GroupIdOf(nIndex));
     m_listMethods.LoadGroup(strGroup.c_str());
+    UpdateCommandState();
+}
+
+LONG CDialogMainViewer::GroupIdOf(int nIndex) const
+{
+    // The combo is sorted by name while the table keeps its own order: the entry's id finds the row.
+    return static_cast<LONG>(m_comboGroup.GetItemData(nIndex));
+}
+
+std::vector<GroupEntry> CDialogMainViewer::ListedGroups() const
+{
+    std::vector<GroupEntry> groups;
+    for (int nIndex = 0; nIndex < m_comboGroup.GetCount(); ++nIndex) {
+        std::wstring strName;
+        m_comboGroup.GetLBText(nIndex, strName);
+        groups.push_back({strName, GroupIdOf(nIndex)});
+    }
+    return groups;
+}
+
+void CDialogMainViewer::FillShutdownComboOf(LONG nGroupId)
+{
+    const bool bFound = GroupRows(m_groupTable).FindById(nGroupId);
+    FillShutdownCombo(bFound ? m_groupTable.ShutDownOption : nullptr);
+}
+
+void CDialogMainViewer::OnShutdownChanged()
+{
+    std::wstring strGroup;
+    const int nGroup = GetCurrentGroup(strGroup);
+    if (nGroup == CB_ERR)
+        return;
+    std::wstring strOption;
+    const int nOption = m_comboShutdown.GetCurSel();
+    if (nOption != CB_ERR)
+        m_comboShutdown.GetLBText(nOption, strOption);
+    else
+        m_comboShutdown.GetWindowText(strOption);
+    if (strOption.size() > kMaxShutdownOption) {
+        // The box shows the stored option again before the message, so that closing it finds
+        // nothing left to refuse.
+        FillShutdownComboOf(GroupIdOf(nGroup));
+        ShowMessageId(IDS_SHUTDOWN_TOO_LONG, MB_OK);
+        return;
+    }
+    FillShutdownCombo(strOption.c_str());
+    GroupRows(m_groupTable).StoreShutDownOption(GroupIdOf(nGroup), strOption);
+}
+
+void CDialogMainViewer::OnAddGroup()
+{
+    CDialogAddGroup dialog(this);
+    if (dialog.RunModal(IDD_ADD_GROUP) != IDOK)
+        return;
+    const std::wstring& strName = dialog.m_strGroupName;
+    const std::wstring strRefusal = GroupRows::RefusalOf(strName, ListedGroups());
+    if (!strRefusal.empty()) {
+        ShowMessage(strRefusal.c_str(), MB_OK);
+        return;
+    }
+    LONG nNewId = 0;
+    const bool bListEmpty = m_comboGroup.GetCount() == 0;
+    if (SUCCEEDED(GroupRows(m_groupTable).Add(strName, bListEmpty, &nNewId, &WaitDeliveringMessages))) {
+        const int nIndex = m_comboGroup.AddString(strName.c_str());
+        m_comboGroup.SetItemData(nIndex, static_cast<DWORD_PTR>(nNewId));
+        m_comboGroup.SetCurSel(nIndex);
+        m_comboShutdown.EnableWindow(TRUE);
+        m_listMethods.LoadGroup(strName.c_str());
+        UpdateCommandState();
+    }
+    FillShutdownCombo(nullptr);
+}
+
+void CDialogMainViewer::OnDeleteGroup()
+{
+    std::wstring strGroup;
+    const int nIndex = GetCurrentGroup(strGroup);
+    if (nIndex == CB_ERR)
+        return;
+    const std::wstring strQuestion =
+        ModuleString(IDS_DELETE_QUESTION) + ModuleString(IDS_DELETE_GROUP_QUESTION) + L"\"" + strGroup + L"\"?";
+    if (ShowMessage(strQuestion.c_str(), MB_YESNO) != IDYES)
+        return;
+    GroupRows(m_groupTable).DeleteRow(GroupIdOf(nIndex));
+    m_comboGroup.DeleteString(nIndex);
+    m_comboShutdown.ResetContent();
+    m_comboShutdown.SetFocus();
+    // The list lets go of the deleted group's table before the table is dropped.
+    m_comboGroup.SetCurSel(0);
+    OnGroupChanged();
+    CMethodTable().DropMethodTable(strGroup);
+    UpdateCommandState();
+}
+
+void CDialogMainViewer::OnAutoName()
+{
+    std::wstring strGroup;
+    if (GetCurrentGroup(strGroup) == CB_ERR)
+        return;
+    const MethodRecord* pFirstRow = m_listMethods.FindRowById(0, FALSE);
+    if (!pFirstRow)
+        return;
+    CDialogAutoName dialog(this);
+    dialog.m_strSubdirectory = pFirstRow->SubFolder;
+    dialog.m_strPrefix = pFirstRow->Prefix;
+    dialog.m_nCounter = pFirstRow->Counter;
+    dialog.m_strOperator = ModuleSettings.strUserName;
+    if (dialog.RunModal(IDD_AUTONAME) != IDOK)
+        return;
+    m_listMethods.AutoName(dialog.m_strSubdirectory.c_str(), dialog.m_strPrefix, dialog.m_nCounter,
+                           dialog.m_strOperator.c_str());
+}
+
+void CDialogMainViewer::OnDeleteMethod()
+{
+    std::wstring strQuestion = ModuleString(IDS_DELETE_QUESTION);
+    for (int nItem = m_listMethods.GetNextItem(-1, LVNI_SELECTED); nItem != -1;
+         nItem = m_listMethods.GetNextItem(nItem, LVNI_SELECTED))
+        strQuestion += L"\n" + m_listMethods.GetItemText(nItem, 1);
+    if (ShowMessage(strQuestion.c_str(), MB_YESNO) != IDYES)
+        return;
+    m_listMethods.DeleteSelected();
     UpdateCommandState();
 }
 
@@ -310,9 +476,18 @@ void CDialogMainViewer::OnListItemChanged(NMHDR*, LRESULT* pResult)
 
 void CDialogMainViewer::OnHelp() { ShowHelp(kMainViewerHelpContext); }
 
+int CDialogMainViewer::ShowMessage(LPCWSTR lpszText, UINT nType)
+{
+    return MessageBox(lpszText, ModuleString(IDS_CAPTION).c_str(), nType);
+}
+
 int CDialogMainViewer::ShowMessageId(UINT nID, UINT nType)
 {
-    return MessageBox(ModuleString(nID).c_str(), ModuleString(22000).c_str(), nType);
+    std::wstring strText = ModuleString(nID);
+    // A string missing from the table still says which one it was.
+    if (strText.empty())
+        strText = L"Message " + std::to_wstring(nID);
+    return ShowMessage(strText.c_str(), nType);
 }
 
 void CDialogMainViewer::UseScreenHeight()

@@ -9,7 +9,9 @@
 #include "dialogs/CDialogBase.h"
 #include "hotlink/CBspDataHotlink.h"
 #include "worklist/CGroupTable.h"
+#include "worklist/GroupRows.h"
 
+#include "win/Accelerators.h"
 #include "win/afx/CComboBox.h"
 
 class CDialogMainViewer : public CDialogBase {
@@ -21,6 +23,8 @@ public:
     BOOL DestroyWindow() override;
     // Enables the menu commands that the window's state allows.
     void UpdateCommandState();
+    // The shortcuts of table 303 for keys pressed in the window.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     CMethodListCtrl m_listMethods;
     CComboBox m_comboShutdown;
@@ -36,8 +40,17 @@ protected:
     void OnCancel() override;
     void DoDataExchange(CDataExchange* pDX) override;
 
+    // Asks for a name and creates the group: its method table, then its row and its entry.
+    void OnAddGroup();
+    // After a Yes: the group's row, its entry and then its method table go.
+    void OnDeleteGroup();
+    // Names the data files of every row from the values of the row with "aaaID" 0.
+    void OnAutoName();
+    void OnDeleteMethod();
     // Shows the group selected in the group box, with its shut-down option.
     void OnGroupChanged();
+    // Stores the chosen or typed shut-down command with the selected group.
+    void OnShutdownChanged();
     void OnProperties();
     void OnCheckAll();
     void OnUncheckAll();
@@ -58,14 +71,22 @@ private:
     CSRStatusBar m_statusBar;
     // The last value read of ACQSTATUS$.
     std::wstring m_strAcqStatus;
+    HACCEL m_hAccelerators = nullptr;
 
     void EnableCommand(CMenu* pMenu, UINT nID, BOOL bEnable);
     // Opens the group table and lists its groups in the group box; FALSE when there is none.
     BOOL LoadGroups();
     // The shut-down options with text selected, added when no option begins with it.
     void FillShutdownCombo(LPCWSTR lpszText);
+    // The shut-down options with the stored one of group nGroupId selected.
+    void FillShutdownComboOf(LONG nGroupId);
     // The combo's selected index (-1 for none) and its text.
     int GetCurrentGroup(std::wstring& strName) const;
+    // The group id kept with the group box's entry nIndex.
+    LONG GroupIdOf(int nIndex) const;
+    // The names and ids in the group box.
+    std::vector<GroupEntry> ListedGroups() const;
+    int ShowMessage(LPCWSTR lpszText, UINT nType);
     int ShowMessageId(UINT nID, UINT nType);
     // A screen taller than the template gives its rows to the method list.
     void UseScreenHeight();

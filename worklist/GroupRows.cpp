@@ -7,7 +7,6 @@
 #include "module/ModuleString.h"
 
 #include "kernel/Text.h"
-#include "kernel/TimeApi.h"
 
 #include <cwctype>
 
@@ -37,14 +36,14 @@ std::wstring GroupRows::RefusalOf(const std::wstring& name, const std::vector<Gr
     return valid ? std::wstring() : ModuleString(22035);
 }
 
-HRESULT GroupRows::Add(const std::wstring& name, bool listIsEmpty, LONG* newId)
+HRESULT GroupRows::Add(const std::wstring& name, bool listIsEmpty, LONG* newId, void (*wait)(DWORD))
 {
     if (listIsEmpty)
         m_table.GroupID = 1;
     const HRESULT status = CMethodTable().CreateMethodTable(name);
     if (FAILED(status))
         return status;
-    Sleep(1000);
+    wait(1000);
     m_table.MoveLast();
     m_table.GroupID += 1;
     SetRecordText(m_table.GroupName, name);

@@ -4,6 +4,8 @@
 
 #include "CGroupTable.h"
 
+#include "kernel/TimeApi.h"
+
 #include <string>
 #include <vector>
 
@@ -20,10 +22,10 @@ public:
     // Why name cannot become a group beside the listed ones, or empty when it can. A name is a
     // table name and the start of data file names, so it must also be a file name's start.
     static std::wstring RefusalOf(const std::wstring& name, const std::vector<GroupEntry>& listed);
-    // Creates the method table, waits a second, then appends the row with the last row's id plus
-    // one (2 for the first group of an empty table when listIsEmpty). A failed create has been
-    // shown and nothing is written.
-    HRESULT Add(const std::wstring& name, bool listIsEmpty, LONG* newId);
+    // Creates the method table, waits a second (through wait), then appends the row with the last
+    // row's id plus one (2 for the first group of an empty table when listIsEmpty). A failed
+    // create has been shown and nothing is written.
+    HRESULT Add(const std::wstring& name, bool listIsEmpty, LONG* newId, void (*wait)(DWORD) = Sleep);
     // Deletes the row of group id, when there is one.
     void DeleteRow(LONG id);
     // The row of group id becomes current; false when no row has it.

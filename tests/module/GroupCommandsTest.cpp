@@ -1,0 +1,334 @@
+// The main viewer's group and method commands as a user meets them on a fresh root: adding and
+// deleting groups, the shut-down box, deleting methods and the commands each state allows.
+#include "ModuleTestSupport.h"
+
+#include "module/ModuleCommands.h"
+#include "module/ModuleSettings.h"
+#include "viewer/CDialogMainViewer.h"
+#include "worklist/GroupRows.h"
+#include "worklist/MethodRows.h"
+
+#include "kernel/Clock.h"
+#include "kernel/Text.h"
+#include "resources/ResourceIds.h"
+#include "win/ListViewAutomation.h"
+
+#include <gmock/gmock.h>
+
+using testing::ElementsAre;
+
+namespace {
+
+struct StoredGroup {
+    LONG id;
+    std::wstring name;
+    std::wstring shutdown;
+    bool operator==(const StoredGroup&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const StoredGroup& group)
+{
+    return out << group.id << " " << WideToUtf8(group.name) << " [" << WideToUtf8(group.shutdown) << "]";
+}
+
+class GroupCommands : public ModuleTest {
+protected:
+    void Open()
+    {
+        ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+        ASSERT_NE(Viewer(), nullptr);
+    }
+
+    // Group > Add..., or its shortcut Ctrl+Alt+A, with the name typed; a refused name's message
+    // is answered.
+    void AddGroup(const std::wstring& name, bool byShortcut = false, bool refused = false)
+    {
+        m_user.then([name] {
+            const HWND dialog = Automation::findWindow(L"Add Group");
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(Done(Automation::setText(dialog, IDC_GROUP_NAME, name)));
+            EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+        });
+        if (refused)
+            AnswerBox(IDOK);
+        if (byShortcut)
+            ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'A', MOD_CONTROL | MOD_ALT)));
+        else
+            ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_GROUP)));
+        EXPECT_EQ(m_user.pendingActions(), 0u) << "the dialog was shown";
+    }
+
+    // The next message box is answered with button; its text is kept in m_boxTexts.
+    void AnswerBox(int button)
+    {
+        m_user.then([this, button] {
+            const HWND box = Automation::topLevelWindows().front();
+            ASSERT_EQ(Automation::describe(box).className, L"#32770");
+            ASSERT_NE(Automation::describe(box).text, L"Run Serion Methods") << "no message box";
+            for (HWND child : Automation::children(box)) {
+                const WindowInfo info = Automation::describe(child);
+                if (EqualsNoCase(info.className, L"Static") && (info.style & 0x1F) != SS_ICON)
+                    m_boxTexts.push_back(info.text);
+            }
+            EXPECT_TRUE(Done(Automation::click(box, button)));
+        });
+    }
+
+    // The window open on group Nitrates with three rows.
+    void OpenWithThreeRows()
+    {
+        Open();
+        AddGroup(L"Nitrates");
+        {
+            MethodRows rows;
+            ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
+            rows.InsertMethods({L"NO3", L"NO2", L"PO4"}, 1, L"C:\\Orvane\\Methods\\", 0);
+        }
+        Open();
+    }
+
+    static std::vector<MethodRecord> StoredRows()
+    {
+        MethodRows rows;
+        EXPECT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
+        std::vector<MethodRecord> stored;
+        for (LONG id = 0; const MethodRecord* row = rows.FindRowById(id, FALSE); ++id)
+            stored.push_back(*row);
+        return stored;
+    }
+
+    static std::vector<StoredGroup> StoredGroups()
+    {
+        CGroupTable table;
+        EXPECT_TRUE(SUCCEEDED(table.Open()));
+        std::vector<StoredGroup> groups;
+        for (table.MoveFirst(); table.HasCurrentRow(); table.MoveNext())
+            groups.push_back({table.GroupID, table.GroupName, table.ShutDownOption});
+        return groups;
+    }
+
+    WindowInfo Combo(int id) const { return Automation::describe(GetDlgItem(Viewer(), id)); }
+
+    bool Enabled(UINT command) const
+    {
+        return !(GetMenuState(GetMenu(Viewer()), command, MF_BYCOMMAND) & MF_GRAYED);
+    }
+
+    std::vector<UINT> EnabledCommands() const
+    {
+        std::vector<UINT> enabled;
+        for (UINT command : {IDCANCEL, ID_ADD_GROUP, ID_AUTONAME, ID_DELETE_GROUP, ID_ADD_METHOD, ID_CHECK_ALL,
+                             ID_DELETE_METHOD, ID_PROPERTIES, ID_UNCHECK_ALL, ID_MODULE_HELP})
+            if (!(GetMenuState(GetMenu(Viewer()), command, MF_BYCOMMAND) & MF_GRAYED))
+                enabled.push_back(command);
+        return enabled;
+    }
+
+    std::vector<std::wstring> m_boxTexts;
+};
+
+TEST_F(GroupCommands, GroupsAddedToAnEmptyTableGetIdsFromTwoAreSortedAndBadNamesAreRefused)
+{
+    Open();
+    EXPECT_TRUE(Combo(IDC_GROUP).items.empty());
+    EXPECT_THAT(EnabledCommands(), ElementsAre(IDCANCEL, ID_ADD_GROUP, ID_MODULE_HELP));
+
+    // The host's timers go on while the new table settles: this one runs before the row exists.
+    std::vector<std::size_t> rowsWhenTimerRan;
+    const std::int64_t started = Clock::nowMs();
+    const Clock::TimerId timer = Clock::addTimer(400, [&rowsWhenTimerRan] { rowsWhenTimerRan.push_back(StoredGroups().size()); });
+    AddGroup(L"Zinc");
+    Clock::removeTimer(timer);
+    EXPECT_GE(Clock::nowMs() - started, 1000);
+    ASSERT_FALSE(rowsWhenTimerRan.empty());
+    EXPECT_EQ(rowsWhenTimerRan.front(), 0u);
+
+    AddGroup(L"Ammonia");
+    EXPECT_THAT(StoredGroups(), ElementsAre(StoredGroup{2, L"Zinc", L" "}, StoredGroup{3, L"Ammonia", L" "}));
+    EXPECT_THAT(Combo(IDC_GROUP).items, ElementsAre(L"Ammonia", L"Zinc"));
+    EXPECT_EQ(Combo(IDC_GROUP).text, L"Ammonia") << "the new group is the shown one";
+    EXPECT_EQ(Combo(IDC_SHUTDOWN).currentSelection, -1);
+    EXPECT_THAT(EnabledCommands(), ElementsAre(IDCANCEL, ID_ADD_GROUP, ID_DELETE_GROUP, ID_ADD_METHOD, ID_MODULE_HELP));
+    MethodRows rows;
+    EXPECT_TRUE(SUCCEEDED(rows.LoadGroup(L"Ammonia"))) << "the group's method table exists";
+
+    // Another letter case, an empty name, a name no file may start with: refused, nothing written.
+    for (const wchar_t* bad : {L"zINC", L"", L"a/b", L" lead"})
+        AddGroup(bad, false, true);
+    ASSERT_EQ(m_boxTexts.size(), 4u);
+    EXPECT_EQ(m_boxTexts[0], L"There is another group with the same name");
+    for (std::size_t box = 1; box < 4; ++box)
+        EXPECT_NE(m_boxTexts[box].find(L"1 to 50 characters"), std::wstring::npos) << WideToUtf8(m_boxTexts[box]);
+    EXPECT_EQ(StoredGroups().size(), 2u);
+    EXPECT_EQ(Combo(IDC_GROUP).items.size(), 2u);
+
+    // Cancel adds nothing.
+    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Add Group"), IDCANCEL))); });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_GROUP)));
+    EXPECT_EQ(StoredGroups().size(), 2u);
+}
+
+TEST_F(GroupCommands, AGroupDeletedRightAfterBeingAddedLosesRowAndTableAndDoesNotComeBack)
+{
+    Open();
+    AddGroup(L"Nitrates");
+    AddGroup(L"Silicates", true);
+    ASSERT_EQ(Combo(IDC_GROUP).text, L"Silicates");
+
+    AnswerBox(IDNO);
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_DELETE_GROUP)));
+    ASSERT_EQ(m_boxTexts.size(), 1u);
+    EXPECT_EQ(m_boxTexts[0], L"Are you sure you want to delete the group \"Silicates\"?");
+    EXPECT_EQ(StoredGroups().size(), 2u);
+
+    AnswerBox(IDYES);
+    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'D', MOD_CONTROL | MOD_ALT)));
+    EXPECT_THAT(StoredGroups(), ElementsAre(StoredGroup{2, L"Nitrates", L" "}));
+    EXPECT_THAT(Combo(IDC_GROUP).items, ElementsAre(L"Nitrates"));
+    EXPECT_EQ(Combo(IDC_GROUP).text, L"Nitrates");
+    AnswerBox(IDOK);
+    MethodRows rows;
+    EXPECT_FALSE(SUCCEEDED(rows.LoadGroup(L"Silicates"))) << "the method table is dropped";
+    ASSERT_EQ(m_boxTexts.size(), 3u);
+    EXPECT_NE(m_boxTexts[2].find(L"cannot find the input table or query 'Silicates'"), std::wstring::npos);
+
+    Open();
+    EXPECT_THAT(Combo(IDC_GROUP).items, ElementsAre(L"Nitrates"));
+
+    // Deleting the last group leaves an empty window with only the commands of an empty table.
+    AnswerBox(IDYES);
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_DELETE_GROUP)));
+    EXPECT_TRUE(StoredGroups().empty());
+    EXPECT_EQ(Combo(IDC_GROUP).currentSelection, -1);
+    EXPECT_THAT(EnabledCommands(), ElementsAre(IDCANCEL, ID_ADD_GROUP, ID_MODULE_HELP));
+    // The shortcut of a greyed command does nothing: no question is asked.
+    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'D', MOD_CONTROL | MOD_ALT)));
+    EXPECT_EQ(m_boxTexts.size(), 4u);
+}
+
+TEST_F(GroupCommands, TheShutDownBoxStoresAChosenOrTypedCommandAndRefusesOneTooLong)
+{
+    Open();
+    AddGroup(L"Nitrates");
+    AddGroup(L"Phosphates");
+    const HWND viewer = Viewer();
+
+    // "lamp" typed: shown in capitals, LAMPALL OFF selected on leaving, LAMP stored.
+    ASSERT_TRUE(Done(Automation::setText(viewer, IDC_SHUTDOWN, L"lamp")));
+    EXPECT_EQ(Combo(IDC_SHUTDOWN).text, L"LAMP");
+    ASSERT_TRUE(Done(Automation::pressKey(viewer, VK_TAB)));
+    EXPECT_EQ(Combo(IDC_SHUTDOWN).text, L"LAMPALL OFF");
+    EXPECT_EQ(Combo(IDC_SHUTDOWN).items.size(), 4u);
+    EXPECT_EQ(StoredGroups()[1], (StoredGroup{3, L"Phosphates", L"LAMP"}));
+
+    // A macro of the user's own becomes a fifth entry; the other group keeps its own option.
+    ASSERT_TRUE(Done(Automation::chooseEntry(viewer, IDC_GROUP, L"Nitrates")));
+    EXPECT_EQ(Combo(IDC_SHUTDOWN).text, L" ");
+    ASSERT_TRUE(Done(Automation::setText(viewer, IDC_SHUTDOWN, L"flushall")));
+    ASSERT_TRUE(Done(Automation::pressKey(viewer, VK_TAB)));
+    EXPECT_THAT(Combo(IDC_SHUTDOWN).items, ElementsAre(L" ", L"STANDBY", L"LAMPALL OFF", L"PUMPALL OFF", L"FLUSHALL"));
+    EXPECT_EQ(Combo(IDC_SHUTDOWN).currentSelection, 4);
+    EXPECT_EQ(StoredGroups()[0].shutdown, L"FLUSHALL");
+
+    // Choosing an entry stores it at once.
+    ASSERT_TRUE(Done(Automation::chooseEntry(viewer, IDC_SHUTDOWN, L"STANDBY")));
+    EXPECT_EQ(StoredGroups()[0].shutdown, L"STANDBY");
+
+    // 51 characters: refused, the stored option shown again and kept.
+    AnswerBox(IDOK);
+    ASSERT_TRUE(Done(Automation::setText(viewer, IDC_SHUTDOWN, std::wstring(51, L'X'))));
+    ASSERT_TRUE(Done(Automation::pressKey(viewer, VK_TAB)));
+    ASSERT_EQ(m_boxTexts.size(), 1u);
+    EXPECT_NE(m_boxTexts[0].find(L"at most 50 characters"), std::wstring::npos);
+    EXPECT_EQ(StoredGroups()[0].shutdown, L"STANDBY");
+    EXPECT_EQ(Combo(IDC_SHUTDOWN).text, L"STANDBY");
+
+    // Reopened, each group shows its option again.
+    Open();
+    ASSERT_TRUE(Done(Automation::chooseEntry(Viewer(), IDC_GROUP, L"Phosphates")));
+    EXPECT_EQ(Combo(IDC_SHUTDOWN).text, L"LAMPALL OFF");
+}
+
+TEST_F(GroupCommands, DeletingMethodsAsksWithOneNameALineAndDeletesOnlyOnYes)
+{
+    OpenWithThreeRows();
+    EXPECT_FALSE(Enabled(ID_DELETE_METHOD));
+    ASSERT_TRUE(Done(ListViewAutomation::selectItems(Viewer(), IDC_METHOD_LIST, {0, 2})));
+
+    AnswerBox(IDNO);
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_DELETE_METHOD)));
+    ASSERT_EQ(m_boxTexts.size(), 1u);
+    EXPECT_EQ(m_boxTexts[0], L"Are you sure you want to delete \nNO3\nPO4");
+    EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemCount(), 3);
+
+    AnswerBox(IDYES);
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_DELETE_METHOD)));
+    const std::vector<MethodRecord> left = StoredRows();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_STREQ(left[0].MethodName, L"NO2");
+    EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemCount(), 1);
+    EXPECT_FALSE(Enabled(ID_DELETE_METHOD)) << "nothing is selected any more";
+
+    // Ctrl+A checks every row.
+    ASSERT_TRUE(Done(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, 0, true)));
+    EXPECT_EQ(StoredRows()[0].RunState, RUNSTATE_UNCHECKED);
+    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'A', MOD_CONTROL)));
+    EXPECT_EQ(StoredRows()[0].RunState, RUNSTATE_CHECKED);
+}
+
+TEST_F(GroupCommands, AutonameNumbersEveryRowFromTheCounterAndRefusesABadCounter)
+{
+    OpenWithThreeRows();
+    ModuleSettings.strUserName = L"Kim";
+    const auto dialog = [] { return Automation::findWindow(L"Autoname Data files"); };
+    m_user.then([&] {
+        ASSERT_NE(dialog(), nullptr);
+        const WindowInfo operatorField = Automation::describe(GetDlgItem(dialog(), IDC_AUTONAME_OPERATOR));
+        EXPECT_EQ(operatorField.text, L"Kim");
+        EXPECT_FALSE(operatorField.enabled) << "the operator is the logged-on user";
+        EXPECT_EQ(Automation::describe(GetDlgItem(dialog(), IDC_AUTONAME_COUNTER)).text, L"0");
+        // Each bad counter is refused and the dialog stays open.
+        for (const wchar_t* bad : {L"1000000", L"-1", L"", L"12a"}) {
+            EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_AUTONAME_COUNTER, bad)));
+            EXPECT_TRUE(Done(Automation::click(dialog(), IDOK)));
+        }
+    });
+    for (int box = 0; box < 4; ++box)
+        AnswerBox(IDOK);
+    m_user.then([&] {
+        ASSERT_NE(dialog(), nullptr) << "still open after the refusals";
+        EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_AUTONAME_COUNTER, L"999999")));
+        // The prefix and sub-folder fields take 13 and 40 characters.
+        EXPECT_FALSE(Automation::setText(dialog(), IDC_AUTONAME_PREFIX, L"NIT-2026-0102-EXTRA").ok);
+        EXPECT_FALSE(Automation::setText(dialog(), IDC_AUTONAME_SUBFOLDER, std::wstring(45, L's')).ok);
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDOK)));
+    });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_AUTONAME)));
+    EXPECT_EQ(m_user.pendingActions(), 0u);
+    ASSERT_EQ(m_boxTexts.size(), 4u);
+    EXPECT_EQ(m_boxTexts[0], L"Enter an integer between 0 and 999999.");
+    EXPECT_EQ(m_boxTexts[1], L"Enter an integer between 0 and 999999.");
+    EXPECT_EQ(m_boxTexts[2], L"Please enter an integer.");
+    EXPECT_EQ(m_boxTexts[3], L"Please enter an integer.");
+
+    const std::vector<MethodRecord> rows = StoredRows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_STREQ(rows[0].DataFile, L"NIT-2026-01020000999999.d");
+    EXPECT_STREQ(rows[2].DataFile, L"NIT-2026-01020001000001.d");
+    EXPECT_EQ(std::wstring(rows[1].SubFolder), std::wstring(40, L's'));
+    EXPECT_STREQ(rows[1].Operator, L"Kim");
+    EXPECT_EQ(rows[1].Counter, 999999);
+    EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemText(2, 2), L"NIT-2026-01020001000001.d");
+
+    // Reopened, the dialog starts from what the first row now holds; Cancel changes nothing.
+    m_user.then([&] {
+        EXPECT_EQ(Automation::describe(GetDlgItem(dialog(), IDC_AUTONAME_PREFIX)).text, L"NIT-2026-0102");
+        EXPECT_EQ(Automation::describe(GetDlgItem(dialog(), IDC_AUTONAME_COUNTER)).text, L"999999");
+        EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_AUTONAME_PREFIX, L"X")));
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDCANCEL)));
+    });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_AUTONAME)));
+    EXPECT_STREQ(StoredRows()[0].DataFile, L"NIT-2026-01020000999999.d");
+}
+
+} // namespace
