@@ -2,6 +2,7 @@
 #include "ControlDrawers.h"
 
 #include "CellGeometry.h"
+#include "ControlBarDrawers.h"
 #include "ListViewDrawer.h"
 #include "TerminalColor.h"
 #include "Theme.h"
@@ -257,6 +258,8 @@ const std::map<std::wstring, Drawer>& drawers()
         {L"combobox", drawComboBox},
         {ToLowerWide(UPDOWN_CLASSW), drawUpDown},
         {ToLowerWide(WC_LISTVIEWW), DrawListView},
+        {ToLowerWide(TOOLBARCLASSNAMEW), DrawToolBar},
+        {ToLowerWide(STATUSCLASSNAMEW), DrawStatusBar},
         // A list draws its own header.
         {ToLowerWide(WC_HEADERW), [](Screen&, const WindowInfo&, const Rect&) {}},
     };

@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -20,6 +21,9 @@ void restoreTerminal()
     if (!g_cursesActive)
         return;
     g_cursesActive = 0;
+    // Mouse motion reports off again, so that the shell gets no stray reports.
+    std::fputs("\033[?1003l", stdout);
+    std::fflush(stdout);
     endwin();
 }
 
@@ -88,8 +92,11 @@ bool CursesTerminal::open()
     nonl();
     keypad(stdscr, TRUE);
     set_escdelay(altFollowMs);
-    mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
+    mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED | REPORT_MOUSE_POSITION, nullptr);
     mouseinterval(0);
+    // Every move of the mouse is reported, so that a tip can show where the mouse rests.
+    std::fputs("\033[?1003h", stdout);
+    std::fflush(stdout);
     if (has_colors()) {
         start_color();
         for (int pair = 1; pair < 64 && pair < COLOR_PAIRS; ++pair)
@@ -170,7 +177,11 @@ std::optional<InputEvent> CursesTerminal::read(int timeoutMs)
 std::optional<InputEvent> CursesTerminal::readMouse()
 {
     MEVENT mouse;
-    if (getmouse(&mouse) != OK || !(mouse.bstate & (BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED)))
+    if (getmouse(&mouse) != OK)
+        return std::nullopt;
+    if (mouse.bstate & REPORT_MOUSE_POSITION)
+        return InputEvent::ofMove(mouse.x, mouse.y);
+    if (!(mouse.bstate & (BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED)))
         return std::nullopt;
     m_decoder.escapeTimedOut();
     if (mouse.bstate & (BUTTON4_PRESSED | BUTTON5_PRESSED))

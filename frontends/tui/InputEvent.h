@@ -22,11 +22,12 @@ enum class Key {
     F1,
     F6,
     F7,
+    F8,
     F10,
 };
 
 struct InputEvent {
-    enum class Kind { Key, Character, Click, Wheel, Resize };
+    enum class Kind { Key, Character, Click, Wheel, Move, Resize };
 
     Kind kind = Kind::Key;
     Key key = Key::None;
@@ -34,7 +35,7 @@ struct InputEvent {
     wchar_t ch = 0;
     bool alt = false;
     bool ctrl = false;
-    // The cell clicked or under the wheel (Kind::Click, Kind::Wheel).
+    // The cell clicked, under the wheel or under the mouse (Kind::Click, Kind::Wheel, Kind::Move).
     int x = 0;
     int y = 0;
     // A wheel's turn: 1 away from the user (up), -1 towards.
@@ -45,6 +46,7 @@ struct InputEvent {
     static InputEvent ofControl(wchar_t letter) { return {Kind::Character, Key::None, letter, false, true, 0, 0}; }
     static InputEvent ofClick(int x, int y) { return {Kind::Click, Key::None, 0, false, false, x, y}; }
     static InputEvent ofWheel(int x, int y, int wheel) { return {Kind::Wheel, Key::None, 0, false, false, x, y, wheel}; }
+    static InputEvent ofMove(int x, int y) { return {Kind::Move, Key::None, 0, false, false, x, y}; }
     static InputEvent ofResize() { return {Kind::Resize, Key::None, 0, false, false, 0, 0}; }
 
     bool isKey(Key k) const { return kind == Kind::Key && key == k; }

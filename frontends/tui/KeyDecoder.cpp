@@ -56,6 +56,8 @@ std::optional<InputEvent> KeyDecoder::decodeFunctionKey(int code) const
         return InputEvent::ofKey(Key::F6);
     if (code == KEY_F(7))
         return InputEvent::ofKey(Key::F7);
+    if (code == KEY_F(8))
+        return InputEvent::ofKey(Key::F8);
     if (code == KEY_F(10))
         return InputEvent::ofKey(Key::F10);
     return std::nullopt;

@@ -3,11 +3,14 @@
 #include "TerminalFrontEnd.h"
 
 #include "CellGeometry.h"
+#include "ControlBarDrawers.h"
 #include "MenuReader.h"
 #include "Theme.h"
 
 #include "kernel/Text.h"
 #include "win/Automation.h"
+#include "win/CommCtrl.h"
+#include "win/ControlBarAutomation.h"
 
 #include <algorithm>
 #include <chrono>
@@ -37,6 +40,7 @@ UINT virtualKeyOf(Key key)
     case Key::F1: return VK_F1;
     case Key::F6: return VK_F6;
     case Key::F7: return VK_F7;
+    case Key::F8: return VK_F8;
     case Key::F10: return VK_F10;
     case Key::None: break;
     }
@@ -113,6 +117,8 @@ std::wstring TerminalFrontEnd::statusText() const
         return m_notice;
     if (m_moving)
         return L"Moving the window: arrows, then Enter";
+    if (m_toolBar)
+        return L"Tool bar: Left and Right to a button, Enter presses it, Escape leaves";
     if (commandLineFocused())
         return L"Command line";
     const HWND active = activeWindow();
@@ -130,6 +136,8 @@ std::vector<HWND> TerminalFrontEnd::windows() const
 {
     std::vector<HWND> shown = Automation::topLevelWindows();
     std::erase(shown, m_host.window);
+    // A tip is drawn over the windows but never takes the keys.
+    std::erase_if(shown, IsToolTip);
     return shown;
 }
 
@@ -186,6 +194,9 @@ void TerminalFrontEnd::render()
     for (HWND window : std::views::reverse(windows()))
         m_painter.draw(m_screen, window);
     m_painter.drawOverlays(m_screen);
+    for (HWND tip : Automation::topLevelWindows())
+        if (IsToolTip(tip))
+            DrawToolTip(m_screen, Automation::describe(tip));
     if (m_windowMenu.isActive())
         m_windowMenu.draw(m_screen, m_windowMenu.row());
     if (m_systemMenu)
@@ -207,9 +218,19 @@ void TerminalFrontEnd::handle(const InputEvent& event)
     const bool quit = event.kind == InputEvent::Kind::Character && event.ctrl && event.ch == L'Q';
     if (tooSmall() && !quit)
         return;
+    // The mouse moving over a window: tips show where it rests; a notice stays.
+    if (event.kind == InputEvent::Kind::Move) {
+        if (!m_moving && !m_systemMenu && !m_windowMenu.isActive() && !m_hostScreen.menuBar().isActive())
+            Automation::injectMouse(WM_MOUSEMOVE, CellGeometry::pixelOf(event.x, event.y));
+        return;
+    }
     m_notice.clear();
     if (m_moving) {
         handleMove(event);
+        return;
+    }
+    if (m_toolBar) {
+        handleToolBar(event);
         return;
     }
     if (handleMenus(event))
@@ -244,6 +265,10 @@ void TerminalFrontEnd::handle(const InputEvent& event)
     }
     if (event.isKey(Key::F7) && !typing) {
         m_moving = activeWindow();
+        return;
+    }
+    if (event.isKey(Key::F8) && !typing) {
+        attendToolBar();
         return;
     }
     if (typing && event.isKey(Key::F1)) {
@@ -351,6 +376,60 @@ void TerminalFrontEnd::handleMove(const InputEvent& event)
                rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
+void TerminalFrontEnd::attendToolBar()
+{
+    const HWND window = activeWindow();
+    for (HWND child : window ? Automation::children(window) : std::vector<HWND>{}) {
+        if (EqualsNoCase(Automation::describe(child).className, TOOLBARCLASSNAMEW) && IsWindowVisible(child)) {
+            // The attention starts at the first button, wherever the mouse was.
+            m_toolBar = child;
+            SendMessageW(m_toolBar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+            moveToolBarAttention(1);
+            return;
+        }
+    }
+    m_notice = L"This window has no tool bar.";
+}
+
+// The next button along (step 1) or back (-1), separators passed over; the first from none.
+void TerminalFrontEnd::moveToolBarAttention(int step)
+{
+    const auto count = static_cast<int>(SendMessageW(m_toolBar, TB_BUTTONCOUNT, 0, 0));
+    int index = static_cast<int>(SendMessageW(m_toolBar, TB_GETHOTITEM, 0, 0));
+    for (int tries = 0; tries < count; ++tries) {
+        index = index < 0 ? 0 : (index + step + count) % count;
+        TBBUTTON button{};
+        SendMessageW(m_toolBar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+        if (!(button.fsStyle & TBSTYLE_SEP) && !(button.fsState & TBSTATE_HIDDEN)) {
+            SendMessageW(m_toolBar, TB_SETHOTITEM, static_cast<WPARAM>(index), 0);
+            return;
+        }
+    }
+}
+
+void TerminalFrontEnd::handleToolBar(const InputEvent& event)
+{
+    const HWND bar = m_toolBar;
+    if (!IsWindow(bar) || !IsWindowVisible(bar)) {
+        m_toolBar = nullptr;
+        return;
+    }
+    if (event.isKey(Key::Left) || event.isKey(Key::Right)) {
+        moveToolBarAttention(event.isKey(Key::Left) ? -1 : 1);
+        return;
+    }
+    const auto hot = SendMessageW(bar, TB_GETHOTITEM, 0, 0);
+    TBBUTTON button{};
+    SendMessageW(bar, TB_GETBUTTON, static_cast<WPARAM>(hot), reinterpret_cast<LPARAM>(&button));
+    // Any other key leaves the tool bar; Enter presses the button first.
+    SendMessageW(bar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    m_toolBar = nullptr;
+    if (event.isKey(Key::Enter) && hot >= 0) {
+        if (const ActionResult pressed = ControlBarAutomation::clickButton(GetAncestor(bar, GA_ROOT), button.idCommand); !pressed)
+            m_notice = pressed.message;
+    }
+}
+
 void TerminalFrontEnd::handleClick(const InputEvent& event)
 {
     for (const Rect& list : m_painter.droppedLists()) {
@@ -454,6 +533,7 @@ void TerminalFrontEnd::showKeys()
                 L"F6                  next window, then the command line\n"
                 L"Alt+Space           the window's system menu\n"
                 L"F7                  move the window with the arrows\n"
+                L"F8                  the window's tool bar: arrows, Enter, Escape\n"
                 L"Tab, Shift+Tab      next and previous control\n"
                 L"Enter, Escape       the default button, cancel\n"
                 L"Page Up, Page Down  scroll the log\n"

@@ -47,6 +47,10 @@ private:
     void openSystemMenu();
     void chooseSystemCommand(UINT command);
     void handleMove(const InputEvent& event);
+    // F8: the active window's tool bar has the keys; the button with the attention shows its tip.
+    void attendToolBar();
+    void moveToolBarAttention(int step);
+    void handleToolBar(const InputEvent& event);
     void cycleFocus();
     void followNewWindows();
     void activate(HWND window);
@@ -72,6 +76,8 @@ private:
     HWND m_systemMenuOwner = nullptr;
     // The window moved with the arrow keys, after its system menu's Move or F7.
     HWND m_moving = nullptr;
+    // The tool bar that has the keys, after F8.
+    HWND m_toolBar = nullptr;
     // The windows shown at the last render, to notice the ones that open.
     std::vector<HWND> m_knownWindows;
     // Windows brought up by F6 since the command line had the keys.

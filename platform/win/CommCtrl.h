@@ -169,6 +169,8 @@ using TTTOOLINFOW = TOOLINFOW;
 
 constexpr UINT TTM_ACTIVATE = WM_USER + 1;
 constexpr UINT TTM_RELAYEVENT = WM_USER + 7;
+// wParam TRUE: shows the tool's tip now, under the tool, until FALSE takes it away.
+constexpr UINT TTM_TRACKACTIVATE = WM_USER + 17;
 constexpr UINT TTM_GETTOOLCOUNT = WM_USER + 13;
 constexpr UINT TTM_POP = WM_USER + 28;
 constexpr UINT TTM_ADDTOOLW = WM_USER + 50;

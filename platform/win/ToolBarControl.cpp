@@ -330,8 +330,14 @@ LRESULT CALLBACK ToolBarControl::windowProc(HWND window, UINT message, WPARAM wP
     case TB_GETHOTITEM:
         return self->m_hot;
     case TB_SETHOTITEM: {
+        // The keyboard's attention: the button's tip shows at once, until the attention moves on.
         const int previous = self->m_hot;
-        self->m_hot = static_cast<int>(wParam) < static_cast<int>(self->m_buttons.size()) ? static_cast<int>(wParam) : -1;
+        const auto index = static_cast<std::size_t>(wParam);
+        self->m_hot = index < self->m_buttons.size() && !isSeparator(self->m_buttons[index]) ? static_cast<int>(index) : -1;
+        if (self->m_toolTip) {
+            TOOLINFOW tool = toolOf(window, self->m_hot < 0 ? 0 : self->m_buttons[index].idCommand, RECT{});
+            SendMessageW(self->m_toolTip, TTM_TRACKACTIVATE, self->m_hot >= 0, reinterpret_cast<LPARAM>(&tool));
+        }
         return previous;
     }
     default:

@@ -79,19 +79,27 @@ bool ToolTipControl::mouseOn(const Tool& tool) const
     return PtInRect(&tool.rect, cursor) != FALSE;
 }
 
-void ToolTipControl::show(HWND window, int tool)
+void ToolTipControl::show(HWND window, int tool, bool underTool)
 {
-    const std::wstring text = textOf(window, m_tools[static_cast<std::size_t>(tool)]);
+    // A copy: asking for the text may change the tools.
+    const Tool shown = m_tools[static_cast<std::size_t>(tool)];
+    const std::wstring text = textOf(window, shown);
     if (!IsWindow(window) || text.empty())
         return;
     SetWindowTextW(window, text.c_str());
-    // Just below the mouse, framed: a character cell each side and a row above and below.
+    // Just below the mouse (or the tool), framed: a character cell each side and a row above and below.
     POINT cursor{};
     GetCursorPos(&cursor);
     const LONG cellWidth = LOWORD(GetDialogBaseUnits());
     const LONG cellHeight = HIWORD(GetDialogBaseUnits());
-    SetWindowPos(window, HWND_TOPMOST, cursor.x, cursor.y + cellHeight, static_cast<int>((text.size() + 2) * cellWidth),
-                 3 * cellHeight, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (underTool) {
+        cursor = POINT{shown.rect.left, shown.rect.bottom - cellHeight};
+        ClientToScreen(shown.window, &cursor);
+    }
+    const int width = static_cast<int>((text.size() + 2) * cellWidth);
+    SetWindowPos(window, HWND_TOPMOST, cursor.x, cursor.y + cellHeight, width, 3 * cellHeight, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (underTool)
+        return;
     SetTimer(window, leaveTimer, leaveCheckMs, nullptr);
     SetTimer(window, popTimer, popDelayMs, nullptr);
 }
@@ -117,6 +125,10 @@ LRESULT CALLBACK ToolTipControl::windowProc(HWND window, UINT message, WPARAM wP
     case WM_NCHITTEST:
         // A tip never takes the mouse from what lies under it.
         return HTTRANSPARENT;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        self->hide(window);
+        return 0;
     case TTM_ADDTOOLW:
     case TTM_NEWTOOLRECTW: {
         const auto* info = reinterpret_cast<const TOOLINFOW*>(lParam);
@@ -151,6 +163,16 @@ LRESULT CALLBACK ToolTipControl::windowProc(HWND window, UINT message, WPARAM wP
     case TTM_POP:
         self->hide(window);
         return 0;
+    case TTM_TRACKACTIVATE: {
+        self->hide(window);
+        const auto* info = reinterpret_cast<const TOOLINFOW*>(lParam);
+        const int tool = info ? self->find(*info) : -1;
+        if (wParam && tool >= 0) {
+            self->m_resting = tool;
+            self->show(window, tool, true);
+        }
+        return 0;
+    }
     case TTM_RELAYEVENT:
         if (const auto* relayed = reinterpret_cast<const MSG*>(lParam))
             self->relay(window, *relayed);

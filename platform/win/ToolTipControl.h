@@ -1,6 +1,7 @@
 // The "tooltips_class32" class: tools are rectangles of windows (or whole windows); the mouse
 // messages relayed to it show a tool's tip once the mouse has rested on the tool, and a button
-// or leaving the tool hides it. A tool's text may be asked of its window each time.
+// or leaving the tool hides it. A tool's text may be asked of its window each time. A tip can
+// also be shown at once for a tool that has the keyboard's attention (TTM_TRACKACTIVATE).
 #pragma once
 
 #include "win/CommCtrl.h"
@@ -34,7 +35,8 @@ private:
 
     int toolAt(const MSG& message) const;
     void relay(HWND window, const MSG& message);
-    void show(HWND window, int tool);
+    // Under the mouse, or under the tool's rectangle for a tip the keyboard asked for.
+    void show(HWND window, int tool, bool underTool = false);
     void hide(HWND window);
     std::wstring textOf(HWND window, const Tool& tool) const;
     bool mouseOn(const Tool& tool) const;

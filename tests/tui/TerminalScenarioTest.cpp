@@ -160,4 +160,43 @@ TEST(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndKey
     session.press({"C-q"});
 }
 
+TEST(TerminalScenario, TheSerionWindowShowsItsBarsAndATipWhereTheMouseRests)
+{
+    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --tui --root '" + root + "'; exec sleep 120", 80, 24);
+    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
+    session.type("FIARUNNER");
+    session.press({"Enter"});
+    // The tool bar's pictures under the menu, the logo and the instrument's status at the bottom.
+    ASSERT_TRUE(session.waitFor("G+")) << session.capture();
+    ASSERT_TRUE(session.waitFor("Serion FIA")) << session.capture();
+    ASSERT_TRUE(session.waitFor(" Idle")) << session.capture();
+    const std::string screen = session.capture();
+    const auto newGroup = cellOf(screen, "G+");
+    const auto menu = cellOf(screen, "File");
+    const auto status = cellOf(screen, "Idle");
+    ASSERT_TRUE(newGroup && menu && status) << screen;
+    EXPECT_EQ(newGroup->second, menu->second + 1) << "the tool bar lies right under the menu\n" << screen;
+    EXPECT_GT(status->second, newGroup->second + 5) << screen;
+
+    session.hover(newGroup->first, newGroup->second);
+    ASSERT_TRUE(session.waitFor("New Group")) << session.capture();
+    // Off the button, the tip goes.
+    session.hover(newGroup->first, newGroup->second + 4);
+    ASSERT_TRUE(session.waitUntilGone("New Group")) << session.capture();
+
+    // With the keyboard: F8 gives the keys to the tool bar, the arrows move along its buttons.
+    session.press({"F8"});
+    ASSERT_TRUE(session.waitFor("New Group")) << session.capture();
+    session.press({"Right"});
+    ASSERT_TRUE(session.waitFor("Delete Group")) << session.capture();
+    session.press({"Escape"});
+    ASSERT_TRUE(session.waitUntilGone("Delete Group")) << session.capture();
+    EXPECT_NE(session.capture().find("Run Serion Methods"), std::string::npos) << "Escape left the bar, not the window";
+
+    session.press({"C-q"});
+}
+
 } // namespace

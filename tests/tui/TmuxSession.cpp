@@ -78,6 +78,13 @@ void TmuxSession::click(int x, int y)
     tmux("send-keys -t main -l " + quoted("\x1b[M " + at + "\x1b[M#" + at));
 }
 
+void TmuxSession::hover(int x, int y)
+{
+    // Button 3 (none held) with 32 for motion, offset by 32 as in a click's report.
+    const std::string at{static_cast<char>(33 + x), static_cast<char>(33 + y)};
+    tmux("send-keys -t main -l " + quoted("\x1b[MC" + at));
+}
+
 std::string TmuxSession::capture() const
 {
     return tmux("capture-pane -p -t main");

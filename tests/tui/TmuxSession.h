@@ -21,6 +21,8 @@ public:
     void press(const std::vector<std::string>& keys);
     // A left click on a cell (0-based), sent as the terminal's mouse report.
     void click(int x, int y);
+    // The mouse moved onto a cell with no button held, sent as the terminal's motion report.
+    void hover(int x, int y);
     std::string capture() const;
     // Polls the screen until it holds text; false after a bounded number of tries.
     bool waitFor(const std::string& text);

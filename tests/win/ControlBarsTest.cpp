@@ -145,6 +145,15 @@ TEST_F(ControlBarsTest, AToolBarSendsItsEnabledButtonsCommandsAndShowsTheTipTheP
     EXPECT_FALSE(IsWindowVisible(tip));
     Automation::injectMouse(WM_LBUTTONUP, buttonMiddle(0));
 
+    // The keyboard's attention shows a button's tip at once, until it moves away.
+    SendMessageW(m_toolBar, TB_SETHOTITEM, 3, 0);
+    EXPECT_FALSE(IsWindowVisible(tip)) << "button 30 has no tip";
+    SendMessageW(m_toolBar, TB_SETHOTITEM, 2, 0);
+    EXPECT_TRUE(IsWindowVisible(tip));
+    EXPECT_EQ(Automation::describe(tip).text, L"Tip 20");
+    SendMessageW(m_toolBar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    EXPECT_FALSE(IsWindowVisible(tip));
+
     // A button whose parent gives no text shows no tip.
     Automation::injectMouse(WM_MOUSEMOVE, buttonMiddle(3));
     Automation::runUntil([] { return false; }, 1000);
