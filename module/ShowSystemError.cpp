@@ -4,12 +4,15 @@
 #include "kernel/FileApi.h"
 #include "win/afx/AfxMessageBox.h"
 
-void ShowSystemError(DWORD error)
+std::wstring SystemErrorText(DWORD error)
 {
     LPWSTR text = nullptr;
     ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                      nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPWSTR>(&text), 0,
                      nullptr);
-    AfxMessageBox(text ? text : L"", MB_OK | MB_ICONINFORMATION);
+    std::wstring result = text ? text : L"";
     ::LocalFree(text);
+    return result;
 }
+
+void ShowSystemError(DWORD error) { AfxMessageBox(SystemErrorText(error), MB_OK | MB_ICONINFORMATION); }

@@ -107,6 +107,10 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
     ON_MESSAGE(WM_HOTLINK_VARIABLE, &CDialogMainViewer::OnVarBSPEvent)
+    ON_MESSAGE(WM_HOTLINK_OBJECT, &CDialogMainViewer::OnModuleMessage)
+    ON_BN_CLICKED(IDC_RUN, &CDialogMainViewer::OnRun)
+    ON_BN_CLICKED(IDC_PAUSE, &CDialogMainViewer::OnPause)
+    ON_BN_CLICKED(IDC_STOP, &CDialogMainViewer::OnStop)
 END_MESSAGE_MAP()
 
 CDialogMainViewer::CDialogMainViewer(CWnd* pParent) : CDialogBase(IDD_MAIN_VIEWER, pParent) {}
@@ -168,6 +172,7 @@ BOOL CDialogMainViewer::OnInitDialog()
     ReadStrVar("GUISYSTEMSTATUS$", strSystemStatus);
     m_statusBar.ShowSystemStatus(strSystemStatus);
     ReadStrVar("ACQSTATUS$", m_strAcqStatus);
+    UpdateRunButtons();
     return TRUE;
 }
 
@@ -218,22 +223,11 @@ BOOL CDialogMainViewer::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     return TRUE;
 }
 
-LRESULT CDialogMainViewer::OnVarBSPEvent(WPARAM, LPARAM lParam)
-{
-    const auto* pszName = reinterpret_cast<LPCWSTR>(lParam);
-    if (!pszName)
-        return 0;
-    // The system status is followed all the time, not only during a run.
-    if (EqualsNoCase(pszName, L"GUISYSTEMSTATUS$")) {
-        std::wstring strSystemStatus;
-        ReadStrVar("GUISYSTEMSTATUS$", strSystemStatus);
-        m_statusBar.ShowSystemStatus(strSystemStatus);
-    }
-    return 0;
-}
-
 void CDialogMainViewer::OnCancel()
 {
+    // A running group keeps its window: the run's results arrive through it.
+    if (m_bRunning)
+        return;
     RemoveKeyboardHook();
     LogbookWriteId(IDS_WINDOW_CLOSED);
     MenuState(TRUE);

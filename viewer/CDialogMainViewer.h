@@ -61,6 +61,28 @@ protected:
     BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     // A host variable changed (lParam: its name, held by the hotlink window).
     LRESULT OnVarBSPEvent(WPARAM wParam, LPARAM lParam);
+    // A host object changed (wParam: the change code, lParam: the object's name).
+    LRESULT OnModuleMessage(WPARAM wParam, LPARAM lParam);
+
+    // The run of the shown group; see CDialogMainViewerRun.cpp.
+    void OnRun();
+    void OnPause();
+    void OnStop();
+    // Nonzero when a method was started.
+    BOOL StartRun();
+    // Nonzero when a method was started or the start waits for Run; 0 when no row is left to run.
+    BOOL StartNextMethod();
+    // Nonzero when this row or a later one was started.
+    BOOL StartMethod(MethodRecord* pRow);
+    // Nonzero when _DATAPATH$ followed by the sub-folder exists afterwards.
+    BOOL CreateDataSubFolder(LPCWSTR lpszSubFolder);
+    void UpdateRunButtons();
+    // Offers to delete the data that the run would write anew; nonzero when the run may start.
+    BOOL PreRunCheck();
+    void OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed);
+    void OnCompleteGroup();
+    // Sends the shut-down option (the combo's text when lpszCommand is null) and the closing hook.
+    void RunPostGroup(LPCWSTR lpszCommand = nullptr);
 
     DECLARE_MESSAGE_MAP()
 
@@ -69,9 +91,18 @@ private:
     CBspDataHotlink m_hotlink;
     CSRToolBar m_toolBar;
     CSRStatusBar m_statusBar;
-    // The last value read of ACQSTATUS$.
+    // The last value read of ACQSTATUS$; chooses the Stop command.
     std::wstring m_strAcqStatus;
     HACCEL m_hAccelerators = nullptr;
+    BOOL m_bPaused = FALSE;
+    BOOL m_bStopped = FALSE;
+    // A method ended while paused: Run starts the next one.
+    BOOL m_bNextReady = FALSE;
+    LONG m_nCurrentKey = 0;
+    // The method table's row buffer, on the row started last; null until the first start.
+    MethodRecord* m_pCurrentRow = nullptr;
+    // The host messages of the running method, each once and each ending in CR LF.
+    std::wstring m_strRunMessages;
 
     void EnableCommand(CMenu* pMenu, UINT nID, BOOL bEnable);
     // Opens the group table and lists its groups in the group box; FALSE when there is none.

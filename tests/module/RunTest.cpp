@@ -1,0 +1,296 @@
+// A group run on the simulated instrument, as a user starts it with Run: the host variables and
+// command lines of each method start, the rows' results in the database, the trace log, the
+// shut-down command, and the window's state while the run goes on.
+#include "UserTestSupport.h"
+
+#include "module/ModuleCommands.h"
+#include "module/ModuleSettings.h"
+#include "viewer/CDialogMainViewer.h"
+#include "worklist/GroupRows.h"
+#include "worklist/MethodRows.h"
+
+#include "host/InstrumentSimulation.h"
+#include "kernel/Clock.h"
+#include "kernel/Text.h"
+#include "orvane/CpCommandQueue.h"
+#include "orvane/CpVariables.h"
+#include "resources/ResourceIds.h"
+#include "win/ListViewAutomation.h"
+
+#include <gmock/gmock.h>
+
+#include <fstream>
+#include <regex>
+
+using testing::ElementsAre;
+
+namespace {
+
+// The module's test host with the user who answers its message boxes.
+class Run : public UserTest {
+protected:
+    Run()
+    {
+        std::filesystem::create_directories(m_root.onDriveC("Orvane/Data"));
+        AddMethod("DONE.M", "RunTime=10\nOutcome=done\n");
+        AddMethod("LEAK.M", "RunTime=20\nOutcome=failed\nMessage=Pump pressure above limit.\n"
+                            "Message=Flow stopped.\nMessage=Pump pressure above limit.\n");
+        AddMethod("ABORTED.M", "RunTime=5\nOutcome=aborted\n");
+        AddMethod("ACQ.M", "RunTime=20\nOutcome=acqerror\n");
+        AddMethod("NOTREADY.M", "RunTime=20\nOutcome=notready\n");
+    }
+
+    void AddMethod(const std::string& name, const std::string& simulation)
+    {
+        const auto folder = m_root.onDriveC("Orvane/Methods/" + name);
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "SIMULATE.INI") << simulation;
+    }
+
+    // The window open on group Nitrates with one checked row a method, data files in sub-folder Run1.
+    void OpenWith(const std::vector<std::wstring>& methods)
+    {
+        CGroupTable groups;
+        ASSERT_TRUE(SUCCEEDED(groups.Open()));
+        LONG id = 0;
+        ASSERT_TRUE(SUCCEEDED(GroupRows(groups).Add(L"Nitrates", TRUE, &id)));
+        MethodRows rows;
+        ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
+        rows.InsertMethods(methods, 1, L"C:\\Orvane\\Methods\\", 0);
+        rows.AutoName(L"Run1", L"Nitrates", 0, L"Ann");
+        ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+        ASSERT_NE(Viewer(), nullptr);
+        Automation::deliverPending();
+    }
+
+    // The host's loop for the given time: posted messages, queued command lines and the
+    // instrument's timers, on the virtual clock.
+    void RunHost(double seconds)
+    {
+        const std::int64_t end = Clock::nowMs() + static_cast<std::int64_t>(seconds * 1000);
+        for (;;) {
+            Automation::deliverPending();
+            if (!CpCommandQueue::instance().empty())
+                continue;
+            if (!Clock::nextDueMs() || *Clock::nextDueMs() > end)
+                break;
+            Clock::advanceToNextTimer();
+        }
+        Clock::advance(end - Clock::nowMs());
+    }
+
+    // Presses an enabled button without running the host's loop, so that what the press queued
+    // can be read before the host runs it.
+    testing::AssertionResult Click(int id)
+    {
+        HWND button = GetDlgItem(Viewer(), id);
+        if (!IsWindowEnabled(button))
+            return testing::AssertionFailure() << "button " << id << " is disabled";
+        SendMessageW(Viewer(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        return testing::AssertionSuccess();
+    }
+    bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(Viewer(), id)); }
+    CDialogMainViewer& Window() const { return *ModuleSettings.pMainViewer; }
+
+    std::vector<MethodRecord> StoredRows() const
+    {
+        MethodRows rows;
+        rows.LoadGroup(L"Nitrates");
+        std::vector<MethodRecord> stored;
+        for (LONG id = 0; const MethodRecord* row = rows.FindRowById(id, FALSE); ++id)
+            stored.push_back(*row);
+        return stored;
+    }
+    std::vector<LONG> States() const
+    {
+        std::vector<LONG> states;
+        for (const MethodRecord& row : StoredRows())
+            states.push_back(row.RunState);
+        return states;
+    }
+
+    // The trace log's entries that begin with one of prefixes, without their time stamps and
+    // line ends. An entry without a line end runs into the next one's stamp.
+    std::vector<std::string> Trace(const std::vector<std::string>& prefixes) const
+    {
+        const std::string log = ReadFileBytes(m_root.onDriveC("SRNA.LOG"));
+        static const std::regex stamp(R"(\d\d/\d\d/\d\d \d\d:\d\d:\d\d: )");
+        std::vector<std::string> entries;
+        for (std::sregex_token_iterator part(log.begin(), log.end(), stamp, -1), end; part != end; ++part) {
+            std::string entry = *part;
+            if (entry.ends_with("\r\n"))
+                entry.resize(entry.size() - 2);
+            for (const std::string& prefix : prefixes)
+                if (entry.starts_with(prefix))
+                    entries.push_back(entry);
+        }
+        return entries;
+    }
+
+    std::vector<std::wstring> m_instrumentOutput;
+    InstrumentSimulation m_instrument{[this](const std::wstring& line) { m_instrumentOutput.push_back(line); }};
+};
+
+TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
+{
+    OpenWith({L"DONE.M", L"LEAK.M", L"ABORTED.M", L"DONE.M", L"MISSING.M"});
+    ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_SHUTDOWN, L"STANDBY").ok);
+    ASSERT_TRUE(Click(IDC_RUN));
+    EXPECT_TRUE(Window().m_bRunning);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_RUNNING, 1, 1, 1, 1));
+    EXPECT_FALSE(Enabled(IDC_RUN));
+    EXPECT_TRUE(Enabled(IDC_PAUSE) && Enabled(IDC_STOP));
+    EXPECT_FALSE(Enabled(IDC_GROUP) || Enabled(IDC_SHUTDOWN));
+    EXPECT_TRUE(GetMenuState(GetMenu(Viewer()), ID_ADD_METHOD, MF_BYCOMMAND) & MF_GRAYED);
+
+    RunHost(5);
+    // Closing is refused while the group runs, by every way.
+    Automation::chooseMenuCommand(Viewer(), SC_CLOSE);
+    Automation::pressKey(Viewer(), VK_ESCAPE);
+    ASSERT_NE(Viewer(), nullptr) << "the window stays open during the run";
+
+    RunHost(10);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, 1, 1, 1));
+    RunHost(100);
+
+    EXPECT_FALSE(Window().m_bRunning);
+    const std::vector<MethodRecord> rows = StoredRows();
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_DONE, RUNSTATE_FAILED));
+    EXPECT_EQ(std::wstring(rows[0].ErrMessage), L"Run complete.");
+    EXPECT_EQ(std::wstring(rows[1].ErrMessage), L"Pump pressure above limit.\r\nFlow stopped.\r\n")
+        << "each host message once, each ending in CR LF";
+    EXPECT_EQ(std::wstring(rows[2].ErrMessage), L"Run aborted.");
+    EXPECT_EQ(std::wstring(rows[4].ErrMessage), L"Method directory does not exist.");
+    EXPECT_EQ(rows[0].EndTime - rows[0].StartTime, 10);
+    EXPECT_EQ(rows[1].StartTime, rows[0].EndTime) << "the next row starts at once";
+    EXPECT_TRUE(std::filesystem::is_directory(m_root.onDriveC("Orvane/Data/Run1/Nitrates0000000000.d")));
+
+    EXPECT_THAT(Trace({"StartMethod", "OnCompleteMethod", "OnCompleteGroup", "RunPostGroup"}),
+                ElementsAre("StartMethod: DONE.M", testing::EndsWith(" Run complete."), "StartMethod: LEAK.M",
+                            // The log is a text file: each line feed gets its carriage return.
+                            testing::EndsWith(" Pump pressure above limit.\r\r\nFlow stopped.\r\r\n"), "StartMethod: ABORTED.M",
+                            testing::EndsWith(" Run aborted."), "StartMethod: DONE.M",
+                            testing::EndsWith(" Run complete."), "StartMethod: MISSING.M", "OnCompleteGroup",
+                            "RunPostGroup: STANDBY"));
+    EXPECT_EQ(m_instrumentOutput.back(), L"Instrument: Standby.") << "the shut-down command ran";
+    EXPECT_TRUE(Enabled(IDC_RUN) && Enabled(IDC_GROUP) && Enabled(IDC_SHUTDOWN));
+    EXPECT_FALSE(Enabled(IDC_PAUSE) || Enabled(IDC_STOP));
+    EXPECT_FALSE(GetMenuState(GetMenu(Viewer()), ID_ADD_METHOD, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion start group Nitrates."));
+}
+
+TEST_F(Run, AMethodStartSetsTheHostVariablesAndQueuesItsCommandLinesInOrder)
+{
+    OpenWith({L"DONE.M"});
+    // Values that every set changes, so that each one is heard.
+    for (const char* name : {"_SAMPINFO$", "_DATAFILE$", "_DATAFILE1$", "_DATASUBDIR$", "_METHFILE$", "_OPERATOR$"})
+        CpVariables::instance().set(name, std::wstring(L"old"));
+    CpVariables::instance().set("_METHODCHANGED", 1.0);
+    std::vector<std::string> calls;
+    const auto observer = CpVariables::instance().addObserver([&calls](const std::string& name) {
+        calls.push_back(std::to_string(CpCommandQueue::instance().pending().size()) + " lines, " + name + "=" +
+                        WideToUtf8(CpVariables::instance().get(name)->toText()));
+    });
+    CpCommandQueue::instance().clear();
+    ASSERT_TRUE(Click(IDC_RUN));
+    CpVariables::instance().removeObserver(observer);
+
+    EXPECT_THAT(calls, ElementsAre("0 lines, _SERIONON=1", "0 lines, _METHODCHANGED=0", "0 lines, _SAMPINFO$=",
+                                   "0 lines, _DATAFILE$=Nitrates0000000000.d",
+                                   "0 lines, _DATAFILE1$=Nitrates0000000000.d", "0 lines, _DATASUBDIR$=Run1",
+                                   "0 lines, _METHFILE$=DONE.M", "0 lines, _OPERATOR$=Ann",
+                                   "1 lines, _SERIONLOAD=1"));
+    EXPECT_THAT(QueuedLines(), ElementsAre(L"LoadMethParams  ", L"FIALOADHOOK ", L"RUNMETHOD ",
+                                           L"print \"Running the method... \""));
+    EXPECT_THAT(Trace({"OnRun", "StartMethod"}),
+                ElementsAre("OnRun: m_bRunning = 0, m_bStopped = 0, m_bPaused = 0, m_bNextReady = 0",
+                            "StartMethod: DONE.M"));
+}
+
+TEST_F(Run, PauseHoldsTheNextRowUntilRunAndDuringTheLastRowRunEndsTheGroup)
+{
+    OpenWith({L"DONE.M", L"DONE.M"});
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(2);
+    CpCommandQueue::instance().clear();
+    ASSERT_TRUE(Click(IDC_PAUSE));
+    EXPECT_TRUE(QueuedLines().empty()) << "Pause sends nothing to the host";
+    EXPECT_TRUE(Enabled(IDC_RUN) && Enabled(IDC_STOP));
+    EXPECT_FALSE(Enabled(IDC_PAUSE));
+
+    RunHost(30);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED)) << "the next row waits for Run";
+    EXPECT_TRUE(Window().m_bRunning);
+    ASSERT_TRUE(Click(IDC_RUN));
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING)) << "Run starts it at once";
+    EXPECT_TRUE(Enabled(IDC_PAUSE));
+
+    ASSERT_TRUE(Click(IDC_PAUSE));
+    RunHost(30);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
+    EXPECT_TRUE(Window().m_bRunning) << "after the last row the window waits for Run";
+    ASSERT_TRUE(Click(IDC_RUN));
+    EXPECT_FALSE(Window().m_bRunning);
+    EXPECT_THAT(Trace({"OnCompleteGroup", "RunPostGroup"}), ElementsAre("OnCompleteGroup", "RunPostGroup:  "));
+    EXPECT_THAT(QueuedLines(), ElementsAre(L" ", L" FIALOADHOOK "));
+}
+
+TEST_F(Run, StopSendsTheCommandTheAcquisitionStatusCallsForAndEndsTheGroup)
+{
+    const struct {
+        std::wstring method;
+        std::wstring command;
+    } cases[] = {{L"DONE.M", L"StopMethod "}, {L"NOTREADY.M", L"_Abort=1 "}};
+    OpenWith({L"DONE.M", L"NOTREADY.M", L"DONE.M"});
+    std::vector<std::wstring> questions;
+    for (const auto& stop : cases) {
+        // The second run is asked about the first run's data and deletes it.
+        if (&stop != cases)
+            AnswerMessage(questions, IDYES);
+        ASSERT_TRUE(Click(IDC_RUN));
+        // The second run goes past the first row, which ends before Stop.
+        RunHost(stop.method == L"NOTREADY.M" ? 12 : 2);
+        CpCommandQueue::instance().clear();
+        ASSERT_TRUE(Click(IDC_STOP));
+        EXPECT_THAT(QueuedLines(), ElementsAre(stop.command)) << WideToUtf8(stop.method);
+        EXPECT_FALSE(Enabled(IDC_RUN) || Enabled(IDC_PAUSE) || Enabled(IDC_STOP));
+        RunHost(60);
+        EXPECT_FALSE(Window().m_bRunning) << WideToUtf8(stop.method);
+        EXPECT_TRUE(Enabled(IDC_RUN));
+    }
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_EQ(std::wstring(StoredRows()[1].ErrMessage), L"Run aborted.");
+    EXPECT_EQ(questions.size(), 1u);
+}
+
+TEST_F(Run, AnAcquisitionErrorEndsTheGroupAndFailsTheRunningRow)
+{
+    OpenWith({L"ACQ.M", L"DONE.M"});
+    ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_SHUTDOWN, L"LAMPALL OFF").ok);
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(60);
+    EXPECT_FALSE(Window().m_bRunning);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"_ERROR");
+    EXPECT_THAT(Trace({"ACQSTATUS$", "OnCompleteGroup", "RunPostGroup"}),
+                ElementsAre("ACQSTATUS$ = RUN", "ACQSTATUS$ = _ERROR", "OnCompleteGroup", "RunPostGroup: LAMPALL OFF"));
+    EXPECT_EQ(m_instrumentOutput.back(), L"Instrument: Lamps off.");
+}
+
+TEST_F(Run, ARowUncheckedDuringTheRunIsSkippedAndNoRowsMeansNoRun)
+{
+    OpenWith({L"DONE.M", L"DONE.M", L"DONE.M"});
+    ASSERT_TRUE(Click(IDC_RUN));
+    ASSERT_TRUE(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, 1, true).ok);
+    RunHost(60);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_UNCHECKED, RUNSTATE_DONE));
+
+    ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_UNCHECK_ALL).ok);
+    const std::size_t entries = LogbookTexts().size();
+    ASSERT_TRUE(Click(IDC_RUN));
+    EXPECT_FALSE(Window().m_bRunning) << "no checked row: nothing runs";
+    EXPECT_EQ(LogbookTexts().size(), entries + 1) << "the start is logged all the same";
+}
+
+} // namespace
