@@ -38,6 +38,8 @@ const DialogTemplate viewerTemplate = {
 
 const MenuItemTemplate fileItems[] = {
     {L"&Add/Remove User...", ID_USER_ACCOUNTS},
+    {L"&Lock Orvane...", ID_LOCK},
+    {nullptr, 0, MF_SEPARATOR},
     {L"&Close", IDCANCEL},
 };
 const MenuItemTemplate groupItems[] = {

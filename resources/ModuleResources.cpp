@@ -11,7 +11,7 @@ public:
     {
         for (auto part : {CommandTableResources(), StringTableResources(), MainViewerResources(), MethodInfoResources(),
                           AddGroupResources(), AutoNameResources(), StateImagesResources(), ControlBarResources(),
-                          LogonResources(), UserInfoResources()})
+                          LogonResources(), UserInfoResources(), LockerResources(), UserAccountsResources()})
             m_entries.insert(m_entries.end(), part.begin(), part.end());
         m_module = RegisterModuleResources(this, m_entries);
     }

@@ -13,7 +13,9 @@ std::span<const ResourceEntry> AddGroupResources();
 std::span<const ResourceEntry> AutoNameResources();
 std::span<const ResourceEntry> StateImagesResources();
 std::span<const ResourceEntry> ControlBarResources();
+std::span<const ResourceEntry> LockerResources();
 std::span<const ResourceEntry> LogonResources();
 std::span<const ResourceEntry> UserInfoResources();
+std::span<const ResourceEntry> UserAccountsResources();
 // The handle of the library that holds the resources: its load address.
 HMODULE ModuleResourceHandle();

@@ -71,6 +71,14 @@ constexpr int IDS_SHUTDOWN_TOO_LONG = 22037;
 constexpr int IDS_WINDOW_OPENED = 22030;
 constexpr int IDS_WINDOW_CLOSED = 22031;
 
+// The lock dialog.
+constexpr int IDD_LOCKER = 23206;
+constexpr int IDC_LOCK_MESSAGE = 19014;
+constexpr int IDC_LOCK_PROMPT = 19027;
+constexpr int IDS_LOCKED_BY = 22004;
+constexpr int IDS_LOCK_PROMPT = 22005;
+constexpr int IDS_UNLOCK = 22006;
+
 // The logon dialog and its icon.
 constexpr int IDD_LOGON = 23207;
 constexpr int IDI_LOGON = 101;
@@ -79,7 +87,7 @@ constexpr int IDC_PASSWORD = 19016;
 constexpr int IDC_EDIT_ACCOUNT = 19034;
 constexpr int IDS_WRONG_LOGON = 22018;
 
-// One account's dialog, its icon and its fields.
+// One account's dialog, its icon and its fields; the lock dialog shares the contact fields.
 constexpr int IDD_USER_INFO = 23208;
 constexpr int IDI_USER_INFO = 102;
 constexpr int IDC_OLD_PASSWORD = 19017;
@@ -98,3 +106,11 @@ constexpr int IDS_USER_NAME_TOO_SHORT = 22019;
 constexpr int IDS_NEW_PASSWORD_DIFFERS = 22020;
 constexpr int IDS_OLD_PASSWORD_WRONG = 22021;
 constexpr int IDS_NO_PASSWORD = 22022;
+
+// The account list and the role pictures of its items, one a role.
+constexpr int IDD_USER_ACCOUNTS = 23209;
+constexpr int IDB_ROLE_IMAGES = 354;
+constexpr int IDC_ACCOUNT_LIST = 19002;
+constexpr int IDC_ADD_ACCOUNT = 19032;
+constexpr int IDC_REMOVE_ACCOUNT = 19033;
+constexpr int IDC_EDIT_LISTED_ACCOUNT = 19034;

@@ -10,6 +10,8 @@
 #include "module/ModuleString.h"
 #include "module/ReadStrVar.h"
 #include "resources/ResourceIds.h"
+#include "users/CDialogLocker.h"
+#include "users/CDialogUserAccounts.h"
 #include "worklist/CMethodTable.h"
 #include "worklist/ShowOleDbErrors.h"
 
@@ -103,6 +105,8 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_CBN_SELCHANGE(IDC_SHUTDOWN, &CDialogMainViewer::OnShutdownChanged)
     ON_CBN_KILLFOCUS(IDC_SHUTDOWN, &CDialogMainViewer::OnShutdownChanged)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_METHOD_LIST, &CDialogMainViewer::OnListItemChanged)
+    ON_COMMAND(ID_LOCK, &CDialogMainViewer::OnLock)
+    ON_COMMAND(ID_USER_ACCOUNTS, &CDialogMainViewer::OnUserAccounts)
     ON_COMMAND(ID_MODULE_HELP, &CDialogMainViewer::OnHelp)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
@@ -240,7 +244,7 @@ void CDialogMainViewer::UpdateCommandState()
     if (!pMenu)
         return;
     const BOOL bGroupSelected = m_comboGroup.GetSafeHwnd() && m_comboGroup.GetCurSel() != CB_ERR;
-    const BOOL bAdministrator = ModuleSettings.nUserRole == 0 && ModuleSettings.bControl;
+    const BOOL bAdministrator = ModuleSettings.nUserRole == USERROLE_ADMINISTRATOR && ModuleSettings.bControl;
     const int nItems = m_listMethods.GetSafeHwnd() ? m_listMethods.GetItemCount() : 0;
     const UINT nSelected = m_listMethods.GetSafeHwnd() ? m_listMethods.GetSelectedCount() : 0;
     const BOOL bIdle = !m_bRunning;
@@ -469,6 +473,25 @@ void CDialogMainViewer::OnListItemChanged(NMHDR*, LRESULT* pResult)
 }
 
 void CDialogMainViewer::OnHelp() { ShowHelp(kMainViewerHelpContext); }
+
+void CDialogMainViewer::OnLock()
+{
+    ShowWindow(SW_HIDE);
+    CDialogLocker locker(this);
+    locker.RunModal(IDD_LOCKER);
+    ShowWindow(SW_SHOW);
+    // Whoever unlocked is the logged-on user now.
+    UpdateCommandState();
+}
+
+void CDialogMainViewer::OnUserAccounts()
+{
+    if (!ModuleSettings.bControl || ModuleSettings.nUserRole != USERROLE_ADMINISTRATOR)
+        return;
+    // Owned by the viewer, so that the viewer cannot be used while the list is open.
+    CDialogUserAccounts accounts(this);
+    accounts.RunModal(IDD_USER_ACCOUNTS);
+}
 
 int CDialogMainViewer::ShowMessage(LPCWSTR lpszText, UINT nType)
 {

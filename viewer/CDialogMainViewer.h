@@ -56,6 +56,10 @@ protected:
     void OnUncheckAll();
     void OnListItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnHelp();
+    // Hides the viewer behind the lock dialog; a run goes on meanwhile.
+    void OnLock();
+    // The account list, for an administrator while access control is on.
+    void OnUserAccounts();
 
     // The tip of a tool bar button: the second line of its command's prompt.
     BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);

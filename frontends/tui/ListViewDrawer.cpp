@@ -34,6 +34,14 @@ Style cellStyle(const ListCellInfo& cell, Style row)
     return row;
 }
 
+// A picture of an image list, on the row's background where it is transparent.
+void drawImage(Screen& screen, int x, int y, const ListImageInfo& image, Style row)
+{
+    const Style imageStyle{NearestTerminalColor(image.color), image.transparent ? row.bg : NearestTerminalColor(image.background),
+                           Attr::Bold};
+    screen.text(x, y, image.glyph, imageStyle);
+}
+
 void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, int y, const Rect& cells)
 {
     const ListViewInfo& view = list.listView;
@@ -47,11 +55,13 @@ void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, 
         screen.fill({x, y, width, 1}, L' ', style);
         int textX = x;
         if (column == 0 && item.stateImage > 0 && item.stateImage <= static_cast<int>(view.stateImages.size())) {
-            const ListImageInfo& image = view.stateImages[static_cast<std::size_t>(item.stateImage - 1)];
-            const Style imageStyle{NearestTerminalColor(image.color),
-                                   image.transparent ? style.bg : NearestTerminalColor(image.background), Attr::Bold};
-            screen.text(x, y, image.glyph, imageStyle);
+            drawImage(screen, x, y, view.stateImages[static_cast<std::size_t>(item.stateImage - 1)], style);
             textX = x + CellGeometry::cellSpan(0, view.stateImageWidth, CellGeometry::cellWidthPx).second;
+        }
+        if (column == 0 && item.image >= 0 && item.image < static_cast<int>(view.smallImages.size())) {
+            const ListImageInfo& image = view.smallImages[static_cast<std::size_t>(item.image)];
+            drawImage(screen, textX, y, image, style);
+            textX += static_cast<int>(image.glyph.size()) + 1;
         }
         screen.text(textX, y, item.cells[column].text, style);
         // Grid lines part the columns; the state column needs none.

@@ -106,6 +106,8 @@ LRESULT ListViewControl::insertItem(HWND window, const LVITEMW& item)
         added.texts[0] = item.pszText;
     if (item.mask & LVIF_PARAM)
         added.param = item.lParam;
+    if (item.mask & LVIF_IMAGE)
+        added.image = item.iImage;
     if (item.mask & LVIF_STATE)
         added.state = item.state & item.stateMask;
     int at = std::clamp(item.iItem, 0, static_cast<int>(m_items.size()));
@@ -140,6 +142,8 @@ BOOL ListViewControl::setItem(HWND window, const LVITEMW& item)
         return TRUE;
     if (item.mask & LVIF_PARAM)
         target.param = item.lParam;
+    if (item.mask & LVIF_IMAGE)
+        target.image = item.iImage;
     if (item.mask & LVIF_STATE)
         changeState(window, item.iItem, item.state, item.stateMask);
     return TRUE;
@@ -154,6 +158,8 @@ BOOL ListViewControl::getItem(LVITEMW& item) const
         copyText(item.iItem, item);
     if (item.mask & LVIF_PARAM)
         item.lParam = source.param;
+    if (item.mask & LVIF_IMAGE)
+        item.iImage = source.image;
     if (item.mask & LVIF_STATE)
         item.state = source.state & item.stateMask;
     return TRUE;
@@ -473,14 +479,21 @@ ListViewInfo ListViewControl::inspect(HWND window, int first, int count)
     if (const auto* columns = HeaderControl::itemsOf(self->m_header))
         for (const HeaderControl::Item& column : *columns)
             info.columns.push_back(ListColumnInfo{column.text, column.width});
-    if (const IMAGELIST* images = IMAGELIST::find(self->m_imageLists[LVSIL_STATE]))
-        for (const BitmapTile& image : images->images)
-            info.stateImages.push_back(ListImageInfo{image.glyph, image.color, image.background, images->isTransparent(image)});
+    const auto imagesOf = [self](int kind) {
+        std::vector<ListImageInfo> shown;
+        if (const IMAGELIST* images = IMAGELIST::find(self->m_imageLists[static_cast<std::size_t>(kind)]))
+            for (const BitmapTile& image : images->images)
+                shown.push_back(ListImageInfo{image.glyph, image.color, image.background, images->isTransparent(image)});
+        return shown;
+    };
+    info.stateImages = imagesOf(LVSIL_STATE);
+    info.smallImages = imagesOf(LVSIL_SMALL);
     const int columnCount = self->columnCount();
     for (int index = 0; index < static_cast<int>(self->m_items.size()); ++index) {
         const Item& item = self->m_items[static_cast<std::size_t>(index)];
         ListItemInfo shown;
         shown.stateImage = static_cast<int>((item.state & LVIS_STATEIMAGEMASK) >> 12);
+        shown.image = item.image;
         shown.selected = item.state & LVIS_SELECTED;
         shown.focused = item.state & LVIS_FOCUSED;
         for (int column = 0; column < columnCount; ++column)

@@ -20,6 +20,7 @@ public:
     struct Item {
         LPARAM param = 0;
         UINT state = 0;
+        int image = -1;                    // in the small image list; -1 for none
         std::vector<std::wstring> texts;   // one a column, missing ones empty
     };
     // The colours painting gets for one cell after asking the parent.

@@ -1,5 +1,5 @@
 // What a front end or a snapshot needs of a list view: its columns, its items with their states,
-// texts and painted colours, the part in view and the state images.
+// texts and painted colours, the part in view, the state images and the items' own pictures.
 #pragma once
 
 #include "kernel/WinTypes.h"
@@ -22,6 +22,7 @@ struct ListCellInfo {
 struct ListItemInfo {
     std::vector<ListCellInfo> cells;   // one a column
     int stateImage = 0;                // the state image index, 0 for none
+    int image = -1;                    // the index in the small image list, -1 for none
     bool selected = false;
     bool focused = false;
 };
@@ -43,4 +44,5 @@ struct ListViewInfo {
     int countPerPage = 0;
     int stateImageWidth = 0;             // pixels
     std::vector<ListImageInfo> stateImages;   // image n-1 is state image index n
+    std::vector<ListImageInfo> smallImages;   // the items' own pictures, by image index
 };

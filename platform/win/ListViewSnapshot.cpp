@@ -35,6 +35,8 @@ std::wstring ListViewSnapshot(const ListViewInfo& list, const std::wstring& inde
     for (std::size_t index = 0; index < list.items.size(); ++index) {
         const ListItemInfo& item = list.items[index];
         out += indent + L"item " + std::to_wstring(index) + L" state=" + std::to_wstring(item.stateImage);
+        if (item.image >= 0 && static_cast<std::size_t>(item.image) < list.smallImages.size())
+            out += L" image=" + list.smallImages[static_cast<std::size_t>(item.image)].glyph;
         if (item.selected)
             out += L" selected";
         if (item.focused)
