@@ -11,6 +11,7 @@
 #include "win/ControlBarAutomation.h"
 #include "win/StatusBarControl.h"
 #include "viewer/CDialogMainViewer.h"
+#include "win/afx/AFX_MAINTAIN_STATE.h"
 #include "win/afx/CWnd.h"
 
 namespace {
@@ -149,6 +150,34 @@ TEST_F(ControlBars, TheStatusFieldShowsTheHostsSystemStatusInTheColoursOfItsLett
         Automation::deliverPending();
         EXPECT_EQ(PaintedStatus(viewer), c.shown) << WideToUtf8(c.status);
     }
+}
+
+TEST_F(ControlBars, RunMessagesAreShownInTheStretchingMessagePaneAndLeaveTheStatusAlone)
+{
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    HWND viewer = Viewer();
+    ASSERT_NE(viewer, nullptr);
+    auto* statusBar = dynamic_cast<CSRStatusBar*>(CWnd::FromHandlePermanent(Bar(viewer, AFX_IDW_STATUS_BAR)));
+    ASSERT_NE(statusBar, nullptr);
+    std::wstring shown;
+
+    // As the module calls it: its strings are found in its own state.
+    AFX_MANAGE_STATE(&m_moduleState);
+    statusBar->SetMessageTextId(22010);
+    EXPECT_TRUE(Done(ControlBarAutomation::paneText(viewer, 2, shown)));
+    EXPECT_EQ(shown, L"Started Pre-Run Check for existing data files...");
+    EXPECT_EQ(PaintedStatus(viewer), (StatusField{L" Idle", 0x000000, 0x00FF00}));
+    // The message pane takes the room the other panes leave, up to the bar's right edge.
+    RECT pane{};
+    RECT bar{};
+    SendMessageW(Bar(viewer, AFX_IDW_STATUS_BAR), SB_GETRECT, 2, reinterpret_cast<LPARAM>(&pane));
+    GetClientRect(Bar(viewer, AFX_IDW_STATUS_BAR), &bar);
+    EXPECT_GT(pane.right - pane.left, 300);
+    EXPECT_LE(pane.right, bar.right);
+
+    statusBar->SetMessageText(L"");
+    EXPECT_TRUE(Done(ControlBarAutomation::paneText(viewer, 2, shown)));
+    EXPECT_EQ(shown, L"");
 }
 
 TEST_F(ControlBars, OfflineEveryStatusShowsTheOfflineTextInWhiteOnDarkGrey)

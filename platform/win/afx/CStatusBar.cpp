@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <cwchar>
 
+BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
+    ON_MESSAGE(WM_SIZE, &CStatusBar::OnSize)
+END_MESSAGE_MAP()
+
 // Each pane has a border pixel either side of its text.
 constexpr int kPaneBorder = 2;
 
@@ -74,6 +78,13 @@ BOOL CStatusBar::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
     *pResult = TRUE;
     return TRUE;
+}
+
+LRESULT CStatusBar::OnSize(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    UpdateAllPanes();
+    return result;
 }
 
 void CStatusBar::UpdateAllPanes()

@@ -32,6 +32,10 @@ public:
 
 protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // A new width gives the stretching pane the room left.
+    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     struct Pane {
