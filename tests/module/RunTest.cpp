@@ -12,6 +12,7 @@
 #include "host/InstrumentSimulation.h"
 #include "kernel/Clock.h"
 #include "kernel/Text.h"
+#include "orvane/CpApi.h"
 #include "orvane/CpCommandQueue.h"
 #include "orvane/CpVariables.h"
 #include "resources/ResourceIds.h"
@@ -19,6 +20,7 @@
 
 #include <gmock/gmock.h>
 
+#include <cstdio>
 #include <fstream>
 #include <regex>
 
@@ -90,6 +92,13 @@ protected:
         return testing::AssertionSuccess();
     }
     bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(Viewer(), id)); }
+    std::wstring StatusMessage() const
+    {
+        constexpr int messagePane = 2;
+        WCHAR text[512] = {};
+        SendMessageW(GetDlgItem(Viewer(), AFX_IDW_STATUS_BAR), SB_GETTEXTW, messagePane, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
     CDialogMainViewer& Window() const { return *ModuleSettings.pMainViewer; }
 
     std::vector<MethodRecord> StoredRows() const
@@ -294,3 +303,97 @@ TEST_F(Run, ARowUncheckedDuringTheRunIsSkippedAndNoRowsMeansNoRun)
 }
 
 } // namespace
+
+using PreRunCheck = Run;
+
+TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesAndUncheckedRowsLeftAlone)
+{
+    OpenWith(std::vector<std::wstring>(9, L"DONE.M"));
+    const auto dataOf = [this](int row) {
+        char name[64];
+        std::snprintf(name, sizeof name, "Orvane/Data/Run1/Nitrates%010d.d", row);
+        return m_root.onDriveC(name);
+    };
+    for (int row = 0; row < 8; ++row)
+        std::filesystem::create_directories(dataOf(row) / "RAW");
+    std::filesystem::create_directories(dataOf(8).parent_path());
+    std::ofstream(dataOf(8)) << "not a folder";
+    // Row 7's old data is not the run's: the row is unchecked.
+    ASSERT_TRUE(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, 7, true).ok);
+
+    std::vector<std::wstring> questions;
+    AnswerMessage(questions, IDNO);
+    ASSERT_TRUE(Click(IDC_RUN));
+    Automation::deliverPending();
+    ASSERT_EQ(questions.size(), 1u);
+    std::wstring listing;
+    for (int row = 0; row < 5; ++row)
+        listing += L"C:\\Orvane\\Data\\Run1\\Nitrates000000000" + std::to_wstring(row) + L".d\n";
+    EXPECT_EQ(questions[0], L"8 old data folder still exists:\n" + listing +
+                                L"... \n\nDid you want to delete all old data and start the run?");
+    EXPECT_FALSE(Window().m_bRunning) << "No: no run";
+    EXPECT_TRUE(std::filesystem::exists(dataOf(0)));
+    EXPECT_EQ(StatusMessage(), L"Started Pre-Run Check for existing data files...");
+
+    AnswerMessage(questions, IDYES);
+    ASSERT_TRUE(Click(IDC_RUN));
+    Automation::deliverPending();
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_TRUE(questions[1].starts_with(L"8 old data folder still exists:\n"));
+    EXPECT_TRUE(Window().m_bRunning) << "Yes: the run starts";
+    for (int row = 1; row < 7; ++row)
+        EXPECT_FALSE(std::filesystem::exists(dataOf(row))) << row;
+    EXPECT_TRUE(std::filesystem::is_directory(dataOf(7))) << "the unchecked row's data stays";
+    EXPECT_TRUE(std::filesystem::is_regular_file(dataOf(8))) << "a plain file is counted, never deleted";
+    EXPECT_EQ(StatusMessage(), L"");
+}
+
+TEST_F(Run, WithoutAHostRunCannotStartAndAFailedStartEndsTheGroupWithTheReason)
+{
+    CpSetNumVar(m_context, "_OFFLINE", 1);
+    OpenWith({L"DONE.M"});
+    EXPECT_FALSE(Enabled(IDC_RUN) || Enabled(IDC_PAUSE) || Enabled(IDC_STOP)) << "offline";
+
+    // A sub-folder below a plain file cannot be made: the run ends at once and says why.
+    CpSetNumVar(m_context, "_OFFLINE", 0);
+    std::ofstream(m_root.onDriveC("Orvane/Data/Blocked")) << "a file";
+    {
+        MethodRows rows;
+        ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
+        rows.AutoName(L"Blocked\\Run1", L"Nitrates", 0, L"Ann");
+    }
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    CpCommandQueue::instance().clear();
+    ASSERT_TRUE(Click(IDC_RUN));
+    EXPECT_FALSE(Window().m_bRunning);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_CHECKED));
+    EXPECT_TRUE(StatusMessage().starts_with(L"C:\\Orvane\\Data\\Blocked\\Run1: ")) << WideToUtf8(StatusMessage());
+    EXPECT_GT(StatusMessage().size(), std::wstring(L"C:\\Orvane\\Data\\Blocked\\Run1: ").size());
+    EXPECT_THAT(QueuedLines(), ElementsAre(L" ", L" FIALOADHOOK ")) << "the group ended";
+    EXPECT_TRUE(Enabled(IDC_RUN));
+}
+
+TEST_F(Run, WaitingForRunStopEndsTheGroupAndAnAcquisitionErrorKeepsTheLastResult)
+{
+    OpenWith({L"DONE.M", L"DONE.M"});
+    for (const bool stop : {true, false}) {
+        std::vector<std::wstring> questions;
+        if (!stop)
+            AnswerMessage(questions, IDYES);
+        ASSERT_TRUE(Click(IDC_RUN));
+        ASSERT_TRUE(Click(IDC_PAUSE));
+        RunHost(30);
+        ASSERT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED));
+        if (stop) {
+            ASSERT_TRUE(Click(IDC_STOP));
+        } else {
+            CpVariables::instance().set("ACQSTATUS$", std::wstring(L"_error"));
+            Automation::deliverPending();
+        }
+        EXPECT_FALSE(Window().m_bRunning) << (stop ? "Stop" : "_ERROR");
+        EXPECT_TRUE(Enabled(IDC_RUN));
+        EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED));
+        EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
+        RunHost(30);
+    }
+}
