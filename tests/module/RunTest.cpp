@@ -302,6 +302,24 @@ TEST_F(Run, ARowUncheckedDuringTheRunIsSkippedAndNoRowsMeansNoRun)
     EXPECT_EQ(LogbookTexts().size(), entries + 1) << "the start is logged all the same";
 }
 
+TEST_F(Run, TheBenchCanBeLockedDuringARunWhichGoesOnBehindTheLock)
+{
+    OpenWith({L"DONE.M", L"DONE.M"});
+    ASSERT_TRUE(Click(IDC_RUN));
+    const HWND viewer = Viewer();
+    EXPECT_FALSE(GetMenuState(GetSubMenu(GetMenu(viewer), 0), ID_LOCK, MF_BYCOMMAND) & MF_GRAYED);
+    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Serion: Lock Orvane"), IDOK))); });
+    m_user.then([this] {
+        RunHost(30);
+        EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "both methods ran while locked";
+        EXPECT_FALSE(Window().m_bRunning);
+        EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Serion: Lock Orvane"), IDOK)));
+    });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(viewer, ID_LOCK)));
+    EXPECT_EQ(Viewer(), viewer);
+    EXPECT_TRUE(Enabled(IDC_RUN));
+}
+
 } // namespace
 
 using PreRunCheck = Run;
