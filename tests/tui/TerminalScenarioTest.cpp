@@ -199,4 +199,27 @@ TEST(TerminalScenario, TheSerionWindowShowsItsBarsAndATipWhereTheMouseRests)
     session.press({"C-q"});
 }
 
+TEST(TerminalScenario, APasswordTypedAtTheLogonShowsOnlyItsMask)
+{
+    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --tui --root '" + root + "'; exec sleep 120", 80, 24);
+    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
+
+    // The first logon of a new root opens the administrator's new account first.
+    session.type("FIACONTROL");
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("Change User Name and/or Password")) << session.capture();
+    session.press({"Escape"});
+    ASSERT_TRUE(session.waitFor("Logon")) << session.capture();
+    session.press({"Tab"});
+    session.type("Sodium11");
+    ASSERT_TRUE(session.waitFor("********")) << session.capture();
+    const std::string screen = session.capture();
+    EXPECT_EQ(screen.find("Sodium11"), std::string::npos) << screen;
+    session.press({"Escape"});
+    ASSERT_TRUE(session.waitUntilGone("Logon")) << session.capture();
+}
+
 } // namespace
