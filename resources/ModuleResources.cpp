@@ -10,8 +10,9 @@ public:
     ResourceAnnouncement()
     {
         for (auto part : {CommandTableResources(), StringTableResources(), MainViewerResources(), MethodInfoResources(),
-                          AddGroupResources(), AutoNameResources(), StateImagesResources(), ControlBarResources(),
-                          LogonResources(), UserInfoResources(), LockerResources(), UserAccountsResources()})
+                          AddGroupResources(), AddMethodResources(), AutoNameResources(), StateImagesResources(),
+                          ControlBarResources(), LogonResources(), UserInfoResources(), LockerResources(),
+                          UserAccountsResources()})
             m_entries.insert(m_entries.end(), part.begin(), part.end());
         m_module = RegisterModuleResources(this, m_entries);
     }

@@ -47,6 +47,19 @@ constexpr int IDC_INFO_RUN_MESSAGE = 19030;
 constexpr int IDD_ADD_GROUP = 23202;
 constexpr int IDC_GROUP_NAME = 19007;
 
+// The add-method dialog, its fields and its method pictures.
+constexpr int IDD_ADD_METHOD = 23203;
+constexpr int IDC_METHODS = 19003;
+constexpr int IDC_FIA_TABLE = 19004;
+constexpr int IDC_METHOD_PATH = 19026;
+constexpr int IDC_SAMPLES = 22034;
+constexpr int IDC_SAMPLES_SPIN = 22036;
+constexpr int IDB_METHOD_IMAGES = 352;
+constexpr int IDS_LOCATION = 22027;
+constexpr int IDS_FIA_SAMPLE_NAME = 22028;
+constexpr int IDS_INJECTIONS_PER_LOCATION = 22029;
+constexpr int IDS_NO_METHOD_DIRECTORY = 22034;
+
 // The autoname dialog and its fields.
 constexpr int IDD_AUTONAME = 23204;
 constexpr int IDC_AUTONAME_SUBFOLDER = 19008;

@@ -3,6 +3,7 @@
 #include "CDialogMainViewer.h"
 
 #include "dialogs/CDialogAddGroup.h"
+#include "dialogs/CDialogAddMethod.h"
 #include "dialogs/CDialogAutoName.h"
 #include "module/LogbookWrite.h"
 #include "module/MenuState.h"
@@ -18,6 +19,7 @@
 #include "win/afx/AFX_MODULE_STATE.h"
 #include "win/afx/DDX.h"
 
+#include "kernel/FileApi.h"
 #include "kernel/Resources.h"
 #include "kernel/Text.h"
 
@@ -97,6 +99,7 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_COMMAND(ID_ADD_GROUP, &CDialogMainViewer::OnAddGroup)
     ON_COMMAND(ID_AUTONAME, &CDialogMainViewer::OnAutoName)
     ON_COMMAND(ID_DELETE_GROUP, &CDialogMainViewer::OnDeleteGroup)
+    ON_COMMAND(ID_ADD_METHOD, &CDialogMainViewer::OnAddMethod)
     ON_COMMAND(ID_DELETE_METHOD, &CDialogMainViewer::OnDeleteMethod)
     ON_COMMAND(ID_CHECK_ALL, &CDialogMainViewer::OnCheckAll)
     ON_COMMAND(ID_PROPERTIES, &CDialogMainViewer::OnProperties)
@@ -419,6 +422,26 @@ void CDialogMainViewer::OnAutoName()
         return;
     m_listMethods.AutoName(dialog.m_strSubdirectory.c_str(), dialog.m_strPrefix, dialog.m_nCounter,
                            dialog.m_strOperator.c_str());
+}
+
+void CDialogMainViewer::OnAddMethod()
+{
+    std::wstring strGroup;
+    if (GetCurrentGroup(strGroup) == CB_ERR)
+        return;
+    // The host may have moved its method directory since the window opened.
+    ReadStrVar("_METHPATH$", ModuleSettings.strMethodPath);
+    const DWORD dwAttributes = ::GetFileAttributesW(ModuleSettings.strMethodPath.c_str());
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES || !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ShowMessageId(IDS_NO_METHOD_DIRECTORY, MB_OK);
+        return;
+    }
+    CDialogAddMethod dialog;
+    dialog.m_strMethodPath = ModuleSettings.strMethodPath;
+    if (dialog.RunModal(IDD_ADD_METHOD) != IDOK)
+        return;
+    m_listMethods.InsertMethods(dialog.m_arrMethods, dialog.m_nSamples, ModuleSettings.strMethodPath);
+    UpdateCommandState();
 }
 
 void CDialogMainViewer::OnDeleteMethod()

@@ -46,6 +46,8 @@ protected:
     void OnDeleteGroup();
     // Names the data files of every row from the values of the row with "aaaID" 0.
     void OnAutoName();
+    // Rows for the methods chosen from the host's method directory, after the selected row.
+    void OnAddMethod();
     void OnDeleteMethod();
     // Shows the group selected in the group box, with its shut-down option.
     void OnGroupChanged();

@@ -8,6 +8,11 @@
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 
+#include "host/HostInstaller.h"
+#include "host/HostRoot.h"
+#include "orvane/CpApi.h"
+#include "support/TempRoot.h"
+
 #include "kernel/Clock.h"
 #include "kernel/Text.h"
 #include "resources/ResourceIds.h"
@@ -329,6 +334,79 @@ TEST_F(GroupCommands, AutonameNumbersEveryRowFromTheCounterAndRefusesABadCounter
     });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_AUTONAME)));
     EXPECT_STREQ(StoredRows()[0].DataFile, L"NIT-2026-01020000999999.d");
+}
+
+TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChosenOneAsOftenAsAsked)
+{
+    std::string error;
+    ASSERT_TRUE(HostInstaller::install(HostRoot(m_root.path()), error)) << error;
+    WriteFileBytes(m_root.onDriveC("Orvane/Methods/BROKEN.M/FIA.REG"), "not a register\n");
+    std::filesystem::create_directories(m_root.onDriveC("Orvane/Methods/NOREG.M"));
+    OpenWithThreeRows();
+
+    const auto dialog = [] { return Automation::findWindow(L"Add Method(s)"); };
+    const auto listed = [&] {
+        ListViewInfo list;
+        EXPECT_TRUE(ListViewAutomation::inspect(dialog(), IDC_METHODS, list).ok);
+        EXPECT_EQ(list.smallImages.size(), 2u);
+        std::vector<std::wstring> names;
+        for (const ListItemInfo& item : list.items)
+            names.push_back(item.cells[0].text + (item.image == 0 ? L" FIA" : L""));
+        return names;
+    };
+    const auto fiaTable = [&] {
+        ListViewInfo list;
+        EXPECT_TRUE(ListViewAutomation::inspect(dialog(), IDC_FIA_TABLE, list).ok);
+        std::vector<std::wstring> rows;
+        for (const ListItemInfo& item : list.items)
+            rows.push_back(item.cells[0].text + L"|" + item.cells[1].text + L"|" + item.cells[2].text);
+        return rows;
+    };
+    m_user.then([&] {
+        ASSERT_NE(dialog(), nullptr);
+        EXPECT_EQ(Automation::describe(GetDlgItem(dialog(), IDC_METHOD_PATH)).text, L"C:\\Orvane\\Methods\\");
+        EXPECT_THAT(listed(), ElementsAre(L"ABORTED.M FIA", L"ACQERROR.M FIA", L"BLANK.M", L"BROKEN.M", L"LEAK.M FIA",
+                                          L"NITRATE.M FIA", L"NOREG.M", L"NOTREADY.M FIA", L"PHOSPHATE.M FIA"));
+        ASSERT_TRUE(Done(ListViewAutomation::selectItems(dialog(), IDC_METHODS, {2})));
+        EXPECT_TRUE(fiaTable().empty()) << "a method without FIA has no table";
+        // The details show the table of the method changed last.
+        ASSERT_TRUE(Done(ListViewAutomation::selectItems(dialog(), IDC_METHODS, {})));
+        ASSERT_TRUE(Done(ListViewAutomation::selectItems(dialog(), IDC_METHODS, {8, 5})));
+        EXPECT_THAT(fiaTable(), ElementsAre(L"Vial 1|Standard 1|1", L"Vial 2|Standard 2|1", L"Vial 3|River inlet|2"));
+        // A refused count, then a good one: each name is in the result once.
+        EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_SAMPLES, L"1000")));
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDOK)));
+        EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_SAMPLES, L"2")));
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDOK)));
+    });
+    AnswerBox(IDOK);
+    ASSERT_TRUE(Done(ListViewAutomation::selectItems(Viewer(), IDC_METHOD_LIST, {0})));
+    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'M', MOD_CONTROL)));
+    EXPECT_EQ(m_user.pendingActions(), 0u);
+    ASSERT_EQ(m_boxTexts.size(), 1u);
+    EXPECT_EQ(m_boxTexts[0], L"Enter an integer between 1 and 999.");
+
+    std::vector<std::wstring> names;
+    for (const MethodRecord& row : StoredRows())
+        names.push_back(row.MethodName);
+    EXPECT_THAT(names, ElementsAre(L"NO3", L"NITRATE.M", L"NITRATE.M", L"PHOSPHATE.M", L"PHOSPHATE.M", L"NO2", L"PO4"));
+    EXPECT_STREQ(StoredRows()[1].SysMethPath, L"C:\\Orvane\\Methods\\");
+    EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemCount(), 7);
+
+    // A double click takes the clicked method; Cancel adds nothing.
+    m_user.then([&] { EXPECT_TRUE(Done(ListViewAutomation::doubleClickItem(dialog(), IDC_METHODS, 2))); });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
+    EXPECT_EQ(StoredRows().size(), 8u);
+    m_user.then([&] { EXPECT_TRUE(Done(Automation::click(dialog(), IDCANCEL))); });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
+    EXPECT_EQ(StoredRows().size(), 8u);
+
+    // A method directory that is gone is said so, and no dialog opens.
+    CpSetStrVar(m_context, "_METHPATH$", L"C:\\Orvane\\Gone\\");
+    AnswerBox(IDOK);
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
+    ASSERT_EQ(m_boxTexts.size(), 2u);
+    EXPECT_EQ(m_boxTexts[1], L"Method directory does not exist.");
 }
 
 } // namespace
