@@ -44,4 +44,26 @@ TEST(OrvaneScript, UserOpensTheSerionWindowLooksAtItClosesItAndFindsBothLogbookE
     }
 }
 
+TEST(OrvaneScript, AScriptRunsTheDemoGroupAndChecksEveryRowAndTheShutDownCommand)
+{
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    ASSERT_EQ(runOrvane("--root " + root + " --init --demo").exitCode, 0);
+    WriteFileBytes(temp.path() / "run.script", "FIARUNNER\n"
+                                               "WaitWindow \"Run Serion Methods\"\n"
+                                               "Select \"Run Serion Methods\", 19005, \"STANDBY\"\n"
+                                               "Click \"Run Serion Methods\", 33001\n"
+                                               "Wait 120\n"
+                                               "ExpectItemState \"Run Serion Methods\", 19001, 0, 3\n"
+                                               "ExpectItemState \"Run Serion Methods\", 19001, 1, 4\n"
+                                               "ExpectItemState \"Run Serion Methods\", 19001, 2, 3\n"
+                                               "ExpectItemState \"Run Serion Methods\", 19001, 3, 3\n"
+                                               "ExpectVar _METHODON, 0\n");
+    const ProgramRun run = runOrvane("--root " + root + " --script " + (temp.path() / "run.script").string());
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("Serion: Serion start group Nitrates."), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Instrument: Standby."), std::string::npos) << run.output;
+    EXPECT_NE(ReadFileBytes(temp.path() / "root" / "C" / "SRNA.LOG").find("RunPostGroup: STANDBY"), std::string::npos);
+}
+
 } // namespace

@@ -223,3 +223,28 @@ TEST(TerminalScenario, APasswordTypedAtTheLogonShowsOnlyItsMask)
 }
 
 } // namespace
+
+TEST(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailed)
+{
+    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    // The demo methods run for a second each, on the real clock.
+    const std::string shorten = "for f in '" + root + "'/C/Orvane/Methods/*/SIMULATE.INI; do " +
+                                "sed -i 's/^RunTime=.*/RunTime=1/' \"$f\"; done";
+    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --root '" + root + "' --init --demo && " + shorten + " && " +
+                            ORVANE_PROGRAM_PATH + " --tui --root '" + root + "'; exec sleep 120",
+                        80, 24);
+    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
+    session.type("FIARUNNER");
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
+    session.press({"M-r"});
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u25b6")) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2713")) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "LEAK.M", "?")) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "PHOSPHATE.M", "\u2713")) << session.capture();
+    // The host's error of the failed method reached the status bar.
+    EXPECT_NE(session.capture().find("Method LEAK.M failed."), std::string::npos) << session.capture();
+    session.press({"C-q"});
+}
