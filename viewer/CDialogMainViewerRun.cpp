@@ -244,8 +244,6 @@ LRESULT CDialogMainViewer::OnVarBSPEvent(WPARAM, LPARAM lParam)
         return 0;
 
     TraceLog(3, L"OnVarBSPEvent: %s\n", pszName);
-    const std::wstring strComplete = ModuleString(22007);
-    const std::wstring strAborted = ModuleString(22009);
     if (EqualsNoCase(pszName, L"_METHODON")) {
         const double dMethodOn = GetNum("_METHODON");
         const double dSerionOn = GetNum("_SERIONON");
@@ -253,10 +251,10 @@ LRESULT CDialogMainViewer::OnVarBSPEvent(WPARAM, LPARAM lParam)
         if (dMethodOn < kSetThreshold) {
             // The host's hook puts _SERIONON back to 0 only when the method ended normally.
             if (dSerionOn < kSetThreshold) {
-                OnCompleteMethod(strComplete, FALSE);
+                OnCompleteMethod(ModuleString(22007), FALSE);
             } else {
                 if (m_strRunMessages.empty())
-                    m_strRunMessages = strAborted;
+                    m_strRunMessages = ModuleString(22009);
                 OnCompleteMethod(m_strRunMessages, TRUE);
             }
             if (!StartNextMethod())
