@@ -292,8 +292,10 @@ LRESULT CDialogMainViewer::OnModuleMessage(WPARAM wParam, LPARAM lParam)
 
 void CDialogMainViewer::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
 {
-    TraceLog(3, L"OnCompleteMethod: 0x%08lX %s\n", static_cast<unsigned int>(reinterpret_cast<uintptr_t>(m_pCurrentRow)),
-             strMessage.c_str());
+    // The row's number in the group, counted from 1 so that 0 still means no row: an address
+    // would not fit the eight digits, nor tell the reader which row ended.
+    const ULONG nRow = m_pCurrentRow ? static_cast<ULONG>(m_pCurrentRow->aaaID) + 1 : 0;
+    TraceLog(3, L"OnCompleteMethod: 0x%08lX %s\n", nRow, strMessage.c_str());
     if (m_pCurrentRow)
         m_listMethods.ChangeRunState(m_pCurrentRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strMessage.c_str());
 }

@@ -176,11 +176,11 @@ TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
     EXPECT_TRUE(std::filesystem::is_directory(m_root.onDriveC("Orvane/Data/Run1/Nitrates0000000000.d")));
 
     EXPECT_THAT(Trace({"StartMethod", "OnCompleteMethod", "OnCompleteGroup", "RunPostGroup"}),
-                ElementsAre("StartMethod: DONE.M", testing::EndsWith(" Run complete."), "StartMethod: LEAK.M",
+                ElementsAre("StartMethod: DONE.M", "OnCompleteMethod: 0x00000001 Run complete.", "StartMethod: LEAK.M",
                             // The log is a text file: each line feed gets its carriage return.
-                            testing::EndsWith(" Pump pressure above limit.\r\r\nFlow stopped.\r\r\n"), "StartMethod: ABORTED.M",
-                            testing::EndsWith(" Run aborted."), "StartMethod: DONE.M",
-                            testing::EndsWith(" Run complete."), "StartMethod: MISSING.M", "OnCompleteGroup",
+                            "OnCompleteMethod: 0x00000002 Pump pressure above limit.\r\r\nFlow stopped.\r\r\n",
+                            "StartMethod: ABORTED.M", "OnCompleteMethod: 0x00000003 Run aborted.", "StartMethod: DONE.M",
+                            "OnCompleteMethod: 0x00000004 Run complete.", "StartMethod: MISSING.M", "OnCompleteGroup",
                             "RunPostGroup: STANDBY"));
     EXPECT_EQ(m_instrumentOutput.back(), L"Instrument: Standby.") << "the shut-down command ran";
     EXPECT_TRUE(Enabled(IDC_RUN) && Enabled(IDC_GROUP) && Enabled(IDC_SHUTDOWN));
