@@ -5,10 +5,11 @@
 
 #include "orvane/Nls.h"
 
-std::wstring ModuleString(UINT id)
+#include <vector>
+
+std::wstring ModuleString(UINT id, int capacity)
 {
-    // The buffer the module loads its longest texts into.
-    wchar_t buffer[768];
-    const int length = NlsLoadString(ModuleResourceHandle(), id, buffer, 768);
-    return std::wstring(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(capacity > 0 ? capacity : 1));
+    const int length = NlsLoadString(ModuleResourceHandle(), id, buffer.data(), capacity);
+    return std::wstring(buffer.data(), static_cast<std::size_t>(length > 0 ? length : 0));
 }

@@ -6,5 +6,6 @@
 
 #include <string>
 
-// Empty when the table has no such string.
-std::wstring ModuleString(UINT id);
+// Empty when the table has no such string; cut to capacity-1 characters, as the buffer it is
+// loaded into would cut it. Host texts (below 22000) are found the same way.
+std::wstring ModuleString(UINT id, int capacity = 768);

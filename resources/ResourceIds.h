@@ -77,7 +77,6 @@ constexpr int IDS_METHOD_LIST_EMPTY = 22023;
 constexpr int IDS_CAPTION = 22000;
 constexpr int IDS_NO_SHUTDOWN = 22011;
 constexpr int IDS_DELETE_QUESTION = 22016;
-constexpr int IDS_DELETE_GROUP_QUESTION = 22036;
 constexpr int IDS_SHUTDOWN_TOO_LONG = 22037;
 
 // Module strings of the logbook.

@@ -48,7 +48,6 @@ const ResourceEntry entries[] = {
     string(22034, L"Method directory does not exist."),
     string(22035, L"A group name is also the start of its data file names: it must have 1 to 50 characters, must "
                   L"not begin with a blank, and must not contain any of these characters: \\ / : * ? \" < > |"),
-    string(22036, L"the group "),
     string(22037, L"A shut-down command can have at most 50 characters; the group keeps its option."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
     string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),

@@ -22,6 +22,8 @@
 #include "kernel/FileApi.h"
 #include "kernel/Resources.h"
 #include "kernel/Text.h"
+#include "kernel/WinFormat.h"
+#include "orvane/Nls.h"
 
 #include <algorithm>
 
@@ -391,7 +393,7 @@ void CDialogMainViewer::OnDeleteGroup()
     if (nIndex == CB_ERR)
         return;
     const std::wstring strQuestion =
-        ModuleString(IDS_DELETE_QUESTION) + ModuleString(IDS_DELETE_GROUP_QUESTION) + L"\"" + strGroup + L"\"?";
+        ModuleString(IDS_DELETE_QUESTION) + ModuleString(NLS_HOST_DELETE_GROUP, 30) + L"\"" + strGroup + L"\"";
     if (ShowMessage(strQuestion.c_str(), MB_YESNO) != IDYES)
         return;
     GroupRows(m_groupTable).DeleteRow(GroupIdOf(nIndex));
@@ -524,9 +526,9 @@ int CDialogMainViewer::ShowMessage(LPCWSTR lpszText, UINT nType)
 int CDialogMainViewer::ShowMessageId(UINT nID, UINT nType)
 {
     std::wstring strText = ModuleString(nID);
-    // A string missing from the table still says which one it was.
+    // A string missing from the table still says which one it was, in the host's words.
     if (strText.empty())
-        strText = L"Message " + std::to_wstring(nID);
+        strText = FormatWin(ModuleString(NLS_HOST_MISSING_MESSAGE, 90).c_str(), nID);
     return ShowMessage(strText.c_str(), nType);
 }
 

@@ -19,8 +19,10 @@ struct HostString {
 
 // The host's texts that modules load by number.
 constexpr HostString hostStrings[] = {
-    {17001, L"OK"},
-    {17002, L"Cancel"},
+    // The middle of a module's question before deleting a group, and the text a module shows for a
+    // message missing from its string table.
+    {17001, L"the group "},
+    {17002, L"Message %d is missing."},
     {17003, L"&Help"},
     {17004, L"&Yes"},
     // The status field of a module's status bar: at first, while offline, before a status is known.

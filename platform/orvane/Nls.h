@@ -10,6 +10,8 @@ constexpr SHORT NLS_OK = 0;
 constexpr SHORT NLS_ERR_MODULE = 70;
 
 // The host's strings that modules load.
+constexpr UINT NLS_HOST_DELETE_GROUP = 17001;
+constexpr UINT NLS_HOST_MISSING_MESSAGE = 17002;
 constexpr UINT NLS_HOST_MENU_NAME = 17010;
 constexpr UINT NLS_HOST_MODULE_ITEM = 17016;
 

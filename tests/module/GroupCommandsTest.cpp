@@ -183,7 +183,7 @@ TEST_F(GroupCommands, AGroupDeletedRightAfterBeingAddedLosesRowAndTableAndDoesNo
     AnswerBox(IDNO);
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_DELETE_GROUP)));
     ASSERT_EQ(m_boxTexts.size(), 1u);
-    EXPECT_EQ(m_boxTexts[0], L"Are you sure you want to delete the group \"Silicates\"?");
+    EXPECT_EQ(m_boxTexts[0], L"Are you sure you want to delete the group \"Silicates\"");
     EXPECT_EQ(StoredGroups().size(), 2u);
 
     AnswerBox(IDYES);

@@ -67,7 +67,7 @@ TEST(Language, ModuleStringsComeFromAnAddedModuleAndHostStringsAlways)
     EXPECT_NE(GetModuleHandleW(L"langkit"), nullptr);
     EXPECT_EQ(load(module, 22007), L"Run complete.");
     EXPECT_EQ(load(module, 22007, 4), L"Run");
-    EXPECT_EQ(load(module, 17001), L"OK");
+    EXPECT_EQ(load(module, NLS_HOST_DELETE_GROUP), L"the group ");
     EXPECT_EQ(load(module, 22999), L"");
 
     EXPECT_EQ(NlsRemoveModule(module), NLS_OK);
