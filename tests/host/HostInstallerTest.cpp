@@ -100,16 +100,11 @@ TEST(HostVariableFile, KeepsTextsWithLineBreaksAndPercentSignsAndRejectsBadNumbe
     EXPECT_EQ(std::get<double>((*read)[1].value), 0.1);
     EXPECT_EQ(std::get<std::wstring>((*read)[2].value), L"");
 
-    WriteFileBytes(file, "# comment\n_OFFLINE=zero\n");
-    EXPECT_FALSE(HostVariableFile::load(file, error));
-    EXPECT_NE(error.find(":2: _OFFLINE needs a number"), std::string::npos) << error;
-    WriteFileBytes(file, "no equals sign\n");
-    EXPECT_FALSE(HostVariableFile::load(file, error));
-    EXPECT_NE(error.find("expected name=value"), std::string::npos) << error;
-
     // Numbers that are not finite, names the host cannot hold, and files without a variable are
     // refused with their line: a host never starts with nothing in silence.
     const std::pair<const char*, const char*> broken[] = {
+        {"# comment\n_OFFLINE=zero\n", ":2: _OFFLINE needs a number"},
+        {"no equals sign\n", "expected name=value"},
         {"_AUTOPATH$=C:\\\n_OFFLINE=nan\n", ":2: _OFFLINE needs a number, not \"nan\""},
         {"_OFFLINE=-inf\n", ":1: _OFFLINE needs a number, not \"-inf\""},
         {"_OFFLINE=1e400\n", ":1: _OFFLINE needs a number"},
@@ -144,14 +139,12 @@ TEST(SimulationSettings, BadLinesAreNamedWithTheirLineAndAMissingFileIsAnError)
     EXPECT_EQ(read->outcome, RunOutcome::NotReady);
     EXPECT_EQ(read->messages, (std::vector<std::wstring>{L"a", L"b"}));
 
-    WriteFileBytes(file, "RunTime=2\nOutcome=exploded\n");
-    EXPECT_FALSE(SimulationSettings::load(file, error));
-    EXPECT_NE(error.find(":2: Outcome is one of"), std::string::npos) << error;
-    WriteFileBytes(file, "RunTime=-1\n");
-    EXPECT_FALSE(SimulationSettings::load(file, error));
-    WriteFileBytes(file, "Colour=blue\n");
-    EXPECT_FALSE(SimulationSettings::load(file, error));
-    EXPECT_NE(error.find("unknown setting"), std::string::npos) << error;
+    for (const auto& [text, message] : {std::pair{"RunTime=2\nOutcome=exploded\n", ":2: Outcome is one of"},
+                                        std::pair{"RunTime=-1\n", ":1: RunTime"}, std::pair{"Colour=blue\n", "unknown setting"}}) {
+        WriteFileBytes(file, text);
+        EXPECT_FALSE(SimulationSettings::load(file, error));
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+    }
 }
 
 } // namespace

@@ -36,9 +36,9 @@ protected:
 };
 
 // A logbook record built byte for byte as a module builds it.
-std::array<unsigned char, 552> logbookRecord(std::int32_t id, std::int64_t time, const std::wstring& text)
+std::array<unsigned char, LogbookRecord::size> logbookRecord(std::int32_t id, std::int64_t time, const std::wstring& text)
 {
-    std::array<unsigned char, 552> bytes{};
+    std::array<unsigned char, LogbookRecord::size> bytes{};
     for (int i = 0; i < 4; ++i)
         bytes[4 + i] = static_cast<unsigned char>(static_cast<std::uint32_t>(id) >> (8 * i));
     for (int i = 0; i < 8; ++i)
@@ -57,19 +57,36 @@ TEST_F(HostTest, HostWindowRegistersModulesAndKeepsTheirLogbookEntries)
     HWND window = host->window().handle();
     ASSERT_TRUE(IsWindow(window));
     EXPECT_EQ(Automation::findWindow(L"Orvane"), window);
+    const auto registerSource = [window](const wchar_t* name) {
+        return static_cast<std::int32_t>(SendMessageW(window, 0x408, 0, reinterpret_cast<LPARAM>(name)));
+    };
+    const auto write = [window](std::int32_t id, std::int64_t time, const std::wstring& text) {
+        auto record = logbookRecord(id, time, text);
+        return SendMessageW(window, 0x405, 0, reinterpret_cast<LPARAM>(record.data()));
+    };
 
-    const auto id = static_cast<std::int32_t>(SendMessageW(window, 0x408, 0, reinterpret_cast<LPARAM>(L"Serion")));
-    EXPECT_GT(id, 0);
-    auto record = logbookRecord(id, 1773480413, L"Open Serion Window.");
-    EXPECT_EQ(SendMessageW(window, 0x405, 0, reinterpret_cast<LPARAM>(record.data())), 0);
-    SendMessageW(window, 0x409, static_cast<WPARAM>(id), 0);
-    EXPECT_FALSE(host->logbook().isRegistered(id));
+    const std::int32_t serion = registerSource(L"Serion");
+    const std::int32_t other = registerSource(L"Other");
+    EXPECT_GT(serion, 0);
+    EXPECT_NE(serion, other);
+    EXPECT_EQ(write(serion, 1773480413, L"Open Serion Window \U0001F600."), 0);
+    SendMessageW(window, 0x409, static_cast<WPARAM>(serion), 0);
+    EXPECT_FALSE(host->logbook().isRegistered(serion));
+    // An entry after unregistering is still kept, under its id.
+    write(serion, 1773480414, L"late");
+    EXPECT_GT(registerSource(L"Serion again"), other);
 
-    ASSERT_EQ(host->logbook().lines().size(), 1u);
-    const std::string line = host->logbook().lines()[0];
-    EXPECT_TRUE(line.ends_with(":53 Serion: Open Serion Window.")) << line;
-    EXPECT_TRUE(printed(L"Logbook: " + Utf8ToWide(line)));
-    EXPECT_EQ(ReadFileBytes(temp.path() / "logbook.txt"), line + "\n");
+    const std::vector<std::string>& lines = host->logbook().lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(lines[0].ends_with(":53 Serion: Open Serion Window \xF0\x9F\x98\x80.")) << lines[0];
+    EXPECT_TRUE(lines[1].ends_with(":54 module " + std::to_string(serion) + ": late")) << lines[1];
+    EXPECT_TRUE(printed(L"Logbook: " + Utf8ToWide(lines[0])));
+    EXPECT_EQ(ReadFileBytes(temp.path() / "logbook.txt"), lines[0] + "\n" + lines[1] + "\n");
+
+    // The text field is 264 units; a record filled to the brim stops at the field's end.
+    std::array<unsigned char, LogbookRecord::size> full{};
+    std::fill(full.begin() + 24, full.end(), 'A');
+    EXPECT_EQ(LogbookRecord::decode(full.data()).text.size(), LogbookRecord::textCharacters);
 }
 
 TEST_F(HostTest, MenuStateGreysAndChecksTheModulesMenuEntry)
@@ -152,18 +169,6 @@ TEST_F(HostTest, CommandLineMistakesAreShownAndLeaveTheHostRunning)
 
     host->commandLine().run(L"Print \"still here\"");
     EXPECT_EQ(output.back(), L"still here");
-}
-
-TEST_F(HostTest, BrokenVariableFileStopsTheStartWithItsLine)
-{
-    WriteFileBytes(temp.path() / "orvane.var", "\r\n\r\n");
-    std::string error;
-    EXPECT_FALSE(host->start({}, error));
-    EXPECT_TRUE(error.ends_with("orvane.var: holds no host variables")) << error;
-
-    WriteFileBytes(temp.path() / "orvane.var", "_AUTOPATH$=C:\\Orvane\n_OFFLINE=nan\n");
-    EXPECT_FALSE(host->start({}, error));
-    EXPECT_TRUE(error.ends_with("orvane.var:2: _OFFLINE needs a number, not \"nan\"")) << error;
 }
 
 TEST_F(HostTest, ModuleCommandsJoinTheMacroLanguageAndAMissingModuleIsReported)

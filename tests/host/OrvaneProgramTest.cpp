@@ -89,10 +89,6 @@ TEST_F(OrvaneProgram, BadOptionsAndAnInstalledRootAreRefused)
     EXPECT_TRUE(contains(run, "cannot be read")) << run.output;
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(OrvaneProgram, DemoInstallationHasTheNitratesGroupThatAScriptChecksEditsAndUnchecks)
 {
     ASSERT_EQ(runOrvane("--root " + root().string() + " --init --demo").exitCode, 0);
