@@ -77,6 +77,12 @@ TEST(CommandModule, HostEventsReachTheCallbacksAndTheExecuteHandlerInOrder)
     OocpExecute request;
     wchar_t taskData[] = L"data";
     EXPECT_EQ(module.app.findCommand(1002), &module.runner);
+    {
+        // A command leaves its application object when it goes.
+        CXRRegCommand control(1001, nullptr, nullptr, nullptr);
+        EXPECT_EQ(module.app.findCommand(1001), &control);
+    }
+    EXPECT_EQ(module.app.findCommand(1001), nullptr);
     EXPECT_EQ(execute(module, 1002, 5, {}, &request), OOCP_ERR_NOT_INITIALISED);
 
     EXPECT_EQ(module.app.OOCPSRV(nullptr, OOCP_INIT, 0, 0), OOCP_OK);
@@ -120,23 +126,12 @@ TEST(CommandModule, BadEventsAreRefusedWithAStatusAndRunNothing)
     EXPECT_EQ(module.app.OOCPSRV(nullptr, OOCP_TASK_DESTROY, 5, 0), OOCP_OK);
 }
 
-TEST(CommandModule, ACommandLeavesItsApplicationObjectWhenItGoes)
-{
-    Module module;
-    {
-        CXRRegCommand control(1001, nullptr, nullptr, nullptr);
-        EXPECT_EQ(module.app.findCommand(1001), &control);
-    }
-    EXPECT_EQ(module.app.findCommand(1001), nullptr);
-    EXPECT_EQ(module.app.findCommand(1002), &module.runner);
-}
-
-TEST(CommandModule, HostHandlesFillTheModulesSlotsById)
+TEST(CommandModule, HostHandlesFillTheModulesSlotsByIdAndATasksApplicationWindowIsTheHostWindow)
 {
     UtClearHostHandles();
-    int hostWindow = 0;
+    int someWindow = 0;
     UtSetHostHandle(UT_HOST_CP_CONTEXT, 0x1001);
-    UtSetHostHandle(UT_HOST_WINDOW, reinterpret_cast<UINT_PTR>(&hostWindow));
+    UtSetHostHandle(UT_HOST_WINDOW, reinterpret_cast<UINT_PTR>(&someWindow));
     UtSetHostHandle(UT_HOST_HANDLE_A, 0xA);
     DWORD context = 0, a = 0, c = 0xFFFF;
     HWND window = nullptr;
@@ -146,13 +141,9 @@ TEST(CommandModule, HostHandlesFillTheModulesSlotsById)
     EXPECT_EQ(a, 0xAu);
     EXPECT_EQ(c, 0xFFFFu);
     EXPECT_EQ(context, 0x1001u);
-    EXPECT_EQ(window, reinterpret_cast<HWND>(&hostWindow));
+    EXPECT_EQ(window, reinterpret_cast<HWND>(&someWindow));
     EXPECT_EQ(UtGetHostHandles(0, pairs, 1), 0);
-    UtClearHostHandles();
-}
 
-TEST(CommandModule, ATasksApplicationWindowIsTheHostWindow)
-{
     CXRCpDlcWnd task(5);
     UtClearHostHandles();
     EXPECT_EQ(task.GetCAppWnd(), nullptr);

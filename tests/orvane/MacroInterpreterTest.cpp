@@ -150,7 +150,7 @@ TEST_F(Macro, BadLinesLeaveTheirErrorInTheErrorVariablesAndDoNothing)
     EXPECT_TRUE(printed.empty());
 }
 
-TEST_F(Macro, QueuedLinesRunInOrderAfterTheHandlerThatQueuedThem)
+TEST_F(Macro, QueuedLinesRunInOrderAfterTheHandlerThatQueuedThemEvenWhenOneFails)
 {
     std::vector<std::wstring> events;
     interpreter.registerCommand("StartMethod", 0, 0, [&](MacroCall& call) {
@@ -173,6 +173,13 @@ TEST_F(Macro, QueuedLinesRunInOrderAfterTheHandlerThatQueuedThem)
     EXPECT_EQ(events, (std::vector<std::wstring>{L"StartMethod returns", L"LoadMethParams", L"RUNMETHOD",
                                                  L"Print loaded"}));
     EXPECT_TRUE(CpCommandQueue::instance().empty());
+
+    // A failing queued line is reported and the rest still run.
+    CpExecCommand(context, L"NOSUCH", 0, 0, 0);
+    CpExecCommand(context, L"_Abort=1 ", 0, 0, 0);
+    EXPECT_EQ(interpreter.runQueuedCommands(), 2);
+    EXPECT_EQ(errors, std::vector<std::wstring>{L"Unknown command: NOSUCH"});
+    EXPECT_EQ(var("_ABORT"), CpValue(1.0));
 }
 
 TEST_F(Macro, ALineTypedInsideAHandlersNestedLoopStandsOnItsOwn)
@@ -189,15 +196,6 @@ TEST_F(Macro, ALineTypedInsideAHandlersNestedLoopStandsOnItsOwn)
     EXPECT_EQ(errors, std::vector<std::wstring>{L"Unknown variable: who$"});
     EXPECT_EQ(var("_ERRFILE$"), CpValue(L""));
     EXPECT_EQ(printed, (std::vector<std::wstring>{L"typed", L"Ann"}));
-}
-
-TEST_F(Macro, AFailingQueuedLineIsReportedAndTheRestStillRun)
-{
-    CpExecCommand(context, L"NOSUCH", 0, 0, 0);
-    CpExecCommand(context, L"_Abort=1 ", 0, 0, 0);
-    EXPECT_EQ(interpreter.runQueuedCommands(), 2);
-    EXPECT_EQ(errors, std::vector<std::wstring>{L"Unknown command: NOSUCH"});
-    EXPECT_EQ(var("_ABORT"), CpValue(1.0));
 }
 
 TEST_F(Macro, UserMacrosFromAFileRunWithParametersLocalsAndBlocks)
