@@ -1,5 +1,6 @@
 // What the provider's tests share: a session on the root's worklist, the descriptions of the last
-// failed call, a group record bound by position, and a direct look into the file.
+// failed call, a group record bound by position, a fresh root with both open, and a direct look
+// into the file.
 #pragma once
 
 #include "oledb/CCommand.h"
@@ -10,6 +11,7 @@
 
 #include "support/WorklistRoot.h"
 
+#include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <filesystem>
@@ -75,6 +77,20 @@ public:
         name.copy(GroupName, 50);
         option.copy(ShutDownOption, 50);
     }
+};
+
+// A fresh root with a session on its worklist and its group table open for changes.
+class WorklistSession : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(OpenSession(session), S_OK);
+        ASSERT_EQ(groups.Open(session), S_OK);
+    }
+
+    WorklistRoot root;
+    CSession session;
+    GroupRows groups;
 };
 
 // The file as the engine sees it, without the provider.

@@ -10,16 +10,14 @@
 
 namespace {
 
-TEST(Sharing, TwoSessionsWriteInTurnAndSeeEachOthersRows)
+using Sharing = WorklistSession;
+
+TEST_F(Sharing, TwoSessionsWriteInTurnAndSeeEachOthersRows)
 {
-    WorklistRoot root;
-    CSession first;
+    GroupRows& mine = groups;
     CSession second;
-    ASSERT_EQ(OpenSession(first), S_OK);
     ASSERT_EQ(OpenSession(second), S_OK);
-    GroupRows mine;
     GroupRows theirs;
-    ASSERT_EQ(mine.Open(first), S_OK);
     ASSERT_EQ(theirs.Open(second), S_OK);
 
     for (LONG id = 2; id <= 11; ++id) {
@@ -29,7 +27,7 @@ TEST(Sharing, TwoSessionsWriteInTurnAndSeeEachOthersRows)
     }
     // Each rowset holds what it selected and inserted itself; a fresh one sees all.
     GroupRows fresh;
-    ASSERT_EQ(fresh.Open(first), S_OK);
+    ASSERT_EQ(fresh.Open(session), S_OK);
     LONG count = 0;
     for (HRESULT status = fresh.MoveFirst(); status == S_OK; status = fresh.MoveNext())
         ++count;
@@ -87,7 +85,7 @@ TEST(Sharing, TwoSessionsWriteInTurnAndSeeEachOthersRows)
     _exit(0);
 }
 
-TEST(Sharing, ProcessKilledDuringItsWritesLeavesEveryCompletedWriteAndAConsistentFile)
+TEST(SharingAcrossProcesses, ProcessKilledDuringItsWritesLeavesEveryCompletedWriteAndAConsistentFile)
 {
     WorklistRoot root;
     int pipeEnds[2];

@@ -36,13 +36,18 @@ std::wstring quoted(const std::wstring& name)
     return out + L"\"";
 }
 
-TEST(TableDefinition, NamesWithBlanksQuotesAndReservedWordsMakeWorkingTables)
-{
-    WorklistRoot root;
-    CSession session;
-    ASSERT_EQ(OpenSession(session), S_OK);
+class TableDefinition : public WorklistSession {
+protected:
+    void SetUp() override
+    {
+        WorklistSession::SetUp();
+        ASSERT_EQ(definition.Open(session), S_OK);
+    }
     CTableDefinition definition;
-    ASSERT_EQ(definition.Open(session), S_OK);
+};
+
+TEST_F(TableDefinition, NamesWithBlanksQuotesAndReservedWordsMakeWorkingTables)
+{
     const CDBPropSet changeable = ChangeableRowset();
 
     const std::vector<std::wstring> names = {
@@ -70,13 +75,8 @@ TEST(TableDefinition, NamesWithBlanksQuotesAndReservedWordsMakeWorkingTables)
     EXPECT_EQ(file.Value("SELECT group_concat(name) FROM sqlite_master WHERE type = 'table'"), "group_tbl,user_tbl");
 }
 
-TEST(TableDefinition, RefusesNamesItCannotTakeAndTablesThatExistOrDoNot)
+TEST_F(TableDefinition, RefusesNamesItCannotTakeAndTablesThatExistOrDoNot)
 {
-    WorklistRoot root;
-    CSession session;
-    ASSERT_EQ(OpenSession(session), S_OK);
-    CTableDefinition definition;
-    ASSERT_EQ(definition.Open(session), S_OK);
 
     ASSERT_EQ(createTable(definition, L"Morning"), S_OK);
     EXPECT_EQ(createTable(definition, L"MORNING"), DB_E_DUPLICATETABLEID) << "names are matched without case";
