@@ -201,30 +201,6 @@ TEST_F(MethodRowsTest, RunStatesFollowCleanAndChangeRulesAndTheCursorStaysOnTheR
     EXPECT_NE(trace.find("CleanRunState03/14/26 "), std::string::npos) << trace;
 }
 
-TEST_F(MethodRowsTest, FindRowSkipsUncheckedRowsAndStopsAtTheEnd)
-{
-    makeGroup(4);
-    for (LONG unchecked : {1, 2})
-        rows.ChangeRunState(rows.FindRowById(unchecked, FALSE), RUNSTATE_UNCHECKED, nullptr);
-    LONG id = 1;
-    MethodRecord* row = rows.FindRow(id, TRUE);
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(id, 3);
-    EXPECT_EQ(row->aaaID, 3);
-    id = 1;
-    EXPECT_EQ(rows.FindRow(id, FALSE)->aaaID, 1);
-    id = 4;
-    EXPECT_EQ(rows.FindRow(id, TRUE), nullptr);
-    EXPECT_FALSE(rows.Table()->HasCurrentRow());
-    EXPECT_EQ(rows.FindRowById(2, TRUE), nullptr);
-    EXPECT_EQ(rows.FindRowById(2, FALSE)->aaaID, 2);
-    EXPECT_EQ(rows.FindRowById(9, FALSE), nullptr);
-
-    rows.ChangeRunState(rows.FindRowById(3, FALSE), RUNSTATE_UNCHECKED, nullptr);
-    id = 1;
-    EXPECT_EQ(rows.FindRow(id, TRUE), nullptr) << "every later row is unchecked";
-}
-
 // The row a walk from the first row finds, as the run sequencer's FindRow (or FindRowById when
 // byId) defines it, with the id it ends on: rows hold (aaaID, Run State) in the table's order.
 std::pair<int, LONG> walkedRow(const std::vector<std::pair<LONG, LONG>>& rows, LONG id, bool skip, bool byId)
