@@ -23,6 +23,7 @@ const ListShape shapes[] = {
     {L"ExpectItem", 4, 4, L"ExpectItem \"title\", id, index, \"text\""},
     {L"ExpectItemState", 4, 4, L"ExpectItemState \"title\", id, index, n"},
     {L"ExpectItemCount", 3, 3, L"ExpectItemCount \"title\", id, n"},
+    {L"ExpectItemTip", 5, 5, L"ExpectItemTip \"title\", id, index, column, \"text\""},
 };
 
 // A whole number from 0 on, as an item index or a count is written.
@@ -114,6 +115,21 @@ Failure ListCommands::run(const AutomationLine& line)
     }
     if (name == L"DoubleClickItem")
         return withIndex(line, [](HWND window, int id, int index) { return ListViewAutomation::doubleClickItem(window, id, index); });
+    if (name == L"ExpectItemTip") {
+        const auto column = wholeNumber(line.arguments[3]);
+        if (!column)
+            return L"the column \"" + line.arguments[3] + L"\" is not a whole number from 0";
+        Failure mismatch;
+        const Failure failure = withIndex(line, [&](HWND window, int id, int index) {
+            std::wstring tip;
+            const ActionResult rested = ListViewAutomation::restOnItem(window, id, index, *column, tip);
+            if (rested && tip != line.arguments[4])
+                mismatch = L"the tip of item " + line.arguments[2] + L", column " + line.arguments[3] + L" of control " +
+                           line.arguments[1] + L" shows \"" + tip + L"\", expected \"" + line.arguments[4] + L"\"";
+            return rested;
+        });
+        return failure ? failure : mismatch;
+    }
     if (name == L"ExpectItemCount") {
         const auto count = wholeNumber(line.arguments[2]);
         if (!count)

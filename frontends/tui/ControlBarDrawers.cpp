@@ -109,8 +109,12 @@ void DrawToolTip(Screen& screen, const WindowInfo& tip)
     const Rect cells = CellGeometry::cellsOf(tip.windowRect);
     screen.fill(cells, L' ', tipStyle);
     screen.frame(cells, tipStyle);
-    const Screen::ClipScope clip(screen, cells.inner());
-    screen.text(cells.x + 1, cells.y + 1, tip.text, tipStyle);
+    const Rect inner = cells.inner();
+    const Screen::ClipScope clip(screen, inner);
+    // The tip was made as many lines high as its text needs at its width.
+    const auto lineWidth = static_cast<std::size_t>(std::max(inner.width, 1));
+    for (std::size_t start = 0, line = 0; start < tip.text.size(); start += lineWidth, ++line)
+        screen.text(inner.x, inner.y + static_cast<int>(line), tip.text.substr(start, lineWidth), tipStyle);
 }
 
 bool IsToolTip(HWND window) { return EqualsNoCase(Automation::describe(window).className, TOOLTIPS_CLASSW); }

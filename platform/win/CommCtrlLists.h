@@ -79,6 +79,7 @@ constexpr UINT LVM_SETSELECTIONMARK = LVM_FIRST + 67;
 constexpr UINT LVM_GETITEMW = LVM_FIRST + 75;
 constexpr UINT LVM_SETITEMW = LVM_FIRST + 76;
 constexpr UINT LVM_INSERTITEMW = LVM_FIRST + 77;
+constexpr UINT LVM_GETTOOLTIPS = LVM_FIRST + 78;
 constexpr UINT LVM_GETCOLUMNW = LVM_FIRST + 95;
 constexpr UINT LVM_INSERTCOLUMNW = LVM_FIRST + 97;
 constexpr UINT LVM_GETITEMTEXTW = LVM_FIRST + 115;
@@ -193,6 +194,10 @@ struct NMLVKEYDOWN {
     UINT flags;
 };
 using LPNMLVKEYDOWN = NMLVKEYDOWN*;
+
+// The tip's text is whole in the list (and pszText empty), rather than cut and given whole in pszText.
+constexpr DWORD LVGIT_UNFOLDED = 0x0001;
+constexpr int INFOTIPSIZE = 1024;
 
 struct NMLVGETINFOTIPW {
     NMHDR hdr;

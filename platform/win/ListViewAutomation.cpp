@@ -4,7 +4,9 @@
 #include "win/CommCtrl.h"
 #include "win/ControlSupport.h"
 #include "win/ListViewControl.h"
+#include "win/ToolTipControl.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -39,7 +41,25 @@ POINT itemPoint(HWND list, int index, bool onStateImage)
     int stateWidth = 0;
     int height = 0;
     ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_STATE, 0)), &stateWidth, &height);
-    POINT point{onStateImage ? stateWidth / 2 : stateWidth, (row.top + row.bottom) / 2};
+    POINT point{row.left + (onStateImage ? stateWidth / 2 : stateWidth), (row.top + row.bottom) / 2};
+    ClientToScreen(list, &point);
+    return point;
+}
+
+// The screen point in the middle of the item's text in a column (its part within the list).
+POINT cellPoint(HWND list, int index, int column)
+{
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    RECT row{};
+    SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row));
+    LONG left = row.left;
+    LONG right = row.right;
+    if ((GetWindowLongPtrW(list, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT) {
+        for (int before = 0; before < column; ++before)
+            left += static_cast<LONG>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(before), 0));
+        right = std::min<LONG>(right, left + static_cast<LONG>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)));
+    }
+    POINT point{(left + right) / 2, (row.top + row.bottom) / 2};
     ClientToScreen(list, &point);
     return point;
 }
@@ -96,6 +116,37 @@ ActionResult ListViewAutomation::doubleClickItem(HWND window, int controlId, int
     const POINT point = itemPoint(list, index, false);
     press(point, WM_LBUTTONDOWN);
     press(point, WM_LBUTTONDBLCLK);
+    return {};
+}
+
+ActionResult ListViewAutomation::restOnItem(HWND window, int controlId, int index, int column, std::wstring& tip)
+{
+    tip.clear();
+    HWND list = nullptr;
+    if (ActionResult found = findList(window, controlId, list); !found)
+        return found;
+    if (ActionResult valid = checkIndex(list, controlId, index); !valid)
+        return valid;
+    const bool report = (GetWindowLongPtrW(list, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT;
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = report ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+    if (column < 0 || column >= columns)
+        return fail(nameOf(controlId) + L" has no column " + std::to_wstring(column) + L" (it has " + std::to_wstring(columns) + L")");
+    const auto tipWindow = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETTOOLTIPS, 0, 0));
+    if (!tipWindow)
+        return fail(nameOf(controlId) + L" shows no tips");
+    // A tip shown before goes, so that the item is a new arrival.
+    SendMessageW(tipWindow, TTM_POP, 0, 0);
+    Automation::injectMouse(WM_MOUSEMOVE, cellPoint(list, index, column));
+    Automation::deliverPending();
+    if (Automation::runUntil([tipWindow] { return IsWindowVisible(tipWindow) != FALSE; },
+                             2 * static_cast<int>(ToolTipControl::restDelayMs)))
+        tip = Automation::describe(tipWindow).text;
+    RECT away{};
+    GetWindowRect(list, &away);
+    Automation::injectMouse(WM_MOUSEMOVE, POINT{away.left, away.bottom});
+    Automation::deliverPending();
+    SendMessageW(tipWindow, TTM_POP, 0, 0);
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include "win/ControlSupport.h"
 #include "win/HeaderControl.h"
 #include "win/ImageList.h"
+#include "win/ToolTipControl.h"
 #include "win/WindowGeometry.h"
 
 #include <algorithm>
@@ -14,6 +15,8 @@ namespace {
 
 constexpr int kRowHeight = WindowGeometry::cellHeight;
 constexpr int kWheelRows = 3;
+// The list's own timer: the keyboard resting on an item.
+constexpr UINT_PTR kKeyboardTipTimer = 1;
 
 DWORD styleOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)); }
 
@@ -30,6 +33,18 @@ bool held(int key) { return GetKeyState(key) < 0; }
 
 // The width that shows a text whole: a cell a character and a cell of margin.
 int widthFor(const std::wstring& text) { return static_cast<int>(text.size() + 1) * WindowGeometry::cellWidth; }
+
+// The list's one tool in its tip: the whole list, its texts asked of the list.
+TOOLINFOW toolOf(HWND window)
+{
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(window);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    return tool;
+}
 
 } // namespace
 
@@ -62,6 +77,50 @@ int ListViewControl::stateImageWidth() const
     int cx = 0;
     int cy = 0;
     return ImageList_GetIconSize(m_imageLists[LVSIL_STATE], &cx, &cy) ? cx : 0;
+}
+
+int ListViewControl::smallImageWidth() const
+{
+    int cx = 0;
+    int cy = 0;
+    return ImageList_GetIconSize(m_imageLists[LVSIL_SMALL], &cx, &cy) ? cx + WindowGeometry::cellWidth : 0;
+}
+
+int ListViewControl::textRoom(HWND window, int index, int column) const
+{
+    int left = 0;
+    int width = clientSizeOf(window).cx;
+    if (isReport(window)) {
+        for (int before = 0; before < column; ++before)
+            left += columnWidth(before);
+        width = std::min(columnWidth(column), width - left);
+    }
+    const Item& item = m_items[static_cast<std::size_t>(index)];
+    if (column == 0 && (item.state & LVIS_STATEIMAGEMASK))
+        width -= stateImageWidth();
+    if (column == 0 && item.image >= 0)
+        width -= smallImageWidth();
+    return width;
+}
+
+std::wstring ListViewControl::tipFor(HWND window, int index, int column) const
+{
+    const std::wstring& whole = text(index, column);
+    const bool cut = !whole.empty() && widthFor(whole) > textRoom(window, index, column);
+    // As on Windows: a cut text comes whole for the parent to extend; an uncut one, empty for it to fill.
+    std::vector<wchar_t> buffer(INFOTIPSIZE, L'\0');
+    if (cut)
+        std::wmemcpy(buffer.data(), whole.c_str(), std::min<std::size_t>(whole.size(), buffer.size() - 1));
+    NMLVGETINFOTIPW request{};
+    request.dwFlags = cut ? 0 : LVGIT_UNFOLDED;
+    request.pszText = buffer.data();
+    request.cchTextMax = static_cast<int>(buffer.size());
+    request.iItem = index;
+    request.iSubItem = column;
+    request.lParam = m_items[static_cast<std::size_t>(index)].param;
+    notify(window, LVN_GETINFOTIPW, request.hdr);
+    buffer.back() = L'\0';
+    return request.pszText ? std::wstring(request.pszText) : std::wstring();
 }
 
 bool ListViewControl::isReport(HWND window) const { return (styleOf(window) & LVS_TYPEMASK) == LVS_REPORT; }
@@ -284,7 +343,11 @@ LVHITTESTINFO ListViewControl::hitTest(HWND window, POINT point, bool subItems) 
 void ListViewControl::scrollTo(HWND window, int top)
 {
     const int last = std::max<int>(static_cast<int>(m_items.size()) - countPerPage(window), 0);
+    const int previous = m_top;
     m_top = std::clamp(top, 0, last);
+    // Another item is under the mouse now: a tip shown is no longer its.
+    if (m_top != previous)
+        popTip();
 }
 
 void ListViewControl::ensureVisible(HWND window, int index)
@@ -425,6 +488,68 @@ void ListViewControl::notifyActivate(HWND window, UINT code, const LVHITTESTINFO
     notify(window, code, activate.hdr);
 }
 
+void ListViewControl::enableInfoTips(HWND window)
+{
+    if (m_toolTip)
+        return;
+    m_toolTip = CreateWindowExW(0, TOOLTIPS_CLASSW, L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0, GetAncestor(window, GA_ROOT),
+                                nullptr, nullptr, nullptr);
+    TOOLINFOW tool = toolOf(window);
+    SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ListViewControl::relayToTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_MOUSEMOVE) {
+        const LVHITTESTINFO hit = hitTest(window, pointOf(lParam), true);
+        const std::pair<int, int> cell{hit.iItem, hit.iSubItem};
+        if (cell != m_tipCell)
+            popTip();
+        m_tipCell = cell;
+    }
+    MSG relayed{window, message, wParam, lParam, 0, {}};
+    SendMessageW(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+void ListViewControl::answerTip(HWND window, NMTTDISPINFOW& request)
+{
+    m_tipText.clear();
+    if (m_keyboardTipItem >= 0) {
+        // The keyboard has no column: every text of the item that is cut, in the columns' order.
+        for (int column = 0; column < columnCount() && valid(m_keyboardTipItem); ++column)
+            if (const std::wstring tip = tipFor(window, m_keyboardTipItem, column); !tip.empty())
+                m_tipText += (m_tipText.empty() ? L"" : L" | ") + tip;
+    } else {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        ScreenToClient(window, &cursor);
+        const LVHITTESTINFO hit = hitTest(window, cursor, true);
+        if (valid(hit.iItem))
+            m_tipText = tipFor(window, hit.iItem, hit.iSubItem);
+    }
+    request.lpszText = m_tipText.data();
+}
+
+void ListViewControl::showKeyboardTip(HWND window)
+{
+    const auto focused = static_cast<int>(nextItem(-1, LVNI_FOCUSED));
+    // Not when the keys have gone elsewhere meanwhile, such as to a dialog the key opened.
+    if (focused < 0 || GetFocus() != window)
+        return;
+    TOOLINFOW tool = toolOf(window);
+    SendMessageW(window, LVM_GETITEMRECT, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&tool.rect));
+    SendMessageW(m_toolTip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    m_keyboardTipItem = focused;
+    SendMessageW(m_toolTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    m_keyboardTipItem = -1;
+}
+
+void ListViewControl::popTip() const
+{
+    if (m_toolTip)
+        SendMessageW(m_toolTip, TTM_POP, 0, 0);
+}
+
 std::vector<std::vector<ListViewControl::CellColors>> ListViewControl::paintColors(HWND window, int first, int count) const
 {
     std::vector<std::vector<CellColors>> colors;
@@ -518,11 +643,18 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
     ListViewControl* self = ControlSupport::state<ListViewControl>(window);
     if (!self)
         return 0;
+    if (self->m_toolTip && (self->m_extendedStyle & LVS_EX_INFOTIP) && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
+        self->relayToTip(window, message, wParam, lParam);
     const int index = static_cast<int>(wParam);
     switch (message) {
     case WM_CREATE:
         self->create(window);
         return 0;
+    case WM_DESTROY:
+        if (self->m_toolTip)
+            DestroyWindow(self->m_toolTip);
+        self->m_toolTip = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_SIZE:
         MoveWindow(self->m_header, 0, 0, LOWORD(static_cast<std::uintptr_t>(lParam)), kRowHeight, TRUE);
         self->scrollTo(window, self->m_top);
@@ -541,12 +673,26 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
     }
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
+        if (message == WM_KILLFOCUS) {
+            KillTimer(window, kKeyboardTipTimer);
+            self->popTip();
+        }
         NMHDR header{};
         self->notify(window, message == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS, header);
         return 0;
     }
     case WM_KEYDOWN:
+        self->popTip();
         self->keyDown(window, wParam);
+        if (IsWindow(window) && self->m_toolTip && (self->m_extendedStyle & LVS_EX_INFOTIP))
+            SetTimer(window, kKeyboardTipTimer, ToolTipControl::restDelayMs, nullptr);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kKeyboardTipTimer) {
+            KillTimer(window, kKeyboardTipTimer);
+            if (self->m_toolTip)
+                self->showKeyboardTip(window);
+        }
         return 0;
     case WM_CHAR:
         return 0;
@@ -562,6 +708,11 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
         self->scrollTo(window, self->m_top - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA);
         return 0;
     case WM_NOTIFY: {
+        if (auto* request = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+            request && self->m_toolTip && request->hdr.hwndFrom == self->m_toolTip && request->hdr.code == TTN_GETDISPINFOW) {
+            self->answerTip(window, *request);
+            return 0;
+        }
         // The header's notifications go on to the list's parent, as on Windows; a double click on a
         // divider then fits the column unless the parent answered otherwise.
         const auto* header = reinterpret_cast<const NMHEADERW*>(lParam);
@@ -610,8 +761,12 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
         const DWORD previous = self->m_extendedStyle;
         const auto mask = static_cast<DWORD>(wParam ? wParam : 0xFFFFFFFF);
         self->m_extendedStyle = (previous & ~mask) | (static_cast<DWORD>(lParam) & mask);
+        if (self->m_extendedStyle & LVS_EX_INFOTIP)
+            self->enableInfoTips(window);
         return previous;
     }
+    case LVM_GETTOOLTIPS:
+        return reinterpret_cast<LRESULT>(self->m_toolTip);
     case LVM_GETEXTENDEDLISTVIEWSTYLE:
         return self->m_extendedStyle;
     case LVM_GETITEMCOUNT:

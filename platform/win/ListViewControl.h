@@ -3,6 +3,9 @@
 // by mouse and keys with Ctrl and Shift; scrolling; hit tests that tell the state image from the
 // label; notifications to the parent (LVN_ITEMCHANGED, LVN_KEYDOWN, NM_CLICK, NM_DBLCLK,
 // NM_RETURN) and custom drawing (NM_CUSTOMDRAW) asked the Windows way when the list is painted.
+// With info tips, resting the mouse on a text cut by its column shows the text whole in a tip,
+// after the parent has had its say (LVN_GETINFOTIPW); resting the keyboard on an item shows the
+// item's cut texts under it.
 #pragma once
 
 #include "win/CommCtrl.h"
@@ -11,6 +14,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ListViewControl : public Control {
@@ -46,6 +50,13 @@ private:
     int columnCount() const;
     int columnWidth(int column) const;
     int stateImageWidth() const;
+    // The room for the small image and the gap after it.
+    int smallImageWidth() const;
+    // The pixels of its column that the item's text has after the pictures, within the client area.
+    int textRoom(HWND window, int index, int column) const;
+    // The tip for an item's text in a column: the text whole when its column cuts it, as the
+    // parent extends or replaces it; empty for no tip.
+    std::wstring tipFor(HWND window, int index, int column) const;
     bool isReport(HWND window) const;
     int headerHeight(HWND window) const;
     bool valid(int index) const { return index >= 0 && index < static_cast<int>(m_items.size()); }
@@ -71,6 +82,14 @@ private:
     void mouse(HWND window, UINT message, WPARAM wParam, POINT point);
     LRESULT notify(HWND window, UINT code, NMHDR& header) const;
     void notifyActivate(HWND window, UINT code, const LVHITTESTINFO& hit) const;
+    void enableInfoTips(HWND window);
+    // Mouse messages go on to the tip; a move onto another cell starts the tip's wait anew.
+    void relayToTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The tip asks for its text: that of the cell under the mouse.
+    void answerTip(HWND window, NMTTDISPINFOW& request);
+    void popTip() const;
+    // The keyboard has rested on the focused item: its tip shows under it.
+    void showKeyboardTip(HWND window);
 
     std::vector<Item> m_items;
     HWND m_header = nullptr;
@@ -79,4 +98,8 @@ private:
     int m_selectionMark = -1;
     int m_top = 0;
     bool m_pressed = false;
+    HWND m_toolTip = nullptr;
+    std::pair<int, int> m_tipCell{-1, -1};   // item and column under the mouse
+    std::wstring m_tipText;                  // the text the tip was last given
+    int m_keyboardTipItem = -1;              // the item whose tip the keyboard asks for
 };

@@ -3,6 +3,8 @@
 
 #include "win/ControlSupport.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isButtonMessage(UINT message)
@@ -87,7 +89,8 @@ void ToolTipControl::show(HWND window, int tool, bool underTool)
     if (!IsWindow(window) || text.empty())
         return;
     SetWindowTextW(window, text.c_str());
-    // Just below the mouse (or the tool), framed: a character cell each side and a row above and below.
+    // Just below the mouse (or the tool), framed: a character cell each side and a row above and
+    // below. A text wider than the screen goes on over more lines; the tip stays on the screen.
     POINT cursor{};
     GetCursorPos(&cursor);
     const LONG cellWidth = LOWORD(GetDialogBaseUnits());
@@ -96,8 +99,17 @@ void ToolTipControl::show(HWND window, int tool, bool underTool)
         cursor = POINT{shown.rect.left, shown.rect.bottom - cellHeight};
         ClientToScreen(shown.window, &cursor);
     }
-    const int width = static_cast<int>((text.size() + 2) * cellWidth);
-    SetWindowPos(window, HWND_TOPMOST, cursor.x, cursor.y + cellHeight, width, 3 * cellHeight, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const LONG screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const LONG screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const auto lineWidth = std::max<LONG>(std::min<LONG>(static_cast<LONG>(text.size()), screenWidth / cellWidth - 2), 1);
+    const LONG lines = (static_cast<LONG>(text.size()) + lineWidth - 1) / lineWidth;
+    const LONG width = (lineWidth + 2) * cellWidth;
+    const LONG height = (lines + 2) * cellHeight;
+    LONG top = cursor.y + cellHeight;
+    if (top + height > screenHeight)
+        top = std::max<LONG>(cursor.y - height, 0);
+    const LONG left = std::clamp<LONG>(cursor.x, 0, std::max<LONG>(screenWidth - width, 0));
+    SetWindowPos(window, HWND_TOPMOST, left, top, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (underTool)
         return;
     SetTimer(window, leaveTimer, leaveCheckMs, nullptr);

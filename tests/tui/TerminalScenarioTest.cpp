@@ -125,6 +125,15 @@ TEST(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndKey
     EXPECT_NE(opened.find("\u255a"), std::string::npos) << opened;
     EXPECT_NE(lineWith(opened, "NITRATE.M").find("\u2612"), std::string::npos) << opened;
 
+    // The data file names are cut by their column: where the mouse rests, a tip shows one whole.
+    const auto dataFile = cellOf(opened, "Nitrates000000000");
+    ASSERT_TRUE(dataFile) << opened;
+    EXPECT_EQ(opened.find("Nitrates0000000001.d"), std::string::npos) << opened;
+    session.hover(dataFile->first + 2, dataFile->second + 1);
+    ASSERT_TRUE(session.waitFor("Nitrates0000000001.d")) << session.capture();
+    session.hover(dataFile->first + 2, dataFile->second + 6);
+    ASSERT_TRUE(session.waitUntilGone("Nitrates0000000001.d")) << session.capture();
+
     // A click on the first row's state image unchecks it.
     const auto checkBox = cellOf(opened, "\u2612");
     ASSERT_TRUE(checkBox) << opened;

@@ -3,8 +3,12 @@
 // header's refusable resizing and fitting, custom-drawn colours, and scrolling.
 #include "WinTest.h"
 
+#include "kernel/Clock.h"
+#include "kernel/Text.h"
 #include "win/ListViewAutomation.h"
+#include "win/ToolTipControl.h"
 
+#include <cwchar>
 #include <map>
 
 using testing::ElementsAre;
@@ -48,6 +52,15 @@ LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (draw->iSubItem == 1 && draw->nmcd.dwItemSpec % 2 == 1)
             draw->clrText = RGB(255, 0, 0);
         return CDRF_DODEFAULT;
+    }
+    if (header->code == LVN_GETINFOTIPW) {
+        // The owner gives a note of its own for an item whose name shows whole.
+        auto* request = reinterpret_cast<NMLVGETINFOTIPW*>(lParam);
+        g_notes.push_back("LVN_GETINFOTIP " + std::to_string(request->iItem) + "," + std::to_string(request->iSubItem) +
+                          ((request->dwFlags & LVGIT_UNFOLDED) ? " whole \"" : " cut \"") + WideToUtf8(request->pszText) + "\"");
+        if (request->iItem == 1 && request->iSubItem == 1)
+            wcsncpy(request->pszText, L"Row one's note", static_cast<std::size_t>(request->cchTextMax));
+        return 0;
     }
     if (const std::string note = describeNotification(*header); !note.empty())
         g_notes.push_back(note);
@@ -180,6 +193,98 @@ TEST_F(ListViewTest, HitTestsTellTheStateImageAndDoubleClicksAndTheWheelReachThe
     EXPECT_EQ(g_notes.back(), "NM_CLICK 0,0");
     ASSERT_TRUE(Automation::pressKey(m_parent, VK_END));
     EXPECT_EQ(SendMessageW(m_list, LVM_GETTOPINDEX, 0, 0), 3);
+}
+
+TEST_F(ListViewTest, ACutTextShowsWholeInATipWhereTheMouseOrTheKeyboardRestsAndTheOwnerHasItsSay)
+{
+    SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
+    // Eight pixels a character and a cell of margin: "filexxx" fits 64 pixels, "filexxxx" does not.
+    SendMessageW(m_list, LVM_SETCOLUMNWIDTH, 2, 64);
+    const auto tip = reinterpret_cast<HWND>(SendMessageW(m_list, LVM_GETTOOLTIPS, 0, 0));
+    ASSERT_TRUE(tip);
+    const auto fileOfRow = [this](int row, int dx = 0) {
+        POINT point{104 + 32 + dx, 16 + 16 * row + 8};
+        ClientToScreen(m_list, &point);
+        return point;
+    };
+    const auto moveTo = [](POINT point) {
+        Automation::injectMouse(WM_MOUSEMOVE, point);
+        Automation::deliverPending();
+    };
+    const auto rest = [] {
+        Clock::advance(ToolTipControl::restDelayMs);
+        Automation::deliverPending();
+    };
+
+    moveTo(fileOfRow(4));
+    EXPECT_FALSE(IsWindowVisible(tip)) << "not before the mouse has rested";
+    rest();
+    ASSERT_TRUE(IsWindowVisible(tip));
+    EXPECT_EQ(Automation::describe(tip).text, L"filexxxx");
+    // Along the same text the tip stays; onto a text that shows whole it goes at once, for good.
+    moveTo(fileOfRow(4, 8));
+    EXPECT_TRUE(IsWindowVisible(tip));
+    moveTo(fileOfRow(3));
+    EXPECT_FALSE(IsWindowVisible(tip));
+    rest();
+    EXPECT_FALSE(IsWindowVisible(tip));
+    // Back on the cut text it comes again; the wheel brings other rows under the mouse and takes it away.
+    moveTo(fileOfRow(4));
+    rest();
+    EXPECT_TRUE(IsWindowVisible(tip));
+    SendMessageW(m_list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_FALSE(IsWindowVisible(tip));
+
+    // The owner is asked each time: a cut text comes whole for it to extend, a whole one empty.
+    g_notes.clear();
+    std::wstring shown;
+    ASSERT_TRUE(ListViewAutomation::restOnItem(m_parent, 7, 6, 2, shown));
+    EXPECT_EQ(shown, L"filexxxxxx");
+    ASSERT_TRUE(ListViewAutomation::restOnItem(m_parent, 7, 2, 1, shown));
+    EXPECT_EQ(shown, L"");
+    ASSERT_TRUE(ListViewAutomation::restOnItem(m_parent, 7, 1, 1, shown));
+    EXPECT_EQ(shown, L"Row one's note");
+    EXPECT_THAT(g_notes, ElementsAre("LVN_GETINFOTIP 6,2 cut \"filexxxxxx\"", "LVN_GETINFOTIP 2,1 whole \"\"",
+                                     "LVN_GETINFOTIP 1,1 whole \"\""));
+    EXPECT_FALSE(ListViewAutomation::restOnItem(m_parent, 7, 1, 3, shown)) << "there is no column 3";
+
+    // The keyboard resting on an item shows its cut texts under it; the next key takes them away.
+    ASSERT_TRUE(ListViewAutomation::clickItem(m_parent, 7, 3, false));
+    rest();
+    EXPECT_FALSE(IsWindowVisible(tip)) << "a click is no rest of the keyboard";
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_DOWN));
+    EXPECT_FALSE(IsWindowVisible(tip));
+    rest();
+    ASSERT_TRUE(IsWindowVisible(tip));
+    EXPECT_EQ(Automation::describe(tip).text, L"filexxxx");
+    RECT row{};
+    SendMessageW(m_list, LVM_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&row));
+    POINT below{row.left, row.bottom};
+    ClientToScreen(m_list, &below);
+    RECT placed{};
+    GetWindowRect(tip, &placed);
+    EXPECT_EQ(placed.top, below.y);
+    EXPECT_EQ(placed.left, below.x);
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_UP));
+    EXPECT_FALSE(IsWindowVisible(tip));
+    rest();
+    EXPECT_FALSE(IsWindowVisible(tip)) << "item 3 shows whole";
+
+    // A text wider than the screen goes on over more lines, and the tip stays on the screen.
+    Automation::setScreenSize(80 * 8, 25 * 16);
+    const std::wstring comment(100, L'c');
+    LVITEMW sub{};
+    sub.iSubItem = 2;
+    sub.pszText = const_cast<LPWSTR>(comment.c_str());
+    SendMessageW(m_list, LVM_SETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&sub));
+    ASSERT_TRUE(ListViewAutomation::restOnItem(m_parent, 7, 0, 2, shown));
+    EXPECT_EQ(shown, comment);
+    moveTo(fileOfRow(0));
+    rest();
+    RECT rect{};
+    GetWindowRect(tip, &rect);
+    EXPECT_EQ(rect.right - rect.left, 80 * 8);
+    EXPECT_EQ(rect.bottom - rect.top, (2 + 2) * 16) << "78 characters a line: two lines and the frame";
 }
 
 TEST_F(ListViewTest, TheParentRefusesResizingAndDividerDoubleClicksFitTheColumn)
