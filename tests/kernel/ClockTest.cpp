@@ -11,9 +11,17 @@
 
 namespace {
 
-TEST(VirtualClock, SleepAndTimersAdvanceTimeWithoutWaiting)
+TEST(VirtualClock, DatesSleepAndTimersFollowTheClockWithoutWaiting)
 {
-    TempRoot root;
+    TempRoot root; // local time is UTC, the clock at 2026-03-14 09:26:53
+    wchar_t date[9] = {};
+    wchar_t time[9] = {};
+    ASSERT_EQ(_wstrdate_s(date, 9), 0);
+    ASSERT_EQ(_wstrtime_s(time, 9), 0);
+    EXPECT_STREQ(date, L"03/14/26");
+    EXPECT_STREQ(time, L"09:26:53");
+    EXPECT_NE(_wstrdate_s(date, 8), 0);
+
     const auto wallStart = std::chrono::steady_clock::now();
     const std::int64_t start = Clock::nowMs();
     const DWORD ticks = GetTickCount();
@@ -25,17 +33,15 @@ TEST(VirtualClock, SleepAndTimersAdvanceTimeWithoutWaiting)
 
     std::vector<std::int64_t> fired;
     const auto every250 = Clock::addTimer(250, [&] { fired.push_back(Clock::nowMs() - start); });
-    Clock::addTimer(1000, [&] { Clock::removeTimer(every250); });
+    const auto remover = Clock::addTimer(1000, [&] { Clock::removeTimer(every250); });
     while (Clock::advanceToNextTimer() && Clock::nowMs() - start < 3'602'000) {
     }
     // The 250 ms timer fired three times, then once more together with the timer that removed it.
     EXPECT_EQ(fired, (std::vector<std::int64_t>{3'600'250, 3'600'500, 3'600'750, 3'601'000}));
     EXPECT_LT(std::chrono::steady_clock::now() - wallStart, std::chrono::seconds(1));
-}
+    Clock::removeTimer(remover);
 
-TEST(VirtualClock, TimerRemovedByAnotherDueOneDoesNotRun)
-{
-    TempRoot root;
+    // A timer removed by another one due at the same moment does not run.
     int ranFirst = 0;
     int ranSecond = 0;
     Clock::TimerId second = 0;
@@ -50,18 +56,6 @@ TEST(VirtualClock, TimerRemovedByAnotherDueOneDoesNotRun)
     EXPECT_EQ(ranFirst, 1);
     EXPECT_EQ(ranSecond, 0);
     EXPECT_EQ(Clock::nextDueMs(), std::nullopt);
-}
-
-TEST(VirtualClock, DateAndTimeStringsFollowTheClockInLocalTime)
-{
-    TempRoot root; // local time is UTC, the clock at 2026-03-14 09:26:53
-    wchar_t date[9] = {};
-    wchar_t time[9] = {};
-    ASSERT_EQ(_wstrdate_s(date, 9), 0);
-    ASSERT_EQ(_wstrtime_s(time, 9), 0);
-    EXPECT_STREQ(date, L"03/14/26");
-    EXPECT_STREQ(time, L"09:26:53");
-    EXPECT_NE(_wstrdate_s(date, 8), 0);
 }
 
 } // namespace
