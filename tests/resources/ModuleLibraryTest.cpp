@@ -57,15 +57,8 @@ TEST_F(ModuleLibrary, CommandTableIsTheFiftySixBytesTheHostReads)
 
 TEST_F(ModuleLibrary, StringTableHoldsTheTextsOtherPartsRelyOn)
 {
-    EXPECT_EQ(loadString(22000), L"Serion");
-    EXPECT_EQ(loadString(22001), L"No OLE DB Error Information found: hr = 0x%x");
-    EXPECT_EQ(loadString(22002), L"OLE DB Error Record dump retrieval failed: hr = 0x%x");
+    // Most texts are checked where the module shows them; these are used as they are stored.
     EXPECT_EQ(loadString(22011), L" ");
-    EXPECT_EQ(loadString(22015),
-              L"%d old data folder still exists:\n%s \n\nDid you want to delete all old data and start the run?");
-    EXPECT_EQ(loadString(22030), L"Open Serion Window.");
-    EXPECT_EQ(loadString(22031), L"Serion Window Closed.");
-    EXPECT_EQ(loadString(22032), L"Serion start group %s.");
     EXPECT_EQ(loadString(32773), L"Create a new method Group\nNew Group");
     EXPECT_EQ(loadString(32781, 260), L"\\helpenu\\Orvane.chm");
     // A small buffer cuts the text and still ends it; a missing id gives nothing.
