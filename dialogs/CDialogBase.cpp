@@ -4,31 +4,32 @@
 #include "module/ModuleSettings.h"
 #include "orvane/Nls.h"
 
+#include "win/HtmlHelp.h"
+
 #include "kernel/Library.h"
 #include "kernel/Resources.h"
 #include "kernel/Text.h"
 
 namespace {
 
-constexpr UINT HH_HELP_CONTEXT = 0x000F;
-constexpr WORD kHtmlHelpOrdinal = 15;
-
-using HtmlHelpProc = HWND (*)(HWND hwndCaller, LPCWSTR pszFile, UINT uCommand, DWORD_PTR dwData);
-
 // The HTML Help entry, looked up on the first request; a failure is remembered.
-HtmlHelpProc HtmlHelpEntry()
+HTMLHELPPROCW HtmlHelpEntry()
 {
     static bool bLookedUp = false;
-    static HtmlHelpProc pfnHtmlHelp = nullptr;
+    static HTMLHELPPROCW pfnHtmlHelp = nullptr;
     if (!bLookedUp) {
         bLookedUp = true;
         if (HMODULE hLibrary = ::LoadLibraryW(L"hhctrl.ocx"))
-            pfnHtmlHelp = reinterpret_cast<HtmlHelpProc>(::GetProcAddress(hLibrary, MAKEINTRESOURCEA(kHtmlHelpOrdinal)));
+            pfnHtmlHelp = reinterpret_cast<HTMLHELPPROCW>(::GetProcAddress(hLibrary, MAKEINTRESOURCEA(HH_HTMLHELPW_ORDINAL)));
     }
     return pfnHtmlHelp;
 }
 
 } // namespace
+
+BEGIN_MESSAGE_MAP(CDialogBase, CDialog)
+    ON_WM_HELPINFO()
+END_MESSAGE_MAP()
 
 CDialogBase::CDialogBase(UINT nIDTemplate, CWnd* pParentWnd) : CDialog(nIDTemplate, pParentWnd) {}
 
@@ -92,6 +93,12 @@ BOOL CDialogBase::SetEditReadOnly(int nID, BOOL bReadOnly)
 
 void CDialogBase::ShowHelp(DWORD dwContextId)
 {
-    if (HtmlHelpProc pfnHtmlHelp = HtmlHelpEntry())
-        pfnHtmlHelp(nullptr, ModuleSettings.strHelpPath.c_str(), HH_HELP_CONTEXT, dwContextId);
+    if (HTMLHELPPROCW pfnHtmlHelp = HtmlHelpEntry())
+        pfnHtmlHelp(m_hWnd, ModuleSettings.strHelpPath.c_str(), HH_HELP_CONTEXT, dwContextId);
+}
+
+BOOL CDialogBase::OnHelpInfo(HELPINFO*)
+{
+    SendMessage(WM_COMMAND, IDHELP);
+    return TRUE;
 }

@@ -19,9 +19,14 @@ public:
     virtual BOOL SetEditReadOnly(int nID, BOOL bReadOnly);
 
 protected:
-    // The module's help file at the context id, through HTML Help. When HTML Help cannot be had,
-    // that is remembered and this and every later request does nothing.
-    static void ShowHelp(DWORD dwContextId);
+    // The module's help file at the context id, through HTML Help, in a window owned by this
+    // dialog. When HTML Help cannot be had, that is remembered and this and every later request
+    // does nothing.
+    void ShowHelp(DWORD dwContextId);
+    // F1 does what the dialog's Help command does; a dialog without one ignores it.
+    BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     // The edit control nID, or null when there is none or it is another kind of control.

@@ -3,6 +3,7 @@
 
 #include "DeliveredDatabase.h"
 #include "DemoWorklist.h"
+#include "InstalledHelp.h"
 #include "SimulationSettings.h"
 
 #include <fstream>
@@ -132,8 +133,7 @@ bool HostInstaller::install(const HostRoot& root, std::string& error)
     }
     if (!makeFolder(root.path() / "D", error) || !installMethods(root, error) ||
         !CreateDeliveredDatabase(root.onDriveC("Orvane/Serion/database/worklist.mdb"), error) ||
-        !writeFile(root.onDriveC("Orvane/helpenu/Orvane.chm"),
-                   "Orvane help: a placeholder; the help viewer shows the topic it is asked for.\n", error))
+        !writeFile(root.onDriveC("Orvane/helpenu/Orvane.chm"), InstalledHelpFile(), error))
         return false;
     // The variable file comes last: its presence marks a complete installation.
     if (!HostVariableFile::save(root.variableFile(), defaultVariables())) {

@@ -193,6 +193,22 @@ void drawFieldLine(Screen& screen, const WindowInfo& field, const Rect& row)
         screen.setCursor(row.x + static_cast<int>(caret - first), row.y);
 }
 
+// Text to read, from the edit's first visible line, with ▲ / ▼ at the right where more lies above
+// or below.
+void drawReadOnlyText(Screen& screen, const WindowInfo& edit, const Rect& cells, const std::vector<std::wstring>& rows)
+{
+    const Style style = fieldStyle(edit);
+    const int count = static_cast<int>(rows.size());
+    const int first = std::clamp(edit.firstVisibleLine, 0, std::max(0, count - 1));
+    const Screen::ClipScope clip(screen, cells);
+    for (int i = first; i < count && i - first < cells.height; ++i)
+        screen.text(cells.x, cells.y + i - first, rows[i], style);
+    if (first > 0)
+        screen.put(cells.right() - 1, cells.y, L'▲', style.with(Attr::Bold));
+    if (count - first > cells.height)
+        screen.put(cells.right() - 1, cells.bottom() - 1, L'▼', style.with(Attr::Bold));
+}
+
 void drawEdit(Screen& screen, const WindowInfo& edit, const Rect& cells)
 {
     if (!(edit.style & ES_MULTILINE)) {
@@ -202,6 +218,10 @@ void drawEdit(Screen& screen, const WindowInfo& edit, const Rect& cells)
     const Style style = fieldStyle(edit);
     screen.fill(cells, L' ', style);
     const auto rows = wrapText(edit.text, cells.width, !(edit.style & ES_AUTOHSCROLL));
+    if (edit.readOnly) {
+        drawReadOnlyText(screen, edit, cells, rows);
+        return;
+    }
     // The rows that end with the caret's row, so that typing stays in sight.
     const int shown = std::max(0, static_cast<int>(rows.size()) - cells.height);
     for (int i = shown; i < static_cast<int>(rows.size()); ++i)

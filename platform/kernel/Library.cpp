@@ -7,8 +7,10 @@
 #include <dlfcn.h>
 #include <link.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -23,10 +25,36 @@ std::map<HMODULE, LoadedLibrary>& loaded()
     return libraries;
 }
 
-std::map<std::wstring, HMODULE>& announced()
+struct AnnouncedModule {
+    HMODULE module;
+    std::span<const ModuleExport> exports;
+};
+
+std::map<std::wstring, AnnouncedModule>& announced()
 {
-    static std::map<std::wstring, HMODULE> modules;
+    static std::map<std::wstring, AnnouncedModule> modules;
     return modules;
+}
+
+const AnnouncedModule* announcedByHandle(HMODULE module)
+{
+    for (const auto& [name, entry] : announced())
+        if (entry.module == module)
+            return &entry;
+    return nullptr;
+}
+
+bool isOrdinal(LPCSTR procName) { return (reinterpret_cast<std::uintptr_t>(procName) >> 16) == 0; }
+
+FARPROC findExport(std::span<const ModuleExport> exports, LPCSTR procName)
+{
+    for (const ModuleExport& entry : exports) {
+        const bool found = isOrdinal(procName) ? entry.ordinal == reinterpret_cast<std::uintptr_t>(procName)
+                                               : std::string_view(entry.name) == procName;
+        if (found)
+            return entry.procedure;
+    }
+    return nullptr;
 }
 
 // "libserion.so", "serion.dll" and "Serion" all name the module "serion".
@@ -56,6 +84,13 @@ HMODULE handleOf(void* dlHandle)
 
 HMODULE LoadLibraryW(LPCWSTR fileName)
 {
+    const std::wstring_view name = fileName ? fileName : L"";
+    if (name.find_first_of(L"\\/") == std::wstring_view::npos) {
+        if (auto it = announced().find(baseName(name)); it != announced().end()) {
+            SetLastError(ERROR_SUCCESS);
+            return it->second.module;
+        }
+    }
     void* dlHandle = dlopen(WideToUtf8(fileName ? fileName : L"").c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!dlHandle) {
         SetLastError(ERROR_MOD_NOT_FOUND);
@@ -73,6 +108,8 @@ HMODULE LoadLibraryW(LPCWSTR fileName)
 BOOL FreeLibrary(HMODULE module)
 {
     auto it = loaded().find(module);
+    if (it == loaded().end() && announcedByHandle(module))
+        return TRUE;
     if (it == loaded().end()) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
@@ -86,13 +123,16 @@ BOOL FreeLibrary(HMODULE module)
 
 FARPROC GetProcAddress(HMODULE module, LPCSTR procName)
 {
-    auto it = loaded().find(module);
-    // Shared objects export by name only: an ordinal (a small number in place of the name) is found nowhere.
-    const bool byOrdinal = (reinterpret_cast<std::uintptr_t>(procName) >> 16) == 0;
-    void* symbol = it == loaded().end() || byOrdinal ? nullptr : dlsym(it->second.dlHandle, procName);
-    if (!symbol)
+    FARPROC procedure = nullptr;
+    if (const AnnouncedModule* standIn = announcedByHandle(module); standIn && !loaded().contains(module)) {
+        procedure = findExport(standIn->exports, procName);
+    } else if (auto it = loaded().find(module); it != loaded().end() && !isOrdinal(procName)) {
+        // Shared objects export by name only: an ordinal (a small number in place of the name) is found nowhere.
+        procedure = reinterpret_cast<FARPROC>(dlsym(it->second.dlHandle, procName));
+    }
+    if (!procedure)
         SetLastError(ERROR_PROC_NOT_FOUND);
-    return reinterpret_cast<FARPROC>(symbol);
+    return procedure;
 }
 
 HMODULE GetModuleHandleW(LPCWSTR moduleName)
@@ -100,7 +140,7 @@ HMODULE GetModuleHandleW(LPCWSTR moduleName)
     // No name means the program itself, which the loader lists first and without a name.
     const std::wstring wanted = moduleName ? baseName(moduleName) : L"";
     if (auto it = announced().find(wanted); moduleName && it != announced().end())
-        return it->second;
+        return it->second.module;
     struct Search {
         const std::wstring& wanted;
         HMODULE found;
@@ -132,6 +172,9 @@ HMODULE ModuleFromAddress(const void* address)
     return static_cast<HMODULE>(info.dli_fbase);
 }
 
-void AnnounceModule(LPCWSTR moduleName, HMODULE module) { announced()[baseName(moduleName)] = module; }
+void AnnounceModule(LPCWSTR moduleName, HMODULE module, std::span<const ModuleExport> exports)
+{
+    announced()[baseName(moduleName)] = AnnouncedModule{module, exports};
+}
 
 void WithdrawModule(LPCWSTR moduleName) { announced().erase(baseName(moduleName)); }

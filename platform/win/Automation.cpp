@@ -192,6 +192,7 @@ WindowInfo collect(HWND window, bool askColors)
         if (info.password)
             info.text.assign(info.text.size(), static_cast<wchar_t>(SendMessageW(window, EM_GETPASSWORDCHAR, 0, 0)));
         SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&info.selectionStart), reinterpret_cast<LPARAM>(&info.selectionEnd));
+        info.firstVisibleLine = static_cast<int>(SendMessageW(window, EM_GETFIRSTVISIBLELINE, 0, 0));
     } else if (isClass(window, WC_BUTTONW)) {
         info.checkState = static_cast<UINT>(SendMessageW(window, BM_GETCHECK, 0, 0));
         info.pushed = (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
@@ -259,6 +260,8 @@ std::wstring statesOf(const WindowInfo& info)
         add(L"password");
     if (!info.iconName.empty())
         add(L"icon=" + info.iconName);
+    if (info.firstVisibleLine)
+        add(L"scrolled to line " + std::to_wstring(info.firstVisibleLine));
     if (info.selectionStart != info.selectionEnd)
         add(L"selection=" + std::to_wstring(info.selectionStart) + L"-" + std::to_wstring(info.selectionEnd));
     if (EqualsNoCase(info.className, WC_COMBOBOXW)) {

@@ -42,6 +42,7 @@ struct WindowInfo {
     bool password = false;
     DWORD selectionStart = 0;   // edits, and the edit of a drop-down combo
     DWORD selectionEnd = 0;
+    int firstVisibleLine = 0;   // a multi-line edit's top line, 0 the first
     std::vector<std::wstring> items;   // combo box entries
     int currentSelection = -1;
     bool droppedDown = false;

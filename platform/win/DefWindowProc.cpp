@@ -76,6 +76,16 @@ LRESULT DefWindowProcW(HWND handle, UINT message, WPARAM wParam, LPARAM lParam)
         if ((wParam & 0xFFF0) == SC_CLOSE)
             SendMessageW(handle, WM_CLOSE, 0, 0);
         return 0;
+    case WM_KEYF1: {
+        HELPINFO help{sizeof(HELPINFO), HELPINFO_WINDOW, static_cast<int>(GetWindowLongPtrW(handle, GWLP_ID)), handle, 0, {}};
+        SendMessageW(handle, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        return 0;
+    }
+    case WM_HELP:
+        // Unhandled, help goes to the parent of a child window, as on Windows.
+        if (window->parent)
+            return SendMessageW(window->parent, message, wParam, lParam);
+        return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4)
             PostMessageW(GetAncestor(handle, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);

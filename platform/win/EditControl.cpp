@@ -72,6 +72,23 @@ DWORD stepLine(const std::wstring& text, DWORD position, bool up)
     return std::min(target + column, lineEnd(text, target));
 }
 
+int lineCount(const std::wstring& text)
+{
+    int lines = 1;
+    for (auto at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at + 2))
+        ++lines;
+    return lines;
+}
+
+int visibleLines(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    return std::max(1, static_cast<int>(client.bottom - client.top) / WindowGeometry::cellHeight);
+}
+
+constexpr int kWheelLines = 3;
+
 bool isReadOnly(HWND window) { return (styleOf(window) & ES_READONLY) != 0; }
 
 HWND comboOf(HWND window)
@@ -102,6 +119,28 @@ void EditControl::moveCaret(DWORD position, bool extend)
     m_caret = position;
     if (!extend)
         m_anchor = position;
+}
+
+int EditControl::scrollTo(HWND window, int line)
+{
+    const int last = std::max(0, lineCount(ControlSupport::text(window)) - visibleLines(window));
+    const int before = m_firstLine;
+    m_firstLine = isMultiLine(window) ? std::clamp(line, 0, last) : 0;
+    return m_firstLine - before;
+}
+
+int EditControl::scrollBy(HWND window, WORD scrollCode)
+{
+    const int page = visibleLines(window);
+    switch (scrollCode) {
+    case SB_LINEUP: return scrollTo(window, m_firstLine - 1);
+    case SB_LINEDOWN: return scrollTo(window, m_firstLine + 1);
+    case SB_PAGEUP: return scrollTo(window, m_firstLine - page);
+    case SB_PAGEDOWN: return scrollTo(window, m_firstLine + page);
+    case SB_TOP: return scrollTo(window, 0);
+    case SB_BOTTOM: return scrollTo(window, lineCount(ControlSupport::text(window)));
+    default: return 0;
+    }
 }
 
 void EditControl::replaceSelection(HWND window, std::wstring text, bool typed)
@@ -221,6 +260,7 @@ LRESULT CALLBACK EditControl::windowProc(HWND window, UINT message, WPARAM wPara
     case WM_SETTEXT:
         ControlSupport::storeText(window, withCase(window, lParam ? reinterpret_cast<LPCWSTR>(lParam) : L""));
         self->moveCaret(0, false);
+        self->m_firstLine = 0;
         self->m_modified = false;
         ControlSupport::notify(window, EN_CHANGE);
         return TRUE;
@@ -294,13 +334,25 @@ LRESULT CALLBACK EditControl::windowProc(HWND window, UINT message, WPARAM wPara
     }
     case EM_GETPASSWORDCHAR:
         return (styleOf(window) & ES_PASSWORD) ? self->m_passwordChar : 0;
-    case EM_GETLINECOUNT: {
-        const std::wstring& text = ControlSupport::text(window);
-        std::size_t lines = 1;
-        for (auto at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at + 2))
-            ++lines;
-        return static_cast<LRESULT>(isMultiLine(window) ? lines : 1);
+    case EM_GETLINECOUNT:
+        return isMultiLine(window) ? lineCount(ControlSupport::text(window)) : 1;
+    case EM_GETFIRSTVISIBLELINE:
+        return self->m_firstLine;
+    case EM_LINESCROLL:
+        self->scrollTo(window, self->m_firstLine + static_cast<int>(lParam));
+        return isMultiLine(window);
+    case EM_SCROLL: {
+        const int moved = self->scrollBy(window, static_cast<WORD>(wParam));
+        return isMultiLine(window) ? MAKELRESULT(static_cast<WORD>(moved), TRUE) : FALSE;
     }
+    case WM_VSCROLL:
+        self->scrollBy(window, LOWORD(wParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        if (!isMultiLine(window))
+            return DefWindowProcW(window, message, wParam, lParam);
+        self->scrollTo(window, self->m_firstLine - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelLines / WHEEL_DELTA);
+        return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -79,6 +79,11 @@ BOOL TranslateMessage(const MSG* message)
 {
     if (!message || (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN))
         return FALSE;
+    // F1 asks for help: the window's DefWindowProcW turns WM_KEYF1 into WM_HELP.
+    if (message->message == WM_KEYDOWN && message->wParam == VK_F1) {
+        MessageQueue::instance().postFront(MSG{message->hwnd, WM_KEYF1, 0, 0, 0, {}});
+        return TRUE;
+    }
     const wchar_t character = characterOf(message->wParam);
     if (!character)
         return FALSE;

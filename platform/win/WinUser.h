@@ -76,6 +76,17 @@ struct NMHDR {
 };
 using LPNMHDR = NMHDR*;
 
+// What WM_HELP carries: the window that had the focus when F1 was pressed.
+struct HELPINFO {
+    UINT cbSize;
+    int iContextType;
+    int iCtrlId;
+    HANDLE hItemHandle;
+    DWORD_PTR dwContextId;
+    POINT MousePos;
+};
+constexpr int HELPINFO_WINDOW = 0x0001;
+
 struct CREATESTRUCTW {
     LPVOID lpCreateParams;
     HINSTANCE hInstance;
@@ -169,6 +180,7 @@ constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_NOTIFY = 0x004E;
+constexpr UINT WM_KEYF1 = 0x004D;
 constexpr UINT WM_HELP = 0x0053;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_STYLECHANGED = 0x007D;
@@ -251,6 +263,10 @@ constexpr WORD SB_LINEUP = 0;
 constexpr WORD SB_LINELEFT = 0;
 constexpr WORD SB_LINEDOWN = 1;
 constexpr WORD SB_LINERIGHT = 1;
+constexpr WORD SB_PAGEUP = 2;
+constexpr WORD SB_PAGEDOWN = 3;
+constexpr WORD SB_TOP = 6;
+constexpr WORD SB_BOTTOM = 7;
 constexpr WORD SB_THUMBPOSITION = 4;
 constexpr WORD SB_THUMBTRACK = 5;
 constexpr WORD SB_ENDSCROLL = 8;
@@ -514,6 +530,8 @@ constexpr DWORD ES_NUMBER = 0x2000;
 
 constexpr UINT EM_GETSEL = 0x00B0;
 constexpr UINT EM_SETSEL = 0x00B1;
+constexpr UINT EM_SCROLL = 0x00B5;
+constexpr UINT EM_LINESCROLL = 0x00B6;
 constexpr UINT EM_SCROLLCARET = 0x00B7;
 constexpr UINT EM_GETMODIFY = 0x00B8;
 constexpr UINT EM_SETMODIFY = 0x00B9;
@@ -529,6 +547,7 @@ constexpr UINT EM_UNDO = 0x00C7;
 constexpr UINT EM_LINEFROMCHAR = 0x00C9;
 constexpr UINT EM_SETPASSWORDCHAR = 0x00CC;
 constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
+constexpr UINT EM_GETFIRSTVISIBLELINE = 0x00CE;
 constexpr UINT EM_SETREADONLY = 0x00CF;
 constexpr UINT EM_GETPASSWORDCHAR = 0x00D2;
 constexpr UINT EM_GETLIMITTEXT = 0x00D5;

@@ -141,6 +141,11 @@ protected: \
     AFX_MESSAGE_ENTRY(WM_DESTROY, AFX_MSG_CALL_HANDLER(void (ThisClass::*)(), &ThisClass::OnDestroy)(); return TRUE;)
 #define ON_WM_CLOSE() \
     AFX_MESSAGE_ENTRY(WM_CLOSE, AFX_MSG_CALL_HANDLER(void (ThisClass::*)(), &ThisClass::OnClose)(); return TRUE;)
+#define ON_WM_HELPINFO() \
+    AFX_MESSAGE_ENTRY(WM_HELP, \
+        *call.pResult = AFX_MSG_CALL_HANDLER(BOOL (ThisClass::*)(HELPINFO*), &ThisClass::OnHelpInfo)( \
+            reinterpret_cast<HELPINFO*>(call.lParam)); \
+        return TRUE;)
 #define ON_WM_TIMER() \
     AFX_MESSAGE_ENTRY(WM_TIMER, \
         AFX_MSG_CALL_HANDLER(void (ThisClass::*)(UINT_PTR), &ThisClass::OnTimer)(call.wParam); return TRUE;)
