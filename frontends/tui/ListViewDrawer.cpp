@@ -11,16 +11,18 @@
 
 namespace {
 
-// The columns' cells along the row, from their widths in pixels after the client area's left edge.
-std::vector<std::pair<int, int>> columnSpans(const WindowInfo& list)
+using Spans = std::vector<std::pair<int, int>>;
+
+// The report's columns' cells along the row, from their widths in pixels after the client area's left edge.
+Spans columnSpans(const WindowInfo& list)
 {
-    std::vector<std::pair<int, int>> spans;
+    Spans spans;
     int left = list.clientRect.left;
     for (const ListColumnInfo& column : list.listView.columns) {
         spans.push_back(CellGeometry::cellSpan(left, left + column.width, CellGeometry::cellWidthPx));
         left += column.width;
     }
-    if (!list.listView.report || spans.empty())
+    if (spans.empty())
         spans = {CellGeometry::cellSpan(list.clientRect.left, list.clientRect.right, CellGeometry::cellWidthPx)};
     return spans;
 }
@@ -42,12 +44,13 @@ void drawImage(Screen& screen, int x, int y, const ListImageInfo& image, Style r
     screen.text(x, y, image.glyph, imageStyle);
 }
 
-void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, int y, const Rect& cells)
+// An item on row y, its columns' texts in the spans given (one in list mode).
+void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, int y, const Spans& spans, const Rect& cells)
 {
     const ListViewInfo& view = list.listView;
     const Style base = !list.enabled ? Theme::disabled : item.selected ? Theme::selection : Theme::window;
-    screen.fill({cells.x, y, cells.width, 1}, L' ', base);
-    const auto spans = columnSpans(list);
+    const Rect row = view.report ? Rect{cells.x, y, cells.width, 1} : Rect{spans[0].first, y, spans[0].second, 1};
+    screen.fill(row.intersected(cells), L' ', base);
     for (std::size_t column = 0; column < spans.size() && column < item.cells.size(); ++column) {
         const auto [x, width] = spans[column];
         const Screen::ClipScope clip(screen, Rect{x, y, width, 1}.intersected(cells));
@@ -70,6 +73,30 @@ void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, 
     }
 }
 
+// List mode: items down a column of cells, then down the next, from the top one in view; marks
+// at the bottom corners say that columns lie to the left or the right.
+void drawListMode(Screen& screen, const WindowInfo& list, const Rect& client, const Rect& cells)
+{
+    const ListViewInfo& view = list.listView;
+    const int rows = std::max(view.rowsPerColumn, 1);
+    const int count = static_cast<int>(view.items.size());
+    for (int index = view.topIndex; index < count; ++index) {
+        const int left = list.clientRect.left + (index - view.topIndex) / rows * view.listColumnWidth;
+        if (left >= list.clientRect.right)
+            break;
+        const auto span = CellGeometry::cellSpan(left, left + view.listColumnWidth, CellGeometry::cellWidthPx);
+        const int y = client.y + (index - view.topIndex) % rows;
+        const ListItemInfo& item = view.items[static_cast<std::size_t>(index)];
+        drawItem(screen, list, item, y, {span}, cells);
+        if (item.focused && list.focused)
+            screen.setCursor(span.first, y);
+    }
+    if (view.topIndex > 0)
+        screen.put(client.x, client.bottom() - 1, L'◄', Theme::button);
+    if (view.topIndex + view.countPerPage < count)
+        screen.put(client.right() - 1, client.bottom() - 1, L'►', Theme::button);
+}
+
 } // namespace
 
 void DrawListView(Screen& screen, const WindowInfo& list, const Rect& cells)
@@ -78,6 +105,10 @@ void DrawListView(Screen& screen, const WindowInfo& list, const Rect& cells)
     const Screen::ClipScope clip(screen, cells);
     screen.fill(cells, L' ', list.enabled ? Theme::window : Theme::disabled);
     const Rect client = CellGeometry::cellsOf(list.clientRect);
+    if (!view.report) {
+        drawListMode(screen, list, client, cells);
+        return;
+    }
     int y = client.y;
     if (view.showHeader) {
         const Style style = list.enabled ? Theme::statusLine : Theme::disabled;
@@ -94,7 +125,7 @@ void DrawListView(Screen& screen, const WindowInfo& list, const Rect& cells)
     const int rows = std::min(view.countPerPage, client.bottom() - y);
     for (int index = first; index < count && index - first < rows; ++index) {
         const ListItemInfo& item = view.items[static_cast<std::size_t>(index)];
-        drawItem(screen, list, item, y + index - first, cells);
+        drawItem(screen, list, item, y + index - first, columnSpans(list), cells);
         if (item.focused && list.focused)
             screen.setCursor(client.x, y + index - first);
     }

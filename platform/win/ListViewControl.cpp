@@ -88,12 +88,13 @@ int ListViewControl::smallImageWidth() const
 
 int ListViewControl::textRoom(HWND window, int index, int column) const
 {
-    int left = 0;
-    int width = clientSizeOf(window).cx;
+    const int clientWidth = clientSizeOf(window).cx;
+    int width = std::min(listColumnWidth(window), clientWidth);
     if (isReport(window)) {
+        int left = 0;
         for (int before = 0; before < column; ++before)
             left += columnWidth(before);
-        width = std::min(columnWidth(column), width - left);
+        width = std::min(columnWidth(column), clientWidth - left);
     }
     const Item& item = m_items[static_cast<std::size_t>(index)];
     if (column == 0 && (item.state & LVIS_STATEIMAGEMASK))
@@ -129,7 +130,47 @@ int ListViewControl::headerHeight(HWND window) const { return isReport(window) &
 
 int ListViewControl::countPerPage(HWND window) const
 {
-    return std::max<int>((clientSizeOf(window).cy - headerHeight(window)) / kRowHeight, 0);
+    const int rows = std::max<int>((clientSizeOf(window).cy - headerHeight(window)) / kRowHeight, 0);
+    return isReport(window) ? rows : rows * columnsInView(window);
+}
+
+int ListViewControl::rowsPerColumn(HWND window) const { return std::max<int>(clientSizeOf(window).cy / kRowHeight, 1); }
+
+int ListViewControl::listColumnWidth(HWND window) const
+{
+    if (m_listColumnWidth > 0)
+        return m_listColumnWidth;
+    // Wide enough for the widest item, but never wider than the list.
+    int widest = 0;
+    for (int index = 0; index < static_cast<int>(m_items.size()); ++index)
+        widest = std::max(widest, widthFor(text(index, 0)));
+    widest += stateImageWidth() + smallImageWidth();
+    return std::max<int>(std::min<int>(widest, clientSizeOf(window).cx), WindowGeometry::cellWidth);
+}
+
+int ListViewControl::columnsInView(HWND window) const
+{
+    return std::max<int>(clientSizeOf(window).cx / listColumnWidth(window), 1);
+}
+
+int ListViewControl::itemsPerStep(HWND window) const { return isReport(window) ? 1 : rowsPerColumn(window); }
+
+int ListViewControl::stepsInView(HWND window) const
+{
+    return isReport(window) ? std::max(countPerPage(window), 1) : columnsInView(window);
+}
+
+RECT ListViewControl::itemRect(HWND window, int index) const
+{
+    if (isReport(window)) {
+        const int top = headerHeight(window) + (index - m_top) * kRowHeight;
+        return RECT{0, top, clientSizeOf(window).cx, top + kRowHeight};
+    }
+    const int rows = rowsPerColumn(window);
+    const int width = listColumnWidth(window);
+    const int left = (index / rows - m_top / rows) * width;
+    const int top = index % rows * kRowHeight;
+    return RECT{left, top, left + width, top + kRowHeight};
 }
 
 const std::wstring& ListViewControl::text(int index, int column) const
@@ -268,14 +309,14 @@ void ListViewControl::changeState(HWND window, int index, UINT state, UINT mask)
     notify(window, LVN_ITEMCHANGED, change.hdr);
 }
 
-void ListViewControl::deleteItem(HWND, int index)
+void ListViewControl::deleteItem(HWND window, int index)
 {
     m_items.erase(m_items.begin() + index);
     if (m_selectionMark == index)
         m_selectionMark = -1;
     else if (m_selectionMark > index)
         --m_selectionMark;
-    m_top = std::clamp(m_top, 0, std::max<int>(static_cast<int>(m_items.size()) - 1, 0));
+    scrollTo(window, m_top);
 }
 
 LRESULT ListViewControl::nextItem(int start, UINT flags) const
@@ -291,8 +332,14 @@ LRESULT ListViewControl::nextItem(int start, UINT flags) const
     return -1;
 }
 
-BOOL ListViewControl::setColumnWidth(HWND, int column, int width)
+BOOL ListViewControl::setColumnWidth(HWND window, int column, int width)
 {
+    // In list mode one width is every column's; fitting it goes back to the widest item's.
+    if (!isReport(window)) {
+        m_listColumnWidth = width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER ? 0 : std::max(width, 0);
+        scrollTo(window, m_top);
+        return TRUE;
+    }
     if (column < 0 || column >= static_cast<int>(SendMessageW(m_header, HDM_GETITEMCOUNT, 0, 0)))
         return FALSE;
     if (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER) {
@@ -314,37 +361,51 @@ BOOL ListViewControl::setColumnWidth(HWND, int column, int width)
 LVHITTESTINFO ListViewControl::hitTest(HWND window, POINT point, bool subItems) const
 {
     LVHITTESTINFO hit{point, LVHT_NOWHERE, -1, 0, 0};
-    const int top = headerHeight(window);
     if (point.y < 0) {
         hit.flags = LVHT_ABOVE;
         return hit;
     }
-    if (point.y < top)
+    if (point.x < 0)
         return hit;
-    const int index = m_top + (point.y - top) / kRowHeight;
-    if (!valid(index) || point.x < 0)
-        return hit;
+    int index = -1;
     int column = 0;
+    int xInItem = point.x;   // from the left of the item's cell in column 0
     if (isReport(window)) {
+        const int top = headerHeight(window);
+        if (point.y < top)
+            return hit;
+        index = m_top + (point.y - top) / kRowHeight;
         column = -1;
         for (int c = 0, left = 0; c < columnCount(); left += columnWidth(c), ++c)
             if (point.x >= left && point.x < left + columnWidth(c))
                 column = c;
+        if (column < 0 || (column > 0 && !subItems && !(m_extendedStyle & LVS_EX_FULLROWSELECT)))
+            return hit;
+    } else {
+        // Items run down a column of cells, then down the next.
+        const int rows = rowsPerColumn(window);
+        const int width = listColumnWidth(window);
+        if (point.y / kRowHeight >= rows)
+            return hit;
+        index = m_top + point.x / width * rows + point.y / kRowHeight;
+        xInItem = point.x % width;
     }
-    if (column < 0 || (column > 0 && !subItems && !(m_extendedStyle & LVS_EX_FULLROWSELECT)))
+    if (!valid(index))
         return hit;
     hit.iItem = index;
     hit.iSubItem = subItems ? column : 0;
     const bool hasStateImage = (m_items[static_cast<std::size_t>(index)].state & LVIS_STATEIMAGEMASK) != 0;
-    hit.flags = column == 0 && hasStateImage && point.x < stateImageWidth() ? LVHT_ONITEMSTATEICON : LVHT_ONITEMLABEL;
+    hit.flags = column == 0 && hasStateImage && xInItem < stateImageWidth() ? LVHT_ONITEMSTATEICON : LVHT_ONITEMLABEL;
     return hit;
 }
 
 void ListViewControl::scrollTo(HWND window, int top)
 {
-    const int last = std::max<int>(static_cast<int>(m_items.size()) - countPerPage(window), 0);
+    // A step is a row in report mode and a column of items in list mode.
+    const int perStep = itemsPerStep(window);
+    const int steps = (static_cast<int>(m_items.size()) + perStep - 1) / perStep;
     const int previous = m_top;
-    m_top = std::clamp(top, 0, last);
+    m_top = std::clamp(top / perStep, 0, std::max(steps - stepsInView(window), 0)) * perStep;
     // Another item is under the mouse now: a tip shown is no longer its.
     if (m_top != previous)
         popTip();
@@ -354,11 +415,13 @@ void ListViewControl::ensureVisible(HWND window, int index)
 {
     if (!valid(index))
         return;
-    const int perPage = std::max(countPerPage(window), 1);
-    if (index < m_top)
-        scrollTo(window, index);
-    else if (index >= m_top + perPage)
-        scrollTo(window, index - perPage + 1);
+    const int perStep = itemsPerStep(window);
+    const int step = index / perStep;
+    const int first = m_top / perStep;
+    if (step < first)
+        scrollTo(window, step * perStep);
+    else if (step >= first + stepsInView(window))
+        scrollTo(window, (step - stepsInView(window) + 1) * perStep);
 }
 
 void ListViewControl::selectByUser(HWND window, int index, bool control, bool shift)
@@ -406,6 +469,13 @@ void ListViewControl::keyDown(HWND window, WPARAM key)
     case VK_DOWN: target = focus < 0 ? 0 : focus + 1; break;
     case VK_PRIOR: target = focus - page; break;
     case VK_NEXT: target = focus < 0 ? page : focus + page; break;
+    case VK_LEFT:
+    case VK_RIGHT:
+        // In list mode the item beside: a column's worth of items back or on.
+        if (isReport(window))
+            return;
+        target = focus < 0 ? 0 : focus + (key == VK_LEFT ? -1 : 1) * rowsPerColumn(window);
+        break;
     case VK_HOME: target = 0; break;
     case VK_END: target = count - 1; break;
     case VK_SPACE:
@@ -600,6 +670,10 @@ ListViewInfo ListViewControl::inspect(HWND window, int first, int count)
     info.extendedStyle = self->m_extendedStyle;
     info.topIndex = self->m_top;
     info.countPerPage = self->countPerPage(window);
+    if (!info.report) {
+        info.rowsPerColumn = self->rowsPerColumn(window);
+        info.listColumnWidth = self->listColumnWidth(window);
+    }
     info.stateImageWidth = self->stateImageWidth();
     if (const auto* columns = HeaderControl::itemsOf(self->m_header))
         for (const HeaderControl::Item& column : *columns)
@@ -705,7 +779,9 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
         self->m_pressed = false;
         return 0;
     case WM_MOUSEWHEEL:
-        self->scrollTo(window, self->m_top - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA);
+        // Three rows a notch in report mode, a column in list mode.
+        self->scrollTo(window, self->m_top - GET_WHEEL_DELTA_WPARAM(wParam) *
+                                                  (self->isReport(window) ? kWheelRows : self->rowsPerColumn(window)) / WHEEL_DELTA);
         return 0;
     case WM_NOTIFY: {
         if (auto* request = reinterpret_cast<NMTTDISPINFOW*>(lParam);
@@ -745,7 +821,7 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
         return TRUE;
     }
     case LVM_GETCOLUMNWIDTH:
-        return self->columnWidth(index);
+        return self->isReport(window) ? self->columnWidth(index) : self->listColumnWidth(window);
     case LVM_SETCOLUMNWIDTH:
         return self->setColumnWidth(window, index, static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lParam))));
     case LVM_SETIMAGELIST: {
@@ -836,15 +912,17 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
         auto* rect = reinterpret_cast<RECT*>(lParam);
         if (!rect || !self->valid(index))
             return FALSE;
-        const int top = self->headerHeight(window) + (index - self->m_top) * kRowHeight;
-        *rect = RECT{0, top, clientSizeOf(window).cx, top + kRowHeight};
+        *rect = self->itemRect(window, index);
         return TRUE;
     }
     case LVM_ENSUREVISIBLE:
         self->ensureVisible(window, index);
         return self->valid(index);
     case LVM_SCROLL:
-        self->scrollTo(window, self->m_top + static_cast<int>(lParam) / kRowHeight);
+        if (self->isReport(window))
+            self->scrollTo(window, self->m_top + static_cast<int>(lParam) / kRowHeight);
+        else
+            self->scrollTo(window, self->m_top + static_cast<int>(wParam) / self->listColumnWidth(window) * self->rowsPerColumn(window));
         return TRUE;
     case LVM_GETTOPINDEX:
         return self->m_top;

@@ -1,6 +1,7 @@
-// The "SysListView32" class in report and list mode: items with a parameter, a state (selected,
-// focused, state image index) and column texts; a header for the columns in report mode; selection
-// by mouse and keys with Ctrl and Shift; scrolling; hit tests that tell the state image from the
+// The "SysListView32" class in report mode (a row an item) and list mode (items down columns of
+// cells, scrolled sideways): items with a parameter, a state (selected, focused, state image
+// index) and column texts; a header for the columns in report mode; selection by mouse and keys
+// with Ctrl and Shift; scrolling; hit tests that tell the state image from the
 // label; notifications to the parent (LVN_ITEMCHANGED, LVN_KEYDOWN, NM_CLICK, NM_DBLCLK,
 // NM_RETURN) and custom drawing (NM_CUSTOMDRAW) asked the Windows way when the list is painted.
 // With info tips, resting the mouse on a text cut by its column shows the text whole in a tip,
@@ -40,6 +41,9 @@ public:
     DWORD extendedStyle() const { return m_extendedStyle; }
     int topIndex() const { return m_top; }
     int countPerPage(HWND window) const;
+    // In list mode items run down columns of cells: this many to a column, each this wide.
+    int rowsPerColumn(HWND window) const;
+    int listColumnWidth(HWND window) const;
     // Runs the custom-draw stages for items first .. first+count-1, as painting them would.
     std::vector<std::vector<CellColors>> paintColors(HWND window, int first, int count) const;
     // Everything a front end shows; the colours of items first .. first+count-1 painted.
@@ -58,6 +62,12 @@ private:
     // parent extends or replaces it; empty for no tip.
     std::wstring tipFor(HWND window, int index, int column) const;
     bool isReport(HWND window) const;
+    int columnsInView(HWND window) const;
+    // Scrolling goes by steps: a row in report mode, a column of items in list mode.
+    int itemsPerStep(HWND window) const;
+    int stepsInView(HWND window) const;
+    // The item's cell in the client area: its row in report mode, its cell in list mode.
+    RECT itemRect(HWND window, int index) const;
     int headerHeight(HWND window) const;
     bool valid(int index) const { return index >= 0 && index < static_cast<int>(m_items.size()); }
     const std::wstring& text(int index, int column) const;
@@ -96,7 +106,8 @@ private:
     std::array<HIMAGELIST, 3> m_imageLists{};
     DWORD m_extendedStyle = 0;
     int m_selectionMark = -1;
-    int m_top = 0;
+    int m_top = 0;                 // the first item in view; in list mode the top of a column
+    int m_listColumnWidth = 0;     // in list mode as set; 0 for the widest item's
     bool m_pressed = false;
     HWND m_toolTip = nullptr;
     std::pair<int, int> m_tipCell{-1, -1};   // item and column under the mouse

@@ -42,6 +42,9 @@ struct ListViewInfo {
     std::vector<ListItemInfo> items;
     int topIndex = 0;
     int countPerPage = 0;
+    // List mode: items run down columns of this many, each column this wide (pixels).
+    int rowsPerColumn = 0;
+    int listColumnWidth = 0;
     int stateImageWidth = 0;             // pixels
     std::vector<ListImageInfo> stateImages;   // image n-1 is state image index n
     std::vector<ListImageInfo> smallImages;   // the items' own pictures, by image index

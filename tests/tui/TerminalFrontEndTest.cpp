@@ -9,6 +9,7 @@
 #include "kernel/Library.h"
 #include "kernel/Resources.h"
 #include "kernel/Text.h"
+#include "support/ListViewItems.h"
 #include "support/TempRoot.h"
 #include "win/Automation.h"
 #include "win/CommCtrl.h"
@@ -514,6 +515,36 @@ TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScroll
     EXPECT_TRUE(screen().find(L"Method 19"));
     EXPECT_EQ(screen().cursor(), (Screen::Point{cells.x, cells.bottom() - 1})) << "the cursor on the focused row";
     FreeLibrary(module);
+}
+
+TEST_F(TerminalFrontEndTest, InListModeItemsRunDownColumnsAndAClickReachesTheItemDrawnThere)
+{
+    static const DialogTemplate frame = dialogTemplate(L"Lists", 8, 8, 200, 96, {});
+    HWND dialog = CreateDialogIndirectParamW(nullptr, &frame, host, listDialogProc, 0);
+    opened.push_back(dialog);
+    // Four rows of 40 cells: with "Method 19" the widest, columns of 10 cells, four in view.
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_LIST, 8, 8, 40 * 8, 4 * 16, dialog,
+                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
+    AppendListItems(list, L"Method ", 20);
+    act({});
+
+    const Rect cells = CellGeometry::cellsOf(Automation::describe(list).windowRect);
+    EXPECT_EQ(screen().find(L"Method 3"), (Screen::Point{cells.x, cells.y + 3}));
+    EXPECT_EQ(screen().find(L"Method 4"), (Screen::Point{cells.x + 10, cells.y}));
+    EXPECT_EQ(screen().find(L"Method 15"), (Screen::Point{cells.x + 30, cells.y + 3}));
+    EXPECT_FALSE(screen().find(L"Method 16")) << "the fifth column lies beyond the list";
+    EXPECT_EQ(screen().at(cells.right() - 1, cells.bottom() - 1).ch, L'►') << "more columns to the right";
+
+    act({InputEvent::ofClick(cells.x + 12, cells.y + 1)});
+    EXPECT_EQ(screen().at(cells.x + 12, cells.y + 1).style, Theme::selection);
+    EXPECT_NE(screen().at(cells.x + 2, cells.y + 1).style, Theme::selection);
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 5);
+
+    // The wheel brings the next column in from the right.
+    act({InputEvent::ofWheel(cells.x + 5, cells.y + 1, -1)});
+    EXPECT_EQ(screen().find(L"Method 4"), (Screen::Point{cells.x, cells.y}));
+    EXPECT_EQ(screen().find(L"Method 19"), (Screen::Point{cells.x + 30, cells.y + 3}));
+    EXPECT_EQ(screen().at(cells.x, cells.bottom() - 1).ch, L'◄') << "columns to the left";
 }
 
 TEST(TerminalTooSmall, SaysHowLargeTheTerminalMustBeAndIgnoresAllButQuitting)

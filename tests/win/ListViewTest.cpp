@@ -5,6 +5,7 @@
 
 #include "kernel/Clock.h"
 #include "kernel/Text.h"
+#include "support/ListViewItems.h"
 #include "win/ListViewAutomation.h"
 #include "win/ToolTipControl.h"
 
@@ -285,6 +286,63 @@ TEST_F(ListViewTest, ACutTextShowsWholeInATipWhereTheMouseOrTheKeyboardRestsAndT
     GetWindowRect(tip, &rect);
     EXPECT_EQ(rect.right - rect.left, 80 * 8);
     EXPECT_EQ(rect.bottom - rect.top, (2 + 2) * 16) << "78 characters a line: two lines and the frame";
+}
+
+TEST_F(ListViewTest, InListModeItemsRunDownColumnsThatScrollSideways)
+{
+    // Four rows of 16 pixels and 160 pixels across: columns of four items, two of them in view.
+    const HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_LIST | LVS_SHOWSELALWAYS, 0,
+                                      120, 160, 64, m_parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(8)), TestInstance(), nullptr);
+    AppendListItems(list, L"Method ", 10);
+    const auto rectOf = [list](int index) {
+        RECT rect{};
+        SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+        return std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom};
+    };
+    const auto itemAt = [list](LONG x, LONG y) {
+        LVHITTESTINFO hit{{x, y}, 0, 0, 0, 0};
+        return static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    };
+    const auto top = [list] { return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)); };
+    const auto focusedItem = [list] { return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)); };
+
+    // "Method 9" and a cell of margin: columns 72 pixels wide.
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 72);
+    EXPECT_THAT(rectOf(5), ElementsAre(72, 16, 144, 32));
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0), 8);
+    EXPECT_EQ(itemAt(80, 24), 5);
+    EXPECT_EQ(itemAt(150, 8), 8) << "the third column shows in part";
+    EXPECT_EQ(itemAt(150, 56), -1) << "no item 11";
+
+    // Left and Right go a column along; the list scrolls a column at a time to show the focus.
+    ASSERT_TRUE(ListViewAutomation::clickItem(m_parent, 8, 1, false));
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_RIGHT));
+    EXPECT_EQ(focusedItem(), 5);
+    EXPECT_EQ(top(), 0);
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_RIGHT));
+    EXPECT_EQ(focusedItem(), 9);
+    EXPECT_EQ(top(), 4);
+    EXPECT_THAT(rectOf(9), ElementsAre(72, 16, 144, 32));
+    EXPECT_EQ(itemAt(80, 24), 9);
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_RIGHT));
+    EXPECT_EQ(focusedItem(), 9);
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_LEFT));
+    EXPECT_EQ(focusedItem(), 5);
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_HOME));
+    EXPECT_EQ(top(), 0);
+
+    // The wheel scrolls a column a notch, never past the last column.
+    for (int notches : {-1, -1}) {
+        SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(notches * WHEEL_DELTA)), 0);
+        EXPECT_EQ(top(), 4);
+    }
+    SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(WHEEL_DELTA)), 0);
+    EXPECT_EQ(top(), 0);
+
+    // The owner may set the columns' width.
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, 100);
+    EXPECT_THAT(rectOf(5), ElementsAre(100, 16, 200, 32));
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0), 4);
 }
 
 TEST_F(ListViewTest, TheParentRefusesResizingAndDividerDoubleClicksFitTheColumn)
