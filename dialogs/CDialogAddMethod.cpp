@@ -9,6 +9,7 @@
 #include "orvane/CDopTable.h"
 #include "orvane/CRegLockSemaphore.h"
 #include "orvane/CbVialLocation.h"
+#include "orvane/RegApi.h"
 
 #include "kernel/FileApi.h"
 #include "win/afx/DDX.h"
@@ -26,12 +27,30 @@ constexpr int kImageNoFia = 1;
 // Every method's register is loaded under this one temporary name, one at a time.
 constexpr const wchar_t* kFiaRegisterName = L"FIAREG_4_SERION";
 
+constexpr UINT WM_SHOW_FIA_PROBLEMS = WM_APP + 1;
+
+// What keeps a FIA.REG that is there from being used, for the user to mend it.
+std::wstring FiaRegisterProblem(const std::wstring& strFile, SHORT nLoadStatus, SHORT nTableStatus)
+{
+    if (nLoadStatus == REG_ERR_SYNTAX)
+        return RegLastLoadError();
+    if (nLoadStatus != REG_OK)
+        return strFile + L": the file cannot be read";
+    if (nTableStatus == REG_ERR_NO_OBJECT)
+        return strFile + L": it holds no object";
+    if (nTableStatus == REG_ERR_NO_TABLE)
+        return strFile + L": it has no table FIATable";
+    // The register could not be used for reasons of its own, not of the file.
+    return L"";
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDialogAddMethod, CDialogBase)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_METHODS, &CDialogAddMethod::OnMethodChanged)
     ON_NOTIFY(NM_DBLCLK, IDC_METHODS, &CDialogAddMethod::OnMethodDoubleClick)
     ON_COMMAND(IDHELP, &CDialogAddMethod::OnHelp)
+    ON_MESSAGE(WM_SHOW_FIA_PROBLEMS, &CDialogAddMethod::OnShowFiaProblems)
 END_MESSAGE_MAP()
 
 CDialogAddMethod::CDialogAddMethod(CWnd* pParent) : CDialogBase(IDD_ADD_METHOD, pParent) {}
@@ -59,7 +78,16 @@ BOOL CDialogAddMethod::OnInitDialog()
     m_listFiaTable.InsertColumn(2, ModuleString(IDS_INJECTIONS_PER_LOCATION).c_str(), LVCFMT_RIGHT, 60);
     ListMethods();
     m_arrMethods.clear();
+    if (!m_strFiaProblems.empty())
+        PostMessage(WM_SHOW_FIA_PROBLEMS);
     return TRUE;
+}
+
+LRESULT CDialogAddMethod::OnShowFiaProblems(WPARAM, LPARAM)
+{
+    const std::wstring strText = ModuleString(IDS_FIA_REGISTER_UNUSABLE) + m_strFiaProblems;
+    MessageBox(strText.c_str(), ModuleString(IDS_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return 0;
 }
 
 void CDialogAddMethod::ListMethods()
@@ -73,7 +101,10 @@ void CDialogAddMethod::ListMethods()
         return;
     do {
         CFIATable* pTable = nullptr;
-        const int nFia = ReadFiaRegister(strFolder + L"\\" + found.cFileName, &pTable);
+        std::wstring strProblem;
+        const int nFia = ReadFiaRegister(strFolder + L"\\" + found.cFileName, &pTable, &strProblem);
+        if (!strProblem.empty())
+            m_strFiaProblems += L"\n" + std::wstring(found.cFileName) + L": " + strProblem;
         if (pTable)
             m_listTables.emplace_back(pTable);
         LVITEMW item{};
@@ -88,7 +119,7 @@ void CDialogAddMethod::ListMethods()
     ::FindClose(hSearch);
 }
 
-int CDialogAddMethod::ReadFiaRegister(const std::wstring& strMethodPath, CFIATable** ppTable)
+int CDialogAddMethod::ReadFiaRegister(const std::wstring& strMethodPath, CFIATable** ppTable, std::wstring* pstrProblem)
 {
     int nResult = 0;
     USHORT nFiaEnabled = 0;
@@ -98,14 +129,18 @@ int CDialogAddMethod::ReadFiaRegister(const std::wstring& strMethodPath, CFIATab
     CDopTable table;
     if (lock.LockWrite(kFiaRegisterName, nullptr, 1) == REG_OK) {
         lock.GetRegDescStruct(&desc);
-        if (RegLoadFile(strFile.c_str(), 1, 1, desc.hRegister, 0) == REG_OK && table.SetLockAccess(&lock) == REG_OK &&
-            table.GetFirstObj() == REG_OK && table.Capture(1, L"FIATable") == REG_OK) {
+        const SHORT nLoadStatus = RegLoadFile(strFile.c_str(), 1, 1, desc.hRegister, 0);
+        SHORT nTableStatus = nLoadStatus;
+        if (nLoadStatus == REG_OK && (nTableStatus = table.SetLockAccess(&lock)) == REG_OK &&
+            (nTableStatus = table.GetFirstObj()) == REG_OK && (nTableStatus = table.Capture(1, L"FIATable")) == REG_OK) {
             table.GetHdrNVUShort(L"FIAEnabled", &nFiaEnabled);
             if (nFiaEnabled) {
                 nResult = 1;
                 if (ppTable)
                     ReadFiaRows(table, ppTable);
             }
+        } else if (pstrProblem && ::GetFileAttributesW(strFile.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            *pstrProblem = FiaRegisterProblem(strFile, nLoadStatus, nTableStatus);
         }
     }
     table.Release();

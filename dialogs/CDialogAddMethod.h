@@ -22,8 +22,9 @@ public:
     explicit CDialogAddMethod(CWnd* pParent = nullptr);
 
     // 1 when the method's FIA.REG enables FIA. With ppTable, a table with rows is stored through
-    // it for the caller to own.
-    static int ReadFiaRegister(const std::wstring& strMethodPath, CFIATable** ppTable);
+    // it for the caller to own. With pstrProblem, what is wrong with a FIA.REG that is there but
+    // cannot be used is stored through it (a method without one is simply without FIA).
+    static int ReadFiaRegister(const std::wstring& strMethodPath, CFIATable** ppTable, std::wstring* pstrProblem = nullptr);
     // The rows of the captured FIATable; nothing is stored for a table without rows.
     static void ReadFiaRows(CDopTable& table, CFIATable** ppTable);
 
@@ -43,6 +44,8 @@ protected:
     void OnMethodChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnMethodDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnHelp();
+    // Says which methods are listed without FIA because of their FIA.REG, once the window shows.
+    LRESULT OnShowFiaProblems(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
@@ -52,4 +55,6 @@ private:
 
     // Every table read; the method items point into it while the window lives.
     std::list<std::unique_ptr<CFIATable>> m_listTables;
+    // One line a method whose FIA.REG cannot be used: its name and what is wrong.
+    std::wstring m_strFiaProblems;
 };

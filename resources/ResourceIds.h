@@ -59,6 +59,7 @@ constexpr int IDS_LOCATION = 22027;
 constexpr int IDS_FIA_SAMPLE_NAME = 22028;
 constexpr int IDS_INJECTIONS_PER_LOCATION = 22029;
 constexpr int IDS_NO_METHOD_DIRECTORY = 22034;
+constexpr int IDS_FIA_REGISTER_UNUSABLE = 22038;
 
 // The autoname dialog and its fields.
 constexpr int IDD_AUTONAME = 23204;

@@ -341,6 +341,7 @@ TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChose
     std::string error;
     ASSERT_TRUE(HostInstaller::install(HostRoot(m_root.path()), error)) << error;
     WriteFileBytes(m_root.onDriveC("Orvane/Methods/BROKEN.M/FIA.REG"), "not a register\n");
+    WriteFileBytes(m_root.onDriveC("Orvane/Methods/NOTABLE.M/FIA.REG"), "ORVANE REGISTER 1\nObject \"FIA\"\nEndObject\n");
     std::filesystem::create_directories(m_root.onDriveC("Orvane/Methods/NOREG.M"));
     OpenWithThreeRows();
 
@@ -362,16 +363,19 @@ TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChose
             rows.push_back(item.cells[0].text + L"|" + item.cells[1].text + L"|" + item.cells[2].text);
         return rows;
     };
+    // Over the listed methods, the ones whose FIA.REG is there but unusable are named with the
+    // reason; a method without one is simply without FIA.
+    AnswerBox(IDOK);
     m_user.then([&] {
         ASSERT_NE(dialog(), nullptr);
         EXPECT_EQ(Automation::describe(GetDlgItem(dialog(), IDC_METHOD_PATH)).text, L"C:\\Orvane\\Methods\\");
         EXPECT_THAT(listed(), ElementsAre(L"ABORTED.M FIA", L"ACQERROR.M FIA", L"BLANK.M", L"BROKEN.M", L"LEAK.M FIA",
-                                          L"NITRATE.M FIA", L"NOREG.M", L"NOTREADY.M FIA", L"PHOSPHATE.M FIA"));
+                                          L"NITRATE.M FIA", L"NOREG.M", L"NOTABLE.M", L"NOTREADY.M FIA", L"PHOSPHATE.M FIA"));
         ASSERT_TRUE(Done(ListViewAutomation::selectItems(dialog(), IDC_METHODS, {2})));
         EXPECT_TRUE(fiaTable().empty()) << "a method without FIA has no table";
         // The details show the table of the method changed last.
         ASSERT_TRUE(Done(ListViewAutomation::selectItems(dialog(), IDC_METHODS, {})));
-        ASSERT_TRUE(Done(ListViewAutomation::selectItems(dialog(), IDC_METHODS, {8, 5})));
+        ASSERT_TRUE(Done(ListViewAutomation::selectItems(dialog(), IDC_METHODS, {9, 5})));
         EXPECT_THAT(fiaTable(), ElementsAre(L"Vial 1|Standard 1|1", L"Vial 2|Standard 2|1", L"Vial 3|River inlet|2"));
         // A refused count, then a good one: each name is in the result once.
         EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_SAMPLES, L"1000")));
@@ -383,8 +387,13 @@ TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChose
     ASSERT_TRUE(Done(ListViewAutomation::selectItems(Viewer(), IDC_METHOD_LIST, {0})));
     ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'M', MOD_CONTROL)));
     EXPECT_EQ(m_user.pendingActions(), 0u);
-    ASSERT_EQ(m_boxTexts.size(), 1u);
-    EXPECT_EQ(m_boxTexts[0], L"Enter an integer between 1 and 999.");
+    ASSERT_EQ(m_boxTexts.size(), 2u);
+    EXPECT_EQ(m_boxTexts[0],
+              L"These methods are listed without FIA because their FIA.REG cannot be used:\n"
+              L"BROKEN.M: C:\\Orvane\\Methods\\BROKEN.M\\FIA.REG, line 1: not a register file: the first line must be "
+              L"ORVANE REGISTER 1\n"
+              L"NOTABLE.M: C:\\Orvane\\Methods\\NOTABLE.M\\FIA.REG: it has no table FIATable");
+    EXPECT_EQ(m_boxTexts[1], L"Enter an integer between 1 and 999.");
 
     std::vector<std::wstring> names;
     for (const MethodRecord& row : StoredRows())
@@ -394,9 +403,11 @@ TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChose
     EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemCount(), 7);
 
     // A double click takes the clicked method; Cancel adds nothing.
+    AnswerBox(IDOK);
     m_user.then([&] { EXPECT_TRUE(Done(ListViewAutomation::doubleClickItem(dialog(), IDC_METHODS, 2))); });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
     EXPECT_EQ(StoredRows().size(), 8u);
+    AnswerBox(IDOK);
     m_user.then([&] { EXPECT_TRUE(Done(Automation::click(dialog(), IDCANCEL))); });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
     EXPECT_EQ(StoredRows().size(), 8u);
@@ -405,8 +416,8 @@ TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChose
     CpSetStrVar(m_context, "_METHPATH$", L"C:\\Orvane\\Gone\\");
     AnswerBox(IDOK);
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
-    ASSERT_EQ(m_boxTexts.size(), 2u);
-    EXPECT_EQ(m_boxTexts[1], L"Method directory does not exist.");
+    ASSERT_EQ(m_boxTexts.size(), 5u);
+    EXPECT_EQ(m_boxTexts[4], L"Method directory does not exist.");
 }
 
 } // namespace
