@@ -1,39 +1,29 @@
 // The simulated instrument as the module drives it: the command lines a method start queues,
 // then the variables, register texts and data folders the module and the user see.
-#include "host/HostInstaller.h"
-#include "host/InstrumentSimulation.h"
+#include "FreshHost.h"
 
+#include "kernel/Clock.h"
 #include "kernel/Text.h"
 #include "orvane/BspHub.h"
 #include "orvane/CpApi.h"
-#include "orvane/HostState.h"
 #include "orvane/MacroInterpreter.h"
 #include "orvane/RegisterStore.h"
-#include "support/TempRoot.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-class InstrumentSimulationTest : public testing::Test {
+class InstrumentSimulationTest : public FreshHost {
 protected:
     void SetUp() override
     {
-        ResetOrvaneState();
-        std::string error;
-        ASSERT_TRUE(HostInstaller::install(HostRoot(temp.path()), error)) << error;
-        for (const auto& variable : HostInstaller::defaultVariables()) {
-            if (const auto* number = std::get_if<double>(&variable.value))
-                CpVariables::instance().set(variable.name, *number);
-            else
-                CpVariables::instance().set(variable.name, std::get<std::wstring>(variable.value));
-        }
-        instrument.emplace([this](const std::wstring& line) { output.push_back(line); });
-        context = CpCreateContext();
+        FreshHost::SetUp();
+        start();
+        output.clear();
+        context = host->context();
         observer = CpVariables::instance().addObserver([this](const std::string& name) {
             if (name == "_METHODON" || name == "_SERIONON")
                 changes.push_back(name + "=" + WideToUtf8(CpVariables::instance().get(name)->toText()));
@@ -42,7 +32,7 @@ protected:
     void TearDown() override
     {
         CpVariables::instance().removeObserver(observer);
-        CpDestroyContext(context);
+        FreshHost::TearDown();
     }
 
     // The lines a method start sends, after the variables it sets.
@@ -69,25 +59,23 @@ protected:
         Clock::advance(end - Clock::nowMs());
     }
 
-    TempRoot temp;
+    bool running() { return host->instrument().running(); }
+
     HCPCONTEXT context = 0;
     CpVariables::ObserverId observer = 0;
     std::vector<std::string> changes;
-    std::vector<std::wstring> output;
-    // Made after the reset, which forgets the commands it registers.
-    std::optional<InstrumentSimulation> instrument;
 };
 
-TEST_F(InstrumentSimulationTest, NormalEndResetsSerionOnBeforeMethodOnFallsAndWritesTheDataFolder)
+TEST_F(InstrumentSimulationTest, NormalEndResetsSerionOnBeforeMethodOnFallsOnlyWithTheHookAndWritesTheDataFolder)
 {
     startMethod(L"NITRATE.M", L"N1.d");
-    EXPECT_TRUE(instrument->running());
+    EXPECT_TRUE(running());
     EXPECT_EQ(text("ACQSTATUS$"), L"RUN");
     EXPECT_EQ(text("GUISYSTEMSTATUS$"), L"Instrument 1|Online|ST:B|Run NITRATE.M");
     runFor(19.9);
     EXPECT_EQ(number("_METHODON"), 1.0);
     runFor(0.2);
-    EXPECT_FALSE(instrument->running());
+    EXPECT_FALSE(running());
     EXPECT_EQ(changes, (std::vector<std::string>{"_SERIONON=1", "_METHODON=1", "_SERIONON=0", "_METHODON=0"}));
     EXPECT_EQ(number("METHENDSTATUS"), 1.0);
     EXPECT_EQ(text("ACQSTATUS$"), L"READY");
@@ -95,6 +83,15 @@ TEST_F(InstrumentSimulationTest, NormalEndResetsSerionOnBeforeMethodOnFallsAndWr
     EXPECT_NE(log.find("Method C:\\Orvane\\Methods\\NITRATE.M started"), std::string::npos) << log;
     EXPECT_NE(log.find("Method NITRATE.M complete"), std::string::npos) << log;
     EXPECT_EQ(output.back(), L"Method NITRATE.M complete.");
+
+    // The post-run call of the hook, without _SERIONLOAD, takes it away: then a normal end leaves
+    // _SERIONON set.
+    execute(L" FIALOADHOOK ");
+    changes.clear();
+    CpSetNumVar(context, "_SERIONON", 1.0);
+    execute(L"RUNMETHOD");
+    runFor(25);
+    EXPECT_EQ(changes, (std::vector<std::string>{"_SERIONON=1", "_METHODON=1", "_METHODON=0"}));
 }
 
 TEST_F(InstrumentSimulationTest, FailedRunLeavesSerionOnAndAnnouncesEachHostMessageInRegisterGui)
@@ -127,7 +124,7 @@ TEST_F(InstrumentSimulationTest, NotReadyMethodIsAbortedByAbortAssignment)
     EXPECT_EQ(text("ACQSTATUS$"), L"NOTREADY");
     runFor(3);
     ASSERT_EQ(execute(L"_Abort=1 "), MACRO_OK);
-    EXPECT_FALSE(instrument->running());
+    EXPECT_FALSE(running());
     EXPECT_EQ(number("_METHODON"), 0.0);
     EXPECT_EQ(number("_SERIONON"), 1.0);
     EXPECT_EQ(number("_Abort"), 0.0);
@@ -184,19 +181,6 @@ TEST_F(InstrumentSimulationTest, StopMethodAndCommandMistakesAreReportedAsHostEr
     EXPECT_EQ(text("GUISYSTEMSTATUS$"), L"Instrument 1|Online|ST:C|Standby");
 }
 
-TEST_F(InstrumentSimulationTest, WithoutTheHookANormalEndLeavesSerionOnSet)
-{
-    CpSetStrVar(context, "_METHFILE$", L"BLANK.M");
-    CpSetNumVar(context, "_SERIONON", 1.0);
-    // The post-run call of the hook, without _SERIONLOAD, takes the hook away.
-    execute(L" FIALOADHOOK ");
-    execute(L"RUNMETHOD");
-    runFor(5);
-    EXPECT_EQ(number("_METHODON"), 0.0);
-    EXPECT_EQ(number("_SERIONON"), 1.0);
-    EXPECT_EQ(number("METHENDSTATUS"), 1.0);
-}
-
 TEST_F(InstrumentSimulationTest, BrokenMethodFilesAreNamedWithTheirLineAndNothingRuns)
 {
     // A method name the file system refuses is a method that does not exist, not a crash.
@@ -216,7 +200,7 @@ TEST_F(InstrumentSimulationTest, BrokenMethodFilesAreNamedWithTheirLineAndNothin
         EXPECT_NE(text("_ERRMSG$").find(L"SIMULATE.INI:2: RunTime needs a number of seconds from 0 to 86400"),
                   std::wstring::npos)
             << WideToUtf8(text("_ERRMSG$"));
-        EXPECT_FALSE(instrument->running());
+        EXPECT_FALSE(running());
     }
 
     // The FIA table is checked when the method loads, before any run.
@@ -230,6 +214,7 @@ TEST_F(InstrumentSimulationTest, BrokenMethodFilesAreNamedWithTheirLineAndNothin
     // A method without simulation settings runs with the defaults, and says so.
     std::filesystem::remove(temp.onDriveC("Orvane/Methods/LEAK.M/FIA.REG"));
     std::filesystem::remove(settings);
+    output.clear();
     EXPECT_EQ(execute(L"RUNMETHOD"), MACRO_OK);
     EXPECT_EQ(output.front(), L"The method C:\\Orvane\\Methods\\LEAK.M has no SIMULATE.INI; it runs with the defaults.");
     runFor(10);
