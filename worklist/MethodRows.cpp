@@ -243,10 +243,14 @@ MethodRecord* MethodRows::FindRowById(LONG id, BOOL refuseUnchecked)
 
 void MethodRows::moveToFirstWithId(LONG id)
 {
-    // Place id - 1 holding id - 1 and place id holding id: the rows come in "aaaID" order, so no
-    // earlier row holds id and a walk from the first row would have stopped here too.
+    // Place id - 1 holding id - 1: the rows come in "aaaID" order, so no earlier row holds id. When
+    // place id holds id, or there is no place id, a walk from the first row would have stopped
+    // there too; the run's look past its last row then reads three rows, not the whole group.
     if (id > 0 && m_pTable->MoveFirst() == S_OK && (id == 1 || m_pTable->MoveNext(id - 2) == S_OK) &&
-        m_pTable->aaaID == id - 1 && m_pTable->MoveNext() == S_OK && m_pTable->aaaID == id)
-        return;
+        m_pTable->aaaID == id - 1) {
+        const HRESULT next = m_pTable->MoveNext();
+        if (next == DB_S_ENDOFROWSET || (next == S_OK && m_pTable->aaaID == id))
+            return;
+    }
     m_pTable->MoveFirst();
 }

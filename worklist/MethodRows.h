@@ -56,8 +56,9 @@ private:
     // Runs write on every row from the first, writing each back; stops at the first failed write.
     template <class Write>
     HRESULT writeEveryRow(Write write);
-    // The cursor on the first row with "aaaID" id, reached directly while the rows are numbered by
-    // their places, or on the first row, from which the callers walk.
+    // The cursor on the first row with "aaaID" id, or past the last row when the rows end before
+    // it, reached directly while the rows are numbered by their places; otherwise on the first
+    // row, from which the callers walk.
     void moveToFirstWithId(LONG id);
     HRESULT nameRows(const wchar_t* subFolder, const std::wstring& prefix, LONG counter, const wchar_t* operatorName);
 

@@ -218,6 +218,45 @@ std::pair<int, LONG> walkedRow(const std::vector<std::pair<LONG, LONG>>& rows, L
     return {-1, id};
 }
 
+// Counts the rows that statements deliver on the connections opened while it lives, through
+// SQLite's own row trace.
+class RowReads {
+public:
+    RowReads() { sqlite3_auto_extension(reinterpret_cast<void (*)()>(&traceConnection)); }
+    ~RowReads() { sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&traceConnection)); }
+    RowReads(const RowReads&) = delete;
+    RowReads& operator=(const RowReads&) = delete;
+
+    long count() const { return s_count; }
+
+private:
+    static int traceConnection(sqlite3* db, const char**, const sqlite3_api_routines*)
+    {
+        return sqlite3_trace_v2(db, SQLITE_TRACE_ROW, &countRow, nullptr);
+    }
+    static int countRow(unsigned, void*, void*, void*)
+    {
+        ++s_count;
+        return 0;
+    }
+    static inline long s_count = 0;
+};
+
+TEST_F(MethodRowsTest, TheRunsNextRowIsFoundWithoutReadingTheGroupAlsoPastItsLastRow)
+{
+    makeGroup(200);
+    RowReads reads;
+    ASSERT_EQ(rows.LoadGroup(L"G"), S_OK);
+    for (const LONG start : {1, 100, 199, 200}) {
+        const long before = reads.count();
+        LONG id = start;
+        const MethodRecord* row = rows.FindRow(id, TRUE);
+        EXPECT_EQ(row ? row->aaaID : -1, start < 200 ? start : -1);
+        EXPECT_LE(reads.count() - before, 3) << "rows read to find row " << start;
+    }
+    EXPECT_GT(reads.count(), 0) << "the trace sees the group's connection";
+}
+
 TEST_F(MethodRowsTest, FindRowReachesTheRowTheWalkReachesWhetherOrNotIdsAreDense)
 {
     const std::vector<std::vector<LONG>> numberings = {
