@@ -42,6 +42,7 @@ deps:
 
 bench: build
 	$(BUILD)/bench/serion_bench
+	$(BUILD)/bench/serion_run_bench
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

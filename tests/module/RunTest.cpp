@@ -6,11 +6,9 @@
 #include "module/ModuleCommands.h"
 #include "module/ModuleSettings.h"
 #include "viewer/CDialogMainViewer.h"
-#include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 
 #include "host/InstrumentSimulation.h"
-#include "kernel/Clock.h"
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"
 #include "orvane/CpCommandQueue.h"
@@ -33,7 +31,6 @@ class Run : public UserTest {
 protected:
     Run()
     {
-        std::filesystem::create_directories(m_root.onDriveC("Orvane/Data"));
         AddMethod("DONE.M", "RunTime=10\nOutcome=done\n");
         AddMethod("LEAK.M", "RunTime=20\nOutcome=failed\nMessage=Pump pressure above limit.\n"
                             "Message=Flow stopped.\nMessage=Pump pressure above limit.\n");
@@ -42,43 +39,13 @@ protected:
         AddMethod("NOTREADY.M", "RunTime=20\nOutcome=notready\n");
     }
 
-    void AddMethod(const std::string& name, const std::string& simulation)
-    {
-        const auto folder = m_root.onDriveC("Orvane/Methods/" + name);
-        std::filesystem::create_directories(folder);
-        std::ofstream(folder / "SIMULATE.INI") << simulation;
-    }
-
     // The window open on group Nitrates with one checked row a method, data files in sub-folder Run1.
     void OpenWith(const std::vector<std::wstring>& methods)
     {
-        CGroupTable groups;
-        ASSERT_TRUE(SUCCEEDED(groups.Open()));
-        LONG id = 0;
-        ASSERT_TRUE(SUCCEEDED(GroupRows(groups).Add(L"Nitrates", TRUE, &id)));
-        MethodRows rows;
-        ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
-        rows.InsertMethods(methods, 1, L"C:\\Orvane\\Methods\\", 0);
-        rows.AutoName(L"Run1", L"Nitrates", 0, L"Ann");
+        ASSERT_EQ(AddRunGroup(methods), "");
         ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
         ASSERT_NE(Viewer(), nullptr);
         Automation::deliverPending();
-    }
-
-    // The host's loop for the given time: posted messages, queued command lines and the
-    // instrument's timers, on the virtual clock.
-    void RunHost(double seconds)
-    {
-        const std::int64_t end = Clock::nowMs() + static_cast<std::int64_t>(seconds * 1000);
-        for (;;) {
-            Automation::deliverPending();
-            if (!CpCommandQueue::instance().empty())
-                continue;
-            if (!Clock::nextDueMs() || *Clock::nextDueMs() > end)
-                break;
-            Clock::advanceToNextTimer();
-        }
-        Clock::advance(end - Clock::nowMs());
     }
 
     // Presses an enabled button without running the host's loop, so that what the press queued

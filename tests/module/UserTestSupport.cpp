@@ -1,18 +1,13 @@
 // Accounts in the database and a user at the logon dialog and message boxes.
 #include "UserTestSupport.h"
 
-#include "module/ModuleSettings.h"
 #include "worklist/CUserTable.h"
 #include "worklist/RecordText.h"
 #include "resources/ResourceIds.h"
 
 #include "kernel/Text.h"
 
-UserTest::UserTest()
-{
-    // The path FIARUNNER reads, so that accounts can be stored before the first command.
-    ModuleSettings.strDatabasePath = L"C:\\Orvane\\Auto\\database\\worklist.mdb";
-}
+UserTest::UserTest() { UseDeliveredWorklist(); }
 
 std::vector<UserRecord> UserTest::StoredAccounts() const
 {

@@ -1,0 +1,175 @@
+// A group's run on the simulated instrument, timed on the wall clock while the host's time is
+// virtual: a whole group of 1,000 rows from Run to its shut-down command, and the module's own
+// handling of a method's end, from the host's notification reaching the main window to what the
+// module queues next (the next row's start, or after the last row the group's shut-down), at rows
+// 1, 500, 999 and 1,000. Each repetition starts a fresh host; compare the medians.
+#include "support/ModuleHost.h"
+
+#include "hotlink/CBspDataHotlink.h"
+#include "module/ModuleCommands.h"
+#include "module/ModuleSettings.h"
+#include "resources/ResourceIds.h"
+#include "viewer/CDialogMainViewer.h"
+
+#include "host/InstrumentSimulation.h"
+#include "kernel/Text.h"
+#include "orvane/CpApi.h"
+#include "orvane/CpCommandQueue.h"
+#include "win/Automation.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+constexpr int kGroupRows = 1000;
+// Virtual seconds the host runs between two looks at whether the group still runs.
+constexpr double kHostStep = 10;
+
+using WallClock = std::chrono::steady_clock;
+
+double SecondsSince(WallClock::time_point start)
+{
+    return std::chrono::duration<double>(WallClock::now() - start).count();
+}
+
+// The host with group Nitrates of ten-second methods open in the main window, the shut-down
+// option STANDBY chosen, and the instrument that runs them.
+class GroupOnInstrument : public ModuleHost {
+public:
+    explicit GroupOnInstrument(int rows)
+    {
+        m_failure = startFailure();
+        AddMethod("DONE.M", "RunTime=10\nOutcome=done\n");
+        if (m_failure.empty())
+            m_failure = AddRunGroup(std::vector<std::wstring>(rows, L"DONE.M"));
+        int result = 0;
+        if (m_failure.empty() && (RunCommand(ID_CMD_FIARUNNER, {}, result) != OOCP_OK || result != 0 || !Viewer()))
+            m_failure = "FIARUNNER did not open the main window";
+        if (m_failure.empty())
+            m_failure = WideToUtf8(Automation::chooseEntry(Viewer(), IDC_SHUTDOWN, L"STANDBY").message);
+    }
+
+    // Empty when the group is ready to run; otherwise what went wrong.
+    const std::string& failure() const { return m_failure; }
+
+    bool PressRun()
+    {
+        const ActionResult pressed = Automation::click(Viewer(), IDC_RUN);
+        if (!pressed)
+            m_failure = "Run: " + WideToUtf8(pressed.message);
+        return pressed.ok;
+    }
+
+    // Runs the host until the group has ended or stop answers true.
+    template <class Stop>
+    void RunHostUntil(Stop stop)
+    {
+        while (ModuleSettings.pMainViewer->m_bRunning && !stop())
+            RunHost(kHostStep);
+    }
+
+    // The instrument's last report: "Instrument: Standby." once the shut-down command ran.
+    const std::wstring& lastReport() const { return m_lastReport; }
+
+private:
+    std::string m_failure;
+    std::wstring m_lastReport;
+    InstrumentSimulation m_instrument{[this](const std::wstring& line) { m_lastReport = line; }};
+};
+
+void RunWholeGroup(benchmark::State& state)
+{
+    for (auto _ : state) {
+        GroupOnInstrument host(kGroupRows);
+        const WallClock::time_point start = WallClock::now();
+        if (!host.failure().empty() || !host.PressRun()) {
+            state.SkipWithError(host.failure().c_str());
+            break;
+        }
+        host.RunHostUntil([] { return false; });
+        state.SetIterationTime(SecondsSince(start));
+        if (host.lastReport() != L"Instrument: Standby.") {
+            state.SkipWithError("the group ended without its shut-down command");
+            break;
+        }
+    }
+}
+
+// The main window's procedure wrapped, so that its handling of one method's end is timed alone.
+struct MethodEndTiming {
+    WNDPROC viewerProcedure = nullptr;
+    int timedRow = 0;
+    int endsSeen = 0;
+    double seconds = 0;
+    // The line the module queued last, once the timed end has been handled.
+    std::wstring lastQueued;
+};
+MethodEndTiming timing;
+
+bool IsMethodEnd(UINT message, LPARAM lParam)
+{
+    if (message != WM_HOTLINK_VARIABLE || !EqualsNoCase(reinterpret_cast<LPCWSTR>(lParam), L"_METHODON"))
+        return false;
+    double methodOn = 0;
+    CpGetNumVar(ModuleSettings.hCpContext, "_METHODON", &methodOn);
+    return methodOn < 1e-6;
+}
+
+LRESULT CALLBACK TimedViewerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!IsMethodEnd(message, lParam) || ++timing.endsSeen != timing.timedRow)
+        return CallWindowProcW(timing.viewerProcedure, window, message, wParam, lParam);
+    const WallClock::time_point start = WallClock::now();
+    const LRESULT result = CallWindowProcW(timing.viewerProcedure, window, message, wParam, lParam);
+    timing.seconds = SecondsSince(start);
+    const auto& queued = CpCommandQueue::instance().pending();
+    timing.lastQueued = queued.empty() ? L"" : queued.back().line;
+    return result;
+}
+
+void RunMethodEndToNextQueued(benchmark::State& state)
+{
+    const int row = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        GroupOnInstrument host(kGroupRows);
+        if (!host.failure().empty()) {
+            state.SkipWithError(host.failure().c_str());
+            break;
+        }
+        timing = MethodEndTiming{};
+        timing.timedRow = row;
+        timing.viewerProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            host.Viewer(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TimedViewerProcedure)));
+        if (!host.PressRun()) {
+            state.SkipWithError(host.failure().c_str());
+            break;
+        }
+        host.RunHostUntil([] { return !timing.lastQueued.empty(); });
+        state.SetIterationTime(timing.seconds);
+        const std::wstring expected = row < kGroupRows ? L"print \"Running the method... \"" : L" FIALOADHOOK ";
+        if (timing.lastQueued != expected) {
+            state.SkipWithError(("the end of the row queued \"" + WideToUtf8(timing.lastQueued) + "\"").c_str());
+            break;
+        }
+    }
+}
+
+// One run a repetition: a fresh host whose timing is the only iteration.
+BENCHMARK(RunWholeGroup)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseManualTime()->Unit(
+    benchmark::kMillisecond);
+BENCHMARK(RunMethodEndToNextQueued)
+    ->Arg(1)
+    ->Arg(500)
+    ->Arg(999)
+    ->Arg(kGroupRows)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
