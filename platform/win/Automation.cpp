@@ -97,9 +97,7 @@ void pressKeys(UINT virtualKey, UINT modifiers)
 {
     Automation::withModifiers(modifiers, [virtualKey] {
         Automation::injectKey(virtualKey, true);
-        deliver();
         Automation::injectKey(virtualKey, false);
-        deliver();
     });
 }
 
@@ -362,20 +360,20 @@ void Automation::deliverPending() { MessageLoop::deliverPending(); }
 
 ActionResult Automation::findUsableControl(HWND window, int controlId, HWND& control) { return findUsable(window, controlId, control); }
 
-void Automation::withModifiers(UINT modifiers, const std::function<void()>& act)
+void Automation::withModifiers(UINT modifiers, const std::function<void()>& inject)
 {
+    // The whole gesture is queued before any of it is handled, as the hardware would have it: a
+    // key or click that opens a modal window finds the modifiers released in that window's loop,
+    // rather than held down through everything done in it.
     const std::pair<UINT, UINT> held[] = {{MOD_CONTROL, VK_CONTROL}, {MOD_SHIFT, VK_SHIFT}, {MOD_ALT, VK_MENU}};
     for (const auto& [flag, key] : held)
-        if (modifiers & flag) {
+        if (modifiers & flag)
             injectKey(key, true);
-            deliver();
-        }
-    act();
+    inject();
     for (const auto& [flag, key] : held)
-        if (modifiers & flag) {
+        if (modifiers & flag)
             injectKey(key, false);
-            deliver();
-        }
+    deliver();
 }
 
 ActionResult Automation::setText(HWND window, int controlId, std::wstring_view text)

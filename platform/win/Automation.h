@@ -97,8 +97,9 @@ public:
 
     // The control a user could act on now: found, visible, enabled and not behind a modal window.
     static ActionResult findUsableControl(HWND window, int controlId, HWND& control);
-    // Presses the modifier keys, runs act, and releases them again.
-    static void withModifiers(UINT modifiers, const std::function<void()>& act);
+    // Presses the modifier keys, runs inject (which injects input and delivers none), releases
+    // the modifiers and then delivers it all.
+    static void withModifiers(UINT modifiers, const std::function<void()>& inject);
 
     // --- Raw input for a front end: posted to the queue like the terminal's own input.
     static void injectKey(UINT virtualKey, bool down);

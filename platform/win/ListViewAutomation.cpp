@@ -72,6 +72,15 @@ void press(POINT point, UINT down)
     Automation::deliverPending();
 }
 
+// A click with Ctrl held: all of it queued before any of it is handled.
+void controlClick(POINT point)
+{
+    Automation::withModifiers(MOD_CONTROL, [point] {
+        Automation::injectMouse(WM_LBUTTONDOWN, point);
+        Automation::injectMouse(WM_LBUTTONUP, point);
+    });
+}
+
 } // namespace
 
 ActionResult ListViewAutomation::selectItems(HWND window, int controlId, const std::vector<int>& indexes)
@@ -85,13 +94,13 @@ ActionResult ListViewAutomation::selectItems(HWND window, int controlId, const s
     if (indexes.empty()) {
         // Ctrl+click takes each selected item out of the selection.
         for (int index = -1; (index = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0 && IsWindow(list);)
-            Automation::withModifiers(MOD_CONTROL, [&] { press(itemPoint(list, index, false), WM_LBUTTONDOWN); });
+            controlClick(itemPoint(list, index, false));
         return {};
     }
     press(itemPoint(list, indexes.front(), false), WM_LBUTTONDOWN);
     for (std::size_t i = 1; i < indexes.size() && IsWindow(list); ++i)
         if (!(SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(indexes[i]), LVIS_SELECTED) & LVIS_SELECTED))
-            Automation::withModifiers(MOD_CONTROL, [&] { press(itemPoint(list, indexes[i], false), WM_LBUTTONDOWN); });
+            controlClick(itemPoint(list, indexes[i], false));
     return {};
 }
 

@@ -37,6 +37,28 @@ std::string describeNotification(const NMHDR& header)
     return it == names.end() ? std::string() : it->second;
 }
 
+// A modal dialog with a list of six methods in list mode (control 5); Escape ends it.
+INT_PTR CALLBACK methodsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        AppendListItems(GetDlgItem(dialog, 5), L"Method ", 6);
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == NM_CLICK)
+        g_notes.push_back("Methods " + describeNotification(*reinterpret_cast<NMHDR*>(lParam)) + " keys " +
+                          std::to_string(reinterpret_cast<NMITEMACTIVATE*>(lParam)->uKeyFlags));
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)
+        EndDialog(dialog, IDCANCEL);
+    return message == WM_INITDIALOG;
+}
+
+void openMethodsDialog(HWND owner)
+{
+    static const DialogItemTemplate items[] = {
+        {WC_LISTVIEWW, L"", 5, WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_LIST | LVS_SHOWSELALWAYS, 4, 4, 120, 40}};
+    static const DialogTemplate methods = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME, 0, 10, 10, 140, 60,
+                                           L"Methods", L"MS Sans Serif", 8, 0, nullptr, items};
+    DialogBoxIndirectParamW(TestInstance(), &methods, owner, methodsDialogProc, 0);
+}
+
 // The list's parent: records what the list tells it, colours column 1 of odd items red, and
 // refuses to let the first column be resized.
 LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -65,6 +87,9 @@ LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (const std::string note = describeNotification(*header); !note.empty())
         g_notes.push_back(note);
+    // Ctrl+M on the list opens a modal dialog, as Add Method(s) opens from the method list.
+    if (header->code == LVN_KEYDOWN && reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey == 'M' && GetKeyState(VK_CONTROL) < 0)
+        openMethodsDialog(window);
     if (header->code == HDN_BEGINTRACKW)
         return g_refuseTrackOfFirstColumn && reinterpret_cast<NMHEADERW*>(lParam)->iItem == 0;
     return 0;
@@ -168,6 +193,29 @@ TEST_F(ListViewTest, ClicksAndKeysSelectAsOnWindowsAndReportEveryChange)
     EXPECT_TRUE(selected().empty());
     EXPECT_FALSE(ListViewAutomation::selectItems(m_parent, 7, {1, 8}));
     EXPECT_TRUE(selected().empty());
+}
+
+TEST_F(ListViewTest, APlainClickInADialogThatCtrlAndAKeyOpenedSelectsOnlyTheClickedItem)
+{
+    // The Ctrl of the keystroke is released in the dialog's loop, as the user's finger is.
+    ScriptedInput user;
+    std::vector<int> chosen;
+    const auto methods = [] { return Automation::findWindow(L"Methods"); };
+    user.then([&] { EXPECT_TRUE(Done(ListViewAutomation::clickItem(methods(), 5, 1, false))); })
+        .then([&] { EXPECT_TRUE(Done(ListViewAutomation::clickItem(methods(), 5, 3, false))); })
+        .then([&] {
+            const HWND list = GetDlgItem(methods(), 5);
+            for (int index = -1; (index = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0;)
+                chosen.push_back(index);
+            EXPECT_TRUE(Done(Automation::pressKey(methods(), VK_ESCAPE)));
+        });
+    ASSERT_TRUE(ListViewAutomation::clickItem(m_parent, 7, 0, false));
+    g_notes.clear();
+    ASSERT_TRUE(Automation::pressKey(m_parent, 'M', MOD_CONTROL));
+    EXPECT_EQ(user.pendingActions(), 0u);
+    EXPECT_THAT(chosen, ElementsAre(3));
+    EXPECT_THAT(g_notes, ElementsAre("LVN_KEYDOWN", "LVN_KEYDOWN", "Methods NM_CLICK 1,0 keys 0", "Methods NM_CLICK 3,0 keys 0"));
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0) << "Ctrl is up again";
 }
 
 TEST_F(ListViewTest, HitTestsTellTheStateImageAndDoubleClicksAndTheWheelReachTheList)
