@@ -95,6 +95,29 @@ std::string lineWith(const std::string& screen, const std::string& text)
     return screen.substr(start == std::string::npos ? 0 : start + 1, end == std::string::npos ? std::string::npos : end - start - 1);
 }
 
+// What sqlite3 prints for a query of the root's worklist.
+std::string queryWorklist(const std::string& root, const std::string& sql)
+{
+    const std::string command = "sqlite3 '" + root + "/C/Orvane/Serion/database/worklist.mdb' '" + sql + "'";
+    std::string printed;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe))
+            printed += buffer;
+        pclose(pipe);
+    }
+    return printed;
+}
+
+// A click in the middle of text on the screen; false when the screen does not show it.
+bool clickOn(TmuxSession& session, const std::string& text, int offset = 0)
+{
+    const auto cell = cellOf(session.capture(), text);
+    if (cell)
+        session.click(cell->first + offset, cell->second);
+    return cell.has_value();
+}
+
 // Polls until the screen's line holding text also holds part; false after a bounded wait.
 bool waitForLine(const TmuxSession& session, const std::string& text, const std::string& part)
 {
@@ -156,16 +179,7 @@ TEST(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndKey
     ASSERT_TRUE(waitForLine(session, "NITRATE.M", "River inlet near the weir")) << session.capture();
 
     // The change is in the database.
-    const std::string query = "sqlite3 '" + root + "/C/Orvane/Serion/database/worklist.mdb' " +
-                              "'SELECT Comments FROM Nitrates WHERE aaaID = 0'";
-    std::string stored;
-    if (FILE* pipe = popen(query.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe))
-            stored += buffer;
-        pclose(pipe);
-    }
-    EXPECT_EQ(stored, "River inlet near the weir\n");
+    EXPECT_EQ(queryWorklist(root, "SELECT Comments FROM Nitrates WHERE aaaID = 0"), "River inlet near the weir\n");
     session.press({"C-q"});
 }
 
@@ -255,5 +269,80 @@ TEST(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailed)
     ASSERT_TRUE(waitForLine(session, "PHOSPHATE.M", "\u2713")) << session.capture();
     // The host's error of the failed method reached the status bar.
     EXPECT_NE(session.capture().find("Method LEAK.M failed."), std::string::npos) << session.capture();
+    session.press({"C-q"});
+}
+
+TEST(TerminalScenario, ANewUserAddsAGroupAndMethodsNamesTheDataFilesAndReadsTheHelp)
+{
+    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --root '" + root + "' --init && " + ORVANE_PROGRAM_PATH +
+                            " --tui --root '" + root + "'; exec sleep 120",
+                        80, 24);
+    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
+    session.type("FIARUNNER");
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
+
+    // Group > Add...: the new group is the shown one.
+    session.press({"M-g"});
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("Add Group")) << session.capture();
+    session.type("Silicates");
+    session.press({"Enter"});
+    ASSERT_TRUE(waitForLine(session, "Select the group", "Silicates")) << session.capture();
+
+    // Method > Add Method...: the list tells FIA methods from the others; a click shows the
+    // method's FIA table; two samples of it are added.
+    session.press({"M-m"});
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("Add Method(s)")) << session.capture();
+    const std::string listed = session.capture();
+    EXPECT_NE(lineWith(listed, "NITRATE.M").find("FI NITRATE.M"), std::string::npos) << listed;
+    EXPECT_NE(lineWith(listed, "BLANK.M").find("\u00b7\u00b7 BLANK.M"), std::string::npos) << listed;
+    ASSERT_TRUE(clickOn(session, "NITRATE.M", 2)) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "Vial 3", "River inlet")) << session.capture();
+    EXPECT_NE(lineWith(session.capture(), "Vial 3").find("2"), std::string::npos) << session.capture();
+    EXPECT_NE(lineWith(session.capture(), "Vial 1").find("Standard 1"), std::string::npos) << session.capture();
+    session.press({"M-s"});
+    session.press({"Up"});
+    ASSERT_TRUE(waitForLine(session, "sample(s)", " 2 ")) << session.capture();
+    ASSERT_TRUE(clickOn(session, "<    OK    >", 6)) << session.capture();
+    ASSERT_TRUE(session.waitUntilGone("Add Method(s)")) << session.capture();
+
+    // Group > Autoname...: its help, then new names for both rows.
+    session.press({"M-g"});
+    session.press({"n"});
+    ASSERT_TRUE(session.waitFor("Autoname Data files")) << session.capture();
+    session.press({"M-p"});
+    session.type("SIL");
+    session.press({"M-c"});
+    session.type("5");
+    ASSERT_TRUE(clickOn(session, "[   Help   ]", 5)) << session.capture();
+    ASSERT_TRUE(session.waitFor("Orvane Help")) << session.capture();
+    ASSERT_TRUE(session.waitFor("This window names the data files")) << session.capture();
+    session.press({"Escape"});
+    ASSERT_TRUE(session.waitUntilGone("Orvane Help")) << session.capture();
+    ASSERT_TRUE(clickOn(session, "<    OK    >", 6)) << session.capture();
+    ASSERT_TRUE(session.waitFor("SIL0000000006.d")) << session.capture();
+
+    // F1 on the main window: its topic scrolls by a page and the close box closes it.
+    session.press({"F1"});
+    ASSERT_TRUE(session.waitFor("This window runs your FIA methods")) << session.capture();
+    EXPECT_EQ(session.capture().find("\u25b2"), std::string::npos) << "nothing above yet";
+    session.press({"PageDown"});
+    ASSERT_TRUE(session.waitUntilGone("This window runs your FIA methods")) << session.capture();
+    const std::string scrolled = session.capture();
+    EXPECT_NE(lineWith(scrolled, "Orvane Help").find("[\u00d7]"), std::string::npos) << scrolled;
+    EXPECT_NE(scrolled.find("\u25b2"), std::string::npos) << "more above" << scrolled;
+    const auto title = cellOf(scrolled, "Orvane Help");
+    const auto closeBox = cellOf(lineWith(scrolled, "Orvane Help"), "[\u00d7]");
+    ASSERT_TRUE(title && closeBox) << scrolled;
+    session.click(closeBox->first + 1, title->second);
+    ASSERT_TRUE(session.waitUntilGone("Orvane Help")) << session.capture();
+
+    EXPECT_EQ(queryWorklist(root, "SELECT \"Method Name\", \"Data File\" FROM Silicates ORDER BY aaaID"),
+              "NITRATE.M|SIL0000000005.d\nNITRATE.M|SIL0000000006.d\n");
     session.press({"C-q"});
 }
