@@ -118,6 +118,22 @@ bool clickOn(TmuxSession& session, const std::string& text, int offset = 0)
     return cell.has_value();
 }
 
+// The shell command that installs a fresh root with initOptions and runs orvane on it in the terminal.
+std::string orvaneOnFreshRoot(const std::string& root, const std::string& initOptions)
+{
+    return std::string(ORVANE_PROGRAM_PATH) + " --root '" + root + "' " + initOptions + " && " + ORVANE_PROGRAM_PATH +
+           " --tui --root '" + root + "'; exec sleep 120";
+}
+
+// Once the host shows, FIARUNNER at its command line opens the Serion window.
+void openSerionWindow(TmuxSession& session)
+{
+    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
+    session.type("FIARUNNER");
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
+}
+
 // Polls until the screen's line holding text also holds part; false after a bounded wait.
 bool waitForLine(const TmuxSession& session, const std::string& text, const std::string& part)
 {
@@ -134,13 +150,8 @@ TEST(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndKey
     ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
     TempRoot temp;
     const std::string root = (temp.path() / "root").string();
-    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --root '" + root + "' --init --demo && " + ORVANE_PROGRAM_PATH +
-                            " --tui --root '" + root + "'; exec sleep 120",
-                        80, 24);
-    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
-    session.type("FIARUNNER");
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
+    TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 80, 24);
+    ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
     // The whole window fits: its run buttons and its bottom frame are on the screen.
     const std::string opened = session.capture();
     EXPECT_NE(opened.find("Run"), std::string::npos) << opened;
@@ -277,13 +288,8 @@ TEST(TerminalScenario, ANewUserAddsAGroupAndMethodsNamesTheDataFilesAndReadsTheH
     ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
     TempRoot temp;
     const std::string root = (temp.path() / "root").string();
-    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --root '" + root + "' --init && " + ORVANE_PROGRAM_PATH +
-                            " --tui --root '" + root + "'; exec sleep 120",
-                        80, 24);
-    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
-    session.type("FIARUNNER");
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
+    TmuxSession session(orvaneOnFreshRoot(root, "--init"), 80, 24);
+    ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
 
     // Group > Add...: the new group is the shown one.
     session.press({"M-g"});
