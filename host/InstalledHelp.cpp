@@ -19,8 +19,8 @@ Run the group
 - While a group runs, the window cannot be closed and the group cannot be edited.
 
 Edit the worklist
-- Group > Add... (Ctrl+Alt+A) makes a new, empty group; Group > Delete (Ctrl+Alt+D) deletes the shown group with all its rows.
-- Method > Add Method... (Ctrl+M) adds methods from the method directory below the selected row.
+- Group > Add... (Ctrl+Alt+A) makes a new, empty group; Group > Delete (Ctrl+Alt+D) deletes the shown group with all its rows, after asking.
+- Method > Add Method... (Ctrl+M) adds methods from the method directory after the last selected row, or at the end.
 - Method > Delete deletes the selected rows; Method > Properties ... (or a double click on a row) changes a row's sub-folder, data file, operator and comment.
 - Group > Autoname... (Ctrl+Alt+N) gives every row of the group a new data file name.
 - Method > Check All (Ctrl+A) and Uncheck All set every row at once.
@@ -41,7 +41,7 @@ A counter that is not a whole number from 0 to 999999 is refused with a message,
 This window adds methods from the method directory to the shown group.
 
 - Current Method Path shows the method directory the methods come from.
-- Select Method(s) lists the methods (*.M) of that directory. A method marked FI has FIA enabled in its FIA.REG; a method without the mark runs without FIA. Click a method to select it; Ctrl+click or Shift+click selects more than one.
+- Select Method(s) lists the methods (*.M) of that directory. A method marked FI has FIA enabled in its FIA.REG; a method without the mark runs without FIA. Click a method to select it; Ctrl+click, Shift+click or Shift with the arrow keys selects more than one.
 - FIA Table details shows the FIA table of the method you clicked last: each location (vial), its FIA sample name and the injections per location. It is only shown; the group does not store it.
 - How many sample(s) for each method: every chosen method is added this many times, from 1 to 999.
 
