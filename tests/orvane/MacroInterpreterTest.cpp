@@ -5,6 +5,7 @@
 #include "orvane/CpVariables.h"
 #include "orvane/MacroInterpreter.h"
 
+#include "kernel/Text.h"
 #include "support/TempRoot.h"
 
 #include <gtest/gtest.h>
@@ -44,26 +45,7 @@ protected:
     std::vector<std::wstring> errors;
 };
 
-TEST_F(Macro, AssignmentsAndPrintWorkAsTyped)
-{
-    EXPECT_EQ(run(L"_Abort=1"), MACRO_OK);
-    EXPECT_EQ(run(L"X$ = \"a\""), MACRO_OK);
-    EXPECT_EQ(run(L"N = 2"), MACRO_OK);
-    EXPECT_EQ(run(L"n = N + 1"), MACRO_OK);
-    EXPECT_EQ(run(L"Print \"N is \", N, \", half is \" + X$, 1/4"), MACRO_OK);
-    EXPECT_EQ(run(L"print \"say \"\"hi\"\"\""), MACRO_OK);
-    EXPECT_EQ(run(L"  Print -(2 * 3) + 10, \" \", 2 < 3 And Not 0, \" \", \"b\" = \"b\"  "), MACRO_OK);
-    EXPECT_EQ(run(L" "), MACRO_OK);
-    EXPECT_EQ(run(L"! a comment"), MACRO_OK);
-
-    EXPECT_EQ(var("_ABORT"), CpValue(1.0));
-    EXPECT_EQ(var("x$"), CpValue(L"a"));
-    EXPECT_EQ(var("N"), CpValue(3.0));
-    EXPECT_EQ(printed, (std::vector<std::wstring>{L"N is 3, half is a0.25", L"say \"hi\"", L"4 1 1"}));
-    EXPECT_TRUE(errors.empty());
-}
-
-TEST_F(Macro, RegisteredCommandsGetEvaluatedArgumentsAndBareWords)
+TEST_F(Macro, AssignmentsPrintAndRegisteredCommandsWorkAsTyped)
 {
     std::vector<std::wstring> seen;
     interpreter.registerCommand("LampAll", 1, 1, [&](MacroCall& call) {
@@ -74,10 +56,19 @@ TEST_F(Macro, RegisteredCommandsGetEvaluatedArgumentsAndBareWords)
     });
     CpSetStrVar(context, "ITEM$", L"Serion Methods...");
 
-    EXPECT_EQ(run(L"LAMPALL OFF"), MACRO_OK);
-    EXPECT_EQ(run(L"MenuState \"Automation\", ITEM$, \"Insensitive/Checked\""), MACRO_OK);
+    for (const wchar_t* line : {L"_Abort=1", L"X$ = \"a\"", L"N = 2", L"n = N + 1",
+                                L"Print \"N is \", N, \", half is \" + X$, 1/4", L"print \"say \"\"hi\"\"\"",
+                                L"  Print -(2 * 3) + 10, \" \", 2 < 3 And Not 0, \" \", \"b\" = \"b\"  ", L" ",
+                                L"! a comment", L"LAMPALL OFF", L"MenuState \"Automation\", ITEM$, \"Insensitive/Checked\""})
+        EXPECT_EQ(run(line), MACRO_OK) << WideToUtf8(line);
+
+    EXPECT_EQ(var("_ABORT"), CpValue(1.0));
+    EXPECT_EQ(var("x$"), CpValue(L"a"));
+    EXPECT_EQ(var("N"), CpValue(3.0));
+    EXPECT_EQ(printed, (std::vector<std::wstring>{L"N is 3, half is a0.25", L"say \"hi\"", L"4 1 1"}));
     EXPECT_EQ(seen, (std::vector<std::wstring>{L"LAMPALL:OFF:1", L"Automation|Serion Methods...|Insensitive/Checked"}));
     EXPECT_TRUE(interpreter.isKnownCommand("menustate"));
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(Macro, ExpressionsFollowPrecedenceAndPrintNumbersPlainly)
@@ -198,7 +189,7 @@ TEST_F(Macro, ALineTypedInsideAHandlersNestedLoopStandsOnItsOwn)
     EXPECT_EQ(printed, (std::vector<std::wstring>{L"typed", L"Ann"}));
 }
 
-TEST_F(Macro, UserMacrosFromAFileRunWithParametersLocalsAndBlocks)
+TEST_F(Macro, UserMacrosFromAFileRunWithParametersLocalsAndBlocksAndTheirErrorsNameFileAndLine)
 {
     WriteFileBytes(root.onDriveC("macros/greet.mac"), "! Greets the operator.\r\n"
                                                       "Name Greet\r\n"
@@ -230,10 +221,10 @@ TEST_F(Macro, UserMacrosFromAFileRunWithParametersLocalsAndBlocks)
     EXPECT_EQ(run(L"Greet \"Ann\""), MACRO_ERR_ARGUMENTS);
     EXPECT_EQ(var("_ERRMSG$"), CpValue(L"Greet: missing argument (needs 2, got 1)"));
     EXPECT_EQ(run(L"Greet 1, 2"), MACRO_ERR_TYPE);
-}
 
-TEST_F(Macro, AnErrorInsideAMacroNamesItsFileAndLine)
-{
+    // An error inside a macro names its file and line.
+    printed.clear();
+    errors.clear();
     WriteFileBytes(root.onDriveC("m.mac"), "Name Outer\n  Inner\nEndMacro\nName Inner\n  Print 1\n  Lamp ON\nEndMacro\n"
                                            "Name Forever\n  Forever\nEndMacro\n");
     ASSERT_EQ(interpreter.loadMacroFile(L"C:\\m.mac"), MACRO_OK);
