@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 
 class FreshHost : public testing::Test {
@@ -19,7 +21,7 @@ protected:
         ResetOrvaneState();
         std::string error;
         ASSERT_TRUE(HostInstaller::install(HostRoot(temp.path()), error)) << error;
-        host.emplace(HostRoot(temp.path()), [this](const std::wstring& line) { output.push_back(line); });
+        host.emplace(HostRoot(temp.path()), collect());
     }
     void TearDown() override { host.reset(); }
 
@@ -27,6 +29,18 @@ protected:
     {
         std::string error;
         ASSERT_TRUE(host->start(moduleCandidates, error)) << error;
+    }
+
+    // An output that keeps what it is given in output.
+    std::function<void(const std::wstring&)> collect()
+    {
+        return [this](const std::wstring& line) { output.push_back(line); };
+    }
+    // Whether some line shown holds the text.
+    bool printed(const std::wstring& text) const
+    {
+        return std::any_of(output.begin(), output.end(),
+                           [&](const std::wstring& line) { return line.find(text) != std::wstring::npos; });
     }
 
     TempRoot temp;

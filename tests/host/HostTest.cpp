@@ -11,17 +11,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 
 namespace {
 
 class HostTest : public FreshHost {
 protected:
-    bool printed(const std::wstring& line) const
-    {
-        return std::find(output.begin(), output.end(), line) != output.end();
-    }
     std::wstring text(const char* name) { return CpVariables::instance().get(name)->text(); }
     UINT moduleEntryState()
     {
@@ -181,7 +176,7 @@ TEST_F(HostTest, ModuleCommandsJoinTheMacroLanguageAndAMissingModuleIsReported)
     EXPECT_FALSE(MacroInterpreter::instance().isKnownCommand("FIARUNNER"));
 
     output.clear();
-    host.emplace(HostRoot(temp.path()), [this](const std::wstring& line) { output.push_back(line); });
+    host.emplace(HostRoot(temp.path()), collect());
     start({temp.path() / "libmissing.so"});
     ASSERT_EQ(output.size(), 1u);
     EXPECT_TRUE(output[0].starts_with(L"The Serion module is not available: libserion.so was not found")) << output[0];
@@ -192,7 +187,7 @@ TEST_F(HostTest, ModuleCommandsJoinTheMacroLanguageAndAMissingModuleIsReported)
     output.clear();
     host.reset();
     WriteFileBytes(temp.path() / "libbroken.so", "not a library");
-    host.emplace(HostRoot(temp.path()), [this](const std::wstring& line) { output.push_back(line); });
+    host.emplace(HostRoot(temp.path()), collect());
     start({temp.path() / "libbroken.so"});
     ASSERT_EQ(output.size(), 1u);
     EXPECT_TRUE(output[0].ends_with(L"libbroken.so cannot be loaded.")) << output[0];

@@ -91,10 +91,6 @@ protected:
         EXPECT_EQ(output.back(), L"alive");
     }
 
-    std::function<void(const std::wstring&)> collect()
-    {
-        return [this](const std::wstring& line) { output.push_back(line); };
-    }
     static void clearError() { CpVariables::instance().set("_ERROR", 0.0); }
     static double hostError() { return CpVariables::instance().get("_ERROR")->number(); }
     static std::wstring hostErrorMessage() { return CpVariables::instance().get("_ERRMSG$")->text(); }

@@ -38,15 +38,8 @@ protected:
     int runScript(const std::string& text)
     {
         WriteFileBytes(temp.path() / "script", text);
-        return ScriptRunner(host->commandLine(), [this](const std::wstring& line) { output.push_back(line); })
+        return ScriptRunner(host->commandLine(), collect())
             .run(temp.path() / "script");
-    }
-    bool printed(const std::wstring& text) const
-    {
-        for (const auto& line : output)
-            if (line.find(text) != std::wstring::npos)
-                return true;
-        return false;
     }
 
     int answer = 0;
@@ -83,7 +76,7 @@ TEST_F(ScriptRunnerTest, ScriptThatFailsOrEndsWhileADialogWaitsCancelsItAndSaysW
     }
 
     std::filesystem::create_directory(temp.path() / "scripts");
-    EXPECT_EQ(ScriptRunner(host->commandLine(), [this](const std::wstring& line) { output.push_back(line); })
+    EXPECT_EQ(ScriptRunner(host->commandLine(), collect())
                   .run(temp.path() / "scripts"),
               1);
     EXPECT_TRUE(printed(L"scripts cannot be read.")) << WideToUtf8(output.back());
