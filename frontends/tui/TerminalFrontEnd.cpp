@@ -7,13 +7,13 @@
 #include "MenuReader.h"
 #include "Theme.h"
 
+#include "kernel/Clock.h"
 #include "kernel/Text.h"
 #include "win/Automation.h"
 #include "win/CommCtrl.h"
 #include "win/ControlBarAutomation.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cwctype>
 #include <ranges>
 
@@ -70,7 +70,7 @@ void click(int x, int y, bool secondOfDouble = false)
 // The smallest terminal the module's windows are laid out for.
 constexpr int kMinimumWidth = 80;
 constexpr int kMinimumHeight = 24;
-constexpr auto kDoubleClickTime = std::chrono::milliseconds(500);
+constexpr std::int64_t kDoubleClickMs = 500;
 
 } // namespace
 
@@ -240,6 +240,8 @@ void TerminalFrontEnd::handle(const InputEvent& event)
         return;
     }
     if (event.kind == InputEvent::Kind::Wheel) {
+        // What was under the mouse has moved: the next click starts a double click anew.
+        m_lastClick.reset();
         Automation::injectWheel(CellGeometry::pixelOf(event.x, event.y), event.wheel * WHEEL_DELTA);
         return;
     }
@@ -454,13 +456,13 @@ void TerminalFrontEnd::handleClick(const InputEvent& event)
             if (const auto command = m_windowMenu.clickTitle(event.x))
                 Automation::chooseMenuCommand(window, *command);
         } else {
-            const auto now = std::chrono::steady_clock::now();
+            const std::int64_t now = Clock::nowMs();
             const bool secondOfDouble = m_lastClick && m_lastClick->first == event.x && m_lastClick->second == event.y &&
-                                        now - m_lastClickTime <= kDoubleClickTime;
+                                        now - m_lastClickMs <= kDoubleClickMs;
             click(event.x, event.y, secondOfDouble);
             // A third press starts a new click.
             m_lastClick = secondOfDouble ? std::nullopt : std::optional<std::pair<int, int>>{{event.x, event.y}};
-            m_lastClickTime = now;
+            m_lastClickMs = now;
         }
         return;
     }

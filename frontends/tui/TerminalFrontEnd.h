@@ -13,7 +13,7 @@
 
 #include "win/InputSource.h"
 
-#include <chrono>
+#include <cstdint>
 #include <optional>
 #include <utility>
 
@@ -82,9 +82,10 @@ private:
     std::vector<HWND> m_knownWindows;
     // Windows brought up by F6 since the command line had the keys.
     int m_cycled = 0;
-    // The cell and time of the last click in a window, to tell a double click.
+    // The cell and time of the last click in a window, to tell a double click (which a window
+    // may still take as a click of its own, as a list does when its items moved in between).
     std::optional<std::pair<int, int>> m_lastClick;
-    std::chrono::steady_clock::time_point m_lastClickTime;
+    std::int64_t m_lastClickMs = 0;
     // A message for the status line until the next key, such as why a menu command failed.
     std::wstring m_notice;
 };

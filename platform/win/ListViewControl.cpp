@@ -223,6 +223,7 @@ LRESULT ListViewControl::insertItem(HWND window, const LVITEMW& item)
         for (Item& other : m_items)
             other.state &= ~LVIS_FOCUSED;
     m_items.insert(m_items.begin() + at, std::move(added));
+    itemsMoved();
     if (m_selectionMark >= at)
         ++m_selectionMark;
     return at;
@@ -312,6 +313,7 @@ void ListViewControl::changeState(HWND window, int index, UINT state, UINT mask)
 void ListViewControl::deleteItem(HWND window, int index)
 {
     m_items.erase(m_items.begin() + index);
+    itemsMoved();
     if (m_selectionMark == index)
         m_selectionMark = -1;
     else if (m_selectionMark > index)
@@ -406,8 +408,14 @@ void ListViewControl::scrollTo(HWND window, int top)
     const int steps = (static_cast<int>(m_items.size()) + perStep - 1) / perStep;
     const int previous = m_top;
     m_top = std::clamp(top / perStep, 0, std::max(steps - stepsInView(window), 0)) * perStep;
-    // Another item is under the mouse now: a tip shown is no longer its.
     if (m_top != previous)
+        itemsMoved();
+}
+
+void ListViewControl::itemsMoved()
+{
+    m_pressedItem.reset();
+    if (m_toolTip && IsWindowVisible(m_toolTip))
         popTip();
 }
 
@@ -510,6 +518,9 @@ void ListViewControl::mouse(HWND window, UINT message, WPARAM wParam, POINT poin
         const LVHITTESTINFO hit = hitTest(window, point, false);
         const bool control = wParam & MK_CONTROL;
         const bool shift = wParam & MK_SHIFT;
+        // A double click is two presses on one item: when the items moved in between (scrolled,
+        // refilled) or the mouse is on another one, the second press is a click of its own.
+        const bool secondOfDouble = message == WM_LBUTTONDBLCLK && m_pressedItem == hit.iItem;
         if (hit.iItem >= 0)
             selectByUser(window, hit.iItem, control, shift);
         else if (!control && !shift)
@@ -517,7 +528,8 @@ void ListViewControl::mouse(HWND window, UINT message, WPARAM wParam, POINT poin
                 changeState(window, each, 0, LVIS_SELECTED);
         if (!IsWindow(window))
             return;
-        if (message == WM_LBUTTONDBLCLK) {
+        m_pressedItem = hit.iItem;
+        if (secondOfDouble) {
             notifyActivate(window, NM_DBLCLK, hitTest(window, point, true));
             return;
         }
@@ -888,6 +900,7 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
         self->m_items.clear();
         self->m_selectionMark = -1;
         self->m_top = 0;
+        self->itemsMoved();
         return TRUE;
     case LVM_GETNEXTITEM:
         return self->nextItem(index, LOWORD(static_cast<std::uintptr_t>(lParam)));

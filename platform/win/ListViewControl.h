@@ -14,6 +14,7 @@
 #include "win/ListViewInfo.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -98,6 +99,8 @@ private:
     // The tip asks for its text: that of the cell under the mouse.
     void answerTip(HWND window, NMTTDISPINFOW& request);
     void popTip() const;
+    // Items were inserted, deleted or scrolled: what was under the mouse is not there any more.
+    void itemsMoved();
     // The keyboard has rested on the focused item: its tip shows under it.
     void showKeyboardTip(HWND window);
 
@@ -109,6 +112,7 @@ private:
     int m_top = 0;                 // the first item in view; in list mode the top of a column
     int m_listColumnWidth = 0;     // in list mode as set; 0 for the widest item's
     bool m_pressed = false;
+    std::optional<int> m_pressedItem;   // the item the last press was on (-1 none), until items move
     HWND m_toolTip = nullptr;
     std::pair<int, int> m_tipCell{-1, -1};   // item and column under the mouse
     std::wstring m_tipText;                  // the text the tip was last given

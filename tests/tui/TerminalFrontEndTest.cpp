@@ -6,6 +6,7 @@
 #include "tui/TerminalFrontEnd.h"
 #include "tui/Theme.h"
 
+#include "kernel/Clock.h"
 #include "kernel/Library.h"
 #include "kernel/Resources.h"
 #include "kernel/Text.h"
@@ -500,18 +501,37 @@ TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScroll
     EXPECT_EQ(screen().at(cells.x, cells.y + 4).style.fg, Color::Red) << "the failed image is red";
     EXPECT_EQ(screen().at(cells.right() - 1, cells.bottom() - 1).ch, L'▼') << "more rows below";
 
-    // A click selects a row; the same cell again at once is a double click.
-    act({InputEvent::ofClick(cells.x + 5, cells.y + 2)});
+    // A click selects a row; the same cell again at once is a double click, half a second later not.
+    const auto clickRow = [&](int row) { act({InputEvent::ofClick(cells.x + 5, cells.y + 1 + row)}); };
+    clickRow(1);
     EXPECT_EQ(screen().at(cells.x + 5, cells.y + 2).style, Theme::selection);
-    act({InputEvent::ofClick(cells.x + 5, cells.y + 2)});
+    clickRow(1);
+    EXPECT_EQ(g_doubleClicked, std::vector<int>{1});
+    clickRow(1);
+    Clock::advance(501);
+    clickRow(1);
     EXPECT_EQ(g_doubleClicked, std::vector<int>{1});
 
-    // The wheel and the keys scroll.
+    // A double click is on one item: the wheel between the clicks, or rows that moved, part them.
+    clickRow(2);
     act({InputEvent::ofWheel(cells.x + 5, cells.y + 4, -1)});
     EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 3);
+    clickRow(2);
+    EXPECT_EQ(g_doubleClicked, std::vector<int>{1});
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 5);
+    clickRow(2);
+    EXPECT_EQ(g_doubleClicked, (std::vector<int>{1, 5}));
+    clickRow(2);
+    SendMessageW(list, LVM_DELETEITEM, 0, 0);
+    clickRow(2);
+    EXPECT_EQ(g_doubleClicked, (std::vector<int>{1, 5})) << "row 2 shows another item now";
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 5);
+    g_doubleClicked.clear();
+
+    // The wheel and the keys scroll: nineteen rows left, nine in view.
     EXPECT_EQ(screen().at(cells.right() - 1, cells.y + 1).ch, L'▲');
     act({InputEvent::ofKey(Key::End)});
-    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 11);
+    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 10);
     EXPECT_TRUE(screen().find(L"Method 19"));
     EXPECT_EQ(screen().cursor(), (Screen::Point{cells.x, cells.bottom() - 1})) << "the cursor on the focused row";
     FreeLibrary(module);
