@@ -39,7 +39,7 @@ protected:
     CUserTable users;
 };
 
-TEST_F(UserTable, NamesAreFoundExactlyAndTheFirstOfEqualNamesWins)
+TEST_F(UserTable, NamesAreFoundExactlyNewIdsFollowTheLastRowAndChangesAreSeenByTablesOpenedLater)
 {
     EXPECT_FALSE(users.FindByName(L"Admin"));
     EXPECT_FALSE(users.FindByName(L""));
@@ -58,10 +58,8 @@ TEST_F(UserTable, NamesAreFoundExactlyAndTheFirstOfEqualNamesWins)
     EXPECT_FALSE(users.FindByName(L"ADA"));
     ASSERT_TRUE(users.FindByName(L"Admin"));
     EXPECT_EQ(std::wstring(users.Password), L"");
-}
 
-TEST_F(UserTable, NewIdFollowsTheLastRowAndEveryChangeIsSeenByTablesOpenedLater)
-{
+    // The new id follows the last row, whatever the others hold.
     for (LONG id : {0, 5, 2, 7})
         insertAccount(users, id, L"user" + std::to_wstring(id));
     EXPECT_EQ(addAccount(users, L"eve", L"pw", USERROLE_USER), 8);
@@ -88,7 +86,7 @@ TEST_F(UserTable, NewIdFollowsTheLastRowAndEveryChangeIsSeenByTablesOpenedLater)
     int count = 0;
     for (list.MoveFirst(); list.HasCurrentRow(); list.MoveNext())
         ++count;
-    EXPECT_EQ(count, 4);
+    EXPECT_EQ(count, 8);
 }
 
 TEST_F(UserTable, LongestTextsAreCutToTheirColumnsAndAnUnterminatedOneIsRefused)
