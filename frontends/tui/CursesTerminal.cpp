@@ -92,7 +92,8 @@ bool CursesTerminal::open()
     nonl();
     keypad(stdscr, TRUE);
     set_escdelay(altFollowMs);
-    mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED | REPORT_MOUSE_POSITION, nullptr);
+    mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED | BUTTON_CTRL | BUTTON_SHIFT | REPORT_MOUSE_POSITION, nullptr);
+    addControlKeys();
     mouseinterval(0);
     // Every move of the mouse is reported, so that a tip can show where the mouse rests.
     std::fputs("\033[?1003h", stdout);
@@ -174,6 +175,20 @@ std::optional<InputEvent> CursesTerminal::read(int timeoutMs)
     }
 }
 
+void CursesTerminal::addControlKeys()
+{
+    const std::pair<const char*, Key> controlKeys[] = {{"kUP5", Key::Up},    {"kDN5", Key::Down}, {"kLFT5", Key::Left},
+                                                       {"kRIT5", Key::Right}, {"kHOM5", Key::Home}, {"kEND5", Key::End},
+                                                       {"kPRV5", Key::PageUp}, {"kNXT5", Key::PageDown}};
+    for (const auto& [name, key] : controlKeys) {
+        const char* sequence = tigetstr(name);
+        if (!sequence || sequence == reinterpret_cast<char*>(-1))
+            continue;
+        if (const int code = key_defined(sequence); code > 0)
+            m_decoder.addKey(code, InputEvent::ofKey(key).withCtrl());
+    }
+}
+
 std::optional<InputEvent> CursesTerminal::readMouse()
 {
     MEVENT mouse;
@@ -186,5 +201,8 @@ std::optional<InputEvent> CursesTerminal::readMouse()
     m_decoder.escapeTimedOut();
     if (mouse.bstate & (BUTTON4_PRESSED | BUTTON5_PRESSED))
         return InputEvent::ofWheel(mouse.x, mouse.y, (mouse.bstate & BUTTON4_PRESSED) ? 1 : -1);
-    return InputEvent::ofClick(mouse.x, mouse.y);
+    InputEvent click = InputEvent::ofClick(mouse.x, mouse.y);
+    click.ctrl = (mouse.bstate & BUTTON_CTRL) != 0;
+    click.shift = (mouse.bstate & BUTTON_SHIFT) != 0;
+    return click;
 }

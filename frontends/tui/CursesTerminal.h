@@ -27,6 +27,8 @@ public:
 
 private:
     std::optional<InputEvent> readMouse();
+    // Ctrl with the arrows and the like have no fixed codes: the terminal's description gives them.
+    void addControlKeys();
 
     bool m_open = false;
     KeyDecoder m_decoder;

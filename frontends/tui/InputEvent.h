@@ -40,6 +40,8 @@ struct InputEvent {
     int y = 0;
     // A wheel's turn: 1 away from the user (up), -1 towards.
     int wheel = 0;
+    // Shift held with a key or a click; ctrl above also tells a Ctrl+key or a Ctrl+click.
+    bool shift = false;
 
     static InputEvent ofKey(Key key, bool alt = false) { return {Kind::Key, key, 0, alt, false, 0, 0}; }
     static InputEvent ofCharacter(wchar_t ch, bool alt = false) { return {Kind::Character, Key::None, ch, alt, false, 0, 0}; }
@@ -48,6 +50,19 @@ struct InputEvent {
     static InputEvent ofWheel(int x, int y, int wheel) { return {Kind::Wheel, Key::None, 0, false, false, x, y, wheel}; }
     static InputEvent ofMove(int x, int y) { return {Kind::Move, Key::None, 0, false, false, x, y}; }
     static InputEvent ofResize() { return {Kind::Resize, Key::None, 0, false, false, 0, 0}; }
+
+    InputEvent withShift() const
+    {
+        InputEvent held = *this;
+        held.shift = true;
+        return held;
+    }
+    InputEvent withCtrl() const
+    {
+        InputEvent held = *this;
+        held.ctrl = true;
+        return held;
+    }
 
     bool isKey(Key k) const { return kind == Kind::Key && key == k; }
     bool operator==(const InputEvent&) const = default;

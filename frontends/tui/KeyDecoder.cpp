@@ -48,8 +48,18 @@ std::optional<InputEvent> KeyDecoder::decodeFunctionKey(int code) const
     case KEY_IC: return InputEvent::ofKey(Key::Insert);
     case KEY_BTAB: return InputEvent::ofKey(Key::BackTab);
     case KEY_RESIZE: return InputEvent::ofResize();
+    case KEY_SR: return InputEvent::ofKey(Key::Up).withShift();
+    case KEY_SF: return InputEvent::ofKey(Key::Down).withShift();
+    case KEY_SLEFT: return InputEvent::ofKey(Key::Left).withShift();
+    case KEY_SRIGHT: return InputEvent::ofKey(Key::Right).withShift();
+    case KEY_SHOME: return InputEvent::ofKey(Key::Home).withShift();
+    case KEY_SEND: return InputEvent::ofKey(Key::End).withShift();
+    case KEY_SPREVIOUS: return InputEvent::ofKey(Key::PageUp).withShift();
+    case KEY_SNEXT: return InputEvent::ofKey(Key::PageDown).withShift();
     default: break;
     }
+    if (const auto extra = m_extraKeys.find(code); extra != m_extraKeys.end())
+        return extra->second;
     if (code == KEY_F(1))
         return InputEvent::ofKey(Key::F1);
     if (code == KEY_F(6))
@@ -71,6 +81,7 @@ std::optional<InputEvent> KeyDecoder::decodeCharacter(wchar_t ch) const
     case L'\n': return InputEvent::ofKey(Key::Enter);
     case 0x08:
     case 0x7F: return InputEvent::ofKey(Key::Backspace);
+    case 0: return InputEvent::ofControl(L' ');
     default: break;
     }
     if (ch >= 1 && ch <= 26)

@@ -4,6 +4,7 @@
 
 #include "InputEvent.h"
 
+#include <map>
 #include <optional>
 
 class KeyDecoder {
@@ -14,10 +15,13 @@ public:
     // Nothing followed a pending Escape in time: it was the Escape key itself.
     std::optional<InputEvent> escapeTimedOut();
     bool escapePending() const { return m_escapePending; }
+    // A code the terminal description gives a key with modifiers, such as Ctrl+Up.
+    void addKey(int code, const InputEvent& event) { m_extraKeys[code] = event; }
 
 private:
     std::optional<InputEvent> decodeFunctionKey(int code) const;
     std::optional<InputEvent> decodeCharacter(wchar_t ch) const;
 
     bool m_escapePending = false;
+    std::map<int, InputEvent> m_extraKeys;
 };

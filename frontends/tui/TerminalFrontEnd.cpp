@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <functional>
 #include <ranges>
 
 namespace {
@@ -56,6 +57,19 @@ void pressKey(UINT virtualKey, UINT modifierKey = 0)
     Automation::injectKey(virtualKey, false);
     if (modifierKey)
         Automation::injectKey(modifierKey, false);
+}
+
+// The modifier keys held with a key or a click, pressed around what inject sends.
+void holdingModifiers(const InputEvent& event, const std::function<void()>& inject)
+{
+    const std::pair<bool, UINT> modifiers[] = {{event.ctrl, VK_CONTROL}, {event.shift, VK_SHIFT}, {event.alt, VK_MENU}};
+    for (const auto& [held, key] : modifiers)
+        if (held)
+            Automation::injectKey(key, true);
+    inject();
+    for (const auto& [held, key] : modifiers)
+        if (held)
+            Automation::injectKey(key, false);
 }
 
 // A click on a cell goes to the framework in the middle of the cell: the window drawn on the cell
@@ -459,7 +473,7 @@ void TerminalFrontEnd::handleClick(const InputEvent& event)
             const std::int64_t now = Clock::nowMs();
             const bool secondOfDouble = m_lastClick && m_lastClick->first == event.x && m_lastClick->second == event.y &&
                                         now - m_lastClickMs <= kDoubleClickMs;
-            click(event.x, event.y, secondOfDouble);
+            holdingModifiers(event, [&] { click(event.x, event.y, secondOfDouble); });
             // A third press starts a new click.
             m_lastClick = secondOfDouble ? std::nullopt : std::optional<std::pair<int, int>>{{event.x, event.y}};
             m_lastClickMs = now;
@@ -525,7 +539,7 @@ void TerminalFrontEnd::sendToWindows(const InputEvent& event)
     if (event.key == Key::BackTab)
         pressKey(virtualKey, VK_SHIFT);
     else
-        pressKey(virtualKey, event.alt ? VK_MENU : 0);
+        holdingModifiers(event, [virtualKey] { pressKey(virtualKey); });
 }
 
 void TerminalFrontEnd::showKeys()

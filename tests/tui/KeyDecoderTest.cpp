@@ -39,6 +39,9 @@ TEST(KeyDecoder, DecodesTheKeysTheFrontEndUses)
         {"alt arrow", {{esc, false}, {KEY_DOWN, true}}, {InputEvent::ofKey(Key::Down, true)}},
         {"double escape", {{esc, false}, {esc, false}}, {InputEvent::ofKey(Key::Escape)}},
         {"resize", {{KEY_RESIZE, true}}, {InputEvent::ofResize()}},
+        {"shift arrows", {{KEY_SF, true}, {KEY_SR, true}}, {InputEvent::ofKey(Key::Down).withShift(), InputEvent::ofKey(Key::Up).withShift()}},
+        {"shift end", {{KEY_SEND, true}}, {InputEvent::ofKey(Key::End).withShift()}},
+        {"control space", {{0, false}}, {InputEvent::ofControl(L' ')}},
         {"unknown function key", {{KEY_F(12), true}}, {}},
     };
     for (const Case& c : cases) {
@@ -50,6 +53,16 @@ TEST(KeyDecoder, DecodesTheKeysTheFrontEndUses)
         EXPECT_EQ(events, c.expected) << c.name;
         EXPECT_FALSE(decoder.escapePending()) << c.name;
     }
+}
+
+TEST(KeyDecoder, KeysWithModifiersTakeTheCodesTheTerminalDescriptionGivesThem)
+{
+    KeyDecoder decoder;
+    const int controlUp = KEY_MAX + 7;
+    EXPECT_FALSE(decoder.feed(controlUp, true));
+    decoder.addKey(controlUp, InputEvent::ofKey(Key::Up).withCtrl());
+    EXPECT_EQ(decoder.feed(controlUp, true), InputEvent::ofKey(Key::Up).withCtrl());
+    EXPECT_EQ(decoder.feed(KEY_UP, true), InputEvent::ofKey(Key::Up));
 }
 
 TEST(KeyDecoder, ALoneEscapeIsTheEscapeKeyOnceNothingFollows)

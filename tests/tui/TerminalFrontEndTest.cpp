@@ -560,6 +560,27 @@ TEST_F(TerminalFrontEndTest, InListModeItemsRunDownColumnsAndAClickReachesTheIte
     EXPECT_NE(screen().at(cells.x + 2, cells.y + 1).style, Theme::selection);
     EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 5);
 
+    // Ctrl and Shift held with a click or a key reach the list: Ctrl adds, Shift extends from the
+    // mark; a plain click selects the clicked item alone.
+    const auto selected = [list] {
+        std::vector<int> indexes;
+        for (int index = -1; (index = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0;)
+            indexes.push_back(index);
+        return indexes;
+    };
+    act({InputEvent::ofClick(cells.x + 2, cells.y + 1).withCtrl()});
+    EXPECT_EQ(selected(), (std::vector<int>{1, 5}));
+    act({InputEvent::ofClick(cells.x + 2, cells.y + 2)});
+    EXPECT_EQ(selected(), (std::vector<int>{2}));
+    act({InputEvent::ofClick(cells.x + 12, cells.y).withShift()});
+    EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4}));
+    act({InputEvent::ofKey(Key::Down).withShift()});
+    EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4, 5}));
+    act({InputEvent::ofKey(Key::Right).withCtrl(), InputEvent::ofControl(L' ')});
+    EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4, 5, 9}));
+    act({InputEvent::ofClick(cells.x + 12, cells.y + 1)});
+    EXPECT_EQ(selected(), (std::vector<int>{5}));
+
     // The wheel brings the next column in from the right.
     act({InputEvent::ofWheel(cells.x + 5, cells.y + 1, -1)});
     EXPECT_EQ(screen().find(L"Method 4"), (Screen::Point{cells.x, cells.y}));
