@@ -92,7 +92,8 @@ bool CursesTerminal::open()
     nonl();
     keypad(stdscr, TRUE);
     set_escdelay(altFollowMs);
-    mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED | BUTTON_CTRL | BUTTON_SHIFT | REPORT_MOUSE_POSITION, nullptr);
+    // Ctrl and Shift come with a press all the same; asked for, they would let releases through too.
+    mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED | REPORT_MOUSE_POSITION, nullptr);
     addControlKeys();
     mouseinterval(0);
     // Every move of the mouse is reported, so that a tip can show where the mouse rests.

@@ -233,6 +233,65 @@ TEST(TerminalScenario, TheSerionWindowShowsItsBarsAndATipWhereTheMouseRests)
     session.press({"C-q"});
 }
 
+// How many lines of the captured screen hold text.
+int linesWith(const std::string& screen, const std::string& text)
+{
+    int count = 0;
+    for (std::size_t at = screen.find(text); at != std::string::npos; at = screen.find(text, screen.find('\n', at)))
+        ++count;
+    return count;
+}
+
+TEST(TerminalScenario, AddMethodListsTheMethodsInColumnsAndAddsTheOnesChosenWithClicks)
+{
+    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --root '" + root + "' --init --demo && " + ORVANE_PROGRAM_PATH +
+                            " --tui --root '" + root + "'; exec sleep 120",
+                        80, 24);
+    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
+    session.type("FIARUNNER");
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
+    session.press({"M-m", "Enter"});
+    ASSERT_TRUE(session.waitFor("Add Method(s)")) << session.capture();
+
+    // Seven methods in a list six rows high: the seventh heads the second column.
+    const std::string listed = session.capture();
+    const auto first = cellOf(listed, "ABORTED.M");
+    const auto sixth = cellOf(listed, "NOTREADY.M");
+    const auto last = cellOf(listed, "PHOSPHATE.M");
+    const auto leak = cellOf(listed, "LEAK.M");
+    ASSERT_TRUE(first && sixth && last && leak) << listed;
+    EXPECT_EQ(sixth->first, first->first) << listed;
+    EXPECT_EQ(sixth->second, first->second + 5) << listed;
+    EXPECT_EQ(last->second, first->second) << listed;
+    EXPECT_GT(last->first, first->first + 10) << listed;
+
+    // A click, a Ctrl+click (the details follow the method changed last), then a plain click: that
+    // method alone is added.
+    session.click(last->first, last->second);
+    ASSERT_TRUE(session.waitFor("Lake outlet")) << session.capture();
+    const auto nitrate = cellOf(listed, "NITRATE.M");
+    ASSERT_TRUE(nitrate) << listed;
+    session.controlClick(nitrate->first, nitrate->second);
+    ASSERT_TRUE(session.waitFor("River inlet")) << session.capture();
+    session.click(leak->first, leak->second);
+    ASSERT_TRUE(session.waitFor("Well 4")) << session.capture();
+    const auto ok = cellOf(session.capture(), "<    OK    >");
+    ASSERT_TRUE(ok) << session.capture();
+    session.click(ok->first + 5, ok->second);
+    ASSERT_TRUE(session.waitUntilGone("Add Method(s)")) << session.capture();
+    for (int attempt = 0; attempt < 100 && linesWith(session.capture(), "LEAK.M") < 2; ++attempt)
+        usleep(50 * 1000);
+    const std::string rows = session.capture();
+    EXPECT_EQ(linesWith(rows, "LEAK.M"), 2) << rows;
+    EXPECT_EQ(linesWith(rows, "NITRATE.M"), 1) << rows;
+    EXPECT_EQ(linesWith(rows, "PHOSPHATE.M"), 1) << rows;
+    session.press({"C-q"});
+}
+
 TEST(TerminalScenario, APasswordTypedAtTheLogonShowsOnlyItsMask)
 {
     ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";

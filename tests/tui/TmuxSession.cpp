@@ -70,13 +70,18 @@ void TmuxSession::press(const std::vector<std::string>& keys)
         tmux("send-keys -t main " + key);
 }
 
-void TmuxSession::click(int x, int y)
+void TmuxSession::sendClick(int x, int y, int modifier)
 {
     // The terminal's mouse report for "screen": button, column and row each offset by 32, the
     // position 1-based; button 0 is the left one pressed, 3 the release.
     const std::string at{static_cast<char>(33 + x), static_cast<char>(33 + y)};
-    tmux("send-keys -t main -l " + quoted("\x1b[M " + at + "\x1b[M#" + at));
+    const auto report = [&](int button) { return "\x1b[M" + std::string(1, static_cast<char>(32 + button + modifier)) + at; };
+    tmux("send-keys -t main -l " + quoted(report(0) + report(3)));
 }
+
+void TmuxSession::click(int x, int y) { sendClick(x, y, 0); }
+
+void TmuxSession::controlClick(int x, int y) { sendClick(x, y, 16); }
 
 void TmuxSession::hover(int x, int y)
 {

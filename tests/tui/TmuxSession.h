@@ -21,6 +21,8 @@ public:
     void press(const std::vector<std::string>& keys);
     // A left click on a cell (0-based), sent as the terminal's mouse report.
     void click(int x, int y);
+    // The same with Ctrl held.
+    void controlClick(int x, int y);
     // The mouse moved onto a cell with no button held, sent as the terminal's motion report.
     void hover(int x, int y);
     std::string capture() const;
@@ -30,6 +32,8 @@ public:
 
 private:
     std::string tmux(const std::string& arguments) const;
+    // Press and release of the left button, with a modifier's bit (16 for Ctrl) added.
+    void sendClick(int x, int y, int modifier);
     bool waitUntilShown(const std::string& text, bool shown) const;
 
     std::string m_server;
