@@ -88,14 +88,7 @@ int ListViewControl::smallImageWidth() const
 
 int ListViewControl::textRoom(HWND window, int index, int column) const
 {
-    const int clientWidth = clientSizeOf(window).cx;
-    int width = std::min(listColumnWidth(window), clientWidth);
-    if (isReport(window)) {
-        int left = 0;
-        for (int before = 0; before < column; ++before)
-            left += columnWidth(before);
-        width = std::min(columnWidth(column), clientWidth - left);
-    }
+    int width = layout(window).visibleWidth(column);
     const Item& item = m_items[static_cast<std::size_t>(index)];
     if (column == 0 && (item.state & LVIS_STATEIMAGEMASK))
         width -= stateImageWidth();
@@ -128,13 +121,22 @@ bool ListViewControl::isReport(HWND window) const { return (styleOf(window) & LV
 
 int ListViewControl::headerHeight(HWND window) const { return isReport(window) && IsWindowVisible(m_header) ? kRowHeight : 0; }
 
-int ListViewControl::countPerPage(HWND window) const
+ListViewLayout ListViewControl::layout(HWND window) const
 {
-    const int rows = std::max<int>((clientSizeOf(window).cy - headerHeight(window)) / kRowHeight, 0);
-    return isReport(window) ? rows : rows * columnsInView(window);
+    ListViewLayout::Shape shape;
+    shape.report = isReport(window);
+    shape.client = clientSizeOf(window);
+    shape.headerHeight = headerHeight(window);
+    if (shape.report)
+        for (int column = 0; column < columnCount(); ++column)
+            shape.columnWidths.push_back(columnWidth(column));
+    else
+        shape.listColumnWidth = listColumnWidth(window);
+    shape.itemCount = static_cast<int>(m_items.size());
+    return ListViewLayout(std::move(shape), m_top);
 }
 
-int ListViewControl::rowsPerColumn(HWND window) const { return std::max<int>(clientSizeOf(window).cy / kRowHeight, 1); }
+int ListViewControl::countPerPage(HWND window) const { return layout(window).countPerPage(); }
 
 int ListViewControl::listColumnWidth(HWND window) const
 {
@@ -146,31 +148,6 @@ int ListViewControl::listColumnWidth(HWND window) const
         widest = std::max(widest, widthFor(text(index, 0)));
     widest += stateImageWidth() + smallImageWidth();
     return std::max<int>(std::min<int>(widest, clientSizeOf(window).cx), WindowGeometry::cellWidth);
-}
-
-int ListViewControl::columnsInView(HWND window) const
-{
-    return std::max<int>(clientSizeOf(window).cx / listColumnWidth(window), 1);
-}
-
-int ListViewControl::itemsPerStep(HWND window) const { return isReport(window) ? 1 : rowsPerColumn(window); }
-
-int ListViewControl::stepsInView(HWND window) const
-{
-    return isReport(window) ? std::max(countPerPage(window), 1) : columnsInView(window);
-}
-
-RECT ListViewControl::itemRect(HWND window, int index) const
-{
-    if (isReport(window)) {
-        const int top = headerHeight(window) + (index - m_top) * kRowHeight;
-        return RECT{0, top, clientSizeOf(window).cx, top + kRowHeight};
-    }
-    const int rows = rowsPerColumn(window);
-    const int width = listColumnWidth(window);
-    const int left = (index / rows - m_top / rows) * width;
-    const int top = index % rows * kRowHeight;
-    return RECT{left, top, left + width, top + kRowHeight};
 }
 
 const std::wstring& ListViewControl::text(int index, int column) const
@@ -367,47 +344,22 @@ LVHITTESTINFO ListViewControl::hitTest(HWND window, POINT point, bool subItems) 
         hit.flags = LVHT_ABOVE;
         return hit;
     }
-    if (point.x < 0)
+    const auto cell = layout(window).cellAt(point);
+    // Without full-row selection only column 0 is the item, unless sub-items are asked for.
+    if (!cell || !valid(cell->index) || (cell->column > 0 && !subItems && !(m_extendedStyle & LVS_EX_FULLROWSELECT)))
         return hit;
-    int index = -1;
-    int column = 0;
-    int xInItem = point.x;   // from the left of the item's cell in column 0
-    if (isReport(window)) {
-        const int top = headerHeight(window);
-        if (point.y < top)
-            return hit;
-        index = m_top + (point.y - top) / kRowHeight;
-        column = -1;
-        for (int c = 0, left = 0; c < columnCount(); left += columnWidth(c), ++c)
-            if (point.x >= left && point.x < left + columnWidth(c))
-                column = c;
-        if (column < 0 || (column > 0 && !subItems && !(m_extendedStyle & LVS_EX_FULLROWSELECT)))
-            return hit;
-    } else {
-        // Items run down a column of cells, then down the next.
-        const int rows = rowsPerColumn(window);
-        const int width = listColumnWidth(window);
-        if (point.y / kRowHeight >= rows)
-            return hit;
-        index = m_top + point.x / width * rows + point.y / kRowHeight;
-        xInItem = point.x % width;
-    }
-    if (!valid(index))
-        return hit;
-    hit.iItem = index;
-    hit.iSubItem = subItems ? column : 0;
-    const bool hasStateImage = (m_items[static_cast<std::size_t>(index)].state & LVIS_STATEIMAGEMASK) != 0;
-    hit.flags = column == 0 && hasStateImage && xInItem < stateImageWidth() ? LVHT_ONITEMSTATEICON : LVHT_ONITEMLABEL;
+    hit.iItem = cell->index;
+    hit.iSubItem = subItems ? cell->column : 0;
+    const bool hasStateImage = (m_items[static_cast<std::size_t>(cell->index)].state & LVIS_STATEIMAGEMASK) != 0;
+    const bool onStateImage = cell->column == 0 && hasStateImage && cell->xInColumn < stateImageWidth();
+    hit.flags = onStateImage ? LVHT_ONITEMSTATEICON : LVHT_ONITEMLABEL;
     return hit;
 }
 
 void ListViewControl::scrollTo(HWND window, int top)
 {
-    // A step is a row in report mode and a column of items in list mode.
-    const int perStep = itemsPerStep(window);
-    const int steps = (static_cast<int>(m_items.size()) + perStep - 1) / perStep;
     const int previous = m_top;
-    m_top = std::clamp(top / perStep, 0, std::max(steps - stepsInView(window), 0)) * perStep;
+    m_top = layout(window).topFor(top);
     if (m_top != previous)
         itemsMoved();
 }
@@ -423,13 +375,7 @@ void ListViewControl::ensureVisible(HWND window, int index)
 {
     if (!valid(index))
         return;
-    const int perStep = itemsPerStep(window);
-    const int step = index / perStep;
-    const int first = m_top / perStep;
-    if (step < first)
-        scrollTo(window, step * perStep);
-    else if (step >= first + stepsInView(window))
-        scrollTo(window, (step - stepsInView(window) + 1) * perStep);
+    scrollTo(window, layout(window).topShowing(index));
 }
 
 void ListViewControl::selectByUser(HWND window, int index, bool control, bool shift)
@@ -482,7 +428,7 @@ void ListViewControl::keyDown(HWND window, WPARAM key)
         // In list mode the item beside: a column's worth of items back or on.
         if (isReport(window))
             return;
-        target = focus < 0 ? 0 : focus + (key == VK_LEFT ? -1 : 1) * rowsPerColumn(window);
+        target = focus < 0 ? 0 : focus + (key == VK_LEFT ? -1 : 1) * layout(window).rowsPerColumn();
         break;
     case VK_HOME: target = 0; break;
     case VK_END: target = count - 1; break;
@@ -683,7 +629,7 @@ ListViewInfo ListViewControl::inspect(HWND window, int first, int count)
     info.topIndex = self->m_top;
     info.countPerPage = self->countPerPage(window);
     if (!info.report) {
-        info.rowsPerColumn = self->rowsPerColumn(window);
+        info.rowsPerColumn = self->layout(window).rowsPerColumn();
         info.listColumnWidth = self->listColumnWidth(window);
     }
     info.stateImageWidth = self->stateImageWidth();
@@ -793,7 +739,7 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
     case WM_MOUSEWHEEL:
         // Three rows a notch in report mode, a column in list mode.
         self->scrollTo(window, self->m_top - GET_WHEEL_DELTA_WPARAM(wParam) *
-                                                  (self->isReport(window) ? kWheelRows : self->rowsPerColumn(window)) / WHEEL_DELTA);
+                                                  (self->isReport(window) ? kWheelRows : self->layout(window).itemsPerStep()) / WHEEL_DELTA);
         return 0;
     case WM_NOTIFY: {
         if (auto* request = reinterpret_cast<NMTTDISPINFOW*>(lParam);
@@ -925,7 +871,7 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
         auto* rect = reinterpret_cast<RECT*>(lParam);
         if (!rect || !self->valid(index))
             return FALSE;
-        *rect = self->itemRect(window, index);
+        *rect = self->layout(window).itemRect(index);
         return TRUE;
     }
     case LVM_ENSUREVISIBLE:
@@ -935,7 +881,7 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
         if (self->isReport(window))
             self->scrollTo(window, self->m_top + static_cast<int>(lParam) / kRowHeight);
         else
-            self->scrollTo(window, self->m_top + static_cast<int>(wParam) / self->listColumnWidth(window) * self->rowsPerColumn(window));
+            self->scrollTo(window, self->m_top + static_cast<int>(wParam) / self->listColumnWidth(window) * self->layout(window).itemsPerStep());
         return TRUE;
     case LVM_GETTOPINDEX:
         return self->m_top;

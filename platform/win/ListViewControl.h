@@ -12,6 +12,7 @@
 #include "win/CommCtrl.h"
 #include "win/Control.h"
 #include "win/ListViewInfo.h"
+#include "win/ListViewLayout.h"
 
 #include <array>
 #include <optional>
@@ -42,9 +43,6 @@ public:
     DWORD extendedStyle() const { return m_extendedStyle; }
     int topIndex() const { return m_top; }
     int countPerPage(HWND window) const;
-    // In list mode items run down columns of cells: this many to a column, each this wide.
-    int rowsPerColumn(HWND window) const;
-    int listColumnWidth(HWND window) const;
     // Runs the custom-draw stages for items first .. first+count-1, as painting them would.
     std::vector<std::vector<CellColors>> paintColors(HWND window, int first, int count) const;
     // Everything a front end shows; the colours of items first .. first+count-1 painted.
@@ -63,12 +61,9 @@ private:
     // parent extends or replaces it; empty for no tip.
     std::wstring tipFor(HWND window, int index, int column) const;
     bool isReport(HWND window) const;
-    int columnsInView(HWND window) const;
-    // Scrolling goes by steps: a row in report mode, a column of items in list mode.
-    int itemsPerStep(HWND window) const;
-    int stepsInView(HWND window) const;
-    // The item's cell in the client area: its row in report mode, its cell in list mode.
-    RECT itemRect(HWND window, int index) const;
+    // In list mode every column of items is this wide.
+    int listColumnWidth(HWND window) const;
+    ListViewLayout layout(HWND window) const;
     int headerHeight(HWND window) const;
     bool valid(int index) const { return index >= 0 && index < static_cast<int>(m_items.size()); }
     const std::wstring& text(int index, int column) const;

@@ -1,0 +1,99 @@
+// A list view's geometry.
+#include "win/ListViewLayout.h"
+
+#include "win/WindowGeometry.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr int kRowHeight = WindowGeometry::cellHeight;
+
+} // namespace
+
+ListViewLayout::ListViewLayout(Shape shape, int top)
+    : m_shape(std::move(shape))
+    , m_top(top)
+{
+    m_shape.listColumnWidth = std::max(m_shape.listColumnWidth, 1);
+}
+
+int ListViewLayout::rowsInView() const { return std::max<int>((m_shape.client.cy - m_shape.headerHeight) / kRowHeight, 0); }
+
+int ListViewLayout::rowsPerColumn() const { return std::max(rowsInView(), 1); }
+
+int ListViewLayout::itemsPerStep() const { return m_shape.report ? 1 : rowsPerColumn(); }
+
+int ListViewLayout::stepsInView() const
+{
+    return m_shape.report ? rowsPerColumn() : std::max<int>(m_shape.client.cx / m_shape.listColumnWidth, 1);
+}
+
+int ListViewLayout::countPerPage() const { return m_shape.report ? rowsInView() : rowsInView() * stepsInView(); }
+
+int ListViewLayout::topFor(int wantedTop) const
+{
+    const int perStep = itemsPerStep();
+    const int steps = (m_shape.itemCount + perStep - 1) / perStep;
+    return std::clamp(wantedTop / perStep, 0, std::max(steps - stepsInView(), 0)) * perStep;
+}
+
+int ListViewLayout::topShowing(int index) const
+{
+    const int perStep = itemsPerStep();
+    const int step = index / perStep;
+    const int first = m_top / perStep;
+    if (step < first)
+        return topFor(step * perStep);
+    if (step >= first + stepsInView())
+        return topFor((step - stepsInView() + 1) * perStep);
+    return m_top;
+}
+
+int ListViewLayout::columnLeft(int column) const
+{
+    int left = 0;
+    for (int before = 0; before < column && before < static_cast<int>(m_shape.columnWidths.size()); ++before)
+        left += m_shape.columnWidths[static_cast<std::size_t>(before)];
+    return left;
+}
+
+RECT ListViewLayout::itemRect(int index) const
+{
+    if (m_shape.report) {
+        const int top = m_shape.headerHeight + (index - m_top) * kRowHeight;
+        return RECT{0, top, m_shape.client.cx, top + kRowHeight};
+    }
+    const int rows = rowsPerColumn();
+    const int left = (index / rows - m_top / rows) * m_shape.listColumnWidth;
+    const int top = index % rows * kRowHeight;
+    return RECT{left, top, left + m_shape.listColumnWidth, top + kRowHeight};
+}
+
+std::optional<ListViewLayout::Cell> ListViewLayout::cellAt(POINT point) const
+{
+    if (point.x < 0 || point.y < m_shape.headerHeight)
+        return std::nullopt;
+    if (!m_shape.report) {
+        const int row = point.y / kRowHeight;
+        if (row >= rowsPerColumn())
+            return std::nullopt;
+        return Cell{m_top + point.x / m_shape.listColumnWidth * rowsPerColumn() + row, 0, point.x % m_shape.listColumnWidth};
+    }
+    const int index = m_top + (point.y - m_shape.headerHeight) / kRowHeight;
+    for (int column = 0; column < static_cast<int>(m_shape.columnWidths.size()); ++column) {
+        const int left = columnLeft(column);
+        if (point.x >= left && point.x < left + m_shape.columnWidths[static_cast<std::size_t>(column)])
+            return Cell{index, column, point.x - left};
+    }
+    return std::nullopt;
+}
+
+int ListViewLayout::visibleWidth(int column) const
+{
+    if (!m_shape.report)
+        return std::min<int>(m_shape.listColumnWidth, m_shape.client.cx);
+    const int width = column < static_cast<int>(m_shape.columnWidths.size()) ? m_shape.columnWidths[static_cast<std::size_t>(column)] : 0;
+    return std::min<int>(width, m_shape.client.cx - columnLeft(column));
+}

@@ -1,0 +1,52 @@
+// Where a list view's items lie in its client area: in report mode a row each under the header,
+// in list mode down columns of cells as high as the list, then down the next column. Scrolling
+// goes by steps, a row in report mode and a column of items in list mode, so the first item in
+// view always starts a step.
+#pragma once
+
+#include "win/WinUser.h"
+
+#include <optional>
+#include <vector>
+
+class ListViewLayout {
+public:
+    struct Shape {
+        bool report = true;
+        SIZE client{};
+        int headerHeight = 0;             // report mode, when the header shows
+        std::vector<int> columnWidths;    // report mode
+        int listColumnWidth = 0;          // list mode: every column of items is this wide
+        int itemCount = 0;
+    };
+    // An item's cell under a point: the item (perhaps past the last one), its column (0 in list
+    // mode) and the point's distance from the left of the item's column.
+    struct Cell {
+        int index = -1;
+        int column = 0;
+        int xInColumn = 0;
+    };
+
+    ListViewLayout(Shape shape, int top);
+
+    int countPerPage() const;
+    int rowsPerColumn() const;
+    int itemsPerStep() const;
+    // The top item for a wish: within bounds and starting a step.
+    int topFor(int wantedTop) const;
+    // The top item that brings index into view, moving as little as it takes.
+    int topShowing(int index) const;
+    RECT itemRect(int index) const;
+    // None above or left of the client area, on the header, past the last column or row of cells.
+    std::optional<Cell> cellAt(POINT point) const;
+    // What the client area shows of a column's width: a text wider than this is cut.
+    int visibleWidth(int column) const;
+
+private:
+    int rowsInView() const;
+    int stepsInView() const;
+    int columnLeft(int column) const;
+
+    Shape m_shape;
+    int m_top;
+};
