@@ -247,13 +247,8 @@ TEST(TerminalScenario, AddMethodListsTheMethodsInColumnsAndAddsTheOnesChosenWith
     ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
     TempRoot temp;
     const std::string root = (temp.path() / "root").string();
-    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --root '" + root + "' --init --demo && " + ORVANE_PROGRAM_PATH +
-                            " --tui --root '" + root + "'; exec sleep 120",
-                        80, 24);
-    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
-    session.type("FIARUNNER");
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
+    TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 80, 24);
+    ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
     session.press({"M-m", "Enter"});
     ASSERT_TRUE(session.waitFor("Add Method(s)")) << session.capture();
 
@@ -279,9 +274,7 @@ TEST(TerminalScenario, AddMethodListsTheMethodsInColumnsAndAddsTheOnesChosenWith
     ASSERT_TRUE(session.waitFor("River inlet")) << session.capture();
     session.click(leak->first, leak->second);
     ASSERT_TRUE(session.waitFor("Well 4")) << session.capture();
-    const auto ok = cellOf(session.capture(), "<    OK    >");
-    ASSERT_TRUE(ok) << session.capture();
-    session.click(ok->first + 5, ok->second);
+    ASSERT_TRUE(clickOn(session, "<    OK    >", 6)) << session.capture();
     ASSERT_TRUE(session.waitUntilGone("Add Method(s)")) << session.capture();
     for (int attempt = 0; attempt < 100 && linesWith(session.capture(), "LEAK.M") < 2; ++attempt)
         usleep(50 * 1000);
