@@ -239,11 +239,11 @@ LRESULT ComboBoxControl::handleItems(HWND window, UINT message, WPARAM wParam, L
             --m_selection;
         return static_cast<LRESULT>(m_items.size());
     case CB_RESETCONTENT:
+        // An emptied box shows nothing, typed text included, as a text left in the edit would
+        // still be read as the box's value.
         m_items.clear();
-        m_selection = -1;
         m_topIndex = 0;
-        if (!m_edit)
-            ControlSupport::storeText(window, L"");
+        select(window, -1, false);
         return CB_OKAY;
     case CB_GETCOUNT:
         return count;

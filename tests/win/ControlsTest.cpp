@@ -204,6 +204,16 @@ TEST_F(ControlsTest, DropDownComboTypesIntoItsEditWithCaseAndLimit)
     const WindowInfo combo = Automation::describe(GetDlgItem(m_dialog, 205));
     EXPECT_THAT(combo.items, ElementsAre(L"ONE", L"TWO"));
     EXPECT_EQ(combo.currentSelection, 0);
+
+    // Emptying the list empties the edit too, chosen or typed, without telling the parent.
+    send(205, CB_RESETCONTENT);
+    EXPECT_EQ(text(205), L"");
+    EXPECT_TRUE(Done(Automation::setText(m_dialog, 205, L"own")));
+    log().clear();
+    send(205, CB_RESETCONTENT);
+    EXPECT_EQ(text(205), L"");
+    EXPECT_EQ(send(205, CB_GETCURSEL), CB_ERR);
+    EXPECT_TRUE(commandsOf(205).empty());
 }
 
 TEST_F(ControlsTest, UpDownStepsItsBuddyWithinTheRangeUnlessTheParentRefuses)
