@@ -50,6 +50,9 @@ HRESULT Database::Open(const std::wstring& windowsPath, bool readOnly, std::shar
     HRESULT status = open->Execute("SELECT count(*) FROM sqlite_master", IID_IDBInitialize, windowsPath);
     if (FAILED(status))
         return status;
+    // The engine takes a file of no pages for a new database; a worklist cut to nothing is not one.
+    if (open->PageCount() == 0)
+        return open->Fail(SQLITE_NOTADB, IID_IDBInitialize, windowsPath);
     if (!readOnly && !sqlite3_db_readonly(db, "main")) {
         status = open->Execute("PRAGMA journal_mode=WAL", IID_IDBInitialize, windowsPath);
         if (FAILED(status))
@@ -172,6 +175,14 @@ HRESULT Database::Fail(int code, const IID& iid, const std::wstring& subject)
     if (iid == IID_ICommand)
         return ReportError(DB_E_ERRORSINCOMMAND, iid, L"Syntax error in the command: " + detail + L".");
     return ReportError(E_FAIL, iid, detail + L".");
+}
+
+std::int64_t Database::PageCount()
+{
+    Statement statement;
+    if (statement.prepare(m_db, "PRAGMA page_count") != SQLITE_OK || statement.step() != SQLITE_ROW)
+        return -1;
+    return statement.columnInt(0);
 }
 
 bool Database::TableExists(std::wstring_view table)

@@ -53,6 +53,8 @@ public:
 
 private:
     Database(sqlite3* db, std::wstring path) : m_db(db), m_path(std::move(path)) {}
+    // The pages the file holds, written ones in the log included; -1 when they cannot be read.
+    std::int64_t PageCount();
     // Refuses a write when the engine has rolled the open transaction back by itself after a
     // failure: the write would otherwise commit alone, outside the edit it belongs to.
     HRESULT checkTransactionAlive(const IID& iid);

@@ -22,8 +22,14 @@ TEST(DataSource, PathsThatReachNoDatabaseFailWithOneRecordAndCreateNothing)
     EXPECT_EQ(OpenSession(session, L"C:\\bad|name.mdb"), E_FAIL);
     EXPECT_EQ(ErrorDescriptions().size(), 1u);
 
+    // A worklist cut to nothing is not taken for an empty database.
     WriteFileBytes(root.databaseFile(), "");
-    EXPECT_EQ(OpenSession(session), S_OK) << "an empty file is an empty database, as the engine sees it";
+    EXPECT_EQ(OpenSession(session), E_FAIL);
+    EXPECT_EQ(ErrorDescriptions(),
+              Descriptions{L"Unrecognized database format '" + std::wstring(WorklistRoot::databasePath) + L"'."});
+    EXPECT_EQ(ReadFileBytes(root.databaseFile()), "") << "the file is left as it was";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.databaseFile().parent_path()), {}), 1)
+        << "nothing was created beside it";
 }
 
 TEST(DataSource, ProviderIsFoundByItsIdentifierOnlyAndOnlyAdminWithoutPasswordOpens)
