@@ -1,6 +1,7 @@
 // Sending each line to the automation commands or to the macro interpreter.
 #include "HostCommandLine.h"
 
+#include "kernel/Text.h"
 #include "orvane/MacroInterpreter.h"
 
 #include <cwctype>
@@ -20,14 +21,18 @@ std::wstring firstWord(std::wstring_view line)
 
 } // namespace
 
-HostCommandLine::HostCommandLine(HCPCONTEXT context, AutomationCommands::Output output)
-    : m_context(context), m_automation(std::move(output))
+HostCommandLine::HostCommandLine(HCPCONTEXT context, HostWindow& window, AutomationCommands::Output output)
+    : m_context(context), m_window(window), m_automation(std::move(output))
 {
 }
 
 std::optional<std::wstring> HostCommandLine::run(std::wstring_view line)
 {
-    if (!AutomationCommands::isAutomationCommand(firstWord(line))) {
+    const std::wstring command = firstWord(line);
+    const bool alone = firstWord(line.substr(line.find(command) + command.size())).empty();
+    if (alone && (EqualsNoCase(command, L"Exit") || EqualsNoCase(command, L"Quit")))
+        return m_window.exit();
+    if (!AutomationCommands::isAutomationCommand(command)) {
         MacroInterpreter::instance().execute(line, m_context);
         return std::nullopt;
     }

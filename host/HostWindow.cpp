@@ -45,7 +45,8 @@ int findMenuEntry(HMENU menu, std::wstring_view wanted)
 
 } // namespace
 
-HostWindow::HostWindow(Logbook& logbook, HCPCONTEXT context) : m_logbook(logbook), m_context(context)
+HostWindow::HostWindow(Logbook& logbook, HCPCONTEXT context, Output output)
+    : m_logbook(logbook), m_context(context), m_output(std::move(output))
 {
     WNDCLASSW windowClassInfo{};
     windowClassInfo.lpfnWndProc = procedure;
@@ -107,7 +108,8 @@ LRESULT HostWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_CLOSE:
-        // The host window lives as long as the host; its program ends it.
+        if (const auto refusal = exit(); refusal && m_output)
+            m_output(*refusal);
         return 0;
     default:
         break;
@@ -145,4 +147,32 @@ void HostWindow::menuState(MacroCall& call)
     EnableMenuItem(menu, static_cast<UINT>(itemPosition), MF_BYPOSITION | enable);
     CheckMenuItem(menu, static_cast<UINT>(itemPosition), MF_BYPOSITION | check);
     DrawMenuBar(m_window);
+}
+
+std::optional<std::wstring> HostWindow::exit()
+{
+    struct Search {
+        HWND host;
+        std::vector<HWND> owned;
+    } search{m_window, {}};
+    EnumWindows(
+        [](HWND window, LPARAM found) {
+            auto& search = *reinterpret_cast<Search*>(found);
+            if (GetWindow(window, GW_OWNER) == search.host && IsWindowVisible(window))
+                search.owned.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    for (HWND window : search.owned) {
+        // A window behind a modal dialog waits for that dialog's answer before it can close.
+        if (IsWindow(window) && IsWindowEnabled(window))
+            SendMessageW(window, WM_CLOSE, 0, 0);
+        if (IsWindow(window) && IsWindowVisible(window)) {
+            wchar_t title[128] = {};
+            GetWindowTextW(window, title, 128);
+            return L"Orvane keeps running: the window \"" + std::wstring(title) + L"\" did not close.";
+        }
+    }
+    PostQuitMessage(0);
+    return std::nullopt;
 }

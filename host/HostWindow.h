@@ -1,6 +1,6 @@
 // The host's main window (host handle 0x4003): it takes the modules' registrations, logbook
-// entries and unregistrations, runs queued command lines, and carries the menu with the module's
-// entry that the MenuState command greys and checks.
+// entries and unregistrations, runs queued command lines, carries the menu with the module's
+// entry that the MenuState command greys and checks, and ends the host when it is closed.
 #pragma once
 
 #include "Logbook.h"
@@ -9,6 +9,8 @@
 #include "orvane/OrvaneTypes.h"
 #include "win/WinUser.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 
 class HostWindow {
@@ -22,12 +24,20 @@ public:
     static constexpr UINT ID_MODULE_WINDOW = 40001;
     static constexpr const wchar_t* title = L"Orvane";
 
-    HostWindow(Logbook& logbook, HCPCONTEXT context);
+    using Output = std::function<void(const std::wstring& line)>;
+
+    // Output shows why closing the window did not end the host.
+    HostWindow(Logbook& logbook, HCPCONTEXT context, Output output);
     ~HostWindow();
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
 
     HWND handle() const { return m_window; }
+    // Ends the host as closing its window does (Exit, Quit, WM_CLOSE): the windows the modules
+    // opened over it are asked to close first, as Windows asks a program's windows when it ends.
+    // The quit is posted when all closed; otherwise the host runs on and the answer names the
+    // window that cannot or will not close (a module's window at work keeps its work so).
+    std::optional<std::wstring> exit();
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -37,5 +47,6 @@ private:
 
     Logbook& m_logbook;
     HCPCONTEXT m_context;
+    Output m_output;
     HWND m_window = nullptr;
 };

@@ -40,11 +40,6 @@ bool LineMode::runNextAction()
         return true;
     }
     const std::wstring text = Utf8ToWide(TrimmedText(*line));
-    if (EqualsNoCase(text, L"Exit") || EqualsNoCase(text, L"Quit")) {
-        m_ended = true;
-        PostQuitMessage(0);
-        return true;
-    }
     if (const auto failure = m_commandLine.run(text))
         m_output(L"Error: " + *failure);
     prompt();

@@ -229,8 +229,8 @@ void TerminalFrontEnd::handle(const InputEvent& event)
 {
     if (event.kind == InputEvent::Kind::Resize)
         return;
-    const bool quit = event.kind == InputEvent::Kind::Character && event.ctrl && event.ch == L'Q';
-    if (tooSmall() && !quit)
+    const bool quitting = event.kind == InputEvent::Kind::Character && event.ctrl && event.ch == L'Q';
+    if (tooSmall() && !quitting)
         return;
     // The mouse moving over a window: tips show where it rests; a notice stays.
     if (event.kind == InputEvent::Kind::Move) {
@@ -260,7 +260,7 @@ void TerminalFrontEnd::handle(const InputEvent& event)
         return;
     }
     if (event.kind == InputEvent::Kind::Character && event.ctrl && event.ch == L'Q') {
-        PostQuitMessage(0);
+        quit();
         return;
     }
     if (event.isKey(Key::F6)) {
@@ -563,8 +563,17 @@ void TerminalFrontEnd::runCommandLine(const InputEvent& event)
     if (!line || line->empty())
         return;
     m_output.push_back(L"> " + *line);
-    if (EqualsNoCase(*line, L"Exit") || EqualsNoCase(*line, L"Quit"))
-        PostQuitMessage(0);
-    else if (m_host.runCommandLine)
+    if (m_host.runCommandLine)
         m_host.runCommandLine(*line);
+    else if (EqualsNoCase(*line, L"Exit") || EqualsNoCase(*line, L"Quit"))
+        quit();
+}
+
+void TerminalFrontEnd::quit()
+{
+    // As Alt+F4 on the host: its module windows are asked to close, and one at work refuses.
+    if (m_host.window)
+        SendMessageW(m_host.window, WM_CLOSE, 0, 0);
+    else
+        PostQuitMessage(0);
 }

@@ -56,6 +56,7 @@ private:
     void activate(HWND window);
     void sendToWindows(const InputEvent& event);
     void runCommandLine(const InputEvent& event);
+    void quit();
     // F1 at the command line: the keys of the front end, in a message box.
     void showKeys();
     std::wstring statusText() const;

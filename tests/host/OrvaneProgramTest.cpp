@@ -64,6 +64,21 @@ TEST_F(OrvaneProgram, WaitThatTimesOutFailsAfterItsVirtualSeconds)
     EXPECT_TRUE(contains(run, "Reason: the window \"Orvane\" is still there within 30 seconds")) << run.output;
 }
 
+TEST_F(OrvaneProgram, ExitEndsTheScriptUnlessTheSerionWindowRunsAGroup)
+{
+    ASSERT_EQ(runOrvane("--root " + root().string() + " --init --demo").exitCode, 0);
+    ProgramRun run = runScript("Print \"before\"\nFIARUNNER\nExit\nPrint \"never\"\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(contains(run, "Serion Window Closed.")) << run.output;
+    EXPECT_FALSE(contains(run, "never")) << run.output;
+
+    run = runScript("FIARUNNER\nClick \"Run Serion Methods\", 33001\nQuit\n");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_TRUE(contains(run, "Script failed at line 3: Quit\nReason: Orvane keeps running: the window \"Run Serion "
+                              "Methods\" did not close.\n"))
+        << run.output;
+}
+
 TEST_F(OrvaneProgram, LineModeRunsTypedLinesAndShowsErrors)
 {
     WriteFileBytes(temp.path() / "input", "Print \"hello\"\nN = 2 + 3\nPrint N\nFOO 1\nClick \"Nowhere\", 1\nSnapshot \"Nowhere\"\nPrint \"end\"\n");

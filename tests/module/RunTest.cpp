@@ -156,6 +156,37 @@ TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
     EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion start group Nitrates."));
 }
 
+TEST_F(Run, TheHostDoesNotEndWhileTheGroupRunsAndEndsWithTheWindowClosedAfterIt)
+{
+    const auto quitPosted = [] {
+        MSG message{};
+        return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+    };
+    OpenWith({L"DONE.M", L"DONE.M"});
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(5);
+
+    // Exit and closing the host's window both ask the window first, which stays while it runs.
+    EXPECT_EQ(m_hostWindow.exit(), L"Orvane keeps running: the window \"Run Serion Methods\" did not close.");
+    SendMessageW(m_hostWindow.handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(quitPosted());
+    ASSERT_NE(Viewer(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Viewer()));
+    RunHost(30);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "the run went on to its end";
+
+    // Behind a modal dialog the window cannot be asked yet.
+    EnableWindow(Viewer(), FALSE);
+    EXPECT_NE(m_hostWindow.exit(), std::nullopt);
+    EnableWindow(Viewer(), TRUE);
+    EXPECT_FALSE(quitPosted());
+
+    EXPECT_EQ(m_hostWindow.exit(), std::nullopt);
+    EXPECT_EQ(Viewer(), nullptr);
+    EXPECT_EQ(LogbookTexts().back(), L"Serion Window Closed.");
+    EXPECT_TRUE(quitPosted());
+}
+
 TEST_F(Run, AMethodStartSetsTheHostVariablesAndQueuesItsCommandLinesInOrder)
 {
     OpenWith({L"DONE.M"});

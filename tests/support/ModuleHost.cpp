@@ -32,7 +32,7 @@ FreshOrvane::FreshOrvane()
 
 ModuleHost::ModuleHost()
     : m_logbook(m_root.path() / "logbook.txt", nullptr), m_context(CpCreateContext()),
-      m_hostWindow(m_logbook, m_context), m_moduleState(ModuleResourceHandle(), L"Serion"),
+      m_hostWindow(m_logbook, m_context, nullptr), m_moduleState(ModuleResourceHandle(), L"Serion"),
       m_app(1, 101, OnModuleInit, OnTaskCreate, OnTaskClose, OnTaskDestroy, OnModuleExit),
       m_fiaRunner(ID_CMD_FIARUNNER, FiaRunnerExecute, DefineCommandParams, CreateCommandFrame),
       m_fiaControl(ID_CMD_FIACONTROL, FiaControlExecute, DefineCommandParams, CreateCommandFrame)
