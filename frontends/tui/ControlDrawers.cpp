@@ -9,6 +9,7 @@
 
 #include "kernel/Text.h"
 #include "win/CommCtrl.h"
+#include "win/WordWrap.h"
 
 #include <algorithm>
 #include <map>
@@ -93,32 +94,6 @@ void drawButton(Screen& screen, const WindowInfo& button, const Rect& cells)
     }
 }
 
-// Cuts text into the rows of a static control, at spaces where it can and at line breaks.
-std::vector<std::wstring> wrapText(std::wstring_view text, int width, bool wrap)
-{
-    std::vector<std::wstring> rows;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(L'\n', start);
-        std::wstring_view line = text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
-        if (!line.empty() && line.back() == L'\r')
-            line.remove_suffix(1);
-        while (wrap && width > 0 && static_cast<int>(line.size()) > width) {
-            std::size_t cut = line.rfind(L' ', static_cast<std::size_t>(width));
-            const bool atSpace = cut != std::wstring::npos && cut > 0;
-            if (!atSpace)
-                cut = static_cast<std::size_t>(width);
-            rows.emplace_back(line.substr(0, cut));
-            line.remove_prefix(cut + (atSpace ? 1 : 0));
-        }
-        rows.emplace_back(line);
-        if (end == std::wstring::npos)
-            break;
-        start = end + 1;
-    }
-    return rows;
-}
-
 std::wstring iconMark(const std::wstring& iconName)
 {
     if (iconName == L"error")
@@ -153,7 +128,7 @@ void drawStatic(Screen& screen, const WindowInfo& label, const Rect& cells)
     // dialog font's, so such a line may run on past its rectangle into the empty space beside it.
     const int rows = std::max(1, (label.windowRect.bottom - label.windowRect.top) / CellGeometry::cellHeightPx);
     const bool wrap = rows > 1 && kind != SS_LEFTNOWORDWRAP && kind != SS_SIMPLE;
-    const auto lines = wrapText(label.text, cells.width, wrap);
+    const auto lines = WordWrap(label.text, wrap ? cells.width : 0);
     screen.fill(cells, L' ', style);
     const int top = rows > 1 ? cells.y : textRow(label, cells);
     for (int i = 0; i < static_cast<int>(lines.size()) && i < rows; ++i) {
@@ -217,7 +192,7 @@ void drawEdit(Screen& screen, const WindowInfo& edit, const Rect& cells)
     }
     const Style style = fieldStyle(edit);
     screen.fill(cells, L' ', style);
-    const auto rows = wrapText(edit.text, cells.width, !(edit.style & ES_AUTOHSCROLL));
+    const auto rows = WordWrap(edit.text, (edit.style & ES_AUTOHSCROLL) ? 0 : cells.width);
     if (edit.readOnly) {
         drawReadOnlyText(screen, edit, cells, rows);
         return;

@@ -6,6 +6,7 @@
 #include "win/WindowGeometry.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -95,6 +96,20 @@ HWND comboOf(HWND window)
 {
     const HWND parent = GetParent(window);
     return ControlSupport::isClass(parent, WC_COMBOBOXW) ? parent : nullptr;
+}
+
+// The scroll a reader's key makes in a multi-line text that cannot be edited, if any.
+std::optional<WORD> readingScrollOf(WPARAM key)
+{
+    switch (key) {
+    case VK_UP: return SB_LINEUP;
+    case VK_DOWN: return SB_LINEDOWN;
+    case VK_PRIOR: return SB_PAGEUP;
+    case VK_NEXT: return SB_PAGEDOWN;
+    case VK_HOME: return SB_TOP;
+    case VK_END: return SB_BOTTOM;
+    default: return std::nullopt;
+    }
 }
 
 LRESULT dialogCode(HWND window, LPARAM lParam)
@@ -206,6 +221,11 @@ LRESULT EditControl::handleKey(HWND window, WPARAM key)
     const bool dropped = combo && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0);
     if (combo && (key == VK_UP || key == VK_DOWN || key == VK_F4 || (dropped && (key == VK_RETURN || key == VK_ESCAPE))))
         return SendMessageW(combo, WM_KEYDOWN, key, 0);
+    // Text that cannot be edited is read: the reader's keys move the view, not a caret.
+    if (const auto scrollCode = readingScrollOf(key); scrollCode && isMultiLine(window) && isReadOnly(window)) {
+        scrollBy(window, *scrollCode);
+        return 0;
+    }
     const std::wstring& text = ControlSupport::text(window);
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     const bool wholeText = GetKeyState(VK_CONTROL) < 0 || !isMultiLine(window);

@@ -1,7 +1,8 @@
 // The "Edit" class: single and multi-line text with a selection, password masking, read-only,
 // upper or lower case, digits only and a length limit. Text beyond the limit is refused with a
 // beep and EN_MAXTEXT; every change notifies EN_CHANGE. A multi-line edit scrolls by lines
-// (EM_SCROLL, EM_LINESCROLL, WM_VSCROLL, the wheel) and tells its first visible line.
+// (EM_SCROLL, EM_LINESCROLL, WM_VSCROLL, the wheel, and when read-only the arrow, page, Home and
+// End keys) and tells its first visible line.
 #pragma once
 
 #include "win/Control.h"

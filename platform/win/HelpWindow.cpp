@@ -36,25 +36,12 @@ void appendWrapped(std::wstring& out, std::wstring_view line, int width)
     } while (!line.empty());
 }
 
-// The text keeps the keyboard: the keys a reader uses scroll it, Escape closes the window.
+// The text keeps the keyboard: it scrolls with the reader's keys, and Escape closes the window.
 LRESULT CALLBACK textProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_KEYDOWN) {
-        WORD scrollCode = 0xFFFF;
-        switch (wParam) {
-        case VK_UP: scrollCode = SB_LINEUP; break;
-        case VK_DOWN: scrollCode = SB_LINEDOWN; break;
-        case VK_PRIOR: scrollCode = SB_PAGEUP; break;
-        case VK_NEXT: scrollCode = SB_PAGEDOWN; break;
-        case VK_HOME: scrollCode = SB_TOP; break;
-        case VK_END: scrollCode = SB_BOTTOM; break;
-        case VK_ESCAPE: PostMessageW(GetParent(window), WM_CLOSE, 0, 0); return 0;
-        default: break;
-        }
-        if (scrollCode != 0xFFFF) {
-            SendMessageW(window, WM_VSCROLL, scrollCode, 0);
-            return 0;
-        }
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+        PostMessageW(GetParent(window), WM_CLOSE, 0, 0);
+        return 0;
     }
     return CallWindowProcW(g_pfnEditProc, window, message, wParam, lParam);
 }

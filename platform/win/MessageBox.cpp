@@ -1,6 +1,7 @@
 // MessageBoxW as a real modal dialog built from a template in memory, and MessageBeep.
 #include "win/BeepLog.h"
 #include "win/WinUser.h"
+#include "win/WordWrap.h"
 
 #include <algorithm>
 #include <string>
@@ -67,49 +68,85 @@ INT_PTR CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-std::vector<std::wstring> linesOf(const std::wstring& text)
+int longestOf(const std::vector<std::wstring>& rows)
 {
-    std::vector<std::wstring> lines{L""};
-    for (wchar_t character : text) {
-        if (character == L'\n')
-            lines.emplace_back();
-        else if (character != L'\r')
-            lines.back() += character;
-    }
-    return lines;
+    return static_cast<int>(
+        std::max_element(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.size() < b.size(); })->size());
+}
+
+std::wstring joinedRows(const std::vector<std::wstring>& rows)
+{
+    std::wstring joined;
+    for (const std::wstring& row : rows)
+        joined += (joined.empty() ? L"" : L"\r\n") + row;
+    return joined;
+}
+
+// Dialog units: one character is 4 wide and 8 high, so a cell of the terminal.
+constexpr int column = 4;
+constexpr int row = 8;
+
+// The text's part of the box, in dialog units no larger than the room given: long lines wrap at
+// words; a text with more rows than fit scrolls, cut one column narrower for the marks that say
+// more lies above or below. Where the text fits, the terminal wraps it as counted here.
+struct TextLayout {
+    bool scrolls;
+    std::wstring shown;
+    short width;
+    short height;
+};
+
+TextLayout layOutText(const std::wstring& message, int roomWidth, int roomHeight)
+{
+    const int columns = std::max(roomWidth / column, 2);
+    const int mostRows = std::max(roomHeight / row, 1);
+    const auto rows = WordWrap(message, columns);
+    const auto height = static_cast<short>(std::min(static_cast<int>(rows.size()), mostRows) * row);
+    if (static_cast<int>(rows.size()) <= mostRows)
+        return {false, message, static_cast<short>(std::min(longestOf(WordWrap(message, 0)) + 1, columns) * column), height};
+    const auto narrower = WordWrap(message, columns - 1);
+    return {true, joinedRows(narrower), static_cast<short>((longestOf(narrower) + 1) * column), height};
 }
 
 } // namespace
 
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 {
-    // Layout in dialog units: one character is 4 wide and 8 high, so a row of the terminal.
     constexpr short margin = 8;
     constexpr short buttonWidth = 40;
     constexpr short buttonHeight = 8;
     constexpr short gap = 4;
+    constexpr int widestText = 280;
     const std::wstring message = text ? text : L"";
-    const auto lines = linesOf(message);
-    const std::size_t longest = std::max_element(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
-                                    return a.size() < b.size();
-                                })->size();
     const LPCWSTR icon = iconFor(type);
     const short iconWidth = icon ? 16 : 0;
-    const auto textWidth = static_cast<short>(std::min<std::size_t>(longest * 4 + 4, 280));
-    const auto textHeight = static_cast<short>(lines.size() * 8);
+    const short iconHeight = icon ? 16 : 0;
+
+    // The box, frame included, stays on the screen, and its buttons with it.
+    const LONG baseUnits = GetDialogBaseUnits();
+    const int screenWidth = (GetSystemMetrics(SM_CXSCREEN) - 2 * GetSystemMetrics(SM_CXDLGFRAME)) * column / LOWORD(baseUnits);
+    const int screenHeight = (GetSystemMetrics(SM_CYSCREEN) - 2 * GetSystemMetrics(SM_CYDLGFRAME)) * row / HIWORD(baseUnits);
+    const TextLayout textPart = layOutText(message, std::min(widestText, screenWidth - 2 * margin - iconWidth),
+                                           screenHeight - 3 * margin - buttonHeight);
 
     BoxRun run{buttonsFor(type), 0};
     const std::size_t defaultIndex = std::min<std::size_t>((type & MB_DEFMASK) >> 8, run.buttons.size() - 1);
     run.defaultId = run.buttons[defaultIndex].id;
     const auto buttonsWidth = static_cast<short>(run.buttons.size() * buttonWidth + (run.buttons.size() - 1) * gap);
-    const short width = static_cast<short>(std::max<int>(iconWidth + textWidth, buttonsWidth) + 2 * margin);
-    const short buttonsTop = static_cast<short>(margin + std::max<short>(textHeight, icon ? 16 : 0) + margin);
+    const short width = static_cast<short>(std::max<int>(iconWidth + textPart.width, buttonsWidth) + 2 * margin);
+    const short buttonsTop = static_cast<short>(margin + std::max(textPart.height, iconHeight) + margin);
 
     std::vector<DialogItemTemplate> items;
     if (icon)
         items.push_back({L"Static", icon, IDC_STATIC, WS_VISIBLE | SS_ICON, margin, margin, 12, 16});
-    items.push_back({L"Static", message.c_str(), IDC_STATIC, WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                     static_cast<short>(margin + iconWidth), margin, textWidth, textHeight});
+    const auto textLeft = static_cast<short>(margin + iconWidth);
+    if (textPart.scrolls)
+        items.push_back({L"Edit", textPart.shown.c_str(), IDC_STATIC,
+                         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL | ES_READONLY, textLeft, margin,
+                         textPart.width, textPart.height});
+    else
+        items.push_back({L"Static", textPart.shown.c_str(), IDC_STATIC, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, textLeft, margin,
+                         textPart.width, textPart.height});
     short x = static_cast<short>((width - buttonsWidth) / 2);
     for (std::size_t i = 0; i < run.buttons.size(); ++i) {
         const DWORD style = WS_VISIBLE | WS_TABSTOP | (i == 0 ? WS_GROUP : 0) | (i == defaultIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
