@@ -292,13 +292,14 @@ void TerminalFrontEnd::handle(const InputEvent& event)
         return;
     }
     if (typing) {
-        if (event.kind == InputEvent::Kind::Character && event.alt)
+        if (event.kind == InputEvent::Kind::Character && event.alt && !event.ctrl)
             m_hostScreen.menuBar().openByMnemonic(event.ch);
         else if (!m_hostScreen.logbook().scroll(event))
             runCommandLine(event);
         return;
     }
-    if (event.kind == InputEvent::Kind::Character && event.alt && openMenuOfActiveWindow(event))
+    // Alt with a letter opens a menu; with Ctrl too it is a shortcut.
+    if (event.kind == InputEvent::Kind::Character && event.alt && !event.ctrl && openMenuOfActiveWindow(event))
         return;
     sendToWindows(event);
 }
@@ -523,10 +524,8 @@ void TerminalFrontEnd::sendToWindows(const InputEvent& event)
 {
     if (event.kind == InputEvent::Kind::Character) {
         const auto letter = static_cast<UINT>(std::towupper(static_cast<wint_t>(event.ch)));
-        if (event.ctrl)
-            pressKey(letter, VK_CONTROL);
-        else if (event.alt)
-            pressKey(letter, VK_MENU);
+        if (event.ctrl || event.alt)
+            holdingModifiers(event, [letter] { pressKey(letter); }); // Ctrl+Alt+A is not Ctrl+A
         else if (event.ch == L' ')
             pressKey(VK_SPACE); // a button is pressed by the key, an edit gets the character
         else

@@ -194,6 +194,37 @@ TEST(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndKey
     session.press({"C-q"});
 }
 
+TEST(TerminalScenario, TheSerionWindowsShortcutsWithCtrlAndAltComeFromTheTerminalsEscapeSequences)
+{
+    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 80, 24);
+    ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
+
+    // The terminal sends Ctrl+Alt+letter as Escape and the control character.
+    session.press({"C-M-d"});
+    ASSERT_TRUE(session.waitFor("Are you sure you want to delete the group")) << session.capture();
+    ASSERT_TRUE(clickOn(session, "No"));
+    ASSERT_TRUE(session.waitUntilGone("Are you sure")) << session.capture();
+    session.press({"C-M-n"});
+    ASSERT_TRUE(session.waitFor("Autoname Data files")) << session.capture();
+    session.press({"Escape"});
+    ASSERT_TRUE(session.waitUntilGone("Autoname Data files")) << session.capture();
+    session.press({"C-M-a"});
+    ASSERT_TRUE(session.waitFor("Add Group")) << session.capture();
+    session.press({"Escape"});
+    ASSERT_TRUE(session.waitUntilGone("Add Group")) << session.capture();
+    EXPECT_NE(session.capture().find("Nitrates"), std::string::npos) << "the group is kept";
+
+    // Ctrl+A alone checks every row again.
+    ASSERT_TRUE(clickOn(session, "\u2612"));
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2610")) << session.capture();
+    session.press({"C-a"});
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2612")) << session.capture();
+    session.press({"C-q"});
+}
+
 TEST(TerminalScenario, TheSerionWindowShowsItsBarsAndATipWhereTheMouseRests)
 {
     ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
