@@ -27,6 +27,17 @@ Spans columnSpans(const WindowInfo& list)
     return spans;
 }
 
+// Where a text in cells [x, x + width) of a column of this format begins. A right-aligned or centred
+// text leaves the column's last cell free, where a grid line goes, so that it never runs into the
+// next column's text; one too long for the column begins at its left.
+int alignedX(int x, int width, std::wstring_view text, int format)
+{
+    const int room = width - 1 - static_cast<int>(text.size());
+    if (format == LVCFMT_LEFT || room <= 0)
+        return x;
+    return x + (format == LVCFMT_RIGHT ? room : room / 2);
+}
+
 Style cellStyle(const ListCellInfo& cell, Style row)
 {
     if (cell.textColor != CLR_DEFAULT)
@@ -66,7 +77,9 @@ void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, 
             drawImage(screen, textX, y, image, style);
             textX += static_cast<int>(image.glyph.size()) + 1;
         }
-        screen.text(textX, y, item.cells[column].text, style);
+        const std::wstring& text = item.cells[column].text;
+        const int format = view.report && column < view.columns.size() ? view.columns[column].format : LVCFMT_LEFT;
+        screen.text(alignedX(textX, x + width - textX, text, format), y, text, style);
         // Grid lines part the columns; the state column needs none.
         if ((view.extendedStyle & LVS_EX_GRIDLINES) && column > 0 && column + 1 < spans.size())
             screen.put(x + width - 1, y, L'│', style.withFg(item.selected ? style.fg : Color::Black).with(Attr::Dim));
@@ -115,8 +128,10 @@ void DrawListView(Screen& screen, const WindowInfo& list, const Rect& cells)
         screen.fill({client.x, y, client.width, 1}, L' ', style);
         const auto spans = columnSpans(list);
         for (std::size_t column = 0; column < spans.size() && column < view.columns.size(); ++column) {
-            const Screen::ClipScope columnClip(screen, Rect{spans[column].first, y, spans[column].second, 1}.intersected(cells));
-            screen.text(spans[column].first, y, view.columns[column].text, style);
+            const auto [x, width] = spans[column];
+            const ListColumnInfo& info = view.columns[column];
+            const Screen::ClipScope columnClip(screen, Rect{x, y, width, 1}.intersected(cells));
+            screen.text(alignedX(x, width, info.text, info.format), y, info.text, style);
         }
         ++y;
     }

@@ -633,9 +633,11 @@ ListViewInfo ListViewControl::inspect(HWND window, int first, int count)
         info.listColumnWidth = self->listColumnWidth(window);
     }
     info.stateImageWidth = self->stateImageWidth();
+    // As on Windows, the leftmost column is left-aligned whatever format it was given.
     if (const auto* columns = HeaderControl::itemsOf(self->m_header))
         for (const HeaderControl::Item& column : *columns)
-            info.columns.push_back(ListColumnInfo{column.text, column.width});
+            info.columns.push_back(ListColumnInfo{column.text, column.width,
+                                                  info.columns.empty() ? LVCFMT_LEFT : column.format & LVCFMT_JUSTIFYMASK});
     const auto imagesOf = [self](int kind) {
         std::vector<ListImageInfo> shown;
         if (const IMAGELIST* images = IMAGELIST::find(self->m_imageLists[static_cast<std::size_t>(kind)]))

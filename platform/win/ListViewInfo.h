@@ -10,6 +10,7 @@
 struct ListColumnInfo {
     std::wstring text;
     int width = 0;   // pixels
+    int format = 0;  // LVCFMT_LEFT (0), LVCFMT_RIGHT or LVCFMT_CENTER: how its texts are aligned
 };
 
 struct ListCellInfo {
