@@ -11,6 +11,8 @@
 #include "kernel/WinFormat.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <sqlite3.h>
 
 namespace {
@@ -142,6 +144,25 @@ TEST_F(MethodRowsTest, AutoNameNumbersFromTheCounterAndKeepsAbsentFields)
     ASSERT_EQ(table.MoveFirst(), S_OK);
     EXPECT_EQ(std::wstring(table.SubFolder), std::wstring(254, L'f'));
     EXPECT_EQ(std::wstring(table.DataFile), std::wstring(250, L'p') + L"0000");
+}
+
+// What the user documentation warns of: adding or deleting rows names every row after the group again.
+TEST_F(MethodRowsTest, AddingOrDeletingRowsUndoesAutonameAndClearsSubFoldersButKeepsOperators)
+{
+    makeGroup(3);
+    for (const auto& change : std::vector<std::function<void()>>{
+             [&] { rows.InsertMethods({L"Extra"}, 1, L"C:\\Methods\\", 3); }, [&] { rows.DeleteSelected({3}); }}) {
+        rows.AutoName(L"Run 7", L"NIT", 100, L"Ada");
+        change();
+        CMethodTable table;
+        ASSERT_EQ(table.Open(L"G"), S_OK);
+        ASSERT_EQ(table.MoveFirst(), S_OK);
+        EXPECT_EQ(std::wstring(table.DataFile), L"G0000000000.d");
+        EXPECT_EQ(std::wstring(table.SubFolder), L"");
+        EXPECT_EQ(std::wstring(table.Prefix), L"G");
+        EXPECT_EQ(table.Counter, 0);
+        EXPECT_EQ(std::wstring(table.Operator), L"Ada");
+    }
 }
 
 TEST_F(MethodRowsTest, RunStatesFollowCleanAndChangeRulesAndTheCursorStaysOnTheRunningRow)
