@@ -28,14 +28,22 @@ Spans columnSpans(const WindowInfo& list)
 }
 
 // Where a text in cells [x, x + width) of a column of this format begins. A right-aligned or centred
-// text leaves the column's last cell free, where a grid line goes, so that it never runs into the
-// next column's text; one too long for the column begins at its left.
+// text leaves the column's last cell free, where a grid line goes; one too long for the column
+// begins at its left.
 int alignedX(int x, int width, std::wstring_view text, int format)
 {
     const int room = width - 1 - static_cast<int>(text.size());
     if (format == LVCFMT_LEFT || room <= 0)
         return x;
     return x + (format == LVCFMT_RIGHT ? room : room / 2);
+}
+
+// A column's text in its cells. With a column after it the last cell stays free, so that no text
+// runs into the next one's whatever their lengths and alignments.
+void columnText(Screen& screen, const Rect& cells, bool followed, std::wstring_view text, int format, Style style)
+{
+    const Screen::ClipScope clip(screen, followed ? Rect{cells.x, cells.y, cells.width - 1, 1} : cells);
+    screen.text(alignedX(cells.x, cells.width, text, format), cells.y, text, style);
 }
 
 Style cellStyle(const ListCellInfo& cell, Style row)
@@ -79,9 +87,10 @@ void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, 
         }
         const std::wstring& text = item.cells[column].text;
         const int format = view.report && column < view.columns.size() ? view.columns[column].format : LVCFMT_LEFT;
-        screen.text(alignedX(textX, x + width - textX, text, format), y, text, style);
+        const bool followed = column + 1 < spans.size();
+        columnText(screen, {textX, y, x + width - textX, 1}, followed, text, format, style);
         // Grid lines part the columns; the state column needs none.
-        if ((view.extendedStyle & LVS_EX_GRIDLINES) && column > 0 && column + 1 < spans.size())
+        if ((view.extendedStyle & LVS_EX_GRIDLINES) && column > 0 && followed)
             screen.put(x + width - 1, y, L'│', style.withFg(item.selected ? style.fg : Color::Black).with(Attr::Dim));
     }
 }
@@ -130,8 +139,10 @@ void DrawListView(Screen& screen, const WindowInfo& list, const Rect& cells)
         for (std::size_t column = 0; column < spans.size() && column < view.columns.size(); ++column) {
             const auto [x, width] = spans[column];
             const ListColumnInfo& info = view.columns[column];
-            const Screen::ClipScope columnClip(screen, Rect{x, y, width, 1}.intersected(cells));
-            screen.text(alignedX(x, width, info.text, info.format), y, info.text, style);
+            const bool followed = column + 1 < spans.size();
+            columnText(screen, {x, y, width, 1}, followed, info.text, info.format, style);
+            if (followed)
+                screen.put(x + width - 1, y, L'│', style.with(Attr::Dim));
         }
         ++y;
     }

@@ -537,42 +537,54 @@ TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScroll
     FreeLibrary(module);
 }
 
-TEST_F(TerminalFrontEndTest, ReportColumnsAlignHeaderAndTextsAsTheirFormatsSay)
+TEST_F(TerminalFrontEndTest, ReportColumnsAlignTheirTextsAsTheirFormatsSayAndNeverRunIntoEachOther)
 {
-    static const DialogTemplate frame = dialogTemplate(L"Lists", 8, 8, 200, 96, {});
+    static const DialogTemplate frame = dialogTemplate(L"Lists", 8, 8, 200, 110, {});
     HWND dialog = CreateDialogIndirectParamW(nullptr, &frame, host, listDialogProc, 0);
     opened.push_back(dialog);
-    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 8, 8, 48 * 8, 6 * 16, dialog,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES);
-    // Columns of 10, 12, 10 and 9 cells; the leftmost asks for the right in vain, as on Windows.
-    for (const auto& [index, title, format, width] :
-         {std::tuple{0, L"Location", LVCFMT_RIGHT, 80}, std::tuple{1, L"Sample", LVCFMT_LEFT, 96},
-          std::tuple{2, L"Inj/Loc", LVCFMT_RIGHT, 80}, std::tuple{3, L"Mid", LVCFMT_CENTER, 72}}) {
-        LVCOLUMNW column{LVCF_FMT | LVCF_TEXT | LVCF_WIDTH, format, width, const_cast<LPWSTR>(title), 0, index, 0, 0};
-        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
-    }
-    AppendListItems(list, L"Vial ", 2);
-    const auto setText = [list](int index, int column, const wchar_t* text) {
+    using Column = std::tuple<const wchar_t*, int, int>;
+    const auto reportList = [dialog](int y, int rows, std::initializer_list<Column> columns) {
+        HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 8, y, 48 * 8, rows * 16, dialog,
+                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
+        int index = 0;
+        for (const auto& [title, format, width] : columns) {
+            LVCOLUMNW column{LVCF_FMT | LVCF_TEXT | LVCF_WIDTH, format, width, const_cast<LPWSTR>(title), 0, index, 0, 0};
+            SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&column));
+        }
+        return list;
+    };
+    const auto setText = [](HWND list, int index, int column, const wchar_t* text) {
         LVITEMW item{};
         item.iSubItem = column;
         item.pszText = const_cast<LPWSTR>(text);
         SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     };
-    setText(0, 1, L"Standard 1");
-    setText(0, 2, L"1");
-    setText(0, 3, L"ab");
-    setText(1, 2, L"123456789012");
-    setText(1, 3, L"q");
+    // Columns of 10, 12, 10 and 9 cells; the leftmost asks for the right in vain, as on Windows.
+    HWND list = reportList(8, 6, {{L"Location", LVCFMT_RIGHT, 80}, {L"Sample", LVCFMT_LEFT, 96}, {L"Inj/Loc", LVCFMT_RIGHT, 80},
+                                  {L"Mid", LVCFMT_CENTER, 72}});
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES);
+    AppendListItems(list, L"Vial ", 2);
+    setText(list, 0, 1, L"Standard 1");
+    setText(list, 0, 2, L"1");
+    setText(list, 0, 3, L"ab");
+    setText(list, 1, 2, L"123456789012");
+    setText(list, 1, 3, L"q");
+    // Columns of 8, 5 and 8 cells whose titles fill them, a right-aligned one between left-aligned ones.
+    HWND filled = reportList(8 + 7 * 16, 3, {{L"Location", LVCFMT_LEFT, 64}, {L"Count", LVCFMT_RIGHT, 40}, {L"FIA Name", LVCFMT_LEFT, 64}});
+    AppendListItems(filled, L"Vial 123", 1);
+    setText(filled, 0, 1, L"12345");
+    setText(filled, 0, 2, L"Standard");
     act({});
 
     const Rect cells = CellGeometry::cellsOf(Automation::describe(list).windowRect);
     const auto at = [&](int x, int row) { return Screen::Point{cells.x + x, cells.y + row}; };
-    // A right-aligned or centred text keeps the column's last cell, where the grid line goes.
+    // A right-aligned or centred text keeps the column's last cell, where the grid line goes; every
+    // text keeps it when a column follows, the header with a line there, the rows a blank.
     const std::tuple<const wchar_t*, Screen::Point> placed[] = {
-        {L"Location", at(0, 0)}, {L"Sample", at(10, 0)},     {L"Inj/Loc", at(24, 0)}, {L"Mid", at(34, 0)},
-        {L"Vial 0", at(0, 1)},   {L"Standard 1", at(10, 1)}, {L"1│", at(30, 1)}, {L"ab", at(35, 1)},
-        {L"Vial 1", at(0, 2)},   {L"12345678", at(22, 2)},   {L"q", at(35, 2)},
+        {L"Location │Sample", at(0, 0)},    {L"Inj/Loc", at(24, 0)}, {L"Mid", at(34, 0)},
+        {L"Vial 0", at(0, 1)},    {L"Standard 1", at(10, 1)}, {L"1│", at(30, 1)},      {L"ab", at(35, 1)},
+        {L"Vial 1", at(0, 2)},    {L"12345678", at(22, 2)},   {L"q", at(35, 2)},
+        {L"Locatio│Coun│FIA Name", at(0, 7)}, {L"Vial 12 1234 Standard", at(0, 8)},
     };
     for (const auto& [text, point] : placed)
         EXPECT_EQ(screen().find(text), point) << WideToUtf8(text) << " in\n" << WideToUtf8(screen().snapshot());
