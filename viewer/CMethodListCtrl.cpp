@@ -111,8 +111,20 @@ BOOL CMethodListCtrl::CloseTable()
     return TRUE;
 }
 
+std::vector<std::pair<LONG, UINT>> CMethodListCtrl::RowMarks() const
+{
+    std::vector<std::pair<LONG, UINT>> marks;
+    for (int nItem = 0; nItem < GetItemCount(); ++nItem)
+        if (const MethodItemData* pData = ItemData(nItem))
+            marks.emplace_back(pData->aaaID, GetItemState(nItem, LVIS_FOCUSED | LVIS_SELECTED));
+    return marks;
+}
+
 void CMethodListCtrl::Refill()
 {
+    // Checking all rows, autonaming or cleaning run states shows the same rows again: the keyboard
+    // user keeps the focused and selected rows, so that the next arrow key goes on from there.
+    const std::vector<std::pair<LONG, UINT>> marks = RowMarks();
     DeleteAllItems();
     m_itemData.clear();
     CMethodTable* pTable = Table();
@@ -136,6 +148,10 @@ void CMethodListCtrl::Refill()
         SetItemText(nItem, 3, pTable->Comments);
     }
     FindRow(nCurrent, FALSE);
+    const auto rowOf = &std::pair<LONG, UINT>::first;
+    if (std::ranges::equal(RowMarks(), marks, {}, rowOf, rowOf))
+        for (int nItem = 0; nItem < GetItemCount(); ++nItem)
+            SetItemState(nItem, marks[static_cast<std::size_t>(nItem)].second, LVIS_FOCUSED | LVIS_SELECTED);
     SetSelectionMark(0);
 }
 

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What each list item carries as its parameter: its row and that row's run state.
@@ -53,6 +54,8 @@ protected:
 
 private:
     MethodItemData* ItemData(int nItem) const;
+    // Each item's row and its focus and selection marks, in the list's order.
+    std::vector<std::pair<LONG, UINT>> RowMarks() const;
     // Checked becomes unchecked and back; done and failed become unchecked. The running row only
     // beeps. Replaces the item's whole state, its selection and focus marks included.
     void ToggleRunState(int nItem);

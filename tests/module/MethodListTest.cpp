@@ -159,12 +159,18 @@ TEST_F(MethodList, ClickingAStateImageChecksAndUnchecksTheRowAndTheRunningRowOnl
     EXPECT_THAT(StatesStored(), ElementsAre(1, 2, 5, 1, 1));
     EXPECT_TRUE(List().items[3].selected && List().items[3].focused) << "the keyboard user keeps the place";
 
-    // Uncheck All and Check All write every row.
+    // Uncheck All and Check All write every row; the keyboard user keeps the place, so Down goes
+    // on from the focused row and the keys stay in the list.
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_UNCHECK_ALL)));
     EXPECT_THAT(StatesStored(), ElementsAre(5, 5, 5, 5, 5));
     EXPECT_THAT(StatesShown(), ElementsAre(5, 5, 5, 5, 5));
-    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_CHECK_ALL)));
+    EXPECT_TRUE(List().items[3].selected && List().items[3].focused);
+    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'A', MOD_CONTROL)));
     EXPECT_THAT(StatesStored(), ElementsAre(1, 1, 1, 1, 1));
+    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_DOWN)));
+    EXPECT_TRUE(List().items[4].selected && List().items[4].focused);
+    EXPECT_FALSE(List().items[3].selected);
+    EXPECT_EQ(GetFocus(), GetDlgItem(Viewer(), IDC_METHOD_LIST));
 
     // The run sequencer's state changes show in place: a state without a message empties column 0.
     CMethodListCtrl& methods = ModuleSettings.pMainViewer->m_listMethods;
