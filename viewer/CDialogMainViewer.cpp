@@ -120,6 +120,7 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_BN_CLICKED(IDC_RUN, &CDialogMainViewer::OnRun)
     ON_BN_CLICKED(IDC_PAUSE, &CDialogMainViewer::OnPause)
     ON_BN_CLICKED(IDC_STOP, &CDialogMainViewer::OnStop)
+    ON_MESSAGE(WM_DISPLAYCHANGE, &CDialogMainViewer::OnDisplayChange)
 END_MESSAGE_MAP()
 
 CDialogMainViewer::CDialogMainViewer(CWnd* pParent) : CDialogBase(IDD_MAIN_VIEWER, pParent) {}
@@ -146,8 +147,10 @@ BOOL CDialogMainViewer::OnInitDialog()
 
     if (CMenu* pSystemMenu = GetSystemMenu(FALSE))
         pSystemMenu->EnableMenuItem(SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
-    UseScreenHeight();
-    CenterWindow();
+    RECT rectTemplate{};
+    ::GetWindowRect(m_hWnd, &rectTemplate);
+    m_sizeTemplate = {rectTemplate.right - rectTemplate.left, rectTemplate.bottom - rectTemplate.top};
+    FitToScreen();
 
     if (!ModuleSettings.bOnline) {
         for (int nID : {IDC_RUN, IDC_PAUSE, IDC_STOP})
@@ -532,27 +535,41 @@ int CDialogMainViewer::ShowMessageId(UINT nID, UINT nType)
     return ShowMessage(strText.c_str(), nType);
 }
 
-void CDialogMainViewer::UseScreenHeight()
+void CDialogMainViewer::FitToScreen()
 {
     RECT window{};
     ::GetWindowRect(m_hWnd, &window);
-    const int nExtra = ::GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top);
-    if (nExtra <= 0)
-        return;
-    const auto placeOf = [this](HWND hWnd) {
-        RECT rect{};
-        ::GetWindowRect(hWnd, &rect);
-        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&rect), 2);
-        return rect;
-    };
-    for (int nID : {IDC_RUN, IDC_PAUSE, IDC_STOP, IDOK})
-        if (HWND hButton = ::GetDlgItem(m_hWnd, nID)) {
-            const RECT rect = placeOf(hButton);
-            ::MoveWindow(hButton, rect.left, rect.top + nExtra, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    const int nWidth = std::max<int>(m_sizeTemplate.cx, ::GetSystemMetrics(SM_CXSCREEN));
+    const int nHeight = std::max<int>(m_sizeTemplate.cy, ::GetSystemMetrics(SM_CYSCREEN));
+    const int nExtraWidth = nWidth - (window.right - window.left);
+    const int nExtraHeight = nHeight - (window.bottom - window.top);
+    if (nExtraWidth != 0 || nExtraHeight != 0) {
+        const auto placeOf = [this](HWND hWnd) {
+            RECT rect{};
+            ::GetWindowRect(hWnd, &rect);
+            ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&rect), 2);
+            return rect;
+        };
+        for (int nID : {IDC_RUN, IDC_PAUSE, IDC_STOP, IDOK})
+            if (HWND hButton = ::GetDlgItem(m_hWnd, nID)) {
+                const RECT rect = placeOf(hButton);
+                ::MoveWindow(hButton, rect.left, rect.top + nExtraHeight, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+            }
+        if (HWND hList = ::GetDlgItem(m_hWnd, IDC_METHOD_LIST)) {
+            const RECT rect = placeOf(hList);
+            ::MoveWindow(hList, rect.left, rect.top, rect.right - rect.left + nExtraWidth,
+                         rect.bottom - rect.top + nExtraHeight, TRUE);
+            m_listMethods.WidenColumns(nExtraWidth);
         }
-    if (HWND hList = ::GetDlgItem(m_hWnd, IDC_METHOD_LIST)) {
-        const RECT rect = placeOf(hList);
-        ::MoveWindow(hList, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top + nExtra, TRUE);
+        ::MoveWindow(m_hWnd, window.left, window.top, nWidth, nHeight, TRUE);
+        if (m_toolBar.GetSafeHwnd() && m_statusBar.GetSafeHwnd())
+            RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
     }
-    ::MoveWindow(m_hWnd, window.left, window.top, window.right - window.left, window.bottom - window.top + nExtra, TRUE);
+    CenterWindow();
+}
+
+LRESULT CDialogMainViewer::OnDisplayChange(WPARAM, LPARAM)
+{
+    FitToScreen();
+    return 0;
 }

@@ -125,8 +125,13 @@ private:
     std::vector<GroupEntry> ListedGroups() const;
     int ShowMessage(LPCWSTR lpszText, UINT nType);
     int ShowMessageId(UINT nID, UINT nType);
-    // A screen taller than the template gives its rows to the method list.
-    void UseScreenHeight();
+    // The window takes the whole screen, never less than its template: the buttons keep to the
+    // bottom, the method list takes the rows and columns the template does not use.
+    void FitToScreen();
+    LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
+
+    // The window's size as its template makes it, before it is fitted to the screen.
+    SIZE m_sizeTemplate{};
 
     CGroupTable m_groupTable;
 };

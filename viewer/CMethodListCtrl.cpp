@@ -93,6 +93,16 @@ void CMethodListCtrl::PreSubclassWindow()
     SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
 }
 
+void CMethodListCtrl::WidenColumns(int nExtra)
+{
+    constexpr int kDataFileColumn = 2;
+    constexpr int kCommentsColumn = 3;
+    constexpr int kNarrowestColumn = 24;
+    const int nDataFileShare = nExtra / 2;
+    SetColumnWidth(kDataFileColumn, std::max(kNarrowestColumn, GetColumnWidth(kDataFileColumn) + nDataFileShare));
+    SetColumnWidth(kCommentsColumn, std::max(kNarrowestColumn, GetColumnWidth(kCommentsColumn) + nExtra - nDataFileShare));
+}
+
 BOOL CMethodListCtrl::LoadGroup(LPCWSTR lpszName)
 {
     CloseTable();

@@ -36,6 +36,9 @@ public:
     // The selected row in the properties dialog; its comment and data file are written back on OK.
     void EditProperties();
     bool HasSingleSelection() const { return GetSelectedCount() == 1; }
+    // The list grew (or shrank) by nExtra pixels: the data file and comment columns share them,
+    // as their texts are the long ones.
+    void WidenColumns(int nExtra);
 
 protected:
     void PreSubclassWindow() override;

@@ -619,6 +619,15 @@ void Automation::clearBeeps() { BeepLog::beeps().clear(); }
 
 void Automation::setScreenSize(int width, int height)
 {
-    WindowTable::instance().screenWidth = std::max(width, 1);
-    WindowTable::instance().screenHeight = std::max(height, 1);
+    WindowTable& table = WindowTable::instance();
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (width == table.screenWidth && height == table.screenHeight)
+        return;
+    table.screenWidth = width;
+    table.screenHeight = height;
+    constexpr WPARAM bitsPerPixel = 32;
+    for (HWND window : std::vector<HWND>(table.topLevels()))
+        if (IsWindow(window))
+            SendMessageW(window, WM_DISPLAYCHANGE, bitsPerPixel, MAKELPARAM(width, height));
 }

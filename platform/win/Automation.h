@@ -124,6 +124,7 @@ public:
     static std::vector<UINT> beeps();
     static void clearBeeps();
 
-    // The screen in pixels; a front end sets it to its terminal size (8 x 16 pixels a cell).
+    // The screen in pixels; a front end sets it to its terminal size (8 x 16 pixels a cell). A
+    // change is told to every top-level window with WM_DISPLAYCHANGE, as a new display mode is.
     static void setScreenSize(int width, int height);
 };

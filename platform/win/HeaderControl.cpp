@@ -9,7 +9,10 @@
 
 namespace {
 
-constexpr int kDividerReach = WindowGeometry::cellWidth / 2;
+// A divider is drawn in the last cell of its column, whose middle lies up to a cell's width
+// before the column's edge: a press there, or up to half a cell after the edge, takes it.
+constexpr int kDividerReachBefore = WindowGeometry::cellWidth;
+constexpr int kDividerReachAfter = WindowGeometry::cellWidth / 2;
 
 POINT pointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
@@ -91,7 +94,7 @@ HDHITTESTINFO HeaderControl::hitTest(POINT point) const
     int left = 0;
     for (int i = 0; i < static_cast<int>(m_items.size()); ++i) {
         const int right = left + m_items[static_cast<std::size_t>(i)].width;
-        if (std::abs(point.x - right) <= kDividerReach) {
+        if (point.x > right - kDividerReachBefore && point.x <= right + kDividerReachAfter) {
             hit.flags = HHT_ONDIVIDER;
             hit.iItem = i;
             return hit;

@@ -184,6 +184,7 @@ constexpr UINT WM_KEYF1 = 0x004D;
 constexpr UINT WM_HELP = 0x0053;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_STYLECHANGED = 0x007D;
+constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 constexpr UINT WM_GETICON = 0x007F;
 constexpr UINT WM_SETICON = 0x0080;
 constexpr UINT WM_NCCREATE = 0x0081;

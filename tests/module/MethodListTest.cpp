@@ -110,8 +110,11 @@ TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesAndColoursByRunState)
     EXPECT_EQ(list.columns[1].text, L"Method Name");
     EXPECT_EQ(list.columns[2].text, L"Data File");
     EXPECT_EQ(list.columns[3].text, L"Comments");
+    // The template's list is 578 pixels wide; the window fills the 640-pixel screen, 22 pixels
+    // wider than its template, and the data file and comment columns share them.
     EXPECT_EQ(list.columns[1].width, 578 / 4);
-    EXPECT_EQ(list.columns[3].width, 578 / 2 - 24);
+    EXPECT_EQ(list.columns[2].width, 578 / 4 + 11);
+    EXPECT_EQ(list.columns[3].width, 578 / 2 - 24 + 11);
     EXPECT_EQ(list.extendedStyle, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
     ASSERT_EQ(list.stateImages.size(), 5u);
     EXPECT_TRUE(list.stateImages[0].transparent) << "white is the state images' transparent colour";
@@ -247,7 +250,8 @@ TEST_F(MethodList, TheStateColumnKeepsItsWidthAndOtherDividersFitTheirColumn)
     SendMessageW(header, WM_LBUTTONDBLCLK, 0, MAKELPARAM(21, 8));
     EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 21);
     // "Nitrates0000000000.d" has 20 characters: 21 cells of 8 pixels.
-    SendMessageW(header, WM_LBUTTONDBLCLK, 0, MAKELPARAM(static_cast<WORD>(21 + 144 + 144), 8));
+    const auto dataFileEnd = 21 + SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0) + SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0);
+    SendMessageW(header, WM_LBUTTONDBLCLK, 0, MAKELPARAM(static_cast<WORD>(dataFileEnd), 8));
     EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0), 21 * 8);
 
     // The dialog base tells edits from other controls.

@@ -225,6 +225,47 @@ TEST(TerminalScenario, TheSerionWindowsShortcutsWithCtrlAndAltComeFromTheTermina
     session.press({"C-q"});
 }
 
+TEST(TerminalScenario, TheSerionWindowFollowsTheTerminalsSizeAndItsDividersFitWhereTheyAreDrawn)
+{
+    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 120, 40);
+    ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
+    // A wide terminal widens the list: the data files are told apart.
+    EXPECT_NE(session.capture().find("Nitrates0000000001.d"), std::string::npos) << session.capture();
+    const auto wideStop = cellOf(session.capture(), "Stop");
+    ASSERT_TRUE(wideStop) << session.capture();
+    EXPECT_GT(wideStop->second, 30) << session.capture();
+
+    // Shrunk to 80 x 24, the window still shows its buttons and status bar.
+    session.resize(80, 24);
+    ASSERT_TRUE(session.waitUntilGone("Nitrates0000000001.d")) << session.capture();
+    const std::string small = session.capture();
+    const auto stop = cellOf(small, "Stop");
+    ASSERT_TRUE(stop) << small;
+    EXPECT_LT(stop->second, 23) << small;
+    EXPECT_NE(small.find("Idle"), std::string::npos) << small;
+
+    // A double click on the header where the data file column's divider is drawn fits the column.
+    const auto dataFile = cellOf(small, "Nitrates0000000000");
+    ASSERT_TRUE(dataFile) << small;
+    const int divider = dataFile->first + 18;
+    ASSERT_EQ(lineWith(small, "NITRATE.M").substr(lineWith(small, "NITRATE.M").find("Nitrates0000000000") + 18, 3),
+              "\u2502")
+        << small;
+    session.doubleClick(divider, cellOf(small, "Method Name")->second);
+    ASSERT_TRUE(session.waitFor("Nitrates0000000000.d")) << session.capture();
+
+    // Enlarged again, the window takes the rows back.
+    session.resize(120, 40);
+    const auto stopRow = [&session] { return cellOf(session.capture(), "Stop").value_or(std::pair{0, 0}).second; };
+    for (int attempt = 0; attempt < 100 && stopRow() <= 30; ++attempt)
+        usleep(50 * 1000);
+    EXPECT_GT(stopRow(), 30) << session.capture();
+    session.press({"C-q"});
+}
+
 TEST(TerminalScenario, TheSerionWindowShowsItsBarsAndATipWhereTheMouseRests)
 {
     ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
@@ -408,12 +449,12 @@ TEST(TerminalScenario, ANewUserAddsAGroupAndMethodsNamesTheDataFilesAndReadsTheH
     session.type("SIL");
     session.press({"M-c"});
     session.type("5");
-    ASSERT_TRUE(clickOn(session, "[   Help   ]", 5)) << session.capture();
+    ASSERT_TRUE(clickOn(session, "[   Help", 5)) << session.capture();
     ASSERT_TRUE(session.waitFor("Orvane Help")) << session.capture();
     ASSERT_TRUE(session.waitFor("This window names the data files")) << session.capture();
     session.press({"Escape"});
     ASSERT_TRUE(session.waitUntilGone("Orvane Help")) << session.capture();
-    ASSERT_TRUE(clickOn(session, "<    OK    >", 6)) << session.capture();
+    ASSERT_TRUE(clickOn(session, "<    OK", 6)) << session.capture();
     ASSERT_TRUE(session.waitFor("SIL0000000006.d")) << session.capture();
 
     // F1 on the main window: its topic scrolls by a page and the close box closes it.

@@ -81,6 +81,12 @@ void TmuxSession::sendClick(int x, int y, int modifier)
 
 void TmuxSession::click(int x, int y) { sendClick(x, y, 0); }
 
+void TmuxSession::doubleClick(int x, int y)
+{
+    sendClick(x, y, 0);
+    sendClick(x, y, 0);
+}
+
 void TmuxSession::controlClick(int x, int y) { sendClick(x, y, 16); }
 
 void TmuxSession::hover(int x, int y)
@@ -88,6 +94,11 @@ void TmuxSession::hover(int x, int y)
     // Button 3 (none held) with 32 for motion, offset by 32 as in a click's report.
     const std::string at{static_cast<char>(33 + x), static_cast<char>(33 + y)};
     tmux("send-keys -t main -l " + quoted("\x1b[MC" + at));
+}
+
+void TmuxSession::resize(int width, int height)
+{
+    tmux("resize-window -t main -x " + std::to_string(width) + " -y " + std::to_string(height));
 }
 
 std::string TmuxSession::capture() const

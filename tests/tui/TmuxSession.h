@@ -21,10 +21,14 @@ public:
     void press(const std::vector<std::string>& keys);
     // A left click on a cell (0-based), sent as the terminal's mouse report.
     void click(int x, int y);
-    // The same with Ctrl held.
+    // Two left clicks on a cell, as quickly as a double click.
+    void doubleClick(int x, int y);
+    // A click with Ctrl held.
     void controlClick(int x, int y);
     // The mouse moved onto a cell with no button held, sent as the terminal's motion report.
     void hover(int x, int y);
+    // The terminal changes size, as when its window is resized.
+    void resize(int width, int height);
     std::string capture() const;
     // Polls the screen until it holds text; false after a bounded number of tries.
     bool waitFor(const std::string& text);
