@@ -63,11 +63,26 @@ void drawImage(Screen& screen, int x, int y, const ListImageInfo& image, Style r
     screen.text(x, y, image.glyph, imageStyle);
 }
 
-// An item on row y, its columns' texts in the spans given (one in list mode).
-void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, int y, const Spans& spans, const Rect& cells)
+// The item the keys act on while the list has them, marked so that a keyboard user sees where
+// they are: the focused one, or the first in view, where the first arrow key puts the focus.
+int keyItem(const WindowInfo& list)
+{
+    const auto& items = list.listView.items;
+    if (!list.focused || items.empty())
+        return -1;
+    const auto focused = std::ranges::find_if(items, &ListItemInfo::focused);
+    return focused != items.end() ? static_cast<int>(focused - items.begin()) : list.listView.topIndex;
+}
+
+// An item on row y, its columns' texts in the spans given (one in list mode); the item the keys
+// act on underlined.
+void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, int y, const Spans& spans, const Rect& cells,
+              bool hasKeys)
 {
     const ListViewInfo& view = list.listView;
-    const Style base = !list.enabled ? Theme::disabled : item.selected ? Theme::selection : Theme::window;
+    Style base = !list.enabled ? Theme::disabled : item.selected ? Theme::selection : Theme::window;
+    if (hasKeys)
+        base = base.with(Attr::Underline);
     const Rect row = view.report ? Rect{cells.x, y, cells.width, 1} : Rect{spans[0].first, y, spans[0].second, 1};
     screen.fill(row.intersected(cells), L' ', base);
     for (std::size_t column = 0; column < spans.size() && column < item.cells.size(); ++column) {
@@ -96,8 +111,8 @@ void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, 
 }
 
 // List mode: items down a column of cells, then down the next, from the top one in view; marks
-// at the bottom corners say that columns lie to the left or the right.
-void drawListMode(Screen& screen, const WindowInfo& list, const Rect& client, const Rect& cells)
+// at the bottom corners say that columns lie to the left or the right. The keys act on item keys.
+void drawListMode(Screen& screen, const WindowInfo& list, const Rect& client, const Rect& cells, int keys)
 {
     const ListViewInfo& view = list.listView;
     const int rows = std::max(view.rowsPerColumn, 1);
@@ -108,9 +123,9 @@ void drawListMode(Screen& screen, const WindowInfo& list, const Rect& client, co
             break;
         const auto span = CellGeometry::cellSpan(left, left + view.listColumnWidth, CellGeometry::cellWidthPx);
         const int y = client.y + (index - view.topIndex) % rows;
-        const ListItemInfo& item = view.items[static_cast<std::size_t>(index)];
-        drawItem(screen, list, item, y, {span}, cells);
-        if (item.focused && list.focused)
+        const bool hasKeys = index == keys;
+        drawItem(screen, list, view.items[static_cast<std::size_t>(index)], y, {span}, cells, hasKeys);
+        if (hasKeys)
             screen.setCursor(span.first, y);
     }
     if (view.topIndex > 0)
@@ -127,8 +142,9 @@ void DrawListView(Screen& screen, const WindowInfo& list, const Rect& cells)
     const Screen::ClipScope clip(screen, cells);
     screen.fill(cells, L' ', list.enabled ? Theme::window : Theme::disabled);
     const Rect client = CellGeometry::cellsOf(list.clientRect);
+    const int keys = keyItem(list);
     if (!view.report) {
-        drawListMode(screen, list, client, cells);
+        drawListMode(screen, list, client, cells, keys);
         return;
     }
     int y = client.y;
@@ -150,9 +166,9 @@ void DrawListView(Screen& screen, const WindowInfo& list, const Rect& cells)
     const int first = std::clamp(view.topIndex, 0, std::max(count - 1, 0));
     const int rows = std::min(view.countPerPage, client.bottom() - y);
     for (int index = first; index < count && index - first < rows; ++index) {
-        const ListItemInfo& item = view.items[static_cast<std::size_t>(index)];
-        drawItem(screen, list, item, y + index - first, columnSpans(list), cells);
-        if (item.focused && list.focused)
+        const bool hasKeys = index == keys;
+        drawItem(screen, list, view.items[static_cast<std::size_t>(index)], y + index - first, columnSpans(list), cells, hasKeys);
+        if (hasKeys)
             screen.setCursor(client.x, y + index - first);
     }
     // Marks at the right edge say that rows lie above or below the ones in view.

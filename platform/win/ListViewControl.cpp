@@ -418,9 +418,10 @@ void ListViewControl::keyDown(HWND window, WPARAM key)
     const auto focus = static_cast<int>(nextItem(-1, LVNI_FOCUSED));
     const int page = std::max(countPerPage(window) - 1, 1);
     int target = focus;
+    // Without a focused item the first arrow key focuses the first item in view.
     switch (key) {
-    case VK_UP: target = focus < 0 ? 0 : focus - 1; break;
-    case VK_DOWN: target = focus < 0 ? 0 : focus + 1; break;
+    case VK_UP: target = focus < 0 ? m_top : focus - 1; break;
+    case VK_DOWN: target = focus < 0 ? m_top : focus + 1; break;
     case VK_PRIOR: target = focus - page; break;
     case VK_NEXT: target = focus < 0 ? page : focus + page; break;
     case VK_LEFT:
@@ -428,7 +429,7 @@ void ListViewControl::keyDown(HWND window, WPARAM key)
         // In list mode the item beside: a column's worth of items back or on.
         if (isReport(window))
             return;
-        target = focus < 0 ? 0 : focus + (key == VK_LEFT ? -1 : 1) * layout(window).rowsPerColumn();
+        target = focus < 0 ? m_top : focus + (key == VK_LEFT ? -1 : 1) * layout(window).rowsPerColumn();
         break;
     case VK_HOME: target = 0; break;
     case VK_END: target = count - 1; break;

@@ -504,7 +504,7 @@ TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScroll
     // A click selects a row; the same cell again at once is a double click, half a second later not.
     const auto clickRow = [&](int row) { act({InputEvent::ofClick(cells.x + 5, cells.y + 1 + row)}); };
     clickRow(1);
-    EXPECT_EQ(screen().at(cells.x + 5, cells.y + 2).style, Theme::selection);
+    EXPECT_EQ(screen().at(cells.x + 5, cells.y + 2).style, Theme::selection.with(Attr::Underline)) << "the clicked row has the keys";
     clickRow(1);
     EXPECT_EQ(g_doubleClicked, std::vector<int>{1});
     clickRow(1);
@@ -535,6 +535,39 @@ TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScroll
     EXPECT_TRUE(screen().find(L"Method 19"));
     EXPECT_EQ(screen().cursor(), (Screen::Point{cells.x, cells.bottom() - 1})) << "the cursor on the focused row";
     FreeLibrary(module);
+}
+
+TEST_F(TerminalFrontEndTest, AListWithTheKeysUnderlinesTheRowTheyActOnEvenBeforeOneHasTheFocus)
+{
+    static const DialogTemplate frame = dialogTemplate(L"Lists", 8, 8, 200, 96, modalItems);
+    HWND dialog = CreateDialogIndirectParamW(nullptr, &frame, host, listDialogProc, 0);
+    opened.push_back(dialog);
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT, 8, 40, 48 * 8, 6 * 16,
+                                dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
+    LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH, 0, 200, const_cast<LPWSTR>(L"Method"), 0, 0, 0, 0};
+    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    AppendListItems(list, L"Method ", 3);
+    act({});
+    const Rect cells = CellGeometry::cellsOf(Automation::describe(list).windowRect);
+    const auto underlined = [&](int row) { return (screen().at(cells.x + 1, cells.y + 1 + row).style.attrs & Attr::Underline) != 0; };
+    ASSERT_NE(GetFocus(), list);
+    EXPECT_FALSE(underlined(0) || underlined(1) || underlined(2));
+
+    // Tab gives the list the keys: no row has the focus yet, so the first arrow key's row is marked.
+    act({InputEvent::ofKey(Key::Tab)});
+    ASSERT_EQ(GetFocus(), list);
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), -1);
+    EXPECT_TRUE(underlined(0) && !underlined(1)) << WideToUtf8(screen().snapshot());
+    EXPECT_EQ(screen().cursor(), (Screen::Point{cells.x, cells.y + 1}));
+
+    act({InputEvent::ofKey(Key::Down), InputEvent::ofKey(Key::Down)});
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 1);
+    EXPECT_TRUE(!underlined(0) && underlined(1));
+    EXPECT_EQ(screen().at(cells.x + 1, cells.y + 2).style, Theme::selection.with(Attr::Underline));
+
+    // The keys gone, the mark goes; the selection stays.
+    act({InputEvent::ofKey(Key::Tab)});
+    EXPECT_FALSE(underlined(0) || underlined(1) || underlined(2));
 }
 
 TEST_F(TerminalFrontEndTest, ReportColumnsAlignTheirTextsAsTheirFormatsSayAndNeverRunIntoEachOther)
@@ -609,8 +642,8 @@ TEST_F(TerminalFrontEndTest, InListModeItemsRunDownColumnsAndAClickReachesTheIte
     EXPECT_EQ(screen().at(cells.right() - 1, cells.bottom() - 1).ch, L'►') << "more columns to the right";
 
     act({InputEvent::ofClick(cells.x + 12, cells.y + 1)});
-    EXPECT_EQ(screen().at(cells.x + 12, cells.y + 1).style, Theme::selection);
-    EXPECT_NE(screen().at(cells.x + 2, cells.y + 1).style, Theme::selection);
+    EXPECT_EQ(screen().at(cells.x + 12, cells.y + 1).style, Theme::selection.with(Attr::Underline));
+    EXPECT_NE(screen().at(cells.x + 2, cells.y + 1).style, Theme::selection.with(Attr::Underline));
     EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 5);
 
     // Ctrl and Shift held with a click or a key reach the list: Ctrl adds, Shift extends from the
