@@ -109,10 +109,6 @@ TEST_F(ControlBars, ButtonsFollowTheirMenuItemsAndShowTheSecondLineOfTheirPrompt
         EXPECT_EQ(TipAfterResting(viewer, expected.command), expected.tip) << "button " << expected.command;
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(ControlBars, TheStatusFieldShowsTheHostsSystemStatusInTheColoursOfItsLetter)
 {
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);

@@ -55,28 +55,12 @@ protected:
             EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
         });
         if (refused)
-            AnswerBox(IDOK);
+            AnswerMessage(m_boxTexts, IDOK);
         if (byShortcut)
             ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'A', MOD_CONTROL | MOD_ALT)));
         else
             ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_GROUP)));
         EXPECT_EQ(m_user.pendingActions(), 0u) << "the dialog was shown";
-    }
-
-    // The next message box is answered with button; its text is kept in m_boxTexts.
-    void AnswerBox(int button)
-    {
-        m_user.then([this, button] {
-            const HWND box = Automation::topLevelWindows().front();
-            ASSERT_EQ(Automation::describe(box).className, L"#32770");
-            ASSERT_NE(Automation::describe(box).text, L"Run Serion Methods") << "no message box";
-            for (HWND child : Automation::children(box)) {
-                const WindowInfo info = Automation::describe(child);
-                if (EqualsNoCase(info.className, L"Static") && (info.style & 0x1F) != SS_ICON)
-                    m_boxTexts.push_back(info.text);
-            }
-            EXPECT_TRUE(Done(Automation::click(box, button)));
-        });
     }
 
     // The window open on group Nitrates with three rows.
@@ -114,17 +98,14 @@ protected:
 
     WindowInfo Combo(int id) const { return Automation::describe(GetDlgItem(Viewer(), id)); }
 
-    bool Enabled(UINT command) const
-    {
-        return !(GetMenuState(GetMenu(Viewer()), command, MF_BYCOMMAND) & MF_GRAYED);
-    }
+    bool Enabled(UINT command) const { return CommandEnabled(Viewer(), command); }
 
     std::vector<UINT> EnabledCommands() const
     {
         std::vector<UINT> enabled;
         for (UINT command : {IDCANCEL, ID_ADD_GROUP, ID_AUTONAME, ID_DELETE_GROUP, ID_ADD_METHOD, ID_CHECK_ALL,
                              ID_DELETE_METHOD, ID_PROPERTIES, ID_UNCHECK_ALL, ID_MODULE_HELP})
-            if (!(GetMenuState(GetMenu(Viewer()), command, MF_BYCOMMAND) & MF_GRAYED))
+            if (Enabled(command))
                 enabled.push_back(command);
         return enabled;
     }
@@ -180,18 +161,18 @@ TEST_F(GroupCommands, AGroupDeletedRightAfterBeingAddedLosesRowAndTableAndDoesNo
     AddGroup(L"Silicates", true);
     ASSERT_EQ(Combo(IDC_GROUP).text, L"Silicates");
 
-    AnswerBox(IDNO);
+    AnswerMessage(m_boxTexts, IDNO);
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_DELETE_GROUP)));
     ASSERT_EQ(m_boxTexts.size(), 1u);
     EXPECT_EQ(m_boxTexts[0], L"Are you sure you want to delete the group \"Silicates\"");
     EXPECT_EQ(StoredGroups().size(), 2u);
 
-    AnswerBox(IDYES);
+    AnswerMessage(m_boxTexts, IDYES);
     ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'D', MOD_CONTROL | MOD_ALT)));
     EXPECT_THAT(StoredGroups(), ElementsAre(StoredGroup{2, L"Nitrates", L" "}));
     EXPECT_THAT(Combo(IDC_GROUP).items, ElementsAre(L"Nitrates"));
     EXPECT_EQ(Combo(IDC_GROUP).text, L"Nitrates");
-    AnswerBox(IDOK);
+    AnswerMessage(m_boxTexts, IDOK);
     MethodRows rows;
     EXPECT_FALSE(SUCCEEDED(rows.LoadGroup(L"Silicates"))) << "the method table is dropped";
     ASSERT_EQ(m_boxTexts.size(), 3u);
@@ -201,7 +182,7 @@ TEST_F(GroupCommands, AGroupDeletedRightAfterBeingAddedLosesRowAndTableAndDoesNo
     EXPECT_THAT(Combo(IDC_GROUP).items, ElementsAre(L"Nitrates"));
 
     // Deleting the last group leaves an empty window with only the commands of an empty table.
-    AnswerBox(IDYES);
+    AnswerMessage(m_boxTexts, IDYES);
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_DELETE_GROUP)));
     EXPECT_TRUE(StoredGroups().empty());
     EXPECT_EQ(Combo(IDC_GROUP).currentSelection, -1);
@@ -240,7 +221,7 @@ TEST_F(GroupCommands, TheShutDownBoxStoresAChosenOrTypedCommandAndRefusesOneTooL
     EXPECT_EQ(StoredGroups()[0].shutdown, L"STANDBY");
 
     // 51 characters: refused, the stored option shown again and kept.
-    AnswerBox(IDOK);
+    AnswerMessage(m_boxTexts, IDOK);
     ASSERT_TRUE(Done(Automation::setText(viewer, IDC_SHUTDOWN, std::wstring(51, L'X'))));
     ASSERT_TRUE(Done(Automation::pressKey(viewer, VK_TAB)));
     ASSERT_EQ(m_boxTexts.size(), 1u);
@@ -260,13 +241,13 @@ TEST_F(GroupCommands, DeletingMethodsAsksWithOneNameALineAndDeletesOnlyOnYes)
     EXPECT_FALSE(Enabled(ID_DELETE_METHOD));
     ASSERT_TRUE(Done(ListViewAutomation::selectItems(Viewer(), IDC_METHOD_LIST, {0, 2})));
 
-    AnswerBox(IDNO);
+    AnswerMessage(m_boxTexts, IDNO);
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_DELETE_METHOD)));
     ASSERT_EQ(m_boxTexts.size(), 1u);
     EXPECT_EQ(m_boxTexts[0], L"Are you sure you want to delete \nNO3\nPO4");
     EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemCount(), 3);
 
-    AnswerBox(IDYES);
+    AnswerMessage(m_boxTexts, IDYES);
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_DELETE_METHOD)));
     const std::vector<MethodRecord> left = StoredRows();
     ASSERT_EQ(left.size(), 1u);
@@ -299,7 +280,7 @@ TEST_F(GroupCommands, AutonameNumbersEveryRowFromTheCounterAndRefusesABadCounter
         }
     });
     for (int box = 0; box < 4; ++box)
-        AnswerBox(IDOK);
+        AnswerMessage(m_boxTexts, IDOK);
     m_user.then([&] {
         ASSERT_NE(dialog(), nullptr) << "still open after the refusals";
         EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_AUTONAME_COUNTER, L"999999")));
@@ -365,7 +346,7 @@ TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChose
     };
     // Over the listed methods, the ones whose FIA.REG is there but unusable are named with the
     // reason; a method without one is simply without FIA.
-    AnswerBox(IDOK);
+    AnswerMessage(m_boxTexts, IDOK);
     m_user.then([&] {
         ASSERT_NE(dialog(), nullptr);
         EXPECT_EQ(Automation::describe(GetDlgItem(dialog(), IDC_METHOD_PATH)).text, L"C:\\Orvane\\Methods\\");
@@ -383,7 +364,7 @@ TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChose
         EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_SAMPLES, L"2")));
         EXPECT_TRUE(Done(Automation::click(dialog(), IDOK)));
     });
-    AnswerBox(IDOK);
+    AnswerMessage(m_boxTexts, IDOK);
     ASSERT_TRUE(Done(ListViewAutomation::selectItems(Viewer(), IDC_METHOD_LIST, {0})));
     ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'M', MOD_CONTROL)));
     EXPECT_EQ(m_user.pendingActions(), 0u);
@@ -403,18 +384,18 @@ TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChose
     EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemCount(), 7);
 
     // A double click takes the clicked method; Cancel adds nothing.
-    AnswerBox(IDOK);
+    AnswerMessage(m_boxTexts, IDOK);
     m_user.then([&] { EXPECT_TRUE(Done(ListViewAutomation::doubleClickItem(dialog(), IDC_METHODS, 2))); });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
     EXPECT_EQ(StoredRows().size(), 8u);
-    AnswerBox(IDOK);
+    AnswerMessage(m_boxTexts, IDOK);
     m_user.then([&] { EXPECT_TRUE(Done(Automation::click(dialog(), IDCANCEL))); });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
     EXPECT_EQ(StoredRows().size(), 8u);
 
     // A method directory that is gone is said so, and no dialog opens.
     CpSetStrVar(m_context, "_METHPATH$", L"C:\\Orvane\\Gone\\");
-    AnswerBox(IDOK);
+    AnswerMessage(m_boxTexts, IDOK);
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
     ASSERT_EQ(m_boxTexts.size(), 5u);
     EXPECT_EQ(m_boxTexts[4], L"Method directory does not exist.");

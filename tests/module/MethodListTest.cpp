@@ -87,17 +87,14 @@ protected:
         return states;
     }
 
+    bool Enabled(UINT command) const { return CommandEnabled(Viewer(), command); }
+
     MethodRecord StoredRow(LONG id) const
     {
         MethodRows rows;
         rows.LoadGroup(L"Nitrates");
         const MethodRecord* row = rows.FindRowById(id, FALSE);
         return row ? *row : MethodRecord{};
-    }
-
-    bool Enabled(UINT command) const
-    {
-        return !(GetMenuState(GetMenu(Viewer()), command, MF_BYCOMMAND) & MF_GRAYED);
     }
 };
 
@@ -272,7 +269,7 @@ TEST_F(MethodList, AGroupWhoseTableCannotBeOpenedShowsTheErrorAndAnEmptyList)
     const auto answer = [&errors] {
         const HWND box = Automation::findWindow(L"Serion");
         ASSERT_NE(box, nullptr);
-        errors.push_back(Automation::snapshot(box));
+        errors.push_back(MessageText(box));
         EXPECT_TRUE(Done(Automation::pressKey(box, VK_RETURN)));
     };
     // Ghost comes first in the sorted box, so the window opens on it.
@@ -289,10 +286,6 @@ TEST_F(MethodList, AGroupWhoseTableCannotBeOpenedShowsTheErrorAndAnEmptyList)
     EXPECT_EQ(List().items.size(), 0u) << "no rows of another group stay on show";
     EXPECT_FALSE(Enabled(ID_CHECK_ALL));
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(MethodList, ScriptCommandsSelectClickAndCheckItemsAndFailChangingNothing)
 {

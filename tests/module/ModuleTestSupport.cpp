@@ -1,6 +1,7 @@
 // The module's test fixture on the shared host, and the host's own texts the tests expect.
 #include "ModuleTestSupport.h"
 
+#include "kernel/Text.h"
 #include "orvane/Nls.h"
 
 ModuleTest::ModuleTest() { EXPECT_EQ(startFailure(), ""); }
@@ -11,6 +12,31 @@ SHORT ModuleTest::Execute(int commandId, std::vector<std::wstring> arguments)
     const SHORT status = RunCommand(commandId, std::move(arguments), result);
     EXPECT_EQ(result, 0);
     return status;
+}
+
+void ModuleTest::AnswerMessage(std::vector<std::wstring>& texts, int button)
+{
+    m_user.then([&texts, button] {
+        const HWND box = Automation::findWindow(L"Serion");
+        ASSERT_NE(box, nullptr);
+        texts.push_back(MessageText(box));
+        EXPECT_TRUE(Done(Automation::click(box, button)));
+    });
+}
+
+std::wstring MessageText(HWND box)
+{
+    for (HWND child : Automation::children(box)) {
+        const WindowInfo info = Automation::describe(child);
+        if (EqualsNoCase(info.className, L"Static") && (info.style & SS_TYPEMASK) != SS_ICON)
+            return info.text;
+    }
+    return {};
+}
+
+bool CommandEnabled(HWND window, UINT command)
+{
+    return !(GetMenuState(GetMenu(window), command, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 std::wstring MenuStateLine(const std::wstring& state)

@@ -17,9 +17,16 @@ protected:
 
     // Runs a registered command with the arguments, which must succeed; the OOCPSRV status.
     SHORT Execute(int commandId, std::vector<std::wstring> arguments = {});
+    // Queues reading the message box "Serion" into texts and closing it with the button.
+    void AnswerMessage(std::vector<std::wstring>& texts, int button = IDOK);
 
     ScriptedInput m_user;
 };
+
+// The text of a message box: what its snapshot shows between the title and the buttons.
+std::wstring MessageText(HWND box);
+// Whether the window's menu offers the command, in the bar or in one of its pop-ups.
+bool CommandEnabled(HWND window, UINT command);
 
 // The command line MenuState queues with the host, with the host's own menu and item names.
 std::wstring MenuStateLine(const std::wstring& state);

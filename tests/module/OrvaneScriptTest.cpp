@@ -44,29 +44,6 @@ TEST(OrvaneScript, UserOpensTheSerionWindowLooksAtItClosesItAndFindsBothLogbookE
     }
 }
 
-TEST(OrvaneScript, AScriptReadsTheHelpOfTheMainWindowAndOfAddMethodAndClosesIt)
-{
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
-    ASSERT_EQ(runOrvane("--root " + root + " --init --demo").exitCode, 0);
-    WriteFileBytes(temp.path() / "help.script", "FIARUNNER\n"
-                                                "MenuCommand \"Run Serion Methods\", 9\n"
-                                                "WaitWindow \"Orvane Help\"\n"
-                                                "Expect \"Orvane Help\", 1, \"Run Serion Methods\"\n"
-                                                "Key \"Orvane Help\", \"Escape\"\n"
-                                                "WaitNoWindow \"Orvane Help\"\n"
-                                                "MenuCommand \"Run Serion Methods\", 32770\n"
-                                                "Click \"Add Method(s)\", 9\n"
-                                                "Expect \"Orvane Help\", 1, \"Add Method(s)\"\n"
-                                                "Snapshot \"Orvane Help\"\n"
-                                                "Key \"Orvane Help\", \"Escape\"\n"
-                                                "Click \"Add Method(s)\", 2\n"
-                                                "WaitNoWindow \"Add Method(s)\"\n");
-    const ProgramRun run = runOrvane("--root " + root + " --script " + (temp.path() / "help.script").string());
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_NE(run.output.find("Edit 2 \"This window adds methods from the method directory"), std::string::npos) << run.output;
-}
-
 TEST(OrvaneScript, AScriptRunsTheDemoGroupAndChecksEveryRowAndTheShutDownCommand)
 {
     TempRoot temp;

@@ -5,7 +5,6 @@
 #include "worklist/RecordText.h"
 #include "resources/ResourceIds.h"
 
-#include "kernel/Text.h"
 
 UserTest::UserTest() { UseDeliveredWorklist(); }
 
@@ -39,24 +38,4 @@ void UserTest::LogOnAs(const std::wstring& name, const std::wstring& password)
         EXPECT_TRUE(Done(Automation::setText(logon, IDC_PASSWORD, password)));
         EXPECT_TRUE(Done(Automation::click(logon, IDOK)));
     });
-}
-
-void UserTest::AnswerMessage(std::vector<std::wstring>& texts, int button)
-{
-    m_user.then([&texts, button] {
-        const HWND box = Automation::findWindow(L"Serion");
-        ASSERT_NE(box, nullptr);
-        texts.push_back(MessageText(box));
-        EXPECT_TRUE(Done(Automation::click(box, button)));
-    });
-}
-
-std::wstring MessageText(HWND box)
-{
-    for (HWND child : Automation::children(box)) {
-        const WindowInfo info = Automation::describe(child);
-        if (EqualsNoCase(info.className, L"Static") && (info.style & SS_TYPEMASK) != SS_ICON)
-            return info.text;
-    }
-    return {};
 }

@@ -20,9 +20,4 @@ protected:
 
     // Queues the user's answer to the logon dialog: the name and password typed, then OK.
     void LogOnAs(const std::wstring& name, const std::wstring& password);
-    // Queues reading the message box "Serion" into texts and closing it with the button.
-    void AnswerMessage(std::vector<std::wstring>& texts, int button = IDOK);
 };
-
-// The text of a message box: what its snapshot shows between the title and the buttons.
-std::wstring MessageText(HWND box);
