@@ -168,7 +168,7 @@ void drawFieldLine(Screen& screen, const WindowInfo& field, const Rect& row)
         screen.setCursor(row.x + static_cast<int>(caret - first), row.y);
 }
 
-// Text to read, from the edit's first visible line, with ▲ / ▼ at the right where more lies above
+// Text to read, from the edit's first visible row, with ▲ / ▼ at the right where more lies above
 // or below.
 void drawReadOnlyText(Screen& screen, const WindowInfo& edit, const Rect& cells, const std::vector<std::wstring>& rows)
 {
@@ -192,7 +192,8 @@ void drawEdit(Screen& screen, const WindowInfo& edit, const Rect& cells)
     }
     const Style style = fieldStyle(edit);
     screen.fill(cells, L' ', style);
-    const auto rows = WordWrap(edit.text, (edit.style & ES_AUTOHSCROLL) ? 0 : cells.width);
+    // Wrapped where the edit wraps, so that its scrolling reaches every row drawn.
+    const auto rows = WordWrap(edit.text, edit.wrapColumns);
     if (edit.readOnly) {
         drawReadOnlyText(screen, edit, cells, rows);
         return;

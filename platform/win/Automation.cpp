@@ -9,6 +9,7 @@
 #include "win/CommCtrl.h"
 #include "win/ControlBarAutomation.h"
 #include "win/ControlSupport.h"
+#include "win/EditControl.h"
 #include "win/IconTable.h"
 #include "win/KeyboardState.h"
 #include "win/ListViewControl.h"
@@ -191,6 +192,7 @@ WindowInfo collect(HWND window, bool askColors)
             info.text.assign(info.text.size(), static_cast<wchar_t>(SendMessageW(window, EM_GETPASSWORDCHAR, 0, 0)));
         SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&info.selectionStart), reinterpret_cast<LPARAM>(&info.selectionEnd));
         info.firstVisibleLine = static_cast<int>(SendMessageW(window, EM_GETFIRSTVISIBLELINE, 0, 0));
+        info.wrapColumns = EditControl::wrapColumns(window);
     } else if (isClass(window, WC_BUTTONW)) {
         info.checkState = static_cast<UINT>(SendMessageW(window, BM_GETCHECK, 0, 0));
         info.pushed = (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;

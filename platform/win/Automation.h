@@ -42,7 +42,8 @@ struct WindowInfo {
     bool password = false;
     DWORD selectionStart = 0;   // edits, and the edit of a drop-down combo
     DWORD selectionEnd = 0;
-    int firstVisibleLine = 0;   // a multi-line edit's top line, 0 the first
+    int firstVisibleLine = 0;   // a multi-line edit's top row as wrapped, 0 the first
+    int wrapColumns = 0;        // where a multi-line edit wraps its lines; 0: at line ends only
     std::vector<std::wstring> items;   // combo box entries
     int currentSelection = -1;
     bool droppedDown = false;

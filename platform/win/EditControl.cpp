@@ -4,6 +4,7 @@
 #include "kernel/Text.h"
 #include "win/ControlSupport.h"
 #include "win/WindowGeometry.h"
+#include "win/WordWrap.h"
 
 #include <algorithm>
 #include <optional>
@@ -73,12 +74,10 @@ DWORD stepLine(const std::wstring& text, DWORD position, bool up)
     return std::min(target + column, lineEnd(text, target));
 }
 
-int lineCount(const std::wstring& text)
+// The rows the text takes as drawn: what scrolling counts, so that every row can be brought into view.
+int rowCount(HWND window)
 {
-    int lines = 1;
-    for (auto at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at + 2))
-        ++lines;
-    return lines;
+    return static_cast<int>(WordWrap(ControlSupport::text(window), EditControl::wrapColumns(window)).size());
 }
 
 int visibleLines(HWND window)
@@ -136,11 +135,22 @@ void EditControl::moveCaret(DWORD position, bool extend)
         m_anchor = position;
 }
 
-int EditControl::scrollTo(HWND window, int line)
+int EditControl::wrapColumns(HWND window)
 {
-    const int last = std::max(0, lineCount(ControlSupport::text(window)) - visibleLines(window));
+    const DWORD style = styleOf(window);
+    if (!(style & ES_MULTILINE) || (style & ES_AUTOHSCROLL))
+        return 0;
+    RECT client{};
+    GetClientRect(window, &client);
+    const int scrollBar = (style & WS_VSCROLL) ? 1 : 0;
+    return std::max(1, static_cast<int>(client.right - client.left) / WindowGeometry::cellWidth - scrollBar);
+}
+
+int EditControl::scrollTo(HWND window, int row)
+{
+    const int last = std::max(0, rowCount(window) - visibleLines(window));
     const int before = m_firstLine;
-    m_firstLine = isMultiLine(window) ? std::clamp(line, 0, last) : 0;
+    m_firstLine = isMultiLine(window) ? std::clamp(row, 0, last) : 0;
     return m_firstLine - before;
 }
 
@@ -153,7 +163,7 @@ int EditControl::scrollBy(HWND window, WORD scrollCode)
     case SB_PAGEUP: return scrollTo(window, m_firstLine - page);
     case SB_PAGEDOWN: return scrollTo(window, m_firstLine + page);
     case SB_TOP: return scrollTo(window, 0);
-    case SB_BOTTOM: return scrollTo(window, lineCount(ControlSupport::text(window)));
+    case SB_BOTTOM: return scrollTo(window, rowCount(window));
     default: return 0;
     }
 }
@@ -355,7 +365,7 @@ LRESULT CALLBACK EditControl::windowProc(HWND window, UINT message, WPARAM wPara
     case EM_GETPASSWORDCHAR:
         return (styleOf(window) & ES_PASSWORD) ? self->m_passwordChar : 0;
     case EM_GETLINECOUNT:
-        return isMultiLine(window) ? lineCount(ControlSupport::text(window)) : 1;
+        return isMultiLine(window) ? rowCount(window) : 1;
     case EM_GETFIRSTVISIBLELINE:
         return self->m_firstLine;
     case EM_LINESCROLL:

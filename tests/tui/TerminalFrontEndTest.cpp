@@ -674,6 +674,49 @@ TEST_F(TerminalFrontEndTest, InListModeItemsRunDownColumnsAndAClickReachesTheIte
     EXPECT_EQ(screen().at(cells.x, cells.bottom() - 1).ch, L'◄') << "columns to the left";
 }
 
+TEST_F(TerminalFrontEndTest, AReadOnlyMessageWrappedOnMoreRowsThanItsBoxScrollsByRowsToItsLastWord)
+{
+    static const DialogTemplate frame = dialogTemplate(L"Message", 8, 8, 120, 60, {});
+    HWND dialog = CreateDialogIndirectParamW(nullptr, &frame, host, listDialogProc, 0);
+    opened.push_back(dialog);
+    // One line that takes fourteen rows of eleven cells, the twelfth cell left to the marks; two rows in view.
+    HWND message = CreateWindowExW(0, L"EDIT", L"The pump stopped: its pressure rose above the limit the method sets, at 12.3 "
+                                   L"minutes into the run. Check the column and restart",
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 8, 8, 12 * 8, 2 * 16,
+                                   dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
+    act({});
+    const Rect cells = CellGeometry::cellsOf(Automation::describe(message).windowRect);
+    const auto shows = [&](const wchar_t* top, const wchar_t* bottom, bool above, bool below) {
+        EXPECT_EQ(screen().find(top), (Screen::Point{cells.x, cells.y})) << "top row";
+        EXPECT_EQ(screen().find(bottom), (Screen::Point{cells.x, cells.y + 1})) << "bottom row";
+        EXPECT_EQ(screen().at(cells.right() - 1, cells.y).ch == L'▲', above) << top;
+        EXPECT_EQ(screen().at(cells.right() - 1, cells.y + 1).ch == L'▼', below) << top;
+    };
+    shows(L"The pump", L"stopped:", false, true);
+    EXPECT_EQ(SendMessageW(message, EM_GETLINECOUNT, 0, 0), 14);
+
+    // The reader's keys move the rows as drawn, the last one included.
+    act({InputEvent::ofClick(cells.x + 1, cells.y), InputEvent::ofKey(Key::Down)});
+    shows(L"stopped:", L"its", true, true);
+    act({InputEvent::ofKey(Key::PageDown)});
+    shows(L"pressure", L"rose above", true, true);
+    act({InputEvent::ofKey(Key::End), InputEvent::ofKey(Key::Down)});
+    shows(L"the column", L"and restart", true, false);
+    act({InputEvent::ofKey(Key::PageUp)});
+    shows(L"into the", L"run. Check", true, true);
+    act({InputEvent::ofKey(Key::Home)});
+    shows(L"The pump", L"stopped:", false, true);
+
+    // The wheel goes three rows a notch, and stops at the last row too.
+    const auto wheelDown = InputEvent::ofWheel(cells.x + 1, cells.y, -1);
+    act({wheelDown});
+    shows(L"pressure", L"rose above", true, true);
+    act({wheelDown, wheelDown, wheelDown, wheelDown});
+    shows(L"the column", L"and restart", true, false);
+    act({InputEvent::ofWheel(cells.x + 1, cells.y, 1)});
+    shows(L"minutes", L"into the", true, true);
+}
+
 TEST(TerminalTooSmall, SaysHowLargeTheTerminalMustBeAndIgnoresAllButQuitting)
 {
     ScriptedTerminal small{70, 20};
