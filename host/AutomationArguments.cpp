@@ -1,6 +1,8 @@
 // Splitting an automation command line into its command word and arguments.
 #include "AutomationArguments.h"
 
+#include "kernel/Text.h"
+
 #include <cwctype>
 
 namespace {
@@ -32,6 +34,7 @@ std::optional<std::wstring> nextArgument(std::wstring_view line, std::size_t& po
                 ++position;
             argument += line[position];
         }
+        argument = LineBreaksFromNames(argument);
         ++position;
         while (position < line.size() && std::iswspace(line[position]))
             ++position;

@@ -149,7 +149,7 @@ Failure ListCommands::run(const AutomationLine& line)
         if (actual == line.arguments[3])
             return ActionResult{};
         return refused(L"item " + line.arguments[2] + L" of control " + line.arguments[1] + L" shows " +
-                       (name == L"ExpectItem" ? L"\"" + actual + L"\"" : L"state " + actual) + L", expected " +
-                       (name == L"ExpectItem" ? L"\"" + line.arguments[3] + L"\"" : L"state " + line.arguments[3]));
+                       (name == L"ExpectItem" ? L"\"" + LineBreaksNamed(actual) + L"\"" : L"state " + actual) + L", expected " +
+                       (name == L"ExpectItem" ? L"\"" + LineBreaksNamed(line.arguments[3]) + L"\"" : L"state " + line.arguments[3]));
     });
 }

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cwchar>
 #include <cwctype>
+#include <iterator>
+#include <utility>
 
 std::string WideToUtf8(std::wstring_view text)
 {
@@ -120,4 +122,36 @@ int lstrcmpW(const wchar_t* a, const wchar_t* b)
 {
     const int order = std::wcscoll(a ? a : L"", b ? b : L"");
     return order < 0 ? -1 : order > 0 ? 1 : 0;
+}
+
+namespace {
+
+constexpr std::pair<wchar_t, std::wstring_view> kLineBreakNames[] = {{L'\r', L"{CR}"}, {L'\n', L"{LF}"}};
+
+} // namespace
+
+std::wstring LineBreaksNamed(std::wstring_view text)
+{
+    std::wstring out;
+    for (const wchar_t ch : text) {
+        const auto* named = std::ranges::find(kLineBreakNames, ch, &std::pair<wchar_t, std::wstring_view>::first);
+        out += named != std::end(kLineBreakNames) ? named->second : std::wstring_view(&ch, 1);
+    }
+    return out;
+}
+
+std::wstring LineBreaksFromNames(std::wstring_view text)
+{
+    std::wstring out;
+    while (!text.empty()) {
+        const auto* named = std::ranges::find_if(kLineBreakNames, [text](const auto& name) { return text.starts_with(name.second); });
+        if (named != std::end(kLineBreakNames)) {
+            out += named->first;
+            text.remove_prefix(named->second.size());
+        } else {
+            out += text.front();
+            text.remove_prefix(1);
+        }
+    }
+    return out;
 }

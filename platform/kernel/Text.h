@@ -1,4 +1,5 @@
-// Conversions between wide texts, UTF-8 and UTF-16 little-endian, and case-blind comparison.
+// Conversions between wide texts, UTF-8 and UTF-16 little-endian, case-blind comparison, and the
+// names scripts and snapshots give line breaks.
 #pragma once
 
 #include <string>
@@ -16,3 +17,8 @@ bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 // As Win32's lstrcmpW: case-sensitive, in the order of the current locale; 0 when equal.
 int lstrcmpW(const wchar_t* a, const wchar_t* b);
+
+// A text on one line: each carriage return as "{CR}", each line feed as "{LF}", as scripts write
+// them in quoted texts and snapshots show them; LineBreaksFromNames turns the names back.
+std::wstring LineBreaksNamed(std::wstring_view text);
+std::wstring LineBreaksFromNames(std::wstring_view text);

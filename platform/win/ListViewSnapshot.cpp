@@ -1,6 +1,8 @@
 // List views in text snapshots.
 #include "win/ListViewSnapshot.h"
 
+#include "kernel/Text.h"
+
 #include <cwchar>
 
 namespace {
@@ -30,7 +32,7 @@ std::wstring ListViewSnapshot(const ListViewInfo& list, const std::wstring& inde
 {
     std::wstring out = indent + L"columns={";
     for (std::size_t column = 0; column < list.columns.size(); ++column)
-        out += (column ? L", " : L"") + (L"\"" + list.columns[column].text + L"\" ") + std::to_wstring(list.columns[column].width);
+        out += (column ? L", " : L"") + (L"\"" + LineBreaksNamed(list.columns[column].text) + L"\" ") + std::to_wstring(list.columns[column].width);
     out += L"} items=" + std::to_wstring(list.items.size()) + L"\n";
     for (std::size_t index = 0; index < list.items.size(); ++index) {
         const ListItemInfo& item = list.items[index];
@@ -41,7 +43,7 @@ std::wstring ListViewSnapshot(const ListViewInfo& list, const std::wstring& inde
             out += L" selected";
         if (item.focused)
             out += L" focused";
-        out += L" \"" + ListItemText(item) + L"\"";
+        out += L" \"" + LineBreaksNamed(ListItemText(item)) + L"\"";
         std::wstring colors;
         for (std::size_t column = 0; column < item.cells.size(); ++column) {
             const ListCellInfo& cell = item.cells[column];

@@ -317,6 +317,20 @@ TEST_F(MethodList, ScriptCommandsSelectClickAndCheckItemsAndFailChangingNothing)
         << WideToUtf8(printed);
     EXPECT_NE(printed.find(L"item 4 state=5 selected focused"), std::wstring::npos) << WideToUtf8(printed);
     EXPECT_EQ(run(L"DoubleClickItem " + list + L"7"), L"control 19001 has no item 7 (it has 5)");
+
+    // A run message of several lines: a script names its line breaks, and so does the snapshot,
+    // one line an item.
+    CMethodListCtrl& methods = ModuleSettings.pMainViewer->m_listMethods;
+    methods.ChangeRunState(methods.FindRowById(1, FALSE), RUNSTATE_FAILED, L"Lamp failure\r\nRun stopped");
+    EXPECT_EQ(run(L"ExpectItem " + list + L"1, \"Lamp failure{CR}{LF}Run stopped | NO2 | Nitrates0000000001.d | \""), std::nullopt);
+    EXPECT_EQ(run(L"ExpectItem " + list + L"1, \"Lamp failure{LF}\""),
+              L"item 1 of control 19001 shows \"Lamp failure{CR}{LF}Run stopped | NO2 | Nitrates0000000001.d | \", expected "
+              L"\"Lamp failure{LF}\"");
+    printed.clear();
+    EXPECT_EQ(run(L"Snapshot \"Run Serion Methods\""), std::nullopt);
+    EXPECT_NE(printed.find(L"item 1 state=4 \"Lamp failure{CR}{LF}Run stopped | NO2 | Nitrates0000000001.d | \" colours="),
+              std::wstring::npos)
+        << WideToUtf8(printed);
 }
 
 } // namespace
