@@ -74,24 +74,16 @@ int longestOf(const std::vector<std::wstring>& rows)
         std::max_element(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.size() < b.size(); })->size());
 }
 
-std::wstring joinedRows(const std::vector<std::wstring>& rows)
-{
-    std::wstring joined;
-    for (const std::wstring& row : rows)
-        joined += (joined.empty() ? L"" : L"\r\n") + row;
-    return joined;
-}
-
 // Dialog units: one character is 4 wide and 8 high, so a cell of the terminal.
 constexpr int column = 4;
 constexpr int row = 8;
 
 // The text's part of the box, in dialog units no larger than the room given: long lines wrap at
-// words; a text with more rows than fit scrolls, cut one column narrower for the marks that say
-// more lies above or below. Where the text fits, the terminal wraps it as counted here.
+// words; a text with more rows than fit scrolls in an edit, which wraps it one column narrower
+// for its scroll bar, where the marks say more lies above or below. The terminal wraps the text
+// as counted here.
 struct TextLayout {
     bool scrolls;
-    std::wstring shown;
     short width;
     short height;
 };
@@ -103,9 +95,8 @@ TextLayout layOutText(const std::wstring& message, int roomWidth, int roomHeight
     const auto rows = WordWrap(message, columns);
     const auto height = static_cast<short>(std::min(static_cast<int>(rows.size()), mostRows) * row);
     if (static_cast<int>(rows.size()) <= mostRows)
-        return {false, message, static_cast<short>(std::min(longestOf(WordWrap(message, 0)) + 1, columns) * column), height};
-    const auto narrower = WordWrap(message, columns - 1);
-    return {true, joinedRows(narrower), static_cast<short>((longestOf(narrower) + 1) * column), height};
+        return {false, static_cast<short>(std::min(longestOf(WordWrap(message, 0)) + 1, columns) * column), height};
+    return {true, static_cast<short>((longestOf(WordWrap(message, columns - 1)) + 1) * column), height};
 }
 
 } // namespace
@@ -141,11 +132,10 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
         items.push_back({L"Static", icon, IDC_STATIC, WS_VISIBLE | SS_ICON, margin, margin, 12, 16});
     const auto textLeft = static_cast<short>(margin + iconWidth);
     if (textPart.scrolls)
-        items.push_back({L"Edit", textPart.shown.c_str(), IDC_STATIC,
-                         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL | ES_READONLY, textLeft, margin,
-                         textPart.width, textPart.height});
+        items.push_back({L"Edit", message.c_str(), IDC_STATIC, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
+                         textLeft, margin, textPart.width, textPart.height});
     else
-        items.push_back({L"Static", textPart.shown.c_str(), IDC_STATIC, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, textLeft, margin,
+        items.push_back({L"Static", message.c_str(), IDC_STATIC, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, textLeft, margin,
                          textPart.width, textPart.height});
     short x = static_cast<short>((width - buttonsWidth) / 2);
     for (std::size_t i = 0; i < run.buttons.size(); ++i) {

@@ -54,10 +54,12 @@ TEST_F(MessageBoxScreen, LongLinesWrapAtWordsAndATallTextScrollsAboveButtonsThat
                           L"Serion", MB_OK | MB_ICONEXCLAMATION),
               IDOK);
 
-    // Thirty methods to delete, one a line: more than the screen holds.
+    // Thirty methods to delete, one a line, and a line wider than the box: more than the screen holds.
     std::wstring question = L"Are you sure you want to delete ";
     for (int method = 1; method <= 30; ++method)
         question += L"\nsample" + std::to_wstring(100 + method).substr(1);
+    question += L"\nTheir data files stay on the disk where the runs left them; delete those that are no longer needed "
+                L"yourself, the other methods of the group keep theirs.";
     user.then([&] {
         const HWND box = Automation::findWindow(L"Serion");
         RECT frame{};
@@ -74,6 +76,7 @@ TEST_F(MessageBoxScreen, LongLinesWrapAtWordsAndATallTextScrollsAboveButtonsThat
         EXPECT_TRUE(Done(Automation::pressKey(box, VK_END)));
         screen = shown();
         EXPECT_NE(screen.find(L"sample30"), std::wstring::npos) << screen;
+        EXPECT_NE(screen.find(L"group keep theirs."), std::wstring::npos) << screen;
         EXPECT_EQ(screen.find(L"Are you sure"), std::wstring::npos) << screen;
         EXPECT_NE(screen.find(L"Yes"), std::wstring::npos) << screen;
         EXPECT_TRUE(Done(Automation::pressKey(box, VK_PRIOR)));
