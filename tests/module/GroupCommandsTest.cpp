@@ -196,8 +196,13 @@ TEST_F(GroupCommands, TheShutDownBoxStoresAChosenOrTypedCommandAndRefusesOneTooL
 {
     Open();
     AddGroup(L"Nitrates");
-    AddGroup(L"Phosphates");
     const HWND viewer = Viewer();
+    // A new group neither shows nor takes over the option of the group shown before it.
+    ASSERT_TRUE(Done(Automation::chooseEntry(viewer, IDC_SHUTDOWN, L"STANDBY")));
+    AddGroup(L"Phosphates");
+    EXPECT_EQ(Combo(IDC_SHUTDOWN).text, L"");
+    ASSERT_TRUE(Done(Automation::pressKey(viewer, VK_TAB)));
+    EXPECT_EQ(StoredGroups()[1].shutdown.find_first_not_of(L' '), std::wstring::npos) << "still without a command";
 
     // "lamp" typed: shown in capitals, LAMPALL OFF selected on leaving, LAMP stored.
     ASSERT_TRUE(Done(Automation::setText(viewer, IDC_SHUTDOWN, L"lamp")));
@@ -209,7 +214,7 @@ TEST_F(GroupCommands, TheShutDownBoxStoresAChosenOrTypedCommandAndRefusesOneTooL
 
     // A macro of the user's own becomes a fifth entry; the other group keeps its own option.
     ASSERT_TRUE(Done(Automation::chooseEntry(viewer, IDC_GROUP, L"Nitrates")));
-    EXPECT_EQ(Combo(IDC_SHUTDOWN).text, L" ");
+    EXPECT_EQ(Combo(IDC_SHUTDOWN).text, L"STANDBY");
     ASSERT_TRUE(Done(Automation::setText(viewer, IDC_SHUTDOWN, L"flushall")));
     ASSERT_TRUE(Done(Automation::pressKey(viewer, VK_TAB)));
     EXPECT_THAT(Combo(IDC_SHUTDOWN).items, ElementsAre(L" ", L"STANDBY", L"LAMPALL OFF", L"PUMPALL OFF", L"FLUSHALL"));

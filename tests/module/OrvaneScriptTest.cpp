@@ -66,26 +66,4 @@ TEST(OrvaneScript, AScriptRunsTheDemoGroupAndChecksEveryRowAndTheShutDownCommand
     EXPECT_NE(ReadFileBytes(temp.path() / "root" / "C" / "SRNA.LOG").find("RunPostGroup: STANDBY"), std::string::npos);
 }
 
-TEST(OrvaneScript, ANewGroupNeitherShowsNorTakesOverTheShutDownOptionOfTheGroupShownBefore)
-{
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
-    ASSERT_EQ(runOrvane("--root " + root + " --init --demo").exitCode, 0);
-    WriteFileBytes(temp.path() / "group.script", "FIARUNNER\n"
-                                                 "WaitWindow \"Run Serion Methods\"\n"
-                                                 "Select \"Run Serion Methods\", 19005, \"STANDBY\"\n"
-                                                 "MenuCommand \"Run Serion Methods\", 32773\n"
-                                                 "SetText \"Add Group\", 19007, \"Fresh\"\n"
-                                                 "Click \"Add Group\", 1\n"
-                                                 "WaitNoWindow \"Add Group\"\n"
-                                                 "Expect \"Run Serion Methods\", 19005, \"\"\n"
-                                                 "Key \"Run Serion Methods\", \"Tab\"\n"
-                                                 "Select \"Run Serion Methods\", 19006, \"Nitrates\"\n"
-                                                 "Expect \"Run Serion Methods\", 19005, \"STANDBY\"\n"
-                                                 "Select \"Run Serion Methods\", 19006, \"Fresh\"\n"
-                                                 "Expect \"Run Serion Methods\", 19005, \" \"\n");
-    const ProgramRun run = runOrvane("--root " + root + " --script " + (temp.path() / "group.script").string());
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-}
-
 } // namespace
