@@ -35,14 +35,6 @@ INT_PTR CALLBACK quietProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     return FALSE;
 }
 
-INT_PTR CALLBACK cancellingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    WinTest::record(dialog, message, wParam, lParam);
-    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)
-        return EndDialog(dialog, IDCANCEL);
-    return FALSE;
-}
-
 } // namespace
 
 TEST_F(InputTest, OnTheRealClockAnIdleLoopWaitsOnTheInputSourceUntilTheNextTimer)
@@ -165,13 +157,4 @@ TEST_F(InputTest, MultiLineEditsKeepLinesAndMoveTheCaretByLine)
     GetWindowTextW(edit, text, 32);
     EXPECT_STREQ(text, L"one!\r\ntwo");
     EXPECT_EQ(SendMessageW(edit, EM_GETLINECOUNT, 0, 0), 2);
-}
-
-TEST_F(InputTest, ClosingAModalDialogFromItsSystemMenuSendsCancel)
-{
-    ScriptedInput input;
-    input.then([] { EXPECT_TRUE(Done(Automation::chooseMenuCommand(Automation::findWindow(L"Test Dialog"), SC_CLOSE))); });
-    EXPECT_EQ(DialogBoxParamW(TestInstance(), MAKEINTRESOURCEW(testDialogId), nullptr, cancellingProc, 0), IDCANCEL);
-    EXPECT_THAT(log(), testing::IsSupersetOf({"Test Dialog WM_SYSCOMMAND 61536", "Test Dialog WM_CLOSE",
-                                              "Test Dialog WM_COMMAND 2 BN_CLICKED"}));
 }
