@@ -137,6 +137,12 @@ HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous)
     const HWND start = DialogNavigation::directChild(dialog, control);
     if (!start)
         return nullptr;
-    const HWND next = nextInRing(DialogNavigation::groupOf(start), start, previous, DialogNavigation::canTakeInput);
+    // Labels, tool bars and status bars would hold the keys without showing them; Enter there
+    // presses the default button unseen.
+    const auto showsTheKeys = [](HWND candidate) {
+        const LRESULT code = SendMessageW(candidate, WM_GETDLGCODE, 0, 0);
+        return DialogNavigation::canTakeInput(candidate) && !(code & DLGC_STATIC) && (code || (styleOf(candidate) & WS_TABSTOP));
+    };
+    const HWND next = nextInRing(DialogNavigation::groupOf(start), start, previous, showsTheKeys);
     return next ? next : start;
 }
