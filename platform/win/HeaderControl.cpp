@@ -94,7 +94,7 @@ HDHITTESTINFO HeaderControl::hitTest(POINT point) const
     int left = 0;
     for (int i = 0; i < static_cast<int>(m_items.size()); ++i) {
         const int right = left + m_items[static_cast<std::size_t>(i)].width;
-        if (point.x > right - kDividerReachBefore && point.x <= right + kDividerReachAfter) {
+        if (point.x >= right - kDividerReachBefore && point.x <= right + kDividerReachAfter) {
             hit.flags = HHT_ONDIVIDER;
             hit.iItem = i;
             return hit;
