@@ -22,6 +22,19 @@ void HostScreen::draw(Screen& screen, bool commandLineFocused) const
     const Layout parts = layout(screen.width(), screen.height());
     m_menuBar.draw(screen, parts.menuBar);
     m_logbook.draw(screen, parts.logbook);
+    drawStatusAndCommandLine(screen, parts, commandLineFocused);
+}
+
+void HostScreen::drawConsole(Screen& screen) const
+{
+    const Layout parts = layout(screen.width(), screen.height());
+    const int rows = std::min(consoleOutputRows, parts.logbook.height);
+    m_logbook.draw(screen, {0, parts.statusLine.y - rows, screen.width(), rows});
+    drawStatusAndCommandLine(screen, parts, true);
+}
+
+void HostScreen::drawStatusAndCommandLine(Screen& screen, const Layout& parts, bool commandLineFocused) const
+{
     screen.fill(parts.statusLine, L' ', Theme::statusLine);
     screen.text(1, parts.statusLine.y, m_status, Theme::statusLine);
     const int hints = static_cast<int>(keyHints.size());

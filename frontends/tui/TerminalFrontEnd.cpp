@@ -203,14 +203,21 @@ void TerminalFrontEnd::render()
     m_hostScreen.setStatus(statusText());
     const bool typing = commandLineFocused();
     m_hostScreen.draw(m_screen, typing);
-    const auto commandCursor = m_screen.cursor();
+    auto commandCursor = m_screen.cursor();
 
-    for (HWND window : std::views::reverse(windows()))
+    const std::vector<HWND> shown = windows();
+    for (HWND window : std::views::reverse(shown))
         m_painter.draw(m_screen, window);
     m_painter.drawOverlays(m_screen);
     for (HWND tip : Automation::topLevelWindows())
         if (IsToolTip(tip))
             DrawToolTip(m_screen, Automation::describe(tip));
+    // The user types over the windows and sees what the host answers, as Page Up and Down scroll.
+    if (typing && !shown.empty()) {
+        m_screen.hideCursor();
+        m_hostScreen.drawConsole(m_screen);
+        commandCursor = m_screen.cursor();
+    }
     if (m_windowMenu.isActive())
         m_windowMenu.draw(m_screen, m_windowMenu.row());
     if (m_systemMenu)

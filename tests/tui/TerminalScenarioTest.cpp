@@ -241,6 +241,8 @@ TEST(TerminalScenario, TheSerionWindowFollowsTheTerminalsSizeAndItsDividersFitWh
     // Shrunk to 80 x 24, the window still shows its buttons and status bar.
     session.resize(80, 24);
     ASSERT_TRUE(session.waitUntilGone("Nitrates0000000001.d")) << session.capture();
+    ASSERT_TRUE(session.waitFor("\u2502River inlet")) << session.capture();
+    ASSERT_TRUE(session.waitFor("Idle")) << session.capture();
     const std::string small = session.capture();
     const auto stop = cellOf(small, "Stop");
     ASSERT_TRUE(stop) << small;
@@ -248,13 +250,9 @@ TEST(TerminalScenario, TheSerionWindowFollowsTheTerminalsSizeAndItsDividersFitWh
     EXPECT_NE(small.find("Idle"), std::string::npos) << small;
 
     // A double click on the header where the data file column's divider is drawn fits the column.
-    const auto dataFile = cellOf(small, "Nitrates0000000000");
-    ASSERT_TRUE(dataFile) << small;
-    const int divider = dataFile->first + 18;
-    ASSERT_EQ(lineWith(small, "NITRATE.M").substr(lineWith(small, "NITRATE.M").find("Nitrates0000000000") + 18, 3),
-              "\u2502")
-        << small;
-    session.doubleClick(divider, cellOf(small, "Method Name")->second);
+    const auto divider = cellOf(small, "\u2502River inlet");
+    ASSERT_TRUE(divider) << small;
+    session.doubleClick(divider->first, cellOf(small, "Method Name")->second);
     ASSERT_TRUE(session.waitFor("Nitrates0000000000.d")) << session.capture();
 
     // Enlarged again, the window takes the rows back.
@@ -391,7 +389,7 @@ TEST(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailed)
     const std::string shorten = "for f in '" + root + "'/C/Orvane/Methods/*/SIMULATE.INI; do " +
                                 "sed -i 's/^RunTime=.*/RunTime=1/' \"$f\"; done";
     TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --root '" + root + "' --init --demo && " + shorten + " && " +
-                            ORVANE_PROGRAM_PATH + " --tui --root '" + root + "'; exec sleep 120",
+                            ORVANE_PROGRAM_PATH + " --tui --root '" + root + "'; echo \"orvane ended $?\"; exec sleep 120",
                         80, 24);
     ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
     session.type("FIARUNNER");
@@ -399,12 +397,25 @@ TEST(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailed)
     ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
     session.press({"M-r"});
     ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u25b6")) << session.capture();
+    // Exit typed during the run: the command line and the host's answer show over the window,
+    // which refuses to close, and F6 gives the keys and the whole window back.
+    session.press({"F6"});
+    ASSERT_TRUE(session.waitFor("Command line")) << session.capture();
+    session.type("Exit");
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("Orvane keeps running: the window \"Run Serion Methods\" did not close.")) << session.capture();
+    EXPECT_NE(session.capture().find("> Exit"), std::string::npos) << session.capture();
+    session.press({"F6"});
+    ASSERT_TRUE(session.waitUntilGone("Orvane keeps running")) << session.capture();
     ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2713")) << session.capture();
     ASSERT_TRUE(waitForLine(session, "LEAK.M", "?")) << session.capture();
     ASSERT_TRUE(waitForLine(session, "PHOSPHATE.M", "\u2713")) << session.capture();
     // The host's error of the failed method reached the status bar.
     EXPECT_NE(session.capture().find("Method LEAK.M failed."), std::string::npos) << session.capture();
+    // After the run the window closes with the host, and no row is left running.
     session.press({"C-q"});
+    ASSERT_TRUE(session.waitFor("orvane ended 0")) << session.capture();
+    EXPECT_EQ(queryWorklist(root, "SELECT count(*) FROM Nitrates WHERE \"Run State\" = 2"), "0\n");
 }
 
 TEST(TerminalScenario, ANewUserAddsAGroupAndMethodsNamesTheDataFilesAndReadsTheHelp)
