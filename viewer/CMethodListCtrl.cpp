@@ -238,8 +238,9 @@ void CMethodListCtrl::OnKeyDown(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
     // Space checks and unchecks the focused row as a click on its state image does, and the
-    // keyboard user keeps the place: the row stays focused and selected.
-    if (reinterpret_cast<NMLVKEYDOWN*>(pNMHDR)->wVKey != VK_SPACE)
+    // keyboard user keeps the place: the row stays focused and selected. Ctrl+Space is the
+    // list's own: it adds the row to the selection or takes it out.
+    if (reinterpret_cast<NMLVKEYDOWN*>(pNMHDR)->wVKey != VK_SPACE || ::GetKeyState(VK_CONTROL) < 0)
         return;
     const int nItem = GetNextItem(-1, LVNI_FOCUSED);
     if (nItem < 0)

@@ -158,18 +158,23 @@ TEST_F(MethodList, ClickingAStateImageChecksAndUnchecksTheRowAndTheRunningRowOnl
     ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_SPACE)));
     EXPECT_THAT(StatesStored(), ElementsAre(1, 2, 5, 1, 1));
     EXPECT_TRUE(List().items[3].selected && List().items[3].focused) << "the keyboard user keeps the place";
+    // Ctrl moves the focus alone, and Ctrl+Space adds its row to the selection, checking nothing.
+    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_DOWN, MOD_CONTROL)));
+    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_SPACE, MOD_CONTROL)));
+    EXPECT_TRUE(List().items[3].selected && List().items[4].selected && List().items[4].focused);
+    EXPECT_THAT(StatesStored(), ElementsAre(1, 2, 5, 1, 1));
 
-    // Uncheck All and Check All write every row; the keyboard user keeps the place, so Down goes
+    // Uncheck All and Check All write every row; the keyboard user keeps the place, so Up goes
     // on from the focused row and the keys stay in the list.
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_UNCHECK_ALL)));
     EXPECT_THAT(StatesStored(), ElementsAre(5, 5, 5, 5, 5));
     EXPECT_THAT(StatesShown(), ElementsAre(5, 5, 5, 5, 5));
-    EXPECT_TRUE(List().items[3].selected && List().items[3].focused);
+    EXPECT_TRUE(List().items[3].selected && List().items[4].selected && List().items[4].focused);
     ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'A', MOD_CONTROL)));
     EXPECT_THAT(StatesStored(), ElementsAre(1, 1, 1, 1, 1));
-    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_DOWN)));
-    EXPECT_TRUE(List().items[4].selected && List().items[4].focused);
-    EXPECT_FALSE(List().items[3].selected);
+    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_UP)));
+    EXPECT_TRUE(List().items[3].selected && List().items[3].focused);
+    EXPECT_FALSE(List().items[4].selected);
     EXPECT_EQ(GetFocus(), GetDlgItem(Viewer(), IDC_METHOD_LIST));
 
     // The run sequencer's state changes show in place: a state without a message empties column 0.
