@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 // Resource ids of the test program.

@@ -74,10 +74,7 @@ BOOL CFieldsDialog::OnInitDialog()
         SendDlgItemMessage(IDC_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
     m_editNote.m_pEvents = &m_events;
     m_events.push_back("init");
-    BOOL result = CDialog::OnInitDialog();
-    if (m_onInit)
-        m_onInit(*this);
-    return result;
+    return CDialog::OnInitDialog();
 }
 
 void CFieldsDialog::OnOK()

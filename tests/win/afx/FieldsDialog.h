@@ -43,8 +43,6 @@ public:
 
     // What reached the handlers, in order.
     std::vector<std::string> m_events;
-    // Runs in OnInitDialog after the base, while the dialog is set up.
-    std::function<void(CFieldsDialog&)> m_onInit;
 
     // A modal run through the steps a derived class may call itself, as a host's dialog call would.
     INT_PTR RunThroughPreModal();
