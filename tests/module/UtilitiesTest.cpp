@@ -1,8 +1,7 @@
-// MenuState's command line, the host's message register, reading host texts and deleting folders.
+// The host's message register, reading host texts and deleting folders.
 #include "ModuleTestSupport.h"
 
 #include "module/DeleteFolder.h"
-#include "module/MenuState.h"
 #include "module/ModMsgText.h"
 #include "module/ReadStrVar.h"
 #include "module/ShowSystemError.h"
@@ -17,15 +16,6 @@ namespace {
 
 using Utilities = ModuleTest;
 namespace fs = std::filesystem;
-
-// The host's entry itself is greyed and given back by opening and closing the main viewer.
-TEST_F(Utilities, MenuStateCommandLinesDifferOnlyInTheirLastArgument)
-{
-    MenuState(FALSE);
-    MenuState(TRUE);
-    EXPECT_EQ(QueuedLines(), (std::vector<std::wstring>{MenuStateLine(L"Insensitive/Checked"),
-                                                        MenuStateLine(L"Sensitive/Unchecked")}));
-}
 
 TEST_F(Utilities, ModMsgTextReadsTheFirstObjectsMessageAndIsEmptyOnAnyFailure)
 {
