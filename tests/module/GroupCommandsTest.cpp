@@ -76,16 +76,6 @@ protected:
         Open();
     }
 
-    static std::vector<MethodRecord> StoredRows()
-    {
-        MethodRows rows;
-        EXPECT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
-        std::vector<MethodRecord> stored;
-        for (LONG id = 0; const MethodRecord* row = rows.FindRowById(id, FALSE); ++id)
-            stored.push_back(*row);
-        return stored;
-    }
-
     static std::vector<StoredGroup> StoredGroups()
     {
         CGroupTable table;
@@ -254,7 +244,7 @@ TEST_F(GroupCommands, DeletingMethodsAsksWithOneNameALineAndDeletesOnlyOnYes)
 
     AnswerMessage(m_boxTexts, IDYES);
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_DELETE_METHOD)));
-    const std::vector<MethodRecord> left = StoredRows();
+    const std::vector<MethodRecord> left = StoredRows(L"Nitrates");
     ASSERT_EQ(left.size(), 1u);
     EXPECT_STREQ(left[0].MethodName, L"NO2");
     EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemCount(), 1);
@@ -262,9 +252,9 @@ TEST_F(GroupCommands, DeletingMethodsAsksWithOneNameALineAndDeletesOnlyOnYes)
 
     // Ctrl+A checks every row.
     ASSERT_TRUE(Done(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, 0, true)));
-    EXPECT_EQ(StoredRows()[0].RunState, RUNSTATE_UNCHECKED);
+    EXPECT_EQ(StoredRows(L"Nitrates")[0].RunState, RUNSTATE_UNCHECKED);
     ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'A', MOD_CONTROL)));
-    EXPECT_EQ(StoredRows()[0].RunState, RUNSTATE_CHECKED);
+    EXPECT_EQ(StoredRows(L"Nitrates")[0].RunState, RUNSTATE_CHECKED);
 }
 
 TEST_F(GroupCommands, AutonameNumbersEveryRowFromTheCounterAndRefusesABadCounter)
@@ -302,7 +292,7 @@ TEST_F(GroupCommands, AutonameNumbersEveryRowFromTheCounterAndRefusesABadCounter
     EXPECT_EQ(m_boxTexts[2], L"Please enter an integer.");
     EXPECT_EQ(m_boxTexts[3], L"Please enter an integer.");
 
-    const std::vector<MethodRecord> rows = StoredRows();
+    const std::vector<MethodRecord> rows = StoredRows(L"Nitrates");
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_STREQ(rows[0].DataFile, L"NIT-2026-01020000999999.d");
     EXPECT_STREQ(rows[2].DataFile, L"NIT-2026-01020001000001.d");
@@ -319,7 +309,7 @@ TEST_F(GroupCommands, AutonameNumbersEveryRowFromTheCounterAndRefusesABadCounter
         EXPECT_TRUE(Done(Automation::click(dialog(), IDCANCEL)));
     });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_AUTONAME)));
-    EXPECT_STREQ(StoredRows()[0].DataFile, L"NIT-2026-01020000999999.d");
+    EXPECT_STREQ(StoredRows(L"Nitrates")[0].DataFile, L"NIT-2026-01020000999999.d");
 }
 
 TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChosenOneAsOftenAsAsked)
@@ -382,21 +372,21 @@ TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChose
     EXPECT_EQ(m_boxTexts[1], L"Enter an integer between 1 and 999.");
 
     std::vector<std::wstring> names;
-    for (const MethodRecord& row : StoredRows())
+    for (const MethodRecord& row : StoredRows(L"Nitrates"))
         names.push_back(row.MethodName);
     EXPECT_THAT(names, ElementsAre(L"NO3", L"NITRATE.M", L"NITRATE.M", L"PHOSPHATE.M", L"PHOSPHATE.M", L"NO2", L"PO4"));
-    EXPECT_STREQ(StoredRows()[1].SysMethPath, L"C:\\Orvane\\Methods\\");
+    EXPECT_STREQ(StoredRows(L"Nitrates")[1].SysMethPath, L"C:\\Orvane\\Methods\\");
     EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemCount(), 7);
 
     // A double click takes the clicked method; Cancel adds nothing.
     AnswerMessage(m_boxTexts, IDOK);
     m_user.then([&] { EXPECT_TRUE(Done(ListViewAutomation::doubleClickItem(dialog(), IDC_METHODS, 2))); });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
-    EXPECT_EQ(StoredRows().size(), 8u);
+    EXPECT_EQ(StoredRows(L"Nitrates").size(), 8u);
     AnswerMessage(m_boxTexts, IDOK);
     m_user.then([&] { EXPECT_TRUE(Done(Automation::click(dialog(), IDCANCEL))); });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
-    EXPECT_EQ(StoredRows().size(), 8u);
+    EXPECT_EQ(StoredRows(L"Nitrates").size(), 8u);
 
     // A method directory that is gone is said so, and no dialog opens.
     CpSetStrVar(m_context, "_METHPATH$", L"C:\\Orvane\\Gone\\");

@@ -77,25 +77,15 @@ protected:
         return states;
     }
 
-    std::vector<LONG> StatesStored() const
+    static std::vector<LONG> StatesStored()
     {
-        MethodRows rows;
-        rows.LoadGroup(L"Nitrates");
         std::vector<LONG> states;
-        for (LONG id = 0; const MethodRecord* row = rows.FindRowById(id, FALSE); ++id)
-            states.push_back(row->RunState);
+        for (const MethodRecord& row : StoredRows(L"Nitrates"))
+            states.push_back(row.RunState);
         return states;
     }
 
     bool Enabled(UINT command) const { return CommandEnabled(Viewer(), command); }
-
-    MethodRecord StoredRow(LONG id) const
-    {
-        MethodRows rows;
-        rows.LoadGroup(L"Nitrates");
-        const MethodRecord* row = rows.FindRowById(id, FALSE);
-        return row ? *row : MethodRecord{};
-    }
 };
 
 TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesAndColoursByRunState)
@@ -212,7 +202,7 @@ TEST_F(MethodList, PropertiesShowTheRowAndStoreCommentAndDataFileWhileCancelLeav
     });
     ASSERT_TRUE(Done(ListViewAutomation::doubleClickItem(viewer, IDC_METHOD_LIST, 2)));
     EXPECT_EQ(startShown, L"Sun Sep  9 01:46:40 2001\n") << "the start time as ctime writes it";
-    MethodRecord row = StoredRow(2);
+    MethodRecord row = StoredRows(L"Nitrates").at(2);
     EXPECT_STREQ(row.DataFile, L"a.d");
     EXPECT_EQ(std::wstring(row.Comments), std::wstring(254, L'c'));
     EXPECT_STREQ(row.Operator, L"Kim");
@@ -229,7 +219,7 @@ TEST_F(MethodList, PropertiesShowTheRowAndStoreCommentAndDataFileWhileCancelLeav
     });
     ASSERT_TRUE(Done(ListViewAutomation::selectItems(viewer, IDC_METHOD_LIST, {0})));
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(viewer, ID_PROPERTIES)));
-    EXPECT_STREQ(StoredRow(0).DataFile, L"Nitrates0000000000.d");
+    EXPECT_STREQ(StoredRows(L"Nitrates").at(0).DataFile, L"Nitrates0000000000.d");
 
     // Enter on the list opens the focused row too; "run" is stored as run.d.
     m_user.then([&] {
@@ -238,7 +228,7 @@ TEST_F(MethodList, PropertiesShowTheRowAndStoreCommentAndDataFileWhileCancelLeav
         EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
     });
     ASSERT_TRUE(Done(Automation::pressKey(viewer, VK_RETURN)));
-    EXPECT_STREQ(StoredRow(0).DataFile, L"run.d");
+    EXPECT_STREQ(StoredRows(L"Nitrates").at(0).DataFile, L"run.d");
 }
 
 TEST_F(MethodList, TheStateColumnKeepsItsWidthAndOtherDividersFitTheirColumn)

@@ -3,6 +3,7 @@
 
 #include "kernel/Text.h"
 #include "orvane/Nls.h"
+#include "worklist/MethodRows.h"
 
 ModuleTest::ModuleTest() { EXPECT_EQ(startFailure(), ""); }
 
@@ -37,6 +38,16 @@ std::wstring MessageText(HWND box)
 bool CommandEnabled(HWND window, UINT command)
 {
     return !(GetMenuState(GetMenu(window), command, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+std::vector<MethodRecord> StoredRows(const std::wstring& group)
+{
+    MethodRows rows;
+    EXPECT_TRUE(SUCCEEDED(rows.LoadGroup(group.c_str())));
+    std::vector<MethodRecord> stored;
+    for (LONG id = 0; const MethodRecord* row = rows.FindRowById(id, FALSE); ++id)
+        stored.push_back(*row);
+    return stored;
 }
 
 std::wstring MenuStateLine(const std::wstring& state)

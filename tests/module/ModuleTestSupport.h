@@ -5,6 +5,7 @@
 
 #include "support/ModuleHost.h"
 #include "support/ScriptedInput.h"
+#include "worklist/MethodRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,9 @@ protected:
 std::wstring MessageText(HWND box);
 // Whether the window's menu offers the command, in the bar or in one of its pop-ups.
 bool CommandEnabled(HWND window, UINT command);
+
+// The method rows of a group as its table holds them, in row id order.
+std::vector<MethodRecord> StoredRows(const std::wstring& group);
 
 // The command line MenuState queues with the host, with the host's own menu and item names.
 std::wstring MenuStateLine(const std::wstring& state);
