@@ -144,8 +144,6 @@ TEST_F(WindowTreeTest, TreeLinksStoredValuesAndGeometryFollowWin32)
     EXPECT_EQ(GetDlgItem(owner, 11), second);
     EXPECT_EQ(GetDlgCtrlID(second), 11);
 
-    SetWindowLongPtrW(second, GWLP_USERDATA, 1234);
-    EXPECT_EQ(GetWindowLongPtrW(second, GWLP_USERDATA), 1234);
     EXPECT_EQ(SetWindowLongPtrW(second, GWLP_ID, 12), 11);
     EXPECT_EQ(GetDlgItem(owner, 12), second);
     EXPECT_TRUE(GetWindowLongPtrW(second, GWL_STYLE) & WS_CHILD);

@@ -196,16 +196,13 @@ TEST_F(AfxTest, ModalRunDisablesTheTopLevelWindowAboveItsOwnerAndEnablesItAfter)
     EXPECT_TRUE(::IsWindowEnabled(viewer.m_hWnd));
 }
 
-TEST_F(AfxTest, DialogWithoutTemplateShowsNothing)
+TEST_F(AfxTest, CreateHookAttachesTheNextWindowOnlyAndADialogWithoutTemplateShowsNothing)
 {
-    CDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), -1);
-    EXPECT_FALSE(dialog.Create(0));
+    CDialog withoutTemplate;
+    EXPECT_EQ(withoutTemplate.DoModal(), -1);
+    EXPECT_FALSE(withoutTemplate.Create(0));
     EXPECT_EQ(Automation::topLevelWindows().size(), 0u);
-}
 
-TEST_F(AfxTest, CreateHookAttachesTheNextWindowOnly)
-{
     // As a host's dialog call is used: hook, create with the framework's dialog procedure, unhook.
     CFieldsDialog dialog;
     dialog.m_strName = L"Zed";
