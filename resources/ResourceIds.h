@@ -83,6 +83,8 @@ constexpr int IDS_SHUTDOWN_TOO_LONG = 22037;
 // Module strings of the logbook.
 constexpr int IDS_WINDOW_OPENED = 22030;
 constexpr int IDS_WINDOW_CLOSED = 22031;
+// The message pane while a run is paused.
+constexpr int IDS_RUN_PAUSED = 22039;
 
 // The lock dialog.
 constexpr int IDD_LOCKER = 23206;

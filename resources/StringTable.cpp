@@ -50,6 +50,7 @@ const ResourceEntry entries[] = {
                   L"not begin with a blank, and must not contain any of these characters: \\ / : * ? \" < > |"),
     string(22037, L"A shut-down command can have at most 50 characters; the group keeps its option."),
     string(22038, L"These methods are listed without FIA because their FIA.REG cannot be used:"),
+    string(22039, L"Paused: the next method waits for Run."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
     string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),
     string(32772, L"Edit current method information\nEdit Method Info"),

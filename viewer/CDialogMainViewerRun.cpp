@@ -65,6 +65,7 @@ void CDialogMainViewer::OnRun()
     m_bStopped = FALSE;
     if (m_bRunning && m_bPaused) {
         m_bPaused = FALSE;
+        m_statusBar.SetMessageText(L"");
         if (m_bNextReady && !StartNextMethod())
             OnCompleteGroup();
         UpdateRunButtons();
@@ -77,6 +78,7 @@ void CDialogMainViewer::OnPause()
 {
     TraceLog(3, L"OnPause: m_bPaused = %d\n", m_bPaused);
     m_bPaused = TRUE;
+    m_statusBar.SetMessageTextId(IDS_RUN_PAUSED);
     UpdateRunButtons();
 }
 
@@ -117,6 +119,8 @@ BOOL CDialogMainViewer::StartNextMethod()
         return FALSE;
     if (m_bPaused) {
         m_bNextReady = TRUE;
+        // The ended method's messages may have taken the pane meanwhile.
+        m_statusBar.SetMessageTextId(IDS_RUN_PAUSED);
         return TRUE;
     }
     ++m_nCurrentKey;

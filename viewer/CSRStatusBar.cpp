@@ -16,6 +16,7 @@ constexpr UINT kIndicators[] = {1, 2, 3};
 constexpr int kLogoPane = 0;
 constexpr int kStatusPane = 1;
 constexpr int kMessagePane = 2;
+constexpr int kStatusPaneWidth = 100;
 
 // The host's texts of the status pane.
 constexpr UINT kInitialStatus = 17005;
@@ -56,11 +57,11 @@ BOOL CSRStatusBar::Create(CWnd* pParent)
     SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators)));
     SetBorders(2, 1, 2, 1);
     SetPaneInfo(kLogoPane, kIndicators[kLogoPane], SBPS_OWNERDRAW, 105);
-    SetPaneInfo(kStatusPane, kIndicators[kStatusPane], SBPS_OWNERDRAW, 100);
+    SetPaneInfo(kStatusPane, kIndicators[kStatusPane], SBPS_OWNERDRAW, kStatusPaneWidth);
     SetPaneInfo(kMessagePane, kIndicators[kMessagePane], SBPS_STRETCH, 100);
     SendMessage(SB_SETMINHEIGHT, 24);
     m_bmpLogo.LoadBitmap(IDB_LOGO);
-    m_strStatus = HostText(kInitialStatus, 15);
+    SetStatusText(HostText(kInitialStatus, 15));
     m_crBack = ::GetSysColor(COLOR_BTNFACE);
     m_crText = kBlack;
     return TRUE;
@@ -78,12 +79,12 @@ void CSRStatusBar::SetMessageTextId(UINT nID)
 void CSRStatusBar::ShowSystemStatus(std::wstring strText)
 {
     if (!ModuleSettings.bOnline) {
-        m_strStatus = HostText(kOfflineStatus, 30);
+        SetStatusText(HostText(kOfflineStatus, 30));
         m_crBack = 0x404040;
         m_crText = kWhite;
         return;
     }
-    m_strStatus = HostText(kUnknownStatus, 30);
+    SetStatusText(HostText(kUnknownStatus, 30));
     m_crBack = ::GetSysColor(COLOR_BTNFACE);
 
     const std::vector<std::wstring> fields = SplitFields(strText);
@@ -109,9 +110,17 @@ void CSRStatusBar::ShowSystemStatus(std::wstring strText)
     }
     if (fields.size() < 4)
         return;
-    m_strStatus = L" " + fields[3];
+    SetStatusText(L" " + fields[3]);
     Invalidate(TRUE);
     UpdateWindow();
+}
+
+void CSRStatusBar::SetStatusText(std::wstring strText)
+{
+    m_strStatus = std::move(strText);
+    // Measured at the dialog font's average character width, with a blank's room to spare.
+    const int nTextWidth = static_cast<int>(m_strStatus.size() + 1) * LOWORD(::GetDialogBaseUnits());
+    SetPaneInfo(kStatusPane, kIndicators[kStatusPane], SBPS_OWNERDRAW, std::max(kStatusPaneWidth, nTextWidth));
 }
 
 void CSRStatusBar::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)

@@ -24,6 +24,10 @@ public:
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
 private:
+    // The status field's text; its pane widens past its 100 pixels when the text needs it, and the
+    // message pane stretches over what is left.
+    void SetStatusText(std::wstring strText);
+
     CBitmap m_bmpLogo;
     std::wstring m_strStatus;
     COLORREF m_crText = 0;

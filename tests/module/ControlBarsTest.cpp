@@ -145,6 +145,10 @@ TEST_F(ControlBars, TheStatusFieldShowsTheHostsSystemStatusInTheColoursOfItsLett
         CpSetStrVar(m_context, "GUISYSTEMSTATUS$", c.status);
         Automation::deliverPending();
         EXPECT_EQ(PaintedStatus(viewer), c.shown) << WideToUtf8(c.status);
+        // The field is 100 pixels wide, wider for a text that needs more at 8 pixels a character.
+        RECT pane{};
+        SendMessageW(Bar(viewer, AFX_IDW_STATUS_BAR), SB_GETRECT, 1, reinterpret_cast<LPARAM>(&pane));
+        EXPECT_GE(pane.right - pane.left, std::max<LONG>(100, static_cast<LONG>(c.shown.text.size()) * 8)) << WideToUtf8(c.status);
     }
 }
 

@@ -243,6 +243,23 @@ TEST_F(Run, PauseHoldsTheNextRowUntilRunAndDuringTheLastRowRunEndsTheGroup)
     EXPECT_THAT(QueuedLines(), ElementsAre(L" ", L" FIALOADHOOK "));
 }
 
+TEST_F(Run, APauseIsShownInTheMessagePaneUntilRunAlsoAfterTheMethodsOwnMessages)
+{
+    const std::wstring paused = L"Paused: the next method waits for Run.";
+    OpenWith({L"LEAK.M", L"DONE.M"});
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(2);
+    ASSERT_TRUE(Click(IDC_PAUSE));
+    EXPECT_EQ(StatusMessage(), paused);
+
+    RunHost(30);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_EQ(StatusMessage(), paused) << "the failed method's message came before the pause is shown again";
+    ASSERT_TRUE(Click(IDC_RUN));
+    EXPECT_EQ(StatusMessage(), L"");
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_RUNNING));
+}
+
 TEST_F(Run, StopSendsTheCommandTheAcquisitionStatusCallsForAndEndsTheGroup)
 {
     const struct {

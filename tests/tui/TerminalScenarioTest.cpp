@@ -380,6 +380,23 @@ TEST(TerminalScenario, APasswordTypedAtTheLogonShowsOnlyItsMask)
 
 } // namespace
 
+TEST(TerminalScenario, TheStatusBarShowsTheWholeSystemStatusAndAPause)
+{
+    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 80, 24);
+    ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
+    // The first method runs for 20 seconds: long enough to read the bar while it runs.
+    session.press({"M-r"});
+    ASSERT_TRUE(session.waitFor("Run NITRATE.M")) << session.capture();
+    session.press({"M-p"});
+    ASSERT_TRUE(waitForLine(session, "Serion FIA", "Run NITRATE.M  Paused: the next method waits for Run.")) << session.capture();
+    session.press({"M-s"});
+    ASSERT_TRUE(waitForLine(session, "Serion FIA", "Idle")) << session.capture();
+    session.press({"C-q"});
+}
+
 TEST(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailed)
 {
     ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
