@@ -716,12 +716,17 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
         self->notify(window, message == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS, header);
         return 0;
     }
-    case WM_KEYDOWN:
-        self->popTip();
+    case WM_KEYDOWN: {
+        // Shift or Ctrl pressed for a click moves nothing: no tip is to show under the focused
+        // item and cover the one about to be clicked.
+        const bool modifier = wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU;
+        if (!modifier)
+            self->popTip();
         self->keyDown(window, wParam);
-        if (IsWindow(window) && self->m_toolTip && (self->m_extendedStyle & LVS_EX_INFOTIP))
+        if (!modifier && IsWindow(window) && self->m_toolTip && (self->m_extendedStyle & LVS_EX_INFOTIP))
             SetTimer(window, kKeyboardTipTimer, ToolTipControl::restDelayMs, nullptr);
         return 0;
+    }
     case WM_TIMER:
         if (wParam == kKeyboardTipTimer) {
             KillTimer(window, kKeyboardTipTimer);

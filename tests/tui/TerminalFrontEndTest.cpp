@@ -537,16 +537,18 @@ TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScroll
     FreeLibrary(module);
 }
 
-TEST_F(TerminalFrontEndTest, AListWithTheKeysUnderlinesTheRowTheyActOnEvenBeforeOneHasTheFocus)
+TEST_F(TerminalFrontEndTest, AListWithTheKeysUnderlinesTheirRowAndShiftAndCtrlClicksPickRowsWithNoTipInTheWay)
 {
     static const DialogTemplate frame = dialogTemplate(L"Lists", 8, 8, 200, 96, modalItems);
     HWND dialog = CreateDialogIndirectParamW(nullptr, &frame, host, listDialogProc, 0);
     opened.push_back(dialog);
     HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT, 8, 40, 48 * 8, 6 * 16,
                                 dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
-    LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH, 0, 200, const_cast<LPWSTR>(L"Method"), 0, 0, 0, 0};
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_INFOTIP);
+    // Texts their column cuts: a keyboard tip would show them under the focused row.
+    LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH, 0, 64, const_cast<LPWSTR>(L"Method"), 0, 0, 0, 0};
     SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-    AppendListItems(list, L"Method ", 3);
+    AppendListItems(list, L"A long method name ", 6);
     act({});
     const Rect cells = CellGeometry::cellsOf(Automation::describe(list).windowRect);
     const auto underlined = [&](int row) { return (screen().at(cells.x + 1, cells.y + 1 + row).style.attrs & Attr::Underline) != 0; };
@@ -568,6 +570,24 @@ TEST_F(TerminalFrontEndTest, AListWithTheKeysUnderlinesTheRowTheyActOnEvenBefore
     // The keys gone, the mark goes; the selection stays.
     act({InputEvent::ofKey(Key::Tab)});
     EXPECT_FALSE(underlined(0) || underlined(1) || underlined(2));
+
+    // A click, a Shift+click and a Ctrl+click a second apart each: Shift or Ctrl pressed for a
+    // click shows no tip over the row about to be clicked.
+    const auto clickRow = [&](int row, bool shift, bool ctrl) {
+        InputEvent click = InputEvent::ofClick(cells.x + 2, cells.y + 1 + row);
+        click.shift = shift;
+        click.ctrl = ctrl;
+        act({click});
+        Clock::advance(1000);
+        act({});
+    };
+    clickRow(0, false, false);
+    clickRow(2, true, false);
+    clickRow(3, false, true);
+    std::vector<int> selected;
+    for (int item = -1; (item = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(item), LVNI_SELECTED))) >= 0;)
+        selected.push_back(item);
+    EXPECT_EQ(selected, (std::vector<int>{0, 1, 2, 3})) << WideToUtf8(screen().snapshot());
 }
 
 TEST_F(TerminalFrontEndTest, ReportColumnsAlignTheirTextsAsTheirFormatsSayAndNeverRunIntoEachOther)
