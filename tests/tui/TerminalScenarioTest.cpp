@@ -333,6 +333,8 @@ TEST(TerminalScenario, AddMethodListsTheMethodsInColumnsAndAddsTheOnesChosenWith
     EXPECT_EQ(sixth->second, first->second + 5) << listed;
     EXPECT_EQ(last->second, first->second) << listed;
     EXPECT_GT(last->first, first->first + 10) << listed;
+    // The FIA table's column titles keep a divider between them.
+    EXPECT_NE(lineWith(listed, "FIA Sample Name").find("\u2502FIA Sample Name"), std::string::npos) << listed;
 
     // A click, a Ctrl+click (the details follow the method changed last), then a plain click: that
     // method alone is added.
