@@ -401,7 +401,9 @@ LRESULT CALLBACK ComboBoxControl::windowProc(HWND window, UINT message, WPARAM w
         }
         return 0;
     case WM_KILLFOCUS:
-        if (reinterpret_cast<HWND>(wParam) != self->m_edit)
+        // Only the box's own edit taking the focus keeps it; the focus going to no window, as
+        // when another window is activated, closes the list and hands back the mouse.
+        if (!self->m_edit || reinterpret_cast<HWND>(wParam) != self->m_edit)
             self->focusLeft(window);
         return 0;
     case WM_COMMAND:

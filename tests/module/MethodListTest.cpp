@@ -265,7 +265,7 @@ TEST_F(MethodList, AGroupWhoseTableCannotBeOpenedShowsTheErrorAndAnEmptyList)
         const HWND box = Automation::findWindow(L"Serion");
         ASSERT_NE(box, nullptr);
         errors.push_back(MessageText(box));
-        EXPECT_TRUE(Done(Automation::pressKey(box, VK_RETURN)));
+        EXPECT_TRUE(Done(Automation::click(box, IDOK)));
     };
     // Ghost comes first in the sorted box, so the window opens on it.
     m_user.then(answer);

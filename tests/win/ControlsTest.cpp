@@ -175,6 +175,19 @@ TEST_F(ControlsTest, SortedComboFindsByPrefixKeepsItemDataAndNotifiesTheUsersCho
     EXPECT_TRUE(Done(Automation::pressKey(m_dialog, VK_TAB)));
     EXPECT_THAT(commandsOf(204), ElementsAre("CBN_SELCHANGE", "CBN_SELCHANGE", "CBN_SELCHANGE", "CBN_KILLFOCUS"));
 
+    // Another window taking over, as a message box the choice brings up does, closes the open
+    // list and frees the mouse for that window.
+    log().clear();
+    SetFocus(GetDlgItem(m_dialog, 204));
+    EXPECT_TRUE(Done(Automation::pressKey(m_dialog, VK_F4)));
+    EXPECT_TRUE(send(204, CB_GETDROPPEDSTATE));
+    const HWND other = createRecordingWindow(L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SetActiveWindow(other);
+    EXPECT_FALSE(send(204, CB_GETDROPPEDSTATE));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_THAT(commandsOf(204), ElementsAre("CBN_SETFOCUS", "CBN_DROPDOWN", "CBN_CLOSEUP", "CBN_KILLFOCUS"));
+    DestroyWindow(other);
+
     EXPECT_EQ(send(204, CB_DELETESTRING, 0), 3);
     EXPECT_EQ(send(204, CB_GETCURSEL), 0);
     EXPECT_EQ(send(204, CB_DELETESTRING, 9), CB_ERR);
