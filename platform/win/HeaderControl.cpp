@@ -126,6 +126,8 @@ void HeaderControl::mouse(HWND window, UINT message, POINT point)
         if (hit.flags != HHT_ONDIVIDER || notify(window, HDN_BEGINTRACKW, hit.iItem) || !IsWindow(window))
             return;
         m_tracking = hit.iItem;
+        m_trackPressX = point.x;
+        m_trackStartWidth = m_items[static_cast<std::size_t>(hit.iItem)].width;
         SetCapture(window);
         return;
     }
@@ -134,7 +136,7 @@ void HeaderControl::mouse(HWND window, UINT message, POINT point)
         if (m_tracking < 0)
             return;
         const int index = m_tracking;
-        m_items[static_cast<std::size_t>(index)].width = std::max<int>(point.x - leftOf(index), 0);
+        m_items[static_cast<std::size_t>(index)].width = std::max<int>(m_trackStartWidth + point.x - m_trackPressX, 0);
         if (message == WM_LBUTTONUP) {
             m_tracking = -1;
             ReleaseCapture();

@@ -33,4 +33,8 @@ private:
 
     std::vector<Item> m_items;
     int m_tracking = -1;   // the item whose divider is being dragged
+    // The drag moves the divider by the mouse's way from the press, so a click that does not
+    // move leaves the width as it was, wherever in the divider's reach it was pressed.
+    int m_trackPressX = 0;
+    int m_trackStartWidth = 0;
 };
