@@ -92,10 +92,10 @@ bool CursesTerminal::open()
     nonl();
     keypad(stdscr, TRUE);
     set_escdelay(altFollowMs);
-    // Ctrl and Shift come with a press all the same; asked for, they would let releases through too.
-    mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED | REPORT_MOUSE_POSITION, nullptr);
+    // ncurses only announces a mouse report; its bytes are read by readMouse, because ncurses' own
+    // decoding folds a burst of reports (a quick double click) into one event.
+    mousemask(0, nullptr);
     addControlKeys();
-    mouseinterval(0);
     // Every move of the mouse is reported, so that a tip can show where the mouse rests.
     std::fputs("\033[?1003h", stdout);
     std::fflush(stdout);
@@ -167,6 +167,7 @@ std::optional<InputEvent> CursesTerminal::read(int timeoutMs)
         if (kind == KEY_CODE_YES && code == KEY_MOUSE) {
             if (auto click = readMouse())
                 return click;
+            wtimeout(stdscr, timeoutMs);
             continue;
         }
         if (auto event = m_decoder.feed(static_cast<int>(code), kind == KEY_CODE_YES))
@@ -192,18 +193,25 @@ void CursesTerminal::addControlKeys()
 
 std::optional<InputEvent> CursesTerminal::readMouse()
 {
-    MEVENT mouse;
-    if (getmouse(&mouse) != OK)
-        return std::nullopt;
-    if (mouse.bstate & REPORT_MOUSE_POSITION)
-        return InputEvent::ofMove(mouse.x, mouse.y);
-    if (!(mouse.bstate & (BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED)))
-        return std::nullopt;
+    // A report's three bytes: the button with its modifier and motion bits, the column and the
+    // row, each offset by 32 and the position 1-based.
+    int bytes[3];
+    wtimeout(stdscr, altFollowMs);
+    for (int& byte : bytes)
+        if ((byte = wgetch(stdscr)) == ERR)
+            return std::nullopt;
+    const int button = bytes[0] - 32;
+    const int x = bytes[1] - 33;
+    const int y = bytes[2] - 33;
     m_decoder.escapeTimedOut();
-    if (mouse.bstate & (BUTTON4_PRESSED | BUTTON5_PRESSED))
-        return InputEvent::ofWheel(mouse.x, mouse.y, (mouse.bstate & BUTTON4_PRESSED) ? 1 : -1);
-    InputEvent click = InputEvent::ofClick(mouse.x, mouse.y);
-    click.ctrl = (mouse.bstate & BUTTON_CTRL) != 0;
-    click.shift = (mouse.bstate & BUTTON_SHIFT) != 0;
+    if (button & 32)
+        return InputEvent::ofMove(x, y);
+    if (button & 64)
+        return InputEvent::ofWheel(x, y, (button & 1) ? -1 : 1);
+    if ((button & 3) != 0)
+        return std::nullopt; // a release, or a button other than the left one
+    InputEvent click = InputEvent::ofClick(x, y);
+    click.shift = (button & 4) != 0;
+    click.ctrl = (button & 16) != 0;
     return click;
 }

@@ -70,22 +70,22 @@ void TmuxSession::press(const std::vector<std::string>& keys)
         tmux("send-keys -t main " + key);
 }
 
-void TmuxSession::sendClick(int x, int y, int modifier)
+void TmuxSession::sendClick(int x, int y, int modifier, int count)
 {
     // The terminal's mouse report for "screen": button, column and row each offset by 32, the
-    // position 1-based; button 0 is the left one pressed, 3 the release.
+    // position 1-based; button 0 is the left one pressed, 3 the release. A double click goes as
+    // one burst, as a loaded machine may deliver it.
     const std::string at{static_cast<char>(33 + x), static_cast<char>(33 + y)};
     const auto report = [&](int button) { return "\x1b[M" + std::string(1, static_cast<char>(32 + button + modifier)) + at; };
-    tmux("send-keys -t main -l " + quoted(report(0) + report(3)));
+    std::string reports;
+    for (int i = 0; i < count; ++i)
+        reports += report(0) + report(3);
+    tmux("send-keys -t main -l " + quoted(reports));
 }
 
 void TmuxSession::click(int x, int y) { sendClick(x, y, 0); }
 
-void TmuxSession::doubleClick(int x, int y)
-{
-    sendClick(x, y, 0);
-    sendClick(x, y, 0);
-}
+void TmuxSession::doubleClick(int x, int y) { sendClick(x, y, 0, 2); }
 
 void TmuxSession::controlClick(int x, int y) { sendClick(x, y, 16); }
 

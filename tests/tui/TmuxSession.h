@@ -37,7 +37,7 @@ public:
 private:
     std::string tmux(const std::string& arguments) const;
     // Press and release of the left button, with a modifier's bit (16 for Ctrl) added.
-    void sendClick(int x, int y, int modifier);
+    void sendClick(int x, int y, int modifier, int count = 1);
     bool waitUntilShown(const std::string& text, bool shown) const;
 
     std::string m_server;
