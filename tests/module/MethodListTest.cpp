@@ -245,6 +245,11 @@ TEST_F(MethodList, TheStateColumnKeepsItsWidthAndOtherDividersFitTheirColumn)
     const auto dataFileEnd = 21 + SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0) + SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0);
     SendMessageW(header, WM_LBUTTONDBLCLK, 0, MAKELPARAM(static_cast<WORD>(dataFileEnd), 8));
     EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0), 21 * 8);
+    // A click that does not move, a little before the divider, leaves the width as it is.
+    const auto fittedEnd = static_cast<WORD>(21 + SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0) + 21 * 8);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
+        SendMessageW(header, message, 0, MAKELPARAM(static_cast<WORD>(fittedEnd - 6), 8));
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0), 21 * 8);
 
     // The dialog base tells edits from other controls.
     CDialogMainViewer* viewer = ModuleSettings.pMainViewer;
