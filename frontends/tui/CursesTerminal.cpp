@@ -134,14 +134,15 @@ void CursesTerminal::show(const Screen& screen)
         clearok(stdscr, TRUE);
     for (const Screen::Run& run : screen.changedRuns(m_shown)) {
         for (int x = run.x; x < run.x + run.length; ++x) {
-            // The terminal's last cell scrolls the screen when written; it is left as it is.
-            if (x == screen.width() - 1 && run.y == screen.height() - 1)
-                continue;
             const Cell& cell = screen.at(x, run.y);
             const wchar_t text[2] = {cell.ch, 0};
             cchar_t shown;
             setcchar(&shown, text, cursesAttributes(cell.style), pairNumber(cell.style), nullptr);
-            mvadd_wch(run.y, x, &shown);
+            // Written, the terminal's last cell would scroll the screen; inserted there, it does not.
+            if (x == screen.width() - 1 && run.y == screen.height() - 1)
+                mvins_wch(run.y, x, &shown);
+            else
+                mvadd_wch(run.y, x, &shown);
         }
     }
     m_shown = screen;

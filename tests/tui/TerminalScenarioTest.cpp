@@ -251,6 +251,10 @@ TEST(TerminalScenario, TheSerionWindowFollowsTheTerminalsSizeAndItsDividersFitWh
     ASSERT_TRUE(stop) << small;
     EXPECT_LT(stop->second, 23) << small;
     EXPECT_NE(small.find("Idle"), std::string::npos) << small;
+    // The window fills the terminal: its corner is drawn in the terminal's last cell, and the
+    // screen did not scroll for it.
+    EXPECT_NE(lineWith(small, "\u255a").find("\u255d"), std::string::npos) << small;
+    EXPECT_EQ(cellOf(small, "Run Serion Methods").value_or(std::pair{0, -1}).second, 0) << small;
 
     // A double click on the header where the data file column's divider is drawn fits the column.
     const auto divider = cellOf(small, "\u2502River inlet");
