@@ -578,8 +578,12 @@ void TerminalFrontEnd::runCommandLine(const InputEvent& event)
 void TerminalFrontEnd::quit()
 {
     // As Alt+F4 on the host: its module windows are asked to close, and one at work refuses.
-    if (m_host.window)
-        SendMessageW(m_host.window, WM_CLOSE, 0, 0);
-    else
+    if (!m_host.window) {
         PostQuitMessage(0);
+        return;
+    }
+    SendMessageW(m_host.window, WM_CLOSE, 0, 0);
+    // A window stayed open: the command line and the host's answer why show over it.
+    if (!windows().empty() && hostAcceptsInput())
+        m_windowsFocused = false;
 }

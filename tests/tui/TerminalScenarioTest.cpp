@@ -389,7 +389,7 @@ TEST(TerminalScenario, APasswordTypedAtTheLogonShowsOnlyItsMask)
 
 } // namespace
 
-TEST(TerminalScenario, TheStatusBarShowsTheWholeSystemStatusAndAPause)
+TEST(TerminalScenario, TheStatusBarShowsTheWholeStatusAndAPauseAndCtrlQDuringTheRunSaysWhyOrvaneStays)
 {
     ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
     TempRoot temp;
@@ -401,6 +401,11 @@ TEST(TerminalScenario, TheStatusBarShowsTheWholeSystemStatusAndAPause)
     ASSERT_TRUE(session.waitFor("Run NITRATE.M")) << session.capture();
     session.press({"M-p"});
     ASSERT_TRUE(waitForLine(session, "Serion FIA", "Run NITRATE.M  Paused: the next method waits for Run.")) << session.capture();
+    // Ctrl+Q while the window has the keys: it stays, and the command line shows why.
+    session.press({"C-q"});
+    ASSERT_TRUE(session.waitFor("Orvane keeps running: the window \"Run Serion Methods\" did not close.")) << session.capture();
+    session.press({"F6"});
+    ASSERT_TRUE(session.waitUntilGone("Orvane keeps running")) << session.capture();
     session.press({"M-s"});
     ASSERT_TRUE(waitForLine(session, "Serion FIA", "Idle")) << session.capture();
     session.press({"C-q"});
