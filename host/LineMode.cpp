@@ -5,6 +5,7 @@
 #include "HostLoop.h"
 #include "SettingText.h"
 
+#include "kernel/Clock.h"
 #include "kernel/Text.h"
 #include "win/Automation.h"
 
@@ -35,6 +36,14 @@ bool LineMode::runNextAction()
     if (!line) {
         if (!m_inputClosed)
             return false;
+        // A group still running keeps its window open: the host ends once the group has ended.
+        // Without a timer left nothing more can happen (a paused group waits for Run): it ends now.
+        if (const auto refusal = m_commandLine.run(L"Exit"); refusal && Clock::nextDueMs()) {
+            if (!m_waitingToEnd)
+                m_output(*refusal + L" The input has ended: Orvane ends when the window closes.");
+            m_waitingToEnd = true;
+            return false;
+        }
         m_ended = true;
         PostQuitMessage(0);
         return true;
@@ -48,8 +57,11 @@ bool LineMode::runNextAction()
 
 void LineMode::waitForInput(int timeoutMs)
 {
-    if (m_inputClosed)
+    // Without input, only the next timer can change anything.
+    if (m_inputClosed) {
+        poll(nullptr, 0, std::max(timeoutMs, 0));
         return;
+    }
     pollfd input{m_inputFd, POLLIN, 0};
     if (poll(&input, 1, timeoutMs) <= 0)
         return;

@@ -17,7 +17,8 @@ public:
 
     LineMode(HostCommandLine& commandLine, Output output, int inputFd);
 
-    // Reads and runs lines until the input ends or the line "Exit" comes; answers 0.
+    // Reads and runs lines until the line "Exit" comes or the input ends; answers 0. At the end of
+    // the input the host ends as by Exit, once no module window at work keeps it running.
     int run();
 
     bool runNextAction() override;
@@ -35,4 +36,6 @@ private:
     bool m_inputClosed = false;
     bool m_ended = false;
     bool m_interactive = false;
+    // The end of the input found a module window that did not close, and said so.
+    bool m_waitingToEnd = false;
 };

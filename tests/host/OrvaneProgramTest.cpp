@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <regex>
 #include <string>
 
 namespace {
@@ -86,6 +88,24 @@ TEST_F(OrvaneProgram, LineModeRunsTypedLinesAndShowsErrors)
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(contains(run, "\nhello\n5\nError: Unknown command: FOO\nError: no visible window \"Nowhere\"\nError: no visible window \"Nowhere\"\nend\n"))
         << run.output;
+}
+
+TEST_F(OrvaneProgram, LineModeInputThatEndsDuringARunEndsTheHostAfterTheGroup)
+{
+    ASSERT_EQ(runOrvane("--root " + root().string() + " --init --demo").exitCode, 0);
+    // Line mode runs on the real clock: the demo methods run for a second each.
+    for (const auto& method : std::filesystem::directory_iterator(root() / "C/Orvane/Methods")) {
+        const auto settings = method.path() / "SIMULATE.INI";
+        WriteFileBytes(settings, std::regex_replace(ReadFileBytes(settings), std::regex("RunTime=\\d+"), "RunTime=1"));
+    }
+    WriteFileBytes(temp.path() / "input", "FIARUNNER\nClick \"Run Serion Methods\", 33001\n");
+    const ProgramRun run = runOrvane("--root " + root().string() + " --no-tui", temp.path() / "input");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(contains(run, "Orvane keeps running: the window \"Run Serion Methods\" did not close. The input has "
+                              "ended: Orvane ends when the window closes.\n"))
+        << run.output;
+    EXPECT_TRUE(contains(run, "Method PHOSPHATE.M complete.")) << run.output;
+    EXPECT_TRUE(contains(run, "Serion Window Closed.")) << run.output;
 }
 
 TEST_F(OrvaneProgram, BadOptionsAndAnInstalledRootAreRefused)
