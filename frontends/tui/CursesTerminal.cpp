@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <poll.h>
 #include <unistd.h>
 
 namespace {
@@ -27,6 +28,11 @@ void restoreTerminal()
     endwin();
 }
 
+// The terminal hung up: the program goes on without it (the front end decides when it ends).
+volatile std::sig_atomic_t g_hungUp = 0;
+
+void noteHangUp(int) { g_hungUp = 1; }
+
 // A signal that ends the program must not leave the terminal in raw mode.
 void restoreAndReraise(int signalNumber)
 {
@@ -42,8 +48,9 @@ void installRestorers()
         return;
     installed = true;
     std::atexit(restoreTerminal);
-    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV, SIGABRT, SIGFPE, SIGBUS})
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGQUIT, SIGSEGV, SIGABRT, SIGFPE, SIGBUS})
         std::signal(signalNumber, restoreAndReraise);
+    std::signal(SIGHUP, noteHangUp);
 }
 
 short pairNumber(Style style)
@@ -126,9 +133,11 @@ int CursesTerminal::height() const
     return m_open ? getmaxy(stdscr) : 0;
 }
 
+bool CursesTerminal::gone() const { return g_hungUp != 0; }
+
 void CursesTerminal::show(const Screen& screen)
 {
-    if (!m_open)
+    if (!m_open || gone())
         return;
     if (screen.width() != m_shown.width() || screen.height() != m_shown.height())
         clearok(stdscr, TRUE);
@@ -159,6 +168,12 @@ std::optional<InputEvent> CursesTerminal::read(int timeoutMs)
 {
     if (!m_open)
         return std::nullopt;
+    if (gone()) {
+        // Nothing will come: the wait is only for the host's next timer.
+        constexpr int kLongestWaitMs = 1000;
+        poll(nullptr, 0, timeoutMs < 0 ? kLongestWaitMs : timeoutMs);
+        return std::nullopt;
+    }
     wtimeout(stdscr, timeoutMs);
     for (;;) {
         wint_t code = 0;

@@ -24,6 +24,7 @@ public:
     int height() const override;
     void show(const Screen& screen) override;
     std::optional<InputEvent> read(int timeoutMs) override;
+    bool gone() const override;
 
 private:
     std::optional<InputEvent> readMouse();

@@ -16,4 +16,6 @@ public:
     virtual void show(const Screen& screen) = 0;
     // Waits at most timeoutMs (negative: without limit) for the next event.
     virtual std::optional<InputEvent> read(int timeoutMs) = 0;
+    // The terminal has gone (its window was closed: SIGHUP); nothing can be shown or read.
+    virtual bool gone() const { return false; }
 };

@@ -96,6 +96,15 @@ TerminalFrontEnd::TerminalFrontEnd(Terminal& terminal, TerminalHost host)
 
 bool TerminalFrontEnd::runNextAction()
 {
+    if (m_terminal.gone()) {
+        // Nobody can answer any more: once no timer is left (a running group has ended), the host
+        // ends as by Ctrl+Q, a window that still refuses (a group paused for Run) notwithstanding.
+        if (Clock::nextDueMs())
+            return false;
+        quit();
+        PostQuitMessage(0);
+        return true;
+    }
     if (!m_pending)
         m_pending = m_terminal.read(0);
     if (!m_pending)

@@ -411,23 +411,53 @@ TEST(TerminalScenario, TheStatusBarShowsTheWholeStatusAndAPauseAndCtrlQDuringThe
     session.press({"C-q"});
 }
 
+// The shell command that runs orvane on a fresh demo root whose methods run for a second each, on
+// the real clock, and says how orvane ended.
+std::string orvaneOnQuickDemo(const std::string& root)
+{
+    const std::string shorten = "for f in '" + root + "'/C/Orvane/Methods/*/SIMULATE.INI; do " +
+                                "sed -i 's/^RunTime=.*/RunTime=1/' \"$f\"; done";
+    return std::string(ORVANE_PROGRAM_PATH) + " --root '" + root + "' --init --demo && " + shorten + " && " +
+           ORVANE_PROGRAM_PATH + " --tui --root '" + root + "'; echo \"orvane ended $?\"; exec sleep 120";
+}
+
+// Opens the Serion window and starts its group with Run, until the first row runs.
+void runTheDemoGroup(TmuxSession& session)
+{
+    ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
+    session.press({"M-r"});
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u25b6")) << session.capture();
+}
+
+TEST(TerminalScenario, ClosingTheTerminalDuringARunLetsTheGroupEndThenOrvaneEndsAsByCtrlQ)
+{
+    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    {
+        TmuxSession session(orvaneOnQuickDemo(root), 80, 24);
+        ASSERT_NO_FATAL_FAILURE(runTheDemoGroup(session));
+    }
+    // The terminal is gone (SIGHUP); orvane finishes the group and closes the window on its way
+    // out. Every row ran: none is left checked (1) or running (2). The database may be busy while
+    // orvane ends, so it is asked again until it answers.
+    const auto closed = [&root] {
+        return ReadFileBytes(std::filesystem::path(root) / "logbook.txt").find("Serion Window Closed.") != std::string::npos;
+    };
+    const std::string notRun = "SELECT count(*) FROM Nitrates WHERE \"Run State\" IN (1, 2)";
+    for (int attempt = 0; attempt < 200 && !(closed() && queryWorklist(root, notRun) == "0\n"); ++attempt)
+        usleep(50 * 1000);
+    EXPECT_TRUE(closed()) << ReadFileBytes(std::filesystem::path(root) / "logbook.txt");
+    EXPECT_EQ(queryWorklist(root, notRun), "0\n");
+}
+
 TEST(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailed)
 {
     ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
     TempRoot temp;
     const std::string root = (temp.path() / "root").string();
-    // The demo methods run for a second each, on the real clock.
-    const std::string shorten = "for f in '" + root + "'/C/Orvane/Methods/*/SIMULATE.INI; do " +
-                                "sed -i 's/^RunTime=.*/RunTime=1/' \"$f\"; done";
-    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --root '" + root + "' --init --demo && " + shorten + " && " +
-                            ORVANE_PROGRAM_PATH + " --tui --root '" + root + "'; echo \"orvane ended $?\"; exec sleep 120",
-                        80, 24);
-    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
-    session.type("FIARUNNER");
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
-    session.press({"M-r"});
-    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u25b6")) << session.capture();
+    TmuxSession session(orvaneOnQuickDemo(root), 80, 24);
+    ASSERT_NO_FATAL_FAILURE(runTheDemoGroup(session));
     // Exit typed during the run: the command line and the host's answer show over the window,
     // which refuses to close, and F6 gives the keys and the whole window back.
     session.press({"F6"});
