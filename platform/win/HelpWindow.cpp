@@ -2,6 +2,7 @@
 #include "win/HelpWindow.h"
 
 #include "win/WindowGeometry.h"
+#include "win/WordWrap.h"
 
 #include <algorithm>
 
@@ -18,22 +19,10 @@ WNDPROC g_pfnEditProc = nullptr;
 void appendWrapped(std::wstring& out, std::wstring_view line, int width)
 {
     // A list item's continuation lines stand under its text, not under its dash.
-    const std::size_t indent = line.starts_with(L"- ") ? 2 : 0;
-    bool first = true;
-    do {
-        const auto room = static_cast<std::size_t>(std::max(1, width - static_cast<int>(first ? 0 : indent)));
-        std::size_t cut = line.size();
-        if (line.size() > room) {
-            cut = line.rfind(L' ', room);
-            if (cut == std::wstring_view::npos || cut == 0)
-                cut = room;
-        }
-        out += std::wstring(first ? 0 : indent, L' ') + std::wstring(line.substr(0, cut)) + L"\r\n";
-        line.remove_prefix(cut);
-        while (line.starts_with(L' '))
-            line.remove_prefix(1);
-        first = false;
-    } while (!line.empty());
+    const std::wstring_view dash = line.starts_with(L"- ") ? L"- " : L"";
+    const auto rows = WordWrap(line.substr(dash.size()), std::max(1, width - static_cast<int>(dash.size())));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        out += (i == 0 ? std::wstring(dash) : std::wstring(dash.size(), L' ')) + rows[i] + L"\r\n";
 }
 
 // The text keeps the keyboard: it scrolls with the reader's keys, and Escape closes the window.
