@@ -11,8 +11,6 @@ struct INITCOMMONCONTROLSEX {
     DWORD dwSize;
     DWORD dwICC;
 };
-constexpr DWORD ICC_UPDOWN_CLASS = 0x00000010;
-constexpr DWORD ICC_WIN95_CLASSES = 0x000000FF;
 void InitCommonControls();
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
 
@@ -20,7 +18,6 @@ constexpr UINT NM_FIRST = 0;
 constexpr UINT NM_CLICK = NM_FIRST - 2;
 constexpr UINT NM_DBLCLK = NM_FIRST - 3;
 constexpr UINT NM_RETURN = NM_FIRST - 4;
-constexpr UINT NM_RCLICK = NM_FIRST - 5;
 constexpr UINT NM_SETFOCUS = NM_FIRST - 7;
 constexpr UINT NM_KILLFOCUS = NM_FIRST - 8;
 constexpr UINT NM_CUSTOMDRAW = NM_FIRST - 12;
@@ -33,7 +30,6 @@ constexpr DWORD UDS_AUTOBUDDY = 0x0010;
 constexpr DWORD UDS_ARROWKEYS = 0x0020;
 constexpr DWORD UDS_HORZ = 0x0040;
 constexpr DWORD UDS_NOTHOUSANDS = 0x0080;
-constexpr DWORD UDS_HOTTRACK = 0x0100;
 
 constexpr UINT UDM_SETRANGE = WM_USER + 101;
 constexpr UINT UDM_GETRANGE = WM_USER + 102;
@@ -41,15 +37,11 @@ constexpr UINT UDM_SETPOS = WM_USER + 103;
 constexpr UINT UDM_GETPOS = WM_USER + 104;
 constexpr UINT UDM_SETBUDDY = WM_USER + 105;
 constexpr UINT UDM_GETBUDDY = WM_USER + 106;
-constexpr UINT UDM_SETBASE = WM_USER + 109;
-constexpr UINT UDM_GETBASE = WM_USER + 110;
 constexpr UINT UDM_SETRANGE32 = WM_USER + 111;
 constexpr UINT UDM_GETRANGE32 = WM_USER + 112;
 constexpr UINT UDM_SETPOS32 = WM_USER + 113;
 constexpr UINT UDM_GETPOS32 = WM_USER + 114;
 
-constexpr int UD_MAXVAL = 0x7FFF;
-constexpr int UD_MINVAL = -UD_MAXVAL;
 
 constexpr UINT UDN_FIRST = 0U - 721;
 constexpr UINT UDN_DELTAPOS = UDN_FIRST - 1;
@@ -59,16 +51,13 @@ struct NMUPDOWN {
     int iPos;
     int iDelta;
 };
-using LPNMUPDOWN = NMUPDOWN*;
 
 // --- Control bars: the tool bar, the status bar, and the tool tips they show.
 inline constexpr LPCWSTR TOOLBARCLASSNAMEW = L"ToolbarWindow32";
 inline constexpr LPCWSTR STATUSCLASSNAMEW = L"msctls_statusbar32";
 inline constexpr LPCWSTR TOOLTIPS_CLASSW = L"tooltips_class32";
-constexpr DWORD ICC_BAR_CLASSES = 0x00000004;
 
 // Common-control styles: where a bar places itself in its parent.
-constexpr DWORD CCS_TOP = 0x0001;
 constexpr DWORD CCS_NOMOVEY = 0x0002;
 constexpr DWORD CCS_BOTTOM = 0x0003;
 constexpr DWORD CCS_NORESIZE = 0x0004;
@@ -76,9 +65,7 @@ constexpr DWORD CCS_NOPARENTALIGN = 0x0008;
 constexpr DWORD CCS_NODIVIDER = 0x0040;
 
 constexpr DWORD TBSTYLE_TOOLTIPS = 0x0100;
-constexpr DWORD TBSTYLE_WRAPABLE = 0x0200;
 constexpr DWORD TBSTYLE_FLAT = 0x0800;
-constexpr DWORD TBSTYLE_TRANSPARENT = 0x8000;
 constexpr BYTE TBSTYLE_BUTTON = 0x00;
 constexpr BYTE TBSTYLE_SEP = 0x01;
 constexpr BYTE TBSTYLE_CHECK = 0x02;
@@ -87,7 +74,6 @@ constexpr BYTE TBSTATE_CHECKED = 0x01;
 constexpr BYTE TBSTATE_PRESSED = 0x02;
 constexpr BYTE TBSTATE_ENABLED = 0x04;
 constexpr BYTE TBSTATE_HIDDEN = 0x08;
-constexpr BYTE TBSTATE_INDETERMINATE = 0x10;
 
 struct TBBUTTON {
     int iBitmap;
@@ -98,7 +84,6 @@ struct TBBUTTON {
     DWORD_PTR dwData;
     INT_PTR iString;
 };
-using LPTBBUTTON = TBBUTTON*;
 
 // hInst null: nID is a bitmap handle; else nID is the bitmap's resource id in that module.
 struct TBADDBITMAP {
@@ -133,7 +118,6 @@ constexpr UINT TB_ADDBUTTONSW = WM_USER + 68;
 constexpr UINT TB_GETHOTITEM = WM_USER + 71;
 constexpr UINT TB_SETHOTITEM = WM_USER + 72;
 
-constexpr DWORD SBARS_SIZEGRIP = 0x0100;
 constexpr DWORD SBARS_TOOLTIPS = 0x0800;
 constexpr UINT SBT_OWNERDRAW = 0x1000;
 constexpr UINT SBT_NOBORDERS = 0x0100;
@@ -148,10 +132,7 @@ constexpr UINT SB_SETTEXTW = WM_USER + 11;
 constexpr UINT SB_GETTEXTLENGTHW = WM_USER + 12;
 constexpr UINT SB_GETTEXTW = WM_USER + 13;
 
-constexpr DWORD TTS_ALWAYSTIP = 0x01;
-constexpr DWORD TTS_NOPREFIX = 0x02;
 constexpr UINT TTF_IDISHWND = 0x0001;
-constexpr UINT TTF_SUBCLASS = 0x0010;
 inline const LPWSTR LPSTR_TEXTCALLBACKW = reinterpret_cast<LPWSTR>(static_cast<std::intptr_t>(-1));
 
 struct TOOLINFOW {
@@ -165,7 +146,6 @@ struct TOOLINFOW {
     LPARAM lParam;
     void* lpReserved;
 };
-using TTTOOLINFOW = TOOLINFOW;
 
 constexpr UINT TTM_ACTIVATE = WM_USER + 1;
 constexpr UINT TTM_RELAYEVENT = WM_USER + 7;
@@ -199,5 +179,3 @@ struct NMTTDISPINFOA {
     UINT uFlags;
     LPARAM lParam;
 };
-using TOOLTIPTEXTW = NMTTDISPINFOW;
-using TOOLTIPTEXTA = NMTTDISPINFOA;

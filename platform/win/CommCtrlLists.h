@@ -7,7 +7,6 @@
 
 inline constexpr LPCWSTR WC_LISTVIEWW = L"SysListView32";
 inline constexpr LPCWSTR WC_HEADERW = L"SysHeader32";
-constexpr DWORD ICC_LISTVIEW_CLASSES = 0x00000001;
 
 // --- Image lists
 struct IMAGELIST;
@@ -15,7 +14,6 @@ using HIMAGELIST = IMAGELIST*;
 
 constexpr UINT ILC_MASK = 0x0001;
 constexpr UINT ILC_COLOR = 0x0000;
-constexpr UINT ILC_COLOR24 = 0x0018;
 constexpr UINT IMAGE_BITMAP = 0;
 constexpr UINT LR_DEFAULTCOLOR = 0x0000;
 constexpr COLORREF CLR_NONE = 0xFFFFFFFF;
@@ -33,9 +31,7 @@ int ImageList_GetImageCount(HIMAGELIST list);
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
 
 // --- List view
-constexpr DWORD LVS_ICON = 0x0000;
 constexpr DWORD LVS_REPORT = 0x0001;
-constexpr DWORD LVS_SMALLICON = 0x0002;
 constexpr DWORD LVS_LIST = 0x0003;
 constexpr DWORD LVS_TYPEMASK = 0x0003;
 constexpr DWORD LVS_SINGLESEL = 0x0004;
@@ -99,7 +95,6 @@ constexpr UINT LVIS_SELECTED = 0x0002;
 constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
 constexpr UINT INDEXTOSTATEIMAGEMASK(UINT index) { return index << 12; }
 
-constexpr UINT LVNI_ALL = 0x0000;
 constexpr UINT LVNI_FOCUSED = 0x0001;
 constexpr UINT LVNI_SELECTED = 0x0002;
 
@@ -115,15 +110,11 @@ constexpr int LVCFMT_JUSTIFYMASK = 0x0003;
 constexpr int LVSCW_AUTOSIZE = -1;
 constexpr int LVSCW_AUTOSIZE_USEHEADER = -2;
 
-constexpr int LVIR_BOUNDS = 0;
 
 constexpr UINT LVHT_NOWHERE = 0x0001;
-constexpr UINT LVHT_ONITEMICON = 0x0002;
 constexpr UINT LVHT_ONITEMLABEL = 0x0004;
 constexpr UINT LVHT_ONITEMSTATEICON = 0x0008;
-constexpr UINT LVHT_ONITEM = LVHT_ONITEMICON | LVHT_ONITEMLABEL | LVHT_ONITEMSTATEICON;
 constexpr UINT LVHT_ABOVE = 0x0008 << 1;
-constexpr UINT LVHT_BELOW = 0x0010 << 1;
 
 struct LVCOLUMNW {
     UINT mask;
@@ -158,7 +149,6 @@ struct LVHITTESTINFO {
 };
 
 constexpr UINT LVN_FIRST = 0U - 100;
-constexpr UINT LVN_ITEMCHANGING = LVN_FIRST - 0;
 constexpr UINT LVN_ITEMCHANGED = LVN_FIRST - 1;
 constexpr UINT LVN_KEYDOWN = LVN_FIRST - 55;
 constexpr UINT LVN_GETINFOTIPW = LVN_FIRST - 58;
@@ -174,7 +164,6 @@ struct NMLISTVIEW {
     POINT ptAction;
     LPARAM lParam;
 };
-using LPNMLISTVIEW = NMLISTVIEW*;
 
 struct NMITEMACTIVATE {
     NMHDR hdr;
@@ -187,14 +176,12 @@ struct NMITEMACTIVATE {
     LPARAM lParam;
     UINT uKeyFlags;
 };
-using LPNMITEMACTIVATE = NMITEMACTIVATE*;
 
 struct NMLVKEYDOWN {
     NMHDR hdr;
     WORD wVKey;
     UINT flags;
 };
-using LPNMLVKEYDOWN = NMLVKEYDOWN*;
 
 // The tip's text is whole in the list (and pszText empty), rather than cut and given whole in pszText.
 constexpr DWORD LVGIT_UNFOLDED = 0x0001;
@@ -212,15 +199,11 @@ struct NMLVGETINFOTIPW {
 
 // --- Custom drawing: painting asks the parent stage by stage.
 constexpr DWORD CDDS_PREPAINT = 0x00000001;
-constexpr DWORD CDDS_POSTPAINT = 0x00000002;
 constexpr DWORD CDDS_ITEM = 0x00010000;
 constexpr DWORD CDDS_ITEMPREPAINT = CDDS_ITEM | CDDS_PREPAINT;
 constexpr DWORD CDDS_SUBITEM = 0x00020000;
 
 constexpr LRESULT CDRF_DODEFAULT = 0x00000000;
-constexpr LRESULT CDRF_NEWFONT = 0x00000002;
-constexpr LRESULT CDRF_SKIPDEFAULT = 0x00000004;
-constexpr LRESULT CDRF_NOTIFYPOSTPAINT = 0x00000010;
 constexpr LRESULT CDRF_NOTIFYITEMDRAW = 0x00000020;
 constexpr LRESULT CDRF_NOTIFYSUBITEMDRAW = 0x00000020;
 
@@ -233,7 +216,6 @@ struct NMCUSTOMDRAW {
     UINT uItemState;
     LPARAM lItemlParam;
 };
-using LPNMCUSTOMDRAW = NMCUSTOMDRAW*;
 
 struct NMLVCUSTOMDRAW {
     NMCUSTOMDRAW nmcd;
@@ -241,7 +223,6 @@ struct NMLVCUSTOMDRAW {
     COLORREF clrTextBk;
     int iSubItem;
 };
-using LPNMLVCUSTOMDRAW = NMLVCUSTOMDRAW*;
 
 // --- Header
 constexpr UINT HDM_FIRST = 0x1200;
@@ -292,4 +273,3 @@ struct NMHEADERW {
     int iButton;
     HDITEMW* pitem;
 };
-using LPNMHEADERW = NMHEADERW*;

@@ -25,7 +25,6 @@ struct LOGFONTW {
     BYTE lfPitchAndFamily;
     WCHAR lfFaceName[LF_FACESIZE];
 };
-using LPLOGFONTW = LOGFONTW*;
 
 struct LOGBRUSH {
     UINT lbStyle;
@@ -33,10 +32,8 @@ struct LOGBRUSH {
     ULONG_PTR lbHatch;
 };
 
-constexpr LONG FW_DONTCARE = 0;
 constexpr LONG FW_NORMAL = 400;
 constexpr LONG FW_BOLD = 700;
-constexpr BYTE ANSI_CHARSET = 0;
 constexpr BYTE DEFAULT_CHARSET = 1;
 constexpr BYTE OUT_DEFAULT_PRECIS = 0;
 constexpr BYTE CLIP_DEFAULT_PRECIS = 0;
@@ -60,7 +57,6 @@ constexpr int GRAY_BRUSH = 2;
 constexpr int DKGRAY_BRUSH = 3;
 constexpr int BLACK_BRUSH = 4;
 constexpr int NULL_BRUSH = 5;
-constexpr int HOLLOW_BRUSH = NULL_BRUSH;
 constexpr int OEM_FIXED_FONT = 10;
 constexpr int ANSI_FIXED_FONT = 11;
 constexpr int ANSI_VAR_FONT = 12;
@@ -70,32 +66,23 @@ constexpr int SYSTEM_FIXED_FONT = 16;
 constexpr int DEFAULT_GUI_FONT = 17;
 constexpr int DC_BRUSH = 18;
 
-constexpr int COLOR_SCROLLBAR = 0;
 constexpr int COLOR_BACKGROUND = 1;
 constexpr int COLOR_ACTIVECAPTION = 2;
 constexpr int COLOR_INACTIVECAPTION = 3;
-constexpr int COLOR_MENU = 4;
 constexpr int COLOR_WINDOW = 5;
 constexpr int COLOR_WINDOWFRAME = 6;
 constexpr int COLOR_MENUTEXT = 7;
 constexpr int COLOR_WINDOWTEXT = 8;
 constexpr int COLOR_CAPTIONTEXT = 9;
-constexpr int COLOR_ACTIVEBORDER = 10;
-constexpr int COLOR_INACTIVEBORDER = 11;
 constexpr int COLOR_APPWORKSPACE = 12;
 constexpr int COLOR_HIGHLIGHT = 13;
 constexpr int COLOR_HIGHLIGHTTEXT = 14;
 constexpr int COLOR_BTNFACE = 15;
 constexpr int COLOR_3DFACE = COLOR_BTNFACE;
 constexpr int COLOR_BTNSHADOW = 16;
-constexpr int COLOR_3DSHADOW = COLOR_BTNSHADOW;
 constexpr int COLOR_GRAYTEXT = 17;
 constexpr int COLOR_BTNTEXT = 18;
-constexpr int COLOR_INACTIVECAPTIONTEXT = 19;
 constexpr int COLOR_BTNHIGHLIGHT = 20;
-constexpr int COLOR_3DHILIGHT = COLOR_BTNHIGHLIGHT;
-constexpr int COLOR_3DDKSHADOW = 21;
-constexpr int COLOR_3DLIGHT = 22;
 constexpr int COLOR_INFOTEXT = 23;
 constexpr int COLOR_INFOBK = 24;
 
@@ -150,11 +137,8 @@ std::vector<PaintOperation> GetPaintOperations(HDC dc);
 constexpr DWORD SRCCOPY = 0x00CC0020;
 constexpr UINT ETO_OPAQUE = 0x0002;
 constexpr UINT DT_LEFT = 0x0000;
-constexpr UINT DT_CENTER = 0x0001;
-constexpr UINT DT_RIGHT = 0x0002;
 constexpr UINT DT_VCENTER = 0x0004;
 constexpr UINT DT_SINGLELINE = 0x0020;
-constexpr UINT DT_NOPREFIX = 0x0800;
 
 // A memory device context for a bitmap selected into it, the source of BitBlt.
 HDC CreateCompatibleDC(HDC dc);

@@ -74,7 +74,6 @@ struct NMHDR {
     UINT_PTR idFrom;
     UINT code;
 };
-using LPNMHDR = NMHDR*;
 
 // What WM_HELP carries: the window that had the focus when F1 was pressed.
 struct HELPINFO {
@@ -161,36 +160,24 @@ constexpr UINT WM_ACTIVATE = 0x0006;
 constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_ENABLE = 0x000A;
-constexpr UINT WM_SETREDRAW = 0x000B;
 constexpr UINT WM_SETTEXT = 0x000C;
 constexpr UINT WM_GETTEXT = 0x000D;
 constexpr UINT WM_GETTEXTLENGTH = 0x000E;
-constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
-constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
-constexpr UINT WM_ACTIVATEAPP = 0x001C;
-constexpr UINT WM_SETCURSOR = 0x0020;
-constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_NEXTDLGCTL = 0x0028;
 constexpr UINT WM_DRAWITEM = 0x002B;
-constexpr UINT WM_MEASUREITEM = 0x002C;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
-constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_KEYF1 = 0x004D;
 constexpr UINT WM_HELP = 0x0053;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
-constexpr UINT WM_STYLECHANGED = 0x007D;
 constexpr UINT WM_DISPLAYCHANGE = 0x007E;
-constexpr UINT WM_GETICON = 0x007F;
-constexpr UINT WM_SETICON = 0x0080;
 constexpr UINT WM_NCCREATE = 0x0081;
 constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_NCHITTEST = 0x0084;
-constexpr UINT WM_NCACTIVATE = 0x0086;
 constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr UINT WM_KEYFIRST = 0x0100;
 constexpr UINT WM_KEYDOWN = 0x0100;
@@ -208,8 +195,6 @@ constexpr UINT WM_HSCROLL = 0x0114;
 constexpr UINT WM_VSCROLL = 0x0115;
 constexpr UINT WM_INITMENU = 0x0116;
 constexpr UINT WM_INITMENUPOPUP = 0x0117;
-constexpr UINT WM_MENUSELECT = 0x011F;
-constexpr UINT WM_ENTERIDLE = 0x0121;
 constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
 constexpr UINT WM_CTLCOLOREDIT = 0x0133;
 constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
@@ -224,17 +209,10 @@ constexpr UINT WM_LBUTTONUP = 0x0202;
 constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
-constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr int WHEEL_DELTA = 120;
 constexpr UINT WM_MOUSELAST = 0x020A;
-constexpr UINT WM_PARENTNOTIFY = 0x0210;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
-constexpr UINT WM_CUT = 0x0300;
-constexpr UINT WM_COPY = 0x0301;
-constexpr UINT WM_PASTE = 0x0302;
-constexpr UINT WM_CLEAR = 0x0303;
-constexpr UINT WM_UNDO = 0x0304;
 // Paints the client area into the device context given in wParam.
 constexpr UINT WM_PRINTCLIENT = 0x0318;
 constexpr UINT WM_USER = 0x0400;
@@ -242,7 +220,6 @@ constexpr UINT WM_APP = 0x8000;
 
 constexpr WORD WA_INACTIVE = 0;
 constexpr WORD WA_ACTIVE = 1;
-constexpr WORD WA_CLICKACTIVE = 2;
 
 constexpr WPARAM SIZE_RESTORED = 0;
 
@@ -251,25 +228,19 @@ constexpr WPARAM MK_RBUTTON = 0x0002;
 constexpr WPARAM MK_SHIFT = 0x0004;
 constexpr WPARAM MK_CONTROL = 0x0008;
 
-constexpr LRESULT HTERROR = -2;
 constexpr LRESULT HTTRANSPARENT = -1;
 constexpr LRESULT HTNOWHERE = 0;
 constexpr LRESULT HTCLIENT = 1;
 constexpr LRESULT HTCAPTION = 2;
-constexpr LRESULT HTSYSMENU = 3;
-constexpr LRESULT HTMENU = 5;
 constexpr LRESULT HTBORDER = 18;
 
 constexpr WORD SB_LINEUP = 0;
-constexpr WORD SB_LINELEFT = 0;
 constexpr WORD SB_LINEDOWN = 1;
-constexpr WORD SB_LINERIGHT = 1;
 constexpr WORD SB_PAGEUP = 2;
 constexpr WORD SB_PAGEDOWN = 3;
 constexpr WORD SB_TOP = 6;
 constexpr WORD SB_BOTTOM = 7;
 constexpr WORD SB_THUMBPOSITION = 4;
-constexpr WORD SB_THUMBTRACK = 5;
 constexpr WORD SB_ENDSCROLL = 8;
 
 // ---------------------------------------------------------------------------------------------
@@ -278,17 +249,14 @@ constexpr WORD SB_ENDSCROLL = 8;
 constexpr DWORD WS_OVERLAPPED = 0x00000000;
 constexpr DWORD WS_POPUP = 0x80000000;
 constexpr DWORD WS_CHILD = 0x40000000;
-constexpr DWORD WS_MINIMIZE = 0x20000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_DISABLED = 0x08000000;
 constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
 constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
-constexpr DWORD WS_MAXIMIZE = 0x01000000;
 constexpr DWORD WS_CAPTION = 0x00C00000;
 constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_DLGFRAME = 0x00400000;
 constexpr DWORD WS_VSCROLL = 0x00200000;
-constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_SYSMENU = 0x00080000;
 constexpr DWORD WS_THICKFRAME = 0x00040000;
 constexpr DWORD WS_GROUP = 0x00020000;
@@ -296,31 +264,12 @@ constexpr DWORD WS_TABSTOP = 0x00010000;
 constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
 constexpr DWORD WS_OVERLAPPEDWINDOW = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-constexpr DWORD WS_POPUPWINDOW = WS_POPUP | WS_BORDER | WS_SYSMENU;
-constexpr DWORD WS_CHILDWINDOW = WS_CHILD;
 
 constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
 constexpr DWORD WS_EX_NOPARENTNOTIFY = 0x00000004;
-constexpr DWORD WS_EX_TOPMOST = 0x00000008;
-constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
-constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
-constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100;
-constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
-constexpr DWORD WS_EX_CONTEXTHELP = 0x00000400;
-constexpr DWORD WS_EX_RIGHT = 0x00001000;
-constexpr DWORD WS_EX_CONTROLPARENT = 0x00010000;
-constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
-constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
 constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
 
-constexpr UINT CS_VREDRAW = 0x0001;
-constexpr UINT CS_HREDRAW = 0x0002;
 constexpr UINT CS_DBLCLKS = 0x0008;
-constexpr UINT CS_OWNDC = 0x0020;
-constexpr UINT CS_CLASSDC = 0x0040;
-constexpr UINT CS_PARENTDC = 0x0080;
-constexpr UINT CS_NOCLOSE = 0x0200;
-constexpr UINT CS_SAVEBITS = 0x0800;
 constexpr UINT CS_GLOBALCLASS = 0x4000;
 
 // Class names compare without regard to case, as on Windows.
@@ -333,15 +282,12 @@ inline constexpr LPCWSTR WC_COMBOBOXW = L"ComboBox";
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 
 constexpr int GWLP_WNDPROC = -4;
-constexpr int GWL_WNDPROC = -4;
 constexpr int GWLP_HINSTANCE = -6;
 constexpr int GWLP_HWNDPARENT = -8;
 constexpr int GWLP_ID = -12;
-constexpr int GWL_ID = -12;
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;
 constexpr int GWLP_USERDATA = -21;
-constexpr int GWL_USERDATA = -21;
 // The dialog's extra bytes, laid out as on 64-bit Windows.
 constexpr int DWLP_MSGRESULT = 0;
 constexpr int DWLP_DLGPROC = DWLP_MSGRESULT + static_cast<int>(sizeof(LRESULT));
@@ -354,7 +300,6 @@ constexpr UINT GW_HWNDNEXT = 2;
 constexpr UINT GW_HWNDPREV = 3;
 constexpr UINT GW_OWNER = 4;
 constexpr UINT GW_CHILD = 5;
-constexpr UINT GW_ENABLEDPOPUP = 6;
 
 constexpr UINT GA_PARENT = 1;
 constexpr UINT GA_ROOT = 2;
@@ -362,24 +307,15 @@ constexpr UINT GA_ROOTOWNER = 3;
 
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
-constexpr int SW_NORMAL = 1;
-constexpr int SW_SHOWMINIMIZED = 2;
-constexpr int SW_SHOWMAXIMIZED = 3;
-constexpr int SW_MAXIMIZE = 3;
 constexpr int SW_SHOWNOACTIVATE = 4;
 constexpr int SW_SHOW = 5;
-constexpr int SW_MINIMIZE = 6;
 constexpr int SW_SHOWMINNOACTIVE = 7;
 constexpr int SW_SHOWNA = 8;
-constexpr int SW_RESTORE = 9;
-constexpr int SW_SHOWDEFAULT = 10;
 
 constexpr UINT SWP_NOSIZE = 0x0001;
 constexpr UINT SWP_NOMOVE = 0x0002;
 constexpr UINT SWP_NOZORDER = 0x0004;
-constexpr UINT SWP_NOREDRAW = 0x0008;
 constexpr UINT SWP_NOACTIVATE = 0x0010;
-constexpr UINT SWP_FRAMECHANGED = 0x0020;
 constexpr UINT SWP_SHOWWINDOW = 0x0040;
 constexpr UINT SWP_HIDEWINDOW = 0x0080;
 constexpr UINT SWP_NOOWNERZORDER = 0x0200;
@@ -413,29 +349,17 @@ constexpr DWORD ERROR_INVALID_HOOK_HANDLE = 1404;
 // Dialogs
 
 constexpr DWORD DS_ABSALIGN = 0x0001;
-constexpr DWORD DS_SYSMODAL = 0x0002;
-constexpr DWORD DS_3DLOOK = 0x0004;
-constexpr DWORD DS_FIXEDSYS = 0x0008;
 constexpr DWORD DS_NOFAILCREATE = 0x0010;
-constexpr DWORD DS_LOCALEDIT = 0x0020;
 constexpr DWORD DS_SETFONT = 0x0040;
 constexpr DWORD DS_MODALFRAME = 0x0080;
-constexpr DWORD DS_NOIDLEMSG = 0x0100;
-constexpr DWORD DS_SETFOREGROUND = 0x0200;
-constexpr DWORD DS_CONTROL = 0x0400;
 constexpr DWORD DS_CENTER = 0x0800;
-constexpr DWORD DS_CENTERMOUSE = 0x1000;
-constexpr DWORD DS_CONTEXTHELP = 0x2000;
-constexpr DWORD DS_SHELLFONT = DS_SETFONT | DS_FIXEDSYS;
 
 constexpr UINT DM_GETDEFID = WM_USER + 0;
 constexpr UINT DM_SETDEFID = WM_USER + 1;
-constexpr UINT DM_REPOSITION = WM_USER + 2;
 constexpr WORD DC_HASDEFID = 0x534B;
 
 constexpr LRESULT DLGC_WANTARROWS = 0x0001;
 constexpr LRESULT DLGC_WANTTAB = 0x0002;
-constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
 constexpr LRESULT DLGC_WANTMESSAGE = 0x0004;
 constexpr LRESULT DLGC_HASSETSEL = 0x0008;
 constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
@@ -452,10 +376,7 @@ constexpr int IDRETRY = 4;
 constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
-constexpr int IDCLOSE = 8;
 constexpr int IDHELP = 9;
-constexpr int IDTRYAGAIN = 10;
-constexpr int IDCONTINUE = 11;
 // Control id 0xFFFF: a static that is never addressed.
 constexpr int IDC_STATIC = -1;
 
@@ -470,24 +391,9 @@ constexpr DWORD BS_RADIOBUTTON = 0x0004;
 constexpr DWORD BS_3STATE = 0x0005;
 constexpr DWORD BS_AUTO3STATE = 0x0006;
 constexpr DWORD BS_GROUPBOX = 0x0007;
-constexpr DWORD BS_USERBUTTON = 0x0008;
 constexpr DWORD BS_AUTORADIOBUTTON = 0x0009;
-constexpr DWORD BS_OWNERDRAW = 0x000B;
 constexpr DWORD BS_TYPEMASK = 0x000F;
-constexpr DWORD BS_LEFTTEXT = 0x0020;
-constexpr DWORD BS_TEXT = 0x0000;
-constexpr DWORD BS_ICON = 0x0040;
-constexpr DWORD BS_BITMAP = 0x0080;
-constexpr DWORD BS_LEFT = 0x0100;
-constexpr DWORD BS_RIGHT = 0x0200;
-constexpr DWORD BS_CENTER = 0x0300;
-constexpr DWORD BS_TOP = 0x0400;
-constexpr DWORD BS_BOTTOM = 0x0800;
-constexpr DWORD BS_VCENTER = 0x0C00;
-constexpr DWORD BS_PUSHLIKE = 0x1000;
-constexpr DWORD BS_MULTILINE = 0x2000;
 constexpr DWORD BS_NOTIFY = 0x4000;
-constexpr DWORD BS_FLAT = 0x8000;
 
 constexpr UINT BM_GETCHECK = 0x00F0;
 constexpr UINT BM_SETCHECK = 0x00F1;
@@ -503,28 +409,18 @@ constexpr UINT BST_PUSHED = 0x0004;
 constexpr UINT BST_FOCUS = 0x0008;
 
 constexpr WORD BN_CLICKED = 0;
-constexpr WORD BN_PAINT = 1;
-constexpr WORD BN_HILITE = 2;
-constexpr WORD BN_UNHILITE = 3;
-constexpr WORD BN_DISABLE = 4;
-constexpr WORD BN_DOUBLECLICKED = 5;
 constexpr WORD BN_SETFOCUS = 6;
 constexpr WORD BN_KILLFOCUS = 7;
 
 // ---------------------------------------------------------------------------------------------
 // Controls: edit
 
-constexpr DWORD ES_LEFT = 0x0000;
-constexpr DWORD ES_CENTER = 0x0001;
-constexpr DWORD ES_RIGHT = 0x0002;
 constexpr DWORD ES_MULTILINE = 0x0004;
 constexpr DWORD ES_UPPERCASE = 0x0008;
 constexpr DWORD ES_LOWERCASE = 0x0010;
 constexpr DWORD ES_PASSWORD = 0x0020;
 constexpr DWORD ES_AUTOVSCROLL = 0x0040;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
-constexpr DWORD ES_NOHIDESEL = 0x0100;
-constexpr DWORD ES_OEMCONVERT = 0x0400;
 constexpr DWORD ES_READONLY = 0x0800;
 constexpr DWORD ES_WANTRETURN = 0x1000;
 constexpr DWORD ES_NUMBER = 0x2000;
@@ -533,21 +429,12 @@ constexpr UINT EM_GETSEL = 0x00B0;
 constexpr UINT EM_SETSEL = 0x00B1;
 constexpr UINT EM_SCROLL = 0x00B5;
 constexpr UINT EM_LINESCROLL = 0x00B6;
-constexpr UINT EM_SCROLLCARET = 0x00B7;
 constexpr UINT EM_GETMODIFY = 0x00B8;
 constexpr UINT EM_SETMODIFY = 0x00B9;
 constexpr UINT EM_GETLINECOUNT = 0x00BA;
-constexpr UINT EM_LINEINDEX = 0x00BB;
-constexpr UINT EM_LINELENGTH = 0x00C1;
 constexpr UINT EM_REPLACESEL = 0x00C2;
-constexpr UINT EM_GETLINE = 0x00C4;
 constexpr UINT EM_LIMITTEXT = 0x00C5;
-constexpr UINT EM_SETLIMITTEXT = EM_LIMITTEXT;
-constexpr UINT EM_CANUNDO = 0x00C6;
-constexpr UINT EM_UNDO = 0x00C7;
-constexpr UINT EM_LINEFROMCHAR = 0x00C9;
 constexpr UINT EM_SETPASSWORDCHAR = 0x00CC;
-constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
 constexpr UINT EM_GETFIRSTVISIBLELINE = 0x00CE;
 constexpr UINT EM_SETREADONLY = 0x00CF;
 constexpr UINT EM_GETPASSWORDCHAR = 0x00D2;
@@ -556,11 +443,7 @@ constexpr UINT EM_GETLIMITTEXT = 0x00D5;
 constexpr WORD EN_SETFOCUS = 0x0100;
 constexpr WORD EN_KILLFOCUS = 0x0200;
 constexpr WORD EN_CHANGE = 0x0300;
-constexpr WORD EN_UPDATE = 0x0400;
-constexpr WORD EN_ERRSPACE = 0x0500;
 constexpr WORD EN_MAXTEXT = 0x0501;
-constexpr WORD EN_HSCROLL = 0x0601;
-constexpr WORD EN_VSCROLL = 0x0602;
 
 // ---------------------------------------------------------------------------------------------
 // Controls: static
@@ -569,23 +452,16 @@ constexpr DWORD SS_LEFT = 0x0000;
 constexpr DWORD SS_CENTER = 0x0001;
 constexpr DWORD SS_RIGHT = 0x0002;
 constexpr DWORD SS_ICON = 0x0003;
-constexpr DWORD SS_BLACKRECT = 0x0004;
-constexpr DWORD SS_GRAYRECT = 0x0005;
-constexpr DWORD SS_WHITERECT = 0x0006;
 constexpr DWORD SS_BLACKFRAME = 0x0007;
 constexpr DWORD SS_GRAYFRAME = 0x0008;
 constexpr DWORD SS_WHITEFRAME = 0x0009;
 constexpr DWORD SS_SIMPLE = 0x000B;
 constexpr DWORD SS_LEFTNOWORDWRAP = 0x000C;
-constexpr DWORD SS_OWNERDRAW = 0x000D;
-constexpr DWORD SS_BITMAP = 0x000E;
 constexpr DWORD SS_ETCHEDHORZ = 0x0010;
-constexpr DWORD SS_ETCHEDVERT = 0x0011;
 constexpr DWORD SS_ETCHEDFRAME = 0x0012;
 constexpr DWORD SS_TYPEMASK = 0x001F;
 constexpr DWORD SS_NOPREFIX = 0x0080;
 constexpr DWORD SS_NOTIFY = 0x0100;
-constexpr DWORD SS_CENTERIMAGE = 0x0200;
 constexpr DWORD SS_SUNKEN = 0x1000;
 
 constexpr UINT STM_SETICON = 0x0170;
@@ -594,9 +470,6 @@ constexpr UINT STM_SETIMAGE = 0x0172;
 constexpr UINT STM_GETIMAGE = 0x0173;
 
 constexpr WORD STN_CLICKED = 0;
-constexpr WORD STN_DBLCLK = 1;
-constexpr WORD STN_ENABLE = 2;
-constexpr WORD STN_DISABLE = 3;
 
 // ---------------------------------------------------------------------------------------------
 // Controls: combo box
@@ -604,14 +477,8 @@ constexpr WORD STN_DISABLE = 3;
 constexpr DWORD CBS_SIMPLE = 0x0001;
 constexpr DWORD CBS_DROPDOWN = 0x0002;
 constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
-constexpr DWORD CBS_OWNERDRAWFIXED = 0x0010;
-constexpr DWORD CBS_OWNERDRAWVARIABLE = 0x0020;
-constexpr DWORD CBS_AUTOHSCROLL = 0x0040;
-constexpr DWORD CBS_OEMCONVERT = 0x0080;
 constexpr DWORD CBS_SORT = 0x0100;
 constexpr DWORD CBS_HASSTRINGS = 0x0200;
-constexpr DWORD CBS_NOINTEGRALHEIGHT = 0x0400;
-constexpr DWORD CBS_DISABLENOSCROLL = 0x0800;
 constexpr DWORD CBS_UPPERCASE = 0x2000;
 constexpr DWORD CBS_LOWERCASE = 0x4000;
 
@@ -642,17 +509,13 @@ constexpr LRESULT CB_OKAY = 0;
 constexpr LRESULT CB_ERR = -1;
 constexpr LRESULT CB_ERRSPACE = -2;
 
-constexpr WORD CBN_ERRSPACE = static_cast<WORD>(-1);
 constexpr WORD CBN_SELCHANGE = 1;
-constexpr WORD CBN_DBLCLK = 2;
 constexpr WORD CBN_SETFOCUS = 3;
 constexpr WORD CBN_KILLFOCUS = 4;
 constexpr WORD CBN_EDITCHANGE = 5;
 constexpr WORD CBN_EDITUPDATE = 6;
 constexpr WORD CBN_DROPDOWN = 7;
 constexpr WORD CBN_CLOSEUP = 8;
-constexpr WORD CBN_SELENDOK = 9;
-constexpr WORD CBN_SELENDCANCEL = 10;
 
 // ---------------------------------------------------------------------------------------------
 // Message boxes and the beep
@@ -665,21 +528,13 @@ constexpr UINT MB_YESNO = 0x00000004;
 constexpr UINT MB_RETRYCANCEL = 0x00000005;
 constexpr UINT MB_ICONHAND = 0x00000010;
 constexpr UINT MB_ICONERROR = MB_ICONHAND;
-constexpr UINT MB_ICONSTOP = MB_ICONHAND;
 constexpr UINT MB_ICONQUESTION = 0x00000020;
 constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
 constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
 constexpr UINT MB_ICONASTERISK = 0x00000040;
 constexpr UINT MB_ICONINFORMATION = MB_ICONASTERISK;
-constexpr UINT MB_DEFBUTTON1 = 0x00000000;
 constexpr UINT MB_DEFBUTTON2 = 0x00000100;
 constexpr UINT MB_DEFBUTTON3 = 0x00000200;
-constexpr UINT MB_APPLMODAL = 0x00000000;
-constexpr UINT MB_SYSTEMMODAL = 0x00001000;
-constexpr UINT MB_TASKMODAL = 0x00002000;
-constexpr UINT MB_HELP = 0x00004000;
-constexpr UINT MB_SETFOREGROUND = 0x00010000;
-constexpr UINT MB_TOPMOST = 0x00040000;
 constexpr UINT MB_TYPEMASK = 0x0000000F;
 constexpr UINT MB_ICONMASK = 0x000000F0;
 constexpr UINT MB_DEFMASK = 0x00000F00;
@@ -688,11 +543,6 @@ constexpr UINT MB_SIMPLEBEEP = 0xFFFFFFFF;
 // ---------------------------------------------------------------------------------------------
 // Menus
 
-constexpr UINT MF_INSERT = 0x0000;
-constexpr UINT MF_CHANGE = 0x0080;
-constexpr UINT MF_APPEND = 0x0100;
-constexpr UINT MF_DELETE = 0x0200;
-constexpr UINT MF_REMOVE = 0x1000;
 constexpr UINT MF_BYCOMMAND = 0x0000;
 constexpr UINT MF_BYPOSITION = 0x0400;
 constexpr UINT MF_SEPARATOR = 0x0800;
@@ -702,61 +552,38 @@ constexpr UINT MF_DISABLED = 0x0002;
 constexpr UINT MF_UNCHECKED = 0x0000;
 constexpr UINT MF_CHECKED = 0x0008;
 constexpr UINT MF_STRING = 0x0000;
-constexpr UINT MF_BITMAP = 0x0004;
 constexpr UINT MF_POPUP = 0x0010;
 constexpr UINT MF_MENUBARBREAK = 0x0020;
 constexpr UINT MF_MENUBREAK = 0x0040;
 constexpr UINT MF_HILITE = 0x0080;
-constexpr UINT MF_OWNERDRAW = 0x0100;
 constexpr UINT MF_DEFAULT = 0x1000;
-constexpr UINT MF_SYSMENU = 0x2000;
 constexpr UINT MF_HELP = 0x4000;
-constexpr UINT MF_MOUSESELECT = 0x8000;
 
-constexpr UINT SC_SIZE = 0xF000;
 constexpr UINT SC_MOVE = 0xF010;
-constexpr UINT SC_MINIMIZE = 0xF020;
 constexpr UINT SC_MAXIMIZE = 0xF030;
-constexpr UINT SC_NEXTWINDOW = 0xF040;
 constexpr UINT SC_CLOSE = 0xF060;
-constexpr UINT SC_KEYMENU = 0xF100;
-constexpr UINT SC_RESTORE = 0xF120;
-constexpr UINT SC_CONTEXTHELP = 0xF180;
 
 // ---------------------------------------------------------------------------------------------
 // Queue, hooks and keys
 
 constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;
-constexpr UINT PM_NOYIELD = 0x0002;
 
-constexpr int WH_MSGFILTER = -1;
-constexpr int WH_KEYBOARD = 2;
 constexpr int WH_GETMESSAGE = 3;
-constexpr int WH_CALLWNDPROC = 4;
 constexpr int WH_CBT = 5;
 
 constexpr int HC_ACTION = 0;
-constexpr int HCBT_MOVESIZE = 0;
-constexpr int HCBT_MINMAX = 1;
-constexpr int HCBT_QS = 2;
 constexpr int HCBT_CREATEWND = 3;
 constexpr int HCBT_DESTROYWND = 4;
-constexpr int HCBT_ACTIVATE = 5;
-constexpr int HCBT_SYSCOMMAND = 8;
-constexpr int HCBT_SETFOCUS = 9;
 
 constexpr int VK_LBUTTON = 0x01;
 constexpr int VK_RBUTTON = 0x02;
 constexpr int VK_BACK = 0x08;
 constexpr int VK_TAB = 0x09;
-constexpr int VK_CLEAR = 0x0C;
 constexpr int VK_RETURN = 0x0D;
 constexpr int VK_SHIFT = 0x10;
 constexpr int VK_CONTROL = 0x11;
 constexpr int VK_MENU = 0x12;
-constexpr int VK_PAUSE = 0x13;
-constexpr int VK_CAPITAL = 0x14;
 constexpr int VK_ESCAPE = 0x1B;
 constexpr int VK_SPACE = 0x20;
 constexpr int VK_PRIOR = 0x21;
@@ -769,20 +596,12 @@ constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
 constexpr int VK_INSERT = 0x2D;
 constexpr int VK_DELETE = 0x2E;
-constexpr int VK_HELP = 0x2F;
-constexpr int VK_APPS = 0x5D;
 constexpr int VK_F1 = 0x70;
-constexpr int VK_F2 = 0x71;
-constexpr int VK_F3 = 0x72;
 constexpr int VK_F4 = 0x73;
-constexpr int VK_F5 = 0x74;
 constexpr int VK_F6 = 0x75;
 constexpr int VK_F7 = 0x76;
 constexpr int VK_F8 = 0x77;
-constexpr int VK_F9 = 0x78;
 constexpr int VK_F10 = 0x79;
-constexpr int VK_F11 = 0x7A;
-constexpr int VK_F12 = 0x7B;
 
 // Stock icons and cursors.
 inline const LPCWSTR IDI_APPLICATION = reinterpret_cast<LPCWSTR>(static_cast<std::uintptr_t>(32512));
@@ -809,11 +628,6 @@ int GetClassNameW(HWND window, LPWSTR buffer, int capacity);
 
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param);
-inline HWND CreateWindowW(LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
-                          int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param)
-{
-    return CreateWindowExW(0, className, windowName, style, x, y, width, height, parent, menuOrId, instance, param);
-}
 BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
 HWND GetDesktopWindow();

@@ -34,11 +34,6 @@ int CComboBox::GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCUR
 int CComboBox::SetCurSel(int nSelect) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
 void CComboBox::GetLBText(int nIndex, std::wstring& rString) const { rString = AfxGetComboItemText(m_hWnd, nIndex); }
 
-int CComboBox::GetLBTextLen(int nIndex) const
-{
-    return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(nIndex)));
-}
-
 int CComboBox::FindString(int nStartAfter, LPCWSTR lpszString) const
 {
     return static_cast<int>(SendMessage(CB_FINDSTRING, static_cast<WPARAM>(nStartAfter), textParam(lpszString)));

@@ -16,7 +16,6 @@ public:
     int GetCurSel() const;
     int SetCurSel(int nSelect);
     void GetLBText(int nIndex, std::wstring& rString) const;
-    int GetLBTextLen(int nIndex) const;
     // The first entry after nStartAfter (-1: from the top) that begins with / equals the text,
     // ignoring case; SelectString also selects it.
     int FindString(int nStartAfter, LPCWSTR lpszString) const;

@@ -24,7 +24,6 @@ class CControlBar : public CWnd {
 public:
     void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
     void SetBarStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
-    DWORD GetBarStyle() const { return m_dwStyle; }
     // The bar's size along its edge: the whole width, one line of the dialog font high.
     virtual SIZE CalcFixedLayout(BOOL bStretch, BOOL bHorz);
 

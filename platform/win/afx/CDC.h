@@ -19,7 +19,6 @@ public:
     static CDC* FromHandle(HDC hDC);
     BOOL CreateCompatibleDC(CDC* pDC);
 
-    HDC GetSafeHdc() const { return m_hDC; }
     COLORREF SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
     COLORREF SetBkColor(COLORREF color) { return ::SetBkColor(m_hDC, color); }
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }

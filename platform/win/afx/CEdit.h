@@ -7,10 +7,8 @@ class CEdit : public CWnd {
 public:
     void SetLimitText(UINT nMax);
     void LimitText(int nChars = 0) { SetLimitText(static_cast<UINT>(nChars)); }
-    UINT GetLimitText() const;
     // nStartChar 0 and nEndChar -1 select everything; -1 and -1 remove the selection.
     void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
-    void GetSel(int& nStartChar, int& nEndChar) const;
     void ReplaceSel(LPCWSTR lpszNewText, BOOL bCanUndo = FALSE);
     BOOL SetReadOnly(BOOL bReadOnly = TRUE);
 };

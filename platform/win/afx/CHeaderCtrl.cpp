@@ -12,8 +12,3 @@ BOOL CHeaderCtrl::SetItem(int nPos, HDITEMW* pHeaderItem)
 {
     return static_cast<BOOL>(SendMessage(HDM_SETITEMW, static_cast<WPARAM>(nPos), reinterpret_cast<LPARAM>(pHeaderItem)));
 }
-
-BOOL CHeaderCtrl::GetItemRect(int nIndex, LPRECT lpRect) const
-{
-    return static_cast<BOOL>(SendMessage(HDM_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
-}

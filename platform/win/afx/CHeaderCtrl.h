@@ -9,5 +9,4 @@ public:
     int GetItemCount() const;
     BOOL GetItem(int nPos, HDITEMW* pHeaderItem) const;
     BOOL SetItem(int nPos, HDITEMW* pHeaderItem);
-    BOOL GetItemRect(int nIndex, LPRECT lpRect) const;
 };

@@ -35,5 +35,3 @@ HIMAGELIST CImageList::Detach()
     m_hImageList = nullptr;
     return hImageList;
 }
-
-int CImageList::GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }

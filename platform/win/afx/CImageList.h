@@ -16,7 +16,6 @@ public:
     BOOL DeleteImageList();
     // Gives up the handle without destroying it, as when a list view that owns it takes it over.
     HIMAGELIST Detach();
-    int GetImageCount() const;
     HIMAGELIST GetSafeHandle() const { return m_hImageList; }
     operator HIMAGELIST() const { return m_hImageList; }
 

@@ -20,8 +20,6 @@ DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle)
     return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(dwNewStyle)));
 }
 
-DWORD CListCtrl::GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
-
 int CListCtrl::InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem)
 {
     LVCOLUMNW column{};
@@ -113,7 +111,6 @@ DWORD_PTR CListCtrl::GetItemData(int nItem) const
     return GetItem(&item) ? static_cast<DWORD_PTR>(item.lParam) : 0;
 }
 
-BOOL CListCtrl::DeleteItem(int nItem) { return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(nItem))); }
 BOOL CListCtrl::DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
 
 int CListCtrl::GetNextItem(int nItem, int nFlags) const
@@ -145,16 +142,3 @@ int CListCtrl::HitTest(LVHITTESTINFO* pHitTestInfo) const
 {
     return static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
 }
-
-int CListCtrl::SubItemHitTest(LVHITTESTINFO* pInfo)
-{
-    return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(pInfo)));
-}
-
-BOOL CListCtrl::EnsureVisible(int nItem, BOOL bPartialOK)
-{
-    return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(nItem), bPartialOK));
-}
-
-int CListCtrl::GetTopIndex() const { return static_cast<int>(SendMessage(LVM_GETTOPINDEX)); }
-int CListCtrl::GetCountPerPage() const { return static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE)); }

@@ -17,7 +17,6 @@ public:
     // The previous image list of that kind (LVSIL_NORMAL, LVSIL_SMALL, LVSIL_STATE), or null.
     HIMAGELIST SetImageList(CImageList* pImageList, int nImageListType);
     DWORD SetExtendedStyle(DWORD dwNewStyle);
-    DWORD GetExtendedStyle() const;
 
     int InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1);
     int GetColumnWidth(int nCol) const;
@@ -34,7 +33,6 @@ public:
     UINT GetItemState(int nItem, UINT nMask) const;
     BOOL SetItemData(int nItem, DWORD_PTR dwData);
     DWORD_PTR GetItemData(int nItem) const;
-    BOOL DeleteItem(int nItem);
     BOOL DeleteAllItems();
 
     int GetNextItem(int nItem, int nFlags) const;
@@ -46,8 +44,4 @@ public:
     int SetSelectionMark(int iIndex);
 
     int HitTest(LVHITTESTINFO* pHitTestInfo) const;
-    int SubItemHitTest(LVHITTESTINFO* pInfo);
-    BOOL EnsureVisible(int nItem, BOOL bPartialOK);
-    int GetTopIndex() const;
-    int GetCountPerPage() const;
 };

@@ -8,17 +8,10 @@ void CSpinButtonCtrl::SetRange(short nLower, short nUpper)
 
 void CSpinButtonCtrl::SetRange32(int nLower, int nUpper) { SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(nLower), nUpper); }
 
-void CSpinButtonCtrl::GetRange32(int& nLower, int& nUpper) const
-{
-    SendMessage(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&nLower), reinterpret_cast<LPARAM>(&nUpper));
-}
-
 int CSpinButtonCtrl::SetPos(int nPos)
 {
     return static_cast<short>(LOWORD(SendMessage(UDM_SETPOS, 0, static_cast<LPARAM>(MAKELONG(static_cast<WORD>(nPos), 0)))));
 }
-
-DWORD CSpinButtonCtrl::GetPos() const { return static_cast<DWORD>(SendMessage(UDM_GETPOS)); }
 
 int CSpinButtonCtrl::SetPos32(int nPos) { return static_cast<int>(SendMessage(UDM_SETPOS32, 0, nPos)); }
 

@@ -8,11 +8,8 @@ class CSpinButtonCtrl : public CWnd {
 public:
     void SetRange(short nLower, short nUpper);
     void SetRange32(int nLower, int nUpper);
-    void GetRange32(int& nLower, int& nUpper) const;
     // The previous position.
     int SetPos(int nPos);
-    // The position in the low word; the high word is nonzero when the buddy's text is no number.
-    DWORD GetPos() const;
     int SetPos32(int nPos);
     int GetPos32(BOOL* pbError = nullptr) const;
     // The previous buddy.

@@ -46,14 +46,6 @@ void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth)
     UpdateAllPanes();
 }
 
-void CStatusBar::GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const
-{
-    const Pane& pane = m_panes.at(static_cast<std::size_t>(nIndex));
-    nID = pane.nID;
-    nStyle = pane.nStyle;
-    cxWidth = pane.cxText;
-}
-
 BOOL CStatusBar::SetPaneText(int nIndex, LPCWSTR lpszNewText, BOOL)
 {
     if (nIndex < 0 || nIndex >= GetCount())
@@ -62,11 +54,6 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCWSTR lpszNewText, BOOL)
     pane.strText = lpszNewText ? lpszNewText : L"";
     return SendMessage(SB_SETTEXTW, static_cast<WPARAM>(nIndex) | (pane.nStyle & 0xFF00),
                        reinterpret_cast<LPARAM>(pane.strText.c_str())) != FALSE;
-}
-
-std::wstring CStatusBar::GetPaneText(int nIndex) const
-{
-    return nIndex >= 0 && nIndex < GetCount() ? m_panes[static_cast<std::size_t>(nIndex)].strText : std::wstring();
 }
 
 void CStatusBar::DrawItem(LPDRAWITEMSTRUCT) {}

@@ -22,9 +22,7 @@ public:
     // One pane for each id, plain, as wide as its initial text (the id's string, when there is one).
     BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);
     void SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth);
-    void GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const;
     BOOL SetPaneText(int nIndex, LPCWSTR lpszNewText, BOOL bUpdate = TRUE);
-    std::wstring GetPaneText(int nIndex) const;
     int GetCount() const { return static_cast<int>(m_panes.size()); }
 
     // Paints an owner-drawn pane; the item's itemID is the pane's index.

@@ -103,5 +103,3 @@ void CToolBar::SetButtonStyle(int nIndex, UINT nStyle)
     const UINT nID = GetItemID(nIndex);
     SendMessage(TB_SETSTATE, nID, MAKELONG(static_cast<BYTE>(HIWORD(nStyle) ^ TBSTATE_ENABLED), 0));
 }
-
-HWND CToolBar::GetToolTips() const { return reinterpret_cast<HWND>(SendMessage(TB_GETTOOLTIPS)); }

@@ -44,7 +44,6 @@ public:
     UINT GetItemID(int nIndex) const;
     UINT GetButtonStyle(int nIndex) const;
     void SetButtonStyle(int nIndex, UINT nStyle);
-    HWND GetToolTips() const;
 
     SIZE m_sizeImage{16, 15};
 };

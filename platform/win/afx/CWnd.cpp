@@ -162,7 +162,6 @@ CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetS
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)); }
 
 void CWnd::GetWindowText(std::wstring& rString) const { rString = AfxGetWindowText(m_hWnd); }
-int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
 void CWnd::SetWindowText(LPCWSTR lpszString) { ::SetWindowTextW(m_hWnd, lpszString ? lpszString : L""); }
 
 void CWnd::GetDlgItemText(int nID, std::wstring& rString) const

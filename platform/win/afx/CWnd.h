@@ -64,7 +64,6 @@ public:
     DWORD GetStyle() const;
 
     void GetWindowText(std::wstring& rString) const;
-    int GetWindowTextLength() const;
     void SetWindowText(LPCWSTR lpszString);
     void SetWindowText(const std::wstring& rString) { SetWindowText(rString.c_str()); }
     void GetDlgItemText(int nID, std::wstring& rString) const;
