@@ -53,11 +53,27 @@ ListViewControl* ListViewControl::of(HWND window)
     return ControlSupport::isClass(window, WC_LISTVIEWW) ? ControlSupport::state<ListViewControl>(window) : nullptr;
 }
 
-void ListViewControl::create(HWND window)
+LRESULT ListViewControl::create(HWND window)
 {
     const bool showHeader = (styleOf(window) & LVS_TYPEMASK) == LVS_REPORT && !(styleOf(window) & LVS_NOCOLUMNHEADER);
     m_header = CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD | (showHeader ? WS_VISIBLE : 0), 0, 0,
                                clientSizeOf(window).cx, kRowHeight, window, nullptr, nullptr, nullptr);
+    return 0;
+}
+
+LRESULT ListViewControl::resize(HWND window, int width)
+{
+    MoveWindow(m_header, 0, 0, width, kRowHeight, TRUE);
+    scrollTo(window, m_top);
+    return 0;
+}
+
+void ListViewControl::destroyImageLists(HWND window) const
+{
+    // Without LVS_SHAREIMAGELISTS the list owns its image lists, as on Windows.
+    if (!(styleOf(window) & LVS_SHAREIMAGELISTS))
+        for (HIMAGELIST list : m_imageLists)
+            ImageList_Destroy(list);
 }
 
 int ListViewControl::columnCount() const
@@ -70,6 +86,29 @@ int ListViewControl::columnWidth(int column) const
     HDITEMW item{};
     item.mask = HDI_WIDTH;
     return SendMessageW(m_header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item)) ? item.cxy : 0;
+}
+
+HIMAGELIST ListViewControl::imageList(int kind) const
+{
+    return kind >= LVSIL_NORMAL && kind <= LVSIL_STATE ? m_imageLists[static_cast<std::size_t>(kind)] : nullptr;
+}
+
+LRESULT ListViewControl::setImageList(int kind, HIMAGELIST list)
+{
+    if (kind < LVSIL_NORMAL || kind > LVSIL_STATE)
+        return 0;
+    return reinterpret_cast<LRESULT>(std::exchange(m_imageLists[static_cast<std::size_t>(kind)], list));
+}
+
+DWORD ListViewControl::setExtendedStyle(HWND window, DWORD mask, DWORD style)
+{
+    const DWORD previous = m_extendedStyle;
+    if (!mask)
+        mask = 0xFFFFFFFF;
+    m_extendedStyle = (previous & ~mask) | (style & mask);
+    if (m_extendedStyle & LVS_EX_INFOTIP)
+        enableInfoTips(window);
+    return previous;
 }
 
 int ListViewControl::stateImageWidth() const
@@ -173,6 +212,19 @@ LRESULT ListViewControl::insertColumn(HWND window, int index, const LVCOLUMNW& c
     return at;
 }
 
+BOOL ListViewControl::getColumn(int index, LVCOLUMNW& column) const
+{
+    HDITEMW item{};
+    item.mask = HDI_WIDTH | HDI_FORMAT | ((column.mask & LVCF_TEXT) ? HDI_TEXT : 0);
+    item.pszText = column.pszText;
+    item.cchTextMax = column.cchTextMax;
+    if (!SendMessageW(m_header, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
+        return FALSE;
+    column.cx = item.cxy;
+    column.fmt = item.fmt;
+    return TRUE;
+}
+
 LRESULT ListViewControl::insertItem(HWND window, const LVITEMW& item)
 {
     if (item.iSubItem != 0)
@@ -225,6 +277,13 @@ BOOL ListViewControl::setItem(HWND window, const LVITEMW& item)
     if (item.mask & LVIF_STATE)
         changeState(window, item.iItem, item.state, item.stateMask);
     return TRUE;
+}
+
+BOOL ListViewControl::setItemText(HWND window, int index, LVITEMW item)
+{
+    item.iItem = index;
+    item.mask = LVIF_TEXT;
+    return setItem(window, item);
 }
 
 BOOL ListViewControl::getItem(LVITEMW& item) const
@@ -287,8 +346,28 @@ void ListViewControl::changeState(HWND window, int index, UINT state, UINT mask)
     notify(window, LVN_ITEMCHANGED, change.hdr);
 }
 
-void ListViewControl::deleteItem(HWND window, int index)
+BOOL ListViewControl::setItemState(HWND window, int index, const LVITEMW& item)
 {
+    if (index == -1) {
+        for (int each = 0; each < static_cast<int>(m_items.size()); ++each)
+            changeState(window, each, item.state, item.stateMask);
+        return TRUE;
+    }
+    if (!valid(index))
+        return FALSE;
+    changeState(window, index, item.state, item.stateMask);
+    return TRUE;
+}
+
+LRESULT ListViewControl::itemState(int index, UINT mask) const
+{
+    return valid(index) ? static_cast<LRESULT>(m_items[static_cast<std::size_t>(index)].state & mask) : 0;
+}
+
+BOOL ListViewControl::deleteItem(HWND window, int index)
+{
+    if (!valid(index))
+        return FALSE;
     m_items.erase(m_items.begin() + index);
     itemsMoved();
     if (m_selectionMark == index)
@@ -296,6 +375,21 @@ void ListViewControl::deleteItem(HWND window, int index)
     else if (m_selectionMark > index)
         --m_selectionMark;
     scrollTo(window, m_top);
+    return TRUE;
+}
+
+BOOL ListViewControl::deleteAllItems()
+{
+    m_items.clear();
+    m_selectionMark = -1;
+    m_top = 0;
+    itemsMoved();
+    return TRUE;
+}
+
+LRESULT ListViewControl::selectedCount() const
+{
+    return std::count_if(m_items.begin(), m_items.end(), [](const Item& item) { return (item.state & LVIS_SELECTED) != 0; });
 }
 
 LRESULT ListViewControl::nextItem(int start, UINT flags) const
@@ -356,6 +450,20 @@ LVHITTESTINFO ListViewControl::hitTest(HWND window, POINT point, bool subItems) 
     return hit;
 }
 
+LRESULT ListViewControl::fillHitTest(HWND window, LVHITTESTINFO& hit, bool subItems) const
+{
+    hit = hitTest(window, hit.pt, subItems);
+    return hit.iItem;
+}
+
+BOOL ListViewControl::itemRect(HWND window, int index, RECT& rect) const
+{
+    if (!valid(index))
+        return FALSE;
+    rect = layout(window).itemRect(index);
+    return TRUE;
+}
+
 void ListViewControl::scrollTo(HWND window, int top)
 {
     const int previous = m_top;
@@ -367,15 +475,32 @@ void ListViewControl::scrollTo(HWND window, int top)
 void ListViewControl::itemsMoved()
 {
     m_pressedItem.reset();
-    if (m_toolTip && IsWindowVisible(m_toolTip))
-        popTip();
+    if (m_tip.tip() && IsWindowVisible(m_tip.tip()))
+        m_tip.pop();
 }
 
-void ListViewControl::ensureVisible(HWND window, int index)
+BOOL ListViewControl::ensureVisible(HWND window, int index)
 {
     if (!valid(index))
-        return;
+        return FALSE;
     scrollTo(window, layout(window).topShowing(index));
+    return TRUE;
+}
+
+BOOL ListViewControl::scroll(HWND window, int dx, int dy)
+{
+    if (isReport(window))
+        scrollTo(window, m_top + dy / kRowHeight);
+    else
+        scrollTo(window, m_top + dx / listColumnWidth(window) * layout(window).itemsPerStep());
+    return TRUE;
+}
+
+LRESULT ListViewControl::wheel(HWND window, int delta)
+{
+    // Three rows a notch in report mode, a column in list mode.
+    scrollTo(window, m_top - delta * (isReport(window) ? kWheelRows : layout(window).itemsPerStep()) / WHEEL_DELTA);
+    return 0;
 }
 
 void ListViewControl::selectByUser(HWND window, int index, bool control, bool shift)
@@ -407,7 +532,41 @@ void ListViewControl::selectByUser(HWND window, int index, bool control, bool sh
     ensureVisible(window, index);
 }
 
-void ListViewControl::keyDown(HWND window, WPARAM key)
+LRESULT ListViewControl::keyDown(HWND window, WPARAM key)
+{
+    // Shift or Ctrl pressed for a click moves nothing: no tip is to show under the focused
+    // item and cover the one about to be clicked.
+    const bool modifier = key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU;
+    if (!modifier)
+        m_tip.pop();
+    actOnKey(window, key);
+    if (!modifier && IsWindow(window) && showsInfoTips())
+        SetTimer(window, kKeyboardTipTimer, ToolTipControl::restDelayMs, nullptr);
+    return 0;
+}
+
+LRESULT ListViewControl::timer(HWND window, UINT_PTR id)
+{
+    if (id != kKeyboardTipTimer)
+        return 0;
+    KillTimer(window, kKeyboardTipTimer);
+    if (m_tip.tip())
+        showKeyboardTip(window);
+    return 0;
+}
+
+LRESULT ListViewControl::focusChanged(HWND window, bool gained)
+{
+    if (!gained) {
+        KillTimer(window, kKeyboardTipTimer);
+        m_tip.pop();
+    }
+    NMHDR header{};
+    notify(window, gained ? NM_SETFOCUS : NM_KILLFOCUS, header);
+    return 0;
+}
+
+void ListViewControl::actOnKey(HWND window, WPARAM key)
 {
     NMLVKEYDOWN keyDown{};
     keyDown.wVKey = static_cast<WORD>(key);
@@ -455,7 +614,7 @@ void ListViewControl::keyDown(HWND window, WPARAM key)
     selectByUser(window, target, false, held(VK_SHIFT));
 }
 
-void ListViewControl::mouse(HWND window, UINT message, WPARAM wParam, POINT point)
+LRESULT ListViewControl::mouse(HWND window, UINT message, WPARAM wParam, POINT point)
 {
     switch (message) {
     case WM_LBUTTONDOWN:
@@ -474,26 +633,32 @@ void ListViewControl::mouse(HWND window, UINT message, WPARAM wParam, POINT poin
             for (int each = 0; each < static_cast<int>(m_items.size()); ++each)
                 changeState(window, each, 0, LVIS_SELECTED);
         if (!IsWindow(window))
-            return;
+            return 0;
         m_pressedItem = hit.iItem;
         if (secondOfDouble) {
             notifyActivate(window, NM_DBLCLK, hitTest(window, point, true));
-            return;
+            return 0;
         }
         m_pressed = true;
         SetCapture(window);
-        return;
+        return 0;
     }
     case WM_LBUTTONUP:
         if (!m_pressed)
-            return;
+            return 0;
         m_pressed = false;
         ReleaseCapture();
         notifyActivate(window, NM_CLICK, hitTest(window, point, true));
-        return;
+        return 0;
     default:
-        return;
+        return 0;
     }
+}
+
+LRESULT ListViewControl::captureChanged()
+{
+    m_pressed = false;
+    return 0;
 }
 
 LRESULT ListViewControl::notify(HWND window, UINT code, NMHDR& header) const
@@ -517,27 +682,48 @@ void ListViewControl::notifyActivate(HWND window, UINT code, const LVHITTESTINFO
     notify(window, code, activate.hdr);
 }
 
+LRESULT ListViewControl::childNotify(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    if (auto* request = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        request && m_tip.tip() && request->hdr.hwndFrom == m_tip.tip() && request->hdr.code == TTN_GETDISPINFOW) {
+        answerTip(window, *request);
+        return 0;
+    }
+    // The header's notifications go on to the list's parent, as on Windows; a double click on a
+    // divider then fits the column unless the parent answered otherwise.
+    const auto* header = reinterpret_cast<const NMHEADERW*>(lParam);
+    if (!header || header->hdr.hwndFrom != m_header)
+        return 0;
+    const HWND parent = GetParent(window);
+    const LRESULT answer = parent ? SendMessageW(parent, WM_NOTIFY, wParam, lParam) : 0;
+    if (header->hdr.code == HDN_DIVIDERDBLCLICKW && !answer && IsWindow(window))
+        setColumnWidth(window, header->iItem, LVSCW_AUTOSIZE);
+    return answer;
+}
+
+bool ListViewControl::showsInfoTips() const { return m_tip.tip() && (m_extendedStyle & LVS_EX_INFOTIP); }
+
 void ListViewControl::enableInfoTips(HWND window)
 {
-    if (m_toolTip)
+    if (m_tip.tip())
         return;
-    m_toolTip = CreateWindowExW(0, TOOLTIPS_CLASSW, L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0, GetAncestor(window, GA_ROOT),
-                                nullptr, nullptr, nullptr);
+    m_tip.create(window);
     TOOLINFOW tool = toolOf(window);
-    SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(m_tip.tip(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ListViewControl::relayToTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (!showsInfoTips() || message < WM_MOUSEFIRST || message > WM_MOUSELAST)
+        return;
     if (message == WM_MOUSEMOVE) {
         const LVHITTESTINFO hit = hitTest(window, pointOf(lParam), true);
         const std::pair<int, int> cell{hit.iItem, hit.iSubItem};
         if (cell != m_tipCell)
-            popTip();
+            m_tip.pop();
         m_tipCell = cell;
     }
-    MSG relayed{window, message, wParam, lParam, 0, {}};
-    SendMessageW(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    m_tip.relay(window, message, wParam, lParam);
 }
 
 void ListViewControl::answerTip(HWND window, NMTTDISPINFOW& request)
@@ -567,16 +753,10 @@ void ListViewControl::showKeyboardTip(HWND window)
         return;
     TOOLINFOW tool = toolOf(window);
     SendMessageW(window, LVM_GETITEMRECT, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&tool.rect));
-    SendMessageW(m_toolTip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(m_tip.tip(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     m_keyboardTipItem = focused;
-    SendMessageW(m_toolTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(m_tip.tip(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
     m_keyboardTipItem = -1;
-}
-
-void ListViewControl::popTip() const
-{
-    if (m_toolTip)
-        SendMessageW(m_toolTip, TTM_POP, 0, 0);
 }
 
 std::vector<std::vector<ListViewControl::CellColors>> ListViewControl::paintColors(HWND window, int first, int count) const
@@ -670,6 +850,19 @@ ListViewInfo ListViewControl::inspect(HWND window, int first, int count)
     return info;
 }
 
+namespace {
+
+LRESULT dialogCode(const MSG* keyMessage)
+{
+    // Enter on the list is the list's (NM_RETURN) rather than the default button's.
+    const bool enter = keyMessage && keyMessage->message == WM_KEYDOWN && keyMessage->wParam == VK_RETURN;
+    return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+}
+
+template <typename Record> Record* recordOf(LPARAM lParam) { return reinterpret_cast<Record*>(lParam); }
+
+} // namespace
+
 LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
@@ -678,219 +871,99 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
     ListViewControl* self = ControlSupport::state<ListViewControl>(window);
     if (!self)
         return 0;
-    if (self->m_toolTip && (self->m_extendedStyle & LVS_EX_INFOTIP) && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
-        self->relayToTip(window, message, wParam, lParam);
+    self->relayToTip(window, message, wParam, lParam);
     const int index = static_cast<int>(wParam);
     switch (message) {
     case WM_CREATE:
-        self->create(window);
-        return 0;
+        return self->create(window);
     case WM_DESTROY:
-        if (self->m_toolTip)
-            DestroyWindow(self->m_toolTip);
-        self->m_toolTip = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
+        self->m_tip.destroy();
+        break;
     case WM_SIZE:
-        MoveWindow(self->m_header, 0, 0, LOWORD(static_cast<std::uintptr_t>(lParam)), kRowHeight, TRUE);
-        self->scrollTo(window, self->m_top);
-        return 0;
+        return self->resize(window, LOWORD(static_cast<std::uintptr_t>(lParam)));
     case WM_NCDESTROY:
-        // Without LVS_SHAREIMAGELISTS the list owns its image lists, as on Windows.
-        if (!(styleOf(window) & LVS_SHAREIMAGELISTS))
-            for (HIMAGELIST list : self->m_imageLists)
-                ImageList_Destroy(list);
-        return DefWindowProcW(window, message, wParam, lParam);
-    case WM_GETDLGCODE: {
-        // Enter on the list is the list's (NM_RETURN) rather than the default button's.
-        const auto* keyMessage = reinterpret_cast<const MSG*>(lParam);
-        const bool enter = keyMessage && keyMessage->message == WM_KEYDOWN && keyMessage->wParam == VK_RETURN;
-        return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
-    }
+        self->destroyImageLists(window);
+        break;
+    case WM_GETDLGCODE:
+        return dialogCode(recordOf<const MSG>(lParam));
     case WM_SETFOCUS:
-    case WM_KILLFOCUS: {
-        if (message == WM_KILLFOCUS) {
-            KillTimer(window, kKeyboardTipTimer);
-            self->popTip();
-        }
-        NMHDR header{};
-        self->notify(window, message == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS, header);
-        return 0;
-    }
-    case WM_KEYDOWN: {
-        // Shift or Ctrl pressed for a click moves nothing: no tip is to show under the focused
-        // item and cover the one about to be clicked.
-        const bool modifier = wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU;
-        if (!modifier)
-            self->popTip();
-        self->keyDown(window, wParam);
-        if (!modifier && IsWindow(window) && self->m_toolTip && (self->m_extendedStyle & LVS_EX_INFOTIP))
-            SetTimer(window, kKeyboardTipTimer, ToolTipControl::restDelayMs, nullptr);
-        return 0;
-    }
+    case WM_KILLFOCUS:
+        return self->focusChanged(window, message == WM_SETFOCUS);
+    case WM_KEYDOWN:
+        return self->keyDown(window, wParam);
     case WM_TIMER:
-        if (wParam == kKeyboardTipTimer) {
-            KillTimer(window, kKeyboardTipTimer);
-            if (self->m_toolTip)
-                self->showKeyboardTip(window);
-        }
-        return 0;
+        return self->timer(window, wParam);
     case WM_CHAR:
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
-        self->mouse(window, message, wParam, pointOf(lParam));
-        return 0;
+        return self->mouse(window, message, wParam, pointOf(lParam));
     case WM_CAPTURECHANGED:
-        self->m_pressed = false;
-        return 0;
+        return self->captureChanged();
     case WM_MOUSEWHEEL:
-        // Three rows a notch in report mode, a column in list mode.
-        self->scrollTo(window, self->m_top - GET_WHEEL_DELTA_WPARAM(wParam) *
-                                                  (self->isReport(window) ? kWheelRows : self->layout(window).itemsPerStep()) / WHEEL_DELTA);
-        return 0;
-    case WM_NOTIFY: {
-        if (auto* request = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            request && self->m_toolTip && request->hdr.hwndFrom == self->m_toolTip && request->hdr.code == TTN_GETDISPINFOW) {
-            self->answerTip(window, *request);
-            return 0;
-        }
-        // The header's notifications go on to the list's parent, as on Windows; a double click on a
-        // divider then fits the column unless the parent answered otherwise.
-        const auto* header = reinterpret_cast<const NMHEADERW*>(lParam);
-        if (!header || header->hdr.hwndFrom != self->m_header)
-            return 0;
-        const HWND parent = GetParent(window);
-        const LRESULT answer = parent ? SendMessageW(parent, WM_NOTIFY, wParam, lParam) : 0;
-        if (header->hdr.code == HDN_DIVIDERDBLCLICKW && !answer && IsWindow(window))
-            self->setColumnWidth(window, header->iItem, LVSCW_AUTOSIZE);
-        return answer;
-    }
+        return self->wheel(window, GET_WHEEL_DELTA_WPARAM(wParam));
+    case WM_NOTIFY:
+        return self->childNotify(window, wParam, lParam);
     case LVM_GETHEADER:
         return reinterpret_cast<LRESULT>(self->m_header);
     case LVM_INSERTCOLUMNW:
-        return lParam ? self->insertColumn(window, index, *reinterpret_cast<const LVCOLUMNW*>(lParam)) : -1;
+        return lParam ? self->insertColumn(window, index, *recordOf<const LVCOLUMNW>(lParam)) : -1;
     case LVM_DELETECOLUMN:
         return SendMessageW(self->m_header, HDM_DELETEITEM, wParam, 0);
-    case LVM_GETCOLUMNW: {
-        auto* column = reinterpret_cast<LVCOLUMNW*>(lParam);
-        if (!column)
-            return FALSE;
-        HDITEMW item{};
-        item.mask = HDI_WIDTH | HDI_FORMAT | ((column->mask & LVCF_TEXT) ? HDI_TEXT : 0);
-        item.pszText = column->pszText;
-        item.cchTextMax = column->cchTextMax;
-        if (!SendMessageW(self->m_header, HDM_GETITEMW, wParam, reinterpret_cast<LPARAM>(&item)))
-            return FALSE;
-        column->cx = item.cxy;
-        column->fmt = item.fmt;
-        return TRUE;
-    }
+    case LVM_GETCOLUMNW:
+        return lParam ? self->getColumn(index, *recordOf<LVCOLUMNW>(lParam)) : FALSE;
     case LVM_GETCOLUMNWIDTH:
         return self->isReport(window) ? self->columnWidth(index) : self->listColumnWidth(window);
     case LVM_SETCOLUMNWIDTH:
         return self->setColumnWidth(window, index, static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lParam))));
-    case LVM_SETIMAGELIST: {
-        if (index < LVSIL_NORMAL || index > LVSIL_STATE)
-            return 0;
-        const HIMAGELIST previous = self->m_imageLists[static_cast<std::size_t>(index)];
-        self->m_imageLists[static_cast<std::size_t>(index)] = reinterpret_cast<HIMAGELIST>(lParam);
-        return reinterpret_cast<LRESULT>(previous);
-    }
+    case LVM_SETIMAGELIST:
+        return self->setImageList(index, reinterpret_cast<HIMAGELIST>(lParam));
     case LVM_GETIMAGELIST:
-        return index >= LVSIL_NORMAL && index <= LVSIL_STATE ? reinterpret_cast<LRESULT>(self->m_imageLists[static_cast<std::size_t>(index)]) : 0;
-    case LVM_SETEXTENDEDLISTVIEWSTYLE: {
-        const DWORD previous = self->m_extendedStyle;
-        const auto mask = static_cast<DWORD>(wParam ? wParam : 0xFFFFFFFF);
-        self->m_extendedStyle = (previous & ~mask) | (static_cast<DWORD>(lParam) & mask);
-        if (self->m_extendedStyle & LVS_EX_INFOTIP)
-            self->enableInfoTips(window);
-        return previous;
-    }
-    case LVM_GETTOOLTIPS:
-        return reinterpret_cast<LRESULT>(self->m_toolTip);
+        return reinterpret_cast<LRESULT>(self->imageList(index));
+    case LVM_SETEXTENDEDLISTVIEWSTYLE:
+        return self->setExtendedStyle(window, static_cast<DWORD>(wParam), static_cast<DWORD>(lParam));
     case LVM_GETEXTENDEDLISTVIEWSTYLE:
         return self->m_extendedStyle;
+    case LVM_GETTOOLTIPS:
+        return reinterpret_cast<LRESULT>(self->m_tip.tip());
     case LVM_GETITEMCOUNT:
         return static_cast<LRESULT>(self->m_items.size());
     case LVM_INSERTITEMW:
-        return lParam ? self->insertItem(window, *reinterpret_cast<const LVITEMW*>(lParam)) : -1;
+        return lParam ? self->insertItem(window, *recordOf<const LVITEMW>(lParam)) : -1;
     case LVM_SETITEMW:
-        return lParam ? self->setItem(window, *reinterpret_cast<const LVITEMW*>(lParam)) : FALSE;
+        return lParam ? self->setItem(window, *recordOf<const LVITEMW>(lParam)) : FALSE;
     case LVM_GETITEMW:
-        return lParam ? self->getItem(*reinterpret_cast<LVITEMW*>(lParam)) : FALSE;
-    case LVM_SETITEMTEXTW: {
-        if (!lParam)
-            return FALSE;
-        LVITEMW item = *reinterpret_cast<const LVITEMW*>(lParam);
-        item.iItem = index;
-        item.mask = LVIF_TEXT;
-        return self->setItem(window, item);
-    }
+        return lParam ? self->getItem(*recordOf<LVITEMW>(lParam)) : FALSE;
+    case LVM_SETITEMTEXTW:
+        return lParam ? self->setItemText(window, index, *recordOf<const LVITEMW>(lParam)) : FALSE;
     case LVM_GETITEMTEXTW:
-        return lParam ? self->copyText(index, *reinterpret_cast<LVITEMW*>(lParam)) : 0;
-    case LVM_SETITEMSTATE: {
-        if (!lParam)
-            return FALSE;
-        const auto& item = *reinterpret_cast<const LVITEMW*>(lParam);
-        if (index != -1) {
-            if (!self->valid(index))
-                return FALSE;
-            self->changeState(window, index, item.state, item.stateMask);
-            return TRUE;
-        }
-        for (int each = 0; each < static_cast<int>(self->m_items.size()); ++each)
-            self->changeState(window, each, item.state, item.stateMask);
-        return TRUE;
-    }
+        return lParam ? self->copyText(index, *recordOf<LVITEMW>(lParam)) : 0;
+    case LVM_SETITEMSTATE:
+        return lParam ? self->setItemState(window, index, *recordOf<const LVITEMW>(lParam)) : FALSE;
     case LVM_GETITEMSTATE:
-        return self->valid(index) ? static_cast<LRESULT>(self->m_items[static_cast<std::size_t>(index)].state & static_cast<UINT>(lParam)) : 0;
+        return self->itemState(index, static_cast<UINT>(lParam));
     case LVM_DELETEITEM:
-        if (!self->valid(index))
-            return FALSE;
-        self->deleteItem(window, index);
-        return TRUE;
+        return self->deleteItem(window, index);
     case LVM_DELETEALLITEMS:
-        self->m_items.clear();
-        self->m_selectionMark = -1;
-        self->m_top = 0;
-        self->itemsMoved();
-        return TRUE;
+        return self->deleteAllItems();
     case LVM_GETNEXTITEM:
         return self->nextItem(index, LOWORD(static_cast<std::uintptr_t>(lParam)));
     case LVM_GETSELECTEDCOUNT:
-        return std::count_if(self->m_items.begin(), self->m_items.end(), [](const Item& item) { return (item.state & LVIS_SELECTED) != 0; });
+        return self->selectedCount();
     case LVM_GETSELECTIONMARK:
         return self->m_selectionMark;
-    case LVM_SETSELECTIONMARK: {
-        const int previous = self->m_selectionMark;
-        self->m_selectionMark = static_cast<int>(lParam);
-        return previous;
-    }
+    case LVM_SETSELECTIONMARK:
+        return std::exchange(self->m_selectionMark, static_cast<int>(lParam));
     case LVM_HITTEST:
-    case LVM_SUBITEMHITTEST: {
-        if (!lParam)
-            return -1;
-        auto* hit = reinterpret_cast<LVHITTESTINFO*>(lParam);
-        *hit = self->hitTest(window, hit->pt, message == LVM_SUBITEMHITTEST);
-        return hit->iItem;
-    }
-    case LVM_GETITEMRECT: {
-        auto* rect = reinterpret_cast<RECT*>(lParam);
-        if (!rect || !self->valid(index))
-            return FALSE;
-        *rect = self->layout(window).itemRect(index);
-        return TRUE;
-    }
+    case LVM_SUBITEMHITTEST:
+        return lParam ? self->fillHitTest(window, *recordOf<LVHITTESTINFO>(lParam), message == LVM_SUBITEMHITTEST) : -1;
+    case LVM_GETITEMRECT:
+        return lParam ? self->itemRect(window, index, *recordOf<RECT>(lParam)) : FALSE;
     case LVM_ENSUREVISIBLE:
-        self->ensureVisible(window, index);
-        return self->valid(index);
+        return self->ensureVisible(window, index);
     case LVM_SCROLL:
-        if (self->isReport(window))
-            self->scrollTo(window, self->m_top + static_cast<int>(lParam) / kRowHeight);
-        else
-            self->scrollTo(window, self->m_top + static_cast<int>(wParam) / self->listColumnWidth(window) * self->layout(window).itemsPerStep());
-        return TRUE;
+        return self->scroll(window, static_cast<int>(wParam), static_cast<int>(lParam));
     case LVM_GETTOPINDEX:
         return self->m_top;
     case LVM_GETCOUNTPERPAGE:
@@ -898,6 +971,7 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
     case LVM_REDRAWITEMS:
         return InvalidateRect(window, nullptr, TRUE);
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        break;
     }
+    return DefWindowProcW(window, message, wParam, lParam);
 }

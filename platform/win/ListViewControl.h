@@ -13,6 +13,7 @@
 #include "win/Control.h"
 #include "win/ListViewInfo.h"
 #include "win/ListViewLayout.h"
+#include "win/TipRelay.h"
 
 #include <array>
 #include <optional>
@@ -36,20 +37,51 @@ public:
         COLORREF background = CLR_DEFAULT;
     };
 
-    static ListViewControl* of(HWND window);
-    const std::vector<Item>& items() const { return m_items; }
-    HWND header() const { return m_header; }
-    HIMAGELIST imageList(int kind) const { return m_imageLists[static_cast<std::size_t>(kind)]; }
-    DWORD extendedStyle() const { return m_extendedStyle; }
-    int topIndex() const { return m_top; }
-    int countPerPage(HWND window) const;
-    // Runs the custom-draw stages for items first .. first+count-1, as painting them would.
-    std::vector<std::vector<CellColors>> paintColors(HWND window, int first, int count) const;
     // Everything a front end shows; the colours of items first .. first+count-1 painted.
     static ListViewInfo inspect(HWND window, int first, int count);
 
 private:
-    void create(HWND window);
+    static ListViewControl* of(HWND window);
+    int countPerPage(HWND window) const;
+    // Runs the custom-draw stages for items first .. first+count-1, as painting them would.
+    std::vector<std::vector<CellColors>> paintColors(HWND window, int first, int count) const;
+
+    // The window procedure's handlers, one a message.
+    LRESULT create(HWND window);
+    LRESULT resize(HWND window, int width);
+    void destroyImageLists(HWND window) const;
+    LRESULT focusChanged(HWND window, bool gained);
+    LRESULT keyDown(HWND window, WPARAM key);
+    LRESULT timer(HWND window, UINT_PTR id);
+    LRESULT mouse(HWND window, UINT message, WPARAM wParam, POINT point);
+    LRESULT captureChanged();
+    LRESULT wheel(HWND window, int delta);
+    // A notification of the list's header or its tip.
+    LRESULT childNotify(HWND window, WPARAM wParam, LPARAM lParam);
+    LRESULT insertColumn(HWND window, int index, const LVCOLUMNW& column);
+    BOOL getColumn(int index, LVCOLUMNW& column) const;
+    BOOL setColumnWidth(HWND window, int column, int width);
+    HIMAGELIST imageList(int kind) const;
+    LRESULT setImageList(int kind, HIMAGELIST list);
+    // The previous extended style; a mask of 0 sets every bit.
+    DWORD setExtendedStyle(HWND window, DWORD mask, DWORD style);
+    LRESULT insertItem(HWND window, const LVITEMW& item);
+    BOOL setItem(HWND window, const LVITEMW& item);
+    BOOL setItemText(HWND window, int index, LVITEMW item);
+    BOOL getItem(LVITEMW& item) const;
+    LRESULT copyText(int index, LVITEMW& item) const;
+    // Index -1 sets the state of every item.
+    BOOL setItemState(HWND window, int index, const LVITEMW& item);
+    LRESULT itemState(int index, UINT mask) const;
+    BOOL deleteItem(HWND window, int index);
+    BOOL deleteAllItems();
+    LRESULT nextItem(int start, UINT flags) const;
+    LRESULT selectedCount() const;
+    LRESULT fillHitTest(HWND window, LVHITTESTINFO& hit, bool subItems) const;
+    BOOL itemRect(HWND window, int index, RECT& rect) const;
+    BOOL ensureVisible(HWND window, int index);
+    BOOL scroll(HWND window, int dx, int dy);
+
     int columnCount() const;
     int columnWidth(int column) const;
     int stateImageWidth() const;
@@ -68,32 +100,23 @@ private:
     bool valid(int index) const { return index >= 0 && index < static_cast<int>(m_items.size()); }
     const std::wstring& text(int index, int column) const;
 
-    LRESULT insertColumn(HWND window, int index, const LVCOLUMNW& column);
-    LRESULT insertItem(HWND window, const LVITEMW& item);
-    BOOL setItem(HWND window, const LVITEMW& item);
-    BOOL getItem(LVITEMW& item) const;
-    LRESULT copyText(int index, LVITEMW& item) const;
     // Changes the bits of mask in the item's state and reports the change to the parent.
     void changeState(HWND window, int index, UINT state, UINT mask);
-    void deleteItem(HWND window, int index);
-    LRESULT nextItem(int start, UINT flags) const;
-    BOOL setColumnWidth(HWND window, int column, int width);
     LVHITTESTINFO hitTest(HWND window, POINT point, bool subItems) const;
     void scrollTo(HWND window, int top);
-    void ensureVisible(HWND window, int index);
 
     // Selection as a click or a key makes it: alone, toggled (Ctrl) or a range from the mark (Shift).
     void selectByUser(HWND window, int index, bool control, bool shift);
-    void keyDown(HWND window, WPARAM key);
-    void mouse(HWND window, UINT message, WPARAM wParam, POINT point);
+    // Moves, selects or activates as the key asks, after telling the parent (LVN_KEYDOWN).
+    void actOnKey(HWND window, WPARAM key);
     LRESULT notify(HWND window, UINT code, NMHDR& header) const;
     void notifyActivate(HWND window, UINT code, const LVHITTESTINFO& hit) const;
+    bool showsInfoTips() const;
     void enableInfoTips(HWND window);
     // Mouse messages go on to the tip; a move onto another cell starts the tip's wait anew.
     void relayToTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // The tip asks for its text: that of the cell under the mouse.
     void answerTip(HWND window, NMTTDISPINFOW& request);
-    void popTip() const;
     // Items were inserted, deleted or scrolled: what was under the mouse is not there any more.
     void itemsMoved();
     // The keyboard has rested on the focused item: its tip shows under it.
@@ -108,7 +131,7 @@ private:
     int m_listColumnWidth = 0;     // in list mode as set; 0 for the widest item's
     bool m_pressed = false;
     std::optional<int> m_pressedItem;   // the item the last press was on (-1 none), until items move
-    HWND m_toolTip = nullptr;
+    TipRelay m_tip;
     std::pair<int, int> m_tipCell{-1, -1};   // item and column under the mouse
     std::wstring m_tipText;                  // the text the tip was last given
     int m_keyboardTipItem = -1;              // the item whose tip the keyboard asks for

@@ -64,13 +64,13 @@ int ToolBarControl::buttonAt(HWND window, POINT point) const
 // The tool tip's rectangles follow the buttons.
 void ToolBarControl::layOut(HWND window)
 {
-    if (!m_toolTip)
+    if (!m_tip.tip())
         return;
     for (std::size_t index = 0; index < m_buttons.size(); ++index) {
         if (isSeparator(m_buttons[index]))
             continue;
         TOOLINFOW tool = toolOf(window, m_buttons[index].idCommand, itemRect(window, static_cast<int>(index)));
-        SendMessageW(m_toolTip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(m_tip.tip(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
@@ -94,17 +94,18 @@ void ToolBarControl::fitToParent(HWND window)
     layOut(window);
 }
 
-void ToolBarControl::addButtons(HWND window, const TBBUTTON* buttons, int count)
+LRESULT ToolBarControl::addButtons(HWND window, const TBBUTTON* buttons, int count)
 {
     for (int index = 0; index < count; ++index) {
         m_buttons.push_back(buttons[index]);
-        if (m_toolTip && !isSeparator(buttons[index])) {
+        if (m_tip.tip() && !isSeparator(buttons[index])) {
             TOOLINFOW tool =
                 toolOf(window, buttons[index].idCommand, itemRect(window, static_cast<int>(m_buttons.size()) - 1));
-            SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            SendMessageW(m_tip.tip(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
     layOut(window);
+    return TRUE;
 }
 
 LRESULT ToolBarControl::addBitmap(int images, const TBADDBITMAP* added)
@@ -140,23 +141,141 @@ void ToolBarControl::paint(HWND window, HDC dc) const
     DeleteDC(strip);
 }
 
-void ToolBarControl::release(HWND window, POINT point)
+LRESULT ToolBarControl::release(HWND window, POINT point)
 {
     const int pressed = m_pressed;
     m_pressed = -1;
     ReleaseCapture();
     if (pressed < 0 || pressed >= static_cast<int>(m_buttons.size()))
-        return;
+        return 0;
     TBBUTTON& button = m_buttons[static_cast<std::size_t>(pressed)];
     button.fsState &= static_cast<BYTE>(~TBSTATE_PRESSED);
     if (buttonAt(window, point) != pressed || !isEnabled(button))
-        return;
+        return 0;
     if (button.fsStyle & TBSTYLE_CHECK)
         button.fsState ^= TBSTATE_CHECKED;
     const HWND parent = GetParent(window);
     if (parent)
         SendMessageW(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(button.idCommand), BN_CLICKED),
                      reinterpret_cast<LPARAM>(window));
+    return 0;
+}
+
+TBBUTTON* ToolBarControl::buttonFor(WPARAM command)
+{
+    const int index = indexOf(static_cast<int>(command));
+    return index < 0 ? nullptr : &m_buttons[static_cast<std::size_t>(index)];
+}
+
+LRESULT ToolBarControl::create(HWND window)
+{
+    if (GetWindowLongPtrW(window, GWL_STYLE) & TBSTYLE_TOOLTIPS)
+        m_tip.create(window);
+    fitToParent(window);
+    return 0;
+}
+
+LRESULT ToolBarControl::tipNotify(HWND window, WPARAM wParam, LPARAM lParam) const
+{
+    // The tool tip asks for a button's text: the parent knows it.
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->hwndFrom == m_tip.tip() && GetParent(window))
+        return SendMessageW(GetParent(window), WM_NOTIFY, wParam, lParam);
+    return 0;
+}
+
+LRESULT ToolBarControl::press(HWND window, POINT point)
+{
+    const int index = buttonAt(window, point);
+    if (index < 0 || !isEnabled(m_buttons[static_cast<std::size_t>(index)]))
+        return 0;
+    m_pressed = index;
+    m_buttons[static_cast<std::size_t>(index)].fsState |= TBSTATE_PRESSED;
+    SetCapture(window);
+    return 0;
+}
+
+LRESULT ToolBarControl::setButtonSize(HWND window, LPARAM lParam)
+{
+    m_buttonSize = SIZE{LOWORD(lParam), HIWORD(lParam)};
+    layOut(window);
+    return TRUE;
+}
+
+LRESULT ToolBarControl::setIndent(HWND window, int indent)
+{
+    m_indent = indent;
+    layOut(window);
+    return TRUE;
+}
+
+LRESULT ToolBarControl::deleteButton(HWND window, std::size_t index)
+{
+    if (index >= m_buttons.size())
+        return FALSE;
+    const TBBUTTON removed = m_buttons[index];
+    m_buttons.erase(m_buttons.begin() + static_cast<std::ptrdiff_t>(index));
+    if (m_tip.tip() && !isSeparator(removed)) {
+        TOOLINFOW tool = toolOf(window, removed.idCommand, RECT{});
+        SendMessageW(m_tip.tip(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    layOut(window);
+    return TRUE;
+}
+
+LRESULT ToolBarControl::getButton(std::size_t index, TBBUTTON* button) const
+{
+    if (index >= m_buttons.size() || !button)
+        return FALSE;
+    *button = m_buttons[index];
+    return TRUE;
+}
+
+LRESULT ToolBarControl::getItemRect(HWND window, std::size_t index, RECT* rect) const
+{
+    if (index >= m_buttons.size() || !rect)
+        return FALSE;
+    *rect = itemRect(window, static_cast<int>(index));
+    return TRUE;
+}
+
+LRESULT ToolBarControl::setFlag(HWND window, WPARAM command, BYTE flag, bool on)
+{
+    TBBUTTON* target = buttonFor(command);
+    if (!target)
+        return FALSE;
+    target->fsState = static_cast<BYTE>(on ? target->fsState | flag : target->fsState & ~flag);
+    if (flag == TBSTATE_HIDDEN)
+        layOut(window);
+    return TRUE;
+}
+
+LRESULT ToolBarControl::hasFlag(WPARAM command, BYTE flag)
+{
+    const TBBUTTON* target = buttonFor(command);
+    return target && (target->fsState & flag);
+}
+
+LRESULT ToolBarControl::setState(HWND window, WPARAM command, BYTE state)
+{
+    TBBUTTON* target = buttonFor(command);
+    if (!target)
+        return FALSE;
+    target->fsState = state;
+    layOut(window);
+    return TRUE;
+}
+
+LRESULT ToolBarControl::setHotItem(HWND window, std::size_t index)
+{
+    // The keyboard's attention: the button's tip shows at once, until the attention moves on.
+    const int previous = m_hot;
+    m_hot = index < m_buttons.size() && !isSeparator(m_buttons[index]) ? static_cast<int>(index) : -1;
+    if (m_tip.tip()) {
+        TOOLINFOW tool = toolOf(window, m_hot < 0 ? 0 : m_buttons[index].idCommand, RECT{});
+        SendMessageW(m_tip.tip(), TTM_TRACKACTIVATE, m_hot >= 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return previous;
 }
 
 std::wstring ToolBarControl::states(HWND)
@@ -190,61 +309,27 @@ LRESULT CALLBACK ToolBarControl::windowProc(HWND window, UINT message, WPARAM wP
     ToolBarControl* self = ControlSupport::state<ToolBarControl>(window);
     if (!self)
         return 0;
-    if (self->m_toolTip && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
-        MSG relayed{window, message, wParam, lParam, 0, {}};
-        SendMessageW(self->m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
-    }
-    auto button = [self](WPARAM command) -> TBBUTTON* {
-        const int index = self->indexOf(static_cast<int>(command));
-        return index < 0 ? nullptr : &self->m_buttons[static_cast<std::size_t>(index)];
-    };
-    auto setState = [&](BYTE flag, bool on) -> LRESULT {
-        TBBUTTON* target = button(wParam);
-        if (!target)
-            return FALSE;
-        target->fsState = static_cast<BYTE>(on ? target->fsState | flag : target->fsState & ~flag);
-        if (flag == TBSTATE_HIDDEN)
-            self->layOut(window);
-        return TRUE;
-    };
+    self->m_tip.relay(window, message, wParam, lParam);
     const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const auto on = LOWORD(lParam) != 0;
     switch (message) {
     case WM_CREATE:
-        if (GetWindowLongPtrW(window, GWL_STYLE) & TBSTYLE_TOOLTIPS)
-            self->m_toolTip = CreateWindowExW(0, TOOLTIPS_CLASSW, L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0,
-                                              GetAncestor(window, GA_ROOT), nullptr, nullptr, nullptr);
-        self->fitToParent(window);
-        return 0;
+        return self->create(window);
     case WM_DESTROY:
-        if (self->m_toolTip)
-            DestroyWindow(self->m_toolTip);
-        self->m_toolTip = nullptr;
+        self->m_tip.destroy();
         return 0;
     case WM_NOTIFY:
-        // The tool tip asks for a button's text: the parent knows it.
-        if (const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            header && header->hwndFrom == self->m_toolTip && GetParent(window))
-            return SendMessageW(GetParent(window), WM_NOTIFY, wParam, lParam);
-        return 0;
-    case WM_LBUTTONDOWN: {
-        const int index = self->buttonAt(window, point);
-        if (index < 0 || !isEnabled(self->m_buttons[static_cast<std::size_t>(index)]))
-            return 0;
-        self->m_pressed = index;
-        self->m_buttons[static_cast<std::size_t>(index)].fsState |= TBSTATE_PRESSED;
-        SetCapture(window);
-        return 0;
-    }
+        return self->tipNotify(window, wParam, lParam);
+    case WM_LBUTTONDOWN:
+        return self->press(window, point);
     case WM_LBUTTONUP:
-        if (GetCapture() == window)
-            self->release(window, point);
-        return 0;
+        return GetCapture() == window ? self->release(window, point) : 0;
     case WM_MOUSEMOVE:
         self->m_hot = self->buttonAt(window, point);
         return 0;
     case WM_SIZE:
         self->layOut(window);
-        return DefWindowProcW(window, message, wParam, lParam);
+        break;
     case WM_PRINTCLIENT:
         self->paint(window, reinterpret_cast<HDC>(wParam));
         return 0;
@@ -254,93 +339,57 @@ LRESULT CALLBACK ToolBarControl::windowProc(HWND window, UINT message, WPARAM wP
         self->m_imageSize = SIZE{LOWORD(lParam), HIWORD(lParam)};
         return TRUE;
     case TB_SETBUTTONSIZE:
-        self->m_buttonSize = SIZE{LOWORD(lParam), HIWORD(lParam)};
-        self->layOut(window);
-        return TRUE;
+        return self->setButtonSize(window, lParam);
     case TB_GETBUTTONSIZE:
         return MAKELONG(self->m_buttonSize.cx, self->m_buttonSize.cy);
     case TB_SETINDENT:
-        self->m_indent = static_cast<int>(wParam);
-        self->layOut(window);
-        return TRUE;
+        return self->setIndent(window, static_cast<int>(wParam));
     case TB_ADDBITMAP:
         return self->addBitmap(static_cast<int>(wParam), reinterpret_cast<const TBADDBITMAP*>(lParam));
     case TB_ADDBUTTONSW:
-        if (!lParam)
-            return FALSE;
-        self->addButtons(window, reinterpret_cast<const TBBUTTON*>(lParam), static_cast<int>(wParam));
-        return TRUE;
-    case TB_DELETEBUTTON: {
-        if (wParam >= self->m_buttons.size())
-            return FALSE;
-        const TBBUTTON removed = self->m_buttons[wParam];
-        self->m_buttons.erase(self->m_buttons.begin() + static_cast<std::ptrdiff_t>(wParam));
-        if (self->m_toolTip && !isSeparator(removed)) {
-            TOOLINFOW tool = toolOf(window, removed.idCommand, RECT{});
-            SendMessageW(self->m_toolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        }
-        self->layOut(window);
-        return TRUE;
-    }
+        return lParam ? self->addButtons(window, reinterpret_cast<const TBBUTTON*>(lParam), static_cast<int>(wParam)) : FALSE;
+    case TB_DELETEBUTTON:
+        return self->deleteButton(window, wParam);
     case TB_BUTTONCOUNT:
         return static_cast<LRESULT>(self->m_buttons.size());
     case TB_GETBUTTON:
-        if (wParam >= self->m_buttons.size() || !lParam)
-            return FALSE;
-        *reinterpret_cast<TBBUTTON*>(lParam) = self->m_buttons[wParam];
-        return TRUE;
+        return self->getButton(wParam, reinterpret_cast<TBBUTTON*>(lParam));
     case TB_COMMANDTOINDEX:
         return self->indexOf(static_cast<int>(wParam));
     case TB_GETITEMRECT:
-        if (wParam >= self->m_buttons.size() || !lParam)
-            return FALSE;
-        *reinterpret_cast<RECT*>(lParam) = self->itemRect(window, static_cast<int>(wParam));
-        return TRUE;
+        return self->getItemRect(window, wParam, reinterpret_cast<RECT*>(lParam));
     case TB_ENABLEBUTTON:
-        return setState(TBSTATE_ENABLED, LOWORD(lParam) != 0);
+        return self->setFlag(window, wParam, TBSTATE_ENABLED, on);
     case TB_PRESSBUTTON:
-        return setState(TBSTATE_PRESSED, LOWORD(lParam) != 0);
+        return self->setFlag(window, wParam, TBSTATE_PRESSED, on);
     case TB_CHECKBUTTON:
-        return setState(TBSTATE_CHECKED, LOWORD(lParam) != 0);
+        return self->setFlag(window, wParam, TBSTATE_CHECKED, on);
     case TB_HIDEBUTTON:
-        return setState(TBSTATE_HIDDEN, LOWORD(lParam) != 0);
+        return self->setFlag(window, wParam, TBSTATE_HIDDEN, on);
     case TB_ISBUTTONENABLED:
-        return button(wParam) && isEnabled(*button(wParam));
+        return self->hasFlag(wParam, TBSTATE_ENABLED);
     case TB_ISBUTTONPRESSED:
-        return button(wParam) && (button(wParam)->fsState & TBSTATE_PRESSED);
+        return self->hasFlag(wParam, TBSTATE_PRESSED);
     case TB_ISBUTTONCHECKED:
-        return button(wParam) && (button(wParam)->fsState & TBSTATE_CHECKED);
+        return self->hasFlag(wParam, TBSTATE_CHECKED);
     case TB_SETSTATE:
-        if (TBBUTTON* target = button(wParam)) {
-            target->fsState = static_cast<BYTE>(LOWORD(lParam));
-            self->layOut(window);
-            return TRUE;
-        }
-        return FALSE;
+        return self->setState(window, wParam, static_cast<BYTE>(LOWORD(lParam)));
     case TB_GETSTATE:
-        return button(wParam) ? button(wParam)->fsState : -1;
+        return self->buttonFor(wParam) ? self->buttonFor(wParam)->fsState : -1;
     case TB_AUTOSIZE:
         self->fitToParent(window);
         return 0;
     case TB_GETTOOLTIPS:
-        return reinterpret_cast<LRESULT>(self->m_toolTip);
+        return reinterpret_cast<LRESULT>(self->m_tip.tip());
     case TB_SETTOOLTIPS:
-        self->m_toolTip = reinterpret_cast<HWND>(wParam);
+        self->m_tip.set(reinterpret_cast<HWND>(wParam));
         return 0;
     case TB_GETHOTITEM:
         return self->m_hot;
-    case TB_SETHOTITEM: {
-        // The keyboard's attention: the button's tip shows at once, until the attention moves on.
-        const int previous = self->m_hot;
-        const auto index = static_cast<std::size_t>(wParam);
-        self->m_hot = index < self->m_buttons.size() && !isSeparator(self->m_buttons[index]) ? static_cast<int>(index) : -1;
-        if (self->m_toolTip) {
-            TOOLINFOW tool = toolOf(window, self->m_hot < 0 ? 0 : self->m_buttons[index].idCommand, RECT{});
-            SendMessageW(self->m_toolTip, TTM_TRACKACTIVATE, self->m_hot >= 0, reinterpret_cast<LPARAM>(&tool));
-        }
-        return previous;
-    }
+    case TB_SETHOTITEM:
+        return self->setHotItem(window, wParam);
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        break;
     }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
