@@ -34,6 +34,10 @@ bool held(int key) { return GetKeyState(key) < 0; }
 // The width that shows a text whole: a cell a character and a cell of margin.
 int widthFor(const std::wstring& text) { return static_cast<int>(text.size() + 1) * WindowGeometry::cellWidth; }
 
+// Dots and blanks alone (a placeholder such as " ... ...") tell nothing: a column that cuts them
+// hides nothing a tip could show.
+bool tellsSomething(const std::wstring& text) { return text.find_first_not_of(L" .") != std::wstring::npos; }
+
 // The list's one tool in its tip: the whole list, its texts asked of the list.
 TOOLINFOW toolOf(HWND window)
 {
@@ -139,7 +143,7 @@ int ListViewControl::textRoom(HWND window, int index, int column) const
 std::wstring ListViewControl::tipFor(HWND window, int index, int column) const
 {
     const std::wstring& whole = text(index, column);
-    const bool cut = !whole.empty() && widthFor(whole) > textRoom(window, index, column);
+    const bool cut = tellsSomething(whole) && widthFor(whole) > textRoom(window, index, column);
     // As on Windows: a cut text comes whole for the parent to extend; an uncut one, empty for it to fill.
     std::vector<wchar_t> buffer(INFOTIPSIZE, L'\0');
     if (cut)

@@ -2,6 +2,7 @@
 #include "win/ToolTipControl.h"
 
 #include "win/ControlSupport.h"
+#include "win/WordWrap.h"
 
 #include <algorithm>
 
@@ -90,7 +91,8 @@ void ToolTipControl::show(HWND window, int tool, bool underTool)
         return;
     SetWindowTextW(window, text.c_str());
     // Just below the mouse (or the tool), framed: a character cell each side and a row above and
-    // below. A text wider than the screen goes on over more lines; the tip stays on the screen.
+    // below. A line break starts a row, a line wider than the screen goes on over more rows; the
+    // tip stays on the screen.
     POINT cursor{};
     GetCursorPos(&cursor);
     const LONG cellWidth = LOWORD(GetDialogBaseUnits());
@@ -101,10 +103,12 @@ void ToolTipControl::show(HWND window, int tool, bool underTool)
     }
     const LONG screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const LONG screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const auto lineWidth = std::max<LONG>(std::min<LONG>(static_cast<LONG>(text.size()), screenWidth / cellWidth - 2), 1);
-    const LONG lines = (static_cast<LONG>(text.size()) + lineWidth - 1) / lineWidth;
-    const LONG width = (lineWidth + 2) * cellWidth;
-    const LONG height = (lines + 2) * cellHeight;
+    const std::vector<std::wstring> rows = WordWrap(text, static_cast<int>(std::max<LONG>(screenWidth / cellWidth - 2, 1)));
+    std::size_t widest = 1;
+    for (const std::wstring& row : rows)
+        widest = std::max(widest, row.size());
+    const LONG width = (static_cast<LONG>(widest) + 2) * cellWidth;
+    const LONG height = (static_cast<LONG>(rows.size()) + 2) * cellHeight;
     LONG top = cursor.y + cellHeight;
     if (top + height > screenHeight)
         top = std::max<LONG>(cursor.y - height, 0);

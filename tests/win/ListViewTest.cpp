@@ -334,6 +334,24 @@ TEST_F(ListViewTest, ACutTextShowsWholeInATipWhereTheMouseOrTheKeyboardRestsAndT
     GetWindowRect(tip, &rect);
     EXPECT_EQ(rect.right - rect.left, 80 * 8);
     EXPECT_EQ(rect.bottom - rect.top, (2 + 2) * 16) << "78 characters a line: two lines and the frame";
+
+    // A message of two lines shows as two rows, as wide as its longer line; a placeholder of dots
+    // and blanks, though its column cuts it, has nothing to show.
+    const auto setComment = [&](const wchar_t* text) {
+        sub.pszText = const_cast<LPWSTR>(text);
+        SendMessageW(m_list, LVM_SETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&sub));
+    };
+    setComment(L"Lamp failure\r\nRun stopped");
+    ASSERT_TRUE(ListViewAutomation::restOnItem(m_parent, 7, 0, 2, shown));
+    EXPECT_EQ(shown, L"Lamp failure\r\nRun stopped");
+    moveTo(fileOfRow(0));
+    rest();
+    GetWindowRect(tip, &rect);
+    EXPECT_EQ(rect.right - rect.left, (12 + 2) * 8);
+    EXPECT_EQ(rect.bottom - rect.top, (2 + 2) * 16);
+    setComment(L" ... ...");
+    ASSERT_TRUE(ListViewAutomation::restOnItem(m_parent, 7, 0, 2, shown));
+    EXPECT_EQ(shown, L"");
 }
 
 TEST_F(ListViewTest, InListModeItemsRunDownColumnsThatScrollSideways)
