@@ -1,4 +1,4 @@
-// Acting as a user through injected input, and inspecting windows headless.
+// Acting as a user through injected input.
 #include "win/Automation.h"
 
 #include "kernel/Clock.h"
@@ -9,14 +9,11 @@
 #include "win/CommCtrl.h"
 #include "win/ControlBarAutomation.h"
 #include "win/ControlSupport.h"
-#include "win/EditControl.h"
-#include "win/IconTable.h"
 #include "win/KeyboardState.h"
-#include "win/ListViewControl.h"
-#include "win/ListViewSnapshot.h"
 #include "win/MessageLoop.h"
 #include "win/MessageQueue.h"
 #include "win/WindowGeometry.h"
+#include "win/WindowInspection.h"
 #include "win/WindowTable.h"
 
 #include <algorithm>
@@ -148,160 +145,6 @@ ActionResult type(HWND window, int id, std::wstring_view text, bool replace)
     if (replace && IsWindow(target) && !EqualsNoCase(ControlSupport::text(target), text))
         return fail(nameOf(id) + L" refused part of the text: it holds \"" + ControlSupport::text(target) + L"\"");
     return {};
-}
-
-std::wstring windowText(HWND window)
-{
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
-    return text;
-}
-
-WindowInfo collect(HWND window, bool askColors)
-{
-    WindowInfo info;
-    const Window* record = WindowTable::instance().find(window);
-    if (!record)
-        return info;
-    info.hwnd = window;
-    info.parent = record->parent;
-    info.owner = record->owner;
-    info.className = record->windowClass->name;
-    // Ids are 16 bits wide: 0xFFFF is the static that is never addressed, the rest count upwards.
-    const int id = static_cast<int>(record->id & 0xFFFF);
-    info.id = !record->parent ? 0 : id == 0xFFFF ? IDC_STATIC : id;
-    info.style = record->style;
-    info.exStyle = record->exStyle;
-    info.windowRect = WindowGeometry::screenRect(window);
-    const POINT origin = WindowGeometry::clientOrigin(window);
-    const SIZE size = WindowGeometry::clientSize(*record);
-    info.clientRect = RECT{origin.x, origin.y, origin.x + size.cx, origin.y + size.cy};
-    info.visible = IsWindowVisible(window);
-    info.enabled = true;
-    for (HWND current = window; current && current != GetDesktopWindow(); current = GetAncestor(current, GA_PARENT))
-        info.enabled = info.enabled && IsWindowEnabled(current);
-    info.focused = GetFocus() == window;
-    info.active = GetActiveWindow() == window;
-    info.menu = GetMenu(window);
-    info.text = windowText(window);
-    if (isClass(window, WC_EDITW)) {
-        info.readOnly = (info.style & ES_READONLY) != 0;
-        info.password = (info.style & ES_PASSWORD) != 0;
-        if (info.password)
-            info.text.assign(info.text.size(), static_cast<wchar_t>(SendMessageW(window, EM_GETPASSWORDCHAR, 0, 0)));
-        SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&info.selectionStart), reinterpret_cast<LPARAM>(&info.selectionEnd));
-        info.firstVisibleLine = static_cast<int>(SendMessageW(window, EM_GETFIRSTVISIBLELINE, 0, 0));
-        info.wrapColumns = EditControl::wrapColumns(window);
-    } else if (isClass(window, WC_BUTTONW)) {
-        info.checkState = static_cast<UINT>(SendMessageW(window, BM_GETCHECK, 0, 0));
-        info.pushed = (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-        info.isDefault = (info.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    } else if (isClass(window, WC_COMBOBOXW)) {
-        const auto count = SendMessageW(window, CB_GETCOUNT, 0, 0);
-        for (LRESULT index = 0; index < count; ++index) {
-            std::wstring item(static_cast<std::size_t>(SendMessageW(window, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0)) + 1, L'\0');
-            item.resize(static_cast<std::size_t>(SendMessageW(window, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()))));
-            info.items.push_back(item);
-        }
-        info.currentSelection = static_cast<int>(SendMessageW(window, CB_GETCURSEL, 0, 0));
-        info.droppedDown = SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
-        SendMessageW(window, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&info.droppedRect));
-        SendMessageW(window, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&info.selectionStart), reinterpret_cast<LPARAM>(&info.selectionEnd));
-    } else if (isClass(window, WC_STATICW) && (info.style & SS_TYPEMASK) == SS_ICON) {
-        info.iconName = IconTable::instance().nameOf(reinterpret_cast<HICON>(SendMessageW(window, STM_GETICON, 0, 0)));
-    }
-    if (isClass(window, WC_LISTVIEWW)) {
-        // Painting asks for the colours of the rows in view; a snapshot shows every row's.
-        const int top = static_cast<int>(SendMessageW(window, LVM_GETTOPINDEX, 0, 0));
-        info.listView = askColors ? ListViewControl::inspect(window, top, static_cast<int>(SendMessageW(window, LVM_GETCOUNTPERPAGE, 0, 0)))
-                                  : ListViewControl::inspect(window, 0, static_cast<int>(SendMessageW(window, LVM_GETITEMCOUNT, 0, 0)));
-    }
-    if (askColors) {
-        ControlSupport::askColors(window);
-        if ((record = WindowTable::instance().find(window))) {
-            info.hasColors = record->hasColors;
-            info.textColor = record->textColor;
-            info.backgroundColor = record->backgroundColor;
-        }
-    }
-    return info;
-}
-
-bool isBuiltInControl(const std::wstring& className)
-{
-    for (LPCWSTR name : {WC_BUTTONW, WC_EDITW, WC_STATICW, WC_COMBOBOXW, L"msctls_updown32", WC_LISTVIEWW})
-        if (EqualsNoCase(className, name))
-            return true;
-    return false;
-}
-
-std::wstring statesOf(const WindowInfo& info)
-{
-    std::wstring states;
-    const auto add = [&states](const std::wstring& state) { states += L" " + state; };
-    if (!(info.style & WS_VISIBLE))
-        add(L"hidden");
-    if (info.style & WS_DISABLED)
-        add(L"disabled");
-    if (info.focused)
-        add(L"focused");
-    if (info.active)
-        add(L"active");
-    if (info.isDefault)
-        add(L"default");
-    if (info.checkState == BST_CHECKED)
-        add(L"checked");
-    if (info.checkState == BST_INDETERMINATE)
-        add(L"indeterminate");
-    if (info.readOnly)
-        add(L"read-only");
-    if (info.password)
-        add(L"password");
-    if (!info.iconName.empty())
-        add(L"icon=" + info.iconName);
-    if (info.firstVisibleLine)
-        add(L"scrolled to line " + std::to_wstring(info.firstVisibleLine));
-    if (info.selectionStart != info.selectionEnd)
-        add(L"selection=" + std::to_wstring(info.selectionStart) + L"-" + std::to_wstring(info.selectionEnd));
-    if (EqualsNoCase(info.className, WC_COMBOBOXW)) {
-        std::wstring entries;
-        for (std::size_t i = 0; i < info.items.size(); ++i) {
-            const bool current = static_cast<int>(i) == info.currentSelection;
-            entries += (i ? L", " : L"") + std::wstring(current ? L"[" : L"") + L"\"" + info.items[i] + L"\"" + (current ? L"]" : L"");
-        }
-        add(L"entries={" + entries + L"}");
-        if (info.droppedDown)
-            add(L"dropped");
-    }
-    return states;
-}
-
-// What the control itself tells of its state, after a blank.
-std::wstring controlStates(HWND window)
-{
-    Window* record = WindowTable::instance().find(window);
-    if (!record || !record->control)
-        return {};
-    const std::wstring states = record->control->states(window);
-    return states.empty() ? states : L" " + states;
-}
-
-void appendSnapshot(std::wstring& out, HWND window, int depth)
-{
-    const WindowInfo info = collect(window, false);
-    const std::wstring indent(static_cast<std::size_t>(depth) * 2, L' ');
-    if (depth == 0)
-        out += L"Window \"" + info.text + L"\" (" + info.className + L")" + statesOf(info) + L"\n";
-    else
-        out += indent + info.className + L" " + std::to_wstring(info.id) + L" \"" + info.text + L"\"" + statesOf(info) +
-               controlStates(window) + L"\n";
-    if (!info.listView.columns.empty() || !info.listView.items.empty())
-        out += ListViewSnapshot(info.listView, indent + L"  ");
-    if (depth > 0 && isBuiltInControl(info.className))
-        return;
-    for (HWND child : Automation::children(window))
-        appendSnapshot(out, child, depth + 1);
 }
 
 } // namespace
@@ -589,14 +432,7 @@ void Automation::injectWheel(POINT screenPoint, int delta)
                                       MAKELPARAM(static_cast<WORD>(screenPoint.x), static_cast<WORD>(screenPoint.y)), 0, {}});
 }
 
-std::wstring Automation::snapshot(HWND window)
-{
-    if (!IsWindow(window))
-        return L"(no window)\n";
-    std::wstring out;
-    appendSnapshot(out, window, 0);
-    return out;
-}
+std::wstring Automation::snapshot(HWND window) { return WindowInspection::snapshot(window); }
 
 std::vector<HWND> Automation::topLevelWindows()
 {
@@ -613,7 +449,7 @@ std::vector<HWND> Automation::children(HWND window)
     return record ? record->children : std::vector<HWND>{};
 }
 
-WindowInfo Automation::describe(HWND window) { return collect(window, true); }
+WindowInfo Automation::describe(HWND window) { return WindowInspection::describe(window, true); }
 
 std::vector<UINT> Automation::beeps() { return BeepLog::beeps(); }
 

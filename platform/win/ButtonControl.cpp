@@ -3,6 +3,7 @@
 
 #include "win/ControlSupport.h"
 #include "win/DialogNavigation.h"
+#include "win/WindowInfo.h"
 
 namespace {
 
@@ -52,6 +53,13 @@ void ButtonControl::click(HWND window)
         break;
     }
     ControlSupport::notify(window, BN_CLICKED);
+}
+
+void ButtonControl::describe(HWND, WindowInfo& info, bool)
+{
+    info.checkState = m_check;
+    info.pushed = m_pushed;
+    info.isDefault = (info.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
 }
 
 LRESULT CALLBACK ButtonControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -8,6 +8,7 @@
 class ButtonControl : public Control {
 public:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void describe(HWND window, WindowInfo& info, bool inView) override;
 
 private:
     static ButtonControl* of(HWND window);

@@ -6,6 +6,7 @@
 
 #include "win/Control.h"
 #include "win/WinUser.h"
+#include "win/WindowInfo.h"
 
 #include <cstdint>
 #include <string>
@@ -15,6 +16,21 @@ class ComboBoxControl : public Control {
 public:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static constexpr int editId = 1001;
+
+    // The entries, the current one, the open list and the edit's selection, as the messages give them.
+    void describe(HWND window, WindowInfo& info, bool) override
+    {
+        const auto count = SendMessageW(window, CB_GETCOUNT, 0, 0);
+        for (LRESULT index = 0; index < count; ++index) {
+            std::wstring item(static_cast<std::size_t>(SendMessageW(window, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0)) + 1, L'\0');
+            item.resize(static_cast<std::size_t>(SendMessageW(window, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()))));
+            info.items.push_back(item);
+        }
+        info.currentSelection = static_cast<int>(SendMessageW(window, CB_GETCURSEL, 0, 0));
+        info.droppedDown = SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
+        SendMessageW(window, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&info.droppedRect));
+        SendMessageW(window, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&info.selectionStart), reinterpret_cast<LPARAM>(&info.selectionEnd));
+    }
 
 private:
     struct Item {

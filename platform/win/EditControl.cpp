@@ -4,6 +4,7 @@
 #include "kernel/Text.h"
 #include "win/ControlSupport.h"
 #include "win/WindowGeometry.h"
+#include "win/WindowInfo.h"
 #include "win/WordWrap.h"
 
 #include <algorithm>
@@ -270,6 +271,18 @@ LRESULT EditControl::handleKey(HWND window, WPARAM key)
         break;
     }
     return 0;
+}
+
+void EditControl::describe(HWND window, WindowInfo& info, bool)
+{
+    info.readOnly = (info.style & ES_READONLY) != 0;
+    info.password = (info.style & ES_PASSWORD) != 0;
+    if (info.password)
+        info.text.assign(info.text.size(), m_passwordChar);
+    info.selectionStart = selectionStart();
+    info.selectionEnd = selectionEnd();
+    info.firstVisibleLine = m_firstLine;
+    info.wrapColumns = wrapColumns(window);
 }
 
 LRESULT CALLBACK EditControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -17,6 +17,7 @@ public:
     // The columns a multi-line edit wraps its text at: its width in cells, less the column of its
     // vertical scroll bar; 0 where lines break only at line ends.
     static int wrapColumns(HWND window);
+    void describe(HWND window, WindowInfo& info, bool inView) override;
 
 private:
     LRESULT handleKey(HWND window, WPARAM key);

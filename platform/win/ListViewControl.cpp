@@ -7,6 +7,7 @@
 #include "win/ImageList.h"
 #include "win/ToolTipControl.h"
 #include "win/WindowGeometry.h"
+#include "win/WindowInfo.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -852,6 +853,11 @@ ListViewInfo ListViewControl::inspect(HWND window, int first, int count)
             info.items[first + row].cells[column].backgroundColor = colors[row][column].background;
         }
     return info;
+}
+
+void ListViewControl::describe(HWND window, WindowInfo& info, bool inView)
+{
+    info.listView = inView ? inspect(window, m_top, countPerPage(window)) : inspect(window, 0, static_cast<int>(m_items.size()));
 }
 
 namespace {

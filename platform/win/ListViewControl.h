@@ -39,6 +39,8 @@ public:
 
     // Everything a front end shows; the colours of items first .. first+count-1 painted.
     static ListViewInfo inspect(HWND window, int first, int count);
+    // Painting asks for the colours of the rows in view; a snapshot shows every row's.
+    void describe(HWND window, WindowInfo& info, bool inView) override;
 
 private:
     static ListViewControl* of(HWND window);

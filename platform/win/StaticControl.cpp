@@ -3,6 +3,7 @@
 
 #include "win/ControlSupport.h"
 #include "win/IconTable.h"
+#include "win/WindowInfo.h"
 
 namespace {
 
@@ -11,6 +12,12 @@ constexpr WPARAM IMAGE_ICON = 1;
 bool isIcon(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & SS_TYPEMASK) == SS_ICON; }
 
 } // namespace
+
+void StaticControl::describe(HWND, WindowInfo& info, bool)
+{
+    if ((info.style & SS_TYPEMASK) == SS_ICON)
+        info.iconName = IconTable::instance().nameOf(m_icon);
+}
 
 LRESULT CALLBACK StaticControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
