@@ -23,7 +23,8 @@ namespace {
 
 const std::filesystem::path corpus = REPLAY_CORPUS;
 
-// The corpus files of one kind, in name order; "bad-" ones must end in an error.
+// The corpus files of one kind, in name order; "bad-" ones must end in an error. A kind with no
+// files fails the test, so that a lost corpus cannot pass as one that holds no fault.
 std::vector<std::filesystem::path> corpusFiles(const std::string& extension)
 {
     std::vector<std::filesystem::path> files;
@@ -31,6 +32,7 @@ std::vector<std::filesystem::path> corpusFiles(const std::string& extension)
         if (entry.path().extension() == extension)
             files.push_back(entry.path());
     std::sort(files.begin(), files.end());
+    EXPECT_FALSE(files.empty()) << "the corpus " << corpus << " holds no " << extension << " files";
     return files;
 }
 
