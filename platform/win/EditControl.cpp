@@ -285,6 +285,67 @@ void EditControl::describe(HWND window, WindowInfo& info, bool)
     info.wrapColumns = wrapColumns(window);
 }
 
+LRESULT EditControl::setText(HWND window, LPCWSTR text)
+{
+    ControlSupport::storeText(window, withCase(window, text ? text : L""));
+    moveCaret(0, false);
+    m_firstLine = 0;
+    m_modified = false;
+    ControlSupport::notify(window, EN_CHANGE);
+    return TRUE;
+}
+
+LRESULT EditControl::press(HWND window, POINT point)
+{
+    SetFocus(window);
+    const std::wstring& text = ControlSupport::text(window);
+    DWORD position = lineStart(text, 0);
+    for (int row = static_cast<int>(point.y) / WindowGeometry::cellHeight; row > 0 && isMultiLine(window); --row)
+        position = std::min<DWORD>(lineEnd(text, position) + 2, static_cast<DWORD>(text.size()));
+    const auto column = static_cast<DWORD>(std::max(0, static_cast<int>(point.x) / WindowGeometry::cellWidth));
+    moveCaret(std::min(position + column, lineEnd(text, position)), false);
+    return 0;
+}
+
+LRESULT EditControl::getSelection(DWORD* start, DWORD* end) const
+{
+    if (start)
+        *start = selectionStart();
+    if (end)
+        *end = selectionEnd();
+    return MAKELRESULT(static_cast<WORD>(std::min<DWORD>(selectionStart(), 0xFFFF)),
+                       static_cast<WORD>(std::min<DWORD>(selectionEnd(), 0xFFFF)));
+}
+
+LRESULT EditControl::setSelection(HWND window, int start, int end)
+{
+    // -1 as the start takes the selection away, leaving the caret.
+    if (start == -1) {
+        m_anchor = m_caret;
+        return 0;
+    }
+    const DWORD size = length(window);
+    const auto clampTo = [size](int value) { return value < 0 ? size : std::min<DWORD>(static_cast<DWORD>(value), size); };
+    m_anchor = clampTo(start);
+    m_caret = clampTo(end);
+    return 0;
+}
+
+LRESULT EditControl::setPasswordChar(HWND window, wchar_t character)
+{
+    const DWORD style = styleOf(window);
+    if (character)
+        m_passwordChar = character;
+    SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(character ? style | ES_PASSWORD : style & ~ES_PASSWORD));
+    return 0;
+}
+
+LRESULT EditControl::scrollMessage(HWND window, WORD scrollCode)
+{
+    const int moved = scrollBy(window, scrollCode);
+    return isMultiLine(window) ? MAKELRESULT(static_cast<WORD>(moved), TRUE) : FALSE;
+}
+
 LRESULT CALLBACK EditControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
@@ -301,12 +362,7 @@ LRESULT CALLBACK EditControl::windowProc(HWND window, UINT message, WPARAM wPara
     case WM_GETDLGCODE:
         return dialogCode(window, lParam);
     case WM_SETTEXT:
-        ControlSupport::storeText(window, withCase(window, lParam ? reinterpret_cast<LPCWSTR>(lParam) : L""));
-        self->moveCaret(0, false);
-        self->m_firstLine = 0;
-        self->m_modified = false;
-        ControlSupport::notify(window, EN_CHANGE);
-        return TRUE;
+        return self->setText(window, reinterpret_cast<LPCWSTR>(lParam));
     case WM_CHAR:
         self->handleChar(window, static_cast<wchar_t>(wParam));
         return 0;
@@ -316,16 +372,8 @@ LRESULT CALLBACK EditControl::windowProc(HWND window, UINT message, WPARAM wPara
         if (const HWND combo = comboOf(window); combo && (wParam == VK_DOWN || wParam == VK_UP))
             return SendMessageW(combo, WM_SYSKEYDOWN, wParam, lParam);
         return DefWindowProcW(window, message, wParam, lParam);
-    case WM_LBUTTONDOWN: {
-        SetFocus(window);
-        const std::wstring& text = ControlSupport::text(window);
-        DWORD position = lineStart(text, 0);
-        for (int row = GET_Y_LPARAM(lParam) / WindowGeometry::cellHeight; row > 0 && isMultiLine(window); --row)
-            position = std::min<DWORD>(lineEnd(text, position) + 2, static_cast<DWORD>(text.size()));
-        const auto column = static_cast<DWORD>(std::max(0, GET_X_LPARAM(lParam) / WindowGeometry::cellWidth));
-        self->moveCaret(std::min(position + column, lineEnd(text, position)), false);
-        return 0;
-    }
+    case WM_LBUTTONDOWN:
+        return self->press(window, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_SETFOCUS:
         ControlSupport::notify(window, EN_SETFOCUS);
         return 0;
@@ -333,23 +381,9 @@ LRESULT CALLBACK EditControl::windowProc(HWND window, UINT message, WPARAM wPara
         ControlSupport::notify(window, EN_KILLFOCUS);
         return 0;
     case EM_GETSEL:
-        if (wParam)
-            *reinterpret_cast<DWORD*>(wParam) = self->selectionStart();
-        if (lParam)
-            *reinterpret_cast<DWORD*>(lParam) = self->selectionEnd();
-        return MAKELRESULT(static_cast<WORD>(std::min<DWORD>(self->selectionStart(), 0xFFFF)),
-                           static_cast<WORD>(std::min<DWORD>(self->selectionEnd(), 0xFFFF)));
-    case EM_SETSEL: {
-        const DWORD size = length(window);
-        const auto clampTo = [size](LPARAM value) { return value < 0 ? size : std::min<DWORD>(static_cast<DWORD>(value), size); };
-        if (static_cast<int>(wParam) == -1) {
-            self->m_anchor = self->m_caret;
-            return 0;
-        }
-        self->m_anchor = clampTo(static_cast<int>(wParam));
-        self->m_caret = clampTo(static_cast<int>(lParam));
-        return 0;
-    }
+        return self->getSelection(reinterpret_cast<DWORD*>(wParam), reinterpret_cast<DWORD*>(lParam));
+    case EM_SETSEL:
+        return self->setSelection(window, static_cast<int>(wParam), static_cast<int>(lParam));
     case EM_REPLACESEL:
         self->replaceSelection(window, lParam ? reinterpret_cast<LPCWSTR>(lParam) : L"", false);
         return 0;
@@ -368,13 +402,8 @@ LRESULT CALLBACK EditControl::windowProc(HWND window, UINT message, WPARAM wPara
     case EM_SETMODIFY:
         self->m_modified = wParam != 0;
         return 0;
-    case EM_SETPASSWORDCHAR: {
-        const DWORD style = styleOf(window);
-        if (wParam)
-            self->m_passwordChar = static_cast<wchar_t>(wParam);
-        SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(wParam ? style | ES_PASSWORD : style & ~ES_PASSWORD));
-        return 0;
-    }
+    case EM_SETPASSWORDCHAR:
+        return self->setPasswordChar(window, static_cast<wchar_t>(wParam));
     case EM_GETPASSWORDCHAR:
         return (styleOf(window) & ES_PASSWORD) ? self->m_passwordChar : 0;
     case EM_GETLINECOUNT:
@@ -384,10 +413,8 @@ LRESULT CALLBACK EditControl::windowProc(HWND window, UINT message, WPARAM wPara
     case EM_LINESCROLL:
         self->scrollTo(window, self->m_firstLine + static_cast<int>(lParam));
         return isMultiLine(window);
-    case EM_SCROLL: {
-        const int moved = self->scrollBy(window, static_cast<WORD>(wParam));
-        return isMultiLine(window) ? MAKELRESULT(static_cast<WORD>(moved), TRUE) : FALSE;
-    }
+    case EM_SCROLL:
+        return self->scrollMessage(window, static_cast<WORD>(wParam));
     case WM_VSCROLL:
         self->scrollBy(window, LOWORD(wParam));
         return 0;

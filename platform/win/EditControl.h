@@ -20,6 +20,14 @@ public:
     void describe(HWND window, WindowInfo& info, bool inView) override;
 
 private:
+    // The window procedure's handlers for the messages that take more than a line.
+    LRESULT setText(HWND window, LPCWSTR text);
+    LRESULT press(HWND window, POINT point);
+    LRESULT getSelection(DWORD* start, DWORD* end) const;
+    LRESULT setSelection(HWND window, int start, int end);
+    LRESULT setPasswordChar(HWND window, wchar_t character);
+    // EM_SCROLL: the rows moved, for a multi-line edit.
+    LRESULT scrollMessage(HWND window, WORD scrollCode);
     LRESULT handleKey(HWND window, WPARAM key);
     void handleChar(HWND window, wchar_t character);
     // Replaces the selection; typing honours the limit, beeping when it refuses.
