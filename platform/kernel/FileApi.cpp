@@ -182,6 +182,21 @@ BOOL DeleteFileW(LPCWSTR path)
     return error ? fail(ERROR_ACCESS_DENIED) : succeed();
 }
 
+BOOL MoveFileW(LPCWSTR existing, LPCWSTR newName)
+{
+    const auto from = existingPath(existing);
+    if (!from)
+        return FALSE;
+    const auto to = DriveMap::toHost(newName ? newName : L"");
+    if (!to)
+        return fail(ERROR_INVALID_NAME);
+    std::error_code error;
+    if (fs::exists(*to, error))
+        return fail(ERROR_ALREADY_EXISTS);
+    fs::rename(*from, *to, error);
+    return error ? fail(ERROR_ACCESS_DENIED) : succeed();
+}
+
 bool MatchesWildcard(LPCWSTR pattern, LPCWSTR name)
 {
     const std::wstring upperPattern = ToUpperWide(pattern);

@@ -39,6 +39,8 @@ BOOL SetFileAttributesW(LPCWSTR path, DWORD attributes);
 BOOL CreateDirectoryW(LPCWSTR path, void* securityAttributes);
 BOOL RemoveDirectoryW(LPCWSTR path);
 BOOL DeleteFileW(LPCWSTR path);
+// Renames a file or a folder; a new name that exists already is refused (ERROR_ALREADY_EXISTS).
+BOOL MoveFileW(LPCWSTR existing, LPCWSTR newName);
 
 // The pattern's last component may hold * and ?; names match without regard to case, and "*.*"
 // matches every name. "." and ".." are found in every folder below a drive's top.

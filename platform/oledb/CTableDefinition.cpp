@@ -4,6 +4,8 @@
 #include "Database.h"
 #include "ErrorObject.h"
 
+#include "kernel/Text.h"
+
 #include <cwctype>
 
 namespace {
@@ -23,6 +25,17 @@ HRESULT checkName(const DBID& id, HRESULT refusal, const wchar_t* what)
                        L"'" + name + L"' is not a valid " + what +
                            L" name. Make sure that it is not empty, does not begin with a blank, holds no control "
                            L"characters and is not longer than 64 characters.");
+}
+
+HRESULT checkType(const DBCOLUMNDESC& column)
+{
+    if (column.wType != DBTYPE_I4 && column.wType != DBTYPE_WSTR)
+        return ReportError(DB_E_BADTYPE, IID_ITableDefinition,
+                           L"The column '" + column.dbcid.pwszName + L"' has a type the provider cannot store.");
+    if (column.wType == DBTYPE_WSTR && column.ulColumnSize > 255)
+        return ReportError(DB_E_BADTYPE, IID_ITableDefinition,
+                           L"The text column '" + column.dbcid.pwszName + L"' is wider than 255 characters.");
+    return S_OK;
 }
 
 std::string columnType(const DBCOLUMNDESC& column)
@@ -59,12 +72,9 @@ HRESULT CTableDefinition::CreateTable(const DBID& tableId, ULONG count, const DB
         status = checkName(columns[i].dbcid, DB_E_BADCOLUMNID, L"column");
         if (FAILED(status))
             return status;
-        if (columns[i].wType != DBTYPE_I4 && columns[i].wType != DBTYPE_WSTR)
-            return ReportError(DB_E_BADTYPE, IID_ITableDefinition,
-                               L"The column '" + columns[i].dbcid.pwszName + L"' has a type the provider cannot store.");
-        if (columns[i].wType == DBTYPE_WSTR && columns[i].ulColumnSize > 255)
-            return ReportError(DB_E_BADTYPE, IID_ITableDefinition,
-                               L"The text column '" + columns[i].dbcid.pwszName + L"' is wider than 255 characters.");
+        status = checkType(columns[i]);
+        if (FAILED(status))
+            return status;
         definition += (i ? ", " : "") + provider::Database::Quote(columns[i].dbcid.pwszName) + " " +
                       columnType(columns[i]);
     }
@@ -75,6 +85,28 @@ HRESULT CTableDefinition::CreateTable(const DBID& tableId, ULONG count, const DB
                            L"The table '" + tableId.pwszName + L"' cannot be created: a name is reserved or "
                            L"repeated.");
     return status;
+}
+
+HRESULT CTableDefinition::AddColumn(const DBID& tableId, const DBCOLUMNDESC& column)
+{
+    SetErrorInfo(0, nullptr);
+    if (!m_spDatabase)
+        return ReportError(E_UNEXPECTED, IID_ITableDefinition, L"The session is not open.");
+    if (!m_spDatabase->TableExists(tableId.pwszName))
+        return ReportError(DB_E_NOTABLE, IID_ITableDefinition,
+                           L"The database engine cannot find the input table or query '" + tableId.pwszName + L"'.");
+    HRESULT status = checkName(column.dbcid, DB_E_BADCOLUMNID, L"column");
+    if (SUCCEEDED(status))
+        status = checkType(column);
+    if (FAILED(status))
+        return status;
+    if (m_spDatabase->ColumnExists(WideToUtf8(tableId.pwszName), WideToUtf8(column.dbcid.pwszName)))
+        return ReportError(DB_E_DUPLICATECOLUMNID, IID_ITableDefinition,
+                           L"The table '" + tableId.pwszName + L"' has a column '" + column.dbcid.pwszName + L"' already.");
+    const std::string fill = column.wType == DBTYPE_I4 ? " NOT NULL DEFAULT 0" : " NOT NULL DEFAULT ''";
+    return m_spDatabase->Execute("ALTER TABLE " + provider::Database::Quote(tableId.pwszName) + " ADD COLUMN " +
+                                     provider::Database::Quote(column.dbcid.pwszName) + " " + columnType(column) + fill,
+                                 IID_ITableDefinition, tableId.pwszName);
 }
 
 HRESULT CTableDefinition::DropTable(const DBID& tableId)

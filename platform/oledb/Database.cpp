@@ -57,8 +57,9 @@ HRESULT Database::Open(const std::wstring& windowsPath, bool readOnly, std::shar
         status = open->Execute("PRAGMA journal_mode=WAL", IID_IDBInitialize, windowsPath);
         if (FAILED(status))
             return status;
-        // Committed writes survive a crash of the process; only a power loss may take the last.
-        open->Execute("PRAGMA synchronous=NORMAL", IID_IDBInitialize, windowsPath);
+        // Every commit is on the disk before the call returns, so a run's recorded start or end
+        // survives a power loss, not only a crash of the process.
+        open->Execute("PRAGMA synchronous=FULL", IID_IDBInitialize, windowsPath);
     }
     *database = std::move(open);
     return S_OK;
@@ -193,6 +194,12 @@ bool Database::TableExists(std::wstring_view table)
         return false;
     statement.bind(1, table);
     return statement.step() == SQLITE_ROW;
+}
+
+bool Database::ColumnExists(const std::string& table, const std::string& column)
+{
+    return sqlite3_table_column_metadata(m_db, "main", table.c_str(), column.c_str(), nullptr, nullptr, nullptr,
+                                         nullptr, nullptr) == SQLITE_OK;
 }
 
 std::optional<ULONG> Database::TextWidth(const std::string& table, const std::string& column)

@@ -40,6 +40,7 @@ public:
     HRESULT Fail(int code, const IID& iid, const std::wstring& subject);
 
     bool TableExists(std::wstring_view table);
+    bool ColumnExists(const std::string& table, const std::string& column);
     // The width a text column was declared with ("VARCHAR(50)" holds 50 characters); none for
     // other columns.
     std::optional<ULONG> TextWidth(const std::string& table, const std::string& column);
