@@ -66,7 +66,7 @@ public:
     template <class Stop>
     void RunHostUntil(Stop stop)
     {
-        while (ModuleSettings.pMainViewer->m_bRunning && !stop())
+        while (ModuleSettings.pMainViewer->GetRun().IsRunning() && !stop())
             RunHost(kHostStep);
     }
 

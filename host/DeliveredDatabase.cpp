@@ -9,7 +9,9 @@ namespace {
 const char* const schema =
     "PRAGMA journal_mode=WAL;"
     "BEGIN;"
-    "CREATE TABLE \"group_tbl\" (\"GroupID\" INTEGER, \"GroupName\" VARCHAR(50), \"ShutDownOption\" VARCHAR(50));"
+    "CREATE TABLE \"group_tbl\" (\"GroupID\" INTEGER, \"GroupName\" VARCHAR(50), \"ShutDownOption\" VARCHAR(50),"
+    " \"RecoveryCommand\" VARCHAR(50) NOT NULL DEFAULT '', \"RunOpen\" INTEGER NOT NULL DEFAULT 0,"
+    " \"StoppedRow\" INTEGER NOT NULL DEFAULT 0);"
     "CREATE TABLE \"user_tbl\" (\"UserID\" INTEGER, \"UserName\" VARCHAR(50), \"Password\" VARCHAR(50),"
     " \"Role\" INTEGER, \"Address\" VARCHAR(255), \"Phone\" VARCHAR(50), \"EMail\" VARCHAR(255),"
     " \"LockMessage\" VARCHAR(255), \"Description\" VARCHAR(255));"

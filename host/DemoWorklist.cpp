@@ -81,7 +81,7 @@ bool CreateDemoWorklist(const std::filesystem::path& databaseFile, const std::st
         error = db ? sqlite3_errmsg(db) : "out of memory";
     // One transaction: the demo group is there whole or not at all.
     ok = ok && execute(db, "BEGIN;", error) &&
-         execute(db, "INSERT INTO \"group_tbl\" VALUES (2, 'Nitrates', ' ');", error) &&
+         execute(db, "INSERT INTO \"group_tbl\" (\"GroupID\", \"GroupName\", \"ShutDownOption\") VALUES (2, 'Nitrates', ' ');", error) &&
          execute(db, methodTable, error) && insertRows(db, methodPath, error) && execute(db, "COMMIT;", error);
     if (!ok) {
         error = "Cannot write the demo worklist into " + databaseFile.string() + ": " + error;

@@ -53,7 +53,20 @@ bool Host::start(const std::vector<std::filesystem::path>& moduleCandidates, std
     UtSetHostHandle(UT_HOST_CP_CONTEXT, m_context);
     UtSetHostHandle(UT_HOST_WINDOW, reinterpret_cast<UINT_PTR>(m_window.handle()));
     startModule(moduleCandidates);
+    queueStartupMacro();
     return true;
+}
+
+void Host::queueStartupMacro()
+{
+    // The lines run as soon as the host's loop runs, before any input is taken.
+    constexpr const wchar_t* file = L"C:\\Orvane\\STARTUP.MAC";
+    const auto path = DriveMap::toHost(file);
+    std::error_code error;
+    if (!path || !std::filesystem::is_regular_file(*path, error))
+        return;
+    CpExecCommand(m_context, (std::wstring(L"Macro \"") + file + L"\"").c_str(), 0, 0, 0);
+    CpExecCommand(m_context, L"STARTUP", 0, 0, 0);
 }
 
 void Host::startModule(const std::vector<std::filesystem::path>& candidates)

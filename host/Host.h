@@ -26,7 +26,8 @@ public:
     Host(const Host&) = delete;
     Host& operator=(const Host&) = delete;
 
-    // Sets the installation's variables and starts the module found among the candidates. False,
+    // Sets the installation's variables, starts the module found among the candidates and queues
+    // the start-up macro when the installation has one. False,
     // with the reason, only when the variables cannot be read; a module that is missing, cannot
     // be loaded or offers no commands is reported through the output and the host runs on.
     bool start(const std::vector<std::filesystem::path>& moduleCandidates, std::string& error);
@@ -40,6 +41,9 @@ public:
 
 private:
     void startModule(const std::vector<std::filesystem::path>& candidates);
+    // An installation that goes on by itself after a power failure says how in its start-up macro
+    // file C:\Orvane\STARTUP.MAC: its macro STARTUP runs once the host is up.
+    void queueStartupMacro();
 
     HostRoot m_root;
     Output m_output;

@@ -4,6 +4,7 @@
 #include "host/HostLoop.h"
 #include "host/HostOptions.h"
 #include "host/LineMode.h"
+#include "host/PowerFailure.h"
 #include "host/ScriptRunner.h"
 #include "tui/TerminalSession.h"
 
@@ -68,6 +69,7 @@ int main(int argc, char** argv)
                                                (options->frontEnd == FrontEndChoice::Automatic && TerminalSession::available()));
     TerminalSession session;
     const Host::Output output = terminal ? session.output() : Host::Output(show);
+    const PowerFailure powerFailure;
     Host host(root, output);
     if (!host.start(CommandModule::defaultCandidates(), error)) {
         std::cerr << "orvane: " << error << "\n";

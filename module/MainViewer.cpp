@@ -10,14 +10,23 @@
 #include "resources/ResourceIds.h"
 #include "viewer/CDialogMainViewer.h"
 
+namespace {
+
+// The viewer's opening may show a message box, whose loop runs the host's commands meanwhile.
+bool opening = false;
+
+} // namespace
+
 BOOL OpenMainViewer(CWnd* pParent)
 {
     auto* viewer = new CDialogMainViewer(pParent);
     ModuleSettings.pMainViewer = viewer;
 
     AfxHookWindowCreate(viewer);
+    opening = true;
     HWND hWnd = NlsCreateDialog(ModuleResourceHandle(), IDD_MAIN_VIEWER,
                                 pParent ? pParent->GetSafeHwnd() : nullptr, &AfxDlgProc);
+    opening = false;
     if (hWnd) {
         ::ShowWindow(hWnd, SW_SHOW);
         MenuState(FALSE);
@@ -34,4 +43,15 @@ void CloseMainViewer()
     viewer->DestroyWindow();
     delete viewer;
     ModuleSettings.pMainViewer = nullptr;
+}
+
+BOOL RaiseBusyMainViewer()
+{
+    CDialogMainViewer* viewer = ModuleSettings.pMainViewer;
+    if (!viewer || !(opening || (::IsWindow(viewer->GetSafeHwnd()) && viewer->GetRun().IsRunning())))
+        return FALSE;
+    // A window hidden behind the lock stays hidden.
+    if (::IsWindowVisible(viewer->GetSafeHwnd()))
+        ::SetForegroundWindow(viewer->GetSafeHwnd());
+    return TRUE;
 }

@@ -11,3 +11,6 @@ class CWnd;
 BOOL OpenMainViewer(CWnd* pParent);
 // Destroys the viewer's window and the object, when there is one.
 void CloseMainViewer();
+// A viewer that runs a group, or is still opening, must not be replaced: it is brought to the
+// front and TRUE is the answer.
+BOOL RaiseBusyMainViewer();

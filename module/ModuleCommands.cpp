@@ -59,13 +59,17 @@ CWnd* ApplicationWindow(CXRCpDlcWnd* task)
 
 int FiaRunnerExecute(CXRCmdExecFrame* frame, HCPCONTEXT context, CXRCpDlcWnd* task)
 {
-    if (UpperParameter(frame) == L"CONTROL")
+    if (RaiseBusyMainViewer())
+        return 0;
+    const std::wstring parameter = UpperParameter(frame);
+    if (parameter == L"CONTROL")
         ModuleSettings.bControl = TRUE;
     ReadHostSettings(context);
     CloseMainViewer();
     if (ModuleSettings.bControl && RunLogon() != IDOK)
         return 0;
-    OpenMainViewer(ApplicationWindow(task));
+    if (OpenMainViewer(ApplicationWindow(task)) && parameter == L"CONTINUE")
+        ModuleSettings.pMainViewer->ContinueInterruptedRun();
     return 0;
 }
 

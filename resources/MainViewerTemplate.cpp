@@ -19,8 +19,10 @@ const DialogItemTemplate viewerItems[] = {
     {L"STATIC", L"Shut &down options after the run:", IDC_STATIC, kControl | SS_LEFT, 6, 16, 126, 8},
     {L"COMBOBOX", L"", IDC_SHUTDOWN,
      kControl | CBS_DROPDOWN | CBS_UPPERCASE | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP, 148, 16, 146, 57},
+    {L"STATIC", L"Command on reco&very:", IDC_STATIC, kControl | SS_LEFT, 6, 24, 126, 8},
+    {L"EDIT", L"", IDC_RECOVERY, kControl | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_UPPERCASE, 148, 24, 146, 8},
     {WC_LISTVIEWW, L"", IDC_METHOD_LIST,
-     kControl | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 5, 24, 289, 128},
+     kControl | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 5, 32, 289, 120},
     {L"BUTTON", L"&Run", IDC_RUN, kControl | BS_DEFPUSHBUTTON | WS_TABSTOP, 111, 152, 50, 8},
     {L"BUTTON", L"&Pause", IDC_PAUSE, kControl | BS_PUSHBUTTON | WS_TABSTOP, 171, 152, 50, 8},
     {L"BUTTON", L"&Stop", IDC_STOP, kControl | BS_PUSHBUTTON | WS_TABSTOP, 231, 152, 50, 8},
@@ -47,6 +49,8 @@ const MenuItemTemplate groupItems[] = {
     {L"&Delete", ID_DELETE_GROUP},
     {nullptr, 0, MF_SEPARATOR},
     {L"Auto&name...", ID_AUTONAME},
+    {nullptr, 0, MF_SEPARATOR},
+    {L"&Continue", ID_CONTINUE},
 };
 const MenuItemTemplate methodItems[] = {
     {L"&Add Method...", ID_ADD_METHOD},

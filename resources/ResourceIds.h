@@ -14,6 +14,7 @@ constexpr int IDB_LOGO = 353;
 constexpr int IDC_METHOD_LIST = 19001;
 constexpr int IDC_SHUTDOWN = 19005;
 constexpr int IDC_GROUP = 19006;
+constexpr int IDC_RECOVERY = 19040;
 constexpr int IDC_RUN = 33001;
 constexpr int IDC_PAUSE = 33002;
 constexpr int IDC_STOP = 33003;
@@ -28,6 +29,7 @@ constexpr int ID_CHECK_ALL = 32777;
 constexpr int ID_UNCHECK_ALL = 32778;
 constexpr int ID_USER_ACCOUNTS = 32779;
 constexpr int ID_LOCK = 32780;
+constexpr int ID_CONTINUE = 32782;
 constexpr int ID_MODULE_HELP = 9;
 
 // The state images of the method list, one a run state.
@@ -85,6 +87,20 @@ constexpr int IDS_WINDOW_OPENED = 22030;
 constexpr int IDS_WINDOW_CLOSED = 22031;
 // The message pane while a run is paused.
 constexpr int IDS_RUN_PAUSED = 22039;
+
+// The run of a group: its results, its logbook entries, and what an interrupted run leaves.
+constexpr int IDS_RUN_COMPLETE = 22007;
+constexpr int IDS_RUN_ABORTED = 22009;
+constexpr int IDS_PRERUN_CHECK = 22010;
+constexpr int IDS_OLD_DATA_QUESTION = 22015;
+constexpr int IDS_START_GROUP = 22032;
+constexpr int IDS_ROW_INTERRUPTED = 22040;
+constexpr int IDS_GROUP_INTERRUPTED = 22041;
+constexpr int IDS_LOG_INTERRUPTED = 22042;
+constexpr int IDS_PARTIAL_DATA_KEPT = 22043;
+constexpr int IDS_GROUP_RUN_ELSEWHERE = 22044;
+constexpr int IDS_CONTINUE_GROUP = 22045;
+constexpr int IDS_RECOVERY_SENT = 22046;
 
 // The lock dialog.
 constexpr int IDD_LOCKER = 23206;

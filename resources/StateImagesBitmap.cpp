@@ -1,4 +1,4 @@
-// Bitmap 351: the five state images of the method list, one a run state, 20 pixels wide each on
+// Bitmap 351: the six state images of the method list, one a run state, 20 pixels wide each on
 // white, which the list shows transparent.
 #include "ModuleResources.h"
 #include "ResourceIds.h"
@@ -17,10 +17,11 @@ const BitmapTile stateImages[] = {
     {L"\u2713", RGB(0, 128, 0), kWhite}, // done: a check mark
     {L"?", RGB(255, 0, 0), kWhite},       // failed: a question mark
     {L"\u2610", RGB(0, 0, 0), kWhite},   // unchecked: an empty frame
+    {L"\u21BB", RGB(255, 128, 0), kWhite}, // interrupted: an arrow turning back to run again
 };
 
 const BitmapTemplate stateImagesBitmap = {
-    .cx = 100,
+    .cx = 120,
     .cy = 16,
     .tileWidth = 20,
     .tiles = stateImages,

@@ -51,6 +51,13 @@ const ResourceEntry entries[] = {
     string(22037, L"A shut-down command can have at most 50 characters; the group keeps its option."),
     string(22038, L"These methods are listed without FIA because their FIA.REG cannot be used:"),
     string(22039, L"Paused: the next method waits for Run."),
+    string(22040, L"Orvane stopped while this method ran."),
+    string(22041, L"Interrupted at row %d (%s): Group > Continue"),
+    string(22042, L"Serion group %s was interrupted at row %d (%s)."),
+    string(22043, L"Orvane stopped while this method ran. Its data so far are kept in %s."),
+    string(22044, L"Another Orvane runs this group now. It can be run here once that run has ended."),
+    string(22045, L"Serion continue group %s."),
+    string(22046, L"Serion recovery command %s sent."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
     string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),
     string(32772, L"Edit current method information\nEdit Method Info"),
@@ -63,6 +70,7 @@ const ResourceEntry entries[] = {
     string(32779, L"Add/Remove user\nAdd/Remove user"),
     string(32780, L"Lock Serion and Orvane\nLock Orvane"),
     string(32781, L"\\helpenu\\Orvane.chm"),
+    string(32782, L"Runs the group on from its first row that has not completed\nContinue"),
 };
 
 } // namespace

@@ -109,6 +109,7 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_CBN_SELCHANGE(IDC_GROUP, &CDialogMainViewer::OnGroupChanged)
     ON_CBN_SELCHANGE(IDC_SHUTDOWN, &CDialogMainViewer::OnShutdownChanged)
     ON_CBN_KILLFOCUS(IDC_SHUTDOWN, &CDialogMainViewer::OnShutdownChanged)
+    ON_EN_KILLFOCUS(IDC_RECOVERY, &CDialogMainViewer::OnRecoveryChanged)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_METHOD_LIST, &CDialogMainViewer::OnListItemChanged)
     ON_COMMAND(ID_LOCK, &CDialogMainViewer::OnLock)
     ON_COMMAND(ID_USER_ACCOUNTS, &CDialogMainViewer::OnUserAccounts)
@@ -120,6 +121,8 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_BN_CLICKED(IDC_RUN, &CDialogMainViewer::OnRun)
     ON_BN_CLICKED(IDC_PAUSE, &CDialogMainViewer::OnPause)
     ON_BN_CLICKED(IDC_STOP, &CDialogMainViewer::OnStop)
+    ON_COMMAND(ID_CONTINUE, &CDialogMainViewer::OnContinue)
+    ON_MESSAGE(WM_RUN_CLOSED, &CDialogMainViewer::OnRunClosed)
     ON_MESSAGE(WM_DISPLAYCHANGE, &CDialogMainViewer::OnDisplayChange)
 END_MESSAGE_MAP()
 
@@ -166,6 +169,7 @@ BOOL CDialogMainViewer::OnInitDialog()
         m_hotlink.ConnectAll();
     }
 
+    SendDlgItemMessageW(m_hWnd, IDC_RECOVERY, EM_LIMITTEXT, std::size(GroupRecord{}.RecoveryCommand) - 1, 0);
     EnableToolTips(TRUE);
     if (!m_toolBar.Create(this, IDR_MAIN_TOOLBAR) || !m_statusBar.Create(this))
         return TRUE;
@@ -183,7 +187,7 @@ BOOL CDialogMainViewer::OnInitDialog()
     std::wstring strSystemStatus;
     ReadStrVar("GUISYSTEMSTATUS$", strSystemStatus);
     m_statusBar.ShowSystemStatus(strSystemStatus);
-    ReadStrVar("ACQSTATUS$", m_strAcqStatus);
+    m_run.ReadAcqStatus();
     UpdateRunButtons();
     return TRUE;
 }
@@ -238,7 +242,7 @@ BOOL CDialogMainViewer::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
 void CDialogMainViewer::OnCancel()
 {
     // A running group keeps its window: the run's results arrive through it.
-    if (m_bRunning)
+    if (m_run.IsRunning())
         return;
     RemoveKeyboardHook();
     LogbookWriteId(IDS_WINDOW_CLOSED);
@@ -255,12 +259,13 @@ void CDialogMainViewer::UpdateCommandState()
     const BOOL bAdministrator = ModuleSettings.nUserRole == USERROLE_ADMINISTRATOR && ModuleSettings.bControl;
     const int nItems = m_listMethods.GetSafeHwnd() ? m_listMethods.GetItemCount() : 0;
     const UINT nSelected = m_listMethods.GetSafeHwnd() ? m_listMethods.GetSelectedCount() : 0;
-    const BOOL bIdle = !m_bRunning;
+    const BOOL bIdle = !m_run.IsRunning();
 
     EnableCommand(pMenu->GetSubMenu(kFileMenu), IDCANCEL, bIdle);
     EnableCommand(pMenu->GetSubMenu(kFileMenu), ID_USER_ACCOUNTS, bAdministrator);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_ADD_GROUP, bIdle);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_AUTONAME, bIdle && nItems > 0);
+    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_CONTINUE, bGroupSelected && m_run.CanContinue());
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_DELETE_GROUP, bIdle && bGroupSelected);
     EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_ADD_METHOD, bIdle && bGroupSelected);
     EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_CHECK_ALL, bIdle && nItems > 0);
@@ -308,15 +313,100 @@ void CDialogMainViewer::OnGroupChanged()
 {
     std::wstring strGroup;
     const int nIndex = GetCurrentGroup(strGroup);
+    m_run.ForgetContinue();
     if (nIndex == CB_ERR) {
+        ::SetDlgItemTextW(m_hWnd, IDC_RECOVERY, L"");
         m_listMethods.LoadGroup();
         UpdateCommandState();
         return;
     }
     m_comboShutdown.EnableWindow(TRUE);
     FillShutdownComboOf(GroupIdOf(nIndex));
+    const bool bFound = GroupRows(m_groupTable).FindById(GroupIdOf(nIndex));
+    ::SetDlgItemTextW(m_hWnd, IDC_RECOVERY, bFound ? m_groupTable.RecoveryCommand : L"");
     m_listMethods.LoadGroup(strGroup.c_str());
+    // What the pane said was about the group shown before.
+    m_statusBar.SetMessageText(L"");
+    m_run.ShowInterruptedRun();
     UpdateCommandState();
+}
+
+void CDialogMainViewer::ContinueInterruptedRun()
+{
+    for (int nIndex = 0; nIndex < m_comboGroup.GetCount(); ++nIndex) {
+        m_comboGroup.SetCurSel(nIndex);
+        OnGroupChanged();
+        if (m_run.IsInterrupted()) {
+            m_run.OnContinue(TRUE);
+            return;
+        }
+    }
+    // Nothing to continue: the window shows its first group, as when it opens.
+    m_comboGroup.SetCurSel(0);
+    OnGroupChanged();
+}
+
+void CDialogMainViewer::OnRun() { m_run.OnRun(); }
+
+void CDialogMainViewer::OnPause() { m_run.OnPause(); }
+
+void CDialogMainViewer::OnStop() { m_run.OnStop(); }
+
+void CDialogMainViewer::OnContinue() { m_run.OnContinue(FALSE); }
+
+LRESULT CDialogMainViewer::OnRunClosed(WPARAM, LPARAM)
+{
+    m_run.OnRunClosed();
+    return 0;
+}
+
+LRESULT CDialogMainViewer::OnVarBSPEvent(WPARAM, LPARAM lParam)
+{
+    const auto* pszName = reinterpret_cast<LPCWSTR>(lParam);
+    if (!pszName)
+        return 0;
+    // The system status is followed all the time, not only during a run.
+    if (EqualsNoCase(pszName, L"GUISYSTEMSTATUS$")) {
+        std::wstring strStatus;
+        ReadStrVar("GUISYSTEMSTATUS$", strStatus);
+        m_statusBar.ShowSystemStatus(strStatus);
+    }
+    m_run.OnVariableChanged(pszName);
+    return 0;
+}
+
+LRESULT CDialogMainViewer::OnModuleMessage(WPARAM wParam, LPARAM lParam)
+{
+    const auto* pszName = reinterpret_cast<LPCWSTR>(lParam);
+    if (wParam == 1 && pszName)
+        m_run.OnModuleMessage(pszName);
+    return 0;
+}
+
+void CDialogMainViewer::UpdateRunButtons()
+{
+    if (!ModuleSettings.bOnline)
+        return;
+    using State = GroupRun::State;
+    struct Buttons {
+        State state;
+        BOOL bRun, bPause, bStop, bChoices;
+    };
+    // The group and shut-down boxes (the choices) stay as the run found them until it ends.
+    static constexpr Buttons kButtons[] = {
+        {State::Idle, TRUE, FALSE, FALSE, TRUE},
+        {State::Running, FALSE, TRUE, TRUE, FALSE},
+        {State::PauseRequested, TRUE, FALSE, TRUE, FALSE},
+        {State::WaitingForRun, TRUE, FALSE, TRUE, FALSE},
+        {State::Stopping, FALSE, FALSE, FALSE, FALSE},
+    };
+    const Buttons& buttons = *std::ranges::find(kButtons, m_run.GetState(), &Buttons::state);
+    EnableControl(IDC_RUN, buttons.bRun);
+    EnableControl(IDC_PAUSE, buttons.bPause);
+    EnableControl(IDC_STOP, buttons.bStop);
+    EnableControl(IDC_GROUP, buttons.bChoices);
+    EnableControl(IDC_SHUTDOWN, buttons.bChoices);
+    EnableControl(IDC_RECOVERY, buttons.bChoices);
 }
 
 LONG CDialogMainViewer::GroupIdOf(int nIndex) const
@@ -365,6 +455,17 @@ void CDialogMainViewer::OnShutdownChanged()
     GroupRows(m_groupTable).StoreShutDownOption(GroupIdOf(nGroup), strOption);
 }
 
+void CDialogMainViewer::OnRecoveryChanged()
+{
+    std::wstring strGroup;
+    const int nGroup = GetCurrentGroup(strGroup);
+    if (nGroup == CB_ERR)
+        return;
+    WCHAR szCommand[std::size(GroupRecord{}.RecoveryCommand)]{};
+    ::GetDlgItemTextW(m_hWnd, IDC_RECOVERY, szCommand, static_cast<int>(std::size(szCommand)));
+    GroupRows(m_groupTable).StoreRecoveryCommand(GroupIdOf(nGroup), szCommand);
+}
+
 void CDialogMainViewer::OnAddGroup()
 {
     CDialogAddGroup dialog(this);
@@ -384,6 +485,7 @@ void CDialogMainViewer::OnAddGroup()
         m_comboGroup.SetCurSel(nIndex);
         m_comboShutdown.EnableWindow(TRUE);
         m_listMethods.LoadGroup(strName.c_str());
+        ::SetDlgItemTextW(m_hWnd, IDC_RECOVERY, L"");
         UpdateCommandState();
     }
     FillShutdownCombo(nullptr);
@@ -446,6 +548,7 @@ void CDialogMainViewer::OnAddMethod()
     if (dialog.RunModal(IDD_ADD_METHOD) != IDOK)
         return;
     m_listMethods.InsertMethods(dialog.m_arrMethods, dialog.m_nSamples, ModuleSettings.strMethodPath);
+    m_run.ForgetContinue();
     UpdateCommandState();
 }
 
@@ -458,6 +561,7 @@ void CDialogMainViewer::OnDeleteMethod()
     if (ShowMessage(strQuestion.c_str(), MB_YESNO) != IDYES)
         return;
     m_listMethods.DeleteSelected();
+    m_run.ForgetContinue();
     UpdateCommandState();
 }
 
@@ -484,18 +588,24 @@ void CDialogMainViewer::OnProperties()
 
 void CDialogMainViewer::OnCheckAll()
 {
+    m_run.ForgetContinue();
     m_listMethods.SetAllRunStates(TRUE);
     UpdateCommandState();
 }
 
 void CDialogMainViewer::OnUncheckAll()
 {
+    m_run.ForgetContinue();
     m_listMethods.SetAllRunStates(FALSE);
     UpdateCommandState();
 }
 
-void CDialogMainViewer::OnListItemChanged(NMHDR*, LRESULT* pResult)
+void CDialogMainViewer::OnListItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
 {
+    // A row checked or unchecked may give Continue something to do, or take it away.
+    const auto* pChange = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    if ((pChange->uChanged & LVIF_STATE) && ((pChange->uNewState ^ pChange->uOldState) & LVIS_STATEIMAGEMASK))
+        m_run.ForgetContinue();
     UpdateCommandState();
     *pResult = 0;
 }

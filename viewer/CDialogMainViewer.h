@@ -5,6 +5,7 @@
 #include "CMethodListCtrl.h"
 #include "CSRStatusBar.h"
 #include "CSRToolBar.h"
+#include "GroupRun.h"
 
 #include "dialogs/CDialogBase.h"
 #include "hotlink/CBspDataHotlink.h"
@@ -13,6 +14,9 @@
 
 #include "win/Accelerators.h"
 #include "win/afx/CComboBox.h"
+
+// Posted by the run after a group's shut-down command, which the host runs first.
+constexpr UINT WM_RUN_CLOSED = WM_APP + 1;
 
 class CDialogMainViewer : public CDialogBase {
 public:
@@ -26,10 +30,13 @@ public:
     // The shortcuts of table 303 for keys pressed in the window.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+    // Shows the group whose run no live host claims any more and continues it, asking nothing.
+    void ContinueInterruptedRun();
+    const GroupRun& GetRun() const { return m_run; }
+
     CMethodListCtrl m_listMethods;
     CComboBox m_comboShutdown;
     CComboBox m_comboGroup;
-    BOOL m_bRunning = FALSE;
 
 protected:
     BOOL OnInitDialog() override;
@@ -53,6 +60,8 @@ protected:
     void OnGroupChanged();
     // Stores the chosen or typed shut-down command with the selected group.
     void OnShutdownChanged();
+    // Stores the typed command on recovery with the selected group.
+    void OnRecoveryChanged();
     void OnProperties();
     void OnCheckAll();
     void OnUncheckAll();
@@ -70,45 +79,24 @@ protected:
     // A host object changed (wParam: the change code, lParam: the object's name).
     LRESULT OnModuleMessage(WPARAM wParam, LPARAM lParam);
 
-    // The run of the shown group; see CDialogMainViewerRun.cpp.
+    // The buttons of the run, as GroupRun's state allows them.
     void OnRun();
     void OnPause();
     void OnStop();
-    // Nonzero when a method was started.
-    BOOL StartRun();
-    // Nonzero when a method was started or the start waits for Run; 0 when no row is left to run.
-    BOOL StartNextMethod();
-    // Nonzero when this row or a later one was started.
-    BOOL StartMethod(MethodRecord* pRow);
-    // Nonzero when _DATAPATH$ followed by the sub-folder exists afterwards.
-    BOOL CreateDataSubFolder(LPCWSTR lpszSubFolder);
+    void OnContinue();
     void UpdateRunButtons();
-    // Offers to delete the data that the run would write anew; nonzero when the run may start.
-    BOOL PreRunCheck();
-    void OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed);
-    void OnCompleteGroup();
-    // Sends the shut-down option (the combo's text when lpszCommand is null) and the closing hook.
-    void RunPostGroup(LPCWSTR lpszCommand = nullptr);
+    LRESULT OnRunClosed(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    friend class GroupRun;
+
     // Hidden child that turns host variable changes into posted messages.
     CBspDataHotlink m_hotlink;
     CSRToolBar m_toolBar;
     CSRStatusBar m_statusBar;
-    // The last value read of ACQSTATUS$; chooses the Stop command.
-    std::wstring m_strAcqStatus;
     HACCEL m_hAccelerators = nullptr;
-    BOOL m_bPaused = FALSE;
-    BOOL m_bStopped = FALSE;
-    // A method ended while paused: Run starts the next one.
-    BOOL m_bNextReady = FALSE;
-    LONG m_nCurrentKey = 0;
-    // The method table's row buffer, on the row started last; null until the first start.
-    MethodRecord* m_pCurrentRow = nullptr;
-    // The host messages of the running method, each once and each ending in CR LF.
-    std::wstring m_strRunMessages;
 
     void EnableCommand(CMenu* pMenu, UINT nID, BOOL bEnable);
     // Opens the group table and lists its groups in the group box; FALSE when there is none.
@@ -134,4 +122,6 @@ private:
     SIZE m_sizeTemplate{};
 
     CGroupTable m_groupTable;
+    // Last, so that it goes first: its closing record needs the group table.
+    GroupRun m_run{*this};
 };

@@ -81,7 +81,7 @@ void CMethodListCtrl::PreSubclassWindow()
     ::GetWindowRect(m_hWnd, &rect);
     const int nWidth = rect.right - rect.left;
 
-    m_stateImages.Create(IDB_STATE_IMAGES, kStateImageWidth, 5, kWhite);
+    m_stateImages.Create(IDB_STATE_IMAGES, kStateImageWidth, 6, kWhite);
     SetImageList(&m_stateImages, LVSIL_STATE);
     // The list now owns the image list and destroys it with its window.
     m_stateImages.Detach();
@@ -360,6 +360,7 @@ void CMethodListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     case RUNSTATE_DONE: pDraw->clrTextBk = RGB(255, 255, 0); break;
     case RUNSTATE_FAILED: pDraw->clrText = RGB(255, 0, 0); break;
     case RUNSTATE_UNCHECKED: pDraw->clrText = RGB(128, 128, 128); break;
+    case RUNSTATE_INTERRUPTED: pDraw->clrText = RGB(192, 96, 0); break;
     default: break;
     }
 }

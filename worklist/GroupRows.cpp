@@ -48,6 +48,9 @@ HRESULT GroupRows::Add(const std::wstring& name, bool listIsEmpty, LONG* newId, 
     m_table.GroupID += 1;
     SetRecordText(m_table.GroupName, name);
     SetRecordText(m_table.ShutDownOption, ModuleString(22011));
+    SetRecordText(m_table.RecoveryCommand, L"");
+    m_table.RunOpen = 0;
+    m_table.StoppedRow = 0;
     m_table.Insert();
     *newId = m_table.GroupID;
     return status;
@@ -73,4 +76,21 @@ void GroupRows::StoreShutDownOption(LONG id, const std::wstring& option)
         return;
     SetRecordText(m_table.ShutDownOption, option);
     m_table.SetData();
+}
+
+void GroupRows::StoreRecoveryCommand(LONG id, const std::wstring& command)
+{
+    if (!FindById(id))
+        return;
+    SetRecordText(m_table.RecoveryCommand, command);
+    m_table.SetData();
+}
+
+HRESULT GroupRows::StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow)
+{
+    if (!FindById(id))
+        return DB_E_NOTABLE;
+    m_table.RunOpen = runOpen;
+    m_table.StoppedRow = stoppedRow;
+    return m_table.SetData();
 }

@@ -32,6 +32,10 @@ public:
     bool FindById(LONG id);
     // Stores a shut-down command in the row of group id, cut to the field.
     void StoreShutDownOption(LONG id, const std::wstring& option);
+    void StoreRecoveryCommand(LONG id, const std::wstring& command);
+    // What group id's run leaves behind: whether the run is open (its shut-down not yet sent) and
+    // the row a Stop aborted (from 1; 0 for none).
+    HRESULT StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow);
 
 private:
     CGroupTable& m_table;

@@ -9,6 +9,8 @@ constexpr LONG RUNSTATE_RUNNING = 2;
 constexpr LONG RUNSTATE_DONE = 3;
 constexpr LONG RUNSTATE_FAILED = 4;
 constexpr LONG RUNSTATE_UNCHECKED = 5;
+// Left running by a host that ended while the method ran; Continue runs it again.
+constexpr LONG RUNSTATE_INTERRUPTED = 6;
 
 struct MethodRecord {
     LONG aaaID;

@@ -230,6 +230,32 @@ MethodRecord* MethodRows::FindRow(LONG& id, BOOL skipUnchecked)
     return nullptr;
 }
 
+MethodRecord* MethodRows::FindRowToContinue(LONG& id)
+{
+    if (!m_pTable)
+        return nullptr;
+    for (moveToFirstWithId(id); m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
+        if (m_pTable->aaaID < id)
+            continue;
+        id = m_pTable->aaaID;
+        const LONG state = m_pTable->RunState;
+        if (state == RUNSTATE_CHECKED || state == RUNSTATE_RUNNING || state == RUNSTATE_INTERRUPTED)
+            return m_pTable.get();
+    }
+    return nullptr;
+}
+
+std::vector<LONG> MethodRows::RowsInState(LONG state)
+{
+    std::vector<LONG> rows;
+    if (!m_pTable)
+        return rows;
+    for (m_pTable->MoveFirst(); m_pTable->HasCurrentRow(); m_pTable->MoveNext())
+        if (m_pTable->RunState == state)
+            rows.push_back(m_pTable->aaaID);
+    return rows;
+}
+
 MethodRecord* MethodRows::FindRowById(LONG id, BOOL refuseUnchecked)
 {
     if (!m_pTable)

@@ -41,6 +41,11 @@ public:
     // unchecked, id following it. Null when the rows run out.
     MethodRecord* FindRow(LONG& id, BOOL skipUnchecked);
     MethodRecord* FindRowById(LONG id, BOOL refuseUnchecked);
+    // The first row from id on that has not completed (checked, running or interrupted), id
+    // following it; null when the rows run out.
+    MethodRecord* FindRowToContinue(LONG& id);
+    // The "aaaID"s of the rows in state, in order.
+    std::vector<LONG> RowsInState(LONG state);
 
 protected:
     // The list's part: show all rows again, or one row's new state.

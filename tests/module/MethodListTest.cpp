@@ -103,7 +103,7 @@ TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesAndColoursByRunState)
     EXPECT_EQ(list.columns[2].width, 578 / 4 + 11);
     EXPECT_EQ(list.columns[3].width, 578 / 2 - 24 + 11);
     EXPECT_EQ(list.extendedStyle, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
-    ASSERT_EQ(list.stateImages.size(), 5u);
+    ASSERT_EQ(list.stateImages.size(), 6u);
     EXPECT_TRUE(list.stateImages[0].transparent) << "white is the state images' transparent colour";
     EXPECT_THAT(StatesShown(), ElementsAre(1, 2, 3, 4, 5));
     EXPECT_EQ(ListItemText(list.items[0]), L" ... ... | NO3 | Nitrates0000000000.d | ");

@@ -6,7 +6,9 @@
 #include "module/ModuleCommands.h"
 #include "module/ModuleSettings.h"
 #include "viewer/CDialogMainViewer.h"
+#include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
+#include "worklist/RunClaim.h"
 
 #include "host/InstrumentSimulation.h"
 #include "kernel/Text.h"
@@ -112,7 +114,7 @@ TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
     OpenWith({L"DONE.M", L"LEAK.M", L"ABORTED.M", L"DONE.M", L"MISSING.M"});
     ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_SHUTDOWN, L"STANDBY").ok);
     ASSERT_TRUE(Click(IDC_RUN));
-    EXPECT_TRUE(Window().m_bRunning);
+    EXPECT_TRUE(Window().GetRun().IsRunning());
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_RUNNING, 1, 1, 1, 1));
     EXPECT_FALSE(Enabled(IDC_RUN));
     EXPECT_TRUE(Enabled(IDC_PAUSE) && Enabled(IDC_STOP));
@@ -124,12 +126,20 @@ TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
     Automation::chooseMenuCommand(Viewer(), SC_CLOSE);
     Automation::pressKey(Viewer(), VK_ESCAPE);
     ASSERT_NE(Viewer(), nullptr) << "the window stays open during the run";
+    // FIARUNNER, with or without a parameter, leaves the running window as it is.
+    const HWND running = Viewer();
+    int result = 0;
+    for (std::vector<std::wstring> parameters : {std::vector<std::wstring>{}, {L"CONTROL"}, {L"CONTINUE"}})
+        ASSERT_EQ(RunCommand(ID_CMD_FIARUNNER, parameters, result), OOCP_OK);
+    EXPECT_EQ(Viewer(), running);
+    EXPECT_FALSE(ModuleSettings.bControl);
+    EXPECT_TRUE(Window().GetRun().IsRunning());
 
     RunHost(10);
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, 1, 1, 1));
     RunHost(100);
 
-    EXPECT_FALSE(Window().m_bRunning);
+    EXPECT_FALSE(Window().GetRun().IsRunning());
     const std::vector<MethodRecord> rows = StoredRows();
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_DONE, RUNSTATE_FAILED));
@@ -228,7 +238,7 @@ TEST_F(Run, PauseHoldsTheNextRowUntilRunAndDuringTheLastRowRunEndsTheGroup)
 
     RunHost(30);
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED)) << "the next row waits for Run";
-    EXPECT_TRUE(Window().m_bRunning);
+    EXPECT_TRUE(Window().GetRun().IsRunning());
     ASSERT_TRUE(Click(IDC_RUN));
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING)) << "Run starts it at once";
     EXPECT_TRUE(Enabled(IDC_PAUSE));
@@ -236,9 +246,9 @@ TEST_F(Run, PauseHoldsTheNextRowUntilRunAndDuringTheLastRowRunEndsTheGroup)
     ASSERT_TRUE(Click(IDC_PAUSE));
     RunHost(30);
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
-    EXPECT_TRUE(Window().m_bRunning) << "after the last row the window waits for Run";
+    EXPECT_TRUE(Window().GetRun().IsRunning()) << "after the last row the window waits for Run";
     ASSERT_TRUE(Click(IDC_RUN));
-    EXPECT_FALSE(Window().m_bRunning);
+    EXPECT_FALSE(Window().GetRun().IsRunning());
     EXPECT_THAT(Trace({"OnCompleteGroup", "RunPostGroup"}), ElementsAre("OnCompleteGroup", "RunPostGroup:  "));
     EXPECT_THAT(QueuedLines(), ElementsAre(L" ", L" FIALOADHOOK "));
 }
@@ -280,7 +290,7 @@ TEST_F(Run, StopSendsTheCommandTheAcquisitionStatusCallsForAndEndsTheGroup)
         EXPECT_THAT(QueuedLines(), ElementsAre(stop.command)) << WideToUtf8(stop.method);
         EXPECT_FALSE(Enabled(IDC_RUN) || Enabled(IDC_PAUSE) || Enabled(IDC_STOP));
         RunHost(60);
-        EXPECT_FALSE(Window().m_bRunning) << WideToUtf8(stop.method);
+        EXPECT_FALSE(Window().GetRun().IsRunning()) << WideToUtf8(stop.method);
         EXPECT_TRUE(Enabled(IDC_RUN));
     }
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED));
@@ -294,7 +304,7 @@ TEST_F(Run, AnAcquisitionErrorEndsTheGroupAndFailsTheRunningRow)
     ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_SHUTDOWN, L"LAMPALL OFF").ok);
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(60);
-    EXPECT_FALSE(Window().m_bRunning);
+    EXPECT_FALSE(Window().GetRun().IsRunning());
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
     EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"_ERROR");
     EXPECT_THAT(Trace({"ACQSTATUS$", "OnCompleteGroup", "RunPostGroup"}),
@@ -313,7 +323,7 @@ TEST_F(Run, ARowUncheckedDuringTheRunIsSkippedAndNoRowsMeansNoRun)
     ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_UNCHECK_ALL).ok);
     const std::size_t entries = LogbookTexts().size();
     ASSERT_TRUE(Click(IDC_RUN));
-    EXPECT_FALSE(Window().m_bRunning) << "no checked row: nothing runs";
+    EXPECT_FALSE(Window().GetRun().IsRunning()) << "no checked row: nothing runs";
     EXPECT_EQ(LogbookTexts().size(), entries + 1) << "the start is logged all the same";
 }
 
@@ -327,7 +337,7 @@ TEST_F(Run, TheBenchCanBeLockedDuringARunWhichGoesOnBehindTheLock)
     m_user.then([this] {
         RunHost(30);
         EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "both methods ran while locked";
-        EXPECT_FALSE(Window().m_bRunning);
+        EXPECT_FALSE(Window().GetRun().IsRunning());
         EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Serion: Lock Orvane"), IDOK)));
     });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(viewer, ID_LOCK)));
@@ -364,7 +374,7 @@ TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesAndUncheckedRows
         listing += L"C:\\Orvane\\Data\\Run1\\Nitrates000000000" + std::to_wstring(row) + L".d\n";
     EXPECT_EQ(questions[0], L"8 old data folder still exists:\n" + listing +
                                 L"... \n\nDid you want to delete all old data and start the run?");
-    EXPECT_FALSE(Window().m_bRunning) << "No: no run";
+    EXPECT_FALSE(Window().GetRun().IsRunning()) << "No: no run";
     EXPECT_TRUE(std::filesystem::exists(dataOf(0)));
     EXPECT_EQ(StatusMessage(), L"Started Pre-Run Check for existing data files...");
 
@@ -373,7 +383,7 @@ TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesAndUncheckedRows
     Automation::deliverPending();
     ASSERT_EQ(questions.size(), 2u);
     EXPECT_TRUE(questions[1].starts_with(L"8 old data folder still exists:\n"));
-    EXPECT_TRUE(Window().m_bRunning) << "Yes: the run starts";
+    EXPECT_TRUE(Window().GetRun().IsRunning()) << "Yes: the run starts";
     for (int row = 1; row < 7; ++row)
         EXPECT_FALSE(std::filesystem::exists(dataOf(row))) << row;
     EXPECT_TRUE(std::filesystem::is_directory(dataOf(7))) << "the unchecked row's data stays";
@@ -398,7 +408,7 @@ TEST_F(Run, WithoutAHostRunCannotStartAndAFailedStartEndsTheGroupWithTheReason)
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
     CpCommandQueue::instance().clear();
     ASSERT_TRUE(Click(IDC_RUN));
-    EXPECT_FALSE(Window().m_bRunning);
+    EXPECT_FALSE(Window().GetRun().IsRunning());
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_CHECKED));
     EXPECT_TRUE(StatusMessage().starts_with(L"C:\\Orvane\\Data\\Blocked\\Run1: ")) << WideToUtf8(StatusMessage());
     EXPECT_GT(StatusMessage().size(), std::wstring(L"C:\\Orvane\\Data\\Blocked\\Run1: ").size());
@@ -423,10 +433,101 @@ TEST_F(Run, WaitingForRunStopEndsTheGroupAndAnAcquisitionErrorKeepsTheLastResult
             CpVariables::instance().set("ACQSTATUS$", std::wstring(L"_error"));
             Automation::deliverPending();
         }
-        EXPECT_FALSE(Window().m_bRunning) << (stop ? "Stop" : "_ERROR");
+        EXPECT_FALSE(Window().GetRun().IsRunning()) << (stop ? "Stop" : "_ERROR");
         EXPECT_TRUE(Enabled(IDC_RUN));
         EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED));
         EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
         RunHost(30);
     }
+}
+
+using Continue = Run;
+
+TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainAndTheRowsThatCompletedKeepTheirResults)
+{
+    OpenWith({L"DONE.M", L"DONE.M", L"LEAK.M", L"DONE.M"});
+    EXPECT_FALSE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED) << "checked rows are left";
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(12);
+    ASSERT_TRUE(Click(IDC_STOP));
+    RunHost(60);
+    ASSERT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    const std::vector<MethodRecord> stopped = StoredRows();
+    const std::filesystem::path data = m_root.onDriveC("Orvane/Data/Run1");
+    ASSERT_TRUE(std::filesystem::exists(data / "Nitrates0000000001.d")) << "the stopped row wrote some data";
+
+    ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_CONTINUE).ok);
+    EXPECT_EQ(Window().GetRun().GetState(), GroupRun::State::Running);
+    EXPECT_TRUE(std::filesystem::exists(data / "Nitrates0000000001-interrupted.d")) << "kept under a new name";
+    RunHost(200);
+    const std::vector<MethodRecord> rows = StoredRows();
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_DONE));
+    EXPECT_EQ(rows[0].StartTime, stopped[0].StartTime);
+    EXPECT_EQ(rows[0].EndTime, stopped[0].EndTime);
+    EXPECT_GT(rows[1].StartTime, stopped[1].StartTime);
+    EXPECT_EQ(std::wstring(rows[1].ErrMessage), L"Run complete.");
+    EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion continue group Nitrates."));
+
+    // The row that failed on its own keeps its result: nothing is left to continue.
+    EXPECT_TRUE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndContinueSendsTheRecoveryFirst)
+{
+    ASSERT_EQ(AddRunGroup({L"DONE.M", L"DONE.M", L"DONE.M"}), "");
+    // What a host that died during row 2 left behind: row 1 done, row 2 running with some data.
+    {
+        MethodRows rows;
+        ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
+        rows.ChangeRunState(rows.FindRowById(0, FALSE), RUNSTATE_RUNNING, nullptr);
+        rows.ChangeRunState(rows.FindRowById(0, FALSE), RUNSTATE_DONE, L"Run complete.");
+        rows.ChangeRunState(rows.FindRowById(1, FALSE), RUNSTATE_RUNNING, nullptr);
+        CGroupTable groups;
+        ASSERT_TRUE(SUCCEEDED(groups.Open()));
+        GroupRows(groups).StoreRunEnd(2, 1, 0);
+        GroupRows(groups).StoreRecoveryCommand(2, L"STANDBY");
+    }
+    const std::filesystem::path partial = m_root.onDriveC("Orvane/Data/Run1/Nitrates0000000001.d");
+    std::filesystem::create_directories(partial);
+    const MethodRecord before = StoredRows()[0];
+
+    // Another host still runs the group: its running row is left as it is.
+    auto otherHost = std::make_unique<RunClaim>();
+    ASSERT_TRUE(otherHost->Take(2));
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    Automation::deliverPending();
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED));
+    std::vector<std::wstring> refusals;
+    AnswerMessage(refusals, IDOK);
+    ASSERT_TRUE(Click(IDC_RUN));
+    EXPECT_FALSE(Window().GetRun().IsRunning()) << "a group another host runs is not run here";
+    EXPECT_THAT(refusals, ElementsAre(L"Another Orvane runs this group now. It can be run here once that run has ended."));
+
+    otherHost.reset();
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    Automation::deliverPending();
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_INTERRUPTED, RUNSTATE_CHECKED));
+    EXPECT_EQ(std::wstring(StoredRows()[1].ErrMessage), L"Orvane stopped while this method ran.");
+    EXPECT_GT(StoredRows()[1].StartTime, 0) << "its start time is kept";
+    EXPECT_EQ(StatusMessage(), L"Interrupted at row 2 (DONE.M): Group > Continue");
+    EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion group Nitrates was interrupted at row 2 (DONE.M).").Times(1));
+    WCHAR recovery[64] = {};
+    GetWindowTextW(GetDlgItem(Viewer(), IDC_RECOVERY), recovery, 64);
+    EXPECT_EQ(std::wstring(recovery), L"STANDBY");
+
+    m_instrumentOutput.clear();
+    ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_CONTINUE).ok);
+    RunHost(1);
+    ASSERT_GE(m_instrumentOutput.size(), 2u);
+    EXPECT_EQ(m_instrumentOutput[0], L"Instrument: Standby.") << "the instrument is brought to its defined state first";
+    EXPECT_EQ(m_instrumentOutput[1], L"Method C:\\Orvane\\Methods\\DONE.M loaded.");
+    EXPECT_TRUE(std::filesystem::exists(m_root.onDriveC("Orvane/Data/Run1/Nitrates0000000001-interrupted.d")));
+    EXPECT_EQ(std::wstring(StoredRows()[1].ErrMessage),
+              L"Orvane stopped while this method ran. Its data so far are kept in "
+              L"C:\\Orvane\\Data\\Run1\\Nitrates0000000001-interrupted.d.");
+    RunHost(200);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE));
+    EXPECT_EQ(StoredRows()[0].StartTime, before.StartTime);
+    EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
+    EXPECT_TRUE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED);
 }

@@ -471,7 +471,7 @@ TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScroll
     const HMODULE module = LoadLibraryW(L"" SERION_MODULE_PATH);
     ASSERT_TRUE(module);
     HIMAGELIST states = ImageList_LoadImageW(module, MAKEINTRESOURCEW(351), 20, 5, RGB(255, 255, 255), IMAGE_BITMAP, 0);
-    ASSERT_EQ(ImageList_GetImageCount(states), 5);
+    ASSERT_EQ(ImageList_GetImageCount(states), 6);
     SendMessageW(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(states));
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     for (const auto& [index, title, width] : {std::tuple{0, L"", 21}, std::tuple{1, L"Method Name", 144}, std::tuple{2, L"Data File", 144}}) {

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
@@ -547,4 +549,41 @@ TEST(TerminalScenario, ANewUserAddsAGroupAndMethodsNamesTheDataFilesAndReadsTheH
     EXPECT_EQ(queryWorklist(root, "SELECT \"Method Name\", \"Data File\" FROM Silicates ORDER BY aaaID"),
               "NITRATE.M|SIL0000000005.d\nNITRATE.M|SIL0000000006.d\n");
     session.press({"C-q"});
+}
+
+TEST(TerminalScenario, OrvaneKilledDuringARunShowsTheInterruptedRowWhenStartedAgainAndContinueEndsTheGroup)
+{
+    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    const std::string pidFile = (temp.path() / "orvane.pid").string();
+    const std::string restart = (temp.path() / "restart").string();
+    const std::string orvane = ORVANE_PROGRAM_PATH;
+    // NITRATE.M keeps its 20 seconds, long enough to be killed while it runs; the first orvane
+    // leaves its process id behind, and the second one starts once the test says so.
+    const std::string shorten = "for f in '" + root + "'/C/Orvane/Methods/*/SIMULATE.INI; do case \"$f\" in " +
+                                "*NITRATE.M*) ;; *) sed -i 's/^RunTime=.*/RunTime=1/' \"$f\";; esac; done";
+    const std::string command = orvane + " --root '" + root + "' --init --demo && " + shorten + " && sh -c 'echo $$ > \"" +
+                                pidFile + "\"; exec " + orvane + " --tui --root \"" + root + "\"'; while [ ! -e '" +
+                                restart + "' ]; do sleep 0.1; done; " + orvane + " --tui --root '" + root +
+                                "'; exec sleep 120";
+    TmuxSession session(command, 80, 24);
+    ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
+    session.press({"M-r"});
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u25b6")) << session.capture();
+
+    // The power fails: nothing of orvane's own runs on the way out.
+    ASSERT_EQ(kill(static_cast<pid_t>(std::stol(ReadFileBytes(pidFile))), SIGKILL), 0);
+    ASSERT_EQ(std::system(("sed -i 's/^RunTime=.*/RunTime=1/' '" + root + "/C/Orvane/Methods/NITRATE.M/SIMULATE.INI'").c_str()), 0);
+    WriteFileBytes(restart, "");
+    ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u21bb")) << session.capture();
+    EXPECT_TRUE(session.waitFor("Interrupted at row 1 (NITRATE.M): Group > Continue")) << session.capture();
+
+    // Group > Continue runs the interrupted row again and the rows after it.
+    session.press({"M-g"});
+    session.type("c");
+    ASSERT_TRUE(waitForLine(session, "PHOSPHATE.M", "\u2713")) << session.capture();
+    EXPECT_NE(lineWith(session.capture(), "NITRATE.M").find("\u2713"), std::string::npos) << session.capture();
+    EXPECT_EQ(queryWorklist(root, "SELECT \"Run State\" FROM Nitrates ORDER BY aaaID"), "3\n4\n3\n3\n");
 }

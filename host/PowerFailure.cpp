@@ -1,0 +1,26 @@
+// The power failure of the crash tests: an observer of the host's variables that counts changes.
+#include "PowerFailure.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+PowerFailure::PowerFailure()
+{
+    const char* value = std::getenv("ORVANE_KILL_AT_CHANGE");
+    if (!value)
+        return;
+    m_killAt = std::strtol(value, nullptr, 10);
+    m_observer = CpVariables::instance().addObserver([this](const std::string&) {
+        if (++m_changes == *m_killAt)
+            std::raise(SIGKILL);
+    });
+}
+
+PowerFailure::~PowerFailure()
+{
+    if (!m_killAt)
+        return;
+    CpVariables::instance().removeObserver(m_observer);
+    std::fprintf(stderr, "orvane: %ld host variable changes\n", m_changes);
+}

@@ -1,0 +1,169 @@
+// The real orvane program killed, as a power failure would end it, at random moments of the demo
+// group's run, then started again with FIARUNNER CONTINUE in the installation's start-up macro, as
+// an instrument restarted at boot: no completed row runs again or loses its
+// result, the interrupted row runs again, every row ends, the shut-down command is sent once and
+// the worklist file is intact. SERION_CRASH_KILLS sets how many kills (24 by default).
+#include "support/OrvaneProgram.h"
+#include "support/TempRoot.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <random>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct StoredRow {
+    int state;
+    long long start;
+    long long end;
+    std::string message;
+
+    bool operator==(const StoredRow&) const = default;
+};
+
+constexpr int kDone = 3;
+constexpr int kFailed = 4;
+
+std::filesystem::path DatabaseOf(const std::filesystem::path& root)
+{
+    return root / "C" / "Orvane" / "Serion" / "database" / "worklist.mdb";
+}
+
+std::vector<StoredRow> ReadRows(const std::filesystem::path& root)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(DatabaseOf(root).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* select = nullptr;
+    sqlite3_prepare_v2(db, "SELECT \"Run State\", StartTime, EndTime, ErrMessage FROM \"Nitrates\" ORDER BY aaaID", -1,
+                       &select, nullptr);
+    std::vector<StoredRow> rows;
+    while (sqlite3_step(select) == SQLITE_ROW)
+        rows.push_back({sqlite3_column_int(select, 0), sqlite3_column_int64(select, 1), sqlite3_column_int64(select, 2),
+                        reinterpret_cast<const char*>(sqlite3_column_text(select, 3))});
+    sqlite3_finalize(select);
+    sqlite3_close(db);
+    return rows;
+}
+
+std::string Query(const std::filesystem::path& root, const char* sql)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(DatabaseOf(root).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    std::string result;
+    sqlite3_exec(
+        db, sql,
+        [](void* out, int, char** values, char**) {
+            *static_cast<std::string*>(out) += values[0] ? values[0] : "";
+            return 0;
+        },
+        &result, nullptr);
+    sqlite3_close(db);
+    return result;
+}
+
+std::size_t CountOf(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+class RunCrash : public testing::Test {
+protected:
+    RunCrash()
+    {
+        WriteFileBytes(temp.path() / "run.script", "FIARUNNER\n"
+                                                   "WaitWindow \"Run Serion Methods\"\n"
+                                                   "Click \"Run Serion Methods\", 33001\n"
+                                                   "Wait 600\n"
+                                                   "Exit\n");
+        WriteFileBytes(temp.path() / "continue.script", "WaitWindow \"Run Serion Methods\"\n"
+                                                        "Wait 600\n"
+                                                        "Exit\n");
+    }
+    ~RunCrash() override { unsetenv("ORVANE_KILL_AT_CHANGE"); }
+
+    // A fresh demo root whose group shuts the instrument down to standby.
+    std::filesystem::path FreshRoot(int n)
+    {
+        const std::filesystem::path root = temp.path() / ("root" + std::to_string(n));
+        EXPECT_EQ(runOrvane("--root " + root.string() + " --init --demo").exitCode, 0);
+        Query(root, "UPDATE group_tbl SET ShutDownOption = 'STANDBY'");
+        WriteFileBytes(root / "C" / "Orvane" / "STARTUP.MAC", "Name STARTUP\n"
+                                                              "  FIARUNNER CONTINUE\n"
+                                                              "EndMacro\n");
+        return root;
+    }
+
+    ProgramRun RunScript(const std::filesystem::path& root, const char* script, long killAt)
+    {
+        setenv("ORVANE_KILL_AT_CHANGE", std::to_string(killAt).c_str(), 1);
+        ProgramRun run = runOrvane("--root " + root.string() + " --script " + (temp.path() / script).string());
+        unsetenv("ORVANE_KILL_AT_CHANGE");
+        return run;
+    }
+
+    TempRoot temp;
+};
+
+TEST_F(RunCrash, KilledAnywhereInARunTheGroupContinuesWhereItStoppedAndLosesNoResult)
+{
+    // A run without a kill tells how many variable changes a whole run makes, and what each row
+    // ends as.
+    const std::filesystem::path reference = FreshRoot(0);
+    const ProgramRun whole = RunScript(reference, "run.script", 0);
+    ASSERT_EQ(whole.exitCode, 0) << whole.output;
+    std::smatch count;
+    ASSERT_TRUE(std::regex_search(whole.output, count, std::regex("orvane: (\\d+) host variable changes")));
+    const long changes = std::stol(count[1]);
+    std::vector<int> outcomes;
+    for (const StoredRow& row : ReadRows(reference))
+        outcomes.push_back(row.state);
+    ASSERT_EQ(outcomes, (std::vector<int>{kDone, kFailed, kDone, kDone}));
+
+    const char* requested = std::getenv("SERION_CRASH_KILLS");
+    const int kills = requested ? std::atoi(requested) : 24;
+    std::mt19937 random(20261207);
+    for (int kill = 0; kill < kills; ++kill) {
+        // One kill in each stretch of the run, at a random message of it.
+        const long from = 1 + changes * kill / kills;
+        const long to = std::max(from, changes * (kill + 1) / kills);
+        const long killAt = std::uniform_int_distribution<long>(from, to)(random);
+        SCOPED_TRACE("killed at variable change " + std::to_string(killAt) + " of " + std::to_string(changes));
+        const std::filesystem::path root = FreshRoot(kill + 1);
+
+        const ProgramRun killed = RunScript(root, "run.script", killAt);
+        // The shell that ran it says 128 + SIGKILL.
+        ASSERT_EQ(killed.exitCode, 137) << killed.output;
+        const std::vector<StoredRow> atKill = ReadRows(root);
+        const bool openAtKill = Query(root, "SELECT RunOpen FROM group_tbl") == "1";
+        const bool started = openAtKill || atKill.front().start > 0;
+        const ProgramRun continued = RunScript(root, "continue.script", 0);
+        ASSERT_EQ(continued.exitCode, 0) << continued.output;
+        const std::vector<StoredRow> after = ReadRows(root);
+
+        ASSERT_EQ(after.size(), atKill.size());
+        for (std::size_t n = 0; n < after.size(); ++n) {
+            if (atKill[n].state == kDone || atKill[n].state == kFailed) {
+                EXPECT_EQ(after[n], atKill[n]) << "row " << n << " had completed and must keep its result";
+            }
+            // Killed before Run was pressed, there is no run to continue.
+            EXPECT_EQ(after[n].state, started ? outcomes[n] : 1) << "row " << n << ": " << after[n].message;
+        }
+        // Sent again only when the host died after sending it but before recording that it had:
+        // a repeated shut-down is the safe side of that moment.
+        const std::size_t sentBefore = CountOf(killed.output, "Instrument: Standby.");
+        const std::size_t sentAfter = CountOf(continued.output, "Instrument: Standby.");
+        EXPECT_EQ(sentBefore + sentAfter, started ? (sentBefore == 1 && openAtKill ? 2u : 1u) : 0u) << continued.output;
+        EXPECT_EQ(Query(root, "PRAGMA integrity_check"), "ok");
+        EXPECT_EQ(Query(root, "SELECT RunOpen FROM group_tbl"), "0");
+    }
+}
+
+} // namespace

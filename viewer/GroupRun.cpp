@@ -1,0 +1,569 @@
+// The run of the shown group: the Run, Pause, Stop and Continue commands, the start of each method
+// on the host, the host's reports of its end, the check for old data, the shut-down command, and
+// what an interrupted run leaves for Continue.
+#include "GroupRun.h"
+
+#include "CDialogMainViewer.h"
+
+#include "module/DeleteFolder.h"
+#include "module/LogbookWrite.h"
+#include "module/ModMsgText.h"
+#include "module/ModuleSettings.h"
+#include "module/ModuleString.h"
+#include "module/ReadStrVar.h"
+#include "module/ShowSystemError.h"
+#include "module/TraceLog.h"
+#include "resources/ResourceIds.h"
+#include "worklist/GroupRows.h"
+
+#include "kernel/FileApi.h"
+#include "kernel/Text.h"
+#include "kernel/WinFormat.h"
+#include "orvane/CpApi.h"
+#include "win/afx/AfxMessageBox.h"
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+namespace {
+
+// A host number counts as set from this value on.
+constexpr double kSetThreshold = 1e-6;
+// The pre-run question lists this many paths and then "...".
+constexpr std::size_t kListedOldFolders = 5;
+
+void SetNum(LPCSTR name, double value) { CpSetNumVar(ModuleSettings.hCpContext, name, value); }
+void SetStr(LPCSTR name, LPCWSTR value) { CpSetStrVar(ModuleSettings.hCpContext, name, value); }
+void Exec(LPCWSTR line) { CpExecCommand(ModuleSettings.hCpContext, line, 0, 0, 0); }
+
+double GetNum(LPCSTR name)
+{
+    double value = 0;
+    CpGetNumVar(ModuleSettings.hCpContext, name, &value);
+    return value;
+}
+
+std::wstring GetStr(LPCSTR name)
+{
+    std::wstring text;
+    ReadStrVar(name, text);
+    return text;
+}
+
+bool IsDirectory(const std::wstring& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Where a row's data folder is: the data path without its trailing separators, the sub-folder and
+// the data file.
+std::wstring DataFolderOf(const MethodRecord& row)
+{
+    std::wstring strPath = GetStr("_DATAPATH$");
+    while (!strPath.empty() && (strPath.back() == L'\\' || strPath.back() == L'/'))
+        strPath.pop_back();
+    strPath += L"\\";
+    if (row.SubFolder[0] != L'\0')
+        strPath += std::wstring(row.SubFolder) + L"\\";
+    return strPath + row.DataFile;
+}
+
+// A free name beside a data folder for what an interrupted run left in it: "X.d" becomes
+// "X-interrupted.d", then "X-interrupted2.d" and so on.
+std::wstring KeptFolderName(const std::wstring& strFolder)
+{
+    const std::size_t nDot = strFolder.rfind(L'.');
+    const std::size_t nSeparator = strFolder.find_last_of(L"\\/");
+    const bool bHasExtension = nDot != std::wstring::npos && (nSeparator == std::wstring::npos || nDot > nSeparator);
+    const std::wstring strBase = bHasExtension ? strFolder.substr(0, nDot) : strFolder;
+    const std::wstring strExtension = bHasExtension ? strFolder.substr(nDot) : L"";
+    for (int n = 1;; ++n) {
+        const std::wstring strName =
+            strBase + L"-interrupted" + (n > 1 ? std::to_wstring(n) : std::wstring()) + strExtension;
+        if (::GetFileAttributesW(strName.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return strName;
+    }
+}
+
+} // namespace
+
+GroupRun::~GroupRun()
+{
+    // A window closed before its last group's record was written writes it now.
+    WriteClosingRecord();
+}
+
+void GroupRun::SetState(State state)
+{
+    m_state = state;
+    ForgetContinue();
+    m_viewer.UpdateRunButtons();
+}
+
+void GroupRun::OnRun()
+{
+    const BOOL bPaused = m_state == State::PauseRequested || m_state == State::WaitingForRun;
+    TraceLog(3, L"OnRun: m_bRunning = %d, m_bStopped = %d, m_bPaused = %d, m_bNextReady = %d\n", IsRunning(),
+             m_state == State::Stopping, bPaused, m_state == State::WaitingForRun);
+    std::wstring strGroup;
+    m_viewer.GetCurrentGroup(strGroup);
+    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), strGroup.c_str()));
+    if (m_state == State::PauseRequested) {
+        m_viewer.m_statusBar.SetMessageText(L"");
+        SetState(State::Running);
+    } else if (m_state == State::WaitingForRun) {
+        m_viewer.m_statusBar.SetMessageText(L"");
+        m_state = State::Running;
+        ForgetContinue();
+        if (!StartNextMethod())
+            OnCompleteGroup();
+        m_viewer.UpdateRunButtons();
+    } else if (m_state == State::Idle) {
+        StartRun();
+    }
+}
+
+void GroupRun::OnPause()
+{
+    const BOOL bPaused = m_state == State::PauseRequested || m_state == State::WaitingForRun;
+    TraceLog(3, L"OnPause: m_bPaused = %d\n", bPaused);
+    if (m_state != State::Running)
+        return;
+    m_viewer.m_statusBar.SetMessageTextId(IDS_RUN_PAUSED);
+    SetState(State::PauseRequested);
+}
+
+void GroupRun::OnStop()
+{
+    TraceLog(3, L"OnStop: m_bStopped = %d\n", m_state == State::Stopping);
+    if (!IsRunning())
+        return;
+    Exec(EqualsNoCase(m_strAcqStatus, L"NOTREADY") ? L"_Abort=1 " : L"StopMethod ");
+    const State before = m_state;
+    SetState(State::Stopping);
+    // Waiting for Run, no method is running whose end could end the group.
+    if (before == State::WaitingForRun)
+        OnCompleteGroup();
+}
+
+void GroupRun::OnContinue(BOOL bUnattended)
+{
+    TraceLog(3, L"OnContinue: %d\n", bUnattended);
+    if (IsRunning() || !CanContinue())
+        return;
+    std::wstring strGroup;
+    m_viewer.GetCurrentGroup(strGroup);
+    LogbookWrite(FormatWin(ModuleString(IDS_CONTINUE_GROUP).c_str(), strGroup.c_str()));
+    const BOOL bInterrupted = IsInterrupted();
+    CMethodListCtrl& list = m_viewer.m_listMethods;
+    GroupRows groups(m_viewer.m_groupTable);
+    if (!groups.FindById(ShownGroupId()))
+        return;
+    const std::wstring strRecovery = m_viewer.m_groupTable.RecoveryCommand;
+    m_nStoppedRow = StoppedRowToRunAgain();
+    if (!TakeClaim())
+        return;
+    m_bContinuing = TRUE;
+    // The rows that run again keep what their earlier run wrote; then the others are asked about.
+    std::vector<LONG> rerun = list.RowsInState(RUNSTATE_INTERRUPTED);
+    if (m_nStoppedRow >= 0)
+        rerun.push_back(m_nStoppedRow);
+    for (LONG nRow : rerun)
+        KeepPartialData(list.FindRowById(nRow, FALSE));
+    if (!bUnattended && !PreRunCheck()) {
+        m_claim.Release();
+        m_bContinuing = FALSE;
+        return;
+    }
+    m_viewer.m_statusBar.SetMessageText(L"");
+    MarkRunOpen();
+    if (bInterrupted && strRecovery.find_first_not_of(L' ') != std::wstring::npos) {
+        TraceLog(3, L"OnContinue: recovery %s\n", strRecovery.c_str());
+        LogbookWrite(FormatWin(ModuleString(IDS_RECOVERY_SENT).c_str(), strRecovery.c_str()));
+        Exec(strRecovery.c_str());
+    }
+    m_nCurrentKey = 0;
+    MethodRecord* pRow = FindNextRow();
+    SetState(State::Running);
+    m_viewer.UpdateCommandState();
+    // An interrupted run whose rows had all ended still owes the group its shut-down command.
+    if (!StartMethod(pRow))
+        OnCompleteGroup();
+}
+
+BOOL GroupRun::StartRun()
+{
+    m_bContinuing = FALSE;
+    m_nStoppedRow = -1;
+    if (!TakeClaim())
+        return FALSE;
+    if (!PreRunCheck()) {
+        m_claim.Release();
+        return FALSE;
+    }
+    CMethodListCtrl& list = m_viewer.m_listMethods;
+    list.CleanRunState();
+    m_viewer.m_statusBar.SetMessageText(L"");
+    m_nCurrentKey = 0;
+    MethodRecord* pRow = list.FindRow(m_nCurrentKey, TRUE);
+    if (!pRow) {
+        m_claim.Release();
+        return FALSE;
+    }
+    MarkRunOpen();
+    SetState(State::Running);
+    m_viewer.UpdateCommandState();
+    if (StartMethod(pRow))
+        return TRUE;
+    // Nothing started, so no host event will ever end this run.
+    OnCompleteGroup();
+    return FALSE;
+}
+
+BOOL GroupRun::TakeClaim()
+{
+    // A group whose closing record is still to be written is this window's own.
+    WriteClosingRecord();
+    if (m_claim.Take(ShownGroupId()))
+        return TRUE;
+    m_viewer.ShowMessageId(IDS_GROUP_RUN_ELSEWHERE, MB_OK);
+    return FALSE;
+}
+
+void GroupRun::MarkRunOpen()
+{
+    // Recorded before the first host command, so that a host that dies from here on leaves a run
+    // that the next one finds interrupted.
+    GroupRows(m_viewer.m_groupTable).StoreRunEnd(ShownGroupId(), 1, 0);
+}
+
+LONG GroupRun::StoppedRowToRunAgain()
+{
+    const LONG nRow = m_viewer.m_groupTable.StoppedRow - 1;
+    // A stopped row that the user has unchecked since stays as it is.
+    const MethodRecord* pRow = nRow >= 0 ? m_viewer.m_listMethods.FindRowById(nRow, FALSE) : nullptr;
+    return pRow && pRow->RunState == RUNSTATE_FAILED ? nRow : -1;
+}
+
+BOOL GroupRun::WillRun(const MethodRecord& row) const
+{
+    if (!m_bContinuing)
+        return row.RunState != RUNSTATE_UNCHECKED;
+    return row.aaaID == m_nStoppedRow || row.RunState == RUNSTATE_CHECKED || row.RunState == RUNSTATE_RUNNING ||
+           row.RunState == RUNSTATE_INTERRUPTED;
+}
+
+MethodRecord* GroupRun::FindNextRow()
+{
+    CMethodListCtrl& list = m_viewer.m_listMethods;
+    if (!m_bContinuing)
+        return list.FindRow(m_nCurrentKey, TRUE);
+    // The row a Stop aborted runs again although it failed; it comes before later rows.
+    if (m_nStoppedRow >= m_nCurrentKey) {
+        LONG nKey = m_nCurrentKey;
+        if (!list.FindRowToContinue(nKey) || nKey > m_nStoppedRow) {
+            m_nCurrentKey = m_nStoppedRow;
+            return list.FindRowById(m_nStoppedRow, FALSE);
+        }
+    }
+    return list.FindRowToContinue(m_nCurrentKey);
+}
+
+void GroupRun::KeepPartialData(MethodRecord* pRow)
+{
+    if (!pRow)
+        return;
+    const std::wstring strFolder = DataFolderOf(*pRow);
+    if (!IsDirectory(strFolder))
+        return;
+    const std::wstring strKept = KeptFolderName(strFolder);
+    if (!::MoveFileW(strFolder.c_str(), strKept.c_str()))
+        return;
+    const std::wstring strMessage = FormatWin(ModuleString(IDS_PARTIAL_DATA_KEPT).c_str(), strKept.c_str());
+    TraceLog(3, L"KeepPartialData: %s\n", strKept.c_str());
+    LogbookWrite(strMessage);
+    m_viewer.m_listMethods.ChangeRunState(pRow, pRow->RunState, strMessage.c_str());
+}
+
+BOOL GroupRun::StartNextMethod()
+{
+    if (m_state == State::Idle || m_state == State::Stopping)
+        return FALSE;
+    if (m_state == State::PauseRequested || m_state == State::WaitingForRun) {
+        m_state = State::WaitingForRun;
+        // The ended method's messages may have taken the pane meanwhile.
+        m_viewer.m_statusBar.SetMessageTextId(IDS_RUN_PAUSED);
+        return TRUE;
+    }
+    ++m_nCurrentKey;
+    return StartMethod(FindNextRow());
+}
+
+BOOL GroupRun::StartMethod(MethodRecord* pRow)
+{
+    if (!pRow)
+        return FALSE;
+    TraceLog(3, L"StartMethod: %s\n", pRow->MethodName);
+    if (!CreateDataSubFolder(pRow->SubFolder))
+        return FALSE;
+    if (!IsDirectory(std::wstring(pRow->SysMethPath) + pRow->MethodName)) {
+        m_viewer.m_listMethods.ChangeRunState(pRow, RUNSTATE_FAILED, ModuleString(IDS_NO_METHOD_DIRECTORY).c_str());
+        return StartNextMethod();
+    }
+    m_strRunMessages.clear();
+
+    SetNum("_SERIONON", 1.0);
+    SetNum("_METHODCHANGED", 0.0);
+    SetStr("_SAMPINFO$", pRow->Comments);
+    SetStr("_DATAFILE$", pRow->DataFile);
+    SetStr("_DATAFILE1$", pRow->DataFile);
+    SetStr("_DATASUBDIR$", pRow->SubFolder);
+    SetStr("_METHFILE$", pRow->MethodName);
+    SetStr("_OPERATOR$", pRow->Operator);
+    SetStr("_METHPATH$", pRow->SysMethPath);
+    Exec(L"LoadMethParams  ");
+    SetNum("_SERIONLOAD", 1.0);
+    Exec(L"FIALOADHOOK ");
+    Exec(L"RUNMETHOD ");
+    Exec(L"print \"Running the method... \"");
+
+    m_nRunningRow = pRow->aaaID;
+    m_viewer.m_listMethods.ChangeRunState(pRow, RUNSTATE_RUNNING, nullptr);
+    return TRUE;
+}
+
+BOOL GroupRun::CreateDataSubFolder(LPCWSTR lpszSubFolder)
+{
+    const std::wstring strFolder = GetStr("_DATAPATH$") + lpszSubFolder;
+    if (::CreateDirectoryW(strFolder.c_str(), nullptr))
+        return TRUE;
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_ALREADY_EXISTS)
+        return TRUE;
+    // The run ends here; the status bar tells the user why.
+    std::wstring strReason = SystemErrorText(error);
+    while (!strReason.empty() && (strReason.back() == L'\n' || strReason.back() == L'\r'))
+        strReason.pop_back();
+    m_viewer.m_statusBar.SetMessageText((strFolder + L": " + strReason).c_str());
+    return FALSE;
+}
+
+BOOL GroupRun::PreRunCheck()
+{
+    CSRStatusBar& statusBar = m_viewer.m_statusBar;
+    CMethodListCtrl& list = m_viewer.m_listMethods;
+    statusBar.SetMessageTextId(IDS_PRERUN_CHECK);
+    std::vector<std::wstring> found;
+    try {
+        const int nItems = list.GetItemCount();
+        for (int nItem = 0; nItem < nItems; ++nItem) {
+            const auto* pData = reinterpret_cast<const MethodItemData*>(list.GetItemData(nItem));
+            if (!pData)
+                continue;
+            const MethodRecord* pRow = list.FindRowById(pData->aaaID, TRUE);
+            if (!pRow || !WillRun(*pRow))
+                continue;
+            const std::wstring strPath = DataFolderOf(*pRow);
+            if (::GetFileAttributesW(strPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+                found.push_back(strPath);
+        }
+    } catch (const std::exception&) {
+        statusBar.SetMessageText(L"");
+        return FALSE;
+    }
+    if (found.empty()) {
+        statusBar.SetMessageText(L"");
+        return TRUE;
+    }
+
+    std::wstring strListing;
+    for (std::size_t n = 0; n < std::min(found.size(), kListedOldFolders); ++n)
+        strListing += found[n] + L"\n";
+    if (found.size() > kListedOldFolders)
+        strListing += L"...";
+    const std::wstring strQuestion =
+        FormatWin(ModuleString(IDS_OLD_DATA_QUESTION).c_str(), static_cast<int>(found.size()), strListing.c_str());
+    if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES)
+        return FALSE;
+    // Plain files are listed for the user to see, but only data folders are the run's to delete.
+    for (const std::wstring& strPath : found)
+        if (IsDirectory(strPath))
+            DeleteFolder(strPath.c_str());
+    return TRUE;
+}
+
+void GroupRun::OnVariableChanged(LPCWSTR lpszName)
+{
+    if (!IsRunning())
+        return;
+    TraceLog(3, L"OnVarBSPEvent: %s\n", lpszName);
+    if (EqualsNoCase(lpszName, L"_METHODON")) {
+        const double dMethodOn = GetNum("_METHODON");
+        const double dSerionOn = GetNum("_SERIONON");
+        TraceLog(3, L"dMethodOn = %d, dSerionOn = %d\n", static_cast<int>(dMethodOn), static_cast<int>(dSerionOn));
+        if (dMethodOn < kSetThreshold) {
+            // The host's hook puts _SERIONON back to 0 only when the method ended normally.
+            if (dSerionOn < kSetThreshold) {
+                OnCompleteMethod(ModuleString(IDS_RUN_COMPLETE), FALSE);
+            } else {
+                if (m_strRunMessages.empty())
+                    m_strRunMessages = ModuleString(IDS_RUN_ABORTED);
+                OnCompleteMethod(m_strRunMessages, TRUE);
+            }
+            if (!StartNextMethod())
+                OnCompleteGroup();
+        }
+    }
+    if (EqualsNoCase(lpszName, L"METHENDSTATUS"))
+        TraceLog(3, L"METHENDSTATUS = %d\n", static_cast<int>(GetNum("METHENDSTATUS")));
+    if (EqualsNoCase(lpszName, L"_ERRMSG$"))
+        m_viewer.m_statusBar.SetMessageText(GetStr("_ERRMSG$").c_str());
+    if (EqualsNoCase(lpszName, L"ACQSTATUS$")) {
+        m_strAcqStatus = GetStr("ACQSTATUS$");
+        TraceLog(3, L"ACQSTATUS$ = %s\n", m_strAcqStatus.c_str());
+        if (EqualsNoCase(m_strAcqStatus, L"_ERROR")) {
+            // Waiting for Run, the last row has its result already; the error is not its.
+            const BOOL bMethodRunning = m_state != State::WaitingForRun;
+            OnCompleteGroup();
+            if (bMethodRunning)
+                OnCompleteMethod(m_strAcqStatus, TRUE);
+        }
+    }
+}
+
+void GroupRun::OnModuleMessage(LPCWSTR lpszObject)
+{
+    const std::wstring strMessage = ModMsgText(lpszObject);
+    if (!strMessage.empty() && m_strRunMessages.find(strMessage) == std::wstring::npos)
+        m_strRunMessages += strMessage + L"\r\n";
+}
+
+void GroupRun::ReadAcqStatus() { ReadStrVar("ACQSTATUS$", m_strAcqStatus); }
+
+void GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
+{
+    // The row's number in the group, counted from 1 so that 0 still means no row: an address
+    // would not fit the eight digits, nor tell the reader which row ended.
+    const ULONG nRow = m_nRunningRow >= 0 ? static_cast<ULONG>(m_nRunningRow) + 1 : 0;
+    TraceLog(3, L"OnCompleteMethod: 0x%08lX %s\n", nRow, strMessage.c_str());
+    if (m_nRunningRow < 0)
+        return;
+    CMethodListCtrl& list = m_viewer.m_listMethods;
+    if (MethodRecord* pRow = list.FindRowById(m_nRunningRow, FALSE))
+        list.ChangeRunState(pRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strMessage.c_str());
+    // The row a Stop ended without its result is the one Continue runs again.
+    if (m_state == State::Stopping && bFailed)
+        m_nStoppedRow = m_nRunningRow;
+}
+
+void GroupRun::OnCompleteGroup()
+{
+    TraceLog(3, L"OnCompleteGroup\n");
+    const BOOL bStopped = m_state == State::Stopping;
+    m_state = State::Idle;
+    ForgetContinue();
+    m_viewer.UpdateCommandState();
+    m_viewer.UpdateRunButtons();
+    m_viewer.m_listMethods.Invalidate();
+    m_viewer.m_listMethods.UpdateWindow();
+    RunPostGroup();
+    if (!bStopped)
+        m_nStoppedRow = -1;
+    // The closing record waits until the host has run the shut-down command: a host that dies
+    // before leaves the run open, and the next one sends the command again.
+    m_nClosingGroup = ShownGroupId();
+    ::PostMessageW(m_viewer.GetSafeHwnd(), WM_RUN_CLOSED, 0, 0);
+}
+
+void GroupRun::OnRunClosed()
+{
+    if (IsRunning())
+        return;
+    WriteClosingRecord();
+    m_viewer.UpdateCommandState();
+}
+
+void GroupRun::WriteClosingRecord()
+{
+    if (!m_nClosingGroup)
+        return;
+    GroupRows(m_viewer.m_groupTable).StoreRunEnd(m_nClosingGroup, 0, m_nStoppedRow + 1);
+    m_nClosingGroup = 0;
+    m_claim.Release();
+    ForgetContinue();
+}
+
+void GroupRun::RunPostGroup()
+{
+    std::wstring strCommand;
+    m_viewer.m_comboShutdown.GetWindowText(strCommand);
+    TraceLog(3, L"RunPostGroup: %s\n", strCommand.c_str());
+    Exec(strCommand.c_str());
+    // The hook alone: the host's macro takes no closing text.
+    Exec(L" FIALOADHOOK ");
+}
+
+LONG GroupRun::ShownGroupId() const
+{
+    std::wstring strGroup;
+    const int nIndex = m_viewer.GetCurrentGroup(strGroup);
+    return nIndex == CB_ERR ? 0 : m_viewer.GroupIdOf(nIndex);
+}
+
+BOOL GroupRun::IsInterrupted()
+{
+    const LONG nGroupId = ShownGroupId();
+    if (IsRunning() || nGroupId == m_nClosingGroup || !GroupRows(m_viewer.m_groupTable).FindById(nGroupId))
+        return FALSE;
+    return m_viewer.m_groupTable.RunOpen != 0 && !RunClaim::IsClaimed(nGroupId);
+}
+
+BOOL GroupRun::CanContinue()
+{
+    if (IsRunning() || m_nClosingGroup)
+        return FALSE;
+    if (m_nCanContinue < 0)
+        m_nCanContinue = IsInterrupted() || HasRowToContinue();
+    return m_nCanContinue;
+}
+
+BOOL GroupRun::HasRowToContinue()
+{
+    // The list's state images, not the table: this is asked whenever the commands are enabled.
+    const CMethodListCtrl& list = m_viewer.m_listMethods;
+    for (int nItem = 0; nItem < list.GetItemCount(); ++nItem) {
+        const LONG nState = static_cast<LONG>(list.GetItemState(nItem, LVIS_STATEIMAGEMASK) >> 12);
+        if (nState == RUNSTATE_CHECKED || nState == RUNSTATE_RUNNING || nState == RUNSTATE_INTERRUPTED)
+            return TRUE;
+    }
+    return GroupRows(m_viewer.m_groupTable).FindById(ShownGroupId()) && StoppedRowToRunAgain() >= 0;
+}
+
+void GroupRun::ShowInterruptedRun()
+{
+    if (!IsInterrupted())
+        return;
+    CMethodListCtrl& list = m_viewer.m_listMethods;
+    std::wstring strGroup;
+    m_viewer.GetCurrentGroup(strGroup);
+    for (LONG nRow : list.RowsInState(RUNSTATE_RUNNING)) {
+        MethodRecord* pRow = list.FindRowById(nRow, FALSE);
+        if (!pRow)
+            continue;
+        const std::wstring strMethod = pRow->MethodName;
+        TraceLog(3, L"ShowInterruptedRun: %ld %s\n", nRow + 1, strMethod.c_str());
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_INTERRUPTED).c_str(), strGroup.c_str(), nRow + 1, strMethod.c_str()));
+        list.ChangeRunState(pRow, RUNSTATE_INTERRUPTED, ModuleString(IDS_ROW_INTERRUPTED).c_str());
+    }
+    const std::vector<LONG> interrupted = list.RowsInState(RUNSTATE_INTERRUPTED);
+    LONG nRow = 0;
+    if (!interrupted.empty())
+        nRow = interrupted.front();
+    else if (!list.FindRowToContinue(nRow))
+        nRow = -1;
+    const MethodRecord* pRow = nRow >= 0 ? list.FindRowById(nRow, FALSE) : nullptr;
+    m_viewer.m_statusBar.SetMessageText(FormatWin(ModuleString(IDS_GROUP_INTERRUPTED).c_str(), nRow + 1,
+                                                  pRow ? pRow->MethodName : L"").c_str());
+}

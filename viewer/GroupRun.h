@@ -1,0 +1,107 @@
+// The run of the group the main window shows: one explicit state, the running row kept by its
+// "aaaID", the host's reports of each method's end, the check for old data before a run, Continue
+// after an interruption or a Stop, and the shut-down command after the group.
+#pragma once
+
+#include "worklist/RunClaim.h"
+
+#include "kernel/WinTypes.h"
+
+#include <string>
+
+class CDialogMainViewer;
+struct MethodRecord;
+
+class GroupRun {
+public:
+    enum class State {
+        Idle,
+        Running,
+        // Pause was pressed while a method runs: the next one waits.
+        PauseRequested,
+        // A method ended while paused: Run starts the next one.
+        WaitingForRun,
+        // The stop command was sent: the running method's end ends the group.
+        Stopping,
+    };
+
+    explicit GroupRun(CDialogMainViewer& viewer) : m_viewer(viewer) {}
+    ~GroupRun();
+    GroupRun(const GroupRun&) = delete;
+    GroupRun& operator=(const GroupRun&) = delete;
+
+    State GetState() const { return m_state; }
+    BOOL IsRunning() const { return m_state != State::Idle; }
+
+    void OnRun();
+    void OnPause();
+    void OnStop();
+    // Runs the shown group on from its first row that has not completed, resetting nothing.
+    // Unattended, nothing is asked and no old data folder is deleted.
+    void OnContinue(BOOL bUnattended);
+    // A host variable changed (its name) or a host object announced a change (the object's name).
+    void OnVariableChanged(LPCWSTR lpszName);
+    void OnModuleMessage(LPCWSTR lpszObject);
+    // ACQSTATUS$ as it is when the window opens.
+    void ReadAcqStatus();
+
+    // After the shown group was loaded: when no live host claims its open run, that run was
+    // interrupted, and rows left running become interrupted. The status bar says how to go on.
+    void ShowInterruptedRun();
+    // Whether the shown group's run was interrupted: open, and claimed by no live host.
+    BOOL IsInterrupted();
+    // Whether Continue has something to do for the shown group; kept until ForgetContinue.
+    BOOL CanContinue();
+    // The shown rows or group changed: CanContinue asks again.
+    void ForgetContinue() { m_nCanContinue = -1; }
+    // The row a closing group's record still waits for is written (posted after the shut-down).
+    void OnRunClosed();
+
+private:
+    BOOL StartRun();
+    BOOL StartNextMethod();
+    BOOL StartMethod(MethodRecord* pRow);
+    BOOL CreateDataSubFolder(LPCWSTR lpszSubFolder);
+    BOOL PreRunCheck();
+    void OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed);
+    void OnCompleteGroup();
+    // Sends the shut-down option shown in the window and the closing hook.
+    void RunPostGroup();
+
+    // The shown group's id, or 0 when none is shown.
+    LONG ShownGroupId() const;
+    // Takes the shown group's claim; a group that another host runs is refused with a message.
+    BOOL TakeClaim();
+    void MarkRunOpen();
+    // The row that the group's last Stop aborted, while it is still failed; -1 for none.
+    LONG StoppedRowToRunAgain();
+    BOOL HasRowToContinue();
+    // Whether a row takes part in this run from here on.
+    BOOL WillRun(const MethodRecord& row) const;
+    MethodRecord* FindNextRow();
+    // A row that runs again keeps the data of its interrupted run beside its folder.
+    void KeepPartialData(MethodRecord* pRow);
+    // Writes the closing record of the ended run: not open any more, and the row a Stop aborted.
+    void WriteClosingRecord();
+    void SetState(State state);
+
+    CDialogMainViewer& m_viewer;
+    State m_state = State::Idle;
+    // A Continue: rows are those that have not completed, with the stopped row, not the checked.
+    BOOL m_bContinuing = FALSE;
+    // Where the search for the next row goes on: the "aaaID" of the row started last.
+    LONG m_nCurrentKey = 0;
+    // The row whose end the host reports, by "aaaID"; -1 before the first start.
+    LONG m_nRunningRow = -1;
+    // The row that a Stop aborted and Continue runs again ("aaaID"); -1 for none.
+    LONG m_nStoppedRow = -1;
+    // The group whose run has ended and whose closing record waits for its shut-down to be sent.
+    LONG m_nClosingGroup = 0;
+    // The host messages of the running method, each once and each ending in CR LF.
+    std::wstring m_strRunMessages;
+    // The last value read of ACQSTATUS$; chooses the Stop command.
+    std::wstring m_strAcqStatus;
+    // CanContinue's answer: 1 or 0, -1 when it must be asked again.
+    int m_nCanContinue = -1;
+    RunClaim m_claim;
+};
