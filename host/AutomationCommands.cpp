@@ -8,42 +8,15 @@
 #include "kernel/Clock.h"
 #include "kernel/Text.h"
 #include "orvane/CpVariables.h"
-#include "win/Automation.h"
 
 #include <cmath>
-#include <cwchar>
+#include <span>
 #include <vector>
 
 namespace {
 
-using Failure = std::optional<std::wstring>;
-
-using CommandShape = AutomationCommands::CommandShape;
-
-const CommandShape shapes[] = {
-    {L"WaitWindow", 1, 2, L"WaitWindow \"title\"[, seconds]"},
-    {L"WaitNoWindow", 1, 2, L"WaitNoWindow \"title\"[, seconds]"},
-    {L"Click", 2, 2, L"Click \"title\", id"},
-    {L"MenuCommand", 2, 2, L"MenuCommand \"title\", id"},
-    {L"SetText", 3, 3, L"SetText \"title\", id, \"text\""},
-    {L"Select", 3, 3, L"Select \"title\", id, \"text\""},
-    {L"Key", 2, 2, L"Key \"title\", \"Enter\"|\"Escape\"|\"Tab\""},
-    {L"Wait", 1, 1, L"Wait seconds"},
-    {L"Expect", 3, 3, L"Expect \"title\", id, \"text\""},
-    {L"ExpectVar", 2, 2, L"ExpectVar name, value"},
-    {L"Snapshot", 0, 1, L"Snapshot [\"title\"]"},
-};
-
-const CommandShape* ownShapeOf(std::wstring_view command) { return AutomationCommands::shapeOf(shapes, command); }
-
-std::optional<double> numberOf(const std::wstring& text)
-{
-    wchar_t* end = nullptr;
-    const double value = std::wcstod(text.c_str(), &end);
-    if (text.empty() || *end != L'\0' || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
+using Failure = AutomationCommand::Failure;
+using Output = AutomationCommand::Output;
 
 int milliseconds(double seconds) { return static_cast<int>(std::lround(seconds * 1000)); }
 
@@ -58,51 +31,73 @@ bool runFor(double seconds, const std::function<bool()>& done)
     return false;
 }
 
-Failure failureOf(const ActionResult& result)
+// The seconds of a wait; none when the text is no number of seconds from 0 to maxWaitSeconds.
+std::optional<double> secondsOf(const std::wstring& text, std::wstring& failure)
 {
-    if (result)
-        return std::nullopt;
-    return result.message;
+    const auto seconds = AutomationCommand::numberOf(text);
+    if (seconds && *seconds >= 0 && *seconds <= AutomationCommands::maxWaitSeconds)
+        return seconds;
+    failure = L"the time \"" + text + L"\" is not a number of seconds from 0 to " +
+              CpValue(AutomationCommands::maxWaitSeconds).toText();
+    return std::nullopt;
 }
 
-// The window and control id a command names first; null, with the reason, when either is wrong.
-HWND findWindow(const AutomationLine& line, std::wstring& failure)
-{
-    HWND window = Automation::findWindow(line.arguments[0]);
-    if (!window)
-        failure = L"no visible window \"" + line.arguments[0] + L"\"";
-    return window;
-}
-
-std::optional<int> idOf(const AutomationLine& line, std::wstring& failure)
-{
-    const auto id = numberOf(line.arguments[1]);
-    if (!id || *id != std::floor(*id) || *id < 0 || *id > AutomationCommands::maxId) {
-        failure = L"the id \"" + line.arguments[1] + L"\" is not a whole number from 0 to " +
-                  CpValue(AutomationCommands::maxId).toText();
-        return std::nullopt;
-    }
-    return static_cast<int>(*id);
-}
-
-} // namespace
-
-Failure AutomationCommands::onControl(const AutomationLine& line, const std::function<ActionResult(HWND, int)>& action)
+Failure waitForWindow(const AutomationLine& line, bool present)
 {
     std::wstring failure;
-    HWND window = findWindow(line, failure);
-    const auto id = window ? idOf(line, failure) : std::nullopt;
-    if (!id)
+    const auto seconds =
+        line.arguments.size() > 1 ? secondsOf(line.arguments[1], failure) : AutomationCommands::defaultWaitSeconds;
+    if (!seconds)
         return failure;
-    return failureOf(action(window, *id));
+    const std::wstring& title = line.arguments[0];
+    if (runFor(*seconds, [&] { return (Automation::findWindow(title) != nullptr) == present; }))
+        return std::nullopt;
+    return std::wstring(present ? L"no window \"" : L"the window \"") + title + L"\" " +
+           (present ? L"appeared" : L"is still there") + L" within " + CpValue(*seconds).toText() +
+           L" seconds";
 }
 
-namespace {
+Failure waitWindow(const AutomationLine& line, const Output&) { return waitForWindow(line, true); }
 
-Failure key(const AutomationLine& line)
+Failure waitNoWindow(const AutomationLine& line, const Output&) { return waitForWindow(line, false); }
+
+Failure waitSeconds(const AutomationLine& line, const Output&)
 {
     std::wstring failure;
-    HWND window = findWindow(line, failure);
+    const auto seconds = secondsOf(line.arguments[0], failure);
+    if (!seconds)
+        return failure;
+    runFor(*seconds, [] { return false; });
+    return std::nullopt;
+}
+
+Failure click(const AutomationLine& line, const Output&)
+{
+    return AutomationCommand::onControl(line, [](HWND window, int id) { return Automation::click(window, id); });
+}
+
+Failure menuCommand(const AutomationLine& line, const Output&)
+{
+    return AutomationCommand::onControl(
+        line, [](HWND window, int id) { return Automation::chooseMenuCommand(window, static_cast<UINT>(id)); });
+}
+
+Failure setText(const AutomationLine& line, const Output&)
+{
+    return AutomationCommand::onControl(
+        line, [&](HWND window, int id) { return Automation::setText(window, id, line.arguments[2]); });
+}
+
+Failure select(const AutomationLine& line, const Output&)
+{
+    return AutomationCommand::onControl(
+        line, [&](HWND window, int id) { return Automation::chooseEntry(window, id, line.arguments[2]); });
+}
+
+Failure key(const AutomationLine& line, const Output&)
+{
+    std::wstring failure;
+    HWND window = AutomationCommand::windowOf(line, failure);
     if (!window)
         return failure;
     const std::wstring& name = line.arguments[1];
@@ -112,14 +107,14 @@ Failure key(const AutomationLine& line)
                                                             : 0;
     if (!virtualKey)
         return L"the key \"" + name + L"\" is not Enter, Escape or Tab";
-    return failureOf(Automation::pressKey(window, virtualKey));
+    return AutomationCommand::failureOf(Automation::pressKey(window, virtualKey));
 }
 
-Failure expectText(const AutomationLine& line)
+Failure expectText(const AutomationLine& line, const Output&)
 {
     std::wstring failure;
-    HWND window = findWindow(line, failure);
-    const auto id = window ? idOf(line, failure) : std::nullopt;
+    HWND window = AutomationCommand::windowOf(line, failure);
+    const auto id = window ? AutomationCommand::controlIdOf(line, failure) : std::nullopt;
     if (!id)
         return failure;
     HWND control = GetDlgItem(window, *id);
@@ -130,6 +125,52 @@ Failure expectText(const AutomationLine& line)
         return std::nullopt;
     return L"control " + line.arguments[1] + L" of \"" + line.arguments[0] + L"\" shows \"" + actual +
            L"\", expected \"" + line.arguments[2] + L"\"";
+}
+
+Failure expectVariable(const AutomationLine& line, const Output&)
+{
+    const std::string name = WideToUtf8(line.arguments[0]);
+    const auto value = CpVariables::instance().get(name);
+    if (!value)
+        return L"the host variable " + line.arguments[0] + L" does not exist";
+    const std::wstring& expected = line.arguments[1];
+    const auto number = AutomationCommand::numberOf(expected);
+    if (value->isText() ? value->text() == expected : number && std::fabs(value->number() - *number) < 1e-9)
+        return std::nullopt;
+    return L"the host variable " + line.arguments[0] + L" is \"" + value->toText() + L"\", expected \"" + expected +
+           L"\"";
+}
+
+Failure snapshot(const AutomationLine& line, const Output& output)
+{
+    const std::wstring title = line.arguments.empty() ? std::wstring() : line.arguments[0];
+    if (!title.empty() && !Automation::findWindow(title))
+        return L"no visible window \"" + title + L"\"";
+    output(AutomationCommands::snapshot(title));
+    return std::nullopt;
+}
+
+const AutomationCommand ownCommands[] = {
+    {L"WaitWindow", 1, 2, L"WaitWindow \"title\"[, seconds]", waitWindow},
+    {L"WaitNoWindow", 1, 2, L"WaitNoWindow \"title\"[, seconds]", waitNoWindow},
+    {L"Click", 2, 2, L"Click \"title\", id", click},
+    {L"MenuCommand", 2, 2, L"MenuCommand \"title\", id", menuCommand},
+    {L"SetText", 3, 3, L"SetText \"title\", id, \"text\"", setText},
+    {L"Select", 3, 3, L"Select \"title\", id, \"text\"", select},
+    {L"Key", 2, 2, L"Key \"title\", \"Enter\"|\"Escape\"|\"Tab\"", key},
+    {L"Wait", 1, 1, L"Wait seconds", waitSeconds},
+    {L"Expect", 3, 3, L"Expect \"title\", id, \"text\"", expectText},
+    {L"ExpectVar", 2, 2, L"ExpectVar name, value", expectVariable},
+    {L"Snapshot", 0, 1, L"Snapshot [\"title\"]", snapshot},
+};
+
+const AutomationCommand* commandOf(std::wstring_view name)
+{
+    for (const auto table : {std::span<const AutomationCommand>(ownCommands), ListCommands::commands(), ControlBarCommands::commands()})
+        for (const AutomationCommand& command : table)
+            if (EqualsNoCase(name, command.name))
+                return &command;
+    return nullptr;
 }
 
 // The menu bar's entries with their states, which the window's snapshot leaves out.
@@ -155,116 +196,16 @@ std::wstring menuSnapshot(HMENU bar)
 
 } // namespace
 
-const AutomationCommands::CommandShape* AutomationCommands::shapeOf(std::span<const CommandShape> shapes,
-                                                                   std::wstring_view command)
-{
-    for (const auto& shape : shapes)
-        if (EqualsNoCase(command, shape.name))
-            return &shape;
-    return nullptr;
-}
-
-std::optional<std::wstring> AutomationCommands::argumentCountFailure(const CommandShape& shape, const AutomationLine& line)
-{
-    if (line.arguments.size() >= shape.minArguments && line.arguments.size() <= shape.maxArguments)
-        return std::nullopt;
-    return std::wstring(shape.name) + L" takes " + shape.usage + L" (got " + std::to_wstring(line.arguments.size()) +
-           L" arguments)";
-}
-
-bool AutomationCommands::isAutomationCommand(std::wstring_view command)
-{
-    return ownShapeOf(command) != nullptr || ListCommands::isListCommand(command) ||
-           ControlBarCommands::isControlBarCommand(command);
-}
+bool AutomationCommands::isAutomationCommand(std::wstring_view command) { return commandOf(command) != nullptr; }
 
 std::optional<std::wstring> AutomationCommands::run(const AutomationLine& line)
 {
-    if (ListCommands::isListCommand(line.command))
-        return ListCommands::run(line);
-    if (ControlBarCommands::isControlBarCommand(line.command))
-        return ControlBarCommands::run(line);
-    const CommandShape* shape = ownShapeOf(line.command);
-    if (!shape)
+    const AutomationCommand* command = commandOf(line.command);
+    if (!command)
         return L"unknown automation command " + line.command;
-    if (auto wrongCount = argumentCountFailure(*shape, line))
+    if (auto wrongCount = command->argumentCountFailure(line))
         return wrongCount;
-    const std::wstring name = shape->name;
-    if (name == L"WaitWindow" || name == L"WaitNoWindow")
-        return waitForWindow(line, name == L"WaitWindow");
-    if (name == L"Wait")
-        return waitSeconds(line);
-    if (name == L"ExpectVar")
-        return expectVariable(line);
-    if (name == L"Snapshot") {
-        const std::wstring title = line.arguments.empty() ? std::wstring() : line.arguments[0];
-        if (!title.empty() && !Automation::findWindow(title))
-            return L"no visible window \"" + title + L"\"";
-        m_output(snapshot(title));
-        return std::nullopt;
-    }
-    if (name == L"Click")
-        return onControl(line, [](HWND window, int id) { return Automation::click(window, id); });
-    if (name == L"MenuCommand")
-        return onControl(line, [](HWND window, int id) {
-            return Automation::chooseMenuCommand(window, static_cast<UINT>(id));
-        });
-    if (name == L"SetText")
-        return onControl(line, [&](HWND window, int id) { return Automation::setText(window, id, line.arguments[2]); });
-    if (name == L"Select")
-        return onControl(line,
-                         [&](HWND window, int id) { return Automation::chooseEntry(window, id, line.arguments[2]); });
-    if (name == L"Key")
-        return key(line);
-    return expectText(line);
-}
-
-// The seconds of a wait; none when the text is no number of seconds from 0 to maxWaitSeconds.
-std::optional<double> AutomationCommands::secondsOf(const std::wstring& text, std::wstring& failure)
-{
-    const auto seconds = numberOf(text);
-    if (seconds && *seconds >= 0 && *seconds <= maxWaitSeconds)
-        return seconds;
-    failure = L"the time \"" + text + L"\" is not a number of seconds from 0 to " + CpValue(maxWaitSeconds).toText();
-    return std::nullopt;
-}
-
-std::optional<std::wstring> AutomationCommands::waitForWindow(const AutomationLine& line, bool present)
-{
-    std::wstring failure;
-    const auto seconds = line.arguments.size() > 1 ? secondsOf(line.arguments[1], failure) : defaultWaitSeconds;
-    if (!seconds)
-        return failure;
-    const std::wstring& title = line.arguments[0];
-    if (runFor(*seconds, [&] { return (Automation::findWindow(title) != nullptr) == present; }))
-        return std::nullopt;
-    return std::wstring(present ? L"no window \"" : L"the window \"") + title + L"\" " +
-           (present ? L"appeared" : L"is still there") + L" within " + CpValue(*seconds).toText() +
-           L" seconds";
-}
-
-std::optional<std::wstring> AutomationCommands::waitSeconds(const AutomationLine& line)
-{
-    std::wstring failure;
-    const auto seconds = secondsOf(line.arguments[0], failure);
-    if (!seconds)
-        return failure;
-    runFor(*seconds, [] { return false; });
-    return std::nullopt;
-}
-
-std::optional<std::wstring> AutomationCommands::expectVariable(const AutomationLine& line)
-{
-    const std::string name = WideToUtf8(line.arguments[0]);
-    const auto value = CpVariables::instance().get(name);
-    if (!value)
-        return L"the host variable " + line.arguments[0] + L" does not exist";
-    const std::wstring& expected = line.arguments[1];
-    if (value->isText() ? value->text() == expected
-                        : numberOf(expected) && std::fabs(value->number() - *numberOf(expected)) < 1e-9)
-        return std::nullopt;
-    return L"the host variable " + line.arguments[0] + L" is \"" + value->toText() + L"\", expected \"" + expected +
-           L"\"";
+    return command->run(line, m_output);
 }
 
 std::wstring AutomationCommands::snapshot(const std::wstring& title)

@@ -2,56 +2,56 @@
 // automation.
 #include "ControlBarCommands.h"
 
-#include "AutomationCommands.h"
-
-#include "kernel/Text.h"
 #include "win/ControlBarAutomation.h"
 
 namespace {
 
-using BarShape = AutomationCommands::CommandShape;
+using Failure = AutomationCommand::Failure;
+using Output = AutomationCommand::Output;
 
-const BarShape shapes[] = {
-    {L"ExpectPane", 3, 3, L"ExpectPane \"title\", pane, \"text\""},
-    {L"ExpectTip", 3, 3, L"ExpectTip \"title\", id, \"text\""},
-};
-
-// "shows "actual", expected "wanted"", or nothing when they are the same.
-std::optional<std::wstring> compare(const std::wstring& what, const std::wstring& actual, const std::wstring& wanted)
+// Reads what the window's bar shows for the number the line names (a pane, a button's command)
+// and compares it with the line's third argument.
+Failure expectShown(const AutomationLine& line, ActionResult (*read)(HWND, int, std::wstring&),
+                    std::wstring (*what)(int number, const std::wstring& title))
 {
-    if (actual == wanted)
-        return std::nullopt;
-    return what + L" shows \"" + actual + L"\", expected \"" + wanted + L"\"";
-}
-
-} // namespace
-
-bool ControlBarCommands::isControlBarCommand(std::wstring_view command)
-{
-    return AutomationCommands::shapeOf(shapes, command) != nullptr;
-}
-
-std::optional<std::wstring> ControlBarCommands::run(const AutomationLine& line)
-{
-    const BarShape* shape = AutomationCommands::shapeOf(shapes, line.command);
-    if (auto wrongCount = AutomationCommands::argumentCountFailure(*shape, line))
-        return wrongCount;
-    const std::wstring& title = line.arguments[0];
     const std::wstring& wanted = line.arguments[2];
-    std::optional<std::wstring> mismatch;
-    const auto failure = AutomationCommands::onControl(line, [&](HWND window, int number) {
+    Failure mismatch;
+    const Failure failure = AutomationCommand::onControl(line, [&](HWND window, int number) {
         std::wstring actual;
-        if (EqualsNoCase(shape->name, L"ExpectPane")) {
-            const ActionResult read = ControlBarAutomation::paneText(window, number, actual);
-            if (read)
-                mismatch = compare(L"pane " + std::to_wstring(number) + L" of the status bar of \"" + title + L"\"", actual, wanted);
-            return read;
-        }
-        const ActionResult rested = ControlBarAutomation::restOnButton(window, static_cast<UINT>(number), actual);
-        if (rested)
-            mismatch = compare(L"the tip of tool bar button " + std::to_wstring(number) + L" of \"" + title + L"\"",
-                               actual, wanted);
-        return rested;
+        const ActionResult shown = read(window, number, actual);
+        if (shown && actual != wanted)
+            mismatch = what(number, line.arguments[0]) + L" shows \"" + actual + L"\", expected \"" + wanted + L"\"";
+        return shown;
     });
     return failure ? failure : mismatch;
 }
+
+Failure expectPane(const AutomationLine& line, const Output&)
+{
+    return expectShown(
+        line, [](HWND window, int pane, std::wstring& text) { return ControlBarAutomation::paneText(window, pane, text); },
+        [](int pane, const std::wstring& title) {
+            return L"pane " + std::to_wstring(pane) + L" of the status bar of \"" + title + L"\"";
+        });
+}
+
+Failure expectTip(const AutomationLine& line, const Output&)
+{
+    return expectShown(
+        line,
+        [](HWND window, int command, std::wstring& tip) {
+            return ControlBarAutomation::restOnButton(window, static_cast<UINT>(command), tip);
+        },
+        [](int command, const std::wstring& title) {
+            return L"the tip of tool bar button " + std::to_wstring(command) + L" of \"" + title + L"\"";
+        });
+}
+
+const AutomationCommand commandTable[] = {
+    {L"ExpectPane", 3, 3, L"ExpectPane \"title\", pane, \"text\"", expectPane},
+    {L"ExpectTip", 3, 3, L"ExpectTip \"title\", id, \"text\"", expectTip},
+};
+
+} // namespace
+
+std::span<const AutomationCommand> ControlBarCommands::commands() { return commandTable; }

@@ -2,15 +2,11 @@
 // text a status bar pane shows.
 #pragma once
 
-#include "AutomationArguments.h"
+#include "AutomationCommand.h"
 
-#include <optional>
-#include <string>
-#include <string_view>
+#include <span>
 
 class ControlBarCommands {
 public:
-    static bool isControlBarCommand(std::wstring_view command);
-    // The reason when the expectation fails.
-    static std::optional<std::wstring> run(const AutomationLine& line);
+    static std::span<const AutomationCommand> commands();
 };

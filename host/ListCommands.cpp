@@ -1,8 +1,6 @@
 // List view commands of scripts and the command line, on the platform's list automation.
 #include "ListCommands.h"
 
-#include "AutomationCommands.h"
-
 #include "kernel/Text.h"
 #include "win/ListViewAutomation.h"
 #include "win/ListViewSnapshot.h"
@@ -12,19 +10,8 @@
 
 namespace {
 
-using Failure = std::optional<std::wstring>;
-
-using ListShape = AutomationCommands::CommandShape;
-
-const ListShape shapes[] = {
-    {L"SelectItems", 3, 3, L"SelectItems \"title\", id, \"i,j,...\""},
-    {L"ClickItem", 3, 4, L"ClickItem \"title\", id, index[, \"state\"]"},
-    {L"DoubleClickItem", 3, 3, L"DoubleClickItem \"title\", id, index"},
-    {L"ExpectItem", 4, 4, L"ExpectItem \"title\", id, index, \"text\""},
-    {L"ExpectItemState", 4, 4, L"ExpectItemState \"title\", id, index, n"},
-    {L"ExpectItemCount", 3, 3, L"ExpectItemCount \"title\", id, n"},
-    {L"ExpectItemTip", 5, 5, L"ExpectItemTip \"title\", id, index, column, \"text\""},
-};
+using Failure = AutomationCommand::Failure;
+using Output = AutomationCommand::Output;
 
 // A whole number from 0 on, as an item index or a count is written.
 std::optional<int> wholeNumber(const std::wstring& text)
@@ -60,7 +47,7 @@ std::optional<std::vector<int>> indexesOf(const std::wstring& text)
 // Runs a check on the list's contents.
 Failure expect(const AutomationLine& line, const std::function<ActionResult(const ListViewInfo&)>& check)
 {
-    return AutomationCommands::onControl(line, [&](HWND window, int id) {
+    return AutomationCommand::onControl(line, [&](HWND window, int id) {
         ListViewInfo list;
         if (ActionResult found = ListViewAutomation::inspect(window, id, list); !found)
             return found;
@@ -86,70 +73,98 @@ Failure withIndex(const AutomationLine& line, const std::function<ActionResult(H
     const auto index = wholeNumber(line.arguments[2]);
     if (!index)
         return L"the index \"" + line.arguments[2] + L"\" is not a whole number from 0";
-    return AutomationCommands::onControl(line, [&](HWND window, int id) { return action(window, id, *index); });
+    return AutomationCommand::onControl(line, [&](HWND window, int id) { return action(window, id, *index); });
 }
 
-} // namespace
-
-bool ListCommands::isListCommand(std::wstring_view command) { return AutomationCommands::shapeOf(shapes, command) != nullptr; }
-
-Failure ListCommands::run(const AutomationLine& line)
+Failure selectItems(const AutomationLine& line, const Output&)
 {
-    const ListShape* shape = AutomationCommands::shapeOf(shapes, line.command);
-    if (!shape)
-        return L"unknown list command " + line.command;
-    if (auto wrongCount = AutomationCommands::argumentCountFailure(*shape, line))
-        return wrongCount;
-    const std::wstring name = shape->name;
-    if (name == L"SelectItems") {
-        const auto indexes = indexesOf(line.arguments[2]);
-        if (!indexes)
-            return L"\"" + line.arguments[2] + L"\" is not a list of item indexes such as \"0,2,5\"";
-        return AutomationCommands::onControl(line, [&](HWND window, int id) { return ListViewAutomation::selectItems(window, id, *indexes); });
-    }
-    if (name == L"ClickItem") {
-        const bool onState = line.arguments.size() == 4;
-        if (onState && !EqualsNoCase(line.arguments[3], L"state"))
-            return L"ClickItem's fourth argument can only be \"state\", not \"" + line.arguments[3] + L"\"";
-        return withIndex(line, [&](HWND window, int id, int index) { return ListViewAutomation::clickItem(window, id, index, onState); });
-    }
-    if (name == L"DoubleClickItem")
-        return withIndex(line, [](HWND window, int id, int index) { return ListViewAutomation::doubleClickItem(window, id, index); });
-    if (name == L"ExpectItemTip") {
-        const auto column = wholeNumber(line.arguments[3]);
-        if (!column)
-            return L"the column \"" + line.arguments[3] + L"\" is not a whole number from 0";
-        Failure mismatch;
-        const Failure failure = withIndex(line, [&](HWND window, int id, int index) {
-            std::wstring tip;
-            const ActionResult rested = ListViewAutomation::restOnItem(window, id, index, *column, tip);
-            if (rested && tip != line.arguments[4])
-                mismatch = L"the tip of item " + line.arguments[2] + L", column " + line.arguments[3] + L" of control " +
-                           line.arguments[1] + L" shows \"" + tip + L"\", expected \"" + line.arguments[4] + L"\"";
-            return rested;
-        });
-        return failure ? failure : mismatch;
-    }
-    if (name == L"ExpectItemCount") {
-        const auto count = wholeNumber(line.arguments[2]);
-        if (!count)
-            return L"the count \"" + line.arguments[2] + L"\" is not a whole number from 0";
-        return expect(line, [&](const ListViewInfo& list) {
-            if (list.items.size() == static_cast<std::size_t>(*count))
-                return ActionResult{};
-            return refused(L"control " + line.arguments[1] + L" has " + std::to_wstring(list.items.size()) + L" items, expected " +
-                           line.arguments[2]);
-        });
-    }
+    const auto indexes = indexesOf(line.arguments[2]);
+    if (!indexes)
+        return L"\"" + line.arguments[2] + L"\" is not a list of item indexes such as \"0,2,5\"";
+    return AutomationCommand::onControl(line, [&](HWND window, int id) { return ListViewAutomation::selectItems(window, id, *indexes); });
+}
+
+Failure clickItem(const AutomationLine& line, const Output&)
+{
+    const bool onState = line.arguments.size() == 4;
+    if (onState && !EqualsNoCase(line.arguments[3], L"state"))
+        return L"ClickItem's fourth argument can only be \"state\", not \"" + line.arguments[3] + L"\"";
+    return withIndex(line, [&](HWND window, int id, int index) { return ListViewAutomation::clickItem(window, id, index, onState); });
+}
+
+Failure doubleClickItem(const AutomationLine& line, const Output&)
+{
+    return withIndex(line, [](HWND window, int id, int index) { return ListViewAutomation::doubleClickItem(window, id, index); });
+}
+
+Failure expectItemTip(const AutomationLine& line, const Output&)
+{
+    const auto column = wholeNumber(line.arguments[3]);
+    if (!column)
+        return L"the column \"" + line.arguments[3] + L"\" is not a whole number from 0";
+    Failure mismatch;
+    const Failure failure = withIndex(line, [&](HWND window, int id, int index) {
+        std::wstring tip;
+        const ActionResult rested = ListViewAutomation::restOnItem(window, id, index, *column, tip);
+        if (rested && tip != line.arguments[4])
+            mismatch = L"the tip of item " + line.arguments[2] + L", column " + line.arguments[3] + L" of control " +
+                       line.arguments[1] + L" shows \"" + tip + L"\", expected \"" + line.arguments[4] + L"\"";
+        return rested;
+    });
+    return failure ? failure : mismatch;
+}
+
+Failure expectItemCount(const AutomationLine& line, const Output&)
+{
+    const auto count = wholeNumber(line.arguments[2]);
+    if (!count)
+        return L"the count \"" + line.arguments[2] + L"\" is not a whole number from 0";
+    return expect(line, [&](const ListViewInfo& list) {
+        if (list.items.size() == static_cast<std::size_t>(*count))
+            return ActionResult{};
+        return refused(L"control " + line.arguments[1] + L" has " + std::to_wstring(list.items.size()) + L" items, expected " +
+                       line.arguments[2]);
+    });
+}
+
+// Compares what the line's item shows (its text or its state image) with the line's fourth argument.
+Failure expectOfItem(const AutomationLine& line, std::wstring (*shown)(const ListItemInfo&),
+                     std::wstring (*described)(const std::wstring&))
+{
     return expect(line, [&](const ListViewInfo& list) {
         const ListItemInfo* item = nullptr;
         if (ActionResult found = itemOf(line, list, item); !found)
             return found;
-        const std::wstring actual = name == L"ExpectItem" ? ListItemText(*item) : std::to_wstring(item->stateImage);
+        const std::wstring actual = shown(*item);
         if (actual == line.arguments[3])
             return ActionResult{};
-        return refused(L"item " + line.arguments[2] + L" of control " + line.arguments[1] + L" shows " +
-                       (name == L"ExpectItem" ? L"\"" + LineBreaksNamed(actual) + L"\"" : L"state " + actual) + L", expected " +
-                       (name == L"ExpectItem" ? L"\"" + LineBreaksNamed(line.arguments[3]) + L"\"" : L"state " + line.arguments[3]));
+        return refused(L"item " + line.arguments[2] + L" of control " + line.arguments[1] + L" shows " + described(actual) +
+                       L", expected " + described(line.arguments[3]));
     });
 }
+
+Failure expectItem(const AutomationLine& line, const Output&)
+{
+    return expectOfItem(line, ListItemText, [](const std::wstring& text) { return L"\"" + LineBreaksNamed(text) + L"\""; });
+}
+
+Failure expectItemState(const AutomationLine& line, const Output&)
+{
+    return expectOfItem(
+        line, [](const ListItemInfo& item) { return std::to_wstring(item.stateImage); },
+        [](const std::wstring& state) { return L"state " + state; });
+}
+
+const AutomationCommand commandTable[] = {
+    {L"SelectItems", 3, 3, L"SelectItems \"title\", id, \"i,j,...\"", selectItems},
+    {L"ClickItem", 3, 4, L"ClickItem \"title\", id, index[, \"state\"]", clickItem},
+    {L"DoubleClickItem", 3, 3, L"DoubleClickItem \"title\", id, index", doubleClickItem},
+    {L"ExpectItem", 4, 4, L"ExpectItem \"title\", id, index, \"text\"", expectItem},
+    {L"ExpectItemState", 4, 4, L"ExpectItemState \"title\", id, index, n", expectItemState},
+    {L"ExpectItemCount", 3, 3, L"ExpectItemCount \"title\", id, n", expectItemCount},
+    {L"ExpectItemTip", 5, 5, L"ExpectItemTip \"title\", id, index, column, \"text\"", expectItemTip},
+};
+
+} // namespace
+
+std::span<const AutomationCommand> ListCommands::commands() { return commandTable; }
