@@ -1,8 +1,9 @@
 // A group's run on the simulated instrument, timed on the wall clock while the host's time is
-// virtual: a whole group of 1,000 rows from Run to its shut-down command, and the module's own
-// handling of a method's end, from the host's notification reaching the main window to what the
-// module queues next (the next row's start, or after the last row the group's shut-down), at rows
-// 1, 500, 999 and 1,000. Each repetition starts a fresh host; compare the medians.
+// virtual: a whole group of 1,000 and of 10,000 rows from Run to its shut-down command, and the
+// module's own handling of a method's end, from the host's notification reaching the main window
+// to what the module queues next (the next row's start, or after the last row the group's
+// shut-down), at rows 1, 10,000 and 100,000 of a group of 100,000 rows. Each repetition starts a
+// fresh host; compare the medians.
 #include "support/ModuleHost.h"
 
 #include "hotlink/CBspDataHotlink.h"
@@ -10,6 +11,7 @@
 #include "module/ModuleSettings.h"
 #include "resources/ResourceIds.h"
 #include "viewer/CDialogMainViewer.h"
+#include "worklist/MethodRows.h"
 
 #include "host/InstrumentSimulation.h"
 #include "kernel/Text.h"
@@ -23,7 +25,7 @@
 
 namespace {
 
-constexpr int kGroupRows = 1000;
+constexpr int kLongGroupRows = 100000;
 // Virtual seconds the host runs between two looks at whether the group still runs.
 constexpr double kHostStep = 10;
 
@@ -38,12 +40,15 @@ double SecondsSince(WallClock::time_point start)
 // option STANDBY chosen, and the instrument that runs them.
 class GroupOnInstrument : public ModuleHost {
 public:
-    explicit GroupOnInstrument(int rows)
+    // With a first row, the rows before it are unchecked, so that the run starts there.
+    explicit GroupOnInstrument(int rows, int firstRow = 1)
     {
         m_failure = startFailure();
         AddMethod("DONE.M", "RunTime=10\nOutcome=done\n");
         if (m_failure.empty())
             m_failure = AddRunGroup(std::vector<std::wstring>(rows, L"DONE.M"));
+        if (m_failure.empty() && firstRow > 1)
+            UncheckRowsBefore(firstRow);
         int result = 0;
         if (m_failure.empty() && (RunCommand(ID_CMD_FIARUNNER, {}, result) != OOCP_OK || result != 0 || !Viewer()))
             m_failure = "FIARUNNER did not open the main window";
@@ -74,6 +79,17 @@ public:
     const std::wstring& lastReport() const { return m_lastReport; }
 
 private:
+    static void UncheckRowsBefore(int row)
+    {
+        MethodRows rows;
+        if (FAILED(rows.LoadGroup(L"Nitrates")))
+            return;
+        rows.SetAllRunStates(FALSE);
+        for (LONG id : {row - 1, row})
+            if (MethodRecord* pRow = rows.FindRowById(id, FALSE))
+                rows.ChangeRunState(pRow, RUNSTATE_CHECKED, nullptr);
+    }
+
     std::string m_failure;
     std::wstring m_lastReport;
     InstrumentSimulation m_instrument{[this](const std::wstring& line) { m_lastReport = line; }};
@@ -82,7 +98,7 @@ private:
 void RunWholeGroup(benchmark::State& state)
 {
     for (auto _ : state) {
-        GroupOnInstrument host(kGroupRows);
+        GroupOnInstrument host(static_cast<int>(state.range(0)));
         const WallClock::time_point start = WallClock::now();
         if (!host.failure().empty() || !host.PressRun()) {
             state.SkipWithError(host.failure().c_str());
@@ -97,10 +113,9 @@ void RunWholeGroup(benchmark::State& state)
     }
 }
 
-// The main window's procedure wrapped, so that its handling of one method's end is timed alone.
+// The main window's procedure wrapped, so that its handling of the first method's end is timed alone.
 struct MethodEndTiming {
     WNDPROC viewerProcedure = nullptr;
-    int timedRow = 0;
     int endsSeen = 0;
     double seconds = 0;
     // The line the module queued last, once the timed end has been handled.
@@ -119,7 +134,7 @@ bool IsMethodEnd(UINT message, LPARAM lParam)
 
 LRESULT CALLBACK TimedViewerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!IsMethodEnd(message, lParam) || ++timing.endsSeen != timing.timedRow)
+    if (!IsMethodEnd(message, lParam) || ++timing.endsSeen != 1)
         return CallWindowProcW(timing.viewerProcedure, window, message, wParam, lParam);
     const WallClock::time_point start = WallClock::now();
     const LRESULT result = CallWindowProcW(timing.viewerProcedure, window, message, wParam, lParam);
@@ -133,13 +148,12 @@ void RunMethodEndToNextQueued(benchmark::State& state)
 {
     const int row = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        GroupOnInstrument host(kGroupRows);
+        GroupOnInstrument host(kLongGroupRows, row);
         if (!host.failure().empty()) {
             state.SkipWithError(host.failure().c_str());
             break;
         }
         timing = MethodEndTiming{};
-        timing.timedRow = row;
         timing.viewerProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
             host.Viewer(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TimedViewerProcedure)));
         if (!host.PressRun()) {
@@ -148,7 +162,7 @@ void RunMethodEndToNextQueued(benchmark::State& state)
         }
         host.RunHostUntil([] { return !timing.lastQueued.empty(); });
         state.SetIterationTime(timing.seconds);
-        const std::wstring expected = row < kGroupRows ? L"print \"Running the method... \"" : L" FIALOADHOOK ";
+        const std::wstring expected = row < kLongGroupRows ? L"print \"Running the method... \"" : L" FIALOADHOOK ";
         if (timing.lastQueued != expected) {
             state.SkipWithError(("the end of the row queued \"" + WideToUtf8(timing.lastQueued) + "\"").c_str());
             break;
@@ -157,13 +171,12 @@ void RunMethodEndToNextQueued(benchmark::State& state)
 }
 
 // One run a repetition: a fresh host whose timing is the only iteration.
-BENCHMARK(RunWholeGroup)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseManualTime()->Unit(
+BENCHMARK(RunWholeGroup)->Arg(1000)->Arg(10000)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseManualTime()->Unit(
     benchmark::kMillisecond);
 BENCHMARK(RunMethodEndToNextQueued)
     ->Arg(1)
-    ->Arg(500)
-    ->Arg(999)
-    ->Arg(kGroupRows)
+    ->Arg(10000)
+    ->Arg(kLongGroupRows)
     ->Iterations(1)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)

@@ -2,24 +2,46 @@
 #include "TraceLog.h"
 
 #include "kernel/CrtFile.h"
+#include "kernel/DriveMap.h"
 #include "kernel/TimeApi.h"
 #include "kernel/WinFormat.h"
 
 #include <cstdarg>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+constexpr const wchar_t* kTraceLogPath = L"C:\\SRNA.LOG";
+
+// The file stays open between entries; it is opened again when the log now lands elsewhere (a new
+// root) or was removed, so that an entry never goes to a file nobody can read.
+CrtFile* OpenTraceLog()
+{
+    static std::unique_ptr<CrtFile> file;
+    static std::filesystem::path openedAt;
+    const auto host = DriveMap::toHost(kTraceLogPath);
+    std::error_code error;
+    if (!file || !host || *host != openedAt || !std::filesystem::exists(*host, error)) {
+        file = CrtFile::open(kTraceLogPath, L"a+");
+        openedAt = file && host ? *host : std::filesystem::path();
+    }
+    return file.get();
+}
+
+} // namespace
 
 void TraceLog(int, const wchar_t* format, ...)
 {
-    const auto file = CrtFile::open(L"C:\\SRNA.LOG", L"a+");
+    CrtFile* file = OpenTraceLog();
     if (!file)
         return;
     wchar_t date[9];
     wchar_t time[9];
     _wstrdate_s(date, 9);
     _wstrtime_s(time, 9);
-    file->write(FormatWin(L"%s ", date));
-    file->write(FormatWin(L"%s: ", time));
     va_list arguments;
     va_start(arguments, format);
-    file->write(FormatWinV(format, arguments));
+    file->write(FormatWin(L"%s %s: ", date, time) + FormatWinV(format, arguments));
     va_end(arguments);
 }

@@ -1,4 +1,4 @@
-// The trace log "C:\SRNA.LOG": one timestamped entry a call, appended and closed at once so that
+// The trace log "C:\SRNA.LOG": one timestamped entry a call, appended and flushed at once so that
 // entries survive a crash and other programs can read the file between them.
 #pragma once
 

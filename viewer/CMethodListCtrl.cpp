@@ -8,6 +8,7 @@
 #include "orvane/Nls.h"
 #include "resources/ModuleResources.h"
 #include "resources/ResourceIds.h"
+#include "worklist/ReadTransaction.h"
 #include "worklist/RecordText.h"
 
 #include "kernel/TimeApi.h"
@@ -140,6 +141,7 @@ void CMethodListCtrl::Refill()
     CMethodTable* pTable = Table();
     if (!pTable)
         return;
+    const ReadTransaction reading(pTable->m_session);
     LONG nCurrent = pTable->aaaID;
     int nItem = 0;
     for (pTable->MoveFirst(); pTable->HasCurrentRow(); pTable->MoveNext(), ++nItem) {
@@ -313,11 +315,17 @@ void CMethodListCtrl::EditProperties()
 void CMethodListCtrl::UpdateRowState(LONG aaaID, LONG state, const wchar_t* message)
 {
     TraceLog(3, L"UpdateRowState: %ld, %d\n", aaaID, state);
-    for (int nItem = 0; nItem < GetItemCount(); ++nItem) {
-        MethodItemData* pData = ItemData(nItem);
-        if (!pData || pData->aaaID != aaaID)
-            continue;
-        pData->nRunState = state;
+    // Rows are numbered by their places, so the row's item is found directly; only a list whose
+    // numbers have gaps is searched.
+    const auto showsRow = [this, aaaID](int nItem) {
+        const MethodItemData* pData = nItem < GetItemCount() ? ItemData(nItem) : nullptr;
+        return pData && pData->aaaID == aaaID;
+    };
+    int nItem = aaaID >= 0 && showsRow(static_cast<int>(aaaID)) ? static_cast<int>(aaaID) : 0;
+    while (nItem < GetItemCount() && !showsRow(nItem))
+        ++nItem;
+    if (nItem < GetItemCount()) {
+        ItemData(nItem)->nRunState = state;
         SetItemText(nItem, 0, message ? message : L"");
         SetItemState(nItem, INDEXTOSTATEIMAGEMASK(static_cast<UINT>(state)), kWholeState);
     }

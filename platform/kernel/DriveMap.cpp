@@ -1,6 +1,7 @@
 // Drive mapping and case-blind lookup of path components.
 #include "DriveMap.h"
 
+#include "FolderIndex.h"
 #include "Text.h"
 
 #include <cwctype>
@@ -32,11 +33,7 @@ std::filesystem::path findNoCase(const std::filesystem::path& folder, const std:
     std::error_code error;
     if (std::filesystem::exists(folder / exact, error))
         return folder / exact;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (EqualsNoCase(Utf8ToWide(entry.path().filename().string()), name))
-            return entry.path();
-    }
-    return folder / exact;
+    return FolderIndex::instance().find(folder, name).value_or(folder / exact);
 }
 
 } // namespace

@@ -22,10 +22,10 @@ HRESULT notOpen() { return ReportError(E_UNEXPECTED, IID_ITransactionLocal, L"Th
 
 } // namespace
 
-HRESULT CSession::StartTransaction(ISOLEVEL) const
+HRESULT CSession::StartTransaction(ISOLEVEL isoLevel) const
 {
     SetErrorInfo(0, nullptr);
-    return m_spOpenRowset ? m_spOpenRowset->StartTransaction() : notOpen();
+    return m_spOpenRowset ? m_spOpenRowset->StartTransaction(isoLevel != ISOLATIONLEVEL_REPEATABLEREAD) : notOpen();
 }
 
 HRESULT CSession::Commit() const

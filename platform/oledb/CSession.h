@@ -18,7 +18,8 @@ public:
     // The session's local transaction: its writes are seen at once by the session itself and by
     // the others only when committed, all together. Closing the session aborts an open one.
     // Transactions do not nest (XACT_E_XTIONEXISTS); the engine isolates more strictly than any
-    // level asked for.
+    // level asked for. ISOLATIONLEVEL_REPEATABLEREAD is for reading many rows as one: it takes no
+    // write lock, so other sessions write meanwhile, and its rows stay as they were first read.
     HRESULT StartTransaction(ISOLEVEL isoLevel = ISOLATIONLEVEL_READCOMMITTED) const;
     HRESULT Commit() const;
     HRESULT Abort() const;

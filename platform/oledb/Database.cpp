@@ -98,12 +98,12 @@ HRESULT Database::Write(Statement& statement, const IID& iid, const std::wstring
     return status;
 }
 
-HRESULT Database::StartTransaction()
+HRESULT Database::StartTransaction(bool forWriting)
 {
     if (m_inTransaction)
         return ReportError(XACT_E_XTIONEXISTS, IID_ITransactionLocal,
                            L"The session already has a transaction; transactions do not nest.");
-    const HRESULT status = Execute("BEGIN IMMEDIATE", IID_ITransactionLocal, L"");
+    const HRESULT status = Execute(forWriting ? "BEGIN IMMEDIATE" : "BEGIN", IID_ITransactionLocal, L"");
     m_inTransaction = SUCCEEDED(status);
     return status;
 }

@@ -30,9 +30,9 @@ public:
     HRESULT Execute(const std::string& sql, const IID& iid, const std::wstring& subject);
     // Steps a prepared statement that changes the file and resets it.
     HRESULT Write(Statement& statement, const IID& iid, const std::wstring& subject);
-    // The session's local transaction. Starting takes the file's write lock at once, so an edit
-    // never has to wait for it halfway through.
-    HRESULT StartTransaction();
+    // The session's local transaction. Starting one for writing takes the file's write lock at
+    // once, so an edit never has to wait for it halfway through; one for reading takes none.
+    HRESULT StartTransaction(bool forWriting);
     HRESULT Commit();
     HRESULT Abort();
 

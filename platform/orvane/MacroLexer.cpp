@@ -26,6 +26,25 @@ bool continuesName(wchar_t c)
     return std::iswalnum(c) || c == L'_';
 }
 
+// Where the number that starts at start ends: digits and points, then an exponent's letter with
+// its sign and digits. A sign elsewhere is the next token, so "1+1+..." is read one term at a time.
+std::size_t numberExtent(std::wstring_view line, std::size_t start)
+{
+    auto digitsFrom = [&line](std::size_t i) {
+        while (i < line.size() && (std::iswdigit(line[i]) || line[i] == L'.'))
+            ++i;
+        return i;
+    };
+    std::size_t end = digitsFrom(start);
+    if (end < line.size() && (line[end] == L'e' || line[end] == L'E')) {
+        std::size_t exponent = end + 1;
+        if (exponent < line.size() && (line[exponent] == L'+' || line[exponent] == L'-'))
+            ++exponent;
+        end = digitsFrom(exponent);
+    }
+    return end;
+}
+
 bool fail(MacroError* error, std::wstring message)
 {
     *error = {MACRO_ERR_SYNTAX, std::move(message)};
@@ -57,9 +76,8 @@ bool MacroLexer::tokenize(std::wstring_view line, std::vector<MacroToken>* token
             ++i;
             tokens->push_back({MacroToken::Kind::Text, std::move(text), 0});
         } else if (std::iswdigit(c) || (c == L'.' && i + 1 < line.size() && std::iswdigit(line[i + 1]))) {
-            // Only the characters a number can hold are copied: a long line of numbers stays linear.
-            const std::size_t extent = line.find_first_not_of(L"0123456789.eE+-", i);
-            const std::wstring candidate(line.substr(i, extent == std::wstring_view::npos ? extent : extent - i));
+            // Only the characters this number can hold are copied: a long line of numbers stays linear.
+            const std::wstring candidate(line.substr(i, numberExtent(line, i) - i));
             wchar_t* end = nullptr;
             const double number = std::wcstod(candidate.c_str(), &end);
             const std::size_t length = static_cast<std::size_t>(end - candidate.c_str());

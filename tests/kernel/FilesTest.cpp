@@ -60,6 +60,26 @@ TEST(Files, DrivesMapUnderTheRootWithEitherSeparatorAndAnyCase)
     EXPECT_EQ(GetLastError(), ERROR_DIR_NOT_EMPTY);
 }
 
+TEST(Files, ALargeFolderFindsNamesInAnyCaseAsOtherProgramsAddRemoveAndRenameThem)
+{
+    TempRoot root;
+    const auto data = root.onDriveC("Data");
+    for (int n = 0; n < 100; ++n)
+        std::filesystem::create_directories(data / ("Run" + std::to_string(n) + ".d"));
+    EXPECT_EQ(DriveMap::toHost(L"C:\\data\\RUN50.D"), data / "Run50.d");
+    // Changed behind the platform's back, as another Orvane would change it.
+    std::filesystem::create_directory(data / "Late.d");
+    EXPECT_EQ(DriveMap::toHost(L"C:\\DATA\\late.D"), data / "Late.d");
+    std::filesystem::rename(data / "Run7.d", data / "Moved.d");
+    EXPECT_EQ(DriveMap::toHost(L"C:\\DATA\\run7.d"), data / "run7.d") << "gone: the name as given";
+    EXPECT_EQ(DriveMap::toHost(L"C:\\DATA\\MOVED.D"), data / "Moved.d");
+    // A folder made anew at the same path is read anew.
+    std::filesystem::remove_all(data);
+    for (int n = 0; n < 100; ++n)
+        std::filesystem::create_directories(data / ("Again" + std::to_string(n)));
+    EXPECT_EQ(DriveMap::toHost(L"C:\\Data\\AGAIN3"), data / "Again3");
+}
+
 TEST(Files, WildcardSearchMatchesWithoutRegardToCase)
 {
     TempRoot root;
