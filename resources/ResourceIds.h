@@ -145,3 +145,7 @@ constexpr int IDC_ACCOUNT_LIST = 19002;
 constexpr int IDC_ADD_ACCOUNT = 19032;
 constexpr int IDC_REMOVE_ACCOUNT = 19033;
 constexpr int IDC_EDIT_LISTED_ACCOUNT = 19034;
+
+// Texts of a worklist that another host shares.
+constexpr int IDS_GROUP_CHANGED_ELSEWHERE = 22070;
+constexpr int IDS_ORPHAN_TABLE_QUESTION = 22071;

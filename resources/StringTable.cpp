@@ -58,6 +58,10 @@ const ResourceEntry entries[] = {
     string(22044, L"Another Orvane runs this group now. It can be run here once that run has ended."),
     string(22045, L"Serion continue group %s."),
     string(22046, L"Serion recovery command %s sent."),
+    string(22070, L"Another Orvane runs group %s now. It cannot be changed or deleted here until that run has ended."),
+    string(22071, L"The worklist holds a method table %s without its group, left when Orvane stopped while adding "
+                  L"it. Yes takes it back as the group, with its rows; No removes it and adds the group empty; "
+                  L"Cancel adds nothing."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
     string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),
     string(32772, L"Edit current method information\nEdit Method Info"),

@@ -324,7 +324,7 @@ void CDialogMainViewer::OnGroupChanged()
     FillShutdownComboOf(GroupIdOf(nIndex));
     const bool bFound = GroupRows(m_groupTable).FindById(GroupIdOf(nIndex));
     ::SetDlgItemTextW(m_hWnd, IDC_RECOVERY, bFound ? m_groupTable.RecoveryCommand : L"");
-    m_listMethods.LoadGroup(strGroup.c_str());
+    m_listMethods.LoadGroup(strGroup.c_str(), GroupIdOf(nIndex));
     // What the pane said was about the group shown before.
     m_statusBar.SetMessageText(L"");
     m_run.ShowInterruptedRun();
@@ -479,12 +479,20 @@ void CDialogMainViewer::OnAddGroup()
     }
     LONG nNewId = 0;
     const bool bListEmpty = m_comboGroup.GetCount() == 0;
-    if (SUCCEEDED(GroupRows(m_groupTable).Add(strName, bListEmpty, &nNewId, &WaitDeliveringMessages))) {
+    HRESULT status = GroupRows(m_groupTable).Add(strName, bListEmpty, &nNewId, &WaitDeliveringMessages);
+    if (status == DB_E_DUPLICATETABLEID) {
+        const std::wstring strQuestion = FormatWin(ModuleString(IDS_ORPHAN_TABLE_QUESTION).c_str(), strName.c_str());
+        const int nAnswer = ShowMessage(strQuestion.c_str(), MB_YESNOCANCEL);
+        if (nAnswer == IDYES || nAnswer == IDNO)
+            status = GroupRows(m_groupTable).Add(strName, bListEmpty, &nNewId, &WaitDeliveringMessages,
+                                                 nAnswer == IDYES ? OrphanTable::TakeBack : OrphanTable::Remove);
+    }
+    if (SUCCEEDED(status)) {
         const int nIndex = m_comboGroup.AddString(strName.c_str());
         m_comboGroup.SetItemData(nIndex, static_cast<DWORD_PTR>(nNewId));
         m_comboGroup.SetCurSel(nIndex);
         m_comboShutdown.EnableWindow(TRUE);
-        m_listMethods.LoadGroup(strName.c_str());
+        m_listMethods.LoadGroup(strName.c_str(), nNewId);
         ::SetDlgItemTextW(m_hWnd, IDC_RECOVERY, L"");
         UpdateCommandState();
     }
@@ -495,20 +503,22 @@ void CDialogMainViewer::OnDeleteGroup()
 {
     std::wstring strGroup;
     const int nIndex = GetCurrentGroup(strGroup);
-    if (nIndex == CB_ERR)
+    if (nIndex == CB_ERR || m_listMethods.RefusedWhileRunElsewhere())
         return;
     const std::wstring strQuestion =
         ModuleString(IDS_DELETE_QUESTION) + ModuleString(NLS_HOST_DELETE_GROUP, 30) + L"\"" + strGroup + L"\"";
     if (ShowMessage(strQuestion.c_str(), MB_YESNO) != IDYES)
         return;
-    GroupRows(m_groupTable).DeleteRow(GroupIdOf(nIndex));
+    // Only the group asked about is deleted: another host may have deleted it and given its id anew.
+    const bool bDeleted = GroupRows(m_groupTable).DeleteRow(GroupIdOf(nIndex), strGroup);
     m_comboGroup.DeleteString(nIndex);
     m_comboShutdown.ResetContent();
     m_comboShutdown.SetFocus();
     // The list lets go of the deleted group's table before the table is dropped.
     m_comboGroup.SetCurSel(0);
     OnGroupChanged();
-    CMethodTable().DropMethodTable(strGroup);
+    if (bDeleted)
+        CMethodTable().DropMethodTable(strGroup);
     UpdateCommandState();
 }
 

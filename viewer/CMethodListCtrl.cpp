@@ -104,10 +104,10 @@ void CMethodListCtrl::WidenColumns(int nExtra)
     SetColumnWidth(kCommentsColumn, std::max(kNarrowestColumn, GetColumnWidth(kCommentsColumn) + nExtra - nDataFileShare));
 }
 
-BOOL CMethodListCtrl::LoadGroup(LPCWSTR lpszName)
+BOOL CMethodListCtrl::LoadGroup(LPCWSTR lpszName, LONG nGroupId)
 {
     CloseTable();
-    if (lpszName && FAILED(MethodRows::LoadGroup(lpszName))) {
+    if (lpszName && FAILED(MethodRows::LoadGroup(lpszName, nGroupId))) {
         // The rows of a group that is not loaded are never shown.
         Refill();
         return FALSE;
@@ -205,7 +205,7 @@ void CMethodListCtrl::ToggleRunState(int nItem)
 {
     MethodItemData* pData = ItemData(nItem);
     CMethodTable* pTable = Table();
-    if (!pData || !pTable)
+    if (!pData || !pTable || RefusedWhileRunElsewhere())
         return;
     LONG nCurrent = pTable->aaaID;
     if (MethodRecord* pRow = FindRowById(pData->aaaID, FALSE)) {
@@ -266,7 +266,7 @@ void CMethodListCtrl::OnReturn(NMHDR*, LRESULT* pResult)
 void CMethodListCtrl::EditProperties()
 {
     CMethodTable* pTable = Table();
-    if (!pTable || !HasSingleSelection())
+    if (!pTable || !HasSingleSelection() || RefusedWhileRunElsewhere())
         return;
     const int nItem = GetSelectionMark();
     const MethodItemData* pData = ItemData(nItem);

@@ -27,7 +27,7 @@ public:
 
     // Shows the group; without a name, closes the table and empties the list. TRUE when the list
     // was rebuilt. A group that cannot be opened leaves the list empty.
-    BOOL LoadGroup(LPCWSTR lpszName = nullptr);
+    BOOL LoadGroup(LPCWSTR lpszName = nullptr, LONG nGroupId = 0);
     BOOL CloseTable();
     // New rows after the last selected item, or at the end when none is selected.
     BOOL InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath);

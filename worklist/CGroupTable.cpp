@@ -48,8 +48,11 @@ HRESULT CGroupTable::Open()
     if (FAILED(status))
         return status;
     status = AddMissingColumns(m_session);
-    if (FAILED(status))
-        return status;
+    return SUCCEEDED(status) ? Requery() : status;
+}
+
+HRESULT CGroupTable::Requery()
+{
     const CDBPropSet rowset = ChangeableRowsetProperties();
     return CCommand::Open(m_session, L"SELECT * FROM group_tbl", &rowset);
 }

@@ -11,6 +11,9 @@ public:
     HRESULT OpenDataSource();
     // "SELECT * FROM group_tbl"; no row is loaded until the first move.
     HRESULT Open();
+    // The rows again on the same session, another host's new rows included: inside an edit, what
+    // the edit reads is what it writes beside.
+    HRESULT Requery();
 
     CSession m_session;
 };

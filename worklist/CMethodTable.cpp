@@ -64,6 +64,14 @@ HRESULT CMethodTable::CreateMethodTable(const std::wstring& name)
     HRESULT status = OpenTableDefinition(definition);
     if (FAILED(status))
         return status;
+    status = CreateTable(definition, name);
+    ShowOleDbErrors(status);
+    CloseAll();
+    return status;
+}
+
+HRESULT CMethodTable::CreateTable(CTableDefinition& definition, const std::wstring& name)
+{
     const DBCOLUMNDESC columns[] = {
         column(L"aaaID", DBTYPE_I4),         column(L"Method Name", DBTYPE_WSTR), column(L"Data File", DBTYPE_WSTR),
         column(L"Comments", DBTYPE_WSTR),    column(L"Run State", DBTYPE_I4),     column(L"Counter", DBTYPE_I4),
@@ -71,10 +79,7 @@ HRESULT CMethodTable::CreateMethodTable(const std::wstring& name)
         column(L"SysMethPath", DBTYPE_WSTR), column(L"StartTime", DBTYPE_I4),     column(L"EndTime", DBTYPE_I4),
         column(L"ErrMessage", DBTYPE_WSTR),
     };
-    status = definition.CreateTable({DBKIND_NAME, name}, static_cast<ULONG>(std::size(columns)), columns);
-    ShowOleDbErrors(status);
-    CloseAll();
-    return status;
+    return definition.CreateTable({DBKIND_NAME, name}, static_cast<ULONG>(std::size(columns)), columns);
 }
 
 HRESULT CMethodTable::DropMethodTable(const std::wstring& name)

@@ -19,6 +19,9 @@ public:
     // midway stays inside its transaction. Shows nothing: the edit shows a failure once it ended.
     HRESULT Requery();
     HRESULT CreateMethodTable(const std::wstring& name);
+    // The table alone, on the definition's session, so that it can be one edit with other
+    // writes; shows nothing.
+    static HRESULT CreateTable(CTableDefinition& definition, const std::wstring& name);
     HRESULT DropMethodTable(const std::wstring& name);
     // Gives up the rowset and the session.
     void CloseAll();

@@ -2,11 +2,14 @@
 #include "GroupRows.h"
 
 #include "CMethodTable.h"
+#include "EditTransaction.h"
 #include "RecordText.h"
+#include "ShowOleDbErrors.h"
 
 #include "module/ModuleString.h"
 
 #include "kernel/Text.h"
+#include "oledb/CTableDefinition.h"
 
 #include <cwctype>
 
@@ -36,14 +39,66 @@ std::wstring GroupRows::RefusalOf(const std::wstring& name, const std::vector<Gr
     return valid ? std::wstring() : ModuleString(22035);
 }
 
-HRESULT GroupRows::Add(const std::wstring& name, bool listIsEmpty, LONG* newId, void (*wait)(DWORD))
+HRESULT GroupRows::Add(const std::wstring& name, bool listIsEmpty, LONG* newId, void (*wait)(DWORD),
+                       OrphanTable orphan)
+{
+    // The pause that the table once needed to settle comes first, so that the message loop it runs
+    // never runs while the edit holds the file's write lock.
+    wait(1000);
+    HRESULT status;
+    std::wstring refusal;
+    {
+        // The table and its row are one edit, and the last id is read under the edit's write lock:
+        // a kill leaves neither, and two hosts adding at once never take the same id.
+        EditTransaction transaction(m_table.m_session);
+        status = transaction.Started();
+        if (SUCCEEDED(status))
+            status = m_table.Requery();
+        // Another host may have added the name since the list was shown.
+        if (SUCCEEDED(status) && !(refusal = RefusalOf(name, List())).empty())
+            status = E_FAIL;
+        CTableDefinition definition;
+        if (SUCCEEDED(status))
+            status = definition.Open(m_table.m_session);
+        if (SUCCEEDED(status))
+            status = MakeTable(definition, name, orphan);
+        if (SUCCEEDED(status))
+            status = InsertRow(name, listIsEmpty);
+        if (SUCCEEDED(status))
+            status = transaction.Commit();
+    }
+    if (FAILED(status)) {
+        if (!refusal.empty())
+            ShowWorklistMessage(refusal);
+        else if (status != DB_E_DUPLICATETABLEID || orphan != OrphanTable::Refuse)
+            ShowOleDbErrors(status);
+        // The rowset may hold the row that the abort took back.
+        m_table.Requery();
+        return status;
+    }
+    *newId = m_table.GroupID;
+    return status;
+}
+
+HRESULT GroupRows::MakeTable(CTableDefinition& definition, const std::wstring& name, OrphanTable orphan)
+{
+    // The worklist's own tables are never a group's: a name of theirs fails as the engine says.
+    const bool ownTable = EqualsNoCase(name, L"group_tbl") || EqualsNoCase(name, L"user_tbl");
+    if (orphan == OrphanTable::Remove && !ownTable) {
+        const HRESULT dropped = definition.DropTable({DBKIND_NAME, name});
+        if (FAILED(dropped) && dropped != DB_E_NOTABLE)
+            return dropped;
+    }
+    const HRESULT status = CMethodTable::CreateTable(definition, name);
+    if (status != DB_E_DUPLICATETABLEID)
+        return status;
+    return ownTable ? E_FAIL : orphan == OrphanTable::TakeBack ? S_OK : status;
+}
+
+HRESULT GroupRows::InsertRow(const std::wstring& name, bool listIsEmpty)
 {
     if (listIsEmpty)
         m_table.GroupID = 1;
-    const HRESULT status = CMethodTable().CreateMethodTable(name);
-    if (FAILED(status))
-        return status;
-    wait(1000);
     m_table.MoveLast();
     m_table.GroupID += 1;
     SetRecordText(m_table.GroupName, name);
@@ -51,15 +106,13 @@ HRESULT GroupRows::Add(const std::wstring& name, bool listIsEmpty, LONG* newId, 
     SetRecordText(m_table.RecoveryCommand, L"");
     m_table.RunOpen = 0;
     m_table.StoppedRow = 0;
-    m_table.Insert();
-    *newId = m_table.GroupID;
-    return status;
+    return m_table.Insert();
 }
 
-void GroupRows::DeleteRow(LONG id)
+bool GroupRows::DeleteRow(LONG id, const std::wstring& name)
 {
-    if (FindById(id))
-        m_table.Delete();
+    m_table.Requery();
+    return FindById(id) && m_table.GroupName == name && SUCCEEDED(m_table.Delete());
 }
 
 bool GroupRows::FindById(LONG id)

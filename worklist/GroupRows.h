@@ -9,6 +9,13 @@
 #include <string>
 #include <vector>
 
+class CTableDefinition;
+
+// What Add does when the name's method table is there already without a group row (left by a
+// crash of an older version): refuses it for the caller to ask, takes it back with its rows, or
+// removes it and makes the table anew.
+enum class OrphanTable { Refuse, TakeBack, Remove };
+
 struct GroupEntry {
     std::wstring name;
     LONG id;
@@ -22,12 +29,15 @@ public:
     // Why name cannot become a group beside the listed ones, or empty when it can. A name is a
     // table name and the start of data file names, so it must also be a file name's start.
     static std::wstring RefusalOf(const std::wstring& name, const std::vector<GroupEntry>& listed);
-    // Creates the method table, waits a second (through wait), then appends the row with the last
-    // row's id plus one (2 for the first group of an empty table when listIsEmpty). A failed
-    // create has been shown and nothing is written.
-    HRESULT Add(const std::wstring& name, bool listIsEmpty, LONG* newId, void (*wait)(DWORD) = Sleep);
-    // Deletes the row of group id, when there is one.
-    void DeleteRow(LONG id);
+    // Waits a second (through wait), then creates the method table and appends the row with the
+    // last row's id plus one (2 for the first group of an empty table when listIsEmpty), as one
+    // edit. A failure has been shown and nothing is written, except DB_E_DUPLICATETABLEID for an
+    // orphan table that orphan refuses: the caller asks what to do with it.
+    HRESULT Add(const std::wstring& name, bool listIsEmpty, LONG* newId, void (*wait)(DWORD) = Sleep,
+                OrphanTable orphan = OrphanTable::Refuse);
+    // Deletes the row of group id when it still has that name, as the rows are now; false when
+    // there is none.
+    bool DeleteRow(LONG id, const std::wstring& name);
     // The row of group id becomes current; false when no row has it.
     bool FindById(LONG id);
     // Stores a shut-down command in the row of group id, cut to the field.
@@ -38,5 +48,10 @@ public:
     HRESULT StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow);
 
 private:
+    // The new group's method table, with an orphan of the same name dealt with as asked.
+    static HRESULT MakeTable(CTableDefinition& definition, const std::wstring& name, OrphanTable orphan);
+    // The new group's row, its id one more than the last row's.
+    HRESULT InsertRow(const std::wstring& name, bool listIsEmpty);
+
     CGroupTable& m_table;
 };

@@ -3,13 +3,16 @@
 
 #include "EditTransaction.h"
 #include "RecordText.h"
+#include "RunClaim.h"
 #include "ShowOleDbErrors.h"
 
 #include "module/ModuleSettings.h"
 #include "module/ModuleString.h"
 #include "module/TraceLog.h"
+#include "resources/ResourceIds.h"
 
 #include "kernel/TimeApi.h"
+#include "kernel/WinFormat.h"
 
 namespace {
 
@@ -38,7 +41,7 @@ void SetDataFileName(WCHAR (&field)[256], std::wstring_view prefix, LONG number)
 
 } // namespace
 
-HRESULT MethodRows::LoadGroup(const std::wstring& group)
+HRESULT MethodRows::LoadGroup(const std::wstring& group, LONG groupId)
 {
     ClearGroup();
     auto table = std::make_unique<CMethodTable>();
@@ -46,6 +49,7 @@ HRESULT MethodRows::LoadGroup(const std::wstring& group)
     if (SUCCEEDED(status)) {
         m_pTable = std::move(table);
         m_strGroup = group;
+        m_nGroupId = groupId;
     }
     return status;
 }
@@ -54,6 +58,15 @@ void MethodRows::ClearGroup()
 {
     m_pTable.reset();
     m_strGroup.clear();
+    m_nGroupId = 0;
+}
+
+BOOL MethodRows::RefusedWhileRunElsewhere() const
+{
+    if (!m_nGroupId || !RunClaim::IsClaimedByAnotherHost(m_nGroupId))
+        return FALSE;
+    ShowWorklistMessage(FormatWin(ModuleString(IDS_GROUP_CHANGED_ELSEWHERE).c_str(), m_strGroup.c_str()));
+    return TRUE;
 }
 
 template <class Edit>
@@ -63,6 +76,10 @@ void MethodRows::editAsOne(Edit edit)
     {
         EditTransaction transaction(m_pTable->m_session);
         status = transaction.Started();
+        // Read again under the write lock: rows another host wrote meanwhile are edited too,
+        // never numbered or written over as if they were not there.
+        if (SUCCEEDED(status))
+            status = m_pTable->Requery();
         if (SUCCEEDED(status))
             status = edit();
         if (SUCCEEDED(status))
@@ -94,7 +111,7 @@ HRESULT MethodRows::writeEveryRow(Write write)
 void MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath,
                                LONG place)
 {
-    if (!m_pTable)
+    if (!m_pTable || RefusedWhileRunElsewhere())
         return;
     editAsOne([&] {
         const LONG added = static_cast<LONG>(names.size()) * copies;
@@ -124,7 +141,7 @@ void MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG copi
 
 void MethodRows::DeleteSelected(const std::set<LONG>& selected)
 {
-    if (!m_pTable)
+    if (!m_pTable || RefusedWhileRunElsewhere())
         return;
     editAsOne([&] {
         HRESULT status = S_OK;
@@ -148,7 +165,7 @@ void MethodRows::DeleteSelected(const std::set<LONG>& selected)
 void MethodRows::AutoName(const wchar_t* subFolder, const std::wstring& prefix, LONG counter,
                           const wchar_t* operatorName)
 {
-    if (m_pTable)
+    if (m_pTable && !RefusedWhileRunElsewhere())
         editAsOne([&] { return nameRows(subFolder, prefix, counter, operatorName); });
     Refill();
 }
@@ -169,7 +186,7 @@ HRESULT MethodRows::nameRows(const wchar_t* subFolder, const std::wstring& prefi
 
 void MethodRows::SetAllRunStates(BOOL check)
 {
-    if (m_pTable) {
+    if (m_pTable && !RefusedWhileRunElsewhere()) {
         LONG current = m_pTable->aaaID;
         editAsOne([&] {
             return writeEveryRow(

@@ -18,7 +18,8 @@ public:
     MethodRows& operator=(const MethodRows&) = delete;
 
     // Opens the group's table in place of the one held; a failed open is shown and leaves none.
-    HRESULT LoadGroup(const std::wstring& group);
+    // With the group's id, the user's edits are refused while another host runs the group.
+    HRESULT LoadGroup(const std::wstring& group, LONG groupId = 0);
     void ClearGroup();
     // The open table, or null.
     CMethodTable* Table() const { return m_pTable.get(); }
@@ -46,6 +47,9 @@ public:
     MethodRecord* FindRowToContinue(LONG& id);
     // The "aaaID"s of the rows in state, in order.
     std::vector<LONG> RowsInState(LONG state);
+    // TRUE, once the user has been told why, when another host runs the group: its run owns the
+    // rows until it ends.
+    BOOL RefusedWhileRunElsewhere() const;
 
 protected:
     // The list's part: show all rows again, or one row's new state.
@@ -69,4 +73,5 @@ private:
 
     std::unique_ptr<CMethodTable> m_pTable;
     std::wstring m_strGroup;
+    LONG m_nGroupId = 0;
 };

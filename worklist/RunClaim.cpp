@@ -5,7 +5,16 @@
 
 #include "kernel/FileLockApi.h"
 
+#include <set>
+
 namespace {
+
+// The groups whose claims this host's objects hold: a file's locks do not tell whose they are.
+std::multiset<LONG>& ClaimsHeldHere()
+{
+    static std::multiset<LONG> claims;
+    return claims;
+}
 
 HANDLE OpenClaims()
 {
@@ -42,8 +51,11 @@ BOOL RunClaim::Take(LONG groupId)
 {
     Release();
     m_hFile = OpenClaims();
-    if (m_hFile && LockByte(m_hFile, groupId))
+    if (m_hFile && LockByte(m_hFile, groupId)) {
+        m_heldGroup = groupId;
+        ClaimsHeldHere().insert(groupId);
         return TRUE;
+    }
     Release();
     return FALSE;
 }
@@ -55,6 +67,9 @@ void RunClaim::Release()
     // Closing the handle drops its lock too.
     ::CloseHandle(m_hFile);
     m_hFile = nullptr;
+    if (m_heldGroup)
+        ClaimsHeldHere().erase(ClaimsHeldHere().find(*m_heldGroup));
+    m_heldGroup.reset();
 }
 
 BOOL RunClaim::IsClaimed(LONG groupId)
@@ -67,4 +82,9 @@ BOOL RunClaim::IsClaimed(LONG groupId)
         UnlockByte(hFile, groupId);
     ::CloseHandle(hFile);
     return !bFree;
+}
+
+BOOL RunClaim::IsClaimedByAnotherHost(LONG groupId)
+{
+    return !ClaimsHeldHere().contains(groupId) && IsClaimed(groupId);
 }

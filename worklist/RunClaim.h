@@ -5,6 +5,8 @@
 
 #include "kernel/WinTypes.h"
 
+#include <optional>
+
 class RunClaim {
 public:
     RunClaim() = default;
@@ -19,7 +21,12 @@ public:
     // Whether someone holds group groupId's claim, this object included. A claims file that cannot
     // be opened counts as claimed: a running row is never taken for interrupted on a guess.
     static BOOL IsClaimed(LONG groupId);
+    // Whether another host holds group groupId's claim: its run goes on there, and the group is
+    // not to be changed here meanwhile.
+    static BOOL IsClaimedByAnotherHost(LONG groupId);
 
 private:
     HANDLE m_hFile = nullptr;
+    // The group whose claim this object holds, while it holds one.
+    std::optional<LONG> m_heldGroup;
 };

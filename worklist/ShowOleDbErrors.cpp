@@ -33,5 +33,10 @@ void ShowOleDbErrors(HRESULT status)
                 message += description;
         }
     }
-    MessageBoxW(nullptr, message.c_str(), ModuleString(22000).c_str(), MB_OK);
+    ShowWorklistMessage(message);
+}
+
+void ShowWorklistMessage(const std::wstring& text)
+{
+    MessageBoxW(nullptr, text.c_str(), ModuleString(22000).c_str(), MB_OK);
 }

@@ -5,6 +5,7 @@
 #include "worklist/CGroupTable.h"
 #include "worklist/CMethodTable.h"
 #include "worklist/GroupRows.h"
+#include "worklist/MethodRows.h"
 
 #include "kernel/Clock.h"
 
@@ -48,15 +49,16 @@ TEST_F(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneAndADeletedOneLose
     EXPECT_EQ(std::wstring(table.ShutDownOption), L" ") << "no shut-down command";
 
     // The next id follows the last row, whatever the others hold.
-    groups.DeleteRow(2);
+    EXPECT_TRUE(groups.DeleteRow(2, L"Morning"));
     EXPECT_EQ(CMethodTable().DropMethodTable(L"Morning"), S_OK);
     EXPECT_EQ(addGroup(groups, L"Night"), 4);
     const auto listed = groups.List();
     ASSERT_EQ(listed.size(), 2u);
     EXPECT_EQ(listed[1].name, L"Night");
 
-    // Deleting an id no row has still lets the table go; a table that is gone is shown.
-    groups.DeleteRow(77);
+    // A row goes only by its id and its name; a table that is gone is shown.
+    EXPECT_FALSE(groups.DeleteRow(77, L"Night"));
+    EXPECT_FALSE(groups.DeleteRow(4, L"Evening")) << "the id of another group";
     root.answerBoxes(1);
     EXPECT_EQ(CMethodTable().DropMethodTable(L"Morning"), DB_E_NOTABLE);
     EXPECT_EQ(root.boxes().size(), 1u);
@@ -113,6 +115,38 @@ TEST_F(GroupTable, ShutDownOptionIsStoredPerGroupCutToItsField)
     EXPECT_EQ(std::wstring(reopened.ShutDownOption), L"LAMPALL OFF");
     ASSERT_TRUE(shown.FindById(2));
     EXPECT_EQ(std::wstring(reopened.ShutDownOption), std::wstring(50, L'S'));
+}
+
+TEST_F(GroupTable, AnOrphanTableIsLeftToTheUserAndANameAnotherHostAddedIsRefused)
+{
+    // A table without its row, as a crash of an older version left it.
+    ASSERT_EQ(CMethodTable().CreateMethodTable(L"Orphan"), S_OK);
+    MethodRows rows;
+    ASSERT_EQ(rows.LoadGroup(L"Orphan"), S_OK);
+    rows.InsertMethods({L"Nitrate"}, 2, L"C:\\Methods\\", 0);
+    LONG id = 0;
+    EXPECT_EQ(groups.Add(L"Orphan", true, &id), DB_E_DUPLICATETABLEID) << "for the caller to ask, nothing shown";
+    EXPECT_TRUE(groups.List().empty());
+    EXPECT_EQ(groups.Add(L"Orphan", true, &id, Sleep, OrphanTable::TakeBack), S_OK);
+    EXPECT_EQ(id, 2);
+    EXPECT_EQ(rows.RowsInState(RUNSTATE_CHECKED).size(), 2u) << "taken back with its rows";
+
+    ASSERT_EQ(CMethodTable().CreateMethodTable(L"Stale"), S_OK);
+    ASSERT_EQ(rows.LoadGroup(L"Stale"), S_OK);
+    rows.InsertMethods({L"Nitrate"}, 1, L"C:\\Methods\\", 0);
+    rows.ClearGroup();
+    EXPECT_EQ(groups.Add(L"Stale", false, &id, Sleep, OrphanTable::Remove), S_OK);
+    ASSERT_EQ(rows.LoadGroup(L"Stale"), S_OK);
+    EXPECT_TRUE(rows.RowsInState(RUNSTATE_CHECKED).empty()) << "made anew";
+
+    // Another host adds a name after this one listed the groups.
+    CGroupTable other;
+    ASSERT_EQ(other.Open(), S_OK);
+    ASSERT_EQ(GroupRows(other).Add(L"Zinc", false, &id), S_OK);
+    root.answerBoxes(1);
+    EXPECT_TRUE(FAILED(groups.Add(L"zinc", false, &id)));
+    EXPECT_EQ(root.boxes(), Texts{L"There is another group with the same name"});
+    EXPECT_EQ(groups.List().size(), 3u);
 }
 
 } // namespace

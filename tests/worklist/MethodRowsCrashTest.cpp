@@ -1,10 +1,13 @@
 // A process killed at random moments while it inserts, deletes and autonames rows leaves its group
 // whole: the file is intact, "aaaID" runs 0..n-1, every data file name fits its row, and the group
-// is as it was before the interrupted edit or as it is after it. SERION_CRASH_KILLS sets how many
+// is as it was before the interrupted edit or as it is after it. One killed while it adds groups
+// leaves each group with its table and its row, or neither. SERION_CRASH_KILLS sets how many
 // kills (24 by default; 100 for a longer run by hand).
 #include "WorklistTestRoot.h"
 
+#include "worklist/CGroupTable.h"
 #include "worklist/CMethodTable.h"
+#include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 
 #include "kernel/WinFormat.h"
@@ -147,6 +150,51 @@ TEST(MethodRowsCrash, KillsDuringInsertsDeletesAndAutonamesNeverLeaveABrokenGrou
         ASSERT_TRUE(WIFSIGNALED(status)) << "the editing process ended by itself with " << WEXITSTATUS(status);
         ASSERT_GE(last.before, 0) << "the editing process announced no edit";
         EXPECT_EQ(brokenParts(root.databaseFile(), last), "") << "after kill " << round << " (seed " << seed << ")";
+    }
+}
+
+// The names of the method tables without a group row and of the group rows without a table.
+std::string unmatchedGroups(const std::filesystem::path& file)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* unmatched = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT IN ('group_tbl', 'user_tbl') "
+                       "AND name NOT IN (SELECT GroupName FROM group_tbl) UNION ALL SELECT GroupName FROM group_tbl "
+                       "WHERE GroupName NOT IN (SELECT name FROM sqlite_master WHERE type = 'table')",
+                       -1, &unmatched, nullptr);
+    std::string names;
+    while (sqlite3_step(unmatched) == SQLITE_ROW)
+        names += reinterpret_cast<const char*>(sqlite3_column_text(unmatched, 0)) + std::string(" ");
+    sqlite3_finalize(unmatched);
+    sqlite3_close(db);
+    return names;
+}
+
+TEST(GroupAddCrash, KillsDuringAddGroupLeaveNoTableWithoutItsRow)
+{
+    WorklistTestRoot root;
+    std::mt19937 random(20261208);
+    const int kills = killCount();
+    for (int round = 0; round < kills; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            CGroupTable table;
+            if (FAILED(table.Open()))
+                _exit(2);
+            for (int n = 0;; ++n) {
+                LONG id = 0;
+                GroupRows(table).Add(L"R" + std::to_wstring(round) + L"-" + std::to_wstring(n), false, &id);
+            }
+        }
+        usleep(2000 + random() % 20000);
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the adding process ended by itself with " << WEXITSTATUS(status);
+        EXPECT_EQ(unmatchedGroups(root.databaseFile()), "") << "after kill " << round;
     }
 }
 

@@ -1,0 +1,151 @@
+// Two hosts on one worklist, as two processes: adding groups and methods at the same moments, many
+// times, every group and every row keeps an id of its own; a group that one host runs cannot be
+// changed or deleted by the other, which is told why.
+#include "WorklistTestRoot.h"
+
+#include "worklist/CGroupTable.h"
+#include "worklist/GroupRows.h"
+#include "worklist/MethodRows.h"
+#include "worklist/RunClaim.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kAddsEachHost = 15;
+
+// A child process that waits until the parent closes its end of gate, runs work, and ends with
+// work's status.
+template <class Work>
+pid_t StartHost(int gate[2], Work work)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        close(gate[1]);
+        char go;
+        (void)read(gate[0], &go, 1);
+        _exit(work());
+    }
+    return child;
+}
+
+int ExitStatusOf(pid_t child)
+{
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The values of the first column of sql's rows.
+std::vector<long> Column(const std::filesystem::path& file, const char* sql)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    std::vector<long> values;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        values.push_back(sqlite3_column_int(statement, 0));
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return values;
+}
+
+size_t Distinct(const std::vector<long>& values) { return std::set<long>(values.begin(), values.end()).size(); }
+
+// A new root with one group, added by this host.
+class TwoHosts : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(table.Open(), S_OK);
+        ASSERT_EQ(GroupRows(table).Add(kGroup, true, &id), S_OK);
+    }
+
+    static constexpr const wchar_t* kGroup = L"Night";
+    WorklistTestRoot root;
+    CGroupTable table;
+    LONG id = 0;
+};
+
+TEST_F(TwoHosts, AddingGroupsAndMethodsAtOnceNeverShareAnId)
+{
+    int gate[2];
+    ASSERT_EQ(pipe(gate), 0);
+    std::vector<pid_t> hosts;
+    for (const wchar_t* host : {L"A", L"B"})
+        hosts.push_back(StartHost(gate, [host] {
+            CGroupTable groups;
+            MethodRows rows;
+            if (FAILED(groups.Open()) || FAILED(rows.LoadGroup(kGroup)))
+                return 2;
+            for (int n = 0; n < kAddsEachHost; ++n) {
+                LONG added = 0;
+                if (FAILED(GroupRows(groups).Add(host + std::to_wstring(n), false, &added)))
+                    return 3;
+                rows.InsertMethods({L"Nitrate"}, 1, L"C:\\Methods\\", n);
+            }
+            return 0;
+        }));
+    close(gate[0]);
+    close(gate[1]);
+    for (pid_t host : hosts)
+        EXPECT_EQ(ExitStatusOf(host), 0);
+
+    const auto groupIds = Column(root.databaseFile(), "SELECT GroupID FROM group_tbl");
+    EXPECT_EQ(groupIds.size(), 1u + 2 * kAddsEachHost);
+    EXPECT_EQ(Distinct(groupIds), groupIds.size()) << "two groups with one id";
+    const auto rowIds = Column(root.databaseFile(), "SELECT aaaID FROM Night ORDER BY aaaID");
+    ASSERT_EQ(rowIds.size(), 2u * kAddsEachHost);
+    EXPECT_EQ(Distinct(rowIds), rowIds.size()) << "two rows with one aaaID";
+    EXPECT_EQ(rowIds.back(), 2 * kAddsEachHost - 1) << "the rows are numbered 0, 1, 2, ...";
+}
+
+TEST_F(TwoHosts, AGroupThatAnotherHostRunsIsNeitherChangedNorDeletedHere)
+{
+    MethodRows rows;
+    ASSERT_EQ(rows.LoadGroup(kGroup, id), S_OK);
+    rows.InsertMethods({L"Nitrate"}, 2, L"C:\\Methods\\", 0);
+
+    // The other host holds the run's claim until the parent lets it go.
+    int claimed[2];
+    int gate[2];
+    ASSERT_EQ(pipe(claimed), 0);
+    ASSERT_EQ(pipe(gate), 0);
+    const pid_t other = fork();
+    if (other == 0) {
+        close(gate[1]);
+        RunClaim claim;
+        const char taken = claim.Take(id) ? 'y' : 'n';
+        (void)write(claimed[1], &taken, 1);
+        char go;
+        (void)read(gate[0], &go, 1);
+        _exit(0);
+    }
+    char taken = 0;
+    ASSERT_EQ(read(claimed[0], &taken, 1), 1);
+    ASSERT_EQ(taken, 'y');
+
+    root.answerBoxes(3);
+    rows.InsertMethods({L"Nitrate"}, 1, L"C:\\Methods\\", 0);
+    rows.SetAllRunStates(FALSE);
+    EXPECT_TRUE(rows.RefusedWhileRunElsewhere()) << "a delete is refused the same way";
+    const Texts expected(3, L"Another Orvane runs group Night now. It cannot be changed or deleted here until that "
+                            L"run has ended.");
+    EXPECT_EQ(root.boxes(), expected);
+    EXPECT_EQ(Column(root.databaseFile(), "SELECT count(*) FROM Night WHERE \"Run State\" = 1"),
+              std::vector<long>{2}) << "the rows stay as they were";
+
+    close(gate[1]);
+    EXPECT_EQ(ExitStatusOf(other), 0);
+    EXPECT_FALSE(rows.RefusedWhileRunElsewhere()) << "once that run has ended";
+    rows.InsertMethods({L"Nitrate"}, 1, L"C:\\Methods\\", 0);
+    EXPECT_EQ(Column(root.databaseFile(), "SELECT count(*) FROM Night"), std::vector<long>{3});
+}
+
+} // namespace
