@@ -45,20 +45,20 @@ const MenuItemTemplate fileItems[] = {
     {L"&Close", IDCANCEL},
 };
 const MenuItemTemplate groupItems[] = {
-    {L"&Add...", ID_ADD_GROUP},
-    {L"&Delete", ID_DELETE_GROUP},
+    {L"&Add...\tCtrl+Alt+A", ID_ADD_GROUP},
+    {L"&Delete\tCtrl+Alt+D", ID_DELETE_GROUP},
     {nullptr, 0, MF_SEPARATOR},
-    {L"Auto&name...", ID_AUTONAME},
+    {L"Auto&name...\tCtrl+Alt+N", ID_AUTONAME},
     {nullptr, 0, MF_SEPARATOR},
     {L"&Continue", ID_CONTINUE},
 };
 const MenuItemTemplate methodItems[] = {
-    {L"&Add Method...", ID_ADD_METHOD},
+    {L"&Add Method...\tCtrl+M", ID_ADD_METHOD},
     {L"&Delete", ID_DELETE_METHOD},
     {nullptr, 0, MF_SEPARATOR},
     {L"&Properties ...", ID_PROPERTIES},
     {nullptr, 0, MF_SEPARATOR},
-    {L"&Check All", ID_CHECK_ALL},
+    {L"&Check All\tCtrl+A", ID_CHECK_ALL},
     {L"&Uncheck All", ID_UNCHECK_ALL},
 };
 const MenuTemplate fileMenu = {fileItems};

@@ -15,6 +15,10 @@ std::optional<std::wstring> CommandLine::handle(const InputEvent& event)
         case L'E': m_caret = m_text.size(); break;
         case L'U': replaceText({}); break;
         case L'K': m_text.erase(m_caret); break;
+        // As in a shell: a terminal whose Backspace sends Ctrl+H still edits.
+        case L'H': return handle(InputEvent::ofKey(Key::Backspace));
+        case L'J':
+        case L'M': return submit();
         default: break;
         }
         return std::nullopt;

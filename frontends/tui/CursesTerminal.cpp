@@ -198,13 +198,19 @@ void CursesTerminal::addControlKeys()
     const std::pair<const char*, Key> controlKeys[] = {{"kUP5", Key::Up},    {"kDN5", Key::Down}, {"kLFT5", Key::Left},
                                                        {"kRIT5", Key::Right}, {"kHOM5", Key::Home}, {"kEND5", Key::End},
                                                        {"kPRV5", Key::PageUp}, {"kNXT5", Key::PageDown}};
-    for (const auto& [name, key] : controlKeys) {
+    // Alt+Down and Alt+Up open and close a combo box's list.
+    const std::pair<const char*, Key> altKeys[] = {{"kUP3", Key::Up}, {"kDN3", Key::Down}};
+    const auto add = [this](const char* name, const InputEvent& event) {
         const char* sequence = tigetstr(name);
         if (!sequence || sequence == reinterpret_cast<char*>(-1))
-            continue;
+            return;
         if (const int code = key_defined(sequence); code > 0)
-            m_decoder.addKey(code, InputEvent::ofKey(key).withCtrl());
-    }
+            m_decoder.addKey(code, event);
+    };
+    for (const auto& [name, key] : controlKeys)
+        add(name, InputEvent::ofKey(key).withCtrl());
+    for (const auto& [name, key] : altKeys)
+        add(name, InputEvent::ofKey(key, true));
 }
 
 std::optional<InputEvent> CursesTerminal::readMouse()

@@ -28,7 +28,7 @@ public:
 
 private:
     std::optional<InputEvent> readMouse();
-    // Ctrl with the arrows and the like have no fixed codes: the terminal's description gives them.
+    // Ctrl and Alt with the arrows and the like have no fixed codes: the terminal's description gives them.
     void addControlKeys();
 
     bool m_open = false;

@@ -20,6 +20,8 @@ enum class Key {
     Delete,
     Insert,
     F1,
+    F2,
+    F4,
     F6,
     F7,
     F8,

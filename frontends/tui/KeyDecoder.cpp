@@ -3,6 +3,8 @@
 
 #include <curses.h>
 
+#include <cwctype>
+
 std::optional<InputEvent> KeyDecoder::feed(int code, bool isFunctionKey)
 {
     constexpr wchar_t escape = 0x1B;
@@ -18,8 +20,28 @@ std::optional<InputEvent> KeyDecoder::feed(int code, bool isFunctionKey)
     const bool alt = m_escapePending;
     m_escapePending = false;
     auto event = isFunctionKey ? decodeFunctionKey(code) : decodeCharacter(static_cast<wchar_t>(code));
-    if (event)
-        event->alt = alt;
+    if (!event)
+        return event;
+    event->alt = alt;
+    if (event->isKey(Key::F2)) {
+        m_controlPending = true;
+        return std::nullopt;
+    }
+    return m_controlPending ? withControl(*event) : event;
+}
+
+InputEvent KeyDecoder::withControl(InputEvent event)
+{
+    m_controlPending = false;
+    // F2 Enter and F2 Tab are the very keys a terminal sends for Ctrl+M and Ctrl+I.
+    if (event.isKey(Key::Enter) || event.isKey(Key::Tab)) {
+        InputEvent letter = InputEvent::ofControl(event.isKey(Key::Enter) ? L'M' : L'I');
+        letter.alt = event.alt;
+        return letter;
+    }
+    if (event.kind == InputEvent::Kind::Character)
+        event.ch = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(event.ch)));
+    event.ctrl = true;
     return event;
 }
 
@@ -28,7 +50,7 @@ std::optional<InputEvent> KeyDecoder::escapeTimedOut()
     if (!m_escapePending)
         return std::nullopt;
     m_escapePending = false;
-    return InputEvent::ofKey(Key::Escape);
+    return m_controlPending ? withControl(InputEvent::ofKey(Key::Escape)) : InputEvent::ofKey(Key::Escape);
 }
 
 std::optional<InputEvent> KeyDecoder::decodeFunctionKey(int code) const
@@ -62,6 +84,10 @@ std::optional<InputEvent> KeyDecoder::decodeFunctionKey(int code) const
         return extra->second;
     if (code == KEY_F(1))
         return InputEvent::ofKey(Key::F1);
+    if (code == KEY_F(2))
+        return InputEvent::ofKey(Key::F2);
+    if (code == KEY_F(4))
+        return InputEvent::ofKey(Key::F4);
     if (code == KEY_F(6))
         return InputEvent::ofKey(Key::F6);
     if (code == KEY_F(7))
@@ -77,9 +103,9 @@ std::optional<InputEvent> KeyDecoder::decodeCharacter(wchar_t ch) const
 {
     switch (ch) {
     case L'\t': return InputEvent::ofKey(Key::Tab);
-    case L'\r':
-    case L'\n': return InputEvent::ofKey(Key::Enter);
-    case 0x08:
+    case L'\r': return InputEvent::ofKey(Key::Enter);
+    // With nonl() Enter comes as a carriage return and Backspace as DEL, so a line feed and a
+    // backspace character are Ctrl+J and Ctrl+H, not another key's meaning.
     case 0x7F: return InputEvent::ofKey(Key::Backspace);
     case 0: return InputEvent::ofControl(L' ');
     default: break;

@@ -1,5 +1,6 @@
 // Turns what ncurses reads (function-key codes and characters) into input events. An Escape
-// followed at once by a character is Alt with that character, as terminals send it.
+// followed at once by a character is Alt with that character, as terminals send it. F2 then a
+// key is Ctrl with that key: a terminal sends Ctrl+M, Ctrl+I and Ctrl+[ as Enter, Tab and Escape.
 #pragma once
 
 #include "InputEvent.h"
@@ -21,7 +22,9 @@ public:
 private:
     std::optional<InputEvent> decodeFunctionKey(int code) const;
     std::optional<InputEvent> decodeCharacter(wchar_t ch) const;
+    InputEvent withControl(InputEvent event);
 
     bool m_escapePending = false;
+    bool m_controlPending = false;
     std::map<int, InputEvent> m_extraKeys;
 };

@@ -39,10 +39,12 @@ UINT virtualKeyOf(Key key)
     case Key::Delete: return VK_DELETE;
     case Key::Insert: return VK_INSERT;
     case Key::F1: return VK_F1;
+    case Key::F4: return VK_F4;
     case Key::F6: return VK_F6;
     case Key::F7: return VK_F7;
     case Key::F8: return VK_F8;
     case Key::F10: return VK_F10;
+    case Key::F2: // the decoder's own: it puts Ctrl on the key that follows
     case Key::None: break;
     }
     return 0;
@@ -566,6 +568,8 @@ void TerminalFrontEnd::showKeys()
                 L"F7                  move the window with the arrows\n"
                 L"F8                  the window's tool bar: arrows, Enter, Escape\n"
                 L"Tab, Shift+Tab      next and previous control\n"
+                L"F2, then a key      Ctrl with the key: F2 M for Ctrl+M, which the\n"
+                L"                    terminal sends as Enter (so Ctrl+I, H, J, [)\n"
                 L"Enter, Escape       the default button, cancel\n"
                 L"Page Up, Page Down  scroll the log\n"
                 L"Exit or Ctrl+Q      quit",

@@ -30,7 +30,7 @@ TEST(CommandLine, EditingKeysChangeTextAtTheCaret)
         {{InputEvent::ofCharacter(L'P'), InputEvent::ofCharacter(L'i')}, L"Pi", 2},
         {{InputEvent::ofKey(Key::Home), InputEvent::ofCharacter(L'_')}, L"_Pi", 1},
         {{InputEvent::ofKey(Key::Delete)}, L"_i", 1},
-        {{InputEvent::ofKey(Key::Backspace), InputEvent::ofKey(Key::Backspace)}, L"i", 0},
+        {{InputEvent::ofKey(Key::Backspace), InputEvent::ofControl(L'H')}, L"i", 0},
         {{InputEvent::ofKey(Key::End), InputEvent::ofKey(Key::Right), InputEvent::ofCharacter(L'!')}, L"i!", 2},
         {{InputEvent::ofKey(Key::Left), InputEvent::ofControl(L'K')}, L"i", 1},
         {{InputEvent::ofControl(L'A'), InputEvent::ofKey(Key::Left)}, L"i", 0},
@@ -54,7 +54,7 @@ TEST(CommandLine, EnterSubmitsAndHistoryKeepsTheDraft)
     EXPECT_EQ(line.handle(InputEvent::ofKey(Key::Enter)), L"Print 1");
     EXPECT_EQ(line.text(), L"");
     type(line, L"FIARUNNER");
-    EXPECT_EQ(line.handle(InputEvent::ofKey(Key::Enter)), L"FIARUNNER");
+    EXPECT_EQ(line.handle(InputEvent::ofControl(L'J')), L"FIARUNNER");
     // The same line twice in a row is kept once; an empty line is submitted but not kept.
     type(line, L"FIARUNNER");
     line.handle(InputEvent::ofKey(Key::Enter));

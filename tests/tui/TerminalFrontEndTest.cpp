@@ -432,6 +432,15 @@ TEST_F(TerminalFrontEndTest, ComboListsAndRadioButtonsTakeClicksAndKeys)
     // With the focus on the combo box, Up chooses the entry before.
     act({InputEvent::ofKey(Key::Up)});
     EXPECT_EQ(SendDlgItemMessageW(dialog, 201, CB_GETCURSEL, 0, 0), 1);
+    // F4 and Alt+Down open the list by keyboard.
+    act({InputEvent::ofKey(Key::F4)});
+    EXPECT_TRUE(screen().find(L"PUMPALL OFF")) << WideToUtf8(screen().snapshot());
+    act({InputEvent::ofKey(Key::Escape)});
+    EXPECT_FALSE(screen().find(L"PUMPALL OFF"));
+    act({InputEvent::ofKey(Key::Down, true)});
+    EXPECT_TRUE(screen().find(L"PUMPALL OFF"));
+    act({InputEvent::ofKey(Key::Enter)});
+    EXPECT_FALSE(screen().find(L"PUMPALL OFF"));
 
     clickOn(dialog, 203);
     EXPECT_EQ(IsDlgButtonChecked(dialog, 202), static_cast<UINT>(BST_UNCHECKED));

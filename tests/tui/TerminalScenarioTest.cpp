@@ -219,6 +219,19 @@ TEST(TerminalScenario, TheSerionWindowsShortcutsWithCtrlAndAltComeFromTheTermina
     ASSERT_TRUE(session.waitUntilGone("Add Group")) << session.capture();
     EXPECT_NE(session.capture().find("Nitrates"), std::string::npos) << "the group is kept";
 
+    // A terminal sends Ctrl+J as a line feed, not Enter: it does not press Run. Ctrl+M comes as
+    // Enter itself, so it is F2 then M, as the menu says.
+    session.press({"M-o", "C-j"});
+    session.press({"M-m"});
+    ASSERT_TRUE(waitForLine(session, "Add Method...", "F2 M")) << session.capture();
+    session.press({"Escape"});
+    ASSERT_TRUE(session.waitUntilGone("F2 M")) << session.capture();
+    session.press({"M-o", "F2", "m"});
+    ASSERT_TRUE(session.waitFor("Add Method(s)")) << session.capture();
+    session.press({"Escape"});
+    ASSERT_TRUE(session.waitUntilGone("Add Method(s)")) << session.capture();
+    EXPECT_EQ(queryWorklist(root, "SELECT count(*) FROM Nitrates WHERE \"Run State\" > 1"), "0\n") << "no row ran";
+
     // Ctrl+A alone checks every row again.
     ASSERT_TRUE(clickOn(session, "\u2612"));
     ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2610")) << session.capture();
