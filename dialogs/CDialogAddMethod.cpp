@@ -48,7 +48,9 @@ std::wstring FiaRegisterProblem(const std::wstring& strFile, SHORT nLoadStatus, 
 
 BEGIN_MESSAGE_MAP(CDialogAddMethod, CDialogBase)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_METHODS, &CDialogAddMethod::OnMethodChanged)
-    ON_NOTIFY(NM_DBLCLK, IDC_METHODS, &CDialogAddMethod::OnMethodDoubleClick)
+    ON_NOTIFY(NM_DBLCLK, IDC_METHODS, &CDialogAddMethod::OnMethodsChosen)
+    // The list takes Enter for itself; on it Enter is OK, as a double click is.
+    ON_NOTIFY(NM_RETURN, IDC_METHODS, &CDialogAddMethod::OnMethodsChosen)
     ON_COMMAND(IDHELP, &CDialogAddMethod::OnHelp)
     ON_MESSAGE(WM_SHOW_FIA_PROBLEMS, &CDialogAddMethod::OnShowFiaProblems)
 END_MESSAGE_MAP()
@@ -190,7 +192,7 @@ void CDialogAddMethod::ShowFiaTable(const CFIATable* pTable)
     }
 }
 
-void CDialogAddMethod::OnMethodDoubleClick(NMHDR*, LRESULT* pResult)
+void CDialogAddMethod::OnMethodsChosen(NMHDR*, LRESULT* pResult)
 {
     OnOK();
     *pResult = 0;

@@ -42,7 +42,7 @@ protected:
     // The chosen names, then the checks; a refused count leaves no names behind.
     void OnOK() override;
     void OnMethodChanged(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnMethodDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnMethodsChosen(NMHDR* pNMHDR, LRESULT* pResult);
     void OnHelp();
     // Says which methods are listed without FIA because of their FIA.REG, once the window shows.
     LRESULT OnShowFiaProblems(WPARAM, LPARAM);

@@ -8,6 +8,7 @@
 #include "kernel/Text.h"
 #include "win/CommCtrl.h"
 #include "win/StatusBarControl.h"
+#include "win/WordWrap.h"
 
 #include <algorithm>
 
@@ -111,10 +112,11 @@ void DrawToolTip(Screen& screen, const WindowInfo& tip)
     screen.frame(cells, tipStyle);
     const Rect inner = cells.inner();
     const Screen::ClipScope clip(screen, inner);
-    // The tip was made as many lines high as its text needs at its width.
-    const auto lineWidth = static_cast<std::size_t>(std::max(inner.width, 1));
-    for (std::size_t start = 0, line = 0; start < tip.text.size(); start += lineWidth, ++line)
-        screen.text(inner.x, inner.y + static_cast<int>(line), tip.text.substr(start, lineWidth), tipStyle);
+    // The tip was made as many rows high as the shared word wrapping cuts its text into, line
+    // breaks included, so the rows drawn are those.
+    const std::vector<std::wstring> rows = WordWrap(tip.text, std::max(inner.width, 1));
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        screen.text(inner.x, inner.y + static_cast<int>(row), rows[row], tipStyle);
 }
 
 bool IsToolTip(HWND window) { return EqualsNoCase(Automation::describe(window).className, TOOLTIPS_CLASSW); }

@@ -282,6 +282,13 @@ void DrawControl(Screen& screen, const WindowInfo& control)
 void DrawDroppedList(Screen& screen, const WindowInfo& combo, int topIndex)
 {
     const Rect cells = CellGeometry::cellsOf(combo.droppedRect);
+    {
+        // A frame beside and under the list, so that it does not read as part of the field or of
+        // what lies below; the field's own row stays as it is.
+        const Rect frame{cells.x - 1, cells.y - 1, cells.width + 2, cells.height + 2};
+        const Screen::ClipScope sides(screen, {frame.x, cells.y, frame.width, frame.height - 1});
+        screen.frame(frame, Theme::listItem);
+    }
     const Screen::ClipScope clip(screen, cells);
     screen.fill(cells, L' ', Theme::listItem);
     const int count = static_cast<int>(combo.items.size());

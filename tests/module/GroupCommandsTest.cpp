@@ -378,22 +378,30 @@ TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChose
     EXPECT_STREQ(StoredRows(L"Nitrates")[1].SysMethPath, L"C:\\Orvane\\Methods\\");
     EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemCount(), 7);
 
-    // A double click takes the clicked method; Cancel adds nothing.
+    // A double click takes the clicked method, and so does Enter on the list; Cancel adds nothing.
     AnswerMessage(m_boxTexts, IDOK);
     m_user.then([&] { EXPECT_TRUE(Done(ListViewAutomation::doubleClickItem(dialog(), IDC_METHODS, 2))); });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
     EXPECT_EQ(StoredRows(L"Nitrates").size(), 8u);
     AnswerMessage(m_boxTexts, IDOK);
+    m_user.then([&] {
+        ASSERT_TRUE(Done(ListViewAutomation::selectItems(dialog(), IDC_METHODS, {5})));
+        EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_RETURN)));
+    });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
+    EXPECT_EQ(StoredRows(L"Nitrates").size(), 9u);
+    EXPECT_EQ(Automation::findWindow(L"Add Method(s)"), nullptr);
+    AnswerMessage(m_boxTexts, IDOK);
     m_user.then([&] { EXPECT_TRUE(Done(Automation::click(dialog(), IDCANCEL))); });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
-    EXPECT_EQ(StoredRows(L"Nitrates").size(), 8u);
+    EXPECT_EQ(StoredRows(L"Nitrates").size(), 9u);
 
     // A method directory that is gone is said so, and no dialog opens.
     CpSetStrVar(m_context, "_METHPATH$", L"C:\\Orvane\\Gone\\");
     AnswerMessage(m_boxTexts, IDOK);
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
-    ASSERT_EQ(m_boxTexts.size(), 5u);
-    EXPECT_EQ(m_boxTexts[4], L"Method directory does not exist.");
+    ASSERT_EQ(m_boxTexts.size(), 6u);
+    EXPECT_EQ(m_boxTexts[5], L"Method directory does not exist.");
 }
 
 } // namespace

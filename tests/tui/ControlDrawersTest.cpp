@@ -1,5 +1,6 @@
 // Each control kind drawn as users recognise it, from the framework's description of the control.
 #include "tui/CellGeometry.h"
+#include "tui/ControlBarDrawers.h"
 #include "tui/ControlDrawers.h"
 #include "tui/TerminalColor.h"
 #include "tui/Theme.h"
@@ -114,9 +115,17 @@ TEST(ControlDrawers, OpenComboListsShowTheirEntriesWithTheSelection)
     combo.currentSelection = 2;
     Screen screen(10, 5);
     DrawDroppedList(screen, combo, 1);
-    EXPECT_EQ(screen.snapshot(), L"\nLAMPALL\nPUMPALL\n\n\n");
+    // Framed beside and under, the field's row left as it is.
+    EXPECT_EQ(screen.snapshot(), L"\nLAMPALL │\nPUMPALL │\n────────┘\n\n");
     EXPECT_EQ(screen.at(0, 1).style, Theme::listItem);
     EXPECT_EQ(screen.at(0, 2).style, Theme::selection);
+}
+
+TEST(ControlDrawers, ATipShowsItsLineBreaksAsBreaks)
+{
+    Screen screen(16, 4);
+    DrawToolTip(screen, control(TOOLTIPS_CLASSW, L"Run failed:\nPump pressure", 0, {0, 0, 15, 4}));
+    EXPECT_EQ(screen.snapshot(), L"┌─────────────┐\n│Run failed:  │\n│Pump pressure│\n└─────────────┘\n");
 }
 
 TEST(TerminalColor, WindowsColoursMapToTheNearestOfTheEight)
