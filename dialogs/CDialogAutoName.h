@@ -17,6 +17,7 @@ public:
 
 protected:
     // Counter first, then operator, prefix and sub-folder: the first bad field stops the exchange.
+    // A prefix or sub-folder that would put data elsewhere than below the data path is bad.
     void DoDataExchange(CDataExchange* pDX) override;
     void OnHelp();
 

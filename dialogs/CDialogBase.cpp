@@ -5,6 +5,8 @@
 #include "orvane/Nls.h"
 
 #include "win/HtmlHelp.h"
+#include "win/afx/AfxMessageBox.h"
+#include "win/afx/CDataExchange.h"
 
 #include "kernel/Library.h"
 #include "kernel/Resources.h"
@@ -101,4 +103,12 @@ BOOL CDialogBase::OnHelpInfo(HELPINFO*)
 {
     SendMessage(WM_COMMAND, IDHELP);
     return TRUE;
+}
+
+void CDialogBase::DDV_Refusal(CDataExchange* pDX, const std::wstring& strRefusal)
+{
+    if (pDX->m_bFailed || !pDX->m_bSaveAndValidate || strRefusal.empty())
+        return;
+    AfxMessageBox(strRefusal, MB_OK | MB_ICONEXCLAMATION);
+    pDX->Fail();
 }

@@ -25,6 +25,9 @@ protected:
     void ShowHelp(DWORD dwContextId);
     // F1 does what the dialog's Help command does; a dialog without one ignores it.
     BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    // Saving, a refusal of the field exchanged last is shown and fails the exchange, as a DDV_
+    // check does; an empty refusal lets it pass.
+    static void DDV_Refusal(CDataExchange* pDX, const std::wstring& strRefusal);
 
     DECLARE_MESSAGE_MAP()
 

@@ -17,7 +17,13 @@ public:
     std::wstring m_strEndTime;
     std::wstring m_strStartTime;
     std::wstring m_strRunMessage;
+    // The row edited (from 1) and its method, which a refused data file or sub-folder names.
+    int m_nRow = 0;
+    std::wstring m_strMethodName;
 
 protected:
+    // A data file or sub-folder that would put the row's data elsewhere than below the data path,
+    // or in no folder at all, is refused.
     void DoDataExchange(CDataExchange* pDX) override;
+    std::wstring RowRefusal(const std::wstring& strRefusal) const;
 };

@@ -101,6 +101,12 @@ constexpr int IDS_PARTIAL_DATA_KEPT = 22043;
 constexpr int IDS_GROUP_RUN_ELSEWHERE = 22044;
 constexpr int IDS_CONTINUE_GROUP = 22045;
 constexpr int IDS_RECOVERY_SENT = 22046;
+// Why a row's data file or sub-folder is refused, and which rows the refusal is for.
+constexpr int IDS_DATA_FILE_FORBIDDEN = 22100;
+constexpr int IDS_SUB_FOLDER_FORBIDDEN = 22101;
+constexpr int IDS_SUB_FOLDER_LEAVES_DATA_PATH = 22102;
+constexpr int IDS_ROW_NAME_REFUSED = 22103;
+constexpr int IDS_EVERY_ROW_NAME_REFUSED = 22104;
 
 // The lock dialog.
 constexpr int IDD_LOCKER = 23206;

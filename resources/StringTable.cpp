@@ -62,6 +62,14 @@ const ResourceEntry entries[] = {
     string(22071, L"The worklist holds a method table %s without its group, left when Orvane stopped while adding "
                   L"it. Yes takes it back as the group, with its rows; No removes it and adds the group empty; "
                   L"Cancel adds nothing."),
+    string(22100, L"The data file \"%s\" cannot be a Windows file name: it must not contain any of these "
+                  L"characters: \\ / : * ? \" < > |"),
+    string(22101, L"The sub-folder \"%s\" cannot be a Windows folder name: it must not contain any of these "
+                  L"characters: : * ? \" < > |"),
+    string(22102, L"The sub-folder \"%s\" leaves the data path: it must not begin with \\ or a drive, nor go up "
+                  L"with \"..\"."),
+    string(22103, L"Row %d (%s): %s"),
+    string(22104, L"Every row of the group: %s"),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
     string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),
     string(32772, L"Edit current method information\nEdit Method Info"),

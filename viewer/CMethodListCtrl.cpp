@@ -286,6 +286,8 @@ void CMethodListCtrl::EditProperties()
     dialog.m_strRunMessage = pRow->ErrMessage;
     dialog.m_strSubdirectory = pRow->SubFolder;
     dialog.m_strOperator = pRow->Operator;
+    dialog.m_nRow = nItem + 1;
+    dialog.m_strMethodName = pRow->MethodName;
     const LONG nEdited = pData->aaaID;
     // While the dialog is open a run goes on: the cursor stays on the running row meanwhile, and
     // the edited row is found again when the dialog ends.

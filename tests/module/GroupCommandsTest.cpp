@@ -279,18 +279,31 @@ TEST_F(GroupCommands, AutonameNumbersEveryRowFromTheCounterAndRefusesABadCounter
     m_user.then([&] {
         ASSERT_NE(dialog(), nullptr) << "still open after the refusals";
         EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_AUTONAME_COUNTER, L"999999")));
+        // A prefix or sub-folder that would put the data elsewhere than in a folder below the
+        // data path is refused for every row.
+        EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_AUTONAME_PREFIX, L"NIT|")));
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDOK)));
+        EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_AUTONAME_PREFIX, L"NIT")));
+        EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_AUTONAME_SUBFOLDER, L"..\\..\\..\\escape")));
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDOK)));
         // The prefix and sub-folder fields take 13 and 40 characters.
         EXPECT_FALSE(Automation::setText(dialog(), IDC_AUTONAME_PREFIX, L"NIT-2026-0102-EXTRA").ok);
         EXPECT_FALSE(Automation::setText(dialog(), IDC_AUTONAME_SUBFOLDER, std::wstring(45, L's')).ok);
         EXPECT_TRUE(Done(Automation::click(dialog(), IDOK)));
     });
+    AnswerMessage(m_boxTexts, IDOK);
+    AnswerMessage(m_boxTexts, IDOK);
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_AUTONAME)));
     EXPECT_EQ(m_user.pendingActions(), 0u);
-    ASSERT_EQ(m_boxTexts.size(), 4u);
+    ASSERT_EQ(m_boxTexts.size(), 6u);
     EXPECT_EQ(m_boxTexts[0], L"Enter an integer between 0 and 999999.");
     EXPECT_EQ(m_boxTexts[1], L"Enter an integer between 0 and 999999.");
     EXPECT_EQ(m_boxTexts[2], L"Please enter an integer.");
     EXPECT_EQ(m_boxTexts[3], L"Please enter an integer.");
+    EXPECT_EQ(m_boxTexts[4].rfind(L"Every row of the group: The data file \"NIT|\" cannot be a Windows file name", 0), 0u)
+        << m_boxTexts[4];
+    EXPECT_EQ(m_boxTexts[5].rfind(L"Every row of the group: The sub-folder \"..\\..\\..\\escape\" leaves the data path", 0), 0u)
+        << m_boxTexts[5];
 
     const std::vector<MethodRecord> rows = StoredRows(L"Nitrates");
     ASSERT_EQ(rows.size(), 3u);

@@ -221,14 +221,35 @@ TEST_F(MethodList, PropertiesShowTheRowAndStoreCommentAndDataFileWhileCancelLeav
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(viewer, ID_PROPERTIES)));
     EXPECT_STREQ(StoredRows(L"Nitrates").at(0).DataFile, L"Nitrates0000000000.d");
 
-    // Enter on the list opens the focused row too; "run" is stored as run.d.
+    // Enter on the list opens the focused row too. A data file a Windows name cannot be and
+    // sub-folders that leave the data path are refused, naming the row; "run" is stored as run.d.
+    std::vector<std::wstring> refusals;
     m_user.then([&] {
         const HWND dialog = Automation::findWindow(L"Properties");
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"bad:na*me?")));
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
         EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"run")));
+        for (const wchar_t* escape : {L"..\\..\\..\\escape", L"C:\\elsewhere", L"\\top", L"in?side"}) {
+            EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_SUBFOLDER, escape)));
+            EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+        }
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_SUBFOLDER, L"2026\\May..June")));
         EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
     });
+    for (int box = 0; box < 5; ++box)
+        AnswerMessage(refusals, IDOK);
     ASSERT_TRUE(Done(Automation::pressKey(viewer, VK_RETURN)));
+    EXPECT_EQ(m_user.pendingActions(), 0u);
+    ASSERT_EQ(refusals.size(), 5u);
+    EXPECT_EQ(refusals[0], L"Row 1 (NO3): The data file \"bad:na*me?\" cannot be a Windows file name: it must not "
+                           L"contain any of these characters: \\ / : * ? \" < > |");
+    EXPECT_EQ(refusals[1], L"Row 1 (NO3): The sub-folder \"..\\..\\..\\escape\" leaves the data path: it must not "
+                           L"begin with \\ or a drive, nor go up with \"..\".");
+    EXPECT_NE(refusals[2].find(L"\"C:\\elsewhere\" leaves the data path"), std::wstring::npos) << refusals[2];
+    EXPECT_NE(refusals[3].find(L"\"\\top\" leaves the data path"), std::wstring::npos) << refusals[3];
+    EXPECT_NE(refusals[4].find(L"\"in?side\" cannot be a Windows folder name"), std::wstring::npos) << refusals[4];
     EXPECT_STREQ(StoredRows(L"Nitrates").at(0).DataFile, L"run.d");
+    EXPECT_STREQ(StoredRows(L"Nitrates").at(0).SubFolder, L"2026\\May..June");
 }
 
 TEST_F(MethodList, TheStateColumnKeepsItsWidthAndOtherDividersFitTheirColumn)
