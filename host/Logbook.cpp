@@ -22,9 +22,17 @@ void Logbook::write(const LogbookEntry& entry)
 {
     const std::string line = formatLine(entry);
     m_lines.push_back(line);
-    std::ofstream(m_file, std::ios::binary | std::ios::app) << line << '\n';
-    if (m_show)
-        m_show("Logbook: " + line);
+    std::ofstream file(m_file, std::ios::binary | std::ios::app);
+    const bool stored = static_cast<bool>(file << line << '\n' << std::flush);
+    if (!m_show)
+        return;
+    m_show("Logbook: " + line);
+    // Once each time the file stops taking entries, not at every entry it misses.
+    if (!stored && !m_unwritableSaid)
+        m_show("Logbook: the logbook file " + m_file.string() +
+               " cannot be written; entries are shown but not kept in it until it can. Check that it is not "
+               "read-only and that its drive has space.");
+    m_unwritableSaid = !stored;
 }
 
 std::string Logbook::formatLine(const LogbookEntry& entry) const

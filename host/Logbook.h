@@ -34,4 +34,5 @@ private:
     std::map<std::int32_t, std::wstring> m_sources;
     std::int32_t m_nextId = 1;
     std::vector<std::string> m_lines;
+    bool m_unwritableSaid = false;
 };

@@ -1,6 +1,11 @@
 // Writing trace log entries: date, time, then the caller's text, in text mode.
 #include "TraceLog.h"
 
+#include "LogbookWrite.h"
+#include "ModuleString.h"
+
+#include "resources/ResourceIds.h"
+
 #include "kernel/CrtFile.h"
 #include "kernel/DriveMap.h"
 #include "kernel/TimeApi.h"
@@ -22,7 +27,7 @@ CrtFile* OpenTraceLog()
     static std::filesystem::path openedAt;
     const auto host = DriveMap::toHost(kTraceLogPath);
     std::error_code error;
-    if (!file || !host || *host != openedAt || !std::filesystem::exists(*host, error)) {
+    if (!file || !host || *host != openedAt || !std::filesystem::is_regular_file(*host, error)) {
         file = CrtFile::open(kTraceLogPath, L"a+");
         openedAt = file && host ? *host : std::filesystem::path();
     }
@@ -33,15 +38,21 @@ CrtFile* OpenTraceLog()
 
 void TraceLog(int, const wchar_t* format, ...)
 {
+    // Said in the logbook once each time the log stops being written, not at every entry lost.
+    static bool bUnwritableSaid = false;
     CrtFile* file = OpenTraceLog();
-    if (!file)
-        return;
-    wchar_t date[9];
-    wchar_t time[9];
-    _wstrdate_s(date, 9);
-    _wstrtime_s(time, 9);
-    va_list arguments;
-    va_start(arguments, format);
-    file->write(FormatWin(L"%s %s: ", date, time) + FormatWinV(format, arguments));
-    va_end(arguments);
+    bool bWritten = false;
+    if (file) {
+        wchar_t date[9];
+        wchar_t time[9];
+        _wstrdate_s(date, 9);
+        _wstrtime_s(time, 9);
+        va_list arguments;
+        va_start(arguments, format);
+        bWritten = file->write(FormatWin(L"%s %s: ", date, time) + FormatWinV(format, arguments));
+        va_end(arguments);
+    }
+    if (!bWritten && !bUnwritableSaid)
+        LogbookWrite(FormatWin(ModuleString(IDS_TRACE_LOG_UNWRITABLE).c_str(), kTraceLogPath));
+    bUnwritableSaid = !bWritten;
 }

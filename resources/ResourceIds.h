@@ -155,3 +155,4 @@ constexpr int IDC_EDIT_LISTED_ACCOUNT = 19034;
 // Texts of a worklist that another host shares.
 constexpr int IDS_GROUP_CHANGED_ELSEWHERE = 22070;
 constexpr int IDS_ORPHAN_TABLE_QUESTION = 22071;
+constexpr int IDS_TRACE_LOG_UNWRITABLE = 22072;

@@ -62,6 +62,8 @@ const ResourceEntry entries[] = {
     string(22071, L"The worklist holds a method table %s without its group, left when Orvane stopped while adding "
                   L"it. Yes takes it back as the group, with its rows; No removes it and adds the group empty; "
                   L"Cancel adds nothing."),
+    string(22072, L"Serion cannot write its trace log %s; its entries are lost until the file can be written "
+                  L"again. Check that the file is not read-only and that its drive has space."),
     string(22100, L"The data file \"%s\" cannot be a Windows file name: it must not contain any of these "
                   L"characters: \\ / : * ? \" < > |"),
     string(22101, L"The sub-folder \"%s\" cannot be a Windows folder name: it must not contain any of these "

@@ -144,24 +144,42 @@ HRESULT Database::checkTransactionAlive(const IID& iid)
 HRESULT Database::Fail(int code, const IID& iid, const std::wstring& subject)
 {
     const std::wstring detail = engineMessage(m_db);
+    const std::wstring file = inQuotes(m_path);
     switch (code & 0xFF) {
     case SQLITE_CANTOPEN:
-        return ReportError(E_FAIL, iid, L"Could not find file " + inQuotes(m_path) + L".");
+        // A file that is there but cannot be opened is usually in a folder the user may not write:
+        // the engine keeps its log and its shared memory beside the file.
+        if (GetFileAttributesW(m_path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return ReportError(E_FAIL, iid,
+                               L"Could not open file " + file + L": the file or its folder cannot be written. "
+                               L"Give your account write access to the file and to its folder, then try again.");
+        return ReportError(E_FAIL, iid, L"Could not find file " + file + L".");
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
-        return ReportError(E_FAIL, iid, L"Unrecognized database format " + inQuotes(m_path) + L".");
+        return ReportError(E_FAIL, iid,
+                           L"Unrecognized database format " + file + L". The file is damaged or is not a "
+                           L"worklist; put back a copy from a backup, or the delivered worklist.");
     case SQLITE_READONLY:
     case SQLITE_PERM:
     case SQLITE_AUTH:
         return ReportError(DB_SEC_E_PERMISSIONDENIED, iid,
-                           L"Cannot update. Database or object is read-only: " + inQuotes(m_path) + L".");
+                           L"Cannot update. Database or object is read-only: " + file + L". Clear the "
+                           L"file's read-only attribute and give your account write access to it and to its "
+                           L"folder, then try again.");
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return ReportError(E_FAIL, iid, L"Could not update; currently locked by another session or process.");
+        return ReportError(E_FAIL, iid,
+                           L"Could not update; currently locked by another session or process. " + file +
+                               L" stays as it was; try again when the other program or Orvane has finished "
+                               L"with it.");
     case SQLITE_FULL:
-        return ReportError(E_FAIL, iid, L"Not enough space on disk.");
+        return ReportError(E_FAIL, iid,
+                           L"Not enough space on disk. " + file + L" stays as it was; free space on its drive, "
+                           L"then try again.");
     case SQLITE_IOERR:
-        return ReportError(E_FAIL, iid, L"Disk or network error on " + inQuotes(m_path) + L".");
+        return ReportError(E_FAIL, iid,
+                           L"Disk or network error on " + file + L". Check the drive or the network "
+                           L"connection, then try again.");
     case SQLITE_NOMEM:
         return ReportError(E_OUTOFMEMORY, iid, L"Out of memory.");
     default:

@@ -78,6 +78,23 @@ TEST_F(HostTest, HostWindowRegistersModulesAndKeepsTheirLogbookEntries)
     EXPECT_TRUE(printed(L"Logbook: " + Utf8ToWide(lines[0])));
     EXPECT_EQ(ReadFileBytes(temp.path() / "logbook.txt"), lines[0] + "\n" + lines[1] + "\n");
 
+    // A logbook file that cannot be written is said once, and again only after it worked meanwhile.
+    const auto unwritable = [this] {
+        return std::count_if(output.begin(), output.end(),
+                             [](const std::wstring& line) { return line.find(L"cannot be written") != line.npos; });
+    };
+    std::filesystem::remove(temp.path() / "logbook.txt");
+    std::filesystem::create_directory(temp.path() / "logbook.txt");
+    write(other, 1773480415, L"lost 1");
+    write(other, 1773480416, L"lost 2");
+    EXPECT_EQ(unwritable(), 1);
+    EXPECT_TRUE(printed(L"Logbook: the logbook file " + (temp.path() / "logbook.txt").wstring() +
+                        L" cannot be written; entries are shown but not kept in it until it can. Check that it is "
+                        L"not read-only and that its drive has space."));
+    std::filesystem::remove(temp.path() / "logbook.txt");
+    write(other, 1773480417, L"kept");
+    EXPECT_TRUE(ReadFileBytes(temp.path() / "logbook.txt").ends_with(": kept\n"));
+
     // The text field is 264 units; a record filled to the brim stops at the field's end.
     std::array<unsigned char, LogbookRecord::size> full{};
     std::fill(full.begin() + 24, full.end(), 'A');

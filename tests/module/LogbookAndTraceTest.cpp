@@ -82,6 +82,19 @@ TEST_F(TraceLogFile, EntryWithoutLineEndRunsIntoTheNextEntrysDate)
     const std::string stamp = "03/14/26 09:26:53: ";
     EXPECT_EQ(ReadFileBytes(m_root.onDriveC("SRNA.LOG")),
               stamp + "CleanRunState" + stamp + "UpdateRowState: 12, 2\r\n" + stamp + "StartMethod: NITRATE.M\r\n");
+
+    // A log that cannot be written is said in the logbook once, and again once it failed anew.
+    std::filesystem::remove(m_root.onDriveC("SRNA.LOG"));
+    std::filesystem::create_directory(m_root.onDriveC("SRNA.LOG"));
+    TraceLog(3, L"lost\n");
+    TraceLog(3, L"lost again\n");
+    std::filesystem::remove(m_root.onDriveC("SRNA.LOG"));
+    TraceLog(3, L"kept\n");
+    const std::wstring said = L"Serion cannot write its trace log C:\\SRNA.LOG; its entries are lost until the file "
+                              L"can be written again. Check that the file is not read-only and that its drive has "
+                              L"space.";
+    EXPECT_EQ(LogbookTexts(), std::vector<std::wstring>{said});
+    EXPECT_EQ(ReadFileBytes(m_root.onDriveC("SRNA.LOG")), stamp + "kept\r\n");
 }
 
 } // namespace

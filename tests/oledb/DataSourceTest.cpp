@@ -26,7 +26,9 @@ TEST(DataSource, PathsThatReachNoDatabaseFailWithOneRecordAndCreateNothing)
     WriteFileBytes(root.databaseFile(), "");
     EXPECT_EQ(OpenSession(session), E_FAIL);
     EXPECT_EQ(ErrorDescriptions(),
-              Descriptions{L"Unrecognized database format '" + std::wstring(WorklistRoot::databasePath) + L"'."});
+              Descriptions{L"Unrecognized database format '" + std::wstring(WorklistRoot::databasePath) +
+                           L"'. The file is damaged or is not a worklist; put back a copy from a backup, or the "
+                           L"delivered worklist."});
     EXPECT_EQ(ReadFileBytes(root.databaseFile()), "") << "the file is left as it was";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.databaseFile().parent_path()), {}), 1)
         << "nothing was created beside it";
@@ -96,7 +98,10 @@ TEST(DataSource, ReadOnlyFileIsReadButNotWritten)
     EXPECT_EQ(groups.SetData(), DB_SEC_E_PERMISSIONDENIED);
     const auto descriptions = ErrorDescriptions();
     ASSERT_EQ(descriptions.size(), 1u);
-    EXPECT_TRUE(descriptions[0].starts_with(L"Cannot update. Database or object is read-only")) << descriptions[0];
+    EXPECT_EQ(descriptions[0], L"Cannot update. Database or object is read-only: '" +
+                                   std::wstring(WorklistRoot::databasePath) +
+                                   L"'. Clear the file's read-only attribute and give your account write access to "
+                                   L"it and to its folder, then try again.");
     groups.Set(3, L"Evening");
     EXPECT_EQ(groups.Insert(), DB_SEC_E_PERMISSIONDENIED);
     EXPECT_EQ(ReadFileBytes(root.databaseFile()), before);

@@ -34,7 +34,8 @@ TEST(ShowOleDbErrors, DatabaseThatCannotOpenShowsOneMessageAndIsLeftAsItWas)
         {"missing", [](const WorklistTestRoot& root) { std::filesystem::remove(root.databaseFile()); }, E_FAIL,
          L"Could not find file 'C:\\Orvane\\Serion\\database\\worklist.mdb'."},
         {"not a database", [&](const WorklistTestRoot& root) { WriteFileBytes(root.databaseFile(), notes); }, E_FAIL,
-         L"Unrecognized database format 'C:\\Orvane\\Serion\\database\\worklist.mdb'."},
+         L"Unrecognized database format 'C:\\Orvane\\Serion\\database\\worklist.mdb'. The file is damaged or is "
+         L"not a worklist; put back a copy from a backup, or the delivered worklist."},
         {"unknown provider", [](const WorklistTestRoot&) { ModuleSettings.strProvider = L"Microsoft.Jet.OLEDB.3.51"; },
          CO_E_CLASSSTRING, L"No OLE DB Error Information found: hr = 0x80004005"},
     };
