@@ -64,6 +64,11 @@ const ResourceEntry entries[] = {
                   L"Cancel adds nothing."),
     string(22072, L"Serion cannot write its trace log %s; its entries are lost until the file can be written "
                   L"again. Check that the file is not read-only and that its drive has space."),
+    string(22073, L"A group name must not end with a blank: it would look the same as the name without it."),
+    string(22074, L"A group name must not hold a no-break space: it looks like a blank but is another character. "
+                  L"Type an ordinary blank instead."),
+    string(22075, L"A group name must not hold an invisible character (a zero-width space or joiner, or a mark that "
+                  L"turns the writing direction): two names would look alike but be two groups."),
     string(22100, L"The data file \"%s\" cannot be a Windows file name: it must not contain any of these "
                   L"characters: \\ / : * ? \" < > |"),
     string(22101, L"The sub-folder \"%s\" cannot be a Windows folder name: it must not contain any of these "

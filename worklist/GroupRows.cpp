@@ -7,6 +7,7 @@
 #include "ShowOleDbErrors.h"
 
 #include "module/ModuleString.h"
+#include "resources/ResourceIds.h"
 
 #include "kernel/Text.h"
 #include "oledb/CTableDefinition.h"
@@ -17,6 +18,16 @@ namespace {
 
 // The characters Windows refuses in a file name.
 constexpr std::wstring_view forbiddenInFileNames = L"\\/:*?\"<>|";
+// Blanks that are not the blank, and characters that show nothing or turn the writing direction:
+// with them two names that look the same are two groups.
+constexpr std::wstring_view noBreakSpaces = L"\u00A0\u2007\u202F";
+constexpr std::wstring_view invisibleCharacters =
+    L"\u061C\u200B\u200C\u200D\u200E\u200F\u202A\u202B\u202C\u202D\u202E\u2060\u2066\u2067\u2068\u2069\uFEFF";
+
+bool holdsAnyOf(const std::wstring& name, std::wstring_view characters)
+{
+    return name.find_first_of(characters.data(), 0, characters.size()) != std::wstring::npos;
+}
 
 } // namespace
 
@@ -36,7 +47,15 @@ std::wstring GroupRows::RefusalOf(const std::wstring& name, const std::vector<Gr
     bool valid = !name.empty() && name.size() <= 50 && name.front() != L' ';
     for (wchar_t c : name)
         valid = valid && !std::iswcntrl(static_cast<wint_t>(c)) && forbiddenInFileNames.find(c) == std::wstring::npos;
-    return valid ? std::wstring() : ModuleString(22035);
+    if (!valid)
+        return ModuleString(22035);
+    if (name.back() == L' ')
+        return ModuleString(IDS_GROUP_NAME_TRAILING_BLANK);
+    if (holdsAnyOf(name, noBreakSpaces))
+        return ModuleString(IDS_GROUP_NAME_NO_BREAK_SPACE);
+    if (holdsAnyOf(name, invisibleCharacters))
+        return ModuleString(IDS_GROUP_NAME_INVISIBLE);
+    return {};
 }
 
 HRESULT GroupRows::Add(const std::wstring& name, bool listIsEmpty, LONG* newId, void (*wait)(DWORD),

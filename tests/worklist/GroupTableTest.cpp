@@ -73,7 +73,7 @@ TEST_F(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneAndADeletedOneLose
 
 TEST_F(GroupTable, OnlyCaseBlindDuplicatesAndNamesNoFileCanStartWithAreRefused)
 {
-    const Texts names = {L"Night Shift", L"SELECT", L"order by", L"it's", L"group_tbl ", L"x; DROP TABLE group_tbl",
+    const Texts names = {L"Night Shift", L"SELECT", L"order by", L"it's", L"group_tbl 2", L"x; DROP TABLE group_tbl",
                          L"Ölprobe 5%", L"[Lab 2]", std::wstring(50, L'x')};
     LONG id = 2;
     for (const std::wstring& name : names) {
@@ -93,6 +93,15 @@ TEST_F(GroupTable, OnlyCaseBlindDuplicatesAndNamesNoFileCanStartWithAreRefused)
         const std::wstring refusal = GroupRows::RefusalOf(bad, listed);
         EXPECT_TRUE(refusal.starts_with(L"A group name is also the start of its data file names")) << WideToUtf8(bad);
     }
+    // Names that look like another name say why.
+    const std::pair<std::wstring, std::wstring_view> lookalikes[] = {
+        {L"Night Shift ", L"A group name must not end with a blank"},
+        {L"Night\u00A0Shift", L"A group name must not hold a no-break space"},
+        {L"Night\u200BShift", L"A group name must not hold an invisible character"},
+        {L"\u202ENight Shift", L"A group name must not hold an invisible character"},
+    };
+    for (const auto& [name, refusal] : lookalikes)
+        EXPECT_TRUE(GroupRows::RefusalOf(name, listed).starts_with(refusal)) << WideToUtf8(name);
 
     // A name the provider cannot take as a new table is shown and leaves no group behind.
     root.answerBoxes(1);
