@@ -10,6 +10,15 @@
 
 CDialogMethodInfo::CDialogMethodInfo(CWnd* pParent) : CDialogBase(IDD_METHOD_INFO, pParent) {}
 
+BOOL CDialogMethodInfo::OnInitDialog()
+{
+    CDialogBase::OnInitDialog();
+    if (m_bReadOnly)
+        for (int nID : {IDC_INFO_COMMENT, IDC_INFO_DATA_FILE, IDC_INFO_OPERATOR, IDC_INFO_SUBFOLDER})
+            SetEditReadOnly(nID, TRUE);
+    return TRUE;
+}
+
 void CDialogMethodInfo::DoDataExchange(CDataExchange* pDX)
 {
     CDialogBase::DoDataExchange(pDX);
@@ -26,7 +35,7 @@ void CDialogMethodInfo::DoDataExchange(CDataExchange* pDX)
 
 std::wstring CDialogMethodInfo::RowRefusal(const std::wstring& strRefusal) const
 {
-    if (strRefusal.empty())
-        return strRefusal;
+    if (strRefusal.empty() || m_bReadOnly)
+        return {};
     return FormatWin(ModuleString(IDS_ROW_NAME_REFUSED).c_str(), m_nRow, m_strMethodName.c_str(), strRefusal.c_str());
 }

@@ -20,10 +20,13 @@ public:
     // The row edited (from 1) and its method, which a refused data file or sub-folder names.
     int m_nRow = 0;
     std::wstring m_strMethodName;
+    // The fields are shown but cannot be edited, and OK only closes: a run goes on.
+    BOOL m_bReadOnly = FALSE;
 
 protected:
-    // A data file or sub-folder that would put the row's data elsewhere than below the data path,
-    // or in no folder at all, is refused.
+    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
+    // A data file or sub-folder that would put the row's data elsewhere than below the data path,
+    // or in no folder at all, is refused; read-only, nothing is stored and nothing refused.
     std::wstring RowRefusal(const std::wstring& strRefusal) const;
 };

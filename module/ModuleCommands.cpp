@@ -3,6 +3,7 @@
 
 #include "MainViewer.h"
 #include "ModuleSettings.h"
+#include "ReadStrVar.h"
 
 #include "kernel/Text.h"
 #include "orvane/CXRCpDlcWnd.h"
@@ -15,7 +16,6 @@
 #include "users/CDialogLogon.h"
 #include "viewer/CDialogMainViewer.h"
 
-#include <cmath>
 
 namespace {
 
@@ -45,9 +45,7 @@ void ReadHostSettings(HCPCONTEXT context)
     ModuleSettings.strHelpPath = HostText(context, "_AUTOPATH$") + helpFile;
     ModuleSettings.strInstName = HostText(context, "_INSTNAME$");
 
-    double offline = 0;
-    CpGetNumVar(context, "_OFFLINE", &offline);
-    ModuleSettings.bOnline = std::trunc(offline + 0.5) == 0 ? TRUE : FALSE;
+    ModuleSettings.bOnline = HostIsOnline(context);
 }
 
 CWnd* ApplicationWindow(CXRCpDlcWnd* task)

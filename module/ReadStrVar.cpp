@@ -5,6 +5,7 @@
 
 #include "orvane/CpApi.h"
 
+#include <cmath>
 #include <vector>
 
 BOOL ReadStrVar(LPCSTR name, std::wstring& text)
@@ -20,4 +21,11 @@ BOOL ReadStrVar(LPCSTR name, std::wstring& text)
         return FALSE;
     text = buffer.data();
     return TRUE;
+}
+
+BOOL HostIsOnline(HCPCONTEXT context)
+{
+    double offline = 0;
+    CpGetNumVar(context, "_OFFLINE", &offline);
+    return std::trunc(offline + 0.5) == 0 ? TRUE : FALSE;
 }

@@ -101,6 +101,14 @@ constexpr int IDS_PARTIAL_DATA_KEPT = 22043;
 constexpr int IDS_GROUP_RUN_ELSEWHERE = 22044;
 constexpr int IDS_CONTINUE_GROUP = 22045;
 constexpr int IDS_RECOVERY_SENT = 22046;
+constexpr int IDS_WAITING_FOR_INSTRUMENT = 22047;
+constexpr int IDS_LOG_ROW_DONE = 22048;
+constexpr int IDS_LOG_ROW_FAILED = 22049;
+constexpr int IDS_LOG_ROW_STOPPED = 22050;
+constexpr int IDS_GROUP_SUMMARY = 22051;
+constexpr int IDS_NO_DATA_WRITTEN = 22052;
+constexpr int IDS_SAME_DATA_FOLDER = 22053;
+constexpr int IDS_STOPPED_BY = 22054;
 // Why a row's data file or sub-folder is refused, and which rows the refusal is for.
 constexpr int IDS_DATA_FILE_FORBIDDEN = 22100;
 constexpr int IDS_SUB_FOLDER_FORBIDDEN = 22101;

@@ -58,6 +58,14 @@ const ResourceEntry entries[] = {
     string(22044, L"Another Orvane runs this group now. It can be run here once that run has ended."),
     string(22045, L"Serion continue group %s."),
     string(22046, L"Serion recovery command %s sent."),
+    string(22047, L"Waiting for the instrument: a method that Serion did not start is running."),
+    string(22048, L"Serion group %s row %d (%s) done."),
+    string(22049, L"Serion group %s row %d (%s) failed: %s"),
+    string(22050, L"Serion group %s row %d (%s) stopped by %s."),
+    string(22051, L"Serion group %s ended: %d done, %d failed, %d not run."),
+    string(22052, L"No data was written: the data folder %s does not exist."),
+    string(22053, L"Rows %d and %d would both write their data into this folder:\n%s\nRun anyway?"),
+    string(22054, L"Stopped by %s."),
     string(22070, L"Another Orvane runs group %s now. It cannot be changed or deleted here until that run has ended."),
     string(22071, L"The worklist holds a method table %s without its group, left when Orvane stopped while adding "
                   L"it. Yes takes it back as the group, with its rows; No removes it and adds the group empty; "

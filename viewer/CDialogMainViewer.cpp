@@ -123,6 +123,7 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_BN_CLICKED(IDC_STOP, &CDialogMainViewer::OnStop)
     ON_COMMAND(ID_CONTINUE, &CDialogMainViewer::OnContinue)
     ON_MESSAGE(WM_RUN_CLOSED, &CDialogMainViewer::OnRunClosed)
+    ON_MESSAGE(WM_START_RAN, &CDialogMainViewer::OnStartRan)
     ON_MESSAGE(WM_DISPLAYCHANGE, &CDialogMainViewer::OnDisplayChange)
 END_MESSAGE_MAP()
 
@@ -154,12 +155,6 @@ BOOL CDialogMainViewer::OnInitDialog()
     ::GetWindowRect(m_hWnd, &rectTemplate);
     m_sizeTemplate = {rectTemplate.right - rectTemplate.left, rectTemplate.bottom - rectTemplate.top};
     FitToScreen();
-
-    if (!ModuleSettings.bOnline) {
-        for (int nID : {IDC_RUN, IDC_PAUSE, IDC_STOP})
-            if (CWnd* pButton = GetDlgItem(nID))
-                pButton->EnableWindow(FALSE);
-    }
 
     // Without the hotlink window the viewer works on, but hears nothing from the host.
     if (m_hotlink.Create(nullptr, L"SerionHotlink", WS_CHILD, RECT{0, 0, 1, 1}, this, 1)) {
@@ -346,17 +341,48 @@ void CDialogMainViewer::ContinueInterruptedRun()
     OnGroupChanged();
 }
 
-void CDialogMainViewer::OnRun() { m_run.OnRun(); }
+void CDialogMainViewer::OnRun()
+{
+    m_run.OnRun();
+    KeysToListDuringRun();
+}
 
 void CDialogMainViewer::OnPause() { m_run.OnPause(); }
 
 void CDialogMainViewer::OnStop() { m_run.OnStop(); }
 
-void CDialogMainViewer::OnContinue() { m_run.OnContinue(FALSE); }
+void CDialogMainViewer::OnContinue()
+{
+    m_run.OnContinue(FALSE);
+    KeysToListDuringRun();
+}
+
+void CDialogMainViewer::KeysToListDuringRun()
+{
+    // Left on Run, the next Enter would start the group again once it has ended.
+    if (m_run.IsRunning() && m_listMethods.GetSafeHwnd())
+        ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_listMethods.GetSafeHwnd()), TRUE);
+}
+
+void CDialogMainViewer::FollowOnlineState()
+{
+    // The instrument may go online or offline after the window opened; a run keeps its buttons.
+    const BOOL bOnline = HostIsOnline(ModuleSettings.hCpContext);
+    if (bOnline == ModuleSettings.bOnline || m_run.IsRunning())
+        return;
+    ModuleSettings.bOnline = bOnline;
+    UpdateRunButtons();
+}
 
 LRESULT CDialogMainViewer::OnRunClosed(WPARAM, LPARAM)
 {
     m_run.OnRunClosed();
+    return 0;
+}
+
+LRESULT CDialogMainViewer::OnStartRan(WPARAM wParam, LPARAM)
+{
+    m_run.OnStartRan(static_cast<LONG>(wParam));
     return 0;
 }
 
@@ -367,6 +393,7 @@ LRESULT CDialogMainViewer::OnVarBSPEvent(WPARAM, LPARAM lParam)
         return 0;
     // The system status is followed all the time, not only during a run.
     if (EqualsNoCase(pszName, L"GUISYSTEMSTATUS$")) {
+        FollowOnlineState();
         std::wstring strStatus;
         ReadStrVar("GUISYSTEMSTATUS$", strStatus);
         m_statusBar.ShowSystemStatus(strStatus);
@@ -385,8 +412,11 @@ LRESULT CDialogMainViewer::OnModuleMessage(WPARAM wParam, LPARAM lParam)
 
 void CDialogMainViewer::UpdateRunButtons()
 {
-    if (!ModuleSettings.bOnline)
+    if (!ModuleSettings.bOnline) {
+        for (int nID : {IDC_RUN, IDC_PAUSE, IDC_STOP})
+            EnableControl(nID, FALSE);
         return;
+    }
     using State = GroupRun::State;
     struct Buttons {
         State state;

@@ -17,6 +17,8 @@
 
 // Posted by the run after a group's shut-down command, which the host runs first.
 constexpr UINT WM_RUN_CLOSED = WM_APP + 1;
+// Posted behind a method's start: the host has run the start's command lines when it arrives.
+constexpr UINT WM_START_RAN = WM_APP + 2;
 
 class CDialogMainViewer : public CDialogBase {
 public:
@@ -86,6 +88,11 @@ protected:
     void OnContinue();
     void UpdateRunButtons();
     LRESULT OnRunClosed(WPARAM wParam, LPARAM lParam);
+    LRESULT OnStartRan(WPARAM wParam, LPARAM lParam);
+    // Once a run has started, the keys go to the method list.
+    void KeysToListDuringRun();
+    // Reads whether the instrument is online again and enables the buttons of the run after it.
+    void FollowOnlineState();
 
     DECLARE_MESSAGE_MAP()
 

@@ -2,6 +2,8 @@
 // edit, the fixed state column and the colours by run state.
 #include "CMethodListCtrl.h"
 
+#include "CDialogMainViewer.h"
+
 #include "dialogs/CDialogMethodInfo.h"
 #include "module/ModuleSettings.h"
 #include "module/TraceLog.h"
@@ -288,13 +290,16 @@ void CMethodListCtrl::EditProperties()
     dialog.m_strOperator = pRow->Operator;
     dialog.m_nRow = nItem + 1;
     dialog.m_strMethodName = pRow->MethodName;
+    // A row's data file must not change behind a run that may have written its data already.
+    dialog.m_bReadOnly = ModuleSettings.pMainViewer && ModuleSettings.pMainViewer->GetRun().IsRunning();
     const LONG nEdited = pData->aaaID;
     // While the dialog is open a run goes on: the cursor stays on the running row meanwhile, and
     // the edited row is found again when the dialog ends.
     FindRow(nCurrent, FALSE);
     const int nResult = dialog.RunModal(IDD_METHOD_INFO);
     nCurrent = pTable == Table() ? pTable->aaaID : nCurrent;
-    MethodRecord* pEdited = nResult == IDOK && pTable == Table() ? FindRowById(nEdited, FALSE) : nullptr;
+    MethodRecord* pEdited =
+        nResult == IDOK && !dialog.m_bReadOnly && pTable == Table() ? FindRowById(nEdited, FALSE) : nullptr;
     if (pEdited) {
         const std::wstring strDataFile = DataFileStored(dialog.m_strDataFile);
         SetRecordText(pEdited->Comments, dialog.m_strComment);

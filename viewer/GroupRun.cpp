@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -68,6 +69,19 @@ std::wstring DataFolderOf(const MethodRecord& row)
     if (row.SubFolder[0] != L'\0')
         strPath += std::wstring(row.SubFolder) + L"\\";
     return strPath + row.DataFile;
+}
+
+// A host message text on one line: its line breaks become blanks.
+std::wstring OneLine(std::wstring strText)
+{
+    for (WCHAR& ch : strText)
+        if (ch == L'\r' || ch == L'\n')
+            ch = L' ';
+    const std::size_t nEnd = strText.find_last_not_of(L' ');
+    strText.erase(nEnd == std::wstring::npos ? 0 : nEnd + 1);
+    for (std::size_t nAt = strText.find(L"  "); nAt != std::wstring::npos; nAt = strText.find(L"  ", nAt))
+        strText.erase(nAt, 1);
+    return strText;
 }
 
 // A free name beside a data folder for what an interrupted run left in it: "X.d" becomes
@@ -117,7 +131,7 @@ void GroupRun::OnRun()
         m_viewer.m_statusBar.SetMessageText(L"");
         m_state = State::Running;
         ForgetContinue();
-        if (!StartNextMethod())
+        if (!(m_nWaitingRow >= 0 ? StartWaitingRow() : StartNextMethod()))
             OnCompleteGroup();
         m_viewer.UpdateRunButtons();
     } else if (m_state == State::Idle) {
@@ -140,11 +154,16 @@ void GroupRun::OnStop()
     TraceLog(3, L"OnStop: m_bStopped = %d\n", m_state == State::Stopping);
     if (!IsRunning())
         return;
-    Exec(EqualsNoCase(m_strAcqStatus, L"NOTREADY") ? L"_Abort=1 " : L"StopMethod ");
+    m_strStoppedBy = ModuleSettings.strUserName;
+    m_strEndReason = FormatWin(ModuleString(IDS_STOPPED_BY).c_str(), m_strStoppedBy.c_str());
     const State before = m_state;
+    // The method a waiting row waits for is not this run's to stop.
+    const BOOL bWaitingForInstrument = m_nWaitingRow >= 0 && before != State::WaitingForRun;
+    if (!bWaitingForInstrument)
+        Exec(EqualsNoCase(m_strAcqStatus, L"NOTREADY") ? L"_Abort=1 " : L"StopMethod ");
     SetState(State::Stopping);
     // Waiting for Run, no method is running whose end could end the group.
-    if (before == State::WaitingForRun)
+    if (before == State::WaitingForRun || bWaitingForInstrument)
         OnCompleteGroup();
 }
 
@@ -166,6 +185,7 @@ void GroupRun::OnContinue(BOOL bUnattended)
     if (!TakeClaim())
         return;
     m_bContinuing = TRUE;
+    m_strEndReason.clear();
     // The rows that run again keep what their earlier run wrote; then the others are asked about.
     std::vector<LONG> rerun = list.RowsInState(RUNSTATE_INTERRUPTED);
     if (m_nStoppedRow >= 0)
@@ -196,6 +216,7 @@ void GroupRun::OnContinue(BOOL bUnattended)
 BOOL GroupRun::StartRun()
 {
     m_bContinuing = FALSE;
+    m_strEndReason.clear();
     m_nStoppedRow = -1;
     if (!TakeClaim())
         return FALSE;
@@ -309,9 +330,20 @@ BOOL GroupRun::StartMethod(MethodRecord* pRow)
     if (!CreateDataSubFolder(pRow->SubFolder))
         return FALSE;
     if (!IsDirectory(std::wstring(pRow->SysMethPath) + pRow->MethodName)) {
-        m_viewer.m_listMethods.ChangeRunState(pRow, RUNSTATE_FAILED, ModuleString(IDS_NO_METHOD_DIRECTORY).c_str());
+        const std::wstring strMessage = ModuleString(IDS_NO_METHOD_DIRECTORY);
+        m_viewer.m_listMethods.ChangeRunState(pRow, RUNSTATE_FAILED, strMessage.c_str());
+        LogRowEnd(*pRow, TRUE, strMessage);
         return StartNextMethod();
     }
+    // A method started at the command line holds the instrument: its end lets this row start.
+    if (GetNum("_METHODON") >= kSetThreshold) {
+        TraceLog(3, L"StartMethod: waiting for the instrument\n");
+        m_nWaitingRow = pRow->aaaID;
+        m_viewer.m_statusBar.SetMessageTextId(IDS_WAITING_FOR_INSTRUMENT);
+        return TRUE;
+    }
+    m_nWaitingRow = -1;
+    m_ownMethod = OwnMethod::Queued;
     m_strRunMessages.clear();
 
     SetNum("_SERIONON", 1.0);
@@ -331,7 +363,30 @@ BOOL GroupRun::StartMethod(MethodRecord* pRow)
 
     m_nRunningRow = pRow->aaaID;
     m_viewer.m_listMethods.ChangeRunState(pRow, RUNSTATE_RUNNING, nullptr);
+    ::PostMessageW(m_viewer.GetSafeHwnd(), WM_START_RAN, static_cast<WPARAM>(pRow->aaaID), 0);
     return TRUE;
+}
+
+BOOL GroupRun::StartWaitingRow()
+{
+    MethodRecord* pRow = m_viewer.m_listMethods.FindRowById(m_nWaitingRow, TRUE);
+    m_nWaitingRow = -1;
+    return pRow ? StartMethod(pRow) : StartNextMethod();
+}
+
+void GroupRun::OnInstrumentFree()
+{
+    if (m_state == State::PauseRequested) {
+        // The waiting row keeps its turn until Run.
+        m_state = State::WaitingForRun;
+        m_viewer.m_statusBar.SetMessageTextId(IDS_RUN_PAUSED);
+        return;
+    }
+    if (m_state != State::Running)
+        return;
+    m_viewer.m_statusBar.SetMessageText(L"");
+    if (!StartWaitingRow())
+        OnCompleteGroup();
 }
 
 BOOL GroupRun::CreateDataSubFolder(LPCWSTR lpszSubFolder)
@@ -346,7 +401,8 @@ BOOL GroupRun::CreateDataSubFolder(LPCWSTR lpszSubFolder)
     std::wstring strReason = SystemErrorText(error);
     while (!strReason.empty() && (strReason.back() == L'\n' || strReason.back() == L'\r'))
         strReason.pop_back();
-    m_viewer.m_statusBar.SetMessageText((strFolder + L": " + strReason).c_str());
+    m_strEndReason = strFolder + L": " + strReason;
+    m_viewer.m_statusBar.SetMessageText(m_strEndReason.c_str());
     return FALSE;
 }
 
@@ -354,6 +410,8 @@ BOOL GroupRun::PreRunCheck()
 {
     CSRStatusBar& statusBar = m_viewer.m_statusBar;
     CMethodListCtrl& list = m_viewer.m_listMethods;
+    if (!ConfirmSharedDataFolders())
+        return FALSE;
     statusBar.SetMessageTextId(IDS_PRERUN_CHECK);
     std::vector<std::wstring> found;
     try {
@@ -385,12 +443,34 @@ BOOL GroupRun::PreRunCheck()
         strListing += L"...";
     const std::wstring strQuestion =
         FormatWin(ModuleString(IDS_OLD_DATA_QUESTION).c_str(), static_cast<int>(found.size()), strListing.c_str());
-    if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES)
+    const BOOL bDelete = AfxMessageBox(strQuestion, MB_YESNO) == IDYES;
+    statusBar.SetMessageText(L"");
+    if (!bDelete)
         return FALSE;
     // Plain files are listed for the user to see, but only data folders are the run's to delete.
     for (const std::wstring& strPath : found)
         if (IsDirectory(strPath))
             DeleteFolder(strPath.c_str());
+    return TRUE;
+}
+
+BOOL GroupRun::ConfirmSharedDataFolders()
+{
+    CMethodListCtrl& list = m_viewer.m_listMethods;
+    std::vector<std::pair<LONG, std::wstring>> folders;
+    for (LONG nKey = 0; const MethodRecord* pRow = list.FindRowById(nKey, FALSE); ++nKey) {
+        if (!WillRun(*pRow))
+            continue;
+        const std::wstring strFolder = DataFolderOf(*pRow);
+        const auto shared = std::ranges::find_if(folders, [&](const auto& f) { return EqualsNoCase(f.second, strFolder); });
+        if (shared == folders.end()) {
+            folders.emplace_back(nKey, strFolder);
+            continue;
+        }
+        const std::wstring strQuestion = FormatWin(ModuleString(IDS_SAME_DATA_FOLDER).c_str(), shared->first + 1,
+                                                   nKey + 1, strFolder.c_str());
+        return AfxMessageBox(strQuestion, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+    }
     return TRUE;
 }
 
@@ -403,7 +483,15 @@ void GroupRun::OnVariableChanged(LPCWSTR lpszName)
         const double dMethodOn = GetNum("_METHODON");
         const double dSerionOn = GetNum("_SERIONON");
         TraceLog(3, L"dMethodOn = %d, dSerionOn = %d\n", static_cast<int>(dMethodOn), static_cast<int>(dSerionOn));
-        if (dMethodOn < kSetThreshold) {
+        if (dMethodOn >= kSetThreshold) {
+            if (m_ownMethod == OwnMethod::Queued)
+                m_ownMethod = OwnMethod::On;
+        } else if (m_ownMethod == OwnMethod::None) {
+            // Not this run's method: a row that waited for it may start now.
+            if (m_nWaitingRow >= 0)
+                OnInstrumentFree();
+        } else {
+            m_ownMethod = OwnMethod::None;
             // The host's hook puts _SERIONON back to 0 only when the method ended normally.
             if (dSerionOn < kSetThreshold) {
                 OnCompleteMethod(ModuleString(IDS_RUN_COMPLETE), FALSE);
@@ -420,12 +508,14 @@ void GroupRun::OnVariableChanged(LPCWSTR lpszName)
         TraceLog(3, L"METHENDSTATUS = %d\n", static_cast<int>(GetNum("METHENDSTATUS")));
     if (EqualsNoCase(lpszName, L"_ERRMSG$"))
         m_viewer.m_statusBar.SetMessageText(GetStr("_ERRMSG$").c_str());
+
     if (EqualsNoCase(lpszName, L"ACQSTATUS$")) {
         m_strAcqStatus = GetStr("ACQSTATUS$");
         TraceLog(3, L"ACQSTATUS$ = %s\n", m_strAcqStatus.c_str());
         if (EqualsNoCase(m_strAcqStatus, L"_ERROR")) {
             // Waiting for Run, the last row has its result already; the error is not its.
             const BOOL bMethodRunning = m_state != State::WaitingForRun;
+            m_strEndReason = m_strRunMessages.empty() ? m_strAcqStatus : OneLine(m_strRunMessages);
             OnCompleteGroup();
             if (bMethodRunning)
                 OnCompleteMethod(m_strAcqStatus, TRUE);
@@ -451,11 +541,63 @@ void GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
     if (m_nRunningRow < 0)
         return;
     CMethodListCtrl& list = m_viewer.m_listMethods;
-    if (MethodRecord* pRow = list.FindRowById(m_nRunningRow, FALSE))
-        list.ChangeRunState(pRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strMessage.c_str());
+    if (MethodRecord* pRow = list.FindRowById(m_nRunningRow, FALSE)) {
+        // A method that ended well but left no data folder did not do the row's work.
+        const std::wstring strFolder = DataFolderOf(*pRow);
+        const BOOL bNoData = !bFailed && !IsDirectory(strFolder);
+        const std::wstring strNoData =
+            bNoData ? FormatWin(ModuleString(IDS_NO_DATA_WRITTEN).c_str(), strFolder.c_str()) : std::wstring();
+        const std::wstring& strShown = bNoData ? strNoData : strMessage;
+        list.ChangeRunState(pRow, bFailed || bNoData ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str());
+        LogRowEnd(*pRow, bFailed || bNoData, bFailed && !m_strRunMessages.empty() ? m_strRunMessages : strShown);
+    }
     // The row a Stop ended without its result is the one Continue runs again.
     if (m_state == State::Stopping && bFailed)
         m_nStoppedRow = m_nRunningRow;
+}
+
+void GroupRun::OnStartRan(LONG nRow)
+{
+    if (nRow != m_nRunningRow || m_ownMethod != OwnMethod::Queued)
+        return;
+    if (GetNum("_METHODON") >= kSetThreshold) {
+        m_ownMethod = OwnMethod::On;
+        return;
+    }
+    // The host could not start the method: its message is the row's.
+    m_ownMethod = OwnMethod::None;
+    m_strRunMessages.clear();
+    OnCompleteMethod(GetStr("_ERRMSG$"), TRUE);
+    if (!StartNextMethod())
+        OnCompleteGroup();
+}
+
+void GroupRun::LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstring& strReason)
+{
+    std::wstring strGroup;
+    m_viewer.GetCurrentGroup(strGroup);
+    const int nRow = static_cast<int>(row.aaaID) + 1;
+    if (m_state == State::Stopping && bFailed)
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_STOPPED).c_str(), strGroup.c_str(), nRow, row.MethodName,
+                               m_strStoppedBy.c_str()));
+    else if (bFailed)
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_FAILED).c_str(), strGroup.c_str(), nRow, row.MethodName,
+                               OneLine(strReason).c_str()));
+    else
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_DONE).c_str(), strGroup.c_str(), nRow, row.MethodName));
+}
+
+void GroupRun::ShowSummary()
+{
+    CMethodListCtrl& list = m_viewer.m_listMethods;
+    std::wstring strGroup;
+    m_viewer.GetCurrentGroup(strGroup);
+    const auto count = [&](LONG nState) { return static_cast<int>(list.RowsInState(nState).size()); };
+    const std::wstring strSummary =
+        FormatWin(ModuleString(IDS_GROUP_SUMMARY).c_str(), strGroup.c_str(), count(RUNSTATE_DONE),
+                  count(RUNSTATE_FAILED), count(RUNSTATE_CHECKED) + count(RUNSTATE_INTERRUPTED));
+    LogbookWrite(strSummary);
+    m_viewer.m_statusBar.SetMessageText((m_strEndReason.empty() ? strSummary : m_strEndReason + L" " + strSummary).c_str());
 }
 
 void GroupRun::OnCompleteGroup()
@@ -463,6 +605,8 @@ void GroupRun::OnCompleteGroup()
     TraceLog(3, L"OnCompleteGroup\n");
     const BOOL bStopped = m_state == State::Stopping;
     m_state = State::Idle;
+    m_ownMethod = OwnMethod::None;
+    m_nWaitingRow = -1;
     ForgetContinue();
     m_viewer.UpdateCommandState();
     m_viewer.UpdateRunButtons();
@@ -479,9 +623,10 @@ void GroupRun::OnCompleteGroup()
 
 void GroupRun::OnRunClosed()
 {
-    if (IsRunning())
+    if (IsRunning() || !m_nClosingGroup)
         return;
     WriteClosingRecord();
+    ShowSummary();
     m_viewer.UpdateCommandState();
 }
 
@@ -563,7 +708,8 @@ void GroupRun::ShowInterruptedRun()
         nRow = interrupted.front();
     else if (!list.FindRowToContinue(nRow))
         nRow = -1;
-    const MethodRecord* pRow = nRow >= 0 ? list.FindRowById(nRow, FALSE) : nullptr;
-    m_viewer.m_statusBar.SetMessageText(FormatWin(ModuleString(IDS_GROUP_INTERRUPTED).c_str(), nRow + 1,
-                                                  pRow ? pRow->MethodName : L"").c_str());
+    // With every row ended only the shut-down command is owed, and the Continue command says so.
+    if (const MethodRecord* pRow = nRow >= 0 ? list.FindRowById(nRow, FALSE) : nullptr)
+        m_viewer.m_statusBar.SetMessageText(
+            FormatWin(ModuleString(IDS_GROUP_INTERRUPTED).c_str(), nRow + 1, pRow->MethodName).c_str());
 }

@@ -56,15 +56,29 @@ public:
     void ForgetContinue() { m_nCanContinue = -1; }
     // The row a closing group's record still waits for is written (posted after the shut-down).
     void OnRunClosed();
+    // The host has run the command lines of row nRow's start ("aaaID"): a method that did not
+    // start fails its row with the host's reason.
+    void OnStartRan(LONG nRow);
 
 private:
     BOOL StartRun();
     BOOL StartNextMethod();
     BOOL StartMethod(MethodRecord* pRow);
+    // Starts the row that waited for the instrument or for Run, or the next one when it is
+    // unchecked meanwhile.
+    BOOL StartWaitingRow();
+    // A method that this run did not start has ended: the waiting row may start now.
+    void OnInstrumentFree();
     BOOL CreateDataSubFolder(LPCWSTR lpszSubFolder);
     BOOL PreRunCheck();
+    // Two rows that would write one data folder are shown; the user says whether to run all the same.
+    BOOL ConfirmSharedDataFolders();
     void OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed);
     void OnCompleteGroup();
+    // The logbook line of a row's end, with what ended it; the row's message stays as it is.
+    void LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstring& strReason);
+    // The ended group's counts of done, failed and not run rows, in the status bar and the logbook.
+    void ShowSummary();
     // Sends the shut-down option shown in the window and the closing hook.
     void RunPostGroup();
 
@@ -93,6 +107,14 @@ private:
     LONG m_nCurrentKey = 0;
     // The row whose end the host reports, by "aaaID"; -1 before the first start.
     LONG m_nRunningRow = -1;
+    // How far the host has taken the running row's method: queued, seen on, or none running.
+    enum class OwnMethod { None, Queued, On } m_ownMethod = OwnMethod::None;
+    // The row whose start waits until a method that this run did not start has ended, or until
+    // Run after a pause; -1 for none.
+    LONG m_nWaitingRow = -1;
+    // Who pressed Stop, for the logbook; what ended the group early, for its summary.
+    std::wstring m_strStoppedBy;
+    std::wstring m_strEndReason;
     // The row that a Stop aborted and Continue runs again ("aaaID"); -1 for none.
     LONG m_nStoppedRow = -1;
     // The group whose run has ended and whose closing record waits for its shut-down to be sent.

@@ -90,6 +90,15 @@ TEST_F(OrvaneProgram, LineModeRunsTypedLinesAndShowsErrors)
         << run.output;
 }
 
+TEST_F(OrvaneProgram, FiaRunnerTypedWhileTheWindowsOpeningErrorIsUpChangesNothing)
+{
+    WriteFileBytes(temp.path() / "input",
+                   "_AUTOMSPATH$ = \"C:\\nope\\\"\nFIARUNNER\nFIARUNNER\nClick \"Serion\", 1\nPrint \"end\"\n");
+    const ProgramRun run = runOrvane("--root " + root().string() + " --no-tui", temp.path() / "input");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(contains(run, "\nend\n")) << run.output;
+}
+
 TEST_F(OrvaneProgram, LineModeInputThatEndsDuringARunEndsTheHostAfterTheGroup)
 {
     ASSERT_EQ(runOrvane("--root " + root().string() + " --init --demo").exitCode, 0);

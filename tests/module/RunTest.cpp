@@ -37,7 +37,8 @@ protected:
         AddMethod("LEAK.M", "RunTime=20\nOutcome=failed\nMessage=Pump pressure above limit.\n"
                             "Message=Flow stopped.\nMessage=Pump pressure above limit.\n");
         AddMethod("ABORTED.M", "RunTime=5\nOutcome=aborted\n");
-        AddMethod("ACQ.M", "RunTime=20\nOutcome=acqerror\n");
+        AddMethod("ACQ.M", "RunTime=20\nOutcome=acqerror\nMessage=Acquisition board does not answer.\n");
+        AddMethod("BROKEN.M", "RunTime=soon\n");
         AddMethod("NOTREADY.M", "RunTime=20\nOutcome=notready\n");
     }
 
@@ -115,6 +116,7 @@ TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
     ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_SHUTDOWN, L"STANDBY").ok);
     ASSERT_TRUE(Click(IDC_RUN));
     EXPECT_TRUE(Window().GetRun().IsRunning());
+    EXPECT_EQ(GetFocus(), GetDlgItem(Viewer(), IDC_METHOD_LIST)) << "Enter no longer presses Run";
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_RUNNING, 1, 1, 1, 1));
     EXPECT_FALSE(Enabled(IDC_RUN));
     EXPECT_TRUE(Enabled(IDC_PAUSE) && Enabled(IDC_STOP));
@@ -163,7 +165,66 @@ TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
     EXPECT_TRUE(Enabled(IDC_RUN) && Enabled(IDC_GROUP) && Enabled(IDC_SHUTDOWN));
     EXPECT_FALSE(Enabled(IDC_PAUSE) || Enabled(IDC_STOP));
     EXPECT_FALSE(GetMenuState(GetMenu(Viewer()), ID_ADD_METHOD, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion start group Nitrates."));
+    const std::wstring summary = L"Serion group Nitrates ended: 2 done, 3 failed, 0 not run.";
+    EXPECT_THAT(LogbookTexts(),
+                testing::IsSupersetOf(std::vector<std::wstring>{L"Serion start group Nitrates.", L"Serion group Nitrates row 1 (DONE.M) done.",
+                                       L"Serion group Nitrates row 2 (LEAK.M) failed: Pump pressure above limit. Flow stopped.",
+                                       L"Serion group Nitrates row 5 (MISSING.M) failed: Method directory does not exist.",
+                                       summary}));
+    EXPECT_EQ(StatusMessage(), summary);
+}
+
+TEST_F(Run, ARowWaitsForAMethodStartedByHandAndAMethodTheHostCannotStartFailsItsRow)
+{
+    OpenWith({L"DONE.M", L"BROKEN.M", L"DONE.M"});
+    CpSetStrVar(m_context, "_METHFILE$", L"LEAK.M");
+    CpExecCommand(m_context, L"RUNMETHOD", 0, 0, 0);
+    RunHost(1);
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(1);
+    EXPECT_TRUE(Window().GetRun().IsRunning());
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_CHECKED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    EXPECT_EQ(StatusMessage(), L"Waiting for the instrument: a method that Serion did not start is running.");
+
+    // The hand-started method's end completes no row; the first row starts after it.
+    RunHost(19);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    RunHost(60);
+    EXPECT_FALSE(Window().GetRun().IsRunning());
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_DONE));
+    EXPECT_THAT(std::wstring(StoredRows()[1].ErrMessage), testing::HasSubstr(L"RunTime needs a number"))
+        << "the host's reason";
+    EXPECT_EQ(std::wstring(StoredRows()[2].ErrMessage), L"Run complete.");
+}
+
+TEST_F(Run, RowsSharingADataFolderAreAskedAboutAndDuringTheRunPropertiesOnlyShowARow)
+{
+    OpenWith({L"DONE.M", L"DONE.M"});
+    m_user.then([] {
+        const HWND dialog = Automation::findWindow(L"Properties");
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"nitrates0000000000")));
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+    });
+    ASSERT_TRUE(Done(ListViewAutomation::doubleClickItem(Viewer(), IDC_METHOD_LIST, 1)));
+    std::vector<std::wstring> questions;
+    AnswerMessage(questions, IDNO);
+    ASSERT_TRUE(Click(IDC_RUN));
+    Automation::deliverPending();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0], L"Rows 1 and 2 would both write their data into this folder:\n"
+                            L"C:\\Orvane\\Data\\Run1\\nitrates0000000000.d\nRun anyway?");
+    EXPECT_FALSE(Window().GetRun().IsRunning());
+
+    AnswerMessage(questions, IDYES);
+    ASSERT_TRUE(Click(IDC_RUN));
+    ASSERT_TRUE(Window().GetRun().IsRunning());
+    m_user.then([] {
+        const HWND dialog = Automation::findWindow(L"Properties");
+        EXPECT_FALSE(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"other").ok) << "read-only during the run";
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+    });
+    ASSERT_TRUE(Done(ListViewAutomation::doubleClickItem(Viewer(), IDC_METHOD_LIST, 1)));
+    EXPECT_STREQ(StoredRows()[1].DataFile, L"nitrates0000000000.d");
 }
 
 TEST_F(Run, TheHostDoesNotEndWhileTheGroupRunsAndEndsWithTheWindowClosedAfterIt)
@@ -296,6 +357,10 @@ TEST_F(Run, StopSendsTheCommandTheAcquisitionStatusCallsForAndEndsTheGroup)
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED));
     EXPECT_EQ(std::wstring(StoredRows()[1].ErrMessage), L"Run aborted.");
     EXPECT_EQ(questions.size(), 1u);
+    EXPECT_THAT(LogbookTexts(),
+                testing::Contains(L"Serion group Nitrates row 2 (NOTREADY.M) stopped by " + ModuleSettings.strUserName + L"."));
+    EXPECT_EQ(StatusMessage(), L"Stopped by " + ModuleSettings.strUserName +
+                                   L". Serion group Nitrates ended: 1 done, 1 failed, 1 not run.");
 }
 
 TEST_F(Run, AnAcquisitionErrorEndsTheGroupAndFailsTheRunningRow)
@@ -307,6 +372,10 @@ TEST_F(Run, AnAcquisitionErrorEndsTheGroupAndFailsTheRunningRow)
     EXPECT_FALSE(Window().GetRun().IsRunning());
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
     EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"_ERROR");
+    EXPECT_THAT(LogbookTexts(),
+                testing::Contains(L"Serion group Nitrates row 1 (ACQ.M) failed: Acquisition board does not answer."));
+    EXPECT_EQ(StatusMessage(),
+              L"Acquisition board does not answer. Serion group Nitrates ended: 0 done, 1 failed, 1 not run.");
     EXPECT_THAT(Trace({"ACQSTATUS$", "OnCompleteGroup", "RunPostGroup"}),
                 ElementsAre("ACQSTATUS$ = RUN", "ACQSTATUS$ = _ERROR", "OnCompleteGroup", "RunPostGroup: LAMPALL OFF"));
     EXPECT_EQ(m_instrumentOutput.back(), L"Instrument: Lamps off.");
@@ -376,7 +445,7 @@ TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesAndUncheckedRows
                                 L"... \n\nDid you want to delete all old data and start the run?");
     EXPECT_FALSE(Window().GetRun().IsRunning()) << "No: no run";
     EXPECT_TRUE(std::filesystem::exists(dataOf(0)));
-    EXPECT_EQ(StatusMessage(), L"Started Pre-Run Check for existing data files...");
+    EXPECT_EQ(StatusMessage(), L"") << "the check is over";
 
     AnswerMessage(questions, IDYES);
     ASSERT_TRUE(Click(IDC_RUN));
@@ -389,6 +458,10 @@ TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesAndUncheckedRows
     EXPECT_TRUE(std::filesystem::is_directory(dataOf(7))) << "the unchecked row's data stays";
     EXPECT_TRUE(std::filesystem::is_regular_file(dataOf(8))) << "a plain file is counted, never deleted";
     EXPECT_EQ(StatusMessage(), L"");
+    RunHost(100);
+    EXPECT_EQ(StoredRows()[8].RunState, RUNSTATE_FAILED) << "its method could write no data folder";
+    EXPECT_EQ(std::wstring(StoredRows()[8].ErrMessage),
+              L"No data was written: the data folder C:\\Orvane\\Data\\Run1\\Nitrates0000000008.d does not exist.");
 }
 
 TEST_F(Run, WithoutAHostRunCannotStartAndAFailedStartEndsTheGroupWithTheReason)
@@ -397,8 +470,13 @@ TEST_F(Run, WithoutAHostRunCannotStartAndAFailedStartEndsTheGroupWithTheReason)
     OpenWith({L"DONE.M"});
     EXPECT_FALSE(Enabled(IDC_RUN) || Enabled(IDC_PAUSE) || Enabled(IDC_STOP)) << "offline";
 
-    // A sub-folder below a plain file cannot be made: the run ends at once and says why.
+    // The instrument going online enables Run when the host's status next changes.
     CpSetNumVar(m_context, "_OFFLINE", 0);
+    CpExecCommand(m_context, L"STANDBY", 0, 0, 0);
+    RunHost(1);
+    EXPECT_TRUE(Enabled(IDC_RUN));
+
+    // A sub-folder below a plain file cannot be made: the run ends at once and says why.
     std::ofstream(m_root.onDriveC("Orvane/Data/Blocked")) << "a file";
     {
         MethodRows rows;
