@@ -151,6 +151,9 @@ constexpr int IDS_USER_NAME_TOO_SHORT = 22019;
 constexpr int IDS_NEW_PASSWORD_DIFFERS = 22020;
 constexpr int IDS_OLD_PASSWORD_WRONG = 22021;
 constexpr int IDS_NO_PASSWORD = 22022;
+constexpr int IDS_ACCOUNT_NAME_TAKEN = 22105;
+constexpr int IDS_REMOVE_ACCOUNT = 22106;
+constexpr int IDS_LAST_ADMINISTRATOR = 22107;
 
 // The account list and the role pictures of its items, one a role.
 constexpr int IDD_USER_ACCOUNTS = 23209;

@@ -3,11 +3,15 @@
 
 #include "CDialogUserInfo.h"
 
+#include "module/ModuleSettings.h"
+#include "module/ModuleString.h"
 #include "orvane/Nls.h"
 #include "resources/ModuleResources.h"
 #include "resources/ResourceIds.h"
 #include "worklist/ShowOleDbErrors.h"
 
+#include "kernel/WinFormat.h"
+#include "win/afx/AfxMessageBox.h"
 #include "win/afx/DDX.h"
 
 #include <cwchar>
@@ -136,6 +140,23 @@ void CDialogUserAccounts::OnRemove()
 {
     if (!FindSelectedAccount())
         return;
-    m_users.Delete();
+    const std::wstring strName = m_users.UserName;
+    // With access control on, only an administrator reaches the accounts: one must remain.
+    if (ModuleSettings.bControl && m_users.Role == USERROLE_ADMINISTRATOR && AdministratorCount() == 1) {
+        AfxMessageBox(FormatWin(ModuleString(IDS_LAST_ADMINISTRATOR).c_str(), strName.c_str()), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (AfxMessageBox(FormatWin(ModuleString(IDS_REMOVE_ACCOUNT).c_str(), strName.c_str()), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    if (FindSelectedAccount())
+        m_users.Delete();
     FillList();
+}
+
+int CDialogUserAccounts::AdministratorCount()
+{
+    int nCount = 0;
+    for (m_users.MoveFirst(); m_users.HasCurrentRow(); m_users.MoveNext())
+        nCount += m_users.Role == USERROLE_ADMINISTRATOR ? 1 : 0;
+    return nCount;
 }

@@ -1,9 +1,11 @@
 // Filling, checking and saving one account.
 #include "CDialogUserInfo.h"
 
+#include "module/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/ShowOleDbErrors.h"
 
+#include "kernel/WinFormat.h"
 #include "win/afx/AfxMessageBox.h"
 #include "win/afx/DDX.h"
 
@@ -64,6 +66,7 @@ BOOL CDialogUserInfo::OnInitDialog()
 {
     CDialogBase::OnInitDialog();
     if (m_bFromRecord && m_pUsers) {
+        m_nEditedId = m_pUsers->UserID;
         m_strUserName = m_pUsers->UserName;
         m_nRole = m_pUsers->Role;
         m_strDescription = m_pUsers->Description;
@@ -89,6 +92,12 @@ void CDialogUserInfo::OnOK()
         return;
     if (m_strUserName.size() < 3)
         return Refuse(IDS_USER_NAME_TOO_SHORT, IDC_USER_NAME);
+    // The logon takes the first account of a name: a second one could never log on.
+    if (m_pUsers && NameTaken()) {
+        AfxMessageBox(FormatWin(ModuleString(IDS_ACCOUNT_NAME_TAKEN).c_str(), m_strUserName.c_str()), MB_OK);
+        FocusEdit(IDC_USER_NAME);
+        return;
+    }
     if (m_bFromRecord && m_pUsers) {
         if (m_bCheckOld) {
             if (m_strOldPassword != m_pUsers->Password)
@@ -102,6 +111,18 @@ void CDialogUserInfo::OnOK()
         }
     }
     EndDialog(IDOK);
+}
+
+BOOL CDialogUserInfo::NameTaken()
+{
+    CUserTable& users = *m_pUsers;
+    BOOL bTaken = FALSE;
+    for (users.MoveFirst(); users.HasCurrentRow() && !bTaken; users.MoveNext())
+        bTaken = m_strUserName == users.UserName && users.UserID != m_nEditedId;
+    // Back on the edited account, which SaveUser writes over.
+    for (users.MoveFirst(); users.HasCurrentRow() && users.UserID != m_nEditedId;)
+        users.MoveNext();
+    return bTaken;
 }
 
 void CDialogUserInfo::Refuse(UINT nID, int nIDFocus)

@@ -41,4 +41,9 @@ protected:
 private:
     // Shows message nID, puts the focus on the edit nIDFocus and leaves the dialog open.
     void Refuse(UINT nID, int nIDFocus);
+    // Whether an account other than the edited one has exactly the user name typed.
+    BOOL NameTaken();
+
+    // The id of the account edited; none (-1) for a new one.
+    LONG m_nEditedId = -1;
 };

@@ -111,6 +111,7 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
         EXPECT_TRUE(Done(ListViewAutomation::selectItems(list, IDC_ACCOUNT_LIST, {1})));
         EXPECT_TRUE(Done(Automation::click(list, IDC_REMOVE_ACCOUNT)));
     });
+    AnswerMessage(messages, IDYES);
     m_user.then([] {
         EXPECT_EQ(ListedAccounts(), (std::vector<std::wstring>{L"(A) Admin | **** | ", L"(U) Bob |  | night shift"}));
         EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kAccountList), IDCANCEL)));
@@ -119,7 +120,8 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
 
     EXPECT_EQ(messages, (std::vector<std::wstring>{
                             L"The user name too short, please try again.", L"Enter no more than 255 characters.",
-                            L"You do not specify a password.\n\nAre you sure you don't want password for this account?"}));
+                            L"You do not specify a password.\n\nAre you sure you don't want password for this account?",
+                            L"Remove the account \"Ada\"?"}));
     const auto accounts = StoredAccounts();
     ASSERT_EQ(accounts.size(), 2u);
     EXPECT_STREQ(accounts[1].UserName, L"Bob");
@@ -131,6 +133,58 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
     EXPECT_STREQ(accounts[1].LockMessage, L"");
     EXPECT_EQ(ModuleSettings.strUserName, L"Admin");
     EXPECT_TRUE(IsWindowEnabled(viewer));
+}
+
+TEST_F(UserAccounts, TheLastAdministratorStaysRemovingAsksFirstAndANameThatExistsIsRefused)
+{
+    StoreAccount(1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
+    StoreAccount(2, L"Ada", L"Sodium", USERROLE_POWER_USER);
+    LogOnAs(L"Admin", L"root");
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    const auto removeItem = [](int item) {
+        const HWND list = Automation::findWindow(kAccountList);
+        EXPECT_TRUE(Done(ListViewAutomation::selectItems(list, IDC_ACCOUNT_LIST, {item})));
+        EXPECT_TRUE(Done(Automation::click(list, IDC_REMOVE_ACCOUNT)));
+    };
+    std::vector<std::wstring> messages;
+    m_user.then([&] { removeItem(0); });
+    AnswerMessage(messages);
+    m_user.then([&] { removeItem(1); });
+    AnswerMessage(messages, IDNO);
+    // An account's own name is its own; another's, exactly as written, is refused.
+    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kAccountList), IDC_EDIT_LISTED_ACCOUNT))); });
+    m_user.then([] {
+        const HWND account = Automation::findWindow(kAccount);
+        EXPECT_TRUE(Done(Automation::setText(account, IDC_NEW_PASSWORD, L"Natrium")));
+        EXPECT_TRUE(Done(Automation::click(account, IDOK)));
+    });
+    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kAccountList), IDC_ADD_ACCOUNT))); });
+    m_user.then([] {
+        const HWND account = Automation::findWindow(kAccount);
+        EXPECT_TRUE(Done(Automation::setText(account, IDC_USER_NAME, L"Admin")));
+        EXPECT_TRUE(Done(Automation::click(account, IDOK)));
+    });
+    AnswerMessage(messages);
+    m_user.then([] {
+        const HWND account = Automation::findWindow(kAccount);
+        ASSERT_NE(account, nullptr) << "still open after the refusal";
+        EXPECT_TRUE(Done(Automation::setText(account, IDC_USER_NAME, L"admin")));
+        EXPECT_TRUE(Done(Automation::click(account, IDOK)));
+    });
+    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kAccountList), IDOK))); });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_USER_ACCOUNTS)));
+
+    EXPECT_EQ(messages, (std::vector<std::wstring>{
+                            L"The account \"Admin\" is the last administrator and cannot be removed while access "
+                            L"control is on: nobody could manage the accounts any more. Give another account the role "
+                            L"Administrator first.",
+                            L"Remove the account \"Ada\"?",
+                            L"An account named \"Admin\" exists already. Choose another user name."}));
+    const auto accounts = StoredAccounts();
+    ASSERT_EQ(accounts.size(), 3u);
+    EXPECT_STREQ(accounts[1].UserName, L"Ada");
+    EXPECT_STREQ(accounts[1].Password, L"Natrium") << "the edited account is the one written";
+    EXPECT_STREQ(accounts[2].UserName, L"admin");
 }
 
 TEST_F(UserAccounts, OnlyAnAdministratorWithAccessControlOnReachesTheList)
