@@ -1,4 +1,4 @@
-// Tool bar 302 with its bitmap of ten images, and bitmap 353, the logo of the status bar.
+// Tool bar 302 with its bitmap of eleven images, and bitmap 353, the logo of the status bar.
 #include "ModuleResources.h"
 #include "ResourceIds.h"
 
@@ -11,7 +11,7 @@ namespace {
 const WORD toolBarItems[] = {
     ID_ADD_GROUP, ID_DELETE_GROUP, ID_SEPARATOR,  ID_AUTONAME,    ID_SEPARATOR, ID_ADD_METHOD,
     ID_DELETE_METHOD, ID_PROPERTIES, ID_CHECK_ALL, ID_UNCHECK_ALL, ID_SEPARATOR, ID_CONTINUE,
-    ID_SEPARATOR, ID_MODULE_HELP,
+    ID_STOP_AFTER_METHOD, ID_SEPARATOR, ID_MODULE_HELP,
 };
 const ToolBarTemplate toolBar = {18, 18, toolBarItems};
 
@@ -28,9 +28,10 @@ const BitmapTile toolBarTiles[] = {
     {L"x*", kInk, kFace}, // check all
     {L"o*", kInk, kFace}, // uncheck all
     {L">>", kInk, kFace}, // continue
+    {L">|", kInk, kFace}, // stop after this method
     {L"? ", kInk, kFace}, // help
 };
-const BitmapTemplate toolBarImages = {.cx = 180, .cy = 18, .tileWidth = 18, .tiles = toolBarTiles};
+const BitmapTemplate toolBarImages = {.cx = 198, .cy = 18, .tileWidth = 18, .tiles = toolBarTiles};
 
 const BitmapTile logoTiles[] = {{L"  Serion FIA ", RGB(255, 255, 255), RGB(0, 0, 128)}};
 const BitmapTemplate logo = {.cx = 108, .cy = 16, .tileWidth = 108, .tiles = logoTiles};

@@ -21,8 +21,12 @@ const DialogItemTemplate viewerItems[] = {
      kControl | CBS_DROPDOWN | CBS_UPPERCASE | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP, 148, 16, 146, 57},
     {L"STATIC", L"Command on reco&very:", IDC_STATIC, kControl | SS_LEFT, 6, 24, 126, 8},
     {L"EDIT", L"", IDC_RECOVERY, kControl | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_UPPERCASE, 148, 24, 146, 8},
+    {L"STATIC", L"On fai&lure:", IDC_STATIC, kControl | SS_LEFT, 6, 32, 46, 8},
+    {L"COMBOBOX", L"", IDC_ON_FAILURE, kControl | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 54, 32, 112, 40},
+    {L"STATIC", L"Emergenc&y:", IDC_STATIC, kControl | SS_LEFT, 172, 32, 44, 8},
+    {L"EDIT", L"", IDC_EMERGENCY, kControl | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_UPPERCASE, 218, 32, 76, 8},
     {WC_LISTVIEWW, L"", IDC_METHOD_LIST,
-     kControl | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 5, 32, 289, 120},
+     kControl | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 5, 40, 289, 112},
     {L"BUTTON", L"&Run", IDC_RUN, kControl | BS_DEFPUSHBUTTON | WS_TABSTOP, 111, 152, 50, 8},
     {L"BUTTON", L"&Pause", IDC_PAUSE, kControl | BS_PUSHBUTTON | WS_TABSTOP, 171, 152, 50, 8},
     {L"BUTTON", L"&Stop", IDC_STOP, kControl | BS_PUSHBUTTON | WS_TABSTOP, 231, 152, 50, 8},
@@ -51,6 +55,7 @@ const MenuItemTemplate groupItems[] = {
     {L"Auto&name...\tCtrl+Alt+N", ID_AUTONAME},
     {nullptr, 0, MF_SEPARATOR},
     {L"&Continue", ID_CONTINUE},
+    {L"&Stop After This Method", ID_STOP_AFTER_METHOD},
 };
 const MenuItemTemplate methodItems[] = {
     {L"&Add Method...\tCtrl+M", ID_ADD_METHOD},

@@ -15,6 +15,8 @@ constexpr int IDC_METHOD_LIST = 19001;
 constexpr int IDC_SHUTDOWN = 19005;
 constexpr int IDC_GROUP = 19006;
 constexpr int IDC_RECOVERY = 19040;
+constexpr int IDC_ON_FAILURE = 19041;
+constexpr int IDC_EMERGENCY = 19042;
 constexpr int IDC_RUN = 33001;
 constexpr int IDC_PAUSE = 33002;
 constexpr int IDC_STOP = 33003;
@@ -30,6 +32,7 @@ constexpr int ID_UNCHECK_ALL = 32778;
 constexpr int ID_USER_ACCOUNTS = 32779;
 constexpr int ID_LOCK = 32780;
 constexpr int ID_CONTINUE = 32782;
+constexpr int ID_STOP_AFTER_METHOD = 32783;
 constexpr int ID_MODULE_HELP = 9;
 
 // The state images of the method list, one a run state.
@@ -109,6 +112,17 @@ constexpr int IDS_GROUP_SUMMARY = 22051;
 constexpr int IDS_NO_DATA_WRITTEN = 22052;
 constexpr int IDS_SAME_DATA_FOLDER = 22053;
 constexpr int IDS_STOPPED_BY = 22054;
+// The failure policies as the main window lists them, in ONFAILURE_ order, and what they do.
+constexpr int IDS_ONFAILURE_GO_ON = 22056;
+constexpr int IDS_ONFAILURE_PAUSE = 22057;
+constexpr int IDS_ONFAILURE_STOP = 22058;
+constexpr int IDS_FAILURE_PAUSED = 22059;
+constexpr int IDS_FAILURE_STOPPED = 22060;
+constexpr int IDS_LOG_FAILURE_PAUSED = 22061;
+constexpr int IDS_LOG_FAILURE_STOPPED = 22062;
+constexpr int IDS_LOG_EMERGENCY_SENT = 22063;
+constexpr int IDS_STOP_AFTER_METHOD = 22064;
+constexpr int IDS_LOG_STOP_AFTER_METHOD = 22065;
 // Why a row's data file or sub-folder is refused, and which rows the refusal is for.
 constexpr int IDS_DATA_FILE_FORBIDDEN = 22100;
 constexpr int IDS_SUB_FOLDER_FORBIDDEN = 22101;

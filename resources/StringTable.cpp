@@ -66,6 +66,16 @@ const ResourceEntry entries[] = {
     string(22052, L"No data was written: the data folder %s does not exist."),
     string(22053, L"Rows %d and %d would both write their data into this folder:\n%s\nRun anyway?"),
     string(22054, L"Stopped by %s."),
+    string(22056, L"Go on with the next method"),
+    string(22057, L"Pause the run"),
+    string(22058, L"Stop the group"),
+    string(22059, L"Row %d (%s) failed: the next method waits for Run."),
+    string(22060, L"Row %d (%s) failed: the group was stopped."),
+    string(22061, L"Serion group %s row %d (%s) failed: the run pauses."),
+    string(22062, L"Serion group %s row %d (%s) failed: the group stops."),
+    string(22063, L"Serion emergency command %s sent."),
+    string(22064, L"The run stops after the running method."),
+    string(22065, L"Serion group %s stops after row %d (%s)."),
     string(22070, L"Another Orvane runs group %s now. It cannot be changed or deleted here until that run has ended."),
     string(22071, L"The worklist holds a method table %s without its group, left when Orvane stopped while adding "
                   L"it. Yes takes it back as the group, with its rows; No removes it and adds the group empty; "
@@ -102,6 +112,7 @@ const ResourceEntry entries[] = {
     string(32780, L"Lock Serion and Orvane\nLock Orvane"),
     string(32781, L"\\helpenu\\Orvane.chm"),
     string(32782, L"Runs the group on from its first row that has not completed\nContinue"),
+    string(32783, L"Ends the run when the running method has ended\nStop After This Method"),
 };
 
 } // namespace

@@ -110,6 +110,8 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_CBN_SELCHANGE(IDC_SHUTDOWN, &CDialogMainViewer::OnShutdownChanged)
     ON_CBN_KILLFOCUS(IDC_SHUTDOWN, &CDialogMainViewer::OnShutdownChanged)
     ON_EN_KILLFOCUS(IDC_RECOVERY, &CDialogMainViewer::OnRecoveryChanged)
+    ON_CBN_SELCHANGE(IDC_ON_FAILURE, &CDialogMainViewer::OnFailurePolicyChanged)
+    ON_EN_KILLFOCUS(IDC_EMERGENCY, &CDialogMainViewer::OnFailurePolicyChanged)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_METHOD_LIST, &CDialogMainViewer::OnListItemChanged)
     ON_COMMAND(ID_LOCK, &CDialogMainViewer::OnLock)
     ON_COMMAND(ID_USER_ACCOUNTS, &CDialogMainViewer::OnUserAccounts)
@@ -122,6 +124,7 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_BN_CLICKED(IDC_PAUSE, &CDialogMainViewer::OnPause)
     ON_BN_CLICKED(IDC_STOP, &CDialogMainViewer::OnStop)
     ON_COMMAND(ID_CONTINUE, &CDialogMainViewer::OnContinue)
+    ON_COMMAND(ID_STOP_AFTER_METHOD, &CDialogMainViewer::OnStopAfterMethod)
     ON_MESSAGE(WM_RUN_CLOSED, &CDialogMainViewer::OnRunClosed)
     ON_MESSAGE(WM_START_RAN, &CDialogMainViewer::OnStartRan)
     ON_MESSAGE(WM_DISPLAYCHANGE, &CDialogMainViewer::OnDisplayChange)
@@ -165,6 +168,9 @@ BOOL CDialogMainViewer::OnInitDialog()
     }
 
     SendDlgItemMessageW(m_hWnd, IDC_RECOVERY, EM_LIMITTEXT, std::size(GroupRecord{}.RecoveryCommand) - 1, 0);
+    SendDlgItemMessageW(m_hWnd, IDC_EMERGENCY, EM_LIMITTEXT, std::size(GroupRecord{}.EmergencyCommand) - 1, 0);
+    for (int nID : {IDS_ONFAILURE_GO_ON, IDS_ONFAILURE_PAUSE, IDS_ONFAILURE_STOP})
+        SendDlgItemMessageW(m_hWnd, IDC_ON_FAILURE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ModuleString(nID).c_str()));
     EnableToolTips(TRUE);
     if (!m_toolBar.Create(this, IDR_MAIN_TOOLBAR) || !m_statusBar.Create(this))
         return TRUE;
@@ -261,6 +267,10 @@ void CDialogMainViewer::UpdateCommandState()
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_ADD_GROUP, bIdle);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_AUTONAME, bIdle && nItems > 0);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_CONTINUE, bGroupSelected && m_run.CanContinue());
+    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_STOP_AFTER_METHOD, m_run.CanStopAfterMethod());
+    if (CMenu* pGroupMenu = pMenu->GetSubMenu(kGroupMenu))
+        pGroupMenu->CheckMenuItem(ID_STOP_AFTER_METHOD,
+                                  MF_BYCOMMAND | (m_run.StopsAfterMethod() ? MF_CHECKED : MF_UNCHECKED));
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_DELETE_GROUP, bIdle && bGroupSelected);
     EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_ADD_METHOD, bIdle && bGroupSelected);
     EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_CHECK_ALL, bIdle && nItems > 0);
@@ -311,6 +321,7 @@ void CDialogMainViewer::OnGroupChanged()
     m_run.ForgetContinue();
     if (nIndex == CB_ERR) {
         ::SetDlgItemTextW(m_hWnd, IDC_RECOVERY, L"");
+        ShowFailurePolicy(FALSE);
         m_listMethods.LoadGroup();
         UpdateCommandState();
         return;
@@ -319,6 +330,7 @@ void CDialogMainViewer::OnGroupChanged()
     FillShutdownComboOf(GroupIdOf(nIndex));
     const bool bFound = GroupRows(m_groupTable).FindById(GroupIdOf(nIndex));
     ::SetDlgItemTextW(m_hWnd, IDC_RECOVERY, bFound ? m_groupTable.RecoveryCommand : L"");
+    ShowFailurePolicy(bFound);
     m_listMethods.LoadGroup(strGroup.c_str(), GroupIdOf(nIndex));
     // What the pane said was about the group shown before.
     m_statusBar.SetMessageText(L"");
@@ -355,6 +367,12 @@ void CDialogMainViewer::OnContinue()
 {
     m_run.OnContinue(FALSE);
     KeysToListDuringRun();
+}
+
+void CDialogMainViewer::OnStopAfterMethod()
+{
+    m_run.OnStopAfterMethod();
+    UpdateCommandState();
 }
 
 void CDialogMainViewer::KeysToListDuringRun()
@@ -437,6 +455,8 @@ void CDialogMainViewer::UpdateRunButtons()
     EnableControl(IDC_GROUP, buttons.bChoices);
     EnableControl(IDC_SHUTDOWN, buttons.bChoices);
     EnableControl(IDC_RECOVERY, buttons.bChoices);
+    EnableControl(IDC_ON_FAILURE, buttons.bChoices);
+    EnableControl(IDC_EMERGENCY, buttons.bChoices);
 }
 
 LONG CDialogMainViewer::GroupIdOf(int nIndex) const
@@ -496,6 +516,25 @@ void CDialogMainViewer::OnRecoveryChanged()
     GroupRows(m_groupTable).StoreRecoveryCommand(GroupIdOf(nGroup), szCommand);
 }
 
+void CDialogMainViewer::ShowFailurePolicy(BOOL bFound)
+{
+    const LONG nPolicy = bFound ? std::clamp(m_groupTable.OnFailure, ONFAILURE_GO_ON, ONFAILURE_STOP) : ONFAILURE_GO_ON;
+    SendDlgItemMessageW(m_hWnd, IDC_ON_FAILURE, CB_SETCURSEL, static_cast<WPARAM>(nPolicy), 0);
+    ::SetDlgItemTextW(m_hWnd, IDC_EMERGENCY, bFound ? m_groupTable.EmergencyCommand : L"");
+}
+
+void CDialogMainViewer::OnFailurePolicyChanged()
+{
+    std::wstring strGroup;
+    const int nGroup = GetCurrentGroup(strGroup);
+    const auto nPolicy = static_cast<LONG>(SendDlgItemMessageW(m_hWnd, IDC_ON_FAILURE, CB_GETCURSEL, 0, 0));
+    if (nGroup == CB_ERR || nPolicy == CB_ERR)
+        return;
+    WCHAR szCommand[std::size(GroupRecord{}.EmergencyCommand)]{};
+    ::GetDlgItemTextW(m_hWnd, IDC_EMERGENCY, szCommand, static_cast<int>(std::size(szCommand)));
+    GroupRows(m_groupTable).StoreFailurePolicy(GroupIdOf(nGroup), nPolicy, szCommand);
+}
+
 void CDialogMainViewer::OnAddGroup()
 {
     CDialogAddGroup dialog(this);
@@ -524,6 +563,7 @@ void CDialogMainViewer::OnAddGroup()
         m_comboShutdown.EnableWindow(TRUE);
         m_listMethods.LoadGroup(strName.c_str(), nNewId);
         ::SetDlgItemTextW(m_hWnd, IDC_RECOVERY, L"");
+        ShowFailurePolicy(FALSE);
         UpdateCommandState();
     }
     FillShutdownCombo(nullptr);

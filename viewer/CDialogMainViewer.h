@@ -64,6 +64,10 @@ protected:
     void OnShutdownChanged();
     // Stores the typed command on recovery with the selected group.
     void OnRecoveryChanged();
+    // Stores the chosen failure policy and the typed emergency command with the selected group.
+    void OnFailurePolicyChanged();
+    // Shows the failure policy of the group in m_groupTable, or the default without a group.
+    void ShowFailurePolicy(BOOL bFound);
     void OnProperties();
     void OnCheckAll();
     void OnUncheckAll();
@@ -86,6 +90,7 @@ protected:
     void OnPause();
     void OnStop();
     void OnContinue();
+    void OnStopAfterMethod();
     void UpdateRunButtons();
     LRESULT OnRunClosed(WPARAM wParam, LPARAM lParam);
     LRESULT OnStartRan(WPARAM wParam, LPARAM lParam);

@@ -114,6 +114,7 @@ void GroupRun::SetState(State state)
     m_state = state;
     ForgetContinue();
     m_viewer.UpdateRunButtons();
+    m_viewer.UpdateCommandState();
 }
 
 void GroupRun::OnRun()
@@ -186,6 +187,7 @@ void GroupRun::OnContinue(BOOL bUnattended)
         return;
     m_bContinuing = TRUE;
     m_strEndReason.clear();
+    ReadFailurePolicy();
     // The rows that run again keep what their earlier run wrote; then the others are asked about.
     std::vector<LONG> rerun = list.RowsInState(RUNSTATE_INTERRUPTED);
     if (m_nStoppedRow >= 0)
@@ -217,6 +219,7 @@ BOOL GroupRun::StartRun()
 {
     m_bContinuing = FALSE;
     m_strEndReason.clear();
+    ReadFailurePolicy();
     m_nStoppedRow = -1;
     if (!TakeClaim())
         return FALSE;
@@ -331,9 +334,10 @@ BOOL GroupRun::StartMethod(MethodRecord* pRow)
         return FALSE;
     if (!IsDirectory(std::wstring(pRow->SysMethPath) + pRow->MethodName)) {
         const std::wstring strMessage = ModuleString(IDS_NO_METHOD_DIRECTORY);
+        const LONG nRowId = pRow->aaaID;
         m_viewer.m_listMethods.ChangeRunState(pRow, RUNSTATE_FAILED, strMessage.c_str());
         LogRowEnd(*pRow, TRUE, strMessage);
-        return StartNextMethod();
+        return NextAfterRowEnd(TRUE, nRowId);
     }
     // A method started at the command line holds the instrument: its end lets this row start.
     if (GetNum("_METHODON") >= kSetThreshold) {
@@ -493,14 +497,15 @@ void GroupRun::OnVariableChanged(LPCWSTR lpszName)
         } else {
             m_ownMethod = OwnMethod::None;
             // The host's hook puts _SERIONON back to 0 only when the method ended normally.
+            BOOL bRowFailed = FALSE;
             if (dSerionOn < kSetThreshold) {
-                OnCompleteMethod(ModuleString(IDS_RUN_COMPLETE), FALSE);
+                bRowFailed = OnCompleteMethod(ModuleString(IDS_RUN_COMPLETE), FALSE);
             } else {
                 if (m_strRunMessages.empty())
                     m_strRunMessages = ModuleString(IDS_RUN_ABORTED);
-                OnCompleteMethod(m_strRunMessages, TRUE);
+                bRowFailed = OnCompleteMethod(m_strRunMessages, TRUE);
             }
-            if (!StartNextMethod())
+            if (!NextAfterRowEnd(bRowFailed, m_nRunningRow))
                 OnCompleteGroup();
         }
     }
@@ -516,6 +521,8 @@ void GroupRun::OnVariableChanged(LPCWSTR lpszName)
             // Waiting for Run, the last row has its result already; the error is not its.
             const BOOL bMethodRunning = m_state != State::WaitingForRun;
             m_strEndReason = m_strRunMessages.empty() ? m_strAcqStatus : OneLine(m_strRunMessages);
+            // The group ends whatever its policy; one that would pause or stop is owed its command.
+            m_bEmergencyOwed = bMethodRunning && m_nOnFailure != ONFAILURE_GO_ON;
             OnCompleteGroup();
             if (bMethodRunning)
                 OnCompleteMethod(m_strAcqStatus, TRUE);
@@ -532,14 +539,14 @@ void GroupRun::OnModuleMessage(LPCWSTR lpszObject)
 
 void GroupRun::ReadAcqStatus() { ReadStrVar("ACQSTATUS$", m_strAcqStatus); }
 
-void GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
+BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
 {
     // The row's number in the group, counted from 1 so that 0 still means no row: an address
     // would not fit the eight digits, nor tell the reader which row ended.
     const ULONG nRow = m_nRunningRow >= 0 ? static_cast<ULONG>(m_nRunningRow) + 1 : 0;
     TraceLog(3, L"OnCompleteMethod: 0x%08lX %s\n", nRow, strMessage.c_str());
     if (m_nRunningRow < 0)
-        return;
+        return bFailed;
     CMethodListCtrl& list = m_viewer.m_listMethods;
     if (MethodRecord* pRow = list.FindRowById(m_nRunningRow, FALSE)) {
         // A method that ended well but left no data folder did not do the row's work.
@@ -550,10 +557,81 @@ void GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
         const std::wstring& strShown = bNoData ? strNoData : strMessage;
         list.ChangeRunState(pRow, bFailed || bNoData ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str());
         LogRowEnd(*pRow, bFailed || bNoData, bFailed && !m_strRunMessages.empty() ? m_strRunMessages : strShown);
+        bFailed = bFailed || bNoData;
     }
     // The row a Stop ended without its result is the one Continue runs again.
     if (m_state == State::Stopping && bFailed)
         m_nStoppedRow = m_nRunningRow;
+    return bFailed;
+}
+
+BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
+{
+    const MethodRecord* pRow = m_viewer.m_listMethods.FindRowById(nRowId, FALSE);
+    const std::wstring strMethod = pRow ? pRow->MethodName : L"";
+    const int nRow = static_cast<int>(nRowId) + 1;
+    std::wstring strGroup;
+    m_viewer.GetCurrentGroup(strGroup);
+    if (m_bStopAfterMethod && m_state != State::Stopping) {
+        TraceLog(3, L"NextAfterRowEnd: stop after row %d\n", nRow);
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_STOP_AFTER_METHOD).c_str(), strGroup.c_str(), nRow, strMethod.c_str()));
+        return FALSE;
+    }
+    const BOOL bPolicyApplies = bRowFailed && (m_state == State::Running || m_state == State::PauseRequested);
+    if (!bPolicyApplies || m_nOnFailure == ONFAILURE_GO_ON)
+        return StartNextMethod();
+    const BOOL bPause = m_nOnFailure == ONFAILURE_PAUSE;
+    TraceLog(3, L"NextAfterRowEnd: row %d failed, %s\n", nRow, bPause ? L"pause" : L"stop");
+    LogbookWrite(FormatWin(ModuleString(bPause ? IDS_LOG_FAILURE_PAUSED : IDS_LOG_FAILURE_STOPPED).c_str(),
+                           strGroup.c_str(), nRow, strMethod.c_str()));
+    const std::wstring strStatus =
+        FormatWin(ModuleString(bPause ? IDS_FAILURE_PAUSED : IDS_FAILURE_STOPPED).c_str(), nRow, strMethod.c_str());
+    if (!bPause) {
+        // Sent in OnCompleteGroup, before the shut-down command.
+        m_bEmergencyOwed = TRUE;
+        m_strEndReason = strStatus;
+        return FALSE;
+    }
+    SendEmergencyCommand();
+    m_state = State::WaitingForRun;
+    ForgetContinue();
+    m_viewer.m_statusBar.SetMessageText(strStatus.c_str());
+    m_viewer.UpdateRunButtons();
+    m_viewer.UpdateCommandState();
+    return TRUE;
+}
+
+void GroupRun::ReadFailurePolicy()
+{
+    GroupRows groups(m_viewer.m_groupTable);
+    const bool bFound = groups.FindById(ShownGroupId());
+    m_nOnFailure = bFound ? m_viewer.m_groupTable.OnFailure : ONFAILURE_GO_ON;
+    m_strEmergencyCommand = bFound ? m_viewer.m_groupTable.EmergencyCommand : L"";
+    m_bEmergencySent = FALSE;
+    m_bEmergencyOwed = FALSE;
+    m_bStopAfterMethod = FALSE;
+}
+
+void GroupRun::SendEmergencyCommand()
+{
+    if (m_bEmergencySent || m_strEmergencyCommand.find_first_not_of(L' ') == std::wstring::npos)
+        return;
+    m_bEmergencySent = TRUE;
+    TraceLog(3, L"SendEmergencyCommand: %s\n", m_strEmergencyCommand.c_str());
+    LogbookWrite(FormatWin(ModuleString(IDS_LOG_EMERGENCY_SENT).c_str(), m_strEmergencyCommand.c_str()));
+    Exec(m_strEmergencyCommand.c_str());
+}
+
+void GroupRun::OnStopAfterMethod()
+{
+    if (!CanStopAfterMethod())
+        return;
+    m_bStopAfterMethod = !m_bStopAfterMethod;
+    TraceLog(3, L"OnStopAfterMethod: %d\n", m_bStopAfterMethod);
+    if (m_bStopAfterMethod)
+        m_viewer.m_statusBar.SetMessageTextId(IDS_STOP_AFTER_METHOD);
+    else
+        m_viewer.m_statusBar.SetMessageText(L"");
 }
 
 void GroupRun::OnStartRan(LONG nRow)
@@ -568,7 +646,7 @@ void GroupRun::OnStartRan(LONG nRow)
     m_ownMethod = OwnMethod::None;
     m_strRunMessages.clear();
     OnCompleteMethod(GetStr("_ERRMSG$"), TRUE);
-    if (!StartNextMethod())
+    if (!NextAfterRowEnd(TRUE, nRow))
         OnCompleteGroup();
 }
 
@@ -607,11 +685,15 @@ void GroupRun::OnCompleteGroup()
     m_state = State::Idle;
     m_ownMethod = OwnMethod::None;
     m_nWaitingRow = -1;
+    m_bStopAfterMethod = FALSE;
     ForgetContinue();
     m_viewer.UpdateCommandState();
     m_viewer.UpdateRunButtons();
     m_viewer.m_listMethods.Invalidate();
     m_viewer.m_listMethods.UpdateWindow();
+    if (m_bEmergencyOwed)
+        SendEmergencyCommand();
+    m_bEmergencyOwed = FALSE;
     RunPostGroup();
     if (!bStopped)
         m_nStoppedRow = -1;

@@ -39,6 +39,10 @@ public:
     // Runs the shown group on from its first row that has not completed, resetting nothing.
     // Unattended, nothing is asked and no old data folder is deleted.
     void OnContinue(BOOL bUnattended);
+    // Arms or takes back the end of the run after the running method.
+    void OnStopAfterMethod();
+    BOOL CanStopAfterMethod() const { return m_state == State::Running || m_state == State::PauseRequested; }
+    BOOL StopsAfterMethod() const { return m_bStopAfterMethod; }
     // A host variable changed (its name) or a host object announced a change (the object's name).
     void OnVariableChanged(LPCWSTR lpszName);
     void OnModuleMessage(LPCWSTR lpszObject);
@@ -73,7 +77,15 @@ private:
     BOOL PreRunCheck();
     // Two rows that would write one data folder are shown; the user says whether to run all the same.
     BOOL ConfirmSharedDataFolders();
-    void OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed);
+    // Records the running row's end; TRUE when the row ended failed.
+    BOOL OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed);
+    // After the end of row nRowId: the next row starts, or Stop After This Method or the group's
+    // failure policy holds or ends the run. FALSE when the group must end.
+    BOOL NextAfterRowEnd(BOOL bRowFailed, LONG nRowId);
+    // The shown group's failure policy and emergency command, read when a run starts.
+    void ReadFailurePolicy();
+    // The emergency command, once a run.
+    void SendEmergencyCommand();
     void OnCompleteGroup();
     // The logbook line of a row's end, with what ended it; the row's message stays as it is.
     void LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstring& strReason);
@@ -115,6 +127,12 @@ private:
     // Who pressed Stop, for the logbook; what ended the group early, for its summary.
     std::wstring m_strStoppedBy;
     std::wstring m_strEndReason;
+    LONG m_nOnFailure = 0;
+    std::wstring m_strEmergencyCommand;
+    BOOL m_bEmergencySent = FALSE;
+    // The failure policy stops the group: the emergency command goes before the shut-down.
+    BOOL m_bEmergencyOwed = FALSE;
+    BOOL m_bStopAfterMethod = FALSE;
     // The row that a Stop aborted and Continue runs again ("aaaID"); -1 for none.
     LONG m_nStoppedRow = -1;
     // The group whose run has ended and whose closing record waits for its shut-down to be sent.

@@ -17,6 +17,8 @@ constexpr AddedColumn kAddedColumns[] = {
     {L"RecoveryCommand", DBTYPE_WSTR, 50},
     {L"RunOpen", DBTYPE_I4, 0},
     {L"StoppedRow", DBTYPE_I4, 0},
+    {L"OnFailure", DBTYPE_I4, 0},
+    {L"EmergencyCommand", DBTYPE_WSTR, 50},
 };
 
 // A worklist from an earlier version gains the columns it lacks, so that every row binds.

@@ -1,9 +1,15 @@
 // One row of group_tbl, bound by position: the group's id, its name (also the name of its method
 // table), its shut-down command, the command that brings the instrument to a defined state before
-// an interrupted run goes on, and what the group's last run left behind.
+// an interrupted run goes on, what a failed row does to the run, and what the group's last run
+// left behind.
 #pragma once
 
 #include "oledb/CAccessor.h"
+
+// What a run does after a row of the group failed.
+constexpr LONG ONFAILURE_GO_ON = 0;
+constexpr LONG ONFAILURE_PAUSE = 1;
+constexpr LONG ONFAILURE_STOP = 2;
 
 struct GroupRecord {
     LONG GroupID;
@@ -14,6 +20,9 @@ struct GroupRecord {
     LONG RunOpen;
     // The row a Stop aborted, counted from 1 ("aaaID" + 1); 0 for none. Continue runs it again.
     LONG StoppedRow;
+    LONG OnFailure;
+    // Sent once when the failure policy pauses or stops the run.
+    WCHAR EmergencyCommand[51];
 
     BEGIN_COLUMN_MAP(GroupRecord)
         COLUMN_ENTRY(1, GroupID)
@@ -22,5 +31,7 @@ struct GroupRecord {
         COLUMN_ENTRY(4, RecoveryCommand)
         COLUMN_ENTRY(5, RunOpen)
         COLUMN_ENTRY(6, StoppedRow)
+        COLUMN_ENTRY(7, OnFailure)
+        COLUMN_ENTRY(8, EmergencyCommand)
     END_COLUMN_MAP()
 };

@@ -125,6 +125,8 @@ HRESULT GroupRows::InsertRow(const std::wstring& name, bool listIsEmpty)
     SetRecordText(m_table.RecoveryCommand, L"");
     m_table.RunOpen = 0;
     m_table.StoppedRow = 0;
+    m_table.OnFailure = ONFAILURE_GO_ON;
+    SetRecordText(m_table.EmergencyCommand, L"");
     return m_table.Insert();
 }
 
@@ -155,6 +157,15 @@ void GroupRows::StoreRecoveryCommand(LONG id, const std::wstring& command)
     if (!FindById(id))
         return;
     SetRecordText(m_table.RecoveryCommand, command);
+    m_table.SetData();
+}
+
+void GroupRows::StoreFailurePolicy(LONG id, LONG onFailure, const std::wstring& emergencyCommand)
+{
+    if (!FindById(id))
+        return;
+    m_table.OnFailure = onFailure;
+    SetRecordText(m_table.EmergencyCommand, emergencyCommand);
     m_table.SetData();
 }
 

@@ -43,6 +43,8 @@ public:
     // Stores a shut-down command in the row of group id, cut to the field.
     void StoreShutDownOption(LONG id, const std::wstring& option);
     void StoreRecoveryCommand(LONG id, const std::wstring& command);
+    // What a failed row does to the group's run (ONFAILURE_...) and the command sent then.
+    void StoreFailurePolicy(LONG id, LONG onFailure, const std::wstring& emergencyCommand);
     // What group id's run leaves behind: whether the run is open (its shut-down not yet sent) and
     // the row a Stop aborted (from 1; 0 for none).
     HRESULT StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow);

@@ -83,7 +83,7 @@ TEST_F(ControlBars, ButtonsFollowTheirMenuItemsAndShowTheSecondLineOfTheirPrompt
     // No group, no rows: only Add group and Help are available, on the bar as in the menu.
     const std::wstring snapshot = Automation::snapshot(viewer);
     EXPECT_NE(snapshot.find(L"ToolbarWindow32 59392 \"\" buttons={32773, 32774 greyed, |, 32775 greyed, |, 32770 greyed, "
-                            L"32771 greyed, 32772 greyed, 32777 greyed, 32778 greyed, |, 32782 greyed, |, 9}"),
+                            L"32771 greyed, 32772 greyed, 32777 greyed, 32778 greyed, |, 32782 greyed, 32783 greyed, |, 9}"),
               std::wstring::npos)
         << WideToUtf8(snapshot);
 

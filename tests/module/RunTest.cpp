@@ -6,6 +6,7 @@
 #include "module/ModuleCommands.h"
 #include "module/ModuleSettings.h"
 #include "viewer/CDialogMainViewer.h"
+#include "worklist/CGroupTable.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 #include "worklist/RunClaim.h"
@@ -20,6 +21,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <regex>
@@ -172,6 +174,78 @@ TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
                                        L"Serion group Nitrates row 5 (MISSING.M) failed: Method directory does not exist.",
                                        summary}));
     EXPECT_EQ(StatusMessage(), summary);
+}
+
+TEST_F(Run, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyCommandIsSentOnce)
+{
+    OpenWith({L"DONE.M", L"LEAK.M", L"ABORTED.M", L"DONE.M"});
+    ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_ON_FAILURE, L"Pause the run").ok);
+    ASSERT_TRUE(Automation::setText(Viewer(), IDC_EMERGENCY, L"PUMPALL OFF").ok);
+    SetFocus(GetDlgItem(Viewer(), IDC_METHOD_LIST));
+    ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_SHUTDOWN, L"STANDBY").ok);
+    const auto emergencies = [this] { return std::ranges::count(m_instrumentOutput, std::wstring(L"Instrument: Pumps off.")); };
+
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(35);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    EXPECT_TRUE(Window().GetRun().IsRunning() && Enabled(IDC_RUN));
+    EXPECT_EQ(StatusMessage(), L"Row 2 (LEAK.M) failed: the next method waits for Run.");
+    EXPECT_EQ(emergencies(), 1);
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(10);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_EQ(emergencies(), 1) << "once a run";
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(20);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_DONE));
+    EXPECT_THAT(LogbookTexts(), testing::IsSupersetOf(std::vector<std::wstring>{
+                                    L"Serion group Nitrates row 2 (LEAK.M) failed: the run pauses.",
+                                    L"Serion group Nitrates row 3 (ABORTED.M) failed: the run pauses.",
+                                    L"Serion emergency command PUMPALL OFF sent."}));
+
+    // Stopping, the emergency command goes before the shut-down command.
+    ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_ON_FAILURE, L"Stop the group").ok);
+    std::vector<std::wstring> questions;
+    AnswerMessage(questions, IDYES);
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(100);
+    EXPECT_FALSE(Window().GetRun().IsRunning());
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    EXPECT_THAT(Trace({"SendEmergencyCommand", "RunPostGroup"}),
+                ElementsAre("SendEmergencyCommand: PUMPALL OFF", "RunPostGroup: STANDBY", "SendEmergencyCommand: PUMPALL OFF",
+                            "RunPostGroup: STANDBY"));
+    EXPECT_EQ(StatusMessage(), L"Row 2 (LEAK.M) failed: the group was stopped. Serion group Nitrates ended: 1 done, 1 "
+                               L"failed, 2 not run.");
+    CGroupTable groups;
+    ASSERT_TRUE(SUCCEEDED(groups.Open()));
+    ASSERT_TRUE(GroupRows(groups).FindById(2));
+    EXPECT_EQ(groups.OnFailure, ONFAILURE_STOP);
+    EXPECT_STREQ(groups.EmergencyCommand, L"PUMPALL OFF");
+}
+
+TEST_F(Run, StopAfterThisMethodEndsTheRunWithTheRowsResultAndCanBeTakenBack)
+{
+    OpenWith({L"DONE.M", L"DONE.M", L"DONE.M"});
+    const auto menuState = [this] { return GetMenuState(GetMenu(Viewer()), ID_STOP_AFTER_METHOD, MF_BYCOMMAND); };
+    EXPECT_TRUE(menuState() & MF_GRAYED) << "no run";
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(2);
+    ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_STOP_AFTER_METHOD).ok);
+    EXPECT_TRUE(menuState() & MF_CHECKED);
+    EXPECT_EQ(StatusMessage(), L"The run stops after the running method.");
+    ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_STOP_AFTER_METHOD).ok);
+    EXPECT_FALSE(menuState() & MF_CHECKED) << "taken back";
+    RunHost(10);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED));
+
+    ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_STOP_AFTER_METHOD).ok);
+    RunHost(30);
+    EXPECT_FALSE(Window().GetRun().IsRunning());
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_CHECKED)) << "the method ended with its result";
+    EXPECT_THAT(Trace({"RunPostGroup"}), ElementsAre("RunPostGroup:  "));
+    EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion group Nitrates stops after row 2 (DONE.M)."));
+    EXPECT_TRUE(menuState() & MF_GRAYED);
+    EXPECT_FALSE(menuState() & MF_CHECKED);
 }
 
 TEST_F(Run, ARowWaitsForAMethodStartedByHandAndAMethodTheHostCannotStartFailsItsRow)

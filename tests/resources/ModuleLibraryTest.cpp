@@ -103,8 +103,8 @@ TEST_F(ModuleLibrary, MainViewerTemplateIsTheModelessWindowWithItsMenuAndControl
     std::vector<int> ids;
     for (const DialogItemTemplate& item : dialog->items)
         ids.push_back(item.id);
-    EXPECT_EQ(ids, (std::vector<int>{IDC_STATIC, 19006, IDC_STATIC, 19005, IDC_STATIC, 19040, 19001, 33001, 33002, 33003,
-                                     IDOK}));
+    EXPECT_EQ(ids, (std::vector<int>{IDC_STATIC, 19006, IDC_STATIC, 19005, IDC_STATIC, 19040, IDC_STATIC, 19041,
+                                     IDC_STATIC, 19042, 19001, 33001, 33002, 33003, IDOK}));
 
     const DialogItemTemplate& groups = dialog->items[1];
     EXPECT_EQ(groups.style & (CBS_DROPDOWNLIST | CBS_SORT | WS_TABSTOP), CBS_DROPDOWNLIST | CBS_SORT | WS_TABSTOP);
@@ -112,11 +112,12 @@ TEST_F(ModuleLibrary, MainViewerTemplateIsTheModelessWindowWithItsMenuAndControl
     EXPECT_EQ(shutdown.style & 3, CBS_DROPDOWN);
     EXPECT_EQ(shutdown.style & CBS_UPPERCASE, CBS_UPPERCASE);
     EXPECT_EQ(dialog->items[5].style & ES_UPPERCASE, ES_UPPERCASE) << "the command on recovery, as the shut-down";
-    const DialogItemTemplate& list = dialog->items[6];
+    EXPECT_EQ(dialog->items[7].style & 3, CBS_DROPDOWNLIST) << "the failure policy is chosen, not typed";
+    const DialogItemTemplate& list = dialog->items[10];
     EXPECT_EQ(std::wstring(list.className), L"SysListView32");
     EXPECT_EQ(list.style & (LVS_TYPEMASK | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER), LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER);
-    EXPECT_EQ(dialog->items[7].style & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-    const DialogItemTemplate& close = dialog->items[10];
+    EXPECT_EQ(dialog->items[11].style & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    const DialogItemTemplate& close = dialog->items[14];
     EXPECT_EQ(close.style & (WS_VISIBLE | WS_DISABLED), WS_DISABLED) << "Close is created hidden and disabled";
 }
 
@@ -139,7 +140,7 @@ TEST_F(ModuleLibrary, MainViewerMenuHasFileGroupMethodAndAHelpCommand)
         return result;
     };
     EXPECT_EQ(ids(bar->items[0].popup), (std::vector<UINT>{32779, 32780, 0, 2}));
-    EXPECT_EQ(ids(bar->items[1].popup), (std::vector<UINT>{32773, 32774, 0, 32775, 0, 32782}));
+    EXPECT_EQ(ids(bar->items[1].popup), (std::vector<UINT>{32773, 32774, 0, 32775, 0, 32782, 32783}));
     EXPECT_EQ(ids(bar->items[2].popup), (std::vector<UINT>{32770, 32771, 0, 32772, 0, 32777, 32778}));
 }
 
