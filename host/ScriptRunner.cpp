@@ -3,6 +3,7 @@
 
 #include "HostLoop.h"
 
+#include "kernel/Clock.h"
 #include "kernel/FileBytes.h"
 #include "kernel/Text.h"
 #include "win/Automation.h"
@@ -38,15 +39,16 @@ bool ScriptRunner::runNextAction()
 {
     if (m_finished)
         return false;
+    if (m_ending)
+        return endOnceTheGroupHasEnded();
     if (m_next >= m_lines.size()) {
         // Asked for a line while one is still running: a dialog it opened waits for an answer.
         if (m_linesRunning > 0) {
             reportStall(nullptr, AutomationCommands::snapshot(std::wstring()));
             return true;
         }
-        m_finished = true;
-        PostQuitMessage(0);
-        return true;
+        m_ending = true;
+        return endOnceTheGroupHasEnded();
     }
     const std::size_t number = ++m_next;
     const std::wstring& line = m_lines[number - 1];
@@ -73,7 +75,23 @@ void ScriptRunner::fail(const std::wstring& report)
     if (m_failed)
         return;
     m_failed = true;
-    m_finished = true;
+    m_ending = true;
     m_output(report);
-    PostQuitMessage(1);
+}
+
+bool ScriptRunner::endOnceTheGroupHasEnded()
+{
+    // As line mode does when its input ends: a running group keeps its window, and the host ends
+    // once the group has ended. Without a timer left nothing more can happen: it ends now. A
+    // dialog that a line opened and that waits for input is given up with the host at once.
+    if (const auto refusal = m_linesRunning > 0 ? std::nullopt : m_commandLine.run(L"Exit");
+        refusal && Clock::nextDueMs()) {
+        if (!m_waitingToEnd)
+            m_output(*refusal + L" The script has ended: Orvane ends when the window closes.");
+        m_waitingToEnd = true;
+        return false;
+    }
+    m_finished = true;
+    PostQuitMessage(m_failed ? 1 : 0);
+    return true;
 }

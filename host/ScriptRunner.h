@@ -19,7 +19,8 @@ public:
     ScriptRunner(HostCommandLine& commandLine, Output output);
 
     // Runs the script file through the host's loop: 0 when it ran to its end, 1 when a line
-    // failed, a dialog waited for input the script did not give, or the file cannot be read.
+    // failed, a dialog waited for input the script did not give, or the file cannot be read. A
+    // group still running then runs to its end first.
     int run(const std::filesystem::path& file);
 
     bool runNextAction() override;
@@ -27,7 +28,10 @@ public:
     void reportStall(HWND window, const std::wstring& snapshot) override;
 
 private:
+    // The script is over from the next action on, with the report shown: it ends once no group
+    // runs any more.
     void fail(const std::wstring& report);
+    bool endOnceTheGroupHasEnded();
 
     HostCommandLine& m_commandLine;
     Output m_output;
@@ -37,4 +41,7 @@ private:
     int m_linesRunning = 0;
     bool m_finished = false;
     bool m_failed = false;
+    // Past the last line or a failure: waiting for a running group to end.
+    bool m_ending = false;
+    bool m_waitingToEnd = false;
 };

@@ -66,4 +66,25 @@ TEST(OrvaneScript, AScriptRunsTheDemoGroupAndChecksEveryRowAndTheShutDownCommand
     EXPECT_NE(ReadFileBytes(temp.path() / "root" / "C" / "SRNA.LOG").find("RunPostGroup: STANDBY"), std::string::npos);
 }
 
+TEST(OrvaneScript, AScriptThatEndsOrFailsDuringARunEndsOnceTheGroupHasEndedWithTheScriptsStatus)
+{
+    TempRoot temp;
+    const std::string start = "FIARUNNER\n"
+                              "WaitWindow \"Run Serion Methods\"\n"
+                              "Select \"Run Serion Methods\", 19005, \"STANDBY\"\n"
+                              "Click \"Run Serion Methods\", 33001\n";
+    for (const auto& [ending, status] : {std::pair{"", 0}, std::pair{"ExpectVar _METHODON, 0\n", 1}}) {
+        SCOPED_TRACE(ending);
+        const std::string root = (temp.path() / ("root" + std::to_string(status))).string();
+        ASSERT_EQ(runOrvane("--root " + root + " --init --demo").exitCode, 0);
+        WriteFileBytes(temp.path() / "run.script", start + ending);
+        const ProgramRun run = runOrvane("--root " + root + " --script " + (temp.path() / "run.script").string());
+        EXPECT_EQ(run.exitCode, status) << run.output;
+        EXPECT_NE(run.output.find("The script has ended: Orvane ends when the window closes."), std::string::npos)
+            << run.output;
+        EXPECT_NE(run.output.find("Instrument: Standby."), std::string::npos) << "the group ran to its end\n"
+                                                                               << run.output;
+    }
+}
+
 } // namespace
