@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -461,17 +462,16 @@ BOOL GroupRun::PreRunCheck()
 BOOL GroupRun::ConfirmSharedDataFolders()
 {
     CMethodListCtrl& list = m_viewer.m_listMethods;
-    std::vector<std::pair<LONG, std::wstring>> folders;
+    // Each folder in capitals with the first row that writes it: a long group is checked in one pass.
+    std::unordered_map<std::wstring, LONG> folders;
     for (LONG nKey = 0; const MethodRecord* pRow = list.FindRowById(nKey, FALSE); ++nKey) {
         if (!WillRun(*pRow))
             continue;
         const std::wstring strFolder = DataFolderOf(*pRow);
-        const auto shared = std::ranges::find_if(folders, [&](const auto& f) { return EqualsNoCase(f.second, strFolder); });
-        if (shared == folders.end()) {
-            folders.emplace_back(nKey, strFolder);
+        const auto [shared, bNew] = folders.try_emplace(ToUpperWide(strFolder), nKey);
+        if (bNew)
             continue;
-        }
-        const std::wstring strQuestion = FormatWin(ModuleString(IDS_SAME_DATA_FOLDER).c_str(), shared->first + 1,
+        const std::wstring strQuestion = FormatWin(ModuleString(IDS_SAME_DATA_FOLDER).c_str(), shared->second + 1,
                                                    nKey + 1, strFolder.c_str());
         return AfxMessageBox(strQuestion, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
     }
