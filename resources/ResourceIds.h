@@ -123,6 +123,10 @@ constexpr int IDS_LOG_FAILURE_STOPPED = 22062;
 constexpr int IDS_LOG_EMERGENCY_SENT = 22063;
 constexpr int IDS_STOP_AFTER_METHOD = 22064;
 constexpr int IDS_LOG_STOP_AFTER_METHOD = 22065;
+// Results the worklist could not take.
+constexpr int IDS_RESULTS_UNSAVED = 22066;
+constexpr int IDS_RESULTS_LOST = 22067;
+constexpr int IDS_WORKLIST_READ_ONLY = 22068;
 // Why a row's data file or sub-folder is refused, and which rows the refusal is for.
 constexpr int IDS_DATA_FILE_FORBIDDEN = 22100;
 constexpr int IDS_SUB_FOLDER_FORBIDDEN = 22101;

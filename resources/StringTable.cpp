@@ -76,6 +76,11 @@ const ResourceEntry entries[] = {
     string(22063, L"Serion emergency command %s sent."),
     string(22064, L"The run stops after the running method."),
     string(22065, L"Serion group %s stops after row %d (%s)."),
+    string(22066, L"Results are not saved yet; Serion tries again and the next method waits. %s"),
+    string(22067, L"The run's results could not be saved in the worklist:\n%s\nThe run has ended, and the "
+                  L"list shows again what the worklist holds."),
+    string(22068, L"The worklist %s is read-only: a run could not save its results. Clear the file's "
+                  L"read-only attribute, then open this window again."),
     string(22070, L"Another Orvane runs group %s now. It cannot be changed or deleted here until that run has ended."),
     string(22071, L"The worklist holds a method table %s without its group, left when Orvane stopped while adding "
                   L"it. Yes takes it back as the group, with its rows; No removes it and adds the group empty; "

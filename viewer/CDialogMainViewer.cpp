@@ -127,6 +127,7 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_COMMAND(ID_STOP_AFTER_METHOD, &CDialogMainViewer::OnStopAfterMethod)
     ON_MESSAGE(WM_RUN_CLOSED, &CDialogMainViewer::OnRunClosed)
     ON_MESSAGE(WM_START_RAN, &CDialogMainViewer::OnStartRan)
+    ON_WM_TIMER()
     ON_MESSAGE(WM_DISPLAYCHANGE, &CDialogMainViewer::OnDisplayChange)
 END_MESSAGE_MAP()
 
@@ -189,6 +190,11 @@ BOOL CDialogMainViewer::OnInitDialog()
     ReadStrVar("GUISYSTEMSTATUS$", strSystemStatus);
     m_statusBar.ShowSystemStatus(strSystemStatus);
     m_run.ReadAcqStatus();
+    const DWORD dwAttributes = ::GetFileAttributesW(ModuleSettings.strDatabasePath.c_str());
+    m_bWorklistReadOnly = dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY);
+    if (m_bWorklistReadOnly)
+        m_statusBar.SetMessageText(
+            FormatWin(ModuleString(IDS_WORKLIST_READ_ONLY).c_str(), ModuleSettings.strDatabasePath.c_str()).c_str());
     UpdateRunButtons();
     return TRUE;
 }
@@ -404,6 +410,12 @@ LRESULT CDialogMainViewer::OnStartRan(WPARAM wParam, LPARAM)
     return 0;
 }
 
+void CDialogMainViewer::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == GroupRun::kSaveRetryTimer)
+        m_run.OnSaveRetry();
+}
+
 LRESULT CDialogMainViewer::OnVarBSPEvent(WPARAM, LPARAM lParam)
 {
     const auto* pszName = reinterpret_cast<LPCWSTR>(lParam);
@@ -449,7 +461,7 @@ void CDialogMainViewer::UpdateRunButtons()
         {State::Stopping, FALSE, FALSE, FALSE, FALSE},
     };
     const Buttons& buttons = *std::ranges::find(kButtons, m_run.GetState(), &Buttons::state);
-    EnableControl(IDC_RUN, buttons.bRun);
+    EnableControl(IDC_RUN, buttons.bRun && !m_bWorklistReadOnly);
     EnableControl(IDC_PAUSE, buttons.bPause);
     EnableControl(IDC_STOP, buttons.bStop);
     EnableControl(IDC_GROUP, buttons.bChoices);

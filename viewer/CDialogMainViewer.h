@@ -94,6 +94,7 @@ protected:
     void UpdateRunButtons();
     LRESULT OnRunClosed(WPARAM wParam, LPARAM lParam);
     LRESULT OnStartRan(WPARAM wParam, LPARAM lParam);
+    void OnTimer(UINT_PTR nIDEvent);
     // Once a run has started, the keys go to the method list.
     void KeysToListDuringRun();
     // Reads whether the instrument is online again and enables the buttons of the run after it.
@@ -109,6 +110,8 @@ private:
     CSRToolBar m_toolBar;
     CSRStatusBar m_statusBar;
     HACCEL m_hAccelerators = nullptr;
+    // A worklist that cannot take a run's results runs nothing; the status bar says why.
+    BOOL m_bWorklistReadOnly = FALSE;
 
     void EnableCommand(CMenu* pMenu, UINT nID, BOOL bEnable);
     // Opens the group table and lists its groups in the group box; FALSE when there is none.

@@ -30,6 +30,10 @@
 
 namespace {
 
+// Results that the worklist does not take are tried again this often, and then given up.
+constexpr UINT kSaveRetryMs = 2000;
+constexpr int kSaveRetries = 10;
+
 // A host number counts as set from this value on.
 constexpr double kSetThreshold = 1e-6;
 // The pre-run question lists this many paths and then "...".
@@ -160,7 +164,7 @@ void GroupRun::OnStop()
     m_strEndReason = FormatWin(ModuleString(IDS_STOPPED_BY).c_str(), m_strStoppedBy.c_str());
     const State before = m_state;
     // The method a waiting row waits for is not this run's to stop.
-    const BOOL bWaitingForInstrument = m_nWaitingRow >= 0 && before != State::WaitingForRun;
+    const BOOL bWaitingForInstrument = (m_nWaitingRow >= 0 || m_bHeldForSave) && before != State::WaitingForRun;
     if (!bWaitingForInstrument)
         Exec(EqualsNoCase(m_strAcqStatus, L"NOTREADY") ? L"_Abort=1 " : L"StopMethod ");
     SetState(State::Stopping);
@@ -559,6 +563,7 @@ BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
         LogRowEnd(*pRow, bFailed || bNoData, bFailed && !m_strRunMessages.empty() ? m_strRunMessages : strShown);
         bFailed = bFailed || bNoData;
     }
+    WatchUnsaved();
     // The row a Stop ended without its result is the one Continue runs again.
     if (m_state == State::Stopping && bFailed)
         m_nStoppedRow = m_nRunningRow;
@@ -567,6 +572,12 @@ BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
 
 BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
 {
+    if (m_viewer.m_listMethods.HasUnsaved() && m_state != State::Stopping) {
+        m_bHeldForSave = TRUE;
+        m_nHeldRow = nRowId;
+        m_bHeldRowFailed = bRowFailed;
+        return TRUE;
+    }
     const MethodRecord* pRow = m_viewer.m_listMethods.FindRowById(nRowId, FALSE);
     const std::wstring strMethod = pRow ? pRow->MethodName : L"";
     const int nRow = static_cast<int>(nRowId) + 1;
@@ -620,6 +631,55 @@ void GroupRun::SendEmergencyCommand()
     TraceLog(3, L"SendEmergencyCommand: %s\n", m_strEmergencyCommand.c_str());
     LogbookWrite(FormatWin(ModuleString(IDS_LOG_EMERGENCY_SENT).c_str(), m_strEmergencyCommand.c_str()));
     Exec(m_strEmergencyCommand.c_str());
+}
+
+void GroupRun::WatchUnsaved()
+{
+    const CMethodListCtrl& list = m_viewer.m_listMethods;
+    if (!list.HasUnsaved())
+        return;
+    TraceLog(3, L"WatchUnsaved: %s\n", list.UnsavedReason().c_str());
+    m_viewer.m_statusBar.SetMessageText(
+        FormatWin(ModuleString(IDS_RESULTS_UNSAVED).c_str(), OneLine(list.UnsavedReason()).c_str()).c_str());
+    ::SetTimer(m_viewer.GetSafeHwnd(), kSaveRetryTimer, kSaveRetryMs, nullptr);
+}
+
+void GroupRun::OnSaveRetry()
+{
+    CMethodListCtrl& list = m_viewer.m_listMethods;
+    list.SaveUnsaved();
+    if (list.HasUnsaved()) {
+        if (++m_nSaveRetries < kSaveRetries)
+            WatchUnsaved();
+        else
+            GiveUpSaving();
+        return;
+    }
+    TraceLog(3, L"OnSaveRetry: saved\n");
+    ::KillTimer(m_viewer.GetSafeHwnd(), kSaveRetryTimer);
+    m_nSaveRetries = 0;
+    m_viewer.m_statusBar.SetMessageText(L"");
+    if (!m_bHeldForSave)
+        return;
+    m_bHeldForSave = FALSE;
+    if (!NextAfterRowEnd(m_bHeldRowFailed, m_nHeldRow))
+        OnCompleteGroup();
+}
+
+void GroupRun::GiveUpSaving()
+{
+    CMethodListCtrl& list = m_viewer.m_listMethods;
+    ::KillTimer(m_viewer.GetSafeHwnd(), kSaveRetryTimer);
+    m_nSaveRetries = 0;
+    const std::wstring strReason = list.UnsavedReason();
+    TraceLog(3, L"GiveUpSaving: %s\n", strReason.c_str());
+    list.ForgetUnsaved();
+    if (m_bHeldForSave)
+        OnCompleteGroup();
+    std::wstring strGroup;
+    m_viewer.GetCurrentGroup(strGroup);
+    list.LoadGroup(strGroup.c_str(), ShownGroupId());
+    m_viewer.ShowMessage(FormatWin(ModuleString(IDS_RESULTS_LOST).c_str(), strReason.c_str()).c_str(), MB_OK);
 }
 
 void GroupRun::OnStopAfterMethod()
@@ -686,6 +746,7 @@ void GroupRun::OnCompleteGroup()
     m_ownMethod = OwnMethod::None;
     m_nWaitingRow = -1;
     m_bStopAfterMethod = FALSE;
+    m_bHeldForSave = FALSE;
     ForgetContinue();
     m_viewer.UpdateCommandState();
     m_viewer.UpdateRunButtons();

@@ -60,6 +60,9 @@ public:
     void ForgetContinue() { m_nCanContinue = -1; }
     // The row a closing group's record still waits for is written (posted after the shut-down).
     void OnRunClosed();
+    // The retry of results that the worklist could not take yet.
+    static constexpr UINT_PTR kSaveRetryTimer = 1;
+    void OnSaveRetry();
     // The host has run the command lines of row nRow's start ("aaaID"): a method that did not
     // start fails its row with the host's reason.
     void OnStartRan(LONG nRow);
@@ -86,6 +89,10 @@ private:
     void ReadFailurePolicy();
     // The emergency command, once a run.
     void SendEmergencyCommand();
+    // Results the worklist could not take: the status bar says why, and they are tried again.
+    void WatchUnsaved();
+    // The retries ran out: the user is told, and the list shows the file again.
+    void GiveUpSaving();
     void OnCompleteGroup();
     // The logbook line of a row's end, with what ended it; the row's message stays as it is.
     void LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstring& strReason);
@@ -133,6 +140,11 @@ private:
     // The failure policy stops the group: the emergency command goes before the shut-down.
     BOOL m_bEmergencyOwed = FALSE;
     BOOL m_bStopAfterMethod = FALSE;
+    // A row ended while a result was unsaved: the next one starts once it lands.
+    BOOL m_bHeldForSave = FALSE;
+    LONG m_nHeldRow = -1;
+    BOOL m_bHeldRowFailed = FALSE;
+    int m_nSaveRetries = 0;
     // The row that a Stop aborted and Continue runs again ("aaaID"); -1 for none.
     LONG m_nStoppedRow = -1;
     // The group whose run has ended and whose closing record waits for its shut-down to be sent.

@@ -229,9 +229,42 @@ void MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* me
     if (message)
         SetRecordText(row->ErrMessage, message);
     row->RunState = state;
-    m_pTable->SetData();
+    keepUnsaved(*row, m_pTable->SetData());
     UpdateRowState(row->aaaID, state, message);
 }
+
+void MethodRows::keepUnsaved(const MethodRecord& row, HRESULT status)
+{
+    std::erase_if(m_unsaved, [&](const MethodRecord& kept) { return kept.aaaID == row.aaaID; });
+    if (FAILED(status)) {
+        m_unsaved.push_back(row);
+        m_unsavedReason = OleDbErrorText(status);
+    }
+}
+
+HRESULT MethodRows::SaveUnsaved()
+{
+    HRESULT status = S_OK;
+    // A copy: each write changes what is kept.
+    for (const MethodRecord& kept : std::vector<MethodRecord>(m_unsaved)) {
+        MethodRecord* row = FindRowById(kept.aaaID, FALSE);
+        if (!row) {
+            keepUnsaved(kept, S_OK);
+            continue;
+        }
+        row->RunState = kept.RunState;
+        row->StartTime = kept.StartTime;
+        row->EndTime = kept.EndTime;
+        SetRecordText(row->ErrMessage, kept.ErrMessage);
+        const HRESULT written = m_pTable->SetData();
+        keepUnsaved(kept, written);
+        if (FAILED(written))
+            status = written;
+    }
+    return status;
+}
+
+void MethodRows::ForgetUnsaved() { m_unsaved.clear(); }
 
 MethodRecord* MethodRows::FindRow(LONG& id, BOOL skipUnchecked)
 {

@@ -47,6 +47,12 @@ public:
     MethodRecord* FindRowToContinue(LONG& id);
     // The "aaaID"s of the rows in state, in order.
     std::vector<LONG> RowsInState(LONG state);
+    // Run states whose write failed stay in memory, shown, until SaveUnsaved writes them.
+    BOOL HasUnsaved() const { return !m_unsaved.empty(); }
+    // Why the last of them could not be written.
+    const std::wstring& UnsavedReason() const { return m_unsavedReason; }
+    HRESULT SaveUnsaved();
+    void ForgetUnsaved();
     // TRUE, once the user has been told why, when another host runs the group: its run owns the
     // rows until it ends.
     BOOL RefusedWhileRunElsewhere() const;
@@ -57,6 +63,8 @@ protected:
     virtual void UpdateRowState(LONG, LONG, const wchar_t*) {}
 
 private:
+    // Keeps row as unsaved when status failed; a write that landed replaces what was kept.
+    void keepUnsaved(const MethodRecord& row, HRESULT status);
     // Runs edit, which returns its first failure, as one edit of the table: committed whole, or
     // aborted whole, its failure shown once the transaction has ended and the rows opened afresh.
     // Nothing in edit may show a window: a message loop would run while the file is locked.
@@ -74,4 +82,6 @@ private:
     std::unique_ptr<CMethodTable> m_pTable;
     std::wstring m_strGroup;
     LONG m_nGroupId = 0;
+    std::vector<MethodRecord> m_unsaved;
+    std::wstring m_unsavedReason;
 };

@@ -10,8 +10,14 @@
 
 void ShowOleDbErrors(HRESULT status)
 {
+    if (FAILED(status))
+        ShowWorklistMessage(OleDbErrorText(status));
+}
+
+std::wstring OleDbErrorText(HRESULT status)
+{
     if (SUCCEEDED(status))
-        return;
+        return {};
     const LCID locale = GetSystemDefaultLCID();
     CDBErrorInfo errorInfo;
     ULONG records = 0;
@@ -33,7 +39,7 @@ void ShowOleDbErrors(HRESULT status)
                 message += description;
         }
     }
-    ShowWorklistMessage(message);
+    return message;
 }
 
 void ShowWorklistMessage(const std::wstring& text)

@@ -8,5 +8,8 @@
 
 // Does nothing for a status of 0 or more.
 void ShowOleDbErrors(HRESULT status);
+// The descriptions of the error records of status, for a box or the status bar; empty for a
+// status of 0 or more.
+std::wstring OleDbErrorText(HRESULT status);
 // text in the module's box with an OK button.
 void ShowWorklistMessage(const std::wstring& text);

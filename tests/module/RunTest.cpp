@@ -26,6 +26,8 @@
 #include <fstream>
 #include <regex>
 
+#include <sqlite3.h>
+
 using testing::ElementsAre;
 
 namespace {
@@ -246,6 +248,46 @@ TEST_F(Run, StopAfterThisMethodEndsTheRunWithTheRowsResultAndCanBeTakenBack)
     EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion group Nitrates stops after row 2 (DONE.M)."));
     EXPECT_TRUE(menuState() & MF_GRAYED);
     EXPECT_FALSE(menuState() & MF_CHECKED);
+}
+
+TEST_F(Run, AResultTheWorklistCannotTakeIsKeptAndTheNextRowWaitsUntilItLands)
+{
+    OpenWith({L"DONE.M", L"DONE.M"});
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(5);
+    // Another program holds the worklist for writing across the method's end.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(m_root.onDriveC("Orvane/Auto/database/worklist.mdb").c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    RunHost(6);
+    EXPECT_TRUE(StatusMessage().starts_with(L"Results are not saved yet; Serion tries again and the next method "
+                                            L"waits. Could not update; currently locked"))
+        << WideToUtf8(StatusMessage());
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED)) << "the file holds the row running";
+    ListViewInfo shown;
+    ASSERT_TRUE(ListViewAutomation::inspect(Viewer(), IDC_METHOD_LIST, shown).ok);
+    EXPECT_EQ(shown.items[0].cells[0].text, L"Run complete.") << "the window shows the result it keeps";
+    EXPECT_TRUE(Window().GetRun().IsRunning());
+
+    ASSERT_EQ(sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+    RunHost(30);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "the result landed and the run went on";
+    EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
+}
+
+TEST_F(Run, AReadOnlyWorklistIsSaidWhenTheWindowOpensAndRunsNothing)
+{
+    ASSERT_EQ(AddRunGroup({L"DONE.M"}), "");
+    const auto file = m_root.onDriveC("Orvane/Auto/database/worklist.mdb");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                           std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    Automation::deliverPending();
+    EXPECT_FALSE(Enabled(IDC_RUN));
+    EXPECT_EQ(StatusMessage(), L"The worklist C:\\Orvane\\Auto\\database\\worklist.mdb is read-only: a run could not "
+                               L"save its results. Clear the file's read-only attribute, then open this window again.");
 }
 
 TEST_F(Run, ARowWaitsForAMethodStartedByHandAndAMethodTheHostCannotStartFailsItsRow)
