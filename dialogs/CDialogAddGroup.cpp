@@ -4,7 +4,8 @@
 #include "resources/ResourceIds.h"
 #include "win/afx/DDX.h"
 
-CDialogAddGroup::CDialogAddGroup(CWnd* pParent) : CDialogBase(IDD_ADD_GROUP, pParent) {}
+// The main window's topic tells of this dialog.
+CDialogAddGroup::CDialogAddGroup(CWnd* pParent) : CDialogBase(IDD_ADD_GROUP, pParent) { m_dwHelpContext = IDH_MAIN_VIEWER; }
 
 void CDialogAddGroup::DoDataExchange(CDataExchange* pDX)
 {

@@ -101,7 +101,10 @@ void CDialogBase::ShowHelp(DWORD dwContextId)
 
 BOOL CDialogBase::OnHelpInfo(HELPINFO*)
 {
-    SendMessage(WM_COMMAND, IDHELP);
+    if (m_dwHelpContext)
+        ShowHelp(m_dwHelpContext);
+    else
+        SendMessage(WM_COMMAND, IDHELP);
     return TRUE;
 }
 

@@ -23,11 +23,15 @@ protected:
     // dialog. When HTML Help cannot be had, that is remembered and this and every later request
     // does nothing.
     void ShowHelp(DWORD dwContextId);
-    // F1 does what the dialog's Help command does; a dialog without one ignores it.
+    // F1 shows the topic m_dwHelpContext when the dialog has one, else it does what the dialog's
+    // Help command does; a dialog with neither ignores it.
     BOOL OnHelpInfo(HELPINFO* pHelpInfo);
     // Saving, a refusal of the field exchanged last is shown and fails the exchange, as a DDV_
     // check does; an empty refusal lets it pass.
     static void DDV_Refusal(CDataExchange* pDX, const std::wstring& strRefusal);
+
+    // The topic that tells of a dialog without a Help button of its own; 0 for none.
+    DWORD m_dwHelpContext = 0;
 
     DECLARE_MESSAGE_MAP()
 

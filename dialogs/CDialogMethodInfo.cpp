@@ -8,7 +8,8 @@
 #include "kernel/WinFormat.h"
 #include "win/afx/DDX.h"
 
-CDialogMethodInfo::CDialogMethodInfo(CWnd* pParent) : CDialogBase(IDD_METHOD_INFO, pParent) {}
+// The main window's topic tells of this dialog.
+CDialogMethodInfo::CDialogMethodInfo(CWnd* pParent) : CDialogBase(IDD_METHOD_INFO, pParent) { m_dwHelpContext = IDH_MAIN_VIEWER; }
 
 BOOL CDialogMethodInfo::OnInitDialog()
 {

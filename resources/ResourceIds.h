@@ -34,6 +34,8 @@ constexpr int ID_LOCK = 32780;
 constexpr int ID_CONTINUE = 32782;
 constexpr int ID_STOP_AFTER_METHOD = 32783;
 constexpr int ID_MODULE_HELP = 9;
+// The help topic of the main window, which also tells of the dialogs it opens for a group or a row.
+constexpr int IDH_MAIN_VIEWER = 101901;
 
 // The state images of the method list, one a run state.
 constexpr int IDB_STATE_IMAGES = 351;

@@ -36,7 +36,6 @@ constexpr int kMethodMenu = 2;
 
 constexpr UINT kLastKeyboardMessage = 0x0108;
 
-constexpr DWORD kMainViewerHelpContext = 101901;
 // The shut-down options every group offers: the empty one (a blank), STANDBY, LAMPALL OFF, PUMPALL OFF.
 constexpr UINT kShutdownOptions[] = {22011, 22012, 22013, 22014};
 
@@ -702,7 +701,7 @@ void CDialogMainViewer::OnListItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
 }
 
-void CDialogMainViewer::OnHelp() { ShowHelp(kMainViewerHelpContext); }
+void CDialogMainViewer::OnHelp() { ShowHelp(IDH_MAIN_VIEWER); }
 
 void CDialogMainViewer::OnLock()
 {

@@ -9,6 +9,7 @@
 
 #include "resources/ResourceIds.h"
 #include "win/HelpWindow.h"
+#include "win/ListViewAutomation.h"
 
 #include <gmock/gmock.h>
 
@@ -124,6 +125,24 @@ TEST_F(Help, AutonameAndAddMethodShowTheirOwnTopicsForTheirHelpButtonAndF1)
     });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
     EXPECT_EQ(m_user.pendingActions(), 0u) << "the dialog was shown";
+}
+
+TEST_F(Help, PropertiesAndAddGroupShowTheMainWindowsTopicThatTellsOfThemForF1)
+{
+    ASSERT_TRUE(Done(ListViewAutomation::selectItems(Viewer(), IDC_METHOD_LIST, {0})));
+    for (const auto& [command, title] : {std::pair{ID_PROPERTIES, L"Properties"}, std::pair{ID_ADD_GROUP, L"Add Group"}}) {
+        m_user.then([&] {
+            const HWND dialog = Automation::findWindow(title);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(Done(Automation::pressKey(dialog, VK_F1)));
+            EXPECT_EQ(ShownTopic(), L"Run Serion Methods") << title;
+            EXPECT_EQ(GetWindow(HelpWindow(), GW_OWNER), dialog) << title;
+            CloseHelpWithEscape();
+            EXPECT_TRUE(Done(Automation::click(dialog, IDCANCEL)));
+        });
+        ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), command)));
+        EXPECT_EQ(m_user.pendingActions(), 0u) << title;
+    }
 }
 
 TEST_F(Help, AHelpFileWithoutTheTopicOrNoHelpFileIsSaidAndTheWindowGoesOn)
