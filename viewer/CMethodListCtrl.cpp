@@ -136,7 +136,8 @@ std::vector<std::pair<LONG, UINT>> CMethodListCtrl::RowMarks() const
 void CMethodListCtrl::Refill()
 {
     // Checking all rows, autonaming or cleaning run states shows the same rows again: the keyboard
-    // user keeps the focused and selected rows, so that the next arrow key goes on from there.
+    // user keeps the focused row, so that the next arrow key goes on from there, while the
+    // selection is cleared, so that the next Add Method appends to the group.
     const std::vector<std::pair<LONG, UINT>> marks = RowMarks();
     DeleteAllItems();
     m_itemData.clear();
@@ -165,7 +166,7 @@ void CMethodListCtrl::Refill()
     const auto rowOf = &std::pair<LONG, UINT>::first;
     if (std::ranges::equal(RowMarks(), marks, {}, rowOf, rowOf))
         for (int nItem = 0; nItem < GetItemCount(); ++nItem)
-            SetItemState(nItem, marks[static_cast<std::size_t>(nItem)].second, LVIS_FOCUSED | LVIS_SELECTED);
+            SetItemState(nItem, marks[static_cast<std::size_t>(nItem)].second & LVIS_FOCUSED, LVIS_FOCUSED | LVIS_SELECTED);
     SetSelectionMark(0);
 }
 
