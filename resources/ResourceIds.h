@@ -174,6 +174,7 @@ constexpr int IDS_NO_PASSWORD = 22022;
 constexpr int IDS_ACCOUNT_NAME_TAKEN = 22105;
 constexpr int IDS_REMOVE_ACCOUNT = 22106;
 constexpr int IDS_LAST_ADMINISTRATOR = 22107;
+constexpr int IDS_LAST_ADMINISTRATOR_ROLE = 22108;
 
 // The account list and the role pictures of its items, one a role.
 constexpr int IDD_USER_ACCOUNTS = 23209;

@@ -142,7 +142,7 @@ void CDialogUserAccounts::OnRemove()
         return;
     const std::wstring strName = m_users.UserName;
     // With access control on, only an administrator reaches the accounts: one must remain.
-    if (ModuleSettings.bControl && m_users.Role == USERROLE_ADMINISTRATOR && AdministratorCount() == 1) {
+    if (ModuleSettings.bControl && m_users.Role == USERROLE_ADMINISTRATOR && CDialogUserInfo::AdministratorCount(m_users) == 1) {
         AfxMessageBox(FormatWin(ModuleString(IDS_LAST_ADMINISTRATOR).c_str(), strName.c_str()), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -153,10 +153,3 @@ void CDialogUserAccounts::OnRemove()
     FillList();
 }
 
-int CDialogUserAccounts::AdministratorCount()
-{
-    int nCount = 0;
-    for (m_users.MoveFirst(); m_users.HasCurrentRow(); m_users.MoveNext())
-        nCount += m_users.Role == USERROLE_ADMINISTRATOR ? 1 : 0;
-    return nCount;
-}

@@ -28,8 +28,6 @@ private:
     void FillList();
     // The account of the item last selected, made the table's current row; FALSE when there is none.
     BOOL FindSelectedAccount();
-    // The accounts with the role Administrator; the table's current row moves.
-    int AdministratorCount();
 
     CListCtrl m_list;
     CUserTable m_users;

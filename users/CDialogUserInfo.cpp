@@ -1,6 +1,7 @@
 // Filling, checking and saving one account.
 #include "CDialogUserInfo.h"
 
+#include "module/ModuleSettings.h"
 #include "module/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/ShowOleDbErrors.h"
@@ -67,6 +68,7 @@ BOOL CDialogUserInfo::OnInitDialog()
     CDialogBase::OnInitDialog();
     if (m_bFromRecord && m_pUsers) {
         m_nEditedId = m_pUsers->UserID;
+        m_nEditedRole = m_pUsers->Role;
         m_strUserName = m_pUsers->UserName;
         m_nRole = m_pUsers->Role;
         m_strDescription = m_pUsers->Description;
@@ -98,6 +100,10 @@ void CDialogUserInfo::OnOK()
         FocusEdit(IDC_USER_NAME);
         return;
     }
+    if (m_pUsers && DemotesLastAdministrator()) {
+        AfxMessageBox(FormatWin(ModuleString(IDS_LAST_ADMINISTRATOR_ROLE).c_str(), m_pUsers->UserName), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     if (m_bFromRecord && m_pUsers) {
         if (m_bCheckOld) {
             if (m_strOldPassword != m_pUsers->Password)
@@ -119,10 +125,33 @@ BOOL CDialogUserInfo::NameTaken()
     BOOL bTaken = FALSE;
     for (users.MoveFirst(); users.HasCurrentRow() && !bTaken; users.MoveNext())
         bTaken = m_strUserName == users.UserName && users.UserID != m_nEditedId;
-    // Back on the edited account, which SaveUser writes over.
-    for (users.MoveFirst(); users.HasCurrentRow() && users.UserID != m_nEditedId;)
-        users.MoveNext();
+    FindEditedAccount();
     return bTaken;
+}
+
+BOOL CDialogUserInfo::DemotesLastAdministrator()
+{
+    // With access control on, only an administrator reaches the accounts: one must remain.
+    if (!ModuleSettings.bControl || m_nEditedRole != USERROLE_ADMINISTRATOR || m_nRole == USERROLE_ADMINISTRATOR)
+        return FALSE;
+    const BOOL bLast = AdministratorCount(*m_pUsers) == 1;
+    FindEditedAccount();
+    return bLast;
+}
+
+void CDialogUserInfo::FindEditedAccount()
+{
+    // SaveUser writes over the current row.
+    for (m_pUsers->MoveFirst(); m_pUsers->HasCurrentRow() && m_pUsers->UserID != m_nEditedId;)
+        m_pUsers->MoveNext();
+}
+
+int CDialogUserInfo::AdministratorCount(CUserTable& users)
+{
+    int nCount = 0;
+    for (users.MoveFirst(); users.HasCurrentRow(); users.MoveNext())
+        nCount += users.Role == USERROLE_ADMINISTRATOR ? 1 : 0;
+    return nCount;
 }
 
 void CDialogUserInfo::Refuse(UINT nID, int nIDFocus)

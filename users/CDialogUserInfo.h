@@ -15,6 +15,8 @@ public:
     // Writes the fields into the table's record: as a new row with the last row's id plus one, or
     // over the current row. A failed write is shown to the user.
     BOOL SaveUser(BOOL bInsert);
+    // The accounts with the role Administrator; the table's current row moves.
+    static int AdministratorCount(CUserTable& users);
 
     std::wstring m_strUserName;
     std::wstring m_strOldPassword;
@@ -43,7 +45,12 @@ private:
     void Refuse(UINT nID, int nIDFocus);
     // Whether an account other than the edited one has exactly the user name typed.
     BOOL NameTaken();
+    // Whether the role chosen takes the last administrator's away while access control is on.
+    BOOL DemotesLastAdministrator();
+    // The edited account becomes the table's current row again.
+    void FindEditedAccount();
 
-    // The id of the account edited; none (-1) for a new one.
+    // The id and the stored role of the account edited; none (-1) for a new one.
     LONG m_nEditedId = -1;
+    LONG m_nEditedRole = -1;
 };

@@ -135,7 +135,7 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
     EXPECT_TRUE(IsWindowEnabled(viewer));
 }
 
-TEST_F(UserAccounts, TheLastAdministratorStaysRemovingAsksFirstAndANameThatExistsIsRefused)
+TEST_F(UserAccounts, TheLastAdministratorStaysOneRemovingAsksFirstAndANameThatExistsIsRefused)
 {
     StoreAccount(1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
     StoreAccount(2, L"Ada", L"Sodium", USERROLE_POWER_USER);
@@ -149,6 +149,15 @@ TEST_F(UserAccounts, TheLastAdministratorStaysRemovingAsksFirstAndANameThatExist
     std::vector<std::wstring> messages;
     m_user.then([&] { removeItem(0); });
     AnswerMessage(messages);
+    // Nor does it lose its role.
+    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kAccountList), IDC_EDIT_LISTED_ACCOUNT))); });
+    m_user.then([] {
+        const HWND account = Automation::findWindow(kAccount);
+        EXPECT_TRUE(Done(Automation::click(account, IDC_ROLE_POWER_USER)));
+        EXPECT_TRUE(Done(Automation::click(account, IDOK)));
+    });
+    AnswerMessage(messages);
+    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kAccount), IDCANCEL))); });
     m_user.then([&] { removeItem(1); });
     AnswerMessage(messages, IDNO);
     // An account's own name is its own; another's, exactly as written, is refused.
@@ -178,10 +187,14 @@ TEST_F(UserAccounts, TheLastAdministratorStaysRemovingAsksFirstAndANameThatExist
                             L"The account \"Admin\" is the last administrator and cannot be removed while access "
                             L"control is on: nobody could manage the accounts any more. Give another account the role "
                             L"Administrator first.",
+                            L"The account \"Admin\" is the last administrator and keeps that role while access control "
+                            L"is on: nobody could manage the accounts any more. Give another account the role "
+                            L"Administrator first.",
                             L"Remove the account \"Ada\"?",
                             L"An account named \"Admin\" exists already. Choose another user name."}));
     const auto accounts = StoredAccounts();
     ASSERT_EQ(accounts.size(), 3u);
+    EXPECT_EQ(accounts[0].Role, USERROLE_ADMINISTRATOR);
     EXPECT_STREQ(accounts[1].UserName, L"Ada");
     EXPECT_STREQ(accounts[1].Password, L"Natrium") << "the edited account is the one written";
     EXPECT_STREQ(accounts[2].UserName, L"admin");
