@@ -24,13 +24,15 @@ constexpr const wchar_t* kTraceLogPath = L"C:\\SRNA.LOG";
 CrtFile* OpenTraceLog()
 {
     static std::unique_ptr<CrtFile> file;
+    static std::filesystem::path root;
     static std::filesystem::path openedAt;
-    const auto host = DriveMap::toHost(kTraceLogPath);
     std::error_code error;
-    if (!file || !host || *host != openedAt || !std::filesystem::is_regular_file(*host, error)) {
-        file = CrtFile::open(kTraceLogPath, L"a+");
-        openedAt = file && host ? *host : std::filesystem::path();
-    }
+    if (file && DriveMap::root() == root && std::filesystem::is_regular_file(openedAt, error))
+        return file.get();
+    file = CrtFile::open(kTraceLogPath, L"a+");
+    const auto host = DriveMap::toHost(kTraceLogPath);
+    root = DriveMap::root();
+    openedAt = file && host ? *host : std::filesystem::path();
     return file.get();
 }
 
