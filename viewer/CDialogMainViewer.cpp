@@ -261,6 +261,9 @@ void CDialogMainViewer::UpdateCommandState()
     CMenu* pMenu = GetMenu();
     if (!pMenu)
         return;
+    // A logon or the switch of access control ends here too.
+    if (m_statusBar.GetSafeHwnd())
+        m_statusBar.ShowLoggedOnUser();
     const BOOL bGroupSelected = m_comboGroup.GetSafeHwnd() && m_comboGroup.GetCurSel() != CB_ERR;
     const BOOL bAdministrator = ModuleSettings.nUserRole == USERROLE_ADMINISTRATOR && ModuleSettings.bControl;
     const int nItems = m_listMethods.GetSafeHwnd() ? m_listMethods.GetItemCount() : 0;

@@ -3,19 +3,24 @@
 #include "CSRStatusBar.h"
 
 #include "module/ModuleSettings.h"
+#include "module/ModuleString.h"
 #include "orvane/Nls.h"
 #include "resources/ResourceIds.h"
+
+#include "kernel/WinFormat.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-// The panes: the logo, the system status, and the message pane that takes the room left.
-constexpr UINT kIndicators[] = {1, 2, 3};
+// The panes: the logo, the system status, the message pane that takes the room left, and the
+// logged-on user, empty and without width while access control is off.
+constexpr UINT kIndicators[] = {1, 2, 3, 4};
 constexpr int kLogoPane = 0;
 constexpr int kStatusPane = 1;
 constexpr int kMessagePane = 2;
+constexpr int kUserPane = 3;
 constexpr int kStatusPaneWidth = 100;
 
 // The host's texts of the status pane.
@@ -59,6 +64,7 @@ BOOL CSRStatusBar::Create(CWnd* pParent)
     SetPaneInfo(kLogoPane, kIndicators[kLogoPane], SBPS_OWNERDRAW, 105);
     SetPaneInfo(kStatusPane, kIndicators[kStatusPane], SBPS_OWNERDRAW, kStatusPaneWidth);
     SetPaneInfo(kMessagePane, kIndicators[kMessagePane], SBPS_STRETCH, 100);
+    SetPaneInfo(kUserPane, kIndicators[kUserPane], SBPS_NORMAL, 0);
     SendMessage(SB_SETMINHEIGHT, 24);
     m_bmpLogo.LoadBitmap(IDB_LOGO);
     SetStatusText(HostText(kInitialStatus, 15));
@@ -74,6 +80,16 @@ void CSRStatusBar::SetMessageTextId(UINT nID)
     std::vector<WCHAR> buffer(120, L'\0');
     NlsLoadString(AfxGetResourceHandle(), nID, buffer.data(), 120);
     SetMessageText(buffer.data());
+}
+
+void CSRStatusBar::ShowLoggedOnUser()
+{
+    const bool bShown = ModuleSettings.bControl && !ModuleSettings.strUserName.empty();
+    const std::wstring strText =
+        bShown ? FormatWin(ModuleString(IDS_LOGGED_ON).c_str(), ModuleSettings.strUserName.c_str()) : std::wstring();
+    const int nWidth = bShown ? static_cast<int>(strText.size() + 1) * LOWORD(::GetDialogBaseUnits()) : 0;
+    SetPaneInfo(kUserPane, kIndicators[kUserPane], SBPS_NORMAL, nWidth);
+    SetPaneText(kUserPane, strText.c_str());
 }
 
 void CSRStatusBar::ShowSystemStatus(std::wstring strText)

@@ -16,6 +16,8 @@ public:
     // Shows a run's message in the message pane.
     void SetMessageText(LPCWSTR lpszText);
     void SetMessageTextId(UINT nID);
+    // While access control is on, who is logged on, in a pane at the right.
+    void ShowLoggedOnUser();
     // Shows the host's GUISYSTEMSTATUS$: "instrument|mode|ST:c|state", where the letter c chooses
     // the colours and the state is the text shown. Offline, the host's offline text in white on
     // dark grey.

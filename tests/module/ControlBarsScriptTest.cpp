@@ -48,7 +48,7 @@ TEST(ControlBarsScript, AGreyedButtonAndAWrongTipOrPaneFailTheScriptWithTheReaso
         {"ExpectTip \"Run Serion Methods\", 32773, \"Add Group\"",
          "Reason: the tip of tool bar button 32773 of \"Run Serion Methods\" shows \"New Group\", expected \"Add Group\""},
         {"ExpectTip \"Run Serion Methods\", 33001, \"Run\"", "Reason: the window has no tool bar button 33001"},
-        {"ExpectPane \"Run Serion Methods\", 3, \"\"", "Reason: the status bar has no pane 3 (it has 3)"},
+        {"ExpectPane \"Run Serion Methods\", 4, \"\"", "Reason: the status bar has no pane 4 (it has 4)"},
     };
     for (const auto& c : cases) {
         TempRoot temp;

@@ -118,7 +118,7 @@ TEST_F(ControlBars, TheStatusFieldShowsTheHostsSystemStatusInTheColoursOfItsLett
     // The installed host's status when the window opens.
     EXPECT_EQ(PaintedStatus(viewer), (StatusField{L" Idle", 0x000000, 0x00FF00}));
     const auto parts = StatusBarControl::paintedParts(Bar(viewer, AFX_IDW_STATUS_BAR));
-    ASSERT_EQ(parts.size(), 3u);
+    ASSERT_EQ(parts.size(), 4u) << "the last one for the logged-on user";
     ASSERT_EQ(parts[0].size(), 1u);
     EXPECT_EQ(parts[0][0].kind, PaintOperation::Picture) << "the logo";
     EXPECT_EQ(parts[0][0].text, L"  Serion FIA ");

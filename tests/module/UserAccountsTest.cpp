@@ -8,6 +8,8 @@
 
 #include "win/ListViewAutomation.h"
 #include "win/ListViewSnapshot.h"
+#include "win/CommCtrl.h"
+#include "win/afx/CWnd.h"
 
 namespace {
 
@@ -214,15 +216,24 @@ TEST_F(UserAccounts, OnlyAnAdministratorWithAccessControlOnReachesTheList)
     SendMessageW(viewer, WM_COMMAND, ID_USER_ACCOUNTS, 0);
     EXPECT_EQ(Automation::findWindow(kAccountList), nullptr);
 
+    // The status bar says who is logged on while access control is on.
+    const auto loggedOnShown = [viewer] {
+        wchar_t text[64]{};
+        SendMessageW(GetDlgItem(viewer, AFX_IDW_STATUS_BAR), SB_GETTEXTW, 3, reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    EXPECT_EQ(loggedOnShown(), L"Logged on: Ada");
     LogOnAs(L"Admin", L"root");
     ASSERT_EQ(Execute(ID_CMD_FIACONTROL, {L"OFF"}), OOCP_OK);
     EXPECT_EQ(ModuleSettings.nUserRole, USERROLE_ADMINISTRATOR);
     EXPECT_FALSE(CommandEnabled(viewer, ID_USER_ACCOUNTS)) << "an administrator without access control";
+    EXPECT_EQ(loggedOnShown(), L"");
     SendMessageW(viewer, WM_COMMAND, ID_USER_ACCOUNTS, 0);
 
     LogOnAs(L"Admin", L"root");
     ASSERT_EQ(Execute(ID_CMD_FIACONTROL), OOCP_OK);
     EXPECT_TRUE(CommandEnabled(viewer, ID_USER_ACCOUNTS));
+    EXPECT_EQ(loggedOnShown(), L"Logged on: Admin");
     LogOnAs(L"Admin", L"root");
     ASSERT_EQ(Execute(ID_CMD_FIACONTROL, {L"OFF"}), OOCP_OK);
     EXPECT_FALSE(CommandEnabled(viewer, ID_USER_ACCOUNTS)) << "the open window follows the switch both ways";
