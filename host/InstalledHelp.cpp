@@ -20,7 +20,7 @@ Run the group
 
 Edit the worklist
 - Group > Add... (Ctrl+Alt+A) makes a new, empty group; Group > Delete (Ctrl+Alt+D) deletes the shown group with all its rows, after asking.
-- Method > Add Method... (Ctrl+M) adds methods from the method directory after the last selected row, or at the end.
+- Method > Add Method... (Ctrl+M; in a terminal, which sends Ctrl+M as Enter, F2 then M) adds methods from the method directory after the last selected row, or at the end.
 - Method > Delete deletes the selected rows; Method > Properties ... (or a double click on a row) changes a row's sub-folder, data file, operator and comment.
 - Group > Autoname... (Ctrl+Alt+N) gives every row of the group a new data file name.
 - Method > Check All (Ctrl+A) and Uncheck All set every row at once.

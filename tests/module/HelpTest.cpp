@@ -58,6 +58,7 @@ TEST_F(Help, TheMainWindowShowsItsTopicForF1AndTheHelpCommandAndTheTopicScrollsA
     EXPECT_EQ(ShownTopic(), L"Run Serion Methods");
     EXPECT_EQ(GetWindow(HelpWindow(), GW_OWNER), Viewer()) << "the help stays above the window that asked";
     EXPECT_THAT(HelpText().text, HasSubstr(L"Only checked rows run."));
+    EXPECT_THAT(HelpText().text, HasSubstr(L"F2 then M")) << "the terminal's key for Ctrl+M";
     EXPECT_TRUE(HelpText().focused) << "the reader's keys go to the text";
 
     // The text is longer than the window: the keys and the wheel move it, never past its ends.
