@@ -84,6 +84,16 @@ constexpr int IDS_METHOD_LIST_EMPTY = 22023;
 // Module strings of the main viewer's questions and refusals.
 constexpr int IDS_CAPTION = 22000;
 constexpr int IDS_NO_SHUTDOWN = 22011;
+constexpr int IDS_SHUTDOWN_STANDBY = 22012;
+constexpr int IDS_SHUTDOWN_LAMPS_OFF = 22013;
+constexpr int IDS_SHUTDOWN_PUMPS_OFF = 22014;
+// The worklist's messages: error records that cannot be read, a row's first data file name, and
+// group names that are refused.
+constexpr int IDS_NO_ERROR_INFO = 22001;
+constexpr int IDS_ERROR_RECORD_FAILED = 22002;
+constexpr int IDS_DEFAULT_DATA_FILE = 22003;
+constexpr int IDS_GROUP_NAME_REPEATED = 22017;
+constexpr int IDS_GROUP_NAME_INVALID = 22035;
 constexpr int IDS_DELETE_QUESTION = 22016;
 constexpr int IDS_SHUTDOWN_TOO_LONG = 22037;
 

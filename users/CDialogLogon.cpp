@@ -8,6 +8,7 @@
 #include "resources/ModuleResources.h"
 #include "resources/ResourceIds.h"
 #include "worklist/RecordText.h"
+#include "worklist/UserRecord.h"
 #include "worklist/ShowOleDbErrors.h"
 
 #include "win/afx/AfxMessageBox.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr int kNameChars = 50;
+constexpr int kNameChars = static_cast<int>(std::size(UserRecord{}.UserName)) - 1;
 // The host's name for the first account of a new table.
 constexpr UINT NLS_DEFAULT_ACCOUNT = 17015;
 constexpr int kDefaultAccountCapacity = 15;

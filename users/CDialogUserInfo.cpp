@@ -5,6 +5,7 @@
 #include "module/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/ShowOleDbErrors.h"
+#include "worklist/UserRecord.h"
 
 #include "kernel/WinFormat.h"
 #include "win/afx/AfxMessageBox.h"
@@ -15,10 +16,10 @@
 namespace {
 
 // The columns of the contact details; a longer text is refused rather than cut.
-constexpr int kAddressChars = 255;
-constexpr int kPhoneChars = 50;
-constexpr int kEMailChars = 255;
-constexpr int kNameChars = 50;
+constexpr int kAddressChars = static_cast<int>(std::size(UserRecord{}.Address)) - 1;
+constexpr int kPhoneChars = static_cast<int>(std::size(UserRecord{}.Phone)) - 1;
+constexpr int kEMailChars = static_cast<int>(std::size(UserRecord{}.EMail)) - 1;
+constexpr int kNameChars = static_cast<int>(std::size(UserRecord{}.UserName)) - 1;
 constexpr int kDescriptionChars = 255;
 
 // The edits of the contact details take any length; only OK refuses what the column cannot hold.

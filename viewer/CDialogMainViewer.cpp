@@ -37,10 +37,11 @@ constexpr int kMethodMenu = 2;
 constexpr UINT kLastKeyboardMessage = 0x0108;
 
 // The shut-down options every group offers: the empty one (a blank), STANDBY, LAMPALL OFF, PUMPALL OFF.
-constexpr UINT kShutdownOptions[] = {22011, 22012, 22013, 22014};
+constexpr UINT kShutdownOptions[] = {IDS_NO_SHUTDOWN, IDS_SHUTDOWN_STANDBY, IDS_SHUTDOWN_LAMPS_OFF,
+                                      IDS_SHUTDOWN_PUMPS_OFF};
 
 // What group_tbl's ShutDownOption holds.
-constexpr std::size_t kMaxShutdownOption = 50;
+constexpr std::size_t kMaxShutdownOption = std::size(GroupRecord{}.ShutDownOption) - 1;
 // How long a new method table is given before its group's row is written.
 constexpr DWORD kNewTableWaitMs = 1000;
 

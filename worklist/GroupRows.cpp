@@ -43,12 +43,12 @@ std::wstring GroupRows::RefusalOf(const std::wstring& name, const std::vector<Gr
 {
     for (const GroupEntry& group : listed)
         if (EqualsNoCase(group.name, name))
-            return ModuleString(22017);
+            return ModuleString(IDS_GROUP_NAME_REPEATED);
     bool valid = !name.empty() && name.size() <= 50 && name.front() != L' ';
     for (wchar_t c : name)
         valid = valid && !std::iswcntrl(static_cast<wint_t>(c)) && forbiddenInFileNames.find(c) == std::wstring::npos;
     if (!valid)
-        return ModuleString(22035);
+        return ModuleString(IDS_GROUP_NAME_INVALID);
     if (name.back() == L' ')
         return ModuleString(IDS_GROUP_NAME_TRAILING_BLANK);
     if (holdsAnyOf(name, noBreakSpaces))
@@ -121,7 +121,7 @@ HRESULT GroupRows::InsertRow(const std::wstring& name, bool listIsEmpty)
     m_table.MoveLast();
     m_table.GroupID += 1;
     SetRecordText(m_table.GroupName, name);
-    SetRecordText(m_table.ShutDownOption, ModuleString(22011));
+    SetRecordText(m_table.ShutDownOption, ModuleString(IDS_NO_SHUTDOWN));
     SetRecordText(m_table.RecoveryCommand, L"");
     m_table.RunOpen = 0;
     m_table.StoppedRow = 0;

@@ -119,7 +119,7 @@ void MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG copi
             if (row.aaaID >= place)
                 row.aaaID += added;
         });
-        const std::wstring dataFile = ModuleString(22003);
+        const std::wstring dataFile = ModuleString(IDS_DEFAULT_DATA_FILE);
         for (const std::wstring& name : names) {
             for (LONG copy = 0; copy < copies && SUCCEEDED(status); ++copy) {
                 m_pTable->ClearRecord();

@@ -2,6 +2,7 @@
 #include "ShowOleDbErrors.h"
 
 #include "module/ModuleString.h"
+#include "resources/ResourceIds.h"
 
 #include "kernel/WinFormat.h"
 #include "oledb/CDBErrorInfo.h"
@@ -24,7 +25,7 @@ std::wstring OleDbErrorText(HRESULT status)
     std::wstring message;
     HRESULT lookup = errorInfo.GetErrorRecords(&records);
     if (FAILED(lookup) && !errorInfo.m_spErrorInfo) {
-        message = FormatWin(ModuleString(22001).c_str(), static_cast<unsigned>(lookup));
+        message = FormatWin(ModuleString(IDS_NO_ERROR_INFO).c_str(), static_cast<unsigned>(lookup));
     } else {
         for (ULONG i = 0; i < records; ++i) {
             std::wstring description;
@@ -34,7 +35,7 @@ std::wstring OleDbErrorText(HRESULT status)
             DWORD helpContext = 0;
             lookup = errorInfo.GetAllErrorInfo(i, locale, &description, &source, &iid, &helpContext, &helpFile);
             if (FAILED(lookup))
-                message += L"\n" + FormatWin(ModuleString(22002).c_str(), static_cast<unsigned>(lookup));
+                message += L"\n" + FormatWin(ModuleString(IDS_ERROR_RECORD_FAILED).c_str(), static_cast<unsigned>(lookup));
             else
                 message += description;
         }
@@ -44,5 +45,5 @@ std::wstring OleDbErrorText(HRESULT status)
 
 void ShowWorklistMessage(const std::wstring& text)
 {
-    MessageBoxW(nullptr, text.c_str(), ModuleString(22000).c_str(), MB_OK);
+    MessageBoxW(nullptr, text.c_str(), ModuleString(IDS_CAPTION).c_str(), MB_OK);
 }
