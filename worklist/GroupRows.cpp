@@ -2,6 +2,7 @@
 #include "GroupRows.h"
 
 #include "CMethodTable.h"
+#include "DataFolderName.h"
 #include "EditTransaction.h"
 #include "RecordText.h"
 #include "ShowOleDbErrors.h"
@@ -12,12 +13,8 @@
 #include "kernel/Text.h"
 #include "oledb/CTableDefinition.h"
 
-#include <cwctype>
-
 namespace {
 
-// The characters Windows refuses in a file name.
-constexpr std::wstring_view forbiddenInFileNames = L"\\/:*?\"<>|";
 // Blanks that are not the blank, and characters that show nothing or turn the writing direction:
 // with them two names that look the same are two groups.
 constexpr std::wstring_view noBreakSpaces = L"\u00A0\u2007\u202F";
@@ -44,9 +41,8 @@ std::wstring GroupRows::RefusalOf(const std::wstring& name, const std::vector<Gr
     for (const GroupEntry& group : listed)
         if (EqualsNoCase(group.name, name))
             return ModuleString(IDS_GROUP_NAME_REPEATED);
-    bool valid = !name.empty() && name.size() <= 50 && name.front() != L' ';
-    for (wchar_t c : name)
-        valid = valid && !std::iswcntrl(static_cast<wint_t>(c)) && forbiddenInFileNames.find(c) == std::wstring::npos;
+    const bool valid = !name.empty() && name.size() < std::size(GroupRecord{}.GroupName) && name.front() != L' ' &&
+                       !DataFolderName::HoldsForbiddenCharacter(name);
     if (!valid)
         return ModuleString(IDS_GROUP_NAME_INVALID);
     if (name.back() == L' ')
