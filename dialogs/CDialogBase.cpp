@@ -2,7 +2,9 @@
 #include "CDialogBase.h"
 
 #include "module/ModuleSettings.h"
+#include "module/ModuleString.h"
 #include "orvane/Nls.h"
+#include "resources/ResourceIds.h"
 
 #include "win/HtmlHelp.h"
 #include "win/afx/AfxMessageBox.h"
@@ -82,6 +84,12 @@ BOOL CDialogBase::FocusEdit(int nID)
     pEdit->SendMessage(EM_SETSEL, static_cast<WPARAM>(-1), -1);
     pEdit->SetFocus();
     return TRUE;
+}
+
+void CDialogBase::FillFailurePolicies(int nID)
+{
+    for (int nString : {IDS_ONFAILURE_GO_ON, IDS_ONFAILURE_PAUSE, IDS_ONFAILURE_STOP})
+        SendDlgItemMessageW(m_hWnd, nID, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ModuleString(nString).c_str()));
 }
 
 BOOL CDialogBase::SetEditReadOnly(int nID, BOOL bReadOnly)

@@ -29,6 +29,8 @@ protected:
     // Saving, a refusal of the field exchanged last is shown and fails the exchange, as a DDV_
     // check does; an empty refusal lets it pass.
     static void DDV_Refusal(CDataExchange* pDX, const std::wstring& strRefusal);
+    // Lists a group's failure policies in combo box nID, in the order of their ONFAILURE_ values.
+    void FillFailurePolicies(int nID);
 
     // The topic that tells of a dialog without a Help button of its own; 0 for none.
     DWORD m_dwHelpContext = 0;

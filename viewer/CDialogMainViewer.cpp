@@ -170,8 +170,7 @@ BOOL CDialogMainViewer::OnInitDialog()
 
     SendDlgItemMessageW(m_hWnd, IDC_RECOVERY, EM_LIMITTEXT, std::size(GroupRecord{}.RecoveryCommand) - 1, 0);
     SendDlgItemMessageW(m_hWnd, IDC_EMERGENCY, EM_LIMITTEXT, std::size(GroupRecord{}.EmergencyCommand) - 1, 0);
-    for (int nID : {IDS_ONFAILURE_GO_ON, IDS_ONFAILURE_PAUSE, IDS_ONFAILURE_STOP})
-        SendDlgItemMessageW(m_hWnd, IDC_ON_FAILURE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ModuleString(nID).c_str()));
+    FillFailurePolicies(IDC_ON_FAILURE);
     EnableToolTips(TRUE);
     if (!m_toolBar.Create(this, IDR_MAIN_TOOLBAR) || !m_statusBar.Create(this))
         return TRUE;
@@ -578,7 +577,9 @@ void CDialogMainViewer::OnAddGroup()
         m_comboShutdown.EnableWindow(TRUE);
         m_listMethods.LoadGroup(strName.c_str(), nNewId);
         ::SetDlgItemTextW(m_hWnd, IDC_RECOVERY, L"");
+        GroupRows(m_groupTable).StoreFailurePolicy(nNewId, dialog.m_nOnFailure, L"");
         ShowFailurePolicy(FALSE);
+        SendDlgItemMessageW(m_hWnd, IDC_ON_FAILURE, CB_SETCURSEL, static_cast<WPARAM>(dialog.m_nOnFailure), 0);
         UpdateCommandState();
     }
     FillShutdownCombo(nullptr);

@@ -119,7 +119,24 @@ TEST_F(GroupCommands, GroupsAddedToAnEmptyTableGetIdsFromTwoAreSortedAndBadNames
     ASSERT_FALSE(rowsWhenTimerRan.empty());
     EXPECT_EQ(rowsWhenTimerRan.front(), 0u);
 
-    AddGroup(L"Ammonia");
+    // A policy chosen in the dialog is the new group's; the default goes on after a failed row.
+    m_user.then([] {
+        const HWND dialog = Automation::findWindow(L"Add Group");
+        EXPECT_EQ(Automation::describe(GetDlgItem(dialog, IDC_ON_FAILURE)).text, L"Go on with the next method");
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_GROUP_NAME, L"Ammonia")));
+        EXPECT_TRUE(Automation::chooseEntry(dialog, IDC_ON_FAILURE, L"Stop the group").ok);
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+    });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_GROUP)));
+    EXPECT_EQ(Combo(IDC_ON_FAILURE).text, L"Stop the group");
+    {
+        CGroupTable table;
+        ASSERT_TRUE(SUCCEEDED(table.Open()));
+        ASSERT_TRUE(GroupRows(table).FindById(3));
+        EXPECT_EQ(table.OnFailure, ONFAILURE_STOP);
+        ASSERT_TRUE(GroupRows(table).FindById(2));
+        EXPECT_EQ(table.OnFailure, ONFAILURE_GO_ON);
+    }
     EXPECT_THAT(StoredGroups(), ElementsAre(StoredGroup{2, L"Zinc", L" "}, StoredGroup{3, L"Ammonia", L" "}));
     EXPECT_THAT(Combo(IDC_GROUP).items, ElementsAre(L"Ammonia", L"Zinc"));
     EXPECT_EQ(Combo(IDC_GROUP).text, L"Ammonia") << "the new group is the shown one";
