@@ -578,8 +578,7 @@ void CDialogMainViewer::OnAddGroup()
         m_listMethods.LoadGroup(strName.c_str(), nNewId);
         ::SetDlgItemTextW(m_hWnd, IDC_RECOVERY, L"");
         GroupRows(m_groupTable).StoreFailurePolicy(nNewId, dialog.m_nOnFailure, L"");
-        ShowFailurePolicy(FALSE);
-        SendDlgItemMessageW(m_hWnd, IDC_ON_FAILURE, CB_SETCURSEL, static_cast<WPARAM>(dialog.m_nOnFailure), 0);
+        ShowFailurePolicy(GroupRows(m_groupTable).FindById(nNewId));
         UpdateCommandState();
     }
     FillShutdownCombo(nullptr);

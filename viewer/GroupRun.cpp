@@ -127,8 +127,7 @@ void GroupRun::OnRun()
     const BOOL bPaused = m_state == State::PauseRequested || m_state == State::WaitingForRun;
     TraceLog(3, L"OnRun: m_bRunning = %d, m_bStopped = %d, m_bPaused = %d, m_bNextReady = %d\n", IsRunning(),
              m_state == State::Stopping, bPaused, m_state == State::WaitingForRun);
-    std::wstring strGroup;
-    m_viewer.GetCurrentGroup(strGroup);
+    const std::wstring strGroup = ShownGroupName();
     LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), strGroup.c_str()));
     if (m_state == State::PauseRequested) {
         m_viewer.m_statusBar.SetMessageText(L"");
@@ -163,13 +162,14 @@ void GroupRun::OnStop()
     m_strStoppedBy = ModuleSettings.strUserName;
     m_strEndReason = FormatWin(ModuleString(IDS_STOPPED_BY).c_str(), m_strStoppedBy.c_str());
     const State before = m_state;
-    // The method a waiting row waits for is not this run's to stop.
-    const BOOL bWaitingForInstrument = (m_nWaitingRow >= 0 || m_bHeldForSave) && before != State::WaitingForRun;
-    if (!bWaitingForInstrument)
+    // A row waiting for the instrument or for its result to be saved has no method of this run
+    // running: the method it waits for is not this run's to stop.
+    const BOOL bRowWaits = (m_nWaitingRow >= 0 || m_bHeldForSave) && before != State::WaitingForRun;
+    if (!bRowWaits)
         Exec(EqualsNoCase(m_strAcqStatus, L"NOTREADY") ? L"_Abort=1 " : L"StopMethod ");
     SetState(State::Stopping);
     // Waiting for Run, no method is running whose end could end the group.
-    if (before == State::WaitingForRun || bWaitingForInstrument)
+    if (before == State::WaitingForRun || bRowWaits)
         OnCompleteGroup();
 }
 
@@ -178,8 +178,7 @@ void GroupRun::OnContinue(BOOL bUnattended)
     TraceLog(3, L"OnContinue: %d\n", bUnattended);
     if (IsRunning() || !CanContinue())
         return;
-    std::wstring strGroup;
-    m_viewer.GetCurrentGroup(strGroup);
+    const std::wstring strGroup = ShownGroupName();
     LogbookWrite(FormatWin(ModuleString(IDS_CONTINUE_GROUP).c_str(), strGroup.c_str()));
     const BOOL bInterrupted = IsInterrupted();
     CMethodListCtrl& list = m_viewer.m_listMethods;
@@ -517,7 +516,6 @@ void GroupRun::OnVariableChanged(LPCWSTR lpszName)
         TraceLog(3, L"METHENDSTATUS = %d\n", static_cast<int>(GetNum("METHENDSTATUS")));
     if (EqualsNoCase(lpszName, L"_ERRMSG$"))
         m_viewer.m_statusBar.SetMessageText(GetStr("_ERRMSG$").c_str());
-
     if (EqualsNoCase(lpszName, L"ACQSTATUS$")) {
         m_strAcqStatus = GetStr("ACQSTATUS$");
         TraceLog(3, L"ACQSTATUS$ = %s\n", m_strAcqStatus.c_str());
@@ -556,12 +554,12 @@ BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
         // A method that ended well but left no data folder did not do the row's work.
         const std::wstring strFolder = DataFolderOf(*pRow);
         const BOOL bNoData = !bFailed && !IsDirectory(strFolder);
-        const std::wstring strNoData =
-            bNoData ? FormatWin(ModuleString(IDS_NO_DATA_WRITTEN).c_str(), strFolder.c_str()) : std::wstring();
-        const std::wstring& strShown = bNoData ? strNoData : strMessage;
-        list.ChangeRunState(pRow, bFailed || bNoData ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str());
-        LogRowEnd(*pRow, bFailed || bNoData, bFailed && !m_strRunMessages.empty() ? m_strRunMessages : strShown);
+        const std::wstring strShown =
+            bNoData ? FormatWin(ModuleString(IDS_NO_DATA_WRITTEN).c_str(), strFolder.c_str()) : strMessage;
+        const std::wstring& strReason = bFailed && !m_strRunMessages.empty() ? m_strRunMessages : strShown;
         bFailed = bFailed || bNoData;
+        list.ChangeRunState(pRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str());
+        LogRowEnd(*pRow, bFailed, strReason);
     }
     WatchUnsaved();
     // The row a Stop ended without its result is the one Continue runs again.
@@ -578,19 +576,19 @@ BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
         m_bHeldRowFailed = bRowFailed;
         return TRUE;
     }
+    const BOOL bStopAfter = m_bStopAfterMethod && m_state != State::Stopping;
+    const BOOL bPolicyApplies = bRowFailed && (m_state == State::Running || m_state == State::PauseRequested);
+    if (!bStopAfter && (!bPolicyApplies || m_nOnFailure == ONFAILURE_GO_ON))
+        return StartNextMethod();
     const MethodRecord* pRow = m_viewer.m_listMethods.FindRowById(nRowId, FALSE);
     const std::wstring strMethod = pRow ? pRow->MethodName : L"";
     const int nRow = static_cast<int>(nRowId) + 1;
-    std::wstring strGroup;
-    m_viewer.GetCurrentGroup(strGroup);
-    if (m_bStopAfterMethod && m_state != State::Stopping) {
+    const std::wstring strGroup = ShownGroupName();
+    if (bStopAfter) {
         TraceLog(3, L"NextAfterRowEnd: stop after row %d\n", nRow);
         LogbookWrite(FormatWin(ModuleString(IDS_LOG_STOP_AFTER_METHOD).c_str(), strGroup.c_str(), nRow, strMethod.c_str()));
         return FALSE;
     }
-    const BOOL bPolicyApplies = bRowFailed && (m_state == State::Running || m_state == State::PauseRequested);
-    if (!bPolicyApplies || m_nOnFailure == ONFAILURE_GO_ON)
-        return StartNextMethod();
     const BOOL bPause = m_nOnFailure == ONFAILURE_PAUSE;
     TraceLog(3, L"NextAfterRowEnd: row %d failed, %s\n", nRow, bPause ? L"pause" : L"stop");
     LogbookWrite(FormatWin(ModuleString(bPause ? IDS_LOG_FAILURE_PAUSED : IDS_LOG_FAILURE_STOPPED).c_str(),
@@ -604,11 +602,8 @@ BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
         return FALSE;
     }
     SendEmergencyCommand();
-    m_state = State::WaitingForRun;
-    ForgetContinue();
+    SetState(State::WaitingForRun);
     m_viewer.m_statusBar.SetMessageText(strStatus.c_str());
-    m_viewer.UpdateRunButtons();
-    m_viewer.UpdateCommandState();
     return TRUE;
 }
 
@@ -676,8 +671,7 @@ void GroupRun::GiveUpSaving()
     list.ForgetUnsaved();
     if (m_bHeldForSave)
         OnCompleteGroup();
-    std::wstring strGroup;
-    m_viewer.GetCurrentGroup(strGroup);
+    const std::wstring strGroup = ShownGroupName();
     list.LoadGroup(strGroup.c_str(), ShownGroupId());
     m_viewer.ShowMessage(FormatWin(ModuleString(IDS_RESULTS_LOST).c_str(), strReason.c_str()).c_str(), MB_OK);
 }
@@ -712,8 +706,7 @@ void GroupRun::OnStartRan(LONG nRow)
 
 void GroupRun::LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstring& strReason)
 {
-    std::wstring strGroup;
-    m_viewer.GetCurrentGroup(strGroup);
+    const std::wstring strGroup = ShownGroupName();
     const int nRow = static_cast<int>(row.aaaID) + 1;
     if (m_state == State::Stopping && bFailed)
         LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_STOPPED).c_str(), strGroup.c_str(), nRow, row.MethodName,
@@ -728,8 +721,7 @@ void GroupRun::LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstri
 void GroupRun::ShowSummary()
 {
     CMethodListCtrl& list = m_viewer.m_listMethods;
-    std::wstring strGroup;
-    m_viewer.GetCurrentGroup(strGroup);
+    const std::wstring strGroup = ShownGroupName();
     const auto count = [&](LONG nState) { return static_cast<int>(list.RowsInState(nState).size()); };
     const std::wstring strSummary =
         FormatWin(ModuleString(IDS_GROUP_SUMMARY).c_str(), strGroup.c_str(), count(RUNSTATE_DONE),
@@ -793,6 +785,13 @@ void GroupRun::RunPostGroup()
     Exec(L" FIALOADHOOK ");
 }
 
+std::wstring GroupRun::ShownGroupName() const
+{
+    std::wstring strGroup;
+    m_viewer.GetCurrentGroup(strGroup);
+    return strGroup;
+}
+
 LONG GroupRun::ShownGroupId() const
 {
     std::wstring strGroup;
@@ -834,8 +833,7 @@ void GroupRun::ShowInterruptedRun()
     if (!IsInterrupted())
         return;
     CMethodListCtrl& list = m_viewer.m_listMethods;
-    std::wstring strGroup;
-    m_viewer.GetCurrentGroup(strGroup);
+    const std::wstring strGroup = ShownGroupName();
     for (LONG nRow : list.RowsInState(RUNSTATE_RUNNING)) {
         MethodRecord* pRow = list.FindRowById(nRow, FALSE);
         if (!pRow)

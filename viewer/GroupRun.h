@@ -101,8 +101,9 @@ private:
     // Sends the shut-down option shown in the window and the closing hook.
     void RunPostGroup();
 
-    // The shown group's id, or 0 when none is shown.
+    // The shown group's id, or 0 when none is shown; its name, empty when none is shown.
     LONG ShownGroupId() const;
+    std::wstring ShownGroupName() const;
     // Takes the shown group's claim; a group that another host runs is refused with a message.
     BOOL TakeClaim();
     void MarkRunOpen();
