@@ -107,6 +107,7 @@ const ResourceEntry entries[] = {
     string(22108, L"The account \"%s\" is the last administrator and keeps that role while access control is on: "
                   L"nobody could manage the accounts any more. Give another account the role Administrator first."),
     string(22109, L"Logged on: %s"),
+    string(22180, L"The password could not be hashed: the memory it needs is not free. Nothing was saved."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
     string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),
     string(32772, L"Edit current method information\nEdit Method Info"),

@@ -71,7 +71,10 @@ void CDialogLogon::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    if (m_users.FindByName(m_strUserName) && m_strPassword == m_users.Password) {
+    if (m_users.FindByName(m_strUserName) && m_users.PasswordMatches(m_strPassword)) {
+        // A password still kept as typed is replaced by its hash now that it is known to be right.
+        if (m_users.PasswordIsPlain() && m_users.SetPassword(m_strPassword))
+            ShowOleDbErrors(m_users.SetData());
         TakeLogon();
         EndDialog(IDOK);
         return;

@@ -14,7 +14,6 @@
 #include "win/afx/AfxMessageBox.h"
 #include "win/afx/DDX.h"
 
-#include <cwchar>
 
 namespace {
 
@@ -29,6 +28,7 @@ struct AccountColumn {
 };
 constexpr AccountColumn kColumns[] = {{17011, 100}, {17012, 80}, {17013, 150}};
 constexpr int kHeadingCapacity = 30;
+constexpr const wchar_t* kPasswordMask = L"********";
 
 } // namespace
 
@@ -82,8 +82,8 @@ void CDialogUserAccounts::FillList()
         item.pszText = m_users.UserName;
         item.iImage = m_users.Role;
         m_list.InsertItem(&item);
-        // The password is never shown: one mark a character tells only its length.
-        m_list.SetItemText(nItem, 1, std::wstring(std::wcslen(m_users.Password), L'*').c_str());
+        // The password is never shown, nor its length: the same mask for every account.
+        m_list.SetItemText(nItem, 1, kPasswordMask);
         m_list.SetItemText(nItem, 2, m_users.Description);
         ++nItem;
     }

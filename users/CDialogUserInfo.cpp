@@ -107,7 +107,7 @@ void CDialogUserInfo::OnOK()
     }
     if (m_bFromRecord && m_pUsers) {
         if (m_bCheckOld) {
-            if (m_strOldPassword != m_pUsers->Password)
+            if (!m_pUsers->PasswordMatches(m_strOldPassword))
                 return Refuse(IDS_OLD_PASSWORD_WRONG, IDC_OLD_PASSWORD);
             if (m_strNewPassword != m_strConfirmPassword)
                 return Refuse(IDS_NEW_PASSWORD_DIFFERS, IDC_NEW_PASSWORD);
@@ -171,8 +171,11 @@ BOOL CDialogUserInfo::SaveUser(BOOL bInsert)
         users.ClearRecord();
         users.UserID = nNewId;
     }
+    if (!users.SetPassword(m_strNewPassword)) {
+        AfxMessageBox(IDS_PASSWORD_NOT_HASHED, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
     CopyToField(users.UserName, m_strUserName);
-    CopyToField(users.Password, m_strNewPassword);
     CopyToField(users.Description, m_strDescription);
     CopyToField(users.Address, m_strAddress);
     CopyToField(users.Phone, m_strPhone);

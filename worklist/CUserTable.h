@@ -1,5 +1,6 @@
 // The accounts of the people who may use the module: user_tbl opened for change on a session of
-// its own, through the complete initialisation group of the provider.
+// its own, through the complete initialisation group of the provider. Opening adds the column of
+// the password hashes to a table that lacks it.
 #pragma once
 
 #include "UserRecord.h"
@@ -15,6 +16,13 @@ public:
     // TRUE when an account has exactly this name (letter case counts); it is then the current
     // row. The first such row in rowset order wins.
     BOOL FindByName(const std::wstring& name);
+    // TRUE when typed is the current account's password: checked against its hash, or as typed
+    // while the account still holds its password so.
+    BOOL PasswordMatches(const std::wstring& typed) const;
+    BOOL PasswordIsPlain() const { return PasswordHash[0] == 0; }
+    // The current row's password becomes password's hash and the typed column is emptied, both in
+    // the record only; FALSE, with the record unchanged, when the hash could not be made.
+    BOOL SetPassword(const std::wstring& password);
 
     CSession m_session;
 };

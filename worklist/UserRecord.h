@@ -1,5 +1,7 @@
 // One account of user_tbl, bound by position. The fields lie in the buffer with Description
-// before LockMessage, the opposite of their columns.
+// before LockMessage, the opposite of their columns. The password is kept as its Argon2id hash in
+// PasswordHash, a column added when the table is opened; Password holds an old account's
+// password as typed only until that account's first logon.
 #pragma once
 
 #include "oledb/CAccessor.h"
@@ -18,6 +20,7 @@ struct UserRecord {
     WCHAR EMail[256];
     WCHAR Description[256];
     WCHAR LockMessage[256];
+    WCHAR PasswordHash[129];
 
     BEGIN_COLUMN_MAP(UserRecord)
         COLUMN_ENTRY(1, UserID)
@@ -29,5 +32,6 @@ struct UserRecord {
         COLUMN_ENTRY(7, EMail)
         COLUMN_ENTRY(8, LockMessage)
         COLUMN_ENTRY(9, Description)
+        COLUMN_ENTRY(10, PasswordHash)
     END_COLUMN_MAP()
 };

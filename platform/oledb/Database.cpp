@@ -60,6 +60,9 @@ HRESULT Database::Open(const std::wstring& windowsPath, bool readOnly, std::shar
         // Every commit is on the disk before the call returns, so a run's recorded start or end
         // survives a power loss, not only a crash of the process.
         open->Execute("PRAGMA synchronous=FULL", IID_IDBInitialize, windowsPath);
+        // A row's old content is overwritten, not left in a free page: a replaced password or a
+        // changed record leaves nothing behind in the file.
+        open->Execute("PRAGMA secure_delete=ON", IID_IDBInitialize, windowsPath);
     }
     *database = std::move(open);
     return S_OK;

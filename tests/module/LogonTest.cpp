@@ -6,9 +6,12 @@
 #include "module/ModuleSettings.h"
 #include "resources/ResourceIds.h"
 
+#include "kernel/HashApi.h"
 #include "kernel/Text.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -78,7 +81,8 @@ TEST_F(Logon, FirstLogonCreatesTheAdministratorWhoGivesItAPasswordAndLogsOnWithI
     ASSERT_EQ(accounts.size(), 1u);
     EXPECT_EQ(accounts[0].UserID, 0);
     EXPECT_STREQ(accounts[0].UserName, L"Ada");
-    EXPECT_STREQ(accounts[0].Password, L"Sodium 11");
+    EXPECT_STREQ(accounts[0].Password, L"") << "the password is kept only as its hash";
+    EXPECT_TRUE(VerifyPassword(accounts[0].PasswordHash, L"Sodium 11"));
     EXPECT_EQ(accounts[0].Role, USERROLE_ADMINISTRATOR);
     EXPECT_EQ(Viewer(), nullptr) << "FIACONTROL opens no window";
 }
@@ -156,6 +160,44 @@ TEST_F(Logon, OnlyTheExactNameAndPasswordLogOnAndARefusalKeepsTheNameAndEmptiesT
     ASSERT_EQ(Execute(ID_CMD_FIACONTROL, {L"on"}), OOCP_OK);
     EXPECT_FALSE(ModuleSettings.bControl);
     EXPECT_EQ(ModuleSettings.strUserName, L"Ada");
+}
+
+// Whether the file at path holds text in UTF-8 or in UTF-16.
+bool FileHolds(const std::filesystem::path& path, const std::wstring& text)
+{
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    const std::u16string wide = WideToUtf16(text);
+    const std::string utf16(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(char16_t));
+    return bytes.find(WideToUtf8(text)) != std::string::npos || bytes.find(utf16) != std::string::npos;
+}
+
+TEST_F(Logon, APlainPasswordBecomesItsHashAtTheAccountsFirstLogonAndTheFileHoldsItNoMore)
+{
+    StoreAccount(1, L"Admin", L"Kalium 19", USERROLE_ADMINISTRATOR);
+    StoreAccount(2, L"Ada", L"Natrium 23", USERROLE_USER);
+    std::vector<std::wstring> messages;
+    LogOnAs(L"Admin", L"Kalium 1");
+    AnswerMessage(messages);
+    LogOnAs(L"Admin", L"Kalium 19");
+    ASSERT_EQ(Execute(ID_CMD_FIACONTROL), OOCP_OK);
+    EXPECT_EQ(messages, std::vector<std::wstring>{L"Wrong user name or password, please try again."});
+    auto accounts = StoredAccounts();
+    EXPECT_STREQ(accounts[0].Password, L"");
+    EXPECT_TRUE(VerifyPassword(accounts[0].PasswordHash, L"Kalium 19"));
+    EXPECT_STREQ(accounts[1].Password, L"Natrium 23") << "an account not logged on to stays as it was";
+    EXPECT_STREQ(accounts[1].PasswordHash, L"");
+    const std::filesystem::path file = m_root.onDriveC("Orvane/Auto/database/worklist.mdb");
+    EXPECT_FALSE(FileHolds(file, L"Kalium 19") || FileHolds(file.string() + "-wal", L"Kalium 19"));
+
+    // The hash now decides: the right password logs on again, a wrong one is refused as before.
+    LogOnAs(L"Admin", L"kalium 19");
+    AnswerMessage(messages);
+    LogOnAs(L"Admin", L"Kalium 19");
+    ASSERT_EQ(Execute(ID_CMD_FIACONTROL), OOCP_OK);
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(ModuleSettings.strUserName, L"Admin");
+    EXPECT_EQ(StoredAccounts()[0].PasswordHash, std::wstring(accounts[0].PasswordHash)) << "no second migration";
 }
 
 TEST_F(Logon, EditThisAccountActsOnTheNameTypedAndSavingNeedsTheOldPassword)

@@ -6,6 +6,7 @@
 #include "module/ModuleSettings.h"
 #include "resources/ResourceIds.h"
 
+#include "kernel/HashApi.h"
 #include "win/ListViewAutomation.h"
 #include "win/ListViewSnapshot.h"
 #include "win/CommCtrl.h"
@@ -55,7 +56,7 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
         EXPECT_EQ(accounts.columns[0].text, L"User Name");
         EXPECT_EQ(accounts.columns[1].text, L"Password");
         EXPECT_EQ(accounts.columns[2].text, L"Description");
-        EXPECT_EQ(ListedAccounts(), (std::vector<std::wstring>{L"(A) Admin | **** | ", L"(P) Ada | ****** | "}));
+        EXPECT_EQ(ListedAccounts(), (std::vector<std::wstring>{L"(A) Admin | ******** | ", L"(P) Ada | ******** | "}));
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(list, IDC_EDIT_LISTED_ACCOUNT)));
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(list, IDC_REMOVE_ACCOUNT)));
         EXPECT_TRUE(Done(Automation::click(list, IDC_ADD_ACCOUNT)));
@@ -81,8 +82,8 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
     });
     m_user.then([] {
-        EXPECT_EQ(ListedAccounts(), (std::vector<std::wstring>{L"(A) Admin | **** | ", L"(P) Ada | ****** | ",
-                                                               L"(U) Bob | ** | night shift"}));
+        EXPECT_EQ(ListedAccounts(), (std::vector<std::wstring>{L"(A) Admin | ******** | ", L"(P) Ada | ******** | ",
+                                                               L"(U) Bob | ******** | night shift"}));
         const HWND list = Automation::findWindow(kAccountList);
         EXPECT_TRUE(Done(ListViewAutomation::selectItems(list, IDC_ACCOUNT_LIST, {2})));
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(list, IDC_REMOVE_ACCOUNT)));
@@ -108,14 +109,14 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
     });
     AnswerMessage(messages, IDYES);
     m_user.then([] {
-        EXPECT_EQ(ListedAccounts().back(), L"(U) Bob |  | night shift") << "Yes removed the password";
+        EXPECT_EQ(ListedAccounts().back(), L"(U) Bob | ******** | night shift") << "Yes removed the password";
         const HWND list = Automation::findWindow(kAccountList);
         EXPECT_TRUE(Done(ListViewAutomation::selectItems(list, IDC_ACCOUNT_LIST, {1})));
         EXPECT_TRUE(Done(Automation::click(list, IDC_REMOVE_ACCOUNT)));
     });
     AnswerMessage(messages, IDYES);
     m_user.then([] {
-        EXPECT_EQ(ListedAccounts(), (std::vector<std::wstring>{L"(A) Admin | **** | ", L"(U) Bob |  | night shift"}));
+        EXPECT_EQ(ListedAccounts(), (std::vector<std::wstring>{L"(A) Admin | ******** | ", L"(U) Bob | ******** | night shift"}));
         EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kAccountList), IDCANCEL)));
     });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(viewer, ID_USER_ACCOUNTS)));
@@ -198,7 +199,7 @@ TEST_F(UserAccounts, TheLastAdministratorStaysOneRemovingAsksFirstAndANameThatEx
     ASSERT_EQ(accounts.size(), 3u);
     EXPECT_EQ(accounts[0].Role, USERROLE_ADMINISTRATOR);
     EXPECT_STREQ(accounts[1].UserName, L"Ada");
-    EXPECT_STREQ(accounts[1].Password, L"Natrium") << "the edited account is the one written";
+    EXPECT_TRUE(VerifyPassword(accounts[1].PasswordHash, L"Natrium")) << "the edited account is the one written";
     EXPECT_STREQ(accounts[2].UserName, L"admin");
 }
 
@@ -257,12 +258,12 @@ TEST_F(UserAccounts, AnAdministratorsRoleCanBeLoweredAndADoubleClickEditsToo)
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
     });
     m_user.then([] {
-        EXPECT_EQ(ListedAccounts().back(), L"(P) Chief | **** | ");
+        EXPECT_EQ(ListedAccounts().back(), L"(P) Chief | ******** | ");
         EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kAccountList), IDOK)));
     });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_USER_ACCOUNTS)));
     EXPECT_EQ(StoredAccounts()[1].Role, USERROLE_POWER_USER);
-    EXPECT_STREQ(StoredAccounts()[1].Password, L"boss");
+    EXPECT_TRUE(VerifyPassword(StoredAccounts()[1].PasswordHash, L"boss"));
 }
 
 } // namespace
