@@ -6,7 +6,8 @@ BUILD_TYPE ?= RelWithDebInfo
 ROOT       ?= $(HOME)/.orvane
 JOBS       ?= 2
 PACKAGES   := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-              libsqlite3-dev libncurses-dev libsodium-dev sqlite3 tmux
+              libsqlite3-dev libncurses-dev libsodium-dev sqlite3 tmux \
+              libpq-dev postgresql
 
 # make test-sanitize: the suite built with AddressSanitizer (leaks included) and
 # UndefinedBehaviorSanitizer in a build folder of its own; any report fails its test.

@@ -5,20 +5,32 @@
 
 namespace {
 
-// Text columns are declared with their width; the provider refuses longer values.
-const char* const schema =
-    "PRAGMA journal_mode=WAL;"
-    "BEGIN;"
-    "CREATE TABLE \"group_tbl\" (\"GroupID\" INTEGER, \"GroupName\" VARCHAR(50), \"ShutDownOption\" VARCHAR(50),"
-    " \"RecoveryCommand\" VARCHAR(50) NOT NULL DEFAULT '', \"RunOpen\" INTEGER NOT NULL DEFAULT 0,"
-    " \"StoppedRow\" INTEGER NOT NULL DEFAULT 0, \"OnFailure\" INTEGER NOT NULL DEFAULT 0,"
-    " \"EmergencyCommand\" VARCHAR(50) NOT NULL DEFAULT '');"
-    "CREATE TABLE \"user_tbl\" (\"UserID\" INTEGER, \"UserName\" VARCHAR(50), \"Password\" VARCHAR(50),"
-    " \"Role\" INTEGER, \"Address\" VARCHAR(255), \"Phone\" VARCHAR(50), \"EMail\" VARCHAR(255),"
-    " \"LockMessage\" VARCHAR(255), \"Description\" VARCHAR(255));"
-    "COMMIT;";
+std::string schema()
+{
+    std::string sql = "PRAGMA journal_mode=WAL; BEGIN;";
+    for (const DeliveredTable& table : DeliveredTables())
+        sql += std::string("CREATE TABLE \"") + table.name + "\" (" + table.columns + ");";
+    return sql + "COMMIT;";
+}
 
 } // namespace
+
+const std::vector<DeliveredTable>& DeliveredTables()
+{
+    // Text columns are declared with their width; the provider refuses longer values.
+    static const std::vector<DeliveredTable> tables = {
+        {"group_tbl",
+         "\"GroupID\" INTEGER, \"GroupName\" VARCHAR(50), \"ShutDownOption\" VARCHAR(50),"
+         " \"RecoveryCommand\" VARCHAR(50) NOT NULL DEFAULT '', \"RunOpen\" INTEGER NOT NULL DEFAULT 0,"
+         " \"StoppedRow\" INTEGER NOT NULL DEFAULT 0, \"OnFailure\" INTEGER NOT NULL DEFAULT 0,"
+         " \"EmergencyCommand\" VARCHAR(50) NOT NULL DEFAULT ''"},
+        {"user_tbl",
+         "\"UserID\" INTEGER, \"UserName\" VARCHAR(50), \"Password\" VARCHAR(50),"
+         " \"Role\" INTEGER, \"Address\" VARCHAR(255), \"Phone\" VARCHAR(50), \"EMail\" VARCHAR(255),"
+         " \"LockMessage\" VARCHAR(255), \"Description\" VARCHAR(255)"},
+    };
+    return tables;
+}
 
 bool CreateDeliveredDatabase(const std::filesystem::path& databaseFile, std::string& error)
 {
@@ -34,7 +46,7 @@ bool CreateDeliveredDatabase(const std::filesystem::path& databaseFile, std::str
     int code = sqlite3_open_v2(databaseFile.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     char* message = nullptr;
     if (code == SQLITE_OK)
-        code = sqlite3_exec(db, schema, nullptr, nullptr, &message);
+        code = sqlite3_exec(db, schema().c_str(), nullptr, nullptr, &message);
     if (code != SQLITE_OK) {
         error = "Cannot create the worklist database " + databaseFile.string() + ": " +
                 (message ? message : sqlite3_errmsg(db));

@@ -79,7 +79,8 @@ HRESULT CTableDefinition::CreateTable(const DBID& tableId, ULONG count, const DB
                       columnType(columns[i]);
     }
     status = m_spDatabase->Execute("CREATE TABLE " + provider::Database::Quote(tableId.pwszName) + " (" +
-                                       definition + ")", IID_ITableDefinition, tableId.pwszName);
+                                       m_spDatabase->RowIdDeclaration() + definition + ")",
+                                   IID_ITableDefinition, tableId.pwszName);
     if (status == E_FAIL)
         return ReportError(DB_E_BADTABLEID, IID_ITableDefinition,
                            L"The table '" + tableId.pwszName + L"' cannot be created: a name is reserved or "

@@ -1,7 +1,9 @@
-// The data source of the Jet provider stand-in.
+// The data sources of the Jet provider stand-in and of the PostgreSQL provider.
 #include "DataSource.h"
 
 #include "ErrorObject.h"
+#include "PgDatabase.h"
+#include "SqliteDatabase.h"
 #include "kernel/Text.h"
 
 namespace provider {
@@ -15,9 +17,9 @@ const std::wstring* textOf(const DBPROP& property) { return std::get_if<std::wst
 HRESULT DataSource::Create(const CLSID& clsid, std::shared_ptr<DataSource>* dataSource)
 {
     dataSource->reset();
-    if (clsid != CLSID_JETOLEDB_4_00)
+    if (clsid != CLSID_JETOLEDB_4_00 && clsid != CLSID_POSTGRESQL_OLEDB)
         return REGDB_E_CLASSNOTREG;
-    *dataSource = std::make_shared<DataSource>();
+    dataSource->reset(new DataSource(clsid));
     return S_OK;
 }
 
@@ -52,10 +54,13 @@ HRESULT DataSource::Initialize()
         return ReportError(DB_E_ALREADYINITIALIZED, IID_IDBInitialize, L"The data source is already open.");
     if (m_path.empty())
         return ReportError(E_FAIL, IID_IDBInitialize, L"No database file was named.");
+    // The server checks its own accounts.
+    if (m_clsid == CLSID_POSTGRESQL_OLEDB)
+        return PgDatabase::Open(m_path, m_user, m_password, &m_database);
     // Without a workgroup file the only account is Admin with no password.
     if (!EqualsNoCase(m_user, L"Admin") || !m_password.empty())
         return ReportError(DB_SEC_E_AUTH_FAILED, IID_IDBInitialize, L"Not a valid account name or password.");
-    return Database::Open(m_path, m_readOnly, &m_database);
+    return SqliteDatabase::Open(m_path, m_readOnly, &m_database);
 }
 
 HRESULT DataSource::CreateSession(std::shared_ptr<Database>* session) const

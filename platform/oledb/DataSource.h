@@ -1,5 +1,5 @@
-// The provider's data source object: takes the initialisation properties, opens the file when it
-// is initialised, and hands out sessions that keep it alive.
+// The provider's data source object: takes the initialisation properties, opens the file or
+// connects to the server when it is initialised, and hands out sessions that keep it alive.
 #pragma once
 
 #include "CDBPropSet.h"
@@ -11,7 +11,8 @@ namespace provider {
 
 class DataSource {
 public:
-    // The in-process server of a class: REGDB_E_CLASSNOTREG for any class but the Jet provider's.
+    // The in-process server of a class: REGDB_E_CLASSNOTREG for any class but the Jet provider's
+    // and the PostgreSQL provider's.
     static HRESULT Create(const CLSID& clsid, std::shared_ptr<DataSource>* dataSource);
 
     HRESULT SetProperties(const CDBPropSet* propertySets, ULONG count);
@@ -19,6 +20,10 @@ public:
     HRESULT CreateSession(std::shared_ptr<Database>* session) const;
 
 private:
+    explicit DataSource(const CLSID& clsid) : m_clsid(clsid) {}
+
+    CLSID m_clsid;
+    // The file's path, or the server connection.
     std::wstring m_path;
     bool m_readOnly = false;
     std::wstring m_user = L"Admin";

@@ -1,102 +1,33 @@
-// Opening the worklist file and mapping the engine's failures to OLE DB statuses and error texts.
+// What every provider's connection does the same way over its engine's statements.
 #include "Database.h"
 
 #include "ErrorObject.h"
-#include "kernel/DriveMap.h"
-#include "kernel/FileApi.h"
+
 #include "kernel/Text.h"
-
-#include <sqlite3.h>
-
-#include <cctype>
-#include <cstdlib>
 
 namespace provider {
 
-namespace {
-
-// How long a write waits for another session or process to finish its own.
-constexpr int busyTimeoutMs = 5000;
-
-std::wstring inQuotes(std::wstring_view text) { return L"'" + std::wstring(text) + L"'"; }
-
-std::wstring engineMessage(sqlite3* db) { return Utf8ToWide(db ? sqlite3_errmsg(db) : "out of memory"); }
-
-} // namespace
-
-HRESULT Database::Open(const std::wstring& windowsPath, bool readOnly, std::shared_ptr<Database>* database)
-{
-    database->reset();
-    const auto hostPath = DriveMap::toHost(windowsPath);
-    if (!hostPath)
-        return ReportError(E_FAIL, IID_IDBInitialize,
-                           inQuotes(windowsPath) + L" is not a valid path. Make sure that the path name is spelled "
-                                                 L"correctly and that the drive exists.");
-    // A file marked read-only is opened for reading, as Windows would let it be read.
-    const DWORD attributes = GetFileAttributesW(windowsPath.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        readOnly = true;
-    sqlite3* db = nullptr;
-    // A connection serves one session on the one user-interface thread: the engine need not lock
-    // it on every call.
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
-    const int opened = sqlite3_open_v2(hostPath->c_str(), &db, flags, nullptr);
-    std::shared_ptr<Database> open(new Database(db, windowsPath));
-    if (opened != SQLITE_OK)
-        return open->Fail(opened, IID_IDBInitialize, windowsPath);
-    sqlite3_extended_result_codes(db, 0);
-    sqlite3_busy_timeout(db, busyTimeoutMs);
-    // Reading the schema tells a database from any other file before the first command.
-    HRESULT status = open->Execute("SELECT count(*) FROM sqlite_master", IID_IDBInitialize, windowsPath);
-    if (FAILED(status))
-        return status;
-    // The engine takes a file of no pages for a new database; a worklist cut to nothing is not one.
-    if (open->PageCount() == 0)
-        return open->Fail(SQLITE_NOTADB, IID_IDBInitialize, windowsPath);
-    if (!readOnly && !sqlite3_db_readonly(db, "main")) {
-        status = open->Execute("PRAGMA journal_mode=WAL", IID_IDBInitialize, windowsPath);
-        if (FAILED(status))
-            return status;
-        // Every commit is on the disk before the call returns, so a run's recorded start or end
-        // survives a power loss, not only a crash of the process.
-        open->Execute("PRAGMA synchronous=FULL", IID_IDBInitialize, windowsPath);
-        // A row's old content is overwritten, not left in a free page: a replaced password or a
-        // changed record leaves nothing behind in the file.
-        open->Execute("PRAGMA secure_delete=ON", IID_IDBInitialize, windowsPath);
-    }
-    *database = std::move(open);
-    return S_OK;
-}
-
-Database::~Database() { sqlite3_close_v2(m_db); }
-
-HRESULT Database::Prepare(const std::string& sql, const IID& iid, const std::wstring& subject, Statement* statement)
-{
-    const int code = statement->prepare(m_db, sql);
-    return code == SQLITE_OK ? S_OK : Fail(code, iid, subject);
-}
-
 HRESULT Database::Execute(const std::string& sql, const IID& iid, const std::wstring& subject)
 {
-    Statement statement;
+    std::unique_ptr<Statement> statement;
     HRESULT status = Prepare(sql, iid, subject, &statement);
     if (FAILED(status))
         return status;
     int code;
-    while ((code = statement.step()) == SQLITE_ROW) {
+    while ((code = statement->step()) == Statement::Row) {
     }
-    return code == SQLITE_DONE ? S_OK : Fail(code, iid, subject);
+    return code == Statement::Done ? S_OK : Fail(code, iid, subject);
 }
 
 HRESULT Database::Write(Statement& statement, const IID& iid, const std::wstring& subject)
 {
-    HRESULT alive = checkTransactionAlive(iid);
+    HRESULT alive = CheckTransactionAlive(iid);
     if (FAILED(alive)) {
         statement.reset();
         return alive;
     }
     const int code = statement.step();
-    const HRESULT status = code == SQLITE_DONE || code == SQLITE_ROW ? S_OK : Fail(code, iid, subject);
+    const HRESULT status = code == Statement::Done || code == Statement::Row ? S_OK : Fail(code, iid, subject);
     statement.reset();
     return status;
 }
@@ -106,7 +37,7 @@ HRESULT Database::StartTransaction(bool forWriting)
     if (m_inTransaction)
         return ReportError(XACT_E_XTIONEXISTS, IID_ITransactionLocal,
                            L"The session already has a transaction; transactions do not nest.");
-    const HRESULT status = Execute(forWriting ? "BEGIN IMMEDIATE" : "BEGIN", IID_ITransactionLocal, L"");
+    const HRESULT status = Execute(BeginStatement(forWriting), IID_ITransactionLocal, L"");
     m_inTransaction = SUCCEEDED(status);
     return status;
 }
@@ -115,12 +46,16 @@ HRESULT Database::Commit()
 {
     if (!m_inTransaction)
         return ReportError(XACT_E_NOTRANSACTION, IID_ITransactionLocal, L"The session has no transaction to commit.");
-    HRESULT status = checkTransactionAlive(IID_ITransactionLocal);
+    HRESULT status = CheckTransactionAlive(IID_ITransactionLocal);
     if (SUCCEEDED(status))
         status = Execute("COMMIT", IID_ITransactionLocal, L"");
-    // A commit that fails takes nothing of the edit into the file.
-    if (FAILED(status) && !sqlite3_get_autocommit(m_db))
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    // A commit that fails takes nothing of the edit into the worklist; its failure is the one shown.
+    if (FAILED(status) && TransactionOpen()) {
+        std::shared_ptr<ErrorObject> failure;
+        GetErrorInfo(0, &failure);
+        Execute("ROLLBACK", IID_ITransactionLocal, L"");
+        SetErrorInfo(0, std::move(failure));
+    }
     m_inTransaction = false;
     return status;
 }
@@ -130,113 +65,20 @@ HRESULT Database::Abort()
     if (!m_inTransaction)
         return ReportError(XACT_E_NOTRANSACTION, IID_ITransactionLocal, L"The session has no transaction to abort.");
     m_inTransaction = false;
-    if (sqlite3_get_autocommit(m_db))
+    // An engine that took the transaction back by itself, or lost it with the connection, has
+    // nothing to roll back.
+    if (!TransactionOpen())
         return S_OK;
     return Execute("ROLLBACK", IID_ITransactionLocal, L"");
 }
 
-HRESULT Database::checkTransactionAlive(const IID& iid)
+HRESULT Database::CheckTransactionAlive(const IID& iid)
 {
-    if (!m_inTransaction || !sqlite3_get_autocommit(m_db))
+    if (!m_inTransaction || TransactionAlive())
         return S_OK;
     return ReportError(XACT_E_COMMITFAILED, iid,
                        L"The transaction was rolled back after an earlier failure; nothing more is written until "
                        L"it ends.");
-}
-
-HRESULT Database::Fail(int code, const IID& iid, const std::wstring& subject)
-{
-    const std::wstring detail = engineMessage(m_db);
-    const std::wstring file = inQuotes(m_path);
-    switch (code & 0xFF) {
-    case SQLITE_CANTOPEN:
-        // A file that is there but cannot be opened is usually in a folder the user may not write:
-        // the engine keeps its log and its shared memory beside the file.
-        if (GetFileAttributesW(m_path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return ReportError(E_FAIL, iid,
-                               L"Could not open file " + file + L": the file or its folder cannot be written. "
-                               L"Give your account write access to the file and to its folder, then try again.");
-        return ReportError(E_FAIL, iid, L"Could not find file " + file + L".");
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT:
-        return ReportError(E_FAIL, iid,
-                           L"Unrecognized database format " + file + L". The file is damaged or is not a "
-                           L"worklist; put back a copy from a backup, or the delivered worklist.");
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
-        return ReportError(DB_SEC_E_PERMISSIONDENIED, iid,
-                           L"Cannot update. Database or object is read-only: " + file + L". Clear the "
-                           L"file's read-only attribute and give your account write access to it and to its "
-                           L"folder, then try again.");
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return ReportError(E_FAIL, iid,
-                           L"Could not update; currently locked by another session or process. " + file +
-                               L" stays as it was; try again when the other program or Orvane has finished "
-                               L"with it.");
-    case SQLITE_FULL:
-        return ReportError(E_FAIL, iid,
-                           L"Not enough space on disk. " + file + L" stays as it was; free space on its drive, "
-                           L"then try again.");
-    case SQLITE_IOERR:
-        return ReportError(E_FAIL, iid,
-                           L"Disk or network error on " + file + L". Check the drive or the network "
-                           L"connection, then try again.");
-    case SQLITE_NOMEM:
-        return ReportError(E_OUTOFMEMORY, iid, L"Out of memory.");
-    default:
-        break;
-    }
-    const std::wstring_view missingTable = L"no such table: ";
-    if (detail.starts_with(missingTable))
-        return ReportError(DB_E_NOTABLE, iid,
-                           L"The database engine cannot find the input table or query " +
-                               inQuotes(subject.empty() ? detail.substr(missingTable.size()) : subject) +
-                               L". Make sure it exists and that its name is spelled correctly.");
-    if (iid == IID_ICommand)
-        return ReportError(DB_E_ERRORSINCOMMAND, iid, L"Syntax error in the command: " + detail + L".");
-    return ReportError(E_FAIL, iid, detail + L".");
-}
-
-std::int64_t Database::PageCount()
-{
-    Statement statement;
-    if (statement.prepare(m_db, "PRAGMA page_count") != SQLITE_OK || statement.step() != SQLITE_ROW)
-        return -1;
-    return statement.columnInt(0);
-}
-
-bool Database::TableExists(std::wstring_view table)
-{
-    Statement statement;
-    if (statement.prepare(m_db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE") !=
-        SQLITE_OK)
-        return false;
-    statement.bind(1, table);
-    return statement.step() == SQLITE_ROW;
-}
-
-bool Database::ColumnExists(const std::string& table, const std::string& column)
-{
-    return sqlite3_table_column_metadata(m_db, "main", table.c_str(), column.c_str(), nullptr, nullptr, nullptr,
-                                         nullptr, nullptr) == SQLITE_OK;
-}
-
-std::optional<ULONG> Database::TextWidth(const std::string& table, const std::string& column)
-{
-    const char* declared = nullptr;
-    if (sqlite3_table_column_metadata(m_db, "main", table.c_str(), column.c_str(), &declared, nullptr, nullptr,
-                                      nullptr, nullptr) != SQLITE_OK ||
-        !declared)
-        return std::nullopt;
-    std::string type = declared;
-    for (char& c : type)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const auto open = type.find('(');
-    if (open == std::string::npos || type.find("CHAR") == std::string::npos)
-        return std::nullopt;
-    return static_cast<ULONG>(std::strtoul(type.c_str() + open + 1, nullptr, 10));
 }
 
 std::string Database::Quote(std::string_view identifier)

@@ -1,67 +1,70 @@
-// The provider's connection to one worklist file. It opens an existing file only, in write-ahead
-// logging mode with a busy timeout, so that several sessions and processes share the file; every
-// statement commits at once unless the session's transaction is open. Failures of the engine
-// become error records here and nowhere else.
+// A provider's connection to one worklist: statements, the session's local transaction and what
+// the tables hold. The SQLite file and the PostgreSQL server each give their own; failures of the
+// engine become error records in Fail and nowhere else.
 #pragma once
 
 #include "OleDb.h"
 #include "Statement.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-struct sqlite3;
-
 namespace provider {
 
 class Database {
 public:
-    // windowsPath names an existing database file; readOnly opens it for reading only.
-    static HRESULT Open(const std::wstring& windowsPath, bool readOnly, std::shared_ptr<Database>* database);
-    ~Database();
-    Database(const Database&) = delete;
-    Database& operator=(const Database&) = delete;
+    virtual ~Database() = default;
 
     // Prepares sql; a failure leaves its error record (subject names the table the call is about).
-    HRESULT Prepare(const std::string& sql, const IID& iid, const std::wstring& subject, Statement* statement);
+    virtual HRESULT Prepare(const std::string& sql, const IID& iid, const std::wstring& subject,
+                            std::unique_ptr<Statement>* statement) = 0;
     // Runs a statement that returns no rows.
     HRESULT Execute(const std::string& sql, const IID& iid, const std::wstring& subject);
-    // Steps a prepared statement that changes the file and resets it.
+    // Steps a prepared statement that changes the worklist and resets it.
     HRESULT Write(Statement& statement, const IID& iid, const std::wstring& subject);
-    // The session's local transaction. Starting one for writing takes the file's write lock at
-    // once, so an edit never has to wait for it halfway through; one for reading takes none.
+    // The session's local transaction. Starting one for writing makes sure an edit never has to
+    // wait for another writer halfway through; one for reading takes no write lock.
     HRESULT StartTransaction(bool forWriting);
     HRESULT Commit();
     HRESULT Abort();
 
     // Turns the engine's result code into the status and error record the consumer sees.
-    HRESULT Fail(int code, const IID& iid, const std::wstring& subject);
+    virtual HRESULT Fail(int code, const IID& iid, const std::wstring& subject) = 0;
 
-    bool TableExists(std::wstring_view table);
-    bool ColumnExists(const std::string& table, const std::string& column);
+    virtual bool TableExists(std::wstring_view table) = 0;
+    virtual bool ColumnExists(const std::string& table, const std::string& column) = 0;
     // The width a text column was declared with ("VARCHAR(50)" holds 50 characters); none for
     // other columns.
-    std::optional<ULONG> TextWidth(const std::string& table, const std::string& column);
-
-    const std::wstring& Path() const { return m_path; }
-    sqlite3* Handle() const { return m_db; }
+    virtual std::optional<ULONG> TextWidth(const std::string& table, const std::string& column) = 0;
+    // The row handle of the row the last write inserted, and how many rows it changed.
+    virtual std::int64_t LastInsertedRow() = 0;
+    virtual std::int64_t ChangedRows() = 0;
+    // What a created table declares before its columns so that its rows have handles ("rowid");
+    // empty where the engine numbers rows by itself.
+    virtual std::string RowIdDeclaration() const = 0;
+    // The worklist as the user named it: the file or the server connection.
+    virtual const std::wstring& Path() const = 0;
 
     // An identifier in double quotes, any quote inside doubled: any name is a valid name.
     static std::string Quote(std::string_view identifier);
     static std::string Quote(std::wstring_view identifier);
 
+protected:
+    bool InTransaction() const { return m_inTransaction; }
+    // The engine's statement that starts a transaction for writing or for reading.
+    virtual const char* BeginStatement(bool forWriting) const = 0;
+    // Whether the engine holds a transaction open, and whether it still takes writes in it.
+    virtual bool TransactionOpen() const = 0;
+    virtual bool TransactionAlive() const { return TransactionOpen(); }
+
 private:
-    Database(sqlite3* db, std::wstring path) : m_db(db), m_path(std::move(path)) {}
-    // The pages the file holds, written ones in the log included; -1 when they cannot be read.
-    std::int64_t PageCount();
     // Refuses a write when the engine has rolled the open transaction back by itself after a
     // failure: the write would otherwise commit alone, outside the edit it belongs to.
-    HRESULT checkTransactionAlive(const IID& iid);
+    HRESULT CheckTransactionAlive(const IID& iid);
 
-    sqlite3* m_db;
-    std::wstring m_path;
     bool m_inTransaction = false;
 };
 

@@ -36,6 +36,8 @@ inline constexpr GUID DBPROPSET_ROWSET = MakeOleDbPropSetGuid(0xc8b522be);
 inline constexpr GUID DBGUID_DEFAULT = MakeOleDbPropSetGuid(0xc8b521fb);
 // The Jet 4.0 provider's class.
 inline constexpr CLSID CLSID_JETOLEDB_4_00 = {0xdee35070, 0x506b, 0x11cf, {0xb1, 0xaa, 0x00, 0xaa, 0x00, 0xb8, 0xde, 0x95}};
+// The provider over a PostgreSQL server, for a worklist that several instruments share.
+inline constexpr CLSID CLSID_POSTGRESQL_OLEDB = {0x6c3b1f52, 0x2e7d, 0x4a91, {0x9b, 0x0e, 0x5d, 0x41, 0x7a, 0x2c, 0x88, 0x13}};
 
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;

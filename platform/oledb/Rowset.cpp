@@ -4,8 +4,6 @@
 #include "ErrorObject.h"
 #include "kernel/Text.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <bit>
 #include <cctype>
@@ -44,6 +42,9 @@ LONG numberAt(const void* buffer, const DBBINDING& binding)
     return number;
 }
 
+// The name under which every engine gives a row's handle.
+constexpr const char* rowIdColumn = "rowid";
+
 // A record binds at most as many columns as a column set has bits.
 constexpr std::size_t mostBoundColumns = 64;
 
@@ -58,7 +59,7 @@ HRESULT Rowset::Execute(std::shared_ptr<Database> database, const std::wstring& 
     if (!selected)
         return ReportError(DB_E_ERRORSINCOMMAND, IID_ICommand,
                            L"Invalid SQL statement; expected 'SELECT': " + command + L".");
-    Statement query;
+    std::unique_ptr<Statement> query;
     HRESULT status = database->Prepare(sql, IID_ICommand, L"", &query);
     if (FAILED(status))
         return status;
@@ -66,25 +67,29 @@ HRESULT Rowset::Execute(std::shared_ptr<Database> database, const std::wstring& 
     auto opened = std::shared_ptr<Rowset>(new Rowset());
     opened->m_database = database;
     opened->m_changeable = changeable;
-    for (int i = 0; i < query.columnCount(); ++i) {
-        const std::string table = query.columnTable(i);
+    for (int i = 0; i < query->columnCount(); ++i) {
+        const std::string origin = query->columnOrigin(i);
+        // An engine that keeps row handles in a column of the table shows it to no record.
+        if (origin == rowIdColumn)
+            continue;
+        const std::string table = query->columnTable(i);
         if (table.empty() || (!opened->m_table.empty() && table != opened->m_table))
             return ReportError(DB_E_ERRORSINCOMMAND, IID_ICommand,
                                L"The command must select columns of one table: " + command + L".");
         opened->m_table = table;
         opened->m_tableName = Utf8ToWide(table);
-        const std::string origin = query.columnOrigin(i);
-        opened->m_columns.push_back({origin, query.columnName(i), database->TextWidth(table, origin)});
+        opened->m_columns.push_back({origin, query->columnName(i), database->TextWidth(table, origin)});
     }
     // The same selection in the same order, as row ids: the rowset's row handles.
-    Statement handles;
-    status = database->Prepare("SELECT rowid, " + *selected, IID_ICommand, L"", &handles);
+    query.reset();
+    std::unique_ptr<Statement> handles;
+    status = database->Prepare("SELECT " + std::string(rowIdColumn) + ", " + *selected, IID_ICommand, L"", &handles);
     if (FAILED(status))
         return status;
     int code;
-    while ((code = handles.step()) == SQLITE_ROW)
-        opened->m_rows.push_back(handles.columnInt(0));
-    if (code != SQLITE_DONE)
+    while ((code = handles->step()) == Statement::Row)
+        opened->m_rows.push_back(handles->columnInt(0));
+    if (code != Statement::Done)
         return database->Fail(code, IID_ICommand, L"");
     *rowset = std::move(opened);
     return S_OK;
@@ -114,8 +119,8 @@ HRESULT Rowset::Bind(std::span<const DBBINDING> bindings, void* buffer)
     }
     m_buffer = buffer;
     // The statements name the bound columns: made anew for the new ones.
-    m_select = Statement();
-    m_insert = Statement();
+    m_select.reset();
+    m_insert.reset();
     m_updates.clear();
     return S_OK;
 }
@@ -147,23 +152,23 @@ HRESULT Rowset::MoveLast()
 HRESULT Rowset::fetchFrom(std::size_t index)
 {
     HRESULT status = prepareOnce(m_select, [this] {
-        return "SELECT " + (m_bound.empty() ? std::string("rowid") : boundNames(allBound(), "")) + " FROM " +
-               Database::Quote(m_table) + " WHERE rowid = ?";
+        return "SELECT " + (m_bound.empty() ? std::string(rowIdColumn) : boundNames(allBound(), "")) + " FROM " +
+               Database::Quote(m_table) + " WHERE " + rowIdColumn + " = ?";
     }, IID_IRowset);
     if (FAILED(status))
         return status;
     while (index < m_rows.size()) {
-        m_select.bind(1, m_rows[index]);
-        const int code = m_select.step();
-        if (code == SQLITE_ROW) {
-            readInto(m_select);
-            m_select.reset();
+        m_select->bind(1, m_rows[index]);
+        const int code = m_select->step();
+        if (code == Statement::Row) {
+            readInto(*m_select);
+            m_select->reset();
             m_current = index;
             m_next = index + 1;
             return S_OK;
         }
-        m_select.reset();
-        if (code != SQLITE_DONE) {
+        m_select->reset();
+        if (code != Statement::Done) {
             m_current.reset();
             return m_database->Fail(code, IID_IRowset, m_tableName);
         }
@@ -251,11 +256,11 @@ HRESULT Rowset::Insert()
                    marks + ")";
         }, IID_IRowsetChange);
     if (SUCCEEDED(status))
-        status = bindValues(m_insert, allBound(), IID_IRowsetChange);
+        status = bindValues(*m_insert, allBound(), IID_IRowsetChange);
     if (SUCCEEDED(status))
-        status = m_database->Write(m_insert, IID_IRowsetChange, m_tableName);
+        status = m_database->Write(*m_insert, IID_IRowsetChange, m_tableName);
     if (SUCCEEDED(status))
-        m_rows.push_back(sqlite3_last_insert_rowid(m_database->Handle()));
+        m_rows.push_back(m_database->LastInsertedRow());
     return status;
 }
 
@@ -274,17 +279,17 @@ HRESULT Rowset::SetData()
             changed |= ColumnSet{1} << i;
     if (!changed)
         return S_OK;
-    Statement& update = m_updates[changed];
+    std::unique_ptr<Statement>& update = m_updates[changed];
     status = prepareOnce(update, [this, changed] {
-        return "UPDATE " + Database::Quote(m_table) + " SET " + boundNames(changed, " = ?") + " WHERE rowid = ?";
+        return "UPDATE " + Database::Quote(m_table) + " SET " + boundNames(changed, " = ?") + " WHERE " + rowIdColumn + " = ?";
     }, IID_IRowsetChange);
     if (SUCCEEDED(status))
-        status = bindValues(update, changed, IID_IRowsetChange);
+        status = bindValues(*update, changed, IID_IRowsetChange);
     if (FAILED(status))
         return status;
-    update.bind(std::popcount(changed) + 1, m_rows[*m_current]);
-    status = m_database->Write(update, IID_IRowsetChange, m_tableName);
-    if (SUCCEEDED(status) && sqlite3_changes(m_database->Handle()) == 0)
+    update->bind(std::popcount(changed) + 1, m_rows[*m_current]);
+    status = m_database->Write(*update, IID_IRowsetChange, m_tableName);
+    if (SUCCEEDED(status) && m_database->ChangedRows() == 0)
         return ReportError(DB_E_DELETEDROW, IID_IRowsetChange, L"The row was deleted by another session.");
     if (SUCCEEDED(status))
         rememberAsRead(changed);
@@ -297,12 +302,12 @@ HRESULT Rowset::Delete()
     if (SUCCEEDED(status) && !m_current)
         status = ReportError(DB_E_BADROWHANDLE, IID_IRowsetChange, L"There is no current row to delete.");
     if (SUCCEEDED(status))
-        status = prepareOnce(m_delete, [this] { return "DELETE FROM " + Database::Quote(m_table) + " WHERE rowid = ?"; },
+        status = prepareOnce(m_delete, [this] { return "DELETE FROM " + Database::Quote(m_table) + " WHERE " + rowIdColumn + " = ?"; },
                              IID_IRowsetChange);
     if (FAILED(status))
         return status;
-    m_delete.bind(1, m_rows[*m_current]);
-    status = m_database->Write(m_delete, IID_IRowsetChange, m_tableName);
+    m_delete->bind(1, m_rows[*m_current]);
+    status = m_database->Write(*m_delete, IID_IRowsetChange, m_tableName);
     if (FAILED(status))
         return status;
     // The next move reads the row that followed the deleted one.
@@ -320,9 +325,9 @@ HRESULT Rowset::checkChangeable(const IID& iid) const
 }
 
 template <class Text>
-HRESULT Rowset::prepareOnce(Statement& statement, Text text, const IID& iid)
+HRESULT Rowset::prepareOnce(std::unique_ptr<Statement>& statement, Text text, const IID& iid)
 {
-    if (!statement.empty())
+    if (statement)
         return S_OK;
     return m_database->Prepare(text(), iid, m_tableName, &statement);
 }

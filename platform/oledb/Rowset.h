@@ -1,5 +1,6 @@
-// The rows a command selected, held as row handles (the engine's row ids) in the command's order
-// rather than as an open statement: a move reads one row, a change writes one row and commits.
+// The rows a command selected, held as row handles (the engine's row ids, "rowid") in the
+// command's order rather than as an open statement: a move reads one row, a change writes one row
+// and commits. The same rowset serves every engine through its statements.
 #pragma once
 
 #include "Database.h"
@@ -62,7 +63,7 @@ private:
     HRESULT checkChangeable(const IID& iid) const;
     // Prepares the statement on first use; text builds its text then only.
     template <class Text>
-    HRESULT prepareOnce(Statement& statement, Text text, const IID& iid);
+    HRESULT prepareOnce(std::unique_ptr<Statement>& statement, Text text, const IID& iid);
     // The quoted names of the columns, each followed by suffix, separated by commas.
     std::string boundNames(ColumnSet columns, const char* suffix) const;
     ColumnSet allBound() const;
@@ -80,11 +81,11 @@ private:
     std::vector<Bound> m_bound;
     void* m_buffer = nullptr;
 
-    Statement m_select;
-    Statement m_insert;
+    std::unique_ptr<Statement> m_select;
+    std::unique_ptr<Statement> m_insert;
     // One update for each set of changed columns that has been written.
-    std::map<ColumnSet, Statement> m_updates;
-    Statement m_delete;
+    std::map<ColumnSet, std::unique_ptr<Statement>> m_updates;
+    std::unique_ptr<Statement> m_delete;
 };
 
 } // namespace provider

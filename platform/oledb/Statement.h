@@ -1,53 +1,39 @@
-// One prepared statement of the provider, finalized with its object; always reset after use so
-// that it never holds the file between calls.
+// One statement of a provider's engine: bound values in, one result row at a time out. Each
+// engine gives its own; the rowsets and tables work through this one shape.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace provider {
 
 class Statement {
 public:
-    Statement() = default;
-    ~Statement();
-    Statement(Statement&& other) noexcept;
-    Statement& operator=(Statement&& other) noexcept;
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
+    // What step answers besides an engine's error code; SQLite's own codes have these values.
+    static constexpr int Row = 100;
+    static constexpr int Done = 101;
 
-    // The engine's result code; the statement is empty when it fails.
-    int prepare(sqlite3* db, const std::string& sql);
-    bool empty() const { return m_statement == nullptr; }
+    virtual ~Statement() = default;
 
-    void bind(int index, std::int64_t value);
+    virtual void bind(int index, std::int64_t value) = 0;
     // The text is kept by the statement until its next reset, so the engine need not copy it.
-    void bind(int index, std::wstring_view text);
-    void bindNull(int index);
-    // The engine's result code: SQLITE_ROW, SQLITE_DONE or an error.
-    int step();
+    virtual void bind(int index, std::wstring_view text) = 0;
+    virtual void bindNull(int index) = 0;
+    // Row, Done or the engine's error code.
+    virtual int step() = 0;
     // Ends the current use: the statement keeps its text and forgets its values and position.
-    void reset();
+    virtual void reset() = 0;
 
-    int columnCount() const;
-    std::int64_t columnInt(int index) const;
+    virtual int columnCount() = 0;
+    virtual std::int64_t columnInt(int index) const = 0;
     // The text of a result column written into field with its terminating zero, cut to fit.
-    void columnText(int index, wchar_t* field, std::size_t capacity) const;
-    bool columnIsNull(int index) const;
+    virtual void columnText(int index, wchar_t* field, std::size_t capacity) const = 0;
+    virtual bool columnIsNull(int index) const = 0;
     // The table and column a result column comes from; empty for an expression.
-    std::string columnTable(int index) const;
-    std::string columnOrigin(int index) const;
-    std::wstring columnName(int index) const;
-
-private:
-    sqlite3_stmt* m_statement = nullptr;
-    // One UTF-8 buffer per parameter, sized when prepared and reused by every bind.
-    std::vector<std::string> m_texts;
+    virtual std::string columnTable(int index) = 0;
+    virtual std::string columnOrigin(int index) = 0;
+    virtual std::wstring columnName(int index) = 0;
 };
 
 } // namespace provider

@@ -18,12 +18,13 @@
 #include <string>
 #include <vector>
 
-inline HRESULT OpenSession(CSession& session, const std::wstring& path = WorklistRoot::databasePath)
+inline HRESULT OpenSession(CSession& session, const std::wstring& path = WorklistRoot::databasePath,
+                           const wchar_t* provider = L"Microsoft.Jet.OLEDB.4.0")
 {
     CDataSource dataSource;
     CDBPropSet init(DBPROPSET_DBINIT);
     init.AddProperty(DBPROP_INIT_DATASOURCE, path);
-    const HRESULT status = dataSource.Open(L"Microsoft.Jet.OLEDB.4.0", &init);
+    const HRESULT status = dataSource.Open(provider, &init);
     return FAILED(status) ? status : session.Open(dataSource);
 }
 
@@ -78,6 +79,25 @@ public:
         option.copy(ShutDownOption, 50);
     }
 };
+
+// A method table's row, its columns bound by name.
+struct NamedRow {
+    LONG aaaID;
+    WCHAR Name[256];
+    BEGIN_COLUMN_MAP(NamedRow)
+        COLUMN_NAME(L"aaaID", aaaID)
+        COLUMN_NAME(L"Method Name", Name)
+    END_COLUMN_MAP()
+};
+
+// A name as a command writes it: in double quotes, a quote inside doubled.
+inline std::wstring QuotedName(const std::wstring& name)
+{
+    std::wstring out = L"\"";
+    for (wchar_t c : name)
+        out += c == L'"' ? L"\"\"" : std::wstring(1, c);
+    return out + L"\"";
+}
 
 // A fresh root with a session on its worklist and its group table open for changes.
 class WorklistSession : public testing::Test {

@@ -10,15 +10,6 @@ namespace {
 
 using Descriptions = std::vector<std::wstring>;
 
-struct Row {
-    LONG aaaID;
-    WCHAR Name[256];
-    BEGIN_COLUMN_MAP(Row)
-        COLUMN_NAME(L"aaaID", aaaID)
-        COLUMN_NAME(L"Method Name", Name)
-    END_COLUMN_MAP()
-};
-
 HRESULT createTable(CTableDefinition& definition, const std::wstring& name)
 {
     const DBCOLUMNDESC columns[] = {
@@ -26,14 +17,6 @@ HRESULT createTable(CTableDefinition& definition, const std::wstring& name)
         {L"", {DBKIND_NAME, L"Method Name"}, DBTYPE_WSTR, 255},
     };
     return definition.CreateTable({DBKIND_NAME, name}, 2, columns);
-}
-
-std::wstring quoted(const std::wstring& name)
-{
-    std::wstring out = L"\"";
-    for (wchar_t c : name)
-        out += c == L'"' ? L"\"\"" : std::wstring(1, c);
-    return out + L"\"";
 }
 
 class TableDefinition : public WorklistSession {
@@ -56,8 +39,8 @@ TEST_F(TableDefinition, NamesWithBlanksQuotesAndReservedWordsMakeWorkingTables)
     };
     for (const std::wstring& name : names) {
         ASSERT_EQ(createTable(definition, name), S_OK) << WideToUtf8(name);
-        CCommand<CAccessor<Row>> rows;
-        ASSERT_EQ(rows.Open(session, (L" SELECT * FROM " + quoted(name) + L" ORDER BY aaaID ").c_str(), &changeable),
+        CCommand<CAccessor<NamedRow>> rows;
+        ASSERT_EQ(rows.Open(session, (L" SELECT * FROM " + QuotedName(name) + L" ORDER BY aaaID ").c_str(), &changeable),
                   S_OK)
             << WideToUtf8(name);
         rows.aaaID = 0;

@@ -29,17 +29,17 @@ bool methodTableOpens(const std::wstring& name)
     return SUCCEEDED(table.Open(name));
 }
 
-// A new root with its group table open.
-class GroupTable : public testing::Test {
+// A new root with its group table open, in the file and on the server.
+class GroupTable : public testing::TestWithParam<WorklistProvider> {
 protected:
     void SetUp() override { ASSERT_EQ(table.Open(), S_OK); }
 
-    WorklistTestRoot root;
+    WorklistTestRoot root{GetParam()};
     CGroupTable table;
     GroupRows groups{table};
 };
 
-TEST_F(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneAndADeletedOneLosesRowAndTableForGood)
+TEST_P(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneAndADeletedOneLosesRowAndTableForGood)
 {
     const auto before = Clock::nowMs();
     EXPECT_EQ(addGroup(groups, L"Morning"), 2);
@@ -71,7 +71,7 @@ TEST_F(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneAndADeletedOneLose
                                   L"sure it exists and that its name is spelled correctly."});
 }
 
-TEST_F(GroupTable, OnlyCaseBlindDuplicatesAndNamesNoFileCanStartWithAreRefused)
+TEST_P(GroupTable, OnlyCaseBlindDuplicatesAndNamesNoFileCanStartWithAreRefused)
 {
     const Texts names = {L"Night Shift", L"SELECT", L"order by", L"it's", L"group_tbl 2", L"x; DROP TABLE group_tbl",
                          L"Ölprobe 5%", L"[Lab 2]", std::wstring(50, L'x')};
@@ -110,7 +110,7 @@ TEST_F(GroupTable, OnlyCaseBlindDuplicatesAndNamesNoFileCanStartWithAreRefused)
     EXPECT_EQ(groups.List().size(), names.size());
 }
 
-TEST_F(GroupTable, ShutDownOptionIsStoredPerGroupCutToItsField)
+TEST_P(GroupTable, ShutDownOptionIsStoredPerGroupCutToItsField)
 {
     ASSERT_EQ(addGroup(groups, L"A"), 2);
     ASSERT_EQ(addGroup(groups, L"B"), 3);
@@ -126,7 +126,7 @@ TEST_F(GroupTable, ShutDownOptionIsStoredPerGroupCutToItsField)
     EXPECT_EQ(std::wstring(reopened.ShutDownOption), std::wstring(50, L'S'));
 }
 
-TEST_F(GroupTable, AnOrphanTableIsLeftToTheUserAndANameAnotherHostAddedIsRefused)
+TEST_P(GroupTable, AnOrphanTableIsLeftToTheUserAndANameAnotherHostAddedIsRefused)
 {
     // A table without its row, as a crash of an older version left it.
     ASSERT_EQ(CMethodTable().CreateMethodTable(L"Orphan"), S_OK);
@@ -157,5 +157,8 @@ TEST_F(GroupTable, AnOrphanTableIsLeftToTheUserAndANameAnotherHostAddedIsRefused
     EXPECT_EQ(root.boxes(), Texts{L"There is another group with the same name"});
     EXPECT_EQ(groups.List().size(), 3u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Worklist, GroupTable, testing::Values(WorklistProvider::File, WorklistProvider::Server),
+                         testing::PrintToStringParamName());
 
 } // namespace

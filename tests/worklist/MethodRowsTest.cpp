@@ -72,6 +72,8 @@ void expectDenseRows(const Texts& methods)
 
 class MethodRowsTest : public testing::Test {
 protected:
+    explicit MethodRowsTest(WorklistProvider provider = WorklistProvider::File) : root(provider) {}
+
     // Group G with rows M0..M(count-1), loaded into rows.
     void makeGroup(int count)
     {
@@ -87,7 +89,16 @@ protected:
     RecordingRows rows;
 };
 
-TEST_F(MethodRowsTest, NewRowsAndDeletionsKeepIdsDenseAndNameEveryRowAgain)
+// The same rows in the file and on the server.
+class RowAlgorithms : public MethodRowsTest, public testing::WithParamInterface<WorklistProvider> {
+protected:
+    RowAlgorithms() : MethodRowsTest(GetParam()) {}
+};
+
+INSTANTIATE_TEST_SUITE_P(Worklist, RowAlgorithms, testing::Values(WorklistProvider::File, WorklistProvider::Server),
+                         testing::PrintToStringParamName());
+
+TEST_P(RowAlgorithms, NewRowsAndDeletionsKeepIdsDenseAndNameEveryRowAgain)
 {
     makeGroup(5);
     rows.InsertMethods({L"Nitrate", L"Phosphate"}, 3, L"C:\\Methods\\", 2);
@@ -118,7 +129,7 @@ TEST_F(MethodRowsTest, NewRowsAndDeletionsKeepIdsDenseAndNameEveryRowAgain)
     expectDenseRows({L"Again"});
 }
 
-TEST_F(MethodRowsTest, AutoNameNumbersFromTheCounterAndKeepsAbsentFields)
+TEST_P(RowAlgorithms, AutoNameNumbersFromTheCounterAndKeepsAbsentFields)
 {
     makeGroup(6);
     rows.AutoName(L"Run 7", L"S", 100, L"Ada");
@@ -147,7 +158,7 @@ TEST_F(MethodRowsTest, AutoNameNumbersFromTheCounterAndKeepsAbsentFields)
 }
 
 // What the user documentation warns of: adding or deleting rows names every row after the group again.
-TEST_F(MethodRowsTest, AddingOrDeletingRowsUndoesAutonameAndClearsSubFoldersButKeepsOperators)
+TEST_P(RowAlgorithms, AddingOrDeletingRowsUndoesAutonameAndClearsSubFoldersButKeepsOperators)
 {
     makeGroup(3);
     for (const auto& change : std::vector<std::function<void()>>{
@@ -165,7 +176,7 @@ TEST_F(MethodRowsTest, AddingOrDeletingRowsUndoesAutonameAndClearsSubFoldersButK
     }
 }
 
-TEST_F(MethodRowsTest, RunStatesFollowCleanAndChangeRulesAndTheCursorStaysOnTheRunningRow)
+TEST_P(RowAlgorithms, RunStatesFollowCleanAndChangeRulesAndTheCursorStaysOnTheRunningRow)
 {
     makeGroup(4);
     rows.SetAllRunStates(FALSE);
@@ -278,7 +289,7 @@ TEST_F(MethodRowsTest, TheRunsNextRowIsFoundWithoutReadingTheGroupAlsoPastItsLas
     EXPECT_GT(reads.count(), 0) << "the trace sees the group's connection";
 }
 
-TEST_F(MethodRowsTest, FindRowReachesTheRowTheWalkReachesWhetherOrNotIdsAreDense)
+TEST_P(RowAlgorithms, FindRowReachesTheRowTheWalkReachesWhetherOrNotIdsAreDense)
 {
     const std::vector<std::vector<LONG>> numberings = {
         {0, 1, 2, 3, 4, 5, 6, 7}, {1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 4, 5, 6, 7, 8},
@@ -363,7 +374,7 @@ TEST_F(MethodRowsTest, EditFailingHalfwayLeavesTheGroupAsItWasAndShowsWhyOnceThe
     EXPECT_EQ(rows.refills, refills + 1);
 }
 
-TEST_F(MethodRowsTest, GroupWhoseTableCannotOpenHoldsNoTable)
+TEST_P(RowAlgorithms, GroupWhoseTableCannotOpenHoldsNoTable)
 {
     makeGroup(2);
     root.answerBoxes(1);

@@ -1,5 +1,6 @@
-// A freshly installed root whose database the module's settings name. The message boxes a test
-// expects are answered with OK and their texts kept; any other waiting box fails the test.
+// A freshly installed root whose database the module's settings name: the file, or a new database
+// on the tests' PostgreSQL server holding the delivered tables. The message boxes a test expects
+// are answered with OK and their texts kept; any other waiting box fails the test.
 #pragma once
 
 #include "module/ModuleSettings.h"
@@ -7,25 +8,45 @@
 
 #include "orvane/Nls.h"
 
+#include "ServerWorklist.h"
+
+#include "support/PgServer.h"
 #include "support/ScriptedInput.h"
 #include "support/WorklistRoot.h"
 
 #include "kernel/Text.h"
 
 #include <functional>
+#include <ostream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 using Texts = std::vector<std::wstring>;
 
+// Where the worklist is kept: the installation's file or a lab's server.
+enum class WorklistProvider { File, Server };
+
+inline std::ostream& operator<<(std::ostream& out, WorklistProvider provider)
+{
+    return out << (provider == WorklistProvider::File ? "File" : "Server");
+}
+
 class WorklistTestRoot : public WorklistRoot {
 public:
-    WorklistTestRoot()
+    explicit WorklistTestRoot(WorklistProvider provider = WorklistProvider::File)
     {
         ModuleSettings = CModuleSettings();
         ModuleSettings.strProvider = L"Microsoft.Jet.OLEDB.4.0";
         ModuleSettings.strDatabasePath = databasePath;
+        if (provider == WorklistProvider::Server) {
+            std::string error;
+            ModuleSettings.strProvider = L"PostgreSQL.1";
+            ModuleSettings.strDatabasePath = PgServer::NewDatabase();
+            if (!InitServerWorklist(ModuleSettings.strDatabasePath, error))
+                throw std::runtime_error(error);
+        }
         ModuleSettings.strUserName = L"analyst";
         // As the module's initialisation does, so that its strings are found.
         NlsAddModule(ModuleResourceHandle());

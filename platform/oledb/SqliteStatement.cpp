@@ -1,5 +1,5 @@
-// Prepared statements of the provider.
-#include "Statement.h"
+// Prepared statements of the SQLite engine.
+#include "SqliteStatement.h"
 
 #include "kernel/Text.h"
 
@@ -10,14 +10,14 @@
 
 namespace provider {
 
-Statement::~Statement() { sqlite3_finalize(m_statement); }
+SqliteStatement::~SqliteStatement() { sqlite3_finalize(m_statement); }
 
-Statement::Statement(Statement&& other) noexcept
+SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
     : m_statement(std::exchange(other.m_statement, nullptr)), m_texts(std::move(other.m_texts))
 {
 }
 
-Statement& Statement::operator=(Statement&& other) noexcept
+SqliteStatement& SqliteStatement::operator=(SqliteStatement&& other) noexcept
 {
     if (this != &other) {
         sqlite3_finalize(m_statement);
@@ -27,7 +27,7 @@ Statement& Statement::operator=(Statement&& other) noexcept
     return *this;
 }
 
-int Statement::prepare(sqlite3* db, const std::string& sql)
+int SqliteStatement::prepare(sqlite3* db, const std::string& sql)
 {
     sqlite3_finalize(m_statement);
     m_statement = nullptr;
@@ -38,9 +38,9 @@ int Statement::prepare(sqlite3* db, const std::string& sql)
     return code;
 }
 
-void Statement::bind(int index, std::int64_t value) { sqlite3_bind_int64(m_statement, index, value); }
+void SqliteStatement::bind(int index, std::int64_t value) { sqlite3_bind_int64(m_statement, index, value); }
 
-void Statement::bind(int index, std::wstring_view text)
+void SqliteStatement::bind(int index, std::wstring_view text)
 {
     std::string& utf8 = m_texts.at(static_cast<std::size_t>(index - 1));
     // Worklist texts are nearly always plain ASCII, copied as they are; others are converted.
@@ -55,21 +55,21 @@ void Statement::bind(int index, std::wstring_view text)
     sqlite3_bind_text(m_statement, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_STATIC);
 }
 
-void Statement::bindNull(int index) { sqlite3_bind_null(m_statement, index); }
+void SqliteStatement::bindNull(int index) { sqlite3_bind_null(m_statement, index); }
 
-int Statement::step() { return sqlite3_step(m_statement); }
+int SqliteStatement::step() { return sqlite3_step(m_statement); }
 
-void Statement::reset()
+void SqliteStatement::reset()
 {
     sqlite3_reset(m_statement);
     sqlite3_clear_bindings(m_statement);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(m_statement); }
+int SqliteStatement::columnCount() { return sqlite3_column_count(m_statement); }
 
-std::int64_t Statement::columnInt(int index) const { return sqlite3_column_int64(m_statement, index); }
+std::int64_t SqliteStatement::columnInt(int index) const { return sqlite3_column_int64(m_statement, index); }
 
-void Statement::columnText(int index, wchar_t* field, std::size_t capacity) const
+void SqliteStatement::columnText(int index, wchar_t* field, std::size_t capacity) const
 {
     const unsigned char* text = sqlite3_column_text(m_statement, index);
     const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(m_statement, index));
@@ -87,21 +87,21 @@ void Statement::columnText(int index, wchar_t* field, std::size_t capacity) cons
     field[length] = 0;
 }
 
-bool Statement::columnIsNull(int index) const { return sqlite3_column_type(m_statement, index) == SQLITE_NULL; }
+bool SqliteStatement::columnIsNull(int index) const { return sqlite3_column_type(m_statement, index) == SQLITE_NULL; }
 
-std::string Statement::columnTable(int index) const
+std::string SqliteStatement::columnTable(int index)
 {
     const char* name = sqlite3_column_table_name(m_statement, index);
     return name ? name : "";
 }
 
-std::string Statement::columnOrigin(int index) const
+std::string SqliteStatement::columnOrigin(int index)
 {
     const char* name = sqlite3_column_origin_name(m_statement, index);
     return name ? name : "";
 }
 
-std::wstring Statement::columnName(int index) const
+std::wstring SqliteStatement::columnName(int index)
 {
     const char* name = sqlite3_column_name(m_statement, index);
     return name ? Utf8ToWide(name) : std::wstring();

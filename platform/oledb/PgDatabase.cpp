@@ -1,0 +1,320 @@
+// Connecting to the worklist server, putting the module's commands into the server's dialect and
+// mapping the server's failures to OLE DB statuses and error texts.
+#include "PgDatabase.h"
+
+#include "ErrorObject.h"
+#include "PgStatement.h"
+
+#include "kernel/Text.h"
+
+#include <libpq-fe.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+namespace provider {
+
+namespace {
+
+// The server keeps names of at most this many bytes and cuts longer ones.
+constexpr std::size_t longestServerName = 63;
+// A write waits this long for another session's row or table locks, as the file waits for its
+// lock, and then fails as locked.
+constexpr const char* sessionOptions = "-c lock_timeout=5000";
+
+std::wstring inQuotes(std::wstring_view text) { return L"'" + std::wstring(text) + L"'"; }
+
+bool startsWithWord(const std::string& sql, std::string_view word)
+{
+    const auto start = sql.find_first_not_of(" \t\r\n");
+    if (start == std::string::npos || sql.size() - start < word.size())
+        return false;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(sql[start + i])) != word[i])
+            return false;
+    return true;
+}
+
+// The command with its quoted names as the server keeps them and its "?" parameters numbered;
+// written keeps each name as the command wrote it, for the messages.
+std::string toServerDialect(const std::string& sql, int* parameters, std::map<std::string, std::string>& written)
+{
+    std::string out;
+    *parameters = 0;
+    for (std::size_t i = 0; i < sql.size(); ++i) {
+        const char c = sql[i];
+        if (c == '?') {
+            out += "$" + std::to_string(++*parameters);
+        } else if (c == '\'') {
+            const auto end = sql.find('\'', i + 1);
+            const std::size_t last = end == std::string::npos ? sql.size() - 1 : end;
+            out.append(sql, i, last - i + 1);
+            i = last;
+        } else if (c == '"') {
+            std::string name;
+            std::size_t j = i + 1;
+            for (; j < sql.size(); ++j) {
+                if (sql[j] == '"' && j + 1 < sql.size() && sql[j + 1] == '"')
+                    name += sql[++j];
+                else if (sql[j] == '"')
+                    break;
+                else
+                    name += sql[j];
+            }
+            const std::string serverName = PgDatabase::ServerName(name);
+            written[serverName] = name;
+            out += Database::Quote(serverName);
+            i = j;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void ignoreNotice(void*, const char*) {}
+
+} // namespace
+
+std::string PgDatabase::ServerName(std::string_view name)
+{
+    std::string folded(name);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    if (folded.size() <= longestServerName)
+        return folded;
+    // A shortened name keeps its beginning, cut where a character begins, and a hash of the
+    // whole name, so that long names sharing a beginning stay apart.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : folded)
+        hash = (hash ^ c) * 1099511628211ull;
+    char suffix[18];
+    std::snprintf(suffix, sizeof suffix, "_%016llx", static_cast<unsigned long long>(hash));
+    std::size_t keep = longestServerName - (sizeof suffix - 1);
+    while (keep > 0 && (static_cast<unsigned char>(folded[keep]) & 0xC0) == 0x80)
+        --keep;
+    return folded.substr(0, keep) + suffix;
+}
+
+HRESULT PgDatabase::Open(const std::wstring& connection, const std::wstring& user, const std::wstring& password,
+                         std::shared_ptr<Database>* database)
+{
+    database->reset();
+    const std::string dbname = WideToUtf8(connection);
+    const std::string userName = WideToUtf8(user);
+    const std::string secret = WideToUtf8(password);
+    std::vector<const char*> keys = {"dbname", "client_encoding", "options"};
+    std::vector<const char*> values = {dbname.c_str(), "UTF8", sessionOptions};
+    // Admin without a password is the file's account: the connection's own account is used.
+    if (!EqualsNoCase(user, L"Admin") || !password.empty()) {
+        keys.insert(keys.end(), {"user", "password"});
+        values.insert(values.end(), {userName.c_str(), secret.c_str()});
+    }
+    keys.push_back(nullptr);
+    values.push_back(nullptr);
+    pg_conn* pg = PQconnectdbParams(keys.data(), values.data(), 1);
+    std::shared_ptr<PgDatabase> open(new PgDatabase(pg, connection));
+    if (!pg)
+        return ReportError(E_OUTOFMEMORY, IID_IDBInitialize, L"Out of memory.");
+    PQsetNoticeProcessor(pg, ignoreNotice, nullptr);
+    if (PQstatus(pg) != CONNECTION_OK) {
+        const std::wstring reason = Utf8ToWide(PQerrorMessage(pg));
+        if (reason.find(L"password") != std::wstring::npos || reason.find(L"authentication") != std::wstring::npos)
+            return ReportError(DB_SEC_E_AUTH_FAILED, IID_IDBInitialize,
+                               L"Not a valid account name or password for the worklist server " +
+                                   inQuotes(connection) + L".");
+        return ReportError(E_FAIL, IID_IDBInitialize,
+                           L"Could not reach the worklist server " + inQuotes(connection) + L": " + reason +
+                               L" Check that the server runs and that the connection is spelled correctly, then "
+                               L"try again.");
+    }
+    *database = std::move(open);
+    return S_OK;
+}
+
+PgDatabase::~PgDatabase() { PQfinish(m_pg); }
+
+HRESULT PgDatabase::Prepare(const std::string& sql, const IID&, const std::wstring&,
+                            std::unique_ptr<Statement>* statement)
+{
+    int parameters = 0;
+    std::string text = toServerDialect(sql, &parameters, m_writtenNames);
+    // An inserted row's handle comes back with the insert, not from a later question.
+    if (startsWithWord(text, "INSERT"))
+        text += " RETURNING rowid";
+    // A changed table's columns are read again when next asked for.
+    else if (!startsWithWord(text, "SELECT") && !startsWithWord(text, "UPDATE") && !startsWithWord(text, "DELETE"))
+        m_columns.clear();
+    *statement = std::make_unique<PgStatement>(*this, std::move(text), parameters);
+    return S_OK;
+}
+
+int PgDatabase::Run(const std::string& sql, const std::vector<const char*>& values, pg_result** result)
+{
+    const auto send = [&] {
+        return PQexecParams(m_pg, sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(), nullptr,
+                            nullptr, 0);
+    };
+    pg_result* answer = send();
+    // Outside a transaction nothing is lost with the connection: open it again and send once more.
+    if (PQstatus(m_pg) == CONNECTION_BAD && !InTransaction()) {
+        PQclear(answer);
+        PQreset(m_pg);
+        answer = PQstatus(m_pg) == CONNECTION_OK ? send() : nullptr;
+    }
+    const ExecStatusType status = answer ? PQresultStatus(answer) : PGRES_FATAL_ERROR;
+    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK)
+        return Remember(answer);
+    m_changedRows = std::atoll(PQcmdTuples(answer));
+    if (status == PGRES_TUPLES_OK && startsWithWord(sql, "INSERT") && PQntuples(answer) == 1)
+        m_lastInsertedRow = std::atoll(PQgetvalue(answer, 0, 0));
+    *result = answer;
+    return Statement::Done;
+}
+
+int PgDatabase::Remember(pg_result* result)
+{
+    const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    m_failedState = state ? state : (PQstatus(m_pg) == CONNECTION_BAD ? "08006" : "XX000");
+    const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    m_failedMessage = Utf8ToWide(primary ? primary : PQerrorMessage(m_pg));
+    while (!m_failedMessage.empty() && (m_failedMessage.back() == L'\n' || m_failedMessage.back() == L'.'))
+        m_failedMessage.pop_back();
+    PQclear(result);
+    // Any code but Row and Done; Fail reads the remembered failure.
+    return 1;
+}
+
+const char* PgDatabase::BeginStatement(bool forWriting) const
+{
+    // Reading many rows as one sees them as they were when the first was read.
+    return forWriting ? "BEGIN" : "BEGIN ISOLATION LEVEL REPEATABLE READ";
+}
+
+bool PgDatabase::TransactionOpen() const
+{
+    const PGTransactionStatusType status = PQtransactionStatus(m_pg);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR;
+}
+
+// After a failure the server keeps the transaction open but refuses all but its end.
+bool PgDatabase::TransactionAlive() const { return PQtransactionStatus(m_pg) == PQTRANS_INTRANS; }
+
+HRESULT PgDatabase::Fail(int, const IID& iid, const std::wstring& subject)
+{
+    const std::string_view state = m_failedState;
+    const std::wstring server = inQuotes(m_connection);
+    if (state.starts_with("08") || state == "57P01")
+        return ReportError(E_FAIL, iid,
+                           L"Lost the connection to the worklist server " + server + L": " + m_failedMessage +
+                               L". What was not written stays as it was; check the server and the network, then "
+                               L"try again.");
+    if (state == "42P01")
+        return ReportError(DB_E_NOTABLE, iid,
+                           L"The database engine cannot find the input table or query " +
+                               inQuotes(subject.empty() ? MissingTable() : subject) +
+                               L". Make sure it exists and that its name is spelled correctly.");
+    if (state.starts_with("28"))
+        return ReportError(DB_SEC_E_AUTH_FAILED, iid,
+                           L"Not a valid account name or password for the worklist server " + server + L".");
+    if (state == "25006" || state == "42501")
+        return ReportError(DB_SEC_E_PERMISSIONDENIED, iid,
+                           L"Cannot update. Database or object is read-only: " + server + L". Ask the server's "
+                           L"administrator for write access to the worklist, then try again.");
+    if (state == "55P03" || state == "40P01" || state == "40001")
+        return ReportError(E_FAIL, iid,
+                           L"Could not update; currently locked by another session or process. " + server +
+                               L" stays as it was; try again when the other Orvane has finished with it.");
+    if (state == "53100")
+        return ReportError(E_FAIL, iid,
+                           L"Not enough space on disk. " + server + L" stays as it was; free space on the "
+                           L"server's disk, then try again.");
+    if (state.starts_with("53"))
+        return ReportError(E_OUTOFMEMORY, iid, L"Out of memory.");
+    if (iid == IID_ICommand && state.starts_with("42"))
+        return ReportError(DB_E_ERRORSINCOMMAND, iid, L"Syntax error in the command: " + m_failedMessage + L".");
+    return ReportError(E_FAIL, iid, m_failedMessage + L".");
+}
+
+std::wstring PgDatabase::MissingTable() const
+{
+    // The server says: relation "name" does not exist.
+    const auto open = m_failedMessage.find(L'"');
+    const auto close = m_failedMessage.rfind(L'"');
+    if (open == std::wstring::npos || close <= open)
+        return m_failedMessage;
+    const std::string name = WideToUtf8(m_failedMessage.substr(open + 1, close - open - 1));
+    const auto written = m_writtenNames.find(name);
+    return Utf8ToWide(written == m_writtenNames.end() ? name : written->second);
+}
+
+bool PgDatabase::TableExists(std::wstring_view table)
+{
+    const std::string name = ServerName(WideToUtf8(table));
+    pg_result* result = nullptr;
+    const bool found = Run("SELECT 1 FROM pg_catalog.pg_tables WHERE schemaname = current_schema() AND tablename = $1",
+                           {name.c_str()}, &result) == Statement::Done &&
+                       PQntuples(result) > 0;
+    PQclear(result);
+    return found;
+}
+
+const std::map<std::string, std::optional<ULONG>>& PgDatabase::Columns(const std::string& table)
+{
+    const std::string name = ServerName(table);
+    auto known = m_columns.find(name);
+    if (known != m_columns.end())
+        return known->second;
+    auto& columns = m_columns[name];
+    const std::string quoted = Quote(name);
+    pg_result* result = nullptr;
+    // A varchar's modifier is its width plus the four bytes of its length.
+    if (Run("SELECT attname, CASE WHEN atttypid = 'varchar'::regtype AND atttypmod > 4 THEN atttypmod - 4 END "
+            "FROM pg_catalog.pg_attribute WHERE attrelid = to_regclass($1) AND attnum > 0 AND NOT attisdropped",
+            {quoted.c_str()}, &result) == Statement::Done) {
+        for (int row = 0; row < PQntuples(result); ++row)
+            columns[PQgetvalue(result, row, 0)] =
+                PQgetisnull(result, row, 1) ? std::nullopt
+                                            : std::optional<ULONG>(std::strtoul(PQgetvalue(result, row, 1), nullptr, 10));
+    }
+    PQclear(result);
+    return columns;
+}
+
+bool PgDatabase::ColumnExists(const std::string& table, const std::string& column)
+{
+    return Columns(table).contains(ServerName(column));
+}
+
+std::optional<ULONG> PgDatabase::TextWidth(const std::string& table, const std::string& column)
+{
+    const auto& columns = Columns(table);
+    const auto found = columns.find(ServerName(column));
+    return found == columns.end() ? std::nullopt : found->second;
+}
+
+std::string PgDatabase::TableName(unsigned int table)
+{
+    auto known = m_tableNames.find(table);
+    if (known != m_tableNames.end())
+        return known->second;
+    const std::string id = std::to_string(table);
+    pg_result* result = nullptr;
+    std::string name;
+    if (Run("SELECT relname FROM pg_catalog.pg_class WHERE oid = $1", {id.c_str()}, &result) == Statement::Done &&
+        PQntuples(result) == 1)
+        name = PQgetvalue(result, 0, 0);
+    PQclear(result);
+    if (!name.empty())
+        m_tableNames[table] = name;
+    return name;
+}
+
+std::string PgDatabase::RowIdDeclaration() const
+{
+    return "rowid BIGINT GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY, ";
+}
+
+} // namespace provider

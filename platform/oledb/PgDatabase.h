@@ -1,0 +1,76 @@
+// The provider's connection to a worklist on a PostgreSQL server. Commands arrive in the Jet
+// dialect the module writes and are put into the server's: quoted names fold to lower case, as
+// the file's names match without regard to case, and names longer than the server keeps are
+// mapped to a shortened name with a hash of the whole. A lost connection is opened again and the
+// statement sent once more, unless a transaction was open: then the edit fails whole.
+#pragma once
+
+#include "Database.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct pg_conn;
+struct pg_result;
+
+namespace provider {
+
+class PgDatabase : public Database {
+public:
+    // connection is a libpq connection string or URI ("postgresql:///worklist?host=/run/db");
+    // a user other than Admin, or a password, is sent in place of the connection's own.
+    static HRESULT Open(const std::wstring& connection, const std::wstring& user, const std::wstring& password,
+                        std::shared_ptr<Database>* database);
+    ~PgDatabase() override;
+    PgDatabase(const PgDatabase&) = delete;
+    PgDatabase& operator=(const PgDatabase&) = delete;
+
+    HRESULT Prepare(const std::string& sql, const IID& iid, const std::wstring& subject,
+                    std::unique_ptr<Statement>* statement) override;
+    HRESULT Fail(int code, const IID& iid, const std::wstring& subject) override;
+
+    bool TableExists(std::wstring_view table) override;
+    bool ColumnExists(const std::string& table, const std::string& column) override;
+    std::optional<ULONG> TextWidth(const std::string& table, const std::string& column) override;
+    std::int64_t LastInsertedRow() override { return m_lastInsertedRow; }
+    std::int64_t ChangedRows() override { return m_changedRows; }
+    std::string RowIdDeclaration() const override;
+    const std::wstring& Path() const override { return m_connection; }
+
+    // Sends sql with its values; Statement::Done with the answer in *result, or an error code
+    // whose failure Fail then reports.
+    int Run(const std::string& sql, const std::vector<const char*>& values, pg_result** result);
+    // The name of the table with the server's object id table.
+    std::string TableName(unsigned int table);
+    // A name as the server keeps it: ASCII letters in lower case, at most 63 bytes.
+    static std::string ServerName(std::string_view name);
+
+protected:
+    const char* BeginStatement(bool forWriting) const override;
+    bool TransactionOpen() const override;
+    bool TransactionAlive() const override;
+
+private:
+    PgDatabase(pg_conn* connection, std::wstring text) : m_pg(connection), m_connection(std::move(text)) {}
+    // The declared text widths of a table's columns, read once; none for other columns.
+    const std::map<std::string, std::optional<ULONG>>& Columns(const std::string& table);
+    // The table a failure says is missing, as the command wrote its name.
+    std::wstring MissingTable() const;
+    // Remembers a failed answer (or a failure to reach the server) for Fail.
+    int Remember(pg_result* result);
+
+    pg_conn* m_pg;
+    std::wstring m_connection;
+    std::int64_t m_lastInsertedRow = 0;
+    std::int64_t m_changedRows = 0;
+    std::string m_failedState;
+    std::wstring m_failedMessage;
+    std::map<unsigned int, std::string> m_tableNames;
+    // The names the commands wrote, by the server's names for them.
+    std::map<std::string, std::string> m_writtenNames;
+    std::map<std::string, std::map<std::string, std::optional<ULONG>>> m_columns;
+};
+
+} // namespace provider

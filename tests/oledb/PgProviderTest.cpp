@@ -1,0 +1,105 @@
+// The provider over the tests' PostgreSQL server: names of any shape and length keep tables of
+// their own, and an unreachable server, a refused account and a lost connection are error records
+// the user can read, with the lost connection taken up again.
+#include "OleDbTestSupport.h"
+
+#include "ServerWorklist.h"
+
+#include "oledb/CTableDefinition.h"
+#include "support/PgServer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Descriptions = std::vector<std::wstring>;
+
+class ServerSession : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(InitServerWorklist(connection, error)) << error;
+        ASSERT_EQ(OpenSession(session, connection, L"PostgreSQL.1"), S_OK);
+        ASSERT_EQ(groups.Open(session), S_OK);
+    }
+
+    const std::wstring connection = PgServer::NewDatabase();
+    CSession session;
+    GroupRows groups;
+};
+
+TEST_F(ServerSession, NamesOfAnyShapeAndLengthKeepTablesOfTheirOwn)
+{
+    CTableDefinition definition;
+    ASSERT_EQ(definition.Open(session), S_OK);
+    const CDBPropSet changeable = ChangeableRowset();
+    const std::wstring sharedStart(60, L'n');
+    const std::vector<std::wstring> names = {
+        L"Night Shift", L"SELECT", L"it's \"quoted\"", L"x; DROP TABLE group_tbl; --", L"Ölprobe µg/l",
+        sharedStart + L"AAAA", sharedStart + L"AAAB", std::wstring(64, L'Ö'), std::wstring(63, L'Ö') + L"Ü",
+    };
+    const DBCOLUMNDESC columns[] = {{L"", {DBKIND_NAME, L"aaaID"}, DBTYPE_I4, 0},
+                                    {L"", {DBKIND_NAME, L"Method Name"}, DBTYPE_WSTR, 255}};
+    for (const std::wstring& name : names) {
+        ASSERT_EQ(definition.CreateTable({DBKIND_NAME, name}, 2, columns), S_OK) << WideToUtf8(name);
+        CCommand<CAccessor<NamedRow>> rows;
+        ASSERT_EQ(rows.Open(session, (L"SELECT * FROM " + QuotedName(name) + L" ORDER BY aaaID").c_str(), &changeable), S_OK);
+        rows.aaaID = 7;
+        wcscpy(rows.Name, name.c_str());
+        ASSERT_EQ(rows.Insert(), S_OK);
+    }
+    // Each table holds its own row only: no two names met on the server.
+    for (const std::wstring& name : names) {
+        CCommand<CAccessor<NamedRow>> rows;
+        ASSERT_EQ(rows.Open(session, (L"SELECT * FROM " + QuotedName(name)).c_str()), S_OK);
+        ASSERT_EQ(rows.MoveFirst(), S_OK);
+        EXPECT_EQ(std::wstring(rows.Name), name);
+        EXPECT_EQ(rows.aaaID, 7);
+        EXPECT_EQ(rows.MoveNext(), DB_S_ENDOFROWSET);
+    }
+    EXPECT_EQ(definition.CreateTable({DBKIND_NAME, L"night shift"}, 2, columns), DB_E_DUPLICATETABLEID);
+    EXPECT_EQ(definition.CreateTable({DBKIND_NAME, sharedStart + L"aaaa"}, 2, columns), DB_E_DUPLICATETABLEID);
+    for (const std::wstring& name : names)
+        EXPECT_EQ(definition.DropTable({DBKIND_NAME, name}), S_OK) << WideToUtf8(name);
+    EXPECT_EQ(definition.DropTable({DBKIND_NAME, L"Night Shift"}), DB_E_NOTABLE);
+}
+
+TEST_F(ServerSession, FailuresAreErrorRecordsAndALostConnectionIsTakenUpAgain)
+{
+    CSession other;
+    EXPECT_EQ(OpenSession(other, L"postgresql:///nowhere?host=/nonexistent", L"PostgreSQL.1"), E_FAIL);
+    auto descriptions = ErrorDescriptions();
+    ASSERT_EQ(descriptions.size(), 1u);
+    EXPECT_TRUE(descriptions[0].starts_with(L"Could not reach the worklist server 'postgresql:///nowhere?host=/nonexistent'"))
+        << descriptions[0];
+    EXPECT_EQ(OpenSession(other, connection + L"x", L"PostgreSQL.1"), E_FAIL) << "a database the server lacks";
+
+    groups.Set(2, L"Morning");
+    ASSERT_EQ(groups.Insert(), S_OK);
+    // Outside a transaction the next call connects again and is sent once more.
+    PgServer::EndSessions(connection);
+    groups.Set(3, L"Evening");
+    EXPECT_EQ(groups.Insert(), S_OK);
+
+    // Inside one the edit fails whole, and the session works again after it.
+    ASSERT_EQ(session.StartTransaction(), S_OK);
+    groups.Set(4, L"Night");
+    ASSERT_EQ(groups.Insert(), S_OK);
+    PgServer::EndSessions(connection);
+    groups.Set(5, L"Late");
+    EXPECT_EQ(groups.Insert(), E_FAIL);
+    descriptions = ErrorDescriptions();
+    ASSERT_EQ(descriptions.size(), 1u);
+    EXPECT_TRUE(descriptions[0].starts_with(L"Lost the connection to the worklist server")) << descriptions[0];
+    EXPECT_EQ(session.Commit(), XACT_E_COMMITFAILED);
+
+    GroupRows reread;
+    ASSERT_EQ(reread.Open(session), S_OK);
+    std::wstring names;
+    for (HRESULT moved = reread.MoveFirst(); moved == S_OK; moved = reread.MoveNext())
+        names += std::wstring(reread.GroupName) + L" ";
+    EXPECT_EQ(names, L"Morning Evening ");
+}
+
+} // namespace

@@ -1,0 +1,16 @@
+// The throwaway PostgreSQL cluster of the tests. A test run starts it once for all its programs
+// (a CTest fixture); a test program run on its own starts it for itself and stops it at its end.
+#pragma once
+
+#include <string>
+
+class PgServer {
+public:
+    // A new, empty database on the cluster; its connection as the host setting names it.
+    static std::wstring NewDatabase();
+    // Ends every server session on the database of connection, as a restarted server or a broken
+    // network would.
+    static void EndSessions(const std::wstring& connection);
+    // The folder that holds the cluster's socket.
+    static std::string SocketFolder();
+};
