@@ -19,7 +19,8 @@ std::optional<HostOptions> HostOptions::parse(const std::vector<std::string>& ar
     options.root = defaultRoot();
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const bool takesValue = argument == "--root" || argument == "--script";
+        const bool takesValue = argument == "--root" || argument == "--script" || argument == "--init-server" ||
+                                argument == "--copy-to-server";
         if (takesValue && i + 1 >= arguments.size()) {
             error = argument + " needs a value";
             return std::nullopt;
@@ -28,6 +29,10 @@ std::optional<HostOptions> HostOptions::parse(const std::vector<std::string>& ar
             options.root = arguments[++i];
         else if (argument == "--script")
             options.script = arguments[++i];
+        else if (argument == "--init-server")
+            options.initServer = arguments[++i];
+        else if (argument == "--copy-to-server")
+            options.copyToServer = arguments[++i];
         else if (argument == "--init")
             options.init = true;
         else if (argument == "--demo")
@@ -55,6 +60,7 @@ std::optional<HostOptions> HostOptions::parse(const std::vector<std::string>& ar
 std::string HostOptions::usage()
 {
     return "Usage: orvane [--root DIR] [--init [--demo]] [--script FILE] [--tui | --no-tui]\n"
+           "       orvane --init-server CONNECTION | [--root DIR] --copy-to-server CONNECTION\n"
            "\n"
            "The simulated Orvane host: loads the Serion module, runs host command lines and\n"
            "simulates the instrument.\n"
@@ -63,6 +69,10 @@ std::string HostOptions::usage()
            "  --init         install a fresh root and exit\n"
            "  --demo         with --init: also a demo group \"Nitrates\" in the worklist\n"
            "  --script FILE  run a script of command lines on the virtual clock\n"
+           "  --init-server CONNECTION\n"
+           "                 make the delivered worklist tables on an empty PostgreSQL database\n"
+           "  --copy-to-server CONNECTION\n"
+           "                 copy the root's worklist onto an empty PostgreSQL database, checked row by row\n"
            "  --tui          use the terminal front end\n"
            "  --no-tui       read command lines from standard input (line mode)\n"
            "  --help         show this text\n"

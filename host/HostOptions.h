@@ -14,6 +14,10 @@ struct HostOptions {
     // With init: a demo worklist besides.
     bool demo = false;
     std::optional<std::filesystem::path> script;
+    // A lab's server database to create the delivered tables on, or to copy the root's worklist
+    // onto; the program exits after either.
+    std::optional<std::string> initServer;
+    std::optional<std::string> copyToServer;
     FrontEndChoice frontEnd = FrontEndChoice::Automatic;
     bool help = false;
     bool version = false;

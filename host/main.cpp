@@ -6,6 +6,7 @@
 #include "host/LineMode.h"
 #include "host/PowerFailure.h"
 #include "host/ScriptRunner.h"
+#include "host/ServerWorklist.h"
 #include "tui/TerminalSession.h"
 
 #include "kernel/Clock.h"
@@ -33,6 +34,27 @@ bool ensureInstalled(const HostRoot& root)
     return true;
 }
 
+// Makes the delivered tables on a server, or copies the root's worklist onto one.
+int prepareServer(const HostOptions& options, const HostRoot& root)
+{
+    std::string error;
+    long rows = 0;
+    const bool copying = options.copyToServer.has_value();
+    const std::wstring connection = Utf8ToWide(copying ? *options.copyToServer : *options.initServer);
+    const bool done = copying ? CopyWorklistToServer(root.onDriveC("Orvane/Serion/database/worklist.mdb"), connection,
+                                                     &rows, error)
+                              : InitServerWorklist(connection, error);
+    if (!done) {
+        std::cerr << "orvane: " << error << "; nothing was changed on the server\n";
+        return 1;
+    }
+    if (copying)
+        std::cout << "Copied " << rows << " rows of the worklist onto the server; each was read back and checked\n";
+    else
+        std::cout << "The worklist's tables are on the server\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -48,6 +70,8 @@ int main(int argc, char** argv)
         return 0;
     }
     const HostRoot root(options->root);
+    if (options->initServer || options->copyToServer)
+        return prepareServer(*options, root);
     if (options->init && root.isInstalled()) {
         std::cerr << "orvane: " << root.path().string() << " holds an installation already; nothing was changed\n";
         return 1;
