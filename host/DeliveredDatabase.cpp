@@ -23,7 +23,8 @@ const std::vector<DeliveredTable>& DeliveredTables()
          "\"GroupID\" INTEGER, \"GroupName\" VARCHAR(50), \"ShutDownOption\" VARCHAR(50),"
          " \"RecoveryCommand\" VARCHAR(50) NOT NULL DEFAULT '', \"RunOpen\" INTEGER NOT NULL DEFAULT 0,"
          " \"StoppedRow\" INTEGER NOT NULL DEFAULT 0, \"OnFailure\" INTEGER NOT NULL DEFAULT 0,"
-         " \"EmergencyCommand\" VARCHAR(50) NOT NULL DEFAULT ''"},
+         " \"EmergencyCommand\" VARCHAR(50) NOT NULL DEFAULT '', \"QueueID\" INTEGER NOT NULL DEFAULT 0,"
+         " \"QueuePos\" INTEGER NOT NULL DEFAULT 0"},
         {"user_tbl",
          "\"UserID\" INTEGER, \"UserName\" VARCHAR(50), \"Password\" VARCHAR(50),"
          " \"Role\" INTEGER, \"Address\" VARCHAR(255), \"Phone\" VARCHAR(50), \"EMail\" VARCHAR(255),"

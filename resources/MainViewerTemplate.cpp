@@ -54,6 +54,7 @@ const MenuItemTemplate groupItems[] = {
     {nullptr, 0, MF_SEPARATOR},
     {L"Auto&name...\tCtrl+Alt+N", ID_AUTONAME},
     {nullptr, 0, MF_SEPARATOR},
+    {L"Run &Queue...", ID_RUN_QUEUE},
     {L"&Continue", ID_CONTINUE},
     {L"&Stop After This Method", ID_STOP_AFTER_METHOD},
 };

@@ -10,7 +10,7 @@ public:
     ResourceAnnouncement()
     {
         for (auto part : {CommandTableResources(), StringTableResources(), MainViewerResources(), MethodInfoResources(),
-                          AddGroupResources(), AddMethodResources(), AutoNameResources(), StateImagesResources(),
+                          AddGroupResources(), RunQueueResources(), AddMethodResources(), AutoNameResources(), StateImagesResources(),
                           ControlBarResources(), LogonResources(), UserInfoResources(), LockerResources(),
                           UserAccountsResources()})
             m_entries.insert(m_entries.end(), part.begin(), part.end());

@@ -33,6 +33,7 @@ constexpr int ID_USER_ACCOUNTS = 32779;
 constexpr int ID_LOCK = 32780;
 constexpr int ID_CONTINUE = 32782;
 constexpr int ID_STOP_AFTER_METHOD = 32783;
+constexpr int ID_RUN_QUEUE = 32784;
 constexpr int ID_MODULE_HELP = 9;
 // The help topic of the main window, which also tells of the dialogs it opens for a group or a row.
 constexpr int IDH_MAIN_VIEWER = 101901;
@@ -139,6 +140,19 @@ constexpr int IDS_LOG_STOP_AFTER_METHOD = 22065;
 constexpr int IDS_RESULTS_UNSAVED = 22066;
 constexpr int IDS_RESULTS_LOST = 22067;
 constexpr int IDS_WORKLIST_READ_ONLY = 22068;
+// The queue of groups: the dialog that makes it, its refusals, the status bar and the logbook.
+constexpr int IDD_RUN_QUEUE = 23210;
+constexpr int IDC_QUEUE_GROUPS = 19050;
+constexpr int IDC_QUEUE_UP = 19051;
+constexpr int IDC_QUEUE_DOWN = 19052;
+constexpr int IDS_QUEUE_GROUP_COLUMN = 22140;
+constexpr int IDS_QUEUE_EMPTY = 22141;
+constexpr int IDS_QUEUE_GROUP_ELSEWHERE = 22142;
+constexpr int IDS_QUEUE_RUNNING = 22143;
+constexpr int IDS_LOG_QUEUE_STARTED = 22144;
+constexpr int IDS_LOG_QUEUE_NEXT = 22145;
+constexpr int IDS_LOG_QUEUE_ENDED = 22146;
+constexpr int IDS_LOG_QUEUE_STOPPED = 22147;
 // Why a row's data file or sub-folder is refused, and which rows the refusal is for.
 constexpr int IDS_DATA_FILE_FORBIDDEN = 22100;
 constexpr int IDS_SUB_FOLDER_FORBIDDEN = 22101;

@@ -107,6 +107,14 @@ const ResourceEntry entries[] = {
     string(22108, L"The account \"%s\" is the last administrator and keeps that role while access control is on: "
                   L"nobody could manage the accounts any more. Give another account the role Administrator first."),
     string(22109, L"Logged on: %s"),
+    string(22140, L"Group"),
+    string(22141, L"Check the groups the queue runs: Space or a click on a group's box checks it."),
+    string(22142, L"Another Orvane runs group %s now: the queue cannot hold it."),
+    string(22143, L"Queue: group %d of %d, %s."),
+    string(22144, L"Serion queue started: %s."),
+    string(22145, L"Serion queue goes on with group %s."),
+    string(22146, L"Serion queue ended."),
+    string(22147, L"Serion queue stopped in group %s; Continue goes on with it and the rest of the queue."),
     string(22180, L"The password could not be hashed: the memory it needs is not free. Nothing was saved."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
     string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),
@@ -122,6 +130,7 @@ const ResourceEntry entries[] = {
     string(32781, L"\\helpenu\\Orvane.chm"),
     string(32782, L"Runs the group on from its first row that has not completed\nContinue"),
     string(32783, L"Ends the run when the running method has ended\nStop After This Method"),
+    string(32784, L"Runs several groups one after another\nRun Queue"),
 };
 
 } // namespace

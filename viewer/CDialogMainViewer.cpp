@@ -5,6 +5,7 @@
 #include "dialogs/CDialogAddGroup.h"
 #include "dialogs/CDialogAddMethod.h"
 #include "dialogs/CDialogAutoName.h"
+#include "dialogs/CDialogRunQueue.h"
 #include "module/LogbookWrite.h"
 #include "module/MenuState.h"
 #include "module/ModuleSettings.h"
@@ -125,6 +126,7 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_BN_CLICKED(IDC_STOP, &CDialogMainViewer::OnStop)
     ON_COMMAND(ID_CONTINUE, &CDialogMainViewer::OnContinue)
     ON_COMMAND(ID_STOP_AFTER_METHOD, &CDialogMainViewer::OnStopAfterMethod)
+    ON_COMMAND(ID_RUN_QUEUE, &CDialogMainViewer::OnRunQueue)
     ON_MESSAGE(WM_RUN_CLOSED, &CDialogMainViewer::OnRunClosed)
     ON_MESSAGE(WM_START_RAN, &CDialogMainViewer::OnStartRan)
     ON_WM_TIMER()
@@ -274,6 +276,9 @@ void CDialogMainViewer::UpdateCommandState()
     EnableCommand(pMenu->GetSubMenu(kFileMenu), ID_USER_ACCOUNTS, bAdministrator);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_ADD_GROUP, bIdle);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_AUTONAME, bIdle && nItems > 0);
+    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_RUN_QUEUE,
+                  bIdle && m_comboGroup.GetSafeHwnd() && m_comboGroup.GetCount() > 0 && ModuleSettings.bOnline &&
+                      !m_bWorklistReadOnly);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_CONTINUE, bGroupSelected && m_run.CanContinue());
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_STOP_AFTER_METHOD, m_run.CanStopAfterMethod());
     if (CMenu* pGroupMenu = pMenu->GetSubMenu(kGroupMenu))
@@ -383,6 +388,17 @@ void CDialogMainViewer::OnStopAfterMethod()
     UpdateCommandState();
 }
 
+void CDialogMainViewer::OnRunQueue()
+{
+    if (m_run.IsRunning())
+        return;
+    CDialogRunQueue dialog(this, ListedGroups());
+    if (dialog.RunModal(IDD_RUN_QUEUE) != IDOK)
+        return;
+    m_run.OnRunQueue(dialog.m_queue);
+    KeysToListDuringRun();
+}
+
 void CDialogMainViewer::KeysToListDuringRun()
 {
     // Left on Run, the next Enter would start the group again once it has ended.
@@ -488,6 +504,18 @@ std::vector<GroupEntry> CDialogMainViewer::ListedGroups() const
         groups.push_back({strName, GroupIdOf(nIndex)});
     }
     return groups;
+}
+
+BOOL CDialogMainViewer::ShowGroup(LONG nGroupId)
+{
+    for (int nIndex = 0; nIndex < m_comboGroup.GetCount(); ++nIndex) {
+        if (GroupIdOf(nIndex) != nGroupId)
+            continue;
+        m_comboGroup.SetCurSel(nIndex);
+        OnGroupChanged();
+        return TRUE;
+    }
+    return FALSE;
 }
 
 void CDialogMainViewer::FillShutdownComboOf(LONG nGroupId)

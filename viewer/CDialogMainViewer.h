@@ -91,6 +91,8 @@ protected:
     void OnStop();
     void OnContinue();
     void OnStopAfterMethod();
+    // Asks for the groups of a queue and their order and runs them.
+    void OnRunQueue();
     void UpdateRunButtons();
     LRESULT OnRunClosed(WPARAM wParam, LPARAM lParam);
     LRESULT OnStartRan(WPARAM wParam, LPARAM lParam);
@@ -126,6 +128,8 @@ private:
     LONG GroupIdOf(int nIndex) const;
     // The names and ids in the group box.
     std::vector<GroupEntry> ListedGroups() const;
+    // Selects group nGroupId in the group box and shows it; FALSE when the box does not list it.
+    BOOL ShowGroup(LONG nGroupId);
     int ShowMessage(LPCWSTR lpszText, UINT nType);
     int ShowMessageId(UINT nID, UINT nType);
     // The window takes the whole screen, never less than its template: the buttons keep to the

@@ -15,6 +15,7 @@
 #include "module/TraceLog.h"
 #include "resources/ResourceIds.h"
 #include "worklist/GroupRows.h"
+#include "worklist/ShowOleDbErrors.h"
 
 #include "kernel/FileApi.h"
 #include "kernel/Text.h"
@@ -140,7 +141,7 @@ void GroupRun::OnRun()
             OnCompleteGroup();
         m_viewer.UpdateRunButtons();
     } else if (m_state == State::Idle) {
-        StartRun();
+        StartRun(FALSE);
     }
 }
 
@@ -186,11 +187,14 @@ void GroupRun::OnContinue(BOOL bUnattended)
     if (!groups.FindById(ShownGroupId()))
         return;
     const std::wstring strRecovery = m_viewer.m_groupTable.RecoveryCommand;
+    const LONG nQueueId = m_viewer.m_groupTable.QueueID;
+    const LONG nQueuePosition = m_viewer.m_groupTable.QueuePos;
     m_nStoppedRow = StoppedRowToRunAgain();
     if (!TakeClaim())
         return;
     m_bContinuing = TRUE;
     m_strEndReason.clear();
+    m_bQueueEnds = FALSE;
     ReadFailurePolicy();
     // The rows that run again keep what their earlier run wrote; then the others are asked about.
     std::vector<LONG> rerun = list.RowsInState(RUNSTATE_INTERRUPTED);
@@ -205,6 +209,12 @@ void GroupRun::OnContinue(BOOL bUnattended)
     }
     m_viewer.m_statusBar.SetMessageText(L"");
     MarkRunOpen();
+    // A group of a queue goes on with the rest of its queue.
+    m_nQueueId = nQueueId;
+    if (m_nQueueId) {
+        ClaimRestOfQueue(nQueuePosition);
+        ShowQueuePlace();
+    }
     if (bInterrupted && strRecovery.find_first_not_of(L' ') != std::wstring::npos) {
         TraceLog(3, L"OnContinue: recovery %s\n", strRecovery.c_str());
         LogbookWrite(FormatWin(ModuleString(IDS_RECOVERY_SENT).c_str(), strRecovery.c_str()));
@@ -219,15 +229,16 @@ void GroupRun::OnContinue(BOOL bUnattended)
         OnCompleteGroup();
 }
 
-BOOL GroupRun::StartRun()
+BOOL GroupRun::StartRun(BOOL bInQueue)
 {
     m_bContinuing = FALSE;
     m_strEndReason.clear();
+    m_bQueueEnds = FALSE;
     ReadFailurePolicy();
     m_nStoppedRow = -1;
     if (!TakeClaim())
         return FALSE;
-    if (!PreRunCheck()) {
+    if (!bInQueue && !PreRunCheck()) {
         m_claim.Release();
         return FALSE;
     }
@@ -236,18 +247,120 @@ BOOL GroupRun::StartRun()
     m_viewer.m_statusBar.SetMessageText(L"");
     m_nCurrentKey = 0;
     MethodRecord* pRow = list.FindRow(m_nCurrentKey, TRUE);
-    if (!pRow) {
+    if (!pRow && !bInQueue) {
         m_claim.Release();
         return FALSE;
     }
+    // A group run alone does not go on with a queue it was left in.
+    if (!bInQueue)
+        GroupRows(m_viewer.m_groupTable).LeaveQueue(ShownGroupId());
     MarkRunOpen();
     SetState(State::Running);
     m_viewer.UpdateCommandState();
+    if (bInQueue)
+        ShowQueuePlace();
     if (StartMethod(pRow))
         return TRUE;
     // Nothing started, so no host event will ever end this run.
     OnCompleteGroup();
     return FALSE;
+}
+
+void GroupRun::OnRunQueue(const std::vector<LONG>& ids)
+{
+    if (IsRunning() || ids.empty())
+        return;
+    TraceLog(3, L"OnRunQueue: %d groups\n", static_cast<int>(ids.size()));
+    WriteClosingRecord();
+    std::wstring strNames;
+    for (LONG nGroupId : ids) {
+        if (!m_viewer.ShowGroup(nGroupId))
+            continue;
+        const std::wstring strGroup = ShownGroupName();
+        strNames += (strNames.empty() ? L"" : L", ") + strGroup;
+        if (!m_queueClaims[nGroupId].Take(nGroupId)) {
+            m_queueClaims.clear();
+            m_viewer.ShowMessage(FormatWin(ModuleString(IDS_QUEUE_GROUP_ELSEWHERE).c_str(), strGroup.c_str()).c_str(), MB_OK);
+            return;
+        }
+        // Every group's questions are asked now, so that the night asks nothing.
+        m_bContinuing = FALSE;
+        m_nStoppedRow = -1;
+        if (!PreRunCheck()) {
+            m_queueClaims.clear();
+            return;
+        }
+    }
+    const HRESULT status = GroupRows(m_viewer.m_groupTable).StoreQueue(ids);
+    if (FAILED(status)) {
+        m_queueClaims.clear();
+        ShowOleDbErrors(status);
+        return;
+    }
+    LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_STARTED).c_str(), strNames.c_str()));
+    m_nQueueId = ids.front();
+    m_viewer.ShowGroup(ids.front());
+    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), ShownGroupName().c_str()));
+    // This run's own claim takes the place of the queue's.
+    m_queueClaims.erase(ids.front());
+    StartRun(TRUE);
+}
+
+void GroupRun::ClaimRestOfQueue(LONG nPosition)
+{
+    for (LONG nGroupId : GroupRows(m_viewer.m_groupTable).QueueAfter(m_nQueueId, nPosition))
+        m_queueClaims[nGroupId].Take(nGroupId);
+}
+
+void GroupRun::ShowQueuePlace()
+{
+    GroupRows groups(m_viewer.m_groupTable);
+    if (!groups.FindById(ShownGroupId()))
+        return;
+    const LONG nPosition = m_viewer.m_groupTable.QueuePos;
+    const auto nCount = static_cast<int>(nPosition + groups.QueueAfter(m_nQueueId, nPosition).size());
+    m_viewer.m_statusBar.SetMessageText(FormatWin(ModuleString(IDS_QUEUE_RUNNING).c_str(), static_cast<int>(nPosition),
+                                                  nCount, ShownGroupName().c_str())
+                                            .c_str());
+}
+
+BOOL GroupRun::PassToNextInQueue()
+{
+    const LONG nGroupId = ShownGroupId();
+    GroupRows groups(m_viewer.m_groupTable);
+    if (!groups.FindById(nGroupId))
+        return FALSE;
+    const std::vector<LONG> rest = groups.QueueAfter(m_nQueueId, m_viewer.m_groupTable.QueuePos);
+    if (rest.empty() || RunClaim::IsClaimedByAnotherHost(rest.front()))
+        return FALSE;
+    const LONG nNext = rest.front();
+    if (FAILED(groups.PassQueueRun(nGroupId, nNext)))
+        return FALSE;
+    ShowSummary();
+    m_claim.Release();
+    // Shown while the queue still claims it, the group does not look interrupted.
+    m_viewer.ShowGroup(nNext);
+    m_queueClaims.erase(nNext);
+    const std::wstring strGroup = ShownGroupName();
+    TraceLog(3, L"PassToNextInQueue: %s\n", strGroup.c_str());
+    LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_NEXT).c_str(), strGroup.c_str()));
+    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), strGroup.c_str()));
+    StartRun(TRUE);
+    return TRUE;
+}
+
+void GroupRun::EndQueue(BOOL bStopped)
+{
+    const std::wstring strGroup = ShownGroupName();
+    TraceLog(3, L"EndQueue: %s %d\n", strGroup.c_str(), bStopped);
+    if (bStopped) {
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_STOPPED).c_str(), strGroup.c_str()));
+    } else {
+        GroupRows(m_viewer.m_groupTable).LeaveQueue(ShownGroupId());
+        LogbookWriteId(IDS_LOG_QUEUE_ENDED);
+    }
+    m_queueClaims.clear();
+    m_nQueueId = 0;
 }
 
 BOOL GroupRun::TakeClaim()
@@ -586,6 +699,7 @@ BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
     const std::wstring strGroup = ShownGroupName();
     if (bStopAfter) {
         TraceLog(3, L"NextAfterRowEnd: stop after row %d\n", nRow);
+        m_bQueueEnds = TRUE;
         LogbookWrite(FormatWin(ModuleString(IDS_LOG_STOP_AFTER_METHOD).c_str(), strGroup.c_str(), nRow, strMethod.c_str()));
         return FALSE;
     }
@@ -669,6 +783,7 @@ void GroupRun::GiveUpSaving()
     const std::wstring strReason = list.UnsavedReason();
     TraceLog(3, L"GiveUpSaving: %s\n", strReason.c_str());
     list.ForgetUnsaved();
+    m_bQueueEnds = TRUE;
     if (m_bHeldForSave)
         OnCompleteGroup();
     const std::wstring strGroup = ShownGroupName();
@@ -747,6 +862,12 @@ void GroupRun::OnCompleteGroup()
     if (m_bEmergencyOwed)
         SendEmergencyCommand();
     m_bEmergencyOwed = FALSE;
+    // Whatever ended the group early ends its queue too.
+    const BOOL bEndedEarly = bStopped || m_bQueueEnds || !m_strEndReason.empty();
+    if (m_nQueueId && !bEndedEarly && PassToNextInQueue())
+        return;
+    if (m_nQueueId)
+        EndQueue(bEndedEarly);
     RunPostGroup();
     if (!bStopped)
         m_nStoppedRow = -1;

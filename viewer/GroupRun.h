@@ -1,13 +1,16 @@
 // The run of the group the main window shows: one explicit state, the running row kept by its
 // "aaaID", the host's reports of each method's end, the check for old data before a run, Continue
-// after an interruption or a Stop, and the shut-down command after the group.
+// after an interruption or a Stop, the shut-down command after the group, and a queue of groups
+// run one after another.
 #pragma once
 
 #include "worklist/RunClaim.h"
 
 #include "kernel/WinTypes.h"
 
+#include <map>
 #include <string>
+#include <vector>
 
 class CDialogMainViewer;
 struct MethodRecord;
@@ -39,6 +42,10 @@ public:
     // Runs the shown group on from its first row that has not completed, resetting nothing.
     // Unattended, nothing is asked and no old data folder is deleted.
     void OnContinue(BOOL bUnattended);
+    // Runs groups ids one after another, each with its own rows and failure policy, after asking
+    // every group's questions; only the last group, or the one where the queue stops, sends its
+    // shut-down command. The queue is stored in the worklist, so that Continue goes on with it.
+    void OnRunQueue(const std::vector<LONG>& ids);
     // Arms or takes back the end of the run after the running method.
     void OnStopAfterMethod();
     BOOL CanStopAfterMethod() const { return m_state == State::Running || m_state == State::PauseRequested; }
@@ -68,7 +75,9 @@ public:
     void OnStartRan(LONG nRow);
 
 private:
-    BOOL StartRun();
+    // Runs the shown group from its first checked row; in a queue its questions were asked when
+    // the queue started, and a group without a row to run passes the run on.
+    BOOL StartRun(BOOL bInQueue);
     BOOL StartNextMethod();
     BOOL StartMethod(MethodRecord* pRow);
     // Starts the row that waited for the instrument or for Run, or the next one when it is
@@ -94,6 +103,14 @@ private:
     // The retries ran out: the user is told, and the list shows the file again.
     void GiveUpSaving();
     void OnCompleteGroup();
+    // At a group's end in a queue: the next group of the queue runs; FALSE when none can.
+    BOOL PassToNextInQueue();
+    // The queue ends; stopped, it stays stored for Continue.
+    void EndQueue(BOOL bStopped);
+    // The queue's groups after place nPosition are claimed, so that no other host runs or changes them.
+    void ClaimRestOfQueue(LONG nPosition);
+    // "Queue: group 2 of 3, ..." for the shown group.
+    void ShowQueuePlace();
     // The logbook line of a row's end, with what ended it; the row's message stays as it is.
     void LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstring& strReason);
     // The ended group's counts of done, failed and not run rows, in the status bar and the logbook.
@@ -157,4 +174,10 @@ private:
     // CanContinue's answer: 1 or 0, -1 when it must be asked again.
     int m_nCanContinue = -1;
     RunClaim m_claim;
+    // The queue the running group belongs to (its first group's id); 0 outside a queue.
+    LONG m_nQueueId = 0;
+    // Stop After This Method or lost results end the queue with the group.
+    BOOL m_bQueueEnds = FALSE;
+    // The claims of the queue's groups that have not run yet, by group id.
+    std::map<LONG, RunClaim> m_queueClaims;
 };

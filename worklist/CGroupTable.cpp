@@ -19,6 +19,8 @@ constexpr AddedColumn kAddedColumns[] = {
     {L"StoppedRow", DBTYPE_I4, 0},
     {L"OnFailure", DBTYPE_I4, 0},
     {L"EmergencyCommand", DBTYPE_WSTR, 50},
+    {L"QueueID", DBTYPE_I4, 0},
+    {L"QueuePos", DBTYPE_I4, 0},
 };
 
 // A worklist from an earlier version gains the columns it lacks, so that every row binds.

@@ -1,7 +1,7 @@
 // One row of group_tbl, bound by position: the group's id, its name (also the name of its method
 // table), its shut-down command, the command that brings the instrument to a defined state before
-// an interrupted run goes on, what a failed row does to the run, and what the group's last run
-// left behind.
+// an interrupted run goes on, what a failed row does to the run, what the group's last run
+// left behind, and its place in a queue of groups.
 #pragma once
 
 #include "oledb/CAccessor.h"
@@ -23,6 +23,10 @@ struct GroupRecord {
     LONG OnFailure;
     // Sent once when the failure policy pauses or stops the run.
     WCHAR EmergencyCommand[51];
+    // The queue that runs the group after the groups before it: the queue's id (its first group's
+    // GroupID) and the group's place in it, from 1; both 0 outside a queue.
+    LONG QueueID;
+    LONG QueuePos;
 
     BEGIN_COLUMN_MAP(GroupRecord)
         COLUMN_ENTRY(1, GroupID)
@@ -33,5 +37,7 @@ struct GroupRecord {
         COLUMN_ENTRY(6, StoppedRow)
         COLUMN_ENTRY(7, OnFailure)
         COLUMN_ENTRY(8, EmergencyCommand)
+        COLUMN_ENTRY(9, QueueID)
+        COLUMN_ENTRY(10, QueuePos)
     END_COLUMN_MAP()
 };

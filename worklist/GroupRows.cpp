@@ -13,6 +13,9 @@
 #include "kernel/Text.h"
 #include "oledb/CTableDefinition.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 // Blanks that are not the blank, and characters that show nothing or turn the writing direction:
@@ -123,6 +126,8 @@ HRESULT GroupRows::InsertRow(const std::wstring& name, bool listIsEmpty)
     m_table.StoppedRow = 0;
     m_table.OnFailure = ONFAILURE_GO_ON;
     SetRecordText(m_table.EmergencyCommand, L"");
+    m_table.QueueID = 0;
+    m_table.QueuePos = 0;
     return m_table.Insert();
 }
 
@@ -171,5 +176,90 @@ HRESULT GroupRows::StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow)
         return DB_E_NOTABLE;
     m_table.RunOpen = runOpen;
     m_table.StoppedRow = stoppedRow;
+    return m_table.SetData();
+}
+
+HRESULT GroupRows::EditAsOne(const std::function<HRESULT()>& change)
+{
+    HRESULT status;
+    {
+        EditTransaction transaction(m_table.m_session);
+        status = transaction.Started();
+        if (SUCCEEDED(status))
+            status = m_table.Requery();
+        if (SUCCEEDED(status))
+            status = change();
+        if (SUCCEEDED(status))
+            status = transaction.Commit();
+    }
+    // The rowset may hold rows that the abort took back.
+    if (FAILED(status))
+        m_table.Requery();
+    return status;
+}
+
+HRESULT GroupRows::StoreQueue(const std::vector<LONG>& ids)
+{
+    if (ids.empty())
+        return E_INVALIDARG;
+    const LONG queueId = ids.front();
+    return EditAsOne([&] {
+        HRESULT status = S_OK;
+        for (m_table.MoveFirst(); SUCCEEDED(status) && m_table.HasCurrentRow(); m_table.MoveNext()) {
+            const auto place = std::find(ids.begin(), ids.end(), m_table.GroupID);
+            const LONG position = place == ids.end() ? 0 : static_cast<LONG>(place - ids.begin()) + 1;
+            // An earlier queue of the same first group loses the groups the new one leaves out.
+            if (position == 0 && m_table.QueueID != queueId)
+                continue;
+            m_table.QueueID = position ? queueId : 0;
+            m_table.QueuePos = position;
+            if (position == 1)
+                m_table.RunOpen = 1;
+            status = m_table.SetData();
+        }
+        return status;
+    });
+}
+
+std::vector<LONG> GroupRows::QueueAfter(LONG queueId, LONG position)
+{
+    std::vector<std::pair<LONG, LONG>> places;
+    for (m_table.MoveFirst(); m_table.HasCurrentRow(); m_table.MoveNext())
+        if (m_table.QueueID == queueId && m_table.QueuePos > position)
+            places.emplace_back(m_table.QueuePos, m_table.GroupID);
+    std::ranges::sort(places);
+    std::vector<LONG> ids;
+    for (const auto& [place, id] : places)
+        ids.push_back(id);
+    return ids;
+}
+
+HRESULT GroupRows::PassQueueRun(LONG fromId, LONG toId)
+{
+    return EditAsOne([&] {
+        if (!FindById(fromId))
+            return DB_E_NOTABLE;
+        m_table.RunOpen = 0;
+        m_table.StoppedRow = 0;
+        m_table.QueueID = 0;
+        m_table.QueuePos = 0;
+        HRESULT status = m_table.SetData();
+        if (SUCCEEDED(status) && !FindById(toId))
+            status = DB_E_NOTABLE;
+        if (FAILED(status))
+            return status;
+        m_table.RunOpen = 1;
+        return m_table.SetData();
+    });
+}
+
+HRESULT GroupRows::LeaveQueue(LONG id)
+{
+    if (!FindById(id))
+        return DB_E_NOTABLE;
+    if (m_table.QueueID == 0)
+        return S_OK;
+    m_table.QueueID = 0;
+    m_table.QueuePos = 0;
     return m_table.SetData();
 }

@@ -1,11 +1,13 @@
 // The group operations the main window performs on its group table: listing, checking a new name,
-// adding a group with its method table, deleting a group's row and its shut-down option.
+// adding a group with its method table, deleting a group's row and its shut-down option, and the
+// queue that runs groups one after another.
 #pragma once
 
 #include "CGroupTable.h"
 
 #include "kernel/TimeApi.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,8 +50,22 @@ public:
     // What group id's run leaves behind: whether the run is open (its shut-down not yet sent) and
     // the row a Stop aborted (from 1; 0 for none).
     HRESULT StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow);
+    // Stores the queue of the groups ids, run in that order, with the first group's run open, as one
+    // edit: a host that dies from here on leaves a queue for Continue. The queue's id is its first
+    // group's id.
+    HRESULT StoreQueue(const std::vector<LONG>& ids);
+    // The groups of queue queueId after place position, in their order.
+    std::vector<LONG> QueueAfter(LONG queueId, LONG position);
+    // One edit: group fromId's run ends and leaves the queue, and group toId's run opens, so that a
+    // host that dies between the two groups leaves a run for Continue to find.
+    HRESULT PassQueueRun(LONG fromId, LONG toId);
+    // Takes group id out of its queue, so that a run of it alone does not go on with the queue.
+    HRESULT LeaveQueue(LONG id);
 
 private:
+    // Makes change (which returns its status) as one edit on freshly read rows; a failure leaves
+    // nothing written.
+    HRESULT EditAsOne(const std::function<HRESULT()>& change);
     // The new group's method table, with an orphan of the same name dealt with as asked.
     static HRESULT MakeTable(CTableDefinition& definition, const std::wstring& name, OrphanTable orphan);
     // The new group's row, its id one more than the last row's.

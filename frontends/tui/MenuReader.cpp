@@ -25,7 +25,8 @@ std::vector<MenuItem> ReadMenu(HMENU menu)
     for (int position = 0; position < count; ++position) {
         const UINT place = static_cast<UINT>(position);
         const UINT state = GetMenuState(menu, place, MF_BYPOSITION);
-        if (state & MF_SEPARATOR) {
+        // A sub-menu's state holds its item count in the high byte, where 8 items look like a separator.
+        if ((state & MF_SEPARATOR) && !(state & MF_POPUP)) {
             items.push_back(MenuItem::separatorLine());
             continue;
         }

@@ -22,8 +22,10 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <regex>
 
 #include <sqlite3.h>
@@ -75,15 +77,7 @@ protected:
     }
     CDialogMainViewer& Window() const { return *ModuleSettings.pMainViewer; }
 
-    std::vector<MethodRecord> StoredRows() const
-    {
-        MethodRows rows;
-        rows.LoadGroup(L"Nitrates");
-        std::vector<MethodRecord> stored;
-        for (LONG id = 0; const MethodRecord* row = rows.FindRowById(id, FALSE); ++id)
-            stored.push_back(*row);
-        return stored;
-    }
+    std::vector<MethodRecord> StoredRows(const std::wstring& group = L"Nitrates") const { return ::StoredRows(group); }
     std::vector<LONG> States() const
     {
         std::vector<LONG> states;
@@ -724,4 +718,143 @@ TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndCont
     EXPECT_EQ(StoredRows()[0].StartTime, before.StartTime);
     EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
     EXPECT_TRUE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+// Three groups, each with its own shut-down option, run as queues from the "Run Queue" dialog.
+class Queue : public Run {
+protected:
+    Queue()
+    {
+        EXPECT_EQ(AddRunGroup({L"DONE.M"}, L"Nitrates"), "");
+        EXPECT_EQ(AddRunGroup({L"DONE.M", L"DONE.M"}, L"Nitrites"), "");
+        EXPECT_EQ(AddRunGroup({L"LEAK.M"}, L"Sulfates"), "");
+        CGroupTable groups;
+        EXPECT_TRUE(SUCCEEDED(groups.Open()));
+        GroupRows(groups).StoreShutDownOption(2, L"LAMPALL OFF");
+        GroupRows(groups).StoreShutDownOption(3, L"STANDBY");
+        GroupRows(groups).StoreShutDownOption(4, L"PUMPALL OFF");
+        EXPECT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+        Automation::deliverPending();
+    }
+
+    // Group > Run Queue... with these items of the dialog's list checked, after the user's moves;
+    // with questions, each question asked then is read into it and answered Yes.
+    void RunQueue(const std::vector<int>& checked, std::function<void(HWND)> moves = {}, int answers = 0,
+                  std::vector<std::wstring>* questions = nullptr)
+    {
+        m_user.then([checked, moves] {
+            const HWND dialog = Automation::findWindow(L"Run Queue");
+            ASSERT_NE(dialog, nullptr);
+            if (moves)
+                moves(dialog);
+            for (int item : checked)
+                EXPECT_TRUE(ListViewAutomation::clickItem(dialog, IDC_QUEUE_GROUPS, item, true).ok);
+            EXPECT_TRUE(Automation::click(dialog, IDOK).ok);
+        });
+        for (int answer = 0; answer < answers; ++answer)
+            AnswerMessage(*questions, IDYES);
+        ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_RUN_QUEUE).ok);
+        EXPECT_EQ(m_user.pendingActions(), 0u) << "the dialog was shown";
+    }
+    std::wstring ShownGroup() const
+    {
+        WCHAR text[64] = {};
+        GetWindowTextW(GetDlgItem(Viewer(), IDC_GROUP), text, 64);
+        return text;
+    }
+    std::vector<LONG> StatesOf(const std::wstring& group) const
+    {
+        std::vector<LONG> states;
+        for (const MethodRecord& row : StoredRows(group))
+            states.push_back(row.RunState);
+        return states;
+    }
+    // Each group's QueueID, QueuePos and RunOpen, in id order.
+    std::vector<std::array<LONG, 3>> QueueColumns() const
+    {
+        CGroupTable groups;
+        EXPECT_TRUE(SUCCEEDED(groups.Open()));
+        std::vector<std::array<LONG, 3>> columns;
+        for (groups.MoveFirst(); groups.HasCurrentRow(); groups.MoveNext())
+            columns.push_back({groups.QueueID, groups.QueuePos, groups.RunOpen});
+        return columns;
+    }
+};
+
+TEST_F(Queue, GroupsRunInTheChosenOrderAndOnlyTheLastSendsItsShutDownCommand)
+{
+    // Start with nothing checked is refused, and the dialog stays for the user's choice.
+    std::vector<std::wstring> refusals;
+    m_user.then([] { EXPECT_TRUE(Automation::click(Automation::findWindow(L"Run Queue"), IDOK).ok); });
+    AnswerMessage(refusals, IDOK);
+    // Sulfates moved to the top; the list shows Nitrates, Nitrites, Sulfates.
+    RunQueue({0, 1, 2}, [](HWND dialog) {
+        EXPECT_TRUE(ListViewAutomation::selectItems(dialog, IDC_QUEUE_GROUPS, {2}).ok);
+        EXPECT_TRUE(Automation::click(dialog, IDC_QUEUE_UP).ok);
+        EXPECT_TRUE(Automation::click(dialog, IDC_QUEUE_UP).ok);
+        EXPECT_TRUE(Automation::click(dialog, IDC_QUEUE_UP).ok) << "at the top it stays";
+    });
+    EXPECT_THAT(refusals, ElementsAre(L"Check the groups the queue runs: Space or a click on a group's box checks it."));
+    EXPECT_EQ(ShownGroup(), L"Sulfates");
+    EXPECT_EQ(StatusMessage(), L"Queue: group 1 of 3, Sulfates.");
+    EXPECT_TRUE(GetMenuState(GetMenu(Viewer()), ID_RUN_QUEUE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_THAT(QueueColumns(), ElementsAre(std::array<LONG, 3>{4, 2, 0}, std::array<LONG, 3>{4, 3, 0},
+                                            std::array<LONG, 3>{4, 1, 1}));
+    RunHost(25);
+    EXPECT_EQ(ShownGroup(), L"Nitrates") << "the window shows the group that runs";
+    EXPECT_EQ(StatusMessage(), L"Queue: group 2 of 3, Nitrates.");
+    RunHost(200);
+
+    EXPECT_FALSE(Window().GetRun().IsRunning());
+    EXPECT_THAT(StatesOf(L"Sulfates"), ElementsAre(RUNSTATE_FAILED)) << "a failed row goes on with the queue";
+    EXPECT_THAT(StatesOf(L"Nitrates"), ElementsAre(RUNSTATE_DONE));
+    EXPECT_THAT(StatesOf(L"Nitrites"), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
+    EXPECT_EQ(StoredRows(L"Nitrates")[0].StartTime, StoredRows(L"Sulfates")[0].EndTime) << "the next group starts at once";
+    EXPECT_THAT(Trace({"RunPostGroup"}), ElementsAre("RunPostGroup: STANDBY"));
+    EXPECT_THAT(QueueColumns(), testing::Each(std::array<LONG, 3>{0, 0, 0}));
+    EXPECT_THAT(LogbookTexts(), testing::IsSupersetOf(std::vector<std::wstring>{
+                                    L"Serion queue started: Sulfates, Nitrates, Nitrites.",
+                                    L"Serion group Sulfates ended: 0 done, 1 failed, 0 not run.",
+                                    L"Serion queue goes on with group Nitrates.", L"Serion queue goes on with group Nitrites.",
+                                    L"Serion queue ended.", L"Serion group Nitrites ended: 2 done, 0 failed, 0 not run."}));
+}
+
+TEST_F(Queue, AStoppedQueueContinuesWithTheRestAndAFailurePolicyThatStopsEndsIt)
+{
+    RunQueue({0, 1, 2});
+    RunHost(15);
+    ASSERT_EQ(ShownGroup(), L"Nitrites");
+    ASSERT_TRUE(Click(IDC_STOP));
+    RunHost(30);
+    EXPECT_FALSE(Window().GetRun().IsRunning());
+    EXPECT_THAT(StatesOf(L"Nitrites"), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StatesOf(L"Sulfates"), ElementsAre(RUNSTATE_CHECKED));
+    EXPECT_THAT(Trace({"RunPostGroup"}), ElementsAre("RunPostGroup: STANDBY")) << "the group where the queue stopped";
+    EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion queue stopped in group Nitrites; Continue goes on with it and "
+                                                  L"the rest of the queue."));
+
+    ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_CONTINUE).ok);
+    RunHost(200);
+    EXPECT_THAT(StatesOf(L"Nitrites"), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
+    EXPECT_THAT(StatesOf(L"Sulfates"), ElementsAre(RUNSTATE_FAILED));
+    EXPECT_THAT(Trace({"RunPostGroup"}), ElementsAre("RunPostGroup: STANDBY", "RunPostGroup: PUMPALL OFF"));
+    EXPECT_THAT(QueueColumns(), testing::Each(std::array<LONG, 3>{0, 0, 0}));
+
+    // A group whose failure policy stops it stops the queue there, with its shut-down command.
+    CGroupTable groups;
+    ASSERT_TRUE(SUCCEEDED(groups.Open()));
+    GroupRows(groups).StoreFailurePolicy(4, ONFAILURE_STOP, L"");
+    std::vector<std::wstring> questions;
+    const LONG nitratesStart = StoredRows(L"Nitrates")[0].StartTime;
+    const auto sulfatesFirst = [](HWND dialog) {
+        EXPECT_TRUE(ListViewAutomation::selectItems(dialog, IDC_QUEUE_GROUPS, {2}).ok);
+        EXPECT_TRUE(Automation::click(dialog, IDC_QUEUE_UP).ok);
+        EXPECT_TRUE(Automation::click(dialog, IDC_QUEUE_UP).ok);
+    };
+    RunQueue({0, 1}, sulfatesFirst, 2, &questions);
+    EXPECT_EQ(questions.size(), 2u) << "each group's old data is asked about when the queue starts";
+    EXPECT_THAT(questions, testing::Each(testing::HasSubstr(L"old data folder")));
+    RunHost(200);
+    EXPECT_EQ(StoredRows(L"Nitrates")[0].StartTime, nitratesStart) << "the queue stopped before Nitrates";
+    EXPECT_EQ(Trace({"RunPostGroup"}).back(), "RunPostGroup: PUMPALL OFF");
 }

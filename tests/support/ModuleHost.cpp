@@ -136,7 +136,7 @@ void ModuleHost::AddMethod(const std::string& name, const std::string& simulatio
     std::ofstream(folder / "SIMULATE.INI") << simulation;
 }
 
-std::string ModuleHost::AddRunGroup(const std::vector<std::wstring>& methods)
+std::string ModuleHost::AddRunGroup(const std::vector<std::wstring>& methods, const std::wstring& group)
 {
     UseDeliveredWorklist();
     std::filesystem::create_directories(m_root.onDriveC("Orvane/Data"));
@@ -144,12 +144,13 @@ std::string ModuleHost::AddRunGroup(const std::vector<std::wstring>& methods)
     if (FAILED(groups.Open()))
         return "the group table did not open";
     LONG id = 0;
-    if (FAILED(GroupRows(groups).Add(L"Nitrates", TRUE, &id)))
-        return "group Nitrates was not added";
+    GroupRows groupRows(groups);
+    if (FAILED(groupRows.Add(group, groupRows.List().empty(), &id)))
+        return "the group was not added";
     MethodRows rows;
-    if (FAILED(rows.LoadGroup(L"Nitrates")))
-        return "group Nitrates did not load";
+    if (FAILED(rows.LoadGroup(group)))
+        return "the group did not load";
     rows.InsertMethods(methods, 1, L"C:\\Orvane\\Methods\\", 0);
-    rows.AutoName(L"Run1", L"Nitrates", 0, L"Ann");
+    rows.AutoName(L"Run1", group.c_str(), 0, L"Ann");
     return "";
 }

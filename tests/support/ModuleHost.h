@@ -51,9 +51,10 @@ public:
     void UseDeliveredWorklist();
     // A method in the host's method directory whose run the instrument simulates as simulation says.
     void AddMethod(const std::string& name, const std::string& simulation);
-    // Group Nitrates with a checked row for each method, its data files named into sub-folder Run1
-    // of the host's data folder for operator Ann; empty when made, otherwise what failed.
-    std::string AddRunGroup(const std::vector<std::wstring>& methods);
+    // A group (Nitrates unless named) with a checked row for each method, its data files named
+    // after it into sub-folder Run1 of the host's data folder for operator Ann; empty when made,
+    // otherwise what failed.
+    std::string AddRunGroup(const std::vector<std::wstring>& methods, const std::wstring& group = L"Nitrates");
 
 protected:
     TempRoot m_root;
