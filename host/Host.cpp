@@ -14,7 +14,7 @@ Host::Host(HostRoot root, Output output)
     : m_root(std::move(root)), m_output(std::move(output)), m_context(CpCreateContext()),
       m_logbook(m_root.logbookFile(), [this](const std::string& line) { m_output(Utf8ToWide(line)); }),
       m_window(m_logbook, m_context, m_output), m_instrument(m_output),
-      m_commandLine(m_context, m_window, m_output)
+      m_commandLine(m_context, m_window, m_output), m_notifier(m_logbook)
 {
     DriveMap::setRoot(m_root.path());
     auto& interpreter = MacroInterpreter::instance();

@@ -8,6 +8,7 @@
 #include "HostWindow.h"
 #include "InstrumentSimulation.h"
 #include "Logbook.h"
+#include "RunNotifier.h"
 
 #include <filesystem>
 #include <functional>
@@ -52,5 +53,7 @@ private:
     HostWindow m_window;
     InstrumentSimulation m_instrument;
     HostCommandLine m_commandLine;
+    // Destroyed after the module, so that it hears every event the module reports.
+    RunNotifier m_notifier;
     std::unique_ptr<CommandModule> m_module;
 };

@@ -21,6 +21,7 @@
 #include "kernel/Text.h"
 #include "kernel/WinFormat.h"
 #include "orvane/CpApi.h"
+#include "orvane/CpRunEvent.h"
 #include "win/afx/AfxMessageBox.h"
 
 #include <algorithm>
@@ -209,6 +210,7 @@ void GroupRun::OnContinue(BOOL bUnattended)
     }
     m_viewer.m_statusBar.SetMessageText(L"");
     MarkRunOpen();
+    CpReportRunEvent({.kind = RUNEVENT_RUN_CONTINUED, .group = strGroup});
     // A group of a queue goes on with the rest of its queue.
     m_nQueueId = nQueueId;
     if (m_nQueueId) {
@@ -255,6 +257,7 @@ BOOL GroupRun::StartRun(BOOL bInQueue)
     if (!bInQueue)
         GroupRows(m_viewer.m_groupTable).LeaveQueue(ShownGroupId());
     MarkRunOpen();
+    CpReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = ShownGroupName()});
     SetState(State::Running);
     m_viewer.UpdateCommandState();
     if (bInQueue)
@@ -718,6 +721,7 @@ BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
     SendEmergencyCommand();
     SetState(State::WaitingForRun);
     m_viewer.m_statusBar.SetMessageText(strStatus.c_str());
+    CpReportRunEvent({RUNEVENT_RUN_PAUSED, strGroup, nRow, strMethod, strStatus});
     return TRUE;
 }
 
@@ -823,6 +827,8 @@ void GroupRun::LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstri
 {
     const std::wstring strGroup = ShownGroupName();
     const int nRow = static_cast<int>(row.aaaID) + 1;
+    if (bFailed)
+        CpReportRunEvent({RUNEVENT_METHOD_FAILED, strGroup, nRow, row.MethodName, OneLine(strReason)});
     if (m_state == State::Stopping && bFailed)
         LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_STOPPED).c_str(), strGroup.c_str(), nRow, row.MethodName,
                                m_strStoppedBy.c_str()));
@@ -842,6 +848,7 @@ void GroupRun::ShowSummary()
         FormatWin(ModuleString(IDS_GROUP_SUMMARY).c_str(), strGroup.c_str(), count(RUNSTATE_DONE),
                   count(RUNSTATE_FAILED), count(RUNSTATE_CHECKED) + count(RUNSTATE_INTERRUPTED));
     LogbookWrite(strSummary);
+    CpReportRunEvent({RUNEVENT_GROUP_ENDED, strGroup, 0, L"", m_strEndReason, count(RUNSTATE_DONE), count(RUNSTATE_FAILED)});
     m_viewer.m_statusBar.SetMessageText((m_strEndReason.empty() ? strSummary : m_strEndReason + L" " + strSummary).c_str());
 }
 
@@ -955,6 +962,7 @@ void GroupRun::ShowInterruptedRun()
         return;
     CMethodListCtrl& list = m_viewer.m_listMethods;
     const std::wstring strGroup = ShownGroupName();
+    CpReportRunEvent({.kind = RUNEVENT_RUN_INTERRUPTED, .group = strGroup});
     for (LONG nRow : list.RowsInState(RUNSTATE_RUNNING)) {
         MethodRecord* pRow = list.FindRowById(nRow, FALSE);
         if (!pRow)

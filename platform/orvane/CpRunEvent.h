@@ -1,0 +1,38 @@
+// The events of a module's run that the host passes on (notifications, the monitor): the module
+// reports each one as it happens, and the host's observers hear it at once, on the same thread.
+#pragma once
+
+#include "ObserverList.h"
+#include "OrvaneTypes.h"
+
+#include <functional>
+#include <string>
+
+constexpr WORD RUNEVENT_GROUP_STARTED = 1;
+constexpr WORD RUNEVENT_METHOD_FAILED = 2;
+// The group's failure policy holds the run after a failed row.
+constexpr WORD RUNEVENT_RUN_PAUSED = 3;
+constexpr WORD RUNEVENT_GROUP_ENDED = 4;
+constexpr WORD RUNEVENT_RUN_INTERRUPTED = 5;
+constexpr WORD RUNEVENT_RUN_CONTINUED = 6;
+
+struct CpRunEvent {
+    WORD kind = 0;
+    std::wstring group{};
+    // The row's number in its group, from 1; 0 when the event concerns no row.
+    LONG row = 0;
+    std::wstring method{};
+    std::wstring message{};
+    // With RUNEVENT_GROUP_ENDED: the rows that ended done and failed.
+    LONG done = 0;
+    LONG failed = 0;
+};
+
+using CpRunEventObserver = std::function<void(const CpRunEvent& event)>;
+using CpRunEventObserverId = ObserverList<CpRunEventObserver>::Id;
+
+void CpReportRunEvent(const CpRunEvent& event);
+CpRunEventObserverId CpAddRunEventObserver(CpRunEventObserver observer);
+void CpRemoveRunEventObserver(CpRunEventObserverId id);
+// The event's name as notifications and the monitor spell it: "group-started", ...
+const char* CpRunEventName(WORD kind);
