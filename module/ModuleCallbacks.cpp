@@ -22,7 +22,7 @@ int OnModuleInit(CXRCpDlcApp* app)
     ModuleSettings.pMainViewer = nullptr;
     ModuleSettings.bOnline = FALSE;
     ModuleSettings.bControl = FALSE;
-    ModuleSettings.strProvider = L"Microsoft.Jet.OLEDB.4.0";
+    ModuleSettings.strProvider = kFileProvider;
 
     UTHOSTHANDLE handles[] = {
         {UT_HOST_HANDLE_A, &ModuleSettings.hHostA},  {UT_HOST_HANDLE_B, &ModuleSettings.hHostB},

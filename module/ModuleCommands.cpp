@@ -40,7 +40,7 @@ void ReadHostSettings(HCPCONTEXT context)
     // A lab's shared worklist on a server is named by its connection; otherwise it is the file
     // below the installation, whose folder name is expected to end in a backslash.
     const std::wstring strServer = HostText(context, "_SERIONDB$");
-    ModuleSettings.strProvider = strServer.empty() ? L"Microsoft.Jet.OLEDB.4.0" : L"PostgreSQL.1";
+    ModuleSettings.strProvider = strServer.empty() ? kFileProvider : kServerProvider;
     ModuleSettings.strDatabasePath =
         strServer.empty() ? HostText(context, "_AUTOMSPATH$") + L"database\\worklist.mdb" : strServer;
     ModuleSettings.strMethodPath = HostText(context, "_METHPATH$");

@@ -32,3 +32,7 @@ struct CModuleSettings {
 };
 
 extern CModuleSettings ModuleSettings;
+
+// The providers of a worklist file and of a lab's shared worklist on a server.
+inline constexpr const wchar_t* kFileProvider = L"Microsoft.Jet.OLEDB.4.0";
+inline constexpr const wchar_t* kServerProvider = L"PostgreSQL.1";

@@ -212,6 +212,9 @@ constexpr int IDC_EDIT_LISTED_ACCOUNT = 19034;
 
 // Texts of a worklist that another host shares.
 constexpr int IDS_GROUP_CHANGED_ELSEWHERE = 22070;
+// The same, where the worklist's server names the instrument that runs the group.
+constexpr int IDS_GROUP_RUN_ON_INSTRUMENT = 22240;
+constexpr int IDS_GROUP_CHANGED_ON_INSTRUMENT = 22241;
 constexpr int IDS_ORPHAN_TABLE_QUESTION = 22071;
 constexpr int IDS_TRACE_LOG_UNWRITABLE = 22072;
 constexpr int IDS_GROUP_NAME_TRAILING_BLANK = 22073;

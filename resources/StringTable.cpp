@@ -116,6 +116,8 @@ const ResourceEntry entries[] = {
     string(22146, L"Serion queue ended."),
     string(22147, L"Serion queue stopped in group %s; Continue goes on with it and the rest of the queue."),
     string(22180, L"The password could not be hashed: the memory it needs is not free. Nothing was saved."),
+    string(22240, L"Instrument %s runs this group now. It can be run here once that run has ended."),
+    string(22241, L"Instrument %s runs group %s now. It cannot be changed or deleted here until that run has ended."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
     string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),
     string(32772, L"Edit current method information\nEdit Method Info"),

@@ -372,7 +372,12 @@ BOOL GroupRun::TakeClaim()
     WriteClosingRecord();
     if (m_claim.Take(ShownGroupId()))
         return TRUE;
-    m_viewer.ShowMessageId(IDS_GROUP_RUN_ELSEWHERE, MB_OK);
+    const std::wstring strInstrument = RunClaim::RunningOn(ShownGroupId());
+    if (strInstrument.empty())
+        m_viewer.ShowMessageId(IDS_GROUP_RUN_ELSEWHERE, MB_OK);
+    else
+        m_viewer.ShowMessage(FormatWin(ModuleString(IDS_GROUP_RUN_ON_INSTRUMENT).c_str(), strInstrument.c_str()).c_str(),
+                             MB_OK);
     return FALSE;
 }
 

@@ -65,7 +65,11 @@ BOOL MethodRows::RefusedWhileRunElsewhere() const
 {
     if (!m_nGroupId || !RunClaim::IsClaimedByAnotherHost(m_nGroupId))
         return FALSE;
-    ShowWorklistMessage(FormatWin(ModuleString(IDS_GROUP_CHANGED_ELSEWHERE).c_str(), m_strGroup.c_str()));
+    const std::wstring strInstrument = RunClaim::RunningOn(m_nGroupId);
+    ShowWorklistMessage(strInstrument.empty()
+                            ? FormatWin(ModuleString(IDS_GROUP_CHANGED_ELSEWHERE).c_str(), m_strGroup.c_str())
+                            : FormatWin(ModuleString(IDS_GROUP_CHANGED_ON_INSTRUMENT).c_str(), strInstrument.c_str(),
+                                        m_strGroup.c_str()));
     return TRUE;
 }
 

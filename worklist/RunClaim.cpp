@@ -1,13 +1,35 @@
-// The run claims of the worklist's groups: one byte each, at the group's id, in "worklist.mdb.claims".
+// The run claims of the worklist's groups: one byte each, at the group's id, in "worklist.mdb.claims",
+// or one server lock each, keyed by the group's id.
 #include "RunClaim.h"
+
+#include "WorklistSession.h"
 
 #include "module/ModuleSettings.h"
 
 #include "kernel/FileLockApi.h"
+#include "oledb/CSessionLock.h"
 
 #include <set>
 
 namespace {
+
+bool OnServer() { return ModuleSettings.strProvider == kServerProvider; }
+
+// A new session on the worklist's server with its locks; a session of its own, so that its locks
+// are nobody else's.
+BOOL OpenServerLocks(CSession& session, CSessionLock& locks)
+{
+    return SUCCEEDED(OpenWorklistSession(session, WorklistDataSourceProperties())) && SUCCEEDED(locks.Open(session));
+}
+
+// The instrument named by the holder of group groupId's claim; S_FALSE when nobody holds it.
+HRESULT HolderOnServer(LONG groupId, std::wstring* holder)
+{
+    CSession session;
+    CSessionLock locks;
+    holder->clear();
+    return OpenServerLocks(session, locks) ? locks.GetHolder(groupId, holder) : E_FAIL;
+}
 
 // The groups whose claims this host's objects hold: a file's locks do not tell whose they are.
 std::multiset<LONG>& ClaimsHeldHere()
@@ -50,22 +72,36 @@ RunClaim::~RunClaim() { Release(); }
 BOOL RunClaim::Take(LONG groupId)
 {
     Release();
-    m_hFile = OpenClaims();
-    if (m_hFile && LockByte(m_hFile, groupId)) {
-        m_heldGroup = groupId;
-        ClaimsHeldHere().insert(groupId);
-        return TRUE;
+    if (!(OnServer() ? TakeOnServer(groupId) : TakeInFile(groupId))) {
+        Release();
+        return FALSE;
     }
-    Release();
-    return FALSE;
+    m_heldGroup = groupId;
+    ClaimsHeldHere().insert(groupId);
+    return TRUE;
+}
+
+BOOL RunClaim::TakeOnServer(LONG groupId)
+{
+    CSessionLock lock;
+    BOOL bTaken = FALSE;
+    if (OpenServerLocks(m_serverSession, lock))
+        lock.TryLock(groupId, ModuleSettings.strInstName, &bTaken);
+    return bTaken;
+}
+
+BOOL RunClaim::TakeInFile(LONG groupId)
+{
+    m_hFile = OpenClaims();
+    return m_hFile && LockByte(m_hFile, groupId);
 }
 
 void RunClaim::Release()
 {
-    if (!m_hFile)
-        return;
-    // Closing the handle drops its lock too.
-    ::CloseHandle(m_hFile);
+    // Closing the handle or the session drops its lock too.
+    m_serverSession.Close();
+    if (m_hFile)
+        ::CloseHandle(m_hFile);
     m_hFile = nullptr;
     if (m_heldGroup)
         ClaimsHeldHere().erase(ClaimsHeldHere().find(*m_heldGroup));
@@ -74,6 +110,9 @@ void RunClaim::Release()
 
 BOOL RunClaim::IsClaimed(LONG groupId)
 {
+    std::wstring strHolder;
+    if (OnServer())
+        return HolderOnServer(groupId, &strHolder) != S_FALSE;
     const HANDLE hFile = OpenClaims();
     if (!hFile)
         return TRUE;
@@ -87,4 +126,12 @@ BOOL RunClaim::IsClaimed(LONG groupId)
 BOOL RunClaim::IsClaimedByAnotherHost(LONG groupId)
 {
     return !ClaimsHeldHere().contains(groupId) && IsClaimed(groupId);
+}
+
+std::wstring RunClaim::RunningOn(LONG groupId)
+{
+    std::wstring strHolder;
+    if (OnServer())
+        HolderOnServer(groupId, &strHolder);
+    return strHolder;
 }

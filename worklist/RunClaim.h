@@ -1,11 +1,15 @@
-// A host's claim on the run of a group: a lock on the group's byte of the claims file beside the
-// worklist. The system drops it with the process however the process ends, so a row left running
-// in a group that nobody claims was interrupted.
+// A host's claim on the run of a group. On a worklist file it is a lock on the group's byte of the
+// claims file beside the worklist; on a lab's server it is a lock the server keeps for a session
+// of the claiming host, named after its instrument. Either is dropped with the process however the
+// process ends, so a row left running in a group that nobody claims was interrupted.
 #pragma once
+
+#include "oledb/CSession.h"
 
 #include "kernel/WinTypes.h"
 
 #include <optional>
+#include <string>
 
 class RunClaim {
 public:
@@ -15,18 +19,26 @@ public:
     RunClaim& operator=(const RunClaim&) = delete;
 
     // TRUE when this object holds group groupId's claim now; FALSE when another live host (or
-    // another claim of this host) holds it, or the claims file cannot be opened.
+    // another claim of this host) holds it, or the claims cannot be reached.
     BOOL Take(LONG groupId);
     void Release();
-    // Whether someone holds group groupId's claim, this object included. A claims file that cannot
-    // be opened counts as claimed: a running row is never taken for interrupted on a guess.
+    // Whether someone holds group groupId's claim, this object included. Claims that cannot be
+    // read count as claimed: a running row is never taken for interrupted on a guess.
     static BOOL IsClaimed(LONG groupId);
     // Whether another host holds group groupId's claim: its run goes on there, and the group is
     // not to be changed here meanwhile.
     static BOOL IsClaimedByAnotherHost(LONG groupId);
+    // The instrument whose host holds group groupId's claim, where the server tells; empty
+    // otherwise.
+    static std::wstring RunningOn(LONG groupId);
 
 private:
+    BOOL TakeOnServer(LONG groupId);
+    BOOL TakeInFile(LONG groupId);
+
     HANDLE m_hFile = nullptr;
+    // On a server: the session whose lock is the claim; closing it lets go.
+    CSession m_serverSession;
     // The group whose claim this object holds, while it holds one.
     std::optional<LONG> m_heldGroup;
 };

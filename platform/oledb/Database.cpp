@@ -37,7 +37,7 @@ HRESULT Database::StartTransaction(bool forWriting)
     if (m_inTransaction)
         return ReportError(XACT_E_XTIONEXISTS, IID_ITransactionLocal,
                            L"The session already has a transaction; transactions do not nest.");
-    const HRESULT status = Execute(BeginStatement(forWriting), IID_ITransactionLocal, L"");
+    const HRESULT status = Begin(forWriting);
     m_inTransaction = SUCCEEDED(status);
     return status;
 }
@@ -80,6 +80,21 @@ HRESULT Database::CheckTransactionAlive(const IID& iid)
                        L"The transaction was rolled back after an earlier failure; nothing more is written until "
                        L"it ends.");
 }
+
+namespace {
+
+HRESULT noServerLocks()
+{
+    return ReportError(E_NOINTERFACE, IID_ISessionLock, L"The worklist's provider keeps no locks for a session.");
+}
+
+} // namespace
+
+HRESULT Database::TryLock(LONG, const std::wstring&, bool*) { return noServerLocks(); }
+
+HRESULT Database::Unlock(LONG) { return noServerLocks(); }
+
+HRESULT Database::LockHolder(LONG, std::wstring*) { return noServerLocks(); }
 
 std::string Database::Quote(std::string_view identifier)
 {

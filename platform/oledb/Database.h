@@ -48,14 +48,23 @@ public:
     // The worklist as the user named it: the file or the server connection.
     virtual const std::wstring& Path() const = 0;
 
+    // Locks the server keeps for this connection until it lets go or ends, however its program
+    // ends; holder is shown to the other sessions. A file has none: E_NOINTERFACE.
+    virtual bool KeepsSessionLocks() const { return false; }
+    virtual HRESULT TryLock(LONG key, const std::wstring& holder, bool* taken);
+    virtual HRESULT Unlock(LONG key);
+    // S_FALSE and no holder when nobody holds key.
+    virtual HRESULT LockHolder(LONG key, std::wstring* holder);
+
     // An identifier in double quotes, any quote inside doubled: any name is a valid name.
     static std::string Quote(std::string_view identifier);
     static std::string Quote(std::wstring_view identifier);
 
 protected:
     bool InTransaction() const { return m_inTransaction; }
-    // The engine's statement that starts a transaction for writing or for reading.
-    virtual const char* BeginStatement(bool forWriting) const = 0;
+    // Starts the engine's transaction for writing (other writers wait until it ends) or for
+    // reading.
+    virtual HRESULT Begin(bool forWriting) = 0;
     // Whether the engine holds a transaction open, and whether it still takes writes in it.
     virtual bool TransactionOpen() const = 0;
     virtual bool TransactionAlive() const { return TransactionOpen(); }

@@ -31,6 +31,8 @@ inline constexpr IID IID_IRowsetChange = MakeOleDbGuid(0x0c733a05);
 inline constexpr IID IID_IAccessor = MakeOleDbGuid(0x0c733a8c);
 inline constexpr IID IID_ITableDefinition = MakeOleDbGuid(0x0c733a86);
 inline constexpr IID IID_ITransactionLocal = MakeOleDbGuid(0x0c733a5f);
+// The PostgreSQL provider's own interface for the locks a session holds on the server.
+inline constexpr IID IID_ISessionLock = {0x6c3b1f53, 0x2e7d, 0x4a91, {0x9b, 0x0e, 0x5d, 0x41, 0x7a, 0x2c, 0x88, 0x13}};
 inline constexpr GUID DBPROPSET_DBINIT = MakeOleDbPropSetGuid(0xc8b522bc);
 inline constexpr GUID DBPROPSET_ROWSET = MakeOleDbPropSetGuid(0xc8b522be);
 inline constexpr GUID DBGUID_DEFAULT = MakeOleDbPropSetGuid(0xc8b521fb);

@@ -19,6 +19,9 @@ namespace {
 
 // The server keeps names of at most this many bytes and cuts longer ones.
 constexpr std::size_t longestServerName = 63;
+// The first half of every advisory lock key the module takes: its locks stay apart from those of
+// other programs on the same server.
+constexpr const char* lockSpace = "1397051982";
 // A write waits this long for another session's row or table locks, as the file waits for its
 // lock, and then fails as locked.
 constexpr const char* sessionOptions = "-c lock_timeout=5000";
@@ -187,10 +190,19 @@ int PgDatabase::Remember(pg_result* result)
     return 1;
 }
 
-const char* PgDatabase::BeginStatement(bool forWriting) const
+HRESULT PgDatabase::Begin(bool forWriting)
 {
     // Reading many rows as one sees them as they were when the first was read.
-    return forWriting ? "BEGIN" : "BEGIN ISOLATION LEVEL REPEATABLE READ";
+    if (!forWriting)
+        return Execute("BEGIN ISOLATION LEVEL REPEATABLE READ", IID_ITransactionLocal, L"");
+    // Edits take turns, as on the file: an edit reads the rows it renumbers or the last id it
+    // counts from while no other edit can change them, and waits for its turn at its start.
+    HRESULT status = Execute("BEGIN", IID_ITransactionLocal, L"");
+    if (SUCCEEDED(status))
+        status = Execute(std::string("SELECT pg_advisory_xact_lock(") + lockSpace + ", 0)", IID_ITransactionLocal, L"");
+    if (FAILED(status) && TransactionOpen())
+        PQclear(PQexec(m_pg, "ROLLBACK"));
+    return status;
 }
 
 bool PgDatabase::TransactionOpen() const
@@ -310,6 +322,58 @@ std::string PgDatabase::TableName(unsigned int table)
     if (!name.empty())
         m_tableNames[table] = name;
     return name;
+}
+
+HRESULT PgDatabase::AskAboutLock(const char* sql, LONG key, const std::string& extra,
+                                 std::optional<std::string>* value)
+{
+    const std::string id = std::to_string(key);
+    std::vector<const char*> values = {lockSpace, id.c_str()};
+    if (!extra.empty())
+        values.push_back(extra.c_str());
+    pg_result* result = nullptr;
+    if (Run(sql, values, &result) != Statement::Done)
+        return Fail(1, IID_ISessionLock, L"");
+    value->reset();
+    if (PQntuples(result) > 0 && !PQgetisnull(result, 0, 0))
+        *value = PQgetvalue(result, 0, 0);
+    PQclear(result);
+    return S_OK;
+}
+
+HRESULT PgDatabase::TryLock(LONG key, const std::wstring& holder, bool* taken)
+{
+    std::optional<std::string> answer;
+    // The holder's name is the session's application name, which every session can read.
+    const HRESULT status = AskAboutLock("SELECT pg_try_advisory_lock($1::int, $2::int) "
+                                        "FROM (SELECT set_config('application_name', $3, false)) AS named",
+                                        key, WideToUtf8(holder), &answer);
+    *taken = SUCCEEDED(status) && answer == "t";
+    return status;
+}
+
+HRESULT PgDatabase::Unlock(LONG key)
+{
+    std::optional<std::string> answer;
+    return AskAboutLock("SELECT pg_advisory_unlock($1::int, $2::int)", key, "", &answer);
+}
+
+HRESULT PgDatabase::LockHolder(LONG key, std::wstring* holder)
+{
+    std::optional<std::string> answer;
+    const HRESULT status = AskAboutLock(
+        "SELECT a.application_name FROM pg_catalog.pg_locks l JOIN pg_catalog.pg_stat_activity a ON a.pid = l.pid "
+        "WHERE l.locktype = 'advisory' AND l.granted AND l.classid = $1::int::oid AND l.objid = $2::int::oid "
+        "AND l.objsubid = 2 AND l.database = (SELECT oid FROM pg_catalog.pg_database WHERE datname = "
+        "current_database())",
+        key, "", &answer);
+    holder->clear();
+    if (FAILED(status))
+        return status;
+    if (!answer)
+        return S_FALSE;
+    *holder = Utf8ToWide(*answer);
+    return S_OK;
 }
 
 std::string PgDatabase::RowIdDeclaration() const

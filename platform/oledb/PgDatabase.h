@@ -37,6 +37,10 @@ public:
     std::int64_t LastInsertedRow() override { return m_lastInsertedRow; }
     std::int64_t ChangedRows() override { return m_changedRows; }
     std::string RowIdDeclaration() const override;
+    bool KeepsSessionLocks() const override { return true; }
+    HRESULT TryLock(LONG key, const std::wstring& holder, bool* taken) override;
+    HRESULT Unlock(LONG key) override;
+    HRESULT LockHolder(LONG key, std::wstring* holder) override;
     const std::wstring& Path() const override { return m_connection; }
 
     // Sends sql with its values; Statement::Done with the answer in *result, or an error code
@@ -48,7 +52,7 @@ public:
     static std::string ServerName(std::string_view name);
 
 protected:
-    const char* BeginStatement(bool forWriting) const override;
+    HRESULT Begin(bool forWriting) override;
     bool TransactionOpen() const override;
     bool TransactionAlive() const override;
 
@@ -58,6 +62,8 @@ private:
     const std::map<std::string, std::optional<ULONG>>& Columns(const std::string& table);
     // The table a failure says is missing, as the command wrote its name.
     std::wstring MissingTable() const;
+    // Runs a question about key's lock; the first value of its answer, if any, in *value.
+    HRESULT AskAboutLock(const char* sql, LONG key, const std::string& extra, std::optional<std::string>* value);
     // Remembers a failed answer (or a failure to reach the server) for Fail.
     int Remember(pg_result* result);
 

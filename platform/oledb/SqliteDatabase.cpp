@@ -82,10 +82,10 @@ HRESULT SqliteDatabase::Prepare(const std::string& sql, const IID& iid, const st
     return S_OK;
 }
 
-const char* SqliteDatabase::BeginStatement(bool forWriting) const
+HRESULT SqliteDatabase::Begin(bool forWriting)
 {
     // Taking the file's write lock at once: an edit never waits for it halfway through.
-    return forWriting ? "BEGIN IMMEDIATE" : "BEGIN";
+    return Execute(forWriting ? "BEGIN IMMEDIATE" : "BEGIN", IID_ITransactionLocal, L"");
 }
 
 bool SqliteDatabase::TransactionOpen() const { return !sqlite3_get_autocommit(m_db); }

@@ -34,7 +34,7 @@ public:
     const std::wstring& Path() const override { return m_path; }
 
 protected:
-    const char* BeginStatement(bool forWriting) const override;
+    HRESULT Begin(bool forWriting) override;
     bool TransactionOpen() const override;
 
 private:

@@ -1,6 +1,7 @@
-// Two hosts on one worklist, as two processes: adding groups and methods at the same moments, many
-// times, every group and every row keeps an id of its own; a group that one host runs cannot be
-// changed or deleted by the other, which is told why.
+// Two hosts on one worklist, as two processes, on a file and on a server: adding groups and methods
+// at the same moments, many times, every group and every row keeps an id of its own; a group that
+// one host runs cannot be changed or deleted by the other, which is told why and, from a server,
+// on which instrument it runs.
 #include "WorklistTestRoot.h"
 
 #include "worklist/CGroupTable.h"
@@ -8,8 +9,10 @@
 #include "worklist/MethodRows.h"
 #include "worklist/RunClaim.h"
 
+#include "oledb/Database.h"
+#include "worklist/WorklistSession.h"
+
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <set>
 #include <sys/wait.h>
@@ -41,25 +44,24 @@ int ExitStatusOf(pid_t child)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// The values of the first column of sql's rows.
-std::vector<long> Column(const std::filesystem::path& file, const char* sql)
+// The values of the first column of sql's rows, read from the worklist the settings name.
+std::vector<long> Column(const char* sql)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    CSession session;
+    std::unique_ptr<provider::Statement> statement;
     std::vector<long> values;
-    while (sqlite3_step(statement) == SQLITE_ROW)
-        values.push_back(sqlite3_column_int(statement, 0));
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
+    if (FAILED(OpenWorklistSession(session, WorklistDataSourceProperties())) ||
+        FAILED(session.m_spOpenRowset->Prepare(sql, IID_ICommand, L"", &statement)))
+        return values;
+    while (statement->step() == provider::Statement::Row)
+        values.push_back(static_cast<long>(statement->columnInt(0)));
     return values;
 }
 
 size_t Distinct(const std::vector<long>& values) { return std::set<long>(values.begin(), values.end()).size(); }
 
 // A new root with one group, added by this host.
-class TwoHosts : public testing::Test {
+class TwoHosts : public testing::TestWithParam<WorklistProvider> {
 protected:
     void SetUp() override
     {
@@ -68,12 +70,12 @@ protected:
     }
 
     static constexpr const wchar_t* kGroup = L"Night";
-    WorklistTestRoot root;
+    WorklistTestRoot root{GetParam()};
     CGroupTable table;
     LONG id = 0;
 };
 
-TEST_F(TwoHosts, AddingGroupsAndMethodsAtOnceNeverShareAnId)
+TEST_P(TwoHosts, AddingGroupsAndMethodsAtOnceNeverShareAnId)
 {
     int gate[2];
     ASSERT_EQ(pipe(gate), 0);
@@ -97,16 +99,16 @@ TEST_F(TwoHosts, AddingGroupsAndMethodsAtOnceNeverShareAnId)
     for (pid_t host : hosts)
         EXPECT_EQ(ExitStatusOf(host), 0);
 
-    const auto groupIds = Column(root.databaseFile(), "SELECT GroupID FROM group_tbl");
+    const auto groupIds = Column("SELECT GroupID FROM group_tbl");
     EXPECT_EQ(groupIds.size(), 1u + 2 * kAddsEachHost);
     EXPECT_EQ(Distinct(groupIds), groupIds.size()) << "two groups with one id";
-    const auto rowIds = Column(root.databaseFile(), "SELECT aaaID FROM Night ORDER BY aaaID");
+    const auto rowIds = Column("SELECT aaaID FROM Night ORDER BY aaaID");
     ASSERT_EQ(rowIds.size(), 2u * kAddsEachHost);
     EXPECT_EQ(Distinct(rowIds), rowIds.size()) << "two rows with one aaaID";
     EXPECT_EQ(rowIds.back(), 2 * kAddsEachHost - 1) << "the rows are numbered 0, 1, 2, ...";
 }
 
-TEST_F(TwoHosts, AGroupThatAnotherHostRunsIsNeitherChangedNorDeletedHere)
+TEST_P(TwoHosts, AGroupThatAnotherHostRunsIsNeitherChangedNorDeletedHere)
 {
     MethodRows rows;
     ASSERT_EQ(rows.LoadGroup(kGroup, id), S_OK);
@@ -120,6 +122,7 @@ TEST_F(TwoHosts, AGroupThatAnotherHostRunsIsNeitherChangedNorDeletedHere)
     const pid_t other = fork();
     if (other == 0) {
         close(gate[1]);
+        ModuleSettings.strInstName = L"Bench 2";
         RunClaim claim;
         const char taken = claim.Take(id) ? 'y' : 'n';
         (void)write(claimed[1], &taken, 1);
@@ -135,17 +138,23 @@ TEST_F(TwoHosts, AGroupThatAnotherHostRunsIsNeitherChangedNorDeletedHere)
     rows.InsertMethods({L"Nitrate"}, 1, L"C:\\Methods\\", 0);
     rows.SetAllRunStates(FALSE);
     EXPECT_TRUE(rows.RefusedWhileRunElsewhere()) << "a delete is refused the same way";
-    const Texts expected(3, L"Another Orvane runs group Night now. It cannot be changed or deleted here until that "
-                            L"run has ended.");
+    const Texts expected(3, GetParam() == WorklistProvider::File
+                                ? L"Another Orvane runs group Night now. It cannot be changed or deleted here until "
+                                  L"that run has ended."
+                                : L"Instrument Bench 2 runs group Night now. It cannot be changed or deleted here "
+                                  L"until that run has ended.");
     EXPECT_EQ(root.boxes(), expected);
-    EXPECT_EQ(Column(root.databaseFile(), "SELECT count(*) FROM Night WHERE \"Run State\" = 1"),
+    EXPECT_EQ(Column("SELECT count(*) FROM Night WHERE \"Run State\" = 1"),
               std::vector<long>{2}) << "the rows stay as they were";
 
     close(gate[1]);
     EXPECT_EQ(ExitStatusOf(other), 0);
     EXPECT_FALSE(rows.RefusedWhileRunElsewhere()) << "once that run has ended";
     rows.InsertMethods({L"Nitrate"}, 1, L"C:\\Methods\\", 0);
-    EXPECT_EQ(Column(root.databaseFile(), "SELECT count(*) FROM Night"), std::vector<long>{3});
+    EXPECT_EQ(Column("SELECT count(*) FROM Night"), std::vector<long>{3});
 }
+
+INSTANTIATE_TEST_SUITE_P(Worklist, TwoHosts, testing::Values(WorklistProvider::File, WorklistProvider::Server),
+                         testing::PrintToStringParamName());
 
 } // namespace
