@@ -5,6 +5,8 @@
 #include "ModuleSettings.h"
 #include "ReadStrVar.h"
 
+#include "worklist/AuditTrail.h"
+
 #include "kernel/Text.h"
 #include "orvane/CXRCpDlcWnd.h"
 #include "orvane/CXRRegCmdExecFrame.h"
@@ -82,7 +84,10 @@ int FiaControlExecute(CXRCmdExecFrame* frame, HCPCONTEXT context, CXRCpDlcWnd*)
     ReadHostSettings(context);
     if (RunLogon() != IDOK)
         return 0;
+    const BOOL bWasOn = ModuleSettings.bControl;
     ModuleSettings.bControl = parameter.empty() || parameter == L"ON";
+    if (ModuleSettings.bControl != bWasOn)
+        AuditTrail::Record(L"", {L"Access control switched", bWasOn ? L"on" : L"off", bWasOn ? L"off" : L"on"});
     CDialogMainViewer* viewer = ModuleSettings.pMainViewer;
     if (viewer && ::IsWindow(viewer->GetSafeHwnd()))
         viewer->UpdateCommandState();

@@ -6,6 +6,7 @@
 #include "module/ModuleSettings.h"
 #include "module/ModuleString.h"
 #include "resources/ResourceIds.h"
+#include "worklist/AuditTrail.h"
 #include "worklist/RecordText.h"
 #include "worklist/ShowOleDbErrors.h"
 
@@ -73,6 +74,7 @@ void CDialogLocker::OnOK()
         if (logon.RunModal(IDD_LOGON) != IDOK)
             return;
     }
+    AuditTrail::Record(L"", {L"Orvane unlocked", L"", L""});
     EndDialog(IDOK);
 }
 
@@ -89,6 +91,7 @@ void CDialogLocker::Lock()
     m_editMessage.SetReadOnly(TRUE);
     m_strPrompt = FormatWin(ModuleString(IDS_LOCKED_BY).c_str(), ModuleSettings.strUserName.c_str());
     StoreMessage();
+    AuditTrail::Record(L"", {L"Orvane locked", L"", L""});
     m_btnLock.SetWindowText(ModuleString(IDS_UNLOCK).c_str());
     EnableControl(IDCANCEL, FALSE);
     for (int nID : {IDC_PHONE, IDC_EMAIL, IDC_ADDRESS})

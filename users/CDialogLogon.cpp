@@ -7,6 +7,7 @@
 #include "orvane/Nls.h"
 #include "resources/ModuleResources.h"
 #include "resources/ResourceIds.h"
+#include "worklist/AuditTrail.h"
 #include "worklist/RecordText.h"
 #include "worklist/UserRecord.h"
 #include "worklist/ShowOleDbErrors.h"
@@ -72,13 +73,15 @@ void CDialogLogon::OnOK()
     if (!UpdateData(TRUE))
         return;
     if (m_users.FindByName(m_strUserName) && m_users.PasswordMatches(m_strPassword)) {
-        // A password still kept as typed is replaced by its hash now that it is known to be right.
-        if (m_users.PasswordIsPlain() && m_users.SetPassword(m_strPassword))
-            ShowOleDbErrors(m_users.SetData());
         TakeLogon();
+        // A password still kept as typed is replaced by its hash now that it is known to be right.
+        const BOOL bMigrate = m_users.PasswordIsPlain() && m_users.SetPassword(m_strPassword);
+        m_users.WriteWithRecords([this, bMigrate] { return bMigrate ? m_users.SetData() : S_OK; },
+                                 {{L"Logon succeeded", L"", m_strUserName}});
         EndDialog(IDOK);
         return;
     }
+    AuditTrail::Record(L"", {L"Logon failed", L"", m_strUserName});
     AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
     m_strPassword.clear();
     SetDlgItemText(IDC_PASSWORD, L"");

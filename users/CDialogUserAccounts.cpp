@@ -149,7 +149,8 @@ void CDialogUserAccounts::OnRemove()
     if (AfxMessageBox(FormatWin(ModuleString(IDS_REMOVE_ACCOUNT).c_str(), strName.c_str()), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     if (FindSelectedAccount())
-        m_users.Delete();
+        m_users.WriteWithRecords([this] { return m_users.Delete(); },
+                                 {{L"Account removed", CDialogUserInfo::AccountText(m_users), L""}});
     FillList();
 }
 

@@ -40,6 +40,14 @@ void CopyToField(WCHAR (&field)[Size], const std::wstring& text)
 
 } // namespace
 
+std::wstring CDialogUserInfo::AccountText(const UserRecord& account)
+{
+    static constexpr const wchar_t* roles[] = {L"administrator", L"power user", L"user"};
+    const wchar_t* role = account.Role >= 0 && account.Role < 3 ? roles[account.Role] : L"?";
+    return FormatWin(L"\"%s\", %s; description \"%s\"; address \"%s\"; phone \"%s\"; e-mail \"%s\"", account.UserName,
+                     role, account.Description, account.Address, account.Phone, account.EMail);
+}
+
 CDialogUserInfo::CDialogUserInfo(CWnd* pParent) : CDialogBase(IDD_USER_INFO, pParent) {}
 
 void CDialogUserInfo::DoDataExchange(CDataExchange* pDX)
@@ -164,6 +172,7 @@ void CDialogUserInfo::Refuse(UINT nID, int nIDFocus)
 BOOL CDialogUserInfo::SaveUser(BOOL bInsert)
 {
     CUserTable& users = *m_pUsers;
+    const UserRecord before = users;
     if (bInsert) {
         // An empty table leaves the buffer as it was: the id follows whatever it held.
         users.MoveLast();
@@ -181,6 +190,13 @@ BOOL CDialogUserInfo::SaveUser(BOOL bInsert)
     CopyToField(users.Phone, m_strPhone);
     CopyToField(users.EMail, m_strEMail);
     users.Role = m_nRole;
-    ShowOleDbErrors(bInsert ? users.Insert() : users.SetData());
+    std::vector<AuditEntry> entries;
+    if (bInsert)
+        entries.push_back({L"Account added", L"", AccountText(users)});
+    else if (AccountText(before) != AccountText(users))
+        entries.push_back({FormatWin(L"Account \"%s\" edited", before.UserName), AccountText(before), AccountText(users)});
+    entries.push_back({FormatWin(m_strNewPassword.empty() ? L"Password of \"%s\" removed" : L"Password of \"%s\" set",
+                                 users.UserName), L"", L""});
+    users.WriteWithRecords([&users, bInsert] { return bInsert ? users.Insert() : users.SetData(); }, entries);
     return TRUE;
 }

@@ -15,6 +15,8 @@ public:
     // Writes the fields into the table's record: as a new row with the last row's id plus one, or
     // over the current row. A failed write is shown to the user.
     BOOL SaveUser(BOOL bInsert);
+    // An account's name, role and details as the audit trail tells them; never its password.
+    static std::wstring AccountText(const UserRecord& account);
     // The accounts with the role Administrator; the table's current row moves.
     static int AdministratorCount(CUserTable& users);
 

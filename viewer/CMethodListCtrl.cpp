@@ -14,6 +14,7 @@
 #include "worklist/RecordText.h"
 
 #include "kernel/TimeApi.h"
+#include "kernel/WinFormat.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -62,6 +63,26 @@ std::wstring ColumnHeading(UINT nID)
     wchar_t szHeading[45]{};
     NlsLoadString(ModuleResourceHandle(), nID, szHeading, 45);
     return szHeading;
+}
+
+// One record for each field that Properties changed, naming the row as the list numbers it.
+std::vector<AuditEntry> PropertyChanges(const MethodRecord& before, const MethodRecord& after)
+{
+    struct Field {
+        const wchar_t* name;
+        const WCHAR* before;
+        const WCHAR* after;
+    };
+    const Field fields[] = {{L"Data File", before.DataFile, after.DataFile},
+                            {L"Comments", before.Comments, after.Comments},
+                            {L"Sub-Folder", before.SubFolder, after.SubFolder},
+                            {L"Operator", before.Operator, after.Operator}};
+    std::vector<AuditEntry> changes;
+    for (const Field& field : fields)
+        if (std::wcscmp(field.before, field.after) != 0)
+            changes.push_back({FormatWin(L"Row %d %s edited in Properties", before.aaaID + 1, field.name), field.before,
+                               field.after});
+    return changes;
 }
 
 } // namespace
@@ -215,10 +236,13 @@ void CMethodListCtrl::ToggleRunState(int nItem)
         if (pData->nRunState == RUNSTATE_RUNNING) {
             ::MessageBeep(MB_ICONHAND);
         } else {
+            const LONG nOld = pRow->RunState;
             pData->nRunState = pData->nRunState != RUNSTATE_UNCHECKED ? RUNSTATE_UNCHECKED : RUNSTATE_CHECKED;
             SetItemState(nItem, INDEXTOSTATEIMAGEMASK(static_cast<UINT>(pData->nRunState)), kWholeState);
             pRow->RunState = pData->nRunState;
-            pTable->SetData();
+            WriteRow({{FormatWin(pData->nRunState == RUNSTATE_CHECKED ? L"Row %d checked" : L"Row %d unchecked",
+                                 pData->aaaID + 1),
+                       RunStateName(nOld), RunStateName(pData->nRunState)}});
             Invalidate();
             UpdateWindow();
         }
@@ -302,6 +326,7 @@ void CMethodListCtrl::EditProperties()
     MethodRecord* pEdited =
         nResult == IDOK && !dialog.m_bReadOnly && pTable == Table() ? FindRowById(nEdited, FALSE) : nullptr;
     if (pEdited) {
+        const MethodRecord before = *pEdited;
         const std::wstring strDataFile = DataFileStored(dialog.m_strDataFile);
         SetRecordText(pEdited->Comments, dialog.m_strComment);
         for (int nShown = 0; nShown < GetItemCount(); ++nShown) {
@@ -313,7 +338,7 @@ void CMethodListCtrl::EditProperties()
         SetRecordText(pEdited->SubFolder, dialog.m_strSubdirectory);
         SetRecordText(pEdited->Operator, dialog.m_strOperator);
         SetRecordText(pEdited->DataFile, strDataFile);
-        pTable->SetData();
+        WriteRow(PropertyChanges(before, *pEdited));
     }
     FindRow(nCurrent, FALSE);
     Invalidate();

@@ -4,6 +4,7 @@
 #include "WorklistSession.h"
 
 #include "RecordText.h"
+#include "ShowOleDbErrors.h"
 
 #include "kernel/HashApi.h"
 #include "kernel/Text.h"
@@ -46,6 +47,13 @@ BOOL CUserTable::FindByName(const std::wstring& name)
         if (lstrcmpW(UserName, name.c_str()) == 0)
             return TRUE;
     return FALSE;
+}
+
+HRESULT CUserTable::WriteWithRecords(const std::function<HRESULT()>& write, const std::vector<AuditEntry>& entries)
+{
+    const HRESULT status = AuditTrail::WriteWithRecords(m_session, write, L"", entries);
+    ShowOleDbErrors(status);
+    return status;
 }
 
 BOOL CUserTable::PasswordMatches(const std::wstring& typed) const

@@ -3,6 +3,7 @@
 // the password hashes to a table that lacks it.
 #pragma once
 
+#include "AuditTrail.h"
 #include "UserRecord.h"
 
 #include "oledb/CCommand.h"
@@ -23,6 +24,10 @@ public:
     // The current row's password becomes password's hash and the typed column is emptied, both in
     // the record only; FALSE, with the record unchanged, when the hash could not be made.
     BOOL SetPassword(const std::wstring& password);
+
+    // write (a change of the current row, or none), and a record of each entry, as one edit; a
+    // failure is shown.
+    HRESULT WriteWithRecords(const std::function<HRESULT()>& write, const std::vector<AuditEntry>& entries);
 
     CSession m_session;
 };

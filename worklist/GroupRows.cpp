@@ -1,6 +1,7 @@
 // Group operations on group_tbl.
 #include "GroupRows.h"
 
+#include "AuditTrail.h"
 #include "CMethodTable.h"
 #include "DataFolderName.h"
 #include "EditTransaction.h"
@@ -11,6 +12,7 @@
 #include "resources/ResourceIds.h"
 
 #include "kernel/Text.h"
+#include "kernel/WinFormat.h"
 #include "oledb/CTableDefinition.h"
 
 #include <algorithm>
@@ -23,6 +25,20 @@ namespace {
 constexpr std::wstring_view noBreakSpaces = L"\u00A0\u2007\u202F";
 constexpr std::wstring_view invisibleCharacters =
     L"\u061C\u200B\u200C\u200D\u200E\u200F\u202A\u202B\u202C\u202D\u202E\u2060\u2066\u2067\u2068\u2069\uFEFF";
+
+std::wstring FailurePolicyText(LONG onFailure, const WCHAR* emergencyCommand)
+{
+    static constexpr const wchar_t* policies[] = {L"go on", L"pause", L"stop"};
+    const wchar_t* policy = onFailure >= 0 && onFailure < 3 ? policies[onFailure] : L"?";
+    return FormatWin(L"on failure %s, emergency command \"%s\"", policy, emergencyCommand);
+}
+
+// The options of group_tbl's current row, as the audit trail tells them.
+std::wstring OptionsText(const GroupRecord& row)
+{
+    return FormatWin(L"shut-down \"%s\", recovery \"%s\", ", row.ShutDownOption, row.RecoveryCommand) +
+           FailurePolicyText(row.OnFailure, row.EmergencyCommand);
+}
 
 bool holdsAnyOf(const std::wstring& name, std::wstring_view characters)
 {
@@ -83,6 +99,8 @@ HRESULT GroupRows::Add(const std::wstring& name, bool listIsEmpty, LONG* newId, 
         if (SUCCEEDED(status))
             status = InsertRow(name, listIsEmpty);
         if (SUCCEEDED(status))
+            status = AuditTrail(m_table.m_session).Add(name, L"Group added", L"", OptionsText(m_table));
+        if (SUCCEEDED(status))
             status = transaction.Commit();
     }
     if (FAILED(status)) {
@@ -101,7 +119,8 @@ HRESULT GroupRows::Add(const std::wstring& name, bool listIsEmpty, LONG* newId, 
 HRESULT GroupRows::MakeTable(CTableDefinition& definition, const std::wstring& name, OrphanTable orphan)
 {
     // The worklist's own tables are never a group's: a name of theirs fails as the engine says.
-    const bool ownTable = EqualsNoCase(name, L"group_tbl") || EqualsNoCase(name, L"user_tbl");
+    const bool ownTable =
+        EqualsNoCase(name, L"group_tbl") || EqualsNoCase(name, L"user_tbl") || EqualsNoCase(name, L"audit_tbl");
     if (orphan == OrphanTable::Remove && !ownTable) {
         const HRESULT dropped = definition.DropTable({DBKIND_NAME, name});
         if (FAILED(dropped) && dropped != DB_E_NOTABLE)
@@ -134,7 +153,23 @@ HRESULT GroupRows::InsertRow(const std::wstring& name, bool listIsEmpty)
 bool GroupRows::DeleteRow(LONG id, const std::wstring& name)
 {
     m_table.Requery();
-    return FindById(id) && m_table.GroupName == name && SUCCEEDED(m_table.Delete());
+    if (!FindById(id) || m_table.GroupName != name)
+        return false;
+    return SUCCEEDED(writeWithRecord(&CRowset::Delete, {L"Group deleted", OptionsText(m_table), L""}));
+}
+
+HRESULT GroupRows::writeWithRecord(HRESULT (CRowset::*write)(), const AuditEntry& entry)
+{
+    return AuditTrail::WriteWithRecords(
+        m_table.m_session, [this, write] { return (m_table.*write)(); }, m_table.GroupName, {entry});
+}
+
+void GroupRows::storeOption(const AuditEntry& change)
+{
+    if (change.oldValue == change.newValue)
+        m_table.SetData();
+    else
+        writeWithRecord(&CRowset::SetData, change);
 }
 
 bool GroupRows::FindById(LONG id)
@@ -149,25 +184,28 @@ void GroupRows::StoreShutDownOption(LONG id, const std::wstring& option)
 {
     if (!FindById(id))
         return;
+    const std::wstring before = m_table.ShutDownOption;
     SetRecordText(m_table.ShutDownOption, option);
-    m_table.SetData();
+    storeOption({L"Shut-down command changed", before, m_table.ShutDownOption});
 }
 
 void GroupRows::StoreRecoveryCommand(LONG id, const std::wstring& command)
 {
     if (!FindById(id))
         return;
+    const std::wstring before = m_table.RecoveryCommand;
     SetRecordText(m_table.RecoveryCommand, command);
-    m_table.SetData();
+    storeOption({L"Recovery command changed", before, m_table.RecoveryCommand});
 }
 
 void GroupRows::StoreFailurePolicy(LONG id, LONG onFailure, const std::wstring& emergencyCommand)
 {
     if (!FindById(id))
         return;
+    const std::wstring before = FailurePolicyText(m_table.OnFailure, m_table.EmergencyCommand);
     m_table.OnFailure = onFailure;
     SetRecordText(m_table.EmergencyCommand, emergencyCommand);
-    m_table.SetData();
+    storeOption({L"Failure policy changed", before, FailurePolicyText(onFailure, m_table.EmergencyCommand)});
 }
 
 HRESULT GroupRows::StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow)

@@ -12,6 +12,7 @@
 #include <vector>
 
 class CTableDefinition;
+struct AuditEntry;
 
 // What Add does when the name's method table is there already without a group row (left by a
 // crash of an older version): refuses it for the caller to ask, takes it back with its rows, or
@@ -70,6 +71,11 @@ private:
     static HRESULT MakeTable(CTableDefinition& definition, const std::wstring& name, OrphanTable orphan);
     // The new group's row, its id one more than the last row's.
     HRESULT InsertRow(const std::wstring& name, bool listIsEmpty);
+
+    // Writes the current row (SetData or Delete) with a record of the change, as one edit.
+    HRESULT writeWithRecord(HRESULT (CRowset::*write)(), const AuditEntry& entry);
+    // Stores the current row's changed option; a record only when its value changed.
+    void storeOption(const AuditEntry& change);
 
     CGroupTable& m_table;
 };

@@ -1,6 +1,7 @@
 // The row algorithms of a group's method table.
 #include "MethodRows.h"
 
+#include "AuditTrail.h"
 #include "EditTransaction.h"
 #include "RecordText.h"
 #include "RunClaim.h"
@@ -13,6 +14,9 @@
 
 #include "kernel/TimeApi.h"
 #include "kernel/WinFormat.h"
+
+#include <iterator>
+#include <map>
 
 namespace {
 
@@ -39,7 +43,43 @@ void SetDataFileName(WCHAR (&field)[256], std::wstring_view prefix, LONG number)
     SetRecordText(field, std::wstring_view(name, length));
 }
 
+// "rows 3-5: Nitrate, Phosphate": the rows from firstId to before endId, and what each name got.
+std::wstring AddedRowsText(const std::vector<std::wstring>& names, LONG copies, LONG firstId, LONG endId)
+{
+    std::vector<LONG> ids;
+    for (LONG id = firstId; id < endId; ++id)
+        ids.push_back(id);
+    std::wstring text = L"rows " + AuditTrail::RowNumbers(ids) + L":";
+    for (const std::wstring& name : names)
+        text += (&name == &names.front() ? L" " : L", ") + name;
+    return copies > 1 ? text + FormatWin(L" (%d copies each)", copies) : text;
+}
+
 } // namespace
+
+std::wstring MethodRows::RunStateName(LONG state)
+{
+    static constexpr const wchar_t* names[] = {L"none", L"checked", L"running", L"done", L"failed", L"unchecked",
+                                               L"interrupted"};
+    return state >= 0 && state < static_cast<LONG>(std::size(names)) ? names[state] : std::to_wstring(state);
+}
+
+std::wstring MethodRows::dataFilesText()
+{
+    if (m_pTable->MoveFirst() != S_OK)
+        return {};
+    const std::wstring first = m_pTable->DataFile;
+    m_pTable->MoveLast();
+    return first == m_pTable->DataFile ? first : first + L" ... " + m_pTable->DataFile;
+}
+
+HRESULT MethodRows::WriteRow(const std::vector<AuditEntry>& entries)
+{
+    const HRESULT status = AuditTrail::WriteWithRecords(
+        m_pTable->m_session, [this] { return m_pTable->SetData(); }, m_strGroup, entries);
+    ShowOleDbErrors(status);
+    return status;
+}
 
 HRESULT MethodRows::LoadGroup(const std::wstring& group, LONG groupId)
 {
@@ -84,8 +124,10 @@ void MethodRows::editAsOne(Edit edit)
         // never numbered or written over as if they were not there.
         if (SUCCEEDED(status))
             status = m_pTable->Requery();
-        if (SUCCEEDED(status))
-            status = edit();
+        if (SUCCEEDED(status)) {
+            AuditTrail trail(m_pTable->m_session);
+            status = SUCCEEDED(trail.Opened()) ? edit(trail) : trail.Opened();
+        }
         if (SUCCEEDED(status))
             status = transaction.Commit();
     }
@@ -117,7 +159,7 @@ void MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG copi
 {
     if (!m_pTable || RefusedWhileRunElsewhere())
         return;
-    editAsOne([&] {
+    editAsOne([&](AuditTrail& trail) {
         const LONG added = static_cast<LONG>(names.size()) * copies;
         HRESULT status = writeEveryRow([place, added](MethodRecord& row) {
             if (row.aaaID >= place)
@@ -137,6 +179,8 @@ void MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG copi
             }
         }
         if (SUCCEEDED(status))
+            status = trail.Add(m_strGroup, L"Rows added", L"", AddedRowsText(names, copies, place - added, place));
+        if (SUCCEEDED(status))
             status = m_pTable->Requery();
         return SUCCEEDED(status) ? nameRows(L"", m_strGroup, 0, nullptr) : status;
     });
@@ -147,13 +191,20 @@ void MethodRows::DeleteSelected(const std::set<LONG>& selected)
 {
     if (!m_pTable || RefusedWhileRunElsewhere())
         return;
-    editAsOne([&] {
+    editAsOne([&](AuditTrail& trail) {
         HRESULT status = S_OK;
+        std::vector<LONG> deleted;
+        std::wstring methods;
         // After a delete there is no current row, and the next move reads the row that followed.
         for (m_pTable->MoveFirst(); m_pTable->HasCurrentRow() && SUCCEEDED(status); m_pTable->MoveNext()) {
-            if (selected.contains(m_pTable->aaaID))
-                status = m_pTable->Delete();
+            if (!selected.contains(m_pTable->aaaID))
+                continue;
+            deleted.push_back(m_pTable->aaaID);
+            methods += std::wstring(methods.empty() ? L"" : L", ") + m_pTable->MethodName + L" (" + m_pTable->DataFile + L")";
+            status = m_pTable->Delete();
         }
+        if (SUCCEEDED(status) && !deleted.empty())
+            status = trail.Add(m_strGroup, L"Rows deleted", L"rows " + AuditTrail::RowNumbers(deleted) + L": " + methods);
         if (SUCCEEDED(status))
             status = m_pTable->Requery();
         LONG number = 0;
@@ -170,7 +221,15 @@ void MethodRows::AutoName(const wchar_t* subFolder, const std::wstring& prefix, 
                           const wchar_t* operatorName)
 {
     if (m_pTable && !RefusedWhileRunElsewhere())
-        editAsOne([&] { return nameRows(subFolder, prefix, counter, operatorName); });
+        editAsOne([&](AuditTrail& trail) {
+            const std::wstring before = dataFilesText();
+            const HRESULT status = nameRows(subFolder, prefix, counter, operatorName);
+            const std::wstring settings = FormatWin(L" (prefix \"%s\", counter %d, sub-folder \"%s\", operator \"%s\")",
+                                                    prefix.c_str(), counter, subFolder ? subFolder : L"(kept)",
+                                                    operatorName ? operatorName : L"(kept)");
+            return SUCCEEDED(status) ? trail.Add(m_strGroup, L"Rows renamed by Autoname", before, dataFilesText() + settings)
+                                     : status;
+        });
     Refill();
 }
 
@@ -192,9 +251,20 @@ void MethodRows::SetAllRunStates(BOOL check)
 {
     if (m_pTable && !RefusedWhileRunElsewhere()) {
         LONG current = m_pTable->aaaID;
-        editAsOne([&] {
-            return writeEveryRow(
-                [check](MethodRecord& row) { row.RunState = check ? RUNSTATE_CHECKED : RUNSTATE_UNCHECKED; });
+        editAsOne([&](AuditTrail& trail) {
+            const LONG state = check ? RUNSTATE_CHECKED : RUNSTATE_UNCHECKED;
+            std::map<LONG, std::vector<LONG>> changed;
+            HRESULT status = writeEveryRow([&](MethodRecord& row) {
+                if (row.RunState != state)
+                    changed[row.RunState].push_back(row.aaaID);
+                row.RunState = state;
+            });
+            std::wstring before;
+            for (const auto& [oldState, ids] : changed)
+                before += (before.empty() ? L"" : L"; ") + RunStateName(oldState) + L": rows " + AuditTrail::RowNumbers(ids);
+            if (SUCCEEDED(status) && !changed.empty())
+                status = trail.Add(m_strGroup, check ? L"All rows checked" : L"All rows unchecked", before, RunStateName(state));
+            return status;
         });
         FindRow(current, FALSE);
     }
@@ -206,7 +276,7 @@ void MethodRows::CleanRunState()
     TraceLog(3, L"CleanRunState");
     if (m_pTable) {
         LONG current = m_pTable->aaaID;
-        editAsOne([&] {
+        editAsOne([&](AuditTrail&) {
             return writeEveryRow([](MethodRecord& row) {
                 if (row.RunState != RUNSTATE_UNCHECKED)
                     row.RunState = RUNSTATE_CHECKED;
@@ -232,8 +302,18 @@ void MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* me
         row->EndTime = now;
     if (message)
         SetRecordText(row->ErrMessage, message);
+    const LONG oldState = row->RunState;
     row->RunState = state;
-    keepUnsaved(*row, m_pTable->SetData());
+    if (state != RUNSTATE_DONE && state != RUNSTATE_FAILED) {
+        keepUnsaved(*row, m_pTable->SetData());
+    } else {
+        // A row's result is in the audit trail with the state it ended in.
+        const std::wstring result = RunStateName(state) + (row->ErrMessage[0] ? L": " + std::wstring(row->ErrMessage) : L"");
+        keepUnsaved(*row, AuditTrail::WriteWithRecords(m_pTable->m_session, [this] { return m_pTable->SetData(); },
+                                                       m_strGroup,
+                                                       {{FormatWin(L"Row %d %s", row->aaaID + 1, RunStateName(state).c_str()),
+                                                         RunStateName(oldState), result}}));
+    }
     UpdateRowState(row->aaaID, state, message);
 }
 

@@ -3,6 +3,7 @@
 // deriving from this class and showing the rows in Refill and UpdateRowState.
 #pragma once
 
+#include "AuditTrail.h"
 #include "CMethodTable.h"
 
 #include <memory>
@@ -36,6 +37,10 @@ public:
     void SetAllRunStates(BOOL check);
     // Before a run: rows that are not unchecked become checked; times and messages are cleared.
     void CleanRunState();
+    // Writes the current row back with a record of each entry, as one edit; a failure is shown.
+    HRESULT WriteRow(const std::vector<AuditEntry>& entries);
+    // The name a run state has in the audit trail.
+    static std::wstring RunStateName(LONG state);
     // row is the table's current row. A null message leaves "ErrMessage".
     void ChangeRunState(MethodRecord* row, LONG state, const wchar_t* message);
     // The row with "aaaID" id; with skipUnchecked, the first row from there on that is not
@@ -77,6 +82,8 @@ private:
     // it, reached directly while the rows are numbered by their places; otherwise on the first
     // row, from which the callers walk.
     void moveToFirstWithId(LONG id);
+    // The first and the last row's data file, for the audit trail.
+    std::wstring dataFilesText();
     HRESULT nameRows(const wchar_t* subFolder, const std::wstring& prefix, LONG counter, const wchar_t* operatorName);
 
     std::unique_ptr<CMethodTable> m_pTable;

@@ -1,0 +1,149 @@
+// The audit trail as the worklist's edits write it: a record for each change with its old and new
+// values, none for a change that failed, and a chain that names the first record altered behind
+// the module's back with the sqlite3 tool.
+#include "WorklistTestRoot.h"
+
+#include "worklist/AuditTrail.h"
+#include "worklist/CGroupTable.h"
+#include "worklist/GroupRows.h"
+#include "worklist/MethodRows.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+struct Told {
+    std::wstring group, event, oldValue, newValue;
+    bool operator==(const Told&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Told& told)
+{
+    return out << WideToUtf8(told.group + L" | " + told.event + L" | " + told.oldValue + L" | " + told.newValue);
+}
+
+class AuditTrailTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ModuleSettings.strInstName = L"FIA 1";
+        ASSERT_EQ(table.Open(), S_OK);
+    }
+
+    std::vector<AuditRecord> records()
+    {
+        std::vector<AuditRecord> read;
+        EXPECT_EQ(AuditTrail::ReadAll(read), S_OK);
+        return read;
+    }
+    // What the records from the first-th on tell.
+    std::vector<Told> toldFrom(std::size_t first)
+    {
+        std::vector<Told> told;
+        const auto read = records();
+        for (std::size_t i = first; i < read.size(); ++i)
+            told.push_back({read[i].GroupName, read[i].Event, read[i].OldValue, read[i].NewValue});
+        return told;
+    }
+    void sqlite(const std::string& sql)
+    {
+        const std::string command = "sqlite3 '" + root.databaseFile().string() + "' \"" + sql + "\"";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    AuditChainCheck verify() { return AuditTrail::Verify(records()); }
+
+    WorklistTestRoot root;
+    CGroupTable table;
+    GroupRows groups{table};
+};
+
+TEST_F(AuditTrailTest, EachEditOfGroupsAndRowsLeavesItsRecordWithWhoWhereAndTheOldAndNewValues)
+{
+    LONG id = 0;
+    ASSERT_EQ(groups.Add(L"Nitrate run", true, &id), S_OK);
+    groups.StoreFailurePolicy(id, ONFAILURE_PAUSE, L"PUMP OFF");
+    groups.StoreShutDownOption(id, L"LAMP OFF");
+    groups.StoreShutDownOption(id, L"LAMP OFF");
+    MethodRows rows;
+    ASSERT_EQ(rows.LoadGroup(L"Nitrate run", id), S_OK);
+    rows.InsertMethods({L"Nitrate", L"Nitrite"}, 2, L"C:\\Methods\\", 0);
+    LONG second = 1;
+    rows.ChangeRunState(rows.FindRow(second, FALSE), RUNSTATE_DONE, L"");
+    rows.SetAllRunStates(FALSE);
+    rows.AutoName(L"dec", L"N", 100, L"Ada");
+    rows.DeleteSelected({1, 2});
+    rows.ClearGroup();
+    EXPECT_TRUE(groups.DeleteRow(id, L"Nitrate run"));
+
+    const std::wstring options = L"shut-down \" \", recovery \"\", on failure ";
+    EXPECT_EQ(toldFrom(0), (std::vector<Told>{
+        {L"Nitrate run", L"Group added", L"", options + L"go on, emergency command \"\""},
+        {L"Nitrate run", L"Failure policy changed", L"on failure go on, emergency command \"\"",
+         L"on failure pause, emergency command \"PUMP OFF\""},
+        {L"Nitrate run", L"Shut-down command changed", L" ", L"LAMP OFF"},
+        {L"Nitrate run", L"Rows added", L"", L"rows 1-4: Nitrate, Nitrite (2 copies each)"},
+        {L"Nitrate run", L"Row 2 done", L"checked", L"done"},
+        {L"Nitrate run", L"All rows unchecked", L"checked: rows 1, 3-4; done: rows 2", L"unchecked"},
+        {L"Nitrate run", L"Rows renamed by Autoname", L"Nitrate run0000000000.d ... Nitrate run0000000003.d",
+         L"N0000000100.d ... N0000000103.d (prefix \"N\", counter 100, sub-folder \"dec\", operator \"Ada\")"},
+        {L"Nitrate run", L"Rows deleted", L"rows 2-3: Nitrate (N0000000101.d), Nitrite (N0000000102.d)", L""},
+        {L"Nitrate run", L"Group deleted",
+         L"shut-down \"LAMP OFF\", recovery \"\", on failure pause, emergency command \"PUMP OFF\"", L""},
+    }));
+    const auto read = records();
+    EXPECT_EQ(read.front().Sequence, 1);
+    EXPECT_EQ(read.back().Sequence, static_cast<LONG>(read.size()));
+    EXPECT_STREQ(read.front().UserName, L"analyst");
+    EXPECT_STREQ(read.front().Instrument, L"FIA 1");
+    EXPECT_EQ(std::wcslen(read.front().LocalTime), 19u) << "YYYY-MM-DD HH:MM:SS";
+}
+
+TEST_F(AuditTrailTest, AnEditWhoseTransactionFailsLeavesNoRecordAndVerifyNamesEachAlterationWhereItIs)
+{
+    LONG id = 0;
+    ASSERT_EQ(groups.Add(L"Night", true, &id), S_OK);
+    MethodRows rows;
+    ASSERT_EQ(rows.LoadGroup(L"Night", id), S_OK);
+    rows.InsertMethods({L"Nitrate"}, 5, L"C:\\Methods\\", 0);
+    const std::size_t before = records().size();
+    sqlite("CREATE TRIGGER refuse BEFORE DELETE ON Night BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    root.answerBoxes(1);
+    rows.DeleteSelected({3});
+    EXPECT_EQ(root.boxes().size(), 1u) << "the failure is shown";
+    EXPECT_EQ(records().size(), before) << "the aborted edit left no record";
+    sqlite("DROP TRIGGER refuse;");
+    for (LONG check : {FALSE, TRUE, FALSE, TRUE})
+        rows.SetAllRunStates(check);
+    ASSERT_EQ(records().size(), 6u);
+
+    AuditChainCheck check = verify();
+    EXPECT_EQ(check.kind, AuditBreak::None);
+    EXPECT_EQ(check.count, 6u);
+
+    sqlite("UPDATE audit_tbl SET NewValue = 'checked ' WHERE Sequence = 4;");
+    check = verify();
+    EXPECT_EQ(check.kind, AuditBreak::Changed);
+    EXPECT_EQ(check.sequence, 4);
+    sqlite("UPDATE audit_tbl SET NewValue = 'checked' WHERE Sequence = 4;");
+    EXPECT_EQ(verify().kind, AuditBreak::None) << "the text as it was is whole again";
+
+    sqlite("INSERT INTO audit_tbl SELECT * FROM audit_tbl WHERE Sequence = 2;");
+    check = verify();
+    EXPECT_EQ(check.kind, AuditBreak::Inserted);
+    EXPECT_EQ(check.sequence, 2);
+    EXPECT_EQ(check.count, 7u);
+    sqlite("DELETE FROM audit_tbl WHERE rowid = (SELECT max(rowid) FROM audit_tbl);");
+
+    sqlite("DELETE FROM audit_tbl WHERE Sequence = 3;");
+    check = verify();
+    EXPECT_EQ(check.kind, AuditBreak::Removed);
+    EXPECT_EQ(check.sequence, 3);
+
+    // The trail goes on from its last record even after such a change.
+    rows.SetAllRunStates(FALSE);
+    EXPECT_EQ(records().back().Sequence, 7);
+}
+
+} // namespace

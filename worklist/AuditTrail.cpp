@@ -1,0 +1,166 @@
+// Appending to the audit trail and reading it back.
+#include "AuditTrail.h"
+
+#include "EditTransaction.h"
+#include "RecordText.h"
+#include "ShowOleDbErrors.h"
+#include "WorklistSession.h"
+
+#include "module/ModuleSettings.h"
+
+#include "kernel/TimeApi.h"
+#include "kernel/WinFormat.h"
+#include "oledb/CTableDefinition.h"
+
+#include <iterator>
+
+namespace {
+
+DBCOLUMNDESC column(const wchar_t* name, DBTYPE type, ULONG size = 0)
+{
+    return {L"", {DBKIND_NAME, name}, type, size};
+}
+
+// The fields the hash covers besides the sequence number, in the table's order.
+std::vector<std::wstring> HashedFields(const AuditRecord& record)
+{
+    return {std::to_wstring(record.UtcTime), record.LocalTime, record.UserName, record.Instrument,
+            record.GroupName, record.Event, record.OldValue, record.NewValue};
+}
+
+std::wstring LocalTimeText(__time64_t now)
+{
+    std::tm local{};
+    _localtime64_s(&local, &now);
+    return FormatWin(L"%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                     local.tm_hour, local.tm_min, local.tm_sec);
+}
+
+} // namespace
+
+AuditTrail::AuditTrail(const CSession& session) : m_opened(MakeTable(session))
+{
+    const CDBPropSet rowset = ChangeableRowsetProperties();
+    // The last record written; the engine finds the largest row id without reading the others.
+    if (SUCCEEDED(m_opened))
+        m_opened = m_table.Open(session, L"SELECT * FROM audit_tbl WHERE rowid = (SELECT max(rowid) FROM audit_tbl)",
+                                &rowset);
+    if (SUCCEEDED(m_opened) && m_table.MoveFirst() == S_OK) {
+        m_lastSequence = m_table.Sequence;
+        m_lastHash = m_table.Hash;
+    }
+}
+
+HRESULT AuditTrail::MakeTable(const CSession& session)
+{
+    CTableDefinition definition;
+    HRESULT status = definition.Open(session);
+    const DBCOLUMNDESC columns[] = {
+        column(L"Sequence", DBTYPE_I4),        column(L"UtcTime", DBTYPE_I4),
+        column(L"LocalTime", DBTYPE_WSTR, 20), column(L"UserName", DBTYPE_WSTR, 50),
+        column(L"Instrument", DBTYPE_WSTR, 50), column(L"GroupName", DBTYPE_WSTR, 50),
+        column(L"Event", DBTYPE_WSTR, 255),    column(L"OldValue", DBTYPE_WSTR, 255),
+        column(L"NewValue", DBTYPE_WSTR, 255), column(L"Hash", DBTYPE_WSTR, 64),
+    };
+    if (SUCCEEDED(status))
+        status = definition.CreateTable({DBKIND_NAME, L"audit_tbl"}, static_cast<ULONG>(std::size(columns)), columns);
+    return status == DB_E_DUPLICATETABLEID ? S_OK : status;
+}
+
+HRESULT AuditTrail::Add(const std::wstring& group, const std::wstring& event, const std::wstring& oldValue,
+                        const std::wstring& newValue)
+{
+    if (FAILED(m_opened))
+        return m_opened;
+    const __time64_t now = _time64(nullptr);
+    m_table.ClearRecord();
+    m_table.Sequence = m_lastSequence + 1;
+    m_table.UtcTime = static_cast<LONG>(now);
+    SetRecordText(m_table.LocalTime, LocalTimeText(now));
+    SetRecordText(m_table.UserName, ModuleSettings.strUserName);
+    SetRecordText(m_table.Instrument, ModuleSettings.strInstName);
+    SetRecordText(m_table.GroupName, group);
+    SetRecordText(m_table.Event, event);
+    SetRecordText(m_table.OldValue, oldValue);
+    SetRecordText(m_table.NewValue, newValue);
+    SetRecordText(m_table.Hash, AuditChain::Hash(m_table.Sequence, HashedFields(m_table), m_lastHash));
+    const HRESULT status = m_table.Insert();
+    if (SUCCEEDED(status)) {
+        m_lastSequence = m_table.Sequence;
+        m_lastHash = m_table.Hash;
+    }
+    return status;
+}
+
+HRESULT AuditTrail::Add(const std::wstring& group, const std::vector<AuditEntry>& entries)
+{
+    HRESULT status = S_OK;
+    for (auto entry = entries.begin(); entry != entries.end() && SUCCEEDED(status); ++entry)
+        status = Add(group, entry->event, entry->oldValue, entry->newValue);
+    return status;
+}
+
+HRESULT AuditTrail::WriteWithRecords(const CSession& session, const std::function<HRESULT()>& write,
+                                     const std::wstring& group, const std::vector<AuditEntry>& entries)
+{
+    EditTransaction transaction(session);
+    HRESULT status = transaction.Started();
+    if (FAILED(status))
+        return status;
+    AuditTrail trail(session);
+    status = trail.Opened();
+    if (SUCCEEDED(status))
+        status = write();
+    if (SUCCEEDED(status))
+        status = trail.Add(group, entries);
+    return SUCCEEDED(status) ? transaction.Commit() : status;
+}
+
+HRESULT AuditTrail::Record(const std::wstring& group, const AuditEntry& entry)
+{
+    CSession session;
+    HRESULT status = OpenWorklistSession(session, WorklistDataSourceProperties());
+    if (SUCCEEDED(status))
+        status = WriteWithRecords(session, [] { return S_OK; }, group, {entry});
+    ShowOleDbErrors(status);
+    return status;
+}
+
+HRESULT AuditTrail::ReadAll(std::vector<AuditRecord>& records)
+{
+    records.clear();
+    CSession session;
+    HRESULT status = OpenWorklistSession(session, WorklistDataSourceProperties());
+    if (SUCCEEDED(status))
+        status = MakeTable(session);
+    Table table;
+    if (SUCCEEDED(status))
+        status = table.Open(session, L"SELECT * FROM audit_tbl ORDER BY Sequence, rowid");
+    for (HRESULT moved = SUCCEEDED(status) ? table.MoveFirst() : S_FALSE; moved == S_OK; moved = table.MoveNext())
+        records.push_back(table);
+    return status;
+}
+
+AuditChainCheck AuditTrail::Verify(const std::vector<AuditRecord>& records)
+{
+    std::vector<AuditLink> links;
+    links.reserve(records.size());
+    for (const AuditRecord& record : records)
+        links.push_back({record.Sequence, HashedFields(record), record.Hash});
+    return AuditChain::Check(links);
+}
+
+std::wstring AuditTrail::RowNumbers(const std::vector<LONG>& ids)
+{
+    std::wstring text;
+    for (std::size_t first = 0; first < ids.size();) {
+        std::size_t last = first;
+        while (last + 1 < ids.size() && ids[last + 1] == ids[last] + 1)
+            ++last;
+        text += (text.empty() ? L"" : L", ") + std::to_wstring(ids[first] + 1);
+        if (last > first)
+            text += L"-" + std::to_wstring(ids[last] + 1);
+        first = last + 1;
+    }
+    return text;
+}

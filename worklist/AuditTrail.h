@@ -1,0 +1,61 @@
+// The audit trail of the worklist and the accounts: records appended through the session of the
+// change they tell of, inside its transaction, so that both are committed or neither; and the
+// records read back with their chain checked.
+#pragma once
+
+#include "AuditRecord.h"
+
+#include "kernel/AuditChain.h"
+#include "oledb/CCommand.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// What one record tells besides who, when and where.
+struct AuditEntry {
+    std::wstring event;
+    std::wstring oldValue;
+    std::wstring newValue;
+};
+
+class AuditTrail {
+public:
+    // The trail opened for appending on session, the table made when the database has none yet.
+    // The session's transaction must be open: the last record is read under its write lock.
+    explicit AuditTrail(const CSession& session);
+    AuditTrail(const AuditTrail&) = delete;
+    AuditTrail& operator=(const AuditTrail&) = delete;
+
+    HRESULT Opened() const { return m_opened; }
+    // Appends a record by the user logged on (or the login name) on this instrument, now.
+    HRESULT Add(const std::wstring& group, const std::wstring& event, const std::wstring& oldValue = {},
+                const std::wstring& newValue = {});
+    // The entries in order; stops at the first failure.
+    HRESULT Add(const std::wstring& group, const std::vector<AuditEntry>& entries);
+
+    // write (which returns its status), then a record of each entry, as one edit on session:
+    // committed together or not at all. Shows nothing.
+    static HRESULT WriteWithRecords(const CSession& session, const std::function<HRESULT()>& write,
+                                    const std::wstring& group, const std::vector<AuditEntry>& entries);
+
+    // A record of an event that changes nothing else (a logon, the lock), on a session of its own;
+    // a failure is shown.
+    static HRESULT Record(const std::wstring& group, const AuditEntry& entry);
+
+    // Every record in the order written, on a session of its own.
+    static HRESULT ReadAll(std::vector<AuditRecord>& records);
+    static AuditChainCheck Verify(const std::vector<AuditRecord>& records);
+    // "1-3, 7": row numbers as the list shows them (from 1) of the rows with these "aaaID"s.
+    static std::wstring RowNumbers(const std::vector<LONG>& ids);
+
+private:
+    class Table : public CCommand<CAccessor<AuditRecord>> {};
+
+    static HRESULT MakeTable(const CSession& session);
+
+    Table m_table;
+    HRESULT m_opened;
+    LONG m_lastSequence = 0;
+    std::wstring m_lastHash;
+};
