@@ -10,6 +10,7 @@
 #include "kernel/Clock.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -156,6 +157,38 @@ TEST_P(GroupTable, AnOrphanTableIsLeftToTheUserAndANameAnotherHostAddedIsRefused
     EXPECT_TRUE(FAILED(groups.Add(L"zinc", false, &id)));
     EXPECT_EQ(root.boxes(), Texts{L"There is another group with the same name"});
     EXPECT_EQ(groups.List().size(), 3u);
+}
+
+TEST(OldGroupTable, AWorklistOfAnEarlierVersionGainsTheColumnsItLacksAndKeepsItsGroups)
+{
+    WorklistTestRoot root;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(root.databaseFile().c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db,
+                           "DROP TABLE group_tbl; CREATE TABLE group_tbl (GroupID INTEGER, GroupName VARCHAR(50),"
+                           " ShutDownOption VARCHAR(50)); INSERT INTO group_tbl VALUES (2, 'Nitrates', 'STANDBY');",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+
+    CGroupTable table;
+    ASSERT_EQ(table.Open(), S_OK);
+    GroupRows groups(table);
+    ASSERT_TRUE(groups.FindById(2));
+    EXPECT_STREQ(table.ShutDownOption, L"STANDBY");
+    EXPECT_EQ(table.OnFailure, ONFAILURE_GO_ON);
+    EXPECT_EQ(table.QueueID, 0);
+    groups.StoreFailurePolicy(2, ONFAILURE_PAUSE, L"PUMPALL OFF");
+    EXPECT_EQ(groups.StoreQueue({2}), S_OK);
+
+    CGroupTable reopened;
+    ASSERT_EQ(reopened.Open(), S_OK);
+    ASSERT_TRUE(GroupRows(reopened).FindById(2));
+    EXPECT_EQ(reopened.OnFailure, ONFAILURE_PAUSE);
+    EXPECT_STREQ(reopened.EmergencyCommand, L"PUMPALL OFF");
+    EXPECT_EQ(reopened.QueueID, 2);
+    EXPECT_EQ(reopened.QueuePos, 1);
+    EXPECT_EQ(reopened.RunOpen, 1) << "the queue's first group opens its run with the queue";
 }
 
 INSTANTIATE_TEST_SUITE_P(Worklist, GroupTable, testing::Values(WorklistProvider::File, WorklistProvider::Server),
