@@ -1,6 +1,6 @@
 // A process killed at random moments while it inserts, deletes and autonames rows leaves its group
 // whole: the file is intact, "aaaID" runs 0..n-1, every data file name fits its row, and the group
-// is as it was before the interrupted edit or as it is after it. One killed while it adds groups
+// is as it was before the interrupted edit or as it is after it, in a file and on a server. One killed while it adds groups
 // leaves each group with its table and its row, or neither. SERION_CRASH_KILLS sets how many
 // kills (24 by default; 100 for a longer run by hand).
 #include "WorklistTestRoot.h"
@@ -74,33 +74,30 @@ LONG rowCount(CMethodTable& table)
     }
 }
 
-// What is wrong with group G in the file, or empty when it is whole.
+// What is wrong with group G, or empty when it is whole: a file must also pass its own check.
 std::string brokenParts(const std::filesystem::path& file, const Announcement& edit)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     std::string broken;
-    sqlite3_stmt* check = nullptr;
-    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
-    if (sqlite3_step(check) != SQLITE_ROW || std::string(reinterpret_cast<const char*>(sqlite3_column_text(check, 0))) != "ok")
-        broken += "integrity check failed; ";
-    sqlite3_finalize(check);
-
-    sqlite3_stmt* rows = nullptr;
-    sqlite3_prepare_v2(db, "SELECT aaaID, \"Data File\", Prefix, Counter FROM G ORDER BY aaaID", -1, &rows, nullptr);
+    if (ModuleSettings.strProvider == kFileProvider) {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt* check = nullptr;
+        sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
+        if (sqlite3_step(check) != SQLITE_ROW ||
+            std::string(reinterpret_cast<const char*>(sqlite3_column_text(check, 0))) != "ok")
+            broken += "integrity check failed; ";
+        sqlite3_finalize(check);
+        sqlite3_close(db);
+    }
     LONG place = 0;
-    for (; sqlite3_step(rows) == SQLITE_ROW; ++place) {
-        const LONG id = sqlite3_column_int(rows, 0);
-        const std::wstring dataFile = Utf8ToWide(reinterpret_cast<const char*>(sqlite3_column_text(rows, 1)));
-        const std::wstring prefix = Utf8ToWide(reinterpret_cast<const char*>(sqlite3_column_text(rows, 2)));
-        const LONG counter = sqlite3_column_int(rows, 3);
+    for (const Texts& row : QueryWorklist("SELECT aaaID, \"Data File\", Prefix, Counter FROM G ORDER BY aaaID")) {
+        const LONG id = std::stol(row[0]);
         if (id != place)
             broken += "row " + std::to_string(place) + " has aaaID " + std::to_string(id) + "; ";
-        if (dataFile != FormatWin(L"%s%010d.d", prefix.c_str(), counter + id))
-            broken += "row " + std::to_string(place) + " has data file " + WideToUtf8(dataFile) + "; ";
+        if (row[1] != FormatWin(L"%s%010d.d", row[2].c_str(), std::stol(row[3]) + id))
+            broken += "row " + std::to_string(place) + " has data file " + WideToUtf8(row[1]) + "; ";
+        ++place;
     }
-    sqlite3_finalize(rows);
-    sqlite3_close(db);
     if (place != edit.before && place != edit.after)
         broken += std::to_string(place) + " rows, neither " + std::to_string(edit.before) + " before the edit nor " +
                   std::to_string(edit.after) + " after it; ";
@@ -113,9 +110,11 @@ int killCount()
     return asked ? std::atoi(asked) : 24;
 }
 
-TEST(MethodRowsCrash, KillsDuringInsertsDeletesAndAutonamesNeverLeaveABrokenGroup)
+class MethodRowsCrash : public testing::TestWithParam<WorklistProvider> {};
+
+TEST_P(MethodRowsCrash, KillsDuringInsertsDeletesAndAutonamesNeverLeaveABrokenGroup)
 {
-    WorklistTestRoot root;
+    WorklistTestRoot root(GetParam());
     ASSERT_EQ(CMethodTable().CreateMethodTable(L"G"), S_OK);
     {
         MethodRows rows;
@@ -152,6 +151,9 @@ TEST(MethodRowsCrash, KillsDuringInsertsDeletesAndAutonamesNeverLeaveABrokenGrou
         EXPECT_EQ(brokenParts(root.databaseFile(), last), "") << "after kill " << round << " (seed " << seed << ")";
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Worklist, MethodRowsCrash, testing::Values(WorklistProvider::File, WorklistProvider::Server),
+                         testing::PrintToStringParamName());
 
 // The names of the method tables without a group row and of the group rows without a table.
 std::string unmatchedGroups(const std::filesystem::path& file)

@@ -9,9 +9,6 @@
 #include "worklist/MethodRows.h"
 #include "worklist/RunClaim.h"
 
-#include "oledb/Database.h"
-#include "worklist/WorklistSession.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
@@ -44,17 +41,12 @@ int ExitStatusOf(pid_t child)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// The values of the first column of sql's rows, read from the worklist the settings name.
+// The numbers in the first column of sql's rows.
 std::vector<long> Column(const char* sql)
 {
-    CSession session;
-    std::unique_ptr<provider::Statement> statement;
     std::vector<long> values;
-    if (FAILED(OpenWorklistSession(session, WorklistDataSourceProperties())) ||
-        FAILED(session.m_spOpenRowset->Prepare(sql, IID_ICommand, L"", &statement)))
-        return values;
-    while (statement->step() == provider::Statement::Row)
-        values.push_back(static_cast<long>(statement->columnInt(0)));
+    for (const Texts& row : QueryWorklist(sql))
+        values.push_back(std::stol(row.at(0)));
     return values;
 }
 

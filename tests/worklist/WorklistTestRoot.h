@@ -10,7 +10,9 @@
 
 #include "ServerWorklist.h"
 
+#include "oledb/Database.h"
 #include "support/PgServer.h"
+#include "worklist/WorklistSession.h"
 #include "support/ScriptedInput.h"
 #include "support/WorklistRoot.h"
 
@@ -31,6 +33,27 @@ enum class WorklistProvider { File, Server };
 inline std::ostream& operator<<(std::ostream& out, WorklistProvider provider)
 {
     return out << (provider == WorklistProvider::File ? "File" : "Server");
+}
+
+// The rows of sql, each value as text, read through the provider from the worklist the settings
+// name; empty when the worklist or the table cannot be read.
+inline std::vector<Texts> QueryWorklist(const std::string& sql)
+{
+    CSession session;
+    std::unique_ptr<provider::Statement> statement;
+    std::vector<Texts> rows;
+    if (FAILED(OpenWorklistSession(session, WorklistDataSourceProperties())) ||
+        FAILED(session.m_spOpenRowset->Prepare(sql, IID_ICommand, L"", &statement)))
+        return rows;
+    WCHAR value[256];
+    while (statement->step() == provider::Statement::Row) {
+        Texts& row = rows.emplace_back();
+        for (int i = 0; i < statement->columnCount(); ++i) {
+            statement->columnText(i, value, std::size(value));
+            row.push_back(value);
+        }
+    }
+    return rows;
 }
 
 class WorklistTestRoot : public WorklistRoot {
