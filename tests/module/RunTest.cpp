@@ -219,6 +219,24 @@ TEST_F(Run, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyCommandIsS
     EXPECT_STREQ(groups.EmergencyCommand, L"PUMPALL OFF");
 }
 
+TEST_F(Run, AMissingMethodFolderPausesTheRunAndAnAcquisitionErrorEndsItWithoutASecondEmergencyCommand)
+{
+    OpenWith({L"MISSING.M", L"ACQ.M", L"DONE.M"});
+    ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_ON_FAILURE, L"Pause the run").ok);
+    ASSERT_TRUE(Automation::setText(Viewer(), IDC_EMERGENCY, L"PUMPALL OFF").ok);
+    SetFocus(GetDlgItem(Viewer(), IDC_METHOD_LIST));
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(1);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    EXPECT_EQ(StatusMessage(), L"Row 1 (MISSING.M) failed: the next method waits for Run.");
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(100);
+    EXPECT_FALSE(Window().GetRun().IsRunning());
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_THAT(Trace({"SendEmergencyCommand", "RunPostGroup"}),
+                ElementsAre("SendEmergencyCommand: PUMPALL OFF", "RunPostGroup:  "));
+}
+
 TEST_F(Run, StopAfterThisMethodEndsTheRunWithTheRowsResultAndCanBeTakenBack)
 {
     OpenWith({L"DONE.M", L"DONE.M", L"DONE.M"});
