@@ -132,7 +132,7 @@ bool HostInstaller::install(const HostRoot& root, std::string& error)
             return false;
     }
     if (!makeFolder(root.path() / "D", error) || !installMethods(root, error) ||
-        !CreateDeliveredDatabase(root.onDriveC("Orvane/Serion/database/worklist.mdb"), error) ||
+        !CreateDeliveredDatabase(root.worklistFile(), error) ||
         !writeFile(root.onDriveC("Orvane/helpenu/Orvane.chm"), InstalledHelpFile(), error))
         return false;
     // The variable file comes last: its presence marks a complete installation.
@@ -146,6 +146,6 @@ bool HostInstaller::install(const HostRoot& root, std::string& error)
 bool HostInstaller::installDemo(const HostRoot& root, std::string& error)
 {
     const std::wstring methodPath = methodFolder;
-    return CreateDemoWorklist(root.onDriveC("Orvane/Serion/database/worklist.mdb"), std::string(methodPath.begin(), methodPath.end()),
+    return CreateDemoWorklist(root.worklistFile(), std::string(methodPath.begin(), methodPath.end()),
                               error);
 }

@@ -20,7 +20,7 @@ std::optional<HostOptions> HostOptions::parse(const std::vector<std::string>& ar
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const bool takesValue = argument == "--root" || argument == "--script" || argument == "--init-server" ||
-                                argument == "--copy-to-server";
+                                argument == "--copy-to-server" || argument == "--verify-audit";
         if (takesValue && i + 1 >= arguments.size()) {
             error = argument + " needs a value";
             return std::nullopt;
@@ -33,6 +33,8 @@ std::optional<HostOptions> HostOptions::parse(const std::vector<std::string>& ar
             options.initServer = arguments[++i];
         else if (argument == "--copy-to-server")
             options.copyToServer = arguments[++i];
+        else if (argument == "--verify-audit")
+            options.verifyAudit = arguments[++i];
         else if (argument == "--init")
             options.init = true;
         else if (argument == "--demo")
@@ -61,6 +63,7 @@ std::string HostOptions::usage()
 {
     return "Usage: orvane [--root DIR] [--init [--demo]] [--script FILE] [--tui | --no-tui]\n"
            "       orvane --init-server CONNECTION | [--root DIR] --copy-to-server CONNECTION\n"
+           "       orvane --verify-audit ROOT\n"
            "\n"
            "The simulated Orvane host: loads the Serion module, runs host command lines and\n"
            "simulates the instrument.\n"
@@ -73,6 +76,8 @@ std::string HostOptions::usage()
            "                 make the delivered worklist tables on an empty PostgreSQL database\n"
            "  --copy-to-server CONNECTION\n"
            "                 copy the root's worklist onto an empty PostgreSQL database, checked row by row\n"
+           "  --verify-audit ROOT\n"
+           "                 check that no record of ROOT's audit trail was changed, removed or inserted\n"
            "  --tui          use the terminal front end\n"
            "  --no-tui       read command lines from standard input (line mode)\n"
            "  --help         show this text\n"

@@ -18,6 +18,8 @@ struct HostOptions {
     // onto; the program exits after either.
     std::optional<std::string> initServer;
     std::optional<std::string> copyToServer;
+    // A root whose audit trail is checked; the program exits after it.
+    std::optional<std::filesystem::path> verifyAudit;
     FrontEndChoice frontEnd = FrontEndChoice::Automatic;
     bool help = false;
     bool version = false;

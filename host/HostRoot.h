@@ -13,6 +13,7 @@ public:
     std::filesystem::path logbookFile() const { return m_root / "logbook.txt"; }
     // The Linux folder of a folder on drive C, given as "Orvane/Methods".
     std::filesystem::path onDriveC(const std::filesystem::path& relative) const { return m_root / "C" / relative; }
+    std::filesystem::path worklistFile() const { return onDriveC("Orvane/Serion/database/worklist.mdb"); }
 
     // A root counts as installed once its variable file exists: the installer writes it last.
     bool isInstalled() const { return std::filesystem::exists(variableFile()); }

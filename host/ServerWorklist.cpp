@@ -2,13 +2,12 @@
 #include "ServerWorklist.h"
 
 #include "DeliveredDatabase.h"
+#include "WorklistFile.h"
 
 #include "kernel/Text.h"
 #include "oledb/CDBErrorInfo.h"
 #include "oledb/CSession.h"
 #include "oledb/Database.h"
-
-#include <sqlite3.h>
 
 #include <memory>
 #include <vector>
@@ -46,76 +45,10 @@ bool run(provider::Database& server, const std::string& sql, const std::wstring&
     return false;
 }
 
-// One table of the worklist file: its name, its columns' declarations and names.
-struct FileTable {
-    std::string name;
-    std::string declarations;
-    std::vector<std::string> columns;
-};
-
-class WorklistFile {
-public:
-    explicit WorklistFile(const std::filesystem::path& file)
-    {
-        if (sqlite3_open_v2(file.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-            m_error = "cannot open the worklist " + file.string() + ": " + sqlite3_errmsg(m_db);
-    }
-    ~WorklistFile() { sqlite3_close(m_db); }
-    const std::string& error() const { return m_error; }
-
-    std::vector<FileTable> tables()
-    {
-        std::vector<FileTable> tables;
-        for (const auto& row : select("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
-                                      "'sqlite_%' ORDER BY rowid"))
-            tables.push_back({*row[0], "", {}});
-        for (FileTable& table : tables)
-            for (const auto& column : select("SELECT name, type, \"notnull\", dflt_value FROM pragma_table_info(" +
-                                             quoteText(table.name) + ")")) {
-                table.declarations += (table.columns.empty() ? "" : ", ") + provider::Database::Quote(*column[0]) +
-                                      " " + (column[1]->empty() ? "TEXT" : *column[1]) + (*column[2] == "1" ? " NOT NULL" : "") +
-                                      (column[3] ? " DEFAULT " + *column[3] : "");
-                table.columns.push_back(*column[0]);
-            }
-        return tables;
-    }
-
-    // The rows of a table in their order, row handle first, each value as text or none.
-    std::vector<std::vector<std::optional<std::string>>> rows(const FileTable& table)
-    {
-        std::string names;
-        for (const std::string& column : table.columns)
-            names += ", " + provider::Database::Quote(column);
-        return select("SELECT rowid" + names + " FROM " + provider::Database::Quote(table.name) + " ORDER BY rowid");
-    }
-
-private:
-    static std::string quoteText(const std::string& text) { return "'" + text + "'"; }
-
-    std::vector<std::vector<std::optional<std::string>>> select(const std::string& sql)
-    {
-        std::vector<std::vector<std::optional<std::string>>> rows;
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr);
-        while (statement && sqlite3_step(statement) == SQLITE_ROW) {
-            auto& row = rows.emplace_back();
-            for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-                const auto* text = sqlite3_column_text(statement, i);
-                row.push_back(text ? std::optional<std::string>(reinterpret_cast<const char*>(text)) : std::nullopt);
-            }
-        }
-        sqlite3_finalize(statement);
-        return rows;
-    }
-
-    sqlite3* m_db = nullptr;
-    std::string m_error;
-};
-
 // Inserts the file's rows into the server's table, handles kept, then reads them back and
 // compares each value.
 bool copyRows(provider::Database& server, const FileTable& table,
-              const std::vector<std::vector<std::optional<std::string>>>& rows, std::string& error)
+              const WorklistFile::Rows& rows, std::string& error)
 {
     const std::wstring name = Utf8ToWide(table.name);
     std::string names = "rowid";

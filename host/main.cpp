@@ -1,4 +1,5 @@
 // orvane: the simulated chromatography data-system host that loads the Serion module.
+#include "host/AuditVerification.h"
 #include "host/Host.h"
 #include "host/HostInstaller.h"
 #include "host/HostLoop.h"
@@ -41,7 +42,7 @@ int prepareServer(const HostOptions& options, const HostRoot& root)
     long rows = 0;
     const bool copying = options.copyToServer.has_value();
     const std::wstring connection = Utf8ToWide(copying ? *options.copyToServer : *options.initServer);
-    const bool done = copying ? CopyWorklistToServer(root.onDriveC("Orvane/Serion/database/worklist.mdb"), connection,
+    const bool done = copying ? CopyWorklistToServer(root.worklistFile(), connection,
                                                      &rows, error)
                               : InitServerWorklist(connection, error);
     if (!done) {
@@ -69,6 +70,8 @@ int main(int argc, char** argv)
         std::cout << (options->help ? HostOptions::usage() : "orvane " SERION_VERSION "\n");
         return 0;
     }
+    if (options->verifyAudit)
+        return AuditVerification::run(HostRoot(*options->verifyAudit).worklistFile(), std::cout, std::cerr);
     const HostRoot root(options->root);
     if (options->initServer || options->copyToServer)
         return prepareServer(*options, root);

@@ -5,6 +5,7 @@
 
 #include "WinTypes.h"
 
+#include <array>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -28,6 +29,10 @@ struct AuditChainCheck {
 
 class AuditChain {
 public:
+    // The columns of the audit table that a record's hash covers besides its number, in the order
+    // they are hashed.
+    static constexpr std::array<const char*, 8> kHashedColumns{"UtcTime",    "LocalTime", "UserName", "Instrument",
+                                                               "GroupName", "Event",     "OldValue", "NewValue"};
     static std::wstring Hash(LONG sequence, std::span<const std::wstring> fields, std::wstring_view previousHash);
     // links in sequence order, records of one number in the order they were written; the first
     // record is number 1.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -167,6 +168,43 @@ TEST_F(OrvaneProgram, DemoInstallationHasTheNitratesGroupThatAScriptChecksEditsA
                                        "Nitrates0000000000.d | Upstream of the weir\"\n");
     EXPECT_EQ(again.exitCode, 0) << again.output;
     EXPECT_NE(runOrvane("--root " + root().string() + " --demo").exitCode, 0) << "--demo goes with --init";
+}
+
+TEST_F(OrvaneProgram, VerifyAuditNamesTheRecordChangedRemovedOrInsertedWithTheSqliteTool)
+{
+    ASSERT_EQ(runOrvane("--root " + root().string() + " --init --demo").exitCode, 0);
+    std::string clicks = "FIARUNNER\nWaitWindow \"Run Serion Methods\"\n";
+    for (int row : {0, 1, 2, 0, 1})
+        clicks += "ClickItem \"Run Serion Methods\", 19001, " + std::to_string(row) + ", \"state\"\n";
+    ASSERT_EQ(runScript(clicks).exitCode, 0);
+    const std::string verify = "--verify-audit " + root().string();
+    ProgramRun run = runOrvane(verify);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(contains(run, "All 5 records of the audit trail are intact")) << run.output;
+
+    const auto tamper = [this](const std::string& sql) {
+        const std::string command = "sqlite3 '" + (root() / "C/Orvane/Serion/database/worklist.mdb").string() + "' \"" + sql + "\"";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    };
+    const struct {
+        std::string tampering, undoing, told;
+    } cases[] = {
+        {"UPDATE audit_tbl SET NewValue = NewValue || '!' WHERE Sequence = 3;",
+         "UPDATE audit_tbl SET NewValue = rtrim(NewValue, '!') WHERE Sequence = 3;",
+         "record 3 was changed after it was written"},
+        {"INSERT INTO audit_tbl SELECT * FROM audit_tbl WHERE Sequence = 2;",
+         "DELETE FROM audit_tbl WHERE rowid = (SELECT max(rowid) FROM audit_tbl);", "record 2 was inserted afterwards"},
+        {"DELETE FROM audit_tbl WHERE Sequence = 4;", "", "record 4 was removed"},
+    };
+    for (const auto& tampered : cases) {
+        tamper(tampered.tampering);
+        run = runOrvane(verify);
+        EXPECT_EQ(run.exitCode, 1) << tampered.tampering;
+        EXPECT_TRUE(contains(run, "The audit trail is broken: " + tampered.told)) << run.output;
+        if (!tampered.undoing.empty())
+            tamper(tampered.undoing);
+    }
+    EXPECT_EQ(runOrvane("--verify-audit " + (temp.path() / "nowhere").string()).exitCode, 1);
 }
 
 } // namespace
