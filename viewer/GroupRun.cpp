@@ -14,6 +14,7 @@
 #include "module/ShowSystemError.h"
 #include "module/TraceLog.h"
 #include "resources/ResourceIds.h"
+#include "worklist/AuditTrail.h"
 #include "worklist/GroupRows.h"
 #include "worklist/ShowOleDbErrors.h"
 
@@ -131,6 +132,8 @@ void GroupRun::OnRun()
              m_state == State::Stopping, bPaused, m_state == State::WaitingForRun);
     const std::wstring strGroup = ShownGroupName();
     LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), strGroup.c_str()));
+    if (bPaused)
+        AuditTrail::Record(strGroup, {L"Run resumed", L"", L""});
     if (m_state == State::PauseRequested) {
         m_viewer.m_statusBar.SetMessageText(L"");
         SetState(State::Running);
@@ -154,6 +157,7 @@ void GroupRun::OnPause()
         return;
     m_viewer.m_statusBar.SetMessageTextId(IDS_RUN_PAUSED);
     SetState(State::PauseRequested);
+    AuditTrail::Record(ShownGroupName(), {L"Run paused", L"", L""});
 }
 
 void GroupRun::OnStop()
@@ -163,6 +167,7 @@ void GroupRun::OnStop()
         return;
     m_strStoppedBy = ModuleSettings.strUserName;
     m_strEndReason = FormatWin(ModuleString(IDS_STOPPED_BY).c_str(), m_strStoppedBy.c_str());
+    AuditTrail::Record(ShownGroupName(), {L"Run stopped", L"", L""});
     const State before = m_state;
     // A row waiting for the instrument or for its result to be saved has no method of this run
     // running: the method it waits for is not this run's to stop.
@@ -209,7 +214,7 @@ void GroupRun::OnContinue(BOOL bUnattended)
         return;
     }
     m_viewer.m_statusBar.SetMessageText(L"");
-    MarkRunOpen();
+    MarkRunOpen(L"Run continued");
     CpReportRunEvent({.kind = RUNEVENT_RUN_CONTINUED, .group = strGroup});
     // A group of a queue goes on with the rest of its queue.
     m_nQueueId = nQueueId;
@@ -256,7 +261,7 @@ BOOL GroupRun::StartRun(BOOL bInQueue)
     // A group run alone does not go on with a queue it was left in.
     if (!bInQueue)
         GroupRows(m_viewer.m_groupTable).LeaveQueue(ShownGroupId());
-    MarkRunOpen();
+    MarkRunOpen(L"Run started");
     CpReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = ShownGroupName()});
     SetState(State::Running);
     m_viewer.UpdateCommandState();
@@ -337,7 +342,7 @@ BOOL GroupRun::PassToNextInQueue()
     if (rest.empty() || RunClaim::IsClaimedByAnotherHost(rest.front()))
         return FALSE;
     const LONG nNext = rest.front();
-    if (FAILED(groups.PassQueueRun(nGroupId, nNext)))
+    if (FAILED(groups.PassQueueRun(nGroupId, nNext, RunEndRecord())))
         return FALSE;
     ShowSummary();
     m_claim.Release();
@@ -381,12 +386,14 @@ BOOL GroupRun::TakeClaim()
     return FALSE;
 }
 
-void GroupRun::MarkRunOpen()
+void GroupRun::MarkRunOpen(const std::wstring& strEvent)
 {
     // Recorded before the first host command, so that a host that dies from here on leaves a run
     // that the next one finds interrupted.
-    GroupRows(m_viewer.m_groupTable).StoreRunEnd(ShownGroupId(), 1, 0);
+    GroupRows(m_viewer.m_groupTable).StoreRunEnd(ShownGroupId(), 1, 0, {strEvent, L"", L""});
 }
+
+AuditEntry GroupRun::RunEndRecord() const { return {L"Run ended", L"", m_strEndReason}; }
 
 LONG GroupRun::StoppedRowToRunAgain()
 {
@@ -725,6 +732,7 @@ BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
     }
     SendEmergencyCommand();
     SetState(State::WaitingForRun);
+    AuditTrail::Record(strGroup, {L"Run paused", L"", strStatus});
     m_viewer.m_statusBar.SetMessageText(strStatus.c_str());
     CpReportRunEvent({RUNEVENT_RUN_PAUSED, strGroup, nRow, strMethod, strStatus});
     return TRUE;
@@ -886,6 +894,7 @@ void GroupRun::OnCompleteGroup()
     // The closing record waits until the host has run the shut-down command: a host that dies
     // before leaves the run open, and the next one sends the command again.
     m_nClosingGroup = ShownGroupId();
+    m_closingRecord = RunEndRecord();
     ::PostMessageW(m_viewer.GetSafeHwnd(), WM_RUN_CLOSED, 0, 0);
 }
 
@@ -902,7 +911,7 @@ void GroupRun::WriteClosingRecord()
 {
     if (!m_nClosingGroup)
         return;
-    GroupRows(m_viewer.m_groupTable).StoreRunEnd(m_nClosingGroup, 0, m_nStoppedRow + 1);
+    GroupRows(m_viewer.m_groupTable).StoreRunEnd(m_nClosingGroup, 0, m_nStoppedRow + 1, m_closingRecord);
     m_nClosingGroup = 0;
     m_claim.Release();
     ForgetContinue();

@@ -4,6 +4,7 @@
 // run one after another.
 #pragma once
 
+#include "worklist/AuditTrail.h"
 #include "worklist/RunClaim.h"
 
 #include "kernel/WinTypes.h"
@@ -123,7 +124,10 @@ private:
     std::wstring ShownGroupName() const;
     // Takes the shown group's claim; a group that another host runs is refused with a message.
     BOOL TakeClaim();
-    void MarkRunOpen();
+    // The run's step (started, continued) is recorded with it.
+    void MarkRunOpen(const std::wstring& strEvent);
+    // The audit record of the run's end, with what ended it early.
+    AuditEntry RunEndRecord() const;
     // The row that the group's last Stop aborted, while it is still failed; -1 for none.
     LONG StoppedRowToRunAgain();
     BOOL HasRowToContinue();
@@ -167,6 +171,7 @@ private:
     LONG m_nStoppedRow = -1;
     // The group whose run has ended and whose closing record waits for its shut-down to be sent.
     LONG m_nClosingGroup = 0;
+    AuditEntry m_closingRecord;
     // The host messages of the running method, each once and each ending in CR LF.
     std::wstring m_strRunMessages;
     // The last value read of ACQSTATUS$; chooses the Stop command.

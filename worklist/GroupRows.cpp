@@ -208,13 +208,13 @@ void GroupRows::StoreFailurePolicy(LONG id, LONG onFailure, const std::wstring& 
     storeOption({L"Failure policy changed", before, FailurePolicyText(onFailure, m_table.EmergencyCommand)});
 }
 
-HRESULT GroupRows::StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow)
+HRESULT GroupRows::StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow, const AuditEntry& record)
 {
     if (!FindById(id))
         return DB_E_NOTABLE;
     m_table.RunOpen = runOpen;
     m_table.StoppedRow = stoppedRow;
-    return m_table.SetData();
+    return writeWithRecord(&CRowset::SetData, record);
 }
 
 HRESULT GroupRows::EditAsOne(const std::function<HRESULT()>& change)
@@ -272,7 +272,7 @@ std::vector<LONG> GroupRows::QueueAfter(LONG queueId, LONG position)
     return ids;
 }
 
-HRESULT GroupRows::PassQueueRun(LONG fromId, LONG toId)
+HRESULT GroupRows::PassQueueRun(LONG fromId, LONG toId, const AuditEntry& fromEnd)
 {
     return EditAsOne([&] {
         if (!FindById(fromId))
@@ -281,7 +281,12 @@ HRESULT GroupRows::PassQueueRun(LONG fromId, LONG toId)
         m_table.StoppedRow = 0;
         m_table.QueueID = 0;
         m_table.QueuePos = 0;
-        HRESULT status = m_table.SetData();
+        AuditTrail trail(m_table.m_session);
+        HRESULT status = trail.Opened();
+        if (SUCCEEDED(status))
+            status = m_table.SetData();
+        if (SUCCEEDED(status))
+            status = trail.Add(m_table.GroupName, {fromEnd});
         if (SUCCEEDED(status) && !FindById(toId))
             status = DB_E_NOTABLE;
         if (FAILED(status))

@@ -49,17 +49,17 @@ public:
     // What a failed row does to the group's run (ONFAILURE_...) and the command sent then.
     void StoreFailurePolicy(LONG id, LONG onFailure, const std::wstring& emergencyCommand);
     // What group id's run leaves behind: whether the run is open (its shut-down not yet sent) and
-    // the row a Stop aborted (from 1; 0 for none).
-    HRESULT StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow);
+    // the row a Stop aborted (from 1; 0 for none), written with the record of the run's step.
+    HRESULT StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow, const AuditEntry& record);
     // Stores the queue of the groups ids, run in that order, with the first group's run open, as one
     // edit: a host that dies from here on leaves a queue for Continue. The queue's id is its first
     // group's id.
     HRESULT StoreQueue(const std::vector<LONG>& ids);
     // The groups of queue queueId after place position, in their order.
     std::vector<LONG> QueueAfter(LONG queueId, LONG position);
-    // One edit: group fromId's run ends and leaves the queue, and group toId's run opens, so that a
-    // host that dies between the two groups leaves a run for Continue to find.
-    HRESULT PassQueueRun(LONG fromId, LONG toId);
+    // One edit: group fromId's run ends and leaves the queue, with the record of its end, and group
+    // toId's run opens, so that a host that dies between the two groups leaves a run for Continue.
+    HRESULT PassQueueRun(LONG fromId, LONG toId, const AuditEntry& fromEnd);
     // Takes group id out of its queue, so that a run of it alone does not go on with the queue.
     HRESULT LeaveQueue(LONG id);
 

@@ -304,17 +304,20 @@ void MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* me
         SetRecordText(row->ErrMessage, message);
     const LONG oldState = row->RunState;
     row->RunState = state;
-    if (state != RUNSTATE_DONE && state != RUNSTATE_FAILED) {
-        keepUnsaved(*row, m_pTable->SetData());
-    } else {
-        // A row's result is in the audit trail with the state it ended in.
-        const std::wstring result = RunStateName(state) + (row->ErrMessage[0] ? L": " + std::wstring(row->ErrMessage) : L"");
-        keepUnsaved(*row, AuditTrail::WriteWithRecords(m_pTable->m_session, [this] { return m_pTable->SetData(); },
-                                                       m_strGroup,
-                                                       {{FormatWin(L"Row %d %s", row->aaaID + 1, RunStateName(state).c_str()),
-                                                         RunStateName(oldState), result}}));
-    }
+    keepUnsaved(*row, writeRunState(*row, oldState));
     UpdateRowState(row->aaaID, state, message);
+}
+
+HRESULT MethodRows::writeRunState(const MethodRecord& row, LONG oldState)
+{
+    const LONG state = row.RunState;
+    if (state != RUNSTATE_DONE && state != RUNSTATE_FAILED)
+        return m_pTable->SetData();
+    // A row's result is in the audit trail with the state it ended in.
+    const std::wstring result = RunStateName(state) + (row.ErrMessage[0] ? L": " + std::wstring(row.ErrMessage) : L"");
+    return AuditTrail::WriteWithRecords(
+        m_pTable->m_session, [this] { return m_pTable->SetData(); }, m_strGroup,
+        {{FormatWin(L"Row %d %s", row.aaaID + 1, RunStateName(state).c_str()), RunStateName(oldState), result}});
 }
 
 void MethodRows::keepUnsaved(const MethodRecord& row, HRESULT status)
@@ -336,11 +339,12 @@ HRESULT MethodRows::SaveUnsaved()
             keepUnsaved(kept, S_OK);
             continue;
         }
+        const LONG oldState = row->RunState;
         row->RunState = kept.RunState;
         row->StartTime = kept.StartTime;
         row->EndTime = kept.EndTime;
         SetRecordText(row->ErrMessage, kept.ErrMessage);
-        const HRESULT written = m_pTable->SetData();
+        const HRESULT written = writeRunState(*row, oldState);
         keepUnsaved(kept, written);
         if (FAILED(written))
             status = written;

@@ -68,6 +68,8 @@ protected:
     virtual void UpdateRowState(LONG, LONG, const wchar_t*) {}
 
 private:
+    // Writes the current row, row, whose state was oldState; a result goes with its audit record.
+    HRESULT writeRunState(const MethodRecord& row, LONG oldState);
     // Keeps row as unsaved when status failed; a write that landed replaces what was kept.
     void keepUnsaved(const MethodRecord& row, HRESULT status);
     // Runs edit, which returns its first failure, as one edit of the table: committed whole, or

@@ -6,6 +6,7 @@
 #include "module/ModuleCommands.h"
 #include "module/ModuleSettings.h"
 #include "viewer/CDialogMainViewer.h"
+#include "worklist/AuditTrail.h"
 #include "worklist/CGroupTable.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
@@ -102,6 +103,20 @@ protected:
                     entries.push_back(entry);
         }
         return entries;
+    }
+
+    // "event | old | new" of each audit record of a run or a row's result, in order.
+    static std::vector<std::wstring> RunRecords()
+    {
+        std::vector<AuditRecord> records;
+        EXPECT_EQ(AuditTrail::ReadAll(records), S_OK);
+        std::vector<std::wstring> told;
+        for (const AuditRecord& record : records) {
+            const std::wstring_view event = record.Event;
+            if (event.starts_with(L"Run ") || event.starts_with(L"Row "))
+                told.push_back(std::wstring(event) + L" | " + record.OldValue + L" | " + record.NewValue);
+        }
+        return told;
     }
 
     std::vector<std::wstring> m_instrumentOutput;
@@ -286,6 +301,7 @@ TEST_F(Run, AResultTheWorklistCannotTakeIsKeptAndTheNextRowWaitsUntilItLands)
     RunHost(30);
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "the result landed and the run went on";
     EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
+    EXPECT_THAT(RunRecords(), testing::Contains(L"Row 1 done | running | done: Run complete.")) << "the retry's record";
 }
 
 TEST_F(Run, AReadOnlyWorklistIsSaidWhenTheWindowOpensAndRunsNothing)
@@ -678,6 +694,31 @@ TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainAndTheRowsThatCompletedKeepThei
     EXPECT_TRUE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED);
 }
 
+TEST_F(Continue, EachStepOfARunAndEachRowsResultIsInTheAuditTrailWithWhatEndedIt)
+{
+    OpenWith({L"DONE.M", L"DONE.M", L"LEAK.M"});
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(2);
+    ASSERT_TRUE(Click(IDC_PAUSE));
+    RunHost(30);
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(2);
+    ASSERT_TRUE(Click(IDC_STOP));
+    RunHost(60);
+    ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_CONTINUE).ok);
+    RunHost(200);
+    const std::wstring stoppedBy = L"Run ended |  | Stopped by " + ModuleSettings.strUserName + L".";
+    EXPECT_THAT(RunRecords(),
+                ElementsAre(L"Run started |  | ", L"Run paused |  | ", L"Row 1 done | running | done: Run complete.",
+                            L"Run resumed |  | ", L"Run stopped |  | ", L"Row 2 failed | running | failed: Run aborted.",
+                            stoppedBy,
+                            L"Row 2 failed | failed | failed: Orvane stopped while this method ran. Its data so far "
+                            L"are kept in C:\\Orvane\\Data\\Run1\\Nitrates0000000001-interrupted.d.",
+                            L"Run continued |  | ", L"Row 2 done | running | done: Run complete.",
+                            L"Row 3 failed | running | failed: Pump pressure above limit.\r\nFlow stopped.\r\n",
+                            L"Run ended |  | "));
+}
+
 TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndContinueSendsTheRecoveryFirst)
 {
     ASSERT_EQ(AddRunGroup({L"DONE.M", L"DONE.M", L"DONE.M"}), "");
@@ -690,7 +731,7 @@ TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndCont
         rows.ChangeRunState(rows.FindRowById(1, FALSE), RUNSTATE_RUNNING, nullptr);
         CGroupTable groups;
         ASSERT_TRUE(SUCCEEDED(groups.Open()));
-        GroupRows(groups).StoreRunEnd(2, 1, 0);
+        GroupRows(groups).StoreRunEnd(2, 1, 0, {L"Run started", L"", L""});
         GroupRows(groups).StoreRecoveryCommand(2, L"STANDBY");
     }
     const std::filesystem::path partial = m_root.onDriveC("Orvane/Data/Run1/Nitrates0000000001.d");
