@@ -45,6 +45,7 @@ const DialogTemplate viewerTemplate = {
 const MenuItemTemplate fileItems[] = {
     {L"&Add/Remove User...", ID_USER_ACCOUNTS},
     {L"&Lock Orvane...", ID_LOCK},
+    {L"Audit &Trail...", ID_AUDIT_TRAIL},
     {nullptr, 0, MF_SEPARATOR},
     {L"&Close", IDCANCEL},
 };

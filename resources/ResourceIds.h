@@ -34,6 +34,7 @@ constexpr int ID_LOCK = 32780;
 constexpr int ID_CONTINUE = 32782;
 constexpr int ID_STOP_AFTER_METHOD = 32783;
 constexpr int ID_RUN_QUEUE = 32784;
+constexpr int ID_AUDIT_TRAIL = 32787;
 constexpr int ID_MODULE_HELP = 9;
 // The help topic of the main window, which also tells of the dialogs it opens for a group or a row.
 constexpr int IDH_MAIN_VIEWER = 101901;
@@ -209,6 +210,31 @@ constexpr int IDC_ACCOUNT_LIST = 19002;
 constexpr int IDC_ADD_ACCOUNT = 19032;
 constexpr int IDC_REMOVE_ACCOUNT = 19033;
 constexpr int IDC_EDIT_LISTED_ACCOUNT = 19034;
+
+// The audit trail's window: the records with their filters, the export and the check of the chain.
+constexpr int IDD_AUDIT_TRAIL = 23211;
+constexpr int IDC_AUDIT_LIST = 19070;
+constexpr int IDC_AUDIT_GROUP = 19071;
+constexpr int IDC_AUDIT_USER = 19072;
+constexpr int IDC_AUDIT_FROM = 19073;
+constexpr int IDC_AUDIT_TO = 19074;
+constexpr int IDC_AUDIT_SHOWN = 19075;
+constexpr int IDC_AUDIT_FILE = 19076;
+constexpr int IDC_AUDIT_EXPORT = 19077;
+constexpr int IDC_AUDIT_VERIFY = 19078;
+constexpr int IDC_AUDIT_RESULT = 19079;
+// The list's headings, from the record's number to its new value, in column order.
+constexpr int IDS_AUDIT_COLUMN_FIRST = 22181;
+constexpr int IDS_AUDIT_ALL = 22189;
+constexpr int IDS_AUDIT_SHOWN = 22190;
+constexpr int IDS_AUDIT_INTACT = 22191;
+constexpr int IDS_AUDIT_CHANGED = 22192;
+constexpr int IDS_AUDIT_REMOVED = 22193;
+constexpr int IDS_AUDIT_INSERTED = 22194;
+constexpr int IDS_AUDIT_EXPORTED = 22195;
+constexpr int IDS_AUDIT_EXPORT_FAILED = 22196;
+constexpr int IDS_AUDIT_NO_EXPORT_FILE = 22197;
+constexpr int IDS_AUDIT_CSV_HEADER = 22198;
 
 // Texts of a worklist that another host shares.
 constexpr int IDS_GROUP_CHANGED_ELSEWHERE = 22070;

@@ -13,6 +13,7 @@
 #include "module/ReadStrVar.h"
 #include "resources/ResourceIds.h"
 #include "users/CDialogLocker.h"
+#include "users/CDialogAuditTrail.h"
 #include "users/CDialogUserAccounts.h"
 #include "worklist/CMethodTable.h"
 #include "worklist/ShowOleDbErrors.h"
@@ -116,6 +117,7 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_METHOD_LIST, &CDialogMainViewer::OnListItemChanged)
     ON_COMMAND(ID_LOCK, &CDialogMainViewer::OnLock)
     ON_COMMAND(ID_USER_ACCOUNTS, &CDialogMainViewer::OnUserAccounts)
+    ON_COMMAND(ID_AUDIT_TRAIL, &CDialogMainViewer::OnAuditTrail)
     ON_COMMAND(ID_MODULE_HELP, &CDialogMainViewer::OnHelp)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
@@ -752,6 +754,12 @@ void CDialogMainViewer::OnUserAccounts()
     // Owned by the viewer, so that the viewer cannot be used while the list is open.
     CDialogUserAccounts accounts(this);
     accounts.RunModal(IDD_USER_ACCOUNTS);
+}
+
+void CDialogMainViewer::OnAuditTrail()
+{
+    CDialogAuditTrail trail(this);
+    trail.RunModal(IDD_AUDIT_TRAIL);
 }
 
 int CDialogMainViewer::ShowMessage(LPCWSTR lpszText, UINT nType)

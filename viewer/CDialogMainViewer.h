@@ -77,6 +77,8 @@ protected:
     void OnLock();
     // The account list, for an administrator while access control is on.
     void OnUserAccounts();
+    // Open to every user at any time, a run going on behind it: reading the trail changes nothing.
+    void OnAuditTrail();
 
     // The tip of a tool bar button: the second line of its command's prompt.
     BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);

@@ -28,12 +28,17 @@ std::vector<std::wstring> HashedFields(const AuditRecord& record)
             record.GroupName, record.Event, record.OldValue, record.NewValue};
 }
 
+std::wstring TimeText(const std::tm& time)
+{
+    return FormatWin(L"%04d-%02d-%02d %02d:%02d:%02d", time.tm_year + 1900, time.tm_mon + 1, time.tm_mday, time.tm_hour,
+                     time.tm_min, time.tm_sec);
+}
+
 std::wstring LocalTimeText(__time64_t now)
 {
     std::tm local{};
     _localtime64_s(&local, &now);
-    return FormatWin(L"%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                     local.tm_hour, local.tm_min, local.tm_sec);
+    return TimeText(local);
 }
 
 } // namespace
@@ -131,14 +136,24 @@ HRESULT AuditTrail::ReadAll(std::vector<AuditRecord>& records)
     records.clear();
     CSession session;
     HRESULT status = OpenWorklistSession(session, WorklistDataSourceProperties());
-    if (SUCCEEDED(status))
-        status = MakeTable(session);
     Table table;
     if (SUCCEEDED(status))
         status = table.Open(session, L"SELECT * FROM audit_tbl ORDER BY Sequence, rowid");
+    // A worklist that nothing has changed yet has no trail; reading makes none, so that a
+    // read-only worklist can be read.
+    if (status == DB_E_NOTABLE)
+        return S_OK;
     for (HRESULT moved = SUCCEEDED(status) ? table.MoveFirst() : S_FALSE; moved == S_OK; moved = table.MoveNext())
         records.push_back(table);
     return status;
+}
+
+std::wstring AuditTrail::UtcTimeText(LONG utcTime)
+{
+    const __time64_t time = utcTime;
+    std::tm utc{};
+    _gmtime64_s(&utc, &time);
+    return TimeText(utc);
 }
 
 AuditChainCheck AuditTrail::Verify(const std::vector<AuditRecord>& records)

@@ -43,8 +43,10 @@ public:
     // a failure is shown.
     static HRESULT Record(const std::wstring& group, const AuditEntry& entry);
 
-    // Every record in the order written, on a session of its own.
+    // Every record in the order written, on a session of its own; none when there is no trail yet.
     static HRESULT ReadAll(std::vector<AuditRecord>& records);
+    // "YYYY-MM-DD HH:MM:SS" of a record's UTC seconds, as its local time is written.
+    static std::wstring UtcTimeText(LONG utcTime);
     static AuditChainCheck Verify(const std::vector<AuditRecord>& records);
     // "1-3, 7": row numbers as the list shows them (from 1) of the rows with these "aaaID"s.
     static std::wstring RowNumbers(const std::vector<LONG>& ids);

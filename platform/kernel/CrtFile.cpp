@@ -41,6 +41,11 @@ bool CrtFile::write(std::wstring_view text)
             // The "C" locale of the runtime passes the first 256 characters through as bytes.
             bytes += c < 256 ? static_cast<char>(c) : '?';
     }
+    return writeBytes(bytes);
+}
+
+bool CrtFile::writeBytes(std::string_view bytes)
+{
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), m_file) == bytes.size();
     return std::fflush(m_file) == 0 && written;
 }

@@ -15,6 +15,8 @@ public:
     CrtFile& operator=(const CrtFile&) = delete;
 
     bool write(std::wstring_view text);
+    // The bytes as they are, as a file the runtime opened in binary mode takes them.
+    bool writeBytes(std::string_view bytes);
 
 private:
     explicit CrtFile(std::FILE* file) : m_file(file) {}

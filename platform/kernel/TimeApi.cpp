@@ -22,6 +22,14 @@ int _localtime64_s(std::tm* result, const __time64_t* time)
     return localtime_r(&value, result) ? 0 : EINVAL;
 }
 
+int _gmtime64_s(std::tm* result, const __time64_t* time)
+{
+    if (!result || !time)
+        return EINVAL;
+    const std::time_t value = static_cast<std::time_t>(*time);
+    return gmtime_r(&value, result) ? 0 : EINVAL;
+}
+
 namespace {
 
 int formatNow(wchar_t* buffer, std::size_t size, const wchar_t* format)

@@ -12,6 +12,7 @@ using __time64_t = std::int64_t;
 __time64_t _time64(__time64_t* destination);
 // 0 on success, as the runtime's secure version.
 int _localtime64_s(std::tm* result, const __time64_t* time);
+int _gmtime64_s(std::tm* result, const __time64_t* time);
 // "MM/DD/YY" and "HH:MM:SS" of the local time now; size counts characters and must be at least 9.
 int _wstrdate_s(wchar_t* buffer, std::size_t size);
 int _wstrtime_s(wchar_t* buffer, std::size_t size);

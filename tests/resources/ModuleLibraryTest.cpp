@@ -139,7 +139,7 @@ TEST_F(ModuleLibrary, MainViewerMenuHasFileGroupMethodAndAHelpCommand)
             result.push_back(item.flags & MF_SEPARATOR ? 0 : item.id);
         return result;
     };
-    EXPECT_EQ(ids(bar->items[0].popup), (std::vector<UINT>{32779, 32780, 0, 2}));
+    EXPECT_EQ(ids(bar->items[0].popup), (std::vector<UINT>{32779, 32780, 32787, 0, 2}));
     EXPECT_EQ(ids(bar->items[1].popup), (std::vector<UINT>{32773, 32774, 0, 32775, 0, 32784, 32782, 32783}));
     EXPECT_EQ(ids(bar->items[2].popup), (std::vector<UINT>{32770, 32771, 0, 32772, 0, 32777, 32778}));
 }

@@ -1,0 +1,179 @@
+// Reading, narrowing, exporting and checking the audit trail.
+#include "CDialogAuditTrail.h"
+
+#include "module/CsvLine.h"
+#include "module/ModuleString.h"
+#include "resources/ResourceIds.h"
+#include "worklist/AuditTrail.h"
+#include "worklist/ShowOleDbErrors.h"
+
+#include "kernel/CrtFile.h"
+#include "kernel/Text.h"
+#include "kernel/WinFormat.h"
+#include "win/afx/DDX.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+
+namespace {
+
+constexpr std::array<int, 8> kColumnWidths = {28, 76, 40, 40, 60, 100, 80, 80};
+constexpr std::size_t kDateLength = 10;
+
+// The text of what Verify found.
+std::wstring VerdictText(const AuditChainCheck& check)
+{
+    switch (check.kind) {
+    case AuditBreak::Changed:
+        return FormatWin(ModuleString(IDS_AUDIT_CHANGED).c_str(), static_cast<int>(check.sequence));
+    case AuditBreak::Removed:
+        return FormatWin(ModuleString(IDS_AUDIT_REMOVED).c_str(), static_cast<int>(check.sequence));
+    case AuditBreak::Inserted:
+        return FormatWin(ModuleString(IDS_AUDIT_INSERTED).c_str(), static_cast<int>(check.sequence));
+    case AuditBreak::None:
+        break;
+    }
+    return FormatWin(ModuleString(IDS_AUDIT_INTACT).c_str(), static_cast<int>(check.count));
+}
+
+// The columns of a record as the list shows them, from its number to its new value.
+std::vector<std::wstring> ShownFields(const AuditRecord& record)
+{
+    return {std::to_wstring(record.Sequence), record.LocalTime, record.UserName, record.Instrument,
+            record.GroupName, record.Event, record.OldValue, record.NewValue};
+}
+
+// A date field as typed: a whole "YYYY-MM-DD" bounds the range; anything else does not.
+std::wstring DateBound(const std::wstring& typed) { return typed.size() == kDateLength ? typed : L""; }
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CDialogAuditTrail, CDialogBase)
+    ON_CBN_SELCHANGE(IDC_AUDIT_GROUP, &CDialogAuditTrail::OnFilterChanged)
+    ON_CBN_SELCHANGE(IDC_AUDIT_USER, &CDialogAuditTrail::OnFilterChanged)
+    ON_EN_CHANGE(IDC_AUDIT_FROM, &CDialogAuditTrail::OnFilterChanged)
+    ON_EN_CHANGE(IDC_AUDIT_TO, &CDialogAuditTrail::OnFilterChanged)
+    ON_BN_CLICKED(IDC_AUDIT_EXPORT, &CDialogAuditTrail::OnExport)
+    ON_BN_CLICKED(IDC_AUDIT_VERIFY, &CDialogAuditTrail::OnVerify)
+END_MESSAGE_MAP()
+
+// The main window's topic tells of this dialog.
+CDialogAuditTrail::CDialogAuditTrail(CWnd* pParent) : CDialogBase(IDD_AUDIT_TRAIL, pParent)
+{
+    m_dwHelpContext = IDH_MAIN_VIEWER;
+}
+
+void CDialogAuditTrail::DoDataExchange(CDataExchange* pDX)
+{
+    CDialogBase::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_AUDIT_LIST, m_list);
+    DDX_Control(pDX, IDC_AUDIT_GROUP, m_comboGroup);
+    DDX_Control(pDX, IDC_AUDIT_USER, m_comboUser);
+}
+
+BOOL CDialogAuditTrail::OnInitDialog()
+{
+    CDialogBase::OnInitDialog();
+    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+    for (int nColumn = 0; nColumn < static_cast<int>(kColumnWidths.size()); ++nColumn)
+        m_list.InsertColumn(nColumn, ModuleString(IDS_AUDIT_COLUMN_FIRST + nColumn).c_str(), LVCFMT_LEFT,
+                            kColumnWidths[nColumn]);
+    ShowOleDbErrors(AuditTrail::ReadAll(m_records));
+    std::vector<std::wstring> groups;
+    std::vector<std::wstring> users;
+    for (const AuditRecord& record : m_records) {
+        groups.push_back(record.GroupName);
+        users.push_back(record.UserName);
+    }
+    FillFilter(m_comboGroup, groups);
+    FillFilter(m_comboUser, users);
+    ShowRecords();
+    return TRUE;
+}
+
+void CDialogAuditTrail::FillFilter(CComboBox& box, const std::vector<std::wstring>& values)
+{
+    box.AddString(ModuleString(IDS_AUDIT_ALL).c_str());
+    for (const std::wstring& value : values)
+        if (!value.empty() && box.FindStringExact(-1, value.c_str()) == CB_ERR)
+            box.AddString(value.c_str());
+    box.SetCurSel(0);
+}
+
+std::wstring CDialogAuditTrail::Chosen(const CComboBox& box) const
+{
+    const int nIndex = box.GetCurSel();
+    if (nIndex <= 0)
+        return {};
+    std::wstring text;
+    box.GetLBText(nIndex, text);
+    return text;
+}
+
+void CDialogAuditTrail::OnFilterChanged() { ShowRecords(); }
+
+void CDialogAuditTrail::ShowRecords()
+{
+    const std::wstring strGroup = Chosen(m_comboGroup);
+    const std::wstring strUser = Chosen(m_comboUser);
+    std::wstring strFrom;
+    std::wstring strTo;
+    GetDlgItemText(IDC_AUDIT_FROM, strFrom);
+    GetDlgItemText(IDC_AUDIT_TO, strTo);
+    strFrom = DateBound(strFrom);
+    strTo = DateBound(strTo);
+    m_shown.clear();
+    for (std::size_t n = m_records.size(); n-- > 0;) {
+        const AuditRecord& record = m_records[n];
+        const std::wstring strDate = std::wstring(record.LocalTime).substr(0, kDateLength);
+        if ((strGroup.empty() || strGroup == record.GroupName) && (strUser.empty() || strUser == record.UserName) &&
+            (strFrom.empty() || strDate >= strFrom) && (strTo.empty() || strDate <= strTo))
+            m_shown.push_back(n);
+    }
+    m_list.DeleteAllItems();
+    for (int nItem = 0; std::size_t n : m_shown) {
+        const std::vector<std::wstring> fields = ShownFields(m_records[n]);
+        m_list.InsertItem(nItem, fields.front().c_str());
+        for (int nColumn = 1; nColumn < static_cast<int>(fields.size()); ++nColumn)
+            m_list.SetItemText(nItem, nColumn, fields[nColumn].c_str());
+        ++nItem;
+    }
+    SetDlgItemText(IDC_AUDIT_SHOWN, FormatWin(ModuleString(IDS_AUDIT_SHOWN).c_str(), static_cast<int>(m_shown.size()),
+                                              static_cast<int>(m_records.size())));
+}
+
+void CDialogAuditTrail::OnExport()
+{
+    std::wstring strFile;
+    GetDlgItemText(IDC_AUDIT_FILE, strFile);
+    if (strFile.find_first_not_of(L' ') == std::wstring::npos) {
+        SetDlgItemText(IDC_AUDIT_RESULT, ModuleString(IDS_AUDIT_NO_EXPORT_FILE));
+        return;
+    }
+    // In the order written, as a reader of the file checks them against each other.
+    std::wstring strText = ModuleString(IDS_AUDIT_CSV_HEADER) + L"\r\n";
+    for (auto shown = m_shown.rbegin(); shown != m_shown.rend(); ++shown) {
+        const AuditRecord& record = m_records[*shown];
+        std::vector<std::wstring> fields = ShownFields(record);
+        fields.insert(std::next(fields.begin()), AuditTrail::UtcTimeText(record.UtcTime));
+        fields.push_back(record.Hash);
+        strText += CsvLine(fields);
+    }
+    const auto file = CrtFile::open(strFile, L"wb");
+    const bool bWritten = file && file->writeBytes(WideToUtf8(strText));
+    SetDlgItemText(IDC_AUDIT_RESULT,
+                   bWritten ? FormatWin(ModuleString(IDS_AUDIT_EXPORTED).c_str(), static_cast<int>(m_shown.size()),
+                                        strFile.c_str())
+                            : FormatWin(ModuleString(IDS_AUDIT_EXPORT_FAILED).c_str(), strFile.c_str()));
+}
+
+void CDialogAuditTrail::OnVerify()
+{
+    // The records as the file holds them now, not as the dialog read them.
+    const HRESULT status = AuditTrail::ReadAll(m_records);
+    ShowOleDbErrors(status);
+    if (SUCCEEDED(status))
+        SetDlgItemText(IDC_AUDIT_RESULT, VerdictText(AuditTrail::Verify(m_records)));
+    ShowRecords();
+}
