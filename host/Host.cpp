@@ -57,6 +57,15 @@ bool Host::start(const std::vector<std::filesystem::path>& moduleCandidates, std
     return true;
 }
 
+bool Host::startMonitor(const std::string& address, int port, std::string& error)
+{
+    m_monitor = std::make_unique<RunMonitor>(m_logbook, m_root.path() / "monitor.token");
+    if (m_monitor->start(address, port, error))
+        return true;
+    m_monitor.reset();
+    return false;
+}
+
 void Host::queueStartupMacro()
 {
     // The lines run as soon as the host's loop runs, before any input is taken.

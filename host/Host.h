@@ -8,6 +8,7 @@
 #include "HostWindow.h"
 #include "InstrumentSimulation.h"
 #include "Logbook.h"
+#include "RunMonitor.h"
 #include "RunNotifier.h"
 
 #include <filesystem>
@@ -33,6 +34,9 @@ public:
     // be loaded or offers no commands is reported through the output and the host runs on.
     bool start(const std::vector<std::filesystem::path>& moduleCandidates, std::string& error);
 
+    // Serves the web monitor (orvane --monitor) once the host has started; false with the reason.
+    bool startMonitor(const std::string& address, int port, std::string& error);
+
     HostCommandLine& commandLine() { return m_commandLine; }
     Logbook& logbook() { return m_logbook; }
     HostWindow& window() { return m_window; }
@@ -55,5 +59,6 @@ private:
     HostCommandLine m_commandLine;
     // Destroyed after the module, so that it hears every event the module reports.
     RunNotifier m_notifier;
+    std::unique_ptr<RunMonitor> m_monitor;
     std::unique_ptr<CommandModule> m_module;
 };

@@ -11,6 +11,22 @@ std::filesystem::path defaultRoot()
     return std::filesystem::path(home && *home ? home : ".") / ".orvane";
 }
 
+// "[ADDRESS:]PORT" into the options; false for a port that is no number from 1 to 65535.
+bool parseMonitor(const std::string& value, HostOptions& options)
+{
+    const std::size_t colon = value.rfind(':');
+    const std::string port = colon == std::string::npos ? value : value.substr(colon + 1);
+    if (colon != std::string::npos && colon > 0)
+        options.monitorAddress = value.substr(0, colon);
+    if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const int number = std::stoi(port);
+    if (number < 1 || number > 65535)
+        return false;
+    options.monitorPort = number;
+    return true;
+}
+
 } // namespace
 
 std::optional<HostOptions> HostOptions::parse(const std::vector<std::string>& arguments, std::string& error)
@@ -20,7 +36,8 @@ std::optional<HostOptions> HostOptions::parse(const std::vector<std::string>& ar
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const bool takesValue = argument == "--root" || argument == "--script" || argument == "--init-server" ||
-                                argument == "--copy-to-server" || argument == "--verify-audit";
+                                argument == "--copy-to-server" || argument == "--verify-audit" ||
+                                argument == "--monitor";
         if (takesValue && i + 1 >= arguments.size()) {
             error = argument + " needs a value";
             return std::nullopt;
@@ -35,7 +52,12 @@ std::optional<HostOptions> HostOptions::parse(const std::vector<std::string>& ar
             options.copyToServer = arguments[++i];
         else if (argument == "--verify-audit")
             options.verifyAudit = arguments[++i];
-        else if (argument == "--init")
+        else if (argument == "--monitor") {
+            if (!parseMonitor(arguments[++i], options)) {
+                error = "--monitor takes [ADDRESS:]PORT, a port from 1 to 65535";
+                return std::nullopt;
+            }
+        } else if (argument == "--init")
             options.init = true;
         else if (argument == "--demo")
             options.demo = true;
@@ -62,6 +84,7 @@ std::optional<HostOptions> HostOptions::parse(const std::vector<std::string>& ar
 std::string HostOptions::usage()
 {
     return "Usage: orvane [--root DIR] [--init [--demo]] [--script FILE] [--tui | --no-tui]\n"
+           "              [--monitor [ADDRESS:]PORT]\n"
            "       orvane --init-server CONNECTION | [--root DIR] --copy-to-server CONNECTION\n"
            "       orvane --verify-audit ROOT\n"
            "\n"
@@ -78,6 +101,8 @@ std::string HostOptions::usage()
            "                 copy the root's worklist onto an empty PostgreSQL database, checked row by row\n"
            "  --verify-audit ROOT\n"
            "                 check that no record of ROOT's audit trail was changed, removed or inserted\n"
+           "  --monitor [ADDRESS:]PORT\n"
+           "                 serve the read-only web monitor (default address 127.0.0.1)\n"
            "  --tui          use the terminal front end\n"
            "  --no-tui       read command lines from standard input (line mode)\n"
            "  --help         show this text\n"

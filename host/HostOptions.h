@@ -20,6 +20,9 @@ struct HostOptions {
     std::optional<std::string> copyToServer;
     // A root whose audit trail is checked; the program exits after it.
     std::optional<std::filesystem::path> verifyAudit;
+    // --monitor [ADDRESS:]PORT: the web monitor's address and port.
+    std::string monitorAddress = "127.0.0.1";
+    std::optional<int> monitorPort;
     FrontEndChoice frontEnd = FrontEndChoice::Automatic;
     bool help = false;
     bool version = false;

@@ -40,14 +40,25 @@ std::vector<std::string> RunEventRecord::environment() const
             "SERION_INSTRUMENT=" + instrument};
 }
 
-std::string IsoTime(std::int64_t seconds)
+namespace {
+
+std::string formatTime(std::int64_t seconds, const char* format, bool local)
 {
     if (seconds == 0)
         return "";
     const std::time_t time = static_cast<std::time_t>(seconds);
-    std::tm utc{};
-    gmtime_r(&time, &utc);
+    std::tm parts{};
+    if (local)
+        localtime_r(&time, &parts);
+    else
+        gmtime_r(&time, &parts);
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    std::strftime(text, sizeof text, format, &parts);
     return text;
 }
+
+} // namespace
+
+std::string IsoTime(std::int64_t seconds) { return formatTime(seconds, "%Y-%m-%dT%H:%M:%SZ", false); }
+
+std::string LocalTime(std::int64_t seconds) { return formatTime(seconds, "%Y-%m-%d %H:%M:%S", true); }

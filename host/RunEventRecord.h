@@ -31,3 +31,5 @@ struct RunEventRecord {
 
 // A time as "2026-12-07T20:15:00Z"; empty for 0.
 std::string IsoTime(std::int64_t seconds);
+// A time as the host's local date and time of day, "2026-12-07 21:15:00"; empty for 0.
+std::string LocalTime(std::int64_t seconds);

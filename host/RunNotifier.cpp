@@ -54,6 +54,9 @@ RunNotifier::~RunNotifier()
 void RunNotifier::notify(const CpRunEvent& event)
 {
     collectEnded();
+    // A row that starts or ends done needs nobody.
+    if (event.kind == RUNEVENT_METHOD_STARTED || event.kind == RUNEVENT_METHOD_DONE)
+        return;
     const std::string line = notifyCommand();
     if (line.empty())
         return;

@@ -98,7 +98,8 @@ int main(int argc, char** argv)
     const Host::Output output = terminal ? session.output() : Host::Output(show);
     const PowerFailure powerFailure;
     Host host(root, output);
-    if (!host.start(CommandModule::defaultCandidates(), error)) {
+    if (!host.start(CommandModule::defaultCandidates(), error) ||
+        (options->monitorPort && !host.startMonitor(options->monitorAddress, *options->monitorPort, error))) {
         std::cerr << "orvane: " << error << "\n";
         return 1;
     }

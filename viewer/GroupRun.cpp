@@ -499,6 +499,7 @@ BOOL GroupRun::StartMethod(MethodRecord* pRow)
 
     m_nRunningRow = pRow->aaaID;
     m_viewer.m_listMethods.ChangeRunState(pRow, RUNSTATE_RUNNING, nullptr);
+    CpReportRunEvent({RUNEVENT_METHOD_STARTED, ShownGroupName(), pRow->aaaID + 1, pRow->MethodName});
     ::PostMessageW(m_viewer.GetSafeHwnd(), WM_START_RAN, static_cast<WPARAM>(pRow->aaaID), 0);
     return TRUE;
 }
@@ -840,8 +841,8 @@ void GroupRun::LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstri
 {
     const std::wstring strGroup = ShownGroupName();
     const int nRow = static_cast<int>(row.aaaID) + 1;
-    if (bFailed)
-        CpReportRunEvent({RUNEVENT_METHOD_FAILED, strGroup, nRow, row.MethodName, OneLine(strReason)});
+    CpReportRunEvent({bFailed ? RUNEVENT_METHOD_FAILED : RUNEVENT_METHOD_DONE, strGroup, nRow, row.MethodName,
+                      OneLine(strReason)});
     if (m_state == State::Stopping && bFailed)
         LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_STOPPED).c_str(), strGroup.c_str(), nRow, row.MethodName,
                                m_strStoppedBy.c_str()));

@@ -36,6 +36,10 @@ const char* CpRunEventName(WORD kind)
         return "run-interrupted";
     case RUNEVENT_RUN_CONTINUED:
         return "run-continued";
+    case RUNEVENT_METHOD_STARTED:
+        return "method-started";
+    case RUNEVENT_METHOD_DONE:
+        return "method-done";
     default:
         return "unknown";
     }

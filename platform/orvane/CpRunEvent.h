@@ -15,6 +15,9 @@ constexpr WORD RUNEVENT_RUN_PAUSED = 3;
 constexpr WORD RUNEVENT_GROUP_ENDED = 4;
 constexpr WORD RUNEVENT_RUN_INTERRUPTED = 5;
 constexpr WORD RUNEVENT_RUN_CONTINUED = 6;
+// A row's method started, and one ended done: what a watcher of the run follows row by row.
+constexpr WORD RUNEVENT_METHOD_STARTED = 7;
+constexpr WORD RUNEVENT_METHOD_DONE = 8;
 
 struct CpRunEvent {
     WORD kind = 0;

@@ -1,0 +1,38 @@
+// Naming a row's run state and writing a row as the monitor's JSON.
+#include "MonitorRow.h"
+
+#include "RunEventRecord.h"
+
+#include "worklist/MethodRecord.h"
+
+nlohmann::json MonitorRow::json() const
+{
+    return {{"row", number},          {"method", method},     {"dataFile", dataFile}, {"state", state},
+            {"start", IsoTime(start)}, {"end", IsoTime(end)}, {"message", message}};
+}
+
+const char* MonitorRow::stateName(long runState)
+{
+    switch (runState) {
+    case RUNSTATE_CHECKED:
+        return "waiting";
+    case RUNSTATE_RUNNING:
+        return "running";
+    case RUNSTATE_DONE:
+        return "done";
+    case RUNSTATE_FAILED:
+        return "failed";
+    case RUNSTATE_INTERRUPTED:
+        return "interrupted";
+    default:
+        return "not checked";
+    }
+}
+
+nlohmann::json MonitorRow::json(const std::vector<MonitorRow>& rows)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const MonitorRow& row : rows)
+        list.push_back(row.json());
+    return list;
+}

@@ -1,0 +1,29 @@
+// One method row as the web monitor shows it: read from the worklist, with its state named.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct MonitorRow {
+    // From 1, as the main window counts rows.
+    long number = 0;
+    std::string method;
+    std::string dataFile;
+    // "waiting", "running", "done", "failed", "not checked" or "interrupted".
+    std::string state;
+    // Seconds since 1970-01-01 UTC, 0 for none.
+    std::int64_t start = 0;
+    std::int64_t end = 0;
+    std::string message;
+
+    nlohmann::json json() const;
+    // Whether the row takes part in its group's run, and whether it has ended in it.
+    bool inRun() const { return state != "not checked"; }
+    bool ended() const { return state == "done" || state == "failed"; }
+
+    static const char* stateName(long runState);
+    static nlohmann::json json(const std::vector<MonitorRow>& rows);
+};

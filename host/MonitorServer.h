@@ -1,0 +1,63 @@
+// The web monitor's HTTP server: read-only pages and JSON of the run and the worklist, for clients
+// that give the token. It serves on threads of its own, from the snapshots on the board and its
+// own read-only connections to the worklist, so no client ever waits on the user-interface thread
+// nor it on a client.
+#pragma once
+
+#include "SnapshotBoard.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+} // namespace httplib
+
+class MonitorServer {
+public:
+    // How long a client may take and how much it may send before the server ends its request.
+    struct Limits {
+        std::chrono::milliseconds readTimeout{2000};
+        std::chrono::milliseconds writeTimeout{2000};
+        std::chrono::seconds keepAlive{2};
+        std::size_t payload = 1024;
+        // The threads that serve; live pages take at most all but two of them.
+        int threads = 8;
+        // An idle live page hears a comment this often, so that a gone client is found.
+        std::chrono::milliseconds heartbeat{15000};
+    };
+
+    MonitorServer(SnapshotBoard& board, std::filesystem::path worklist, std::string token, Limits limits);
+    // Stops the server.
+    ~MonitorServer();
+    MonitorServer(const MonitorServer&) = delete;
+    MonitorServer& operator=(const MonitorServer&) = delete;
+
+    // Listens on the address and port (0: any free port) and serves in the background; false
+    // with the reason when the address cannot be taken.
+    bool start(const std::string& address, int port, std::string& error);
+    int port() const { return m_port; }
+    void stop();
+
+private:
+    void addRoutes();
+    bool authorised(const httplib::Request& request) const;
+    void serveLivePart(httplib::Response& response);
+
+    SnapshotBoard& m_board;
+    std::filesystem::path m_worklist;
+    std::string m_token;
+    Limits m_limits;
+    std::unique_ptr<httplib::Server> m_server;
+    std::thread m_listener;
+    int m_port = 0;
+    std::atomic<int> m_livePages{0};
+    std::atomic<bool> m_listening{true};
+};

@@ -1,0 +1,35 @@
+// What the web monitor shows of the running host, as the user-interface thread saw it at the last
+// run event: the instrument's status and the group that runs or ran last, with its rows. A
+// snapshot never changes once published, so the server's threads read it without a lock.
+#pragma once
+
+#include "MonitorRow.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct MonitorSnapshot {
+    // Counts the snapshots published, from 1.
+    std::uint64_t version = 0;
+    // Seconds since 1970-01-01 UTC on the host's clock when the snapshot was taken.
+    std::int64_t time = 0;
+    std::string instrument;
+    // GUISYSTEMSTATUS$ and ACQSTATUS$ as the host has them.
+    std::string systemStatus;
+    std::string acquisition;
+    // "idle", "running", "paused", "ended" or "interrupted".
+    std::string run;
+    // The last run event and its message.
+    std::string event;
+    std::string message;
+    std::string group;
+    std::vector<MonitorRow> rows;
+
+    // The rows that take part in the run, and those of them that have ended.
+    long rowsInRun() const;
+    long rowsEnded() const;
+    nlohmann::json json() const;
+};

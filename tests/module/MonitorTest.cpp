@@ -1,0 +1,328 @@
+// The web monitor as a lab uses it while a group runs: its JSON and pages follow the run, the
+// live part changes without a reload, it refuses what it does not serve, and neither bad nor
+// stalled clients stop it or hold up the run.
+#include "ModuleTestSupport.h"
+
+#include "module/ModuleCommands.h"
+#include "viewer/CDialogMainViewer.h"
+
+#include "host/InstrumentSimulation.h"
+#include "host/RunMonitor.h"
+#include "kernel/Text.h"
+#include "orvane/CpApi.h"
+#include "resources/ResourceIds.h"
+#include "win/Automation.h"
+
+#include <gmock/gmock.h>
+#include <httplib.h>
+#include <nlohmann/json.hpp>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+using namespace std::chrono_literals;
+using testing::HasSubstr;
+
+namespace {
+
+// Short limits, so that a request the server has to end is ended within the test's time.
+MonitorServer::Limits testLimits()
+{
+    MonitorServer::Limits limits;
+    limits.readTimeout = 300ms;
+    limits.writeTimeout = 300ms;
+    limits.keepAlive = 1s;
+    limits.heartbeat = 200ms;
+    return limits;
+}
+
+// A raw connection to the monitor, for requests no well-behaved client sends.
+class RawClient {
+public:
+    explicit RawClient(int port)
+    {
+        m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        m_connected = ::connect(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        const timeval wait{2, 0};
+        ::setsockopt(m_socket, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    }
+    ~RawClient() { ::close(m_socket); }
+    RawClient(const RawClient&) = delete;
+    RawClient& operator=(const RawClient&) = delete;
+
+    bool connected() const { return m_connected; }
+    void send(const std::string& bytes) { (void)::send(m_socket, bytes.data(), bytes.size(), MSG_NOSIGNAL); }
+    // What the server sends until it closes the connection, or until two seconds pass.
+    std::string readToEnd()
+    {
+        std::string text;
+        char buffer[4096];
+        for (ssize_t n; (n = ::recv(m_socket, buffer, sizeof buffer, 0)) > 0;)
+            text.append(buffer, static_cast<std::size_t>(n));
+        return text;
+    }
+
+private:
+    int m_socket = -1;
+    bool m_connected = false;
+};
+
+class Monitor : public ModuleTest {
+protected:
+    Monitor()
+    {
+        AddMethod("DONE.M", "RunTime=10\nOutcome=done\n");
+        AddMethod("LEAK.M", "RunTime=20\nOutcome=failed\nMessage=Pump pressure above limit.\n");
+    }
+
+    void StartMonitor(MonitorServer::Limits limits = testLimits())
+    {
+        m_monitor = std::make_unique<RunMonitor>(m_logbook, m_root.path() / "monitor.token", limits);
+        std::string error;
+        ASSERT_TRUE(m_monitor->start("127.0.0.1", 0, error)) << error;
+    }
+    void Open(const std::vector<std::wstring>& methods, const std::wstring& group = L"Nitrates")
+    {
+        ASSERT_EQ(AddRunGroup(methods, group), "");
+        ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+        ASSERT_NE(Viewer(), nullptr);
+        Automation::deliverPending();
+    }
+    void Run() { ASSERT_TRUE(Automation::click(Viewer(), IDC_RUN).ok); }
+
+    httplib::Client Client() const
+    {
+        httplib::Client client("127.0.0.1", m_monitor->port());
+        client.set_connection_timeout(1s);
+        client.set_read_timeout(2s);
+        return client;
+    }
+    std::string WithToken(const std::string& path) const
+    {
+        return path + (path.find('?') == std::string::npos ? "?" : "&") + "token=" + m_monitor->token();
+    }
+    // The JSON at the path, which must answer 200.
+    nlohmann::json Json(const std::string& path) const
+    {
+        const auto result = Client().Get(WithToken(path));
+        if (!result || result->status != 200) {
+            ADD_FAILURE() << path << " answered " << (result ? result->status : -1);
+            return {};
+        }
+        return nlohmann::json::parse(result->body);
+    }
+    static std::vector<std::string> States(const nlohmann::json& rows)
+    {
+        std::vector<std::string> states;
+        for (const auto& row : rows)
+            states.push_back(row["state"]);
+        return states;
+    }
+
+    InstrumentSimulation m_instrument{[](const std::wstring&) {}};
+    std::unique_ptr<RunMonitor> m_monitor;
+};
+
+TEST_F(Monitor, TheJsonFollowsARunInProgressAndAfterIt)
+{
+    StartMonitor();
+    Open({L"DONE.M", L"LEAK.M", L"DONE.M"});
+    EXPECT_EQ(Json("/api/status")["run"], "idle");
+    Run();
+    RunHost(15);
+
+    nlohmann::json status = Json("/api/status");
+    EXPECT_EQ(status["run"], "running");
+    EXPECT_EQ(status["group"], "Nitrates");
+    EXPECT_EQ(status["acquisition"], "READY");
+    EXPECT_THAT(States(status["rows"]), testing::ElementsAre("done", "running", "waiting"));
+    EXPECT_EQ(status["progress"], nlohmann::json({{"ended", 1}, {"rows", 3}}));
+    EXPECT_EQ(status["rows"][1]["start"], status["rows"][0]["end"]);
+    EXPECT_EQ(status["rows"][1]["end"], "");
+
+    RunHost(40);
+    status = Json("/api/status");
+    EXPECT_EQ(status["run"], "ended");
+    EXPECT_EQ(status["event"], "group-ended");
+    EXPECT_THAT(States(status["rows"]), testing::ElementsAre("done", "failed", "done"));
+    EXPECT_THAT(status["rows"][1]["message"].get<std::string>(), testing::StartsWith("Pump pressure above limit."));
+    EXPECT_EQ(status["progress"]["ended"], 3);
+
+    // Any group, through the server's own connection; a name is a path segment in its encoding.
+    ASSERT_EQ(AddRunGroup({L"DONE.M"}, L"Night run"), "");
+    EXPECT_EQ(Json("/api/groups"), nlohmann::json({"Nitrates", "Night run"}));
+    EXPECT_EQ(Json("/api/groups/Nitrates")["rows"], status["rows"]);
+    const nlohmann::json night = Json("/api/groups/Night%20run");
+    EXPECT_EQ(night["group"], "Night run");
+    EXPECT_THAT(States(night["rows"]), testing::ElementsAre("waiting"));
+    const auto page = Client().Get(WithToken("/groups/Night%20run"));
+    ASSERT_TRUE(page);
+    EXPECT_THAT(page->body, HasSubstr("<svg id=\"timeline\""));
+    EXPECT_THAT(page->body, HasSubstr("<td class=\"state\">waiting</td>"));
+}
+
+TEST_F(Monitor, TheTokenIsMadeOnceKeptInTheRootAndLogged)
+{
+    StartMonitor();
+    const std::string token = m_monitor->token();
+    EXPECT_EQ(token.size(), 32u);
+    EXPECT_THAT(LogbookTexts(), testing::Contains(testing::HasSubstr(
+                                    Utf8ToWide("/?token=" + token + " (its token is kept in "))));
+    m_monitor.reset();
+    StartMonitor();
+    EXPECT_EQ(m_monitor->token(), token) << "a bookmark goes on working after a restart";
+    EXPECT_THAT(ReadFileBytes(m_root.path() / "monitor.token"), HasSubstr(token));
+}
+
+TEST_F(Monitor, RefusesRequestsWithoutTheTokenOrForWhatItDoesNotServe)
+{
+    StartMonitor();
+    const std::string token = m_monitor->token();
+    struct Case {
+        const char* method;
+        std::string path;
+        int status;
+    };
+    const std::vector<Case> cases = {
+        {"GET", "/", 401},
+        {"GET", "/api/status?token=" + token.substr(1), 401},
+        {"GET", "/nothing?token=" + token, 404},
+        {"GET", "/api/groups/Nobody?token=" + token, 404},
+        {"POST", "/api/status?token=" + token, 405},
+        {"DELETE", "/groups?token=" + token, 405},
+        {"PUT", "/groups/Nitrates?token=" + token, 405},
+        {"PATCH", "/nothing?token=" + token, 404},
+        {"GET", "/?token=" + token, 200},
+    };
+    httplib::Client client = Client();
+    for (const Case& c : cases) {
+        httplib::Request request;
+        request.method = c.method;
+        request.path = c.path;
+        const auto result = client.send(request);
+        ASSERT_TRUE(result) << c.method << " " << c.path;
+        EXPECT_EQ(result->status, c.status) << c.method << " " << c.path;
+    }
+    const auto bearer = client.Get("/api/status", {{"Authorization", "Bearer " + token}});
+    ASSERT_TRUE(bearer);
+    EXPECT_EQ(bearer->status, 200) << "the token may come as a header";
+    const auto large = client.Post(WithToken("/api/status"), std::string(4096, 'x'), "text/plain");
+    ASSERT_TRUE(large);
+    EXPECT_EQ(large->status, 413);
+}
+
+TEST_F(Monitor, TheLivePartChangesAtEachRunEventWithoutAReload)
+{
+    StartMonitor();
+    Open({L"DONE.M", L"DONE.M"});
+    std::mutex mutex;
+    std::condition_variable arrived;
+    std::vector<std::string> events;
+    bool enough = false;
+    std::thread reader([&] {
+        httplib::Client client = Client();
+        client.Get(WithToken("/events"), [&](const char* data, std::size_t length) {
+            const std::lock_guard lock(mutex);
+            if (std::string(data, length).starts_with("data:"))
+                events.emplace_back(data, length);
+            arrived.notify_all();
+            return !enough;
+        });
+    });
+    const auto waitFor = [&](std::size_t count) {
+        std::unique_lock lock(mutex);
+        return arrived.wait_for(lock, 5s, [&] { return events.size() >= count; });
+    };
+    ASSERT_TRUE(waitFor(1));
+    EXPECT_THAT(events.back(), HasSubstr("data: <dl>"));
+    Run();
+    RunHost(25);
+    ASSERT_TRUE(waitFor(2));
+    {
+        const std::lock_guard lock(mutex);
+        enough = true;
+        EXPECT_THAT(events.back(), HasSubstr("<td class=\"state\">"));
+    }
+    reader.join();
+}
+
+TEST_F(Monitor, BadRequestsAndManyClientsAtOnceLeaveTheMonitorServing)
+{
+    StartMonitor();
+    const int port = m_monitor->port();
+    const std::string token = m_monitor->token();
+    const std::vector<std::string> bad = {
+        "GET / HTTP/1.1\r\nHost: x\r\n\r\n",
+        "GET /api/status?token=wrong HTTP/1.1\r\nHost: x\r\n\r\n",
+        "POST /api/status?token=" + token + " HTTP/1.1\r\nHost: x\r\nContent-Length: 100000\r\n\r\n",
+        "BREW /pot HTTP/1.1\r\n\r\n",
+        "\x16\x03\x01 not a request at all\r\n\r\n",
+        "GET /" + std::string(10000, 'a') + " HTTP/1.1\r\n\r\n",
+        "GET / HTTP/1.1\r\nX: " + std::string(10000, 'b') + "\r\n\r\n",
+        "GET /groups/%2e%2e%2fuser_tbl?token=" + token + " HTTP/1.1\r\n\r\n",
+    };
+    for (int i = 0; i < 1000; ++i) {
+        RawClient client(port);
+        ASSERT_TRUE(client.connected()) << "request " << i;
+        client.send(bad[static_cast<std::size_t>(i) % bad.size()]);
+    }
+    // A request that never finishes is ended by the server.
+    RawClient slow(port);
+    slow.send("GET /api/status?tok");
+    EXPECT_EQ(slow.readToEnd(), "");
+
+    std::atomic<int> served{0};
+    std::vector<std::thread> clients;
+    for (int i = 0; i < 100; ++i)
+        clients.emplace_back([&] {
+            httplib::Client client = Client();
+            client.set_read_timeout(5s);
+            const auto result = client.Get(WithToken("/api/status"));
+            if (result && result->status == 200)
+                ++served;
+        });
+    for (std::thread& client : clients)
+        client.join();
+    EXPECT_EQ(served, 100);
+    EXPECT_EQ(Json("/api/status")["run"], "idle");
+}
+
+TEST_F(Monitor, StalledClientsDuringARunDoNotDelayTheNextMethodsStart)
+{
+    MonitorServer::Limits limits = testLimits();
+    limits.readTimeout = 10s;
+    limits.writeTimeout = 10s;
+    StartMonitor(limits);
+    Open({L"DONE.M", L"DONE.M", L"DONE.M"});
+    // Every serving thread held: half-sent requests, and live pages nobody reads.
+    std::vector<std::unique_ptr<RawClient>> stalled;
+    for (int i = 0; i < limits.threads + 4; ++i) {
+        stalled.push_back(std::make_unique<RawClient>(m_monitor->port()));
+        stalled.back()->send(i % 2 ? "GET /events?token=" + m_monitor->token() + " HTTP/1.1\r\n\r\n" : "GET /api/st");
+    }
+    const auto started = std::chrono::steady_clock::now();
+    Run();
+    RunHost(40);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s) << "the run never waited for a client";
+    const std::vector<MethodRecord> rows = StoredRows(L"Nitrates");
+    ASSERT_EQ(rows.size(), 3u);
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].RunState, RUNSTATE_DONE);
+        EXPECT_EQ(rows[i].StartTime, rows[i - 1].EndTime) << "row " << i + 1 << " started on time";
+    }
+    stalled.clear();
+    EXPECT_EQ(Json("/api/status")["run"], "ended");
+}
+
+} // namespace
