@@ -484,11 +484,11 @@ void CDialogMainViewer::UpdateRunButtons()
     EnableControl(IDC_RUN, buttons.bRun && !m_bWorklistReadOnly);
     EnableControl(IDC_PAUSE, buttons.bPause);
     EnableControl(IDC_STOP, buttons.bStop);
-    EnableControl(IDC_GROUP, buttons.bChoices);
-    EnableControl(IDC_SHUTDOWN, buttons.bChoices);
-    EnableControl(IDC_RECOVERY, buttons.bChoices);
-    EnableControl(IDC_ON_FAILURE, buttons.bChoices);
-    EnableControl(IDC_EMERGENCY, buttons.bChoices);
+    // A result that waits to be written belongs to the shown group: another is shown once it lands
+    // or is given up.
+    const BOOL bChoices = buttons.bChoices && !m_run.IsRetryingSave();
+    for (int nID : {IDC_GROUP, IDC_SHUTDOWN, IDC_RECOVERY, IDC_ON_FAILURE, IDC_EMERGENCY})
+        EnableControl(nID, bChoices);
 }
 
 LONG CDialogMainViewer::GroupIdOf(int nIndex) const

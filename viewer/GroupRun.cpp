@@ -705,6 +705,14 @@ BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
         m_bHeldRowFailed = bRowFailed;
         return TRUE;
     }
+    // A claim lost with the server's connection may be another host's now: nothing more runs here.
+    const HRESULT claim = m_claim.Check();
+    if (FAILED(claim)) {
+        m_strEndReason = OneLine(OleDbErrorText(claim));
+        TraceLog(3, L"NextAfterRowEnd: claim lost, %s\n", m_strEndReason.c_str());
+        m_bQueueEnds = TRUE;
+        return FALSE;
+    }
     const BOOL bStopAfter = m_bStopAfterMethod && m_state != State::Stopping;
     const BOOL bPolicyApplies = bRowFailed && (m_state == State::Running || m_state == State::PauseRequested);
     if (!bStopAfter && (!bPolicyApplies || m_nOnFailure == ONFAILURE_GO_ON))
@@ -769,6 +777,7 @@ void GroupRun::WatchUnsaved()
     m_viewer.m_statusBar.SetMessageText(
         FormatWin(ModuleString(IDS_RESULTS_UNSAVED).c_str(), OneLine(list.UnsavedReason()).c_str()).c_str());
     ::SetTimer(m_viewer.GetSafeHwnd(), kSaveRetryTimer, kSaveRetryMs, nullptr);
+    m_bRetryingSave = TRUE;
 }
 
 void GroupRun::OnSaveRetry()
@@ -785,7 +794,9 @@ void GroupRun::OnSaveRetry()
     TraceLog(3, L"OnSaveRetry: saved\n");
     ::KillTimer(m_viewer.GetSafeHwnd(), kSaveRetryTimer);
     m_nSaveRetries = 0;
+    m_bRetryingSave = FALSE;
     m_viewer.m_statusBar.SetMessageText(L"");
+    m_viewer.UpdateRunButtons();
     if (!m_bHeldForSave)
         return;
     m_bHeldForSave = FALSE;
@@ -801,6 +812,8 @@ void GroupRun::GiveUpSaving()
     const std::wstring strReason = list.UnsavedReason();
     TraceLog(3, L"GiveUpSaving: %s\n", strReason.c_str());
     list.ForgetUnsaved();
+    m_bRetryingSave = FALSE;
+    m_viewer.UpdateRunButtons();
     m_bQueueEnds = TRUE;
     if (m_bHeldForSave)
         OnCompleteGroup();

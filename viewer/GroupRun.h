@@ -71,6 +71,8 @@ public:
     // The retry of results that the worklist could not take yet.
     static constexpr UINT_PTR kSaveRetryTimer = 1;
     void OnSaveRetry();
+    // A result of the shown group waits for the retry: another group is not shown meanwhile.
+    BOOL IsRetryingSave() const { return m_bRetryingSave; }
     // The host has run the command lines of row nRow's start ("aaaID"): a method that did not
     // start fails its row with the host's reason.
     void OnStartRan(LONG nRow);
@@ -167,6 +169,7 @@ private:
     LONG m_nHeldRow = -1;
     BOOL m_bHeldRowFailed = FALSE;
     int m_nSaveRetries = 0;
+    BOOL m_bRetryingSave = FALSE;
     // The row that a Stop aborted and Continue runs again ("aaaID"); -1 for none.
     LONG m_nStoppedRow = -1;
     // The group whose run has ended and whose closing record waits for its shut-down to be sent.

@@ -331,7 +331,12 @@ void MethodRows::keepUnsaved(const MethodRecord& row, HRESULT status)
 
 HRESULT MethodRows::SaveUnsaved()
 {
+    if (!m_pTable)
+        return S_OK;
     HRESULT status = S_OK;
+    // A retry runs from the message loop: a lock that is still held fails it at once, and it is
+    // tried again later, instead of holding the window up while the lock lasts.
+    m_pTable->m_session.WaitForLocks(FALSE);
     // A copy: each write changes what is kept.
     for (const MethodRecord& kept : std::vector<MethodRecord>(m_unsaved)) {
         MethodRecord* row = FindRowById(kept.aaaID, FALSE);
@@ -349,6 +354,7 @@ HRESULT MethodRows::SaveUnsaved()
         if (FAILED(written))
             status = written;
     }
+    m_pTable->m_session.WaitForLocks(TRUE);
     return status;
 }
 

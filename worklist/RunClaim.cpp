@@ -108,6 +108,19 @@ void RunClaim::Release()
     m_heldGroup.reset();
 }
 
+HRESULT RunClaim::Check()
+{
+    if (!m_heldGroup || !OnServer())
+        return S_OK;
+    // Any question on the claim's session opens a lost connection again and takes its locks again.
+    CSessionLock lock;
+    std::wstring strHolder;
+    HRESULT status = lock.Open(m_serverSession);
+    if (SUCCEEDED(status))
+        status = lock.GetHolder(*m_heldGroup, &strHolder);
+    return status;
+}
+
 BOOL RunClaim::IsClaimed(LONG groupId)
 {
     std::wstring strHolder;

@@ -22,6 +22,11 @@ public:
     // another claim of this host) holds it, or the claims cannot be reached.
     BOOL Take(LONG groupId);
     void Release();
+    // Whether this object still holds the claim it took. A file's lock lasts with its handle; a
+    // server's lasts with its session, which a lost connection ends: the connection is opened
+    // again and the claim taken again, and a failure (another host took it meanwhile, or the
+    // server cannot be reached) is the database's, with its error record.
+    HRESULT Check();
     // Whether someone holds group groupId's claim, this object included. Claims that cannot be
     // read count as claimed: a running row is never taken for interrupted on a guess.
     static BOOL IsClaimed(LONG groupId);

@@ -39,3 +39,9 @@ HRESULT CSession::Abort() const
     SetErrorInfo(0, nullptr);
     return m_spOpenRowset ? m_spOpenRowset->Abort() : notOpen();
 }
+
+HRESULT CSession::WaitForLocks(BOOL bWait) const
+{
+    SetErrorInfo(0, nullptr);
+    return m_spOpenRowset ? m_spOpenRowset->WaitForLocks(bWait != FALSE) : notOpen();
+}

@@ -23,6 +23,9 @@ public:
     HRESULT StartTransaction(ISOLEVEL isoLevel = ISOLATIONLEVEL_READCOMMITTED) const;
     HRESULT Commit() const;
     HRESULT Abort() const;
+    // A write of the session waits a while for another session's or program's lock, as from the
+    // start, or fails at once as locked: a retry from the message loop must not hold it up.
+    HRESULT WaitForLocks(BOOL bWait) const;
 
     // Empty until the session is opened.
     std::shared_ptr<provider::Database> m_spOpenRowset;

@@ -47,6 +47,9 @@ public:
     virtual std::string RowIdDeclaration() const = 0;
     // The worklist as the user named it: the file or the server connection.
     virtual const std::wstring& Path() const = 0;
+    // Whether a write waits a while for another session's lock (as it does from the start) or
+    // fails at once as locked.
+    virtual HRESULT WaitForLocks(bool wait) = 0;
 
     // Locks the server keeps for this connection until it lets go or ends, however its program
     // ends; holder is shown to the other sessions. A file has none: E_NOINTERFACE.

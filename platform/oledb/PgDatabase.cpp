@@ -25,6 +25,15 @@ constexpr const char* lockSpace = "1397051982";
 // A write waits this long for another session's row or table locks, as the file waits for its
 // lock, and then fails as locked.
 constexpr const char* sessionOptions = "-c lock_timeout=5000";
+// The server's "no timeout" waits for ever: not waiting is the shortest wait it keeps.
+constexpr const char* noLockWait = "SET lock_timeout = 1";
+constexpr const char* lockWait = "SET lock_timeout = 5000";
+// Takes a session lock named after its holder: the holder's name is the session's application
+// name, which every session can read.
+constexpr const char* takeLock = "SELECT pg_try_advisory_lock($1::int, $2::int) "
+                                   "FROM (SELECT set_config('application_name', $3, false)) AS named";
+// The failure Fail reports for a session lock that a reconnection could not take again.
+constexpr const char* lockLostState = "SRN01";
 
 std::wstring inQuotes(std::wstring_view text) { return L"'" + std::wstring(text) + L"'"; }
 
@@ -139,6 +148,11 @@ HRESULT PgDatabase::Open(const std::wstring& connection, const std::wstring& use
 
 PgDatabase::~PgDatabase() { PQfinish(m_pg); }
 
+HRESULT PgDatabase::WaitForLocks(bool wait)
+{
+    return Execute(wait ? lockWait : noLockWait, IID_IDBProperties, L"");
+}
+
 HRESULT PgDatabase::Prepare(const std::string& sql, const IID&, const std::wstring&,
                             std::unique_ptr<Statement>* statement)
 {
@@ -164,8 +178,9 @@ int PgDatabase::Run(const std::string& sql, const std::vector<const char*>& valu
     // Outside a transaction nothing is lost with the connection: open it again and send once more.
     if (PQstatus(m_pg) == CONNECTION_BAD && !InTransaction()) {
         PQclear(answer);
-        PQreset(m_pg);
-        answer = PQstatus(m_pg) == CONNECTION_OK ? send() : nullptr;
+        if (!Reconnect())
+            return 1;
+        answer = send();
     }
     const ExecStatusType status = answer ? PQresultStatus(answer) : PGRES_FATAL_ERROR;
     if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK)
@@ -188,6 +203,31 @@ int PgDatabase::Remember(pg_result* result)
     PQclear(result);
     // Any code but Row and Done; Fail reads the remembered failure.
     return 1;
+}
+
+bool PgDatabase::Reconnect()
+{
+    PQreset(m_pg);
+    if (PQstatus(m_pg) != CONNECTION_OK) {
+        Remember(nullptr);
+        return false;
+    }
+    for (auto lock = m_sessionLocks.begin(); lock != m_sessionLocks.end();) {
+        const std::string id = std::to_string(lock->first);
+        const std::vector<const char*> values = {lockSpace, id.c_str(), lock->second.c_str()};
+        pg_result* answer = PQexecParams(m_pg, takeLock, 3, nullptr, values.data(), nullptr, nullptr, 0);
+        const bool taken = PQresultStatus(answer) == PGRES_TUPLES_OK && PQntuples(answer) == 1 &&
+                           std::string_view(PQgetvalue(answer, 0, 0)) == "t";
+        PQclear(answer);
+        if (!taken) {
+            m_sessionLocks.erase(lock);
+            m_failedState = lockLostState;
+            m_failedMessage = L"";
+            return false;
+        }
+        ++lock;
+    }
+    return true;
 }
 
 HRESULT PgDatabase::Begin(bool forWriting)
@@ -218,6 +258,11 @@ HRESULT PgDatabase::Fail(int, const IID& iid, const std::wstring& subject)
 {
     const std::string_view state = m_failedState;
     const std::wstring server = inQuotes(m_connection);
+    if (state == lockLostState)
+        return ReportError(E_FAIL, iid,
+                           L"The connection to the worklist server " + server + L" was lost and opened again, and "
+                           L"meanwhile another Orvane took the lock this one held on a group's run. This Orvane "
+                           L"runs nothing more of that group; see which instrument runs it now.");
     if (state.starts_with("08") || state == "57P01")
         return ReportError(E_FAIL, iid,
                            L"Lost the connection to the worklist server " + server + L": " + m_failedMessage +
@@ -344,17 +389,18 @@ HRESULT PgDatabase::AskAboutLock(const char* sql, LONG key, const std::string& e
 HRESULT PgDatabase::TryLock(LONG key, const std::wstring& holder, bool* taken)
 {
     std::optional<std::string> answer;
-    // The holder's name is the session's application name, which every session can read.
-    const HRESULT status = AskAboutLock("SELECT pg_try_advisory_lock($1::int, $2::int) "
-                                        "FROM (SELECT set_config('application_name', $3, false)) AS named",
-                                        key, WideToUtf8(holder), &answer);
+    const std::string name = WideToUtf8(holder);
+    const HRESULT status = AskAboutLock(takeLock, key, name, &answer);
     *taken = SUCCEEDED(status) && answer == "t";
+    if (*taken)
+        m_sessionLocks[key] = name;
     return status;
 }
 
 HRESULT PgDatabase::Unlock(LONG key)
 {
     std::optional<std::string> answer;
+    m_sessionLocks.erase(key);
     return AskAboutLock("SELECT pg_advisory_unlock($1::int, $2::int)", key, "", &answer);
 }
 

@@ -2,7 +2,9 @@
 // dialect the module writes and are put into the server's: quoted names fold to lower case, as
 // the file's names match without regard to case, and names longer than the server keeps are
 // mapped to a shortened name with a hash of the whole. A lost connection is opened again and the
-// statement sent once more, unless a transaction was open: then the edit fails whole.
+// statement sent once more, unless a transaction was open: then the edit fails whole. The session
+// locks the lost connection held are taken again first; one that another session took meanwhile
+// fails the statement, so that its loss is never silent.
 #pragma once
 
 #include "Database.h"
@@ -42,6 +44,7 @@ public:
     HRESULT Unlock(LONG key) override;
     HRESULT LockHolder(LONG key, std::wstring* holder) override;
     const std::wstring& Path() const override { return m_connection; }
+    HRESULT WaitForLocks(bool wait) override;
 
     // Sends sql with its values; Statement::Done with the answer in *result, or an error code
     // whose failure Fail then reports.
@@ -66,6 +69,9 @@ private:
     HRESULT AskAboutLock(const char* sql, LONG key, const std::string& extra, std::optional<std::string>* value);
     // Remembers a failed answer (or a failure to reach the server) for Fail.
     int Remember(pg_result* result);
+    // Opens the lost connection again and takes its session locks again; false, with the failure
+    // remembered, when the server cannot be reached or another session holds one of the locks now.
+    bool Reconnect();
 
     pg_conn* m_pg;
     std::wstring m_connection;
@@ -77,6 +83,8 @@ private:
     // The names the commands wrote, by the server's names for them.
     std::map<std::string, std::string> m_writtenNames;
     std::map<std::string, std::map<std::string, std::optional<ULONG>>> m_columns;
+    // The session locks this connection holds, with the holder's name each was taken for.
+    std::map<LONG, std::string> m_sessionLocks;
 };
 
 } // namespace provider

@@ -70,6 +70,12 @@ HRESULT SqliteDatabase::Open(const std::wstring& windowsPath, bool readOnly, std
 
 SqliteDatabase::~SqliteDatabase() { sqlite3_close_v2(m_db); }
 
+HRESULT SqliteDatabase::WaitForLocks(bool wait)
+{
+    sqlite3_busy_timeout(m_db, wait ? busyTimeoutMs : 0);
+    return S_OK;
+}
+
 HRESULT SqliteDatabase::Prepare(const std::string& sql, const IID& iid, const std::wstring& subject,
                                 std::unique_ptr<Statement>* statement)
 {

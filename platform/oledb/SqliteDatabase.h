@@ -32,6 +32,7 @@ public:
     std::int64_t ChangedRows() override;
     std::string RowIdDeclaration() const override { return {}; }
     const std::wstring& Path() const override { return m_path; }
+    HRESULT WaitForLocks(bool wait) override;
 
 protected:
     HRESULT Begin(bool forWriting) override;

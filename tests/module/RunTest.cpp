@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -77,6 +78,14 @@ protected:
         return text;
     }
     CDialogMainViewer& Window() const { return *ModuleSettings.pMainViewer; }
+    // Another program's connection that holds the worklist file for writing until it ends.
+    sqlite3* HoldWorklistForWriting() const
+    {
+        sqlite3* other = nullptr;
+        EXPECT_EQ(sqlite3_open(m_root.onDriveC("Orvane/Auto/database/worklist.mdb").c_str(), &other), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        return other;
+    }
 
     std::vector<MethodRecord> StoredRows(const std::wstring& group = L"Nitrates") const { return ::StoredRows(group); }
     std::vector<LONG> States() const
@@ -283,9 +292,7 @@ TEST_F(Run, AResultTheWorklistCannotTakeIsKeptAndTheNextRowWaitsUntilItLands)
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(5);
     // Another program holds the worklist for writing across the method's end.
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(m_root.onDriveC("Orvane/Auto/database/worklist.mdb").c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3* other = HoldWorklistForWriting();
     RunHost(6);
     EXPECT_TRUE(StatusMessage().starts_with(L"Results are not saved yet; Serion tries again and the next method "
                                             L"waits. Could not update; currently locked"))
@@ -302,6 +309,37 @@ TEST_F(Run, AResultTheWorklistCannotTakeIsKeptAndTheNextRowWaitsUntilItLands)
     EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "the result landed and the run went on";
     EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
     EXPECT_THAT(RunRecords(), testing::Contains(L"Row 1 done | running | done: Run complete.")) << "the retry's record";
+}
+
+TEST_F(Run, AResultThatNeverLandsHoldsTheGroupBoxUntilTheRetriesGiveUpAndThenTheListShowsTheFile)
+{
+    OpenWith({L"DONE.M", L"DONE.M"});
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(5);
+    ASSERT_TRUE(Click(IDC_STOP));
+    sqlite3* other = HoldWorklistForWriting();
+    RunHost(2);
+    ASSERT_FALSE(Window().GetRun().IsRunning());
+    EXPECT_FALSE(Enabled(IDC_GROUP)) << "another group is not shown while this one's result waits";
+    EXPECT_FALSE(Enabled(IDC_SHUTDOWN));
+
+    std::vector<std::wstring> lost;
+    AnswerMessage(lost, IDOK);
+    const auto retriesBegin = std::chrono::steady_clock::now();
+    RunHost(30);
+    EXPECT_LT(std::chrono::steady_clock::now() - retriesBegin, std::chrono::seconds(3)) << "a retry waits for no lock";
+    ASSERT_EQ(lost.size(), 1u);
+    EXPECT_TRUE(lost[0].starts_with(L"The run's results could not be saved in the worklist:\nCould not update; "
+                                    L"currently locked"))
+        << WideToUtf8(lost[0]);
+    EXPECT_THAT(States(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED));
+    ListViewInfo shown;
+    ASSERT_TRUE(ListViewAutomation::inspect(Viewer(), IDC_METHOD_LIST, shown).ok);
+    // A loaded row's message as the list shows it, not the lost "Run aborted.".
+    EXPECT_EQ(shown.items[0].cells[0].text, std::wstring(StoredRows()[0].ErrMessage) + L" ... ...");
+    EXPECT_TRUE(Enabled(IDC_GROUP));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
 }
 
 TEST_F(Run, AReadOnlyWorklistIsSaidWhenTheWindowOpensAndRunsNothing)

@@ -127,7 +127,12 @@ void ModuleHost::RunHost(double seconds)
     Clock::advance(end - Clock::nowMs());
 }
 
-void ModuleHost::UseDeliveredWorklist() { ModuleSettings.strDatabasePath = L"C:\\Orvane\\Auto\\database\\worklist.mdb"; }
+void ModuleHost::UseDeliveredWorklist()
+{
+    // A test that put the worklist on a server keeps it there.
+    if (ModuleSettings.strProvider != kServerProvider)
+        ModuleSettings.strDatabasePath = L"C:\\Orvane\\Auto\\database\\worklist.mdb";
+}
 
 void ModuleHost::AddMethod(const std::string& name, const std::string& simulation)
 {

@@ -65,5 +65,6 @@ void PgServer::EndSessions(const std::wstring& connection)
     const std::string text = WideToUtf8(connection);
     const auto start = text.find("///") + 3;
     const std::string name = text.substr(start, text.find('?') - start);
-    runOnCluster("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '" + name + "'");
+    // Waits until each session has ended, so that the locks it held are free when this returns.
+    runOnCluster("SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity WHERE datname = '" + name + "'");
 }

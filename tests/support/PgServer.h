@@ -9,7 +9,7 @@ public:
     // A new, empty database on the cluster; its connection as the host setting names it.
     static std::wstring NewDatabase();
     // Ends every server session on the database of connection, as a restarted server or a broken
-    // network would.
+    // network would, and waits until they have ended.
     static void EndSessions(const std::wstring& connection);
     // The folder that holds the cluster's socket.
     static std::string SocketFolder();

@@ -8,7 +8,9 @@
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 #include "worklist/RunClaim.h"
+#include "worklist/ShowOleDbErrors.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -144,6 +146,29 @@ TEST_P(TwoHosts, AGroupThatAnotherHostRunsIsNeitherChangedNorDeletedHere)
     EXPECT_FALSE(rows.RefusedWhileRunElsewhere()) << "once that run has ended";
     rows.InsertMethods({L"Nitrate"}, 1, L"C:\\Methods\\", 0);
     EXPECT_EQ(Column("SELECT count(*) FROM Night"), std::vector<long>{3});
+}
+
+// A claim on the server outlives a lost connection: it is taken again with the connection, or,
+// when another host took it meanwhile, its loss is a database error with its reason.
+TEST(ServerRunClaim, ALostConnectionTakesTheClaimAgainOrSaysThatAnotherHostHasIt)
+{
+    WorklistTestRoot root{WorklistProvider::Server};
+    constexpr LONG kGroupId = 7;
+    ModuleSettings.strInstName = L"Bench 1";
+    RunClaim claim;
+    ASSERT_TRUE(claim.Take(kGroupId));
+    PgServer::EndSessions(ModuleSettings.strDatabasePath);
+    EXPECT_EQ(claim.Check(), S_OK);
+    EXPECT_EQ(RunClaim::RunningOn(kGroupId), L"Bench 1");
+
+    PgServer::EndSessions(ModuleSettings.strDatabasePath);
+    ModuleSettings.strInstName = L"Bench 2";
+    RunClaim otherHost;
+    ASSERT_TRUE(otherHost.Take(kGroupId)) << "free while the first host's connection is gone";
+    const HRESULT lost = claim.Check();
+    EXPECT_TRUE(FAILED(lost));
+    EXPECT_THAT(OleDbErrorText(lost), testing::HasSubstr(L"meanwhile another Orvane took the lock"));
+    EXPECT_EQ(RunClaim::RunningOn(kGroupId), L"Bench 2");
 }
 
 INSTANTIATE_TEST_SUITE_P(Worklist, TwoHosts, testing::Values(WorklistProvider::File, WorklistProvider::Server),
