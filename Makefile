@@ -8,7 +8,7 @@ JOBS       ?= 2
 PACKAGES   := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
               libsqlite3-dev libncurses-dev libsodium-dev sqlite3 tmux \
               libpq-dev postgresql \
-              libcpp-httplib-dev nlohmann-json3-dev
+              libcpp-httplib-dev nlohmann-json3-dev chromium
 
 # make test-sanitize: the suite built with AddressSanitizer (leaks included) and
 # UndefinedBehaviorSanitizer in a build folder of its own; any report fails its test.

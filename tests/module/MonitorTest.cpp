@@ -24,6 +24,8 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -323,6 +325,38 @@ TEST_F(Monitor, StalledClientsDuringARunDoNotDelayTheNextMethodsStart)
     }
     stalled.clear();
     EXPECT_EQ(Json("/api/status")["run"], "ended");
+}
+
+TEST_F(Monitor, ABrowserShowsTheRunningGroupsRowsAndTheirStates)
+{
+    const std::filesystem::path chromium = "/usr/bin/chromium";
+    if (!std::filesystem::exists(chromium))
+        GTEST_SKIP() << "Chromium is not installed (Debian package chromium): the page is not loaded in a browser";
+    StartMonitor();
+    Open({L"DONE.M", L"LEAK.M", L"DONE.M"});
+    Run();
+    RunHost(15);
+    // The screenshot stays in the build folder for a person to look at.
+    const std::filesystem::path artefacts = SERION_TEST_ARTEFACTS;
+    std::filesystem::create_directories(artefacts);
+    const std::filesystem::path screenshot = artefacts / "monitor-run.png";
+    const std::filesystem::path dom = m_root.path() / "dom.html";
+    std::filesystem::remove(screenshot);
+    const std::string url = "http://127.0.0.1:" + std::to_string(m_monitor->port()) + WithToken("/");
+    const std::string command = "timeout 60 " + chromium.string() + " --headless --no-sandbox --disable-gpu" +
+                                " --user-data-dir='" + (m_root.path() / "chromium").string() + "'" +
+                                " --window-size=1100,700 --screenshot='" + screenshot.string() + "' --dump-dom '" +
+                                url + "' > '" + dom.string() + "' 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+    const std::string page = ReadFileBytes(dom);
+    EXPECT_THAT(page, HasSubstr("<dd id=\"group\">Nitrates</dd>"));
+    EXPECT_THAT(page, HasSubstr("<dd id=\"progress\">1 of 3 rows ended</dd>"));
+    EXPECT_THAT(page, testing::ContainsRegex("<tr class=\"done\"><td>1</td><td>DONE.M</td>.*<td class=\"state\">done</td>"));
+    EXPECT_THAT(page, testing::ContainsRegex("<tr class=\"running\"><td>2</td><td>LEAK.M</td>.*<td class=\"state\">running</td>"));
+    EXPECT_THAT(page, testing::ContainsRegex("<tr class=\"waiting\"><td>3</td>"));
+    EXPECT_THAT(page, HasSubstr("<rect class=\"running\""));
+    EXPECT_TRUE(std::filesystem::exists(screenshot));
 }
 
 } // namespace
