@@ -4,20 +4,16 @@
 #pragma once
 
 #include "MonitorRow.h"
+#include "WorklistFile.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-struct sqlite3;
-
 class MonitorWorklist {
 public:
-    explicit MonitorWorklist(const std::filesystem::path& file);
-    ~MonitorWorklist();
-    MonitorWorklist(const MonitorWorklist&) = delete;
-    MonitorWorklist& operator=(const MonitorWorklist&) = delete;
+    explicit MonitorWorklist(const std::filesystem::path& file) : m_file(file) {}
 
     // The group names in the order of the group table; none when the file cannot be read.
     std::optional<std::vector<std::string>> groups();
@@ -25,5 +21,5 @@ public:
     std::optional<std::vector<MonitorRow>> rows(const std::string& group);
 
 private:
-    sqlite3* m_db = nullptr;
+    WorklistFile m_file;
 };

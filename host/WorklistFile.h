@@ -1,5 +1,5 @@
 // A worklist file read as it lies on the disk, without the module: its tables, their columns and
-// rows as texts. For the copy onto a server and the check of its audit trail.
+// rows as texts. For the copy onto a server, the check of its audit trail and the web monitor.
 #pragma once
 
 #include <filesystem>
@@ -31,9 +31,10 @@ public:
     std::vector<FileTable> tables();
     // The rows of a table in their order, row handle first, each value as text or none.
     Rows rows(const FileTable& table);
+    // What the query reads, each value as text or none; none when the file cannot be read.
+    std::optional<Rows> select(const std::string& sql);
 
 private:
-    Rows select(const std::string& sql);
 
     sqlite3* m_db = nullptr;
     std::string m_error;
