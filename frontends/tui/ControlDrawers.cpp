@@ -236,6 +236,19 @@ void drawUpDown(Screen& screen, const WindowInfo& arrows, const Rect& cells)
     screen.put(cells.x + (cells.width - 1) / 2, cells.bottom() - 1, L'▼', style);
 }
 
+// The done part of the range in █, the rest in ░, across every row of the bar.
+void drawProgress(Screen& screen, const WindowInfo& bar, const Rect& cells)
+{
+    const Style style = bar.enabled ? Theme::window : Theme::disabled;
+    const long long span = static_cast<long long>(bar.rangeHigh) - bar.rangeLow;
+    const long long done = span == 0 ? 0 : (static_cast<long long>(bar.position) - bar.rangeLow) * cells.width / span;
+    const int filled = static_cast<int>(std::clamp<long long>(done, 0, cells.width));
+    for (int y = cells.y; y < cells.bottom(); ++y) {
+        screen.fill({cells.x, y, filled, 1}, L'█', style);
+        screen.fill({cells.x + filled, y, cells.width - filled, 1}, L'░', style);
+    }
+}
+
 void drawUnknown(Screen& screen, const WindowInfo& window, const Rect& cells)
 {
     const Style style = window.enabled ? Theme::window : Theme::disabled;
@@ -253,6 +266,7 @@ const std::map<std::wstring, Drawer>& drawers()
         {L"edit", drawEdit},
         {L"combobox", drawComboBox},
         {ToLowerWide(UPDOWN_CLASSW), drawUpDown},
+        {ToLowerWide(PROGRESS_CLASSW), drawProgress},
         {ToLowerWide(WC_LISTVIEWW), DrawListView},
         {ToLowerWide(TOOLBARCLASSNAMEW), DrawToolBar},
         {ToLowerWide(STATUSCLASSNAMEW), DrawStatusBar},

@@ -1,5 +1,5 @@
-// The common-control names the module uses: the up-down control and its notification, and the
-// lists (image lists, list view, header).
+// The common-control names the module uses: the up-down control and its notification, the
+// progress bar, and the lists (image lists, list view, header).
 #pragma once
 
 #include "win/CommCtrlLists.h"
@@ -50,6 +50,23 @@ struct NMUPDOWN {
     NMHDR hdr;
     int iPos;
     int iDelta;
+};
+
+// --- The progress bar.
+inline constexpr LPCWSTR PROGRESS_CLASSW = L"msctls_progress32";
+
+constexpr DWORD PBS_SMOOTH = 0x01;
+
+constexpr UINT PBM_SETRANGE = WM_USER + 1;
+constexpr UINT PBM_SETPOS = WM_USER + 2;
+constexpr UINT PBM_DELTAPOS = WM_USER + 3;
+constexpr UINT PBM_SETRANGE32 = WM_USER + 6;
+constexpr UINT PBM_GETRANGE = WM_USER + 7;
+constexpr UINT PBM_GETPOS = WM_USER + 8;
+
+struct PBRANGE {
+    int iLow;
+    int iHigh;
 };
 
 // --- Control bars: the tool bar, the status bar, and the tool tips they show.

@@ -9,6 +9,7 @@
 #include "win/EditControl.h"
 #include "win/HeaderControl.h"
 #include "win/ListViewControl.h"
+#include "win/ProgressControl.h"
 #include "win/StaticControl.h"
 #include "win/StatusBarControl.h"
 #include "win/ToolBarControl.h"
@@ -46,7 +47,8 @@ WindowClassRegistry::WindowClassRegistry()
     add(systemClass(WC_EDITW, EditControl::windowProc));
     add(systemClass(WC_STATICW, StaticControl::windowProc));
     add(systemClass(WC_COMBOBOXW, ComboBoxControl::windowProc));
-    add(systemClass(L"msctls_updown32", UpDownControl::windowProc));
+    add(systemClass(UPDOWN_CLASSW, UpDownControl::windowProc));
+    add(systemClass(PROGRESS_CLASSW, ProgressControl::windowProc));
     add(systemClass(WC_LISTVIEWW, ListViewControl::windowProc, 0, CS_DBLCLKS));
     add(systemClass(WC_HEADERW, HeaderControl::windowProc, 0, CS_DBLCLKS));
     add(systemClass(TOOLBARCLASSNAMEW, ToolBarControl::windowProc));

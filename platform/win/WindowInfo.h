@@ -42,5 +42,8 @@ struct WindowInfo {
     bool hasColors = false;     // the parent chose colours other than the defaults (WM_CTLCOLOR...)
     COLORREF textColor = 0;
     COLORREF backgroundColor = 0;
+    int rangeLow = 0;           // a progress bar's range and position
+    int rangeHigh = 0;
+    int position = 0;
     ListViewInfo listView;      // a list view's columns and items (colours of the rows in view)
 };

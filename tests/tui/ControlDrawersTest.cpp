@@ -38,6 +38,10 @@ TEST(ControlDrawers, EachKindLooksLikeItself)
     WindowInfo combo = control(L"ComboBox", L"", CBS_DROPDOWNLIST, {0, 0, 10, 1});
     combo.items = {L"alpha", L"beta"};
     combo.currentSelection = 1;
+    WindowInfo progress = control(PROGRESS_CLASSW, L"", 0, {1, 1, 8, 1});
+    progress.rangeLow = 10;
+    progress.rangeHigh = 18;
+    progress.position = 13;
 
     struct Case {
         const char* name;
@@ -54,6 +58,7 @@ TEST(ControlDrawers, EachKindLooksLikeItself)
         {"etched line", control(L"Static", L"", SS_ETCHEDHORZ, {1, 1, 5, 1}), L"\n ─────\n\n\n"},
         {"edit", control(L"Edit", L"text", ES_AUTOHSCROLL, {0, 0, 8, 1}), L"text\n\n\n\n"},
         {"drop-down list", combo, L"beta     ▼\n\n\n\n"},
+        {"progress bar", progress, L"\n ███░░░░░\n\n\n"},
         {"up-down", control(UPDOWN_CLASSW, L"", UDS_ALIGNRIGHT, {2, 0, 1, 2}), L"  ▲\n  ▼\n\n\n"},
         {"unknown class", control(L"SomethingNew", L"", 0, {0, 0, 6, 3}), L"┌Some┐\n│    │\n└────┘\n\n"},
     };

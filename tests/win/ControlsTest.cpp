@@ -263,6 +263,30 @@ TEST_F(ControlsTest, UpDownStepsItsBuddyWithinTheRangeUnlessTheParentRefuses)
     EXPECT_EQ(SendMessageW(upDown, UDM_GETPOS, 0, 0), 3);
 }
 
+TEST_F(ControlsTest, ProgressBarKeepsItsPositionWithinTheRange)
+{
+    EXPECT_EQ(send(210, PBM_GETPOS), 0);
+    EXPECT_EQ(send(210, PBM_SETRANGE32, 10, 20), MAKELRESULT(0, 100));
+    EXPECT_EQ(send(210, PBM_GETPOS), 10);   // the old position lay below the new range
+    EXPECT_EQ(send(210, PBM_SETPOS, 15), 10);
+    EXPECT_EQ(send(210, PBM_SETPOS, 99), 15);
+    EXPECT_EQ(send(210, PBM_GETPOS), 20);
+    EXPECT_EQ(send(210, PBM_SETPOS, static_cast<WPARAM>(-3)), 20);
+    EXPECT_EQ(send(210, PBM_DELTAPOS, 4), 10);
+    PBRANGE range{};
+    EXPECT_EQ(send(210, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range)), 10);
+    EXPECT_EQ(send(210, PBM_GETRANGE, FALSE, 0), 20);
+    EXPECT_EQ(range.iLow, 10);
+    EXPECT_EQ(range.iHigh, 20);
+    EXPECT_EQ(send(210, PBM_SETRANGE, 0, MAKELPARAM(0, 12)), MAKELRESULT(10, 20));
+    EXPECT_EQ(send(210, PBM_GETPOS), 12);
+
+    const WindowInfo bar = Automation::describe(GetDlgItem(m_dialog, 210));
+    EXPECT_EQ(bar.className, PROGRESS_CLASSW);
+    EXPECT_EQ(std::tuple(bar.rangeLow, bar.rangeHigh, bar.position), std::tuple(0, 12, 12));
+    EXPECT_THAT(Automation::snapshot(m_dialog), HasSubstr(L"msctls_progress32 210 \"\" range=0..12 position=12\n"));
+}
+
 TEST_F(ControlsTest, TheParentColoursControlsAndFontsAndIconsAreKept)
 {
     g_yellow = CreateSolidBrush(RGB(255, 255, 0));

@@ -38,6 +38,7 @@ constexpr DialogItemTemplate controlsItems[] = {
      WS_VISIBLE | UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_ALIGNRIGHT, 132, 4, 8, 16},
     {L"Static", L"Colour", 208, WS_VISIBLE | SS_LEFT, 92, 16, 40, 8},
     {L"Static", L"", 209, WS_VISIBLE | SS_ICON, 140, 16, 8, 8},
+    {L"msctls_progress32", L"", 210, WS_VISIBLE, 4, 88, 80, 8},
     {L"Button", L"OK", IDOK, WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 20, 100, 40, 8},
 };
 
