@@ -202,6 +202,7 @@ constexpr int IDS_LAST_ADMINISTRATOR = 22107;
 constexpr int IDS_LAST_ADMINISTRATOR_ROLE = 22108;
 constexpr int IDS_LOGGED_ON = 22109;
 constexpr int IDS_PASSWORD_NOT_HASHED = 22180;
+constexpr int IDS_LOGON_REFUSED = 22199;
 
 // The account list and the role pictures of its items, one a role.
 constexpr int IDD_USER_ACCOUNTS = 23209;

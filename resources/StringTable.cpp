@@ -134,6 +134,8 @@ const ResourceEntry entries[] = {
     string(22196, L"The records could not be written to %s."),
     string(22197, L"Type the name of the file to export the shown records to."),
     string(22198, L"Sequence,UTC time,Local time,User,Instrument,Group,Event,Old value,New value,Hash"),
+    string(22199, L"Five logons in a row failed for the account \"%s\": it is refused until %s. "
+                  L"Try again then."),
     string(22240, L"Instrument %s runs this group now. It can be run here once that run has ended."),
     string(22241, L"Instrument %s runs group %s now. It cannot be changed or deleted here until that run has ended."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),

@@ -4,6 +4,7 @@
 #include "CDialogUserInfo.h"
 
 #include "module/ModuleSettings.h"
+#include "module/ModuleString.h"
 #include "orvane/Nls.h"
 #include "resources/ModuleResources.h"
 #include "resources/ResourceIds.h"
@@ -12,6 +13,7 @@
 #include "worklist/UserRecord.h"
 #include "worklist/ShowOleDbErrors.h"
 
+#include "kernel/WinFormat.h"
 #include "win/afx/AfxMessageBox.h"
 #include "win/afx/DDX.h"
 
@@ -72,19 +74,49 @@ void CDialogLogon::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    if (m_users.FindByName(m_strUserName) && m_users.PasswordMatches(m_strPassword)) {
+    const __time64_t now = _time64(nullptr);
+    if (!m_users.FindByName(m_strUserName)) {
+        AuditTrail::Record(L"", {L"Logon failed", L"", m_strUserName});
+        AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
+    } else if (m_users.IsRefused(now)) {
+        AuditTrail::Record(L"", {L"Logon refused", L"", m_strUserName});
+        ShowRefusal();
+    } else if (!m_users.PasswordMatches(m_strPassword)) {
+        FailLogon(now);
+    } else {
         TakeLogon();
         // A password still kept as typed is replaced by its hash now that it is known to be right.
-        const BOOL bMigrate = m_users.PasswordIsPlain() && m_users.SetPassword(m_strPassword);
-        m_users.WriteWithRecords([this, bMigrate] { return bMigrate ? m_users.SetData() : S_OK; },
-                                 {{L"Logon succeeded", L"", m_strUserName}});
+        if (m_users.PasswordIsPlain())
+            m_users.SetPassword(m_strPassword);
+        m_users.ResetFailedLogons();
+        m_users.WriteWithRecords([this] { return m_users.SetData(); }, {{L"Logon succeeded", L"", m_strUserName}});
         EndDialog(IDOK);
         return;
     }
-    AuditTrail::Record(L"", {L"Logon failed", L"", m_strUserName});
-    AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
     m_strPassword.clear();
     SetDlgItemText(IDC_PASSWORD, L"");
+}
+
+void CDialogLogon::FailLogon(__time64_t now)
+{
+    const BOOL bRefused = m_users.CountFailedLogon(now);
+    std::vector<AuditEntry> entries{{L"Logon failed", L"", m_strUserName}};
+    if (bRefused)
+        entries.push_back({L"Account refused", L"", AuditTrail::UtcTimeText(m_users.RefusedUntil) + L" UTC"});
+    m_users.WriteWithRecords([this] { return m_users.SetData(); }, entries);
+    if (bRefused)
+        ShowRefusal();
+    else
+        AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
+}
+
+void CDialogLogon::ShowRefusal()
+{
+    const __time64_t until = m_users.RefusedUntil;
+    std::tm local{};
+    _localtime64_s(&local, &until);
+    const std::wstring time = FormatWin(L"%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+    AfxMessageBox(FormatWin(ModuleString(IDS_LOGON_REFUSED).c_str(), m_users.UserName, time.c_str()), MB_OK);
 }
 
 void CDialogLogon::OnEditAccount()
@@ -98,6 +130,11 @@ void CDialogLogon::EditAccount()
 {
     if (!m_users.FindByName(m_strUserName)) {
         AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
+        return;
+    }
+    // Its old password would be one more way to try passwords.
+    if (m_users.IsRefused(_time64(nullptr))) {
+        ShowRefusal();
         return;
     }
     CDialogUserInfo account(this);

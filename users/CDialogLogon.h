@@ -1,5 +1,6 @@
 // "Logon": identifies the person at the instrument by name and password and makes that account the
 // module's logged-on user. On an empty user table it first creates the administrator's account.
+// Five failed logons in a row refuse an account for a while, even with the right password.
 #pragma once
 
 #include "dialogs/CDialogBase.h"
@@ -30,6 +31,11 @@ private:
     void EditAccount();
     // The account in the record buffer becomes the module's logged-on user.
     void TakeLogon();
+    // The current account's failure counted and recorded with a refusal it starts, and the user
+    // told; the password field is emptied.
+    void FailLogon(__time64_t now);
+    // Tells that the current account is refused, and until when.
+    void ShowRefusal();
 
     CUserTable m_users;
 };

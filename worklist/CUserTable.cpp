@@ -8,25 +8,19 @@
 
 #include "kernel/HashApi.h"
 #include "kernel/Text.h"
-#include "oledb/CTableDefinition.h"
 
 namespace {
 
-// Room for an Argon2id hash with its parameters and salt; the delivered Password column holds 50.
-constexpr ULONG kHashChars = 128;
+// The columns added to the delivered user_tbl. The hash needs room for Argon2id's parameters and
+// salt; the delivered Password column holds 50.
+constexpr AddedColumn kAddedColumns[] = {
+    {L"PasswordHash", DBTYPE_WSTR, 128},
+    {L"FailedLogons", DBTYPE_I4, 0},
+    {L"RefusedUntil", DBTYPE_I4, 0},
+};
 
-HRESULT AddHashColumn(const CSession& session)
-{
-    CTableDefinition definition;
-    HRESULT status = definition.Open(session);
-    DBCOLUMNDESC column{};
-    column.dbcid = DBID{DBKIND_NAME, L"PasswordHash"};
-    column.wType = DBTYPE_WSTR;
-    column.ulColumnSize = kHashChars;
-    if (SUCCEEDED(status))
-        status = definition.AddColumn(DBID{DBKIND_NAME, L"user_tbl"}, column);
-    return status == DB_E_DUPLICATECOLUMNID ? S_OK : status;
-}
+constexpr LONG kFailuresBeforeRefusal = 5;
+constexpr LONG kRefusalSeconds = 15 * 60;
 
 } // namespace
 
@@ -34,7 +28,7 @@ HRESULT CUserTable::Open()
 {
     HRESULT status = OpenWorklistSession(m_session, UserDataSourceProperties());
     if (SUCCEEDED(status))
-        status = AddHashColumn(m_session);
+        status = AddMissingColumns(m_session, L"user_tbl", kAddedColumns);
     if (FAILED(status))
         return status;
     const CDBPropSet rowset = ChangeableRowsetProperties();
@@ -69,4 +63,20 @@ BOOL CUserTable::SetPassword(const std::wstring& password)
     SetRecordText(PasswordHash, hash);
     SetRecordText(Password, L"");
     return TRUE;
+}
+
+BOOL CUserTable::CountFailedLogon(__time64_t now)
+{
+    if (++FailedLogons < kFailuresBeforeRefusal)
+        return FALSE;
+    // The count starts afresh, so that the refusal's end gives the account five tries again.
+    FailedLogons = 0;
+    RefusedUntil = static_cast<LONG>(now + kRefusalSeconds);
+    return TRUE;
+}
+
+void CUserTable::ResetFailedLogons()
+{
+    FailedLogons = 0;
+    RefusedUntil = 0;
 }

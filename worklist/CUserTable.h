@@ -1,11 +1,12 @@
 // The accounts of the people who may use the module: user_tbl opened for change on a session of
-// its own, through the complete initialisation group of the provider. Opening adds the column of
-// the password hashes to a table that lacks it.
+// its own, through the complete initialisation group of the provider. Opening adds the columns of
+// the password hashes and of the logon limits to a table that lacks them.
 #pragma once
 
 #include "AuditTrail.h"
 #include "UserRecord.h"
 
+#include "kernel/TimeApi.h"
 #include "oledb/CCommand.h"
 
 #include <string>
@@ -24,6 +25,13 @@ public:
     // The current row's password becomes password's hash and the typed column is emptied, both in
     // the record only; FALSE, with the record unchanged, when the hash could not be made.
     BOOL SetPassword(const std::wstring& password);
+
+    // Logon limits of the current account, in the record only: five failed logons in a row refuse
+    // it for 15 minutes; a good logon resets the count.
+    BOOL IsRefused(__time64_t now) const { return now < RefusedUntil; }
+    // TRUE when this failure is the one that refuses the account.
+    BOOL CountFailedLogon(__time64_t now);
+    void ResetFailedLogons();
 
     // write (a change of the current row, or none), and a record of each entry, as one edit; a
     // failure is shown.

@@ -1,7 +1,8 @@
 // One account of user_tbl, bound by position. The fields lie in the buffer with Description
 // before LockMessage, the opposite of their columns. The password is kept as its Argon2id hash in
 // PasswordHash, a column added when the table is opened; Password holds an old account's
-// password as typed only until that account's first logon.
+// password as typed only until that account's first logon. FailedLogons counts the failed logons
+// in a row, and RefusedUntil (UTC seconds) ends the refusal that the fifth of them starts.
 #pragma once
 
 #include "oledb/CAccessor.h"
@@ -21,6 +22,8 @@ struct UserRecord {
     WCHAR Description[256];
     WCHAR LockMessage[256];
     WCHAR PasswordHash[129];
+    LONG FailedLogons;
+    LONG RefusedUntil;
 
     BEGIN_COLUMN_MAP(UserRecord)
         COLUMN_ENTRY(1, UserID)
@@ -33,5 +36,7 @@ struct UserRecord {
         COLUMN_ENTRY(8, LockMessage)
         COLUMN_ENTRY(9, Description)
         COLUMN_ENTRY(10, PasswordHash)
+        COLUMN_ENTRY(11, FailedLogons)
+        COLUMN_ENTRY(12, RefusedUntil)
     END_COLUMN_MAP()
 };

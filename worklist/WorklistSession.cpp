@@ -2,6 +2,7 @@
 #include "WorklistSession.h"
 
 #include "module/ModuleSettings.h"
+#include "oledb/CTableDefinition.h"
 
 CDBPropSet WorklistDataSourceProperties()
 {
@@ -43,4 +44,22 @@ HRESULT OpenWorklistSession(CSession& session, const CDBPropSet& init)
     if (FAILED(status))
         return status;
     return session.Open(dataSource);
+}
+
+HRESULT AddMissingColumns(const CSession& session, const wchar_t* table, std::span<const AddedColumn> columns)
+{
+    CTableDefinition definition;
+    HRESULT status = definition.Open(session);
+    for (const AddedColumn& added : columns) {
+        if (FAILED(status))
+            return status;
+        DBCOLUMNDESC column{};
+        column.dbcid = DBID{DBKIND_NAME, added.name};
+        column.wType = added.type;
+        column.ulColumnSize = added.size;
+        status = definition.AddColumn(DBID{DBKIND_NAME, table}, column);
+        if (status == DB_E_DUPLICATECOLUMNID)
+            status = S_OK;
+    }
+    return status;
 }

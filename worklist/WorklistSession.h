@@ -4,6 +4,8 @@
 
 #include "oledb/CSession.h"
 
+#include <span>
+
 // The initialisation group of the group and method tables: the file name only.
 CDBPropSet WorklistDataSourceProperties();
 // The user table's complete initialisation group.
@@ -14,3 +16,12 @@ CDBPropSet ChangeableRowsetProperties();
 // Opens the provider ModuleSettings.strProvider with init and creates session; the data source
 // itself lives on in the session only.
 HRESULT OpenWorklistSession(CSession& session, const CDBPropSet& init);
+
+// A column that a later version added to a delivered table.
+struct AddedColumn {
+    const wchar_t* name;
+    DBTYPE type;
+    ULONG size;
+};
+// A table from an earlier version gains the columns it lacks, in order, so that every row binds.
+HRESULT AddMissingColumns(const CSession& session, const wchar_t* table, std::span<const AddedColumn> columns);

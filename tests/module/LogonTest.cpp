@@ -5,10 +5,13 @@
 #include "module/ModuleCommands.h"
 #include "module/ModuleSettings.h"
 #include "resources/ResourceIds.h"
+#include "worklist/AuditTrail.h"
 
+#include "kernel/Clock.h"
 #include "kernel/HashApi.h"
 #include "kernel/Text.h"
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,6 +21,15 @@ namespace {
 using Logon = UserTest;
 
 std::wstring TextOf(HWND dialog, int id) { return Automation::describe(GetDlgItem(dialog, id)).text; }
+
+// UTC seconds in strftime's format; the tests' local time is UTC.
+std::wstring UtcText(std::int64_t seconds, const char* format)
+{
+    const std::time_t time = seconds;
+    char text[32];
+    std::strftime(text, sizeof text, format, std::gmtime(&time));
+    return Utf8ToWide(text);
+}
 
 TEST_F(Logon, FirstLogonCreatesTheAdministratorWhoGivesItAPasswordAndLogsOnWithIt)
 {
@@ -249,6 +261,78 @@ TEST_F(Logon, EditThisAccountActsOnTheNameTypedAndSavingNeedsTheOldPassword)
     EXPECT_STREQ(accounts[1].Password, L"") << "the stored password is replaced by the empty new one";
     EXPECT_EQ(accounts[1].Role, USERROLE_USER);
     EXPECT_EQ(ModuleSettings.nUserId, 2);
+}
+
+// The events the audit trail holds from the first-th record on, each with its new value.
+std::vector<std::wstring> EventsFrom(std::size_t first)
+{
+    std::vector<AuditRecord> records;
+    EXPECT_EQ(AuditTrail::ReadAll(records), S_OK);
+    std::vector<std::wstring> events;
+    for (std::size_t i = first; i < records.size(); ++i)
+        events.push_back(std::wstring(records[i].Event) + L": " + records[i].NewValue);
+    return events;
+}
+
+TEST_F(Logon, FiveFailuresInARowRefuseTheAccountForFifteenMinutesAndAGoodLogonResetsTheCount)
+{
+    StoreAccount(1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
+    StoreAccount(2, L"Ada", L"Sodium", USERROLE_USER);
+    const std::wstring wrong = L"Wrong user name or password, please try again.";
+    std::vector<std::wstring> messages;
+
+    // Four failures, then the right password: the count starts again from nothing.
+    for (int i = 0; i < 4; ++i) {
+        LogOnAs(L"Ada", L"Kalium");
+        AnswerMessage(messages);
+    }
+    LogOnAs(L"Ada", L"Sodium");
+    ASSERT_EQ(Execute(ID_CMD_FIACONTROL), OOCP_OK);
+    EXPECT_EQ(StoredAccounts()[1].FailedLogons, 0);
+    const std::size_t first = EventsFrom(0).size();
+
+    // Four more are not yet five in a row, nor is a failure of another account; the fifth refuses.
+    std::int64_t failedAt = 0;
+    for (int i = 0; i < 4; ++i) {
+        LogOnAs(L"Ada", L"Kalium");
+        AnswerMessage(messages);
+    }
+    LogOnAs(L"Admin", L"Kalium");
+    AnswerMessage(messages);
+    m_user.then([&failedAt] { failedAt = Clock::nowMs() / 1000; });
+    LogOnAs(L"Ada", L"Kalium");
+    AnswerMessage(messages);
+    // Even the right password and Edit This Account are refused now.
+    LogOnAs(L"Ada", L"Sodium");
+    AnswerMessage(messages);
+    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Logon"), IDC_EDIT_ACCOUNT))); });
+    AnswerMessage(messages);
+    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Logon"), IDCANCEL))); });
+    ASSERT_EQ(Execute(ID_CMD_FIACONTROL), OOCP_OK);
+
+    const std::wstring refusal = L"Five logons in a row failed for the account \"Ada\": it is refused until " +
+                                 UtcText(failedAt + 15 * 60, "%H:%M:%S") + L". Try again then.";
+    ASSERT_EQ(messages.size(), 12u);
+    EXPECT_EQ(std::vector<std::wstring>(messages.begin() + 4, messages.begin() + 9), std::vector<std::wstring>(5, wrong));
+    EXPECT_EQ(std::vector<std::wstring>(messages.begin() + 9, messages.end()), std::vector<std::wstring>(3, refusal));
+    EXPECT_EQ(StoredAccounts()[1].RefusedUntil, failedAt + 15 * 60);
+    EXPECT_EQ(ModuleSettings.strUserName, L"Ada") << "the refused logon changed nobody";
+    std::vector<std::wstring> events(4, L"Logon failed: Ada");
+    events.insert(events.end(), {L"Logon failed: Admin", L"Logon failed: Ada",
+                                 L"Account refused: " + UtcText(failedAt + 15 * 60, "%F %T") + L" UTC", L"Logon refused: Ada"});
+    EXPECT_EQ(EventsFrom(first), events);
+
+    // A second before the end still refuses; at the end the right password logs on.
+    Clock::advance((15 * 60 - 1) * 1000 - (Clock::nowMs() - failedAt * 1000));
+    messages.clear();
+    LogOnAs(L"Ada", L"Sodium");
+    AnswerMessage(messages);
+    m_user.then([] { Clock::advance(1000); });
+    LogOnAs(L"Ada", L"Sodium");
+    ASSERT_EQ(Execute(ID_CMD_FIACONTROL), OOCP_OK);
+    EXPECT_EQ(messages, std::vector<std::wstring>{refusal});
+    EXPECT_EQ(EventsFrom(first + events.size()), (std::vector<std::wstring>{L"Logon refused: Ada", L"Logon succeeded: Ada"}));
+    EXPECT_EQ(StoredAccounts()[1].RefusedUntil, 0);
 }
 
 TEST_F(Logon, AUserTableThatCannotBeOpenedShowsTheErrorAndCountsAsACancelledLogon)
