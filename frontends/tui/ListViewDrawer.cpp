@@ -13,11 +13,12 @@ namespace {
 
 using Spans = std::vector<std::pair<int, int>>;
 
-// The report's columns' cells along the row, from their widths in pixels after the client area's left edge.
+// The report's columns' cells along the row, from their widths in pixels after the client area's
+// left edge; the columns scrolled out of view lie left of it.
 Spans columnSpans(const WindowInfo& list)
 {
     Spans spans;
-    int left = list.clientRect.left;
+    int left = list.clientRect.left - list.listView.scrolledWidth;
     for (const ListColumnInfo& column : list.listView.columns) {
         spans.push_back(CellGeometry::cellSpan(left, left + column.width, CellGeometry::cellWidthPx));
         left += column.width;
@@ -85,7 +86,8 @@ void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, 
         base = base.with(Attr::Underline);
     const Rect row = view.report ? Rect{cells.x, y, cells.width, 1} : Rect{spans[0].first, y, spans[0].second, 1};
     screen.fill(row.intersected(cells), L' ', base);
-    for (std::size_t column = 0; column < spans.size() && column < item.cells.size(); ++column) {
+    const auto first = static_cast<std::size_t>(view.report ? view.firstColumn : 0);
+    for (std::size_t column = first; column < spans.size() && column < item.cells.size(); ++column) {
         const auto [x, width] = spans[column];
         const Screen::ClipScope clip(screen, Rect{x, y, width, 1}.intersected(cells));
         const Style style = item.selected || !list.enabled ? base : cellStyle(item.cells[column], base);
@@ -134,6 +136,33 @@ void drawListMode(Screen& screen, const WindowInfo& list, const Rect& client, co
         screen.put(client.right() - 1, client.bottom() - 1, L'►', Theme::button);
 }
 
+// The report's column titles from the first column in view, with ◄ / ► at its ends when columns
+// lie to the left or the right.
+void drawHeader(Screen& screen, const WindowInfo& list, const Rect& client)
+{
+    const ListViewInfo& view = list.listView;
+    const Style style = list.enabled ? Theme::statusLine : Theme::disabled;
+    const int y = client.y;
+    screen.fill({client.x, y, client.width, 1}, L' ', style);
+    const auto spans = columnSpans(list);
+    for (auto column = static_cast<std::size_t>(view.firstColumn); column < spans.size() && column < view.columns.size(); ++column) {
+        const auto [x, width] = spans[column];
+        const ListColumnInfo& info = view.columns[column];
+        const bool followed = column + 1 < spans.size();
+        const int mark = view.firstColumn > 0 && column == static_cast<std::size_t>(view.firstColumn) ? 1 : 0;
+        columnText(screen, {x + mark, y, width - mark, 1}, followed, info.text, info.format, style);
+        if (followed)
+            screen.put(x + width - 1, y, L'│', style.with(Attr::Dim));
+    }
+    if (view.firstColumn > 0)
+        screen.put(client.x, y, L'◄', Theme::button);
+    int right = list.clientRect.left - view.scrolledWidth;
+    for (const ListColumnInfo& column : view.columns)
+        right += column.width;
+    if (right > list.clientRect.right)
+        screen.put(client.right() - 1, y, L'►', Theme::button);
+}
+
 } // namespace
 
 void DrawListView(Screen& screen, const WindowInfo& list, const Rect& cells)
@@ -149,17 +178,7 @@ void DrawListView(Screen& screen, const WindowInfo& list, const Rect& cells)
     }
     int y = client.y;
     if (view.showHeader) {
-        const Style style = list.enabled ? Theme::statusLine : Theme::disabled;
-        screen.fill({client.x, y, client.width, 1}, L' ', style);
-        const auto spans = columnSpans(list);
-        for (std::size_t column = 0; column < spans.size() && column < view.columns.size(); ++column) {
-            const auto [x, width] = spans[column];
-            const ListColumnInfo& info = view.columns[column];
-            const bool followed = column + 1 < spans.size();
-            columnText(screen, {x, y, width, 1}, followed, info.text, info.format, style);
-            if (followed)
-                screen.put(x + width - 1, y, L'│', style.with(Attr::Dim));
-        }
+        drawHeader(screen, list, client);
         ++y;
     }
     const int count = static_cast<int>(view.items.size());

@@ -66,11 +66,29 @@ LRESULT ListViewControl::create(HWND window)
     return 0;
 }
 
-LRESULT ListViewControl::resize(HWND window, int width)
+LRESULT ListViewControl::resize(HWND window)
 {
-    MoveWindow(m_header, 0, 0, width, kRowHeight, TRUE);
+    placeHeader(window);
     scrollTo(window, m_top);
     return 0;
+}
+
+void ListViewControl::placeHeader(HWND window)
+{
+    const ListViewLayout shown = layout(window);
+    m_firstColumn = shown.firstColumn();
+    MoveWindow(m_header, -shown.scrolledWidth(), 0, clientSizeOf(window).cx + shown.scrolledWidth(), kRowHeight, TRUE);
+}
+
+void ListViewControl::scrollToColumn(HWND window, int first)
+{
+    const int previous = m_firstColumn;
+    m_firstColumn = first;
+    placeHeader(window);
+    if (m_firstColumn != previous) {
+        itemsMoved();
+        InvalidateRect(window, nullptr, TRUE);
+    }
 }
 
 void ListViewControl::destroyImageLists(HWND window) const
@@ -177,7 +195,7 @@ ListViewLayout ListViewControl::layout(HWND window) const
     else
         shape.listColumnWidth = listColumnWidth(window);
     shape.itemCount = static_cast<int>(m_items.size());
-    return ListViewLayout(std::move(shape), m_top);
+    return ListViewLayout(std::move(shape), m_top, m_firstColumn);
 }
 
 int ListViewControl::countPerPage(HWND window) const { return layout(window).countPerPage(); }
@@ -213,6 +231,7 @@ LRESULT ListViewControl::insertColumn(HWND window, int index, const LVCOLUMNW& c
     for (Item& listItem : m_items)
         if (at > 0 && at < static_cast<int>(listItem.texts.size()))
             listItem.texts.insert(listItem.texts.begin() + at, std::wstring());
+    placeHeader(window);
     InvalidateRect(window, nullptr, TRUE);
     return at;
 }
@@ -494,9 +513,10 @@ BOOL ListViewControl::ensureVisible(HWND window, int index)
 
 BOOL ListViewControl::scroll(HWND window, int dx, int dy)
 {
-    if (isReport(window))
+    if (isReport(window)) {
+        scrollToColumn(window, layout(window).firstColumnAfter(dx));
         scrollTo(window, m_top + dy / kRowHeight);
-    else
+    } else
         scrollTo(window, m_top + dx / listColumnWidth(window) * layout(window).itemsPerStep());
     return TRUE;
 }
@@ -590,9 +610,12 @@ void ListViewControl::actOnKey(HWND window, WPARAM key)
     case VK_NEXT: target = focus < 0 ? page : focus + page; break;
     case VK_LEFT:
     case VK_RIGHT:
-        // In list mode the item beside: a column's worth of items back or on.
-        if (isReport(window))
+        // A report scrolls sideways a column; in list mode the item beside is a column's worth
+        // of items back or on.
+        if (isReport(window)) {
+            scrollToColumn(window, m_firstColumn + (key == VK_LEFT ? -1 : 1));
             return;
+        }
         target = focus < 0 ? m_top : focus + (key == VK_LEFT ? -1 : 1) * layout(window).rowsPerColumn();
         break;
     case VK_HOME: target = 0; break;
@@ -703,6 +726,9 @@ LRESULT ListViewControl::childNotify(HWND window, WPARAM wParam, LPARAM lParam)
     const LRESULT answer = parent ? SendMessageW(parent, WM_NOTIFY, wParam, lParam) : 0;
     if (header->hdr.code == HDN_DIVIDERDBLCLICKW && !answer && IsWindow(window))
         setColumnWidth(window, header->iItem, LVSCW_AUTOSIZE);
+    // A column's new width may leave less to scroll.
+    if (header->hdr.code == HDN_ITEMCHANGEDW && IsWindow(window))
+        placeHeader(window);
     return answer;
 }
 
@@ -758,6 +784,8 @@ void ListViewControl::showKeyboardTip(HWND window)
         return;
     TOOLINFOW tool = toolOf(window);
     SendMessageW(window, LVM_GETITEMRECT, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&tool.rect));
+    // A row scrolled sideways begins left of the list; its tip stays under the part in view.
+    tool.rect.left = std::max<LONG>(tool.rect.left, 0);
     SendMessageW(m_tip.tip(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     m_keyboardTipItem = focused;
     SendMessageW(m_tip.tip(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
@@ -813,6 +841,9 @@ ListViewInfo ListViewControl::inspect(HWND window, int first, int count)
     info.showHeader = self->headerHeight(window) > 0;
     info.extendedStyle = self->m_extendedStyle;
     info.topIndex = self->m_top;
+    const ListViewLayout shown = self->layout(window);
+    info.firstColumn = shown.firstColumn();
+    info.scrolledWidth = shown.scrolledWidth();
     info.countPerPage = self->countPerPage(window);
     if (!info.report) {
         info.rowsPerColumn = self->layout(window).rowsPerColumn();
@@ -890,7 +921,7 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
         self->m_tip.destroy();
         break;
     case WM_SIZE:
-        return self->resize(window, LOWORD(static_cast<std::uintptr_t>(lParam)));
+        return self->resize(window);
     case WM_NCDESTROY:
         self->destroyImageLists(window);
         break;
@@ -919,8 +950,11 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
         return reinterpret_cast<LRESULT>(self->m_header);
     case LVM_INSERTCOLUMNW:
         return lParam ? self->insertColumn(window, index, *recordOf<const LVCOLUMNW>(lParam)) : -1;
-    case LVM_DELETECOLUMN:
-        return SendMessageW(self->m_header, HDM_DELETEITEM, wParam, 0);
+    case LVM_DELETECOLUMN: {
+        const LRESULT deleted = SendMessageW(self->m_header, HDM_DELETEITEM, wParam, 0);
+        self->placeHeader(window);
+        return deleted;
+    }
     case LVM_GETCOLUMNW:
         return lParam ? self->getColumn(index, *recordOf<LVCOLUMNW>(lParam)) : FALSE;
     case LVM_GETCOLUMNWIDTH:

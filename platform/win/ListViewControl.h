@@ -1,6 +1,7 @@
 // The "SysListView32" class in report mode (a row an item) and list mode (items down columns of
 // cells, scrolled sideways): items with a parameter, a state (selected, focused, state image
-// index) and column texts; a header for the columns in report mode; selection by mouse and keys
+// index) and column texts; a header for the columns in report mode, which scrolls sideways by
+// whole columns with its rows when they are wider than the list; selection by mouse and keys
 // with Ctrl and Shift; scrolling; hit tests that tell the state image from the
 // label; notifications to the parent (LVN_ITEMCHANGED, LVN_KEYDOWN, NM_CLICK, NM_DBLCLK,
 // NM_RETURN) and custom drawing (NM_CUSTOMDRAW) asked the Windows way when the list is painted.
@@ -50,7 +51,7 @@ private:
 
     // The window procedure's handlers, one a message.
     LRESULT create(HWND window);
-    LRESULT resize(HWND window, int width);
+    LRESULT resize(HWND window);
     void destroyImageLists(HWND window) const;
     LRESULT focusChanged(HWND window, bool gained);
     LRESULT keyDown(HWND window, WPARAM key);
@@ -106,6 +107,10 @@ private:
     void changeState(HWND window, int index, UINT state, UINT mask);
     LVHITTESTINFO hitTest(HWND window, POINT point, bool subItems) const;
     void scrollTo(HWND window, int top);
+    // Shows the report from the column wished for, as far as the columns allow.
+    void scrollToColumn(HWND window, int first);
+    // The header lies over the rows' columns: moved left by what is scrolled out of view.
+    void placeHeader(HWND window);
 
     // Selection as a click or a key makes it: alone, toggled (Ctrl) or a range from the mark (Shift).
     void selectByUser(HWND window, int index, bool control, bool shift);
@@ -130,6 +135,7 @@ private:
     DWORD m_extendedStyle = 0;
     int m_selectionMark = -1;
     int m_top = 0;                 // the first item in view; in list mode the top of a column
+    int m_firstColumn = 0;         // the report's first column in view
     int m_listColumnWidth = 0;     // in list mode as set; 0 for the widest item's
     bool m_pressed = false;
     std::optional<int> m_pressedItem;   // the item the last press was on (-1 none), until items move

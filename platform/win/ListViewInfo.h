@@ -43,6 +43,9 @@ struct ListViewInfo {
     std::vector<ListItemInfo> items;
     int topIndex = 0;
     int countPerPage = 0;
+    // Report mode: the first column in view, and the pixels of the columns scrolled out left of it.
+    int firstColumn = 0;
+    int scrolledWidth = 0;
     // List mode: items run down columns of this many, each column this wide (pixels).
     int rowsPerColumn = 0;
     int listColumnWidth = 0;

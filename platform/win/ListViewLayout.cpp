@@ -12,11 +12,37 @@ constexpr int kRowHeight = WindowGeometry::cellHeight;
 
 } // namespace
 
-ListViewLayout::ListViewLayout(Shape shape, int top)
+ListViewLayout::ListViewLayout(Shape shape, int top, int firstColumn)
     : m_shape(std::move(shape))
     , m_top(top)
 {
     m_shape.listColumnWidth = std::max(m_shape.listColumnWidth, 1);
+    m_firstColumn = std::clamp(firstColumn, 0, lastFirstColumn());
+}
+
+int ListViewLayout::lastFirstColumn() const
+{
+    if (!m_shape.report)
+        return 0;
+    const int count = static_cast<int>(m_shape.columnWidths.size());
+    const int total = columnLeft(count);
+    int first = 0;
+    while (first + 1 < count && total - columnLeft(first) > m_shape.client.cx)
+        ++first;
+    return first;
+}
+
+int ListViewLayout::firstColumnAfter(int dx) const
+{
+    const int wanted = scrolledWidth() + dx;
+    int first = m_firstColumn;
+    if (dx > 0)
+        while (first < lastFirstColumn() && columnLeft(first) < wanted)
+            ++first;
+    else if (dx < 0)
+        while (first > 0 && columnLeft(first) > wanted)
+            --first;
+    return first;
 }
 
 int ListViewLayout::rowsInView() const { return std::max<int>((m_shape.client.cy - m_shape.headerHeight) / kRowHeight, 0); }
@@ -63,7 +89,7 @@ RECT ListViewLayout::itemRect(int index) const
 {
     if (m_shape.report) {
         const int top = m_shape.headerHeight + (index - m_top) * kRowHeight;
-        return RECT{0, top, m_shape.client.cx, top + kRowHeight};
+        return RECT{-scrolledWidth(), top, m_shape.client.cx, top + kRowHeight};
     }
     const int rows = rowsPerColumn();
     const int left = (index / rows - m_top / rows) * m_shape.listColumnWidth;
@@ -82,8 +108,8 @@ std::optional<ListViewLayout::Cell> ListViewLayout::cellAt(POINT point) const
         return Cell{m_top + point.x / m_shape.listColumnWidth * rowsPerColumn() + row, 0, point.x % m_shape.listColumnWidth};
     }
     const int index = m_top + (point.y - m_shape.headerHeight) / kRowHeight;
-    for (int column = 0; column < static_cast<int>(m_shape.columnWidths.size()); ++column) {
-        const int left = columnLeft(column);
+    for (int column = m_firstColumn; column < static_cast<int>(m_shape.columnWidths.size()); ++column) {
+        const int left = columnLeft(column) - scrolledWidth();
         if (point.x >= left && point.x < left + m_shape.columnWidths[static_cast<std::size_t>(column)])
             return Cell{index, column, point.x - left};
     }
@@ -94,6 +120,8 @@ int ListViewLayout::visibleWidth(int column) const
 {
     if (!m_shape.report)
         return std::min<int>(m_shape.listColumnWidth, m_shape.client.cx);
-    const int width = column < static_cast<int>(m_shape.columnWidths.size()) ? m_shape.columnWidths[static_cast<std::size_t>(column)] : 0;
-    return std::min<int>(width, m_shape.client.cx - columnLeft(column));
+    if (column < m_firstColumn || column >= static_cast<int>(m_shape.columnWidths.size()))
+        return 0;
+    const int left = columnLeft(column) - scrolledWidth();
+    return std::max(std::min<int>(m_shape.columnWidths[static_cast<std::size_t>(column)], m_shape.client.cx - left), 0);
 }

@@ -1,7 +1,8 @@
 // Where a list view's items lie in its client area: in report mode a row each under the header,
 // in list mode down columns of cells as high as the list, then down the next column. Scrolling
 // goes by steps, a row in report mode and a column of items in list mode, so the first item in
-// view always starts a step.
+// view always starts a step. A report whose columns are wider than the client area scrolls
+// sideways by whole columns, never past the point where the last column shows.
 #pragma once
 
 #include "win/WinUser.h"
@@ -27,7 +28,8 @@ public:
         int xInColumn = 0;
     };
 
-    ListViewLayout(Shape shape, int top);
+    // firstColumn is the report's first column in view, as wished: kept within bounds.
+    ListViewLayout(Shape shape, int top, int firstColumn);
 
     int countPerPage() const;
     int rowsPerColumn() const;
@@ -41,12 +43,20 @@ public:
     std::optional<Cell> cellAt(POINT point) const;
     // What the client area shows of a column's width: a text wider than this is cut.
     int visibleWidth(int column) const;
+    int firstColumn() const { return m_firstColumn; }
+    // The width of the columns scrolled out to the left, in pixels.
+    int scrolledWidth() const { return columnLeft(m_firstColumn); }
+    // The first column after scrolling by dx pixels: at least a column whichever way dx points.
+    int firstColumnAfter(int dx) const;
 
 private:
     int rowsInView() const;
     int stepsInView() const;
+    // From the left of column 0, however far the report is scrolled.
     int columnLeft(int column) const;
+    int lastFirstColumn() const;
 
     Shape m_shape;
     int m_top;
+    int m_firstColumn;
 };

@@ -33,7 +33,10 @@ std::wstring ListViewSnapshot(const ListViewInfo& list, const std::wstring& inde
     std::wstring out = indent + L"columns={";
     for (std::size_t column = 0; column < list.columns.size(); ++column)
         out += (column ? L", " : L"") + (L"\"" + LineBreaksNamed(list.columns[column].text) + L"\" ") + std::to_wstring(list.columns[column].width);
-    out += L"} items=" + std::to_wstring(list.items.size()) + L"\n";
+    out += L"} items=" + std::to_wstring(list.items.size());
+    if (list.firstColumn > 0)
+        out += L" first column=" + std::to_wstring(list.firstColumn);
+    out += L"\n";
     for (std::size_t index = 0; index < list.items.size(); ++index) {
         const ListItemInfo& item = list.items[index];
         out += indent + L"item " + std::to_wstring(index) + L" state=" + std::to_wstring(item.stateImage);

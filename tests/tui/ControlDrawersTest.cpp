@@ -133,6 +133,26 @@ TEST(ControlDrawers, ATipShowsItsLineBreaksAsBreaks)
     EXPECT_EQ(screen.snapshot(), L"┌─────────────┐\n│Run failed:  │\n│Pump pressure│\n└─────────────┘\n");
 }
 
+TEST(ControlDrawers, AReportScrolledSidewaysShowsItsColumnsFromTheFirstInViewWithMarks)
+{
+    WindowInfo list = control(WC_LISTVIEWW, L"", LVS_REPORT, {0, 0, 16, 2});
+    list.clientRect = list.windowRect;
+    list.listView.report = true;
+    list.listView.showHeader = true;
+    list.listView.countPerPage = 1;
+    for (const wchar_t* title : {L"A", L"B", L"C", L"D"})
+        list.listView.columns.push_back(ListColumnInfo{title, 8 * CellGeometry::cellWidthPx});
+    list.listView.items.push_back(ListItemInfo{{{L"a"}, {L"b"}, {L"c"}, {L"d"}}});
+    EXPECT_EQ(drawn(list, 16, 3), L"A      │B      ►\na       b\n\n") << "more columns to the right";
+    // The first title in view gives the left mark its cell.
+    list.listView.firstColumn = 1;
+    list.listView.scrolledWidth = 8 * CellGeometry::cellWidthPx;
+    EXPECT_EQ(drawn(list, 16, 3), L"◄B     │C      ►\nb       c\n\n");
+    list.listView.firstColumn = 2;
+    list.listView.scrolledWidth = 16 * CellGeometry::cellWidthPx;
+    EXPECT_EQ(drawn(list, 16, 3), L"◄C     │D\nc       d\n\n");
+}
+
 TEST(TerminalColor, WindowsColoursMapToTheNearestOfTheEight)
 {
     struct Case {

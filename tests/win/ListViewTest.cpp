@@ -1,6 +1,6 @@
 // The list view as a user and its parent meet it: selection by mouse and keys with Ctrl and Shift,
 // the notifications that report it, hit tests that tell the state image from the label, the
-// header's refusable resizing and fitting, custom-drawn colours, and scrolling.
+// header's refusable resizing and fitting, custom-drawn colours, and scrolling down and sideways.
 #include "WinTest.h"
 
 #include "kernel/Clock.h"
@@ -429,6 +429,50 @@ TEST_F(ListViewTest, TheParentRefusesResizingAndDividerDoubleClicksFitTheColumn)
     // The widest file text has 11 characters: 12 cells of 8 pixels fit it.
     SendMessageW(header, WM_LBUTTONDBLCLK, 0, MAKELPARAM(static_cast<WORD>(24 + 126 + 80), 8));
     EXPECT_EQ(columnWidth(2), 12 * 8);
+}
+
+TEST_F(ListViewTest, ColumnsWiderThanTheListScrollSidewaysByWholeColumnsWithTheHeader)
+{
+    // 184 pixels and three more columns of 120 in a list 400 wide: at most columns 3 to 5 in view.
+    for (int column = 3; column < 6; ++column)
+        insertColumn(column, L"More", 120);
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(m_list, LVM_GETHEADER, 0, 0));
+    const auto shown = [this, header] {
+        RECT placed{};
+        GetWindowRect(header, &placed);
+        MapWindowPoints(nullptr, m_list, reinterpret_cast<LPPOINT>(&placed), 2);
+        const ListViewInfo view = Automation::describe(m_list).listView;
+        EXPECT_EQ(placed.left, -view.scrolledWidth) << "the header moves with the rows";
+        return std::pair{view.firstColumn, view.scrolledWidth};
+    };
+    ASSERT_TRUE(ListViewAutomation::clickItem(m_parent, 7, 2, false));
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_RIGHT));
+    EXPECT_EQ(shown(), std::pair(1, 24));
+    for (int press = 0; press < 3; ++press)
+        ASSERT_TRUE(Automation::pressKey(m_parent, VK_RIGHT));
+    EXPECT_EQ(shown(), std::pair(3, 184)) << "no further than the last column in view";
+    EXPECT_EQ(focused(), 2) << "sideways keys move no row";
+    EXPECT_NE(Automation::snapshot(m_parent).find(L"items=8 first column=3\n"), std::wstring::npos);
+
+    LVHITTESTINFO hit{{4, 16 + 8}, 0, 0, 0, 0};
+    EXPECT_EQ(SendMessageW(m_list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 0);
+    EXPECT_EQ(hit.iSubItem, 3);
+    RECT row{};
+    SendMessageW(m_list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    EXPECT_EQ(row.left, -184);
+
+    // A dx moves at least a column its way; a narrower column leaves less to scroll.
+    SendMessageW(m_list, LVM_SCROLL, static_cast<WPARAM>(-1), 0);
+    EXPECT_EQ(shown(), std::pair(2, 104));
+    SendMessageW(m_list, LVM_SCROLL, static_cast<WPARAM>(-1000), 0);
+    EXPECT_EQ(shown(), std::pair(0, 0));
+    ASSERT_TRUE(Automation::pressKey(m_parent, VK_LEFT));
+    EXPECT_EQ(shown(), std::pair(0, 0));
+    SendMessageW(m_list, LVM_SCROLL, 30, 0);
+    EXPECT_EQ(shown(), std::pair(2, 104));
+    SendMessageW(m_list, LVM_SCROLL, 1000, 0);
+    SendMessageW(m_list, LVM_SETCOLUMNWIDTH, 5, MAKELPARAM(10, 0));
+    EXPECT_EQ(shown(), std::pair(2, 104));
 }
 
 TEST_F(ListViewTest, PaintingAsksTheParentForColoursAndShowsThemInTheSnapshot)
