@@ -1,5 +1,8 @@
-// Quoting CSV fields.
+// Quoting and splitting CSV fields.
 #include "CsvLine.h"
+
+#include "kernel/CrtFile.h"
+#include "kernel/Text.h"
 
 std::wstring CsvLine(const std::vector<std::wstring>& fields)
 {
@@ -17,4 +20,71 @@ std::wstring CsvLine(const std::vector<std::wstring>& fields)
         line += L'"';
     }
     return line + L"\r\n";
+}
+
+bool WriteCsvFile(const std::wstring& file, const std::wstring& header,
+                  const std::vector<std::vector<std::wstring>>& records)
+{
+    std::wstring text = header + L"\r\n";
+    for (const std::vector<std::wstring>& record : records)
+        text += CsvLine(record);
+    const auto opened = CrtFile::open(file, L"wb");
+    return opened && opened->writeBytes(WideToUtf8(text));
+}
+
+CsvText SplitCsv(std::wstring_view text)
+{
+    CsvText result;
+    std::size_t line = 1;
+    std::size_t at = 0;
+    const auto fail = [&](CsvFault fault) {
+        result.fault = fault;
+        result.faultLine = line;
+        return result;
+    };
+    while (at < text.size()) {
+        CsvRecord record{line, {}};
+        for (;;) {
+            std::wstring field;
+            if (at < text.size() && text[at] == L'"') {
+                const std::size_t quotedLine = line;
+                for (++at;; ++at) {
+                    if (at >= text.size()) {
+                        line = quotedLine;
+                        return fail(CsvFault::UnclosedQuote);
+                    }
+                    if (text[at] == L'"' && at + 1 < text.size() && text[at + 1] == L'"')
+                        ++at;
+                    else if (text[at] == L'"')
+                        break;
+                    line += text[at] == L'\n';
+                    field += text[at];
+                }
+                ++at;
+                if (at < text.size() && text.substr(at, 1).find_first_of(L",\r\n") == std::wstring_view::npos)
+                    return fail(CsvFault::TextAfterQuote);
+            } else {
+                const std::size_t end = std::min(text.find_first_of(L",\r\n", at), text.size());
+                field = text.substr(at, end - at);
+                if (field.find(L'"') != std::wstring::npos)
+                    return fail(CsvFault::QuoteInUnquotedField);
+                at = end;
+            }
+            record.fields.push_back(std::move(field));
+            if (at < text.size() && text[at] == L',') {
+                ++at;
+                continue;
+            }
+            break;
+        }
+        // The record ends at a line end or at the end of the text.
+        if (at < text.size() && text[at] == L'\r')
+            ++at;
+        if (at < text.size() && text[at] == L'\n')
+            ++at;
+        ++line;
+        if (record.fields.size() > 1 || !record.fields.front().empty())
+            result.records.push_back(std::move(record));
+    }
+    return result;
 }

@@ -47,6 +47,9 @@ const MenuItemTemplate fileItems[] = {
     {L"&Lock Orvane...", ID_LOCK},
     {L"Audit &Trail...", ID_AUDIT_TRAIL},
     {nullptr, 0, MF_SEPARATOR},
+    {L"&Export Results...", ID_EXPORT_RESULTS},
+    {L"&Import Worklist...", ID_IMPORT_WORKLIST},
+    {nullptr, 0, MF_SEPARATOR},
     {L"&Close", IDCANCEL},
 };
 const MenuItemTemplate groupItems[] = {

@@ -12,6 +12,7 @@ std::span<const ResourceEntry> MethodInfoResources();
 std::span<const ResourceEntry> AddGroupResources();
 std::span<const ResourceEntry> RunQueueResources();
 std::span<const ResourceEntry> AuditTrailResources();
+std::span<const ResourceEntry> LimsExchangeResources();
 std::span<const ResourceEntry> AddMethodResources();
 std::span<const ResourceEntry> AutoNameResources();
 std::span<const ResourceEntry> StateImagesResources();

@@ -34,6 +34,8 @@ constexpr int ID_LOCK = 32780;
 constexpr int ID_CONTINUE = 32782;
 constexpr int ID_STOP_AFTER_METHOD = 32783;
 constexpr int ID_RUN_QUEUE = 32784;
+constexpr int ID_EXPORT_RESULTS = 32785;
+constexpr int ID_IMPORT_WORKLIST = 32786;
 constexpr int ID_AUDIT_TRAIL = 32787;
 constexpr int ID_MODULE_HELP = 9;
 // The help topic of the main window, which also tells of the dialogs it opens for a group or a row.
@@ -236,6 +238,20 @@ constexpr int IDS_AUDIT_EXPORTED = 22195;
 constexpr int IDS_AUDIT_EXPORT_FAILED = 22196;
 constexpr int IDS_AUDIT_NO_EXPORT_FILE = 22197;
 constexpr int IDS_AUDIT_CSV_HEADER = 22198;
+
+// Results written for a LIMS and worklists read from one: the two dialogs, their fields and texts.
+constexpr int IDD_EXPORT_RESULTS = 23212;
+constexpr int IDD_IMPORT_WORKLIST = 23213;
+constexpr int IDC_EXPORT_FILE = 19090;
+constexpr int IDC_EXPORT_RESULT = 19091;
+constexpr int IDC_IMPORT_FILE = 19092;
+constexpr int IDC_IMPORT_SHOWN_GROUP = 19093;
+constexpr int IDC_IMPORT_NEW_GROUP = 19094;
+constexpr int IDC_IMPORT_GROUP_NAME = 19095;
+constexpr int IDC_IMPORT_RESULT = 19096;
+constexpr int IDS_EXPORTED = 22220;
+constexpr int IDS_EXPORT_FAILED = 22221;
+constexpr int IDS_NO_EXPORT_FILE = 22222;
 
 // Texts of a worklist that another host shares.
 constexpr int IDS_GROUP_CHANGED_ELSEWHERE = 22070;

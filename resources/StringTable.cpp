@@ -136,6 +136,9 @@ const ResourceEntry entries[] = {
     string(22198, L"Sequence,UTC time,Local time,User,Instrument,Group,Event,Old value,New value,Hash"),
     string(22199, L"Five logons in a row failed for the account \"%s\": it is refused until %s. "
                   L"Try again then."),
+    string(22220, L"%d rows of %s exported to %s."),
+    string(22221, L"The rows could not be written to %s."),
+    string(22222, L"Type the name of the file to export the rows to: a name ending in .json gives JSON, any other CSV."),
     string(22240, L"Instrument %s runs this group now. It can be run here once that run has ended."),
     string(22241, L"Instrument %s runs group %s now. It cannot be changed or deleted here until that run has ended."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
@@ -153,6 +156,8 @@ const ResourceEntry entries[] = {
     string(32782, L"Runs the group on from its first row that has not completed\nContinue"),
     string(32783, L"Ends the run when the running method has ended\nStop After This Method"),
     string(32784, L"Runs several groups one after another\nRun Queue"),
+    string(32785, L"Writes the shown group's rows and their results to a CSV or JSON file\nExport Results"),
+    string(32786, L"Adds the rows of a CSV worklist to the shown group or to a new group\nImport Worklist"),
     string(32787, L"Lists who changed what in the worklist and checks that no record was altered\nAudit Trail"),
 };
 

@@ -7,8 +7,6 @@
 #include "worklist/AuditTrail.h"
 #include "worklist/ShowOleDbErrors.h"
 
-#include "kernel/CrtFile.h"
-#include "kernel/Text.h"
 #include "kernel/WinFormat.h"
 #include "win/afx/DDX.h"
 
@@ -152,16 +150,15 @@ void CDialogAuditTrail::OnExport()
         return;
     }
     // In the order written, as a reader of the file checks them against each other.
-    std::wstring strText = ModuleString(IDS_AUDIT_CSV_HEADER) + L"\r\n";
+    std::vector<std::vector<std::wstring>> records;
     for (auto shown = m_shown.rbegin(); shown != m_shown.rend(); ++shown) {
         const AuditRecord& record = m_records[*shown];
         std::vector<std::wstring> fields = ShownFields(record);
         fields.insert(std::next(fields.begin()), AuditTrail::UtcTimeText(record.UtcTime));
         fields.push_back(record.Hash);
-        strText += CsvLine(fields);
+        records.push_back(std::move(fields));
     }
-    const auto file = CrtFile::open(strFile, L"wb");
-    const bool bWritten = file && file->writeBytes(WideToUtf8(strText));
+    const bool bWritten = WriteCsvFile(strFile, ModuleString(IDS_AUDIT_CSV_HEADER), records);
     SetDlgItemText(IDC_AUDIT_RESULT,
                    bWritten ? FormatWin(ModuleString(IDS_AUDIT_EXPORTED).c_str(), static_cast<int>(m_shown.size()),
                                         strFile.c_str())

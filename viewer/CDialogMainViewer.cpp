@@ -5,6 +5,7 @@
 #include "dialogs/CDialogAddGroup.h"
 #include "dialogs/CDialogAddMethod.h"
 #include "dialogs/CDialogAutoName.h"
+#include "dialogs/CDialogExportResults.h"
 #include "dialogs/CDialogRunQueue.h"
 #include "module/LogbookWrite.h"
 #include "module/MenuState.h"
@@ -118,6 +119,7 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_COMMAND(ID_LOCK, &CDialogMainViewer::OnLock)
     ON_COMMAND(ID_USER_ACCOUNTS, &CDialogMainViewer::OnUserAccounts)
     ON_COMMAND(ID_AUDIT_TRAIL, &CDialogMainViewer::OnAuditTrail)
+    ON_COMMAND(ID_EXPORT_RESULTS, &CDialogMainViewer::OnExportResults)
     ON_COMMAND(ID_MODULE_HELP, &CDialogMainViewer::OnHelp)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
@@ -276,6 +278,7 @@ void CDialogMainViewer::UpdateCommandState()
 
     EnableCommand(pMenu->GetSubMenu(kFileMenu), IDCANCEL, bIdle);
     EnableCommand(pMenu->GetSubMenu(kFileMenu), ID_USER_ACCOUNTS, bAdministrator);
+    EnableCommand(pMenu->GetSubMenu(kFileMenu), ID_EXPORT_RESULTS, bGroupSelected);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_ADD_GROUP, bIdle);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_AUTONAME, bIdle && nItems > 0);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_RUN_QUEUE,
@@ -761,6 +764,8 @@ void CDialogMainViewer::OnAuditTrail()
     CDialogAuditTrail trail(this);
     trail.RunModal(IDD_AUDIT_TRAIL);
 }
+
+void CDialogMainViewer::OnExportResults() { CDialogExportResults(this, m_listMethods.GroupName()).RunModal(IDD_EXPORT_RESULTS); }
 
 int CDialogMainViewer::ShowMessage(LPCWSTR lpszText, UINT nType)
 {

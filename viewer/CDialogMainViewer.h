@@ -79,6 +79,8 @@ protected:
     void OnUserAccounts();
     // Open to every user at any time, a run going on behind it: reading the trail changes nothing.
     void OnAuditTrail();
+    // Open at any time, a run going on behind it: the export only reads the rows.
+    void OnExportResults();
 
     // The tip of a tool bar button: the second line of its command's prompt.
     BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);

@@ -139,7 +139,7 @@ TEST_F(ModuleLibrary, MainViewerMenuHasFileGroupMethodAndAHelpCommand)
             result.push_back(item.flags & MF_SEPARATOR ? 0 : item.id);
         return result;
     };
-    EXPECT_EQ(ids(bar->items[0].popup), (std::vector<UINT>{32779, 32780, 32787, 0, 2}));
+    EXPECT_EQ(ids(bar->items[0].popup), (std::vector<UINT>{32779, 32780, 32787, 0, 32785, 32786, 0, 2}));
     EXPECT_EQ(ids(bar->items[1].popup), (std::vector<UINT>{32773, 32774, 0, 32775, 0, 32784, 32782, 32783}));
     EXPECT_EQ(ids(bar->items[2].popup), (std::vector<UINT>{32770, 32771, 0, 32772, 0, 32777, 32778}));
 }
@@ -162,7 +162,7 @@ TEST_F(ModuleLibrary, NoLabelOfADialogRunsIntoTheControlBesideItOnTheTerminal)
                kind != SS_ETCHEDHORZ && cellsOf(item).height == 1;
     };
     for (WORD id : {IDD_MAIN_VIEWER, IDD_ADD_GROUP, IDD_ADD_METHOD, IDD_AUTONAME, IDD_METHOD_INFO, IDD_LOCKER, IDD_LOGON,
-                    IDD_USER_INFO, IDD_USER_ACCOUNTS}) {
+                    IDD_USER_INFO, IDD_USER_ACCOUNTS, IDD_EXPORT_RESULTS, IDD_IMPORT_WORKLIST}) {
         const auto* dialog = find<DialogTemplate>(RT_DIALOG, id);
         ASSERT_NE(dialog, nullptr) << id;
         for (const DialogItemTemplate& label : dialog->items) {

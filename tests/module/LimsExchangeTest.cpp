@@ -1,0 +1,128 @@
+// File > Export Results... and File > Import Worklist... as a lab user exchanges worklists with a
+// LIMS: the files the export writes read back by Python's csv and json modules.
+#include "ModuleTestSupport.h"
+
+#include "module/ModuleCommands.h"
+#include "resources/ResourceIds.h"
+#include "worklist/MethodRows.h"
+#include "worklist/RecordText.h"
+
+#include "kernel/Text.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using LimsExchange = ModuleTest;
+
+// 2026-03-14 09:26:53 UTC, the tests' virtual now.
+constexpr LONG kNow = 1773480413;
+// Central European time without the zone files: an hour ahead of UTC in March before the change.
+constexpr const char* kCentralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
+
+std::wstring Text(const wchar_t* title, int id)
+{
+    WCHAR text[1024] = {};
+    GetWindowTextW(GetDlgItem(Automation::findWindow(title), id), text, 1024);
+    return text;
+}
+
+// What python3 makes of the two files: {"csv": [row dicts], "json": the parsed document}.
+nlohmann::json ReadByPython(const std::filesystem::path& folder, const std::string& csv, const std::string& json)
+{
+    const std::filesystem::path script = folder / "read.py";
+    WriteFileBytes(script, "import csv, json, sys\n"
+                           "rows = list(csv.DictReader(open(sys.argv[1], newline='', encoding='utf-8')))\n"
+                           "doc = json.load(open(sys.argv[2], encoding='utf-8'))\n"
+                           "print(json.dumps({'csv': rows, 'json': doc}))\n");
+    const std::string command = "python3 " + script.string() + " " + (folder / csv).string() + " " +
+                                (folder / json).string() + " 2>&1";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            output.append(buffer, read);
+        pclose(pipe);
+    }
+    const nlohmann::json parsed = nlohmann::json::parse(output, nullptr, false);
+    EXPECT_FALSE(parsed.is_discarded()) << output;
+    return parsed;
+}
+
+TEST_F(LimsExchange, ExportedResultsWithQuotesLineBreaksAndNonAsciiTextAreReadBackByPython)
+{
+    AddMethod("DONE.M", "RunTime=10\nOutcome=done\n");
+    ASSERT_EQ(AddRunGroup({L"DONE.M", L"DONE.M"}), "");
+    const std::wstring comments = L"Probe \u00abNord\u00bb, \"A\"\r\nZeile 2 \u2013 5 \u00b5g/l";
+    {
+        MethodRows rows;
+        ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
+        MethodRecord* first = rows.FindRowById(0, FALSE);
+        ASSERT_NE(first, nullptr);
+        SetRecordText(first->Comments, comments);
+        SetRecordText(first->ErrMessage, L"Pump pressure above limit.\nFlow stopped.");
+        first->RunState = RUNSTATE_FAILED;
+        first->StartTime = kNow - 75;
+        first->EndTime = kNow;
+        ASSERT_TRUE(SUCCEEDED(rows.WriteRow({})));
+        MethodRecord* second = rows.FindRowById(1, FALSE);
+        second->RunState = RUNSTATE_UNCHECKED;
+        ASSERT_TRUE(SUCCEEDED(rows.WriteRow({})));
+    }
+    setenv("TZ", kCentralEurope, 1);
+    tzset();
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    constexpr const wchar_t* title = L"Export Results";
+    m_user.then([&] {
+        const HWND dialog = Automation::findWindow(title);
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+        EXPECT_TRUE(Text(title, IDC_EXPORT_RESULT).starts_with(L"Type the name of the file")) << "no name, no file";
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_EXPORT_FILE, L"C:\\Results.csv")));
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+        EXPECT_EQ(Text(title, IDC_EXPORT_RESULT), L"2 rows of Nitrates exported to C:\\Results.csv.");
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_EXPORT_FILE, L"C:\\Results.JSON")));
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_EXPORT_FILE, L"Q:\\nowhere\\Results.csv")));
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+        EXPECT_EQ(Text(title, IDC_EXPORT_RESULT), L"The rows could not be written to Q:\\nowhere\\Results.csv.");
+        EXPECT_TRUE(Done(Automation::click(dialog, IDCANCEL)));
+    });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_EXPORT_RESULTS)));
+    setenv("TZ", "UTC", 1);
+    tzset();
+    EXPECT_EQ(m_user.pendingActions(), 0u) << "the dialog was shown";
+
+    const std::string csv = ReadFileBytes(m_root.onDriveC("Results.csv"));
+    EXPECT_TRUE(csv.starts_with("row,method,data file,comments,sub-folder,checked,state,start,end,duration,message\r\n"))
+        << csv;
+    const nlohmann::json read = ReadByPython(m_root.onDriveC(""), "Results.csv", "Results.JSON");
+    ASSERT_EQ(read["csv"].size(), 2u);
+    const nlohmann::json& failed = read["csv"][0];
+    EXPECT_EQ(failed["comments"], WideToUtf8(comments));
+    EXPECT_EQ(failed["message"], "Pump pressure above limit.\nFlow stopped.");
+    EXPECT_EQ(failed["start"], "2026-03-14T10:25:38+01:00");
+    EXPECT_EQ(failed["end"], "2026-03-14T10:26:53+01:00");
+    EXPECT_EQ(failed["duration"], "75");
+    EXPECT_EQ(failed["state"], "failed");
+    EXPECT_EQ(failed["checked"], "yes");
+    EXPECT_EQ(failed["sub-folder"], "Run1");
+    EXPECT_EQ(read["csv"][1]["checked"], "no");
+    EXPECT_EQ(read["csv"][1]["start"], "") << "a row never run has no times";
+
+    const nlohmann::json& json = read["json"];
+    EXPECT_EQ(json["group"], "Nitrates");
+    ASSERT_EQ(json["rows"].size(), 2u);
+    EXPECT_EQ(json["rows"][0]["comments"], WideToUtf8(comments));
+    EXPECT_EQ(json["rows"][0]["duration"], 75);
+    EXPECT_EQ(json["rows"][0]["row"], 1);
+    EXPECT_EQ(json["rows"][0]["checked"], true);
+    EXPECT_EQ(json["rows"][0]["data file"], failed["data file"]);
+    EXPECT_EQ(json["rows"][1]["start"], nullptr);
+    EXPECT_EQ(json["rows"][1]["duration"], nullptr);
+    EXPECT_EQ(json["rows"][1]["state"], "unchecked");
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+// A group's rows with their results as a file another program reads: CSV with a header line, or
+// JSON when the file's name ends in ".json"; both in UTF-8, times in local time with its offset.
+#pragma once
+
+#include "kernel/WinTypes.h"
+
+#include <string>
+#include <vector>
+
+// What a row holds for the export, its times as seconds since 1970 (0 for none).
+struct ExportedRow {
+    LONG number;
+    std::wstring method;
+    std::wstring dataFile;
+    std::wstring comments;
+    std::wstring subFolder;
+    bool checked;
+    std::wstring state;
+    LONG start;
+    LONG end;
+    std::wstring message;
+};
+
+class ResultsExport {
+public:
+    // The columns in the order written, as the CSV header and the JSON keys name them.
+    static const std::vector<std::wstring>& Columns();
+    // The group's rows in order, read as one; a failure to open the table is shown.
+    static HRESULT ReadRows(const std::wstring& group, std::vector<ExportedRow>& rows);
+    // CSV, or JSON ({"group": ..., "rows": [...]}) for a ".json" file; false when it cannot be written.
+    static bool WriteFile(const std::wstring& file, const std::wstring& group, const std::vector<ExportedRow>& rows);
+    // "2026-12-08T14:32:05+01:00": the local time of seconds since 1970 with its offset from UTC.
+    static std::wstring LocalIsoTime(LONG seconds);
+};
