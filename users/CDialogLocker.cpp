@@ -25,7 +25,11 @@ BEGIN_MESSAGE_MAP(CDialogLocker, CDialogBase)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CDialogLocker::CDialogLocker(CWnd* pParent) : CDialogBase(IDD_LOCKER, pParent) {}
+int CDialogLocker::s_nOpen = 0;
+
+CDialogLocker::CDialogLocker(CWnd* pParent) : CDialogBase(IDD_LOCKER, pParent) { ++s_nOpen; }
+
+CDialogLocker::~CDialogLocker() { --s_nOpen; }
 
 void CDialogLocker::DoDataExchange(CDataExchange* pDX)
 {
@@ -59,6 +63,8 @@ BOOL CDialogLocker::OnInitDialog()
         m_strEMail = m_users.EMail;
     }
     UpdateData(FALSE);
+    if (m_bLockAtOnce)
+        Lock();
     return TRUE;
 }
 
@@ -91,7 +97,7 @@ void CDialogLocker::Lock()
     m_editMessage.SetReadOnly(TRUE);
     m_strPrompt = FormatWin(ModuleString(IDS_LOCKED_BY).c_str(), ModuleSettings.strUserName.c_str());
     StoreMessage();
-    AuditTrail::Record(L"", {L"Orvane locked", L"", L""});
+    AuditTrail::Record(L"", {m_bLockAtOnce ? L"Orvane locked when idle" : L"Orvane locked", L"", L""});
     m_btnLock.SetWindowText(ModuleString(IDS_UNLOCK).c_str());
     EnableControl(IDCANCEL, FALSE);
     for (int nID : {IDC_PHONE, IDC_EMAIL, IDC_ADDRESS})

@@ -16,6 +16,13 @@
 class CDialogLocker : public CDialogBase {
 public:
     explicit CDialogLocker(CWnd* pParent = nullptr);
+    ~CDialogLocker() override;
+
+    // Whether a lock dialog exists now, locked or not yet.
+    static BOOL IsOpen() { return s_nOpen > 0; }
+
+    // Locks as soon as it opens, with the message last left, as the idle host does.
+    BOOL m_bLockAtOnce = FALSE;
 
     std::wstring m_strPrompt;
     std::wstring m_strAddress;
@@ -45,4 +52,5 @@ private:
     BOOL m_bLocked = FALSE;
     BOOL m_bAccountFound = FALSE;
     CFont m_fontMessage;
+    static int s_nOpen;
 };

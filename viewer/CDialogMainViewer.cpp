@@ -188,6 +188,7 @@ BOOL CDialogMainViewer::OnInitDialog()
 
     m_hAccelerators = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
     g_hKeyboardHook = ::SetWindowsHookExW(WH_GETMESSAGE, &KeyboardHookProc, nullptr, ::GetCurrentThreadId());
+    m_idleLock.Start(m_hWnd, [this] { LockHost(TRUE); });
     UpdateCommandState();
     LogbookWriteId(IDS_WINDOW_OPENED);
 
@@ -270,6 +271,7 @@ void CDialogMainViewer::UpdateCommandState()
     // A logon or the switch of access control ends here too.
     if (m_statusBar.GetSafeHwnd())
         m_statusBar.ShowLoggedOnUser();
+    m_idleLock.FollowAccessControl();
     const BOOL bGroupSelected = m_comboGroup.GetSafeHwnd() && m_comboGroup.GetCurSel() != CB_ERR;
     const BOOL bAdministrator = ModuleSettings.nUserRole == USERROLE_ADMINISTRATOR && ModuleSettings.bControl;
     const int nItems = m_listMethods.GetSafeHwnd() ? m_listMethods.GetItemCount() : 0;
@@ -437,6 +439,8 @@ void CDialogMainViewer::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == GroupRun::kSaveRetryTimer)
         m_run.OnSaveRetry();
+    else if (nIDEvent == IdleLock::kTimer)
+        m_idleLock.OnTimer();
 }
 
 LRESULT CDialogMainViewer::OnVarBSPEvent(WPARAM, LPARAM lParam)
@@ -740,10 +744,13 @@ void CDialogMainViewer::OnListItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CDialogMainViewer::OnHelp() { ShowHelp(IDH_MAIN_VIEWER); }
 
-void CDialogMainViewer::OnLock()
+void CDialogMainViewer::OnLock() { LockHost(FALSE); }
+
+void CDialogMainViewer::LockHost(BOOL bAtOnce)
 {
     ShowWindow(SW_HIDE);
     CDialogLocker locker(this);
+    locker.m_bLockAtOnce = bAtOnce;
     locker.RunModal(IDD_LOCKER);
     ShowWindow(SW_SHOW);
     // Whoever unlocked is the logged-on user now.

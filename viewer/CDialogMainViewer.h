@@ -6,6 +6,7 @@
 #include "CSRStatusBar.h"
 #include "CSRToolBar.h"
 #include "GroupRun.h"
+#include "IdleLock.h"
 
 #include "dialogs/CDialogBase.h"
 #include "hotlink/CBspDataHotlink.h"
@@ -75,6 +76,8 @@ protected:
     void OnHelp();
     // Hides the viewer behind the lock dialog; a run goes on meanwhile.
     void OnLock();
+    // bAtOnce: locked without waiting for the lock button, as when the host was left idle.
+    void LockHost(BOOL bAtOnce);
     // The account list, for an administrator while access control is on.
     void OnUserAccounts();
     // Open to every user at any time, a run going on behind it: reading the trail changes nothing.
@@ -145,6 +148,7 @@ private:
     SIZE m_sizeTemplate{};
 
     CGroupTable m_groupTable;
+    IdleLock m_idleLock;
     // Last, so that it goes first: its closing record needs the group table.
     GroupRun m_run{*this};
 };

@@ -48,6 +48,14 @@ SHORT GetAsyncKeyState(int virtualKey)
     return down ? static_cast<SHORT>(0x8000) : 0;
 }
 
+BOOL GetLastInputInfo(PLASTINPUTINFO info)
+{
+    if (!info || info->cbSize != sizeof(LASTINPUTINFO))
+        return FALSE;
+    info->dwTime = KeyboardState::instance().lastInputTime;
+    return TRUE;
+}
+
 BOOL GetCursorPos(POINT* point)
 {
     if (!point)

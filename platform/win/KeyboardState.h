@@ -17,6 +17,8 @@ public:
 
     std::array<bool, 256> injectedDown{};   // as posted, ahead of the queue
     POINT cursor{0, 0};
+    // The tick count at which the last key or mouse message was posted.
+    DWORD lastInputTime = 0;
 
 private:
     std::array<bool, 256> m_down{};

@@ -23,6 +23,23 @@ bool passes(const MSG& message, HWND window, UINT first, UINT last)
     return (first == 0 && last == 0) || (message.message >= first && message.message <= last);
 }
 
+bool isInput(UINT message)
+{
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
+
+// The message with its time and the cursor, as it enters the queue; input is noted for
+// GetLastInputInfo.
+MSG stamped(const MSG& message)
+{
+    MSG result = message;
+    result.time = Clock::tickCount();
+    result.pt = KeyboardState::instance().cursor;
+    if (isInput(message.message))
+        KeyboardState::instance().lastInputTime = result.time;
+    return result;
+}
+
 } // namespace
 
 MessageQueue& MessageQueue::instance()
@@ -31,21 +48,9 @@ MessageQueue& MessageQueue::instance()
     return queue;
 }
 
-void MessageQueue::post(const MSG& message)
-{
-    MSG stamped = message;
-    stamped.time = Clock::tickCount();
-    stamped.pt = KeyboardState::instance().cursor;
-    m_messages.push_back(stamped);
-}
+void MessageQueue::post(const MSG& message) { m_messages.push_back(stamped(message)); }
 
-void MessageQueue::postFront(const MSG& message)
-{
-    MSG stamped = message;
-    stamped.time = Clock::tickCount();
-    stamped.pt = KeyboardState::instance().cursor;
-    m_messages.push_front(stamped);
-}
+void MessageQueue::postFront(const MSG& message) { m_messages.push_front(stamped(message)); }
 
 void MessageQueue::postQuit(int exitCode)
 {

@@ -53,6 +53,13 @@ struct MSG {
 };
 using LPMSG = MSG*;
 
+// When the last key or mouse input arrived, in GetTickCount's milliseconds.
+struct LASTINPUTINFO {
+    UINT cbSize;
+    DWORD dwTime;
+};
+using PLASTINPUTINFO = LASTINPUTINFO*;
+
 // WM_DRAWITEM: what an owner-drawn control asks its parent to paint.
 constexpr UINT ODT_STATIC = 5;
 constexpr UINT ODA_DRAWENTIRE = 0x0001;
@@ -722,6 +729,7 @@ BOOL KillTimer(HWND window, UINT_PTR id);
 
 SHORT GetKeyState(int virtualKey);
 SHORT GetAsyncKeyState(int virtualKey);
+BOOL GetLastInputInfo(PLASTINPUTINFO info);
 
 // ---------------------------------------------------------------------------------------------
 // Functions: dialogs

@@ -5,7 +5,10 @@
 #include "module/ModuleCommands.h"
 #include "module/ModuleSettings.h"
 #include "resources/ResourceIds.h"
+#include "host/InstrumentSimulation.h"
+#include "worklist/AuditTrail.h"
 
+#include "kernel/Clock.h"
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"
 
@@ -123,6 +126,77 @@ TEST_F(Lock, WithoutAccessControlTheUnlockButtonReleasesAtOnce)
     EXPECT_EQ(ModuleSettings.nUserId, -1) << "no logon happened";
     ASSERT_EQ(StoredAccounts().size(), 1u);
     EXPECT_STREQ(StoredAccounts()[0].LockMessage, L"");
+}
+
+// The rows' run states of group Nitrates.
+std::vector<LONG> States()
+{
+    std::vector<LONG> states;
+    for (const MethodRecord& row : StoredRows(L"Nitrates"))
+        states.push_back(row.RunState);
+    return states;
+}
+
+// The lock of an idle host, with the simulated instrument for a run behind it.
+class IdleHost : public UserTest {
+protected:
+    InstrumentSimulation m_instrument{[](const std::wstring&) {}};
+};
+
+TEST_F(IdleHost, LocksAfterFifteenMinutesWithoutInputWhileTheRunGoesOnBehindTheLock)
+{
+    StoreAccount(2, L"Ada", L"Sodium", USERROLE_USER);
+    AddMethod("SLOW.M", "RunTime=600\nOutcome=done\n");
+    ASSERT_EQ(AddRunGroup({L"SLOW.M", L"SLOW.M", L"SLOW.M"}), "");
+    LogOnAs(L"Ada", L"Sodium");
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    ASSERT_TRUE(Done(Automation::click(Viewer(), IDC_RUN)));
+    RunHost(250);
+    // A key pressed puts the lock off: it comes 15 minutes after the last input.
+    const std::int64_t keyAt = Clock::nowMs();
+    Automation::injectKey(VK_SHIFT, true);
+    Automation::injectKey(VK_SHIFT, false);
+    RunHost(899);
+    ASSERT_NE(Viewer(), nullptr) << "not locked yet";
+
+    std::int64_t lockedAt = 0;
+    m_user.then([this, &lockedAt] {
+        lockedAt = Clock::nowMs();
+        ASSERT_NE(Automation::findWindow(kLock), nullptr);
+        EXPECT_EQ(Viewer(), nullptr) << "the viewer is hidden behind the lock";
+        EXPECT_EQ(Control(IDC_LOCK_PROMPT).text,
+                  L"Orvane is in use and has been locked by user [Ada] and left following message.");
+        EXPECT_EQ(Control(IDOK).text, L"&Unlock Orvane");
+        EXPECT_EQ(States(), (std::vector<LONG>{RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED}));
+        RunHost(1200);
+        EXPECT_EQ(States(), std::vector<LONG>(3, RUNSTATE_DONE)) << "the run went on behind the lock";
+        EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kLock), IDOK)));
+    });
+    LogOnAs(L"Ada", L"Sodium");
+    RunHost(2);
+    EXPECT_EQ(lockedAt - keyAt, 15 * 60 * 1000);
+    EXPECT_NE(Viewer(), nullptr) << "unlocked";
+    std::vector<AuditRecord> records;
+    ASSERT_EQ(AuditTrail::ReadAll(records), S_OK);
+    std::vector<std::wstring> locks;
+    for (const AuditRecord& record : records)
+        if (std::wstring_view(record.Event).starts_with(L"Orvane "))
+            locks.push_back(record.Event);
+    EXPECT_EQ(locks, (std::vector<std::wstring>{L"Orvane locked when idle", L"Orvane unlocked"}));
+}
+
+TEST_F(IdleHost, NeverLocksWithoutAccessControlOrWithTheSettingZero)
+{
+    StoreAccount(2, L"Ada", L"Sodium", USERROLE_USER);
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    RunHost(3600);
+    EXPECT_NE(Viewer(), nullptr) << "access control is off";
+
+    CpSetNumVar(m_context, "_SERIONIDLELOCK", 0);
+    LogOnAs(L"Ada", L"Sodium");
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    RunHost(24 * 3600);
+    EXPECT_NE(Viewer(), nullptr) << "0 is never";
 }
 
 } // namespace
