@@ -6,6 +6,7 @@
 #include "win/ListViewSnapshot.h"
 
 #include <cwchar>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -128,7 +129,7 @@ Failure expectItemCount(const AutomationLine& line, const Output&)
 }
 
 // Compares what the line's item shows (its text or its state image) with the line's fourth argument.
-Failure expectOfItem(const AutomationLine& line, std::wstring (*shown)(const ListItemInfo&),
+Failure expectOfItem(const AutomationLine& line, const std::function<std::wstring(const ListItemInfo&)>& shown,
                      std::wstring (*described)(const std::wstring&))
 {
     return expect(line, [&](const ListViewInfo& list) {
@@ -145,7 +146,14 @@ Failure expectOfItem(const AutomationLine& line, std::wstring (*shown)(const Lis
 
 Failure expectItem(const AutomationLine& line, const Output&)
 {
-    return expectOfItem(line, ListItemText, [](const std::wstring& text) { return L"\"" + LineBreaksNamed(text) + L"\""; });
+    // A script names the columns it checks: the ones a list gained later are not compared.
+    const std::wstring& expected = line.arguments[3];
+    std::size_t columns = 1;
+    for (std::size_t at = expected.find(L" | "); at != std::wstring::npos; at = expected.find(L" | ", at + 3))
+        ++columns;
+    return expectOfItem(
+        line, [columns](const ListItemInfo& item) { return ListItemText(item, columns); },
+        [](const std::wstring& text) { return L"\"" + LineBreaksNamed(text) + L"\""; });
 }
 
 Failure expectItemState(const AutomationLine& line, const Output&)

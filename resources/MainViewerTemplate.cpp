@@ -26,11 +26,14 @@ const DialogItemTemplate viewerItems[] = {
     {L"STATIC", L"Emergenc&y:", IDC_STATIC, kControl | SS_LEFT, 172, 32, 44, 8},
     {L"EDIT", L"", IDC_EMERGENCY, kControl | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_UPPERCASE, 218, 32, 76, 8},
     {WC_LISTVIEWW, L"", IDC_METHOD_LIST,
-     kControl | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 5, 40, 289, 112},
+     kControl | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 5, 40, 289, 104},
     {L"BUTTON", L"&Run", IDC_RUN, kControl | BS_DEFPUSHBUTTON | WS_TABSTOP, 111, 152, 50, 8},
     {L"BUTTON", L"&Pause", IDC_PAUSE, kControl | BS_PUSHBUTTON | WS_TABSTOP, 171, 152, 50, 8},
     {L"BUTTON", L"&Stop", IDC_STOP, kControl | BS_PUSHBUTTON | WS_TABSTOP, 231, 152, 50, 8},
     {L"BUTTON", L"&Close", IDOK, BS_PUSHBUTTON | WS_DISABLED | WS_TABSTOP, 13, 152, 50, 8},
+    // Shown while a group runs.
+    {PROGRESS_CLASSW, L"", IDC_PROGRESS_BAR, 0, 5, 144, 100, 8},
+    {L"STATIC", L"", IDC_PROGRESS_TEXT, SS_LEFT | SS_NOPREFIX, 109, 144, 185, 8},
 };
 
 const DialogTemplate viewerTemplate = {

@@ -156,6 +156,18 @@ constexpr int IDS_LOG_QUEUE_STARTED = 22144;
 constexpr int IDS_LOG_QUEUE_NEXT = 22145;
 constexpr int IDS_LOG_QUEUE_ENDED = 22146;
 constexpr int IDS_LOG_QUEUE_STOPPED = 22147;
+
+// The method list's columns of a row's run and the run's progress under the list.
+constexpr int IDC_PROGRESS_BAR = 19053;
+constexpr int IDC_PROGRESS_TEXT = 19054;
+constexpr int IDS_START_COLUMN = 22148;
+constexpr int IDS_END_COLUMN = 22149;
+constexpr int IDS_DURATION_COLUMN = 22150;
+constexpr int IDS_RESULT_COLUMN = 22151;
+constexpr int IDS_PROGRESS_ROW = 22152;
+constexpr int IDS_PROGRESS_FAILED = 22153;
+constexpr int IDS_PROGRESS_LEFT = 22154;
+constexpr int IDS_PROGRESS_UNKNOWN = 22155;
 // Why a row's data file or sub-folder is refused, and which rows the refusal is for.
 constexpr int IDS_DATA_FILE_FORBIDDEN = 22100;
 constexpr int IDS_SUB_FOLDER_FORBIDDEN = 22101;

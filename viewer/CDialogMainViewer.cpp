@@ -17,6 +17,7 @@
 #include "users/CDialogAuditTrail.h"
 #include "users/CDialogUserAccounts.h"
 #include "worklist/CMethodTable.h"
+#include "worklist/MethodDurations.h"
 #include "worklist/ShowOleDbErrors.h"
 
 #include "win/afx/AFX_MODULE_STATE.h"
@@ -25,6 +26,7 @@
 #include "kernel/FileApi.h"
 #include "kernel/Resources.h"
 #include "kernel/Text.h"
+#include "kernel/TimeApi.h"
 #include "kernel/WinFormat.h"
 #include "orvane/Nls.h"
 
@@ -45,6 +47,8 @@ constexpr UINT kShutdownOptions[] = {IDS_NO_SHUTDOWN, IDS_SHUTDOWN_STANDBY, IDS_
 
 // What group_tbl's ShutDownOption holds.
 constexpr std::size_t kMaxShutdownOption = std::size(GroupRecord{}.ShutDownOption) - 1;
+// How often the progress and the running row's duration are shown anew.
+constexpr UINT kProgressRefreshMs = 5000;
 // How long a new method table is given before its group's row is written.
 constexpr DWORD kNewTableWaitMs = 1000;
 
@@ -441,6 +445,10 @@ void CDialogMainViewer::OnTimer(UINT_PTR nIDEvent)
         m_run.OnSaveRetry();
     else if (nIDEvent == IdleLock::kTimer)
         m_idleLock.OnTimer();
+    else if (nIDEvent == kProgressTimer) {
+        m_listMethods.ShowRunningTime(static_cast<LONG>(_time64(nullptr)));
+        ShowRunProgress();
+    }
 }
 
 LRESULT CDialogMainViewer::OnVarBSPEvent(WPARAM, LPARAM lParam)
@@ -467,8 +475,56 @@ LRESULT CDialogMainViewer::OnModuleMessage(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+void CDialogMainViewer::FollowRunProgress()
+{
+    const BOOL bRunning = m_run.IsRunning();
+    if (bRunning == m_bShowingProgress)
+        return;
+    m_bShowingProgress = bRunning;
+    if (bRunning) {
+        if (!m_bDurationsRead)
+            ReadMethodDurations();
+        BeginRunProgress();
+        ::SetTimer(m_hWnd, kProgressTimer, kProgressRefreshMs, nullptr);
+    } else {
+        ::KillTimer(m_hWnd, kProgressTimer);
+        m_bDurationsRead = FALSE;
+    }
+    for (int nID : {IDC_PROGRESS_BAR, IDC_PROGRESS_TEXT})
+        if (HWND hControl = ::GetDlgItem(m_hWnd, nID))
+            ::ShowWindow(hControl, bRunning ? SW_SHOW : SW_HIDE);
+    ShowRunProgress();
+}
+
+void CDialogMainViewer::ReadMethodDurations()
+{
+    std::vector<std::wstring> groups;
+    for (const GroupEntry& group : ListedGroups())
+        groups.push_back(group.name);
+    m_progress.UseDurations(MethodDurations::Read(groups));
+    m_bDurationsRead = TRUE;
+}
+
+void CDialogMainViewer::BeginRunProgress()
+{
+    m_nProgressRefills = m_listMethods.RefillCount();
+    m_progress.Begin(m_listMethods.ProgressRows());
+}
+
+void CDialogMainViewer::ShowRunProgress()
+{
+    if (!m_bShowingProgress)
+        return;
+    if (m_nProgressRefills != m_listMethods.RefillCount())
+        BeginRunProgress();
+    ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, std::max(1, m_progress.Total()));
+    ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(m_progress.Ended()), 0);
+    ::SetDlgItemTextW(m_hWnd, IDC_PROGRESS_TEXT, m_progress.Text(static_cast<LONG>(_time64(nullptr))).c_str());
+}
+
 void CDialogMainViewer::UpdateRunButtons()
 {
+    FollowRunProgress();
     if (!ModuleSettings.bOnline) {
         for (int nID : {IDC_RUN, IDC_PAUSE, IDC_STOP})
             EnableControl(nID, FALSE);
@@ -736,8 +792,13 @@ void CDialogMainViewer::OnListItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
 {
     // A row checked or unchecked may give Continue something to do, or take it away.
     const auto* pChange = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
-    if ((pChange->uChanged & LVIF_STATE) && ((pChange->uNewState ^ pChange->uOldState) & LVIS_STATEIMAGEMASK))
+    if ((pChange->uChanged & LVIF_STATE) && ((pChange->uNewState ^ pChange->uOldState) & LVIS_STATEIMAGEMASK)) {
         m_run.ForgetContinue();
+        // A row started or ended: the progress counts it, unless the list was rebuilt meanwhile.
+        if (m_bShowingProgress && m_nProgressRefills == m_listMethods.RefillCount())
+            m_progress.RowChanged(m_listMethods.ItemRow(pChange->iItem));
+        ShowRunProgress();
+    }
     UpdateCommandState();
     *pResult = 0;
 }
@@ -803,10 +864,10 @@ void CDialogMainViewer::FitToScreen()
             ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&rect), 2);
             return rect;
         };
-        for (int nID : {IDC_RUN, IDC_PAUSE, IDC_STOP, IDOK})
-            if (HWND hButton = ::GetDlgItem(m_hWnd, nID)) {
-                const RECT rect = placeOf(hButton);
-                ::MoveWindow(hButton, rect.left, rect.top + nExtraHeight, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+        for (int nID : {IDC_RUN, IDC_PAUSE, IDC_STOP, IDOK, IDC_PROGRESS_BAR, IDC_PROGRESS_TEXT})
+            if (HWND hControl = ::GetDlgItem(m_hWnd, nID)) {
+                const RECT rect = placeOf(hControl);
+                ::MoveWindow(hControl, rect.left, rect.top + nExtraHeight, rect.right - rect.left, rect.bottom - rect.top, TRUE);
             }
         if (HWND hList = ::GetDlgItem(m_hWnd, IDC_METHOD_LIST)) {
             const RECT rect = placeOf(hList);

@@ -36,6 +36,10 @@ public:
     // Shows the group whose run no live host claims any more and continues it, asking nothing.
     void ContinueInterruptedRun();
     const GroupRun& GetRun() const { return m_run; }
+    const RunProgress& GetRunProgress() const { return m_progress; }
+    // What the worklist's done rows tell of each method's duration, read before a run clears the
+    // shown group's results.
+    void ReadMethodDurations();
 
     CMethodListCtrl m_listMethods;
     CComboBox m_comboShutdown;
@@ -108,6 +112,11 @@ protected:
     void KeysToListDuringRun();
     // Reads whether the instrument is online again and enables the buttons of the run after it.
     void FollowOnlineState();
+    // While a run goes on, the progress bar and its text show under the list.
+    void FollowRunProgress();
+    // The progress of the shown rows; rows shown anew are counted anew.
+    void ShowRunProgress();
+    void BeginRunProgress();
 
     DECLARE_MESSAGE_MAP()
 
@@ -146,6 +155,14 @@ private:
 
     // The window's size as its template makes it, before it is fitted to the screen.
     SIZE m_sizeTemplate{};
+
+    // Refreshes the progress and the running row's duration while a method runs.
+    static constexpr UINT_PTR kProgressTimer = 2;
+    RunProgress m_progress;
+    BOOL m_bShowingProgress = FALSE;
+    BOOL m_bDurationsRead = FALSE;
+    // The list's rebuild that the progress began with.
+    int m_nProgressRefills = -1;
 
     CGroupTable m_groupTable;
     IdleLock m_idleLock;

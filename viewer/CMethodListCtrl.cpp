@@ -23,6 +23,17 @@
 namespace {
 
 constexpr int kStateColumnWidth = 21;
+// The run's columns in pixels: a time with its date, a duration, and the message's first line.
+constexpr int kTimeColumnWidth = 13 * 8;
+constexpr int kDurationColumnWidth = 9 * 8;
+constexpr int kResultColumnWidth = 24 * 8;
+constexpr int kRunColumnsWidth = 2 * kTimeColumnWidth + kDurationColumnWidth + kResultColumnWidth;
+constexpr int kDataFileColumn = 2;
+constexpr int kCommentsColumn = 3;
+constexpr int kStartColumn = 4;
+constexpr int kEndColumn = 5;
+constexpr int kDurationColumn = 6;
+constexpr int kResultColumn = 7;
 constexpr int kStateImageWidth = 20;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 // Every state bit of an item: replacing the whole state also clears selection and focus.
@@ -114,17 +125,27 @@ void CMethodListCtrl::PreSubclassWindow()
     InsertColumn(1, ColumnHeading(IDS_METHOD_NAME).c_str(), LVCFMT_LEFT, nWidth / 4);
     InsertColumn(2, ColumnHeading(IDS_DATA_FILE).c_str(), LVCFMT_LEFT, nWidth / 4);
     InsertColumn(3, ColumnHeading(IDS_COMMENTS).c_str(), LVCFMT_LEFT, nWidth / 2 - 24);
+    InsertColumn(kStartColumn, ColumnHeading(IDS_START_COLUMN).c_str(), LVCFMT_LEFT, kTimeColumnWidth);
+    InsertColumn(kEndColumn, ColumnHeading(IDS_END_COLUMN).c_str(), LVCFMT_LEFT, kTimeColumnWidth);
+    InsertColumn(kDurationColumn, ColumnHeading(IDS_DURATION_COLUMN).c_str(), LVCFMT_RIGHT, kDurationColumnWidth);
+    InsertColumn(kResultColumn, ColumnHeading(IDS_RESULT_COLUMN).c_str(), LVCFMT_LEFT, kResultColumnWidth);
     SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
 }
 
 void CMethodListCtrl::WidenColumns(int nExtra)
 {
-    constexpr int kDataFileColumn = 2;
-    constexpr int kCommentsColumn = 3;
     constexpr int kNarrowestColumn = 24;
-    const int nDataFileShare = nExtra / 2;
+    // A wider list first shows a whole data file name, then the run's columns, which keep their
+    // widths; the data file and comment columns share the rest.
+    static constexpr int kDataFileFirst = 64;
+    const auto dataFileOnly = [](int nWider) { return std::clamp(nWider, 0, kDataFileFirst); };
+    const auto shared = [](int nWider) { return std::max(0, nWider - kDataFileFirst - kRunColumnsWidth); };
+    const int nBefore = m_nExtraWidth;
+    m_nExtraWidth += nExtra;
+    const int nShared = shared(m_nExtraWidth) - shared(nBefore);
+    const int nDataFileShare = dataFileOnly(m_nExtraWidth) - dataFileOnly(nBefore) + nShared / 2;
     SetColumnWidth(kDataFileColumn, std::max(kNarrowestColumn, GetColumnWidth(kDataFileColumn) + nDataFileShare));
-    SetColumnWidth(kCommentsColumn, std::max(kNarrowestColumn, GetColumnWidth(kCommentsColumn) + nExtra - nDataFileShare));
+    SetColumnWidth(kCommentsColumn, std::max(kNarrowestColumn, GetColumnWidth(kCommentsColumn) + nShared - nShared / 2));
 }
 
 BOOL CMethodListCtrl::LoadGroup(LPCWSTR lpszName, LONG nGroupId)
@@ -162,14 +183,17 @@ void CMethodListCtrl::Refill()
     const std::vector<std::pair<LONG, UINT>> marks = RowMarks();
     DeleteAllItems();
     m_itemData.clear();
+    ++m_nRefills;
     CMethodTable* pTable = Table();
     if (!pTable)
         return;
     const ReadTransaction reading(pTable->m_session);
     LONG nCurrent = pTable->aaaID;
+    const auto now = static_cast<LONG>(_time64(nullptr));
     int nItem = 0;
     for (pTable->MoveFirst(); pTable->HasCurrentRow(); pTable->MoveNext(), ++nItem) {
-        auto& pData = m_itemData.emplace_back(std::make_unique<MethodItemData>(MethodItemData{pTable->aaaID, pTable->RunState}));
+        auto& pData = m_itemData.emplace_back(std::make_unique<MethodItemData>(
+            MethodItemData{pTable->aaaID, pTable->RunState, pTable->StartTime, pTable->EndTime}));
         const std::wstring strMessage = std::wstring(pTable->ErrMessage).substr(0, 99) + L" ... ...";
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
@@ -182,6 +206,7 @@ void CMethodListCtrl::Refill()
         SetItemText(nItem, 1, pTable->MethodName);
         SetItemText(nItem, 2, pTable->DataFile);
         SetItemText(nItem, 3, pTable->Comments);
+        ShowRunColumns(nItem, pTable->ErrMessage, now);
     }
     FindRow(nCurrent, FALSE);
     const auto rowOf = &std::pair<LONG, UINT>::first;
@@ -223,6 +248,59 @@ BOOL CMethodListCtrl::DeleteSelected()
 MethodItemData* CMethodListCtrl::ItemData(int nItem) const
 {
     return nItem < 0 ? nullptr : reinterpret_cast<MethodItemData*>(GetItemData(nItem));
+}
+
+int CMethodListCtrl::ItemOfRow(LONG aaaID) const
+{
+    // Rows are numbered by their places, so the row's item is found directly; only a list whose
+    // numbers have gaps is searched.
+    const auto showsRow = [this, aaaID](int nItem) {
+        const MethodItemData* pData = nItem < GetItemCount() ? ItemData(nItem) : nullptr;
+        return pData && pData->aaaID == aaaID;
+    };
+    if (aaaID >= 0 && showsRow(static_cast<int>(aaaID)))
+        return static_cast<int>(aaaID);
+    for (int nItem = 0; nItem < GetItemCount(); ++nItem)
+        if (showsRow(nItem))
+            return nItem;
+    return -1;
+}
+
+void CMethodListCtrl::ShowRunColumns(int nItem, const wchar_t* message, LONG now)
+{
+    const MethodItemData& data = *ItemData(nItem);
+    SetItemText(nItem, kStartColumn, RunProgress::TimeText(data.nStartTime, now).c_str());
+    SetItemText(nItem, kEndColumn, RunProgress::TimeText(data.nEndTime, now).c_str());
+    // The running row's duration grows until it ends; a row left without an end has none.
+    const LONG nUntil = data.nRunState == RUNSTATE_RUNNING ? now : data.nEndTime;
+    SetItemText(nItem, kDurationColumn,
+                data.nStartTime > 0 && nUntil >= data.nStartTime ? RunProgress::DurationText(nUntil - data.nStartTime).c_str()
+                                                                 : L"");
+    const std::wstring strMessage = message;
+    SetItemText(nItem, kResultColumn, strMessage.substr(0, strMessage.find_first_of(L"\r\n")).c_str());
+}
+
+void CMethodListCtrl::ShowRunningTime(LONG now)
+{
+    for (int nItem = 0; nItem < GetItemCount(); ++nItem)
+        if (const MethodItemData* pData = ItemData(nItem); pData && pData->nRunState == RUNSTATE_RUNNING && pData->nStartTime > 0)
+            SetItemText(nItem, kDurationColumn, RunProgress::DurationText(now - pData->nStartTime).c_str());
+}
+
+RunProgress::Row CMethodListCtrl::ItemRow(int nItem) const
+{
+    const MethodItemData* pData = nItem >= 0 && nItem < GetItemCount() ? ItemData(nItem) : nullptr;
+    if (!pData)
+        return {-1, {}, 0, 0, 0};
+    return {pData->aaaID, GetItemText(nItem, 1), pData->nRunState, pData->nStartTime, pData->nEndTime};
+}
+
+std::vector<RunProgress::Row> CMethodListCtrl::ProgressRows() const
+{
+    std::vector<RunProgress::Row> rows;
+    for (int nItem = 0; nItem < GetItemCount(); ++nItem)
+        rows.push_back(ItemRow(nItem));
+    return rows;
 }
 
 void CMethodListCtrl::ToggleRunState(int nItem)
@@ -348,18 +426,17 @@ void CMethodListCtrl::EditProperties()
 void CMethodListCtrl::UpdateRowState(LONG aaaID, LONG state, const wchar_t* message)
 {
     TraceLog(3, L"UpdateRowState: %ld, %d\n", aaaID, state);
-    // Rows are numbered by their places, so the row's item is found directly; only a list whose
-    // numbers have gaps is searched.
-    const auto showsRow = [this, aaaID](int nItem) {
-        const MethodItemData* pData = nItem < GetItemCount() ? ItemData(nItem) : nullptr;
-        return pData && pData->aaaID == aaaID;
-    };
-    int nItem = aaaID >= 0 && showsRow(static_cast<int>(aaaID)) ? static_cast<int>(aaaID) : 0;
-    while (nItem < GetItemCount() && !showsRow(nItem))
-        ++nItem;
-    if (nItem < GetItemCount()) {
-        ItemData(nItem)->nRunState = state;
+    if (const int nItem = ItemOfRow(aaaID); nItem >= 0) {
+        MethodItemData& data = *ItemData(nItem);
+        data.nRunState = state;
         SetItemText(nItem, 0, message ? message : L"");
+        // The row whose state changed is the table's current one, with its new times and message.
+        if (const CMethodTable* pTable = Table(); pTable && pTable->HasCurrentRow() && pTable->aaaID == aaaID) {
+            data.nStartTime = pTable->StartTime;
+            data.nEndTime = pTable->EndTime;
+            ShowRunColumns(nItem, pTable->ErrMessage, static_cast<LONG>(_time64(nullptr)));
+        }
+        // Last, as the change of the state image tells the window, which then shows the progress.
         SetItemState(nItem, INDEXTOSTATEIMAGEMASK(static_cast<UINT>(state)), kWholeState);
     }
     Invalidate();

@@ -4,6 +4,8 @@
 // it; a click on a state image checks or unchecks the row, a double click opens its properties.
 #pragma once
 
+#include "RunProgress.h"
+
 #include "worklist/MethodRows.h"
 
 #include "win/afx/CImageList.h"
@@ -14,10 +16,12 @@
 #include <utility>
 #include <vector>
 
-// What each list item carries as its parameter: its row and that row's run state.
+// What each list item carries as its parameter: its row, that row's run state and its times.
 struct MethodItemData {
     LONG aaaID;
     LONG nRunState;
+    LONG nStartTime;
+    LONG nEndTime;
 };
 
 class CMethodListCtrl : public CListCtrl, public MethodRows {
@@ -36,9 +40,17 @@ public:
     // The selected row in the properties dialog; its comment and data file are written back on OK.
     void EditProperties();
     bool HasSingleSelection() const { return GetSelectedCount() == 1; }
-    // The list grew (or shrank) by nExtra pixels: the data file and comment columns share them,
-    // as their texts are the long ones.
+    // The list grew (or shrank) by nExtra pixels: they show the columns of the rows' runs first,
+    // and the data file and comment columns share the rest, as their texts are the long ones.
     void WidenColumns(int nExtra);
+    // The rows as a run finds them, for its progress.
+    std::vector<RunProgress::Row> ProgressRows() const;
+    // The row of item nItem with its state and times, as the item shows them; aaaID -1 for none.
+    RunProgress::Row ItemRow(int nItem) const;
+    // Counts the rebuilds of the list: a run's progress that began with another count begins anew.
+    int RefillCount() const { return m_nRefills; }
+    // The duration column of a running row, as long as it has run at time now.
+    void ShowRunningTime(LONG now);
 
 protected:
     void PreSubclassWindow() override;
@@ -62,7 +74,14 @@ private:
     // Checked becomes unchecked and back; done and failed become unchecked. The running row only
     // beeps. Replaces the item's whole state, its selection and focus marks included.
     void ToggleRunState(int nItem);
+    // The item showing the row with "aaaID" aaaID, or -1.
+    int ItemOfRow(LONG aaaID) const;
+    // The Start, End, Duration and Result columns of item nItem, whose data holds the row's times.
+    void ShowRunColumns(int nItem, const wchar_t* message, LONG now);
 
     CImageList m_stateImages;
     std::vector<std::unique_ptr<MethodItemData>> m_itemData;
+    int m_nRefills = 0;
+    // How much wider than its template the list is.
+    int m_nExtraWidth = 0;
 };

@@ -250,6 +250,7 @@ BOOL GroupRun::StartRun(BOOL bInQueue)
         return FALSE;
     }
     CMethodListCtrl& list = m_viewer.m_listMethods;
+    m_viewer.ReadMethodDurations();
     list.CleanRunState();
     m_viewer.m_statusBar.SetMessageText(L"");
     m_nCurrentKey = 0;

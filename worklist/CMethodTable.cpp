@@ -46,6 +46,13 @@ HRESULT CMethodTable::Requery()
     return CCommand::Open(m_session, command.c_str(), &rowset);
 }
 
+HRESULT CMethodTable::OpenDoneRows(const std::wstring& name)
+{
+    const std::wstring command = L" SELECT * FROM " + QuotedName(name) + L" WHERE \"Run State\" = " +
+                                 std::to_wstring(RUNSTATE_DONE) + L" ORDER BY aaaID ";
+    return CCommand::Open(m_session, command.c_str());
+}
+
 HRESULT CMethodTable::OpenTableDefinition(CTableDefinition& definition)
 {
     HRESULT status = m_session.m_spOpenRowset ? S_OK : OpenDataSource();

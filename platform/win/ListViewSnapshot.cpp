@@ -3,6 +3,7 @@
 
 #include "kernel/Text.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace {
@@ -20,10 +21,10 @@ std::wstring colorText(COLORREF color)
 
 } // namespace
 
-std::wstring ListItemText(const ListItemInfo& item)
+std::wstring ListItemText(const ListItemInfo& item, std::size_t columns)
 {
     std::wstring text;
-    for (std::size_t column = 0; column < item.cells.size(); ++column)
+    for (std::size_t column = 0; column < std::min(columns, item.cells.size()); ++column)
         text += (column ? L" | " : L"") + item.cells[column].text;
     return text;
 }

@@ -4,9 +4,10 @@
 
 #include "win/ListViewInfo.h"
 
+#include <cstdint>
 #include <string>
 
 // Lines, each begun with indent.
 std::wstring ListViewSnapshot(const ListViewInfo& list, const std::wstring& indent);
-// The item's column texts joined by " | ".
-std::wstring ListItemText(const ListItemInfo& item);
+// The texts of the item's first columns joined by " | ".
+std::wstring ListItemText(const ListItemInfo& item, std::size_t columns = SIZE_MAX);

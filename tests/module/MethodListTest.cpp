@@ -92,22 +92,22 @@ TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesAndColoursByRunState)
 {
     OpenWithNitrates();
     const ListViewInfo list = List();
-    ASSERT_EQ(list.columns.size(), 4u);
+    ASSERT_EQ(list.columns.size(), 8u);
     EXPECT_EQ(list.columns[0].width, 21);
     EXPECT_EQ(list.columns[1].text, L"Method Name");
     EXPECT_EQ(list.columns[2].text, L"Data File");
     EXPECT_EQ(list.columns[3].text, L"Comments");
     // The template's list is 578 pixels wide; the window fills the 640-pixel screen, 22 pixels
-    // wider than its template, and the data file and comment columns share them.
+    // wider than its template, which go to the data files.
     EXPECT_EQ(list.columns[1].width, 578 / 4);
-    EXPECT_EQ(list.columns[2].width, 578 / 4 + 11);
-    EXPECT_EQ(list.columns[3].width, 578 / 2 - 24 + 11);
+    EXPECT_EQ(list.columns[2].width, 578 / 4 + 22);
+    EXPECT_EQ(list.columns[3].width, 578 / 2 - 24);
     EXPECT_EQ(list.extendedStyle, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
     ASSERT_EQ(list.stateImages.size(), 6u);
     EXPECT_TRUE(list.stateImages[0].transparent) << "white is the state images' transparent colour";
     EXPECT_THAT(StatesShown(), ElementsAre(1, 2, 3, 4, 5));
-    EXPECT_EQ(ListItemText(list.items[0]), L" ... ... | NO3 | Nitrates0000000000.d | ");
-    EXPECT_EQ(ListItemText(list.items[2]), L"Run complete. ... ... | PO4 | Nitrates0000000002.d | ");
+    EXPECT_EQ(ListItemText(list.items[0], 4), L" ... ... | NO3 | Nitrates0000000000.d | ");
+    EXPECT_EQ(ListItemText(list.items[2], 4), L"Run complete. ... ... | PO4 | Nitrates0000000002.d | ");
 
     // Columns 1 to 3 take the run state's colours; column 0 keeps the list's own.
     const COLORREF expected[][2] = {{CLR_DEFAULT, CLR_DEFAULT}, {kBlue, CLR_DEFAULT}, {CLR_DEFAULT, kYellow},
@@ -121,6 +121,55 @@ TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesAndColoursByRunState)
     }
     EXPECT_TRUE(Enabled(ID_CHECK_ALL) && Enabled(ID_UNCHECK_ALL) && Enabled(ID_AUTONAME));
     EXPECT_FALSE(Enabled(ID_PROPERTIES) || Enabled(ID_DELETE_METHOD)) << "nothing is selected yet";
+}
+
+TEST_F(MethodList, TheRunColumnsShowEachRowsStartEndDurationAndTheFirstLineOfItsResult)
+{
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    AddGroup(L"Nitrates");
+    MethodRows rows;
+    ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
+    rows.InsertMethods({L"NO3", L"NO2", L"PO4", L"NH4", L"SIL"}, 1, L"C:\\Orvane\\Methods\\", 0);
+    // The host's clock reads 2026-03-14 09:26:54 UTC.
+    const auto now = static_cast<LONG>(_time64(nullptr));
+    struct Run {
+        LONG state, start, end;
+        const wchar_t* message;
+    };
+    const Run runs[] = {{RUNSTATE_CHECKED, 0, 0, L""},
+                        {RUNSTATE_RUNNING, now - 75, 0, L""},
+                        {RUNSTATE_DONE, 1000000000, 1000000090, L"Run complete."},
+                        {RUNSTATE_FAILED, now - 3725, now - 3600, L"Pump pressure above limit.\r\nFlow stopped.\r\n"},
+                        {RUNSTATE_UNCHECKED, now - 86400, now - 86400 + 4000, L"Run complete."}};
+    for (LONG id = 0; id < 5; ++id) {
+        MethodRecord* row = rows.FindRowById(id, FALSE);
+        ASSERT_NE(row, nullptr);
+        row->RunState = runs[id].state;
+        row->StartTime = runs[id].start;
+        row->EndTime = runs[id].end;
+        SetRecordText(row->ErrMessage, runs[id].message);
+        rows.Table()->SetData();
+    }
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+
+    const ListViewInfo list = List();
+    ASSERT_EQ(list.columns.size(), 8u);
+    EXPECT_EQ(list.columns[4].text, L"Start");
+    EXPECT_EQ(list.columns[5].text, L"End");
+    EXPECT_EQ(list.columns[6].text, L"Duration");
+    EXPECT_EQ(list.columns[6].format, LVCFMT_RIGHT);
+    EXPECT_EQ(list.columns[7].text, L"Result");
+    const auto runColumns = [&](std::size_t item) {
+        std::wstring text;
+        for (std::size_t column = 4; column < 8; ++column)
+            text += list.items[item].cells[column].text + L"|";
+        return text;
+    };
+    EXPECT_EQ(runColumns(0), L"||||") << "a row never run";
+    EXPECT_EQ(runColumns(1), L"09:25:39||1:15||") << "the running row, as long as it has run";
+    EXPECT_EQ(runColumns(2), L"2001-09-09 01:46|2001-09-09 01:48|1:30|Run complete.|");
+    EXPECT_EQ(runColumns(3), L"08:24:49|08:26:54|2:05|Pump pressure above limit.|");
+    EXPECT_EQ(runColumns(4), L"Mar 13 09:26|Mar 13 10:33|1:06:40|Run complete.|") << "yesterday's run";
 }
 
 TEST_F(MethodList, ClickingAStateImageChecksAndUnchecksTheRowAndTheRunningRowOnlyBeeps)
@@ -334,8 +383,9 @@ TEST_F(MethodList, ScriptCommandsSelectClickAndCheckItemsAndFailChangingNothing)
     EXPECT_EQ(run(L"ClickItem \"Run Serion Methods\", 19006, 0"), L"control 19006 is no list");
 
     EXPECT_EQ(run(L"Snapshot \"Run Serion Methods\""), std::nullopt);
-    EXPECT_NE(printed.find(L"item 2 state=3 selected \"Run complete. ... ... | PO4 | Nitrates0000000002.d | \" "
-                           L"colours={1:-/#FFFF00, 2:-/#FFFF00, 3:-/#FFFF00}"),
+    EXPECT_NE(printed.find(L"item 2 state=3 selected \"Run complete. ... ... | PO4 | Nitrates0000000002.d |  | "
+                           L"2001-09-09 01:46 | 2001-09-09 01:48 | 1:30 | Run complete.\" colours={1:-/#FFFF00, 2:-/#FFFF00, "
+                           L"3:-/#FFFF00, 4:-/#FFFF00, 5:-/#FFFF00, 6:-/#FFFF00, 7:-/#FFFF00}"),
               std::wstring::npos)
         << WideToUtf8(printed);
     EXPECT_NE(printed.find(L"item 4 state=5 selected focused"), std::wstring::npos) << WideToUtf8(printed);
@@ -347,11 +397,12 @@ TEST_F(MethodList, ScriptCommandsSelectClickAndCheckItemsAndFailChangingNothing)
     methods.ChangeRunState(methods.FindRowById(1, FALSE), RUNSTATE_FAILED, L"Lamp failure\r\nRun stopped");
     EXPECT_EQ(run(L"ExpectItem " + list + L"1, \"Lamp failure{CR}{LF}Run stopped | NO2 | Nitrates0000000001.d | \""), std::nullopt);
     EXPECT_EQ(run(L"ExpectItem " + list + L"1, \"Lamp failure{LF}\""),
-              L"item 1 of control 19001 shows \"Lamp failure{CR}{LF}Run stopped | NO2 | Nitrates0000000001.d | \", expected "
+              L"item 1 of control 19001 shows \"Lamp failure{CR}{LF}Run stopped\", expected "
               L"\"Lamp failure{LF}\"");
     printed.clear();
     EXPECT_EQ(run(L"Snapshot \"Run Serion Methods\""), std::nullopt);
-    EXPECT_NE(printed.find(L"item 1 state=4 \"Lamp failure{CR}{LF}Run stopped | NO2 | Nitrates0000000001.d | \" colours="),
+    EXPECT_NE(printed.find(L"item 1 state=4 \"Lamp failure{CR}{LF}Run stopped | NO2 | Nitrates0000000001.d |  |  | "
+                           L"09:26:54 |  | Lamp failure\" colours="),
               std::wstring::npos)
         << WideToUtf8(printed);
 }

@@ -14,10 +14,12 @@
 
 #include "host/InstrumentSimulation.h"
 #include "kernel/Text.h"
+#include "kernel/TimeApi.h"
 #include "orvane/CpApi.h"
 #include "orvane/CpCommandQueue.h"
 #include "orvane/CpVariables.h"
 #include "resources/ResourceIds.h"
+#include "win/CommCtrl.h"
 #include "win/ListViewAutomation.h"
 
 #include <gmock/gmock.h>
@@ -194,6 +196,50 @@ TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
                                        L"Serion group Nitrates row 5 (MISSING.M) failed: Method directory does not exist.",
                                        summary}));
     EXPECT_EQ(StatusMessage(), summary);
+}
+
+TEST_F(Run, TheProgressCountsRowsAndFailuresAndTheGroupsSecondRunEndsWhenItsEstimateSaid)
+{
+    // The demo group's methods with their run times.
+    AddMethod("NITRATE.M", "RunTime=20\nOutcome=done\n");
+    AddMethod("PUMP.M", "RunTime=15\nOutcome=failed\nMessage=Pump pressure above limit.\n");
+    AddMethod("BLANK.M", "RunTime=5\nOutcome=done\n");
+    AddMethod("PHOSPHATE.M", "RunTime=30\nOutcome=done\n");
+    OpenWith({L"NITRATE.M", L"PUMP.M", L"BLANK.M", L"PHOSPHATE.M"});
+    const auto shown = [this](int id) { return Automation::describe(GetDlgItem(Viewer(), id)); };
+    const auto bar = [this](UINT message) { return SendDlgItemMessageW(Viewer(), IDC_PROGRESS_BAR, message, 0, 0); };
+    EXPECT_FALSE(shown(IDC_PROGRESS_BAR).visible || shown(IDC_PROGRESS_TEXT).visible) << "shown only during a run";
+
+    ASSERT_TRUE(Click(IDC_RUN));
+    EXPECT_TRUE(shown(IDC_PROGRESS_BAR).visible && shown(IDC_PROGRESS_TEXT).visible);
+    EXPECT_EQ(shown(IDC_PROGRESS_TEXT).text, L"Row 1 of 4 - time left unknown") << "no method has run yet";
+    RunHost(26);
+    // NITRATE.M took 20 s; PUMP.M, never run, counts as the known median, and has run 6 s.
+    EXPECT_THAT(shown(IDC_PROGRESS_TEXT).text, testing::StartsWith(L"Row 2 of 4 - about 1 min left, ends "));
+    EXPECT_EQ(bar(PBM_GETPOS), 1);
+    ListViewInfo list;
+    ASSERT_TRUE(ListViewAutomation::inspect(Viewer(), IDC_METHOD_LIST, list).ok);
+    EXPECT_EQ(list.items[0].cells[6].text, L"0:20");
+    EXPECT_THAT(list.items[1].cells[6].text, testing::StartsWith(L"0:0")) << "the running row's duration, shown every 5 s";
+    RunHost(10);
+    EXPECT_THAT(shown(IDC_PROGRESS_TEXT).text, testing::StartsWith(L"Row 3 of 4 - 1 failed - about 1 min left"));
+    RunHost(60);
+    EXPECT_FALSE(Window().GetRun().IsRunning());
+    EXPECT_FALSE(shown(IDC_PROGRESS_BAR).visible);
+
+    // A second run is estimated from the first: the failed row counts as the median of the others.
+    std::vector<std::wstring> questions;
+    AnswerMessage(questions, IDYES);
+    ASSERT_TRUE(Click(IDC_RUN));
+    const auto start = static_cast<LONG>(_time64(nullptr));
+    const std::optional<LONG> estimate = Window().GetRunProgress().SecondsLeft(start);
+    EXPECT_EQ(bar(PBM_GETPOS), 0);
+    EXPECT_EQ(bar(PBM_GETRANGE), 4);
+    RunHost(120);
+    ASSERT_FALSE(Window().GetRun().IsRunning());
+    const LONG took = StoredRows().back().EndTime - start;
+    ASSERT_TRUE(estimate.has_value());
+    EXPECT_NEAR(*estimate, took, took / 10.0);
 }
 
 TEST_F(Run, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyCommandIsSentOnce)

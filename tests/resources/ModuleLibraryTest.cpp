@@ -104,7 +104,7 @@ TEST_F(ModuleLibrary, MainViewerTemplateIsTheModelessWindowWithItsMenuAndControl
     for (const DialogItemTemplate& item : dialog->items)
         ids.push_back(item.id);
     EXPECT_EQ(ids, (std::vector<int>{IDC_STATIC, 19006, IDC_STATIC, 19005, IDC_STATIC, 19040, IDC_STATIC, 19041,
-                                     IDC_STATIC, 19042, 19001, 33001, 33002, 33003, IDOK}));
+                                     IDC_STATIC, 19042, 19001, 33001, 33002, 33003, IDOK, 19053, 19054}));
 
     const DialogItemTemplate& groups = dialog->items[1];
     EXPECT_EQ(groups.style & (CBS_DROPDOWNLIST | CBS_SORT | WS_TABSTOP), CBS_DROPDOWNLIST | CBS_SORT | WS_TABSTOP);

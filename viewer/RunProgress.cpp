@@ -1,0 +1,143 @@
+// The counts of a run's rows, the estimate of its remaining time and the texts that show them.
+#include "RunProgress.h"
+
+#include "module/ModuleString.h"
+#include "resources/ResourceIds.h"
+#include "worklist/MethodRecord.h"
+
+#include "kernel/TimeApi.h"
+#include "kernel/WinFormat.h"
+
+#include <algorithm>
+
+namespace {
+
+std::tm LocalTime(LONG time)
+{
+    const __time64_t value = time;
+    std::tm local{};
+    _localtime64_s(&local, &value);
+    return local;
+}
+
+// "about 25 min" or "about 2 h 5 min", never less than a minute.
+std::wstring TimeLeftText(LONG seconds)
+{
+    const LONG minutes = std::max<LONG>(1, (seconds + 59) / 60);
+    if (minutes < 60)
+        return FormatWin(L"%d min", minutes);
+    return FormatWin(L"%d h %d min", minutes / 60, minutes % 60);
+}
+
+} // namespace
+
+void RunProgress::Begin(const std::vector<Row>& rows)
+{
+    m_rows.clear();
+    m_toRun.clear();
+    m_running.clear();
+    m_total = m_ended = m_failed = 0;
+    for (const Row& row : rows) {
+        const Place& place = m_rows[row.aaaID] = {row.method, row.state, row.startTime};
+        count(row.aaaID, place, 1);
+    }
+}
+
+void RunProgress::RowChanged(const Row& row)
+{
+    const auto found = m_rows.find(row.aaaID);
+    if (found == m_rows.end())
+        return;
+    Place& place = found->second;
+    count(row.aaaID, place, -1);
+    place.state = row.state;
+    place.startTime = row.startTime;
+    count(row.aaaID, place, 1);
+    if (row.state == RUNSTATE_DONE && row.startTime > 0 && row.endTime >= row.startTime)
+        m_durations.Add(place.method, row.endTime - row.startTime);
+}
+
+void RunProgress::count(LONG aaaID, const Place& place, int sign)
+{
+    if (place.state == RUNSTATE_UNCHECKED)
+        return;
+    m_total += sign;
+    switch (place.state) {
+    case RUNSTATE_FAILED: m_failed += sign; [[fallthrough]];
+    case RUNSTATE_DONE: m_ended += sign; break;
+    case RUNSTATE_RUNNING:
+        if (sign > 0)
+            m_running.insert(aaaID);
+        else
+            m_running.erase(aaaID);
+        break;
+    default: m_toRun[place.method] += sign; break;
+    }
+}
+
+std::wstring RunProgress::Text(LONG now) const
+{
+    if (m_total == 0)
+        return {};
+    const int nRow = std::min(m_total, std::max(1, m_ended + static_cast<int>(m_running.size())));
+    std::wstring text = FormatWin(ModuleString(IDS_PROGRESS_ROW).c_str(), nRow, m_total);
+    if (m_failed > 0)
+        text += FormatWin(ModuleString(IDS_PROGRESS_FAILED).c_str(), m_failed);
+    const BOOL bRowsLeft = !m_running.empty() || std::ranges::any_of(m_toRun, [](const auto& method) { return method.second > 0; });
+    if (!bRowsLeft)
+        return text;
+    const std::optional<LONG> left = SecondsLeft(now);
+    if (!left)
+        return text + ModuleString(IDS_PROGRESS_UNKNOWN);
+    return text + FormatWin(ModuleString(IDS_PROGRESS_LEFT).c_str(), TimeLeftText(*left).c_str(),
+                            TimeText(now + *left, now, FALSE).c_str());
+}
+
+std::optional<LONG> RunProgress::SecondsLeft(LONG now) const
+{
+    LONG nLeft = 0;
+    const auto add = [&](const std::wstring& method, LONG nCount, LONG nElapsed) {
+        const std::optional<LONG> expected = m_durations.Expected(method);
+        if (expected)
+            nLeft += nCount * std::max<LONG>(0, *expected - nElapsed);
+        return expected.has_value();
+    };
+    BOOL bKnown = TRUE;
+    for (const auto& [method, nCount] : m_toRun)
+        if (nCount > 0)
+            bKnown &= add(method, nCount, 0);
+    for (LONG aaaID : m_running) {
+        const Place& place = m_rows.at(aaaID);
+        bKnown &= add(place.method, 1, place.startTime > 0 ? now - place.startTime : 0);
+    }
+    if (!bKnown)
+        return std::nullopt;
+    return nLeft;
+}
+
+std::wstring RunProgress::TimeText(LONG time, LONG now, BOOL bSeconds)
+{
+    if (time <= 0)
+        return {};
+    static const wchar_t* const months[] = {L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun",
+                                            L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec"};
+    const std::tm local = LocalTime(time);
+    const std::tm today = LocalTime(now);
+    if (local.tm_year != today.tm_year)
+        return FormatWin(L"%04d-%02d-%02d %02d:%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                         local.tm_hour, local.tm_min);
+    if (local.tm_yday != today.tm_yday)
+        return FormatWin(L"%s %02d %02d:%02d", months[local.tm_mon], local.tm_mday, local.tm_hour, local.tm_min);
+    if (!bSeconds)
+        return FormatWin(L"%02d:%02d", local.tm_hour, local.tm_min);
+    return FormatWin(L"%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+}
+
+std::wstring RunProgress::DurationText(LONG seconds)
+{
+    if (seconds < 0)
+        return {};
+    if (seconds < 3600)
+        return FormatWin(L"%d:%02d", seconds / 60, seconds % 60);
+    return FormatWin(L"%d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+}

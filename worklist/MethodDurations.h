@@ -1,0 +1,33 @@
+// How long each method has taken in this worklist: the durations of its completed runs in any
+// group, and their median, from which a run's remaining time is estimated.
+#pragma once
+
+#include "kernel/WinTypes.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+class MethodDurations {
+public:
+    // The done rows of every group named; a group that cannot be read adds nothing.
+    static MethodDurations Read(const std::vector<std::wstring>& groups);
+
+    void Add(const std::wstring& method, LONG seconds);
+    // The median of the method's runs; a method never run takes the median of the known methods.
+    // Nothing when no method has run.
+    std::optional<LONG> Expected(const std::wstring& method) const;
+
+private:
+    struct Runs {
+        std::vector<LONG> seconds;
+        LONG median = 0;
+    };
+    static LONG Median(std::vector<LONG> values);
+    void updateKnownMedian();
+
+    std::map<std::wstring, Runs> m_runs;
+    // The median of the methods' medians, for a method never run.
+    LONG m_knownMedian = 0;
+};
