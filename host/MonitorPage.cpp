@@ -98,7 +98,10 @@ std::string MonitorPage::runPart(const MonitorSnapshot& snapshot)
         return part + "</dl>\n<p>No group has run since the host started.</p>\n";
     part += "<dt>Group</dt><dd id=\"group\">" + escaped(snapshot.group) + "</dd>\n<dt>Progress</dt><dd id=\"progress\">" +
             std::to_string(snapshot.rowsEnded()) + " of " + std::to_string(snapshot.rowsInRun()) +
-            " rows ended</dd>\n<dt>As of</dt><dd>" + LocalTime(snapshot.time) + "</dd>\n</dl>\n";
+            " rows ended</dd>\n";
+    if (snapshot.expectedEnd != 0)
+        part += "<dt>Expected end</dt><dd id=\"expected-end\">" + LocalTime(snapshot.expectedEnd) + "</dd>\n";
+    part += "<dt>As of</dt><dd>" + LocalTime(snapshot.time) + "</dd>\n</dl>\n";
     return part + rowTable(snapshot.rows) + timeline(snapshot.rows, snapshot.time);
 }
 

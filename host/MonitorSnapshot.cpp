@@ -25,6 +25,6 @@ nlohmann::json MonitorSnapshot::json() const
             {"event", event},
             {"message", message},
             {"group", group},
-            {"progress", {{"ended", rowsEnded()}, {"rows", rowsInRun()}}},
+            {"progress", {{"ended", rowsEnded()}, {"rows", rowsInRun()}, {"expectedEnd", IsoTime(expectedEnd)}}},
             {"rows", MonitorRow::json(rows)}};
 }

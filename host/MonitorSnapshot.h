@@ -26,6 +26,9 @@ struct MonitorSnapshot {
     std::string event;
     std::string message;
     std::string group;
+    // When the module expected the run to end at the last event, on the host's clock; 0 when it
+    // could not tell or no group runs.
+    std::int64_t expectedEnd = 0;
     std::vector<MonitorRow> rows;
 
     // The rows that take part in the run, and those of them that have ended.

@@ -83,6 +83,9 @@ void RunMonitor::onRunEvent(const CpRunEvent& event)
     m_event = CpRunEventName(event.kind);
     m_message = WideToUtf8(event.message);
     m_group = WideToUtf8(event.group);
+    // An ended run expects nothing more.
+    const bool goesOn = event.kind != RUNEVENT_GROUP_ENDED && event.kind != RUNEVENT_RUN_INTERRUPTED;
+    m_expectedEnd = goesOn ? event.expectedEnd : 0;
     publish();
 }
 
@@ -97,6 +100,7 @@ void RunMonitor::publish()
     snapshot.event = m_event;
     snapshot.message = m_message;
     snapshot.group = m_group;
+    snapshot.expectedEnd = m_expectedEnd;
     if (!m_group.empty())
         snapshot.rows = m_worklist->rows(m_group).value_or(std::vector<MonitorRow>{});
     m_board.publish(std::move(snapshot));

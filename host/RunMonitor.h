@@ -48,5 +48,6 @@ private:
     std::string m_run = "idle";
     std::string m_event;
     std::string m_message;
+    std::int64_t m_expectedEnd = 0;
     std::string m_group;
 };

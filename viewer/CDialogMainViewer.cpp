@@ -505,6 +505,13 @@ void CDialogMainViewer::ReadMethodDurations()
     m_bDurationsRead = TRUE;
 }
 
+std::int64_t CDialogMainViewer::ExpectedEnd() const
+{
+    const auto now = static_cast<LONG>(_time64(nullptr));
+    const std::optional<LONG> left = m_bShowingProgress ? m_progress.SecondsLeft(now) : std::nullopt;
+    return left ? now + *left : 0;
+}
+
 void CDialogMainViewer::BeginRunProgress()
 {
     m_nProgressRefills = m_listMethods.RefillCount();

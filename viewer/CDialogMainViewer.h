@@ -37,6 +37,9 @@ public:
     void ContinueInterruptedRun();
     const GroupRun& GetRun() const { return m_run; }
     const RunProgress& GetRunProgress() const { return m_progress; }
+    // When the running group will end by the progress's estimate (seconds since 1970); 0 when no
+    // group runs or the time left is unknown.
+    std::int64_t ExpectedEnd() const;
     // What the worklist's done rows tell of each method's duration, read before a run clears the
     // shown group's results.
     void ReadMethodDurations();

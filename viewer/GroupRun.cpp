@@ -215,7 +215,7 @@ void GroupRun::OnContinue(BOOL bUnattended)
     }
     m_viewer.m_statusBar.SetMessageText(L"");
     MarkRunOpen(L"Run continued");
-    CpReportRunEvent({.kind = RUNEVENT_RUN_CONTINUED, .group = strGroup});
+    ReportRunEvent({.kind = RUNEVENT_RUN_CONTINUED, .group = strGroup});
     // A group of a queue goes on with the rest of its queue.
     m_nQueueId = nQueueId;
     if (m_nQueueId) {
@@ -263,7 +263,7 @@ BOOL GroupRun::StartRun(BOOL bInQueue)
     if (!bInQueue)
         GroupRows(m_viewer.m_groupTable).LeaveQueue(ShownGroupId());
     MarkRunOpen(L"Run started");
-    CpReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = ShownGroupName()});
+    ReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = ShownGroupName()});
     SetState(State::Running);
     m_viewer.UpdateCommandState();
     if (bInQueue)
@@ -500,7 +500,7 @@ BOOL GroupRun::StartMethod(MethodRecord* pRow)
 
     m_nRunningRow = pRow->aaaID;
     m_viewer.m_listMethods.ChangeRunState(pRow, RUNSTATE_RUNNING, nullptr);
-    CpReportRunEvent({RUNEVENT_METHOD_STARTED, ShownGroupName(), pRow->aaaID + 1, pRow->MethodName});
+    ReportRunEvent({RUNEVENT_METHOD_STARTED, ShownGroupName(), pRow->aaaID + 1, pRow->MethodName});
     ::PostMessageW(m_viewer.GetSafeHwnd(), WM_START_RAN, static_cast<WPARAM>(pRow->aaaID), 0);
     return TRUE;
 }
@@ -744,7 +744,7 @@ BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
     SetState(State::WaitingForRun);
     AuditTrail::Record(strGroup, {L"Run paused", L"", strStatus});
     m_viewer.m_statusBar.SetMessageText(strStatus.c_str());
-    CpReportRunEvent({RUNEVENT_RUN_PAUSED, strGroup, nRow, strMethod, strStatus});
+    ReportRunEvent({RUNEVENT_RUN_PAUSED, strGroup, nRow, strMethod, strStatus});
     return TRUE;
 }
 
@@ -855,7 +855,7 @@ void GroupRun::LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstri
 {
     const std::wstring strGroup = ShownGroupName();
     const int nRow = static_cast<int>(row.aaaID) + 1;
-    CpReportRunEvent({bFailed ? RUNEVENT_METHOD_FAILED : RUNEVENT_METHOD_DONE, strGroup, nRow, row.MethodName,
+    ReportRunEvent({bFailed ? RUNEVENT_METHOD_FAILED : RUNEVENT_METHOD_DONE, strGroup, nRow, row.MethodName,
                       OneLine(strReason)});
     if (m_state == State::Stopping && bFailed)
         LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_STOPPED).c_str(), strGroup.c_str(), nRow, row.MethodName,
@@ -876,7 +876,7 @@ void GroupRun::ShowSummary()
         FormatWin(ModuleString(IDS_GROUP_SUMMARY).c_str(), strGroup.c_str(), count(RUNSTATE_DONE),
                   count(RUNSTATE_FAILED), count(RUNSTATE_CHECKED) + count(RUNSTATE_INTERRUPTED));
     LogbookWrite(strSummary);
-    CpReportRunEvent({RUNEVENT_GROUP_ENDED, strGroup, 0, L"", m_strEndReason, count(RUNSTATE_DONE), count(RUNSTATE_FAILED)});
+    ReportRunEvent({RUNEVENT_GROUP_ENDED, strGroup, 0, L"", m_strEndReason, count(RUNSTATE_DONE), count(RUNSTATE_FAILED)});
     m_viewer.m_statusBar.SetMessageText((m_strEndReason.empty() ? strSummary : m_strEndReason + L" " + strSummary).c_str());
 }
 
@@ -949,6 +949,12 @@ std::wstring GroupRun::ShownGroupName() const
     return strGroup;
 }
 
+void GroupRun::ReportRunEvent(CpRunEvent event) const
+{
+    event.expectedEnd = m_viewer.ExpectedEnd();
+    CpReportRunEvent(event);
+}
+
 LONG GroupRun::ShownGroupId() const
 {
     std::wstring strGroup;
@@ -991,7 +997,7 @@ void GroupRun::ShowInterruptedRun()
         return;
     CMethodListCtrl& list = m_viewer.m_listMethods;
     const std::wstring strGroup = ShownGroupName();
-    CpReportRunEvent({.kind = RUNEVENT_RUN_INTERRUPTED, .group = strGroup});
+    ReportRunEvent({.kind = RUNEVENT_RUN_INTERRUPTED, .group = strGroup});
     for (LONG nRow : list.RowsInState(RUNSTATE_RUNNING)) {
         MethodRecord* pRow = list.FindRowById(nRow, FALSE);
         if (!pRow)

@@ -14,6 +14,7 @@
 #include <vector>
 
 class CDialogMainViewer;
+struct CpRunEvent;
 struct MethodRecord;
 
 class GroupRun {
@@ -121,6 +122,8 @@ private:
     // Sends the shut-down option shown in the window and the closing hook.
     void RunPostGroup();
 
+    // Tells the host's observers of the event, with the run's expected end as of now.
+    void ReportRunEvent(CpRunEvent event) const;
     // The shown group's id, or 0 when none is shown; its name, empty when none is shown.
     LONG ShownGroupId() const;
     std::wstring ShownGroupName() const;

@@ -5,6 +5,7 @@
 #include "ObserverList.h"
 #include "OrvaneTypes.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -29,6 +30,9 @@ struct CpRunEvent {
     // With RUNEVENT_GROUP_ENDED: the rows that ended done and failed.
     LONG done = 0;
     LONG failed = 0;
+    // When the module expects the run to end, in seconds since 1970-01-01 UTC; 0 when it cannot
+    // tell.
+    std::int64_t expectedEnd = 0;
 };
 
 using CpRunEventObserver = std::function<void(const CpRunEvent& event)>;

@@ -7,6 +7,7 @@
 #include "viewer/CDialogMainViewer.h"
 
 #include "host/InstrumentSimulation.h"
+#include "host/RunEventRecord.h"
 #include "host/RunMonitor.h"
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"
@@ -149,7 +150,9 @@ TEST_F(Monitor, TheJsonFollowsARunInProgressAndAfterIt)
     EXPECT_EQ(status["group"], "Nitrates");
     EXPECT_EQ(status["acquisition"], "READY");
     EXPECT_THAT(States(status["rows"]), testing::ElementsAre("done", "running", "waiting"));
-    EXPECT_EQ(status["progress"], nlohmann::json({{"ended", 1}, {"rows", 3}}));
+    // LEAK.M, never run, counts as DONE.M's 10 s: the run ends 20 s after its start.
+    const std::string expectedEnd = IsoTime(::StoredRows(L"Nitrates")[1].StartTime + 20);
+    EXPECT_EQ(status["progress"], nlohmann::json({{"ended", 1}, {"rows", 3}, {"expectedEnd", expectedEnd}}));
     EXPECT_EQ(status["rows"][1]["start"], status["rows"][0]["end"]);
     EXPECT_EQ(status["rows"][1]["end"], "");
 
@@ -160,6 +163,7 @@ TEST_F(Monitor, TheJsonFollowsARunInProgressAndAfterIt)
     EXPECT_THAT(States(status["rows"]), testing::ElementsAre("done", "failed", "done"));
     EXPECT_THAT(status["rows"][1]["message"].get<std::string>(), testing::StartsWith("Pump pressure above limit."));
     EXPECT_EQ(status["progress"]["ended"], 3);
+    EXPECT_EQ(status["progress"]["expectedEnd"], "") << "an ended run expects nothing";
 
     // Any group, through the server's own connection; a name is a path segment in its encoding.
     ASSERT_EQ(AddRunGroup({L"DONE.M"}, L"Night run"), "");
@@ -352,6 +356,8 @@ TEST_F(Monitor, ABrowserShowsTheRunningGroupsRowsAndTheirStates)
     const std::string page = ReadFileBytes(dom);
     EXPECT_THAT(page, HasSubstr("<dd id=\"group\">Nitrates</dd>"));
     EXPECT_THAT(page, HasSubstr("<dd id=\"progress\">1 of 3 rows ended</dd>"));
+    EXPECT_THAT(page, HasSubstr("<dt>Expected end</dt><dd id=\"expected-end\">" +
+                                LocalTime(::StoredRows(L"Nitrates")[1].StartTime + 20) + "</dd>"));
     EXPECT_THAT(page, testing::ContainsRegex("<tr class=\"done\"><td>1</td><td>DONE.M</td>.*<td class=\"state\">done</td>"));
     EXPECT_THAT(page, testing::ContainsRegex("<tr class=\"running\"><td>2</td><td>LEAK.M</td>.*<td class=\"state\">running</td>"));
     EXPECT_THAT(page, testing::ContainsRegex("<tr class=\"waiting\"><td>3</td>"));
