@@ -183,6 +183,7 @@ void CMethodListCtrl::Refill()
     const std::vector<std::pair<LONG, UINT>> marks = RowMarks();
     DeleteAllItems();
     m_itemData.clear();
+    m_itemsInState.clear();
     ++m_nRefills;
     CMethodTable* pTable = Table();
     if (!pTable)
@@ -193,7 +194,8 @@ void CMethodListCtrl::Refill()
     int nItem = 0;
     for (pTable->MoveFirst(); pTable->HasCurrentRow(); pTable->MoveNext(), ++nItem) {
         auto& pData = m_itemData.emplace_back(std::make_unique<MethodItemData>(
-            MethodItemData{pTable->aaaID, pTable->RunState, pTable->StartTime, pTable->EndTime}));
+            MethodItemData{pTable->aaaID, 0, pTable->StartTime, pTable->EndTime}));
+        SetItemRunState(*pData, pTable->RunState);
         const std::wstring strMessage = std::wstring(pTable->ErrMessage).substr(0, 99) + L" ... ...";
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
@@ -248,6 +250,20 @@ BOOL CMethodListCtrl::DeleteSelected()
 MethodItemData* CMethodListCtrl::ItemData(int nItem) const
 {
     return nItem < 0 ? nullptr : reinterpret_cast<MethodItemData*>(GetItemData(nItem));
+}
+
+void CMethodListCtrl::SetItemRunState(MethodItemData& data, LONG state)
+{
+    if (data.nRunState != 0)
+        --m_itemsInState[data.nRunState];
+    data.nRunState = state;
+    ++m_itemsInState[state];
+}
+
+int CMethodListCtrl::CountInState(LONG state) const
+{
+    const auto found = m_itemsInState.find(state);
+    return found == m_itemsInState.end() ? 0 : found->second;
 }
 
 int CMethodListCtrl::ItemOfRow(LONG aaaID) const
@@ -315,7 +331,7 @@ void CMethodListCtrl::ToggleRunState(int nItem)
             ::MessageBeep(MB_ICONHAND);
         } else {
             const LONG nOld = pRow->RunState;
-            pData->nRunState = pData->nRunState != RUNSTATE_UNCHECKED ? RUNSTATE_UNCHECKED : RUNSTATE_CHECKED;
+            SetItemRunState(*pData, pData->nRunState != RUNSTATE_UNCHECKED ? RUNSTATE_UNCHECKED : RUNSTATE_CHECKED);
             SetItemState(nItem, INDEXTOSTATEIMAGEMASK(static_cast<UINT>(pData->nRunState)), kWholeState);
             pRow->RunState = pData->nRunState;
             WriteRow({{FormatWin(pData->nRunState == RUNSTATE_CHECKED ? L"Row %d checked" : L"Row %d unchecked",
@@ -428,7 +444,7 @@ void CMethodListCtrl::UpdateRowState(LONG aaaID, LONG state, const wchar_t* mess
     TraceLog(3, L"UpdateRowState: %ld, %d\n", aaaID, state);
     if (const int nItem = ItemOfRow(aaaID); nItem >= 0) {
         MethodItemData& data = *ItemData(nItem);
-        data.nRunState = state;
+        SetItemRunState(data, state);
         SetItemText(nItem, 0, message ? message : L"");
         // The row whose state changed is the table's current one, with its new times and message.
         if (const CMethodTable* pTable = Table(); pTable && pTable->HasCurrentRow() && pTable->aaaID == aaaID) {

@@ -11,6 +11,7 @@
 #include "win/afx/CImageList.h"
 #include "win/afx/CListCtrl.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -47,6 +48,8 @@ public:
     std::vector<RunProgress::Row> ProgressRows() const;
     // The row of item nItem with its state and times, as the item shows them; aaaID -1 for none.
     RunProgress::Row ItemRow(int nItem) const;
+    // How many items show run state state, without walking the list.
+    int CountInState(LONG state) const;
     // Counts the rebuilds of the list: a run's progress that began with another count begins anew.
     int RefillCount() const { return m_nRefills; }
     // The duration column of a running row, as long as it has run at time now.
@@ -74,6 +77,8 @@ private:
     // Checked becomes unchecked and back; done and failed become unchecked. The running row only
     // beeps. Replaces the item's whole state, its selection and focus marks included.
     void ToggleRunState(int nItem);
+    // The item's run state, counted by state; its state image is the caller's.
+    void SetItemRunState(MethodItemData& data, LONG state);
     // The item showing the row with "aaaID" aaaID, or -1.
     int ItemOfRow(LONG aaaID) const;
     // The Start, End, Duration and Result columns of item nItem, whose data holds the row's times.
@@ -82,6 +87,8 @@ private:
     CImageList m_stateImages;
     std::vector<std::unique_ptr<MethodItemData>> m_itemData;
     int m_nRefills = 0;
+    // How many items are in each run state.
+    std::map<LONG, int> m_itemsInState;
     // How much wider than its template the list is.
     int m_nExtraWidth = 0;
 };

@@ -981,13 +981,11 @@ BOOL GroupRun::CanContinue()
 
 BOOL GroupRun::HasRowToContinue()
 {
-    // The list's state images, not the table: this is asked whenever the commands are enabled.
+    // The list's counts, not the table: this is asked whenever the commands are enabled.
     const CMethodListCtrl& list = m_viewer.m_listMethods;
-    for (int nItem = 0; nItem < list.GetItemCount(); ++nItem) {
-        const LONG nState = static_cast<LONG>(list.GetItemState(nItem, LVIS_STATEIMAGEMASK) >> 12);
-        if (nState == RUNSTATE_CHECKED || nState == RUNSTATE_RUNNING || nState == RUNSTATE_INTERRUPTED)
+    for (LONG nState : {RUNSTATE_CHECKED, RUNSTATE_RUNNING, RUNSTATE_INTERRUPTED})
+        if (list.CountInState(nState) > 0)
             return TRUE;
-    }
     return GroupRows(m_viewer.m_groupTable).FindById(ShownGroupId()) && StoppedRowToRunAgain() >= 0;
 }
 
