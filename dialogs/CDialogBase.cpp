@@ -92,6 +92,16 @@ void CDialogBase::FillFailurePolicies(int nID)
         SendDlgItemMessageW(m_hWnd, nID, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ModuleString(nString).c_str()));
 }
 
+std::wstring CDialogBase::TypedFileName(int nField, int nResult, UINT nPrompt)
+{
+    std::wstring strFile;
+    GetDlgItemText(nField, strFile);
+    if (strFile.find_first_not_of(L' ') != std::wstring::npos)
+        return strFile;
+    SetDlgItemText(nResult, ModuleString(nPrompt));
+    return {};
+}
+
 BOOL CDialogBase::SetEditReadOnly(int nID, BOOL bReadOnly)
 {
     CWnd* pEdit = GetEdit(nID);

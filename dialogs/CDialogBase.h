@@ -5,6 +5,8 @@
 
 #include "win/afx/CDialog.h"
 
+#include <string>
+
 class CDialogBase : public CDialog {
 public:
     CDialogBase(UINT nIDTemplate, CWnd* pParentWnd);
@@ -31,6 +33,9 @@ protected:
     static void DDV_Refusal(CDataExchange* pDX, const std::wstring& strRefusal);
     // Lists a group's failure policies in combo box nID, in the order of their ONFAILURE_ values.
     void FillFailurePolicies(int nID);
+    // The file name typed into edit nField; empty, with prompt nPrompt shown on line nResult, when
+    // only blanks were typed.
+    std::wstring TypedFileName(int nField, int nResult, UINT nPrompt);
 
     // The topic that tells of a dialog without a Help button of its own; 0 for none.
     DWORD m_dwHelpContext = 0;

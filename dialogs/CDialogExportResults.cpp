@@ -16,12 +16,9 @@ CDialogExportResults::CDialogExportResults(CWnd* pParent, const std::wstring& st
 
 void CDialogExportResults::OnOK()
 {
-    std::wstring strFile;
-    GetDlgItemText(IDC_EXPORT_FILE, strFile);
-    if (strFile.find_first_not_of(L' ') == std::wstring::npos) {
-        SetDlgItemText(IDC_EXPORT_RESULT, ModuleString(IDS_NO_EXPORT_FILE));
+    const std::wstring strFile = TypedFileName(IDC_EXPORT_FILE, IDC_EXPORT_RESULT, IDS_NO_EXPORT_FILE);
+    if (strFile.empty())
         return;
-    }
     std::vector<ExportedRow> rows;
     if (FAILED(ResultsExport::ReadRows(m_strGroup, rows)))
         return;

@@ -264,6 +264,23 @@ constexpr int IDC_IMPORT_RESULT = 19096;
 constexpr int IDS_EXPORTED = 22220;
 constexpr int IDS_EXPORT_FAILED = 22221;
 constexpr int IDS_NO_EXPORT_FILE = 22222;
+constexpr int IDS_NO_IMPORT_FILE = 22223;
+constexpr int IDS_IMPORT_UNREADABLE = 22224;
+constexpr int IDS_IMPORT_REFUSED = 22225;
+constexpr int IDS_IMPORT_NO_HEADER = 22226;
+constexpr int IDS_IMPORT_UNKNOWN_COLUMN = 22227;
+constexpr int IDS_IMPORT_REPEATED_COLUMN = 22228;
+constexpr int IDS_IMPORT_MISSING_COLUMN = 22229;
+constexpr int IDS_IMPORT_UNKNOWN_METHOD = 22230;
+constexpr int IDS_IMPORT_TOO_LONG = 22231;
+constexpr int IDS_IMPORT_QUOTE_IN_FIELD = 22232;
+constexpr int IDS_IMPORT_UNCLOSED_QUOTE = 22233;
+constexpr int IDS_IMPORT_TEXT_AFTER_QUOTE = 22234;
+constexpr int IDS_IMPORT_FIELD_COUNT = 22235;
+constexpr int IDS_IMPORT_BAD_CHECKED = 22236;
+constexpr int IDS_IMPORTED = 22237;
+constexpr int IDS_IMPORT_NO_ROWS = 22238;
+constexpr int IDS_IMPORT_NO_DATA_FILE = 22239;
 
 // Texts of a worklist that another host shares.
 constexpr int IDS_GROUP_CHANGED_ELSEWHERE = 22070;

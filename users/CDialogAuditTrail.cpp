@@ -143,12 +143,9 @@ void CDialogAuditTrail::ShowRecords()
 
 void CDialogAuditTrail::OnExport()
 {
-    std::wstring strFile;
-    GetDlgItemText(IDC_AUDIT_FILE, strFile);
-    if (strFile.find_first_not_of(L' ') == std::wstring::npos) {
-        SetDlgItemText(IDC_AUDIT_RESULT, ModuleString(IDS_AUDIT_NO_EXPORT_FILE));
+    const std::wstring strFile = TypedFileName(IDC_AUDIT_FILE, IDC_AUDIT_RESULT, IDS_AUDIT_NO_EXPORT_FILE);
+    if (strFile.empty())
         return;
-    }
     // In the order written, as a reader of the file checks them against each other.
     std::vector<std::vector<std::wstring>> records;
     for (auto shown = m_shown.rbegin(); shown != m_shown.rend(); ++shown) {

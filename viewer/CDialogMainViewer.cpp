@@ -6,6 +6,7 @@
 #include "dialogs/CDialogAddMethod.h"
 #include "dialogs/CDialogAutoName.h"
 #include "dialogs/CDialogExportResults.h"
+#include "dialogs/CDialogImportWorklist.h"
 #include "dialogs/CDialogRunQueue.h"
 #include "module/LogbookWrite.h"
 #include "module/MenuState.h"
@@ -124,6 +125,7 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_COMMAND(ID_USER_ACCOUNTS, &CDialogMainViewer::OnUserAccounts)
     ON_COMMAND(ID_AUDIT_TRAIL, &CDialogMainViewer::OnAuditTrail)
     ON_COMMAND(ID_EXPORT_RESULTS, &CDialogMainViewer::OnExportResults)
+    ON_COMMAND(ID_IMPORT_WORKLIST, &CDialogMainViewer::OnImportWorklist)
     ON_COMMAND(ID_MODULE_HELP, &CDialogMainViewer::OnHelp)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &CDialogMainViewer::OnToolTipText)
@@ -285,6 +287,7 @@ void CDialogMainViewer::UpdateCommandState()
     EnableCommand(pMenu->GetSubMenu(kFileMenu), IDCANCEL, bIdle);
     EnableCommand(pMenu->GetSubMenu(kFileMenu), ID_USER_ACCOUNTS, bAdministrator);
     EnableCommand(pMenu->GetSubMenu(kFileMenu), ID_EXPORT_RESULTS, bGroupSelected);
+    EnableCommand(pMenu->GetSubMenu(kFileMenu), ID_IMPORT_WORKLIST, bIdle && !m_bWorklistReadOnly);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_ADD_GROUP, bIdle);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_AUTONAME, bIdle && nItems > 0);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_RUN_QUEUE,
@@ -841,6 +844,8 @@ void CDialogMainViewer::OnAuditTrail()
 }
 
 void CDialogMainViewer::OnExportResults() { CDialogExportResults(this, m_listMethods.GroupName()).RunModal(IDD_EXPORT_RESULTS); }
+
+void CDialogMainViewer::OnImportWorklist() { CDialogImportWorklist(this, m_listMethods, m_comboGroup).RunModal(IDD_IMPORT_WORKLIST); }
 
 int CDialogMainViewer::ShowMessage(LPCWSTR lpszText, UINT nType)
 {

@@ -91,6 +91,8 @@ protected:
     void OnAuditTrail();
     // Open at any time, a run going on behind it: the export only reads the rows.
     void OnExportResults();
+    // An edit, as Add Method is: not while the group runs.
+    void OnImportWorklist();
 
     // The tip of a tool bar button: the second line of its command's prompt.
     BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);

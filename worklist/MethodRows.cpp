@@ -6,6 +6,7 @@
 #include "RecordText.h"
 #include "RunClaim.h"
 #include "ShowOleDbErrors.h"
+#include "WorklistImport.h"
 
 #include "module/ModuleSettings.h"
 #include "module/ModuleString.h"
@@ -114,7 +115,7 @@ BOOL MethodRows::RefusedWhileRunElsewhere() const
 }
 
 template <class Edit>
-void MethodRows::editAsOne(Edit edit)
+HRESULT MethodRows::editAsOne(Edit edit)
 {
     HRESULT status;
     {
@@ -132,7 +133,7 @@ void MethodRows::editAsOne(Edit edit)
             status = transaction.Commit();
     }
     if (SUCCEEDED(status))
-        return;
+        return status;
     ShowOleDbErrors(status);
     // The rowset may still hold rows that the abort took back. Opened again in the same object,
     // since the run sequencer may hold its record.
@@ -140,6 +141,7 @@ void MethodRows::editAsOne(Edit edit)
         const std::wstring group = m_strGroup;
         LoadGroup(group);
     }
+    return status;
 }
 
 template <class Write>
@@ -185,6 +187,36 @@ void MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG copi
         return SUCCEEDED(status) ? nameRows(L"", m_strGroup, 0, nullptr) : status;
     });
     Refill();
+}
+
+HRESULT MethodRows::AppendRows(const std::vector<ImportedRow>& rows, const std::wstring& methodPath,
+                               const std::wstring& source)
+{
+    if (!m_pTable || RefusedWhileRunElsewhere())
+        return E_FAIL;
+    const HRESULT status = editAsOne([&](AuditTrail& trail) {
+        std::vector<LONG> added;
+        LONG next = m_pTable->MoveLast() == S_OK ? m_pTable->aaaID + 1 : 0;
+        HRESULT status = S_OK;
+        for (auto row = rows.begin(); row != rows.end() && SUCCEEDED(status); ++row) {
+            m_pTable->ClearRecord();
+            SetRecordText(m_pTable->MethodName, row->method);
+            SetRecordText(m_pTable->DataFile, row->dataFile);
+            SetRecordText(m_pTable->Comments, row->comments);
+            SetRecordText(m_pTable->SubFolder, row->subFolder);
+            SetRecordText(m_pTable->SysMethPath, methodPath);
+            SetRecordText(m_pTable->Operator, ModuleSettings.strUserName);
+            m_pTable->RunState = row->checked ? RUNSTATE_CHECKED : RUNSTATE_UNCHECKED;
+            m_pTable->aaaID = next;
+            added.push_back(next++);
+            status = m_pTable->Insert();
+        }
+        return SUCCEEDED(status) ? trail.Add(m_strGroup, L"Rows imported", L"",
+                                             L"rows " + AuditTrail::RowNumbers(added) + L" from " + source)
+                                 : status;
+    });
+    Refill();
+    return status;
 }
 
 void MethodRows::DeleteSelected(const std::set<LONG>& selected)

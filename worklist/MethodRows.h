@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+struct ImportedRow;
+
 class MethodRows {
 public:
     MethodRows() = default;
@@ -29,6 +31,9 @@ public:
     // copies rows of each name, in order, from place on; every row is named anew afterwards.
     void InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath,
                        LONG place);
+    // The rows after the last one, their data files as given, as one edit with a record naming
+    // source; a failure has been shown.
+    HRESULT AppendRows(const std::vector<ImportedRow>& rows, const std::wstring& methodPath, const std::wstring& source);
     // Deletes the rows with these "aaaID"s and numbers the rest 0, 1, 2, ... in their order.
     void DeleteSelected(const std::set<LONG>& selected);
     // Data File := prefix with (counter + "aaaID") as ten digits and ".d". A null subFolder or
@@ -76,7 +81,7 @@ private:
     // aborted whole, its failure shown once the transaction has ended and the rows opened afresh.
     // Nothing in edit may show a window: a message loop would run while the file is locked.
     template <class Edit>
-    void editAsOne(Edit edit);
+    HRESULT editAsOne(Edit edit);
     // Runs write on every row from the first, writing each back; stops at the first failed write.
     template <class Write>
     HRESULT writeEveryRow(Write write);

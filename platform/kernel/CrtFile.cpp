@@ -4,6 +4,7 @@
 #include "DriveMap.h"
 
 #include <climits>
+#include <filesystem>
 #include <cwchar>
 #include <string>
 
@@ -12,8 +13,12 @@ std::unique_ptr<CrtFile> CrtFile::open(std::wstring_view windowsPath, std::wstri
     const auto host = DriveMap::toHost(windowsPath);
     if (!host)
         return nullptr;
-    const char* linuxMode = mode.starts_with(L"a") ? "ab" : mode.starts_with(L"w") ? "wb" : nullptr;
-    if (!linuxMode)
+    const char* linuxMode = mode.starts_with(L"a")   ? "ab"
+                            : mode.starts_with(L"w") ? "wb"
+                            : mode.starts_with(L"r") ? "rb"
+                                                     : nullptr;
+    std::error_code error;
+    if (!linuxMode || std::filesystem::is_directory(*host, error))
         return nullptr;
     std::FILE* file = std::fopen(host->c_str(), linuxMode);
     if (!file)
@@ -42,6 +47,15 @@ bool CrtFile::write(std::wstring_view text)
             bytes += c < 256 ? static_cast<char>(c) : '?';
     }
     return writeBytes(bytes);
+}
+
+bool CrtFile::readBytes(std::string& bytes)
+{
+    bytes.clear();
+    char buffer[65536];
+    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, m_file)) > 0;)
+        bytes.append(buffer, read);
+    return std::ferror(m_file) == 0;
 }
 
 bool CrtFile::writeBytes(std::string_view bytes)

@@ -3,10 +3,13 @@
 #include "ModuleTestSupport.h"
 
 #include "module/ModuleCommands.h"
+#include "module/ModuleSettings.h"
+#include "viewer/CDialogMainViewer.h"
 #include "resources/ResourceIds.h"
 #include "worklist/MethodRows.h"
 #include "worklist/RecordText.h"
 
+#include "host/InstrumentSimulation.h"
 #include "kernel/Text.h"
 
 #include <nlohmann/json.hpp>
@@ -16,7 +19,10 @@
 
 namespace {
 
-using LimsExchange = ModuleTest;
+class LimsExchange : public ModuleTest {
+protected:
+    InstrumentSimulation m_instrument{[](const std::wstring&) {}};
+};
 
 // 2026-03-14 09:26:53 UTC, the tests' virtual now.
 constexpr LONG kNow = 1773480413;
@@ -123,6 +129,110 @@ TEST_F(LimsExchange, ExportedResultsWithQuotesLineBreaksAndNonAsciiTextAreReadBa
     EXPECT_EQ(json["rows"][1]["start"], nullptr);
     EXPECT_EQ(json["rows"][1]["duration"], nullptr);
     EXPECT_EQ(json["rows"][1]["state"], "unchecked");
+}
+
+// Opens File > Import Worklist..., reads file into the shown group or into newGroup, and gives
+// the dialog's last line.
+std::wstring ImportThroughDialog(ScriptedInput& user, const std::wstring& file, const std::wstring& newGroup = L"")
+{
+    constexpr const wchar_t* title = L"Import Worklist";
+    std::wstring result;
+    user.then([&] {
+        const HWND dialog = Automation::findWindow(title);
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_IMPORT_FILE, file)));
+        if (!newGroup.empty()) {
+            EXPECT_TRUE(Done(Automation::click(dialog, IDC_IMPORT_NEW_GROUP)));
+            EXPECT_TRUE(Done(Automation::setText(dialog, IDC_IMPORT_GROUP_NAME, newGroup)));
+        }
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+        result = Text(title, IDC_IMPORT_RESULT);
+        EXPECT_TRUE(Done(Automation::click(dialog, IDCANCEL)));
+    });
+    EXPECT_TRUE(Done(Automation::chooseMenuCommand(ModuleSettings.pMainViewer->GetSafeHwnd(), ID_IMPORT_WORKLIST)));
+    return result;
+}
+
+// What a row plans, as the import takes it.
+std::vector<std::wstring> Planned(const MethodRecord& row)
+{
+    return {row.MethodName, row.DataFile, row.Comments, row.SubFolder, row.RunState == RUNSTATE_UNCHECKED ? L"no" : L"yes"};
+}
+
+TEST_F(LimsExchange, AnImportAddsAGoodFileAfterTheLastRowOrAsANewGroupAndABadFileNotAtAll)
+{
+    AddMethod("NITRATE.M", "RunTime=10\nOutcome=done\n");
+    ASSERT_EQ(AddRunGroup({L"NITRATE.M"}), "");
+    WriteFileBytes(m_root.onDriveC("lims.csv"), "data file,method,comments\r\nS-1.d,nitrate.m,\"River, \"\"north\"\"\"\r\n"
+                                               "S-2.d,NITRATE.M,\r\n");
+    WriteFileBytes(m_root.onDriveC("bad.csv"), "method,data file\r\nNITRATE.M,S-1.d\r\nSULFATE.M,S-2.d\r\n");
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    CDialogMainViewer& viewer = *ModuleSettings.pMainViewer;
+
+    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\bad.csv"),
+              L"Nothing was imported. Line 3: the method \"SULFATE.M\" is not in the method directory");
+    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\missing.csv"), L"The file C:\\missing.csv cannot be read.");
+    EXPECT_EQ(StoredRows(L"Nitrates").size(), 1u) << "nothing written";
+
+    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\lims.csv"), L"2 rows imported from C:\\lims.csv into Nitrates.");
+    const std::vector<MethodRecord> rows = StoredRows(L"Nitrates");
+    ASSERT_EQ(rows.size(), 3u) << "ids dense after the last row";
+    EXPECT_EQ(Planned(rows[1]), (std::vector<std::wstring>{L"NITRATE.M", L"S-1.d", L"River, \"north\"", L"", L"yes"}));
+    EXPECT_EQ(viewer.m_listMethods.GetItemCount(), 3) << "the list shows the new rows";
+
+    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\lims.csv", L"Nitrates"),
+              L"Nothing was imported. There is another group with the same name");
+    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\lims.csv", L"LIMS 7"), L"2 rows imported from C:\\lims.csv into LIMS 7.");
+    std::wstring shown;
+    viewer.m_comboGroup.GetWindowText(shown);
+    EXPECT_EQ(shown, L"LIMS 7") << "the new group is shown";
+    EXPECT_EQ(viewer.m_listMethods.GetItemCount(), 2);
+    EXPECT_EQ(StoredRows(L"LIMS 7").size(), 2u);
+}
+
+TEST_F(LimsExchange, AGroupExportedAndImportedAgainGivesTheSameRows)
+{
+    AddMethod("NITRATE.M", "RunTime=10\nOutcome=done\n");
+    AddMethod("PHOSPHATE.M", "RunTime=10\nOutcome=done\n");
+    ASSERT_EQ(AddRunGroup({L"NITRATE.M", L"PHOSPHATE.M", L"NITRATE.M"}), "");
+    {
+        MethodRows rows;
+        ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
+        MethodRecord* row = rows.FindRowById(1, FALSE);
+        SetRecordText(row->Comments, L"Lake \u00e9t\u00e9, \"B\"\nsecond line");
+        row->RunState = RUNSTATE_UNCHECKED;
+        ASSERT_TRUE(SUCCEEDED(rows.WriteRow({})));
+    }
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    m_user.then([&] {
+        const HWND dialog = Automation::findWindow(L"Export Results");
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_EXPORT_FILE, L"C:\\Nitrates.csv")));
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+        EXPECT_TRUE(Done(Automation::click(dialog, IDCANCEL)));
+    });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_EXPORT_RESULTS)));
+    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\Nitrates.csv", L"Copy"), L"3 rows imported from C:\\Nitrates.csv into Copy.");
+
+    const std::vector<MethodRecord> original = StoredRows(L"Nitrates");
+    const std::vector<MethodRecord> copy = StoredRows(L"Copy");
+    ASSERT_EQ(copy.size(), original.size());
+    for (std::size_t n = 0; n < copy.size(); ++n)
+        EXPECT_EQ(Planned(copy[n]), Planned(original[n])) << n;
+}
+
+TEST_F(LimsExchange, ImportIsGreyedWhileTheShownGroupRuns)
+{
+    AddMethod("NITRATE.M", "RunTime=10\nOutcome=done\n");
+    ASSERT_EQ(AddRunGroup({L"NITRATE.M"}), "");
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    EXPECT_TRUE(CommandEnabled(Viewer(), ID_IMPORT_WORKLIST));
+    Automation::deliverPending();
+    ASSERT_TRUE(Done(Automation::click(Viewer(), IDC_RUN)));
+    ASSERT_TRUE(ModuleSettings.pMainViewer->GetRun().IsRunning());
+    RunHost(2);
+    EXPECT_FALSE(CommandEnabled(Viewer(), ID_IMPORT_WORKLIST));
+    EXPECT_TRUE(CommandEnabled(Viewer(), ID_EXPORT_RESULTS)) << "an export only reads";
+    RunHost(30);
+    EXPECT_TRUE(CommandEnabled(Viewer(), ID_IMPORT_WORKLIST));
 }
 
 } // namespace
