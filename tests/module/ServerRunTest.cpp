@@ -1,0 +1,218 @@
+// Runs of a group kept on a lab's server: a host killed in the middle of one leaves the group for
+// another host, which continues it and keeps the first host's results while a third session sees
+// each result land; a run whose claim another host takes for good ends saying so.
+#include "ModuleTestSupport.h"
+
+#include "module/ModuleCommands.h"
+#include "module/ModuleSettings.h"
+#include "viewer/CDialogMainViewer.h"
+#include "worklist/AuditTrail.h"
+#include "worklist/RunClaim.h"
+
+#include "host/InstrumentSimulation.h"
+#include "host/ServerWorklist.h"
+#include "support/OrvaneProgram.h"
+#include "support/PgServer.h"
+
+#include "kernel/Text.h"
+#include "orvane/CpVariables.h"
+#include "resources/ResourceIds.h"
+
+#include <gmock/gmock.h>
+#include <libpq-fe.h>
+
+#include <regex>
+
+namespace {
+
+struct ServerRow {
+    int state;
+    std::string start;
+    std::string end;
+    std::string message;
+
+    bool operator==(const ServerRow&) const = default;
+};
+
+bool Ended(const ServerRow& row) { return row.state == RUNSTATE_DONE || row.state == RUNSTATE_FAILED; }
+
+// A session of its own on the server, as another program in the lab would read the worklist.
+class Reader {
+public:
+    explicit Reader(const std::wstring& connection)
+        : m_connection(PQconnectdb(WideToUtf8(connection).c_str()))
+    {
+    }
+    ~Reader() { PQfinish(m_connection); }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+
+    std::vector<ServerRow> Rows(const std::string& group)
+    {
+        std::vector<ServerRow> rows;
+        // The server keeps the module's names in lower case.
+        PGresult* result = PQexec(m_connection,
+            ("SELECT \"run state\", StartTime, EndTime, ErrMessage FROM " + group + " ORDER BY aaaID").c_str());
+        EXPECT_EQ(PQresultStatus(result), PGRES_TUPLES_OK) << PQerrorMessage(m_connection);
+        for (int n = 0; PQresultStatus(result) == PGRES_TUPLES_OK && n < PQntuples(result); ++n)
+            rows.push_back({std::atoi(PQgetvalue(result, n, 0)), PQgetvalue(result, n, 1), PQgetvalue(result, n, 2),
+                PQgetvalue(result, n, 3)});
+        PQclear(result);
+        return rows;
+    }
+    std::string Value(const std::string& sql)
+    {
+        PGresult* result = PQexec(m_connection, sql.c_str());
+        std::string value
+            = PQresultStatus(result) == PGRES_TUPLES_OK && PQntuples(result) ? PQgetvalue(result, 0, 0) : "";
+        PQclear(result);
+        return value;
+    }
+
+private:
+    PGconn* m_connection;
+};
+
+// This test process is host "FIA 2" on a fresh server worklist.
+class ServerRun : public ModuleTest {
+protected:
+    ServerRun()
+    {
+        ModuleSettings.strProvider = kServerProvider;
+        ModuleSettings.strDatabasePath = m_server;
+        CpVariables::instance().set("_SERIONDB$", m_server);
+        CpVariables::instance().set("_INSTNAME$", std::wstring(L"FIA 2"));
+    }
+
+    // An orvane installation with the demo group, moved onto server and used from there as "FIA 1".
+    std::filesystem::path OtherHost(const std::string& name, const std::wstring& server)
+    {
+        const std::filesystem::path root = m_root.path() / name;
+        EXPECT_EQ(runOrvane("--root " + root.string() + " --init --demo").exitCode, 0);
+        const ProgramRun copied
+            = runOrvane("--root " + root.string() + " --copy-to-server '" + WideToUtf8(server) + "'");
+        EXPECT_EQ(copied.exitCode, 0) << copied.output;
+        std::string variables = ReadFileBytes(root / "orvane.var");
+        variables = std::regex_replace(variables, std::regex("_INSTNAME\\$=.*"), "_INSTNAME$=FIA 1");
+        WriteFileBytes(root / "orvane.var", variables + "_SERIONDB$=" + WideToUtf8(server) + "\n");
+        WriteFileBytes(root / "run.script",
+            "FIARUNNER\n"
+            "WaitWindow \"Run Serion Methods\"\n"
+            "Click \"Run Serion Methods\", 33001\n"
+            "Wait 600\n"
+            "Exit\n");
+        return root;
+    }
+    static ProgramRun RunScript(const std::filesystem::path& root, long killAt)
+    {
+        setenv("ORVANE_KILL_AT_CHANGE", std::to_string(killAt).c_str(), 1);
+        ProgramRun run = runOrvane("--root " + root.string() + " --script " + (root / "run.script").string());
+        unsetenv("ORVANE_KILL_AT_CHANGE");
+        return run;
+    }
+
+    // "event | new value" of the audit trail's run records.
+    static std::vector<std::wstring> RunRecords()
+    {
+        std::vector<AuditRecord> records;
+        EXPECT_EQ(AuditTrail::ReadAll(records), S_OK);
+        std::vector<std::wstring> told;
+        for (const AuditRecord& record : records)
+            if (std::wstring_view(record.Event).starts_with(L"Run "))
+                told.push_back(std::wstring(record.Event) + L" | " + record.NewValue);
+        return told;
+    }
+
+    const std::wstring m_server = PgServer::NewDatabase();
+    InstrumentSimulation m_instrument{[](const std::wstring&) {}};
+};
+
+TEST_F(ServerRun, AHostKilledMidRunLeavesItsGroupToAnotherWhichKeepsItsResultsWhileAReaderSeesEachNewOne)
+{
+    // A whole run elsewhere tells how many variable changes the run makes and what each row ends as.
+    const std::wstring wholeServer = PgServer::NewDatabase();
+    const ProgramRun whole = RunScript(OtherHost("whole", wholeServer), 0);
+    ASSERT_EQ(whole.exitCode, 0) << whole.output;
+    std::smatch count;
+    ASSERT_TRUE(std::regex_search(whole.output, count, std::regex("orvane: (\\d+) host variable changes")));
+    std::vector<int> outcomes;
+    for (const ServerRow& row : Reader(wholeServer).Rows("Nitrates"))
+        outcomes.push_back(row.state);
+    ASSERT_EQ(outcomes.size(), 4u) << whole.output;
+
+    // Killed half way, FIA 1 leaves its running row and its open run on the server.
+    const std::filesystem::path killedRoot = OtherHost("killed", m_server);
+    const ProgramRun killed = RunScript(killedRoot, std::stol(count[1]) / 2);
+    ASSERT_EQ(killed.exitCode, 137) << killed.output;
+    Reader reader(m_server);
+    const std::vector<ServerRow> atKill = reader.Rows("Nitrates");
+    const auto endedAtKill = std::ranges::count_if(atKill, Ended);
+    ASSERT_GT(endedAtKill, 0) << "the kill comes after a row's end";
+    ASSERT_LT(endedAtKill, 4) << "and before the last";
+    EXPECT_EQ(reader.Value("SELECT max(RunOpen) FROM group_tbl"), "1");
+
+    // FIA 2 has the same methods and continues the group.
+    std::filesystem::create_directories(m_root.onDriveC("Orvane/Data"));
+    std::filesystem::copy(killedRoot / "C" / "Orvane" / "Methods", m_root.onDriveC("Orvane/Methods"),
+        std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTINUE"}), OOCP_OK);
+    std::vector<long> endedSeen;
+    for (int second = 0; second < 600; ++second) {
+        RunHost(1);
+        const long ended = std::ranges::count_if(reader.Rows("Nitrates"), Ended);
+        if (endedSeen.empty() || endedSeen.back() != ended)
+            endedSeen.push_back(ended);
+        if (ended == 4 && !ModuleSettings.pMainViewer->GetRun().IsRunning())
+            break;
+    }
+    ASSERT_FALSE(ModuleSettings.pMainViewer->GetRun().IsRunning());
+    std::vector<long> oneByOne;
+    for (long ended = endedAtKill; ended <= 4; ++ended)
+        oneByOne.push_back(ended);
+    EXPECT_EQ(endedSeen, oneByOne) << "the reader sees each row's result when the row ends";
+
+    const std::vector<ServerRow> after = reader.Rows("Nitrates");
+    ASSERT_EQ(after.size(), 4u);
+    for (std::size_t n = 0; n < after.size(); ++n) {
+        if (Ended(atKill[n])) {
+            EXPECT_EQ(after[n], atKill[n]) << "row " << n << " ended on FIA 1 and keeps its result";
+        }
+        EXPECT_EQ(after[n].state, outcomes[n]) << "row " << n << ": " << after[n].message;
+    }
+    EXPECT_EQ(reader.Value("SELECT max(RunOpen) FROM group_tbl"), "0");
+}
+
+TEST_F(ServerRun, ARunWhoseClaimAnotherHostTakesWhileItsSessionIsGoneEndsSayingSo)
+{
+    std::string error;
+    ASSERT_TRUE(InitServerWorklist(m_server, error)) << error;
+    AddMethod("DONE.M", "RunTime=10\nOutcome=done\n");
+    ASSERT_EQ(AddRunGroup({L"DONE.M", L"DONE.M", L"DONE.M"}), "");
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    Automation::deliverPending();
+    SendMessageW(
+        Viewer(), WM_COMMAND, MAKEWPARAM(IDC_RUN, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Viewer(), IDC_RUN)));
+    RunHost(5);
+    const LONG group = std::stol(Reader(m_server).Value("SELECT GroupID FROM group_tbl WHERE GroupName = 'Nitrates'"));
+
+    // The server ends this host's sessions and FIA 9 takes the group before they are opened again.
+    PgServer::EndSessions(m_server);
+    ModuleSettings.strInstName = L"FIA 9";
+    RunClaim otherHost;
+    ASSERT_TRUE(otherHost.Take(group));
+    ModuleSettings.strInstName = L"FIA 2";
+    RunHost(60);
+
+    EXPECT_FALSE(ModuleSettings.pMainViewer->GetRun().IsRunning());
+    const std::vector<ServerRow> rows = Reader(m_server).Rows("Nitrates");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].state, RUNSTATE_DONE) << "the row that ran keeps its result";
+    EXPECT_EQ(rows[1].state, RUNSTATE_CHECKED) << "nothing more runs here";
+    EXPECT_EQ(rows[2].state, RUNSTATE_CHECKED);
+    EXPECT_THAT(RunRecords(),
+        testing::Contains(testing::AllOf(
+            testing::StartsWith(L"Run ended | "), testing::HasSubstr(L"meanwhile another Orvane took the lock"))));
+    EXPECT_EQ(RunClaim::RunningOn(group), L"FIA 9") << "the other host's claim stays its own";
+}
+
+} // namespace
