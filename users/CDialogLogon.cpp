@@ -13,7 +13,6 @@
 #include "worklist/UserRecord.h"
 #include "worklist/ShowOleDbErrors.h"
 
-#include "kernel/WinFormat.h"
 #include "win/afx/AfxMessageBox.h"
 #include "win/afx/DDX.h"
 
@@ -80,9 +79,12 @@ void CDialogLogon::OnOK()
         AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
     } else if (m_users.IsRefused(now)) {
         AuditTrail::Record(L"", {L"Logon refused", L"", m_strUserName});
-        ShowRefusal();
+        AfxMessageBox(m_users.RefusalText(), MB_OK);
     } else if (!m_users.PasswordMatches(m_strPassword)) {
-        FailLogon(now);
+        if (m_users.StoreFailedLogon(now, L"Logon failed"))
+            AfxMessageBox(m_users.RefusalText(), MB_OK);
+        else
+            AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
     } else {
         TakeLogon();
         // A password still kept as typed is replaced by its hash now that it is known to be right.
@@ -95,28 +97,6 @@ void CDialogLogon::OnOK()
     }
     m_strPassword.clear();
     SetDlgItemText(IDC_PASSWORD, L"");
-}
-
-void CDialogLogon::FailLogon(__time64_t now)
-{
-    const BOOL bRefused = m_users.CountFailedLogon(now);
-    std::vector<AuditEntry> entries{{L"Logon failed", L"", m_strUserName}};
-    if (bRefused)
-        entries.push_back({L"Account refused", L"", AuditTrail::UtcTimeText(m_users.RefusedUntil) + L" UTC"});
-    m_users.WriteWithRecords([this] { return m_users.SetData(); }, entries);
-    if (bRefused)
-        ShowRefusal();
-    else
-        AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
-}
-
-void CDialogLogon::ShowRefusal()
-{
-    const __time64_t until = m_users.RefusedUntil;
-    std::tm local{};
-    _localtime64_s(&local, &until);
-    const std::wstring time = FormatWin(L"%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
-    AfxMessageBox(FormatWin(ModuleString(IDS_LOGON_REFUSED).c_str(), m_users.UserName, time.c_str()), MB_OK);
 }
 
 void CDialogLogon::OnEditAccount()
@@ -134,7 +114,7 @@ void CDialogLogon::EditAccount()
     }
     // Its old password would be one more way to try passwords.
     if (m_users.IsRefused(_time64(nullptr))) {
-        ShowRefusal();
+        AfxMessageBox(m_users.RefusalText(), MB_OK);
         return;
     }
     CDialogUserInfo account(this);

@@ -31,11 +31,6 @@ private:
     void EditAccount();
     // The account in the record buffer becomes the module's logged-on user.
     void TakeLogon();
-    // The current account's failure counted and recorded with a refusal it starts, and the user
-    // told; the password field is emptied.
-    void FailLogon(__time64_t now);
-    // Tells that the current account is refused, and until when.
-    void ShowRefusal();
 
     CUserTable m_users;
 };

@@ -116,7 +116,7 @@ void CDialogUserInfo::OnOK()
     if (m_bFromRecord && m_pUsers) {
         if (m_bCheckOld) {
             if (!m_pUsers->PasswordMatches(m_strOldPassword))
-                return Refuse(IDS_OLD_PASSWORD_WRONG, IDC_OLD_PASSWORD);
+                return RefuseOldPassword();
             if (m_strNewPassword != m_strConfirmPassword)
                 return Refuse(IDS_NEW_PASSWORD_DIFFERS, IDC_NEW_PASSWORD);
         }
@@ -126,6 +126,15 @@ void CDialogUserInfo::OnOK()
         }
     }
     EndDialog(IDOK);
+}
+
+void CDialogUserInfo::RefuseOldPassword()
+{
+    // A wrong old password counts as a failed logon, or this dialog would try passwords unlimited.
+    if (!m_pUsers->StoreFailedLogon(_time64(nullptr), L"Old password wrong"))
+        return Refuse(IDS_OLD_PASSWORD_WRONG, IDC_OLD_PASSWORD);
+    AfxMessageBox(m_pUsers->RefusalText(), MB_OK);
+    EndDialog(IDCANCEL);
 }
 
 BOOL CDialogUserInfo::NameTaken()

@@ -45,6 +45,8 @@ protected:
 private:
     // Shows message nID, puts the focus on the edit nIDFocus and leaves the dialog open.
     void Refuse(UINT nID, int nIDFocus);
+    // Counted as a failed logon of the account; the fifth in a row refuses it and ends the dialog.
+    void RefuseOldPassword();
     // Whether an account other than the edited one has exactly the user name typed.
     BOOL NameTaken();
     // Whether the role chosen takes the last administrator's away while access control is on.

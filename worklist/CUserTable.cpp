@@ -6,8 +6,12 @@
 #include "RecordText.h"
 #include "ShowOleDbErrors.h"
 
+#include "module/ModuleString.h"
+#include "resources/ResourceIds.h"
+
 #include "kernel/HashApi.h"
 #include "kernel/Text.h"
+#include "kernel/WinFormat.h"
 
 namespace {
 
@@ -65,18 +69,31 @@ BOOL CUserTable::SetPassword(const std::wstring& password)
     return TRUE;
 }
 
-BOOL CUserTable::CountFailedLogon(__time64_t now)
+BOOL CUserTable::StoreFailedLogon(__time64_t now, const std::wstring& event)
 {
-    if (++FailedLogons < kFailuresBeforeRefusal)
-        return FALSE;
-    // The count starts afresh, so that the refusal's end gives the account five tries again.
-    FailedLogons = 0;
-    RefusedUntil = static_cast<LONG>(now + kRefusalSeconds);
-    return TRUE;
+    std::vector<AuditEntry> entries{{event, L"", UserName}};
+    const BOOL bRefused = ++FailedLogons >= kFailuresBeforeRefusal;
+    if (bRefused) {
+        // The count starts afresh, so that the refusal's end gives the account five tries again.
+        FailedLogons = 0;
+        RefusedUntil = static_cast<LONG>(now + kRefusalSeconds);
+        entries.push_back({L"Account refused", L"", AuditTrail::UtcTimeText(RefusedUntil) + L" UTC"});
+    }
+    WriteWithRecords([this] { return SetData(); }, entries);
+    return bRefused;
 }
 
 void CUserTable::ResetFailedLogons()
 {
     FailedLogons = 0;
     RefusedUntil = 0;
+}
+
+std::wstring CUserTable::RefusalText() const
+{
+    const __time64_t until = RefusedUntil;
+    std::tm local{};
+    _localtime64_s(&local, &until);
+    const std::wstring time = FormatWin(L"%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+    return FormatWin(ModuleString(IDS_LOGON_REFUSED).c_str(), UserName, time.c_str());
 }

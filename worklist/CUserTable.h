@@ -29,9 +29,12 @@ public:
     // Logon limits of the current account, in the record only: five failed logons in a row refuse
     // it for 15 minutes; a good logon resets the count.
     BOOL IsRefused(__time64_t now) const { return now < RefusedUntil; }
-    // TRUE when this failure is the one that refuses the account.
-    BOOL CountFailedLogon(__time64_t now);
+    // A failed password of the current account counted and written with a record of event (and
+    // of the refusal it starts); TRUE when it refuses the account.
+    BOOL StoreFailedLogon(__time64_t now, const std::wstring& event);
     void ResetFailedLogons();
+    // The message that the current account is refused, and until when.
+    std::wstring RefusalText() const;
 
     // write (a change of the current row, or none), and a record of each entry, as one edit; a
     // failure is shown.

@@ -22,6 +22,16 @@ using Logon = UserTest;
 
 std::wstring TextOf(HWND dialog, int id) { return Automation::describe(GetDlgItem(dialog, id)).text; }
 
+// The user types name into the logon and presses Edit This Account ....
+void EditAccountNamed(ScriptedInput& user, const std::wstring& name)
+{
+    user.then([name] {
+        const HWND logon = Automation::findWindow(L"Logon");
+        EXPECT_TRUE(Done(Automation::setText(logon, IDC_USER_NAME, name)));
+        EXPECT_TRUE(Done(Automation::click(logon, IDC_EDIT_ACCOUNT)));
+    });
+}
+
 // UTC seconds in strftime's format; the tests' local time is UTC.
 std::wstring UtcText(std::int64_t seconds, const char* format)
 {
@@ -217,17 +227,9 @@ TEST_F(Logon, EditThisAccountActsOnTheNameTypedAndSavingNeedsTheOldPassword)
     StoreAccount(1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
     StoreAccount(2, L"Ada", L"Sodium", USERROLE_USER);
     std::vector<std::wstring> messages;
-    m_user.then([] {
-        const HWND logon = Automation::findWindow(L"Logon");
-        EXPECT_TRUE(Done(Automation::setText(logon, IDC_USER_NAME, L"Nobody")));
-        EXPECT_TRUE(Done(Automation::click(logon, IDC_EDIT_ACCOUNT)));
-    });
+    EditAccountNamed(m_user, L"Nobody");
     AnswerMessage(messages);
-    m_user.then([] {
-        const HWND logon = Automation::findWindow(L"Logon");
-        EXPECT_TRUE(Done(Automation::setText(logon, IDC_USER_NAME, L"Ada")));
-        EXPECT_TRUE(Done(Automation::click(logon, IDC_EDIT_ACCOUNT)));
-    });
+    EditAccountNamed(m_user, L"Ada");
     m_user.then([] {
         const HWND account = Automation::findWindow(L"Change User Name and/or Password");
         ASSERT_NE(account, nullptr);
@@ -333,6 +335,32 @@ TEST_F(Logon, FiveFailuresInARowRefuseTheAccountForFifteenMinutesAndAGoodLogonRe
     EXPECT_EQ(messages, std::vector<std::wstring>{refusal});
     EXPECT_EQ(EventsFrom(first + events.size()), (std::vector<std::wstring>{L"Logon refused: Ada", L"Logon succeeded: Ada"}));
     EXPECT_EQ(StoredAccounts()[1].RefusedUntil, 0);
+}
+
+TEST_F(Logon, WrongOldPasswordsInEditThisAccountCountAsFailedLogons)
+{
+    StoreAccount(2, L"Ada", L"Sodium", USERROLE_USER);
+    std::vector<std::wstring> messages;
+    EditAccountNamed(m_user, L"Ada");
+    for (int i = 0; i < 5; ++i) {
+        m_user.then([] {
+            const HWND account = Automation::findWindow(L"Change User Name and/or Password");
+            ASSERT_NE(account, nullptr);
+            EXPECT_TRUE(Done(Automation::setText(account, IDC_OLD_PASSWORD, L"Kalium")));
+            EXPECT_TRUE(Done(Automation::click(account, IDOK)));
+        });
+        AnswerMessage(messages);
+    }
+    m_user.then([] {
+        EXPECT_EQ(Automation::findWindow(L"Change User Name and/or Password"), nullptr) << "the refusal ends the dialog";
+        EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Logon"), IDCANCEL)));
+    });
+    ASSERT_EQ(Execute(ID_CMD_FIACONTROL), OOCP_OK);
+    ASSERT_EQ(messages.size(), 5u);
+    EXPECT_EQ(std::vector<std::wstring>(messages.begin(), messages.begin() + 4),
+              std::vector<std::wstring>(4, L"The old password did not match, please try again."));
+    EXPECT_TRUE(messages[4].starts_with(L"Five logons in a row failed for the account \"Ada\"")) << WideToUtf8(messages[4]);
+    EXPECT_GT(StoredAccounts()[0].RefusedUntil, 0);
 }
 
 TEST_F(Logon, AUserTableThatCannotBeOpenedShowsTheErrorAndCountsAsACancelledLogon)
