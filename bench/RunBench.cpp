@@ -2,8 +2,10 @@
 // virtual: a whole group of 1,000 and of 10,000 rows from Run to its shut-down command, and the
 // module's own handling of a method's end, from the host's notification reaching the main window
 // to what the module queues next (the next row's start, or after the last row the group's
-// shut-down), at rows 1, 10,000 and 100,000 of a group of 100,000 rows. Each repetition starts a
-// fresh host; compare the medians.
+// shut-down), at rows 1, 10,000 and 100,000 of a group of 100,000 rows. A group of 1,000 rows runs
+// from a lab's server beside the same from the file, the server a throwaway cluster of its own
+// (skipped when PostgreSQL is not installed). Each repetition starts a fresh host; compare the
+// medians.
 #include "support/ModuleHost.h"
 
 #include "hotlink/CBspDataHotlink.h"
@@ -13,15 +15,20 @@
 #include "viewer/CDialogMainViewer.h"
 #include "worklist/MethodRows.h"
 
+#include "host/ServerWorklist.h"
+#include "support/PgServer.h"
+
 #include "host/InstrumentSimulation.h"
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"
 #include "orvane/CpCommandQueue.h"
+#include "orvane/CpVariables.h"
 #include "win/Automation.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <stdexcept>
 
 namespace {
 
@@ -41,9 +48,11 @@ double SecondsSince(WallClock::time_point start)
 class GroupOnInstrument : public ModuleHost {
 public:
     // With a first row, the rows before it are unchecked, so that the run starts there.
-    explicit GroupOnInstrument(int rows, int firstRow = 1)
+    explicit GroupOnInstrument(int rows, int firstRow = 1, bool onServer = false)
     {
         m_failure = startFailure();
+        if (m_failure.empty() && onServer)
+            m_failure = UseNewServerWorklist();
         AddMethod("DONE.M", "RunTime=10\nOutcome=done\n");
         if (m_failure.empty())
             m_failure = AddRunGroup(std::vector<std::wstring>(rows, L"DONE.M"));
@@ -79,6 +88,20 @@ public:
     const std::wstring& lastReport() const { return m_lastReport; }
 
 private:
+    // The worklist on a new database of the benchmarks' cluster, as the host setting names it.
+    static std::string UseNewServerWorklist()
+    {
+        std::string error;
+        try {
+            ModuleSettings.strDatabasePath = PgServer::NewDatabase();
+        } catch (const std::runtime_error& failure) {
+            return failure.what();
+        }
+        ModuleSettings.strProvider = kServerProvider;
+        CpVariables::instance().set("_SERIONDB$", ModuleSettings.strDatabasePath);
+        return InitServerWorklist(ModuleSettings.strDatabasePath, error) ? "" : error;
+    }
+
     static void UncheckRowsBefore(int row)
     {
         MethodRows rows;
@@ -95,10 +118,10 @@ private:
     InstrumentSimulation m_instrument{[this](const std::wstring& line) { m_lastReport = line; }};
 };
 
-void RunWholeGroup(benchmark::State& state)
+void RunWholeGroup(benchmark::State& state, bool onServer)
 {
     for (auto _ : state) {
-        GroupOnInstrument host(static_cast<int>(state.range(0)));
+        GroupOnInstrument host(static_cast<int>(state.range(0)), 1, onServer);
         const WallClock::time_point start = WallClock::now();
         if (!host.failure().empty() || !host.PressRun()) {
             state.SkipWithError(host.failure().c_str());
@@ -144,11 +167,13 @@ LRESULT CALLBACK TimedViewerProcedure(HWND window, UINT message, WPARAM wParam, 
     return result;
 }
 
-void RunMethodEndToNextQueued(benchmark::State& state)
+// Row range(0)'s end in a group of range(1) rows.
+void RunMethodEndToNextQueued(benchmark::State& state, bool onServer)
 {
     const int row = static_cast<int>(state.range(0));
+    const int rows = static_cast<int>(state.range(1));
     for (auto _ : state) {
-        GroupOnInstrument host(kLongGroupRows, row);
+        GroupOnInstrument host(rows, row, onServer);
         if (!host.failure().empty()) {
             state.SkipWithError(host.failure().c_str());
             break;
@@ -162,7 +187,7 @@ void RunMethodEndToNextQueued(benchmark::State& state)
         }
         host.RunHostUntil([] { return !timing.lastQueued.empty(); });
         state.SetIterationTime(timing.seconds);
-        const std::wstring expected = row < kLongGroupRows ? L"print \"Running the method... \"" : L" FIALOADHOOK ";
+        const std::wstring expected = row < rows ? L"print \"Running the method... \"" : L" FIALOADHOOK ";
         if (timing.lastQueued != expected) {
             state.SkipWithError(("the end of the row queued \"" + WideToUtf8(timing.lastQueued) + "\"").c_str());
             break;
@@ -171,12 +196,23 @@ void RunMethodEndToNextQueued(benchmark::State& state)
 }
 
 // One run a repetition: a fresh host whose timing is the only iteration.
-BENCHMARK(RunWholeGroup)->Arg(1000)->Arg(10000)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseManualTime()->Unit(
+BENCHMARK_CAPTURE(RunWholeGroup, File, false)->Arg(1000)->Arg(10000)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseManualTime()->Unit(
     benchmark::kMillisecond);
-BENCHMARK(RunMethodEndToNextQueued)
-    ->Arg(1)
-    ->Arg(10000)
-    ->Arg(kLongGroupRows)
+BENCHMARK_CAPTURE(RunWholeGroup, Server, true)->Arg(1000)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseManualTime()->Unit(
+    benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunMethodEndToNextQueued, File, false)
+    ->Args({1, kLongGroupRows})
+    ->Args({10000, kLongGroupRows})
+    ->Args({kLongGroupRows, kLongGroupRows})
+    ->Args({500, 1000})
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(RunMethodEndToNextQueued, Server, true)
+    ->Args({500, 1000})
+    ->Args({1000, 1000})
     ->Iterations(1)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
