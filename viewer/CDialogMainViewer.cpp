@@ -449,7 +449,8 @@ void CDialogMainViewer::OnTimer(UINT_PTR nIDEvent)
     else if (nIDEvent == IdleLock::kTimer)
         m_idleLock.OnTimer();
     else if (nIDEvent == kProgressTimer) {
-        m_listMethods.ShowRunningTime(static_cast<LONG>(_time64(nullptr)));
+        for (LONG aaaID : m_progress.RunningRows())
+            m_listMethods.ShowRunningTime(aaaID, static_cast<LONG>(_time64(nullptr)));
         ShowRunProgress();
     }
 }

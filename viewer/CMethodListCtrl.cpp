@@ -296,11 +296,11 @@ void CMethodListCtrl::ShowRunColumns(int nItem, const wchar_t* message, LONG now
     SetItemText(nItem, kResultColumn, strMessage.substr(0, strMessage.find_first_of(L"\r\n")).c_str());
 }
 
-void CMethodListCtrl::ShowRunningTime(LONG now)
+void CMethodListCtrl::ShowRunningTime(LONG aaaID, LONG now)
 {
-    for (int nItem = 0; nItem < GetItemCount(); ++nItem)
-        if (const MethodItemData* pData = ItemData(nItem); pData && pData->nRunState == RUNSTATE_RUNNING && pData->nStartTime > 0)
-            SetItemText(nItem, kDurationColumn, RunProgress::DurationText(now - pData->nStartTime).c_str());
+    const int nItem = ItemOfRow(aaaID);
+    if (const MethodItemData* pData = ItemData(nItem); pData && pData->nRunState == RUNSTATE_RUNNING && pData->nStartTime > 0)
+        SetItemText(nItem, kDurationColumn, RunProgress::DurationText(now - pData->nStartTime).c_str());
 }
 
 RunProgress::Row CMethodListCtrl::ItemRow(int nItem) const

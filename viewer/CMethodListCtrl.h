@@ -52,8 +52,8 @@ public:
     int CountInState(LONG state) const;
     // Counts the rebuilds of the list: a run's progress that began with another count begins anew.
     int RefillCount() const { return m_nRefills; }
-    // The duration column of a running row, as long as it has run at time now.
-    void ShowRunningTime(LONG now);
+    // The duration column of the running row aaaID, as long as it has run at time now.
+    void ShowRunningTime(LONG aaaID, LONG now);
 
 protected:
     void PreSubclassWindow() override;

@@ -32,6 +32,7 @@ public:
     // The rows of the run (all but the unchecked) and those that have ended.
     int Total() const { return m_total; }
     int Ended() const { return m_ended; }
+    const std::set<LONG>& RunningRows() const { return m_running; }
     // "Row 3 of 12 - 1 failed - about 25 min left, ends 14:32" at time now.
     std::wstring Text(LONG now) const;
     // How long the rows still to run will take from time now; nothing when a row's method has no
