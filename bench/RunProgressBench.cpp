@@ -13,7 +13,7 @@ constexpr LONG kRows = 10000;
 
 std::wstring MethodOf(LONG row) { return L"METHOD" + std::to_wstring(row % 20) + L".M"; }
 
-void BM_ProgressAtMethodEnd(benchmark::State& state)
+void ProgressAtMethodEnd(benchmark::State& state)
 {
     Root();
     std::vector<RunProgress::Row> rows;
@@ -38,6 +38,6 @@ void BM_ProgressAtMethodEnd(benchmark::State& state)
         now = end;
     }
 }
-BENCHMARK(BM_ProgressAtMethodEnd)->Iterations(kRows);
+BENCHMARK(ProgressAtMethodEnd)->Iterations(kRows);
 
 } // namespace
