@@ -5,6 +5,19 @@
 
 #include <algorithm>
 
+namespace {
+
+// The middle of values in ascending order; an even count takes the mean of the two middle values.
+LONG MedianOfSorted(const std::vector<LONG>& sorted)
+{
+    if (sorted.empty())
+        return 0;
+    const std::size_t middle = sorted.size() / 2;
+    return sorted.size() % 2 != 0 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+}
+
+} // namespace
+
 MethodDurations MethodDurations::Read(const std::vector<std::wstring>& groups)
 {
     MethodDurations durations;
@@ -16,50 +29,38 @@ MethodDurations MethodDurations::Read(const std::vector<std::wstring>& groups)
             continue;
         for (table.MoveFirst(); table.HasCurrentRow(); table.MoveNext())
             if (table.StartTime > 0 && table.EndTime >= table.StartTime)
-                durations.m_runs[table.MethodName].seconds.push_back(table.EndTime - table.StartTime);
+                durations.m_runs[table.MethodName].push_back(table.EndTime - table.StartTime);
         table.Close();
     }
     table.CloseAll();
-    for (auto& [name, runs] : durations.m_runs)
-        runs.median = Median(runs.seconds);
+    for (auto& [name, seconds] : durations.m_runs)
+        std::ranges::sort(seconds);
     durations.updateKnownMedian();
     return durations;
 }
 
 void MethodDurations::Add(const std::wstring& method, LONG seconds)
 {
-    Runs& runs = m_runs[method];
-    runs.seconds.push_back(seconds);
-    runs.median = Median(runs.seconds);
+    // Kept in order, so that a median is read, not computed, at every row's end.
+    std::vector<LONG>& runs = m_runs[method];
+    runs.insert(std::ranges::upper_bound(runs, seconds), seconds);
     updateKnownMedian();
 }
 
 void MethodDurations::updateKnownMedian()
 {
     std::vector<LONG> medians;
-    for (const auto& [name, known] : m_runs)
-        medians.push_back(known.median);
-    m_knownMedian = Median(std::move(medians));
+    for (const auto& [name, seconds] : m_runs)
+        medians.push_back(MedianOfSorted(seconds));
+    std::ranges::sort(medians);
+    m_knownMedian = MedianOfSorted(medians);
 }
 
 std::optional<LONG> MethodDurations::Expected(const std::wstring& method) const
 {
     if (const auto found = m_runs.find(method); found != m_runs.end())
-        return found->second.median;
+        return MedianOfSorted(found->second);
     if (m_runs.empty())
         return std::nullopt;
     return m_knownMedian;
-}
-
-LONG MethodDurations::Median(std::vector<LONG> values)
-{
-    if (values.empty())
-        return 0;
-    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::ranges::nth_element(values, middle);
-    if (values.size() % 2 != 0)
-        return *middle;
-    // An even count takes the mean of the two middle values.
-    const LONG below = *std::max_element(values.begin(), middle);
-    return (below + *middle) / 2;
 }

@@ -20,14 +20,10 @@ public:
     std::optional<LONG> Expected(const std::wstring& method) const;
 
 private:
-    struct Runs {
-        std::vector<LONG> seconds;
-        LONG median = 0;
-    };
-    static LONG Median(std::vector<LONG> values);
     void updateKnownMedian();
 
-    std::map<std::wstring, Runs> m_runs;
+    // Each method's durations in ascending order.
+    std::map<std::wstring, std::vector<LONG>> m_runs;
     // The median of the methods' medians, for a method never run.
     LONG m_knownMedian = 0;
 };
