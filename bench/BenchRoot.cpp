@@ -3,7 +3,7 @@
 
 #include "worklist/CMethodTable.h"
 
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 #include "resources/ModuleResources.h"
 
 #include "DeliveredDatabase.h"

@@ -10,7 +10,7 @@
 
 #include "hotlink/CBspDataHotlink.h"
 #include "module/ModuleCommands.h"
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 #include "resources/ResourceIds.h"
 #include "viewer/CDialogMainViewer.h"
 #include "worklist/MethodRows.h"

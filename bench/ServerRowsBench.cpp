@@ -4,7 +4,7 @@
 // cluster of the benchmarks' own; without PostgreSQL the server's side is skipped with the reason.
 #include "BenchRoot.h"
 
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 #include "worklist/CMethodTable.h"
 #include "worklist/MethodRows.h"
 #include "worklist/WorklistSession.h"

@@ -2,8 +2,8 @@
 // each FIA.REG through the host's register classes, and shows the FIA table of a method.
 #include "CDialogAddMethod.h"
 
-#include "module/ModuleSettings.h"
-#include "module/ModuleString.h"
+#include "module/core/ModuleSettings.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 
 #include "orvane/CDopTable.h"

@@ -1,7 +1,7 @@
 // The autoname dialog's checks and its help.
 #include "CDialogAutoName.h"
 
-#include "module/ModuleString.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/DataFolderName.h"
 

@@ -1,8 +1,8 @@
 // Modal runs through the language library, control helpers and help for the module's dialogs.
 #include "CDialogBase.h"
 
-#include "module/ModuleSettings.h"
-#include "module/ModuleString.h"
+#include "module/core/ModuleSettings.h"
+#include "module/core/ModuleString.h"
 #include "orvane/Nls.h"
 #include "resources/ResourceIds.h"
 

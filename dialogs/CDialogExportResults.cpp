@@ -1,7 +1,7 @@
 // Writing the shown group's rows to the named file.
 #include "CDialogExportResults.h"
 
-#include "module/ModuleString.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/ResultsExport.h"
 

@@ -1,9 +1,9 @@
 // Reading, checking and adding a CSV worklist's rows.
 #include "CDialogImportWorklist.h"
 
-#include "module/ModuleSettings.h"
-#include "module/ModuleString.h"
-#include "module/ReadStrVar.h"
+#include "module/core/ModuleSettings.h"
+#include "module/core/ModuleString.h"
+#include "module/core/ReadStrVar.h"
 #include "resources/ResourceIds.h"
 #include "worklist/CGroupTable.h"
 #include "worklist/GroupRows.h"

@@ -1,7 +1,7 @@
 // The properties dialog's data exchange; the method list fills it and reads it back.
 #include "CDialogMethodInfo.h"
 
-#include "module/ModuleString.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/DataFolderName.h"
 

@@ -1,7 +1,7 @@
 // Choosing and ordering the groups of a queue.
 #include "CDialogRunQueue.h"
 
-#include "module/ModuleString.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/MethodRecord.h"
 

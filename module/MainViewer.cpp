@@ -2,8 +2,8 @@
 // attaches it to its object before its first message.
 #include "MainViewer.h"
 
-#include "MenuState.h"
-#include "ModuleSettings.h"
+#include "core/MenuState.h"
+#include "core/ModuleSettings.h"
 
 #include "orvane/Nls.h"
 #include "resources/ModuleResources.h"

@@ -2,7 +2,7 @@
 #include "ModuleCallbacks.h"
 
 #include "MainViewer.h"
-#include "ModuleSettings.h"
+#include "core/ModuleSettings.h"
 
 #include "kernel/Library.h"
 #include "kernel/UserName.h"

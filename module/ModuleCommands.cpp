@@ -2,8 +2,8 @@
 #include "ModuleCommands.h"
 
 #include "MainViewer.h"
-#include "ModuleSettings.h"
-#include "ReadStrVar.h"
+#include "core/ModuleSettings.h"
+#include "core/ReadStrVar.h"
 
 #include "worklist/AuditTrail.h"
 

@@ -1,8 +1,8 @@
 // Reading, narrowing, exporting and checking the audit trail.
 #include "CDialogAuditTrail.h"
 
-#include "module/CsvLine.h"
-#include "module/ModuleString.h"
+#include "module/core/CsvLine.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/AuditTrail.h"
 #include "worklist/ShowOleDbErrors.h"

@@ -3,8 +3,8 @@
 
 #include "CDialogLogon.h"
 
-#include "module/ModuleSettings.h"
-#include "module/ModuleString.h"
+#include "module/core/ModuleSettings.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/AuditTrail.h"
 #include "worklist/RecordText.h"

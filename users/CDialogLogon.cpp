@@ -3,8 +3,8 @@
 
 #include "CDialogUserInfo.h"
 
-#include "module/ModuleSettings.h"
-#include "module/ModuleString.h"
+#include "module/core/ModuleSettings.h"
+#include "module/core/ModuleString.h"
 #include "orvane/Nls.h"
 #include "resources/ModuleResources.h"
 #include "resources/ResourceIds.h"

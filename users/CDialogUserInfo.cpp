@@ -1,8 +1,8 @@
 // Filling, checking and saving one account.
 #include "CDialogUserInfo.h"
 
-#include "module/ModuleSettings.h"
-#include "module/ModuleString.h"
+#include "module/core/ModuleSettings.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/ShowOleDbErrors.h"
 #include "worklist/UserRecord.h"

@@ -5,8 +5,8 @@
 #include "CDialogMainViewer.h"
 
 #include "dialogs/CDialogMethodInfo.h"
-#include "module/ModuleSettings.h"
-#include "module/TraceLog.h"
+#include "module/core/ModuleSettings.h"
+#include "module/core/TraceLog.h"
 #include "orvane/Nls.h"
 #include "resources/ModuleResources.h"
 #include "resources/ResourceIds.h"

@@ -2,8 +2,8 @@
 // status panes.
 #include "CSRStatusBar.h"
 
-#include "module/ModuleSettings.h"
-#include "module/ModuleString.h"
+#include "module/core/ModuleSettings.h"
+#include "module/core/ModuleString.h"
 #include "orvane/Nls.h"
 #include "resources/ResourceIds.h"
 

@@ -1,7 +1,7 @@
 // Watching for idleness on the platform clock, and locking when it has lasted long enough.
 #include "IdleLock.h"
 
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 #include "orvane/CpApi.h"
 #include "users/CDialogLocker.h"
 

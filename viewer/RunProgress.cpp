@@ -1,7 +1,7 @@
 // The counts of a run's rows, the estimate of its remaining time and the texts that show them.
 #include "RunProgress.h"
 
-#include "module/ModuleString.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/MethodRecord.h"
 

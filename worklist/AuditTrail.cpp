@@ -6,7 +6,7 @@
 #include "ShowOleDbErrors.h"
 #include "WorklistSession.h"
 
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 
 #include "kernel/TimeApi.h"
 #include "kernel/WinFormat.h"

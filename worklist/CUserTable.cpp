@@ -6,7 +6,7 @@
 #include "RecordText.h"
 #include "ShowOleDbErrors.h"
 
-#include "module/ModuleString.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 
 #include "kernel/HashApi.h"

@@ -1,7 +1,7 @@
 // Data file and sub-folder names checked against the data path and Windows' file names.
 #include "DataFolderName.h"
 
-#include "module/ModuleString.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 
 #include "kernel/WinFormat.h"

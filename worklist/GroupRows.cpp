@@ -8,7 +8,7 @@
 #include "RecordText.h"
 #include "ShowOleDbErrors.h"
 
-#include "module/ModuleString.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 
 #include "kernel/Text.h"

@@ -8,9 +8,9 @@
 #include "ShowOleDbErrors.h"
 #include "WorklistImport.h"
 
-#include "module/ModuleSettings.h"
-#include "module/ModuleString.h"
-#include "module/TraceLog.h"
+#include "module/core/ModuleSettings.h"
+#include "module/core/ModuleString.h"
+#include "module/core/TraceLog.h"
 #include "resources/ResourceIds.h"
 
 #include "kernel/TimeApi.h"

@@ -5,7 +5,7 @@
 #include "MethodRows.h"
 #include "ReadTransaction.h"
 
-#include "module/CsvLine.h"
+#include "module/core/CsvLine.h"
 
 #include "kernel/CrtFile.h"
 #include "kernel/Text.h"

@@ -4,7 +4,7 @@
 
 #include "WorklistSession.h"
 
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 
 #include "kernel/FileLockApi.h"
 #include "oledb/CSessionLock.h"

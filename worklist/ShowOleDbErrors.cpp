@@ -1,7 +1,7 @@
 // One message box with the descriptions of every error record, one after the other.
 #include "ShowOleDbErrors.h"
 
-#include "module/ModuleString.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 
 #include "kernel/WinFormat.h"

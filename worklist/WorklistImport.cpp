@@ -6,8 +6,8 @@
 #include "MethodRecord.h"
 #include "ResultsExport.h"
 
-#include "module/CsvLine.h"
-#include "module/ModuleString.h"
+#include "module/core/CsvLine.h"
+#include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 
 #include "kernel/FileApi.h"

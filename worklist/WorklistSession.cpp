@@ -1,7 +1,7 @@
 // Opening sessions on the worklist database.
 #include "WorklistSession.h"
 
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 #include "oledb/CTableDefinition.h"
 
 CDBPropSet WorklistDataSourceProperties()

@@ -4,7 +4,7 @@
 #include "UserTestSupport.h"
 
 #include "module/ModuleCommands.h"
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 #include "resources/ResourceIds.h"
 #include "worklist/CGroupTable.h"
 #include "worklist/GroupRows.h"

@@ -2,7 +2,7 @@
 #include "UserTestSupport.h"
 
 #include "module/ModuleCommands.h"
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"

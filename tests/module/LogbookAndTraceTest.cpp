@@ -1,9 +1,9 @@
 // Logbook records as the host window receives them, and trace log entries as the file holds them.
 #include "ModuleTestSupport.h"
 
-#include "module/LogbookWrite.h"
-#include "module/ModuleSettings.h"
-#include "module/TraceLog.h"
+#include "module/core/LogbookWrite.h"
+#include "module/core/ModuleSettings.h"
+#include "module/core/TraceLog.h"
 
 #include "kernel/Clock.h"
 

@@ -2,7 +2,7 @@
 #include "ModuleTestSupport.h"
 
 #include "module/ModuleCommands.h"
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 
 #include "kernel/Text.h"
 #include "resources/ResourceIds.h"

@@ -4,7 +4,7 @@
 #include "ModuleTestSupport.h"
 
 #include "module/ModuleCommands.h"
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 #include "viewer/CDialogMainViewer.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"

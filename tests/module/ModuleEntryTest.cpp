@@ -3,7 +3,7 @@
 
 #include "module/ModuleCallbacks.h"
 #include "module/ModuleCommands.h"
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 
 #include "kernel/UserName.h"
 #include "orvane/CXRCpDlcWnd.h"

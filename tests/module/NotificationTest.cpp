@@ -3,7 +3,7 @@
 #include "ModuleTestSupport.h"
 
 #include "module/ModuleCommands.h"
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 #include "viewer/CDialogMainViewer.h"
 
 #include "host/InstrumentSimulation.h"

@@ -3,7 +3,7 @@
 #include "UserTestSupport.h"
 
 #include "module/ModuleCommands.h"
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 #include "resources/ResourceIds.h"
 
 #include "kernel/HashApi.h"

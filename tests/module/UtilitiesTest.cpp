@@ -1,10 +1,10 @@
 // The host's message register, reading host texts and deleting folders.
 #include "ModuleTestSupport.h"
 
-#include "module/DeleteFolder.h"
-#include "module/ModMsgText.h"
-#include "module/ReadStrVar.h"
-#include "module/ShowSystemError.h"
+#include "module/core/DeleteFolder.h"
+#include "module/core/ModMsgText.h"
+#include "module/core/ReadStrVar.h"
+#include "module/core/ShowSystemError.h"
 
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"

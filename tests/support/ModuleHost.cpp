@@ -4,7 +4,7 @@
 #include "module/MainViewer.h"
 #include "module/ModuleCallbacks.h"
 #include "module/ModuleCommands.h"
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 

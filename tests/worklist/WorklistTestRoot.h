@@ -3,7 +3,7 @@
 // are answered with OK and their texts kept; any other waiting box fails the test.
 #pragma once
 
-#include "module/ModuleSettings.h"
+#include "module/core/ModuleSettings.h"
 #include "resources/ModuleResources.h"
 
 #include "orvane/Nls.h"
