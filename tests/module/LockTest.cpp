@@ -128,15 +128,6 @@ TEST_F(Lock, WithoutAccessControlTheUnlockButtonReleasesAtOnce)
     EXPECT_STREQ(StoredAccounts()[0].LockMessage, L"");
 }
 
-// The rows' run states of group Nitrates.
-std::vector<LONG> States()
-{
-    std::vector<LONG> states;
-    for (const MethodRecord& row : StoredRows(L"Nitrates"))
-        states.push_back(row.RunState);
-    return states;
-}
-
 // The lock of an idle host, with the simulated instrument for a run behind it.
 class IdleHost : public UserTest {
 protected:
@@ -167,9 +158,9 @@ TEST_F(IdleHost, LocksAfterFifteenMinutesWithoutInputWhileTheRunGoesOnBehindTheL
         EXPECT_EQ(Control(IDC_LOCK_PROMPT).text,
                   L"Orvane is in use and has been locked by user [Ada] and left following message.");
         EXPECT_EQ(Control(IDOK).text, L"&Unlock Orvane");
-        EXPECT_EQ(States(), (std::vector<LONG>{RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED}));
+        EXPECT_EQ(StoredStates(), (std::vector<LONG>{RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED}));
         RunHost(1200);
-        EXPECT_EQ(States(), std::vector<LONG>(3, RUNSTATE_DONE)) << "the run went on behind the lock";
+        EXPECT_EQ(StoredStates(), std::vector<LONG>(3, RUNSTATE_DONE)) << "the run went on behind the lock";
         EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kLock), IDOK)));
     });
     LogOnAs(L"Ada", L"Sodium");

@@ -77,14 +77,6 @@ protected:
         return states;
     }
 
-    static std::vector<LONG> StatesStored()
-    {
-        std::vector<LONG> states;
-        for (const MethodRecord& row : StoredRows(L"Nitrates"))
-            states.push_back(row.RunState);
-        return states;
-    }
-
     bool Enabled(UINT command) const { return CommandEnabled(Viewer(), command); }
 };
 
@@ -179,40 +171,40 @@ TEST_F(MethodList, ClickingAStateImageChecksAndUnchecksTheRowAndTheRunningRowOnl
     for (int item : {0, 2, 3, 4})
         ASSERT_TRUE(Done(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, item, true)));
     EXPECT_THAT(StatesShown(), ElementsAre(5, 2, 5, 5, 1));
-    EXPECT_THAT(StatesStored(), ElementsAre(5, 2, 5, 5, 1));
+    EXPECT_THAT(StoredStates(), ElementsAre(5, 2, 5, 5, 1));
     EXPECT_EQ(List().items[0].cells[1].textColor, kGrey);
     ASSERT_TRUE(Done(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, 0, true)));
-    EXPECT_THAT(StatesStored(), ElementsAre(1, 2, 5, 5, 1));
+    EXPECT_THAT(StoredStates(), ElementsAre(1, 2, 5, 5, 1));
 
     Automation::clearBeeps();
     ASSERT_TRUE(Done(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, 1, true)));
     EXPECT_THAT(Automation::beeps(), ElementsAre(MB_ICONHAND));
-    EXPECT_THAT(StatesStored(), ElementsAre(1, 2, 5, 5, 1));
+    EXPECT_THAT(StoredStates(), ElementsAre(1, 2, 5, 5, 1));
 
     // A click beside the state image only selects; Space on the focused row toggles it.
     ASSERT_TRUE(Done(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, 3, false)));
     EXPECT_TRUE(List().items[3].selected);
-    EXPECT_THAT(StatesStored(), ElementsAre(1, 2, 5, 5, 1));
+    EXPECT_THAT(StoredStates(), ElementsAre(1, 2, 5, 5, 1));
     EXPECT_TRUE(Enabled(ID_PROPERTIES) && Enabled(ID_DELETE_METHOD));
     ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_SPACE)));
-    EXPECT_THAT(StatesStored(), ElementsAre(1, 2, 5, 1, 1));
+    EXPECT_THAT(StoredStates(), ElementsAre(1, 2, 5, 1, 1));
     EXPECT_TRUE(List().items[3].selected && List().items[3].focused) << "the keyboard user keeps the place";
     // Ctrl moves the focus alone, and Ctrl+Space adds its row to the selection, checking nothing.
     ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_DOWN, MOD_CONTROL)));
     ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_SPACE, MOD_CONTROL)));
     EXPECT_TRUE(List().items[3].selected && List().items[4].selected && List().items[4].focused);
-    EXPECT_THAT(StatesStored(), ElementsAre(1, 2, 5, 1, 1));
+    EXPECT_THAT(StoredStates(), ElementsAre(1, 2, 5, 1, 1));
 
     // Uncheck All and Check All write every row; the keyboard user keeps the place, so Up goes
     // on from the focused row and the keys stay in the list, while the selection is cleared, so
     // that Add Method appends to the group.
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_UNCHECK_ALL)));
-    EXPECT_THAT(StatesStored(), ElementsAre(5, 5, 5, 5, 5));
+    EXPECT_THAT(StoredStates(), ElementsAre(5, 5, 5, 5, 5));
     EXPECT_THAT(StatesShown(), ElementsAre(5, 5, 5, 5, 5));
     EXPECT_TRUE(List().items[4].focused);
     EXPECT_FALSE(List().items[3].selected || List().items[4].selected);
     ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'A', MOD_CONTROL)));
-    EXPECT_THAT(StatesStored(), ElementsAre(1, 1, 1, 1, 1));
+    EXPECT_THAT(StoredStates(), ElementsAre(1, 1, 1, 1, 1));
     ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_UP)));
     EXPECT_TRUE(List().items[3].selected && List().items[3].focused);
     EXPECT_FALSE(List().items[4].selected);

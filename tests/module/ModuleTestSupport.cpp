@@ -1,6 +1,8 @@
 // The module's test fixture on the shared host, and the host's own texts the tests expect.
 #include "ModuleTestSupport.h"
 
+#include "module/ModuleCommands.h"
+
 #include "kernel/Text.h"
 #include "orvane/Nls.h"
 #include "worklist/MethodRows.h"
@@ -23,6 +25,14 @@ void ModuleTest::AnswerMessage(std::vector<std::wstring>& texts, int button)
         texts.push_back(MessageText(box));
         EXPECT_TRUE(Done(Automation::click(box, button)));
     });
+}
+
+void ModuleTest::OpenWithGroup(const std::vector<std::wstring>& methods, const std::wstring& group)
+{
+    ASSERT_EQ(AddRunGroup(methods, group), "");
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    ASSERT_NE(Viewer(), nullptr);
+    Automation::deliverPending();
 }
 
 std::wstring MessageText(HWND box)
@@ -48,6 +58,14 @@ std::vector<MethodRecord> StoredRows(const std::wstring& group)
     for (LONG id = 0; const MethodRecord* row = rows.FindRowById(id, FALSE); ++id)
         stored.push_back(*row);
     return stored;
+}
+
+std::vector<LONG> StoredStates(const std::wstring& group)
+{
+    std::vector<LONG> states;
+    for (const MethodRecord& row : StoredRows(group))
+        states.push_back(row.RunState);
+    return states;
 }
 
 std::wstring MenuStateLine(const std::wstring& state)

@@ -20,6 +20,8 @@ protected:
     SHORT Execute(int commandId, std::vector<std::wstring> arguments = {});
     // Queues reading the message box "Serion" into texts and closing it with the button.
     void AnswerMessage(std::vector<std::wstring>& texts, int button = IDOK);
+    // The window open on a new group (Nitrates unless named) with a checked row for each method.
+    void OpenWithGroup(const std::vector<std::wstring>& methods, const std::wstring& group = L"Nitrates");
 
     ScriptedInput m_user;
 };
@@ -31,6 +33,8 @@ bool CommandEnabled(HWND window, UINT command);
 
 // The method rows of a group as its table holds them, in row id order.
 std::vector<MethodRecord> StoredRows(const std::wstring& group);
+// The run states of those rows.
+std::vector<LONG> StoredStates(const std::wstring& group = L"Nitrates");
 
 // The command line MenuState queues with the host, with the host's own menu and item names.
 std::wstring MenuStateLine(const std::wstring& state);

@@ -3,7 +3,6 @@
 // stalled clients stop it or hold up the run.
 #include "ModuleTestSupport.h"
 
-#include "module/ModuleCommands.h"
 #include "viewer/CDialogMainViewer.h"
 
 #include "host/InstrumentSimulation.h"
@@ -95,13 +94,6 @@ protected:
         std::string error;
         ASSERT_TRUE(m_monitor->start("127.0.0.1", 0, error)) << error;
     }
-    void Open(const std::vector<std::wstring>& methods, const std::wstring& group = L"Nitrates")
-    {
-        ASSERT_EQ(AddRunGroup(methods, group), "");
-        ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-        ASSERT_NE(Viewer(), nullptr);
-        Automation::deliverPending();
-    }
     void Run() { ASSERT_TRUE(Automation::click(Viewer(), IDC_RUN).ok); }
 
     httplib::Client Client() const
@@ -140,7 +132,7 @@ protected:
 TEST_F(Monitor, TheJsonFollowsARunInProgressAndAfterIt)
 {
     StartMonitor();
-    Open({L"DONE.M", L"LEAK.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"LEAK.M", L"DONE.M"});
     EXPECT_EQ(Json("/api/status")["run"], "idle");
     Run();
     RunHost(15);
@@ -231,7 +223,7 @@ TEST_F(Monitor, RefusesRequestsWithoutTheTokenOrForWhatItDoesNotServe)
 TEST_F(Monitor, TheLivePartChangesAtEachRunEventWithoutAReload)
 {
     StartMonitor();
-    Open({L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M"});
     std::mutex mutex;
     std::condition_variable arrived;
     std::vector<std::string> events;
@@ -310,7 +302,7 @@ TEST_F(Monitor, StalledClientsDuringARunDoNotDelayTheNextMethodsStart)
     limits.readTimeout = 10s;
     limits.writeTimeout = 10s;
     StartMonitor(limits);
-    Open({L"DONE.M", L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M", L"DONE.M"});
     // Every serving thread held: half-sent requests, and live pages nobody reads.
     std::vector<std::unique_ptr<RawClient>> stalled;
     for (int i = 0; i < limits.threads + 4; ++i) {
@@ -337,7 +329,7 @@ TEST_F(Monitor, ABrowserShowsTheRunningGroupsRowsAndTheirStates)
     if (!std::filesystem::exists(chromium))
         GTEST_SKIP() << "Chromium is not installed (Debian package chromium): the page is not loaded in a browser";
     StartMonitor();
-    Open({L"DONE.M", L"LEAK.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"LEAK.M", L"DONE.M"});
     Run();
     RunHost(15);
     // The screenshot stays in the build folder for a person to look at.

@@ -32,21 +32,7 @@ protected:
         CpSetNumVar(m_context, "_SERIONNOTIFYLIMIT", 0.2);
     }
 
-    void Open(const std::vector<std::wstring>& methods)
-    {
-        ASSERT_EQ(AddRunGroup(methods), "");
-        ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-        ASSERT_NE(Viewer(), nullptr);
-        Automation::deliverPending();
-    }
     void Press(int id) { ASSERT_TRUE(Automation::click(Viewer(), id).ok) << id; }
-    std::vector<LONG> StoredStates() const
-    {
-        std::vector<LONG> states;
-        for (const MethodRecord& row : StoredRows(L"Nitrates"))
-            states.push_back(row.RunState);
-        return states;
-    }
     void SetCommand(const std::string& line) { CpSetStrVar(m_context, "_SERIONNOTIFY$", Utf8ToWide(line).c_str()); }
     std::vector<std::string> Lines(const char* file) const
     {
@@ -66,7 +52,7 @@ TEST_F(Notification, TheCommandHearsEveryRunEventWithItsFieldsInOrder)
     const std::string root = m_root.path().string();
     SetCommand("echo \"$SERION_EVENT|$SERION_GROUP|$SERION_ROW|$SERION_METHOD|$SERION_MESSAGE|$SERION_DONE|"
                "$SERION_FAILED\" >> '" + root + "/events'; cat >> '" + root + "/events.json'");
-    Open({L"DONE.M", L"LEAK.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"LEAK.M", L"DONE.M"});
     ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_ON_FAILURE, L"Pause the run").ok);
     Press(IDC_RUN);
     RunHost(40);
@@ -106,7 +92,7 @@ TEST_F(Notification, TheCommandHearsEveryRunEventWithItsFieldsInOrder)
 TEST_F(Notification, AHangingOrFailingCommandIsEndedAndLoggedWhileTheRunGoesOn)
 {
     SetCommand("if [ \"$SERION_EVENT\" = group-started ]; then sleep 30; else echo 'no mailer' >&2; exit 3; fi");
-    Open({L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M"});
     Press(IDC_RUN);
     RunHost(30);
     const std::vector<MethodRecord> rows = StoredRows(L"Nitrates");

@@ -52,15 +52,6 @@ protected:
         AddMethod("NOTREADY.M", "RunTime=20\nOutcome=notready\n");
     }
 
-    // The window open on group Nitrates with one checked row a method, data files in sub-folder Run1.
-    void OpenWith(const std::vector<std::wstring>& methods)
-    {
-        ASSERT_EQ(AddRunGroup(methods), "");
-        ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-        ASSERT_NE(Viewer(), nullptr);
-        Automation::deliverPending();
-    }
-
     // Presses an enabled button without running the host's loop, so that what the press queued
     // can be read before the host runs it.
     testing::AssertionResult Click(int id)
@@ -90,13 +81,6 @@ protected:
     }
 
     std::vector<MethodRecord> StoredRows(const std::wstring& group = L"Nitrates") const { return ::StoredRows(group); }
-    std::vector<LONG> States() const
-    {
-        std::vector<LONG> states;
-        for (const MethodRecord& row : StoredRows())
-            states.push_back(row.RunState);
-        return states;
-    }
 
     // The trace log's entries that begin with one of prefixes, without their time stamps and
     // line ends. An entry without a line end runs into the next one's stamp.
@@ -136,12 +120,12 @@ protected:
 
 TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
 {
-    OpenWith({L"DONE.M", L"LEAK.M", L"ABORTED.M", L"DONE.M", L"MISSING.M"});
+    OpenWithGroup({L"DONE.M", L"LEAK.M", L"ABORTED.M", L"DONE.M", L"MISSING.M"});
     ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_SHUTDOWN, L"STANDBY").ok);
     ASSERT_TRUE(Click(IDC_RUN));
     EXPECT_TRUE(Window().GetRun().IsRunning());
     EXPECT_EQ(GetFocus(), GetDlgItem(Viewer(), IDC_METHOD_LIST)) << "Enter no longer presses Run";
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_RUNNING, 1, 1, 1, 1));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_RUNNING, 1, 1, 1, 1));
     EXPECT_FALSE(Enabled(IDC_RUN));
     EXPECT_TRUE(Enabled(IDC_PAUSE) && Enabled(IDC_STOP));
     EXPECT_FALSE(Enabled(IDC_GROUP) || Enabled(IDC_SHUTDOWN));
@@ -162,13 +146,13 @@ TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
     EXPECT_TRUE(Window().GetRun().IsRunning());
 
     RunHost(10);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, 1, 1, 1));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, 1, 1, 1));
     RunHost(100);
 
     EXPECT_FALSE(Window().GetRun().IsRunning());
     const std::vector<MethodRecord> rows = StoredRows();
     ASSERT_EQ(rows.size(), 5u);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_DONE, RUNSTATE_FAILED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_DONE, RUNSTATE_FAILED));
     EXPECT_EQ(std::wstring(rows[0].ErrMessage), L"Run complete.");
     EXPECT_EQ(std::wstring(rows[1].ErrMessage), L"Pump pressure above limit.\r\nFlow stopped.\r\n")
         << "each host message once, each ending in CR LF";
@@ -205,7 +189,7 @@ TEST_F(Run, TheProgressCountsRowsAndFailuresAndTheGroupsSecondRunEndsWhenItsEsti
     AddMethod("PUMP.M", "RunTime=15\nOutcome=failed\nMessage=Pump pressure above limit.\n");
     AddMethod("BLANK.M", "RunTime=5\nOutcome=done\n");
     AddMethod("PHOSPHATE.M", "RunTime=30\nOutcome=done\n");
-    OpenWith({L"NITRATE.M", L"PUMP.M", L"BLANK.M", L"PHOSPHATE.M"});
+    OpenWithGroup({L"NITRATE.M", L"PUMP.M", L"BLANK.M", L"PHOSPHATE.M"});
     const auto shown = [this](int id) { return Automation::describe(GetDlgItem(Viewer(), id)); };
     const auto bar = [this](UINT message) { return SendDlgItemMessageW(Viewer(), IDC_PROGRESS_BAR, message, 0, 0); };
     EXPECT_FALSE(shown(IDC_PROGRESS_BAR).visible || shown(IDC_PROGRESS_TEXT).visible) << "shown only during a run";
@@ -244,7 +228,7 @@ TEST_F(Run, TheProgressCountsRowsAndFailuresAndTheGroupsSecondRunEndsWhenItsEsti
 
 TEST_F(Run, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyCommandIsSentOnce)
 {
-    OpenWith({L"DONE.M", L"LEAK.M", L"ABORTED.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"LEAK.M", L"ABORTED.M", L"DONE.M"});
     ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_ON_FAILURE, L"Pause the run").ok);
     ASSERT_TRUE(Automation::setText(Viewer(), IDC_EMERGENCY, L"PUMPALL OFF").ok);
     SetFocus(GetDlgItem(Viewer(), IDC_METHOD_LIST));
@@ -253,17 +237,17 @@ TEST_F(Run, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyCommandIsS
 
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(35);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
     EXPECT_TRUE(Window().GetRun().IsRunning() && Enabled(IDC_RUN));
     EXPECT_EQ(StatusMessage(), L"Row 2 (LEAK.M) failed: the next method waits for Run.");
     EXPECT_EQ(emergencies(), 1);
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(10);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_CHECKED));
     EXPECT_EQ(emergencies(), 1) << "once a run";
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(20);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_DONE));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_DONE));
     EXPECT_THAT(LogbookTexts(), testing::IsSupersetOf(std::vector<std::wstring>{
                                     L"Serion group Nitrates row 2 (LEAK.M) failed: the run pauses.",
                                     L"Serion group Nitrates row 3 (ABORTED.M) failed: the run pauses.",
@@ -276,7 +260,7 @@ TEST_F(Run, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyCommandIsS
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(100);
     EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
     EXPECT_THAT(Trace({"SendEmergencyCommand", "RunPostGroup"}),
                 ElementsAre("SendEmergencyCommand: PUMPALL OFF", "RunPostGroup: STANDBY", "SendEmergencyCommand: PUMPALL OFF",
                             "RunPostGroup: STANDBY"));
@@ -291,25 +275,25 @@ TEST_F(Run, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyCommandIsS
 
 TEST_F(Run, AMissingMethodFolderPausesTheRunAndAnAcquisitionErrorEndsItWithoutASecondEmergencyCommand)
 {
-    OpenWith({L"MISSING.M", L"ACQ.M", L"DONE.M"});
+    OpenWithGroup({L"MISSING.M", L"ACQ.M", L"DONE.M"});
     ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_ON_FAILURE, L"Pause the run").ok);
     ASSERT_TRUE(Automation::setText(Viewer(), IDC_EMERGENCY, L"PUMPALL OFF").ok);
     SetFocus(GetDlgItem(Viewer(), IDC_METHOD_LIST));
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(1);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
     EXPECT_EQ(StatusMessage(), L"Row 1 (MISSING.M) failed: the next method waits for Run.");
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(100);
     EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_CHECKED));
     EXPECT_THAT(Trace({"SendEmergencyCommand", "RunPostGroup"}),
                 ElementsAre("SendEmergencyCommand: PUMPALL OFF", "RunPostGroup:  "));
 }
 
 TEST_F(Run, StopAfterThisMethodEndsTheRunWithTheRowsResultAndCanBeTakenBack)
 {
-    OpenWith({L"DONE.M", L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M", L"DONE.M"});
     const auto menuState = [this] { return GetMenuState(GetMenu(Viewer()), ID_STOP_AFTER_METHOD, MF_BYCOMMAND); };
     EXPECT_TRUE(menuState() & MF_GRAYED) << "no run";
     ASSERT_TRUE(Click(IDC_RUN));
@@ -320,12 +304,12 @@ TEST_F(Run, StopAfterThisMethodEndsTheRunWithTheRowsResultAndCanBeTakenBack)
     ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_STOP_AFTER_METHOD).ok);
     EXPECT_FALSE(menuState() & MF_CHECKED) << "taken back";
     RunHost(10);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED));
 
     ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_STOP_AFTER_METHOD).ok);
     RunHost(30);
     EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_CHECKED)) << "the method ended with its result";
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_CHECKED)) << "the method ended with its result";
     EXPECT_THAT(Trace({"RunPostGroup"}), ElementsAre("RunPostGroup:  "));
     EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion group Nitrates stops after row 2 (DONE.M)."));
     EXPECT_TRUE(menuState() & MF_GRAYED);
@@ -334,7 +318,7 @@ TEST_F(Run, StopAfterThisMethodEndsTheRunWithTheRowsResultAndCanBeTakenBack)
 
 TEST_F(Run, AResultTheWorklistCannotTakeIsKeptAndTheNextRowWaitsUntilItLands)
 {
-    OpenWith({L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M"});
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(5);
     // Another program holds the worklist for writing across the method's end.
@@ -343,7 +327,7 @@ TEST_F(Run, AResultTheWorklistCannotTakeIsKeptAndTheNextRowWaitsUntilItLands)
     EXPECT_TRUE(StatusMessage().starts_with(L"Results are not saved yet; Serion tries again and the next method "
                                             L"waits. Could not update; currently locked"))
         << WideToUtf8(StatusMessage());
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED)) << "the file holds the row running";
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED)) << "the file holds the row running";
     ListViewInfo shown;
     ASSERT_TRUE(ListViewAutomation::inspect(Viewer(), IDC_METHOD_LIST, shown).ok);
     EXPECT_EQ(shown.items[0].cells[0].text, L"Run complete.") << "the window shows the result it keeps";
@@ -352,14 +336,14 @@ TEST_F(Run, AResultTheWorklistCannotTakeIsKeptAndTheNextRowWaitsUntilItLands)
     ASSERT_EQ(sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(other);
     RunHost(30);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "the result landed and the run went on";
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "the result landed and the run went on";
     EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
     EXPECT_THAT(RunRecords(), testing::Contains(L"Row 1 done | running | done: Run complete.")) << "the retry's record";
 }
 
 TEST_F(Run, AResultThatNeverLandsHoldsTheGroupBoxUntilTheRetriesGiveUpAndThenTheListShowsTheFile)
 {
-    OpenWith({L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M"});
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(5);
     ASSERT_TRUE(Click(IDC_STOP));
@@ -378,7 +362,7 @@ TEST_F(Run, AResultThatNeverLandsHoldsTheGroupBoxUntilTheRetriesGiveUpAndThenThe
     EXPECT_TRUE(lost[0].starts_with(L"The run's results could not be saved in the worklist:\nCould not update; "
                                     L"currently locked"))
         << WideToUtf8(lost[0]);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED));
     ListViewInfo shown;
     ASSERT_TRUE(ListViewAutomation::inspect(Viewer(), IDC_METHOD_LIST, shown).ok);
     // A loaded row's message as the list shows it, not the lost "Run aborted.".
@@ -404,22 +388,22 @@ TEST_F(Run, AReadOnlyWorklistIsSaidWhenTheWindowOpensAndRunsNothing)
 
 TEST_F(Run, ARowWaitsForAMethodStartedByHandAndAMethodTheHostCannotStartFailsItsRow)
 {
-    OpenWith({L"DONE.M", L"BROKEN.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"BROKEN.M", L"DONE.M"});
     CpSetStrVar(m_context, "_METHFILE$", L"LEAK.M");
     CpExecCommand(m_context, L"RUNMETHOD", 0, 0, 0);
     RunHost(1);
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(1);
     EXPECT_TRUE(Window().GetRun().IsRunning());
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_CHECKED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_CHECKED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
     EXPECT_EQ(StatusMessage(), L"Waiting for the instrument: a method that Serion did not start is running.");
 
     // The hand-started method's end completes no row; the first row starts after it.
     RunHost(19);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
     RunHost(60);
     EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_DONE));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_DONE));
     EXPECT_THAT(std::wstring(StoredRows()[1].ErrMessage), testing::HasSubstr(L"RunTime needs a number"))
         << "the host's reason";
     EXPECT_EQ(std::wstring(StoredRows()[2].ErrMessage), L"Run complete.");
@@ -427,7 +411,7 @@ TEST_F(Run, ARowWaitsForAMethodStartedByHandAndAMethodTheHostCannotStartFailsIts
 
 TEST_F(Run, RowsSharingADataFolderAreAskedAboutAndDuringTheRunPropertiesOnlyShowARow)
 {
-    OpenWith({L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M"});
     m_user.then([] {
         const HWND dialog = Automation::findWindow(L"Properties");
         EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"nitrates0000000000")));
@@ -461,7 +445,7 @@ TEST_F(Run, TheHostDoesNotEndWhileTheGroupRunsAndEndsWithTheWindowClosedAfterIt)
         MSG message{};
         return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
     };
-    OpenWith({L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M"});
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(5);
 
@@ -472,7 +456,7 @@ TEST_F(Run, TheHostDoesNotEndWhileTheGroupRunsAndEndsWithTheWindowClosedAfterIt)
     ASSERT_NE(Viewer(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Viewer()));
     RunHost(30);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "the run went on to its end";
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "the run went on to its end";
 
     // Behind a modal dialog the window cannot be asked yet.
     EnableWindow(Viewer(), FALSE);
@@ -488,7 +472,7 @@ TEST_F(Run, TheHostDoesNotEndWhileTheGroupRunsAndEndsWithTheWindowClosedAfterIt)
 
 TEST_F(Run, AMethodStartSetsTheHostVariablesAndQueuesItsCommandLinesInOrder)
 {
-    OpenWith({L"DONE.M"});
+    OpenWithGroup({L"DONE.M"});
     // Values that every set changes, so that each one is heard.
     for (const char* name : {"_SAMPINFO$", "_DATAFILE$", "_DATAFILE1$", "_DATASUBDIR$", "_METHFILE$", "_OPERATOR$"})
         CpVariables::instance().set(name, std::wstring(L"old"));
@@ -516,7 +500,7 @@ TEST_F(Run, AMethodStartSetsTheHostVariablesAndQueuesItsCommandLinesInOrder)
 
 TEST_F(Run, PauseHoldsTheNextRowUntilRunAndDuringTheLastRowRunEndsTheGroup)
 {
-    OpenWith({L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M"});
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(2);
     CpCommandQueue::instance().clear();
@@ -526,15 +510,15 @@ TEST_F(Run, PauseHoldsTheNextRowUntilRunAndDuringTheLastRowRunEndsTheGroup)
     EXPECT_FALSE(Enabled(IDC_PAUSE));
 
     RunHost(30);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED)) << "the next row waits for Run";
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED)) << "the next row waits for Run";
     EXPECT_TRUE(Window().GetRun().IsRunning());
     ASSERT_TRUE(Click(IDC_RUN));
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING)) << "Run starts it at once";
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING)) << "Run starts it at once";
     EXPECT_TRUE(Enabled(IDC_PAUSE));
 
     ASSERT_TRUE(Click(IDC_PAUSE));
     RunHost(30);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
     EXPECT_TRUE(Window().GetRun().IsRunning()) << "after the last row the window waits for Run";
     ASSERT_TRUE(Click(IDC_RUN));
     EXPECT_FALSE(Window().GetRun().IsRunning());
@@ -545,18 +529,18 @@ TEST_F(Run, PauseHoldsTheNextRowUntilRunAndDuringTheLastRowRunEndsTheGroup)
 TEST_F(Run, APauseIsShownInTheMessagePaneUntilRunAlsoAfterTheMethodsOwnMessages)
 {
     const std::wstring paused = L"Paused: the next method waits for Run.";
-    OpenWith({L"LEAK.M", L"DONE.M"});
+    OpenWithGroup({L"LEAK.M", L"DONE.M"});
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(2);
     ASSERT_TRUE(Click(IDC_PAUSE));
     EXPECT_EQ(StatusMessage(), paused);
 
     RunHost(30);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
     EXPECT_EQ(StatusMessage(), paused) << "the failed method's message came before the pause is shown again";
     ASSERT_TRUE(Click(IDC_RUN));
     EXPECT_EQ(StatusMessage(), L"");
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_RUNNING));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_RUNNING));
 }
 
 TEST_F(Run, StopSendsTheCommandTheAcquisitionStatusCallsForAndEndsTheGroup)
@@ -565,7 +549,7 @@ TEST_F(Run, StopSendsTheCommandTheAcquisitionStatusCallsForAndEndsTheGroup)
         std::wstring method;
         std::wstring command;
     } cases[] = {{L"DONE.M", L"StopMethod "}, {L"NOTREADY.M", L"_Abort=1 "}};
-    OpenWith({L"DONE.M", L"NOTREADY.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"NOTREADY.M", L"DONE.M"});
     std::vector<std::wstring> questions;
     for (const auto& stop : cases) {
         // The second run is asked about the first run's data and deletes it.
@@ -582,7 +566,7 @@ TEST_F(Run, StopSendsTheCommandTheAcquisitionStatusCallsForAndEndsTheGroup)
         EXPECT_FALSE(Window().GetRun().IsRunning()) << WideToUtf8(stop.method);
         EXPECT_TRUE(Enabled(IDC_RUN));
     }
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED));
     EXPECT_EQ(std::wstring(StoredRows()[1].ErrMessage), L"Run aborted.");
     EXPECT_EQ(questions.size(), 1u);
     EXPECT_THAT(LogbookTexts(),
@@ -593,12 +577,12 @@ TEST_F(Run, StopSendsTheCommandTheAcquisitionStatusCallsForAndEndsTheGroup)
 
 TEST_F(Run, AnAcquisitionErrorEndsTheGroupAndFailsTheRunningRow)
 {
-    OpenWith({L"ACQ.M", L"DONE.M"});
+    OpenWithGroup({L"ACQ.M", L"DONE.M"});
     ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_SHUTDOWN, L"LAMPALL OFF").ok);
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(60);
     EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
     EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"_ERROR");
     EXPECT_THAT(LogbookTexts(),
                 testing::Contains(L"Serion group Nitrates row 1 (ACQ.M) failed: Acquisition board does not answer."));
@@ -611,11 +595,11 @@ TEST_F(Run, AnAcquisitionErrorEndsTheGroupAndFailsTheRunningRow)
 
 TEST_F(Run, ARowUncheckedDuringTheRunIsSkippedAndNoRowsMeansNoRun)
 {
-    OpenWith({L"DONE.M", L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M", L"DONE.M"});
     ASSERT_TRUE(Click(IDC_RUN));
     ASSERT_TRUE(ListViewAutomation::clickItem(Viewer(), IDC_METHOD_LIST, 1, true).ok);
     RunHost(60);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_UNCHECKED, RUNSTATE_DONE));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_UNCHECKED, RUNSTATE_DONE));
 
     ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_UNCHECK_ALL).ok);
     const std::size_t entries = LogbookTexts().size();
@@ -626,14 +610,14 @@ TEST_F(Run, ARowUncheckedDuringTheRunIsSkippedAndNoRowsMeansNoRun)
 
 TEST_F(Run, TheBenchCanBeLockedDuringARunWhichGoesOnBehindTheLock)
 {
-    OpenWith({L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M"});
     ASSERT_TRUE(Click(IDC_RUN));
     const HWND viewer = Viewer();
     EXPECT_FALSE(GetMenuState(GetSubMenu(GetMenu(viewer), 0), ID_LOCK, MF_BYCOMMAND) & MF_GRAYED);
     m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Serion: Lock Orvane"), IDOK))); });
     m_user.then([this] {
         RunHost(30);
-        EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "both methods ran while locked";
+        EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "both methods ran while locked";
         EXPECT_FALSE(Window().GetRun().IsRunning());
         EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Serion: Lock Orvane"), IDOK)));
     });
@@ -648,7 +632,7 @@ using PreRunCheck = Run;
 
 TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesAndUncheckedRowsLeftAlone)
 {
-    OpenWith(std::vector<std::wstring>(9, L"DONE.M"));
+    OpenWithGroup(std::vector<std::wstring>(9, L"DONE.M"));
     const auto dataOf = [this](int row) {
         char name[64];
         std::snprintf(name, sizeof name, "Orvane/Data/Run1/Nitrates%010d.d", row);
@@ -695,7 +679,7 @@ TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesAndUncheckedRows
 TEST_F(Run, WithoutAHostRunCannotStartAndAFailedStartEndsTheGroupWithTheReason)
 {
     CpSetNumVar(m_context, "_OFFLINE", 1);
-    OpenWith({L"DONE.M"});
+    OpenWithGroup({L"DONE.M"});
     EXPECT_FALSE(Enabled(IDC_RUN) || Enabled(IDC_PAUSE) || Enabled(IDC_STOP)) << "offline";
 
     // The instrument going online enables Run when the host's status next changes.
@@ -715,7 +699,7 @@ TEST_F(Run, WithoutAHostRunCannotStartAndAFailedStartEndsTheGroupWithTheReason)
     CpCommandQueue::instance().clear();
     ASSERT_TRUE(Click(IDC_RUN));
     EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_CHECKED));
     EXPECT_TRUE(StatusMessage().starts_with(L"C:\\Orvane\\Data\\Blocked\\Run1: ")) << WideToUtf8(StatusMessage());
     EXPECT_GT(StatusMessage().size(), std::wstring(L"C:\\Orvane\\Data\\Blocked\\Run1: ").size());
     EXPECT_THAT(QueuedLines(), ElementsAre(L" ", L" FIALOADHOOK ")) << "the group ended";
@@ -724,7 +708,7 @@ TEST_F(Run, WithoutAHostRunCannotStartAndAFailedStartEndsTheGroupWithTheReason)
 
 TEST_F(Run, WaitingForRunStopEndsTheGroupAndAnAcquisitionErrorKeepsTheLastResult)
 {
-    OpenWith({L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M"});
     for (const bool stop : {true, false}) {
         std::vector<std::wstring> questions;
         if (!stop)
@@ -732,7 +716,7 @@ TEST_F(Run, WaitingForRunStopEndsTheGroupAndAnAcquisitionErrorKeepsTheLastResult
         ASSERT_TRUE(Click(IDC_RUN));
         ASSERT_TRUE(Click(IDC_PAUSE));
         RunHost(30);
-        ASSERT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED));
+        ASSERT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED));
         if (stop) {
             ASSERT_TRUE(Click(IDC_STOP));
         } else {
@@ -741,7 +725,7 @@ TEST_F(Run, WaitingForRunStopEndsTheGroupAndAnAcquisitionErrorKeepsTheLastResult
         }
         EXPECT_FALSE(Window().GetRun().IsRunning()) << (stop ? "Stop" : "_ERROR");
         EXPECT_TRUE(Enabled(IDC_RUN));
-        EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED));
+        EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED));
         EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
         RunHost(30);
     }
@@ -751,13 +735,13 @@ using Continue = Run;
 
 TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainAndTheRowsThatCompletedKeepTheirResults)
 {
-    OpenWith({L"DONE.M", L"DONE.M", L"LEAK.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M", L"LEAK.M", L"DONE.M"});
     EXPECT_FALSE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED) << "checked rows are left";
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(12);
     ASSERT_TRUE(Click(IDC_STOP));
     RunHost(60);
-    ASSERT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    ASSERT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
     const std::vector<MethodRecord> stopped = StoredRows();
     const std::filesystem::path data = m_root.onDriveC("Orvane/Data/Run1");
     ASSERT_TRUE(std::filesystem::exists(data / "Nitrates0000000001.d")) << "the stopped row wrote some data";
@@ -767,7 +751,7 @@ TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainAndTheRowsThatCompletedKeepThei
     EXPECT_TRUE(std::filesystem::exists(data / "Nitrates0000000001-interrupted.d")) << "kept under a new name";
     RunHost(200);
     const std::vector<MethodRecord> rows = StoredRows();
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_DONE));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_DONE));
     EXPECT_EQ(rows[0].StartTime, stopped[0].StartTime);
     EXPECT_EQ(rows[0].EndTime, stopped[0].EndTime);
     EXPECT_GT(rows[1].StartTime, stopped[1].StartTime);
@@ -780,7 +764,7 @@ TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainAndTheRowsThatCompletedKeepThei
 
 TEST_F(Continue, EachStepOfARunAndEachRowsResultIsInTheAuditTrailWithWhatEndedIt)
 {
-    OpenWith({L"DONE.M", L"DONE.M", L"LEAK.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M", L"LEAK.M"});
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(2);
     ASSERT_TRUE(Click(IDC_PAUSE));
@@ -827,7 +811,7 @@ TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndCont
     ASSERT_TRUE(otherHost->Take(2));
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
     Automation::deliverPending();
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED));
     std::vector<std::wstring> refusals;
     AnswerMessage(refusals, IDOK);
     ASSERT_TRUE(Click(IDC_RUN));
@@ -837,7 +821,7 @@ TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndCont
     otherHost.reset();
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
     Automation::deliverPending();
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_INTERRUPTED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_INTERRUPTED, RUNSTATE_CHECKED));
     EXPECT_EQ(std::wstring(StoredRows()[1].ErrMessage), L"Orvane stopped while this method ran.");
     EXPECT_GT(StoredRows()[1].StartTime, 0) << "its start time is kept";
     EXPECT_EQ(StatusMessage(), L"Interrupted at row 2 (DONE.M): Group > Continue");
@@ -857,7 +841,7 @@ TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndCont
               L"Orvane stopped while this method ran. Its data so far are kept in "
               L"C:\\Orvane\\Data\\Run1\\Nitrates0000000001-interrupted.d.");
     RunHost(200);
-    EXPECT_THAT(States(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE));
     EXPECT_EQ(StoredRows()[0].StartTime, before.StartTime);
     EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
     EXPECT_TRUE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED);
@@ -905,13 +889,6 @@ protected:
         GetWindowTextW(GetDlgItem(Viewer(), IDC_GROUP), text, 64);
         return text;
     }
-    std::vector<LONG> StatesOf(const std::wstring& group) const
-    {
-        std::vector<LONG> states;
-        for (const MethodRecord& row : StoredRows(group))
-            states.push_back(row.RunState);
-        return states;
-    }
     // Each group's QueueID, QueuePos and RunOpen, in id order.
     std::vector<std::array<LONG, 3>> QueueColumns() const
     {
@@ -949,9 +926,9 @@ TEST_F(Queue, GroupsRunInTheChosenOrderAndOnlyTheLastSendsItsShutDownCommand)
     RunHost(200);
 
     EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(StatesOf(L"Sulfates"), ElementsAre(RUNSTATE_FAILED)) << "a failed row goes on with the queue";
-    EXPECT_THAT(StatesOf(L"Nitrates"), ElementsAre(RUNSTATE_DONE));
-    EXPECT_THAT(StatesOf(L"Nitrites"), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
+    EXPECT_THAT(StoredStates(L"Sulfates"), ElementsAre(RUNSTATE_FAILED)) << "a failed row goes on with the queue";
+    EXPECT_THAT(StoredStates(L"Nitrates"), ElementsAre(RUNSTATE_DONE));
+    EXPECT_THAT(StoredStates(L"Nitrites"), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
     EXPECT_EQ(StoredRows(L"Nitrates")[0].StartTime, StoredRows(L"Sulfates")[0].EndTime) << "the next group starts at once";
     EXPECT_THAT(Trace({"RunPostGroup"}), ElementsAre("RunPostGroup: STANDBY"));
     EXPECT_THAT(QueueColumns(), testing::Each(std::array<LONG, 3>{0, 0, 0}));
@@ -970,16 +947,16 @@ TEST_F(Queue, AStoppedQueueContinuesWithTheRestAndAFailurePolicyThatStopsEndsIt)
     ASSERT_TRUE(Click(IDC_STOP));
     RunHost(30);
     EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(StatesOf(L"Nitrites"), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
-    EXPECT_THAT(StatesOf(L"Sulfates"), ElementsAre(RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(L"Nitrites"), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(L"Sulfates"), ElementsAre(RUNSTATE_CHECKED));
     EXPECT_THAT(Trace({"RunPostGroup"}), ElementsAre("RunPostGroup: STANDBY")) << "the group where the queue stopped";
     EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion queue stopped in group Nitrites; Continue goes on with it and "
                                                   L"the rest of the queue."));
 
     ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_CONTINUE).ok);
     RunHost(200);
-    EXPECT_THAT(StatesOf(L"Nitrites"), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
-    EXPECT_THAT(StatesOf(L"Sulfates"), ElementsAre(RUNSTATE_FAILED));
+    EXPECT_THAT(StoredStates(L"Nitrites"), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
+    EXPECT_THAT(StoredStates(L"Sulfates"), ElementsAre(RUNSTATE_FAILED));
     EXPECT_THAT(Trace({"RunPostGroup"}), ElementsAre("RunPostGroup: STANDBY", "RunPostGroup: PUMPALL OFF"));
     EXPECT_THAT(QueueColumns(), testing::Each(std::array<LONG, 3>{0, 0, 0}));
 
