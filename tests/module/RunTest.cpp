@@ -279,6 +279,7 @@ TEST_F(Run, AMissingMethodFolderPausesTheRunAndAnAcquisitionErrorEndsItWithoutAS
     ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_ON_FAILURE, L"Pause the run").ok);
     ASSERT_TRUE(Automation::setText(Viewer(), IDC_EMERGENCY, L"PUMPALL OFF").ok);
     SetFocus(GetDlgItem(Viewer(), IDC_METHOD_LIST));
+    ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_SHUTDOWN, L"LAMPALL OFF").ok);
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(1);
     EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
@@ -287,8 +288,15 @@ TEST_F(Run, AMissingMethodFolderPausesTheRunAndAnAcquisitionErrorEndsItWithoutAS
     RunHost(100);
     EXPECT_FALSE(Window().GetRun().IsRunning());
     EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_CHECKED));
-    EXPECT_THAT(Trace({"SendEmergencyCommand", "RunPostGroup"}),
-                ElementsAre("SendEmergencyCommand: PUMPALL OFF", "RunPostGroup:  "));
+    EXPECT_EQ(std::wstring(StoredRows()[1].ErrMessage), L"_ERROR");
+    EXPECT_THAT(LogbookTexts(),
+                testing::Contains(L"Serion group Nitrates row 2 (ACQ.M) failed: Acquisition board does not answer."));
+    EXPECT_EQ(StatusMessage(),
+              L"Acquisition board does not answer. Serion group Nitrates ended: 0 done, 2 failed, 1 not run.");
+    EXPECT_THAT(Trace({"SendEmergencyCommand", "ACQSTATUS$", "OnCompleteGroup", "RunPostGroup"}),
+                ElementsAre("SendEmergencyCommand: PUMPALL OFF", "ACQSTATUS$ = RUN", "ACQSTATUS$ = _ERROR",
+                            "OnCompleteGroup", "RunPostGroup: LAMPALL OFF"));
+    EXPECT_EQ(m_instrumentOutput.back(), L"Instrument: Lamps off.");
 }
 
 TEST_F(Run, StopAfterThisMethodEndsTheRunWithTheRowsResultAndCanBeTakenBack)
@@ -498,49 +506,36 @@ TEST_F(Run, AMethodStartSetsTheHostVariablesAndQueuesItsCommandLinesInOrder)
                             "StartMethod: DONE.M"));
 }
 
-TEST_F(Run, PauseHoldsTheNextRowUntilRunAndDuringTheLastRowRunEndsTheGroup)
-{
-    OpenWithGroup({L"DONE.M", L"DONE.M"});
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(2);
-    CpCommandQueue::instance().clear();
-    ASSERT_TRUE(Click(IDC_PAUSE));
-    EXPECT_TRUE(QueuedLines().empty()) << "Pause sends nothing to the host";
-    EXPECT_TRUE(Enabled(IDC_RUN) && Enabled(IDC_STOP));
-    EXPECT_FALSE(Enabled(IDC_PAUSE));
-
-    RunHost(30);
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED)) << "the next row waits for Run";
-    EXPECT_TRUE(Window().GetRun().IsRunning());
-    ASSERT_TRUE(Click(IDC_RUN));
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING)) << "Run starts it at once";
-    EXPECT_TRUE(Enabled(IDC_PAUSE));
-
-    ASSERT_TRUE(Click(IDC_PAUSE));
-    RunHost(30);
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
-    EXPECT_TRUE(Window().GetRun().IsRunning()) << "after the last row the window waits for Run";
-    ASSERT_TRUE(Click(IDC_RUN));
-    EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(Trace({"OnCompleteGroup", "RunPostGroup"}), ElementsAre("OnCompleteGroup", "RunPostGroup:  "));
-    EXPECT_THAT(QueuedLines(), ElementsAre(L" ", L" FIALOADHOOK "));
-}
-
-TEST_F(Run, APauseIsShownInTheMessagePaneUntilRunAlsoAfterTheMethodsOwnMessages)
+TEST_F(Run, PauseHoldsTheNextRowUntilRunSayingSoAfterTheMethodsOwnMessagesAndDuringTheLastRowRunEndsTheGroup)
 {
     const std::wstring paused = L"Paused: the next method waits for Run.";
     OpenWithGroup({L"LEAK.M", L"DONE.M"});
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(2);
+    CpCommandQueue::instance().clear();
     ASSERT_TRUE(Click(IDC_PAUSE));
+    EXPECT_TRUE(QueuedLines().empty()) << "Pause sends nothing to the host";
     EXPECT_EQ(StatusMessage(), paused);
+    EXPECT_TRUE(Enabled(IDC_RUN) && Enabled(IDC_STOP));
+    EXPECT_FALSE(Enabled(IDC_PAUSE));
 
     RunHost(30);
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED)) << "the next row waits for Run";
     EXPECT_EQ(StatusMessage(), paused) << "the failed method's message came before the pause is shown again";
+    EXPECT_TRUE(Window().GetRun().IsRunning());
     ASSERT_TRUE(Click(IDC_RUN));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_RUNNING)) << "Run starts it at once";
     EXPECT_EQ(StatusMessage(), L"");
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_RUNNING));
+    EXPECT_TRUE(Enabled(IDC_PAUSE));
+
+    ASSERT_TRUE(Click(IDC_PAUSE));
+    RunHost(30);
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_DONE));
+    EXPECT_TRUE(Window().GetRun().IsRunning()) << "after the last row the window waits for Run";
+    ASSERT_TRUE(Click(IDC_RUN));
+    EXPECT_FALSE(Window().GetRun().IsRunning());
+    EXPECT_THAT(Trace({"OnCompleteGroup", "RunPostGroup"}), ElementsAre("OnCompleteGroup", "RunPostGroup:  "));
+    EXPECT_THAT(QueuedLines(), ElementsAre(L" ", L" FIALOADHOOK "));
 }
 
 TEST_F(Run, StopSendsTheCommandTheAcquisitionStatusCallsForAndEndsTheGroup)
@@ -573,24 +568,6 @@ TEST_F(Run, StopSendsTheCommandTheAcquisitionStatusCallsForAndEndsTheGroup)
                 testing::Contains(L"Serion group Nitrates row 2 (NOTREADY.M) stopped by " + ModuleSettings.strUserName + L"."));
     EXPECT_EQ(StatusMessage(), L"Stopped by " + ModuleSettings.strUserName +
                                    L". Serion group Nitrates ended: 1 done, 1 failed, 1 not run.");
-}
-
-TEST_F(Run, AnAcquisitionErrorEndsTheGroupAndFailsTheRunningRow)
-{
-    OpenWithGroup({L"ACQ.M", L"DONE.M"});
-    ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_SHUTDOWN, L"LAMPALL OFF").ok);
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(60);
-    EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
-    EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"_ERROR");
-    EXPECT_THAT(LogbookTexts(),
-                testing::Contains(L"Serion group Nitrates row 1 (ACQ.M) failed: Acquisition board does not answer."));
-    EXPECT_EQ(StatusMessage(),
-              L"Acquisition board does not answer. Serion group Nitrates ended: 0 done, 1 failed, 1 not run.");
-    EXPECT_THAT(Trace({"ACQSTATUS$", "OnCompleteGroup", "RunPostGroup"}),
-                ElementsAre("ACQSTATUS$ = RUN", "ACQSTATUS$ = _ERROR", "OnCompleteGroup", "RunPostGroup: LAMPALL OFF"));
-    EXPECT_EQ(m_instrumentOutput.back(), L"Instrument: Lamps off.");
 }
 
 TEST_F(Run, ARowUncheckedDuringTheRunIsSkippedAndNoRowsMeansNoRun)
