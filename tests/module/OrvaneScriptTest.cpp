@@ -1,4 +1,5 @@
-// The module in the real orvane program, driven by a script as a user would drive it.
+// The module in the real orvane program, driven by a script as a user would drive it: its window,
+// its tool bar and status bar, its logbook entries, and a script that ends or fails during a run.
 #include "support/OrvaneProgram.h"
 #include "support/TempRoot.h"
 
@@ -8,26 +9,43 @@
 
 namespace {
 
-TEST(OrvaneScript, UserOpensTheSerionWindowLooksAtItClosesItAndFindsBothLogbookEntries)
+ProgramRun runScript(const TempRoot& temp, const std::string& script)
+{
+    WriteFileBytes(temp.path() / "test.script", script);
+    return runOrvane("--root " + (temp.path() / "root").string() + " --script " + (temp.path() / "test.script").string());
+}
+
+TEST(OrvaneScript, UserOpensTheSerionWindowWatchesItsStatusFollowAMethodRunByHandClosesItAndFindsBothLogbookEntries)
 {
     TempRoot temp;
-    WriteFileBytes(temp.path() / "test.script", "FIARUNNER\n"
-                                                "WaitWindow \"Run Serion Methods\"\n"
-                                                "Snapshot \"Run Serion Methods\"\n"
-                                                "MenuCommand \"Run Serion Methods\", 2\n"
-                                                "WaitNoWindow \"Run Serion Methods\"\n"
-                                                "FIARUNNER\n"
-                                                "Key \"Run Serion Methods\", \"Escape\"\n"
-                                                "WaitNoWindow \"Run Serion Methods\"\n");
-    const ProgramRun run =
-        runOrvane("--root " + (temp.path() / "root").string() + " --script " + (temp.path() / "test.script").string());
+    const ProgramRun run = runScript(temp, "FIARUNNER\n"
+                                           "WaitWindow \"Run Serion Methods\"\n"
+                                           "ExpectPane \"Run Serion Methods\", 0, \"  Serion FIA \"\n"
+                                           "ExpectPane \"Run Serion Methods\", 1, \" Idle\"\n"
+                                           "ExpectPane \"Run Serion Methods\", 2, \"\"\n"
+                                           "ExpectTip \"Run Serion Methods\", 32773, \"New Group\"\n"
+                                           "ExpectTip \"Run Serion Methods\", 32778, \"Uncheck All\"\n"
+                                           "ExpectTip \"Run Serion Methods\", 9, \"\"\n"
+                                           "_METHFILE$ = \"NITRATE.M\"\n"
+                                           "RUNMETHOD\n"
+                                           "ExpectPane \"Run Serion Methods\", 1, \" Run NITRATE.M\"\n"
+                                           "Snapshot \"Run Serion Methods\"\n"
+                                           "Wait 30\n"
+                                           "ExpectVar _METHODON, 0\n"
+                                           "ExpectPane \"Run Serion Methods\", 1, \" Idle\"\n"
+                                           "MenuCommand \"Run Serion Methods\", 2\n"
+                                           "WaitNoWindow \"Run Serion Methods\"\n"
+                                           "FIARUNNER\n"
+                                           "Key \"Run Serion Methods\", \"Escape\"\n"
+                                           "WaitNoWindow \"Run Serion Methods\"\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     const std::size_t snapshotStart = run.output.find("> Snapshot");
-    const std::size_t snapshotEnd = run.output.find("> MenuCommand");
+    const std::size_t snapshotEnd = run.output.find("> Wait 30");
     ASSERT_LT(snapshotStart, snapshotEnd) << run.output;
     const std::string snapshot = run.output.substr(snapshotStart, snapshotEnd - snapshotStart);
+    // Blue (0xFF0000 as Windows writes colours) with white text while the method runs.
     for (const char* shown : {"Run Serion Methods", "Button 33001 \"&Run\"", "Button 33002 \"&Pause\"", "Button 33003 \"&Stop\"",
-                              "Static -1 \"Select the gr&oup you want to run:\""})
+                              "Static -1 \"Select the gr&oup you want to run:\"", "1: \" Run NITRATE.M\" in #FFFFFF on #0000FF"})
         EXPECT_NE(snapshot.find(shown), std::string::npos) << shown << " is not in the snapshot\n" << snapshot;
 
     // Shown by the host as they arrive, and kept in the root's logbook file.
@@ -44,26 +62,25 @@ TEST(OrvaneScript, UserOpensTheSerionWindowLooksAtItClosesItAndFindsBothLogbookE
     }
 }
 
-TEST(OrvaneScript, AScriptRunsTheDemoGroupAndChecksEveryRowAndTheShutDownCommand)
+TEST(OrvaneScript, AGreyedButtonAndAWrongTipOrPaneFailTheScriptWithTheReason)
 {
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
-    ASSERT_EQ(runOrvane("--root " + root + " --init --demo").exitCode, 0);
-    WriteFileBytes(temp.path() / "run.script", "FIARUNNER\n"
-                                               "WaitWindow \"Run Serion Methods\"\n"
-                                               "Select \"Run Serion Methods\", 19005, \"STANDBY\"\n"
-                                               "Click \"Run Serion Methods\", 33001\n"
-                                               "Wait 120\n"
-                                               "ExpectItemState \"Run Serion Methods\", 19001, 0, 3\n"
-                                               "ExpectItemState \"Run Serion Methods\", 19001, 1, 4\n"
-                                               "ExpectItemState \"Run Serion Methods\", 19001, 2, 3\n"
-                                               "ExpectItemState \"Run Serion Methods\", 19001, 3, 3\n"
-                                               "ExpectVar _METHODON, 0\n");
-    const ProgramRun run = runOrvane("--root " + root + " --script " + (temp.path() / "run.script").string());
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_NE(run.output.find("Serion: Serion start group Nitrates."), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("Instrument: Standby."), std::string::npos) << run.output;
-    EXPECT_NE(ReadFileBytes(temp.path() / "root" / "C" / "SRNA.LOG").find("RunPostGroup: STANDBY"), std::string::npos);
+    const struct {
+        const char* line;
+        const char* reason;
+    } cases[] = {
+        {"MenuCommand \"Run Serion Methods\", 32774", "Reason: tool bar button 32774 is greyed"},
+        {"ExpectTip \"Run Serion Methods\", 32773, \"Add Group\"",
+         "Reason: the tip of tool bar button 32773 of \"Run Serion Methods\" shows \"New Group\", expected \"Add Group\""},
+        {"ExpectTip \"Run Serion Methods\", 33001, \"Run\"", "Reason: the window has no tool bar button 33001"},
+        {"ExpectPane \"Run Serion Methods\", 4, \"\"", "Reason: the status bar has no pane 4 (it has 4)"},
+    };
+    for (const auto& c : cases) {
+        TempRoot temp;
+        const ProgramRun run =
+            runScript(temp, std::string("FIARUNNER\nWaitWindow \"Run Serion Methods\"\n") + c.line + "\n");
+        EXPECT_EQ(run.exitCode, 1) << c.line << "\n" << run.output;
+        EXPECT_NE(run.output.find(c.reason), std::string::npos) << c.line << "\n" << run.output;
+    }
 }
 
 TEST(OrvaneScript, AScriptThatEndsOrFailsDuringARunEndsOnceTheGroupHasEndedWithTheScriptsStatus)
@@ -82,6 +99,7 @@ TEST(OrvaneScript, AScriptThatEndsOrFailsDuringARunEndsOnceTheGroupHasEndedWithT
         EXPECT_EQ(run.exitCode, status) << run.output;
         EXPECT_NE(run.output.find("The script has ended: Orvane ends when the window closes."), std::string::npos)
             << run.output;
+        EXPECT_NE(run.output.find("Serion: Serion start group Nitrates."), std::string::npos) << run.output;
         EXPECT_NE(run.output.find("Instrument: Standby."), std::string::npos) << "the group ran to its end\n"
                                                                                << run.output;
     }
