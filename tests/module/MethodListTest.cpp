@@ -31,7 +31,8 @@ constexpr COLORREF kGrey = RGB(128, 128, 128);
 
 class MethodList : public ModuleTest {
 protected:
-    // The window open on group Nitrates: five rows, one in each run state from checked to unchecked.
+    // The window open on group Nitrates: five rows, one in each run state from checked to
+    // unchecked, with the times and messages of their runs.
     void OpenWithNitrates()
     {
         ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
@@ -39,15 +40,23 @@ protected:
         MethodRows rows;
         ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
         rows.InsertMethods({L"NO3", L"NO2", L"PO4", L"NH4", L"SIL"}, 1, L"C:\\Orvane\\Methods\\", 0);
+        // The host's clock reads 2026-03-14 09:26:54 UTC.
+        const auto now = static_cast<LONG>(_time64(nullptr));
+        const struct {
+            LONG start, end;
+            const wchar_t* message;
+        } runs[] = {{0, 0, L""},
+                    {now - 75, 0, L""},
+                    {1000000000, 1000000090, L"Run complete."},
+                    {now - 3725, now - 3600, L"Pump pressure above limit.\r\nFlow stopped.\r\n"},
+                    {now - 86400, now - 86400 + 4000, L"Run complete."}};
         for (LONG id = 0; id < 5; ++id) {
             MethodRecord* row = rows.FindRowById(id, FALSE);
             ASSERT_NE(row, nullptr);
             row->RunState = id + 1;
-            if (id == 2) {
-                row->StartTime = 1000000000;
-                row->EndTime = 1000000090;
-                SetRecordText(row->ErrMessage, L"Run complete.");
-            }
+            row->StartTime = runs[id].start;
+            row->EndTime = runs[id].end;
+            SetRecordText(row->ErrMessage, runs[id].message);
             rows.Table()->SetData();
         }
         ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
@@ -80,7 +89,7 @@ protected:
     bool Enabled(UINT command) const { return CommandEnabled(Viewer(), command); }
 };
 
-TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesAndColoursByRunState)
+TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesColoursByRunStateAndTheirRunsTimesAndResults)
 {
     OpenWithNitrates();
     const ListViewInfo list = List();
@@ -113,39 +122,8 @@ TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesAndColoursByRunState)
     }
     EXPECT_TRUE(Enabled(ID_CHECK_ALL) && Enabled(ID_UNCHECK_ALL) && Enabled(ID_AUTONAME));
     EXPECT_FALSE(Enabled(ID_PROPERTIES) || Enabled(ID_DELETE_METHOD)) << "nothing is selected yet";
-}
 
-TEST_F(MethodList, TheRunColumnsShowEachRowsStartEndDurationAndTheFirstLineOfItsResult)
-{
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-    AddGroup(L"Nitrates");
-    MethodRows rows;
-    ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
-    rows.InsertMethods({L"NO3", L"NO2", L"PO4", L"NH4", L"SIL"}, 1, L"C:\\Orvane\\Methods\\", 0);
-    // The host's clock reads 2026-03-14 09:26:54 UTC.
-    const auto now = static_cast<LONG>(_time64(nullptr));
-    struct Run {
-        LONG state, start, end;
-        const wchar_t* message;
-    };
-    const Run runs[] = {{RUNSTATE_CHECKED, 0, 0, L""},
-                        {RUNSTATE_RUNNING, now - 75, 0, L""},
-                        {RUNSTATE_DONE, 1000000000, 1000000090, L"Run complete."},
-                        {RUNSTATE_FAILED, now - 3725, now - 3600, L"Pump pressure above limit.\r\nFlow stopped.\r\n"},
-                        {RUNSTATE_UNCHECKED, now - 86400, now - 86400 + 4000, L"Run complete."}};
-    for (LONG id = 0; id < 5; ++id) {
-        MethodRecord* row = rows.FindRowById(id, FALSE);
-        ASSERT_NE(row, nullptr);
-        row->RunState = runs[id].state;
-        row->StartTime = runs[id].start;
-        row->EndTime = runs[id].end;
-        SetRecordText(row->ErrMessage, runs[id].message);
-        rows.Table()->SetData();
-    }
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-
-    const ListViewInfo list = List();
-    ASSERT_EQ(list.columns.size(), 8u);
+    // The run columns: each row's start, end and duration, and the first line of its result.
     EXPECT_EQ(list.columns[4].text, L"Start");
     EXPECT_EQ(list.columns[5].text, L"End");
     EXPECT_EQ(list.columns[6].text, L"Duration");
@@ -393,8 +371,8 @@ TEST_F(MethodList, ScriptCommandsSelectClickAndCheckItemsAndFailChangingNothing)
               L"\"Lamp failure{LF}\"");
     printed.clear();
     EXPECT_EQ(run(L"Snapshot \"Run Serion Methods\""), std::nullopt);
-    EXPECT_NE(printed.find(L"item 1 state=4 \"Lamp failure{CR}{LF}Run stopped | NO2 | Nitrates0000000001.d |  |  | "
-                           L"09:26:54 |  | Lamp failure\" colours="),
+    EXPECT_NE(printed.find(L"item 1 state=4 \"Lamp failure{CR}{LF}Run stopped | NO2 | Nitrates0000000001.d |  | "
+                           L"09:25:39 | 09:26:54 | 1:15 | Lamp failure\" colours="),
               std::wstring::npos)
         << WideToUtf8(printed);
 }
