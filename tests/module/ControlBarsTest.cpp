@@ -109,7 +109,7 @@ TEST_F(ControlBars, ButtonsFollowTheirMenuItemsAndShowTheSecondLineOfTheirPrompt
         EXPECT_EQ(TipAfterResting(viewer, expected.command), expected.tip) << "button " << expected.command;
 }
 
-TEST_F(ControlBars, TheStatusFieldShowsTheHostsSystemStatusInTheColoursOfItsLetter)
+TEST_F(ControlBars, TheStatusFieldShowsTheHostsStatusInTheColoursOfItsLetterOrOfflineBesideTheMessagePane)
 {
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
     HWND viewer = Viewer();
@@ -150,42 +150,35 @@ TEST_F(ControlBars, TheStatusFieldShowsTheHostsSystemStatusInTheColoursOfItsLett
         SendMessageW(Bar(viewer, AFX_IDW_STATUS_BAR), SB_GETRECT, 1, reinterpret_cast<LPARAM>(&pane));
         EXPECT_GE(pane.right - pane.left, std::max<LONG>(100, static_cast<LONG>(c.shown.text.size()) * 8)) << WideToUtf8(c.status);
     }
-}
 
-TEST_F(ControlBars, RunMessagesAreShownInTheStretchingMessagePaneAndLeaveTheStatusAlone)
-{
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-    HWND viewer = Viewer();
-    ASSERT_NE(viewer, nullptr);
-    auto* statusBar = dynamic_cast<CSRStatusBar*>(CWnd::FromHandlePermanent(Bar(viewer, AFX_IDW_STATUS_BAR)));
-    ASSERT_NE(statusBar, nullptr);
-    std::wstring shown;
+    // Run messages are shown in the message pane, which takes the room the other panes leave, up
+    // to the bar's right edge, and leave the status alone.
+    {
+        auto* statusBar = dynamic_cast<CSRStatusBar*>(CWnd::FromHandlePermanent(Bar(viewer, AFX_IDW_STATUS_BAR)));
+        ASSERT_NE(statusBar, nullptr);
+        const StatusField status = PaintedStatus(viewer);
+        std::wstring shown;
+        // As the module calls it: its strings are found in its own state.
+        AFX_MANAGE_STATE(&m_moduleState);
+        statusBar->SetMessageTextId(22010);
+        EXPECT_TRUE(Done(ControlBarAutomation::paneText(viewer, 2, shown)));
+        EXPECT_EQ(shown, L"Started Pre-Run Check for existing data files...");
+        EXPECT_EQ(PaintedStatus(viewer), status);
+        RECT pane{};
+        RECT bar{};
+        SendMessageW(Bar(viewer, AFX_IDW_STATUS_BAR), SB_GETRECT, 2, reinterpret_cast<LPARAM>(&pane));
+        GetClientRect(Bar(viewer, AFX_IDW_STATUS_BAR), &bar);
+        EXPECT_GT(pane.right - pane.left, 300);
+        EXPECT_LE(pane.right, bar.right);
+        statusBar->SetMessageText(L"");
+        EXPECT_TRUE(Done(ControlBarAutomation::paneText(viewer, 2, shown)));
+        EXPECT_EQ(shown, L"");
+    }
 
-    // As the module calls it: its strings are found in its own state.
-    AFX_MANAGE_STATE(&m_moduleState);
-    statusBar->SetMessageTextId(22010);
-    EXPECT_TRUE(Done(ControlBarAutomation::paneText(viewer, 2, shown)));
-    EXPECT_EQ(shown, L"Started Pre-Run Check for existing data files...");
-    EXPECT_EQ(PaintedStatus(viewer), (StatusField{L" Idle", 0x000000, 0x00FF00}));
-    // The message pane takes the room the other panes leave, up to the bar's right edge.
-    RECT pane{};
-    RECT bar{};
-    SendMessageW(Bar(viewer, AFX_IDW_STATUS_BAR), SB_GETRECT, 2, reinterpret_cast<LPARAM>(&pane));
-    GetClientRect(Bar(viewer, AFX_IDW_STATUS_BAR), &bar);
-    EXPECT_GT(pane.right - pane.left, 300);
-    EXPECT_LE(pane.right, bar.right);
-
-    statusBar->SetMessageText(L"");
-    EXPECT_TRUE(Done(ControlBarAutomation::paneText(viewer, 2, shown)));
-    EXPECT_EQ(shown, L"");
-}
-
-TEST_F(ControlBars, OfflineEveryStatusShowsTheOfflineTextInWhiteOnDarkGrey)
-{
+    // Offline, every status shows the offline text in white on dark grey.
     CpSetNumVar(m_context, "_OFFLINE", 1);
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-    HWND viewer = Viewer();
-    ASSERT_NE(viewer, nullptr);
+    viewer = Viewer();
     const StatusField offline{L"Instrument offline", 0xFFFFFF, 0x404040};
     EXPECT_EQ(PaintedStatus(viewer), offline);
     CpSetStrVar(m_context, "GUISYSTEMSTATUS$", L"FIA 1|Online|ST:B|Run NITRATE.M");

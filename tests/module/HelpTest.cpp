@@ -88,7 +88,7 @@ TEST_F(Help, TheMainWindowShowsItsTopicForF1AndTheHelpCommandAndTheTopicScrollsA
     EXPECT_EQ(HelpWindow(), nullptr);
 }
 
-TEST_F(Help, AutonameAndAddMethodShowTheirOwnTopicsForTheirHelpButtonAndF1)
+TEST_F(Help, AutonameAndAddMethodShowTheirOwnTopicsForTheirHelpButtonAndF1AndTheOtherDialogsTheMainWindows)
 {
     const auto autoname = [] { return Automation::findWindow(L"Autoname Data files"); };
     m_user.then([&] {
@@ -126,10 +126,8 @@ TEST_F(Help, AutonameAndAddMethodShowTheirOwnTopicsForTheirHelpButtonAndF1)
     });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
     EXPECT_EQ(m_user.pendingActions(), 0u) << "the dialog was shown";
-}
 
-TEST_F(Help, PropertiesAndAddGroupShowTheMainWindowsTopicThatTellsOfThemForF1)
-{
+    // Properties and Add Group show the main window's topic, which tells of them.
     ASSERT_TRUE(Done(ListViewAutomation::selectItems(Viewer(), IDC_METHOD_LIST, {0})));
     for (const auto& [command, title] : {std::pair{ID_PROPERTIES, L"Properties"}, std::pair{ID_ADD_GROUP, L"Add Group"}}) {
         m_user.then([&] {

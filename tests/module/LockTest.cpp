@@ -103,7 +103,7 @@ TEST_F(Lock, ALockKeepsTheMessageCutForItsUserAndOnlyALogonLiftsIt)
     EXPECT_EQ(std::wstring(StoredAccounts()[1].LockMessage), message.substr(0, 254)) << "Cancel stores nothing";
 }
 
-TEST_F(Lock, WithoutAccessControlTheUnlockButtonReleasesAtOnce)
+TEST_F(Lock, WithoutAccessControlTheUnlockButtonReleasesAtOnceAndTheHostNeverLocksWhenIdleNorWithTheSettingZero)
 {
     // Nobody has logged on: the login name has no account, so nothing is filled in or stored.
     ModuleSettings.strUserName = L"labtech";
@@ -126,6 +126,14 @@ TEST_F(Lock, WithoutAccessControlTheUnlockButtonReleasesAtOnce)
     EXPECT_EQ(ModuleSettings.nUserId, -1) << "no logon happened";
     ASSERT_EQ(StoredAccounts().size(), 1u);
     EXPECT_STREQ(StoredAccounts()[0].LockMessage, L"");
+
+    RunHost(3600);
+    EXPECT_NE(Viewer(), nullptr) << "access control is off";
+    CpSetNumVar(m_context, "_SERIONIDLELOCK", 0);
+    LogOnAs(L"Admin", L"root");
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    RunHost(24 * 3600);
+    EXPECT_NE(Viewer(), nullptr) << "0 is never";
 }
 
 // The lock of an idle host, with the simulated instrument for a run behind it.
@@ -174,20 +182,6 @@ TEST_F(IdleHost, LocksAfterFifteenMinutesWithoutInputWhileTheRunGoesOnBehindTheL
         if (std::wstring_view(record.Event).starts_with(L"Orvane "))
             locks.push_back(record.Event);
     EXPECT_EQ(locks, (std::vector<std::wstring>{L"Orvane locked when idle", L"Orvane unlocked"}));
-}
-
-TEST_F(IdleHost, NeverLocksWithoutAccessControlOrWithTheSettingZero)
-{
-    StoreAccount(2, L"Ada", L"Sodium", USERROLE_USER);
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-    RunHost(3600);
-    EXPECT_NE(Viewer(), nullptr) << "access control is off";
-
-    CpSetNumVar(m_context, "_SERIONIDLELOCK", 0);
-    LogOnAs(L"Ada", L"Sodium");
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
-    RunHost(24 * 3600);
-    EXPECT_NE(Viewer(), nullptr) << "0 is never";
 }
 
 } // namespace

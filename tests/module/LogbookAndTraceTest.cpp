@@ -31,8 +31,14 @@ std::uint64_t Number(const std::string& record, std::size_t offset, std::size_t 
 
 using Logbook552 = ModuleTest;
 
-TEST_F(Logbook552, RecordCarriesIdTimeAndTextCutTo259CharactersWithEveryOtherByteZero)
+TEST_F(Logbook552, RecordCarriesIdTimeAndTextCutTo259CharactersWithEveryOtherByteZeroAndLineBreaksAsBlanks)
 {
+    EXPECT_TRUE(LogbookWrite(L"Serion start group\r\nNitrate\nrun.\r"));
+    EXPECT_TRUE(LogbookWriteId(22031));
+    EXPECT_EQ(LogbookTexts(),
+              (std::vector<std::wstring>{L"Serion start group  Nitrate run. ", L"Serion Window Closed."}));
+
+    // The record's bytes, as a window of its own in the host's place receives them.
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = RecordingProcedure;
     windowClass.lpszClassName = L"RecordingHostWindow";
@@ -60,14 +66,6 @@ TEST_F(Logbook552, RecordCarriesIdTimeAndTextCutTo259CharactersWithEveryOtherByt
         EXPECT_EQ(received[i].find_first_not_of('\0', 24 + 2 * texts[i].size()), std::string::npos)
             << "every byte after the text is zero";
     }
-}
-
-TEST_F(Logbook552, LineBreaksArriveAtTheHostLogbookAsBlanks)
-{
-    EXPECT_TRUE(LogbookWrite(L"Serion start group\r\nNitrate\nrun.\r"));
-    EXPECT_TRUE(LogbookWriteId(22031));
-    EXPECT_EQ(LogbookTexts(),
-              (std::vector<std::wstring>{L"Serion start group  Nitrate run. ", L"Serion Window Closed."}));
 }
 
 using TraceLogFile = ModuleTest;

@@ -14,7 +14,7 @@ namespace {
 
 using ModuleEntry = ModuleTest;
 
-TEST_F(ModuleEntry, InitFillsEveryHostHandleRegistersWithTheLogbookAndTakesTheLoginName)
+TEST_F(ModuleEntry, InitFillsEveryHostHandleAndTakesTheLoginNameTaskCloseAndDestroyCloseAndUnregisterAndExitDropsTheTexts)
 {
     EXPECT_EQ(ModuleSettings.hHostA, 0xA0u);
     EXPECT_EQ(ModuleSettings.hHostB, 0xB0u);
@@ -22,26 +22,18 @@ TEST_F(ModuleEntry, InitFillsEveryHostHandleRegistersWithTheLogbookAndTakesTheLo
     EXPECT_EQ(ModuleSettings.hHostD, 0xD0u);
     EXPECT_EQ(ModuleSettings.hCpContext, m_context);
     EXPECT_EQ(ModuleSettings.hHostWnd, m_hostWindow.handle());
-    EXPECT_TRUE(m_logbook.isRegistered(static_cast<std::int32_t>(ModuleSettings.nLogbookId)));
+    const auto logbookId = static_cast<std::int32_t>(ModuleSettings.nLogbookId);
+    EXPECT_TRUE(m_logbook.isRegistered(logbookId));
 
     WCHAR login[MAX_PATH] = {};
     DWORD size = MAX_PATH;
     ASSERT_TRUE(GetUserNameW(login, &size));
     EXPECT_EQ(ModuleSettings.strUserName, login);
-    EXPECT_EQ(ModuleSettings.strProvider, L"Microsoft.Jet.OLEDB.4.0");
-    EXPECT_EQ(ModuleSettings.nUserId, -1);
-    EXPECT_EQ(ModuleSettings.nUserRole, -1);
-    EXPECT_FALSE(ModuleSettings.bControl);
-    EXPECT_EQ(ModuleSettings.pMainViewer, nullptr);
     EXPECT_TRUE(NlsHasModule(ModuleResourceHandle()));
-}
 
-TEST_F(ModuleEntry, TaskCloseMarksItsRecordDestroyClosesTheViewerAndUnregistersAndExitDropsTheTexts)
-{
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
     HWND viewer = Viewer();
     ASSERT_NE(viewer, nullptr);
-    const auto logbookId = static_cast<std::int32_t>(ModuleSettings.nLogbookId);
     CXRCpDlcWnd* task = m_app.findTask(kTaskId);
     ASSERT_NE(task, nullptr);
     auto* record = static_cast<TaskRecord*>(task->GetTaskSpecific());
