@@ -170,7 +170,7 @@ TEST_F(Monitor, TheJsonFollowsARunInProgressAndAfterIt)
     EXPECT_THAT(page->body, HasSubstr("<td class=\"state\">waiting</td>"));
 }
 
-TEST_F(Monitor, TheTokenIsMadeOnceKeptInTheRootAndLogged)
+TEST_F(Monitor, ItsTokenIsMadeOnceKeptInTheRootAndLoggedAndItRefusesRequestsWithoutItOrForWhatItDoesNotServe)
 {
     StartMonitor();
     const std::string token = m_monitor->token();
@@ -181,12 +181,7 @@ TEST_F(Monitor, TheTokenIsMadeOnceKeptInTheRootAndLogged)
     StartMonitor();
     EXPECT_EQ(m_monitor->token(), token) << "a bookmark goes on working after a restart";
     EXPECT_THAT(ReadFileBytes(m_root.path() / "monitor.token"), HasSubstr(token));
-}
 
-TEST_F(Monitor, RefusesRequestsWithoutTheTokenOrForWhatItDoesNotServe)
-{
-    StartMonitor();
-    const std::string token = m_monitor->token();
     struct Case {
         const char* method;
         std::string path;
