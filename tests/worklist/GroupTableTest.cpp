@@ -40,7 +40,7 @@ protected:
     GroupRows groups{table};
 };
 
-TEST_P(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneAndADeletedOneLosesRowAndTableForGood)
+TEST_P(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneItsOwnShutDownOptionAndADeletedOneLosesRowAndTableForGood)
 {
     const auto before = Clock::nowMs();
     EXPECT_EQ(addGroup(groups, L"Morning"), 2);
@@ -48,6 +48,17 @@ TEST_P(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneAndADeletedOneLose
     EXPECT_EQ(addGroup(groups, L"Evening"), 3);
     ASSERT_TRUE(groups.FindById(2));
     EXPECT_EQ(std::wstring(table.ShutDownOption), L" ") << "no shut-down command";
+    // Each group keeps its own, cut to its field.
+    groups.StoreShutDownOption(3, L"LAMPALL OFF");
+    groups.StoreShutDownOption(2, std::wstring(60, L'S'));
+    {
+        CGroupTable reopened;
+        ASSERT_EQ(reopened.Open(), S_OK);
+        ASSERT_TRUE(GroupRows(reopened).FindById(3));
+        EXPECT_EQ(std::wstring(reopened.ShutDownOption), L"LAMPALL OFF");
+        ASSERT_TRUE(GroupRows(reopened).FindById(2));
+        EXPECT_EQ(std::wstring(reopened.ShutDownOption), std::wstring(50, L'S'));
+    }
 
     // The next id follows the last row, whatever the others hold.
     EXPECT_TRUE(groups.DeleteRow(2, L"Morning"));
@@ -109,22 +120,6 @@ TEST_P(GroupTable, OnlyCaseBlindDuplicatesAndNamesNoFileCanStartWithAreRefused)
     EXPECT_EQ(addGroup(groups, L"user_tbl"), 0);
     EXPECT_EQ(root.boxes(), Texts{L"Table 'user_tbl' already exists."});
     EXPECT_EQ(groups.List().size(), names.size());
-}
-
-TEST_P(GroupTable, ShutDownOptionIsStoredPerGroupCutToItsField)
-{
-    ASSERT_EQ(addGroup(groups, L"A"), 2);
-    ASSERT_EQ(addGroup(groups, L"B"), 3);
-    groups.StoreShutDownOption(3, L"LAMPALL OFF");
-    groups.StoreShutDownOption(2, std::wstring(60, L'S'));
-
-    CGroupTable reopened;
-    ASSERT_EQ(reopened.Open(), S_OK);
-    GroupRows shown(reopened);
-    ASSERT_TRUE(shown.FindById(3));
-    EXPECT_EQ(std::wstring(reopened.ShutDownOption), L"LAMPALL OFF");
-    ASSERT_TRUE(shown.FindById(2));
-    EXPECT_EQ(std::wstring(reopened.ShutDownOption), std::wstring(50, L'S'));
 }
 
 TEST_P(GroupTable, AnOrphanTableIsLeftToTheUserAndANameAnotherHostAddedIsRefused)

@@ -129,7 +129,7 @@ TEST_P(RowAlgorithms, NewRowsAndDeletionsKeepIdsDenseAndNameEveryRowAgain)
     expectDenseRows({L"Again"});
 }
 
-TEST_P(RowAlgorithms, AutoNameNumbersFromTheCounterAndKeepsAbsentFields)
+TEST_P(RowAlgorithms, AutoNameNumbersFromTheCounterKeepsAbsentFieldsAndIsUndoneByAddingOrDeletingRows)
 {
     makeGroup(6);
     rows.AutoName(L"Run 7", L"S", 100, L"Ada");
@@ -155,17 +155,13 @@ TEST_P(RowAlgorithms, AutoNameNumbersFromTheCounterAndKeepsAbsentFields)
     ASSERT_EQ(table.MoveFirst(), S_OK);
     EXPECT_EQ(std::wstring(table.SubFolder), std::wstring(254, L'f'));
     EXPECT_EQ(std::wstring(table.DataFile), std::wstring(250, L'p') + L"0000");
-}
 
-// What the user documentation warns of: adding or deleting rows names every row after the group again.
-TEST_P(RowAlgorithms, AddingOrDeletingRowsUndoesAutonameAndClearsSubFoldersButKeepsOperators)
-{
-    makeGroup(3);
+    // What the user documentation warns of: adding or deleting rows names every row after the
+    // group again, clearing the sub-folders but keeping the operators.
     for (const auto& change : std::vector<std::function<void()>>{
              [&] { rows.InsertMethods({L"Extra"}, 1, L"C:\\Methods\\", 3); }, [&] { rows.DeleteSelected({3}); }}) {
         rows.AutoName(L"Run 7", L"NIT", 100, L"Ada");
         change();
-        CMethodTable table;
         ASSERT_EQ(table.Open(L"G"), S_OK);
         ASSERT_EQ(table.MoveFirst(), S_OK);
         EXPECT_EQ(std::wstring(table.DataFile), L"G0000000000.d");

@@ -39,7 +39,7 @@ protected:
     CUserTable users;
 };
 
-TEST_F(UserTable, NamesAreFoundExactlyNewIdsFollowTheLastRowAndChangesAreSeenByTablesOpenedLater)
+TEST_F(UserTable, NamesAreFoundExactlyNewIdsFollowTheLastRowChangesAreSeenByTablesOpenedLaterAndTextsAreCut)
 {
     EXPECT_FALSE(users.FindByName(L"Admin"));
     EXPECT_FALSE(users.FindByName(L""));
@@ -87,10 +87,8 @@ TEST_F(UserTable, NamesAreFoundExactlyNewIdsFollowTheLastRowAndChangesAreSeenByT
     for (list.MoveFirst(); list.HasCurrentRow(); list.MoveNext())
         ++count;
     EXPECT_EQ(count, 8);
-}
 
-TEST_F(UserTable, LongestTextsAreCutToTheirColumnsAndAnUnterminatedOneIsRefused)
-{
+    // The longest texts are cut to their columns, and an unterminated one is refused.
     users.ClearRecord();
     SetRecordText(users.UserName, std::wstring(60, L'n'));
     SetRecordText(users.Address, std::wstring(300, L'a'));
