@@ -1,6 +1,6 @@
 // What the provider's tests share: a session on the root's worklist, the descriptions of the last
-// failed call, a group record bound by position, a fresh root with both open, and a direct look
-// into the file.
+// failed call, a group record bound by position and its rows' names, a fresh root with both open,
+// and a direct look into the file.
 #pragma once
 
 #include "oledb/CCommand.h"
@@ -79,6 +79,15 @@ public:
         option.copy(ShutDownOption, 50);
     }
 };
+
+// The group names of the rows, walked from the first.
+inline std::vector<std::wstring> GroupNames(GroupRows& groups)
+{
+    std::vector<std::wstring> names;
+    for (HRESULT status = groups.MoveFirst(); status == S_OK; status = groups.MoveNext())
+        names.push_back(groups.GroupName);
+    return names;
+}
 
 // A method table's row, its columns bound by name.
 struct NamedRow {

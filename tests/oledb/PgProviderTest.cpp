@@ -96,10 +96,7 @@ TEST_F(ServerSession, FailuresAreErrorRecordsAndALostConnectionIsTakenUpAgain)
 
     GroupRows reread;
     ASSERT_EQ(reread.Open(session), S_OK);
-    std::wstring names;
-    for (HRESULT moved = reread.MoveFirst(); moved == S_OK; moved = reread.MoveNext())
-        names += std::wstring(reread.GroupName) + L" ";
-    EXPECT_EQ(names, L"Morning Evening ");
+    EXPECT_EQ(GroupNames(reread), (Descriptions{L"Morning", L"Evening"}));
 }
 
 } // namespace

@@ -8,14 +8,6 @@ namespace {
 
 using Descriptions = std::vector<std::wstring>;
 
-std::vector<std::wstring> walkNames(GroupRows& groups)
-{
-    std::vector<std::wstring> names;
-    for (HRESULT status = groups.MoveFirst(); status == S_OK; status = groups.MoveNext())
-        names.push_back(groups.GroupName);
-    return names;
-}
-
 using Rowset = WorklistSession;
 
 TEST_F(Rowset, MovesInsertsChangesAndDeletesAsTheTablesUseThem)
@@ -29,7 +21,7 @@ TEST_F(Rowset, MovesInsertsChangesAndDeletesAsTheTablesUseThem)
         ASSERT_EQ(groups.Insert(), S_OK);
     }
     EXPECT_FALSE(groups.HasCurrentRow()) << "an insert does not move the cursor";
-    EXPECT_EQ(walkNames(groups), (Descriptions{L"G2", L"G3", L"G4", L"G5", L"G6"}));
+    EXPECT_EQ(GroupNames(groups), (Descriptions{L"G2", L"G3", L"G4", L"G5", L"G6"}));
 
     // The end leaves no current row and the record as it was.
     EXPECT_EQ(groups.MoveNext(), DB_S_ENDOFROWSET);
@@ -64,7 +56,7 @@ TEST_F(Rowset, MovesInsertsChangesAndDeletesAsTheTablesUseThem)
 
     GroupRows reopened;
     ASSERT_EQ(reopened.Open(session), S_OK);
-    EXPECT_EQ(walkNames(reopened), (Descriptions{L"G2", L"G4", L"G5", L"G6"}));
+    EXPECT_EQ(GroupNames(reopened), (Descriptions{L"G2", L"G4", L"G5", L"G6"}));
 }
 
 TEST_F(Rowset, TextsOfAnyCharactersAreKeptThoseWiderThanTheirColumnRefusedAndLongerOnesCutToTheBuffer)

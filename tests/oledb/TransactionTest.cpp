@@ -11,11 +11,11 @@ namespace {
 std::wstring namesSeenBy(const CSession& session)
 {
     GroupRows groups;
-    std::wstring names;
     if (FAILED(groups.Open(session)))
         return L"<error>";
-    for (HRESULT status = groups.MoveFirst(); status == S_OK; status = groups.MoveNext())
-        names += std::wstring(groups.GroupName) + L" ";
+    std::wstring names;
+    for (const std::wstring& name : GroupNames(groups))
+        names += name + L" ";
     return names;
 }
 
