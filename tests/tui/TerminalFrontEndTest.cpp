@@ -150,11 +150,31 @@ protected:
     HWND openTestDialog()
     {
         static const DialogTemplate test = dialogTemplate(L"Test Dialog", 20, 16, 200, 90, testItems);
-        HWND dialog = CreateDialogIndirectParamW(nullptr, &test, host, testDialogProc, 0);
-        opened.push_back(dialog);
+        HWND dialog = openDialog(test, testDialogProc);
         Automation::deliverPending();
         frontEnd.render();
         return dialog;
+    }
+
+    // A modeless dialog of the host window's, closed when the test ends.
+    HWND openDialog(const DialogTemplate& dialogTemplate, DLGPROC procedure)
+    {
+        return opened.emplace_back(CreateDialogIndirectParamW(nullptr, &dialogTemplate, host, procedure, 0));
+    }
+
+    // A child control 7 of dialog at the given pixels.
+    static HWND createChild(HWND dialog, LPCWSTR className, LPCWSTR text, DWORD style, int x, int y, int cx, int cy)
+    {
+        return CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, dialog,
+                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
+    }
+
+    static std::vector<int> selectedItems(HWND list)
+    {
+        std::vector<int> indexes;
+        for (int index = -1; (index = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0;)
+            indexes.push_back(index);
+        return indexes;
     }
 
     // The user's events, taken one at a time as an idle loop takes them; then the screen drawn.
@@ -326,8 +346,7 @@ TEST_F(TerminalFrontEndTest, AWindowTooLargeForTheTerminalIsClippedAndMovesWithK
 {
     static const std::array<DialogItemTemplate, 1> items = {item(L"BUTTON", L"Far", IDOK, WS_TABSTOP, 340, 270, 50, 14)};
     static const DialogTemplate large = dialogTemplate(L"Large", 0, 0, 400, 300, items);
-    HWND dialog = CreateDialogIndirectParamW(nullptr, &large, host, testDialogProc, 0);
-    opened.push_back(dialog);
+    HWND dialog = openDialog(large, testDialogProc);
     act({});
     RECT before{};
     GetWindowRect(dialog, &before);
@@ -412,8 +431,7 @@ TEST_F(TerminalFrontEndTest, ComboListsAndRadioButtonsTakeClicksAndKeys)
         item(L"COMBOBOX", L"", 204, WS_TABSTOP | WS_GROUP | CBS_DROPDOWN | CBS_UPPERCASE, 10, 54, 100, 60),
     };
     static const DialogTemplate choices = dialogTemplate(L"Choices", 20, 20, 150, 70, items);
-    HWND dialog = CreateDialogIndirectParamW(nullptr, &choices, host, choicesDialogProc, 0);
-    opened.push_back(dialog);
+    HWND dialog = openDialog(choices, choicesDialogProc);
     act({});
     const Rect combo = cellsOfControl(dialog, 201);
     EXPECT_EQ(screen().find(L"STANDBY"), (Screen::Point{combo.x, combo.y}));
@@ -472,11 +490,9 @@ INT_PTR CALLBACK listDialogProc(HWND, UINT message, WPARAM, LPARAM lParam)
 TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScrollByWheelAndKeys)
 {
     static const DialogTemplate frame = dialogTemplate(L"Lists", 8, 8, 200, 96, {});
-    HWND dialog = CreateDialogIndirectParamW(nullptr, &frame, host, listDialogProc, 0);
-    opened.push_back(dialog);
+    HWND dialog = openDialog(frame, listDialogProc);
     // Twelve pixels of header and ten rows of list: a header and nine items in view.
-    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
-                                8, 8, 48 * 8, 10 * 16, dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
+    HWND list = createChild(dialog, WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, 8, 8, 48 * 8, 10 * 16);
     const HMODULE module = LoadLibraryW(L"" SERION_MODULE_PATH);
     ASSERT_TRUE(module);
     HIMAGELIST states = ImageList_LoadImageW(module, MAKEINTRESOURCEW(351), 20, 5, RGB(255, 255, 255), IMAGE_BITMAP, 0);
@@ -549,10 +565,8 @@ TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScroll
 TEST_F(TerminalFrontEndTest, AListWithTheKeysUnderlinesTheirRowAndShiftAndCtrlClicksPickRowsWithNoTipInTheWay)
 {
     static const DialogTemplate frame = dialogTemplate(L"Lists", 8, 8, 200, 96, modalItems);
-    HWND dialog = CreateDialogIndirectParamW(nullptr, &frame, host, listDialogProc, 0);
-    opened.push_back(dialog);
-    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT, 8, 40, 48 * 8, 6 * 16,
-                                dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
+    HWND dialog = openDialog(frame, listDialogProc);
+    HWND list = createChild(dialog, WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT, 8, 40, 48 * 8, 6 * 16);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_INFOTIP);
     // Texts their column cuts: a keyboard tip would show them under the focused row.
     LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH, 0, 64, const_cast<LPWSTR>(L"Method"), 0, 0, 0, 0};
@@ -593,21 +607,16 @@ TEST_F(TerminalFrontEndTest, AListWithTheKeysUnderlinesTheirRowAndShiftAndCtrlCl
     clickRow(0, false, false);
     clickRow(2, true, false);
     clickRow(3, false, true);
-    std::vector<int> selected;
-    for (int item = -1; (item = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(item), LVNI_SELECTED))) >= 0;)
-        selected.push_back(item);
-    EXPECT_EQ(selected, (std::vector<int>{0, 1, 2, 3})) << WideToUtf8(screen().snapshot());
+    EXPECT_EQ(selectedItems(list), (std::vector<int>{0, 1, 2, 3})) << WideToUtf8(screen().snapshot());
 }
 
 TEST_F(TerminalFrontEndTest, ReportColumnsAlignTheirTextsAsTheirFormatsSayAndNeverRunIntoEachOther)
 {
     static const DialogTemplate frame = dialogTemplate(L"Lists", 8, 8, 200, 110, {});
-    HWND dialog = CreateDialogIndirectParamW(nullptr, &frame, host, listDialogProc, 0);
-    opened.push_back(dialog);
+    HWND dialog = openDialog(frame, listDialogProc);
     using Column = std::tuple<const wchar_t*, int, int>;
     const auto reportList = [dialog](int y, int rows, std::initializer_list<Column> columns) {
-        HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 8, y, 48 * 8, rows * 16, dialog,
-                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
+        HWND list = createChild(dialog, WC_LISTVIEWW, L"", LVS_REPORT, 8, y, 48 * 8, rows * 16);
         int index = 0;
         for (const auto& [title, format, width] : columns) {
             LVCOLUMNW column{LVCF_FMT | LVCF_TEXT | LVCF_WIDTH, format, width, const_cast<LPWSTR>(title), 0, index, 0, 0};
@@ -655,11 +664,9 @@ TEST_F(TerminalFrontEndTest, ReportColumnsAlignTheirTextsAsTheirFormatsSayAndNev
 TEST_F(TerminalFrontEndTest, InListModeItemsRunDownColumnsAndAClickReachesTheItemDrawnThere)
 {
     static const DialogTemplate frame = dialogTemplate(L"Lists", 8, 8, 200, 96, {});
-    HWND dialog = CreateDialogIndirectParamW(nullptr, &frame, host, listDialogProc, 0);
-    opened.push_back(dialog);
+    HWND dialog = openDialog(frame, listDialogProc);
     // Four rows of 40 cells: with "Method 19" the widest, columns of 10 cells, four in view.
-    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_LIST, 8, 8, 40 * 8, 4 * 16, dialog,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
+    HWND list = createChild(dialog, WC_LISTVIEWW, L"", WS_TABSTOP | LVS_LIST, 8, 8, 40 * 8, 4 * 16);
     AppendListItems(list, L"Method ", 20);
     act({});
 
@@ -677,12 +684,7 @@ TEST_F(TerminalFrontEndTest, InListModeItemsRunDownColumnsAndAClickReachesTheIte
 
     // Ctrl and Shift held with a click or a key reach the list: Ctrl adds, Shift extends from the
     // mark; a plain click selects the clicked item alone.
-    const auto selected = [list] {
-        std::vector<int> indexes;
-        for (int index = -1; (index = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0;)
-            indexes.push_back(index);
-        return indexes;
-    };
+    const auto selected = [list] { return selectedItems(list); };
     act({InputEvent::ofClick(cells.x + 2, cells.y + 1).withCtrl()});
     EXPECT_EQ(selected(), (std::vector<int>{1, 5}));
     act({InputEvent::ofClick(cells.x + 2, cells.y + 2)});
@@ -706,13 +708,11 @@ TEST_F(TerminalFrontEndTest, InListModeItemsRunDownColumnsAndAClickReachesTheIte
 TEST_F(TerminalFrontEndTest, AReadOnlyMessageWrappedOnMoreRowsThanItsBoxScrollsByRowsToItsLastWord)
 {
     static const DialogTemplate frame = dialogTemplate(L"Message", 8, 8, 120, 60, {});
-    HWND dialog = CreateDialogIndirectParamW(nullptr, &frame, host, listDialogProc, 0);
-    opened.push_back(dialog);
+    HWND dialog = openDialog(frame, listDialogProc);
     // One line that takes fourteen rows of eleven cells, the twelfth cell left to the marks; two rows in view.
-    HWND message = CreateWindowExW(0, L"EDIT", L"The pump stopped: its pressure rose above the limit the method sets, at 12.3 "
-                                   L"minutes into the run. Check the column and restart",
-                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 8, 8, 12 * 8, 2 * 16,
-                                   dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
+    HWND message = createChild(dialog, L"EDIT", L"The pump stopped: its pressure rose above the limit the method sets, at 12.3 "
+                               L"minutes into the run. Check the column and restart",
+                               WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 8, 8, 12 * 8, 2 * 16);
     act({});
     const Rect cells = CellGeometry::cellsOf(Automation::describe(message).windowRect);
     const auto shows = [&](const wchar_t* top, const wchar_t* bottom, bool above, bool below) {
