@@ -66,7 +66,7 @@ int focusedId() { return GetDlgCtrlID(GetFocus()); }
 
 } // namespace
 
-TEST_F(DialogTest, ClickingTheDefaultButtonSendsItsCommandThenTheDialogEnds)
+TEST_F(DialogTest, TheDefaultButtonIsClickedOrPressedWithEnterAndEscapeCancels)
 {
     ScriptedInput input;
     input.then([] { EXPECT_TRUE(Done(Automation::setText(dialog(), 101, L"abc"))); })
@@ -79,11 +79,8 @@ TEST_F(DialogTest, ClickingTheDefaultButtonSendsItsCommandThenTheDialogEnds)
                             "Test Dialog WM_COMMAND 101 EN_CHANGE", "Test Dialog WM_COMMAND 101 EN_CHANGE",
                             "Test Dialog WM_COMMAND 101 EN_KILLFOCUS", "Test Dialog WM_COMMAND 1 BN_CLICKED"));
     EXPECT_EQ(dialog(), nullptr);
-}
 
-TEST_F(DialogTest, EnterPressesTheDefaultOrFocusedButtonAndEscapeCancels)
-{
-    ScriptedInput input;
+    // Enter presses the default button, Escape cancels.
     input.then([] { EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_RETURN))); });
     EXPECT_EQ(runTestDialog(), IDOK);
 

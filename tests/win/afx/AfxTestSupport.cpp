@@ -13,7 +13,7 @@ constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAM
 constexpr DWORD kEdit = WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP;
 
-const std::array<DialogItemTemplate, 17> fieldsItems{{
+const std::array<DialogItemTemplate, 15> fieldsItems{{
     {L"STATIC", L"&Name:", IDC_STATIC, WS_VISIBLE, 7, 7, 40, 8},
     {L"EDIT", L"", IDC_NAME, kEdit | WS_GROUP, 50, 6, 80, 12},
     {L"STATIC", L"&Count:", IDC_STATIC, WS_VISIBLE, 7, 22, 40, 8},
@@ -29,8 +29,6 @@ const std::array<DialogItemTemplate, 17> fieldsItems{{
     {L"BUTTON", L"&Apply", IDC_APPLY, kButton, 7, 110, 50, 14},
     {L"BUTTON", L"OK", IDOK, kButton | BS_DEFPUSHBUTTON, 60, 110, 50, 14},
     {L"BUTTON", L"Cancel", IDCANCEL, kButton, 113, 110, 50, 14},
-    {L"STATIC", L"", IDC_STATIC, WS_VISIBLE | SS_ETCHEDHORZ, 7, 104, 160, 1},
-    {L"BUTTON", L"&Help", IDHELP, kButton, 166, 110, 30, 14},
 }};
 const DialogTemplate fieldsDialog{kDialogStyle, 0, 0, 0, 200, 130, L"Fields", L"MS Sans Serif", 8, 0, nullptr,
                                   fieldsItems};
