@@ -1,10 +1,10 @@
 // The running host as a module and a user meet it: the host window's messages, the menu entry,
-// queued command lines, errors at the command line and the module's commands.
+// errors at the command line and the module's commands.
 #include "FreshHost.h"
 
 #include "kernel/Clock.h"
 #include "kernel/Text.h"
-#include "orvane/CpApi.h"
+#include "orvane/CpVariables.h"
 #include "orvane/MacroInterpreter.h"
 #include "orvane/Nls.h"
 #include "win/Automation.h"
@@ -129,27 +129,6 @@ TEST_F(HostTest, MenuStateGreysAndChecksTheModulesMenuEntry)
     host->commandLine().run(prefix + L"\"Invisible\"");
     EXPECT_NE(text("_ERRMSG$").find(L"unknown state \"Invisible\""), std::wstring::npos);
     EXPECT_EQ(moduleEntryState() & (MF_GRAYED | MF_CHECKED), 0u);
-}
-
-TEST_F(HostTest, QueuedCommandLinesRunInOrderAfterTheHandlerThatQueuedThem)
-{
-    start();
-    const HCPCONTEXT context = host->context();
-    MacroInterpreter::instance().registerCommand("QUEUETHREE", 0, 0, [context](MacroCall&) {
-        CpExecCommand(context, L"Print \"first\"", 0, 0, 0);
-        CpExecCommand(context, L"QUEUEONE", 0, 0, 0);
-        CpExecCommand(context, L"Print \"second\"", 0, 0, 0);
-        MacroInterpreter::instance().execute(L"Print \"handler done\"", context);
-    });
-    MacroInterpreter::instance().registerCommand(
-        "QUEUEONE", 0, 0, [context](MacroCall&) { CpExecCommand(context, L"Print \"queued by a queued line\"", 0, 0, 0); });
-
-    host->commandLine().run(L"QUEUETHREE");
-    EXPECT_EQ(output.back(), L"handler done");
-    Automation::deliverPending();
-    const std::vector<std::wstring> expected = {L"handler done", L"first", L"second", L"queued by a queued line"};
-    ASSERT_GE(output.size(), expected.size());
-    EXPECT_EQ(std::vector<std::wstring>(output.end() - 4, output.end()), expected);
 }
 
 TEST_F(HostTest, CommandLineMistakesAreShownAndLeaveTheHostRunning)

@@ -46,7 +46,7 @@ protected:
     Clock::TimerId watchdog = 0;
 };
 
-TEST_F(ScriptRunnerTest, LinesAfterTheOneThatOpenedADialogAnswerIt)
+TEST_F(ScriptRunnerTest, LinesAfterTheOneThatOpenedADialogAnswerItAndAScriptThatLeavesItWaitingFails)
 {
     EXPECT_EQ(runScript("ASK\nWaitWindow \"Question\"\nExpect \"Question\", 2, \"Cancel\"\nClick \"Question\", 1\n"
                         "WaitNoWindow \"Question\"\nPrint \"after\"\n"),
@@ -54,10 +54,8 @@ TEST_F(ScriptRunnerTest, LinesAfterTheOneThatOpenedADialogAnswerIt)
     EXPECT_EQ(answer, IDOK);
     ASSERT_FALSE(output.empty());
     EXPECT_EQ(output.back(), L"after");
-}
 
-TEST_F(ScriptRunnerTest, ScriptThatFailsOrEndsWhileADialogWaitsCancelsItAndSaysWhy)
-{
+    // A script that fails or ends while the dialog waits cancels it and says why.
     const std::pair<const char*, std::vector<std::wstring>> failures[] = {
         {"ASK\nPrint \"inside\"\n",
          {L"Script failed after line 2: a window waits for input the script does not give", L"Start the run?"}},
