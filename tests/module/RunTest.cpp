@@ -447,7 +447,7 @@ TEST_F(Run, RowsSharingADataFolderAreAskedAboutAndDuringTheRunPropertiesOnlyShow
     EXPECT_STREQ(StoredRows()[1].DataFile, L"nitrates0000000000.d");
 }
 
-TEST_F(Run, TheHostDoesNotEndWhileTheGroupRunsAndEndsWithTheWindowClosedAfterIt)
+TEST_F(Run, TheHostDoesNotEndWhileTheGroupRunsWhichGoesOnBehindALockAndEndsWithTheWindowClosedAfterIt)
 {
     const auto quitPosted = [] {
         MSG message{};
@@ -463,8 +463,20 @@ TEST_F(Run, TheHostDoesNotEndWhileTheGroupRunsAndEndsWithTheWindowClosedAfterIt)
     EXPECT_FALSE(quitPosted());
     ASSERT_NE(Viewer(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Viewer()));
-    RunHost(30);
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "the run went on to its end";
+
+    // The bench can be locked meanwhile, and the run goes on to its end behind the lock.
+    const HWND viewer = Viewer();
+    EXPECT_FALSE(GetMenuState(GetSubMenu(GetMenu(viewer), 0), ID_LOCK, MF_BYCOMMAND) & MF_GRAYED);
+    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Serion: Lock Orvane"), IDOK))); });
+    m_user.then([this] {
+        RunHost(30);
+        EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "the run went on to its end";
+        EXPECT_FALSE(Window().GetRun().IsRunning());
+        EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Serion: Lock Orvane"), IDOK)));
+    });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(viewer, ID_LOCK)));
+    EXPECT_EQ(Viewer(), viewer);
+    EXPECT_TRUE(Enabled(IDC_RUN));
 
     // Behind a modal dialog the window cannot be asked yet.
     EnableWindow(Viewer(), FALSE);
@@ -583,24 +595,6 @@ TEST_F(Run, ARowUncheckedDuringTheRunIsSkippedAndNoRowsMeansNoRun)
     ASSERT_TRUE(Click(IDC_RUN));
     EXPECT_FALSE(Window().GetRun().IsRunning()) << "no checked row: nothing runs";
     EXPECT_EQ(LogbookTexts().size(), entries + 1) << "the start is logged all the same";
-}
-
-TEST_F(Run, TheBenchCanBeLockedDuringARunWhichGoesOnBehindTheLock)
-{
-    OpenWithGroup({L"DONE.M", L"DONE.M"});
-    ASSERT_TRUE(Click(IDC_RUN));
-    const HWND viewer = Viewer();
-    EXPECT_FALSE(GetMenuState(GetSubMenu(GetMenu(viewer), 0), ID_LOCK, MF_BYCOMMAND) & MF_GRAYED);
-    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Serion: Lock Orvane"), IDOK))); });
-    m_user.then([this] {
-        RunHost(30);
-        EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "both methods ran while locked";
-        EXPECT_FALSE(Window().GetRun().IsRunning());
-        EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Serion: Lock Orvane"), IDOK)));
-    });
-    ASSERT_TRUE(Done(Automation::chooseMenuCommand(viewer, ID_LOCK)));
-    EXPECT_EQ(Viewer(), viewer);
-    EXPECT_TRUE(Enabled(IDC_RUN));
 }
 
 } // namespace
