@@ -24,10 +24,8 @@ TEST_F(Lock, ALockKeepsTheMessageCutForItsUserAndOnlyALogonLiftsIt)
 {
     StoreAccount(1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
     StoreAccount(2, L"Ada", L"Sodium", USERROLE_USER);
-    LogOnAs(L"Ada", L"Sodium");
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    OpenWithAccessControlAs(L"Ada", L"Sodium");
     const HWND viewer = Viewer();
-    ASSERT_NE(viewer, nullptr);
     const std::wstring message = L"Nitrate run until 18:00, please do not touch. " + std::wstring(300, L'!');
 
     m_user.then([this, &message] {
@@ -130,8 +128,7 @@ TEST_F(Lock, WithoutAccessControlTheUnlockButtonReleasesAtOnceAndTheHostNeverLoc
     RunHost(3600);
     EXPECT_NE(Viewer(), nullptr) << "access control is off";
     CpSetNumVar(m_context, "_SERIONIDLELOCK", 0);
-    LogOnAs(L"Admin", L"root");
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    OpenWithAccessControlAs(L"Admin", L"root");
     RunHost(24 * 3600);
     EXPECT_NE(Viewer(), nullptr) << "0 is never";
 }
@@ -147,8 +144,7 @@ TEST_F(IdleHost, LocksAfterFifteenMinutesWithoutInputWhileTheRunGoesOnBehindTheL
     StoreAccount(2, L"Ada", L"Sodium", USERROLE_USER);
     AddMethod("SLOW.M", "RunTime=600\nOutcome=done\n");
     ASSERT_EQ(AddRunGroup({L"SLOW.M", L"SLOW.M", L"SLOW.M"}), "");
-    LogOnAs(L"Ada", L"Sodium");
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    OpenWithAccessControlAs(L"Ada", L"Sodium");
     ASSERT_TRUE(Done(Automation::click(Viewer(), IDC_RUN)));
     RunHost(250);
     // A key pressed puts the lock off: it comes 15 minutes after the last input.

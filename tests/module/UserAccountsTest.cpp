@@ -40,10 +40,8 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
 {
     StoreAccount(1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
     StoreAccount(7, L"Ada", L"Sodium", USERROLE_POWER_USER);
-    LogOnAs(L"Admin", L"root");
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    OpenWithAccessControlAs(L"Admin", L"root");
     const HWND viewer = Viewer();
-    ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(CommandEnabled(viewer, ID_USER_ACCOUNTS));
 
     std::vector<std::wstring> messages;
@@ -142,8 +140,7 @@ TEST_F(UserAccounts, TheLastAdministratorStaysOneRemovingAsksFirstAndANameThatEx
 {
     StoreAccount(1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
     StoreAccount(2, L"Ada", L"Sodium", USERROLE_POWER_USER);
-    LogOnAs(L"Admin", L"root");
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    OpenWithAccessControlAs(L"Admin", L"root");
     const auto removeItem = [](int item) {
         const HWND list = Automation::findWindow(kAccountList);
         EXPECT_TRUE(Done(ListViewAutomation::selectItems(list, IDC_ACCOUNT_LIST, {item})));
@@ -207,10 +204,8 @@ TEST_F(UserAccounts, OnlyAnAdministratorWithAccessControlOnReachesTheList)
 {
     StoreAccount(1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
     StoreAccount(2, L"Ada", L"Sodium", USERROLE_POWER_USER);
-    LogOnAs(L"Ada", L"Sodium");
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    OpenWithAccessControlAs(L"Ada", L"Sodium");
     const HWND viewer = Viewer();
-    ASSERT_NE(viewer, nullptr);
     EXPECT_FALSE(CommandEnabled(viewer, ID_USER_ACCOUNTS));
     EXPECT_FALSE(Automation::chooseMenuCommand(viewer, ID_USER_ACCOUNTS).ok);
     // The command itself refuses too: a list that opened would wait for input the test never gives.
@@ -244,8 +239,7 @@ TEST_F(UserAccounts, AnAdministratorsRoleCanBeLoweredAndADoubleClickEditsToo)
 {
     StoreAccount(1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
     StoreAccount(2, L"Chief", L"", USERROLE_ADMINISTRATOR);
-    LogOnAs(L"Admin", L"root");
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    OpenWithAccessControlAs(L"Admin", L"root");
     m_user.then([] {
         EXPECT_TRUE(Done(ListViewAutomation::doubleClickItem(Automation::findWindow(kAccountList), IDC_ACCOUNT_LIST, 1)));
     });

@@ -1,6 +1,7 @@
 // Accounts in the database and a user at the logon dialog and message boxes.
 #include "UserTestSupport.h"
 
+#include "module/ModuleCommands.h"
 #include "worklist/CUserTable.h"
 #include "worklist/RecordText.h"
 #include "resources/ResourceIds.h"
@@ -38,4 +39,11 @@ void UserTest::LogOnAs(const std::wstring& name, const std::wstring& password)
         EXPECT_TRUE(Done(Automation::setText(logon, IDC_PASSWORD, password)));
         EXPECT_TRUE(Done(Automation::click(logon, IDOK)));
     });
+}
+
+void UserTest::OpenWithAccessControlAs(const std::wstring& name, const std::wstring& password)
+{
+    LogOnAs(name, password);
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
+    ASSERT_NE(Viewer(), nullptr);
 }

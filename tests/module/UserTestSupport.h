@@ -20,4 +20,6 @@ protected:
 
     // Queues the user's answer to the logon dialog: the name and password typed, then OK.
     void LogOnAs(const std::wstring& name, const std::wstring& password);
+    // FIARUNNER CONTROL with that answer: the window open with access control on.
+    void OpenWithAccessControlAs(const std::wstring& name, const std::wstring& password);
 };
