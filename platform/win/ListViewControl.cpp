@@ -275,6 +275,7 @@ LRESULT ListViewControl::insertItem(HWND window, const LVITEMW& item)
     if (added.state & LVIS_FOCUSED)
         for (Item& other : m_items)
             other.state &= ~LVIS_FOCUSED;
+    m_selectedCount += selected(added.state);
     m_items.insert(m_items.begin() + at, std::move(added));
     itemsMoved();
     if (m_selectionMark >= at)
@@ -345,22 +346,19 @@ void ListViewControl::changeState(HWND window, int index, UINT state, UINT mask)
     const UINT newState = (oldState & ~mask) | (state & mask);
     if (newState == oldState)
         return;
-    // One item has the focus, and a single-selection list has one selected item.
-    const bool singleSelection = styleOf(window) & LVS_SINGLESEL;
-    for (int other = 0; other < static_cast<int>(m_items.size()); ++other) {
-        if (other == index)
-            continue;
-        UINT clear = 0;
-        if ((newState & ~oldState & LVIS_FOCUSED))
-            clear |= LVIS_FOCUSED;
-        if (singleSelection && (newState & ~oldState & LVIS_SELECTED))
-            clear |= LVIS_SELECTED;
-        if (m_items[static_cast<std::size_t>(other)].state & clear)
+    // One item has the focus, and a single-selection list has one selected item. Only a change
+    // that takes either from the others walks them: a state image alone costs nothing per item.
+    UINT clear = newState & ~oldState & LVIS_FOCUSED;
+    if (styleOf(window) & LVS_SINGLESEL)
+        clear |= newState & ~oldState & LVIS_SELECTED;
+    for (int other = 0; clear && other < static_cast<int>(m_items.size()); ++other) {
+        if (other != index && (m_items[static_cast<std::size_t>(other)].state & clear))
             changeState(window, other, 0, clear);
         if (!valid(index))
             return;
     }
     m_items[static_cast<std::size_t>(index)].state = newState;
+    m_selectedCount += selected(newState) - selected(oldState);
     NMLISTVIEW change{};
     change.iItem = index;
     change.uNewState = newState;
@@ -392,6 +390,7 @@ BOOL ListViewControl::deleteItem(HWND window, int index)
 {
     if (!valid(index))
         return FALSE;
+    m_selectedCount -= selected(m_items[static_cast<std::size_t>(index)].state);
     m_items.erase(m_items.begin() + index);
     itemsMoved();
     if (m_selectionMark == index)
@@ -405,6 +404,7 @@ BOOL ListViewControl::deleteItem(HWND window, int index)
 BOOL ListViewControl::deleteAllItems()
 {
     m_items.clear();
+    m_selectedCount = 0;
     m_selectionMark = -1;
     m_top = 0;
     itemsMoved();
@@ -413,7 +413,7 @@ BOOL ListViewControl::deleteAllItems()
 
 LRESULT ListViewControl::selectedCount() const
 {
-    return std::count_if(m_items.begin(), m_items.end(), [](const Item& item) { return (item.state & LVIS_SELECTED) != 0; });
+    return m_selectedCount;
 }
 
 LRESULT ListViewControl::nextItem(int start, UINT flags) const

@@ -129,7 +129,10 @@ private:
     // The keyboard has rested on the focused item: its tip shows under it.
     void showKeyboardTip(HWND window);
 
+    static int selected(UINT state) { return (state & LVIS_SELECTED) ? 1 : 0; }
+
     std::vector<Item> m_items;
+    int m_selectedCount = 0;   // kept with every change, so that asking costs nothing in a long list
     HWND m_header = nullptr;
     std::array<HIMAGELIST, 3> m_imageLists{};
     DWORD m_extendedStyle = 0;
