@@ -423,15 +423,16 @@ void CMethodListCtrl::EditProperties()
         const MethodRecord before = *pEdited;
         const std::wstring strDataFile = DataFileStored(dialog.m_strDataFile);
         SetRecordText(pEdited->Comments, dialog.m_strComment);
-        for (int nShown = 0; nShown < GetItemCount(); ++nShown) {
-            if (const MethodItemData* pShown = ItemData(nShown); pShown && pShown->aaaID == nEdited) {
-                SetItemText(nShown, 2, strDataFile.substr(0, 254).c_str());
-                SetItemText(nShown, 3, dialog.m_strComment.substr(0, 254).c_str());
-            }
-        }
         SetRecordText(pEdited->SubFolder, dialog.m_strSubdirectory);
         SetRecordText(pEdited->Operator, dialog.m_strOperator);
         SetRecordText(pEdited->DataFile, strDataFile);
+        // The list shows the texts as the row stores them.
+        for (int nShown = 0; nShown < GetItemCount(); ++nShown) {
+            if (const MethodItemData* pShown = ItemData(nShown); pShown && pShown->aaaID == nEdited) {
+                SetItemText(nShown, 2, pEdited->DataFile);
+                SetItemText(nShown, 3, pEdited->Comments);
+            }
+        }
         WriteRow(PropertyChanges(before, *pEdited));
     }
     FindRow(nCurrent, FALSE);

@@ -25,9 +25,8 @@ namespace {
 // characters in all), cut as every text is. Built by hand: AutoName names every row of a group.
 void SetDataFileName(WCHAR (&field)[256], std::wstring_view prefix, LONG number)
 {
-    constexpr std::size_t longestText = 254;
-    wchar_t name[longestText + 16];
-    std::size_t length = prefix.copy(name, longestText);
+    wchar_t name[kLongestRecordText + 16];
+    std::size_t length = prefix.copy(name, kLongestRecordText);
     if (number < 0)
         name[length++] = L'-';
     auto magnitude = number < 0 ? -static_cast<long long>(number) : static_cast<long long>(number);

@@ -8,10 +8,13 @@
 #include <cstddef>
 #include <string_view>
 
+// The longest text the module writes into a field: the delivered worklist's text columns hold 254.
+inline constexpr std::size_t kLongestRecordText = 254;
+
 template <std::size_t Size>
 void SetRecordText(WCHAR (&field)[Size], std::wstring_view text)
 {
-    const std::size_t length = std::min({text.size(), Size - 1, std::size_t{254}});
+    const std::size_t length = std::min({text.size(), Size - 1, kLongestRecordText});
     std::copy_n(text.data(), length, field);
     std::fill(field + length, field + Size, WCHAR{0});
 }

@@ -4,6 +4,7 @@
 
 #include "DataFolderName.h"
 #include "MethodRecord.h"
+#include "RecordText.h"
 #include "ResultsExport.h"
 
 #include "module/core/CsvLine.h"
@@ -26,9 +27,8 @@ namespace {
 enum Column { kMethod, kDataFile, kComments, kSubFolder, kChecked, kColumns };
 constexpr std::array<const wchar_t*, kColumns> kColumnNames = {L"method", L"data file", L"comments", L"sub-folder",
                                                                L"checked"};
-// Every text the module writes into a row is cut to 254 characters: a longer one would not come
-// back as the file has it.
-constexpr std::size_t kLongestText = std::min<std::size_t>(std::size(MethodRecord{}.Comments) - 1, 254);
+// Every text the module writes into a row is cut: a longer one would not come back as the file has it.
+constexpr std::size_t kLongestText = std::min(std::size(MethodRecord{}.Comments) - 1, kLongestRecordText);
 
 std::wstring Fault(UINT id) { return ModuleString(id); }
 std::wstring LineFault(std::size_t line, const std::wstring& fault)
