@@ -704,12 +704,16 @@ TEST_F(Run, WaitingForRunStopEndsTheGroupAndAnAcquisitionErrorKeepsTheLastResult
 
 using Continue = Run;
 
-TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainAndTheRowsThatCompletedKeepTheirResults)
+TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainTheCompletedRowsKeepTheirResultsAndEachStepIsInTheAuditTrail)
 {
     OpenWithGroup({L"DONE.M", L"DONE.M", L"LEAK.M", L"DONE.M"});
     EXPECT_FALSE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED) << "checked rows are left";
     ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(12);
+    RunHost(2);
+    ASSERT_TRUE(Click(IDC_PAUSE));
+    RunHost(30);
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(2);
     ASSERT_TRUE(Click(IDC_STOP));
     RunHost(60);
     ASSERT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
@@ -728,24 +732,6 @@ TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainAndTheRowsThatCompletedKeepThei
     EXPECT_GT(rows[1].StartTime, stopped[1].StartTime);
     EXPECT_EQ(std::wstring(rows[1].ErrMessage), L"Run complete.");
     EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion continue group Nitrates."));
-
-    // The row that failed on its own keeps its result: nothing is left to continue.
-    EXPECT_TRUE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED);
-}
-
-TEST_F(Continue, EachStepOfARunAndEachRowsResultIsInTheAuditTrailWithWhatEndedIt)
-{
-    OpenWithGroup({L"DONE.M", L"DONE.M", L"LEAK.M"});
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(2);
-    ASSERT_TRUE(Click(IDC_PAUSE));
-    RunHost(30);
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(2);
-    ASSERT_TRUE(Click(IDC_STOP));
-    RunHost(60);
-    ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_CONTINUE).ok);
-    RunHost(200);
     const std::wstring stoppedBy = L"Run ended |  | Stopped by " + ModuleSettings.strUserName + L".";
     EXPECT_THAT(RunRecords(),
                 ElementsAre(L"Run started |  | ", L"Run paused |  | ", L"Row 1 done | running | done: Run complete.",
@@ -755,7 +741,10 @@ TEST_F(Continue, EachStepOfARunAndEachRowsResultIsInTheAuditTrailWithWhatEndedIt
                             L"are kept in C:\\Orvane\\Data\\Run1\\Nitrates0000000001-interrupted.d.",
                             L"Run continued |  | ", L"Row 2 done | running | done: Run complete.",
                             L"Row 3 failed | running | failed: Pump pressure above limit.\r\nFlow stopped.\r\n",
-                            L"Run ended |  | "));
+                            L"Row 4 done | running | done: Run complete.", L"Run ended |  | "));
+
+    // The row that failed on its own keeps its result: nothing is left to continue.
+    EXPECT_TRUE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndContinueSendsTheRecoveryFirst)
