@@ -38,11 +38,17 @@ std::optional<std::pair<int, int>> cellOf(const std::string& screen, const std::
     return std::nullopt;
 }
 
-TEST(TerminalScenario, CommandLineDialogAndQuitInARealTerminal)
-{
-    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
+// Each scenario has a temporary folder of its own, with the root orvane runs on inside it.
+class TerminalScenario : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)"; }
+
     TempRoot temp;
     const std::string root = (temp.path() / "root").string();
+};
+
+TEST_F(TerminalScenario, CommandLineDialogAndQuitInARealTerminal)
+{
     // After orvane ends the shell reports its exit code and whether the terminal is back in its
     // ordinary (canonical, echoing) mode, then waits to be read.
     TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --tui --root '" + root + "'; echo \"orvane ended $?\"; " +
@@ -147,11 +153,8 @@ bool waitForLine(const TmuxSession& session, const std::string& text, const std:
     return false;
 }
 
-TEST(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndKeysAndEditsAComment)
+TEST_F(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndKeysAndEditsAComment)
 {
-    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
     TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 80, 24);
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
     // The whole window fits: its run buttons and its bottom frame are on the screen.
@@ -201,11 +204,8 @@ TEST(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndKey
     session.press({"C-q"});
 }
 
-TEST(TerminalScenario, TheSerionWindowsShortcutsWithCtrlAndAltComeFromTheTerminalsEscapeSequences)
+TEST_F(TerminalScenario, TheSerionWindowsShortcutsWithCtrlAndAltComeFromTheTerminalsEscapeSequences)
 {
-    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
     TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 80, 24);
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
 
@@ -245,11 +245,8 @@ TEST(TerminalScenario, TheSerionWindowsShortcutsWithCtrlAndAltComeFromTheTermina
     session.press({"C-q"});
 }
 
-TEST(TerminalScenario, TheSerionWindowFollowsTheTerminalsSizeAndItsDividersFitWhereTheyAreDrawn)
+TEST_F(TerminalScenario, TheSerionWindowFollowsTheTerminalsSizeAndItsDividersFitWhereTheyAreDrawn)
 {
-    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
     TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 120, 40);
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
     // A wide terminal widens the list: the data files are told apart.
@@ -298,11 +295,8 @@ TEST(TerminalScenario, TheSerionWindowFollowsTheTerminalsSizeAndItsDividersFitWh
     session.press({"C-q"});
 }
 
-TEST(TerminalScenario, TheSerionWindowShowsItsBarsAndATipWhereTheMouseRests)
+TEST_F(TerminalScenario, TheSerionWindowShowsItsBarsAndATipWhereTheMouseRests)
 {
-    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
     TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --tui --root '" + root + "'; exec sleep 120", 80, 24);
     ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
     session.type("FIARUNNER");
@@ -346,11 +340,8 @@ int linesWith(const std::string& screen, const std::string& text)
     return count;
 }
 
-TEST(TerminalScenario, AddMethodListsTheMethodsInColumnsAndAddsTheOnesChosenWithClicks)
+TEST_F(TerminalScenario, AddMethodListsTheMethodsInColumnsAndAddsTheOnesChosenWithClicks)
 {
-    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
     TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 80, 24);
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
     session.press({"M-m", "Enter"});
@@ -391,11 +382,8 @@ TEST(TerminalScenario, AddMethodListsTheMethodsInColumnsAndAddsTheOnesChosenWith
     session.press({"C-q"});
 }
 
-TEST(TerminalScenario, APasswordTypedAtTheLogonShowsOnlyItsMask)
+TEST_F(TerminalScenario, APasswordTypedAtTheLogonShowsOnlyItsMask)
 {
-    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
     TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --tui --root '" + root + "'; exec sleep 120", 80, 24);
     ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
 
@@ -416,11 +404,8 @@ TEST(TerminalScenario, APasswordTypedAtTheLogonShowsOnlyItsMask)
 
 } // namespace
 
-TEST(TerminalScenario, TheStatusBarShowsTheWholeStatusAndAPauseAndCtrlQDuringTheRunSaysWhyOrvaneStays)
+TEST_F(TerminalScenario, TheStatusBarShowsTheWholeStatusAndAPauseAndCtrlQDuringTheRunSaysWhyOrvaneStays)
 {
-    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
     TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 80, 24);
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
     // The first method runs for 20 seconds: long enough to read the bar while it runs.
@@ -456,11 +441,8 @@ void runTheDemoGroup(TmuxSession& session)
     ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u25b6")) << session.capture();
 }
 
-TEST(TerminalScenario, ClosingTheTerminalDuringARunLetsTheGroupEndThenOrvaneEndsAsByCtrlQ)
+TEST_F(TerminalScenario, ClosingTheTerminalDuringARunLetsTheGroupEndThenOrvaneEndsAsByCtrlQ)
 {
-    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
     {
         TmuxSession session(orvaneOnQuickDemo(root), 80, 24);
         ASSERT_NO_FATAL_FAILURE(runTheDemoGroup(session));
@@ -468,7 +450,7 @@ TEST(TerminalScenario, ClosingTheTerminalDuringARunLetsTheGroupEndThenOrvaneEnds
     // The terminal is gone (SIGHUP); orvane finishes the group and closes the window on its way
     // out. Every row ran: none is left checked (1) or running (2). The database may be busy while
     // orvane ends, so it is asked again until it answers.
-    const auto closed = [&root] {
+    const auto closed = [this] {
         return ReadFileBytes(std::filesystem::path(root) / "logbook.txt").find("Serion Window Closed.") != std::string::npos;
     };
     const std::string notRun = "SELECT count(*) FROM Nitrates WHERE \"Run State\" IN (1, 2)";
@@ -478,11 +460,8 @@ TEST(TerminalScenario, ClosingTheTerminalDuringARunLetsTheGroupEndThenOrvaneEnds
     EXPECT_EQ(queryWorklist(root, notRun), "0\n");
 }
 
-TEST(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailed)
+TEST_F(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailed)
 {
-    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
     TmuxSession session(orvaneOnQuickDemo(root), 80, 24);
     ASSERT_NO_FATAL_FAILURE(runTheDemoGroup(session));
     // Exit typed during the run: the command line and the host's answer show over the window,
@@ -507,11 +486,8 @@ TEST(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailed)
     EXPECT_EQ(queryWorklist(root, "SELECT count(*) FROM Nitrates WHERE \"Run State\" = 2"), "0\n");
 }
 
-TEST(TerminalScenario, ANewUserAddsAGroupAndMethodsNamesTheDataFilesAndReadsTheHelp)
+TEST_F(TerminalScenario, ANewUserAddsAGroupAndMethodsNamesTheDataFilesAndReadsTheHelp)
 {
-    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
     TmuxSession session(orvaneOnFreshRoot(root, "--init"), 80, 24);
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
 
@@ -577,11 +553,8 @@ TEST(TerminalScenario, ANewUserAddsAGroupAndMethodsNamesTheDataFilesAndReadsTheH
     session.press({"C-q"});
 }
 
-TEST(TerminalScenario, OrvaneKilledDuringARunShowsTheInterruptedRowWhenStartedAgainAndContinueEndsTheGroup)
+TEST_F(TerminalScenario, OrvaneKilledDuringARunShowsTheInterruptedRowWhenStartedAgainAndContinueEndsTheGroup)
 {
-    ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)";
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
     const std::string pidFile = (temp.path() / "orvane.pid").string();
     const std::string restart = (temp.path() / "restart").string();
     const std::string orvane = ORVANE_PROGRAM_PATH;
