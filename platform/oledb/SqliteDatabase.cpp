@@ -68,7 +68,13 @@ HRESULT SqliteDatabase::Open(const std::wstring& windowsPath, bool readOnly, std
     return S_OK;
 }
 
-SqliteDatabase::~SqliteDatabase() { sqlite3_close_v2(m_db); }
+SqliteDatabase::~SqliteDatabase()
+{
+    for (const auto& [sql, statement] : *m_idle)
+        sqlite3_finalize(statement);
+    m_idle->clear();
+    sqlite3_close_v2(m_db);
+}
 
 HRESULT SqliteDatabase::WaitForLocks(bool wait)
 {
@@ -80,7 +86,7 @@ HRESULT SqliteDatabase::Prepare(const std::string& sql, const IID& iid, const st
                                 std::unique_ptr<Statement>* statement)
 {
     auto prepared = std::make_unique<SqliteStatement>();
-    const int code = prepared->prepare(m_db, sql);
+    const int code = prepared->prepare(m_db, sql, m_idle);
     statement->reset();
     if (code != SQLITE_OK)
         return Fail(code, iid, subject);

@@ -45,6 +45,8 @@ private:
 
     sqlite3* m_db;
     std::wstring m_path;
+    // Finalized with the connection; a statement still in use then finalizes itself.
+    std::shared_ptr<IdleStatements> m_idle = std::make_shared<IdleStatements>();
 };
 
 } // namespace provider

@@ -10,29 +10,66 @@
 
 namespace provider {
 
-SqliteStatement::~SqliteStatement() { sqlite3_finalize(m_statement); }
+namespace {
+
+// Enough for every statement a session repeats (a row's reads and writes, a transaction's begin and
+// end, the audit trail's), few enough that texts made once do not pile up.
+constexpr std::size_t kIdleKept = 64;
+
+sqlite3_stmt* takeIdle(IdleStatements* idle, const std::string& sql)
+{
+    const auto kept = idle ? idle->find(sql) : IdleStatements::iterator();
+    if (!idle || kept == idle->end())
+        return nullptr;
+    sqlite3_stmt* statement = kept->second;
+    idle->erase(kept);
+    return statement;
+}
+
+} // namespace
+
+SqliteStatement::~SqliteStatement() { release(); }
 
 SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
-    : m_statement(std::exchange(other.m_statement, nullptr)), m_texts(std::move(other.m_texts))
+    : m_statement(std::exchange(other.m_statement, nullptr)), m_idle(std::move(other.m_idle)),
+      m_sql(std::move(other.m_sql)), m_texts(std::move(other.m_texts))
 {
 }
 
 SqliteStatement& SqliteStatement::operator=(SqliteStatement&& other) noexcept
 {
     if (this != &other) {
-        sqlite3_finalize(m_statement);
+        release();
         m_statement = std::exchange(other.m_statement, nullptr);
+        m_idle = std::move(other.m_idle);
+        m_sql = std::move(other.m_sql);
         m_texts = std::move(other.m_texts);
     }
     return *this;
 }
 
-int SqliteStatement::prepare(sqlite3* db, const std::string& sql)
+void SqliteStatement::release()
 {
-    sqlite3_finalize(m_statement);
+    const std::shared_ptr<IdleStatements> idle = m_idle.lock();
+    if (m_statement && idle && idle->size() < kIdleKept) {
+        reset();
+        idle->emplace(std::move(m_sql), m_statement);
+    } else {
+        sqlite3_finalize(m_statement);
+    }
     m_statement = nullptr;
-    const int code = sqlite3_prepare_v3(db, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                        &m_statement, nullptr);
+    m_idle.reset();
+}
+
+int SqliteStatement::prepare(sqlite3* db, const std::string& sql, const std::shared_ptr<IdleStatements>& idle)
+{
+    release();
+    m_idle = idle;
+    m_sql = sql;
+    m_statement = takeIdle(idle.get(), sql);
+    const int code = m_statement ? SQLITE_OK
+                                 : sqlite3_prepare_v3(db, sql.c_str(), static_cast<int>(sql.size()),
+                                                      SQLITE_PREPARE_PERSISTENT, &m_statement, nullptr);
     // Sized once: a bound text must not move while the others are bound.
     m_texts.assign(static_cast<std::size_t>(sqlite3_bind_parameter_count(m_statement)), std::string());
     return code;

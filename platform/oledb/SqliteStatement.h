@@ -5,14 +5,19 @@
 #include "Statement.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace provider {
+
+// Statements a connection is done with, kept prepared by their text for its next use of the same.
+using IdleStatements = std::unordered_multimap<std::string, sqlite3_stmt*>;
 
 class SqliteStatement : public Statement {
 public:
@@ -23,8 +28,9 @@ public:
     SqliteStatement(const SqliteStatement&) = delete;
     SqliteStatement& operator=(const SqliteStatement&) = delete;
 
-    // The engine's result code; the statement is empty when it fails.
-    int prepare(sqlite3* db, const std::string& sql);
+    // The engine's result code; the statement is empty when it fails. With idle statements, one
+    // of the same text is taken from them when there is one, and given back when this one is done.
+    int prepare(sqlite3* db, const std::string& sql, const std::shared_ptr<IdleStatements>& idle = nullptr);
     bool empty() const { return m_statement == nullptr; }
 
     void bind(int index, std::int64_t value) override;
@@ -43,7 +49,12 @@ public:
     std::wstring columnName(int index) override;
 
 private:
+    // Finalizes the statement, or keeps it among the idle ones while their connection is open.
+    void release();
+
     sqlite3_stmt* m_statement = nullptr;
+    std::weak_ptr<IdleStatements> m_idle;
+    std::string m_sql;
     // One UTF-8 buffer per parameter, sized when prepared and reused by every bind.
     std::vector<std::string> m_texts;
 };
