@@ -45,19 +45,8 @@ protected:
     void SetUp() override
     {
         WinTest::SetUp();
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = parentProc;
-        windowClass.lpszClassName = L"BarParent";
-        RegisterClassW(&windowClass);
-        m_parent = CreateWindowExW(0, L"BarParent", L"Bars", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 400, 200, nullptr, nullptr,
-                                   nullptr, nullptr);
+        m_parent = createWindowOfClass(L"BarParent", parentProc, L"Bars", WS_OVERLAPPED | WS_VISIBLE, 400, 200);
         ASSERT_TRUE(m_parent);
-    }
-    void TearDown() override
-    {
-        DestroyWindow(m_parent);
-        UnregisterClassW(L"BarParent", nullptr);
-        WinTest::TearDown();
     }
 
     POINT buttonMiddle(int index) const

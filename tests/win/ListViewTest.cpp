@@ -109,16 +109,7 @@ protected:
     {
         WinTest::SetUp();
         g_notes.clear();
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = parentProc;
-        windowClass.lpszClassName = L"ListParent";
-        windowClass.hInstance = TestInstance();
-        WNDCLASSEXW existing{};
-        if (!GetClassInfoExW(TestInstance(), L"ListParent", &existing))
-            RegisterClassExW(&windowClass);
-        m_parent = CreateWindowExW(0, L"ListParent", L"Lists", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 60 * 8, 12 * 16,
-                                   nullptr, nullptr, TestInstance(), nullptr);
+        m_parent = createWindowOfClass(L"ListParent", parentProc, L"Lists", WS_POPUP | WS_CAPTION | WS_VISIBLE, 60 * 8, 12 * 16);
         // A header row and five rows of 16 pixels.
         m_list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
                                  0, 0, 50 * 8, 6 * 16, m_parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), TestInstance(), nullptr);

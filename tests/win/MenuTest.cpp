@@ -84,15 +84,8 @@ TEST_F(MenuTest, ChoosingACommandInitialisesItsPopupFirstAndGreyedCommandsCannot
 
 TEST_F(MenuTest, AWindowMayGreyACommandWhenItsPopupOpens)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = greyingProc;
-    windowClass.lpszClassName = L"GreyingWindow";
-    RegisterClassExW(&windowClass);
-    const HWND window = CreateWindowExW(0, L"GreyingWindow", L"Greying", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 160,
-                                        nullptr, LoadMenuW(TestInstance(), MAKEINTRESOURCEW(testMenuId)), nullptr, nullptr);
+    const HWND window = createWindowOfClass(L"GreyingWindow", greyingProc, L"Greying", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 320, 160,
+                                            nullptr, LoadMenuW(TestInstance(), MAKEINTRESOURCEW(testMenuId)));
     ASSERT_TRUE(window);
     EXPECT_EQ(Automation::chooseMenuCommand(window, 401).message, L"menu command 401 is greyed");
-    DestroyWindow(window);
-    UnregisterClassW(L"GreyingWindow", nullptr);
 }

@@ -74,16 +74,23 @@ void WinTest::record(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 HWND WinTest::createRecordingWindow(LPCWSTR title, DWORD style, HWND parent, int id)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = recordingProc;
-    windowClass.lpszClassName = L"RecordingWindow";
-    windowClass.hInstance = TestInstance();
+    return createWindowOfClass(L"RecordingWindow", recordingProc, title, style, 40 * 8, 10 * 16, parent,
+                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+}
+
+HWND WinTest::createWindowOfClass(LPCWSTR className, WNDPROC procedure, LPCWSTR title, DWORD style, int width, int height,
+                                  HWND parent, HMENU menu)
+{
     WNDCLASSEXW existing{};
-    if (!GetClassInfoExW(TestInstance(), L"RecordingWindow", &existing))
+    if (!GetClassInfoExW(TestInstance(), className, &existing)) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = procedure;
+        windowClass.lpszClassName = className;
+        windowClass.hInstance = TestInstance();
         RegisterClassExW(&windowClass);
-    return CreateWindowExW(0, L"RecordingWindow", title, style, 0, 0, 40 * 8, 10 * 16, parent,
-                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), TestInstance(), nullptr);
+    }
+    return CreateWindowExW(0, className, title, style, 0, 0, width, height, parent, menu, TestInstance(), nullptr);
 }
 
 void WinTest::SetUp()

@@ -25,6 +25,9 @@ protected:
     void TearDown() override;
     // A top-level or child window of the class "RecordingWindow", whose procedure records.
     static HWND createRecordingWindow(LPCWSTR title, DWORD style, HWND parent = nullptr, int id = 0);
+    // A window of a class the first call registers with procedure.
+    static HWND createWindowOfClass(LPCWSTR className, WNDPROC procedure, LPCWSTR title, DWORD style, int width, int height,
+                                    HWND parent = nullptr, HMENU menu = nullptr);
 
     TempRoot m_root;
 };
