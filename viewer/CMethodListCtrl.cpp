@@ -205,10 +205,13 @@ void CMethodListCtrl::Refill()
         item.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(pTable->RunState));
         item.stateMask = kWholeState;
         InsertItem(&item);
-        SetItemText(nItem, 1, pTable->MethodName);
-        SetItemText(nItem, 2, pTable->DataFile);
-        SetItemText(nItem, 3, pTable->Comments);
-        ShowRunColumns(nItem, pTable->ErrMessage, now);
+        // A new item's texts are empty: only those with something to show are set, and a row that
+        // never ran shows nothing in the run's columns.
+        for (const auto& [nColumn, lpszText] : {std::pair{1, pTable->MethodName}, {2, pTable->DataFile}, {3, pTable->Comments}})
+            if (lpszText[0])
+                SetItemText(nItem, nColumn, lpszText);
+        if (pData->nStartTime > 0 || pData->nEndTime > 0 || pTable->ErrMessage[0])
+            ShowRunColumns(nItem, pTable->ErrMessage, now);
     }
     FindRow(nCurrent, FALSE);
     const auto rowOf = &std::pair<LONG, UINT>::first;
