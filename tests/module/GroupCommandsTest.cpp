@@ -257,14 +257,14 @@ TEST_F(GroupCommands, DeletingMethodsAsksWithOneNameALineAndDeletesOnlyOnYes)
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_DELETE_METHOD)));
     ASSERT_EQ(m_boxTexts.size(), 1u);
     EXPECT_EQ(m_boxTexts[0], L"Are you sure you want to delete \nNO3\nPO4");
-    EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemCount(), 3);
+    EXPECT_EQ(MethodsShown(Viewer()).items.size(), 3u);
 
     AnswerMessage(m_boxTexts, IDYES);
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_DELETE_METHOD)));
     const std::vector<MethodRecord> left = StoredRows(L"Nitrates");
     ASSERT_EQ(left.size(), 1u);
     EXPECT_STREQ(left[0].MethodName, L"NO2");
-    EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemCount(), 1);
+    EXPECT_EQ(MethodsShown(Viewer()).items.size(), 1u);
     EXPECT_FALSE(Enabled(ID_DELETE_METHOD)) << "nothing is selected any more";
 
     // Ctrl+A checks every row.
@@ -329,7 +329,7 @@ TEST_F(GroupCommands, AutonameNumbersEveryRowFromTheCounterAndRefusesABadCounter
     EXPECT_EQ(std::wstring(rows[1].SubFolder), std::wstring(40, L's'));
     EXPECT_STREQ(rows[1].Operator, L"Kim");
     EXPECT_EQ(rows[1].Counter, 999999);
-    EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemText(2, 2), L"NIT-2026-01020001000001.d");
+    EXPECT_EQ(MethodsShown(Viewer()).items[2].cells[2].text, L"NIT-2026-01020001000001.d");
 
     // Reopened, the dialog starts from what the first row now holds; Cancel changes nothing.
     m_user.then([&] {
@@ -406,7 +406,7 @@ TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChose
         names.push_back(row.MethodName);
     EXPECT_THAT(names, ElementsAre(L"NO3", L"NITRATE.M", L"NITRATE.M", L"PHOSPHATE.M", L"PHOSPHATE.M", L"NO2", L"PO4"));
     EXPECT_STREQ(StoredRows(L"Nitrates")[1].SysMethPath, L"C:\\Orvane\\Methods\\");
-    EXPECT_EQ(ModuleSettings.pMainViewer->m_listMethods.GetItemCount(), 7);
+    EXPECT_EQ(MethodsShown(Viewer()).items.size(), 7u);
 
     // A double click takes the clicked method, and so does Enter on the list; Cancel adds nothing.
     AnswerMessage(m_boxTexts, IDOK);

@@ -166,7 +166,6 @@ TEST_F(LimsExchange, AnImportAddsAGoodFileAfterTheLastRowOrAsANewGroupAndABadFil
                                                "S-2.d,NITRATE.M,\r\n");
     WriteFileBytes(m_root.onDriveC("bad.csv"), "method,data file\r\nNITRATE.M,S-1.d\r\nSULFATE.M,S-2.d\r\n");
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-    CDialogMainViewer& viewer = *ModuleSettings.pMainViewer;
 
     EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\bad.csv"),
               L"Nothing was imported. Line 3: the method \"SULFATE.M\" is not in the method directory");
@@ -177,15 +176,15 @@ TEST_F(LimsExchange, AnImportAddsAGoodFileAfterTheLastRowOrAsANewGroupAndABadFil
     const std::vector<MethodRecord> rows = StoredRows(L"Nitrates");
     ASSERT_EQ(rows.size(), 3u) << "ids dense after the last row";
     EXPECT_EQ(Planned(rows[1]), (std::vector<std::wstring>{L"NITRATE.M", L"S-1.d", L"River, \"north\"", L"", L"yes"}));
-    EXPECT_EQ(viewer.m_listMethods.GetItemCount(), 3) << "the list shows the new rows";
+    EXPECT_EQ(MethodsShown(Viewer()).items.size(), 3u) << "the list shows the new rows";
 
     EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\lims.csv", L"Nitrates"),
               L"Nothing was imported. There is another group with the same name");
     EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\lims.csv", L"LIMS 7"), L"2 rows imported from C:\\lims.csv into LIMS 7.");
-    std::wstring shown;
-    viewer.m_comboGroup.GetWindowText(shown);
-    EXPECT_EQ(shown, L"LIMS 7") << "the new group is shown";
-    EXPECT_EQ(viewer.m_listMethods.GetItemCount(), 2);
+    wchar_t shown[64] = L"";
+    GetDlgItemTextW(Viewer(), IDC_GROUP, shown, 64);
+    EXPECT_STREQ(shown, L"LIMS 7") << "the new group is shown";
+    EXPECT_EQ(MethodsShown(Viewer()).items.size(), 2u);
     EXPECT_EQ(StoredRows(L"LIMS 7").size(), 2u);
 }
 

@@ -71,12 +71,7 @@ protected:
         ASSERT_TRUE(SUCCEEDED(GroupRows(groups).Add(name, GroupRows(groups).List().empty(), &id)));
     }
 
-    ListViewInfo List() const
-    {
-        ListViewInfo list;
-        EXPECT_TRUE(ListViewAutomation::inspect(Viewer(), IDC_METHOD_LIST, list).ok);
-        return list;
-    }
+    ListViewInfo List() const { return MethodsShown(Viewer()); }
 
     std::vector<int> StatesShown() const
     {

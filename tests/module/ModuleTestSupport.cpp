@@ -3,7 +3,10 @@
 
 #include "module/ModuleCommands.h"
 
+#include "resources/ResourceIds.h"
+
 #include "kernel/Text.h"
+#include "win/ListViewAutomation.h"
 #include "orvane/Nls.h"
 #include "worklist/MethodRows.h"
 
@@ -48,6 +51,13 @@ std::wstring MessageText(HWND box)
 bool CommandEnabled(HWND window, UINT command)
 {
     return !(GetMenuState(GetMenu(window), command, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+ListViewInfo MethodsShown(HWND viewer)
+{
+    ListViewInfo list;
+    EXPECT_TRUE(ListViewAutomation::inspect(viewer, IDC_METHOD_LIST, list).ok);
+    return list;
 }
 
 std::vector<MethodRecord> StoredRows(const std::wstring& group)

@@ -7,6 +7,8 @@
 #include "support/ScriptedInput.h"
 #include "worklist/MethodRecord.h"
 
+#include "win/ListViewInfo.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,6 +32,9 @@ protected:
 std::wstring MessageText(HWND box);
 // Whether the window's menu offers the command, in the bar or in one of its pop-ups.
 bool CommandEnabled(HWND window, UINT command);
+
+// The main window's method list as the user sees it.
+ListViewInfo MethodsShown(HWND viewer);
 
 // The method rows of a group as its table holds them, in row id order.
 std::vector<MethodRecord> StoredRows(const std::wstring& group);
