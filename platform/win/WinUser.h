@@ -697,14 +697,8 @@ BOOL GetCursorPos(POINT* point);
 HWND ChildWindowFromPoint(HWND parent, POINT clientPoint);
 int GetSystemMetrics(int index);
 
-BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
-BOOL SetRectEmpty(LPRECT rect);
-BOOL IsRectEmpty(const RECT* rect);
 BOOL PtInRect(const RECT* rect, POINT point);
 BOOL OffsetRect(LPRECT rect, int dx, int dy);
-BOOL InflateRect(LPRECT rect, int dx, int dy);
-BOOL CopyRect(LPRECT destination, const RECT* source);
-BOOL EqualRect(const RECT* a, const RECT* b);
 
 // ---------------------------------------------------------------------------------------------
 // Functions: messages, hooks and timers
