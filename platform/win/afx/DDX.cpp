@@ -2,7 +2,6 @@
 #include "DDX.h"
 
 #include "AfxMessageBox.h"
-#include "CComboBox.h"
 #include "CWnd.h"
 #include "kernel/Text.h"
 
@@ -54,67 +53,26 @@ void reject(CDataExchange* pDX, const std::wstring& message)
 }
 
 // A whole number written in the text, with optional blanks around it and an optional sign; none
-// when the text holds anything else or the number does not fit the type.
-template <class Integer>
-std::optional<Integer> parseInteger(const std::wstring& text)
+// when the text holds anything else or the number does not fit an int.
+std::optional<int> parseInteger(const std::wstring& text)
 {
     const wchar_t* start = text.c_str();
     while (std::iswspace(*start))
         ++start;
-    // The library would take a minus sign for an unsigned number and wrap the value round.
-    if (*start == 0 || (!std::numeric_limits<Integer>::is_signed && *start == L'-'))
+    if (*start == 0)
         return std::nullopt;
     wchar_t* end = nullptr;
     errno = 0;
-    long long signedValue = 0;
-    unsigned long long unsignedValue = 0;
-    if constexpr (std::numeric_limits<Integer>::is_signed)
-        signedValue = std::wcstoll(start, &end, 10);
-    else
-        unsignedValue = std::wcstoull(start, &end, 10);
+    long long value = std::wcstoll(start, &end, 10);
     if (end == start || errno == ERANGE)
         return std::nullopt;
     while (std::iswspace(*end))
         ++end;
     if (*end != 0)
         return std::nullopt;
-    if constexpr (std::numeric_limits<Integer>::is_signed) {
-        if (signedValue < std::numeric_limits<Integer>::min() || signedValue > std::numeric_limits<Integer>::max())
-            return std::nullopt;
-        return static_cast<Integer>(signedValue);
-    } else {
-        if (unsignedValue > std::numeric_limits<Integer>::max())
-            return std::nullopt;
-        return static_cast<Integer>(unsignedValue);
-    }
-}
-
-template <class Integer>
-void exchangeInteger(CDataExchange* pDX, int nIDC, Integer& value)
-{
-    HWND hWndCtrl = controlToExchange(pDX, nIDC, true);
-    if (!hWndCtrl)
-        return;
-    if (!pDX->m_bSaveAndValidate) {
-        ::SetWindowTextW(hWndCtrl, std::to_wstring(value).c_str());
-        return;
-    }
-    std::optional<Integer> parsed = parseInteger<Integer>(AfxGetWindowText(hWndCtrl));
-    if (!parsed) {
-        reject(pDX, std::numeric_limits<Integer>::is_signed ? L"Please enter an integer."
-                                                            : L"Please enter a positive integer.");
-        return;
-    }
-    value = *parsed;
-}
-
-template <class Integer>
-void validateRange(CDataExchange* pDX, Integer value, Integer minVal, Integer maxVal)
-{
-    if (pDX->m_bFailed || !pDX->m_bSaveAndValidate)
-        return;
-    if (value < minVal || value > maxVal)
-        reject(pDX, L"Enter an integer between " + std::to_wstring(minVal) + L" and " + std::to_wstring(maxVal) + L".");
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(value);
 }
 
 } // namespace
@@ -130,9 +88,22 @@ void DDX_Text(CDataExchange* pDX, int nIDC, std::wstring& value)
         ::SetWindowTextW(hWndCtrl, value.c_str());
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value) { exchangeInteger(pDX, nIDC, value); }
-void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) { exchangeInteger(pDX, nIDC, value); }
-void DDX_Text(CDataExchange* pDX, int nIDC, long& value) { exchangeInteger(pDX, nIDC, value); }
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+{
+    HWND hWndCtrl = controlToExchange(pDX, nIDC, true);
+    if (!hWndCtrl)
+        return;
+    if (!pDX->m_bSaveAndValidate) {
+        ::SetWindowTextW(hWndCtrl, std::to_wstring(value).c_str());
+        return;
+    }
+    std::optional<int> parsed = parseInteger(AfxGetWindowText(hWndCtrl));
+    if (!parsed) {
+        reject(pDX, L"Please enter an integer.");
+        return;
+    }
+    value = *parsed;
+}
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 {
@@ -155,29 +126,6 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
         }
         hWndCtrl = ::GetWindow(hWndCtrl, GW_HWNDNEXT);
     } while (hWndCtrl && !(static_cast<DWORD>(::GetWindowLongW(hWndCtrl, GWL_STYLE)) & WS_GROUP));
-}
-
-void DDX_Check(CDataExchange* pDX, int nIDC, int& value) { exchangeByMessage(pDX, nIDC, value, BM_GETCHECK, BM_SETCHECK); }
-
-void DDX_CBString(CDataExchange* pDX, int nIDC, std::wstring& value)
-{
-    HWND hWndCtrl = controlToExchange(pDX, nIDC);
-    if (!hWndCtrl)
-        return;
-    if (pDX->m_bSaveAndValidate) {
-        // A drop-down list may show its selection without having it as its text.
-        value = AfxGetWindowText(hWndCtrl);
-        int selected = static_cast<int>(::SendMessageW(hWndCtrl, CB_GETCURSEL, 0, 0));
-        if (value.empty() && selected != CB_ERR)
-            value = AfxGetComboItemText(hWndCtrl, selected);
-        return;
-    }
-    if (value.empty() || ::SendMessageW(hWndCtrl, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                                        reinterpret_cast<LPARAM>(value.c_str())) == CB_ERR) {
-        // No entry begins with it: the edit field shows it, when the box has one.
-        ::SendMessageW(hWndCtrl, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-        ::SetWindowTextW(hWndCtrl, value.c_str());
-    }
 }
 
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
@@ -209,14 +157,10 @@ void DDV_MaxChars(CDataExchange* pDX, const std::wstring& value, int nChars)
         ::SendMessageW(hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(nChars), 0);
 }
 
-void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) { validateRange(pDX, value, minVal, maxVal); }
-
-void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
 {
-    validateRange(pDX, value, minVal, maxVal);
-}
-
-void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
-{
-    validateRange(pDX, value, minVal, maxVal);
+    if (pDX->m_bFailed || !pDX->m_bSaveAndValidate)
+        return;
+    if (value < minVal || value > maxVal)
+        reject(pDX, L"Enter an integer between " + std::to_wstring(minVal) + L" and " + std::to_wstring(maxVal) + L".");
 }

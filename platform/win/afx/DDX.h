@@ -11,13 +11,8 @@ class CWnd;
 
 void DDX_Text(CDataExchange* pDX, int nIDC, std::wstring& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
-void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
-void DDX_Text(CDataExchange* pDX, int nIDC, long& value);
 // value is the index of the checked button of the group that starts at nIDC; -1 for none.
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
-void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
-// The combo box's text; loading selects the first entry that begins with it.
-void DDX_CBString(CDataExchange* pDX, int nIDC, std::wstring& value);
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
 // Subclasses the control into rControl the first time.
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
@@ -25,5 +20,3 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 // Loading limits the last control to nChars characters; saving rejects a longer value.
 void DDV_MaxChars(CDataExchange* pDX, const std::wstring& value, int nChars);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
-void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal);
-void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal);

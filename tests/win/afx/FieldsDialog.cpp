@@ -60,8 +60,6 @@ void CFieldsDialog::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_COUNT, m_nCount);
     DDV_MinMaxInt(pDX, m_nCount, 1, 99);
     DDX_Radio(pDX, IDC_SMALL, m_nSize);
-    DDX_Check(pDX, IDC_URGENT, m_nUrgent);
-    DDX_CBString(pDX, IDC_FRUIT, m_strFruit);
     DDX_CBIndex(pDX, IDC_SIZE, m_nSizeIndex);
 }
 

@@ -32,8 +32,6 @@ public:
     std::wstring m_strName;
     int m_nCount = 1;
     int m_nSize = -1;
-    int m_nUrgent = 0;
-    std::wstring m_strFruit;
     int m_nSizeIndex = -1;
 
     CComboBox m_comboFruit;
