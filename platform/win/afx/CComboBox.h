@@ -1,4 +1,4 @@
-// A combo box control: its entries, their item data, the selection and the edit field's limit.
+// A combo box control: its entries, their item data and the selection.
 #pragma once
 
 #include "CWnd.h"
@@ -9,7 +9,6 @@ class CComboBox : public CWnd {
 public:
     // Each returns the entry's index, or CB_ERR (-1) / CB_ERRSPACE as the control answers.
     int AddString(LPCWSTR lpszString);
-    int InsertString(int nIndex, LPCWSTR lpszString);
     int DeleteString(UINT nIndex);
     void ResetContent();
     int GetCount() const;
@@ -17,14 +16,9 @@ public:
     int SetCurSel(int nSelect);
     void GetLBText(int nIndex, std::wstring& rString) const;
     // The first entry after nStartAfter (-1: from the top) that begins with / equals the text,
-    // ignoring case; SelectString also selects it.
+    // ignoring case.
     int FindString(int nStartAfter, LPCWSTR lpszString) const;
     int FindStringExact(int nIndexStart, LPCWSTR lpszFind) const;
-    int SelectString(int nStartAfter, LPCWSTR lpszString);
     int SetItemData(int nIndex, DWORD_PTR dwItemData);
     DWORD_PTR GetItemData(int nIndex) const;
-    BOOL LimitText(int nMaxChars);
 };
-
-// The text of entry nIndex of a combo box; empty when there is no such entry.
-std::wstring AfxGetComboItemText(HWND hWndCombo, int nIndex);

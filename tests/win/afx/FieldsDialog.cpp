@@ -53,7 +53,6 @@ void CFieldsDialog::DoDataExchange(CDataExchange* pDX)
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_FRUIT, m_comboFruit);
     DDX_Control(pDX, IDC_NOTE, m_editNote);
-    DDX_Control(pDX, IDC_URGENT, m_checkUrgent);
     DDX_Control(pDX, IDC_SPIN, m_spin);
     DDX_Text(pDX, IDC_NAME, m_strName);
     DDV_MaxChars(pDX, m_strName, 5);

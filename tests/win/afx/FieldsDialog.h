@@ -36,7 +36,6 @@ public:
 
     CComboBox m_comboFruit;
     CRecordingEdit m_editNote;
-    CButton m_checkUrgent;
     CSpinButtonCtrl m_spin;
 
     // What reached the handlers, in order.
