@@ -67,16 +67,6 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return windowMap().LookupPermanent(
 
 CWnd* CWnd::FromHandle(HWND hWnd) { return windowMap().FromHandle(hWnd); }
 
-BOOL CWnd::Attach(HWND hWndNew)
-{
-    if (!hWndNew || m_hWnd || FromHandlePermanent(hWndNew))
-        return FALSE;
-    m_hWnd = hWndNew;
-    m_pModuleState = AfxGetModuleState();
-    windowMap().SetPermanent(hWndNew, this);
-    return TRUE;
-}
-
 HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
@@ -88,8 +78,11 @@ HWND CWnd::Detach()
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
-    if (!::IsWindow(hWnd) || !Attach(hWnd))
+    if (!::IsWindow(hWnd) || m_hWnd || FromHandlePermanent(hWnd))
         return FALSE;
+    m_hWnd = hWnd;
+    m_pModuleState = AfxGetModuleState();
+    windowMap().SetPermanent(hWnd, this);
     PreSubclassWindow();
     auto previous = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
@@ -100,23 +93,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     // A window already routed through the framework keeps no older procedure to fall back on.
     m_pfnSuper = previous == &AfxWndProc ? nullptr : previous;
     return TRUE;
-}
-
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    if (!pParent)
-        return FALSE;
-    return SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)));
-}
-
-HWND CWnd::UnsubclassWindow()
-{
-    if (!m_hWnd)
-        return nullptr;
-    if (m_pfnSuper)
-        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    m_pfnSuper = nullptr;
-    return Detach();
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, int x, int y,

@@ -38,12 +38,10 @@ public:
     // The permanent object, or else a temporary wrapper valid while the window exists.
     static CWnd* FromHandle(HWND hWnd);
 
-    BOOL Attach(HWND hWndNew);
     HWND Detach();
-    // Attaches and routes the window's messages through this object's message map.
+    // Makes this the window's object and routes its messages through this object's message map;
+    // fails for a window that already has one.
     BOOL SubclassWindow(HWND hWnd);
-    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-    HWND UnsubclassWindow();
 
     virtual BOOL CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, int x,
                           int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,

@@ -1,4 +1,4 @@
-// Window objects: handle maps, subclassing and attaching, child windows of the framework's class,
+// Window objects: handle maps, subclassing, child windows of the framework's class,
 // module states and the framework's message box.
 #include "FieldsDialog.h"
 
@@ -55,11 +55,10 @@ std::vector<std::wstring> IconsOf(HWND hWndBox)
 
 } // namespace
 
-TEST_F(AfxTest, SubclassedAttachedAndUnattachedWindowsReachTheirObjects)
+TEST_F(AfxTest, SubclassedAndUnclaimedWindowsReachTheirObjects)
 {
     HWND hWnd = CreatePlainViewer();
     ASSERT_NE(hWnd, nullptr);
-    LONG_PTR dialogProcedure = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
     EXPECT_EQ(::SendMessageW(hWnd, WM_TEST_PRIVATE, 1, 0), 0);
 
     CProbe probe;
@@ -72,27 +71,9 @@ TEST_F(AfxTest, SubclassedAttachedAndUnattachedWindowsReachTheirObjects)
     // One window, one object.
     CWnd second;
     EXPECT_FALSE(second.SubclassWindow(hWnd));
-    EXPECT_FALSE(second.Attach(hWnd));
 
-    EXPECT_EQ(probe.UnsubclassWindow(), hWnd);
-    EXPECT_EQ(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC), dialogProcedure);
-    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
-    EXPECT_EQ(::SendMessageW(hWnd, WM_TEST_PRIVATE, 1, 0), 0);
-
-    // A missing control binds nothing.
-    CEdit missing;
-    EXPECT_FALSE(missing.SubclassDlgItem(4711, CWnd::FromHandle(hWnd)));
-
-    // Attach without subclassing: found by handle, but messages do not pass through it.
+    // A window of no object gets a temporary wrapper, the same one each time.
     HWND other = CreatePlainViewer();
-    CProbe attached;
-    ASSERT_TRUE(attached.Attach(other));
-    EXPECT_EQ(CWnd::FromHandlePermanent(other), &attached);
-    EXPECT_EQ(::SendMessageW(other, WM_TEST_PRIVATE, 1, 0), 0);
-    EXPECT_EQ(attached.Detach(), other);
-    EXPECT_EQ(CWnd::FromHandlePermanent(other), nullptr);
-
-    // Unattached, a window gets a temporary wrapper, the same one each time.
     CWnd* pWnd = CWnd::FromHandle(other);
     ASSERT_NE(pWnd, nullptr);
     EXPECT_EQ(pWnd->m_hWnd, other);
