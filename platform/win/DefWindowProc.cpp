@@ -201,10 +201,3 @@ LONG_PTR SetWindowLongPtrW(HWND handle, int index, LONG_PTR value)
 }
 
 LONG GetWindowLongW(HWND handle, int index) { return static_cast<LONG>(GetWindowLongPtrW(handle, index)); }
-
-LONG SetWindowLongW(HWND handle, int index, LONG value)
-{
-    // Style bits fill the whole 32 bits; keep them unsigned rather than sign-extended.
-    const LONG_PTR wide = (index == GWL_STYLE || index == GWL_EXSTYLE) ? static_cast<LONG_PTR>(static_cast<DWORD>(value)) : value;
-    return static_cast<LONG>(SetWindowLongPtrW(handle, index, wide));
-}

@@ -166,13 +166,6 @@ HFONT CreateFontIndirectW(const LOGFONTW* font)
 
 HBRUSH CreateSolidBrush(COLORREF color) { return static_cast<HBRUSH>(GdiObjects::instance().add(GdiObjects::Brush{color, false})); }
 
-HBRUSH CreateBrushIndirect(const LOGBRUSH* brush)
-{
-    if (!brush)
-        return nullptr;
-    return static_cast<HBRUSH>(GdiObjects::instance().add(GdiObjects::Brush{brush->lbColor, brush->lbStyle == BS_HOLLOW}));
-}
-
 COLORREF GetSysColor(int index) { return GdiObjects::systemColor(index); }
 
 HBRUSH GetSysColorBrush(int index) { return GdiObjects::instance().systemBrush(index); }
@@ -253,17 +246,4 @@ int SetBkMode(HDC dc, int mode)
     const int previous = context->backgroundMode;
     context->backgroundMode = mode;
     return previous;
-}
-
-int GetBkMode(HDC dc)
-{
-    const GdiObjects::DeviceContext* context = contextOf(dc);
-    return context ? context->backgroundMode : 0;
-}
-
-int GetDeviceCaps(HDC dc, int index)
-{
-    if (!contextOf(dc))
-        return 0;
-    return index == LOGPIXELSX || index == LOGPIXELSY ? 96 : 0;
 }

@@ -70,12 +70,6 @@ std::wstring IconTable::nameOf(HICON icon) const
 
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name) { return IconTable::instance().load(instance, name); }
 
-// Cursors have no use headless; each stock cursor is a distinct handle that SetCursor accepts.
-HCURSOR LoadCursorW(HINSTANCE, LPCWSTR name)
-{
-    return IS_INTRESOURCE(name) ? reinterpret_cast<HCURSOR>(reinterpret_cast<std::uintptr_t>(name) << 4) : nullptr;
-}
-
 HCURSOR SetCursor(HCURSOR cursor)
 {
     static HCURSOR current = nullptr;
@@ -83,6 +77,3 @@ HCURSOR SetCursor(HCURSOR cursor)
     current = cursor;
     return previous;
 }
-
-// Icons are shared, as those LoadIcon returns are on Windows.
-BOOL DestroyIcon(HICON icon) { return !IconTable::instance().nameOf(icon).empty(); }

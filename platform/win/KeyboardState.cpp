@@ -41,13 +41,6 @@ SHORT GetKeyState(int virtualKey)
     return KeyboardState::instance().isDown(virtualKey) ? static_cast<SHORT>(0x8000) : 0;
 }
 
-SHORT GetAsyncKeyState(int virtualKey)
-{
-    const bool down = virtualKey >= 0 && virtualKey < 256 &&
-                      KeyboardState::instance().injectedDown[static_cast<std::size_t>(virtualKey)];
-    return down ? static_cast<SHORT>(0x8000) : 0;
-}
-
 BOOL GetLastInputInfo(PLASTINPUTINFO info)
 {
     if (!info || info->cbSize != sizeof(LASTINPUTINFO))

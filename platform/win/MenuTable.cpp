@@ -129,16 +129,6 @@ BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idOrPopup, LPCWSTR text)
     return InsertMenuW(menu, static_cast<UINT>(-1), flags | MF_BYPOSITION, idOrPopup, text);
 }
 
-BOOL ModifyMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR idOrPopup, LPCWSTR text)
-{
-    MenuTable::Item* item = itemAt(menus().locate(menu, position, flags));
-    const auto replacement = makeItem(flags, idOrPopup, text);
-    if (!item || !replacement)
-        return FALSE;
-    *item = *replacement;
-    return TRUE;
-}
-
 BOOL RemoveMenu(HMENU menu, UINT position, UINT flags)
 {
     const MenuTable::Location location = menus().locate(menu, position, flags);

@@ -39,16 +39,6 @@ BOOL PeekMessageW(LPMSG message, HWND window, UINT filterMin, UINT filterMax, UI
     return MessageLoop::retrieve(*message, window, filterMin, filterMax, removeFlags);
 }
 
-BOOL WaitMessage()
-{
-    while (MessageQueue::instance().empty())
-        if (!MessageLoop::idle())
-            return FALSE;
-    return TRUE;
-}
-
-BOOL InSendMessage() { return FALSE; }
-
 namespace {
 
 // The character a key makes on a US keyboard, or 0 when it makes none.

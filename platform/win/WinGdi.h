@@ -94,7 +94,6 @@ BOOL DeleteObject(HGDIOBJ object);
 int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
 HFONT CreateFontIndirectW(const LOGFONTW* font);
 HBRUSH CreateSolidBrush(COLORREF color);
-HBRUSH CreateBrushIndirect(const LOGBRUSH* brush);
 COLORREF GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);
 
@@ -107,8 +106,6 @@ COLORREF GetTextColor(HDC dc);
 COLORREF SetBkColor(HDC dc, COLORREF color);
 COLORREF GetBkColor(HDC dc);
 int SetBkMode(HDC dc, int mode);
-int GetBkMode(HDC dc);
-int GetDeviceCaps(HDC dc, int index);
 
 // A bitmap's size (GetObjectW); bitmaps are loaded with LoadBitmapW (win/CommCtrlLists.h).
 struct BITMAP {

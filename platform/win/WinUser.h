@@ -630,7 +630,6 @@ ATOM RegisterClassExW(const WNDCLASSEXW* windowClass);
 ATOM RegisterClassW(const WNDCLASSW* windowClass);
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 BOOL GetClassInfoExW(HINSTANCE instance, LPCWSTR className, WNDCLASSEXW* windowClass);
-BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR className, WNDCLASSW* windowClass);
 int GetClassNameW(HWND window, LPWSTR buffer, int capacity);
 
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
@@ -645,21 +644,17 @@ LRESULT CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wPa
 LONG_PTR GetWindowLongPtrW(HWND window, int index);
 LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
 LONG GetWindowLongW(HWND window, int index);
-LONG SetWindowLongW(HWND window, int index, LONG value);
 
 BOOL SetPropW(HWND window, LPCWSTR name, HANDLE data);
 HANDLE GetPropW(HWND window, LPCWSTR name);
 HANDLE RemovePropW(HWND window, LPCWSTR name);
 
 HWND GetParent(HWND window);
-HWND SetParent(HWND child, HWND newParent);
 HWND GetAncestor(HWND window, UINT flags);
 HWND GetWindow(HWND window, UINT command);
 HWND GetTopWindow(HWND window);
 BOOL IsChild(HWND parent, HWND window);
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM param);
-BOOL EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM param);
-HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
 
 int GetWindowTextW(HWND window, LPWSTR buffer, int capacity);
 int GetWindowTextLengthW(HWND window);
@@ -675,8 +670,6 @@ HWND GetFocus();
 HWND SetActiveWindow(HWND window);
 HWND GetActiveWindow();
 BOOL SetForegroundWindow(HWND window);
-HWND GetForegroundWindow();
-BOOL BringWindowToTop(HWND window);
 // Headless, every frame is drawn from the windows' state: these only check the window.
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL UpdateWindow(HWND window);
@@ -710,8 +703,6 @@ BOOL GetMessageW(LPMSG message, HWND window, UINT filterMin, UINT filterMax);
 BOOL PeekMessageW(LPMSG message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
 BOOL TranslateMessage(const MSG* message);
 LRESULT DispatchMessageW(const MSG* message);
-BOOL WaitMessage();
-BOOL InSendMessage();
 
 DWORD GetCurrentThreadId();
 HHOOK SetWindowsHookExW(int hookType, HOOKPROC procedure, HINSTANCE module, DWORD threadId);
@@ -722,7 +713,6 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapseMs, TIMERPROC procedure);
 BOOL KillTimer(HWND window, UINT_PTR id);
 
 SHORT GetKeyState(int virtualKey);
-SHORT GetAsyncKeyState(int virtualKey);
 BOOL GetLastInputInfo(PLASTINPUTINFO info);
 
 // ---------------------------------------------------------------------------------------------
@@ -757,9 +747,7 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 BOOL MessageBeep(UINT type);
 
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
-HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
-BOOL DestroyIcon(HICON icon);
 
 // ---------------------------------------------------------------------------------------------
 // Functions: menus
@@ -770,7 +758,6 @@ BOOL DestroyMenu(HMENU menu);
 BOOL IsMenu(HMENU menu);
 BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idOrPopup, LPCWSTR text);
 BOOL InsertMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR idOrPopup, LPCWSTR text);
-BOOL ModifyMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR idOrPopup, LPCWSTR text);
 BOOL RemoveMenu(HMENU menu, UINT position, UINT flags);
 BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
 // Previous state (MF_ENABLED/MF_GRAYED/MF_DISABLED, MF_CHECKED/MF_UNCHECKED), or -1 for no such item.

@@ -246,23 +246,6 @@ HWND GetParent(HWND handle)
     return (window->style & WS_POPUP) ? window->owner : nullptr;
 }
 
-HWND SetParent(HWND child, HWND newParent)
-{
-    Window* window = table().find(child);
-    if (!window || (newParent && !IsWindow(newParent)) || isAncestorOrSelf(child, newParent))
-        return nullptr;
-    const HWND previous = window->parent ? window->parent : table().desktop();
-    unlink(*window);
-    if (newParent && newParent != table().desktop()) {
-        window->parent = newParent;
-        table().find(newParent)->children.push_back(child);
-    } else {
-        window->parent = nullptr;
-        table().topLevels().insert(table().topLevels().begin(), child);
-    }
-    return previous;
-}
-
 HWND GetAncestor(HWND handle, UINT flags)
 {
     const Window* window = table().find(handle);
@@ -338,45 +321,6 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM param)
         if (IsWindow(handle) && !callback(handle, param))
             return FALSE;
     return TRUE;
-}
-
-namespace {
-
-bool enumerateDescendants(HWND parent, WNDENUMPROC callback, LPARAM param)
-{
-    const Window* window = table().find(parent);
-    if (!window)
-        return true;
-    for (HWND child : std::vector<HWND>(window->children)) {
-        if (!IsWindow(child))
-            continue;
-        if (!callback(child, param) || !enumerateDescendants(child, callback, param))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
-BOOL EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM param)
-{
-    if (!parent)
-        return EnumWindows(callback, param);
-    return enumerateDescendants(parent, callback, param);
-}
-
-HWND FindWindowW(LPCWSTR className, LPCWSTR windowName)
-{
-    const std::wstring wantedClass = WindowClassRegistry::nameOf(className);
-    for (HWND handle : table().topLevels()) {
-        const Window* window = table().find(handle);
-        if (!wantedClass.empty() && !EqualsNoCase(window->windowClass->name, wantedClass))
-            continue;
-        if (windowName && window->text != windowName)
-            continue;
-        return handle;
-    }
-    return nullptr;
 }
 
 int GetClassNameW(HWND handle, LPWSTR buffer, int capacity)
@@ -519,24 +463,6 @@ HWND SetActiveWindow(HWND handle)
 HWND GetActiveWindow() { return table().active; }
 
 BOOL SetForegroundWindow(HWND handle) { return SetActiveWindow(handle) != nullptr || GetActiveWindow() == handle; }
-
-HWND GetForegroundWindow() { return table().active; }
-
-BOOL BringWindowToTop(HWND handle)
-{
-    const Window* window = table().find(handle);
-    if (!window)
-        return FALSE;
-    if (window->parent) {
-        std::vector<HWND>& siblings = table().find(window->parent)->children;
-        std::erase(siblings, handle);
-        siblings.insert(siblings.begin(), handle);
-        return TRUE;
-    }
-    if (!Activation::activate(handle))
-        Activation::bringToTop(handle);
-    return TRUE;
-}
 
 HWND SetCapture(HWND handle)
 {

@@ -141,13 +141,3 @@ BOOL GetClassInfoExW(HINSTANCE, LPCWSTR name, WNDCLASSEXW* info)
                         windowClass->menuName, windowClass->name.c_str(), windowClass->icon};
     return TRUE;
 }
-
-BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR name, WNDCLASSW* info)
-{
-    WNDCLASSEXW extended{};
-    if (!info || !GetClassInfoExW(instance, name, &extended))
-        return FALSE;
-    *info = WNDCLASSW{extended.style, extended.lpfnWndProc, extended.cbClsExtra, extended.cbWndExtra, extended.hInstance,
-                      extended.hIcon, extended.hCursor, extended.hbrBackground, extended.lpszMenuName, extended.lpszClassName};
-    return TRUE;
-}
