@@ -236,6 +236,13 @@ LRESULT ListViewControl::insertColumn(HWND window, int index, const LVCOLUMNW& c
     return at;
 }
 
+LRESULT ListViewControl::deleteColumn(HWND window, int index)
+{
+    const LRESULT deleted = SendMessageW(m_header, HDM_DELETEITEM, static_cast<WPARAM>(index), 0);
+    placeHeader(window);
+    return deleted;
+}
+
 BOOL ListViewControl::getColumn(int index, LVCOLUMNW& column) const
 {
     HDITEMW item{};
@@ -950,11 +957,8 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
         return reinterpret_cast<LRESULT>(self->m_header);
     case LVM_INSERTCOLUMNW:
         return lParam ? self->insertColumn(window, index, *recordOf<const LVCOLUMNW>(lParam)) : -1;
-    case LVM_DELETECOLUMN: {
-        const LRESULT deleted = SendMessageW(self->m_header, HDM_DELETEITEM, wParam, 0);
-        self->placeHeader(window);
-        return deleted;
-    }
+    case LVM_DELETECOLUMN:
+        return self->deleteColumn(window, index);
     case LVM_GETCOLUMNW:
         return lParam ? self->getColumn(index, *recordOf<LVCOLUMNW>(lParam)) : FALSE;
     case LVM_GETCOLUMNWIDTH:

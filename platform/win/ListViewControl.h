@@ -62,6 +62,7 @@ private:
     // A notification of the list's header or its tip.
     LRESULT childNotify(HWND window, WPARAM wParam, LPARAM lParam);
     LRESULT insertColumn(HWND window, int index, const LVCOLUMNW& column);
+    LRESULT deleteColumn(HWND window, int index);
     BOOL getColumn(int index, LVCOLUMNW& column) const;
     BOOL setColumnWidth(HWND window, int column, int width);
     HIMAGELIST imageList(int kind) const;
