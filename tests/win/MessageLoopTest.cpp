@@ -59,6 +59,7 @@ TEST_F(MessageLoopTest, PostedMessagesArriveInOrderThroughTheHookAndQuitEndsTheL
 
 TEST_F(MessageLoopTest, TimersFireOnTheVirtualClockAndCoalesceWhileTheQueueIsBusy)
 {
+    g_threadTimerTicks = 0;
     const HWND window = createRecordingWindow(L"Main", WS_OVERLAPPEDWINDOW);
     ScriptedInput input;
     const std::int64_t start = Clock::nowMs();

@@ -94,6 +94,7 @@ LRESULT CALLBACK selfDestroyingProc(HWND window, UINT message, WPARAM wParam, LP
 
 TEST_F(WindowTreeTest, CbtHookSeesEachNewWindowFirstAndSubclassingChainsTheProcedures)
 {
+    g_seenBySubclass.clear();
     const HHOOK hook = SetWindowsHookExW(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
     ASSERT_TRUE(hook);
     const HWND top = createRecordingWindow(L"Top", WS_OVERLAPPEDWINDOW);
