@@ -19,6 +19,7 @@
 #include "users/CDialogUserAccounts.h"
 #include "worklist/CMethodTable.h"
 #include "worklist/MethodDurations.h"
+#include "worklist/RecordText.h"
 #include "worklist/ShowOleDbErrors.h"
 
 #include "win/afx/AFX_MODULE_STATE.h"
@@ -47,7 +48,7 @@ constexpr UINT kShutdownOptions[] = {IDS_NO_SHUTDOWN, IDS_SHUTDOWN_STANDBY, IDS_
                                       IDS_SHUTDOWN_PUMPS_OFF};
 
 // What group_tbl's ShutDownOption holds.
-constexpr std::size_t kMaxShutdownOption = std::size(GroupRecord{}.ShutDownOption) - 1;
+constexpr std::size_t kMaxShutdownOption = FieldWidth(GroupRecord{}.ShutDownOption);
 // How often the progress and the running row's duration are shown anew.
 constexpr UINT kProgressRefreshMs = 5000;
 // How long a new method table is given before its group's row is written.
@@ -180,8 +181,8 @@ BOOL CDialogMainViewer::OnInitDialog()
         m_hotlink.ConnectAll();
     }
 
-    SendDlgItemMessageW(m_hWnd, IDC_RECOVERY, EM_LIMITTEXT, std::size(GroupRecord{}.RecoveryCommand) - 1, 0);
-    SendDlgItemMessageW(m_hWnd, IDC_EMERGENCY, EM_LIMITTEXT, std::size(GroupRecord{}.EmergencyCommand) - 1, 0);
+    SendDlgItemMessageW(m_hWnd, IDC_RECOVERY, EM_LIMITTEXT, FieldWidth(GroupRecord{}.RecoveryCommand), 0);
+    SendDlgItemMessageW(m_hWnd, IDC_EMERGENCY, EM_LIMITTEXT, FieldWidth(GroupRecord{}.EmergencyCommand), 0);
     FillFailurePolicies(IDC_ON_FAILURE);
     EnableToolTips(TRUE);
     if (!m_toolBar.Create(this, IDR_MAIN_TOOLBAR) || !m_statusBar.Create(this))

@@ -21,13 +21,6 @@ DBCOLUMNDESC column(const wchar_t* name, DBTYPE type, ULONG size = 0)
     return {L"", {DBKIND_NAME, name}, type, size};
 }
 
-// A text column as wide as the record's field holds without its terminating zero.
-template <std::size_t Size>
-DBCOLUMNDESC textColumn(const wchar_t* name, const WCHAR (&)[Size])
-{
-    return column(name, DBTYPE_WSTR, Size - 1);
-}
-
 // The fields the hash covers besides the sequence number, in the table's order.
 std::vector<std::wstring> HashedFields(const AuditRecord& record)
 {
@@ -71,14 +64,14 @@ HRESULT AuditTrail::MakeTable(const CSession& session)
     const DBCOLUMNDESC columns[] = {
         column(L"Sequence", DBTYPE_I4),
         column(L"UtcTime", DBTYPE_I4),
-        textColumn(L"LocalTime", record.LocalTime),
-        textColumn(L"UserName", record.UserName),
-        textColumn(L"Instrument", record.Instrument),
-        textColumn(L"GroupName", record.GroupName),
-        textColumn(L"Event", record.Event),
-        textColumn(L"OldValue", record.OldValue),
-        textColumn(L"NewValue", record.NewValue),
-        textColumn(L"Hash", record.Hash),
+        column(L"LocalTime", DBTYPE_WSTR, FieldWidth(record.LocalTime)),
+        column(L"UserName", DBTYPE_WSTR, FieldWidth(record.UserName)),
+        column(L"Instrument", DBTYPE_WSTR, FieldWidth(record.Instrument)),
+        column(L"GroupName", DBTYPE_WSTR, FieldWidth(record.GroupName)),
+        column(L"Event", DBTYPE_WSTR, FieldWidth(record.Event)),
+        column(L"OldValue", DBTYPE_WSTR, FieldWidth(record.OldValue)),
+        column(L"NewValue", DBTYPE_WSTR, FieldWidth(record.NewValue)),
+        column(L"Hash", DBTYPE_WSTR, FieldWidth(record.Hash)),
     };
     if (SUCCEEDED(status))
         status = definition.CreateTable({DBKIND_NAME, L"audit_tbl"}, static_cast<ULONG>(std::size(columns)), columns);

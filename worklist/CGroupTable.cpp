@@ -1,26 +1,20 @@
 // Opening group_tbl.
 #include "CGroupTable.h"
 
+#include "RecordText.h"
 #include "WorklistSession.h"
 
 namespace {
-
-// A text column's width: what the record's field holds without its terminating zero.
-template <std::size_t Size>
-constexpr ULONG Width(const WCHAR (&)[Size])
-{
-    return Size - 1;
-}
 
 constexpr GroupRecord kRecord{};
 
 // The columns that later versions added to group_tbl, in their order after ShutDownOption.
 constexpr AddedColumn kAddedColumns[] = {
-    {L"RecoveryCommand", DBTYPE_WSTR, Width(kRecord.RecoveryCommand)},
+    {L"RecoveryCommand", DBTYPE_WSTR, FieldWidth(kRecord.RecoveryCommand)},
     {L"RunOpen", DBTYPE_I4, 0},
     {L"StoppedRow", DBTYPE_I4, 0},
     {L"OnFailure", DBTYPE_I4, 0},
-    {L"EmergencyCommand", DBTYPE_WSTR, Width(kRecord.EmergencyCommand)},
+    {L"EmergencyCommand", DBTYPE_WSTR, FieldWidth(kRecord.EmergencyCommand)},
     {L"QueueID", DBTYPE_I4, 0},
     {L"QueuePos", DBTYPE_I4, 0},
 };

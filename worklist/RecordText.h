@@ -11,6 +11,13 @@
 // The longest text the module writes into a field: the delivered worklist's text columns hold 254.
 inline constexpr std::size_t kLongestRecordText = 254;
 
+// What a record's text field holds without its terminating zero: the width of its column.
+template <std::size_t Size>
+constexpr ULONG FieldWidth(const WCHAR (&)[Size])
+{
+    return Size - 1;
+}
+
 template <std::size_t Size>
 void SetRecordText(WCHAR (&field)[Size], std::wstring_view text)
 {

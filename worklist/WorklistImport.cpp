@@ -28,7 +28,7 @@ enum Column { kMethod, kDataFile, kComments, kSubFolder, kChecked, kColumns };
 constexpr std::array<const wchar_t*, kColumns> kColumnNames = {L"method", L"data file", L"comments", L"sub-folder",
                                                                L"checked"};
 // Every text the module writes into a row is cut: a longer one would not come back as the file has it.
-constexpr std::size_t kLongestText = std::min(std::size(MethodRecord{}.Comments) - 1, kLongestRecordText);
+constexpr std::size_t kLongestText = std::min<std::size_t>(FieldWidth(MethodRecord{}.Comments), kLongestRecordText);
 
 std::wstring Fault(UINT id) { return ModuleString(id); }
 std::wstring LineFault(std::size_t line, const std::wstring& fault)
