@@ -172,8 +172,9 @@ std::int64_t SqliteDatabase::PageCount()
 bool SqliteDatabase::TableExists(std::wstring_view table)
 {
     SqliteStatement statement;
-    if (statement.prepare(m_db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE") !=
-        SQLITE_OK)
+    // Asked before every audit record is written: kept prepared like the provider's statements.
+    if (statement.prepare(m_db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE",
+                          m_idle) != SQLITE_OK)
         return false;
     statement.bind(1, table);
     return statement.step() == SQLITE_ROW;

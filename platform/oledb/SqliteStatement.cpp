@@ -18,8 +18,10 @@ constexpr std::size_t kIdleKept = 64;
 
 sqlite3_stmt* takeIdle(IdleStatements* idle, const std::string& sql)
 {
-    const auto kept = idle ? idle->find(sql) : IdleStatements::iterator();
-    if (!idle || kept == idle->end())
+    if (!idle)
+        return nullptr;
+    const auto kept = idle->find(sql);
+    if (kept == idle->end())
         return nullptr;
     sqlite3_stmt* statement = kept->second;
     idle->erase(kept);
