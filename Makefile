@@ -5,10 +5,12 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 ROOT       ?= $(HOME)/.orvane
 JOBS       ?= 2
-PACKAGES   := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-              libsqlite3-dev libncurses-dev libsodium-dev sqlite3 tmux \
-              libpq-dev postgresql \
-              libcpp-httplib-dev nlohmann-json3-dev chromium
+# What building and running the host needs; the tests add their framework, the command-line
+# tools they drive (sqlite3, tmux) and the servers they start (PostgreSQL, Chromium).
+RUN_PACKAGES  := cmake g++ make pkg-config libsqlite3-dev libncurses-dev libsodium-dev libpq-dev \
+                 libcpp-httplib-dev nlohmann-json3-dev
+TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev sqlite3 tmux \
+                 postgresql chromium
 
 # make test-sanitize: the suite built with AddressSanitizer (leaks included) and
 # UndefinedBehaviorSanitizer in a build folder of its own; any report fails its test.
@@ -16,31 +18,34 @@ SANITIZE_BUILD ?= build-sanitize
 SANITIZE_ENV   := ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
                   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test test-sanitize build deps bench clean
+.PHONY: run test test-sanitize build deps deps-run bench clean
 
-# The first start installs the root with the demo worklist, so that a new user has a group to run.
-run: build
+# `make run` builds only the host program and the module it loads; the first start installs the
+# root with the demo worklist, so that a new user has a group to run.
+run: deps-run
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake --build $(BUILD) -j$(JOBS) --target orvane serion
 	@test -e "$(ROOT)/orvane.var" || $(BUILD)/host/orvane --root "$(ROOT)" --init --demo
 	$(BUILD)/host/orvane --root "$(ROOT)"
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
-test-sanitize: deps $(SANITIZE_BUILD)/CMakeCache.txt
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DSERION_SANITIZE=ON -DSERION_TESTS=ON
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j$(JOBS)
 
-$(SANITIZE_BUILD)/CMakeCache.txt:
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DSERION_SANITIZE=ON
-
-build: deps $(BUILD)/CMakeCache.txt
+# Configuring again is quick and turns the tests on in a folder that `make run` made without them.
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DSERION_TESTS=ON $(if $(CI),-DSERION_WERROR=ON)
 	cmake --build $(BUILD) -j$(JOBS)
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(if $(CI),-DSERION_WERROR=ON)
-
 deps:
-	@sh tools/install-deps.sh $(PACKAGES)
+	@sh tools/install-deps.sh $(TEST_PACKAGES)
+
+deps-run:
+	@sh tools/install-deps.sh $(RUN_PACKAGES)
 
 bench: build
 	$(BUILD)/bench/serion_bench
