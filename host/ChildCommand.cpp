@@ -1,5 +1,6 @@
-// Running a child through /bin/sh: spawned in a process group of its own, its input written and
-// its output read as they can be, its end watched through a process file descriptor.
+// Running a child through /bin/sh: spawned in a process group of its own, which is ended with it,
+// its input written and its output read as they can be, its end watched through a process file
+// descriptor.
 #include "ChildCommand.h"
 
 #include <fcntl.h>
@@ -171,8 +172,13 @@ ChildCommand::Outcome ChildCommand::run(const std::string& commandLine, const st
             if (output.size() > kKeptOutput)
                 output.erase(0, output.size() - kKeptOutput);
         }
-        if (watched[0].revents && ::waitpid(pid, &waitStatus, WNOHANG) == pid)
-            break;
+        if (watched[0].revents) {
+            // What the command left running in the background ends with it; the shell, not yet
+            // reaped, keeps the group's number from being taken meanwhile.
+            ::kill(-pid, SIGKILL);
+            if (::waitpid(pid, &waitStatus, WNOHANG) == pid)
+                break;
+        }
     }
     readRest(outputRead.get(), output);
     outcome.status = outcome.timedOut ? -1 : exitStatus(waitStatus);

@@ -1,5 +1,5 @@
 // A shell command line run as a child process with extra environment variables and a text on its
-// standard input, ended with its whole process group when it outlasts its time limit.
+// standard input; its whole process group ends with it, or when it outlasts its time limit.
 #pragma once
 
 #include <chrono>

@@ -126,7 +126,8 @@ void RunNotifier::report(const Command& command)
     if (!outcome.started)
         text += " could not start: " + outcome.error;
     else if (outcome.timedOut)
-        text += " did not end within " + std::to_string(command.limit.count()) + " ms and was ended.";
+        text += " did not end within " + std::to_string(command.limit.count()) + " ms and was ended" +
+                (outcome.lastLine.empty() ? "." : ": " + outcome.lastLine);
     else
         text += " failed with exit status " + std::to_string(outcome.status) +
                 (outcome.lastLine.empty() ? "." : ": " + outcome.lastLine);

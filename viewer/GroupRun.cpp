@@ -876,7 +876,7 @@ void GroupRun::ShowSummary()
         FormatWin(ModuleString(IDS_GROUP_SUMMARY).c_str(), strGroup.c_str(), count(RUNSTATE_DONE),
                   count(RUNSTATE_FAILED), count(RUNSTATE_CHECKED) + count(RUNSTATE_INTERRUPTED));
     LogbookWrite(strSummary);
-    ReportRunEvent({RUNEVENT_GROUP_ENDED, strGroup, 0, L"", m_strEndReason, count(RUNSTATE_DONE), count(RUNSTATE_FAILED)});
+    ReportRunEvent({RUNEVENT_GROUP_ENDED, strGroup, 0, L"", m_strEndReason});
     m_viewer.m_statusBar.SetMessageText((m_strEndReason.empty() ? strSummary : m_strEndReason + L" " + strSummary).c_str());
 }
 
@@ -951,6 +951,9 @@ std::wstring GroupRun::ShownGroupName() const
 
 void GroupRun::ReportRunEvent(CpRunEvent event) const
 {
+    // The shown rows are the group's as they stand: what a watcher hears matches what the list shows.
+    event.done = m_viewer.m_listMethods.CountInState(RUNSTATE_DONE);
+    event.failed = m_viewer.m_listMethods.CountInState(RUNSTATE_FAILED);
     event.expectedEnd = m_viewer.ExpectedEnd();
     CpReportRunEvent(event);
 }
@@ -995,7 +998,6 @@ void GroupRun::ShowInterruptedRun()
         return;
     CMethodListCtrl& list = m_viewer.m_listMethods;
     const std::wstring strGroup = ShownGroupName();
-    ReportRunEvent({.kind = RUNEVENT_RUN_INTERRUPTED, .group = strGroup});
     for (LONG nRow : list.RowsInState(RUNSTATE_RUNNING)) {
         MethodRecord* pRow = list.FindRowById(nRow, FALSE);
         if (!pRow)
@@ -1012,7 +1014,9 @@ void GroupRun::ShowInterruptedRun()
     else if (!list.FindRowToContinue(nRow))
         nRow = -1;
     // With every row ended only the shut-down command is owed, and the Continue command says so.
-    if (const MethodRecord* pRow = nRow >= 0 ? list.FindRowById(nRow, FALSE) : nullptr)
+    const MethodRecord* pRow = nRow >= 0 ? list.FindRowById(nRow, FALSE) : nullptr;
+    ReportRunEvent({RUNEVENT_RUN_INTERRUPTED, strGroup, pRow ? nRow + 1 : 0, pRow ? pRow->MethodName : L""});
+    if (pRow)
         m_viewer.m_statusBar.SetMessageText(
             FormatWin(ModuleString(IDS_GROUP_INTERRUPTED).c_str(), nRow + 1, pRow->MethodName).c_str());
 }

@@ -27,7 +27,7 @@ struct CpRunEvent {
     LONG row = 0;
     std::wstring method{};
     std::wstring message{};
-    // With RUNEVENT_GROUP_ENDED: the rows that ended done and failed.
+    // The group's rows that have ended done and failed, as they stand at the event.
     LONG done = 0;
     LONG failed = 0;
     // When the module expects the run to end, in seconds since 1970-01-01 UTC; 0 when it cannot

@@ -17,6 +17,10 @@
 #include <nlohmann/json.hpp>
 #include <sqlite3.h>
 
+#include <poll.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <sstream>
 
 using testing::ElementsAre;
@@ -75,10 +79,10 @@ TEST_F(Notification, TheCommandHearsEveryRunEventWithItsFieldsInOrder)
 
     EXPECT_THAT(Lines("events"),
                 ElementsAre("group-started|Nitrates|0|||0|0",
-                            "method-failed|Nitrates|2|LEAK.M|Pump pressure above limit.|0|0",
-                            "run-paused|Nitrates|2|LEAK.M|Row 2 (LEAK.M) failed: the next method waits for Run.|0|0",
-                            "group-ended|Nitrates|0|||2|1", "run-interrupted|Nitrates|0|||0|0",
-                            "run-continued|Nitrates|0|||0|0", "group-ended|Nitrates|0|||2|1"));
+                            "method-failed|Nitrates|2|LEAK.M|Pump pressure above limit.|1|1",
+                            "run-paused|Nitrates|2|LEAK.M|Row 2 (LEAK.M) failed: the next method waits for Run.|1|1",
+                            "group-ended|Nitrates|0|||2|1", "run-interrupted|Nitrates|3|DONE.M||1|1",
+                            "run-continued|Nitrates|0|||1|1", "group-ended|Nitrates|0|||2|1"));
     const std::vector<std::string> objects = Lines("events.json");
     ASSERT_EQ(objects.size(), 7u) << "one JSON object a line";
     const nlohmann::json ended = nlohmann::json::parse(objects[3]);
@@ -89,9 +93,11 @@ TEST_F(Notification, TheCommandHearsEveryRunEventWithItsFieldsInOrder)
     EXPECT_THAT(ended["time"].get<std::string>(), testing::MatchesRegex("20[0-9-]+T[0-9:]+Z"));
 }
 
-TEST_F(Notification, AHangingOrFailingCommandIsEndedAndLoggedWhileTheRunGoesOn)
+TEST_F(Notification, AHangingOrFailingCommandIsEndedWithItsBackgroundChildrenAndLoggedWhileTheRunGoesOn)
 {
-    SetCommand("if [ \"$SERION_EVENT\" = group-started ]; then sleep 30; else echo 'no mailer' >&2; exit 3; fi");
+    const std::string children = (m_root.path() / "children").string();
+    SetCommand("sleep 1000 & echo $! >> '" + children + "'; if [ \"$SERION_EVENT\" = group-started ]; then "
+               "echo 'mailer busy'; sleep 30; else echo 'no mailer' >&2; exit 3; fi");
     OpenWithGroup({L"DONE.M", L"DONE.M"});
     Press(IDC_RUN);
     RunHost(30);
@@ -101,8 +107,20 @@ TEST_F(Notification, AHangingOrFailingCommandIsEndedAndLoggedWhileTheRunGoesOn)
     EXPECT_EQ(rows[1].StartTime, rows[0].EndTime) << "the hanging command did not hold the run";
     m_notifier.finish();
     EXPECT_THAT(LogbookTexts(),
-                testing::IsSupersetOf({L"The notification command for group-started did not end within 200 ms and was ended.",
+                testing::IsSupersetOf({L"The notification command for group-started did not end within 200 ms and was "
+                                       L"ended: mailer busy",
                                        L"The notification command for group-ended failed with exit status 3: no mailer"}));
+    // Each command's background child ended with it: a night of events leaves no process behind.
+    const std::vector<std::string> pids = Lines("children");
+    ASSERT_EQ(pids.size(), 2u);
+    for (const std::string& pid : pids) {
+        const int process = static_cast<int>(syscall(SYS_pidfd_open, std::stoi(pid), 0));
+        if (process < 0)
+            continue;
+        pollfd ended{process, POLLIN, 0};
+        EXPECT_EQ(poll(&ended, 1, 5000), 1) << "sleep " << pid << " outlived its command";
+        close(process);
+    }
 }
 
 } // namespace
