@@ -6,6 +6,7 @@
 #include "module/core/ReadStrVar.h"
 #include "resources/ResourceIds.h"
 #include "worklist/CGroupTable.h"
+#include "worklist/DataFolderUsers.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 #include "worklist/ShowOleDbErrors.h"
@@ -45,7 +46,12 @@ void CDialogImportWorklist::OnOK()
     // The host may have moved its method directory since the window opened.
     ReadStrVar("_METHPATH$", ModuleSettings.strMethodPath);
     std::vector<ImportedRow> rows;
-    const std::wstring strFault = WorklistImport::Read(bytes, WorklistImport::MethodsIn(ModuleSettings.strMethodPath), rows);
+    std::wstring strFault = WorklistImport::Read(bytes, WorklistImport::MethodsIn(ModuleSettings.strMethodPath), rows);
+    const BOOL bNewGroup = ::IsDlgButtonChecked(m_hWnd, IDC_IMPORT_NEW_GROUP) == BST_CHECKED;
+    // A new group has no rows yet: every listed group's rows are another group's.
+    if (strFault.empty())
+        strFault = WorklistImport::OtherGroupsData(
+            rows, DataFolderUsers::Read(ListedGroups(), bNewGroup ? std::wstring() : m_rows.GroupName()));
     if (!strFault.empty()) {
         SetDlgItemText(IDC_IMPORT_RESULT, FormatWin(ModuleString(IDS_IMPORT_REFUSED).c_str(), strFault.c_str()));
         return;
@@ -53,7 +59,7 @@ void CDialogImportWorklist::OnOK()
     SetDlgItemText(IDC_IMPORT_RESULT, L"");
     std::wstring strNewGroup;
     LONG nNewId = 0;
-    if (::IsDlgButtonChecked(m_hWnd, IDC_IMPORT_NEW_GROUP) == BST_CHECKED && !AddNamedGroup(strNewGroup, nNewId))
+    if (bNewGroup && !AddNamedGroup(strNewGroup, nNewId))
         return;
     // A new group's rows go in through rows of their own; the list then shows the group.
     MethodRows newGroup;
@@ -70,12 +76,7 @@ void CDialogImportWorklist::OnOK()
 BOOL CDialogImportWorklist::AddNamedGroup(std::wstring& strName, LONG& nNewId)
 {
     GetDlgItemText(IDC_IMPORT_GROUP_NAME, strName);
-    std::vector<GroupEntry> listed;
-    for (int nIndex = 0; nIndex < m_comboGroups.GetCount(); ++nIndex) {
-        std::wstring strListed;
-        m_comboGroups.GetLBText(nIndex, strListed);
-        listed.push_back({strListed, static_cast<LONG>(m_comboGroups.GetItemData(nIndex))});
-    }
+    const std::vector<GroupEntry> listed = ListedGroups();
     std::wstring strRefusal = GroupRows::RefusalOf(strName, listed);
     CGroupTable table;
     HRESULT status = S_OK;
@@ -96,6 +97,17 @@ BOOL CDialogImportWorklist::AddNamedGroup(std::wstring& strName, LONG& nNewId)
     m_comboGroups.SetItemData(nIndex, static_cast<DWORD_PTR>(nNewId));
     m_comboGroups.SetCurSel(nIndex);
     return TRUE;
+}
+
+std::vector<GroupEntry> CDialogImportWorklist::ListedGroups() const
+{
+    std::vector<GroupEntry> listed;
+    for (int nIndex = 0; nIndex < m_comboGroups.GetCount(); ++nIndex) {
+        std::wstring strListed;
+        m_comboGroups.GetLBText(nIndex, strListed);
+        listed.push_back({strListed, static_cast<LONG>(m_comboGroups.GetItemData(nIndex))});
+    }
+    return listed;
 }
 
 void CDialogImportWorklist::ShowChosenGroup()

@@ -5,9 +5,12 @@
 
 #include "CDialogBase.h"
 
+#include "worklist/GroupRows.h"
+
 #include "win/afx/CComboBox.h"
 
 #include <string>
+#include <vector>
 
 class MethodRows;
 
@@ -25,6 +28,8 @@ private:
     // The group named in the dialog, made and listed in the group box; FALSE, the reason shown,
     // when it cannot be made.
     BOOL AddNamedGroup(std::wstring& strName, LONG& nNewId);
+    // The groups in the main window's group box.
+    std::vector<GroupEntry> ListedGroups() const;
     // The main window shows the group chosen in its box afresh, as when the user chooses it.
     void ShowChosenGroup();
 

@@ -20,7 +20,7 @@ public:
     // The row edited (from 1) and its method, which a refused data file or sub-folder names.
     int m_nRow = 0;
     std::wstring m_strMethodName;
-    // The fields are shown but cannot be edited, and OK only closes: a run goes on.
+    // The fields are shown but cannot be edited, and OK only closes: the run has started the row.
     BOOL m_bReadOnly = FALSE;
 
 protected:

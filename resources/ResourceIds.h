@@ -113,6 +113,8 @@ constexpr int IDS_RUN_ABORTED = 22009;
 constexpr int IDS_PRERUN_CHECK = 22010;
 constexpr int IDS_OLD_DATA_QUESTION = 22015;
 constexpr int IDS_START_GROUP = 22032;
+constexpr int IDS_LOG_RUN_RESUMED = 22270;
+constexpr int IDS_OTHER_GROUPS_DATA = 22272;
 constexpr int IDS_ROW_INTERRUPTED = 22040;
 constexpr int IDS_GROUP_INTERRUPTED = 22041;
 constexpr int IDS_LOG_INTERRUPTED = 22042;
@@ -173,6 +175,7 @@ constexpr int IDS_DATA_FILE_FORBIDDEN = 22100;
 constexpr int IDS_SUB_FOLDER_FORBIDDEN = 22101;
 constexpr int IDS_SUB_FOLDER_LEAVES_DATA_PATH = 22102;
 constexpr int IDS_ROW_NAME_REFUSED = 22103;
+constexpr int IDS_ROW_STARTED_MEANWHILE = 22271;
 constexpr int IDS_EVERY_ROW_NAME_REFUSED = 22104;
 
 // The lock dialog.
@@ -280,7 +283,7 @@ constexpr int IDS_IMPORT_FIELD_COUNT = 22235;
 constexpr int IDS_IMPORT_BAD_CHECKED = 22236;
 constexpr int IDS_IMPORTED = 22237;
 constexpr int IDS_IMPORT_NO_ROWS = 22238;
-constexpr int IDS_IMPORT_NO_DATA_FILE = 22239;
+constexpr int IDS_IMPORT_OTHER_GROUPS_DATA = 22273;
 
 // Texts of a worklist that another host shares.
 constexpr int IDS_GROUP_CHANGED_ELSEWHERE = 22070;

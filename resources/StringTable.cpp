@@ -45,6 +45,10 @@ const ResourceEntry entries[] = {
     string(22030, L"Open Serion Window."),
     string(22031, L"Serion Window Closed."),
     string(22032, L"Serion start group %s."),
+    string(22270, L"Serion group %s goes on after the pause."),
+    string(22271, L"Row %d started while its properties were open: it runs with the texts it had, and the change was not stored."),
+    string(22272, L"%s (group %s names it: it stays)"),
+    string(22273, L"These data files are other groups' data: %s. Import the file without them and name the rows with Group > Autoname."),
     string(22034, L"Method directory does not exist."),
     string(22035, L"A group name is also the start of its data file names: it must have 1 to 50 characters, must "
                   L"not begin with a blank, and must not contain any of these characters: \\ / : * ? \" < > |"),
@@ -164,7 +168,6 @@ const ResourceEntry entries[] = {
     string(22236, L"checked is \"%s\": it must be yes or no"),
     string(22237, L"%d rows imported from %s into %s."),
     string(22238, L"the file holds no rows below its header"),
-    string(22239, L"the data file is empty"),
     string(22240, L"Instrument %s runs this group now. It can be run here once that run has ended."),
     string(22241, L"Instrument %s runs group %s now. It cannot be changed or deleted here until that run has ended."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),

@@ -303,7 +303,8 @@ void CDialogMainViewer::UpdateCommandState()
     EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_ADD_METHOD, bIdle && bGroupSelected);
     EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_CHECK_ALL, bIdle && nItems > 0);
     EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_DELETE_METHOD, bIdle && nSelected > 0);
-    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_PROPERTIES, bIdle && nSelected == 1);
+    // The rows a run has not started yet may still change.
+    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_PROPERTIES, nSelected == 1);
     EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_UNCHECK_ALL, bIdle && nItems > 0);
 }
 

@@ -6,12 +6,14 @@
 
 #include "dialogs/CDialogMethodInfo.h"
 #include "module/core/ModuleSettings.h"
+#include "module/core/ModuleString.h"
 #include "module/core/TraceLog.h"
 #include "orvane/Nls.h"
 #include "resources/ModuleResources.h"
 #include "resources/ResourceIds.h"
 #include "worklist/ReadTransaction.h"
 #include "worklist/RecordText.h"
+#include "worklist/ShowOleDbErrors.h"
 
 #include "kernel/TimeApi.h"
 #include "kernel/WinFormat.h"
@@ -74,6 +76,15 @@ std::wstring ColumnHeading(UINT nID)
     wchar_t szHeading[45]{};
     NlsLoadString(ModuleResourceHandle(), nID, szHeading, 45);
     return szHeading;
+}
+
+// During a run the rows it has started or ended keep the texts their start sent; the rows still
+// to come may change, and their start sends the new texts.
+bool StartedInRun(const MethodRecord& row)
+{
+    const CDialogMainViewer* pViewer = ModuleSettings.pMainViewer;
+    return pViewer && pViewer->GetRun().IsRunning() &&
+           (row.RunState == RUNSTATE_RUNNING || row.RunState == RUNSTATE_DONE || row.RunState == RUNSTATE_FAILED);
 }
 
 // One record for each field that Properties changed, naming the row as the list numbers it.
@@ -412,16 +423,20 @@ void CMethodListCtrl::EditProperties()
     dialog.m_strOperator = pRow->Operator;
     dialog.m_nRow = nItem + 1;
     dialog.m_strMethodName = pRow->MethodName;
-    // A row's data file must not change behind a run that may have written its data already.
-    dialog.m_bReadOnly = ModuleSettings.pMainViewer && ModuleSettings.pMainViewer->GetRun().IsRunning();
+    dialog.m_bReadOnly = StartedInRun(*pRow);
     const LONG nEdited = pData->aaaID;
-    // While the dialog is open a run goes on: the cursor stays on the running row meanwhile, and
-    // the edited row is found again when the dialog ends.
-    FindRow(nCurrent, FALSE);
+    // While the dialog is open a run goes on: the cursor stays on the edited row unless the run
+    // moves it to a row of its own, where it then stays; the run finds its rows by their keys.
     const int nResult = dialog.RunModal(IDD_METHOD_INFO);
-    nCurrent = pTable == Table() ? pTable->aaaID : nCurrent;
+    if (pTable == Table() && pTable->HasCurrentRow() && pTable->aaaID != nEdited)
+        nCurrent = pTable->aaaID;
     MethodRecord* pEdited =
         nResult == IDOK && !dialog.m_bReadOnly && pTable == Table() ? FindRowById(nEdited, FALSE) : nullptr;
+    // A row the run started while its dialog was open runs with the texts its start sent.
+    if (pEdited && StartedInRun(*pEdited)) {
+        ShowWorklistMessage(FormatWin(ModuleString(IDS_ROW_STARTED_MEANWHILE).c_str(), nItem + 1));
+        pEdited = nullptr;
+    }
     if (pEdited) {
         const MethodRecord before = *pEdited;
         const std::wstring strDataFile = DataFileStored(dialog.m_strDataFile);

@@ -4,6 +4,7 @@
 #include "GroupRun.h"
 
 #include "CDialogMainViewer.h"
+#include "KeptDataFolders.h"
 
 #include "module/core/DeleteFolder.h"
 #include "module/core/LogbookWrite.h"
@@ -15,6 +16,7 @@
 #include "module/core/TraceLog.h"
 #include "resources/ResourceIds.h"
 #include "worklist/AuditTrail.h"
+#include "worklist/DataFolderUsers.h"
 #include "worklist/GroupRows.h"
 #include "worklist/ShowOleDbErrors.h"
 
@@ -92,23 +94,6 @@ std::wstring OneLine(std::wstring strText)
     return strText;
 }
 
-// A free name beside a data folder for what an interrupted run left in it: "X.d" becomes
-// "X-interrupted.d", then "X-interrupted2.d" and so on.
-std::wstring KeptFolderName(const std::wstring& strFolder)
-{
-    const std::size_t nDot = strFolder.rfind(L'.');
-    const std::size_t nSeparator = strFolder.find_last_of(L"\\/");
-    const bool bHasExtension = nDot != std::wstring::npos && (nSeparator == std::wstring::npos || nDot > nSeparator);
-    const std::wstring strBase = bHasExtension ? strFolder.substr(0, nDot) : strFolder;
-    const std::wstring strExtension = bHasExtension ? strFolder.substr(nDot) : L"";
-    for (int n = 1;; ++n) {
-        const std::wstring strName =
-            strBase + L"-interrupted" + (n > 1 ? std::to_wstring(n) : std::wstring()) + strExtension;
-        if (::GetFileAttributesW(strName.c_str()) == INVALID_FILE_ATTRIBUTES)
-            return strName;
-    }
-}
-
 } // namespace
 
 GroupRun::~GroupRun()
@@ -131,9 +116,10 @@ void GroupRun::OnRun()
     TraceLog(3, L"OnRun: m_bRunning = %d, m_bStopped = %d, m_bPaused = %d, m_bNextReady = %d\n", IsRunning(),
              m_state == State::Stopping, bPaused, m_state == State::WaitingForRun);
     const std::wstring strGroup = ShownGroupName();
-    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), strGroup.c_str()));
-    if (bPaused)
+    if (bPaused) {
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_RUN_RESUMED).c_str(), strGroup.c_str()));
         AuditTrail::Record(strGroup, {L"Run resumed", L"", L""});
+    }
     if (m_state == State::PauseRequested) {
         m_viewer.m_statusBar.SetMessageText(L"");
         SetState(State::Running);
@@ -206,9 +192,11 @@ void GroupRun::OnContinue(BOOL bUnattended)
     std::vector<LONG> rerun = list.RowsInState(RUNSTATE_INTERRUPTED);
     if (m_nStoppedRow >= 0)
         rerun.push_back(m_nStoppedRow);
+    std::vector<std::wstring> keptNow;
     for (LONG nRow : rerun)
-        KeepPartialData(list.FindRowById(nRow, FALSE));
-    if (!bUnattended && !PreRunCheck()) {
+        if (std::wstring strKept = KeepPartialData(list.FindRowById(nRow, FALSE)); !strKept.empty())
+            keptNow.push_back(std::move(strKept));
+    if (!bUnattended && !PreRunCheck(keptNow)) {
         m_claim.Release();
         m_bContinuing = FALSE;
         return;
@@ -263,6 +251,9 @@ BOOL GroupRun::StartRun(BOOL bInQueue)
     if (!bInQueue)
         GroupRows(m_viewer.m_groupTable).LeaveQueue(ShownGroupId());
     MarkRunOpen(L"Run started");
+    // A group with nothing to run, or a run the user declined, did not start.
+    if (pRow)
+        LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), ShownGroupName().c_str()));
     ReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = ShownGroupName()});
     SetState(State::Running);
     m_viewer.UpdateCommandState();
@@ -309,7 +300,6 @@ void GroupRun::OnRunQueue(const std::vector<LONG>& ids)
     LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_STARTED).c_str(), strNames.c_str()));
     m_nQueueId = ids.front();
     m_viewer.ShowGroup(ids.front());
-    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), ShownGroupName().c_str()));
     // This run's own claim takes the place of the queue's.
     m_queueClaims.erase(ids.front());
     StartRun(TRUE);
@@ -353,7 +343,6 @@ BOOL GroupRun::PassToNextInQueue()
     const std::wstring strGroup = ShownGroupName();
     TraceLog(3, L"PassToNextInQueue: %s\n", strGroup.c_str());
     LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_NEXT).c_str(), strGroup.c_str()));
-    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), strGroup.c_str()));
     StartRun(TRUE);
     return TRUE;
 }
@@ -428,20 +417,21 @@ MethodRecord* GroupRun::FindNextRow()
     return list.FindRowToContinue(m_nCurrentKey);
 }
 
-void GroupRun::KeepPartialData(MethodRecord* pRow)
+std::wstring GroupRun::KeepPartialData(MethodRecord* pRow)
 {
     if (!pRow)
-        return;
+        return {};
     const std::wstring strFolder = DataFolderOf(*pRow);
     if (!IsDirectory(strFolder))
-        return;
-    const std::wstring strKept = KeptFolderName(strFolder);
+        return {};
+    const std::wstring strKept = KeptDataFolders::FreeNameBeside(strFolder);
     if (!::MoveFileW(strFolder.c_str(), strKept.c_str()))
-        return;
+        return {};
     const std::wstring strMessage = FormatWin(ModuleString(IDS_PARTIAL_DATA_KEPT).c_str(), strKept.c_str());
     TraceLog(3, L"KeepPartialData: %s\n", strKept.c_str());
     LogbookWrite(strMessage);
     m_viewer.m_listMethods.ChangeRunState(pRow, pRow->RunState, strMessage.c_str());
+    return strKept;
 }
 
 BOOL GroupRun::StartNextMethod()
@@ -544,14 +534,22 @@ BOOL GroupRun::CreateDataSubFolder(LPCWSTR lpszSubFolder)
     return FALSE;
 }
 
-BOOL GroupRun::PreRunCheck()
+BOOL GroupRun::PreRunCheck(const std::vector<std::wstring>& keptNow)
 {
     CSRStatusBar& statusBar = m_viewer.m_statusBar;
     CMethodListCtrl& list = m_viewer.m_listMethods;
     if (!ConfirmSharedDataFolders())
         return FALSE;
     statusBar.SetMessageTextId(IDS_PRERUN_CHECK);
-    std::vector<std::wstring> found;
+    struct OldData {
+        std::wstring strPath;
+        // The row's sub-folder and data file, which another group's row may name too.
+        std::wstring strSubFolder;
+        std::wstring strDataFile;
+        const DataFolderUsers::User* pOwner = nullptr;
+    };
+    std::vector<OldData> found;
+    KeptDataFolders kept;
     try {
         const int nItems = list.GetItemCount();
         for (int nItem = 0; nItem < nItems; ++nItem) {
@@ -563,7 +561,12 @@ BOOL GroupRun::PreRunCheck()
                 continue;
             const std::wstring strPath = DataFolderOf(*pRow);
             if (::GetFileAttributesW(strPath.c_str()) != INVALID_FILE_ATTRIBUTES)
-                found.push_back(strPath);
+                found.push_back({strPath, pRow->SubFolder, pRow->DataFile});
+            // What interrupted runs kept beside the folder is old data too, but not what this
+            // Continue has just kept.
+            for (std::wstring& strKept : kept.Beside(strPath))
+                if (std::ranges::find(keptNow, strKept) == keptNow.end())
+                    found.push_back({std::move(strKept), pRow->SubFolder, pRow->DataFile});
         }
     } catch (const std::exception&) {
         statusBar.SetMessageText(L"");
@@ -574,21 +577,31 @@ BOOL GroupRun::PreRunCheck()
         return TRUE;
     }
 
+    // A folder that a row of another group names (or keeps beside) is that group's data: it is
+    // listed with the group's name and stays, whatever the answer.
+    const DataFolderUsers others = DataFolderUsers::Read(m_viewer.ListedGroups(), ShownGroupName());
+    for (OldData& old : found)
+        old.pOwner = others.Find(old.strSubFolder, old.strDataFile);
     std::wstring strListing;
-    for (std::size_t n = 0; n < std::min(found.size(), kListedOldFolders); ++n)
-        strListing += found[n] + L"\n";
+    for (std::size_t n = 0; n < std::min(found.size(), kListedOldFolders); ++n) {
+        const OldData& old = found[n];
+        strListing += (old.pOwner ? FormatWin(ModuleString(IDS_OTHER_GROUPS_DATA).c_str(), old.strPath.c_str(),
+                                              old.pOwner->group.c_str())
+                                  : old.strPath) +
+                      L"\n";
+    }
     if (found.size() > kListedOldFolders)
         strListing += L"...";
     const std::wstring strQuestion =
         FormatWin(ModuleString(IDS_OLD_DATA_QUESTION).c_str(), static_cast<int>(found.size()), strListing.c_str());
-    const BOOL bDelete = AfxMessageBox(strQuestion, MB_YESNO) == IDYES;
-    statusBar.SetMessageText(L"");
-    if (!bDelete)
+    // No leaves the check's text: the run did not start, and the status bar says where it stopped.
+    if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES)
         return FALSE;
+    statusBar.SetMessageText(L"");
     // Plain files are listed for the user to see, but only data folders are the run's to delete.
-    for (const std::wstring& strPath : found)
-        if (IsDirectory(strPath))
-            DeleteFolder(strPath.c_str());
+    for (const OldData& old : found)
+        if (!old.pOwner && IsDirectory(old.strPath))
+            DeleteFolder(old.strPath.c_str());
     return TRUE;
 }
 

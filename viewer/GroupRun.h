@@ -90,7 +90,9 @@ private:
     // A method that this run did not start has ended: the waiting row may start now.
     void OnInstrumentFree();
     BOOL CreateDataSubFolder(LPCWSTR lpszSubFolder);
-    BOOL PreRunCheck();
+    // Old data of the rows that will run, with what interrupted runs kept beside it but not the
+    // folders keptNow; FALSE when the run must not start.
+    BOOL PreRunCheck(const std::vector<std::wstring>& keptNow = {});
     // Two rows that would write one data folder are shown; the user says whether to run all the same.
     BOOL ConfirmSharedDataFolders();
     // Records the running row's end; TRUE when the row ended failed.
@@ -139,8 +141,9 @@ private:
     // Whether a row takes part in this run from here on.
     BOOL WillRun(const MethodRecord& row) const;
     MethodRecord* FindNextRow();
-    // A row that runs again keeps the data of its interrupted run beside its folder.
-    void KeepPartialData(MethodRecord* pRow);
+    // A row that runs again keeps the data of its interrupted run beside its folder: the kept
+    // folder, empty when nothing was kept.
+    std::wstring KeepPartialData(MethodRecord* pRow);
     // Writes the closing record of the ended run: not open any more, and the row a Stop aborted.
     void WriteClosingRecord();
     void SetState(State state);

@@ -46,10 +46,10 @@ HRESULT CMethodTable::Requery()
     return CCommand::Open(m_session, command.c_str(), &rowset);
 }
 
-HRESULT CMethodTable::OpenDoneRows(const std::wstring& name)
+HRESULT CMethodTable::OpenRowsToRead(const std::wstring& name, LONG onlyState)
 {
-    const std::wstring command = L" SELECT * FROM " + QuotedName(name) + L" WHERE \"Run State\" = " +
-                                 std::to_wstring(RUNSTATE_DONE) + L" ORDER BY aaaID ";
+    const std::wstring where = onlyState ? L" WHERE \"Run State\" = " + std::to_wstring(onlyState) : L"";
+    const std::wstring command = L" SELECT * FROM " + QuotedName(name) + where + L" ORDER BY aaaID ";
     return CCommand::Open(m_session, command.c_str());
 }
 

@@ -18,8 +18,9 @@ public:
     // The same table's rows again on the same session, so that an edit that reopens its table
     // midway stays inside its transaction. Shows nothing: the edit shows a failure once it ended.
     HRESULT Requery();
-    // The done rows of table name on the session opened already, read only; shows nothing.
-    HRESULT OpenDoneRows(const std::wstring& name);
+    // The rows of table name on the session opened already, read only, every row or those in
+    // state onlyState; shows nothing.
+    HRESULT OpenRowsToRead(const std::wstring& name, LONG onlyState = 0);
     HRESULT CreateMethodTable(const std::wstring& name);
     // The table alone, on the definition's session, so that it can be one edit with other
     // writes; shows nothing.

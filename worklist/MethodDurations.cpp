@@ -25,7 +25,7 @@ MethodDurations MethodDurations::Read(const std::vector<std::wstring>& groups)
     if (FAILED(table.OpenDataSource()))
         return durations;
     for (const std::wstring& group : groups) {
-        if (FAILED(table.OpenDoneRows(group)))
+        if (FAILED(table.OpenRowsToRead(group, RUNSTATE_DONE)))
             continue;
         for (table.MoveFirst(); table.HasCurrentRow(); table.MoveNext())
             if (table.StartTime > 0 && table.EndTime >= table.StartTime)

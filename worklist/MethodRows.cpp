@@ -200,7 +200,10 @@ HRESULT MethodRows::AppendRows(const std::vector<ImportedRow>& rows, const std::
         for (auto row = rows.begin(); row != rows.end() && SUCCEEDED(status); ++row) {
             m_pTable->ClearRecord();
             SetRecordText(m_pTable->MethodName, row->method);
-            SetRecordText(m_pTable->DataFile, row->dataFile);
+            if (row->dataFile.empty())
+                SetDataFileName(m_pTable->DataFile, m_strGroup, next);
+            else
+                SetRecordText(m_pTable->DataFile, row->dataFile);
             SetRecordText(m_pTable->Comments, row->comments);
             SetRecordText(m_pTable->SubFolder, row->subFolder);
             SetRecordText(m_pTable->SysMethPath, methodPath);

@@ -3,6 +3,7 @@
 #include "WorklistImport.h"
 
 #include "DataFolderName.h"
+#include "DataFolderUsers.h"
 #include "MethodRecord.h"
 #include "RecordText.h"
 #include "ResultsExport.h"
@@ -23,7 +24,7 @@
 
 namespace {
 
-// The columns a row is made of, the first two required.
+// The columns a row is made of, the first one required.
 enum Column { kMethod, kDataFile, kComments, kSubFolder, kChecked, kColumns };
 constexpr std::array<const wchar_t*, kColumns> kColumnNames = {L"method", L"data file", L"comments", L"sub-folder",
                                                                L"checked"};
@@ -81,16 +82,17 @@ std::wstring ReadHeader(const std::vector<std::wstring>& names, std::array<int, 
         if (column != kColumnNames.end())
             places[column - kColumnNames.begin()] = place;
     }
-    for (Column required : {kMethod, kDataFile})
-        if (places[required] < 0)
-            return FormatWin(Fault(IDS_IMPORT_MISSING_COLUMN).c_str(), kColumnNames[required]);
+    if (places[kMethod] < 0)
+        return FormatWin(Fault(IDS_IMPORT_MISSING_COLUMN).c_str(), kColumnNames[kMethod]);
     return {};
 }
 
-// The row a line plans, or the line's fault.
-std::wstring ReadRow(const std::vector<std::wstring>& fields, const std::array<int, kColumns>& places,
+// The row a record plans, or the record's fault.
+std::wstring ReadRow(const CsvRecord& record, const std::array<int, kColumns>& places,
                      const std::map<std::wstring, std::wstring>& methods, ImportedRow& row)
 {
+    const std::vector<std::wstring>& fields = record.fields;
+    row.line = record.line;
     const auto field = [&](Column column) { return places[column] < 0 ? std::wstring() : fields[places[column]]; };
     for (int column = 0; column < kColumns; ++column) {
         const std::wstring text = field(static_cast<Column>(column));
@@ -103,15 +105,14 @@ std::wstring ReadRow(const std::vector<std::wstring>& fields, const std::array<i
         return FormatWin(Fault(IDS_IMPORT_UNKNOWN_METHOD).c_str(), field(kMethod).c_str());
     row.method = method->second;
     row.dataFile = field(kDataFile);
-    if (row.dataFile.empty())
-        return Fault(IDS_IMPORT_NO_DATA_FILE);
     row.comments = field(kComments);
     row.subFolder = field(kSubFolder);
     const std::optional<bool> checked = CheckedValue(field(kChecked));
     if (!checked)
         return FormatWin(Fault(IDS_IMPORT_BAD_CHECKED).c_str(), field(kChecked).c_str());
     row.checked = *checked;
-    if (std::wstring refusal = DataFolderName::RefusalOfDataFile(row.dataFile); !refusal.empty())
+    if (std::wstring refusal = row.dataFile.empty() ? L"" : DataFolderName::RefusalOfDataFile(row.dataFile);
+        !refusal.empty())
         return refusal;
     return DataFolderName::RefusalOfSubFolder(row.subFolder);
 }
@@ -138,7 +139,7 @@ std::wstring WorklistImport::Read(std::string_view bytes, const std::vector<std:
     rows.reserve(text.records.size() - 1);
     for (auto record = std::next(text.records.begin()); record != text.records.end(); ++record) {
         std::wstring fault = record->fields.size() == columns
-                                 ? ReadRow(record->fields, places, byName, rows.emplace_back())
+                                 ? ReadRow(*record, places, byName, rows.emplace_back())
                                  : FormatWin(Fault(IDS_IMPORT_FIELD_COUNT).c_str(), static_cast<int>(record->fields.size()),
                                              static_cast<int>(columns));
         if (!fault.empty()) {
@@ -153,6 +154,18 @@ std::wstring WorklistImport::Read(std::string_view bytes, const std::vector<std:
     if (rows.empty())
         return LineFault(text.records.front().line + 1, Fault(IDS_IMPORT_NO_ROWS));
     return {};
+}
+
+std::wstring WorklistImport::OtherGroupsData(const std::vector<ImportedRow>& rows, const DataFolderUsers& others)
+{
+    std::wstring taken;
+    for (const ImportedRow& row : rows) {
+        const DataFolderUsers::User* pOwner = row.dataFile.empty() ? nullptr : others.Find(row.subFolder, row.dataFile);
+        if (pOwner)
+            taken += FormatWin(L"%sline %d \"%s\" (%s, row %d)", taken.empty() ? L"" : L", ", static_cast<int>(row.line),
+                               row.dataFile.c_str(), pOwner->group.c_str(), static_cast<int>(pOwner->row));
+    }
+    return taken.empty() ? taken : FormatWin(Fault(IDS_IMPORT_OTHER_GROUPS_DATA).c_str(), taken.c_str());
 }
 
 std::vector<std::wstring> WorklistImport::MethodsIn(const std::wstring& methodPath)

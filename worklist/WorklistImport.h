@@ -7,13 +7,18 @@
 #include <string_view>
 #include <vector>
 
+class DataFolderUsers;
+
 // A row to add as the file plans it.
 struct ImportedRow {
+    // The file's line the row begins on, from 1.
+    std::size_t line = 0;
     std::wstring method;
+    // Empty: the row is named as Autoname names it with the group's name.
     std::wstring dataFile;
     std::wstring comments;
     std::wstring subFolder;
-    bool checked;
+    bool checked = true;
 };
 
 class WorklistImport {
@@ -23,6 +28,9 @@ public:
     // Empty when every line is good; otherwise "Line N: fault" of the first bad line, rows empty.
     static std::wstring Read(std::string_view bytes, const std::vector<std::wstring>& methods,
                              std::vector<ImportedRow>& rows);
+    // Every row whose data folder a row of another group names, with its line and that row, or
+    // empty when there is none: such a file is refused.
+    static std::wstring OtherGroupsData(const std::vector<ImportedRow>& rows, const DataFolderUsers& others);
     // The methods of a method directory: its "*.m" entries, as Add Method lists them.
     static std::vector<std::wstring> MethodsIn(const std::wstring& methodPath);
 };

@@ -165,6 +165,7 @@ TEST_F(LimsExchange, AnImportAddsAGoodFileAfterTheLastRowOrAsANewGroupAndABadFil
     WriteFileBytes(m_root.onDriveC("lims.csv"), "data file,method,comments\r\nS-1.d,nitrate.m,\"River, \"\"north\"\"\"\r\n"
                                                "S-2.d,NITRATE.M,\r\n");
     WriteFileBytes(m_root.onDriveC("bad.csv"), "method,data file\r\nNITRATE.M,S-1.d\r\nSULFATE.M,S-2.d\r\n");
+    WriteFileBytes(m_root.onDriveC("lims7.csv"), "method,data file\r\nNITRATE.M,S-3.d\r\nNITRATE.M,S-4.d\r\n");
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
 
     EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\bad.csv"),
@@ -178,9 +179,9 @@ TEST_F(LimsExchange, AnImportAddsAGoodFileAfterTheLastRowOrAsANewGroupAndABadFil
     EXPECT_EQ(Planned(rows[1]), (std::vector<std::wstring>{L"NITRATE.M", L"S-1.d", L"River, \"north\"", L"", L"yes"}));
     EXPECT_EQ(MethodsShown(Viewer()).items.size(), 3u) << "the list shows the new rows";
 
-    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\lims.csv", L"Nitrates"),
+    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\lims7.csv", L"Nitrates"),
               L"Nothing was imported. There is another group with the same name");
-    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\lims.csv", L"LIMS 7"), L"2 rows imported from C:\\lims.csv into LIMS 7.");
+    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\lims7.csv", L"LIMS 7"), L"2 rows imported from C:\\lims7.csv into LIMS 7.");
     wchar_t shown[64] = L"";
     GetDlgItemTextW(Viewer(), IDC_GROUP, shown, 64);
     EXPECT_STREQ(shown, L"LIMS 7") << "the new group is shown";
@@ -188,7 +189,7 @@ TEST_F(LimsExchange, AnImportAddsAGoodFileAfterTheLastRowOrAsANewGroupAndABadFil
     EXPECT_EQ(StoredRows(L"LIMS 7").size(), 2u);
 }
 
-TEST_F(LimsExchange, AGroupExportedAndImportedAgainGivesTheSameRowsAndImportIsGreyedWhileTheShownGroupRuns)
+TEST_F(LimsExchange, AnExportImportsAgainIntoItsGroupButNeverTakesAnotherGroupsDataAndImportIsGreyedWhileTheGroupRuns)
 {
     AddMethod("NITRATE.M", "RunTime=10\nOutcome=done\n");
     AddMethod("PHOSPHATE.M", "RunTime=10\nOutcome=done\n");
@@ -209,13 +210,28 @@ TEST_F(LimsExchange, AGroupExportedAndImportedAgainGivesTheSameRowsAndImportIsGr
         EXPECT_TRUE(Done(Automation::click(dialog, IDCANCEL)));
     });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_EXPORT_RESULTS)));
-    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\Nitrates.csv", L"Copy"), L"3 rows imported from C:\\Nitrates.csv into Copy.");
+    // Another group's rows would write into Nitrates' data folders: the file is refused, naming each.
+    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\Nitrates.csv", L"Copy"),
+              L"Nothing was imported. These data files are other groups' data: line 2 \"Nitrates0000000000.d\" "
+              L"(Nitrates, row 1), line 3 \"Nitrates0000000001.d\" (Nitrates, row 2), line 5 \"Nitrates0000000002.d\" "
+              L"(Nitrates, row 3). Import the file without them and name the rows with Group > Autoname.");
+    EXPECT_EQ(SendDlgItemMessageW(Viewer(), IDC_GROUP, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                  reinterpret_cast<LPARAM>(L"Copy")),
+              CB_ERR)
+        << "no group made";
+    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\Nitrates.csv"), L"3 rows imported from C:\\Nitrates.csv into Nitrates.");
+    const std::vector<MethodRecord> rows = StoredRows(L"Nitrates");
+    ASSERT_EQ(rows.size(), 6u);
+    for (std::size_t n = 0; n < 3; ++n)
+        EXPECT_EQ(Planned(rows[n + 3]), Planned(rows[n])) << n;
 
-    const std::vector<MethodRecord> original = StoredRows(L"Nitrates");
+    // Rows without data files are named as Autoname names them.
+    WriteFileBytes(m_root.onDriveC("copy.csv"), "method,comments\r\nNITRATE.M,a\r\nPHOSPHATE.M,b\r\n");
+    EXPECT_EQ(ImportThroughDialog(m_user, L"C:\\copy.csv", L"Copy"), L"2 rows imported from C:\\copy.csv into Copy.");
     const std::vector<MethodRecord> copy = StoredRows(L"Copy");
-    ASSERT_EQ(copy.size(), original.size());
-    for (std::size_t n = 0; n < copy.size(); ++n)
-        EXPECT_EQ(Planned(copy[n]), Planned(original[n])) << n;
+    ASSERT_EQ(copy.size(), 2u);
+    EXPECT_STREQ(copy[0].DataFile, L"Copy0000000000.d");
+    EXPECT_STREQ(copy[1].DataFile, L"Copy0000000001.d");
 
     // While the shown group, the copy, runs, only the export is offered.
     EXPECT_TRUE(CommandEnabled(Viewer(), ID_IMPORT_WORKLIST));

@@ -10,6 +10,7 @@
 #include "worklist/CGroupTable.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
+#include "worklist/RecordText.h"
 #include "worklist/RunClaim.h"
 
 #include "host/InstrumentSimulation.h"
@@ -417,9 +418,9 @@ TEST_F(Run, ARowWaitsForAMethodStartedByHandAndAMethodTheHostCannotStartFailsIts
     EXPECT_EQ(std::wstring(StoredRows()[2].ErrMessage), L"Run complete.");
 }
 
-TEST_F(Run, RowsSharingADataFolderAreAskedAboutAndDuringTheRunPropertiesOnlyShowARow)
+TEST_F(Run, RowsSharingADataFolderAreAskedAboutAndDuringTheRunPropertiesChangeOnlyTheRowsToCome)
 {
-    OpenWithGroup({L"DONE.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"DONE.M", L"DONE.M"});
     m_user.then([] {
         const HWND dialog = Automation::findWindow(L"Properties");
         EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"nitrates0000000000")));
@@ -438,13 +439,29 @@ TEST_F(Run, RowsSharingADataFolderAreAskedAboutAndDuringTheRunPropertiesOnlyShow
     AnswerMessage(questions, IDYES);
     ASSERT_TRUE(Click(IDC_RUN));
     ASSERT_TRUE(Window().GetRun().IsRunning());
+    // The running row keeps the texts its start sent.
     m_user.then([] {
         const HWND dialog = Automation::findWindow(L"Properties");
-        EXPECT_FALSE(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"other").ok) << "read-only during the run";
+        EXPECT_FALSE(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"other").ok) << "the running row is read-only";
         EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
     });
-    ASSERT_TRUE(Done(ListViewAutomation::doubleClickItem(Viewer(), IDC_METHOD_LIST, 1)));
-    EXPECT_STREQ(StoredRows()[1].DataFile, L"nitrates0000000000.d");
+    ASSERT_TRUE(Done(ListViewAutomation::doubleClickItem(Viewer(), IDC_METHOD_LIST, 0)));
+    EXPECT_STREQ(StoredRows()[0].DataFile, L"Nitrates0000000000.d");
+    // A row the run has not reached yet is edited as when idle, and its start sends the new texts.
+    EXPECT_FALSE(GetMenuState(GetMenu(Viewer()), ID_PROPERTIES, MF_BYCOMMAND) & MF_GRAYED);
+    m_user.then([this] {
+        const HWND dialog = Automation::findWindow(L"Properties");
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"later")));
+        // A method's end while the dialog is open is the running row's.
+        RunHost(15);
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+    });
+    ASSERT_TRUE(Done(ListViewAutomation::doubleClickItem(Viewer(), IDC_METHOD_LIST, 2)));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED));
+    RunHost(30);
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE));
+    EXPECT_STREQ(StoredRows()[2].DataFile, L"later.d");
+    EXPECT_TRUE(std::filesystem::is_directory(m_root.onDriveC("Orvane/Data/Run1/later.d")));
 }
 
 TEST_F(Run, TheHostDoesNotEndWhileTheGroupRunsWhichGoesOnBehindALockAndEndsWithTheWindowClosedAfterIt)
@@ -548,6 +565,9 @@ TEST_F(Run, PauseHoldsTheNextRowUntilRunSayingSoAfterTheMethodsOwnMessagesAndDur
     EXPECT_FALSE(Window().GetRun().IsRunning());
     EXPECT_THAT(Trace({"OnCompleteGroup", "RunPostGroup"}), ElementsAre("OnCompleteGroup", "RunPostGroup:  "));
     EXPECT_THAT(QueuedLines(), ElementsAre(L" ", L" FIALOADHOOK "));
+    const std::vector<std::wstring> logbook = LogbookTexts();
+    EXPECT_EQ(std::ranges::count(logbook, L"Serion start group Nitrates."), 1) << "going on after a pause is no start";
+    EXPECT_EQ(std::ranges::count(logbook, L"Serion group Nitrates goes on after the pause."), 2);
 }
 
 TEST_F(Run, StopSendsTheCommandTheAcquisitionStatusCallsForAndEndsTheGroup)
@@ -594,23 +614,34 @@ TEST_F(Run, ARowUncheckedDuringTheRunIsSkippedAndNoRowsMeansNoRun)
     const std::size_t entries = LogbookTexts().size();
     ASSERT_TRUE(Click(IDC_RUN));
     EXPECT_FALSE(Window().GetRun().IsRunning()) << "no checked row: nothing runs";
-    EXPECT_EQ(LogbookTexts().size(), entries + 1) << "the start is logged all the same";
+    EXPECT_EQ(LogbookTexts().size(), entries) << "and nothing started";
 }
 
 } // namespace
 
 using PreRunCheck = Run;
 
-TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesAndUncheckedRowsLeftAlone)
+TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesUncheckedRowsAndOtherGroupsDataLeftAlone)
 {
+    // A row of another group names row 2's data folder: that folder is the other group's data.
+    ASSERT_EQ(AddRunGroup({L"DONE.M"}, L"Other"), "");
+    {
+        MethodRows other;
+        ASSERT_TRUE(SUCCEEDED(other.LoadGroup(L"Other")));
+        SetRecordText(other.FindRowById(0, FALSE)->DataFile, L"NITRATES0000000002.d");
+        ASSERT_TRUE(SUCCEEDED(other.WriteRow({})));
+    }
     OpenWithGroup(std::vector<std::wstring>(9, L"DONE.M"));
-    const auto dataOf = [this](int row) {
-        char name[64];
-        std::snprintf(name, sizeof name, "Orvane/Data/Run1/Nitrates%010d.d", row);
+    const auto dataOf = [this](int row, const char* kept = "") {
+        char name[96];
+        std::snprintf(name, sizeof name, "Orvane/Data/Run1/Nitrates%010d%s.d", row, kept);
         return m_root.onDriveC(name);
     };
     for (int row = 0; row < 8; ++row)
         std::filesystem::create_directories(dataOf(row) / "RAW");
+    // What two interrupted runs of row 1 kept beside its folder goes with it.
+    for (const char* kept : {"-interrupted", "-interrupted2"})
+        std::filesystem::create_directories(dataOf(1, kept) / "RAW");
     std::filesystem::create_directories(dataOf(8).parent_path());
     std::ofstream(dataOf(8)) << "not a folder";
     // Row 7's old data is not the run's: the row is unchecked.
@@ -621,23 +652,26 @@ TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesAndUncheckedRows
     ASSERT_TRUE(Click(IDC_RUN));
     Automation::deliverPending();
     ASSERT_EQ(questions.size(), 1u);
-    std::wstring listing;
-    for (int row = 0; row < 5; ++row)
-        listing += L"C:\\Orvane\\Data\\Run1\\Nitrates000000000" + std::to_wstring(row) + L".d\n";
-    EXPECT_EQ(questions[0], L"8 old data folder still exists:\n" + listing +
+    const std::wstring folder = L"C:\\Orvane\\Data\\Run1\\Nitrates000000000";
+    const std::wstring listing = folder + L"0.d\n" + folder + L"1.d\n" + folder + L"1-interrupted.d\n" + folder +
+                                 L"1-interrupted2.d\n" + folder + L"2.d (group Other names it: it stays)\n";
+    EXPECT_EQ(questions[0], L"10 old data folder still exists:\n" + listing +
                                 L"... \n\nDid you want to delete all old data and start the run?");
     EXPECT_FALSE(Window().GetRun().IsRunning()) << "No: no run";
     EXPECT_TRUE(std::filesystem::exists(dataOf(0)));
-    EXPECT_EQ(StatusMessage(), L"") << "the check is over";
+    EXPECT_EQ(StatusMessage(), L"Started Pre-Run Check for existing data files...") << "where the run stopped";
+    EXPECT_THAT(LogbookTexts(), testing::Not(testing::Contains(L"Serion start group Nitrates."))) << "nothing started";
 
     AnswerMessage(questions, IDYES);
     ASSERT_TRUE(Click(IDC_RUN));
     Automation::deliverPending();
     ASSERT_EQ(questions.size(), 2u);
-    EXPECT_TRUE(questions[1].starts_with(L"8 old data folder still exists:\n"));
+    EXPECT_TRUE(questions[1].starts_with(L"10 old data folder still exists:\n"));
     EXPECT_TRUE(Window().GetRun().IsRunning()) << "Yes: the run starts";
-    for (int row = 1; row < 7; ++row)
+    for (int row : {1, 3, 4, 5, 6})
         EXPECT_FALSE(std::filesystem::exists(dataOf(row))) << row;
+    EXPECT_FALSE(std::filesystem::exists(dataOf(1, "-interrupted")) || std::filesystem::exists(dataOf(1, "-interrupted2")));
+    EXPECT_TRUE(std::filesystem::is_directory(dataOf(2) / "RAW")) << "another group's data stays";
     EXPECT_TRUE(std::filesystem::is_directory(dataOf(7))) << "the unchecked row's data stays";
     EXPECT_TRUE(std::filesystem::is_regular_file(dataOf(8))) << "a plain file is counted, never deleted";
     EXPECT_EQ(StatusMessage(), L"");

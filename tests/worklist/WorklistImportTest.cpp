@@ -29,7 +29,7 @@ TEST_F(WorklistImportTest, EachKindOfBadLineRefusesTheWholeFileNamingItsLineAndF
         {"method,data file,colour\r\n", L"Line 1: the column \"colour\" is unknown: a worklist has the columns method, "
                                         L"data file, comments, sub-folder and checked, and may keep the others of an export"},
         {"method,Method,data file\r\n", L"Line 1: the column \"Method\" is named twice"},
-        {"method,comments\r\nNITRATE.M,x\r\n", L"Line 1: the header names no column \"data file\""},
+        {"data file,comments\r\ns1.d,x\r\n", L"Line 1: the header names no column \"method\""},
         {header, L"Line 2: the file holds no rows below its header"},
         {header + good + "SULFATE.M,s2.d,,Run1,yes\r\n", L"Line 3: the method \"SULFATE.M\" is not in the method directory"},
         {header + "NITRATE.M,s1.d," + std::string(255, 'c') + ",Run1,yes\r\n",
@@ -39,7 +39,6 @@ TEST_F(WorklistImportTest, EachKindOfBadLineRefusesTheWholeFileNamingItsLineAndF
         {header + "NITRATE.M,\"s1\".d,,,\r\n", L"Line 2: text after the double quote that closes a field"},
         {header + "NITRATE.M,s1.d\r\n", L"Line 2: 2 fields where the header names 5"},
         {header + "NITRATE.M,s1.d,,Run1,maybe\r\n", L"Line 2: checked is \"maybe\": it must be yes or no"},
-        {header + "NITRATE.M,,,Run1,yes\r\n", L"Line 2: the data file is empty"},
         {header + "NITRATE.M,a/b.d,,,\r\n", L"Line 2: The data file \"a/b.d\" cannot be a Windows file name: it must not "
                                             L"contain any of these characters: \\ / : * ? \" < > |"},
         {header + "NITRATE.M,s1.d,,..\\Other,\r\n", L"Line 2: The sub-folder \"..\\Other\" leaves the data path: it must "
@@ -61,7 +60,7 @@ TEST_F(WorklistImportTest, AGoodFileHasItsColumnsInAnyOrderAndIsReadWithoutRegar
     const std::string file = "\xEF\xBB\xBF"
                              "Checked,Data File,METHOD,state,Sub-Folder,Comments\n"
                              "no,s1.d,nitrate.m,done,Run1,\"River, \"\"north\"\" \xC2\xB5g\r\nbank\"\n"
-                             ",s2.d,Phosphate.M,,,\n";
+                             ",,Phosphate.M,,,\n";
     ASSERT_EQ(WorklistImport::Read(file, kMethods, rows), L"");
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].method, L"NITRATE.M") << "as the method directory names it";
@@ -71,6 +70,8 @@ TEST_F(WorklistImportTest, AGoodFileHasItsColumnsInAnyOrderAndIsReadWithoutRegar
     EXPECT_FALSE(rows[0].checked);
     EXPECT_EQ(rows[1].method, L"PHOSPHATE.M");
     EXPECT_TRUE(rows[1].checked) << "an empty checked field is yes";
+    EXPECT_EQ(rows[1].dataFile, L"") << "named by the group when added";
+    EXPECT_EQ(rows[1].line, 4u) << "after a quoted line break";
 }
 
 TEST_F(WorklistImportTest, TenThousandRowsAreAddedAfterTheLastRowAsOneEditWithTheirRecord)
