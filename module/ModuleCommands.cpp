@@ -54,6 +54,15 @@ void ReadHostSettings(HCPCONTEXT context)
     ModuleSettings.bOnline = HostIsOnline(context);
 }
 
+// Whichever command switches access control, the trail tells it.
+void SwitchAccessControl(BOOL bOn)
+{
+    const BOOL bWasOn = ModuleSettings.bControl;
+    ModuleSettings.bControl = bOn;
+    if (bOn != bWasOn)
+        AuditTrail::Record(L"", {L"Access control switched", bWasOn ? L"on" : L"off", bOn ? L"on" : L"off"});
+}
+
 CWnd* ApplicationWindow(CXRCpDlcWnd* task)
 {
     return task ? task->GetCAppWnd() : CWnd::FromHandle(ModuleSettings.hHostWnd);
@@ -66,9 +75,10 @@ int FiaRunnerExecute(CXRCmdExecFrame* frame, HCPCONTEXT context, CXRCpDlcWnd* ta
     if (RaiseBusyMainViewer())
         return 0;
     const std::wstring parameter = UpperParameter(frame);
-    if (parameter == L"CONTROL")
-        ModuleSettings.bControl = TRUE;
+    // The switch's audit record needs the worklist's path.
     ReadHostSettings(context);
+    if (parameter == L"CONTROL")
+        SwitchAccessControl(TRUE);
     CloseMainViewer();
     if (ModuleSettings.bControl && RunLogon() != IDOK)
         return 0;
@@ -84,10 +94,7 @@ int FiaControlExecute(CXRCmdExecFrame* frame, HCPCONTEXT context, CXRCpDlcWnd*)
     ReadHostSettings(context);
     if (RunLogon() != IDOK)
         return 0;
-    const BOOL bWasOn = ModuleSettings.bControl;
-    ModuleSettings.bControl = parameter.empty() || parameter == L"ON";
-    if (ModuleSettings.bControl != bWasOn)
-        AuditTrail::Record(L"", {L"Access control switched", bWasOn ? L"on" : L"off", bWasOn ? L"off" : L"on"});
+    SwitchAccessControl(parameter.empty() || parameter == L"ON");
     CDialogMainViewer* viewer = ModuleSettings.pMainViewer;
     if (viewer && ::IsWindow(viewer->GetSafeHwnd()))
         viewer->UpdateCommandState();

@@ -374,9 +374,13 @@ TEST_F(Logon, AUserTableThatCannotBeOpenedShowsTheErrorAndCountsAsACancelledLogo
     EXPECT_FALSE(ModuleSettings.bControl);
     EXPECT_EQ(ModuleSettings.nUserId, -1) << "nobody is logged on by a failure";
 
+    // The switch is on all the same, and its record could not be written either: that is told too.
+    AnswerMessage(messages);
     AnswerMessage(messages);
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTROL"}), OOCP_OK);
-    EXPECT_EQ(messages.size(), 2u);
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[1], messages[0]);
+    EXPECT_TRUE(ModuleSettings.bControl);
     EXPECT_EQ(Viewer(), nullptr);
 }
 

@@ -5,6 +5,7 @@
 #include "module/ModuleCommands.h"
 #include "module/core/ModuleSettings.h"
 #include "resources/ResourceIds.h"
+#include "worklist/AuditTrail.h"
 
 #include "kernel/HashApi.h"
 #include "win/ListViewAutomation.h"
@@ -233,6 +234,15 @@ TEST_F(UserAccounts, OnlyAnAdministratorWithAccessControlOnReachesTheList)
     LogOnAs(L"Admin", L"root");
     ASSERT_EQ(Execute(ID_CMD_FIACONTROL, {L"OFF"}), OOCP_OK);
     EXPECT_FALSE(CommandEnabled(viewer, ID_USER_ACCOUNTS)) << "the open window follows the switch both ways";
+
+    // Every switch is in the audit trail, FIARUNNER CONTROL's too.
+    std::vector<AuditRecord> records;
+    ASSERT_EQ(AuditTrail::ReadAll(records), S_OK);
+    std::vector<std::wstring> switches;
+    for (const AuditRecord& record : records)
+        if (std::wstring(record.Event) == L"Access control switched")
+            switches.push_back(std::wstring(record.OldValue) + L" -> " + record.NewValue);
+    EXPECT_EQ(switches, (std::vector<std::wstring>{L"off -> on", L"on -> off", L"off -> on", L"on -> off"}));
 }
 
 TEST_F(UserAccounts, AnAdministratorsRoleCanBeLoweredAndADoubleClickEditsToo)
