@@ -214,7 +214,6 @@ constexpr int IDS_NEW_PASSWORD_DIFFERS = 22020;
 constexpr int IDS_OLD_PASSWORD_WRONG = 22021;
 constexpr int IDS_NO_PASSWORD = 22022;
 constexpr int IDS_ACCOUNT_NAME_TAKEN = 22105;
-constexpr int IDS_REMOVE_ACCOUNT = 22106;
 constexpr int IDS_LAST_ADMINISTRATOR = 22107;
 constexpr int IDS_LAST_ADMINISTRATOR_ROLE = 22108;
 constexpr int IDS_LOGGED_ON = 22109;

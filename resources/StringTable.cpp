@@ -105,7 +105,6 @@ const ResourceEntry entries[] = {
     string(22103, L"Row %d (%s): %s"),
     string(22104, L"Every row of the group: %s"),
     string(22105, L"An account named \"%s\" exists already. Choose another user name."),
-    string(22106, L"Remove the account \"%s\"?"),
     string(22107, L"The account \"%s\" is the last administrator and cannot be removed while access control is on: "
                   L"nobody could manage the accounts any more. Give another account the role Administrator first."),
     string(22108, L"The account \"%s\" is the last administrator and keeps that role while access control is on: "

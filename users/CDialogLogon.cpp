@@ -87,8 +87,9 @@ void CDialogLogon::OnOK()
             AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
     } else {
         TakeLogon();
-        // A password still kept as typed is replaced by its hash now that it is known to be right.
-        if (m_users.PasswordIsPlain())
+        // A password kept as an earlier version kept it (as typed, or an empty one as a hash) is
+        // stored as it is kept now, now that it is known to be right.
+        if (m_users.PasswordKeptOtherwise(m_strPassword))
             m_users.SetPassword(m_strPassword);
         m_users.ResetFailedLogons();
         m_users.WriteWithRecords([this] { return m_users.SetData(); }, {{L"Logon succeeded", L"", m_strUserName}});

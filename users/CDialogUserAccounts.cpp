@@ -82,8 +82,9 @@ void CDialogUserAccounts::FillList()
         item.pszText = m_users.UserName;
         item.iImage = m_users.Role;
         m_list.InsertItem(&item);
-        // The password is never shown, nor its length: the same mask for every account.
-        m_list.SetItemText(nItem, 1, kPasswordMask);
+        // The password is never shown, nor its length: the same mask for every account that has
+        // one, so that an administrator sees which accounts have none.
+        m_list.SetItemText(nItem, 1, m_users.HasPassword() ? kPasswordMask : L"");
         m_list.SetItemText(nItem, 2, m_users.Description);
         ++nItem;
     }
@@ -146,8 +147,8 @@ void CDialogUserAccounts::OnRemove()
         AfxMessageBox(FormatWin(ModuleString(IDS_LAST_ADMINISTRATOR).c_str(), strName.c_str()), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (AfxMessageBox(FormatWin(ModuleString(IDS_REMOVE_ACCOUNT).c_str(), strName.c_str()), MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
+    // Counting the administrators moved the table off the account. No question first: removing
+    // is what the button says.
     if (FindSelectedAccount())
         m_users.WriteWithRecords([this] { return m_users.Delete(); },
                                  {{L"Account removed", CDialogUserInfo::AccountText(m_users), L""}});

@@ -56,13 +56,14 @@ HRESULT CUserTable::WriteWithRecords(const std::function<HRESULT()>& write, cons
 
 BOOL CUserTable::PasswordMatches(const std::wstring& typed) const
 {
-    return PasswordIsPlain() ? typed == Password : VerifyPassword(PasswordHash, typed);
+    return PasswordHash[0] == 0 ? typed == Password : VerifyPassword(PasswordHash, typed);
 }
 
 BOOL CUserTable::SetPassword(const std::wstring& password)
 {
-    const std::wstring hash = HashPassword(password);
-    if (hash.empty())
+    // No password has no hash, so that the account list can tell it without checking one.
+    const std::wstring hash = password.empty() ? L"" : HashPassword(password);
+    if (hash.empty() && !password.empty())
         return FALSE;
     SetRecordText(PasswordHash, hash);
     SetRecordText(Password, L"");

@@ -19,11 +19,15 @@ public:
     // row. The first such row in rowset order wins.
     BOOL FindByName(const std::wstring& name);
     // TRUE when typed is the current account's password: checked against its hash, or as typed
-    // while the account still holds its password so.
+    // while the account has no hash (no password, or one whose hash could not be made).
     BOOL PasswordMatches(const std::wstring& typed) const;
-    BOOL PasswordIsPlain() const { return PasswordHash[0] == 0; }
-    // The current row's password becomes password's hash and the typed column is emptied, both in
-    // the record only; FALSE, with the record unchanged, when the hash could not be made.
+    BOOL HasPassword() const { return Password[0] != 0 || PasswordHash[0] != 0; }
+    // TRUE when the current account's password, known to be typed, is not kept as SetPassword
+    // keeps it: still as typed, or an empty one as a hash.
+    BOOL PasswordKeptOtherwise(const std::wstring& typed) const { return (PasswordHash[0] == 0) != typed.empty(); }
+    // The current row's password becomes password's hash, none for an empty password, and the
+    // typed column is emptied, all in the record only; FALSE, with the record unchanged, when the
+    // hash could not be made.
     BOOL SetPassword(const std::wstring& password);
 
     // Logon limits of the current account, in the record only: five failed logons in a row refuse
