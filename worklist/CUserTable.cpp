@@ -1,6 +1,7 @@
 // Opening user_tbl and finding an account by name.
 #include "CUserTable.h"
 
+#include "EditTransaction.h"
 #include "WorklistSession.h"
 
 #include "RecordText.h"
@@ -35,8 +36,53 @@ HRESULT CUserTable::Open()
         status = AddMissingColumns(m_session, L"user_tbl", kAddedColumns);
     if (FAILED(status))
         return status;
+    status = Requery();
+    // A failure leaves the passwords as they were: the logon still checks them as typed.
+    if (SUCCEEDED(status))
+        HashTypedPasswords();
+    // The rows read on the way leave nothing in the buffer: a caller may fill it for an insert.
+    ClearRecord();
+    return status;
+}
+
+HRESULT CUserTable::Requery()
+{
     const CDBPropSet rowset = ChangeableRowsetProperties();
     return CCommand::Open(m_session, L"SELECT * FROM user_tbl", &rowset);
+}
+
+HRESULT CUserTable::HashTypedPasswords()
+{
+    // Read first without a transaction: opening the table must not wait for a write lock when
+    // there is nothing to write.
+    BOOL bTyped = FALSE;
+    for (MoveFirst(); HasCurrentRow() && !bTyped; MoveNext())
+        bTyped = Password[0] != 0;
+    if (!bTyped)
+        return S_FALSE;
+    HRESULT status;
+    {
+        EditTransaction transaction(m_session);
+        status = transaction.Started();
+        // Under the write lock, the rows as they are now.
+        if (SUCCEEDED(status))
+            status = Requery();
+        std::wstring names;
+        for (MoveFirst(); SUCCEEDED(status) && HasCurrentRow(); MoveNext()) {
+            if (Password[0] == 0)
+                continue;
+            names += (names.empty() ? L"" : L", ") + std::wstring(UserName);
+            status = SetPassword(Password) ? SetData() : E_OUTOFMEMORY;
+        }
+        if (SUCCEEDED(status)) {
+            AuditTrail trail(m_session);
+            status = trail.Add(L"", L"Passwords hashed", L"", L"accounts " + names);
+        }
+        if (SUCCEEDED(status))
+            status = transaction.Commit();
+    }
+    ShowOleDbErrors(status);
+    return status;
 }
 
 BOOL CUserTable::FindByName(const std::wstring& name)

@@ -1,6 +1,7 @@
 // The accounts of the people who may use the module: user_tbl opened for change on a session of
 // its own, through the complete initialisation group of the provider. Opening adds the columns of
-// the password hashes and of the logon limits to a table that lacks them.
+// the password hashes and of the logon limits to a table that lacks them, and hashes the
+// passwords that an older worklist still keeps as typed.
 #pragma once
 
 #include "AuditTrail.h"
@@ -45,4 +46,9 @@ public:
     HRESULT WriteWithRecords(const std::function<HRESULT()>& write, const std::vector<AuditEntry>& entries);
 
     CSession m_session;
+
+private:
+    HRESULT Requery();
+    // Every password kept as typed hashed, as one edit with one record; S_FALSE when there was none.
+    HRESULT HashTypedPasswords();
 };

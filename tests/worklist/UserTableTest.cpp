@@ -2,6 +2,7 @@
 // last row's id plus one, changed and removed, by several table objects at once.
 #include "WorklistTestRoot.h"
 
+#include "worklist/AuditTrail.h"
 #include "worklist/CUserTable.h"
 #include "worklist/RecordText.h"
 
@@ -99,6 +100,33 @@ TEST_F(UserTable, NamesAreFoundExactlyNewIdsFollowTheLastRowChangesAreSeenByTabl
     // A buffer filled to its end has no terminator: the provider refuses a text its column cannot hold.
     std::fill_n(users.Phone, 51, L'9');
     EXPECT_EQ(users.SetData(), DB_E_ERRORSOCCURRED);
+}
+
+TEST_F(UserTable, PasswordsThatAnOlderWorklistKeepsAsTypedAreAllHashedWhenTheTableIsFirstOpened)
+{
+    insertAccount(users, 1, L"Admin", L"root", USERROLE_ADMINISTRATOR);
+    insertAccount(users, 2, L"Ada", L"Sodium 11");
+    insertAccount(users, 3, L"Guest");
+
+    CUserTable opened;
+    ASSERT_EQ(opened.Open(), S_OK);
+    const std::pair<const wchar_t*, const wchar_t*> accounts[] = {{L"Admin", L"root"}, {L"Ada", L"Sodium 11"}, {L"Guest", L""}};
+    for (const auto& [name, password] : accounts) {
+        ASSERT_TRUE(opened.FindByName(name));
+        EXPECT_STREQ(opened.Password, L"") << "no password stays readable: " << WideToUtf8(name);
+        EXPECT_TRUE(opened.PasswordMatches(password)) << WideToUtf8(name);
+        EXPECT_FALSE(opened.PasswordMatches(L"wrong")) << WideToUtf8(name);
+    }
+    ASSERT_TRUE(opened.FindByName(L"Guest"));
+    EXPECT_FALSE(opened.HasPassword()) << "an account without a password gets no hash";
+
+    CUserTable again;
+    ASSERT_EQ(again.Open(), S_OK);
+    std::vector<AuditRecord> records;
+    ASSERT_EQ(AuditTrail::ReadAll(records), S_OK);
+    ASSERT_EQ(records.size(), 1u) << "recorded once, by the open that hashed";
+    EXPECT_STREQ(records[0].Event, L"Passwords hashed");
+    EXPECT_STREQ(records[0].NewValue, L"accounts Admin, Ada");
 }
 
 } // namespace
