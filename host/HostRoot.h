@@ -14,6 +14,8 @@ public:
     // The Linux folder of a folder on drive C, given as "Orvane/Methods".
     std::filesystem::path onDriveC(const std::filesystem::path& relative) const { return m_root / "C" / relative; }
     std::filesystem::path worklistFile() const { return onDriveC("Orvane/Serion/database/worklist.mdb"); }
+    // The newest anchor of the worklist file's audit trail, which the module keeps beside it.
+    std::filesystem::path auditHeadFile() const { return onDriveC("Orvane/Serion/database/worklist.head"); }
 
     // A root counts as installed once its variable file exists: the installer writes it last.
     bool isInstalled() const { return std::filesystem::exists(variableFile()); }

@@ -70,8 +70,11 @@ int main(int argc, char** argv)
         std::cout << (options->help ? HostOptions::usage() : "orvane " SERION_VERSION "\n");
         return 0;
     }
-    if (options->verifyAudit)
-        return AuditVerification::run(HostRoot(*options->verifyAudit).worklistFile(), std::cout, std::cerr);
+    if (options->verifyAudit) {
+        const HostRoot audited(*options->verifyAudit);
+        return AuditVerification::run(audited.worklistFile(), audited.auditHeadFile(), audited.logbookFile(), std::cout,
+                                      std::cerr);
+    }
     const HostRoot root(options->root);
     if (options->initServer || options->copyToServer)
         return prepareServer(*options, root);

@@ -42,9 +42,12 @@ void ReadHostSettings(HCPCONTEXT context)
     // A lab's shared worklist on a server is named by its connection; otherwise it is the file
     // below the installation, whose folder name is expected to end in a backslash.
     const std::wstring strServer = HostText(context, "_SERIONDB$");
+    const std::wstring strDatabaseFolder = HostText(context, "_AUTOMSPATH$") + L"database\\";
     ModuleSettings.strProvider = strServer.empty() ? kFileProvider : kServerProvider;
-    ModuleSettings.strDatabasePath =
-        strServer.empty() ? HostText(context, "_AUTOMSPATH$") + L"database\\worklist.mdb" : strServer;
+    ModuleSettings.strDatabasePath = strServer.empty() ? strDatabaseFolder + L"worklist.mdb" : strServer;
+    // The trail's head stays on this instrument, out of the worklist's reach, also when the
+    // worklist is on a server.
+    ModuleSettings.strAuditHeadPath = strDatabaseFolder + (strServer.empty() ? L"worklist.head" : L"server.head");
     ModuleSettings.strMethodPath = HostText(context, "_METHPATH$");
     WCHAR helpFile[260] = {};
     NlsLoadString(ModuleResourceHandle(), IDS_HELP_FILE, helpFile, 260);

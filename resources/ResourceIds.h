@@ -252,6 +252,9 @@ constexpr int IDS_AUDIT_EXPORTED = 22195;
 constexpr int IDS_AUDIT_EXPORT_FAILED = 22196;
 constexpr int IDS_AUDIT_NO_EXPORT_FILE = 22197;
 constexpr int IDS_AUDIT_CSV_HEADER = 22198;
+constexpr int IDS_AUDIT_MISSING = 22210;
+constexpr int IDS_AUDIT_ONE_MISSING = 22211;
+constexpr int IDS_AUDIT_UNANCHORED = 22212;
 
 // Results written for a LIMS and worklists read from one: the two dialogs, their fields and texts.
 constexpr int IDD_EXPORT_RESULTS = 23212;

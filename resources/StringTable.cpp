@@ -147,6 +147,10 @@ const ResourceEntry entries[] = {
     string(22198, L"Sequence,UTC time,Local time,User,Instrument,Group,Event,Old value,New value,Hash"),
     string(22199, L"Five logons in a row failed for the account \"%s\": it is refused until %s. "
                   L"Try again then."),
+    string(22210, L"The audit trail is broken: records %d to %d, anchored at %s, are missing."),
+    string(22211, L"The audit trail is broken: record %d, anchored at %s, is missing."),
+    string(22212, L"The audit trail is broken: record %d is not the one anchored at %s: the trail was written anew "
+                  L"up to it."),
     string(22220, L"%d rows of %s exported to %s."),
     string(22221, L"The rows could not be written to %s."),
     string(22222, L"Type the name of the file to export the rows to: a name ending in .json gives JSON, any other CSV."),

@@ -29,6 +29,15 @@ std::wstring VerdictText(const AuditChainCheck& check)
         return FormatWin(ModuleString(IDS_AUDIT_REMOVED).c_str(), static_cast<int>(check.sequence));
     case AuditBreak::Inserted:
         return FormatWin(ModuleString(IDS_AUDIT_INSERTED).c_str(), static_cast<int>(check.sequence));
+    case AuditBreak::Missing:
+        return check.sequence == check.anchor.sequence
+                   ? FormatWin(ModuleString(IDS_AUDIT_ONE_MISSING).c_str(), static_cast<int>(check.sequence),
+                               check.anchor.time.c_str())
+                   : FormatWin(ModuleString(IDS_AUDIT_MISSING).c_str(), static_cast<int>(check.sequence),
+                               static_cast<int>(check.anchor.sequence), check.anchor.time.c_str());
+    case AuditBreak::Unanchored:
+        return FormatWin(ModuleString(IDS_AUDIT_UNANCHORED).c_str(), static_cast<int>(check.sequence),
+                         check.anchor.time.c_str());
     case AuditBreak::None:
         break;
     }

@@ -1,6 +1,7 @@
 // Appending to the audit trail and reading it back.
 #include "AuditTrail.h"
 
+#include "AuditHead.h"
 #include "EditTransaction.h"
 #include "RecordText.h"
 #include "ShowOleDbErrors.h"
@@ -13,6 +14,8 @@
 #include "oledb/CTableDefinition.h"
 
 #include <iterator>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -34,16 +37,22 @@ std::wstring TimeText(const std::tm& time)
                      time.tm_min, time.tm_sec);
 }
 
-std::wstring LocalTimeText(__time64_t now)
-{
-    std::tm local{};
-    _localtime64_s(&local, &now);
-    return TimeText(local);
-}
+// A trail's anchor every this many records, besides those asked for.
+constexpr LONG kAnchorEvery = 100;
+
+// The newest record written in the open transaction, and whether its commit anchors it. One
+// transaction is open at a time: everything runs on one thread.
+struct PendingAnchor {
+    const CSession* session;
+    LONG sequence;
+    std::wstring hash;
+    bool due;
+};
+std::optional<PendingAnchor> g_pending;
 
 } // namespace
 
-AuditTrail::AuditTrail(const CSession& session) : m_opened(MakeTable(session))
+AuditTrail::AuditTrail(const CSession& session) : m_session(session), m_opened(MakeTable(session))
 {
     const CDBPropSet rowset = ChangeableRowsetProperties();
     // The last record written; the engine finds the largest row id without reading the others.
@@ -97,10 +106,33 @@ HRESULT AuditTrail::Add(const std::wstring& group, const std::wstring& event, co
     SetRecordText(m_table.Hash, AuditChain::Hash(m_table.Sequence, HashedFields(m_table), m_lastHash));
     const HRESULT status = m_table.Insert();
     if (SUCCEEDED(status)) {
+        const bool bPassedHundredth = m_table.Sequence / kAnchorEvery > m_lastSequence / kAnchorEvery;
         m_lastSequence = m_table.Sequence;
         m_lastHash = m_table.Hash;
+        MarkForAnchor(bPassedHundredth);
     }
     return status;
+}
+
+void AuditTrail::AnchorAtCommit()
+{
+    if (m_lastSequence > 0)
+        MarkForAnchor(true);
+}
+
+void AuditTrail::MarkForAnchor(bool bDue) const
+{
+    const bool bWasDue = g_pending && g_pending->session == &m_session && g_pending->due;
+    g_pending = PendingAnchor{&m_session, m_lastSequence, m_lastHash, bWasDue || bDue};
+}
+
+void AuditTrail::TransactionEnded(const CSession& session, bool committed)
+{
+    if (!g_pending || g_pending->session != &session)
+        return;
+    const PendingAnchor pending = *std::exchange(g_pending, std::nullopt);
+    if (committed && pending.due)
+        AuditHead::Anchor(pending.sequence, pending.hash);
 }
 
 HRESULT AuditTrail::Add(const std::wstring& group, const std::vector<AuditEntry>& entries)
@@ -112,7 +144,7 @@ HRESULT AuditTrail::Add(const std::wstring& group, const std::vector<AuditEntry>
 }
 
 HRESULT AuditTrail::WriteWithRecords(const CSession& session, const std::function<HRESULT()>& write,
-                                     const std::wstring& group, const std::vector<AuditEntry>& entries)
+                                     const std::wstring& group, const std::vector<AuditEntry>& entries, BOOL bAnchor)
 {
     EditTransaction transaction(session);
     HRESULT status = transaction.Started();
@@ -124,6 +156,8 @@ HRESULT AuditTrail::WriteWithRecords(const CSession& session, const std::functio
         status = write();
     if (SUCCEEDED(status))
         status = trail.Add(group, entries);
+    if (bAnchor)
+        trail.AnchorAtCommit();
     return SUCCEEDED(status) ? transaction.Commit() : status;
 }
 
@@ -132,7 +166,7 @@ HRESULT AuditTrail::Record(const std::wstring& group, const AuditEntry& entry)
     CSession session;
     HRESULT status = OpenWorklistSession(session, WorklistDataSourceProperties());
     if (SUCCEEDED(status))
-        status = WriteWithRecords(session, [] { return S_OK; }, group, {entry});
+        status = WriteWithRecords(session, [] { return S_OK; }, group, {entry}, TRUE);
     ShowOleDbErrors(status);
     return status;
 }
@@ -154,6 +188,13 @@ HRESULT AuditTrail::ReadAll(std::vector<AuditRecord>& records)
     return status;
 }
 
+std::wstring AuditTrail::LocalTimeText(__time64_t time)
+{
+    std::tm local{};
+    _localtime64_s(&local, &time);
+    return TimeText(local);
+}
+
 std::wstring AuditTrail::UtcTimeText(LONG utcTime)
 {
     const __time64_t time = utcTime;
@@ -168,7 +209,8 @@ AuditChainCheck AuditTrail::Verify(const std::vector<AuditRecord>& records)
     links.reserve(records.size());
     for (const AuditRecord& record : records)
         links.push_back({record.Sequence, HashedFields(record), record.Hash});
-    return AuditChain::Check(links);
+    const std::optional<AuditAnchor> head = AuditHead::Read();
+    return AuditChain::Check(links, head ? std::span(&*head, 1) : std::span<const AuditAnchor>());
 }
 
 std::wstring AuditTrail::RowNumbers(const std::vector<LONG>& ids)

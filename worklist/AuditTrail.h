@@ -6,6 +6,7 @@
 #include "AuditRecord.h"
 
 #include "kernel/AuditChain.h"
+#include "kernel/TimeApi.h"
 #include "oledb/CCommand.h"
 
 #include <functional>
@@ -22,7 +23,9 @@ struct AuditEntry {
 class AuditTrail {
 public:
     // The trail opened for appending on session, the table made when the database has none yet.
-    // The session's transaction must be open: the last record is read under its write lock.
+    // The session's transaction must be open: the last record is read under its write lock. The
+    // transaction's commit anchors the trail's newest record (AuditHead) when its records passed
+    // a hundredth one, or when asked to.
     explicit AuditTrail(const CSession& session);
     AuditTrail(const AuditTrail&) = delete;
     AuditTrail& operator=(const AuditTrail&) = delete;
@@ -33,20 +36,27 @@ public:
                 const std::wstring& newValue = {});
     // The entries in order; stops at the first failure.
     HRESULT Add(const std::wstring& group, const std::vector<AuditEntry>& entries);
+    // The newest record added is anchored when the transaction commits, hundredth or not.
+    void AnchorAtCommit();
+    // Told by the transaction on session as it ends: a commit anchors what is due.
+    static void TransactionEnded(const CSession& session, bool committed);
 
     // write (which returns its status), then a record of each entry, as one edit on session:
-    // committed together or not at all. Shows nothing.
+    // committed together or not at all, and anchored when bAnchor is set. Shows nothing.
     static HRESULT WriteWithRecords(const CSession& session, const std::function<HRESULT()>& write,
-                                    const std::wstring& group, const std::vector<AuditEntry>& entries);
+                                    const std::wstring& group, const std::vector<AuditEntry>& entries,
+                                    BOOL bAnchor = FALSE);
 
-    // A record of an event that changes nothing else (a logon, the lock), on a session of its own;
-    // a failure is shown.
+    // A record of an event that changes nothing else (a logon, the lock, a pause), on a session of
+    // its own, anchored; a failure is shown.
     static HRESULT Record(const std::wstring& group, const AuditEntry& entry);
 
     // Every record in the order written, on a session of its own; none when there is no trail yet.
     static HRESULT ReadAll(std::vector<AuditRecord>& records);
     // "YYYY-MM-DD HH:MM:SS" of a record's UTC seconds, as its local time is written.
     static std::wstring UtcTimeText(LONG utcTime);
+    static std::wstring LocalTimeText(__time64_t time);
+    // The records' chain, and the newest record anchored in the head file still there as it was.
     static AuditChainCheck Verify(const std::vector<AuditRecord>& records);
     // "1-3, 7": row numbers as the list shows them (from 1) of the rows with these "aaaID"s.
     static std::wstring RowNumbers(const std::vector<LONG>& ids);
@@ -55,7 +65,10 @@ private:
     class Table : public CCommand<CAccessor<AuditRecord>> {};
 
     static HRESULT MakeTable(const CSession& session);
+    // The newest record is to be anchored at the commit, or only remembered when not bDue.
+    void MarkForAnchor(bool bDue) const;
 
+    const CSession& m_session;
     Table m_table;
     HRESULT m_opened;
     LONG m_lastSequence = 0;

@@ -77,6 +77,7 @@ HRESULT CUserTable::HashTypedPasswords()
         if (SUCCEEDED(status)) {
             AuditTrail trail(m_session);
             status = trail.Add(L"", L"Passwords hashed", L"", L"accounts " + names);
+            trail.AnchorAtCommit();
         }
         if (SUCCEEDED(status))
             status = transaction.Commit();
@@ -95,7 +96,8 @@ BOOL CUserTable::FindByName(const std::wstring& name)
 
 HRESULT CUserTable::WriteWithRecords(const std::function<HRESULT()>& write, const std::vector<AuditEntry>& entries)
 {
-    const HRESULT status = AuditTrail::WriteWithRecords(m_session, write, L"", entries);
+    // Logons and accounts are few and matter: each is anchored at once.
+    const HRESULT status = AuditTrail::WriteWithRecords(m_session, write, L"", entries, TRUE);
     ShowOleDbErrors(status);
     return status;
 }

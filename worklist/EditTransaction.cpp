@@ -1,6 +1,8 @@
 // Starting, committing and aborting an edit's transaction.
 #include "EditTransaction.h"
 
+#include "AuditTrail.h"
+
 #include "oledb/ErrorObject.h"
 
 EditTransaction::EditTransaction(const CSession& session)
@@ -16,11 +18,14 @@ EditTransaction::~EditTransaction()
     std::shared_ptr<ErrorObject> failure;
     GetErrorInfo(0, &failure);
     m_session.Abort();
+    AuditTrail::TransactionEnded(m_session, false);
     SetErrorInfo(0, std::move(failure));
 }
 
 HRESULT EditTransaction::Commit()
 {
     m_open = false;
-    return m_session.Commit();
+    const HRESULT status = m_session.Commit();
+    AuditTrail::TransactionEnded(m_session, SUCCEEDED(status));
+    return status;
 }

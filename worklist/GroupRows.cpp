@@ -158,10 +158,10 @@ bool GroupRows::DeleteRow(LONG id, const std::wstring& name)
     return SUCCEEDED(writeWithRecord(&CRowset::Delete, {L"Group deleted", OptionsText(m_table), L""}));
 }
 
-HRESULT GroupRows::writeWithRecord(HRESULT (CRowset::*write)(), const AuditEntry& entry)
+HRESULT GroupRows::writeWithRecord(HRESULT (CRowset::*write)(), const AuditEntry& entry, BOOL bAnchor)
 {
     return AuditTrail::WriteWithRecords(
-        m_table.m_session, [this, write] { return (m_table.*write)(); }, m_table.GroupName, {entry});
+        m_table.m_session, [this, write] { return (m_table.*write)(); }, m_table.GroupName, {entry}, bAnchor);
 }
 
 void GroupRows::storeOption(const AuditEntry& change)
@@ -214,7 +214,8 @@ HRESULT GroupRows::StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow, const Aud
         return DB_E_NOTABLE;
     m_table.RunOpen = runOpen;
     m_table.StoppedRow = stoppedRow;
-    return writeWithRecord(&CRowset::SetData, record);
+    // A run's end anchors the trail: the run's records are kept outside the worklist too.
+    return writeWithRecord(&CRowset::SetData, record, !runOpen);
 }
 
 HRESULT GroupRows::EditAsOne(const std::function<HRESULT()>& change)
@@ -287,6 +288,7 @@ HRESULT GroupRows::PassQueueRun(LONG fromId, LONG toId, const AuditEntry& fromEn
             status = m_table.SetData();
         if (SUCCEEDED(status))
             status = trail.Add(m_table.GroupName, {fromEnd});
+        trail.AnchorAtCommit();
         if (SUCCEEDED(status) && !FindById(toId))
             status = DB_E_NOTABLE;
         if (FAILED(status))

@@ -49,7 +49,8 @@ public:
     // What a failed row does to the group's run (ONFAILURE_...) and the command sent then.
     void StoreFailurePolicy(LONG id, LONG onFailure, const std::wstring& emergencyCommand);
     // What group id's run leaves behind: whether the run is open (its shut-down not yet sent) and
-    // the row a Stop aborted (from 1; 0 for none), written with the record of the run's step.
+    // the row a Stop aborted (from 1; 0 for none), written with the record of the run's step. A
+    // closed run anchors the audit trail.
     HRESULT StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow, const AuditEntry& record);
     // Stores the queue of the groups ids, run in that order, with the first group's run open, as one
     // edit: a host that dies from here on leaves a queue for Continue. The queue's id is its first
@@ -73,7 +74,7 @@ private:
     HRESULT InsertRow(const std::wstring& name, bool listIsEmpty);
 
     // Writes the current row (SetData or Delete) with a record of the change, as one edit.
-    HRESULT writeWithRecord(HRESULT (CRowset::*write)(), const AuditEntry& entry);
+    HRESULT writeWithRecord(HRESULT (CRowset::*write)(), const AuditEntry& entry, BOOL bAnchor = FALSE);
     // Stores the current row's changed option; a record only when its value changed.
     void storeOption(const AuditEntry& change);
 

@@ -22,6 +22,9 @@ struct CModuleSettings {
     std::wstring strMethodPath;
     std::wstring strHelpPath;
     std::wstring strInstName;
+    // The head file of the worklist's audit trail, below the installation's database folder; none
+    // is written while this is empty.
+    std::wstring strAuditHeadPath;
     BOOL bOnline = FALSE;
     BOOL bControl = FALSE;
     LONG nUserId = -1;

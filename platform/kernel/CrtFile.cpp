@@ -8,6 +8,8 @@
 #include <cwchar>
 #include <string>
 
+#include <unistd.h>
+
 std::unique_ptr<CrtFile> CrtFile::open(std::wstring_view windowsPath, std::wstring_view mode)
 {
     const auto host = DriveMap::toHost(windowsPath);
@@ -63,3 +65,5 @@ bool CrtFile::writeBytes(std::string_view bytes)
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), m_file) == bytes.size();
     return std::fflush(m_file) == 0 && written;
 }
+
+bool CrtFile::commit() { return std::fflush(m_file) == 0 && ::fsync(fileno(m_file)) == 0; }

@@ -20,6 +20,8 @@ public:
     bool write(std::wstring_view text);
     // The bytes as they are, as a file the runtime opened in binary mode takes them.
     bool writeBytes(std::string_view bytes);
+    // What was written has reached the disk, as the runtime's _commit makes sure.
+    bool commit();
     // The rest of the file; false when it cannot be read.
     bool readBytes(std::string& bytes);
 

@@ -15,6 +15,9 @@
 #include <set>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -182,7 +185,9 @@ BOOL DeleteFileW(LPCWSTR path)
     return error ? fail(ERROR_ACCESS_DENIED) : succeed();
 }
 
-BOOL MoveFileW(LPCWSTR existing, LPCWSTR newName)
+BOOL MoveFileW(LPCWSTR existing, LPCWSTR newName) { return MoveFileExW(existing, newName, 0); }
+
+BOOL MoveFileExW(LPCWSTR existing, LPCWSTR newName, DWORD flags)
 {
     const auto from = existingPath(existing);
     if (!from)
@@ -191,10 +196,18 @@ BOOL MoveFileW(LPCWSTR existing, LPCWSTR newName)
     if (!to)
         return fail(ERROR_INVALID_NAME);
     std::error_code error;
-    if (fs::exists(*to, error))
+    if (!(flags & MOVEFILE_REPLACE_EXISTING) && fs::exists(*to, error))
         return fail(ERROR_ALREADY_EXISTS);
     fs::rename(*from, *to, error);
-    return error ? fail(ERROR_ACCESS_DENIED) : succeed();
+    if (error)
+        return fail(ERROR_ACCESS_DENIED);
+    // The new name is an entry of its folder: the folder reaching the disk keeps it.
+    const int folder = (flags & MOVEFILE_WRITE_THROUGH) ? ::open(to->parent_path().c_str(), O_RDONLY | O_DIRECTORY) : -1;
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return succeed();
 }
 
 bool MatchesWildcard(LPCWSTR pattern, LPCWSTR name)

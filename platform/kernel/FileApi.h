@@ -42,6 +42,13 @@ BOOL DeleteFileW(LPCWSTR path);
 // Renames a file or a folder; a new name that exists already is refused (ERROR_ALREADY_EXISTS).
 BOOL MoveFileW(LPCWSTR existing, LPCWSTR newName);
 
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x01;
+constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x08;
+// Renames a file; with MOVEFILE_REPLACE_EXISTING a file of the new name is replaced in one step,
+// so that a reader finds the old file or the new one, never neither; with MOVEFILE_WRITE_THROUGH
+// the rename has reached the disk when the call returns.
+BOOL MoveFileExW(LPCWSTR existing, LPCWSTR newName, DWORD flags);
+
 // The pattern's last component may hold * and ?; names match without regard to case, and "*.*"
 // matches every name. "." and ".." are found in every folder below a drive's top.
 HANDLE FindFirstFileW(LPCWSTR pattern, WIN32_FIND_DATAW* found);

@@ -170,40 +170,59 @@ TEST_F(OrvaneProgram, DemoInstallationHasTheNitratesGroupThatAScriptChecksEditsA
     EXPECT_NE(runOrvane("--root " + root().string() + " --demo").exitCode, 0) << "--demo goes with --init";
 }
 
-TEST_F(OrvaneProgram, VerifyAuditNamesTheRecordChangedRemovedOrInsertedWithTheSqliteTool)
+TEST_F(OrvaneProgram, VerifyAuditNamesTheRecordChangedRemovedInsertedOrMissingFromTheAnchoredEnd)
 {
     ASSERT_EQ(runOrvane("--root " + root().string() + " --init --demo").exitCode, 0);
-    std::string clicks = "FIARUNNER\nWaitWindow \"Run Serion Methods\"\n";
-    for (int row : {0, 1, 2, 0, 1})
-        clicks += "ClickItem \"Run Serion Methods\", 19001, " + std::to_string(row) + ", \"state\"\n";
-    ASSERT_EQ(runScript(clicks).exitCode, 0);
+    // The run's end anchors the trail's newest record in the logbook and the head file.
+    ASSERT_EQ(runScript("FIARUNNER\nWaitWindow \"Run Serion Methods\"\nClick \"Run Serion Methods\", 33001\nWait 600\n"
+                        "ExpectPane \"Run Serion Methods\", 1, \" Idle\"\n").exitCode, 0);
+    const std::filesystem::path database = root() / "C/Orvane/Serion/database";
+    const std::string head = ReadFileBytes(database / "worklist.head");
+    std::smatch anchor;
+    ASSERT_TRUE(std::regex_match(head, anchor, std::regex("(\\S+ \\S+) (Audit trail anchored at record (\\d+), hash [0-9a-f]{64})\r\n")))
+        << head;
+    const std::string time = anchor[1], anchored = anchor[2];
+    const int last = std::stoi(anchor[3]);
+    EXPECT_TRUE(ReadFileBytes(root() / "logbook.txt").find("Serion: " + anchored + "\n") != std::string::npos);
     const std::string verify = "--verify-audit " + root().string();
     ProgramRun run = runOrvane(verify);
     EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_TRUE(contains(run, "All 5 records of the audit trail are intact")) << run.output;
+    EXPECT_TRUE(contains(run, "All " + std::to_string(last) + " records of the audit trail are intact")) << run.output;
 
-    const auto tamper = [this](const std::string& sql) {
-        const std::string command = "sqlite3 '" + (root() / "C/Orvane/Serion/database/worklist.mdb").string() + "' \"" + sql + "\"";
+    const auto sqlite = [&database](const std::string& sql) {
+        const std::string command = "sqlite3 '" + (database / "worklist.mdb").string() + "' \"" + sql + "\"";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     };
+    sqlite("CREATE TABLE kept AS SELECT * FROM audit_tbl;");
+    const std::string lastText = std::to_string(last);
     const struct {
-        std::string tampering, undoing, told;
+        std::string tampering, told;
     } cases[] = {
-        {"UPDATE audit_tbl SET NewValue = NewValue || '!' WHERE Sequence = 3;",
-         "UPDATE audit_tbl SET NewValue = rtrim(NewValue, '!') WHERE Sequence = 3;",
-         "record 3 was changed after it was written"},
-        {"INSERT INTO audit_tbl SELECT * FROM audit_tbl WHERE Sequence = 2;",
-         "DELETE FROM audit_tbl WHERE rowid = (SELECT max(rowid) FROM audit_tbl);", "record 2 was inserted afterwards"},
-        {"DELETE FROM audit_tbl WHERE Sequence = 4;", "", "record 4 was removed"},
+        {"UPDATE audit_tbl SET NewValue = NewValue || '!' WHERE Sequence = 3;", "record 3 was changed after it was written"},
+        {"INSERT INTO audit_tbl SELECT * FROM audit_tbl WHERE Sequence = 2;", "record 2 was inserted afterwards"},
+        {"INSERT INTO audit_tbl SELECT * FROM audit_tbl WHERE Sequence = " + lastText + ";",
+         "record " + lastText + " was inserted afterwards"},
+        {"DELETE FROM audit_tbl WHERE Sequence = 4;", "record 4 was removed"},
+        {"DELETE FROM audit_tbl WHERE Sequence = " + lastText + ";",
+         "record " + lastText + ", anchored at " + time + ", is missing"},
+        {"DELETE FROM audit_tbl WHERE Sequence > " + std::to_string(last - 3) + ";",
+         "records " + std::to_string(last - 2) + " to " + lastText + ", anchored at " + time + ", are missing"},
+        {"DELETE FROM audit_tbl;", "records 1 to " + lastText + ", anchored at " + time + ", are missing"},
+        {"DROP TABLE audit_tbl;", "records 1 to " + lastText + ", anchored at " + time + ", are missing"},
     };
     for (const auto& tampered : cases) {
-        tamper(tampered.tampering);
+        sqlite(tampered.tampering);
         run = runOrvane(verify);
         EXPECT_EQ(run.exitCode, 1) << tampered.tampering;
         EXPECT_TRUE(contains(run, "The audit trail is broken: " + tampered.told)) << run.output;
-        if (!tampered.undoing.empty())
-            tamper(tampered.undoing);
+        sqlite("DROP TABLE IF EXISTS audit_tbl; CREATE TABLE audit_tbl AS SELECT * FROM kept;");
     }
+    // Without the head file the logbook's anchor still tells the cut.
+    std::filesystem::remove(database / "worklist.head");
+    sqlite("DELETE FROM audit_tbl WHERE Sequence = " + lastText + ";");
+    run = runOrvane(verify);
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_TRUE(contains(run, "record " + lastText + ", anchored at ")) << run.output;
     EXPECT_EQ(runOrvane("--verify-audit " + (temp.path() / "nowhere").string()).exitCode, 1);
 }
 

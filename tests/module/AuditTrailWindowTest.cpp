@@ -6,6 +6,7 @@
 #include "module/ModuleCommands.h"
 #include "module/core/ModuleSettings.h"
 #include "resources/ResourceIds.h"
+#include "worklist/AuditTrail.h"
 #include "worklist/CGroupTable.h"
 #include "worklist/GroupRows.h"
 
@@ -90,6 +91,17 @@ TEST_F(AuditTrailWindow, RecordsAreListedNewestFirstNarrowedExportedAsCsvAndVeri
         sqlite3_close(other);
         EXPECT_TRUE(Done(Automation::click(dialog, IDC_AUDIT_VERIFY)));
         EXPECT_EQ(Text(IDC_AUDIT_RESULT), L"The audit trail is broken: record 5 was changed after it was written.");
+
+        // A record cut from the end is missing from what the head file anchored.
+        AuditTrail::Record(L"", {L"Run paused", L"", L""});
+        const std::wstring anchored = L", anchored at " + AuditTrail::LocalTimeText(_time64(nullptr)) + L", is missing.";
+        ASSERT_EQ(sqlite3_open(database.c_str(), &other), SQLITE_OK);
+        const std::string undo = "UPDATE audit_tbl SET UserName = '" + WideToUtf8(user) + "' WHERE Sequence = 5;";
+        EXPECT_EQ(sqlite3_exec(other, (undo + "DELETE FROM audit_tbl WHERE Sequence = 8;").c_str(), nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(other);
+        EXPECT_TRUE(Done(Automation::click(dialog, IDC_AUDIT_VERIFY)));
+        EXPECT_EQ(Text(IDC_AUDIT_RESULT), L"The audit trail is broken: record 8" + anchored);
         EXPECT_TRUE(Done(Automation::click(dialog, IDCANCEL)));
     });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_AUDIT_TRAIL)));

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -53,6 +54,14 @@ protected:
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
     AuditChainCheck verify() { return AuditTrail::Verify(records()); }
+    // The group "Night" with copies rows of one method, loaded into rows.
+    void addNight(MethodRows& rows, int copies)
+    {
+        LONG id = 0;
+        ASSERT_EQ(groups.Add(L"Night", true, &id), S_OK);
+        ASSERT_EQ(rows.LoadGroup(L"Night", id), S_OK);
+        rows.InsertMethods({L"Nitrate"}, copies, L"C:\\Methods\\", 0);
+    }
 
     WorklistTestRoot root;
     CGroupTable table;
@@ -110,11 +119,8 @@ TEST_F(AuditTrailTest, EachEditOfGroupsAndRowsLeavesItsRecordWithWhoWhereAndTheO
 
 TEST_F(AuditTrailTest, AnEditWhoseTransactionFailsLeavesNoRecordAndVerifyNamesEachAlterationWhereItIs)
 {
-    LONG id = 0;
-    ASSERT_EQ(groups.Add(L"Night", true, &id), S_OK);
     MethodRows rows;
-    ASSERT_EQ(rows.LoadGroup(L"Night", id), S_OK);
-    rows.InsertMethods({L"Nitrate"}, 5, L"C:\\Methods\\", 0);
+    addNight(rows, 5);
     const std::size_t before = records().size();
     sqlite("CREATE TRIGGER refuse BEFORE DELETE ON Night BEGIN SELECT RAISE(ABORT, 'refused'); END;");
     root.answerBoxes(1);
@@ -152,6 +158,70 @@ TEST_F(AuditTrailTest, AnEditWhoseTransactionFailsLeavesNoRecordAndVerifyNamesEa
     // The trail goes on from its last record even after such a change.
     rows.SetAllRunStates(FALSE);
     EXPECT_EQ(records().back().Sequence, 7);
+}
+
+TEST_F(AuditTrailTest, TheHeadIsAnchoredEveryHundredRecordsAndAtEachRecordAskedForAndACutAtTheEndIsMissing)
+{
+    MethodRows rows;
+    addNight(rows, 2);
+    LONG checked = FALSE;
+    const auto toggle = [&] {
+        rows.SetAllRunStates(checked);
+        checked = !checked;
+    };
+    while (records().size() < 99)
+        toggle();
+    EXPECT_FALSE(std::filesystem::exists(root.headFile())) << "no anchor before the hundredth record";
+    toggle();
+    const auto head = [this] {
+        const std::string line = ReadFileBytes(root.headFile());
+        return AuditChain::ReadHeadLine(Utf8ToWide(line.substr(0, line.find('\r'))));
+    };
+    ASSERT_TRUE(head());
+    EXPECT_EQ(head()->sequence, 100);
+    EXPECT_EQ(head()->hash, records()[99].Hash);
+    EXPECT_FALSE(std::filesystem::exists(root.headFile().string() + ".new"));
+    toggle();
+    EXPECT_EQ(head()->sequence, 100) << "the next record waits for the next hundredth";
+    for (int i = 0; i < 2; ++i)
+        AuditTrail::Record(L"Night", {L"Run paused", L"", L""});
+    EXPECT_EQ(head()->sequence, 103) << "a record asked to be anchored is anchored at once";
+    EXPECT_EQ(verify().kind, AuditBreak::None);
+
+    sqlite("CREATE TABLE kept AS SELECT * FROM audit_tbl;");
+    const auto restore = [this] { sqlite("DROP TABLE IF EXISTS audit_tbl; CREATE TABLE audit_tbl AS SELECT * FROM kept;"); };
+    // Appending a copy, of the last record or of another, is an insertion, not a cut.
+    for (LONG copied : {103, 2}) {
+        sqlite("INSERT INTO audit_tbl SELECT * FROM audit_tbl WHERE Sequence = " + std::to_string(copied) + ";");
+        const AuditChainCheck check = verify();
+        EXPECT_EQ(check.kind, AuditBreak::Inserted);
+        EXPECT_EQ(check.sequence, copied);
+        restore();
+    }
+    const struct {
+        std::string cut;
+        LONG firstMissing;
+    } cuts[] = {
+        {"DELETE FROM audit_tbl WHERE Sequence = 103;", 103},
+        {"DELETE FROM audit_tbl WHERE Sequence > 100;", 101},
+        {"DELETE FROM audit_tbl;", 1},
+        {"DROP TABLE audit_tbl;", 1},
+    };
+    for (const auto& cut : cuts) {
+        sqlite(cut.cut);
+        const AuditChainCheck check = verify();
+        EXPECT_EQ(check.kind, AuditBreak::Missing) << cut.cut;
+        EXPECT_EQ(check.sequence, cut.firstMissing) << cut.cut;
+        EXPECT_EQ(check.anchor.sequence, 103) << cut.cut;
+        EXPECT_EQ(check.anchor.time.size(), 19u) << cut.cut;
+        restore();
+    }
+    // A head of another chain: the record it names is not the one the trail holds.
+    WriteFileBytes(root.headFile(), "2026-03-14 09:26:53 Audit trail anchored at record 50, hash " + std::string(64, 'a') + "\r\n");
+    const AuditChainCheck check = verify();
+    EXPECT_EQ(check.kind, AuditBreak::Unanchored);
+    EXPECT_EQ(check.sequence, 50);
+    EXPECT_EQ(check.anchor.time, L"2026-03-14 09:26:53");
 }
 
 } // namespace

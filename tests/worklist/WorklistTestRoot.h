@@ -63,6 +63,7 @@ public:
         ModuleSettings = CModuleSettings();
         ModuleSettings.strProvider = L"Microsoft.Jet.OLEDB.4.0";
         ModuleSettings.strDatabasePath = databasePath;
+        ModuleSettings.strAuditHeadPath = headPath;
         if (provider == WorklistProvider::Server) {
             std::string error;
             ModuleSettings.strProvider = L"PostgreSQL.1";
@@ -75,6 +76,10 @@ public:
         NlsAddModule(ModuleResourceHandle());
     }
     ~WorklistTestRoot() { NlsRemoveModule(ModuleResourceHandle()); }
+
+    // The audit trail's head file, beside the worklist file.
+    static constexpr const wchar_t* headPath = L"C:\\Orvane\\Serion\\database\\worklist.head";
+    std::filesystem::path headFile() const { return onDriveC("Orvane/Serion/database/worklist.head"); }
 
     // The trace log's contents so far.
     std::string traceLog() const { return ReadFileBytes(onDriveC("SRNA.LOG")); }
