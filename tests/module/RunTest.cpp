@@ -458,6 +458,17 @@ TEST_F(Run, RowsSharingADataFolderAreAskedAboutAndDuringTheRunPropertiesChangeOn
     });
     ASSERT_TRUE(Done(ListViewAutomation::doubleClickItem(Viewer(), IDC_METHOD_LIST, 2)));
     EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED));
+    // A row that starts while its properties are open runs with the texts its start sent.
+    m_user.then([this] {
+        const HWND dialog = Automation::findWindow(L"Properties");
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_INFO_DATA_FILE, L"meanwhile")));
+        RunHost(10);
+        EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+    });
+    AnswerMessage(questions, IDOK);
+    ASSERT_TRUE(Done(ListViewAutomation::doubleClickItem(Viewer(), IDC_METHOD_LIST, 2)));
+    EXPECT_EQ(questions.back(), L"Row 3 started while its properties were open: it runs with the texts it had, and the "
+                                L"change was not stored.");
     RunHost(30);
     EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE));
     EXPECT_STREQ(StoredRows()[2].DataFile, L"later.d");
