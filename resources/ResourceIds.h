@@ -170,6 +170,16 @@ constexpr int IDS_PROGRESS_ROW = 22152;
 constexpr int IDS_PROGRESS_FAILED = 22153;
 constexpr int IDS_PROGRESS_LEFT = 22154;
 constexpr int IDS_PROGRESS_UNKNOWN = 22155;
+// The progress's short forms: "3/12 · 1 failed · 25 min left · ends 14:32".
+constexpr int IDS_PROGRESS_SHORT_FAILED = 22300;
+constexpr int IDS_PROGRESS_SHORT_LEFT = 22301;
+constexpr int IDS_PROGRESS_SHORT_END = 22302;
+constexpr int IDS_PROGRESS_SHORT_UNKNOWN = 22303;
+// Short forms of status bar messages for a narrow window.
+constexpr int IDS_GROUP_SUMMARY_SHORT = 22304;
+constexpr int IDS_GROUP_SUMMARY_SHORTEST = 22305;
+constexpr int IDS_WAITING_FOR_INSTRUMENT_SHORT = 22306;
+constexpr int IDS_FAILURE_PAUSED_SHORT = 22307;
 // Why a row's data file or sub-folder is refused, and which rows the refusal is for.
 constexpr int IDS_DATA_FILE_FORBIDDEN = 22100;
 constexpr int IDS_SUB_FOLDER_FORBIDDEN = 22101;

@@ -8,6 +8,7 @@
 #include "dialogs/CDialogExportResults.h"
 #include "dialogs/CDialogImportWorklist.h"
 #include "dialogs/CDialogRunQueue.h"
+#include "module/core/FittingText.h"
 #include "module/core/LogbookWrite.h"
 #include "module/core/MenuState.h"
 #include "module/core/ModuleSettings.h"
@@ -532,7 +533,8 @@ void CDialogMainViewer::ShowRunProgress()
         BeginRunProgress();
     ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, std::max(1, m_progress.Total()));
     ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(m_progress.Ended()), 0);
-    ::SetDlgItemTextW(m_hWnd, IDC_PROGRESS_TEXT, m_progress.Text(static_cast<LONG>(_time64(nullptr))).c_str());
+    const HWND hText = ::GetDlgItem(m_hWnd, IDC_PROGRESS_TEXT);
+    ::SetWindowTextW(hText, FittingText(hText, m_progress.Texts(static_cast<LONG>(_time64(nullptr)))).c_str());
 }
 
 void CDialogMainViewer::UpdateRunButtons()
@@ -882,7 +884,10 @@ void CDialogMainViewer::FitToScreen()
         for (int nID : {IDC_RUN, IDC_PAUSE, IDC_STOP, IDOK, IDC_PROGRESS_BAR, IDC_PROGRESS_TEXT})
             if (HWND hControl = ::GetDlgItem(m_hWnd, nID)) {
                 const RECT rect = placeOf(hControl);
-                ::MoveWindow(hControl, rect.left, rect.top + nExtraHeight, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+                // The progress text takes the extra columns, so that its longer forms show.
+                const int nWider = nID == IDC_PROGRESS_TEXT ? nExtraWidth : 0;
+                ::MoveWindow(hControl, rect.left, rect.top + nExtraHeight, rect.right - rect.left + nWider,
+                             rect.bottom - rect.top, TRUE);
             }
         if (HWND hList = ::GetDlgItem(m_hWnd, IDC_METHOD_LIST)) {
             const RECT rect = placeOf(hList);
@@ -895,6 +900,7 @@ void CDialogMainViewer::FitToScreen()
             RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
     }
     CenterWindow();
+    ShowRunProgress();
 }
 
 LRESULT CDialogMainViewer::OnDisplayChange(WPARAM, LPARAM)

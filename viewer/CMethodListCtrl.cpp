@@ -133,7 +133,9 @@ void CMethodListCtrl::PreSubclassWindow()
     m_stateImages.Detach();
 
     InsertColumn(0, L"", LVCFMT_LEFT, kStateColumnWidth);
-    InsertColumn(1, ColumnHeading(IDS_METHOD_NAME).c_str(), LVCFMT_LEFT, nWidth / 4);
+    // The state picture and the method name stay in place while the other columns scroll, so that
+    // a row's times and result are read beside its method.
+    InsertColumn(1, ColumnHeading(IDS_METHOD_NAME).c_str(), LVCFMT_LEFT | LVCFMT_FROZEN, nWidth / 4);
     InsertColumn(2, ColumnHeading(IDS_DATA_FILE).c_str(), LVCFMT_LEFT, nWidth / 4);
     InsertColumn(3, ColumnHeading(IDS_COMMENTS).c_str(), LVCFMT_LEFT, nWidth / 2 - 24);
     InsertColumn(kStartColumn, ColumnHeading(IDS_START_COLUMN).c_str(), LVCFMT_LEFT, kTimeColumnWidth);
@@ -147,16 +149,17 @@ void CMethodListCtrl::WidenColumns(int nExtra)
 {
     constexpr int kNarrowestColumn = 24;
     // A wider list first shows a whole data file name, then the run's columns, which keep their
-    // widths; the data file and comment columns share the rest.
+    // widths; the comment and result columns, whose texts are the longest, share the rest.
     static constexpr int kDataFileFirst = 64;
     const auto dataFileOnly = [](int nWider) { return std::clamp(nWider, 0, kDataFileFirst); };
     const auto shared = [](int nWider) { return std::max(0, nWider - kDataFileFirst - kRunColumnsWidth); };
     const int nBefore = m_nExtraWidth;
     m_nExtraWidth += nExtra;
     const int nShared = shared(m_nExtraWidth) - shared(nBefore);
-    const int nDataFileShare = dataFileOnly(m_nExtraWidth) - dataFileOnly(nBefore) + nShared / 2;
+    const int nDataFileShare = dataFileOnly(m_nExtraWidth) - dataFileOnly(nBefore);
     SetColumnWidth(kDataFileColumn, std::max(kNarrowestColumn, GetColumnWidth(kDataFileColumn) + nDataFileShare));
-    SetColumnWidth(kCommentsColumn, std::max(kNarrowestColumn, GetColumnWidth(kCommentsColumn) + nShared - nShared / 2));
+    SetColumnWidth(kCommentsColumn, std::max(kNarrowestColumn, GetColumnWidth(kCommentsColumn) + nShared / 2));
+    SetColumnWidth(kResultColumn, std::max(kResultColumnWidth, GetColumnWidth(kResultColumn) + nShared - nShared / 2));
 }
 
 BOOL CMethodListCtrl::LoadGroup(LPCWSTR lpszName, LONG nGroupId)

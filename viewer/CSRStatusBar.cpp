@@ -2,6 +2,7 @@
 // status panes.
 #include "CSRStatusBar.h"
 
+#include "module/core/FittingText.h"
 #include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
 #include "orvane/Nls.h"
@@ -29,6 +30,15 @@ constexpr UINT kOfflineStatus = 17006;
 constexpr UINT kUnknownStatus = 17007;
 
 constexpr COLORREF kBlack = 0x000000;
+
+// The messages of the string table that have a short form for a narrow window.
+struct ShortForm {
+    UINT nID;
+    UINT nShortID;
+};
+constexpr ShortForm kShortForms[] = {
+    {IDS_WAITING_FOR_INSTRUMENT, IDS_WAITING_FOR_INSTRUMENT_SHORT},
+};
 constexpr COLORREF kWhite = 0xFFFFFF;
 
 std::wstring HostText(UINT nID, int nCapacity)
@@ -63,7 +73,8 @@ BOOL CSRStatusBar::Create(CWnd* pParent)
     SetBorders(2, 1, 2, 1);
     SetPaneInfo(kLogoPane, kIndicators[kLogoPane], SBPS_OWNERDRAW, 105);
     SetPaneInfo(kStatusPane, kIndicators[kStatusPane], SBPS_OWNERDRAW, kStatusPaneWidth);
-    SetPaneInfo(kMessagePane, kIndicators[kMessagePane], SBPS_STRETCH, 100);
+    // Owner-drawn, so that the message shows in the form the pane has room for.
+    SetPaneInfo(kMessagePane, kIndicators[kMessagePane], SBPS_OWNERDRAW | SBPS_STRETCH, 100);
     SetPaneInfo(kUserPane, kIndicators[kUserPane], SBPS_NORMAL, 0);
     SendMessage(SB_SETMINHEIGHT, 24);
     m_bmpLogo.LoadBitmap(IDB_LOGO);
@@ -73,13 +84,26 @@ BOOL CSRStatusBar::Create(CWnd* pParent)
     return TRUE;
 }
 
-void CSRStatusBar::SetMessageText(LPCWSTR lpszText) { SetPaneText(kMessagePane, lpszText); }
+void CSRStatusBar::SetMessageText(LPCWSTR lpszText) { SetMessageForms({lpszText ? lpszText : L""}); }
 
 void CSRStatusBar::SetMessageTextId(UINT nID)
 {
     std::vector<WCHAR> buffer(120, L'\0');
     NlsLoadString(AfxGetResourceHandle(), nID, buffer.data(), 120);
-    SetMessageText(buffer.data());
+    std::vector<std::wstring> forms{buffer.data()};
+    // A message too long for an 80-column window has a short form beside it.
+    if (const auto shortForm = std::ranges::find(kShortForms, nID, &ShortForm::nID); shortForm != std::end(kShortForms))
+        forms.push_back(ModuleString(shortForm->nShortID));
+    SetMessageForms(std::move(forms));
+}
+
+void CSRStatusBar::SetMessageForms(std::vector<std::wstring> forms)
+{
+    if (forms.empty())
+        forms.emplace_back();
+    m_messageForms = std::move(forms);
+    SetPaneText(kMessagePane, m_messageForms.front().c_str());
+    Invalidate(TRUE);
 }
 
 void CSRStatusBar::ShowLoggedOnUser()
@@ -162,6 +186,13 @@ void CSRStatusBar::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         pDC->SetBkMode(TRANSPARENT);
         pDC->DrawText(m_strStatus, &rect, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
         break;
+    case kMessagePane: {
+        pDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
+        pDC->SetBkMode(TRANSPARENT);
+        const std::wstring strShown = FittingText(pDC->m_hDC, m_messageForms, rect.right - rect.left);
+        pDC->DrawText(strShown, &rect, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        break;
+    }
     default:
         break;
     }

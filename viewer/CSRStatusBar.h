@@ -6,6 +6,7 @@
 #include "win/afx/CStatusBar.h"
 
 #include <string>
+#include <vector>
 
 class CSRStatusBar : public CStatusBar {
 public:
@@ -16,6 +17,10 @@ public:
     // Shows a run's message in the message pane.
     void SetMessageText(LPCWSTR lpszText);
     void SetMessageTextId(UINT nID);
+    // A message with shorter forms: the pane shows the longest it has room for.
+    void SetMessageForms(std::vector<std::wstring> forms);
+    // The message's whole text, whichever form the pane has room for.
+    const std::wstring& MessageText() const { return m_messageForms.front(); }
     // While access control is on, who is logged on, in a pane at the right.
     void ShowLoggedOnUser();
     // Shows the host's GUISYSTEMSTATUS$: "instrument|mode|ST:c|state", where the letter c chooses
@@ -31,6 +36,8 @@ private:
     void SetStatusText(std::wstring strText);
 
     CBitmap m_bmpLogo;
+    // Never empty: the message pane's text, then its shorter forms.
+    std::vector<std::wstring> m_messageForms{L""};
     std::wstring m_strStatus;
     COLORREF m_crText = 0;
     COLORREF m_crBack = 0;

@@ -756,7 +756,7 @@ BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
     SendEmergencyCommand();
     SetState(State::WaitingForRun);
     AuditTrail::Record(strGroup, {L"Run paused", L"", strStatus});
-    m_viewer.m_statusBar.SetMessageText(strStatus.c_str());
+    m_viewer.m_statusBar.SetMessageForms({strStatus, FormatWin(ModuleString(IDS_FAILURE_PAUSED_SHORT).c_str(), nRow)});
     ReportRunEvent({RUNEVENT_RUN_PAUSED, strGroup, nRow, strMethod, strStatus});
     return TRUE;
 }
@@ -885,12 +885,21 @@ void GroupRun::ShowSummary()
     CMethodListCtrl& list = m_viewer.m_listMethods;
     const std::wstring strGroup = ShownGroupName();
     const auto count = [&](LONG nState) { return static_cast<int>(list.RowsInState(nState).size()); };
-    const std::wstring strSummary =
-        FormatWin(ModuleString(IDS_GROUP_SUMMARY).c_str(), strGroup.c_str(), count(RUNSTATE_DONE),
-                  count(RUNSTATE_FAILED), count(RUNSTATE_CHECKED) + count(RUNSTATE_INTERRUPTED));
+    const int nDone = count(RUNSTATE_DONE);
+    const int nFailed = count(RUNSTATE_FAILED);
+    const int nNotRun = count(RUNSTATE_CHECKED) + count(RUNSTATE_INTERRUPTED);
+    const std::wstring strSummary = FormatWin(ModuleString(IDS_GROUP_SUMMARY).c_str(), strGroup.c_str(), nDone, nFailed, nNotRun);
     LogbookWrite(strSummary);
     ReportRunEvent({RUNEVENT_GROUP_ENDED, strGroup, 0, L"", m_strEndReason});
-    m_viewer.m_statusBar.SetMessageText((m_strEndReason.empty() ? strSummary : m_strEndReason + L" " + strSummary).c_str());
+    // Shorter forms for a narrow window; the reason that ended the group early goes last.
+    const std::wstring strReason = m_strEndReason.empty() ? L"" : m_strEndReason + L" ";
+    std::vector<std::wstring> forms{
+        strReason + strSummary,
+        strReason + FormatWin(ModuleString(IDS_GROUP_SUMMARY_SHORT).c_str(), strGroup.c_str(), nDone, nFailed, nNotRun),
+        strReason + FormatWin(ModuleString(IDS_GROUP_SUMMARY_SHORTEST).c_str(), nDone, nFailed, nNotRun)};
+    if (!m_strEndReason.empty())
+        forms.push_back(m_strEndReason);
+    m_viewer.m_statusBar.SetMessageForms(std::move(forms));
 }
 
 void GroupRun::OnCompleteGroup()

@@ -77,20 +77,32 @@ void RunProgress::count(LONG aaaID, const Place& place, int sign)
 
 std::wstring RunProgress::Text(LONG now) const
 {
+    const std::vector<std::wstring> forms = Texts(now);
+    return forms.empty() ? std::wstring() : forms.front();
+}
+
+std::vector<std::wstring> RunProgress::Texts(LONG now) const
+{
     if (m_total == 0)
         return {};
     const int nRow = std::min(m_total, std::max(1, m_ended + static_cast<int>(m_running.size())));
-    std::wstring text = FormatWin(ModuleString(IDS_PROGRESS_ROW).c_str(), nRow, m_total);
-    if (m_failed > 0)
-        text += FormatWin(ModuleString(IDS_PROGRESS_FAILED).c_str(), m_failed);
+    std::wstring strLong = FormatWin(ModuleString(IDS_PROGRESS_ROW).c_str(), nRow, m_total);
+    std::wstring strShort = FormatWin(L"%d/%d", nRow, m_total);
+    if (m_failed > 0) {
+        strLong += FormatWin(ModuleString(IDS_PROGRESS_FAILED).c_str(), m_failed);
+        strShort += FormatWin(ModuleString(IDS_PROGRESS_SHORT_FAILED).c_str(), m_failed);
+    }
     const BOOL bRowsLeft = !m_running.empty() || std::ranges::any_of(m_toRun, [](const auto& method) { return method.second > 0; });
     if (!bRowsLeft)
-        return text;
+        return {strLong, strShort};
     const std::optional<LONG> left = SecondsLeft(now);
     if (!left)
-        return text + ModuleString(IDS_PROGRESS_UNKNOWN);
-    return text + FormatWin(ModuleString(IDS_PROGRESS_LEFT).c_str(), TimeLeftText(*left).c_str(),
-                            TimeText(now + *left, now, FALSE).c_str());
+        return {strLong + ModuleString(IDS_PROGRESS_UNKNOWN), strShort + ModuleString(IDS_PROGRESS_SHORT_UNKNOWN), strShort};
+    const std::wstring strLeft = TimeLeftText(*left);
+    const std::wstring strEnd = TimeText(now + *left, now, FALSE);
+    return {strLong + FormatWin(ModuleString(IDS_PROGRESS_LEFT).c_str(), strLeft.c_str(), strEnd.c_str()),
+            strShort + FormatWin(ModuleString(IDS_PROGRESS_SHORT_LEFT).c_str(), strLeft.c_str(), strEnd.c_str()),
+            strShort + FormatWin(ModuleString(IDS_PROGRESS_SHORT_END).c_str(), strEnd.c_str()), strShort};
 }
 
 std::optional<LONG> RunProgress::SecondsLeft(LONG now) const

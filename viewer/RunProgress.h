@@ -35,6 +35,9 @@ public:
     const std::set<LONG>& RunningRows() const { return m_running; }
     // "Row 3 of 12 - 1 failed - about 25 min left, ends 14:32" at time now.
     std::wstring Text(LONG now) const;
+    // The text's forms from the longest to the shortest, for a narrow window: "3/12 · 1 failed ·
+    // 25 min left · ends 14:32", "3/12 · 1 failed · ends 14:32", "3/12 · 1 failed".
+    std::vector<std::wstring> Texts(LONG now) const;
     // How long the rows still to run will take from time now; nothing when a row's method has no
     // known duration and no method has one.
     std::optional<LONG> SecondsLeft(LONG now) const;

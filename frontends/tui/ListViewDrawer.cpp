@@ -14,18 +14,30 @@ namespace {
 using Spans = std::vector<std::pair<int, int>>;
 
 // The report's columns' cells along the row, from their widths in pixels after the client area's
-// left edge; the columns scrolled out of view lie left of it.
+// left edge; the frozen columns stay there, and the columns scrolled out of view lie under them.
 Spans columnSpans(const WindowInfo& list)
 {
     Spans spans;
-    int left = list.clientRect.left - list.listView.scrolledWidth;
+    int left = list.clientRect.left;
     for (const ListColumnInfo& column : list.listView.columns) {
+        if (spans.size() == static_cast<std::size_t>(list.listView.frozenColumns))
+            left -= list.listView.scrolledWidth;
         spans.push_back(CellGeometry::cellSpan(left, left + column.width, CellGeometry::cellWidthPx));
         left += column.width;
     }
     if (spans.empty())
         spans = {CellGeometry::cellSpan(list.clientRect.left, list.clientRect.right, CellGeometry::cellWidthPx)};
     return spans;
+}
+
+// The report's columns in view: the frozen ones, then those from the first one in view.
+std::vector<std::size_t> shownColumns(const ListViewInfo& view, std::size_t count)
+{
+    std::vector<std::size_t> shown;
+    for (std::size_t column = 0; column < count; ++column)
+        if (column < static_cast<std::size_t>(view.frozenColumns) || column >= static_cast<std::size_t>(view.firstColumn))
+            shown.push_back(column);
+    return shown;
 }
 
 // Where a text in cells [x, x + width) of a column of this format begins. A right-aligned or centred
@@ -86,8 +98,9 @@ void drawItem(Screen& screen, const WindowInfo& list, const ListItemInfo& item, 
         base = base.with(Attr::Underline);
     const Rect row = view.report ? Rect{cells.x, y, cells.width, 1} : Rect{spans[0].first, y, spans[0].second, 1};
     screen.fill(row.intersected(cells), L' ', base);
-    const auto first = static_cast<std::size_t>(view.report ? view.firstColumn : 0);
-    for (std::size_t column = first; column < spans.size() && column < item.cells.size(); ++column) {
+    const std::vector<std::size_t> columns =
+        view.report ? shownColumns(view, std::min(spans.size(), item.cells.size())) : std::vector<std::size_t>{0};
+    for (std::size_t column : columns) {
         const auto [x, width] = spans[column];
         const Screen::ClipScope clip(screen, Rect{x, y, width, 1}.intersected(cells));
         const Style style = item.selected || !list.enabled ? base : cellStyle(item.cells[column], base);
@@ -145,17 +158,20 @@ void drawHeader(Screen& screen, const WindowInfo& list, const Rect& client)
     const int y = client.y;
     screen.fill({client.x, y, client.width, 1}, L' ', style);
     const auto spans = columnSpans(list);
-    for (auto column = static_cast<std::size_t>(view.firstColumn); column < spans.size() && column < view.columns.size(); ++column) {
+    const bool scrolled = view.firstColumn > view.frozenColumns;
+    for (std::size_t column : shownColumns(view, std::min(spans.size(), view.columns.size()))) {
         const auto [x, width] = spans[column];
         const ListColumnInfo& info = view.columns[column];
         const bool followed = column + 1 < spans.size();
-        const int mark = view.firstColumn > 0 && column == static_cast<std::size_t>(view.firstColumn) ? 1 : 0;
+        const bool first = scrolled && column == static_cast<std::size_t>(view.firstColumn);
+        const int mark = first ? 1 : 0;
         columnText(screen, {x + mark, y, width - mark, 1}, followed, info.text, info.format, style);
         if (followed)
             screen.put(x + width - 1, y, L'│', style.with(Attr::Dim));
+        // Columns lie hidden to the left of the first one in view.
+        if (first)
+            screen.put(x, y, L'◄', Theme::button);
     }
-    if (view.firstColumn > 0)
-        screen.put(client.x, y, L'◄', Theme::button);
     int right = list.clientRect.left - view.scrolledWidth;
     for (const ListColumnInfo& column : view.columns)
         right += column.width;

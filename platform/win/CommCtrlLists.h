@@ -106,6 +106,9 @@ constexpr int LVCFMT_LEFT = 0x0000;
 constexpr int LVCFMT_RIGHT = 0x0001;
 constexpr int LVCFMT_CENTER = 0x0002;
 constexpr int LVCFMT_JUSTIFYMASK = 0x0003;
+// The platform's own, unknown to Windows' list view: this column and those before it stay in place
+// while the report's other columns scroll sideways, as a spreadsheet keeps its first columns.
+constexpr int LVCFMT_FROZEN = 0x02000000;
 
 constexpr int LVSCW_AUTOSIZE = -1;
 constexpr int LVSCW_AUTOSIZE_USEHEADER = -2;

@@ -2,6 +2,7 @@
 // show.
 #include "win/BitmapTemplate.h"
 #include "win/GdiObjects.h"
+#include "win/WindowGeometry.h"
 
 #include <algorithm>
 
@@ -99,4 +100,12 @@ int DrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT)
     const std::wstring shown = length < 0 ? std::wstring(text) : std::wstring(text, static_cast<std::size_t>(length));
     record(dc, {PaintOperation::Text, *rect, context->textColor, context->backgroundColor, shown});
     return 16;
+}
+
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, SIZE* size)
+{
+    if (!contextOf(dc) || (!text && length > 0) || length < 0 || !size)
+        return FALSE;
+    *size = SIZE{length * WindowGeometry::cellWidth, WindowGeometry::cellHeight};
+    return TRUE;
 }

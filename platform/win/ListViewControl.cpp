@@ -189,9 +189,14 @@ ListViewLayout ListViewControl::layout(HWND window) const
     shape.report = isReport(window);
     shape.client = clientSizeOf(window);
     shape.headerHeight = headerHeight(window);
-    if (shape.report)
+    if (shape.report) {
         for (int column = 0; column < columnCount(); ++column)
             shape.columnWidths.push_back(columnWidth(column));
+        if (const auto* columns = HeaderControl::itemsOf(m_header))
+            for (std::size_t column = 0; column < columns->size(); ++column)
+                if ((*columns)[column].format & LVCFMT_FROZEN)
+                    shape.frozenColumns = static_cast<int>(column) + 1;
+    }
     else
         shape.listColumnWidth = listColumnWidth(window);
     shape.itemCount = static_cast<int>(m_items.size());
@@ -850,6 +855,7 @@ ListViewInfo ListViewControl::inspect(HWND window, int first, int count)
     info.topIndex = self->m_top;
     const ListViewLayout shown = self->layout(window);
     info.firstColumn = shown.firstColumn();
+    info.frozenColumns = shown.frozenColumns();
     info.scrolledWidth = shown.scrolledWidth();
     info.countPerPage = self->countPerPage(window);
     if (!info.report) {

@@ -43,7 +43,9 @@ struct ListViewInfo {
     std::vector<ListItemInfo> items;
     int topIndex = 0;
     int countPerPage = 0;
-    // Report mode: the first column in view, and the pixels of the columns scrolled out left of it.
+    // Report mode: the leading columns that stay in place, the first column in view after them,
+    // and the pixels of the columns scrolled out of view between them.
+    int frozenColumns = 0;
     int firstColumn = 0;
     int scrolledWidth = 0;
     // List mode: items run down columns of this many, each column this wide (pixels).

@@ -17,7 +17,10 @@ ListViewLayout::ListViewLayout(Shape shape, int top, int firstColumn)
     , m_top(top)
 {
     m_shape.listColumnWidth = std::max(m_shape.listColumnWidth, 1);
-    m_firstColumn = std::clamp(firstColumn, 0, lastFirstColumn());
+    const int count = static_cast<int>(m_shape.columnWidths.size());
+    // At least one column scrolls.
+    m_frozen = m_shape.report ? std::clamp(m_shape.frozenColumns, 0, std::max(count - 1, 0)) : 0;
+    m_firstColumn = std::clamp(firstColumn, m_frozen, lastFirstColumn());
 }
 
 int ListViewLayout::lastFirstColumn() const
@@ -25,25 +28,28 @@ int ListViewLayout::lastFirstColumn() const
     if (!m_shape.report)
         return 0;
     const int count = static_cast<int>(m_shape.columnWidths.size());
+    const int room = m_shape.client.cx - columnLeft(m_frozen);
     const int total = columnLeft(count);
-    int first = 0;
-    while (first + 1 < count && total - columnLeft(first) > m_shape.client.cx)
+    int first = m_frozen;
+    while (first + 1 < count && total - columnLeft(first) > room)
         ++first;
     return first;
 }
 
 int ListViewLayout::firstColumnAfter(int dx) const
 {
-    const int wanted = scrolledWidth() + dx;
+    const int wanted = columnLeft(m_firstColumn) + dx;
     int first = m_firstColumn;
     if (dx > 0)
         while (first < lastFirstColumn() && columnLeft(first) < wanted)
             ++first;
     else if (dx < 0)
-        while (first > 0 && columnLeft(first) > wanted)
+        while (first > m_frozen && columnLeft(first) > wanted)
             --first;
     return first;
 }
+
+int ListViewLayout::shownLeft(int column) const { return columnLeft(column) - (column < m_frozen ? 0 : scrolledWidth()); }
 
 int ListViewLayout::rowsInView() const { return std::max<int>((m_shape.client.cy - m_shape.headerHeight) / kRowHeight, 0); }
 
@@ -108,8 +114,10 @@ std::optional<ListViewLayout::Cell> ListViewLayout::cellAt(POINT point) const
         return Cell{m_top + point.x / m_shape.listColumnWidth * rowsPerColumn() + row, 0, point.x % m_shape.listColumnWidth};
     }
     const int index = m_top + (point.y - m_shape.headerHeight) / kRowHeight;
-    for (int column = m_firstColumn; column < static_cast<int>(m_shape.columnWidths.size()); ++column) {
-        const int left = columnLeft(column) - scrolledWidth();
+    for (int column = 0; column < static_cast<int>(m_shape.columnWidths.size()); ++column) {
+        if (column == m_frozen)
+            column = m_firstColumn;
+        const int left = shownLeft(column);
         if (point.x >= left && point.x < left + m_shape.columnWidths[static_cast<std::size_t>(column)])
             return Cell{index, column, point.x - left};
     }
@@ -120,8 +128,8 @@ int ListViewLayout::visibleWidth(int column) const
 {
     if (!m_shape.report)
         return std::min<int>(m_shape.listColumnWidth, m_shape.client.cx);
-    if (column < m_firstColumn || column >= static_cast<int>(m_shape.columnWidths.size()))
+    if ((column >= m_frozen && column < m_firstColumn) || column >= static_cast<int>(m_shape.columnWidths.size()))
         return 0;
-    const int left = columnLeft(column) - scrolledWidth();
+    const int left = shownLeft(column);
     return std::max(std::min<int>(m_shape.columnWidths[static_cast<std::size_t>(column)], m_shape.client.cx - left), 0);
 }

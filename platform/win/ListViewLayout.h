@@ -2,7 +2,8 @@
 // in list mode down columns of cells as high as the list, then down the next column. Scrolling
 // goes by steps, a row in report mode and a column of items in list mode, so the first item in
 // view always starts a step. A report whose columns are wider than the client area scrolls
-// sideways by whole columns, never past the point where the last column shows.
+// sideways by whole columns, never past the point where the last column shows; its first columns
+// may be frozen: they stay in place and the others scroll beside them.
 #pragma once
 
 #include "win/WinUser.h"
@@ -17,6 +18,7 @@ public:
         SIZE client{};
         int headerHeight = 0;             // report mode, when the header shows
         std::vector<int> columnWidths;    // report mode
+        int frozenColumns = 0;            // report mode: the leading columns that do not scroll
         int listColumnWidth = 0;          // list mode: every column of items is this wide
         int itemCount = 0;
     };
@@ -43,9 +45,13 @@ public:
     std::optional<Cell> cellAt(POINT point) const;
     // What the client area shows of a column's width: a text wider than this is cut.
     int visibleWidth(int column) const;
+    // The first column in view after the frozen ones.
     int firstColumn() const { return m_firstColumn; }
-    // The width of the columns scrolled out to the left, in pixels.
-    int scrolledWidth() const { return columnLeft(m_firstColumn); }
+    int frozenColumns() const { return m_frozen; }
+    // The width of the columns scrolled out of view, in pixels.
+    int scrolledWidth() const { return columnLeft(m_firstColumn) - columnLeft(m_frozen); }
+    // A column's left edge in the client area: a frozen one's stays, the others' move with the scrolling.
+    int shownLeft(int column) const;
     // The first column after scrolling by dx pixels: at least a column whichever way dx points.
     int firstColumnAfter(int dx) const;
 
@@ -58,5 +64,6 @@ private:
 
     Shape m_shape;
     int m_top;
+    int m_frozen;
     int m_firstColumn;
 };

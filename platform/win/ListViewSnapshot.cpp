@@ -35,7 +35,7 @@ std::wstring ListViewSnapshot(const ListViewInfo& list, const std::wstring& inde
     for (std::size_t column = 0; column < list.columns.size(); ++column)
         out += (column ? L", " : L"") + (L"\"" + LineBreaksNamed(list.columns[column].text) + L"\" ") + std::to_wstring(list.columns[column].width);
     out += L"} items=" + std::to_wstring(list.items.size());
-    if (list.firstColumn > 0)
+    if (list.firstColumn > list.frozenColumns)
         out += L" first column=" + std::to_wstring(list.firstColumn);
     out += L"\n";
     for (std::size_t index = 0; index < list.items.size(); ++index) {

@@ -145,3 +145,5 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 // One line of text in the rectangle; the format's alignment is kept with the text.
 int DrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT format);
+// The size of a line of text in the device context's font, which is the screen's character cell.
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, SIZE* size);

@@ -64,12 +64,10 @@ protected:
         return testing::AssertionSuccess();
     }
     bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(Viewer(), id)); }
+    // The whole message, whichever form the pane has room for.
     std::wstring StatusMessage() const
     {
-        constexpr int messagePane = 2;
-        WCHAR text[512] = {};
-        SendMessageW(GetDlgItem(Viewer(), AFX_IDW_STATUS_BAR), SB_GETTEXTW, messagePane, reinterpret_cast<LPARAM>(text));
-        return text;
+        return dynamic_cast<CSRStatusBar&>(*CWnd::FromHandlePermanent(GetDlgItem(Viewer(), AFX_IDW_STATUS_BAR))).MessageText();
     }
     CDialogMainViewer& Window() const { return *ModuleSettings.pMainViewer; }
     // Another program's connection that holds the worklist file for writing until it ends.
@@ -207,7 +205,8 @@ TEST_F(Run, TheProgressCountsRowsAndFailuresAndTheGroupsSecondRunEndsWhenItsEsti
     EXPECT_EQ(list.items[0].cells[6].text, L"0:20");
     EXPECT_THAT(list.items[1].cells[6].text, testing::StartsWith(L"0:0")) << "the running row's duration, shown every 5 s";
     RunHost(10);
-    EXPECT_THAT(shown(IDC_PROGRESS_TEXT).text, testing::StartsWith(L"Row 3 of 4 - 1 failed - about 1 min left"));
+    // Too long for 80 columns, the text takes its short form.
+    EXPECT_THAT(shown(IDC_PROGRESS_TEXT).text, testing::StartsWith(L"3/4 \u00B7 1 failed \u00B7 1 min left \u00B7 ends "));
     RunHost(60);
     EXPECT_FALSE(Window().GetRun().IsRunning());
     EXPECT_FALSE(shown(IDC_PROGRESS_BAR).visible);

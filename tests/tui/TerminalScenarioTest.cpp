@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <regex>
 #include <string>
 #include <utility>
 
@@ -423,12 +424,13 @@ TEST_F(TerminalScenario, TheStatusBarShowsTheWholeStatusAndAPauseAndCtrlQDuringT
     session.press({"C-q"});
 }
 
-// The shell command that runs orvane on a fresh demo root whose methods run for a second each, on
-// the real clock, and says how orvane ended.
-std::string orvaneOnQuickDemo(const std::string& root)
+// The shell command that runs orvane on a fresh demo root whose methods run for a second each (the
+// last row's PHOSPHATE.M for lastSeconds), on the real clock, and says how orvane ended.
+std::string orvaneOnQuickDemo(const std::string& root, int lastSeconds = 1)
 {
     const std::string shorten = "for f in '" + root + "'/C/Orvane/Methods/*/SIMULATE.INI; do " +
-                                "sed -i 's/^RunTime=.*/RunTime=1/' \"$f\"; done";
+                                "sed -i 's/^RunTime=.*/RunTime=1/' \"$f\"; done; sed -i 's/^RunTime=.*/RunTime=" +
+                                std::to_string(lastSeconds) + "/' '" + root + "/C/Orvane/Methods/PHOSPHATE.M/SIMULATE.INI'";
     return std::string(ORVANE_PROGRAM_PATH) + " --root '" + root + "' --init --demo && " + shorten + " && " +
            ORVANE_PROGRAM_PATH + " --tui --root '" + root + "'; echo \"orvane ended $?\"; exec sleep 120";
 }
@@ -460,9 +462,9 @@ TEST_F(TerminalScenario, ClosingTheTerminalDuringARunLetsTheGroupEndThenOrvaneEn
     EXPECT_EQ(queryWorklist(root, notRun), "0\n");
 }
 
-TEST_F(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailed)
+TEST_F(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailedWithItsTextsWholeAtEightyByTwentyFour)
 {
-    TmuxSession session(orvaneOnQuickDemo(root), 80, 24);
+    TmuxSession session(orvaneOnQuickDemo(root, 5), 80, 24);
     ASSERT_NO_FATAL_FAILURE(runTheDemoGroup(session));
     // Exit typed during the run: the command line and the host's answer show over the window,
     // which refuses to close, and F6 gives the keys and the whole window back.
@@ -476,10 +478,21 @@ TEST_F(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailed)
     ASSERT_TRUE(session.waitUntilGone("Orvane keeps running")) << session.capture();
     ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2713")) << session.capture();
     ASSERT_TRUE(waitForLine(session, "LEAK.M", "?")) << session.capture();
+    // The progress under the list takes a form short enough to show whole, its end time included.
+    ASSERT_TRUE(waitForLine(session, "4/4 \u00B7 1 failed \u00B7 ", " \u00B7 ends ")) << session.capture();
+    const std::string progress = lineWith(session.capture(), "4/4 \u00B7 1 failed");
+    EXPECT_TRUE(std::regex_search(progress, std::regex("ends [0-9][0-9]:[0-9][0-9] +\u2551$"))) << progress;
     ASSERT_TRUE(waitForLine(session, "PHOSPHATE.M", "\u2713")) << session.capture();
-    // The group's end left its summary in the status bar.
-    EXPECT_NE(session.capture().find("Serion group Nitrates ended: 3 done, 1 failed"), std::string::npos)
-        << session.capture();
+    // The group's end left its summary in the status bar, whole in its shorter form.
+    ASSERT_TRUE(waitForLine(session, "Serion FIA", "Nitrates ended: 3 done, 1 failed, 0 not run.")) << session.capture();
+    // The list scrolled right to its last column: each row keeps its state and method beside its result.
+    session.press({"Right", "Right", "Right", "Right", "Right"});
+    ASSERT_TRUE(waitForLine(session, "LEAK.M", "Pump pressure")) << session.capture();
+    const std::string scrolled = session.capture();
+    EXPECT_NE(lineWith(scrolled, "Method Name").find("Result"), std::string::npos) << scrolled;
+    EXPECT_EQ(scrolled.find("Nitrates0000000001.d"), std::string::npos) << scrolled;
+    EXPECT_NE(lineWith(scrolled, "NITRATE.M").find("\u2713"), std::string::npos) << scrolled;
+    EXPECT_NE(lineWith(scrolled, "NITRATE.M").find("Run complete."), std::string::npos) << scrolled;
     // After the run the window closes with the host, and no row is left running.
     session.press({"C-q"});
     ASSERT_TRUE(session.waitFor("orvane ended 0")) << session.capture();
