@@ -40,6 +40,11 @@ constexpr int ID_AUDIT_TRAIL = 32787;
 constexpr int ID_MODULE_HELP = 9;
 // The help topic of the main window, which also tells of the dialogs it opens for a group or a row.
 constexpr int IDH_MAIN_VIEWER = 101901;
+// The help topics of the windows added since: the run queue, the export and import, the audit trail.
+constexpr int IDH_RUN_QUEUE = 101904;
+constexpr int IDH_EXPORT_RESULTS = 101905;
+constexpr int IDH_IMPORT_WORKLIST = 101906;
+constexpr int IDH_AUDIT_TRAIL = 101907;
 
 // The state images of the method list, one a run state.
 constexpr int IDB_STATE_IMAGES = 351;
@@ -180,6 +185,11 @@ constexpr int IDS_GROUP_SUMMARY_SHORT = 22304;
 constexpr int IDS_GROUP_SUMMARY_SHORTEST = 22305;
 constexpr int IDS_WAITING_FOR_INSTRUMENT_SHORT = 22306;
 constexpr int IDS_FAILURE_PAUSED_SHORT = 22307;
+// The progress while the run is paused.
+constexpr int IDS_PROGRESS_PAUSED = 22308;
+constexpr int IDS_PROGRESS_SHORT_PAUSED = 22309;
+constexpr int IDS_PROGRESS_PAUSED_ONLY = 22310;
+constexpr int IDS_PROGRESS_SHORT_PAUSED_ONLY = 22311;
 // Why a row's data file or sub-folder is refused, and which rows the refusal is for.
 constexpr int IDS_DATA_FILE_FORBIDDEN = 22100;
 constexpr int IDS_SUB_FOLDER_FORBIDDEN = 22101;
@@ -265,6 +275,13 @@ constexpr int IDS_AUDIT_CSV_HEADER = 22198;
 constexpr int IDS_AUDIT_MISSING = 22210;
 constexpr int IDS_AUDIT_ONE_MISSING = 22211;
 constexpr int IDS_AUDIT_UNANCHORED = 22212;
+// The caption of a record's whole text.
+constexpr int IDS_AUDIT_RECORD_CAPTION = 22312;
+// Why a file could not be written.
+constexpr int IDS_WRITE_NO_FOLDER = 22313;
+constexpr int IDS_WRITE_NO_PERMISSION = 22314;
+constexpr int IDS_WRITE_DISK_FULL = 22315;
+constexpr int IDS_WRITE_IS_FOLDER = 22316;
 
 // Results written for a LIMS and worklists read from one: the two dialogs, their fields and texts.
 constexpr int IDD_EXPORT_RESULTS = 23212;

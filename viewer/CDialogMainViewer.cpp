@@ -485,8 +485,11 @@ LRESULT CDialogMainViewer::OnModuleMessage(WPARAM wParam, LPARAM lParam)
 void CDialogMainViewer::FollowRunProgress()
 {
     const BOOL bRunning = m_run.IsRunning();
-    if (bRunning == m_bShowingProgress)
+    if (bRunning == m_bShowingProgress) {
+        // A pause, or Run after it.
+        ShowRunProgress();
         return;
+    }
     m_bShowingProgress = bRunning;
     if (bRunning) {
         if (!m_bDurationsRead)
@@ -523,6 +526,7 @@ void CDialogMainViewer::BeginRunProgress()
 {
     m_nProgressRefills = m_listMethods.RefillCount();
     m_progress.Begin(m_listMethods.ProgressRows());
+    m_progress.UseGroupsToCome(m_run.QueuedGroupsToCome());
 }
 
 void CDialogMainViewer::ShowRunProgress()
@@ -531,6 +535,8 @@ void CDialogMainViewer::ShowRunProgress()
         return;
     if (m_nProgressRefills != m_listMethods.RefillCount())
         BeginRunProgress();
+    using State = GroupRun::State;
+    m_progress.SetPaused(m_run.GetState() == State::PauseRequested || m_run.GetState() == State::WaitingForRun);
     ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, std::max(1, m_progress.Total()));
     ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(m_progress.Ended()), 0);
     const HWND hText = ::GetDlgItem(m_hWnd, IDC_PROGRESS_TEXT);

@@ -311,6 +311,19 @@ void GroupRun::ClaimRestOfQueue(LONG nPosition)
         m_queueClaims[nGroupId].Take(nGroupId);
 }
 
+std::vector<std::wstring> GroupRun::QueuedGroupsToCome()
+{
+    std::vector<std::wstring> names;
+    GroupRows groups(m_viewer.m_groupTable);
+    if (!m_nQueueId || !groups.FindById(ShownGroupId()))
+        return names;
+    const std::vector<GroupEntry> listed = m_viewer.ListedGroups();
+    for (LONG nGroupId : groups.QueueAfter(m_nQueueId, m_viewer.m_groupTable.QueuePos))
+        if (const auto found = std::ranges::find(listed, nGroupId, &GroupEntry::id); found != listed.end())
+            names.push_back(found->name);
+    return names;
+}
+
 void GroupRun::ShowQueuePlace()
 {
     GroupRows groups(m_viewer.m_groupTable);

@@ -57,6 +57,8 @@ public:
     void OnModuleMessage(LPCWSTR lpszObject);
     // ACQSTATUS$ as it is when the window opens.
     void ReadAcqStatus();
+    // The names of the groups the running queue runs after the shown one; none outside a queue.
+    std::vector<std::wstring> QueuedGroupsToCome();
 
     // After the shown group was loaded: when no live host claims its open run, that run was
     // interrupted, and rows left running become interrupted. The status bar says how to go on.

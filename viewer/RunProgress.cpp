@@ -3,6 +3,7 @@
 
 #include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
+#include "worklist/CMethodTable.h"
 #include "worklist/MethodRecord.h"
 
 #include "kernel/TimeApi.h"
@@ -57,6 +58,21 @@ void RunProgress::RowChanged(const Row& row)
         m_durations.Add(place.method, row.endTime - row.startTime);
 }
 
+void RunProgress::UseGroupsToCome(const std::vector<std::wstring>& groups)
+{
+    m_toCome.clear();
+    CMethodTable table;
+    for (const std::wstring& group : groups) {
+        if (FAILED(table.Open(group)))
+            continue;
+        for (table.MoveFirst(); table.HasCurrentRow(); table.MoveNext())
+            if (table.RunState == RUNSTATE_CHECKED || table.RunState == RUNSTATE_INTERRUPTED)
+                ++m_toCome[table.MethodName];
+        table.Close();
+    }
+    table.CloseAll();
+}
+
 void RunProgress::count(LONG aaaID, const Place& place, int sign)
 {
     if (place.state == RUNSTATE_UNCHECKED)
@@ -92,10 +108,22 @@ std::vector<std::wstring> RunProgress::Texts(LONG now) const
         strLong += FormatWin(ModuleString(IDS_PROGRESS_FAILED).c_str(), m_failed);
         strShort += FormatWin(ModuleString(IDS_PROGRESS_SHORT_FAILED).c_str(), m_failed);
     }
-    const BOOL bRowsLeft = !m_running.empty() || std::ranges::any_of(m_toRun, [](const auto& method) { return method.second > 0; });
+    const auto anyLeft = [](const std::map<std::wstring, int>& methods) {
+        return std::ranges::any_of(methods, [](const auto& method) { return method.second > 0; });
+    };
+    const BOOL bRowsLeft = !m_running.empty() || anyLeft(m_toRun) || anyLeft(m_toCome);
     if (!bRowsLeft)
         return {strLong, strShort};
     const std::optional<LONG> left = SecondsLeft(now);
+    if (m_bPaused) {
+        // When the run goes on is not known: what is left is told, not when it ends.
+        strShort += ModuleString(IDS_PROGRESS_SHORT_PAUSED_ONLY);
+        if (!left)
+            return {strLong + ModuleString(IDS_PROGRESS_PAUSED_ONLY), strShort};
+        const std::wstring strLeft = TimeLeftText(*left);
+        return {strLong + FormatWin(ModuleString(IDS_PROGRESS_PAUSED).c_str(), strLeft.c_str()),
+                strShort + FormatWin(ModuleString(IDS_PROGRESS_SHORT_PAUSED).c_str(), strLeft.c_str()), strShort};
+    }
     if (!left)
         return {strLong + ModuleString(IDS_PROGRESS_UNKNOWN), strShort + ModuleString(IDS_PROGRESS_SHORT_UNKNOWN), strShort};
     const std::wstring strLeft = TimeLeftText(*left);
@@ -115,9 +143,10 @@ std::optional<LONG> RunProgress::SecondsLeft(LONG now) const
         return expected.has_value();
     };
     BOOL bKnown = TRUE;
-    for (const auto& [method, nCount] : m_toRun)
-        if (nCount > 0)
-            bKnown &= add(method, nCount, 0);
+    for (const auto* methods : {&m_toRun, &m_toCome})
+        for (const auto& [method, nCount] : *methods)
+            if (nCount > 0)
+                bKnown &= add(method, nCount, 0);
     for (LONG aaaID : m_running) {
         const Place& place = m_rows.at(aaaID);
         bKnown &= add(place.method, 1, place.startTime > 0 ? now - place.startTime : 0);

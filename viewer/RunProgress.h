@@ -28,6 +28,10 @@ public:
     void Begin(const std::vector<Row>& rows);
     // A row's new state; the duration of a row that is done joins its method's.
     void RowChanged(const Row& row);
+    // The groups a queue runs after this one: their checked and interrupted rows count in the time left.
+    void UseGroupsToCome(const std::vector<std::wstring>& groups);
+    // While paused the text says so, with the time left once Run is pressed, and no end.
+    void SetPaused(BOOL bPaused) { m_bPaused = bPaused; }
 
     // The rows of the run (all but the unchecked) and those that have ended.
     int Total() const { return m_total; }
@@ -58,8 +62,10 @@ private:
     void count(LONG aaaID, const Place& place, int sign);
 
     std::map<LONG, Place> m_rows;
-    // The rows still to run, checked or interrupted, by method.
+    // The rows still to run, checked or interrupted, by method; those of the queue's groups to come.
     std::map<std::wstring, int> m_toRun;
+    std::map<std::wstring, int> m_toCome;
+    BOOL m_bPaused = FALSE;
     std::set<LONG> m_running;
     int m_total = 0;
     int m_ended = 0;
