@@ -1,17 +1,17 @@
 // Writing the shown group's rows to the named file.
 #include "CDialogExportResults.h"
 
+#include "module/core/CsvLine.h"
 #include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/ResultsExport.h"
 
 #include "kernel/WinFormat.h"
 
-// The main window's topic tells of this dialog.
 CDialogExportResults::CDialogExportResults(CWnd* pParent, const std::wstring& strGroup)
     : CDialogBase(IDD_EXPORT_RESULTS, pParent), m_strGroup(strGroup)
 {
-    m_dwHelpContext = IDH_MAIN_VIEWER;
+    m_dwHelpContext = IDH_EXPORT_RESULTS;
 }
 
 void CDialogExportResults::OnOK()
@@ -22,8 +22,9 @@ void CDialogExportResults::OnOK()
     std::vector<ExportedRow> rows;
     if (FAILED(ResultsExport::ReadRows(m_strGroup, rows)))
         return;
-    SetDlgItemText(IDC_EXPORT_RESULT, ResultsExport::WriteFile(strFile, m_strGroup, rows)
-                                          ? FormatWin(ModuleString(IDS_EXPORTED).c_str(), static_cast<int>(rows.size()),
-                                                      m_strGroup.c_str(), strFile.c_str())
-                                          : FormatWin(ModuleString(IDS_EXPORT_FAILED).c_str(), strFile.c_str()));
+    const int nError = ResultsExport::WriteFile(strFile, m_strGroup, rows);
+    SetDlgItemText(IDC_EXPORT_RESULT, nError == 0 ? FormatWin(ModuleString(IDS_EXPORTED).c_str(), static_cast<int>(rows.size()),
+                                                              m_strGroup.c_str(), strFile.c_str())
+                                                  : FormatWin(ModuleString(IDS_EXPORT_FAILED).c_str(), strFile.c_str(),
+                                                              FileWriteFailure(strFile, nError).c_str()));
 }

@@ -15,11 +15,10 @@
 #include "kernel/CrtFile.h"
 #include "kernel/WinFormat.h"
 
-// The main window's topic tells of this dialog.
 CDialogImportWorklist::CDialogImportWorklist(CWnd* pParent, MethodRows& rows, CComboBox& groups)
     : CDialogBase(IDD_IMPORT_WORKLIST, pParent), m_pViewer(pParent), m_rows(rows), m_comboGroups(groups)
 {
-    m_dwHelpContext = IDH_MAIN_VIEWER;
+    m_dwHelpContext = IDH_IMPORT_WORKLIST;
 }
 
 BOOL CDialogImportWorklist::OnInitDialog()

@@ -28,11 +28,10 @@ BEGIN_MESSAGE_MAP(CDialogRunQueue, CDialogBase)
     ON_NOTIFY(LVN_KEYDOWN, IDC_QUEUE_GROUPS, &CDialogRunQueue::OnKeyDown)
 END_MESSAGE_MAP()
 
-// The main window's topic tells of this dialog.
 CDialogRunQueue::CDialogRunQueue(CWnd* pParent, std::vector<GroupEntry> groups)
     : CDialogBase(IDD_RUN_QUEUE, pParent), m_groups(std::move(groups))
 {
-    m_dwHelpContext = IDH_MAIN_VIEWER;
+    m_dwHelpContext = IDH_RUN_QUEUE;
 }
 
 void CDialogRunQueue::DoDataExchange(CDataExchange* pDX)

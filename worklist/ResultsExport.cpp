@@ -7,7 +7,6 @@
 
 #include "module/core/CsvLine.h"
 
-#include "kernel/CrtFile.h"
 #include "kernel/Text.h"
 #include "kernel/TimeApi.h"
 #include "kernel/WinFormat.h"
@@ -19,6 +18,14 @@ namespace {
 bool EndsWithNoCase(const std::wstring& text, std::wstring_view end)
 {
     return text.size() >= end.size() && EqualsNoCase(std::wstring_view(text).substr(text.size() - end.size()), end);
+}
+
+// A failed row's message ends with the line break of its last host message; a reader wants none.
+std::wstring WithoutTrailingLineBreaks(std::wstring text)
+{
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n'))
+        text.pop_back();
+    return text;
 }
 
 std::wstring TimeField(LONG seconds) { return seconds ? ResultsExport::LocalIsoTime(seconds) : L""; }
@@ -114,11 +121,11 @@ HRESULT ResultsExport::ReadRows(const std::wstring& group, std::vector<ExportedR
     for (HRESULT moved = table.MoveFirst(); moved == S_OK; moved = table.MoveNext())
         rows.push_back({table.aaaID + 1, table.MethodName, table.DataFile, table.Comments, table.SubFolder,
                         table.RunState != RUNSTATE_UNCHECKED, MethodRows::RunStateName(table.RunState), table.StartTime,
-                        table.EndTime, table.ErrMessage});
+                        table.EndTime, WithoutTrailingLineBreaks(table.ErrMessage)});
     return S_OK;
 }
 
-bool ResultsExport::WriteFile(const std::wstring& file, const std::wstring& group, const std::vector<ExportedRow>& rows)
+int ResultsExport::WriteFile(const std::wstring& file, const std::wstring& group, const std::vector<ExportedRow>& rows)
 {
     if (!EndsWithNoCase(file, L".json")) {
         std::vector<std::vector<std::wstring>> records;
@@ -129,8 +136,7 @@ bool ResultsExport::WriteFile(const std::wstring& file, const std::wstring& grou
         header.resize(header.size() - 2); // without its line end
         return WriteCsvFile(file, header, records);
     }
-    const auto opened = CrtFile::open(file, L"wb");
-    return opened && opened->writeBytes(WideToUtf8(JsonText(group, rows)));
+    return WriteWholeFile(file, WideToUtf8(JsonText(group, rows)));
 }
 
 std::wstring ResultsExport::LocalIsoTime(LONG seconds)

@@ -27,8 +27,9 @@ public:
     static const std::vector<std::wstring>& Columns();
     // The group's rows in order, read as one; a failure to open the table is shown.
     static HRESULT ReadRows(const std::wstring& group, std::vector<ExportedRow>& rows);
-    // CSV, or JSON ({"group": ..., "rows": [...]}) for a ".json" file; false when it cannot be written.
-    static bool WriteFile(const std::wstring& file, const std::wstring& group, const std::vector<ExportedRow>& rows);
+    // CSV, or JSON ({"group": ..., "rows": [...]}) for a ".json" file; 0, or the runtime's errno
+    // when it cannot be written.
+    static int WriteFile(const std::wstring& file, const std::wstring& group, const std::vector<ExportedRow>& rows);
     // "2026-12-08T14:32:05+01:00": the local time of seconds since 1970 with its offset from UTC.
     static std::wstring LocalIsoTime(LONG seconds);
 };

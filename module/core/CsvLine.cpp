@@ -1,8 +1,15 @@
-// Quoting and splitting CSV fields.
+// Quoting and splitting CSV fields, and writing a file with the reason it could not be written.
 #include "CsvLine.h"
+
+#include "ModuleString.h"
+#include "resources/ResourceIds.h"
 
 #include "kernel/CrtFile.h"
 #include "kernel/Text.h"
+#include "kernel/WinFormat.h"
+
+#include <cerrno>
+#include <cstring>
 
 std::wstring CsvLine(const std::vector<std::wstring>& fields)
 {
@@ -22,14 +29,41 @@ std::wstring CsvLine(const std::vector<std::wstring>& fields)
     return line + L"\r\n";
 }
 
-bool WriteCsvFile(const std::wstring& file, const std::wstring& header,
-                  const std::vector<std::vector<std::wstring>>& records)
+int WriteCsvFile(const std::wstring& file, const std::wstring& header, const std::vector<std::vector<std::wstring>>& records)
 {
     std::wstring text = header + L"\r\n";
     for (const std::vector<std::wstring>& record : records)
         text += CsvLine(record);
+    return WriteWholeFile(file, WideToUtf8(text));
+}
+
+int WriteWholeFile(const std::wstring& file, const std::string& bytes)
+{
     const auto opened = CrtFile::open(file, L"wb");
-    return opened && opened->writeBytes(WideToUtf8(text));
+    if (!opened)
+        return errno;
+    return opened->writeBytes(bytes) ? 0 : errno;
+}
+
+std::wstring FileWriteFailure(const std::wstring& file, int error)
+{
+    switch (error) {
+    case ENOENT: {
+        const std::size_t slash = file.find_last_of(L"\\/");
+        return FormatWin(ModuleString(IDS_WRITE_NO_FOLDER).c_str(),
+                         slash == std::wstring::npos ? file.c_str() : file.substr(0, slash).c_str());
+    }
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return ModuleString(IDS_WRITE_NO_PERMISSION);
+    case ENOSPC:
+        return ModuleString(IDS_WRITE_DISK_FULL);
+    case EISDIR:
+        return ModuleString(IDS_WRITE_IS_FOLDER);
+    default:
+        return Utf8ToWide(std::strerror(error)) + L".";
+    }
 }
 
 CsvText SplitCsv(std::wstring_view text)

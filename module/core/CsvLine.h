@@ -10,10 +10,14 @@
 // The fields joined by commas and ended by CR LF; a field that holds a comma, a double quote or
 // a line break is put in double quotes, each double quote in it doubled.
 std::wstring CsvLine(const std::vector<std::wstring>& fields);
-// The header (the fields' names, already a line without its end) and the records, as UTF-8;
-// false when the file cannot be written.
-bool WriteCsvFile(const std::wstring& file, const std::wstring& header,
-                  const std::vector<std::vector<std::wstring>>& records);
+// The header (the fields' names, already a line without its end) and the records, as UTF-8; 0,
+// or the runtime's errno when the file cannot be written (FileWriteFailure tells why).
+int WriteCsvFile(const std::wstring& file, const std::wstring& header, const std::vector<std::vector<std::wstring>>& records);
+// Writes bytes to the file; 0, or the runtime's errno.
+int WriteWholeFile(const std::wstring& file, const std::string& bytes);
+// Why a file could not be written, for the message that names it: "the folder C:\Export does not
+// exist.", "there is no permission to write it.", "the disk is full.".
+std::wstring FileWriteFailure(const std::wstring& file, int error);
 
 // One record and the line of the file it begins on, counted from 1.
 struct CsvRecord {

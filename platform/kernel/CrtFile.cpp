@@ -3,6 +3,7 @@
 
 #include "DriveMap.h"
 
+#include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <cwchar>
@@ -13,14 +14,13 @@
 std::unique_ptr<CrtFile> CrtFile::open(std::wstring_view windowsPath, std::wstring_view mode)
 {
     const auto host = DriveMap::toHost(windowsPath);
-    if (!host)
-        return nullptr;
     const char* linuxMode = mode.starts_with(L"a")   ? "ab"
                             : mode.starts_with(L"w") ? "wb"
                             : mode.starts_with(L"r") ? "rb"
                                                      : nullptr;
     std::error_code error;
-    if (!linuxMode || std::filesystem::is_directory(*host, error))
+    errno = !host ? ENOENT : !linuxMode ? EINVAL : std::filesystem::is_directory(*host, error) ? EISDIR : 0;
+    if (errno != 0)
         return nullptr;
     std::FILE* file = std::fopen(host->c_str(), linuxMode);
     if (!file)

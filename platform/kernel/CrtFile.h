@@ -11,12 +11,14 @@
 class CrtFile {
 public:
     // Mode as the runtime's: "a" or "a+" appends, "w" truncates, "r" reads; a Windows path. Empty
-    // on failure, and for a folder opened to be read.
+    // on failure, and for a folder, with errno set as the runtime sets it (ENOENT for a folder or
+    // drive that does not exist, EACCES without permission, EISDIR for a folder).
     static std::unique_ptr<CrtFile> open(std::wstring_view windowsPath, std::wstring_view mode);
     ~CrtFile();
     CrtFile(const CrtFile&) = delete;
     CrtFile& operator=(const CrtFile&) = delete;
 
+    // False with errno set (ENOSPC when the disk is full).
     bool write(std::wstring_view text);
     // The bytes as they are, as a file the runtime opened in binary mode takes them.
     bool writeBytes(std::string_view bytes);

@@ -1,5 +1,6 @@
-// Help as a user reads it: F1, the Help command and the Help buttons of the main window, Autoname
-// and Add Method(s) show their topics of the installed help file in the help window.
+// Help as a user reads it: F1, the Help command and the Help buttons of the main window, Autoname,
+// Add Method(s), Run Queue, the export, the import and the audit trail show their topics of the
+// installed help file in the help window.
 #include "ModuleTestSupport.h"
 
 #include "module/ModuleCommands.h"
@@ -12,6 +13,8 @@
 #include "win/ListViewAutomation.h"
 
 #include <gmock/gmock.h>
+
+#include <tuple>
 
 using testing::HasSubstr;
 
@@ -59,6 +62,9 @@ TEST_F(Help, TheMainWindowShowsItsTopicForF1AndTheHelpCommandAndTheTopicScrollsA
     EXPECT_EQ(GetWindow(HelpWindow(), GW_OWNER), Viewer()) << "the help stays above the window that asked";
     EXPECT_THAT(HelpText().text, HasSubstr(L"Only checked rows run."));
     EXPECT_THAT(HelpText().text, HasSubstr(L"F2 then M")) << "the terminal's key for Ctrl+M";
+    for (const wchar_t* command : {L"\"On failure\" (Alt+L)", L"\"Emergency\" (Alt+Y)", L"Group > Stop After This Method",
+                                   L"Group > Continue", L"the interrupted picture", L"paused"})
+        EXPECT_THAT(HelpText().text, HasSubstr(command));
     EXPECT_TRUE(HelpText().focused) << "the reader's keys go to the text";
 
     // The text is longer than the window: the keys and the wheel move it, never past its ends.
@@ -88,7 +94,7 @@ TEST_F(Help, TheMainWindowShowsItsTopicForF1AndTheHelpCommandAndTheTopicScrollsA
     EXPECT_EQ(HelpWindow(), nullptr);
 }
 
-TEST_F(Help, AutonameAndAddMethodShowTheirOwnTopicsForTheirHelpButtonAndF1AndTheOtherDialogsTheMainWindows)
+TEST_F(Help, EachDialogShowsItsOwnTopicForF1AndTheHelpButtonAndPropertiesAndAddGroupTheMainWindows)
 {
     const auto autoname = [] { return Automation::findWindow(L"Autoname Data files"); };
     m_user.then([&] {
@@ -127,14 +133,19 @@ TEST_F(Help, AutonameAndAddMethodShowTheirOwnTopicsForTheirHelpButtonAndF1AndThe
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_METHOD)));
     EXPECT_EQ(m_user.pendingActions(), 0u) << "the dialog was shown";
 
-    // Properties and Add Group show the main window's topic, which tells of them.
+    // Properties and Add Group show the main window's topic, which tells of them; the run queue,
+    // the export, the import and the audit trail their own.
     ASSERT_TRUE(Done(ListViewAutomation::selectItems(Viewer(), IDC_METHOD_LIST, {0})));
-    for (const auto& [command, title] : {std::pair{ID_PROPERTIES, L"Properties"}, std::pair{ID_ADD_GROUP, L"Add Group"}}) {
+    for (const auto& [command, title, topic] :
+         {std::tuple{ID_PROPERTIES, L"Properties", L"Run Serion Methods"}, std::tuple{ID_ADD_GROUP, L"Add Group", L"Run Serion Methods"},
+          std::tuple{ID_RUN_QUEUE, L"Run Queue", L"Run Queue"}, std::tuple{ID_EXPORT_RESULTS, L"Export Results", L"Export Results"},
+          std::tuple{ID_IMPORT_WORKLIST, L"Import Worklist", L"Import Worklist"},
+          std::tuple{ID_AUDIT_TRAIL, L"Audit Trail", L"Audit Trail"}}) {
         m_user.then([&] {
             const HWND dialog = Automation::findWindow(title);
             ASSERT_NE(dialog, nullptr);
             EXPECT_TRUE(Done(Automation::pressKey(dialog, VK_F1)));
-            EXPECT_EQ(ShownTopic(), L"Run Serion Methods") << title;
+            EXPECT_EQ(ShownTopic(), topic) << title;
             EXPECT_EQ(GetWindow(HelpWindow(), GW_OWNER), dialog) << title;
             CloseHelpWithEscape();
             EXPECT_TRUE(Done(Automation::click(dialog, IDCANCEL)));

@@ -69,7 +69,7 @@ TEST_F(LimsExchange, ExportedResultsWithQuotesLineBreaksAndNonAsciiTextAreReadBa
         MethodRecord* first = rows.FindRowById(0, FALSE);
         ASSERT_NE(first, nullptr);
         SetRecordText(first->Comments, comments);
-        SetRecordText(first->ErrMessage, L"Pump pressure above limit.\nFlow stopped.");
+        SetRecordText(first->ErrMessage, L"Pump pressure above limit.\nFlow stopped.\r\n");
         first->RunState = RUNSTATE_FAILED;
         first->StartTime = kNow - 75;
         first->EndTime = kNow;
@@ -91,9 +91,10 @@ TEST_F(LimsExchange, ExportedResultsWithQuotesLineBreaksAndNonAsciiTextAreReadBa
         EXPECT_EQ(Text(title, IDC_EXPORT_RESULT), L"2 rows of Nitrates exported to C:\\Results.csv.");
         EXPECT_TRUE(Done(Automation::setText(dialog, IDC_EXPORT_FILE, L"C:\\Results.JSON")));
         EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
-        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_EXPORT_FILE, L"Q:\\nowhere\\Results.csv")));
+        EXPECT_TRUE(Done(Automation::setText(dialog, IDC_EXPORT_FILE, L"C:\\nowhere\\Results.csv")));
         EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
-        EXPECT_EQ(Text(title, IDC_EXPORT_RESULT), L"The rows could not be written to Q:\\nowhere\\Results.csv.");
+        EXPECT_EQ(Text(title, IDC_EXPORT_RESULT),
+                  L"The rows could not be written to C:\\nowhere\\Results.csv: the folder C:\\nowhere does not exist.");
         EXPECT_TRUE(Done(Automation::click(dialog, IDCANCEL)));
     });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_EXPORT_RESULTS)));
@@ -108,7 +109,7 @@ TEST_F(LimsExchange, ExportedResultsWithQuotesLineBreaksAndNonAsciiTextAreReadBa
     ASSERT_EQ(read["csv"].size(), 2u);
     const nlohmann::json& failed = read["csv"][0];
     EXPECT_EQ(failed["comments"], WideToUtf8(comments));
-    EXPECT_EQ(failed["message"], "Pump pressure above limit.\nFlow stopped.");
+    EXPECT_EQ(failed["message"], "Pump pressure above limit.\nFlow stopped.") << "no line break at its end";
     EXPECT_EQ(failed["start"], "2026-03-14T10:25:38+01:00");
     EXPECT_EQ(failed["end"], "2026-03-14T10:26:53+01:00");
     EXPECT_EQ(failed["duration"], "75");
@@ -122,6 +123,7 @@ TEST_F(LimsExchange, ExportedResultsWithQuotesLineBreaksAndNonAsciiTextAreReadBa
     EXPECT_EQ(json["group"], "Nitrates");
     ASSERT_EQ(json["rows"].size(), 2u);
     EXPECT_EQ(json["rows"][0]["comments"], WideToUtf8(comments));
+    EXPECT_EQ(json["rows"][0]["message"], failed["message"]);
     EXPECT_EQ(json["rows"][0]["duration"], 75);
     EXPECT_EQ(json["rows"][0]["row"], 1);
     EXPECT_EQ(json["rows"][0]["checked"], true);

@@ -202,6 +202,33 @@ TEST_F(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndK
 
     // The change is in the database.
     EXPECT_EQ(queryWorklist(root, "SELECT Comments FROM Nitrates WHERE aaaID = 0"), "River inlet near the weir\n");
+
+    // The audit trail fits with all its buttons, its times whole without their year; Enter on a
+    // record shows its whole text.
+    session.press({"M-f", "t"});
+    ASSERT_TRUE(session.waitFor("Verify")) << session.capture();
+    const std::string trail = session.capture();
+    for (const char* shown : {"Audit Trail", "Export", "Close", "3 of 3 records shown"})
+        EXPECT_NE(trail.find(shown), std::string::npos) << shown << "\n" << trail;
+    const std::string newest = lineWith(trail, "Comments edited");
+    EXPECT_TRUE(std::regex_search(newest, std::regex(" [0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} *\u2502"))) << trail;
+    ASSERT_TRUE(clickOn(session, "Comments edited"));
+    session.press({"Enter"});
+    ASSERT_TRUE(session.waitFor("Audit record")) << session.capture();
+    EXPECT_NE(session.capture().find("New value: River inlet near the weir"), std::string::npos) << session.capture();
+    session.press({"Escape"});
+    ASSERT_TRUE(session.waitUntilGone("Audit record")) << session.capture();
+    session.press({"Escape"});
+    ASSERT_TRUE(session.waitUntilGone("Verify")) << session.capture();
+
+    // At 120 x 40 the columns show their whole values, the time with its year; the new value has
+    // what they leave.
+    session.resize(120, 40);
+    session.press({"M-f", "t"});
+    ASSERT_TRUE(session.waitFor("Verify")) << session.capture();
+    const std::string wide = lineWith(session.capture(), "Comments edited");
+    EXPECT_TRUE(std::regex_search(wide, std::regex(" [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} *\u2502"))) << wide;
+    EXPECT_NE(wide.find("\u2502Row 1 Comments edited in Properties\u2502River inlet\u2502River inlet"), std::string::npos) << wide;
     session.press({"C-q"});
 }
 
