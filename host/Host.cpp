@@ -59,7 +59,7 @@ bool Host::start(const std::vector<std::filesystem::path>& moduleCandidates, std
 
 bool Host::startMonitor(const std::string& address, int port, std::string& error)
 {
-    m_monitor = std::make_unique<RunMonitor>(m_logbook, m_root.path() / "monitor.token");
+    m_monitor = std::make_unique<RunMonitor>(m_logbook, m_output, m_root.path() / "monitor.token");
     if (m_monitor->start(address, port, error))
         return true;
     m_monitor.reset();

@@ -89,16 +89,15 @@ std::string MonitorPage::run(const MonitorSnapshot& snapshot, const std::string&
 
 std::string MonitorPage::runPart(const MonitorSnapshot& snapshot)
 {
-    std::string part = "<dl>\n<dt>Instrument</dt><dd id=\"status\">" + escaped(snapshot.systemStatus) +
-                       " (acquisition " + escaped(snapshot.acquisition) + ")</dd>\n<dt>Run</dt><dd id=\"run-state\">" +
-                       escaped(snapshot.run) + "</dd>\n";
+    std::string part = "<dl>\n<dt>Instrument</dt><dd id=\"status\">" + escaped(snapshot.instrumentState) +
+                       "</dd>\n<dt>Run</dt><dd id=\"run-state\">" + escaped(snapshot.run) + "</dd>\n";
     if (!snapshot.message.empty())
         part += "<dt>Last message</dt><dd>" + escaped(snapshot.message) + "</dd>\n";
     if (snapshot.group.empty())
         return part + "</dl>\n<p>No group has run since the host started.</p>\n";
     part += "<dt>Group</dt><dd id=\"group\">" + escaped(snapshot.group) + "</dd>\n<dt>Progress</dt><dd id=\"progress\">" +
-            std::to_string(snapshot.rowsEnded()) + " of " + std::to_string(snapshot.rowsInRun()) +
-            " rows ended</dd>\n";
+            std::to_string(snapshot.rowsEnded()) + " of " + std::to_string(snapshot.rowsInRun()) + " rows ended, " +
+            std::to_string(snapshot.rowsFailed()) + " failed</dd>\n";
     if (snapshot.expectedEnd != 0)
         part += "<dt>Expected end</dt><dd id=\"expected-end\">" + LocalTime(snapshot.expectedEnd) + "</dd>\n";
     part += "<dt>As of</dt><dd>" + LocalTime(snapshot.time) + "</dd>\n</dl>\n";

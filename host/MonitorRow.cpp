@@ -29,6 +29,13 @@ const char* MonitorRow::stateName(long runState)
     }
 }
 
+void MonitorRow::markInterrupted(std::vector<MonitorRow>& rows)
+{
+    for (MonitorRow& row : rows)
+        if (row.state == "running")
+            row.state = "interrupted";
+}
+
 nlohmann::json MonitorRow::json(const std::vector<MonitorRow>& rows)
 {
     nlohmann::json list = nlohmann::json::array();

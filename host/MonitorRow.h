@@ -25,5 +25,8 @@ struct MonitorRow {
     bool ended() const { return state == "done" || state == "failed"; }
 
     static const char* stateName(long runState);
+    // A row the worklist still holds as running while no run of this host holds it was left by a
+    // host that stopped in the middle of its method.
+    static void markInterrupted(std::vector<MonitorRow>& rows);
     static nlohmann::json json(const std::vector<MonitorRow>& rows);
 };

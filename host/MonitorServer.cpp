@@ -2,21 +2,23 @@
 // and the library's limits and timeouts set so that a slow or hostile client is cut off.
 #include "MonitorServer.h"
 
+#include "MonitorHttpServer.h"
 #include "MonitorPage.h"
 #include "MonitorWorklist.h"
 
 #include <httplib.h>
 
-#include <sys/socket.h>
-
 #include <csignal>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <regex>
 
 namespace {
 
 // The paths the monitor serves; any other method on them is refused with 405.
-const std::regex kKnownPath("^/(events|groups(/[^/]+)?|api/(status|groups(/[^/]+)?))?$");
+// A group's name is one path segment as the client sent it, but a "/" in it arrives decoded.
+const std::regex kKnownPath("^/(events|groups(/.+)?|api/(status|groups(/.+)?))?$");
 
 void reply(httplib::Response& response, int status, const std::string& text)
 {
@@ -24,11 +26,28 @@ void reply(httplib::Response& response, int status, const std::string& text)
     response.set_content(text + "\n", "text/plain; charset=utf-8");
 }
 
-void replyJson(httplib::Response& response, const nlohmann::json& json)
+std::string jsonText(const nlohmann::json& json)
 {
     // A text the worklist holds in a broken encoding is shown with replacement characters.
-    response.set_content(json.dump(1, '\t', false, nlohmann::json::error_handler_t::replace) + "\n",
-                         "application/json");
+    return json.dump(1, '\t', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+void replyJson(httplib::Response& response, const nlohmann::json& json)
+{
+    response.set_content(jsonText(json), "application/json");
+}
+
+// The run part as one server-sent event: a "data:" line for each line of the part.
+std::string liveEvent(const MonitorSnapshot& snapshot)
+{
+    const std::string part = MonitorPage::runPart(snapshot);
+    std::string event;
+    for (std::size_t start = 0; start < part.size();) {
+        const std::size_t end = std::min(part.find('\n', start), part.size());
+        event += "data: " + part.substr(start, end - start) + "\n";
+        start = end + 1;
+    }
+    return event + "\n";
 }
 
 // The token compared in time that does not tell how much of it matched.
@@ -42,24 +61,17 @@ bool sameToken(const std::string& given, const std::string& token)
     return difference == 0;
 }
 
-// The library listens with a backlog of five connections: a burst of clients would have their
-// connections dropped and retried a second later. Listening again only widens the backlog.
-class WideBacklogServer : public httplib::Server {
-public:
-    void widenBacklog() { ::listen(svr_sock_, SOMAXCONN); }
-};
-
 } // namespace
 
 MonitorServer::MonitorServer(SnapshotBoard& board, std::filesystem::path worklist, std::string token, Limits limits)
     : m_board(board), m_worklist(std::move(worklist)), m_token(std::move(token)), m_limits(limits),
-      m_server(std::make_unique<WideBacklogServer>())
+      m_statusJson([](const MonitorSnapshot& snapshot) { return jsonText(snapshot.json()); }),
+      m_runPage([this](const MonitorSnapshot& snapshot) { return MonitorPage::run(snapshot, m_token); }),
+      m_liveEvent([](const MonitorSnapshot& snapshot) { return liveEvent(snapshot); }),
+      m_server(std::make_unique<MonitorHttpServer>(
+          MonitorHttpServer::Timeouts{m_limits.readTimeout, m_limits.writeTimeout, m_limits.keepAlive},
+          static_cast<std::size_t>(m_limits.threads)))
 {
-    const int threads = m_limits.threads;
-    m_server->new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<std::size_t>(threads)); };
-    m_server->set_read_timeout(m_limits.readTimeout);
-    m_server->set_write_timeout(m_limits.writeTimeout);
-    m_server->set_keep_alive_timeout(m_limits.keepAlive.count());
     m_server->set_payload_max_length(m_limits.payload);
     addRoutes();
 }
@@ -68,12 +80,16 @@ MonitorServer::~MonitorServer() { stop(); }
 
 bool MonitorServer::start(const std::string& address, int port, std::string& error)
 {
+    errno = 0;
     m_port = port ? (m_server->bind_to_port(address, port) ? port : -1) : m_server->bind_to_any_port(address);
     if (m_port <= 0) {
-        error = "the monitor cannot listen on " + address + ":" + std::to_string(port);
+        const int reason = errno;
+        error = "the monitor cannot listen on " + address + ":" + std::to_string(port) +
+                (reason == EADDRINUSE ? ": another program listens on that port"
+                                      : reason ? ": " + std::string(std::strerror(reason)) : "");
         return false;
     }
-    static_cast<WideBacklogServer&>(*m_server).widenBacklog();
+    m_server->widenBacklog();
     m_listener = std::thread([this] {
         // The serving threads start from this one and share its mask: a write to a client that
         // has gone fails instead of ending the host.
@@ -96,6 +112,7 @@ void MonitorServer::stop()
         return;
     m_board.close();
     m_server->stop();
+    m_server->closeConnections();
     m_listener.join();
 }
 
@@ -110,7 +127,7 @@ bool MonitorServer::authorised(const httplib::Request& request) const
 
 void MonitorServer::addRoutes()
 {
-    httplib::Server& server = *m_server;
+    MonitorHttpServer& server = *m_server;
     server.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
         if (authorised(request))
             return httplib::Server::HandlerResponse::Unhandled;
@@ -126,12 +143,12 @@ void MonitorServer::addRoutes()
     };
     server.Post(".*", refuse).Put(".*", refuse).Patch(".*", refuse).Delete(".*", refuse).Options(".*", refuse);
 
-    server.Get("/", [this](const httplib::Request& request, httplib::Response& response) {
-        response.set_content(MonitorPage::run(*m_board.latest(), request.get_param_value("token")), "text/html; charset=utf-8");
+    server.Get("/", [this](const httplib::Request&, httplib::Response& response) {
+        response.set_content(*m_runPage.of(*m_board.latest()), "text/html; charset=utf-8");
     });
     server.Get("/events", [this](const httplib::Request&, httplib::Response& response) { serveLivePart(response); });
     server.Get("/api/status", [this](const httplib::Request&, httplib::Response& response) {
-        replyJson(response, m_board.latest()->json());
+        response.set_content(*m_statusJson.of(*m_board.latest()), "application/json");
     });
     server.Get("/(api/)?groups", [this](const httplib::Request& request, httplib::Response& response) {
         const auto names = MonitorWorklist(m_worklist).groups();
@@ -141,22 +158,25 @@ void MonitorServer::addRoutes()
             return replyJson(response, *names);
         response.set_content(MonitorPage::groups(*names, request.get_param_value("token")), "text/html; charset=utf-8");
     });
-    server.Get("/(api/)?groups/([^/]+)", [this](const httplib::Request& request, httplib::Response& response) {
+    server.Get("/(api/)?groups/(.+)", [this](const httplib::Request& request, httplib::Response& response) {
         const std::string name = request.matches[2];
-        const auto rows = MonitorWorklist(m_worklist).rows(name);
+        auto rows = MonitorWorklist(m_worklist).rows(name);
         if (!rows)
             return reply(response, 404, "No group is named " + name + ".");
+        const auto latest = m_board.latest();
+        if (latest->run != "running" || latest->group != name)
+            MonitorRow::markInterrupted(*rows);
         if (request.matches[1].matched)
             return replyJson(response, {{"group", name}, {"rows", MonitorRow::json(*rows)}});
-        response.set_content(MonitorPage::group(name, *rows, m_board.latest()->time, request.get_param_value("token")),
+        response.set_content(MonitorPage::group(name, *rows, latest->time, request.get_param_value("token")),
                              "text/html; charset=utf-8");
     });
 }
 
 void MonitorServer::serveLivePart(httplib::Response& response)
 {
-    // Each live page holds a thread while it is open: two are kept for everything else.
-    if (m_livePages.fetch_add(1) >= m_limits.threads - 2) {
+    // Each live page holds a thread while it is open.
+    if (m_livePages.fetch_add(1) >= m_limits.liveParts) {
         --m_livePages;
         response.set_header("Retry-After", "10");
         return reply(response, 503, "Too many live pages are open.");
@@ -169,20 +189,14 @@ void MonitorServer::serveLivePart(httplib::Response& response)
             const auto snapshot = *sent ? m_board.waitForNewer(**sent, m_limits.heartbeat) : m_board.latest();
             if (m_board.closed())
                 return false;
-            std::string message = ": the run is as it was\n\n";
-            if (!*sent || snapshot->version > **sent) {
-                // An event's data is one "data:" line for each line of the part.
-                std::string part = MonitorPage::runPart(*snapshot);
-                message.clear();
-                for (std::size_t start = 0; start < part.size();) {
-                    const std::size_t end = std::min(part.find('\n', start), part.size());
-                    message += "data: " + part.substr(start, end - start) + "\n";
-                    start = end + 1;
-                }
-                message += "\n";
-            }
+            const bool changed = !*sent || snapshot->version > **sent;
             *sent = snapshot->version;
-            return sink.write(message.data(), message.size());
+            if (!changed) {
+                const std::string heartbeat = ": the run is as it was\n\n";
+                return sink.write(heartbeat.data(), heartbeat.size());
+            }
+            const auto event = m_liveEvent.of(*snapshot);
+            return sink.write(event->data(), event->size());
         },
         [this](bool) { --m_livePages; });
 }

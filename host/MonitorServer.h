@@ -5,6 +5,7 @@
 #pragma once
 
 #include "SnapshotBoard.h"
+#include "SnapshotText.h"
 
 #include <atomic>
 #include <chrono>
@@ -14,8 +15,9 @@
 #include <string>
 #include <thread>
 
+class MonitorHttpServer;
+
 namespace httplib {
-class Server;
 struct Request;
 struct Response;
 } // namespace httplib
@@ -28,8 +30,10 @@ public:
         std::chrono::milliseconds writeTimeout{2000};
         std::chrono::seconds keepAlive{2};
         std::size_t payload = 1024;
-        // The threads that serve; live pages take at most all but two of them.
-        int threads = 8;
+        // Each connection is served on a thread of its own, up to this many at once.
+        int threads = 128;
+        // Live pages open at once; one more is answered 503 at once.
+        int liveParts = 32;
         // An idle live page hears a comment this often, so that a gone client is found.
         std::chrono::milliseconds heartbeat{15000};
     };
@@ -41,7 +45,8 @@ public:
     MonitorServer& operator=(const MonitorServer&) = delete;
 
     // Listens on the address and port (0: any free port) and serves in the background; false
-    // with the reason when the address cannot be taken.
+    // with the reason when the address cannot be taken, a port that another program listens on
+    // included.
     bool start(const std::string& address, int port, std::string& error);
     int port() const { return m_port; }
     void stop();
@@ -55,7 +60,10 @@ private:
     std::filesystem::path m_worklist;
     std::string m_token;
     Limits m_limits;
-    std::unique_ptr<httplib::Server> m_server;
+    SnapshotText m_statusJson;
+    SnapshotText m_runPage;
+    SnapshotText m_liveEvent;
+    std::unique_ptr<MonitorHttpServer> m_server;
     std::thread m_listener;
     int m_port = 0;
     std::atomic<int> m_livePages{0};

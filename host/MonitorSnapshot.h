@@ -17,9 +17,11 @@ struct MonitorSnapshot {
     // Seconds since 1970-01-01 UTC on the host's clock when the snapshot was taken.
     std::int64_t time = 0;
     std::string instrument;
-    // GUISYSTEMSTATUS$ and ACQSTATUS$ as the host has them.
+    // GUISYSTEMSTATUS$ and ACQSTATUS$ as the host has them, and what they say in words:
+    // "running", "idle", "not ready" or "error".
     std::string systemStatus;
     std::string acquisition;
+    std::string instrumentState;
     // "idle", "running", "paused", "ended" or "interrupted".
     std::string run;
     // The last run event and its message.
@@ -31,8 +33,11 @@ struct MonitorSnapshot {
     std::int64_t expectedEnd = 0;
     std::vector<MonitorRow> rows;
 
-    // The rows that take part in the run, and those of them that have ended.
+    // The rows that take part in the run, those of them that have ended and that have failed.
     long rowsInRun() const;
     long rowsEnded() const;
+    long rowsFailed() const;
+    // The number of the row that runs, 0 when none does.
+    long runningRow() const;
     nlohmann::json json() const;
 };

@@ -8,6 +8,8 @@
 #include "kernel/Text.h"
 #include "orvane/CpVariables.h"
 
+#include <algorithm>
+
 namespace {
 
 std::string hostText(const char* name)
@@ -31,18 +33,32 @@ const char* runAfter(WORD kind)
     }
 }
 
+// The instrument's state in words, from the variables the module follows.
+std::string instrumentState()
+{
+    const std::string acquisition = hostText("ACQSTATUS$");
+    if (acquisition == "_ERROR")
+        return "error";
+    if (acquisition == "NOTREADY")
+        return "not ready";
+    const auto methodOn = CpVariables::instance().get("_METHODON");
+    return methodOn && methodOn->number() >= 0.5 ? "running" : "idle";
+}
+
 } // namespace
 
-RunMonitor::RunMonitor(Logbook& logbook, std::filesystem::path tokenFile, MonitorServer::Limits limits)
-    : m_logbook(logbook), m_source(logbook.registerSource(L"Monitor")), m_tokenFile(std::move(tokenFile)),
+RunMonitor::RunMonitor(Logbook& logbook, Output output, std::filesystem::path tokenFile, MonitorServer::Limits limits)
+    : m_logbook(logbook), m_output(std::move(output)), m_source(logbook.registerSource(L"Monitor")), m_tokenFile(std::move(tokenFile)),
       m_limits(limits)
 {
 }
 
 RunMonitor::~RunMonitor()
 {
-    if (m_observing)
+    if (m_observing) {
         CpRemoveRunEventObserver(m_observer);
+        CpVariables::instance().removeObserver(m_instrumentObserver);
+    }
     m_server.reset();
     m_logbook.unregisterSource(m_source);
 }
@@ -63,6 +79,7 @@ bool RunMonitor::start(const std::string& address, int port, std::string& error)
         return false;
     m_token = *token;
     m_worklist = std::make_unique<MonitorWorklist>(*worklist);
+    findInterruptedRun();
     publish();
     m_server = std::make_unique<MonitorServer>(m_board, *worklist, m_token, m_limits);
     if (!m_server->start(address, port, error)) {
@@ -70,10 +87,16 @@ bool RunMonitor::start(const std::string& address, int port, std::string& error)
         return false;
     }
     m_observer = CpAddRunEventObserver([this](const CpRunEvent& event) { onRunEvent(event); });
+    // A method starts and ends after the module's event about it: the page follows the instrument.
+    m_instrumentObserver = CpVariables::instance().addObserver([this](const std::string& name) {
+        if (EqualsNoCase(name, "_METHODON") || EqualsNoCase(name, "ACQSTATUS$"))
+            publish();
+    });
     m_observing = true;
-    const std::string page = "http://" + address + ":" + std::to_string(m_server->port()) + "/?token=" + m_token;
+    const std::string page = "http://" + address + ":" + std::to_string(m_server->port()) + "/";
     m_logbook.write({m_source, Clock::nowMs() / 1000,
                      Utf8ToWide("The monitor serves " + page + " (its token is kept in " + m_tokenFile.string() + ")")});
+    m_output(Utf8ToWide("Open the monitor at " + page + "?token=" + m_token));
     return true;
 }
 
@@ -89,6 +112,18 @@ void RunMonitor::onRunEvent(const CpRunEvent& event)
     publish();
 }
 
+void RunMonitor::findInterruptedRun()
+{
+    for (const std::string& group : m_worklist->groups().value_or(std::vector<std::string>{})) {
+        const auto rows = m_worklist->rows(group).value_or(std::vector<MonitorRow>{});
+        if (std::any_of(rows.begin(), rows.end(), [](const MonitorRow& row) { return row.state == "running"; })) {
+            m_group = group;
+            m_run = "interrupted";
+            return;
+        }
+    }
+}
+
 void RunMonitor::publish()
 {
     MonitorSnapshot snapshot;
@@ -96,6 +131,7 @@ void RunMonitor::publish()
     snapshot.instrument = hostText("_INSTNAME$");
     snapshot.systemStatus = hostText("GUISYSTEMSTATUS$");
     snapshot.acquisition = hostText("ACQSTATUS$");
+    snapshot.instrumentState = instrumentState();
     snapshot.run = m_run;
     snapshot.event = m_event;
     snapshot.message = m_message;
@@ -103,5 +139,8 @@ void RunMonitor::publish()
     snapshot.expectedEnd = m_expectedEnd;
     if (!m_group.empty())
         snapshot.rows = m_worklist->rows(m_group).value_or(std::vector<MonitorRow>{});
+    // Only a run going on has a row running.
+    if (m_run != "running")
+        MonitorRow::markInterrupted(snapshot.rows);
     m_board.publish(std::move(snapshot));
 }

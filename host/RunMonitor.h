@@ -9,21 +9,28 @@
 #include "SnapshotBoard.h"
 
 #include "orvane/CpRunEvent.h"
+#include "orvane/CpVariables.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
 class RunMonitor {
 public:
-    RunMonitor(Logbook& logbook, std::filesystem::path tokenFile, MonitorServer::Limits limits = {});
+    using Output = std::function<void(const std::wstring& line)>;
+
+    // The page's address with its token goes to the output alone, never to the logbook, which
+    // every local user may read.
+    RunMonitor(Logbook& logbook, Output output, std::filesystem::path tokenFile, MonitorServer::Limits limits = {});
     ~RunMonitor();
     RunMonitor(const RunMonitor&) = delete;
     RunMonitor& operator=(const RunMonitor&) = delete;
 
     // Finds the worklist through the host's variables, reads or makes the token, serves on the
-    // address and port (0: any free one) and writes where and with what token to the logbook.
+    // address and port (0: any free one), writes where to the logbook and the page to open, with
+    // its token, to the output.
     // False with the reason when any of that fails.
     bool start(const std::string& address, int port, std::string& error);
     const std::string& token() const { return m_token; }
@@ -31,9 +38,12 @@ public:
 
 private:
     void onRunEvent(const CpRunEvent& event);
+    // A run that a stopped host left open is shown as interrupted from the start.
+    void findInterruptedRun();
     void publish();
 
     Logbook& m_logbook;
+    Output m_output;
     std::int32_t m_source;
     std::filesystem::path m_tokenFile;
     MonitorServer::Limits m_limits;
@@ -43,6 +53,7 @@ private:
     std::unique_ptr<MonitorWorklist> m_worklist;
     std::unique_ptr<MonitorServer> m_server;
     CpRunEventObserverId m_observer{};
+    CpVariables::ObserverId m_instrumentObserver = 0;
     bool m_observing = false;
     // What the last run event said.
     std::string m_run = "idle";

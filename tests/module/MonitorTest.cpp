@@ -16,9 +16,11 @@
 #include <gmock/gmock.h>
 #include <httplib.h>
 #include <nlohmann/json.hpp>
+#include <sqlite3.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -27,6 +29,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <regex>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -64,6 +67,7 @@ public:
     RawClient& operator=(const RawClient&) = delete;
 
     bool connected() const { return m_connected; }
+    int socket() const { return m_socket; }
     void send(const std::string& bytes) { (void)::send(m_socket, bytes.data(), bytes.size(), MSG_NOSIGNAL); }
     // What the server sends until it closes the connection, or until two seconds pass.
     std::string readToEnd()
@@ -73,6 +77,15 @@ public:
         for (ssize_t n; (n = ::recv(m_socket, buffer, sizeof buffer, 0)) > 0;)
             text.append(buffer, static_cast<std::size_t>(n));
         return text;
+    }
+
+    // The first line the server sends, within two seconds.
+    std::string readLine()
+    {
+        std::string line;
+        for (char c; line.find('\n') == std::string::npos && ::recv(m_socket, &c, 1, 0) == 1;)
+            line += c;
+        return line;
     }
 
 private:
@@ -90,11 +103,21 @@ protected:
 
     void StartMonitor(MonitorServer::Limits limits = testLimits())
     {
-        m_monitor = std::make_unique<RunMonitor>(m_logbook, m_root.path() / "monitor.token", limits);
+        m_monitor = std::make_unique<RunMonitor>(
+            m_logbook, [this](const std::wstring& line) { m_shown.push_back(line); }, m_root.path() / "monitor.token",
+            limits);
         std::string error;
         ASSERT_TRUE(m_monitor->start("127.0.0.1", 0, error)) << error;
     }
     void Run() { ASSERT_TRUE(Automation::click(Viewer(), IDC_RUN).ok); }
+    // Changes the worklist as another program could.
+    void Sql(const std::string& statements) const
+    {
+        sqlite3* worklist = nullptr;
+        ASSERT_EQ(sqlite3_open(m_root.onDriveC("Orvane/Auto/database/worklist.mdb").c_str(), &worklist), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(worklist, statements.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << statements;
+        sqlite3_close(worklist);
+    }
 
     httplib::Client Client() const
     {
@@ -126,6 +149,8 @@ protected:
     }
 
     InstrumentSimulation m_instrument{[](const std::wstring&) {}};
+    // What the host shows in its terminal.
+    std::vector<std::wstring> m_shown;
     std::unique_ptr<RunMonitor> m_monitor;
 };
 
@@ -140,11 +165,16 @@ TEST_F(Monitor, TheJsonFollowsARunInProgressAndAfterIt)
     nlohmann::json status = Json("/api/status");
     EXPECT_EQ(status["run"], "running");
     EXPECT_EQ(status["group"], "Nitrates");
-    EXPECT_EQ(status["acquisition"], "READY");
+    EXPECT_EQ(status["acquisition"], "RUN");
+    EXPECT_EQ(status["instrumentState"], "running") << "the instrument as the module sees it, in words";
     EXPECT_THAT(States(status["rows"]), testing::ElementsAre("done", "running", "waiting"));
     // LEAK.M, never run, counts as DONE.M's 10 s: the run ends 20 s after its start.
     const std::string expectedEnd = IsoTime(::StoredRows(L"Nitrates")[1].StartTime + 20);
-    EXPECT_EQ(status["progress"], nlohmann::json({{"ended", 1}, {"rows", 3}, {"expectedEnd", expectedEnd}}));
+    EXPECT_EQ(status["progress"], nlohmann::json({{"ended", 1},
+                                                  {"rows", 3},
+                                                  {"failed", 0},
+                                                  {"runningRow", 2},
+                                                  {"expectedEnd", expectedEnd}}));
     EXPECT_EQ(status["rows"][1]["start"], status["rows"][0]["end"]);
     EXPECT_EQ(status["rows"][1]["end"], "");
 
@@ -155,32 +185,70 @@ TEST_F(Monitor, TheJsonFollowsARunInProgressAndAfterIt)
     EXPECT_THAT(States(status["rows"]), testing::ElementsAre("done", "failed", "done"));
     EXPECT_THAT(status["rows"][1]["message"].get<std::string>(), testing::StartsWith("Pump pressure above limit."));
     EXPECT_EQ(status["progress"]["ended"], 3);
+    EXPECT_EQ(status["progress"]["failed"], 1);
+    EXPECT_EQ(status["instrumentState"], "idle");
     EXPECT_EQ(status["progress"]["expectedEnd"], "") << "an ended run expects nothing";
 
-    // Any group, through the server's own connection; a name is a path segment in its encoding.
-    ASSERT_EQ(AddRunGroup({L"DONE.M"}, L"Night run"), "");
-    EXPECT_EQ(Json("/api/groups"), nlohmann::json({"Nitrates", "Night run"}));
+    // Any group, through the server's own connection, whatever characters its name holds.
+    // The window refuses a "/" in a name, but a worklist made elsewhere may hold one.
+    const std::string odd = "Night/run 50% #1 & Ö+;";
+    ASSERT_EQ(AddRunGroup({L"DONE.M"}, L"Night"), "");
+    Sql("UPDATE group_tbl SET GroupName = '" + odd + "' WHERE GroupName = 'Night'; ALTER TABLE Night RENAME TO \"" +
+        odd + "\"");
+    EXPECT_EQ(Json("/api/groups"), nlohmann::json({"Nitrates", odd}));
     EXPECT_EQ(Json("/api/groups/Nitrates")["rows"], status["rows"]);
-    const nlohmann::json night = Json("/api/groups/Night%20run");
-    EXPECT_EQ(night["group"], "Night run");
+    const nlohmann::json night = Json("/api/groups/Night%2Frun%2050%25%20%231%20%26%20%C3%96%2B%3B");
+    EXPECT_EQ(night["group"], odd);
     EXPECT_THAT(States(night["rows"]), testing::ElementsAre("waiting"));
-    const auto page = Client().Get(WithToken("/groups/Night%20run"));
+    // The groups page links to it, and the link leads to its rows.
+    const auto groups = Client().Get(WithToken("/groups"));
+    ASSERT_TRUE(groups);
+    std::smatch link;
+    ASSERT_TRUE(std::regex_search(groups->body, link, std::regex("href=\"(/groups/Night[^\"]*)\"")));
+    const auto page = Client().Get(std::regex_replace(link[1].str(), std::regex("&amp;"), "&"));
     ASSERT_TRUE(page);
+    EXPECT_EQ(page->status, 200);
     EXPECT_THAT(page->body, HasSubstr("<svg id=\"timeline\""));
     EXPECT_THAT(page->body, HasSubstr("<td class=\"state\">waiting</td>"));
 }
 
-TEST_F(Monitor, ItsTokenIsMadeOnceKeptInTheRootAndLoggedAndItRefusesRequestsWithoutItOrForWhatItDoesNotServe)
+TEST_F(Monitor, ARowAStoppedHostLeftRunningShowsInterruptedFromTheStart)
 {
+    ASSERT_EQ(AddRunGroup({L"DONE.M", L"DONE.M"}), "");
+    Sql("UPDATE Nitrates SET \"Run State\" = 2 WHERE aaaID = 1");
+    StartMonitor();
+    const nlohmann::json status = Json("/api/status");
+    EXPECT_EQ(status["run"], "interrupted");
+    EXPECT_EQ(status["group"], "Nitrates");
+    EXPECT_THAT(States(status["rows"]), testing::ElementsAre("waiting", "interrupted"));
+    EXPECT_THAT(States(Json("/api/groups/Nitrates")["rows"]), testing::ElementsAre("waiting", "interrupted"));
+}
+
+TEST_F(Monitor, ItsTokenIsMadeOnceKeptPrivateAndShownOnlyInTheTerminalAndItRefusesRequestsWithoutIt)
+{
+    const std::filesystem::path file = m_root.path() / "monitor.token";
+    const auto mode = [&] { return std::filesystem::status(file).permissions() & std::filesystem::perms::all; };
     StartMonitor();
     const std::string token = m_monitor->token();
-    EXPECT_EQ(token.size(), 32u);
-    EXPECT_THAT(LogbookTexts(), testing::Contains(testing::HasSubstr(
-                                    Utf8ToWide("/?token=" + token + " (its token is kept in "))));
+    EXPECT_THAT(token, testing::MatchesRegex("[0-9a-f]{32}"));
+    EXPECT_EQ(mode(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const std::string page = "http://127.0.0.1:" + std::to_string(m_monitor->port()) + "/";
+    EXPECT_THAT(m_shown, testing::ElementsAre(Utf8ToWide("Open the monitor at " + page + "?token=" + token)));
+    EXPECT_THAT(LogbookTexts(), testing::Contains(HasSubstr(Utf8ToWide("The monitor serves " + page + " (its token"))));
+    EXPECT_THAT(ReadFileBytes(m_root.path() / "logbook.txt"), testing::Not(HasSubstr(token)));
+
+    // A second monitor on the same port is refused: no two hosts share it.
+    RunMonitor second(m_logbook, [](const std::wstring&) {}, file, testLimits());
+    std::string error;
+    EXPECT_FALSE(second.start("127.0.0.1", m_monitor->port(), error));
+    EXPECT_THAT(error, HasSubstr("another program listens on that port"));
+
     m_monitor.reset();
+    std::filesystem::permissions(file, std::filesystem::perms::group_read | std::filesystem::perms::others_read,
+                                 std::filesystem::perm_options::add);
     StartMonitor();
     EXPECT_EQ(m_monitor->token(), token) << "a bookmark goes on working after a restart";
-    EXPECT_THAT(ReadFileBytes(m_root.path() / "monitor.token"), HasSubstr(token));
+    EXPECT_EQ(mode(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write) << "made private again";
 
     struct Case {
         const char* method;
@@ -291,31 +359,62 @@ TEST_F(Monitor, BadRequestsAndManyClientsAtOnceLeaveTheMonitorServing)
     EXPECT_EQ(Json("/api/status")["run"], "idle");
 }
 
-TEST_F(Monitor, StalledClientsDuringARunDoNotDelayTheNextMethodsStart)
+TEST_F(Monitor, SlowClientsAndTooManyLivePagesDuringARunDelayNeitherTheRunNorOrdinaryRequests)
 {
-    MonitorServer::Limits limits = testLimits();
-    limits.readTimeout = 10s;
-    limits.writeTimeout = 10s;
+    const MonitorServer::Limits limits = testLimits();
     StartMonitor(limits);
     OpenWithGroup({L"DONE.M", L"DONE.M", L"DONE.M"});
-    // Every serving thread held: half-sent requests, and live pages nobody reads.
-    std::vector<std::unique_ptr<RawClient>> stalled;
-    for (int i = 0; i < limits.threads + 4; ++i) {
-        stalled.push_back(std::make_unique<RawClient>(m_monitor->port()));
-        stalled.back()->send(i % 2 ? "GET /events?token=" + m_monitor->token() + " HTTP/1.1\r\n\r\n" : "GET /api/st");
+    const std::string events = "GET /events?token=" + m_monitor->token() + " HTTP/1.1\r\nHost: x\r\n\r\n";
+    // 50 clients that send their request a byte at a time, every 100 ms, until the server cuts them.
+    std::vector<std::unique_ptr<RawClient>> slow;
+    for (int i = 0; i < 50; ++i)
+        slow.push_back(std::make_unique<RawClient>(m_monitor->port()));
+    std::atomic<int> cut{0};
+    std::thread trickle([&] {
+        std::vector<pollfd> sockets;
+        for (const auto& client : slow)
+            sockets.push_back({client->socket(), POLLIN, 0});
+        for (std::size_t sent = 0; sent < events.size() && cut < 50; ++sent) {
+            for (std::size_t i = 0; i < slow.size(); ++i)
+                if (sockets[i].fd >= 0)
+                    slow[i]->send(events.substr(sent, 1));
+            // The wait paces the bytes; a closed connection reads as ready.
+            ::poll(sockets.data(), sockets.size(), 100);
+            for (pollfd& socket : sockets)
+                if (socket.fd >= 0 && socket.revents) {
+                    socket.fd = -1;
+                    ++cut;
+                }
+        }
+    });
+    // 100 live pages: as many as the monitor serves get their stream, the others 503 at once.
+    std::vector<std::unique_ptr<RawClient>> live;
+    int refused = 0;
+    for (int i = 0; i < 100; ++i) {
+        live.push_back(std::make_unique<RawClient>(m_monitor->port()));
+        live.back()->send(events);
     }
+    for (const auto& client : live)
+        refused += client->readLine().starts_with("HTTP/1.1 503") ? 1 : 0;
+    EXPECT_EQ(refused, 100 - limits.liveParts);
+
     const auto started = std::chrono::steady_clock::now();
     Run();
     RunHost(40);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s) << "the run never waited for a client";
+    for (int i = 0; i < 20; ++i) {
+        const auto asked = std::chrono::steady_clock::now();
+        EXPECT_EQ(Json("/api/status")["run"], "ended");
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, 1s) << "request " << i;
+    }
     const std::vector<MethodRecord> rows = StoredRows(L"Nitrates");
     ASSERT_EQ(rows.size(), 3u);
     for (std::size_t i = 1; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].RunState, RUNSTATE_DONE);
         EXPECT_EQ(rows[i].StartTime, rows[i - 1].EndTime) << "row " << i + 1 << " started on time";
     }
-    stalled.clear();
-    EXPECT_EQ(Json("/api/status")["run"], "ended");
+    trickle.join();
+    EXPECT_EQ(cut, 50) << "every slow client was cut before its request was whole";
 }
 
 TEST_F(Monitor, ABrowserShowsTheRunningGroupsRowsAndTheirStates)
@@ -342,7 +441,7 @@ TEST_F(Monitor, ABrowserShowsTheRunningGroupsRowsAndTheirStates)
 
     const std::string page = ReadFileBytes(dom);
     EXPECT_THAT(page, HasSubstr("<dd id=\"group\">Nitrates</dd>"));
-    EXPECT_THAT(page, HasSubstr("<dd id=\"progress\">1 of 3 rows ended</dd>"));
+    EXPECT_THAT(page, HasSubstr("<dd id=\"progress\">1 of 3 rows ended, 0 failed</dd>"));
     EXPECT_THAT(page, HasSubstr("<dt>Expected end</dt><dd id=\"expected-end\">" +
                                 LocalTime(::StoredRows(L"Nitrates")[1].StartTime + 20) + "</dd>"));
     EXPECT_THAT(page, testing::ContainsRegex("<tr class=\"done\"><td>1</td><td>DONE.M</td>.*<td class=\"state\">done</td>"));
