@@ -28,9 +28,9 @@ struct SampleMethod {
 
 // One method for every way a run can end, so that each path can be shown and tested.
 const SampleMethod sampleMethods[] = {
-    {"NITRATE.M", "RunTime=20\nOutcome=done\n",
+    {"NITRATE.M", "RunTime=20\nOutcome=done\nStandard=Standard 1, 0.5\nStandard=Standard 2, 2.0\nSample=River inlet, 1.2\n",
      "Row 1, 1, \"Standard 1\"\nRow 2, 1, \"Standard 2\"\nRow 3, 2, \"River inlet\"\n"},
-    {"PHOSPHATE.M", "RunTime=30\nOutcome=done\n", "Row 11, 2, \"Check standard\"\nRow 12, 3, \"Lake outlet\"\n"},
+    {"PHOSPHATE.M", "RunTime=30\nOutcome=done\nStandard=Check standard, 1.0\nSample=Lake outlet, 0.4\n", "Row 11, 2, \"Check standard\"\nRow 12, 3, \"Lake outlet\"\n"},
     {"BLANK.M", "RunTime=5\nOutcome=done\n", nullptr},
     {"LEAK.M", "RunTime=15\nOutcome=failed\nMessage=Pump pressure above limit.\nMessage=Flow stopped.\n",
      "Row 4, 1, \"Well 4\"\n"},

@@ -9,7 +9,9 @@
 #include "orvane/MacroInterpreter.h"
 #include "orvane/RegFileReader.h"
 #include "orvane/RegisterStore.h"
+#include "orvane/RegTable.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -118,18 +120,23 @@ bool InstrumentSimulation::loadMethod(MacroCall& call)
         call.fail(L"The method \"" + method + L"\" does not exist.");
         return false;
     }
-    auto settings = fiaTableReads(method, call) ? settingsOf(method, call) : std::nullopt;
+    std::vector<DetectorSignal::TableRow> table;
+    auto settings = fiaTableReads(method, call, table) ? settingsOf(method, call) : std::nullopt;
     if (!settings)
         return false;
+    for (DetectorSignal::TableRow& row : table)
+        row.concentration = settings->concentrationOf(row.sample);
     m_loadedMethod = method;
     m_loadedSettings = std::move(settings);
+    m_loadedTable = std::move(table);
     return true;
 }
 
 // The instrument checks a method's FIA table when it loads the method, so that a broken one is
 // reported here and not only when the module's dialog first reads it. A method without one has no
 // FIA table.
-bool InstrumentSimulation::fiaTableReads(const std::wstring& method, MacroCall& call)
+bool InstrumentSimulation::fiaTableReads(const std::wstring& method, MacroCall& call,
+                                         std::vector<DetectorSignal::TableRow>& table)
 {
     const std::wstring file = method + L"\\FIA.REG";
     const auto path = DriveMap::toHost(file);
@@ -139,10 +146,21 @@ bool InstrumentSimulation::fiaTableReads(const std::wstring& method, MacroCall& 
     const auto bytes = FileBytes::read(*path);
     std::vector<std::unique_ptr<RegObject>> objects;
     std::wstring error = file + L": the file cannot be read";
-    if (bytes && RegFileReader::read(Utf8ToWide(*bytes), file, &objects, &error))
-        return true;
-    call.fail(error);
-    return false;
+    if (!bytes || !RegFileReader::read(Utf8ToWide(*bytes), file, &objects, &error)) {
+        call.fail(error);
+        return false;
+    }
+    // Each row of an enabled FIA table injects its location's sample so many times.
+    for (const auto& object : objects) {
+        const RegTable* fia = EqualsNoCase(object->name(), L"FIA") ? object->table(L"FIATable") : nullptr;
+        const CpValue* enabled = fia ? fia->header(L"FIAEnabled") : nullptr;
+        if (!enabled || !isSet(enabled->number()))
+            continue;
+        for (std::size_t row = 1; row <= fia->rowCount(); ++row)
+            table.push_back({fia->getLong(row, L"VIALNUMBER").value_or(0), fia->getLong(row, L"INJPERVIAL").value_or(1),
+                             fia->getString(row, L"SAMPLENAME").value_or(L""), 1});
+    }
+    return true;
 }
 
 // The method's SIMULATE.INI; a method without one runs with the defaults, and the user is told.
@@ -183,10 +201,14 @@ void InstrumentSimulation::runMethod(MacroCall& call)
     if ((m_loadedMethod != method || !m_loadedSettings) && !loadMethod(call))
         return;
     const std::wstring name = text("_METHFILE$");
-    m_run = Run{name, *m_loadedSettings, dataFolderOfRun(name), {}};
+    m_run = Run{name, *m_loadedSettings, dataFolderOfRun(name), {}, 0, 0, std::nullopt};
     if (const auto folder = DriveMap::toHost(m_run->dataFolder)) {
         std::error_code error;
-        std::filesystem::create_directories(*folder, error);
+        if (std::filesystem::create_directories(*folder, error) || std::filesystem::is_directory(*folder, error)) {
+            const double runSeconds = m_run->settings.runSeconds;
+            m_run->acquisition.emplace(*folder, DetectorSignal(DetectorSignal::plan(m_loadedTable, runSeconds), runSeconds));
+            m_run->acquisition->acquireTo(0);
+        }
     }
     appendRunLog(m_run->dataFolder, L"Method " + method + L" started " + localTimeText() + L".");
 
@@ -206,6 +228,8 @@ void InstrumentSimulation::scheduleSteps(const SimulationSettings& settings)
     // An acquisition error ends the method halfway; messages come evenly spread before the end.
     const bool acquisitionError = settings.outcome == RunOutcome::AcquisitionError;
     const auto runMs = static_cast<std::int64_t>(settings.runSeconds * 1000) / (acquisitionError ? 2 : 1);
+    m_run->startMs = start;
+    m_run->endMs = start + runMs;
     const auto count = static_cast<std::int64_t>(settings.messages.size());
     for (std::int64_t k = 0; k < count; ++k) {
         const std::wstring message = settings.messages[k];
@@ -218,7 +242,21 @@ void InstrumentSimulation::scheduleSteps(const SimulationSettings& settings)
                             }});
     std::stable_sort(m_run->steps.begin(), m_run->steps.end(),
                      [](const Step& a, const Step& b) { return a.dueMs < b.dueMs; });
+    scheduleAcquisition(start + 1000);
     planNextTimer();
+}
+
+void InstrumentSimulation::scheduleAcquisition(std::int64_t dueMs)
+{
+    // The method's end acquires what is left.
+    if (!m_run->acquisition || dueMs >= m_run->endMs)
+        return;
+    const auto later = std::upper_bound(m_run->steps.begin(), m_run->steps.end(), dueMs,
+                                        [](std::int64_t due, const Step& step) { return due < step.dueMs; });
+    m_run->steps.insert(later, {dueMs, [this, dueMs] {
+                                    m_run->acquisition->acquireTo(static_cast<double>(dueMs - m_run->startMs) / 1000);
+                                    scheduleAcquisition(dueMs + 1000);
+                                }});
 }
 
 void InstrumentSimulation::runDueSteps()
@@ -253,11 +291,16 @@ void InstrumentSimulation::announceMessage(const std::wstring& message)
 
 void InstrumentSimulation::finish(RunOutcome outcome, const std::wstring& result)
 {
+    if (m_run->acquisition) {
+        m_run->acquisition->acquireTo(static_cast<double>(Clock::nowMs() - m_run->startMs) / 1000);
+        m_run->acquisition->finish();
+    }
     const Run run = std::move(*m_run);
     m_run.reset();
     planNextTimer();
     m_loadedMethod.reset();
     m_loadedSettings.reset();
+    m_loadedTable.clear();
 
     if (outcome == RunOutcome::Done && m_hookArmed)
         set("_SERIONON", 0.0);

@@ -3,6 +3,8 @@
 // host variables the way the module relies on.
 #pragma once
 
+#include "DetectorSignal.h"
+#include "SignalAcquisition.h"
 #include "SimulationSettings.h"
 
 #include "kernel/Clock.h"
@@ -39,6 +41,10 @@ private:
         SimulationSettings settings;
         std::wstring dataFolder;
         std::deque<Step> steps;
+        std::int64_t startMs = 0;
+        std::int64_t endMs = 0;
+        // None when the data folder could not be made.
+        std::optional<SignalAcquisition> acquisition;
     };
 
     void loadMethParams(MacroCall& call);
@@ -48,10 +54,12 @@ private:
     void setInstrumentState(MacroCall& call, const wchar_t* what, const wchar_t* colour);
 
     bool loadMethod(MacroCall& call);
-    bool fiaTableReads(const std::wstring& method, MacroCall& call);
+    bool fiaTableReads(const std::wstring& method, MacroCall& call, std::vector<DetectorSignal::TableRow>& table);
     std::optional<SimulationSettings> settingsOf(const std::wstring& method, MacroCall& call);
     void scheduleSteps(const SimulationSettings& settings);
     void runDueSteps();
+    // The signal is acquired once a second of the method's time, so that its file grows as it runs.
+    void scheduleAcquisition(std::int64_t dueMs);
     void planNextTimer();
     void announceMessage(const std::wstring& text);
     void finish(RunOutcome outcome, const std::wstring& result);
@@ -60,6 +68,7 @@ private:
     Output m_output;
     std::optional<std::wstring> m_loadedMethod;
     std::optional<SimulationSettings> m_loadedSettings;
+    std::vector<DetectorSignal::TableRow> m_loadedTable;
     bool m_hookArmed = false;
     std::optional<Run> m_run;
     std::optional<Clock::TimerId> m_timer;

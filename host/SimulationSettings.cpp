@@ -7,6 +7,7 @@
 #include "kernel/Text.h"
 
 #include <charconv>
+#include <cmath>
 #include <sstream>
 
 std::optional<RunOutcome> SimulationSettings::outcomeFromName(std::string name)
@@ -23,6 +24,14 @@ std::optional<RunOutcome> SimulationSettings::outcomeFromName(std::string name)
     if (name == "acqerror")
         return RunOutcome::AcquisitionError;
     return std::nullopt;
+}
+
+double SimulationSettings::concentrationOf(const std::wstring& sample) const
+{
+    for (const Concentration& concentration : concentrations)
+        if (EqualsNoCase(concentration.sample, sample))
+            return concentration.value;
+    return 1;
 }
 
 std::optional<SimulationSettings> SimulationSettings::load(const std::filesystem::path& file, std::string& error)
@@ -60,6 +69,19 @@ std::optional<SimulationSettings> SimulationSettings::load(const std::filesystem
             settings.outcome = *outcome;
         } else if (key == "message") {
             settings.messages.push_back(Utf8ToWide(value));
+        } else if (key == "standard" || key == "sample") {
+            const auto comma = value.rfind(',');
+            const std::string amount = comma == std::string::npos ? "" : TrimmedText(value.substr(comma + 1));
+            double concentration = -1;
+            const auto [end, status] = std::from_chars(amount.data(), amount.data() + amount.size(), concentration);
+            if (comma == std::string::npos || status != std::errc() || end != amount.data() + amount.size() ||
+                !(concentration >= 0) || !std::isfinite(concentration)) {
+                error = where + line.substr(0, equals) + " needs a sample name, a comma and a concentration of 0 or more, not \"" +
+                        value + "\"";
+                return std::nullopt;
+            }
+            settings.concentrations.push_back(
+                {Utf8ToWide(TrimmedText(value.substr(0, comma))), concentration, key == "standard"});
         } else {
             error = where + "unknown setting \"" + line + "\"";
             return std::nullopt;

@@ -20,13 +20,25 @@ struct SimulationSettings {
     // A day: long enough for any method, short enough that every time stays exact in milliseconds.
     static constexpr int maxRunSeconds = 86400;
 
+    // A sample's concentration, which the height of its peaks follows: known for a standard,
+    // the one to simulate for a sample.
+    struct Concentration {
+        std::wstring sample;
+        double value;
+        bool standard;
+    };
+
     double runSeconds = 10;
     RunOutcome outcome = RunOutcome::Done;
     std::vector<std::wstring> messages;
+    std::vector<Concentration> concentrations;
 
     // Lines "RunTime=seconds", "Outcome=done|failed|aborted|notready|acqerror" and any number of
-    // "Message=text"; ";" begins a comment line. Empty, with the file, the line and the reason in
+    // "Message=text", "Standard=sample name, concentration" and "Sample=sample name, concentration";
+    // ";" begins a comment line. Empty, with the file, the line and the reason in
     // error, when the file cannot be read or a line is wrong.
     static std::optional<SimulationSettings> load(const std::filesystem::path& file, std::string& error);
     static std::optional<RunOutcome> outcomeFromName(std::string name);
+    // The concentration the settings give the sample (names matched without regard to case), or 1.
+    double concentrationOf(const std::wstring& sample) const;
 };

@@ -11,10 +11,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
+
+long lineCount(const std::string& text) { return static_cast<long>(std::count(text.begin(), text.end(), '\n')); }
 
 class InstrumentSimulationTest : public FreshHost {
 protected:
@@ -72,9 +77,39 @@ TEST_F(InstrumentSimulationTest, NormalEndResetsSerionOnBeforeMethodOnFallsOnlyW
     EXPECT_TRUE(running());
     EXPECT_EQ(text("ACQSTATUS$"), L"RUN");
     EXPECT_EQ(text("GUISYSTEMSTATUS$"), L"Instrument 1|Online|ST:B|Run NITRATE.M");
-    runFor(19.9);
+    // The detector's trace grows as the method runs: ten samples a second, acquired each second.
+    const auto folder = temp.onDriveC("Orvane/Data/Group1/N1.d");
+    const auto lines = [&](const char* file) { return lineCount(ReadFileBytes(folder / file)); };
+    runFor(10);
+    EXPECT_EQ(lines("SIGNAL.CSV"), 1 + 101);
+    runFor(9.9);
+    EXPECT_EQ(lines("SIGNAL.CSV"), 1 + 191);
+    EXPECT_FALSE(std::filesystem::exists(folder / "PEAKS.CSV"));
     EXPECT_EQ(number("_METHODON"), 1.0);
     runFor(0.2);
+    EXPECT_EQ(lines("SIGNAL.CSV"), 1 + 201);
+    // A peak for each injection of the FIA table, its height following the sample's concentration:
+    // Standard 1 0.5, Standard 2 2.0, River inlet 1.2 twice.
+    std::vector<std::string> samples;
+    std::vector<double> heights;
+    std::istringstream peaks(ReadFileBytes(folder / "PEAKS.CSV"));
+    std::string line;
+    std::getline(peaks, line);
+    EXPECT_EQ(line, "Injection,Location,Sample,Time (s),Retention (s),Height (mAU),Area (mAU*s)");
+    for (std::string field; std::getline(peaks, line);) {
+        std::vector<std::string> fields;
+        for (std::istringstream in(line); std::getline(in, field, ',');)
+            fields.push_back(field);
+        ASSERT_EQ(fields.size(), 7u) << line;
+        samples.push_back(fields[2]);
+        heights.push_back(std::stod(fields[5]));
+    }
+    EXPECT_EQ(samples, (std::vector<std::string>{"Standard 1", "Standard 2", "River inlet", "River inlet"}));
+    ASSERT_EQ(heights.size(), 4u);
+    EXPECT_LT(heights[0], heights[2]);
+    EXPECT_LT(heights[2], heights[1]);
+    EXPECT_NEAR(heights[2], heights[3], 0.5);
+    EXPECT_NEAR(heights[1] / heights[0], 4, 0.2);
     EXPECT_FALSE(running());
     EXPECT_EQ(changes, (std::vector<std::string>{"_SERIONON=1", "_METHODON=1", "_SERIONON=0", "_METHODON=0"}));
     EXPECT_EQ(number("METHENDSTATUS"), 1.0);
@@ -202,6 +237,12 @@ TEST_F(InstrumentSimulationTest, BrokenMethodFilesAreNamedWithTheirLineAndNothin
             << WideToUtf8(text("_ERRMSG$"));
         EXPECT_FALSE(running());
     }
+
+    WriteFileBytes(settings, "Standard=Standard 1\n");
+    EXPECT_EQ(execute(L"RUNMETHOD"), MACRO_ERR_COMMAND_FAILED);
+    EXPECT_NE(text("_ERRMSG$").find(L"SIMULATE.INI:1: Standard needs a sample name, a comma and a concentration"),
+              std::wstring::npos)
+        << WideToUtf8(text("_ERRMSG$"));
 
     // The FIA table is checked when the method loads, before any run.
     WriteFileBytes(settings, "RunTime=1\n");
