@@ -12,6 +12,8 @@ struct MonitorRow {
     long number = 0;
     std::string method;
     std::string dataFile;
+    // Below the host's data folder: the row's data folder is subFolder\dataFile.
+    std::string subFolder;
     // "waiting", "running", "done", "failed", "not checked" or "interrupted".
     std::string state;
     // Seconds since 1970-01-01 UTC, 0 for none.

@@ -3,12 +3,19 @@
 #include "MonitorServer.h"
 
 #include "MonitorHttpServer.h"
+#include "MonitorAssets.h"
 #include "MonitorPage.h"
+#include "MonitorSignal.h"
+#include "RunEventRecord.h"
 #include "MonitorWorklist.h"
+
+#include "kernel/DriveMap.h"
+#include "kernel/Text.h"
 
 #include <httplib.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -18,7 +25,7 @@ namespace {
 
 // The paths the monitor serves; any other method on them is refused with 405.
 // A group's name is one path segment as the client sent it, but a "/" in it arrives decoded.
-const std::regex kKnownPath("^/(events|groups(/.+)?|api/(status|groups(/.+)?))?$");
+const std::regex kKnownPath("^/(events|monitor\\.js|monitor\\.css|groups(/.+)?|api/(status|signal|groups(/.+)?))?$");
 
 void reply(httplib::Response& response, int status, const std::string& text)
 {
@@ -37,17 +44,10 @@ void replyJson(httplib::Response& response, const nlohmann::json& json)
     response.set_content(jsonText(json), "application/json");
 }
 
-// The run part as one server-sent event: a "data:" line for each line of the part.
+// The status as one server-sent event: its JSON on one line.
 std::string liveEvent(const MonitorSnapshot& snapshot)
 {
-    const std::string part = MonitorPage::runPart(snapshot);
-    std::string event;
-    for (std::size_t start = 0; start < part.size();) {
-        const std::size_t end = std::min(part.find('\n', start), part.size());
-        event += "data: " + part.substr(start, end - start) + "\n";
-        start = end + 1;
-    }
-    return event + "\n";
+    return "data: " + snapshot.json().dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n\n";
 }
 
 // The token compared in time that does not tell how much of it matched.
@@ -63,10 +63,13 @@ bool sameToken(const std::string& given, const std::string& token)
 
 } // namespace
 
-MonitorServer::MonitorServer(SnapshotBoard& board, std::filesystem::path worklist, std::string token, Limits limits)
-    : m_board(board), m_worklist(std::move(worklist)), m_token(std::move(token)), m_limits(limits),
-      m_statusJson([](const MonitorSnapshot& snapshot) { return jsonText(snapshot.json()); }),
-      m_runPage([this](const MonitorSnapshot& snapshot) { return MonitorPage::run(snapshot, m_token); }),
+MonitorServer::MonitorServer(SnapshotBoard& board, std::filesystem::path worklist, std::wstring dataPath,
+                             std::string token, Limits limits)
+    : m_board(board), m_worklist(std::move(worklist)), m_dataPath(std::move(dataPath)), m_token(std::move(token)),
+      m_limits(limits), m_statusJson([](const MonitorSnapshot& snapshot) { return jsonText(snapshot.json()); }),
+      m_runPage([this](const MonitorSnapshot& snapshot) {
+          return MonitorPage::run(snapshot, *m_statusJson.of(snapshot), m_token);
+      }),
       m_liveEvent([](const MonitorSnapshot& snapshot) { return liveEvent(snapshot); }),
       m_server(std::make_unique<MonitorHttpServer>(
           MonitorHttpServer::Timeouts{m_limits.readTimeout, m_limits.writeTimeout, m_limits.keepAlive},
@@ -146,6 +149,15 @@ void MonitorServer::addRoutes()
     server.Get("/", [this](const httplib::Request&, httplib::Response& response) {
         response.set_content(*m_runPage.of(*m_board.latest()), "text/html; charset=utf-8");
     });
+    server.Get("/monitor.js", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(std::string(MonitorAssets::script), "text/javascript; charset=utf-8");
+    });
+    server.Get("/monitor.css", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(std::string(MonitorAssets::style), "text/css; charset=utf-8");
+    });
+    server.Get("/api/signal", [this](const httplib::Request& request, httplib::Response& response) {
+        serveSignal(request, response);
+    });
     server.Get("/events", [this](const httplib::Request&, httplib::Response& response) { serveLivePart(response); });
     server.Get("/api/status", [this](const httplib::Request&, httplib::Response& response) {
         response.set_content(*m_statusJson.of(*m_board.latest()), "application/json");
@@ -166,11 +178,33 @@ void MonitorServer::addRoutes()
         const auto latest = m_board.latest();
         if (latest->run != "running" || latest->group != name)
             MonitorRow::markInterrupted(*rows);
+        const nlohmann::json group = {{"time", IsoTime(latest->time)}, {"group", name}, {"rows", MonitorRow::json(*rows)}};
         if (request.matches[1].matched)
-            return replyJson(response, {{"group", name}, {"rows", MonitorRow::json(*rows)}});
-        response.set_content(MonitorPage::group(name, *rows, latest->time, request.get_param_value("token")),
-                             "text/html; charset=utf-8");
+            return replyJson(response, group);
+        response.set_content(MonitorPage::group(name, jsonText(group), m_token), "text/html; charset=utf-8");
     });
+}
+
+void MonitorServer::serveSignal(const httplib::Request& request, httplib::Response& response)
+{
+    const std::string name = request.get_param_value("group");
+    const auto rows = MonitorWorklist(m_worklist).rows(name);
+    const long number = std::atol(request.get_param_value("row").c_str());
+    if (!rows || number < 1 || number > static_cast<long>(rows->size()))
+        return reply(response, 404, "No such row.");
+    const MonitorRow& row = (*rows)[static_cast<std::size_t>(number - 1)];
+    // The folder comes from the worklist: it is read only when it lies below the data folder.
+    const std::wstring folder = Utf8ToWide(row.subFolder + "\\" + row.dataFile);
+    const auto path = folder.find(L"..") == std::wstring::npos ? DriveMap::toHost(m_dataPath + L"\\" + folder) : std::nullopt;
+    if (row.dataFile.empty() || !path)
+        return reply(response, 404, "The row has no data folder.");
+    nlohmann::json signal = MonitorSignal::read(*path);
+    signal["group"] = name;
+    signal["row"] = number;
+    // As a script, the signal comes with the page that names it.
+    if (request.has_param("script"))
+        return response.set_content("const initialSignal = " + jsonText(signal) + ";\n", "text/javascript; charset=utf-8");
+    replyJson(response, signal);
 }
 
 void MonitorServer::serveLivePart(httplib::Response& response)

@@ -38,7 +38,9 @@ public:
         std::chrono::milliseconds heartbeat{15000};
     };
 
-    MonitorServer(SnapshotBoard& board, std::filesystem::path worklist, std::string token, Limits limits);
+    // dataPath is the host's _DATAPATH$, below which each row has its data folder.
+    MonitorServer(SnapshotBoard& board, std::filesystem::path worklist, std::wstring dataPath, std::string token,
+                  Limits limits);
     // Stops the server.
     ~MonitorServer();
     MonitorServer(const MonitorServer&) = delete;
@@ -55,9 +57,11 @@ private:
     void addRoutes();
     bool authorised(const httplib::Request& request) const;
     void serveLivePart(httplib::Response& response);
+    void serveSignal(const httplib::Request& request, httplib::Response& response);
 
     SnapshotBoard& m_board;
     std::filesystem::path m_worklist;
+    std::wstring m_dataPath;
     std::string m_token;
     Limits m_limits;
     SnapshotText m_statusJson;

@@ -30,14 +30,14 @@ std::optional<std::vector<MonitorRow>> MonitorWorklist::rows(const std::string& 
     if (!names || std::find(names->begin(), names->end(), group) == names->end())
         return std::nullopt;
     const auto read = m_file.select("SELECT \"aaaID\", \"Method Name\", \"Data File\", \"Run State\", "
-                                    "\"StartTime\", \"EndTime\", \"ErrMessage\" FROM " +
+                                    "\"StartTime\", \"EndTime\", \"ErrMessage\", \"Sub-Folder\" FROM " +
                                     provider::Database::Quote(group) + " ORDER BY \"aaaID\"");
     if (!read)
         return std::nullopt;
     std::vector<MonitorRow> rows;
     for (const auto& row : *read)
         rows.push_back({static_cast<long>(number(row[0])) + 1L, row[1].value_or(""), row[2].value_or(""),
-                        MonitorRow::stateName(static_cast<long>(number(row[3]))), number(row[4]), number(row[5]),
-                        row[6].value_or("")});
+                        row[7].value_or(""), MonitorRow::stateName(static_cast<long>(number(row[3]))), number(row[4]),
+                        number(row[5]), row[6].value_or("")});
     return rows;
 }

@@ -81,7 +81,7 @@ bool RunMonitor::start(const std::string& address, int port, std::string& error)
     m_worklist = std::make_unique<MonitorWorklist>(*worklist);
     findInterruptedRun();
     publish();
-    m_server = std::make_unique<MonitorServer>(m_board, *worklist, m_token, m_limits);
+    m_server = std::make_unique<MonitorServer>(m_board, *worklist, Utf8ToWide(hostText("_DATAPATH$")), m_token, m_limits);
     if (!m_server->start(address, port, error)) {
         m_server.reset();
         return false;

@@ -75,12 +75,13 @@ bool SignalAcquisition::measure(const DetectorSignal::Injection& injection, Peak
 
 void SignalAcquisition::finish()
 {
-    std::string table = "Injection,Location,Sample,Retention (s),Height (mAU),Area (mAU*s)\n";
+    std::string table = "Injection,Location,Sample,Time (s),Retention (s),Height (mAU),Area (mAU*s)\n";
     for (const DetectorSignal::Injection& injection : m_signal.injections()) {
         Peak peak{};
         if (measure(injection, peak))
             table += std::to_string(injection.number) + "," + std::to_string(injection.location) + "," +
-                     csvField(WideToUtf8(injection.sample)) + "," + number(peak.retention, 1) + "," +
+                     csvField(WideToUtf8(injection.sample)) + "," + number(injection.time + peak.retention, 1) + "," +
+                     number(peak.retention, 1) + "," +
                      number(peak.height, 3) + "," + number(peak.area, 3) + "\n";
     }
     std::ofstream(m_folder / peakFile, std::ios::binary | std::ios::trunc) << table;
