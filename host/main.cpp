@@ -100,7 +100,7 @@ int main(int argc, char** argv)
     TerminalSession session;
     const Host::Output output = terminal ? session.output() : Host::Output(show);
     const PowerFailure powerFailure;
-    Host host(root, output);
+    Host host(root, PowerFailure::Watching(output));
     if (!host.start(CommandModule::defaultCandidates(), error) ||
         (options->monitorPort && !host.startMonitor(options->monitorAddress, *options->monitorPort, error))) {
         std::cerr << "orvane: " << error << "\n";

@@ -238,23 +238,31 @@ BOOL GroupRun::StartRun(BOOL bInQueue)
         return FALSE;
     }
     CMethodListCtrl& list = m_viewer.m_listMethods;
-    m_viewer.ReadMethodDurations();
-    list.CleanRunState();
-    m_viewer.m_statusBar.SetMessageText(L"");
     m_nCurrentKey = 0;
-    MethodRecord* pRow = list.FindRow(m_nCurrentKey, TRUE);
-    if (!pRow && !bInQueue) {
+    if (!list.FindRow(m_nCurrentKey, TRUE) && !bInQueue) {
         m_claim.Release();
         return FALSE;
     }
-    // A group run alone does not go on with a queue it was left in.
-    if (!bInQueue)
-        GroupRows(m_viewer.m_groupTable).LeaveQueue(ShownGroupId());
-    MarkRunOpen(L"Run started");
+    m_viewer.ReadMethodDurations();
+    // The rows reset and the run open are one edit, made before anything of the run is logged or
+    // sent: a host that dies from here on leaves a run that Continue finds, never a run that the
+    // logbook tells of and the worklist does not. A group run alone leaves a queue it was in.
+    const LONG nGroupId = ShownGroupId();
+    const HRESULT opened = list.CleanRunState([&](const CSession& session, AuditTrail& trail) {
+        return GroupRows::OpenRun(session, trail, nGroupId, !bInQueue, {L"Run started", L"", L""});
+    });
+    if (FAILED(opened)) {
+        m_claim.Release();
+        return FALSE;
+    }
+    m_viewer.m_statusBar.SetMessageText(L"");
+    m_nCurrentKey = 0;
+    MethodRecord* pRow = list.FindRow(m_nCurrentKey, TRUE);
+    const std::wstring strGroup = ShownGroupName();
     // A group with nothing to run, or a run the user declined, did not start.
     if (pRow)
-        LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), ShownGroupName().c_str()));
-    ReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = ShownGroupName()});
+        LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), strGroup.c_str()));
+    ReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = strGroup});
     SetState(State::Running);
     m_viewer.UpdateCommandState();
     if (bInQueue)

@@ -32,8 +32,10 @@ HRESULT CGroupTable::Open()
     return SUCCEEDED(status) ? Requery() : status;
 }
 
-HRESULT CGroupTable::Requery()
+HRESULT CGroupTable::Requery() { return OpenOn(m_session); }
+
+HRESULT CGroupTable::OpenOn(const CSession& session)
 {
     const CDBPropSet rowset = ChangeableRowsetProperties();
-    return CCommand::Open(m_session, L"SELECT * FROM group_tbl", &rowset);
+    return CCommand::Open(session, L"SELECT * FROM group_tbl", &rowset);
 }

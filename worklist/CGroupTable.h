@@ -14,6 +14,8 @@ public:
     // The rows again on the same session, another host's new rows included: inside an edit, what
     // the edit reads is what it writes beside.
     HRESULT Requery();
+    // group_tbl's rows on another table's session, so that a write of both is one edit.
+    HRESULT OpenOn(const CSession& session);
 
     CSession m_session;
 };

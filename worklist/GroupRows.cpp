@@ -218,6 +218,25 @@ HRESULT GroupRows::StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow, const Aud
     return writeWithRecord(&CRowset::SetData, record, !runOpen);
 }
 
+HRESULT GroupRows::OpenRun(const CSession& session, AuditTrail& trail, LONG id, bool leaveQueue,
+                           const AuditEntry& record)
+{
+    CGroupTable table;
+    HRESULT status = table.OpenOn(session);
+    if (FAILED(status))
+        return status;
+    if (!GroupRows(table).FindById(id))
+        return DB_E_NOTABLE;
+    table.RunOpen = 1;
+    table.StoppedRow = 0;
+    if (leaveQueue) {
+        table.QueueID = 0;
+        table.QueuePos = 0;
+    }
+    status = table.SetData();
+    return SUCCEEDED(status) ? trail.Add(table.GroupName, {record}) : status;
+}
+
 HRESULT GroupRows::EditAsOne(const std::function<HRESULT()>& change)
 {
     HRESULT status;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class AuditTrail;
 class CTableDefinition;
 struct AuditEntry;
 
@@ -52,6 +53,10 @@ public:
     // the row a Stop aborted (from 1; 0 for none), written with the record of the run's step. A
     // closed run anchors the audit trail.
     HRESULT StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow, const AuditEntry& record);
+    // Group id's run opens, with no stopped row and, with leaveQueue, out of its queue, and with the
+    // record of its start: written on session, inside the edit that session holds, so that it is
+    // one edit with the rows the run resets.
+    static HRESULT OpenRun(const CSession& session, AuditTrail& trail, LONG id, bool leaveQueue, const AuditEntry& record);
     // Stores the queue of the groups ids, run in that order, with the first group's run open, as one
     // edit: a host that dies from here on leaves a queue for Continue. The queue's id is its first
     // group's id.

@@ -305,23 +305,26 @@ void MethodRows::SetAllRunStates(BOOL check)
     Refill();
 }
 
-void MethodRows::CleanRunState()
+HRESULT MethodRows::CleanRunState(const std::function<HRESULT(const CSession&, AuditTrail&)>& alsoWrite)
 {
     TraceLog(3, L"CleanRunState");
+    HRESULT status = S_OK;
     if (m_pTable) {
         LONG current = m_pTable->aaaID;
-        editAsOne([&](AuditTrail&) {
-            return writeEveryRow([](MethodRecord& row) {
+        status = editAsOne([&](AuditTrail& trail) {
+            const HRESULT cleaned = writeEveryRow([](MethodRecord& row) {
                 if (row.RunState != RUNSTATE_UNCHECKED)
                     row.RunState = RUNSTATE_CHECKED;
                 row.StartTime = 0;
                 row.EndTime = 0;
                 SetRecordText(row.ErrMessage, L"");
             });
+            return SUCCEEDED(cleaned) && alsoWrite ? alsoWrite(m_pTable->m_session, trail) : cleaned;
         });
         FindRow(current, FALSE);
     }
     Refill();
+    return status;
 }
 
 void MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* message)

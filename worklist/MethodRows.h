@@ -6,6 +6,7 @@
 #include "AuditTrail.h"
 #include "CMethodTable.h"
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -40,8 +41,10 @@ public:
     // operatorName leaves that field.
     void AutoName(const wchar_t* subFolder, const std::wstring& prefix, LONG counter, const wchar_t* operatorName);
     void SetAllRunStates(BOOL check);
-    // Before a run: rows that are not unchecked become checked; times and messages are cleared.
-    void CleanRunState();
+    // Before a run: rows that are not unchecked become checked, times and messages are cleared, and
+    // alsoWrite writes beside them on the table's session, as one edit: a crash leaves both or
+    // neither. A failure has been shown.
+    HRESULT CleanRunState(const std::function<HRESULT(const CSession&, AuditTrail&)>& alsoWrite = {});
     // Writes the current row back with a record of each entry, as one edit; a failure is shown.
     HRESULT WriteRow(const std::vector<AuditEntry>& entries);
     // The name a run state has in the audit trail.

@@ -2,7 +2,8 @@
 // group's run and of a queue of two groups, then started again with FIARUNNER CONTINUE in the installation's start-up macro, as
 // an instrument restarted at boot: no completed row runs again or loses its
 // result, the interrupted row runs again, every row ends, the shut-down command is sent once and
-// the worklist file is intact. SERION_CRASH_KILLS sets how many kills (24 by default).
+// the worklist file is intact; and killed just after the logbook tells of a run's start, the run
+// is there to continue. SERION_CRASH_KILLS sets how many kills (24 by default).
 #include "support/OrvaneProgram.h"
 #include "support/TempRoot.h"
 
@@ -97,7 +98,11 @@ protected:
                                                      "Wait 1200\n"
                                                      "Exit\n");
     }
-    ~RunCrash() override { unsetenv("ORVANE_KILL_AT_CHANGE"); }
+    ~RunCrash() override
+    {
+        unsetenv("ORVANE_KILL_AT_CHANGE");
+        unsetenv("ORVANE_KILL_AT_LINE");
+    }
 
     // A fresh demo root whose group shuts the instrument down to standby.
     std::filesystem::path FreshRoot(int n)
@@ -220,6 +225,25 @@ TEST_F(RunCrash, KilledAnywhereInAQueueTheQueueContinuesFromTheInterruptedGroupA
 {
     KillAndContinue([this](int n) { return FreshQueueRoot(n); }, {"Nitrates", "Nitrites"}, "queue.script",
                     {kDone, kFailed, kDone, kDone, kDone, kFailed, kDone, kDone}, Kills() / 2);
+}
+
+TEST_F(RunCrash, KilledRightAfterTheLogbookTellsOfTheStartTheRunIsRecordedAndContinues)
+{
+    const std::filesystem::path root = FreshRoot(1);
+    setenv("ORVANE_KILL_AT_LINE", "Serion start group Nitrates.", 1);
+    const ProgramRun killed = RunScript(root, "run.script", 0);
+    unsetenv("ORVANE_KILL_AT_LINE");
+    ASSERT_EQ(killed.exitCode, 137) << killed.output;
+    EXPECT_EQ(Query(root, "SELECT RunOpen FROM group_tbl"), "1") << "the run's record comes before its logbook line";
+    EXPECT_EQ(Query(root, "SELECT count(*) FROM audit_tbl WHERE Event = 'Run started'"), "1");
+
+    const ProgramRun continued = RunScript(root, "continue.script", 0);
+    ASSERT_EQ(continued.exitCode, 0) << continued.output;
+    std::vector<int> states;
+    for (const StoredRow& row : ReadRows(root, "Nitrates"))
+        states.push_back(row.state);
+    EXPECT_EQ(states, (std::vector<int>{kDone, kFailed, kDone, kDone})) << continued.output;
+    EXPECT_EQ(CountOf(continued.output, "Instrument: Standby."), 1u);
 }
 
 } // namespace
