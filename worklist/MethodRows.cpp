@@ -350,6 +350,10 @@ HRESULT MethodRows::writeRunState(const MethodRecord& row, LONG oldState)
     const LONG state = row.RunState;
     if (state != RUNSTATE_DONE && state != RUNSTATE_FAILED)
         return m_pTable->SetData();
+    // A result goes only into the worklist at its path: a file deleted or renamed away would take
+    // it along unseen, so it stays unsaved until the file is back.
+    if (const HRESULT inPlace = m_pTable->m_session.CheckInPlace(); FAILED(inPlace))
+        return inPlace;
     // A row's result is in the audit trail with the state it ended in.
     const std::wstring result = RunStateName(state) + (row.ErrMessage[0] ? L": " + std::wstring(row.ErrMessage) : L"");
     return AuditTrail::WriteWithRecords(

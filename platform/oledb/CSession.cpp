@@ -45,3 +45,9 @@ HRESULT CSession::WaitForLocks(BOOL bWait) const
     SetErrorInfo(0, nullptr);
     return m_spOpenRowset ? m_spOpenRowset->WaitForLocks(bWait != FALSE) : notOpen();
 }
+
+HRESULT CSession::CheckInPlace() const
+{
+    SetErrorInfo(0, nullptr);
+    return m_spOpenRowset ? m_spOpenRowset->CheckInPlace(IID_IRowsetChange) : notOpen();
+}

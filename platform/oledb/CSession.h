@@ -26,6 +26,9 @@ public:
     // A write of the session waits a while for another session's or program's lock, as from the
     // start, or fails at once as locked: a retry from the message loop must not hold it up.
     HRESULT WaitForLocks(BOOL bWait) const;
+    // Whether the session still writes into the worklist its data source named: a file deleted,
+    // renamed away or replaced since it was opened fails, with an error record that says so.
+    HRESULT CheckInPlace() const;
 
     // Empty until the session is opened.
     std::shared_ptr<provider::Database> m_spOpenRowset;

@@ -50,6 +50,9 @@ public:
     // Whether a write waits a while for another session's lock (as it does from the start) or
     // fails at once as locked.
     virtual HRESULT WaitForLocks(bool wait) = 0;
+    // Whether what the connection writes still reaches the worklist that Path names; a server's
+    // worklist has no file to lose.
+    virtual HRESULT CheckInPlace(const IID&) { return S_OK; }
 
     // Locks the server keeps for this connection until it lets go or ends, however its program
     // ends; holder is shown to the other sessions. A file has none: E_NOINTERFACE.

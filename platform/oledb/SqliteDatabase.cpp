@@ -7,6 +7,7 @@
 #include "kernel/Text.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <cctype>
 #include <cstdlib>
@@ -44,6 +45,9 @@ HRESULT SqliteDatabase::Open(const std::wstring& windowsPath, bool readOnly, std
     std::shared_ptr<SqliteDatabase> open(new SqliteDatabase(db, windowsPath));
     if (opened != SQLITE_OK)
         return open->Fail(opened, IID_IDBInitialize, windowsPath);
+    struct stat file {};
+    if (::stat(hostPath->c_str(), &file) == 0)
+        open->m_device = file.st_dev;
     sqlite3_extended_result_codes(db, 0);
     sqlite3_busy_timeout(db, busyTimeoutMs);
     // Reading the schema tells a database from any other file before the first command.
@@ -80,6 +84,21 @@ HRESULT SqliteDatabase::WaitForLocks(bool wait)
 {
     sqlite3_busy_timeout(m_db, wait ? busyTimeoutMs : 0);
     return S_OK;
+}
+
+HRESULT SqliteDatabase::CheckInPlace(const IID& iid)
+{
+    // The engine compares the inode it holds with the one at the path, which is gone when the file
+    // was deleted or renamed away; a file of the same inode number elsewhere differs in device.
+    int moved = 0;
+    sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved);
+    const auto hostPath = DriveMap::toHost(m_path);
+    struct stat file {};
+    if (!moved && hostPath && ::stat(hostPath->c_str(), &file) == 0 && file.st_dev == m_device)
+        return S_OK;
+    return ReportError(E_FAIL, iid,
+                       L"The worklist file " + inQuotes(m_path) + L" was deleted, renamed or replaced while it was "
+                       L"open: what is written now would not reach it. Put the file back in its place.");
 }
 
 HRESULT SqliteDatabase::Prepare(const std::string& sql, const IID& iid, const std::wstring& subject,

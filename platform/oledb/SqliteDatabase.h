@@ -6,6 +6,7 @@
 #include "Database.h"
 #include "SqliteStatement.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -33,6 +34,9 @@ public:
     std::string RowIdDeclaration() const override { return {}; }
     const std::wstring& Path() const override { return m_path; }
     HRESULT WaitForLocks(bool wait) override;
+    // The file held open is the file at the path: same device and inode, not deleted, renamed
+    // away or replaced since it was opened.
+    HRESULT CheckInPlace(const IID& iid) override;
 
 protected:
     HRESULT Begin(bool forWriting) override;
@@ -45,6 +49,8 @@ private:
 
     sqlite3* m_db;
     std::wstring m_path;
+    // The device of the file at the path when it was opened.
+    std::uint64_t m_device = 0;
     // Finalized with the connection; a statement still in use then finalizes itself.
     std::shared_ptr<IdleStatements> m_idle = std::make_shared<IdleStatements>();
 };

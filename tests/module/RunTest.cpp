@@ -386,6 +386,45 @@ TEST_F(Run, AResultThatNeverLandsHoldsTheGroupBoxUntilTheRetriesGiveUpAndThenThe
     sqlite3_close(other);
 }
 
+TEST_F(Run, AResultIsNeverWrittenIntoAWorklistFileThatWasRenamedAwayOrDeleted)
+{
+    OpenWithGroup({L"DONE.M", L"DONE.M"});
+    const std::filesystem::path file = m_root.onDriveC("Orvane/Auto/database/worklist.mdb");
+    const std::filesystem::path away = file.string() + ".away";
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(5);
+    std::filesystem::rename(file, away);
+    m_instrumentOutput.clear();
+    RunHost(6);
+    const std::wstring gone = L"The worklist file 'C:\\Orvane\\Auto\\database\\worklist.mdb' was deleted, renamed or "
+                              L"replaced while it was open";
+    EXPECT_TRUE(StatusMessage().starts_with(L"Results are not saved yet; Serion tries again and the next method waits. " +
+                                            gone))
+        << WideToUtf8(StatusMessage());
+    EXPECT_THAT(m_instrumentOutput, testing::Not(testing::Contains(L"Method C:\\Orvane\\Methods\\DONE.M loaded.")))
+        << "the next method waits";
+    // Put back, the file takes the kept result and the run goes on.
+    std::filesystem::rename(away, file);
+    RunHost(30);
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
+
+    // Deleted for good: the retries give up and say that the results are lost, not that they were saved.
+    std::vector<std::wstring> messages;
+    AnswerMessage(messages, IDYES);
+    AnswerMessage(messages, IDOK);
+    AnswerMessage(messages, IDOK);
+    ASSERT_TRUE(Click(IDC_RUN));
+    RunHost(5);
+    std::filesystem::remove(file);
+    RunHost(40);
+    EXPECT_FALSE(Window().GetRun().IsRunning());
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[1], L"Could not find file 'C:\\Orvane\\Auto\\database\\worklist.mdb'.") << "the list shows the file";
+    EXPECT_TRUE(messages[2].starts_with(L"The run's results could not be saved in the worklist:\n" + gone))
+        << WideToUtf8(messages[2]);
+    EXPECT_THAT(LogbookTexts(), testing::Not(testing::Contains(testing::HasSubstr(L"ended: 1 done"))));
+}
+
 TEST_F(Run, AReadOnlyWorklistIsSaidWhenTheWindowOpensAndRunsNothing)
 {
     ASSERT_EQ(AddRunGroup({L"DONE.M"}), "");
