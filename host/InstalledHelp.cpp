@@ -36,8 +36,8 @@ Stop After This Method
 - Group > Stop After This Method (>| on the tool bar) lets the running method end with its result and then ends the group with its shut-down command. The menu item is checked while it is armed; choose it again before the method ends to take it back.
 
 Continue and interrupted rows
-- When Orvane or the machine stopped while a method ran, that row shows the interrupted picture (a circling arrow) and the status bar says "Interrupted at row 2 (LEAK.M): Group > Continue".
-- Group > Continue (>> on the tool bar) runs the group on without resetting anything: done and failed rows keep their results, the interrupted row runs again, then the checked rows after it. What the interrupted run wrote is kept beside its data folder ("...-interrupted.d"). After Stop, Continue runs the stopped row again and the rows after it. Run, in contrast, resets every row.
+- When Orvane or the machine stopped while a method ran, that row shows the interrupted picture (a circling arrow) and the status bar says "Interrupted at row 2 (LEAK.M) of Nitrates: Group > Continue". When Serion opens, it shows the group whose run was interrupted.
+- Group > Continue (>> on the tool bar) runs the group on without resetting anything: done and failed rows keep their results, the interrupted row runs again, then the checked rows after it. What the interrupted run wrote is kept beside its data folder ("...-interrupted.d"). After Stop, Continue runs the stopped row again (its message says "Stopped by" and who) and the rows after it. Run, in contrast, resets every row.
 - "Command on recovery" (Alt+V) is sent to the instrument before an interrupted run continues, for example STANDBY. FIARUNNER CONTINUE in the start-up macro continues an interrupted run by itself after a power failure.
 
 More windows

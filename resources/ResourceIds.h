@@ -124,6 +124,7 @@ constexpr int IDS_ROW_INTERRUPTED = 22040;
 constexpr int IDS_GROUP_INTERRUPTED = 22041;
 constexpr int IDS_LOG_INTERRUPTED = 22042;
 constexpr int IDS_PARTIAL_DATA_KEPT = 22043;
+constexpr int IDS_ALSO_INTERRUPTED = 22260;
 constexpr int IDS_GROUP_RUN_ELSEWHERE = 22044;
 constexpr int IDS_CONTINUE_GROUP = 22045;
 constexpr int IDS_RECOVERY_SENT = 22046;

@@ -21,6 +21,7 @@
 #include "worklist/CMethodTable.h"
 #include "worklist/MethodDurations.h"
 #include "worklist/RecordText.h"
+#include "worklist/RunClaim.h"
 #include "worklist/ShowOleDbErrors.h"
 
 #include "win/afx/AFX_MODULE_STATE.h"
@@ -34,6 +35,7 @@
 #include "orvane/Nls.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -189,10 +191,8 @@ BOOL CDialogMainViewer::OnInitDialog()
     if (!m_toolBar.Create(this, IDR_MAIN_TOOLBAR) || !m_statusBar.Create(this))
         return TRUE;
     RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
-    if (LoadGroups()) {
-        m_comboGroup.SetCurSel(0);
-        OnGroupChanged();
-    }
+    if (LoadGroups())
+        ShowFirstGroup();
 
     m_hAccelerators = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
     g_hKeyboardHook = ::SetWindowsHookExW(WH_GETMESSAGE, &KeyboardHookProc, nullptr, ::GetCurrentThreadId());
@@ -368,19 +368,41 @@ void CDialogMainViewer::OnGroupChanged()
     UpdateCommandState();
 }
 
+void CDialogMainViewer::ShowFirstGroup()
+{
+    // One reading of group_tbl finds every open run; a live host's claim tells which of them runs.
+    std::set<LONG> interrupted;
+    for (const GroupEntry& group : GroupRows(m_groupTable).List())
+        if (group.runOpen != 0 && !RunClaim::IsClaimed(group.id))
+            interrupted.insert(group.id);
+    std::vector<int> shown;
+    for (int nIndex = 0; nIndex < m_comboGroup.GetCount(); ++nIndex)
+        if (interrupted.contains(GroupIdOf(nIndex)))
+            shown.push_back(nIndex);
+    if (shown.empty())
+        shown.push_back(0);
+    for (auto nIndex = shown.rbegin(); nIndex != shown.rend(); ++nIndex) {
+        m_comboGroup.SetCurSel(*nIndex);
+        OnGroupChanged();
+    }
+    if (shown.size() < 2)
+        return;
+    std::wstring strOthers;
+    for (auto nIndex = shown.begin() + 1; nIndex != shown.end(); ++nIndex) {
+        std::wstring strName;
+        m_comboGroup.GetLBText(*nIndex, strName);
+        strOthers += (strOthers.empty() ? L"" : L", ") + strName;
+    }
+    const std::wstring& strFirst = m_statusBar.MessageText();
+    m_statusBar.SetMessageText((strFirst + (strFirst.empty() ? L"" : L". ") +
+                                FormatWin(ModuleString(IDS_ALSO_INTERRUPTED).c_str(), strOthers.c_str()))
+                                   .c_str());
+}
+
 void CDialogMainViewer::ContinueInterruptedRun()
 {
-    for (int nIndex = 0; nIndex < m_comboGroup.GetCount(); ++nIndex) {
-        m_comboGroup.SetCurSel(nIndex);
-        OnGroupChanged();
-        if (m_run.IsInterrupted()) {
-            m_run.OnContinue(TRUE);
-            return;
-        }
-    }
-    // Nothing to continue: the window shows its first group, as when it opens.
-    m_comboGroup.SetCurSel(0);
-    OnGroupChanged();
+    if (m_run.IsInterrupted())
+        m_run.OnContinue(TRUE);
 }
 
 void CDialogMainViewer::OnRun()

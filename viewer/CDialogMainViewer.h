@@ -33,7 +33,7 @@ public:
     // The shortcuts of table 303 for keys pressed in the window.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // Shows the group whose run no live host claims any more and continues it, asking nothing.
+    // Continues the interrupted run that the window opened on, asking nothing.
     void ContinueInterruptedRun();
     const GroupRun& GetRun() const { return m_run; }
     const RunProgress& GetRunProgress() const { return m_progress; }
@@ -139,6 +139,9 @@ private:
     void EnableCommand(CMenu* pMenu, UINT nID, BOOL bEnable);
     // Opens the group table and lists its groups in the group box; FALSE when there is none.
     BOOL LoadGroups();
+    // Opens on the first group whose run no live host claims any more, after showing every other
+    // such group once, so that each is found and told of; without one, on the first group.
+    void ShowFirstGroup();
     // The shut-down options with text selected, added when no option begins with it.
     void FillShutdownCombo(LPCWSTR lpszText);
     // The shut-down options with the stored one of group nGroupId selected.

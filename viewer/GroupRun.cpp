@@ -448,7 +448,9 @@ std::wstring GroupRun::KeepPartialData(MethodRecord* pRow)
     const std::wstring strKept = KeptDataFolders::FreeNameBeside(strFolder);
     if (!::MoveFileW(strFolder.c_str(), strKept.c_str()))
         return {};
-    const std::wstring strMessage = FormatWin(ModuleString(IDS_PARTIAL_DATA_KEPT).c_str(), strKept.c_str());
+    // The row's message says why it runs again: interrupted, or stopped and by whom.
+    const std::wstring strMessage =
+        FormatWin(ModuleString(IDS_PARTIAL_DATA_KEPT).c_str(), OneLine(pRow->ErrMessage).c_str(), strKept.c_str());
     TraceLog(3, L"KeepPartialData: %s\n", strKept.c_str());
     LogbookWrite(strMessage);
     m_viewer.m_listMethods.ChangeRunState(pRow, pRow->RunState, strMessage.c_str());
@@ -718,8 +720,11 @@ BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
         // A method that ended well but left no data folder did not do the row's work.
         const std::wstring strFolder = DataFolderOf(*pRow);
         const BOOL bNoData = !bFailed && !IsDirectory(strFolder);
-        const std::wstring strShown =
-            bNoData ? FormatWin(ModuleString(IDS_NO_DATA_WRITTEN).c_str(), strFolder.c_str()) : strMessage;
+        // A row that Stop ended says who stopped it, not how the host answered the stop.
+        const BOOL bStopped = bFailed && m_state == State::Stopping;
+        const std::wstring strShown = bStopped ? FormatWin(ModuleString(IDS_STOPPED_BY).c_str(), m_strStoppedBy.c_str())
+                                      : bNoData ? FormatWin(ModuleString(IDS_NO_DATA_WRITTEN).c_str(), strFolder.c_str())
+                                                : strMessage;
         const std::wstring& strReason = bFailed && !m_strRunMessages.empty() ? m_strRunMessages : strShown;
         bFailed = bFailed || bNoData;
         list.ChangeRunState(pRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str());
@@ -1013,7 +1018,11 @@ BOOL GroupRun::IsInterrupted()
     const LONG nGroupId = ShownGroupId();
     if (IsRunning() || nGroupId == m_nClosingGroup || !GroupRows(m_viewer.m_groupTable).FindById(nGroupId))
         return FALSE;
-    return m_viewer.m_groupTable.RunOpen != 0 && !RunClaim::IsClaimed(nGroupId);
+    // A row left running tells of a run where the group's record does not: a worklist from before
+    // the record, or one that another program wrote.
+    const BOOL bRunLeft =
+        m_viewer.m_groupTable.RunOpen != 0 || m_viewer.m_listMethods.CountInState(RUNSTATE_RUNNING) > 0;
+    return bRunLeft && !RunClaim::IsClaimed(nGroupId);
 }
 
 BOOL GroupRun::CanContinue()
@@ -1041,6 +1050,12 @@ void GroupRun::ShowInterruptedRun()
         return;
     CMethodListCtrl& list = m_viewer.m_listMethods;
     const std::wstring strGroup = ShownGroupName();
+    // The host that finds the interruption records it and tells of it; later it is only shown.
+    GroupRows groups(m_viewer.m_groupTable);
+    const BOOL bFound = groups.FindById(ShownGroupId()) && m_viewer.m_groupTable.RunOpen != RUNOPEN_INTERRUPTED;
+    if (bFound)
+        groups.StoreRunEnd(ShownGroupId(), RUNOPEN_INTERRUPTED, m_viewer.m_groupTable.StoppedRow,
+                           {L"Run found interrupted", L"", L""});
     for (LONG nRow : list.RowsInState(RUNSTATE_RUNNING)) {
         MethodRecord* pRow = list.FindRowById(nRow, FALSE);
         if (!pRow)
@@ -1058,8 +1073,9 @@ void GroupRun::ShowInterruptedRun()
         nRow = -1;
     // With every row ended only the shut-down command is owed, and the Continue command says so.
     const MethodRecord* pRow = nRow >= 0 ? list.FindRowById(nRow, FALSE) : nullptr;
-    ReportRunEvent({RUNEVENT_RUN_INTERRUPTED, strGroup, pRow ? nRow + 1 : 0, pRow ? pRow->MethodName : L""});
+    if (bFound)
+        ReportRunEvent({RUNEVENT_RUN_INTERRUPTED, strGroup, pRow ? nRow + 1 : 0, pRow ? pRow->MethodName : L""});
     if (pRow)
         m_viewer.m_statusBar.SetMessageText(
-            FormatWin(ModuleString(IDS_GROUP_INTERRUPTED).c_str(), nRow + 1, pRow->MethodName).c_str());
+            FormatWin(ModuleString(IDS_GROUP_INTERRUPTED).c_str(), nRow + 1, pRow->MethodName, strGroup.c_str()).c_str());
 }

@@ -11,12 +11,16 @@ constexpr LONG ONFAILURE_GO_ON = 0;
 constexpr LONG ONFAILURE_PAUSE = 1;
 constexpr LONG ONFAILURE_STOP = 2;
 
+// A run still open that a host found interrupted: told once, whoever shows the group later.
+constexpr LONG RUNOPEN_INTERRUPTED = 2;
+
 struct GroupRecord {
     LONG GroupID;
     WCHAR GroupName[51];
     WCHAR ShutDownOption[51];
     WCHAR RecoveryCommand[51];
-    // 1 from a run's start until its shut-down command has been sent.
+    // 1 from a run's start until its shut-down command has been sent; RUNOPEN_INTERRUPTED once a
+    // host has found the run interrupted and told of it.
     LONG RunOpen;
     // The row a Stop aborted, counted from 1 ("aaaID" + 1); 0 for none. Continue runs it again.
     LONG StoppedRow;

@@ -51,7 +51,7 @@ std::vector<GroupEntry> GroupRows::List()
 {
     std::vector<GroupEntry> groups;
     for (m_table.MoveFirst(); m_table.HasCurrentRow(); m_table.MoveNext())
-        groups.push_back({m_table.GroupName, m_table.GroupID});
+        groups.push_back({m_table.GroupName, m_table.GroupID, m_table.RunOpen});
     return groups;
 }
 

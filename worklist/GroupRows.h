@@ -23,6 +23,8 @@ enum class OrphanTable { Refuse, TakeBack, Remove };
 struct GroupEntry {
     std::wstring name;
     LONG id;
+    // The group's RunOpen.
+    LONG runOpen = 0;
 };
 
 class GroupRows {

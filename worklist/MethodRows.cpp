@@ -333,8 +333,11 @@ void MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* me
     if (!m_pTable || !row)
         return;
     const auto now = static_cast<LONG>(_time64(nullptr));
-    if (state == RUNSTATE_RUNNING)
+    // A row that runs again has no end until it ends.
+    if (state == RUNSTATE_RUNNING) {
         row->StartTime = now;
+        row->EndTime = 0;
+    }
     if (state == RUNSTATE_DONE || state == RUNSTATE_FAILED)
         row->EndTime = now;
     if (message)

@@ -9,6 +9,7 @@
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 #include "worklist/RecordText.h"
+#include "worklist/RunClaim.h"
 
 #include "host/AutomationCommands.h"
 
@@ -32,11 +33,15 @@ constexpr COLORREF kGrey = RGB(128, 128, 128);
 class MethodList : public ModuleTest {
 protected:
     // The window open on group Nitrates: five rows, one in each run state from checked to
-    // unchecked, with the times and messages of their runs.
+    // unchecked, with the times and messages of their runs. The running row's run goes on: its
+    // claim is held, so the row is not taken for interrupted.
     void OpenWithNitrates()
     {
         ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
         AddGroup(L"Nitrates");
+        CGroupTable groups;
+        ASSERT_TRUE(SUCCEEDED(groups.Open()));
+        ASSERT_TRUE(m_liveRun.Take(GroupRows(groups).List().front().id));
         MethodRows rows;
         ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
         rows.InsertMethods({L"NO3", L"NO2", L"PO4", L"NH4", L"SIL"}, 1, L"C:\\Orvane\\Methods\\", 0);
@@ -82,6 +87,8 @@ protected:
     }
 
     bool Enabled(UINT command) const { return CommandEnabled(Viewer(), command); }
+
+    RunClaim m_liveRun;
 };
 
 TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesColoursByRunStateAndTheirRunsTimesAndResults)

@@ -18,6 +18,7 @@
 #include "kernel/TimeApi.h"
 #include "orvane/CpApi.h"
 #include "orvane/CpCommandQueue.h"
+#include "orvane/CpRunEvent.h"
 #include "orvane/CpVariables.h"
 #include "resources/ResourceIds.h"
 #include "win/CommCtrl.h"
@@ -32,6 +33,7 @@
 #include <fstream>
 #include <functional>
 #include <regex>
+#include <tuple>
 
 #include <sqlite3.h>
 
@@ -70,6 +72,12 @@ protected:
         return dynamic_cast<CSRStatusBar&>(*CWnd::FromHandlePermanent(GetDlgItem(Viewer(), AFX_IDW_STATUS_BAR))).MessageText();
     }
     CDialogMainViewer& Window() const { return *ModuleSettings.pMainViewer; }
+    std::wstring ShownGroup() const
+    {
+        WCHAR text[64] = {};
+        GetWindowTextW(GetDlgItem(Viewer(), IDC_GROUP), text, 64);
+        return text;
+    }
     // Another program's connection that holds the worklist file for writing until it ends.
     sqlite3* HoldWorklistForWriting() const
     {
@@ -649,7 +657,7 @@ TEST_F(Run, StopSendsTheCommandTheAcquisitionStatusCallsForAndEndsTheGroup)
         EXPECT_TRUE(Enabled(IDC_RUN));
     }
     EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED));
-    EXPECT_EQ(std::wstring(StoredRows()[1].ErrMessage), L"Run aborted.");
+    EXPECT_EQ(std::wstring(StoredRows()[1].ErrMessage), L"Stopped by " + ModuleSettings.strUserName + L".");
     EXPECT_EQ(questions.size(), 1u);
     EXPECT_THAT(LogbookTexts(),
                 testing::Contains(L"Serion group Nitrates row 2 (NOTREADY.M) stopped by " + ModuleSettings.strUserName + L"."));
@@ -810,9 +818,14 @@ TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainTheCompletedRowsKeepTheirResult
     const std::filesystem::path data = m_root.onDriveC("Orvane/Data/Run1");
     ASSERT_TRUE(std::filesystem::exists(data / "Nitrates0000000001.d")) << "the stopped row wrote some data";
 
+    const std::wstring stoppedBy = L"Stopped by " + ModuleSettings.strUserName + L".";
+    EXPECT_EQ(std::wstring(stopped[1].ErrMessage), stoppedBy) << "the row says it was stopped, and by whom";
     ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_CONTINUE).ok);
     EXPECT_EQ(Window().GetRun().GetState(), GroupRun::State::Running);
     EXPECT_TRUE(std::filesystem::exists(data / "Nitrates0000000001-interrupted.d")) << "kept under a new name";
+    RunHost(2);
+    EXPECT_EQ(StoredRows()[1].EndTime, 0) << "a row that runs again has no end until it ends";
+    EXPECT_EQ(MethodsShown(Viewer()).items[1].cells[5].text, L"");
     RunHost(200);
     const std::vector<MethodRecord> rows = StoredRows();
     EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_DONE));
@@ -821,12 +834,13 @@ TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainTheCompletedRowsKeepTheirResult
     EXPECT_GT(rows[1].StartTime, stopped[1].StartTime);
     EXPECT_EQ(std::wstring(rows[1].ErrMessage), L"Run complete.");
     EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion continue group Nitrates."));
-    const std::wstring stoppedBy = L"Run ended |  | Stopped by " + ModuleSettings.strUserName + L".";
+    EXPECT_THAT(LogbookTexts(), testing::Contains(stoppedBy + L" Its data so far are kept in "
+                                                              L"C:\\Orvane\\Data\\Run1\\Nitrates0000000001-interrupted.d."));
     EXPECT_THAT(RunRecords(),
                 ElementsAre(L"Run started |  | ", L"Run paused |  | ", L"Row 1 done | running | done: Run complete.",
-                            L"Run resumed |  | ", L"Run stopped |  | ", L"Row 2 failed | running | failed: Run aborted.",
-                            stoppedBy,
-                            L"Row 2 failed | failed | failed: Orvane stopped while this method ran. Its data so far "
+                            L"Run resumed |  | ", L"Run stopped |  | ", L"Row 2 failed | running | failed: " + stoppedBy,
+                            L"Run ended |  | " + stoppedBy,
+                            L"Row 2 failed | failed | failed: " + stoppedBy + L" Its data so far "
                             L"are kept in C:\\Orvane\\Data\\Run1\\Nitrates0000000001-interrupted.d.",
                             L"Run continued |  | ", L"Row 2 done | running | done: Run complete.",
                             L"Row 3 failed | running | failed: Pump pressure above limit.\r\nFlow stopped.\r\n",
@@ -839,7 +853,8 @@ TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainTheCompletedRowsKeepTheirResult
 TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndContinueSendsTheRecoveryFirst)
 {
     ASSERT_EQ(AddRunGroup({L"DONE.M", L"DONE.M", L"DONE.M"}), "");
-    // What a host that died during row 2 left behind: row 1 done, row 2 running with some data.
+    // What a host that died during row 2 left behind: row 1 done, row 2 running with some data, in
+    // a worklist whose group record says nothing of the run (written before the record was kept).
     {
         MethodRows rows;
         ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
@@ -848,7 +863,6 @@ TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndCont
         rows.ChangeRunState(rows.FindRowById(1, FALSE), RUNSTATE_RUNNING, nullptr);
         CGroupTable groups;
         ASSERT_TRUE(SUCCEEDED(groups.Open()));
-        GroupRows(groups).StoreRunEnd(2, 1, 0, {L"Run started", L"", L""});
         GroupRows(groups).StoreRecoveryCommand(2, L"STANDBY");
     }
     const std::filesystem::path partial = m_root.onDriveC("Orvane/Data/Run1/Nitrates0000000001.d");
@@ -873,7 +887,7 @@ TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndCont
     EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_INTERRUPTED, RUNSTATE_CHECKED));
     EXPECT_EQ(std::wstring(StoredRows()[1].ErrMessage), L"Orvane stopped while this method ran.");
     EXPECT_GT(StoredRows()[1].StartTime, 0) << "its start time is kept";
-    EXPECT_EQ(StatusMessage(), L"Interrupted at row 2 (DONE.M): Group > Continue");
+    EXPECT_EQ(StatusMessage(), L"Interrupted at row 2 (DONE.M) of Nitrates: Group > Continue");
     EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion group Nitrates was interrupted at row 2 (DONE.M).").Times(1));
     WCHAR recovery[64] = {};
     GetWindowTextW(GetDlgItem(Viewer(), IDC_RECOVERY), recovery, 64);
@@ -894,6 +908,46 @@ TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndCont
     EXPECT_EQ(StoredRows()[0].StartTime, before.StartTime);
     EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
     EXPECT_TRUE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(Continue, TheWindowOpensOnTheFirstInterruptedGroupAndEachInterruptionIsToldOnce)
+{
+    ASSERT_EQ(AddRunGroup({L"DONE.M"}, L"Nitrates"), "");
+    ASSERT_EQ(AddRunGroup({L"DONE.M", L"DONE.M"}, L"Sulfates"), "");
+    ASSERT_EQ(AddRunGroup({L"DONE.M"}, L"Phosphates"), "");
+    // Hosts that died in Sulfates' row 2 and in Phosphates' row 1; Nitrates, first in the box, is idle.
+    for (const auto& [group, id, row] : {std::tuple{L"Sulfates", 3, 1}, std::tuple{L"Phosphates", 4, 0}}) {
+        MethodRows rows;
+        ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(group)));
+        rows.ChangeRunState(rows.FindRowById(row, FALSE), RUNSTATE_RUNNING, nullptr);
+        CGroupTable groups;
+        ASSERT_TRUE(SUCCEEDED(groups.Open()));
+        ASSERT_EQ(GroupRows(groups).StoreRunEnd(id, 1, 0, {L"Run started", L"", L""}), S_OK);
+    }
+    std::vector<std::wstring> told;
+    const CpRunEventObserverId observer = CpAddRunEventObserver([&told](const CpRunEvent& event) {
+        if (event.kind == RUNEVENT_RUN_INTERRUPTED)
+            told.push_back(event.group);
+    });
+
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    Automation::deliverPending();
+    EXPECT_EQ(ShownGroup(), L"Phosphates");
+    EXPECT_EQ(StatusMessage(),
+              L"Interrupted at row 1 (DONE.M) of Phosphates: Group > Continue. Also interrupted: Sulfates.");
+    EXPECT_THAT(StoredStates(L"Sulfates"), ElementsAre(RUNSTATE_CHECKED, RUNSTATE_INTERRUPTED));
+    EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion group Sulfates was interrupted at row 2 (DONE.M).").Times(1));
+    EXPECT_THAT(told, testing::UnorderedElementsAre(L"Sulfates", L"Phosphates"));
+
+    // Shown again, by hand or in a new window, an interruption is not told again.
+    ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_GROUP, L"Sulfates").ok);
+    EXPECT_EQ(StatusMessage(), L"Interrupted at row 2 (DONE.M) of Sulfates: Group > Continue");
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"CONTINUE"}), OOCP_OK);
+    RunHost(30);
+    EXPECT_EQ(told.size(), 2u);
+    EXPECT_THAT(StoredStates(L"Phosphates"), ElementsAre(RUNSTATE_DONE)) << "CONTINUE goes on with the group shown";
+    EXPECT_THAT(StoredStates(L"Sulfates"), ElementsAre(RUNSTATE_CHECKED, RUNSTATE_INTERRUPTED));
+    CpRemoveRunEventObserver(observer);
 }
 
 // Three groups, each with its own shut-down option, run as queues from the "Run Queue" dialog.
@@ -931,12 +985,6 @@ protected:
             AnswerMessage(*questions, IDYES);
         ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_RUN_QUEUE).ok);
         EXPECT_EQ(m_user.pendingActions(), 0u) << "the dialog was shown";
-    }
-    std::wstring ShownGroup() const
-    {
-        WCHAR text[64] = {};
-        GetWindowTextW(GetDlgItem(Viewer(), IDC_GROUP), text, 64);
-        return text;
     }
     // Each group's QueueID, QueuePos and RunOpen, in id order.
     std::vector<std::array<LONG, 3>> QueueColumns() const
