@@ -116,6 +116,8 @@ void GroupRun::OnRun()
     TraceLog(3, L"OnRun: m_bRunning = %d, m_bStopped = %d, m_bPaused = %d, m_bNextReady = %d\n", IsRunning(),
              m_state == State::Stopping, bPaused, m_state == State::WaitingForRun);
     const std::wstring strGroup = ShownGroupName();
+    // Every press is in the logbook, whatever it leads to; the lines after it say what it did.
+    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), strGroup.c_str()));
     if (bPaused) {
         LogbookWrite(FormatWin(ModuleString(IDS_LOG_RUN_RESUMED).c_str(), strGroup.c_str()));
         AuditTrail::Record(strGroup, {L"Run resumed", L"", L""});
@@ -259,9 +261,6 @@ BOOL GroupRun::StartRun(BOOL bInQueue)
     m_nCurrentKey = 0;
     MethodRecord* pRow = list.FindRow(m_nCurrentKey, TRUE);
     const std::wstring strGroup = ShownGroupName();
-    // A group with nothing to run, or a run the user declined, did not start.
-    if (pRow)
-        LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), strGroup.c_str()));
     ReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = strGroup});
     SetState(State::Running);
     m_viewer.UpdateCommandState();
@@ -308,6 +307,7 @@ void GroupRun::OnRunQueue(const std::vector<LONG>& ids)
     LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_STARTED).c_str(), strNames.c_str()));
     m_nQueueId = ids.front();
     m_viewer.ShowGroup(ids.front());
+    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), ShownGroupName().c_str()));
     // This run's own claim takes the place of the queue's.
     m_queueClaims.erase(ids.front());
     StartRun(TRUE);
@@ -364,6 +364,7 @@ BOOL GroupRun::PassToNextInQueue()
     const std::wstring strGroup = ShownGroupName();
     TraceLog(3, L"PassToNextInQueue: %s\n", strGroup.c_str());
     LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_NEXT).c_str(), strGroup.c_str()));
+    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), strGroup.c_str()));
     StartRun(TRUE);
     return TRUE;
 }

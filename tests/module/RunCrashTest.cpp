@@ -227,14 +227,24 @@ TEST_F(RunCrash, KilledAnywhereInAQueueTheQueueContinuesFromTheInterruptedGroupA
                     {kDone, kFailed, kDone, kDone, kDone, kFailed, kDone, kDone}, Kills() / 2);
 }
 
-TEST_F(RunCrash, KilledRightAfterTheLogbookTellsOfTheStartTheRunIsRecordedAndContinues)
+TEST_F(RunCrash, KilledRightAfterRunIsPressedTheRowsAreAsTheyWereOrTheRunContinues)
 {
-    const std::filesystem::path root = FreshRoot(1);
+    // The press is logged before the run's record is written: a kill there leaves the rows as
+    // they were and no run open.
+    const std::filesystem::path before = FreshRoot(1);
     setenv("ORVANE_KILL_AT_LINE", "Serion start group Nitrates.", 1);
+    const ProgramRun killedAtPress = RunScript(before, "run.script", 0);
+    ASSERT_EQ(killedAtPress.exitCode, 137) << killedAtPress.output;
+    EXPECT_EQ(Query(before, "SELECT RunOpen FROM group_tbl"), "0");
+    EXPECT_EQ(Query(before, "SELECT count(*) FROM \"Nitrates\" WHERE \"Run State\" = 2"), "0");
+
+    // From the first method's start on, the run's record is there and Continue goes on with it.
+    const std::filesystem::path root = FreshRoot(2);
+    setenv("ORVANE_KILL_AT_LINE", "Running the method", 1);
     const ProgramRun killed = RunScript(root, "run.script", 0);
     unsetenv("ORVANE_KILL_AT_LINE");
     ASSERT_EQ(killed.exitCode, 137) << killed.output;
-    EXPECT_EQ(Query(root, "SELECT RunOpen FROM group_tbl"), "1") << "the run's record comes before its logbook line";
+    EXPECT_EQ(Query(root, "SELECT RunOpen FROM group_tbl"), "1") << "the run's record comes before its first method";
     EXPECT_EQ(Query(root, "SELECT count(*) FROM audit_tbl WHERE Event = 'Run started'"), "1");
 
     const ProgramRun continued = RunScript(root, "continue.script", 0);
