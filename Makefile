@@ -11,6 +11,7 @@ RUN_PACKAGES  := cmake g++ make pkg-config libsqlite3-dev libncurses-dev libsodi
                  libcpp-httplib-dev nlohmann-json3-dev
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev sqlite3 tmux \
                  postgresql chromium
+COVERAGE_PACKAGES := $(TEST_PACKAGES) gcovr
 
 # make test-sanitize: the suite built with AddressSanitizer (leaks included) and
 # UndefinedBehaviorSanitizer in a build folder of its own; any report fails its test.
@@ -18,7 +19,12 @@ SANITIZE_BUILD ?= build-sanitize
 SANITIZE_ENV   := ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
                   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test test-sanitize build deps deps-run bench clean
+# make coverage: the suite built with line counters in a build folder of its own, and the lines of
+# the module's folders that it runs, summed up by gcovr (per file in $(COVERAGE_BUILD)/coverage.txt).
+COVERAGE_BUILD   ?= build-coverage
+COVERAGE_FOLDERS := module hotlink worklist viewer dialogs users resources
+
+.PHONY: run test test-sanitize coverage build deps deps-run bench clean
 
 # `make run` builds only the host program and the module it loads; the first start installs the
 # root with the demo worklist, so that a new user has a group to run.
@@ -36,6 +42,15 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j$(JOBS)
 
+coverage:
+	@sh tools/install-deps.sh $(COVERAGE_PACKAGES)
+	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSERION_COVERAGE=ON -DSERION_TESTS=ON
+	cmake --build $(COVERAGE_BUILD) -j$(JOBS)
+	find $(COVERAGE_BUILD) -name '*.gcda' -delete
+	cd $(COVERAGE_BUILD) && ctest --output-on-failure -j$(JOBS)
+	gcovr --root . $(foreach f,$(COVERAGE_FOLDERS),--filter '$(f)/') -j $(JOBS) \
+	      --txt $(COVERAGE_BUILD)/coverage.txt --print-summary $(COVERAGE_BUILD)
+
 # Configuring again is quick and turns the tests on in a folder that `make run` made without them.
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DSERION_TESTS=ON $(if $(CI),-DSERION_WERROR=ON)
@@ -52,4 +67,4 @@ bench: build
 	$(BUILD)/bench/serion_run_bench
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(COVERAGE_BUILD)
