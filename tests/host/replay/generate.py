@@ -36,10 +36,6 @@ VALID_LINES = [
 NOISE = '#@{}[];:?&|^~`\\%\'"(),=<>+-*/.$!_ \t\x01\x7f\u00e9\u4e2d\ufffd'
 
 
-def repeated(text, times):
-    return text * times
-
-
 def mutate(text, edits):
     chars = list(text)
     for _ in range(edits):
@@ -62,10 +58,10 @@ def bad_command_lines():
     lines = []
     for _ in range(30):
         n = rng.randrange(101, 600)
-        lines.append(rng.choice(["N = ", "Print ", "LAMPALL "]) + repeated("(", n) + "1" + repeated(")", n))
-        lines.append("N = " + repeated("-", rng.randrange(101, 3000)) + "1")
-        lines.append("Print " + repeated("Not ", rng.randrange(101, 600)) + "1")
-        lines.append("N = " + repeated("-(", rng.randrange(51, 400)) + "1")
+        lines.append(rng.choice(["N = ", "Print ", "LAMPALL "]) + "(" * n + "1" + ")" * n)
+        lines.append("N = " + "-" * rng.randrange(101, 3000) + "1")
+        lines.append("Print " + "Not " * rng.randrange(101, 600) + "1")
+        lines.append("N = " + "-(" * rng.randrange(51, 400) + "1")
     for _ in range(60):
         lines.append(rng.choice(["N = ", "Print ", "Print 1, ", "N = 2 * "]) + huge_number())
         lines.append("Print " + huge_number() + " - " + huge_number())
