@@ -20,16 +20,11 @@ TEST(OrvaneScript, UserOpensTheSerionWindowWatchesItsStatusFollowAMethodRunByHan
     TempRoot temp;
     const ProgramRun run = runScript(temp, "FIARUNNER\n"
                                            "WaitWindow \"Run Serion Methods\"\n"
-                                           "ExpectPane \"Run Serion Methods\", 0, \"  Serion FIA \"\n"
                                            "ExpectPane \"Run Serion Methods\", 1, \" Idle\"\n"
-                                           "ExpectPane \"Run Serion Methods\", 2, \"\"\n"
                                            "ExpectTip \"Run Serion Methods\", 32773, \"New Group\"\n"
-                                           "ExpectTip \"Run Serion Methods\", 32778, \"Uncheck All\"\n"
-                                           "ExpectTip \"Run Serion Methods\", 9, \"\"\n"
                                            "_METHFILE$ = \"NITRATE.M\"\n"
                                            "RUNMETHOD\n"
                                            "ExpectPane \"Run Serion Methods\", 1, \" Run NITRATE.M\"\n"
-                                           "Snapshot \"Run Serion Methods\"\n"
                                            "Wait 30\n"
                                            "ExpectVar _METHODON, 0\n"
                                            "ExpectPane \"Run Serion Methods\", 1, \" Idle\"\n"
@@ -39,14 +34,6 @@ TEST(OrvaneScript, UserOpensTheSerionWindowWatchesItsStatusFollowAMethodRunByHan
                                            "Key \"Run Serion Methods\", \"Escape\"\n"
                                            "WaitNoWindow \"Run Serion Methods\"\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
-    const std::size_t snapshotStart = run.output.find("> Snapshot");
-    const std::size_t snapshotEnd = run.output.find("> Wait 30");
-    ASSERT_LT(snapshotStart, snapshotEnd) << run.output;
-    const std::string snapshot = run.output.substr(snapshotStart, snapshotEnd - snapshotStart);
-    // Blue (0xFF0000 as Windows writes colours) with white text while the method runs.
-    for (const char* shown : {"Run Serion Methods", "Button 33001 \"&Run\"", "Button 33002 \"&Pause\"", "Button 33003 \"&Stop\"",
-                              "Static -1 \"Select the gr&oup you want to run:\"", "1: \" Run NITRATE.M\" in #FFFFFF on #0000FF"})
-        EXPECT_NE(snapshot.find(shown), std::string::npos) << shown << " is not in the snapshot\n" << snapshot;
 
     // Shown by the host as they arrive, and kept in the root's logbook file.
     const std::string opened = "Serion: Open Serion Window.";
