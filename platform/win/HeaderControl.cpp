@@ -88,11 +88,36 @@ int HeaderControl::leftOf(int index) const
     return left;
 }
 
-HDHITTESTINFO HeaderControl::hitTest(POINT point) const
+int HeaderControl::frozenCount() const
+{
+    int frozen = 0;
+    for (std::size_t i = 0; i < m_items.size(); ++i)
+        if (m_items[i].format & LVCFMT_FROZEN)
+            frozen = static_cast<int>(i) + 1;
+    return frozen;
+}
+
+int HeaderControl::shownLeft(HWND window, int index) const
+{
+    if (index >= frozenCount())
+        return leftOf(index);
+    // The list moves its header left by the width it has scrolled.
+    RECT placed{};
+    GetWindowRect(window, &placed);
+    POINT origin{placed.left, placed.top};
+    ScreenToClient(GetParent(window), &origin);
+    return leftOf(index) - origin.x;
+}
+
+HDHITTESTINFO HeaderControl::hitTest(HWND window, POINT point) const
 {
     HDHITTESTINFO hit{point, HHT_NOWHERE, -1};
-    int left = 0;
+    const int frozen = frozenCount();
+    const int frozenRight = frozen ? shownLeft(window, frozen - 1) + m_items[static_cast<std::size_t>(frozen - 1)].width : 0;
     for (int i = 0; i < static_cast<int>(m_items.size()); ++i) {
+        if (i >= frozen && point.x < frozenRight)
+            break;
+        const int left = shownLeft(window, i);
         const int right = left + m_items[static_cast<std::size_t>(i)].width;
         if (point.x >= right - kDividerReachBefore && point.x <= right + kDividerReachAfter) {
             hit.flags = HHT_ONDIVIDER;
@@ -103,7 +128,6 @@ HDHITTESTINFO HeaderControl::hitTest(POINT point) const
             hit.flags = HHT_ONHEADER;
             hit.iItem = i;
         }
-        left = right;
     }
     return hit;
 }
@@ -121,7 +145,7 @@ void HeaderControl::mouse(HWND window, UINT message, POINT point)
 {
     switch (message) {
     case WM_LBUTTONDOWN: {
-        const HDHITTESTINFO hit = hitTest(point);
+        const HDHITTESTINFO hit = hitTest(window, point);
         // The parent may refuse the drag, as a list does for a column of fixed width.
         if (hit.flags != HHT_ONDIVIDER || notify(window, HDN_BEGINTRACKW, hit.iItem) || !IsWindow(window))
             return;
@@ -146,7 +170,7 @@ void HeaderControl::mouse(HWND window, UINT message, POINT point)
         return;
     }
     case WM_LBUTTONDBLCLK:
-        if (const HDHITTESTINFO hit = hitTest(point); hit.flags == HHT_ONDIVIDER)
+        if (const HDHITTESTINFO hit = hitTest(window, point); hit.flags == HHT_ONDIVIDER)
             notify(window, HDN_DIVIDERDBLCLICKW, hit.iItem);
         return;
     default:
@@ -182,7 +206,7 @@ LRESULT CALLBACK HeaderControl::windowProc(HWND window, UINT message, WPARAM wPa
             return FALSE;
         RECT client{};
         GetClientRect(window, &client);
-        const int left = self->leftOf(index);
+        const int left = self->shownLeft(window, index);
         *reinterpret_cast<RECT*>(lParam) = RECT{left, 0, left + self->m_items[static_cast<std::size_t>(index)].width, client.bottom};
         return TRUE;
     }
@@ -190,7 +214,7 @@ LRESULT CALLBACK HeaderControl::windowProc(HWND window, UINT message, WPARAM wPa
         if (!lParam)
             return -1;
         auto* hit = reinterpret_cast<HDHITTESTINFO*>(lParam);
-        *hit = self->hitTest(hit->pt);
+        *hit = self->hitTest(window, hit->pt);
         return hit->iItem;
     }
     case WM_LBUTTONDOWN:

@@ -1,6 +1,7 @@
 // The "SysHeader32" class: the column titles above a report list. Dragging a divider resizes the
 // column on its left once the parent allows it (HDN_BEGINTRACK); a double click on a divider is
-// reported (HDN_DIVIDERDBLCLICK) for the parent to fit the column.
+// reported (HDN_DIVIDERDBLCLICK) for the parent to fit the column. A list scrolled sideways moves
+// its header left with the rows; the frozen columns (LVCFMT_FROZEN) stay where the list shows them.
 #pragma once
 
 #include "win/CommCtrl.h"
@@ -26,8 +27,12 @@ private:
     BOOL get(int index, HDITEMW& item) const;
     BOOL set(HWND window, int index, const HDITEMW& item);
     // Where a point lies: an item, its divider (the right edge, half a cell either side) or nowhere.
-    HDHITTESTINFO hitTest(POINT point) const;
+    // A scrolled column's part under the frozen ones is not shown and takes no clicks.
+    HDHITTESTINFO hitTest(HWND window, POINT point) const;
+    // An item's left edge as shown: a frozen one's stays under its column while the header moves.
+    int shownLeft(HWND window, int index) const;
     int leftOf(int index) const;
+    int frozenCount() const;
     LRESULT notify(HWND window, UINT code, int index) const;
     void mouse(HWND window, UINT message, POINT point);
 

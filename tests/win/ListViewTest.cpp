@@ -464,6 +464,19 @@ TEST_F(ListViewTest, ColumnsWiderThanTheListScrollSidewaysByWholeColumnsWithTheH
     SendMessageW(m_list, LVM_SCROLL, 1000, 0);
     SendMessageW(m_list, LVM_SETCOLUMNWIDTH, 5, MAKELPARAM(10, 0));
     EXPECT_EQ(shown(), std::pair(2, 104));
+
+    // With column 0, 40 wide, frozen, a double click on its divider where the list shows it (x 40,
+    // which is x 120 in the header moved 80 pixels left) fits column 0, not the scrolled column 1
+    // whose divider lies there in the header.
+    SendMessageW(m_list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(40, 0));
+    HDITEMW frozen{};
+    frozen.mask = HDI_FORMAT;
+    frozen.fmt = LVCFMT_LEFT | LVCFMT_FROZEN;
+    SendMessageW(header, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&frozen));
+    EXPECT_EQ(shown(), std::pair(2, 80));
+    SendMessageW(header, WM_LBUTTONDBLCLK, 0, MAKELPARAM(static_cast<WORD>(40 + 80), 8));
+    EXPECT_EQ(columnWidth(0), 24) << "fitted to its state image";
+    EXPECT_EQ(columnWidth(1), 80);
 }
 
 TEST_F(ListViewTest, PaintingAsksTheParentForColoursAndShowsThemInTheSnapshot)
