@@ -186,6 +186,7 @@ constexpr int IDS_GROUP_SUMMARY_SHORT = 22304;
 constexpr int IDS_GROUP_SUMMARY_SHORTEST = 22305;
 constexpr int IDS_WAITING_FOR_INSTRUMENT_SHORT = 22306;
 constexpr int IDS_FAILURE_PAUSED_SHORT = 22307;
+constexpr int IDS_WORKLIST_READ_ONLY_SHORT = 22317;
 // The progress while the run is paused.
 constexpr int IDS_PROGRESS_PAUSED = 22308;
 constexpr int IDS_PROGRESS_SHORT_PAUSED = 22309;

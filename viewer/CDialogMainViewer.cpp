@@ -207,8 +207,9 @@ BOOL CDialogMainViewer::OnInitDialog()
     const DWORD dwAttributes = ::GetFileAttributesW(ModuleSettings.strDatabasePath.c_str());
     m_bWorklistReadOnly = dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY);
     if (m_bWorklistReadOnly)
-        m_statusBar.SetMessageText(
-            FormatWin(ModuleString(IDS_WORKLIST_READ_ONLY).c_str(), ModuleSettings.strDatabasePath.c_str()).c_str());
+        m_statusBar.SetMessageForms(
+            {FormatWin(ModuleString(IDS_WORKLIST_READ_ONLY).c_str(), ModuleSettings.strDatabasePath.c_str()),
+             ModuleString(IDS_WORKLIST_READ_ONLY_SHORT)});
     UpdateRunButtons();
     return TRUE;
 }

@@ -22,6 +22,7 @@
 #include "orvane/CpVariables.h"
 #include "resources/ResourceIds.h"
 #include "win/CommCtrl.h"
+#include "win/ControlBarAutomation.h"
 #include "win/ListViewAutomation.h"
 
 #include <gmock/gmock.h>
@@ -444,7 +445,9 @@ TEST_F(Run, AReadOnlyWorklistIsSaidWhenTheWindowOpensAndRunsNothing)
     Automation::deliverPending();
     EXPECT_FALSE(Enabled(IDC_RUN));
     EXPECT_EQ(StatusMessage(), L"The worklist C:\\Orvane\\Auto\\database\\worklist.mdb is read-only: a run could not "
-                               L"save its results. Clear the file's read-only attribute, then open this window again.");
+                               L"save its results. Clear the file's read-only attribute, then open this window again.");    std::wstring shown;
+    ASSERT_TRUE(ControlBarAutomation::paneText(Viewer(), 2, shown).ok);
+    EXPECT_EQ(shown, L"Worklist read-only: a run cannot save results.") << "the form that fits 80 columns";
 }
 
 TEST_F(Run, ARowWaitsForAMethodStartedByHandAndAMethodTheHostCannotStartFailsItsRow)
