@@ -10,6 +10,8 @@
 #include "orvane/HostHandles.h"
 #include "orvane/MacroInterpreter.h"
 
+#include <cstdlib>
+
 Host::Host(HostRoot root, Output output)
     : m_root(std::move(root)), m_output(std::move(output)), m_context(CpCreateContext()),
       m_logbook(m_root.logbookFile(), [this](const std::string& line) { m_output(Utf8ToWide(line)); }),
@@ -46,6 +48,12 @@ bool Host::start(const std::vector<std::filesystem::path>& moduleCandidates, std
             return false;
         }
     }
+    // Every session on a lab's server is named after the instrument, so that the monitors of the
+    // other instruments see this one connected.
+    const auto instrument = CpVariables::instance().get("_INSTNAME$");
+    if (const auto server = CpVariables::instance().get("_SERIONDB$");
+        server && server->isText() && !server->text().empty() && instrument && instrument->isText())
+        setenv("PGAPPNAME", WideToUtf8(instrument->text()).c_str(), 1);
     // The handles a module asks for but does not use get values of their own, so that its
     // request succeeds as a whole.
     for (WORD id : {UT_HOST_HANDLE_A, UT_HOST_HANDLE_B, UT_HOST_HANDLE_C, UT_HOST_HANDLE_D})

@@ -5,6 +5,8 @@
 
 #include "worklist/MethodRecord.h"
 
+#include <algorithm>
+
 nlohmann::json MonitorRow::json() const
 {
     return {{"row", number},          {"method", method},     {"dataFile", dataFile}, {"state", state},
@@ -42,4 +44,19 @@ nlohmann::json MonitorRow::json(const std::vector<MonitorRow>& rows)
     for (const MonitorRow& row : rows)
         list.push_back(row.json());
     return list;
+}
+
+long MonitorRow::runningRow(const std::vector<MonitorRow>& rows)
+{
+    const auto running = std::ranges::find(rows, std::string("running"), &MonitorRow::state);
+    return running == rows.end() ? 0 : running->number;
+}
+
+nlohmann::json MonitorRow::progress(const std::vector<MonitorRow>& rows)
+{
+    const auto count = [&rows](auto which) { return static_cast<long>(std::ranges::count_if(rows, which)); };
+    return {{"ended", count(&MonitorRow::ended)},
+            {"rows", count(&MonitorRow::inRun)},
+            {"failed", count([](const MonitorRow& row) { return row.state == "failed"; })},
+            {"runningRow", runningRow(rows)}};
 }

@@ -31,4 +31,9 @@ struct MonitorRow {
     // host that stopped in the middle of its method.
     static void markInterrupted(std::vector<MonitorRow>& rows);
     static nlohmann::json json(const std::vector<MonitorRow>& rows);
+    // The number of the row that runs, 0 when none does.
+    static long runningRow(const std::vector<MonitorRow>& rows);
+    // The rows that take part in the run, those of them that have ended and that have failed, and
+    // the running row.
+    static nlohmann::json progress(const std::vector<MonitorRow>& rows);
 };

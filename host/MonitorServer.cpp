@@ -25,7 +25,7 @@ namespace {
 
 // The paths the monitor serves; any other method on them is refused with 405.
 // A group's name is one path segment as the client sent it, but a "/" in it arrives decoded.
-const std::regex kKnownPath("^/(events|monitor\\.js|monitor\\.css|groups(/.+)?|api/(status|signal|groups(/.+)?))?$");
+const std::regex kKnownPath("^/(events|monitor\\.js|monitor\\.css|lab|groups(/.+)?|api/(status|signal|lab|groups(/.+)?))?$");
 
 void reply(httplib::Response& response, int status, const std::string& text)
 {
@@ -63,12 +63,12 @@ bool sameToken(const std::string& given, const std::string& token)
 
 } // namespace
 
-MonitorServer::MonitorServer(SnapshotBoard& board, std::filesystem::path worklist, std::wstring dataPath,
+MonitorServer::MonitorServer(SnapshotBoard& board, MonitorWorklist::Place worklist, std::wstring dataPath,
                              std::string token, Limits limits)
     : m_board(board), m_worklist(std::move(worklist)), m_dataPath(std::move(dataPath)), m_token(std::move(token)),
       m_limits(limits), m_statusJson([](const MonitorSnapshot& snapshot) { return jsonText(snapshot.json()); }),
       m_runPage([this](const MonitorSnapshot& snapshot) {
-          return MonitorPage::run(snapshot, *m_statusJson.of(snapshot), m_token);
+          return MonitorPage::run(snapshot, *m_statusJson.of(snapshot), m_token, onServer());
       }),
       m_liveEvent([](const MonitorSnapshot& snapshot) { return liveEvent(snapshot); }),
       m_server(std::make_unique<MonitorHttpServer>(
@@ -168,27 +168,36 @@ void MonitorServer::addRoutes()
             return reply(response, 503, "The worklist cannot be read now.");
         if (request.matches[1].matched)
             return replyJson(response, *names);
-        response.set_content(MonitorPage::groups(*names, request.get_param_value("token")), "text/html; charset=utf-8");
+        response.set_content(MonitorPage::groups(*names, m_token, onServer()), "text/html; charset=utf-8");
     });
     server.Get("/(api/)?groups/(.+)", [this](const httplib::Request& request, httplib::Response& response) {
         const std::string name = request.matches[2];
-        auto rows = MonitorWorklist(m_worklist).rows(name);
+        const auto latest = m_board.latest();
+        const auto rows = MonitorWorklist(m_worklist).rows(name, latest->run == "running" && latest->group == name);
         if (!rows)
             return reply(response, 404, "No group is named " + name + ".");
-        const auto latest = m_board.latest();
-        if (latest->run != "running" || latest->group != name)
-            MonitorRow::markInterrupted(*rows);
         const nlohmann::json group = {{"time", IsoTime(latest->time)}, {"group", name}, {"rows", MonitorRow::json(*rows)}};
         if (request.matches[1].matched)
             return replyJson(response, group);
-        response.set_content(MonitorPage::group(name, jsonText(group), m_token), "text/html; charset=utf-8");
+        response.set_content(MonitorPage::group(name, jsonText(group), m_token, onServer()), "text/html; charset=utf-8");
+    });
+    server.Get("/(api/)?lab", [this](const httplib::Request& request, httplib::Response& response) {
+        if (!onServer())
+            return reply(response, 404, "This instrument keeps its worklist in a file: no other instrument shares it.");
+        const auto instruments = MonitorWorklist(m_worklist).lab();
+        if (!instruments)
+            return reply(response, 503, "The lab's server cannot be read now.");
+        const nlohmann::json lab = {{"time", IsoTime(m_board.latest()->time)}, {"instruments", *instruments}};
+        if (request.matches[1].matched)
+            return replyJson(response, lab);
+        response.set_content(MonitorPage::lab(lab, m_token), "text/html; charset=utf-8");
     });
 }
 
 void MonitorServer::serveSignal(const httplib::Request& request, httplib::Response& response)
 {
     const std::string name = request.get_param_value("group");
-    const auto rows = MonitorWorklist(m_worklist).rows(name);
+    const auto rows = MonitorWorklist(m_worklist).rows(name, true);
     const long number = std::atol(request.get_param_value("row").c_str());
     if (!rows || number < 1 || number > static_cast<long>(rows->size()))
         return reply(response, 404, "No such row.");

@@ -4,6 +4,7 @@
 // nor it on a client.
 #pragma once
 
+#include "MonitorWorklist.h"
 #include "SnapshotBoard.h"
 #include "SnapshotText.h"
 
@@ -39,7 +40,7 @@ public:
     };
 
     // dataPath is the host's _DATAPATH$, below which each row has its data folder.
-    MonitorServer(SnapshotBoard& board, std::filesystem::path worklist, std::wstring dataPath, std::string token,
+    MonitorServer(SnapshotBoard& board, MonitorWorklist::Place worklist, std::wstring dataPath, std::string token,
                   Limits limits);
     // Stops the server.
     ~MonitorServer();
@@ -56,11 +57,12 @@ public:
 private:
     void addRoutes();
     bool authorised(const httplib::Request& request) const;
+    bool onServer() const { return !m_worklist.server.empty(); }
     void serveLivePart(httplib::Response& response);
     void serveSignal(const httplib::Request& request, httplib::Response& response);
 
     SnapshotBoard& m_board;
-    std::filesystem::path m_worklist;
+    MonitorWorklist::Place m_worklist;
     std::wstring m_dataPath;
     std::string m_token;
     Limits m_limits;

@@ -33,11 +33,6 @@ struct MonitorSnapshot {
     std::int64_t expectedEnd = 0;
     std::vector<MonitorRow> rows;
 
-    // The rows that take part in the run, those of them that have ended and that have failed.
-    long rowsInRun() const;
-    long rowsEnded() const;
-    long rowsFailed() const;
-    // The number of the row that runs, 0 when none does.
-    long runningRow() const;
+    long runningRow() const { return MonitorRow::runningRow(rows); }
     nlohmann::json json() const;
 };

@@ -8,7 +8,6 @@
 #include "kernel/Text.h"
 #include "orvane/CpVariables.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -65,12 +64,11 @@ RunMonitor::~RunMonitor()
 
 bool RunMonitor::start(const std::string& address, int port, std::string& error)
 {
-    if (!hostText("_SERIONDB$").empty()) {
-        error = "the monitor reads the worklist file, and this installation keeps its worklist on a server";
-        return false;
-    }
-    const auto worklist = DriveMap::toHost(Utf8ToWide(hostText("_AUTOMSPATH$")) + L"database\\worklist.mdb");
-    if (!worklist) {
+    // A lab's server (_SERIONDB$) holds the worklist in place of the file.
+    const MonitorWorklist::Place worklist{
+        DriveMap::toHost(Utf8ToWide(hostText("_AUTOMSPATH$")) + L"database\\worklist.mdb").value_or(""),
+        Utf8ToWide(hostText("_SERIONDB$"))};
+    if (worklist.file.empty() && worklist.server.empty()) {
         error = "the monitor finds no worklist below _AUTOMSPATH$";
         return false;
     }
@@ -78,10 +76,10 @@ bool RunMonitor::start(const std::string& address, int port, std::string& error)
     if (!token)
         return false;
     m_token = *token;
-    m_worklist = std::make_unique<MonitorWorklist>(*worklist);
+    m_worklist = std::make_unique<MonitorWorklist>(worklist);
     findInterruptedRun();
     publish();
-    m_server = std::make_unique<MonitorServer>(m_board, *worklist, Utf8ToWide(hostText("_DATAPATH$")), m_token, m_limits);
+    m_server = std::make_unique<MonitorServer>(m_board, worklist, Utf8ToWide(hostText("_DATAPATH$")), m_token, m_limits);
     if (!m_server->start(address, port, error)) {
         m_server.reset();
         return false;
@@ -114,13 +112,9 @@ void RunMonitor::onRunEvent(const CpRunEvent& event)
 
 void RunMonitor::findInterruptedRun()
 {
-    for (const std::string& group : m_worklist->groups().value_or(std::vector<std::string>{})) {
-        const auto rows = m_worklist->rows(group).value_or(std::vector<MonitorRow>{});
-        if (std::any_of(rows.begin(), rows.end(), [](const MonitorRow& row) { return row.state == "running"; })) {
-            m_group = group;
-            m_run = "interrupted";
-            return;
-        }
+    if (auto group = m_worklist->interruptedGroup()) {
+        m_group = std::move(*group);
+        m_run = "interrupted";
     }
 }
 
@@ -137,10 +131,8 @@ void RunMonitor::publish()
     snapshot.message = m_message;
     snapshot.group = m_group;
     snapshot.expectedEnd = m_expectedEnd;
-    if (!m_group.empty())
-        snapshot.rows = m_worklist->rows(m_group).value_or(std::vector<MonitorRow>{});
     // Only a run going on has a row running.
-    if (m_run != "running")
-        MonitorRow::markInterrupted(snapshot.rows);
+    if (!m_group.empty())
+        snapshot.rows = m_worklist->rows(m_group, m_run == "running").value_or(std::vector<MonitorRow>{});
     m_board.publish(std::move(snapshot));
 }

@@ -406,19 +406,31 @@ HRESULT PgDatabase::Unlock(LONG key)
 
 HRESULT PgDatabase::LockHolder(LONG key, std::wstring* holder)
 {
-    std::optional<std::string> answer;
-    const HRESULT status = AskAboutLock(
-        "SELECT a.application_name FROM pg_catalog.pg_locks l JOIN pg_catalog.pg_stat_activity a ON a.pid = l.pid "
-        "WHERE l.locktype = 'advisory' AND l.granted AND l.classid = $1::int::oid AND l.objid = $2::int::oid "
-        "AND l.objsubid = 2 AND l.database = (SELECT oid FROM pg_catalog.pg_database WHERE datname = "
-        "current_database())",
-        key, "", &answer);
+    std::map<LONG, std::wstring> holders;
+    const HRESULT status = LockHolders(&holders);
     holder->clear();
     if (FAILED(status))
         return status;
-    if (!answer)
+    const auto found = holders.find(key);
+    if (found == holders.end())
         return S_FALSE;
-    *holder = Utf8ToWide(*answer);
+    *holder = found->second;
+    return S_OK;
+}
+
+HRESULT PgDatabase::LockHolders(std::map<LONG, std::wstring>* holders)
+{
+    holders->clear();
+    pg_result* result = nullptr;
+    if (Run("SELECT l.objid, a.application_name FROM pg_catalog.pg_locks l JOIN pg_catalog.pg_stat_activity a "
+            "ON a.pid = l.pid WHERE l.locktype = 'advisory' AND l.granted AND l.classid = $1::int::oid "
+            "AND l.objsubid = 2 AND l.database = (SELECT oid FROM pg_catalog.pg_database WHERE datname = "
+            "current_database())",
+            {lockSpace}, &result) != Statement::Done)
+        return Fail(1, IID_ISessionLock, L"");
+    for (int row = 0; row < PQntuples(result); ++row)
+        (*holders)[static_cast<LONG>(std::atoll(PQgetvalue(result, row, 0)))] = Utf8ToWide(PQgetvalue(result, row, 1));
+    PQclear(result);
     return S_OK;
 }
 

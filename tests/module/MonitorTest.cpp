@@ -1,13 +1,20 @@
-// The web monitor as a lab uses it while a group runs: its JSON and pages follow the run, the
-// live part changes without a reload, it refuses what it does not serve, and neither bad nor
-// stalled clients stop it or hold up the run.
+// The web monitor as a lab uses it while a group runs: its JSON and pages follow the run, from the
+// worklist file or a lab's server with every instrument that uses it, the live part changes
+// without a reload, it refuses what it does not serve, and neither bad nor stalled clients stop it
+// or hold up the run.
 #include "ModuleTestSupport.h"
 
+#include "module/ModuleCommands.h"
+#include "module/core/ModuleSettings.h"
 #include "viewer/CDialogMainViewer.h"
 
 #include "host/InstrumentSimulation.h"
 #include "host/RunEventRecord.h"
 #include "host/RunMonitor.h"
+#include "host/ServerWorklist.h"
+#include "oledb/PgDatabase.h"
+#include "orvane/CpVariables.h"
+#include "support/PgServer.h"
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"
 #include "resources/ResourceIds.h"
@@ -237,6 +244,68 @@ TEST_F(Monitor, ARowAStoppedHostLeftRunningShowsInterruptedFromTheStart)
     EXPECT_EQ(status["group"], "Nitrates");
     EXPECT_THAT(States(status["rows"]), testing::ElementsAre("waiting", "interrupted"));
     EXPECT_THAT(States(Json("/api/groups/Nitrates")["rows"]), testing::ElementsAre("waiting", "interrupted"));
+}
+
+TEST_F(Monitor, OnALabsServerItShowsTheRunFromTheServerAndEveryInstrumentThatUsesIt)
+{
+    // This test process is FIA 1; FIA 2 runs group Weekend from a session of its own; FIA 3 ran once.
+    const std::wstring server = PgServer::NewDatabase();
+    std::string error;
+    ASSERT_TRUE(InitServerWorklist(server, error)) << error;
+    ModuleSettings.strProvider = kServerProvider;
+    ModuleSettings.strDatabasePath = server;
+    CpVariables::instance().set("_SERIONDB$", server);
+    CpVariables::instance().set("_INSTNAME$", std::wstring(L"FIA 1"));
+    ASSERT_EQ(AddRunGroup({L"DONE.M", L"DONE.M"}), "");
+    ASSERT_EQ(AddRunGroup({L"DONE.M"}, L"Weekend"), "");
+    std::shared_ptr<provider::Database> fia2;
+    ASSERT_EQ(provider::PgDatabase::Open(server, L"Admin", L"", &fia2), S_OK);
+    std::unique_ptr<provider::Statement> night;
+    ASSERT_EQ(fia2->Prepare("SELECT \"GroupID\" FROM \"group_tbl\" WHERE \"GroupName\" = 'Weekend'", IID_ICommand, L"", &night),
+              S_OK);
+    ASSERT_EQ(night->step(), provider::Statement::Row);
+    const auto nightId = static_cast<LONG>(night->columnInt(0));
+    bool taken = false;
+    ASSERT_EQ(fia2->TryLock(nightId, L"FIA 2", &taken), S_OK);
+    ASSERT_TRUE(taken);
+    ASSERT_EQ(fia2->Execute("UPDATE \"Weekend\" SET \"Run State\" = 2", IID_ICommand, L""), S_OK);
+    StartMonitor();
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    Automation::deliverPending();
+    Run();
+    RunHost(15);
+    ASSERT_EQ(fia2->Execute("INSERT INTO \"audit_tbl\" (\"Sequence\", \"UtcTime\", \"Instrument\", \"GroupName\", "
+                            "\"Event\") VALUES (1000, 1765000000, 'FIA 2', 'Weekend', 'Run started'), (1001, 1765000100, "
+                            "'FIA 3', 'Nitrates', 'Run ended')",
+                            IID_ICommand, L""),
+              S_OK);
+
+    const nlohmann::json status = Json("/api/status");
+    EXPECT_EQ(status["run"], "running");
+    EXPECT_THAT(States(status["rows"]), testing::ElementsAre("done", "running"));
+    EXPECT_THAT(States(Json("/api/groups/Weekend")["rows"]), testing::ElementsAre("running")) << "FIA 2 runs it";
+    const auto lab = [this] {
+        std::map<std::string, std::string> states;
+        const nlohmann::json lab = Json("/api/lab");
+        for (const nlohmann::json& instrument : lab["instruments"])
+            states[instrument["instrument"]] = instrument["state"].get<std::string>() + " " + instrument["group"].get<std::string>();
+        return states;
+    };
+    EXPECT_THAT(lab(), testing::ElementsAre(testing::Pair("FIA 1", "running Nitrates"), testing::Pair("FIA 2", "running Weekend"),
+                                            testing::Pair("FIA 3", "away ")));
+    const nlohmann::json fia1 = Json("/api/lab")["instruments"][0];
+    EXPECT_EQ(fia1["progress"], nlohmann::json({{"ended", 1}, {"rows", 2}, {"failed", 0}, {"runningRow", 2}}));
+    EXPECT_EQ(Json("/api/lab")["instruments"][2]["lastRun"],
+              nlohmann::json({{"group", "Nitrates"}, {"event", "Run ended"}, {"time", IsoTime(1765000100)}}));
+    const auto page = Client().Get(WithToken("/lab"));
+    ASSERT_TRUE(page);
+    EXPECT_THAT(page->body, HasSubstr("<td>FIA 3</td><td><span class=\"pill away\">away</span>"));
+
+    // FIA 2 lets go of Weekend without ending its row: the row was interrupted, and FIA 2, still
+    // connected, is idle.
+    ASSERT_EQ(fia2->Unlock(nightId), S_OK);
+    EXPECT_THAT(States(Json("/api/groups/Weekend")["rows"]), testing::ElementsAre("interrupted"));
+    EXPECT_EQ(lab()["FIA 2"], "idle ");
 }
 
 TEST_F(Monitor, ItsTokenIsMadeOnceKeptPrivateAndShownOnlyInTheTerminalAndItRefusesRequestsWithoutIt)
