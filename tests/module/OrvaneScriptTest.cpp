@@ -1,5 +1,5 @@
 // The module in the real orvane program, driven by a script as a user would drive it: its window,
-// its tool bar and status bar, its logbook entries, and a script that ends or fails during a run.
+// its tool bar and status bar, and a script that ends or fails during a run.
 #include "support/OrvaneProgram.h"
 #include "support/TempRoot.h"
 
@@ -15,7 +15,9 @@ ProgramRun runScript(const TempRoot& temp, const std::string& script)
     return runOrvane("--root " + (temp.path() / "root").string() + " --script " + (temp.path() / "test.script").string());
 }
 
-TEST(OrvaneScript, UserOpensTheSerionWindowWatchesItsStatusFollowAMethodRunByHandClosesItAndFindsBothLogbookEntries)
+// How each way of closing is logged is MainViewer's in-process check, how the host shows and keeps
+// the entries HostTest's; here the script's commands meet the real window.
+TEST(OrvaneScript, UserOpensTheSerionWindowWatchesItsStatusFollowAMethodRunByHandAndClosesItWithEscape)
 {
     TempRoot temp;
     const ProgramRun run = runScript(temp, "FIARUNNER\n"
@@ -28,25 +30,10 @@ TEST(OrvaneScript, UserOpensTheSerionWindowWatchesItsStatusFollowAMethodRunByHan
                                            "Wait 30\n"
                                            "ExpectVar _METHODON, 0\n"
                                            "ExpectPane \"Run Serion Methods\", 1, \" Idle\"\n"
-                                           "MenuCommand \"Run Serion Methods\", 2\n"
-                                           "WaitNoWindow \"Run Serion Methods\"\n"
-                                           "FIARUNNER\n"
                                            "Key \"Run Serion Methods\", \"Escape\"\n"
                                            "WaitNoWindow \"Run Serion Methods\"\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
-
-    // Shown by the host as they arrive, and kept in the root's logbook file.
-    const std::string opened = "Serion: Open Serion Window.";
-    const std::string closed = "Serion: Serion Window Closed.";
-    for (const std::string& logbook : {run.output, ReadFileBytes(temp.path() / "root" / "logbook.txt")}) {
-        const std::size_t firstOpen = logbook.find(opened);
-        const std::size_t firstClose = logbook.find(closed, firstOpen);
-        const std::size_t secondOpen = logbook.find(opened, firstClose);
-        const std::size_t secondClose = logbook.find(closed, secondOpen);
-        EXPECT_LT(firstOpen, firstClose) << logbook;
-        EXPECT_LT(firstClose, secondOpen) << logbook;
-        EXPECT_NE(secondClose, std::string::npos) << logbook;
-    }
+    EXPECT_NE(run.output.find("Serion: Serion Window Closed."), std::string::npos) << run.output;
 }
 
 TEST(OrvaneScript, AGreyedButtonAndAWrongTipOrPaneFailTheScriptWithTheReason)
