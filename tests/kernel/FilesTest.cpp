@@ -122,16 +122,6 @@ TEST(Files, ReadOnlyFileIsRefusedUntilItsAttributeIsCleared)
     EXPECT_EQ(GetFileAttributesW(L"C:\\data"), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(Files, SystemMessagesNameTheErrorCodes)
-{
-    LPWSTR text = nullptr;
-    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-    ASSERT_GT(FormatMessageW(flags, nullptr, ERROR_ACCESS_DENIED, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr), 0u);
-    EXPECT_STREQ(text, L"Access is denied.\r\n");
-    LocalFree(text);
-    EXPECT_EQ(FormatMessageW(flags, nullptr, 99999, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr), 0u);
-}
-
 TEST(Files, TextModeAppendWritesCarriageReturnsAndIsReadableBetweenAppends)
 {
     TempRoot root;
