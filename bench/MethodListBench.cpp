@@ -47,7 +47,8 @@ private:
     AFX_MODULE_STATE m_state;
     AFX_MAINTAIN_STATE m_scope;
     CWnd m_parent;
-    CMethodListCtrl m_list;
+    MethodRows m_rows;
+    CMethodListCtrl m_list{m_rows};
 };
 
 void ListOpenGroup(benchmark::State& state)

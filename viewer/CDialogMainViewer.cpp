@@ -25,6 +25,7 @@
 #include "worklist/ShowOleDbErrors.h"
 
 #include "win/afx/AFX_MODULE_STATE.h"
+#include "win/afx/AfxMessageBox.h"
 #include "win/afx/DDX.h"
 
 #include "kernel/FileApi.h"
@@ -351,6 +352,7 @@ void CDialogMainViewer::OnGroupChanged()
     const int nIndex = GetCurrentGroup(strGroup);
     m_run.ForgetContinue();
     if (nIndex == CB_ERR) {
+        HandGroupToRun();
         ::SetDlgItemTextW(m_hWnd, IDC_RECOVERY, L"");
         ShowFailurePolicy(FALSE);
         m_listMethods.LoadGroup();
@@ -359,6 +361,7 @@ void CDialogMainViewer::OnGroupChanged()
     }
     m_comboShutdown.EnableWindow(TRUE);
     FillShutdownComboOf(GroupIdOf(nIndex));
+    HandGroupToRun();
     const bool bFound = GroupRows(m_groupTable).FindById(GroupIdOf(nIndex));
     ::SetDlgItemTextW(m_hWnd, IDC_RECOVERY, bFound ? m_groupTable.RecoveryCommand : L"");
     ShowFailurePolicy(bFound);
@@ -402,12 +405,26 @@ void CDialogMainViewer::ShowFirstGroup()
 
 void CDialogMainViewer::ContinueInterruptedRun()
 {
+    HandGroupToRun();
     if (m_run.IsInterrupted())
         m_run.OnContinue(TRUE);
 }
 
+void CDialogMainViewer::HandGroupToRun()
+{
+    std::wstring strName;
+    const int nIndex = GetCurrentGroup(strName);
+    std::wstring strShutdown;
+    if (m_comboShutdown.GetSafeHwnd())
+        m_comboShutdown.GetWindowText(strShutdown);
+    m_run.ShowsGroup({nIndex == CB_ERR ? 0 : GroupIdOf(nIndex), strName, strShutdown});
+}
+
 void CDialogMainViewer::OnRun()
 {
+    // A shut-down command typed and not yet left goes with this run.
+    if (!m_run.IsRunning())
+        HandGroupToRun();
     m_run.OnRun();
     KeysToListDuringRun();
 }
@@ -418,6 +435,7 @@ void CDialogMainViewer::OnStop() { m_run.OnStop(); }
 
 void CDialogMainViewer::OnContinue()
 {
+    HandGroupToRun();
     m_run.OnContinue(FALSE);
     KeysToListDuringRun();
 }
@@ -470,7 +488,7 @@ LRESULT CDialogMainViewer::OnStartRan(WPARAM wParam, LPARAM)
 
 void CDialogMainViewer::OnTimer(UINT_PTR nIDEvent)
 {
-    if (nIDEvent == GroupRun::kSaveRetryTimer)
+    if (nIDEvent == kSaveRetryTimer)
         m_run.OnSaveRetry();
     else if (nIDEvent == IdleLock::kTimer)
         m_idleLock.OnTimer();
@@ -558,8 +576,7 @@ void CDialogMainViewer::ShowRunProgress()
         return;
     if (m_nProgressRefills != m_listMethods.RefillCount())
         BeginRunProgress();
-    using State = GroupRun::State;
-    m_progress.SetPaused(m_run.GetState() == State::PauseRequested || m_run.GetState() == State::WaitingForRun);
+    m_progress.SetPaused(m_run.IsPaused());
     ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, std::max(1, m_progress.Total()));
     ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(m_progress.Ended()), 0);
     const HWND hText = ::GetDlgItem(m_hWnd, IDC_PROGRESS_TEXT);
@@ -582,10 +599,15 @@ void CDialogMainViewer::UpdateRunButtons()
     // The group and shut-down boxes (the choices) stay as the run found them until it ends.
     static constexpr Buttons kButtons[] = {
         {State::Idle, TRUE, FALSE, FALSE, TRUE},
-        {State::Running, FALSE, TRUE, TRUE, FALSE},
+        {State::Starting, FALSE, TRUE, TRUE, FALSE},
+        {State::WaitingForInstrument, FALSE, TRUE, TRUE, FALSE},
+        {State::MethodQueued, FALSE, TRUE, TRUE, FALSE},
+        {State::MethodRunning, FALSE, TRUE, TRUE, FALSE},
+        {State::HeldForSave, FALSE, TRUE, TRUE, FALSE},
         {State::PauseRequested, TRUE, FALSE, TRUE, FALSE},
         {State::WaitingForRun, TRUE, FALSE, TRUE, FALSE},
         {State::Stopping, FALSE, FALSE, FALSE, FALSE},
+        {State::Closing, TRUE, FALSE, FALSE, TRUE},
     };
     const Buttons& buttons = *std::ranges::find(kButtons, m_run.GetState(), &Buttons::state);
     EnableControl(IDC_RUN, buttons.bRun && !m_bWorklistReadOnly);
@@ -653,6 +675,7 @@ void CDialogMainViewer::OnShutdownChanged()
         return;
     }
     FillShutdownCombo(strOption.c_str());
+    HandGroupToRun();
     GroupRows(m_groupTable).StoreShutDownOption(GroupIdOf(nGroup), strOption);
 }
 
@@ -725,7 +748,7 @@ void CDialogMainViewer::OnDeleteGroup()
 {
     std::wstring strGroup;
     const int nIndex = GetCurrentGroup(strGroup);
-    if (nIndex == CB_ERR || m_listMethods.RefusedWhileRunElsewhere())
+    if (nIndex == CB_ERR || m_rows.RefusedWhileRunElsewhere())
         return;
     const std::wstring strQuestion =
         ModuleString(IDS_DELETE_QUESTION) + ModuleString(NLS_HOST_DELETE_GROUP, 30) + L"\"" + strGroup + L"\"";
@@ -749,7 +772,7 @@ void CDialogMainViewer::OnAutoName()
     std::wstring strGroup;
     if (GetCurrentGroup(strGroup) == CB_ERR)
         return;
-    const MethodRecord* pFirstRow = m_listMethods.FindRowById(0, FALSE);
+    const MethodRecord* pFirstRow = m_rows.FindRowById(0, FALSE);
     if (!pFirstRow)
         return;
     CDialogAutoName dialog(this);
@@ -759,7 +782,7 @@ void CDialogMainViewer::OnAutoName()
     dialog.m_strOperator = ModuleSettings.strUserName;
     if (dialog.RunModal(IDD_AUTONAME) != IDOK)
         return;
-    m_listMethods.AutoName(dialog.m_strSubdirectory.c_str(), dialog.m_strPrefix, dialog.m_nCounter,
+    m_rows.AutoName(dialog.m_strSubdirectory.c_str(), dialog.m_strPrefix, dialog.m_nCounter,
                            dialog.m_strOperator.c_str());
 }
 
@@ -821,14 +844,14 @@ void CDialogMainViewer::OnProperties()
 void CDialogMainViewer::OnCheckAll()
 {
     m_run.ForgetContinue();
-    m_listMethods.SetAllRunStates(TRUE);
+    m_rows.SetAllRunStates(TRUE);
     UpdateCommandState();
 }
 
 void CDialogMainViewer::OnUncheckAll()
 {
     m_run.ForgetContinue();
-    m_listMethods.SetAllRunStates(FALSE);
+    m_rows.SetAllRunStates(FALSE);
     UpdateCommandState();
 }
 
@@ -877,9 +900,44 @@ void CDialogMainViewer::OnAuditTrail()
     trail.RunModal(IDD_AUDIT_TRAIL);
 }
 
-void CDialogMainViewer::OnExportResults() { CDialogExportResults(this, m_listMethods.GroupName()).RunModal(IDD_EXPORT_RESULTS); }
+void CDialogMainViewer::OnExportResults() { CDialogExportResults(this, m_rows.GroupName()).RunModal(IDD_EXPORT_RESULTS); }
 
-void CDialogMainViewer::OnImportWorklist() { CDialogImportWorklist(this, m_listMethods, m_comboGroup).RunModal(IDD_IMPORT_WORKLIST); }
+void CDialogMainViewer::OnImportWorklist() { CDialogImportWorklist(this, m_rows, m_comboGroup).RunModal(IDD_IMPORT_WORKLIST); }
+
+void CDialogMainViewer::ShowStatus(std::vector<std::wstring> forms) { m_statusBar.SetMessageForms(std::move(forms)); }
+
+void CDialogMainViewer::ShowStatusId(UINT nID) { m_statusBar.SetMessageTextId(nID); }
+
+void CDialogMainViewer::ShowRunState()
+{
+    UpdateRunButtons();
+    UpdateCommandState();
+    const BOOL bRunning = m_run.IsRunning();
+    m_listMethods.SetRunGoesOn(bRunning);
+    // The rows' colours as the ended run left them.
+    if (!bRunning && m_listMethods.GetSafeHwnd()) {
+        m_listMethods.Invalidate();
+        m_listMethods.UpdateWindow();
+    }
+}
+
+int CDialogMainViewer::ShowRunMessage(const std::wstring& strText, UINT nType) { return ShowMessage(strText.c_str(), nType); }
+
+int CDialogMainViewer::Ask(const std::wstring& strQuestion, UINT nType) { return AfxMessageBox(strQuestion, nType); }
+
+int CDialogMainViewer::CountShown(LONG nState) const { return m_listMethods.CountInState(nState); }
+
+void CDialogMainViewer::PostStartRan(LONG nRow) { ::PostMessageW(m_hWnd, WM_START_RAN, static_cast<WPARAM>(nRow), 0); }
+
+void CDialogMainViewer::PostRunClosed() { ::PostMessageW(m_hWnd, WM_RUN_CLOSED, 0, 0); }
+
+void CDialogMainViewer::SetSaveRetryTimer(BOOL bOn)
+{
+    if (bOn)
+        ::SetTimer(m_hWnd, kSaveRetryTimer, SaveRetry::kIntervalMs, nullptr);
+    else
+        ::KillTimer(m_hWnd, kSaveRetryTimer);
+}
 
 int CDialogMainViewer::ShowMessage(LPCWSTR lpszText, UINT nType)
 {

@@ -7,6 +7,8 @@
 #include "CSRToolBar.h"
 #include "GroupRun.h"
 #include "IdleLock.h"
+#include "RunView.h"
+#include "WorklistRunStore.h"
 
 #include "dialogs/CDialogBase.h"
 #include "hotlink/CBspDataHotlink.h"
@@ -21,7 +23,7 @@ constexpr UINT WM_RUN_CLOSED = WM_APP + 1;
 // Posted behind a method's start: the host has run the start's command lines when it arrives.
 constexpr UINT WM_START_RAN = WM_APP + 2;
 
-class CDialogMainViewer : public CDialogBase {
+class CDialogMainViewer : public CDialogBase, public RunView {
 public:
     explicit CDialogMainViewer(CWnd* pParent = nullptr);
     ~CDialogMainViewer() override;
@@ -39,12 +41,14 @@ public:
     const RunProgress& GetRunProgress() const { return m_progress; }
     // When the running group will end by the progress's estimate (seconds since 1970); 0 when no
     // group runs or the time left is unknown.
-    std::int64_t ExpectedEnd() const;
+    std::int64_t ExpectedEnd() const override;
     // What the worklist's done rows tell of each method's duration, read before a run clears the
     // shown group's results.
-    void ReadMethodDurations();
+    void ReadMethodDurations() override;
 
-    CMethodListCtrl m_listMethods;
+    // The shown group's rows, and the list that shows them.
+    MethodRows m_rows;
+    CMethodListCtrl m_listMethods{m_rows};
     CComboBox m_comboShutdown;
     CComboBox m_comboGroup;
 
@@ -101,6 +105,19 @@ protected:
     // A host object changed (wParam: the change code, lParam: the object's name).
     LRESULT OnModuleMessage(WPARAM wParam, LPARAM lParam);
 
+    // What the run shows.
+    void ShowStatus(std::vector<std::wstring> forms) override;
+    void ShowStatusId(UINT nID) override;
+    void ShowRunState() override;
+    int ShowRunMessage(const std::wstring& strText, UINT nType) override;
+    int Ask(const std::wstring& strQuestion, UINT nType) override;
+    int CountShown(LONG nState) const override;
+    void PostStartRan(LONG nRow) override;
+    void PostRunClosed() override;
+    void SetSaveRetryTimer(BOOL bOn) override;
+    // The shown group, its name and its shut-down command, as the run is to know them.
+    void HandGroupToRun();
+
     // The buttons of the run, as GroupRun's state allows them.
     void OnRun();
     void OnPause();
@@ -126,8 +143,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    friend class GroupRun;
-
     // Hidden child that turns host variable changes into posted messages.
     CBspDataHotlink m_hotlink;
     CSRToolBar m_toolBar;
@@ -151,9 +166,9 @@ private:
     // The group id kept with the group box's entry nIndex.
     LONG GroupIdOf(int nIndex) const;
     // The names and ids in the group box.
-    std::vector<GroupEntry> ListedGroups() const;
+    std::vector<GroupEntry> ListedGroups() const override;
     // Selects group nGroupId in the group box and shows it; FALSE when the box does not list it.
-    BOOL ShowGroup(LONG nGroupId);
+    BOOL ShowGroup(LONG nGroupId) override;
     int ShowMessage(LPCWSTR lpszText, UINT nType);
     int ShowMessageId(UINT nID, UINT nType);
     // The window takes the whole screen, never less than its template: the buttons keep to the
@@ -164,6 +179,8 @@ private:
     // The window's size as its template makes it, before it is fitted to the screen.
     SIZE m_sizeTemplate{};
 
+    // The retry of results that the worklist could not take yet.
+    static constexpr UINT_PTR kSaveRetryTimer = 1;
     // Refreshes the progress and the running row's duration while a method runs.
     static constexpr UINT_PTR kProgressTimer = 2;
     RunProgress m_progress;
@@ -174,6 +191,7 @@ private:
 
     CGroupTable m_groupTable;
     IdleLock m_idleLock;
+    WorklistRunStore m_runStore{m_groupTable, m_rows};
     // Last, so that it goes first: its closing record needs the group table.
-    GroupRun m_run{*this};
+    GroupRun m_run{*this, m_runStore};
 };

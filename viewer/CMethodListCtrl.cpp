@@ -2,10 +2,8 @@
 // edit, the fixed state column and the colours by run state.
 #include "CMethodListCtrl.h"
 
-#include "CDialogMainViewer.h"
 
 #include "dialogs/CDialogMethodInfo.h"
-#include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
 #include "module/core/TraceLog.h"
 #include "orvane/Nls.h"
@@ -78,15 +76,6 @@ std::wstring ColumnHeading(UINT nID)
     return szHeading;
 }
 
-// During a run the rows it has started or ended keep the texts their start sent; the rows still
-// to come may change, and their start sends the new texts.
-bool StartedInRun(const MethodRecord& row)
-{
-    const CDialogMainViewer* pViewer = ModuleSettings.pMainViewer;
-    return pViewer && pViewer->GetRun().IsRunning() &&
-           (row.RunState == RUNSTATE_RUNNING || row.RunState == RUNSTATE_DONE || row.RunState == RUNSTATE_FAILED);
-}
-
 // One record for each field that Properties changed, naming the row as the list numbers it.
 std::vector<AuditEntry> PropertyChanges(const MethodRecord& before, const MethodRecord& after)
 {
@@ -119,7 +108,19 @@ BEGIN_MESSAGE_MAP(CMethodListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CMethodListCtrl::OnCustomDraw)
 END_MESSAGE_MAP()
 
-CMethodListCtrl::~CMethodListCtrl() { CloseTable(); }
+CMethodListCtrl::CMethodListCtrl(MethodRows& rows) : m_rows(rows) { m_rows.SetObserver(this); }
+
+CMethodListCtrl::~CMethodListCtrl()
+{
+    CloseTable();
+    m_rows.SetObserver(nullptr);
+}
+
+bool CMethodListCtrl::StartedInRun(const MethodRecord& row) const
+{
+    return m_bRunGoesOn &&
+           (row.RunState == RUNSTATE_RUNNING || row.RunState == RUNSTATE_DONE || row.RunState == RUNSTATE_FAILED);
+}
 
 void CMethodListCtrl::PreSubclassWindow()
 {
@@ -165,18 +166,18 @@ void CMethodListCtrl::WidenColumns(int nExtra)
 BOOL CMethodListCtrl::LoadGroup(LPCWSTR lpszName, LONG nGroupId)
 {
     CloseTable();
-    if (lpszName && FAILED(MethodRows::LoadGroup(lpszName, nGroupId))) {
+    if (lpszName && FAILED(m_rows.LoadGroup(lpszName, nGroupId))) {
         // The rows of a group that is not loaded are never shown.
         Refill();
         return FALSE;
     }
     Refill();
-    return Table() != nullptr;
+    return m_rows.Table() != nullptr;
 }
 
 BOOL CMethodListCtrl::CloseTable()
 {
-    ClearGroup();
+    m_rows.ClearGroup();
     return TRUE;
 }
 
@@ -199,7 +200,7 @@ void CMethodListCtrl::Refill()
     m_itemData.clear();
     m_itemsInState.clear();
     ++m_nRefills;
-    CMethodTable* pTable = Table();
+    CMethodTable* pTable = m_rows.Table();
     if (!pTable)
         return;
     const ReadTransaction reading(pTable->m_session);
@@ -227,7 +228,7 @@ void CMethodListCtrl::Refill()
         if (pData->nStartTime > 0 || pData->nEndTime > 0 || pTable->ErrMessage[0])
             ShowRunColumns(nItem, pTable->ErrMessage, now);
     }
-    FindRow(nCurrent, FALSE);
+    m_rows.FindRow(nCurrent, FALSE);
     const auto rowOf = &std::pair<LONG, UINT>::first;
     if (std::ranges::equal(RowMarks(), marks, {}, rowOf, rowOf))
         for (int nItem = 0; nItem < GetItemCount(); ++nItem)
@@ -237,7 +238,7 @@ void CMethodListCtrl::Refill()
 
 BOOL CMethodListCtrl::InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath)
 {
-    if (!Table() && !LoadGroup(GroupName().c_str()))
+    if (!m_rows.Table() && !LoadGroup(m_rows.GroupName().c_str()))
         return FALSE;
     LONG nPlace = GetItemCount();
     if (GetSelectedCount() > 0) {
@@ -245,7 +246,7 @@ BOOL CMethodListCtrl::InsertMethods(const std::vector<std::wstring>& names, LONG
         for (POSITION pos = GetFirstSelectedItemPosition(); pos;)
             nPlace = std::max<LONG>(nPlace, GetNextSelectedItem(pos) + 1);
     }
-    MethodRows::InsertMethods(names, copies, methodPath, nPlace);
+    m_rows.InsertMethods(names, copies, methodPath, nPlace);
     return TRUE;
 }
 
@@ -257,8 +258,8 @@ BOOL CMethodListCtrl::DeleteSelected()
     for (POSITION pos = GetFirstSelectedItemPosition(); pos;)
         if (const MethodItemData* pData = ItemData(GetNextSelectedItem(pos)))
             selected.insert(pData->aaaID);
-    if (Table())
-        MethodRows::DeleteSelected(selected);
+    if (m_rows.Table())
+        m_rows.DeleteSelected(selected);
     else
         Refill();
     return TRUE;
@@ -339,11 +340,11 @@ std::vector<RunProgress::Row> CMethodListCtrl::ProgressRows() const
 void CMethodListCtrl::ToggleRunState(int nItem)
 {
     MethodItemData* pData = ItemData(nItem);
-    CMethodTable* pTable = Table();
-    if (!pData || !pTable || RefusedWhileRunElsewhere())
+    CMethodTable* pTable = m_rows.Table();
+    if (!pData || !pTable || m_rows.RefusedWhileRunElsewhere())
         return;
     LONG nCurrent = pTable->aaaID;
-    if (MethodRecord* pRow = FindRowById(pData->aaaID, FALSE)) {
+    if (MethodRecord* pRow = m_rows.FindRowById(pData->aaaID, FALSE)) {
         if (pData->nRunState == RUNSTATE_RUNNING) {
             ::MessageBeep(MB_ICONHAND);
         } else {
@@ -351,14 +352,14 @@ void CMethodListCtrl::ToggleRunState(int nItem)
             SetItemRunState(*pData, pData->nRunState != RUNSTATE_UNCHECKED ? RUNSTATE_UNCHECKED : RUNSTATE_CHECKED);
             SetItemState(nItem, INDEXTOSTATEIMAGEMASK(static_cast<UINT>(pData->nRunState)), kWholeState);
             pRow->RunState = pData->nRunState;
-            WriteRow({{FormatWin(pData->nRunState == RUNSTATE_CHECKED ? L"Row %d checked" : L"Row %d unchecked",
+            m_rows.WriteRow({{FormatWin(pData->nRunState == RUNSTATE_CHECKED ? L"Row %d checked" : L"Row %d unchecked",
                                  pData->aaaID + 1),
-                       RunStateName(nOld), RunStateName(pData->nRunState)}});
+                       MethodRows::RunStateName(nOld), MethodRows::RunStateName(pData->nRunState)}});
             Invalidate();
             UpdateWindow();
         }
     }
-    FindRow(nCurrent, FALSE);
+    m_rows.FindRow(nCurrent, FALSE);
 }
 
 void CMethodListCtrl::OnClick(NMHDR* pNMHDR, LRESULT* pResult)
@@ -403,17 +404,17 @@ void CMethodListCtrl::OnReturn(NMHDR*, LRESULT* pResult)
 
 void CMethodListCtrl::EditProperties()
 {
-    CMethodTable* pTable = Table();
-    if (!pTable || !HasSingleSelection() || RefusedWhileRunElsewhere())
+    CMethodTable* pTable = m_rows.Table();
+    if (!pTable || !HasSingleSelection() || m_rows.RefusedWhileRunElsewhere())
         return;
     const int nItem = GetSelectionMark();
     const MethodItemData* pData = ItemData(nItem);
     if (!pData)
         return;
     LONG nCurrent = pTable->aaaID;
-    const MethodRecord* pRow = FindRowById(pData->aaaID, FALSE);
+    const MethodRecord* pRow = m_rows.FindRowById(pData->aaaID, FALSE);
     if (!pRow) {
-        FindRow(nCurrent, FALSE);
+        m_rows.FindRow(nCurrent, FALSE);
         return;
     }
     CDialogMethodInfo dialog(GetParent());
@@ -431,10 +432,10 @@ void CMethodListCtrl::EditProperties()
     // While the dialog is open a run goes on: the cursor stays on the edited row unless the run
     // moves it to a row of its own, where it then stays; the run finds its rows by their keys.
     const int nResult = dialog.RunModal(IDD_METHOD_INFO);
-    if (pTable == Table() && pTable->HasCurrentRow() && pTable->aaaID != nEdited)
+    if (pTable == m_rows.Table() && pTable->HasCurrentRow() && pTable->aaaID != nEdited)
         nCurrent = pTable->aaaID;
     MethodRecord* pEdited =
-        nResult == IDOK && !dialog.m_bReadOnly && pTable == Table() ? FindRowById(nEdited, FALSE) : nullptr;
+        nResult == IDOK && !dialog.m_bReadOnly && pTable == m_rows.Table() ? m_rows.FindRowById(nEdited, FALSE) : nullptr;
     // A row the run started while its dialog was open runs with the texts its start sent.
     if (pEdited && StartedInRun(*pEdited)) {
         ShowWorklistMessage(FormatWin(ModuleString(IDS_ROW_STARTED_MEANWHILE).c_str(), nItem + 1));
@@ -454,9 +455,9 @@ void CMethodListCtrl::EditProperties()
                 SetItemText(nShown, 3, pEdited->Comments);
             }
         }
-        WriteRow(PropertyChanges(before, *pEdited));
+        m_rows.WriteRow(PropertyChanges(before, *pEdited));
     }
-    FindRow(nCurrent, FALSE);
+    m_rows.FindRow(nCurrent, FALSE);
     Invalidate();
     UpdateWindow();
 }
@@ -469,7 +470,7 @@ void CMethodListCtrl::UpdateRowState(LONG aaaID, LONG state, const wchar_t* mess
         SetItemRunState(data, state);
         SetItemText(nItem, 0, message ? message : L"");
         // The row whose state changed is the table's current one, with its new times and message.
-        if (const CMethodTable* pTable = Table(); pTable && pTable->HasCurrentRow() && pTable->aaaID == aaaID) {
+        if (const CMethodTable* pTable = m_rows.Table(); pTable && pTable->HasCurrentRow() && pTable->aaaID == aaaID) {
             data.nStartTime = pTable->StartTime;
             data.nEndTime = pTable->EndTime;
             ShowRunColumns(nItem, pTable->ErrMessage, static_cast<LONG>(_time64(nullptr)));

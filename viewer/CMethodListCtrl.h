@@ -1,12 +1,13 @@
 // The method list of the main window: the shown group's rows in "aaaID" order, each row's run
 // state as its state image (which doubles as its check box) and colour, method name, data file
-// and comments as columns. It owns the group's open method table and runs the row algorithms on
-// it; a click on a state image checks or unchecks the row, a double click opens its properties.
+// and comments as columns. It observes the group's rows, which the window holds, and edits them;
+// a click on a state image checks or unchecks the row, a double click opens its properties.
 #pragma once
 
 #include "RunProgress.h"
 
 #include "worklist/MethodRows.h"
+#include "worklist/RowsObserver.h"
 
 #include "win/afx/CImageList.h"
 #include "win/afx/CListCtrl.h"
@@ -25,9 +26,9 @@ struct MethodItemData {
     LONG nEndTime;
 };
 
-class CMethodListCtrl : public CListCtrl, public MethodRows {
+class CMethodListCtrl : public CListCtrl, public RowsObserver {
 public:
-    CMethodListCtrl() = default;
+    explicit CMethodListCtrl(MethodRows& rows);
     ~CMethodListCtrl() override;
 
     // Shows the group; without a name, closes the table and empties the list. TRUE when the list
@@ -54,11 +55,15 @@ public:
     int RefillCount() const { return m_nRefills; }
     // The duration column of the running row aaaID, as long as it has run at time now.
     void ShowRunningTime(LONG aaaID, LONG now);
+    // While a run goes on, the rows it has started or ended keep the texts their start sent; the
+    // rows still to come may change, and their start sends the new texts.
+    void SetRunGoesOn(BOOL bRunGoesOn) { m_bRunGoesOn = bRunGoesOn; }
+
+    void Refill() override;
+    void UpdateRowState(LONG aaaID, LONG state, const wchar_t* message) override;
 
 protected:
     void PreSubclassWindow() override;
-    void Refill() override;
-    void UpdateRowState(LONG aaaID, LONG state, const wchar_t* message) override;
 
     void OnDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnClick(NMHDR* pNMHDR, LRESULT* pResult);
@@ -83,7 +88,10 @@ private:
     int ItemOfRow(LONG aaaID) const;
     // The Start, End, Duration and Result columns of item nItem, whose data holds the row's times.
     void ShowRunColumns(int nItem, const wchar_t* message, LONG now);
+    bool StartedInRun(const MethodRecord& row) const;
 
+    MethodRows& m_rows;
+    BOOL m_bRunGoesOn = FALSE;
     CImageList m_stateImages;
     std::vector<std::unique_ptr<MethodItemData>> m_itemData;
     int m_nRefills = 0;

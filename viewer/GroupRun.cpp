@@ -1,10 +1,11 @@
-// The run of the shown group: the Run, Pause, Stop and Continue commands, the start of each method
-// on the host, the host's reports of its end, the check for old data, the shut-down command, and
-// what an interrupted run leaves for Continue.
+// The run of the shown group as a state machine. Read from the top: the transition function, the
+// user's commands, the host's events, then how rows start and end, how a group ends, and the
+// checks before a run. The states and their changes are drawn in docs/module.md.
 #include "GroupRun.h"
 
-#include "CDialogMainViewer.h"
 #include "KeptDataFolders.h"
+#include "RunStore.h"
+#include "RunView.h"
 
 #include "module/core/DeleteFolder.h"
 #include "module/core/LogbookWrite.h"
@@ -15,9 +16,8 @@
 #include "module/core/ShowSystemError.h"
 #include "module/core/TraceLog.h"
 #include "resources/ResourceIds.h"
-#include "worklist/AuditTrail.h"
 #include "worklist/DataFolderUsers.h"
-#include "worklist/GroupRows.h"
+#include "worklist/MethodRows.h"
 #include "worklist/ShowOleDbErrors.h"
 
 #include "kernel/FileApi.h"
@@ -25,7 +25,7 @@
 #include "kernel/WinFormat.h"
 #include "orvane/CpApi.h"
 #include "orvane/CpRunEvent.h"
-#include "win/afx/AfxMessageBox.h"
+#include "win/WinUser.h"
 
 #include <algorithm>
 #include <exception>
@@ -34,10 +34,6 @@
 #include <vector>
 
 namespace {
-
-// Results that the worklist does not take are tried again this often, and then given up.
-constexpr UINT kSaveRetryMs = 2000;
-constexpr int kSaveRetries = 10;
 
 // A host number counts as set from this value on.
 constexpr double kSetThreshold = 1e-6;
@@ -94,7 +90,36 @@ std::wstring OneLine(std::wstring strText)
     return strText;
 }
 
+const wchar_t* StateName(GroupRun::State state)
+{
+    using State = GroupRun::State;
+    switch (state) {
+    case State::Idle: return L"Idle";
+    case State::Starting: return L"Starting";
+    case State::WaitingForInstrument: return L"WaitingForInstrument";
+    case State::MethodQueued: return L"MethodQueued";
+    case State::MethodRunning: return L"MethodRunning";
+    case State::HeldForSave: return L"HeldForSave";
+    case State::PauseRequested: return L"PauseRequested";
+    case State::WaitingForRun: return L"WaitingForRun";
+    case State::Stopping: return L"Stopping";
+    case State::Closing: return L"Closing";
+    }
+    return L"";
+}
+
 } // namespace
+
+std::wstring GroupRun::End::Text() const
+{
+    switch (cause) {
+    case Cause::None:
+    case Cause::StopAfterMethod:
+    case Cause::ResultsLost: return L"";
+    case Cause::StoppedByUser: return FormatWin(ModuleString(IDS_STOPPED_BY).c_str(), detail.c_str());
+    default: return detail;
+    }
+}
 
 GroupRun::~GroupRun()
 {
@@ -102,50 +127,65 @@ GroupRun::~GroupRun()
     WriteClosingRecord();
 }
 
-void GroupRun::SetState(State state)
+// ---- The transition function ----------------------------------------------------------------
+
+void GroupRun::Enter(State next)
 {
-    m_state = state;
+    TraceLog(3, L"GroupRun: %s -> %s\n", StateName(m_state), StateName(next));
+    m_state = next;
     ForgetContinue();
-    m_viewer.UpdateRunButtons();
-    m_viewer.UpdateCommandState();
+    m_view.ShowRunState();
 }
+
+void GroupRun::Proceed(State next)
+{
+    if (m_state == State::PauseRequested)
+        m_pausedIn = next;
+    else if (m_state != State::Stopping)
+        Enter(next);
+}
+
+// ---- The user's commands --------------------------------------------------------------------
 
 void GroupRun::OnRun()
 {
-    const BOOL bPaused = m_state == State::PauseRequested || m_state == State::WaitingForRun;
     TraceLog(3, L"OnRun: m_bRunning = %d, m_bStopped = %d, m_bPaused = %d, m_bNextReady = %d\n", IsRunning(),
-             m_state == State::Stopping, bPaused, m_state == State::WaitingForRun);
-    const std::wstring strGroup = ShownGroupName();
+             m_state == State::Stopping, IsPaused(), m_state == State::WaitingForRun);
     // Every press is in the logbook, whatever it leads to; the lines after it say what it did.
-    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), strGroup.c_str()));
-    if (bPaused) {
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_RUN_RESUMED).c_str(), strGroup.c_str()));
-        AuditTrail::Record(strGroup, {L"Run resumed", L"", L""});
+    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), m_group.name.c_str()));
+    if (IsPaused()) {
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_RUN_RESUMED).c_str(), m_group.name.c_str()));
+        AuditTrail::Record(m_group.name, {L"Run resumed", L"", L""});
     }
-    if (m_state == State::PauseRequested) {
-        m_viewer.m_statusBar.SetMessageText(L"");
-        SetState(State::Running);
-    } else if (m_state == State::WaitingForRun) {
-        m_viewer.m_statusBar.SetMessageText(L"");
-        m_state = State::Running;
-        ForgetContinue();
-        if (!(m_nWaitingRow >= 0 ? StartWaitingRow() : StartNextMethod()))
-            OnCompleteGroup();
-        m_viewer.UpdateRunButtons();
-    } else if (m_state == State::Idle) {
-        StartRun(FALSE);
+    switch (m_state) {
+    case State::PauseRequested:
+        ShowStatus(L"");
+        Enter(m_pausedIn);
+        break;
+    case State::WaitingForRun: {
+        ShowStatus(L"");
+        Enter(State::Starting);
+        if (!(m_waitingRow ? StartWaitingRow() : StartNextMethod()))
+            CompleteGroup();
+        break;
+    }
+    case State::Idle:
+    case State::Closing: StartRun(FALSE); break;
+    default: break;
     }
 }
 
 void GroupRun::OnPause()
 {
-    const BOOL bPaused = m_state == State::PauseRequested || m_state == State::WaitingForRun;
-    TraceLog(3, L"OnPause: m_bPaused = %d\n", bPaused);
-    if (m_state != State::Running)
+    TraceLog(3, L"OnPause: m_bPaused = %d\n", IsPaused());
+    const State doing = m_state;
+    if (doing != State::WaitingForInstrument && doing != State::MethodQueued && doing != State::MethodRunning &&
+        doing != State::HeldForSave)
         return;
-    m_viewer.m_statusBar.SetMessageTextId(IDS_RUN_PAUSED);
-    SetState(State::PauseRequested);
-    AuditTrail::Record(ShownGroupName(), {L"Run paused", L"", L""});
+    m_view.ShowStatusId(IDS_RUN_PAUSED);
+    m_pausedIn = doing;
+    Enter(State::PauseRequested);
+    AuditTrail::Record(m_group.name, {L"Run paused", L"", L""});
 }
 
 void GroupRun::OnStop()
@@ -153,19 +193,18 @@ void GroupRun::OnStop()
     TraceLog(3, L"OnStop: m_bStopped = %d\n", m_state == State::Stopping);
     if (!IsRunning())
         return;
-    m_strStoppedBy = ModuleSettings.strUserName;
-    m_strEndReason = FormatWin(ModuleString(IDS_STOPPED_BY).c_str(), m_strStoppedBy.c_str());
-    AuditTrail::Record(ShownGroupName(), {L"Run stopped", L"", L""});
-    const State before = m_state;
+    m_end = {End::Cause::StoppedByUser, ModuleSettings.strUserName};
+    AuditTrail::Record(m_group.name, {L"Run stopped", L"", L""});
     // A row waiting for the instrument or for its result to be saved has no method of this run
     // running: the method it waits for is not this run's to stop.
-    const BOOL bRowWaits = (m_nWaitingRow >= 0 || m_bHeldForSave) && before != State::WaitingForRun;
+    const State doing = Doing();
+    const BOOL bRowWaits = doing == State::WaitingForInstrument || doing == State::HeldForSave;
     if (!bRowWaits)
         Exec(EqualsNoCase(m_strAcqStatus, L"NOTREADY") ? L"_Abort=1 " : L"StopMethod ");
-    SetState(State::Stopping);
-    // Waiting for Run, no method is running whose end could end the group.
-    if (before == State::WaitingForRun || bRowWaits)
-        OnCompleteGroup();
+    Enter(State::Stopping);
+    // Waiting for Run or for a row, no method is running whose end could end the group.
+    if (doing == State::WaitingForRun || bRowWaits)
+        CompleteGroup();
 }
 
 void GroupRun::OnContinue(BOOL bUnattended)
@@ -173,104 +212,49 @@ void GroupRun::OnContinue(BOOL bUnattended)
     TraceLog(3, L"OnContinue: %d\n", bUnattended);
     if (IsRunning() || !CanContinue())
         return;
-    const std::wstring strGroup = ShownGroupName();
-    LogbookWrite(FormatWin(ModuleString(IDS_CONTINUE_GROUP).c_str(), strGroup.c_str()));
+    LogbookWrite(FormatWin(ModuleString(IDS_CONTINUE_GROUP).c_str(), m_group.name.c_str()));
     const BOOL bInterrupted = IsInterrupted();
-    CMethodListCtrl& list = m_viewer.m_listMethods;
-    GroupRows groups(m_viewer.m_groupTable);
-    if (!groups.FindById(ShownGroupId()))
+    const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
+    if (!record)
         return;
-    const std::wstring strRecovery = m_viewer.m_groupTable.RecoveryCommand;
-    const LONG nQueueId = m_viewer.m_groupTable.QueueID;
-    const LONG nQueuePosition = m_viewer.m_groupTable.QueuePos;
-    m_nStoppedRow = StoppedRowToRunAgain();
+    const std::optional<LONG> stoppedRow = StoppedRowToRunAgain(record->StoppedRow);
     if (!TakeClaim())
         return;
-    m_bContinuing = TRUE;
-    m_strEndReason.clear();
-    m_bQueueEnds = FALSE;
-    ReadFailurePolicy();
+    MethodRows& rows = m_store.Rows();
+    m_cursor.StartContinue(stoppedRow);
+    BeginRun();
     // The rows that run again keep what their earlier run wrote; then the others are asked about.
-    std::vector<LONG> rerun = list.RowsInState(RUNSTATE_INTERRUPTED);
-    if (m_nStoppedRow >= 0)
-        rerun.push_back(m_nStoppedRow);
+    std::vector<LONG> rerun = rows.RowsInState(RUNSTATE_INTERRUPTED);
+    if (stoppedRow)
+        rerun.push_back(*stoppedRow);
     std::vector<std::wstring> keptNow;
     for (LONG nRow : rerun)
-        if (std::wstring strKept = KeepPartialData(list.FindRowById(nRow, FALSE)); !strKept.empty())
+        if (std::wstring strKept = KeepPartialData(rows.FindRowById(nRow, FALSE)); !strKept.empty())
             keptNow.push_back(std::move(strKept));
     if (!bUnattended && !PreRunCheck(keptNow)) {
         m_claim.Release();
-        m_bContinuing = FALSE;
         return;
     }
-    m_viewer.m_statusBar.SetMessageText(L"");
+    ShowStatus(L"");
     MarkRunOpen(L"Run continued");
-    ReportRunEvent({.kind = RUNEVENT_RUN_CONTINUED, .group = strGroup});
+    ReportRunEvent({.kind = RUNEVENT_RUN_CONTINUED, .group = m_group.name});
     // A group of a queue goes on with the rest of its queue.
-    m_nQueueId = nQueueId;
-    if (m_nQueueId) {
-        ClaimRestOfQueue(nQueuePosition);
+    m_queue.Begin(record->QueueID);
+    if (m_queue.IsActive()) {
+        ClaimRestOfQueue(record->QueuePos);
         ShowQueuePlace();
     }
+    const std::wstring strRecovery = record->RecoveryCommand;
     if (bInterrupted && strRecovery.find_first_not_of(L' ') != std::wstring::npos) {
         TraceLog(3, L"OnContinue: recovery %s\n", strRecovery.c_str());
         LogbookWrite(FormatWin(ModuleString(IDS_RECOVERY_SENT).c_str(), strRecovery.c_str()));
         Exec(strRecovery.c_str());
     }
-    m_nCurrentKey = 0;
-    MethodRecord* pRow = FindNextRow();
-    SetState(State::Running);
-    m_viewer.UpdateCommandState();
+    MethodRecord* pRow = m_cursor.First(rows);
+    Enter(State::Starting);
     // An interrupted run whose rows had all ended still owes the group its shut-down command.
     if (!StartMethod(pRow))
-        OnCompleteGroup();
-}
-
-BOOL GroupRun::StartRun(BOOL bInQueue)
-{
-    m_bContinuing = FALSE;
-    m_strEndReason.clear();
-    m_bQueueEnds = FALSE;
-    ReadFailurePolicy();
-    m_nStoppedRow = -1;
-    if (!TakeClaim())
-        return FALSE;
-    if (!bInQueue && !PreRunCheck()) {
-        m_claim.Release();
-        return FALSE;
-    }
-    CMethodListCtrl& list = m_viewer.m_listMethods;
-    m_nCurrentKey = 0;
-    if (!list.FindRow(m_nCurrentKey, TRUE) && !bInQueue) {
-        m_claim.Release();
-        return FALSE;
-    }
-    m_viewer.ReadMethodDurations();
-    // The rows reset and the run open are one edit, made before anything of the run is logged or
-    // sent: a host that dies from here on leaves a run that Continue finds, never a run that the
-    // logbook tells of and the worklist does not. A group run alone leaves a queue it was in.
-    const LONG nGroupId = ShownGroupId();
-    const HRESULT opened = list.CleanRunState([&](const CSession& session, AuditTrail& trail) {
-        return GroupRows::OpenRun(session, trail, nGroupId, !bInQueue, {L"Run started", L"", L""});
-    });
-    if (FAILED(opened)) {
-        m_claim.Release();
-        return FALSE;
-    }
-    m_viewer.m_statusBar.SetMessageText(L"");
-    m_nCurrentKey = 0;
-    MethodRecord* pRow = list.FindRow(m_nCurrentKey, TRUE);
-    const std::wstring strGroup = ShownGroupName();
-    ReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = strGroup});
-    SetState(State::Running);
-    m_viewer.UpdateCommandState();
-    if (bInQueue)
-        ShowQueuePlace();
-    if (StartMethod(pRow))
-        return TRUE;
-    // Nothing started, so no host event will ever end this run.
-    OnCompleteGroup();
-    return FALSE;
+        CompleteGroup();
 }
 
 void GroupRun::OnRunQueue(const std::vector<LONG>& ids)
@@ -281,195 +265,236 @@ void GroupRun::OnRunQueue(const std::vector<LONG>& ids)
     WriteClosingRecord();
     std::wstring strNames;
     for (LONG nGroupId : ids) {
-        if (!m_viewer.ShowGroup(nGroupId))
+        if (!m_view.ShowGroup(nGroupId))
             continue;
-        const std::wstring strGroup = ShownGroupName();
-        strNames += (strNames.empty() ? L"" : L", ") + strGroup;
-        if (!m_queueClaims[nGroupId].Take(nGroupId)) {
-            m_queueClaims.clear();
-            m_viewer.ShowMessage(FormatWin(ModuleString(IDS_QUEUE_GROUP_ELSEWHERE).c_str(), strGroup.c_str()).c_str(), MB_OK);
+        strNames += (strNames.empty() ? L"" : L", ") + m_group.name;
+        if (!m_queue.Claim(nGroupId)) {
+            m_queue.End();
+            m_view.ShowRunMessage(FormatWin(ModuleString(IDS_QUEUE_GROUP_ELSEWHERE).c_str(), m_group.name.c_str()), MB_OK);
             return;
         }
         // Every group's questions are asked now, so that the night asks nothing.
-        m_bContinuing = FALSE;
-        m_nStoppedRow = -1;
+        m_cursor.StartFresh();
         if (!PreRunCheck()) {
-            m_queueClaims.clear();
+            m_queue.End();
             return;
         }
     }
-    const HRESULT status = GroupRows(m_viewer.m_groupTable).StoreQueue(ids);
+    const HRESULT status = m_store.StoreQueue(ids);
     if (FAILED(status)) {
-        m_queueClaims.clear();
+        m_queue.End();
         ShowOleDbErrors(status);
         return;
     }
     LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_STARTED).c_str(), strNames.c_str()));
-    m_nQueueId = ids.front();
-    m_viewer.ShowGroup(ids.front());
-    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), ShownGroupName().c_str()));
+    m_queue.Begin(ids.front());
+    m_view.ShowGroup(ids.front());
+    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), m_group.name.c_str()));
     // This run's own claim takes the place of the queue's.
-    m_queueClaims.erase(ids.front());
+    m_queue.HandOver(ids.front());
     StartRun(TRUE);
 }
 
-void GroupRun::ClaimRestOfQueue(LONG nPosition)
+void GroupRun::OnStopAfterMethod()
 {
-    for (LONG nGroupId : GroupRows(m_viewer.m_groupTable).QueueAfter(m_nQueueId, nPosition))
-        m_queueClaims[nGroupId].Take(nGroupId);
-}
-
-std::vector<std::wstring> GroupRun::QueuedGroupsToCome()
-{
-    std::vector<std::wstring> names;
-    GroupRows groups(m_viewer.m_groupTable);
-    if (!m_nQueueId || !groups.FindById(ShownGroupId()))
-        return names;
-    const std::vector<GroupEntry> listed = m_viewer.ListedGroups();
-    for (LONG nGroupId : groups.QueueAfter(m_nQueueId, m_viewer.m_groupTable.QueuePos))
-        if (const auto found = std::ranges::find(listed, nGroupId, &GroupEntry::id); found != listed.end())
-            names.push_back(found->name);
-    return names;
-}
-
-void GroupRun::ShowQueuePlace()
-{
-    GroupRows groups(m_viewer.m_groupTable);
-    if (!groups.FindById(ShownGroupId()))
+    if (!CanStopAfterMethod())
         return;
-    const LONG nPosition = m_viewer.m_groupTable.QueuePos;
-    const auto nCount = static_cast<int>(nPosition + groups.QueueAfter(m_nQueueId, nPosition).size());
-    m_viewer.m_statusBar.SetMessageText(FormatWin(ModuleString(IDS_QUEUE_RUNNING).c_str(), static_cast<int>(nPosition),
-                                                  nCount, ShownGroupName().c_str())
-                                            .c_str());
-}
-
-BOOL GroupRun::PassToNextInQueue()
-{
-    const LONG nGroupId = ShownGroupId();
-    GroupRows groups(m_viewer.m_groupTable);
-    if (!groups.FindById(nGroupId))
-        return FALSE;
-    const std::vector<LONG> rest = groups.QueueAfter(m_nQueueId, m_viewer.m_groupTable.QueuePos);
-    if (rest.empty() || RunClaim::IsClaimedByAnotherHost(rest.front()))
-        return FALSE;
-    const LONG nNext = rest.front();
-    if (FAILED(groups.PassQueueRun(nGroupId, nNext, RunEndRecord())))
-        return FALSE;
-    ShowSummary();
-    m_claim.Release();
-    // Shown while the queue still claims it, the group does not look interrupted.
-    m_viewer.ShowGroup(nNext);
-    m_queueClaims.erase(nNext);
-    const std::wstring strGroup = ShownGroupName();
-    TraceLog(3, L"PassToNextInQueue: %s\n", strGroup.c_str());
-    LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_NEXT).c_str(), strGroup.c_str()));
-    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), strGroup.c_str()));
-    StartRun(TRUE);
-    return TRUE;
-}
-
-void GroupRun::EndQueue(BOOL bStopped)
-{
-    const std::wstring strGroup = ShownGroupName();
-    TraceLog(3, L"EndQueue: %s %d\n", strGroup.c_str(), bStopped);
-    if (bStopped) {
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_STOPPED).c_str(), strGroup.c_str()));
-    } else {
-        GroupRows(m_viewer.m_groupTable).LeaveQueue(ShownGroupId());
-        LogbookWriteId(IDS_LOG_QUEUE_ENDED);
-    }
-    m_queueClaims.clear();
-    m_nQueueId = 0;
-}
-
-BOOL GroupRun::TakeClaim()
-{
-    // A group whose closing record is still to be written is this window's own.
-    WriteClosingRecord();
-    if (m_claim.Take(ShownGroupId()))
-        return TRUE;
-    const std::wstring strInstrument = RunClaim::RunningOn(ShownGroupId());
-    if (strInstrument.empty())
-        m_viewer.ShowMessageId(IDS_GROUP_RUN_ELSEWHERE, MB_OK);
+    m_bStopAfterMethod = !m_bStopAfterMethod;
+    TraceLog(3, L"OnStopAfterMethod: %d\n", m_bStopAfterMethod);
+    if (m_bStopAfterMethod)
+        m_view.ShowStatusId(IDS_STOP_AFTER_METHOD);
     else
-        m_viewer.ShowMessage(FormatWin(ModuleString(IDS_GROUP_RUN_ON_INSTRUMENT).c_str(), strInstrument.c_str()).c_str(),
-                             MB_OK);
+        ShowStatus(L"");
+}
+
+// ---- The host's events ----------------------------------------------------------------------
+
+void GroupRun::OnStartRan(LONG nRow)
+{
+    const BOOL bQueued = Doing() == State::MethodQueued || m_state == State::Stopping;
+    if (nRow != m_runningRow || !bQueued)
+        return;
+    if (GetNum("_METHODON") >= kSetThreshold) {
+        Proceed(State::MethodRunning);
+        return;
+    }
+    // The host could not start the method: its message is the row's.
+    m_strRunMessages.clear();
+    OnCompleteMethod(GetStr("_ERRMSG$"), TRUE);
+    if (!NextAfterRowEnd(TRUE, nRow))
+        CompleteGroup();
+}
+
+void GroupRun::OnVariableChanged(LPCWSTR lpszName)
+{
+    if (!IsRunning())
+        return;
+    TraceLog(3, L"OnVarBSPEvent: %s\n", lpszName);
+    if (EqualsNoCase(lpszName, L"_METHODON")) {
+        const double dMethodOn = GetNum("_METHODON");
+        const double dSerionOn = GetNum("_SERIONON");
+        TraceLog(3, L"dMethodOn = %d, dSerionOn = %d\n", static_cast<int>(dMethodOn), static_cast<int>(dSerionOn));
+        const State doing = Doing();
+        const BOOL bOwnMethod = doing == State::MethodQueued || doing == State::MethodRunning || doing == State::Stopping;
+        if (dMethodOn >= kSetThreshold) {
+            if (doing == State::MethodQueued)
+                Proceed(State::MethodRunning);
+        } else if (bOwnMethod) {
+            // The host's hook puts _SERIONON back to 0 only when the method ended normally.
+            OnMethodEnded(dSerionOn >= kSetThreshold);
+        } else if (m_waitingRow) {
+            // Not this run's method: a row that waited for it may start now.
+            OnInstrumentFree();
+        }
+    }
+    if (EqualsNoCase(lpszName, L"METHENDSTATUS"))
+        TraceLog(3, L"METHENDSTATUS = %d\n", static_cast<int>(GetNum("METHENDSTATUS")));
+    if (EqualsNoCase(lpszName, L"_ERRMSG$"))
+        ShowStatus(GetStr("_ERRMSG$"));
+    if (EqualsNoCase(lpszName, L"ACQSTATUS$")) {
+        m_strAcqStatus = GetStr("ACQSTATUS$");
+        TraceLog(3, L"ACQSTATUS$ = %s\n", m_strAcqStatus.c_str());
+        if (EqualsNoCase(m_strAcqStatus, L"_ERROR")) {
+            // Waiting for Run, the last row has its result already; the error is not its.
+            const BOOL bMethodRunning = m_state != State::WaitingForRun;
+            m_end = {End::Cause::AcquisitionError, m_strRunMessages.empty() ? m_strAcqStatus : OneLine(m_strRunMessages)};
+            // The group ends whatever its policy; one that would pause or stop is owed its command.
+            if (bMethodRunning && !m_policy.GoesOn())
+                m_policy.Owe();
+            CompleteGroup();
+            if (bMethodRunning)
+                OnCompleteMethod(m_strAcqStatus, TRUE);
+        }
+    }
+}
+
+void GroupRun::OnMethodEnded(BOOL bFailed)
+{
+    BOOL bRowFailed = FALSE;
+    if (!bFailed) {
+        bRowFailed = OnCompleteMethod(ModuleString(IDS_RUN_COMPLETE), FALSE);
+    } else {
+        if (m_strRunMessages.empty())
+            m_strRunMessages = ModuleString(IDS_RUN_ABORTED);
+        bRowFailed = OnCompleteMethod(m_strRunMessages, TRUE);
+    }
+    if (!NextAfterRowEnd(bRowFailed, m_runningRow.value_or(-1)))
+        CompleteGroup();
+}
+
+void GroupRun::OnInstrumentFree()
+{
+    if (m_state == State::PauseRequested) {
+        // The waiting row keeps its turn until Run.
+        Enter(State::WaitingForRun);
+        m_view.ShowStatusId(IDS_RUN_PAUSED);
+        return;
+    }
+    if (m_state != State::WaitingForInstrument)
+        return;
+    ShowStatus(L"");
+    Enter(State::Starting);
+    if (!StartWaitingRow())
+        CompleteGroup();
+}
+
+void GroupRun::OnModuleMessage(LPCWSTR lpszObject)
+{
+    const std::wstring strMessage = ModMsgText(lpszObject);
+    if (!strMessage.empty() && m_strRunMessages.find(strMessage) == std::wstring::npos)
+        m_strRunMessages += strMessage + L"\r\n";
+}
+
+void GroupRun::ReadAcqStatus() { ReadStrVar("ACQSTATUS$", m_strAcqStatus); }
+
+void GroupRun::OnSaveRetry()
+{
+    MethodRows& rows = m_store.Rows();
+    switch (m_saveRetry.Retry(rows)) {
+    case SaveRetry::Outcome::StillUnsaved: WatchUnsaved(); return;
+    case SaveRetry::Outcome::GivenUp: GiveUpSaving(); return;
+    case SaveRetry::Outcome::Saved: break;
+    }
+    TraceLog(3, L"OnSaveRetry: saved\n");
+    m_view.SetSaveRetryTimer(FALSE);
+    ShowStatus(L"");
+    m_view.ShowRunState();
+    if (Doing() == State::HeldForSave && !NextAfterRowEnd(m_bHeldRowFailed, m_nHeldRow))
+        CompleteGroup();
+}
+
+void GroupRun::OnRunClosed()
+{
+    if (m_state != State::Closing)
+        return;
+    WriteClosingRecord();
+    ShowSummary();
+}
+
+// ---- Starting rows --------------------------------------------------------------------------
+
+BOOL GroupRun::StartRun(BOOL bInQueue)
+{
+    m_cursor.StartFresh();
+    BeginRun();
+    if (!TakeClaim())
+        return FALSE;
+    if (!bInQueue && !PreRunCheck()) {
+        m_claim.Release();
+        return FALSE;
+    }
+    MethodRows& rows = m_store.Rows();
+    if (!m_cursor.First(rows) && !bInQueue) {
+        m_claim.Release();
+        return FALSE;
+    }
+    m_view.ReadMethodDurations();
+    // The rows reset and the run open are one edit, made before anything of the run is logged or
+    // sent: a host that dies from here on leaves a run that Continue finds, never a run that the
+    // logbook tells of and the worklist does not. A group run alone leaves a queue it was in.
+    if (FAILED(m_store.OpenRun(m_group.id, !bInQueue, {L"Run started", L"", L""}))) {
+        m_claim.Release();
+        return FALSE;
+    }
+    ShowStatus(L"");
+    MethodRecord* pRow = m_cursor.First(rows);
+    ReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = m_group.name});
+    Enter(State::Starting);
+    if (bInQueue)
+        ShowQueuePlace();
+    if (StartMethod(pRow))
+        return TRUE;
+    // Nothing started, so no host event will ever end this run.
+    CompleteGroup();
     return FALSE;
 }
 
-void GroupRun::MarkRunOpen(const std::wstring& strEvent)
+void GroupRun::BeginRun()
 {
-    // Recorded before the first host command, so that a host that dies from here on leaves a run
-    // that the next one finds interrupted.
-    GroupRows(m_viewer.m_groupTable).StoreRunEnd(ShownGroupId(), 1, 0, {strEvent, L"", L""});
-}
-
-AuditEntry GroupRun::RunEndRecord() const { return {L"Run ended", L"", m_strEndReason}; }
-
-LONG GroupRun::StoppedRowToRunAgain()
-{
-    const LONG nRow = m_viewer.m_groupTable.StoppedRow - 1;
-    // A stopped row that the user has unchecked since stays as it is.
-    const MethodRecord* pRow = nRow >= 0 ? m_viewer.m_listMethods.FindRowById(nRow, FALSE) : nullptr;
-    return pRow && pRow->RunState == RUNSTATE_FAILED ? nRow : -1;
-}
-
-BOOL GroupRun::WillRun(const MethodRecord& row) const
-{
-    if (!m_bContinuing)
-        return row.RunState != RUNSTATE_UNCHECKED;
-    return row.aaaID == m_nStoppedRow || row.RunState == RUNSTATE_CHECKED || row.RunState == RUNSTATE_RUNNING ||
-           row.RunState == RUNSTATE_INTERRUPTED;
-}
-
-MethodRecord* GroupRun::FindNextRow()
-{
-    CMethodListCtrl& list = m_viewer.m_listMethods;
-    if (!m_bContinuing)
-        return list.FindRow(m_nCurrentKey, TRUE);
-    // The row a Stop aborted runs again although it failed; it comes before later rows.
-    if (m_nStoppedRow >= m_nCurrentKey) {
-        LONG nKey = m_nCurrentKey;
-        if (!list.FindRowToContinue(nKey) || nKey > m_nStoppedRow) {
-            m_nCurrentKey = m_nStoppedRow;
-            return list.FindRowById(m_nStoppedRow, FALSE);
-        }
-    }
-    return list.FindRowToContinue(m_nCurrentKey);
-}
-
-std::wstring GroupRun::KeepPartialData(MethodRecord* pRow)
-{
-    if (!pRow)
-        return {};
-    const std::wstring strFolder = DataFolderOf(*pRow);
-    if (!IsDirectory(strFolder))
-        return {};
-    const std::wstring strKept = KeptDataFolders::FreeNameBeside(strFolder);
-    if (!::MoveFileW(strFolder.c_str(), strKept.c_str()))
-        return {};
-    // The row's message says why it runs again: interrupted, or stopped and by whom.
-    const std::wstring strMessage =
-        FormatWin(ModuleString(IDS_PARTIAL_DATA_KEPT).c_str(), OneLine(pRow->ErrMessage).c_str(), strKept.c_str());
-    TraceLog(3, L"KeepPartialData: %s\n", strKept.c_str());
-    LogbookWrite(strMessage);
-    m_viewer.m_listMethods.ChangeRunState(pRow, pRow->RunState, strMessage.c_str());
-    return strKept;
+    m_end = {};
+    m_bStopAfterMethod = FALSE;
+    const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
+    m_policy.Read(record ? record->OnFailure : ONFAILURE_GO_ON, record ? record->EmergencyCommand : L"");
 }
 
 BOOL GroupRun::StartNextMethod()
 {
-    if (m_state == State::Idle || m_state == State::Stopping)
+    if (!IsRunning() || m_state == State::Stopping)
         return FALSE;
-    if (m_state == State::PauseRequested || m_state == State::WaitingForRun) {
-        m_state = State::WaitingForRun;
+    if (IsPaused()) {
+        Enter(State::WaitingForRun);
         // The ended method's messages may have taken the pane meanwhile.
-        m_viewer.m_statusBar.SetMessageTextId(IDS_RUN_PAUSED);
+        m_view.ShowStatusId(IDS_RUN_PAUSED);
         return TRUE;
     }
-    ++m_nCurrentKey;
-    return StartMethod(FindNextRow());
+    return StartMethod(m_cursor.Next(m_store.Rows()));
+}
+
+BOOL GroupRun::StartWaitingRow()
+{
+    MethodRecord* pRow = m_store.Rows().FindRowById(m_waitingRow.value_or(-1), TRUE);
+    m_waitingRow.reset();
+    return pRow ? StartMethod(pRow) : StartNextMethod();
 }
 
 BOOL GroupRun::StartMethod(MethodRecord* pRow)
@@ -479,22 +504,23 @@ BOOL GroupRun::StartMethod(MethodRecord* pRow)
     TraceLog(3, L"StartMethod: %s\n", pRow->MethodName);
     if (!CreateDataSubFolder(pRow->SubFolder))
         return FALSE;
+    MethodRows& rows = m_store.Rows();
     if (!IsDirectory(std::wstring(pRow->SysMethPath) + pRow->MethodName)) {
         const std::wstring strMessage = ModuleString(IDS_NO_METHOD_DIRECTORY);
         const LONG nRowId = pRow->aaaID;
-        m_viewer.m_listMethods.ChangeRunState(pRow, RUNSTATE_FAILED, strMessage.c_str());
+        rows.ChangeRunState(pRow, RUNSTATE_FAILED, strMessage.c_str());
         LogRowEnd(*pRow, TRUE, strMessage);
         return NextAfterRowEnd(TRUE, nRowId);
     }
     // A method started at the command line holds the instrument: its end lets this row start.
     if (GetNum("_METHODON") >= kSetThreshold) {
         TraceLog(3, L"StartMethod: waiting for the instrument\n");
-        m_nWaitingRow = pRow->aaaID;
-        m_viewer.m_statusBar.SetMessageTextId(IDS_WAITING_FOR_INSTRUMENT);
+        m_waitingRow = pRow->aaaID;
+        m_view.ShowStatusId(IDS_WAITING_FOR_INSTRUMENT);
+        Proceed(State::WaitingForInstrument);
         return TRUE;
     }
-    m_nWaitingRow = -1;
-    m_ownMethod = OwnMethod::Queued;
+    m_waitingRow.reset();
     m_strRunMessages.clear();
 
     SetNum("_SERIONON", 1.0);
@@ -512,33 +538,12 @@ BOOL GroupRun::StartMethod(MethodRecord* pRow)
     Exec(L"RUNMETHOD ");
     Exec(L"print \"Running the method... \"");
 
-    m_nRunningRow = pRow->aaaID;
-    m_viewer.m_listMethods.ChangeRunState(pRow, RUNSTATE_RUNNING, nullptr);
-    ReportRunEvent({RUNEVENT_METHOD_STARTED, ShownGroupName(), pRow->aaaID + 1, pRow->MethodName});
-    ::PostMessageW(m_viewer.GetSafeHwnd(), WM_START_RAN, static_cast<WPARAM>(pRow->aaaID), 0);
+    m_runningRow = pRow->aaaID;
+    Proceed(State::MethodQueued);
+    rows.ChangeRunState(pRow, RUNSTATE_RUNNING, nullptr);
+    ReportRunEvent({RUNEVENT_METHOD_STARTED, m_group.name, pRow->aaaID + 1, pRow->MethodName});
+    m_view.PostStartRan(pRow->aaaID);
     return TRUE;
-}
-
-BOOL GroupRun::StartWaitingRow()
-{
-    MethodRecord* pRow = m_viewer.m_listMethods.FindRowById(m_nWaitingRow, TRUE);
-    m_nWaitingRow = -1;
-    return pRow ? StartMethod(pRow) : StartNextMethod();
-}
-
-void GroupRun::OnInstrumentFree()
-{
-    if (m_state == State::PauseRequested) {
-        // The waiting row keeps its turn until Run.
-        m_state = State::WaitingForRun;
-        m_viewer.m_statusBar.SetMessageTextId(IDS_RUN_PAUSED);
-        return;
-    }
-    if (m_state != State::Running)
-        return;
-    m_viewer.m_statusBar.SetMessageText(L"");
-    if (!StartWaitingRow())
-        OnCompleteGroup();
 }
 
 BOOL GroupRun::CreateDataSubFolder(LPCWSTR lpszSubFolder)
@@ -553,18 +558,406 @@ BOOL GroupRun::CreateDataSubFolder(LPCWSTR lpszSubFolder)
     std::wstring strReason = SystemErrorText(error);
     while (!strReason.empty() && (strReason.back() == L'\n' || strReason.back() == L'\r'))
         strReason.pop_back();
-    m_strEndReason = strFolder + L": " + strReason;
-    m_viewer.m_statusBar.SetMessageText(m_strEndReason.c_str());
+    m_end = {End::Cause::FolderError, strFolder + L": " + strReason};
+    ShowStatus(m_end.detail);
     return FALSE;
 }
 
+// ---- Rows' ends -----------------------------------------------------------------------------
+
+BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
+{
+    // The row's number in the group, counted from 1 so that 0 still means no row: an address
+    // would not fit the eight digits, nor tell the reader which row ended.
+    const ULONG nRow = m_runningRow ? static_cast<ULONG>(*m_runningRow) + 1 : 0;
+    TraceLog(3, L"OnCompleteMethod: 0x%08lX %s\n", nRow, strMessage.c_str());
+    if (!m_runningRow)
+        return bFailed;
+    MethodRows& rows = m_store.Rows();
+    if (MethodRecord* pRow = rows.FindRowById(*m_runningRow, FALSE)) {
+        // A method that ended well but left no data folder did not do the row's work.
+        const std::wstring strFolder = DataFolderOf(*pRow);
+        const BOOL bNoData = !bFailed && !IsDirectory(strFolder);
+        // A row that Stop ended says who stopped it, not how the host answered the stop.
+        const BOOL bStopped = bFailed && m_state == State::Stopping;
+        const std::wstring strShown = bStopped ? m_end.Text()
+                                      : bNoData ? FormatWin(ModuleString(IDS_NO_DATA_WRITTEN).c_str(), strFolder.c_str())
+                                                : strMessage;
+        const std::wstring& strReason = bFailed && !m_strRunMessages.empty() ? m_strRunMessages : strShown;
+        bFailed = bFailed || bNoData;
+        rows.ChangeRunState(pRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str());
+        LogRowEnd(*pRow, bFailed, strReason);
+    }
+    WatchUnsaved();
+    // The row a Stop ended without its result is the one Continue runs again.
+    if (m_state == State::Stopping && bFailed)
+        m_cursor.SetStoppedRow(m_runningRow);
+    return bFailed;
+}
+
+BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
+{
+    if (m_store.Rows().HasUnsaved() && m_state != State::Stopping) {
+        m_nHeldRow = nRowId;
+        m_bHeldRowFailed = bRowFailed;
+        Proceed(State::HeldForSave);
+        return TRUE;
+    }
+    // A claim lost with the server's connection may be another host's now: nothing more runs here.
+    const HRESULT claim = m_claim.Check();
+    if (FAILED(claim)) {
+        m_end = {End::Cause::ClaimLost, OneLine(OleDbErrorText(claim))};
+        TraceLog(3, L"NextAfterRowEnd: claim lost, %s\n", m_end.detail.c_str());
+        return FALSE;
+    }
+    const BOOL bStopAfter = m_bStopAfterMethod && m_state != State::Stopping;
+    const BOOL bPolicyApplies = bRowFailed && m_state != State::Stopping && m_state != State::WaitingForRun;
+    if (!bStopAfter && (!bPolicyApplies || m_policy.GoesOn()))
+        return StartNextMethod();
+    const MethodRecord* pRow = m_store.Rows().FindRowById(nRowId, FALSE);
+    const std::wstring strMethod = pRow ? pRow->MethodName : L"";
+    const int nRow = static_cast<int>(nRowId) + 1;
+    const std::wstring& strGroup = m_group.name;
+    if (bStopAfter) {
+        TraceLog(3, L"NextAfterRowEnd: stop after row %d\n", nRow);
+        m_end = {End::Cause::StopAfterMethod, L""};
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_STOP_AFTER_METHOD).c_str(), strGroup.c_str(), nRow, strMethod.c_str()));
+        return FALSE;
+    }
+    const BOOL bPause = m_policy.Pauses();
+    TraceLog(3, L"NextAfterRowEnd: row %d failed, %s\n", nRow, bPause ? L"pause" : L"stop");
+    LogbookWrite(FormatWin(ModuleString(bPause ? IDS_LOG_FAILURE_PAUSED : IDS_LOG_FAILURE_STOPPED).c_str(),
+                           strGroup.c_str(), nRow, strMethod.c_str()));
+    const std::wstring strStatus =
+        FormatWin(ModuleString(bPause ? IDS_FAILURE_PAUSED : IDS_FAILURE_STOPPED).c_str(), nRow, strMethod.c_str());
+    if (!bPause) {
+        // Sent in CompleteGroup, before the shut-down command.
+        m_policy.Owe();
+        m_end = {End::Cause::FailurePolicy, strStatus};
+        return FALSE;
+    }
+    m_policy.SendEmergencyCommand();
+    Enter(State::WaitingForRun);
+    AuditTrail::Record(strGroup, {L"Run paused", L"", strStatus});
+    m_view.ShowStatus({strStatus, FormatWin(ModuleString(IDS_FAILURE_PAUSED_SHORT).c_str(), nRow)});
+    ReportRunEvent({RUNEVENT_RUN_PAUSED, strGroup, nRow, strMethod, strStatus});
+    return TRUE;
+}
+
+void GroupRun::LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstring& strReason)
+{
+    const std::wstring& strGroup = m_group.name;
+    const int nRow = static_cast<int>(row.aaaID) + 1;
+    ReportRunEvent({bFailed ? RUNEVENT_METHOD_FAILED : RUNEVENT_METHOD_DONE, strGroup, nRow, row.MethodName,
+                    OneLine(strReason)});
+    if (m_state == State::Stopping && bFailed)
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_STOPPED).c_str(), strGroup.c_str(), nRow, row.MethodName,
+                               m_end.detail.c_str()));
+    else if (bFailed)
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_FAILED).c_str(), strGroup.c_str(), nRow, row.MethodName,
+                               OneLine(strReason).c_str()));
+    else
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_DONE).c_str(), strGroup.c_str(), nRow, row.MethodName));
+}
+
+void GroupRun::WatchUnsaved()
+{
+    const MethodRows& rows = m_store.Rows();
+    if (!rows.HasUnsaved())
+        return;
+    TraceLog(3, L"WatchUnsaved: %s\n", rows.UnsavedReason().c_str());
+    ShowStatus(FormatWin(ModuleString(IDS_RESULTS_UNSAVED).c_str(), OneLine(rows.UnsavedReason()).c_str()));
+    m_view.SetSaveRetryTimer(TRUE);
+    m_saveRetry.Begin();
+}
+
+void GroupRun::GiveUpSaving()
+{
+    MethodRows& rows = m_store.Rows();
+    m_view.SetSaveRetryTimer(FALSE);
+    const std::wstring strReason = rows.UnsavedReason();
+    TraceLog(3, L"GiveUpSaving: %s\n", strReason.c_str());
+    rows.ForgetUnsaved();
+    m_view.ShowRunState();
+    if (m_end.cause == End::Cause::None)
+        m_end = {End::Cause::ResultsLost, L""};
+    if (Doing() == State::HeldForSave)
+        CompleteGroup();
+    rows.LoadGroup(m_group.name, m_group.id);
+    rows.Refill();
+    m_view.ShowRunMessage(FormatWin(ModuleString(IDS_RESULTS_LOST).c_str(), strReason.c_str()), MB_OK);
+}
+
+// ---- The group's end ------------------------------------------------------------------------
+
+void GroupRun::CompleteGroup()
+{
+    TraceLog(3, L"OnCompleteGroup\n");
+    const BOOL bStopped = m_state == State::Stopping;
+    m_waitingRow.reset();
+    m_bStopAfterMethod = FALSE;
+    Enter(State::Idle);
+    m_policy.SendOwed();
+    // Whatever ended the group early ends its queue too.
+    const BOOL bEndedEarly = bStopped || m_end.cause != End::Cause::None;
+    if (m_queue.IsActive() && !bEndedEarly && PassToNextInQueue())
+        return;
+    if (m_queue.IsActive())
+        EndQueue(bEndedEarly);
+    RunPostGroup();
+    if (!bStopped)
+        m_cursor.SetStoppedRow(std::nullopt);
+    // The closing record waits until the host has run the shut-down command: a host that dies
+    // before leaves the run open, and the next one sends the command again.
+    m_nClosingGroup = m_group.id;
+    m_closingRecord = RunEndRecord();
+    Enter(State::Closing);
+    m_view.PostRunClosed();
+}
+
+void GroupRun::WriteClosingRecord()
+{
+    if (m_state != State::Closing)
+        return;
+    m_store.StoreRunEnd(m_nClosingGroup, 0, m_cursor.StoppedRow().value_or(-1) + 1, m_closingRecord);
+    m_claim.Release();
+    Enter(State::Idle);
+}
+
+void GroupRun::RunPostGroup()
+{
+    TraceLog(3, L"RunPostGroup: %s\n", m_group.shutdownCommand.c_str());
+    Exec(m_group.shutdownCommand.c_str());
+    // The hook alone: the host's macro takes no closing text.
+    Exec(L" FIALOADHOOK ");
+}
+
+void GroupRun::ShowSummary()
+{
+    MethodRows& rows = m_store.Rows();
+    const std::wstring& strGroup = m_group.name;
+    const auto count = [&](LONG nState) { return static_cast<int>(rows.RowsInState(nState).size()); };
+    const int nDone = count(RUNSTATE_DONE);
+    const int nFailed = count(RUNSTATE_FAILED);
+    const int nNotRun = count(RUNSTATE_CHECKED) + count(RUNSTATE_INTERRUPTED);
+    const std::wstring strSummary = FormatWin(ModuleString(IDS_GROUP_SUMMARY).c_str(), strGroup.c_str(), nDone, nFailed, nNotRun);
+    const std::wstring strEnd = m_end.Text();
+    LogbookWrite(strSummary);
+    ReportRunEvent({RUNEVENT_GROUP_ENDED, strGroup, 0, L"", strEnd});
+    // Shorter forms for a narrow window; the reason that ended the group early goes last.
+    const std::wstring strReason = strEnd.empty() ? L"" : strEnd + L" ";
+    std::vector<std::wstring> forms{
+        strReason + strSummary,
+        strReason + FormatWin(ModuleString(IDS_GROUP_SUMMARY_SHORT).c_str(), strGroup.c_str(), nDone, nFailed, nNotRun),
+        strReason + FormatWin(ModuleString(IDS_GROUP_SUMMARY_SHORTEST).c_str(), nDone, nFailed, nNotRun)};
+    if (!strEnd.empty())
+        forms.push_back(strEnd);
+    m_view.ShowStatus(std::move(forms));
+}
+
+// ---- Queues ---------------------------------------------------------------------------------
+
+BOOL GroupRun::PassToNextInQueue()
+{
+    const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
+    if (!record)
+        return FALSE;
+    const std::vector<LONG> rest = m_store.QueueAfter(m_queue.Id(), record->QueuePos);
+    if (rest.empty() || RunClaim::IsClaimedByAnotherHost(rest.front()))
+        return FALSE;
+    const LONG nNext = rest.front();
+    if (FAILED(m_store.PassQueueRun(m_group.id, nNext, RunEndRecord())))
+        return FALSE;
+    ShowSummary();
+    m_claim.Release();
+    // Shown while the queue still claims it, the group does not look interrupted.
+    m_view.ShowGroup(nNext);
+    m_queue.HandOver(nNext);
+    TraceLog(3, L"PassToNextInQueue: %s\n", m_group.name.c_str());
+    LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_NEXT).c_str(), m_group.name.c_str()));
+    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), m_group.name.c_str()));
+    StartRun(TRUE);
+    return TRUE;
+}
+
+void GroupRun::EndQueue(BOOL bStopped)
+{
+    TraceLog(3, L"EndQueue: %s %d\n", m_group.name.c_str(), bStopped);
+    if (bStopped) {
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_STOPPED).c_str(), m_group.name.c_str()));
+    } else {
+        m_store.LeaveQueue(m_group.id);
+        LogbookWriteId(IDS_LOG_QUEUE_ENDED);
+    }
+    m_queue.End();
+}
+
+void GroupRun::ClaimRestOfQueue(LONG nPosition)
+{
+    for (LONG nGroupId : m_store.QueueAfter(m_queue.Id(), nPosition))
+        m_queue.Claim(nGroupId);
+}
+
+std::vector<std::wstring> GroupRun::QueuedGroupsToCome()
+{
+    std::vector<std::wstring> names;
+    const std::optional<GroupRecord> record = m_queue.IsActive() ? m_store.ReadGroup(m_group.id) : std::nullopt;
+    if (!record)
+        return names;
+    const std::vector<GroupEntry> listed = m_view.ListedGroups();
+    for (LONG nGroupId : m_store.QueueAfter(m_queue.Id(), record->QueuePos))
+        if (const auto found = std::ranges::find(listed, nGroupId, &GroupEntry::id); found != listed.end())
+            names.push_back(found->name);
+    return names;
+}
+
+void GroupRun::ShowQueuePlace()
+{
+    const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
+    if (!record)
+        return;
+    const LONG nPosition = record->QueuePos;
+    const auto nCount = static_cast<int>(nPosition + m_store.QueueAfter(m_queue.Id(), nPosition).size());
+    ShowStatus(FormatWin(ModuleString(IDS_QUEUE_RUNNING).c_str(), static_cast<int>(nPosition), nCount, m_group.name.c_str()));
+}
+
+// ---- Claims, records and the run's events ---------------------------------------------------
+
+BOOL GroupRun::TakeClaim()
+{
+    // A group whose closing record is still to be written is this window's own.
+    WriteClosingRecord();
+    if (m_claim.Take(m_group.id))
+        return TRUE;
+    const std::wstring strInstrument = RunClaim::RunningOn(m_group.id);
+    m_view.ShowRunMessage(strInstrument.empty()
+                              ? ModuleString(IDS_GROUP_RUN_ELSEWHERE)
+                              : FormatWin(ModuleString(IDS_GROUP_RUN_ON_INSTRUMENT).c_str(), strInstrument.c_str()),
+                          MB_OK);
+    return FALSE;
+}
+
+void GroupRun::MarkRunOpen(const std::wstring& strEvent)
+{
+    // Recorded before the first host command, so that a host that dies from here on leaves a run
+    // that the next one finds interrupted.
+    m_store.StoreRunEnd(m_group.id, 1, 0, {strEvent, L"", L""});
+}
+
+void GroupRun::ReportRunEvent(CpRunEvent event) const
+{
+    // The shown rows are the group's as they stand: what a watcher hears matches what the list shows.
+    event.done = m_view.CountShown(RUNSTATE_DONE);
+    event.failed = m_view.CountShown(RUNSTATE_FAILED);
+    event.expectedEnd = m_view.ExpectedEnd();
+    CpReportRunEvent(event);
+}
+
+void GroupRun::ShowStatus(const std::wstring& strText) { m_view.ShowStatus({strText}); }
+
+// ---- Interrupted runs and Continue ----------------------------------------------------------
+
+std::optional<LONG> GroupRun::StoppedRowToRunAgain(LONG nStoredStoppedRow)
+{
+    const LONG nRow = nStoredStoppedRow - 1;
+    // A stopped row that the user has unchecked since stays as it is.
+    const MethodRecord* pRow = nRow >= 0 ? m_store.Rows().FindRowById(nRow, FALSE) : nullptr;
+    return pRow && pRow->RunState == RUNSTATE_FAILED ? std::optional<LONG>(nRow) : std::nullopt;
+}
+
+BOOL GroupRun::IsInterrupted()
+{
+    if (IsRunning() || (m_state == State::Closing && m_group.id == m_nClosingGroup))
+        return FALSE;
+    const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
+    if (!record)
+        return FALSE;
+    // A row left running tells of a run where the group's record does not: a worklist from before
+    // the record, or one that another program wrote.
+    const BOOL bRunLeft = record->RunOpen != 0 || m_view.CountShown(RUNSTATE_RUNNING) > 0;
+    return bRunLeft && !RunClaim::IsClaimed(m_group.id);
+}
+
+BOOL GroupRun::CanContinue()
+{
+    if (m_state != State::Idle)
+        return FALSE;
+    if (!m_canContinue)
+        m_canContinue = IsInterrupted() || HasRowToContinue();
+    return *m_canContinue;
+}
+
+BOOL GroupRun::HasRowToContinue()
+{
+    // The list's counts, not the table: this is asked whenever the commands are enabled.
+    for (LONG nState : {RUNSTATE_CHECKED, RUNSTATE_RUNNING, RUNSTATE_INTERRUPTED})
+        if (m_view.CountShown(nState) > 0)
+            return TRUE;
+    const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
+    return record && StoppedRowToRunAgain(record->StoppedRow);
+}
+
+void GroupRun::ShowInterruptedRun()
+{
+    if (!IsInterrupted())
+        return;
+    MethodRows& rows = m_store.Rows();
+    const std::wstring& strGroup = m_group.name;
+    // The host that finds the interruption records it and tells of it; later it is only shown.
+    const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
+    const BOOL bFound = record && record->RunOpen != RUNOPEN_INTERRUPTED;
+    if (bFound)
+        m_store.StoreRunEnd(m_group.id, RUNOPEN_INTERRUPTED, record->StoppedRow, {L"Run found interrupted", L"", L""});
+    for (LONG nRow : rows.RowsInState(RUNSTATE_RUNNING)) {
+        MethodRecord* pRow = rows.FindRowById(nRow, FALSE);
+        if (!pRow)
+            continue;
+        const std::wstring strMethod = pRow->MethodName;
+        TraceLog(3, L"ShowInterruptedRun: %ld %s\n", nRow + 1, strMethod.c_str());
+        LogbookWrite(FormatWin(ModuleString(IDS_LOG_INTERRUPTED).c_str(), strGroup.c_str(), nRow + 1, strMethod.c_str()));
+        rows.ChangeRunState(pRow, RUNSTATE_INTERRUPTED, ModuleString(IDS_ROW_INTERRUPTED).c_str());
+    }
+    const std::vector<LONG> interrupted = rows.RowsInState(RUNSTATE_INTERRUPTED);
+    LONG nRow = 0;
+    if (!interrupted.empty())
+        nRow = interrupted.front();
+    else if (!rows.FindRowToContinue(nRow))
+        nRow = -1;
+    // With every row ended only the shut-down command is owed, and the Continue command says so.
+    const MethodRecord* pRow = nRow >= 0 ? rows.FindRowById(nRow, FALSE) : nullptr;
+    if (bFound)
+        ReportRunEvent({RUNEVENT_RUN_INTERRUPTED, strGroup, pRow ? nRow + 1 : 0, pRow ? pRow->MethodName : L""});
+    if (pRow)
+        ShowStatus(FormatWin(ModuleString(IDS_GROUP_INTERRUPTED).c_str(), nRow + 1, pRow->MethodName, strGroup.c_str()));
+}
+
+std::wstring GroupRun::KeepPartialData(MethodRecord* pRow)
+{
+    if (!pRow)
+        return {};
+    const std::wstring strFolder = DataFolderOf(*pRow);
+    if (!IsDirectory(strFolder))
+        return {};
+    const std::wstring strKept = KeptDataFolders::FreeNameBeside(strFolder);
+    if (!::MoveFileW(strFolder.c_str(), strKept.c_str()))
+        return {};
+    // The row's message says why it runs again: interrupted, or stopped and by whom.
+    const std::wstring strMessage =
+        FormatWin(ModuleString(IDS_PARTIAL_DATA_KEPT).c_str(), OneLine(pRow->ErrMessage).c_str(), strKept.c_str());
+    TraceLog(3, L"KeepPartialData: %s\n", strKept.c_str());
+    LogbookWrite(strMessage);
+    m_store.Rows().ChangeRunState(pRow, pRow->RunState, strMessage.c_str());
+    return strKept;
+}
+
+// ---- The checks before a run ----------------------------------------------------------------
+
 BOOL GroupRun::PreRunCheck(const std::vector<std::wstring>& keptNow)
 {
-    CSRStatusBar& statusBar = m_viewer.m_statusBar;
-    CMethodListCtrl& list = m_viewer.m_listMethods;
+    MethodRows& rows = m_store.Rows();
     if (!ConfirmSharedDataFolders())
         return FALSE;
-    statusBar.SetMessageTextId(IDS_PRERUN_CHECK);
+    m_view.ShowStatusId(IDS_PRERUN_CHECK);
     struct OldData {
         std::wstring strPath;
         // The row's sub-folder and data file, which another group's row may name too.
@@ -575,13 +968,8 @@ BOOL GroupRun::PreRunCheck(const std::vector<std::wstring>& keptNow)
     std::vector<OldData> found;
     KeptDataFolders kept;
     try {
-        const int nItems = list.GetItemCount();
-        for (int nItem = 0; nItem < nItems; ++nItem) {
-            const auto* pData = reinterpret_cast<const MethodItemData*>(list.GetItemData(nItem));
-            if (!pData)
-                continue;
-            const MethodRecord* pRow = list.FindRowById(pData->aaaID, TRUE);
-            if (!pRow || !WillRun(*pRow))
+        for (LONG nKey = 0; const MethodRecord* pRow = rows.FindRow(nKey, TRUE); ++nKey) {
+            if (!m_cursor.WillRun(*pRow))
                 continue;
             const std::wstring strPath = DataFolderOf(*pRow);
             if (::GetFileAttributesW(strPath.c_str()) != INVALID_FILE_ATTRIBUTES)
@@ -593,17 +981,17 @@ BOOL GroupRun::PreRunCheck(const std::vector<std::wstring>& keptNow)
                     found.push_back({std::move(strKept), pRow->SubFolder, pRow->DataFile});
         }
     } catch (const std::exception&) {
-        statusBar.SetMessageText(L"");
+        ShowStatus(L"");
         return FALSE;
     }
     if (found.empty()) {
-        statusBar.SetMessageText(L"");
+        ShowStatus(L"");
         return TRUE;
     }
 
     // A folder that a row of another group names (or keeps beside) is that group's data: it is
     // listed with the group's name and stays, whatever the answer.
-    const DataFolderUsers others = DataFolderUsers::Read(m_viewer.ListedGroups(), ShownGroupName());
+    const DataFolderUsers others = DataFolderUsers::Read(m_view.ListedGroups(), m_group.name);
     for (OldData& old : found)
         old.pOwner = others.Find(old.strSubFolder, old.strDataFile);
     std::wstring strListing;
@@ -619,9 +1007,9 @@ BOOL GroupRun::PreRunCheck(const std::vector<std::wstring>& keptNow)
     const std::wstring strQuestion =
         FormatWin(ModuleString(IDS_OLD_DATA_QUESTION).c_str(), static_cast<int>(found.size()), strListing.c_str());
     // No leaves the check's text: the run did not start, and the status bar says where it stopped.
-    if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES)
+    if (m_view.Ask(strQuestion, MB_YESNO) != IDYES)
         return FALSE;
-    statusBar.SetMessageText(L"");
+    ShowStatus(L"");
     // Plain files are listed for the user to see, but only data folders are the run's to delete.
     for (const OldData& old : found)
         if (!old.pOwner && IsDirectory(old.strPath))
@@ -631,11 +1019,11 @@ BOOL GroupRun::PreRunCheck(const std::vector<std::wstring>& keptNow)
 
 BOOL GroupRun::ConfirmSharedDataFolders()
 {
-    CMethodListCtrl& list = m_viewer.m_listMethods;
+    MethodRows& rows = m_store.Rows();
     // Each folder in capitals with the first row that writes it: a long group is checked in one pass.
     std::unordered_map<std::wstring, LONG> folders;
-    for (LONG nKey = 0; const MethodRecord* pRow = list.FindRowById(nKey, FALSE); ++nKey) {
-        if (!WillRun(*pRow))
+    for (LONG nKey = 0; const MethodRecord* pRow = rows.FindRowById(nKey, FALSE); ++nKey) {
+        if (!m_cursor.WillRun(*pRow))
             continue;
         const std::wstring strFolder = DataFolderOf(*pRow);
         const auto [shared, bNew] = folders.try_emplace(ToUpperWide(strFolder), nKey);
@@ -643,440 +1031,7 @@ BOOL GroupRun::ConfirmSharedDataFolders()
             continue;
         const std::wstring strQuestion = FormatWin(ModuleString(IDS_SAME_DATA_FOLDER).c_str(), shared->second + 1,
                                                    nKey + 1, strFolder.c_str());
-        return AfxMessageBox(strQuestion, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+        return m_view.Ask(strQuestion, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
     }
     return TRUE;
-}
-
-void GroupRun::OnVariableChanged(LPCWSTR lpszName)
-{
-    if (!IsRunning())
-        return;
-    TraceLog(3, L"OnVarBSPEvent: %s\n", lpszName);
-    if (EqualsNoCase(lpszName, L"_METHODON")) {
-        const double dMethodOn = GetNum("_METHODON");
-        const double dSerionOn = GetNum("_SERIONON");
-        TraceLog(3, L"dMethodOn = %d, dSerionOn = %d\n", static_cast<int>(dMethodOn), static_cast<int>(dSerionOn));
-        if (dMethodOn >= kSetThreshold) {
-            if (m_ownMethod == OwnMethod::Queued)
-                m_ownMethod = OwnMethod::On;
-        } else if (m_ownMethod == OwnMethod::None) {
-            // Not this run's method: a row that waited for it may start now.
-            if (m_nWaitingRow >= 0)
-                OnInstrumentFree();
-        } else {
-            m_ownMethod = OwnMethod::None;
-            // The host's hook puts _SERIONON back to 0 only when the method ended normally.
-            BOOL bRowFailed = FALSE;
-            if (dSerionOn < kSetThreshold) {
-                bRowFailed = OnCompleteMethod(ModuleString(IDS_RUN_COMPLETE), FALSE);
-            } else {
-                if (m_strRunMessages.empty())
-                    m_strRunMessages = ModuleString(IDS_RUN_ABORTED);
-                bRowFailed = OnCompleteMethod(m_strRunMessages, TRUE);
-            }
-            if (!NextAfterRowEnd(bRowFailed, m_nRunningRow))
-                OnCompleteGroup();
-        }
-    }
-    if (EqualsNoCase(lpszName, L"METHENDSTATUS"))
-        TraceLog(3, L"METHENDSTATUS = %d\n", static_cast<int>(GetNum("METHENDSTATUS")));
-    if (EqualsNoCase(lpszName, L"_ERRMSG$"))
-        m_viewer.m_statusBar.SetMessageText(GetStr("_ERRMSG$").c_str());
-    if (EqualsNoCase(lpszName, L"ACQSTATUS$")) {
-        m_strAcqStatus = GetStr("ACQSTATUS$");
-        TraceLog(3, L"ACQSTATUS$ = %s\n", m_strAcqStatus.c_str());
-        if (EqualsNoCase(m_strAcqStatus, L"_ERROR")) {
-            // Waiting for Run, the last row has its result already; the error is not its.
-            const BOOL bMethodRunning = m_state != State::WaitingForRun;
-            m_strEndReason = m_strRunMessages.empty() ? m_strAcqStatus : OneLine(m_strRunMessages);
-            // The group ends whatever its policy; one that would pause or stop is owed its command.
-            m_bEmergencyOwed = bMethodRunning && m_nOnFailure != ONFAILURE_GO_ON;
-            OnCompleteGroup();
-            if (bMethodRunning)
-                OnCompleteMethod(m_strAcqStatus, TRUE);
-        }
-    }
-}
-
-void GroupRun::OnModuleMessage(LPCWSTR lpszObject)
-{
-    const std::wstring strMessage = ModMsgText(lpszObject);
-    if (!strMessage.empty() && m_strRunMessages.find(strMessage) == std::wstring::npos)
-        m_strRunMessages += strMessage + L"\r\n";
-}
-
-void GroupRun::ReadAcqStatus() { ReadStrVar("ACQSTATUS$", m_strAcqStatus); }
-
-BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
-{
-    // The row's number in the group, counted from 1 so that 0 still means no row: an address
-    // would not fit the eight digits, nor tell the reader which row ended.
-    const ULONG nRow = m_nRunningRow >= 0 ? static_cast<ULONG>(m_nRunningRow) + 1 : 0;
-    TraceLog(3, L"OnCompleteMethod: 0x%08lX %s\n", nRow, strMessage.c_str());
-    if (m_nRunningRow < 0)
-        return bFailed;
-    CMethodListCtrl& list = m_viewer.m_listMethods;
-    if (MethodRecord* pRow = list.FindRowById(m_nRunningRow, FALSE)) {
-        // A method that ended well but left no data folder did not do the row's work.
-        const std::wstring strFolder = DataFolderOf(*pRow);
-        const BOOL bNoData = !bFailed && !IsDirectory(strFolder);
-        // A row that Stop ended says who stopped it, not how the host answered the stop.
-        const BOOL bStopped = bFailed && m_state == State::Stopping;
-        const std::wstring strShown = bStopped ? FormatWin(ModuleString(IDS_STOPPED_BY).c_str(), m_strStoppedBy.c_str())
-                                      : bNoData ? FormatWin(ModuleString(IDS_NO_DATA_WRITTEN).c_str(), strFolder.c_str())
-                                                : strMessage;
-        const std::wstring& strReason = bFailed && !m_strRunMessages.empty() ? m_strRunMessages : strShown;
-        bFailed = bFailed || bNoData;
-        list.ChangeRunState(pRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str());
-        LogRowEnd(*pRow, bFailed, strReason);
-    }
-    WatchUnsaved();
-    // The row a Stop ended without its result is the one Continue runs again.
-    if (m_state == State::Stopping && bFailed)
-        m_nStoppedRow = m_nRunningRow;
-    return bFailed;
-}
-
-BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
-{
-    if (m_viewer.m_listMethods.HasUnsaved() && m_state != State::Stopping) {
-        m_bHeldForSave = TRUE;
-        m_nHeldRow = nRowId;
-        m_bHeldRowFailed = bRowFailed;
-        return TRUE;
-    }
-    // A claim lost with the server's connection may be another host's now: nothing more runs here.
-    const HRESULT claim = m_claim.Check();
-    if (FAILED(claim)) {
-        m_strEndReason = OneLine(OleDbErrorText(claim));
-        TraceLog(3, L"NextAfterRowEnd: claim lost, %s\n", m_strEndReason.c_str());
-        m_bQueueEnds = TRUE;
-        return FALSE;
-    }
-    const BOOL bStopAfter = m_bStopAfterMethod && m_state != State::Stopping;
-    const BOOL bPolicyApplies = bRowFailed && (m_state == State::Running || m_state == State::PauseRequested);
-    if (!bStopAfter && (!bPolicyApplies || m_nOnFailure == ONFAILURE_GO_ON))
-        return StartNextMethod();
-    const MethodRecord* pRow = m_viewer.m_listMethods.FindRowById(nRowId, FALSE);
-    const std::wstring strMethod = pRow ? pRow->MethodName : L"";
-    const int nRow = static_cast<int>(nRowId) + 1;
-    const std::wstring strGroup = ShownGroupName();
-    if (bStopAfter) {
-        TraceLog(3, L"NextAfterRowEnd: stop after row %d\n", nRow);
-        m_bQueueEnds = TRUE;
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_STOP_AFTER_METHOD).c_str(), strGroup.c_str(), nRow, strMethod.c_str()));
-        return FALSE;
-    }
-    const BOOL bPause = m_nOnFailure == ONFAILURE_PAUSE;
-    TraceLog(3, L"NextAfterRowEnd: row %d failed, %s\n", nRow, bPause ? L"pause" : L"stop");
-    LogbookWrite(FormatWin(ModuleString(bPause ? IDS_LOG_FAILURE_PAUSED : IDS_LOG_FAILURE_STOPPED).c_str(),
-                           strGroup.c_str(), nRow, strMethod.c_str()));
-    const std::wstring strStatus =
-        FormatWin(ModuleString(bPause ? IDS_FAILURE_PAUSED : IDS_FAILURE_STOPPED).c_str(), nRow, strMethod.c_str());
-    if (!bPause) {
-        // Sent in OnCompleteGroup, before the shut-down command.
-        m_bEmergencyOwed = TRUE;
-        m_strEndReason = strStatus;
-        return FALSE;
-    }
-    SendEmergencyCommand();
-    SetState(State::WaitingForRun);
-    AuditTrail::Record(strGroup, {L"Run paused", L"", strStatus});
-    m_viewer.m_statusBar.SetMessageForms({strStatus, FormatWin(ModuleString(IDS_FAILURE_PAUSED_SHORT).c_str(), nRow)});
-    ReportRunEvent({RUNEVENT_RUN_PAUSED, strGroup, nRow, strMethod, strStatus});
-    return TRUE;
-}
-
-void GroupRun::ReadFailurePolicy()
-{
-    GroupRows groups(m_viewer.m_groupTable);
-    const bool bFound = groups.FindById(ShownGroupId());
-    m_nOnFailure = bFound ? m_viewer.m_groupTable.OnFailure : ONFAILURE_GO_ON;
-    m_strEmergencyCommand = bFound ? m_viewer.m_groupTable.EmergencyCommand : L"";
-    m_bEmergencySent = FALSE;
-    m_bEmergencyOwed = FALSE;
-    m_bStopAfterMethod = FALSE;
-}
-
-void GroupRun::SendEmergencyCommand()
-{
-    if (m_bEmergencySent || m_strEmergencyCommand.find_first_not_of(L' ') == std::wstring::npos)
-        return;
-    m_bEmergencySent = TRUE;
-    TraceLog(3, L"SendEmergencyCommand: %s\n", m_strEmergencyCommand.c_str());
-    LogbookWrite(FormatWin(ModuleString(IDS_LOG_EMERGENCY_SENT).c_str(), m_strEmergencyCommand.c_str()));
-    Exec(m_strEmergencyCommand.c_str());
-}
-
-void GroupRun::WatchUnsaved()
-{
-    const CMethodListCtrl& list = m_viewer.m_listMethods;
-    if (!list.HasUnsaved())
-        return;
-    TraceLog(3, L"WatchUnsaved: %s\n", list.UnsavedReason().c_str());
-    m_viewer.m_statusBar.SetMessageText(
-        FormatWin(ModuleString(IDS_RESULTS_UNSAVED).c_str(), OneLine(list.UnsavedReason()).c_str()).c_str());
-    ::SetTimer(m_viewer.GetSafeHwnd(), kSaveRetryTimer, kSaveRetryMs, nullptr);
-    m_bRetryingSave = TRUE;
-}
-
-void GroupRun::OnSaveRetry()
-{
-    CMethodListCtrl& list = m_viewer.m_listMethods;
-    list.SaveUnsaved();
-    if (list.HasUnsaved()) {
-        if (++m_nSaveRetries < kSaveRetries)
-            WatchUnsaved();
-        else
-            GiveUpSaving();
-        return;
-    }
-    TraceLog(3, L"OnSaveRetry: saved\n");
-    ::KillTimer(m_viewer.GetSafeHwnd(), kSaveRetryTimer);
-    m_nSaveRetries = 0;
-    m_bRetryingSave = FALSE;
-    m_viewer.m_statusBar.SetMessageText(L"");
-    m_viewer.UpdateRunButtons();
-    if (!m_bHeldForSave)
-        return;
-    m_bHeldForSave = FALSE;
-    if (!NextAfterRowEnd(m_bHeldRowFailed, m_nHeldRow))
-        OnCompleteGroup();
-}
-
-void GroupRun::GiveUpSaving()
-{
-    CMethodListCtrl& list = m_viewer.m_listMethods;
-    ::KillTimer(m_viewer.GetSafeHwnd(), kSaveRetryTimer);
-    m_nSaveRetries = 0;
-    const std::wstring strReason = list.UnsavedReason();
-    TraceLog(3, L"GiveUpSaving: %s\n", strReason.c_str());
-    list.ForgetUnsaved();
-    m_bRetryingSave = FALSE;
-    m_viewer.UpdateRunButtons();
-    m_bQueueEnds = TRUE;
-    if (m_bHeldForSave)
-        OnCompleteGroup();
-    const std::wstring strGroup = ShownGroupName();
-    list.LoadGroup(strGroup.c_str(), ShownGroupId());
-    m_viewer.ShowMessage(FormatWin(ModuleString(IDS_RESULTS_LOST).c_str(), strReason.c_str()).c_str(), MB_OK);
-}
-
-void GroupRun::OnStopAfterMethod()
-{
-    if (!CanStopAfterMethod())
-        return;
-    m_bStopAfterMethod = !m_bStopAfterMethod;
-    TraceLog(3, L"OnStopAfterMethod: %d\n", m_bStopAfterMethod);
-    if (m_bStopAfterMethod)
-        m_viewer.m_statusBar.SetMessageTextId(IDS_STOP_AFTER_METHOD);
-    else
-        m_viewer.m_statusBar.SetMessageText(L"");
-}
-
-void GroupRun::OnStartRan(LONG nRow)
-{
-    if (nRow != m_nRunningRow || m_ownMethod != OwnMethod::Queued)
-        return;
-    if (GetNum("_METHODON") >= kSetThreshold) {
-        m_ownMethod = OwnMethod::On;
-        return;
-    }
-    // The host could not start the method: its message is the row's.
-    m_ownMethod = OwnMethod::None;
-    m_strRunMessages.clear();
-    OnCompleteMethod(GetStr("_ERRMSG$"), TRUE);
-    if (!NextAfterRowEnd(TRUE, nRow))
-        OnCompleteGroup();
-}
-
-void GroupRun::LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstring& strReason)
-{
-    const std::wstring strGroup = ShownGroupName();
-    const int nRow = static_cast<int>(row.aaaID) + 1;
-    ReportRunEvent({bFailed ? RUNEVENT_METHOD_FAILED : RUNEVENT_METHOD_DONE, strGroup, nRow, row.MethodName,
-                      OneLine(strReason)});
-    if (m_state == State::Stopping && bFailed)
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_STOPPED).c_str(), strGroup.c_str(), nRow, row.MethodName,
-                               m_strStoppedBy.c_str()));
-    else if (bFailed)
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_FAILED).c_str(), strGroup.c_str(), nRow, row.MethodName,
-                               OneLine(strReason).c_str()));
-    else
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_DONE).c_str(), strGroup.c_str(), nRow, row.MethodName));
-}
-
-void GroupRun::ShowSummary()
-{
-    CMethodListCtrl& list = m_viewer.m_listMethods;
-    const std::wstring strGroup = ShownGroupName();
-    const auto count = [&](LONG nState) { return static_cast<int>(list.RowsInState(nState).size()); };
-    const int nDone = count(RUNSTATE_DONE);
-    const int nFailed = count(RUNSTATE_FAILED);
-    const int nNotRun = count(RUNSTATE_CHECKED) + count(RUNSTATE_INTERRUPTED);
-    const std::wstring strSummary = FormatWin(ModuleString(IDS_GROUP_SUMMARY).c_str(), strGroup.c_str(), nDone, nFailed, nNotRun);
-    LogbookWrite(strSummary);
-    ReportRunEvent({RUNEVENT_GROUP_ENDED, strGroup, 0, L"", m_strEndReason});
-    // Shorter forms for a narrow window; the reason that ended the group early goes last.
-    const std::wstring strReason = m_strEndReason.empty() ? L"" : m_strEndReason + L" ";
-    std::vector<std::wstring> forms{
-        strReason + strSummary,
-        strReason + FormatWin(ModuleString(IDS_GROUP_SUMMARY_SHORT).c_str(), strGroup.c_str(), nDone, nFailed, nNotRun),
-        strReason + FormatWin(ModuleString(IDS_GROUP_SUMMARY_SHORTEST).c_str(), nDone, nFailed, nNotRun)};
-    if (!m_strEndReason.empty())
-        forms.push_back(m_strEndReason);
-    m_viewer.m_statusBar.SetMessageForms(std::move(forms));
-}
-
-void GroupRun::OnCompleteGroup()
-{
-    TraceLog(3, L"OnCompleteGroup\n");
-    const BOOL bStopped = m_state == State::Stopping;
-    m_state = State::Idle;
-    m_ownMethod = OwnMethod::None;
-    m_nWaitingRow = -1;
-    m_bStopAfterMethod = FALSE;
-    m_bHeldForSave = FALSE;
-    ForgetContinue();
-    m_viewer.UpdateCommandState();
-    m_viewer.UpdateRunButtons();
-    m_viewer.m_listMethods.Invalidate();
-    m_viewer.m_listMethods.UpdateWindow();
-    if (m_bEmergencyOwed)
-        SendEmergencyCommand();
-    m_bEmergencyOwed = FALSE;
-    // Whatever ended the group early ends its queue too.
-    const BOOL bEndedEarly = bStopped || m_bQueueEnds || !m_strEndReason.empty();
-    if (m_nQueueId && !bEndedEarly && PassToNextInQueue())
-        return;
-    if (m_nQueueId)
-        EndQueue(bEndedEarly);
-    RunPostGroup();
-    if (!bStopped)
-        m_nStoppedRow = -1;
-    // The closing record waits until the host has run the shut-down command: a host that dies
-    // before leaves the run open, and the next one sends the command again.
-    m_nClosingGroup = ShownGroupId();
-    m_closingRecord = RunEndRecord();
-    ::PostMessageW(m_viewer.GetSafeHwnd(), WM_RUN_CLOSED, 0, 0);
-}
-
-void GroupRun::OnRunClosed()
-{
-    if (IsRunning() || !m_nClosingGroup)
-        return;
-    WriteClosingRecord();
-    ShowSummary();
-    m_viewer.UpdateCommandState();
-}
-
-void GroupRun::WriteClosingRecord()
-{
-    if (!m_nClosingGroup)
-        return;
-    GroupRows(m_viewer.m_groupTable).StoreRunEnd(m_nClosingGroup, 0, m_nStoppedRow + 1, m_closingRecord);
-    m_nClosingGroup = 0;
-    m_claim.Release();
-    ForgetContinue();
-}
-
-void GroupRun::RunPostGroup()
-{
-    std::wstring strCommand;
-    m_viewer.m_comboShutdown.GetWindowText(strCommand);
-    TraceLog(3, L"RunPostGroup: %s\n", strCommand.c_str());
-    Exec(strCommand.c_str());
-    // The hook alone: the host's macro takes no closing text.
-    Exec(L" FIALOADHOOK ");
-}
-
-std::wstring GroupRun::ShownGroupName() const
-{
-    std::wstring strGroup;
-    m_viewer.GetCurrentGroup(strGroup);
-    return strGroup;
-}
-
-void GroupRun::ReportRunEvent(CpRunEvent event) const
-{
-    // The shown rows are the group's as they stand: what a watcher hears matches what the list shows.
-    event.done = m_viewer.m_listMethods.CountInState(RUNSTATE_DONE);
-    event.failed = m_viewer.m_listMethods.CountInState(RUNSTATE_FAILED);
-    event.expectedEnd = m_viewer.ExpectedEnd();
-    CpReportRunEvent(event);
-}
-
-LONG GroupRun::ShownGroupId() const
-{
-    std::wstring strGroup;
-    const int nIndex = m_viewer.GetCurrentGroup(strGroup);
-    return nIndex == CB_ERR ? 0 : m_viewer.GroupIdOf(nIndex);
-}
-
-BOOL GroupRun::IsInterrupted()
-{
-    const LONG nGroupId = ShownGroupId();
-    if (IsRunning() || nGroupId == m_nClosingGroup || !GroupRows(m_viewer.m_groupTable).FindById(nGroupId))
-        return FALSE;
-    // A row left running tells of a run where the group's record does not: a worklist from before
-    // the record, or one that another program wrote.
-    const BOOL bRunLeft =
-        m_viewer.m_groupTable.RunOpen != 0 || m_viewer.m_listMethods.CountInState(RUNSTATE_RUNNING) > 0;
-    return bRunLeft && !RunClaim::IsClaimed(nGroupId);
-}
-
-BOOL GroupRun::CanContinue()
-{
-    if (IsRunning() || m_nClosingGroup)
-        return FALSE;
-    if (m_nCanContinue < 0)
-        m_nCanContinue = IsInterrupted() || HasRowToContinue();
-    return m_nCanContinue;
-}
-
-BOOL GroupRun::HasRowToContinue()
-{
-    // The list's counts, not the table: this is asked whenever the commands are enabled.
-    const CMethodListCtrl& list = m_viewer.m_listMethods;
-    for (LONG nState : {RUNSTATE_CHECKED, RUNSTATE_RUNNING, RUNSTATE_INTERRUPTED})
-        if (list.CountInState(nState) > 0)
-            return TRUE;
-    return GroupRows(m_viewer.m_groupTable).FindById(ShownGroupId()) && StoppedRowToRunAgain() >= 0;
-}
-
-void GroupRun::ShowInterruptedRun()
-{
-    if (!IsInterrupted())
-        return;
-    CMethodListCtrl& list = m_viewer.m_listMethods;
-    const std::wstring strGroup = ShownGroupName();
-    // The host that finds the interruption records it and tells of it; later it is only shown.
-    GroupRows groups(m_viewer.m_groupTable);
-    const BOOL bFound = groups.FindById(ShownGroupId()) && m_viewer.m_groupTable.RunOpen != RUNOPEN_INTERRUPTED;
-    if (bFound)
-        groups.StoreRunEnd(ShownGroupId(), RUNOPEN_INTERRUPTED, m_viewer.m_groupTable.StoppedRow,
-                           {L"Run found interrupted", L"", L""});
-    for (LONG nRow : list.RowsInState(RUNSTATE_RUNNING)) {
-        MethodRecord* pRow = list.FindRowById(nRow, FALSE);
-        if (!pRow)
-            continue;
-        const std::wstring strMethod = pRow->MethodName;
-        TraceLog(3, L"ShowInterruptedRun: %ld %s\n", nRow + 1, strMethod.c_str());
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_INTERRUPTED).c_str(), strGroup.c_str(), nRow + 1, strMethod.c_str()));
-        list.ChangeRunState(pRow, RUNSTATE_INTERRUPTED, ModuleString(IDS_ROW_INTERRUPTED).c_str());
-    }
-    const std::vector<LONG> interrupted = list.RowsInState(RUNSTATE_INTERRUPTED);
-    LONG nRow = 0;
-    if (!interrupted.empty())
-        nRow = interrupted.front();
-    else if (!list.FindRowToContinue(nRow))
-        nRow = -1;
-    // With every row ended only the shut-down command is owed, and the Continue command says so.
-    const MethodRecord* pRow = nRow >= 0 ? list.FindRowById(nRow, FALSE) : nullptr;
-    if (bFound)
-        ReportRunEvent({RUNEVENT_RUN_INTERRUPTED, strGroup, pRow ? nRow + 1 : 0, pRow ? pRow->MethodName : L""});
-    if (pRow)
-        m_viewer.m_statusBar.SetMessageText(
-            FormatWin(ModuleString(IDS_GROUP_INTERRUPTED).c_str(), nRow + 1, pRow->MethodName, strGroup.c_str()).c_str());
 }

@@ -1,42 +1,94 @@
-// The run of the group the main window shows: one explicit state, the running row kept by its
-// "aaaID", the host's reports of each method's end, the check for old data before a run, Continue
-// after an interruption or a Stop, the shut-down command after the group, and a queue of groups
-// run one after another.
+// The run of the shown group as a state machine: Run, Pause, Stop and Continue, the start of each
+// method on the host, the host's reports of its end, the check for old data, the shut-down
+// command, a queue of groups run one after another, and what an interrupted run leaves for
+// Continue. It shows what it does through a RunView and keeps its rows through a RunStore, both
+// handed to it, so that it runs without a window.
 #pragma once
+
+#include "FailurePolicy.h"
+#include "RowCursor.h"
+#include "RunQueue.h"
+#include "SaveRetry.h"
 
 #include "worklist/AuditTrail.h"
 #include "worklist/RunClaim.h"
 
 #include "kernel/WinTypes.h"
 
-#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-class CDialogMainViewer;
+class RunStore;
+class RunView;
 struct CpRunEvent;
 struct MethodRecord;
 
 class GroupRun {
 public:
+    // Every state the run can be in. Each change goes through Enter, which logs it and shows it.
     enum class State {
+        // No run; the commands of the shown group are free.
         Idle,
-        Running,
-        // Pause was pressed while a method runs: the next one waits.
+        // A row is found and started: only inside one event, never between two.
+        Starting,
+        // A method that this run did not start holds the instrument; the row waits for its end.
+        WaitingForInstrument,
+        // The row's start was sent to the host, which has not yet said that the method runs.
+        MethodQueued,
+        // The row's method runs on the instrument.
+        MethodRunning,
+        // A row ended while its result was unsaved: the next row starts once the result lands.
+        HeldForSave,
+        // Pause was pressed: what the run was doing (PausedIn) goes on, and the run waits after it.
         PauseRequested,
-        // A method ended while paused: Run starts the next one.
+        // Paused between two rows: Run starts the next one.
         WaitingForRun,
         // The stop command was sent: the running method's end ends the group.
         Stopping,
+        // The group has ended; its closing record waits until the host has run its shut-down.
+        Closing,
     };
 
-    explicit GroupRun(CDialogMainViewer& viewer) : m_viewer(viewer) {}
+    // What ended a group before its last row, with its detail.
+    struct End {
+        enum class Cause {
+            None,
+            StoppedByUser,
+            StopAfterMethod,
+            FailurePolicy,
+            AcquisitionError,
+            ClaimLost,
+            ResultsLost,
+            FolderError,
+        };
+        Cause cause = Cause::None;
+        // Who stopped the run, for StoppedByUser; otherwise what the status bar says ended it.
+        std::wstring detail;
+        // The end as the summary and the run's record tell it; empty for a run that ended itself.
+        std::wstring Text() const;
+    };
+
+    // The group the window shows, handed to the run whenever it changes.
+    struct Group {
+        LONG id = 0;
+        std::wstring name;
+        std::wstring shutdownCommand;
+    };
+
+    GroupRun(RunView& view, RunStore& store) : m_view(view), m_store(store) {}
     ~GroupRun();
     GroupRun(const GroupRun&) = delete;
     GroupRun& operator=(const GroupRun&) = delete;
 
     State GetState() const { return m_state; }
-    BOOL IsRunning() const { return m_state != State::Idle; }
+    // The state that a requested pause waits behind; the state itself without a pause.
+    State Doing() const { return m_state == State::PauseRequested ? m_pausedIn : m_state; }
+    BOOL IsRunning() const { return m_state != State::Idle && m_state != State::Closing; }
+    BOOL IsPaused() const { return m_state == State::PauseRequested || m_state == State::WaitingForRun; }
+    const End& GetEnd() const { return m_end; }
+
+    void ShowsGroup(Group group) { m_group = std::move(group); }
 
     void OnRun();
     void OnPause();
@@ -50,7 +102,7 @@ public:
     void OnRunQueue(const std::vector<LONG>& ids);
     // Arms or takes back the end of the run after the running method.
     void OnStopAfterMethod();
-    BOOL CanStopAfterMethod() const { return m_state == State::Running || m_state == State::PauseRequested; }
+    BOOL CanStopAfterMethod() const { return IsRunning() && m_state != State::WaitingForRun && m_state != State::Stopping; }
     BOOL StopsAfterMethod() const { return m_bStopAfterMethod; }
     // A host variable changed (its name) or a host object announced a change (the object's name).
     void OnVariableChanged(LPCWSTR lpszName);
@@ -68,19 +120,23 @@ public:
     // Whether Continue has something to do for the shown group; kept until ForgetContinue.
     BOOL CanContinue();
     // The shown rows or group changed: CanContinue asks again.
-    void ForgetContinue() { m_nCanContinue = -1; }
-    // The row a closing group's record still waits for is written (posted after the shut-down).
+    void ForgetContinue() { m_canContinue.reset(); }
+    // The host has run the shut-down command: the closing record is written.
     void OnRunClosed();
     // The retry of results that the worklist could not take yet.
-    static constexpr UINT_PTR kSaveRetryTimer = 1;
     void OnSaveRetry();
     // A result of the shown group waits for the retry: another group is not shown meanwhile.
-    BOOL IsRetryingSave() const { return m_bRetryingSave; }
+    BOOL IsRetryingSave() const { return m_saveRetry.IsRetrying(); }
     // The host has run the command lines of row nRow's start ("aaaID"): a method that did not
     // start fails its row with the host's reason.
     void OnStartRan(LONG nRow);
 
 private:
+    // The one place where the state changes: logged, and shown with the commands it allows.
+    void Enter(State next);
+    // What the run does changes under a requested pause or a stop without ending either.
+    void Proceed(State next);
+
     // Runs the shown group from its first checked row; in a queue its questions were asked when
     // the queue started, and a group without a row to run passes the run on.
     BOOL StartRun(BOOL bInQueue);
@@ -91,6 +147,8 @@ private:
     BOOL StartWaitingRow();
     // A method that this run did not start has ended: the waiting row may start now.
     void OnInstrumentFree();
+    // This run's method has ended: its row's result, then what comes next.
+    void OnMethodEnded(BOOL bFailed);
     BOOL CreateDataSubFolder(LPCWSTR lpszSubFolder);
     // Old data of the rows that will run, with what interrupted runs kept beside it but not the
     // folders keptNow; FALSE when the run must not start.
@@ -102,15 +160,14 @@ private:
     // After the end of row nRowId: the next row starts, or Stop After This Method or the group's
     // failure policy holds or ends the run. FALSE when the group must end.
     BOOL NextAfterRowEnd(BOOL bRowFailed, LONG nRowId);
-    // The shown group's failure policy and emergency command, read when a run starts.
-    void ReadFailurePolicy();
-    // The emergency command, once a run.
-    void SendEmergencyCommand();
+    // A run starts or goes on: nothing ended it yet, and the group's failure policy is read.
+    void BeginRun();
     // Results the worklist could not take: the status bar says why, and they are tried again.
     void WatchUnsaved();
     // The retries ran out: the user is told, and the list shows the file again.
     void GiveUpSaving();
-    void OnCompleteGroup();
+    // The group ends: the next group of a queue runs, or the shut-down command is sent.
+    void CompleteGroup();
     // At a group's end in a queue: the next group of the queue runs; FALSE when none can.
     BOOL PassToNextInQueue();
     // The queue ends; stopped, it stays stored for Continue.
@@ -123,77 +180,54 @@ private:
     void LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstring& strReason);
     // The ended group's counts of done, failed and not run rows, in the status bar and the logbook.
     void ShowSummary();
-    // Sends the shut-down option shown in the window and the closing hook.
+    // Sends the shown group's shut-down command and the closing hook.
     void RunPostGroup();
+    void ShowStatus(const std::wstring& strText);
 
     // Tells the host's observers of the event, with the run's expected end as of now.
     void ReportRunEvent(CpRunEvent event) const;
-    // The shown group's id, or 0 when none is shown; its name, empty when none is shown.
-    LONG ShownGroupId() const;
-    std::wstring ShownGroupName() const;
     // Takes the shown group's claim; a group that another host runs is refused with a message.
     BOOL TakeClaim();
     // The run's step (started, continued) is recorded with it.
     void MarkRunOpen(const std::wstring& strEvent);
     // The audit record of the run's end, with what ended it early.
-    AuditEntry RunEndRecord() const;
-    // The row that the group's last Stop aborted, while it is still failed; -1 for none.
-    LONG StoppedRowToRunAgain();
+    AuditEntry RunEndRecord() const { return {L"Run ended", L"", m_end.Text()}; }
+    // The row that the group's last Stop aborted (stored from 1), while it is still failed.
+    std::optional<LONG> StoppedRowToRunAgain(LONG nStoredStoppedRow);
     BOOL HasRowToContinue();
-    // Whether a row takes part in this run from here on.
-    BOOL WillRun(const MethodRecord& row) const;
-    MethodRecord* FindNextRow();
     // A row that runs again keeps the data of its interrupted run beside its folder: the kept
     // folder, empty when nothing was kept.
     std::wstring KeepPartialData(MethodRecord* pRow);
     // Writes the closing record of the ended run: not open any more, and the row a Stop aborted.
     void WriteClosingRecord();
-    void SetState(State state);
 
-    CDialogMainViewer& m_viewer;
+    RunView& m_view;
+    RunStore& m_store;
+    Group m_group;
     State m_state = State::Idle;
-    // A Continue: rows are those that have not completed, with the stopped row, not the checked.
-    BOOL m_bContinuing = FALSE;
-    // Where the search for the next row goes on: the "aaaID" of the row started last.
-    LONG m_nCurrentKey = 0;
-    // The row whose end the host reports, by "aaaID"; -1 before the first start.
-    LONG m_nRunningRow = -1;
-    // How far the host has taken the running row's method: queued, seen on, or none running.
-    enum class OwnMethod { None, Queued, On } m_ownMethod = OwnMethod::None;
-    // The row whose start waits until a method that this run did not start has ended, or until
-    // Run after a pause; -1 for none.
-    LONG m_nWaitingRow = -1;
-    // Who pressed Stop, for the logbook; what ended the group early, for its summary.
-    std::wstring m_strStoppedBy;
-    std::wstring m_strEndReason;
-    LONG m_nOnFailure = 0;
-    std::wstring m_strEmergencyCommand;
-    BOOL m_bEmergencySent = FALSE;
-    // The failure policy stops the group: the emergency command goes before the shut-down.
-    BOOL m_bEmergencyOwed = FALSE;
-    BOOL m_bStopAfterMethod = FALSE;
-    // A row ended while a result was unsaved: the next one starts once it lands.
-    BOOL m_bHeldForSave = FALSE;
-    LONG m_nHeldRow = -1;
+    // PauseRequested: what the run still does before it waits.
+    State m_pausedIn = State::Idle;
+    End m_end;
+    // The row whose method this run started last, by "aaaID": the host reports its end.
+    std::optional<LONG> m_runningRow;
+    // WaitingForInstrument, and WaitingForRun after it: the row that starts next.
+    std::optional<LONG> m_waitingRow;
+    // HeldForSave: the row that ended, and whether it failed.
+    LONG m_nHeldRow = 0;
     BOOL m_bHeldRowFailed = FALSE;
-    int m_nSaveRetries = 0;
-    BOOL m_bRetryingSave = FALSE;
-    // The row that a Stop aborted and Continue runs again ("aaaID"); -1 for none.
-    LONG m_nStoppedRow = -1;
-    // The group whose run has ended and whose closing record waits for its shut-down to be sent.
+    BOOL m_bStopAfterMethod = FALSE;
+    // Closing: the group whose record waits, and the record.
     LONG m_nClosingGroup = 0;
     AuditEntry m_closingRecord;
+    RowCursor m_cursor;
+    FailurePolicy m_policy;
+    SaveRetry m_saveRetry;
+    RunQueue m_queue;
+    RunClaim m_claim;
     // The host messages of the running method, each once and each ending in CR LF.
     std::wstring m_strRunMessages;
     // The last value read of ACQSTATUS$; chooses the Stop command.
     std::wstring m_strAcqStatus;
-    // CanContinue's answer: 1 or 0, -1 when it must be asked again.
-    int m_nCanContinue = -1;
-    RunClaim m_claim;
-    // The queue the running group belongs to (its first group's id); 0 outside a queue.
-    LONG m_nQueueId = 0;
-    // Stop After This Method or lost results end the queue with the group.
-    BOOL m_bQueueEnds = FALSE;
-    // The claims of the queue's groups that have not run yet, by group id.
-    std::map<LONG, RunClaim> m_queueClaims;
+    // CanContinue's answer until ForgetContinue.
+    std::optional<BOOL> m_canContinue;
 };

@@ -345,7 +345,14 @@ void MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* me
     const LONG oldState = row->RunState;
     row->RunState = state;
     keepUnsaved(*row, writeRunState(*row, oldState));
-    UpdateRowState(row->aaaID, state, message);
+    if (m_pObserver)
+        m_pObserver->UpdateRowState(row->aaaID, state, message);
+}
+
+void MethodRows::Refill()
+{
+    if (m_pObserver)
+        m_pObserver->Refill();
 }
 
 HRESULT MethodRows::writeRunState(const MethodRecord& row, LONG oldState)

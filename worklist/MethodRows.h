@@ -1,10 +1,11 @@
 // The row algorithms on the shown group's method table: new rows, deleting rows, naming data
-// files, checking, run states and finding rows. The method list control takes them over by
-// deriving from this class and showing the rows in Refill and UpdateRowState.
+// files, checking, run states and finding rows. The method list control shows them as their
+// observer.
 #pragma once
 
 #include "AuditTrail.h"
 #include "CMethodTable.h"
+#include "RowsObserver.h"
 
 #include <functional>
 #include <memory>
@@ -17,7 +18,7 @@ struct ImportedRow;
 class MethodRows {
 public:
     MethodRows() = default;
-    virtual ~MethodRows() = default;
+    ~MethodRows() = default;
     MethodRows(const MethodRows&) = delete;
     MethodRows& operator=(const MethodRows&) = delete;
 
@@ -69,11 +70,10 @@ public:
     // TRUE, once the user has been told why, when another host runs the group: its run owns the
     // rows until it ends.
     BOOL RefusedWhileRunElsewhere() const;
-
-protected:
-    // The list's part: show all rows again, or one row's new state.
-    virtual void Refill() {}
-    virtual void UpdateRowState(LONG, LONG, const wchar_t*) {}
+    // Who shows the rows (one at a time); null for none.
+    void SetObserver(RowsObserver* observer) { m_pObserver = observer; }
+    // Tells the observer to show every row again.
+    void Refill();
 
 private:
     // Writes the current row, row, whose state was oldState; a result goes with its audit record.
@@ -97,6 +97,7 @@ private:
     HRESULT nameRows(const wchar_t* subFolder, const std::wstring& prefix, LONG counter, const wchar_t* operatorName);
 
     std::unique_ptr<CMethodTable> m_pTable;
+    RowsObserver* m_pObserver = nullptr;
     std::wstring m_strGroup;
     LONG m_nGroupId = 0;
     std::vector<MethodRecord> m_unsaved;

@@ -191,7 +191,7 @@ TEST_F(MethodList, ClickingAStateImageChecksAndUnchecksTheRowAndTheRunningRowOnl
     EXPECT_EQ(GetFocus(), GetDlgItem(Viewer(), IDC_METHOD_LIST));
 
     // The run sequencer's state changes show in place: a state without a message empties column 0.
-    CMethodListCtrl& methods = ModuleSettings.pMainViewer->m_listMethods;
+    MethodRows& methods = ModuleSettings.pMainViewer->m_rows;
     MethodRecord* row = methods.FindRowById(1, FALSE);
     methods.ChangeRunState(row, RUNSTATE_FAILED, L"Lamp failure");
     EXPECT_EQ(List().items[1].cells[0].text, L"Lamp failure");
@@ -365,7 +365,7 @@ TEST_F(MethodList, ScriptCommandsSelectClickAndCheckItemsAndFailChangingNothing)
 
     // A run message of several lines: a script names its line breaks, and so does the snapshot,
     // one line an item.
-    CMethodListCtrl& methods = ModuleSettings.pMainViewer->m_listMethods;
+    MethodRows& methods = ModuleSettings.pMainViewer->m_rows;
     methods.ChangeRunState(methods.FindRowById(1, FALSE), RUNSTATE_FAILED, L"Lamp failure\r\nRun stopped");
     EXPECT_EQ(run(L"ExpectItem " + list + L"1, \"Lamp failure{CR}{LF}Run stopped | NO2 | Nitrates0000000001.d | \""), std::nullopt);
     EXPECT_EQ(run(L"ExpectItem " + list + L"1, \"Lamp failure{LF}\""),

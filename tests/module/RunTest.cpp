@@ -825,7 +825,7 @@ TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainTheCompletedRowsKeepTheirResult
     const std::wstring stoppedBy = L"Stopped by " + ModuleSettings.strUserName + L".";
     EXPECT_EQ(std::wstring(stopped[1].ErrMessage), stoppedBy) << "the row says it was stopped, and by whom";
     ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_CONTINUE).ok);
-    EXPECT_EQ(Window().GetRun().GetState(), GroupRun::State::Running);
+    EXPECT_EQ(Window().GetRun().GetState(), GroupRun::State::MethodRunning);
     EXPECT_TRUE(std::filesystem::exists(data / "Nitrates0000000001-interrupted.d")) << "kept under a new name";
     RunHost(2);
     EXPECT_EQ(StoredRows()[1].EndTime, 0) << "a row that runs again has no end until it ends";

@@ -17,13 +17,14 @@
 
 namespace {
 
-// The list's side, as the method list control will take it over: what it was asked to show.
-class RecordingRows : public MethodRows {
+// The list's side, as the method list control observes the rows: what it was asked to show.
+class RecordingRows : public MethodRows, private RowsObserver {
 public:
+    RecordingRows() { SetObserver(this); }
     int refills = 0;
     std::vector<std::tuple<LONG, LONG, std::wstring>> updates;
 
-protected:
+private:
     void Refill() override { ++refills; }
     void UpdateRowState(LONG id, LONG state, const wchar_t* message) override
     {
