@@ -321,6 +321,7 @@ void GroupRun::OnStartRan(LONG nRow)
     // The host could not start the method: its message is the row's.
     m_strRunMessages.clear();
     OnCompleteMethod(GetStr("_ERRMSG$"), TRUE);
+    Proceed(State::Starting);
     if (!NextAfterRowEnd(TRUE, nRow))
         CompleteGroup();
 }
@@ -378,6 +379,7 @@ void GroupRun::OnMethodEnded(BOOL bFailed)
             m_strRunMessages = ModuleString(IDS_RUN_ABORTED);
         bRowFailed = OnCompleteMethod(m_strRunMessages, TRUE);
     }
+    Proceed(State::Starting);
     if (!NextAfterRowEnd(bRowFailed, m_runningRow.value_or(-1)))
         CompleteGroup();
 }
@@ -419,7 +421,10 @@ void GroupRun::OnSaveRetry()
     m_view.SetSaveRetryTimer(FALSE);
     ShowStatus(L"");
     m_view.ShowRunState();
-    if (Doing() == State::HeldForSave && !NextAfterRowEnd(m_bHeldRowFailed, m_nHeldRow))
+    if (Doing() != State::HeldForSave)
+        return;
+    Proceed(State::Starting);
+    if (!NextAfterRowEnd(m_bHeldRowFailed, m_nHeldRow))
         CompleteGroup();
 }
 
