@@ -5,7 +5,8 @@
 // shut-down), at rows 1, 10,000 and 100,000 of a group of 100,000 rows. A group of 1,000 rows runs
 // from a lab's server beside the same from the file, the server a throwaway cluster of its own
 // (skipped when PostgreSQL is not installed). Each repetition starts a fresh host; compare the
-// medians.
+// medians. MonitorUnderLoad times the web monitor's answers to 50 clients asking at once while a
+// group of 1,000 rows runs.
 #include "support/ModuleHost.h"
 
 #include "hotlink/CBspDataHotlink.h"
@@ -19,6 +20,7 @@
 #include "support/PgServer.h"
 
 #include "host/InstrumentSimulation.h"
+#include "host/RunMonitor.h"
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"
 #include "orvane/CpCommandQueue.h"
@@ -26,9 +28,14 @@
 #include "win/Automation.h"
 
 #include <benchmark/benchmark.h>
+#include <httplib.h>
 
+#include <algorithm>
+#include <barrier>
 #include <chrono>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -82,6 +89,18 @@ public:
     {
         while (ModuleSettings.pMainViewer->GetRun().IsRunning() && !stop())
             RunHost(kHostStep);
+    }
+
+    // The web monitor of this host on a free port of the loopback address; none when it cannot start.
+    std::unique_ptr<RunMonitor> StartMonitor()
+    {
+        auto monitor = std::make_unique<RunMonitor>(m_logbook, [](const std::wstring&) {}, m_root.path() / "monitor.token");
+        std::string error;
+        if (!monitor->start("127.0.0.1", 0, error)) {
+            m_failure = "the monitor did not start: " + error;
+            monitor.reset();
+        }
+        return monitor;
     }
 
     // The instrument's last report: "Instrument: Standby." once the shut-down command ran.
@@ -195,6 +214,76 @@ void RunMethodEndToNextQueued(benchmark::State& state, bool onServer)
     }
 }
 
+// Each of 50 clients, on a connection of its own, asks for /api/status and then the page, all at
+// once every half second of the wall clock, 20 times, while the host runs a group of range(0)
+// ten-second methods ten times faster than real time (a method ends every second, changing the
+// status several times). Each answer's time is a sample; the counters give the median and the 99th
+// percentile of each path in milliseconds. The iteration time is the whole measurement.
+void MonitorUnderLoad(benchmark::State& state)
+{
+    constexpr int kClients = 50;
+    constexpr int kRounds = 20;
+    for (auto _ : state) {
+        GroupOnInstrument host(static_cast<int>(state.range(0)));
+        const std::unique_ptr<RunMonitor> monitor = host.failure().empty() ? host.StartMonitor() : nullptr;
+        if (!monitor || !host.PressRun()) {
+            state.SkipWithError(host.failure().c_str());
+            break;
+        }
+        std::mutex mutex;
+        std::vector<double> status;
+        std::vector<double> page;
+        int failed = 0;
+        std::atomic<int> clientsDone{0};
+        std::barrier together(kClients);
+        const auto client = [&] {
+            httplib::Client connection("127.0.0.1", monitor->port());
+            connection.set_keep_alive(true);
+            const httplib::Headers token = {{"Authorization", "Bearer " + monitor->token()}};
+            for (int round = 0; round < kRounds; ++round) {
+                together.arrive_and_wait();
+                const WallClock::time_point roundStart = WallClock::now();
+                for (auto [path, samples] : {std::pair{"/api/status", &status}, std::pair{"/", &page}}) {
+                    const WallClock::time_point asked = WallClock::now();
+                    const auto answer = connection.Get(path, token);
+                    const double ms = SecondsSince(asked) * 1000;
+                    const std::lock_guard lock(mutex);
+                    samples->push_back(ms);
+                    failed += answer && answer->status == 200 ? 0 : 1;
+                }
+                std::this_thread::sleep_until(roundStart + std::chrono::milliseconds(500));
+            }
+            ++clientsDone;
+        };
+        const WallClock::time_point start = WallClock::now();
+        std::vector<std::thread> clients;
+        for (int i = 0; i < kClients; ++i)
+            clients.emplace_back(client);
+        // The host runs on the user-interface thread meanwhile, a virtual second every 100 ms.
+        while (clientsDone < kClients && ModuleSettings.pMainViewer->GetRun().IsRunning()) {
+            host.RunHost(1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        for (std::thread& thread : clients)
+            thread.join();
+        state.SetIterationTime(SecondsSince(start));
+        Automation::click(host.Viewer(), IDC_STOP);
+        host.RunHostUntil([] { return false; });
+        if (failed || status.size() != static_cast<std::size_t>(kClients * kRounds)) {
+            state.SkipWithError("a client was not answered, or the group ended before the clients did");
+            break;
+        }
+        const auto percentile = [](std::vector<double>& samples, double share) {
+            std::ranges::sort(samples);
+            return samples[static_cast<std::size_t>(share * static_cast<double>(samples.size() - 1))];
+        };
+        state.counters["status_median_ms"] = percentile(status, 0.5);
+        state.counters["status_p99_ms"] = percentile(status, 0.99);
+        state.counters["page_median_ms"] = percentile(page, 0.5);
+        state.counters["page_p99_ms"] = percentile(page, 0.99);
+    }
+}
+
 // One run a repetition: a fresh host whose timing is the only iteration.
 BENCHMARK_CAPTURE(RunWholeGroup, File, false)->Arg(1000)->Arg(10000)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseManualTime()->Unit(
     benchmark::kMillisecond);
@@ -202,6 +291,7 @@ BENCHMARK_CAPTURE(RunWholeGroup, File, false)->Arg(1000)->Arg(10000)->Iterations
 BENCHMARK_CAPTURE(RunWholeGroup, File, false)->Arg(kLongGroupRows)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RunWholeGroup, Server, true)->Arg(1000)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseManualTime()->Unit(
     benchmark::kMillisecond);
+BENCHMARK(MonitorUnderLoad)->Arg(1000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RunMethodEndToNextQueued, File, false)
     ->Args({1, kLongGroupRows})
     ->Args({10000, kLongGroupRows})
