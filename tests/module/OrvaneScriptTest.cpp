@@ -1,10 +1,11 @@
 // The module in the real orvane program, driven by a script as a user would drive it: its window,
-// its tool bar and status bar, and a script that ends or fails during a run.
+// its tool bar and status bar, the time left of a run, and a script that ends or fails during a run.
 #include "support/OrvaneProgram.h"
 #include "support/TempRoot.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
+#include <regex>
 #include <string>
 
 namespace {
@@ -77,6 +78,52 @@ TEST(OrvaneScript, AScriptThatEndsOrFailsDuringARunEndsOnceTheGroupHasEndedWithT
         EXPECT_NE(run.output.find("Instrument: Standby."), std::string::npos) << "the group ran to its end\n"
                                                                                << run.output;
     }
+}
+
+TEST(OrvaneScript, TheTimeLeftSaysPausedCoversTheQueuesGroupsToComeAndIsComputedAfreshByContinue)
+{
+    // The demo group's four methods take 5 min each; the import adds group Later of one row, and
+    // the queue runs Nitrates, then Later.
+    TempRoot temp;
+    const std::filesystem::path root = temp.path() / "root";
+    ASSERT_EQ(runOrvane("--root " + root.string() + " --init --demo").exitCode, 0);
+    for (const char* method : {"NITRATE", "LEAK", "BLANK", "PHOSPHATE"}) {
+        const std::filesystem::path simulation = root / "C/Orvane/Methods" / (std::string(method) + ".M/SIMULATE.INI");
+        WriteFileBytes(simulation, std::regex_replace(ReadFileBytes(simulation), std::regex("RunTime=\\d+"), "RunTime=300"));
+    }
+    WriteFileBytes(root / "C/later.csv", "method,data file\nBLANK.M,Later1.d\n");
+    // At Wait 310 row 2 has run 10 s: 290 s are left of it, with two more rows and Later's. Stopped
+    // 100 s into row 3 (14 min left then) and continued, row 3 counts whole again.
+    const ProgramRun run = runScript(temp, R"(FIARUNNER
+WaitWindow "Run Serion Methods"
+MenuCommand "Run Serion Methods", 32786
+SetText "Import Worklist", 19092, "C:\later.csv"
+Click "Import Worklist", 19094
+SetText "Import Worklist", 19095, "Later"
+Click "Import Worklist", 1
+Click "Import Worklist", 2
+MenuCommand "Run Serion Methods", 32784
+SelectItems "Run Queue", 19050, "1"
+Click "Run Queue", 19051
+ClickItem "Run Queue", 19050, 0, "state"
+ClickItem "Run Queue", 19050, 1, "state"
+Click "Run Queue", 1
+Wait 310
+Snapshot "Run Serion Methods"
+Click "Run Serion Methods", 33002
+Expect "Run Serion Methods", 19054, "2/4 · paused · 20 min left after Run"
+Wait 300
+Expect "Run Serion Methods", 19054, "2/4 · 1 failed · paused · 15 min left after Run"
+Click "Run Serion Methods", 33001
+Wait 100
+Click "Run Serion Methods", 33003
+Wait 10
+MenuCommand "Run Serion Methods", 32782
+Snapshot "Run Serion Methods"
+)");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_THAT(run.output, testing::ContainsRegex("Static 19054 \"Row 2 of 4 - about 20 min left, ends [^\"]+\""));
+    EXPECT_THAT(run.output, testing::ContainsRegex("Static 19054 \"3/4 \u00B7 1 failed \u00B7 15 min left \u00B7 ends [^\"]+\""));
 }
 
 } // namespace
