@@ -44,9 +44,8 @@ std::wstring UtcText(std::int64_t seconds, const char* format)
 TEST_F(Logon, FirstLogonCreatesTheAdministratorWhoGivesItAPasswordAndLogsOnWithIt)
 {
     std::vector<std::wstring> messages;
-    m_user.then([this] {
-        const HWND account = Automation::findWindow(L"Change User Name and/or Password");
-        ASSERT_NE(account, nullptr) << "the new account is opened at once";
+    InWindow(L"Change User Name and/or Password", [this](HWND account) {
+        // The new account is opened at once.
         EXPECT_EQ(TextOf(account, IDC_USER_NAME), L"Administrator");
         EXPECT_EQ(Automation::describe(GetDlgItem(account, IDC_ROLE_ADMINISTRATOR)).checkState, BST_CHECKED);
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(account, IDC_ROLE_USER))) << "an administrator may change the role";
@@ -58,9 +57,8 @@ TEST_F(Logon, FirstLogonCreatesTheAdministratorWhoGivesItAPasswordAndLogsOnWithI
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
     });
     AnswerMessage(messages);
-    m_user.then([this] {
-        const HWND account = Automation::findWindow(L"Change User Name and/or Password");
-        ASSERT_NE(account, nullptr) << "a wrong old password keeps the dialog open";
+    InWindow(L"Change User Name and/or Password", [this](HWND account) {
+        // A wrong old password keeps the dialog open.
         EXPECT_TRUE(Automation::describe(GetDlgItem(account, IDC_OLD_PASSWORD)).focused);
         EXPECT_EQ(TextOf(account, IDC_NEW_PASSWORD), L"*********") << "a password edit shows only its mask";
         EXPECT_TRUE(Done(Automation::setText(account, IDC_OLD_PASSWORD, L"")));
@@ -68,25 +66,21 @@ TEST_F(Logon, FirstLogonCreatesTheAdministratorWhoGivesItAPasswordAndLogsOnWithI
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
     });
     AnswerMessage(messages);
-    m_user.then([this] {
-        const HWND account = Automation::findWindow(L"Change User Name and/or Password");
+    InWindow(L"Change User Name and/or Password", [this](HWND account) {
         EXPECT_TRUE(Automation::describe(GetDlgItem(account, IDC_NEW_PASSWORD)).focused);
         EXPECT_TRUE(Done(Automation::setText(account, IDC_USER_NAME, L"Ada")));
         EXPECT_TRUE(Done(Automation::setText(account, IDC_CONFIRM_PASSWORD, L"Sodium 11")));
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
     });
-    m_user.then([this] {
-        const HWND logon = Automation::findWindow(L"Logon");
-        ASSERT_NE(logon, nullptr);
+    InWindow(L"Logon", [this](HWND logon) {
         EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"Ada") << "the logon offers the account's new name";
         EXPECT_EQ(TextOf(logon, IDC_PASSWORD), L"");
         EXPECT_TRUE(Done(Automation::setText(logon, IDC_PASSWORD, L"")));
         EXPECT_TRUE(Done(Automation::click(logon, IDOK)));
     });
     AnswerMessage(messages);
-    m_user.then([this] {
-        const HWND logon = Automation::findWindow(L"Logon");
-        ASSERT_NE(logon, nullptr) << "the old empty password no longer opens the account";
+    InWindow(L"Logon", [this](HWND logon) {
+        // The old empty password no longer opens the account.
         EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"Ada");
     });
     LogOnAs(L"Ada", L"Sodium 11");
@@ -116,9 +110,7 @@ TEST_F(Logon, ACancelledFirstLogonStillMakesTheFirstAccountTheLoggedOnUser)
     ASSERT_NE(first, nullptr);
 
     m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Change User Name and/or Password"), IDCANCEL))); });
-    m_user.then([] {
-        const HWND logon = Automation::findWindow(L"Logon");
-        ASSERT_NE(logon, nullptr);
+    InWindow(L"Logon", [](HWND logon) {
         EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"Administrator");
         EXPECT_TRUE(Done(Automation::click(logon, IDCANCEL)));
     });
@@ -146,18 +138,14 @@ TEST_F(Logon, OnlyTheExactNameAndPasswordLogOnAndARefusalKeepsTheNameAndEmptiesT
     ModuleSettings.bControl = TRUE;
 
     std::vector<std::wstring> messages;
-    m_user.then([] {
-        const HWND logon = Automation::findWindow(L"Logon");
-        ASSERT_NE(logon, nullptr);
+    InWindow(L"Logon", [](HWND logon) {
         // Nobody had logged on: the first account counts as logged on once the dialog is open.
         EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"Admin");
         EXPECT_EQ(ModuleSettings.nUserId, 4);
     });
     LogOnAs(L"ada", L"Sodium");
     AnswerMessage(messages);
-    m_user.then([] {
-        const HWND logon = Automation::findWindow(L"Logon");
-        ASSERT_NE(logon, nullptr);
+    InWindow(L"Logon", [](HWND logon) {
         EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"ada");
         EXPECT_EQ(TextOf(logon, IDC_PASSWORD), L"");
     });
@@ -173,8 +161,7 @@ TEST_F(Logon, OnlyTheExactNameAndPasswordLogOnAndARefusalKeepsTheNameAndEmptiesT
     EXPECT_EQ(ModuleSettings.strUserName, L"Ada");
 
     // A cancelled logon changes neither the access control nor the user.
-    m_user.then([] {
-        const HWND logon = Automation::findWindow(L"Logon");
+    InWindow(L"Logon", [](HWND logon) {
         EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"Ada") << "the logon offers the logged-on user";
         EXPECT_TRUE(Done(Automation::setText(logon, IDC_USER_NAME, L"Admin")));
         EXPECT_TRUE(Done(Automation::click(logon, IDCANCEL)));
@@ -231,9 +218,7 @@ TEST_F(Logon, EditThisAccountActsOnTheNameTypedAndSavingNeedsTheOldPassword)
     EditAccountNamed(m_user, L"Nobody");
     AnswerMessage(messages);
     EditAccountNamed(m_user, L"Ada");
-    m_user.then([] {
-        const HWND account = Automation::findWindow(L"Change User Name and/or Password");
-        ASSERT_NE(account, nullptr);
+    InWindow(L"Change User Name and/or Password", [](HWND account) {
         EXPECT_EQ(TextOf(account, IDC_USER_NAME), L"Ada");
         EXPECT_EQ(TextOf(account, IDC_OLD_PASSWORD), L"") << "passwords are never filled in";
         EXPECT_EQ(Automation::describe(GetDlgItem(account, IDC_ROLE_USER)).checkState, BST_CHECKED);
@@ -245,9 +230,7 @@ TEST_F(Logon, EditThisAccountActsOnTheNameTypedAndSavingNeedsTheOldPassword)
     });
     // No new password: asked, and the first No goes back to the field.
     AnswerMessage(messages, IDNO);
-    m_user.then([] {
-        const HWND account = Automation::findWindow(L"Change User Name and/or Password");
-        ASSERT_NE(account, nullptr);
+    InWindow(L"Change User Name and/or Password", [](HWND account) {
         EXPECT_TRUE(Automation::describe(GetDlgItem(account, IDC_NEW_PASSWORD)).focused);
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
     });
@@ -344,9 +327,7 @@ TEST_F(Logon, WrongOldPasswordsInEditThisAccountCountAsFailedLogons)
     std::vector<std::wstring> messages;
     EditAccountNamed(m_user, L"Ada");
     for (int i = 0; i < 5; ++i) {
-        m_user.then([] {
-            const HWND account = Automation::findWindow(L"Change User Name and/or Password");
-            ASSERT_NE(account, nullptr);
+        InWindow(L"Change User Name and/or Password", [](HWND account) {
             EXPECT_TRUE(Done(Automation::setText(account, IDC_OLD_PASSWORD, L"Kalium")));
             EXPECT_TRUE(Done(Automation::click(account, IDOK)));
         });

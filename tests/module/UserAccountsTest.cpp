@@ -46,9 +46,7 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
     ASSERT_TRUE(CommandEnabled(viewer, ID_USER_ACCOUNTS));
 
     std::vector<std::wstring> messages;
-    m_user.then([viewer] {
-        const HWND list = Automation::findWindow(kAccountList);
-        ASSERT_NE(list, nullptr);
+    InWindow(kAccountList, [viewer](HWND list) {
         EXPECT_FALSE(IsWindowEnabled(viewer)) << "the list is modal over the viewer";
         const ListViewInfo accounts = Accounts();
         ASSERT_EQ(accounts.columns.size(), 3u);
@@ -60,9 +58,7 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(list, IDC_REMOVE_ACCOUNT)));
         EXPECT_TRUE(Done(Automation::click(list, IDC_ADD_ACCOUNT)));
     });
-    m_user.then([] {
-        const HWND account = Automation::findWindow(kAccount);
-        ASSERT_NE(account, nullptr);
+    InWindow(kAccount, [](HWND account) {
         for (int id : {IDC_OLD_PASSWORD, IDC_CONFIRM_PASSWORD, IDC_OLD_PASSWORD_LABEL, IDC_CONFIRM_PASSWORD_LABEL})
             EXPECT_FALSE(IsWindowVisible(GetDlgItem(account, id))) << "control " << id;
         EXPECT_EQ(Automation::describe(GetDlgItem(account, IDC_ROLE_USER)).checkState, BST_CHECKED);
@@ -70,9 +66,7 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
     });
     AnswerMessage(messages);
-    m_user.then([] {
-        const HWND account = Automation::findWindow(kAccount);
-        ASSERT_NE(account, nullptr);
+    InWindow(kAccount, [](HWND account) {
         EXPECT_TRUE(Automation::describe(GetDlgItem(account, IDC_USER_NAME)).focused);
         EXPECT_TRUE(Done(Automation::setText(account, IDC_USER_NAME, L"Bob")));
         EXPECT_TRUE(Done(Automation::setText(account, IDC_NEW_PASSWORD, L"pw")));
@@ -88,9 +82,7 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(list, IDC_REMOVE_ACCOUNT)));
         EXPECT_TRUE(Done(Automation::click(list, IDC_EDIT_LISTED_ACCOUNT)));
     });
-    m_user.then([] {
-        const HWND account = Automation::findWindow(kAccount);
-        ASSERT_NE(account, nullptr);
+    InWindow(kAccount, [](HWND account) {
         EXPECT_EQ(Automation::describe(GetDlgItem(account, IDC_USER_NAME)).text, L"Bob");
         EXPECT_EQ(Automation::describe(GetDlgItem(account, IDC_DESCRIPTION)).text, L"night shift");
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(account, IDC_ROLE_ADMINISTRATOR))) << "a user's role stays";
@@ -99,9 +91,8 @@ TEST_F(UserAccounts, AnAdministratorAddsEditsAndRemovesAccountsAndEachChangeIsSt
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
     });
     AnswerMessage(messages);
-    m_user.then([] {
-        const HWND account = Automation::findWindow(kAccount);
-        ASSERT_NE(account, nullptr) << "an address too long for its column is refused, not cut";
+    InWindow(kAccount, [](HWND account) {
+        // An address too long for its column is refused, not cut.
         EXPECT_TRUE(Automation::describe(GetDlgItem(account, IDC_ADDRESS)).focused);
         EXPECT_TRUE(Done(Automation::setText(account, IDC_ADDRESS, std::wstring(255, L'a'))));
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
@@ -152,8 +143,7 @@ TEST_F(UserAccounts, TheLastAdministratorStaysAndANameThatExistsIsRefused)
     AnswerMessage(messages);
     // Nor does it lose its role.
     m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kAccountList), IDC_EDIT_LISTED_ACCOUNT))); });
-    m_user.then([] {
-        const HWND account = Automation::findWindow(kAccount);
+    InWindow(kAccount, [](HWND account) {
         EXPECT_TRUE(Done(Automation::click(account, IDC_ROLE_POWER_USER)));
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
     });
@@ -164,21 +154,18 @@ TEST_F(UserAccounts, TheLastAdministratorStaysAndANameThatExistsIsRefused)
         selectItem(1);
         EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kAccountList), IDC_EDIT_LISTED_ACCOUNT)));
     });
-    m_user.then([] {
-        const HWND account = Automation::findWindow(kAccount);
+    InWindow(kAccount, [](HWND account) {
         EXPECT_TRUE(Done(Automation::setText(account, IDC_NEW_PASSWORD, L"Natrium")));
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
     });
     m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(kAccountList), IDC_ADD_ACCOUNT))); });
-    m_user.then([] {
-        const HWND account = Automation::findWindow(kAccount);
+    InWindow(kAccount, [](HWND account) {
         EXPECT_TRUE(Done(Automation::setText(account, IDC_USER_NAME, L"Admin")));
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
     });
     AnswerMessage(messages);
-    m_user.then([] {
-        const HWND account = Automation::findWindow(kAccount);
-        ASSERT_NE(account, nullptr) << "still open after the refusal";
+    InWindow(kAccount, [](HWND account) {
+        // Still open after the refusal.
         EXPECT_TRUE(Done(Automation::setText(account, IDC_USER_NAME, L"admin")));
         EXPECT_TRUE(Done(Automation::click(account, IDOK)));
     });
@@ -255,9 +242,7 @@ TEST_F(UserAccounts, AnAdministratorsRoleCanBeLoweredAndADoubleClickEditsToo)
             << "an account without a password shows no mask";
         EXPECT_TRUE(Done(ListViewAutomation::doubleClickItem(Automation::findWindow(kAccountList), IDC_ACCOUNT_LIST, 1)));
     });
-    m_user.then([] {
-        const HWND account = Automation::findWindow(kAccount);
-        ASSERT_NE(account, nullptr);
+    InWindow(kAccount, [](HWND account) {
         EXPECT_EQ(Automation::describe(GetDlgItem(account, IDC_USER_NAME)).text, L"Chief");
         EXPECT_TRUE(Done(Automation::click(account, IDC_ROLE_POWER_USER)));
         EXPECT_TRUE(Done(Automation::setText(account, IDC_NEW_PASSWORD, L"boss")));

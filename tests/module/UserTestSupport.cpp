@@ -6,6 +6,8 @@
 #include "worklist/RecordText.h"
 #include "resources/ResourceIds.h"
 
+#include "kernel/Text.h"
+
 
 UserTest::UserTest() { UseDeliveredWorklist(); }
 
@@ -30,11 +32,18 @@ void UserTest::StoreAccount(LONG id, const std::wstring& name, const std::wstrin
     ASSERT_EQ(users.Insert(), S_OK);
 }
 
+void UserTest::InWindow(const std::wstring& title, std::function<void(HWND)> action)
+{
+    m_user.then([title, action = std::move(action)] {
+        const HWND window = Automation::findWindow(title);
+        ASSERT_NE(window, nullptr) << "no window \"" << WideToUtf8(title) << "\"";
+        action(window);
+    });
+}
+
 void UserTest::LogOnAs(const std::wstring& name, const std::wstring& password)
 {
-    m_user.then([name, password] {
-        const HWND logon = Automation::findWindow(L"Logon");
-        ASSERT_NE(logon, nullptr);
+    InWindow(L"Logon", [name, password](HWND logon) {
         EXPECT_TRUE(Done(Automation::setText(logon, IDC_USER_NAME, name)));
         EXPECT_TRUE(Done(Automation::setText(logon, IDC_PASSWORD, password)));
         EXPECT_TRUE(Done(Automation::click(logon, IDOK)));
