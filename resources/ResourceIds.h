@@ -187,6 +187,8 @@ constexpr int IDS_GROUP_SUMMARY_SHORTEST = 22305;
 constexpr int IDS_WAITING_FOR_INSTRUMENT_SHORT = 22306;
 constexpr int IDS_FAILURE_PAUSED_SHORT = 22307;
 constexpr int IDS_WORKLIST_READ_ONLY_SHORT = 22317;
+constexpr int IDS_RESULTS_UNSAVED_SHORT = 22318;
+constexpr int IDS_GROUP_INTERRUPTED_SHORT = 22319;
 // The progress while the run is paused.
 constexpr int IDS_PROGRESS_PAUSED = 22308;
 constexpr int IDS_PROGRESS_SHORT_PAUSED = 22309;

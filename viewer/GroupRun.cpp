@@ -671,7 +671,8 @@ void GroupRun::WatchUnsaved()
     if (!rows.HasUnsaved())
         return;
     TraceLog(3, L"WatchUnsaved: %s\n", rows.UnsavedReason().c_str());
-    ShowStatus(FormatWin(ModuleString(IDS_RESULTS_UNSAVED).c_str(), OneLine(rows.UnsavedReason()).c_str()));
+    m_view.ShowStatus({FormatWin(ModuleString(IDS_RESULTS_UNSAVED).c_str(), OneLine(rows.UnsavedReason()).c_str()),
+                       ModuleString(IDS_RESULTS_UNSAVED_SHORT)});
     m_view.SetSaveRetryTimer(TRUE);
     m_saveRetry.Begin();
 }
@@ -933,7 +934,8 @@ void GroupRun::ShowInterruptedRun()
     if (bFound)
         ReportRunEvent({RUNEVENT_RUN_INTERRUPTED, strGroup, pRow ? nRow + 1 : 0, pRow ? pRow->MethodName : L""});
     if (pRow)
-        ShowStatus(FormatWin(ModuleString(IDS_GROUP_INTERRUPTED).c_str(), nRow + 1, pRow->MethodName, strGroup.c_str()));
+        m_view.ShowStatus({FormatWin(ModuleString(IDS_GROUP_INTERRUPTED).c_str(), nRow + 1, pRow->MethodName, strGroup.c_str()),
+                           FormatWin(ModuleString(IDS_GROUP_INTERRUPTED_SHORT).c_str(), nRow + 1)});
 }
 
 std::wstring GroupRun::KeepPartialData(MethodRecord* pRow)

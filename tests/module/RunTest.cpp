@@ -344,6 +344,9 @@ TEST_F(Run, AResultTheWorklistCannotTakeIsKeptAndTheNextRowWaitsUntilItLands)
     EXPECT_TRUE(StatusMessage().starts_with(L"Results are not saved yet; Serion tries again and the next method "
                                             L"waits. Could not update; currently locked"))
         << WideToUtf8(StatusMessage());
+    std::wstring painted;
+    ASSERT_TRUE(ControlBarAutomation::paneText(Viewer(), 2, painted).ok);
+    EXPECT_EQ(painted, L"Results not saved yet: Serion tries again.") << "the form that fits 80 columns";
     EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED)) << "the file holds the row running";
     ListViewInfo shown;
     ASSERT_TRUE(ListViewAutomation::inspect(Viewer(), IDC_METHOD_LIST, shown).ok);

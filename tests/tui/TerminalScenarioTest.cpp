@@ -617,7 +617,7 @@ TEST_F(TerminalScenario, OrvaneKilledDuringARunShowsTheInterruptedRowWhenStarted
     WriteFileBytes(restart, "");
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
     ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u21bb")) << session.capture();
-    EXPECT_TRUE(session.waitFor("Interrupted at row 1 (NITRATE.M) of Nitrates")) << session.capture();
+    EXPECT_TRUE(session.waitFor("Interrupted at row 1: Group > Continue")) << session.capture() << "whole at 80 x 24";
 
     // Group > Continue runs the interrupted row again and the rows after it.
     session.press({"M-g"});
