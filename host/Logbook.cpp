@@ -4,7 +4,6 @@
 #include "kernel/Text.h"
 #include "kernel/TimeApi.h"
 
-#include <cstdio>
 #include <fstream>
 
 Logbook::Logbook(std::filesystem::path file, Show show) : m_file(std::move(file)), m_show(std::move(show)) {}
@@ -37,15 +36,10 @@ void Logbook::write(const LogbookEntry& entry)
 
 std::string Logbook::formatLine(const LogbookEntry& entry) const
 {
-    std::tm local{};
-    const __time64_t time = entry.time;
-    _localtime64_s(&local, &time);
-    char stamp[80];
-    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1,
-                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    const std::string stamp = WideToUtf8(FormatTime(entry.time, L"%Y-%m-%d %H:%M:%S"));
     // An entry from an id nobody registered is still kept: the lab must not lose it.
     const auto source = m_sources.find(entry.logbookId);
     const std::string sourceName =
         source != m_sources.end() ? WideToUtf8(source->second) : "module " + std::to_string(entry.logbookId);
-    return std::string(stamp) + " " + sourceName + ": " + WideToUtf8(entry.text);
+    return stamp + " " + sourceName + ": " + WideToUtf8(entry.text);
 }

@@ -3,9 +3,8 @@
 
 #include "kernel/Clock.h"
 #include "kernel/Text.h"
+#include "kernel/TimeApi.h"
 #include "orvane/CpVariables.h"
-
-#include <ctime>
 
 RunEventRecord RunEventRecord::from(const CpRunEvent& event)
 {
@@ -40,25 +39,9 @@ std::vector<std::string> RunEventRecord::environment() const
             "SERION_INSTRUMENT=" + instrument};
 }
 
-namespace {
-
-std::string formatTime(std::int64_t seconds, const char* format, bool local)
+std::string IsoTime(std::int64_t seconds)
 {
-    if (seconds == 0)
-        return "";
-    const std::time_t time = static_cast<std::time_t>(seconds);
-    std::tm parts{};
-    if (local)
-        localtime_r(&time, &parts);
-    else
-        gmtime_r(&time, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, format, &parts);
-    return text;
+    return seconds ? WideToUtf8(FormatTime(seconds, L"%Y-%m-%dT%H:%M:%SZ", true)) : "";
 }
 
-} // namespace
-
-std::string IsoTime(std::int64_t seconds) { return formatTime(seconds, "%Y-%m-%dT%H:%M:%SZ", false); }
-
-std::string LocalTime(std::int64_t seconds) { return formatTime(seconds, "%Y-%m-%d %H:%M:%S", true); }
+std::string LocalTime(std::int64_t seconds) { return seconds ? WideToUtf8(FormatTime(seconds, L"%Y-%m-%d %H:%M:%S")) : ""; }

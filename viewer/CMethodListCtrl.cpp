@@ -42,19 +42,7 @@ constexpr UINT kWholeState = 0xFFFF;
 // The stored time as ctime writes it, "Wed Jun 30 21:49:08 1993\n"; empty for none.
 std::wstring TimeText(LONG nTime)
 {
-    if (nTime <= 0)
-        return {};
-    const __time64_t time = nTime;
-    std::tm local{};
-    if (_localtime64_s(&local, &time) != 0)
-        return {};
-    static const wchar_t* const days[] = {L"Sun", L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat"};
-    static const wchar_t* const months[] = {L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun",
-                                            L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec"};
-    wchar_t szText[32];
-    std::swprintf(szText, 32, L"%ls %ls %2d %02d:%02d:%02d %d\n", days[local.tm_wday], months[local.tm_mon], local.tm_mday,
-                  local.tm_hour, local.tm_min, local.tm_sec, local.tm_year + 1900);
-    return szText;
+    return nTime > 0 ? FormatTime(nTime, L"%a %b %e %H:%M:%S %Y\n") : L"";
 }
 
 // A stored data file as the dialog shows it: trailing small d's, then capital D's, then dots gone.

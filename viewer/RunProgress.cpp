@@ -160,18 +160,13 @@ std::wstring RunProgress::TimeText(LONG time, LONG now, BOOL bSeconds)
 {
     if (time <= 0)
         return {};
-    static const wchar_t* const months[] = {L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun",
-                                            L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec"};
     const std::tm local = LocalTime(time);
     const std::tm today = LocalTime(now);
     if (local.tm_year != today.tm_year)
-        return FormatWin(L"%04d-%02d-%02d %02d:%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                         local.tm_hour, local.tm_min);
+        return FormatTime(time, L"%Y-%m-%d %H:%M");
     if (local.tm_yday != today.tm_yday)
-        return FormatWin(L"%s %02d %02d:%02d", months[local.tm_mon], local.tm_mday, local.tm_hour, local.tm_min);
-    if (!bSeconds)
-        return FormatWin(L"%02d:%02d", local.tm_hour, local.tm_min);
-    return FormatWin(L"%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+        return FormatTime(time, L"%b %d %H:%M");
+    return FormatTime(time, bSeconds ? L"%H:%M:%S" : L"%H:%M");
 }
 
 std::wstring RunProgress::DurationText(LONG seconds)

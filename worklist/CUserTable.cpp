@@ -140,9 +140,5 @@ void CUserTable::ResetFailedLogons()
 
 std::wstring CUserTable::RefusalText() const
 {
-    const __time64_t until = RefusedUntil;
-    std::tm local{};
-    _localtime64_s(&local, &until);
-    const std::wstring time = FormatWin(L"%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
-    return FormatWin(ModuleString(IDS_LOGON_REFUSED).c_str(), UserName, time.c_str());
+    return FormatWin(ModuleString(IDS_LOGON_REFUSED).c_str(), UserName, FormatTime(RefusedUntil, L"%H:%M:%S").c_str());
 }

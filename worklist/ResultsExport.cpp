@@ -7,11 +7,10 @@
 
 #include "module/core/CsvLine.h"
 
+#include "kernel/JsonObject.h"
 #include "kernel/Text.h"
 #include "kernel/TimeApi.h"
-#include "kernel/WinFormat.h"
 
-#include <chrono>
 
 namespace {
 
@@ -44,59 +43,25 @@ std::vector<std::wstring> CsvFields(const ExportedRow& row)
             TimeField(row.end),          DurationField(row),   row.message};
 }
 
-std::wstring JsonString(std::wstring_view text)
-{
-    std::wstring quoted = L"\"";
-    for (wchar_t c : text) {
-        if (c == L'"' || c == L'\\')
-            quoted += std::wstring{L'\\', c};
-        else if (c == L'\n')
-            quoted += L"\\n";
-        else if (c == L'\r')
-            quoted += L"\\r";
-        else if (c == L'\t')
-            quoted += L"\\t";
-        else if (c < 0x20)
-            quoted += FormatWin(L"\\u%04x", static_cast<int>(c));
-        else
-            quoted += c;
-    }
-    return quoted + L"\"";
-}
-
-std::wstring JsonOrNull(const std::wstring& field, bool asString)
-{
-    if (field.empty())
-        return L"null";
-    return asString ? JsonString(field) : field;
-}
-
-std::wstring JsonObject(const ExportedRow& row)
+// The same fields as JSON: the row and the duration as numbers, checked as true or false, and a
+// time or a duration the row does not have as null.
+JsonObject RowObject(const ExportedRow& row)
 {
     const std::vector<std::wstring>& names = ResultsExport::Columns();
     const std::vector<std::wstring> fields = CsvFields(row);
-    std::wstring object = L"{";
+    JsonObject object;
     for (std::size_t n = 0; n < names.size(); ++n) {
-        std::wstring value;
-        if (names[n] == L"row" || names[n] == L"duration")
-            value = JsonOrNull(fields[n], false);
-        else if (names[n] == L"checked")
-            value = row.checked ? L"true" : L"false";
-        else if (names[n] == L"start" || names[n] == L"end")
-            value = JsonOrNull(fields[n], true);
+        const bool bNumber = names[n] == L"row" || names[n] == L"duration";
+        if (names[n] == L"checked")
+            object.addBool(names[n], row.checked);
+        else if (fields[n].empty() && (bNumber || names[n] == L"start" || names[n] == L"end"))
+            object.addNull(names[n]);
+        else if (bNumber)
+            object.addNumber(names[n], std::stoll(fields[n]));
         else
-            value = JsonString(fields[n]);
-        object += (n ? L", " : L"") + JsonString(names[n]) + L": " + value;
+            object.addText(names[n], fields[n]);
     }
-    return object + L"}";
-}
-
-std::wstring JsonText(const std::wstring& group, const std::vector<ExportedRow>& rows)
-{
-    std::wstring text = L"{\"group\": " + JsonString(group) + L", \"rows\": [";
-    for (const ExportedRow& row : rows)
-        text += (&row == &rows.front() ? L"\n  " : L",\n  ") + JsonObject(row);
-    return text + L"\n]}\n";
+    return object;
 }
 
 } // namespace
@@ -136,22 +101,18 @@ int ResultsExport::WriteFile(const std::wstring& file, const std::wstring& group
         header.resize(header.size() - 2); // without its line end
         return WriteCsvFile(file, header, records);
     }
-    return WriteWholeFile(file, WideToUtf8(JsonText(group, rows)));
+    std::vector<JsonObject> objects;
+    objects.reserve(rows.size());
+    for (const ExportedRow& row : rows)
+        objects.push_back(RowObject(row));
+    return WriteWholeFile(file, JsonObject().addText(L"group", group).addLines(L"rows", objects).Text() + "\n");
 }
 
 std::wstring ResultsExport::LocalIsoTime(LONG seconds)
 {
-    const __time64_t time = seconds;
-    std::tm local{};
-    _localtime64_s(&local, &time);
-    // The offset is how far the local clock reads ahead of UTC at that moment.
-    using namespace std::chrono;
-    const sys_days day = year(local.tm_year + 1900) / (local.tm_mon + 1) / local.tm_mday;
-    const long long localSeconds =
-        day.time_since_epoch().count() * 86400LL + local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
-    const long long offsetMinutes = (localSeconds - time) / 60;
-    const long long magnitude = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
-    return FormatWin(L"%04d-%02d-%02dT%02d:%02d:%02d%s%02d:%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                     local.tm_hour, local.tm_min, local.tm_sec, offsetMinutes < 0 ? L"-" : L"+",
-                     static_cast<int>(magnitude / 60), static_cast<int>(magnitude % 60));
+    std::wstring text = FormatTime(seconds, L"%Y-%m-%dT%H:%M:%S%z");
+    // The runtime writes the offset from UTC as "+0100", the extended form has "+01:00".
+    if (text.size() > 2)
+        text.insert(text.size() - 2, L":");
+    return text;
 }

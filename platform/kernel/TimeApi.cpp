@@ -5,6 +5,9 @@
 
 #include <cerrno>
 #include <cwchar>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 
 __time64_t _time64(__time64_t* destination)
 {
@@ -48,6 +51,17 @@ int formatNow(wchar_t* buffer, std::size_t size, const wchar_t* format)
 int _wstrdate_s(wchar_t* buffer, std::size_t size) { return formatNow(buffer, size, L"%m/%d/%y"); }
 
 int _wstrtime_s(wchar_t* buffer, std::size_t size) { return formatNow(buffer, size, L"%H:%M:%S"); }
+
+std::wstring FormatTime(__time64_t time, const wchar_t* format, bool utc)
+{
+    std::tm parts{};
+    if ((utc ? _gmtime64_s(&parts, &time) : _localtime64_s(&parts, &time)) != 0)
+        return {};
+    std::wostringstream text;
+    text.imbue(std::locale::classic());
+    text << std::put_time(&parts, format);
+    return text.str();
+}
 
 void Sleep(DWORD milliseconds) { Clock::advance(milliseconds); }
 

@@ -21,6 +21,8 @@ TEST(VirtualClock, DatesSleepAndTimersFollowTheClockWithoutWaiting)
     EXPECT_STREQ(date, L"03/14/26");
     EXPECT_STREQ(time, L"09:26:53");
     EXPECT_NE(_wstrdate_s(date, 8), 0);
+    EXPECT_EQ(FormatTime(_time64(nullptr), L"%a %b %e %H:%M:%S %Y"), L"Sat Mar 14 09:26:53 2026");
+    EXPECT_EQ(FormatTime(1'000'000'000, L"%Y-%m-%dT%H:%M:%S%z", true), L"2001-09-09T01:46:40+0000");
 
     const auto wallStart = std::chrono::steady_clock::now();
     const std::int64_t start = Clock::nowMs();

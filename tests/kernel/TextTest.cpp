@@ -1,4 +1,5 @@
-// Windows formats and text conversions.
+// Windows formats, text conversions and JSON objects.
+#include "kernel/JsonObject.h"
 #include "kernel/Text.h"
 #include "kernel/WinFormat.h"
 
@@ -33,6 +34,18 @@ TEST(TextConversion, RoundTripsAndCaseBlindComparison)
     EXPECT_TRUE(EqualsNoCase(L"_AutoMsPath$", L"_AUTOMSPATH$"));
     EXPECT_TRUE(EqualsNoCase(std::string("methodon"), std::string("_METHODON").substr(1)));
     EXPECT_FALSE(EqualsNoCase(L"abc", L"abcd"));
+}
+
+TEST(JsonObject, MembersInOrderOnOneLineAndArraysOfObjectsOneToALine)
+{
+    JsonObject row;
+    row.addNumber(L"row", 1).addText(L"comments", L"\"B\"\n\tGr\u00FCn\u0001").addBool(L"checked", false).addNull(L"end");
+    EXPECT_EQ(JsonObject().addText(L"group", L"Nitrates").addLines(L"rows", {row, JsonObject()}).Text(),
+              R"({"group": "Nitrates", "rows": [
+  {"row": 1, "comments": "\"B\"\n\tGrün\u0001", "checked": false, "end": null},
+  {}
+]})");
+    EXPECT_EQ(JsonObject().addLines(L"rows", {}).Text(), "{\"rows\": [\n]}");
 }
 
 } // namespace
