@@ -3,6 +3,7 @@
 
 #include "win/ControlSupport.h"
 #include "win/DialogNavigation.h"
+#include "win/WindowClassRegistry.h"
 #include "win/WindowInfo.h"
 
 namespace {
@@ -146,3 +147,9 @@ LRESULT CALLBACK ButtonControl::windowProc(HWND window, UINT message, WPARAM wPa
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = WindowClassRegistry::addSystemClass(WC_BUTTONW, ButtonControl::windowProc);
+
+} // namespace

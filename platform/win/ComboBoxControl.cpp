@@ -4,6 +4,7 @@
 #include "kernel/Clock.h"
 #include "kernel/Text.h"
 #include "win/ControlSupport.h"
+#include "win/WindowClassRegistry.h"
 #include "win/WindowGeometry.h"
 
 #include <algorithm>
@@ -418,3 +419,9 @@ LRESULT CALLBACK ComboBoxControl::windowProc(HWND window, UINT message, WPARAM w
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = WindowClassRegistry::addSystemClass(WC_COMBOBOXW, ComboBoxControl::windowProc);
+
+} // namespace

@@ -3,6 +3,7 @@
 
 #include "kernel/Text.h"
 #include "win/ControlSupport.h"
+#include "win/WindowClassRegistry.h"
 #include "win/WindowGeometry.h"
 #include "win/WindowInfo.h"
 #include "win/WordWrap.h"
@@ -427,3 +428,9 @@ LRESULT CALLBACK EditControl::windowProc(HWND window, UINT message, WPARAM wPara
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = WindowClassRegistry::addSystemClass(WC_EDITW, EditControl::windowProc);
+
+} // namespace

@@ -2,6 +2,7 @@
 #include "win/HeaderControl.h"
 
 #include "win/ControlSupport.h"
+#include "win/WindowClassRegistry.h"
 #include "win/WindowGeometry.h"
 
 #include <algorithm>
@@ -230,3 +231,9 @@ LRESULT CALLBACK HeaderControl::windowProc(HWND window, UINT message, WPARAM wPa
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = WindowClassRegistry::addSystemClass(WC_HEADERW, HeaderControl::windowProc, CS_DBLCLKS);
+
+} // namespace

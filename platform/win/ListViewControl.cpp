@@ -6,6 +6,7 @@
 #include "win/HeaderControl.h"
 #include "win/ImageList.h"
 #include "win/ToolTipControl.h"
+#include "win/WindowClassRegistry.h"
 #include "win/WindowGeometry.h"
 #include "win/WindowInfo.h"
 
@@ -1029,3 +1030,9 @@ LRESULT CALLBACK ListViewControl::windowProc(HWND window, UINT message, WPARAM w
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = WindowClassRegistry::addSystemClass(WC_LISTVIEWW, ListViewControl::windowProc, CS_DBLCLKS);
+
+} // namespace

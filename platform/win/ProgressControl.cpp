@@ -3,6 +3,7 @@
 
 #include "win/CommCtrl.h"
 #include "win/ControlSupport.h"
+#include "win/WindowClassRegistry.h"
 #include "win/WindowInfo.h"
 
 #include <algorithm>
@@ -65,3 +66,9 @@ LRESULT CALLBACK ProgressControl::windowProc(HWND window, UINT message, WPARAM w
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = WindowClassRegistry::addSystemClass(PROGRESS_CLASSW, ProgressControl::windowProc);
+
+} // namespace

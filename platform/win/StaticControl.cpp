@@ -3,6 +3,7 @@
 
 #include "win/ControlSupport.h"
 #include "win/IconTable.h"
+#include "win/WindowClassRegistry.h"
 #include "win/WindowInfo.h"
 
 namespace {
@@ -62,3 +63,9 @@ LRESULT CALLBACK StaticControl::windowProc(HWND window, UINT message, WPARAM wPa
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = WindowClassRegistry::addSystemClass(WC_STATICW, StaticControl::windowProc);
+
+} // namespace

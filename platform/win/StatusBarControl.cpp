@@ -2,6 +2,7 @@
 #include "win/StatusBarControl.h"
 
 #include "win/ControlSupport.h"
+#include "win/WindowClassRegistry.h"
 
 #include <cstdio>
 
@@ -184,3 +185,9 @@ LRESULT CALLBACK StatusBarControl::windowProc(HWND window, UINT message, WPARAM 
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = WindowClassRegistry::addSystemClass(STATUSCLASSNAMEW, StatusBarControl::windowProc);
+
+} // namespace

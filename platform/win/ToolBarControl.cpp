@@ -4,6 +4,7 @@
 #include "win/ControlSupport.h"
 #include "kernel/Resources.h"
 #include "win/WinGdi.h"
+#include "win/WindowClassRegistry.h"
 
 namespace {
 
@@ -393,3 +394,9 @@ LRESULT CALLBACK ToolBarControl::windowProc(HWND window, UINT message, WPARAM wP
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = WindowClassRegistry::addSystemClass(TOOLBARCLASSNAMEW, ToolBarControl::windowProc);
+
+} // namespace

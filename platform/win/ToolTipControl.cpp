@@ -2,6 +2,7 @@
 #include "win/ToolTipControl.h"
 
 #include "win/ControlSupport.h"
+#include "win/WindowClassRegistry.h"
 #include "win/WordWrap.h"
 
 #include <algorithm>
@@ -209,3 +210,9 @@ LRESULT CALLBACK ToolTipControl::windowProc(HWND window, UINT message, WPARAM wP
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = WindowClassRegistry::addSystemClass(TOOLTIPS_CLASSW, ToolTipControl::windowProc);
+
+} // namespace

@@ -3,6 +3,7 @@
 
 #include "win/CommCtrl.h"
 #include "win/ControlSupport.h"
+#include "win/WindowClassRegistry.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -212,3 +213,9 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls)
 {
     return controls && controls->dwSize == sizeof(INITCOMMONCONTROLSEX);
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = WindowClassRegistry::addSystemClass(UPDOWN_CLASSW, UpDownControl::windowProc);
+
+} // namespace

@@ -4,17 +4,6 @@
 #include "kernel/FileApi.h"
 #include "kernel/Resources.h"
 #include "kernel/Text.h"
-#include "win/ButtonControl.h"
-#include "win/ComboBoxControl.h"
-#include "win/EditControl.h"
-#include "win/HeaderControl.h"
-#include "win/ListViewControl.h"
-#include "win/ProgressControl.h"
-#include "win/StaticControl.h"
-#include "win/StatusBarControl.h"
-#include "win/ToolBarControl.h"
-#include "win/ToolTipControl.h"
-#include "win/UpDownControl.h"
 
 #include <algorithm>
 
@@ -43,17 +32,11 @@ WindowClassRegistry::WindowClassRegistry()
 {
     add(systemClass(L"#32769", DefWindowProcW));
     add(systemClass(WC_DIALOG, DefDlgProcW, DLGWINDOWEXTRA));
-    add(systemClass(WC_BUTTONW, ButtonControl::windowProc));
-    add(systemClass(WC_EDITW, EditControl::windowProc));
-    add(systemClass(WC_STATICW, StaticControl::windowProc));
-    add(systemClass(WC_COMBOBOXW, ComboBoxControl::windowProc));
-    add(systemClass(UPDOWN_CLASSW, UpDownControl::windowProc));
-    add(systemClass(PROGRESS_CLASSW, ProgressControl::windowProc));
-    add(systemClass(WC_LISTVIEWW, ListViewControl::windowProc, 0, CS_DBLCLKS));
-    add(systemClass(WC_HEADERW, HeaderControl::windowProc, 0, CS_DBLCLKS));
-    add(systemClass(TOOLBARCLASSNAMEW, ToolBarControl::windowProc));
-    add(systemClass(STATUSCLASSNAMEW, StatusBarControl::windowProc));
-    add(systemClass(TOOLTIPS_CLASSW, ToolTipControl::windowProc));
+}
+
+bool WindowClassRegistry::addSystemClass(LPCWSTR name, WNDPROC procedure, UINT style)
+{
+    return instance().add(systemClass(name, procedure, 0, style));
 }
 
 bool WindowClassRegistry::add(const WindowClass& windowClass)

@@ -10,6 +10,9 @@
 class WindowClassRegistry {
 public:
     static WindowClassRegistry& instance();
+    // A control class of the system's own, there in every process as the system registers its
+    // controls at start: each control's source file adds its class as the library is loaded.
+    static bool addSystemClass(LPCWSTR name, WNDPROC procedure, UINT style = 0);
 
     // False (ERROR_CLASS_ALREADY_EXISTS) when the name is taken.
     bool add(const WindowClass& windowClass);
