@@ -10,6 +10,7 @@
 #include "support/ModuleHost.h"
 
 #include "hotlink/CBspDataHotlink.h"
+#include "module/MainViewer.h"
 #include "module/ModuleCommands.h"
 #include "module/core/ModuleSettings.h"
 #include "resources/ResourceIds.h"
@@ -87,7 +88,7 @@ public:
     template <class Stop>
     void RunHostUntil(Stop stop)
     {
-        while (ModuleSettings.pMainViewer->GetRun().IsRunning() && !stop())
+        while (MainViewer()->GetRun().IsRunning() && !stop())
             RunHost(kHostStep);
     }
 
@@ -260,7 +261,7 @@ void MonitorUnderLoad(benchmark::State& state)
         for (int i = 0; i < kClients; ++i)
             clients.emplace_back(client);
         // The host runs on the user-interface thread meanwhile, a virtual second every 100 ms.
-        while (clientsDone < kClients && ModuleSettings.pMainViewer->GetRun().IsRunning()) {
+        while (clientsDone < kClients && MainViewer()->GetRun().IsRunning()) {
             host.RunHost(1);
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }

@@ -1,5 +1,6 @@
 // Writing the shown group's rows to the named file.
 #include "CDialogExportResults.h"
+#include "ShowOleDbErrors.h"
 
 #include "module/core/CsvLine.h"
 #include "module/core/ModuleString.h"
@@ -20,7 +21,7 @@ void CDialogExportResults::OnOK()
     if (strFile.empty())
         return;
     std::vector<ExportedRow> rows;
-    if (FAILED(ResultsExport::ReadRows(m_strGroup, rows)))
+    if (ShowOleDbErrors(ResultsExport::ReadRows(m_strGroup, rows)))
         return;
     const int nError = ResultsExport::WriteFile(strFile, m_strGroup, rows);
     SetDlgItemText(IDC_EXPORT_RESULT, nError == 0 ? FormatWin(ModuleString(IDS_EXPORTED).c_str(), static_cast<int>(rows.size()),

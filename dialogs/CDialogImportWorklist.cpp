@@ -1,5 +1,6 @@
 // Reading, checking and adding a CSV worklist's rows.
 #include "CDialogImportWorklist.h"
+#include "ShowOleDbErrors.h"
 
 #include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
@@ -9,7 +10,6 @@
 #include "worklist/DataFolderUsers.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
-#include "worklist/ShowOleDbErrors.h"
 #include "worklist/WorklistImport.h"
 
 #include "kernel/CrtFile.h"
@@ -63,9 +63,10 @@ void CDialogImportWorklist::OnOK()
     // A new group's rows go in through rows of their own; the list then shows the group.
     MethodRows newGroup;
     MethodRows& target = nNewId ? newGroup : m_rows;
-    if (nNewId && FAILED(newGroup.LoadGroup(strNewGroup, nNewId)))
+    if (nNewId && ShowOleDbErrors(newGroup.LoadGroup(strNewGroup, nNewId)))
         return;
     const HRESULT status = target.AppendRows(rows, ModuleSettings.strMethodPath, strFile);
+    ShowOleDbErrors(status);
     if (SUCCEEDED(status))
         SetDlgItemText(IDC_IMPORT_RESULT, FormatWin(ModuleString(IDS_IMPORTED).c_str(), static_cast<int>(rows.size()),
                                                     strFile.c_str(), target.GroupName().c_str()));
@@ -81,13 +82,14 @@ BOOL CDialogImportWorklist::AddNamedGroup(std::wstring& strName, LONG& nNewId)
     HRESULT status = S_OK;
     if (strRefusal.empty()) {
         status = table.Open();
-        ShowOleDbErrors(status);
+        if (SUCCEEDED(status))
+            status = GroupRows(table).Add(strName, listed.empty(), &nNewId);
+        // A table of that name left without its group: Add Group offers to take it back.
+        if (status == DB_E_DUPLICATETABLEID)
+            strRefusal = ModuleString(IDS_GROUP_NAME_REPEATED);
+        else
+            ShowOleDbErrors(status);
     }
-    if (strRefusal.empty() && SUCCEEDED(status))
-        status = GroupRows(table).Add(strName, listed.empty(), &nNewId);
-    // A table of that name left without its group: Add Group offers to take it back.
-    if (status == DB_E_DUPLICATETABLEID)
-        strRefusal = ModuleString(IDS_GROUP_NAME_REPEATED);
     if (!strRefusal.empty())
         SetDlgItemText(IDC_IMPORT_RESULT, FormatWin(ModuleString(IDS_IMPORT_REFUSED).c_str(), strRefusal.c_str()));
     if (!strRefusal.empty() || FAILED(status))

@@ -14,13 +14,17 @@ namespace {
 
 // The viewer's opening may show a message box, whose loop runs the host's commands meanwhile.
 bool opening = false;
+// Owned.
+CDialogMainViewer* openViewer = nullptr;
 
 } // namespace
+
+CDialogMainViewer* MainViewer() { return openViewer; }
 
 BOOL OpenMainViewer(CWnd* pParent)
 {
     auto* viewer = new CDialogMainViewer(pParent);
-    ModuleSettings.pMainViewer = viewer;
+    openViewer = viewer;
 
     AfxHookWindowCreate(viewer);
     opening = true;
@@ -37,17 +41,17 @@ BOOL OpenMainViewer(CWnd* pParent)
 
 void CloseMainViewer()
 {
-    CDialogMainViewer* viewer = ModuleSettings.pMainViewer;
+    CDialogMainViewer* viewer = openViewer;
     if (!viewer)
         return;
     viewer->DestroyWindow();
     delete viewer;
-    ModuleSettings.pMainViewer = nullptr;
+    openViewer = nullptr;
 }
 
 BOOL RaiseBusyMainViewer()
 {
-    CDialogMainViewer* viewer = ModuleSettings.pMainViewer;
+    CDialogMainViewer* viewer = openViewer;
     if (!viewer || !(opening || (::IsWindow(viewer->GetSafeHwnd()) && viewer->GetRun().IsRunning())))
         return FALSE;
     // A window hidden behind the lock stays hidden.

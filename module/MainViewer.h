@@ -1,9 +1,13 @@
-// Opening and closing the module's one main viewer, kept in ModuleSettings.pMainViewer.
+// Opening and closing the module's one main viewer, which the module keeps.
 #pragma once
 
 #include "kernel/WinTypes.h"
 
+class CDialogMainViewer;
 class CWnd;
+
+// The viewer, from its opening until its close; null otherwise. The window lives while it is set.
+CDialogMainViewer* MainViewer();
 
 // Creates the viewer from its template, owned by pParent's window, shows it and greys the
 // host's menu entry. FALSE when the language library made no window; the object is kept then, so

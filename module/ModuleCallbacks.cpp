@@ -19,7 +19,6 @@ int OnModuleInit(CXRCpDlcApp* app)
 
     ModuleSettings.nUserId = -1;
     ModuleSettings.nUserRole = -1;
-    ModuleSettings.pMainViewer = nullptr;
     ModuleSettings.bOnline = FALSE;
     ModuleSettings.bControl = FALSE;
     ModuleSettings.strProvider = kFileProvider;

@@ -7,6 +7,7 @@
 
 #include "worklist/AuditTrail.h"
 
+#include "dialogs/ShowOleDbErrors.h"
 #include "kernel/Text.h"
 #include "orvane/CXRCpDlcWnd.h"
 #include "orvane/CXRRegCmdExecFrame.h"
@@ -63,7 +64,7 @@ void SwitchAccessControl(BOOL bOn)
     const BOOL bWasOn = ModuleSettings.bControl;
     ModuleSettings.bControl = bOn;
     if (bOn != bWasOn)
-        AuditTrail::Record(L"", {L"Access control switched", bWasOn ? L"on" : L"off", bOn ? L"on" : L"off"});
+        ShowOleDbErrors(AuditTrail::Record(L"", {L"Access control switched", bWasOn ? L"on" : L"off", bOn ? L"on" : L"off"}));
 }
 
 CWnd* ApplicationWindow(CXRCpDlcWnd* task)
@@ -86,7 +87,7 @@ int FiaRunnerExecute(CXRCmdExecFrame* frame, HCPCONTEXT context, CXRCpDlcWnd* ta
     if (ModuleSettings.bControl && RunLogon() != IDOK)
         return 0;
     if (OpenMainViewer(ApplicationWindow(task)) && parameter == L"CONTINUE")
-        ModuleSettings.pMainViewer->ContinueInterruptedRun();
+        MainViewer()->ContinueInterruptedRun();
     return 0;
 }
 
@@ -98,7 +99,7 @@ int FiaControlExecute(CXRCmdExecFrame* frame, HCPCONTEXT context, CXRCpDlcWnd*)
     if (RunLogon() != IDOK)
         return 0;
     SwitchAccessControl(parameter.empty() || parameter == L"ON");
-    CDialogMainViewer* viewer = ModuleSettings.pMainViewer;
+    CDialogMainViewer* viewer = MainViewer();
     if (viewer && ::IsWindow(viewer->GetSafeHwnd()))
         viewer->UpdateCommandState();
     return 0;

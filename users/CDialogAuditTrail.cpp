@@ -1,11 +1,11 @@
 // Reading, narrowing, exporting and checking the audit trail.
 #include "CDialogAuditTrail.h"
 
+#include "dialogs/ShowOleDbErrors.h"
 #include "module/core/CsvLine.h"
 #include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/AuditTrail.h"
-#include "worklist/ShowOleDbErrors.h"
 
 #include "kernel/WinFormat.h"
 #include "win/afx/DDX.h"

@@ -3,12 +3,12 @@
 
 #include "CDialogLogon.h"
 
+#include "dialogs/ShowOleDbErrors.h"
 #include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/AuditTrail.h"
 #include "worklist/RecordText.h"
-#include "worklist/ShowOleDbErrors.h"
 
 #include "kernel/WinFormat.h"
 #include "win/afx/CDC.h"
@@ -53,6 +53,7 @@ BOOL CDialogLocker::OnInitDialog()
 
     // Without the table the lock works all the same; only the message is not kept.
     const HRESULT status = m_users.Open();
+    ShowOleDbErrors(m_users.Hashed());
     if (FAILED(status))
         ShowOleDbErrors(status);
     else if (m_users.FindByName(ModuleSettings.strUserName)) {
@@ -80,7 +81,7 @@ void CDialogLocker::OnOK()
         if (logon.RunModal(IDD_LOGON) != IDOK)
             return;
     }
-    AuditTrail::Record(L"", {L"Orvane unlocked", L"", L""});
+    ShowOleDbErrors(AuditTrail::Record(L"", {L"Orvane unlocked", L"", L""}));
     EndDialog(IDOK);
 }
 
@@ -97,7 +98,7 @@ void CDialogLocker::Lock()
     m_editMessage.SetReadOnly(TRUE);
     m_strPrompt = FormatWin(ModuleString(IDS_LOCKED_BY).c_str(), ModuleSettings.strUserName.c_str());
     StoreMessage();
-    AuditTrail::Record(L"", {m_bLockAtOnce ? L"Orvane locked when idle" : L"Orvane locked", L"", L""});
+    ShowOleDbErrors(AuditTrail::Record(L"", {m_bLockAtOnce ? L"Orvane locked when idle" : L"Orvane locked", L"", L""}));
     m_btnLock.SetWindowText(ModuleString(IDS_UNLOCK).c_str());
     EnableControl(IDCANCEL, FALSE);
     for (int nID : {IDC_PHONE, IDC_EMAIL, IDC_ADDRESS})

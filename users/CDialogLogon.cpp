@@ -3,6 +3,7 @@
 
 #include "CDialogUserInfo.h"
 
+#include "dialogs/ShowOleDbErrors.h"
 #include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
 #include "orvane/Nls.h"
@@ -11,7 +12,6 @@
 #include "worklist/AuditTrail.h"
 #include "worklist/RecordText.h"
 #include "worklist/UserRecord.h"
-#include "worklist/ShowOleDbErrors.h"
 
 #include "win/afx/AfxMessageBox.h"
 #include "win/afx/DDX.h"
@@ -44,6 +44,7 @@ BOOL CDialogLogon::OnInitDialog()
 {
     CDialogBase::OnInitDialog();
     const HRESULT status = m_users.Open();
+    ShowOleDbErrors(m_users.Hashed());
     if (FAILED(status)) {
         ShowOleDbErrors(status);
         EndDialog(IDCANCEL);
@@ -75,13 +76,15 @@ void CDialogLogon::OnOK()
         return;
     const __time64_t now = _time64(nullptr);
     if (!m_users.FindByName(m_strUserName)) {
-        AuditTrail::Record(L"", {L"Logon failed", L"", m_strUserName});
+        ShowOleDbErrors(AuditTrail::Record(L"", {L"Logon failed", L"", m_strUserName}));
         AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
     } else if (m_users.IsRefused(now)) {
-        AuditTrail::Record(L"", {L"Logon refused", L"", m_strUserName});
+        ShowOleDbErrors(AuditTrail::Record(L"", {L"Logon refused", L"", m_strUserName}));
         AfxMessageBox(m_users.RefusalText(), MB_OK);
     } else if (!m_users.PasswordMatches(m_strPassword)) {
-        if (m_users.StoreFailedLogon(now, L"Logon failed"))
+        BOOL bRefused = FALSE;
+        ShowOleDbErrors(m_users.StoreFailedLogon(now, L"Logon failed", bRefused));
+        if (bRefused)
             AfxMessageBox(m_users.RefusalText(), MB_OK);
         else
             AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
@@ -92,7 +95,8 @@ void CDialogLogon::OnOK()
         if (m_users.PasswordKeptOtherwise(m_strPassword))
             m_users.SetPassword(m_strPassword);
         m_users.ResetFailedLogons();
-        m_users.WriteWithRecords([this] { return m_users.SetData(); }, {{L"Logon succeeded", L"", m_strUserName}});
+        ShowOleDbErrors(
+            m_users.WriteWithRecords([this] { return m_users.SetData(); }, {{L"Logon succeeded", L"", m_strUserName}}));
         EndDialog(IDOK);
         return;
     }

@@ -3,12 +3,12 @@
 
 #include "CDialogUserInfo.h"
 
+#include "dialogs/ShowOleDbErrors.h"
 #include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
 #include "orvane/Nls.h"
 #include "resources/ModuleResources.h"
 #include "resources/ResourceIds.h"
-#include "worklist/ShowOleDbErrors.h"
 
 #include "kernel/WinFormat.h"
 #include "win/afx/AfxMessageBox.h"
@@ -60,6 +60,7 @@ BOOL CDialogUserAccounts::OnInitDialog()
         m_list.InsertColumn(nColumn, szHeading, LVCFMT_LEFT, kColumns[nColumn].nWidth);
     }
     const HRESULT status = m_users.Open();
+    ShowOleDbErrors(m_users.Hashed());
     if (FAILED(status)) {
         ShowOleDbErrors(status);
         EndDialog(IDOK);
@@ -150,8 +151,8 @@ void CDialogUserAccounts::OnRemove()
     // Counting the administrators moved the table off the account. No question first: removing
     // is what the button says.
     if (FindSelectedAccount())
-        m_users.WriteWithRecords([this] { return m_users.Delete(); },
-                                 {{L"Account removed", CDialogUserInfo::AccountText(m_users), L""}});
+        ShowOleDbErrors(m_users.WriteWithRecords([this] { return m_users.Delete(); },
+                                                 {{L"Account removed", CDialogUserInfo::AccountText(m_users), L""}}));
     FillList();
 }
 

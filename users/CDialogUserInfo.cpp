@@ -1,10 +1,10 @@
 // Filling, checking and saving one account.
 #include "CDialogUserInfo.h"
 
+#include "dialogs/ShowOleDbErrors.h"
 #include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
-#include "worklist/ShowOleDbErrors.h"
 #include "worklist/UserRecord.h"
 
 #include "kernel/WinFormat.h"
@@ -131,7 +131,9 @@ void CDialogUserInfo::OnOK()
 void CDialogUserInfo::RefuseOldPassword()
 {
     // A wrong old password counts as a failed logon, or this dialog would try passwords unlimited.
-    if (!m_pUsers->StoreFailedLogon(_time64(nullptr), L"Old password wrong"))
+    BOOL bRefused = FALSE;
+    ShowOleDbErrors(m_pUsers->StoreFailedLogon(_time64(nullptr), L"Old password wrong", bRefused));
+    if (!bRefused)
         return Refuse(IDS_OLD_PASSWORD_WRONG, IDC_OLD_PASSWORD);
     AfxMessageBox(m_pUsers->RefusalText(), MB_OK);
     EndDialog(IDCANCEL);
@@ -206,6 +208,6 @@ BOOL CDialogUserInfo::SaveUser(BOOL bInsert)
         entries.push_back({FormatWin(L"Account \"%s\" edited", before.UserName), AccountText(before), AccountText(users)});
     entries.push_back({FormatWin(m_strNewPassword.empty() ? L"Password of \"%s\" removed" : L"Password of \"%s\" set",
                                  users.UserName), L"", L""});
-    users.WriteWithRecords([&users, bInsert] { return bInsert ? users.Insert() : users.SetData(); }, entries);
+    ShowOleDbErrors(users.WriteWithRecords([&users, bInsert] { return bInsert ? users.Insert() : users.SetData(); }, entries));
     return TRUE;
 }

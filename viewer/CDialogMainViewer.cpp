@@ -8,6 +8,7 @@
 #include "dialogs/CDialogExportResults.h"
 #include "dialogs/CDialogImportWorklist.h"
 #include "dialogs/CDialogRunQueue.h"
+#include "dialogs/ShowOleDbErrors.h"
 #include "module/core/FittingText.h"
 #include "module/core/LogbookWrite.h"
 #include "module/core/MenuState.h"
@@ -22,7 +23,6 @@
 #include "worklist/MethodDurations.h"
 #include "worklist/RecordText.h"
 #include "worklist/RunClaim.h"
-#include "worklist/ShowOleDbErrors.h"
 
 #include "win/afx/AFX_MODULE_STATE.h"
 #include "win/afx/AfxMessageBox.h"
@@ -84,11 +84,13 @@ void WaitDeliveringMessages(DWORD dwMilliseconds)
 // The host's loop knows nothing of the modeless viewer, so a get-message hook gives the viewer its
 // dialog keyboard handling (Tab, mnemonics, Escape, Enter) before the host dispatches a key.
 HHOOK g_hKeyboardHook = nullptr;
+// The viewer whose keys the hook takes, while it is set.
+CDialogMainViewer* g_pHookedViewer = nullptr;
 
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     auto* pMsg = reinterpret_cast<MSG*>(lParam);
-    CDialogMainViewer* pViewer = ModuleSettings.pMainViewer;
+    CDialogMainViewer* pViewer = g_pHookedViewer;
     if (nCode == HC_ACTION && wParam == PM_REMOVE && pMsg->message >= WM_KEYFIRST &&
         pMsg->message <= kLastKeyboardMessage && pViewer && pViewer->GetSafeHwnd()) {
         if (pViewer->PreTranslateMessage(pMsg) || ::IsDialogMessageW(pViewer->GetSafeHwnd(), pMsg)) {
@@ -106,6 +108,7 @@ void RemoveKeyboardHook()
         return;
     ::UnhookWindowsHookEx(g_hKeyboardHook);
     g_hKeyboardHook = nullptr;
+    g_pHookedViewer = nullptr;
 }
 
 } // namespace
@@ -196,6 +199,7 @@ BOOL CDialogMainViewer::OnInitDialog()
         ShowFirstGroup();
 
     m_hAccelerators = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
+    g_pHookedViewer = this;
     g_hKeyboardHook = ::SetWindowsHookExW(WH_GETMESSAGE, &KeyboardHookProc, nullptr, ::GetCurrentThreadId());
     m_idleLock.Start(m_hWnd, [this] { LockHost(TRUE); });
     UpdateCommandState();
@@ -726,9 +730,13 @@ void CDialogMainViewer::OnAddGroup()
     if (status == DB_E_DUPLICATETABLEID) {
         const std::wstring strQuestion = FormatWin(ModuleString(IDS_ORPHAN_TABLE_QUESTION).c_str(), strName.c_str());
         const int nAnswer = ShowMessage(strQuestion.c_str(), MB_YESNOCANCEL);
-        if (nAnswer == IDYES || nAnswer == IDNO)
+        if (nAnswer == IDYES || nAnswer == IDNO) {
             status = GroupRows(m_groupTable).Add(strName, bListEmpty, &nNewId, &WaitDeliveringMessages,
                                                  nAnswer == IDYES ? OrphanTable::TakeBack : OrphanTable::Remove);
+            ShowOleDbErrors(status);
+        }
+    } else {
+        ShowOleDbErrors(status);
     }
     if (SUCCEEDED(status)) {
         const int nIndex = m_comboGroup.AddString(strName.c_str());
@@ -748,7 +756,7 @@ void CDialogMainViewer::OnDeleteGroup()
 {
     std::wstring strGroup;
     const int nIndex = GetCurrentGroup(strGroup);
-    if (nIndex == CB_ERR || m_rows.RefusedWhileRunElsewhere())
+    if (nIndex == CB_ERR || ShowOleDbErrors(m_rows.EditableHere()))
         return;
     const std::wstring strQuestion =
         ModuleString(IDS_DELETE_QUESTION) + ModuleString(NLS_HOST_DELETE_GROUP, 30) + L"\"" + strGroup + L"\"";
@@ -763,7 +771,7 @@ void CDialogMainViewer::OnDeleteGroup()
     m_comboGroup.SetCurSel(0);
     OnGroupChanged();
     if (bDeleted)
-        CMethodTable().DropMethodTable(strGroup);
+        ShowOleDbErrors(CMethodTable().DropMethodTable(strGroup));
     UpdateCommandState();
 }
 
@@ -782,8 +790,8 @@ void CDialogMainViewer::OnAutoName()
     dialog.m_strOperator = ModuleSettings.strUserName;
     if (dialog.RunModal(IDD_AUTONAME) != IDOK)
         return;
-    m_rows.AutoName(dialog.m_strSubdirectory.c_str(), dialog.m_strPrefix, dialog.m_nCounter,
-                           dialog.m_strOperator.c_str());
+    ShowOleDbErrors(m_rows.AutoName(dialog.m_strSubdirectory.c_str(), dialog.m_strPrefix, dialog.m_nCounter,
+                                    dialog.m_strOperator.c_str()));
 }
 
 void CDialogMainViewer::OnAddMethod()
@@ -844,14 +852,14 @@ void CDialogMainViewer::OnProperties()
 void CDialogMainViewer::OnCheckAll()
 {
     m_run.ForgetContinue();
-    m_rows.SetAllRunStates(TRUE);
+    ShowOleDbErrors(m_rows.SetAllRunStates(TRUE));
     UpdateCommandState();
 }
 
 void CDialogMainViewer::OnUncheckAll()
 {
     m_run.ForgetContinue();
-    m_rows.SetAllRunStates(FALSE);
+    ShowOleDbErrors(m_rows.SetAllRunStates(FALSE));
     UpdateCommandState();
 }
 

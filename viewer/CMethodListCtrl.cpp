@@ -4,6 +4,7 @@
 
 
 #include "dialogs/CDialogMethodInfo.h"
+#include "dialogs/ShowOleDbErrors.h"
 #include "module/core/ModuleString.h"
 #include "module/core/TraceLog.h"
 #include "orvane/Nls.h"
@@ -11,7 +12,6 @@
 #include "resources/ResourceIds.h"
 #include "worklist/ReadTransaction.h"
 #include "worklist/RecordText.h"
-#include "worklist/ShowOleDbErrors.h"
 
 #include "kernel/TimeApi.h"
 #include "kernel/WinFormat.h"
@@ -154,7 +154,7 @@ void CMethodListCtrl::WidenColumns(int nExtra)
 BOOL CMethodListCtrl::LoadGroup(LPCWSTR lpszName, LONG nGroupId)
 {
     CloseTable();
-    if (lpszName && FAILED(m_rows.LoadGroup(lpszName, nGroupId))) {
+    if (lpszName && ShowOleDbErrors(m_rows.LoadGroup(lpszName, nGroupId))) {
         // The rows of a group that is not loaded are never shown.
         Refill();
         return FALSE;
@@ -234,7 +234,7 @@ BOOL CMethodListCtrl::InsertMethods(const std::vector<std::wstring>& names, LONG
         for (POSITION pos = GetFirstSelectedItemPosition(); pos;)
             nPlace = std::max<LONG>(nPlace, GetNextSelectedItem(pos) + 1);
     }
-    m_rows.InsertMethods(names, copies, methodPath, nPlace);
+    ShowOleDbErrors(m_rows.InsertMethods(names, copies, methodPath, nPlace));
     return TRUE;
 }
 
@@ -247,7 +247,7 @@ BOOL CMethodListCtrl::DeleteSelected()
         if (const MethodItemData* pData = ItemData(GetNextSelectedItem(pos)))
             selected.insert(pData->aaaID);
     if (m_rows.Table())
-        m_rows.DeleteSelected(selected);
+        ShowOleDbErrors(m_rows.DeleteSelected(selected));
     else
         Refill();
     return TRUE;
@@ -329,7 +329,7 @@ void CMethodListCtrl::ToggleRunState(int nItem)
 {
     MethodItemData* pData = ItemData(nItem);
     CMethodTable* pTable = m_rows.Table();
-    if (!pData || !pTable || m_rows.RefusedWhileRunElsewhere())
+    if (!pData || !pTable || ShowOleDbErrors(m_rows.EditableHere()))
         return;
     LONG nCurrent = pTable->aaaID;
     if (MethodRecord* pRow = m_rows.FindRowById(pData->aaaID, FALSE)) {
@@ -340,9 +340,9 @@ void CMethodListCtrl::ToggleRunState(int nItem)
             SetItemRunState(*pData, pData->nRunState != RUNSTATE_UNCHECKED ? RUNSTATE_UNCHECKED : RUNSTATE_CHECKED);
             SetItemState(nItem, INDEXTOSTATEIMAGEMASK(static_cast<UINT>(pData->nRunState)), kWholeState);
             pRow->RunState = pData->nRunState;
-            m_rows.WriteRow({{FormatWin(pData->nRunState == RUNSTATE_CHECKED ? L"Row %d checked" : L"Row %d unchecked",
-                                 pData->aaaID + 1),
-                       MethodRows::RunStateName(nOld), MethodRows::RunStateName(pData->nRunState)}});
+            const wchar_t* event = pData->nRunState == RUNSTATE_CHECKED ? L"Row %d checked" : L"Row %d unchecked";
+            ShowOleDbErrors(m_rows.WriteRow({{FormatWin(event, pData->aaaID + 1), MethodRows::RunStateName(nOld),
+                                              MethodRows::RunStateName(pData->nRunState)}}));
             Invalidate();
             UpdateWindow();
         }
@@ -393,7 +393,7 @@ void CMethodListCtrl::OnReturn(NMHDR*, LRESULT* pResult)
 void CMethodListCtrl::EditProperties()
 {
     CMethodTable* pTable = m_rows.Table();
-    if (!pTable || !HasSingleSelection() || m_rows.RefusedWhileRunElsewhere())
+    if (!pTable || !HasSingleSelection() || ShowOleDbErrors(m_rows.EditableHere()))
         return;
     const int nItem = GetSelectionMark();
     const MethodItemData* pData = ItemData(nItem);
@@ -443,7 +443,7 @@ void CMethodListCtrl::EditProperties()
                 SetItemText(nShown, 3, pEdited->Comments);
             }
         }
-        m_rows.WriteRow(PropertyChanges(before, *pEdited));
+        ShowOleDbErrors(m_rows.WriteRow(PropertyChanges(before, *pEdited)));
     }
     m_rows.FindRow(nCurrent, FALSE);
     Invalidate();

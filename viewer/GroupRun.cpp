@@ -7,6 +7,7 @@
 #include "RunStore.h"
 #include "RunView.h"
 
+#include "dialogs/ShowOleDbErrors.h"
 #include "module/core/DeleteFolder.h"
 #include "module/core/LogbookWrite.h"
 #include "module/core/ModMsgText.h"
@@ -18,7 +19,7 @@
 #include "resources/ResourceIds.h"
 #include "worklist/DataFolderUsers.h"
 #include "worklist/MethodRows.h"
-#include "worklist/ShowOleDbErrors.h"
+#include "worklist/OleDbErrorText.h"
 
 #include "kernel/FileApi.h"
 #include "kernel/Text.h"
@@ -155,7 +156,7 @@ void GroupRun::OnRun()
     LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), m_group.name.c_str()));
     if (IsPaused()) {
         LogbookWrite(FormatWin(ModuleString(IDS_LOG_RUN_RESUMED).c_str(), m_group.name.c_str()));
-        AuditTrail::Record(m_group.name, {L"Run resumed", L"", L""});
+        ShowOleDbErrors(AuditTrail::Record(m_group.name, {L"Run resumed", L"", L""}));
     }
     switch (m_state) {
     case State::PauseRequested:
@@ -185,7 +186,7 @@ void GroupRun::OnPause()
     m_view.ShowStatusId(IDS_RUN_PAUSED);
     m_pausedIn = doing;
     Enter(State::PauseRequested);
-    AuditTrail::Record(m_group.name, {L"Run paused", L"", L""});
+    ShowOleDbErrors(AuditTrail::Record(m_group.name, {L"Run paused", L"", L""}));
 }
 
 void GroupRun::OnStop()
@@ -194,7 +195,7 @@ void GroupRun::OnStop()
     if (!IsRunning())
         return;
     m_end = {End::Cause::StoppedByUser, ModuleSettings.strUserName};
-    AuditTrail::Record(m_group.name, {L"Run stopped", L"", L""});
+    ShowOleDbErrors(AuditTrail::Record(m_group.name, {L"Run stopped", L"", L""}));
     // A row waiting for the instrument or for its result to be saved has no method of this run
     // running: the method it waits for is not this run's to stop.
     const State doing = Doing();
@@ -457,7 +458,7 @@ BOOL GroupRun::StartRun(BOOL bInQueue)
     // The rows reset and the run open are one edit, made before anything of the run is logged or
     // sent: a host that dies from here on leaves a run that Continue finds, never a run that the
     // logbook tells of and the worklist does not. A group run alone leaves a queue it was in.
-    if (FAILED(m_store.OpenRun(m_group.id, !bInQueue, {L"Run started", L"", L""}))) {
+    if (ShowOleDbErrors(m_store.OpenRun(m_group.id, !bInQueue, {L"Run started", L"", L""}))) {
         m_claim.Release();
         return FALSE;
     }
@@ -643,7 +644,7 @@ BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
     }
     m_policy.SendEmergencyCommand();
     Enter(State::WaitingForRun);
-    AuditTrail::Record(strGroup, {L"Run paused", L"", strStatus});
+    ShowOleDbErrors(AuditTrail::Record(strGroup, {L"Run paused", L"", strStatus}));
     m_view.ShowStatus({strStatus, FormatWin(ModuleString(IDS_FAILURE_PAUSED_SHORT).c_str(), nRow)});
     ReportRunEvent({RUNEVENT_RUN_PAUSED, strGroup, nRow, strMethod, strStatus});
     return TRUE;
@@ -689,7 +690,7 @@ void GroupRun::GiveUpSaving()
         m_end = {End::Cause::ResultsLost, L""};
     if (Doing() == State::HeldForSave)
         CompleteGroup();
-    rows.LoadGroup(m_group.name, m_group.id);
+    ShowOleDbErrors(rows.LoadGroup(m_group.name, m_group.id));
     rows.Refill();
     m_view.ShowRunMessage(FormatWin(ModuleString(IDS_RESULTS_LOST).c_str(), strReason.c_str()), MB_OK);
 }

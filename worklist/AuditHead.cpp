@@ -1,7 +1,7 @@
 // Writing the audit trail's anchors and reading the head file back.
 #include "AuditHead.h"
 
-#include "AuditTrail.h"
+#include "AuditRecord.h"
 
 #include "module/core/LogbookWrite.h"
 #include "module/core/ModuleSettings.h"
@@ -11,7 +11,19 @@
 #include "kernel/Text.h"
 #include "kernel/TimeApi.h"
 
+#include <utility>
+
 namespace {
+
+// The newest record written in the open transaction, and whether its commit anchors it. One
+// transaction is open at a time: everything runs on one thread.
+struct PendingAnchor {
+    const CSession* session;
+    LONG sequence;
+    std::wstring hash;
+    bool due;
+};
+std::optional<PendingAnchor> g_pending;
 
 BOOL WriteHeadFile(const std::wstring& path, const std::wstring& line)
 {
@@ -26,11 +38,26 @@ BOOL WriteHeadFile(const std::wstring& path, const std::wstring& line)
 
 } // namespace
 
+void AuditHead::MarkPending(const CSession& session, LONG sequence, const std::wstring& hash, bool bDue)
+{
+    const bool bWasDue = g_pending && g_pending->session == &session && g_pending->due;
+    g_pending = PendingAnchor{&session, sequence, hash, bWasDue || bDue};
+}
+
+void AuditHead::TransactionEnded(const CSession& session, bool committed)
+{
+    if (!g_pending || g_pending->session != &session)
+        return;
+    const PendingAnchor pending = *std::exchange(g_pending, std::nullopt);
+    if (committed && pending.due)
+        Anchor(pending.sequence, pending.hash);
+}
+
 void AuditHead::Anchor(LONG sequence, const std::wstring& hash)
 {
     const std::wstring text = AuditChain::AnchorText(sequence, hash);
     const std::wstring& path = ModuleSettings.strAuditHeadPath;
-    const BOOL bHeadWritten = path.empty() || WriteHeadFile(path, AuditTrail::LocalTimeText(_time64(nullptr)) + L" " + text);
+    const BOOL bHeadWritten = path.empty() || WriteHeadFile(path, FormatTime(_time64(nullptr), kAuditTimeFormat) + L" " + text);
     // The logbook holds the anchors of every worklist this host used: a server's are told apart
     // from the file's.
     const std::wstring where = ModuleSettings.strProvider == kServerProvider ? L" (worklist on the lab server)" : L"";

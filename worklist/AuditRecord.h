@@ -5,6 +5,9 @@
 
 #include "oledb/CAccessor.h"
 
+// How a record's times are written: its local time, and its UTC seconds where they are shown.
+inline constexpr const wchar_t* kAuditTimeFormat = L"%Y-%m-%d %H:%M:%S";
+
 struct AuditRecord {
     LONG Sequence;
     LONG UtcTime;

@@ -4,7 +4,6 @@
 #include "AuditHead.h"
 #include "EditTransaction.h"
 #include "RecordText.h"
-#include "ShowOleDbErrors.h"
 #include "WorklistSession.h"
 
 #include "module/core/ModuleSettings.h"
@@ -15,7 +14,6 @@
 
 #include <iterator>
 #include <optional>
-#include <utility>
 
 namespace {
 
@@ -31,24 +29,8 @@ std::vector<std::wstring> HashedFields(const AuditRecord& record)
             record.GroupName, record.Event, record.OldValue, record.NewValue};
 }
 
-std::wstring TimeText(const std::tm& time)
-{
-    return FormatWin(L"%04d-%02d-%02d %02d:%02d:%02d", time.tm_year + 1900, time.tm_mon + 1, time.tm_mday, time.tm_hour,
-                     time.tm_min, time.tm_sec);
-}
-
 // A trail's anchor every this many records, besides those asked for.
 constexpr LONG kAnchorEvery = 100;
-
-// The newest record written in the open transaction, and whether its commit anchors it. One
-// transaction is open at a time: everything runs on one thread.
-struct PendingAnchor {
-    const CSession* session;
-    LONG sequence;
-    std::wstring hash;
-    bool due;
-};
-std::optional<PendingAnchor> g_pending;
 
 } // namespace
 
@@ -122,17 +104,7 @@ void AuditTrail::AnchorAtCommit()
 
 void AuditTrail::MarkForAnchor(bool bDue) const
 {
-    const bool bWasDue = g_pending && g_pending->session == &m_session && g_pending->due;
-    g_pending = PendingAnchor{&m_session, m_lastSequence, m_lastHash, bWasDue || bDue};
-}
-
-void AuditTrail::TransactionEnded(const CSession& session, bool committed)
-{
-    if (!g_pending || g_pending->session != &session)
-        return;
-    const PendingAnchor pending = *std::exchange(g_pending, std::nullopt);
-    if (committed && pending.due)
-        AuditHead::Anchor(pending.sequence, pending.hash);
+    AuditHead::MarkPending(m_session, m_lastSequence, m_lastHash, bDue);
 }
 
 HRESULT AuditTrail::Add(const std::wstring& group, const std::vector<AuditEntry>& entries)
@@ -167,7 +139,6 @@ HRESULT AuditTrail::Record(const std::wstring& group, const AuditEntry& entry)
     HRESULT status = OpenWorklistSession(session, WorklistDataSourceProperties());
     if (SUCCEEDED(status))
         status = WriteWithRecords(session, [] { return S_OK; }, group, {entry}, TRUE);
-    ShowOleDbErrors(status);
     return status;
 }
 
@@ -188,20 +159,9 @@ HRESULT AuditTrail::ReadAll(std::vector<AuditRecord>& records)
     return status;
 }
 
-std::wstring AuditTrail::LocalTimeText(__time64_t time)
-{
-    std::tm local{};
-    _localtime64_s(&local, &time);
-    return TimeText(local);
-}
+std::wstring AuditTrail::LocalTimeText(__time64_t time) { return FormatTime(time, kAuditTimeFormat); }
 
-std::wstring AuditTrail::UtcTimeText(LONG utcTime)
-{
-    const __time64_t time = utcTime;
-    std::tm utc{};
-    _gmtime64_s(&utc, &time);
-    return TimeText(utc);
-}
+std::wstring AuditTrail::UtcTimeText(LONG utcTime) { return FormatTime(utcTime, kAuditTimeFormat, true); }
 
 AuditChainCheck AuditTrail::Verify(const std::vector<AuditRecord>& records)
 {

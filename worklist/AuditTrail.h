@@ -38,8 +38,6 @@ public:
     HRESULT Add(const std::wstring& group, const std::vector<AuditEntry>& entries);
     // The newest record added is anchored when the transaction commits, hundredth or not.
     void AnchorAtCommit();
-    // Told by the transaction on session as it ends: a commit anchors what is due.
-    static void TransactionEnded(const CSession& session, bool committed);
 
     // write (which returns its status), then a record of each entry, as one edit on session:
     // committed together or not at all, and anchored when bAnchor is set. Shows nothing.
@@ -48,7 +46,7 @@ public:
                                     BOOL bAnchor = FALSE);
 
     // A record of an event that changes nothing else (a logon, the lock, a pause), on a session of
-    // its own, anchored; a failure is shown.
+    // its own, anchored.
     static HRESULT Record(const std::wstring& group, const AuditEntry& entry);
 
     // Every record in the order written, on a session of its own; none when there is no trail yet.

@@ -1,7 +1,6 @@
 // Opening, creating and dropping method tables.
 #include "CMethodTable.h"
 
-#include "ShowOleDbErrors.h"
 #include "WorklistSession.h"
 
 #include "oledb/CTableDefinition.h"
@@ -35,7 +34,6 @@ HRESULT CMethodTable::Open(const std::wstring& name)
         m_strTableName = name;
         status = Requery();
     }
-    ShowOleDbErrors(status);
     return status;
 }
 
@@ -58,10 +56,8 @@ HRESULT CMethodTable::OpenTableDefinition(CTableDefinition& definition)
     HRESULT status = m_session.m_spOpenRowset ? S_OK : OpenDataSource();
     if (SUCCEEDED(status))
         status = definition.Open(m_session);
-    if (FAILED(status)) {
+    if (FAILED(status))
         CloseAll();
-        ShowOleDbErrors(status);
-    }
     return status;
 }
 
@@ -72,7 +68,6 @@ HRESULT CMethodTable::CreateMethodTable(const std::wstring& name)
     if (FAILED(status))
         return status;
     status = CreateTable(definition, name);
-    ShowOleDbErrors(status);
     CloseAll();
     return status;
 }
@@ -96,7 +91,6 @@ HRESULT CMethodTable::DropMethodTable(const std::wstring& name)
     if (FAILED(status))
         return status;
     status = definition.DropTable({DBKIND_NAME, name});
-    ShowOleDbErrors(status);
     CloseAll();
     return status;
 }

@@ -1,5 +1,5 @@
 // A group's method table: its rows in "aaaID" order on a session of its own, and the creation and
-// removal of a group's table. Opens, creates and drops show their failures themselves.
+// removal of a group's table. A failure leaves its error records for the caller to show.
 #pragma once
 
 #include "MethodRecord.h"
@@ -13,17 +13,17 @@ class CTableDefinition;
 class CMethodTable : public CCommand<CAccessor<MethodRecord>> {
 public:
     HRESULT OpenDataSource();
-    // The rows of table name in "aaaID" order; any failure is shown before it is returned.
+    // The rows of table name in "aaaID" order.
     HRESULT Open(const std::wstring& name);
     // The same table's rows again on the same session, so that an edit that reopens its table
-    // midway stays inside its transaction. Shows nothing: the edit shows a failure once it ended.
+    // midway stays inside its transaction.
     HRESULT Requery();
     // The rows of table name on the session opened already, read only, every row or those in
-    // state onlyState; shows nothing.
+    // state onlyState.
     HRESULT OpenRowsToRead(const std::wstring& name, LONG onlyState = 0);
     HRESULT CreateMethodTable(const std::wstring& name);
     // The table alone, on the definition's session, so that it can be one edit with other
-    // writes; shows nothing.
+    // writes.
     static HRESULT CreateTable(CTableDefinition& definition, const std::wstring& name);
     HRESULT DropMethodTable(const std::wstring& name);
     // Gives up the rowset and the session.

@@ -2,10 +2,8 @@
 #include "CUserTable.h"
 
 #include "EditTransaction.h"
-#include "WorklistSession.h"
-
 #include "RecordText.h"
-#include "ShowOleDbErrors.h"
+#include "WorklistSession.h"
 
 #include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
@@ -38,8 +36,7 @@ HRESULT CUserTable::Open()
         return status;
     status = Requery();
     // A failure leaves the passwords as they were: the logon still checks them as typed.
-    if (SUCCEEDED(status))
-        HashTypedPasswords();
+    m_hashed = SUCCEEDED(status) ? HashTypedPasswords() : S_OK;
     // The rows read on the way leave nothing in the buffer: a caller may fill it for an insert.
     ClearRecord();
     return status;
@@ -82,7 +79,6 @@ HRESULT CUserTable::HashTypedPasswords()
         if (SUCCEEDED(status))
             status = transaction.Commit();
     }
-    ShowOleDbErrors(status);
     return status;
 }
 
@@ -97,9 +93,7 @@ BOOL CUserTable::FindByName(const std::wstring& name)
 HRESULT CUserTable::WriteWithRecords(const std::function<HRESULT()>& write, const std::vector<AuditEntry>& entries)
 {
     // Logons and accounts are few and matter: each is anchored at once.
-    const HRESULT status = AuditTrail::WriteWithRecords(m_session, write, L"", entries, TRUE);
-    ShowOleDbErrors(status);
-    return status;
+    return AuditTrail::WriteWithRecords(m_session, write, L"", entries, TRUE);
 }
 
 BOOL CUserTable::PasswordMatches(const std::wstring& typed) const
@@ -118,18 +112,17 @@ BOOL CUserTable::SetPassword(const std::wstring& password)
     return TRUE;
 }
 
-BOOL CUserTable::StoreFailedLogon(__time64_t now, const std::wstring& event)
+HRESULT CUserTable::StoreFailedLogon(__time64_t now, const std::wstring& event, BOOL& bRefused)
 {
     std::vector<AuditEntry> entries{{event, L"", UserName}};
-    const BOOL bRefused = ++FailedLogons >= kFailuresBeforeRefusal;
+    bRefused = ++FailedLogons >= kFailuresBeforeRefusal;
     if (bRefused) {
         // The count starts afresh, so that the refusal's end gives the account five tries again.
         FailedLogons = 0;
         RefusedUntil = static_cast<LONG>(now + kRefusalSeconds);
         entries.push_back({L"Account refused", L"", AuditTrail::UtcTimeText(RefusedUntil) + L" UTC"});
     }
-    WriteWithRecords([this] { return SetData(); }, entries);
-    return bRefused;
+    return WriteWithRecords([this] { return SetData(); }, entries);
 }
 
 void CUserTable::ResetFailedLogons()

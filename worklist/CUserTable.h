@@ -35,15 +35,18 @@ public:
     // it for 15 minutes; a good logon resets the count.
     BOOL IsRefused(__time64_t now) const { return now < RefusedUntil; }
     // A failed password of the current account counted and written with a record of event (and
-    // of the refusal it starts); TRUE when it refuses the account.
-    BOOL StoreFailedLogon(__time64_t now, const std::wstring& event);
+    // of the refusal it starts); bRefused says whether it refuses the account.
+    HRESULT StoreFailedLogon(__time64_t now, const std::wstring& event, BOOL& bRefused);
     void ResetFailedLogons();
     // The message that the current account is refused, and until when.
     std::wstring RefusalText() const;
 
-    // write (a change of the current row, or none), and a record of each entry, as one edit; a
-    // failure is shown.
+    // write (a change of the current row, or none), and a record of each entry, as one edit.
     HRESULT WriteWithRecords(const std::function<HRESULT()>& write, const std::vector<AuditEntry>& entries);
+
+    // How the last Open hashed the passwords an older worklist keeps as typed: a failure leaves
+    // its error records when Open returns, and the passwords as they were, checked as typed.
+    HRESULT Hashed() const { return m_hashed; }
 
     CSession m_session;
 
@@ -51,4 +54,6 @@ private:
     HRESULT Requery();
     // Every password kept as typed hashed, as one edit with one record; S_FALSE when there was none.
     HRESULT HashTypedPasswords();
+
+    HRESULT m_hashed = S_OK;
 };

@@ -5,8 +5,8 @@
 #include "CMethodTable.h"
 #include "DataFolderName.h"
 #include "EditTransaction.h"
+#include "KeptErrorRecords.h"
 #include "RecordText.h"
-#include "ShowOleDbErrors.h"
 
 #include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
@@ -14,6 +14,7 @@
 #include "kernel/Text.h"
 #include "kernel/WinFormat.h"
 #include "oledb/CTableDefinition.h"
+#include "oledb/ErrorObject.h"
 
 #include <algorithm>
 #include <functional>
@@ -105,10 +106,9 @@ HRESULT GroupRows::Add(const std::wstring& name, bool listIsEmpty, LONG* newId, 
     }
     if (FAILED(status)) {
         if (!refusal.empty())
-            ShowWorklistMessage(refusal);
-        else if (status != DB_E_DUPLICATETABLEID || orphan != OrphanTable::Refuse)
-            ShowOleDbErrors(status);
+            status = ReportError(E_FAIL, IID_IRowsetChange, refusal);
         // The rowset may hold the row that the abort took back.
+        const KeptErrorRecords failure;
         m_table.Requery();
         return status;
     }

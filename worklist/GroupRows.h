@@ -37,8 +37,9 @@ public:
     static std::wstring RefusalOf(const std::wstring& name, const std::vector<GroupEntry>& listed);
     // Waits a second (through wait), then creates the method table and appends the row with the
     // last row's id plus one (2 for the first group of an empty table when listIsEmpty), as one
-    // edit. A failure has been shown and nothing is written, except DB_E_DUPLICATETABLEID for an
-    // orphan table that orphan refuses: the caller asks what to do with it.
+    // edit. A failure writes nothing and leaves its error records (a name that another host added
+    // meanwhile is refused in one); DB_E_DUPLICATETABLEID for an orphan table that orphan refuses
+    // is for the caller to ask what to do with it.
     HRESULT Add(const std::wstring& name, bool listIsEmpty, LONG* newId, void (*wait)(DWORD) = Sleep,
                 OrphanTable orphan = OrphanTable::Refuse);
     // Deletes the row of group id when it still has that name, as the rows are now; false when

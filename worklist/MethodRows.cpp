@@ -3,10 +3,11 @@
 
 #include "AuditTrail.h"
 #include "EditTransaction.h"
+#include "ImportedRow.h"
+#include "KeptErrorRecords.h"
+#include "OleDbErrorText.h"
 #include "RecordText.h"
 #include "RunClaim.h"
-#include "ShowOleDbErrors.h"
-#include "WorklistImport.h"
 
 #include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
@@ -15,6 +16,7 @@
 
 #include "kernel/TimeApi.h"
 #include "kernel/WinFormat.h"
+#include "oledb/ErrorObject.h"
 
 #include <iterator>
 #include <map>
@@ -75,10 +77,8 @@ std::wstring MethodRows::dataFilesText()
 
 HRESULT MethodRows::WriteRow(const std::vector<AuditEntry>& entries)
 {
-    const HRESULT status = AuditTrail::WriteWithRecords(
-        m_pTable->m_session, [this] { return m_pTable->SetData(); }, m_strGroup, entries);
-    ShowOleDbErrors(status);
-    return status;
+    return AuditTrail::WriteWithRecords(m_pTable->m_session, [this] { return m_pTable->SetData(); }, m_strGroup,
+                                        entries);
 }
 
 HRESULT MethodRows::LoadGroup(const std::wstring& group, LONG groupId)
@@ -101,16 +101,27 @@ void MethodRows::ClearGroup()
     m_nGroupId = 0;
 }
 
-BOOL MethodRows::RefusedWhileRunElsewhere() const
+HRESULT MethodRows::EditableHere() const
 {
     if (!m_nGroupId || !RunClaim::IsClaimedByAnotherHost(m_nGroupId))
-        return FALSE;
+        return S_OK;
     const std::wstring strInstrument = RunClaim::RunningOn(m_nGroupId);
-    ShowWorklistMessage(strInstrument.empty()
-                            ? FormatWin(ModuleString(IDS_GROUP_CHANGED_ELSEWHERE).c_str(), m_strGroup.c_str())
-                            : FormatWin(ModuleString(IDS_GROUP_CHANGED_ON_INSTRUMENT).c_str(), strInstrument.c_str(),
-                                        m_strGroup.c_str()));
-    return TRUE;
+    return ReportError(E_FAIL, IID_IRowsetChange,
+                       strInstrument.empty()
+                           ? FormatWin(ModuleString(IDS_GROUP_CHANGED_ELSEWHERE).c_str(), m_strGroup.c_str())
+                           : FormatWin(ModuleString(IDS_GROUP_CHANGED_ON_INSTRUMENT).c_str(), strInstrument.c_str(),
+                                       m_strGroup.c_str()));
+}
+
+HRESULT MethodRows::refilled(HRESULT status, const LONG* current)
+{
+    const KeptErrorRecords kept;
+    if (current) {
+        LONG id = *current;
+        FindRow(id, FALSE);
+    }
+    Refill();
+    return status;
 }
 
 template <class Edit>
@@ -133,9 +144,9 @@ HRESULT MethodRows::editAsOne(Edit edit)
     }
     if (SUCCEEDED(status))
         return status;
-    ShowOleDbErrors(status);
     // The rowset may still hold rows that the abort took back. Opened again in the same object,
     // since the run sequencer may hold its record.
+    const KeptErrorRecords failure;
     if (FAILED(m_pTable->Requery())) {
         const std::wstring group = m_strGroup;
         LoadGroup(group);
@@ -155,12 +166,14 @@ HRESULT MethodRows::writeEveryRow(Write write)
     return S_OK;
 }
 
-void MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath,
-                               LONG place)
+HRESULT MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath,
+                                  LONG place)
 {
-    if (!m_pTable || RefusedWhileRunElsewhere())
-        return;
-    editAsOne([&](AuditTrail& trail) {
+    if (!m_pTable)
+        return S_OK;
+    if (const HRESULT refused = EditableHere(); FAILED(refused))
+        return refused;
+    const HRESULT status = editAsOne([&](AuditTrail& trail) {
         const LONG added = static_cast<LONG>(names.size()) * copies;
         HRESULT status = writeEveryRow([place, added](MethodRecord& row) {
             if (row.aaaID >= place)
@@ -185,14 +198,16 @@ void MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG copi
             status = m_pTable->Requery();
         return SUCCEEDED(status) ? nameRows(L"", m_strGroup, 0, nullptr) : status;
     });
-    Refill();
+    return refilled(status);
 }
 
 HRESULT MethodRows::AppendRows(const std::vector<ImportedRow>& rows, const std::wstring& methodPath,
                                const std::wstring& source)
 {
-    if (!m_pTable || RefusedWhileRunElsewhere())
+    if (!m_pTable)
         return E_FAIL;
+    if (const HRESULT refused = EditableHere(); FAILED(refused))
+        return refused;
     const HRESULT status = editAsOne([&](AuditTrail& trail) {
         std::vector<LONG> added;
         LONG next = m_pTable->MoveLast() == S_OK ? m_pTable->aaaID + 1 : 0;
@@ -217,15 +232,16 @@ HRESULT MethodRows::AppendRows(const std::vector<ImportedRow>& rows, const std::
                                              L"rows " + AuditTrail::RowNumbers(added) + L" from " + source)
                                  : status;
     });
-    Refill();
-    return status;
+    return refilled(status);
 }
 
-void MethodRows::DeleteSelected(const std::set<LONG>& selected)
+HRESULT MethodRows::DeleteSelected(const std::set<LONG>& selected)
 {
-    if (!m_pTable || RefusedWhileRunElsewhere())
-        return;
-    editAsOne([&](AuditTrail& trail) {
+    if (!m_pTable)
+        return S_OK;
+    if (const HRESULT refused = EditableHere(); FAILED(refused))
+        return refused;
+    const HRESULT status = editAsOne([&](AuditTrail& trail) {
         HRESULT status = S_OK;
         std::vector<LONG> deleted;
         std::wstring methods;
@@ -248,14 +264,15 @@ void MethodRows::DeleteSelected(const std::set<LONG>& selected)
             status = m_pTable->Requery();
         return SUCCEEDED(status) ? nameRows(L"", m_strGroup, 0, nullptr) : status;
     });
-    Refill();
+    return refilled(status);
 }
 
-void MethodRows::AutoName(const wchar_t* subFolder, const std::wstring& prefix, LONG counter,
-                          const wchar_t* operatorName)
+HRESULT MethodRows::AutoName(const wchar_t* subFolder, const std::wstring& prefix, LONG counter,
+                             const wchar_t* operatorName)
 {
-    if (m_pTable && !RefusedWhileRunElsewhere())
-        editAsOne([&](AuditTrail& trail) {
+    HRESULT status = m_pTable ? EditableHere() : S_OK;
+    if (m_pTable && SUCCEEDED(status))
+        status = editAsOne([&](AuditTrail& trail) {
             const std::wstring before = dataFilesText();
             const HRESULT status = nameRows(subFolder, prefix, counter, operatorName);
             const std::wstring settings = FormatWin(L" (prefix \"%s\", counter %d, sub-folder \"%s\", operator \"%s\")",
@@ -264,7 +281,7 @@ void MethodRows::AutoName(const wchar_t* subFolder, const std::wstring& prefix, 
             return SUCCEEDED(status) ? trail.Add(m_strGroup, L"Rows renamed by Autoname", before, dataFilesText() + settings)
                                      : status;
         });
-    Refill();
+    return refilled(status);
 }
 
 HRESULT MethodRows::nameRows(const wchar_t* subFolder, const std::wstring& prefix, LONG counter,
@@ -281,11 +298,12 @@ HRESULT MethodRows::nameRows(const wchar_t* subFolder, const std::wstring& prefi
     });
 }
 
-void MethodRows::SetAllRunStates(BOOL check)
+HRESULT MethodRows::SetAllRunStates(BOOL check)
 {
-    if (m_pTable && !RefusedWhileRunElsewhere()) {
-        LONG current = m_pTable->aaaID;
-        editAsOne([&](AuditTrail& trail) {
+    HRESULT status = m_pTable ? EditableHere() : S_OK;
+    if (m_pTable && SUCCEEDED(status)) {
+        const LONG current = m_pTable->aaaID;
+        status = editAsOne([&](AuditTrail& trail) {
             const LONG state = check ? RUNSTATE_CHECKED : RUNSTATE_UNCHECKED;
             std::map<LONG, std::vector<LONG>> changed;
             HRESULT status = writeEveryRow([&](MethodRecord& row) {
@@ -300,18 +318,17 @@ void MethodRows::SetAllRunStates(BOOL check)
                 status = trail.Add(m_strGroup, check ? L"All rows checked" : L"All rows unchecked", before, RunStateName(state));
             return status;
         });
-        FindRow(current, FALSE);
+        return refilled(status, &current);
     }
-    Refill();
+    return refilled(status);
 }
 
 HRESULT MethodRows::CleanRunState(const std::function<HRESULT(const CSession&, AuditTrail&)>& alsoWrite)
 {
     TraceLog(3, L"CleanRunState");
-    HRESULT status = S_OK;
     if (m_pTable) {
-        LONG current = m_pTable->aaaID;
-        status = editAsOne([&](AuditTrail& trail) {
+        const LONG current = m_pTable->aaaID;
+        const HRESULT status = editAsOne([&](AuditTrail& trail) {
             const HRESULT cleaned = writeEveryRow([](MethodRecord& row) {
                 if (row.RunState != RUNSTATE_UNCHECKED)
                     row.RunState = RUNSTATE_CHECKED;
@@ -321,10 +338,9 @@ HRESULT MethodRows::CleanRunState(const std::function<HRESULT(const CSession&, A
             });
             return SUCCEEDED(cleaned) && alsoWrite ? alsoWrite(m_pTable->m_session, trail) : cleaned;
         });
-        FindRow(current, FALSE);
+        return refilled(status, &current);
     }
-    Refill();
-    return status;
+    return refilled(S_OK);
 }
 
 void MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* message)

@@ -1,6 +1,6 @@
 // The row algorithms on the shown group's method table: new rows, deleting rows, naming data
 // files, checking, run states and finding rows. The method list control shows them as their
-// observer.
+// observer. A failure leaves its error records for the caller to show.
 #pragma once
 
 #include "AuditTrail.h"
@@ -22,7 +22,7 @@ public:
     MethodRows(const MethodRows&) = delete;
     MethodRows& operator=(const MethodRows&) = delete;
 
-    // Opens the group's table in place of the one held; a failed open is shown and leaves none.
+    // Opens the group's table in place of the one held; a failed open leaves none.
     // With the group's id, the user's edits are refused while another host runs the group.
     HRESULT LoadGroup(const std::wstring& group, LONG groupId = 0);
     void ClearGroup();
@@ -31,22 +31,22 @@ public:
     const std::wstring& GroupName() const { return m_strGroup; }
 
     // copies rows of each name, in order, from place on; every row is named anew afterwards.
-    void InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath,
-                       LONG place);
+    HRESULT InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath,
+                          LONG place);
     // The rows after the last one, their data files as given, as one edit with a record naming
-    // source; a failure has been shown.
+    // source.
     HRESULT AppendRows(const std::vector<ImportedRow>& rows, const std::wstring& methodPath, const std::wstring& source);
     // Deletes the rows with these "aaaID"s and numbers the rest 0, 1, 2, ... in their order.
-    void DeleteSelected(const std::set<LONG>& selected);
+    HRESULT DeleteSelected(const std::set<LONG>& selected);
     // Data File := prefix with (counter + "aaaID") as ten digits and ".d". A null subFolder or
     // operatorName leaves that field.
-    void AutoName(const wchar_t* subFolder, const std::wstring& prefix, LONG counter, const wchar_t* operatorName);
-    void SetAllRunStates(BOOL check);
+    HRESULT AutoName(const wchar_t* subFolder, const std::wstring& prefix, LONG counter, const wchar_t* operatorName);
+    HRESULT SetAllRunStates(BOOL check);
     // Before a run: rows that are not unchecked become checked, times and messages are cleared, and
     // alsoWrite writes beside them on the table's session, as one edit: a crash leaves both or
-    // neither. A failure has been shown.
+    // neither.
     HRESULT CleanRunState(const std::function<HRESULT(const CSession&, AuditTrail&)>& alsoWrite = {});
-    // Writes the current row back with a record of each entry, as one edit; a failure is shown.
+    // Writes the current row back with a record of each entry, as one edit.
     HRESULT WriteRow(const std::vector<AuditEntry>& entries);
     // The name a run state has in the audit trail.
     static std::wstring RunStateName(LONG state);
@@ -67,9 +67,9 @@ public:
     const std::wstring& UnsavedReason() const { return m_unsavedReason; }
     HRESULT SaveUnsaved();
     void ForgetUnsaved();
-    // TRUE, once the user has been told why, when another host runs the group: its run owns the
+    // A failure whose error record says why, when another host runs the group: its run owns the
     // rows until it ends.
-    BOOL RefusedWhileRunElsewhere() const;
+    HRESULT EditableHere() const;
     // Who shows the rows (one at a time); null for none.
     void SetObserver(RowsObserver* observer) { m_pObserver = observer; }
     // Tells the observer to show every row again.
@@ -81,8 +81,7 @@ private:
     // Keeps row as unsaved when status failed; a write that landed replaces what was kept.
     void keepUnsaved(const MethodRecord& row, HRESULT status);
     // Runs edit, which returns its first failure, as one edit of the table: committed whole, or
-    // aborted whole, its failure shown once the transaction has ended and the rows opened afresh.
-    // Nothing in edit may show a window: a message loop would run while the file is locked.
+    // aborted whole, the rows opened afresh and the failure's error records kept for the caller.
     template <class Edit>
     HRESULT editAsOne(Edit edit);
     // Runs write on every row from the first, writing each back; stops at the first failed write.
@@ -92,6 +91,8 @@ private:
     // it, reached directly while the rows are numbered by their places; otherwise on the first
     // row, from which the callers walk.
     void moveToFirstWithId(LONG id);
+    // Shows the rows again, and with current the cursor on that row; status keeps its error records.
+    HRESULT refilled(HRESULT status, const LONG* current = nullptr);
     // The first and the last row's data file, for the audit trail.
     std::wstring dataFilesText();
     HRESULT nameRows(const wchar_t* subFolder, const std::wstring& prefix, LONG counter, const wchar_t* operatorName);

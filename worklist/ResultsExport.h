@@ -25,7 +25,7 @@ class ResultsExport {
 public:
     // The columns in the order written, as the CSV header and the JSON keys name them.
     static const std::vector<std::wstring>& Columns();
-    // The group's rows in order, read as one; a failure to open the table is shown.
+    // The group's rows in order, read as one.
     static HRESULT ReadRows(const std::wstring& group, std::vector<ExportedRow>& rows);
     // CSV, or JSON ({"group": ..., "rows": [...]}) for a ".json" file; 0, or the runtime's errno
     // when it cannot be written.

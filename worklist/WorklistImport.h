@@ -3,23 +3,13 @@
 // is written.
 #pragma once
 
+#include "ImportedRow.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 class DataFolderUsers;
-
-// A row to add as the file plans it.
-struct ImportedRow {
-    // The file's line the row begins on, from 1.
-    std::size_t line = 0;
-    std::wstring method;
-    // Empty: the row is named as Autoname names it with the group's name.
-    std::wstring dataFile;
-    std::wstring comments;
-    std::wstring subFolder;
-    bool checked = true;
-};
 
 class WorklistImport {
 public:

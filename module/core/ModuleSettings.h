@@ -1,13 +1,11 @@
-// The module's one settings record: the host's handles, the paths and flags read from the host,
-// the logged-on user and the single main viewer. Every part of the module reads it.
+// The module's one settings record: the host's handles, the paths and flags read from the host
+// and the logged-on user. Every part of the module reads it.
 #pragma once
 
 #include "kernel/WinTypes.h"
 #include "orvane/OrvaneTypes.h"
 
 #include <string>
-
-class CDialogMainViewer;
 
 struct CModuleSettings {
     DWORD hHostA = 0;
@@ -30,8 +28,6 @@ struct CModuleSettings {
     LONG nUserId = -1;
     LONG nUserRole = -1;
     std::wstring strUserName;
-    // Owned: the viewer window lives while this is set.
-    CDialogMainViewer* pMainViewer = nullptr;
 };
 
 extern CModuleSettings ModuleSettings;

@@ -1,6 +1,7 @@
 // FIARUNNER and FIACONTROL: their parameter, the host settings they read and the window they open.
 #include "UserTestSupport.h"
 
+#include "module/MainViewer.h"
 #include "module/ModuleCommands.h"
 #include "module/core/ModuleSettings.h"
 
@@ -31,7 +32,7 @@ TEST_F(Commands, FiarunnerReadsTheHostPathsAsTheyStandAndASecondOneReplacesTheOp
     EXPECT_EQ(ModuleSettings.strDatabasePath, L"C:\\datadatabase\\worklist.mdb");
     EXPECT_FALSE(IsWindow(first)) << "the second FIARUNNER destroyed the open window";
     ASSERT_NE(Viewer(), nullptr);
-    EXPECT_EQ(ModuleSettings.pMainViewer->GetSafeHwnd(), Viewer());
+    EXPECT_EQ(MainViewer()->GetSafeHwnd(), Viewer());
     EXPECT_EQ(LogbookTexts(), (std::vector<std::wstring>{L"Open Serion Window.", L"Open Serion Window."}));
 }
 

@@ -2,6 +2,7 @@
 // menu items, the tips from the command prompts, and the host's system status in its colours.
 #include "ModuleTestSupport.h"
 
+#include "module/MainViewer.h"
 #include "module/ModuleCommands.h"
 #include "module/core/ModuleSettings.h"
 
@@ -90,7 +91,7 @@ TEST_F(ControlBars, ButtonsFollowTheirMenuItemsAndShowTheSecondLineOfTheirPrompt
     // Disabling a button with its menu item also releases it; enabling leaves it as it is.
     SendMessageW(toolBar, TB_PRESSBUTTON, ID_ADD_GROUP, TRUE);
     SendMessageW(toolBar, TB_PRESSBUTTON, ID_DELETE_GROUP, TRUE);
-    ModuleSettings.pMainViewer->UpdateCommandState();
+    MainViewer()->UpdateCommandState();
     EXPECT_TRUE(SendMessageW(toolBar, TB_ISBUTTONPRESSED, ID_ADD_GROUP, 0));
     EXPECT_FALSE(SendMessageW(toolBar, TB_ISBUTTONPRESSED, ID_DELETE_GROUP, 0));
     EXPECT_FALSE(SendMessageW(toolBar, TB_ISBUTTONENABLED, ID_DELETE_GROUP, 0));

@@ -7,6 +7,7 @@
 #include "viewer/CDialogMainViewer.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
+#include "worklist/OleDbErrorText.h"
 
 #include "host/HostInstaller.h"
 #include "host/HostRoot.h"
@@ -179,11 +180,9 @@ TEST_F(GroupCommands, AGroupDeletedRightAfterBeingAddedLosesRowAndTableAndDoesNo
     EXPECT_THAT(StoredGroups(), ElementsAre(StoredGroup{2, L"Nitrates", L" "}));
     EXPECT_THAT(Combo(IDC_GROUP).items, ElementsAre(L"Nitrates"));
     EXPECT_EQ(Combo(IDC_GROUP).text, L"Nitrates");
-    AnswerMessage(m_boxTexts, IDOK);
     MethodRows rows;
-    EXPECT_FALSE(SUCCEEDED(rows.LoadGroup(L"Silicates"))) << "the method table is dropped";
-    ASSERT_EQ(m_boxTexts.size(), 3u);
-    EXPECT_NE(m_boxTexts[2].find(L"cannot find the input table or query 'Silicates'"), std::wstring::npos);
+    EXPECT_NE(OleDbErrorText(rows.LoadGroup(L"Silicates")).find(L"cannot find the input table or query 'Silicates'"),
+              std::wstring::npos) << "the method table is dropped";
 
     Open();
     EXPECT_THAT(Combo(IDC_GROUP).items, ElementsAre(L"Nitrates"));
@@ -196,7 +195,7 @@ TEST_F(GroupCommands, AGroupDeletedRightAfterBeingAddedLosesRowAndTableAndDoesNo
     EXPECT_THAT(EnabledCommands(), ElementsAre(IDCANCEL, ID_ADD_GROUP, ID_MODULE_HELP));
     // The shortcut of a greyed command does nothing: no question is asked.
     ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'D', MOD_CONTROL | MOD_ALT)));
-    EXPECT_EQ(m_boxTexts.size(), 4u);
+    EXPECT_EQ(m_boxTexts.size(), 3u);
 }
 
 TEST_F(GroupCommands, TheShutDownBoxStoresAChosenOrTypedCommandAndRefusesOneTooLong)

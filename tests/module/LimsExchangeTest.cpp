@@ -2,6 +2,7 @@
 // LIMS: the files the export writes read back by Python's csv and json modules.
 #include "ModuleTestSupport.h"
 
+#include "module/MainViewer.h"
 #include "module/ModuleCommands.h"
 #include "module/core/ModuleSettings.h"
 #include "viewer/CDialogMainViewer.h"
@@ -150,7 +151,7 @@ std::wstring ImportThroughDialog(ScriptedInput& user, const std::wstring& file, 
         result = Text(title, IDC_IMPORT_RESULT);
         EXPECT_TRUE(Done(Automation::click(dialog, IDCANCEL)));
     });
-    EXPECT_TRUE(Done(Automation::chooseMenuCommand(ModuleSettings.pMainViewer->GetSafeHwnd(), ID_IMPORT_WORKLIST)));
+    EXPECT_TRUE(Done(Automation::chooseMenuCommand(MainViewer()->GetSafeHwnd(), ID_IMPORT_WORKLIST)));
     return result;
 }
 
@@ -239,7 +240,7 @@ TEST_F(LimsExchange, AnExportImportsAgainIntoItsGroupButNeverTakesAnotherGroupsD
     EXPECT_TRUE(CommandEnabled(Viewer(), ID_IMPORT_WORKLIST));
     Automation::deliverPending();
     ASSERT_TRUE(Done(Automation::click(Viewer(), IDC_RUN)));
-    ASSERT_TRUE(ModuleSettings.pMainViewer->GetRun().IsRunning());
+    ASSERT_TRUE(MainViewer()->GetRun().IsRunning());
     RunHost(2);
     EXPECT_FALSE(CommandEnabled(Viewer(), ID_IMPORT_WORKLIST));
     EXPECT_TRUE(CommandEnabled(Viewer(), ID_EXPORT_RESULTS)) << "an export only reads";

@@ -1,6 +1,7 @@
 // The main viewer as FIARUNNER opens it and as a user closes it.
 #include "ModuleTestSupport.h"
 
+#include "module/MainViewer.h"
 #include "module/ModuleCommands.h"
 #include "module/core/ModuleSettings.h"
 
@@ -21,7 +22,7 @@ TEST_F(MainViewer, OpensShownWithItsControlsLogsTheOpeningAndGreysTheHostsEntry)
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
     HWND viewer = Viewer();
     ASSERT_NE(viewer, nullptr);
-    EXPECT_EQ(ModuleSettings.pMainViewer->GetSafeHwnd(), viewer);
+    EXPECT_EQ(::MainViewer()->GetSafeHwnd(), viewer);
     EXPECT_EQ(GetParent(viewer), m_hostWindow.handle());
     EXPECT_EQ(QueuedLines(), std::vector<std::wstring>{MenuStateLine(L"Insensitive/Checked")});
     EXPECT_EQ(LogbookTexts(), std::vector<std::wstring>{L"Open Serion Window."});

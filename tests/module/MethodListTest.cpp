@@ -3,6 +3,7 @@
 // column, and a group whose table cannot be opened.
 #include "ModuleTestSupport.h"
 
+#include "module/MainViewer.h"
 #include "module/ModuleCommands.h"
 #include "module/core/ModuleSettings.h"
 #include "viewer/CDialogMainViewer.h"
@@ -191,7 +192,7 @@ TEST_F(MethodList, ClickingAStateImageChecksAndUnchecksTheRowAndTheRunningRowOnl
     EXPECT_EQ(GetFocus(), GetDlgItem(Viewer(), IDC_METHOD_LIST));
 
     // The run sequencer's state changes show in place: a state without a message empties column 0.
-    MethodRows& methods = ModuleSettings.pMainViewer->m_rows;
+    MethodRows& methods = MainViewer()->m_rows;
     MethodRecord* row = methods.FindRowById(1, FALSE);
     methods.ChangeRunState(row, RUNSTATE_FAILED, L"Lamp failure");
     EXPECT_EQ(List().items[1].cells[0].text, L"Lamp failure");
@@ -296,7 +297,7 @@ TEST_F(MethodList, TheStateColumnKeepsItsWidthAndOtherDividersFitTheirColumn)
     EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0), 21 * 8);
 
     // The dialog base tells edits from other controls.
-    CDialogMainViewer* viewer = ModuleSettings.pMainViewer;
+    CDialogMainViewer* viewer = MainViewer();
     EXPECT_FALSE(viewer->FocusEdit(IDC_GROUP));
     EXPECT_FALSE(viewer->SetEditReadOnly(IDC_RUN, TRUE));
     EXPECT_FALSE(viewer->EnableControl(12345, FALSE));
@@ -365,7 +366,7 @@ TEST_F(MethodList, ScriptCommandsSelectClickAndCheckItemsAndFailChangingNothing)
 
     // A run message of several lines: a script names its line breaks, and so does the snapshot,
     // one line an item.
-    MethodRows& methods = ModuleSettings.pMainViewer->m_rows;
+    MethodRows& methods = MainViewer()->m_rows;
     methods.ChangeRunState(methods.FindRowById(1, FALSE), RUNSTATE_FAILED, L"Lamp failure\r\nRun stopped");
     EXPECT_EQ(run(L"ExpectItem " + list + L"1, \"Lamp failure{CR}{LF}Run stopped | NO2 | Nitrates0000000001.d | \""), std::nullopt);
     EXPECT_EQ(run(L"ExpectItem " + list + L"1, \"Lamp failure{LF}\""),

@@ -1,6 +1,7 @@
 // The module's start, tasks and end as the host drives them through OOCPSRV.
 #include "ModuleTestSupport.h"
 
+#include "module/MainViewer.h"
 #include "module/ModuleCallbacks.h"
 #include "module/ModuleCommands.h"
 #include "module/core/ModuleSettings.h"
@@ -45,7 +46,7 @@ TEST_F(ModuleEntry, InitFillsEveryHostHandleAndTakesTheLoginNameTaskCloseAndDest
     EXPECT_EQ(Send(OOCP_TASK_DESTROY, kTaskId), OOCP_OK);
     EXPECT_EQ(m_app.findTask(kTaskId), nullptr);
     EXPECT_FALSE(IsWindow(viewer));
-    EXPECT_EQ(ModuleSettings.pMainViewer, nullptr);
+    EXPECT_EQ(MainViewer(), nullptr);
     EXPECT_FALSE(m_logbook.isRegistered(logbookId));
 
     EXPECT_EQ(Send(OOCP_EXIT), OOCP_OK);

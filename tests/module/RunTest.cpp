@@ -3,6 +3,7 @@
 // shut-down command, and the window's state while the run goes on.
 #include "UserTestSupport.h"
 
+#include "module/MainViewer.h"
 #include "module/ModuleCommands.h"
 #include "module/core/ModuleSettings.h"
 #include "viewer/CDialogMainViewer.h"
@@ -72,7 +73,7 @@ protected:
     {
         return dynamic_cast<CSRStatusBar&>(*CWnd::FromHandlePermanent(GetDlgItem(Viewer(), AFX_IDW_STATUS_BAR))).MessageText();
     }
-    CDialogMainViewer& Window() const { return *ModuleSettings.pMainViewer; }
+    CDialogMainViewer& Window() const { return *MainViewer(); }
     std::wstring ShownGroup() const
     {
         WCHAR text[64] = {};

@@ -3,6 +3,7 @@
 // each result land; a run whose claim another host takes for good ends saying so.
 #include "ModuleTestSupport.h"
 
+#include "module/MainViewer.h"
 #include "module/ModuleCommands.h"
 #include "module/core/ModuleSettings.h"
 #include "viewer/CDialogMainViewer.h"
@@ -162,10 +163,10 @@ TEST_F(ServerRun, AHostKilledMidRunLeavesItsGroupToAnotherWhichKeepsItsResultsWh
         const long ended = std::ranges::count_if(reader.Rows("Nitrates"), Ended);
         if (endedSeen.empty() || endedSeen.back() != ended)
             endedSeen.push_back(ended);
-        if (ended == 4 && !ModuleSettings.pMainViewer->GetRun().IsRunning())
+        if (ended == 4 && !MainViewer()->GetRun().IsRunning())
             break;
     }
-    ASSERT_FALSE(ModuleSettings.pMainViewer->GetRun().IsRunning());
+    ASSERT_FALSE(MainViewer()->GetRun().IsRunning());
     std::vector<long> oneByOne;
     for (long ended = endedAtKill; ended <= 4; ++ended)
         oneByOne.push_back(ended);
@@ -203,7 +204,7 @@ TEST_F(ServerRun, ARunWhoseClaimAnotherHostTakesWhileItsSessionIsGoneEndsSayingS
     ModuleSettings.strInstName = L"FIA 2";
     RunHost(60);
 
-    EXPECT_FALSE(ModuleSettings.pMainViewer->GetRun().IsRunning());
+    EXPECT_FALSE(MainViewer()->GetRun().IsRunning());
     const std::vector<ServerRow> rows = Reader(m_server).Rows("Nitrates");
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].state, RUNSTATE_DONE) << "the row that ran keeps its result";

@@ -8,7 +8,7 @@
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 #include "worklist/RunClaim.h"
-#include "worklist/ShowOleDbErrors.h"
+#include "worklist/OleDbErrorText.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -128,22 +128,20 @@ TEST_P(TwoHosts, AGroupThatAnotherHostRunsIsNeitherChangedNorDeletedHere)
     ASSERT_EQ(read(claimed[0], &taken, 1), 1);
     ASSERT_EQ(taken, 'y');
 
-    root.answerBoxes(3);
-    rows.InsertMethods({L"Nitrate"}, 1, L"C:\\Methods\\", 0);
-    rows.SetAllRunStates(FALSE);
-    EXPECT_TRUE(rows.RefusedWhileRunElsewhere()) << "a delete is refused the same way";
-    const Texts expected(3, GetParam() == WorklistProvider::File
-                                ? L"Another Orvane runs group Night now. It cannot be changed or deleted here until "
-                                  L"that run has ended."
-                                : L"Instrument Bench 2 runs group Night now. It cannot be changed or deleted here "
-                                  L"until that run has ended.");
-    EXPECT_EQ(root.boxes(), expected);
+    const std::wstring expected = GetParam() == WorklistProvider::File
+                                      ? L"Another Orvane runs group Night now. It cannot be changed or deleted here "
+                                        L"until that run has ended."
+                                      : L"Instrument Bench 2 runs group Night now. It cannot be changed or deleted "
+                                        L"here until that run has ended.";
+    EXPECT_EQ(OleDbErrorText(rows.InsertMethods({L"Nitrate"}, 1, L"C:\\Methods\\", 0)), expected);
+    EXPECT_EQ(OleDbErrorText(rows.SetAllRunStates(FALSE)), expected);
+    EXPECT_EQ(OleDbErrorText(rows.EditableHere()), expected) << "a delete is refused the same way";
     EXPECT_EQ(Column("SELECT count(*) FROM Night WHERE \"Run State\" = 1"),
               std::vector<long>{2}) << "the rows stay as they were";
 
     close(gate[1]);
     EXPECT_EQ(ExitStatusOf(other), 0);
-    EXPECT_FALSE(rows.RefusedWhileRunElsewhere()) << "once that run has ended";
+    EXPECT_EQ(rows.EditableHere(), S_OK) << "once that run has ended";
     rows.InsertMethods({L"Nitrate"}, 1, L"C:\\Methods\\", 0);
     EXPECT_EQ(Column("SELECT count(*) FROM Night"), std::vector<long>{3});
 }

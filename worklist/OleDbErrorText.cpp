@@ -1,5 +1,5 @@
-// One message box with the descriptions of every error record, one after the other.
-#include "ShowOleDbErrors.h"
+// The descriptions of every error record of the last failed call, one after the other.
+#include "OleDbErrorText.h"
 
 #include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
@@ -7,13 +7,6 @@
 #include "kernel/WinFormat.h"
 #include "oledb/CDBErrorInfo.h"
 #include "oledb/Com.h"
-#include "win/WinUser.h"
-
-void ShowOleDbErrors(HRESULT status)
-{
-    if (FAILED(status))
-        ShowWorklistMessage(OleDbErrorText(status));
-}
 
 std::wstring OleDbErrorText(HRESULT status)
 {
@@ -41,9 +34,4 @@ std::wstring OleDbErrorText(HRESULT status)
         }
     }
     return message;
-}
-
-void ShowWorklistMessage(const std::wstring& text)
-{
-    MessageBoxW(nullptr, text.c_str(), ModuleString(IDS_CAPTION).c_str(), MB_OK);
 }

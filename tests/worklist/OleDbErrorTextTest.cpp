@@ -1,10 +1,10 @@
-// What the user sees of a failed database call: one message box with the descriptions of the
-// call's error records, or the module's own texts when there are none to read.
+// What the user is shown of a failed database call: the descriptions of the call's error records,
+// or the module's own texts when there are none to read.
 #include "WorklistTestRoot.h"
 
 #include "worklist/CGroupTable.h"
 #include "worklist/CMethodTable.h"
-#include "worklist/ShowOleDbErrors.h"
+#include "worklist/OleDbErrorText.h"
 
 #include "oledb/ErrorObject.h"
 
@@ -22,7 +22,7 @@ void leaveRecords(std::initializer_list<std::optional<std::wstring>> description
     SetErrorInfo(0, error);
 }
 
-TEST(ShowOleDbErrors, DatabaseThatCannotOpenShowsOneMessageAndIsLeftAsItWas)
+TEST(OleDbErrorText, DatabaseThatCannotOpenSaysWhyAndIsLeftAsItWas)
 {
     const std::string notes = "worklist notes, not a database\n";
     const struct {
@@ -46,42 +46,33 @@ TEST(ShowOleDbErrors, DatabaseThatCannotOpenShowsOneMessageAndIsLeftAsItWas)
         CGroupTable groups;
         const HRESULT status = groups.Open();
         EXPECT_EQ(status, c.status) << c.what;
-        root.answerBoxes(2);
-        ShowOleDbErrors(status);
-        EXPECT_EQ(root.boxes(), Texts{c.shown}) << c.what;
+        EXPECT_EQ(OleDbErrorText(status), c.shown) << c.what;
         EXPECT_EQ(ReadFileBytes(root.databaseFile()), before) << c.what;
         const auto beside = std::distance(std::filesystem::directory_iterator(root.databaseFile().parent_path()), {});
         EXPECT_EQ(beside, before.empty() ? 0 : 1) << c.what << ": nothing was created beside it";
-        // A method table shows its failed open itself, once.
-        EXPECT_EQ(CMethodTable().Open(L"Morning"), c.status) << c.what;
-        EXPECT_EQ(root.boxes(), Texts{c.shown}) << c.what;
+        // A method table's failed open leaves the same records for its caller.
+        EXPECT_EQ(OleDbErrorText(CMethodTable().Open(L"Morning")), c.shown) << c.what;
     }
 }
 
-TEST(ShowOleDbErrors, RecordsAreJoinedAndMissingInformationIsNamed)
+TEST(OleDbErrorText, RecordsAreJoinedAndMissingInformationIsNamed)
 {
     WorklistTestRoot root;
-    root.answerBoxes(4);
     leaveRecords({L"First part. ", L"Second part."});
-    ShowOleDbErrors(E_FAIL);
-    EXPECT_EQ(root.boxes(), Texts{L"First part. Second part."});
+    EXPECT_EQ(OleDbErrorText(E_FAIL), L"First part. Second part.");
 
     leaveRecords({L"Found.", std::nullopt, L"Found again."});
-    ShowOleDbErrors(DB_E_ERRORSOCCURRED);
-    EXPECT_EQ(root.boxes(),
-              Texts{L"Found.\nOLE DB Error Record dump retrieval failed: hr = 0x80040e59Found again."});
+    EXPECT_EQ(OleDbErrorText(DB_E_ERRORSOCCURRED),
+              L"Found.\nOLE DB Error Record dump retrieval failed: hr = 0x80040e59Found again.");
 
     leaveRecords({});
-    ShowOleDbErrors(E_FAIL);
-    EXPECT_EQ(root.boxes(), Texts{L""}) << "an error object without records";
-
-    ShowOleDbErrors(E_FAIL);
-    EXPECT_EQ(root.boxes(), Texts{L"No OLE DB Error Information found: hr = 0x80004005"})
-        << "the error object was used up by the last message";
+    EXPECT_EQ(OleDbErrorText(E_FAIL), L"") << "an error object without records";
+    EXPECT_EQ(OleDbErrorText(E_FAIL), L"No OLE DB Error Information found: hr = 0x80004005")
+        << "the error object was used up by the last text";
 
     leaveRecords({L"Not for a success."});
-    ShowOleDbErrors(S_OK);
-    ShowOleDbErrors(DB_S_ENDOFROWSET);
+    EXPECT_EQ(OleDbErrorText(S_OK), L"");
+    EXPECT_EQ(OleDbErrorText(DB_S_ENDOFROWSET), L"");
 }
 
 } // namespace
