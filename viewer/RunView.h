@@ -27,7 +27,7 @@ public:
     // Shows group nGroupId, which hands the run that group; FALSE when it is not listed.
     virtual BOOL ShowGroup(LONG nGroupId) = 0;
     virtual std::vector<GroupEntry> ListedGroups() const = 0;
-    // How many shown rows are in run state nState.
+    // How many shown rows are in run state nState, as shown: the rows' cursor does not move.
     virtual int CountShown(LONG nState) const = 0;
     // When the run will end by the progress's estimate (seconds since 1970); 0 when unknown.
     virtual std::int64_t ExpectedEnd() const = 0;
