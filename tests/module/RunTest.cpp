@@ -771,31 +771,6 @@ TEST_F(Run, WithoutAHostRunCannotStartAndAFailedStartEndsTheGroupWithTheReason)
     EXPECT_TRUE(Enabled(IDC_RUN));
 }
 
-TEST_F(Run, WaitingForRunStopEndsTheGroupAndAnAcquisitionErrorKeepsTheLastResult)
-{
-    OpenWithGroup({L"DONE.M", L"DONE.M"});
-    for (const bool stop : {true, false}) {
-        std::vector<std::wstring> questions;
-        if (!stop)
-            AnswerMessage(questions, IDYES);
-        ASSERT_TRUE(Click(IDC_RUN));
-        ASSERT_TRUE(Click(IDC_PAUSE));
-        RunHost(30);
-        ASSERT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED));
-        if (stop) {
-            ASSERT_TRUE(Click(IDC_STOP));
-        } else {
-            CpVariables::instance().set("ACQSTATUS$", std::wstring(L"_error"));
-            Automation::deliverPending();
-        }
-        EXPECT_FALSE(Window().GetRun().IsRunning()) << (stop ? "Stop" : "_ERROR");
-        EXPECT_TRUE(Enabled(IDC_RUN));
-        EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED));
-        EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
-        RunHost(30);
-    }
-}
-
 using Continue = Run;
 
 TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainTheCompletedRowsKeepTheirResultsAndEachStepIsInTheAuditTrail)

@@ -187,6 +187,26 @@ TEST_F(GroupRunTest, EachEventMovesTheRunToItsNextStateAndStopEndsItWithTheShutD
     run.OnStop();
     EXPECT_EQ(run.GetState(), State::Closing);
     EXPECT_THAT(Queued(), ElementsAre(L"LAMPALL OFF", L" FIALOADHOOK ")) << "no stop for a method not the run's";
+
+    // Waiting for Run, an acquisition error and Stop end the group at once and leave the last
+    // row's result as it is.
+    for (const bool stop : {false, true}) {
+        run.OnRunClosed();
+        SetMethodOn(0);
+        run.OnContinue(TRUE);
+        StartRan(machine);
+        run.OnPause();
+        MethodEnds(machine, true);
+        ASSERT_EQ(run.GetState(), State::WaitingForRun);
+        if (stop) {
+            run.OnStop();
+        } else {
+            CpSetStrVar(ModuleSettings.hCpContext, "ACQSTATUS$", L"_error");
+            run.OnVariableChanged(L"ACQSTATUS$");
+        }
+        EXPECT_EQ(run.GetState(), State::Closing);
+    }
+    EXPECT_THAT(Stored(machine), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE));
 }
 
 TEST_F(GroupRunTest, AResultThatCannotBeWrittenHoldsTheRunUntilItLandsAndAKilledRunIsContinuedByAFreshMachine)
