@@ -189,6 +189,7 @@ constexpr int IDS_FAILURE_PAUSED_SHORT = 22307;
 constexpr int IDS_WORKLIST_READ_ONLY_SHORT = 22317;
 constexpr int IDS_RESULTS_UNSAVED_SHORT = 22318;
 constexpr int IDS_GROUP_INTERRUPTED_SHORT = 22319;
+constexpr int IDS_ALSO_INTERRUPTED_SHORT = 22320;
 // The progress while the run is paused.
 constexpr int IDS_PROGRESS_PAUSED = 22308;
 constexpr int IDS_PROGRESS_SHORT_PAUSED = 22309;

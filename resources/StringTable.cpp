@@ -137,6 +137,7 @@ const ResourceEntry entries[] = {
     string(22317, L"Worklist read-only: a run cannot save results."),
     string(22318, L"Results not saved yet: Serion tries again."),
     string(22319, L"Interrupted at row %d: Group > Continue"),
+    string(22320, L"(+%d more)"),
     string(22308, L" - paused, about %s left once Run is pressed"),
     string(22309, L" \u00B7 %s left after Run"),
     string(22310, L" - paused"),

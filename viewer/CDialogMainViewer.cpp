@@ -401,10 +401,14 @@ void CDialogMainViewer::ShowFirstGroup()
         m_comboGroup.GetLBText(*nIndex, strName);
         strOthers += (strOthers.empty() ? L"" : L", ") + strName;
     }
-    const std::wstring& strFirst = m_statusBar.MessageText();
-    m_statusBar.SetMessageText((strFirst + (strFirst.empty() ? L"" : L". ") +
-                                FormatWin(ModuleString(IDS_ALSO_INTERRUPTED).c_str(), strOthers.c_str()))
-                                   .c_str());
+    // Each form of the shown group's message names the others; the shortest only counts them.
+    std::vector<std::wstring> forms;
+    for (const std::wstring& strForm : m_statusBar.MessageForms())
+        forms.push_back(strForm + (strForm.empty() ? L"" : L". ") +
+                        FormatWin(ModuleString(IDS_ALSO_INTERRUPTED).c_str(), strOthers.c_str()));
+    forms.push_back(m_statusBar.MessageForms().back() + L" " +
+                    FormatWin(ModuleString(IDS_ALSO_INTERRUPTED_SHORT).c_str(), static_cast<int>(shown.size() - 1)));
+    m_statusBar.SetMessageForms(std::move(forms));
 }
 
 void CDialogMainViewer::ContinueInterruptedRun()

@@ -21,6 +21,7 @@ public:
     void SetMessageForms(std::vector<std::wstring> forms);
     // The message's whole text, whichever form the pane has room for.
     const std::wstring& MessageText() const { return m_messageForms.front(); }
+    const std::vector<std::wstring>& MessageForms() const { return m_messageForms; }
     // While access control is on, who is logged on, in a pane at the right.
     void ShowLoggedOnUser();
     // Shows the host's GUISYSTEMSTATUS$: "instrument|mode|ST:c|state", where the letter c chooses

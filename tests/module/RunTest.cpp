@@ -907,6 +907,9 @@ TEST_F(Continue, TheWindowOpensOnTheFirstInterruptedGroupAndEachInterruptionIsTo
     EXPECT_EQ(ShownGroup(), L"Phosphates");
     EXPECT_EQ(StatusMessage(),
               L"Interrupted at row 1 (DONE.M) of Phosphates: Group > Continue. Also interrupted: Sulfates.");
+    std::wstring painted;
+    ASSERT_TRUE(ControlBarAutomation::paneText(Viewer(), 2, painted).ok);
+    EXPECT_EQ(painted, L"Interrupted at row 1: Group > Continue (+1 more)") << "the form that fits 80 columns";
     EXPECT_THAT(StoredStates(L"Sulfates"), ElementsAre(RUNSTATE_CHECKED, RUNSTATE_INTERRUPTED));
     EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion group Sulfates was interrupted at row 2 (DONE.M).").Times(1));
     EXPECT_THAT(told, testing::UnorderedElementsAre(L"Sulfates", L"Phosphates"));
