@@ -114,8 +114,10 @@ void LayerChangeRunState(benchmark::State& state)
     MethodRows rows;
     loadGroup(rows, state.range(0));
     MethodRecord* row = rows.FindRowById(static_cast<LONG>(state.range(0) / 2), FALSE);
+    // Running and checked in turn: each call writes the row.
+    LONG runState = RUNSTATE_CHECKED;
     for (auto _ : state)
-        rows.ChangeRunState(row, 2, nullptr);
+        rows.ChangeRunState(row, runState = runState == RUNSTATE_RUNNING ? RUNSTATE_CHECKED : RUNSTATE_RUNNING, nullptr);
 }
 
 // The run's next row: reached directly while "aaaID" is dense.
@@ -236,10 +238,14 @@ void SetBasedCleanRunState(benchmark::State& state)
 void SetBasedChangeRunState(benchmark::State& state)
 {
     Root().makeGroup(state.range(0));
-    const std::string sql = "UPDATE " + quotedBenchGroup + " SET \"Run State\" = 2, StartTime = strftime('%s','now')"
-                            " WHERE aaaID = " + std::to_string(state.range(0) / 2);
+    const std::string where = " WHERE aaaID = " + std::to_string(state.range(0) / 2);
+    const std::string running =
+        "UPDATE " + quotedBenchGroup + " SET \"Run State\" = 2, StartTime = strftime('%s','now')" + where;
+    const std::string checked = "UPDATE " + quotedBenchGroup + " SET \"Run State\" = 1" + where;
+    // Running and checked in turn, as the layer's benchmark does.
+    bool toRunning = false;
     for (auto _ : state)
-        run(sql);
+        run((toRunning = !toRunning) ? running : checked);
 }
 
 } // namespace
