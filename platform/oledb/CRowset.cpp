@@ -50,10 +50,7 @@ HRESULT CRowset::OpenRowset(const CSession& session, LPCWSTR command, const CDBP
     if (FAILED(status))
         return status;
     std::shared_ptr<provider::Rowset> rowset;
-    status = provider::Rowset::Execute(session.m_spOpenRowset, command, changeable, &rowset);
-    if (FAILED(status))
-        return status;
-    status = rowset->Bind(bindings, buffer);
+    status = provider::Rowset::Execute(session.m_spOpenRowset, command, changeable, bindings, buffer, &rowset);
     if (FAILED(status))
         return status;
     m_spRowset = std::move(rowset);

@@ -9,6 +9,7 @@ namespace provider {
 
 HRESULT Database::Execute(const std::string& sql, const IID& iid, const std::wstring& subject)
 {
+    ++m_writes;
     std::unique_ptr<Statement> statement;
     HRESULT status = Prepare(sql, iid, subject, &statement);
     if (FAILED(status))
@@ -21,6 +22,7 @@ HRESULT Database::Execute(const std::string& sql, const IID& iid, const std::wst
 
 HRESULT Database::Write(Statement& statement, const IID& iid, const std::wstring& subject)
 {
+    ++m_writes;
     HRESULT alive = CheckTransactionAlive(iid);
     if (FAILED(alive)) {
         statement.reset();
@@ -37,8 +39,10 @@ HRESULT Database::StartTransaction(bool forWriting)
     if (m_inTransaction)
         return ReportError(XACT_E_XTIONEXISTS, IID_ITransactionLocal,
                            L"The session already has a transaction; transactions do not nest.");
+    ++m_writes;
     const HRESULT status = Begin(forWriting);
     m_inTransaction = SUCCEEDED(status);
+    m_forWriting = forWriting;
     return status;
 }
 

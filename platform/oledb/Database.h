@@ -30,6 +30,12 @@ public:
     HRESULT StartTransaction(bool forWriting);
     HRESULT Commit();
     HRESULT Abort();
+    // Whether the session holds a transaction for writing: no other edit changes the rows until it
+    // ends.
+    bool InWriteTransaction() const { return m_inTransaction && m_forWriting; }
+    // Counts the writes through Write and Execute and each transaction's start: within a write
+    // transaction, what a rowset read stays as it was while the count moves only with its own writes.
+    std::uint64_t Writes() const { return m_writes; }
 
     // Turns the engine's result code into the status and error record the consumer sees.
     virtual HRESULT Fail(int code, const IID& iid, const std::wstring& subject) = 0;
@@ -81,6 +87,8 @@ private:
     HRESULT CheckTransactionAlive(const IID& iid);
 
     bool m_inTransaction = false;
+    bool m_forWriting = false;
+    std::uint64_t m_writes = 0;
 };
 
 } // namespace provider

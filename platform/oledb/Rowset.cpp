@@ -51,7 +51,7 @@ constexpr std::size_t mostBoundColumns = 64;
 } // namespace
 
 HRESULT Rowset::Execute(std::shared_ptr<Database> database, const std::wstring& command, bool changeable,
-                        std::shared_ptr<Rowset>* rowset)
+                        std::span<const DBBINDING> bindings, void* buffer, std::shared_ptr<Rowset>* rowset)
 {
     rowset->reset();
     const std::string sql = WideToUtf8(command);
@@ -78,24 +78,34 @@ HRESULT Rowset::Execute(std::shared_ptr<Database> database, const std::wstring& 
                                L"The command must select columns of one table: " + command + L".");
         opened->m_table = table;
         opened->m_tableName = Utf8ToWide(table);
-        opened->m_columns.push_back({origin, query->columnName(i), database->TextWidth(table, origin)});
+        opened->m_columns.push_back({i, origin, query->columnName(i), database->TextWidth(table, origin)});
     }
-    // The same selection in the same order, as row ids: the rowset's row handles.
+    // A failure of the command itself is the one told, rather than the columns it lacks.
+    const HRESULT bound = opened->bind(bindings, buffer);
+    // The same selection in the same order with the row ids: the rowset's row handles. In an edit
+    // nothing but this rowset changes the rows, so their values are kept on the way for the moves.
     query.reset();
     std::unique_ptr<Statement> handles;
     status = database->Prepare("SELECT " + std::string(rowIdColumn) + ", " + *selected, IID_ICommand, L"", &handles);
     if (FAILED(status))
         return status;
+    const bool keep = database->InWriteTransaction() && SUCCEEDED(bound) && !opened->m_bound.empty();
     int code;
-    while ((code = handles->step()) == Statement::Row)
+    while ((code = handles->step()) == Statement::Row) {
         opened->m_rows.push_back(handles->columnInt(0));
+        if (keep)
+            opened->keep(*handles);
+    }
     if (code != Statement::Done)
         return database->Fail(code, IID_ICommand, L"");
+    if (FAILED(bound))
+        return bound;
+    opened->m_keptAt = database->Writes();
     *rowset = std::move(opened);
     return S_OK;
 }
 
-HRESULT Rowset::Bind(std::span<const DBBINDING> bindings, void* buffer)
+HRESULT Rowset::bind(std::span<const DBBINDING> bindings, void* buffer)
 {
     m_bound.clear();
     if (bindings.size() > mostBoundColumns)
@@ -118,10 +128,6 @@ HRESULT Rowset::Bind(std::span<const DBBINDING> bindings, void* buffer)
         m_bound.push_back({*column, binding, 0, {}});
     }
     m_buffer = buffer;
-    // The statements name the bound columns: made anew for the new ones.
-    m_select.reset();
-    m_insert.reset();
-    m_updates.clear();
     return S_OK;
 }
 
@@ -157,6 +163,12 @@ HRESULT Rowset::fetchFrom(std::size_t index)
     }, IID_IRowset);
     if (FAILED(status))
         return status;
+    if (index < m_keptRows && keptStill()) {
+        readKept(index);
+        m_current = index;
+        m_next = index + 1;
+        return S_OK;
+    }
     while (index < m_rows.size()) {
         m_select->bind(1, m_rows[index]);
         const int code = m_select->step();
@@ -196,6 +208,64 @@ void Rowset::readInto(const Statement& row)
         }
     }
     rememberAsRead(allBound());
+}
+
+void Rowset::keep(const Statement& row)
+{
+    for (const Bound& bound : m_bound) {
+        const int column = m_columns[bound.column].index + 1;
+        Kept& kept = m_kept.emplace_back(Kept{row.columnInt(column), 0, 0});
+        if (bound.binding.wType == DBTYPE_WSTR) {
+            // Read as the buffer takes it, cut to fit.
+            const std::size_t capacity = bound.binding.cbMaxLen / sizeof(WCHAR);
+            if (m_field.size() < capacity)
+                m_field.resize(capacity);
+            row.columnText(column, m_field.data(), capacity);
+            keepText(kept, m_field.data());
+        }
+    }
+    ++m_keptRows;
+}
+
+void Rowset::keepText(Kept& kept, std::wstring_view text)
+{
+    kept.offset = m_keptTexts.size();
+    kept.length = text.size();
+    m_keptTexts += text;
+}
+
+void Rowset::readKept(std::size_t index)
+{
+    auto* buffer = static_cast<BYTE*>(m_buffer);
+    const Kept* kept = &m_kept[index * m_bound.size()];
+    for (const Bound& bound : m_bound) {
+        BYTE* value = buffer + bound.binding.obValue;
+        if (bound.binding.wType == DBTYPE_I4) {
+            const auto number = static_cast<LONG>(kept->number);
+            std::memcpy(value, &number, sizeof number);
+        } else {
+            auto* field = reinterpret_cast<WCHAR*>(value);
+            field[m_keptTexts.copy(field, kept->length, kept->offset)] = 0;
+        }
+        ++kept;
+    }
+    rememberAsRead(allBound());
+}
+
+bool Rowset::keptStill()
+{
+    if (m_keptRows && (!m_database->InWriteTransaction() || m_database->Writes() != m_keptAt)) {
+        m_kept.clear();
+        m_keptTexts.clear();
+        m_keptRows = 0;
+    }
+    return m_keptRows > 0;
+}
+
+void Rowset::keepAfterWrite(bool keptBefore)
+{
+    if (keptBefore)
+        m_keptAt = m_database->Writes();
 }
 
 void Rowset::rememberAsRead(ColumnSet columns)
@@ -257,10 +327,14 @@ HRESULT Rowset::Insert()
         }, IID_IRowsetChange);
     if (SUCCEEDED(status))
         status = bindValues(*m_insert, allBound(), IID_IRowsetChange);
+    // The new row comes after the kept ones and is read from the table.
+    const bool kept = keptStill();
     if (SUCCEEDED(status))
         status = m_database->Write(*m_insert, IID_IRowsetChange, m_tableName);
-    if (SUCCEEDED(status))
+    if (SUCCEEDED(status)) {
         m_rows.push_back(m_database->LastInsertedRow());
+        keepAfterWrite(kept);
+    }
     return status;
 }
 
@@ -288,12 +362,27 @@ HRESULT Rowset::SetData()
     if (FAILED(status))
         return status;
     update->bind(std::popcount(changed) + 1, m_rows[*m_current]);
+    const bool kept = keptStill();
     status = m_database->Write(*update, IID_IRowsetChange, m_tableName);
     if (SUCCEEDED(status) && m_database->ChangedRows() == 0)
         return ReportError(DB_E_DELETEDROW, IID_IRowsetChange, L"The row was deleted by another session.");
-    if (SUCCEEDED(status))
-        rememberAsRead(changed);
-    return status;
+    if (FAILED(status))
+        return status;
+    rememberAsRead(changed);
+    if (kept && *m_current < m_keptRows) {
+        Kept* row = &m_kept[*m_current * m_bound.size()];
+        for (std::size_t i = 0; i < m_bound.size(); ++i) {
+            const Bound& bound = m_bound[i];
+            if (!(changed >> i & 1))
+                continue;
+            if (bound.binding.wType == DBTYPE_I4)
+                row[i].number = bound.numberAsRead;
+            else
+                keepText(row[i], bound.textAsRead);
+        }
+    }
+    keepAfterWrite(kept);
+    return S_OK;
 }
 
 HRESULT Rowset::Delete()
@@ -307,11 +396,18 @@ HRESULT Rowset::Delete()
     if (FAILED(status))
         return status;
     m_delete->bind(1, m_rows[*m_current]);
+    const bool kept = keptStill();
     status = m_database->Write(*m_delete, IID_IRowsetChange, m_tableName);
     if (FAILED(status))
         return status;
     // The next move reads the row that followed the deleted one.
     m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(*m_current));
+    if (kept && *m_current < m_keptRows) {
+        const auto first = m_kept.begin() + static_cast<std::ptrdiff_t>(*m_current * m_bound.size());
+        m_kept.erase(first, first + static_cast<std::ptrdiff_t>(m_bound.size()));
+        --m_keptRows;
+    }
+    keepAfterWrite(kept);
     m_next = *m_current;
     m_current.reset();
     return S_OK;

@@ -1,6 +1,7 @@
 // The rows a command selected, held as row handles (the engine's row ids, "rowid") in the
 // command's order rather than as an open statement: a move reads one row, a change writes one row
-// and commits. The same rowset serves every engine through its statements.
+// and commits. Within an edit (a write transaction) the command's one pass keeps the rows' values
+// as well, and the moves read those. The same rowset serves every engine through its statements.
 #pragma once
 
 #include "Database.h"
@@ -19,13 +20,11 @@ namespace provider {
 
 class Rowset {
 public:
-    // Runs a command that selects columns of one table. changeable: the rowset offers insert,
-    // set-data and delete.
+    // Runs a command that selects columns of one table and ties the consumer's buffer to the
+    // result columns (names are matched without regard to case). changeable: the rowset offers
+    // insert, set-data and delete.
     static HRESULT Execute(std::shared_ptr<Database> database, const std::wstring& command, bool changeable,
-                           std::shared_ptr<Rowset>* rowset);
-
-    // Ties the consumer's buffer to the result columns; names are matched without regard to case.
-    HRESULT Bind(std::span<const DBBINDING> bindings, void* buffer);
+                           std::span<const DBBINDING> bindings, void* buffer, std::shared_ptr<Rowset>* rowset);
 
     HRESULT MoveFirst();
     // Passes over skip rows after the current one, then reads the next.
@@ -38,6 +37,8 @@ public:
 
 private:
     struct Column {
+        // Its place among the command's result columns.
+        int index;
         std::string origin;
         std::wstring name;
         std::optional<ULONG> width;
@@ -52,9 +53,25 @@ private:
     };
     // A set of bound columns, one bit for each in binding order.
     using ColumnSet = std::uint64_t;
+    // A bound column's value in a kept row: the number, or where its text lies in m_keptTexts.
+    struct Kept {
+        std::int64_t number;
+        std::size_t offset;
+        std::size_t length;
+    };
 
+    HRESULT bind(std::span<const DBBINDING> bindings, void* buffer);
     HRESULT fetchFrom(std::size_t index);
     void readInto(const Statement& row);
+    // Keeps the bound values of the command's row (the row id first, then the command's columns).
+    void keep(const Statement& row);
+    void readKept(std::size_t index);
+    // Whether the kept rows are still as the table holds them: only this rowset wrote since, in
+    // the same write transaction. Otherwise they are dropped.
+    bool keptStill();
+    // After a write of this rowset: the kept rows, still as the table holds them if they were before.
+    void keepAfterWrite(bool keptBefore);
+    void keepText(Kept& kept, std::wstring_view text);
     void rememberAsRead(ColumnSet columns);
     bool changedSinceRead(const Bound& bound) const;
     // Binds the buffer's values of the columns as parameters 1..n; refuses a text wider than its
@@ -80,6 +97,15 @@ private:
 
     std::vector<Bound> m_bound;
     void* m_buffer = nullptr;
+
+    // The bound values of the first m_keptRows rows, m_bound.size() for each, as the database was
+    // at its count of writes m_keptAt.
+    std::vector<Kept> m_kept;
+    std::wstring m_keptTexts;
+    std::size_t m_keptRows = 0;
+    std::uint64_t m_keptAt = 0;
+    // Where a kept text is read before it is kept.
+    std::vector<WCHAR> m_field;
 
     std::unique_ptr<Statement> m_select;
     std::unique_ptr<Statement> m_insert;
