@@ -246,12 +246,15 @@ HRESULT MethodRows::DeleteSelected(const std::set<LONG>& selected)
         std::vector<LONG> deleted;
         std::wstring methods;
         // After a delete there is no current row, and the next move reads the row that followed.
-        for (m_pTable->MoveFirst(); m_pTable->HasCurrentRow() && SUCCEEDED(status); m_pTable->MoveNext()) {
+        // A refused delete ends the loop before a move replaces its error records.
+        for (m_pTable->MoveFirst(); m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
             if (!selected.contains(m_pTable->aaaID))
                 continue;
             deleted.push_back(m_pTable->aaaID);
             methods += std::wstring(methods.empty() ? L"" : L", ") + m_pTable->MethodName + L" (" + m_pTable->DataFile + L")";
             status = m_pTable->Delete();
+            if (FAILED(status))
+                break;
         }
         if (SUCCEEDED(status) && !deleted.empty())
             status = trail.Add(m_strGroup, L"Rows deleted", L"rows " + AuditTrail::RowNumbers(deleted) + L": " + methods);

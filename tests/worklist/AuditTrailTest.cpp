@@ -7,7 +7,9 @@
 #include "worklist/CGroupTable.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
+#include "worklist/OleDbErrorText.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -123,7 +125,7 @@ TEST_F(AuditTrailTest, AnEditWhoseTransactionFailsLeavesNoRecordAndVerifyNamesEa
     addNight(rows, 5);
     const std::size_t before = records().size();
     sqlite("CREATE TRIGGER refuse BEFORE DELETE ON Night BEGIN SELECT RAISE(ABORT, 'refused'); END;");
-    EXPECT_TRUE(FAILED(rows.DeleteSelected({3}))) << "the failure is the caller's to show";
+    EXPECT_THAT(OleDbErrorText(rows.DeleteSelected({3})), testing::HasSubstr(L"refused")) << "the caller shows why";
     EXPECT_EQ(records().size(), before) << "the aborted edit left no record";
     sqlite("DROP TRIGGER refuse;");
     for (LONG check : {FALSE, TRUE, FALSE, TRUE})
