@@ -254,12 +254,16 @@ void Rowset::readKept(std::size_t index)
 
 bool Rowset::keptStill()
 {
-    if (m_keptRows && (!m_database->InWriteTransaction() || m_database->Writes() != m_keptAt)) {
-        m_kept.clear();
-        m_keptTexts.clear();
-        m_keptRows = 0;
-    }
+    if (m_keptRows && (!m_database->InWriteTransaction() || m_database->Writes() != m_keptAt))
+        dropKept();
     return m_keptRows > 0;
+}
+
+void Rowset::dropKept()
+{
+    m_kept.clear();
+    m_keptTexts.clear();
+    m_keptRows = 0;
 }
 
 void Rowset::keepAfterWrite(bool keptBefore)
@@ -396,18 +400,14 @@ HRESULT Rowset::Delete()
     if (FAILED(status))
         return status;
     m_delete->bind(1, m_rows[*m_current]);
-    const bool kept = keptStill();
     status = m_database->Write(*m_delete, IID_IRowsetChange, m_tableName);
     if (FAILED(status))
         return status;
     // The next move reads the row that followed the deleted one.
     m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(*m_current));
-    if (kept && *m_current < m_keptRows) {
-        const auto first = m_kept.begin() + static_cast<std::ptrdiff_t>(*m_current * m_bound.size());
-        m_kept.erase(first, first + static_cast<std::ptrdiff_t>(m_bound.size()));
-        --m_keptRows;
-    }
-    keepAfterWrite(kept);
+    // Moving every kept row after it up would make a run of deletes quadratic: the moves read the
+    // table again until the next command keeps the rows anew.
+    dropKept();
     m_next = *m_current;
     m_current.reset();
     return S_OK;

@@ -69,6 +69,7 @@ private:
     // Whether the kept rows are still as the table holds them: only this rowset wrote since, in
     // the same write transaction. Otherwise they are dropped.
     bool keptStill();
+    void dropKept();
     // After a write of this rowset: the kept rows, still as the table holds them if they were before.
     void keepAfterWrite(bool keptBefore);
     void keepText(Kept& kept, std::wstring_view text);
