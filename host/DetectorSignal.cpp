@@ -33,9 +33,10 @@ DetectorSignal::DetectorSignal(std::vector<Injection> injections, double runSeco
 std::vector<DetectorSignal::Injection> DetectorSignal::plan(const std::vector<TableRow>& table, double runSeconds)
 {
     std::vector<Injection> injections;
-    for (const TableRow& row : table)
-        for (long k = 0; k < row.injections; ++k)
-            injections.push_back({static_cast<int>(injections.size()) + 1, row.location, row.sample, row.concentration, 0});
+    for (std::size_t row = 0; row < table.size(); ++row)
+        for (long k = 0; k < table[row].injections; ++k)
+            injections.push_back({static_cast<int>(injections.size()) + 1, table[row].location, table[row].sample,
+                                  table[row].concentration, 0, row, 1});
     // Each injection a little after its window opens, so that the window begins on the baseline.
     const double window = injections.empty() ? runSeconds : runSeconds / static_cast<double>(injections.size());
     for (Injection& injection : injections)
@@ -55,7 +56,7 @@ double DetectorSignal::at(std::size_t index) const
     for (const Injection& injection : m_injections) {
         const double x = (t - injection.time) / m_rise;
         if (x > 0 && x < 12)
-            value += kSensitivity * injection.concentration * x * x * x * std::exp(3 * (1 - x));
+            value += kSensitivity * injection.response * injection.concentration * x * x * x * std::exp(3 * (1 - x));
     }
     return value;
 }

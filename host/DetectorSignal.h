@@ -19,6 +19,10 @@ public:
         double concentration;
         // Seconds after the method's start.
         double time;
+        // The FIA table's row it comes from, from 0.
+        std::size_t row;
+        // The detector's response beside a fresh instrument's: below 1 when it has drifted down.
+        double response;
     };
 
     // The injections spread evenly over the run time, each given the window until the next.

@@ -30,7 +30,8 @@ struct SampleMethod {
 const SampleMethod sampleMethods[] = {
     {"NITRATE.M", "RunTime=20\nOutcome=done\nStandard=Standard 1, 0.5\nStandard=Standard 2, 2.0\nSample=River inlet, 1.2\n",
      "Row 1, 1, \"Standard 1\"\nRow 2, 1, \"Standard 2\"\nRow 3, 2, \"River inlet\"\n"},
-    {"PHOSPHATE.M", "RunTime=30\nOutcome=done\nStandard=Check standard, 1.0\nSample=Lake outlet, 0.4\n", "Row 11, 2, \"Check standard\"\nRow 12, 3, \"Lake outlet\"\n"},
+    {"PHOSPHATE.M", "RunTime=30\nOutcome=done\nBlank=Blank\nCheck=Check standard, 1.0\nSample=Lake outlet, 0.4\n",
+     "Row 10, 1, \"Blank\"\nRow 11, 2, \"Check standard\"\nRow 12, 3, \"Lake outlet\"\n"},
     {"BLANK.M", "RunTime=5\nOutcome=done\n", nullptr},
     {"LEAK.M", "RunTime=15\nOutcome=failed\nMessage=Pump pressure above limit.\nMessage=Flow stopped.\n",
      "Row 4, 1, \"Well 4\"\n"},
@@ -76,7 +77,8 @@ std::string simulationHeader(const char* method)
 {
     return std::string("; How the simulated instrument runs ") + method +
            ".\n; RunTime in seconds; Outcome done, failed, aborted, notready or acqerror;\n"
-           "; each Message line is a host message shown while the method runs.\n";
+           "; each Message line is a host message shown while the method runs; Standard, Check, Blank\n"
+           "; and Sample name the FIA table's samples with their concentrations (docs/host.md).\n";
 }
 
 bool installMethods(const HostRoot& root, std::string& error)

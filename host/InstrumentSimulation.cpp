@@ -1,6 +1,9 @@
 // The instrument simulation: a method runs as a list of timed steps on the platform clock.
 #include "InstrumentSimulation.h"
 
+#include "Calibration.h"
+#include "RunResults.h"
+
 #include "kernel/DriveMap.h"
 #include "kernel/FileBytes.h"
 #include "kernel/Text.h"
@@ -75,7 +78,7 @@ void appendRunLog(const std::wstring& dataFolder, const std::wstring& line)
 
 } // namespace
 
-InstrumentSimulation::InstrumentSimulation(Output output) : m_output(std::move(output))
+InstrumentSimulation::InstrumentSimulation(Output output) : m_output(std::move(output)), m_startedMs(Clock::nowMs())
 {
     auto& interpreter = MacroInterpreter::instance();
     interpreter.registerCommand("LoadMethParams", 0, 0, [this](MacroCall& call) { loadMethParams(call); });
@@ -125,7 +128,7 @@ bool InstrumentSimulation::loadMethod(MacroCall& call)
     if (!settings)
         return false;
     for (DetectorSignal::TableRow& row : table)
-        row.concentration = settings->concentrationOf(row.sample);
+        row.concentration = settings->of(row.sample).value;
     m_loadedMethod = method;
     m_loadedSettings = std::move(settings);
     m_loadedTable = std::move(table);
@@ -201,12 +204,16 @@ void InstrumentSimulation::runMethod(MacroCall& call)
     if ((m_loadedMethod != method || !m_loadedSettings) && !loadMethod(call))
         return;
     const std::wstring name = text("_METHFILE$");
-    m_run = Run{name, *m_loadedSettings, dataFolderOfRun(name), {}, 0, 0, std::nullopt};
+    m_run = Run{name, *m_loadedSettings, dataFolderOfRun(name), {}, 0, 0, std::nullopt, m_loadedTable};
     if (const auto folder = DriveMap::toHost(m_run->dataFolder)) {
         std::error_code error;
         if (std::filesystem::create_directories(*folder, error) || std::filesystem::is_directory(*folder, error)) {
             const double runSeconds = m_run->settings.runSeconds;
-            m_run->acquisition.emplace(*folder, DetectorSignal(DetectorSignal::plan(m_loadedTable, runSeconds), runSeconds));
+            auto injections = DetectorSignal::plan(m_loadedTable, runSeconds);
+            const double hours = static_cast<double>(Clock::nowMs() - m_startedMs) / 3.6e6;
+            for (DetectorSignal::Injection& injection : injections)
+                injection.response = m_run->settings.response(hours + injection.time / 3600, m_injections + injection.number);
+            m_run->acquisition.emplace(*folder, DetectorSignal(std::move(injections), runSeconds));
             m_run->acquisition->acquireTo(0);
         }
     }
@@ -291,10 +298,8 @@ void InstrumentSimulation::announceMessage(const std::wstring& message)
 
 void InstrumentSimulation::finish(RunOutcome outcome, const std::wstring& result)
 {
-    if (m_run->acquisition) {
-        m_run->acquisition->acquireTo(static_cast<double>(Clock::nowMs() - m_run->startMs) / 1000);
-        m_run->acquisition->finish();
-    }
+    if (m_run->acquisition)
+        finishAcquisition();
     const Run run = std::move(*m_run);
     m_run.reset();
     planNextTimer();
@@ -324,6 +329,26 @@ void InstrumentSimulation::finish(RunOutcome outcome, const std::wstring& result
     const std::wstring line = L"Method " + run.method + L" " + result + L" " + localTimeText() + L".";
     appendRunLog(run.dataFolder, line);
     m_output(L"Method " + run.method + L" " + result + L".");
+}
+
+// The peaks and the results are in the data folder before any variable of the end changes.
+void InstrumentSimulation::finishAcquisition()
+{
+    const double seconds = static_cast<double>(Clock::nowMs() - m_run->startMs) / 1000;
+    SignalAcquisition& acquisition = *m_run->acquisition;
+    acquisition.acquireTo(seconds);
+    const auto peaks = acquisition.finish();
+    const auto& injections = acquisition.signal().injections();
+    m_injections += std::count_if(injections.begin(), injections.end(),
+                                  [&](const DetectorSignal::Injection& injection) { return injection.time <= seconds; });
+    const auto folder = DriveMap::toHost(m_run->dataFolder);
+    const auto calibrationFile = DriveMap::toHost(withoutTrailingSeparators(text("_DATAPATH$")) + L"\\" +
+                                                  Utf8ToWide(Calibration::fileName));
+    if (!folder || !calibrationFile)
+        return;
+    if (const std::string line = WriteRunResults(*folder, *calibrationFile, m_run->table, m_run->settings, injections, peaks);
+        !line.empty())
+        appendRunLog(m_run->dataFolder, Utf8ToWide(line));
 }
 
 void InstrumentSimulation::stopMethod(MacroCall&)

@@ -45,6 +45,7 @@ private:
         std::int64_t endMs = 0;
         // None when the data folder could not be made.
         std::optional<SignalAcquisition> acquisition;
+        std::vector<DetectorSignal::TableRow> table;
     };
 
     void loadMethParams(MacroCall& call);
@@ -63,6 +64,7 @@ private:
     void planNextTimer();
     void announceMessage(const std::wstring& text);
     void finish(RunOutcome outcome, const std::wstring& result);
+    void finishAcquisition();
     void showSystemStatus(const wchar_t* colour, const std::wstring& text);
 
     Output m_output;
@@ -70,6 +72,9 @@ private:
     std::optional<SimulationSettings> m_loadedSettings;
     std::vector<DetectorSignal::TableRow> m_loadedTable;
     bool m_hookArmed = false;
+    // The detector drifts with the instrument's time and its injections since it started.
+    std::int64_t m_startedMs = 0;
+    long m_injections = 0;
     std::optional<Run> m_run;
     std::optional<Clock::TimerId> m_timer;
     CpVariables::ObserverId m_abortObserver = 0;

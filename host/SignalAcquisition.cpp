@@ -1,34 +1,13 @@
 // Writing the simulated detector's trace and peak table as CSV.
 #include "SignalAcquisition.h"
 
+#include "SettingText.h"
+
 #include "kernel/Text.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
-
-namespace {
-
-std::string number(double value, int decimals)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-// A CSV field: quoted, with quotes doubled, when it holds a separator, a quote or a line break.
-std::string csvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
-} // namespace
 
 SignalAcquisition::SignalAcquisition(std::filesystem::path folder, DetectorSignal signal)
     : m_folder(std::move(folder)), m_signal(std::move(signal))
@@ -44,8 +23,8 @@ void SignalAcquisition::acquireTo(double seconds)
     std::string lines;
     for (std::size_t index = m_samples.size(); index <= last; ++index) {
         m_samples.push_back(m_signal.at(index));
-        lines += number(static_cast<double>(index) / DetectorSignal::samplesPerSecond, 1) + "," +
-                 number(m_samples.back(), 3) + "\n";
+        lines += DecimalText(static_cast<double>(index) / DetectorSignal::samplesPerSecond, 1) + "," +
+                 DecimalText(m_samples.back(), 3) + "\n";
     }
     std::ofstream(m_folder / signalFile, std::ios::binary | std::ios::app) << lines;
 }
@@ -73,16 +52,19 @@ bool SignalAcquisition::measure(const DetectorSignal::Injection& injection, Peak
     return true;
 }
 
-void SignalAcquisition::finish()
+std::vector<std::optional<SignalAcquisition::Peak>> SignalAcquisition::finish()
 {
+    std::vector<std::optional<Peak>> peaks;
     std::string table = "Injection,Location,Sample,Time (s),Retention (s),Height (mAU),Area (mAU*s)\n";
     for (const DetectorSignal::Injection& injection : m_signal.injections()) {
         Peak peak{};
-        if (measure(injection, peak))
+        peaks.push_back(measure(injection, peak) ? std::optional(peak) : std::nullopt);
+        if (peaks.back())
             table += std::to_string(injection.number) + "," + std::to_string(injection.location) + "," +
-                     csvField(WideToUtf8(injection.sample)) + "," + number(injection.time + peak.retention, 1) + "," +
-                     number(peak.retention, 1) + "," +
-                     number(peak.height, 3) + "," + number(peak.area, 3) + "\n";
+                     CsvField(WideToUtf8(injection.sample)) + "," + DecimalText(injection.time + peak.retention, 1) + "," +
+                     DecimalText(peak.retention, 1) + "," +
+                     DecimalText(peak.height, 3) + "," + DecimalText(peak.area, 3) + "\n";
     }
     std::ofstream(m_folder / peakFile, std::ios::binary | std::ios::trunc) << table;
+    return peaks;
 }

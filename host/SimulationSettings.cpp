@@ -6,6 +6,7 @@
 #include "kernel/FileBytes.h"
 #include "kernel/Text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <sstream>
@@ -26,13 +27,67 @@ std::optional<RunOutcome> SimulationSettings::outcomeFromName(std::string name)
     return std::nullopt;
 }
 
-double SimulationSettings::concentrationOf(const std::wstring& sample) const
+SimulationSettings::Concentration SimulationSettings::of(const std::wstring& sample) const
 {
     for (const Concentration& concentration : concentrations)
         if (EqualsNoCase(concentration.sample, sample))
-            return concentration.value;
-    return 1;
+            return concentration;
+    return {sample, 1, SampleKind::Sample};
 }
+
+double SimulationSettings::response(double hours, long injection) const
+{
+    if (!drift)
+        return 1;
+    if (drift->afterInjections)
+        return injection > *drift->afterInjections ? 1 + drift->percent / 100 : 1;
+    return std::max(0.0, 1 + drift->percent / 100 * hours);
+}
+
+namespace {
+
+bool readNumber(const std::string& text, double& value)
+{
+    const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return status == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+// "-3% per hour" or "-12% after 30 injections".
+std::optional<SimulationSettings::Drift> driftFrom(const std::string& value)
+{
+    const auto percentSign = value.find('%');
+    SimulationSettings::Drift drift{0, std::nullopt};
+    if (percentSign == std::string::npos || !readNumber(TrimmedText(value.substr(0, percentSign)), drift.percent) ||
+        drift.percent <= -100)
+        return std::nullopt;
+    std::istringstream rest(LowerText(value.substr(percentSign + 1)));
+    std::string word;
+    std::string unit;
+    long count = 0;
+    rest >> word;
+    if (word == "per" && rest >> unit && unit == "hour" && !(rest >> word))
+        return drift;
+    if (word == "after" && rest >> count && count >= 0 && rest >> unit && unit == "injections" && !(rest >> word)) {
+        drift.afterInjections = count;
+        return drift;
+    }
+    return std::nullopt;
+}
+
+std::optional<SampleKind> kindFromKey(const std::string& key)
+{
+    if (key == "standard")
+        return SampleKind::Standard;
+    if (key == "check")
+        return SampleKind::Check;
+    if (key == "blank")
+        return SampleKind::Blank;
+    if (key == "sample")
+        return SampleKind::Sample;
+    return std::nullopt;
+}
+
+} // namespace
 
 std::optional<SimulationSettings> SimulationSettings::load(const std::filesystem::path& file, std::string& error)
 {
@@ -53,9 +108,7 @@ std::optional<SimulationSettings> SimulationSettings::load(const std::filesystem
         const std::string value = equals == std::string::npos ? std::string() : TrimmedText(line.substr(equals + 1));
         const std::string where = file.string() + ":" + std::to_string(number) + ": ";
         if (key == "runtime") {
-            const auto [end, status] = std::from_chars(value.data(), value.data() + value.size(), settings.runSeconds);
-            if (status != std::errc() || end != value.data() + value.size() || !(settings.runSeconds >= 0) ||
-                settings.runSeconds > maxRunSeconds) {
+            if (!readNumber(value, settings.runSeconds) || !(settings.runSeconds >= 0) || settings.runSeconds > maxRunSeconds) {
                 error = where + "RunTime needs a number of seconds from 0 to " + std::to_string(maxRunSeconds) +
                         ", not \"" + value + "\"";
                 return std::nullopt;
@@ -69,19 +122,24 @@ std::optional<SimulationSettings> SimulationSettings::load(const std::filesystem
             settings.outcome = *outcome;
         } else if (key == "message") {
             settings.messages.push_back(Utf8ToWide(value));
-        } else if (key == "standard" || key == "sample") {
-            const auto comma = value.rfind(',');
-            const std::string amount = comma == std::string::npos ? "" : TrimmedText(value.substr(comma + 1));
-            double concentration = -1;
-            const auto [end, status] = std::from_chars(amount.data(), amount.data() + amount.size(), concentration);
-            if (comma == std::string::npos || status != std::errc() || end != amount.data() + amount.size() ||
-                !(concentration >= 0) || !std::isfinite(concentration)) {
+        } else if (key == "drift") {
+            settings.drift = driftFrom(value);
+            if (!settings.drift) {
+                error = where + "Drift is \"percent% per hour\" or \"percent% after N injections\", not \"" + value + "\"";
+                return std::nullopt;
+            }
+        } else if (const auto kind = kindFromKey(key)) {
+            // A blank's concentration, simulating a contaminated one, may be left out.
+            const auto comma = *kind == SampleKind::Blank && value.find(',') == std::string::npos ? value.size() : value.rfind(',');
+            double concentration = 0;
+            if (comma == std::string::npos ||
+                (comma < value.size() && !readNumber(TrimmedText(value.substr(comma + 1)), concentration)) ||
+                !(concentration >= 0) || TrimmedText(value.substr(0, comma)).empty()) {
                 error = where + line.substr(0, equals) + " needs a sample name, a comma and a concentration of 0 or more, not \"" +
                         value + "\"";
                 return std::nullopt;
             }
-            settings.concentrations.push_back(
-                {Utf8ToWide(TrimmedText(value.substr(0, comma))), concentration, key == "standard"});
+            settings.concentrations.push_back({Utf8ToWide(TrimmedText(value.substr(0, comma))), concentration, *kind});
         } else {
             error = where + "unknown setting \"" + line + "\"";
             return std::nullopt;

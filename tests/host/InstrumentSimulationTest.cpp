@@ -21,6 +21,20 @@ namespace {
 
 long lineCount(const std::string& text) { return static_cast<long>(std::count(text.begin(), text.end(), '\n')); }
 
+// The lines of a CSV file without quoted fields, each split at its commas.
+std::vector<std::vector<std::string>> csvLines(const std::string& text)
+{
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.emplace_back();
+        std::istringstream fields(line + ",");
+        for (std::string field; std::getline(fields, field, ',');)
+            lines.back().push_back(field);
+    }
+    return lines;
+}
+
 class InstrumentSimulationTest : public FreshHost {
 protected:
     void SetUp() override
@@ -127,6 +141,62 @@ TEST_F(InstrumentSimulationTest, NormalEndResetsSerionOnBeforeMethodOnFallsOnlyW
     execute(L"RUNMETHOD");
     runFor(25);
     EXPECT_EQ(changes, (std::vector<std::string>{"_SERIONON=1", "_METHODON=1", "_METHODON=0"}));
+}
+
+TEST_F(InstrumentSimulationTest, ResultsMeasureEachSampleAgainstTheCalibrationOfTheLastStandardsAsTheDetectorDrifts)
+{
+    const auto results = [&](const char* dataFile) {
+        return csvLines(ReadFileBytes(temp.onDriveC("Orvane/Data/Group1") / dataFile / "RESULTS.CSV"));
+    };
+    const auto value = [](const std::string& field) { return field.empty() ? -1 : std::stod(field); };
+    // NITRATE.M's two standards calibrate the instrument, and its sample is measured against them.
+    startMethod(L"NITRATE.M", L"N1.d");
+    runFor(20);
+    auto lines = results("N1.d");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], (std::vector<std::string>{"Location", "Sample", "Kind", "Expected", "Injections", "Height (mAU)",
+                                                   "Area (mAU*s)", "RSD (%)", "Concentration", "R2"}));
+    EXPECT_EQ(std::vector(lines[1].begin(), lines[1].begin() + 5), (std::vector<std::string>{"1", "Standard 1", "standard", "0.5000", "1"}));
+    EXPECT_EQ(lines[1][7], "") << "one injection has no RSD";
+    EXPECT_NEAR(value(lines[2][8]), 2.0, 0.02);
+    EXPECT_EQ(std::vector(lines[3].begin(), lines[3].begin() + 5), (std::vector<std::string>{"3", "River inlet", "sample", "", "2"}));
+    EXPECT_LT(value(lines[3][7]), 2);
+    EXPECT_NEAR(value(lines[3][8]), 1.2, 0.03);
+    EXPECT_GT(value(lines[3][9]), 0.999);
+    EXPECT_NE(ReadFileBytes(temp.onDriveC("Orvane/Data/Group1/N1.d/RUN.LOG")).find("Calibrated by its standards: height = "),
+              std::string::npos);
+
+    // PHOSPHATE.M has no standards: its blank, check standard and sample are measured against
+    // NITRATE.M's calibration, kept for the runs after it. After the instrument's tenth injection
+    // the detector answers 20 % less, and the check standard reads low; a drift per hour has
+    // lowered it by the hours the instrument has run.
+    const auto settings = temp.onDriveC("Orvane/Methods/PHOSPHATE.M/SIMULATE.INI");
+    WriteFileBytes(settings, ReadFileBytes(settings) + "Drift=-20% after 10 injections\n");
+    const struct {
+        const char* dataFile;
+        double check;
+    } runs[] = {{"P1.d", 1.0}, {"P2.d", 0.8}};
+    for (const auto& run : runs) {
+        startMethod(L"PHOSPHATE.M", Utf8ToWide(run.dataFile));
+        runFor(30);
+        lines = results(run.dataFile);
+        ASSERT_EQ(lines.size(), 4u) << run.dataFile;
+        EXPECT_EQ(std::vector(lines[1].begin(), lines[1].begin() + 5), (std::vector<std::string>{"10", "Blank", "blank", "0.0000", "1"}));
+        EXPECT_NEAR(value(lines[1][8]), 0, 0.05);
+        EXPECT_EQ(std::vector(lines[2].begin(), lines[2].begin() + 5), (std::vector<std::string>{"11", "Check standard", "check", "1.0000", "2"}));
+        EXPECT_NEAR(value(lines[2][8]), run.check, 0.03) << run.dataFile;
+        EXPECT_NEAR(value(lines[3][8]), 0.4 * run.check, 0.03) << run.dataFile;
+    }
+    WriteFileBytes(settings, ReadFileBytes(settings) + "Drift=-10% per hour\n");
+    runFor(3600);
+    startMethod(L"PHOSPHATE.M", L"P3.d");
+    runFor(30);
+    EXPECT_NEAR(value(results("P3.d")[2][8]), 0.9, 0.03);
+
+    // A run stopped before any injection was acquired whole lists its samples without results.
+    startMethod(L"NITRATE.M", L"N2.d");
+    execute(L"StopMethod");
+    EXPECT_EQ(results("N2.d")[3], (std::vector<std::string>{"3", "River inlet", "sample", "", "0", "", "", "", "", ""}));
 }
 
 TEST_F(InstrumentSimulationTest, FailedRunLeavesSerionOnAndAnnouncesEachHostMessageInRegisterGui)
@@ -238,11 +308,13 @@ TEST_F(InstrumentSimulationTest, BrokenMethodFilesAreNamedWithTheirLineAndNothin
         EXPECT_FALSE(running());
     }
 
-    WriteFileBytes(settings, "Standard=Standard 1\n");
-    EXPECT_EQ(execute(L"RUNMETHOD"), MACRO_ERR_COMMAND_FAILED);
-    EXPECT_NE(text("_ERRMSG$").find(L"SIMULATE.INI:1: Standard needs a sample name, a comma and a concentration"),
-              std::wstring::npos)
-        << WideToUtf8(text("_ERRMSG$"));
+    for (const char* line : {"Standard=Standard 1", "Check=, 1", "Drift=-5 per hour", "Drift=-5% after many injections"}) {
+        SCOPED_TRACE(line);
+        WriteFileBytes(settings, std::string(line) + "\n");
+        EXPECT_EQ(execute(L"RUNMETHOD"), MACRO_ERR_COMMAND_FAILED);
+        EXPECT_NE(text("_ERRMSG$").find(L"SIMULATE.INI:1: " + Utf8ToWide(std::string(line).substr(0, 5))), std::wstring::npos)
+            << WideToUtf8(text("_ERRMSG$"));
+    }
 
     // The FIA table is checked when the method loads, before any run.
     WriteFileBytes(settings, "RunTime=1\n");
