@@ -439,7 +439,7 @@ void CDialogMainViewer::OnRun()
 
 void CDialogMainViewer::OnPause() { m_run.OnPause(); }
 
-void CDialogMainViewer::OnStop() { m_run.OnStop(); }
+void CDialogMainViewer::OnStop() { m_run.OnStop(ModuleSettings.strUserName); }
 
 void CDialogMainViewer::OnContinue()
 {

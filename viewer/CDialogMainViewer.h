@@ -6,6 +6,7 @@
 #include "CSRStatusBar.h"
 #include "CSRToolBar.h"
 #include "GroupRun.h"
+#include "ModuleRunHost.h"
 #include "IdleLock.h"
 #include "RunView.h"
 #include "WorklistRunStore.h"
@@ -192,6 +193,7 @@ private:
     CGroupTable m_groupTable;
     IdleLock m_idleLock;
     WorklistRunStore m_runStore{m_groupTable, m_rows};
-    // Last, so that it goes first: its closing record needs the group table.
-    GroupRun m_run{*this, m_runStore};
+    ModuleRunHost m_runHost;
+    // Last, so that it goes first: its closing record needs the group table and the host.
+    GroupRun m_run{*this, m_runStore, m_runHost};
 };

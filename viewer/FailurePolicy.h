@@ -8,6 +8,8 @@
 
 #include <string>
 
+class RunHost;
+
 class FailurePolicy {
 public:
     // A run starts with the group's policy and command; nothing is sent or owed yet.
@@ -15,11 +17,11 @@ public:
     BOOL GoesOn() const { return m_nOnFailure == ONFAILURE_GO_ON; }
     BOOL Pauses() const { return m_nOnFailure == ONFAILURE_PAUSE; }
     // The command, unless it went already this run or the group has none.
-    void SendEmergencyCommand();
+    void SendEmergencyCommand(RunHost& host);
     // The run ends early for a reason the policy answers: the command goes with the group's end,
     // before its shut-down command.
     void Owe() { m_bOwed = TRUE; }
-    void SendOwed();
+    void SendOwed(RunHost& host);
 
 private:
     LONG m_nOnFailure = ONFAILURE_GO_ON;

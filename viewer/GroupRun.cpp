@@ -4,16 +4,13 @@
 #include "GroupRun.h"
 
 #include "KeptDataFolders.h"
+#include "RunHost.h"
 #include "RunStore.h"
 #include "RunView.h"
 
 #include "dialogs/ShowOleDbErrors.h"
 #include "module/core/DeleteFolder.h"
-#include "module/core/LogbookWrite.h"
-#include "module/core/ModMsgText.h"
-#include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
-#include "module/core/ReadStrVar.h"
 #include "module/core/ShowSystemError.h"
 #include "module/core/TraceLog.h"
 #include "resources/ResourceIds.h"
@@ -24,12 +21,12 @@
 #include "kernel/FileApi.h"
 #include "kernel/Text.h"
 #include "kernel/WinFormat.h"
-#include "orvane/CpApi.h"
 #include "orvane/CpRunEvent.h"
 #include "win/WinUser.h"
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -41,35 +38,16 @@ constexpr double kSetThreshold = 1e-6;
 // The pre-run question lists this many paths and then "...".
 constexpr std::size_t kListedOldFolders = 5;
 
-void SetNum(LPCSTR name, double value) { CpSetNumVar(ModuleSettings.hCpContext, name, value); }
-void SetStr(LPCSTR name, LPCWSTR value) { CpSetStrVar(ModuleSettings.hCpContext, name, value); }
-void Exec(LPCWSTR line) { CpExecCommand(ModuleSettings.hCpContext, line, 0, 0, 0); }
-
-double GetNum(LPCSTR name)
-{
-    double value = 0;
-    CpGetNumVar(ModuleSettings.hCpContext, name, &value);
-    return value;
-}
-
-std::wstring GetStr(LPCSTR name)
-{
-    std::wstring text;
-    ReadStrVar(name, text);
-    return text;
-}
-
 bool IsDirectory(const std::wstring& path)
 {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Where a row's data folder is: the data path without its trailing separators, the sub-folder and
-// the data file.
-std::wstring DataFolderOf(const MethodRecord& row)
+// Where a row's data folder is: the data path (the host's _DATAPATH$) without its trailing
+// separators, the sub-folder and the data file.
+std::wstring DataFolderOf(std::wstring strPath, const MethodRecord& row)
 {
-    std::wstring strPath = GetStr("_DATAPATH$");
     while (!strPath.empty() && (strPath.back() == L'\\' || strPath.back() == L'/'))
         strPath.pop_back();
     strPath += L"\\";
@@ -126,6 +104,7 @@ GroupRun::~GroupRun()
 {
     // A window closed before its last group's record was written writes it now.
     WriteClosingRecord();
+    ReleaseClaim();
 }
 
 // ---- The transition function ----------------------------------------------------------------
@@ -146,6 +125,14 @@ void GroupRun::Proceed(State next)
         Enter(next);
 }
 
+void GroupRun::StartFrom(const std::function<void()>& startNext)
+{
+    Proceed(State::Starting);
+    startNext();
+    if (Doing() == State::Starting || m_state == State::Stopping)
+        CompleteGroup();
+}
+
 // ---- The user's commands --------------------------------------------------------------------
 
 void GroupRun::OnRun()
@@ -153,10 +140,10 @@ void GroupRun::OnRun()
     TraceLog(3, L"OnRun: m_bRunning = %d, m_bStopped = %d, m_bPaused = %d, m_bNextReady = %d\n", IsRunning(),
              m_state == State::Stopping, IsPaused(), m_state == State::WaitingForRun);
     // Every press is in the logbook, whatever it leads to; the lines after it say what it did.
-    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), m_group.name.c_str()));
+    m_host.Log(FormatWin(ModuleString(IDS_START_GROUP).c_str(), m_group.name.c_str()));
     if (IsPaused()) {
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_RUN_RESUMED).c_str(), m_group.name.c_str()));
-        ShowOleDbErrors(AuditTrail::Record(m_group.name, {L"Run resumed", L"", L""}));
+        m_host.Log(FormatWin(ModuleString(IDS_LOG_RUN_RESUMED).c_str(), m_group.name.c_str()));
+        ShowOleDbErrors(m_store.Record(m_group.name, {L"Run resumed", L"", L""}));
     }
     switch (m_state) {
     case State::PauseRequested:
@@ -165,9 +152,7 @@ void GroupRun::OnRun()
         break;
     case State::WaitingForRun: {
         ShowStatus(L"");
-        Enter(State::Starting);
-        if (!(m_waitingRow ? StartWaitingRow() : StartNextMethod()))
-            CompleteGroup();
+        StartFrom([this] { m_waitingRow ? StartWaitingRow() : StartNextMethod(); });
         break;
     }
     case State::Idle:
@@ -186,22 +171,22 @@ void GroupRun::OnPause()
     m_view.ShowStatusId(IDS_RUN_PAUSED);
     m_pausedIn = doing;
     Enter(State::PauseRequested);
-    ShowOleDbErrors(AuditTrail::Record(m_group.name, {L"Run paused", L"", L""}));
+    ShowOleDbErrors(m_store.Record(m_group.name, {L"Run paused", L"", L""}));
 }
 
-void GroupRun::OnStop()
+void GroupRun::OnStop(const std::wstring& strUser)
 {
     TraceLog(3, L"OnStop: m_bStopped = %d\n", m_state == State::Stopping);
     if (!IsRunning())
         return;
-    m_end = {End::Cause::StoppedByUser, ModuleSettings.strUserName};
-    ShowOleDbErrors(AuditTrail::Record(m_group.name, {L"Run stopped", L"", L""}));
+    m_end = {End::Cause::StoppedByUser, strUser};
+    ShowOleDbErrors(m_store.Record(m_group.name, {L"Run stopped", L"", L""}));
     // A row waiting for the instrument or for its result to be saved has no method of this run
     // running: the method it waits for is not this run's to stop.
     const State doing = Doing();
     const BOOL bRowWaits = doing == State::WaitingForInstrument || doing == State::HeldForSave;
     if (!bRowWaits)
-        Exec(EqualsNoCase(m_strAcqStatus, L"NOTREADY") ? L"_Abort=1 " : L"StopMethod ");
+        m_host.Exec(EqualsNoCase(m_strAcqStatus, L"NOTREADY") ? L"_Abort=1 " : L"StopMethod ");
     Enter(State::Stopping);
     // Waiting for Run or for a row, no method is running whose end could end the group.
     if (doing == State::WaitingForRun || bRowWaits)
@@ -213,7 +198,7 @@ void GroupRun::OnContinue(BOOL bUnattended)
     TraceLog(3, L"OnContinue: %d\n", bUnattended);
     if (IsRunning() || !CanContinue())
         return;
-    LogbookWrite(FormatWin(ModuleString(IDS_CONTINUE_GROUP).c_str(), m_group.name.c_str()));
+    m_host.Log(FormatWin(ModuleString(IDS_CONTINUE_GROUP).c_str(), m_group.name.c_str()));
     const BOOL bInterrupted = IsInterrupted();
     const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
     if (!record)
@@ -233,7 +218,7 @@ void GroupRun::OnContinue(BOOL bUnattended)
         if (std::wstring strKept = KeepPartialData(rows.FindRowById(nRow, FALSE)); !strKept.empty())
             keptNow.push_back(std::move(strKept));
     if (!bUnattended && !PreRunCheck(keptNow)) {
-        m_claim.Release();
+        ReleaseClaim();
         return;
     }
     ShowStatus(L"");
@@ -248,14 +233,12 @@ void GroupRun::OnContinue(BOOL bUnattended)
     const std::wstring strRecovery = record->RecoveryCommand;
     if (bInterrupted && strRecovery.find_first_not_of(L' ') != std::wstring::npos) {
         TraceLog(3, L"OnContinue: recovery %s\n", strRecovery.c_str());
-        LogbookWrite(FormatWin(ModuleString(IDS_RECOVERY_SENT).c_str(), strRecovery.c_str()));
-        Exec(strRecovery.c_str());
+        m_host.Log(FormatWin(ModuleString(IDS_RECOVERY_SENT).c_str(), strRecovery.c_str()));
+        m_host.Exec(strRecovery);
     }
     MethodRecord* pRow = m_cursor.First(rows);
-    Enter(State::Starting);
     // An interrupted run whose rows had all ended still owes the group its shut-down command.
-    if (!StartMethod(pRow))
-        CompleteGroup();
+    StartFrom([&] { StartMethod(pRow); });
 }
 
 void GroupRun::OnRunQueue(const std::vector<LONG>& ids)
@@ -287,10 +270,10 @@ void GroupRun::OnRunQueue(const std::vector<LONG>& ids)
         ShowOleDbErrors(status);
         return;
     }
-    LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_STARTED).c_str(), strNames.c_str()));
+    m_host.Log(FormatWin(ModuleString(IDS_LOG_QUEUE_STARTED).c_str(), strNames.c_str()));
     m_queue.Begin(ids.front());
     m_view.ShowGroup(ids.front());
-    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), m_group.name.c_str()));
+    m_host.Log(FormatWin(ModuleString(IDS_START_GROUP).c_str(), m_group.name.c_str()));
     // This run's own claim takes the place of the queue's.
     m_queue.HandOver(ids.front());
     StartRun(TRUE);
@@ -315,16 +298,14 @@ void GroupRun::OnStartRan(LONG nRow)
     const BOOL bQueued = Doing() == State::MethodQueued || m_state == State::Stopping;
     if (nRow != m_runningRow || !bQueued)
         return;
-    if (GetNum("_METHODON") >= kSetThreshold) {
+    if (m_host.GetNum("_METHODON") >= kSetThreshold) {
         Proceed(State::MethodRunning);
         return;
     }
     // The host could not start the method: its message is the row's.
     m_strRunMessages.clear();
-    OnCompleteMethod(GetStr("_ERRMSG$"), TRUE);
-    Proceed(State::Starting);
-    if (!NextAfterRowEnd(TRUE, nRow))
-        CompleteGroup();
+    OnCompleteMethod(m_host.GetStr("_ERRMSG$"), TRUE);
+    StartFrom([&] { NextAfterRowEnd(TRUE, nRow); });
 }
 
 void GroupRun::OnVariableChanged(LPCWSTR lpszName)
@@ -333,8 +314,8 @@ void GroupRun::OnVariableChanged(LPCWSTR lpszName)
         return;
     TraceLog(3, L"OnVarBSPEvent: %s\n", lpszName);
     if (EqualsNoCase(lpszName, L"_METHODON")) {
-        const double dMethodOn = GetNum("_METHODON");
-        const double dSerionOn = GetNum("_SERIONON");
+        const double dMethodOn = m_host.GetNum("_METHODON");
+        const double dSerionOn = m_host.GetNum("_SERIONON");
         TraceLog(3, L"dMethodOn = %d, dSerionOn = %d\n", static_cast<int>(dMethodOn), static_cast<int>(dSerionOn));
         const State doing = Doing();
         const BOOL bOwnMethod = doing == State::MethodQueued || doing == State::MethodRunning || doing == State::Stopping;
@@ -350,11 +331,11 @@ void GroupRun::OnVariableChanged(LPCWSTR lpszName)
         }
     }
     if (EqualsNoCase(lpszName, L"METHENDSTATUS"))
-        TraceLog(3, L"METHENDSTATUS = %d\n", static_cast<int>(GetNum("METHENDSTATUS")));
+        TraceLog(3, L"METHENDSTATUS = %d\n", static_cast<int>(m_host.GetNum("METHENDSTATUS")));
     if (EqualsNoCase(lpszName, L"_ERRMSG$"))
-        ShowStatus(GetStr("_ERRMSG$"));
+        ShowStatus(m_host.GetStr("_ERRMSG$"));
     if (EqualsNoCase(lpszName, L"ACQSTATUS$")) {
-        m_strAcqStatus = GetStr("ACQSTATUS$");
+        m_strAcqStatus = m_host.GetStr("ACQSTATUS$");
         TraceLog(3, L"ACQSTATUS$ = %s\n", m_strAcqStatus.c_str());
         if (EqualsNoCase(m_strAcqStatus, L"_ERROR")) {
             // Waiting for Run, the last row has its result already; the error is not its.
@@ -380,9 +361,7 @@ void GroupRun::OnMethodEnded(BOOL bFailed)
             m_strRunMessages = ModuleString(IDS_RUN_ABORTED);
         bRowFailed = OnCompleteMethod(m_strRunMessages, TRUE);
     }
-    Proceed(State::Starting);
-    if (!NextAfterRowEnd(bRowFailed, m_runningRow.value_or(-1)))
-        CompleteGroup();
+    StartFrom([&] { NextAfterRowEnd(bRowFailed, m_runningRow.value_or(-1)); });
 }
 
 void GroupRun::OnInstrumentFree()
@@ -396,19 +375,17 @@ void GroupRun::OnInstrumentFree()
     if (m_state != State::WaitingForInstrument)
         return;
     ShowStatus(L"");
-    Enter(State::Starting);
-    if (!StartWaitingRow())
-        CompleteGroup();
+    StartFrom([this] { StartWaitingRow(); });
 }
 
 void GroupRun::OnModuleMessage(LPCWSTR lpszObject)
 {
-    const std::wstring strMessage = ModMsgText(lpszObject);
+    const std::wstring strMessage = m_host.ModuleMessage(lpszObject);
     if (!strMessage.empty() && m_strRunMessages.find(strMessage) == std::wstring::npos)
         m_strRunMessages += strMessage + L"\r\n";
 }
 
-void GroupRun::ReadAcqStatus() { ReadStrVar("ACQSTATUS$", m_strAcqStatus); }
+void GroupRun::ReadAcqStatus() { m_strAcqStatus = m_host.GetStr("ACQSTATUS$"); }
 
 void GroupRun::OnSaveRetry()
 {
@@ -424,9 +401,7 @@ void GroupRun::OnSaveRetry()
     m_view.ShowRunState();
     if (Doing() != State::HeldForSave)
         return;
-    Proceed(State::Starting);
-    if (!NextAfterRowEnd(m_bHeldRowFailed, m_nHeldRow))
-        CompleteGroup();
+    StartFrom([this] { NextAfterRowEnd(m_bHeldRowFailed, m_nHeldRow); });
 }
 
 void GroupRun::OnRunClosed()
@@ -439,40 +414,37 @@ void GroupRun::OnRunClosed()
 
 // ---- Starting rows --------------------------------------------------------------------------
 
-BOOL GroupRun::StartRun(BOOL bInQueue)
+void GroupRun::StartRun(BOOL bInQueue)
 {
     m_cursor.StartFresh();
     BeginRun();
     if (!TakeClaim())
-        return FALSE;
+        return;
     if (!bInQueue && !PreRunCheck()) {
-        m_claim.Release();
-        return FALSE;
+        ReleaseClaim();
+        return;
     }
     MethodRows& rows = m_store.Rows();
     if (!m_cursor.First(rows) && !bInQueue) {
-        m_claim.Release();
-        return FALSE;
+        ReleaseClaim();
+        return;
     }
     m_view.ReadMethodDurations();
     // The rows reset and the run open are one edit, made before anything of the run is logged or
     // sent: a host that dies from here on leaves a run that Continue finds, never a run that the
     // logbook tells of and the worklist does not. A group run alone leaves a queue it was in.
     if (ShowOleDbErrors(m_store.OpenRun(m_group.id, !bInQueue, {L"Run started", L"", L""}))) {
-        m_claim.Release();
-        return FALSE;
+        ReleaseClaim();
+        return;
     }
     ShowStatus(L"");
     MethodRecord* pRow = m_cursor.First(rows);
     ReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = m_group.name});
-    Enter(State::Starting);
-    if (bInQueue)
-        ShowQueuePlace();
-    if (StartMethod(pRow))
-        return TRUE;
-    // Nothing started, so no host event will ever end this run.
-    CompleteGroup();
-    return FALSE;
+    StartFrom([&] {
+        if (bInQueue)
+            ShowQueuePlace();
+        StartMethod(pRow);
+    });
 }
 
 void GroupRun::BeginRun()
@@ -483,78 +455,80 @@ void GroupRun::BeginRun()
     m_policy.Read(record ? record->OnFailure : ONFAILURE_GO_ON, record ? record->EmergencyCommand : L"");
 }
 
-BOOL GroupRun::StartNextMethod()
+void GroupRun::StartNextMethod()
 {
-    if (!IsRunning() || m_state == State::Stopping)
-        return FALSE;
+    if (m_state == State::Stopping)
+        return;
     if (IsPaused()) {
         Enter(State::WaitingForRun);
         // The ended method's messages may have taken the pane meanwhile.
         m_view.ShowStatusId(IDS_RUN_PAUSED);
-        return TRUE;
+        return;
     }
-    return StartMethod(m_cursor.Next(m_store.Rows()));
+    StartMethod(m_cursor.Next(m_store.Rows()));
 }
 
-BOOL GroupRun::StartWaitingRow()
+void GroupRun::StartWaitingRow()
 {
     MethodRecord* pRow = m_store.Rows().FindRowById(m_waitingRow.value_or(-1), TRUE);
     m_waitingRow.reset();
-    return pRow ? StartMethod(pRow) : StartNextMethod();
+    if (pRow)
+        StartMethod(pRow);
+    else
+        StartNextMethod();
 }
 
-BOOL GroupRun::StartMethod(MethodRecord* pRow)
+void GroupRun::StartMethod(MethodRecord* pRow)
 {
     if (!pRow)
-        return FALSE;
+        return;
     TraceLog(3, L"StartMethod: %s\n", pRow->MethodName);
     if (!CreateDataSubFolder(pRow->SubFolder))
-        return FALSE;
-    MethodRows& rows = m_store.Rows();
+        return;
     if (!IsDirectory(std::wstring(pRow->SysMethPath) + pRow->MethodName)) {
         const std::wstring strMessage = ModuleString(IDS_NO_METHOD_DIRECTORY);
         const LONG nRowId = pRow->aaaID;
-        rows.ChangeRunState(pRow, RUNSTATE_FAILED, strMessage.c_str());
+        m_store.ChangeRunState(pRow, RUNSTATE_FAILED, strMessage.c_str());
         LogRowEnd(*pRow, TRUE, strMessage);
-        return NextAfterRowEnd(TRUE, nRowId);
+        NextAfterRowEnd(TRUE, nRowId);
+        return;
     }
     // A method started at the command line holds the instrument: its end lets this row start.
-    if (GetNum("_METHODON") >= kSetThreshold) {
+    if (m_host.GetNum("_METHODON") >= kSetThreshold) {
         TraceLog(3, L"StartMethod: waiting for the instrument\n");
         m_waitingRow = pRow->aaaID;
         m_view.ShowStatusId(IDS_WAITING_FOR_INSTRUMENT);
         Proceed(State::WaitingForInstrument);
-        return TRUE;
+        return;
     }
     m_waitingRow.reset();
     m_strRunMessages.clear();
 
-    SetNum("_SERIONON", 1.0);
-    SetNum("_METHODCHANGED", 0.0);
-    SetStr("_SAMPINFO$", pRow->Comments);
-    SetStr("_DATAFILE$", pRow->DataFile);
-    SetStr("_DATAFILE1$", pRow->DataFile);
-    SetStr("_DATASUBDIR$", pRow->SubFolder);
-    SetStr("_METHFILE$", pRow->MethodName);
-    SetStr("_OPERATOR$", pRow->Operator);
-    SetStr("_METHPATH$", pRow->SysMethPath);
-    Exec(L"LoadMethParams  ");
-    SetNum("_SERIONLOAD", 1.0);
-    Exec(L"FIALOADHOOK ");
-    Exec(L"RUNMETHOD ");
-    Exec(L"print \"Running the method... \"");
+    m_host.SetNum("_SERIONON", 1.0);
+    m_host.SetNum("_METHODCHANGED", 0.0);
+    m_host.SetStr("_SAMPINFO$", pRow->Comments);
+    m_host.SetStr("_DATAFILE$", pRow->DataFile);
+    m_host.SetStr("_DATAFILE1$", pRow->DataFile);
+    m_host.SetStr("_DATASUBDIR$", pRow->SubFolder);
+    m_host.SetStr("_METHFILE$", pRow->MethodName);
+    m_host.SetStr("_OPERATOR$", pRow->Operator);
+    m_host.SetStr("_METHPATH$", pRow->SysMethPath);
+    m_host.Exec(L"LoadMethParams  ");
+    m_host.SetNum("_SERIONLOAD", 1.0);
+    m_host.Exec(L"FIALOADHOOK ");
+    m_host.Exec(L"RUNMETHOD ");
+    m_host.Exec(L"print \"Running the method... \"");
 
     m_runningRow = pRow->aaaID;
     Proceed(State::MethodQueued);
-    rows.ChangeRunState(pRow, RUNSTATE_RUNNING, nullptr);
+    m_store.ChangeRunState(pRow, RUNSTATE_RUNNING, nullptr);
     ReportRunEvent({RUNEVENT_METHOD_STARTED, m_group.name, pRow->aaaID + 1, pRow->MethodName});
     m_view.PostStartRan(pRow->aaaID);
-    return TRUE;
 }
 
 BOOL GroupRun::CreateDataSubFolder(LPCWSTR lpszSubFolder)
 {
-    const std::wstring strFolder = GetStr("_DATAPATH$") + lpszSubFolder;
+    const std::wstring strFolder = m_host.GetStr("_DATAPATH$") + lpszSubFolder;
     if (::CreateDirectoryW(strFolder.c_str(), nullptr))
         return TRUE;
     const DWORD error = ::GetLastError();
@@ -582,7 +556,7 @@ BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
     MethodRows& rows = m_store.Rows();
     if (MethodRecord* pRow = rows.FindRowById(*m_runningRow, FALSE)) {
         // A method that ended well but left no data folder did not do the row's work.
-        const std::wstring strFolder = DataFolderOf(*pRow);
+        const std::wstring strFolder = DataFolderOf(m_host.GetStr("_DATAPATH$"), *pRow);
         const BOOL bNoData = !bFailed && !IsDirectory(strFolder);
         // A row that Stop ended says who stopped it, not how the host answered the stop.
         const BOOL bStopped = bFailed && m_state == State::Stopping;
@@ -591,7 +565,7 @@ BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
                                                 : strMessage;
         const std::wstring& strReason = bFailed && !m_strRunMessages.empty() ? m_strRunMessages : strShown;
         bFailed = bFailed || bNoData;
-        rows.ChangeRunState(pRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str());
+        m_store.ChangeRunState(pRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str());
         LogRowEnd(*pRow, bFailed, strReason);
     }
     WatchUnsaved();
@@ -601,25 +575,27 @@ BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
     return bFailed;
 }
 
-BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
+void GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
 {
     if (m_store.Rows().HasUnsaved() && m_state != State::Stopping) {
         m_nHeldRow = nRowId;
         m_bHeldRowFailed = bRowFailed;
         Proceed(State::HeldForSave);
-        return TRUE;
+        return;
     }
     // A claim lost with the server's connection may be another host's now: nothing more runs here.
-    const HRESULT claim = m_claim.Check();
+    const HRESULT claim = m_claimedGroup ? m_host.CheckClaim(*m_claimedGroup) : S_OK;
     if (FAILED(claim)) {
         m_end = {End::Cause::ClaimLost, OneLine(OleDbErrorText(claim))};
         TraceLog(3, L"NextAfterRowEnd: claim lost, %s\n", m_end.detail.c_str());
-        return FALSE;
+        return;
     }
     const BOOL bStopAfter = m_bStopAfterMethod && m_state != State::Stopping;
     const BOOL bPolicyApplies = bRowFailed && m_state != State::Stopping && m_state != State::WaitingForRun;
-    if (!bStopAfter && (!bPolicyApplies || m_policy.GoesOn()))
-        return StartNextMethod();
+    if (!bStopAfter && (!bPolicyApplies || m_policy.GoesOn())) {
+        StartNextMethod();
+        return;
+    }
     const MethodRecord* pRow = m_store.Rows().FindRowById(nRowId, FALSE);
     const std::wstring strMethod = pRow ? pRow->MethodName : L"";
     const int nRow = static_cast<int>(nRowId) + 1;
@@ -627,12 +603,12 @@ BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
     if (bStopAfter) {
         TraceLog(3, L"NextAfterRowEnd: stop after row %d\n", nRow);
         m_end = {End::Cause::StopAfterMethod, L""};
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_STOP_AFTER_METHOD).c_str(), strGroup.c_str(), nRow, strMethod.c_str()));
-        return FALSE;
+        m_host.Log(FormatWin(ModuleString(IDS_LOG_STOP_AFTER_METHOD).c_str(), strGroup.c_str(), nRow, strMethod.c_str()));
+        return;
     }
     const BOOL bPause = m_policy.Pauses();
     TraceLog(3, L"NextAfterRowEnd: row %d failed, %s\n", nRow, bPause ? L"pause" : L"stop");
-    LogbookWrite(FormatWin(ModuleString(bPause ? IDS_LOG_FAILURE_PAUSED : IDS_LOG_FAILURE_STOPPED).c_str(),
+    m_host.Log(FormatWin(ModuleString(bPause ? IDS_LOG_FAILURE_PAUSED : IDS_LOG_FAILURE_STOPPED).c_str(),
                            strGroup.c_str(), nRow, strMethod.c_str()));
     const std::wstring strStatus =
         FormatWin(ModuleString(bPause ? IDS_FAILURE_PAUSED : IDS_FAILURE_STOPPED).c_str(), nRow, strMethod.c_str());
@@ -640,14 +616,13 @@ BOOL GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
         // Sent in CompleteGroup, before the shut-down command.
         m_policy.Owe();
         m_end = {End::Cause::FailurePolicy, strStatus};
-        return FALSE;
+        return;
     }
-    m_policy.SendEmergencyCommand();
+    m_policy.SendEmergencyCommand(m_host);
     Enter(State::WaitingForRun);
-    ShowOleDbErrors(AuditTrail::Record(strGroup, {L"Run paused", L"", strStatus}));
+    ShowOleDbErrors(m_store.Record(strGroup, {L"Run paused", L"", strStatus}));
     m_view.ShowStatus({strStatus, FormatWin(ModuleString(IDS_FAILURE_PAUSED_SHORT).c_str(), nRow)});
     ReportRunEvent({RUNEVENT_RUN_PAUSED, strGroup, nRow, strMethod, strStatus});
-    return TRUE;
 }
 
 void GroupRun::LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstring& strReason)
@@ -657,13 +632,13 @@ void GroupRun::LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstri
     ReportRunEvent({bFailed ? RUNEVENT_METHOD_FAILED : RUNEVENT_METHOD_DONE, strGroup, nRow, row.MethodName,
                     OneLine(strReason)});
     if (m_state == State::Stopping && bFailed)
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_STOPPED).c_str(), strGroup.c_str(), nRow, row.MethodName,
+        m_host.Log(FormatWin(ModuleString(IDS_LOG_ROW_STOPPED).c_str(), strGroup.c_str(), nRow, row.MethodName,
                                m_end.detail.c_str()));
     else if (bFailed)
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_FAILED).c_str(), strGroup.c_str(), nRow, row.MethodName,
+        m_host.Log(FormatWin(ModuleString(IDS_LOG_ROW_FAILED).c_str(), strGroup.c_str(), nRow, row.MethodName,
                                OneLine(strReason).c_str()));
     else
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_ROW_DONE).c_str(), strGroup.c_str(), nRow, row.MethodName));
+        m_host.Log(FormatWin(ModuleString(IDS_LOG_ROW_DONE).c_str(), strGroup.c_str(), nRow, row.MethodName));
 }
 
 void GroupRun::WatchUnsaved()
@@ -704,7 +679,7 @@ void GroupRun::CompleteGroup()
     m_waitingRow.reset();
     m_bStopAfterMethod = FALSE;
     Enter(State::Idle);
-    m_policy.SendOwed();
+    m_policy.SendOwed(m_host);
     // Whatever ended the group early ends its queue too.
     const BOOL bEndedEarly = bStopped || m_end.cause != End::Cause::None;
     if (m_queue.IsActive() && !bEndedEarly && PassToNextInQueue())
@@ -727,16 +702,16 @@ void GroupRun::WriteClosingRecord()
     if (m_state != State::Closing)
         return;
     m_store.StoreRunEnd(m_nClosingGroup, 0, m_cursor.StoppedRow().value_or(-1) + 1, m_closingRecord);
-    m_claim.Release();
+    ReleaseClaim();
     Enter(State::Idle);
 }
 
 void GroupRun::RunPostGroup()
 {
     TraceLog(3, L"RunPostGroup: %s\n", m_group.shutdownCommand.c_str());
-    Exec(m_group.shutdownCommand.c_str());
+    m_host.Exec(m_group.shutdownCommand);
     // The hook alone: the host's macro takes no closing text.
-    Exec(L" FIALOADHOOK ");
+    m_host.Exec(L" FIALOADHOOK ");
 }
 
 void GroupRun::ShowSummary()
@@ -749,7 +724,7 @@ void GroupRun::ShowSummary()
     const int nNotRun = count(RUNSTATE_CHECKED) + count(RUNSTATE_INTERRUPTED);
     const std::wstring strSummary = FormatWin(ModuleString(IDS_GROUP_SUMMARY).c_str(), strGroup.c_str(), nDone, nFailed, nNotRun);
     const std::wstring strEnd = m_end.Text();
-    LogbookWrite(strSummary);
+    m_host.Log(strSummary);
     ReportRunEvent({RUNEVENT_GROUP_ENDED, strGroup, 0, L"", strEnd});
     // Shorter forms for a narrow window; the reason that ended the group early goes last.
     const std::wstring strReason = strEnd.empty() ? L"" : strEnd + L" ";
@@ -770,19 +745,19 @@ BOOL GroupRun::PassToNextInQueue()
     if (!record)
         return FALSE;
     const std::vector<LONG> rest = m_store.QueueAfter(m_queue.Id(), record->QueuePos);
-    if (rest.empty() || RunClaim::IsClaimedByAnotherHost(rest.front()))
+    if (rest.empty() || m_host.IsClaimedByAnotherHost(rest.front()))
         return FALSE;
     const LONG nNext = rest.front();
     if (FAILED(m_store.PassQueueRun(m_group.id, nNext, RunEndRecord())))
         return FALSE;
     ShowSummary();
-    m_claim.Release();
+    ReleaseClaim();
     // Shown while the queue still claims it, the group does not look interrupted.
     m_view.ShowGroup(nNext);
     m_queue.HandOver(nNext);
     TraceLog(3, L"PassToNextInQueue: %s\n", m_group.name.c_str());
-    LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_NEXT).c_str(), m_group.name.c_str()));
-    LogbookWrite(FormatWin(ModuleString(IDS_START_GROUP).c_str(), m_group.name.c_str()));
+    m_host.Log(FormatWin(ModuleString(IDS_LOG_QUEUE_NEXT).c_str(), m_group.name.c_str()));
+    m_host.Log(FormatWin(ModuleString(IDS_START_GROUP).c_str(), m_group.name.c_str()));
     StartRun(TRUE);
     return TRUE;
 }
@@ -791,10 +766,10 @@ void GroupRun::EndQueue(BOOL bStopped)
 {
     TraceLog(3, L"EndQueue: %s %d\n", m_group.name.c_str(), bStopped);
     if (bStopped) {
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_QUEUE_STOPPED).c_str(), m_group.name.c_str()));
+        m_host.Log(FormatWin(ModuleString(IDS_LOG_QUEUE_STOPPED).c_str(), m_group.name.c_str()));
     } else {
         m_store.LeaveQueue(m_group.id);
-        LogbookWriteId(IDS_LOG_QUEUE_ENDED);
+        m_host.Log(ModuleString(IDS_LOG_QUEUE_ENDED));
     }
     m_queue.End();
 }
@@ -834,9 +809,12 @@ BOOL GroupRun::TakeClaim()
 {
     // A group whose closing record is still to be written is this window's own.
     WriteClosingRecord();
-    if (m_claim.Take(m_group.id))
+    ReleaseClaim();
+    if (m_host.Claim(m_group.id)) {
+        m_claimedGroup = m_group.id;
         return TRUE;
-    const std::wstring strInstrument = RunClaim::RunningOn(m_group.id);
+    }
+    const std::wstring strInstrument = m_host.RunningOn(m_group.id);
     m_view.ShowRunMessage(strInstrument.empty()
                               ? ModuleString(IDS_GROUP_RUN_ELSEWHERE)
                               : FormatWin(ModuleString(IDS_GROUP_RUN_ON_INSTRUMENT).c_str(), strInstrument.c_str()),
@@ -857,7 +835,14 @@ void GroupRun::ReportRunEvent(CpRunEvent event) const
     event.done = m_view.CountShown(RUNSTATE_DONE);
     event.failed = m_view.CountShown(RUNSTATE_FAILED);
     event.expectedEnd = m_view.ExpectedEnd();
-    CpReportRunEvent(event);
+    m_host.ReportRunEvent(event);
+}
+
+void GroupRun::ReleaseClaim()
+{
+    if (m_claimedGroup)
+        m_host.Unclaim(*m_claimedGroup);
+    m_claimedGroup.reset();
 }
 
 void GroupRun::ShowStatus(const std::wstring& strText) { m_view.ShowStatus({strText}); }
@@ -882,7 +867,7 @@ BOOL GroupRun::IsInterrupted()
     // A row left running tells of a run where the group's record does not: a worklist from before
     // the record, or one that another program wrote.
     const BOOL bRunLeft = record->RunOpen != 0 || m_view.CountShown(RUNSTATE_RUNNING) > 0;
-    return bRunLeft && !RunClaim::IsClaimed(m_group.id);
+    return bRunLeft && !m_host.IsClaimed(m_group.id);
 }
 
 BOOL GroupRun::CanContinue()
@@ -921,8 +906,8 @@ void GroupRun::ShowInterruptedRun()
             continue;
         const std::wstring strMethod = pRow->MethodName;
         TraceLog(3, L"ShowInterruptedRun: %ld %s\n", nRow + 1, strMethod.c_str());
-        LogbookWrite(FormatWin(ModuleString(IDS_LOG_INTERRUPTED).c_str(), strGroup.c_str(), nRow + 1, strMethod.c_str()));
-        rows.ChangeRunState(pRow, RUNSTATE_INTERRUPTED, ModuleString(IDS_ROW_INTERRUPTED).c_str());
+        m_host.Log(FormatWin(ModuleString(IDS_LOG_INTERRUPTED).c_str(), strGroup.c_str(), nRow + 1, strMethod.c_str()));
+        m_store.ChangeRunState(pRow, RUNSTATE_INTERRUPTED, ModuleString(IDS_ROW_INTERRUPTED).c_str());
     }
     const std::vector<LONG> interrupted = rows.RowsInState(RUNSTATE_INTERRUPTED);
     LONG nRow = 0;
@@ -943,7 +928,7 @@ std::wstring GroupRun::KeepPartialData(MethodRecord* pRow)
 {
     if (!pRow)
         return {};
-    const std::wstring strFolder = DataFolderOf(*pRow);
+    const std::wstring strFolder = DataFolderOf(m_host.GetStr("_DATAPATH$"), *pRow);
     if (!IsDirectory(strFolder))
         return {};
     const std::wstring strKept = KeptDataFolders::FreeNameBeside(strFolder);
@@ -953,8 +938,8 @@ std::wstring GroupRun::KeepPartialData(MethodRecord* pRow)
     const std::wstring strMessage =
         FormatWin(ModuleString(IDS_PARTIAL_DATA_KEPT).c_str(), OneLine(pRow->ErrMessage).c_str(), strKept.c_str());
     TraceLog(3, L"KeepPartialData: %s\n", strKept.c_str());
-    LogbookWrite(strMessage);
-    m_store.Rows().ChangeRunState(pRow, pRow->RunState, strMessage.c_str());
+    m_host.Log(strMessage);
+    m_store.ChangeRunState(pRow, pRow->RunState, strMessage.c_str());
     return strKept;
 }
 
@@ -979,7 +964,7 @@ BOOL GroupRun::PreRunCheck(const std::vector<std::wstring>& keptNow)
         for (LONG nKey = 0; const MethodRecord* pRow = rows.FindRow(nKey, TRUE); ++nKey) {
             if (!m_cursor.WillRun(*pRow))
                 continue;
-            const std::wstring strPath = DataFolderOf(*pRow);
+            const std::wstring strPath = DataFolderOf(m_host.GetStr("_DATAPATH$"), *pRow);
             if (::GetFileAttributesW(strPath.c_str()) != INVALID_FILE_ATTRIBUTES)
                 found.push_back({strPath, pRow->SubFolder, pRow->DataFile});
             // What interrupted runs kept beside the folder is old data too, but not what this
@@ -1033,7 +1018,7 @@ BOOL GroupRun::ConfirmSharedDataFolders()
     for (LONG nKey = 0; const MethodRecord* pRow = rows.FindRowById(nKey, FALSE); ++nKey) {
         if (!m_cursor.WillRun(*pRow))
             continue;
-        const std::wstring strFolder = DataFolderOf(*pRow);
+        const std::wstring strFolder = DataFolderOf(m_host.GetStr("_DATAPATH$"), *pRow);
         const auto [shared, bNew] = folders.try_emplace(ToUpperWide(strFolder), nKey);
         if (bNew)
             continue;

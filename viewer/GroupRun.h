@@ -1,8 +1,8 @@
 // The run of the shown group as a state machine: Run, Pause, Stop and Continue, the start of each
 // method on the host, the host's reports of its end, the check for old data, the shut-down
 // command, a queue of groups run one after another, and what an interrupted run leaves for
-// Continue. It shows what it does through a RunView and keeps its rows through a RunStore, both
-// handed to it, so that it runs without a window.
+// Continue. It shows what it does through a RunView, keeps its rows through a RunStore and talks to
+// the host through a RunHost, all handed to it, so that it runs without a window or a host.
 #pragma once
 
 #include "FailurePolicy.h"
@@ -11,14 +11,15 @@
 #include "SaveRetry.h"
 
 #include "worklist/AuditTrail.h"
-#include "worklist/RunClaim.h"
 
 #include "kernel/WinTypes.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+class RunHost;
 class RunStore;
 class RunView;
 struct CpRunEvent;
@@ -76,7 +77,7 @@ public:
         std::wstring shutdownCommand;
     };
 
-    GroupRun(RunView& view, RunStore& store) : m_view(view), m_store(store) {}
+    GroupRun(RunView& view, RunStore& store, RunHost& host) : m_view(view), m_store(store), m_host(host), m_queue(host) {}
     ~GroupRun();
     GroupRun(const GroupRun&) = delete;
     GroupRun& operator=(const GroupRun&) = delete;
@@ -92,7 +93,8 @@ public:
 
     void OnRun();
     void OnPause();
-    void OnStop();
+    // strUser, logged on, stops the run.
+    void OnStop(const std::wstring& strUser);
     // Runs the shown group on from its first row that has not completed, resetting nothing.
     // Unattended, nothing is asked and no old data folder is deleted.
     void OnContinue(BOOL bUnattended);
@@ -136,15 +138,21 @@ private:
     void Enter(State next);
     // What the run does changes under a requested pause or a stop without ending either.
     void Proceed(State next);
+    // Starting lasts only inside one event: the run goes on to what startNext began (a method, a
+    // wait for the instrument, a result or Run). When it began nothing (no row left, a folder
+    // error, Stop After This Method, the failure policy, a lost claim), or a stop has no method
+    // left to wait for, the group ends. Only a stop while waiting, an acquisition error and
+    // results given up end a group otherwise.
+    void StartFrom(const std::function<void()>& startNext);
 
     // Runs the shown group from its first checked row; in a queue its questions were asked when
     // the queue started, and a group without a row to run passes the run on.
-    BOOL StartRun(BOOL bInQueue);
-    BOOL StartNextMethod();
-    BOOL StartMethod(MethodRecord* pRow);
+    void StartRun(BOOL bInQueue);
+    void StartNextMethod();
+    void StartMethod(MethodRecord* pRow);
     // Starts the row that waited for the instrument or for Run, or the next one when it is
     // unchecked meanwhile.
-    BOOL StartWaitingRow();
+    void StartWaitingRow();
     // A method that this run did not start has ended: the waiting row may start now.
     void OnInstrumentFree();
     // This run's method has ended: its row's result, then what comes next.
@@ -158,8 +166,8 @@ private:
     // Records the running row's end; TRUE when the row ended failed.
     BOOL OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed);
     // After the end of row nRowId: the next row starts, or Stop After This Method or the group's
-    // failure policy holds or ends the run. FALSE when the group must end.
-    BOOL NextAfterRowEnd(BOOL bRowFailed, LONG nRowId);
+    // failure policy holds or ends the run.
+    void NextAfterRowEnd(BOOL bRowFailed, LONG nRowId);
     // A run starts or goes on: nothing ended it yet, and the group's failure policy is read.
     void BeginRun();
     // Results the worklist could not take: the status bar says why, and they are tried again.
@@ -188,6 +196,7 @@ private:
     void ReportRunEvent(CpRunEvent event) const;
     // Takes the shown group's claim; a group that another host runs is refused with a message.
     BOOL TakeClaim();
+    void ReleaseClaim();
     // The run's step (started, continued) is recorded with it.
     void MarkRunOpen(const std::wstring& strEvent);
     // The audit record of the run's end, with what ended it early.
@@ -203,6 +212,7 @@ private:
 
     RunView& m_view;
     RunStore& m_store;
+    RunHost& m_host;
     Group m_group;
     State m_state = State::Idle;
     // PauseRequested: what the run still does before it waits.
@@ -223,7 +233,8 @@ private:
     FailurePolicy m_policy;
     SaveRetry m_saveRetry;
     RunQueue m_queue;
-    RunClaim m_claim;
+    // The group whose claim the run holds.
+    std::optional<LONG> m_claimedGroup;
     // The host messages of the running method, each once and each ending in CR LF.
     std::wstring m_strRunMessages;
     // The last value read of ACQSTATUS$; chooses the Stop command.

@@ -8,16 +8,23 @@
 #include "kernel/WinTypes.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 class MethodRows;
+struct MethodRecord;
 
 class RunStore {
 public:
     virtual ~RunStore() = default;
 
-    // The shown group's rows.
+    // The shown group's rows, to read; the run writes them through ChangeRunState.
     virtual MethodRows& Rows() = 0;
+    // pRow, the rows' current row, in run state nState; a null message leaves the row's. A write
+    // that fails keeps the row's result unsaved in the rows.
+    virtual void ChangeRunState(MethodRecord* pRow, LONG nState, LPCWSTR lpszMessage) = 0;
+    // An audit record of group strGroup's run that changes nothing else (a pause, a stop).
+    virtual HRESULT Record(const std::wstring& strGroup, const AuditEntry& entry) = 0;
     // Group nGroupId's record as it is stored; empty when there is none.
     virtual std::optional<GroupRecord> ReadGroup(LONG nGroupId) = 0;
     // Resets the rows for a run and records the run as open, as one edit; a failure has been shown.

@@ -5,6 +5,16 @@
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 
+void WorklistRunStore::ChangeRunState(MethodRecord* pRow, LONG nState, LPCWSTR lpszMessage)
+{
+    m_rows.ChangeRunState(pRow, nState, lpszMessage);
+}
+
+HRESULT WorklistRunStore::Record(const std::wstring& strGroup, const AuditEntry& entry)
+{
+    return AuditTrail::Record(strGroup, entry);
+}
+
 std::optional<GroupRecord> WorklistRunStore::ReadGroup(LONG nGroupId)
 {
     if (!GroupRows(m_groupTable).FindById(nGroupId))

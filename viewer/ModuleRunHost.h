@@ -1,0 +1,31 @@
+// The run's host: the module's command-processor context, its logbook and the worklist's claims.
+#pragma once
+
+#include "RunHost.h"
+
+#include "worklist/RunClaim.h"
+
+#include <map>
+
+class ModuleRunHost : public RunHost {
+public:
+    void Exec(const std::wstring& strLine) override;
+    void SetNum(LPCSTR name, double value) override;
+    void SetStr(LPCSTR name, const std::wstring& strValue) override;
+    double GetNum(LPCSTR name) override;
+    std::wstring GetStr(LPCSTR name) override;
+    std::wstring ModuleMessage(LPCWSTR lpszObject) override;
+    void ReportRunEvent(const CpRunEvent& event) override;
+    void Log(const std::wstring& strText) override;
+
+    BOOL Claim(LONG nGroupId) override;
+    void Unclaim(LONG nGroupId) override { m_claims.erase(nGroupId); }
+    HRESULT CheckClaim(LONG nGroupId) override;
+    BOOL IsClaimed(LONG nGroupId) override { return RunClaim::IsClaimed(nGroupId); }
+    BOOL IsClaimedByAnotherHost(LONG nGroupId) override { return RunClaim::IsClaimedByAnotherHost(nGroupId); }
+    std::wstring RunningOn(LONG nGroupId) override { return RunClaim::RunningOn(nGroupId); }
+
+private:
+    // The claims held, by group; each is let go with its entry.
+    std::map<LONG, RunClaim> m_claims;
+};
