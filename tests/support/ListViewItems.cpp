@@ -1,4 +1,4 @@
-// Filling a list view for a test.
+// Filling a list view for a test and reading its selection.
 #include "support/ListViewItems.h"
 
 #include "win/CommCtrl.h"
@@ -13,4 +13,12 @@ void AppendListItems(HWND list, const std::wstring& prefix, int count)
         item.pszText = const_cast<LPWSTR>(name.c_str());
         SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
+}
+
+std::vector<int> SelectedListItems(HWND list)
+{
+    std::vector<int> indexes;
+    for (int index = -1; (index = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0;)
+        indexes.push_back(index);
+    return indexes;
 }

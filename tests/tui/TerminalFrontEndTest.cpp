@@ -169,14 +169,6 @@ protected:
                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7)), nullptr, nullptr);
     }
 
-    static std::vector<int> selectedItems(HWND list)
-    {
-        std::vector<int> indexes;
-        for (int index = -1; (index = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0;)
-            indexes.push_back(index);
-        return indexes;
-    }
-
     // The user's events, taken one at a time as an idle loop takes them; then the screen drawn.
     void act(std::initializer_list<InputEvent> events)
     {
@@ -370,45 +362,6 @@ TEST_F(TerminalFrontEndTest, AWindowTooLargeForTheTerminalIsClippedAndMovesWithK
     EXPECT_EQ(after.top, before.top - CellGeometry::cellHeightPx);
     move(20, 8);
     EXPECT_TRUE(screen().find(L"Far")) << WideToUtf8(screen().snapshot());
-}
-
-TEST_F(TerminalFrontEndTest, MainViewerTemplateFitsTheTerminalAndItsMenuWorks)
-{
-    const HMODULE module = LoadLibraryW(L"" SERION_MODULE_PATH);
-    ASSERT_TRUE(module);
-    HWND viewer = CreateDialogParamW(module, MAKEINTRESOURCEW(23201), host, testDialogProc, 0);
-    ASSERT_TRUE(viewer);
-    opened.push_back(viewer);
-    ShowWindow(viewer, SW_SHOW);
-    act({});
-
-    RECT frame{};
-    GetWindowRect(viewer, &frame);
-    const Rect window = CellGeometry::cellsOf(frame);
-    // The whole window, frame and menu bar included, fits the 80 x 30 terminal.
-    EXPECT_GE(window.x, 0);
-    EXPECT_GE(window.y, 0);
-    EXPECT_LE(window.right(), 80);
-    EXPECT_LE(window.bottom(), 30);
-    for (HWND control : Automation::children(viewer)) {
-        const Rect cells = CellGeometry::cellsOf(Automation::describe(control).windowRect);
-        EXPECT_LE(cells.bottom(), 30) << GetDlgCtrlID(control);
-        EXPECT_LE(cells.right(), 79) << GetDlgCtrlID(control);
-    }
-    EXPECT_EQ(screen().find(L" File  Group  Method  Help "), (Screen::Point{window.x + 1, window.y + 1}));
-    // A label shares the row of the box beside it.
-    const Rect groups = cellsOfControl(viewer, 19006);
-    EXPECT_EQ(screen().find(L"Select the group you want to run:"), (Screen::Point{window.x + 2, groups.y}));
-    const Rect run = cellsOfControl(viewer, 33001);
-    EXPECT_EQ(screen().at(run.x, run.y + (run.height - 1) / 2).ch, L'<');
-
-    // F10 opens the window's own menu, not the host's; the arrows and Enter choose Check All.
-    g_commands.clear();
-    act({InputEvent::ofKey(Key::F10), InputEvent::ofKey(Key::Right), InputEvent::ofKey(Key::Right)});
-    EXPECT_TRUE(screen().find(L"Check All"));
-    act({InputEvent::ofCharacter(L'c')});
-    EXPECT_EQ(g_commands, (std::vector<std::pair<int, int>>{{32777, 0}}));
-    FreeLibrary(module);
 }
 
 INT_PTR CALLBACK choicesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -607,7 +560,7 @@ TEST_F(TerminalFrontEndTest, AListWithTheKeysUnderlinesTheirRowAndShiftAndCtrlCl
     clickRow(0, false, false);
     clickRow(2, true, false);
     clickRow(3, false, true);
-    EXPECT_EQ(selectedItems(list), (std::vector<int>{0, 1, 2, 3})) << WideToUtf8(screen().snapshot());
+    EXPECT_EQ(SelectedListItems(list), (std::vector<int>{0, 1, 2, 3})) << WideToUtf8(screen().snapshot());
 }
 
 TEST_F(TerminalFrontEndTest, ReportColumnsAlignTheirTextsAsTheirFormatsSayAndNeverRunIntoEachOther)
@@ -684,7 +637,7 @@ TEST_F(TerminalFrontEndTest, InListModeItemsRunDownColumnsAndAClickReachesTheIte
 
     // Ctrl and Shift held with a click or a key reach the list: Ctrl adds, Shift extends from the
     // mark; a plain click selects the clicked item alone.
-    const auto selected = [list] { return selectedItems(list); };
+    const auto selected = [list] { return SelectedListItems(list); };
     act({InputEvent::ofClick(cells.x + 2, cells.y + 1).withCtrl()});
     EXPECT_EQ(selected(), (std::vector<int>{1, 5}));
     act({InputEvent::ofClick(cells.x + 2, cells.y + 2)});

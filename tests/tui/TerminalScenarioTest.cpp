@@ -39,60 +39,6 @@ std::optional<std::pair<int, int>> cellOf(const std::string& screen, const std::
     return std::nullopt;
 }
 
-// Each scenario has a temporary folder of its own, with the root orvane runs on inside it.
-class TerminalScenario : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)"; }
-
-    TempRoot temp;
-    const std::string root = (temp.path() / "root").string();
-};
-
-TEST_F(TerminalScenario, CommandLineDialogAndQuitInARealTerminal)
-{
-    // After orvane ends the shell reports its exit code and whether the terminal is back in its
-    // ordinary (canonical, echoing) mode, then waits to be read.
-    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --tui --root '" + root + "'; echo \"orvane ended $?\"; " +
-                            "stty -a | grep -q -- '-icanon' && echo 'terminal left raw' || echo 'terminal restored'; " +
-                            "exec sleep 120",
-                        80, 30);
-    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
-
-    session.type("Print \"hello from the terminal\"");
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("hello from the terminal")) << session.capture();
-
-    // The module's window, opened from the command line: it takes the keys, so Escape closes it.
-    session.type("FIARUNNER");
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
-    session.press({"Escape"});
-    ASSERT_TRUE(session.waitUntilGone("Run Serion Methods")) << session.capture();
-    ASSERT_TRUE(session.waitFor("Serion Window Closed.")) << session.capture();
-
-    // A modal window: the keys' message box, closed with Escape.
-    session.press({"F1"});
-    ASSERT_TRUE(session.waitFor("Terminal keys")) << session.capture();
-    const std::string withBox = session.capture();
-    EXPECT_NE(withBox.find("OK"), std::string::npos) << withBox;
-    session.press({"Escape"});
-    ASSERT_TRUE(session.waitUntilGone("Terminal keys")) << session.capture();
-
-    // Again, closed with a click of the mouse on its OK button.
-    session.press({"F1"});
-    ASSERT_TRUE(session.waitFor("Terminal keys")) << session.capture();
-    const auto ok = cellOf(session.capture(), "OK   >");
-    ASSERT_TRUE(ok) << session.capture();
-    session.click(ok->first, ok->second);
-    ASSERT_TRUE(session.waitUntilGone("Terminal keys")) << session.capture();
-
-    session.type("Exit");
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("orvane ended 0")) << session.capture();
-    ASSERT_TRUE(session.waitFor("terminal restored")) << session.capture();
-    EXPECT_EQ(session.capture().find("F10 Menu"), std::string::npos) << session.capture();
-}
-
 // The line of the captured screen that holds text; empty when none does.
 std::string lineWith(const std::string& screen, const std::string& text)
 {
@@ -102,6 +48,15 @@ std::string lineWith(const std::string& screen, const std::string& text)
     const auto start = screen.rfind('\n', at);
     const auto end = screen.find('\n', at);
     return screen.substr(start == std::string::npos ? 0 : start + 1, end == std::string::npos ? std::string::npos : end - start - 1);
+}
+
+// How many lines of the captured screen hold text.
+int linesWith(const std::string& screen, const std::string& text)
+{
+    int count = 0;
+    for (std::size_t at = screen.find(text); at != std::string::npos; at = screen.find(text, screen.find('\n', at)))
+        ++count;
+    return count;
 }
 
 // What sqlite3 prints for a query of the root's worklist.
@@ -137,21 +92,59 @@ std::string orvaneOnFreshRoot(const std::string& root, const std::string& initOp
 // Once the host shows, FIARUNNER at its command line opens the Serion window.
 void openSerionWindow(TmuxSession& session)
 {
-    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
+    ASSERT_TRUE(session.waitFor("F10 Menu"));
     session.type("FIARUNNER");
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("Run Serion Methods")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"Enter"}, "Run Serion Methods"));
 }
 
-// Polls until the screen's line holding text also holds part; false after a bounded wait.
-bool waitForLine(const TmuxSession& session, const std::string& text, const std::string& part)
+// Polls until the screen's line holding text also holds part.
+testing::AssertionResult waitForLine(const TmuxSession& session, const std::string& text, const std::string& part)
 {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        if (lineWith(session.capture(), text).find(part) != std::string::npos)
-            return true;
-        usleep(50 * 1000);
-    }
-    return false;
+    return session.waitUntil([&](const std::string& screen) { return lineWith(screen, text).find(part) != std::string::npos; })
+           << "awaited \"" << part << "\" on the line of \"" << text << "\"";
+}
+
+// Each scenario has a temporary folder of its own, with the root orvane runs on inside it.
+class TerminalScenario : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(TmuxSession::available()) << "tmux is needed (make deps installs it)"; }
+
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+};
+
+TEST_F(TerminalScenario, CommandLineDialogAndQuitInARealTerminal)
+{
+    // After orvane ends the shell reports its exit code and whether the terminal is back in its
+    // ordinary (canonical, echoing) mode, then waits to be read.
+    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --tui --root '" + root + "'; echo \"orvane ended $?\"; " +
+                            "stty -a | grep -q -- '-icanon' && echo 'terminal left raw' || echo 'terminal restored'; " +
+                            "exec sleep 120",
+                        80, 30);
+    ASSERT_TRUE(session.waitFor("F10 Menu"));
+    session.type("Print \"hello from the terminal\"");
+    ASSERT_TRUE(session.pressThenWaitFor({"Enter"}, "hello from the terminal"));
+
+    // The module's window, opened from the command line: it takes the keys, so Escape closes it.
+    session.type("FIARUNNER");
+    ASSERT_TRUE(session.pressThenWaitFor({"Enter"}, "Run Serion Methods"));
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Run Serion Methods"));
+    ASSERT_TRUE(session.waitFor("Serion Window Closed."));
+
+    // A modal window: the keys' message box, closed with Escape.
+    ASSERT_TRUE(session.pressThenWaitFor({"F1"}, "Terminal keys"));
+    EXPECT_NE(session.capture().find("OK"), std::string::npos) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Terminal keys"));
+
+    // Again, closed with a click of the mouse on its OK button.
+    ASSERT_TRUE(session.pressThenWaitFor({"F1"}, "Terminal keys"));
+    ASSERT_TRUE(clickOn(session, "OK   >")) << session.capture();
+    ASSERT_TRUE(session.waitUntilGone("Terminal keys"));
+
+    session.type("Exit");
+    ASSERT_TRUE(session.pressThenWaitFor({"Enter"}, "orvane ended 0"));
+    ASSERT_TRUE(session.waitFor("terminal restored"));
+    EXPECT_EQ(session.capture().find("F10 Menu"), std::string::npos) << session.capture();
 }
 
 TEST_F(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndKeysAndEditsAComment)
@@ -160,9 +153,8 @@ TEST_F(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndK
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
     // The whole window fits: its run buttons and its bottom frame are on the screen.
     const std::string opened = session.capture();
-    EXPECT_NE(opened.find("Run"), std::string::npos) << opened;
-    EXPECT_NE(opened.find("Stop"), std::string::npos) << opened;
-    EXPECT_NE(opened.find("\u255a"), std::string::npos) << opened;
+    for (const char* shown : {"Run", "Stop", "\u255a"})
+        EXPECT_NE(opened.find(shown), std::string::npos) << opened;
     EXPECT_NE(lineWith(opened, "NITRATE.M").find("\u2612"), std::string::npos) << opened;
 
     // A comment cut by its column: where the mouse rests, a tip shows it whole.
@@ -170,106 +162,120 @@ TEST_F(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndK
     ASSERT_TRUE(comment) << opened;
     EXPECT_EQ(opened.find("the row's message"), std::string::npos) << opened;
     session.hover(comment->first + 2, comment->second);
-    ASSERT_TRUE(session.waitFor("the row's message")) << session.capture();
+    ASSERT_TRUE(session.waitFor("the row's message"));
     session.hover(comment->first + 2, comment->second + 5);
-    ASSERT_TRUE(session.waitUntilGone("the row's message")) << session.capture();
+    ASSERT_TRUE(session.waitUntilGone("the row's message"));
 
     // A click on the first row's state image unchecks it.
-    const auto checkBox = cellOf(opened, "\u2612");
-    ASSERT_TRUE(checkBox) << opened;
-    session.click(checkBox->first, checkBox->second);
-    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2610")) << session.capture();
+    ASSERT_TRUE(clickOn(session, "\u2612"));
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2610"));
 
     // Keys: Down reaches the first row, Space checks it again, Enter opens its properties.
-    session.press({"Down"});
-    session.press({"Space"});
-    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2612")) << session.capture();
+    session.press({"Down", "Space"});
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2612"));
     // Right scrolls the list by whole columns to the columns of the rows' runs, Left back.
-    session.press({"Right", "Right", "Right"});
-    ASSERT_TRUE(session.waitFor("Duration")) << session.capture();
-    session.press({"Left", "Left", "Left"});
-    ASSERT_TRUE(session.waitUntilGone("Duration")) << session.capture();
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("Properties")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"Right", "Right", "Right"}, "Duration"));
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Left", "Left", "Left"}, "Duration"));
+    ASSERT_TRUE(session.pressThenWaitFor({"Enter"}, "Properties"));
     // Tab selects the comment's text; End keeps it and adds to it.
     session.press({"Tab", "Tab", "Tab", "End"});
     session.type(" near the weir");
-    const auto ok = cellOf(session.capture(), "OK");
-    ASSERT_TRUE(ok) << session.capture();
-    session.click(ok->first, ok->second);
-    ASSERT_TRUE(session.waitUntilGone("Properties")) << session.capture();
-    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "River inlet near the weir")) << session.capture();
+    ASSERT_TRUE(clickOn(session, "OK")) << session.capture();
+    ASSERT_TRUE(session.waitUntilGone("Properties"));
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "River inlet near the weir"));
 
     // The change is in the database.
     EXPECT_EQ(queryWorklist(root, "SELECT Comments FROM Nitrates WHERE aaaID = 0"), "River inlet near the weir\n");
 
     // The audit trail fits with all its buttons, its times whole without their year; Enter on a
     // record shows its whole text.
-    session.press({"M-f", "t"});
-    ASSERT_TRUE(session.waitFor("Verify")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"M-f", "t"}, "Verify"));
     const std::string trail = session.capture();
     for (const char* shown : {"Audit Trail", "Export", "Close", "3 of 3 records shown"})
         EXPECT_NE(trail.find(shown), std::string::npos) << shown << "\n" << trail;
     const std::string newest = lineWith(trail, "Comments edited");
     EXPECT_TRUE(std::regex_search(newest, std::regex(" [0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} *\u2502"))) << trail;
     ASSERT_TRUE(clickOn(session, "Comments edited"));
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("Audit record")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"Enter"}, "Audit record"));
     EXPECT_NE(session.capture().find("New value: River inlet near the weir"), std::string::npos) << session.capture();
-    session.press({"Escape"});
-    ASSERT_TRUE(session.waitUntilGone("Audit record")) << session.capture();
-    session.press({"Escape"});
-    ASSERT_TRUE(session.waitUntilGone("Verify")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Audit record"));
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Verify"));
 
     // At 120 x 40 the columns show their whole values, the time with its year; the new value has
     // what they leave.
     session.resize(120, 40);
-    session.press({"M-f", "t"});
-    ASSERT_TRUE(session.waitFor("Verify")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"M-f", "t"}, "Verify"));
     const std::string wide = lineWith(session.capture(), "Comments edited");
     EXPECT_TRUE(std::regex_search(wide, std::regex(" [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} *\u2502"))) << wide;
     EXPECT_NE(wide.find("\u2502Row 1 Comments edited in Properties\u2502River inlet\u2502River inlet"), std::string::npos) << wide;
     session.press({"C-q"});
 }
 
-TEST_F(TerminalScenario, TheSerionWindowsShortcutsWithCtrlAndAltComeFromTheTerminalsEscapeSequences)
+TEST_F(TerminalScenario, TheSerionWindowsBarsTipsShortcutsAndStatusAtEightyByTwentyFour)
 {
     TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 80, 24);
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
+    // The tool bar's pictures under the menu, the logo and the instrument's status at the bottom.
+    ASSERT_TRUE(session.waitFor("G+"));
+    ASSERT_TRUE(session.waitFor("Serion FIA"));
+    ASSERT_TRUE(session.waitFor(" Idle"));
+    const std::string screen = session.capture();
+    const auto newGroup = cellOf(screen, "G+");
+    const auto menu = cellOf(screen, "File");
+    const auto status = cellOf(screen, "Idle");
+    ASSERT_TRUE(newGroup && menu && status) << screen;
+    EXPECT_EQ(newGroup->second, menu->second + 1) << "the tool bar lies right under the menu\n" << screen;
+    EXPECT_GT(status->second, newGroup->second + 5) << screen;
+
+    // Where the mouse rests on a button its tip shows; off the button, the tip goes.
+    session.hover(newGroup->first, newGroup->second);
+    ASSERT_TRUE(session.waitFor("New Group"));
+    session.hover(newGroup->first, newGroup->second + 4);
+    ASSERT_TRUE(session.waitUntilGone("New Group"));
+
+    // With the keyboard: F8 gives the keys to the tool bar, the arrows move along its buttons.
+    ASSERT_TRUE(session.pressThenWaitFor({"F8"}, "New Group"));
+    ASSERT_TRUE(session.pressThenWaitFor({"Right"}, "Delete Group"));
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Delete Group"));
+    EXPECT_NE(session.capture().find("Run Serion Methods"), std::string::npos) << "Escape left the bar, not the window";
 
     // The terminal sends Ctrl+Alt+letter as Escape and the control character.
-    session.press({"C-M-d"});
-    ASSERT_TRUE(session.waitFor("Are you sure you want to delete the group")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"C-M-d"}, "Are you sure you want to delete the group"));
     ASSERT_TRUE(clickOn(session, "No"));
-    ASSERT_TRUE(session.waitUntilGone("Are you sure")) << session.capture();
-    session.press({"C-M-n"});
-    ASSERT_TRUE(session.waitFor("Autoname Data files")) << session.capture();
-    session.press({"Escape"});
-    ASSERT_TRUE(session.waitUntilGone("Autoname Data files")) << session.capture();
-    session.press({"C-M-a"});
-    ASSERT_TRUE(session.waitFor("Add Group")) << session.capture();
-    session.press({"Escape"});
-    ASSERT_TRUE(session.waitUntilGone("Add Group")) << session.capture();
+    ASSERT_TRUE(session.waitUntilGone("Are you sure"));
+    ASSERT_TRUE(session.pressThenWaitFor({"C-M-n"}, "Autoname Data files"));
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Autoname Data files"));
+    ASSERT_TRUE(session.pressThenWaitFor({"C-M-a"}, "Add Group"));
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Add Group"));
     EXPECT_NE(session.capture().find("Nitrates"), std::string::npos) << "the group is kept";
 
     // A terminal sends Ctrl+J as a line feed, not Enter: it does not press Run. Ctrl+M comes as
     // Enter itself, so it is F2 then M, as the menu says.
-    session.press({"M-o", "C-j"});
-    session.press({"M-m"});
-    ASSERT_TRUE(waitForLine(session, "Add Method...", "F2 M")) << session.capture();
-    session.press({"Escape"});
-    ASSERT_TRUE(session.waitUntilGone("F2 M")) << session.capture();
-    session.press({"M-o", "F2", "m"});
-    ASSERT_TRUE(session.waitFor("Add Method(s)")) << session.capture();
-    session.press({"Escape"});
-    ASSERT_TRUE(session.waitUntilGone("Add Method(s)")) << session.capture();
+    session.press({"M-o", "C-j", "M-m"});
+    ASSERT_TRUE(waitForLine(session, "Add Method...", "F2 M"));
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "F2 M"));
+    ASSERT_TRUE(session.pressThenWaitFor({"M-o", "F2", "m"}, "Add Method(s)"));
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Add Method(s)"));
     EXPECT_EQ(queryWorklist(root, "SELECT count(*) FROM Nitrates WHERE \"Run State\" > 1"), "0\n") << "no row ran";
 
-    // Ctrl+A alone checks every row again.
-    ASSERT_TRUE(clickOn(session, "\u2612"));
-    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2610")) << session.capture();
-    session.press({"C-a"});
-    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2612")) << session.capture();
+    // F10 opens the window's own menu, not the host's: the arrows and a letter choose Check All.
+    // Ctrl+A alone checks every row again too.
+    for (const std::vector<std::string>& checkAll : {std::vector<std::string>{"F10", "Right", "Right", "c"}, {"C-a"}}) {
+        ASSERT_TRUE(clickOn(session, "\u2612"));
+        ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2610"));
+        session.press(checkAll);
+        ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2612"));
+    }
+
+    // The first method runs for 20 seconds: long enough to read the bar, whole, while it runs.
+    ASSERT_TRUE(session.pressThenWaitFor({"M-r"}, "Run NITRATE.M"));
+    session.press({"M-p"});
+    ASSERT_TRUE(waitForLine(session, "Serion FIA", "Run NITRATE.M  Paused: the next method waits for Run."));
+    // Ctrl+Q while the window has the keys: it stays, and the command line shows why.
+    ASSERT_TRUE(session.pressThenWaitFor({"C-q"}, "Orvane keeps running: the window \"Run Serion Methods\" did not close."));
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"F6"}, "Orvane keeps running"));
+    session.press({"M-s"});
+    ASSERT_TRUE(waitForLine(session, "Serion FIA", "Idle"));
     session.press({"C-q"});
 }
 
@@ -287,15 +293,13 @@ TEST_F(TerminalScenario, TheSerionWindowFollowsTheTerminalsSizeAndItsDividersFit
     // tmux cuts the old picture before orvane redraws it; the redrawn one is known by its close
     // box, which the old picture had right of the cut.
     session.resize(80, 24);
-    ASSERT_TRUE(session.waitUntilGone("\u2502Start")) << session.capture();
-    ASSERT_TRUE(session.waitFor("[\u00d7]\u2557")) << session.capture();
-    ASSERT_TRUE(session.waitFor("\u2502River inlet")) << session.capture();
-    ASSERT_TRUE(session.waitFor("Idle")) << session.capture();
+    ASSERT_TRUE(session.waitUntilGone("\u2502Start"));
+    for (const char* shown : {"[\u00d7]\u2557", "\u2502River inlet", "Idle"})
+        ASSERT_TRUE(session.waitFor(shown));
     const std::string small = session.capture();
     const auto stop = cellOf(small, "Stop");
     ASSERT_TRUE(stop) << small;
     EXPECT_LT(stop->second, 23) << small;
-    EXPECT_NE(small.find("Idle"), std::string::npos) << small;
     // The window fills the terminal: its corner is drawn in the terminal's last cell, and the
     // screen did not scroll for it.
     EXPECT_NE(lineWith(small, "\u255a").find("\u255d"), std::string::npos) << small;
@@ -307,73 +311,21 @@ TEST_F(TerminalScenario, TheSerionWindowFollowsTheTerminalsSizeAndItsDividersFit
     const auto divider = cellOf(small, "\u2502Nitrates0000000000.d");
     ASSERT_TRUE(divider) << small;
     session.doubleClick(divider->first, cellOf(small, "Method Name")->second);
-    const auto dataFileColumn = [&session] {
-        return cellOf(session.capture(), "\u2502Nitrates0000000000.d").value_or(std::pair{999, 0}).first;
-    };
-    for (int attempt = 0; attempt < 100 && dataFileColumn() >= divider->first; ++attempt)
-        usleep(50 * 1000);
-    EXPECT_LT(dataFileColumn(), divider->first) << session.capture();
+    EXPECT_TRUE(session.waitUntil([&](const std::string& screen) {
+        return cellOf(screen, "\u2502Nitrates0000000000.d").value_or(std::pair{999, 0}).first < divider->first;
+    }));
 
     // Enlarged again, the window takes the rows back.
     session.resize(120, 40);
-    const auto stopRow = [&session] { return cellOf(session.capture(), "Stop").value_or(std::pair{0, 0}).second; };
-    for (int attempt = 0; attempt < 100 && stopRow() <= 30; ++attempt)
-        usleep(50 * 1000);
-    EXPECT_GT(stopRow(), 30) << session.capture();
+    EXPECT_TRUE(session.waitUntil([](const std::string& screen) { return cellOf(screen, "Stop").value_or(std::pair{0, 0}).second > 30; }));
     session.press({"C-q"});
-}
-
-TEST_F(TerminalScenario, TheSerionWindowShowsItsBarsAndATipWhereTheMouseRests)
-{
-    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --tui --root '" + root + "'; exec sleep 120", 80, 24);
-    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
-    session.type("FIARUNNER");
-    session.press({"Enter"});
-    // The tool bar's pictures under the menu, the logo and the instrument's status at the bottom.
-    ASSERT_TRUE(session.waitFor("G+")) << session.capture();
-    ASSERT_TRUE(session.waitFor("Serion FIA")) << session.capture();
-    ASSERT_TRUE(session.waitFor(" Idle")) << session.capture();
-    const std::string screen = session.capture();
-    const auto newGroup = cellOf(screen, "G+");
-    const auto menu = cellOf(screen, "File");
-    const auto status = cellOf(screen, "Idle");
-    ASSERT_TRUE(newGroup && menu && status) << screen;
-    EXPECT_EQ(newGroup->second, menu->second + 1) << "the tool bar lies right under the menu\n" << screen;
-    EXPECT_GT(status->second, newGroup->second + 5) << screen;
-
-    session.hover(newGroup->first, newGroup->second);
-    ASSERT_TRUE(session.waitFor("New Group")) << session.capture();
-    // Off the button, the tip goes.
-    session.hover(newGroup->first, newGroup->second + 4);
-    ASSERT_TRUE(session.waitUntilGone("New Group")) << session.capture();
-
-    // With the keyboard: F8 gives the keys to the tool bar, the arrows move along its buttons.
-    session.press({"F8"});
-    ASSERT_TRUE(session.waitFor("New Group")) << session.capture();
-    session.press({"Right"});
-    ASSERT_TRUE(session.waitFor("Delete Group")) << session.capture();
-    session.press({"Escape"});
-    ASSERT_TRUE(session.waitUntilGone("Delete Group")) << session.capture();
-    EXPECT_NE(session.capture().find("Run Serion Methods"), std::string::npos) << "Escape left the bar, not the window";
-
-    session.press({"C-q"});
-}
-
-// How many lines of the captured screen hold text.
-int linesWith(const std::string& screen, const std::string& text)
-{
-    int count = 0;
-    for (std::size_t at = screen.find(text); at != std::string::npos; at = screen.find(text, screen.find('\n', at)))
-        ++count;
-    return count;
 }
 
 TEST_F(TerminalScenario, AddMethodListsTheMethodsInColumnsAndAddsTheOnesChosenWithClicks)
 {
     TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 80, 24);
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
-    session.press({"M-m", "Enter"});
-    ASSERT_TRUE(session.waitFor("Add Method(s)")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"M-m", "Enter"}, "Add Method(s)"));
 
     // Seven methods in a list six rows high: the seventh heads the second column.
     const std::string listed = session.capture();
@@ -392,19 +344,17 @@ TEST_F(TerminalScenario, AddMethodListsTheMethodsInColumnsAndAddsTheOnesChosenWi
     // A click, a Ctrl+click (the details follow the method changed last), then a plain click: that
     // method alone is added.
     session.click(last->first, last->second);
-    ASSERT_TRUE(session.waitFor("Lake outlet")) << session.capture();
+    ASSERT_TRUE(session.waitFor("Lake outlet"));
     const auto nitrate = cellOf(listed, "NITRATE.M");
     ASSERT_TRUE(nitrate) << listed;
     session.controlClick(nitrate->first, nitrate->second);
-    ASSERT_TRUE(session.waitFor("River inlet")) << session.capture();
+    ASSERT_TRUE(session.waitFor("River inlet"));
     session.click(leak->first, leak->second);
-    ASSERT_TRUE(session.waitFor("Well 4")) << session.capture();
+    ASSERT_TRUE(session.waitFor("Well 4"));
     ASSERT_TRUE(clickOn(session, "<    OK    >", 6)) << session.capture();
-    ASSERT_TRUE(session.waitUntilGone("Add Method(s)")) << session.capture();
-    for (int attempt = 0; attempt < 100 && linesWith(session.capture(), "LEAK.M") < 2; ++attempt)
-        usleep(50 * 1000);
+    ASSERT_TRUE(session.waitUntilGone("Add Method(s)"));
+    EXPECT_TRUE(session.waitUntil([](const std::string& screen) { return linesWith(screen, "LEAK.M") == 2; }));
     const std::string rows = session.capture();
-    EXPECT_EQ(linesWith(rows, "LEAK.M"), 2) << rows;
     EXPECT_EQ(linesWith(rows, "NITRATE.M"), 1) << rows;
     EXPECT_EQ(linesWith(rows, "PHOSPHATE.M"), 1) << rows;
     session.press({"C-q"});
@@ -413,42 +363,17 @@ TEST_F(TerminalScenario, AddMethodListsTheMethodsInColumnsAndAddsTheOnesChosenWi
 TEST_F(TerminalScenario, APasswordTypedAtTheLogonShowsOnlyItsMask)
 {
     TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --tui --root '" + root + "'; exec sleep 120", 80, 24);
-    ASSERT_TRUE(session.waitFor("F10 Menu")) << session.capture();
+    ASSERT_TRUE(session.waitFor("F10 Menu"));
 
     // The first logon of a new root opens the administrator's new account first.
     session.type("FIACONTROL");
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("Change User Name and/or Password")) << session.capture();
-    session.press({"Escape"});
-    ASSERT_TRUE(session.waitFor("Logon")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"Enter"}, "Change User Name and/or Password"));
+    ASSERT_TRUE(session.pressThenWaitFor({"Escape"}, "Logon"));
     session.press({"Tab"});
     session.type("Sodium11");
-    ASSERT_TRUE(session.waitFor("********")) << session.capture();
-    const std::string screen = session.capture();
-    EXPECT_EQ(screen.find("Sodium11"), std::string::npos) << screen;
-    session.press({"Escape"});
-    ASSERT_TRUE(session.waitUntilGone("Logon")) << session.capture();
-}
-
-} // namespace
-
-TEST_F(TerminalScenario, TheStatusBarShowsTheWholeStatusAndAPauseAndCtrlQDuringTheRunSaysWhyOrvaneStays)
-{
-    TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 80, 24);
-    ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
-    // The first method runs for 20 seconds: long enough to read the bar while it runs.
-    session.press({"M-r"});
-    ASSERT_TRUE(session.waitFor("Run NITRATE.M")) << session.capture();
-    session.press({"M-p"});
-    ASSERT_TRUE(waitForLine(session, "Serion FIA", "Run NITRATE.M  Paused: the next method waits for Run.")) << session.capture();
-    // Ctrl+Q while the window has the keys: it stays, and the command line shows why.
-    session.press({"C-q"});
-    ASSERT_TRUE(session.waitFor("Orvane keeps running: the window \"Run Serion Methods\" did not close.")) << session.capture();
-    session.press({"F6"});
-    ASSERT_TRUE(session.waitUntilGone("Orvane keeps running")) << session.capture();
-    session.press({"M-s"});
-    ASSERT_TRUE(waitForLine(session, "Serion FIA", "Idle")) << session.capture();
-    session.press({"C-q"});
+    ASSERT_TRUE(session.waitFor("********"));
+    EXPECT_EQ(session.capture().find("Sodium11"), std::string::npos) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Logon"));
 }
 
 // The shell command that runs orvane on a fresh demo root whose methods run for a second each (the
@@ -467,9 +392,8 @@ void runTheDemoGroup(TmuxSession& session)
 {
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
     session.press({"M-r"});
-    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u25b6")) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u25b6"));
 }
-
 TEST_F(TerminalScenario, ClosingTheTerminalDuringARunLetsTheGroupEndThenOrvaneEndsAsByCtrlQ)
 {
     {
@@ -495,34 +419,30 @@ TEST_F(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailedWithItsTextsW
     ASSERT_NO_FATAL_FAILURE(runTheDemoGroup(session));
     // Exit typed during the run: the command line and the host's answer show over the window,
     // which refuses to close, and F6 gives the keys and the whole window back.
-    session.press({"F6"});
-    ASSERT_TRUE(session.waitFor("Command line")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"F6"}, "Command line"));
     session.type("Exit");
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("Orvane keeps running: the window \"Run Serion Methods\" did not close.")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"Enter"}, "Orvane keeps running: the window \"Run Serion Methods\" did not close."));
     EXPECT_NE(session.capture().find("> Exit"), std::string::npos) << session.capture();
-    session.press({"F6"});
-    ASSERT_TRUE(session.waitUntilGone("Orvane keeps running")) << session.capture();
-    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2713")) << session.capture();
-    ASSERT_TRUE(waitForLine(session, "LEAK.M", "?")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"F6"}, "Orvane keeps running"));
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2713"));
+    ASSERT_TRUE(waitForLine(session, "LEAK.M", "?"));
     // The progress under the list takes a form short enough to show whole, its end time included.
-    ASSERT_TRUE(waitForLine(session, "4/4 \u00B7 1 failed \u00B7 ", " \u00B7 ends ")) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "4/4 \u00B7 1 failed \u00B7 ", " \u00B7 ends "));
     const std::string progress = lineWith(session.capture(), "4/4 \u00B7 1 failed");
     EXPECT_TRUE(std::regex_search(progress, std::regex("ends [0-9][0-9]:[0-9][0-9] +\u2551$"))) << progress;
-    ASSERT_TRUE(waitForLine(session, "PHOSPHATE.M", "\u2713")) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "PHOSPHATE.M", "\u2713"));
     // The group's end left its summary in the status bar, whole in its shorter form.
-    ASSERT_TRUE(waitForLine(session, "Serion FIA", "Nitrates ended: 3 done, 1 failed, 0 not run.")) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "Serion FIA", "Nitrates ended: 3 done, 1 failed, 0 not run."));
     // The list scrolled right to its last column: each row keeps its state and method beside its result.
     session.press({"Right", "Right", "Right", "Right", "Right"});
-    ASSERT_TRUE(waitForLine(session, "LEAK.M", "Pump pressure")) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "LEAK.M", "Pump pressure"));
     const std::string scrolled = session.capture();
     EXPECT_NE(lineWith(scrolled, "Method Name").find("Result"), std::string::npos) << scrolled;
     EXPECT_EQ(scrolled.find("Nitrates0000000001.d"), std::string::npos) << scrolled;
     EXPECT_NE(lineWith(scrolled, "NITRATE.M").find("\u2713"), std::string::npos) << scrolled;
     EXPECT_NE(lineWith(scrolled, "NITRATE.M").find("Run complete."), std::string::npos) << scrolled;
     // After the run the window closes with the host, and no row is left running.
-    session.press({"C-q"});
-    ASSERT_TRUE(session.waitFor("orvane ended 0")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"C-q"}, "orvane ended 0"));
     EXPECT_EQ(queryWorklist(root, "SELECT count(*) FROM Nitrates WHERE \"Run State\" = 2"), "0\n");
 }
 
@@ -532,53 +452,43 @@ TEST_F(TerminalScenario, ANewUserAddsAGroupAndMethodsNamesTheDataFilesAndReadsTh
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
 
     // Group > Add...: the new group is the shown one.
-    session.press({"M-g"});
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("Add Group")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"M-g", "Enter"}, "Add Group"));
     session.type("Silicates");
     session.press({"Enter"});
-    ASSERT_TRUE(waitForLine(session, "Select the group", "Silicates")) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "Select the group", "Silicates"));
 
     // Method > Add Method...: the list tells FIA methods from the others; a click shows the
     // method's FIA table; two samples of it are added.
-    session.press({"M-m"});
-    session.press({"Enter"});
-    ASSERT_TRUE(session.waitFor("Add Method(s)")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"M-m", "Enter"}, "Add Method(s)"));
     const std::string listed = session.capture();
     EXPECT_NE(lineWith(listed, "NITRATE.M").find("FI NITRATE.M"), std::string::npos) << listed;
     EXPECT_NE(lineWith(listed, "BLANK.M").find("\u00b7\u00b7 BLANK.M"), std::string::npos) << listed;
     ASSERT_TRUE(clickOn(session, "NITRATE.M", 2)) << session.capture();
-    ASSERT_TRUE(waitForLine(session, "Vial 3", "River inlet")) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "Vial 3", "River inlet"));
     EXPECT_NE(lineWith(session.capture(), "Vial 3").find("2"), std::string::npos) << session.capture();
     EXPECT_NE(lineWith(session.capture(), "Vial 1").find("Standard 1"), std::string::npos) << session.capture();
-    session.press({"M-s"});
-    session.press({"Up"});
-    ASSERT_TRUE(waitForLine(session, "sample(s)", " 2 ")) << session.capture();
+    session.press({"M-s", "Up"});
+    ASSERT_TRUE(waitForLine(session, "sample(s)", " 2 "));
     ASSERT_TRUE(clickOn(session, "<    OK    >", 6)) << session.capture();
-    ASSERT_TRUE(session.waitUntilGone("Add Method(s)")) << session.capture();
+    ASSERT_TRUE(session.waitUntilGone("Add Method(s)"));
 
     // Group > Autoname...: its help, then new names for both rows.
-    session.press({"M-g"});
-    session.press({"n"});
-    ASSERT_TRUE(session.waitFor("Autoname Data files")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"M-g", "n"}, "Autoname Data files"));
     session.press({"M-p"});
     session.type("SIL");
     session.press({"M-c"});
     session.type("5");
     ASSERT_TRUE(clickOn(session, "[   Help", 5)) << session.capture();
-    ASSERT_TRUE(session.waitFor("Orvane Help")) << session.capture();
-    ASSERT_TRUE(session.waitFor("This window names the data files")) << session.capture();
-    session.press({"Escape"});
-    ASSERT_TRUE(session.waitUntilGone("Orvane Help")) << session.capture();
+    ASSERT_TRUE(session.waitFor("Orvane Help"));
+    ASSERT_TRUE(session.waitFor("This window names the data files"));
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Orvane Help"));
     ASSERT_TRUE(clickOn(session, "<    OK", 6)) << session.capture();
-    ASSERT_TRUE(session.waitFor("SIL0000000006.d")) << session.capture();
+    ASSERT_TRUE(session.waitFor("SIL0000000006.d"));
 
     // F1 on the main window: its topic scrolls by a page and the close box closes it.
-    session.press({"F1"});
-    ASSERT_TRUE(session.waitFor("This window runs your FIA methods")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitFor({"F1"}, "This window runs your FIA methods"));
     EXPECT_EQ(session.capture().find("\u25b2"), std::string::npos) << "nothing above yet";
-    session.press({"PageDown"});
-    ASSERT_TRUE(session.waitUntilGone("This window runs your FIA methods")) << session.capture();
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"PageDown"}, "This window runs your FIA methods"));
     const std::string scrolled = session.capture();
     EXPECT_NE(lineWith(scrolled, "Orvane Help").find("[\u00d7]"), std::string::npos) << scrolled;
     EXPECT_NE(scrolled.find("\u25b2"), std::string::npos) << "more above" << scrolled;
@@ -586,7 +496,7 @@ TEST_F(TerminalScenario, ANewUserAddsAGroupAndMethodsNamesTheDataFilesAndReadsTh
     const auto closeBox = cellOf(lineWith(scrolled, "Orvane Help"), "[\u00d7]");
     ASSERT_TRUE(title && closeBox) << scrolled;
     session.click(closeBox->first + 1, title->second);
-    ASSERT_TRUE(session.waitUntilGone("Orvane Help")) << session.capture();
+    ASSERT_TRUE(session.waitUntilGone("Orvane Help"));
 
     EXPECT_EQ(queryWorklist(root, "SELECT \"Method Name\", \"Data File\" FROM Silicates ORDER BY aaaID"),
               "NITRATE.M|SIL0000000005.d\nNITRATE.M|SIL0000000006.d\n");
@@ -607,22 +517,22 @@ TEST_F(TerminalScenario, OrvaneKilledDuringARunShowsTheInterruptedRowWhenStarted
                                 restart + "' ]; do sleep 0.1; done; " + orvane + " --tui --root '" + root +
                                 "'; exec sleep 120";
     TmuxSession session(command, 80, 24);
-    ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
-    session.press({"M-r"});
-    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u25b6")) << session.capture();
+    ASSERT_NO_FATAL_FAILURE(runTheDemoGroup(session));
 
     // The power fails: nothing of orvane's own runs on the way out.
     ASSERT_EQ(kill(static_cast<pid_t>(std::stol(ReadFileBytes(pidFile))), SIGKILL), 0);
     ASSERT_EQ(std::system(("sed -i 's/^RunTime=.*/RunTime=1/' '" + root + "/C/Orvane/Methods/NITRATE.M/SIMULATE.INI'").c_str()), 0);
     WriteFileBytes(restart, "");
     ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
-    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u21bb")) << session.capture();
-    EXPECT_TRUE(session.waitFor("Interrupted at row 1: Group > Continue")) << session.capture() << "whole at 80 x 24";
+    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u21bb"));
+    EXPECT_TRUE(session.waitFor("Interrupted at row 1: Group > Continue")) << "whole at 80 x 24";
 
     // Group > Continue runs the interrupted row again and the rows after it.
     session.press({"M-g"});
     session.type("c");
-    ASSERT_TRUE(waitForLine(session, "PHOSPHATE.M", "\u2713")) << session.capture();
+    ASSERT_TRUE(waitForLine(session, "PHOSPHATE.M", "\u2713"));
     EXPECT_NE(lineWith(session.capture(), "NITRATE.M").find("\u2713"), std::string::npos) << session.capture();
     EXPECT_EQ(queryWorklist(root, "SELECT \"Run State\" FROM Nitrates ORDER BY aaaID"), "3\n4\n3\n3\n");
 }
+
+} // namespace

@@ -14,7 +14,7 @@ namespace {
 constexpr int pollTries = 500;
 constexpr auto pollInterval = std::chrono::milliseconds(20);
 
-std::string quoted(const std::string& text)
+std::string shellQuoted(const std::string& text)
 {
     std::string result = "'";
     for (const char ch : text)
@@ -46,7 +46,7 @@ TmuxSession::TmuxSession(const std::string& command, int width, int height)
     : m_server("serion-tui-" + std::to_string(getpid()))
 {
     tmux("new-session -d -s main -x " + std::to_string(width) + " -y " + std::to_string(height) + " " +
-         quoted(command));
+         shellQuoted(command));
 }
 
 TmuxSession::~TmuxSession()
@@ -61,7 +61,7 @@ std::string TmuxSession::tmux(const std::string& arguments) const
 
 void TmuxSession::type(const std::string& text)
 {
-    tmux("send-keys -t main -l " + quoted(text));
+    tmux("send-keys -t main -l " + shellQuoted(text));
 }
 
 void TmuxSession::press(const std::vector<std::string>& keys)
@@ -80,7 +80,7 @@ void TmuxSession::sendClick(int x, int y, int modifier, int count)
     std::string reports;
     for (int i = 0; i < count; ++i)
         reports += report(0) + report(3);
-    tmux("send-keys -t main -l " + quoted(reports));
+    tmux("send-keys -t main -l " + shellQuoted(reports));
 }
 
 void TmuxSession::click(int x, int y) { sendClick(x, y, 0); }
@@ -93,7 +93,7 @@ void TmuxSession::hover(int x, int y)
 {
     // Button 3 (none held) with 32 for motion, offset by 32 as in a click's report.
     const std::string at{static_cast<char>(33 + x), static_cast<char>(33 + y)};
-    tmux("send-keys -t main -l " + quoted("\x1b[MC" + at));
+    tmux("send-keys -t main -l " + shellQuoted("\x1b[MC" + at));
 }
 
 void TmuxSession::resize(int width, int height)
@@ -106,22 +106,35 @@ std::string TmuxSession::capture() const
     return tmux("capture-pane -p -t main");
 }
 
-bool TmuxSession::waitFor(const std::string& text)
+testing::AssertionResult TmuxSession::waitFor(const std::string& text)
 {
-    return waitUntilShown(text, true);
+    return waitUntil([&text](const std::string& screen) { return screen.find(text) != std::string::npos; }) << "awaited: " << text;
 }
 
-bool TmuxSession::waitUntilGone(const std::string& text)
+testing::AssertionResult TmuxSession::waitUntilGone(const std::string& text)
 {
-    return waitUntilShown(text, false);
+    return waitUntil([&text](const std::string& screen) { return screen.find(text) == std::string::npos; })
+           << "awaited gone: " << text;
 }
 
-bool TmuxSession::waitUntilShown(const std::string& text, bool shown) const
+testing::AssertionResult TmuxSession::waitUntil(const std::function<bool(const std::string& screen)>& holds) const
 {
     for (int i = 0; i < pollTries; ++i) {
-        if ((capture().find(text) != std::string::npos) == shown)
-            return true;
+        if (holds(capture()))
+            return testing::AssertionSuccess();
         std::this_thread::sleep_for(pollInterval);
     }
-    return false;
+    return testing::AssertionFailure() << capture();
+}
+
+testing::AssertionResult TmuxSession::pressThenWaitFor(const std::vector<std::string>& keys, const std::string& text)
+{
+    press(keys);
+    return waitFor(text);
+}
+
+testing::AssertionResult TmuxSession::pressThenWaitUntilGone(const std::vector<std::string>& keys, const std::string& text)
+{
+    press(keys);
+    return waitUntilGone(text);
 }

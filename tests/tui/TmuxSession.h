@@ -2,6 +2,9 @@
 // terminal: keys are sent to it and its screen is read back.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,15 +33,19 @@ public:
     // The terminal changes size, as when its window is resized.
     void resize(int width, int height);
     std::string capture() const;
-    // Polls the screen until it holds text; false after a bounded number of tries.
-    bool waitFor(const std::string& text);
-    bool waitUntilGone(const std::string& text);
+    // Polls the screen until it holds text, or no longer does, or holds says it is as awaited; a
+    // failure after a bounded number of tries shows the screen.
+    testing::AssertionResult waitFor(const std::string& text);
+    testing::AssertionResult waitUntilGone(const std::string& text);
+    testing::AssertionResult waitUntil(const std::function<bool(const std::string& screen)>& holds) const;
+    // The keys pressed, then the wait for text to show or to go.
+    testing::AssertionResult pressThenWaitFor(const std::vector<std::string>& keys, const std::string& text);
+    testing::AssertionResult pressThenWaitUntilGone(const std::vector<std::string>& keys, const std::string& text);
 
 private:
     std::string tmux(const std::string& arguments) const;
     // Press and release of the left button, with a modifier's bit (16 for Ctrl) added.
     void sendClick(int x, int y, int modifier, int count = 1);
-    bool waitUntilShown(const std::string& text, bool shown) const;
 
     std::string m_server;
 };

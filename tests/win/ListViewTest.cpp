@@ -18,13 +18,6 @@ namespace {
 
 std::vector<std::string> g_notes;
 
-std::vector<int> selectedItems(HWND list)
-{
-    std::vector<int> indexes;
-    for (int index = -1; (index = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0;)
-        indexes.push_back(index);
-    return indexes;
-}
 bool g_refuseTrackOfFirstColumn = true;
 
 std::string describeNotification(const NMHDR& header)
@@ -148,7 +141,7 @@ protected:
         }
     }
 
-    std::vector<int> selected() const { return selectedItems(m_list); }
+    std::vector<int> selected() const { return SelectedListItems(m_list); }
 
     int focused() const { return static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)); }
 
@@ -197,7 +190,7 @@ TEST_F(ListViewTest, APlainClickInADialogThatCtrlAndAKeyOpenedSelectsOnlyTheClic
     user.then([&] { EXPECT_TRUE(Done(ListViewAutomation::clickItem(methods(), 5, 1, false))); })
         .then([&] { EXPECT_TRUE(Done(ListViewAutomation::clickItem(methods(), 5, 3, false))); })
         .then([&] {
-            chosen = selectedItems(GetDlgItem(methods(), 5));
+            chosen = SelectedListItems(GetDlgItem(methods(), 5));
             EXPECT_TRUE(Done(Automation::pressKey(methods(), VK_ESCAPE)));
         });
     ASSERT_TRUE(ListViewAutomation::clickItem(m_parent, 7, 0, false));
