@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -24,47 +25,36 @@ protected:
     TempRoot temp;
 };
 
-TEST_F(OrvaneProgram, PassingScriptRunsAMethodOnTheVirtualClockAndExitsZero)
+TEST_F(OrvaneProgram, AScriptExitsZeroWhenEveryLinePassesOnTheVirtualClockAndOneWithTheFailingLineAndWhy)
 {
-    const ProgramRun run = runScript("Print \"hello from the script\"\n"
-                              "WaitWindow \"Orvane\"\n"
-                              "ExpectVar _METHODON, 0\n"
-                              "_METHFILE$ = \"NITRATE.M\"\n"
-                              "_DATAFILE$ = \"N1.d\"\n"
-                              "RUNMETHOD\n"
-                              "ExpectVar _METHODON, 1\n"
-                              "ExpectVar ACQSTATUS$, RUN\n"
-                              "Wait 600\n"
-                              "ExpectVar _METHODON, 0\n"
-                              "MenuState \"Automation\", \"Serion Methods...\", \"Insensitive/Checked\"\n"
-                              "Snapshot \"Orvane\"\n");
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_TRUE(contains(run, "Installed Orvane in ")) << run.output;
-    EXPECT_TRUE(contains(run, "\nhello from the script\n")) << run.output;
-    EXPECT_TRUE(contains(run, "Method NITRATE.M complete.")) << run.output;
-    EXPECT_TRUE(contains(run, "menu \"Automation\" > \"Serion Methods...\" greyed checked\n")) << run.output;
+    // The first script installs the root and runs a method; the others fail an expectation, with the
+    // host's snapshot, or a wait after its virtual seconds.
+    const struct {
+        std::string script;
+        int exitCode;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"Print \"hello from the script\"\nWaitWindow \"Orvane\"\nExpectVar _METHODON, 0\n_METHFILE$ = \"NITRATE.M\"\n"
+         "_DATAFILE$ = \"N1.d\"\nRUNMETHOD\nExpectVar _METHODON, 1\nExpectVar ACQSTATUS$, RUN\nWait 600\nExpectVar _METHODON, 0\n"
+         "MenuState \"Automation\", \"Serion Methods...\", \"Insensitive/Checked\"\nSnapshot \"Orvane\"\n",
+         0,
+         {"Installed Orvane in ", "\nhello from the script\n", "Method NITRATE.M complete.",
+          "menu \"Automation\" > \"Serion Methods...\" greyed checked\n"}},
+        {"Print \"before\"\nExpectVar _OFFLINE, 1\nPrint \"never\"\n", 1,
+         {"Script failed at line 2: ExpectVar _OFFLINE, 1\n", "Reason: the host variable _OFFLINE is \"0\", expected \"1\"\n",
+          "Window \"Orvane\""}},
+        {"WaitWindow \"ProgramRun Serion Methods\", 5\n", 1,
+         {"Reason: no window \"ProgramRun Serion Methods\" appeared within 5 seconds"}},
+        {"WaitNoWindow \"Orvane\"\n", 1, {"Reason: the window \"Orvane\" is still there within 30 seconds"}},
+    };
+    for (const auto& [script, exitCode, shown] : cases) {
+        const ProgramRun run = runScript(script);
+        EXPECT_EQ(run.exitCode, exitCode) << run.output;
+        for (const std::string& text : shown)
+            EXPECT_TRUE(contains(run, text)) << text << " in\n" << run.output;
+        EXPECT_FALSE(contains(run, "never")) << run.output;
+    }
     EXPECT_TRUE(std::filesystem::exists(root() / "C/Orvane/Data/N1.d/RUN.LOG"));
-}
-
-TEST_F(OrvaneProgram, FailingExpectationExitsOneWithLineReasonAndSnapshot)
-{
-    const ProgramRun run = runScript("Print \"before\"\nExpectVar _OFFLINE, 1\nPrint \"never\"\n");
-    EXPECT_EQ(run.exitCode, 1) << run.output;
-    EXPECT_TRUE(contains(run, "Script failed at line 2: ExpectVar _OFFLINE, 1\n")) << run.output;
-    EXPECT_TRUE(contains(run, "Reason: the host variable _OFFLINE is \"0\", expected \"1\"\n")) << run.output;
-    EXPECT_TRUE(contains(run, "Orvane")) << run.output;
-    EXPECT_FALSE(contains(run, "never")) << run.output;
-}
-
-TEST_F(OrvaneProgram, WaitThatTimesOutFailsAfterItsVirtualSeconds)
-{
-    ProgramRun run = runScript("WaitWindow \"ProgramRun Serion Methods\", 5\n");
-    EXPECT_EQ(run.exitCode, 1) << run.output;
-    EXPECT_TRUE(contains(run, "Reason: no window \"ProgramRun Serion Methods\" appeared within 5 seconds")) << run.output;
-
-    run = runScript("WaitNoWindow \"Orvane\"\n");
-    EXPECT_EQ(run.exitCode, 1) << run.output;
-    EXPECT_TRUE(contains(run, "Reason: the window \"Orvane\" is still there within 30 seconds")) << run.output;
 }
 
 TEST_F(OrvaneProgram, ExitEndsTheScriptUnlessTheSerionWindowRunsAGroup)
