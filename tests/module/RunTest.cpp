@@ -52,8 +52,6 @@ protected:
                             "Message=Flow stopped.\nMessage=Pump pressure above limit.\n");
         AddMethod("ABORTED.M", "RunTime=5\nOutcome=aborted\n");
         AddMethod("ACQ.M", "RunTime=20\nOutcome=acqerror\nMessage=Acquisition board does not answer.\n");
-        AddMethod("BROKEN.M", "RunTime=soon\n");
-        AddMethod("NOTREADY.M", "RunTime=20\nOutcome=notready\n");
     }
 
     // Presses an enabled button without running the host's loop, so that what the press queued
@@ -230,50 +228,22 @@ TEST_F(Run, TheProgressCountsRowsAndFailuresAndTheGroupsSecondRunEndsWhenItsEsti
     EXPECT_NEAR(*estimate, took, took / 10.0);
 }
 
-TEST_F(Run, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyCommandIsSentOnce)
+TEST_F(Run, AFailedRowPausesTheRunAsItsGroupSaysAndSendsTheEmergencyCommand)
 {
-    OpenWithGroup({L"DONE.M", L"LEAK.M", L"ABORTED.M", L"DONE.M"});
+    OpenWithGroup({L"DONE.M", L"LEAK.M", L"DONE.M"});
     ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_ON_FAILURE, L"Pause the run").ok);
     ASSERT_TRUE(Automation::setText(Viewer(), IDC_EMERGENCY, L"PUMPALL OFF").ok);
     SetFocus(GetDlgItem(Viewer(), IDC_METHOD_LIST));
-    ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_SHUTDOWN, L"STANDBY").ok);
-    const auto emergencies = [this] { return std::ranges::count(m_instrumentOutput, std::wstring(L"Instrument: Pumps off.")); };
-
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(35);
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED));
     EXPECT_TRUE(Window().GetRun().IsRunning() && Enabled(IDC_RUN));
     EXPECT_EQ(StatusMessage(), L"Row 2 (LEAK.M) failed: the next method waits for Run.");
-    EXPECT_EQ(emergencies(), 1);
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(10);
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_CHECKED));
-    EXPECT_EQ(emergencies(), 1) << "once a run";
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(20);
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_FAILED, RUNSTATE_DONE));
-    EXPECT_THAT(LogbookTexts(), testing::IsSupersetOf(std::vector<std::wstring>{
-                                    L"Serion group Nitrates row 2 (LEAK.M) failed: the run pauses.",
-                                    L"Serion group Nitrates row 3 (ABORTED.M) failed: the run pauses.",
-                                    L"Serion emergency command PUMPALL OFF sent."}));
-
-    // Stopping, the emergency command goes before the shut-down command.
-    ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_ON_FAILURE, L"Stop the group").ok);
-    std::vector<std::wstring> questions;
-    AnswerMessage(questions, IDYES);
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(100);
-    EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
-    EXPECT_THAT(Trace({"SendEmergencyCommand", "RunPostGroup"}),
-                ElementsAre("SendEmergencyCommand: PUMPALL OFF", "RunPostGroup: STANDBY", "SendEmergencyCommand: PUMPALL OFF",
-                            "RunPostGroup: STANDBY"));
-    EXPECT_EQ(StatusMessage(), L"Row 2 (LEAK.M) failed: the group was stopped. Serion group Nitrates ended: 1 done, 1 "
-                               L"failed, 2 not run.");
+    EXPECT_EQ(std::ranges::count(m_instrumentOutput, std::wstring(L"Instrument: Pumps off.")), 1);
     CGroupTable groups;
     ASSERT_TRUE(SUCCEEDED(groups.Open()));
     ASSERT_TRUE(GroupRows(groups).FindById(2));
-    EXPECT_EQ(groups.OnFailure, ONFAILURE_STOP);
+    EXPECT_EQ(groups.OnFailure, ONFAILURE_PAUSE);
     EXPECT_STREQ(groups.EmergencyCommand, L"PUMPALL OFF");
 }
 
@@ -440,29 +410,6 @@ TEST_F(Run, AReadOnlyWorklistIsSaidWhenTheWindowOpensAndRunsNothing)
                                L"save its results. Clear the file's read-only attribute, then open this window again.");    std::wstring shown;
     ASSERT_TRUE(ControlBarAutomation::paneText(Viewer(), 2, shown).ok);
     EXPECT_EQ(shown, L"Worklist read-only: a run cannot save results.") << "the form that fits 80 columns";
-}
-
-TEST_F(Run, ARowWaitsForAMethodStartedByHandAndAMethodTheHostCannotStartFailsItsRow)
-{
-    OpenWithGroup({L"DONE.M", L"BROKEN.M", L"DONE.M"});
-    CpSetStrVar(m_context, "_METHFILE$", L"LEAK.M");
-    CpExecCommand(m_context, L"RUNMETHOD", 0, 0, 0);
-    RunHost(1);
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(1);
-    EXPECT_TRUE(Window().GetRun().IsRunning());
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_CHECKED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
-    EXPECT_EQ(StatusMessage(), L"Waiting for the instrument: a method that Serion did not start is running.");
-
-    // The hand-started method's end completes no row; the first row starts after it.
-    RunHost(19);
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
-    RunHost(60);
-    EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_DONE));
-    EXPECT_THAT(std::wstring(StoredRows()[1].ErrMessage), testing::HasSubstr(L"RunTime needs a number"))
-        << "the host's reason";
-    EXPECT_EQ(std::wstring(StoredRows()[2].ErrMessage), L"Run complete.");
 }
 
 TEST_F(Run, RowsSharingADataFolderAreAskedAboutAndDuringTheRunPropertiesChangeOnlyTheRowsToCome)

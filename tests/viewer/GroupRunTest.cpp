@@ -434,6 +434,55 @@ TEST_F(GroupRunTest, AResultThatCannotBeWrittenHoldsTheRunUntilItLandsAndAKilled
     EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE));
 }
 
+TEST_F(GroupRunTest, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyCommandGoesOnceBeforeTheShutDown)
+{
+    CGroupTable groups;
+    ASSERT_EQ(groups.Open(), S_OK);
+    GroupRows(groups).StoreFailurePolicy(m_groupId, ONFAILURE_PAUSE, L"PUMPALL OFF");
+    auto machine = NewMachine();
+    GroupRun& run = machine->run;
+    // A method started by hand holds the instrument: the first row waits for its end.
+    machine->host.nums["_METHODON"] = 1;
+    run.OnRun();
+    EXPECT_EQ(run.GetState(), State::WaitingForInstrument);
+    EXPECT_EQ(machine->view.status, L"Waiting for the instrument: a method that Serion did not start is running.");
+    machine->host.nums["_METHODON"] = 0;
+    run.OnVariableChanged(L"_METHODON");
+    EXPECT_EQ(run.GetState(), State::MethodQueued);
+    // The host cannot start it: the row fails with the host's reason, and the run pauses.
+    machine->host.strs["_ERRMSG$"] = L"RunTime needs a number";
+    machine->Lines();
+    run.OnStartRan(0);
+    EXPECT_EQ(run.GetState(), State::WaitingForRun);
+    EXPECT_EQ(machine->view.status, L"Row 1 (DONE.M) failed: the next method waits for Run.");
+    EXPECT_THAT(machine->Lines(), ElementsAre(L"PUMPALL OFF"));
+    MethodRows rows;
+    ASSERT_EQ(rows.LoadGroup(L"Nitrates"), S_OK);
+    EXPECT_EQ(std::wstring(rows.FindRowById(0, FALSE)->ErrMessage), L"RunTime needs a number");
+    run.OnRun();
+    StartRan(*machine);
+    MethodEnds(*machine, false);
+    EXPECT_EQ(run.GetState(), State::WaitingForRun);
+    EXPECT_EQ(std::ranges::count(machine->Lines(), std::wstring(L"PUMPALL OFF")), 0) << "once a run";
+    EXPECT_THAT(machine->host.logbook, testing::IsSupersetOf({L"Serion group Nitrates row 1 (DONE.M) failed: the run pauses.",
+                                                             L"Serion group Nitrates row 2 (DONE.M) failed: the run pauses.",
+                                                             L"Serion emergency command PUMPALL OFF sent."}));
+
+    // Stopping, the emergency command goes before the shut-down command.
+    run.OnStop(L"Ann");
+    run.OnRunClosed();
+    GroupRows(groups).StoreFailurePolicy(m_groupId, ONFAILURE_STOP, L"PUMPALL OFF");
+    run.OnRun();
+    StartRan(*machine);
+    machine->Lines();
+    MethodEnds(*machine, false);
+    EXPECT_THAT(machine->Lines(), ElementsAre(L"PUMPALL OFF", L"LAMPALL OFF", L" FIALOADHOOK "));
+    run.OnRunClosed();
+    EXPECT_EQ(machine->view.status,
+              L"Row 1 (DONE.M) failed: the group was stopped. Serion group Nitrates ended: 0 done, 1 failed, 2 not run.");
+    EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+}
+
 TEST_F(GroupRunTest, ARunThatLosesItsClaimEndsAfterTheRunningRowAndSaysWhy)
 {
     auto machine = NewMachine();
