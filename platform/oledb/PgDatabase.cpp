@@ -9,7 +9,9 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cwctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -36,6 +38,50 @@ constexpr const char* takeLock = "SELECT pg_try_advisory_lock($1::int, $2::int) 
 constexpr const char* lockLostState = "SRN01";
 
 std::wstring inQuotes(std::wstring_view text) { return L"'" + std::wstring(text) + L"'"; }
+
+// The connection in quotes, as the messages name it: never with its password.
+std::wstring quotedServer(std::wstring_view connection) { return inQuotes(PgDatabase::MaskedConnection(connection)); }
+
+constexpr std::wstring_view hidden = L"***";
+
+// Replaces with "***" the value of each "password=" parameter of a URI's query.
+void maskQueryPassword(std::wstring& uri)
+{
+    constexpr std::wstring_view key = L"password=";
+    for (auto separator = uri.find(L'?'); separator != std::wstring::npos; separator = uri.find(L'&', separator + 1)) {
+        if (uri.compare(separator + 1, key.size(), key) != 0)
+            continue;
+        const auto value = separator + 1 + key.size();
+        const auto end = std::min(uri.find(L'&', value), uri.size());
+        uri.replace(value, end - value, hidden);
+    }
+}
+
+// Replaces with "***" the value of each password keyword of a "key=value ..." connection; a
+// quoted value ends at its closing quote, a backslash escaping the next character.
+void maskKeywordPassword(std::wstring& text)
+{
+    constexpr std::wstring_view key = L"password";
+    for (auto at = text.find(key); at != std::wstring::npos; at = text.find(key, at + 1)) {
+        if (at > 0 && !std::iswspace(text[at - 1]))
+            continue;
+        const auto equals = text.find_first_not_of(L" \t", at + key.size());
+        if (equals == std::wstring::npos || text[equals] != L'=')
+            continue;
+        const auto value = std::min(text.find_first_not_of(L" \t", equals + 1), text.size());
+        auto end = value;
+        if (end < text.size() && text[end] == L'\'') {
+            for (++end; end < text.size() && text[end] != L'\''; ++end)
+                if (text[end] == L'\\')
+                    ++end;
+            end = std::min(end + 1, text.size());
+        } else {
+            while (end < text.size() && !std::iswspace(text[end]))
+                ++end;
+        }
+        text.replace(value, end - value, hidden);
+    }
+}
 
 bool startsWithWord(const std::string& sql, std::string_view word)
 {
@@ -89,6 +135,24 @@ void ignoreNotice(void*, const char*) {}
 
 } // namespace
 
+std::wstring PgDatabase::MaskedConnection(std::wstring_view connection)
+{
+    std::wstring shown(connection);
+    const auto scheme = shown.find(L"://");
+    if (!shown.starts_with(L"postgresql://") && !shown.starts_with(L"postgres://")) {
+        maskKeywordPassword(shown);
+        return shown;
+    }
+    // The user's part of the authority ends at its last "@"; its password follows its first ":".
+    const auto authorityEnd = std::min(shown.find_first_of(L"/?", scheme + 3), shown.size());
+    const auto at = shown.rfind(L'@', authorityEnd);
+    const auto colon = shown.find(L':', scheme + 3);
+    if (at != std::wstring::npos && at > scheme && colon < at)
+        shown.replace(colon + 1, at - colon - 1, hidden);
+    maskQueryPassword(shown);
+    return shown;
+}
+
 std::string PgDatabase::ServerName(std::string_view name)
 {
     std::string folded(name);
@@ -136,9 +200,9 @@ HRESULT PgDatabase::Open(const std::wstring& connection, const std::wstring& use
         if (reason.find(L"password") != std::wstring::npos || reason.find(L"authentication") != std::wstring::npos)
             return ReportError(DB_SEC_E_AUTH_FAILED, IID_IDBInitialize,
                                L"Not a valid account name or password for the worklist server " +
-                                   inQuotes(connection) + L".");
+                                   quotedServer(connection) + L".");
         return ReportError(E_FAIL, IID_IDBInitialize,
-                           L"Could not reach the worklist server " + inQuotes(connection) + L": " + reason +
+                           L"Could not reach the worklist server " + quotedServer(connection) + L": " + reason +
                                L" Check that the server runs and that the connection is spelled correctly, then "
                                L"try again.");
     }
@@ -257,7 +321,7 @@ bool PgDatabase::TransactionAlive() const { return PQtransactionStatus(m_pg) == 
 HRESULT PgDatabase::Fail(int, const IID& iid, const std::wstring& subject)
 {
     const std::string_view state = m_failedState;
-    const std::wstring server = inQuotes(m_connection);
+    const std::wstring server = quotedServer(m_connection);
     if (state == lockLostState)
         return ReportError(E_FAIL, iid,
                            L"The connection to the worklist server " + server + L" was lost and opened again, and "

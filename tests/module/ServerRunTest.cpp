@@ -216,4 +216,50 @@ TEST_F(ServerRun, ARunWhoseClaimAnotherHostTakesWhileItsSessionIsGoneEndsSayingS
     EXPECT_EQ(RunClaim::RunningOn(group), L"FIA 9") << "the other host's claim stays its own";
 }
 
+TEST_F(ServerRun, ThePasswordOfTheConnectionIsInNoTextTheUserSees)
+{
+    // The tests' server lets every account in: the password need only stay unseen.
+    const std::wstring server = std::regex_replace(m_server, std::wregex(L"postgresql:///"), L"postgresql://postgres:S3cret@/");
+    std::vector<std::wstring> seen;
+    const auto seenShown = [&] {
+        wchar_t text[512]{};
+        SendMessageW(GetDlgItem(Viewer(), AFX_IDW_STATUS_BAR), SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(text));
+        seen.push_back(text);
+    };
+    // A server without the worklist's database: the window cannot open.
+    CpVariables::instance().set("_SERIONDB$",
+        std::regex_replace(server, std::wregex(L"\\?"), L"_gone?", std::regex_constants::format_first_only));
+    AnswerMessage(seen);
+    Execute(ID_CMD_FIARUNNER);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_THAT(seen[0], testing::HasSubstr(L"postgres:***@/")) << "the server is named, its password masked";
+
+    // The server goes away during a run.
+    std::string error;
+    ASSERT_TRUE(InitServerWorklist(server, error)) << error;
+    CpVariables::instance().set("_SERIONDB$", server);
+    ModuleSettings.strDatabasePath = server;
+    AddMethod("DONE.M", "RunTime=10\nOutcome=done\n");
+    ASSERT_EQ(AddRunGroup({L"DONE.M", L"DONE.M"}), "");
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    Automation::deliverPending();
+    SendMessageW(
+        Viewer(), WM_COMMAND, MAKEWPARAM(IDC_RUN, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Viewer(), IDC_RUN)));
+    RunHost(5);
+    PgServer::SetReachable(server, false);
+    for (int second = 0; second < 40; ++second) {
+        RunHost(1);
+        seenShown();
+    }
+    PgServer::SetReachable(server, true);
+    RunHost(30);
+    seenShown();
+
+    for (const std::wstring& text : LogbookTexts())
+        seen.push_back(text);
+    seen.push_back(Utf8ToWide(ReadFileBytes(m_root.onDriveC("SRNA.LOG"))));
+    for (const std::wstring& text : seen)
+        EXPECT_EQ(text.find(L"S3cret"), std::wstring::npos) << WideToUtf8(text);
+}
+
 } // namespace

@@ -45,6 +45,15 @@ std::string runOnCluster(const std::string& sql)
     return why;
 }
 
+// The database that a connection of NewDatabase names, with or without an account before it.
+std::string databaseName(const std::wstring& connection)
+{
+    const std::string text = WideToUtf8(connection);
+    const auto query = text.find('?');
+    const auto start = text.rfind('/', query) + 1;
+    return text.substr(start, query - start);
+}
+
 } // namespace
 
 std::string PgServer::SocketFolder() { return SERION_PG_CLUSTER_DIR; }
@@ -62,9 +71,14 @@ std::wstring PgServer::NewDatabase()
 
 void PgServer::EndSessions(const std::wstring& connection)
 {
-    const std::string text = WideToUtf8(connection);
-    const auto start = text.find("///") + 3;
-    const std::string name = text.substr(start, text.find('?') - start);
     // Waits until each session has ended, so that the locks it held are free when this returns.
-    runOnCluster("SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity WHERE datname = '" + name + "'");
+    runOnCluster("SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity WHERE datname = '" +
+                 databaseName(connection) + "'");
+}
+
+void PgServer::SetReachable(const std::wstring& connection, bool reachable)
+{
+    runOnCluster("ALTER DATABASE " + databaseName(connection) + " ALLOW_CONNECTIONS " + (reachable ? "true" : "false"));
+    if (!reachable)
+        EndSessions(connection);
 }

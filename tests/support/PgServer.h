@@ -11,6 +11,9 @@ public:
     // Ends every server session on the database of connection, as a restarted server or a broken
     // network would, and waits until they have ended.
     static void EndSessions(const std::wstring& connection);
+    // The database of connection refuses every new session, its sessions ended, as a server that
+    // is down; or it is reachable again.
+    static void SetReachable(const std::wstring& connection, bool reachable);
     // The folder that holds the cluster's socket.
     static std::string SocketFolder();
 };
