@@ -9,6 +9,7 @@
 #include "oledb/CSession.h"
 #include "oledb/Database.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -43,6 +44,22 @@ bool run(provider::Database& server, const std::string& sql, const std::wstring&
         return true;
     error = lastFailure();
     return false;
+}
+
+bool isDelivered(const std::string& table)
+{
+    return std::ranges::any_of(DeliveredTables(), [&](const DeliveredTable& delivered) {
+        return EqualsNoCase(table, delivered.name);
+    });
+}
+
+// Whether the server's table holds no row; a table that cannot be read is not taken for empty.
+bool isEmpty(provider::Database& server, const std::string& table)
+{
+    std::unique_ptr<provider::Statement> first;
+    return SUCCEEDED(server.Prepare("SELECT 1 FROM " + provider::Database::Quote(table) + " LIMIT 1", IID_ICommand,
+                                    Utf8ToWide(table), &first)) &&
+           first->step() == provider::Statement::Done;
 }
 
 // Inserts the file's rows into the server's table, handles kept, then reads them back and
@@ -144,19 +161,29 @@ bool CopyWorklistToServer(const std::filesystem::path& databaseFile, const std::
         return false;
     provider::Database& server = *session.m_spOpenRowset;
     const std::vector<FileTable> tables = file.tables();
-    for (const FileTable& table : tables)
-        if (server.TableExists(Utf8ToWide(table.name))) {
+    // The delivered tables that --init-server made, still empty, give way to the file's.
+    std::vector<std::string> madeByInit;
+    for (const FileTable& table : tables) {
+        if (!server.TableExists(Utf8ToWide(table.name)))
+            continue;
+        if (!isDelivered(table.name) || !isEmpty(server, table.name)) {
             error = "the server holds a table \"" + table.name + "\" already: copy onto an empty database";
             return false;
         }
+        madeByInit.push_back(table.name);
+    }
     if (FAILED(session.StartTransaction())) {
         error = lastFailure();
         return false;
     }
     for (const FileTable& table : tables) {
         const auto tableRows = file.rows(table);
-        if (!run(server, "CREATE TABLE " + provider::Database::Quote(table.name) + " (" + server.RowIdDeclaration() +
-                             table.declarations + ")", Utf8ToWide(table.name), error) ||
+        const std::string quoted = provider::Database::Quote(table.name);
+        const std::wstring name = Utf8ToWide(table.name);
+        if ((std::ranges::find(madeByInit, table.name) != madeByInit.end() &&
+             !run(server, "DROP TABLE " + quoted, name, error)) ||
+            !run(server, "CREATE TABLE " + quoted + " (" + server.RowIdDeclaration() + table.declarations + ")", name,
+                 error) ||
             !copyRows(server, table, tableRows, error)) {
             session.Abort();
             return false;

@@ -1,5 +1,6 @@
 // Moving an installation's worklist onto a lab's server: every group and row arrives as it was,
-// checked on the way, and a server that holds a worklist already is never written over.
+// checked on the way, also over the empty delivered tables that --init-server made, and a server
+// that holds a worklist already is never written over.
 #include "WorklistTestRoot.h"
 
 #include "DemoWorklist.h"
@@ -42,7 +43,10 @@ TEST(ServerCopy, TheWorklistArrivesWholeOnAnEmptyServerAndAFullOneIsLeftAlone)
     const std::wstring inFile = worklistAsRead();
     ASSERT_NE(inFile.find(L"Nitrates"), std::wstring::npos);
 
+    // As the lab's setup goes: the delivered tables first, then the copy over them.
     const std::wstring server = PgServer::NewDatabase();
+    const std::string init = "--init-server '" + WideToUtf8(server) + "'";
+    ASSERT_EQ(runOrvane(init).exitCode, 0);
     const std::string copy = "--root '" + root.path().string() + "' --copy-to-server '" + WideToUtf8(server) + "'";
     const ProgramRun copied = runOrvane(copy);
     EXPECT_EQ(copied.exitCode, 0) << copied.output;
@@ -61,8 +65,8 @@ TEST(ServerCopy, TheWorklistArrivesWholeOnAnEmptyServerAndAFullOneIsLeftAlone)
     const ProgramRun again = runOrvane(copy);
     EXPECT_EQ(again.exitCode, 1);
     EXPECT_NE(again.output.find("holds a table \"group_tbl\" already"), std::string::npos) << again.output;
-    const ProgramRun init = runOrvane("--init-server '" + WideToUtf8(server) + "'");
-    EXPECT_EQ(init.exitCode, 0) << "the delivered tables are there already: " << init.output;
+    const ProgramRun initAgain = runOrvane(init);
+    EXPECT_EQ(initAgain.exitCode, 0) << "the delivered tables are there already: " << initAgain.output;
     const auto lines = [](const std::wstring& text) { return std::count(text.begin(), text.end(), L'\n'); };
     EXPECT_EQ(lines(worklistAsRead()), lines(inFile) + 1) << "the added row, and nothing lost";
 }
