@@ -5,7 +5,9 @@
 // shut-down), at rows 1, 10,000 and 100,000 of a group of 100,000 rows. A group of 1,000 rows runs
 // from a lab's server beside the same from the file, the server a throwaway cluster of its own
 // (skipped when PostgreSQL is not installed). Each repetition starts a fresh host; compare the
-// medians. MonitorUnderLoad times the web monitor's answers to 50 clients asking at once while a
+// medians. MethodEndCommits is the floor of a method's end: the two commits it cannot do without
+// (the ended row's result, the next row's start), each durable on its own, by plain sqlite3 on the
+// same file with the layer's settings. MonitorUnderLoad times the web monitor's answers to 50 clients asking at once while a
 // group of 1,000 rows runs.
 #include "support/ModuleHost.h"
 
@@ -22,6 +24,7 @@
 
 #include "host/InstrumentSimulation.h"
 #include "host/RunMonitor.h"
+#include "kernel/DriveMap.h"
 #include "kernel/Text.h"
 #include "orvane/CpApi.h"
 #include "orvane/CpCommandQueue.h"
@@ -30,6 +33,7 @@
 
 #include <benchmark/benchmark.h>
 #include <httplib.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <barrier>
@@ -215,6 +219,43 @@ void RunMethodEndToNextQueued(benchmark::State& state, bool onServer)
     }
 }
 
+// Row range(0)'s end in a group of range(1) rows done as plain sqlite3 does it at best: its result
+// and the next row's start (none after the last row), each committed on its own with synchronous
+// FULL, by row id.
+void MethodEndCommits(benchmark::State& state)
+{
+    const int row = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        GroupOnInstrument host(static_cast<int>(state.range(1)), row);
+        const auto file = DriveMap::toHost(ModuleSettings.strDatabasePath);
+        sqlite3* db = nullptr;
+        if (!host.failure().empty() || !file || sqlite3_open(file->c_str(), &db) != SQLITE_OK) {
+            sqlite3_close(db);
+            state.SkipWithError("the worklist file did not open");
+            break;
+        }
+        sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+        sqlite3_stmt* find = nullptr;
+        sqlite3_prepare_v2(db, "SELECT rowid FROM Nitrates WHERE aaaID = ?", -1, &find, nullptr);
+        sqlite3_bind_int(find, 1, row);
+        const sqlite3_int64 ended = sqlite3_step(find) == SQLITE_ROW ? sqlite3_column_int64(find, 0) : 0;
+        sqlite3_finalize(find);
+        const std::string result = "UPDATE Nitrates SET \"Run State\" = 3, EndTime = 20, ErrMessage = '' WHERE rowid = " +
+                                   std::to_string(ended);
+        const std::string start = "UPDATE Nitrates SET \"Run State\" = 2, StartTime = 20 WHERE rowid = " +
+                                  std::to_string(ended + 1);
+        const WallClock::time_point begin = WallClock::now();
+        const bool written = sqlite3_exec(db, result.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK &&
+                             sqlite3_exec(db, start.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+        state.SetIterationTime(SecondsSince(begin));
+        sqlite3_close(db);
+        if (!written || !ended) {
+            state.SkipWithError("the floor's writes failed");
+            break;
+        }
+    }
+}
+
 // Each of 50 clients, on a connection of its own, asks for /api/status and then the page, all at
 // once every half second of the wall clock, 20 times, while the host runs a group of range(0)
 // ten-second methods ten times faster than real time (a method ends every second, changing the
@@ -293,24 +334,19 @@ BENCHMARK_CAPTURE(RunWholeGroup, File, false)->Arg(kLongGroupRows)->Iterations(1
 BENCHMARK_CAPTURE(RunWholeGroup, Server, true)->Arg(1000)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseManualTime()->Unit(
     benchmark::kMillisecond);
 BENCHMARK(MonitorUnderLoad)->Arg(1000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RunMethodEndToNextQueued, File, false)
-    ->Args({1, kLongGroupRows})
-    ->Args({10000, kLongGroupRows})
-    ->Args({kLongGroupRows, kLongGroupRows})
-    ->Args({500, 1000})
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(RunMethodEndToNextQueued, Server, true)
-    ->Args({500, 1000})
-    ->Args({1000, 1000})
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
+// One method's end a repetition, at rows 1, 10,000 and 100,000 of 100,000 and at row 500 of 1,000.
+void MethodEndRuns(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseManualTime()->Unit(benchmark::kMicrosecond);
+}
+void EndedRows(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->Args({1, kLongGroupRows})->Args({10000, kLongGroupRows})->Args({kLongGroupRows, kLongGroupRows});
+    benchmark->Args({500, 1000})->Apply(MethodEndRuns);
+}
+BENCHMARK_CAPTURE(RunMethodEndToNextQueued, File, false)->Apply(EndedRows);
+BENCHMARK(MethodEndCommits)->Apply(EndedRows);
+BENCHMARK_CAPTURE(RunMethodEndToNextQueued, Server, true)->Args({500, 1000})->Args({1000, 1000})->Apply(MethodEndRuns);
 
 } // namespace
 

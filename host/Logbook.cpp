@@ -4,7 +4,7 @@
 #include "kernel/Text.h"
 #include "kernel/TimeApi.h"
 
-#include <fstream>
+#include <sys/stat.h>
 
 Logbook::Logbook(std::filesystem::path file, Show show) : m_file(std::move(file)), m_show(std::move(show)) {}
 
@@ -21,8 +21,11 @@ void Logbook::write(const LogbookEntry& entry)
 {
     const std::string line = formatLine(entry);
     m_lines.push_back(line);
-    std::ofstream file(m_file, std::ios::binary | std::ios::app);
-    const bool stored = static_cast<bool>(file << line << '\n' << std::flush);
+    std::FILE* file = openFile();
+    const bool stored = file && std::fwrite(line.data(), 1, line.size(), file) == line.size() &&
+                        std::fputc('\n', file) != EOF && std::fflush(file) == 0;
+    if (!stored)
+        m_open.reset();
     if (!m_show)
         return;
     m_show("Logbook: " + line);
@@ -32,6 +35,16 @@ void Logbook::write(const LogbookEntry& entry)
                " cannot be written; entries are shown but not kept in it until it can. Check that it is not "
                "read-only and that its drive has space.");
     m_unwritableSaid = !stored;
+}
+
+std::FILE* Logbook::openFile()
+{
+    struct stat file {};
+    if (m_open && (::fstat(fileno(m_open.get()), &file) != 0 || file.st_nlink == 0))
+        m_open.reset();
+    if (!m_open)
+        m_open.reset(std::fopen(m_file.c_str(), "ab"));
+    return m_open.get();
 }
 
 std::string Logbook::formatLine(const LogbookEntry& entry) const

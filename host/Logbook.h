@@ -5,9 +5,11 @@
 #include "LogbookRecord.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,8 +30,12 @@ public:
 
 private:
     std::string formatLine(const LogbookEntry& entry) const;
+    // The logbook file, open for appending; opened anew when it was deleted or could not be written.
+    std::FILE* openFile();
 
     std::filesystem::path m_file;
+    // Kept open between entries, so that an entry costs one write rather than an open and a close.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> m_open{nullptr, &std::fclose};
     Show m_show;
     std::map<std::int32_t, std::wstring> m_sources;
     std::int32_t m_nextId = 1;

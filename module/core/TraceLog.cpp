@@ -20,19 +20,16 @@ namespace {
 constexpr const wchar_t* kTraceLogPath = L"C:\\SRNA.LOG";
 
 // The file stays open between entries; it is opened again when the log now lands elsewhere (a new
-// root) or was removed, so that an entry never goes to a file nobody can read.
+// root) or was deleted, so that an entry never goes to a file nobody can read. Asking the open file
+// whether it was deleted spares a lookup of its path at every entry.
 CrtFile* OpenTraceLog()
 {
     static std::unique_ptr<CrtFile> file;
     static std::filesystem::path root;
-    static std::filesystem::path openedAt;
-    std::error_code error;
-    if (file && DriveMap::root() == root && std::filesystem::is_regular_file(openedAt, error))
+    if (file && DriveMap::root() == root && file->named())
         return file.get();
     file = CrtFile::open(kTraceLogPath, L"a+");
-    const auto host = DriveMap::toHost(kTraceLogPath);
     root = DriveMap::root();
-    openedAt = file && host ? *host : std::filesystem::path();
     return file.get();
 }
 

@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <string>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 std::unique_ptr<CrtFile> CrtFile::open(std::wstring_view windowsPath, std::wstring_view mode)
@@ -64,6 +65,12 @@ bool CrtFile::writeBytes(std::string_view bytes)
 {
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), m_file) == bytes.size();
     return std::fflush(m_file) == 0 && written;
+}
+
+bool CrtFile::named() const
+{
+    struct stat file {};
+    return ::fstat(fileno(m_file), &file) == 0 && file.st_nlink > 0;
 }
 
 bool CrtFile::commit() { return std::fflush(m_file) == 0 && ::fsync(fileno(m_file)) == 0; }

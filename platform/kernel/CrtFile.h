@@ -24,6 +24,8 @@ public:
     bool writeBytes(std::string_view bytes);
     // What was written has reached the disk, as the runtime's _commit makes sure.
     bool commit();
+    // Whether the file still has a name in some folder: false once it was deleted.
+    bool named() const;
     // The rest of the file; false when it cannot be read.
     bool readBytes(std::string& bytes);
 

@@ -45,7 +45,7 @@ void DriveMap::setRoot(const std::filesystem::path& root)
     std::filesystem::create_directories(rootPath() / "C", error);
 }
 
-std::filesystem::path DriveMap::root() { return rootPath(); }
+const std::filesystem::path& DriveMap::root() { return rootPath(); }
 
 std::optional<std::filesystem::path> DriveMap::toHost(std::wstring_view windowsPath)
 {
@@ -83,15 +83,23 @@ std::optional<std::filesystem::path> DriveMap::toHost(std::wstring_view windowsP
     }
     flush();
 
-    std::filesystem::path host = findNoCase(rootPath(), std::wstring(1, drive));
+    std::filesystem::path exact = rootPath() / std::string(1, static_cast<char>(drive));
     for (std::wstring& name : parts) {
         // Windows drops trailing dots and blanks of a name.
         while (!name.empty() && (name.back() == L'.' || name.back() == L' '))
             name.pop_back();
         if (name.empty() || hasForbiddenCharacter(name))
             return std::nullopt;
-        host = findNoCase(host, name);
+        exact /= WideToUtf8(name);
     }
+    // A path that exists as given is what the case-blind walk finds too, as it prefers the name
+    // as given: one look instead of one for each component.
+    std::error_code error;
+    if (std::filesystem::exists(exact, error))
+        return exact;
+    std::filesystem::path host = findNoCase(rootPath(), std::wstring(1, drive));
+    for (const std::wstring& name : parts)
+        host = findNoCase(host, name);
     return host;
 }
 

@@ -11,7 +11,7 @@ class DriveMap {
 public:
     // The root holds one folder per drive ("C", "D", ...); the C folder is created when missing.
     static void setRoot(const std::filesystem::path& root);
-    static std::filesystem::path root();
+    static const std::filesystem::path& root();
 
     // The Linux path of a Windows path. Existing components are found without regard to case;
     // the rest keep the case given. Empty when the path cannot be mapped (no root, bad drive,
