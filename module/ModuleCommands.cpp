@@ -54,6 +54,9 @@ void ReadHostSettings(HCPCONTEXT context)
     NlsLoadString(ModuleResourceHandle(), IDS_HELP_FILE, helpFile, 260);
     ModuleSettings.strHelpPath = HostText(context, "_AUTOPATH$") + helpFile;
     ModuleSettings.strInstName = HostText(context, "_INSTNAME$");
+    double dRecovery = 0;
+    ModuleSettings.nRecoverySeconds =
+        CpGetNumVar(context, "_SERIONRECOVERY", &dRecovery) == 0 ? static_cast<LONG>(dRecovery) : kRecoverySeconds;
 
     ModuleSettings.bOnline = HostIsOnline(context);
 }

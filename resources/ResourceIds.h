@@ -324,6 +324,9 @@ constexpr int IDS_GROUP_CHANGED_ELSEWHERE = 22070;
 // The same, where the worklist's server names the instrument that runs the group.
 constexpr int IDS_GROUP_RUN_ON_INSTRUMENT = 22240;
 constexpr int IDS_GROUP_CHANGED_ON_INSTRUMENT = 22241;
+// A group whose claim the server lost while its instrument may still run it, and one taken over.
+constexpr int IDS_GROUP_SEEN_ON_INSTRUMENT = 22242;
+constexpr int IDS_CLAIM_TAKEN_OVER = 22243;
 constexpr int IDS_ORPHAN_TABLE_QUESTION = 22071;
 constexpr int IDS_TRACE_LOG_UNWRITABLE = 22072;
 constexpr int IDS_GROUP_NAME_TRAILING_BLANK = 22073;

@@ -195,6 +195,11 @@ const ResourceEntry entries[] = {
     string(22260, L"Also interrupted: %s."),
     string(22240, L"Instrument %s runs this group now. It can be run here once that run has ended."),
     string(22241, L"Instrument %s runs group %s now. It cannot be changed or deleted here until that run has ended."),
+    string(22242, L"Instrument %s was running this group %d seconds ago and may still run it: the lab server lost its "
+                  L"claim. It can be continued here once the recovery period has passed without word from that "
+                  L"instrument."),
+    string(22243, L"Instrument %s took over group %s while the lab server could not be reached: nothing more of it "
+                  L"runs or is written here."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
     string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),
     string(32772, L"Edit current method information\nEdit Method Info"),

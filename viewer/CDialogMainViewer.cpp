@@ -498,6 +498,8 @@ void CDialogMainViewer::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == kSaveRetryTimer)
         m_run.OnSaveRetry();
+    else if (nIDEvent == kClaimTimer)
+        m_run.OnClaimTimer();
     else if (nIDEvent == IdleLock::kTimer)
         m_idleLock.OnTimer();
     else if (nIDEvent == kProgressTimer) {
@@ -943,12 +945,16 @@ void CDialogMainViewer::PostStartRan(LONG nRow) { ::PostMessageW(m_hWnd, WM_STAR
 
 void CDialogMainViewer::PostRunClosed() { ::PostMessageW(m_hWnd, WM_RUN_CLOSED, 0, 0); }
 
-void CDialogMainViewer::SetSaveRetryTimer(BOOL bOn)
+void CDialogMainViewer::SetSaveRetryTimer(BOOL bOn) { SwitchTimer(kSaveRetryTimer, SaveRetry::kIntervalMs, bOn); }
+
+void CDialogMainViewer::SetClaimTimer(BOOL bOn) { SwitchTimer(kClaimTimer, RunClaim::kRenewMs, bOn); }
+
+void CDialogMainViewer::SwitchTimer(UINT_PTR nIDEvent, UINT nElapseMs, BOOL bOn)
 {
     if (bOn)
-        ::SetTimer(m_hWnd, kSaveRetryTimer, SaveRetry::kIntervalMs, nullptr);
+        ::SetTimer(m_hWnd, nIDEvent, nElapseMs, nullptr);
     else
-        ::KillTimer(m_hWnd, kSaveRetryTimer);
+        ::KillTimer(m_hWnd, nIDEvent);
 }
 
 int CDialogMainViewer::ShowMessage(LPCWSTR lpszText, UINT nType)

@@ -116,6 +116,7 @@ protected:
     void PostStartRan(LONG nRow) override;
     void PostRunClosed() override;
     void SetSaveRetryTimer(BOOL bOn) override;
+    void SetClaimTimer(BOOL bOn) override;
     // The shown group, its name and its shut-down command, as the run is to know them.
     void HandGroupToRun();
 
@@ -153,6 +154,7 @@ private:
     BOOL m_bWorklistReadOnly = FALSE;
 
     void EnableCommand(CMenu* pMenu, UINT nID, BOOL bEnable);
+    void SwitchTimer(UINT_PTR nIDEvent, UINT nElapseMs, BOOL bOn);
     // Opens the group table and lists its groups in the group box; FALSE when there is none.
     BOOL LoadGroups();
     // Opens on the first group whose run no live host claims any more, after showing every other
@@ -184,6 +186,8 @@ private:
     static constexpr UINT_PTR kSaveRetryTimer = 1;
     // Refreshes the progress and the running row's duration while a method runs.
     static constexpr UINT_PTR kProgressTimer = 2;
+    // Renews the run's claim on the lab's server while the run runs.
+    static constexpr UINT_PTR kClaimTimer = 3;
     RunProgress m_progress;
     BOOL m_bShowingProgress = FALSE;
     BOOL m_bDurationsRead = FALSE;

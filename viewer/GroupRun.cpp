@@ -16,7 +16,6 @@
 #include "resources/ResourceIds.h"
 #include "worklist/DataFolderUsers.h"
 #include "worklist/MethodRows.h"
-#include "worklist/OleDbErrorText.h"
 
 #include "kernel/FileApi.h"
 #include "kernel/Text.h"
@@ -112,8 +111,11 @@ GroupRun::~GroupRun()
 void GroupRun::Enter(State next)
 {
     TraceLog(3, L"GroupRun: %s -> %s\n", StateName(m_state), StateName(next));
+    const BOOL bWasRunning = IsRunning();
     m_state = next;
     ForgetContinue();
+    if (IsRunning() != bWasRunning)
+        m_view.SetClaimTimer(IsRunning());
     m_view.ShowRunState();
 }
 
@@ -404,6 +406,41 @@ void GroupRun::OnSaveRetry()
     StartFrom([this] { NextAfterRowEnd(m_bHeldRowFailed, m_nHeldRow); });
 }
 
+void GroupRun::OnClaimTimer()
+{
+    if (!IsRunning() || !m_claimedGroup || m_end.cause == End::Cause::ClaimLost ||
+        SUCCEEDED(m_host.RenewClaim(*m_claimedGroup)))
+        return;
+    // A server that does not answer is asked again at the next beat.
+    const std::wstring strInstrument = m_host.RunningOn(*m_claimedGroup);
+    if (strInstrument.empty())
+        return;
+    LoseClaim(strInstrument);
+    // Without a method of this run on the instrument, no method's end will end the group.
+    const State doing = Doing();
+    if (doing != State::MethodQueued && doing != State::MethodRunning && doing != State::Stopping)
+        CompleteGroup();
+}
+
+BOOL GroupRun::HoldsClaim()
+{
+    // A claim lost with the server's connection may be another host's now. A server that does
+    // not answer leaves the claim to the heartbeat, and the run goes on.
+    if (m_end.cause != End::Cause::ClaimLost && m_claimedGroup && FAILED(m_host.CheckClaim(*m_claimedGroup)))
+        if (const std::wstring strInstrument = m_host.RunningOn(*m_claimedGroup); !strInstrument.empty())
+            LoseClaim(strInstrument);
+    return m_end.cause != End::Cause::ClaimLost;
+}
+
+void GroupRun::LoseClaim(const std::wstring& strInstrument)
+{
+    m_end = {End::Cause::ClaimLost,
+             FormatWin(ModuleString(IDS_CLAIM_TAKEN_OVER).c_str(), strInstrument.c_str(), m_group.name.c_str())};
+    TraceLog(3, L"LoseClaim: %s\n", strInstrument.c_str());
+    m_host.Log(m_end.detail);
+    ShowStatus(m_end.detail);
+}
+
 void GroupRun::OnRunClosed()
 {
     if (m_state != State::Closing)
@@ -551,7 +588,8 @@ BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
     // would not fit the eight digits, nor tell the reader which row ended.
     const ULONG nRow = m_runningRow ? static_cast<ULONG>(*m_runningRow) + 1 : 0;
     TraceLog(3, L"OnCompleteMethod: 0x%08lX %s\n", nRow, strMessage.c_str());
-    if (!m_runningRow)
+    // The group may be another instrument's now: its rows are that run's to write.
+    if (!m_runningRow || !HoldsClaim())
         return bFailed;
     MethodRows& rows = m_store.Rows();
     if (MethodRecord* pRow = rows.FindRowById(*m_runningRow, FALSE)) {
@@ -583,13 +621,8 @@ void GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
         Proceed(State::HeldForSave);
         return;
     }
-    // A claim lost with the server's connection may be another host's now: nothing more runs here.
-    const HRESULT claim = m_claimedGroup ? m_host.CheckClaim(*m_claimedGroup) : S_OK;
-    if (FAILED(claim)) {
-        m_end = {End::Cause::ClaimLost, OneLine(OleDbErrorText(claim))};
-        TraceLog(3, L"NextAfterRowEnd: claim lost, %s\n", m_end.detail.c_str());
+    if (m_end.cause == End::Cause::ClaimLost)
         return;
-    }
     const BOOL bStopAfter = m_bStopAfterMethod && m_state != State::Stopping;
     const BOOL bPolicyApplies = bRowFailed && m_state != State::Stopping && m_state != State::WaitingForRun;
     if (!bStopAfter && (!bPolicyApplies || m_policy.GoesOn())) {
@@ -701,7 +734,11 @@ void GroupRun::WriteClosingRecord()
 {
     if (m_state != State::Closing)
         return;
-    m_store.StoreRunEnd(m_nClosingGroup, 0, m_cursor.StoppedRow().value_or(-1) + 1, m_closingRecord);
+    // A run whose group another instrument took over leaves the group's record to that run.
+    if (m_end.cause == End::Cause::ClaimLost)
+        m_store.Record(m_group.name, m_closingRecord);
+    else
+        m_store.StoreRunEnd(m_nClosingGroup, 0, m_cursor.StoppedRow().value_or(-1) + 1, m_closingRecord);
     ReleaseClaim();
     Enter(State::Idle);
 }
@@ -814,11 +851,17 @@ BOOL GroupRun::TakeClaim()
         m_claimedGroup = m_group.id;
         return TRUE;
     }
-    const std::wstring strInstrument = m_host.RunningOn(m_group.id);
-    m_view.ShowRunMessage(strInstrument.empty()
-                              ? ModuleString(IDS_GROUP_RUN_ELSEWHERE)
-                              : FormatWin(ModuleString(IDS_GROUP_RUN_ON_INSTRUMENT).c_str(), strInstrument.c_str()),
-                          MB_OK);
+    std::wstring strInstrument = m_host.RunningOn(m_group.id);
+    LONG nSecondsAgo = 0;
+    if (strInstrument.empty() && m_host.SeenRunning(m_group.id, &strInstrument, &nSecondsAgo))
+        m_view.ShowRunMessage(FormatWin(ModuleString(IDS_GROUP_SEEN_ON_INSTRUMENT).c_str(), strInstrument.c_str(),
+                                        static_cast<int>(nSecondsAgo)),
+                              MB_OK);
+    else
+        m_view.ShowRunMessage(strInstrument.empty()
+                                  ? ModuleString(IDS_GROUP_RUN_ELSEWHERE)
+                                  : FormatWin(ModuleString(IDS_GROUP_RUN_ON_INSTRUMENT).c_str(), strInstrument.c_str()),
+                              MB_OK);
     return FALSE;
 }
 

@@ -127,6 +127,9 @@ public:
     void OnRunClosed();
     // The retry of results that the worklist could not take yet.
     void OnSaveRetry();
+    // Every few seconds of a run: the claim's heartbeat is renewed and a lost claim taken again;
+    // one that another instrument took ends the run here, which writes nothing more into the group.
+    void OnClaimTimer();
     // A result of the shown group waits for the retry: another group is not shown meanwhile.
     BOOL IsRetryingSave() const { return m_saveRetry.IsRetrying(); }
     // The host has run the command lines of row nRow's start ("aaaID"): a method that did not
@@ -172,6 +175,10 @@ private:
     void BeginRun();
     // Results the worklist could not take: the status bar says why, and they are tried again.
     void WatchUnsaved();
+    // FALSE when another instrument has taken the group over: then nothing more is written into it.
+    BOOL HoldsClaim();
+    // Another instrument took the group over: the user is told which, and nothing more is written.
+    void LoseClaim(const std::wstring& strInstrument);
     // The retries ran out: the user is told, and the list shows the file again.
     void GiveUpSaving();
     // The group ends: the next group of a queue runs, or the shut-down command is sent.

@@ -52,3 +52,9 @@ HRESULT ModuleRunHost::CheckClaim(LONG nGroupId)
     const auto claim = m_claims.find(nGroupId);
     return claim == m_claims.end() ? S_OK : claim->second.Check();
 }
+
+HRESULT ModuleRunHost::RenewClaim(LONG nGroupId)
+{
+    const auto claim = m_claims.find(nGroupId);
+    return claim == m_claims.end() ? S_OK : claim->second.Renew();
+}

@@ -21,9 +21,14 @@ public:
     BOOL Claim(LONG nGroupId) override;
     void Unclaim(LONG nGroupId) override { m_claims.erase(nGroupId); }
     HRESULT CheckClaim(LONG nGroupId) override;
+    HRESULT RenewClaim(LONG nGroupId) override;
     BOOL IsClaimed(LONG nGroupId) override { return RunClaim::IsClaimed(nGroupId); }
     BOOL IsClaimedByAnotherHost(LONG nGroupId) override { return RunClaim::IsClaimedByAnotherHost(nGroupId); }
     std::wstring RunningOn(LONG nGroupId) override { return RunClaim::RunningOn(nGroupId); }
+    BOOL SeenRunning(LONG nGroupId, std::wstring* instrument, LONG* secondsAgo) override
+    {
+        return RunClaim::SeenRunning(nGroupId, instrument, secondsAgo);
+    }
 
 private:
     // The claims held, by group; each is let go with its entry.

@@ -32,9 +32,15 @@ public:
     virtual void Unclaim(LONG nGroupId) = 0;
     // Whether this host still holds its claim on group nGroupId; a failure has its error record.
     virtual HRESULT CheckClaim(LONG nGroupId) = 0;
+    // CheckClaim, and the claim's heartbeat renewed, so that a restarted server keeps the group
+    // this host's for the recovery period.
+    virtual HRESULT RenewClaim(LONG nGroupId) = 0;
     // Whether any host holds group nGroupId's claim, this one included.
     virtual BOOL IsClaimed(LONG nGroupId) = 0;
     virtual BOOL IsClaimedByAnotherHost(LONG nGroupId) = 0;
     // The instrument whose host holds group nGroupId's claim, where that is known; empty otherwise.
     virtual std::wstring RunningOn(LONG nGroupId) = 0;
+    // Whether group nGroupId's claim is gone but another instrument renewed it within the recovery
+    // period: that instrument, and how many seconds ago.
+    virtual BOOL SeenRunning(LONG nGroupId, std::wstring* instrument, LONG* secondsAgo) = 0;
 };

@@ -39,4 +39,6 @@ public:
     virtual void PostRunClosed() = 0;
     // While on, OnSaveRetry is called every SaveRetry::kIntervalMs.
     virtual void SetSaveRetryTimer(BOOL bOn) = 0;
+    // While on, OnClaimTimer is called every RunClaim::kRenewMs.
+    virtual void SetClaimTimer(BOOL bOn) = 0;
 };

@@ -31,6 +31,13 @@ HRESULT HolderOnServer(LONG groupId, std::wstring* holder)
     return OpenServerLocks(session, locks) ? locks.GetHolder(groupId, holder) : E_FAIL;
 }
 
+// Another instrument's heartbeat on group groupId within the recovery period, read through locks.
+BOOL SeenElsewhere(CSessionLock& locks, LONG groupId, std::wstring* instrument, LONG* secondsAgo)
+{
+    return locks.GetLastHeartbeat(groupId, instrument, secondsAgo) == S_OK && *instrument != ModuleSettings.strInstName &&
+           *secondsAgo < ModuleSettings.nRecoverySeconds;
+}
+
 // The groups whose claims this host's objects hold: a file's locks do not tell whose they are.
 std::multiset<LONG>& ClaimsHeldHere()
 {
@@ -87,7 +94,12 @@ BOOL RunClaim::TakeOnServer(LONG groupId)
     BOOL bTaken = FALSE;
     if (OpenServerLocks(m_serverSession, lock))
         lock.TryLock(groupId, ModuleSettings.strInstName, &bTaken);
-    return bTaken;
+    // A free lock after the server's restart may still be another host's, which has not yet
+    // taken it again.
+    std::wstring strInstrument;
+    LONG nSecondsAgo = 0;
+    return bTaken && !SeenElsewhere(lock, groupId, &strInstrument, &nSecondsAgo) &&
+           SUCCEEDED(lock.Heartbeat(groupId, TRUE));
 }
 
 BOOL RunClaim::TakeInFile(LONG groupId)
@@ -98,6 +110,9 @@ BOOL RunClaim::TakeInFile(LONG groupId)
 
 void RunClaim::Release()
 {
+    // A run that ended here leaves no heartbeat: the group is free for every host at once.
+    if (CSessionLock lock; m_heldGroup && OnServer() && SUCCEEDED(lock.Open(m_serverSession)))
+        lock.Heartbeat(*m_heldGroup, FALSE);
     // Closing the handle or the session drops its lock too.
     m_serverSession.Close();
     if (m_hFile)
@@ -121,11 +136,32 @@ HRESULT RunClaim::Check()
     return status;
 }
 
+HRESULT RunClaim::Renew()
+{
+    HRESULT status = Check();
+    CSessionLock lock;
+    if (SUCCEEDED(status) && m_heldGroup && OnServer() && SUCCEEDED(status = lock.Open(m_serverSession)))
+        status = lock.Heartbeat(*m_heldGroup, TRUE);
+    return status;
+}
+
+BOOL RunClaim::SeenRunning(LONG groupId, std::wstring* instrument, LONG* secondsAgo)
+{
+    CSession session;
+    CSessionLock locks;
+    return OnServer() && OpenServerLocks(session, locks) && SeenElsewhere(locks, groupId, instrument, secondsAgo);
+}
+
 BOOL RunClaim::IsClaimed(LONG groupId)
 {
-    std::wstring strHolder;
-    if (OnServer())
-        return HolderOnServer(groupId, &strHolder) != S_FALSE;
+    if (OnServer()) {
+        CSession session;
+        CSessionLock locks;
+        std::wstring strHolder;
+        LONG nSecondsAgo = 0;
+        return !OpenServerLocks(session, locks) || locks.GetHolder(groupId, &strHolder) != S_FALSE ||
+               SeenElsewhere(locks, groupId, &strHolder, &nSecondsAgo);
+    }
     const HANDLE hFile = OpenClaims();
     if (!hFile)
         return TRUE;

@@ -1,7 +1,9 @@
 // A host's claim on the run of a group. On a worklist file it is a lock on the group's byte of the
 // claims file beside the worklist; on a lab's server it is a lock the server keeps for a session
 // of the claiming host, named after its instrument. Either is dropped with the process however the
-// process ends, so a row left running in a group that nobody claims was interrupted.
+// process ends, so a row left running in a group that nobody claims was interrupted. A server's
+// restart drops every lock too: the claiming host's heartbeat, renewed every few seconds, keeps the
+// group its own for the recovery period, so that it can take its lock again.
 #pragma once
 
 #include "oledb/CSession.h"
@@ -13,6 +15,9 @@
 
 class RunClaim {
 public:
+    // How often a running host renews its claim's heartbeat and takes a lost claim again.
+    static constexpr UINT kRenewMs = 5000;
+
     RunClaim() = default;
     ~RunClaim();
     RunClaim(const RunClaim&) = delete;
@@ -27,6 +32,9 @@ public:
     // again and the claim taken again, and a failure (another host took it meanwhile, or the
     // server cannot be reached) is the database's, with its error record.
     HRESULT Check();
+    // Check, and the heartbeat renewed on the server: the claim lives. A failure is Check's, or
+    // the server's.
+    HRESULT Renew();
     // Whether someone holds group groupId's claim, this object included. Claims that cannot be
     // read count as claimed: a running row is never taken for interrupted on a guess.
     static BOOL IsClaimed(LONG groupId);
@@ -36,6 +44,9 @@ public:
     // The instrument whose host holds group groupId's claim, where the server tells; empty
     // otherwise.
     static std::wstring RunningOn(LONG groupId);
+    // Whether group groupId's claim is gone but another instrument renewed it within the
+    // recovery period: that instrument, and how many seconds ago by the server's clock.
+    static BOOL SeenRunning(LONG groupId, std::wstring* instrument, LONG* secondsAgo);
 
 private:
     BOOL TakeOnServer(LONG groupId);

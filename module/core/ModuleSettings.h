@@ -7,6 +7,9 @@
 
 #include <string>
 
+// The recovery period when _SERIONRECOVERY is not set.
+inline constexpr LONG kRecoverySeconds = 120;
+
 struct CModuleSettings {
     DWORD hHostA = 0;
     DWORD hHostB = 0;
@@ -20,6 +23,9 @@ struct CModuleSettings {
     std::wstring strMethodPath;
     std::wstring strHelpPath;
     std::wstring strInstName;
+    // How long (seconds, _SERIONRECOVERY) a group whose claim the server lost still counts as run by
+    // the host that last renewed it, before another host may continue it.
+    LONG nRecoverySeconds = kRecoverySeconds;
     // The head file of the worklist's audit trail, below the installation's database folder; none
     // is written while this is empty.
     std::wstring strAuditHeadPath;
@@ -35,3 +41,4 @@ extern CModuleSettings ModuleSettings;
 // The providers of a worklist file and of a lab's shared worklist on a server.
 inline constexpr const wchar_t* kFileProvider = L"Microsoft.Jet.OLEDB.4.0";
 inline constexpr const wchar_t* kServerProvider = L"PostgreSQL.1";
+

@@ -38,6 +38,20 @@ HRESULT CSessionLock::Unlock(LONG key)
     return m_spDatabase ? m_spDatabase->Unlock(key) : notOpen();
 }
 
+HRESULT CSessionLock::Heartbeat(LONG key, BOOL alive)
+{
+    SetErrorInfo(0, nullptr);
+    return m_spDatabase ? m_spDatabase->Heartbeat(key, alive != FALSE) : notOpen();
+}
+
+HRESULT CSessionLock::GetLastHeartbeat(LONG key, std::wstring* holder, LONG* secondsAgo)
+{
+    SetErrorInfo(0, nullptr);
+    holder->clear();
+    *secondsAgo = 0;
+    return m_spDatabase ? m_spDatabase->LastHeartbeat(key, holder, secondsAgo) : notOpen();
+}
+
 HRESULT CSessionLock::GetHolder(LONG key, std::wstring* holder)
 {
     SetErrorInfo(0, nullptr);

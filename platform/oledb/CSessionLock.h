@@ -17,6 +17,12 @@ public:
     HRESULT Unlock(LONG key);
     // S_FALSE, with no holder, when no session holds key.
     HRESULT GetHolder(LONG key, std::wstring* holder);
+    // The holder of key lives (or, with alive FALSE, let go): a record on the server that a
+    // restart of the server, which drops every lock, keeps.
+    HRESULT Heartbeat(LONG key, BOOL alive);
+    // S_FALSE, with no holder, when no holder of key left a heartbeat; otherwise the holder and
+    // how many seconds ago by the server's clock, from its start when that came later.
+    HRESULT GetLastHeartbeat(LONG key, std::wstring* holder, LONG* secondsAgo);
 
 private:
     std::shared_ptr<provider::Database> m_spDatabase;

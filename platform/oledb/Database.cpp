@@ -100,6 +100,10 @@ HRESULT Database::Unlock(LONG) { return noServerLocks(); }
 
 HRESULT Database::LockHolder(LONG, std::wstring*) { return noServerLocks(); }
 
+HRESULT Database::Heartbeat(LONG, bool) { return noServerLocks(); }
+
+HRESULT Database::LastHeartbeat(LONG, std::wstring*, LONG*) { return noServerLocks(); }
+
 std::string Database::Quote(std::string_view identifier)
 {
     std::string out = "\"";

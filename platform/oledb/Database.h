@@ -67,6 +67,12 @@ public:
     virtual HRESULT Unlock(LONG key);
     // S_FALSE and no holder when nobody holds key.
     virtual HRESULT LockHolder(LONG key, std::wstring* holder);
+    // The holder of key says that it lives, on the server's clock, in a record that outlasts the
+    // lock (a server's restart drops every lock); with alive false, its record goes.
+    virtual HRESULT Heartbeat(LONG key, bool alive);
+    // Who last said so for key, and how many seconds ago by the server's clock, counted from its
+    // own start when it started later; S_FALSE when nobody did.
+    virtual HRESULT LastHeartbeat(LONG key, std::wstring* holder, LONG* secondsAgo);
 
     // An identifier in double quotes, any quote inside doubled: any name is a valid name.
     static std::string Quote(std::string_view identifier);

@@ -34,6 +34,10 @@ constexpr const char* lockWait = "SET lock_timeout = 5000";
 // name, which every session can read.
 constexpr const char* takeLock = "SELECT pg_try_advisory_lock($1::int, $2::int) "
                                    "FROM (SELECT set_config('application_name', $3, false)) AS named";
+// The heartbeats of the session locks' holders, made with the first one.
+constexpr const char* heartbeatTable =
+    "CREATE TABLE IF NOT EXISTS serion_heartbeat (lock_key integer PRIMARY KEY, holder text NOT NULL, "
+    "seen timestamptz NOT NULL)";
 // The failure Fail reports for a session lock that a reconnection could not take again.
 constexpr const char* lockLostState = "SRN01";
 
@@ -496,6 +500,51 @@ HRESULT PgDatabase::LockHolders(std::map<LONG, std::wstring>* holders)
         (*holders)[static_cast<LONG>(std::atoll(PQgetvalue(result, row, 0)))] = Utf8ToWide(PQgetvalue(result, row, 1));
     PQclear(result);
     return S_OK;
+}
+
+HRESULT PgDatabase::Heartbeat(LONG key, bool alive)
+{
+    const std::string id = std::to_string(key);
+    const auto held = m_sessionLocks.find(key);
+    // Only the lock's holder speaks for it.
+    if (held == m_sessionLocks.end())
+        return S_FALSE;
+    const std::string holder = held->second;
+    const char* sql = alive ? "INSERT INTO serion_heartbeat VALUES ($1::int, $2, now()) ON CONFLICT (lock_key) "
+                              "DO UPDATE SET holder = excluded.holder, seen = excluded.seen"
+                            : "DELETE FROM serion_heartbeat WHERE lock_key = $1::int AND holder = $2";
+    pg_result* result = nullptr;
+    int code = Run(sql, {id.c_str(), holder.c_str()}, &result);
+    // The first heartbeat on a worklist makes the table of them.
+    if (code != Statement::Done && m_failedState == "42P01" && alive &&
+        Run(heartbeatTable, {}, &result) == Statement::Done) {
+        PQclear(result);
+        code = Run(sql, {id.c_str(), holder.c_str()}, &result);
+    }
+    if (code != Statement::Done)
+        return m_failedState == "42P01" ? S_FALSE : Fail(code, IID_ISessionLock, L"");
+    PQclear(result);
+    return S_OK;
+}
+
+HRESULT PgDatabase::LastHeartbeat(LONG key, std::wstring* holder, LONG* secondsAgo)
+{
+    holder->clear();
+    *secondsAgo = 0;
+    const std::string id = std::to_string(key);
+    pg_result* result = nullptr;
+    const int code = Run("SELECT holder, floor(extract(epoch FROM now() - greatest(seen, pg_postmaster_start_time()))) "
+                         "FROM serion_heartbeat WHERE lock_key = $1::int",
+                         {id.c_str()}, &result);
+    if (code != Statement::Done)
+        return m_failedState == "42P01" ? S_FALSE : Fail(code, IID_ISessionLock, L"");
+    const bool found = PQntuples(result) == 1;
+    if (found) {
+        *holder = Utf8ToWide(PQgetvalue(result, 0, 0));
+        *secondsAgo = static_cast<LONG>(std::atol(PQgetvalue(result, 0, 1)));
+    }
+    PQclear(result);
+    return found ? S_OK : S_FALSE;
 }
 
 std::string PgDatabase::RowIdDeclaration() const

@@ -43,6 +43,8 @@ public:
     HRESULT TryLock(LONG key, const std::wstring& holder, bool* taken) override;
     HRESULT Unlock(LONG key) override;
     HRESULT LockHolder(LONG key, std::wstring* holder) override;
+    HRESULT Heartbeat(LONG key, bool alive) override;
+    HRESULT LastHeartbeat(LONG key, std::wstring* holder, LONG* secondsAgo) override;
     // Every key that a session holds now, with its holder: who runs what, in one question.
     HRESULT LockHolders(std::map<LONG, std::wstring>* holders);
     const std::wstring& Path() const override { return m_connection; }

@@ -76,6 +76,7 @@ public:
     }
     void PostRunClosed() override { runClosed = true; }
     void SetSaveRetryTimer(BOOL on) override { retryTimer = on; }
+    void SetClaimTimer(BOOL) override {}
 };
 
 // The worklist's store, counting the writes that land; after write number killAfter the host is
@@ -150,6 +151,8 @@ public:
     std::vector<std::wstring> calls;
     std::vector<std::wstring> logbook;
     HRESULT claimCheck = S_OK;
+    // The instrument whose host holds the group's claim; none while the server does not answer.
+    std::wstring runningOn;
 
     void Exec(const std::wstring& line) override
     {
@@ -188,9 +191,11 @@ public:
             m_claims.erase(group);
     }
     HRESULT CheckClaim(LONG) override { return claimCheck; }
+    HRESULT RenewClaim(LONG) override { return claimCheck; }
     BOOL IsClaimed(LONG group) override { return m_claims.contains(group); }
     BOOL IsClaimedByAnotherHost(LONG group) override { return IsClaimed(group) && m_claims[group] != this; }
-    std::wstring RunningOn(LONG) override { return L""; }
+    std::wstring RunningOn(LONG) override { return runningOn; }
+    BOOL SeenRunning(LONG, std::wstring*, LONG*) override { return FALSE; }
 
 private:
     Claims& m_claims;
@@ -483,23 +488,33 @@ TEST_F(GroupRunTest, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyC
     EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
 }
 
-TEST_F(GroupRunTest, ARunThatLosesItsClaimEndsAfterTheRunningRowAndSaysWhy)
+TEST_F(GroupRunTest, AClaimThatTheServerCannotConfirmKeepsTheRunGoingAndOneAnotherInstrumentTookEndsItWritingNothingMore)
 {
     auto machine = NewMachine();
     machine->run.OnRun();
     StartRan(*machine);
+    // The server does not answer: the heartbeat asks again later, and the next row starts.
     machine->host.claimCheck = E_FAIL;
+    machine->run.OnClaimTimer();
+    MethodEnds(*machine, true);
+    StartRan(*machine);
+    EXPECT_EQ(machine->run.GetEnd().cause, GroupRun::End::Cause::None);
+    EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED));
+
+    machine->host.runningOn = L"FIA 9";
     machine->Lines();
     MethodEnds(*machine, true);
     EXPECT_EQ(machine->run.GetEnd().cause, GroupRun::End::Cause::ClaimLost);
     EXPECT_THAT(machine->Lines(), ElementsAre(L"LAMPALL OFF", L" FIALOADHOOK ")) << "nothing more starts here";
-    EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED))
+        << "the row's end is FIA 9's run's to write";
     const int writes = machine->store.writes;
     machine->run.OnRunClosed();
-    EXPECT_EQ(machine->store.writes, writes + 1) << "only the run's end is recorded";
+    EXPECT_EQ(machine->store.writes, writes + 1) << "only the run's end is recorded, in the audit trail";
     EXPECT_TRUE(machine->view.status.starts_with(machine->run.GetEnd().Text() + L" "))
         << WideToUtf8(machine->view.status);
-    EXPECT_EQ(machine->store.ReadGroup(m_groupId)->RunOpen, 0);
+    EXPECT_THAT(machine->host.logbook, testing::Contains(machine->run.GetEnd().Text()));
+    EXPECT_EQ(machine->store.ReadGroup(m_groupId)->RunOpen, 1) << "the group's run stays FIA 9's";
 }
 
 TEST_F(GroupRunTest, AHostKilledAfterAnyWriteLeavesRowsThatAFreshMachineEndsWithoutRunningAFinishedRowAgain)
