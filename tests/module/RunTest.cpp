@@ -412,6 +412,21 @@ TEST_F(Run, AReadOnlyWorklistIsSaidWhenTheWindowOpensAndRunsNothing)
     EXPECT_EQ(shown, L"Worklist read-only: a run cannot save results.") << "the form that fits 80 columns";
 }
 
+TEST_F(Run, ARowWaitsForAMethodStartedByHandSayingSoInTheStatusBar)
+{
+    OpenWithGroup({L"DONE.M"});
+    CpSetStrVar(m_context, "_METHFILE$", L"LEAK.M");
+    CpExecCommand(m_context, L"RUNMETHOD", 0, 0, 0);
+    RunHost(1);
+    ASSERT_TRUE(Click(IDC_RUN));
+    EXPECT_EQ(StatusMessage(), L"Waiting for the instrument: a method that Serion did not start is running.");
+    std::wstring painted;
+    ASSERT_TRUE(ControlBarAutomation::paneText(Viewer(), 2, painted).ok);
+    EXPECT_EQ(painted, L"Waiting for a method Serion did not start.") << "the form that fits 80 columns";
+    RunHost(60);
+    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE)) << "the row ran after the method started by hand";
+}
+
 TEST_F(Run, RowsSharingADataFolderAreAskedAboutAndDuringTheRunPropertiesChangeOnlyTheRowsToCome)
 {
     OpenWithGroup({L"DONE.M", L"DONE.M", L"DONE.M"});
