@@ -151,6 +151,12 @@ TEST(ControlDrawers, AReportScrolledSidewaysShowsItsColumnsFromTheFirstInViewWit
     list.listView.firstColumn = 2;
     list.listView.scrolledWidth = 16 * CellGeometry::cellWidthPx;
     EXPECT_EQ(drawn(list, 16, 3), L"◄C     │D\nc       d\n\n");
+    // A report not yet given its columns shows each item's first text across the list.
+    list.listView.columns.clear();
+    list.listView.firstColumn = 0;
+    list.listView.scrolledWidth = 0;
+    list.listView.items = {ListItemInfo{{{L"whole first text"}}}};
+    EXPECT_EQ(drawn(list, 16, 3), L"\nwhole first text\n\n");
 }
 
 TEST(TerminalColor, WindowsColoursMapToTheNearestOfTheEight)
