@@ -224,9 +224,8 @@ void RunMethodEndToNextQueued(benchmark::State& state, bool onServer)
 // FULL, by row id.
 void MethodEndCommits(benchmark::State& state)
 {
-    const int row = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        GroupOnInstrument host(static_cast<int>(state.range(1)), row);
+        GroupOnInstrument host(static_cast<int>(state.range(1)), static_cast<int>(state.range(0)));
         const auto file = DriveMap::toHost(ModuleSettings.strDatabasePath);
         sqlite3* db = nullptr;
         if (!host.failure().empty() || !file || sqlite3_open(file->c_str(), &db) != SQLITE_OK) {
@@ -236,8 +235,9 @@ void MethodEndCommits(benchmark::State& state)
         }
         sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
         sqlite3_stmt* find = nullptr;
-        sqlite3_prepare_v2(db, "SELECT rowid FROM Nitrates WHERE aaaID = ?", -1, &find, nullptr);
-        sqlite3_bind_int(find, 1, row);
+        // The row the run starts with: the first one checked.
+        sqlite3_prepare_v2(db, "SELECT rowid FROM Nitrates WHERE \"Run State\" = 1 ORDER BY aaaID LIMIT 1", -1, &find,
+                           nullptr);
         const sqlite3_int64 ended = sqlite3_step(find) == SQLITE_ROW ? sqlite3_column_int64(find, 0) : 0;
         sqlite3_finalize(find);
         const std::string result = "UPDATE Nitrates SET \"Run State\" = 3, EndTime = 20, ErrMessage = '' WHERE rowid = " +
@@ -248,9 +248,10 @@ void MethodEndCommits(benchmark::State& state)
         const bool written = sqlite3_exec(db, result.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK &&
                              sqlite3_exec(db, start.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
         state.SetIterationTime(SecondsSince(begin));
+        const std::string failure = !ended ? "no row checked" : written ? "" : sqlite3_errmsg(db);
         sqlite3_close(db);
-        if (!written || !ended) {
-            state.SkipWithError("the floor's writes failed");
+        if (!failure.empty()) {
+            state.SkipWithError(failure.c_str());
             break;
         }
     }
