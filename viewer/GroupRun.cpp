@@ -16,6 +16,7 @@
 #include "resources/ResourceIds.h"
 #include "worklist/DataFolderUsers.h"
 #include "worklist/MethodRows.h"
+#include "worklist/RowResults.h"
 
 #include "kernel/FileApi.h"
 #include "kernel/Text.h"
@@ -603,7 +604,8 @@ BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
                                                 : strMessage;
         const std::wstring& strReason = bFailed && !m_strRunMessages.empty() ? m_strRunMessages : strShown;
         bFailed = bFailed || bNoData;
-        m_store.ChangeRunState(pRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str());
+        m_store.ChangeRunState(pRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str(),
+                               RowResults::ReadFile(strFolder));
         LogRowEnd(*pRow, bFailed, strReason);
     }
     WatchUnsaved();

@@ -4,6 +4,7 @@
 
 #include "worklist/AuditTrail.h"
 #include "worklist/GroupRecord.h"
+#include "worklist/ResultRecord.h"
 
 #include "kernel/WinTypes.h"
 
@@ -20,9 +21,11 @@ public:
 
     // The shown group's rows, to read; the run writes them through ChangeRunState.
     virtual MethodRows& Rows() = 0;
-    // pRow, the rows' current row, in run state nState; a null message leaves the row's. A write
-    // that fails keeps the row's result unsaved in the rows.
-    virtual void ChangeRunState(MethodRecord* pRow, LONG nState, LPCWSTR lpszMessage) = 0;
+    // pRow, the rows' current row, in run state nState; a null message leaves the row's. A row
+    // that ended is written with the results of its run, as one edit. A write that fails keeps the
+    // row's result unsaved in the rows.
+    virtual void ChangeRunState(MethodRecord* pRow, LONG nState, LPCWSTR lpszMessage,
+                                std::vector<ResultRecord> results = {}) = 0;
     // An audit record of group strGroup's run that changes nothing else (a pause, a stop).
     virtual HRESULT Record(const std::wstring& strGroup, const AuditEntry& entry) = 0;
     // Group nGroupId's record as it is stored; empty when there is none.

@@ -5,9 +5,12 @@
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 
-void WorklistRunStore::ChangeRunState(MethodRecord* pRow, LONG nState, LPCWSTR lpszMessage)
+#include <utility>
+
+void WorklistRunStore::ChangeRunState(MethodRecord* pRow, LONG nState, LPCWSTR lpszMessage,
+                                      std::vector<ResultRecord> results)
 {
-    m_rows.ChangeRunState(pRow, nState, lpszMessage);
+    m_rows.ChangeRunState(pRow, nState, lpszMessage, std::move(results));
 }
 
 HRESULT WorklistRunStore::Record(const std::wstring& strGroup, const AuditEntry& entry)

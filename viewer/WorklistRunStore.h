@@ -10,7 +10,7 @@ public:
     WorklistRunStore(CGroupTable& groupTable, MethodRows& rows) : m_groupTable(groupTable), m_rows(rows) {}
 
     MethodRows& Rows() override { return m_rows; }
-    void ChangeRunState(MethodRecord* pRow, LONG nState, LPCWSTR lpszMessage) override;
+    void ChangeRunState(MethodRecord* pRow, LONG nState, LPCWSTR lpszMessage, std::vector<ResultRecord> results) override;
     HRESULT Record(const std::wstring& strGroup, const AuditEntry& entry) override;
     std::optional<GroupRecord> ReadGroup(LONG nGroupId) override;
     HRESULT OpenRun(LONG nGroupId, bool bLeaveQueue, const AuditEntry& record) override;

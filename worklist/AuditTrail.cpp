@@ -10,17 +10,10 @@
 
 #include "kernel/TimeApi.h"
 #include "kernel/WinFormat.h"
-#include "oledb/CTableDefinition.h"
 
-#include <iterator>
 #include <optional>
 
 namespace {
-
-DBCOLUMNDESC column(const wchar_t* name, DBTYPE type, ULONG size = 0)
-{
-    return {L"", {DBKIND_NAME, name}, type, size};
-}
 
 // The fields the hash covers besides the sequence number, in the table's order.
 std::vector<std::wstring> HashedFields(const AuditRecord& record)
@@ -49,24 +42,20 @@ AuditTrail::AuditTrail(const CSession& session) : m_session(session), m_opened(M
 
 HRESULT AuditTrail::MakeTable(const CSession& session)
 {
-    CTableDefinition definition;
-    HRESULT status = definition.Open(session);
     const AuditRecord record{};
     const DBCOLUMNDESC columns[] = {
-        column(L"Sequence", DBTYPE_I4),
-        column(L"UtcTime", DBTYPE_I4),
-        column(L"LocalTime", DBTYPE_WSTR, FieldWidth(record.LocalTime)),
-        column(L"UserName", DBTYPE_WSTR, FieldWidth(record.UserName)),
-        column(L"Instrument", DBTYPE_WSTR, FieldWidth(record.Instrument)),
-        column(L"GroupName", DBTYPE_WSTR, FieldWidth(record.GroupName)),
-        column(L"Event", DBTYPE_WSTR, FieldWidth(record.Event)),
-        column(L"OldValue", DBTYPE_WSTR, FieldWidth(record.OldValue)),
-        column(L"NewValue", DBTYPE_WSTR, FieldWidth(record.NewValue)),
-        column(L"Hash", DBTYPE_WSTR, FieldWidth(record.Hash)),
+        TableColumn(L"Sequence", DBTYPE_I4),
+        TableColumn(L"UtcTime", DBTYPE_I4),
+        TableColumn(L"LocalTime", DBTYPE_WSTR, FieldWidth(record.LocalTime)),
+        TableColumn(L"UserName", DBTYPE_WSTR, FieldWidth(record.UserName)),
+        TableColumn(L"Instrument", DBTYPE_WSTR, FieldWidth(record.Instrument)),
+        TableColumn(L"GroupName", DBTYPE_WSTR, FieldWidth(record.GroupName)),
+        TableColumn(L"Event", DBTYPE_WSTR, FieldWidth(record.Event)),
+        TableColumn(L"OldValue", DBTYPE_WSTR, FieldWidth(record.OldValue)),
+        TableColumn(L"NewValue", DBTYPE_WSTR, FieldWidth(record.NewValue)),
+        TableColumn(L"Hash", DBTYPE_WSTR, FieldWidth(record.Hash)),
     };
-    if (SUCCEEDED(status))
-        status = definition.CreateTable({DBKIND_NAME, L"audit_tbl"}, static_cast<ULONG>(std::size(columns)), columns);
-    return status == DB_E_DUPLICATETABLEID ? S_OK : status;
+    return MakeMissingTable(session, L"audit_tbl", columns);
 }
 
 HRESULT AuditTrail::Add(const std::wstring& group, const std::wstring& event, const std::wstring& oldValue,

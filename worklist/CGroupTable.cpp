@@ -2,6 +2,7 @@
 #include "CGroupTable.h"
 
 #include "RecordText.h"
+#include "RowResults.h"
 #include "WorklistSession.h"
 
 namespace {
@@ -29,6 +30,9 @@ HRESULT CGroupTable::Open()
     if (FAILED(status))
         return status;
     status = AddMissingColumns(m_session, L"group_tbl", kAddedColumns);
+    // A worklist of an earlier version gains the table of the rows' results too.
+    if (SUCCEEDED(status))
+        status = RowResults::MakeTable(m_session);
     return SUCCEEDED(status) ? Requery() : status;
 }
 

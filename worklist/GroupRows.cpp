@@ -120,7 +120,8 @@ HRESULT GroupRows::MakeTable(CTableDefinition& definition, const std::wstring& n
 {
     // The worklist's own tables are never a group's: a name of theirs fails as the engine says.
     const bool ownTable =
-        EqualsNoCase(name, L"group_tbl") || EqualsNoCase(name, L"user_tbl") || EqualsNoCase(name, L"audit_tbl");
+        EqualsNoCase(name, L"group_tbl") || EqualsNoCase(name, L"user_tbl") || EqualsNoCase(name, L"audit_tbl") ||
+                         EqualsNoCase(name, L"result_tbl");
     if (orphan == OrphanTable::Remove && !ownTable) {
         const HRESULT dropped = definition.DropTable({DBKIND_NAME, name});
         if (FAILED(dropped) && dropped != DB_E_NOTABLE)

@@ -7,6 +7,7 @@
 #include "KeptErrorRecords.h"
 #include "OleDbErrorText.h"
 #include "RecordText.h"
+#include "RowResults.h"
 #include "RunClaim.h"
 
 #include "module/core/ModuleSettings.h"
@@ -346,7 +347,7 @@ HRESULT MethodRows::CleanRunState(const std::function<HRESULT(const CSession&, A
     return refilled(S_OK);
 }
 
-void MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* message)
+void MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* message, std::vector<ResultRecord> results)
 {
     TraceLog(3, L"ChangeRunState: %d, %s\n", state, message ? message : L"(null)");
     if (!m_pTable || !row)
@@ -363,7 +364,8 @@ void MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* me
         SetRecordText(row->ErrMessage, message);
     const LONG oldState = row->RunState;
     row->RunState = state;
-    keepUnsaved(*row, writeRunState(*row, oldState));
+    const HRESULT written = writeRunState(*row, oldState, results);
+    keepUnsaved({*row, std::move(results)}, written);
     if (m_pObserver)
         m_pObserver->UpdateRowState(row->aaaID, state, message);
 }
@@ -374,7 +376,7 @@ void MethodRows::Refill()
         m_pObserver->Refill();
 }
 
-HRESULT MethodRows::writeRunState(const MethodRecord& row, LONG oldState)
+HRESULT MethodRows::writeRunState(const MethodRecord& row, LONG oldState, const std::vector<ResultRecord>& results)
 {
     const LONG state = row.RunState;
     if (state != RUNSTATE_DONE && state != RUNSTATE_FAILED)
@@ -386,15 +388,20 @@ HRESULT MethodRows::writeRunState(const MethodRecord& row, LONG oldState)
     // A row's result is in the audit trail with the state it ended in.
     const std::wstring result = RunStateName(state) + (row.ErrMessage[0] ? L": " + std::wstring(row.ErrMessage) : L"");
     return AuditTrail::WriteWithRecords(
-        m_pTable->m_session, [this] { return m_pTable->SetData(); }, m_strGroup,
+        m_pTable->m_session,
+        [&] {
+            const HRESULT written = m_pTable->SetData();
+            return SUCCEEDED(written) ? RowResults::Add(m_pTable->m_session, m_strGroup, row, results) : written;
+        },
+        m_strGroup,
         {{FormatWin(L"Row %d %s", row.aaaID + 1, RunStateName(state).c_str()), RunStateName(oldState), result}});
 }
 
-void MethodRows::keepUnsaved(const MethodRecord& row, HRESULT status)
+void MethodRows::keepUnsaved(Unsaved unsaved, HRESULT status)
 {
-    std::erase_if(m_unsaved, [&](const MethodRecord& kept) { return kept.aaaID == row.aaaID; });
+    std::erase_if(m_unsaved, [&](const Unsaved& kept) { return kept.row.aaaID == unsaved.row.aaaID; });
     if (FAILED(status)) {
-        m_unsaved.push_back(row);
+        m_unsaved.push_back(std::move(unsaved));
         m_unsavedReason = OleDbErrorText(status);
     }
 }
@@ -408,10 +415,11 @@ HRESULT MethodRows::SaveUnsaved()
     // tried again later, instead of holding the window up while the lock lasts.
     m_pTable->m_session.WaitForLocks(FALSE);
     // A copy: each write changes what is kept.
-    for (const MethodRecord& kept : std::vector<MethodRecord>(m_unsaved)) {
+    for (const Unsaved& unsaved : std::vector<Unsaved>(m_unsaved)) {
+        const MethodRecord& kept = unsaved.row;
         MethodRecord* row = FindRowById(kept.aaaID, FALSE);
         if (!row) {
-            keepUnsaved(kept, S_OK);
+            keepUnsaved(unsaved, S_OK);
             continue;
         }
         const LONG oldState = row->RunState;
@@ -419,8 +427,8 @@ HRESULT MethodRows::SaveUnsaved()
         row->StartTime = kept.StartTime;
         row->EndTime = kept.EndTime;
         SetRecordText(row->ErrMessage, kept.ErrMessage);
-        const HRESULT written = writeRunState(*row, oldState);
-        keepUnsaved(kept, written);
+        const HRESULT written = writeRunState(*row, oldState, unsaved.results);
+        keepUnsaved(unsaved, written);
         if (FAILED(written))
             status = written;
     }

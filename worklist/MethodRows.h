@@ -5,6 +5,7 @@
 
 #include "AuditTrail.h"
 #include "CMethodTable.h"
+#include "ResultRecord.h"
 #include "RowsObserver.h"
 
 #include <functional>
@@ -50,8 +51,9 @@ public:
     HRESULT WriteRow(const std::vector<AuditEntry>& entries);
     // The name a run state has in the audit trail.
     static std::wstring RunStateName(LONG state);
-    // row is the table's current row. A null message leaves "ErrMessage".
-    void ChangeRunState(MethodRecord* row, LONG state, const wchar_t* message);
+    // row is the table's current row. A null message leaves "ErrMessage". The results of a row
+    // that ended are written with its end, as one edit, and kept with it while it is unsaved.
+    void ChangeRunState(MethodRecord* row, LONG state, const wchar_t* message, std::vector<ResultRecord> results = {});
     // The row with "aaaID" id; with skipUnchecked, the first row from there on that is not
     // unchecked, id following it. Null when the rows run out.
     MethodRecord* FindRow(LONG& id, BOOL skipUnchecked);
@@ -76,10 +78,16 @@ public:
     void Refill();
 
 private:
-    // Writes the current row, row, whose state was oldState; a result goes with its audit record.
-    HRESULT writeRunState(const MethodRecord& row, LONG oldState);
-    // Keeps row as unsaved when status failed; a write that landed replaces what was kept.
-    void keepUnsaved(const MethodRecord& row, HRESULT status);
+    // A row's end that the worklist has not taken yet, with its results.
+    struct Unsaved {
+        MethodRecord row;
+        std::vector<ResultRecord> results;
+    };
+    // Writes the current row, row, whose state was oldState; a result goes with its audit record
+    // and the run's results.
+    HRESULT writeRunState(const MethodRecord& row, LONG oldState, const std::vector<ResultRecord>& results);
+    // Keeps the row as unsaved when status failed; a write that landed replaces what was kept.
+    void keepUnsaved(Unsaved unsaved, HRESULT status);
     // Runs edit, which returns its first failure, as one edit of the table: committed whole, or
     // aborted whole, the rows opened afresh and the failure's error records kept for the caller.
     template <class Edit>
@@ -101,6 +109,6 @@ private:
     RowsObserver* m_pObserver = nullptr;
     std::wstring m_strGroup;
     LONG m_nGroupId = 0;
-    std::vector<MethodRecord> m_unsaved;
+    std::vector<Unsaved> m_unsaved;
     std::wstring m_unsavedReason;
 };

@@ -46,6 +46,17 @@ HRESULT OpenWorklistSession(CSession& session, const CDBPropSet& init)
     return session.Open(dataSource);
 }
 
+DBCOLUMNDESC TableColumn(const wchar_t* name, DBTYPE type, ULONG size) { return {L"", {DBKIND_NAME, name}, type, size}; }
+
+HRESULT MakeMissingTable(const CSession& session, const wchar_t* table, std::span<const DBCOLUMNDESC> columns)
+{
+    CTableDefinition definition;
+    HRESULT status = definition.Open(session);
+    if (SUCCEEDED(status))
+        status = definition.CreateTable({DBKIND_NAME, table}, static_cast<ULONG>(columns.size()), columns.data());
+    return status == DB_E_DUPLICATETABLEID ? S_OK : status;
+}
+
 HRESULT AddMissingColumns(const CSession& session, const wchar_t* table, std::span<const AddedColumn> columns)
 {
     CTableDefinition definition;

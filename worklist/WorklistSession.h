@@ -17,6 +17,12 @@ CDBPropSet ChangeableRowsetProperties();
 // itself lives on in the session only.
 HRESULT OpenWorklistSession(CSession& session, const CDBPropSet& init);
 
+// A column of a table the module makes; a text column's size is its width (255 when 0).
+DBCOLUMNDESC TableColumn(const wchar_t* name, DBTYPE type, ULONG size = 0);
+
+// Makes the table with these columns when the database has none of that name yet.
+HRESULT MakeMissingTable(const CSession& session, const wchar_t* table, std::span<const DBCOLUMNDESC> columns);
+
 // A column that a later version added to a delivered table.
 struct AddedColumn {
     const wchar_t* name;

@@ -88,10 +88,10 @@ public:
     int killAfter = 0;
     bool killed = false;
 
-    void ChangeRunState(MethodRecord* row, LONG state, LPCWSTR message) override
+    void ChangeRunState(MethodRecord* row, LONG state, LPCWSTR message, std::vector<ResultRecord> results) override
     {
         Write([&] {
-            WorklistRunStore::ChangeRunState(row, state, message);
+            WorklistRunStore::ChangeRunState(row, state, message, std::move(results));
             return S_OK;
         });
     }
@@ -267,13 +267,17 @@ protected:
         machine.run.OnStartRan(*machine.view.startRan);
         machine.run.OnVariableChanged(L"_METHODON");
     }
-    // The method ends; done, its data folder is there and the FIA hook resets _SERIONON.
+    // The method ends; done, its data folder is there with the instrument's results, and the FIA
+    // hook resets _SERIONON.
     void MethodEnds(Machine& machine, bool done)
     {
         const LONG row = *machine.view.startRan;
         if (done) {
-            std::filesystem::create_directories(
-                m_root.onDriveC("Data/Run1/" + WideToUtf8(machine.view.group) + "000000000" + std::to_string(row) + ".d"));
+            const auto folder =
+                m_root.onDriveC("Data/Run1/" + WideToUtf8(machine.view.group) + "000000000" + std::to_string(row) + ".d");
+            std::filesystem::create_directories(folder);
+            WriteFileBytes(folder / "RESULTS.CSV", "Location,Sample,Kind,Expected,Injections,Height (mAU),Area (mAU*s),"
+                                                   "RSD (%),Concentration,R2\n1,River,sample,,2,12.0,10.8,0.5,1.2,0.999\n");
             machine.host.nums["_SERIONON"] = 0;
         }
         machine.host.nums["_METHODON"] = 0;
@@ -297,6 +301,18 @@ protected:
             }
         }
         return started;
+    }
+    // The number the statement on the worklist's results answers.
+    long StoredResults(const char* sql)
+    {
+        sqlite3* db = nullptr;
+        sqlite3_stmt* statement = nullptr;
+        EXPECT_EQ(sqlite3_open(m_root.databaseFile().c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_prepare_v2(db, sql, -1, &statement, nullptr), SQLITE_OK);
+        const long count = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int(statement, 0) : 0;
+        sqlite3_finalize(statement);
+        sqlite3_close(db);
+        return count;
     }
     // The run states of a group's rows as stored.
     static std::vector<LONG> Stored(const std::wstring& group = L"Nitrates")
@@ -551,6 +567,7 @@ TEST_F(GroupRunTest, AHostKilledAfterAnyWriteLeavesRowsThatAFreshMachineEndsWith
 
         for (int killAfter = 1; killAfter <= writes; ++killAfter) {
             SCOPED_TRACE("killed after write " + std::to_string(killAfter) + " of " + std::to_string(writes));
+            StoredResults("DELETE FROM result_tbl");
             for (const GroupRun::Group& group : m_groups) {
                 MethodRows rows;
                 rows.LoadGroup(group.name, group.id);
@@ -592,6 +609,9 @@ TEST_F(GroupRunTest, AHostKilledAfterAnyWriteLeavesRowsThatAFreshMachineEndsWith
                           started && atKill[row] != RUNSTATE_DONE && ended[row] == RUNSTATE_DONE)
                     << WideToUtf8(labels[row]);
             EXPECT_EQ(shutdowns(ran), started ? 1 : 0) << "the shut-down command runs once";
+            // Each row that ended done has its results once, stored with its end.
+            EXPECT_EQ(StoredResults("SELECT count(*) FROM result_tbl WHERE Concentration = '1.2'"),
+                      std::ranges::count(after, RUNSTATE_DONE));
             EXPECT_EQ(std::ranges::count(ran, shutdown), started ? 1 : 0);
             for (const GroupRun::Group& group : m_groups)
                 EXPECT_EQ(NewMachine()->store.ReadGroup(group.id)->RunOpen, 0);

@@ -162,6 +162,10 @@ TEST(OldGroupTable, AWorklistOfAnEarlierVersionGainsTheColumnsItLacksAndKeepsIts
 
     CGroupTable table;
     ASSERT_EQ(table.Open(), S_OK);
+    // It gains the table of the rows' results too.
+    ASSERT_EQ(sqlite3_open(root.databaseFile().c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "SELECT RowID, Concentration FROM result_tbl", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
     GroupRows groups(table);
     ASSERT_TRUE(groups.FindById(2));
     EXPECT_STREQ(table.ShutDownOption, L"STANDBY");

@@ -1,0 +1,106 @@
+// Making result_tbl, adding a row's results to it and reading them from the instrument's file.
+#include "RowResults.h"
+
+#include "RecordText.h"
+#include "WorklistSession.h"
+
+#include "module/core/CsvLine.h"
+
+#include "kernel/CrtFile.h"
+#include "kernel/Text.h"
+#include "oledb/CCommand.h"
+
+#include <algorithm>
+#include <array>
+#include <cwchar>
+
+namespace {
+
+constexpr const wchar_t* kTable = L"result_tbl";
+constexpr const wchar_t* kFileName = L"RESULTS.CSV";
+
+// The file's columns, in the order ReadFile takes them.
+constexpr std::array<const wchar_t*, 10> kFileColumns = {
+    L"Location", L"Sample", L"Kind", L"Expected", L"Injections", L"Height (mAU)", L"Area (mAU*s)", L"RSD (%)",
+    L"Concentration", L"R2"};
+
+LONG wholeNumber(const std::wstring& text) { return static_cast<LONG>(std::wcstol(text.c_str(), nullptr, 10)); }
+
+} // namespace
+
+HRESULT RowResults::MakeTable(const CSession& session)
+{
+    const ResultRecord record{};
+    const DBCOLUMNDESC columns[] = {
+        TableColumn(L"GroupName", DBTYPE_WSTR, FieldWidth(record.GroupName)),
+        TableColumn(L"aaaID", DBTYPE_I4),
+        TableColumn(L"DataFile", DBTYPE_WSTR, FieldWidth(record.DataFile)),
+        TableColumn(L"EndTime", DBTYPE_I4),
+        TableColumn(L"Location", DBTYPE_I4),
+        TableColumn(L"Sample", DBTYPE_WSTR, FieldWidth(record.Sample)),
+        TableColumn(L"Kind", DBTYPE_WSTR, FieldWidth(record.Kind)),
+        TableColumn(L"Expected", DBTYPE_WSTR, FieldWidth(record.Expected)),
+        TableColumn(L"Injections", DBTYPE_I4),
+        TableColumn(L"Height", DBTYPE_WSTR, FieldWidth(record.Height)),
+        TableColumn(L"Area", DBTYPE_WSTR, FieldWidth(record.Area)),
+        TableColumn(L"RSD", DBTYPE_WSTR, FieldWidth(record.RSD)),
+        TableColumn(L"Concentration", DBTYPE_WSTR, FieldWidth(record.Concentration)),
+        TableColumn(L"R2", DBTYPE_WSTR, FieldWidth(record.R2)),
+    };
+    return MakeMissingTable(session, kTable, columns);
+}
+
+HRESULT RowResults::Add(const CSession& session, const std::wstring& group, const MethodRecord& row,
+                        const std::vector<ResultRecord>& results)
+{
+    if (results.empty())
+        return S_OK;
+    HRESULT status = MakeTable(session);
+    CCommand<CAccessor<ResultRecord>> table;
+    const CDBPropSet rowset = ChangeableRowsetProperties();
+    if (SUCCEEDED(status))
+        status = table.Open(session, (L"SELECT * FROM " + std::wstring(kTable) + L" WHERE 0 = 1").c_str(), &rowset);
+    for (auto result = results.begin(); result != results.end() && SUCCEEDED(status); ++result) {
+        static_cast<ResultRecord&>(table) = *result;
+        SetRecordText(table.GroupName, group);
+        table.aaaID = row.aaaID;
+        SetRecordText(table.DataFile, row.DataFile);
+        table.EndTime = row.EndTime;
+        status = table.Insert();
+    }
+    return status;
+}
+
+std::vector<ResultRecord> RowResults::ReadFile(const std::wstring& dataFolder)
+{
+    std::string bytes;
+    const auto file = CrtFile::open(dataFolder + L"\\" + kFileName, L"r");
+    if (!file || !file->readBytes(bytes))
+        return {};
+    const CsvText text = SplitCsv(Utf8ToWide(bytes));
+    if (text.records.empty())
+        return {};
+    // Each of the file's columns by its name, so that one added later is passed over.
+    const std::vector<std::wstring>& header = text.records.front().fields;
+    std::array<std::size_t, kFileColumns.size()> places{};
+    for (std::size_t n = 0; n < kFileColumns.size(); ++n)
+        places[n] = static_cast<std::size_t>(std::find(header.begin(), header.end(), kFileColumns[n]) - header.begin());
+    std::vector<ResultRecord> results;
+    for (auto record = text.records.begin() + 1; record != text.records.end(); ++record) {
+        const auto field = [&](std::size_t n) {
+            return places[n] < record->fields.size() ? record->fields[places[n]] : std::wstring();
+        };
+        ResultRecord& result = results.emplace_back();
+        result.Location = wholeNumber(field(0));
+        SetRecordText(result.Sample, field(1));
+        SetRecordText(result.Kind, field(2));
+        SetRecordText(result.Expected, field(3));
+        result.Injections = wholeNumber(field(4));
+        SetRecordText(result.Height, field(5));
+        SetRecordText(result.Area, field(6));
+        SetRecordText(result.RSD, field(7));
+        SetRecordText(result.Concentration, field(8));
+        SetRecordText(result.R2, field(9));
+    }
+    return results;
+}

@@ -1,0 +1,24 @@
+// The results of the rows' runs, kept in the worklist's result_tbl: a row's results are written
+// through the session of the row's end, inside its transaction, so that the end and its results
+// are committed together or not at all.
+#pragma once
+
+#include "MethodRecord.h"
+#include "ResultRecord.h"
+
+#include "oledb/CSession.h"
+
+#include <string>
+#include <vector>
+
+class RowResults {
+public:
+    // Makes result_tbl when the worklist has none yet, as a worklist of an earlier version.
+    static HRESULT MakeTable(const CSession& session);
+    // Adds the results of row, as it ended, in group on session.
+    static HRESULT Add(const CSession& session, const std::wstring& group, const MethodRecord& row,
+                       const std::vector<ResultRecord>& results);
+    // The samples of the instrument's RESULTS.CSV in a run's data folder, in its order, their
+    // group and row not set; none when the folder has no such file or it cannot be read.
+    static std::vector<ResultRecord> ReadFile(const std::wstring& dataFolder);
+};
