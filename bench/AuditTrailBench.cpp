@@ -4,6 +4,7 @@
 // medians of each pair.
 #include "BenchRoot.h"
 
+#include "module/core/ModuleSettings.h"
 #include "worklist/EditTransaction.h"
 #include "worklist/MethodRows.h"
 
@@ -18,7 +19,7 @@ LONG Toggled(LONG state) { return state == RUNSTATE_CHECKED ? RUNSTATE_UNCHECKED
 void CheckAllWithTrail(benchmark::State& state)
 {
     Root().makeGroup(state.range(0));
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     rows.LoadGroup(benchGroup);
     BOOL check = TRUE;
     for (auto _ : state)
@@ -29,7 +30,7 @@ void CheckAllWithTrail(benchmark::State& state)
 void CheckAllWithoutTrail(benchmark::State& state)
 {
     Root().makeGroup(state.range(0));
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     rows.LoadGroup(benchGroup);
     CMethodTable& table = *rows.Table();
     LONG runState = RUNSTATE_CHECKED;
@@ -49,7 +50,7 @@ void CheckAllWithoutTrail(benchmark::State& state)
 void RowResultWithTrail(benchmark::State& state)
 {
     Root().makeGroup(state.range(0));
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     rows.LoadGroup(benchGroup);
     MethodRecord* row = rows.FindRowById(static_cast<LONG>(state.range(0) / 2), FALSE);
     BOOL done = TRUE;
@@ -60,7 +61,7 @@ void RowResultWithTrail(benchmark::State& state)
 void RowResultWithoutTrail(benchmark::State& state)
 {
     Root().makeGroup(state.range(0));
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     rows.LoadGroup(benchGroup);
     MethodRecord* row = rows.FindRowById(static_cast<LONG>(state.range(0) / 2), FALSE);
     for (auto _ : state) {

@@ -49,7 +49,7 @@ void BenchRoot::makeGroup(long rows)
     // The first group of the run has no table to drop: dropping it through the layer would show
     // its error in a message box that no one answers.
     exec("DROP TABLE IF EXISTS " + quotedBenchGroup);
-    CMethodTable().CreateMethodTable(benchGroup);
+    CMethodTable(ModuleSettings).CreateMethodTable(benchGroup);
     exec("BEGIN");
     sqlite3_stmt* insert = nullptr;
     sqlite3_prepare_v2(m_setup,

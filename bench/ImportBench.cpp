@@ -3,6 +3,7 @@
 // group of 1,000 rows as one edit. Repeated five times; compare the medians.
 #include "BenchRoot.h"
 
+#include "module/core/ModuleSettings.h"
 #include "worklist/MethodRows.h"
 #include "worklist/WorklistImport.h"
 
@@ -25,7 +26,7 @@ void ImportWorklist(benchmark::State& state)
     const std::string file = WorklistFile(state.range(0));
     const std::vector<std::wstring> methods = {L"NITRATE.M", L"PHOSPHATE.M"};
     Root().makeGroup(kGroupRows);
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     rows.LoadGroup(benchGroup);
     for (auto _ : state) {
         std::vector<ImportedRow> imported;

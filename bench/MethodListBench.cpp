@@ -4,6 +4,7 @@
 // the same state with plain sqlite3. Each benchmark is repeated; compare the medians.
 #include "BenchRoot.h"
 
+#include "module/core/ModuleSettings.h"
 #include "resources/ModuleResources.h"
 #include "viewer/CMethodListCtrl.h"
 
@@ -47,7 +48,7 @@ private:
     AFX_MODULE_STATE m_state;
     AFX_MAINTAIN_STATE m_scope;
     CWnd m_parent;
-    MethodRows m_rows;
+    MethodRows m_rows{ModuleSettings};
     CMethodListCtrl m_list{m_rows};
 };
 

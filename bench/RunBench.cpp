@@ -128,7 +128,7 @@ private:
 
     static void UncheckRowsBefore(int row)
     {
-        MethodRows rows;
+        MethodRows rows(ModuleSettings);
         if (FAILED(rows.LoadGroup(L"Nitrates")))
             return;
         rows.SetAllRunStates(FALSE);

@@ -52,7 +52,7 @@ void Execute(const std::string& sql)
 {
     CSession session;
     std::unique_ptr<provider::Statement> statement;
-    if (SUCCEEDED(OpenWorklistSession(session, WorklistDataSourceProperties())) &&
+    if (SUCCEEDED(OpenWorklistSession(session, ModuleSettings, WorklistDataSourceProperties(ModuleSettings))) &&
         SUCCEEDED(session.m_spOpenRowset->Prepare(sql, IID_ICommand, L"", &statement)))
         statement->step();
 }
@@ -61,7 +61,7 @@ void Execute(const std::string& sql)
 void MakeGroup(MethodRows& rows, long count)
 {
     Execute("DROP TABLE IF EXISTS " + quotedBenchGroup);
-    CMethodTable().CreateMethodTable(benchGroup);
+    CMethodTable(ModuleSettings).CreateMethodTable(benchGroup);
     rows.LoadGroup(benchGroup);
     if (count > 0)
         rows.InsertMethods(std::vector<std::wstring>(count, L"Nitrate"), 1, L"C:\\Methods\\", 0);
@@ -82,7 +82,7 @@ bool Prepare(benchmark::State& state, bool onServer, MethodRows& rows, long coun
 
 void InsertThousandRows(benchmark::State& state, bool onServer)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     if (!Prepare(state, onServer, rows, 0))
         return;
     const std::vector<std::wstring> methods(kRows, L"Nitrate");
@@ -96,7 +96,7 @@ void InsertThousandRows(benchmark::State& state, bool onServer)
 
 void AutoName(benchmark::State& state, bool onServer)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     if (!Prepare(state, onServer, rows, kRows))
         return;
     LONG counter = 0;
@@ -106,7 +106,7 @@ void AutoName(benchmark::State& state, bool onServer)
 
 void CheckAll(benchmark::State& state, bool onServer)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     if (!Prepare(state, onServer, rows, kRows))
         return;
     BOOL check = TRUE;
@@ -116,7 +116,7 @@ void CheckAll(benchmark::State& state, bool onServer)
 
 void DeleteFirstRow(benchmark::State& state, bool onServer)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     if (!Prepare(state, onServer, rows, kRows))
         return;
     for (auto _ : state) {

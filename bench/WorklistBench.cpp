@@ -3,8 +3,10 @@
 // edit in one transaction) and against set-based SQL, on the same file with the same settings, for
 // groups of 1,000 and 10,000 rows. Each benchmark is repeated; compare the medians.
 #include "BenchRoot.h"
+
 #include "PlainRows.h"
 
+#include "module/core/ModuleSettings.h"
 #include "worklist/MethodRows.h"
 
 #include <benchmark/benchmark.h>
@@ -54,7 +56,7 @@ void LayerOpenAndWalk(benchmark::State& state)
 {
     Root().makeGroup(state.range(0));
     for (auto _ : state) {
-        MethodRows rows;
+        MethodRows rows(ModuleSettings);
         rows.LoadGroup(benchGroup);
         long walked = 0;
         for (rows.Table()->MoveFirst(); rows.Table()->HasCurrentRow(); rows.Table()->MoveNext())
@@ -65,7 +67,7 @@ void LayerOpenAndWalk(benchmark::State& state)
 
 void LayerAutoName(benchmark::State& state)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     loadGroup(rows, state.range(0));
     LONG counter = 0;
     for (auto _ : state)
@@ -74,7 +76,7 @@ void LayerAutoName(benchmark::State& state)
 
 void LayerInsertAtTop(benchmark::State& state)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     loadGroup(rows, state.range(0));
     timeEdits(state, [&rows] { rows.InsertMethods({L"Phosphate"}, 1, L"C:\\Methods\\", 0); }, [&rows] {
         undoInsertAtTop();
@@ -84,7 +86,7 @@ void LayerInsertAtTop(benchmark::State& state)
 
 void LayerDeleteFirst(benchmark::State& state)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     loadGroup(rows, state.range(0));
     timeEdits(state, [&rows] { rows.DeleteSelected({0}); }, [&rows] {
         undoDeleteFirst();
@@ -94,7 +96,7 @@ void LayerDeleteFirst(benchmark::State& state)
 
 void LayerSetAllRunStates(benchmark::State& state)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     loadGroup(rows, state.range(0));
     BOOL check = TRUE;
     for (auto _ : state)
@@ -103,7 +105,7 @@ void LayerSetAllRunStates(benchmark::State& state)
 
 void LayerCleanRunState(benchmark::State& state)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     loadGroup(rows, state.range(0));
     markRowsRun();
     timeEdits(state, [&rows] { rows.CleanRunState(); }, markRowsRun);
@@ -111,7 +113,7 @@ void LayerCleanRunState(benchmark::State& state)
 
 void LayerChangeRunState(benchmark::State& state)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     loadGroup(rows, state.range(0));
     MethodRecord* row = rows.FindRowById(static_cast<LONG>(state.range(0) / 2), FALSE);
     // Running and checked in turn: each call writes the row.
@@ -123,7 +125,7 @@ void LayerChangeRunState(benchmark::State& state)
 // The run's next row: reached directly while "aaaID" is dense.
 void LayerFindLastRow(benchmark::State& state)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     loadGroup(rows, state.range(0));
     for (auto _ : state) {
         LONG id = static_cast<LONG>(state.range(0) - 1);
@@ -134,7 +136,7 @@ void LayerFindLastRow(benchmark::State& state)
 // The same with "aaaID" starting at 1: the rows are walked.
 void LayerFindLastRowWalked(benchmark::State& state)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     Root().makeGroup(state.range(0));
     Root().exec("UPDATE " + quotedBenchGroup + " SET aaaID = aaaID + 1");
     rows.LoadGroup(benchGroup);

@@ -3,6 +3,7 @@
 #include "ShowOleDbErrors.h"
 
 #include "module/core/CsvLine.h"
+#include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/ResultsExport.h"
@@ -21,7 +22,7 @@ void CDialogExportResults::OnOK()
     if (strFile.empty())
         return;
     std::vector<ExportedRow> rows;
-    if (ShowOleDbErrors(ResultsExport::ReadRows(m_strGroup, rows)))
+    if (ShowOleDbErrors(ResultsExport::ReadRows(ModuleSettings, m_strGroup, rows)))
         return;
     const int nError = ResultsExport::WriteFile(strFile, m_strGroup, rows);
     SetDlgItemText(IDC_EXPORT_RESULT, nError == 0 ? FormatWin(ModuleString(IDS_EXPORTED).c_str(), static_cast<int>(rows.size()),

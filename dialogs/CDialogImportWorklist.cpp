@@ -50,7 +50,8 @@ void CDialogImportWorklist::OnOK()
     // A new group has no rows yet: every listed group's rows are another group's.
     if (strFault.empty())
         strFault = WorklistImport::OtherGroupsData(
-            rows, DataFolderUsers::Read(ListedGroups(), bNewGroup ? std::wstring() : m_rows.GroupName()));
+            rows,
+            DataFolderUsers::Read(ModuleSettings, ListedGroups(), bNewGroup ? std::wstring() : m_rows.GroupName()));
     if (!strFault.empty()) {
         SetDlgItemText(IDC_IMPORT_RESULT, FormatWin(ModuleString(IDS_IMPORT_REFUSED).c_str(), strFault.c_str()));
         return;
@@ -61,7 +62,7 @@ void CDialogImportWorklist::OnOK()
     if (bNewGroup && !AddNamedGroup(strNewGroup, nNewId))
         return;
     // A new group's rows go in through rows of their own; the list then shows the group.
-    MethodRows newGroup;
+    MethodRows newGroup(ModuleSettings);
     MethodRows& target = nNewId ? newGroup : m_rows;
     if (nNewId && ShowOleDbErrors(newGroup.LoadGroup(strNewGroup, nNewId)))
         return;
@@ -78,7 +79,7 @@ BOOL CDialogImportWorklist::AddNamedGroup(std::wstring& strName, LONG& nNewId)
     GetDlgItemText(IDC_IMPORT_GROUP_NAME, strName);
     const std::vector<GroupEntry> listed = ListedGroups();
     std::wstring strRefusal = GroupRows::RefusalOf(strName, listed);
-    CGroupTable table;
+    CGroupTable table(ModuleSettings);
     HRESULT status = S_OK;
     if (strRefusal.empty()) {
         status = table.Open();

@@ -67,7 +67,8 @@ void SwitchAccessControl(BOOL bOn)
     const BOOL bWasOn = ModuleSettings.bControl;
     ModuleSettings.bControl = bOn;
     if (bOn != bWasOn)
-        ShowOleDbErrors(AuditTrail::Record(L"", {L"Access control switched", bWasOn ? L"on" : L"off", bOn ? L"on" : L"off"}));
+        ShowOleDbErrors(AuditTrail::Record(
+            ModuleSettings, L"", {L"Access control switched", bWasOn ? L"on" : L"off", bOn ? L"on" : L"off"}));
 }
 
 CWnd* ApplicationWindow(CXRCpDlcWnd* task)

@@ -3,6 +3,7 @@
 
 #include "dialogs/ShowOleDbErrors.h"
 #include "module/core/CsvLine.h"
+#include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/AuditTrail.h"
@@ -82,7 +83,7 @@ BOOL CDialogAuditTrail::OnInitDialog()
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
     for (int nColumn = 0; nColumn < kColumnCount; ++nColumn)
         m_list.InsertColumn(nColumn, ModuleString(IDS_AUDIT_COLUMN_FIRST + nColumn).c_str(), LVCFMT_LEFT, 0);
-    ShowOleDbErrors(AuditTrail::ReadAll(m_records));
+    ShowOleDbErrors(AuditTrail::ReadAll(ModuleSettings, m_records));
     std::vector<std::wstring> groups;
     std::vector<std::wstring> users;
     for (const AuditRecord& record : m_records) {
@@ -253,9 +254,9 @@ void CDialogAuditTrail::OnExport()
 void CDialogAuditTrail::OnVerify()
 {
     // The records as the file holds them now, not as the dialog read them.
-    const HRESULT status = AuditTrail::ReadAll(m_records);
+    const HRESULT status = AuditTrail::ReadAll(ModuleSettings, m_records);
     ShowOleDbErrors(status);
     if (SUCCEEDED(status))
-        SetDlgItemText(IDC_AUDIT_RESULT, VerdictText(AuditTrail::Verify(m_records)));
+        SetDlgItemText(IDC_AUDIT_RESULT, VerdictText(AuditTrail::Verify(ModuleSettings, m_records)));
     ShowRecords();
 }

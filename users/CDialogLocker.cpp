@@ -27,7 +27,7 @@ END_MESSAGE_MAP()
 
 int CDialogLocker::s_nOpen = 0;
 
-CDialogLocker::CDialogLocker(CWnd* pParent) : CDialogBase(IDD_LOCKER, pParent) { ++s_nOpen; }
+CDialogLocker::CDialogLocker(CWnd* pParent) : CDialogBase(IDD_LOCKER, pParent), m_users(ModuleSettings) { ++s_nOpen; }
 
 CDialogLocker::~CDialogLocker() { --s_nOpen; }
 
@@ -81,7 +81,7 @@ void CDialogLocker::OnOK()
         if (logon.RunModal(IDD_LOGON) != IDOK)
             return;
     }
-    ShowOleDbErrors(AuditTrail::Record(L"", {L"Orvane unlocked", L"", L""}));
+    ShowOleDbErrors(AuditTrail::Record(ModuleSettings, L"", {L"Orvane unlocked", L"", L""}));
     EndDialog(IDOK);
 }
 
@@ -98,7 +98,8 @@ void CDialogLocker::Lock()
     m_editMessage.SetReadOnly(TRUE);
     m_strPrompt = FormatWin(ModuleString(IDS_LOCKED_BY).c_str(), ModuleSettings.strUserName.c_str());
     StoreMessage();
-    ShowOleDbErrors(AuditTrail::Record(L"", {m_bLockAtOnce ? L"Orvane locked when idle" : L"Orvane locked", L"", L""}));
+    ShowOleDbErrors(AuditTrail::Record(ModuleSettings, L"",
+                                       {m_bLockAtOnce ? L"Orvane locked when idle" : L"Orvane locked", L"", L""}));
     m_btnLock.SetWindowText(ModuleString(IDS_UNLOCK).c_str());
     EnableControl(IDCANCEL, FALSE);
     for (int nID : {IDC_PHONE, IDC_EMAIL, IDC_ADDRESS})

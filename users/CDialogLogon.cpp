@@ -29,7 +29,7 @@ BEGIN_MESSAGE_MAP(CDialogLogon, CDialogBase)
     ON_BN_CLICKED(IDC_EDIT_ACCOUNT, &CDialogLogon::OnEditAccount)
 END_MESSAGE_MAP()
 
-CDialogLogon::CDialogLogon(CWnd* pParent) : CDialogBase(IDD_LOGON, pParent) {}
+CDialogLogon::CDialogLogon(CWnd* pParent) : CDialogBase(IDD_LOGON, pParent), m_users(ModuleSettings) {}
 
 void CDialogLogon::DoDataExchange(CDataExchange* pDX)
 {
@@ -76,10 +76,10 @@ void CDialogLogon::OnOK()
         return;
     const __time64_t now = _time64(nullptr);
     if (!m_users.FindByName(m_strUserName)) {
-        ShowOleDbErrors(AuditTrail::Record(L"", {L"Logon failed", L"", m_strUserName}));
+        ShowOleDbErrors(AuditTrail::Record(ModuleSettings, L"", {L"Logon failed", L"", m_strUserName}));
         AfxMessageBox(IDS_WRONG_LOGON, MB_OK);
     } else if (m_users.IsRefused(now)) {
-        ShowOleDbErrors(AuditTrail::Record(L"", {L"Logon refused", L"", m_strUserName}));
+        ShowOleDbErrors(AuditTrail::Record(ModuleSettings, L"", {L"Logon refused", L"", m_strUserName}));
         AfxMessageBox(m_users.RefusalText(), MB_OK);
     } else if (!m_users.PasswordMatches(m_strPassword)) {
         BOOL bRefused = FALSE;

@@ -40,7 +40,10 @@ BEGIN_MESSAGE_MAP(CDialogUserAccounts, CDialogBase)
     ON_NOTIFY(NM_DBLCLK, IDC_ACCOUNT_LIST, &CDialogUserAccounts::OnDoubleClick)
 END_MESSAGE_MAP()
 
-CDialogUserAccounts::CDialogUserAccounts(CWnd* pParent) : CDialogBase(IDD_USER_ACCOUNTS, pParent) {}
+CDialogUserAccounts::CDialogUserAccounts(CWnd* pParent)
+    : CDialogBase(IDD_USER_ACCOUNTS, pParent), m_users(ModuleSettings)
+{
+}
 
 void CDialogUserAccounts::DoDataExchange(CDataExchange* pDX)
 {

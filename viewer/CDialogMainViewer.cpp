@@ -151,7 +151,10 @@ BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_MESSAGE(WM_DISPLAYCHANGE, &CDialogMainViewer::OnDisplayChange)
 END_MESSAGE_MAP()
 
-CDialogMainViewer::CDialogMainViewer(CWnd* pParent) : CDialogBase(IDD_MAIN_VIEWER, pParent) {}
+CDialogMainViewer::CDialogMainViewer(CWnd* pParent)
+    : CDialogBase(IDD_MAIN_VIEWER, pParent), m_rows(ModuleSettings), m_groupTable(ModuleSettings)
+{
+}
 
 CDialogMainViewer::~CDialogMainViewer() { RemoveKeyboardHook(); }
 
@@ -381,7 +384,7 @@ void CDialogMainViewer::ShowFirstGroup()
     // One reading of group_tbl finds every open run; a live host's claim tells which of them runs.
     std::set<LONG> interrupted;
     for (const GroupEntry& group : GroupRows(m_groupTable).List())
-        if (group.runOpen != 0 && !RunClaim::IsClaimed(group.id))
+        if (group.runOpen != 0 && !RunClaim::IsClaimed(ModuleSettings, group.id))
             interrupted.insert(group.id);
     std::vector<int> shown;
     for (int nIndex = 0; nIndex < m_comboGroup.GetCount(); ++nIndex)
@@ -562,7 +565,7 @@ void CDialogMainViewer::ReadMethodDurations()
     std::vector<std::wstring> groups;
     for (const GroupEntry& group : ListedGroups())
         groups.push_back(group.name);
-    m_progress.UseDurations(MethodDurations::Read(groups));
+    m_progress.UseDurations(MethodDurations::Read(ModuleSettings, groups));
     m_bDurationsRead = TRUE;
 }
 
@@ -777,7 +780,7 @@ void CDialogMainViewer::OnDeleteGroup()
     m_comboGroup.SetCurSel(0);
     OnGroupChanged();
     if (bDeleted)
-        ShowOleDbErrors(CMethodTable().DropMethodTable(strGroup));
+        ShowOleDbErrors(CMethodTable(ModuleSettings).DropMethodTable(strGroup));
     UpdateCommandState();
 }
 

@@ -1029,7 +1029,7 @@ BOOL GroupRun::PreRunCheck(const std::vector<std::wstring>& keptNow)
 
     // A folder that a row of another group names (or keeps beside) is that group's data: it is
     // listed with the group's name and stays, whatever the answer.
-    const DataFolderUsers others = DataFolderUsers::Read(m_view.ListedGroups(), m_group.name);
+    const DataFolderUsers others = DataFolderUsers::Read(m_store.Rows().Place(), m_view.ListedGroups(), m_group.name);
     for (OldData& old : found)
         old.pOwner = others.Find(old.strSubFolder, old.strDataFile);
     std::wstring strListing;

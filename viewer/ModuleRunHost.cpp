@@ -40,7 +40,7 @@ void ModuleRunHost::Log(const std::wstring& strText) { LogbookWrite(strText); }
 
 BOOL ModuleRunHost::Claim(LONG nGroupId)
 {
-    const auto claim = m_claims.try_emplace(nGroupId).first;
+    const auto claim = m_claims.try_emplace(nGroupId, ModuleSettings).first;
     if (claim->second.Take(nGroupId))
         return TRUE;
     m_claims.erase(claim);

@@ -3,6 +3,7 @@
 
 #include "RunHost.h"
 
+#include "module/core/ModuleSettings.h"
 #include "worklist/RunClaim.h"
 
 #include <map>
@@ -22,12 +23,15 @@ public:
     void Unclaim(LONG nGroupId) override { m_claims.erase(nGroupId); }
     HRESULT CheckClaim(LONG nGroupId) override;
     HRESULT RenewClaim(LONG nGroupId) override;
-    BOOL IsClaimed(LONG nGroupId) override { return RunClaim::IsClaimed(nGroupId); }
-    BOOL IsClaimedByAnotherHost(LONG nGroupId) override { return RunClaim::IsClaimedByAnotherHost(nGroupId); }
-    std::wstring RunningOn(LONG nGroupId) override { return RunClaim::RunningOn(nGroupId); }
+    BOOL IsClaimed(LONG nGroupId) override { return RunClaim::IsClaimed(ModuleSettings, nGroupId); }
+    BOOL IsClaimedByAnotherHost(LONG nGroupId) override
+    {
+        return RunClaim::IsClaimedByAnotherHost(ModuleSettings, nGroupId);
+    }
+    std::wstring RunningOn(LONG nGroupId) override { return RunClaim::RunningOn(ModuleSettings, nGroupId); }
     BOOL SeenRunning(LONG nGroupId, std::wstring* instrument, LONG* secondsAgo) override
     {
-        return RunClaim::SeenRunning(nGroupId, instrument, secondsAgo);
+        return RunClaim::SeenRunning(ModuleSettings, nGroupId, instrument, secondsAgo);
     }
 
 private:

@@ -1,6 +1,7 @@
 // The counts of a run's rows, the estimate of its remaining time and the texts that show them.
 #include "RunProgress.h"
 
+#include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
 #include "resources/ResourceIds.h"
 #include "worklist/CMethodTable.h"
@@ -61,7 +62,7 @@ void RunProgress::RowChanged(const Row& row)
 void RunProgress::UseGroupsToCome(const std::vector<std::wstring>& groups)
 {
     m_toCome.clear();
-    CMethodTable table;
+    CMethodTable table(ModuleSettings);
     for (const std::wstring& group : groups) {
         if (FAILED(table.Open(group)))
             continue;

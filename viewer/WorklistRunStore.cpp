@@ -15,7 +15,7 @@ void WorklistRunStore::ChangeRunState(MethodRecord* pRow, LONG nState, LPCWSTR l
 
 HRESULT WorklistRunStore::Record(const std::wstring& strGroup, const AuditEntry& entry)
 {
-    return AuditTrail::Record(strGroup, entry);
+    return AuditTrail::Record(m_groupTable.Place(), strGroup, entry);
 }
 
 std::optional<GroupRecord> WorklistRunStore::ReadGroup(LONG nGroupId)

@@ -4,7 +4,6 @@
 #include "AuditRecord.h"
 
 #include "module/core/LogbookWrite.h"
-#include "module/core/ModuleSettings.h"
 
 #include "kernel/CrtFile.h"
 #include "kernel/FileApi.h"
@@ -19,6 +18,7 @@ namespace {
 // transaction is open at a time: everything runs on one thread.
 struct PendingAnchor {
     const CSession* session;
+    const WorklistPlace* place;
     LONG sequence;
     std::wstring hash;
     bool due;
@@ -38,10 +38,11 @@ BOOL WriteHeadFile(const std::wstring& path, const std::wstring& line)
 
 } // namespace
 
-void AuditHead::MarkPending(const CSession& session, LONG sequence, const std::wstring& hash, bool bDue)
+void AuditHead::MarkPending(const CSession& session, const WorklistPlace& place, LONG sequence,
+                            const std::wstring& hash, bool bDue)
 {
     const bool bWasDue = g_pending && g_pending->session == &session && g_pending->due;
-    g_pending = PendingAnchor{&session, sequence, hash, bWasDue || bDue};
+    g_pending = PendingAnchor{&session, &place, sequence, hash, bWasDue || bDue};
 }
 
 void AuditHead::TransactionEnded(const CSession& session, bool committed)
@@ -50,23 +51,23 @@ void AuditHead::TransactionEnded(const CSession& session, bool committed)
         return;
     const PendingAnchor pending = *std::exchange(g_pending, std::nullopt);
     if (committed && pending.due)
-        Anchor(pending.sequence, pending.hash);
+        Anchor(*pending.place, pending.sequence, pending.hash);
 }
 
-void AuditHead::Anchor(LONG sequence, const std::wstring& hash)
+void AuditHead::Anchor(const WorklistPlace& place, LONG sequence, const std::wstring& hash)
 {
     const std::wstring text = AuditChain::AnchorText(sequence, hash);
-    const std::wstring& path = ModuleSettings.strAuditHeadPath;
+    const std::wstring& path = place.strAuditHeadPath;
     const BOOL bHeadWritten = path.empty() || WriteHeadFile(path, FormatTime(_time64(nullptr), kAuditTimeFormat) + L" " + text);
     // The logbook holds the anchors of every worklist this host used: a server's are told apart
     // from the file's.
-    const std::wstring where = ModuleSettings.strProvider == kServerProvider ? L" (worklist on the lab server)" : L"";
+    const std::wstring where = place.OnServer() ? L" (worklist on the lab server)" : L"";
     LogbookWrite(text + where + (bHeadWritten ? L"" : L"; the head file " + path + L" could not be written"));
 }
 
-std::optional<AuditAnchor> AuditHead::Read()
+std::optional<AuditAnchor> AuditHead::Read(const WorklistPlace& place)
 {
-    const auto file = ModuleSettings.strAuditHeadPath.empty() ? nullptr : CrtFile::open(ModuleSettings.strAuditHeadPath, L"r");
+    const auto file = place.strAuditHeadPath.empty() ? nullptr : CrtFile::open(place.strAuditHeadPath, L"r");
     std::string bytes;
     if (!file || !file->readBytes(bytes))
         return std::nullopt;

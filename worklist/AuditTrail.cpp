@@ -6,8 +6,6 @@
 #include "RecordText.h"
 #include "WorklistSession.h"
 
-#include "module/core/ModuleSettings.h"
-
 #include "kernel/TimeApi.h"
 #include "kernel/WinFormat.h"
 
@@ -27,7 +25,8 @@ constexpr LONG kAnchorEvery = 100;
 
 } // namespace
 
-AuditTrail::AuditTrail(const CSession& session) : m_session(session), m_opened(MakeTable(session))
+AuditTrail::AuditTrail(const CSession& session, const WorklistPlace& place)
+    : m_session(session), m_place(place), m_opened(MakeTable(session))
 {
     const CDBPropSet rowset = ChangeableRowsetProperties();
     // The last record written; the engine finds the largest row id without reading the others.
@@ -68,8 +67,8 @@ HRESULT AuditTrail::Add(const std::wstring& group, const std::wstring& event, co
     m_table.Sequence = m_lastSequence + 1;
     m_table.UtcTime = static_cast<LONG>(now);
     SetRecordText(m_table.LocalTime, LocalTimeText(now));
-    SetRecordText(m_table.UserName, ModuleSettings.strUserName);
-    SetRecordText(m_table.Instrument, ModuleSettings.strInstName);
+    SetRecordText(m_table.UserName, m_place.strUserName);
+    SetRecordText(m_table.Instrument, m_place.strInstName);
     SetRecordText(m_table.GroupName, group);
     SetRecordText(m_table.Event, event);
     SetRecordText(m_table.OldValue, oldValue);
@@ -93,7 +92,7 @@ void AuditTrail::AnchorAtCommit()
 
 void AuditTrail::MarkForAnchor(bool bDue) const
 {
-    AuditHead::MarkPending(m_session, m_lastSequence, m_lastHash, bDue);
+    AuditHead::MarkPending(m_session, m_place, m_lastSequence, m_lastHash, bDue);
 }
 
 HRESULT AuditTrail::Add(const std::wstring& group, const std::vector<AuditEntry>& entries)
@@ -104,14 +103,15 @@ HRESULT AuditTrail::Add(const std::wstring& group, const std::vector<AuditEntry>
     return status;
 }
 
-HRESULT AuditTrail::WriteWithRecords(const CSession& session, const std::function<HRESULT()>& write,
-                                     const std::wstring& group, const std::vector<AuditEntry>& entries, BOOL bAnchor)
+HRESULT AuditTrail::WriteWithRecords(const CSession& session, const WorklistPlace& place,
+                                     const std::function<HRESULT()>& write, const std::wstring& group,
+                                     const std::vector<AuditEntry>& entries, BOOL bAnchor)
 {
     EditTransaction transaction(session);
     HRESULT status = transaction.Started();
     if (FAILED(status))
         return status;
-    AuditTrail trail(session);
+    AuditTrail trail(session, place);
     status = trail.Opened();
     if (SUCCEEDED(status))
         status = write();
@@ -122,20 +122,20 @@ HRESULT AuditTrail::WriteWithRecords(const CSession& session, const std::functio
     return SUCCEEDED(status) ? transaction.Commit() : status;
 }
 
-HRESULT AuditTrail::Record(const std::wstring& group, const AuditEntry& entry)
+HRESULT AuditTrail::Record(const WorklistPlace& place, const std::wstring& group, const AuditEntry& entry)
 {
     CSession session;
-    HRESULT status = OpenWorklistSession(session, WorklistDataSourceProperties());
+    HRESULT status = OpenWorklistSession(session, place, WorklistDataSourceProperties(place));
     if (SUCCEEDED(status))
-        status = WriteWithRecords(session, [] { return S_OK; }, group, {entry}, TRUE);
+        status = WriteWithRecords(session, place, [] { return S_OK; }, group, {entry}, TRUE);
     return status;
 }
 
-HRESULT AuditTrail::ReadAll(std::vector<AuditRecord>& records)
+HRESULT AuditTrail::ReadAll(const WorklistPlace& place, std::vector<AuditRecord>& records)
 {
     records.clear();
     CSession session;
-    HRESULT status = OpenWorklistSession(session, WorklistDataSourceProperties());
+    HRESULT status = OpenWorklistSession(session, place, WorklistDataSourceProperties(place));
     Table table;
     if (SUCCEEDED(status))
         status = table.Open(session, L"SELECT * FROM audit_tbl ORDER BY Sequence, rowid");
@@ -152,13 +152,13 @@ std::wstring AuditTrail::LocalTimeText(__time64_t time) { return FormatTime(time
 
 std::wstring AuditTrail::UtcTimeText(LONG utcTime) { return FormatTime(utcTime, kAuditTimeFormat, true); }
 
-AuditChainCheck AuditTrail::Verify(const std::vector<AuditRecord>& records)
+AuditChainCheck AuditTrail::Verify(const WorklistPlace& place, const std::vector<AuditRecord>& records)
 {
     std::vector<AuditLink> links;
     links.reserve(records.size());
     for (const AuditRecord& record : records)
         links.push_back({record.Sequence, HashedFields(record), record.Hash});
-    const std::optional<AuditAnchor> head = AuditHead::Read();
+    const std::optional<AuditAnchor> head = AuditHead::Read(place);
     return AuditChain::Check(links, head ? std::span(&*head, 1) : std::span<const AuditAnchor>());
 }
 

@@ -22,7 +22,10 @@ constexpr AddedColumn kAddedColumns[] = {
 
 } // namespace
 
-HRESULT CGroupTable::OpenDataSource() { return OpenWorklistSession(m_session, WorklistDataSourceProperties()); }
+HRESULT CGroupTable::OpenDataSource()
+{
+    return OpenWorklistSession(m_session, m_place, WorklistDataSourceProperties(m_place));
+}
 
 HRESULT CGroupTable::Open()
 {

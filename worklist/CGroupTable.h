@@ -4,10 +4,14 @@
 
 #include "GroupRecord.h"
 
+#include "module/core/WorklistPlace.h"
 #include "oledb/CCommand.h"
 
 class CGroupTable : public CCommand<CAccessor<GroupRecord>> {
 public:
+    // The table of the worklist at place, which outlives it.
+    explicit CGroupTable(const WorklistPlace& place) : m_place(place) {}
+
     HRESULT OpenDataSource();
     // "SELECT * FROM group_tbl"; no row is loaded until the first move.
     HRESULT Open();
@@ -17,5 +21,10 @@ public:
     // group_tbl's rows on another table's session, so that a write of both is one edit.
     HRESULT OpenOn(const CSession& session);
 
+    const WorklistPlace& Place() const { return m_place; }
+
     CSession m_session;
+
+private:
+    const WorklistPlace& m_place;
 };

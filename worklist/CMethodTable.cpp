@@ -25,7 +25,10 @@ DBCOLUMNDESC column(const wchar_t* name, DBTYPE type)
 
 } // namespace
 
-HRESULT CMethodTable::OpenDataSource() { return OpenWorklistSession(m_session, WorklistDataSourceProperties()); }
+HRESULT CMethodTable::OpenDataSource()
+{
+    return OpenWorklistSession(m_session, m_place, WorklistDataSourceProperties(m_place));
+}
 
 HRESULT CMethodTable::Open(const std::wstring& name)
 {

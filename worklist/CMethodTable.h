@@ -4,6 +4,7 @@
 
 #include "MethodRecord.h"
 
+#include "module/core/WorklistPlace.h"
 #include "oledb/CCommand.h"
 
 #include <string>
@@ -12,6 +13,9 @@ class CTableDefinition;
 
 class CMethodTable : public CCommand<CAccessor<MethodRecord>> {
 public:
+    // The table of the worklist at place, which outlives it.
+    explicit CMethodTable(const WorklistPlace& place) : m_place(place) {}
+
     HRESULT OpenDataSource();
     // The rows of table name in "aaaID" order.
     HRESULT Open(const std::wstring& name);
@@ -30,6 +34,7 @@ public:
     void CloseAll();
 
     const std::wstring& TableName() const { return m_strTableName; }
+    const WorklistPlace& Place() const { return m_place; }
 
     CSession m_session;
 
@@ -37,5 +42,6 @@ private:
     // Steps shared by create and drop: a session when there is none, and its table definition.
     HRESULT OpenTableDefinition(CTableDefinition& definition);
 
+    const WorklistPlace& m_place;
     std::wstring m_strTableName;
 };

@@ -29,7 +29,7 @@ constexpr LONG kRefusalSeconds = 15 * 60;
 
 HRESULT CUserTable::Open()
 {
-    HRESULT status = OpenWorklistSession(m_session, UserDataSourceProperties());
+    HRESULT status = OpenWorklistSession(m_session, m_place, UserDataSourceProperties(m_place));
     if (SUCCEEDED(status))
         status = AddMissingColumns(m_session, L"user_tbl", kAddedColumns);
     if (FAILED(status))
@@ -72,7 +72,7 @@ HRESULT CUserTable::HashTypedPasswords()
             status = SetPassword(Password) ? SetData() : E_OUTOFMEMORY;
         }
         if (SUCCEEDED(status)) {
-            AuditTrail trail(m_session);
+            AuditTrail trail(m_session, m_place);
             status = trail.Add(L"", L"Passwords hashed", L"", L"accounts " + names);
             trail.AnchorAtCommit();
         }
@@ -93,7 +93,7 @@ BOOL CUserTable::FindByName(const std::wstring& name)
 HRESULT CUserTable::WriteWithRecords(const std::function<HRESULT()>& write, const std::vector<AuditEntry>& entries)
 {
     // Logons and accounts are few and matter: each is anchored at once.
-    return AuditTrail::WriteWithRecords(m_session, write, L"", entries, TRUE);
+    return AuditTrail::WriteWithRecords(m_session, m_place, write, L"", entries, TRUE);
 }
 
 BOOL CUserTable::PasswordMatches(const std::wstring& typed) const

@@ -8,12 +8,16 @@
 #include "UserRecord.h"
 
 #include "kernel/TimeApi.h"
+#include "module/core/WorklistPlace.h"
 #include "oledb/CCommand.h"
 
 #include <string>
 
 class CUserTable : public CCommand<CAccessor<UserRecord>> {
 public:
+    // The table of the worklist at place, which outlives it.
+    explicit CUserTable(const WorklistPlace& place) : m_place(place) {}
+
     // "SELECT * FROM user_tbl"; no row is loaded until the first move.
     HRESULT Open();
     // TRUE when an account has exactly this name (letter case counts); it is then the current
@@ -55,5 +59,6 @@ private:
     // Every password kept as typed hashed, as one edit with one record; S_FALSE when there was none.
     HRESULT HashTypedPasswords();
 
+    const WorklistPlace& m_place;
     HRESULT m_hashed = S_OK;
 };

@@ -23,10 +23,11 @@ std::wstring FolderKey(std::wstring_view subFolder, std::wstring_view dataFile)
 
 } // namespace
 
-DataFolderUsers DataFolderUsers::Read(const std::vector<GroupEntry>& groups, const std::wstring& except)
+DataFolderUsers DataFolderUsers::Read(const WorklistPlace& place, const std::vector<GroupEntry>& groups,
+                                      const std::wstring& except)
 {
     DataFolderUsers users;
-    CMethodTable table;
+    CMethodTable table(place);
     if (FAILED(table.OpenDataSource()))
         return users;
     for (const GroupEntry& group : groups) {

@@ -20,7 +20,8 @@ public:
     };
 
     // The rows of every group named but the group except; a group that cannot be read adds nothing.
-    static DataFolderUsers Read(const std::vector<GroupEntry>& groups, const std::wstring& except);
+    static DataFolderUsers Read(const WorklistPlace& place, const std::vector<GroupEntry>& groups,
+                                const std::wstring& except);
     // The row whose data goes into data path\subFolder\dataFile, or nullptr when no row's does.
     const User* Find(std::wstring_view subFolder, std::wstring_view dataFile) const;
 

@@ -100,7 +100,8 @@ HRESULT GroupRows::Add(const std::wstring& name, bool listIsEmpty, LONG* newId, 
         if (SUCCEEDED(status))
             status = InsertRow(name, listIsEmpty);
         if (SUCCEEDED(status))
-            status = AuditTrail(m_table.m_session).Add(name, L"Group added", L"", OptionsText(m_table));
+            status =
+                AuditTrail(m_table.m_session, m_table.Place()).Add(name, L"Group added", L"", OptionsText(m_table));
         if (SUCCEEDED(status))
             status = transaction.Commit();
     }
@@ -162,7 +163,8 @@ bool GroupRows::DeleteRow(LONG id, const std::wstring& name)
 HRESULT GroupRows::writeWithRecord(HRESULT (CRowset::*write)(), const AuditEntry& entry, BOOL bAnchor)
 {
     return AuditTrail::WriteWithRecords(
-        m_table.m_session, [this, write] { return (m_table.*write)(); }, m_table.GroupName, {entry}, bAnchor);
+        m_table.m_session, m_table.Place(), [this, write] { return (m_table.*write)(); }, m_table.GroupName, {entry},
+        bAnchor);
 }
 
 void GroupRows::storeOption(const AuditEntry& change)
@@ -222,7 +224,7 @@ HRESULT GroupRows::StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow, const Aud
 HRESULT GroupRows::OpenRun(const CSession& session, AuditTrail& trail, LONG id, bool leaveQueue,
                            const AuditEntry& record)
 {
-    CGroupTable table;
+    CGroupTable table(trail.Place());
     HRESULT status = table.OpenOn(session);
     if (FAILED(status))
         return status;
@@ -302,7 +304,7 @@ HRESULT GroupRows::PassQueueRun(LONG fromId, LONG toId, const AuditEntry& fromEn
         m_table.StoppedRow = 0;
         m_table.QueueID = 0;
         m_table.QueuePos = 0;
-        AuditTrail trail(m_table.m_session);
+        AuditTrail trail(m_table.m_session, m_table.Place());
         HRESULT status = trail.Opened();
         if (SUCCEEDED(status))
             status = m_table.SetData();

@@ -18,10 +18,10 @@ LONG MedianOfSorted(const std::vector<LONG>& sorted)
 
 } // namespace
 
-MethodDurations MethodDurations::Read(const std::vector<std::wstring>& groups)
+MethodDurations MethodDurations::Read(const WorklistPlace& place, const std::vector<std::wstring>& groups)
 {
     MethodDurations durations;
-    CMethodTable table;
+    CMethodTable table(place);
     if (FAILED(table.OpenDataSource()))
         return durations;
     for (const std::wstring& group : groups) {

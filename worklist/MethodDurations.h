@@ -2,6 +2,8 @@
 // group, and their median, from which a run's remaining time is estimated.
 #pragma once
 
+#include "module/core/WorklistPlace.h"
+
 #include "kernel/WinTypes.h"
 
 #include <map>
@@ -12,7 +14,7 @@
 class MethodDurations {
 public:
     // The done rows of every group named; a group that cannot be read adds nothing.
-    static MethodDurations Read(const std::vector<std::wstring>& groups);
+    static MethodDurations Read(const WorklistPlace& place, const std::vector<std::wstring>& groups);
 
     void Add(const std::wstring& method, LONG seconds);
     // The median of the method's runs; a method never run takes the median of the known methods.

@@ -10,7 +10,6 @@
 #include "RowResults.h"
 #include "RunClaim.h"
 
-#include "module/core/ModuleSettings.h"
 #include "module/core/ModuleString.h"
 #include "module/core/TraceLog.h"
 #include "resources/ResourceIds.h"
@@ -78,14 +77,14 @@ std::wstring MethodRows::dataFilesText()
 
 HRESULT MethodRows::WriteRow(const std::vector<AuditEntry>& entries)
 {
-    return AuditTrail::WriteWithRecords(m_pTable->m_session, [this] { return m_pTable->SetData(); }, m_strGroup,
-                                        entries);
+    return AuditTrail::WriteWithRecords(
+        m_pTable->m_session, m_place, [this] { return m_pTable->SetData(); }, m_strGroup, entries);
 }
 
 HRESULT MethodRows::LoadGroup(const std::wstring& group, LONG groupId)
 {
     ClearGroup();
-    auto table = std::make_unique<CMethodTable>();
+    auto table = std::make_unique<CMethodTable>(m_place);
     const HRESULT status = table->Open(group);
     if (SUCCEEDED(status)) {
         m_pTable = std::move(table);
@@ -104,9 +103,9 @@ void MethodRows::ClearGroup()
 
 HRESULT MethodRows::EditableHere() const
 {
-    if (!m_nGroupId || !RunClaim::IsClaimedByAnotherHost(m_nGroupId))
+    if (!m_nGroupId || !RunClaim::IsClaimedByAnotherHost(m_place, m_nGroupId))
         return S_OK;
-    const std::wstring strInstrument = RunClaim::RunningOn(m_nGroupId);
+    const std::wstring strInstrument = RunClaim::RunningOn(m_place, m_nGroupId);
     return ReportError(E_FAIL, IID_IRowsetChange,
                        strInstrument.empty()
                            ? FormatWin(ModuleString(IDS_GROUP_CHANGED_ELSEWHERE).c_str(), m_strGroup.c_str())
@@ -137,7 +136,7 @@ HRESULT MethodRows::editAsOne(Edit edit)
         if (SUCCEEDED(status))
             status = m_pTable->Requery();
         if (SUCCEEDED(status)) {
-            AuditTrail trail(m_pTable->m_session);
+            AuditTrail trail(m_pTable->m_session, m_place);
             status = SUCCEEDED(trail.Opened()) ? edit(trail) : trail.Opened();
         }
         if (SUCCEEDED(status))
@@ -187,7 +186,7 @@ HRESULT MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG c
                 SetRecordText(m_pTable->MethodName, name);
                 SetRecordText(m_pTable->DataFile, dataFile);
                 SetRecordText(m_pTable->SysMethPath, methodPath);
-                SetRecordText(m_pTable->Operator, ModuleSettings.strUserName);
+                SetRecordText(m_pTable->Operator, m_place.strUserName);
                 m_pTable->RunState = RUNSTATE_CHECKED;
                 m_pTable->aaaID = place++;
                 status = m_pTable->Insert();
@@ -223,7 +222,7 @@ HRESULT MethodRows::AppendRows(const std::vector<ImportedRow>& rows, const std::
             SetRecordText(m_pTable->Comments, row->comments);
             SetRecordText(m_pTable->SubFolder, row->subFolder);
             SetRecordText(m_pTable->SysMethPath, methodPath);
-            SetRecordText(m_pTable->Operator, ModuleSettings.strUserName);
+            SetRecordText(m_pTable->Operator, m_place.strUserName);
             m_pTable->RunState = row->checked ? RUNSTATE_CHECKED : RUNSTATE_UNCHECKED;
             m_pTable->aaaID = next;
             added.push_back(next++);
@@ -388,7 +387,7 @@ HRESULT MethodRows::writeRunState(const MethodRecord& row, LONG oldState, const 
     // A row's result is in the audit trail with the state it ended in.
     const std::wstring result = RunStateName(state) + (row.ErrMessage[0] ? L": " + std::wstring(row.ErrMessage) : L"");
     return AuditTrail::WriteWithRecords(
-        m_pTable->m_session,
+        m_pTable->m_session, m_place,
         [&] {
             const HRESULT written = m_pTable->SetData();
             return SUCCEEDED(written) ? RowResults::Add(m_pTable->m_session, m_strGroup, row, results) : written;

@@ -18,7 +18,8 @@ struct ImportedRow;
 
 class MethodRows {
 public:
-    MethodRows() = default;
+    // The rows of the worklist at place, which outlives them; new rows name the place's user.
+    explicit MethodRows(const WorklistPlace& place) : m_place(place) {}
     ~MethodRows() = default;
     MethodRows(const MethodRows&) = delete;
     MethodRows& operator=(const MethodRows&) = delete;
@@ -30,6 +31,7 @@ public:
     // The open table, or null.
     CMethodTable* Table() const { return m_pTable.get(); }
     const std::wstring& GroupName() const { return m_strGroup; }
+    const WorklistPlace& Place() const { return m_place; }
 
     // copies rows of each name, in order, from place on; every row is named anew afterwards.
     HRESULT InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath,
@@ -105,6 +107,7 @@ private:
     std::wstring dataFilesText();
     HRESULT nameRows(const wchar_t* subFolder, const std::wstring& prefix, LONG counter, const wchar_t* operatorName);
 
+    const WorklistPlace& m_place;
     std::unique_ptr<CMethodTable> m_pTable;
     RowsObserver* m_pObserver = nullptr;
     std::wstring m_strGroup;

@@ -74,11 +74,11 @@ const std::vector<std::wstring>& ResultsExport::Columns()
     return columns;
 }
 
-HRESULT ResultsExport::ReadRows(const std::wstring& group, std::vector<ExportedRow>& rows)
+HRESULT ResultsExport::ReadRows(const WorklistPlace& place, const std::wstring& group, std::vector<ExportedRow>& rows)
 {
     rows.clear();
     // A table of its own: the shown list's cursor belongs to the run.
-    CMethodTable table;
+    CMethodTable table(place);
     const HRESULT status = table.Open(group);
     if (FAILED(status))
         return status;

@@ -2,6 +2,8 @@
 // JSON when the file's name ends in ".json"; both in UTF-8, times in local time with its offset.
 #pragma once
 
+#include "module/core/WorklistPlace.h"
+
 #include "kernel/WinTypes.h"
 
 #include <string>
@@ -26,7 +28,7 @@ public:
     // The columns in the order written, as the CSV header and the JSON keys name them.
     static const std::vector<std::wstring>& Columns();
     // The group's rows in order, read as one.
-    static HRESULT ReadRows(const std::wstring& group, std::vector<ExportedRow>& rows);
+    static HRESULT ReadRows(const WorklistPlace& place, const std::wstring& group, std::vector<ExportedRow>& rows);
     // CSV, or JSON ({"group": ..., "rows": [...]}) for a ".json" file; 0, or the runtime's errno
     // when it cannot be written.
     static int WriteFile(const std::wstring& file, const std::wstring& group, const std::vector<ExportedRow>& rows);

@@ -4,8 +4,6 @@
 
 #include "WorklistSession.h"
 
-#include "module/core/ModuleSettings.h"
-
 #include "kernel/FileLockApi.h"
 #include "oledb/CSessionLock.h"
 
@@ -13,29 +11,29 @@
 
 namespace {
 
-bool OnServer() { return ModuleSettings.strProvider == kServerProvider; }
-
 // A new session on the worklist's server with its locks; a session of its own, so that its locks
 // are nobody else's.
-BOOL OpenServerLocks(CSession& session, CSessionLock& locks)
+BOOL OpenServerLocks(const WorklistPlace& place, CSession& session, CSessionLock& locks)
 {
-    return SUCCEEDED(OpenWorklistSession(session, WorklistDataSourceProperties())) && SUCCEEDED(locks.Open(session));
+    return SUCCEEDED(OpenWorklistSession(session, place, WorklistDataSourceProperties(place))) &&
+           SUCCEEDED(locks.Open(session));
 }
 
 // The instrument named by the holder of group groupId's claim; S_FALSE when nobody holds it.
-HRESULT HolderOnServer(LONG groupId, std::wstring* holder)
+HRESULT HolderOnServer(const WorklistPlace& place, LONG groupId, std::wstring* holder)
 {
     CSession session;
     CSessionLock locks;
     holder->clear();
-    return OpenServerLocks(session, locks) ? locks.GetHolder(groupId, holder) : E_FAIL;
+    return OpenServerLocks(place, session, locks) ? locks.GetHolder(groupId, holder) : E_FAIL;
 }
 
 // Another instrument's heartbeat on group groupId within the recovery period, read through locks.
-BOOL SeenElsewhere(CSessionLock& locks, LONG groupId, std::wstring* instrument, LONG* secondsAgo)
+BOOL SeenElsewhere(const WorklistPlace& place, CSessionLock& locks, LONG groupId, std::wstring* instrument,
+                   LONG* secondsAgo)
 {
-    return locks.GetLastHeartbeat(groupId, instrument, secondsAgo) == S_OK && *instrument != ModuleSettings.strInstName &&
-           *secondsAgo < ModuleSettings.nRecoverySeconds;
+    return locks.GetLastHeartbeat(groupId, instrument, secondsAgo) == S_OK && *instrument != place.strInstName &&
+           *secondsAgo < place.nRecoverySeconds;
 }
 
 // The groups whose claims this host's objects hold: a file's locks do not tell whose they are.
@@ -45,9 +43,9 @@ std::multiset<LONG>& ClaimsHeldHere()
     return claims;
 }
 
-HANDLE OpenClaims()
+HANDLE OpenClaims(const WorklistPlace& place)
 {
-    const std::wstring strPath = ModuleSettings.strDatabasePath + L".claims";
+    const std::wstring strPath = place.strDatabasePath + L".claims";
     const HANDLE hFile = ::CreateFileW(strPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                        nullptr, OPEN_ALWAYS, 0, nullptr);
     return hFile == INVALID_HANDLE_VALUE ? nullptr : hFile;
@@ -79,7 +77,7 @@ RunClaim::~RunClaim() { Release(); }
 BOOL RunClaim::Take(LONG groupId)
 {
     Release();
-    if (!(OnServer() ? TakeOnServer(groupId) : TakeInFile(groupId))) {
+    if (!(m_place.OnServer() ? TakeOnServer(groupId) : TakeInFile(groupId))) {
         Release();
         return FALSE;
     }
@@ -92,26 +90,26 @@ BOOL RunClaim::TakeOnServer(LONG groupId)
 {
     CSessionLock lock;
     BOOL bTaken = FALSE;
-    if (OpenServerLocks(m_serverSession, lock))
-        lock.TryLock(groupId, ModuleSettings.strInstName, &bTaken);
+    if (OpenServerLocks(m_place, m_serverSession, lock))
+        lock.TryLock(groupId, m_place.strInstName, &bTaken);
     // A free lock after the server's restart may still be another host's, which has not yet
     // taken it again.
     std::wstring strInstrument;
     LONG nSecondsAgo = 0;
-    return bTaken && !SeenElsewhere(lock, groupId, &strInstrument, &nSecondsAgo) &&
+    return bTaken && !SeenElsewhere(m_place, lock, groupId, &strInstrument, &nSecondsAgo) &&
            SUCCEEDED(lock.Heartbeat(groupId, TRUE));
 }
 
 BOOL RunClaim::TakeInFile(LONG groupId)
 {
-    m_hFile = OpenClaims();
+    m_hFile = OpenClaims(m_place);
     return m_hFile && LockByte(m_hFile, groupId);
 }
 
 void RunClaim::Release()
 {
     // A run that ended here leaves no heartbeat: the group is free for every host at once.
-    if (CSessionLock lock; m_heldGroup && OnServer() && SUCCEEDED(lock.Open(m_serverSession)))
+    if (CSessionLock lock; m_heldGroup && m_place.OnServer() && SUCCEEDED(lock.Open(m_serverSession)))
         lock.Heartbeat(*m_heldGroup, FALSE);
     // Closing the handle or the session drops its lock too.
     m_serverSession.Close();
@@ -125,7 +123,7 @@ void RunClaim::Release()
 
 HRESULT RunClaim::Check()
 {
-    if (!m_heldGroup || !OnServer())
+    if (!m_heldGroup || !m_place.OnServer())
         return S_OK;
     // Any question on the claim's session opens a lost connection again and takes its locks again.
     CSessionLock lock;
@@ -140,29 +138,30 @@ HRESULT RunClaim::Renew()
 {
     HRESULT status = Check();
     CSessionLock lock;
-    if (SUCCEEDED(status) && m_heldGroup && OnServer() && SUCCEEDED(status = lock.Open(m_serverSession)))
+    if (SUCCEEDED(status) && m_heldGroup && m_place.OnServer() && SUCCEEDED(status = lock.Open(m_serverSession)))
         status = lock.Heartbeat(*m_heldGroup, TRUE);
     return status;
 }
 
-BOOL RunClaim::SeenRunning(LONG groupId, std::wstring* instrument, LONG* secondsAgo)
+BOOL RunClaim::SeenRunning(const WorklistPlace& place, LONG groupId, std::wstring* instrument, LONG* secondsAgo)
 {
     CSession session;
     CSessionLock locks;
-    return OnServer() && OpenServerLocks(session, locks) && SeenElsewhere(locks, groupId, instrument, secondsAgo);
+    return place.OnServer() && OpenServerLocks(place, session, locks) &&
+           SeenElsewhere(place, locks, groupId, instrument, secondsAgo);
 }
 
-BOOL RunClaim::IsClaimed(LONG groupId)
+BOOL RunClaim::IsClaimed(const WorklistPlace& place, LONG groupId)
 {
-    if (OnServer()) {
+    if (place.OnServer()) {
         CSession session;
         CSessionLock locks;
         std::wstring strHolder;
         LONG nSecondsAgo = 0;
-        return !OpenServerLocks(session, locks) || locks.GetHolder(groupId, &strHolder) != S_FALSE ||
-               SeenElsewhere(locks, groupId, &strHolder, &nSecondsAgo);
+        return !OpenServerLocks(place, session, locks) || locks.GetHolder(groupId, &strHolder) != S_FALSE ||
+               SeenElsewhere(place, locks, groupId, &strHolder, &nSecondsAgo);
     }
-    const HANDLE hFile = OpenClaims();
+    const HANDLE hFile = OpenClaims(place);
     if (!hFile)
         return TRUE;
     const BOOL bFree = LockByte(hFile, groupId);
@@ -172,15 +171,15 @@ BOOL RunClaim::IsClaimed(LONG groupId)
     return !bFree;
 }
 
-BOOL RunClaim::IsClaimedByAnotherHost(LONG groupId)
+BOOL RunClaim::IsClaimedByAnotherHost(const WorklistPlace& place, LONG groupId)
 {
-    return !ClaimsHeldHere().contains(groupId) && IsClaimed(groupId);
+    return !ClaimsHeldHere().contains(groupId) && IsClaimed(place, groupId);
 }
 
-std::wstring RunClaim::RunningOn(LONG groupId)
+std::wstring RunClaim::RunningOn(const WorklistPlace& place, LONG groupId)
 {
     std::wstring strHolder;
-    if (OnServer())
-        HolderOnServer(groupId, &strHolder);
+    if (place.OnServer())
+        HolderOnServer(place, groupId, &strHolder);
     return strHolder;
 }

@@ -6,6 +6,7 @@
 // group its own for the recovery period, so that it can take its lock again.
 #pragma once
 
+#include "module/core/WorklistPlace.h"
 #include "oledb/CSession.h"
 
 #include "kernel/WinTypes.h"
@@ -18,7 +19,8 @@ public:
     // How often a running host renews its claim's heartbeat and takes a lost claim again.
     static constexpr UINT kRenewMs = 5000;
 
-    RunClaim() = default;
+    // A claim on the worklist at place, which outlives it, for the place's instrument.
+    explicit RunClaim(const WorklistPlace& place) : m_place(place) {}
     ~RunClaim();
     RunClaim(const RunClaim&) = delete;
     RunClaim& operator=(const RunClaim&) = delete;
@@ -37,21 +39,22 @@ public:
     HRESULT Renew();
     // Whether someone holds group groupId's claim, this object included. Claims that cannot be
     // read count as claimed: a running row is never taken for interrupted on a guess.
-    static BOOL IsClaimed(LONG groupId);
+    static BOOL IsClaimed(const WorklistPlace& place, LONG groupId);
     // Whether another host holds group groupId's claim: its run goes on there, and the group is
     // not to be changed here meanwhile.
-    static BOOL IsClaimedByAnotherHost(LONG groupId);
+    static BOOL IsClaimedByAnotherHost(const WorklistPlace& place, LONG groupId);
     // The instrument whose host holds group groupId's claim, where the server tells; empty
     // otherwise.
-    static std::wstring RunningOn(LONG groupId);
+    static std::wstring RunningOn(const WorklistPlace& place, LONG groupId);
     // Whether group groupId's claim is gone but another instrument renewed it within the
     // recovery period: that instrument, and how many seconds ago by the server's clock.
-    static BOOL SeenRunning(LONG groupId, std::wstring* instrument, LONG* secondsAgo);
+    static BOOL SeenRunning(const WorklistPlace& place, LONG groupId, std::wstring* instrument, LONG* secondsAgo);
 
 private:
     BOOL TakeOnServer(LONG groupId);
     BOOL TakeInFile(LONG groupId);
 
+    const WorklistPlace& m_place;
     HANDLE m_hFile = nullptr;
     // On a server: the session whose lock is the claim; closing it lets go.
     CSession m_serverSession;

@@ -1,17 +1,16 @@
 // Opening sessions on the worklist database.
 #include "WorklistSession.h"
 
-#include "module/core/ModuleSettings.h"
 #include "oledb/CTableDefinition.h"
 
-CDBPropSet WorklistDataSourceProperties()
+CDBPropSet WorklistDataSourceProperties(const WorklistPlace& place)
 {
     CDBPropSet init(DBPROPSET_DBINIT);
-    init.AddProperty(DBPROP_INIT_DATASOURCE, ModuleSettings.strDatabasePath);
+    init.AddProperty(DBPROP_INIT_DATASOURCE, place.strDatabasePath);
     return init;
 }
 
-CDBPropSet UserDataSourceProperties()
+CDBPropSet UserDataSourceProperties(const WorklistPlace& place)
 {
     CDBPropSet init(DBPROPSET_DBINIT);
     init.AddProperty(DBPROP_AUTH_CACHE_AUTHINFO, true);
@@ -21,7 +20,7 @@ CDBPropSet UserDataSourceProperties()
     init.AddProperty(DBPROP_AUTH_PERSIST_ENCRYPTED, false);
     init.AddProperty(DBPROP_AUTH_PERSIST_SENSITIVE_AUTHINFO, false);
     init.AddProperty(DBPROP_AUTH_USERID, L"Admin");
-    init.AddProperty(DBPROP_INIT_DATASOURCE, ModuleSettings.strDatabasePath);
+    init.AddProperty(DBPROP_INIT_DATASOURCE, place.strDatabasePath);
     init.AddProperty(DBPROP_INIT_MODE, DB_MODE_SHARE_DENY_NONE);
     init.AddProperty(DBPROP_INIT_PROMPT, DBPROMPT_NOPROMPT);
     init.AddProperty(DBPROP_INIT_PROVIDERSTRING, L";COUNTRY=0;CP=1252;LANGID=0x0409");
@@ -37,10 +36,10 @@ CDBPropSet ChangeableRowsetProperties()
     return rowset;
 }
 
-HRESULT OpenWorklistSession(CSession& session, const CDBPropSet& init)
+HRESULT OpenWorklistSession(CSession& session, const WorklistPlace& place, const CDBPropSet& init)
 {
     CDataSource dataSource;
-    const HRESULT status = dataSource.Open(ModuleSettings.strProvider.c_str(), &init);
+    const HRESULT status = dataSource.Open(place.strProvider.c_str(), &init);
     if (FAILED(status))
         return status;
     return session.Open(dataSource);

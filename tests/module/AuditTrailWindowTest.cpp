@@ -44,7 +44,7 @@ TEST_F(AuditTrailWindow, RecordsAreListedNewestFirstNarrowedExportedAsCsvAndVeri
     ASSERT_EQ(AddRunGroup({L"DONE.M"}, L"Nitrates"), "");
     ASSERT_EQ(AddRunGroup({L"DONE.M"}, L"Nitrites"), "");
     {
-        CGroupTable groups;
+        CGroupTable groups(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(groups.Open()));
         GroupRows(groups).StoreShutDownOption(3, L"LAMP \"A\", OFF");
     }
@@ -64,7 +64,7 @@ TEST_F(AuditTrailWindow, RecordsAreListedNewestFirstNarrowedExportedAsCsvAndVeri
         EXPECT_EQ(Text(IDC_AUDIT_SHOWN), L"7 of 7 records shown, newest first.");
         // At 80 columns the time shows without its year, whole.
         std::vector<AuditRecord> records;
-        ASSERT_TRUE(SUCCEEDED(AuditTrail::ReadAll(records)));
+        ASSERT_TRUE(SUCCEEDED(AuditTrail::ReadAll(ModuleSettings, records)));
         const std::wstring today = std::wstring(records.back().LocalTime).substr(0, 10);
         EXPECT_TRUE(listed.front().starts_with(L"7 | " + std::wstring(records.back().LocalTime).substr(5) + L" | "))
             << WideToUtf8(listed.front());
@@ -98,7 +98,7 @@ TEST_F(AuditTrailWindow, RecordsAreListedNewestFirstNarrowedExportedAsCsvAndVeri
         EXPECT_EQ(Text(IDC_AUDIT_RESULT), L"The audit trail is broken: record 5 was changed after it was written.");
 
         // A record cut from the end is missing from what the head file anchored.
-        AuditTrail::Record(L"", {L"Run paused", L"", L""});
+        AuditTrail::Record(ModuleSettings, L"", {L"Run paused", L"", L""});
         const std::wstring anchored = L", anchored at " + AuditTrail::LocalTimeText(_time64(nullptr)) + L", is missing.";
         ASSERT_EQ(sqlite3_open(database.c_str(), &other), SQLITE_OK);
         const std::string undo = "UPDATE audit_tbl SET UserName = '" + WideToUtf8(user) + "' WHERE Sequence = 5;";

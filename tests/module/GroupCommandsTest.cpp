@@ -70,7 +70,7 @@ protected:
         Open();
         AddGroup(L"Nitrates");
         {
-            MethodRows rows;
+            MethodRows rows(ModuleSettings);
             ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
             rows.InsertMethods({L"NO3", L"NO2", L"PO4"}, 1, L"C:\\Orvane\\Methods\\", 0);
         }
@@ -79,7 +79,7 @@ protected:
 
     static std::vector<StoredGroup> StoredGroups()
     {
-        CGroupTable table;
+        CGroupTable table(ModuleSettings);
         EXPECT_TRUE(SUCCEEDED(table.Open()));
         std::vector<StoredGroup> groups;
         for (table.MoveFirst(); table.HasCurrentRow(); table.MoveNext())
@@ -131,7 +131,7 @@ TEST_F(GroupCommands, GroupsAddedToAnEmptyTableGetIdsFromTwoAreSortedAndBadNames
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_ADD_GROUP)));
     EXPECT_EQ(Combo(IDC_ON_FAILURE).text, L"Stop the group");
     {
-        CGroupTable table;
+        CGroupTable table(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(table.Open()));
         ASSERT_TRUE(GroupRows(table).FindById(3));
         EXPECT_EQ(table.OnFailure, ONFAILURE_STOP);
@@ -143,7 +143,7 @@ TEST_F(GroupCommands, GroupsAddedToAnEmptyTableGetIdsFromTwoAreSortedAndBadNames
     EXPECT_EQ(Combo(IDC_GROUP).text, L"Ammonia") << "the new group is the shown one";
     EXPECT_EQ(Combo(IDC_SHUTDOWN).currentSelection, -1);
     EXPECT_THAT(EnabledCommands(), ElementsAre(IDCANCEL, ID_ADD_GROUP, ID_DELETE_GROUP, ID_ADD_METHOD, ID_MODULE_HELP));
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     EXPECT_TRUE(SUCCEEDED(rows.LoadGroup(L"Ammonia"))) << "the group's method table exists";
 
     // Another letter case, an empty name, a name no file may start with: refused, nothing written.
@@ -180,7 +180,7 @@ TEST_F(GroupCommands, AGroupDeletedRightAfterBeingAddedLosesRowAndTableAndDoesNo
     EXPECT_THAT(StoredGroups(), ElementsAre(StoredGroup{2, L"Nitrates", L" "}));
     EXPECT_THAT(Combo(IDC_GROUP).items, ElementsAre(L"Nitrates"));
     EXPECT_EQ(Combo(IDC_GROUP).text, L"Nitrates");
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     EXPECT_NE(OleDbErrorText(rows.LoadGroup(L"Silicates")).find(L"cannot find the input table or query 'Silicates'"),
               std::wstring::npos) << "the method table is dropped";
 

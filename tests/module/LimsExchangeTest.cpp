@@ -65,7 +65,7 @@ TEST_F(LimsExchange, ExportedResultsWithQuotesLineBreaksAndNonAsciiTextAreReadBa
     ASSERT_EQ(AddRunGroup({L"DONE.M", L"DONE.M"}), "");
     const std::wstring comments = L"Probe \u00abNord\u00bb, \"A\"\r\nZeile 2 \u2013 5 \u00b5g/l";
     {
-        MethodRows rows;
+        MethodRows rows(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
         MethodRecord* first = rows.FindRowById(0, FALSE);
         ASSERT_NE(first, nullptr);
@@ -198,7 +198,7 @@ TEST_F(LimsExchange, AnExportImportsAgainIntoItsGroupButNeverTakesAnotherGroupsD
     AddMethod("PHOSPHATE.M", "RunTime=10\nOutcome=done\n");
     ASSERT_EQ(AddRunGroup({L"NITRATE.M", L"PHOSPHATE.M", L"NITRATE.M"}), "");
     {
-        MethodRows rows;
+        MethodRows rows(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
         MethodRecord* row = rows.FindRowById(1, FALSE);
         SetRecordText(row->Comments, L"Lake \u00e9t\u00e9, \"B\"\nsecond line");

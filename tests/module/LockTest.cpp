@@ -172,7 +172,7 @@ TEST_F(IdleHost, LocksAfterFifteenMinutesWithoutInputWhileTheRunGoesOnBehindTheL
     EXPECT_EQ(lockedAt - keyAt, 15 * 60 * 1000);
     EXPECT_NE(Viewer(), nullptr) << "unlocked";
     std::vector<AuditRecord> records;
-    ASSERT_EQ(AuditTrail::ReadAll(records), S_OK);
+    ASSERT_EQ(AuditTrail::ReadAll(ModuleSettings, records), S_OK);
     std::vector<std::wstring> locks;
     for (const AuditRecord& record : records)
         if (std::wstring_view(record.Event).starts_with(L"Orvane "))

@@ -253,7 +253,7 @@ TEST_F(Logon, EditThisAccountActsOnTheNameTypedAndSavingNeedsTheOldPassword)
 std::vector<std::wstring> EventsFrom(std::size_t first)
 {
     std::vector<AuditRecord> records;
-    EXPECT_EQ(AuditTrail::ReadAll(records), S_OK);
+    EXPECT_EQ(AuditTrail::ReadAll(ModuleSettings, records), S_OK);
     std::vector<std::wstring> events;
     for (std::size_t i = first; i < records.size(); ++i)
         events.push_back(std::wstring(records[i].Event) + L": " + records[i].NewValue);

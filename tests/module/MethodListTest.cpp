@@ -40,10 +40,10 @@ protected:
     {
         ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
         AddGroup(L"Nitrates");
-        CGroupTable groups;
+        CGroupTable groups(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(groups.Open()));
         ASSERT_TRUE(m_liveRun.Take(GroupRows(groups).List().front().id));
-        MethodRows rows;
+        MethodRows rows(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
         rows.InsertMethods({L"NO3", L"NO2", L"PO4", L"NH4", L"SIL"}, 1, L"C:\\Orvane\\Methods\\", 0);
         // The host's clock reads 2026-03-14 09:26:54 UTC.
@@ -71,7 +71,7 @@ protected:
 
     void AddGroup(const std::wstring& name)
     {
-        CGroupTable groups;
+        CGroupTable groups(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(groups.Open()));
         LONG id = 0;
         ASSERT_TRUE(SUCCEEDED(GroupRows(groups).Add(name, GroupRows(groups).List().empty(), &id)));
@@ -89,7 +89,7 @@ protected:
 
     bool Enabled(UINT command) const { return CommandEnabled(Viewer(), command); }
 
-    RunClaim m_liveRun;
+    RunClaim m_liveRun{ModuleSettings};
 };
 
 TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesColoursByRunStateAndTheirRunsTimesAndResults)
@@ -309,7 +309,7 @@ TEST_F(MethodList, AGroupWhoseTableCannotBeOpenedShowsTheErrorAndAnEmptyList)
 {
     OpenWithNitrates();
     AddGroup(L"Ghost");
-    CMethodTable().DropMethodTable(L"Ghost");
+    CMethodTable(ModuleSettings).DropMethodTable(L"Ghost");
     std::vector<std::wstring> errors;
     const auto answer = [&errors] {
         const HWND box = Automation::findWindow(L"Serion");

@@ -2,6 +2,7 @@
 #include "ModuleTestSupport.h"
 
 #include "module/ModuleCommands.h"
+#include "module/core/ModuleSettings.h"
 
 #include "resources/ResourceIds.h"
 
@@ -62,7 +63,7 @@ ListViewInfo MethodsShown(HWND viewer)
 
 std::vector<MethodRecord> StoredRows(const std::wstring& group)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     EXPECT_TRUE(SUCCEEDED(rows.LoadGroup(group.c_str())));
     std::vector<MethodRecord> stored;
     for (LONG id = 0; const MethodRecord* row = rows.FindRowById(id, FALSE); ++id)

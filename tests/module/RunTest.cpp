@@ -110,7 +110,7 @@ protected:
     static std::vector<std::wstring> RunRecords()
     {
         std::vector<AuditRecord> records;
-        EXPECT_EQ(AuditTrail::ReadAll(records), S_OK);
+        EXPECT_EQ(AuditTrail::ReadAll(ModuleSettings, records), S_OK);
         std::vector<std::wstring> told;
         for (const AuditRecord& record : records) {
             const std::wstring_view event = record.Event;
@@ -240,7 +240,7 @@ TEST_F(Run, AFailedRowPausesTheRunAsItsGroupSaysAndSendsTheEmergencyCommand)
     EXPECT_TRUE(Window().GetRun().IsRunning() && Enabled(IDC_RUN));
     EXPECT_EQ(StatusMessage(), L"Row 2 (LEAK.M) failed: the next method waits for Run.");
     EXPECT_EQ(std::ranges::count(m_instrumentOutput, std::wstring(L"Instrument: Pumps off.")), 1);
-    CGroupTable groups;
+    CGroupTable groups(ModuleSettings);
     ASSERT_TRUE(SUCCEEDED(groups.Open()));
     ASSERT_TRUE(GroupRows(groups).FindById(2));
     EXPECT_EQ(groups.OnFailure, ONFAILURE_PAUSE);
@@ -587,7 +587,7 @@ TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesUncheckedRowsAnd
     // A row of another group names row 2's data folder: that folder is the other group's data.
     ASSERT_EQ(AddRunGroup({L"DONE.M"}, L"Other"), "");
     {
-        MethodRows other;
+        MethodRows other(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(other.LoadGroup(L"Other")));
         SetRecordText(other.FindRowById(0, FALSE)->DataFile, L"NITRATES0000000002.d");
         ASSERT_TRUE(SUCCEEDED(other.WriteRow({})));
@@ -657,7 +657,7 @@ TEST_F(Run, WithoutAHostRunCannotStartAndAFailedStartEndsTheGroupWithTheReason)
     // A sub-folder below a plain file cannot be made: the run ends at once and says why.
     std::ofstream(m_root.onDriveC("Orvane/Data/Blocked")) << "a file";
     {
-        MethodRows rows;
+        MethodRows rows(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
         rows.AutoName(L"Blocked\\Run1", L"Nitrates", 0, L"Ann");
     }
@@ -730,12 +730,12 @@ TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndCont
     // What a host that died during row 2 left behind: row 1 done, row 2 running with some data, in
     // a worklist whose group record says nothing of the run (written before the record was kept).
     {
-        MethodRows rows;
+        MethodRows rows(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
         rows.ChangeRunState(rows.FindRowById(0, FALSE), RUNSTATE_RUNNING, nullptr);
         rows.ChangeRunState(rows.FindRowById(0, FALSE), RUNSTATE_DONE, L"Run complete.");
         rows.ChangeRunState(rows.FindRowById(1, FALSE), RUNSTATE_RUNNING, nullptr);
-        CGroupTable groups;
+        CGroupTable groups(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(groups.Open()));
         GroupRows(groups).StoreRecoveryCommand(2, L"STANDBY");
     }
@@ -744,7 +744,7 @@ TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndCont
     const MethodRecord before = StoredRows()[0];
 
     // Another host still runs the group: its running row is left as it is.
-    auto otherHost = std::make_unique<RunClaim>();
+    auto otherHost = std::make_unique<RunClaim>(ModuleSettings);
     ASSERT_TRUE(otherHost->Take(2));
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
     Automation::deliverPending();
@@ -791,10 +791,10 @@ TEST_F(Continue, TheWindowOpensOnTheFirstInterruptedGroupAndEachInterruptionIsTo
     ASSERT_EQ(AddRunGroup({L"DONE.M"}, L"Phosphates"), "");
     // Hosts that died in Sulfates' row 2 and in Phosphates' row 1; Nitrates, first in the box, is idle.
     for (const auto& [group, id, row] : {std::tuple{L"Sulfates", 3, 1}, std::tuple{L"Phosphates", 4, 0}}) {
-        MethodRows rows;
+        MethodRows rows(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(group)));
         rows.ChangeRunState(rows.FindRowById(row, FALSE), RUNSTATE_RUNNING, nullptr);
-        CGroupTable groups;
+        CGroupTable groups(ModuleSettings);
         ASSERT_TRUE(SUCCEEDED(groups.Open()));
         ASSERT_EQ(GroupRows(groups).StoreRunEnd(id, 1, 0, {L"Run started", L"", L""}), S_OK);
     }
@@ -835,7 +835,7 @@ protected:
         EXPECT_EQ(AddRunGroup({L"DONE.M"}, L"Nitrates"), "");
         EXPECT_EQ(AddRunGroup({L"DONE.M", L"DONE.M"}, L"Nitrites"), "");
         EXPECT_EQ(AddRunGroup({L"LEAK.M"}, L"Sulfates"), "");
-        CGroupTable groups;
+        CGroupTable groups(ModuleSettings);
         EXPECT_TRUE(SUCCEEDED(groups.Open()));
         GroupRows(groups).StoreShutDownOption(2, L"LAMPALL OFF");
         GroupRows(groups).StoreShutDownOption(3, L"STANDBY");
@@ -866,7 +866,7 @@ protected:
     // Each group's QueueID, QueuePos and RunOpen, in id order.
     std::vector<std::array<LONG, 3>> QueueColumns() const
     {
-        CGroupTable groups;
+        CGroupTable groups(ModuleSettings);
         EXPECT_TRUE(SUCCEEDED(groups.Open()));
         std::vector<std::array<LONG, 3>> columns;
         for (groups.MoveFirst(); groups.HasCurrentRow(); groups.MoveNext())
@@ -935,7 +935,7 @@ TEST_F(Queue, AStoppedQueueContinuesWithTheRestAndAFailurePolicyThatStopsEndsIt)
     EXPECT_THAT(QueueColumns(), testing::Each(std::array<LONG, 3>{0, 0, 0}));
 
     // A group whose failure policy stops it stops the queue there, with its shut-down command.
-    CGroupTable groups;
+    CGroupTable groups(ModuleSettings);
     ASSERT_TRUE(SUCCEEDED(groups.Open()));
     GroupRows(groups).StoreFailurePolicy(4, ONFAILURE_STOP, L"");
     std::vector<std::wstring> questions;

@@ -118,7 +118,7 @@ protected:
     static std::vector<std::wstring> RunRecords()
     {
         std::vector<AuditRecord> records;
-        EXPECT_EQ(AuditTrail::ReadAll(records), S_OK);
+        EXPECT_EQ(AuditTrail::ReadAll(ModuleSettings, records), S_OK);
         std::vector<std::wstring> told;
         for (const AuditRecord& record : records)
             if (std::wstring_view(record.Event).starts_with(L"Run "))
@@ -217,18 +217,19 @@ TEST_F(ServerRun, AServerRestartLeavesTheRunItsGroupUntilTheRecoveryPeriodHasPas
 
     // The server restarts and drops every claim: FIA 2's heartbeat still keeps the group from FIA 9.
     PgServer::EndSessions(m_server);
-    RunClaim otherHost;
+    RunClaim otherHost(ModuleSettings);
     asOtherHost([&] {
-        EXPECT_TRUE(RunClaim::IsClaimed(group)) << "the running row is not taken for interrupted";
+        EXPECT_TRUE(RunClaim::IsClaimed(ModuleSettings, group)) << "the running row is not taken for interrupted";
         EXPECT_FALSE(otherHost.Take(group));
         std::wstring seenOn;
         LONG secondsAgo = -1;
-        EXPECT_TRUE(RunClaim::SeenRunning(group, &seenOn, &secondsAgo));
+        EXPECT_TRUE(RunClaim::SeenRunning(ModuleSettings, group, &seenOn, &secondsAgo));
         EXPECT_EQ(seenOn, L"FIA 2");
         EXPECT_LT(secondsAgo, 5);
     });
     RunHost(4);
-    EXPECT_EQ(RunClaim::RunningOn(group), L"FIA 2") << "taken again at the next heartbeat, before the method's end";
+    EXPECT_EQ(RunClaim::RunningOn(ModuleSettings, group), L"FIA 2")
+        << "taken again at the next heartbeat, before the method's end";
 
     // Gone again, past the recovery period (none for FIA 9), FIA 9 takes the group over.
     PgServer::EndSessions(m_server);
@@ -247,7 +248,7 @@ TEST_F(ServerRun, AServerRestartLeavesTheRunItsGroupUntilTheRecoveryPeriodHasPas
     EXPECT_THAT(LogbookTexts(), testing::Contains(told));
     EXPECT_THAT(RunRecords(), testing::Contains(L"Run ended | " + told));
     EXPECT_EQ(Reader(m_server).Value("SELECT max(RunOpen) FROM group_tbl"), "1") << "the run stays FIA 9's";
-    EXPECT_EQ(RunClaim::RunningOn(group), L"FIA 9") << "the other host's claim stays its own";
+    EXPECT_EQ(RunClaim::RunningOn(ModuleSettings, group), L"FIA 9") << "the other host's claim stays its own";
 }
 
 TEST_F(ServerRun, ThePasswordOfTheConnectionIsInNoTextTheUserSees)

@@ -224,7 +224,7 @@ TEST_F(UserAccounts, OnlyAnAdministratorWithAccessControlOnReachesTheList)
 
     // Every switch is in the audit trail, FIARUNNER CONTROL's too.
     std::vector<AuditRecord> records;
-    ASSERT_EQ(AuditTrail::ReadAll(records), S_OK);
+    ASSERT_EQ(AuditTrail::ReadAll(ModuleSettings, records), S_OK);
     std::vector<std::wstring> switches;
     for (const AuditRecord& record : records)
         if (std::wstring(record.Event) == L"Access control switched")

@@ -2,6 +2,7 @@
 #include "UserTestSupport.h"
 
 #include "module/ModuleCommands.h"
+#include "module/core/ModuleSettings.h"
 #include "worklist/CUserTable.h"
 #include "worklist/RecordText.h"
 #include "resources/ResourceIds.h"
@@ -13,7 +14,7 @@ UserTest::UserTest() { UseDeliveredWorklist(); }
 
 std::vector<UserRecord> UserTest::StoredAccounts() const
 {
-    CUserTable users;
+    CUserTable users(ModuleSettings);
     EXPECT_EQ(users.Open(), S_OK);
     std::vector<UserRecord> accounts;
     for (users.MoveFirst(); users.HasCurrentRow(); users.MoveNext())
@@ -23,7 +24,7 @@ std::vector<UserRecord> UserTest::StoredAccounts() const
 
 void UserTest::StoreAccount(LONG id, const std::wstring& name, const std::wstring& password, LONG role)
 {
-    CUserTable users;
+    CUserTable users(ModuleSettings);
     ASSERT_EQ(users.Open(), S_OK);
     users.UserID = id;
     SetRecordText(users.UserName, name);

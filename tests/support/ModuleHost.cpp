@@ -145,14 +145,14 @@ std::string ModuleHost::AddRunGroup(const std::vector<std::wstring>& methods, co
 {
     UseDeliveredWorklist();
     std::filesystem::create_directories(m_root.onDriveC("Orvane/Data"));
-    CGroupTable groups;
+    CGroupTable groups(ModuleSettings);
     if (FAILED(groups.Open()))
         return "the group table did not open";
     LONG id = 0;
     GroupRows groupRows(groups);
     if (FAILED(groupRows.Add(group, groupRows.List().empty(), &id)))
         return "the group was not added";
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     if (FAILED(rows.LoadGroup(group)))
         return "the group did not load";
     rows.InsertMethods(methods, 1, L"C:\\Orvane\\Methods\\", 0);

@@ -60,7 +60,7 @@ public:
     // Counted on a table of its own, as the list counts its items: the rows' cursor stays.
     int CountShown(LONG state) const override
     {
-        CMethodTable table;
+        CMethodTable table(ModuleSettings);
         int count = 0;
         if (SUCCEEDED(table.Open(group)))
             for (table.MoveFirst(); table.HasCurrentRow(); table.MoveNext())
@@ -206,8 +206,8 @@ private:
 // its rows to the next one.
 struct Machine {
     std::vector<GroupRun::Group> listed;
-    CGroupTable groups;
-    MethodRows rows;
+    CGroupTable groups{ModuleSettings};
+    MethodRows rows{ModuleSettings};
     CountingStore store{groups, rows};
     FakeHost host;
     FakeView view;
@@ -247,11 +247,11 @@ protected:
     {
         std::filesystem::create_directories(m_root.onDriveC("Methods/DONE.M"));
         std::filesystem::create_directories(m_root.onDriveC("Data"));
-        CGroupTable groups;
+        CGroupTable groups(ModuleSettings);
         EXPECT_EQ(groups.Open(), S_OK);
         for (GroupRun::Group& group : m_groups) {
             EXPECT_EQ(GroupRows(groups).Add(group.name, true, &group.id, [](DWORD) {}), S_OK);
-            MethodRows rows;
+            MethodRows rows(ModuleSettings);
             rows.LoadGroup(group.name, group.id);
             rows.InsertMethods({L"DONE.M"}, &group == m_groups ? 3 : 2, L"C:\\Methods\\", 0);
             rows.AutoName(L"Run1", group.name, 0, L"Ann");
@@ -317,7 +317,7 @@ protected:
     // The run states of a group's rows as stored.
     static std::vector<LONG> Stored(const std::wstring& group = L"Nitrates")
     {
-        MethodRows rows;
+        MethodRows rows(ModuleSettings);
         EXPECT_EQ(rows.LoadGroup(group), S_OK);
         std::vector<LONG> states;
         for (LONG id = 0; const MethodRecord* row = rows.FindRowById(id, FALSE); ++id)
@@ -437,7 +437,7 @@ TEST_F(GroupRunTest, AResultThatCannotBeWrittenHoldsTheRunUntilItLandsAndAKilled
     EXPECT_EQ(machine->run.GetState(), State::MethodQueued) << "the next row starts once the result landed";
     EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_DONE, RUNSTATE_RUNNING, RUNSTATE_CHECKED));
     std::vector<AuditRecord> records;
-    ASSERT_EQ(AuditTrail::ReadAll(records), S_OK);
+    ASSERT_EQ(AuditTrail::ReadAll(ModuleSettings, records), S_OK);
     EXPECT_TRUE(std::ranges::any_of(records, [](const AuditRecord& record) {
         return std::wstring(record.Event) == L"Row 1 done" && std::wstring(record.NewValue) == L"done: Run complete.";
     })) << "the retry writes the result with its record";
@@ -457,7 +457,7 @@ TEST_F(GroupRunTest, AResultThatCannotBeWrittenHoldsTheRunUntilItLandsAndAKilled
 
 TEST_F(GroupRunTest, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyCommandGoesOnceBeforeTheShutDown)
 {
-    CGroupTable groups;
+    CGroupTable groups(ModuleSettings);
     ASSERT_EQ(groups.Open(), S_OK);
     GroupRows(groups).StoreFailurePolicy(m_groupId, ONFAILURE_PAUSE, L"PUMPALL OFF");
     auto machine = NewMachine();
@@ -477,7 +477,7 @@ TEST_F(GroupRunTest, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyC
     EXPECT_EQ(run.GetState(), State::WaitingForRun);
     EXPECT_EQ(machine->view.status, L"Row 1 (DONE.M) failed: the next method waits for Run.");
     EXPECT_THAT(machine->Lines(), ElementsAre(L"PUMPALL OFF"));
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     ASSERT_EQ(rows.LoadGroup(L"Nitrates"), S_OK);
     EXPECT_EQ(std::wstring(rows.FindRowById(0, FALSE)->ErrMessage), L"RunTime needs a number");
     run.OnRun();
@@ -569,7 +569,7 @@ TEST_F(GroupRunTest, AHostKilledAfterAnyWriteLeavesRowsThatAFreshMachineEndsWith
             SCOPED_TRACE("killed after write " + std::to_string(killAfter) + " of " + std::to_string(writes));
             StoredResults("DELETE FROM result_tbl");
             for (const GroupRun::Group& group : m_groups) {
-                MethodRows rows;
+                MethodRows rows(ModuleSettings);
                 rows.LoadGroup(group.name, group.id);
                 ASSERT_EQ(rows.SetAllRunStates(TRUE), S_OK) << "the groups have not run";
             }

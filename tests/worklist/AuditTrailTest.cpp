@@ -38,7 +38,7 @@ protected:
     std::vector<AuditRecord> records()
     {
         std::vector<AuditRecord> read;
-        EXPECT_EQ(AuditTrail::ReadAll(read), S_OK);
+        EXPECT_EQ(AuditTrail::ReadAll(ModuleSettings, read), S_OK);
         return read;
     }
     // What the records from the first-th on tell.
@@ -55,7 +55,7 @@ protected:
         const std::string command = "sqlite3 '" + root.databaseFile().string() + "' \"" + sql + "\"";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
-    AuditChainCheck verify() { return AuditTrail::Verify(records()); }
+    AuditChainCheck verify() { return AuditTrail::Verify(ModuleSettings, records()); }
     // The group "Night" with copies rows of one method, loaded into rows.
     void addNight(MethodRows& rows, int copies)
     {
@@ -66,7 +66,7 @@ protected:
     }
 
     WorklistTestRoot root;
-    CGroupTable table;
+    CGroupTable table{ModuleSettings};
     GroupRows groups{table};
 };
 
@@ -85,7 +85,7 @@ TEST_F(AuditTrailTest, EachEditOfGroupsAndRowsLeavesItsRecordWithWhoWhereAndTheO
     groups.StoreFailurePolicy(id, ONFAILURE_PAUSE, L"PUMP OFF");
     groups.StoreShutDownOption(id, L"LAMP OFF");
     groups.StoreShutDownOption(id, L"LAMP OFF");
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     ASSERT_EQ(rows.LoadGroup(L"Nitrate run", id), S_OK);
     rows.InsertMethods({L"Nitrate", L"Nitrite"}, 2, L"C:\\Methods\\", 0);
     LONG second = 1;
@@ -121,7 +121,7 @@ TEST_F(AuditTrailTest, EachEditOfGroupsAndRowsLeavesItsRecordWithWhoWhereAndTheO
 
 TEST_F(AuditTrailTest, AnEditWhoseTransactionFailsLeavesNoRecordAndVerifyNamesEachAlterationWhereItIs)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     addNight(rows, 5);
     const std::size_t before = records().size();
     sqlite("CREATE TRIGGER refuse BEFORE DELETE ON Night BEGIN SELECT RAISE(ABORT, 'refused'); END;");
@@ -162,7 +162,7 @@ TEST_F(AuditTrailTest, AnEditWhoseTransactionFailsLeavesNoRecordAndVerifyNamesEa
 
 TEST_F(AuditTrailTest, TheHeadIsAnchoredEveryHundredRecordsAndAtEachRecordAskedForAndACutAtTheEndIsMissing)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     addNight(rows, 2);
     LONG checked = FALSE;
     const auto toggle = [&] {
@@ -184,7 +184,7 @@ TEST_F(AuditTrailTest, TheHeadIsAnchoredEveryHundredRecordsAndAtEachRecordAskedF
     toggle();
     EXPECT_EQ(head()->sequence, 100) << "the next record waits for the next hundredth";
     for (int i = 0; i < 2; ++i)
-        AuditTrail::Record(L"Night", {L"Run paused", L"", L""});
+        AuditTrail::Record(ModuleSettings, L"Night", {L"Run paused", L"", L""});
     EXPECT_EQ(head()->sequence, 103) << "a record asked to be anchored is anchored at once";
     EXPECT_EQ(verify().kind, AuditBreak::None);
 

@@ -27,7 +27,7 @@ LONG addGroup(GroupRows& groups, const std::wstring& name)
 
 bool methodTableOpens(const std::wstring& name)
 {
-    CMethodTable table;
+    CMethodTable table(ModuleSettings);
     return SUCCEEDED(table.Open(name));
 }
 
@@ -37,7 +37,7 @@ protected:
     void SetUp() override { ASSERT_EQ(table.Open(), S_OK); }
 
     WorklistTestRoot root{GetParam()};
-    CGroupTable table;
+    CGroupTable table{ModuleSettings};
     GroupRows groups{table};
 };
 
@@ -53,7 +53,7 @@ TEST_P(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneItsOwnShutDownOpti
     groups.StoreShutDownOption(3, L"LAMPALL OFF");
     groups.StoreShutDownOption(2, std::wstring(60, L'S'));
     {
-        CGroupTable reopened;
+        CGroupTable reopened(ModuleSettings);
         ASSERT_EQ(reopened.Open(), S_OK);
         ASSERT_TRUE(GroupRows(reopened).FindById(3));
         EXPECT_EQ(std::wstring(reopened.ShutDownOption), L"LAMPALL OFF");
@@ -63,7 +63,7 @@ TEST_P(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneItsOwnShutDownOpti
 
     // The next id follows the last row, whatever the others hold.
     EXPECT_TRUE(groups.DeleteRow(2, L"Morning"));
-    EXPECT_EQ(CMethodTable().DropMethodTable(L"Morning"), S_OK);
+    EXPECT_EQ(CMethodTable(ModuleSettings).DropMethodTable(L"Morning"), S_OK);
     EXPECT_EQ(addGroup(groups, L"Night"), 4);
     const auto listed = groups.List();
     ASSERT_EQ(listed.size(), 2u);
@@ -72,11 +72,11 @@ TEST_P(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneItsOwnShutDownOpti
     // A row goes only by its id and its name; a table that is gone is shown.
     EXPECT_FALSE(groups.DeleteRow(77, L"Night"));
     EXPECT_FALSE(groups.DeleteRow(4, L"Evening")) << "the id of another group";
-    EXPECT_EQ(CMethodTable().DropMethodTable(L"Morning"), DB_E_NOTABLE);
-    CGroupTable reopened;
+    EXPECT_EQ(CMethodTable(ModuleSettings).DropMethodTable(L"Morning"), DB_E_NOTABLE);
+    CGroupTable reopened(ModuleSettings);
     ASSERT_EQ(reopened.Open(), S_OK);
     EXPECT_EQ(GroupRows(reopened).List().size(), 2u);
-    EXPECT_EQ(OleDbErrorText(CMethodTable().Open(L"Morning")),
+    EXPECT_EQ(OleDbErrorText(CMethodTable(ModuleSettings).Open(L"Morning")),
               L"The database engine cannot find the input table or query 'Morning'. Make sure it exists and that "
               L"its name is spelled correctly.");
 }
@@ -121,8 +121,8 @@ TEST_P(GroupTable, OnlyCaseBlindDuplicatesAndNamesNoFileCanStartWithAreRefused)
 TEST_P(GroupTable, AnOrphanTableIsLeftToTheUserAndANameAnotherHostAddedIsRefused)
 {
     // A table without its row, as a crash of an older version left it.
-    ASSERT_EQ(CMethodTable().CreateMethodTable(L"Orphan"), S_OK);
-    MethodRows rows;
+    ASSERT_EQ(CMethodTable(ModuleSettings).CreateMethodTable(L"Orphan"), S_OK);
+    MethodRows rows(ModuleSettings);
     ASSERT_EQ(rows.LoadGroup(L"Orphan"), S_OK);
     rows.InsertMethods({L"Nitrate"}, 2, L"C:\\Methods\\", 0);
     LONG id = 0;
@@ -132,7 +132,7 @@ TEST_P(GroupTable, AnOrphanTableIsLeftToTheUserAndANameAnotherHostAddedIsRefused
     EXPECT_EQ(id, 2);
     EXPECT_EQ(rows.RowsInState(RUNSTATE_CHECKED).size(), 2u) << "taken back with its rows";
 
-    ASSERT_EQ(CMethodTable().CreateMethodTable(L"Stale"), S_OK);
+    ASSERT_EQ(CMethodTable(ModuleSettings).CreateMethodTable(L"Stale"), S_OK);
     ASSERT_EQ(rows.LoadGroup(L"Stale"), S_OK);
     rows.InsertMethods({L"Nitrate"}, 1, L"C:\\Methods\\", 0);
     rows.ClearGroup();
@@ -141,7 +141,7 @@ TEST_P(GroupTable, AnOrphanTableIsLeftToTheUserAndANameAnotherHostAddedIsRefused
     EXPECT_TRUE(rows.RowsInState(RUNSTATE_CHECKED).empty()) << "made anew";
 
     // Another host adds a name after this one listed the groups.
-    CGroupTable other;
+    CGroupTable other(ModuleSettings);
     ASSERT_EQ(other.Open(), S_OK);
     ASSERT_EQ(GroupRows(other).Add(L"Zinc", false, &id), S_OK);
     EXPECT_EQ(OleDbErrorText(groups.Add(L"zinc", false, &id)), L"There is another group with the same name");
@@ -160,7 +160,7 @@ TEST(OldGroupTable, AWorklistOfAnEarlierVersionGainsTheColumnsItLacksAndKeepsIts
               SQLITE_OK);
     sqlite3_close(db);
 
-    CGroupTable table;
+    CGroupTable table(ModuleSettings);
     ASSERT_EQ(table.Open(), S_OK);
     // It gains the table of the rows' results too.
     ASSERT_EQ(sqlite3_open(root.databaseFile().c_str(), &db), SQLITE_OK);
@@ -174,7 +174,7 @@ TEST(OldGroupTable, AWorklistOfAnEarlierVersionGainsTheColumnsItLacksAndKeepsIts
     groups.StoreFailurePolicy(2, ONFAILURE_PAUSE, L"PUMPALL OFF");
     EXPECT_EQ(groups.StoreQueue({2}), S_OK);
 
-    CGroupTable reopened;
+    CGroupTable reopened(ModuleSettings);
     ASSERT_EQ(reopened.Open(), S_OK);
     ASSERT_TRUE(GroupRows(reopened).FindById(2));
     EXPECT_EQ(reopened.OnFailure, ONFAILURE_PAUSE);

@@ -42,7 +42,7 @@ LONG rowCount(CMethodTable& table)
 {
     std::mt19937 random(seed);
     auto below = [&random](LONG bound) { return static_cast<LONG>(random() % static_cast<unsigned>(bound)); };
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     if (FAILED(rows.LoadGroup(L"G")))
         _exit(2);
     for (;;) {
@@ -115,9 +115,9 @@ class MethodRowsCrash : public testing::TestWithParam<WorklistProvider> {};
 TEST_P(MethodRowsCrash, KillsDuringInsertsDeletesAndAutonamesNeverLeaveABrokenGroup)
 {
     WorklistTestRoot root(GetParam());
-    ASSERT_EQ(CMethodTable().CreateMethodTable(L"G"), S_OK);
+    ASSERT_EQ(CMethodTable(ModuleSettings).CreateMethodTable(L"G"), S_OK);
     {
-        MethodRows rows;
+        MethodRows rows(ModuleSettings);
         ASSERT_EQ(rows.LoadGroup(L"G"), S_OK);
         rows.InsertMethods(std::vector<std::wstring>(20, L"Nitrate"), 1, L"C:\\Methods\\", 0);
     }
@@ -183,7 +183,7 @@ TEST(GroupAddCrash, KillsDuringAddGroupLeaveNoTableWithoutItsRow)
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            CGroupTable table;
+            CGroupTable table(ModuleSettings);
             if (FAILED(table.Open()))
                 _exit(2);
             for (int n = 0;; ++n) {

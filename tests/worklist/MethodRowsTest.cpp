@@ -21,7 +21,7 @@ namespace {
 // The list's side, as the method list control observes the rows: what it was asked to show.
 class RecordingRows : public MethodRows, private RowsObserver {
 public:
-    RecordingRows() { SetObserver(this); }
+    RecordingRows() : MethodRows(ModuleSettings) { SetObserver(this); }
     int refills = 0;
     std::vector<std::tuple<LONG, LONG, std::wstring>> updates;
 
@@ -43,7 +43,7 @@ struct Row {
 // The group's rows as a new table object reads them, in "aaaID" order.
 std::vector<Row> rowsOf(const std::wstring& group)
 {
-    CMethodTable table;
+    CMethodTable table(ModuleSettings);
     std::vector<Row> rows;
     if (FAILED(table.Open(group)))
         return rows;
@@ -79,7 +79,7 @@ protected:
     // Group G with rows M0..M(count-1), loaded into rows.
     void makeGroup(int count)
     {
-        ASSERT_EQ(CMethodTable().CreateMethodTable(L"G"), S_OK);
+        ASSERT_EQ(CMethodTable(ModuleSettings).CreateMethodTable(L"G"), S_OK);
         ASSERT_EQ(rows.LoadGroup(L"G"), S_OK);
         std::vector<std::wstring> names;
         for (int i = 0; i < count; ++i)
@@ -110,7 +110,7 @@ TEST_P(RowAlgorithms, NewRowsAndDeletionsKeepIdsDenseAndNameEveryRowAgain)
     EXPECT_GE(rows.refills, 2);
 
     // A new row: checked, from the method path, run by the logged-on user, autonamed as the group.
-    CMethodTable table;
+    CMethodTable table(ModuleSettings);
     ASSERT_EQ(table.Open(L"G"), S_OK);
     ASSERT_EQ(table.MoveFirst(), S_OK);
     ASSERT_EQ(table.MoveNext(4), S_OK);
@@ -142,7 +142,7 @@ TEST_P(RowAlgorithms, AutoNameNumbersFromTheCounterKeepsAbsentFieldsAndIsUndoneB
     rows.AutoName(L"Run 7", L"S", 2147483640, L"Ada");
     EXPECT_EQ(rowsOf(L"G")[5].dataFile, L"S2147483645.d");
     rows.AutoName(nullptr, L"T", 0, nullptr);
-    CMethodTable table;
+    CMethodTable table(ModuleSettings);
     ASSERT_EQ(table.Open(L"G"), S_OK);
     ASSERT_EQ(table.MoveLast(), S_OK);
     EXPECT_EQ(std::wstring(table.DataFile), L"T0000000005.d");
@@ -199,7 +199,7 @@ TEST_P(RowAlgorithms, RunStatesFollowCleanAndChangeRulesAndTheCursorStaysOnTheRu
     EXPECT_EQ(id, 2) << "the unchecked row is passed over";
     rows.ChangeRunState(row, RUNSTATE_RUNNING, L"");
 
-    CMethodTable table;
+    CMethodTable table(ModuleSettings);
     ASSERT_EQ(table.Open(L"G"), S_OK);
     ASSERT_EQ(table.MoveFirst(), S_OK);
     EXPECT_EQ(table.StartTime, start);
@@ -292,9 +292,9 @@ TEST_P(RowAlgorithms, FindRowReachesTheRowTheWalkReachesWhetherOrNotIdsAreDense)
     const std::vector<std::vector<LONG>> numberings = {
         {0, 1, 2, 3, 4, 5, 6, 7}, {1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 4, 5, 6, 7, 8},
         {0, 1, 1, 2, 3, 4, 5, 6}, {0, 2, 2, 3, 4, 5, 6, 7}, {0, 1, 2, 3, 3, 5, 6, 6}};
-    ASSERT_EQ(CMethodTable().CreateMethodTable(L"G"), S_OK);
+    ASSERT_EQ(CMethodTable(ModuleSettings).CreateMethodTable(L"G"), S_OK);
     for (const std::vector<LONG>& numbering : numberings) {
-        CMethodTable table;
+        CMethodTable table(ModuleSettings);
         ASSERT_EQ(table.Open(L"G"), S_OK);
         for (table.MoveFirst(); table.HasCurrentRow(); table.MoveFirst())
             ASSERT_EQ(table.Delete(), S_OK);
@@ -350,14 +350,14 @@ TEST_F(MethodRowsTest, EditFailingHalfwayLeavesTheGroupAsItWasAndSaysWhyOnceTheF
     EXPECT_TRUE(failure.starts_with(L"The field 'Group.Data File' is too small")) << WideToUtf8(failure);
     // When the failure is back the file is free: another table object writes to the group.
     {
-        CMethodTable other;
+        CMethodTable other(ModuleSettings);
         ASSERT_EQ(other.Open(L"Group"), S_OK);
         ASSERT_EQ(other.MoveFirst(), S_OK);
         SetRecordText(other.Comments, L"written meanwhile");
         EXPECT_EQ(other.SetData(), S_OK);
     }
 
-    CMethodTable table;
+    CMethodTable table(ModuleSettings);
     ASSERT_EQ(table.Open(L"Group"), S_OK);
     std::wstring seen;
     for (table.MoveFirst(); table.HasCurrentRow(); table.MoveNext())

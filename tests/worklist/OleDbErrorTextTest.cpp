@@ -43,7 +43,7 @@ TEST(OleDbErrorText, DatabaseThatCannotOpenSaysWhyAndIsLeftAsItWas)
         WorklistTestRoot root;
         c.spoil(root);
         const std::string before = ReadFileBytes(root.databaseFile());
-        CGroupTable groups;
+        CGroupTable groups(ModuleSettings);
         const HRESULT status = groups.Open();
         EXPECT_EQ(status, c.status) << c.what;
         EXPECT_EQ(OleDbErrorText(status), c.shown) << c.what;
@@ -51,7 +51,7 @@ TEST(OleDbErrorText, DatabaseThatCannotOpenSaysWhyAndIsLeftAsItWas)
         const auto beside = std::distance(std::filesystem::directory_iterator(root.databaseFile().parent_path()), {});
         EXPECT_EQ(beside, before.empty() ? 0 : 1) << c.what << ": nothing was created beside it";
         // A method table's failed open leaves the same records for its caller.
-        EXPECT_EQ(OleDbErrorText(CMethodTable().Open(L"Morning")), c.shown) << c.what;
+        EXPECT_EQ(OleDbErrorText(CMethodTable(ModuleSettings).Open(L"Morning")), c.shown) << c.what;
     }
 }
 

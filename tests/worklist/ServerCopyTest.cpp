@@ -20,12 +20,12 @@ namespace {
 std::wstring worklistAsRead()
 {
     std::wstring seen;
-    CGroupTable groups;
+    CGroupTable groups(ModuleSettings);
     if (FAILED(groups.Open()))
         return L"<no group table>";
     for (groups.MoveFirst(); groups.HasCurrentRow(); groups.MoveNext()) {
         seen += std::to_wstring(groups.GroupID) + L" " + groups.GroupName + L" " + groups.ShutDownOption + L":\n";
-        CMethodTable rows;
+        CMethodTable rows(ModuleSettings);
         if (FAILED(rows.Open(groups.GroupName)))
             return seen + L"<no method table>";
         for (rows.MoveFirst(); rows.HasCurrentRow(); rows.MoveNext())
@@ -56,7 +56,7 @@ TEST(ServerCopy, TheWorklistArrivesWholeOnAnEmptyServerAndAFullOneIsLeftAlone)
     ModuleSettings.strDatabasePath = server;
     EXPECT_EQ(worklistAsRead(), inFile);
     // A row the module adds on the server takes a handle after the copied ones.
-    CMethodTable nitrates;
+    CMethodTable nitrates(ModuleSettings);
     ASSERT_EQ(nitrates.Open(L"Nitrates"), S_OK);
     ASSERT_EQ(nitrates.MoveLast(), S_OK);
     nitrates.aaaID += 1;

@@ -65,7 +65,7 @@ protected:
 
     static constexpr const wchar_t* kGroup = L"Night";
     WorklistTestRoot root{GetParam()};
-    CGroupTable table;
+    CGroupTable table{ModuleSettings};
     LONG id = 0;
 };
 
@@ -76,8 +76,8 @@ TEST_P(TwoHosts, AddingGroupsAndMethodsAtOnceNeverShareAnId)
     std::vector<pid_t> hosts;
     for (const wchar_t* host : {L"A", L"B"})
         hosts.push_back(StartHost(gate, [host] {
-            CGroupTable groups;
-            MethodRows rows;
+            CGroupTable groups(ModuleSettings);
+            MethodRows rows(ModuleSettings);
             if (FAILED(groups.Open()) || FAILED(rows.LoadGroup(kGroup)))
                 return 2;
             for (int n = 0; n < kAddsEachHost; ++n) {
@@ -104,7 +104,7 @@ TEST_P(TwoHosts, AddingGroupsAndMethodsAtOnceNeverShareAnId)
 
 TEST_P(TwoHosts, AGroupThatAnotherHostRunsIsNeitherChangedNorDeletedHere)
 {
-    MethodRows rows;
+    MethodRows rows(ModuleSettings);
     ASSERT_EQ(rows.LoadGroup(kGroup, id), S_OK);
     rows.InsertMethods({L"Nitrate"}, 2, L"C:\\Methods\\", 0);
 
@@ -117,7 +117,7 @@ TEST_P(TwoHosts, AGroupThatAnotherHostRunsIsNeitherChangedNorDeletedHere)
     if (other == 0) {
         close(gate[1]);
         ModuleSettings.strInstName = L"Bench 2";
-        RunClaim claim;
+        RunClaim claim(ModuleSettings);
         const char taken = claim.Take(id) ? 'y' : 'n';
         (void)write(claimed[1], &taken, 1);
         char go;
@@ -155,22 +155,22 @@ TEST(ServerRunClaim, ALostConnectionTakesTheClaimAgainOrSaysThatAnotherHostHasIt
     WorklistTestRoot root{WorklistProvider::Server};
     constexpr LONG kGroupId = 7;
     ModuleSettings.strInstName = L"Bench 1";
-    RunClaim claim;
+    RunClaim claim(ModuleSettings);
     ASSERT_TRUE(claim.Take(kGroupId));
     PgServer::EndSessions(ModuleSettings.strDatabasePath);
     EXPECT_EQ(claim.Check(), S_OK);
-    EXPECT_EQ(RunClaim::RunningOn(kGroupId), L"Bench 1");
+    EXPECT_EQ(RunClaim::RunningOn(ModuleSettings, kGroupId), L"Bench 1");
 
     PgServer::EndSessions(ModuleSettings.strDatabasePath);
     ModuleSettings.strInstName = L"Bench 2";
-    RunClaim otherHost;
+    RunClaim otherHost(ModuleSettings);
     EXPECT_FALSE(otherHost.Take(kGroupId)) << "the first host's heartbeat keeps it within the recovery period";
     ModuleSettings.nRecoverySeconds = 0;
     ASSERT_TRUE(otherHost.Take(kGroupId)) << "free past it while the first host's connection is gone";
     const HRESULT lost = claim.Check();
     EXPECT_TRUE(FAILED(lost));
     EXPECT_THAT(OleDbErrorText(lost), testing::HasSubstr(L"meanwhile another Orvane took the lock"));
-    EXPECT_EQ(RunClaim::RunningOn(kGroupId), L"Bench 2");
+    EXPECT_EQ(RunClaim::RunningOn(ModuleSettings, kGroupId), L"Bench 2");
 }
 
 INSTANTIATE_TEST_SUITE_P(Worklist, TwoHosts, testing::Values(WorklistProvider::File, WorklistProvider::Server),

@@ -37,7 +37,7 @@ protected:
     void SetUp() override { ASSERT_EQ(users.Open(), S_OK); }
 
     WorklistTestRoot root;
-    CUserTable users;
+    CUserTable users{ModuleSettings};
 };
 
 TEST_F(UserTable, NamesAreFoundExactlyNewIdsFollowTheLastRowChangesAreSeenByTablesOpenedLaterAndTextsAreCut)
@@ -66,14 +66,14 @@ TEST_F(UserTable, NamesAreFoundExactlyNewIdsFollowTheLastRowChangesAreSeenByTabl
     EXPECT_EQ(addAccount(users, L"eve", L"pw", USERROLE_USER), 8);
 
     // The lock dialog keeps its table open while the logon dialog opens another.
-    CUserTable locker;
+    CUserTable locker(ModuleSettings);
     ASSERT_EQ(locker.Open(), S_OK);
     ASSERT_TRUE(locker.FindByName(L"eve"));
     SetRecordText(locker.LockMessage, L"Back at three; do not stop the run.");
     SetRecordText(locker.Description, L"night shift");
     ASSERT_EQ(locker.SetData(), S_OK);
 
-    CUserTable logon;
+    CUserTable logon(ModuleSettings);
     ASSERT_EQ(logon.Open(), S_OK);
     ASSERT_TRUE(logon.FindByName(L"eve"));
     EXPECT_EQ(std::wstring(logon.LockMessage), L"Back at three; do not stop the run.");
@@ -81,7 +81,7 @@ TEST_F(UserTable, NamesAreFoundExactlyNewIdsFollowTheLastRowChangesAreSeenByTabl
     ASSERT_TRUE(logon.FindByName(L"user2"));
     ASSERT_EQ(logon.Delete(), S_OK);
 
-    CUserTable list;
+    CUserTable list(ModuleSettings);
     ASSERT_EQ(list.Open(), S_OK);
     EXPECT_FALSE(list.FindByName(L"user2"));
     int count = 0;
@@ -108,7 +108,7 @@ TEST_F(UserTable, PasswordsThatAnOlderWorklistKeepsAsTypedAreAllHashedWhenTheTab
     insertAccount(users, 2, L"Ada", L"Sodium 11");
     insertAccount(users, 3, L"Guest");
 
-    CUserTable opened;
+    CUserTable opened(ModuleSettings);
     ASSERT_EQ(opened.Open(), S_OK);
     const std::pair<const wchar_t*, const wchar_t*> accounts[] = {{L"Admin", L"root"}, {L"Ada", L"Sodium 11"}, {L"Guest", L""}};
     for (const auto& [name, password] : accounts) {
@@ -120,10 +120,10 @@ TEST_F(UserTable, PasswordsThatAnOlderWorklistKeepsAsTypedAreAllHashedWhenTheTab
     ASSERT_TRUE(opened.FindByName(L"Guest"));
     EXPECT_FALSE(opened.HasPassword()) << "an account without a password gets no hash";
 
-    CUserTable again;
+    CUserTable again(ModuleSettings);
     ASSERT_EQ(again.Open(), S_OK);
     std::vector<AuditRecord> records;
-    ASSERT_EQ(AuditTrail::ReadAll(records), S_OK);
+    ASSERT_EQ(AuditTrail::ReadAll(ModuleSettings, records), S_OK);
     ASSERT_EQ(records.size(), 1u) << "recorded once, by the open that hashed";
     EXPECT_STREQ(records[0].Event, L"Passwords hashed");
     EXPECT_STREQ(records[0].NewValue, L"accounts Admin, Ada");

@@ -76,8 +76,8 @@ TEST_F(WorklistImportTest, AGoodFileHasItsColumnsInAnyOrderAndIsReadWithoutRegar
 
 TEST_F(WorklistImportTest, TenThousandRowsAreAddedAfterTheLastRowAsOneEditWithTheirRecord)
 {
-    MethodRows rows;
-    ASSERT_TRUE(SUCCEEDED(CMethodTable().CreateMethodTable(L"Nitrates")));
+    MethodRows rows(ModuleSettings);
+    ASSERT_TRUE(SUCCEEDED(CMethodTable(ModuleSettings).CreateMethodTable(L"Nitrates")));
     ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
     rows.InsertMethods({L"NITRATE.M", L"PHOSPHATE.M"}, 1, L"C:\\Orvane\\Methods\\", 0);
     std::string file = "method,data file,checked\r\n";

@@ -42,7 +42,7 @@ inline std::vector<Texts> QueryWorklist(const std::string& sql)
     CSession session;
     std::unique_ptr<provider::Statement> statement;
     std::vector<Texts> rows;
-    if (FAILED(OpenWorklistSession(session, WorklistDataSourceProperties())) ||
+    if (FAILED(OpenWorklistSession(session, ModuleSettings, WorklistDataSourceProperties(ModuleSettings))) ||
         FAILED(session.m_spOpenRowset->Prepare(sql, IID_ICommand, L"", &statement)))
         return rows;
     WCHAR value[256];
