@@ -1,6 +1,7 @@
 // Opening group_tbl.
 #include "CGroupTable.h"
 
+#include "QcRules.h"
 #include "RecordText.h"
 #include "RowResults.h"
 #include "WorklistSession.h"
@@ -33,9 +34,11 @@ HRESULT CGroupTable::Open()
     if (FAILED(status))
         return status;
     status = AddMissingColumns(m_session, L"group_tbl", kAddedColumns);
-    // A worklist of an earlier version gains the table of the rows' results too.
+    // A worklist of an earlier version gains the tables of the rows' results and the QC rules too.
     if (SUCCEEDED(status))
         status = RowResults::MakeTable(m_session);
+    if (SUCCEEDED(status))
+        status = QcRules::MakeTable(m_session);
     return SUCCEEDED(status) ? Requery() : status;
 }
 

@@ -6,6 +6,7 @@
 #include "DataFolderName.h"
 #include "EditTransaction.h"
 #include "KeptErrorRecords.h"
+#include "QcRules.h"
 #include "RecordText.h"
 
 #include "module/core/ModuleString.h"
@@ -122,7 +123,7 @@ HRESULT GroupRows::MakeTable(CTableDefinition& definition, const std::wstring& n
     // The worklist's own tables are never a group's: a name of theirs fails as the engine says.
     const bool ownTable =
         EqualsNoCase(name, L"group_tbl") || EqualsNoCase(name, L"user_tbl") || EqualsNoCase(name, L"audit_tbl") ||
-                         EqualsNoCase(name, L"result_tbl");
+        EqualsNoCase(name, L"result_tbl") || EqualsNoCase(name, L"qc_tbl");
     if (orphan == OrphanTable::Remove && !ownTable) {
         const HRESULT dropped = definition.DropTable({DBKIND_NAME, name});
         if (FAILED(dropped) && dropped != DB_E_NOTABLE)
@@ -157,7 +158,13 @@ bool GroupRows::DeleteRow(LONG id, const std::wstring& name)
     m_table.Requery();
     if (!FindById(id) || m_table.GroupName != name)
         return false;
-    return SUCCEEDED(writeWithRecord(&CRowset::Delete, {L"Group deleted", OptionsText(m_table), L""}));
+    // The group's rules go with it: a group added later may take its id.
+    const auto remove = [this, id] {
+        const HRESULT removed = QcRules::Remove(m_table.m_session, id);
+        return SUCCEEDED(removed) ? m_table.Delete() : removed;
+    };
+    return SUCCEEDED(AuditTrail::WriteWithRecords(m_table.m_session, m_table.Place(), remove, m_table.GroupName,
+                                                  {{L"Group deleted", OptionsText(m_table), L""}}));
 }
 
 HRESULT GroupRows::writeWithRecord(HRESULT (CRowset::*write)(), const AuditEntry& entry, BOOL bAnchor)

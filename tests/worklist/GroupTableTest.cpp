@@ -2,11 +2,13 @@
 // must work although the query language reserves them, and the method table of each group.
 #include "WorklistTestRoot.h"
 
+#include "worklist/AuditTrail.h"
 #include "worklist/CGroupTable.h"
 #include "worklist/CMethodTable.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 #include "worklist/OleDbErrorText.h"
+#include "worklist/QcRules.h"
 
 #include "kernel/Clock.h"
 
@@ -61,8 +63,24 @@ TEST_P(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneItsOwnShutDownOpti
         EXPECT_EQ(std::wstring(reopened.ShutDownOption), std::wstring(50, L'S'));
     }
 
+    // A group keeps its QC rules in their order, each change recorded; a rule that cannot be kept
+    // refuses the whole edit. A deleted group's rules go with it, as a later group may take its id.
+    const std::vector<QcRule> rules = {{QcCheck::Recovery, 90, 110.5, QcAction::Rerun, QcAction::Calibrate, L"Evening"},
+                                       {QcCheck::Blank, 0, 0.05, QcAction::Pause, QcAction::None, L""}};
+    ASSERT_EQ(QcRules::Write(ModuleSettings, 2, L"Morning", rules), S_OK);
+    EXPECT_EQ(QcRules::Write(ModuleSettings, 2, L"Morning", {{QcCheck::R2, 0.999, 0, QcAction::Calibrate, QcAction::None, L""}}), E_INVALIDARG);
+    std::vector<QcRule> stored;
+    ASSERT_EQ(QcRules::Read(ModuleSettings, 2, stored), S_OK);
+    EXPECT_EQ(stored, rules);
+    std::vector<AuditRecord> records;
+    ASSERT_EQ(AuditTrail::ReadAll(ModuleSettings, records), S_OK);
+    EXPECT_STREQ(records.back().NewValue, L"blank above 0.05: pause");
+    EXPECT_STREQ(records[records.size() - 2].NewValue, L"recovery outside 90-110.5 %: rerun, then calibrate with Evening");
+
     // The next id follows the last row, whatever the others hold.
     EXPECT_TRUE(groups.DeleteRow(2, L"Morning"));
+    ASSERT_EQ(QcRules::Read(ModuleSettings, 2, stored), S_OK);
+    EXPECT_TRUE(stored.empty());
     EXPECT_EQ(CMethodTable(ModuleSettings).DropMethodTable(L"Morning"), S_OK);
     EXPECT_EQ(addGroup(groups, L"Night"), 4);
     const auto listed = groups.List();
@@ -162,9 +180,10 @@ TEST(OldGroupTable, AWorklistOfAnEarlierVersionGainsTheColumnsItLacksAndKeepsIts
 
     CGroupTable table(ModuleSettings);
     ASSERT_EQ(table.Open(), S_OK);
-    // It gains the table of the rows' results too.
+    // It gains the tables of the rows' results and of the QC rules too.
     ASSERT_EQ(sqlite3_open(root.databaseFile().c_str(), &db), SQLITE_OK);
     EXPECT_EQ(sqlite3_exec(db, "SELECT RowID, Concentration FROM result_tbl", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "SELECT GroupID, CalibrationGroup FROM qc_tbl", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
     GroupRows groups(table);
     ASSERT_TRUE(groups.FindById(2));

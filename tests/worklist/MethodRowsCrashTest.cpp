@@ -162,7 +162,7 @@ std::string unmatchedGroups(const std::filesystem::path& file)
     sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_stmt* unmatched = nullptr;
     sqlite3_prepare_v2(db,
-                       "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT IN ('group_tbl', 'user_tbl', 'audit_tbl', 'result_tbl') "
+                       "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT IN ('group_tbl', 'user_tbl', 'audit_tbl', 'result_tbl', 'qc_tbl') "
                        "AND name NOT IN (SELECT GroupName FROM group_tbl) UNION ALL SELECT GroupName FROM group_tbl "
                        "WHERE GroupName NOT IN (SELECT name FROM sqlite_master WHERE type = 'table')",
                        -1, &unmatched, nullptr);

@@ -1,0 +1,61 @@
+// What a QC rule checks and does, and how it is told.
+#include "QcRule.h"
+
+#include "kernel/WinFormat.h"
+
+namespace {
+
+std::wstring ActionText(QcAction action, const std::wstring& calibrationGroup)
+{
+    switch (action) {
+    case QcAction::None: return L"go on";
+    case QcAction::Rerun: return L"rerun";
+    case QcAction::Calibrate: return L"calibrate with " + calibrationGroup;
+    case QcAction::Pause: return L"pause";
+    case QcAction::Stop: return L"stop";
+    }
+    return L"?";
+}
+
+bool IsFinal(QcAction action)
+{
+    return action == QcAction::Calibrate || action == QcAction::Pause || action == QcAction::Stop;
+}
+
+} // namespace
+
+bool QcRule::IsValid() const
+{
+    const bool limits = check == QcCheck::Recovery ? 0 < low && low < high
+                        : check == QcCheck::R2     ? 0 < low && low <= 1
+                                                   : 0 <= high && (check == QcCheck::Blank || check == QcCheck::Rsd);
+    const bool actions = action == QcAction::Rerun ? IsFinal(thenAction) : IsFinal(action) && thenAction == QcAction::None;
+    const bool calibrates = action == QcAction::Calibrate || thenAction == QcAction::Calibrate;
+    return limits && actions && calibrates == (calibrationGroup.find_first_not_of(L' ') != std::wstring::npos);
+}
+
+std::wstring QcRule::Text() const
+{
+    std::wstring text;
+    switch (check) {
+    case QcCheck::Recovery: text = FormatWin(L"recovery outside %g-%g %%", low, high); break;
+    case QcCheck::Blank: text = FormatWin(L"blank above %g", high); break;
+    case QcCheck::Rsd: text = FormatWin(L"RSD above %g %%", high); break;
+    case QcCheck::R2: text = FormatWin(L"r2 below %g", low); break;
+    }
+    text += L": " + ActionText(action, calibrationGroup);
+    if (action == QcAction::Rerun)
+        text += L", then " + ActionText(thenAction, calibrationGroup);
+    return text;
+}
+
+bool QcRule::IsBrokenBy(double value) const
+{
+    switch (check) {
+    case QcCheck::Recovery: return value < low || value > high;
+    case QcCheck::Blank:
+    case QcCheck::Rsd: return value > high;
+    case QcCheck::R2: return value < low;
+    }
+    return false;
+}
