@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cwctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -46,45 +45,65 @@ std::wstring inQuotes(std::wstring_view text) { return L"'" + std::wstring(text)
 // The connection in quotes, as the messages name it: never with its password.
 std::wstring quotedServer(std::wstring_view connection) { return inQuotes(PgDatabase::MaskedConnection(connection)); }
 
-constexpr std::wstring_view hidden = L"***";
+constexpr std::string_view hidden = "***";
 
-// Replaces with "***" the value of each "password=" parameter of a URI's query.
-void maskQueryPassword(std::wstring& uri)
+// A value as a "key=value" connection writes it: in quotes, its quotes and backslashes escaped,
+// when it is empty or holds a space or either of them.
+std::string keywordValue(std::string_view value)
 {
-    constexpr std::wstring_view key = L"password=";
-    for (auto separator = uri.find(L'?'); separator != std::wstring::npos; separator = uri.find(L'&', separator + 1)) {
-        if (uri.compare(separator + 1, key.size(), key) != 0)
-            continue;
-        const auto value = separator + 1 + key.size();
-        const auto end = std::min(uri.find(L'&', value), uri.size());
-        uri.replace(value, end - value, hidden);
+    if (!value.empty() && value.find_first_of(" \t\r\n'\\") == std::string_view::npos)
+        return std::string(value);
+    std::string quoted = "'";
+    for (const char c : value) {
+        if (c == '\'' || c == '\\')
+            quoted += '\\';
+        quoted += c;
     }
+    return quoted + "'";
 }
 
-// Replaces with "***" the value of each password keyword of a "key=value ..." connection; a
-// quoted value ends at its closing quote, a backslash escaping the next character.
-void maskKeywordPassword(std::wstring& text)
+// A value as a URI writes it: each byte but letters, digits and "-._~/" percent-encoded.
+std::string uriValue(std::string_view value)
 {
-    constexpr std::wstring_view key = L"password";
-    for (auto at = text.find(key); at != std::wstring::npos; at = text.find(key, at + 1)) {
-        if (at > 0 && !std::iswspace(text[at - 1]))
-            continue;
-        const auto equals = text.find_first_not_of(L" \t", at + key.size());
-        if (equals == std::wstring::npos || text[equals] != L'=')
-            continue;
-        const auto value = std::min(text.find_first_not_of(L" \t", equals + 1), text.size());
-        auto end = value;
-        if (end < text.size() && text[end] == L'\'') {
-            for (++end; end < text.size() && text[end] != L'\''; ++end)
-                if (text[end] == L'\\')
-                    ++end;
-            end = std::min(end + 1, text.size());
+    std::string encoded;
+    for (const unsigned char c : value) {
+        if (std::isalnum(c) || std::string_view("-._~/").find(static_cast<char>(c)) != std::string_view::npos) {
+            encoded += static_cast<char>(c);
         } else {
-            while (end < text.size() && !std::iswspace(text[end]))
-                ++end;
+            char escape[4];
+            std::snprintf(escape, sizeof escape, "%%%02X", c);
+            encoded += escape;
         }
-        text.replace(value, end - value, hidden);
     }
+    return encoded;
+}
+
+// A URI of the given options, with scheme as the connection wrote it: the account and the
+// password, a plain host and its port, the database, and every other option in the query.
+std::string maskedUri(std::string_view scheme, std::vector<std::pair<std::string, std::string>> options)
+{
+    // The value of keyword, taken out of options, if it is there and accepted.
+    const auto take = [&](std::string_view keyword, bool (*accepted)(std::string_view)) {
+        const auto found = std::find_if(options.begin(), options.end(), [&](const auto& o) { return o.first == keyword; });
+        if (found == options.end() || !accepted(found->second))
+            return std::string();
+        std::string value = std::move(found->second);
+        options.erase(found);
+        return value;
+    };
+    const auto any = [](std::string_view) { return true; };
+    // A socket folder, several hosts or an IPv6 address go in the query instead of the authority.
+    const auto plainHost = [](std::string_view host) { return host.find('/') == host.npos && uriValue(host) == host; };
+    take("password", any);
+    std::string uri = std::string(scheme) + uriValue(take("user", any)) + ":" + std::string(hidden) + "@";
+    if (const std::string host = take("host", plainHost); !host.empty()) {
+        const std::string port = take("port", plainHost);
+        uri += port.empty() ? host : host + ":" + port;
+    }
+    uri += "/" + uriValue(take("dbname", any));
+    for (std::size_t i = 0; i < options.size(); ++i)
+        uri += (i == 0 ? "?" : "&") + options[i].first + "=" + uriValue(options[i].second);
+    return uri;
 }
 
 bool startsWithWord(const std::string& sql, std::string_view word)
@@ -141,20 +160,32 @@ void ignoreNotice(void*, const char*) {}
 
 std::wstring PgDatabase::MaskedConnection(std::wstring_view connection)
 {
-    std::wstring shown(connection);
-    const auto scheme = shown.find(L"://");
-    if (!shown.starts_with(L"postgresql://") && !shown.starts_with(L"postgres://")) {
-        maskKeywordPassword(shown);
-        return shown;
+    const std::string text = WideToUtf8(connection);
+    char* error = nullptr;
+    const std::unique_ptr<PQconninfoOption, void (*)(PQconninfoOption*)> parsed(PQconninfoParse(text.c_str(), &error),
+                                                                                 PQconninfoFree);
+    PQfreemem(error);
+    // A connection libpq cannot read is not shown at all: its password cannot be told from the rest.
+    if (!parsed)
+        return std::wstring(hidden.begin(), hidden.end());
+    std::vector<std::pair<std::string, std::string>> options;
+    bool secret = false;
+    for (const PQconninfoOption* option = parsed.get(); option->keyword; ++option) {
+        if (!option->val)
+            continue;
+        secret = secret || (std::string_view(option->keyword) == "password" && *option->val);
+        options.emplace_back(option->keyword, option->val);
     }
-    // The user's part of the authority ends at its last "@"; its password follows its first ":".
-    const auto authorityEnd = std::min(shown.find_first_of(L"/?", scheme + 3), shown.size());
-    const auto at = shown.rfind(L'@', authorityEnd);
-    const auto colon = shown.find(L':', scheme + 3);
-    if (at != std::wstring::npos && at > scheme && colon < at)
-        shown.replace(colon + 1, at - colon - 1, hidden);
-    maskQueryPassword(shown);
-    return shown;
+    if (!secret)
+        return std::wstring(connection);
+    // libpq reads a URI only after one of these two schemes.
+    for (const std::string_view scheme : {"postgresql://", "postgres://"})
+        if (text.starts_with(scheme))
+            return Utf8ToWide(maskedUri(scheme, std::move(options)));
+    std::string shown;
+    for (const auto& [keyword, value] : options)
+        shown += (shown.empty() ? "" : " ") + keyword + "=" + (keyword == "password" ? std::string(hidden) : keywordValue(value));
+    return Utf8ToWide(shown);
 }
 
 std::string PgDatabase::ServerName(std::string_view name)

@@ -72,9 +72,9 @@ TEST_F(ServerSession, FailuresAreErrorRecordsAndALostConnectionIsTakenUpAgain)
     Descriptions descriptions;
     for (const auto& [given, shown] : std::vector<std::pair<std::wstring, std::wstring>>{
              {L"postgresql://serion:S3cret@/nowhere?host=/nonexistent&password=S3cret",
-              L"'postgresql://serion:***@/nowhere?host=/nonexistent&password=***'"},
+              L"'postgresql://serion:***@/nowhere?host=/nonexistent'"},
              {L"dbname=nowhere host=/nonexistent password = 'S3 \\'cret' user=serion",
-              L"'dbname=nowhere host=/nonexistent password = *** user=serion'"}}) {
+              L"'user=serion password=*** dbname=nowhere host=/nonexistent'"}}) {
         EXPECT_EQ(OpenSession(other, given, L"PostgreSQL.1"), E_FAIL);
         descriptions = ErrorDescriptions();
         ASSERT_EQ(descriptions.size(), 1u);
