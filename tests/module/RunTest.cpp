@@ -228,25 +228,6 @@ TEST_F(Run, TheProgressCountsRowsAndFailuresAndTheGroupsSecondRunEndsWhenItsEsti
     EXPECT_NEAR(*estimate, took, took / 10.0);
 }
 
-TEST_F(Run, AFailedRowPausesTheRunAsItsGroupSaysAndSendsTheEmergencyCommand)
-{
-    OpenWithGroup({L"DONE.M", L"LEAK.M", L"DONE.M"});
-    ASSERT_TRUE(Automation::chooseEntry(Viewer(), IDC_ON_FAILURE, L"Pause the run").ok);
-    ASSERT_TRUE(Automation::setText(Viewer(), IDC_EMERGENCY, L"PUMPALL OFF").ok);
-    SetFocus(GetDlgItem(Viewer(), IDC_METHOD_LIST));
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(35);
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED));
-    EXPECT_TRUE(Window().GetRun().IsRunning() && Enabled(IDC_RUN));
-    EXPECT_EQ(StatusMessage(), L"Row 2 (LEAK.M) failed: the next method waits for Run.");
-    EXPECT_EQ(std::ranges::count(m_instrumentOutput, std::wstring(L"Instrument: Pumps off.")), 1);
-    CGroupTable groups(ModuleSettings);
-    ASSERT_TRUE(SUCCEEDED(groups.Open()));
-    ASSERT_TRUE(GroupRows(groups).FindById(2));
-    EXPECT_EQ(groups.OnFailure, ONFAILURE_PAUSE);
-    EXPECT_STREQ(groups.EmergencyCommand, L"PUMPALL OFF");
-}
-
 TEST_F(Run, AMissingMethodFolderPausesTheRunAndAnAcquisitionErrorEndsItWithoutASecondEmergencyCommand)
 {
     OpenWithGroup({L"MISSING.M", L"ACQ.M", L"DONE.M"});
@@ -258,6 +239,14 @@ TEST_F(Run, AMissingMethodFolderPausesTheRunAndAnAcquisitionErrorEndsItWithoutAS
     RunHost(1);
     EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
     EXPECT_EQ(StatusMessage(), L"Row 1 (MISSING.M) failed: the next method waits for Run.");
+    EXPECT_TRUE(Window().GetRun().IsRunning() && Enabled(IDC_RUN));
+    EXPECT_EQ(std::ranges::count(m_instrumentOutput, std::wstring(L"Instrument: Pumps off.")), 1);
+    // The policy and the emergency command chosen in the window are the group's.
+    CGroupTable groups(ModuleSettings);
+    ASSERT_TRUE(SUCCEEDED(groups.Open()));
+    ASSERT_TRUE(GroupRows(groups).FindById(2));
+    EXPECT_EQ(groups.OnFailure, ONFAILURE_PAUSE);
+    EXPECT_STREQ(groups.EmergencyCommand, L"PUMPALL OFF");
     ASSERT_TRUE(Click(IDC_RUN));
     RunHost(100);
     EXPECT_FALSE(Window().GetRun().IsRunning());
@@ -298,34 +287,6 @@ TEST_F(Run, StopAfterThisMethodEndsTheRunWithTheRowsResultAndCanBeTakenBack)
     EXPECT_FALSE(menuState() & MF_CHECKED);
 }
 
-TEST_F(Run, AResultTheWorklistCannotTakeIsKeptAndTheNextRowWaitsUntilItLands)
-{
-    OpenWithGroup({L"DONE.M", L"DONE.M"});
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(5);
-    // Another program holds the worklist for writing across the method's end.
-    sqlite3* other = HoldWorklistForWriting();
-    RunHost(6);
-    EXPECT_TRUE(StatusMessage().starts_with(L"Results are not saved yet; Serion tries again and the next method "
-                                            L"waits. Could not update; currently locked"))
-        << WideToUtf8(StatusMessage());
-    std::wstring painted;
-    ASSERT_TRUE(ControlBarAutomation::paneText(Viewer(), 2, painted).ok);
-    EXPECT_EQ(painted, L"Results not saved yet: Serion tries again.") << "the form that fits 80 columns";
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED)) << "the file holds the row running";
-    ListViewInfo shown;
-    ASSERT_TRUE(ListViewAutomation::inspect(Viewer(), IDC_METHOD_LIST, shown).ok);
-    EXPECT_EQ(shown.items[0].cells[0].text, L"Run complete.") << "the window shows the result it keeps";
-    EXPECT_TRUE(Window().GetRun().IsRunning());
-
-    ASSERT_EQ(sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(other);
-    RunHost(30);
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE)) << "the result landed and the run went on";
-    EXPECT_EQ(std::wstring(StoredRows()[0].ErrMessage), L"Run complete.");
-    EXPECT_THAT(RunRecords(), testing::Contains(L"Row 1 done | running | done: Run complete.")) << "the retry's record";
-}
-
 TEST_F(Run, AResultThatNeverLandsHoldsTheGroupBoxUntilTheRetriesGiveUpAndThenTheListShowsTheFile)
 {
     OpenWithGroup({L"DONE.M", L"DONE.M"});
@@ -357,7 +318,7 @@ TEST_F(Run, AResultThatNeverLandsHoldsTheGroupBoxUntilTheRetriesGiveUpAndThenThe
     sqlite3_close(other);
 }
 
-TEST_F(Run, AResultIsNeverWrittenIntoAWorklistFileThatWasRenamedAwayOrDeleted)
+TEST_F(Run, AResultIsKeptWhileItsWorklistFileIsRenamedAwayAndLandsWhenItIsBackButNeverInAFileDeleted)
 {
     OpenWithGroup({L"DONE.M", L"DONE.M"});
     const std::filesystem::path file = m_root.onDriveC("Orvane/Auto/database/worklist.mdb");
@@ -374,6 +335,10 @@ TEST_F(Run, AResultIsNeverWrittenIntoAWorklistFileThatWasRenamedAwayOrDeleted)
         << WideToUtf8(StatusMessage());
     EXPECT_THAT(m_instrumentOutput, testing::Not(testing::Contains(L"Method C:\\Orvane\\Methods\\DONE.M loaded.")))
         << "the next method waits";
+    std::wstring painted;
+    ASSERT_TRUE(ControlBarAutomation::paneText(Viewer(), 2, painted).ok);
+    EXPECT_EQ(painted, L"Results not saved yet: Serion tries again.") << "the form that fits 80 columns";
+    EXPECT_EQ(MethodsShown(Viewer()).items[0].cells[0].text, L"Run complete.") << "the window shows the result it keeps";
     // Put back, the file takes the kept result and the run goes on.
     std::filesystem::rename(away, file);
     RunHost(30);
