@@ -63,12 +63,13 @@ const char* PgStatement::value(int index) const { return PQgetvalue(m_result, m_
 
 std::int64_t PgStatement::columnInt(int index) const { return std::strtoll(value(index), nullptr, 10); }
 
-void PgStatement::columnText(int index, wchar_t* field, std::size_t capacity) const
+std::size_t PgStatement::columnText(int index, wchar_t* field, std::size_t capacity) const
 {
     const std::wstring text = Utf8ToWide(value(index));
     const std::size_t length = std::min(text.size(), capacity - 1);
     std::copy_n(text.data(), length, field);
     field[length] = 0;
+    return length;
 }
 
 bool PgStatement::columnIsNull(int index) const { return PQgetisnull(m_result, m_row, index) != 0; }

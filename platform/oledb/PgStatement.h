@@ -30,7 +30,7 @@ public:
 
     int columnCount() override;
     std::int64_t columnInt(int index) const override;
-    void columnText(int index, wchar_t* field, std::size_t capacity) const override;
+    std::size_t columnText(int index, wchar_t* field, std::size_t capacity) const override;
     bool columnIsNull(int index) const override;
     std::string columnTable(int index) override;
     std::string columnOrigin(int index) override;

@@ -216,12 +216,11 @@ void Rowset::keep(const Statement& row)
         const int column = m_columns[bound.column].index + 1;
         Kept& kept = m_kept.emplace_back(Kept{row.columnInt(column), 0, 0});
         if (bound.binding.wType == DBTYPE_WSTR) {
-            // Read as the buffer takes it, cut to fit.
+            // Read as the buffer takes it, cut to fit, straight after the texts kept before it.
             const std::size_t capacity = bound.binding.cbMaxLen / sizeof(WCHAR);
-            if (m_field.size() < capacity)
-                m_field.resize(capacity);
-            row.columnText(column, m_field.data(), capacity);
-            keepText(kept, m_field.data());
+            kept.offset = m_keptLength;
+            kept.length = row.columnText(column, keptRoom(capacity), capacity);
+            m_keptLength += kept.length;
         }
     }
     ++m_keptRows;
@@ -229,9 +228,18 @@ void Rowset::keep(const Statement& row)
 
 void Rowset::keepText(Kept& kept, std::wstring_view text)
 {
-    kept.offset = m_keptTexts.size();
+    std::copy(text.begin(), text.end(), keptRoom(text.size()));
+    kept.offset = m_keptLength;
     kept.length = text.size();
-    m_keptTexts += text;
+    m_keptLength += text.size();
+}
+
+WCHAR* Rowset::keptRoom(std::size_t count)
+{
+    // Grown by doubling, so that keeping every row of a group costs no more than one copy of them.
+    if (m_keptTexts.size() < m_keptLength + count)
+        m_keptTexts.resize(std::max(2 * m_keptTexts.size(), m_keptLength + count));
+    return m_keptTexts.data() + m_keptLength;
 }
 
 void Rowset::readKept(std::size_t index)
@@ -245,7 +253,8 @@ void Rowset::readKept(std::size_t index)
             std::memcpy(value, &number, sizeof number);
         } else {
             auto* field = reinterpret_cast<WCHAR*>(value);
-            field[m_keptTexts.copy(field, kept->length, kept->offset)] = 0;
+            std::copy_n(m_keptTexts.data() + kept->offset, kept->length, field);
+            field[kept->length] = 0;
         }
         ++kept;
     }
@@ -263,6 +272,7 @@ void Rowset::dropKept()
 {
     m_kept.clear();
     m_keptTexts.clear();
+    m_keptLength = 0;
     m_keptRows = 0;
 }
 

@@ -73,6 +73,8 @@ private:
     // After a write of this rowset: the kept rows, still as the table holds them if they were before.
     void keepAfterWrite(bool keptBefore);
     void keepText(Kept& kept, std::wstring_view text);
+    // Room for count more characters after the kept texts, written there in place.
+    WCHAR* keptRoom(std::size_t count);
     void rememberAsRead(ColumnSet columns);
     bool changedSinceRead(const Bound& bound) const;
     // Binds the buffer's values of the columns as parameters 1..n; refuses a text wider than its
@@ -102,11 +104,11 @@ private:
     // The bound values of the first m_keptRows rows, m_bound.size() for each, as the database was
     // at its count of writes m_keptAt.
     std::vector<Kept> m_kept;
-    std::wstring m_keptTexts;
+    // The kept texts, one after another in the first m_keptLength characters.
+    std::vector<WCHAR> m_keptTexts;
+    std::size_t m_keptLength = 0;
     std::size_t m_keptRows = 0;
     std::uint64_t m_keptAt = 0;
-    // Where a kept text is read before it is kept.
-    std::vector<WCHAR> m_field;
 
     std::unique_ptr<Statement> m_select;
     std::unique_ptr<Statement> m_insert;

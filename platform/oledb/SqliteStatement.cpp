@@ -108,7 +108,7 @@ int SqliteStatement::columnCount() { return sqlite3_column_count(m_statement); }
 
 std::int64_t SqliteStatement::columnInt(int index) const { return sqlite3_column_int64(m_statement, index); }
 
-void SqliteStatement::columnText(int index, wchar_t* field, std::size_t capacity) const
+std::size_t SqliteStatement::columnText(int index, wchar_t* field, std::size_t capacity) const
 {
     const unsigned char* text = sqlite3_column_text(m_statement, index);
     const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(m_statement, index));
@@ -124,6 +124,7 @@ void SqliteStatement::columnText(int index, wchar_t* field, std::size_t capacity
         std::copy_n(wide.data(), length, field);
     }
     field[length] = 0;
+    return length;
 }
 
 bool SqliteStatement::columnIsNull(int index) const { return sqlite3_column_type(m_statement, index) == SQLITE_NULL; }

@@ -27,8 +27,9 @@ public:
 
     virtual int columnCount() = 0;
     virtual std::int64_t columnInt(int index) const = 0;
-    // The text of a result column written into field with its terminating zero, cut to fit.
-    virtual void columnText(int index, wchar_t* field, std::size_t capacity) const = 0;
+    // The text of a result column written into field with its terminating zero, cut to fit; its
+    // length.
+    virtual std::size_t columnText(int index, wchar_t* field, std::size_t capacity) const = 0;
     virtual bool columnIsNull(int index) const = 0;
     // The table and column a result column comes from; empty for an expression.
     virtual std::string columnTable(int index) = 0;
