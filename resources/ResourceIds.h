@@ -327,6 +327,14 @@ constexpr int IDS_GROUP_CHANGED_ON_INSTRUMENT = 22241;
 // A group whose claim the server lost while its instrument may still run it, and one taken over.
 constexpr int IDS_GROUP_SEEN_ON_INSTRUMENT = 22242;
 constexpr int IDS_CLAIM_TAKEN_OVER = 22243;
+// A run that goes on while the lab server cannot be reached, keeping its writes on the instrument.
+constexpr int IDS_SERVER_AWAY = 22321;
+constexpr int IDS_KEPT_FOR_SERVER = 22322;
+constexpr int IDS_KEPT_FOR_SERVER_SHORT = 22323;
+constexpr int IDS_SERVER_AWAY_NOTICE = 22324;
+constexpr int IDS_KEPT_WRITTEN = 22325;
+constexpr int IDS_WAITING_FOR_SERVER = 22326;
+constexpr int IDS_JOURNAL_UNWRITABLE = 22327;
 constexpr int IDS_ORPHAN_TABLE_QUESTION = 22071;
 constexpr int IDS_TRACE_LOG_UNWRITABLE = 22072;
 constexpr int IDS_GROUP_NAME_TRAILING_BLANK = 22073;

@@ -200,6 +200,14 @@ const ResourceEntry entries[] = {
                   L"instrument."),
     string(22243, L"Instrument %s took over group %s while the lab server could not be reached: nothing more of it "
                   L"runs or is written here."),
+    string(22321, L"The lab server cannot be reached."),
+    string(22322, L"Lab server away since %s: %d results kept here, written when it is back"),
+    string(22323, L"Server away: %d results kept here"),
+    string(22324, L"The lab server has been away since %s: %d results of this instrument are kept on it and are "
+                  L"written to the server when it is back."),
+    string(22325, L"Lab server back: the results kept here are written to it."),
+    string(22326, L"Waiting for the lab server: the run goes on with group %s when it is back."),
+    string(22327, L"The results cannot be kept on this instrument either (%s): the run ends here."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
     string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),
     string(32772, L"Edit current method information\nEdit Method Info"),

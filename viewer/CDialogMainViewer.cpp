@@ -198,6 +198,8 @@ BOOL CDialogMainViewer::OnInitDialog()
     if (!m_toolBar.Create(this, IDR_MAIN_TOOLBAR) || !m_statusBar.Create(this))
         return TRUE;
     RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
+    // Before the groups are read, so that the rows show what an earlier host kept for the server.
+    m_run.ForwardLeftWrites();
     if (LoadGroups())
         ShowFirstGroup();
 

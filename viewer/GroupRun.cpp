@@ -20,6 +20,7 @@
 
 #include "kernel/FileApi.h"
 #include "kernel/Text.h"
+#include "kernel/TimeApi.h"
 #include "kernel/WinFormat.h"
 #include "orvane/CpRunEvent.h"
 #include "win/WinUser.h"
@@ -115,8 +116,9 @@ void GroupRun::Enter(State next)
     const BOOL bWasRunning = IsRunning();
     m_state = next;
     ForgetContinue();
+    // Writes that wait for the lab server keep the beat going after the run.
     if (IsRunning() != bWasRunning)
-        m_view.SetClaimTimer(IsRunning());
+        m_view.SetClaimTimer(IsRunning() || m_store.WaitingForServer());
     m_view.ShowRunState();
 }
 
@@ -226,6 +228,7 @@ void GroupRun::OnContinue(BOOL bUnattended)
     }
     ShowStatus(L"");
     MarkRunOpen(L"Run continued");
+    rows.KeepOfflineCopy();
     ReportRunEvent({.kind = RUNEVENT_RUN_CONTINUED, .group = m_group.name});
     // A group of a queue goes on with the rest of its queue.
     m_queue.Begin(record->QueueID);
@@ -409,9 +412,16 @@ void GroupRun::OnSaveRetry()
 
 void GroupRun::OnClaimTimer()
 {
-    if (!IsRunning() || !m_claimedGroup || m_end.cause == End::Cause::ClaimLost ||
-        SUCCEEDED(m_host.RenewClaim(*m_claimedGroup)))
+    const BOOL bRenews = IsRunning() && m_claimedGroup && m_end.cause != End::Cause::ClaimLost;
+    if (bRenews)
+        m_queue.Renew();
+    // The claim first: the server back, it is this host's again before anything is written.
+    if (!bRenews || SUCCEEDED(m_host.RenewClaim(*m_claimedGroup))) {
+        if (m_end.cause != End::Cause::ClaimLost)
+            ForwardKept();
         return;
+    }
+    ShowKeptForServer();
     // A server that does not answer is asked again at the next beat.
     const std::wstring strInstrument = m_host.RunningOn(*m_claimedGroup);
     if (strInstrument.empty())
@@ -439,6 +449,7 @@ void GroupRun::LoseClaim(const std::wstring& strInstrument)
              FormatWin(ModuleString(IDS_CLAIM_TAKEN_OVER).c_str(), strInstrument.c_str(), m_group.name.c_str())};
     TraceLog(3, L"LoseClaim: %s\n", strInstrument.c_str());
     m_host.Log(m_end.detail);
+    m_store.SetAside();
     ShowStatus(m_end.detail);
 }
 
@@ -476,6 +487,8 @@ void GroupRun::StartRun(BOOL bInQueue)
         return;
     }
     ShowStatus(L"");
+    // From here on the run finds its rows while the lab server is away.
+    rows.KeepOfflineCopy();
     MethodRecord* pRow = m_cursor.First(rows);
     ReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = m_group.name});
     StartFrom([&] {
@@ -609,6 +622,7 @@ BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
         LogRowEnd(*pRow, bFailed, strReason);
     }
     WatchUnsaved();
+    ShowKeptForServer();
     // The row a Stop ended without its result is the one Continue runs again.
     if (m_state == State::Stopping && bFailed)
         m_cursor.SetStoppedRow(m_runningRow);
@@ -674,6 +688,55 @@ void GroupRun::LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstri
                                OneLine(strReason).c_str()));
     else
         m_host.Log(FormatWin(ModuleString(IDS_LOG_ROW_DONE).c_str(), strGroup.c_str(), nRow, row.MethodName));
+}
+
+BOOL GroupRun::ShowKeptForServer()
+{
+    const std::optional<RunJournal::Waiting> waiting = m_store.WaitingForServer();
+    if (!waiting)
+        return FALSE;
+    const std::wstring strSince = FormatTime(waiting->since, L"%H:%M");
+    const std::wstring strKept = FormatWin(ModuleString(IDS_KEPT_FOR_SERVER).c_str(), strSince.c_str(), waiting->rowEnds);
+    // A claim another instrument took is what the status bar tells of.
+    if (m_end.cause != End::Cause::ClaimLost)
+        m_view.ShowStatus({strKept, FormatWin(ModuleString(IDS_KEPT_FOR_SERVER_SHORT).c_str(), waiting->rowEnds)});
+    if (waiting->rowEnds != m_nKeptShown) {
+        m_nKeptShown = waiting->rowEnds;
+        m_host.Log(strKept);
+    }
+    if (!m_bAwayReported && _time64(nullptr) - waiting->since >= kAwayNoticeSeconds) {
+        m_bAwayReported = TRUE;
+        const std::wstring strNotice =
+            FormatWin(ModuleString(IDS_SERVER_AWAY_NOTICE).c_str(), strSince.c_str(), waiting->rowEnds);
+        m_host.Log(strNotice);
+        ReportRunEvent({RUNEVENT_SERVER_AWAY, m_group.name, 0, L"", strNotice});
+    }
+    return TRUE;
+}
+
+void GroupRun::ForwardLeftWrites()
+{
+    if (!m_store.WaitingForServer())
+        return;
+    m_view.SetClaimTimer(TRUE);
+    ForwardKept();
+}
+
+void GroupRun::ForwardKept()
+{
+    if (!ShowKeptForServer())
+        return;
+    const HRESULT status = m_store.Forward();
+    TraceLog(3, L"ForwardKept: 0x%08lX\n", static_cast<unsigned long>(status));
+    if (FAILED(status))
+        return;
+    m_nKeptShown = 0;
+    m_bAwayReported = FALSE;
+    m_host.Log(ModuleString(IDS_KEPT_WRITTEN));
+    ShowStatus(L"");
+    m_view.ShowRunState();
+    if (!IsRunning())
+        m_view.SetClaimTimer(FALSE);
 }
 
 void GroupRun::WatchUnsaved()

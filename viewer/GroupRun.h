@@ -27,6 +27,9 @@ struct MethodRecord;
 
 class GroupRun {
 public:
+    // How long the lab server may be away before the host's observers hear of it.
+    static constexpr LONG kAwayNoticeSeconds = 300;
+
     // Every state the run can be in. Each change goes through Enter, which logs it and shows it.
     enum class State {
         // No run; the commands of the shown group are free.
@@ -129,7 +132,12 @@ public:
     void OnSaveRetry();
     // Every few seconds of a run: the claim's heartbeat is renewed and a lost claim taken again;
     // one that another instrument took ends the run here, which writes nothing more into the group.
+    // Writes that wait for the lab server are written to it once it is back; it beats on after
+    // the run while they wait.
     void OnClaimTimer();
+    // The window opens: writes that an earlier host left waiting for the lab server are written to
+    // it now; while it is still away they wait, and the beat tries again.
+    void ForwardLeftWrites();
     // A result of the shown group waits for the retry: another group is not shown meanwhile.
     BOOL IsRetryingSave() const { return m_saveRetry.IsRetrying(); }
     // The host has run the command lines of row nRow's start ("aaaID"): a method that did not
@@ -175,6 +183,12 @@ private:
     void BeginRun();
     // Results the worklist could not take: the status bar says why, and they are tried again.
     void WatchUnsaved();
+    // While writes wait for the lab server, the status bar and the logbook say since when and how
+    // many results; once the outage has lasted kAwayNoticeSeconds, the host's observers hear of it
+    // once. FALSE when nothing waits.
+    BOOL ShowKeptForServer();
+    // Writes what waits to the lab server when it is back, and says so.
+    void ForwardKept();
     // FALSE when another instrument has taken the group over: then nothing more is written into it.
     BOOL HoldsClaim();
     // Another instrument took the group over: the user is told which, and nothing more is written.
@@ -248,4 +262,8 @@ private:
     std::wstring m_strAcqStatus;
     // CanContinue's answer until ForgetContinue.
     std::optional<BOOL> m_canContinue;
+    // The number of results the status bar and the logbook last said wait for the lab server, and
+    // whether the host's observers have heard of this outage.
+    int m_nKeptShown = 0;
+    BOOL m_bAwayReported = FALSE;
 };

@@ -11,6 +11,12 @@ BOOL RunQueue::Claim(LONG nGroupId)
     return TRUE;
 }
 
+void RunQueue::Renew()
+{
+    for (LONG nGroupId : m_claims)
+        m_host.RenewClaim(nGroupId);
+}
+
 void RunQueue::HandOver(LONG nGroupId)
 {
     if (m_claims.erase(nGroupId))

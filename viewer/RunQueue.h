@@ -21,6 +21,9 @@ public:
     void Begin(LONG nId) { m_nId = nId; }
     // Claims a group that the queue runs later; FALSE when another host has it.
     BOOL Claim(LONG nGroupId);
+    // The heartbeats of the claims are renewed with the running group's, so that a restarted
+    // server keeps the groups still to come this queue's for the recovery period too.
+    void Renew();
     // The group's own run holds its claim from now on.
     void HandOver(LONG nGroupId);
     // Without a queue any more: every claim it still holds goes.

@@ -1,10 +1,13 @@
 // What a group's run reads from the worklist and writes to it: the shown group's rows and the
-// group's record in group_tbl. WorklistRunStore is the worklist's; a test may fake any part.
+// group's record in group_tbl. On a lab server the run's writes that the server cannot take wait
+// on the instrument's machine until it can. WorklistRunStore is the worklist's; a test may fake
+// any part.
 #pragma once
 
 #include "worklist/AuditTrail.h"
 #include "worklist/GroupRecord.h"
 #include "worklist/ResultRecord.h"
+#include "worklist/RunJournal.h"
 
 #include "kernel/WinTypes.h"
 
@@ -22,13 +25,13 @@ public:
     // The shown group's rows, to read; the run writes them through ChangeRunState.
     virtual MethodRows& Rows() = 0;
     // pRow, the rows' current row, in run state nState; a null message leaves the row's. A row
-    // that ended is written with the results of its run, as one edit. A write that fails keeps the
-    // row's result unsaved in the rows.
+    // that ended is written with the results of its run, as one edit. A write that the lab server
+    // cannot take waits for it; one that fails otherwise keeps the row's result unsaved in the rows.
     virtual void ChangeRunState(MethodRecord* pRow, LONG nState, LPCWSTR lpszMessage,
                                 std::vector<ResultRecord> results = {}) = 0;
     // An audit record of group strGroup's run that changes nothing else (a pause, a stop).
     virtual HRESULT Record(const std::wstring& strGroup, const AuditEntry& entry) = 0;
-    // Group nGroupId's record as it is stored; empty when there is none.
+    // Group nGroupId's record as it is stored; empty when there is none or it cannot be read.
     virtual std::optional<GroupRecord> ReadGroup(LONG nGroupId) = 0;
     // Resets the rows for a run and records the run as open, as one edit; a failure has been shown.
     virtual HRESULT OpenRun(LONG nGroupId, bool bLeaveQueue, const AuditEntry& record) = 0;
@@ -40,4 +43,11 @@ public:
     // Group nFromId's run ends and the queue's run goes on with group nToId, as one edit.
     virtual HRESULT PassQueueRun(LONG nFromId, LONG nToId, const AuditEntry& fromEnd) = 0;
     virtual HRESULT LeaveQueue(LONG nGroupId) = 0;
+
+    // The writes that wait for the lab server on this machine; empty when none waits.
+    virtual std::optional<RunJournal::Waiting> WaitingForServer() = 0;
+    // Writes what waits to the server, in order and once; a failure leaves it waiting.
+    virtual HRESULT Forward() = 0;
+    // Another instrument took over the group's run: what waits is set aside, never written.
+    virtual void SetAside() = 0;
 };

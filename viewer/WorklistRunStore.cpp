@@ -1,21 +1,52 @@
-// The run's reads and writes on the worklist.
+// The run's reads and writes on the worklist, and the journal of what the lab server cannot take.
 #include "WorklistRunStore.h"
 
+#include "module/core/CsvLine.h"
+#include "module/core/ModuleString.h"
+#include "resources/ResourceIds.h"
 #include "worklist/CGroupTable.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 
+#include "kernel/WinFormat.h"
+#include "oledb/ErrorObject.h"
+
 #include <utility>
+
+WorklistRunStore::WorklistRunStore(CGroupTable& groupTable, MethodRows& rows)
+    : m_groupTable(groupTable), m_rows(rows), m_journal(groupTable.Place())
+{
+}
+
+BOOL WorklistRunStore::KeepsForServer(HRESULT status)
+{
+    return m_groupTable.Place().OnServer() && (m_journal.Waits() || status == DB_E_CANNOTCONNECT);
+}
+
+HRESULT WorklistRunStore::Kept(int error)
+{
+    if (error != 0)
+        return ReportError(E_FAIL, IID_IRowsetChange,
+                           FormatWin(ModuleString(IDS_JOURNAL_UNWRITABLE).c_str(),
+                                     FileWriteFailure(RunJournal::kPath, error).c_str()));
+    m_rows.SetOffline(TRUE);
+    return S_OK;
+}
 
 void WorklistRunStore::ChangeRunState(MethodRecord* pRow, LONG nState, LPCWSTR lpszMessage,
                                       std::vector<ResultRecord> results)
 {
-    m_rows.ChangeRunState(pRow, nState, lpszMessage, std::move(results));
+    if (KeepsForServer(S_OK))
+        m_rows.SetOffline(TRUE);
+    const HRESULT written = m_rows.ChangeRunState(pRow, nState, lpszMessage, results);
+    if (pRow && KeepsForServer(written) && SUCCEEDED(Kept(m_journal.KeepRow(m_rows.GroupName(), *pRow, results))))
+        m_rows.ForgetUnsaved(pRow->aaaID);
 }
 
 HRESULT WorklistRunStore::Record(const std::wstring& strGroup, const AuditEntry& entry)
 {
-    return AuditTrail::Record(m_groupTable.Place(), strGroup, entry);
+    const HRESULT status = KeepsForServer(S_OK) ? DB_E_CANNOTCONNECT : AuditTrail::Record(m_groupTable.Place(), strGroup, entry);
+    return KeepsForServer(status) ? Kept(m_journal.KeepRecord(strGroup, entry)) : status;
 }
 
 std::optional<GroupRecord> WorklistRunStore::ReadGroup(LONG nGroupId)
@@ -34,7 +65,11 @@ HRESULT WorklistRunStore::OpenRun(LONG nGroupId, bool bLeaveQueue, const AuditEn
 
 HRESULT WorklistRunStore::StoreRunEnd(LONG nGroupId, LONG nRunOpen, LONG nStoppedRow, const AuditEntry& record)
 {
-    return GroupRows(m_groupTable).StoreRunEnd(nGroupId, nRunOpen, nStoppedRow, record);
+    const HRESULT status = KeepsForServer(S_OK) ? DB_E_CANNOTCONNECT
+                                                : GroupRows(m_groupTable).StoreRunEnd(nGroupId, nRunOpen, nStoppedRow, record);
+    return KeepsForServer(status)
+               ? Kept(m_journal.KeepRunEnd(m_rows.GroupName(), nGroupId, nRunOpen, nStoppedRow, record))
+               : status;
 }
 
 HRESULT WorklistRunStore::StoreQueue(const std::vector<LONG>& ids) { return GroupRows(m_groupTable).StoreQueue(ids); }
@@ -46,7 +81,24 @@ std::vector<LONG> WorklistRunStore::QueueAfter(LONG nQueueId, LONG nPosition)
 
 HRESULT WorklistRunStore::PassQueueRun(LONG nFromId, LONG nToId, const AuditEntry& fromEnd)
 {
+    // The next group's run begins on the server only after what waits for it has landed.
+    if (KeepsForServer(S_OK))
+        return ReportError(DB_E_CANNOTCONNECT, IID_IRowsetChange, ModuleString(IDS_SERVER_AWAY));
     return GroupRows(m_groupTable).PassQueueRun(nFromId, nToId, fromEnd);
 }
 
 HRESULT WorklistRunStore::LeaveQueue(LONG nGroupId) { return GroupRows(m_groupTable).LeaveQueue(nGroupId); }
+
+std::optional<RunJournal::Waiting> WorklistRunStore::WaitingForServer() { return m_journal.Waits(); }
+
+HRESULT WorklistRunStore::Forward()
+{
+    const HRESULT status = m_journal.Forward();
+    return SUCCEEDED(status) ? m_rows.SetOffline(FALSE) : status;
+}
+
+void WorklistRunStore::SetAside()
+{
+    if (m_journal.Waits() && m_journal.SetAside() == 0)
+        m_rows.SetOffline(FALSE);
+}

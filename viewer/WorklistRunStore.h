@@ -1,4 +1,5 @@
-// The run's reads and writes on the worklist: the shown group's rows and group_tbl.
+// The run's reads and writes on the worklist: the shown group's rows and group_tbl, and on a lab
+// server the journal that keeps what the server cannot take while it is away.
 #pragma once
 
 #include "RunStore.h"
@@ -7,7 +8,7 @@ class CGroupTable;
 
 class WorklistRunStore : public RunStore {
 public:
-    WorklistRunStore(CGroupTable& groupTable, MethodRows& rows) : m_groupTable(groupTable), m_rows(rows) {}
+    WorklistRunStore(CGroupTable& groupTable, MethodRows& rows);
 
     MethodRows& Rows() override { return m_rows; }
     void ChangeRunState(MethodRecord* pRow, LONG nState, LPCWSTR lpszMessage, std::vector<ResultRecord> results) override;
@@ -19,8 +20,19 @@ public:
     std::vector<LONG> QueueAfter(LONG nQueueId, LONG nPosition) override;
     HRESULT PassQueueRun(LONG nFromId, LONG nToId, const AuditEntry& fromEnd) override;
     HRESULT LeaveQueue(LONG nGroupId) override;
+    std::optional<RunJournal::Waiting> WaitingForServer() override;
+    HRESULT Forward() override;
+    void SetAside() override;
 
 private:
+    // Whether a write goes to the journal: one waits there already (nothing overtakes it), or the
+    // server could not be reached for this one (status).
+    BOOL KeepsForServer(HRESULT status);
+    // A write kept in the journal (error 0) stands as written, and the rows read what they keep
+    // until the journal is forwarded; a journal that cannot be written fails the write.
+    HRESULT Kept(int error);
+
     CGroupTable& m_groupTable;
     MethodRows& m_rows;
+    RunJournal m_journal;
 };

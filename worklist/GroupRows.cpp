@@ -167,11 +167,16 @@ bool GroupRows::DeleteRow(LONG id, const std::wstring& name)
                                                   {{L"Group deleted", OptionsText(m_table), L""}}));
 }
 
-HRESULT GroupRows::writeWithRecord(HRESULT (CRowset::*write)(), const AuditEntry& entry, BOOL bAnchor)
+HRESULT GroupRows::writeWithRecord(HRESULT (CRowset::*write)(), const AuditEntry& entry, BOOL bAnchor,
+                                   const std::function<HRESULT(const CSession&)>& alsoWrite)
 {
     return AuditTrail::WriteWithRecords(
-        m_table.m_session, m_table.Place(), [this, write] { return (m_table.*write)(); }, m_table.GroupName, {entry},
-        bAnchor);
+        m_table.m_session, m_table.Place(),
+        [&] {
+            const HRESULT written = (m_table.*write)();
+            return SUCCEEDED(written) && alsoWrite ? alsoWrite(m_table.m_session) : written;
+        },
+        m_table.GroupName, {entry}, bAnchor);
 }
 
 void GroupRows::storeOption(const AuditEntry& change)
@@ -218,14 +223,18 @@ void GroupRows::StoreFailurePolicy(LONG id, LONG onFailure, const std::wstring& 
     storeOption({L"Failure policy changed", before, FailurePolicyText(onFailure, m_table.EmergencyCommand)});
 }
 
-HRESULT GroupRows::StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow, const AuditEntry& record)
+HRESULT GroupRows::StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow, const AuditEntry& record,
+                               const std::function<HRESULT(const CSession&)>& alsoWrite)
 {
-    if (!FindById(id))
-        return DB_E_NOTABLE;
+    // A table that cannot be read says why: a server that cannot be reached is not a missing group.
+    if (!FindById(id)) {
+        const HRESULT read = m_table.MoveFirst();
+        return FAILED(read) ? read : DB_E_NOTABLE;
+    }
     m_table.RunOpen = runOpen;
     m_table.StoppedRow = stoppedRow;
     // A run's end anchors the trail: the run's records are kept outside the worklist too.
-    return writeWithRecord(&CRowset::SetData, record, !runOpen);
+    return writeWithRecord(&CRowset::SetData, record, !runOpen, alsoWrite);
 }
 
 HRESULT GroupRows::OpenRun(const CSession& session, AuditTrail& trail, LONG id, bool leaveQueue,

@@ -54,8 +54,9 @@ public:
     void StoreFailurePolicy(LONG id, LONG onFailure, const std::wstring& emergencyCommand);
     // What group id's run leaves behind: whether the run is open (its shut-down not yet sent) and
     // the row a Stop aborted (from 1; 0 for none), written with the record of the run's step. A
-    // closed run anchors the audit trail.
-    HRESULT StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow, const AuditEntry& record);
+    // closed run anchors the audit trail. alsoWrite writes beside it in the same transaction.
+    HRESULT StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow, const AuditEntry& record,
+                        const std::function<HRESULT(const CSession&)>& alsoWrite = {});
     // Group id's run opens, with no stopped row and, with leaveQueue, out of its queue, and with the
     // record of its start: written on session, inside the edit that session holds, so that it is
     // one edit with the rows the run resets.
@@ -81,8 +82,10 @@ private:
     // The new group's row, its id one more than the last row's.
     HRESULT InsertRow(const std::wstring& name, bool listIsEmpty);
 
-    // Writes the current row (SetData or Delete) with a record of the change, as one edit.
-    HRESULT writeWithRecord(HRESULT (CRowset::*write)(), const AuditEntry& entry, BOOL bAnchor = FALSE);
+    // Writes the current row (SetData or Delete) with a record of the change, and what alsoWrite
+    // writes, as one edit.
+    HRESULT writeWithRecord(HRESULT (CRowset::*write)(), const AuditEntry& entry, BOOL bAnchor = FALSE,
+                            const std::function<HRESULT(const CSession&)>& alsoWrite = {});
     // Stores the current row's changed option; a record only when its value changed.
     void storeOption(const AuditEntry& change);
 

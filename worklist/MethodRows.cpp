@@ -77,8 +77,11 @@ std::wstring MethodRows::dataFilesText()
 
 HRESULT MethodRows::WriteRow(const std::vector<AuditEntry>& entries)
 {
-    return AuditTrail::WriteWithRecords(
+    const HRESULT status = AuditTrail::WriteWithRecords(
         m_pTable->m_session, m_place, [this] { return m_pTable->SetData(); }, m_strGroup, entries);
+    if (SUCCEEDED(status))
+        m_offline.Update(*m_pTable);
+    return status;
 }
 
 HRESULT MethodRows::LoadGroup(const std::wstring& group, LONG groupId)
@@ -96,6 +99,8 @@ HRESULT MethodRows::LoadGroup(const std::wstring& group, LONG groupId)
 
 void MethodRows::ClearGroup()
 {
+    m_offline.Clear();
+    m_bOffline = FALSE;
     m_pTable.reset();
     m_strGroup.clear();
     m_nGroupId = 0;
@@ -116,6 +121,9 @@ HRESULT MethodRows::EditableHere() const
 HRESULT MethodRows::refilled(HRESULT status, const LONG* current)
 {
     const KeptErrorRecords kept;
+    // Rows another edit changed are kept as they are now.
+    if (m_offline.IsKept())
+        KeepOfflineCopy();
     if (current) {
         LONG id = *current;
         FindRow(id, FALSE);
@@ -346,11 +354,11 @@ HRESULT MethodRows::CleanRunState(const std::function<HRESULT(const CSession&, A
     return refilled(S_OK);
 }
 
-void MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* message, std::vector<ResultRecord> results)
+HRESULT MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* message, std::vector<ResultRecord> results)
 {
     TraceLog(3, L"ChangeRunState: %d, %s\n", state, message ? message : L"(null)");
     if (!m_pTable || !row)
-        return;
+        return S_OK;
     const auto now = static_cast<LONG>(_time64(nullptr));
     // A row that runs again has no end until it ends.
     if (state == RUNSTATE_RUNNING) {
@@ -363,10 +371,61 @@ void MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t* me
         SetRecordText(row->ErrMessage, message);
     const LONG oldState = row->RunState;
     row->RunState = state;
-    const HRESULT written = writeRunState(*row, oldState, results);
+    m_offline.Update(*row);
+    const HRESULT written = m_bOffline ? ReportError(DB_E_CANNOTCONNECT, IID_IRowsetChange, ModuleString(IDS_SERVER_AWAY))
+                                       : writeRunState(*row, oldState, results);
     keepUnsaved({*row, std::move(results)}, written);
     if (m_pObserver)
         m_pObserver->UpdateRowState(row->aaaID, state, message);
+    return written;
+}
+
+HRESULT MethodRows::WriteKept(const MethodRecord& kept, const std::vector<ResultRecord>& results,
+                              const std::function<HRESULT(const CSession&)>& alsoWrite)
+{
+    MethodRecord* row = FindRowById(kept.aaaID, FALSE);
+    if (!row)
+        return S_OK;
+    const LONG oldState = row->RunState;
+    row->RunState = kept.RunState;
+    row->StartTime = kept.StartTime;
+    row->EndTime = kept.EndTime;
+    SetRecordText(row->ErrMessage, kept.ErrMessage);
+    return writeRunState(*row, oldState, results, alsoWrite);
+}
+
+HRESULT MethodRows::KeepOfflineCopy()
+{
+    if (!m_pTable || !m_place.OnServer())
+        return S_OK;
+    return m_offline.Keep(*m_pTable) ? S_OK : E_FAIL;
+}
+
+HRESULT MethodRows::SetOffline(BOOL offline)
+{
+    if (!offline && m_bOffline) {
+        if (const HRESULT status = m_pTable->Requery(); FAILED(status))
+            return status;
+        m_bOffline = FALSE;
+        KeepOfflineCopy();
+        Refill();
+    }
+    m_bOffline = offline && m_offline.IsKept();
+    return S_OK;
+}
+
+BOOL MethodRows::readsOffline(HRESULT moved)
+{
+    if (moved == DB_E_CANNOTCONNECT && m_offline.IsKept()) {
+        TraceLog(3, L"MethodRows: offline\n");
+        m_bOffline = TRUE;
+    }
+    return m_bOffline;
+}
+
+MethodRecord* MethodRows::findOffline(LONG& id, const std::function<bool(const MethodRecord&)>& take)
+{
+    return m_offline.Find(id, take, *m_pTable) ? m_pTable.get() : nullptr;
 }
 
 void MethodRows::Refill()
@@ -375,11 +434,17 @@ void MethodRows::Refill()
         m_pObserver->Refill();
 }
 
-HRESULT MethodRows::writeRunState(const MethodRecord& row, LONG oldState, const std::vector<ResultRecord>& results)
+HRESULT MethodRows::writeRunState(const MethodRecord& row, LONG oldState, const std::vector<ResultRecord>& results,
+                                  const std::function<HRESULT(const CSession&)>& alsoWrite)
 {
     const LONG state = row.RunState;
+    const auto setData = [&] {
+        const HRESULT written = m_pTable->SetData();
+        return SUCCEEDED(written) && alsoWrite ? alsoWrite(m_pTable->m_session) : written;
+    };
     if (state != RUNSTATE_DONE && state != RUNSTATE_FAILED)
-        return m_pTable->SetData();
+        return alsoWrite ? AuditTrail::WriteWithRecords(m_pTable->m_session, m_place, setData, m_strGroup, {})
+                         : m_pTable->SetData();
     // A result goes only into the worklist at its path: a file deleted or renamed away would take
     // it along unseen, so it stays unsaved until the file is back.
     if (const HRESULT inPlace = m_pTable->m_session.CheckInPlace(); FAILED(inPlace))
@@ -389,7 +454,7 @@ HRESULT MethodRows::writeRunState(const MethodRecord& row, LONG oldState, const 
     return AuditTrail::WriteWithRecords(
         m_pTable->m_session, m_place,
         [&] {
-            const HRESULT written = m_pTable->SetData();
+            const HRESULT written = setData();
             return SUCCEEDED(written) ? RowResults::Add(m_pTable->m_session, m_strGroup, row, results) : written;
         },
         m_strGroup,
@@ -415,18 +480,7 @@ HRESULT MethodRows::SaveUnsaved()
     m_pTable->m_session.WaitForLocks(FALSE);
     // A copy: each write changes what is kept.
     for (const Unsaved& unsaved : std::vector<Unsaved>(m_unsaved)) {
-        const MethodRecord& kept = unsaved.row;
-        MethodRecord* row = FindRowById(kept.aaaID, FALSE);
-        if (!row) {
-            keepUnsaved(unsaved, S_OK);
-            continue;
-        }
-        const LONG oldState = row->RunState;
-        row->RunState = kept.RunState;
-        row->StartTime = kept.StartTime;
-        row->EndTime = kept.EndTime;
-        SetRecordText(row->ErrMessage, kept.ErrMessage);
-        const HRESULT written = writeRunState(*row, oldState, unsaved.results);
+        const HRESULT written = WriteKept(unsaved.row, unsaved.results);
         keepUnsaved(unsaved, written);
         if (FAILED(written))
             status = written;
@@ -437,11 +491,20 @@ HRESULT MethodRows::SaveUnsaved()
 
 void MethodRows::ForgetUnsaved() { m_unsaved.clear(); }
 
+void MethodRows::ForgetUnsaved(LONG id)
+{
+    std::erase_if(m_unsaved, [id](const Unsaved& kept) { return kept.row.aaaID == id; });
+}
+
 MethodRecord* MethodRows::FindRow(LONG& id, BOOL skipUnchecked)
 {
     if (!m_pTable)
         return nullptr;
-    for (moveToFirstWithId(id); m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
+    if (readsOffline(m_bOffline ? S_OK : moveToFirstWithId(id)))
+        return findOffline(id, [&](const MethodRecord& row) {
+            return skipUnchecked ? row.RunState != RUNSTATE_UNCHECKED : row.aaaID == id;
+        });
+    for (; m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
         if (m_pTable->aaaID != id)
             continue;
         if (!skipUnchecked || m_pTable->RunState != RUNSTATE_UNCHECKED)
@@ -455,12 +518,17 @@ MethodRecord* MethodRows::FindRowToContinue(LONG& id)
 {
     if (!m_pTable)
         return nullptr;
-    for (moveToFirstWithId(id); m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
+    const auto notCompleted = [](const MethodRecord& row) {
+        return row.RunState == RUNSTATE_CHECKED || row.RunState == RUNSTATE_RUNNING ||
+               row.RunState == RUNSTATE_INTERRUPTED;
+    };
+    if (readsOffline(m_bOffline ? S_OK : moveToFirstWithId(id)))
+        return findOffline(id, notCompleted);
+    for (; m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
         if (m_pTable->aaaID < id)
             continue;
         id = m_pTable->aaaID;
-        const LONG state = m_pTable->RunState;
-        if (state == RUNSTATE_CHECKED || state == RUNSTATE_RUNNING || state == RUNSTATE_INTERRUPTED)
+        if (notCompleted(*m_pTable))
             return m_pTable.get();
     }
     return nullptr;
@@ -471,7 +539,9 @@ std::vector<LONG> MethodRows::RowsInState(LONG state)
     std::vector<LONG> rows;
     if (!m_pTable)
         return rows;
-    for (m_pTable->MoveFirst(); m_pTable->HasCurrentRow(); m_pTable->MoveNext())
+    if (readsOffline(m_bOffline ? S_OK : m_pTable->MoveFirst()))
+        return m_offline.RowsInState(state);
+    for (; m_pTable->HasCurrentRow(); m_pTable->MoveNext())
         if (m_pTable->RunState == state)
             rows.push_back(m_pTable->aaaID);
     return rows;
@@ -481,14 +551,18 @@ MethodRecord* MethodRows::FindRowById(LONG id, BOOL refuseUnchecked)
 {
     if (!m_pTable)
         return nullptr;
-    for (moveToFirstWithId(id); m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
+    if (readsOffline(m_bOffline ? S_OK : moveToFirstWithId(id))) {
+        MethodRecord* row = findOffline(id, [id](const MethodRecord& kept) { return kept.aaaID == id; });
+        return row && row->aaaID == id && !(refuseUnchecked && row->RunState == RUNSTATE_UNCHECKED) ? row : nullptr;
+    }
+    for (; m_pTable->HasCurrentRow(); m_pTable->MoveNext()) {
         if (m_pTable->aaaID == id)
             return refuseUnchecked && m_pTable->RunState == RUNSTATE_UNCHECKED ? nullptr : m_pTable.get();
     }
     return nullptr;
 }
 
-void MethodRows::moveToFirstWithId(LONG id)
+HRESULT MethodRows::moveToFirstWithId(LONG id)
 {
     // Place id - 1 holding id - 1: the rows come in "aaaID" order, so no earlier row holds id. When
     // place id holds id, or there is no place id, a walk from the first row would have stopped
@@ -497,7 +571,7 @@ void MethodRows::moveToFirstWithId(LONG id)
         m_pTable->aaaID == id - 1) {
         const HRESULT next = m_pTable->MoveNext();
         if (next == DB_S_ENDOFROWSET || (next == S_OK && m_pTable->aaaID == id))
-            return;
+            return S_OK;
     }
-    m_pTable->MoveFirst();
+    return m_pTable->MoveFirst();
 }

@@ -5,6 +5,7 @@
 
 #include "AuditTrail.h"
 #include "CMethodTable.h"
+#include "OfflineRows.h"
 #include "ResultRecord.h"
 #include "RowsObserver.h"
 
@@ -54,8 +55,20 @@ public:
     // The name a run state has in the audit trail.
     static std::wstring RunStateName(LONG state);
     // row is the table's current row. A null message leaves "ErrMessage". The results of a row
-    // that ended are written with its end, as one edit, and kept with it while it is unsaved.
-    void ChangeRunState(MethodRecord* row, LONG state, const wchar_t* message, std::vector<ResultRecord> results = {});
+    // that ended are written with its end, as one edit, and kept with it while it is unsaved. The
+    // write's status; offline, DB_E_CANNOTCONNECT without a write.
+    HRESULT ChangeRunState(MethodRecord* row, LONG state, const wchar_t* message, std::vector<ResultRecord> results = {});
+    // Writes kept, a row's run state as another session or an earlier host left it, into the row
+    // with its "aaaID", with its results; alsoWrite writes beside it in the same transaction.
+    HRESULT WriteKept(const MethodRecord& kept, const std::vector<ResultRecord>& results,
+                      const std::function<HRESULT(const CSession&)>& alsoWrite = {});
+    // On a lab server, the rows are kept in memory from here on, with every change the module
+    // makes, so that the finders can read them while the server cannot be reached.
+    HRESULT KeepOfflineCopy();
+    // Offline, the finders read the kept rows and run states are not written; a read that finds
+    // the server gone goes offline by itself. Back online, the rows are read afresh.
+    HRESULT SetOffline(BOOL offline);
+    BOOL IsOffline() const { return m_bOffline; }
     // The row with "aaaID" id; with skipUnchecked, the first row from there on that is not
     // unchecked, id following it. Null when the rows run out.
     MethodRecord* FindRow(LONG& id, BOOL skipUnchecked);
@@ -71,6 +84,8 @@ public:
     const std::wstring& UnsavedReason() const { return m_unsavedReason; }
     HRESULT SaveUnsaved();
     void ForgetUnsaved();
+    // The unsaved state of row id is kept elsewhere now.
+    void ForgetUnsaved(LONG id);
     // A failure whose error record says why, when another host runs the group: its run owns the
     // rows until it ends.
     HRESULT EditableHere() const;
@@ -87,7 +102,13 @@ private:
     };
     // Writes the current row, row, whose state was oldState; a result goes with its audit record
     // and the run's results.
-    HRESULT writeRunState(const MethodRecord& row, LONG oldState, const std::vector<ResultRecord>& results);
+    HRESULT writeRunState(const MethodRecord& row, LONG oldState, const std::vector<ResultRecord>& results,
+                          const std::function<HRESULT(const CSession&)>& alsoWrite = {});
+    // Whether the finders read the kept rows: offline, or a move that failed with moved because
+    // the server cannot be reached while rows are kept.
+    BOOL readsOffline(HRESULT moved);
+    // The first kept row from id on that take accepts, in the table's record; null for none.
+    MethodRecord* findOffline(LONG& id, const std::function<bool(const MethodRecord&)>& take);
     // Keeps the row as unsaved when status failed; a write that landed replaces what was kept.
     void keepUnsaved(Unsaved unsaved, HRESULT status);
     // Runs edit, which returns its first failure, as one edit of the table: committed whole, or
@@ -100,7 +121,7 @@ private:
     // The cursor on the first row with "aaaID" id, or past the last row when the rows end before
     // it, reached directly while the rows are numbered by their places; otherwise on the first
     // row, from which the callers walk.
-    void moveToFirstWithId(LONG id);
+    HRESULT moveToFirstWithId(LONG id);
     // Shows the rows again, and with current the cursor on that row; status keeps its error records.
     HRESULT refilled(HRESULT status, const LONG* current = nullptr);
     // The first and the last row's data file, for the audit trail.
@@ -114,4 +135,6 @@ private:
     LONG m_nGroupId = 0;
     std::vector<Unsaved> m_unsaved;
     std::wstring m_unsavedReason;
+    OfflineRows m_offline;
+    BOOL m_bOffline = FALSE;
 };

@@ -72,6 +72,8 @@ constexpr HRESULT DB_SEC_E_AUTH_FAILED = static_cast<HRESULT>(0x80040E4D);
 constexpr HRESULT DB_E_ALREADYINITIALIZED = static_cast<HRESULT>(0x80040E52);
 constexpr HRESULT DB_E_BADLOOKUPID = static_cast<HRESULT>(0x80040E59);
 constexpr HRESULT DB_E_NOTINITIALIZED = static_cast<HRESULT>(0x80040E79);
+// The data source cannot be reached: a server that is down or a network that is cut.
+constexpr HRESULT DB_E_CANNOTCONNECT = static_cast<HRESULT>(0x80040E96);
 constexpr HRESULT DB_S_ENDOFROWSET = 0x00040EC6;
 constexpr HRESULT XACT_E_COMMITFAILED = static_cast<HRESULT>(0x8004D002);
 constexpr HRESULT XACT_E_NOTRANSACTION = static_cast<HRESULT>(0x8004D00E);

@@ -236,7 +236,7 @@ HRESULT PgDatabase::Open(const std::wstring& connection, const std::wstring& use
             return ReportError(DB_SEC_E_AUTH_FAILED, IID_IDBInitialize,
                                L"Not a valid account name or password for the worklist server " +
                                    quotedServer(connection) + L".");
-        return ReportError(E_FAIL, IID_IDBInitialize,
+        return ReportError(DB_E_CANNOTCONNECT, IID_IDBInitialize,
                            L"Could not reach the worklist server " + quotedServer(connection) + L": " + reason +
                                L" Check that the server runs and that the connection is spelled correctly, then "
                                L"try again.");
@@ -363,7 +363,7 @@ HRESULT PgDatabase::Fail(int, const IID& iid, const std::wstring& subject)
                            L"meanwhile another Orvane took the lock this one held on a group's run. This Orvane "
                            L"runs nothing more of that group; see which instrument runs it now.");
     if (state.starts_with("08") || state == "57P01")
-        return ReportError(E_FAIL, iid,
+        return ReportError(DB_E_CANNOTCONNECT, iid,
                            L"Lost the connection to the worklist server " + server + L": " + m_failedMessage +
                                L". What was not written stays as it was; check the server and the network, then "
                                L"try again.");

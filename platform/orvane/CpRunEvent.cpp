@@ -40,6 +40,8 @@ const char* CpRunEventName(WORD kind)
         return "method-started";
     case RUNEVENT_METHOD_DONE:
         return "method-done";
+    case RUNEVENT_SERVER_AWAY:
+        return "server-away";
     default:
         return "unknown";
     }

@@ -19,6 +19,8 @@ constexpr WORD RUNEVENT_RUN_CONTINUED = 6;
 // A row's method started, and one ended done: what a watcher of the run follows row by row.
 constexpr WORD RUNEVENT_METHOD_STARTED = 7;
 constexpr WORD RUNEVENT_METHOD_DONE = 8;
+// The lab server has been away for a while; the run goes on and keeps its results on the instrument.
+constexpr WORD RUNEVENT_SERVER_AWAY = 9;
 
 struct CpRunEvent {
     WORD kind = 0;

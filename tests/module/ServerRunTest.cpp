@@ -2,13 +2,16 @@
 // another host, which continues it and keeps the first host's results while a third session sees
 // each result land, once the recovery period of the first has passed; a server restart leaves a run its
 // group for that period, and a run whose claim another host then takes ends saying so, writing
-// nothing more; a password in the connection reaches no text the user sees.
+// nothing more; a run goes on while the server is away, keeps its results on the instrument and
+// writes each once when the server is back, also after a restart; a password in the connection
+// reaches no text the user sees.
 #include "ModuleTestSupport.h"
 
 #include "module/MainViewer.h"
 #include "module/ModuleCommands.h"
 #include "module/core/ModuleSettings.h"
 #include "viewer/CDialogMainViewer.h"
+#include "viewer/CSRStatusBar.h"
 #include "worklist/AuditTrail.h"
 #include "worklist/RunClaim.h"
 
@@ -251,15 +254,14 @@ TEST_F(ServerRun, AServerRestartLeavesTheRunItsGroupUntilTheRecoveryPeriodHasPas
     EXPECT_EQ(RunClaim::RunningOn(ModuleSettings, group), L"FIA 9") << "the other host's claim stays its own";
 }
 
-TEST_F(ServerRun, ThePasswordOfTheConnectionIsInNoTextTheUserSees)
+TEST_F(ServerRun, AServerAwayAcrossRowEndsNeitherEndsTheRunNorLosesAResultNorWritesOneTwiceNorShowsThePassword)
 {
     // The tests' server lets every account in: the password need only stay unseen.
     const std::wstring server = std::regex_replace(m_server, std::wregex(L"postgresql:///"), L"postgresql://postgres:S3cret@/");
     std::vector<std::wstring> seen;
     const auto seenShown = [&] {
-        wchar_t text[512]{};
-        SendMessageW(GetDlgItem(Viewer(), AFX_IDW_STATUS_BAR), SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(text));
-        seen.push_back(text);
+        seen.push_back(
+            dynamic_cast<CSRStatusBar&>(*CWnd::FromHandlePermanent(GetDlgItem(Viewer(), AFX_IDW_STATUS_BAR))).MessageText());
     };
     // A server without the worklist's database: the window cannot open.
     CpVariables::instance().set("_SERIONDB$",
@@ -269,26 +271,68 @@ TEST_F(ServerRun, ThePasswordOfTheConnectionIsInNoTextTheUserSees)
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_THAT(seen[0], testing::HasSubstr(L"postgres:***@/")) << "the server is named, its password masked";
 
-    // The server goes away during a run.
+    // The server goes away from the 5th second of a run of three 10-second rows: two rows end in
+    // the next 20 s, and the third starts.
     std::string error;
     ASSERT_TRUE(InitServerWorklist(server, error)) << error;
     CpVariables::instance().set("_SERIONDB$", server);
     ModuleSettings.strDatabasePath = server;
     AddMethod("DONE.M", "RunTime=10\nOutcome=done\n");
-    ASSERT_EQ(AddRunGroup({L"DONE.M", L"DONE.M"}), "");
+    ASSERT_EQ(AddRunGroup({L"DONE.M", L"DONE.M", L"DONE.M"}), "");
     ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
     Automation::deliverPending();
     SendMessageW(
         Viewer(), WM_COMMAND, MAKEWPARAM(IDC_RUN, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Viewer(), IDC_RUN)));
     RunHost(5);
     PgServer::SetReachable(server, false);
-    for (int second = 0; second < 40; ++second) {
+    const std::filesystem::path journal = m_root.onDriveC("SRNAJRNL.CSV");
+    for (int second = 0; second < 20; ++second) {
         RunHost(1);
         seenShown();
     }
+    const std::string keptWhileAway = ReadFileBytes(journal);
+    EXPECT_TRUE(MainViewer()->GetRun().IsRunning()) << "the run goes on without the server";
+    EXPECT_TRUE(std::regex_match(WideToUtf8(seen.back()),
+        std::regex("Lab server away since [0-9][0-9]:[0-9][0-9]: 2 results kept here, written when it is back")))
+        << WideToUtf8(seen.back());
+    EXPECT_THAT(LogbookTexts(), testing::Contains(seen.back()));
+    EXPECT_THAT(keptWhileAway, testing::HasSubstr(",row,Nitrates,1,3,")) << "row 2's end waits on the instrument";
+
+    // The run ends while the server stays away; after 5 minutes away the lab is told, once.
+    RunHost(300);
+    EXPECT_FALSE(MainViewer()->GetRun().IsRunning());
+    const std::vector<std::wstring> told = LogbookTexts();
+    EXPECT_EQ(std::ranges::count_if(told, [](const std::wstring& text) {
+        return text.starts_with(L"The lab server has been away since ") &&
+               text.find(L": 3 results of this instrument are kept on it") != std::wstring::npos;
+    }), 1);
+
     PgServer::SetReachable(server, true);
-    RunHost(30);
+    RunHost(10);
     seenShown();
+    Reader reader(m_server);
+    const auto storedOnce = [&] {
+        const std::vector<ServerRow> rows = reader.Rows("Nitrates");
+        EXPECT_EQ(rows.size(), 3u);
+        for (const ServerRow& row : rows)
+            EXPECT_EQ(row.state, RUNSTATE_DONE) << row.message;
+        EXPECT_EQ(reader.Value("SELECT count(*) FROM audit_tbl WHERE Event LIKE 'Row % done'"), "3");
+        EXPECT_EQ(reader.Value("SELECT count(*) - count(DISTINCT (aaaid, location)) FROM result_tbl"), "0");
+        EXPECT_EQ(reader.Value("SELECT max(RunOpen) FROM group_tbl"), "0");
+    };
+    storedOnce();
+    const std::string results = reader.Value("SELECT count(*) FROM result_tbl");
+    EXPECT_EQ(ReadFileBytes(journal), "") << "written, the journal is emptied";
+    EXPECT_THAT(LogbookTexts(), testing::Contains(L"Lab server back: the results kept here are written to it."));
+
+    // A host killed during the outage leaves its journal; one killed after the writes landed but
+    // before the journal was emptied leaves the same file. The next start writes nothing twice.
+    WriteFileBytes(journal, keptWhileAway);
+    ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), IDCANCEL).ok);
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    storedOnce();
+    EXPECT_EQ(reader.Value("SELECT count(*) FROM result_tbl"), results);
+    EXPECT_EQ(ReadFileBytes(journal), "");
 
     for (const std::wstring& text : LogbookTexts())
         seen.push_back(text);

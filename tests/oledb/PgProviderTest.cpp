@@ -75,13 +75,13 @@ TEST_F(ServerSession, FailuresAreErrorRecordsAndALostConnectionIsTakenUpAgain)
               L"'postgresql://serion:***@/nowhere?host=/nonexistent'"},
              {L"dbname=nowhere host=/nonexistent password = 'S3 \\'cret' user=serion",
               L"'user=serion password=*** dbname=nowhere host=/nonexistent'"}}) {
-        EXPECT_EQ(OpenSession(other, given, L"PostgreSQL.1"), E_FAIL);
+        EXPECT_EQ(OpenSession(other, given, L"PostgreSQL.1"), DB_E_CANNOTCONNECT);
         descriptions = ErrorDescriptions();
         ASSERT_EQ(descriptions.size(), 1u);
         EXPECT_TRUE(descriptions[0].starts_with(L"Could not reach the worklist server " + shown)) << descriptions[0];
         EXPECT_EQ(descriptions[0].find(L"S3"), std::wstring::npos) << descriptions[0];
     }
-    EXPECT_EQ(OpenSession(other, connection + L"x", L"PostgreSQL.1"), E_FAIL) << "a database the server lacks";
+    EXPECT_EQ(OpenSession(other, connection + L"x", L"PostgreSQL.1"), DB_E_CANNOTCONNECT) << "a database the server lacks";
 
     groups.Set(2, L"Morning");
     ASSERT_EQ(groups.Insert(), S_OK);
@@ -96,7 +96,7 @@ TEST_F(ServerSession, FailuresAreErrorRecordsAndALostConnectionIsTakenUpAgain)
     ASSERT_EQ(groups.Insert(), S_OK);
     PgServer::EndSessions(connection);
     groups.Set(5, L"Late");
-    EXPECT_EQ(groups.Insert(), E_FAIL);
+    EXPECT_EQ(groups.Insert(), DB_E_CANNOTCONNECT);
     descriptions = ErrorDescriptions();
     ASSERT_EQ(descriptions.size(), 1u);
     EXPECT_TRUE(descriptions[0].starts_with(L"Lost the connection to the worklist server")) << descriptions[0];

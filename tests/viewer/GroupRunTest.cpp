@@ -15,6 +15,8 @@
 #include "worklist/CMethodTable.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
+#include "worklist/RecordText.h"
+#include "worklist/RunJournal.h"
 
 #include "win/WinUser.h"
 
@@ -24,6 +26,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 
 #include <sqlite3.h>
 
@@ -151,6 +154,8 @@ public:
     std::vector<std::wstring> calls;
     std::vector<std::wstring> logbook;
     HRESULT claimCheck = S_OK;
+    // The groups whose claims' heartbeats were renewed.
+    std::set<LONG> renewed;
     // The instrument whose host holds the group's claim; none while the server does not answer.
     std::wstring runningOn;
 
@@ -191,7 +196,11 @@ public:
             m_claims.erase(group);
     }
     HRESULT CheckClaim(LONG) override { return claimCheck; }
-    HRESULT RenewClaim(LONG) override { return claimCheck; }
+    HRESULT RenewClaim(LONG group) override
+    {
+        renewed.insert(group);
+        return claimCheck;
+    }
     BOOL IsClaimed(LONG group) override { return m_claims.contains(group); }
     BOOL IsClaimedByAnotherHost(LONG group) override { return IsClaimed(group) && m_claims[group] != this; }
     std::wstring RunningOn(LONG) override { return runningOn; }
@@ -559,6 +568,9 @@ TEST_F(GroupRunTest, AHostKilledAfterAnyWriteLeavesRowsThatAFreshMachineEndsWith
         // A whole run counts the writes a kill can come between.
         auto whole = NewMachine();
         whole->Event([&] { start(whole->run); });
+        // The beat renews every group's claim that the run holds, the queue's later ones too.
+        whole->run.OnClaimTimer();
+        EXPECT_EQ(whole->host.renewed.size(), std::string_view(name) == "a queue" ? 2u : 1u);
         HostRuns(*whole);
         const int writes = whole->store.writes;
         ASSERT_EQ(storedStates(), ended);
@@ -616,5 +628,32 @@ TEST_F(GroupRunTest, AHostKilledAfterAnyWriteLeavesRowsThatAFreshMachineEndsWith
             for (const GroupRun::Group& group : m_groups)
                 EXPECT_EQ(NewMachine()->store.ReadGroup(group.id)->RunOpen, 0);
         }
+    }
+}
+
+TEST_F(GroupRunTest, AJournalThatAKilledHostLeftIsWrittenAtTheNextStartAndNeverTwice)
+{
+    // Row 1's end and the run's closing record waited for the lab server when the host died.
+    MethodRows rows(ModuleSettings);
+    ASSERT_EQ(rows.LoadGroup(L"Nitrates", m_groupId), S_OK);
+    MethodRecord row = *rows.FindRowById(0, FALSE);
+    row.RunState = RUNSTATE_DONE;
+    SetRecordText(row.ErrMessage, L"Run complete.");
+    ResultRecord result{};
+    SetRecordText(result.Concentration, L"1.2");
+    ASSERT_EQ(RunJournal(ModuleSettings).KeepRow(L"Nitrates", row, {result}), 0);
+    ASSERT_EQ(RunJournal(ModuleSettings).KeepRunEnd(L"Nitrates", m_groupId, 0, 0, {L"Run ended", L"", L""}), 0);
+    const std::filesystem::path file = m_root.onDriveC("SRNAJRNL.CSV");
+    const std::string left = ReadFileBytes(file);
+    // The second start finds the same file again, as a host killed after the writes landed but
+    // before it emptied the file leaves it.
+    for (int start = 1; start <= 2; ++start) {
+        SCOPED_TRACE(start);
+        WriteFileBytes(file, left);
+        EXPECT_EQ(RunJournal(ModuleSettings).Forward(), S_OK);
+        EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+        EXPECT_EQ(StoredResults("SELECT count(*) FROM result_tbl WHERE Concentration = '1.2'"), 1);
+        EXPECT_EQ(StoredResults("SELECT count(*) FROM audit_tbl WHERE Event IN ('Row 1 done', 'Run ended')"), 2);
+        EXPECT_EQ(ReadFileBytes(file), "");
     }
 }
