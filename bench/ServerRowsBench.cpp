@@ -1,8 +1,11 @@
 // The row algorithms on a lab's server beside the same on the installation's file, through the same
-// classes as the module runs them, on groups of 1,000 rows: adding 1,000 rows to an empty group,
-// naming every data file, checking every row and deleting the first row. The server is a throwaway
-// cluster of the benchmarks' own; without PostgreSQL the server's side is skipped with the reason.
+// classes as the module runs them, and beside a plain libpq program writing the same rows with one
+// multi-row statement in one transaction, on groups of 1,000 and 10,000 rows: filling an empty
+// group, naming every data file, checking every row and deleting the first row. The server is a
+// throwaway cluster of the benchmarks' own; without PostgreSQL the server's side is skipped with the
+// reason.
 #include "BenchRoot.h"
+#include "PlainPgRows.h"
 
 #include "module/core/ModuleSettings.h"
 #include "worklist/CMethodTable.h"
@@ -15,11 +18,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <stdexcept>
 
 namespace {
 
-constexpr long kRows = 1000;
+// The bench group's table as the server names it.
+const std::string serverTable = "\"bench group\"";
 
 // Points the module's settings at the file or at the server's worklist, made on first use; the
 // reason when the server cannot be had.
@@ -80,12 +85,12 @@ bool Prepare(benchmark::State& state, bool onServer, MethodRows& rows, long coun
     return true;
 }
 
-void InsertThousandRows(benchmark::State& state, bool onServer)
+void InsertRows(benchmark::State& state, bool onServer)
 {
     MethodRows rows(ModuleSettings);
     if (!Prepare(state, onServer, rows, 0))
         return;
-    const std::vector<std::wstring> methods(kRows, L"Nitrate");
+    const std::vector<std::wstring> methods(static_cast<std::size_t>(state.range(0)), L"Nitrate");
     for (auto _ : state) {
         rows.InsertMethods(methods, 1, L"C:\\Methods\\", 0);
         state.PauseTiming();
@@ -97,7 +102,7 @@ void InsertThousandRows(benchmark::State& state, bool onServer)
 void AutoName(benchmark::State& state, bool onServer)
 {
     MethodRows rows(ModuleSettings);
-    if (!Prepare(state, onServer, rows, kRows))
+    if (!Prepare(state, onServer, rows, state.range(0)))
         return;
     LONG counter = 0;
     for (auto _ : state)
@@ -107,7 +112,7 @@ void AutoName(benchmark::State& state, bool onServer)
 void CheckAll(benchmark::State& state, bool onServer)
 {
     MethodRows rows(ModuleSettings);
-    if (!Prepare(state, onServer, rows, kRows))
+    if (!Prepare(state, onServer, rows, state.range(0)))
         return;
     BOOL check = TRUE;
     for (auto _ : state)
@@ -117,7 +122,7 @@ void CheckAll(benchmark::State& state, bool onServer)
 void DeleteFirstRow(benchmark::State& state, bool onServer)
 {
     MethodRows rows(ModuleSettings);
-    if (!Prepare(state, onServer, rows, kRows))
+    if (!Prepare(state, onServer, rows, state.range(0)))
         return;
     for (auto _ : state) {
         rows.DeleteSelected({0});
@@ -128,13 +133,70 @@ void DeleteFirstRow(benchmark::State& state, bool onServer)
     }
 }
 
+// --- The floor: plain libpq on the server's bench group
+
+// A plain libpq program on the server's bench group made afresh with count rows; none, with the
+// benchmark skipped, without a server.
+std::unique_ptr<PlainPgRows> PlainOnServer(benchmark::State& state, long count)
+{
+    MethodRows rows(ModuleSettings);
+    if (!Prepare(state, true, rows, 0))
+        return nullptr;
+    auto plain = std::make_unique<PlainPgRows>(ModuleSettings.strDatabasePath, serverTable);
+    if (count > 0)
+        plain->insertRows(static_cast<int>(count), "Bench Group");
+    return plain;
+}
+
+void InsertRowsFloor(benchmark::State& state)
+{
+    const auto plain = PlainOnServer(state, 0);
+    for (auto _ : state) {
+        plain->insertRows(static_cast<int>(state.range(0)), "Bench Group");
+        state.PauseTiming();
+        Execute("DELETE FROM " + quotedBenchGroup);
+        state.ResumeTiming();
+    }
+}
+
+void AutoNameFloor(benchmark::State& state)
+{
+    const auto plain = PlainOnServer(state, state.range(0));
+    int counter = 0;
+    for (auto _ : state)
+        plain->autoName("S", counter ^= 100);
+}
+
+void CheckAllFloor(benchmark::State& state)
+{
+    const auto plain = PlainOnServer(state, state.range(0));
+    bool check = true;
+    for (auto _ : state)
+        plain->setAllRunStates(check = !check);
+}
+
+void DeleteFirstRowFloor(benchmark::State& state)
+{
+    const auto plain = PlainOnServer(state, state.range(0));
+    for (auto _ : state) {
+        plain->deleteFirst("Bench Group");
+        state.PauseTiming();
+        Execute("UPDATE " + quotedBenchGroup + " SET aaaID = aaaID + 1");
+        Execute("INSERT INTO " + quotedBenchGroup + " (aaaID, \"Run State\") VALUES (0, 1)");
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
-#define ON_FILE_AND_SERVER(edit)                                                                        \
-    BENCHMARK_CAPTURE(edit, File, false)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond); \
-    BENCHMARK_CAPTURE(edit, Server, true)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond)
+#define SERVER_SIZES \
+    ->Arg(1000)->Arg(10000)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond)
+#define ON_FILE_AND_SERVER(edit)                                \
+    BENCHMARK_CAPTURE(edit, File, false) SERVER_SIZES;           \
+    BENCHMARK_CAPTURE(edit, Server, true) SERVER_SIZES;          \
+    BENCHMARK(edit##Floor) SERVER_SIZES
 
-ON_FILE_AND_SERVER(InsertThousandRows);
+ON_FILE_AND_SERVER(InsertRows);
 ON_FILE_AND_SERVER(AutoName);
 ON_FILE_AND_SERVER(CheckAll);
 ON_FILE_AND_SERVER(DeleteFirstRow);
