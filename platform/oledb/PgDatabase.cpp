@@ -270,8 +270,21 @@ HRESULT PgDatabase::Prepare(const std::string& sql, const IID&, const std::wstri
 int PgDatabase::Run(const std::string& sql, const std::vector<const char*>& values, pg_result** result)
 {
     const auto send = [&] {
-        return PQexecParams(m_pg, sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(), nullptr,
-                            nullptr, 0);
+        const auto count = static_cast<int>(values.size());
+        // A statement with values is sent again and again with others (a row at a time): the server
+        // parses and plans it once for the session, under a name of its own.
+        if (values.empty())
+            return PQexecParams(m_pg, sql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+        auto [prepared, added] = m_prepared.try_emplace(sql, "serion_" + std::to_string(m_prepared.size()));
+        if (added) {
+            pg_result* answer = PQprepare(m_pg, prepared->second.c_str(), sql.c_str(), count, nullptr);
+            if (PQresultStatus(answer) != PGRES_COMMAND_OK) {
+                m_prepared.erase(prepared);
+                return answer;
+            }
+            PQclear(answer);
+        }
+        return PQexecPrepared(m_pg, prepared->second.c_str(), count, values.data(), nullptr, nullptr, 0);
     };
     pg_result* answer = send();
     // Outside a transaction nothing is lost with the connection: open it again and send once more.
@@ -307,6 +320,7 @@ int PgDatabase::Remember(pg_result* result)
 bool PgDatabase::Reconnect()
 {
     PQreset(m_pg);
+    m_prepared.clear();
     if (PQstatus(m_pg) != CONNECTION_OK) {
         Remember(nullptr);
         return false;

@@ -90,6 +90,8 @@ private:
     // The names the commands wrote, by the server's names for them.
     std::map<std::string, std::string> m_writtenNames;
     std::map<std::string, std::map<std::string, std::optional<ULONG>>> m_columns;
+    // The statements the server keeps prepared for this connection, by their text: their names.
+    std::map<std::string, std::string> m_prepared;
     // The session locks this connection holds, with the holder's name each was taken for.
     std::map<LONG, std::string> m_sessionLocks;
 };
