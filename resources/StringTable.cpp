@@ -208,6 +208,10 @@ const ResourceEntry entries[] = {
     string(22325, L"Lab server back: the results kept here are written to it."),
     string(22326, L"Waiting for the lab server: the run goes on with group %s when it is back."),
     string(22327, L"The results cannot be kept on this instrument either (%s): the run ends here."),
+    string(22328, L"Lab server away since %s: 1 result kept here, written when it is back"),
+    string(22329, L"Server away: 1 result kept here"),
+    string(22330, L"The lab server has been away since %s: 1 result of this instrument is kept on it and is written "
+                  L"to the server when it is back."),
     string(32770, L"Adds the selected FIA methods\nAdd New Method"),
     string(32771, L"Deletes the selected FIA Method\nDelete Selected Method"),
     string(32772, L"Edit current method information\nEdit Method Info"),

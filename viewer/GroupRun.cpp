@@ -696,10 +696,14 @@ BOOL GroupRun::ShowKeptForServer()
     if (!waiting)
         return FALSE;
     const std::wstring strSince = FormatTime(waiting->since, L"%H:%M");
-    const std::wstring strKept = FormatWin(ModuleString(IDS_KEPT_FOR_SERVER).c_str(), strSince.c_str(), waiting->rowEnds);
+    // One kept result is told of in the singular; the texts of more take the count.
+    const bool bOne = waiting->rowEnds == 1;
+    const std::wstring strKept = FormatWin(ModuleString(bOne ? IDS_KEPT_ONE_FOR_SERVER : IDS_KEPT_FOR_SERVER).c_str(),
+                                           strSince.c_str(), waiting->rowEnds);
     // A claim another instrument took is what the status bar tells of.
     if (m_end.cause != End::Cause::ClaimLost)
-        m_view.ShowStatus({strKept, FormatWin(ModuleString(IDS_KEPT_FOR_SERVER_SHORT).c_str(), waiting->rowEnds)});
+        m_view.ShowStatus({strKept, FormatWin(ModuleString(bOne ? IDS_KEPT_ONE_FOR_SERVER_SHORT : IDS_KEPT_FOR_SERVER_SHORT).c_str(),
+                                              waiting->rowEnds)});
     if (waiting->rowEnds != m_nKeptShown) {
         m_nKeptShown = waiting->rowEnds;
         m_host.Log(strKept);
@@ -707,7 +711,8 @@ BOOL GroupRun::ShowKeptForServer()
     if (!m_bAwayReported && _time64(nullptr) - waiting->since >= kAwayNoticeSeconds) {
         m_bAwayReported = TRUE;
         const std::wstring strNotice =
-            FormatWin(ModuleString(IDS_SERVER_AWAY_NOTICE).c_str(), strSince.c_str(), waiting->rowEnds);
+            FormatWin(ModuleString(bOne ? IDS_SERVER_AWAY_NOTICE_ONE : IDS_SERVER_AWAY_NOTICE).c_str(), strSince.c_str(),
+                      waiting->rowEnds);
         m_host.Log(strNotice);
         ReportRunEvent({RUNEVENT_SERVER_AWAY, m_group.name, 0, L"", strNotice});
     }

@@ -296,6 +296,7 @@ TEST_F(ServerRun, AServerAwayAcrossRowEndsNeitherEndsTheRunNorLosesAResultNorWri
         std::regex("Lab server away since [0-9][0-9]:[0-9][0-9]: 2 results kept here, written when it is back")))
         << WideToUtf8(seen.back());
     EXPECT_THAT(LogbookTexts(), testing::Contains(seen.back()));
+    EXPECT_THAT(LogbookTexts(), testing::Contains(testing::EndsWith(L": 1 result kept here, written when it is back")));
     EXPECT_THAT(keptWhileAway, testing::HasSubstr(",row,Nitrates,1,3,")) << "row 2's end waits on the instrument";
 
     // The run ends while the server stays away; after 5 minutes away the lab is told, once.
