@@ -1,78 +1,12 @@
-// A fresh installation as the module and a user find it.
+// Installing where no root can be made, and reading the variable file and a method's simulation settings.
 #include "host/HostInstaller.h"
 #include "host/SimulationSettings.h"
 
-#include "kernel/DriveMap.h"
-#include "kernel/Text.h"
-#include "orvane/RegApi.h"
-#include "orvane/RegisterStore.h"
 #include "support/TempRoot.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace {
-
-std::wstring textOf(const std::vector<HostVariable>& variables, const std::string& name)
-{
-    const auto found = std::find_if(variables.begin(), variables.end(), [&](const auto& v) { return v.name == name; });
-    return found == variables.end() ? L"<missing>" : std::get<std::wstring>(found->value);
-}
-
-TEST(HostInstaller, FreshRootHoldsFoldersVariablesAndSampleMethods)
-{
-    TempRoot temp;
-    const HostRoot root(temp.path() / "install");
-    ASSERT_FALSE(root.isInstalled());
-    std::string error;
-    ASSERT_TRUE(HostInstaller::install(root, error)) << error;
-    EXPECT_TRUE(root.isInstalled());
-
-    std::string loadError;
-    const auto variables = HostVariableFile::load(root.variableFile(), loadError);
-    ASSERT_TRUE(variables) << loadError;
-    // The module appends "database\worklist.mdb" and method names directly: these end in a backslash.
-    EXPECT_EQ(textOf(*variables, "_AUTOMSPATH$"), L"C:\\Orvane\\Serion\\");
-    EXPECT_EQ(textOf(*variables, "_METHPATH$"), L"C:\\Orvane\\Methods\\");
-    EXPECT_EQ(textOf(*variables, "_DATAPATH$"), L"C:\\Orvane\\Data\\");
-    EXPECT_EQ(textOf(*variables, "_AUTOPATH$"), L"C:\\Orvane");
-    EXPECT_EQ(textOf(*variables, "ACQSTATUS$"), L"READY");
-
-    EXPECT_TRUE(std::filesystem::is_regular_file(root.onDriveC("Orvane/Serion/database/worklist.mdb")));
-    EXPECT_TRUE(std::filesystem::is_directory(root.onDriveC("Orvane/Data")));
-    EXPECT_TRUE(std::filesystem::is_directory(root.path() / "D"));
-    EXPECT_TRUE(std::filesystem::is_regular_file(root.onDriveC("Orvane/helpenu/Orvane.chm")));
-
-    // Every way a run can end has a sample method whose settings read back.
-    std::vector<RunOutcome> outcomes;
-    for (const auto& entry : std::filesystem::directory_iterator(root.onDriveC("Orvane/Methods"))) {
-        ASSERT_TRUE(entry.path().filename().string().ends_with(".M"));
-        std::string settingsError;
-        const auto settings = SimulationSettings::load(entry.path() / SimulationSettings::fileName, settingsError);
-        ASSERT_TRUE(settings) << settingsError;
-        EXPECT_GT(settings->runSeconds, 0);
-        outcomes.push_back(settings->outcome);
-    }
-    // The FIA register files read as the module reads them: a table FIATable in the first object.
-    DriveMap::setRoot(root.path());
-    Register& reg = RegisterStore::instance().obtain(L"INSTALLER_TEST");
-    ASSERT_EQ(RegLoadFile(L"C:\\Orvane\\Methods\\NITRATE.M\\FIA.REG", 1, 1, reg.handle(), 0), REG_OK)
-        << WideToUtf8(RegLastLoadError());
-    RegTable* table = reg.object(1)->table(L"FIATable");
-    ASSERT_NE(table, nullptr);
-    EXPECT_EQ(table->header(L"FIAEnabled")->number(), 1.0);
-    ASSERT_EQ(table->rowCount(), 3u);
-    EXPECT_EQ(table->getLong(3, L"INJPERVIAL"), 2);
-    EXPECT_EQ(table->getString(3, L"SAMPLENAME"), L"River inlet");
-    ASSERT_EQ(RegLoadFile(L"C:\\Orvane\\Methods\\BLANK.M\\FIA.REG", 1, 1, reg.handle(), 0), REG_OK);
-    EXPECT_EQ(reg.object(1)->table(L"FIATable")->header(L"FIAEnabled")->number(), 0.0);
-    RegisterStore::instance().remove(reg.handle());
-
-    for (auto outcome : {RunOutcome::Done, RunOutcome::Failed, RunOutcome::Aborted, RunOutcome::NotReady,
-                         RunOutcome::AcquisitionError})
-        EXPECT_NE(std::find(outcomes.begin(), outcomes.end(), outcome), outcomes.end());
-}
 
 TEST(HostInstaller, UnwritableRootIsReportedNotInstalled)
 {

@@ -1,5 +1,5 @@
 // Dialogs from templates run modally with scripted input: the default button, Enter and Escape,
-// Tab order, groups and mnemonics, the owner chain, messages delivered behind a modal dialog, and
+// Tab order, groups and mnemonics, the owner chain, the owner destroyed during the run, and
 // a dialog nobody answers failing with its snapshot instead of hanging.
 #include "WinTest.h"
 
@@ -190,38 +190,6 @@ TEST_F(DialogTest, TheOwnerChainIsDisabledWhileTheDialogRunsAndEnabledAfter)
     EXPECT_TRUE(IsWindowEnabled(host));
     EXPECT_EQ(GetActiveWindow(), main);
     EXPECT_TRUE(Done(Automation::click(main, 7)));
-}
-
-TEST_F(DialogTest, PostedMessagesAndTimersReachOtherWindowsBehindADialogAndAMessageBox)
-{
-    const HWND monitor = createRecordingWindow(L"Monitor", WS_OVERLAPPEDWINDOW);
-    SetTimer(monitor, 1, 1000, nullptr);
-    g_askOnCheck = true;
-    log().clear();
-    const auto ticks = [] { return linesWith("Monitor WM_TIMER").size(); };
-    ScriptedInput input;
-    input.then([&] {
-             PostMessageW(monitor, WM_USER + 5, 0, 0);
-             EXPECT_TRUE(Automation::runUntil([&] { return ticks() == 1; }, 5000));
-             EXPECT_TRUE(Done(Automation::click(dialog(), 103)));
-         })
-        .then([&] {
-            const HWND box = Automation::findWindow(L"Confirm");
-            ASSERT_TRUE(box);
-            EXPECT_FALSE(IsWindowEnabled(dialog()));
-            PostMessageW(monitor, WM_USER + 5, 0, 0);
-            EXPECT_TRUE(Automation::runUntil([&] { return ticks() == 3; }, 5000));
-            EXPECT_TRUE(Done(Automation::click(box, IDNO)));
-        })
-        .then([] { EXPECT_TRUE(Done(Automation::click(dialog(), IDOK))); });
-
-    EXPECT_EQ(runTestDialog(), IDOK);
-    g_askOnCheck = false;
-    KillTimer(monitor, 1);
-    std::vector<std::string> seen = linesWith("Monitor WM_");
-    seen.push_back(linesWith("MessageBox").at(0));
-    EXPECT_THAT(seen, ElementsAre("Monitor WM_USER+5", "Monitor WM_TIMER 1", "Monitor WM_USER+5",
-                                             "Monitor WM_TIMER 1", "Monitor WM_TIMER 1", "MessageBox 7"));
 }
 
 TEST_F(DialogTest, DestroyingTheOwnerDuringTheRunTakesTheDialogAndItsMessageBoxAlong)

@@ -1,13 +1,11 @@
-// Raw input as a terminal front end gives it, and the contract of an idle loop on the real clock:
-// it waits on the input source until the next timer, and never sleeps on its own.
+// Raw input as a terminal front end gives it to a multi-line edit, and the contract of an idle loop
+// on the real clock: it waits on the input source until the next timer, and never sleeps on its own.
 #include "WinTest.h"
 
 #include "kernel/Clock.h"
 
-#include <algorithm>
 
 using InputTest = WinTest;
-using testing::ElementsAre;
 
 namespace {
 
@@ -29,12 +27,6 @@ public:
     std::vector<int> waits;
 };
 
-INT_PTR CALLBACK quietProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    WinTest::record(dialog, message, wParam, lParam);
-    return FALSE;
-}
-
 } // namespace
 
 TEST_F(InputTest, OnTheRealClockAnIdleLoopWaitsOnTheInputSourceUntilTheNextTimer)
@@ -53,87 +45,6 @@ TEST_F(InputTest, OnTheRealClockAnIdleLoopWaitsOnTheInputSourceUntilTheNextTimer
     EXPECT_EQ(terminal.waits[0], -1);
     EXPECT_GT(terminal.waits[1], 3590 * 1000);
     EXPECT_LE(terminal.waits[1], 3600 * 1000);
-}
-
-TEST_F(InputTest, InjectedKeysAndClicksTakeTheSamePathAsATerminalsAndSkipDisabledWindows)
-{
-    ScriptedInput input;
-    const HWND dialog = CreateDialogParamW(TestInstance(), MAKEINTRESOURCEW(controlsDialogId), nullptr, quietProc, 0);
-    ASSERT_TRUE(dialog);
-    const HWND edit = GetDlgItem(dialog, 201);
-    RECT rect{};
-    GetWindowRect(edit, &rect);
-    const POINT inside{rect.left + 4, rect.top + 4};
-    Automation::injectMouse(WM_LBUTTONDOWN, inside);
-    Automation::injectMouse(WM_LBUTTONUP, inside);
-    Automation::injectKey(VK_SHIFT, true);
-    Automation::injectKey('H', true);
-    Automation::injectKey('H', false);
-    Automation::injectKey(VK_SHIFT, false);
-    Automation::injectChar(L'i');
-    Automation::deliverPending();
-    EXPECT_EQ(GetFocus(), edit);
-    wchar_t text[16]{};
-    GetWindowTextW(edit, text, 16);
-    EXPECT_STREQ(text, L"HI");   // the edit is upper case
-
-    // While a modal box runs, the mouse on the dialog below it does nothing.
-    input.then([&] {
-        Automation::injectMouse(WM_LBUTTONDOWN, inside);
-        Automation::injectMouse(WM_LBUTTONUP, inside);
-        Automation::injectChar(L'x');
-        Automation::deliverPending();
-        EXPECT_NE(GetFocus(), edit);
-        EXPECT_TRUE(Done(Automation::pressKey(Automation::findWindow(L"Note"), VK_RETURN)));
-    });
-    EXPECT_EQ(MessageBoxW(dialog, L"Wait", L"Note", MB_OK), IDOK);
-    GetWindowTextW(edit, text, 16);
-    EXPECT_STREQ(text, L"HI");
-    EXPECT_EQ(GetFocus(), edit);
-}
-
-TEST_F(InputTest, ComboListsOpenAndCloseFromTheKeyboard)
-{
-    const HWND dialog = CreateDialogParamW(TestInstance(), MAKEINTRESOURCEW(controlsDialogId), nullptr, quietProc, 0);
-    const HWND combo = GetDlgItem(dialog, 204);
-    for (LPCWSTR item : {L"a1", L"a2", L"a3", L"a4", L"a5", L"a6"})
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-    SetFocus(combo);
-    log().clear();
-    Automation::injectKey(VK_F4, true);
-    Automation::deliverPending();
-    WindowInfo info = Automation::describe(combo);
-    EXPECT_TRUE(info.droppedDown);
-    // The template gave the box 40 units: one row of field and four of list.
-    EXPECT_EQ(info.droppedRect.top, info.windowRect.bottom);
-    EXPECT_EQ(info.droppedRect.bottom - info.droppedRect.top, 4 * 16);
-    EXPECT_EQ(GetCapture(), combo);
-
-    for (int i = 0; i < 5; ++i) {
-        Automation::injectKey(VK_DOWN, true);
-        Automation::deliverPending();
-    }
-    EXPECT_EQ(SendMessageW(combo, CB_GETTOPINDEX, 0, 0), 1);   // the list scrolled to show the fifth
-    Automation::injectKey(VK_RETURN, true);
-    Automation::deliverPending();
-    info = Automation::describe(combo);
-    EXPECT_FALSE(info.droppedDown);
-    EXPECT_EQ(info.currentSelection, 4);
-    EXPECT_EQ(info.text, L"a5");
-    EXPECT_EQ(GetCapture(), nullptr);
-
-    Automation::injectKey(VK_MENU, true);
-    Automation::injectKey(VK_DOWN, true);
-    Automation::injectKey(VK_DOWN, false);
-    Automation::injectKey(VK_MENU, false);
-    Automation::deliverPending();
-    EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
-    Automation::injectKey(VK_ESCAPE, true);
-    Automation::deliverPending();
-    EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
-    EXPECT_EQ(std::count(log().begin(), log().end(), "Controls WM_COMMAND 204 CBN_SELCHANGE"), 5);
-    EXPECT_EQ(std::count(log().begin(), log().end(), "Controls WM_COMMAND 204 CBN_DROPDOWN"), 2);
-    EXPECT_EQ(std::count(log().begin(), log().end(), "Controls WM_COMMAND 204 CBN_CLOSEUP"), 2);
 }
 
 TEST_F(InputTest, MultiLineEditsKeepLinesAndMoveTheCaretByLine)

@@ -1,6 +1,5 @@
 // The list view as a user and its parent meet it: selection by mouse and keys with Ctrl and Shift,
-// the notifications that report it, hit tests that tell the state image from the label, the
-// header's refusable resizing and fitting, custom-drawn colours, and scrolling down and sideways.
+// the notifications that report it, tips for cut texts, and scrolling sideways by columns.
 #include "WinTest.h"
 
 #include "kernel/Clock.h"
@@ -18,19 +17,16 @@ namespace {
 
 std::vector<std::string> g_notes;
 
-bool g_refuseTrackOfFirstColumn = true;
-
 std::string describeNotification(const NMHDR& header)
 {
     static const std::map<UINT, std::string> names = {
-        {NM_CLICK, "NM_CLICK"}, {NM_DBLCLK, "NM_DBLCLK"}, {NM_RETURN, "NM_RETURN"}, {LVN_KEYDOWN, "LVN_KEYDOWN"},
-        {HDN_BEGINTRACKW, "HDN_BEGINTRACK"}, {HDN_DIVIDERDBLCLICKW, "HDN_DIVIDERDBLCLICK"}};
+        {NM_CLICK, "NM_CLICK"}, {NM_RETURN, "NM_RETURN"}, {LVN_KEYDOWN, "LVN_KEYDOWN"}};
     if (header.code == LVN_ITEMCHANGED) {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
         return "LVN_ITEMCHANGED " + std::to_string(change.iItem) + " " + std::to_string(change.uOldState) + "->" +
                std::to_string(change.uNewState);
     }
-    if (header.code == NM_CLICK || header.code == NM_DBLCLK) {
+    if (header.code == NM_CLICK) {
         const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
         return names.at(header.code) + " " + std::to_string(activate.iItem) + "," + std::to_string(activate.iSubItem);
     }
@@ -38,45 +34,12 @@ std::string describeNotification(const NMHDR& header)
     return it == names.end() ? std::string() : it->second;
 }
 
-// A modal dialog with a list of six methods in list mode (control 5); Escape ends it.
-INT_PTR CALLBACK methodsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_INITDIALOG)
-        AppendListItems(GetDlgItem(dialog, 5), L"Method ", 6);
-    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == NM_CLICK)
-        g_notes.push_back("Methods " + describeNotification(*reinterpret_cast<NMHDR*>(lParam)) + " keys " +
-                          std::to_string(reinterpret_cast<NMITEMACTIVATE*>(lParam)->uKeyFlags));
-    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)
-        EndDialog(dialog, IDCANCEL);
-    return message == WM_INITDIALOG;
-}
-
-void openMethodsDialog(HWND owner)
-{
-    static const DialogItemTemplate items[] = {
-        {WC_LISTVIEWW, L"", 5, WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_LIST | LVS_SHOWSELALWAYS, 4, 4, 120, 40}};
-    static const DialogTemplate methods = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME, 0, 10, 10, 140, 60,
-                                           L"Methods", L"MS Sans Serif", 8, 0, nullptr, items};
-    DialogBoxIndirectParamW(TestInstance(), &methods, owner, methodsDialogProc, 0);
-}
-
-// The list's parent: records what the list tells it, colours column 1 of odd items red, and
-// refuses to let the first column be resized.
+// The list's parent: records what the list tells it and gives a tip of its own for row 1's name.
 LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_NOTIFY)
         return DefWindowProcW(window, message, wParam, lParam);
     auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header->code == NM_CUSTOMDRAW) {
-        auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
-        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT)
-            return CDRF_NOTIFYITEMDRAW;
-        if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT)
-            return CDRF_NOTIFYSUBITEMDRAW;
-        if (draw->iSubItem == 1 && draw->nmcd.dwItemSpec % 2 == 1)
-            draw->clrText = RGB(255, 0, 0);
-        return CDRF_DODEFAULT;
-    }
     if (header->code == LVN_GETINFOTIPW) {
         // The owner gives a note of its own for an item whose name shows whole.
         auto* request = reinterpret_cast<NMLVGETINFOTIPW*>(lParam);
@@ -88,11 +51,6 @@ LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (const std::string note = describeNotification(*header); !note.empty())
         g_notes.push_back(note);
-    // Ctrl+M on the list opens a modal dialog, as Add Method(s) opens from the method list.
-    if (header->code == LVN_KEYDOWN && reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey == 'M' && GetKeyState(VK_CONTROL) < 0)
-        openMethodsDialog(window);
-    if (header->code == HDN_BEGINTRACKW)
-        return g_refuseTrackOfFirstColumn && reinterpret_cast<NMHEADERW*>(lParam)->iItem == 0;
     return 0;
 }
 
@@ -179,53 +137,6 @@ TEST_F(ListViewTest, ClicksAndKeysSelectAsOnWindowsAndReportEveryChange)
     EXPECT_TRUE(selected().empty());
     EXPECT_FALSE(ListViewAutomation::selectItems(m_parent, 7, {1, 8}));
     EXPECT_TRUE(selected().empty());
-}
-
-TEST_F(ListViewTest, APlainClickInADialogThatCtrlAndAKeyOpenedSelectsOnlyTheClickedItem)
-{
-    // The Ctrl of the keystroke is released in the dialog's loop, as the user's finger is.
-    ScriptedInput user;
-    std::vector<int> chosen;
-    const auto methods = [] { return Automation::findWindow(L"Methods"); };
-    user.then([&] { EXPECT_TRUE(Done(ListViewAutomation::clickItem(methods(), 5, 1, false))); })
-        .then([&] { EXPECT_TRUE(Done(ListViewAutomation::clickItem(methods(), 5, 3, false))); })
-        .then([&] {
-            chosen = SelectedListItems(GetDlgItem(methods(), 5));
-            EXPECT_TRUE(Done(Automation::pressKey(methods(), VK_ESCAPE)));
-        });
-    ASSERT_TRUE(ListViewAutomation::clickItem(m_parent, 7, 0, false));
-    g_notes.clear();
-    ASSERT_TRUE(Automation::pressKey(m_parent, 'M', MOD_CONTROL));
-    EXPECT_EQ(user.pendingActions(), 0u);
-    EXPECT_THAT(chosen, ElementsAre(3));
-    EXPECT_THAT(g_notes, ElementsAre("LVN_KEYDOWN", "LVN_KEYDOWN", "Methods NM_CLICK 1,0 keys 0", "Methods NM_CLICK 3,0 keys 0"));
-    EXPECT_GE(GetKeyState(VK_CONTROL), 0) << "Ctrl is up again";
-}
-
-TEST_F(ListViewTest, HitTestsTellTheStateImageAndDoubleClicksAndTheWheelReachTheList)
-{
-    LVHITTESTINFO hit{{4, 16 + 16 * 3 + 8}, 0, 0, 0, 0};
-    EXPECT_EQ(SendMessageW(m_list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 3);
-    EXPECT_EQ(hit.flags, LVHT_ONITEMSTATEICON);
-    hit.pt = POINT{30, 16 + 8};
-    SendMessageW(m_list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    EXPECT_EQ(hit.flags, LVHT_ONITEMLABEL);
-    EXPECT_EQ(hit.iSubItem, 1);
-    hit.pt = POINT{30, 6 * 16 - 1};
-    EXPECT_EQ(SendMessageW(m_list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 4);
-
-    ASSERT_TRUE(ListViewAutomation::doubleClickItem(m_parent, 7, 1));
-    EXPECT_EQ(g_notes.back(), "NM_DBLCLK 1,0");
-
-    // Five rows are in view; the wheel and the keys scroll, and never past the last row.
-    EXPECT_EQ(SendMessageW(m_list, LVM_GETCOUNTPERPAGE, 0, 0), 5);
-    SendMessageW(m_list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
-    EXPECT_EQ(SendMessageW(m_list, LVM_GETTOPINDEX, 0, 0), 3);
-    ASSERT_TRUE(ListViewAutomation::clickItem(m_parent, 7, 0, true));
-    EXPECT_EQ(SendMessageW(m_list, LVM_GETTOPINDEX, 0, 0), 0);
-    EXPECT_EQ(g_notes.back(), "NM_CLICK 0,0");
-    ASSERT_TRUE(Automation::pressKey(m_parent, VK_END));
-    EXPECT_EQ(SendMessageW(m_list, LVM_GETTOPINDEX, 0, 0), 3);
 }
 
 TEST_F(ListViewTest, ACutTextShowsWholeInATipWhereTheMouseOrTheKeyboardRestsAndTheOwnerHasItsSay)
@@ -395,26 +306,6 @@ TEST_F(ListViewTest, InListModeItemsRunDownColumnsThatScrollSideways)
     EXPECT_EQ(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0), 4);
 }
 
-TEST_F(ListViewTest, TheParentRefusesResizingAndDividerDoubleClicksFitTheColumn)
-{
-    const HWND header = reinterpret_cast<HWND>(SendMessageW(m_list, LVM_GETHEADER, 0, 0));
-    const auto drag = [header](int from, int to) {
-        for (auto [message, x] : {std::pair{WM_LBUTTONDOWN, from}, std::pair{WM_MOUSEMOVE, to}, std::pair{WM_LBUTTONUP, to}})
-            SendMessageW(header, message, 0, MAKELPARAM(static_cast<WORD>(x), 8));
-    };
-    drag(24, 60);
-    EXPECT_EQ(columnWidth(0), 24);
-    EXPECT_EQ(g_notes.back(), "HDN_BEGINTRACK");
-    g_refuseTrackOfFirstColumn = false;
-    drag(104, 150);
-    EXPECT_EQ(columnWidth(1), 126);
-    g_refuseTrackOfFirstColumn = true;
-
-    // The widest file text has 11 characters: 12 cells of 8 pixels fit it.
-    SendMessageW(header, WM_LBUTTONDBLCLK, 0, MAKELPARAM(static_cast<WORD>(24 + 126 + 80), 8));
-    EXPECT_EQ(columnWidth(2), 12 * 8);
-}
-
 TEST_F(ListViewTest, ColumnsWiderThanTheListScrollSidewaysByWholeColumnsWithTheHeader)
 {
     // 184 pixels and three more columns of 120 in a list 400 wide: at most columns 3 to 5 in view.
@@ -470,18 +361,6 @@ TEST_F(ListViewTest, ColumnsWiderThanTheListScrollSidewaysByWholeColumnsWithTheH
     SendMessageW(header, WM_LBUTTONDBLCLK, 0, MAKELPARAM(static_cast<WORD>(40 + 80), 8));
     EXPECT_EQ(columnWidth(0), 24) << "fitted to its state image";
     EXPECT_EQ(columnWidth(1), 80);
-}
-
-TEST_F(ListViewTest, PaintingAsksTheParentForColoursAndShowsThemInTheSnapshot)
-{
-    LVITEMW done{};
-    done.state = INDEXTOSTATEIMAGEMASK(3);
-    done.stateMask = LVIS_STATEIMAGEMASK;
-    SendMessageW(m_list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&done));
-    const std::wstring snapshot = Automation::snapshot(m_parent);
-    EXPECT_NE(snapshot.find(L"columns={\"\" 24, \"Name\" 80, \"File\" 80} items=8"), std::wstring::npos) << snapshot;
-    EXPECT_NE(snapshot.find(L"item 0 state=1 \" | row0 | file\"\n"), std::wstring::npos) << snapshot;
-    EXPECT_NE(snapshot.find(L"item 1 state=3 \" | row1 | filex\" colours={1:#FF0000/-}"), std::wstring::npos) << snapshot;
 }
 
 } // namespace

@@ -1,14 +1,10 @@
-// Message boxes are real modal dialogs: caption, text, icon, the standard buttons and their
-// results, the default button, and Escape as Windows treats it.
+// Message boxes are real modal dialogs: the standard buttons and their results, the default
+// button, and Escape as Windows treats it.
 #include "WinTest.h"
-
-#include "kernel/Text.h"
 
 #include <functional>
 
 using MessageBoxTest = WinTest;
-using testing::ElementsAre;
-using testing::HasSubstr;
 
 namespace {
 
@@ -48,28 +44,3 @@ TEST_F(MessageBoxTest, StandardButtonsGiveTheirResultsAndEscapeFollowsTheWindows
     }
 }
 
-TEST_F(MessageBoxTest, ABoxShowsItsTextIconAndButtonsAndHoldsItsOwner)
-{
-    const HWND owner = createRecordingWindow(L"Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    ScriptedInput input;
-    input.then([&] {
-        const std::string snapshot = WideToUtf8(Automation::snapshot(Automation::findWindow(L"Delete Rows")));
-        EXPECT_THAT(snapshot, HasSubstr("Window \"Delete Rows\" (#32770) active\n"));
-        EXPECT_THAT(snapshot, HasSubstr("  Static -1 \"\" icon=warning\n"));
-        EXPECT_THAT(snapshot, HasSubstr("  Static -1 \"Remove 3 rows & their data?\"\n"));
-        EXPECT_THAT(snapshot, HasSubstr("  Button 6 \"&Yes\" focused default\n"));
-        EXPECT_THAT(snapshot, HasSubstr("  Button 7 \"&No\"\n"));
-        EXPECT_FALSE(IsWindowEnabled(owner));
-        EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Delete Rows"), IDYES)));
-    });
-    EXPECT_EQ(MessageBoxW(owner, L"Remove 3 rows & their data?", L"Delete Rows", MB_YESNO | MB_ICONWARNING), IDYES);
-    EXPECT_TRUE(IsWindowEnabled(owner));
-    EXPECT_EQ(GetActiveWindow(), owner);
-
-    input.then([] { EXPECT_TRUE(Done(Automation::pressKey(Automation::findWindow(L"Error"), VK_RETURN))); });
-    EXPECT_EQ(MessageBoxW(nullptr, L"Plain", nullptr, MB_OK), IDOK);
-
-    MessageBeep(MB_ICONHAND);
-    MessageBeep(MB_SIMPLEBEEP);
-    EXPECT_THAT(Automation::beeps(), ElementsAre(MB_ICONHAND, MB_SIMPLEBEEP));
-}

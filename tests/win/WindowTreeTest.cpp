@@ -166,6 +166,7 @@ TEST_F(WindowTreeTest, TreeLinksStoredValuesAndGeometryFollowWin32)
     ClientToScreen(first, &point);
     EXPECT_EQ(point.x, 32);
     EXPECT_EQ(WindowFromPoint(POINT{33, 65}), first);
+    EXPECT_EQ(WindowFromPoint(POINT{32 + 80, 65}), second) << "first's right edge is outside it";
 }
 
 TEST_F(WindowTreeTest, DisablingTakesTheFocusAndActivationGivesItBack)
