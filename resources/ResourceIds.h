@@ -190,6 +190,15 @@ constexpr int IDS_WORKLIST_READ_ONLY_SHORT = 22317;
 constexpr int IDS_RESULTS_UNSAVED_SHORT = 22318;
 constexpr int IDS_GROUP_INTERRUPTED_SHORT = 22319;
 constexpr int IDS_ALSO_INTERRUPTED_SHORT = 22320;
+// What the run does when a row's results break the group's QC rules.
+constexpr int IDS_LOG_QC_FAILED = 22460;
+constexpr int IDS_QC_RERUN_OF = 22461;
+constexpr int IDS_QC_PAUSED = 22462;
+constexpr int IDS_QC_PAUSED_SHORT = 22463;
+constexpr int IDS_QC_STOPPED = 22464;
+constexpr int IDS_LOG_QC_CALIBRATING = 22465;
+constexpr int IDS_LOG_QC_NO_CALIBRATION = 22466;
+constexpr int IDS_LOG_QC_RESUMED = 22467;
 // The progress while the run is paused.
 constexpr int IDS_PROGRESS_PAUSED = 22308;
 constexpr int IDS_PROGRESS_SHORT_PAUSED = 22309;

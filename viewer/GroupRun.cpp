@@ -4,6 +4,7 @@
 #include "GroupRun.h"
 
 #include "KeptDataFolders.h"
+#include "QcEvaluation.h"
 #include "RunHost.h"
 #include "RunStore.h"
 #include "RunView.h"
@@ -68,6 +69,18 @@ std::wstring OneLine(std::wstring strText)
     for (std::size_t nAt = strText.find(L"  "); nAt != std::wstring::npos; nAt = strText.find(L"  ", nAt))
         strText.erase(nAt, 1);
     return strText;
+}
+
+// The comments a rerun's row starts with: "Rerun of row 4: ".
+std::wstring RerunPrefix(LONG nOriginalId)
+{
+    return FormatWin(ModuleString(IDS_QC_RERUN_OF).c_str(), static_cast<int>(nOriginalId) + 1);
+}
+
+// A rerun's row follows its original, and its comments say so.
+bool IsRerunOf(const MethodRecord& row, LONG nOriginalId)
+{
+    return row.aaaID == nOriginalId + 1 && std::wstring_view(row.Comments).starts_with(RerunPrefix(nOriginalId));
 }
 
 const wchar_t* StateName(GroupRun::State state)
@@ -208,6 +221,12 @@ void GroupRun::OnContinue(BOOL bUnattended)
     const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
     if (!record)
         return;
+    // A group that waits for its calibration goes on with the calibration group first, whose queue
+    // then hands the run back.
+    if (record->RunOpen == RUNOPEN_CALIBRATING && record->QueueID != m_group.id && m_view.ShowGroup(record->QueueID)) {
+        OnContinue(bUnattended);
+        return;
+    }
     const std::optional<LONG> stoppedRow = StoppedRowToRunAgain(record->StoppedRow);
     if (!TakeClaim())
         return;
@@ -502,6 +521,7 @@ void GroupRun::BeginRun()
 {
     m_end = {};
     m_bStopAfterMethod = FALSE;
+    m_qcOutcome.reset();
     const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
     m_policy.Read(record ? record->OnFailure : ONFAILURE_GO_ON, record ? record->EmergencyCommand : L"");
 }
@@ -617,9 +637,15 @@ BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
                                                 : strMessage;
         const std::wstring& strReason = bFailed && !m_strRunMessages.empty() ? m_strRunMessages : strShown;
         bFailed = bFailed || bNoData;
-        m_store.ChangeRunState(pRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str(),
-                               RowResults::ReadFile(strFolder));
-        LogRowEnd(*pRow, bFailed, strReason);
+        std::vector<ResultRecord> results = RowResults::ReadFile(strFolder);
+        if (!bFailed && m_state != State::Stopping) {
+            JudgeResults(*pRow, results);
+            pRow = rows.FindRowById(*m_runningRow, FALSE);
+        }
+        if (pRow) {
+            m_store.ChangeRunState(pRow, bFailed ? RUNSTATE_FAILED : RUNSTATE_DONE, strShown.c_str(), std::move(results));
+            LogRowEnd(*pRow, bFailed, strReason);
+        }
     }
     WatchUnsaved();
     ShowKeptForServer();
@@ -640,6 +666,12 @@ void GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
     if (m_end.cause == End::Cause::ClaimLost)
         return;
     const BOOL bStopAfter = m_bStopAfterMethod && m_state != State::Stopping;
+    const std::optional<QcOutcome> qc = std::exchange(m_qcOutcome, std::nullopt);
+    if (qc && !bStopAfter && m_state != State::Stopping && m_state != State::WaitingForRun) {
+        const MethodRecord* pRow = m_store.Rows().FindRowById(nRowId, FALSE);
+        ApplyQcOutcome(*qc, static_cast<int>(nRowId) + 1, pRow ? pRow->MethodName : L"");
+        return;
+    }
     const BOOL bPolicyApplies = bRowFailed && m_state != State::Stopping && m_state != State::WaitingForRun;
     if (!bStopAfter && (!bPolicyApplies || m_policy.GoesOn())) {
         StartNextMethod();
@@ -672,6 +704,113 @@ void GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
     ShowOleDbErrors(m_store.Record(strGroup, {L"Run paused", L"", strStatus}));
     m_view.ShowStatus({strStatus, FormatWin(ModuleString(IDS_FAILURE_PAUSED_SHORT).c_str(), nRow)});
     ReportRunEvent({RUNEVENT_RUN_PAUSED, strGroup, nRow, strMethod, strStatus});
+}
+
+void GroupRun::JudgeResults(const MethodRecord& row, std::vector<ResultRecord>& results)
+{
+    m_qcOutcome.reset();
+    if (results.empty())
+        return;
+    const LONG nRowId = row.aaaID;
+    const int nRow = static_cast<int>(nRowId) + 1;
+    const std::wstring strMethod = row.MethodName;
+    const BOOL bRerun = nRowId > 0 && IsRerunOf(row, nRowId - 1);
+    const std::vector<QcEvaluation::Decision> decisions =
+        QcEvaluation::Evaluate(m_store.ReadQcRules(m_group.id), results, bRerun);
+    const QcEvaluation::Decision* pStrongest = QcEvaluation::Strongest(decisions);
+    if (!pStrongest)
+        return;
+    for (const QcEvaluation::Decision& decision : decisions) {
+        const std::wstring strText = decision.Text(results);
+        TraceLog(3, L"JudgeResults: row %d %s\n", nRow, strText.c_str());
+        m_host.Log(FormatWin(ModuleString(IDS_LOG_QC_FAILED).c_str(), m_group.name.c_str(), nRow, strMethod.c_str(),
+                             strText.c_str()));
+        ShowOleDbErrors(m_store.Record(m_group.name, {FormatWin(L"Row %d QC failed", nRow), L"", strText}));
+        ReportRunEvent({RUNEVENT_QC_FAILED, m_group.name, nRow, strMethod, strText});
+    }
+    QcOutcome outcome{pStrongest->action};
+    if (outcome.action == QcAction::Calibrate && !(outcome.nCalibrationId = OpenCalibration(pStrongest->rule.calibrationGroup)))
+        outcome.action = QcAction::Pause;
+    // An original that runs again after a host's end finds its rerun there already.
+    const MethodRecord* pNext = m_store.Rows().FindRowById(nRowId + 1, FALSE);
+    if (outcome.action == QcAction::Rerun && !(pNext && IsRerunOf(*pNext, nRowId)))
+        ShowOleDbErrors(m_store.InsertRerun(nRowId, RerunPrefix(nRowId)));
+    m_qcOutcome = outcome;
+}
+
+LONG GroupRun::OpenCalibration(const std::wstring& strName)
+{
+    const std::vector<GroupEntry> listed = m_view.ListedGroups();
+    const auto found = std::ranges::find_if(listed, [&](const GroupEntry& group) { return EqualsNoCase(group.name, strName); });
+    if (found == listed.end() || found->id == m_group.id || m_host.IsClaimedByAnotherHost(found->id)) {
+        m_host.Log(FormatWin(ModuleString(IDS_LOG_QC_NO_CALIBRATION).c_str(), m_group.name.c_str(), strName.c_str()));
+        return 0;
+    }
+    // The calibration goes first in the queue, the shown group and the rest of its queue after it.
+    std::vector<LONG> ids{found->id, m_group.id};
+    if (const std::optional<GroupRecord> record = m_queue.IsActive() ? m_store.ReadGroup(m_group.id) : std::nullopt)
+        std::ranges::copy(m_store.QueueAfter(m_queue.Id(), record->QueuePos), std::back_inserter(ids));
+    const AuditEntry record{L"Calibration started", L"", L"for group " + m_group.name};
+    return ShowOleDbErrors(m_store.OpenCalibration(found->name, ids, record)) ? 0 : found->id;
+}
+
+void GroupRun::ApplyQcOutcome(const QcOutcome& qc, int nRow, const std::wstring& strMethod)
+{
+    switch (qc.action) {
+    case QcAction::Calibrate: StartCalibration(qc.nCalibrationId); return;
+    case QcAction::Pause: {
+        const std::wstring strStatus = FormatWin(ModuleString(IDS_QC_PAUSED).c_str(), nRow, strMethod.c_str());
+        Enter(State::WaitingForRun);
+        ShowOleDbErrors(m_store.Record(m_group.name, {L"Run paused", L"", strStatus}));
+        m_view.ShowStatus({strStatus, FormatWin(ModuleString(IDS_QC_PAUSED_SHORT).c_str(), nRow)});
+        ReportRunEvent({RUNEVENT_RUN_PAUSED, m_group.name, nRow, strMethod, strStatus});
+        return;
+    }
+    case QcAction::Stop:
+        // Sent in CompleteGroup, before the shut-down command, as the failure policy's.
+        m_policy.Owe();
+        m_end = {End::Cause::QcFailed, FormatWin(ModuleString(IDS_QC_STOPPED).c_str(), nRow, strMethod.c_str())};
+        return;
+    default:
+        // A rerun's row comes next.
+        StartNextMethod();
+        return;
+    }
+}
+
+void GroupRun::StartCalibration(LONG nCalibrationId)
+{
+    const std::wstring strWaiting = m_group.name;
+    const LONG nWaiting = m_group.id;
+    m_queue.Begin(nCalibrationId);
+    ReleaseClaim();
+    m_queue.Claim(nWaiting);
+    m_view.ShowGroup(nCalibrationId);
+    m_host.Log(FormatWin(ModuleString(IDS_LOG_QC_CALIBRATING).c_str(), strWaiting.c_str(), m_group.name.c_str()));
+    m_host.Log(FormatWin(ModuleString(IDS_START_GROUP).c_str(), m_group.name.c_str()));
+    m_cursor.StartFresh();
+    BeginRun();
+    if (!TakeClaim())
+        return;
+    ReportRunEvent({.kind = RUNEVENT_GROUP_STARTED, .group = m_group.name});
+    ShowQueuePlace();
+    StartMethod(m_cursor.First(m_store.Rows()));
+}
+
+void GroupRun::ResumeAfterCalibration()
+{
+    m_host.Log(FormatWin(ModuleString(IDS_LOG_QC_RESUMED).c_str(), m_group.name.c_str()));
+    m_cursor.StartContinue(std::nullopt);
+    BeginRun();
+    if (!TakeClaim())
+        return;
+    // A row that a host's end left running runs again, its earlier data kept beside its folder.
+    MethodRows& rows = m_store.Rows();
+    for (LONG nState : {RUNSTATE_RUNNING, RUNSTATE_INTERRUPTED})
+        for (LONG nRow : rows.RowsInState(nState))
+            KeepPartialData(rows.FindRowById(nRow, FALSE));
+    ShowQueuePlace();
+    StartFrom([this] { StartMethod(m_cursor.First(m_store.Rows())); });
 }
 
 void GroupRun::LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstring& strReason)
@@ -855,6 +994,8 @@ BOOL GroupRun::PassToNextInQueue()
     if (rest.empty() || m_host.IsClaimedByAnotherHost(rest.front()))
         return FALSE;
     const LONG nNext = rest.front();
+    const std::optional<GroupRecord> next = m_store.ReadGroup(nNext);
+    const BOOL bWaitsForCalibration = next && next->RunOpen == RUNOPEN_CALIBRATING;
     if (FAILED(m_store.PassQueueRun(m_group.id, nNext, RunEndRecord())))
         return FALSE;
     ShowSummary();
@@ -865,7 +1006,10 @@ BOOL GroupRun::PassToNextInQueue()
     TraceLog(3, L"PassToNextInQueue: %s\n", m_group.name.c_str());
     m_host.Log(FormatWin(ModuleString(IDS_LOG_QUEUE_NEXT).c_str(), m_group.name.c_str()));
     m_host.Log(FormatWin(ModuleString(IDS_START_GROUP).c_str(), m_group.name.c_str()));
-    StartRun(TRUE);
+    if (bWaitsForCalibration)
+        ResumeAfterCalibration();
+    else
+        StartRun(TRUE);
     return TRUE;
 }
 
@@ -1010,7 +1154,8 @@ void GroupRun::ShowInterruptedRun()
     const std::wstring& strGroup = m_group.name;
     // The host that finds the interruption records it and tells of it; later it is only shown.
     const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
-    const BOOL bFound = record && record->RunOpen != RUNOPEN_INTERRUPTED;
+    // A run that waits for its calibration keeps waiting: Continue runs the calibration first.
+    const BOOL bFound = record && record->RunOpen != RUNOPEN_INTERRUPTED && record->RunOpen != RUNOPEN_CALIBRATING;
     if (bFound)
         m_store.StoreRunEnd(m_group.id, RUNOPEN_INTERRUPTED, record->StoppedRow, {L"Run found interrupted", L"", L""});
     for (LONG nRow : rows.RowsInState(RUNSTATE_RUNNING)) {

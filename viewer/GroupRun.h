@@ -11,6 +11,8 @@
 #include "SaveRetry.h"
 
 #include "worklist/AuditTrail.h"
+#include "worklist/QcRule.h"
+#include "worklist/ResultRecord.h"
 
 #include "kernel/WinTypes.h"
 
@@ -65,6 +67,8 @@ public:
             ClaimLost,
             ResultsLost,
             FolderError,
+            // A QC rule of the group whose action is to stop it.
+            QcFailed,
         };
         Cause cause = Cause::None;
         // Who stopped the run, for StoppedByUser; otherwise what the status bar says ended it.
@@ -145,6 +149,13 @@ public:
     void OnStartRan(LONG nRow);
 
 private:
+    // What the group's QC rules ask after a row's end: the action, and the calibration group's id
+    // for Calibrate.
+    struct QcOutcome {
+        QcAction action = QcAction::None;
+        LONG nCalibrationId = 0;
+    };
+
     // The one place where the state changes: logged, and shown with the commands it allows.
     void Enter(State next);
     // What the run does changes under a requested pause or a stop without ending either.
@@ -181,6 +192,20 @@ private:
     void NextAfterRowEnd(BOOL bRowFailed, LONG nRowId);
     // A run starts or goes on: nothing ended it yet, and the group's failure policy is read.
     void BeginRun();
+    // The row's results judged by the group's QC rules before its end is written: the lines that
+    // broke a rule are marked failed, each decision is told, and a rerun row or the calibration is
+    // written first, so that a host that dies before the row's end finds them.
+    void JudgeResults(const MethodRecord& row, std::vector<ResultRecord>& results);
+    // Calibration group strName opens its run before the shown group's, which waits for it; its id,
+    // or 0 (and why in the logbook) when it cannot.
+    LONG OpenCalibration(const std::wstring& strName);
+    // What the QC rules asked after row nRow's end: its rerun or the next row, the calibration, a
+    // pause or the group's end.
+    void ApplyQcOutcome(const QcOutcome& qc, int nRow, const std::wstring& strMethod);
+    // The calibration group runs; the queue keeps the waiting group's claim meanwhile.
+    void StartCalibration(LONG nCalibrationId);
+    // After its calibration the shown group goes on with its rows that have not completed.
+    void ResumeAfterCalibration();
     // Results the worklist could not take: the status bar says why, and they are tried again.
     void WatchUnsaved();
     // While writes wait for the lab server, the status bar and the logbook say since when and how
@@ -254,6 +279,8 @@ private:
     FailurePolicy m_policy;
     SaveRetry m_saveRetry;
     RunQueue m_queue;
+    // JudgeResults' outcome, until the row's end has been written.
+    std::optional<QcOutcome> m_qcOutcome;
     // The group whose claim the run holds.
     std::optional<LONG> m_claimedGroup;
     // The host messages of the running method, each once and each ending in CR LF.

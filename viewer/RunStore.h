@@ -6,6 +6,7 @@
 
 #include "worklist/AuditTrail.h"
 #include "worklist/GroupRecord.h"
+#include "worklist/QcRule.h"
 #include "worklist/ResultRecord.h"
 #include "worklist/RunJournal.h"
 
@@ -50,4 +51,12 @@ public:
     virtual HRESULT Forward() = 0;
     // Another instrument took over the group's run: what waits is set aside, never written.
     virtual void SetAside() = 0;
+    // Group nGroupId's QC rules; none when it has none or they cannot be read.
+    virtual std::vector<QcRule> ReadQcRules(LONG nGroupId) = 0;
+    // A copy of the shown group's row nRowId, checked, right after it, as its rerun.
+    virtual HRESULT InsertRerun(LONG nRowId, const std::wstring& strCommentsPrefix) = 0;
+    // As one edit: calibration group strCalibration (ids' first) is reset and its run opened, the
+    // queue ids stored, and the run of ids' second group waits for it (RUNOPEN_CALIBRATING).
+    virtual HRESULT OpenCalibration(const std::wstring& strCalibration, const std::vector<LONG>& ids,
+                                    const AuditEntry& record) = 0;
 };

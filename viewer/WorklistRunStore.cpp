@@ -7,6 +7,7 @@
 #include "worklist/CGroupTable.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
+#include "worklist/QcRules.h"
 
 #include "kernel/WinFormat.h"
 #include "oledb/ErrorObject.h"
@@ -101,4 +102,29 @@ void WorklistRunStore::SetAside()
 {
     if (m_journal.Waits() && m_journal.SetAside() == 0)
         m_rows.SetOffline(FALSE);
+}
+
+std::vector<QcRule> WorklistRunStore::ReadQcRules(LONG nGroupId)
+{
+    std::vector<QcRule> rules;
+    QcRules::Read(m_groupTable.Place(), nGroupId, rules);
+    return rules;
+}
+
+HRESULT WorklistRunStore::InsertRerun(LONG nRowId, const std::wstring& strCommentsPrefix)
+{
+    return m_rows.InsertRerun(nRowId, strCommentsPrefix);
+}
+
+HRESULT WorklistRunStore::OpenCalibration(const std::wstring& strCalibration, const std::vector<LONG>& ids,
+                                          const AuditEntry& record)
+{
+    // The calibration group's rows on a table of their own: the shown rows are the waiting group's.
+    MethodRows calibration(m_groupTable.Place());
+    const HRESULT status = calibration.LoadGroup(strCalibration, ids.front());
+    if (FAILED(status))
+        return status;
+    return calibration.CleanRunState([&](const CSession& session, AuditTrail& trail) {
+        return GroupRows::OpenCalibration(session, trail, ids, record);
+    });
 }

@@ -23,6 +23,10 @@ public:
     std::optional<RunJournal::Waiting> WaitingForServer() override;
     HRESULT Forward() override;
     void SetAside() override;
+    std::vector<QcRule> ReadQcRules(LONG nGroupId) override;
+    HRESULT InsertRerun(LONG nRowId, const std::wstring& strCommentsPrefix) override;
+    HRESULT OpenCalibration(const std::wstring& strCalibration, const std::vector<LONG>& ids,
+                            const AuditEntry& record) override;
 
 private:
     // Whether a write goes to the journal: one waits there already (nothing overtakes it), or the

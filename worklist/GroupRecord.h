@@ -13,6 +13,8 @@ constexpr LONG ONFAILURE_STOP = 2;
 
 // A run still open that a host found interrupted: told once, whoever shows the group later.
 constexpr LONG RUNOPEN_INTERRUPTED = 2;
+// A run that waits while its calibration group, the first of its queue, runs: its turn continues it.
+constexpr LONG RUNOPEN_CALIBRATING = 3;
 
 struct GroupRecord {
     LONG GroupID;

@@ -42,6 +42,26 @@ std::wstring OptionsText(const GroupRecord& row)
            FailurePolicyText(row.OnFailure, row.EmergencyCommand);
 }
 
+// Every group of the queue ids takes its place in it, the first with its run open.
+HRESULT PlaceInQueue(CGroupTable& table, const std::vector<LONG>& ids)
+{
+    const LONG queueId = ids.front();
+    HRESULT status = S_OK;
+    for (table.MoveFirst(); SUCCEEDED(status) && table.HasCurrentRow(); table.MoveNext()) {
+        const auto place = std::find(ids.begin(), ids.end(), table.GroupID);
+        const LONG position = place == ids.end() ? 0 : static_cast<LONG>(place - ids.begin()) + 1;
+        // An earlier queue of the same first group loses the groups the new one leaves out.
+        if (position == 0 && table.QueueID != queueId)
+            continue;
+        table.QueueID = position ? queueId : 0;
+        table.QueuePos = position;
+        if (position == 1)
+            table.RunOpen = 1;
+        status = table.SetData();
+    }
+    return status;
+}
+
 bool holdsAnyOf(const std::wstring& name, std::wstring_view characters)
 {
     return name.find_first_of(characters.data(), 0, characters.size()) != std::wstring::npos;
@@ -256,6 +276,29 @@ HRESULT GroupRows::OpenRun(const CSession& session, AuditTrail& trail, LONG id, 
     return SUCCEEDED(status) ? trail.Add(table.GroupName, {record}) : status;
 }
 
+HRESULT GroupRows::OpenCalibration(const CSession& session, AuditTrail& trail, const std::vector<LONG>& ids,
+                                   const AuditEntry& record)
+{
+    CGroupTable table(trail.Place());
+    GroupRows rows(table);
+    HRESULT status = table.OpenOn(session);
+    if (SUCCEEDED(status))
+        status = PlaceInQueue(table, ids);
+    if (SUCCEEDED(status))
+        status = rows.FindById(ids.at(1)) ? S_OK : DB_E_NOTABLE;
+    if (SUCCEEDED(status)) {
+        table.RunOpen = RUNOPEN_CALIBRATING;
+        status = table.SetData();
+    }
+    if (SUCCEEDED(status))
+        status = rows.FindById(ids.front()) ? S_OK : DB_E_NOTABLE;
+    if (SUCCEEDED(status)) {
+        table.StoppedRow = 0;
+        status = table.SetData();
+    }
+    return SUCCEEDED(status) ? trail.Add(table.GroupName, {record}) : status;
+}
+
 HRESULT GroupRows::EditAsOne(const std::function<HRESULT()>& change)
 {
     HRESULT status;
@@ -279,23 +322,7 @@ HRESULT GroupRows::StoreQueue(const std::vector<LONG>& ids)
 {
     if (ids.empty())
         return E_INVALIDARG;
-    const LONG queueId = ids.front();
-    return EditAsOne([&] {
-        HRESULT status = S_OK;
-        for (m_table.MoveFirst(); SUCCEEDED(status) && m_table.HasCurrentRow(); m_table.MoveNext()) {
-            const auto place = std::find(ids.begin(), ids.end(), m_table.GroupID);
-            const LONG position = place == ids.end() ? 0 : static_cast<LONG>(place - ids.begin()) + 1;
-            // An earlier queue of the same first group loses the groups the new one leaves out.
-            if (position == 0 && m_table.QueueID != queueId)
-                continue;
-            m_table.QueueID = position ? queueId : 0;
-            m_table.QueuePos = position;
-            if (position == 1)
-                m_table.RunOpen = 1;
-            status = m_table.SetData();
-        }
-        return status;
-    });
+    return EditAsOne([&] { return PlaceInQueue(m_table, ids); });
 }
 
 std::vector<LONG> GroupRows::QueueAfter(LONG queueId, LONG position)

@@ -61,6 +61,11 @@ public:
     // record of its start: written on session, inside the edit that session holds, so that it is
     // one edit with the rows the run resets.
     static HRESULT OpenRun(const CSession& session, AuditTrail& trail, LONG id, bool leaveQueue, const AuditEntry& record);
+    // Calibration group ids' first opens its run, before ids' second, whose run waits for it
+    // (RUNOPEN_CALIBRATING), and the rest of the queue ids; on session, inside its edit, with the
+    // record of the calibration's start.
+    static HRESULT OpenCalibration(const CSession& session, AuditTrail& trail, const std::vector<LONG>& ids,
+                                   const AuditEntry& record);
     // Stores the queue of the groups ids, run in that order, with the first group's run open, as one
     // edit: a host that dies from here on leaves a queue for Continue. The queue's id is its first
     // group's id.

@@ -209,6 +209,40 @@ HRESULT MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG c
     return refilled(status);
 }
 
+HRESULT MethodRows::InsertRerun(LONG id, const std::wstring& commentsPrefix)
+{
+    if (!m_pTable)
+        return E_FAIL;
+    const HRESULT status = editAsOne([&](AuditTrail& trail) {
+        const MethodRecord* original = FindRowById(id, FALSE);
+        if (!original)
+            return E_FAIL;
+        MethodRecord rerun = *original;
+        HRESULT status = writeEveryRow([id](MethodRecord& row) {
+            if (row.aaaID > id)
+                ++row.aaaID;
+        });
+        std::wstring dataFile = rerun.DataFile;
+        const std::size_t dot = dataFile.rfind(L'.');
+        dataFile.insert(dot == std::wstring::npos ? dataFile.size() : dot, L"R");
+        static_cast<MethodRecord&>(*m_pTable) = rerun;
+        m_pTable->aaaID = id + 1;
+        m_pTable->RunState = RUNSTATE_CHECKED;
+        m_pTable->StartTime = 0;
+        m_pTable->EndTime = 0;
+        SetRecordText(m_pTable->ErrMessage, L"");
+        SetRecordText(m_pTable->DataFile, dataFile);
+        SetRecordText(m_pTable->Comments, commentsPrefix + rerun.Comments);
+        if (SUCCEEDED(status))
+            status = m_pTable->Insert();
+        if (SUCCEEDED(status))
+            status = trail.Add(m_strGroup, L"Rows added", L"",
+                               FormatWin(L"row %d: %s (%s)", id + 2, m_pTable->MethodName, m_pTable->Comments));
+        return SUCCEEDED(status) ? m_pTable->Requery() : status;
+    });
+    return refilled(status, &id);
+}
+
 HRESULT MethodRows::AppendRows(const std::vector<ImportedRow>& rows, const std::wstring& methodPath,
                                const std::wstring& source)
 {

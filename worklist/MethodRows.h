@@ -50,6 +50,10 @@ public:
     // alsoWrite writes beside them on the table's session, as one edit: a crash leaves both or
     // neither.
     HRESULT CleanRunState(const std::function<HRESULT(const CSession&, AuditTrail&)>& alsoWrite = {});
+    // A copy of row id right after it, checked and without a result, as its rerun: its data file
+    // with "R" before the extension, its comments after commentsPrefix; the rows after it move down
+    // one. One edit with its record; the rows' cursor stays on row id.
+    HRESULT InsertRerun(LONG id, const std::wstring& commentsPrefix);
     // Writes the current row back with a record of each entry, as one edit.
     HRESULT WriteRow(const std::vector<AuditEntry>& entries);
     // The name a run state has in the audit trail.

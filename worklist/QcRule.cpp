@@ -5,18 +5,6 @@
 
 namespace {
 
-std::wstring ActionText(QcAction action, const std::wstring& calibrationGroup)
-{
-    switch (action) {
-    case QcAction::None: return L"go on";
-    case QcAction::Rerun: return L"rerun";
-    case QcAction::Calibrate: return L"calibrate with " + calibrationGroup;
-    case QcAction::Pause: return L"pause";
-    case QcAction::Stop: return L"stop";
-    }
-    return L"?";
-}
-
 bool IsFinal(QcAction action)
 {
     return action == QcAction::Calibrate || action == QcAction::Pause || action == QcAction::Stop;
@@ -43,10 +31,22 @@ std::wstring QcRule::Text() const
     case QcCheck::Rsd: text = FormatWin(L"RSD above %g %%", high); break;
     case QcCheck::R2: text = FormatWin(L"r2 below %g", low); break;
     }
-    text += L": " + ActionText(action, calibrationGroup);
+    text += L": " + ActionText(action);
     if (action == QcAction::Rerun)
-        text += L", then " + ActionText(thenAction, calibrationGroup);
+        text += L", then " + ActionText(thenAction);
     return text;
+}
+
+std::wstring QcRule::ActionText(QcAction what) const
+{
+    switch (what) {
+    case QcAction::None: return L"go on";
+    case QcAction::Rerun: return L"rerun";
+    case QcAction::Calibrate: return L"calibrate with " + calibrationGroup;
+    case QcAction::Pause: return L"pause";
+    case QcAction::Stop: return L"stop";
+    }
+    return L"?";
 }
 
 bool QcRule::IsBrokenBy(double value) const

@@ -46,4 +46,6 @@ struct QcRule {
     std::wstring Text() const;
     // A result's value breaks the rule.
     bool IsBrokenBy(double value) const;
+    // "rerun", "calibrate with CAL", "pause", "stop"; "go on" for None.
+    std::wstring ActionText(QcAction what) const;
 };

@@ -1,6 +1,7 @@
 // One sample's results of a row's run, in the worklist's result_tbl, bound by name: the group and
 // row ("aaaID") it belongs to with the row's data file and end, and what the instrument's
-// RESULTS.CSV says of the sample. Figures are kept as the instrument wrote them, empty for none.
+// RESULTS.CSV says of the sample, and what QC made of it. Figures are kept as the instrument wrote
+// them, empty for none.
 #pragma once
 
 #include "oledb/CAccessor.h"
@@ -20,6 +21,9 @@ struct ResultRecord {
     WCHAR RSD[32];
     WCHAR Concentration[32];
     WCHAR R2[32];
+    // "failed" when the sample broke a QC rule, "suspect" when a check standard failed after it was
+    // measured and before a check passed again; empty otherwise.
+    WCHAR QC[16];
 
     BEGIN_COLUMN_MAP(ResultRecord)
         COLUMN_NAME(L"GroupName", GroupName)
@@ -36,5 +40,6 @@ struct ResultRecord {
         COLUMN_NAME(L"RSD", RSD)
         COLUMN_NAME(L"Concentration", Concentration)
         COLUMN_NAME(L"R2", R2)
+        COLUMN_NAME(L"QC", QC)
     END_COLUMN_MAP()
 };

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cwchar>
+#include <vector>
 
 namespace {
 
@@ -46,8 +47,12 @@ HRESULT RowResults::MakeTable(const CSession& session)
         TableColumn(L"RSD", DBTYPE_WSTR, FieldWidth(record.RSD)),
         TableColumn(L"Concentration", DBTYPE_WSTR, FieldWidth(record.Concentration)),
         TableColumn(L"R2", DBTYPE_WSTR, FieldWidth(record.R2)),
+        TableColumn(L"QC", DBTYPE_WSTR, FieldWidth(record.QC)),
     };
-    return MakeMissingTable(session, kTable, columns);
+    // A table of a version before QC gains its column.
+    const AddedColumn added[] = {{L"QC", DBTYPE_WSTR, FieldWidth(record.QC)}};
+    const HRESULT status = MakeMissingTable(session, kTable, columns);
+    return SUCCEEDED(status) ? AddMissingColumns(session, kTable, added) : status;
 }
 
 HRESULT RowResults::Add(const CSession& session, const std::wstring& group, const MethodRecord& row,
@@ -67,6 +72,40 @@ HRESULT RowResults::Add(const CSession& session, const std::wstring& group, cons
         SetRecordText(table.DataFile, row.DataFile);
         table.EndTime = row.EndTime;
         status = table.Insert();
+    }
+    const bool checkFailed = std::ranges::any_of(results, [](const ResultRecord& result) {
+        return EqualsNoCase(result.Kind, L"check") && EqualsNoCase(result.QC, kFailed);
+    });
+    return SUCCEEDED(status) && checkFailed ? FlagSuspects(session, group, results.size()) : status;
+}
+
+HRESULT RowResults::FlagSuspects(const CSession& session, const std::wstring& group, std::size_t count)
+{
+    std::wstring quoted;
+    for (const wchar_t c : group)
+        quoted += c == L'\'' ? std::wstring(L"''") : std::wstring(1, c);
+    const std::wstring command =
+        L"SELECT * FROM " + std::wstring(kTable) + L" WHERE GroupName = '" + quoted + L"' ORDER BY rowid";
+    CCommand<CAccessor<ResultRecord>> table;
+    const CDBPropSet rowset = ChangeableRowsetProperties();
+    HRESULT status = table.Open(session, command.c_str(), &rowset);
+    // Where each line stands: after a passing check or a standard, what follows was measured well.
+    std::vector<bool> bounds;
+    for (HRESULT moved = SUCCEEDED(status) ? table.MoveFirst() : S_FALSE; moved == S_OK; moved = table.MoveNext())
+        bounds.push_back((EqualsNoCase(table.Kind, L"check") && table.QC[0] == L'\0') ||
+                         EqualsNoCase(table.Kind, L"standard"));
+    // The lines measured since the last such line before the new ones, the new ones included.
+    std::size_t since = 0;
+    for (std::size_t n = 0; n + std::min(count, bounds.size()) < bounds.size(); ++n)
+        if (bounds[n])
+            since = n + 1;
+    std::size_t line = 0;
+    for (HRESULT moved = SUCCEEDED(status) ? table.MoveFirst() : S_FALSE; moved == S_OK && SUCCEEDED(status);
+         moved = table.MoveNext()) {
+        if (++line <= since || table.QC[0] != L'\0')
+            continue;
+        SetRecordText(table.QC, kSuspect);
+        status = table.SetData();
     }
     return status;
 }

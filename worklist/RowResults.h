@@ -15,10 +15,20 @@ class RowResults {
 public:
     // Makes result_tbl when the worklist has none yet, as a worklist of an earlier version.
     static HRESULT MakeTable(const CSession& session);
-    // Adds the results of row, as it ended, in group on session.
+    // Adds the results of row, as it ended, in group on session. A check standard among them that
+    // failed QC makes the group's results since its last passing check or its standards suspect.
     static HRESULT Add(const CSession& session, const std::wstring& group, const MethodRecord& row,
                        const std::vector<ResultRecord>& results);
     // The samples of the instrument's RESULTS.CSV in a run's data folder, in its order, their
     // group and row not set; none when the folder has no such file or it cannot be read.
     static std::vector<ResultRecord> ReadFile(const std::wstring& dataFolder);
+
+    // The QC texts of a result line.
+    static constexpr const wchar_t* kFailed = L"failed";
+    static constexpr const wchar_t* kSuspect = L"suspect";
+
+private:
+    // The group's lines before its last count ones, from the last passing check or standard on,
+    // become suspect when QC found nothing against them.
+    static HRESULT FlagSuspects(const CSession& session, const std::wstring& group, std::size_t count);
 };

@@ -42,6 +42,8 @@ const char* CpRunEventName(WORD kind)
         return "method-done";
     case RUNEVENT_SERVER_AWAY:
         return "server-away";
+    case RUNEVENT_QC_FAILED:
+        return "qc-failed";
     default:
         return "unknown";
     }

@@ -21,6 +21,9 @@ constexpr WORD RUNEVENT_METHOD_STARTED = 7;
 constexpr WORD RUNEVENT_METHOD_DONE = 8;
 // The lab server has been away for a while; the run goes on and keeps its results on the instrument.
 constexpr WORD RUNEVENT_SERVER_AWAY = 9;
+// A row's results broke a QC rule of its group: the message gives the sample, the figures and the
+// action.
+constexpr WORD RUNEVENT_QC_FAILED = 10;
 
 struct CpRunEvent {
     WORD kind = 0;

@@ -15,9 +15,11 @@
 #include "worklist/CMethodTable.h"
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
+#include "worklist/QcRules.h"
 #include "worklist/RecordText.h"
 #include "worklist/RunJournal.h"
 
+#include "orvane/CpRunEvent.h"
 #include "win/WinUser.h"
 
 #include <gmock/gmock.h>
@@ -48,6 +50,7 @@ public:
     // The group shown, and how the window would show another.
     std::wstring group;
     std::function<BOOL(LONG)> showGroup;
+    std::vector<GroupEntry> listed;
 
     void ShowStatus(std::vector<std::wstring> forms) override { status = forms.front(); }
     void ShowStatusId(UINT nID) override { status = ModuleString(nID); }
@@ -59,7 +62,7 @@ public:
     }
     int Ask(const std::wstring&, UINT) override { return IDYES; }
     BOOL ShowGroup(LONG id) override { return showGroup(id); }
-    std::vector<GroupEntry> ListedGroups() const override { return {}; }
+    std::vector<GroupEntry> ListedGroups() const override { return listed; }
     // Counted on a table of its own, as the list counts its items: the rows' cursor stays.
     int CountShown(LONG state) const override
     {
@@ -122,6 +125,14 @@ public:
     {
         return Write([&] { return WorklistRunStore::LeaveQueue(group); });
     }
+    HRESULT InsertRerun(LONG row, const std::wstring& prefix) override
+    {
+        return Write([&] { return WorklistRunStore::InsertRerun(row, prefix); });
+    }
+    HRESULT OpenCalibration(const std::wstring& group, const std::vector<LONG>& ids, const AuditEntry& record) override
+    {
+        return Write([&] { return WorklistRunStore::OpenCalibration(group, ids, record); });
+    }
 
 private:
     HRESULT Write(const std::function<HRESULT()>& write)
@@ -153,6 +164,8 @@ public:
     // The variables set and the lines queued, in order.
     std::vector<std::wstring> calls;
     std::vector<std::wstring> logbook;
+    // The run's events that notify someone, with their messages.
+    std::vector<std::wstring> notified;
     HRESULT claimCheck = S_OK;
     // The groups whose claims' heartbeats were renewed.
     std::set<LONG> renewed;
@@ -183,7 +196,11 @@ public:
     double GetNum(LPCSTR name) override { return nums[name]; }
     std::wstring GetStr(LPCSTR name) override { return strs[name]; }
     std::wstring ModuleMessage(LPCWSTR) override { return L""; }
-    void ReportRunEvent(const CpRunEvent&) override {}
+    void ReportRunEvent(const CpRunEvent& event) override
+    {
+        if (event.kind == RUNEVENT_QC_FAILED || event.kind == RUNEVENT_RUN_PAUSED)
+            notified.push_back(Utf8ToWide(CpRunEventName(event.kind)) + L" " + event.message);
+    }
     void Log(const std::wstring& text) override
     {
         if (!m_killed)
@@ -228,6 +245,8 @@ struct Machine {
         EXPECT_EQ(groups.Open(), S_OK);
         host.strs["_DATAPATH$"] = L"C:\\Data\\";
         view.showGroup = [this](LONG id) { return Show(id); };
+        for (const GroupRun::Group& group : listed)
+            view.listed.push_back({group.name, group.id});
         Show(listed.front().id);
     }
     BOOL Show(LONG id)
@@ -276,17 +295,17 @@ protected:
         machine.run.OnStartRan(*machine.view.startRan);
         machine.run.OnVariableChanged(L"_METHODON");
     }
-    // The method ends; done, its data folder is there with the instrument's results, and the FIA
-    // hook resets _SERIONON.
+    // The method ends; done, its data folder is there with the instrument's results (a sample, and
+    // the lines m_moreResults gives the row), and the FIA hook resets _SERIONON.
     void MethodEnds(Machine& machine, bool done)
     {
-        const LONG row = *machine.view.startRan;
         if (done) {
-            const auto folder =
-                m_root.onDriveC("Data/Run1/" + WideToUtf8(machine.view.group) + "000000000" + std::to_string(row) + ".d");
+            const std::wstring dataFile = machine.rows.FindRowById(*machine.view.startRan, FALSE)->DataFile;
+            const auto folder = m_root.onDriveC("Data/Run1/" + WideToUtf8(dataFile));
             std::filesystem::create_directories(folder);
             WriteFileBytes(folder / "RESULTS.CSV", "Location,Sample,Kind,Expected,Injections,Height (mAU),Area (mAU*s),"
-                                                   "RSD (%),Concentration,R2\n1,River,sample,,2,12.0,10.8,0.5,1.2,0.999\n");
+                                                   "RSD (%),Concentration,R2\n1,River,sample,,2,12.0,10.8,0.5,1.2,0.999\n" +
+                                                       m_moreResults(dataFile));
             machine.host.nums["_SERIONON"] = 0;
         }
         machine.host.nums["_METHODON"] = 0;
@@ -311,17 +330,27 @@ protected:
         }
         return started;
     }
-    // The number the statement on the worklist's results answers.
-    long StoredResults(const char* sql)
+    // What the statement on the worklist's results answers, as a text and as a number.
+    std::string StoredText(const char* sql)
     {
         sqlite3* db = nullptr;
         sqlite3_stmt* statement = nullptr;
         EXPECT_EQ(sqlite3_open(m_root.databaseFile().c_str(), &db), SQLITE_OK);
         EXPECT_EQ(sqlite3_prepare_v2(db, sql, -1, &statement, nullptr), SQLITE_OK);
-        const long count = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int(statement, 0) : 0;
+        const unsigned char* text = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_text(statement, 0) : nullptr;
+        std::string answer = text ? reinterpret_cast<const char*>(text) : "";
         sqlite3_finalize(statement);
         sqlite3_close(db);
-        return count;
+        return answer;
+    }
+    long StoredResults(const char* sql) { return std::atol(StoredText(sql).c_str()); }
+    // A check standard's result line: recovery 86 % before the calibration group has run, 100 % after.
+    std::string CheckLine(const std::wstring& calibrationGroup)
+    {
+        const std::vector<LONG> calibration = Stored(calibrationGroup);
+        return std::ranges::count(calibration, RUNSTATE_DONE) == std::ssize(calibration)
+                   ? "2,Check,check,1.0,2,10.0,9.0,0.4,1.0,0.999\n"
+                   : "2,Check,check,1.0,2,8.6,7.7,0.4,0.86,0.999\n";
     }
     // The run states of a group's rows as stored.
     static std::vector<LONG> Stored(const std::wstring& group = L"Nitrates")
@@ -339,6 +368,7 @@ protected:
     GroupRun::Group m_groups[2] = {{0, L"Nitrates", L"LAMPALL OFF"}, {0, L"Nitrites", L"STANDBY"}};
     const LONG& m_groupId = m_groups[0].id;
     Claims m_claims;
+    std::function<std::string(const std::wstring& dataFile)> m_moreResults = [](const std::wstring&) { return ""; };
 };
 
 } // namespace
@@ -513,6 +543,79 @@ TEST_F(GroupRunTest, AFailedRowPausesOrStopsTheRunAsItsGroupSaysAndTheEmergencyC
     EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
 }
 
+TEST_F(GroupRunTest, QcRulesRerunAFailedCheckThenCalibrateFlagSuspectsPauseOnABlankAndStopOnRsdWithTheEmergencyCommand)
+{
+    CGroupTable groups(ModuleSettings);
+    ASSERT_EQ(groups.Open(), S_OK);
+    GroupRows(groups).StoreFailurePolicy(m_groupId, ONFAILURE_GO_ON, L"PUMPALL OFF");
+    ASSERT_EQ(QcRules::Write(ModuleSettings, m_groupId, L"Nitrates",
+                             {{QcCheck::Recovery, 90, 110, QcAction::Rerun, QcAction::Calibrate, L"Nitrites"}}),
+              S_OK);
+    // Row 2's check reads 86 % until Nitrites has calibrated, its rerun too: the rerun is a row of
+    // its own after it, and Nitrites runs before row 3, now row 4.
+    m_moreResults = [this](const std::wstring& dataFile) {
+        return dataFile.starts_with(L"Nitrates0000000001") ? CheckLine(L"Nitrites") : "";
+    };
+    auto machine = NewMachine();
+    machine->run.OnRun();
+    EXPECT_THAT(HostRuns(*machine),
+                ElementsAre(L"Nitrates 1", L"Nitrates 2", L"Nitrates 3", L"Nitrites 1", L"Nitrites 2", L"Nitrates 4"));
+    EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE));
+    EXPECT_THAT(Stored(L"Nitrites"), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
+    const MethodRecord* rerun = machine->rows.FindRowById(2, FALSE);
+    EXPECT_STREQ(rerun->Comments, L"Rerun of row 2: ");
+    EXPECT_STREQ(rerun->DataFile, L"Nitrates0000000001R.d") << "the first result stays as it is";
+    EXPECT_THAT(machine->host.notified,
+                ElementsAre(L"qc-failed Check: recovery 86.0 % outside 90-110 %: rerun",
+                            L"qc-failed Check: recovery 86.0 % outside 90-110 %: calibrate with Nitrites"));
+    EXPECT_THAT(machine->host.logbook,
+                testing::IsSupersetOf({L"Serion group Nitrates row 3 (DONE.M) QC failed: Check: recovery 86.0 % "
+                                       L"outside 90-110 %: calibrate with Nitrites.",
+                                       L"Serion group Nitrates calibrates with group Nitrites and then goes on.",
+                                       L"Serion group Nitrates goes on after its calibration."}));
+    // What was measured since the last passing check is suspect; what came after the calibration
+    // is not.
+    EXPECT_EQ(StoredText("SELECT group_concat(QC, '|') FROM (SELECT QC FROM result_tbl WHERE GroupName = 'Nitrates' "
+                         "ORDER BY rowid)"),
+              "suspect|suspect|failed|suspect|failed|");
+    std::vector<AuditRecord> records;
+    ASSERT_EQ(AuditTrail::ReadAll(ModuleSettings, records), S_OK);
+    EXPECT_TRUE(std::ranges::any_of(records, [](const AuditRecord& record) {
+        return std::wstring(record.Event) == L"Row 2 QC failed" &&
+               std::wstring(record.NewValue) == L"Check: recovery 86.0 % outside 90-110 %: rerun";
+    }));
+
+    // A blank over its limit pauses the run; an RSD over its limit stops the group, with the
+    // emergency command once before the shut-down.
+    ASSERT_EQ(QcRules::Write(ModuleSettings, m_groupId, L"Nitrates",
+                             {{QcCheck::Blank, 0, 0.05, QcAction::Pause, QcAction::None, L""},
+                              {QcCheck::Rsd, 0, 5, QcAction::Stop, QcAction::None, L""}}),
+              S_OK);
+    m_moreResults = [](const std::wstring& dataFile) -> std::string {
+        if (dataFile == L"Nitrates0000000000.d")
+            return "3,Blank,blank,0,2,0.9,0.8,1.0,0.08,0.999\n";
+        return dataFile.starts_with(L"Nitrates0000000001") ? "4,Lake,sample,,2,5.0,4.5,7.5,0.5,0.999\n" : "";
+    };
+    machine->Show(m_groupId);
+    machine->run.OnRun();
+    StartRan(*machine);
+    machine->Lines();
+    MethodEnds(*machine, true);
+    EXPECT_EQ(machine->run.GetState(), State::WaitingForRun);
+    EXPECT_EQ(machine->view.status, L"Row 1 (DONE.M) QC failed: the next method waits for Run.");
+    EXPECT_THAT(machine->Lines(), testing::IsEmpty()) << "a pause sends no emergency command";
+    machine->run.OnRun();
+    StartRan(*machine);
+    machine->Lines();
+    MethodEnds(*machine, true);
+    EXPECT_THAT(machine->Lines(), ElementsAre(L"PUMPALL OFF", L"LAMPALL OFF", L" FIALOADHOOK "));
+    EXPECT_EQ(machine->run.GetEnd().cause, GroupRun::End::Cause::QcFailed);
+    machine->run.OnRunClosed();
+    EXPECT_EQ(machine->view.status,
+              L"Row 2 (DONE.M) QC failed: the group was stopped. Serion group Nitrates ended: 2 done, 0 failed, 2 not run.");
+    EXPECT_THAT(machine->host.notified, testing::Contains(L"qc-failed Lake: RSD 7.50 % above 5 %: stop"));
+}
+
 TEST_F(GroupRunTest, AClaimThatTheServerCannotConfirmKeepsTheRunGoingAndOneAnotherInstrumentTookEndsItWritingNothingMore)
 {
     auto machine = NewMachine();
@@ -546,14 +649,33 @@ TEST_F(GroupRunTest, AHostKilledAfterAnyWriteLeavesRowsThatAFreshMachineEndsWith
 {
     const struct {
         const char* run;
-        std::function<void(GroupRun&)> start;
+        std::function<void(Machine&)> start;
         // The shut-down command of the group that ends the run, and the rows of both groups at its end.
         std::wstring shutdown;
         std::vector<LONG> ended;
-    } runs[] = {{"a group", [](GroupRun& run) { run.OnRun(); }, L"LAMPALL OFF",
-                 {RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_CHECKED, RUNSTATE_CHECKED}},
-                {"a queue", [this](GroupRun& run) { run.OnRunQueue({m_groups[0].id, m_groups[1].id}); }, L"STANDBY",
-                 std::vector<LONG>(5, RUNSTATE_DONE)}};
+        // The rows a whole run starts, in order.
+        std::vector<std::wstring> order;
+    } runs[] = {{"a group", [](Machine& machine) { machine.run.OnRun(); }, L"LAMPALL OFF",
+                 {RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_CHECKED, RUNSTATE_CHECKED},
+                 {L"Nitrates 1", L"Nitrates 2", L"Nitrates 3"}},
+                {"a queue", [this](Machine& machine) { machine.run.OnRunQueue({m_groups[0].id, m_groups[1].id}); },
+                 L"STANDBY", std::vector<LONG>(5, RUNSTATE_DONE),
+                 {L"Nitrates 1", L"Nitrates 2", L"Nitrates 3", L"Nitrites 1", L"Nitrites 2"}},
+                // Nitrites' first check fails until Nitrates has calibrated: Nitrates runs between
+                // Nitrites' rows, and Nitrites' run goes on after it.
+                {"a calibration",
+                 [this](Machine& machine) {
+                     ASSERT_EQ(QcRules::Write(ModuleSettings, m_groups[1].id, L"Nitrites",
+                                              {{QcCheck::Recovery, 90, 110, QcAction::Calibrate, QcAction::None, L"Nitrates"}}),
+                               S_OK);
+                     m_moreResults = [this](const std::wstring& dataFile) {
+                         return dataFile == L"Nitrites0000000000.d" ? CheckLine(L"Nitrates") : "";
+                     };
+                     machine.Show(m_groups[1].id);
+                     machine.run.OnRun();
+                 },
+                 L"STANDBY", std::vector<LONG>(5, RUNSTATE_DONE),
+                 {L"Nitrites 1", L"Nitrates 1", L"Nitrates 2", L"Nitrates 3", L"Nitrites 2"}}};
     const auto storedStates = [this] {
         std::vector<LONG> states = Stored(m_groups[0].name);
         std::ranges::copy(Stored(m_groups[1].name), std::back_inserter(states));
@@ -563,15 +685,24 @@ TEST_F(GroupRunTest, AHostKilledAfterAnyWriteLeavesRowsThatAFreshMachineEndsWith
     const auto shutdowns = [](const std::vector<std::wstring>& ran) {
         return std::ranges::count(ran, std::wstring(L"LAMPALL OFF")) + std::ranges::count(ran, std::wstring(L"STANDBY"));
     };
-    for (const auto& [name, start, shutdown, ended] : runs) {
+    const auto notRun = [this] {
+        StoredResults("DELETE FROM result_tbl");
+        for (const GroupRun::Group& group : m_groups) {
+            MethodRows rows(ModuleSettings);
+            rows.LoadGroup(group.name, group.id);
+            ASSERT_EQ(rows.SetAllRunStates(TRUE), S_OK) << "the groups have not run";
+        }
+    };
+    for (const auto& [name, start, shutdown, ended, order] : runs) {
         SCOPED_TRACE(name);
         // A whole run counts the writes a kill can come between.
+        notRun();
         auto whole = NewMachine();
-        whole->Event([&] { start(whole->run); });
+        whole->Event([&] { start(*whole); });
         // The beat renews every group's claim that the run holds, the queue's later ones too.
         whole->run.OnClaimTimer();
         EXPECT_EQ(whole->host.renewed.size(), std::string_view(name) == "a queue" ? 2u : 1u);
-        HostRuns(*whole);
+        EXPECT_EQ(HostRuns(*whole), order);
         const int writes = whole->store.writes;
         ASSERT_EQ(storedStates(), ended);
         EXPECT_EQ(std::ranges::count(whole->ran, shutdown), 1);
@@ -579,15 +710,10 @@ TEST_F(GroupRunTest, AHostKilledAfterAnyWriteLeavesRowsThatAFreshMachineEndsWith
 
         for (int killAfter = 1; killAfter <= writes; ++killAfter) {
             SCOPED_TRACE("killed after write " + std::to_string(killAfter) + " of " + std::to_string(writes));
-            StoredResults("DELETE FROM result_tbl");
-            for (const GroupRun::Group& group : m_groups) {
-                MethodRows rows(ModuleSettings);
-                rows.LoadGroup(group.name, group.id);
-                ASSERT_EQ(rows.SetAllRunStates(TRUE), S_OK) << "the groups have not run";
-            }
+            notRun();
             auto killed = NewMachine();
             killed->store.killAfter = killAfter;
-            killed->Event([&] { start(killed->run); });
+            killed->Event([&] { start(*killed); });
             HostRuns(*killed);
             ASSERT_TRUE(killed->store.killed);
             std::vector<std::wstring> ran = killed->ran;
@@ -621,9 +747,13 @@ TEST_F(GroupRunTest, AHostKilledAfterAnyWriteLeavesRowsThatAFreshMachineEndsWith
                           started && atKill[row] != RUNSTATE_DONE && ended[row] == RUNSTATE_DONE)
                     << WideToUtf8(labels[row]);
             EXPECT_EQ(shutdowns(ran), started ? 1 : 0) << "the shut-down command runs once";
-            // Each row that ended done has its results once, stored with its end.
+            // Each row that ended done has its results once, stored with its end; a failed check
+            // stored before the kill keeps its flags, and the sample measured with it is suspect.
             EXPECT_EQ(StoredResults("SELECT count(*) FROM result_tbl WHERE Concentration = '1.2'"),
                       std::ranges::count(after, RUNSTATE_DONE));
+            const long failedChecks = StoredResults("SELECT count(*) FROM result_tbl WHERE QC = 'failed'");
+            EXPECT_EQ(StoredResults("SELECT count(*) FROM result_tbl WHERE QC = 'suspect'"), failedChecks);
+            EXPECT_TRUE(std::string(name) != "a calibration" || atKill[3] != RUNSTATE_DONE || failedChecks == 1);
             EXPECT_EQ(std::ranges::count(ran, shutdown), started ? 1 : 0);
             for (const GroupRun::Group& group : m_groups)
                 EXPECT_EQ(NewMachine()->store.ReadGroup(group.id)->RunOpen, 0);
