@@ -10,7 +10,7 @@
 nlohmann::json MonitorRow::json() const
 {
     return {{"row", number},          {"method", method},     {"dataFile", dataFile}, {"state", state},
-            {"start", IsoTime(start)}, {"end", IsoTime(end)}, {"message", message}};
+            {"start", IsoTime(start)}, {"end", IsoTime(end)}, {"message", message}, {"qc", qc}};
 }
 
 const char* MonitorRow::stateName(long runState)

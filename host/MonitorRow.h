@@ -20,6 +20,9 @@ struct MonitorRow {
     std::int64_t start = 0;
     std::int64_t end = 0;
     std::string message;
+    // "failed" when a result of the row's last run broke a QC rule, else "suspect" when one is
+    // suspect; empty otherwise.
+    std::string qc;
 
     nlohmann::json json() const;
     // Whether the row takes part in its group's run, and whether it has ended in it.

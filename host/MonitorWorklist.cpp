@@ -99,16 +99,26 @@ std::map<long, std::string> MonitorWorklist::claims()
 
 std::optional<std::vector<MonitorRow>> MonitorWorklist::storedRows(const std::string& group)
 {
-    const auto read = select("SELECT \"aaaID\", \"Method Name\", \"Data File\", \"Run State\", "
-                             "\"StartTime\", \"EndTime\", \"ErrMessage\", \"Sub-Folder\" FROM " +
-                             provider::Database::Quote(group) + " ORDER BY \"aaaID\"");
+    // The row's QC is its last end's results', the worst of them: "failed" sorts before "suspect".
+    std::string literal = "'";
+    for (const char c : group)
+        literal += c == '\'' ? std::string("''") : std::string(1, c);
+    const std::string columns = "SELECT \"aaaID\", \"Method Name\", \"Data File\", \"Run State\", \"StartTime\", "
+                                "\"EndTime\", \"ErrMessage\", \"Sub-Folder\"";
+    const std::string qc = ", (SELECT min(NULLIF(r.\"QC\", '')) FROM \"result_tbl\" r WHERE r.\"GroupName\" = " +
+                           literal + "' AND r.\"DataFile\" = t.\"Data File\" AND r.\"EndTime\" = t.\"EndTime\")";
+    const std::string from = " FROM " + provider::Database::Quote(group) + " t ORDER BY \"aaaID\"";
+    // A worklist that no host of this version has opened has no results.
+    auto read = select(columns + qc + from);
+    if (!read)
+        read = select(columns + from);
     if (!read)
         return std::nullopt;
     std::vector<MonitorRow> rows;
     for (const auto& row : *read)
         rows.push_back({static_cast<long>(number(row[0])) + 1L, row[1].value_or(""), row[2].value_or(""),
                         row[7].value_or(""), MonitorRow::stateName(static_cast<long>(number(row[3]))), number(row[4]),
-                        number(row[5]), row[6].value_or("")});
+                        number(row[5]), row[6].value_or(""), row.size() > 8 ? row[8].value_or("") : ""});
     return rows;
 }
 

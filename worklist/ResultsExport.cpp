@@ -4,6 +4,7 @@
 #include "CMethodTable.h"
 #include "MethodRows.h"
 #include "ReadTransaction.h"
+#include "RowResults.h"
 
 #include "module/core/CsvLine.h"
 
@@ -11,6 +12,10 @@
 #include "kernel/Text.h"
 #include "kernel/TimeApi.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cwchar>
+#include <iterator>
 
 namespace {
 
@@ -35,12 +40,48 @@ std::wstring DurationField(const ExportedRow& row)
     return row.start && row.end >= row.start ? std::to_wstring(row.end - row.start) : L"";
 }
 
+// "River inlet 1.2; Check standard 0.86 failed": each sample's concentration and QC, on one line.
+std::wstring ResultsField(const ExportedRow& row)
+{
+    std::wstring text;
+    for (const ResultRecord& result : row.results)
+        text += (text.empty() ? L"" : L"; ") + std::wstring(result.Sample) + L" " + result.Concentration +
+                (result.QC[0] ? L" " + std::wstring(result.QC) : L"");
+    return text;
+}
+
 // The texts in the order of Columns().
 std::vector<std::wstring> CsvFields(const ExportedRow& row)
 {
     return {std::to_wstring(row.number), row.method,           row.dataFile,        row.comments,
             row.subFolder,               row.checked ? L"yes" : L"no", row.state, TimeField(row.start),
-            TimeField(row.end),          DurationField(row),   row.message};
+            TimeField(row.end),          DurationField(row),   row.message,         row.Qc(),
+            ResultsField(row)};
+}
+
+// A figure as the instrument wrote it, a JSON number; null for none.
+void AddFigure(JsonObject& object, std::wstring_view name, const WCHAR* text)
+{
+    wchar_t* end = nullptr;
+    const double value = std::wcstod(text, &end);
+    if (end == text || *end != L'\0' || !std::isfinite(value))
+        object.addNull(name);
+    else
+        object.addDecimal(name, value);
+}
+
+JsonObject ResultObject(const ResultRecord& result)
+{
+    JsonObject object;
+    object.addText(L"sample", result.Sample).addText(L"kind", result.Kind);
+    AddFigure(object, L"expected", result.Expected);
+    object.addNumber(L"injections", result.Injections);
+    AddFigure(object, L"height", result.Height);
+    AddFigure(object, L"area", result.Area);
+    AddFigure(object, L"rsd", result.RSD);
+    AddFigure(object, L"concentration", result.Concentration);
+    AddFigure(object, L"r2", result.R2);
+    return object.addText(L"qc", result.QC);
 }
 
 // The same fields as JSON: the row and the duration as numbers, checked as true or false, and a
@@ -49,11 +90,15 @@ JsonObject RowObject(const ExportedRow& row)
 {
     const std::vector<std::wstring>& names = ResultsExport::Columns();
     const std::vector<std::wstring> fields = CsvFields(row);
+    std::vector<JsonObject> results;
+    std::ranges::transform(row.results, std::back_inserter(results), ResultObject);
     JsonObject object;
     for (std::size_t n = 0; n < names.size(); ++n) {
         const bool bNumber = names[n] == L"row" || names[n] == L"duration";
         if (names[n] == L"checked")
             object.addBool(names[n], row.checked);
+        else if (names[n] == L"results")
+            object.addObjects(names[n], std::vector<JsonObject>(results.begin(), results.end()));
         else if (fields[n].empty() && (bNumber || names[n] == L"start" || names[n] == L"end"))
             object.addNull(names[n]);
         else if (bNumber)
@@ -70,7 +115,7 @@ const std::vector<std::wstring>& ResultsExport::Columns()
 {
     static const std::vector<std::wstring> columns = {L"row",     L"method", L"data file", L"comments",
                                                       L"sub-folder", L"checked", L"state", L"start",
-                                                      L"end",     L"duration", L"message"};
+                                                      L"end",     L"duration", L"message", L"qc", L"results"};
     return columns;
 }
 
@@ -83,11 +128,29 @@ HRESULT ResultsExport::ReadRows(const WorklistPlace& place, const std::wstring& 
     if (FAILED(status))
         return status;
     const ReadTransaction reading(table.m_session);
-    for (HRESULT moved = table.MoveFirst(); moved == S_OK; moved = table.MoveNext())
-        rows.push_back({table.aaaID + 1, table.MethodName, table.DataFile, table.Comments, table.SubFolder,
-                        table.RunState != RUNSTATE_UNCHECKED, MethodRows::RunStateName(table.RunState), table.StartTime,
-                        table.EndTime, WithoutTrailingLineBreaks(table.ErrMessage)});
+    std::vector<ResultRecord> results;
+    RowResults::ReadGroup(table.m_session, group, results);
+    for (HRESULT moved = table.MoveFirst(); moved == S_OK; moved = table.MoveNext()) {
+        ExportedRow& row = rows.emplace_back(table.aaaID + 1, table.MethodName, table.DataFile, table.Comments,
+                                             table.SubFolder, table.RunState != RUNSTATE_UNCHECKED,
+                                             MethodRows::RunStateName(table.RunState), table.StartTime, table.EndTime,
+                                             WithoutTrailingLineBreaks(table.ErrMessage));
+        // A row's results are those of its last end: its data file and end time tell them apart
+        // from an earlier run's, and from a row that moved since.
+        if (table.RunState == RUNSTATE_DONE || table.RunState == RUNSTATE_FAILED)
+            std::ranges::copy_if(results, std::back_inserter(row.results), [&](const ResultRecord& result) {
+                return result.EndTime == table.EndTime && std::wstring_view(result.DataFile) == table.DataFile;
+            });
+    }
     return S_OK;
+}
+
+std::wstring ExportedRow::Qc() const
+{
+    const auto flagged = [this](const wchar_t* qc) {
+        return std::ranges::any_of(results, [qc](const ResultRecord& result) { return EqualsNoCase(result.QC, qc); });
+    };
+    return flagged(RowResults::kFailed) ? RowResults::kFailed : flagged(RowResults::kSuspect) ? RowResults::kSuspect : L"";
 }
 
 int ResultsExport::WriteFile(const std::wstring& file, const std::wstring& group, const std::vector<ExportedRow>& rows)

@@ -2,6 +2,8 @@
 // JSON when the file's name ends in ".json"; both in UTF-8, times in local time with its offset.
 #pragma once
 
+#include "ResultRecord.h"
+
 #include "module/core/WorklistPlace.h"
 
 #include "kernel/WinTypes.h"
@@ -21,6 +23,11 @@ struct ExportedRow {
     LONG start;
     LONG end;
     std::wstring message;
+    // What the row's run measured, a line for each sample, with their QC.
+    std::vector<ResultRecord> results;
+    // "failed" when a result of the row broke a QC rule, else "suspect" when one is suspect; empty
+    // otherwise.
+    std::wstring Qc() const;
 };
 
 class ResultsExport {

@@ -25,6 +25,18 @@ constexpr std::array<const wchar_t*, 10> kFileColumns = {
     L"Location", L"Sample", L"Kind", L"Expected", L"Injections", L"Height (mAU)", L"Area (mAU*s)", L"RSD (%)",
     L"Concentration", L"R2"};
 
+// The group's lines in the order written.
+HRESULT OpenGroup(CCommand<CAccessor<ResultRecord>>& table, const CSession& session, const std::wstring& group,
+                  const CDBPropSet* rowset = nullptr)
+{
+    std::wstring quoted;
+    for (const wchar_t c : group)
+        quoted += c == L'\'' ? std::wstring(L"''") : std::wstring(1, c);
+    const std::wstring command =
+        L"SELECT * FROM " + std::wstring(kTable) + L" WHERE GroupName = '" + quoted + L"' ORDER BY rowid";
+    return table.Open(session, command.c_str(), rowset);
+}
+
 LONG wholeNumber(const std::wstring& text) { return static_cast<LONG>(std::wcstol(text.c_str(), nullptr, 10)); }
 
 } // namespace
@@ -79,16 +91,23 @@ HRESULT RowResults::Add(const CSession& session, const std::wstring& group, cons
     return SUCCEEDED(status) && checkFailed ? FlagSuspects(session, group, results.size()) : status;
 }
 
+HRESULT RowResults::ReadGroup(const CSession& session, const std::wstring& group, std::vector<ResultRecord>& results)
+{
+    results.clear();
+    CCommand<CAccessor<ResultRecord>> table;
+    HRESULT status = OpenGroup(table, session, group);
+    if (status == DB_E_NOTABLE)
+        return S_OK;
+    for (HRESULT moved = SUCCEEDED(status) ? table.MoveFirst() : S_FALSE; moved == S_OK; moved = table.MoveNext())
+        results.push_back(table);
+    return status;
+}
+
 HRESULT RowResults::FlagSuspects(const CSession& session, const std::wstring& group, std::size_t count)
 {
-    std::wstring quoted;
-    for (const wchar_t c : group)
-        quoted += c == L'\'' ? std::wstring(L"''") : std::wstring(1, c);
-    const std::wstring command =
-        L"SELECT * FROM " + std::wstring(kTable) + L" WHERE GroupName = '" + quoted + L"' ORDER BY rowid";
     CCommand<CAccessor<ResultRecord>> table;
     const CDBPropSet rowset = ChangeableRowsetProperties();
-    HRESULT status = table.Open(session, command.c_str(), &rowset);
+    HRESULT status = OpenGroup(table, session, group, &rowset);
     // Where each line stands: after a passing check or a standard, what follows was measured well.
     std::vector<bool> bounds;
     for (HRESULT moved = SUCCEEDED(status) ? table.MoveFirst() : S_FALSE; moved == S_OK; moved = table.MoveNext())

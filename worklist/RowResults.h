@@ -23,6 +23,9 @@ public:
     // group and row not set; none when the folder has no such file or it cannot be read.
     static std::vector<ResultRecord> ReadFile(const std::wstring& dataFolder);
 
+    // Every line of group's results on session, in the order written; none without result_tbl.
+    static HRESULT ReadGroup(const CSession& session, const std::wstring& group, std::vector<ResultRecord>& results);
+
     // The QC texts of a result line.
     static constexpr const wchar_t* kFailed = L"failed";
     static constexpr const wchar_t* kSuspect = L"suspect";

@@ -69,7 +69,11 @@ function drawRows() {
     const started = start > 0 && row.state !== 'waiting';
     const tr = element('tr', { class: cssName(row.state) + (started ? ' clickable' : '') + (row.row === shownRow() ? ' shown' : '') });
     const pill = element('span', { class: 'pill ' + cssName(row.state) }, row.state);
-    const cells = [row.row, row.method, row.dataFile, pill, clock(start), clock(end),
+    const state = element('span');
+    state.append(pill);
+    // A row whose results QC failed or made suspect says so beside its state.
+    if (row.qc) state.append(' ', element('span', { class: 'pill qc-' + row.qc, title: 'QC: results ' + row.qc }, row.qc));
+    const cells = [row.row, row.method, row.dataFile, state, clock(start), clock(end),
                    started ? duration((end || now) - start) : '', row.message];
     for (const cell of cells) { const td = element('td'); td.append(cell); tr.append(td); }
     if (started) tr.addEventListener('click', () => { chosenRow = row.row; drawRows(); drawTrace(); });

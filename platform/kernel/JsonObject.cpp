@@ -32,6 +32,16 @@ JsonObject& JsonObject::addBool(std::wstring_view name, bool value) { return add
 
 JsonObject& JsonObject::addNull(std::wstring_view name) { return add(name, JsonText(nullptr)); }
 
+JsonObject& JsonObject::addDecimal(std::wstring_view name, double value) { return add(name, JsonText(value)); }
+
+JsonObject& JsonObject::addObjects(std::wstring_view name, const std::vector<JsonObject>& objects)
+{
+    std::string array = "[";
+    for (const JsonObject& object : objects)
+        array += (&object == &objects.front() ? "" : ", ") + object.Text();
+    return add(name, array + "]");
+}
+
 JsonObject& JsonObject::addLines(std::wstring_view name, const std::vector<JsonObject>& objects)
 {
     std::string lines = "[";

@@ -14,6 +14,9 @@ public:
     JsonObject& addNumber(std::wstring_view name, long long value);
     JsonObject& addBool(std::wstring_view name, bool value);
     JsonObject& addNull(std::wstring_view name);
+    JsonObject& addDecimal(std::wstring_view name, double value);
+    // The objects in an array on the object's own line.
+    JsonObject& addObjects(std::wstring_view name, const std::vector<JsonObject>& objects);
     // The objects in an array, each on a line of its own after two blanks.
     JsonObject& addLines(std::wstring_view name, const std::vector<JsonObject>& objects);
     // The object's text in UTF-8.

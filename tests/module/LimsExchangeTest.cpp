@@ -8,6 +8,9 @@
 #include "viewer/CDialogMainViewer.h"
 #include "resources/ResourceIds.h"
 #include "worklist/MethodRows.h"
+#include "worklist/CGroupTable.h"
+#include "worklist/GroupRows.h"
+#include "worklist/QcRules.h"
 #include "worklist/RecordText.h"
 
 #include "host/InstrumentSimulation.h"
@@ -104,7 +107,8 @@ TEST_F(LimsExchange, ExportedResultsWithQuotesLineBreaksAndNonAsciiTextAreReadBa
     EXPECT_EQ(m_user.pendingActions(), 0u) << "the dialog was shown";
 
     const std::string csv = ReadFileBytes(m_root.onDriveC("Results.csv"));
-    EXPECT_TRUE(csv.starts_with("row,method,data file,comments,sub-folder,checked,state,start,end,duration,message\r\n"))
+    EXPECT_TRUE(csv.starts_with("row,method,data file,comments,sub-folder,checked,state,start,end,duration,message,qc,"
+                                "results\r\n"))
         << csv;
     const nlohmann::json read = ReadByPython(m_root.onDriveC(""), "Results.csv", "Results.JSON");
     ASSERT_EQ(read["csv"].size(), 2u);
@@ -132,6 +136,66 @@ TEST_F(LimsExchange, ExportedResultsWithQuotesLineBreaksAndNonAsciiTextAreReadBa
     EXPECT_EQ(json["rows"][1]["start"], nullptr);
     EXPECT_EQ(json["rows"][1]["duration"], nullptr);
     EXPECT_EQ(json["rows"][1]["state"], "unchecked");
+}
+
+TEST_F(LimsExchange, ANightWhoseCheckDriftsOutRerunsCalibratesAndGoesOnAndItsExportTellsPythonWhatIsSuspect)
+{
+    // Standards and a check standard on an instrument whose detector answers 20 % less from its
+    // 11th injection: the night's second check reads 80 %.
+    const struct {
+        const char* name;
+        const char* simulation;
+        const char* fiaRows;
+    } methods[] = {{"NITRATE.M", "RunTime=20\nStandard=Standard 1, 0.5\nStandard=Standard 2, 2.0\n",
+                    "Row 1, 1, \"Standard 1\"\nRow 2, 1, \"Standard 2\"\nRow 3, 2, \"River inlet\"\n"},
+                   {"PHOSPHATE.M", "RunTime=30\nBlank=Blank\nCheck=Check standard, 1.0\nSample=Lake outlet, 0.4\n",
+                    "Row 10, 1, \"Blank\"\nRow 11, 2, \"Check standard\"\nRow 12, 3, \"Lake outlet\"\n"}};
+    for (const auto& method : methods) {
+        AddMethod(method.name, method.simulation + std::string("Drift=-20% after 10 injections\n"));
+        WriteFileBytes(m_root.onDriveC("Orvane/Methods/" + std::string(method.name) + "/FIA.REG"),
+                       "ORVANE REGISTER 1\nObject \"FIA\"\nTable FIATable\nHeader FIAEnabled = 1\nColumn VIALNUMBER "
+                       "Long\nColumn INJPERVIAL Long\nColumn SAMPLENAME String\n" +
+                           std::string(method.fiaRows) + "EndTable\nEndObject\n");
+    }
+    ASSERT_EQ(AddRunGroup({L"NITRATE.M", L"PHOSPHATE.M", L"PHOSPHATE.M", L"PHOSPHATE.M"}, L"Night"), "");
+    // The window shows the first group in the list's order: Night.
+    ASSERT_EQ(AddRunGroup({L"NITRATE.M"}, L"Standards"), "");
+    CGroupTable groups(ModuleSettings);
+    ASSERT_EQ(groups.Open(), S_OK);
+    ASSERT_EQ(QcRules::Write(ModuleSettings, GroupRows(groups).List().front().id, L"Night",
+                             {{QcCheck::Recovery, 90, 110, QcAction::Rerun, QcAction::Calibrate, L"Standards"}}),
+              S_OK);
+    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
+    Automation::deliverPending();
+    ASSERT_TRUE(Done(Automation::click(Viewer(), IDC_RUN)));
+    RunHost(400);
+    EXPECT_EQ(StoredStates(L"Night"), std::vector<LONG>(5, RUNSTATE_DONE)) << "row 3 and its rerun, then row 5";
+    EXPECT_EQ(StoredStates(L"Standards"), std::vector<LONG>{RUNSTATE_DONE});
+
+    m_user.then([&] {
+        const HWND dialog = Automation::findWindow(L"Export Results");
+        for (const wchar_t* file : {L"C:\\Night.csv", L"C:\\Night.json"}) {
+            EXPECT_TRUE(Done(Automation::setText(dialog, IDC_EXPORT_FILE, file)));
+            EXPECT_TRUE(Done(Automation::click(dialog, IDOK)));
+        }
+        EXPECT_TRUE(Done(Automation::click(dialog, IDCANCEL)));
+    });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_EXPORT_RESULTS)));
+    const nlohmann::json read = ReadByPython(m_root.onDriveC(""), "Night.csv", "Night.json");
+    // The lake sample measured after the last passing check is suspect, and so is all that the
+    // failed checks measured; after the calibration the check passes again.
+    std::vector<std::string> qc;
+    for (const nlohmann::json& row : read["csv"])
+        qc.push_back(row["qc"]);
+    EXPECT_EQ(qc, (std::vector<std::string>{"", "suspect", "failed", "failed", ""}));
+    EXPECT_EQ(read["json"]["rows"][3]["comments"], "Rerun of row 3: ");
+    const nlohmann::json& check = read["json"]["rows"][2]["results"][1];
+    EXPECT_EQ(check["kind"], "check");
+    EXPECT_EQ(check["qc"], "failed");
+    EXPECT_NEAR(check["concentration"].get<double>(), 0.8, 0.03);
+    EXPECT_EQ(read["json"]["rows"][2]["results"][2]["qc"], "suspect");
+    EXPECT_NEAR(read["json"]["rows"][4]["results"][1]["concentration"].get<double>(), 1.0, 0.03);
+    EXPECT_NE(read["csv"][2]["results"].get<std::string>().find("Check standard 0."), std::string::npos);
 }
 
 // Opens File > Import Worklist..., reads file into the shown group or into newGroup, and gives
