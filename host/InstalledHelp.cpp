@@ -42,6 +42,7 @@ Continue and interrupted rows
 
 More windows
 - Group > Run Queue... runs several groups one after another (F1 there tells how).
+- Group > QC Rules... sets the checks of the shown group's results and what the run does when one fails (F1 there tells how).
 - File > Export Results... writes the shown group's rows and results to a CSV or JSON file; File > Import Worklist... adds rows from a CSV file (F1 in each tells more).
 - File > Audit Trail... lists every change to the worklist and every run step (F1 there tells more).
 
@@ -103,5 +104,15 @@ This window lists every change to the worklist and every step of a run, newest f
 - Verify reads the whole trail again and says whether it is intact, or names the first record that was changed, removed or inserted behind the module's back.
 
 Reading the trail changes nothing, so it can be opened by every user, also while a group runs. Close ends the window.
+[101908] QC Rules
+This window sets the QC rules of the shown group: what each row's results are checked for while the group runs, and what the run does, without you, when a check fails.
+
+- The list shows the group's rules in their order. Select a rule with the arrow keys or a click; the fields under the list show it, and what you change there changes the rule at once.
+- Check (Alt+C): Recovery outside checks a check standard's concentration, in percent of its expected one, against the range from Limit (Alt+L) to "to" (Alt+O), for example 90 to 110; Blank above checks a blank's concentration against Limit; RSD above checks the relative standard deviation (%) of a sample's replicate injections against Limit; r² below checks the calibration's r² against Limit, above 0 and at most 1, for example 0.995.
+- Action (Alt+A): "Rerun once" runs the row once more, as a row of its own; when that run fails the check too, "If the rerun fails" (Alt+I) says what follows. "Calibrate" runs the calibration group and then goes on with the next row; "Pause the run" holds the next row until you press Run; "Stop the group" ends the group with its emergency command.
+- Calibration group (Alt+G): the group of the worklist that Calibrate runs.
+- Add (Alt+D) adds a rule at the end; Remove (Alt+E) removes the selected one.
+
+OK saves the rules as one change, recorded in the audit trail. A rule that cannot be kept, such as a limit that is not a number or a recovery range whose low limit is not below its high one, is named with what is wrong; nothing is saved, and everything you typed stays for you to correct. Cancel or Escape closes the window and saves nothing. The rules are an edit: they cannot be changed while the group runs.
 )";
 }

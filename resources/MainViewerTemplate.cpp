@@ -60,6 +60,7 @@ const MenuItemTemplate groupItems[] = {
     {L"&Delete\tCtrl+Alt+D", ID_DELETE_GROUP},
     {nullptr, 0, MF_SEPARATOR},
     {L"Auto&name...\tCtrl+Alt+N", ID_AUTONAME},
+    {L"QC &Rules...", ID_QC_RULES},
     {nullptr, 0, MF_SEPARATOR},
     {L"Run &Queue...", ID_RUN_QUEUE},
     {L"&Continue", ID_CONTINUE},

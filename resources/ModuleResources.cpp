@@ -12,7 +12,7 @@ public:
         for (auto part : {CommandTableResources(), StringTableResources(), MainViewerResources(), MethodInfoResources(),
                           AddGroupResources(), RunQueueResources(), AddMethodResources(), AutoNameResources(), StateImagesResources(),
                           ControlBarResources(), LogonResources(), UserInfoResources(), LockerResources(),
-                          UserAccountsResources(), AuditTrailResources(), LimsExchangeResources()})
+                          UserAccountsResources(), AuditTrailResources(), LimsExchangeResources(), QcRulesResources()})
             m_entries.insert(m_entries.end(), part.begin(), part.end());
         m_module = RegisterModuleResources(this, m_entries);
     }

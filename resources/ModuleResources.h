@@ -13,6 +13,7 @@ std::span<const ResourceEntry> AddGroupResources();
 std::span<const ResourceEntry> RunQueueResources();
 std::span<const ResourceEntry> AuditTrailResources();
 std::span<const ResourceEntry> LimsExchangeResources();
+std::span<const ResourceEntry> QcRulesResources();
 std::span<const ResourceEntry> AddMethodResources();
 std::span<const ResourceEntry> AutoNameResources();
 std::span<const ResourceEntry> StateImagesResources();

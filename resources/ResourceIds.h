@@ -37,6 +37,7 @@ constexpr int ID_RUN_QUEUE = 32784;
 constexpr int ID_EXPORT_RESULTS = 32785;
 constexpr int ID_IMPORT_WORKLIST = 32786;
 constexpr int ID_AUDIT_TRAIL = 32787;
+constexpr int ID_QC_RULES = 32788;
 constexpr int ID_MODULE_HELP = 9;
 // The help topic of the main window, which also tells of the dialogs it opens for a group or a row.
 constexpr int IDH_MAIN_VIEWER = 101901;
@@ -45,6 +46,7 @@ constexpr int IDH_RUN_QUEUE = 101904;
 constexpr int IDH_EXPORT_RESULTS = 101905;
 constexpr int IDH_IMPORT_WORKLIST = 101906;
 constexpr int IDH_AUDIT_TRAIL = 101907;
+constexpr int IDH_QC_RULES = 101908;
 
 // The state images of the method list, one a run state.
 constexpr int IDB_STATE_IMAGES = 351;
@@ -352,3 +354,30 @@ constexpr int IDS_TRACE_LOG_UNWRITABLE = 22072;
 constexpr int IDS_GROUP_NAME_TRAILING_BLANK = 22073;
 constexpr int IDS_GROUP_NAME_NO_BREAK_SPACE = 22074;
 constexpr int IDS_GROUP_NAME_INVISIBLE = 22075;
+
+// The QC rules of a group: the window that edits them, its names of checks and actions, its list's
+// headings and why a rule cannot be kept.
+constexpr int IDD_QC_RULES = 23214;
+constexpr int IDC_QC_GROUP = 19100;
+constexpr int IDC_QC_LIST = 19101;
+constexpr int IDC_QC_CHECK = 19102;
+constexpr int IDC_QC_LIMIT = 19103;
+constexpr int IDC_QC_UPPER = 19104;
+constexpr int IDC_QC_ACTION = 19105;
+constexpr int IDC_QC_THEN = 19106;
+constexpr int IDC_QC_CALIBRATION = 19107;
+constexpr int IDC_QC_ADD = 19108;
+constexpr int IDC_QC_REMOVE = 19109;
+// Four checks in QcCheck order, four actions in QcAction order, five headings in column order.
+constexpr int IDS_QC_CHECK_FIRST = 22400;
+constexpr int IDS_QC_ACTION_FIRST = 22404;
+constexpr int IDS_QC_COLUMN_FIRST = 22408;
+constexpr int IDS_QC_RULE_REFUSED = 22413;
+constexpr int IDS_QC_NOT_A_NUMBER = 22414;
+constexpr int IDS_QC_UNKNOWN_CHECK = 22415;
+constexpr int IDS_QC_RECOVERY_RANGE = 22416;
+constexpr int IDS_QC_R2_RANGE = 22417;
+constexpr int IDS_QC_LIMIT_NEGATIVE = 22418;
+constexpr int IDS_QC_ACTIONS_INCOMPLETE = 22419;
+constexpr int IDS_QC_NO_CALIBRATION_GROUP = 22420;
+constexpr int IDS_QC_GROUP_WITHOUT_CALIBRATE = 22421;

@@ -7,6 +7,7 @@
 #include "dialogs/CDialogAutoName.h"
 #include "dialogs/CDialogExportResults.h"
 #include "dialogs/CDialogImportWorklist.h"
+#include "dialogs/CDialogQcRules.h"
 #include "dialogs/CDialogRunQueue.h"
 #include "dialogs/ShowOleDbErrors.h"
 #include "module/core/FittingText.h"
@@ -21,6 +22,7 @@
 #include "users/CDialogUserAccounts.h"
 #include "worklist/CMethodTable.h"
 #include "worklist/MethodDurations.h"
+#include "worklist/QcRules.h"
 #include "worklist/RecordText.h"
 #include "worklist/RunClaim.h"
 
@@ -116,6 +118,7 @@ void RemoveKeyboardHook()
 BEGIN_MESSAGE_MAP(CDialogMainViewer, CDialogBase)
     ON_COMMAND(ID_ADD_GROUP, &CDialogMainViewer::OnAddGroup)
     ON_COMMAND(ID_AUTONAME, &CDialogMainViewer::OnAutoName)
+    ON_COMMAND(ID_QC_RULES, &CDialogMainViewer::OnQcRules)
     ON_COMMAND(ID_DELETE_GROUP, &CDialogMainViewer::OnDeleteGroup)
     ON_COMMAND(ID_ADD_METHOD, &CDialogMainViewer::OnAddMethod)
     ON_COMMAND(ID_DELETE_METHOD, &CDialogMainViewer::OnDeleteMethod)
@@ -303,6 +306,7 @@ void CDialogMainViewer::UpdateCommandState()
     EnableCommand(pMenu->GetSubMenu(kFileMenu), ID_IMPORT_WORKLIST, bIdle && !m_bWorklistReadOnly);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_ADD_GROUP, bIdle);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_AUTONAME, bIdle && nItems > 0);
+    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_QC_RULES, bIdle && bGroupSelected && !m_bWorklistReadOnly);
     EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_RUN_QUEUE,
                   bIdle && m_comboGroup.GetSafeHwnd() && m_comboGroup.GetCount() > 0 && ModuleSettings.bOnline &&
                       !m_bWorklistReadOnly);
@@ -803,6 +807,19 @@ void CDialogMainViewer::OnAutoName()
         return;
     ShowOleDbErrors(m_rows.AutoName(dialog.m_strSubdirectory.c_str(), dialog.m_strPrefix, dialog.m_nCounter,
                                     dialog.m_strOperator.c_str()));
+}
+
+void CDialogMainViewer::OnQcRules()
+{
+    std::wstring strGroup;
+    const int nIndex = GetCurrentGroup(strGroup);
+    if (nIndex == CB_ERR || m_run.IsRunning() || ShowOleDbErrors(m_rows.EditableHere()))
+        return;
+    // Rules that cannot be read are not offered for editing: OK would write the window's over them.
+    std::vector<QcRule> rules;
+    if (ShowOleDbErrors(QcRules::Read(ModuleSettings, GroupIdOf(nIndex), rules)))
+        return;
+    CDialogQcRules(this, {strGroup, GroupIdOf(nIndex)}, rules, ListedGroups()).RunModal(IDD_QC_RULES);
 }
 
 void CDialogMainViewer::OnAddMethod()

@@ -68,6 +68,8 @@ protected:
     void OnDeleteGroup();
     // Names the data files of every row from the values of the row with "aaaID" 0.
     void OnAutoName();
+    // The shown group's QC rules, edited in their window; an edit, as Autoname is: not while the group runs.
+    void OnQcRules();
     // Rows for the methods chosen from the host's method directory, after the selected row.
     void OnAddMethod();
     void OnDeleteMethod();

@@ -1,6 +1,8 @@
 // What a QC rule checks and does, and how it is told.
 #include "QcRule.h"
 
+#include "resources/ResourceIds.h"
+
 #include "kernel/WinFormat.h"
 
 namespace {
@@ -12,14 +14,22 @@ bool IsFinal(QcAction action)
 
 } // namespace
 
-bool QcRule::IsValid() const
+unsigned QcRule::Fault() const
 {
-    const bool limits = check == QcCheck::Recovery ? 0 < low && low < high
-                        : check == QcCheck::R2     ? 0 < low && low <= 1
-                                                   : 0 <= high && (check == QcCheck::Blank || check == QcCheck::Rsd);
-    const bool actions = action == QcAction::Rerun ? IsFinal(thenAction) : IsFinal(action) && thenAction == QcAction::None;
+    if (check < QcCheck::Recovery || check > QcCheck::R2)
+        return IDS_QC_UNKNOWN_CHECK;
+    if (check == QcCheck::Recovery && !(0 < low && low < high))
+        return IDS_QC_RECOVERY_RANGE;
+    if (check == QcCheck::R2 && !(0 < low && low <= 1))
+        return IDS_QC_R2_RANGE;
+    if ((check == QcCheck::Blank || check == QcCheck::Rsd) && !(0 <= high))
+        return IDS_QC_LIMIT_NEGATIVE;
+    if (action == QcAction::Rerun ? !IsFinal(thenAction) : !IsFinal(action) || thenAction != QcAction::None)
+        return IDS_QC_ACTIONS_INCOMPLETE;
     const bool calibrates = action == QcAction::Calibrate || thenAction == QcAction::Calibrate;
-    return limits && actions && calibrates == (calibrationGroup.find_first_not_of(L' ') != std::wstring::npos);
+    if (calibrates != (calibrationGroup.find_first_not_of(L' ') != std::wstring::npos))
+        return calibrates ? IDS_QC_NO_CALIBRATION_GROUP : IDS_QC_GROUP_WITHOUT_CALIBRATE;
+    return 0;
 }
 
 std::wstring QcRule::Text() const

@@ -40,7 +40,9 @@ struct QcRule {
 
     bool operator==(const QcRule&) const = default;
     // Whether the rule can be kept: limits that can be met, and the actions complete as above.
-    bool IsValid() const;
+    bool IsValid() const { return Fault() == 0; }
+    // Why the rule cannot be kept, as the string of the module's table that says it; 0 when it can.
+    unsigned Fault() const;
     // "recovery outside 90-110 %: rerun, then calibrate with CAL", as the audit trail and the
     // logbook tell it.
     std::wstring Text() const;

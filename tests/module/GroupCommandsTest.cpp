@@ -8,6 +8,7 @@
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 #include "worklist/OleDbErrorText.h"
+#include "worklist/QcRules.h"
 
 #include "host/HostInstaller.h"
 #include "host/HostRoot.h"
@@ -339,6 +340,82 @@ TEST_F(GroupCommands, AutonameNumbersEveryRowFromTheCounterAndRefusesABadCounter
     });
     ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_AUTONAME)));
     EXPECT_STREQ(StoredRows(L"Nitrates")[0].DataFile, L"NIT-2026-01020000999999.d");
+}
+
+TEST_F(GroupCommands, QcRulesAreAddedChangedAndRemovedABadLimitIsRefusedKeepingWhatWasTypedAndCancelWritesNothing)
+{
+    ASSERT_EQ(AddRunGroup({L"NO3"}, L"Standards"), "");
+    OpenWithGroup({L"NO3"});
+    ASSERT_EQ(MethodsShown(Viewer()).items.size(), 1u) << "Nitrates is shown";
+    const auto dialog = [] { return Automation::findWindow(L"QC Rules"); };
+    const auto lines = [&] {
+        ListViewInfo list;
+        EXPECT_TRUE(ListViewAutomation::inspect(dialog(), IDC_QC_LIST, list).ok);
+        std::vector<std::wstring> shown;
+        for (const ListItemInfo& item : list.items) {
+            std::wstring line;
+            for (const auto& cell : item.cells)
+                line += (line.empty() ? L"" : L" | ") + cell.text;
+            shown.push_back(line);
+        }
+        return shown;
+    };
+    const auto field = [&](int id) { return Automation::describe(GetDlgItem(dialog(), id)); };
+    m_user.then([&] {
+        ASSERT_NE(dialog(), nullptr);
+        EXPECT_EQ(field(IDC_QC_GROUP).text, L"Nitrates");
+        EXPECT_FALSE(field(IDC_QC_LIMIT).enabled || field(IDC_QC_REMOVE).enabled) << "no rule to change";
+        // A new rule starts as a recovery range, rerun once and then pause; its fields change it.
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDC_QC_ADD)));
+        EXPECT_THAT(lines(), ElementsAre(L"Recovery outside (%) | 90-110 | Rerun once | Pause the run | "));
+        EXPECT_FALSE(field(IDC_QC_CALIBRATION).enabled);
+        EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_QC_UPPER, L"105.5")));
+        EXPECT_TRUE(Done(Automation::chooseEntry(dialog(), IDC_QC_THEN, L"Calibrate")));
+        EXPECT_TRUE(Done(Automation::chooseEntry(dialog(), IDC_QC_CALIBRATION, L"Standards")));
+        // A blank's limit typed with a comma is no number: OK names the rule and its fault.
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDC_QC_ADD)));
+        EXPECT_TRUE(Done(Automation::chooseEntry(dialog(), IDC_QC_CHECK, L"Blank above")));
+        EXPECT_FALSE(field(IDC_QC_UPPER).enabled) << "a blank has one limit";
+        EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_QC_LIMIT, L"0,05")));
+        EXPECT_TRUE(Done(Automation::chooseEntry(dialog(), IDC_QC_ACTION, L"Pause the run")));
+        EXPECT_FALSE(field(IDC_QC_THEN).enabled);
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDC_QC_ADD)));
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDC_QC_REMOVE)));
+        ASSERT_TRUE(Done(ListViewAutomation::selectItems(dialog(), IDC_QC_LIST, {0})));
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDOK)));
+    });
+    AnswerMessage(m_boxTexts);
+    m_user.then([&] {
+        ASSERT_NE(dialog(), nullptr) << "still open after the refusal";
+        EXPECT_THAT(lines(), ElementsAre(L"Recovery outside (%) | 90-105.5 | Rerun once | Calibrate | Standards",
+                                         L"Blank above | 0,05 | Pause the run |  | "));
+        EXPECT_EQ(field(IDC_QC_LIMIT).text, L"0,05") << "the refused rule is shown as typed";
+        EXPECT_TRUE(field(IDC_QC_LIMIT).focused);
+        EXPECT_TRUE(Done(Automation::setText(dialog(), IDC_QC_LIMIT, L"0.05")));
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDOK)));
+    });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_QC_RULES)));
+    EXPECT_EQ(m_user.pendingActions(), 0u);
+    EXPECT_THAT(m_boxTexts, ElementsAre(L"QC rule 2, Blank above, cannot be kept: the limit \"0,05\" is not a number; "
+                                        L"type one such as 90 or 0.995. Nothing was saved."));
+    std::vector<QcRule> stored;
+    constexpr LONG kNitrates = 3;   // the second group of the table
+    ASSERT_EQ(QcRules::Read(ModuleSettings, kNitrates, stored), S_OK);
+    const std::vector<QcRule> saved = {{QcCheck::Recovery, 90, 105.5, QcAction::Rerun, QcAction::Calibrate, L"Standards"},
+                                       {QcCheck::Blank, 0, 0.05, QcAction::Pause, QcAction::None, L""}};
+    EXPECT_EQ(stored, saved);
+
+    // Opened again, the window shows the stored rules; Escape leaves them as they were.
+    m_user.then([&] {
+        EXPECT_THAT(lines(), ElementsAre(L"Recovery outside (%) | 90-105.5 | Rerun once | Calibrate | Standards",
+                                         L"Blank above | 0.05 | Pause the run |  | "));
+        EXPECT_TRUE(Done(Automation::click(dialog(), IDC_QC_REMOVE)));
+        EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_ESCAPE)));
+    });
+    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_QC_RULES)));
+    EXPECT_EQ(m_user.pendingActions(), 0u);
+    ASSERT_EQ(QcRules::Read(ModuleSettings, kNitrates, stored), S_OK);
+    EXPECT_EQ(stored, saved);
 }
 
 TEST_F(GroupCommands, AddMethodListsTheMethodsWithTheirFiaTablesAndAddsEachChosenOneAsOftenAsAsked)

@@ -1,5 +1,5 @@
 // Help as a user reads it: F1, the Help command and the Help buttons of the main window, Autoname,
-// Add Method(s), Run Queue, the export, the import and the audit trail show their topics of the
+// Add Method(s), Run Queue, the export, the import, the audit trail and QC Rules show their topics of the
 // installed help file in the help window.
 #include "ModuleTestSupport.h"
 
@@ -131,13 +131,13 @@ TEST_F(Help, EachDialogShowsItsOwnTopicForF1AndTheHelpButtonAndPropertiesAndAddG
     EXPECT_EQ(m_user.pendingActions(), 0u) << "the dialog was shown";
 
     // Properties and Add Group show the main window's topic, which tells of them; the run queue,
-    // the export, the import and the audit trail their own.
+    // the export, the import, the audit trail and the QC rules their own.
     ASSERT_TRUE(Done(ListViewAutomation::selectItems(Viewer(), IDC_METHOD_LIST, {0})));
     for (const auto& [command, title, topic] :
          {std::tuple{ID_PROPERTIES, L"Properties", L"Run Serion Methods"}, std::tuple{ID_ADD_GROUP, L"Add Group", L"Run Serion Methods"},
           std::tuple{ID_RUN_QUEUE, L"Run Queue", L"Run Queue"}, std::tuple{ID_EXPORT_RESULTS, L"Export Results", L"Export Results"},
           std::tuple{ID_IMPORT_WORKLIST, L"Import Worklist", L"Import Worklist"},
-          std::tuple{ID_AUDIT_TRAIL, L"Audit Trail", L"Audit Trail"}}) {
+          std::tuple{ID_AUDIT_TRAIL, L"Audit Trail", L"Audit Trail"}, std::tuple{ID_QC_RULES, L"QC Rules", L"QC Rules"}}) {
         m_user.then([&] {
             const HWND dialog = Automation::findWindow(title);
             ASSERT_NE(dialog, nullptr);

@@ -136,6 +136,7 @@ TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
     EXPECT_TRUE(Enabled(IDC_PAUSE) && Enabled(IDC_STOP));
     EXPECT_FALSE(Enabled(IDC_GROUP) || Enabled(IDC_SHUTDOWN));
     EXPECT_TRUE(GetMenuState(GetMenu(Viewer()), ID_ADD_METHOD, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(CommandEnabled(Viewer(), ID_QC_RULES)) << "the rules of a running group stay as they are";
 
     RunHost(5);
     // Closing is refused while the group runs, by every way.
@@ -179,6 +180,7 @@ TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
     EXPECT_TRUE(Enabled(IDC_RUN) && Enabled(IDC_GROUP) && Enabled(IDC_SHUTDOWN));
     EXPECT_FALSE(Enabled(IDC_PAUSE) || Enabled(IDC_STOP));
     EXPECT_FALSE(GetMenuState(GetMenu(Viewer()), ID_ADD_METHOD, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(CommandEnabled(Viewer(), ID_QC_RULES));
     const std::wstring summary = L"Serion group Nitrates ended: 2 done, 3 failed, 0 not run.";
     EXPECT_THAT(LogbookTexts(),
                 testing::IsSupersetOf(std::vector<std::wstring>{L"Serion start group Nitrates.", L"Serion group Nitrates row 1 (DONE.M) done.",

@@ -129,7 +129,7 @@ TEST_F(ModuleLibrary, NoLabelOfADialogRunsIntoTheControlBesideItOnTheTerminal)
                kind != SS_ETCHEDHORZ && cellsOf(item).height == 1;
     };
     for (WORD id : {IDD_MAIN_VIEWER, IDD_ADD_GROUP, IDD_ADD_METHOD, IDD_AUTONAME, IDD_METHOD_INFO, IDD_LOCKER, IDD_LOGON,
-                    IDD_USER_INFO, IDD_USER_ACCOUNTS, IDD_EXPORT_RESULTS, IDD_IMPORT_WORKLIST}) {
+                    IDD_USER_INFO, IDD_USER_ACCOUNTS, IDD_EXPORT_RESULTS, IDD_IMPORT_WORKLIST, IDD_QC_RULES}) {
         const auto* dialog = find<DialogTemplate>(RT_DIALOG, id);
         ASSERT_NE(dialog, nullptr) << id;
         for (const DialogItemTemplate& label : dialog->items) {

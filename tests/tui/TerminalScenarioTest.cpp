@@ -192,6 +192,13 @@ TEST_F(TerminalScenario, TheDemoGroupAtEightyByTwentyFourChecksRowsWithMouseAndK
     ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Audit record"));
     ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Verify"));
 
+    // The QC rules fit with all their fields and buttons.
+    ASSERT_TRUE(session.pressThenWaitFor({"M-g", "r", "M-d"}, "Rerun once"));
+    const std::string rules = session.capture();
+    for (const char* shown : {"Rules of group Nitrates", "Calibration group:", "Add", "Remove", "OK", "Cancel"})
+        EXPECT_NE(rules.find(shown), std::string::npos) << shown << "\n" << rules;
+    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Rerun once"));
+
     // At 120 x 40 the columns show their whole values, the time with its year; the new value has
     // what they leave.
     session.resize(120, 40);

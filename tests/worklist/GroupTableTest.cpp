@@ -10,7 +10,10 @@
 #include "worklist/OleDbErrorText.h"
 #include "worklist/QcRules.h"
 
+#include "resources/ResourceIds.h"
+
 #include "kernel/Clock.h"
+#include "kernel/Text.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -69,6 +72,15 @@ TEST_P(GroupTable, FirstGroupGetsIdTwoEachNextTheLastIdPlusOneItsOwnShutDownOpti
                                        {QcCheck::Blank, 0, 0.05, QcAction::Pause, QcAction::None, L""}};
     ASSERT_EQ(QcRules::Write(ModuleSettings, 2, L"Morning", rules), S_OK);
     EXPECT_EQ(QcRules::Write(ModuleSettings, 2, L"Morning", {{QcCheck::R2, 0.999, 0, QcAction::Calibrate, QcAction::None, L""}}), E_INVALIDARG);
+    // Each fault is told apart, so that the rules' window names what to mend.
+    for (const auto& [rule, fault] : std::initializer_list<std::pair<QcRule, int>>{
+             {{QcCheck::Recovery, 110, 90, QcAction::Pause, QcAction::None, L""}, IDS_QC_RECOVERY_RANGE},
+             {{QcCheck::R2, 1.5, 0, QcAction::Pause, QcAction::None, L""}, IDS_QC_R2_RANGE},
+             {{QcCheck::Rsd, 0, -1, QcAction::Pause, QcAction::None, L""}, IDS_QC_LIMIT_NEGATIVE},
+             {{static_cast<QcCheck>(9), 0, 1, QcAction::Pause, QcAction::None, L""}, IDS_QC_UNKNOWN_CHECK},
+             {{QcCheck::Blank, 0, 1, QcAction::Rerun, QcAction::None, L""}, IDS_QC_ACTIONS_INCOMPLETE},
+             {{QcCheck::Blank, 0, 1, QcAction::Stop, QcAction::None, L"Evening"}, IDS_QC_GROUP_WITHOUT_CALIBRATE}})
+        EXPECT_EQ(rule.Fault(), static_cast<unsigned>(fault)) << WideToUtf8(rule.Text());
     std::vector<QcRule> stored;
     ASSERT_EQ(QcRules::Read(ModuleSettings, 2, stored), S_OK);
     EXPECT_EQ(stored, rules);
