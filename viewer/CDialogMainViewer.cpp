@@ -627,6 +627,7 @@ void CDialogMainViewer::UpdateRunButtons()
         {State::WaitingForRun, TRUE, FALSE, TRUE, FALSE},
         {State::Stopping, FALSE, FALSE, FALSE, FALSE},
         {State::Closing, TRUE, FALSE, FALSE, TRUE},
+        {State::WaitingForServer, FALSE, FALSE, TRUE, FALSE},
     };
     const Buttons& buttons = *std::ranges::find(kButtons, m_run.GetState(), &Buttons::state);
     EnableControl(IDC_RUN, buttons.bRun && !m_bWorklistReadOnly);

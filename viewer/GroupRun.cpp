@@ -97,6 +97,7 @@ const wchar_t* StateName(GroupRun::State state)
     case State::WaitingForRun: return L"WaitingForRun";
     case State::Stopping: return L"Stopping";
     case State::Closing: return L"Closing";
+    case State::WaitingForServer: return L"WaitingForServer";
     }
     return L"";
 }
@@ -174,7 +175,7 @@ void GroupRun::OnRun()
         break;
     }
     case State::Idle:
-    case State::Closing: StartRun(FALSE); break;
+    case State::Closing: WhenServerAnswers(m_group.name, [this] { StartRun(FALSE); }); break;
     default: break;
     }
 }
@@ -197,12 +198,20 @@ void GroupRun::OnStop(const std::wstring& strUser)
     TraceLog(3, L"OnStop: m_bStopped = %d\n", m_state == State::Stopping);
     if (!IsRunning())
         return;
+    // A start that waits for the lab server has claimed and written nothing yet: only the wait ends.
+    if (m_state == State::WaitingForServer && !m_claimedGroup) {
+        m_serverStep = nullptr;
+        ShowStatus(L"");
+        Enter(State::Idle);
+        return;
+    }
     m_end = {End::Cause::StoppedByUser, strUser};
     ShowOleDbErrors(m_store.Record(m_group.name, {L"Run stopped", L"", L""}));
-    // A row waiting for the instrument or for its result to be saved has no method of this run
-    // running: the method it waits for is not this run's to stop.
+    // A row waiting for the instrument, for its result to be saved or for the lab server has no
+    // method of this run running: the method it waits for is not this run's to stop.
     const State doing = Doing();
-    const BOOL bRowWaits = doing == State::WaitingForInstrument || doing == State::HeldForSave;
+    const BOOL bRowWaits =
+        doing == State::WaitingForInstrument || doing == State::HeldForSave || doing == State::WaitingForServer;
     if (!bRowWaits)
         m_host.Exec(EqualsNoCase(m_strAcqStatus, L"NOTREADY") ? L"_Abort=1 " : L"StopMethod ");
     Enter(State::Stopping);
@@ -217,6 +226,11 @@ void GroupRun::OnContinue(BOOL bUnattended)
     if (IsRunning() || !CanContinue())
         return;
     m_host.Log(FormatWin(ModuleString(IDS_CONTINUE_GROUP).c_str(), m_group.name.c_str()));
+    WhenServerAnswers(m_group.name, [this, bUnattended] { ContinueRun(bUnattended); });
+}
+
+void GroupRun::ContinueRun(BOOL bUnattended)
+{
     const BOOL bInterrupted = IsInterrupted();
     const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
     if (!record)
@@ -271,7 +285,13 @@ void GroupRun::OnRunQueue(const std::vector<LONG>& ids)
     if (IsRunning() || ids.empty())
         return;
     TraceLog(3, L"OnRunQueue: %d groups\n", static_cast<int>(ids.size()));
-    WriteClosingRecord();
+    const std::vector<GroupEntry> listed = m_view.ListedGroups();
+    const auto first = std::ranges::find(listed, ids.front(), &GroupEntry::id);
+    WhenServerAnswers(first == listed.end() ? L"" : first->name, [this, ids] { StartQueue(ids); });
+}
+
+void GroupRun::StartQueue(const std::vector<LONG>& ids)
+{
     std::wstring strNames;
     for (LONG nGroupId : ids) {
         if (!m_view.ShowGroup(nGroupId))
@@ -438,6 +458,12 @@ void GroupRun::OnClaimTimer()
     if (!bRenews || SUCCEEDED(m_host.RenewClaim(*m_claimedGroup))) {
         if (m_end.cause != End::Cause::ClaimLost)
             ForwardKept();
+        // What waited for the server goes on once it answers.
+        if (m_state == State::WaitingForServer && m_store.Reach() != DB_E_CANNOTCONNECT) {
+            ShowStatus(L"");
+            Enter(State::Idle);
+            std::exchange(m_serverStep, nullptr)();
+        }
         return;
     }
     ShowKeptForServer();
@@ -839,8 +865,8 @@ BOOL GroupRun::ShowKeptForServer()
     const bool bOne = waiting->rowEnds == 1;
     const std::wstring strKept = FormatWin(ModuleString(bOne ? IDS_KEPT_ONE_FOR_SERVER : IDS_KEPT_FOR_SERVER).c_str(),
                                            strSince.c_str(), waiting->rowEnds);
-    // A claim another instrument took is what the status bar tells of.
-    if (m_end.cause != End::Cause::ClaimLost)
+    // A claim another instrument took, or a run that waits for the server, is what the status bar tells of.
+    if (m_end.cause != End::Cause::ClaimLost && m_state != State::WaitingForServer)
         m_view.ShowStatus({strKept, FormatWin(ModuleString(bOne ? IDS_KEPT_ONE_FOR_SERVER_SHORT : IDS_KEPT_FOR_SERVER_SHORT).c_str(),
                                               waiting->rowEnds)});
     if (waiting->rowEnds != m_nKeptShown) {
@@ -864,6 +890,22 @@ void GroupRun::ForwardLeftWrites()
         return;
     m_view.SetClaimTimer(TRUE);
     ForwardKept();
+}
+
+void GroupRun::WhenServerAnswers(const std::wstring& strGroup, std::function<void()> step)
+{
+    WriteClosingRecord();
+    ForwardKept();
+    if (m_store.Reach() != DB_E_CANNOTCONNECT) {
+        step();
+        return;
+    }
+    const std::wstring strWaiting = FormatWin(ModuleString(IDS_WAITING_FOR_SERVER).c_str(), strGroup.c_str());
+    TraceLog(3, L"WhenServerAnswers: %s\n", strGroup.c_str());
+    m_host.Log(strWaiting);
+    m_serverStep = std::move(step);
+    Enter(State::WaitingForServer);
+    ShowStatus(strWaiting);
 }
 
 void GroupRun::ForwardKept()
@@ -920,14 +962,24 @@ void GroupRun::CompleteGroup()
     const BOOL bStopped = m_state == State::Stopping;
     m_waitingRow.reset();
     m_bStopAfterMethod = FALSE;
+    m_serverStep = nullptr;
     Enter(State::Idle);
     m_policy.SendOwed(m_host);
-    // Whatever ended the group early ends its queue too.
-    const BOOL bEndedEarly = bStopped || m_end.cause != End::Cause::None;
-    if (m_queue.IsActive() && !bEndedEarly && PassToNextInQueue())
-        return;
+    // Whatever ended the group early ends its queue too. The hand-over to the queue's next group
+    // needs the lab server; the queue's last group ends without it.
+    if (m_queue.IsActive() && !bStopped && m_end.cause == End::Cause::None && !m_strNextInQueue.empty())
+        WhenServerAnswers(m_strNextInQueue, [this] {
+            if (!PassToNextInQueue())
+                CloseGroup(FALSE);
+        });
+    else
+        CloseGroup(bStopped);
+}
+
+void GroupRun::CloseGroup(BOOL bStopped)
+{
     if (m_queue.IsActive())
-        EndQueue(bEndedEarly);
+        EndQueue(bStopped || m_end.cause != End::Cause::None);
     RunPostGroup();
     if (!bStopped)
         m_cursor.SetStoppedRow(std::nullopt);
@@ -1046,11 +1098,16 @@ std::vector<std::wstring> GroupRun::QueuedGroupsToCome()
 
 void GroupRun::ShowQueuePlace()
 {
+    m_strNextInQueue.clear();
     const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
     if (!record)
         return;
     const LONG nPosition = record->QueuePos;
-    const auto nCount = static_cast<int>(nPosition + m_store.QueueAfter(m_queue.Id(), nPosition).size());
+    const std::vector<LONG> rest = m_store.QueueAfter(m_queue.Id(), nPosition);
+    const std::vector<GroupEntry> listed = m_view.ListedGroups();
+    const auto next = rest.empty() ? listed.end() : std::ranges::find(listed, rest.front(), &GroupEntry::id);
+    m_strNextInQueue = next == listed.end() ? L"" : next->name;
+    const auto nCount = static_cast<int>(nPosition + rest.size());
     ShowStatus(FormatWin(ModuleString(IDS_QUEUE_RUNNING).c_str(), static_cast<int>(nPosition), nCount, m_group.name.c_str()));
 }
 

@@ -54,6 +54,9 @@ public:
         Stopping,
         // The group has ended; its closing record waits until the host has run its shut-down.
         Closing,
+        // A step that needs the lab server (a run's start, a queue's hand-over to its next group, a
+        // QC rerun's row or calibration) waits until the heartbeat finds it back.
+        WaitingForServer,
     };
 
     // What ended a group before its last row, with its detail.
@@ -170,6 +173,9 @@ private:
     // Runs the shown group from its first checked row; in a queue its questions were asked when
     // the queue started, and a group without a row to run passes the run on.
     void StartRun(BOOL bInQueue);
+    // Continue once the lab server answers; StartQueue the same for Run Queue.
+    void ContinueRun(BOOL bUnattended);
+    void StartQueue(const std::vector<LONG>& ids);
     void StartNextMethod();
     void StartMethod(MethodRecord* pRow);
     // Starts the row that waited for the instrument or for Run, or the next one when it is
@@ -214,6 +220,10 @@ private:
     BOOL ShowKeptForServer();
     // Writes what waits to the lab server when it is back, and says so.
     void ForwardKept();
+    // Runs step now when the lab server answers; otherwise the run waits for it in
+    // WaitingForServer, saying that it goes on with group strGroup, and the heartbeat that finds
+    // the server back runs step.
+    void WhenServerAnswers(const std::wstring& strGroup, std::function<void()> step);
     // FALSE when another instrument has taken the group over: then nothing more is written into it.
     BOOL HoldsClaim();
     // Another instrument took the group over: the user is told which, and nothing more is written.
@@ -222,13 +232,15 @@ private:
     void GiveUpSaving();
     // The group ends: the next group of a queue runs, or the shut-down command is sent.
     void CompleteGroup();
+    // The ended group's queue ends, stopped or not, and its shut-down command is sent.
+    void CloseGroup(BOOL bStopped);
     // At a group's end in a queue: the next group of the queue runs; FALSE when none can.
     BOOL PassToNextInQueue();
     // The queue ends; stopped, it stays stored for Continue.
     void EndQueue(BOOL bStopped);
     // The queue's groups after place nPosition are claimed, so that no other host runs or changes them.
     void ClaimRestOfQueue(LONG nPosition);
-    // "Queue: group 2 of 3, ..." for the shown group.
+    // "Queue: group 2 of 3, ..." for the shown group; the group after it is kept.
     void ShowQueuePlace();
     // The logbook line of a row's end, with what ended it; the row's message stays as it is.
     void LogRowEnd(const MethodRecord& row, BOOL bFailed, const std::wstring& strReason);
@@ -289,6 +301,11 @@ private:
     std::wstring m_strAcqStatus;
     // CanContinue's answer until ForgetContinue.
     std::optional<BOOL> m_canContinue;
+    // WaitingForServer: the step that waits for the lab server.
+    std::function<void()> m_serverStep;
+    // The name of the queue's group after the shown one, as the group's start found it; empty for
+    // none. Known before the lab server goes away, it tells whether a group's end waits for it.
+    std::wstring m_strNextInQueue;
     // The number of results the status bar and the logbook last said wait for the lab server, and
     // whether the host's observers have heard of this outage.
     int m_nKeptShown = 0;

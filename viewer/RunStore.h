@@ -45,6 +45,9 @@ public:
     virtual HRESULT PassQueueRun(LONG nFromId, LONG nToId, const AuditEntry& fromEnd) = 0;
     virtual HRESULT LeaveQueue(LONG nGroupId) = 0;
 
+    // DB_E_CANNOTCONNECT, with its error record, while the lab server cannot be reached or writes
+    // still wait for it; a worklist file is always reached.
+    virtual HRESULT Reach() = 0;
     // The writes that wait for the lab server on this machine; empty when none waits.
     virtual std::optional<RunJournal::Waiting> WaitingForServer() = 0;
     // Writes what waits to the server, in order and once; a failure leaves it waiting.

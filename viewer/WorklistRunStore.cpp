@@ -8,6 +8,7 @@
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 #include "worklist/QcRules.h"
+#include "worklist/WorklistSession.h"
 
 #include "kernel/WinFormat.h"
 #include "oledb/ErrorObject.h"
@@ -89,6 +90,17 @@ HRESULT WorklistRunStore::PassQueueRun(LONG nFromId, LONG nToId, const AuditEntr
 }
 
 HRESULT WorklistRunStore::LeaveQueue(LONG nGroupId) { return GroupRows(m_groupTable).LeaveQueue(nGroupId); }
+
+HRESULT WorklistRunStore::Reach()
+{
+    const WorklistPlace& place = m_groupTable.Place();
+    if (!place.OnServer())
+        return S_OK;
+    if (m_journal.Waits())
+        return ReportError(DB_E_CANNOTCONNECT, IID_IRowsetChange, ModuleString(IDS_SERVER_AWAY));
+    CSession session;
+    return OpenWorklistSession(session, place, WorklistDataSourceProperties(place));
+}
 
 std::optional<RunJournal::Waiting> WorklistRunStore::WaitingForServer() { return m_journal.Waits(); }
 

@@ -20,6 +20,7 @@ public:
     std::vector<LONG> QueueAfter(LONG nQueueId, LONG nPosition) override;
     HRESULT PassQueueRun(LONG nFromId, LONG nToId, const AuditEntry& fromEnd) override;
     HRESULT LeaveQueue(LONG nGroupId) override;
+    HRESULT Reach() override;
     std::optional<RunJournal::Waiting> WaitingForServer() override;
     HRESULT Forward() override;
     void SetAside() override;

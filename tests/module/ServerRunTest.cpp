@@ -308,6 +308,16 @@ TEST_F(ServerRun, AServerAwayAcrossRowEndsNeitherEndsTheRunNorLosesAResultNorWri
                text.find(L": 3 results of this instrument are kept on it") != std::wstring::npos;
     }), 1);
 
+    // Run waits for the server, saying so, until Stop.
+    const auto click = [&](int id) {
+        SendMessageW(Viewer(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Viewer(), id)));
+    };
+    click(IDC_RUN);
+    seenShown();
+    EXPECT_EQ(seen.back(), L"Waiting for the lab server: the run goes on with group Nitrates when it is back.");
+    click(IDC_STOP);
+    EXPECT_FALSE(MainViewer()->GetRun().IsRunning());
+
     PgServer::SetReachable(server, true);
     RunHost(10);
     seenShown();

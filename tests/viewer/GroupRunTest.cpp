@@ -93,6 +93,10 @@ public:
     int writes = 0;
     int killAfter = 0;
     bool killed = false;
+    // What the lab server answers when the run asks whether it can be reached.
+    HRESULT reach = S_OK;
+
+    HRESULT Reach() override { return reach; }
 
     void ChangeRunState(MethodRecord* row, LONG state, LPCWSTR message, std::vector<ResultRecord> results) override
     {
@@ -643,6 +647,59 @@ TEST_F(GroupRunTest, AClaimThatTheServerCannotConfirmKeepsTheRunGoingAndOneAnoth
         << WideToUtf8(machine->view.status);
     EXPECT_THAT(machine->host.logbook, testing::Contains(machine->run.GetEnd().Text()));
     EXPECT_EQ(machine->store.ReadGroup(m_groupId)->RunOpen, 1) << "the group's run stays FIA 9's";
+}
+
+TEST_F(GroupRunTest, RunAndAQueuesHandOverWaitForTheLabServerSayingSoAndGoOnWhenItAnswersOrEndAtStop)
+{
+    auto machine = NewMachine();
+    GroupRun& run = machine->run;
+    const auto waiting = [](const wchar_t* group) {
+        return L"Waiting for the lab server: the run goes on with group " + std::wstring(group) + L" when it is back.";
+    };
+    const auto nitratesEnd = [&] {
+        for (int row = 0; row < 3; ++row) {
+            StartRan(*machine);
+            MethodEnds(*machine, true);
+        }
+    };
+    // Run while the server is away sends nothing, and Stop ends the wait.
+    machine->store.reach = DB_E_CANNOTCONNECT;
+    run.OnRun();
+    EXPECT_EQ(run.GetState(), State::WaitingForServer);
+    EXPECT_EQ(machine->view.status, waiting(L"Nitrates"));
+    run.OnStop(L"Ann");
+    EXPECT_EQ(run.GetState(), State::Idle);
+    EXPECT_THAT(machine->Lines(), testing::IsEmpty());
+
+    // A queue waits to start, then waits at its hand-over, and goes on by itself at the beat that
+    // finds the server back.
+    run.OnRunQueue({m_groups[0].id, m_groups[1].id});
+    run.OnClaimTimer();
+    EXPECT_EQ(run.GetState(), State::WaitingForServer);
+    machine->store.reach = S_OK;
+    run.OnClaimTimer();
+    machine->store.reach = DB_E_CANNOTCONNECT;
+    nitratesEnd();
+    EXPECT_EQ(run.GetState(), State::WaitingForServer);
+    EXPECT_EQ(machine->view.status, waiting(L"Nitrites"));
+    run.OnClaimTimer();
+    EXPECT_EQ(std::ranges::count(machine->host.logbook, waiting(L"Nitrites")), 1) << "the logbook is told once";
+    EXPECT_THAT(Stored(L"Nitrites"), ElementsAre(RUNSTATE_CHECKED, RUNSTATE_CHECKED));
+    machine->store.reach = S_OK;
+    run.OnClaimTimer();
+    EXPECT_THAT(HostRuns(*machine), ElementsAre(L"Nitrites 1", L"Nitrites 2"));
+    EXPECT_EQ(std::ranges::count(machine->ran, std::wstring(L"STANDBY")), 1);
+    EXPECT_EQ(std::ranges::count(machine->ran, std::wstring(L"LAMPALL OFF")), 0);
+
+    // Stop while a hand-over waits ends the queue with the ended group's shut-down.
+    machine->Show(m_groupId);
+    run.OnRunQueue({m_groups[0].id, m_groups[1].id});
+    machine->store.reach = DB_E_CANNOTCONNECT;
+    nitratesEnd();
+    machine->Lines();
+    run.OnStop(L"Ann");
+    EXPECT_EQ(run.GetState(), State::Closing);
+    EXPECT_THAT(machine->Lines(), ElementsAre(L"LAMPALL OFF", L" FIALOADHOOK "));
 }
 
 TEST_F(GroupRunTest, AHostKilledAfterAnyWriteLeavesRowsThatAFreshMachineEndsWithoutRunningAFinishedRowAgain)
