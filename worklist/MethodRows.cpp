@@ -139,9 +139,11 @@ HRESULT MethodRows::editAsOne(Edit edit)
     {
         EditTransaction transaction(m_pTable->m_session);
         status = transaction.Started();
-        // Read again under the write lock: rows another host wrote meanwhile are edited too,
-        // never numbered or written over as if they were not there.
-        if (SUCCEEDED(status))
+        // Read again under the write lock, unless the rows held are still the table's: rows
+        // another host wrote meanwhile are edited too, never numbered or written over as if they
+        // were not there. The rows held are in "aaaID" order, as an edit that numbers them anew
+        // reads them again before it ends.
+        if (SUCCEEDED(status) && !m_pTable->HoldsEveryRow())
             status = m_pTable->Requery();
         if (SUCCEEDED(status)) {
             AuditTrail trail(m_pTable->m_session, m_place);

@@ -98,3 +98,5 @@ HRESULT CRowset::Delete()
 void CRowset::Close() { m_spRowset.reset(); }
 
 bool CRowset::HasCurrentRow() const { return m_spRowset && m_spRowset->HasCurrentRow(); }
+
+bool CRowset::HoldsEveryRow() const { return m_spRowset && m_spRowset->HoldsEveryRow(); }

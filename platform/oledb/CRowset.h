@@ -25,6 +25,9 @@ public:
     HRESULT Delete();
     void Close();
     bool HasCurrentRow() const;
+    // Whether the rowset holds every row as the table has it now, changed since only through
+    // itself and with none added or deleted: opening the command again would read the same rows.
+    bool HoldsEveryRow() const;
 
 protected:
     // Runs command on the session and binds the record; rowset properties as in propertySet.

@@ -10,6 +10,13 @@ namespace provider {
 HRESULT Database::Execute(const std::string& sql, const IID& iid, const std::wstring& subject)
 {
     ++m_writes;
+    return run(sql, iid, subject);
+}
+
+HRESULT Database::ExecuteKeepingRows(const std::string& sql, const IID& iid) { return run(sql, iid, L""); }
+
+HRESULT Database::run(const std::string& sql, const IID& iid, const std::wstring& subject)
+{
     std::unique_ptr<Statement> statement;
     HRESULT status = Prepare(sql, iid, subject, &statement);
     if (FAILED(status))
@@ -22,7 +29,7 @@ HRESULT Database::Execute(const std::string& sql, const IID& iid, const std::wst
 
 HRESULT Database::Write(Statement& statement, const IID& iid, const std::wstring& subject)
 {
-    ++m_writes;
+    ++m_tableWrites[subject];
     HRESULT alive = CheckTransactionAlive(iid);
     if (FAILED(alive)) {
         statement.reset();
@@ -39,11 +46,28 @@ HRESULT Database::StartTransaction(bool forWriting)
     if (m_inTransaction)
         return ReportError(XACT_E_XTIONEXISTS, IID_ITransactionLocal,
                            L"The session already has a transaction; transactions do not nest.");
-    ++m_writes;
     const HRESULT status = Begin(forWriting);
     m_inTransaction = SUCCEEDED(status);
     m_forWriting = forWriting;
+    if (m_inTransaction)
+        m_versionAtStart = DataVersion().value_or(-++m_transactions);
     return status;
+}
+
+std::uint64_t Database::Writes(std::wstring_view table) const
+{
+    const auto written = m_tableWrites.find(table);
+    return m_writes + (written == m_tableWrites.end() ? 0 : written->second);
+}
+
+std::optional<Database::ChangeMark> Database::Changes(std::wstring_view table)
+{
+    if (InWriteTransaction())
+        return ChangeMark{Writes(table), m_versionAtStart};
+    const std::optional<std::int64_t> version = DataVersion();
+    if (!version)
+        return std::nullopt;
+    return ChangeMark{Writes(table), *version};
 }
 
 HRESULT Database::Commit()
@@ -52,8 +76,10 @@ HRESULT Database::Commit()
         return ReportError(XACT_E_NOTRANSACTION, IID_ITransactionLocal, L"The session has no transaction to commit.");
     HRESULT status = CheckTransactionAlive(IID_ITransactionLocal);
     if (SUCCEEDED(status))
-        status = Execute("COMMIT", IID_ITransactionLocal, L"");
+        status = ExecuteKeepingRows("COMMIT", IID_ITransactionLocal);
     // A commit that fails takes nothing of the edit into the worklist; its failure is the one shown.
+    if (FAILED(status))
+        ++m_writes;
     if (FAILED(status) && TransactionOpen()) {
         std::shared_ptr<ErrorObject> failure;
         GetErrorInfo(0, &failure);
@@ -69,6 +95,8 @@ HRESULT Database::Abort()
     if (!m_inTransaction)
         return ReportError(XACT_E_NOTRANSACTION, IID_ITransactionLocal, L"The session has no transaction to abort.");
     m_inTransaction = false;
+    // The session's writes are taken back: what the rowsets kept of them no longer holds.
+    ++m_writes;
     // An engine that took the transaction back by itself, or lost it with the connection, has
     // nothing to roll back.
     if (!TransactionOpen())

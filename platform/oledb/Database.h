@@ -7,6 +7,7 @@
 #include "Statement.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,9 +34,19 @@ public:
     // Whether the session holds a transaction for writing: no other edit changes the rows until it
     // ends.
     bool InWriteTransaction() const { return m_inTransaction && m_forWriting; }
-    // Counts the writes through Write and Execute and each transaction's start: within a write
-    // transaction, what a rowset read stays as it was while the count moves only with its own writes.
-    std::uint64_t Writes() const { return m_writes; }
+    // Counts the session's writes that may have changed table: its rows written through Write,
+    // and every Execute and abort. What a rowset read stays as it was while the count moves only
+    // with its own writes and no other session changed the worklist.
+    std::uint64_t Writes(std::wstring_view table) const;
+    // Where table stands for what this session reads: equal marks mean that nothing but this
+    // session's counted writes came between. Within a write transaction nobody else writes; outside
+    // one, an engine that cannot tell when another session committed gives none.
+    struct ChangeMark {
+        std::uint64_t writes;
+        std::int64_t version;
+        bool operator==(const ChangeMark&) const = default;
+    };
+    std::optional<ChangeMark> Changes(std::wstring_view table);
 
     // Turns the engine's result code into the status and error record the consumer sees.
     virtual HRESULT Fail(int code, const IID& iid, const std::wstring& subject) = 0;
@@ -86,15 +97,27 @@ protected:
     // Whether the engine holds a transaction open, and whether it still takes writes in it.
     virtual bool TransactionOpen() const = 0;
     virtual bool TransactionAlive() const { return TransactionOpen(); }
+    // A number that moves with every change another session commits, and not with this session's
+    // own; none where the engine does not tell.
+    virtual std::optional<std::int64_t> DataVersion() { return std::nullopt; }
+    // Runs a statement that changes no row, a transaction's start or commit: what the rowsets hold
+    // stays as it is.
+    HRESULT ExecuteKeepingRows(const std::string& sql, const IID& iid);
 
 private:
     // Refuses a write when the engine has rolled the open transaction back by itself after a
     // failure: the write would otherwise commit alone, outside the edit it belongs to.
     HRESULT CheckTransactionAlive(const IID& iid);
+    HRESULT run(const std::string& sql, const IID& iid, const std::wstring& subject);
 
     bool m_inTransaction = false;
     bool m_forWriting = false;
     std::uint64_t m_writes = 0;
+    std::map<std::wstring, std::uint64_t, std::less<>> m_tableWrites;
+    // The version the current transaction started at; where the engine tells none, a number of
+    // this transaction's own below zero, so that no mark of another one matches.
+    std::int64_t m_versionAtStart = 0;
+    std::int64_t m_transactions = 0;
 };
 
 } // namespace provider

@@ -82,14 +82,16 @@ HRESULT Rowset::Execute(std::shared_ptr<Database> database, const std::wstring& 
     }
     // A failure of the command itself is the one told, rather than the columns it lacks.
     const HRESULT bound = opened->bind(bindings, buffer);
-    // The same selection in the same order with the row ids: the rowset's row handles. In an edit
-    // nothing but this rowset changes the rows, so their values are kept on the way for the moves.
+    // The same selection in the same order with the row ids: the rowset's row handles. Their values
+    // are kept on the way for the moves, as long as the database can tell that nothing else changed
+    // them since; the mark is taken first, so that a change made while they are read shows.
     query.reset();
+    const std::optional<Database::ChangeMark> mark = database->Changes(opened->m_tableName);
     std::unique_ptr<Statement> handles;
     status = database->Prepare("SELECT " + std::string(rowIdColumn) + ", " + *selected, IID_ICommand, L"", &handles);
     if (FAILED(status))
         return status;
-    const bool keep = database->InWriteTransaction() && SUCCEEDED(bound) && !opened->m_bound.empty();
+    const bool keep = mark && SUCCEEDED(bound) && !opened->m_bound.empty();
     int code;
     while ((code = handles->step()) == Statement::Row) {
         opened->m_rows.push_back(handles->columnInt(0));
@@ -100,7 +102,7 @@ HRESULT Rowset::Execute(std::shared_ptr<Database> database, const std::wstring& 
         return database->Fail(code, IID_ICommand, L"");
     if (FAILED(bound))
         return bound;
-    opened->m_keptAt = database->Writes();
+    opened->m_keptAt = mark;
     *rowset = std::move(opened);
     return S_OK;
 }
@@ -263,10 +265,12 @@ void Rowset::readKept(std::size_t index)
 
 bool Rowset::keptStill()
 {
-    if (m_keptRows && (!m_database->InWriteTransaction() || m_database->Writes() != m_keptAt))
+    if (m_keptRows && m_database->Changes(m_tableName) != m_keptAt)
         dropKept();
     return m_keptRows > 0;
 }
+
+bool Rowset::HoldsEveryRow() { return keptStill() && m_keptRows == m_rows.size(); }
 
 void Rowset::dropKept()
 {
@@ -278,8 +282,9 @@ void Rowset::dropKept()
 
 void Rowset::keepAfterWrite(bool keptBefore)
 {
-    if (keptBefore)
-        m_keptAt = m_database->Writes();
+    // The write is counted; another session's change, even one committed since, still shows.
+    if (keptBefore && m_keptAt)
+        m_keptAt->writes = m_database->Writes(m_tableName);
 }
 
 void Rowset::rememberAsRead(ColumnSet columns)

@@ -1,7 +1,8 @@
 // The rows a command selected, held as row handles (the engine's row ids, "rowid") in the
 // command's order rather than as an open statement: a move reads one row, a change writes one row
-// and commits. Within an edit (a write transaction) the command's one pass keeps the rows' values
-// as well, and the moves read those. The same rowset serves every engine through its statements.
+// and commits. While the database can tell that nobody else changed them (in an edit, a write
+// transaction; on a file, always), the command's one pass keeps the rows' values as well, and the
+// moves read those. The same rowset serves every engine through its statements.
 #pragma once
 
 #include "Database.h"
@@ -34,6 +35,11 @@ public:
     HRESULT SetData();
     HRESULT Delete();
     bool HasCurrentRow() const { return m_current.has_value(); }
+    // Whether the rowset holds every row as the table has it now: read by the command and changed
+    // since only by this rowset's own writes, none of them an insert or a delete. Running the
+    // command again would read the same rows, in the same order unless a write changed what it
+    // sorts by.
+    bool HoldsEveryRow();
 
 private:
     struct Column {
@@ -66,8 +72,8 @@ private:
     // Keeps the bound values of the command's row (the row id first, then the command's columns).
     void keep(const Statement& row);
     void readKept(std::size_t index);
-    // Whether the kept rows are still as the table holds them: only this rowset wrote since, in
-    // the same write transaction. Otherwise they are dropped.
+    // Whether the kept rows are still as the table holds them: only this rowset wrote since.
+    // Otherwise they are dropped.
     bool keptStill();
     void dropKept();
     // After a write of this rowset: the kept rows, still as the table holds them if they were before.
@@ -102,13 +108,13 @@ private:
     void* m_buffer = nullptr;
 
     // The bound values of the first m_keptRows rows, m_bound.size() for each, as the database was
-    // at its count of writes m_keptAt.
+    // at m_keptAt.
     std::vector<Kept> m_kept;
     // The kept texts, one after another in the first m_keptLength characters.
     std::vector<WCHAR> m_keptTexts;
     std::size_t m_keptLength = 0;
     std::size_t m_keptRows = 0;
-    std::uint64_t m_keptAt = 0;
+    std::optional<Database::ChangeMark> m_keptAt;
 
     std::unique_ptr<Statement> m_select;
     std::unique_ptr<Statement> m_insert;

@@ -116,7 +116,18 @@ HRESULT SqliteDatabase::Prepare(const std::string& sql, const IID& iid, const st
 HRESULT SqliteDatabase::Begin(bool forWriting)
 {
     // Taking the file's write lock at once: an edit never waits for it halfway through.
-    return Execute(forWriting ? "BEGIN IMMEDIATE" : "BEGIN", IID_ITransactionLocal, L"");
+    return ExecuteKeepingRows(forWriting ? "BEGIN IMMEDIATE" : "BEGIN", IID_ITransactionLocal);
+}
+
+std::optional<std::int64_t> SqliteDatabase::DataVersion()
+{
+    if (m_dataVersion.empty() && m_dataVersion.prepare(m_db, "PRAGMA data_version") != SQLITE_OK)
+        return std::nullopt;
+    std::optional<std::int64_t> version;
+    if (m_dataVersion.step() == SQLITE_ROW)
+        version = m_dataVersion.columnInt(0);
+    m_dataVersion.reset();
+    return version;
 }
 
 bool SqliteDatabase::TransactionOpen() const { return !sqlite3_get_autocommit(m_db); }

@@ -41,6 +41,8 @@ public:
 protected:
     HRESULT Begin(bool forWriting) override;
     bool TransactionOpen() const override;
+    // The engine's data version: another connection's commit moves it, this one's own do not.
+    std::optional<std::int64_t> DataVersion() override;
 
 private:
     SqliteDatabase(sqlite3* db, std::wstring path) : m_db(db), m_path(std::move(path)) {}
@@ -53,6 +55,7 @@ private:
     std::uint64_t m_device = 0;
     // Finalized with the connection; a statement still in use then finalizes itself.
     std::shared_ptr<IdleStatements> m_idle = std::make_shared<IdleStatements>();
+    SqliteStatement m_dataVersion;
 };
 
 } // namespace provider

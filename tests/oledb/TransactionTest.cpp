@@ -77,6 +77,27 @@ TEST(Transaction, WritesAreSeenByTheirOwnSessionAtOnceByOthersWholeAfterCommitAn
         EXPECT_EQ(file.Value("SELECT group_concat(GroupName, ' ') FROM group_tbl"), "G1 G5");
         ASSERT_EQ(editor.Commit(), S_OK);
         EXPECT_EQ(namesSeenBy(other), L"First G2 G3 G4 ");
+        // Held outside a transaction, the rows show what another session writes next, and a
+        // write of their own that an abort takes back goes with it.
+        ASSERT_EQ(kept.Open(editor), S_OK);
+        EXPECT_TRUE(kept.HoldsEveryRow());
+        GroupRows seen;
+        ASSERT_EQ(seen.Open(other), S_OK);
+        ASSERT_EQ(seen.MoveFirst(), S_OK);
+        seen.Set(seen.GroupID, L"Other");
+        ASSERT_EQ(seen.SetData(), S_OK);
+        EXPECT_EQ(GroupNames(kept).front(), L"Other");
+        ASSERT_EQ(editor.StartTransaction(), S_OK);
+        ASSERT_EQ(kept.Open(editor), S_OK);
+        ASSERT_EQ(kept.MoveFirst(), S_OK);
+        kept.Set(kept.GroupID, L"Undone");
+        ASSERT_EQ(kept.SetData(), S_OK);
+        EXPECT_TRUE(kept.HoldsEveryRow());
+        ASSERT_EQ(editor.Abort(), S_OK);
+        EXPECT_EQ(GroupNames(kept).front(), L"Other");
+        ASSERT_EQ(seen.MoveFirst(), S_OK);
+        seen.Set(seen.GroupID, L"First");
+        ASSERT_EQ(seen.SetData(), S_OK);
         EXPECT_EQ(editor.Commit(), XACT_E_NOTRANSACTION);
         EXPECT_EQ(ErrorDescriptions(), std::vector<std::wstring>{L"The session has no transaction to commit."});
         EXPECT_EQ(editor.Abort(), XACT_E_NOTRANSACTION);
