@@ -24,11 +24,10 @@ class ListWindow {
 public:
     ListWindow() : m_state(ModuleResourceHandle(), L"Serion"), m_scope(&m_state)
     {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
+        WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = ::DefWindowProcW;
         windowClass.lpszClassName = L"SerionBenchWindow";
-        ::RegisterClassExW(&windowClass);
+        ::RegisterClassW(&windowClass);
         m_parent.CreateEx(0, L"SerionBenchWindow", L"Bench", WS_POPUP | WS_VISIBLE, 0, 0, 80 * 8, 24 * 16, nullptr, nullptr);
         const HWND hList = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, 8,
                                              16, 72 * 8, 20 * 16, m_parent.m_hWnd,

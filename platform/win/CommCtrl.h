@@ -7,13 +7,6 @@
 
 inline constexpr LPCWSTR UPDOWN_CLASSW = L"msctls_updown32";
 
-struct INITCOMMONCONTROLSEX {
-    DWORD dwSize;
-    DWORD dwICC;
-};
-void InitCommonControls();
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
-
 constexpr UINT NM_FIRST = 0;
 constexpr UINT NM_CLICK = NM_FIRST - 2;
 constexpr UINT NM_DBLCLK = NM_FIRST - 3;

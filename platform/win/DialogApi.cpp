@@ -13,7 +13,6 @@
 #include "win/WindowTable.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
@@ -379,14 +378,6 @@ BOOL IsDialogMessageW(HWND dialog, LPMSG message)
 
 LONG GetDialogBaseUnits() { return static_cast<LONG>(MAKELONG(baseUnitX, baseUnitY)); }
 
-BOOL MapDialogRect(HWND dialog, LPRECT rect)
-{
-    if (!rect || !IsWindow(dialog))
-        return FALSE;
-    *rect = RECT{unitsToX(rect->left), unitsToY(rect->top), unitsToX(rect->right), unitsToY(rect->bottom)};
-    return TRUE;
-}
-
 HWND GetDlgItem(HWND dialog, int id)
 {
     const Window* window = WindowTable::instance().find(dialog);
@@ -424,47 +415,6 @@ UINT GetDlgItemTextW(HWND dialog, int id, LPWSTR buffer, int capacity)
         buffer[0] = L'\0';
     const HWND control = GetDlgItem(dialog, id);
     return control ? static_cast<UINT>(GetWindowTextW(control, buffer, capacity)) : 0;
-}
-
-BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned)
-{
-    const std::wstring text = isSigned ? std::to_wstring(static_cast<int>(value)) : std::to_wstring(value);
-    return SetDlgItemTextW(dialog, id, text.c_str());
-}
-
-UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned)
-{
-    if (translated)
-        *translated = FALSE;
-    wchar_t text[64]{};
-    if (!GetDlgItem(dialog, id))
-        return 0;
-    GetDlgItemTextW(dialog, id, text, 64);
-    const wchar_t* start = text;
-    while (*start == L' ')
-        ++start;
-    if (*start == L'\0' || (!isSigned && *start == L'-'))
-        return 0;
-    wchar_t* end = nullptr;
-    errno = 0;
-    const long long value = std::wcstoll(start, &end, 10);
-    while (end && *end == L' ')
-        ++end;
-    const bool fits = isSigned ? value >= INT32_MIN && value <= INT32_MAX : value >= 0 && value <= UINT32_MAX;
-    if (errno != 0 || !end || *end != L'\0' || !fits)
-        return 0;
-    if (translated)
-        *translated = TRUE;
-    return static_cast<UINT>(value);
-}
-
-BOOL CheckDlgButton(HWND dialog, int id, UINT check)
-{
-    const HWND button = GetDlgItem(dialog, id);
-    if (!button)
-        return FALSE;
-    SendMessageW(button, BM_SETCHECK, check, 0);
-    return TRUE;
 }
 
 UINT IsDlgButtonChecked(HWND dialog, int id)

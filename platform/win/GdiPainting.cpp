@@ -82,16 +82,6 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
     return TRUE;
 }
 
-int FillRect(HDC dc, const RECT* rect, HBRUSH brush)
-{
-    const auto* fill = GdiObjects::instance().findAs<GdiObjects::Brush>(brush);
-    if (!contextOf(dc) || !rect || !fill)
-        return 0;
-    if (!fill->hollow)
-        record(dc, {PaintOperation::Fill, *rect, 0, fill->color, {}});
-    return 1;
-}
-
 int DrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT)
 {
     const GdiObjects::DeviceContext* context = contextOf(dc);

@@ -70,10 +70,3 @@ std::wstring IconTable::nameOf(HICON icon) const
 
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name) { return IconTable::instance().load(instance, name); }
 
-HCURSOR SetCursor(HCURSOR cursor)
-{
-    static HCURSOR current = nullptr;
-    const HCURSOR previous = current;
-    current = cursor;
-    return previous;
-}

@@ -103,51 +103,13 @@ BOOL DestroyMenu(HMENU menu) { return menus().destroy(menu); }
 
 BOOL IsMenu(HMENU menu) { return menus().find(menu) != nullptr; }
 
-BOOL InsertMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR idOrPopup, LPCWSTR text)
+BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idOrPopup, LPCWSTR text)
 {
     MenuTable::Menu* found = menus().find(menu);
     const auto item = makeItem(flags, idOrPopup, text);
     if (!found || !item)
         return FALSE;
-    if (position == static_cast<UINT>(-1) || !(flags & MF_BYPOSITION)) {
-        const MenuTable::Location location = (flags & MF_BYPOSITION) ? MenuTable::Location{} : menus().locate(menu, position, flags);
-        if (location.menu) {
-            auto& items = menus().find(location.menu)->items;
-            items.insert(items.begin() + location.position, *item);
-            return TRUE;
-        }
-        found->items.push_back(*item);
-        return TRUE;
-    }
-    const auto at = std::min<std::size_t>(position, found->items.size());
-    found->items.insert(found->items.begin() + static_cast<std::ptrdiff_t>(at), *item);
-    return TRUE;
-}
-
-BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idOrPopup, LPCWSTR text)
-{
-    return InsertMenuW(menu, static_cast<UINT>(-1), flags | MF_BYPOSITION, idOrPopup, text);
-}
-
-BOOL RemoveMenu(HMENU menu, UINT position, UINT flags)
-{
-    const MenuTable::Location location = menus().locate(menu, position, flags);
-    if (!location.menu)
-        return FALSE;
-    auto& items = menus().find(location.menu)->items;
-    items.erase(items.begin() + location.position);
-    return TRUE;
-}
-
-BOOL DeleteMenu(HMENU menu, UINT position, UINT flags)
-{
-    const MenuTable::Item* item = itemAt(menus().locate(menu, position, flags));
-    if (!item)
-        return FALSE;
-    const HMENU popup = item->popup;
-    RemoveMenu(menu, position, flags);
-    if (popup)
-        DestroyMenu(popup);
+    found->items.push_back(*item);
     return TRUE;
 }
 
@@ -215,15 +177,6 @@ int GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int capacity, UINT flag
     std::wmemcpy(buffer, found->text.data(), count);
     buffer[count] = L'\0';
     return static_cast<int>(count);
-}
-
-BOOL SetMenu(HWND window, HMENU menu)
-{
-    Window* record = WindowTable::instance().find(window);
-    if (!record || (record->style & WS_CHILD) || (menu && !IsMenu(menu)))
-        return FALSE;
-    record->menu = menu;
-    return TRUE;
 }
 
 HMENU GetMenu(HWND window)

@@ -1,4 +1,4 @@
-// The "msctls_updown32" class and InitCommonControls.
+// The "msctls_updown32" class.
 #include "win/UpDownControl.h"
 
 #include "win/CommCtrl.h"
@@ -204,14 +204,6 @@ LRESULT CALLBACK UpDownControl::windowProc(HWND window, UINT message, WPARAM wPa
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
-}
-
-// The common controls are registered with the system classes, so there is nothing to load.
-void InitCommonControls() {}
-
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls)
-{
-    return controls && controls->dwSize == sizeof(INITCOMMONCONTROLSEX);
 }
 
 namespace {

@@ -142,7 +142,6 @@ HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
 BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
 BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT length, const INT* dx);
-int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 // One line of text in the rectangle; the format's alignment is kept with the text.
 int DrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT format);
 // The size of a line of text in the device context's font, which is the screen's character cell.

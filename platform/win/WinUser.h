@@ -120,21 +120,6 @@ using HOOKPROC = LRESULT(CALLBACK*)(int code, WPARAM, LPARAM);
 using TIMERPROC = void(CALLBACK*)(HWND, UINT, UINT_PTR, DWORD);
 using WNDENUMPROC = BOOL(CALLBACK*)(HWND, LPARAM);
 
-struct WNDCLASSEXW {
-    UINT cbSize;
-    UINT style;
-    WNDPROC lpfnWndProc;
-    int cbClsExtra;
-    int cbWndExtra;
-    HINSTANCE hInstance;
-    HICON hIcon;
-    HCURSOR hCursor;
-    HBRUSH hbrBackground;
-    LPCWSTR lpszMenuName;
-    LPCWSTR lpszClassName;
-    HICON hIconSm;
-};
-
 struct WNDCLASSW {
     UINT style;
     WNDPROC lpfnWndProc;
@@ -626,10 +611,7 @@ inline const LPCWSTR IDC_WAIT = reinterpret_cast<LPCWSTR>(static_cast<std::uintp
 // ---------------------------------------------------------------------------------------------
 // Functions: classes and windows
 
-ATOM RegisterClassExW(const WNDCLASSEXW* windowClass);
 ATOM RegisterClassW(const WNDCLASSW* windowClass);
-BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
-BOOL GetClassInfoExW(HINSTANCE instance, LPCWSTR className, WNDCLASSEXW* windowClass);
 int GetClassNameW(HWND window, LPWSTR buffer, int capacity);
 
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
@@ -652,7 +634,6 @@ HANDLE RemovePropW(HWND window, LPCWSTR name);
 HWND GetParent(HWND window);
 HWND GetAncestor(HWND window, UINT flags);
 HWND GetWindow(HWND window, UINT command);
-HWND GetTopWindow(HWND window);
 BOOL IsChild(HWND parent, HWND window);
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM param);
 
@@ -728,16 +709,12 @@ BOOL EndDialog(HWND dialog, INT_PTR result);
 LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsDialogMessageW(HWND dialog, LPMSG message);
 LONG GetDialogBaseUnits();
-BOOL MapDialogRect(HWND dialog, LPRECT rect);
 
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND control);
 LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
 UINT GetDlgItemTextW(HWND dialog, int id, LPWSTR buffer, int capacity);
-BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned);
-UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned);
-BOOL CheckDlgButton(HWND dialog, int id, UINT check);
 UINT IsDlgButtonChecked(HWND dialog, int id);
 BOOL CheckRadioButton(HWND dialog, int firstId, int lastId, int checkId);
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
@@ -747,7 +724,6 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 BOOL MessageBeep(UINT type);
 
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
-HCURSOR SetCursor(HCURSOR cursor);
 
 // ---------------------------------------------------------------------------------------------
 // Functions: menus
@@ -757,9 +733,6 @@ HMENU CreatePopupMenu();
 BOOL DestroyMenu(HMENU menu);
 BOOL IsMenu(HMENU menu);
 BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idOrPopup, LPCWSTR text);
-BOOL InsertMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR idOrPopup, LPCWSTR text);
-BOOL RemoveMenu(HMENU menu, UINT position, UINT flags);
-BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
 // Previous state (MF_ENABLED/MF_GRAYED/MF_DISABLED, MF_CHECKED/MF_UNCHECKED), or -1 for no such item.
 DWORD EnableMenuItem(HMENU menu, UINT item, UINT enable);
 DWORD CheckMenuItem(HMENU menu, UINT item, UINT check);
@@ -768,7 +741,6 @@ int GetMenuItemCount(HMENU menu);
 UINT GetMenuItemID(HMENU menu, int position);
 HMENU GetSubMenu(HMENU menu, int position);
 int GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int capacity, UINT flags);
-BOOL SetMenu(HWND window, HMENU menu);
 HMENU GetMenu(HWND window);
 HMENU GetSystemMenu(HWND window, BOOL revert);
 BOOL DrawMenuBar(HWND window);

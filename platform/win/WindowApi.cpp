@@ -302,13 +302,6 @@ HWND GetWindow(HWND handle, UINT command)
     }
 }
 
-HWND GetTopWindow(HWND handle)
-{
-    if (!handle || handle == table().desktop())
-        return table().topLevels().empty() ? nullptr : table().topLevels().front();
-    return GetWindow(handle, GW_CHILD);
-}
-
 BOOL IsChild(HWND parent, HWND handle)
 {
     return parent && handle && parent != handle && IsWindow(handle) && isAncestorOrSelf(parent, handle) &&

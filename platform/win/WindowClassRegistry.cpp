@@ -53,14 +53,6 @@ bool WindowClassRegistry::add(const WindowClass& windowClass)
     return true;
 }
 
-bool WindowClassRegistry::remove(std::wstring_view name)
-{
-    const auto count = std::erase_if(m_classes, [name](const auto& windowClass) { return EqualsNoCase(windowClass->name, name); });
-    if (count == 0)
-        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-    return count > 0;
-}
-
 std::shared_ptr<const WindowClass> WindowClassRegistry::find(std::wstring_view name) const
 {
     const auto it = std::find_if(m_classes.begin(), m_classes.end(),
@@ -87,16 +79,6 @@ ATOM registerClass(WindowClass windowClass)
 
 } // namespace
 
-ATOM RegisterClassExW(const WNDCLASSEXW* info)
-{
-    if (!info || info->cbSize != sizeof(WNDCLASSEXW)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    return registerClass(WindowClass{WindowClassRegistry::nameOf(info->lpszClassName), info->style, info->lpfnWndProc, info->cbWndExtra,
-                                     info->hInstance, info->hIcon, info->hCursor, info->hbrBackground, info->lpszMenuName});
-}
-
 ATOM RegisterClassW(const WNDCLASSW* info)
 {
     if (!info) {
@@ -105,22 +87,4 @@ ATOM RegisterClassW(const WNDCLASSW* info)
     }
     return registerClass(WindowClass{WindowClassRegistry::nameOf(info->lpszClassName), info->style, info->lpfnWndProc, info->cbWndExtra,
                                      info->hInstance, info->hIcon, info->hCursor, info->hbrBackground, info->lpszMenuName});
-}
-
-BOOL UnregisterClassW(LPCWSTR name, HINSTANCE)
-{
-    return WindowClassRegistry::instance().remove(WindowClassRegistry::nameOf(name));
-}
-
-BOOL GetClassInfoExW(HINSTANCE, LPCWSTR name, WNDCLASSEXW* info)
-{
-    const auto windowClass = WindowClassRegistry::instance().find(WindowClassRegistry::nameOf(name));
-    if (!windowClass || !info) {
-        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-        return FALSE;
-    }
-    *info = WNDCLASSEXW{sizeof(WNDCLASSEXW), windowClass->style, windowClass->procedure, 0, windowClass->windowExtraBytes,
-                        windowClass->instance, windowClass->icon, windowClass->cursor, windowClass->background,
-                        windowClass->menuName, windowClass->name.c_str(), windowClass->icon};
-    return TRUE;
 }

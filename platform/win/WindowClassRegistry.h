@@ -16,7 +16,6 @@ public:
 
     // False (ERROR_CLASS_ALREADY_EXISTS) when the name is taken.
     bool add(const WindowClass& windowClass);
-    bool remove(std::wstring_view name);
     // Windows keep their class alive after it is unregistered.
     std::shared_ptr<const WindowClass> find(std::wstring_view name) const;
     // A class name as Win32 passes it: a text, or an atom (0x8002 is the dialog class).

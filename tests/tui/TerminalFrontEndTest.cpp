@@ -371,7 +371,7 @@ INT_PTR CALLBACK choicesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     for (const wchar_t* option : {L"STANDBY", L"LAMPALL OFF", L"PUMPALL OFF"})
         SendDlgItemMessageW(dialog, 201, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(option));
     SendDlgItemMessageW(dialog, 201, CB_SETCURSEL, 0, 0);
-    CheckDlgButton(dialog, 202, BST_CHECKED);
+    CheckRadioButton(dialog, 202, 203, 202);
     return TRUE;
 }
 

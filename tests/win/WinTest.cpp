@@ -72,24 +72,21 @@ void WinTest::record(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     log().push_back(who.empty() ? line : who + " " + line);
 }
 
-HWND WinTest::createRecordingWindow(LPCWSTR title, DWORD style, HWND parent, int id)
+HWND WinTest::createRecordingWindow(LPCWSTR title, DWORD style, HWND parent, UINT_PTR idOrMenu)
 {
     return createWindowOfClass(L"RecordingWindow", recordingProc, title, style, 40 * 8, 10 * 16, parent,
-                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+                               reinterpret_cast<HMENU>(idOrMenu));
 }
 
 HWND WinTest::createWindowOfClass(LPCWSTR className, WNDPROC procedure, LPCWSTR title, DWORD style, int width, int height,
                                   HWND parent, HMENU menu)
 {
-    WNDCLASSEXW existing{};
-    if (!GetClassInfoExW(TestInstance(), className, &existing)) {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = procedure;
-        windowClass.lpszClassName = className;
-        windowClass.hInstance = TestInstance();
-        RegisterClassExW(&windowClass);
-    }
+    // A class registered once keeps its first procedure; registering it again changes nothing.
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.lpszClassName = className;
+    windowClass.hInstance = TestInstance();
+    RegisterClassW(&windowClass);
     return CreateWindowExW(0, className, title, style, 0, 0, width, height, parent, menu, TestInstance(), nullptr);
 }
 
@@ -101,9 +98,8 @@ void WinTest::SetUp()
 
 void WinTest::TearDown()
 {
-    for (HWND window = GetTopWindow(nullptr); window; window = GetTopWindow(nullptr))
-        if (!DestroyWindow(window))
-            break;
+    for (HWND window : Automation::topLevelWindows())
+        DestroyWindow(window);
     MSG message{};
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     }

@@ -23,8 +23,9 @@ public:
 protected:
     void SetUp() override;
     void TearDown() override;
-    // A top-level or child window of the class "RecordingWindow", whose procedure records.
-    static HWND createRecordingWindow(LPCWSTR title, DWORD style, HWND parent = nullptr, int id = 0);
+    // A top-level or child window of the class "RecordingWindow", whose procedure records; idOrMenu
+    // is a child's control id or a top-level window's menu.
+    static HWND createRecordingWindow(LPCWSTR title, DWORD style, HWND parent = nullptr, UINT_PTR idOrMenu = 0);
     // A window of a class the first call registers with procedure.
     static HWND createWindowOfClass(LPCWSTR className, WNDPROC procedure, LPCWSTR title, DWORD style, int width, int height,
                                     HWND parent = nullptr, HMENU menu = nullptr);

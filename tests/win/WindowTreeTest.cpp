@@ -112,17 +112,15 @@ TEST_F(WindowTreeTest, CbtHookSeesEachNewWindowFirstAndSubclassingChainsTheProce
     EXPECT_THAT(g_seenBySubclass, ElementsAre(WM_GETTEXTLENGTH, WM_SETTEXT, WM_GETTEXT));
 
     // A window destroyed by its own handler answers, and is gone afterwards.
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = selfDestroyingProc;
     windowClass.lpszClassName = L"SelfDestroying";
-    RegisterClassExW(&windowClass);
-    EXPECT_FALSE(RegisterClassExW(&windowClass));
+    RegisterClassW(&windowClass);
+    EXPECT_FALSE(RegisterClassW(&windowClass));
     const HWND doomed = CreateWindowExW(0, L"SELFDESTROYING", L"", WS_POPUP, 0, 0, 8, 16, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(doomed);
     EXPECT_EQ(SendMessageW(doomed, WM_USER, 0, 0), 7);
     EXPECT_FALSE(IsWindow(doomed));
-    UnregisterClassW(L"SelfDestroying", nullptr);
 }
 
 TEST_F(WindowTreeTest, TreeLinksStoredValuesAndGeometryFollowWin32)
