@@ -104,19 +104,15 @@ TEST_F(InstrumentSimulationTest, NormalEndResetsSerionOnBeforeMethodOnFallsOnlyW
     EXPECT_EQ(lines("SIGNAL.CSV"), 1 + 201);
     // A peak for each injection of the FIA table, its height following the sample's concentration:
     // Standard 1 0.5, Standard 2 2.0, River inlet 1.2 twice.
+    const auto peaks = csvLines(ReadFileBytes(folder / "PEAKS.CSV"));
+    EXPECT_EQ(peaks[0], (std::vector<std::string>{"Injection", "Location", "Sample", "Time (s)", "Retention (s)", "Height (mAU)",
+                                                  "Area (mAU*s)"}));
     std::vector<std::string> samples;
     std::vector<double> heights;
-    std::istringstream peaks(ReadFileBytes(folder / "PEAKS.CSV"));
-    std::string line;
-    std::getline(peaks, line);
-    EXPECT_EQ(line, "Injection,Location,Sample,Time (s),Retention (s),Height (mAU),Area (mAU*s)");
-    for (std::string field; std::getline(peaks, line);) {
-        std::vector<std::string> fields;
-        for (std::istringstream in(line); std::getline(in, field, ',');)
-            fields.push_back(field);
-        ASSERT_EQ(fields.size(), 7u) << line;
-        samples.push_back(fields[2]);
-        heights.push_back(std::stod(fields[5]));
+    for (std::size_t row = 1; row < peaks.size(); ++row) {
+        ASSERT_EQ(peaks[row].size(), 7u);
+        samples.push_back(peaks[row][2]);
+        heights.push_back(std::stod(peaks[row][5]));
     }
     EXPECT_EQ(samples, (std::vector<std::string>{"Standard 1", "Standard 2", "River inlet", "River inlet"}));
     ASSERT_EQ(heights.size(), 4u);

@@ -52,6 +52,11 @@ TEST(Resources, AnnouncedTableIsFoundByHandleTypeIdAndLanguage)
     const wchar_t* inPlace = nullptr;
     EXPECT_EQ(LoadStringW(program, 500, reinterpret_cast<LPWSTR>(&inPlace), 0), static_cast<int>(greeting.size()));
     EXPECT_EQ(std::wstring_view(inPlace, greeting.size()), greeting);
+    // A small buffer cuts the text and still ends it; a missing id gives nothing.
+    wchar_t cut[6];
+    EXPECT_EQ(LoadStringW(program, 500, cut, 6), 5);
+    EXPECT_STREQ(cut, L"Hello");
+    EXPECT_EQ(LoadStringW(program, 501, cut, 6), 0);
 
     UnregisterModuleResources(program);
     EXPECT_EQ(FindResourceW(program, MAKEINTRESOURCEW(7), RT_RCDATA), nullptr);

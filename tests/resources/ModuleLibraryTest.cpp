@@ -26,13 +26,6 @@ protected:
     }
     void TearDown() override { FreeLibrary(module); }
 
-    std::wstring loadString(UINT id, int capacity = 768)
-    {
-        std::vector<wchar_t> buffer(capacity);
-        const int length = LoadStringW(module, id, buffer.data(), capacity);
-        return std::wstring(buffer.data(), length);
-    }
-
     template <typename T>
     const T* find(LPCWSTR type, WORD id)
     {
@@ -56,17 +49,6 @@ TEST_F(ModuleLibrary, CommandTableIsTheFiftySixBytesTheHostReads)
         0, 0x00, 0x00};
     EXPECT_EQ(std::vector<unsigned char>(bytes, bytes + 56), expected);
     EXPECT_EQ(FindResourceW(module, MAKEINTRESOURCEW(102), RT_RCDATA), nullptr);
-}
-
-TEST_F(ModuleLibrary, StringTableHoldsTheTextsOtherPartsRelyOn)
-{
-    // Most texts are checked where the module shows them; these are used as they are stored.
-    EXPECT_EQ(loadString(22011), L" ");
-    EXPECT_EQ(loadString(32773), L"Create a new method Group\nNew Group");
-    EXPECT_EQ(loadString(32781, 260), L"\\helpenu\\Orvane.chm");
-    // A small buffer cuts the text and still ends it; a missing id gives nothing.
-    EXPECT_EQ(loadString(22031, 7), L"Serion");
-    EXPECT_EQ(loadString(21999), L"");
 }
 
 TEST_F(ModuleLibrary, IsFoundByNameOnceLoadedAndExportsOnlyItsEntry)

@@ -15,6 +15,20 @@ void AppendListItems(HWND list, const std::wstring& prefix, int count)
     }
 }
 
+void InsertListColumn(HWND list, int index, const wchar_t* title, int width, int format)
+{
+    LVCOLUMNW column{LVCF_FMT | LVCF_TEXT | LVCF_WIDTH, format, width, const_cast<LPWSTR>(title), 0, index, 0, 0};
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+void SetListItemText(HWND list, int index, int column, const std::wstring& text)
+{
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<LPWSTR>(text.c_str());
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
 std::vector<int> SelectedListItems(HWND list)
 {
     std::vector<int> indexes;

@@ -452,10 +452,8 @@ TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScroll
     ASSERT_EQ(ImageList_GetImageCount(states), 6);
     SendMessageW(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(states));
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
-    for (const auto& [index, title, width] : {std::tuple{0, L"", 21}, std::tuple{1, L"Method Name", 144}, std::tuple{2, L"Data File", 144}}) {
-        LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH, 0, width, const_cast<LPWSTR>(title), 0, index, 0, 0};
-        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
-    }
+    for (const auto& [index, title, width] : {std::tuple{0, L"", 21}, std::tuple{1, L"Method Name", 144}, std::tuple{2, L"Data File", 144}})
+        InsertListColumn(list, index, title, width);
     for (int index = 0; index < 20; ++index) {
         LVITEMW item{};
         item.mask = LVIF_STATE;
@@ -463,11 +461,7 @@ TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScroll
         item.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(index % 5 + 1));
         item.stateMask = LVIS_STATEIMAGEMASK;
         SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        const std::wstring name = L"Method " + std::to_wstring(index);
-        LVITEMW text{};
-        text.iSubItem = 1;
-        text.pszText = const_cast<LPWSTR>(name.c_str());
-        SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text));
+        SetListItemText(list, index, 1, L"Method " + std::to_wstring(index));
     }
     act({});
 
@@ -522,8 +516,7 @@ TEST_F(TerminalFrontEndTest, AListWithTheKeysUnderlinesTheirRowAndShiftAndCtrlCl
     HWND list = createChild(dialog, WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT, 8, 40, 48 * 8, 6 * 16);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_INFOTIP);
     // Texts their column cuts: a keyboard tip would show them under the focused row.
-    LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH, 0, 64, const_cast<LPWSTR>(L"Method"), 0, 0, 0, 0};
-    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    InsertListColumn(list, 0, L"Method", 64);
     AppendListItems(list, L"A long method name ", 6);
     act({});
     const Rect cells = CellGeometry::cellsOf(Automation::describe(list).windowRect);
@@ -549,17 +542,12 @@ TEST_F(TerminalFrontEndTest, AListWithTheKeysUnderlinesTheirRowAndShiftAndCtrlCl
 
     // A click, a Shift+click and a Ctrl+click a second apart each: Shift or Ctrl pressed for a
     // click shows no tip over the row about to be clicked.
-    const auto clickRow = [&](int row, bool shift, bool ctrl) {
-        InputEvent click = InputEvent::ofClick(cells.x + 2, cells.y + 1 + row);
-        click.shift = shift;
-        click.ctrl = ctrl;
+    const auto clickRow = [&](int row) { return InputEvent::ofClick(cells.x + 2, cells.y + 1 + row); };
+    for (const InputEvent& click : {clickRow(0), clickRow(2).withShift(), clickRow(3).withCtrl()}) {
         act({click});
         Clock::advance(1000);
         act({});
-    };
-    clickRow(0, false, false);
-    clickRow(2, true, false);
-    clickRow(3, false, true);
+    }
     EXPECT_EQ(SelectedListItems(list), (std::vector<int>{0, 1, 2, 3})) << WideToUtf8(screen().snapshot());
 }
 
@@ -571,33 +559,25 @@ TEST_F(TerminalFrontEndTest, ReportColumnsAlignTheirTextsAsTheirFormatsSayAndNev
     const auto reportList = [dialog](int y, int rows, std::initializer_list<Column> columns) {
         HWND list = createChild(dialog, WC_LISTVIEWW, L"", LVS_REPORT, 8, y, 48 * 8, rows * 16);
         int index = 0;
-        for (const auto& [title, format, width] : columns) {
-            LVCOLUMNW column{LVCF_FMT | LVCF_TEXT | LVCF_WIDTH, format, width, const_cast<LPWSTR>(title), 0, index, 0, 0};
-            SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&column));
-        }
+        for (const auto& [title, format, width] : columns)
+            InsertListColumn(list, index++, title, width, format);
         return list;
-    };
-    const auto setText = [](HWND list, int index, int column, const wchar_t* text) {
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = const_cast<LPWSTR>(text);
-        SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     };
     // Columns of 10, 12, 10 and 9 cells; the leftmost asks for the right in vain, as on Windows.
     HWND list = reportList(8, 6, {{L"Location", LVCFMT_RIGHT, 80}, {L"Sample", LVCFMT_LEFT, 96}, {L"Inj/Loc", LVCFMT_RIGHT, 80},
                                   {L"Mid", LVCFMT_CENTER, 72}});
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES);
     AppendListItems(list, L"Vial ", 2);
-    setText(list, 0, 1, L"Standard 1");
-    setText(list, 0, 2, L"1");
-    setText(list, 0, 3, L"ab");
-    setText(list, 1, 2, L"123456789012");
-    setText(list, 1, 3, L"q");
+    SetListItemText(list, 0, 1, L"Standard 1");
+    SetListItemText(list, 0, 2, L"1");
+    SetListItemText(list, 0, 3, L"ab");
+    SetListItemText(list, 1, 2, L"123456789012");
+    SetListItemText(list, 1, 3, L"q");
     // Columns of 8, 5 and 8 cells whose titles fill them, a right-aligned one between left-aligned ones.
     HWND filled = reportList(8 + 7 * 16, 3, {{L"Location", LVCFMT_LEFT, 64}, {L"Count", LVCFMT_RIGHT, 40}, {L"FIA Name", LVCFMT_LEFT, 64}});
     AppendListItems(filled, L"Vial 123", 1);
-    setText(filled, 0, 1, L"12345");
-    setText(filled, 0, 2, L"Standard");
+    SetListItemText(filled, 0, 1, L"12345");
+    SetListItemText(filled, 0, 2, L"Standard");
     act({});
 
     const Rect cells = CellGeometry::cellsOf(Automation::describe(list).windowRect);
@@ -635,21 +615,10 @@ TEST_F(TerminalFrontEndTest, InListModeItemsRunDownColumnsAndAClickReachesTheIte
     EXPECT_NE(screen().at(cells.x + 2, cells.y + 1).style, Theme::selection.with(Attr::Underline));
     EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 5);
 
-    // Ctrl and Shift held with a click or a key reach the list: Ctrl adds, Shift extends from the
-    // mark; a plain click selects the clicked item alone.
-    const auto selected = [list] { return SelectedListItems(list); };
-    act({InputEvent::ofClick(cells.x + 2, cells.y + 1).withCtrl()});
-    EXPECT_EQ(selected(), (std::vector<int>{1, 5}));
-    act({InputEvent::ofClick(cells.x + 2, cells.y + 2)});
-    EXPECT_EQ(selected(), (std::vector<int>{2}));
-    act({InputEvent::ofClick(cells.x + 12, cells.y).withShift()});
-    EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4}));
-    act({InputEvent::ofKey(Key::Down).withShift()});
-    EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4, 5}));
-    act({InputEvent::ofKey(Key::Right).withCtrl(), InputEvent::ofControl(L' ')});
-    EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4, 5, 9}));
-    act({InputEvent::ofClick(cells.x + 12, cells.y + 1)});
-    EXPECT_EQ(selected(), (std::vector<int>{5}));
+    // Ctrl and Shift held with a key reach the list: Shift extends from the mark, Ctrl moves the
+    // focus alone and Ctrl+Space adds it.
+    act({InputEvent::ofKey(Key::Down).withShift(), InputEvent::ofKey(Key::Right).withCtrl(), InputEvent::ofControl(L' ')});
+    EXPECT_EQ(SelectedListItems(list), (std::vector<int>{5, 6, 10}));
 
     // The wheel brings the next column in from the right.
     act({InputEvent::ofWheel(cells.x + 5, cells.y + 1, -1)});

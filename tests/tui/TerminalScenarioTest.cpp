@@ -319,22 +319,6 @@ TEST_F(TerminalScenario, TheSerionWindowFollowsTheTerminalsSizeAndItsDividersFit
     session.press({"C-q"});
 }
 
-TEST_F(TerminalScenario, APasswordTypedAtTheLogonShowsOnlyItsMask)
-{
-    TmuxSession session(std::string(ORVANE_PROGRAM_PATH) + " --tui --root '" + root + "'; exec sleep 120", 80, 24);
-    ASSERT_TRUE(session.waitFor("F10 Menu"));
-
-    // The first logon of a new root opens the administrator's new account first.
-    session.type("FIACONTROL");
-    ASSERT_TRUE(session.pressThenWaitFor({"Enter"}, "Change User Name and/or Password"));
-    ASSERT_TRUE(session.pressThenWaitFor({"Escape"}, "Logon"));
-    session.press({"Tab"});
-    session.type("Sodium11");
-    ASSERT_TRUE(session.waitFor("********"));
-    EXPECT_EQ(session.capture().find("Sodium11"), std::string::npos) << session.capture();
-    ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Logon"));
-}
-
 // The shell command that runs orvane on a fresh demo root whose methods run for a second each (the
 // last row's PHOSPHATE.M for lastSeconds), on the real clock, and says how orvane ended.
 std::string orvaneOnQuickDemo(const std::string& root, int lastSeconds = 1)

@@ -68,18 +68,12 @@ protected:
         m_states = ImageList_Create(16, 16, ILC_MASK, 0, 5);
         SendMessageW(m_list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(m_states));
         SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-        insertColumn(0, L"", 24);
-        insertColumn(1, L"Name", 80);
-        insertColumn(2, L"File", 80);
+        InsertListColumn(m_list, 0, L"", 24);
+        InsertListColumn(m_list, 1, L"Name", 80);
+        InsertListColumn(m_list, 2, L"File", 80);
         for (int index = 0; index < 8; ++index)
             insertItem(index, L"row" + std::to_wstring(index), L"file" + std::wstring(static_cast<std::size_t>(index), L'x'));
         g_notes.clear();
-    }
-
-    void insertColumn(int index, const wchar_t* text, int width)
-    {
-        LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH | LVCF_FMT, LVCFMT_LEFT, width, const_cast<LPWSTR>(text), 0, index, 0, 0};
-        SendMessageW(m_list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
     }
 
     void insertItem(int index, const std::wstring& name, const std::wstring& file)
@@ -91,12 +85,8 @@ protected:
         item.state = INDEXTOSTATEIMAGEMASK(1);
         item.stateMask = LVIS_STATEIMAGEMASK;
         SendMessageW(m_list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        for (const auto& [column, text] : {std::pair{1, name}, std::pair{2, file}}) {
-            LVITEMW sub{};
-            sub.iSubItem = column;
-            sub.pszText = const_cast<LPWSTR>(text.c_str());
-            SendMessageW(m_list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
-        }
+        SetListItemText(m_list, index, 1, name);
+        SetListItemText(m_list, index, 2, file);
     }
 
     std::vector<int> selected() const { return SelectedListItems(m_list); }
@@ -217,10 +207,7 @@ TEST_F(ListViewTest, ACutTextShowsWholeInATipWhereTheMouseOrTheKeyboardRestsAndT
     // A text wider than the screen goes on over more lines, and the tip stays on the screen.
     Automation::setScreenSize(80 * 8, 25 * 16);
     const std::wstring comment(100, L'c');
-    LVITEMW sub{};
-    sub.iSubItem = 2;
-    sub.pszText = const_cast<LPWSTR>(comment.c_str());
-    SendMessageW(m_list, LVM_SETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&sub));
+    SetListItemText(m_list, 0, 2, comment);
     ASSERT_TRUE(ListViewAutomation::restOnItem(m_parent, 7, 0, 2, shown));
     EXPECT_EQ(shown, comment);
     moveTo(fileOfRow(0));
@@ -232,11 +219,7 @@ TEST_F(ListViewTest, ACutTextShowsWholeInATipWhereTheMouseOrTheKeyboardRestsAndT
 
     // A message of two lines shows as two rows, as wide as its longer line; a placeholder of dots
     // and blanks, though its column cuts it, has nothing to show.
-    const auto setComment = [&](const wchar_t* text) {
-        sub.pszText = const_cast<LPWSTR>(text);
-        SendMessageW(m_list, LVM_SETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&sub));
-    };
-    setComment(L"Lamp failure\r\nRun stopped");
+    SetListItemText(m_list, 0, 2, L"Lamp failure\r\nRun stopped");
     ASSERT_TRUE(ListViewAutomation::restOnItem(m_parent, 7, 0, 2, shown));
     EXPECT_EQ(shown, L"Lamp failure\r\nRun stopped");
     moveTo(fileOfRow(0));
@@ -244,7 +227,7 @@ TEST_F(ListViewTest, ACutTextShowsWholeInATipWhereTheMouseOrTheKeyboardRestsAndT
     GetWindowRect(tip, &rect);
     EXPECT_EQ(rect.right - rect.left, (12 + 2) * 8);
     EXPECT_EQ(rect.bottom - rect.top, (2 + 2) * 16);
-    setComment(L" ... ...");
+    SetListItemText(m_list, 0, 2, L" ... ...");
     ASSERT_TRUE(ListViewAutomation::restOnItem(m_parent, 7, 0, 2, shown));
     EXPECT_EQ(shown, L"");
 }
@@ -310,7 +293,7 @@ TEST_F(ListViewTest, ColumnsWiderThanTheListScrollSidewaysByWholeColumnsWithTheH
 {
     // 184 pixels and three more columns of 120 in a list 400 wide: at most columns 3 to 5 in view.
     for (int column = 3; column < 6; ++column)
-        insertColumn(column, L"More", 120);
+        InsertListColumn(m_list, column, L"More", 120);
     const HWND header = reinterpret_cast<HWND>(SendMessageW(m_list, LVM_GETHEADER, 0, 0));
     const auto shown = [this, header] {
         RECT placed{};
