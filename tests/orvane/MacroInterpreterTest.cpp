@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -264,28 +263,26 @@ TEST_F(Macro, AMacroFileWithASyntaxErrorLoadsNothing)
 
 TEST_F(Macro, RunawayExpressionsAndNumbersAreRefusedWithAClearError)
 {
-    const auto repeated = [](const std::wstring& text, int times) {
+    const auto repeated = [](const wchar_t* text, int times) {
         std::wstring out;
-        for (int i = 0; i < times; ++i)
+        while (times-- > 0)
             out += text;
         return out;
     };
+    const std::wstring deep[] = {L"N = " + repeated(L"(", 2000) + L"1" + repeated(L")", 2000),
+                                 L"N = " + repeated(L"-", 10000) + L"1", L"Print " + repeated(L"Not ", 10000) + L"1"};
     const BadLine cases[] = {
-        {nullptr, MACRO_ERR_NESTING, L"Expression nested deeper than 100"},
+        {deep[0].c_str(), MACRO_ERR_NESTING, L"Expression nested deeper than 100"},
+        {deep[1].c_str(), MACRO_ERR_NESTING, L"Expression nested deeper than 100"},
+        {deep[2].c_str(), MACRO_ERR_NESTING, L"Expression nested deeper than 100"},
         {L"N = 1e400", MACRO_ERR_SYNTAX, L"Number out of range: 1e400"},
         {L"Print 1e400 - 1e400", MACRO_ERR_SYNTAX, L"Number out of range: 1e400"},
         {L"N = 1e300 * 1e300", MACRO_ERR_TYPE, L"The result of '*' is out of range"},
         {L"N = -1e308 - 1e308", MACRO_ERR_TYPE, L"The result of '-' is out of range"},
         {L"N = 1e308 / 1e-308", MACRO_ERR_TYPE, L"The result of '/' is out of range"},
     };
-    const std::wstring deep[] = {L"N = " + repeated(L"(", 2000) + L"1" + repeated(L")", 2000),
-                                 L"N = " + repeated(L"-", 10000) + L"1", L"Print " + repeated(L"Not ", 10000) + L"1"};
-    for (const std::wstring& line : deep) {
-        EXPECT_EQ(run(line), MACRO_ERR_NESTING);
-        EXPECT_EQ(var("_ERRMSG$"), CpValue(cases[0].message));
-    }
-    for (const BadLine& bad : std::span(cases).subspan(1)) {
-        SCOPED_TRACE(bad.line);
+    for (const BadLine& bad : cases) {
+        SCOPED_TRACE(std::wstring(bad.line).substr(0, 30));
         EXPECT_EQ(run(bad.line), bad.error);
         EXPECT_EQ(var("_ERRMSG$"), CpValue(bad.message));
     }

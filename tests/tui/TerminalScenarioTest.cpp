@@ -127,11 +127,6 @@ TEST_F(TerminalScenario, CommandLineDialogAndQuitInARealTerminal)
     EXPECT_NE(session.capture().find("OK"), std::string::npos) << session.capture();
     ASSERT_TRUE(session.pressThenWaitUntilGone({"Escape"}, "Terminal keys"));
 
-    // Again, closed with a click of the mouse on its OK button.
-    ASSERT_TRUE(session.pressThenWaitFor({"F1"}, "Terminal keys"));
-    ASSERT_TRUE(clickOn(session, "OK   >")) << session.capture();
-    ASSERT_TRUE(session.waitUntilGone("Terminal keys"));
-
     session.type("Exit");
     ASSERT_TRUE(session.pressThenWaitFor({"Enter"}, "orvane ended 0"));
     ASSERT_TRUE(session.waitFor("terminal restored"));
