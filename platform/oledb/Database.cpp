@@ -62,7 +62,7 @@ std::uint64_t Database::Writes(std::wstring_view table) const
 
 std::optional<Database::ChangeMark> Database::Changes(std::wstring_view table)
 {
-    if (InWriteTransaction())
+    if (m_inTransaction)
         return ChangeMark{Writes(table), m_versionAtStart};
     const std::optional<std::int64_t> version = DataVersion();
     if (!version)

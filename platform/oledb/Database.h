@@ -39,8 +39,9 @@ public:
     // with its own writes and no other session changed the worklist.
     std::uint64_t Writes(std::wstring_view table) const;
     // Where table stands for what this session reads: equal marks mean that nothing but this
-    // session's counted writes came between. Within a write transaction nobody else writes; outside
-    // one, an engine that cannot tell when another session committed gives none.
+    // session's counted writes came between. Within a transaction the session sees nobody else's
+    // writes (a read transaction reads one snapshot); outside one, an engine that cannot tell when
+    // another session committed gives none.
     struct ChangeMark {
         std::uint64_t writes;
         std::int64_t version;

@@ -1,6 +1,6 @@
 // The rows a command selected, held as row handles (the engine's row ids, "rowid") in the
 // command's order rather than as an open statement: a move reads one row, a change writes one row
-// and commits. While the database can tell that nobody else changed them (in an edit, a write
+// and commits. While the database can tell that nobody else changed them (within a
 // transaction; on a file, always), the command's one pass keeps the rows' values as well, and the
 // moves read those. The same rowset serves every engine through its statements.
 #pragma once
