@@ -201,6 +201,9 @@ constexpr int IDS_QC_STOPPED = 22464;
 constexpr int IDS_LOG_QC_CALIBRATING = 22465;
 constexpr int IDS_LOG_QC_NO_CALIBRATION = 22466;
 constexpr int IDS_LOG_QC_RESUMED = 22467;
+constexpr int IDS_QC_COLUMN = 22468;
+constexpr int IDS_QC_TIP_FAILED = 22469;
+constexpr int IDS_QC_TIP_SUSPECT = 22470;
 // The progress while the run is paused.
 constexpr int IDS_PROGRESS_PAUSED = 22308;
 constexpr int IDS_PROGRESS_SHORT_PAUSED = 22309;

@@ -2,6 +2,7 @@
 // edit, the fixed state column and the colours by run state.
 #include "CMethodListCtrl.h"
 
+#include "QcEvaluation.h"
 
 #include "dialogs/CDialogMethodInfo.h"
 #include "dialogs/ShowOleDbErrors.h"
@@ -10,9 +11,12 @@
 #include "orvane/Nls.h"
 #include "resources/ModuleResources.h"
 #include "resources/ResourceIds.h"
+#include "worklist/QcRules.h"
 #include "worklist/ReadTransaction.h"
 #include "worklist/RecordText.h"
+#include "worklist/RowResults.h"
 
+#include "kernel/Text.h"
 #include "kernel/TimeApi.h"
 #include "kernel/WinFormat.h"
 
@@ -26,14 +30,16 @@ constexpr int kStateColumnWidth = 21;
 // The run's columns in pixels: a time with its date, a duration, and the message's first line.
 constexpr int kTimeColumnWidth = 13 * 8;
 constexpr int kDurationColumnWidth = 9 * 8;
+constexpr int kQcColumnWidth = 8 * 8;
 constexpr int kResultColumnWidth = 24 * 8;
-constexpr int kRunColumnsWidth = 2 * kTimeColumnWidth + kDurationColumnWidth + kResultColumnWidth;
+constexpr int kRunColumnsWidth = 2 * kTimeColumnWidth + kDurationColumnWidth + kQcColumnWidth + kResultColumnWidth;
 constexpr int kDataFileColumn = 2;
 constexpr int kCommentsColumn = 3;
 constexpr int kStartColumn = 4;
 constexpr int kEndColumn = 5;
 constexpr int kDurationColumn = 6;
-constexpr int kResultColumn = 7;
+constexpr int kQcColumn = 7;
+constexpr int kResultColumn = 8;
 constexpr int kStateImageWidth = 20;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 // Every state bit of an item: replacing the whole state also clears selection and focus.
@@ -94,6 +100,7 @@ BEGIN_MESSAGE_MAP(CMethodListCtrl, CListCtrl)
     ON_NOTIFY(HDN_BEGINTRACKW, 0, &CMethodListCtrl::OnBeginTrack)
     ON_NOTIFY(HDN_DIVIDERDBLCLICKW, 0, &CMethodListCtrl::OnDividerDoubleClick)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CMethodListCtrl::OnCustomDraw)
+    ON_NOTIFY_REFLECT(LVN_GETINFOTIPW, &CMethodListCtrl::OnGetInfoTip)
 END_MESSAGE_MAP()
 
 CMethodListCtrl::CMethodListCtrl(MethodRows& rows) : m_rows(rows) { m_rows.SetObserver(this); }
@@ -130,6 +137,7 @@ void CMethodListCtrl::PreSubclassWindow()
     InsertColumn(kStartColumn, ColumnHeading(IDS_START_COLUMN).c_str(), LVCFMT_LEFT, kTimeColumnWidth);
     InsertColumn(kEndColumn, ColumnHeading(IDS_END_COLUMN).c_str(), LVCFMT_LEFT, kTimeColumnWidth);
     InsertColumn(kDurationColumn, ColumnHeading(IDS_DURATION_COLUMN).c_str(), LVCFMT_RIGHT, kDurationColumnWidth);
+    InsertColumn(kQcColumn, ColumnHeading(IDS_QC_COLUMN).c_str(), LVCFMT_LEFT, kQcColumnWidth);
     InsertColumn(kResultColumn, ColumnHeading(IDS_RESULT_COLUMN).c_str(), LVCFMT_LEFT, kResultColumnWidth);
     SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
 }
@@ -217,6 +225,7 @@ void CMethodListCtrl::Refill()
             ShowRunColumns(nItem, pTable->ErrMessage, now);
     }
     m_rows.FindRow(nCurrent, FALSE);
+    ShowQc();
     const auto rowOf = &std::pair<LONG, UINT>::first;
     if (std::ranges::equal(RowMarks(), marks, {}, rowOf, rowOf))
         for (int nItem = 0; nItem < GetItemCount(); ++nItem)
@@ -300,6 +309,91 @@ void CMethodListCtrl::ShowRunColumns(int nItem, const wchar_t* message, LONG now
                                                                  : L"");
     const std::wstring strMessage = message;
     SetItemText(nItem, kResultColumn, strMessage.substr(0, strMessage.find_first_of(L"\r\n")).c_str());
+}
+
+MethodRecord CMethodListCtrl::ItemRecord(int nItem) const
+{
+    MethodRecord row{};
+    if (const MethodItemData* pData = ItemData(nItem)) {
+        row.aaaID = pData->aaaID;
+        row.RunState = pData->nRunState;
+        row.EndTime = pData->nEndTime;
+        SetRecordText(row.DataFile, GetItemText(nItem, kDataFileColumn));
+    }
+    return row;
+}
+
+void CMethodListCtrl::ShowQc()
+{
+    std::vector<ResultRecord> results;
+    const CMethodTable* pTable = m_rows.Table();
+    if (!pTable || FAILED(RowResults::ReadGroup(pTable->m_session, m_rows.GroupName(), results)))
+        return;
+    // Each row's lines by its last end, found in one pass however long the group.
+    std::map<std::pair<LONG, std::wstring>, std::vector<ResultRecord>> byEnd;
+    for (const ResultRecord& result : results)
+        byEnd[{result.EndTime, result.DataFile}].push_back(result);
+    for (int nItem = 0; nItem < GetItemCount(); ++nItem) {
+        const MethodRecord row = ItemRecord(nItem);
+        const auto found = byEnd.find({row.EndTime, row.DataFile});
+        const bool bEnded = row.RunState == RUNSTATE_DONE || row.RunState == RUNSTATE_FAILED;
+        const std::wstring strFlag = bEnded && found != byEnd.end() ? RowResults::Flag(found->second) : L"";
+        if (GetItemText(nItem, kQcColumn) != strFlag)
+            SetItemText(nItem, kQcColumn, strFlag.c_str());
+    }
+}
+
+std::wstring CMethodListCtrl::QcTip(int nItem) const
+{
+    const CMethodTable* pTable = m_rows.Table();
+    std::vector<ResultRecord> results;
+    std::vector<QcRule> rules;
+    if (!pTable || FAILED(RowResults::ReadGroup(pTable->m_session, m_rows.GroupName(), results)))
+        return L"";
+    QcRules::Read(m_rows.Place(), m_rows.GroupId(), rules);
+    const std::vector<std::size_t> lines = RowResults::OfRow(results, ItemRecord(nItem));
+    std::vector<ResultRecord> own;
+    for (std::size_t line : lines)
+        own.push_back(results[line]);
+    const auto why = [&rules](std::vector<ResultRecord> checked) {
+        std::wstring strWhy;
+        for (const QcEvaluation::Decision& decision : QcEvaluation::Evaluate(rules, checked, false))
+            strWhy += (strWhy.empty() ? L"" : L"; ") + FormatWin(ModuleString(IDS_QC_TIP_FAILED).c_str(),
+                                                                checked[decision.result].Sample,
+                                                                decision.Figures().c_str(), decision.rule.Text().c_str());
+        return strWhy;
+    };
+    if (RowResults::Flag(own) == RowResults::kFailed)
+        return why(own);
+    // A suspect row was measured before a check that failed: the first such check after it.
+    const auto suspect = std::ranges::find_if(lines, [&](std::size_t line) {
+        return EqualsNoCase(results[line].QC, RowResults::kSuspect);
+    });
+    const auto check = std::find_if(results.begin() + static_cast<std::ptrdiff_t>(suspect == lines.end() ? results.size() : *suspect),
+                                    results.end(), [](const ResultRecord& result) {
+        return EqualsNoCase(result.Kind, L"check") && EqualsNoCase(result.QC, RowResults::kFailed);
+    });
+    if (check == results.end())
+        return L"";
+    const std::vector<ResultRecord> checkLine{*check};
+    int nCheckItem = 0;
+    while (nCheckItem < GetItemCount() && RowResults::OfRow(checkLine, ItemRecord(nCheckItem)).empty())
+        ++nCheckItem;
+    return FormatWin(ModuleString(IDS_QC_TIP_SUSPECT).c_str(), nCheckItem + 1, why(checkLine).c_str());
+}
+
+void CMethodListCtrl::OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    auto* pRequest = reinterpret_cast<NMLVGETINFOTIPW*>(pNMHDR);
+    if (pRequest->iSubItem != kQcColumn || GetItemText(pRequest->iItem, kQcColumn).empty())
+        return;
+    const std::wstring strTip = QcTip(pRequest->iItem);
+    if (strTip.empty() || pRequest->cchTextMax <= 0)
+        return;
+    const std::size_t nCopied = std::min(strTip.size(), static_cast<std::size_t>(pRequest->cchTextMax) - 1);
+    std::wmemcpy(pRequest->pszText, strTip.c_str(), nCopied);
+    pRequest->pszText[nCopied] = L'\0';
 }
 
 void CMethodListCtrl::ShowRunningTime(LONG aaaID, LONG now)
@@ -463,6 +557,9 @@ void CMethodListCtrl::UpdateRowState(LONG aaaID, LONG state, const wchar_t* mess
             data.nEndTime = pTable->EndTime;
             ShowRunColumns(nItem, pTable->ErrMessage, static_cast<LONG>(_time64(nullptr)));
         }
+        // A row's end brings its results, and a failed check makes earlier rows suspect.
+        if (state == RUNSTATE_DONE || state == RUNSTATE_FAILED)
+            ShowQc();
         // Last, as the change of the state image tells the window, which then shows the progress.
         SetItemState(nItem, INDEXTOSTATEIMAGEMASK(static_cast<UINT>(state)), kWholeState);
     }

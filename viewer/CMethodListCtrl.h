@@ -72,6 +72,8 @@ protected:
     void OnBeginTrack(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDividerDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    // The QC column's tip says why its row is flagged.
+    void OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
 
@@ -89,6 +91,13 @@ private:
     // The Start, End, Duration and Result columns of item nItem, whose data holds the row's times.
     void ShowRunColumns(int nItem, const wchar_t* message, LONG now);
     bool StartedInRun(const MethodRecord& row) const;
+    // Item nItem's row as far as its results need it: its id, state, end and data file.
+    MethodRecord ItemRecord(int nItem) const;
+    // The QC column: each ended row's flag as its last end's results give it.
+    void ShowQc();
+    // Why item nItem is flagged: each rule its results broke, with the value and the limit, or the
+    // failed check after it that made it suspect; a line for each.
+    std::wstring QcTip(int nItem) const;
 
     MethodRows& m_rows;
     BOOL m_bRunGoesOn = FALSE;

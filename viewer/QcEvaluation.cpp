@@ -79,14 +79,18 @@ std::wstring QcEvaluation::Decision::LimitText() const
     return L"";
 }
 
+std::wstring QcEvaluation::Decision::Figures() const
+{
+    switch (rule.check) {
+    case QcCheck::Recovery: return FormatWin(L"recovery %.1f %% outside %s", value, LimitText().c_str());
+    case QcCheck::Blank: return FormatWin(L"blank %g above %s", value, LimitText().c_str());
+    case QcCheck::Rsd: return FormatWin(L"RSD %.2f %% above %s", value, LimitText().c_str());
+    case QcCheck::R2: return FormatWin(L"r2 %.5f below %s", value, LimitText().c_str());
+    }
+    return L"";
+}
+
 std::wstring QcEvaluation::Decision::Text(const std::vector<ResultRecord>& results) const
 {
-    std::wstring figures;
-    switch (rule.check) {
-    case QcCheck::Recovery: figures = FormatWin(L"recovery %.1f %% outside %s", value, LimitText().c_str()); break;
-    case QcCheck::Blank: figures = FormatWin(L"blank %g above %s", value, LimitText().c_str()); break;
-    case QcCheck::Rsd: figures = FormatWin(L"RSD %.2f %% above %s", value, LimitText().c_str()); break;
-    case QcCheck::R2: figures = FormatWin(L"r2 %.5f below %s", value, LimitText().c_str()); break;
-    }
-    return std::wstring(results[result].Sample) + L": " + figures + L": " + rule.ActionText(action);
+    return std::wstring(results[result].Sample) + L": " + Figures() + L": " + rule.ActionText(action);
 }

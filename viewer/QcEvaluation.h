@@ -22,6 +22,8 @@ public:
         // "Check standard: recovery 86.2 % outside 90-110 %: rerun": the sample, the figures and
         // the action.
         std::wstring Text(const std::vector<ResultRecord>& results) const;
+        // "recovery 86.2 % outside 90-110 %": the value against the limit.
+        std::wstring Figures() const;
         // The limit as the audit trail gives it beside the value: "90-110 %", "0.05", "0.999".
         std::wstring LimitText() const;
     };

@@ -33,6 +33,8 @@ public:
     CMethodTable* Table() const { return m_pTable.get(); }
     const std::wstring& GroupName() const { return m_strGroup; }
     const WorklistPlace& Place() const { return m_place; }
+    // The group's id as LoadGroup was given it; 0 when it was not.
+    LONG GroupId() const { return m_nGroupId; }
 
     // copies rows of each name, in order, from place on; every row is named anew afterwards.
     HRESULT InsertMethods(const std::vector<std::wstring>& names, LONG copies, const std::wstring& methodPath,

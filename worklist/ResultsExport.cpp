@@ -55,7 +55,7 @@ std::vector<std::wstring> CsvFields(const ExportedRow& row)
 {
     return {std::to_wstring(row.number), row.method,           row.dataFile,        row.comments,
             row.subFolder,               row.checked ? L"yes" : L"no", row.state, TimeField(row.start),
-            TimeField(row.end),          DurationField(row),   row.message,         row.Qc(),
+            TimeField(row.end),          DurationField(row),   row.message,         RowResults::Flag(row.results),
             ResultsField(row)};
 }
 
@@ -135,22 +135,10 @@ HRESULT ResultsExport::ReadRows(const WorklistPlace& place, const std::wstring& 
                                              table.SubFolder, table.RunState != RUNSTATE_UNCHECKED,
                                              MethodRows::RunStateName(table.RunState), table.StartTime, table.EndTime,
                                              WithoutTrailingLineBreaks(table.ErrMessage));
-        // A row's results are those of its last end: its data file and end time tell them apart
-        // from an earlier run's, and from a row that moved since.
-        if (table.RunState == RUNSTATE_DONE || table.RunState == RUNSTATE_FAILED)
-            std::ranges::copy_if(results, std::back_inserter(row.results), [&](const ResultRecord& result) {
-                return result.EndTime == table.EndTime && std::wstring_view(result.DataFile) == table.DataFile;
-            });
+        for (std::size_t line : RowResults::OfRow(results, table))
+            row.results.push_back(results[line]);
     }
     return S_OK;
-}
-
-std::wstring ExportedRow::Qc() const
-{
-    const auto flagged = [this](const wchar_t* qc) {
-        return std::ranges::any_of(results, [qc](const ResultRecord& result) { return EqualsNoCase(result.QC, qc); });
-    };
-    return flagged(RowResults::kFailed) ? RowResults::kFailed : flagged(RowResults::kSuspect) ? RowResults::kSuspect : L"";
 }
 
 int ResultsExport::WriteFile(const std::wstring& file, const std::wstring& group, const std::vector<ExportedRow>& rows)

@@ -25,9 +25,6 @@ struct ExportedRow {
     std::wstring message;
     // What the row's run measured, a line for each sample, with their QC.
     std::vector<ResultRecord> results;
-    // "failed" when a result of the row broke a QC rule, else "suspect" when one is suspect; empty
-    // otherwise.
-    std::wstring Qc() const;
 };
 
 class ResultsExport {

@@ -103,6 +103,25 @@ HRESULT RowResults::ReadGroup(const CSession& session, const std::wstring& group
     return status;
 }
 
+std::vector<std::size_t> RowResults::OfRow(const std::vector<ResultRecord>& groupResults, const MethodRecord& row)
+{
+    std::vector<std::size_t> lines;
+    if (row.RunState != RUNSTATE_DONE && row.RunState != RUNSTATE_FAILED)
+        return lines;
+    for (std::size_t n = 0; n < groupResults.size(); ++n)
+        if (groupResults[n].EndTime == row.EndTime && std::wcscmp(groupResults[n].DataFile, row.DataFile) == 0)
+            lines.push_back(n);
+    return lines;
+}
+
+std::wstring RowResults::Flag(const std::vector<ResultRecord>& rowResults)
+{
+    const auto flagged = [&](const wchar_t* qc) {
+        return std::ranges::any_of(rowResults, [qc](const ResultRecord& result) { return EqualsNoCase(result.QC, qc); });
+    };
+    return flagged(kFailed) ? kFailed : flagged(kSuspect) ? kSuspect : L"";
+}
+
 HRESULT RowResults::FlagSuspects(const CSession& session, const std::wstring& group, std::size_t count)
 {
     CCommand<CAccessor<ResultRecord>> table;

@@ -25,6 +25,12 @@ public:
 
     // Every line of group's results on session, in the order written; none without result_tbl.
     static HRESULT ReadGroup(const CSession& session, const std::wstring& group, std::vector<ResultRecord>& results);
+    // The lines of a group's results that row's last end wrote: its data file and end time tell
+    // them apart from an earlier run's, and from a row that moved since. Places in groupResults.
+    static std::vector<std::size_t> OfRow(const std::vector<ResultRecord>& groupResults, const MethodRecord& row);
+    // A row's QC: kFailed when one of its results broke a QC rule, else kSuspect when one is
+    // suspect; empty otherwise.
+    static std::wstring Flag(const std::vector<ResultRecord>& rowResults);
 
     // The QC texts of a result line.
     static constexpr const wchar_t* kFailed = L"failed";

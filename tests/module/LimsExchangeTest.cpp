@@ -15,6 +15,7 @@
 
 #include "host/InstrumentSimulation.h"
 #include "kernel/Text.h"
+#include "win/ListViewAutomation.h"
 
 #include <nlohmann/json.hpp>
 
@@ -171,6 +172,22 @@ TEST_F(LimsExchange, ANightWhoseCheckDriftsOutRerunsCalibratesAndGoesOnAndItsExp
     RunHost(400);
     EXPECT_EQ(StoredStates(L"Night"), std::vector<LONG>(5, RUNSTATE_DONE)) << "row 3 and its rerun, then row 5";
     EXPECT_EQ(StoredStates(L"Standards"), std::vector<LONG>{RUNSTATE_DONE});
+    // The list's QC column flags the same rows as the export below; a flagged row's tip says why.
+    std::vector<std::wstring> flags;
+    for (const ListItemInfo& item : MethodsShown(Viewer()).items)
+        flags.push_back(item.cells[7].text);
+    EXPECT_EQ(flags, (std::vector<std::wstring>{L"", L"suspect", L"failed", L"failed", L""}));
+    std::wstring failedTip;
+    std::wstring suspectTip;
+    // The run's columns are beside the list's first ones.
+    SendMessageW(GetDlgItem(Viewer(), IDC_METHOD_LIST), LVM_SCROLL, 600, 0);
+    ASSERT_TRUE(Done(ListViewAutomation::restOnItem(Viewer(), IDC_METHOD_LIST, 2, 7, failedTip)));
+    ASSERT_TRUE(Done(ListViewAutomation::restOnItem(Viewer(), IDC_METHOD_LIST, 1, 7, suspectTip)));
+    const std::wstring why = L" % outside 90-110 % (rule: recovery outside 90-110 %: rerun, then calibrate with Standards)";
+    EXPECT_TRUE(failedTip.starts_with(L"Check standard: recovery 8") && failedTip.ends_with(why)) << WideToUtf8(failedTip);
+    EXPECT_TRUE(suspectTip.starts_with(L"Measured before the failed check of row 3: Check standard: recovery 8") &&
+                suspectTip.ends_with(why))
+        << WideToUtf8(suspectTip);
 
     m_user.then([&] {
         const HWND dialog = Automation::findWindow(L"Export Results");

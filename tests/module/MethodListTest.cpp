@@ -96,7 +96,7 @@ TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesColoursByRunStateAndT
 {
     OpenWithNitrates();
     const ListViewInfo list = List();
-    ASSERT_EQ(list.columns.size(), 8u);
+    ASSERT_EQ(list.columns.size(), 9u);
     EXPECT_EQ(list.columns[0].width, 21);
     EXPECT_EQ(list.columns[1].text, L"Method Name");
     EXPECT_EQ(list.columns[2].text, L"Data File");
@@ -131,18 +131,19 @@ TEST_F(MethodList, TheFirstGroupShowsItsRowsWithStateImagesColoursByRunStateAndT
     EXPECT_EQ(list.columns[5].text, L"End");
     EXPECT_EQ(list.columns[6].text, L"Duration");
     EXPECT_EQ(list.columns[6].format, LVCFMT_RIGHT);
-    EXPECT_EQ(list.columns[7].text, L"Result");
+    EXPECT_EQ(list.columns[7].text, L"QC");
+    EXPECT_EQ(list.columns[8].text, L"Result");
     const auto runColumns = [&](std::size_t item) {
         std::wstring text;
-        for (std::size_t column = 4; column < 8; ++column)
+        for (std::size_t column = 4; column < 9; ++column)
             text += list.items[item].cells[column].text + L"|";
         return text;
     };
-    EXPECT_EQ(runColumns(0), L"||||") << "a row never run";
-    EXPECT_EQ(runColumns(1), L"09:25:39||1:15||") << "the running row, as long as it has run";
-    EXPECT_EQ(runColumns(2), L"2001-09-09 01:46|2001-09-09 01:48|1:30|Run complete.|");
-    EXPECT_EQ(runColumns(3), L"08:24:49|08:26:54|2:05|Pump pressure above limit.|");
-    EXPECT_EQ(runColumns(4), L"Mar 13 09:26|Mar 13 10:33|1:06:40|Run complete.|") << "yesterday's run";
+    EXPECT_EQ(runColumns(0), L"|||||") << "a row never run";
+    EXPECT_EQ(runColumns(1), L"09:25:39||1:15|||") << "the running row, as long as it has run";
+    EXPECT_EQ(runColumns(2), L"2001-09-09 01:46|2001-09-09 01:48|1:30||Run complete.|");
+    EXPECT_EQ(runColumns(3), L"08:24:49|08:26:54|2:05||Pump pressure above limit.|");
+    EXPECT_EQ(runColumns(4), L"Mar 13 09:26|Mar 13 10:33|1:06:40||Run complete.|") << "yesterday's run";
 }
 
 TEST_F(MethodList, ClickingAStateImageChecksAndUnchecksTheRowAndTheRunningRowOnlyBeeps)
@@ -357,8 +358,8 @@ TEST_F(MethodList, ScriptCommandsSelectClickAndCheckItemsAndFailChangingNothing)
 
     EXPECT_EQ(run(L"Snapshot \"Run Serion Methods\""), std::nullopt);
     EXPECT_NE(printed.find(L"item 2 state=3 selected \"Run complete. ... ... | PO4 | Nitrates0000000002.d |  | "
-                           L"2001-09-09 01:46 | 2001-09-09 01:48 | 1:30 | Run complete.\" colours={1:-/#FFFF00, 2:-/#FFFF00, "
-                           L"3:-/#FFFF00, 4:-/#FFFF00, 5:-/#FFFF00, 6:-/#FFFF00, 7:-/#FFFF00}"),
+                           L"2001-09-09 01:46 | 2001-09-09 01:48 | 1:30 |  | Run complete.\" colours={1:-/#FFFF00, 2:-/#FFFF00, "
+                           L"3:-/#FFFF00, 4:-/#FFFF00, 5:-/#FFFF00, 6:-/#FFFF00, 7:-/#FFFF00, 8:-/#FFFF00}"),
               std::wstring::npos)
         << WideToUtf8(printed);
     EXPECT_NE(printed.find(L"item 4 state=5 selected focused"), std::wstring::npos) << WideToUtf8(printed);
@@ -375,7 +376,7 @@ TEST_F(MethodList, ScriptCommandsSelectClickAndCheckItemsAndFailChangingNothing)
     printed.clear();
     EXPECT_EQ(run(L"Snapshot \"Run Serion Methods\""), std::nullopt);
     EXPECT_NE(printed.find(L"item 1 state=4 \"Lamp failure{CR}{LF}Run stopped | NO2 | Nitrates0000000001.d |  | "
-                           L"09:25:39 | 09:26:54 | 1:15 | Lamp failure\" colours="),
+                           L"09:25:39 | 09:26:54 | 1:15 |  | Lamp failure\" colours="),
               std::wstring::npos)
         << WideToUtf8(printed);
 }
