@@ -1,5 +1,6 @@
 // The demo worklist that `orvane --init --demo` adds to the delivered database: a group "Nitrates"
-// whose rows run sample methods that end in every way a new user should see.
+// whose rows run sample methods that end in every way a new user should see, and a night ("Overnight"
+// with its QC rule and "Recalibration") on a drifting instrument that corrects itself.
 #pragma once
 
 #include <filesystem>

@@ -7,6 +7,7 @@
 #include "SimulationSettings.h"
 
 #include <fstream>
+#include <span>
 #include <system_error>
 
 namespace {
@@ -26,12 +27,18 @@ struct SampleMethod {
     const char* fiaRows;
 };
 
+constexpr const char* nitrateSimulation =
+    "RunTime=20\nOutcome=done\nStandard=Standard 1, 0.5\nStandard=Standard 2, 2.0\nSample=River inlet, 1.2\n";
+constexpr const char* nitrateFiaRows = "Row 1, 1, \"Standard 1\"\nRow 2, 1, \"Standard 2\"\nRow 3, 2, \"River inlet\"\n";
+constexpr const char* phosphateSimulation =
+    "RunTime=30\nOutcome=done\nBlank=Blank\nCheck=Check standard, 1.0\nSample=Lake outlet, 0.4\n";
+constexpr const char* phosphateFiaRows =
+    "Row 10, 1, \"Blank\"\nRow 11, 2, \"Check standard\"\nRow 12, 3, \"Lake outlet\"\n";
+
 // One method for every way a run can end, so that each path can be shown and tested.
 const SampleMethod sampleMethods[] = {
-    {"NITRATE.M", "RunTime=20\nOutcome=done\nStandard=Standard 1, 0.5\nStandard=Standard 2, 2.0\nSample=River inlet, 1.2\n",
-     "Row 1, 1, \"Standard 1\"\nRow 2, 1, \"Standard 2\"\nRow 3, 2, \"River inlet\"\n"},
-    {"PHOSPHATE.M", "RunTime=30\nOutcome=done\nBlank=Blank\nCheck=Check standard, 1.0\nSample=Lake outlet, 0.4\n",
-     "Row 10, 1, \"Blank\"\nRow 11, 2, \"Check standard\"\nRow 12, 3, \"Lake outlet\"\n"},
+    {"NITRATE.M", nitrateSimulation, nitrateFiaRows},
+    {"PHOSPHATE.M", phosphateSimulation, phosphateFiaRows},
     {"BLANK.M", "RunTime=5\nOutcome=done\n", nullptr},
     {"LEAK.M", "RunTime=15\nOutcome=failed\nMessage=Pump pressure above limit.\nMessage=Flow stopped.\n",
      "Row 4, 1, \"Well 4\"\n"},
@@ -40,6 +47,15 @@ const SampleMethod sampleMethods[] = {
     {"ACQERROR.M", "RunTime=16\nOutcome=acqerror\nMessage=Acquisition board does not answer.\n",
      "Row 7, 1, \"Well 7\"\n"},
 };
+
+// The demo night's methods: the nitrate standards and the phosphate checks on an instrument
+// that answers 20 % less from its 11th injection since the host started; methods of their own,
+// so that the sample methods keep answering as a fresh instrument does.
+const SampleMethod demoMethods[] = {
+    {"NO3DRIFT.M", nitrateSimulation, nitrateFiaRows},
+    {"PO4DRIFT.M", phosphateSimulation, phosphateFiaRows},
+};
+constexpr const char* demoDrift = "Drift=-20% after 10 injections\n";
 
 // The method's FIA register file, as docs/register-files.md describes it.
 std::string fiaRegister(const SampleMethod& method)
@@ -81,13 +97,15 @@ std::string simulationHeader(const char* method)
            "; and Sample name the FIA table's samples with their concentrations (docs/host.md).\n";
 }
 
-bool installMethods(const HostRoot& root, std::string& error)
+// Each method with its simulation settings and extraSettings after them.
+bool installMethods(const HostRoot& root, std::span<const SampleMethod> methods, const std::string& extraSettings,
+                    std::string& error)
 {
-    for (const auto& method : sampleMethods) {
+    for (const auto& method : methods) {
         const auto folder = root.onDriveC("Orvane/Methods") / method.folder;
         if (!makeFolder(folder, error) || !writeFile(folder / "FIA.REG", fiaRegister(method), error) ||
             !writeFile(folder / SimulationSettings::fileName,
-                       simulationHeader(method.folder) + method.simulation, error))
+                       simulationHeader(method.folder) + method.simulation + extraSettings, error))
             return false;
     }
     return true;
@@ -133,7 +151,7 @@ bool HostInstaller::install(const HostRoot& root, std::string& error)
         if (!makeFolder(root.onDriveC(folder), error))
             return false;
     }
-    if (!makeFolder(root.path() / "D", error) || !installMethods(root, error) ||
+    if (!makeFolder(root.path() / "D", error) || !installMethods(root, sampleMethods, "", error) ||
         !CreateDeliveredDatabase(root.worklistFile(), error) ||
         !writeFile(root.onDriveC("Orvane/helpenu/Orvane.chm"), InstalledHelpFile(), error))
         return false;
@@ -148,6 +166,6 @@ bool HostInstaller::install(const HostRoot& root, std::string& error)
 bool HostInstaller::installDemo(const HostRoot& root, std::string& error)
 {
     const std::wstring methodPath = methodFolder;
-    return CreateDemoWorklist(root.worklistFile(), std::string(methodPath.begin(), methodPath.end()),
+    return installMethods(root, demoMethods, demoDrift, error) && CreateDemoWorklist(root.worklistFile(), std::string(methodPath.begin(), methodPath.end()),
                               error);
 }

@@ -13,6 +13,6 @@ public:
     static std::vector<HostVariable> defaultVariables();
     // false, with the reason in error, when a folder or file cannot be written.
     static bool install(const HostRoot& root, std::string& error);
-    // The demo group "Nitrates" in an installed root's worklist.
+    // The demo groups in an installed root's worklist, and the methods of its drifting night.
     static bool installDemo(const HostRoot& root, std::string& error);
 };

@@ -93,7 +93,7 @@ std::string HostOptions::usage()
            "\n"
            "  --root DIR     the installation to use (default: ~/.orvane); installed on first start\n"
            "  --init         install a fresh root and exit\n"
-           "  --demo         with --init: also a demo group \"Nitrates\" in the worklist\n"
+           "  --demo         with --init: also the demo groups \"Nitrates\", \"Overnight\" and \"Recalibration\"\n"
            "  --script FILE  run a script of command lines on the virtual clock\n"
            "  --init-server CONNECTION\n"
            "                 make the delivered worklist tables on an empty PostgreSQL database\n"

@@ -80,6 +80,32 @@ TEST(OrvaneScript, AScriptThatEndsOrFailsDuringARunEndsOnceTheGroupHasEndedWithT
     }
 }
 
+TEST(OrvaneScript, TheDemosNightDriftsOutAndCorrectsItselfUnattendedAsTheGuideWalksThroughIt)
+{
+    // docs/running-a-worklist.md, "A worked night": a fresh start, Overnight chosen, Run.
+    TempRoot temp;
+    const std::string root = (temp.path() / "root").string();
+    ASSERT_EQ(runOrvane("--root " + root + " --init --demo").exitCode, 0);
+    WriteFileBytes(temp.path() / "night.script", "FIARUNNER\n"
+                                                 "WaitWindow \"Run Serion Methods\"\n"
+                                                 "Select \"Run Serion Methods\", 19006, \"Overnight\"\n"
+                                                 "Click \"Run Serion Methods\", 33001\n"
+                                                 "Wait 400\n"
+                                                 "Snapshot \"Run Serion Methods\"\n");
+    const ProgramRun run = runOrvane("--root " + root + " --script " + (temp.path() / "night.script").string());
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    for (const char* said : {"Serion group Overnight row 3 (PO4DRIFT.M) QC failed: Check standard: recovery 8",
+                             "Serion group Overnight row 4 (PO4DRIFT.M) QC failed: Check standard: recovery 8",
+                             "calibrate with Recalibration.", "Serion group Overnight goes on after its calibration."})
+        EXPECT_NE(run.output.find(said), std::string::npos) << said << "\n" << run.output;
+    // In the morning the list says which results to trust: its QC column, before the result.
+    const char* flags[] = {"", "suspect", "failed", "failed", ""};
+    for (int item = 0; item < 5; ++item)
+        EXPECT_THAT(run.output, testing::ContainsRegex("item " + std::to_string(item) + " state=3[^\n]*\\| " +
+                                                       flags[item] + " \\| Run complete\\."))
+            << item;
+}
+
 TEST(OrvaneScript, TheTimeLeftSaysPausedCoversTheQueuesGroupsToComeAndIsComputedAfreshByContinue)
 {
     // The demo group's four methods take 5 min each; the import adds group Later of one row, and

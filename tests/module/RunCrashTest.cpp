@@ -86,7 +86,7 @@ TEST_F(RunCrash, KilledRightAfterRunIsPressedTheRowsAreAsTheyWereOrTheRunContinu
     setenv("ORVANE_KILL_AT_LINE", "Serion start group Nitrates.", 1);
     const ProgramRun killedAtPress = RunScript(before, "run.script");
     ASSERT_EQ(killedAtPress.exitCode, 137) << killedAtPress.output;
-    EXPECT_EQ(Query(before, "SELECT RunOpen FROM group_tbl"), "0");
+    EXPECT_EQ(Query(before, "SELECT RunOpen FROM group_tbl WHERE GroupName = 'Nitrates'"), "0");
     EXPECT_EQ(Query(before, "SELECT count(*) FROM \"Nitrates\" WHERE \"Run State\" = 2"), "0");
 
     // From the first method's start on, the run's record is there and Continue goes on with it.
@@ -95,7 +95,7 @@ TEST_F(RunCrash, KilledRightAfterRunIsPressedTheRowsAreAsTheyWereOrTheRunContinu
     const ProgramRun killed = RunScript(root, "run.script");
     unsetenv("ORVANE_KILL_AT_LINE");
     ASSERT_EQ(killed.exitCode, 137) << killed.output;
-    EXPECT_EQ(Query(root, "SELECT RunOpen FROM group_tbl"), "1") << "the run's record comes before its first method";
+    EXPECT_EQ(Query(root, "SELECT RunOpen FROM group_tbl WHERE GroupName = 'Nitrates'"), "1") << "the run's record comes before its first method";
     EXPECT_EQ(Query(root, "SELECT count(*) FROM audit_tbl WHERE Event = 'Run started'"), "1");
 
     const ProgramRun continued = RunScript(root, "continue.script");
