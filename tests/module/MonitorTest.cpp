@@ -174,6 +174,7 @@ TEST_F(Monitor, TheJsonFollowsARunInProgressAndAfterIt)
 {
     StartMonitor();
     AddFiaTable("LEAK.M", 4);
+    AddFiaTable("DONE.M", 2);
     OpenWithGroup({L"DONE.M", L"LEAK.M", L"DONE.M"});
     EXPECT_EQ(Json("/api/status")["run"], "idle");
     Run();
@@ -219,6 +220,13 @@ TEST_F(Monitor, TheJsonFollowsARunInProgressAndAfterIt)
         odd + "\"");
     EXPECT_EQ(Json("/api/groups"), nlohmann::json({"Nitrates", odd}));
     EXPECT_EQ(Json("/api/groups/Nitrates")["rows"], status["rows"]);
+    // A row's QC is its worst result's: row 1's results suspect, one of row 3's failed.
+    Sql("UPDATE result_tbl SET QC = 'suspect' WHERE DataFile = 'Nitrates0000000000.d';"
+        "UPDATE result_tbl SET QC = 'failed' WHERE rowid = (SELECT max(rowid) FROM result_tbl)");
+    const nlohmann::json rows = Json("/api/groups/Nitrates")["rows"];
+    EXPECT_EQ(rows[0]["qc"], "suspect");
+    EXPECT_EQ(rows[1]["qc"], "");
+    EXPECT_EQ(rows[2]["qc"], "failed");
     const nlohmann::json night = Json("/api/groups/Night%2Frun%2050%25%20%231%20%26%20%C3%96%2B%3B");
     EXPECT_EQ(night["group"], odd);
     EXPECT_THAT(States(night["rows"]), testing::ElementsAre("waiting"));
