@@ -17,6 +17,7 @@
 #include "resources/ResourceIds.h"
 #include "worklist/DataFolderUsers.h"
 #include "worklist/MethodRows.h"
+#include "worklist/RecordText.h"
 #include "worklist/RowResults.h"
 
 #include "kernel/FileApi.h"
@@ -29,6 +30,7 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
+#include <set>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -275,9 +277,20 @@ void GroupRun::ContinueRun(BOOL bUnattended)
         m_host.Log(FormatWin(ModuleString(IDS_RECOVERY_SENT).c_str(), strRecovery.c_str()));
         m_host.Exec(strRecovery);
     }
+    const std::optional<std::pair<LONG, QcAction>> owed = bInterrupted && rerun.empty() ? OwedQcAction() : std::nullopt;
     MethodRecord* pRow = m_cursor.First(rows);
     // An interrupted run whose rows had all ended still owes the group its shut-down command.
-    StartFrom([&] { StartMethod(pRow); });
+    StartFrom([&] {
+        if (!owed) {
+            StartMethod(pRow);
+            return;
+        }
+        // The row that comes next waits for Run when the QC paused the run.
+        if (pRow && owed->second == QcAction::Pause)
+            m_waitingRow = pRow->aaaID;
+        const MethodRecord* pEnded = rows.FindRowById(owed->first, FALSE);
+        ApplyQcOutcome({owed->second}, static_cast<int>(owed->first) + 1, pEnded ? pEnded->MethodName : L"");
+    });
 }
 
 void GroupRun::OnRunQueue(const std::vector<LONG>& ids)
@@ -780,6 +793,26 @@ LONG GroupRun::OpenCalibration(const std::wstring& strName)
     return ShowOleDbErrors(m_store.OpenCalibration(found->name, ids, record)) ? 0 : found->id;
 }
 
+std::optional<std::pair<LONG, QcAction>> GroupRun::OwedQcAction()
+{
+    MethodRows& rows = m_store.Rows();
+    std::optional<MethodRecord> last;
+    for (LONG nRow : rows.RowsInState(RUNSTATE_DONE))
+        if (const MethodRecord* pRow = rows.FindRowById(nRow, FALSE); pRow && (!last || pRow->EndTime >= last->EndTime))
+            last = *pRow;
+    if (!last)
+        return std::nullopt;
+    std::vector<ResultRecord> results = m_store.ReadResults(*last);
+    const BOOL bRerun = last->aaaID > 0 && IsRerunOf(*last, last->aaaID - 1);
+    const std::vector<QcEvaluation::Decision> decisions =
+        QcEvaluation::Evaluate(m_store.ReadQcRules(m_group.id), results, bRerun);
+    const QcEvaluation::Decision* pStrongest = QcEvaluation::Strongest(decisions);
+    if (!pStrongest || (pStrongest->action != QcAction::Pause && pStrongest->action != QcAction::Stop))
+        return std::nullopt;
+    TraceLog(3, L"OwedQcAction: row %d\n", static_cast<int>(last->aaaID) + 1);
+    return std::pair{last->aaaID, pStrongest->action};
+}
+
 void GroupRun::ApplyQcOutcome(const QcOutcome& qc, int nRow, const std::wstring& strMethod)
 {
     switch (qc.action) {
@@ -1274,14 +1307,22 @@ BOOL GroupRun::PreRunCheck(const std::vector<std::wstring>& keptNow)
         const DataFolderUsers::User* pOwner = nullptr;
     };
     std::vector<OldData> found;
+    std::set<std::wstring> listed;
     KeptDataFolders kept;
     try {
         for (LONG nKey = 0; const MethodRecord* pRow = rows.FindRow(nKey, TRUE); ++nKey) {
             if (!m_cursor.WillRun(*pRow))
                 continue;
             const std::wstring strPath = DataFolderOf(m_host.GetStr("_DATAPATH$"), *pRow);
-            if (::GetFileAttributesW(strPath.c_str()) != INVALID_FILE_ATTRIBUTES)
-                found.push_back({strPath, pRow->SubFolder, pRow->DataFile});
+            // A row whose QC asks for a rerun writes the rerun's folder beside its own, which an
+            // earlier rerun may have left; a rerun row of the group may name it too, listed once.
+            MethodRecord rerun = *pRow;
+            SetRecordText(rerun.DataFile, MethodRows::RerunDataFile(pRow->DataFile));
+            for (const MethodRecord* pWrites : {pRow, static_cast<const MethodRecord*>(&rerun)}) {
+                const std::wstring strWritten = DataFolderOf(m_host.GetStr("_DATAPATH$"), *pWrites);
+                if (::GetFileAttributesW(strWritten.c_str()) != INVALID_FILE_ATTRIBUTES && listed.insert(strWritten).second)
+                    found.push_back({strWritten, pWrites->SubFolder, pWrites->DataFile});
+            }
             // What interrupted runs kept beside the folder is old data too, but not what this
             // Continue has just kept.
             for (std::wstring& strKept : kept.Beside(strPath))

@@ -19,6 +19,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class RunHost;
@@ -205,6 +206,11 @@ private:
     // Calibration group strName opens its run before the shown group's, which waits for it; its id,
     // or 0 (and why in the logbook) when it cannot.
     LONG OpenCalibration(const std::wstring& strName);
+    // A host that died between a row's end and the pause or stop that its QC asked for owes it:
+    // the group's last ended row's stored results are judged again. The row ("aaaID") with the
+    // action; none when nothing is owed. A rerun's row and a calibration were written before the
+    // row's end, and are found as they are.
+    std::optional<std::pair<LONG, QcAction>> OwedQcAction();
     // What the QC rules asked after row nRow's end: its rerun or the next row, the calibration, a
     // pause or the group's end.
     void ApplyQcOutcome(const QcOutcome& qc, int nRow, const std::wstring& strMethod);

@@ -56,6 +56,8 @@ public:
     virtual void SetAside() = 0;
     // Group nGroupId's QC rules; none when it has none or they cannot be read.
     virtual std::vector<QcRule> ReadQcRules(LONG nGroupId) = 0;
+    // The results that row's last end stored with it; none when it has none or they cannot be read.
+    virtual std::vector<ResultRecord> ReadResults(const MethodRecord& row) = 0;
     // A copy of the shown group's row nRowId, checked, right after it, as its rerun.
     virtual HRESULT InsertRerun(LONG nRowId, const std::wstring& strCommentsPrefix) = 0;
     // As one edit: calibration group strCalibration (ids' first) is reset and its run opened, the

@@ -8,6 +8,7 @@
 #include "worklist/GroupRows.h"
 #include "worklist/MethodRows.h"
 #include "worklist/QcRules.h"
+#include "worklist/RowResults.h"
 #include "worklist/WorklistSession.h"
 
 #include "kernel/WinFormat.h"
@@ -114,6 +115,17 @@ void WorklistRunStore::SetAside()
 {
     if (m_journal.Waits() && m_journal.SetAside() == 0)
         m_rows.SetOffline(FALSE);
+}
+
+std::vector<ResultRecord> WorklistRunStore::ReadResults(const MethodRecord& row)
+{
+    std::vector<ResultRecord> group;
+    std::vector<ResultRecord> results;
+    const CMethodTable* pTable = m_rows.Table();
+    if (pTable && SUCCEEDED(RowResults::ReadGroup(pTable->m_session, m_rows.GroupName(), group)))
+        for (std::size_t line : RowResults::OfRow(group, row))
+            results.push_back(group[line]);
+    return results;
 }
 
 std::vector<QcRule> WorklistRunStore::ReadQcRules(LONG nGroupId)

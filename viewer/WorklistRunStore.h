@@ -25,6 +25,7 @@ public:
     HRESULT Forward() override;
     void SetAside() override;
     std::vector<QcRule> ReadQcRules(LONG nGroupId) override;
+    std::vector<ResultRecord> ReadResults(const MethodRecord& row) override;
     HRESULT InsertRerun(LONG nRowId, const std::wstring& strCommentsPrefix) override;
     HRESULT OpenCalibration(const std::wstring& strCalibration, const std::vector<LONG>& ids,
                             const AuditEntry& record) override;

@@ -211,6 +211,12 @@ HRESULT MethodRows::InsertMethods(const std::vector<std::wstring>& names, LONG c
     return refilled(status);
 }
 
+std::wstring MethodRows::RerunDataFile(std::wstring dataFile)
+{
+    const std::size_t dot = dataFile.rfind(L'.');
+    return dataFile.insert(dot == std::wstring::npos ? dataFile.size() : dot, L"R");
+}
+
 HRESULT MethodRows::InsertRerun(LONG id, const std::wstring& commentsPrefix)
 {
     if (!m_pTable)
@@ -224,16 +230,13 @@ HRESULT MethodRows::InsertRerun(LONG id, const std::wstring& commentsPrefix)
             if (row.aaaID > id)
                 ++row.aaaID;
         });
-        std::wstring dataFile = rerun.DataFile;
-        const std::size_t dot = dataFile.rfind(L'.');
-        dataFile.insert(dot == std::wstring::npos ? dataFile.size() : dot, L"R");
         static_cast<MethodRecord&>(*m_pTable) = rerun;
         m_pTable->aaaID = id + 1;
         m_pTable->RunState = RUNSTATE_CHECKED;
         m_pTable->StartTime = 0;
         m_pTable->EndTime = 0;
         SetRecordText(m_pTable->ErrMessage, L"");
-        SetRecordText(m_pTable->DataFile, dataFile);
+        SetRecordText(m_pTable->DataFile, RerunDataFile(rerun.DataFile));
         SetRecordText(m_pTable->Comments, commentsPrefix + rerun.Comments);
         if (SUCCEEDED(status))
             status = m_pTable->Insert();

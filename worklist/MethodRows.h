@@ -56,6 +56,8 @@ public:
     // with "R" before the extension, its comments after commentsPrefix; the rows after it move down
     // one. One edit with its record; the rows' cursor stays on row id.
     HRESULT InsertRerun(LONG id, const std::wstring& commentsPrefix);
+    // The data file of a rerun of a row with dataFile: "R" before its extension.
+    static std::wstring RerunDataFile(std::wstring dataFile);
     // Writes the current row back with a record of each entry, as one edit.
     HRESULT WriteRow(const std::vector<AuditEntry>& entries);
     // The name a run state has in the audit trail.

@@ -544,7 +544,9 @@ TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesUncheckedRowsAnd
     };
     for (int row = 0; row < 8; ++row)
         std::filesystem::create_directories(dataOf(row) / "RAW");
-    // What two interrupted runs of row 1 kept beside its folder goes with it.
+    // What two interrupted runs of row 1 kept beside its folder goes with it, as does the folder
+    // of row 3's rerun, which its QC asked for.
+    std::filesystem::create_directories(dataOf(3, "R"));
     for (const char* kept : {"-interrupted", "-interrupted2"})
         std::filesystem::create_directories(dataOf(1, kept) / "RAW");
     std::filesystem::create_directories(dataOf(8).parent_path());
@@ -560,7 +562,7 @@ TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesUncheckedRowsAnd
     const std::wstring folder = L"C:\\Orvane\\Data\\Run1\\Nitrates000000000";
     const std::wstring listing = folder + L"0.d\n" + folder + L"1.d\n" + folder + L"1-interrupted.d\n" + folder +
                                  L"1-interrupted2.d\n" + folder + L"2.d (group Other names it: it stays)\n";
-    EXPECT_EQ(questions[0], L"10 old data folder still exists:\n" + listing +
+    EXPECT_EQ(questions[0], L"11 old data folder still exists:\n" + listing +
                                 L"... \n\nDid you want to delete all old data and start the run?");
     EXPECT_FALSE(Window().GetRun().IsRunning()) << "No: no run";
     EXPECT_TRUE(std::filesystem::exists(dataOf(0)));
@@ -571,11 +573,12 @@ TEST_F(PreRunCheck, OldDataIsListedAndDeletedOnlyOnYesPlainFilesUncheckedRowsAnd
     ASSERT_TRUE(Click(IDC_RUN));
     Automation::deliverPending();
     ASSERT_EQ(questions.size(), 2u);
-    EXPECT_TRUE(questions[1].starts_with(L"10 old data folder still exists:\n"));
+    EXPECT_TRUE(questions[1].starts_with(L"11 old data folder still exists:\n"));
     EXPECT_TRUE(Window().GetRun().IsRunning()) << "Yes: the run starts";
     for (int row : {1, 3, 4, 5, 6})
         EXPECT_FALSE(std::filesystem::exists(dataOf(row))) << row;
     EXPECT_FALSE(std::filesystem::exists(dataOf(1, "-interrupted")) || std::filesystem::exists(dataOf(1, "-interrupted2")));
+    EXPECT_FALSE(std::filesystem::exists(dataOf(3, "R")));
     EXPECT_TRUE(std::filesystem::is_directory(dataOf(2) / "RAW")) << "another group's data stays";
     EXPECT_TRUE(std::filesystem::is_directory(dataOf(7))) << "the unchecked row's data stays";
     EXPECT_TRUE(std::filesystem::is_regular_file(dataOf(8))) << "a plain file is counted, never deleted";

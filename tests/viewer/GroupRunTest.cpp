@@ -620,6 +620,54 @@ TEST_F(GroupRunTest, QcRulesRerunAFailedCheckThenCalibrateFlagSuspectsPauseOnABl
     EXPECT_THAT(machine->host.notified, testing::Contains(L"qc-failed Lake: RSD 7.50 % above 5 %: stop"));
 }
 
+TEST_F(GroupRunTest, AHostKilledRightAfterARowsEndOwesTheQcActionItAskedForAndContinueTakesItOnce)
+{
+    CGroupTable groups(ModuleSettings);
+    ASSERT_EQ(groups.Open(), S_OK);
+    GroupRows(groups).StoreFailurePolicy(m_groupId, ONFAILURE_GO_ON, L"PUMPALL OFF");
+    // Row 1's blank is over its limit; its rerun measures well.
+    m_moreResults = [](const std::wstring& dataFile) {
+        return dataFile == L"Nitrates0000000000.d" ? "3,Blank,blank,0,2,0.9,0.8,1.0,0.08,0.999\n" : "";
+    };
+    for (const QcAction action : {QcAction::Pause, QcAction::Stop, QcAction::Rerun}) {
+        SCOPED_TRACE(static_cast<int>(action));
+        ASSERT_EQ(QcRules::Write(ModuleSettings, m_groupId, L"Nitrates", {{QcCheck::Blank, 0, 0.05, action, action == QcAction::Rerun ? QcAction::Stop : QcAction::None, L""}}),
+                  S_OK);
+        auto machine = NewMachine();
+        ASSERT_EQ(machine->rows.SetAllRunStates(TRUE), S_OK);
+        machine->Event([&] { machine->run.OnRun(); });
+        machine->Event([&] { StartRan(*machine); });
+        // Killed once row 1's end has landed, before what its QC asked: the logbook's and the
+        // audit trail's records, a rerun's row, then the end.
+        machine->store.killAfter = machine->store.writes + (action == QcAction::Rerun ? 3 : 2);
+        machine->Event([&] { MethodEnds(*machine, true); });
+        ASSERT_TRUE(machine->store.killed);
+        ASSERT_EQ(Stored().front(), RUNSTATE_DONE);
+        machine.reset();
+
+        auto fresh = NewMachine();
+        fresh->run.ShowInterruptedRun();
+        fresh->Event([&] { fresh->run.OnContinue(TRUE); });
+        const std::vector<std::wstring> started = HostRuns(*fresh);
+        switch (action) {
+        case QcAction::Pause:
+            EXPECT_EQ(fresh->run.GetState(), State::WaitingForRun);
+            EXPECT_EQ(fresh->view.status, L"Row 1 (DONE.M) QC failed: the next method waits for Run.");
+            fresh->Event([&] { fresh->run.OnRun(); });
+            EXPECT_THAT(HostRuns(*fresh), ElementsAre(L"Nitrates 2", L"Nitrates 3"));
+            break;
+        case QcAction::Stop:
+            EXPECT_THAT(started, testing::IsEmpty());
+            EXPECT_EQ(fresh->run.GetEnd().cause, GroupRun::End::Cause::QcFailed);
+            EXPECT_THAT(fresh->ran, ElementsAre(L"PUMPALL OFF", L"LAMPALL OFF", L" FIALOADHOOK "));
+            break;
+        default:
+            EXPECT_THAT(started, ElementsAre(L"Nitrates 2", L"Nitrates 3", L"Nitrates 4"));
+            EXPECT_EQ(Stored().size(), 4u) << "the rerun's row is there once";
+        }
+    }
+}
+
 TEST_F(GroupRunTest, AClaimThatTheServerCannotConfirmKeepsTheRunGoingAndOneAnotherInstrumentTookEndsItWritingNothingMore)
 {
     auto machine = NewMachine();
