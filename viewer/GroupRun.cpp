@@ -289,7 +289,7 @@ void GroupRun::ContinueRun(BOOL bUnattended)
         if (pRow && owed->second == QcAction::Pause)
             m_waitingRow = pRow->aaaID;
         const MethodRecord* pEnded = rows.FindRowById(owed->first, FALSE);
-        ApplyQcOutcome({owed->second}, static_cast<int>(owed->first) + 1, pEnded ? pEnded->MethodName : L"");
+        ApplyQcOutcome({owed->second, 0, L"", FALSE}, static_cast<int>(owed->first) + 1, pEnded ? pEnded->MethodName : L"");
     });
 }
 
@@ -561,6 +561,7 @@ void GroupRun::BeginRun()
     m_end = {};
     m_bStopAfterMethod = FALSE;
     m_qcOutcome.reset();
+    m_qcRules = m_store.ReadQcRules(m_group.id);
     const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
     m_policy.Read(record ? record->OnFailure : ONFAILURE_GO_ON, record ? record->EmergencyCommand : L"");
 }
@@ -708,7 +709,17 @@ void GroupRun::NextAfterRowEnd(BOOL bRowFailed, LONG nRowId)
     const std::optional<QcOutcome> qc = std::exchange(m_qcOutcome, std::nullopt);
     if (qc && !bStopAfter && m_state != State::Stopping && m_state != State::WaitingForRun) {
         const MethodRecord* pRow = m_store.Rows().FindRowById(nRowId, FALSE);
-        ApplyQcOutcome(*qc, static_cast<int>(nRowId) + 1, pRow ? pRow->MethodName : L"");
+        const std::wstring strMethod = pRow ? pRow->MethodName : L"";
+        if (!qc->bWaitsForServer) {
+            ApplyQcOutcome(*qc, static_cast<int>(nRowId) + 1, strMethod);
+            return;
+        }
+        WhenServerAnswers(m_group.name, [this, outcome = *qc, nRowId, strMethod]() mutable {
+            StartFrom([&] {
+                WriteQcRows(outcome, nRowId);
+                ApplyQcOutcome(outcome, static_cast<int>(nRowId) + 1, strMethod);
+            });
+        });
         return;
     }
     const BOOL bPolicyApplies = bRowFailed && m_state != State::Stopping && m_state != State::WaitingForRun;
@@ -755,7 +766,7 @@ void GroupRun::JudgeResults(const MethodRecord& row, std::vector<ResultRecord>& 
     const std::wstring strMethod = row.MethodName;
     const BOOL bRerun = nRowId > 0 && IsRerunOf(row, nRowId - 1);
     const std::vector<QcEvaluation::Decision> decisions =
-        QcEvaluation::Evaluate(m_store.ReadQcRules(m_group.id), results, bRerun);
+        QcEvaluation::Evaluate(m_qcRules, results, bRerun);
     const QcEvaluation::Decision* pStrongest = QcEvaluation::Strongest(decisions);
     if (!pStrongest)
         return;
@@ -767,14 +778,24 @@ void GroupRun::JudgeResults(const MethodRecord& row, std::vector<ResultRecord>& 
         ShowOleDbErrors(m_store.Record(m_group.name, {FormatWin(L"Row %d QC failed", nRow), L"", strText}));
         ReportRunEvent({RUNEVENT_QC_FAILED, m_group.name, nRow, strMethod, strText});
     }
-    QcOutcome outcome{pStrongest->action};
-    if (outcome.action == QcAction::Calibrate && !(outcome.nCalibrationId = OpenCalibration(pStrongest->rule.calibrationGroup)))
-        outcome.action = QcAction::Pause;
+    QcOutcome outcome{pStrongest->action, 0, pStrongest->rule.calibrationGroup};
+    const BOOL bWritesRows = outcome.action == QcAction::Rerun || outcome.action == QcAction::Calibrate;
+    if (bWritesRows && m_store.Reach() == DB_E_CANNOTCONNECT)
+        outcome.bWaitsForServer = TRUE;
+    else
+        WriteQcRows(outcome, nRowId);
+    m_qcOutcome = outcome;
+}
+
+void GroupRun::WriteQcRows(QcOutcome& qc, LONG nRowId)
+{
+    qc.bWaitsForServer = FALSE;
+    if (qc.action == QcAction::Calibrate && !(qc.nCalibrationId = OpenCalibration(qc.strCalibration)))
+        qc.action = QcAction::Pause;
     // An original that runs again after a host's end finds its rerun there already.
     const MethodRecord* pNext = m_store.Rows().FindRowById(nRowId + 1, FALSE);
-    if (outcome.action == QcAction::Rerun && !(pNext && IsRerunOf(*pNext, nRowId)))
+    if (qc.action == QcAction::Rerun && !(pNext && IsRerunOf(*pNext, nRowId)))
         ShowOleDbErrors(m_store.InsertRerun(nRowId, RerunPrefix(nRowId)));
-    m_qcOutcome = outcome;
 }
 
 LONG GroupRun::OpenCalibration(const std::wstring& strName)

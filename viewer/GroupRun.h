@@ -153,11 +153,14 @@ public:
     void OnStartRan(LONG nRow);
 
 private:
-    // What the group's QC rules ask after a row's end: the action, and the calibration group's id
-    // for Calibrate.
+    // What the group's QC rules ask after a row's end: the action, and for Calibrate the
+    // calibration group's name and, once its run is open, its id; whether the rerun's row or the
+    // calibration is still to be written once the lab server answers.
     struct QcOutcome {
         QcAction action = QcAction::None;
         LONG nCalibrationId = 0;
+        std::wstring strCalibration;
+        BOOL bWaitsForServer = FALSE;
     };
 
     // The one place where the state changes: logged, and shown with the commands it allows.
@@ -197,12 +200,17 @@ private:
     // After the end of row nRowId: the next row starts, or Stop After This Method or the group's
     // failure policy holds or ends the run.
     void NextAfterRowEnd(BOOL bRowFailed, LONG nRowId);
-    // A run starts or goes on: nothing ended it yet, and the group's failure policy is read.
+    // A run starts or goes on: nothing ended it yet, and the group's failure policy and QC rules
+    // are read.
     void BeginRun();
     // The row's results judged by the group's QC rules before its end is written: the lines that
     // broke a rule are marked failed, each decision is told, and a rerun row or the calibration is
-    // written first, so that a host that dies before the row's end finds them.
+    // written first, so that a host that dies before the row's end finds them; while the lab
+    // server is away they wait for it after the row's end.
     void JudgeResults(const MethodRecord& row, std::vector<ResultRecord>& results);
+    // Writes the rerun row after row nRowId or opens the calibration that qc asks for; a
+    // calibration that cannot run becomes a pause.
+    void WriteQcRows(QcOutcome& qc, LONG nRowId);
     // Calibration group strName opens its run before the shown group's, which waits for it; its id,
     // or 0 (and why in the logbook) when it cannot.
     LONG OpenCalibration(const std::wstring& strName);
@@ -297,6 +305,9 @@ private:
     FailurePolicy m_policy;
     SaveRetry m_saveRetry;
     RunQueue m_queue;
+    // The shown group's QC rules as its run's start read them, so that results are judged while
+    // the lab server is away too.
+    std::vector<QcRule> m_qcRules;
     // JudgeResults' outcome, until the row's end has been written.
     std::optional<QcOutcome> m_qcOutcome;
     // The group whose claim the run holds.

@@ -35,6 +35,8 @@ public:
     // Group nGroupId's record as it is stored; empty when there is none or it cannot be read.
     virtual std::optional<GroupRecord> ReadGroup(LONG nGroupId) = 0;
     // Resets the rows for a run and records the run as open, as one edit; a failure has been shown.
+    // This, StoreQueue, PassQueueRun, InsertRerun and OpenCalibration need the lab server: the run
+    // waits for it before them (Reach). The other writes wait for it in the journal.
     virtual HRESULT OpenRun(LONG nGroupId, bool bLeaveQueue, const AuditEntry& record) = 0;
     // Whether the run is open, and the row a Stop aborted (from 1; 0 for none), with its record.
     virtual HRESULT StoreRunEnd(LONG nGroupId, LONG nRunOpen, LONG nStoppedRow, const AuditEntry& record) = 0;

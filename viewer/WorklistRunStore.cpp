@@ -90,7 +90,11 @@ HRESULT WorklistRunStore::PassQueueRun(LONG nFromId, LONG nToId, const AuditEntr
     return GroupRows(m_groupTable).PassQueueRun(nFromId, nToId, fromEnd);
 }
 
-HRESULT WorklistRunStore::LeaveQueue(LONG nGroupId) { return GroupRows(m_groupTable).LeaveQueue(nGroupId); }
+HRESULT WorklistRunStore::LeaveQueue(LONG nGroupId)
+{
+    const HRESULT status = KeepsForServer(S_OK) ? DB_E_CANNOTCONNECT : GroupRows(m_groupTable).LeaveQueue(nGroupId);
+    return KeepsForServer(status) ? Kept(m_journal.KeepLeaveQueue(m_rows.GroupName(), nGroupId)) : status;
+}
 
 HRESULT WorklistRunStore::Reach()
 {

@@ -246,11 +246,8 @@ void GroupRows::StoreFailurePolicy(LONG id, LONG onFailure, const std::wstring& 
 HRESULT GroupRows::StoreRunEnd(LONG id, LONG runOpen, LONG stoppedRow, const AuditEntry& record,
                                const std::function<HRESULT(const CSession&)>& alsoWrite)
 {
-    // A table that cannot be read says why: a server that cannot be reached is not a missing group.
-    if (!FindById(id)) {
-        const HRESULT read = m_table.MoveFirst();
-        return FAILED(read) ? read : DB_E_NOTABLE;
-    }
+    if (const HRESULT found = Find(id); FAILED(found))
+        return found;
     m_table.RunOpen = runOpen;
     m_table.StoppedRow = stoppedRow;
     // A run's end anchors the trail: the run's records are kept outside the worklist too.
@@ -363,13 +360,24 @@ HRESULT GroupRows::PassQueueRun(LONG fromId, LONG toId, const AuditEntry& fromEn
     });
 }
 
-HRESULT GroupRows::LeaveQueue(LONG id)
+HRESULT GroupRows::LeaveQueue(LONG id, const std::function<HRESULT(const CSession&)>& alsoWrite)
 {
-    if (!FindById(id))
-        return DB_E_NOTABLE;
-    if (m_table.QueueID == 0)
+    return EditAsOne([&] {
+        HRESULT status = Find(id);
+        if (SUCCEEDED(status) && m_table.QueueID != 0) {
+            m_table.QueueID = 0;
+            m_table.QueuePos = 0;
+            status = m_table.SetData();
+        }
+        return SUCCEEDED(status) && alsoWrite ? alsoWrite(m_table.m_session) : status;
+    });
+}
+
+HRESULT GroupRows::Find(LONG id)
+{
+    if (FindById(id))
         return S_OK;
-    m_table.QueueID = 0;
-    m_table.QueuePos = 0;
-    return m_table.SetData();
+    // A table that cannot be read says why: a server that cannot be reached is not a missing group.
+    const HRESULT read = m_table.MoveFirst();
+    return FAILED(read) ? read : DB_E_NOTABLE;
 }

@@ -75,10 +75,14 @@ public:
     // One edit: group fromId's run ends and leaves the queue, with the record of its end, and group
     // toId's run opens, so that a host that dies between the two groups leaves a run for Continue.
     HRESULT PassQueueRun(LONG fromId, LONG toId, const AuditEntry& fromEnd);
-    // Takes group id out of its queue, so that a run of it alone does not go on with the queue.
-    HRESULT LeaveQueue(LONG id);
+    // Takes group id out of its queue, so that a run of it alone does not go on with the queue, as
+    // one edit with what alsoWrite writes.
+    HRESULT LeaveQueue(LONG id, const std::function<HRESULT(const CSession&)>& alsoWrite = {});
 
 private:
+    // The row of group id becomes current: S_OK, DB_E_NOTABLE when no row has it, or why the rows
+    // cannot be read.
+    HRESULT Find(LONG id);
     // Makes change (which returns its status) as one edit on freshly read rows; a failure leaves
     // nothing written.
     HRESULT EditAsOne(const std::function<HRESULT()>& change);

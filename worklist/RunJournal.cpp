@@ -4,6 +4,7 @@
 //   KEY,TIME,result,GROUP,ROW,LOCATION,SAMPLE,...,R2          one sample's results of that row's end
 //   KEY,TIME,record,GROUP,EVENT,OLD,NEW                       an audit record of the run
 //   KEY,TIME,run end,GROUP,GROUPID,RUNOPEN,STOPPEDROW,EVENT,OLD,NEW   the group's run opened or closed
+//   KEY,TIME,leave queue,GROUP,GROUPID                       the group left its queue at the queue's end
 // The lines of one write share its key, made of the journal's own random name and a count.
 #include "RunJournal.h"
 
@@ -65,6 +66,19 @@ HRESULT Mark(const CSession& session, const std::wstring& key)
     HRESULT status = marks.Open(session, (L"SELECT * FROM " + std::wstring(kMarks) + L" WHERE 0 = 1").c_str(), &rowset);
     SetRecordText(marks.EntryKey, key);
     return SUCCEEDED(status) ? marks.Insert() : status;
+}
+
+// Takes away the marks of the writes of journal (its name), which no file holds any more.
+void Unmark(const CSession& session, const std::wstring& journal)
+{
+    Marks marks;
+    const CDBPropSet rowset = ChangeableRowsetProperties();
+    const std::wstring select = L"SELECT * FROM " + std::wstring(kMarks) + L" WHERE EntryKey LIKE '" + journal + L"-%'";
+    if (FAILED(marks.Open(session, select.c_str(), &rowset)))
+        return;
+    // After a delete there is no current row, and the next move reads the row that followed.
+    for (HRESULT moved = marks.MoveFirst(); moved == S_OK && SUCCEEDED(marks.Delete()); moved = marks.MoveNext()) {
+    }
 }
 
 // A name of 16 hexadecimal digits that no other journal has, so that no key is used twice.
@@ -146,6 +160,11 @@ int RunJournal::KeepRunEnd(const std::wstring& group, LONG groupId, LONG runOpen
                   record.newValue}});
 }
 
+int RunJournal::KeepLeaveQueue(const std::wstring& group, LONG groupId)
+{
+    return keep({{L"leave queue", group, Text(groupId)}});
+}
+
 HRESULT RunJournal::Forward()
 {
     auto& all = lines();
@@ -165,9 +184,13 @@ HRESULT RunJournal::Forward()
     if (FAILED(status))
         return status;
     // Emptied only now: a host that dies before finds every write marked, and writes none again.
+    const std::wstring journal = all.front()[kKey].substr(0, 16);
     if (const auto file = CrtFile::open(kPath, L"w"))
         file->commit();
     all.clear();
+    // Then the marks go: no file holds their writes any more. A host that dies between the two
+    // leaves its journal's marks behind, never a write to be written twice.
+    Unmark(session, journal);
     return S_OK;
 }
 
@@ -230,7 +253,7 @@ HRESULT RunJournal::apply(const CSession& session, std::size_t first, std::size_
         }
         return rows.WriteKept(kept, results, mark);
     }
-    if (kind != L"record" && kind != L"run end")
+    if (kind != L"record" && kind != L"run end" && kind != L"leave queue")
         return S_OK;
     const AuditEntry record = kind == L"record" ? AuditEntry{field(kFirstField), field(kFirstField + 1), field(kFirstField + 2)}
                                                 : AuditEntry{field(kFirstField + 3), field(kFirstField + 4), field(kFirstField + 5)};
@@ -240,7 +263,10 @@ HRESULT RunJournal::apply(const CSession& session, std::size_t first, std::size_
     const HRESULT opened = groups.Open();
     if (FAILED(opened))
         return opened;
-    const HRESULT stored = GroupRows(groups).StoreRunEnd(Number(field(kFirstField)), Number(field(kFirstField + 1)),
-                                                         Number(field(kFirstField + 2)), record, mark);
+    const HRESULT stored =
+        kind == L"leave queue"
+            ? GroupRows(groups).LeaveQueue(Number(field(kFirstField)), mark)
+            : GroupRows(groups).StoreRunEnd(Number(field(kFirstField)), Number(field(kFirstField + 1)),
+                                            Number(field(kFirstField + 2)), record, mark);
     return stored == DB_E_NOTABLE ? S_OK : stored;
 }

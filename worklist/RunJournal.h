@@ -41,6 +41,7 @@ public:
     int KeepRow(const std::wstring& group, const MethodRecord& row, const std::vector<ResultRecord>& results);
     int KeepRecord(const std::wstring& group, const AuditEntry& entry);
     int KeepRunEnd(const std::wstring& group, LONG groupId, LONG runOpen, LONG stoppedRow, const AuditEntry& record);
+    int KeepLeaveQueue(const std::wstring& group, LONG groupId);
 
     // Writes what waits to the worklist in order. Each write goes in one transaction with a mark
     // of its key on the server, and a write whose mark is there already is passed over, so that a

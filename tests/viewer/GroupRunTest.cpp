@@ -97,6 +97,10 @@ public:
     HRESULT reach = S_OK;
 
     HRESULT Reach() override { return reach; }
+    std::vector<QcRule> ReadQcRules(LONG group) override
+    {
+        return FAILED(reach) ? std::vector<QcRule>{} : WorklistRunStore::ReadQcRules(group);
+    }
 
     void ChangeRunState(MethodRecord* row, LONG state, LPCWSTR message, std::vector<ResultRecord> results) override
     {
@@ -562,7 +566,16 @@ TEST_F(GroupRunTest, QcRulesRerunAFailedCheckThenCalibrateFlagSuspectsPauseOnABl
     };
     auto machine = NewMachine();
     machine->run.OnRun();
-    EXPECT_THAT(HostRuns(*machine),
+    // The lab server goes away: the rules read at the start judge row 2, and its rerun's row waits
+    // for the server after row 2's end.
+    machine->store.reach = DB_E_CANNOTCONNECT;
+    std::vector<std::wstring> started = HostRuns(*machine);
+    EXPECT_EQ(machine->run.GetState(), State::WaitingForServer);
+    EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_CHECKED));
+    machine->store.reach = S_OK;
+    machine->run.OnClaimTimer();
+    std::ranges::copy(HostRuns(*machine), std::back_inserter(started));
+    EXPECT_THAT(started,
                 ElementsAre(L"Nitrates 1", L"Nitrates 2", L"Nitrates 3", L"Nitrites 1", L"Nitrites 2", L"Nitrates 4"));
     EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE));
     EXPECT_THAT(Stored(L"Nitrites"), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
@@ -878,14 +891,23 @@ TEST_F(GroupRunTest, AJournalThatAKilledHostLeftIsWrittenAtTheNextStartAndNeverT
     SetRecordText(result.Concentration, L"1.2");
     ASSERT_EQ(RunJournal(ModuleSettings).KeepRow(L"Nitrates", row, {result}), 0);
     ASSERT_EQ(RunJournal(ModuleSettings).KeepRunEnd(L"Nitrates", m_groupId, 0, 0, {L"Run ended", L"", L""}), 0);
+    // Nitrates was its queue's last group.
+    CGroupTable groups(ModuleSettings);
+    ASSERT_EQ(groups.Open(), S_OK);
+    ASSERT_EQ(GroupRows(groups).StoreQueue({m_groups[1].id, m_groupId}), S_OK);
+    ASSERT_EQ(RunJournal(ModuleSettings).KeepLeaveQueue(L"Nitrates", m_groupId), 0);
     const std::filesystem::path file = m_root.onDriveC("SRNAJRNL.CSV");
     const std::string left = ReadFileBytes(file);
-    // The second start finds the same file again, as a host killed after the writes landed but
-    // before it emptied the file leaves it.
+    // The second start finds the same file and its writes' marks again, as a host killed after
+    // the writes landed but before it emptied the file leaves them.
     for (int start = 1; start <= 2; ++start) {
         SCOPED_TRACE(start);
         WriteFileBytes(file, left);
+        for (std::size_t at = 0; start == 2 && at < left.size(); at = left.find('\n', at) + 1)
+            StoredResults(("INSERT INTO journal_tbl VALUES ('" + left.substr(at, left.find(',', at) - at) + "')").c_str());
         EXPECT_EQ(RunJournal(ModuleSettings).Forward(), S_OK);
+        EXPECT_EQ(StoredResults("SELECT count(*) FROM journal_tbl"), 0) << "the marks go with the file";
+        EXPECT_EQ(StoredResults("SELECT count(*) FROM group_tbl WHERE QueueID <> 0 AND GroupName = 'Nitrates'"), 0);
         EXPECT_THAT(Stored(), ElementsAre(RUNSTATE_DONE, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
         EXPECT_EQ(StoredResults("SELECT count(*) FROM result_tbl WHERE Concentration = '1.2'"), 1);
         EXPECT_EQ(StoredResults("SELECT count(*) FROM audit_tbl WHERE Event IN ('Row 1 done', 'Run ended')"), 2);
