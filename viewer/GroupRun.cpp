@@ -298,9 +298,7 @@ void GroupRun::OnRunQueue(const std::vector<LONG>& ids)
     if (IsRunning() || ids.empty())
         return;
     TraceLog(3, L"OnRunQueue: %d groups\n", static_cast<int>(ids.size()));
-    const std::vector<GroupEntry> listed = m_view.ListedGroups();
-    const auto first = std::ranges::find(listed, ids.front(), &GroupEntry::id);
-    WhenServerAnswers(first == listed.end() ? L"" : first->name, [this, ids] { StartQueue(ids); });
+    WhenServerAnswers(ListedName(ids.front()), [this, ids] { StartQueue(ids); });
 }
 
 void GroupRun::StartQueue(const std::vector<LONG>& ids)
@@ -1150,6 +1148,13 @@ std::vector<std::wstring> GroupRun::QueuedGroupsToCome()
     return names;
 }
 
+std::wstring GroupRun::ListedName(LONG nGroupId) const
+{
+    const std::vector<GroupEntry> listed = m_view.ListedGroups();
+    const auto found = std::ranges::find(listed, nGroupId, &GroupEntry::id);
+    return found == listed.end() ? L"" : found->name;
+}
+
 void GroupRun::ShowQueuePlace()
 {
     m_strNextInQueue.clear();
@@ -1158,9 +1163,7 @@ void GroupRun::ShowQueuePlace()
         return;
     const LONG nPosition = record->QueuePos;
     const std::vector<LONG> rest = m_store.QueueAfter(m_queue.Id(), nPosition);
-    const std::vector<GroupEntry> listed = m_view.ListedGroups();
-    const auto next = rest.empty() ? listed.end() : std::ranges::find(listed, rest.front(), &GroupEntry::id);
-    m_strNextInQueue = next == listed.end() ? L"" : next->name;
+    m_strNextInQueue = rest.empty() ? L"" : ListedName(rest.front());
     const auto nCount = static_cast<int>(nPosition + rest.size());
     ShowStatus(FormatWin(ModuleString(IDS_QUEUE_RUNNING).c_str(), static_cast<int>(nPosition), nCount, m_group.name.c_str()));
 }

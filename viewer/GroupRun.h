@@ -254,6 +254,8 @@ private:
     void EndQueue(BOOL bStopped);
     // The queue's groups after place nPosition are claimed, so that no other host runs or changes them.
     void ClaimRestOfQueue(LONG nPosition);
+    // The name of the listed group nGroupId; empty when the list has none.
+    std::wstring ListedName(LONG nGroupId) const;
     // "Queue: group 2 of 3, ..." for the shown group; the group after it is kept.
     void ShowQueuePlace();
     // The logbook line of a row's end, with what ended it; the row's message stays as it is.
