@@ -35,7 +35,7 @@ HRESULT Database::Write(Statement& statement, const IID& iid, const std::wstring
         statement.reset();
         return alive;
     }
-    const int code = statement.step();
+    const int code = statement.write();
     const HRESULT status = code == Statement::Done || code == Statement::Row ? S_OK : Fail(code, iid, subject);
     statement.reset();
     return status;

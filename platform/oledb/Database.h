@@ -60,6 +60,13 @@ public:
     // The row handle of the row the last write inserted, and how many rows it changed.
     virtual std::int64_t LastInsertedRow() = 0;
     virtual std::int64_t ChangedRows() = 0;
+    // The handle of a row about to be inserted into table (as the engine names it), given ahead so
+    // that the insert need not wait for the engine's answer; none where the insert numbers the row.
+    virtual HRESULT RowIdAhead(const std::string&, std::optional<std::int64_t>* id)
+    {
+        id->reset();
+        return S_OK;
+    }
     // What a created table declares before its columns so that its rows have handles ("rowid");
     // empty where the engine numbers rows by itself.
     virtual std::string RowIdDeclaration() const = 0;

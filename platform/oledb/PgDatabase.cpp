@@ -39,6 +39,12 @@ constexpr const char* heartbeatTable =
     "seen timestamptz NOT NULL)";
 // The failure Fail reports for a session lock that a reconnection could not take again.
 constexpr const char* lockLostState = "SRN01";
+// The failure Fail reports for a write sent ahead that found its row gone.
+constexpr const char* rowGoneState = "SRN02";
+// An edit asks for the row handles it inserts with at first this many at once, then twice as many
+// each time up to the most, so that an edit of n rows asks about log n times and leaves few unused.
+constexpr std::int64_t fewestRowIds = 16;
+constexpr std::int64_t mostRowIds = 4096;
 
 std::wstring inQuotes(std::wstring_view text) { return L"'" + std::wstring(text) + L"'"; }
 
@@ -269,6 +275,12 @@ HRESULT PgDatabase::Prepare(const std::string& sql, const IID&, const std::wstri
 
 int PgDatabase::Run(const std::string& sql, const std::vector<const char*>& values, pg_result** result)
 {
+    // What follows sees the writes sent ahead. Once one of them failed, nothing but the rollback is
+    // sent until the transaction ends: every statement fails with that failure, as the edit does.
+    m_sentAheadFailed = (m_sentAheadFailed || !AnswerWritesSentAhead()) && InTransaction();
+    if (m_sentAheadFailed && !startsWithWord(sql, "ROLLBACK"))
+        return 1;
+    m_sentAheadFailed = false;
     const auto send = [&] {
         const auto count = static_cast<int>(values.size());
         // A statement with values is sent again and again with others (a row at a time): the server
@@ -302,6 +314,93 @@ int PgDatabase::Run(const std::string& sql, const std::vector<const char*>& valu
         m_lastInsertedRow = std::atoll(PQgetvalue(answer, 0, 0));
     *result = answer;
     return Statement::Done;
+}
+
+int PgDatabase::SendAhead(const std::string& sql, const std::vector<const char*>& values)
+{
+    const auto prepared = m_prepared.find(sql);
+    // Outside an edit, and when the statement is new (preparing it waits for the server), the write
+    // waits for its answer.
+    if (!InWriteTransaction() || values.empty() || prepared == m_prepared.end()) {
+        pg_result* answer = nullptr;
+        const int code = Run(sql, values, &answer);
+        PQclear(answer);
+        return code;
+    }
+    if (m_sentAheadFailed)
+        return 1;
+    if ((PQpipelineStatus(m_pg) == PQ_PIPELINE_OFF && !PQenterPipelineMode(m_pg)) ||
+        !PQsendQueryPrepared(m_pg, prepared->second.c_str(), static_cast<int>(values.size()), values.data(), nullptr,
+                             nullptr, 0))
+        return Remember(nullptr);
+    ++m_sentAhead;
+    m_changedRows = 1;
+    return Statement::Done;
+}
+
+bool PgDatabase::AnswerWritesSentAhead()
+{
+    if (PQpipelineStatus(m_pg) == PQ_PIPELINE_OFF)
+        return true;
+    const bool synced = PQpipelineSync(m_pg) == 1;
+    bool answered = synced;
+    if (!synced)
+        Remember(nullptr);
+    // Each write's answer is followed by none; the sync's answer comes last.
+    while (synced) {
+        pg_result* answer = PQgetResult(m_pg);
+        if (!answer && PQstatus(m_pg) != CONNECTION_OK)
+            break;
+        const ExecStatusType status = PQresultStatus(answer);
+        if (status == PGRES_PIPELINE_SYNC) {
+            PQclear(answer);
+            break;
+        }
+        if (answer && answered && status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+            answered = false;
+            Remember(answer);
+            continue;
+        }
+        // An update by row handle that changed nothing found its row deleted by another session.
+        if (answer && answered && std::string_view(PQcmdStatus(answer)) == "UPDATE 0") {
+            answered = false;
+            m_failedState = rowGoneState;
+            m_failedMessage.clear();
+        }
+        PQclear(answer);
+    }
+    m_sentAhead = 0;
+    PQexitPipelineMode(m_pg);
+    return answered;
+}
+
+HRESULT PgDatabase::RowIdAhead(const std::string& table, std::optional<std::int64_t>* id)
+{
+    id->reset();
+    // Edits take turns, so that handles taken now and given later still come after every row
+    // another session inserted meanwhile. Outside one an insert waits for its handle.
+    if (!InWriteTransaction())
+        return S_OK;
+    RowIds& ids = m_rowIdsAhead[table];
+    if (ids.descending.empty()) {
+        ids.asked = std::clamp(2 * ids.asked, fewestRowIds, mostRowIds);
+        const std::string quoted = Quote(table);
+        const std::string count = std::to_string(ids.asked);
+        pg_result* result = nullptr;
+        if (Run("SELECT nextval(pg_get_serial_sequence($1, 'rowid')) AS id FROM generate_series(1, $2::int) "
+                "ORDER BY id DESC",
+                {quoted.c_str(), count.c_str()}, &result) != Statement::Done)
+            return Fail(1, IID_IRowsetChange, Utf8ToWide(table));
+        for (int row = 0; row < PQntuples(result) && !PQgetisnull(result, row, 0); ++row)
+            ids.descending.push_back(std::atoll(PQgetvalue(result, row, 0)));
+        PQclear(result);
+        // A table without a sequence numbers its rows as it inserts them.
+        if (ids.descending.empty())
+            return S_OK;
+    }
+    *id = ids.descending.back();
+    ids.descending.pop_back();
+    return S_OK;
 }
 
 int PgDatabase::Remember(pg_result* result)
@@ -350,6 +449,8 @@ HRESULT PgDatabase::Begin(bool forWriting)
         return Execute("BEGIN ISOLATION LEVEL REPEATABLE READ", IID_ITransactionLocal, L"");
     // Edits take turns, as on the file: an edit reads the rows it renumbers or the last id it
     // counts from while no other edit can change them, and waits for its turn at its start.
+    // Handles taken for an earlier edit may belong to a table dropped and made anew since.
+    m_rowIdsAhead.clear();
     HRESULT status = Execute("BEGIN", IID_ITransactionLocal, L"");
     if (SUCCEEDED(status))
         status = Execute(std::string("SELECT pg_advisory_xact_lock(") + lockSpace + ", 0)", IID_ITransactionLocal, L"");
@@ -358,14 +459,20 @@ HRESULT PgDatabase::Begin(bool forWriting)
     return status;
 }
 
+// While writes sent ahead wait for their answers the server is busy with the transaction they
+// belong to; whether one of them failed shows when the answers are read.
 bool PgDatabase::TransactionOpen() const
 {
     const PGTransactionStatusType status = PQtransactionStatus(m_pg);
-    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR;
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || (status == PQTRANS_ACTIVE && m_sentAhead > 0);
 }
 
 // After a failure the server keeps the transaction open but refuses all but its end.
-bool PgDatabase::TransactionAlive() const { return PQtransactionStatus(m_pg) == PQTRANS_INTRANS; }
+bool PgDatabase::TransactionAlive() const
+{
+    const PGTransactionStatusType status = PQtransactionStatus(m_pg);
+    return status == PQTRANS_INTRANS || (status == PQTRANS_ACTIVE && m_sentAhead > 0);
+}
 
 HRESULT PgDatabase::Fail(int, const IID& iid, const std::wstring& subject)
 {
@@ -376,6 +483,8 @@ HRESULT PgDatabase::Fail(int, const IID& iid, const std::wstring& subject)
                            L"The connection to the worklist server " + server + L" was lost and opened again, and "
                            L"meanwhile another Orvane took the lock this one held on a group's run. This Orvane "
                            L"runs nothing more of that group; see which instrument runs it now.");
+    if (state == rowGoneState)
+        return ReportError(DB_E_DELETEDROW, iid, L"The row was deleted by another session.");
     if (state.starts_with("08") || state == "57P01")
         return ReportError(DB_E_CANNOTCONNECT, iid,
                            L"Lost the connection to the worklist server " + server + L": " + m_failedMessage +

@@ -38,6 +38,8 @@ public:
     std::optional<ULONG> TextWidth(const std::string& table, const std::string& column) override;
     std::int64_t LastInsertedRow() override { return m_lastInsertedRow; }
     std::int64_t ChangedRows() override { return m_changedRows; }
+    // Within a transaction for writing, from a batch of the table's row handles asked for at once.
+    HRESULT RowIdAhead(const std::string& table, std::optional<std::int64_t>* id) override;
     std::string RowIdDeclaration() const override;
     bool KeepsSessionLocks() const override { return true; }
     HRESULT TryLock(LONG key, const std::wstring& holder, bool* taken) override;
@@ -53,6 +55,11 @@ public:
     // Sends sql with its values; Statement::Done with the answer in *result, or an error code
     // whose failure Fail then reports.
     int Run(const std::string& sql, const std::vector<const char*>& values, pg_result** result);
+    // Within a transaction for writing, sends a write with its values and goes on without waiting
+    // for the answer, which comes with those of the other writes sent ahead when a statement next
+    // needs an answer; a write that changes no row counts as one that changed its one row until
+    // then. Runs it otherwise.
+    int SendAhead(const std::string& sql, const std::vector<const char*>& values);
     // The name of the table with the server's object id table.
     std::string TableName(unsigned int table);
     // A name as the server keeps it: ASCII letters in lower case, at most 63 bytes.
@@ -76,6 +83,9 @@ private:
     HRESULT AskAboutLock(const char* sql, LONG key, const std::string& extra, std::optional<std::string>* value);
     // Remembers a failed answer (or a failure to reach the server) for Fail.
     int Remember(pg_result* result);
+    // Waits for the answers to the writes sent ahead; false, with the first failure remembered,
+    // when one of them failed or changed no row.
+    bool AnswerWritesSentAhead();
     // Opens the lost connection again and takes its session locks again; false, with the failure
     // remembered, when the server cannot be reached or another session holds one of the locks now.
     bool Reconnect();
@@ -92,6 +102,17 @@ private:
     std::map<std::string, std::map<std::string, std::optional<ULONG>>> m_columns;
     // The statements the server keeps prepared for this connection, by their text: their names.
     std::map<std::string, std::string> m_prepared;
+    // The writes sent ahead whose answers have not been read, and whether one of those read in the
+    // open transaction failed.
+    int m_sentAhead = 0;
+    bool m_sentAheadFailed = false;
+    // Row handles taken for each table in the open transaction and not yet given, the next last;
+    // and how many were last asked for at once.
+    struct RowIds {
+        std::vector<std::int64_t> descending;
+        std::int64_t asked = 0;
+    };
+    std::map<std::string, RowIds> m_rowIdsAhead;
     // The session locks this connection holds, with the holder's name each was taken for.
     std::map<LONG, std::string> m_sessionLocks;
 };

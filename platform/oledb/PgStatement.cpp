@@ -28,15 +28,20 @@ void PgStatement::bind(int index, std::wstring_view text)
 
 void PgStatement::bindNull(int index) { m_values.at(static_cast<std::size_t>(index - 1)).reset(); }
 
+std::vector<const char*> PgStatement::values() const
+{
+    std::vector<const char*> values;
+    for (const auto& value : m_values)
+        values.push_back(value ? value->c_str() : nullptr);
+    return values;
+}
+
 int PgStatement::run()
 {
     if (m_result)
         return Done;
-    std::vector<const char*> values;
-    for (const auto& value : m_values)
-        values.push_back(value ? value->c_str() : nullptr);
     m_row = -1;
-    return m_database.Run(m_sql, values, &m_result);
+    return m_database.Run(m_sql, values(), &m_result);
 }
 
 int PgStatement::step()
@@ -47,6 +52,8 @@ int PgStatement::step()
     ++m_row;
     return m_row < PQntuples(m_result) ? Row : Done;
 }
+
+int PgStatement::write() { return m_database.SendAhead(m_sql, values()); }
 
 void PgStatement::reset()
 {

@@ -26,6 +26,7 @@ public:
     void bind(int index, std::wstring_view text) override;
     void bindNull(int index) override;
     int step() override;
+    int write() override;
     void reset() override;
 
     int columnCount() override;
@@ -39,6 +40,7 @@ public:
 private:
     // Sends the statement unless its answer is here; the engine's code of the failure otherwise.
     int run();
+    std::vector<const char*> values() const;
     const char* value(int index) const;
 
     PgDatabase& m_database;

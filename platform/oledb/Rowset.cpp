@@ -335,23 +335,30 @@ HRESULT Rowset::bindValues(Statement& statement, ColumnSet columns, const IID& i
 
 HRESULT Rowset::Insert()
 {
+    std::optional<std::int64_t> id;
     HRESULT status = checkChangeable(IID_IRowsetChange);
     if (SUCCEEDED(status))
-        status = prepareOnce(m_insert, [this] {
+        status = m_database->RowIdAhead(m_table, &id);
+    // A row whose handle is known goes in with it and need not wait for the engine's answer.
+    std::unique_ptr<Statement>& insert = id ? m_insertWithId : m_insert;
+    if (SUCCEEDED(status))
+        status = prepareOnce(insert, [this, &id] {
             std::string marks;
             for (std::size_t i = 0; i < m_bound.size(); ++i)
                 marks += i ? ", ?" : "?";
-            return "INSERT INTO " + Database::Quote(m_table) + " (" + boundNames(allBound(), "") + ") VALUES (" +
-                   marks + ")";
+            return "INSERT INTO " + Database::Quote(m_table) + " (" + boundNames(allBound(), "") +
+                   (id ? std::string(", ") + rowIdColumn : "") + ") VALUES (" + marks + (id ? ", ?" : "") + ")";
         }, IID_IRowsetChange);
     if (SUCCEEDED(status))
-        status = bindValues(*m_insert, allBound(), IID_IRowsetChange);
+        status = bindValues(*insert, allBound(), IID_IRowsetChange);
+    if (SUCCEEDED(status) && id)
+        insert->bind(static_cast<int>(m_bound.size()) + 1, *id);
     // The new row comes after the kept ones and is read from the table.
     const bool kept = keptStill();
     if (SUCCEEDED(status))
-        status = m_database->Write(*m_insert, IID_IRowsetChange, m_tableName);
+        status = m_database->Write(*insert, IID_IRowsetChange, m_tableName);
     if (SUCCEEDED(status)) {
-        m_rows.push_back(m_database->LastInsertedRow());
+        m_rows.push_back(id ? *id : m_database->LastInsertedRow());
         keepAfterWrite(kept);
     }
     return status;

@@ -118,6 +118,8 @@ private:
 
     std::unique_ptr<Statement> m_select;
     std::unique_ptr<Statement> m_insert;
+    // The insert of a row whose handle the database gave ahead.
+    std::unique_ptr<Statement> m_insertWithId;
     // One update for each set of changed columns that has been written.
     std::map<ColumnSet, std::unique_ptr<Statement>> m_updates;
     std::unique_ptr<Statement> m_delete;

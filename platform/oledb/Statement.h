@@ -22,6 +22,10 @@ public:
     virtual void bindNull(int index) = 0;
     // Row, Done or the engine's error code.
     virtual int step() = 0;
+    // Runs a write whose answer the caller does not read: Done or the engine's error code. Inside a
+    // transaction an engine may send it ahead without waiting, and tell its failure with the next
+    // statement that waits for an answer, the commit at the latest.
+    virtual int write() { return step(); }
     // Ends the current use: the statement keeps its text and forgets its values and position.
     virtual void reset() = 0;
 
