@@ -125,12 +125,11 @@ HRESULT RunClaim::Check()
 {
     if (!m_heldGroup || !m_place.OnServer())
         return S_OK;
-    // Any question on the claim's session opens a lost connection again and takes its locks again.
+    // The question opens a lost connection again and takes its locks again.
     CSessionLock lock;
-    std::wstring strHolder;
     HRESULT status = lock.Open(m_serverSession);
     if (SUCCEEDED(status))
-        status = lock.GetHolder(*m_heldGroup, &strHolder);
+        status = lock.CheckHeld(*m_heldGroup);
     return status;
 }
 
@@ -153,6 +152,9 @@ BOOL RunClaim::SeenRunning(const WorklistPlace& place, LONG groupId, std::wstrin
 
 BOOL RunClaim::IsClaimed(const WorklistPlace& place, LONG groupId)
 {
+    // A claim of this host needs no question to the worklist.
+    if (ClaimsHeldHere().contains(groupId))
+        return TRUE;
     if (place.OnServer()) {
         CSession session;
         CSessionLock locks;

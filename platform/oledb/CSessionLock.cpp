@@ -52,6 +52,12 @@ HRESULT CSessionLock::GetLastHeartbeat(LONG key, std::wstring* holder, LONG* sec
     return m_spDatabase ? m_spDatabase->LastHeartbeat(key, holder, secondsAgo) : notOpen();
 }
 
+HRESULT CSessionLock::CheckHeld(LONG key)
+{
+    SetErrorInfo(0, nullptr);
+    return m_spDatabase ? m_spDatabase->HoldsLock(key) : notOpen();
+}
+
 HRESULT CSessionLock::GetHolder(LONG key, std::wstring* holder)
 {
     SetErrorInfo(0, nullptr);

@@ -17,6 +17,10 @@ public:
     HRESULT Unlock(LONG key);
     // S_FALSE, with no holder, when no session holds key.
     HRESULT GetHolder(LONG key, std::wstring* holder);
+    // S_OK while this session holds key, S_FALSE when it does not: one short question to the
+    // server, which opens a lost connection again and takes its locks again (failing when another
+    // session took one meanwhile).
+    HRESULT CheckHeld(LONG key);
     // The holder of key lives (or, with alive FALSE, let go): a record on the server that a
     // restart of the server, which drops every lock, keeps.
     HRESULT Heartbeat(LONG key, BOOL alive);

@@ -128,6 +128,8 @@ HRESULT Database::Unlock(LONG) { return noServerLocks(); }
 
 HRESULT Database::LockHolder(LONG, std::wstring*) { return noServerLocks(); }
 
+HRESULT Database::HoldsLock(LONG) { return noServerLocks(); }
+
 HRESULT Database::Heartbeat(LONG, bool) { return noServerLocks(); }
 
 HRESULT Database::LastHeartbeat(LONG, std::wstring*, LONG*) { return noServerLocks(); }

@@ -86,6 +86,9 @@ public:
     virtual HRESULT Unlock(LONG key);
     // S_FALSE and no holder when nobody holds key.
     virtual HRESULT LockHolder(LONG key, std::wstring* holder);
+    // S_OK while this connection holds key, S_FALSE when it does not; a lost connection is opened
+    // again and takes its locks again first, and fails when another session took one meanwhile.
+    virtual HRESULT HoldsLock(LONG key);
     // The holder of key says that it lives, on the server's clock, in a record that outlasts the
     // lock (a server's restart drops every lock); with alive false, its record goes.
     virtual HRESULT Heartbeat(LONG key, bool alive);

@@ -267,7 +267,7 @@ HRESULT PgDatabase::Prepare(const std::string& sql, const IID&, const std::wstri
     if (startsWithWord(text, "INSERT"))
         text += " RETURNING rowid";
     // A changed table's columns are read again when next asked for.
-    else if (!startsWithWord(text, "SELECT") && !startsWithWord(text, "UPDATE") && !startsWithWord(text, "DELETE"))
+    else if (startsWithWord(text, "CREATE") || startsWithWord(text, "ALTER") || startsWithWord(text, "DROP"))
         m_columns.clear();
     *statement = std::make_unique<PgStatement>(*this, std::move(text), parameters);
     return S_OK;
@@ -638,6 +638,19 @@ HRESULT PgDatabase::LockHolder(LONG key, std::wstring* holder)
         return S_FALSE;
     *holder = found->second;
     return S_OK;
+}
+
+HRESULT PgDatabase::HoldsLock(LONG key)
+{
+    if (!m_sessionLocks.contains(key))
+        return S_FALSE;
+    // A session lock lasts as long as the connection: any answer on it tells that the lock is still
+    // held, and the question through Run opens a lost connection again with its locks.
+    pg_result* result = nullptr;
+    if (Run("SELECT 1", {}, &result) != Statement::Done)
+        return Fail(1, IID_ISessionLock, L"");
+    PQclear(result);
+    return m_sessionLocks.contains(key) ? S_OK : S_FALSE;
 }
 
 HRESULT PgDatabase::LockHolders(std::map<LONG, std::wstring>* holders)

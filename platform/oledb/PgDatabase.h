@@ -45,6 +45,7 @@ public:
     HRESULT TryLock(LONG key, const std::wstring& holder, bool* taken) override;
     HRESULT Unlock(LONG key) override;
     HRESULT LockHolder(LONG key, std::wstring* holder) override;
+    HRESULT HoldsLock(LONG key) override;
     HRESULT Heartbeat(LONG key, bool alive) override;
     HRESULT LastHeartbeat(LONG key, std::wstring* holder, LONG* secondsAgo) override;
     // Every key that a session holds now, with its holder: who runs what, in one question.
