@@ -3,6 +3,7 @@
 
 #include "AuditHead.h"
 #include "KeptErrorRecords.h"
+#include "WorklistSession.h"
 
 EditTransaction::EditTransaction(const CSession& session)
     : m_session(session), m_started(session.StartTransaction()), m_open(SUCCEEDED(m_started))
@@ -16,6 +17,7 @@ EditTransaction::~EditTransaction()
     // The failure that ended the edit is still to be shown: the abort must not take its records.
     const KeptErrorRecords failure;
     m_session.Abort();
+    ForgetKnownTables(m_session);
     AuditHead::TransactionEnded(m_session, false);
 }
 
@@ -23,6 +25,8 @@ HRESULT EditTransaction::Commit()
 {
     m_open = false;
     const HRESULT status = m_session.Commit();
+    if (FAILED(status))
+        ForgetKnownTables(m_session);
     AuditHead::TransactionEnded(m_session, SUCCEEDED(status));
     return status;
 }

@@ -63,8 +63,7 @@ HRESULT RowResults::MakeTable(const CSession& session)
     };
     // A table of a version before QC gains its column.
     const AddedColumn added[] = {{L"QC", DBTYPE_WSTR, FieldWidth(record.QC)}};
-    const HRESULT status = MakeMissingTable(session, kTable, columns);
-    return SUCCEEDED(status) ? AddMissingColumns(session, kTable, added) : status;
+    return MakeMissingTable(session, kTable, columns, added);
 }
 
 HRESULT RowResults::Add(const CSession& session, const std::wstring& group, const MethodRecord& row,

@@ -3,6 +3,9 @@
 
 #include "oledb/CTableDefinition.h"
 
+#include <map>
+#include <set>
+
 CDBPropSet WorklistDataSourceProperties(const WorklistPlace& place)
 {
     CDBPropSet init(DBPROPSET_DBINIT);
@@ -47,13 +50,41 @@ HRESULT OpenWorklistSession(CSession& session, const WorklistPlace& place, const
 
 DBCOLUMNDESC TableColumn(const wchar_t* name, DBTYPE type, ULONG size) { return {L"", {DBKIND_NAME, name}, type, size}; }
 
-HRESULT MakeMissingTable(const CSession& session, const wchar_t* table, std::span<const DBCOLUMNDESC> columns)
+namespace {
+
+// The tables each open session found or made. A closed session's entry is dropped at the next look;
+// until then it keeps its provider's address from being taken by a new session.
+using KnownTables = std::map<std::weak_ptr<provider::Database>, std::set<std::wstring>, std::owner_less<>>;
+
+KnownTables& SessionsTables()
 {
+    static KnownTables known;
+    std::erase_if(known, [](const auto& session) { return session.first.expired(); });
+    return known;
+}
+
+} // namespace
+
+HRESULT MakeMissingTable(const CSession& session, const wchar_t* table, std::span<const DBCOLUMNDESC> columns,
+                         std::span<const AddedColumn> added)
+{
+    if (session.m_spOpenRowset && SessionsTables()[session.m_spOpenRowset].contains(table))
+        return S_OK;
     CTableDefinition definition;
     HRESULT status = definition.Open(session);
     if (SUCCEEDED(status))
         status = definition.CreateTable({DBKIND_NAME, table}, static_cast<ULONG>(columns.size()), columns.data());
-    return status == DB_E_DUPLICATETABLEID ? S_OK : status;
+    if (status == DB_E_DUPLICATETABLEID)
+        status = AddMissingColumns(session, table, added);
+    if (SUCCEEDED(status))
+        SessionsTables()[session.m_spOpenRowset].insert(table);
+    return status;
+}
+
+void ForgetKnownTables(const CSession& session)
+{
+    if (session.m_spOpenRowset)
+        SessionsTables().erase(session.m_spOpenRowset);
 }
 
 HRESULT AddMissingColumns(const CSession& session, const wchar_t* table, std::span<const AddedColumn> columns)

@@ -160,6 +160,19 @@ TEST_F(AuditTrailTest, AnEditWhoseTransactionFailsLeavesNoRecordAndVerifyNamesEa
     EXPECT_EQ(records().back().Sequence, 7);
 }
 
+TEST_F(AuditTrailTest, ARowsEndAfterAnotherProgramDroppedTheTrailIsKeptUnsavedUntilTheTrailIsMadeAgain)
+{
+    MethodRows rows(ModuleSettings);
+    addNight(rows, 2);
+    // The session found the trail with the rows' insert and does not ask again.
+    sqlite("DROP TABLE audit_tbl;");
+    EXPECT_TRUE(FAILED(rows.ChangeRunState(rows.FindRowById(0, FALSE), RUNSTATE_DONE, L"")));
+    EXPECT_TRUE(rows.HasUnsaved()) << "the end is kept, not lost";
+    EXPECT_THAT(rows.UnsavedReason(), testing::HasSubstr(L"audit_tbl"));
+    EXPECT_EQ(rows.SaveUnsaved(), S_OK);
+    EXPECT_EQ(toldFrom(0), (std::vector<Told>{{L"Night", L"Row 1 done", L"checked", L"done"}}));
+}
+
 TEST_F(AuditTrailTest, TheHeadIsAnchoredEveryHundredRecordsAndAtEachRecordAskedForAndACutAtTheEndIsMissing)
 {
     MethodRows rows(ModuleSettings);
