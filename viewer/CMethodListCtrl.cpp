@@ -544,7 +544,8 @@ void CMethodListCtrl::EditProperties()
     UpdateWindow();
 }
 
-void CMethodListCtrl::UpdateRowState(LONG aaaID, LONG state, const wchar_t* message)
+void CMethodListCtrl::UpdateRowState(LONG aaaID, LONG state, const wchar_t* message,
+                                     const std::vector<ResultRecord>& results)
 {
     TraceLog(3, L"UpdateRowState: %ld, %d\n", aaaID, state);
     if (const int nItem = ItemOfRow(aaaID); nItem >= 0) {
@@ -557,9 +558,15 @@ void CMethodListCtrl::UpdateRowState(LONG aaaID, LONG state, const wchar_t* mess
             data.nEndTime = pTable->EndTime;
             ShowRunColumns(nItem, pTable->ErrMessage, static_cast<LONG>(_time64(nullptr)));
         }
-        // A row's end brings its results, and a failed check makes earlier rows suspect.
-        if (state == RUNSTATE_DONE || state == RUNSTATE_FAILED)
-            ShowQc();
+        // A row's end brings its results; a failed one may make earlier rows suspect too, and only
+        // then is every row's flag read again.
+        if (state == RUNSTATE_DONE || state == RUNSTATE_FAILED) {
+            const std::wstring strFlag = RowResults::Flag(results);
+            if (strFlag == RowResults::kFailed)
+                ShowQc();
+            else
+                SetItemText(nItem, kQcColumn, strFlag.c_str());
+        }
         // Last, as the change of the state image tells the window, which then shows the progress.
         SetItemState(nItem, INDEXTOSTATEIMAGEMASK(static_cast<UINT>(state)), kWholeState);
     }

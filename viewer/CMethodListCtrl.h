@@ -60,7 +60,8 @@ public:
     void SetRunGoesOn(BOOL bRunGoesOn) { m_bRunGoesOn = bRunGoesOn; }
 
     void Refill() override;
-    void UpdateRowState(LONG aaaID, LONG state, const wchar_t* message) override;
+    void UpdateRowState(LONG aaaID, LONG state, const wchar_t* message,
+                        const std::vector<ResultRecord>& results) override;
 
 protected:
     void PreSubclassWindow() override;

@@ -413,9 +413,9 @@ HRESULT MethodRows::ChangeRunState(MethodRecord* row, LONG state, const wchar_t*
     m_offline.Update(*row);
     const HRESULT written = m_bOffline ? ReportError(DB_E_CANNOTCONNECT, IID_IRowsetChange, ModuleString(IDS_SERVER_AWAY))
                                        : writeRunState(*row, oldState, results);
-    keepUnsaved({*row, std::move(results)}, written);
     if (m_pObserver)
-        m_pObserver->UpdateRowState(row->aaaID, state, message);
+        m_pObserver->UpdateRowState(row->aaaID, state, message, results);
+    keepUnsaved({*row, std::move(results)}, written);
     return written;
 }
 

@@ -27,7 +27,7 @@ public:
 
 private:
     void Refill() override { ++refills; }
-    void UpdateRowState(LONG id, LONG state, const wchar_t* message) override
+    void UpdateRowState(LONG id, LONG state, const wchar_t* message, const std::vector<ResultRecord>&) override
     {
         updates.emplace_back(id, state, message ? message : L"<none>");
     }
