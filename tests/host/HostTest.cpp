@@ -30,77 +30,6 @@ protected:
     }
 };
 
-// A logbook record built byte for byte as a module builds it.
-std::array<unsigned char, LogbookRecord::size> logbookRecord(std::int32_t id, std::int64_t time, const std::wstring& text)
-{
-    std::array<unsigned char, LogbookRecord::size> bytes{};
-    for (int i = 0; i < 4; ++i)
-        bytes[4 + i] = static_cast<unsigned char>(static_cast<std::uint32_t>(id) >> (8 * i));
-    for (int i = 0; i < 8; ++i)
-        bytes[16 + i] = static_cast<unsigned char>(static_cast<std::uint64_t>(time) >> (8 * i));
-    const std::u16string units = WideToUtf16(text);
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        bytes[24 + 2 * i] = static_cast<unsigned char>(units[i] & 0xFF);
-        bytes[25 + 2 * i] = static_cast<unsigned char>(units[i] >> 8);
-    }
-    return bytes;
-}
-
-TEST_F(HostTest, HostWindowRegistersModulesAndKeepsTheirLogbookEntries)
-{
-    start();
-    HWND window = host->window().handle();
-    ASSERT_TRUE(IsWindow(window));
-    EXPECT_EQ(Automation::findWindow(L"Orvane"), window);
-    const auto registerSource = [window](const wchar_t* name) {
-        return static_cast<std::int32_t>(SendMessageW(window, 0x408, 0, reinterpret_cast<LPARAM>(name)));
-    };
-    const auto write = [window](std::int32_t id, std::int64_t time, const std::wstring& text) {
-        auto record = logbookRecord(id, time, text);
-        return SendMessageW(window, 0x405, 0, reinterpret_cast<LPARAM>(record.data()));
-    };
-
-    const std::int32_t serion = registerSource(L"Serion");
-    const std::int32_t other = registerSource(L"Other");
-    EXPECT_GT(serion, 0);
-    EXPECT_NE(serion, other);
-    EXPECT_EQ(write(serion, 1773480413, L"Open Serion Window \U0001F600."), 0);
-    SendMessageW(window, 0x409, static_cast<WPARAM>(serion), 0);
-    EXPECT_FALSE(host->logbook().isRegistered(serion));
-    // An entry after unregistering is still kept, under its id.
-    write(serion, 1773480414, L"late");
-    EXPECT_GT(registerSource(L"Serion again"), other);
-
-    const std::vector<std::string>& lines = host->logbook().lines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_TRUE(lines[0].ends_with(":53 Serion: Open Serion Window \xF0\x9F\x98\x80.")) << lines[0];
-    EXPECT_TRUE(lines[1].ends_with(":54 module " + std::to_string(serion) + ": late")) << lines[1];
-    EXPECT_TRUE(printed(L"Logbook: " + Utf8ToWide(lines[0])));
-    EXPECT_EQ(ReadFileBytes(temp.path() / "logbook.txt"), lines[0] + "\n" + lines[1] + "\n");
-
-    // A logbook file that cannot be written is said once, and again only after it worked meanwhile.
-    const auto unwritable = [this] {
-        return std::count_if(output.begin(), output.end(),
-                             [](const std::wstring& line) { return line.find(L"cannot be written") != line.npos; });
-    };
-    std::filesystem::remove(temp.path() / "logbook.txt");
-    std::filesystem::create_directory(temp.path() / "logbook.txt");
-    write(other, 1773480415, L"lost 1");
-    write(other, 1773480416, L"lost 2");
-    EXPECT_EQ(unwritable(), 1);
-    EXPECT_TRUE(printed(L"Logbook: the logbook file " + (temp.path() / "logbook.txt").wstring() +
-                        L" cannot be written; entries are shown but not kept in it until it can. Check that it is "
-                        L"not read-only and that its drive has space."));
-    std::filesystem::remove(temp.path() / "logbook.txt");
-    write(other, 1773480417, L"kept");
-    EXPECT_TRUE(ReadFileBytes(temp.path() / "logbook.txt").ends_with(": kept\n"));
-
-    // The text field is 264 units; a record filled to the brim stops at the field's end.
-    std::array<unsigned char, LogbookRecord::size> full{};
-    std::fill(full.begin() + 24, full.end(), 'A');
-    EXPECT_EQ(LogbookRecord::decode(full.data()).text.size(), LogbookRecord::textCharacters);
-}
-
 TEST_F(HostTest, MenuStateGreysAndChecksTheModulesMenuEntry)
 {
     start();
@@ -129,33 +58,6 @@ TEST_F(HostTest, MenuStateGreysAndChecksTheModulesMenuEntry)
     host->commandLine().run(prefix + L"\"Invisible\"");
     EXPECT_NE(text("_ERRMSG$").find(L"unknown state \"Invisible\""), std::wstring::npos);
     EXPECT_EQ(moduleEntryState() & (MF_GRAYED | MF_CHECKED), 0u);
-}
-
-TEST_F(HostTest, CommandLineMistakesAreShownAndLeaveTheHostRunning)
-{
-    start();
-    EXPECT_EQ(host->commandLine().run(L"FROBNICATE 1, 2"), std::nullopt);
-
-    EXPECT_EQ(host->commandLine().run(L"Click \"No such window\", 1"), L"no visible window \"No such window\"");
-    EXPECT_EQ(host->commandLine().run(L"Click \"Orvane\""),
-              L"Click takes Click \"title\", id (got 1 arguments)");
-    EXPECT_EQ(host->commandLine().run(L"Expect \"Orvane\", 5, \"unterminated"),
-              L"Unterminated quote in: Expect \"Orvane\", 5, \"unterminated");
-    EXPECT_EQ(host->commandLine().run(L"ExpectVar _NOSUCH, 1"), L"the host variable _NOSUCH does not exist");
-
-    // Numbers a whole number or a wait cannot hold are refused, not cast.
-    EXPECT_EQ(host->commandLine().run(L"Click \"Orvane\", 1e10"),
-              L"the id \"1e10\" is not a whole number from 0 to 65535");
-    EXPECT_EQ(host->commandLine().run(L"Click \"Orvane\", -1"), L"the id \"-1\" is not a whole number from 0 to 65535");
-    const std::int64_t before = Clock::nowMs();
-    EXPECT_EQ(host->commandLine().run(L"Wait 3000000"),
-              L"the time \"3000000\" is not a number of seconds from 0 to 86400");
-    EXPECT_EQ(host->commandLine().run(L"WaitWindow \"Orvane\", nan"),
-              L"the time \"nan\" is not a number of seconds from 0 to 86400");
-    EXPECT_EQ(Clock::nowMs(), before);
-
-    host->commandLine().run(L"Print \"still here\"");
-    EXPECT_EQ(output.back(), L"still here");
 }
 
 TEST_F(HostTest, ModuleCommandsJoinTheMacroLanguageAndAMissingModuleIsReported)

@@ -19,8 +19,6 @@
 
 namespace {
 
-long lineCount(const std::string& text) { return static_cast<long>(std::count(text.begin(), text.end(), '\n')); }
-
 // The lines of a CSV file without quoted fields, each split at its commas.
 std::vector<std::vector<std::string>> csvLines(const std::string& text)
 {
@@ -85,60 +83,6 @@ protected:
     std::vector<std::string> changes;
 };
 
-TEST_F(InstrumentSimulationTest, NormalEndResetsSerionOnBeforeMethodOnFallsOnlyWithTheHookAndWritesTheDataFolder)
-{
-    startMethod(L"NITRATE.M", L"N1.d");
-    EXPECT_TRUE(running());
-    EXPECT_EQ(text("ACQSTATUS$"), L"RUN");
-    EXPECT_EQ(text("GUISYSTEMSTATUS$"), L"Instrument 1|Online|ST:B|Run NITRATE.M");
-    // The detector's trace grows as the method runs: ten samples a second, acquired each second.
-    const auto folder = temp.onDriveC("Orvane/Data/Group1/N1.d");
-    const auto lines = [&](const char* file) { return lineCount(ReadFileBytes(folder / file)); };
-    runFor(10);
-    EXPECT_EQ(lines("SIGNAL.CSV"), 1 + 101);
-    runFor(9.9);
-    EXPECT_EQ(lines("SIGNAL.CSV"), 1 + 191);
-    EXPECT_FALSE(std::filesystem::exists(folder / "PEAKS.CSV"));
-    EXPECT_EQ(number("_METHODON"), 1.0);
-    runFor(0.2);
-    EXPECT_EQ(lines("SIGNAL.CSV"), 1 + 201);
-    // A peak for each injection of the FIA table, its height following the sample's concentration:
-    // Standard 1 0.5, Standard 2 2.0, River inlet 1.2 twice.
-    const auto peaks = csvLines(ReadFileBytes(folder / "PEAKS.CSV"));
-    EXPECT_EQ(peaks[0], (std::vector<std::string>{"Injection", "Location", "Sample", "Time (s)", "Retention (s)", "Height (mAU)",
-                                                  "Area (mAU*s)"}));
-    std::vector<std::string> samples;
-    std::vector<double> heights;
-    for (std::size_t row = 1; row < peaks.size(); ++row) {
-        ASSERT_EQ(peaks[row].size(), 7u);
-        samples.push_back(peaks[row][2]);
-        heights.push_back(std::stod(peaks[row][5]));
-    }
-    EXPECT_EQ(samples, (std::vector<std::string>{"Standard 1", "Standard 2", "River inlet", "River inlet"}));
-    ASSERT_EQ(heights.size(), 4u);
-    EXPECT_LT(heights[0], heights[2]);
-    EXPECT_LT(heights[2], heights[1]);
-    EXPECT_NEAR(heights[2], heights[3], 0.5);
-    EXPECT_NEAR(heights[1] / heights[0], 4, 0.2);
-    EXPECT_FALSE(running());
-    EXPECT_EQ(changes, (std::vector<std::string>{"_SERIONON=1", "_METHODON=1", "_SERIONON=0", "_METHODON=0"}));
-    EXPECT_EQ(number("METHENDSTATUS"), 1.0);
-    EXPECT_EQ(text("ACQSTATUS$"), L"READY");
-    const std::string log = ReadFileBytes(temp.onDriveC("Orvane/Data/Group1/N1.d/RUN.LOG"));
-    EXPECT_NE(log.find("Method C:\\Orvane\\Methods\\NITRATE.M started"), std::string::npos) << log;
-    EXPECT_NE(log.find("Method NITRATE.M complete"), std::string::npos) << log;
-    EXPECT_EQ(output.back(), L"Method NITRATE.M complete.");
-
-    // The post-run call of the hook, without _SERIONLOAD, takes it away: then a normal end leaves
-    // _SERIONON set.
-    execute(L" FIALOADHOOK ");
-    changes.clear();
-    CpSetNumVar(context, "_SERIONON", 1.0);
-    execute(L"RUNMETHOD");
-    runFor(25);
-    EXPECT_EQ(changes, (std::vector<std::string>{"_SERIONON=1", "_METHODON=1", "_METHODON=0"}));
-}
-
 TEST_F(InstrumentSimulationTest, ResultsMeasureEachSampleAgainstTheCalibrationOfTheLastStandardsAsTheDetectorDrifts)
 {
     const auto results = [&](const char* dataFile) {
@@ -195,30 +139,6 @@ TEST_F(InstrumentSimulationTest, ResultsMeasureEachSampleAgainstTheCalibrationOf
     EXPECT_EQ(results("N2.d")[3], (std::vector<std::string>{"3", "River inlet", "sample", "", "0", "", "", "", "", ""}));
 }
 
-TEST_F(InstrumentSimulationTest, FailedRunLeavesSerionOnAndAnnouncesEachHostMessageInRegisterGui)
-{
-    std::vector<std::wstring> announced;
-    CBspSubjectDesc subject;
-    subject.CreateObjBspSubj(L"GUI", 1);
-    BspHub::SubscriptionId subscription = 0;
-    ASSERT_EQ(BspHub::instance().subscribe(
-                  subject,
-                  [&](const CBspSubjectDesc&) {
-                      announced.push_back(*RegisterStore::instance().find(L"GUI")->object(1)->text(L"ModMsgText"));
-                  },
-                  &subscription),
-              BSP_OK);
-
-    startMethod(L"LEAK.M", L"L1.d");
-    runFor(15);
-    BspHub::instance().unsubscribe(subscription);
-    EXPECT_EQ(announced, (std::vector<std::wstring>{L"Pump pressure above limit.", L"Flow stopped."}));
-    EXPECT_EQ(changes, (std::vector<std::string>{"_SERIONON=1", "_METHODON=1", "_METHODON=0"}));
-    EXPECT_EQ(number("_SERIONON"), 1.0);
-    EXPECT_EQ(number("METHENDSTATUS"), 2.0);
-    EXPECT_EQ(text("_ERRMSG$"), L"Method LEAK.M failed.");
-}
-
 TEST_F(InstrumentSimulationTest, NotReadyMethodIsAbortedByAbortAssignment)
 {
     startMethod(L"NOTREADY.M", L"R1.d");
@@ -233,29 +153,6 @@ TEST_F(InstrumentSimulationTest, NotReadyMethodIsAbortedByAbortAssignment)
     EXPECT_EQ(text("ACQSTATUS$"), L"READY");
     // Nothing of the aborted run is left to happen later.
     EXPECT_FALSE(Clock::nextDueMs());
-}
-
-TEST_F(InstrumentSimulationTest, AcquisitionErrorEndsTheMethodHalfwayAndStaysInAcqStatus)
-{
-    std::vector<std::wstring> statuses;
-    const auto watch = CpVariables::instance().addObserver([&](const std::string& name) {
-        if (name == "ACQSTATUS$" || name == "_METHODON")
-            statuses.push_back(CpVariables::instance().get(name)->toText());
-    });
-    startMethod(L"ACQERROR.M", L"E1.d");
-    runFor(7.9);
-    EXPECT_EQ(number("_METHODON"), 1.0);
-    runFor(0.2);
-    CpVariables::instance().removeObserver(watch);
-    // The error comes before the method's end, and the shut-down the module then sends is taken.
-    EXPECT_EQ(statuses, (std::vector<std::wstring>{L"RUN", L"1", L"_ERROR", L"0"}));
-    EXPECT_EQ(text("ACQSTATUS$"), L"_ERROR");
-    EXPECT_EQ(text("GUISYSTEMSTATUS$"), L"Instrument 1|Online|ST:R|Acquisition error");
-    EXPECT_EQ(number("_SERIONON"), 1.0);
-    EXPECT_EQ(execute(L"STANDBY"), MACRO_OK);
-    // The next run starts afresh.
-    startMethod(L"BLANK.M", L"B1.d");
-    EXPECT_EQ(text("ACQSTATUS$"), L"RUN");
 }
 
 TEST_F(InstrumentSimulationTest, StopMethodAndCommandMistakesAreReportedAsHostErrors)
@@ -328,21 +225,6 @@ TEST_F(InstrumentSimulationTest, BrokenMethodFilesAreNamedWithTheirLineAndNothin
     EXPECT_EQ(output.front(), L"The method C:\\Orvane\\Methods\\LEAK.M has no SIMULATE.INI; it runs with the defaults.");
     runFor(10);
     EXPECT_EQ(number("METHENDSTATUS"), 1.0);
-}
-
-TEST_F(InstrumentSimulationTest, ManyHostMessagesAreAnnouncedInOrderSpreadOverTheRun)
-{
-    std::string ini = "RunTime=2\n";
-    for (int i = 1; i <= 2000; ++i)
-        ini += "Message=" + std::to_string(i) + "\n";
-    WriteFileBytes(temp.onDriveC("Orvane/Methods/BLANK.M/SIMULATE.INI"), ini);
-    startMethod(L"BLANK.M", L"B.d");
-    // Message k of n is due at k/(n+1) of the run time, in whole milliseconds.
-    runFor(1);
-    EXPECT_EQ(output.back(), L"Host message: 1001");
-    runFor(1);
-    EXPECT_EQ(number("_METHODON"), 0.0);
-    EXPECT_EQ(output[output.size() - 2], L"Host message: 2000");
 }
 
 } // namespace

@@ -79,46 +79,6 @@ protected:
     CBspDataHotlink hotlink;
 };
 
-TEST_F(BspDataHotlink, EachChangePostsTheNameAsSubscribedWithTheObjectsCodeUntilTheWindowGoes)
-{
-    open();
-    CpSetStrVar(context, "_ERRMSG$", L"Lamp failure");
-    MacroInterpreter::instance().execute(L"_error = 3", context); // reported in lower case
-    CpSetNumVar(context, "_UNWATCHED", 1.0);
-    RegisterStore::instance().obtain(L"GUI").addObject().setText(L"ModMsgText", L"Pump pressure low");
-    BspHub::instance().announceObjectChange(L"GUI", 1);
-    const std::vector<Posted> posted = pump();
-
-    ASSERT_EQ(posted.size(), 3u);
-    EXPECT_EQ(posted[0].message, WM_HOTLINK_VARIABLE);
-    EXPECT_EQ(posted[0].wParam, 0u);
-    EXPECT_STREQ(posted[0].name, L"_ERRMSG$");
-    EXPECT_EQ(posted[1].message, WM_HOTLINK_VARIABLE);
-    EXPECT_STREQ(posted[1].name, L"_ERROR");
-    EXPECT_EQ(posted[2].message, WM_HOTLINK_OBJECT);
-    EXPECT_EQ(posted[2].wParam, 1u);
-    EXPECT_STREQ(posted[2].name, L"GUI");
-
-    // The texts belong to the window: the same change points to the same stored text again.
-    CpSetStrVar(context, "_ERRMSG$", L"Lamp failure again");
-    const std::vector<Posted> again = pump();
-    ASSERT_EQ(again.size(), 1u);
-    EXPECT_EQ(again[0].name, posted[0].name);
-
-    // A name subscribed twice is stored twice: both subscriptions report the change, and each
-    // message points to the first stored entry.
-    ASSERT_EQ(hotlink.ConnectCpVar(L"_METHODON"), 0);
-    CpSetNumVar(context, "_METHODON", 1.0);
-    const std::vector<Posted> twice = pump();
-    ASSERT_EQ(twice.size(), 2u);
-    EXPECT_STREQ(twice[0].name, L"_METHODON");
-    EXPECT_EQ(twice[0].name, twice[1].name);
-
-    hotlink.DestroyWindow();
-    CpSetNumVar(context, "_METHODON", 0.0);
-    EXPECT_TRUE(pump().empty()) << "a destroyed hotlink window reports nothing";
-}
-
 TEST_F(BspDataHotlink, AnUnknownVariableIsReportedOnceAtSubscriptionAndNeverDelivers)
 {
     std::vector<std::wstring> boxes;

@@ -18,20 +18,6 @@ const ResourceEntry programResources[] = {
     {10, 7, LANG_ENGLISH_US, english, sizeof english},
 };
 
-TEST(Library, ProgramAndAnnouncedModulesAreFoundByName)
-{
-    HMODULE program = GetModuleHandleW(nullptr);
-    ASSERT_NE(program, nullptr);
-    EXPECT_EQ(ModuleFromAddress(programResources), program);
-
-    EXPECT_EQ(GetModuleHandleW(L"langkit"), nullptr);
-    EXPECT_EQ(GetLastError(), ERROR_MOD_NOT_FOUND);
-    AnnounceModule(L"langkit", program);
-    EXPECT_EQ(GetModuleHandleW(L"LangKit.dll"), program);
-    WithdrawModule(L"LANGKIT");
-    EXPECT_EQ(GetModuleHandleW(L"langkit"), nullptr);
-}
-
 TEST(Resources, AnnouncedTableIsFoundByHandleTypeIdAndLanguage)
 {
     HMODULE program = RegisterModuleResources(programResources, programResources);

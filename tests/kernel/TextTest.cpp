@@ -36,16 +36,4 @@ TEST(TextConversion, RoundTripsAndCaseBlindComparison)
     EXPECT_FALSE(EqualsNoCase(L"abc", L"abcd"));
 }
 
-TEST(JsonObject, MembersInOrderOnOneLineAndArraysOfObjectsOneToALine)
-{
-    JsonObject row;
-    row.addNumber(L"row", 1).addText(L"comments", L"\"B\"\n\tGr\u00FCn\u0001").addBool(L"checked", false).addNull(L"end");
-    EXPECT_EQ(JsonObject().addText(L"group", L"Nitrates").addLines(L"rows", {row, JsonObject()}).Text(),
-              R"({"group": "Nitrates", "rows": [
-  {"row": 1, "comments": "\"B\"\n\tGrün\u0001", "checked": false, "end": null},
-  {}
-]})");
-    EXPECT_EQ(JsonObject().addLines(L"rows", {}).Text(), "{\"rows\": [\n]}");
-}
-
 } // namespace

@@ -14,45 +14,6 @@ namespace {
 
 using Commands = UserTest;
 
-TEST_F(Commands, FiarunnerReadsTheHostPathsAsTheyStandAndASecondOneReplacesTheOpenWindow)
-{
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-    const HWND first = Viewer();
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(ModuleSettings.strDatabasePath, L"C:\\Orvane\\Auto\\database\\worklist.mdb");
-    EXPECT_EQ(ModuleSettings.strMethodPath, L"C:\\Orvane\\Methods\\");
-    EXPECT_EQ(ModuleSettings.strHelpPath, L"C:\\Orvane\\Auto\\helpenu\\Orvane.chm");
-    EXPECT_EQ(ModuleSettings.strInstName, L"FIA 1");
-
-    // A folder without its trailing backslash runs into the file name: the window says it finds
-    // no database there.
-    CpSetStrVar(m_context, "_AUTOMSPATH$", L"C:\\data");
-    m_user.then([] { EXPECT_TRUE(Done(Automation::pressKey(Automation::findWindow(L"Serion"), VK_RETURN))); });
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-    EXPECT_EQ(ModuleSettings.strDatabasePath, L"C:\\datadatabase\\worklist.mdb");
-    EXPECT_FALSE(IsWindow(first)) << "the second FIARUNNER destroyed the open window";
-    ASSERT_NE(Viewer(), nullptr);
-    EXPECT_EQ(MainViewer()->GetSafeHwnd(), Viewer());
-    EXPECT_EQ(LogbookTexts(), (std::vector<std::wstring>{L"Open Serion Window.", L"Open Serion Window."}));
-}
-
-TEST_F(Commands, OfflineIsRoundedToTheNearestWholeNumber)
-{
-    const struct {
-        double offline;
-        BOOL online;
-    } cases[] = {{0, TRUE}, {0.4, TRUE}, {0.5, FALSE}, {1, FALSE}, {-0.4, TRUE}, {2.7, FALSE}};
-    for (const auto& c : cases) {
-        CpSetNumVar(m_context, "_OFFLINE", c.offline);
-        ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-        EXPECT_EQ(ModuleSettings.bOnline, c.online) << "_OFFLINE = " << c.offline;
-    }
-    // An offline host leaves only the group list to use.
-    for (int id : {IDC_RUN, IDC_PAUSE, IDC_STOP})
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Viewer(), id))) << "button " << id;
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Viewer(), IDC_GROUP)));
-}
-
 TEST_F(Commands, FiacontrolSwitchesAccessControlAndFiarunnerOnlySwitchesItOnWithItsParameter)
 {
     const struct {

@@ -55,45 +55,6 @@ protected:
     }
 };
 
-TEST_F(Help, TheMainWindowShowsItsTopicForF1AndTheHelpCommandAndTheTopicScrollsAndCloses)
-{
-    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_F1)));
-    EXPECT_EQ(ShownTopic(), L"Run Serion Methods");
-    EXPECT_EQ(GetWindow(HelpWindow(), GW_OWNER), Viewer()) << "the help stays above the window that asked";
-    EXPECT_THAT(HelpText().text, HasSubstr(L"Only checked rows run."));
-    EXPECT_THAT(HelpText().text, HasSubstr(L"F2 then M")) << "the terminal's key for Ctrl+M";
-    for (const wchar_t* command : {L"\"On failure\" (Alt+L)", L"\"Emergency\" (Alt+Y)", L"Group > Stop After This Method",
-                                   L"Group > Continue", L"the interrupted picture", L"paused"})
-        EXPECT_THAT(HelpText().text, HasSubstr(command));
-    EXPECT_TRUE(HelpText().focused) << "the reader's keys go to the text";
-
-    // The text is longer than the window: the keys and the wheel move it, never past its ends.
-    EXPECT_TRUE(Done(Automation::pressKey(HelpWindow(), VK_DOWN)));
-    EXPECT_EQ(HelpText().firstVisibleLine, 1);
-    EXPECT_TRUE(Done(Automation::pressKey(HelpWindow(), VK_NEXT)));
-    const int page = HelpText().firstVisibleLine - 1;
-    EXPECT_GT(page, 10);
-    EXPECT_TRUE(Done(Automation::pressKey(HelpWindow(), VK_END)));
-    const int last = HelpText().firstVisibleLine;
-    EXPECT_EQ(last, static_cast<int>(SendMessageW(GetDlgItem(HelpWindow(), HelpWindow::textId), EM_GETLINECOUNT, 0, 0)) - page);
-    EXPECT_TRUE(Done(Automation::pressKey(HelpWindow(), VK_DOWN)));
-    EXPECT_EQ(HelpText().firstVisibleLine, last);
-    RECT text{};
-    GetWindowRect(GetDlgItem(HelpWindow(), HelpWindow::textId), &text);
-    Automation::injectWheel({text.left + 8, text.top + 8}, WHEEL_DELTA);
-    Automation::deliverPending();
-    EXPECT_EQ(HelpText().firstVisibleLine, last - 3);
-    EXPECT_TRUE(Done(Automation::pressKey(HelpWindow(), VK_HOME)));
-    EXPECT_EQ(HelpText().firstVisibleLine, 0);
-    CloseHelpWithEscape();
-
-    // The Help command of the menu shows the same topic; Alt+F4 closes it as the close box does.
-    ASSERT_TRUE(Done(Automation::chooseMenuCommand(Viewer(), ID_MODULE_HELP)));
-    EXPECT_EQ(ShownTopic(), L"Run Serion Methods");
-    EXPECT_TRUE(Done(Automation::pressKey(HelpWindow(), VK_F4, MOD_ALT)));
-    EXPECT_EQ(HelpWindow(), nullptr);
-}
-
 TEST_F(Help, EachDialogShowsItsOwnTopicForF1AndTheHelpButtonAndPropertiesAndAddGroupTheMainWindows)
 {
     const auto autoname = [] { return Automation::findWindow(L"Autoname Data files"); };

@@ -103,34 +103,6 @@ TEST_F(Logon, FirstLogonCreatesTheAdministratorWhoGivesItAPasswordAndLogsOnWithI
     EXPECT_EQ(Viewer(), nullptr) << "FIACONTROL opens no window";
 }
 
-TEST_F(Logon, ACancelledFirstLogonStillMakesTheFirstAccountTheLoggedOnUser)
-{
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-    HWND first = Viewer();
-    ASSERT_NE(first, nullptr);
-
-    m_user.then([] { EXPECT_TRUE(Done(Automation::click(Automation::findWindow(L"Change User Name and/or Password"), IDCANCEL))); });
-    InWindow(L"Logon", [](HWND logon) {
-        EXPECT_EQ(TextOf(logon, IDC_USER_NAME), L"Administrator");
-        EXPECT_TRUE(Done(Automation::click(logon, IDCANCEL)));
-    });
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER, {L"control"}), OOCP_OK);
-    EXPECT_FALSE(IsWindow(first)) << "the old window is gone before the logon";
-    EXPECT_EQ(Viewer(), nullptr) << "a cancelled logon opens no window";
-    EXPECT_TRUE(ModuleSettings.bControl);
-    EXPECT_EQ(ModuleSettings.nUserId, 0);
-    EXPECT_EQ(ModuleSettings.nUserRole, USERROLE_ADMINISTRATOR);
-    EXPECT_EQ(ModuleSettings.strUserName, L"Administrator");
-    ASSERT_EQ(StoredAccounts().size(), 1u);
-    EXPECT_STREQ(StoredAccounts()[0].Password, L"");
-
-    // The default account opens with an empty password as long as nobody gave it one.
-    LogOnAs(L"Administrator", L"");
-    ASSERT_EQ(Execute(ID_CMD_FIARUNNER), OOCP_OK);
-    EXPECT_NE(Viewer(), nullptr);
-    EXPECT_EQ(StoredAccounts().size(), 1u) << "a table with an account gets no second default";
-}
-
 TEST_F(Logon, OnlyTheExactNameAndPasswordLogOnAndARefusalKeepsTheNameAndEmptiesThePassword)
 {
     StoreAccount(4, L"Admin", L"root", USERROLE_ADMINISTRATOR);

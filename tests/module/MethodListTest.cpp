@@ -381,21 +381,4 @@ TEST_F(MethodList, ScriptCommandsSelectClickAndCheckItemsAndFailChangingNothing)
         << WideToUtf8(printed);
 }
 
-TEST_F(MethodList, ArrowKeysNeverHideTheKeysOnALabelOrABarWhereEnterWouldThenStartARun)
-{
-    OpenWithNitrates();
-    const HWND run = GetDlgItem(Viewer(), IDC_RUN);
-    for (int tab = 0; tab < 6 && GetFocus() != run; ++tab)
-        ASSERT_TRUE(Done(Automation::pressKey(Viewer(), VK_TAB)));
-    ASSERT_EQ(GetFocus(), run);
-    ASSERT_TRUE(Done(Automation::pressKey(Viewer(), 'A', MOD_CONTROL)));
-    // From the Run button the arrows go round the window's controls; each one they reach shows the
-    // keys, none is a label, the tool bar or the status bar.
-    for (const UINT key : {VK_DOWN, VK_DOWN, VK_UP, VK_UP, VK_UP}) {
-        ASSERT_TRUE(Done(Automation::pressKey(Viewer(), key)));
-        const HWND focus = GetFocus();
-        const int id = GetDlgCtrlID(GetParent(focus) == Viewer() ? focus : GetParent(focus));
-        EXPECT_TRUE(id == IDC_GROUP || id == IDC_SHUTDOWN || id == IDC_METHOD_LIST || id == IDC_RUN) << "focus on control " << id;
-    }
-}
 } // namespace

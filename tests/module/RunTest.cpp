@@ -35,7 +35,6 @@
 #include <regex>
 #include <tuple>
 
-#include <sqlite3.h>
 
 using testing::ElementsAre;
 
@@ -76,15 +75,6 @@ protected:
         GetWindowTextW(GetDlgItem(Viewer(), IDC_GROUP), text, 64);
         return text;
     }
-    // Another program's connection that holds the worklist file for writing until it ends.
-    sqlite3* HoldWorklistForWriting() const
-    {
-        sqlite3* other = nullptr;
-        EXPECT_EQ(sqlite3_open(m_root.onDriveC("Orvane/Auto/database/worklist.mdb").c_str(), &other), SQLITE_OK);
-        EXPECT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-        return other;
-    }
-
     std::vector<MethodRecord> StoredRows(const std::wstring& group = L"Nitrates") const { return ::StoredRows(group); }
 
     // The trace log's entries that begin with one of prefixes, without their time stamps and
@@ -185,46 +175,6 @@ TEST_F(Run, AWholeGroupRunsToItsShutDownCommandWithDoneAndFailedRows)
     EXPECT_EQ(StatusMessage(), summary);
 }
 
-TEST_F(Run, TheProgressCountsRowsAndFailuresAndTheGroupsSecondRunEndsWhenItsEstimateSaid)
-{
-    // The demo group's methods with their run times.
-    AddMethod("NITRATE.M", "RunTime=20\nOutcome=done\n");
-    AddMethod("PUMP.M", "RunTime=15\nOutcome=failed\nMessage=Pump pressure above limit.\n");
-    AddMethod("BLANK.M", "RunTime=5\nOutcome=done\n");
-    AddMethod("PHOSPHATE.M", "RunTime=30\nOutcome=done\n");
-    OpenWithGroup({L"NITRATE.M", L"PUMP.M", L"BLANK.M", L"PHOSPHATE.M"});
-    const auto shown = [this](int id) { return Automation::describe(GetDlgItem(Viewer(), id)); };
-    const auto bar = [this](UINT message) { return SendDlgItemMessageW(Viewer(), IDC_PROGRESS_BAR, message, 0, 0); };
-    EXPECT_FALSE(shown(IDC_PROGRESS_BAR).visible || shown(IDC_PROGRESS_TEXT).visible) << "shown only during a run";
-
-    ASSERT_TRUE(Click(IDC_RUN));
-    EXPECT_TRUE(shown(IDC_PROGRESS_BAR).visible && shown(IDC_PROGRESS_TEXT).visible);
-    EXPECT_EQ(shown(IDC_PROGRESS_TEXT).text, L"Row 1 of 4 - time left unknown") << "no method has run yet";
-    RunHost(26);
-    EXPECT_EQ(bar(PBM_GETPOS), 1);
-    ListViewInfo list;
-    ASSERT_TRUE(ListViewAutomation::inspect(Viewer(), IDC_METHOD_LIST, list).ok);
-    EXPECT_EQ(list.items[0].cells[6].text, L"0:20");
-    EXPECT_THAT(list.items[1].cells[6].text, testing::StartsWith(L"0:0")) << "the running row's duration, shown every 5 s";
-    RunHost(70);
-    EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_FALSE(shown(IDC_PROGRESS_BAR).visible);
-
-    // A second run is estimated from the first: the failed row counts as the median of the others.
-    std::vector<std::wstring> questions;
-    AnswerMessage(questions, IDYES);
-    ASSERT_TRUE(Click(IDC_RUN));
-    const auto start = static_cast<LONG>(_time64(nullptr));
-    const std::optional<LONG> estimate = Window().GetRunProgress().SecondsLeft(start);
-    EXPECT_EQ(bar(PBM_GETPOS), 0);
-    EXPECT_EQ(bar(PBM_GETRANGE), 4);
-    RunHost(120);
-    ASSERT_FALSE(Window().GetRun().IsRunning());
-    const LONG took = StoredRows().back().EndTime - start;
-    ASSERT_TRUE(estimate.has_value());
-    EXPECT_NEAR(*estimate, took, took / 10.0);
-}
-
 TEST_F(Run, AMissingMethodFolderPausesTheRunAndAnAcquisitionErrorEndsItWithoutASecondEmergencyCommand)
 {
     OpenWithGroup({L"MISSING.M", L"ACQ.M", L"DONE.M"});
@@ -281,37 +231,6 @@ TEST_F(Run, StopAfterThisMethodEndsTheRunWithTheRowsResultAndCanBeTakenBack)
     EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion group Nitrates stops after row 2 (DONE.M)."));
     EXPECT_TRUE(menuState() & MF_GRAYED);
     EXPECT_FALSE(menuState() & MF_CHECKED);
-}
-
-TEST_F(Run, AResultThatNeverLandsHoldsTheGroupBoxUntilTheRetriesGiveUpAndThenTheListShowsTheFile)
-{
-    OpenWithGroup({L"DONE.M", L"DONE.M"});
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(5);
-    ASSERT_TRUE(Click(IDC_STOP));
-    sqlite3* other = HoldWorklistForWriting();
-    RunHost(2);
-    ASSERT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_FALSE(Enabled(IDC_GROUP)) << "another group is not shown while this one's result waits";
-    EXPECT_FALSE(Enabled(IDC_SHUTDOWN));
-
-    std::vector<std::wstring> lost;
-    AnswerMessage(lost, IDOK);
-    const auto retriesBegin = std::chrono::steady_clock::now();
-    RunHost(30);
-    EXPECT_LT(std::chrono::steady_clock::now() - retriesBegin, std::chrono::seconds(3)) << "a retry waits for no lock";
-    ASSERT_EQ(lost.size(), 1u);
-    EXPECT_TRUE(lost[0].starts_with(L"The run's results could not be saved in the worklist:\nCould not update; "
-                                    L"currently locked"))
-        << WideToUtf8(lost[0]);
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_RUNNING, RUNSTATE_CHECKED));
-    ListViewInfo shown;
-    ASSERT_TRUE(ListViewAutomation::inspect(Viewer(), IDC_METHOD_LIST, shown).ok);
-    // A loaded row's message as the list shows it, not the lost "Run aborted.".
-    EXPECT_EQ(shown.items[0].cells[0].text, std::wstring(StoredRows()[0].ErrMessage) + L" ... ...");
-    EXPECT_TRUE(Enabled(IDC_GROUP));
-    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
 }
 
 TEST_F(Run, AResultIsKeptWhileItsWorklistFileIsRenamedAwayAndLandsWhenItIsBackButNeverInAFileDeleted)
@@ -428,40 +347,6 @@ TEST_F(Run, RowsSharingADataFolderAreAskedAboutAndDuringTheRunPropertiesChangeOn
     EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_DONE));
     EXPECT_STREQ(StoredRows()[2].DataFile, L"later.d");
     EXPECT_TRUE(std::filesystem::is_directory(m_root.onDriveC("Orvane/Data/Run1/later.d")));
-}
-
-TEST_F(Run, TheHostDoesNotEndWhileTheGroupRunsAndEndsWithTheWindowClosedAfterIt)
-{
-    const auto quitPosted = [] {
-        MSG message{};
-        return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
-    };
-    OpenWithGroup({L"DONE.M", L"DONE.M"});
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(5);
-
-    // Exit and closing the host's window both ask the window first, which stays while it runs.
-    EXPECT_EQ(m_hostWindow.exit(), L"Orvane keeps running: the window \"Run Serion Methods\" did not close.");
-    SendMessageW(m_hostWindow.handle(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(quitPosted());
-    ASSERT_NE(Viewer(), nullptr);
-    EXPECT_TRUE(IsWindowVisible(Viewer()));
-
-    // The bench can be locked meanwhile (the run goes on behind the lock as behind the idle one).
-    EXPECT_FALSE(GetMenuState(GetSubMenu(GetMenu(Viewer()), 0), ID_LOCK, MF_BYCOMMAND) & MF_GRAYED);
-    RunHost(30);
-    EXPECT_FALSE(Window().GetRun().IsRunning());
-
-    // Behind a modal dialog the window cannot be asked yet.
-    EnableWindow(Viewer(), FALSE);
-    EXPECT_NE(m_hostWindow.exit(), std::nullopt);
-    EnableWindow(Viewer(), TRUE);
-    EXPECT_FALSE(quitPosted());
-
-    EXPECT_EQ(m_hostWindow.exit(), std::nullopt);
-    EXPECT_EQ(Viewer(), nullptr);
-    EXPECT_EQ(LogbookTexts().back(), L"Serion Window Closed.");
-    EXPECT_TRUE(quitPosted());
 }
 
 TEST_F(Run, AFirstRowWaitsForAMethodStartedByHandAndPauseHoldsTheNextUntilRunWhichDuringTheLastRowEndsTheGroup)
@@ -620,56 +505,6 @@ TEST_F(Run, WithoutAHostRunCannotStartAndAFailedStartEndsTheGroupWithTheReason)
 }
 
 using Continue = Run;
-
-TEST_F(Continue, AfterAStopTheStoppedRowRunsAgainTheCompletedRowsKeepTheirResultsAndEachStepIsInTheAuditTrail)
-{
-    OpenWithGroup({L"DONE.M", L"DONE.M", L"LEAK.M", L"DONE.M"});
-    EXPECT_FALSE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED) << "checked rows are left";
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(2);
-    ASSERT_TRUE(Click(IDC_PAUSE));
-    RunHost(30);
-    ASSERT_TRUE(Click(IDC_RUN));
-    RunHost(2);
-    ASSERT_TRUE(Click(IDC_STOP));
-    EXPECT_FALSE(Enabled(IDC_RUN) || Enabled(IDC_PAUSE) || Enabled(IDC_STOP)) << "stopping";
-    RunHost(60);
-    ASSERT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_CHECKED, RUNSTATE_CHECKED));
-    const std::vector<MethodRecord> stopped = StoredRows();
-    const std::filesystem::path data = m_root.onDriveC("Orvane/Data/Run1");
-    ASSERT_TRUE(std::filesystem::exists(data / "Nitrates0000000001.d")) << "the stopped row wrote some data";
-
-    const std::wstring stoppedBy = L"Stopped by " + ModuleSettings.strUserName + L".";
-    EXPECT_EQ(std::wstring(stopped[1].ErrMessage), stoppedBy) << "the row says it was stopped, and by whom";
-    ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_CONTINUE).ok);
-    EXPECT_EQ(Window().GetRun().GetState(), GroupRun::State::MethodRunning);
-    EXPECT_TRUE(std::filesystem::exists(data / "Nitrates0000000001-interrupted.d")) << "kept under a new name";
-    RunHost(2);
-    EXPECT_EQ(StoredRows()[1].EndTime, 0) << "a row that runs again has no end until it ends";
-    EXPECT_EQ(MethodsShown(Viewer()).items[1].cells[5].text, L"");
-    RunHost(200);
-    const std::vector<MethodRecord> rows = StoredRows();
-    EXPECT_THAT(StoredStates(), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE, RUNSTATE_FAILED, RUNSTATE_DONE));
-    EXPECT_EQ(rows[0].StartTime, stopped[0].StartTime);
-    EXPECT_EQ(rows[0].EndTime, stopped[0].EndTime);
-    EXPECT_GT(rows[1].StartTime, stopped[1].StartTime);
-    EXPECT_EQ(std::wstring(rows[1].ErrMessage), L"Run complete.");
-    EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion continue group Nitrates."));
-    EXPECT_THAT(LogbookTexts(), testing::Contains(stoppedBy + L" Its data so far are kept in "
-                                                              L"C:\\Orvane\\Data\\Run1\\Nitrates0000000001-interrupted.d."));
-    EXPECT_THAT(RunRecords(),
-                ElementsAre(L"Run started |  | ", L"Run paused |  | ", L"Row 1 done | running | done: Run complete.",
-                            L"Run resumed |  | ", L"Run stopped |  | ", L"Row 2 failed | running | failed: " + stoppedBy,
-                            L"Run ended |  | " + stoppedBy,
-                            L"Row 2 failed | failed | failed: " + stoppedBy + L" Its data so far "
-                            L"are kept in C:\\Orvane\\Data\\Run1\\Nitrates0000000001-interrupted.d.",
-                            L"Run continued |  | ", L"Row 2 done | running | done: Run complete.",
-                            L"Row 3 failed | running | failed: Pump pressure above limit.\r\nFlow stopped.\r\n",
-                            L"Row 4 done | running | done: Run complete.", L"Run ended |  | "));
-
-    // The row that failed on its own keeps its result: nothing is left to continue.
-    EXPECT_TRUE(GetMenuState(GetMenu(Viewer()), ID_CONTINUE, MF_BYCOMMAND) & MF_GRAYED);
-}
 
 TEST_F(Continue, ARowLeftRunningIsInterruptedOnlyWhenNoHostClaimsTheGroupAndContinueSendsTheRecoveryFirst)
 {
@@ -856,39 +691,4 @@ TEST_F(Queue, GroupsRunInTheChosenOrderAndOnlyTheLastSendsItsShutDownCommand)
                                     L"Serion group Sulfates ended: 0 done, 1 failed, 0 not run.",
                                     L"Serion queue goes on with group Nitrates.", L"Serion queue goes on with group Nitrites.",
                                     L"Serion queue ended.", L"Serion group Nitrites ended: 2 done, 0 failed, 0 not run."}));
-}
-
-TEST_F(Queue, AStoppedQueueContinuesWithTheRestAndAFailurePolicyThatStopsEndsIt)
-{
-    RunQueue({0, 1, 2});
-    RunHost(15);
-    ASSERT_EQ(ShownGroup(), L"Nitrites");
-    ASSERT_TRUE(Click(IDC_STOP));
-    RunHost(30);
-    EXPECT_FALSE(Window().GetRun().IsRunning());
-    EXPECT_THAT(StoredStates(L"Nitrites"), ElementsAre(RUNSTATE_FAILED, RUNSTATE_CHECKED));
-    EXPECT_THAT(StoredStates(L"Sulfates"), ElementsAre(RUNSTATE_CHECKED));
-    EXPECT_THAT(Trace({"RunPostGroup"}), ElementsAre("RunPostGroup: STANDBY")) << "the group where the queue stopped";
-    EXPECT_THAT(LogbookTexts(), testing::Contains(L"Serion queue stopped in group Nitrites; Continue goes on with it and "
-                                                  L"the rest of the queue."));
-
-    ASSERT_TRUE(Automation::chooseMenuCommand(Viewer(), ID_CONTINUE).ok);
-    RunHost(200);
-    EXPECT_THAT(StoredStates(L"Nitrites"), ElementsAre(RUNSTATE_DONE, RUNSTATE_DONE));
-    EXPECT_THAT(StoredStates(L"Sulfates"), ElementsAre(RUNSTATE_FAILED));
-    EXPECT_THAT(Trace({"RunPostGroup"}), ElementsAre("RunPostGroup: STANDBY", "RunPostGroup: PUMPALL OFF"));
-    EXPECT_THAT(QueueColumns(), testing::Each(std::array<LONG, 3>{0, 0, 0}));
-
-    // A group whose failure policy stops it stops the queue there, with its shut-down command.
-    CGroupTable groups(ModuleSettings);
-    ASSERT_TRUE(SUCCEEDED(groups.Open()));
-    GroupRows(groups).StoreFailurePolicy(4, ONFAILURE_STOP, L"");
-    std::vector<std::wstring> questions;
-    const LONG nitratesStart = StoredRows(L"Nitrates")[0].StartTime;
-    RunQueue({0, 1}, true, 2, &questions);
-    EXPECT_EQ(questions.size(), 2u) << "each group's old data is asked about when the queue starts";
-    EXPECT_THAT(questions, testing::Each(testing::HasSubstr(L"old data folder")));
-    RunHost(200);
-    EXPECT_EQ(StoredRows(L"Nitrates")[0].StartTime, nitratesStart) << "the queue stopped before Nitrates";
-    EXPECT_EQ(Trace({"RunPostGroup"}).back(), "RunPostGroup: PUMPALL OFF");
 }

@@ -17,23 +17,6 @@ namespace {
 using Utilities = ModuleTest;
 namespace fs = std::filesystem;
 
-TEST_F(Utilities, ModMsgTextReadsTheFirstObjectsMessageAndIsEmptyOnAnyFailure)
-{
-    EXPECT_EQ(ModMsgText(L"GUI"), L"") << "no such register";
-
-    Register& gui = RegisterStore::instance().obtain(L"GUI");
-    EXPECT_EQ(ModMsgText(L"GUI"), L"") << "no object";
-    RegObject& first = gui.addObject();
-    EXPECT_EQ(ModMsgText(L"GUI"), L"") << "no item";
-    first.setText(L"ModMsgText", L"Lamp not ready");
-    EXPECT_EQ(ModMsgText(L"gui"), L"Lamp not ready");
-
-    ASSERT_TRUE(gui.lockWrite());
-    EXPECT_EQ(ModMsgText(L"GUI"), L"") << "locked by a writer";
-    gui.unlockWrite();
-    EXPECT_EQ(gui.readers(), 0) << "the read lock is given back";
-}
-
 TEST_F(Utilities, ReadStrVarReadsTextsOfAnyLengthAndRefusesNumbersAndUnknownNames)
 {
     const std::wstring longText(1000, L'x');

@@ -34,45 +34,6 @@ TEST(DataSource, PathsThatReachNoDatabaseFailWithOneRecordAndCreateNothing)
         << "nothing was created beside it";
 }
 
-TEST(DataSource, ProviderIsFoundByItsIdentifierOnlyAndOnlyAdminWithoutPasswordOpens)
-{
-    WorklistRoot root;
-    CLSID clsid{};
-    EXPECT_EQ(CLSIDFromProgID(L"microsoft.jet.oledb.4.0", &clsid), S_OK);
-    EXPECT_EQ(clsid, CLSID_JETOLEDB_4_00);
-
-    CDataSource dataSource;
-    CDBPropSet init(DBPROPSET_DBINIT);
-    init.AddProperty(DBPROP_INIT_DATASOURCE, WorklistRoot::databasePath);
-    EXPECT_EQ(dataSource.Open(L"Microsoft.ACE.OLEDB.12.0", &init), CO_E_CLASSSTRING);
-    CDBErrorInfo errors;
-    ULONG count = 7;
-    EXPECT_EQ(errors.GetErrorRecords(&count), E_FAIL) << "the lookup leaves no error object";
-    EXPECT_FALSE(errors.m_spErrorInfo);
-    const CLSID unknown = {1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
-    EXPECT_EQ(dataSource.Open(unknown, &init), REGDB_E_CLASSNOTREG);
-    EXPECT_FALSE(dataSource.m_spInit);
-
-    auto userInit = [](const wchar_t* user) {
-        CDBPropSet init(DBPROPSET_DBINIT);
-        init.AddProperty(DBPROP_AUTH_PASSWORD, L"");
-        init.AddProperty(DBPROP_AUTH_USERID, user);
-        init.AddProperty(DBPROP_INIT_DATASOURCE, WorklistRoot::databasePath);
-        init.AddProperty(DBPROP_INIT_MODE, DB_MODE_SHARE_DENY_NONE);
-        init.AddProperty(DBPROP_INIT_PROMPT, DBPROMPT_NOPROMPT);
-        return init;
-    };
-    const CDBPropSet admin = userInit(L"Admin");
-    ASSERT_EQ(dataSource.Open(L"Microsoft.Jet.OLEDB.4.0", &admin), S_OK);
-    CSession session;
-    EXPECT_EQ(session.Open(dataSource), S_OK);
-
-    const CDBPropSet other = userInit(L"Operator");
-    CDataSource refused;
-    EXPECT_EQ(refused.Open(L"Microsoft.Jet.OLEDB.4.0", &other), DB_SEC_E_AUTH_FAILED);
-    EXPECT_EQ(ErrorDescriptions(), Descriptions{L"Not a valid account name or password."});
-}
-
 TEST(DataSource, ReadOnlyFileIsReadButNotWritten)
 {
     WorklistRoot root;

@@ -12,59 +12,6 @@ namespace {
 
 using Sharing = WorklistSession;
 
-TEST_F(Sharing, TwoSessionsWriteInTurnAndSeeEachOthersRows)
-{
-    GroupRows& mine = groups;
-    CSession second;
-    ASSERT_EQ(OpenSession(second), S_OK);
-    GroupRows theirs;
-    ASSERT_EQ(theirs.Open(second), S_OK);
-
-    for (LONG id = 2; id <= 11; ++id) {
-        GroupRows& writer = id % 2 ? theirs : mine;
-        writer.Set(id, L"G" + std::to_wstring(id));
-        ASSERT_EQ(writer.Insert(), S_OK) << id;
-    }
-    // Each rowset holds what it selected and inserted itself; a fresh one sees all.
-    GroupRows fresh;
-    ASSERT_EQ(fresh.Open(session), S_OK);
-    EXPECT_EQ(GroupNames(fresh).size(), 10u);
-
-    // A row the other session deleted drops out of this rowset; a change to it is refused.
-    ASSERT_EQ(mine.MoveFirst(), S_OK);
-    EXPECT_EQ(mine.GroupID, 2);
-    ASSERT_EQ(theirs.Open(second), S_OK);
-    ASSERT_EQ(theirs.MoveFirst(), S_OK);
-    ASSERT_EQ(theirs.MoveNext(), S_OK);
-    EXPECT_EQ(theirs.GroupID, 3);
-    ASSERT_EQ(theirs.Delete(), S_OK);
-    ASSERT_EQ(mine.MoveNext(), S_OK);
-    EXPECT_EQ(mine.GroupID, 4);
-    ASSERT_EQ(theirs.MoveFirst(), S_OK);
-    ASSERT_EQ(theirs.Delete(), S_OK);
-    EXPECT_EQ(mine.MoveFirst(), S_OK);
-    EXPECT_EQ(mine.GroupID, 4);
-
-    DirectLook file(root.databaseFile());
-    EXPECT_EQ(file.Value("SELECT count(*) FROM group_tbl"), "8");
-    EXPECT_EQ(file.Value("PRAGMA journal_mode"), "wal");
-
-    // A change writes the fields this rowset changed only: the other session's change of another
-    // column since this rowset read the row stays, and a row left as it was is not written.
-    ASSERT_EQ(theirs.MoveFirst(), S_OK);
-    wcscpy(theirs.ShutDownOption, L"LAMPALL OFF");
-    ASSERT_EQ(theirs.SetData(), S_OK);
-    wcscpy(mine.GroupName, L"Renamed");
-    ASSERT_EQ(mine.SetData(), S_OK);
-    EXPECT_EQ(file.Value("SELECT GroupName || '/' || ShutDownOption FROM group_tbl WHERE GroupID = 4"),
-              "Renamed/LAMPALL OFF");
-    ASSERT_EQ(theirs.MoveFirst(), S_OK);
-    wcscpy(theirs.GroupName, L"Theirs");
-    ASSERT_EQ(theirs.SetData(), S_OK);
-    EXPECT_EQ(mine.SetData(), S_OK);
-    EXPECT_EQ(file.Value("SELECT GroupName FROM group_tbl WHERE GroupID = 4"), "Theirs");
-}
-
 // The child inserts numbered rows for ever, telling the parent after each completed insert.
 [[noreturn]] void writeUntilKilled(int progress)
 {

@@ -44,32 +44,6 @@ protected:
     std::vector<std::wstring> errors;
 };
 
-TEST_F(Macro, AssignmentsPrintAndRegisteredCommandsWorkAsTyped)
-{
-    std::vector<std::wstring> seen;
-    interpreter.registerCommand("LampAll", 1, 1, [&](MacroCall& call) {
-        seen.push_back(call.command() + L":" + call.text(0) + L":" + std::to_wstring(call.context() == context));
-    });
-    interpreter.registerCommand("MenuState", 3, 3, [&](MacroCall& call) {
-        seen.push_back(call.text(0) + L"|" + call.text(1) + L"|" + call.text(2));
-    });
-    CpSetStrVar(context, "ITEM$", L"Serion Methods...");
-
-    for (const wchar_t* line : {L"_Abort=1", L"X$ = \"a\"", L"N = 2", L"n = N + 1",
-                                L"Print \"N is \", N, \", half is \" + X$, 1/4", L"print \"say \"\"hi\"\"\"",
-                                L"  Print -(2 * 3) + 10, \" \", 2 < 3 And Not 0, \" \", \"b\" = \"b\"  ", L" ",
-                                L"! a comment", L"LAMPALL OFF", L"MenuState \"Automation\", ITEM$, \"Insensitive/Checked\""})
-        EXPECT_EQ(run(line), MACRO_OK) << WideToUtf8(line);
-
-    EXPECT_EQ(var("_ABORT"), CpValue(1.0));
-    EXPECT_EQ(var("x$"), CpValue(L"a"));
-    EXPECT_EQ(var("N"), CpValue(3.0));
-    EXPECT_EQ(printed, (std::vector<std::wstring>{L"N is 3, half is a0.25", L"say \"hi\"", L"4 1 1"}));
-    EXPECT_EQ(seen, (std::vector<std::wstring>{L"LAMPALL:OFF:1", L"Automation|Serion Methods...|Insensitive/Checked"}));
-    EXPECT_TRUE(interpreter.isKnownCommand("menustate"));
-    EXPECT_TRUE(errors.empty());
-}
-
 TEST_F(Macro, ExpressionsFollowPrecedenceAndPrintNumbersPlainly)
 {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
@@ -103,43 +77,6 @@ struct BadLine {
     const wchar_t* message;
 };
 
-TEST_F(Macro, BadLinesLeaveTheirErrorInTheErrorVariablesAndDoNothing)
-{
-    interpreter.registerCommand("MenuState", 3, 3, [](MacroCall&) { FAIL() << "must not run"; });
-    interpreter.registerCommand("Fails", 0, 0, [](MacroCall& call) { call.fail(L"Lamp is broken"); });
-    const BadLine cases[] = {
-        {L"FOO 1, 2", MACRO_ERR_UNKNOWN_COMMAND, L"Unknown command: FOO"},
-        {L"Print \"abc", MACRO_ERR_SYNTAX, L"Unterminated quote in: Print \"abc"},
-        {L"MenuState \"a\", \"b\"", MACRO_ERR_ARGUMENTS, L"MenuState: missing argument (needs 3, got 2)"},
-        {L"MenuState \"a\", , \"c\"", MACRO_ERR_SYNTAX, L"Missing argument 2 of MenuState"},
-        {L"Print \"a\",", MACRO_ERR_SYNTAX, L"Missing argument 2 of Print"},
-        {L"_Abort = \"yes\"", MACRO_ERR_TYPE, L"_Abort takes a number, not a text"},
-        {L"T$ = 1", MACRO_ERR_TYPE, L"T$ takes a text, not a number"},
-        {L"Print Y$", MACRO_ERR_UNKNOWN_VARIABLE, L"Unknown variable: Y$"},
-        {L"N = NOSUCH + 1", MACRO_ERR_UNKNOWN_VARIABLE, L"Unknown variable: NOSUCH"},
-        {L"N = 1 / 0", MACRO_ERR_TYPE, L"Division by zero"},
-        {L"N = (1 + 2", MACRO_ERR_SYNTAX, L"Missing ')'"},
-        {L"N =", MACRO_ERR_SYNTAX, L"Missing value at the end of the line"},
-        {L"= 3", MACRO_ERR_SYNTAX, L"Expected a command or an assignment: = 3"},
-        {L"Print 1 2", MACRO_ERR_SYNTAX, L"Expected ',' before '2' in the arguments of Print"},
-        {L"Print #", MACRO_ERR_SYNTAX, L"Unexpected character '#' in: Print #"},
-        {L"Fails", MACRO_ERR_COMMAND_FAILED, L"Lamp is broken"},
-        {L"Return", MACRO_ERR_SYNTAX, L"'Return' belongs inside a macro"},
-    };
-    for (const BadLine& bad : cases) {
-        SCOPED_TRACE(bad.line);
-        errors.clear();
-        EXPECT_EQ(run(bad.line), bad.error);
-        EXPECT_EQ(var("_ERROR"), CpValue(static_cast<double>(bad.error)));
-        EXPECT_EQ(var("_ERRMSG$"), CpValue(bad.message));
-        EXPECT_EQ(var("_ERRCMD$"), CpValue(bad.line));
-        EXPECT_EQ(errors, std::vector<std::wstring>{bad.message});
-    }
-    EXPECT_FALSE(CpVariables::instance().exists("N"));
-    EXPECT_FALSE(CpVariables::instance().exists("T$"));
-    EXPECT_TRUE(printed.empty());
-}
-
 TEST_F(Macro, QueuedLinesRunInOrderAfterTheHandlerThatQueuedThemEvenWhenOneFails)
 {
     std::vector<std::wstring> events;
@@ -170,22 +107,6 @@ TEST_F(Macro, QueuedLinesRunInOrderAfterTheHandlerThatQueuedThemEvenWhenOneFails
     EXPECT_EQ(interpreter.runQueuedCommands(), 2);
     EXPECT_EQ(errors, std::vector<std::wstring>{L"Unknown command: NOSUCH"});
     EXPECT_EQ(var("_ABORT"), CpValue(1.0));
-}
-
-TEST_F(Macro, ALineTypedInsideAHandlersNestedLoopStandsOnItsOwn)
-{
-    // As a modal dialog inside a command lets the user type further lines.
-    interpreter.registerCommand("Logon", 0, 0, [&](MacroCall& call) {
-        EXPECT_EQ(interpreter.execute(L"Print who$", call.context()), MACRO_ERR_UNKNOWN_VARIABLE);
-        EXPECT_EQ(interpreter.execute(L"Print \"typed\"", call.context()), MACRO_OK);
-    });
-    WriteFileBytes(root.onDriveC("logon.mac"), "Name Ask\n  Parameter who$\n  Logon\n  Print who$\nEndMacro\n");
-    ASSERT_EQ(interpreter.loadMacroFile(L"C:\\logon.mac"), MACRO_OK);
-
-    EXPECT_EQ(run(L"Ask \"Ann\""), MACRO_OK);
-    EXPECT_EQ(errors, std::vector<std::wstring>{L"Unknown variable: who$"});
-    EXPECT_EQ(var("_ERRFILE$"), CpValue(L""));
-    EXPECT_EQ(printed, (std::vector<std::wstring>{L"typed", L"Ann"}));
 }
 
 TEST_F(Macro, UserMacrosFromAFileRunWithParametersLocalsAndBlocksAndTheirErrorsNameFileAndLine)

@@ -78,20 +78,4 @@ TEST(CommandLine, EnterSubmitsAndHistoryKeepsTheDraft)
     EXPECT_EQ(line.handle(InputEvent::ofKey(Key::Enter)), L"FIARUNNER,1");
 }
 
-TEST(CommandLine, LongLinesScrollToKeepTheCaretVisible)
-{
-    CommandLine line;
-    type(line, L"0123456789ABCDEF");
-    Screen screen(12, 1);
-    line.draw(screen, {0, 0, 12, 1}, true);
-    // The prompt stays; the end of the text and the caret after it are shown.
-    EXPECT_EQ(screen.rowText(0), L"> 789ABCDEF ");
-    EXPECT_EQ(screen.cursor(), (Screen::Point{11, 0}));
-    press(line, Key::Home);
-    Screen unfocused(12, 1);
-    line.draw(unfocused, {0, 0, 12, 1}, false);
-    EXPECT_EQ(unfocused.rowText(0), L"> 0123456789");
-    EXPECT_FALSE(unfocused.cursor());
-}
-
 } // namespace

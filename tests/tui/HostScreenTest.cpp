@@ -5,21 +5,6 @@
 
 namespace {
 
-TEST(HostScreen, PartsFillTheTerminalFromMenuBarToCommandLine)
-{
-    HostScreen host;
-    host.menuBar().setMenus({MenuItem::popup(L"&File", {MenuItem::command(L"E&xit", 1)})});
-    host.setStatus(L"Offline");
-    host.commandLine().handle(InputEvent::ofCharacter(L'P'));
-    Screen screen(80, 30);
-    host.draw(screen, true);
-    EXPECT_EQ(screen.rowText(0).substr(0, 6), L" File ");
-    EXPECT_EQ(screen.rowText(28).substr(0, 8), L" Offline");
-    EXPECT_NE(screen.rowText(28).find(L"F10 Menu"), std::wstring::npos);
-    EXPECT_EQ(screen.rowText(29).substr(0, 4), L"> P ");
-    EXPECT_EQ(screen.cursor(), (Screen::Point{3, 29}));
-}
-
 TEST(HostScreen, LogbookShowsNewestEntriesAtTheBottomAndScrollsBack)
 {
     HostScreen host;

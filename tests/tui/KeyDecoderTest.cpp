@@ -72,15 +72,4 @@ TEST(KeyDecoder, KeysWithModifiersTakeTheCodesTheTerminalDescriptionGivesThem)
     EXPECT_EQ(decoder.feed(KEY_UP, true), InputEvent::ofKey(Key::Up));
 }
 
-TEST(KeyDecoder, ALoneEscapeIsTheEscapeKeyOnceNothingFollows)
-{
-    KeyDecoder decoder;
-    EXPECT_FALSE(decoder.escapeTimedOut());
-    EXPECT_FALSE(decoder.feed(0x1B, false));
-    EXPECT_TRUE(decoder.escapePending());
-    EXPECT_EQ(decoder.escapeTimedOut(), InputEvent::ofKey(Key::Escape));
-    // The next character is an ordinary one again.
-    EXPECT_EQ(decoder.feed('x', false), InputEvent::ofCharacter(L'x'));
-}
-
 } // namespace

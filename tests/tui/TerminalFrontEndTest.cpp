@@ -209,45 +209,6 @@ protected:
     std::vector<HWND> opened;
 };
 
-TEST_F(TerminalFrontEndTest, ScreenModelOfATestDialog)
-{
-    HWND dialog = openTestDialog();
-    ASSERT_TRUE(dialog);
-    RECT frame{};
-    GetWindowRect(dialog, &frame);
-    const Rect window = CellGeometry::cellsOf(frame);
-    // The active window: a double frame and its title with a close box on the top row.
-    EXPECT_EQ(screen().at(window.x, window.y).ch, L'╔');
-    EXPECT_EQ(screen().find(L" Test Dialog "), (Screen::Point{window.x + 2, window.y}));
-    EXPECT_EQ(screen().find(L"[×]"), (Screen::Point{window.right() - 4, window.y}));
-
-    // Controls land where their dialog units put them; a label and the field beside it share a row.
-    const Rect ok = cellsOfControl(dialog, IDOK);
-    const Rect name = cellsOfControl(dialog, nameEdit);
-    const auto label = screen().find(L"Name:");
-    ASSERT_TRUE(label);
-    EXPECT_EQ(label->x, name.x - 10);
-    EXPECT_EQ(screen().at(name.x, label->y).style, Theme::fieldFocused);
-
-    // The default button is marked, the disabled one dimmed.
-    const int okRow = ok.y + (ok.height - 1) / 2;
-    EXPECT_EQ(screen().at(ok.x, okRow).ch, L'<');
-    EXPECT_EQ(screen().at(ok.right() - 1, okRow).ch, L'>');
-    const Rect cancel = cellsOfControl(dialog, IDCANCEL);
-    EXPECT_EQ(screen().at(cancel.x, okRow).ch, L'[');
-    const auto stop = screen().find(L"Stop");
-    ASSERT_TRUE(stop);
-    EXPECT_TRUE(screen().at(stop->x, stop->y).style.attrs & Attr::Dim);
-
-    // The colour the dialog sets through WM_CTLCOLOR: red text.
-    const auto locked = screen().find(L"Locked by Ann");
-    ASSERT_TRUE(locked);
-    EXPECT_EQ(screen().at(locked->x, locked->y).style.fg, Color::Red);
-
-    // The first tab stop has the focus.
-    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, nameEdit));
-}
-
 TEST_F(TerminalFrontEndTest, KeysAndClicksReachTheRightControlAndNotADisabledOne)
 {
     HWND dialog = openTestDialog();
@@ -507,91 +468,6 @@ TEST_F(TerminalFrontEndTest, ListViewsShowHeaderStateImagesAndSelectionAndScroll
     EXPECT_TRUE(screen().find(L"Method 19"));
     EXPECT_EQ(screen().cursor(), (Screen::Point{cells.x, cells.bottom() - 1})) << "the cursor on the focused row";
     FreeLibrary(module);
-}
-
-TEST_F(TerminalFrontEndTest, AListWithTheKeysUnderlinesTheirRowAndShiftAndCtrlClicksPickRowsWithNoTipInTheWay)
-{
-    static const DialogTemplate frame = dialogTemplate(L"Lists", 8, 8, 200, 96, modalItems);
-    HWND dialog = openDialog(frame, listDialogProc);
-    HWND list = createChild(dialog, WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT, 8, 40, 48 * 8, 6 * 16);
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_INFOTIP);
-    // Texts their column cuts: a keyboard tip would show them under the focused row.
-    InsertListColumn(list, 0, L"Method", 64);
-    AppendListItems(list, L"A long method name ", 6);
-    act({});
-    const Rect cells = CellGeometry::cellsOf(Automation::describe(list).windowRect);
-    const auto underlined = [&](int row) { return (screen().at(cells.x + 1, cells.y + 1 + row).style.attrs & Attr::Underline) != 0; };
-    ASSERT_NE(GetFocus(), list);
-    EXPECT_FALSE(underlined(0) || underlined(1) || underlined(2));
-
-    // Tab gives the list the keys: no row has the focus yet, so the first arrow key's row is marked.
-    act({InputEvent::ofKey(Key::Tab)});
-    ASSERT_EQ(GetFocus(), list);
-    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), -1);
-    EXPECT_TRUE(underlined(0) && !underlined(1)) << WideToUtf8(screen().snapshot());
-    EXPECT_EQ(screen().cursor(), (Screen::Point{cells.x, cells.y + 1}));
-
-    act({InputEvent::ofKey(Key::Down), InputEvent::ofKey(Key::Down)});
-    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 1);
-    EXPECT_TRUE(!underlined(0) && underlined(1));
-    EXPECT_EQ(screen().at(cells.x + 1, cells.y + 2).style, Theme::selection.with(Attr::Underline));
-
-    // The keys gone, the mark goes; the selection stays.
-    act({InputEvent::ofKey(Key::Tab)});
-    EXPECT_FALSE(underlined(0) || underlined(1) || underlined(2));
-
-    // A click, a Shift+click and a Ctrl+click a second apart each: Shift or Ctrl pressed for a
-    // click shows no tip over the row about to be clicked.
-    const auto clickRow = [&](int row) { return InputEvent::ofClick(cells.x + 2, cells.y + 1 + row); };
-    for (const InputEvent& click : {clickRow(0), clickRow(2).withShift(), clickRow(3).withCtrl()}) {
-        act({click});
-        Clock::advance(1000);
-        act({});
-    }
-    EXPECT_EQ(SelectedListItems(list), (std::vector<int>{0, 1, 2, 3})) << WideToUtf8(screen().snapshot());
-}
-
-TEST_F(TerminalFrontEndTest, ReportColumnsAlignTheirTextsAsTheirFormatsSayAndNeverRunIntoEachOther)
-{
-    static const DialogTemplate frame = dialogTemplate(L"Lists", 8, 8, 200, 110, {});
-    HWND dialog = openDialog(frame, listDialogProc);
-    using Column = std::tuple<const wchar_t*, int, int>;
-    const auto reportList = [dialog](int y, int rows, std::initializer_list<Column> columns) {
-        HWND list = createChild(dialog, WC_LISTVIEWW, L"", LVS_REPORT, 8, y, 48 * 8, rows * 16);
-        int index = 0;
-        for (const auto& [title, format, width] : columns)
-            InsertListColumn(list, index++, title, width, format);
-        return list;
-    };
-    // Columns of 10, 12, 10 and 9 cells; the leftmost asks for the right in vain, as on Windows.
-    HWND list = reportList(8, 6, {{L"Location", LVCFMT_RIGHT, 80}, {L"Sample", LVCFMT_LEFT, 96}, {L"Inj/Loc", LVCFMT_RIGHT, 80},
-                                  {L"Mid", LVCFMT_CENTER, 72}});
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES);
-    AppendListItems(list, L"Vial ", 2);
-    SetListItemText(list, 0, 1, L"Standard 1");
-    SetListItemText(list, 0, 2, L"1");
-    SetListItemText(list, 0, 3, L"ab");
-    SetListItemText(list, 1, 2, L"123456789012");
-    SetListItemText(list, 1, 3, L"q");
-    // Columns of 8, 5 and 8 cells whose titles fill them, a right-aligned one between left-aligned ones.
-    HWND filled = reportList(8 + 7 * 16, 3, {{L"Location", LVCFMT_LEFT, 64}, {L"Count", LVCFMT_RIGHT, 40}, {L"FIA Name", LVCFMT_LEFT, 64}});
-    AppendListItems(filled, L"Vial 123", 1);
-    SetListItemText(filled, 0, 1, L"12345");
-    SetListItemText(filled, 0, 2, L"Standard");
-    act({});
-
-    const Rect cells = CellGeometry::cellsOf(Automation::describe(list).windowRect);
-    const auto at = [&](int x, int row) { return Screen::Point{cells.x + x, cells.y + row}; };
-    // A right-aligned or centred text keeps the column's last cell, where the grid line goes; every
-    // text keeps it when a column follows, the header with a line there, the rows a blank.
-    const std::tuple<const wchar_t*, Screen::Point> placed[] = {
-        {L"Location │Sample", at(0, 0)},    {L"Inj/Loc", at(24, 0)}, {L"Mid", at(34, 0)},
-        {L"Vial 0", at(0, 1)},    {L"Standard 1", at(10, 1)}, {L"1│", at(30, 1)},      {L"ab", at(35, 1)},
-        {L"Vial 1", at(0, 2)},    {L"12345678", at(22, 2)},   {L"q", at(35, 2)},
-        {L"Locatio│Coun│FIA Name", at(0, 7)}, {L"Vial 12 1234 Standard", at(0, 8)},
-    };
-    for (const auto& [text, point] : placed)
-        EXPECT_EQ(screen().find(text), point) << WideToUtf8(text) << " in\n" << WideToUtf8(screen().snapshot());
 }
 
 TEST_F(TerminalFrontEndTest, InListModeItemsRunDownColumnsAndAClickReachesTheItemDrawnThere)

@@ -272,48 +272,6 @@ TEST_F(TerminalScenario, TheSerionWindowsBarsTipsShortcutsAndStatusAtEightyByTwe
     session.press({"C-q"});
 }
 
-TEST_F(TerminalScenario, TheSerionWindowFollowsTheTerminalsSizeAndItsDividersFitWhereTheyAreDrawn)
-{
-    TmuxSession session(orvaneOnFreshRoot(root, "--init --demo"), 120, 40);
-    ASSERT_NO_FATAL_FAILURE(openSerionWindow(session));
-    // A wide terminal widens the list: the data files are told apart.
-    EXPECT_NE(session.capture().find("Nitrates0000000001.d"), std::string::npos) << session.capture();
-    const auto wideStop = cellOf(session.capture(), "Stop");
-    ASSERT_TRUE(wideStop) << session.capture();
-    EXPECT_GT(wideStop->second, 30) << session.capture();
-
-    // Shrunk to 80 x 24, the window still shows its buttons and status bar.
-    // tmux cuts the old picture before orvane redraws it; the redrawn one is known by its close
-    // box, which the old picture had right of the cut.
-    session.resize(80, 24);
-    ASSERT_TRUE(session.waitUntilGone("\u2502Start"));
-    for (const char* shown : {"[\u00d7]\u2557", "\u2502River inlet", "Idle"})
-        ASSERT_TRUE(session.waitFor(shown));
-    const std::string small = session.capture();
-    const auto stop = cellOf(small, "Stop");
-    ASSERT_TRUE(stop) << small;
-    EXPECT_LT(stop->second, 23) << small;
-    // The window fills the terminal: its corner is drawn in the terminal's last cell, and the
-    // screen did not scroll for it.
-    EXPECT_NE(lineWith(small, "\u255a").find("\u255d"), std::string::npos) << small;
-    EXPECT_EQ(cellOf(small, "Run Serion Methods").value_or(std::pair{0, -1}).second, 0) << small;
-
-    // The data files still show whole; a double click on the header where the method column's
-    // divider is drawn fits that column to its names, and the data files move left.
-    EXPECT_NE(small.find("Nitrates0000000001.d"), std::string::npos) << small;
-    const auto divider = cellOf(small, "\u2502Nitrates0000000000.d");
-    ASSERT_TRUE(divider) << small;
-    session.doubleClick(divider->first, cellOf(small, "Method Name")->second);
-    EXPECT_TRUE(session.waitUntil([&](const std::string& screen) {
-        return cellOf(screen, "\u2502Nitrates0000000000.d").value_or(std::pair{999, 0}).first < divider->first;
-    }));
-
-    // Enlarged again, the window takes the rows back.
-    session.resize(120, 40);
-    EXPECT_TRUE(session.waitUntil([](const std::string& screen) { return cellOf(screen, "Stop").value_or(std::pair{0, 0}).second > 30; }));
-    session.press({"C-q"});
-}
-
 // The shell command that runs orvane on a fresh demo root whose methods run for a second each (the
 // last row's PHOSPHATE.M for lastSeconds), on the real clock, and says how orvane ended.
 std::string orvaneOnQuickDemo(const std::string& root, int lastSeconds = 1)
@@ -349,39 +307,6 @@ TEST_F(TerminalScenario, ClosingTheTerminalDuringARunLetsTheGroupEndThenOrvaneEn
         usleep(50 * 1000);
     EXPECT_TRUE(closed()) << ReadFileBytes(std::filesystem::path(root) / "logbook.txt");
     EXPECT_EQ(queryWorklist(root, notRun), "0\n");
-}
-
-TEST_F(TerminalScenario, TheDemoGroupRunsRowAfterRowToDoneAndFailedWithItsTextsWholeAtEightyByTwentyFour)
-{
-    TmuxSession session(orvaneOnQuickDemo(root, 5), 80, 24);
-    ASSERT_NO_FATAL_FAILURE(runTheDemoGroup(session));
-    // Exit typed during the run: the command line and the host's answer show over the window,
-    // which refuses to close, and F6 gives the keys and the whole window back.
-    ASSERT_TRUE(session.pressThenWaitFor({"F6"}, "Command line"));
-    session.type("Exit");
-    ASSERT_TRUE(session.pressThenWaitFor({"Enter"}, "Orvane keeps running: the window \"Run Serion Methods\" did not close."));
-    EXPECT_NE(session.capture().find("> Exit"), std::string::npos) << session.capture();
-    ASSERT_TRUE(session.pressThenWaitUntilGone({"F6"}, "Orvane keeps running"));
-    ASSERT_TRUE(waitForLine(session, "NITRATE.M", "\u2713"));
-    ASSERT_TRUE(waitForLine(session, "LEAK.M", "?"));
-    // The progress under the list takes a form short enough to show whole, its end time included.
-    ASSERT_TRUE(waitForLine(session, "4/4 \u00B7 1 failed \u00B7 ", " \u00B7 ends "));
-    const std::string progress = lineWith(session.capture(), "4/4 \u00B7 1 failed");
-    EXPECT_TRUE(std::regex_search(progress, std::regex("ends [0-9][0-9]:[0-9][0-9] +\u2551$"))) << progress;
-    ASSERT_TRUE(waitForLine(session, "PHOSPHATE.M", "\u2713"));
-    // The group's end left its summary in the status bar, whole in its shorter form.
-    ASSERT_TRUE(waitForLine(session, "Serion FIA", "Nitrates ended: 3 done, 1 failed, 0 not run."));
-    // The list scrolled right to its last column: each row keeps its state and method beside its result.
-    session.press({"Right", "Right", "Right", "Right", "Right"});
-    ASSERT_TRUE(waitForLine(session, "LEAK.M", "Pump pressure"));
-    const std::string scrolled = session.capture();
-    EXPECT_NE(lineWith(scrolled, "Method Name").find("Result"), std::string::npos) << scrolled;
-    EXPECT_EQ(scrolled.find("Nitrates0000000001.d"), std::string::npos) << scrolled;
-    EXPECT_NE(lineWith(scrolled, "NITRATE.M").find("\u2713"), std::string::npos) << scrolled;
-    EXPECT_NE(lineWith(scrolled, "NITRATE.M").find("Run complete."), std::string::npos) << scrolled;
-    // After the run the window closes with the host, and no row is left running.
-    ASSERT_TRUE(session.pressThenWaitFor({"C-q"}, "orvane ended 0"));
-    EXPECT_EQ(queryWorklist(root, "SELECT count(*) FROM Nitrates WHERE \"Run State\" = 2"), "0\n");
 }
 
 TEST_F(TerminalScenario, ANewUserAddsAGroupAndMethodsNamesTheDataFilesAndReadsTheHelp)

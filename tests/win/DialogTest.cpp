@@ -66,42 +66,6 @@ int focusedId() { return GetDlgCtrlID(GetFocus()); }
 
 } // namespace
 
-TEST_F(DialogTest, TheDefaultButtonIsClickedOrPressedWithEnterAndEscapeCancels)
-{
-    ScriptedInput input;
-    input.then([] { EXPECT_TRUE(Done(Automation::setText(dialog(), 101, L"abc"))); })
-        .then([] { EXPECT_TRUE(Done(Automation::click(dialog(), IDOK))); });
-
-    EXPECT_EQ(runTestDialog(), IDOK);
-    EXPECT_EQ(g_nameOnOk, L"abc");
-    EXPECT_THAT(linesWith("WM_COMMAND"),
-                ElementsAre("Test Dialog WM_COMMAND 101 EN_SETFOCUS", "Test Dialog WM_COMMAND 101 EN_CHANGE",
-                            "Test Dialog WM_COMMAND 101 EN_CHANGE", "Test Dialog WM_COMMAND 101 EN_CHANGE",
-                            "Test Dialog WM_COMMAND 101 EN_KILLFOCUS", "Test Dialog WM_COMMAND 1 BN_CLICKED"));
-    EXPECT_EQ(dialog(), nullptr);
-
-    // Enter presses the default button, Escape cancels.
-    input.then([] { EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_RETURN))); });
-    EXPECT_EQ(runTestDialog(), IDOK);
-
-    input.then([] { EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_ESCAPE))); });
-    EXPECT_EQ(runTestDialog(), IDCANCEL);
-
-    // On a focused push button Enter presses that button.
-    input.then([] { EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_TAB, MOD_SHIFT))); })
-        .then([] { EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_RETURN))); });
-    EXPECT_EQ(runTestDialog(), IDCANCEL);
-
-    // A disabled default button ignores Enter; the dialog stays until Escape.
-    input.then([] { EnableWindow(GetDlgItem(dialog(), IDOK), FALSE); })
-        .then([] { EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_RETURN))); })
-        .then([] {
-            EXPECT_TRUE(IsWindow(dialog()));
-            EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_ESCAPE)));
-        });
-    EXPECT_EQ(runTestDialog(), IDCANCEL);
-}
-
 TEST_F(DialogTest, TabFollowsTheTabStopsAndArrowsMoveWithinARadioGroup)
 {
     struct Step {
@@ -133,38 +97,6 @@ TEST_F(DialogTest, TabFollowsTheTabStopsAndArrowsMoveWithinARadioGroup)
         EXPECT_EQ(IsDlgButtonChecked(dialog(), 105), BST_UNCHECKED);
         EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_ESCAPE)));
     });
-    EXPECT_EQ(runTestDialog(), IDCANCEL);
-}
-
-TEST_F(DialogTest, MnemonicsFocusTheLabelledFieldOrClickTheButton)
-{
-    ScriptedInput input;
-    input.then([] {
-             EXPECT_TRUE(Done(Automation::pressKey(dialog(), 'C', MOD_ALT)));
-             EXPECT_EQ(focusedId(), 102);
-         })
-        .then([] {
-            EXPECT_TRUE(Done(Automation::pressKey(dialog(), 'E', MOD_ALT)));
-            EXPECT_EQ(focusedId(), 103);
-            EXPECT_EQ(IsDlgButtonChecked(dialog(), 103), BST_CHECKED);
-        })
-        .then([] {
-            // A button does not take characters, so a plain letter is a mnemonic there.
-            EXPECT_TRUE(Done(Automation::pressKey(dialog(), 'H')));
-            EXPECT_EQ(focusedId(), 105);
-            EXPECT_EQ(IsDlgButtonChecked(dialog(), 105), BST_CHECKED);
-        })
-        .then([] {
-            EXPECT_TRUE(Done(Automation::pressKey(dialog(), 'N', MOD_ALT)));
-            EXPECT_EQ(focusedId(), 101);
-            // In an edit a plain letter is typed.
-            EXPECT_TRUE(Done(Automation::pressKey(dialog(), 'N')));
-            EXPECT_EQ(focusedId(), 101);
-            wchar_t text[8]{};
-            GetDlgItemTextW(dialog(), 101, text, 8);
-            EXPECT_STREQ(text, L"n");
-            EXPECT_TRUE(Done(Automation::pressKey(dialog(), VK_ESCAPE)));
-        });
     EXPECT_EQ(runTestDialog(), IDCANCEL);
 }
 
@@ -247,22 +179,4 @@ TEST_F(DialogTest, BadInputGetsDefinedResults)
     g_endTwice = false;
     EXPECT_FALSE(EndDialog(nullptr, IDOK));
     EXPECT_EQ(DialogBoxParamW(TestInstance(), MAKEINTRESOURCEW(999), nullptr, testDialogProc, 0), -1);
-}
-
-TEST_F(DialogTest, DialogUnitsMapFourAcrossAndEightDownToOneCharacterCell)
-{
-    EXPECT_EQ(GetDialogBaseUnits(), static_cast<LONG>(MAKELONG(8, 16)));
-    const HWND modeless = CreateDialogParamW(TestInstance(), MAKEINTRESOURCEW(testDialogId), nullptr, testDialogProc, 0);
-    ASSERT_TRUE(modeless);
-    RECT dialogRect{};
-    RECT editRect{};
-    GetWindowRect(modeless, &dialogRect);
-    GetWindowRect(GetDlgItem(modeless, 101), &editRect);
-    // The edit lies at (48, 4) units: 12 columns and half a row into the client area, inside the frame.
-    EXPECT_EQ(editRect.left - dialogRect.left, 8 + 96);
-    EXPECT_EQ(editRect.top - dialogRect.top, 16 + 8);
-    EXPECT_EQ(dialogRect.right - dialogRect.left, 140 * 2 + 16);
-    EXPECT_TRUE(IsWindowVisible(modeless));
-    EXPECT_EQ(GetFocus(), GetDlgItem(modeless, 101));
-    DestroyWindow(modeless);
 }

@@ -74,11 +74,4 @@ TEST_F(HtmlHelp, ATopicIsShownInOneWindowLaidOutToItsWidthAndReplacedByTheNextTo
     EXPECT_EQ(Entry()(owner, L"C:\\help\\lab.chm", 0x0000, 8), nullptr) << "only the help-context command";
 }
 
-TEST_F(HtmlHelp, AWordLongerThanTheWidthIsCutAndAnIndentedLineKeepsRoom)
-{
-    HelpTopic topic{1, L"T", {L"abcdefghij", L"- ab cd ef gh", L""}};
-    EXPECT_EQ(HelpWindow::layOut(topic, 4), L"abcd\r\nefgh\r\nij\r\n- ab\r\n  cd\r\n  ef\r\n  gh\r\n");
-    EXPECT_EQ(HelpWindow::layOut(topic, 1).substr(0, 6), L"a\r\nb\r\n");
-}
-
 } // namespace

@@ -7,24 +7,6 @@
 using WindowTreeTest = WinTest;
 using testing::ElementsAre;
 
-TEST_F(WindowTreeTest, CreationAndDestructionSendTheWin32SequenceParentFirstThenChildrenFirst)
-{
-    const HWND top = createRecordingWindow(L"Top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    const HWND child = createRecordingWindow(L"Child", WS_CHILD | WS_VISIBLE, top, 5);
-    const HWND grandchild = createRecordingWindow(L"Grandchild", WS_CHILD | WS_VISIBLE, child, 6);
-    ASSERT_TRUE(top && child && grandchild);
-    EXPECT_THAT(log(), ElementsAre("Top WM_NCCREATE", "Top WM_CREATE", "Top WM_SHOWWINDOW 1", "Top WM_ACTIVATE 1",
-                                   "Top WM_SETFOCUS", "Child WM_NCCREATE", "Child WM_CREATE", "Grandchild WM_NCCREATE",
-                                   "Grandchild WM_CREATE"));
-
-    log().clear();
-    EXPECT_TRUE(DestroyWindow(top));
-    EXPECT_THAT(log(), ElementsAre("Top WM_KILLFOCUS", "Top WM_DESTROY", "Child WM_DESTROY", "Grandchild WM_DESTROY",
-                                   "Grandchild WM_NCDESTROY", "Child WM_NCDESTROY", "Top WM_NCDESTROY"));
-    EXPECT_EQ(GetActiveWindow(), nullptr);
-    EXPECT_EQ(GetFocus(), nullptr);
-}
-
 TEST_F(WindowTreeTest, EveryCallOnADestroyedHandleFailsCleanly)
 {
     const HWND top = createRecordingWindow(L"Top", WS_OVERLAPPEDWINDOW);
@@ -165,33 +147,4 @@ TEST_F(WindowTreeTest, TreeLinksStoredValuesAndGeometryFollowWin32)
     EXPECT_EQ(point.x, 32);
     EXPECT_EQ(WindowFromPoint(POINT{33, 65}), first);
     EXPECT_EQ(WindowFromPoint(POINT{32 + 80, 65}), second) << "first's right edge is outside it";
-}
-
-TEST_F(WindowTreeTest, DisablingTakesTheFocusAndActivationGivesItBack)
-{
-    const HWND top = createRecordingWindow(L"Top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    const HWND field = createRecordingWindow(L"Field", WS_CHILD | WS_VISIBLE, top, 1);
-    const HWND other = createRecordingWindow(L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    ASSERT_EQ(GetActiveWindow(), other);
-    log().clear();
-
-    EXPECT_EQ(SetFocus(field), other);
-    EXPECT_EQ(GetActiveWindow(), top);
-    EXPECT_EQ(GetFocus(), field);
-    EXPECT_THAT(log(), ElementsAre("Other WM_KILLFOCUS", "Other WM_ACTIVATE 0", "Top WM_ACTIVATE 1", "Top WM_SETFOCUS",
-                                   "Top WM_KILLFOCUS", "Field WM_SETFOCUS"));
-
-    log().clear();
-    EXPECT_FALSE(EnableWindow(top, FALSE));
-    EXPECT_THAT(log(), ElementsAre("Field WM_KILLFOCUS", "Top WM_ENABLE 0"));
-    EXPECT_EQ(GetFocus(), nullptr);
-    EXPECT_EQ(SetFocus(field), nullptr);
-    EXPECT_TRUE(EnableWindow(top, TRUE));
-
-    SetActiveWindow(other);
-    log().clear();
-    SetActiveWindow(top);
-    EXPECT_EQ(GetFocus(), field);
-    EXPECT_THAT(log(), ElementsAre("Other WM_KILLFOCUS", "Other WM_ACTIVATE 0", "Top WM_ACTIVATE 1", "Field WM_SETFOCUS"));
-    EXPECT_EQ(Automation::topLevelWindows().front(), top);
 }

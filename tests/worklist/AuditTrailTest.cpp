@@ -70,14 +70,6 @@ protected:
     GroupRows groups{table};
 };
 
-TEST_F(AuditTrailTest, ReadingAWorklistWithoutATrailFindsNoRecordAndMakesNoTable)
-{
-    EXPECT_TRUE(records().empty());
-    EXPECT_EQ(verify().kind, AuditBreak::None);
-    // The table would be made by this statement's write if reading had made it.
-    sqlite("CREATE TABLE audit_tbl (Sequence INTEGER);");
-}
-
 TEST_F(AuditTrailTest, EachEditOfGroupsAndRowsLeavesItsRecordWithWhoWhereAndTheOldAndNewValues)
 {
     LONG id = 0;

@@ -74,29 +74,4 @@ TEST_F(WorklistImportTest, AGoodFileHasItsColumnsInAnyOrderAndIsReadWithoutRegar
     EXPECT_EQ(rows[1].line, 4u) << "after a quoted line break";
 }
 
-TEST_F(WorklistImportTest, TenThousandRowsAreAddedAfterTheLastRowAsOneEditWithTheirRecord)
-{
-    MethodRows rows(ModuleSettings);
-    ASSERT_TRUE(SUCCEEDED(CMethodTable(ModuleSettings).CreateMethodTable(L"Nitrates")));
-    ASSERT_TRUE(SUCCEEDED(rows.LoadGroup(L"Nitrates")));
-    rows.InsertMethods({L"NITRATE.M", L"PHOSPHATE.M"}, 1, L"C:\\Orvane\\Methods\\", 0);
-    std::string file = "method,data file,checked\r\n";
-    for (int n = 0; n < 10000; ++n)
-        file += "PHOSPHATE.M,S-" + std::to_string(n) + ".d," + (n % 2 ? "no" : "yes") + "\r\n";
-    std::vector<ImportedRow> imported;
-    ASSERT_EQ(WorklistImport::Read(file, kMethods, imported), L"");
-    ASSERT_TRUE(SUCCEEDED(rows.AppendRows(imported, L"C:\\Orvane\\Methods\\", L"C:\\lims.csv")));
-
-    const std::vector<Texts> stored = QueryWorklist(
-        "SELECT count(*), min(aaaID), max(aaaID), count(DISTINCT aaaID) FROM \"Nitrates\" WHERE \"Data File\" LIKE 'S-%'");
-    EXPECT_EQ(stored, (std::vector<Texts>{{L"10000", L"2", L"10001", L"10000"}}));
-    EXPECT_EQ(QueryWorklist("SELECT \"Method Name\", \"Data File\", \"Run State\", Operator FROM \"Nitrates\" "
-                            "WHERE aaaID IN (1, 3, 10001) ORDER BY aaaID"),
-              (std::vector<Texts>{{L"PHOSPHATE.M", L"Nitrates0000000001.d", L"1", L"analyst"},
-                                  {L"PHOSPHATE.M", L"S-1.d", L"5", L"analyst"},
-                                  {L"PHOSPHATE.M", L"S-9999.d", L"5", L"analyst"}}));
-    EXPECT_EQ(QueryWorklist("SELECT Event, NewValue FROM audit_tbl ORDER BY Sequence DESC LIMIT 1"),
-              (std::vector<Texts>{{L"Rows imported", L"rows 3-10002 from C:\\lims.csv"}}));
-}
-
 } // namespace

@@ -1,6 +1,5 @@
 // A freshly installed root whose database the module's settings name: the file, or a new database
-// on the tests' PostgreSQL server holding the delivered tables. The message boxes a test expects
-// are answered with OK and their texts kept; any other waiting box fails the test.
+// on the tests' PostgreSQL server holding the delivered tables.
 #pragma once
 
 #include "module/core/ModuleSettings.h"
@@ -12,13 +11,12 @@
 
 #include "oledb/Database.h"
 #include "support/PgServer.h"
-#include "worklist/WorklistSession.h"
 #include "support/ScriptedInput.h"
+#include "worklist/WorklistSession.h"
 #include "support/WorklistRoot.h"
 
 #include "kernel/Text.h"
 
-#include <functional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -84,28 +82,7 @@ public:
     // The trace log's contents so far.
     std::string traceLog() const { return ReadFileBytes(onDriveC("SRNA.LOG")); }
 
-    // The next count message boxes are answered with OK, each after whileShown has run; one that
-    // never comes fails the test.
-    void answerBoxes(int count, std::function<void()> whileShown = {})
-    {
-        for (int i = 0; i < count; ++i)
-            m_user.then([this, whileShown] {
-                if (whileShown)
-                    whileShown();
-                HWND box = Automation::topLevelWindows().front();
-                EXPECT_EQ(Automation::describe(box).text, L"Serion") << "the module's caption";
-                for (HWND child : Automation::children(box)) {
-                    const WindowInfo item = Automation::describe(child);
-                    if (item.className == L"Static" && !(item.style & SS_ICON))
-                        m_boxes.push_back(item.text);
-                }
-                EXPECT_TRUE(Done(Automation::click(box, IDOK)));
-            });
-    }
-    // The texts of the boxes answered so far, in order; forgets them.
-    Texts boxes() { return std::exchange(m_boxes, {}); }
-
 private:
+    // Fails the test if a message box ever waits: the worklist says what went wrong to its caller.
     ScriptedInput m_user;
-    Texts m_boxes;
 };

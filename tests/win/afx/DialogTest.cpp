@@ -186,32 +186,6 @@ TEST_F(AfxTest, ModalRunDisablesTheTopLevelWindowAboveItsOwnerAndEnablesItAfter)
     EXPECT_TRUE(::IsWindowEnabled(viewer.m_hWnd));
 }
 
-TEST_F(AfxTest, CreateHookAttachesTheNextWindowOnlyAndADialogWithoutTemplateShowsNothing)
-{
-    CDialog withoutTemplate;
-    EXPECT_EQ(withoutTemplate.DoModal(), -1);
-    EXPECT_FALSE(withoutTemplate.Create(0));
-    EXPECT_EQ(Automation::topLevelWindows().size(), 0u);
-
-    // As a host's dialog call is used: hook, create with the framework's dialog procedure, unhook.
-    CFieldsDialog dialog;
-    dialog.m_strName = L"Zed";
-    AfxHookWindowCreate(&dialog);
-    HWND hWnd = ::CreateDialogParamW(TestResourceHandle(), MAKEINTRESOURCEW(IDD_FIELDS), nullptr, &AfxDlgProc, 0);
-    EXPECT_TRUE(AfxUnhookWindowCreate());
-    ASSERT_NE(hWnd, nullptr);
-    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), &dialog);
-    EXPECT_THAT(dialog.m_events, ::testing::Contains("init"));
-    EXPECT_EQ(TextOf(::GetDlgItem(hWnd, IDC_NAME)), L"Zed");
-
-    // A hook whose window never came says so.
-    CDialog unused;
-    AfxHookWindowCreate(&unused);
-    EXPECT_FALSE(AfxUnhookWindowCreate());
-    EXPECT_EQ(unused.m_hWnd, nullptr);
-    dialog.DestroyWindow();
-}
-
 namespace {
 
 // A modeless window in the usual style: closing destroys it, and the object deletes itself.
@@ -229,43 +203,6 @@ private:
 };
 
 } // namespace
-
-TEST_F(AfxTest, DestroyingDetachesTheDialogAndItsBoundControlsInOrder)
-{
-    CFieldsDialog dialog;
-    ASSERT_TRUE(dialog.Create(IDD_FIELDS));
-    HWND hWndDialog = dialog.m_hWnd;
-    HWND hWndNote = dialog.m_editNote.m_hWnd;
-    ASSERT_NE(hWndNote, nullptr);
-    dialog.m_events.clear();
-
-    EXPECT_TRUE(dialog.DestroyWindow());
-    EXPECT_THAT(dialog.m_events, ElementsAre("destroy", "note gone", "dialog gone"));
-    EXPECT_EQ(dialog.m_comboFruit.m_hWnd, nullptr);
-    EXPECT_EQ(CWnd::FromHandlePermanent(hWndDialog), nullptr);
-    EXPECT_EQ(CWnd::FromHandlePermanent(hWndNote), nullptr);
-    // A second destroy is refused, not a crash.
-    EXPECT_FALSE(dialog.DestroyWindow());
-
-    // An object that goes while its window lives takes the window with it.
-    HWND hWndScoped = nullptr;
-    {
-        CFieldsDialog scoped;
-        ASSERT_TRUE(scoped.Create(IDD_FIELDS));
-        hWndScoped = scoped.m_hWnd;
-    }
-    EXPECT_FALSE(::IsWindow(hWndScoped));
-
-    // Closed by the user, a modeless dialog in the usual style destroys and deletes itself.
-    bool deleted = false;
-    auto* modeless = new CSelfDeletingDialog(&deleted);
-    ASSERT_TRUE(modeless->Create(IDD_VIEWER));
-    HWND hWnd = modeless->m_hWnd;
-    EXPECT_TRUE(Done(Automation::click(hWnd, IDCANCEL)));
-    Automation::deliverPending();
-    EXPECT_TRUE(deleted);
-    EXPECT_FALSE(::IsWindow(hWnd));
-}
 
 TEST_F(AfxTest, ModelessDialogTranslatesKeysForItselfAndItsControlsOnly)
 {
