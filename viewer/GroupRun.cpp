@@ -676,7 +676,8 @@ BOOL GroupRun::OnCompleteMethod(const std::wstring& strMessage, BOOL bFailed)
         const std::wstring& strReason = bFailed && !m_strRunMessages.empty() ? m_strRunMessages : strShown;
         bFailed = bFailed || bNoData;
         std::vector<ResultRecord> results = RowResults::ReadFile(strFolder);
-        if (!bFailed && m_state != State::Stopping) {
+        // Judging results may move the table to other rows; a row without results has nothing to judge.
+        if (!bFailed && m_state != State::Stopping && !results.empty()) {
             JudgeResults(*pRow, results);
             pRow = rows.FindRowById(*m_runningRow, FALSE);
         }

@@ -603,9 +603,15 @@ MethodRecord* MethodRows::FindRowById(LONG id, BOOL refuseUnchecked)
 
 HRESULT MethodRows::moveToFirstWithId(LONG id)
 {
-    // Place id - 1 holding id - 1: the rows come in "aaaID" order, so no earlier row holds id. When
-    // place id holds id, or there is no place id, a walk from the first row would have stopped
-    // there too; the run's look past its last row then reads three rows, not the whole group.
+    // A row holding id - 1: the rows come in "aaaID" order, so no earlier row holds id. When the
+    // row after it holds id, or there is none, a walk from the first row would have stopped there
+    // too; the run's look past its last row then reads three rows, not the whole group. The run
+    // asks for the row after the one it is on: that one is taken as it is, and only the next read.
+    if (id > 0 && m_pTable->HasCurrentRow() && m_pTable->aaaID == id - 1) {
+        const HRESULT next = m_pTable->MoveNext();
+        if (next == DB_S_ENDOFROWSET || (next == S_OK && m_pTable->aaaID == id))
+            return S_OK;
+    }
     if (id > 0 && m_pTable->MoveFirst() == S_OK && (id == 1 || m_pTable->MoveNext(id - 2) == S_OK) &&
         m_pTable->aaaID == id - 1) {
         const HRESULT next = m_pTable->MoveNext();
