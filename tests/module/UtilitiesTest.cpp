@@ -1,6 +1,7 @@
 // The host's message register, reading host texts and deleting folders.
 #include "ModuleTestSupport.h"
 
+#include "module/core/CsvLine.h"
 #include "module/core/DeleteFolder.h"
 #include "module/core/ModMsgText.h"
 #include "module/core/ReadStrVar.h"
@@ -10,6 +11,8 @@
 #include "orvane/CpApi.h"
 #include "orvane/RegisterStore.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -85,3 +88,13 @@ TEST_F(Utilities, DeleteFolderTakesAWholeTreeWithAReadOnlyFileAndLeavesFilesAndM
 }
 
 } // namespace
+
+TEST_F(Utilities, AFileThatCannotBeWrittenIsSaidWithItsReasonInTheUsersWords)
+{
+    fs::create_directories(m_root.onDriveC("Export/Night.csv"));
+    const int onFolder = WriteWholeFile(L"C:\\Export\\Night.csv", "x");
+    EXPECT_EQ(FileWriteFailure(L"C:\\Export\\Night.csv", onFolder), L"a folder has that name.");
+    EXPECT_EQ(FileWriteFailure(L"C:\\Export\\Night.csv", EACCES), L"there is no permission to write it.");
+    EXPECT_EQ(FileWriteFailure(L"C:\\Export\\Night.csv", ENOSPC), L"the disk is full.");
+    EXPECT_EQ(FileWriteFailure(L"C:\\Export\\Night.csv", EIO), Utf8ToWide(std::strerror(EIO)) + L".");
+}
