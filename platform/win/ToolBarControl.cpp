@@ -262,6 +262,9 @@ LRESULT ToolBarControl::setState(HWND window, WPARAM command, BYTE state)
     TBBUTTON* target = buttonFor(command);
     if (!target)
         return FALSE;
+    // The commands are set again at every change of the run; a state as it was needs no new layout.
+    if (target->fsState == state)
+        return TRUE;
     target->fsState = state;
     layOut(window);
     return TRUE;
