@@ -316,6 +316,12 @@ int PgDatabase::Run(const std::string& sql, const std::vector<const char*>& valu
     return Statement::Done;
 }
 
+// A column of a subquery keeps the table and column it comes from, and no row is read.
+int PgDatabase::Describe(const std::string& sql, pg_result** description)
+{
+    return Run("SELECT * FROM (" + sql + ") AS described LIMIT 0", {}, description);
+}
+
 int PgDatabase::SendAhead(const std::string& sql, const std::vector<const char*>& values)
 {
     const auto prepared = m_prepared.find(sql);

@@ -61,6 +61,8 @@ public:
     // needs an answer; a write that changes no row counts as one that changed its one row until
     // then. Runs it otherwise.
     int SendAhead(const std::string& sql, const std::vector<const char*>& values);
+    // The columns that the command sql selects, in *description, without reading its rows.
+    int Describe(const std::string& sql, pg_result** description);
     // The name of the table with the server's object id table.
     std::string TableName(unsigned int table);
     // A name as the server keeps it: ASCII letters in lower case, at most 63 bytes.

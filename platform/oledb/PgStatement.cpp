@@ -17,7 +17,11 @@ PgStatement::PgStatement(PgDatabase& database, std::string sql, int parameters)
 {
 }
 
-PgStatement::~PgStatement() { PQclear(m_result); }
+PgStatement::~PgStatement()
+{
+    PQclear(m_result);
+    PQclear(m_described);
+}
 
 void PgStatement::bind(int index, std::int64_t value) { m_values.at(static_cast<std::size_t>(index - 1)) = std::to_string(value); }
 
@@ -59,12 +63,27 @@ void PgStatement::reset()
 {
     PQclear(m_result);
     m_result = nullptr;
+    PQclear(m_described);
+    m_described = nullptr;
     m_row = -1;
     for (auto& value : m_values)
         value.reset();
 }
 
-int PgStatement::columnCount() { return run() == Done ? PQnfields(m_result) : 0; }
+const pg_result* PgStatement::columns()
+{
+    if (m_result || !m_values.empty())
+        return run() == Done ? m_result : nullptr;
+    if (!m_described && m_database.Describe(m_sql, &m_described) != Done)
+        return nullptr;
+    return m_described;
+}
+
+int PgStatement::columnCount()
+{
+    const pg_result* columns = this->columns();
+    return columns ? PQnfields(columns) : 0;
+}
 
 const char* PgStatement::value(int index) const { return PQgetvalue(m_result, m_row, index); }
 
@@ -83,18 +102,24 @@ bool PgStatement::columnIsNull(int index) const { return PQgetisnull(m_result, m
 
 std::string PgStatement::columnTable(int index)
 {
-    const Oid table = run() == Done ? PQftable(m_result, index) : InvalidOid;
+    const pg_result* columns = this->columns();
+    const Oid table = columns ? PQftable(columns, index) : InvalidOid;
     return table == InvalidOid ? std::string() : m_database.TableName(table);
 }
 
 // The statements select plain columns, so a column's name in the answer is its name in the table.
 std::string PgStatement::columnOrigin(int index)
 {
-    if (run() != Done || PQftable(m_result, index) == InvalidOid)
+    const pg_result* columns = this->columns();
+    if (!columns || PQftable(columns, index) == InvalidOid)
         return {};
-    return PQfname(m_result, index);
+    return PQfname(columns, index);
 }
 
-std::wstring PgStatement::columnName(int index) { return run() == Done ? Utf8ToWide(PQfname(m_result, index)) : L""; }
+std::wstring PgStatement::columnName(int index)
+{
+    const pg_result* columns = this->columns();
+    return columns ? Utf8ToWide(PQfname(columns, index)) : L"";
+}
 
 } // namespace provider

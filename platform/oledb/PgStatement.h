@@ -41,12 +41,16 @@ private:
     // Sends the statement unless its answer is here; the engine's code of the failure otherwise.
     int run();
     std::vector<const char*> values() const;
+    // The answer's columns: the answer once the statement ran, or else, for a statement without
+    // values, their description, so that no rows are read only to learn the columns.
+    const pg_result* columns();
     const char* value(int index) const;
 
     PgDatabase& m_database;
     std::string m_sql;
     std::vector<std::optional<std::string>> m_values;
     pg_result* m_result = nullptr;
+    pg_result* m_described = nullptr;
     int m_row = -1;
 };
 

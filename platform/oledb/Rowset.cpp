@@ -165,7 +165,7 @@ HRESULT Rowset::fetchFrom(std::size_t index)
     }, IID_IRowset);
     if (FAILED(status))
         return status;
-    if (index < m_keptRows && keptStill()) {
+    if (index < m_keptPlaces.size() && keptStill()) {
         readKept(index);
         m_current = index;
         m_next = index + 1;
@@ -214,6 +214,7 @@ void Rowset::readInto(const Statement& row)
 
 void Rowset::keep(const Statement& row)
 {
+    m_keptPlaces.push_back(m_kept.size());
     for (const Bound& bound : m_bound) {
         const int column = m_columns[bound.column].index + 1;
         Kept& kept = m_kept.emplace_back(Kept{row.columnInt(column), 0, 0});
@@ -225,7 +226,6 @@ void Rowset::keep(const Statement& row)
             m_keptLength += kept.length;
         }
     }
-    ++m_keptRows;
 }
 
 void Rowset::keepText(Kept& kept, std::wstring_view text)
@@ -247,7 +247,7 @@ WCHAR* Rowset::keptRoom(std::size_t count)
 void Rowset::readKept(std::size_t index)
 {
     auto* buffer = static_cast<BYTE*>(m_buffer);
-    const Kept* kept = &m_kept[index * m_bound.size()];
+    const Kept* kept = &m_kept[m_keptPlaces[index]];
     for (const Bound& bound : m_bound) {
         BYTE* value = buffer + bound.binding.obValue;
         if (bound.binding.wType == DBTYPE_I4) {
@@ -265,19 +265,19 @@ void Rowset::readKept(std::size_t index)
 
 bool Rowset::keptStill()
 {
-    if (m_keptRows && m_database->Changes(m_tableName) != m_keptAt)
+    if (!m_keptPlaces.empty() && m_database->Changes(m_tableName) != m_keptAt)
         dropKept();
-    return m_keptRows > 0;
+    return !m_keptPlaces.empty();
 }
 
-bool Rowset::HoldsEveryRow() { return keptStill() && m_keptRows == m_rows.size(); }
+bool Rowset::HoldsEveryRow() { return keptStill() && m_keptPlaces.size() == m_rows.size(); }
 
 void Rowset::dropKept()
 {
     m_kept.clear();
     m_keptTexts.clear();
     m_keptLength = 0;
-    m_keptRows = 0;
+    m_keptPlaces.clear();
 }
 
 void Rowset::keepAfterWrite(bool keptBefore)
@@ -395,8 +395,8 @@ HRESULT Rowset::SetData()
     if (FAILED(status))
         return status;
     rememberAsRead(changed);
-    if (kept && *m_current < m_keptRows) {
-        Kept* row = &m_kept[*m_current * m_bound.size()];
+    if (kept && *m_current < m_keptPlaces.size()) {
+        Kept* row = &m_kept[m_keptPlaces[*m_current]];
         for (std::size_t i = 0; i < m_bound.size(); ++i) {
             const Bound& bound = m_bound[i];
             if (!(changed >> i & 1))
@@ -422,14 +422,16 @@ HRESULT Rowset::Delete()
     if (FAILED(status))
         return status;
     m_delete->bind(1, m_rows[*m_current]);
+    const bool kept = keptStill();
     status = m_database->Write(*m_delete, IID_IRowsetChange, m_tableName);
     if (FAILED(status))
         return status;
-    // The next move reads the row that followed the deleted one.
+    // The next move reads the row that followed the deleted one. What was kept of the deleted row
+    // stays where it is, so that a run of deletes moves no more than the row handles.
     m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(*m_current));
-    // Moving every kept row after it up would make a run of deletes quadratic: the moves read the
-    // table again until the next command keeps the rows anew.
-    dropKept();
+    if (*m_current < m_keptPlaces.size())
+        m_keptPlaces.erase(m_keptPlaces.begin() + static_cast<std::ptrdiff_t>(*m_current));
+    keepAfterWrite(kept);
     m_next = *m_current;
     m_current.reset();
     return S_OK;

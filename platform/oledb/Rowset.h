@@ -36,7 +36,7 @@ public:
     HRESULT Delete();
     bool HasCurrentRow() const { return m_current.has_value(); }
     // Whether the rowset holds every row as the table has it now: read by the command and changed
-    // since only by this rowset's own writes, none of them an insert or a delete. Running the
+    // since only by this rowset's own writes, none of them an insert. Running the
     // command again would read the same rows, in the same order unless a write changed what it
     // sorts by.
     bool HoldsEveryRow();
@@ -107,13 +107,13 @@ private:
     std::vector<Bound> m_bound;
     void* m_buffer = nullptr;
 
-    // The bound values of the first m_keptRows rows, m_bound.size() for each, as the database was
-    // at m_keptAt.
+    // The bound values of kept rows, m_bound.size() for each, as the database was at m_keptAt.
     std::vector<Kept> m_kept;
     // The kept texts, one after another in the first m_keptLength characters.
     std::vector<WCHAR> m_keptTexts;
     std::size_t m_keptLength = 0;
-    std::size_t m_keptRows = 0;
+    // Where in m_kept the values of each of the first rows begin: the rows kept.
+    std::vector<std::size_t> m_keptPlaces;
     std::optional<Database::ChangeMark> m_keptAt;
 
     std::unique_ptr<Statement> m_select;
