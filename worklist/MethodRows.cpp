@@ -605,18 +605,20 @@ HRESULT MethodRows::moveToFirstWithId(LONG id)
 {
     // A row holding id - 1: the rows come in "aaaID" order, so no earlier row holds id. When the
     // row after it holds id, or there is none, a walk from the first row would have stopped there
-    // too; the run's look past its last row then reads three rows, not the whole group. The run
-    // asks for the row after the one it is on: that one is taken as it is, and only the next read.
-    if (id > 0 && m_pTable->HasCurrentRow() && m_pTable->aaaID == id - 1) {
+    // too; the run's look past its last row then reads three rows, not the whole group.
+    const auto onRowBefore = [&] { return m_pTable->aaaID == id - 1; };
+    const auto nextHoldsId = [&] {
         const HRESULT next = m_pTable->MoveNext();
-        if (next == DB_S_ENDOFROWSET || (next == S_OK && m_pTable->aaaID == id))
-            return S_OK;
-    }
-    if (id > 0 && m_pTable->MoveFirst() == S_OK && (id == 1 || m_pTable->MoveNext(id - 2) == S_OK) &&
-        m_pTable->aaaID == id - 1) {
-        const HRESULT next = m_pTable->MoveNext();
-        if (next == DB_S_ENDOFROWSET || (next == S_OK && m_pTable->aaaID == id))
-            return S_OK;
-    }
+        return next == DB_S_ENDOFROWSET || (next == S_OK && m_pTable->aaaID == id);
+    };
+    if (id <= 0)
+        return m_pTable->MoveFirst();
+    // The run asks for the row the table is on and for the one after it: the look starts there,
+    // taking the current row as it is, rather than at the first row.
+    if (m_pTable->HasCurrentRow() &&
+        (onRowBefore() || (m_pTable->aaaID == id && m_pTable->MoveNext(-2) == S_OK && onRowBefore())) && nextHoldsId())
+        return S_OK;
+    if (m_pTable->MoveFirst() == S_OK && (id == 1 || m_pTable->MoveNext(id - 2) == S_OK) && onRowBefore() && nextHoldsId())
+        return S_OK;
     return m_pTable->MoveFirst();
 }
