@@ -299,29 +299,32 @@ void CDialogMainViewer::UpdateCommandState()
     const int nItems = m_listMethods.GetSafeHwnd() ? m_listMethods.GetItemCount() : 0;
     const UINT nSelected = m_listMethods.GetSafeHwnd() ? m_listMethods.GetSelectedCount() : 0;
     const BOOL bIdle = !m_run.IsRunning();
+    CMenu* pFileMenu = pMenu->GetSubMenu(kFileMenu);
+    CMenu* pGroupMenu = pMenu->GetSubMenu(kGroupMenu);
+    CMenu* pMethodMenu = pMenu->GetSubMenu(kMethodMenu);
 
-    EnableCommand(pMenu->GetSubMenu(kFileMenu), IDCANCEL, bIdle);
-    EnableCommand(pMenu->GetSubMenu(kFileMenu), ID_USER_ACCOUNTS, bAdministrator);
-    EnableCommand(pMenu->GetSubMenu(kFileMenu), ID_EXPORT_RESULTS, bGroupSelected);
-    EnableCommand(pMenu->GetSubMenu(kFileMenu), ID_IMPORT_WORKLIST, bIdle && !m_bWorklistReadOnly);
-    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_ADD_GROUP, bIdle);
-    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_AUTONAME, bIdle && nItems > 0);
-    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_QC_RULES, bIdle && bGroupSelected && !m_bWorklistReadOnly);
-    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_RUN_QUEUE,
+    EnableCommand(pFileMenu, IDCANCEL, bIdle);
+    EnableCommand(pFileMenu, ID_USER_ACCOUNTS, bAdministrator);
+    EnableCommand(pFileMenu, ID_EXPORT_RESULTS, bGroupSelected);
+    EnableCommand(pFileMenu, ID_IMPORT_WORKLIST, bIdle && !m_bWorklistReadOnly);
+    EnableCommand(pGroupMenu, ID_ADD_GROUP, bIdle);
+    EnableCommand(pGroupMenu, ID_AUTONAME, bIdle && nItems > 0);
+    EnableCommand(pGroupMenu, ID_QC_RULES, bIdle && bGroupSelected && !m_bWorklistReadOnly);
+    EnableCommand(pGroupMenu, ID_RUN_QUEUE,
                   bIdle && m_comboGroup.GetSafeHwnd() && m_comboGroup.GetCount() > 0 && ModuleSettings.bOnline &&
                       !m_bWorklistReadOnly);
-    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_CONTINUE, bGroupSelected && m_run.CanContinue());
-    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_STOP_AFTER_METHOD, m_run.CanStopAfterMethod());
-    if (CMenu* pGroupMenu = pMenu->GetSubMenu(kGroupMenu))
+    EnableCommand(pGroupMenu, ID_CONTINUE, bGroupSelected && m_run.CanContinue());
+    EnableCommand(pGroupMenu, ID_STOP_AFTER_METHOD, m_run.CanStopAfterMethod());
+    if (pGroupMenu)
         pGroupMenu->CheckMenuItem(ID_STOP_AFTER_METHOD,
                                   MF_BYCOMMAND | (m_run.StopsAfterMethod() ? MF_CHECKED : MF_UNCHECKED));
-    EnableCommand(pMenu->GetSubMenu(kGroupMenu), ID_DELETE_GROUP, bIdle && bGroupSelected);
-    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_ADD_METHOD, bIdle && bGroupSelected);
-    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_CHECK_ALL, bIdle && nItems > 0);
-    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_DELETE_METHOD, bIdle && nSelected > 0);
+    EnableCommand(pGroupMenu, ID_DELETE_GROUP, bIdle && bGroupSelected);
+    EnableCommand(pMethodMenu, ID_ADD_METHOD, bIdle && bGroupSelected);
+    EnableCommand(pMethodMenu, ID_CHECK_ALL, bIdle && nItems > 0);
+    EnableCommand(pMethodMenu, ID_DELETE_METHOD, bIdle && nSelected > 0);
     // The rows a run has not started yet may still change.
-    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_PROPERTIES, nSelected == 1);
-    EnableCommand(pMenu->GetSubMenu(kMethodMenu), ID_UNCHECK_ALL, bIdle && nItems > 0);
+    EnableCommand(pMethodMenu, ID_PROPERTIES, nSelected == 1);
+    EnableCommand(pMethodMenu, ID_UNCHECK_ALL, bIdle && nItems > 0);
 }
 
 void CDialogMainViewer::EnableCommand(CMenu* pMenu, UINT nID, BOOL bEnable)

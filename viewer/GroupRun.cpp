@@ -1231,7 +1231,8 @@ std::optional<LONG> GroupRun::StoppedRowToRunAgain(LONG nStoredStoppedRow)
 
 BOOL GroupRun::IsInterrupted()
 {
-    if (IsRunning() || (m_state == State::Closing && m_group.id == m_nClosingGroup))
+    // A group whose claim this run still holds, its end not yet closed, was not interrupted.
+    if (IsRunning() || (m_state == State::Closing && m_group.id == m_nClosingGroup) || m_claimedGroup == m_group.id)
         return FALSE;
     const std::optional<GroupRecord> record = m_store.ReadGroup(m_group.id);
     if (!record)
