@@ -305,13 +305,9 @@ HRESULT MethodRows::DeleteSelected(const std::set<LONG>& selected)
         }
         if (SUCCEEDED(status) && !deleted.empty())
             status = trail.Add(m_strGroup, L"Rows deleted", L"rows " + AuditTrail::RowNumbers(deleted) + L": " + methods);
-        if (SUCCEEDED(status))
-            status = m_pTable->Requery();
         LONG number = 0;
         if (SUCCEEDED(status))
             status = writeEveryRow([&number](MethodRecord& row) { row.aaaID = number++; });
-        if (SUCCEEDED(status))
-            status = m_pTable->Requery();
         return SUCCEEDED(status) ? nameRows(L"", m_strGroup, 0, nullptr) : status;
     });
     return refilled(status);
