@@ -57,6 +57,20 @@ std::wstring AddedRowsText(const std::vector<std::wstring>& names, LONG copies, 
     return copies > 1 ? text + FormatWin(L" (%d copies each)", copies) : text;
 }
 
+// Names the row's data file after prefix and its number counted from counter; a null sub-folder or
+// operator keeps the row's own.
+void NameRow(MethodRecord& row, const wchar_t* subFolder, const std::wstring& prefix, LONG counter,
+             const wchar_t* operatorName)
+{
+    SetDataFileName(row.DataFile, prefix, counter + row.aaaID);
+    if (subFolder)
+        SetRecordText(row.SubFolder, subFolder);
+    SetRecordText(row.Prefix, prefix);
+    if (operatorName)
+        SetRecordText(row.Operator, operatorName);
+    row.Counter = counter;
+}
+
 } // namespace
 
 std::wstring MethodRows::RunStateName(LONG state)
@@ -305,10 +319,13 @@ HRESULT MethodRows::DeleteSelected(const std::set<LONG>& selected)
         }
         if (SUCCEEDED(status) && !deleted.empty())
             status = trail.Add(m_strGroup, L"Rows deleted", L"rows " + AuditTrail::RowNumbers(deleted) + L": " + methods);
+        // Each row is renumbered and named again in one write.
         LONG number = 0;
-        if (SUCCEEDED(status))
-            status = writeEveryRow([&number](MethodRecord& row) { row.aaaID = number++; });
-        return SUCCEEDED(status) ? nameRows(L"", m_strGroup, 0, nullptr) : status;
+        return SUCCEEDED(status) ? writeEveryRow([&](MethodRecord& row) {
+            row.aaaID = number++;
+            NameRow(row, L"", m_strGroup, 0, nullptr);
+        })
+                                 : status;
     });
     return refilled(status);
 }
@@ -333,15 +350,7 @@ HRESULT MethodRows::AutoName(const wchar_t* subFolder, const std::wstring& prefi
 HRESULT MethodRows::nameRows(const wchar_t* subFolder, const std::wstring& prefix, LONG counter,
                              const wchar_t* operatorName)
 {
-    return writeEveryRow([&](MethodRecord& row) {
-        SetDataFileName(row.DataFile, prefix, counter + row.aaaID);
-        if (subFolder)
-            SetRecordText(row.SubFolder, subFolder);
-        SetRecordText(row.Prefix, prefix);
-        if (operatorName)
-            SetRecordText(row.Operator, operatorName);
-        row.Counter = counter;
-    });
+    return writeEveryRow([&](MethodRecord& row) { NameRow(row, subFolder, prefix, counter, operatorName); });
 }
 
 HRESULT MethodRows::SetAllRunStates(BOOL check)

@@ -27,6 +27,20 @@ HRESULT Database::run(const std::string& sql, const IID& iid, const std::wstring
     return code == Statement::Done ? S_OK : Fail(code, iid, subject);
 }
 
+HRESULT Database::PrepareRowUpdate(const std::string& table, const std::vector<std::string>& columns, const IID& iid,
+                                   const std::wstring& subject, std::unique_ptr<Statement>* statement)
+{
+    return Prepare(RowUpdate(table, columns), iid, subject, statement);
+}
+
+std::string Database::RowUpdate(const std::string& table, const std::vector<std::string>& columns)
+{
+    std::string set;
+    for (const std::string& column : columns)
+        set += (set.empty() ? "" : ", ") + Quote(column) + " = ?";
+    return "UPDATE " + Quote(table) + " SET " + set + " WHERE " + RowIdColumn + " = ?";
+}
+
 HRESULT Database::Write(Statement& statement, const IID& iid, const std::wstring& subject)
 {
     ++m_tableWrites[subject];

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace provider {
 
@@ -22,6 +23,10 @@ public:
     // Prepares sql; a failure leaves its error record (subject names the table the call is about).
     virtual HRESULT Prepare(const std::string& sql, const IID& iid, const std::wstring& subject,
                             std::unique_ptr<Statement>* statement) = 0;
+    // Prepares the update of columns of one row by its handle: the columns' values are parameters
+    // 1..n, the handle is n + 1. An engine may gather a run of such updates into one statement.
+    virtual HRESULT PrepareRowUpdate(const std::string& table, const std::vector<std::string>& columns, const IID& iid,
+                                     const std::wstring& subject, std::unique_ptr<Statement>* statement);
     // Runs a statement that returns no rows.
     HRESULT Execute(const std::string& sql, const IID& iid, const std::wstring& subject);
     // Steps a prepared statement that changes the worklist and resets it.
@@ -96,12 +101,16 @@ public:
     // own start when it started later; S_FALSE when nobody did.
     virtual HRESULT LastHeartbeat(LONG key, std::wstring* holder, LONG* secondsAgo);
 
+    // The column that holds each row's handle.
+    static constexpr const char* RowIdColumn = "rowid";
     // An identifier in double quotes, any quote inside doubled: any name is a valid name.
     static std::string Quote(std::string_view identifier);
     static std::string Quote(std::wstring_view identifier);
 
 protected:
     bool InTransaction() const { return m_inTransaction; }
+    // The text of the update PrepareRowUpdate prepares.
+    static std::string RowUpdate(const std::string& table, const std::vector<std::string>& columns);
     // Starts the engine's transaction for writing (other writers wait until it ends) or for
     // reading.
     virtual HRESULT Begin(bool forWriting) = 0;

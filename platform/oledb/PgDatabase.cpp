@@ -13,6 +13,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace provider {
 
@@ -273,8 +274,41 @@ HRESULT PgDatabase::Prepare(const std::string& sql, const IID&, const std::wstri
     return S_OK;
 }
 
+HRESULT PgDatabase::PrepareRowUpdate(const std::string& table, const std::vector<std::string>& columns, const IID&,
+                                     const std::wstring&, std::unique_ptr<Statement>* statement)
+{
+    int parameters = 0;
+    std::string single = toServerDialect(RowUpdate(table, columns), &parameters, m_writtenNames);
+    // Many rows go as one array of values for each column, of the column's own type, and one of
+    // their handles. A column the table lacks leaves each row to its own update, which the server
+    // refuses with its reason.
+    const auto& known = Columns(table);
+    std::string set;
+    std::string arrays;
+    std::string names;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const auto column = known.find(ServerName(columns[i]));
+        if (column == known.end()) {
+            *statement = std::make_unique<PgStatement>(*this, std::move(single), parameters);
+            return S_OK;
+        }
+        const std::string value = "v" + std::to_string(i + 1);
+        set += (i ? ", " : "") + Quote(column->first) + " = gathered." + value;
+        arrays += "$" + std::to_string(i + 1) + "::" + column->second.type + "[], ";
+        names += value + ", ";
+    }
+    std::string gathered = "UPDATE " + Quote(ServerName(table)) + " AS target SET " + set + " FROM unnest(" + arrays +
+                           "$" + std::to_string(parameters) + "::bigint[]) AS gathered(" + names +
+                           "handle) WHERE target." + RowIdColumn + " = gathered.handle";
+    *statement = std::make_unique<PgStatement>(*this, std::move(single), parameters, std::move(gathered));
+    return S_OK;
+}
+
 int PgDatabase::Run(const std::string& sql, const std::vector<const char*>& values, pg_result** result)
 {
+    // A rollback takes back the updates not yet sent along with the rest.
+    if (startsWithWord(sql, "ROLLBACK"))
+        m_gathered = {};
     // What follows sees the writes sent ahead. Once one of them failed, nothing but the rollback is
     // sent until the transaction ends: every statement fails with that failure, as the edit does.
     m_sentAheadFailed = (m_sentAheadFailed || !AnswerWritesSentAhead()) && InTransaction();
@@ -316,13 +350,7 @@ int PgDatabase::Run(const std::string& sql, const std::vector<const char*>& valu
     return Statement::Done;
 }
 
-// A column of a subquery keeps the table and column it comes from, and no row is read.
-int PgDatabase::Describe(const std::string& sql, pg_result** description)
-{
-    return Run("SELECT * FROM (" + sql + ") AS described LIMIT 0", {}, description);
-}
-
-int PgDatabase::SendAhead(const std::string& sql, const std::vector<const char*>& values)
+int PgDatabase::SendAhead(const std::string& sql, const std::vector<const char*>& values, const std::string& gathered)
 {
     const auto prepared = m_prepared.find(sql);
     // Outside an edit, and when the statement is new (preparing it waits for the server), the write
@@ -335,23 +363,94 @@ int PgDatabase::SendAhead(const std::string& sql, const std::vector<const char*>
     }
     if (m_sentAheadFailed)
         return 1;
-    if ((PQpipelineStatus(m_pg) == PQ_PIPELINE_OFF && !PQenterPipelineMode(m_pg)) ||
-        !PQsendQueryPrepared(m_pg, prepared->second.c_str(), static_cast<int>(values.size()), values.data(), nullptr,
-                             nullptr, 0))
-        return Remember(nullptr);
-    ++m_sentAhead;
     m_changedRows = 1;
+    const char* row = values.back();
+    if (gathered.empty() || !row)
+        return SendGathered() && SendPreparedAhead(prepared->second, values) ? Statement::Done : 1;
+    // A row met again ends the run: one statement changes a row once.
+    if ((m_gathered.single != sql || m_gathered.rows.contains(row)) && !SendGathered())
+        return 1;
+    if (m_gathered.writes == 0) {
+        m_gathered.single = sql;
+        m_gathered.sql = gathered;
+        m_gathered.first.clear();
+        for (const char* value : values)
+            m_gathered.first.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+        m_gathered.elements.assign(values.size(), "");
+    }
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        std::string& elements = m_gathered.elements[i];
+        if (m_gathered.writes > 0)
+            elements += ',';
+        if (!values[i]) {
+            elements += "NULL";
+            continue;
+        }
+        elements += '"';
+        for (const char* c = values[i]; *c; ++c) {
+            if (*c == '"' || *c == '\\')
+                elements += '\\';
+            elements += *c;
+        }
+        elements += '"';
+    }
+    m_gathered.rows.insert(row);
+    ++m_gathered.writes;
     return Statement::Done;
+}
+
+bool PgDatabase::Pipelined() { return PQpipelineStatus(m_pg) != PQ_PIPELINE_OFF || PQenterPipelineMode(m_pg) == 1; }
+
+bool PgDatabase::SentAhead(bool sent, std::int64_t rows)
+{
+    if (!sent) {
+        Remember(nullptr);
+        return false;
+    }
+    m_sentAhead.push_back(rows);
+    return true;
+}
+
+bool PgDatabase::SendPreparedAhead(const std::string& name, const std::vector<const char*>& values)
+{
+    return SentAhead(Pipelined() && PQsendQueryPrepared(m_pg, name.c_str(), static_cast<int>(values.size()),
+                                                        values.data(), nullptr, nullptr, 0),
+                     1);
+}
+
+bool PgDatabase::SendGathered()
+{
+    if (m_gathered.writes == 0)
+        return true;
+    const Gathered run = std::exchange(m_gathered, {});
+    std::vector<const char*> values;
+    const auto prepared = m_prepared.find(run.single);
+    if (run.writes == 1 && prepared != m_prepared.end()) {
+        for (const auto& value : run.first)
+            values.push_back(value ? value->c_str() : nullptr);
+        return SendPreparedAhead(prepared->second, values);
+    }
+    std::vector<std::string> arrays;
+    for (const std::string& elements : run.elements)
+        arrays.push_back("{" + elements + "}");
+    for (const std::string& array : arrays)
+        values.push_back(array.c_str());
+    // Planned for its arrays at hand: a run's length tells the server how to join it.
+    return SentAhead(Pipelined() && PQsendQueryParams(m_pg, run.sql.c_str(), static_cast<int>(values.size()), nullptr,
+                                                      values.data(), nullptr, nullptr, 0),
+                     run.writes);
 }
 
 bool PgDatabase::AnswerWritesSentAhead()
 {
+    const bool gatheredSent = SendGathered();
     if (PQpipelineStatus(m_pg) == PQ_PIPELINE_OFF)
-        return true;
+        return gatheredSent;
     const bool synced = PQpipelineSync(m_pg) == 1;
     bool answered = synced;
     if (!synced)
         Remember(nullptr);
+    std::size_t sent = 0;
     // Each write's answer is followed by none; the sync's answer comes last.
     while (synced) {
         pg_result* answer = PQgetResult(m_pg);
@@ -362,22 +461,24 @@ bool PgDatabase::AnswerWritesSentAhead()
             PQclear(answer);
             break;
         }
+        const std::int64_t rows = answer && sent < m_sentAhead.size() ? m_sentAhead[sent++] : 1;
         if (answer && answered && status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
             answered = false;
             Remember(answer);
             continue;
         }
-        // An update by row handle that changed nothing found its row deleted by another session.
-        if (answer && answered && std::string_view(PQcmdStatus(answer)) == "UPDATE 0") {
+        // An update by row handles that changed fewer rows found one deleted by another session.
+        if (answer && answered && std::string_view(PQcmdStatus(answer)).starts_with("UPDATE ") &&
+            std::atoll(PQcmdTuples(answer)) < rows) {
             answered = false;
             m_failedState = rowGoneState;
             m_failedMessage.clear();
         }
         PQclear(answer);
     }
-    m_sentAhead = 0;
+    m_sentAhead.clear();
     PQexitPipelineMode(m_pg);
-    return answered;
+    return answered && gatheredSent;
 }
 
 HRESULT PgDatabase::RowIdAhead(const std::string& table, std::optional<std::int64_t>* id)
@@ -470,14 +571,14 @@ HRESULT PgDatabase::Begin(bool forWriting)
 bool PgDatabase::TransactionOpen() const
 {
     const PGTransactionStatusType status = PQtransactionStatus(m_pg);
-    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || (status == PQTRANS_ACTIVE && m_sentAhead > 0);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || (status == PQTRANS_ACTIVE && !m_sentAhead.empty());
 }
 
 // After a failure the server keeps the transaction open but refuses all but its end.
 bool PgDatabase::TransactionAlive() const
 {
     const PGTransactionStatusType status = PQtransactionStatus(m_pg);
-    return status == PQTRANS_INTRANS || (status == PQTRANS_ACTIVE && m_sentAhead > 0);
+    return status == PQTRANS_INTRANS || (status == PQTRANS_ACTIVE && !m_sentAhead.empty());
 }
 
 HRESULT PgDatabase::Fail(int, const IID& iid, const std::wstring& subject)
@@ -546,7 +647,7 @@ bool PgDatabase::TableExists(std::wstring_view table)
     return found;
 }
 
-const std::map<std::string, std::optional<ULONG>>& PgDatabase::Columns(const std::string& table)
+const std::map<std::string, PgDatabase::Column>& PgDatabase::Columns(const std::string& table)
 {
     const std::string name = ServerName(table);
     auto known = m_columns.find(name);
@@ -556,13 +657,15 @@ const std::map<std::string, std::optional<ULONG>>& PgDatabase::Columns(const std
     const std::string quoted = Quote(name);
     pg_result* result = nullptr;
     // A varchar's modifier is its width plus the four bytes of its length.
-    if (Run("SELECT attname, CASE WHEN atttypid = 'varchar'::regtype AND atttypmod > 4 THEN atttypmod - 4 END "
-            "FROM pg_catalog.pg_attribute WHERE attrelid = to_regclass($1) AND attnum > 0 AND NOT attisdropped",
+    if (Run("SELECT attname, CASE WHEN atttypid = 'varchar'::regtype AND atttypmod > 4 THEN atttypmod - 4 END, "
+            "format_type(atttypid, NULL) FROM pg_catalog.pg_attribute WHERE attrelid = to_regclass($1) AND attnum > 0 "
+            "AND NOT attisdropped",
             {quoted.c_str()}, &result) == Statement::Done) {
         for (int row = 0; row < PQntuples(result); ++row)
-            columns[PQgetvalue(result, row, 0)] =
+            columns[PQgetvalue(result, row, 0)] = {
                 PQgetisnull(result, row, 1) ? std::nullopt
-                                            : std::optional<ULONG>(std::strtoul(PQgetvalue(result, row, 1), nullptr, 10));
+                                            : std::optional<ULONG>(std::strtoul(PQgetvalue(result, row, 1), nullptr, 10)),
+                PQgetvalue(result, row, 2)};
     }
     PQclear(result);
     return columns;
@@ -577,7 +680,7 @@ std::optional<ULONG> PgDatabase::TextWidth(const std::string& table, const std::
 {
     const auto& columns = Columns(table);
     const auto found = columns.find(ServerName(column));
-    return found == columns.end() ? std::nullopt : found->second;
+    return found == columns.end() ? std::nullopt : found->second.width;
 }
 
 std::string PgDatabase::TableName(unsigned int table)

@@ -11,6 +11,8 @@
 
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,9 @@ public:
 
     HRESULT Prepare(const std::string& sql, const IID& iid, const std::wstring& subject,
                     std::unique_ptr<Statement>* statement) override;
+    // An update that a run of others like it may join: they go to the server as one statement.
+    HRESULT PrepareRowUpdate(const std::string& table, const std::vector<std::string>& columns, const IID& iid,
+                             const std::wstring& subject, std::unique_ptr<Statement>* statement) override;
     HRESULT Fail(int code, const IID& iid, const std::wstring& subject) override;
 
     bool TableExists(std::wstring_view table) override;
@@ -59,10 +64,10 @@ public:
     // Within a transaction for writing, sends a write with its values and goes on without waiting
     // for the answer, which comes with those of the other writes sent ahead when a statement next
     // needs an answer; a write that changes no row counts as one that changed its one row until
-    // then. Runs it otherwise.
-    int SendAhead(const std::string& sql, const std::vector<const char*>& values);
-    // The columns that the command sql selects, in *description, without reading its rows.
-    int Describe(const std::string& sql, pg_result** description);
+    // then. An update of a row by its handle with a gathered form (the last value the handle) waits
+    // for the next write of another row like it, so that a run of them goes as one statement. Runs
+    // the write otherwise.
+    int SendAhead(const std::string& sql, const std::vector<const char*>& values, const std::string& gathered);
     // The name of the table with the server's object id table.
     std::string TableName(unsigned int table);
     // A name as the server keeps it: ASCII letters in lower case, at most 63 bytes.
@@ -78,16 +83,31 @@ protected:
 
 private:
     PgDatabase(pg_conn* connection, std::wstring text) : m_pg(connection), m_connection(std::move(text)) {}
-    // The declared text widths of a table's columns, read once; none for other columns.
-    const std::map<std::string, std::optional<ULONG>>& Columns(const std::string& table);
+    struct Column {
+        // The declared width of a text column; none for other columns.
+        std::optional<ULONG> width;
+        // The column's type as the server writes it ("character varying").
+        std::string type;
+    };
+    // A table's columns by their names, read once.
+    const std::map<std::string, Column>& Columns(const std::string& table);
     // The table a failure says is missing, as the command wrote its name.
     std::wstring MissingTable() const;
     // Runs a question about key's lock; the first value of its answer, if any, in *value.
     HRESULT AskAboutLock(const char* sql, LONG key, const std::string& extra, std::optional<std::string>* value);
     // Remembers a failed answer (or a failure to reach the server) for Fail.
     int Remember(pg_result* result);
+    // Whether the connection sends on without waiting for answers, as it does from here on.
+    bool Pipelined();
+    // Counts a write sent ahead to change rows rows; false, with the failure remembered, when it
+    // was not sent.
+    bool SentAhead(bool sent, std::int64_t rows);
+    // Sends the prepared statement name ahead with its values, to change one row.
+    bool SendPreparedAhead(const std::string& name, const std::vector<const char*>& values);
+    // Sends the gathered updates ahead, a run of one as its own update.
+    bool SendGathered();
     // Waits for the answers to the writes sent ahead; false, with the first failure remembered,
-    // when one of them failed or changed no row.
+    // when one of them failed or changed fewer rows than it was sent for.
     bool AnswerWritesSentAhead();
     // Opens the lost connection again and takes its session locks again; false, with the failure
     // remembered, when the server cannot be reached or another session holds one of the locks now.
@@ -102,13 +122,25 @@ private:
     std::map<unsigned int, std::string> m_tableNames;
     // The names the commands wrote, by the server's names for them.
     std::map<std::string, std::string> m_writtenNames;
-    std::map<std::string, std::map<std::string, std::optional<ULONG>>> m_columns;
+    std::map<std::string, std::map<std::string, Column>> m_columns;
     // The statements the server keeps prepared for this connection, by their text: their names.
     std::map<std::string, std::string> m_prepared;
-    // The writes sent ahead whose answers have not been read, and whether one of those read in the
-    // open transaction failed.
-    int m_sentAhead = 0;
+    // How many rows each write sent ahead and not yet answered is to change, in the order sent; and
+    // whether one of those answered in the open transaction failed.
+    std::vector<std::int64_t> m_sentAhead;
     bool m_sentAheadFailed = false;
+    // Updates of rows by their handles, all by the same statement, not yet sent: the first row's
+    // values (for a run of one), each parameter's values as the elements of an array, the rows'
+    // handles and how many updates there are, each to change its row.
+    struct Gathered {
+        std::string single;
+        std::string sql;
+        std::vector<std::optional<std::string>> first;
+        std::vector<std::string> elements;
+        std::set<std::string> rows;
+        std::int64_t writes = 0;
+    };
+    Gathered m_gathered;
     // Row handles taken for each table in the open transaction and not yet given, the next last;
     // and how many were last asked for at once.
     struct RowIds {

@@ -12,16 +12,13 @@
 
 namespace provider {
 
-PgStatement::PgStatement(PgDatabase& database, std::string sql, int parameters)
-    : m_database(database), m_sql(std::move(sql)), m_values(static_cast<std::size_t>(parameters))
+PgStatement::PgStatement(PgDatabase& database, std::string sql, int parameters, std::string gathered)
+    : m_database(database), m_sql(std::move(sql)), m_gathered(std::move(gathered)),
+      m_values(static_cast<std::size_t>(parameters))
 {
 }
 
-PgStatement::~PgStatement()
-{
-    PQclear(m_result);
-    PQclear(m_described);
-}
+PgStatement::~PgStatement() { PQclear(m_result); }
 
 void PgStatement::bind(int index, std::int64_t value) { m_values.at(static_cast<std::size_t>(index - 1)) = std::to_string(value); }
 
@@ -44,8 +41,12 @@ int PgStatement::run()
 {
     if (m_result)
         return Done;
+    // A failed statement is not sent again: within a transaction the server would answer only that
+    // the transaction failed.
+    if (m_failure == 0)
+        m_failure = m_database.Run(m_sql, values(), &m_result);
     m_row = -1;
-    return m_database.Run(m_sql, values(), &m_result);
+    return m_result ? Done : m_failure;
 }
 
 int PgStatement::step()
@@ -57,33 +58,19 @@ int PgStatement::step()
     return m_row < PQntuples(m_result) ? Row : Done;
 }
 
-int PgStatement::write() { return m_database.SendAhead(m_sql, values()); }
+int PgStatement::write() { return m_database.SendAhead(m_sql, values(), m_gathered); }
 
 void PgStatement::reset()
 {
     PQclear(m_result);
     m_result = nullptr;
-    PQclear(m_described);
-    m_described = nullptr;
+    m_failure = 0;
     m_row = -1;
     for (auto& value : m_values)
         value.reset();
 }
 
-const pg_result* PgStatement::columns()
-{
-    if (m_result || !m_values.empty())
-        return run() == Done ? m_result : nullptr;
-    if (!m_described && m_database.Describe(m_sql, &m_described) != Done)
-        return nullptr;
-    return m_described;
-}
-
-int PgStatement::columnCount()
-{
-    const pg_result* columns = this->columns();
-    return columns ? PQnfields(columns) : 0;
-}
+int PgStatement::columnCount() { return run() == Done ? PQnfields(m_result) : 0; }
 
 const char* PgStatement::value(int index) const { return PQgetvalue(m_result, m_row, index); }
 
@@ -102,24 +89,18 @@ bool PgStatement::columnIsNull(int index) const { return PQgetisnull(m_result, m
 
 std::string PgStatement::columnTable(int index)
 {
-    const pg_result* columns = this->columns();
-    const Oid table = columns ? PQftable(columns, index) : InvalidOid;
+    const Oid table = run() == Done ? PQftable(m_result, index) : InvalidOid;
     return table == InvalidOid ? std::string() : m_database.TableName(table);
 }
 
 // The statements select plain columns, so a column's name in the answer is its name in the table.
 std::string PgStatement::columnOrigin(int index)
 {
-    const pg_result* columns = this->columns();
-    if (!columns || PQftable(columns, index) == InvalidOid)
+    if (run() != Done || PQftable(m_result, index) == InvalidOid)
         return {};
-    return PQfname(columns, index);
+    return PQfname(m_result, index);
 }
 
-std::wstring PgStatement::columnName(int index)
-{
-    const pg_result* columns = this->columns();
-    return columns ? Utf8ToWide(PQfname(columns, index)) : L"";
-}
+std::wstring PgStatement::columnName(int index) { return run() == Done ? Utf8ToWide(PQfname(m_result, index)) : L""; }
 
 } // namespace provider

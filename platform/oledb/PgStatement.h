@@ -1,5 +1,6 @@
 // One statement on the PostgreSQL server: its text and bound values are sent when it is first
-// stepped, and the whole answer is kept until the next reset, one row a step.
+// stepped or asked for its columns, and the whole answer is kept until the next reset, one row a
+// step.
 #pragma once
 
 #include "Statement.h"
@@ -16,8 +17,9 @@ class PgDatabase;
 
 class PgStatement : public Statement {
 public:
-    // sql is in the server's dialect, with parameters $1..$parameters.
-    PgStatement(PgDatabase& database, std::string sql, int parameters);
+    // sql is in the server's dialect, with parameters $1..$parameters; gathered, where given, writes
+    // many rows at once with an array of their values for each parameter.
+    PgStatement(PgDatabase& database, std::string sql, int parameters, std::string gathered = {});
     ~PgStatement() override;
     PgStatement(const PgStatement&) = delete;
     PgStatement& operator=(const PgStatement&) = delete;
@@ -41,16 +43,15 @@ private:
     // Sends the statement unless its answer is here; the engine's code of the failure otherwise.
     int run();
     std::vector<const char*> values() const;
-    // The answer's columns: the answer once the statement ran, or else, for a statement without
-    // values, their description, so that no rows are read only to learn the columns.
-    const pg_result* columns();
     const char* value(int index) const;
 
     PgDatabase& m_database;
     std::string m_sql;
+    std::string m_gathered;
     std::vector<std::optional<std::string>> m_values;
     pg_result* m_result = nullptr;
-    pg_result* m_described = nullptr;
+    // The engine's code of the failure of the statement's run since its last reset; 0 for none.
+    int m_failure = 0;
     int m_row = -1;
 };
 

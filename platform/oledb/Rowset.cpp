@@ -43,7 +43,7 @@ LONG numberAt(const void* buffer, const DBBINDING& binding)
 }
 
 // The name under which every engine gives a row's handle.
-constexpr const char* rowIdColumn = "rowid";
+constexpr const char* rowIdColumn = Database::RowIdColumn;
 
 // A record binds at most as many columns as a column set has bits.
 constexpr std::size_t mostBoundColumns = 64;
@@ -59,38 +59,36 @@ HRESULT Rowset::Execute(std::shared_ptr<Database> database, const std::wstring& 
     if (!selected)
         return ReportError(DB_E_ERRORSINCOMMAND, IID_ICommand,
                            L"Invalid SQL statement; expected 'SELECT': " + command + L".");
-    std::unique_ptr<Statement> query;
-    HRESULT status = database->Prepare(sql, IID_ICommand, L"", &query);
+    // The same selection in the same order with the row handles first: the rowset's row handles,
+    // and after them the command's columns.
+    std::unique_ptr<Statement> handles;
+    const HRESULT status =
+        database->Prepare("SELECT " + std::string(rowIdColumn) + ", " + *selected, IID_ICommand, L"", &handles);
     if (FAILED(status))
         return status;
 
     auto opened = std::shared_ptr<Rowset>(new Rowset());
     opened->m_database = database;
     opened->m_changeable = changeable;
-    for (int i = 0; i < query->columnCount(); ++i) {
-        const std::string origin = query->columnOrigin(i);
+    for (int i = 1; i < handles->columnCount(); ++i) {
+        const std::string origin = handles->columnOrigin(i);
         // An engine that keeps row handles in a column of the table shows it to no record.
         if (origin == rowIdColumn)
             continue;
-        const std::string table = query->columnTable(i);
+        const std::string table = handles->columnTable(i);
         if (table.empty() || (!opened->m_table.empty() && table != opened->m_table))
             return ReportError(DB_E_ERRORSINCOMMAND, IID_ICommand,
                                L"The command must select columns of one table: " + command + L".");
         opened->m_table = table;
         opened->m_tableName = Utf8ToWide(table);
-        opened->m_columns.push_back({i, origin, query->columnName(i), database->TextWidth(table, origin)});
+        opened->m_columns.push_back({i - 1, origin, handles->columnName(i), database->TextWidth(table, origin)});
     }
     // A failure of the command itself is the one told, rather than the columns it lacks.
     const HRESULT bound = opened->bind(bindings, buffer);
-    // The same selection in the same order with the row ids: the rowset's row handles. Their values
-    // are kept on the way for the moves, as long as the database can tell that nothing else changed
-    // them since; the mark is taken first, so that a change made while they are read shows.
-    query.reset();
+    // The rows' values are kept on the way for the moves, as long as the database can tell that
+    // nothing else changed them since; the mark is taken before the rows are read, so that a change
+    // made while they are read shows.
     const std::optional<Database::ChangeMark> mark = database->Changes(opened->m_tableName);
-    std::unique_ptr<Statement> handles;
-    status = database->Prepare("SELECT " + std::string(rowIdColumn) + ", " + *selected, IID_ICommand, L"", &handles);
-    if (FAILED(status))
-        return status;
     const bool keep = mark && SUCCEEDED(bound) && !opened->m_bound.empty();
     int code;
     while ((code = handles->step()) == Statement::Row) {
@@ -160,7 +158,7 @@ HRESULT Rowset::MoveLast()
 HRESULT Rowset::fetchFrom(std::size_t index)
 {
     HRESULT status = prepareOnce(m_select, [this] {
-        return "SELECT " + (m_bound.empty() ? std::string(rowIdColumn) : boundNames(allBound(), "")) + " FROM " +
+        return "SELECT " + (m_bound.empty() ? std::string(rowIdColumn) : boundNames(allBound())) + " FROM " +
                Database::Quote(m_table) + " WHERE " + rowIdColumn + " = ?";
     }, IID_IRowset);
     if (FAILED(status))
@@ -346,7 +344,7 @@ HRESULT Rowset::Insert()
             std::string marks;
             for (std::size_t i = 0; i < m_bound.size(); ++i)
                 marks += i ? ", ?" : "?";
-            return "INSERT INTO " + Database::Quote(m_table) + " (" + boundNames(allBound(), "") +
+            return "INSERT INTO " + Database::Quote(m_table) + " (" + boundNames(allBound()) +
                    (id ? std::string(", ") + rowIdColumn : "") + ") VALUES (" + marks + (id ? ", ?" : "") + ")";
         }, IID_IRowsetChange);
     if (SUCCEEDED(status))
@@ -380,9 +378,13 @@ HRESULT Rowset::SetData()
     if (!changed)
         return S_OK;
     std::unique_ptr<Statement>& update = m_updates[changed];
-    status = prepareOnce(update, [this, changed] {
-        return "UPDATE " + Database::Quote(m_table) + " SET " + boundNames(changed, " = ?") + " WHERE " + rowIdColumn + " = ?";
-    }, IID_IRowsetChange);
+    if (!update) {
+        std::vector<std::string> columns;
+        for (std::size_t i = 0; i < m_bound.size(); ++i)
+            if (changed >> i & 1)
+                columns.push_back(m_columns[m_bound[i].column].origin);
+        status = m_database->PrepareRowUpdate(m_table, columns, IID_IRowsetChange, m_tableName, &update);
+    }
     if (SUCCEEDED(status))
         status = bindValues(*update, changed, IID_IRowsetChange);
     if (FAILED(status))
@@ -452,12 +454,12 @@ HRESULT Rowset::prepareOnce(std::unique_ptr<Statement>& statement, Text text, co
     return m_database->Prepare(text(), iid, m_tableName, &statement);
 }
 
-std::string Rowset::boundNames(ColumnSet columns, const char* suffix) const
+std::string Rowset::boundNames(ColumnSet columns) const
 {
     std::string names;
     for (std::size_t i = 0; i < m_bound.size(); ++i)
         if (columns >> i & 1)
-            names += (names.empty() ? "" : ", ") + Database::Quote(m_columns[m_bound[i].column].origin) + suffix;
+            names += (names.empty() ? "" : ", ") + Database::Quote(m_columns[m_bound[i].column].origin);
     return names;
 }
 

@@ -90,8 +90,8 @@ private:
     // Prepares the statement on first use; text builds its text then only.
     template <class Text>
     HRESULT prepareOnce(std::unique_ptr<Statement>& statement, Text text, const IID& iid);
-    // The quoted names of the columns, each followed by suffix, separated by commas.
-    std::string boundNames(ColumnSet columns, const char* suffix) const;
+    // The quoted names of the columns, separated by commas.
+    std::string boundNames(ColumnSet columns) const;
     ColumnSet allBound() const;
 
     std::shared_ptr<Database> m_database;

@@ -29,6 +29,8 @@ public:
     // Ends the current use: the statement keeps its text and forgets its values and position.
     virtual void reset() = 0;
 
+    // The result columns. An engine that tells them only with the answer runs the statement for
+    // them, as its first step would.
     virtual int columnCount() = 0;
     virtual std::int64_t columnInt(int index) const = 0;
     // The text of a result column written into field with its terminating zero, cut to fit; its

@@ -82,19 +82,24 @@ TEST_F(ServerSession, AnEditsWritesAreSeenByItsReadsAndOneThatFailsFailsTheEditW
         groups.Set(id, name);
         ASSERT_EQ(groups.Insert(), S_OK);
     }
-    ASSERT_EQ(groups.MoveFirst(), S_OK);
-    for (const wchar_t* name : {L"Noon", L"Dusk"}) {
-        wcscpy(groups.GroupName, name);
+    // Updates of the rows an edit read go to the server as one statement, which a row met again
+    // ends, so that the row's last value holds. Texts keep what an array's elements would spell.
+    const std::wstring spelled = L"{\"a\\\", b} NULL";
+    ASSERT_EQ(groups.Open(session), S_OK);
+    for (const std::wstring& name : {std::wstring(L"Noon"), std::wstring(L"Day"), std::wstring(L"Dawn"), std::wstring(L"Dusk"), spelled}) {
+        if (groups.MoveNext() != S_OK) {
+            ASSERT_EQ(groups.MoveFirst(), S_OK);
+        }
+        wcscpy(groups.GroupName, name.c_str());
         ASSERT_EQ(groups.SetData(), S_OK);
-        groups.MoveNext();
     }
     GroupRows reread;
     ASSERT_EQ(reread.Open(session), S_OK);
     Descriptions names = GroupNames(reread);
     std::ranges::sort(names);
-    EXPECT_EQ(names, (Descriptions{L"Dusk", L"Late", L"Noon"}));
-    // The server refuses the second "Late" only when the next read waits for its answers.
-    for (const auto& [id, name] : {std::pair{4, L"Late"}, {5, L"Night"}}) {
+    EXPECT_EQ(names, (Descriptions{L"Dawn", L"Dusk", spelled}));
+    // The server refuses the second "Dawn" only when the next read waits for its answers.
+    for (const auto& [id, name] : {std::pair{4, L"Dawn"}, {5, L"Night"}}) {
         groups.Set(id, name);
         EXPECT_EQ(groups.Insert(), S_OK) << "sent ahead";
     }
@@ -104,6 +109,22 @@ TEST_F(ServerSession, AnEditsWritesAreSeenByItsReadsAndOneThatFailsFailsTheEditW
     EXPECT_TRUE(descriptions[0].starts_with(L"duplicate key value")) << descriptions[0];
     EXPECT_EQ(session.Commit(), XACT_E_COMMITFAILED);
 
+    // An edit's run of updates that finds a row deleted by another session fails the edit whole.
+    groups.Set(2, L"Evening");
+    ASSERT_EQ(groups.Insert(), S_OK);
+    CSession other;
+    ASSERT_EQ(OpenSession(other, connection, L"PostgreSQL.1"), S_OK);
+    ASSERT_EQ(session.StartTransaction(), S_OK);
+    ASSERT_EQ(groups.Open(session), S_OK);
+    ASSERT_EQ(groups.MoveFirst(), S_OK);
+    wcscpy(groups.GroupName, L"Noon");
+    EXPECT_EQ(groups.SetData(), S_OK);
+    const std::string others = "DELETE FROM group_tbl WHERE \"GroupID\" <> " + std::to_string(groups.GroupID);
+    ASSERT_EQ(other.m_spOpenRowset->Execute(others, IID_ICommand, L""), S_OK);
+    ASSERT_EQ(groups.MoveNext(), S_OK);
+    wcscpy(groups.GroupName, L"Dusk");
+    EXPECT_EQ(groups.SetData(), S_OK) << "sent ahead";
+    EXPECT_EQ(session.Commit(), DB_E_DELETEDROW);
     ASSERT_EQ(reread.Open(session), S_OK);
     EXPECT_EQ(GroupNames(reread), Descriptions{L"Morning"});
 }
@@ -148,6 +169,15 @@ TEST_F(ServerSession, FailuresAreErrorRecordsAndALostConnectionIsTakenUpAgain)
     GroupRows reread;
     ASSERT_EQ(reread.Open(session), S_OK);
     EXPECT_EQ(GroupNames(reread), (Descriptions{L"Morning", L"Evening"}));
+
+    // Within an edit, a command on a table that is not there says so.
+    ASSERT_EQ(session.StartTransaction(), S_OK);
+    CCommand<CAccessor<NamedRow>> missing;
+    EXPECT_EQ(missing.Open(session, L"SELECT * FROM \"Night Shift\""), DB_E_NOTABLE);
+    descriptions = ErrorDescriptions();
+    ASSERT_EQ(descriptions.size(), 1u);
+    EXPECT_NE(descriptions[0].find(L"'Night Shift'"), std::wstring::npos) << descriptions[0];
+    EXPECT_EQ(session.Abort(), S_OK);
 }
 
 } // namespace
