@@ -67,6 +67,12 @@ BOOL CloseHandle(HANDLE file)
         ::SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
+    // A child being started on another thread holds a copy of the descriptor until its program
+    // starts; the handle's locks end with the handle all the same.
+    struct flock everything{};
+    everything.l_type = F_UNLCK;
+    everything.l_whence = SEEK_SET;
+    ::fcntl(handle->fd, F_OFD_SETLK, &everything);
     ::close(handle->fd);
     delete handle;
     return TRUE;

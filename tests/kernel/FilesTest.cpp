@@ -3,11 +3,15 @@
 #include "kernel/CrtFile.h"
 #include "kernel/DriveMap.h"
 #include "kernel/FileApi.h"
+#include "kernel/FileLockApi.h"
 #include "kernel/UserName.h"
 
 #include "support/TempRoot.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
@@ -120,6 +124,44 @@ TEST(Files, ReadOnlyFileIsRefusedUntilItsAttributeIsCleared)
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
     EXPECT_TRUE(RemoveDirectoryW(L"C:\\data\\"));
     EXPECT_EQ(GetFileAttributesW(L"C:\\data"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Files, AByteLockHoldsAgainstEveryOtherHandleAndEndsWithItsOwnEvenWhileAChildHoldsACopy)
+{
+    TempRoot root;
+    const auto open = [] {
+        return CreateFileW(L"C:\\claims", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_ALWAYS, 0, nullptr);
+    };
+    const auto lock = [](HANDLE file, DWORD byte) {
+        OVERLAPPED place{};
+        place.Offset = byte;
+        return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &place);
+    };
+    HANDLE held = open();
+    ASSERT_TRUE(lock(held, 7));
+    HANDLE other = open();
+    EXPECT_FALSE(lock(other, 7)) << "another handle of the same process";
+    EXPECT_EQ(GetLastError(), ERROR_LOCK_VIOLATION);
+    EXPECT_TRUE(lock(other, 8));
+
+    // A child being started keeps a copy of the descriptor until its program starts; this one waits
+    // until the pipe closes.
+    int started[2];
+    ASSERT_EQ(pipe(started), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(started[1]);
+        char byte;
+        _exit(static_cast<int>(read(started[0], &byte, 1)));
+    }
+    ASSERT_TRUE(CloseHandle(held));
+    EXPECT_TRUE(lock(other, 7)) << "the closed handle's lock is gone";
+    close(started[1]);
+    close(started[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(CloseHandle(other));
 }
 
 TEST(Files, TextModeAppendWritesCarriageReturnsAndIsReadableBetweenAppends)
