@@ -29,10 +29,10 @@ AuditTrail::AuditTrail(const CSession& session, const WorklistPlace& place)
     : m_session(session), m_place(place), m_opened(MakeTable(session))
 {
     const CDBPropSet rowset = ChangeableRowsetProperties();
-    // The last record written; the engine finds the largest row id without reading the others.
+    // The last record written: the engine reads one row from the end of its row ids, and a server
+    // plans that in a fraction of the time it takes to plan a lookup of the largest row id.
     if (SUCCEEDED(m_opened))
-        m_opened = m_table.Open(session, L"SELECT * FROM audit_tbl WHERE rowid = (SELECT max(rowid) FROM audit_tbl)",
-                                &rowset);
+        m_opened = m_table.Open(session, L"SELECT * FROM audit_tbl ORDER BY rowid DESC LIMIT 1", &rowset);
     if (SUCCEEDED(m_opened) && m_table.MoveFirst() == S_OK) {
         m_lastSequence = m_table.Sequence;
         m_lastHash = m_table.Hash;

@@ -317,10 +317,11 @@ int PgDatabase::Run(const std::string& sql, const std::vector<const char*>& valu
     m_sentAheadFailed = false;
     const auto send = [&] {
         const auto count = static_cast<int>(values.size());
+        // A statement without values goes as one simple query, which may hold several statements.
         // A statement with values is sent again and again with others (a row at a time): the server
         // parses and plans it once for the session, under a name of its own.
         if (values.empty())
-            return PQexecParams(m_pg, sql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+            return PQexec(m_pg, sql.c_str());
         auto [prepared, added] = m_prepared.try_emplace(sql, "serion_" + std::to_string(m_prepared.size()));
         if (added) {
             pg_result* answer = PQprepare(m_pg, prepared->second.c_str(), sql.c_str(), count, nullptr);
@@ -558,9 +559,9 @@ HRESULT PgDatabase::Begin(bool forWriting)
     // counts from while no other edit can change them, and waits for its turn at its start.
     // Handles taken for an earlier edit may belong to a table dropped and made anew since.
     m_rowIdsAhead.clear();
-    HRESULT status = Execute("BEGIN", IID_ITransactionLocal, L"");
-    if (SUCCEEDED(status))
-        status = Execute(std::string("SELECT pg_advisory_xact_lock(") + lockSpace + ", 0)", IID_ITransactionLocal, L"");
+    // Both in one trip to the server.
+    const HRESULT status =
+        Execute(std::string("BEGIN; SELECT pg_advisory_xact_lock(") + lockSpace + ", 0)", IID_ITransactionLocal, L"");
     if (FAILED(status) && TransactionOpen())
         PQclear(PQexec(m_pg, "ROLLBACK"));
     return status;
