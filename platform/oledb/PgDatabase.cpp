@@ -554,14 +554,14 @@ HRESULT PgDatabase::Begin(bool forWriting)
 {
     // Reading many rows as one sees them as they were when the first was read.
     if (!forWriting)
-        return Execute("BEGIN ISOLATION LEVEL REPEATABLE READ", IID_ITransactionLocal, L"");
+        return ExecuteKeepingRows("BEGIN ISOLATION LEVEL REPEATABLE READ", IID_ITransactionLocal);
     // Edits take turns, as on the file: an edit reads the rows it renumbers or the last id it
     // counts from while no other edit can change them, and waits for its turn at its start.
     // Handles taken for an earlier edit may belong to a table dropped and made anew since.
     m_rowIdsAhead.clear();
     // Both in one trip to the server.
     const HRESULT status =
-        Execute(std::string("BEGIN; SELECT pg_advisory_xact_lock(") + lockSpace + ", 0)", IID_ITransactionLocal, L"");
+        ExecuteKeepingRows(std::string("BEGIN; SELECT pg_advisory_xact_lock(") + lockSpace + ", 0)", IID_ITransactionLocal);
     if (FAILED(status) && TransactionOpen())
         PQclear(PQexec(m_pg, "ROLLBACK"));
     return status;

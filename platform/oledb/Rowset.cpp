@@ -378,13 +378,8 @@ HRESULT Rowset::SetData()
     if (!changed)
         return S_OK;
     std::unique_ptr<Statement>& update = m_updates[changed];
-    if (!update) {
-        std::vector<std::string> columns;
-        for (std::size_t i = 0; i < m_bound.size(); ++i)
-            if (changed >> i & 1)
-                columns.push_back(m_columns[m_bound[i].column].origin);
-        status = m_database->PrepareRowUpdate(m_table, columns, IID_IRowsetChange, m_tableName, &update);
-    }
+    if (!update)
+        status = m_database->PrepareRowUpdate(m_table, boundOrigins(changed), IID_IRowsetChange, m_tableName, &update);
     if (SUCCEEDED(status))
         status = bindValues(*update, changed, IID_IRowsetChange);
     if (FAILED(status))
@@ -454,12 +449,20 @@ HRESULT Rowset::prepareOnce(std::unique_ptr<Statement>& statement, Text text, co
     return m_database->Prepare(text(), iid, m_tableName, &statement);
 }
 
+std::vector<std::string> Rowset::boundOrigins(ColumnSet columns) const
+{
+    std::vector<std::string> origins;
+    for (std::size_t i = 0; i < m_bound.size(); ++i)
+        if (columns >> i & 1)
+            origins.push_back(m_columns[m_bound[i].column].origin);
+    return origins;
+}
+
 std::string Rowset::boundNames(ColumnSet columns) const
 {
     std::string names;
-    for (std::size_t i = 0; i < m_bound.size(); ++i)
-        if (columns >> i & 1)
-            names += (names.empty() ? "" : ", ") + Database::Quote(m_columns[m_bound[i].column].origin);
+    for (const std::string& origin : boundOrigins(columns))
+        names += (names.empty() ? "" : ", ") + Database::Quote(origin);
     return names;
 }
 

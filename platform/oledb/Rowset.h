@@ -90,7 +90,9 @@ private:
     // Prepares the statement on first use; text builds its text then only.
     template <class Text>
     HRESULT prepareOnce(std::unique_ptr<Statement>& statement, Text text, const IID& iid);
-    // The quoted names of the columns, separated by commas.
+    // The names of the columns in the table, in the order bound.
+    std::vector<std::string> boundOrigins(ColumnSet columns) const;
+    // The same quoted, separated by commas.
     std::string boundNames(ColumnSet columns) const;
     ColumnSet allBound() const;
 
